@@ -1,0 +1,27 @@
+# Each folder of src/ is one static library named ks_<folder>, made of the .cpp files directly in
+# it (sub-folders hold the platform back ends and are built separately). The subsystems read each
+# other's global records freely, so the libraries depend on one another in cycles; programs link
+# them through kestrix_link(), which wraps them in one rescanned link group.
+set(KESTRIX_SUBSYSTEMS shared aircraft flight weather world render panel atc sound controls app)
+
+function(kestrix_subsystem name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    set(sources ${PROJECT_SOURCE_DIR}/cmake/empty.cpp)
+  endif()
+  add_library(ks_${name} STATIC ${sources})
+  target_include_directories(ks_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+endfunction()
+
+# kestrix_link(target backend [extra subsystems...]): links every simulator subsystem plus the
+# chosen platform back end (ks_platform_headless or ks_platform_desktop).
+function(kestrix_link target backend)
+  set(libs)
+  foreach(s ${KESTRIX_SUBSYSTEMS} ${ARGN})
+    list(APPEND libs ks_${s})
+  endforeach()
+  list(APPEND libs ${backend})
+  string(REPLACE ";" "," group "${libs}")
+  target_link_libraries(${target} PRIVATE "$<LINK_GROUP:RESCAN,${group}>")
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src)
+endfunction()

@@ -1,0 +1,1 @@
+// Shared set-up for every test program: nothing yet beyond what GoogleTest provides.
