@@ -1,1 +1,27 @@
-// Shared set-up for every test program: nothing yet beyond what GoogleTest provides.
+// Shared set-up for every test program: fatal alerts throw instead of ending the process, and the
+// alert log starts empty for each test.
+#include "support/test_support.h"
+
+static void throwing_exit(int status) { throw fatal_alert_exit{status}; }
+
+namespace {
+class AlertReset : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override {
+    macibm_exit_hook = throwing_exit;
+    macibm_alert_hook = nullptr;
+    macibm_fatal_hook = nullptr;
+    macibm_program = PROGRAM_SIMULATOR;
+    macibm_clear_alert_log();
+  }
+};
+
+struct Registrar {
+  Registrar() { ::testing::UnitTest::GetInstance()->listeners().Append(new AlertReset); }
+} registrar;
+}  // namespace
+
+const alert_record& last_alert() {
+  static const alert_record none{};
+  const auto& log = macibm_alert_log();
+  return log.empty() ? none : log.back();
+}

@@ -1,0 +1,82 @@
+// The platform seam: every call the programs make into the operating system's user interface,
+// devices and process services. Implemented once in common code (alerts, window and menu tables)
+// and by two back ends chosen at link time: src/app/headless and src/app/desktop.
+#pragma once
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+// ---- Alerts ---------------------------------------------------------------------------------
+
+// Alert kinds, the last argument of MACIBM_alert. The simulator and the editor use different
+// codes for the same kinds; any code that is not one of the program's special codes is a notice.
+enum {
+  ALERT_NOTICE = 0,
+  ALERT_SIM_SERIAL = 56,  // serial-port and start-up notices of the simulator: shown like a notice
+  ALERT_SIM_ABOUT = 55,
+  ALERT_SIM_FATAL = 57,
+  ALERT_SIM_FATAL_VALUE = 58,
+  ALERT_EDIT_ABOUT = 52,
+  ALERT_EDIT_FATAL = 54,
+  ALERT_EDIT_FATAL_VALUE = 55,
+};
+
+// Which program is running: decides the alert codes, the about text and whether the fatal path
+// logs flight time and spoils the preferences file. Set once at start-up.
+enum macibm_program_kind { PROGRAM_SIMULATOR = 0, PROGRAM_EDITOR = 1 };
+extern macibm_program_kind macibm_program;
+
+// Shows an alert of four lines (any may be empty or null). For the "fatal with value" kinds l4
+// points at an int whose decimal text replaces the fourth line. The fatal kinds end the program
+// through MACIBM_shutdown after the box is closed.
+void MACIBM_alert(const char* l1, const char* l2, const char* l3, const char* l4, int kind);
+
+// One alert as it was shown: the four lines (after the value substitution) and the kind.
+struct alert_record {
+  std::string line[4];
+  int kind;
+};
+
+// Every alert shown since the last clear, oldest first. Tests read this to check that the right
+// message was given; the programs never read it.
+const std::vector<alert_record>& macibm_alert_log();
+void macibm_clear_alert_log();
+bool macibm_alert_is_fatal(int kind);
+
+// Called with every alert before it is shown; the headless flight runner uses it to stop the run
+// on the first alert. Null by default.
+extern void (*macibm_alert_hook)(const alert_record& a);
+
+// ---- Shutdown -------------------------------------------------------------------------------
+
+// Program-specific work of the fatal path, run once after the box is closed and before the
+// streams are closed: the simulator logs flight time and spoils its preferences file here.
+// `had_message` is 1 when the fatal alert carried any text. Null in programs that need none.
+extern void (*macibm_fatal_hook)(int had_message);
+
+// The last step of the fatal path. The default ends the process with the given status; tests
+// replace it with one that throws, so that a fatal alert can be observed without ending the run.
+extern void (*macibm_exit_hook)(int status);
+
+// The one exit path: runs the fatal hook, closes the output, error-log and track streams,
+// releases the back end's windows and devices, and calls the exit hook. Guarded against
+// re-entry: a fatal alert raised during shutdown goes straight to the exit hook.
+void MACIBM_shutdown(int had_message);
+
+// ---- Streams owned by the platform start-up -------------------------------------------------
+
+extern std::ofstream err;  // the error log "Error.out", open for the whole run
+extern std::ofstream trk;  // the data output file "Kestrix.out", open for the whole run
+
+// Opens "Error.out" in the current folder when it is not open yet. Alerts call it, so an alert
+// raised before start-up still reaches the log.
+void macibm_open_error_log();
+
+// ---- Back-end hooks (implemented by src/app/headless and src/app/desktop) --------------------
+
+// Shows the message box of an alert; returns when the user has closed it. The headless back end
+// shows nothing.
+void backend_show_alert(const char* title, const std::string& text);
+// Releases every window and device of the back end on the fatal path.
+void backend_shutdown();
