@@ -56,13 +56,13 @@ void init_constants();
 
 int intlim(int x, int lo, int hi);
 float fltlim(float x, float lo, float hi);
-int intrange(int x, int lo, int hi);          // 1 when lo <= x <= hi
-int fltrange(float x, float lo, float hi);    // 1 when lo <= x <= hi
-int intbox(int x, int y, int x1, int y1, int x2, int y2);                  // inclusive edges
-int fltbox(float x, float y, float x1, float y1, float x2, float y2);      // exclusive edges
-int intwrap(int x, int lo, int hi);           // one wrap over the inclusive range
-float fltwrap(float x, float lo, float hi);   // one wrap over the period hi - lo
-float fallout(float x, float lo, float hi);   // pushes a value out of the band lo..hi
+int intrange(int x, int lo, int hi);                                   // 1 when lo <= x <= hi
+int fltrange(float x, float lo, float hi);                             // 1 when lo <= x <= hi
+int intbox(int x, int y, int x1, int y1, int x2, int y2);              // inclusive edges
+int fltbox(float x, float y, float x1, float y1, float x2, float y2);  // exclusive edges
+int intwrap(int x, int lo, int hi);          // one wrap over the inclusive range
+float fltwrap(float x, float lo, float hi);  // one wrap over the period hi - lo
+float fallout(float x, float lo, float hi);  // pushes a value out of the band lo..hi
 int intpos(int x);
 int fltpos(float x);
 float fltsgn(float x);  // -1 when x < 0, else 1
@@ -97,7 +97,8 @@ float fltrand(float lo, float hi);
 
 // ---- Whole-degree trigonometry and rotations -------------------------------------------------
 
-float isin(int deg);  // deg must lie in 0..360
+// deg should lie in 0..360 (callers wrap with intwrap); other angles are folded into the table.
+float isin(int deg);
 float icos(int deg);
 float rx2d(float x, float y, int deg);
 float ry2d(float x, float y, int deg);
@@ -113,18 +114,23 @@ void convert_ij_dxy(int i, int j, int t, int* i1, int* j1, int* i2, int* j2, int
 void convert_ij_cw(int i, int j, int t, int* i1, int* j1, int* i2, int* j2, int* i3, int* j3,
                    int cw, int di, int dj);
 
-// ---- Strings and characters (destinations hold 400 characters by convention) ----------------
+// ---- Strings and characters -----------------------------------------------------------------
 
-extern char C_s[400];  // shared scratch buffer for composing messages
+// Size of the conventional string buffers. The copying and joining helpers write at most
+// STR_SIZE - 1 characters and a terminator, cutting longer results; their sources may overlap the
+// destination.
+enum { STR_SIZE = 400 };
+
+extern char C_s[STR_SIZE];  // shared scratch buffer for composing messages
 
 void C_to_C(const char* from, char* to);
 void C_plus_C(const char* a, const char* b, char* to);
 void app_C(char* to, const char* b);
-char* lit_to_var(const char* s);
+char* lit_to_var(const char* s);  // copies into a shared buffer that the next call overwrites
 int str_is_int(const char* s);
 int str_is_frac(const char* s);
 int str_to_int(const char* s);
-float str_to_frac(const char* s);
+float str_to_frac(const char* s);  // "3/4" gives 0.75; -1 when there is no usable value
 void int_to_str(int v, char* to);
 int char_to_int(char c);
 char int_to_char(int d);
@@ -133,8 +139,10 @@ int char_to_code(char c);
 int bol_to_int(int a, int b, int c, int d, int e);
 void int_to_bol(int* a, int* b, int* c, int* d, int* e, int v);
 void sec_to_hrs_min(float s, int* h, int* m);
+// "+030-120/+034-118.env" for the quadrant at 34, -118 in its tile folder, else
+// "United States/+034-118.env".
 void return_latlon_str_ENV(int lat, int lon, char* to, int in_tile_folder);
-void delay(float s);
+void delay(float s);  // waits s seconds
 
 // ---- Gauge and filter helpers ----------------------------------------------------------------
 
@@ -169,31 +177,50 @@ enum {
   VERSION_TERRAIN = 3,
 };
 
-extern std::ifstream inf;  // the one input file open at any time
-extern std::ofstream ouf;  // the one output file being written
-extern int inf_is_bin;     // 1 while inf holds a binary file
-extern int rev_inf_bin;    // 1 when the binary file's 4-byte values must be byte-reversed
-extern char x_eln;         // end-of-line character of the open text file
-extern char filter_str[400];
-extern char def_ext[5];
-extern char app_path[400];  // folder of the running program, ending in the path separator
+extern std::ifstream inf;          // the one input file open at any time
+extern std::ofstream ouf;          // the one output file being written
+extern int inf_is_bin;             // 1 while inf holds a binary file
+extern int rev_inf_bin;            // 1 when the binary file's 4-byte values must be byte-reversed
+extern char x_eln;                 // end-of-line character of the open text file
+extern char filter_str[STR_SIZE];  // filter of the open and save dialogs, NUL-separated
+extern char def_ext[5];            // their default extension: up to four characters
+extern char app_path[STR_SIZE];    // folder of the running program, ending in '/'
 
-void rln(const char* label);
-int intscan(const char* label);
+// Scanners read the open file value by value; `label` names the file in the alert. A read that
+// fails (end of file, text that is not a number, a number out of range) is a fatal
+// "File-scanning error!". In a binary file every value is 4 bytes, byte-reversed when rev_inf_bin.
+void rln(const char* label);     // skips the rest of the line, up to and including x_eln
+int intscan(const char* label);  // one value, then the rest of its line is skipped
 float fltscan(const char* label);
 int bolscan(const char* label);
-int intscanNOSN(const char* label);
+int intscanNOSN(const char* label);  // one value; the rest of the line stays to be read
 float fltscanNOSN(const char* label);
 int bolscanNOSN(const char* label);
+// The whole line without its end; at most size - 2 characters are kept.
 void stringscan(char* dest, const char* label, int size);
+// Reads an empty line, a line starting with the number n, and an empty line. Returns 1 when the
+// number is n; otherwise composes the mismatch in C_s and gives a fatal alert, or returns 0 when
+// `alert` is 0.
 int checkpoint(int n, int alert);
 void rev_byte_order4(void* p);
+// Turns the '\\' separators of a name written on Windows into '/'.
+void fix_path_seps(char* path);
+// name becomes app_path + dir + '/' + name (app_path + name when dir is empty), with '/'
+// separators.
 void ap_dir(const char* dir, char* name);
 int build_IBM_filter(const char* desc, const char* ext);
 void set_up_IBM_filter(int kind);
+// Closes whatever inf held and opens path (binary for FILE_BINARY), checks the marker line and
+// the version and learns the line end. Returns 1 when the file can be read; 0 for a missing file,
+// a wrong marker, or (with `alert` 0) a wrong or unreadable version. With `alert` set a wrong
+// version is a fatal alert.
 int inf_open(const char* path, int kind, int version, int alert);
+// Starts writing path: text files get "I", the version line and fixed-point notation, binary
+// files the byte-order marker and the 4-byte version. The bytes go to path + ".tmp" until
+// ouf_close. A failure shows the save alert and returns 0.
 int ouf_open(const char* path, int kind, int version);
 // Finishes the file opened by ouf_open: flushes and closes it, and only when every byte was
 // written replaces the target with it. Returns 1 on success; on failure shows the save alert,
-// leaves any earlier file of that name untouched and returns 0.
+// leaves any earlier file of that name untouched and returns 0. Returns 0 without a further alert
+// when nothing is open because ouf_open failed.
 int ouf_close();
