@@ -1,4 +1,4 @@
-// Limits, wrapping, rounding, arithmetic and random numbers.
+// Limits, wrapping, rounding, arithmetic, random numbers and the timed wait.
 #include "support/test_support.h"
 
 #include <chrono>
@@ -13,67 +13,37 @@ TEST(SharedLimits, WrapOnceOverTheRange) {
   EXPECT_EQ(fltwrap(540, 0, 360), 180);  // one wrap only
   EXPECT_EQ(fltwrap(180, -180, 180), 180);
   EXPECT_EQ(fltwrap(-180, -180, 180), -180);
-  EXPECT_EQ(fltwrap(-190, -180, 180), 170);
   EXPECT_EQ(intwrap(10, 0, 9), 0);
   EXPECT_EQ(intwrap(-1, 0, 5999), 5999);
   EXPECT_EQ(intwrap(9, 0, 9), 9);
 }
 
-TEST(SharedLimits, BoxesAndRanges) {
-  EXPECT_EQ(fltbox(0, 5, 0, 0, 10, 10), 0);  // float box: edges are outside
-  EXPECT_EQ(fltbox(5, 10, 0, 0, 10, 10), 0);
+TEST(SharedLimits, BoxesRangesAndBands) {
+  EXPECT_EQ(fltbox(0, 5, 0, 0, 10, 10) + fltbox(5, 10, 0, 0, 10, 10), 0);  // edges are outside
   EXPECT_EQ(fltbox(5, 5, 0, 0, 10, 10), 1);
-  EXPECT_EQ(intbox(0, 5, 0, 0, 10, 10), 1);  // int box: edges are inside
-  EXPECT_EQ(intbox(10, 10, 0, 0, 10, 10), 1);
+  EXPECT_EQ(intbox(0, 5, 0, 0, 10, 10) + intbox(10, 10, 0, 0, 10, 10), 2);  // edges are inside
   EXPECT_EQ(intbox(11, 5, 0, 0, 10, 10), 0);
-  EXPECT_EQ(intrange(3, 3, 3), 1);
-  EXPECT_EQ(fltrange(3.01f, 1, 3), 0);
-  EXPECT_EQ(intlim(-5, 0, 9), 0);
-  EXPECT_EQ(fltlim(12, -10, 10), 10);
+  EXPECT_EQ(intrange(3, 3, 3) + fltrange(3.01f, 1, 3), 1);
   EXPECT_EQ(fallout(0.2f, -10, 10), 10);
   EXPECT_EQ(fallout(-0.2f, -10, 10), -10);
   EXPECT_EQ(fallout(12, -10, 10), 12);
   EXPECT_EQ(fltsgn(0), 1);
   EXPECT_EQ(fltsgn(-0.1f), -1);
-  EXPECT_EQ(intpos(0) + fltpos(0) + intpos(1), 1);
-}
-
-TEST(SharedLimits, MinMaxAndSwap) {
-  EXPECT_EQ(fltmin4(3, -1, 7, 2), -1);
-  EXPECT_EQ(fltmax4(3, -1, 7, 2), 7);
-  EXPECT_EQ(fltmax3(3, 9, 7), 9);
-  EXPECT_EQ(intmin2(4, -4) + intmax2(4, -4), 0);
-  int a = 1, b = 2;
-  int_switch(&a, &b);
-  float c = 1, d = 2;
-  flt_switch(&c, &d);
-  EXPECT_EQ(a * 10 + b, 21);
-  EXPECT_EQ(c * 10 + d, 21);
+  EXPECT_EQ(fltmin4(3, -1, 7, 2) + fltmax4(3, -1, 7, 2) + fltmax3(3, 9, 7), 15);
 }
 
 TEST(SharedLimits, RoundingIsHalfAwayFromZero) {
   EXPECT_EQ(intround(2.5f), 3);
   EXPECT_EQ(intround(-2.5f), -3);
-  EXPECT_EQ(intround(2.4999f), 2);
   EXPECT_EQ(intround(0.49999997f), 0);  // would be 1 if the half were added in single precision
   EXPECT_EQ(intround(NAN), 0);
   EXPECT_EQ(intround(1e20f), INT_MAX);
   EXPECT_EQ(intround(-1e20f), INT_MIN);
-  EXPECT_EQ(fltnear(47, 5), 45);
   EXPECT_EQ(fltnear(-47.5f, 5), -50);
   EXPECT_EQ(intnear(1234, 100), 1200);
-}
-
-TEST(SharedLimits, Arithmetic) {
   EXPECT_EQ(interp(0, 0, 10, 1, 20), 2);  // extrapolates
-  EXPECT_EQ(interp(10, 5, 20, 1, 15), 3);
-  EXPECT_EQ(signsqr(-3), -9);
-  EXPECT_EQ(signsqr(3), 9);
-  EXPECT_EQ(signsqrt(-16), -4);
-  EXPECT_EQ(signsqrt(16), 4);
-  EXPECT_EQ(pythag(3, 4), 5);
+  EXPECT_EQ(signsqr(-3) + signsqrt(-16), -13);
   EXPECT_EQ(pythag3(2, 3, 6), 7);
-  EXPECT_EQ(sqr(-1.5f), 2.25f);
 }
 
 TEST(SharedLimits, RandomNumbersCoverTheirRange) {
@@ -86,8 +56,8 @@ TEST(SharedLimits, RandomNumbersCoverTheirRange) {
     float f = fltrand(1.5f, 2.5f);
     ASSERT_TRUE(f >= 1.5f && f <= 2.5f) << f;
   }
-  for (int n : seen) EXPECT_GT(n, 2500);  // lo..hi - 1 near 1/6 each
-  // A range wider than 32767 * int would overflow a 32-bit product.
+  for (int n : seen) EXPECT_GT(n, 2500);  // near 1/6 each
+  // A range this wide would overflow a 32-bit product.
   for (int i = 0; i < 1000; i++) {
     int v = intrand(-2000000000, 2000000000);
     ASSERT_TRUE(v >= -2000000000 && v <= 2000000000) << v;
@@ -96,7 +66,7 @@ TEST(SharedLimits, RandomNumbersCoverTheirRange) {
 
 TEST(SharedLimits, DelayWaitsAtLeastItsTime) {
   auto t0 = std::chrono::steady_clock::now();
-  delay(0.03f);
+  delay(0.03f);  // 0.03f is a hair below 0.03: truncated milliseconds would wait 29
   delay(-1.0f);
   delay(NAN);
   double waited = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iomanip>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 #include "shared/shared.h"
@@ -16,15 +16,12 @@
 namespace fs = std::filesystem;
 
 static void write_file(const std::string& path, const std::string& bytes) {
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  f << bytes;
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 static std::string read_file(const std::string& path) {
   std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
+  return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
 static void expect_scan_failure(const char* scanner, const char* label) {
@@ -35,11 +32,16 @@ static void expect_scan_failure(const char* scanner, const char* label) {
 
 TEST(SharedTextfile, LearnsTheLineEndFromTheMarkerLine) {
   char s[STR_SIZE];
-  write_file("lf.txt", "I\n35 version\n     7 a comment\n");
+  write_file("lf.txt", "I\n35 version\n     7 a comment\n1 2 -3.5 1 0 rest\n0\n2\n-1\n1\n");
   ASSERT_EQ(inf_open("lf.txt", FILE_ANY, 35, 1), 1);
   EXPECT_EQ(x_eln, '\n');
   EXPECT_EQ(intscan("lf"), 7);
-  EXPECT_EQ(inf.peek(), std::char_traits<char>::eof());  // the stream is at the next line
+  EXPECT_EQ(intscanNOSN("lf") * 10 + intscanNOSN("lf"), 12);  // several values on one line
+  EXPECT_EQ(fltscanNOSN("lf"), -3.5f);
+  EXPECT_EQ(bolscanNOSN("lf") * 10 + bolscanNOSN("lf"), 10);
+  rln("lf");
+  EXPECT_EQ(bolscan("lf") + bolscan("lf") + bolscan("lf"), 0);  // 0, 2 and -1 are all false
+  EXPECT_EQ(bolscan("lf"), 1);
 
   write_file("cr.txt", "A\r35 version\r     7 comment\rwing one\r2.5 x\r");
   ASSERT_EQ(inf_open("cr.txt", FILE_ANY, 35, 1), 1);
@@ -78,19 +80,6 @@ TEST(SharedTextfile, RefusesBadMarkersAndWrongVersions) {
   EXPECT_EQ(last_alert().line[3], "You may have to re-install Kestrix from the CD.");
 }
 
-TEST(SharedTextfile, ValuesOnOneLineAndFlags) {
-  write_file("v.txt", "I\n1 version\n1 2 -3.5 1 0 rest\n0\n2\n-1\n1\n");
-  ASSERT_EQ(inf_open("v.txt", FILE_ANY, 1, 1), 1);
-  EXPECT_EQ(intscanNOSN("v"), 1);
-  EXPECT_EQ(intscanNOSN("v"), 2);
-  EXPECT_EQ(fltscanNOSN("v"), -3.5f);
-  EXPECT_EQ(bolscanNOSN("v"), 1);
-  EXPECT_EQ(bolscanNOSN("v"), 0);
-  rln("v");
-  EXPECT_EQ(bolscan("v") + bolscan("v") + bolscan("v"), 0);  // 0, 2 and -1 are all false
-  EXPECT_EQ(bolscan("v"), 1);
-}
-
 TEST(SharedTextfile, StringScanCutsLongLinesAndNeverOverruns) {
   std::string line500(500, 'w'), line100k(100000, 'k');
   const char nul_line[] = "ab\0c\nxyz\n\n";
@@ -116,15 +105,14 @@ TEST(SharedTextfile, StringScanCutsLongLinesAndNeverOverruns) {
   EXPECT_EQ(intscan("s"), 5);
 }
 
-TEST(SharedTextfile, EveryScannerFailsFatallyAtTheEnd) {
+TEST(SharedTextfile, ScanFailuresAreFatalAndNameTheScanner) {
   write_file("end.txt", "I\n1 version\n");
   char s[STR_SIZE];
   const std::pair<const char*, void (*)()> scanners[] = {
       {"rln middle", [] { rln("end"); }},          {"intscan", [] { intscan("end"); }},
       {"fltscan", [] { fltscan("end"); }},         {"bolscan", [] { bolscan("end"); }},
       {"intscanNOSN", [] { intscanNOSN("end"); }}, {"fltscanNOSN", [] { fltscanNOSN("end"); }},
-      {"bolscanNOSN", [] { bolscanNOSN("end"); }},
-  };
+      {"bolscanNOSN", [] { bolscanNOSN("end"); }}};
   for (const auto& sc : scanners) {
     ASSERT_EQ(inf_open("end.txt", FILE_ANY, 1, 1), 1);
     EXPECT_FATAL_ALERT(sc.second());
@@ -133,20 +121,15 @@ TEST(SharedTextfile, EveryScannerFailsFatallyAtTheEnd) {
   ASSERT_EQ(inf_open("end.txt", FILE_ANY, 1, 1), 1);
   EXPECT_FATAL_ALERT(stringscan(s, "end", STR_SIZE));
   expect_scan_failure("stringscan", "end");
-}
 
-TEST(SharedTextfile, NonNumbersAndOutOfRangeNumbersAreScanFailures) {
+  // Text that is not a number, and numbers beyond the type's range.
   const std::string lines[] = {"abc\n", "99999999999\n", "-99999999999\n", std::string("\0 7\n", 4),
                                "1e60\n"};
   for (const std::string& l : lines) {
     write_file("n.txt", "I\n1 version\n" + l);
     ASSERT_EQ(inf_open("n.txt", FILE_ANY, 1, 1), 1);
-    if (l[0] == '1') {
-      EXPECT_FATAL_ALERT(fltscanNOSN("n"));  // beyond the float range
-    } else {
-      EXPECT_FATAL_ALERT(intscan("n"));
-    }
-    EXPECT_EQ(last_alert().line[0], "File-scanning error!") << l;
+    EXPECT_FATAL_ALERT(l[0] == '1' ? fltscanNOSN("n") : intscan("n"));
+    expect_scan_failure(l[0] == '1' ? "fltscanNOSN" : "intscan", "n");
   }
 }
 
