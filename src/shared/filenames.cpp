@@ -25,12 +25,18 @@ void ap_dir(const char* dir, char* name) {
   C_to_C(joined, name);
 }
 
+static size_t bounded_length(const char* s, size_t most) {
+  size_t n = 0;
+  while (n < most && s[n]) n++;
+  return n;
+}
+
 // The filter is a description, a NUL, a pattern, and two NULs to end the list. Overlong
 // arguments are cut so that the pattern and both final NULs always fit in the buffer.
 int build_IBM_filter(const char* desc, const char* ext) {
-  const size_t ext_len = strnlen(ext, 64);
+  const size_t ext_len = bounded_length(ext, 64);
   const size_t room = sizeof filter_str - (2 * ext_len + 10);
-  const size_t desc_len = strnlen(desc, room);
+  const size_t desc_len = bounded_length(desc, room);
   size_t n = 0;
   auto put = [&n](const char* s, size_t len) {
     std::memcpy(filter_str + n, s, len);

@@ -217,7 +217,8 @@ void set_up_IBM_filter(int kind);
 int inf_open(const char* path, int kind, int version, int alert);
 // Starts writing path: text files get "I", the version line and fixed-point notation, binary
 // files the byte-order marker and the 4-byte version. The bytes go to path + ".tmp" until
-// ouf_close. A failure shows the save alert and returns 0.
+// ouf_close; a write that was never closed is abandoned here, its target untouched. A failure
+// shows the save alert and returns 0.
 int ouf_open(const char* path, int kind, int version);
 // Finishes the file opened by ouf_open: flushes and closes it, and only when every byte was
 // written replaces the target with it. Returns 1 on success; on failure shows the save alert,

@@ -81,6 +81,7 @@ void rln(const char* label) {
 // and on a number outside the type's range, which makes such a value a scan failure.
 template <typename T>
 static T scan_value(const char* scanner, const char* label, bool skip_line) {
+  static_assert(sizeof(T) == 4, "binary files hold 4-byte values");
   T v{};
   if (inf_is_bin) {
     if (!read_binary4(&v)) scan_failed(scanner, label);
