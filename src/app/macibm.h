@@ -80,3 +80,31 @@ void macibm_open_error_log();
 void backend_show_alert(const char* title, const std::string& text);
 // Releases every window and device of the back end on the fatal path.
 void backend_shutdown();
+
+// ---- Windows, menus and mouse ----------------------------------------------------------------
+
+enum {
+  MAX_WINDOWS = 62,  // window indexes 0..61; 0 is the main window
+  MAX_MENUS = 236,   // menu indexes 1..235
+};
+
+// The window table, the menus and the mouse. Handles and OpenGL contexts belong to the back end,
+// which casts them. Lifetime: program.
+struct menuwindowstruct {
+  int up[MAX_WINDOWS];                   // the window exists
+  void* wind[MAX_WINDOWS];               // window handle
+  void* wgl_ctx[MAX_WINDOWS];            // OpenGL context of the window
+  char windowname[MAX_WINDOWS][400];     // title
+  int x[MAX_WINDOWS], y[MAX_WINDOWS];    // position on the screen, pixels
+  int dx[MAX_WINDOWS], dy[MAX_WINDOWS];  // client size, pixels
+  void* menu[MAX_MENUS];                 // menu handle by index 1..235
+  int mx, my;           // mouse position in its window, pixels, y up from the bottom
+  int mousedown;        // a mouse button is held
+  float dragtime;       // seconds since the button was pressed
+  int dragging_index;   // window being clicked
+  int ready_to_update;  // windows are live; cleared while an alert is up
+};
+extern menuwindowstruct mnw;
+
+// Restore mnw to its start-up state: no windows, no menus, no button held.
+void reset_mnw();

@@ -1,0 +1,308 @@
+// The aircraft definition: the aircraft record pln, the airfoil tables afl, and the queries of
+// which parts exist and where they sit.
+#pragma once
+
+// ---- Sizes -----------------------------------------------------------------------------------
+
+// Every per-part array has one slot per part: 0-3 propeller or rotor discs of engines 1-4 (a
+// helicopter's main rotor in 0 and tail rotor in 1), 4/5 left/right wing 1, 6/7 left/right wing 2,
+// 8/9 left/right horizontal stabiliser, 10/11 vertical stabilisers 1/2, 12 fuselage, 13-16
+// nacelles 1-4, 17/18 the two miscellaneous bodies (floats or fuel tanks).
+enum {
+  NUM_PARTS = 19,
+  MAX_ELS = 8,  // elements along the span of a lifting surface, numbered root outward
+  MAX_ENGINES = 4,
+  BODY_SECTIONS = 18,  // cross-sections held per body; the file stores 0..8
+  BODY_POINTS = 8,     // points around a cross-section: 0 top, 2 right, 4 bottom, 6 left
+  FLAP_ROWS = 51,      // flap settings 0..50, in 1/50 of full travel
+  AH_LINES = 118,      // attitude-indicator scan lines
+  PANEL_LOCS = 9,      // panel locations 1..8; slot 0 unused
+  AFL_CL_ROWS = 171,   // lift rows 100..270 (|angle| 10..90 degrees)
+  AFL_CD_ROWS = 271,   // drag rows 0..270 (|angle| 0..90 degrees)
+};
+
+// ---- Aircraft record -------------------------------------------------------------------------
+
+// The one aircraft being flown or edited. Body axes: X right, Y up, Z aft. In the simulator all
+// values are SI (m, m^2, kg, N, N m, W, rad/s) with angles in degrees, and after loading every
+// longitudinal and vertical arm is measured from the centre of gravity; the editor keeps the
+// file's units (ft, ft^2, lb, kt, hp, rpm). Flags are 0/1.
+// Lifetime: program; filled completely by each aircraft load, read by every subsystem.
+struct planestruct {
+  // Identity and files
+  int is_heli;        // 1 for a helicopter
+  int draw_full;      // option of the aircraft drawing
+  char C_file[400];   // aircraft file name
+  char C_path[400];   // full path of the aircraft file
+  char tailnum[400];  // tail number
+
+  // Speeds
+  int asi_units;                 // airspeed indication units: 1 mph, 2 kt
+  float Vso, Vs, Vfe, Vno, Vne;  // characteristic speeds, in the asi_units units, > 0
+  float Mmo;                     // maximum Mach number
+  float peX, peY, peZ;           // pilot's eye position, m (right, up, aft)
+
+  // Instrument panel
+  int paneltype;     // panel type; 2 is the glass panel
+  int radiotype;     // radio stack type
+  int AStype;        // airspeed-indicator type 1..3
+  int supptype;      // equipment (layout) type: 3 Argus, 6 weather radar; 1 and 7 have no GPS
+  int HUDtype;       // head-up display type
+  int VVItype;       // vertical-speed-indicator type
+  int ecam;          // 1: the panel has an ECAM display (set by preparation)
+  int tape;          // 1: tape engine gauges (set by preparation)
+  int cp;            // panel option
+  float ASpwr;       // airspeed-indicator scale exponent, 0.3 or 1 (set by preparation)
+  float Vmin, Vmax;  // airspeed-indicator scale ends, asi_units
+  int gsx1, gsx2, gsw, gsy1, gsyc, gsy2;         // panel gauge geometry, panel pixels
+  int ah_dim_int;                                // attitude-indicator size, pixels
+  int ah_semidim_int;                            // its half size, pixels
+  float ah_semidim_flt;                          // its half size, pixels (float form)
+  int ah_top_prim, ah_top_roll;                  // top scan line of the primary and roll displays
+  int ah_bot_prim, ah_bot_roll;                  // bottom scan line of the same
+  int ahx1_prim[AH_LINES], ahx1_roll[AH_LINES];  // left x of each scan line, pixels
+  int ahx2_prim[AH_LINES], ahx2_roll[AH_LINES];  // right x of each scan line, pixels
+  int has_ins[PANEL_LOCS];     // per-instrument flags, slots 1..8; not set by the loaders
+  int ins_of_loc[PANEL_LOCS];  // instrument in location 1..8 (upper row 1..4, lower 5..8):
+                               // 0 none, 1 airspeed, 2 horizon, 3 altimeter, 4 supplementary,
+                               // 5 turn-slip, 6 directional gyro, 7 vertical speed, 8 ADF
+  int loc_of_ins[PANEL_LOCS];  // inverse of ins_of_loc: location 1..8 of instrument 1..8, 0 none
+  int loc_x[PANEL_LOCS];       // centre x of panel location 1..8, panel pixels
+  int loc_y[PANEL_LOCS];       // centre y of panel location 1..8: 222 upper row, 84 lower row
+  int ff_hydraulic;            // force feedback: hydraulic (irreversible) controls
+  int ff_stickshaker;          // force feedback: stick shaker fitted
+
+  // Powerplant
+  int entype;                // engine type: 0 none, 1 piston propeller, 2 turbine propeller, 3 jet
+  int bypass;                // jet bypass: 0 or 1
+  int numen;                 // number of engines, 0..4
+  float pmax;                // maximum power per engine, W
+  float critalt;             // critical altitude, m
+  float omegamin;            // idle rotation speed, rad/s
+  float omegamax;            // maximum rotation speed, rad/s
+  float omegamingreen;       // green arc low end, rad/s
+  float omegamaxgreen;       // green arc high end, rad/s
+  float tmax;                // maximum thrust per engine, N
+  float spooltime;           // engine spool-up time, s
+  float facejet;             // jet engine face area, m^2
+  float burnerinc;           // afterburner thrust increment, N
+  int revthrustEQ;           // reverse thrust fitted
+  float trotor_rat;          // tail-rotor gearing: tail rotor speed / main rotor speed
+  int vectEQ;                // thrust vectoring fitted
+  float vectarm;             // thrust-vector pivot arm, m
+  int varpitchEQ;            // variable-pitch (constant-speed) propellers
+  int collectEQ;             // collective pitch control (equals is_heli)
+  int propdir[MAX_ENGINES];  // rotation sense per disc, +1 or -1
+  float numblades[MAX_ENGINES];     // blades per disc
+  float minpitch[MAX_ENGINES];      // flat blade pitch, degrees
+  float maxpitch[MAX_ENGINES];      // open blade pitch, degrees
+  float sidecant[MAX_ENGINES];      // engine side cant, degrees
+  float vertcant[MAX_ENGINES];      // engine vertical cant, degrees: 0 axis forward, 90 axis up
+  float sin_sidecant[MAX_ENGINES];  // sine of sidecant (kept current by the controls)
+  float cos_sidecant[MAX_ENGINES];  // cosine of sidecant
+  float sin_vertcant[MAX_ENGINES];  // sine of vertcant
+  float cos_vertcant[MAX_ENGINES];  // cosine of vertcant
+  float des_adv[MAX_ENGINES];       // design advance per revolution, m
+  float des_rpm[MAX_ENGINES];       // design rotation speed, rad/s
+  float des_vel[MAX_ENGINES];       // design speed, m/s
+  float miprop[MAX_ENGINES];        // rotational inertia of each disc, kg m^2 (derived)
+  float discarea[MAX_ENGINES];      // disc area, m^2 (derived)
+  float ringarea[MAX_ENGINES][MAX_ELS];  // area swept by each blade element, m^2 (derived)
+
+  // Lifting surfaces, parts 0..11 (slots 12..18 unused)
+  char Rafl0[NUM_PARTS][400];  // root airfoil file, first Reynolds number (full path in flight)
+  char Rafl1[NUM_PARTS][400];  // root airfoil file, second Reynolds number
+  char Tafl0[NUM_PARTS][400];  // tip airfoil file, first Reynolds number
+  char Tafl1[NUM_PARTS][400];  // tip airfoil file, second Reynolds number
+  int els[NUM_PARTS];          // elements along the span, 0..8
+  int sweep1[NUM_PARTS];       // sweep, whole degrees (may be negative in the file)
+  int sweep2[NUM_PARTS];       // second sweep for variable sweep, whole degrees
+  int sweepnow[NUM_PARTS];     // current sweep, whole degrees (starts at sweep1)
+  int dihed[NUM_PARTS];        // dihedral, whole degrees (90 for an upright fin)
+  float semilen[NUM_PARTS];    // semi-span or blade length, m; a part exists above 0.05 m
+  float Croot[NUM_PARTS];      // root chord, m
+  float Ctip[NUM_PARTS];       // tip chord, m
+  float Xarm[NUM_PARTS];       // root position right, m
+  float Yarm[NUM_PARTS];       // root position up, m
+  float Zarm[NUM_PARTS];       // root position aft, m
+  float anginc[NUM_PARTS][MAX_ELS];  // incidence (blade twist) per element, degrees
+  float trat[NUM_PARTS];             // airfoil thickness ratio
+  int varsweepEQ[NUM_PARTS];         // variable sweep fitted
+  int diffRe[NUM_PARTS];             // a second Reynolds-number airfoil is used
+  int diffRT[NUM_PARTS];             // separate tip airfoils are used
+  float Re[NUM_PARTS][2][2];         // Reynolds number of each airfoil file, millions,
+                                     // [part][root 0 / tip 1][Reynolds choice 0 / 1]
+  float s[NUM_PARTS][MAX_ELS];       // element area, m^2 (derived)
+  float mac[NUM_PARTS][MAX_ELS];     // element mean aerodynamic chord, m (derived)
+  float AR[NUM_PARTS];               // aspect ratio (derived)
+  float e[NUM_PARTS];                // Oswald span efficiency, 0.5..1 (derived)
+  float delta_fac[NUM_PARTS];        // aerodynamic-centre shift factor, 0..1 (derived)
+  float al_D_al0[NUM_PARTS];         // finite-wing angle-of-attack ratio (derived)
+  float cl_D_cl0[NUM_PARTS];         // finite-wing lift ratio (derived)
+  float cm_D_cm0[NUM_PARTS];         // finite-wing moment ratio (derived)
+  float alpha_max[NUM_PARTS];        // stall angle of attack, degrees (airfoil / al_D_al0)
+  float slat_effect[NUM_PARTS];      // stretch of the coefficient curves with full slats, 1 without
+  float spec_wash[NUM_PARTS];        // downwash, degrees per unit mean lift coefficient
+  int in_wash[NUM_PARTS][NUM_PARTS][MAX_ELS];        // [a][b][e]: element e of b in a's downwash
+  int in_propwash[NUM_PARTS][MAX_ENGINES][MAX_ELS];  // [p][n][e]: element e of p in disc n's wash
+  float lo_washdir[NUM_PARTS][MAX_ENGINES];   // slipstream angle below which none reaches, deg
+  float hi_washdir[NUM_PARTS][MAX_ENGINES];   // slipstream angle above which none reaches, deg
+  float max_washdir[NUM_PARTS][MAX_ENGINES];  // slipstream angle of full wash, degrees
+
+  // Controls: per-element devices
+  int ailn[NUM_PARTS][MAX_ELS];  // element carries an aileron
+  int splr[NUM_PARTS][MAX_ELS];  // spoiler
+  int flap[NUM_PARTS][MAX_ELS];  // flap
+  int slat[NUM_PARTS][MAX_ELS];  // slat
+  int sbrk[NUM_PARTS][MAX_ELS];  // speed brake
+  int drud[NUM_PARTS][MAX_ELS];  // yaw brake (split rudder)
+  int elev[NUM_PARTS][MAX_ELS];  // elevator
+  int rudd[NUM_PARTS][MAX_ELS];  // rudder
+  // 1 when any element of an existing part carries the device
+  int ailnEQ, splrEQ, flapEQ, slatEQ, sbrkEQ, drudEQ, elevEQ, ruddEQ;
+
+  // Controls: surfaces and equipment
+  float ailn_crat, elev_crat, rudd_crat;         // control chord / element chord, 0..1
+  float splr_crat, drud_crat, sbrk_crat;         // control chord / element chord, 0..1
+  float ailn_up, ailn_dn;                        // aileron travel up and down, degrees
+  float elev_up, elev_dn;                        // elevator travel up and down, degrees
+  float rudd_def, splr_def, drud_def, sbrk_def;  // maximum deflections, degrees
+  float slat_inc;                                // angle-of-attack gain with full slats, degrees
+  int con_smooth;                                // control-surface finish: 1, 2 or 3
+  int hstabtype;       // 0 stabiliser with elevator, 1 stabilator (all-moving)
+  float hstbtrimmax;   // maximum stabiliser trim (1.0 helicopter / 0.5 otherwise when untrimmable)
+  char flap_str[400];  // flap file name (full path in flight)
+  float clflap[FLAP_ROWS];  // flap lift-coefficient increment per setting 0..50
+  float cdflap[FLAP_ROWS];  // flap drag-coefficient increment
+  float cmflap[FLAP_ROWS];  // flap moment-coefficient increment
+  int puffEQ;               // reaction-control puffers fitted
+  int fbrkEQ;               // fuselage speed brake fitted
+  int chuteEQ;              // drag chute fitted
+  int jatoEQ;               // take-off rockets fitted
+  int jettisonEQ;           // jettisonable load fitted
+  int flyingstabEQ;         // trimmable stabiliser fitted
+
+  // Bodies (12 fuselage, 13-16 nacelles, 17/18 miscellaneous bodies)
+  float fuse_cd;                 // fuselage drag coefficient
+  int fusewash;                  // fuselage in the first propeller's slipstream
+  int nace_eq;                   // nacelles fitted
+  int misc_eq;                   // miscellaneous bodies fitted
+  float misc_X, misc_Y, misc_Z;  // miscellaneous body position, m (right, up, aft)
+  float body_r[NUM_PARTS];       // body radius (editor only)
+  float body_X[NUM_PARTS][BODY_SECTIONS][BODY_POINTS];  // body point right, m
+  float body_Y[NUM_PARTS][BODY_SECTIONS][BODY_POINTS];  // body point up, m
+  float body_Z[NUM_PARTS][BODY_SECTIONS][BODY_POINTS];  // body point aft, m
+  float fuseZcent, fuseYcent;  // fuselage surface centroid, m aft and up (derived)
+  float fuse_s_frn;            // fuselage frontal area, m^2 (derived)
+  float fuse_s_sid;            // fuselage side area, m^2 (derived)
+  float fuse_s_top;            // fuselage top area, m^2 (derived)
+  float nace_s;                // frontal area of one nacelle, m^2 (derived)
+  float misc_s;                // frontal area of a miscellaneous body, m^2 (derived)
+
+  // Mass
+  float cgZ, cgY;      // centre of gravity aft and up in the file's frame, m
+  float Jxx_unitmass;  // squared radius of gyration in pitch, m^2 (derived)
+  float Jyy_unitmass;  // squared radius of gyration in yaw, m^2 (derived)
+  float Jzz_unitmass;  // squared radius of gyration in roll, m^2 (derived)
+  float m_empty;       // empty mass, kg, >= 1
+  float m_max;         // maximum mass, kg, >= 1
+  float m_fuel;        // fuel capacity, kg
+  float m_jettison;    // jettisonable (water) load capacity, kg
+
+  // Landing gear
+  int gearEQ;            // wheels fitted
+  int retractEQ;         // wheels retractable
+  int skidEQ;            // skids fitted
+  float nwsteer;         // steerable-wheel maximum angle, degrees (negative for a tail wheel)
+  int nwsteerEQ;         // wheel steering fitted
+  float sgear;           // gear drag area, m^2
+  float ngearZ, ngearY;  // steerable wheel aft and up, m
+  float mgearZ, mgearX, mgearY;       // main gear aft, right (each side) and up, m
+  float skidX, skidY, skidZ;          // skid front end right, up and aft, m
+  float skidl;                        // skid length, m
+  float ngearcon, mgearcon, skidcon;  // spring constants, N/m (derived)
+  float ngeardmp, mgeardmp, skiddmp;  // damping constants, N s/m (derived)
+  float h_eqlbm;    // height of the reference point at rest on the ground, m (derived)
+  float the_eqlbm;  // pitch at rest on the ground, degrees (derived)
+
+  // Special equipment
+  float jatoZ, jatoY;     // take-off rocket position aft and up, m
+  float jatotheta;        // rocket angle, degrees, 0 along the long axis aft
+  float jatothrust;       // rocket thrust, N
+  float jatodur;          // rocket burn time, s
+  float stabroll;         // differential stabiliser deflection with roll, degrees
+  float ailpitch;         // aileron deflection with pitch, degrees
+  float ailflaps;         // aileron deflection with flaps, degrees
+  int antiiceEQ;          // anti-ice fitted
+  int arrestingEQ;        // arresting hook fitted
+  int bitchinbettyEQ;     // spoken warnings fitted
+  int autosbrkEQ;         // automatic speed brake on touchdown
+  int autofbrkEQ;         // automatic wheel brakes on touchdown
+  int autosweepEQ;        // automatic sweep with flaps
+  int autoslatEQ;         // automatic slats with flaps
+  float speedbrake_area;  // fuselage speed-brake area, m^2
+  float chute_area;       // drag-chute area, m^2
+
+  // Vertical flight
+  float elevcyclic, ailncyclic;  // pitch and roll cyclic deflections, degrees
+  float puffL, puffM, puffN;     // puffer moments in roll, pitch and yaw, N m
+
+  // Artificial stability: authority (max) and gain in pitch, heading and roll
+  float ASloV, AShiV;  // low and high speed of the schedule, kt; AShiV >= ASloV + 1
+  float ASmaxp1, ASp1, ASmaxh1, ASh1, ASmaxr1, ASr1;  // at the low speed
+  float ASmaxp2, ASp2, ASmaxh2, ASh2, ASmaxr2, ASr2;  // at the high speed
+};
+extern planestruct pln;
+
+// ---- Airfoil tables --------------------------------------------------------------------------
+
+// Coefficient tables of every airfoil file of the aircraft, each indexed
+// [part 0..18][root 0 / tip 1][Reynolds choice 0 / 1], the same order as pln.Re. Row n of the
+// tables stands for n/10 degrees for n = 0..200 and n - 180 degrees for n = 201..270; the lift
+// tables hold rows 100..270 at entry n - 100. The pos tables serve positive angles, the neg
+// tables zero and negative angles (by magnitude). Lifetime: program; refilled by each load.
+struct airfoilstruct {
+  float clneg[NUM_PARTS][2][2][AFL_CL_ROWS];  // lift coefficient, |angle| 10..90, negative side
+  float cdneg[NUM_PARTS][2][2][AFL_CD_ROWS];  // drag coefficient, |angle| 0..90, negative side
+  float clpos[NUM_PARTS][2][2][AFL_CL_ROWS];  // lift coefficient, angle 10..90
+  float cdpos[NUM_PARTS][2][2][AFL_CD_ROWS];  // drag coefficient, angle 0..90
+  float clM[NUM_PARTS][2][2];    // slope of the straight lift line below 10 degrees, per degree
+  float clB[NUM_PARTS][2][2];    // lift coefficient of that line at 0 degrees
+  float cmal2[NUM_PARTS][2][2];  // lower angle of the central moment line, degrees (> -20)
+  float cmal3[NUM_PARTS][2][2];  // upper angle of the central moment line, degrees (< 20)
+  float cm1[NUM_PARTS][2][2];    // moment coefficient at -20 degrees
+  float cm2[NUM_PARTS][2][2];    // moment coefficient at cmal2
+  float cm3[NUM_PARTS][2][2];    // moment coefficient at cmal3
+  float cm4[NUM_PARTS][2][2];    // moment coefficient at +20 degrees
+  float al_zl[NUM_PARTS][2][2];  // zero-lift angle, degrees (-clB / clM)
+};
+extern airfoilstruct afl;
+
+// Restore the records to their start-up state: pln all zero except draw_full 1; afl all zero.
+void reset_pln();
+void reset_afl();
+
+// ---- Part queries ----------------------------------------------------------------------------
+
+// 1 when part p exists in the current aircraft. Discs 0..3 need a non-jet engine of that number
+// (a helicopter always has 0 and 1), surfaces 4..11 a semi-span above 0.05 m, the fuselage always
+// exists, nacelles 13..16 need nace_eq and their engine, body 17 misc_eq and body 18 misc_eq with
+// a lateral offset above 0.01 m. The right wings 5 and 7 are lost while flt.over_vne is set (the
+// editor never sets it). Any other p gives 0.
+int have_this_part(int p);
+
+// Span position of the centre of element e of part p, m from the root.
+float get_wing_rarm(int p, int e);
+
+// Position of the point r metres out along the span of part p, following its dihedral and current
+// sweep; the left-hand parts 4, 6 and 8 extend to the left.
+float get_wing_Xarm(int p, float r);
+float get_wing_Yarm(int p, float r);
+float get_wing_Zarm(int p, float r);
+
+// Stations of part p's outline and points around each station.
+int f_body_s_dim(int p);
+int f_body_r_dim(int p);
+
+// Offset of part p's outline from the reference point, m (right, up, aft).
+void get_body_os(int p, float* x, float* y, float* z);

@@ -1,0 +1,21 @@
+// Flight controls: the autopilot record ott.
+#pragma once
+
+// ---- Autopilot -------------------------------------------------------------------------------
+
+// Modes are 0/1. Lifetime: program; the flight start switches every mode off.
+struct ottostruct {
+  int HDSLCT;     // heading select
+  int NAV[2];     // follow NAV 1 / NAV 2
+  int ALHOLD;     // altitude hold
+  int VVHOLD;     // vertical-speed hold
+  int GS2;        // follow the glide slope of NAV 2
+  int ASHOLD;     // airspeed hold (autothrottle)
+  float al_hold;  // altitude to hold, m (indicated)
+  float vv_hold;  // vertical speed to hold, m/s
+  float as_hold;  // indicated airspeed to hold, kt
+};
+extern ottostruct ott;
+
+// Restore ott to its start-up state: all modes off, all targets zero.
+void reset_ott();

@@ -1,0 +1,204 @@
+// Flight dynamics: the flight state flt, the recorded flight path pat and the failure record rel.
+#pragma once
+
+#include "aircraft/aircraft.h"
+
+// ---- Sizes -----------------------------------------------------------------------------------
+
+enum {
+  CONTACT_POINTS = 9,  // 0 nose wheel, 1/2 left/right main, 3-6 skid ends, 7 body, 8 wing tip
+  GEAR_LEGS = 3,
+  PATH_POINTS = 6000,  // ring of recorded path points
+  FAIL_ENTRIES = 30,   // failure entries drawn once a second
+};
+
+// ---- Flight state ----------------------------------------------------------------------------
+
+// Everything that moves during a flight. World axes: X east, Y up, Z south, m from the loaded
+// region's reference; velocity and acceleration components point east, up and north (a northward
+// speed decreases Z). Body axes: x right, y up, z aft. Angles in degrees unless marked rad; forces
+// in N, moments in N m. Per-part arrays use the part slots of pln, per-engine arrays engines 0..3.
+// Lifetime: flight; set by the flight start, advanced by every frame.
+struct flightstruct {
+  // Force accumulators, cleared at the start of each force pass
+  float faxilaero, fsideaero, fnrmlaero;  // aerodynamic force, wind axes: forward, right, up
+  float faxilprop, fsideprop, fnrmlprop;  // propulsive force, body axes: forward, right, up
+  float faxilgear, fsidegear, fnrmlgear;  // ground force, level frame along the heading
+  float L, M, N;                          // roll (right), pitch (nose up), yaw (nose right), N m
+
+  // Rotation
+  float Pdot, Qdot, Rdot;        // roll, pitch and yaw accelerations, deg/s^2
+  float P, Q, R;                 // body roll, pitch and yaw rates, deg/s
+  float Prad, Qrad, Rrad;        // the same rates, rad/s
+  float thedot, psidot, phidot;  // Euler angle rates, deg/s
+
+  // Attitude
+  float the, psi, phi;           // pitch, true heading, bank, 0..360
+  float the180, psi180, phi180;  // the same, -180..180
+  float sinthe, costhe, sinpsi, cospsi, sinphi, cosphi;
+  float phi_path;                  // bank about the flight path: phi + 180 when flying backwards
+  float sinphi_path, cosphi_path;  // its sine and cosine, kept by the frame
+  int psi_int;                     // true heading in whole degrees, 0..359
+  float magpsi;                    // magnetic heading, 0..360
+  int magpsi_int;                  // magnetic heading in whole degrees
+
+  // Linear motion
+  float aX, aY, aZ;   // acceleration east, up, north, m/s^2
+  double vX, vY, vZ;  // velocity east, up, north, m/s
+  float v;            // inertial speed, m/s
+  float av;           // true airspeed, m/s
+  float machno;       // Mach number
+  float vaxial;       // airspeed along the body axis, m/s
+  float vind;         // indicated airspeed, kt, >= 0
+  float vu;           // vertical speed, m/s, up
+  float Qstatic;      // dynamic pressure, N/m^2
+  float Qratio;       // (vind / pln.Vne)^2, not limited
+  float dist;         // distance flown along the body axis, m
+
+  // Position
+  double X, Y, Z;  // world position, m
+  float lat, lon;  // latitude north and longitude east, degrees
+  float h;         // height above sea level, m (= Y)
+  float h_ind;     // indicated altitude, m
+
+  // Flight path, air and body angles
+  float hpath, vpath;    // ground track (0..360) and climb angle of the inertial velocity
+  float ahpath, avpath;  // the same for the velocity through the air
+  float Alpha, Beta;     // angle of attack (nose up) and sideslip (nose right)
+  float sinalph, cosalph, sinbeta, cosbeta;
+  float sinhpath, coshpath, sinvpath, cosvpath;
+  float sinahpath, cosahpath, sinavpath, cosavpath;
+
+  // Mass
+  float m_fixed;     // payload, kg
+  float m_fuel;      // fuel on board, kg, 0..pln.m_fuel
+  float m_jettison;  // jettisonable load on board, kg
+  float m_total;     // pln.m_empty + m_fixed + m_fuel + m_jettison, kg
+
+  // Engines
+  float thro[MAX_ENGINES];                 // throttle position, 0..1
+  float throrequest[MAX_ENGINES];          // throttle position asked for, 0..1
+  float prop[MAX_ENGINES];                 // requested propeller speed, rad/s
+  float mixt[MAX_ENGINES];                 // mixture lever, 0..1
+  float mixt_powr_rat[MAX_ENGINES];        // power factor of the mixture, 0..1
+  float mixt_temp_rat[MAX_ENGINES];        // temperature factor of the mixture, 0..1
+  float ff_[MAX_ENGINES];                  // fuel flow, kg/s
+  float egt[MAX_ENGINES];                  // exhaust temperature level, 0..1
+  int eng_running[MAX_ENGINES];            // engine running
+  float tac[MAX_ENGINES];                  // rotation speed of the disc, rad/s
+  float trq[MAX_ENGINES];                  // engine shaft torque, N m
+  float Dtq[MAX_ENGINES];                  // aerodynamic drag torque of the disc, N m
+  float power[MAX_ENGINES];                // shaft power, W
+  float thrust[MAX_ENGINES];               // thrust, N
+  float proppitch[MAX_ENGINES];            // collective blade angle, degrees
+  float parteqlbmthrust[MAX_ENGINES];      // jet spool fraction, 0..1
+  float n1_[MAX_ENGINES];                  // N1, percent 0..100
+  float mpr[MAX_ENGINES];                  // manifold pressure, inHg
+  int revving_thrust[MAX_ENGINES];         // reverser deployed
+  int after_burning[MAX_ENGINES];          // afterburner lit
+  float DVinc[MAX_ENGINES];                // slipstream speed increment behind each disc, m/s
+  float ringthrust[MAX_ENGINES][MAX_ELS];  // thrust of each blade ring, N
+  float ringDVinc[MAX_ENGINES][MAX_ELS];   // induced speed through each ring, m/s
+
+  // Lifting surfaces, per part slot and element
+  float v_el[NUM_PARTS][MAX_ELS];    // local airspeed at the element, m/s
+  float alpha[NUM_PARTS][MAX_ELS];   // local angle of attack, degrees
+  float deldir[NUM_PARTS][MAX_ELS];  // flow-direction change by rotation and wash, degrees
+  int stalled[NUM_PARTS];            // the last look-up on the surface was past alpha_max
+  float slat_effect[NUM_PARTS];      // slat stretch of the coefficient curves now, 1 retracted
+  float alpha_max[NUM_PARTS];        // stall angle with the current slats, degrees
+  float CDIgrndeffect[NUM_PARTS];    // ground-effect factor of induced drag, 0..1
+  float CLgrndeffect[NUM_PARTS];     // ground-effect factor of lift, >= 1
+
+  // Control-surface deflections, degrees, positive trailing edge up (rudder: right)
+  float lailndef, railndef;      // left and right aileron
+  float lsplrdef, rsplrdef;      // left and right spoiler, >= 0
+  float ldruddef, rdruddef;      // left and right drag rudder, >= 0
+  float lhstbdef, rhstbdef;      // left and right stabiliser (elevator or stabilator)
+  float ruddef;                  // rudder
+  float elevcyclic, ailncyclic;  // pitch and roll cyclic blade pitch, degrees
+
+  // Movables and trim
+  float trim;                // stabiliser trim, -hstbtrimmax..hstbtrimmax
+  float ail_trim, rud_trim;  // aileron and rudder trim, fraction of full control
+  float slat, slatrequest;   // slat extension and request, 0..1
+  float swee, sweerequest;   // variable-sweep position and request, 0..1
+  int flap, flaprequest;     // flap setting and request, notches 0..50
+  int vectrequest;           // requested thrust-vector angle, whole degrees
+  float sbrk;                // speed brake: -1 armed, 0 stowed, up to 2 deployed
+
+  // Contact with the surface
+  float geardef[CONTACT_POINTS];  // compression of each contact point, m, >= 0
+  float gearf[GEAR_LEGS];         // normal force on each gear leg, N
+  int onsurface;                  // some point carries load this pass
+  int wired;                      // the arresting wire is caught
+  float trap_accel;               // deceleration of the arresting wire, m/s^2
+  int cat_stage;                  // catapult: 3 held on the shuttle, 4 launching, 5 none
+  float jatoleft;                 // take-off rocket burn time left, s
+
+  // Warnings
+  int over_vne;  // the redline was busted: parts 5 and 7 are lost until the next start
+  int over_vfe;  // flaps were extended above Vfe; cleared when they are retracted
+};
+extern flightstruct flt;
+
+// ---- Flight path -----------------------------------------------------------------------------
+
+// The ring of recorded path points, one every 10 m of horizontal travel; the slot after the newest
+// has its inited flag cleared to mark the end. Lifetime: flight.
+struct pathstruct {
+  float xyztpp[PATH_POINTS][6];  // X, Y, Z (m, world), pitch, heading, bank (rad, -pi..pi)
+  int inited[PATH_POINTS];       // 1 when the slot holds a point
+  int cntr_record;               // slot of the newest point, 0..5999
+};
+extern pathstruct pat;
+
+// ---- Failures --------------------------------------------------------------------------------
+
+// Failure switches are 1 while the system works and 0 once it has failed; a failure stays until the
+// next flight start sets every switch back to working. Lifetime: program.
+struct relstruct {
+  // Instruments
+  int vacuum;                  // vacuum system (gyro instruments)
+  int ss_asi, ss_ahz, ss_alt;  // airspeed, horizon, altimeter
+  int ss_tsi, ss_dgy, ss_vvi;  // turn-slip, directional gyro, vertical speed
+  int efis_1, efis_2;          // the two glass displays
+  // Engines and flight controls
+  int engine[MAX_ENGINES];     // engine
+  int fc_ail, fc_elv, fc_rud;  // aileron, elevator and rudder connections
+  int fc_flp, fc_slt, fc_thr;  // flap, slat and throttle controls
+  int lagear[GEAR_LEGS];       // gear legs
+  int hydsys;                  // hydraulic system
+  int thrgov[MAX_ENGINES];     // rotor and propeller governors
+  int stbaug;                  // stability augmentation
+  int symflp;                  // symmetric flap drive
+  int sttrim;                  // stabiliser trim
+  int revlok[MAX_ENGINES];     // reverser locks
+  int antice;                  // anti-ice
+  int oilpmp[MAX_ENGINES];     // oil pumps
+  int clights;                 // cockpit lights
+  int otto;                    // autopilot
+  int trotor;                  // tail-rotor drive
+
+  // Failure settings
+  int fail_type[FAIL_ENTRIES];        // 1 only random, 2 mean time between failures, 3 fail now
+  float fail_time_max[FAIL_ENTRIES];  // mean time between failures, minutes
+  float total_fail_entry;             // random failure rate setting, 0..1000
+  float inst_fail_entry;              // failure rate of the instrument reliability window
+  float eqp_fail_entry;               // failure rate of the equipment reliability window
+
+  // Consequences
+  float vac_death_time;              // time of the vacuum failure, s of msc.elap_time
+  float the_fail_err, phi_fail_err;  // pitch and bank error of the dying horizon, degrees
+  float hyd_rat;                     // hydraulic pressure ratio, 0..1
+  float oil_rat;                     // oil pressure ratio, 0..1
+  int RAT_on;                        // ram-air turbine deployed
+};
+extern relstruct rel;
+
+// Restore the records to their start-up state. flt and pat are all zero. rel has every system
+// working, full hydraulic and oil pressure, every failure entry random-only with a mean time of
+// 10 minutes, and no failure rate set.
+void reset_flt();
+void reset_pat();
+void reset_rel();

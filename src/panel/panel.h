@@ -1,0 +1,55 @@
+// The instrument panel: the instrument record ins.
+#pragma once
+
+// ---- Instrument record -----------------------------------------------------------------------
+
+// The pilot's switches and settings on the panel, the drawn positions of its levers, and the
+// display modes of the glass instruments. Lever positions are panel pixels along the lever's
+// travel. Lifetime: program; the flight start resets the per-flight switches.
+struct instrumentstruct {
+  // Settings
+  float baro;       // altimeter setting, inHg
+  float radalt_ft;  // decision height of the radar altimeter, ft
+  int lock_GPS;     // the pilot asked to lock the GPS course; cleared once locked
+
+  // Switches
+  int antiice_on;  // anti-ice switched on
+  int chute_on;    // drag chute deployed
+  int jato_on;     // take-off rockets burning
+  int hook_down;   // arresting hook lowered
+
+  // Drawn lever positions, panel pixels
+  int flap;     // flap lever
+  int slat;     // slat lever
+  int sbrk;     // speed-brake lever
+  int swee;     // sweep lever
+  int vect;     // thrust-vector lever
+  int thro[4];  // throttle levers (one lever for a single throttle)
+  int prop[4];  // propeller levers
+  int mixt[4];  // mixture levers
+
+  // Display modes
+  int HUD_on;       // head-up display shown
+  int HUD_color;    // head-up display colour number
+  int hoop_on;      // hoop (tunnel) display shown
+  int radar_on;     // weather radar on
+  int map_mode;     // moving-map display mode
+  int arg_mode;     // Argus display mode
+  int map_range;    // moving-map range, nm
+  int arg_range;    // Argus range, nm
+  int radar_range;  // weather-radar range, nm
+  int EFIS_wxr;     // weather shown on the glass display
+  int EFIS_tcas;    // traffic shown on the glass display
+  int ecam_mode;    // ECAM page: 3 engines, 7 failures
+
+  // Controller and redraw
+  int reply_level;    // the controller reply indicator is idle when 0
+  float reply_time1;  // time the next reply starts, s of msc.elap_time
+  float reply_time2;  // time it ends, s
+  int tickle_all;     // force a full redraw of every instrument
+};
+extern instrumentstruct ins;
+
+// Restore ins to its start-up state: all zero with the head-up display and radar on, map and
+// Argus displays in mode 1 at 30 nm, head-up display colour 45 and ECAM page 3.
+void reset_ins();

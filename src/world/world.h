@@ -1,0 +1,227 @@
+// The world: the navigation database, the terrain region around the aircraft, airport scenery and
+// obstacles, and the records env (region and world coordinates), scn (scenery) and nav (radios).
+#pragma once
+
+// ---- Sizes -----------------------------------------------------------------------------------
+
+enum {
+  APT_MAX = 10000,       // airports in the database
+  APT_RWYS = 3,          // runway slots per airport
+  NAV_MAX = 15000,       // navigation aids in the database
+  FIX_MAX = 20000,       // named fixes in the database
+  REGION_LIST_MAX = 70,  // airports, VORs or NDBs listed for the loaded region
+  GRID_I = 178,          // terrain vertices west to east (3 quadrants of 59 cells)
+  GRID_J = 159,          // terrain vertices south to north (2 quadrants of 79 cells)
+  OBS_MAX = 2000,        // obstacle slots: 5 per region airport, 350..1999 from the files
+  RWAY_POINTS = 813,     // light points laid out per runway
+  RWAY_MARKS = 6,        // surface rectangles per runway
+  TRAFFIC = 10,          // traffic aircraft around the aircraft
+};
+
+// ---- Navigation database (filled once at start-up, indexed by record number) -----------------
+
+// Airports; runway slot r of airport n holds no runway when apt_len[n][r] <= 0.
+extern float apt_lat[APT_MAX][APT_RWYS];  // runway centre latitude, degrees north
+extern float apt_lon[APT_MAX][APT_RWYS];  // runway centre longitude, degrees east
+extern int apt_num[APT_MAX][APT_RWYS];    // runway number as painted, 1..36
+extern char apt_lr[APT_MAX][APT_RWYS];    // side letter after the number: 'L', 'R', 'x' none
+extern int apt_hdng[APT_MAX][APT_RWYS];   // runway heading, degrees true, 0..359
+extern int apt_len[APT_MAX][APT_RWYS];    // runway length, m
+extern int apt_width[APT_MAX][APT_RWYS];  // runway width, m
+extern int apt_lite[APT_MAX][APT_RWYS];   // lighting code: code / 1000 first end, % 1000 second
+extern float apt_h[APT_MAX];              // field elevation, m
+extern int apt_twr[APT_MAX];              // 1 when the airport has a control tower
+extern char apt_id[APT_MAX][5];           // 4-character identifier
+extern char apt_name[APT_MAX][40];        // name, '-' of the file stored as a blank
+
+// Navigation aids. Types: 2 NDB, 3 VOR, 4 ILS localizer, 5 localizer-only, 6 glide slope, 7/8/9
+// outer/middle/inner marker, 99 end of the file's list.
+extern int nav_type[NAV_MAX];
+extern float nav_lat[NAV_MAX];      // latitude, degrees north
+extern float nav_lon[NAV_MAX];      // longitude, degrees east
+extern float nav_h[NAV_MAX];        // elevation, m
+extern int nav_f12[NAV_MAX];        // frequency key: kHz for an NDB, else 100 x MHz (11390)
+extern int nav_hdng[NAV_MAX];       // course or heading, degrees, 0..359
+extern char nav_id[NAV_MAX][5];     // 4-character identifier
+extern char nav_name[NAV_MAX][40];  // name
+
+// Fixes; unused slots hold -999 in latitude and longitude.
+extern float fix_lat[FIX_MAX];     // degrees north
+extern float fix_lon[FIX_MAX];     // degrees east
+extern char fix_name[FIX_MAX][6];  // 5-character name
+
+// ---- Region lists (rebuilt with every region load or move) -----------------------------------
+
+extern int apt_inreg[APT_MAX];             // 1 when the airport's first runway lies in the region
+extern int nav_inreg[NAV_MAX];             // 1 when the aid lies in the region
+extern int apt_to_index[REGION_LIST_MAX];  // database index of the k-th region airport
+extern int vor_to_index[REGION_LIST_MAX];  // database index of the k-th region VOR
+extern int ndb_to_index[REGION_LIST_MAX];  // database index of the k-th region NDB
+
+// ---- Terrain region --------------------------------------------------------------------------
+
+// Vertex (i, j), i west to east, j south to north; cell (i, j) has (i, j) as its south-west
+// vertex and is split along its diagonal from (i, j) to (i + 1, j + 1).
+extern float planexyz[GRID_I][GRID_J][3];   // vertex x (m east), y (ground height, m), z (m south)
+extern float planenrml[GRID_I][GRID_J][3];  // vertex normal for shading, unit length
+extern unsigned int planetex[GRID_I][GRID_J];    // cell texture: 10 water, 11 land, 12 steep,
+                                                 // 13..21 shore borders
+extern int planes[GRID_I][GRID_J][2][2];         // texture coordinate s of the cell's four corners
+extern int planet[GRID_I][GRID_J][2][2];         // texture coordinate t of the cell's four corners
+extern int on_water[GRID_I][GRID_J];             // cell is water
+extern int apt_on_poly[GRID_I][GRID_J];          // cell is flattened airport ground
+extern int city_on_poly[GRID_I][GRID_J];         // cell carries city blocks
+extern int tree_on_poly[GRID_I][GRID_J];         // cell carries trees
+extern float city_xyz[GRID_I][GRID_J][2][3][3];  // [triangle][point] city point x, y, z, m
+extern float tree_xyz[GRID_I][GRID_J][2][3][2][3];  // [triangle][tree][base, top] x, y, z, m
+extern int frig_on_poly[GRID_I][GRID_J];            // a frigate stands on the cell
+extern int carr_on_poly[GRID_I][GRID_J];            // an aircraft carrier stands on the cell
+extern int oilr_on_poly[GRID_I][GRID_J];            // an oil rig stands on the cell
+extern int on_fire_now[GRID_I][GRID_J];             // cell is burning
+extern int was_on_fire[GRID_I][GRID_J];             // cell has burnt
+
+// Runway boxes of the quadrant being read, per nearby airport k and runway r; a slot is valid
+// when its elevation is above -998 (empty slots hold -999).
+extern float rway_elev[REGION_LIST_MAX][APT_RWYS];  // field elevation, m
+extern float r_x_min[REGION_LIST_MAX][APT_RWYS];    // box extremes, world x and z, m
+extern float r_x_max[REGION_LIST_MAX][APT_RWYS];
+extern float r_z_min[REGION_LIST_MAX][APT_RWYS];
+extern float r_z_max[REGION_LIST_MAX][APT_RWYS];
+
+// Obstacles: four stacked rectangles of four corners each. Slots 5k..5k+4 belong to region
+// airport k, slots 350..1999 to the objects of the terrain files.
+extern int obs_type[OBS_MAX];            // kind; 0 free slot
+extern float obs_xyz[OBS_MAX][4][4][3];  // [level][corner] x, y, z, m
+extern float obs_height;                 // height of the obstacle top under the aircraft, m
+
+// Traffic aircraft flying around the aircraft.
+extern float traf_xyz[TRAFFIC][3];  // world x, y, z, m
+extern float traf_v[TRAFFIC];       // speed, m/s
+extern int traf_h[TRAFFIC];         // heading, whole degrees true, 0..359
+
+// ---- Region and world coordinates ------------------------------------------------------------
+
+// The loaded region of 3 x 2 one-degree quadrants, its world coordinates and the aircraft's place
+// in it, and the airport scenery bookkeeping per region airport k (0..69) and runway r (0..2).
+// Lifetime: program; rebuilt with every region load or move.
+struct envstruct {
+  // Region
+  int lat_sou;                   // whole-degree latitude of the region's southern edge
+  int lon_wes;                   // whole-degree longitude of the region's western edge
+  float lonwes_ref[3][2];        // [column][row 0 south] longitude the quadrant was laid out from
+  float planex_ref[3][2];        // world x at that longitude, m
+  float lox, hix;                // world x of the western and eastern grid edges, m
+  float loz, hiz;                // world z of the northern and southern grid edges, m
+  float dx, dz;                  // hix - lox and hiz - loz, m
+  float min_h, max_h;            // lowest and highest vertex height, m (min <= 0 <= max)
+  int i_aircraft, j_aircraft;    // terrain cell under the aircraft
+  int i_viewpoint, j_viewpoint;  // terrain cell under the viewpoint
+  float local_h;                 // terrain height under the aircraft, m
+  int mvar;                      // magnetic variation, whole degrees to add to a true heading
+
+  // Database and region list extents
+  int aptmax;        // index of the last airport read
+  int navmax;        // last navaid index scanned (records read + 1)
+  int apt_list_max;  // last valid entry of apt_to_index, 0..69; -999 before the first region
+  int vor_list_max;  // last valid entry of vor_to_index
+  int ndb_list_max;  // last valid entry of ndb_to_index
+
+  // Ships and obstacles under the aircraft
+  int over_carr, over_frig, over_obs;  // over the carrier deck, the frigate deck, an obstacle
+  float frig_the, frig_phi;            // frigate pitch and roll, degrees, -180..180
+  float carr_the, carr_phi;            // carrier pitch and roll, degrees, -180..180
+
+  // Airport scenery: point indexes into scn.rwayxyz
+  int rwaymax[REGION_LIST_MAX];             // highest runway slot in use
+  int rwaymax1[REGION_LIST_MAX][APT_RWYS];  // last point of the left edge-light row
+  int rwaymax2[REGION_LIST_MAX][APT_RWYS];  // last point of the right edge-light row
+  int twaymax1[REGION_LIST_MAX][APT_RWYS];  // last point of taxiway-light row 1
+  int twaymax2[REGION_LIST_MAX][APT_RWYS];  // last point of taxiway-light row 2
+  int RCLSmax[REGION_LIST_MAX][APT_RWYS];   // last centreline light
+  int amber1[REGION_LIST_MAX][APT_RWYS];    // bounds of the amber edge-light zones
+  int amber2[REGION_LIST_MAX][APT_RWYS];
+  int amber3[REGION_LIST_MAX][APT_RWYS];
+  int amber4[REGION_LIST_MAX][APT_RWYS];
+  int red1[REGION_LIST_MAX][APT_RWYS];  // bounds of the red centreline zone
+  int red2[REGION_LIST_MAX][APT_RWYS];
+  int altred1[REGION_LIST_MAX][APT_RWYS];  // bounds of the red/white centreline zone
+  int altred2[REGION_LIST_MAX][APT_RWYS];
+  int tway[REGION_LIST_MAX][APT_RWYS];        // the runway has a parallel taxiway
+  int lgt_gls[REGION_LIST_MAX][APT_RWYS][2];  // per end: glide-slope light kind 1..3
+  int lgt_rwy[REGION_LIST_MAX][APT_RWYS][2];  // per end: runway light kind 1..5
+  int lgt_app[REGION_LIST_MAX][APT_RWYS][2];  // per end: approach light kind 1..6
+};
+extern envstruct env;
+
+// ---- Scenery ---------------------------------------------------------------------------------
+
+// Airport lights and surfaces of the region airports, and the view state shared with the drawing.
+// Lifetime: program.
+struct scenerystruct {
+  float rwayxyz[REGION_LIST_MAX][APT_RWYS][RWAY_POINTS][3];    // light x, y, z (m); x = z = 0 none
+  float markxyz[REGION_LIST_MAX][APT_RWYS][RWAY_MARKS][4][3];  // surface rectangle corners, m
+  float rabbitsX[REGION_LIST_MAX][APT_RWYS][2];  // approach flasher start per end, world m
+  float rabbitsY[REGION_LIST_MAX][APT_RWYS][2];
+  float rabbitsZ[REGION_LIST_MAX][APT_RWYS][2];
+  float rabbitdX[REGION_LIST_MAX][APT_RWYS][2];  // flasher step per event tick, m
+  float rabbitdZ[REGION_LIST_MAX][APT_RWYS][2];
+  float rb_cycle;             // beacon phase, 0..2 pi
+  float r_rat, g_rat, b_rat;  // scene light ratios applied to scene colours, 0..1
+  int abovetops;              // the aircraft is above the cloud tops
+  int belowbases;             // the aircraft is below the cloud bases
+  float zoom;                 // view zoom, 1..100
+};
+extern scenerystruct scn;
+
+// ---- Radios ----------------------------------------------------------------------------------
+
+// Receiver r: 0 NAV 1, 1 NAV 2, 4 ADF (slots 2 and 3 unused). Frequency keys are in hundredths of
+// a MHz (11170 = 111.70) except the ADF's, in kHz. Lifetime: program.
+struct navstruct {
+  // Tuning
+  int nf[2];     // NAV 1 and NAV 2 frequency keys
+  int cf[2];     // COM 1 and COM 2 frequencies, hundredths of a MHz
+  int adff;      // ADF frequency, kHz, three digits
+  float vol[2];  // NAV audio volumes, 0..1
+  float obs[2];  // course selected on each NAV indicator, degrees magnetic
+  float hdsel;   // selected heading, degrees magnetic
+  int dmesel;    // receiver the DME follows
+  int radout;    // receiver whose audio is selected; only 0, 1 and 4 identify themselves
+  int gs_dest;   // glide-slope receiver selection
+  int tran1, tran2, tran3, tran4;  // transponder digits, 0..7
+
+  // Stations received
+  int goodnav[5];                   // 1 when the receiver has a station
+  float vorX[2], vorY[2], vorZ[2];  // world position of the VOR or localizer, m
+  float ilscrs[2];                  // localizer course, degrees true
+  int ilsgs[2];                  // 0 localizer only, 3 localizer with 3-degree glide slope, 9 VOR
+  float gsX[2], gsY[2], gsZ[2];  // glide-slope antenna position, m
+  float adfX, adfZ;              // NDB position, world x and z, m
+  char nav_id[5][4];             // identifier received on each receiver, no terminator
+
+  // Deviations
+  float hdef[2];  // course deviation, -5..5 (GPS: 4 per nm off the locked course)
+  float vdef[2];  // glide-path deviation, -5..5
+  int ntf[2];     // 0 off, 1 TO, 2 FROM
+
+  // GPS
+  int gps_index_mode;  // 1: the target is an airport, otherwise a navaid
+  int gps_index;       // database index of the target
+  int gps_apt_index;   // last airport chosen as target
+  int gps_vor_index;   // last VOR chosen as target
+  int gps_ndb_index;   // last NDB chosen as target
+  int gps_id[4];       // target identifier, 37-symbol codes (0 blank, 1..10 digits, 11..36 A..Z)
+  float gps_lat, gps_lon;  // target position, degrees
+  float gps_crs;           // course to the target, degrees true, 0..360
+  float gps_dis;           // distance to the target, m
+  float gps_lock_crs;      // course locked by the pilot, degrees true
+};
+extern navstruct nav;
+
+// Restore the records to their start-up state: env all zero with no region lists yet (-999) and
+// the aircraft's cell at the middle of the grid (89, 79); scn all zero with full scene light and
+// zoom 1; nav all zero with the audio selector on 2 (no navigation receiver), the glide-slope
+// selection 1 and the transponder at 1200.
+void reset_env();
+void reset_scn();
+void reset_nav();

@@ -1,0 +1,180 @@
+// Which parts exist, the span geometry of the surfaces, and the outlines of the bodies.
+#include "support/test_support.h"
+
+#include <cmath>
+
+#include "aircraft/aircraft.h"
+#include "flight/flight.h"
+#include "shared/shared.h"
+
+namespace {
+
+class AircraftParts : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    init_constants();
+    reset_pln();
+    reset_flt();
+  }
+};
+
+float deg(float d) { return d * 3.14159265f / 180.0f; }
+
+}  // namespace
+
+TEST_F(AircraftParts, DiscsNeedAPropellerEngineOfThatNumber) {
+  pln.numen = 2;
+  pln.entype = 3;  // jets drive no discs
+  for (int p = 0; p <= 3; p++) EXPECT_EQ(have_this_part(p), 0) << p;
+
+  pln.entype = 1;
+  EXPECT_EQ(have_this_part(0), 1);
+  EXPECT_EQ(have_this_part(1), 1);
+  EXPECT_EQ(have_this_part(2), 0);
+  EXPECT_EQ(have_this_part(3), 0);
+
+  pln.entype = 2;
+  pln.numen = 4;
+  EXPECT_EQ(have_this_part(3), 1);
+}
+
+TEST_F(AircraftParts, HelicopterAlwaysHasMainAndTailRotor) {
+  pln.is_heli = 1;
+  pln.numen = 1;
+  pln.entype = 3;  // even with an engine type that drives no disc
+  EXPECT_EQ(have_this_part(0), 1);
+  EXPECT_EQ(have_this_part(1), 1);
+  EXPECT_EQ(have_this_part(2), 0);
+}
+
+TEST_F(AircraftParts, SurfaceNeedsMoreThanFiveCentimetresOfSpan) {
+  for (int p = 4; p <= 11; p++) {
+    pln.semilen[p] = 0.04f;
+    EXPECT_EQ(have_this_part(p), 0) << p;
+    pln.semilen[p] = 0.05f;
+    EXPECT_EQ(have_this_part(p), 0) << p;
+    pln.semilen[p] = 0.06f;
+    EXPECT_EQ(have_this_part(p), 1) << p;
+  }
+}
+
+TEST_F(AircraftParts, OverspeedLosesOnlyTheRightWings) {
+  for (int p = 4; p <= 11; p++) pln.semilen[p] = 5.0f;
+  flt.over_vne = 1;
+  for (int p = 4; p <= 11; p++) EXPECT_EQ(have_this_part(p), p == 5 || p == 7 ? 0 : 1) << p;
+  flt.over_vne = 0;
+  EXPECT_EQ(have_this_part(5), 1);
+  EXPECT_EQ(have_this_part(7), 1);
+}
+
+TEST_F(AircraftParts, BodiesFollowTheirOptionsAndEngines) {
+  EXPECT_EQ(have_this_part(12), 1);  // the fuselage exists even in an empty record
+  pln.numen = 2;
+  pln.entype = 3;  // nacelles count engines of any type
+  EXPECT_EQ(have_this_part(13), 0);
+  pln.nace_eq = 1;
+  EXPECT_EQ(have_this_part(13), 1);
+  EXPECT_EQ(have_this_part(14), 1);
+  EXPECT_EQ(have_this_part(15), 0);
+  EXPECT_EQ(have_this_part(16), 0);
+}
+
+TEST_F(AircraftParts, MiscellaneousBodyIsAPairOnlyBeyondOneCentimetre) {
+  pln.misc_X = 2.0f;
+  EXPECT_EQ(have_this_part(17), 0);
+  EXPECT_EQ(have_this_part(18), 0);
+  pln.misc_eq = 1;
+  pln.misc_X = 0.01f;
+  EXPECT_EQ(have_this_part(17), 1);
+  EXPECT_EQ(have_this_part(18), 0);
+  pln.misc_X = 0.011f;
+  EXPECT_EQ(have_this_part(18), 1);
+}
+
+TEST_F(AircraftParts, PartNumbersOutsideTheSlotsNeverExist) {
+  pln.misc_eq = pln.nace_eq = 1;
+  pln.numen = 4;
+  pln.entype = 1;
+  EXPECT_EQ(have_this_part(-1), 0);
+  EXPECT_EQ(have_this_part(19), 0);
+  EXPECT_EQ(f_body_s_dim(19), 0);
+  EXPECT_EQ(f_body_r_dim(-1), 0);
+  float x = 1, y = 1, z = 1;
+  get_body_os(19, &x, &y, &z);
+  EXPECT_EQ(x, 0.0f);
+  EXPECT_EQ(y, 0.0f);
+  EXPECT_EQ(z, 0.0f);
+}
+
+TEST_F(AircraftParts, ElementCentresDivideTheSpanEvenly) {
+  pln.semilen[5] = 5.0f;
+  pln.els[5] = 4;
+  EXPECT_FLOAT_EQ(get_wing_rarm(5, 0), 0.625f);
+  EXPECT_FLOAT_EQ(get_wing_rarm(5, 3), 4.375f);
+  pln.els[5] = 0;  // no elements: still a finite position
+  EXPECT_EQ(get_wing_rarm(5, 0), 0.0f);
+}
+
+TEST_F(AircraftParts, LeftSurfacesExtendToTheLeft) {
+  for (int p : {4, 5, 6, 7, 8, 9}) {
+    pln.Xarm[p] = 0.5f;
+    float tip = get_wing_Xarm(p, 3.0f);
+    bool left = p == 4 || p == 6 || p == 8;
+    EXPECT_FLOAT_EQ(tip, left ? -2.5f : 3.5f) << p;
+  }
+}
+
+TEST_F(AircraftParts, DihedralAndSweepTurnTheSpan) {
+  pln.Xarm[10] = 0.0f;
+  pln.Yarm[10] = 1.0f;
+  pln.Zarm[10] = 6.0f;
+  pln.dihed[10] = 90;  // an upright fin
+  pln.sweepnow[10] = 30;
+  float r = 2.0f;
+  EXPECT_NEAR(get_wing_Xarm(10, r), 0.0f, 1e-5f);
+  EXPECT_NEAR(get_wing_Yarm(10, r), 1.0f + r * std::cos(deg(30)), 1e-5f);
+  EXPECT_NEAR(get_wing_Zarm(10, r), 6.0f + r * 0.5f, 1e-5f);
+}
+
+TEST_F(AircraftParts, NegativeAndFullTurnAnglesFromTheFileAreWrapped) {
+  pln.Yarm[5] = 0.0f;
+  pln.Zarm[5] = 0.0f;
+  pln.dihed[5] = -5;      // anhedral
+  pln.sweepnow[5] = -30;  // forward sweep
+  float r = 4.0f;
+  EXPECT_NEAR(get_wing_Yarm(5, r), r * std::sin(deg(-5)) * std::cos(deg(30)), 1e-5f);
+  EXPECT_NEAR(get_wing_Zarm(5, r), -r * 0.5f, 1e-5f);
+  pln.sweepnow[5] = 390;
+  EXPECT_NEAR(get_wing_Zarm(5, r), r * 0.5f, 1e-5f);
+}
+
+TEST_F(AircraftParts, DiscOutlineHasTwoStationsPerBlade) {
+  pln.numblades[2] = 3;
+  EXPECT_EQ(f_body_s_dim(2), 6);
+  EXPECT_EQ(f_body_r_dim(2), 2);
+  EXPECT_EQ(f_body_s_dim(12), 9);  // only the fuselage uses all nine stored sections
+  EXPECT_EQ(f_body_s_dim(17), 5);
+}
+
+TEST_F(AircraftParts, BodyOffsetsFollowTheirMounts) {
+  pln.Xarm[1] = -3.0f;
+  pln.Yarm[1] = 0.2f;
+  pln.Zarm[1] = -1.0f;
+  pln.misc_X = 2.0f;
+  pln.misc_Y = -1.5f;
+  pln.misc_Z = 0.5f;
+  float x, y, z;
+  get_body_os(14, &x, &y, &z);  // nacelle 2 sits on engine 2's disc
+  EXPECT_EQ(x, -3.0f);
+  EXPECT_EQ(y, 0.2f);
+  EXPECT_EQ(z, -1.0f);
+  get_body_os(17, &x, &y, &z);  // the first miscellaneous body is the left one
+  EXPECT_EQ(x, -2.0f);
+  EXPECT_EQ(y, -1.5f);
+  EXPECT_EQ(z, 0.5f);
+  get_body_os(18, &x, &y, &z);
+  EXPECT_EQ(x, 2.0f);
+  get_body_os(12, &x, &y, &z);  // the fuselage is the reference
+  EXPECT_EQ(x, 0.0f);
+  EXPECT_EQ(z, 0.0f);
+}
