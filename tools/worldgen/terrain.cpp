@@ -227,8 +227,9 @@ void build_heights(const water_mask& m, const char* hgt_dir, world_heights* w) {
   }
 
   // Relief over the regional level, eased down to the water within a few kilometres so that
-  // shores meet their water at its level and nothing near water lies below it.
-  const float shore = 6000.0f;
+  // shores meet their water at its level, and kept above the nearest water within 50 km, so that
+  // only basins far from any sea or lake (Death Valley, say) may lie below it.
+  const float shore = 6000.0f, basin = 50000.0f;
   w->h.assign(nv, 0.0f);
   for (int J = 0; J < w->rows; J++) {
     double lat = m.lat0 + (double)J / QUAD_CELLS_J;
@@ -243,6 +244,8 @@ void build_heights(const water_mask& m, const char* hgt_dir, world_heights* w) {
       if (dist[v] < shore) {
         float t = dist[v] / shore, s = t * (2 - t);
         raw = wlev[v] + std::max(raw - wlev[v], 1.0f) * s;
+      } else if (dist[v] < basin) {
+        raw = std::max(raw, wlev[v] + 1.0f);
       }
       w->h[v] = raw;
     }
