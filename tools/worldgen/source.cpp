@@ -141,7 +141,7 @@ static int parse_runway(const std::vector<std::string>& w, wg_airport* a, const 
     return complain(path, ln, "runway ends must read like 06/24 or 07L/25R"), 0;
   if (!to_int(w[2], &r.len_ft) || !to_int(w[3], &r.width_ft) || r.len_ft <= 0 || r.width_ft <= 0)
     return complain(path, ln, "runway length and width must be positive feet"), 0;
-  int have_heading = 0;
+  int have_heading = 0, have_position = 0;
   for (size_t k = 4; k < w.size(); k++) {
     const std::string& o = w[k];
     int v;
@@ -150,6 +150,7 @@ static int parse_runway(const std::vector<std::string>& w, wg_airport* a, const 
       have_heading = 1;
       k++;
     } else if (o == "at" && k + 2 < w.size() && to_float(w[k + 1], &r.lat) && to_float(w[k + 2], &r.lon)) {
+      have_position = 1;
       k += 2;
     } else if (o == "unlit") {
       r.edge = LIGHT_NONE;
@@ -182,6 +183,13 @@ static int parse_runway(const std::vector<std::string>& w, wg_airport* a, const 
   }
   // Without a surveyed heading the painted number is the magnetic heading to within 5 degrees.
   if (!have_heading) r.hdng = true_from_magnetic(r.num * 10, a->lat, a->lon);
+  // Parallel runways without a surveyed centre stand 4400 ft apart about the reference point,
+  // the left one to the left of the first end's heading.
+  if (!have_position && (r.lr == 'L' || r.lr == 'R')) {
+    double side_m = (r.lr == 'L' ? -2200.0 : 2200.0) * 0.3048, h = r.hdng * 3.14159265358979 / 180;
+    r.lat = (float)(a->lat - side_m * std::sin(h) / 111120.0);
+    r.lon = (float)(a->lon + side_m * std::cos(h) / (111120.0 * std::cos(a->lat * 3.14159265358979 / 180)));
+  }
   if (!latlon_ok(r.lat, r.lon)) return complain(path, ln, "runway position out of range"), 0;
   if (a->rwy.size() >= 3) return complain(path, ln, "at most 3 runways per airport"), 0;
   a->rwy.push_back(r);
