@@ -106,17 +106,23 @@ TEST_F(WorldgenIls, EndsFollowLengthTowerAndWind) {
 
 TEST_F(WorldgenIls, LightingCodesStayWithinTheDecodableDigits) {
   for (int edge = LIGHT_NONE; edge <= LIGHT_HIGH; edge++)
-    for (int len : {400, 3000, 8000, 12000})
-      for (int ils = 0; ils < 2; ils++) {
-        wg_runway r{};
-        r.edge = edge, r.len_ft = len, r.ils[1] = ils;
-        int code = lighting_code(r, 1);
-        for (int v : {code / 1000, code % 1000}) {
-          EXPECT_TRUE(v / 100 >= 1 && v / 100 <= 3) << code;
-          EXPECT_TRUE(v / 10 % 10 >= 1 && v / 10 % 10 <= 5) << code;
-          EXPECT_TRUE(v % 10 >= 1 && v % 10 <= 6) << code;
-        }
-      }
+    for (int len : {400, 3000, 8000, 12000}) {
+      wg_runway r{};
+      r.edge = edge, r.len_ft = len, r.ils[1] = 1;
+      int code = lighting_code(r, 1);
+      for (int v : {code / 1000, code % 1000})
+        EXPECT_TRUE(v / 100 >= 1 && v / 100 <= 3 && v / 10 % 10 >= 1 && v / 10 % 10 <= 5 && v % 10 >= 1 && v % 10 <= 6)
+            << code;
+    }
+}
+
+TEST_F(WorldgenIls, LocatorsStopWhenTheRegionListIsFull) {
+  for (int k = 0; k < 80; k++) wg.apt.push_back(towered(("L" + std::to_string(k)).c_str(), 40 + 0.01f * k, -90, 7000));
+  generate_ils();
+  int ils = 0, ndb = 0;
+  for (const wg_navaid& n : wg.nav) ils += n.type == NAV_ILS, ndb += n.type == NAV_NDB;
+  EXPECT_EQ(ils, 80);
+  EXPECT_EQ(ndb, MAX_REGION_LIST);
 }
 
 TEST_F(WorldgenIls, ChannelsArePairedIlsFrequenciesAndSpreadInACrowd) {

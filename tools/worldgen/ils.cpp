@@ -140,6 +140,19 @@ void fix_name_from(uint32_t seed, char name[6]) {
   name[5] = 0;
 }
 
+// 1 when every 3 x 2 degree region holding the point has fewer than 70 aids of the type, so
+// that the simulator's region list can take one more.
+static int region_has_room(int type, float lat, float lon) {
+  for (int la = (int)std::ceil(lat) - 2; la <= (int)std::floor(lat); la++)
+    for (int lo = (int)std::ceil(lon) - 3; lo <= (int)std::floor(lon); lo++) {
+      int n = 0;
+      for (const wg_navaid& o : wg.nav)
+        n += o.type == type && o.lat >= la && o.lat <= la + 2 && o.lon >= lo && o.lon <= lo + 3;
+      if (n >= MAX_REGION_LIST) return 0;
+    }
+  return 1;
+}
+
 static uint32_t hash_text(const std::string& t) {
   uint32_t h = 2166136261u;
   for (unsigned char c : t) h = (h ^ c) * 16777619u;
@@ -228,9 +241,9 @@ void generate_ils() {
             along_course(tlat, tlon, h, -mk[m], 0, &lat, &lon);
             add_nav(NAV_OM + m, lat, lon, a.elev_ft, 7500, h, ident.c_str(), id + mkname[m] + rw);
           }
-          if (first) {
+          along_course(tlat, tlon, h, -OM_FT, 0, &lat, &lon);
+          if (first && region_has_room(NAV_NDB, lat, lon)) {
             // A compass locator at the outer marker gives the ADF a station at every ILS field.
-            along_course(tlat, tlon, h, -OM_FT, 0, &lat, &lon);
             int f = r.lom_khz ? r.lom_khz : pick_frequency(NAV_NDB, lat, lon, ndb_keys);
             add_nav(NAV_NDB, lat, lon, a.elev_ft, f, h, ident.substr(1, 2).c_str(), id + " LOM " + rw);
           }
