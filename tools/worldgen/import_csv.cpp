@@ -90,16 +90,18 @@ static int to_id(const std::string& ident, char id[5]) {
   return 1;
 }
 
-static int find_airport(const char* id) {
-  for (size_t k = 0; k < wg.apt.size(); k++)
-    if (std::strcmp(wg.apt[k].id, id) == 0) return (int)k;
-  return -1;
+// Index of every airport by identifier; public tables hold tens of thousands of rows.
+static std::map<std::string, int> airport_index() {
+  std::map<std::string, int> ix;
+  for (size_t k = 0; k < wg.apt.size(); k++) ix.emplace(wg.apt[k].id, (int)k);
+  return ix;
 }
 
 int import_airports_csv(const char* path) {
   csv_table t;
   if (!open_table(path, {"ident", "type", "name", "latitude_deg", "longitude_deg", "elevation_ft"}, &t)) return -1;
   int taken = 0;
+  std::map<std::string, int> ix = airport_index();
   while (next_record(&t)) {
     std::string type = field(t, "type");
     // Public tables carry no tower flag; their large and medium airports are taken as towered.
@@ -108,7 +110,7 @@ int import_airports_csv(const char* path) {
     wg_airport a{};
     double lat, lon, elev = 0;
     if (!to_id(field(t, "ident"), a.id) || !number(field(t, "latitude_deg"), &lat) ||
-        !number(field(t, "longitude_deg"), &lon) || !in_world(lat, lon) || find_airport(a.id) >= 0)
+        !number(field(t, "longitude_deg"), &lon) || !in_world(lat, lon) || ix.count(a.id))
       continue;
     number(field(t, "elevation_ft"), &elev);
     a.lat = (float)lat;
@@ -116,6 +118,7 @@ int import_airports_csv(const char* path) {
     a.elev_ft = (float)elev;
     a.twr = twr;
     a.name = field(t, "name");
+    ix.emplace(a.id, (int)wg.apt.size());
     wg.apt.push_back(a);
     taken++;
   }
@@ -141,12 +144,13 @@ int import_runways_csv(const char* path) {
     return -1;
   int taken = 0;
   std::vector<char> touched(wg.apt.size());
+  std::map<std::string, int> ix = airport_index();
   while (next_record(&t)) {
     char id[5];
-    if (!to_id(field(t, "airport_ident"), id)) continue;
-    int k = find_airport(id);
+    if (!to_id(field(t, "airport_ident"), id) || !ix.count(id)) continue;
+    int k = ix[id];
     // Our own airports keep their own runways.
-    if (k < 0 || wg.apt[k].authored) continue;
+    if (wg.apt[k].authored) continue;
     wg_airport& a = wg.apt[k];
     wg_runway r{};
     double len, width = 75, v, lat1, lon1, lat2, lon2;

@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
 
   water_mask m;
   if (!read_mask_file(mask, &m)) return std::fprintf(stderr, "worldgen: cannot read the water mask %s\n", mask), 1;
-  if (m.lat0 > WORLD_LAT0 || m.lon0 > WORLD_LON0 || m.lat0 * 1 + m.rows / QUAD_CELLS_J < WORLD_LAT1 ||
+  if (m.lat0 > WORLD_LAT0 || m.lon0 > WORLD_LON0 || m.lat0 + m.rows / QUAD_CELLS_J < WORLD_LAT1 ||
       m.lon0 + m.cols / QUAD_CELLS_I < WORLD_LON1)
     return std::fprintf(stderr, "worldgen: the water mask does not cover the world box\n"), 1;
   world_heights w;
