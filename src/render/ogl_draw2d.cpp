@@ -1,11 +1,12 @@
 // The 2-D primitives in window pixels: lines, rectangles, circles, ring sectors and the start-up
 // progress bar.
 //
-// Rows and columns are drawn as lines from pixel edge to pixel edge through the pixel centres
-// (x .. x + w at height row + 0.5), which GL rasterises to exactly the pixels x .. x + w - 1.
-// Lines between pixel centres are drawn from their lower end: a centre-to-centre line run
-// backwards may lose its first pixel on some rasterisers, and drawing both argument orders the
-// same way lets a line be erased by drawing it again in the background colour.
+// Every line runs between pixel centres, from its lower end: GL then draws the first pixel and
+// leaves out the last, and nothing lies on the boundary between two pixels, where rasterisers
+// disagree (lines from pixel edge to pixel edge gain or lose a pixel from one row to the next).
+// A row of pixels x1..x2 is therefore the line from the centre of x1 to the centre of x2 + 1.
+// Drawing every line from its lower end also gives both argument orders the same pixels, so a
+// line can be erased by drawing it again in the background colour.
 #include "render/ogl.h"
 #include "render/ogl_local.h"
 
@@ -36,12 +37,12 @@ static void add_line(float x1, float y1, float x2, float y2) {
 
 // Pixels x1..x2 (inclusive) of one row.
 static void add_row(int x1, int x2, int row) {
-  add_line((float)x1, row + 0.5f, (float)x2 + 1.0f, row + 0.5f);
+  add_line(x1 + 0.5f, row + 0.5f, x2 + 1.5f, row + 0.5f);
 }
 
 // Pixels y1..y2 (inclusive) of one column.
 static void add_column(int col, int y1, int y2) {
-  add_line(col + 0.5f, (float)y1, col + 0.5f, (float)y2 + 1.0f);
+  add_line(col + 0.5f, y1 + 0.5f, col + 0.5f, y2 + 1.5f);
 }
 
 void OGL_line(int c, int x1, int y1, int x2, int y2) {
