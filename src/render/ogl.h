@@ -6,11 +6,11 @@
 // ---- Sizes and codes -------------------------------------------------------------------------
 
 enum {
-  OGL_COLORS = 70,       // colour numbers 0..69
-  OGL_SCENE_COLORS = 36,  // colours below this are scaled by the scene light ratios
-  OGL_TEXTURES = 60,     // texture numbers 0..59
-  OGL_BMP_MAX = 1024,    // largest bitmap side, pixels
-  OGL_TEXT_MAX = 400,    // characters drawn by one OGL_string at most
+  OGL_COLORS = 70,            // colour numbers 0..69
+  OGL_SCENE_COLORS = 36,      // colours below this are scaled by the scene light ratios
+  OGL_TEXTURES = 60,          // texture numbers 0..59
+  OGL_BMP_MAX = 1024,         // largest bitmap side, pixels
+  OGL_TEXT_MAX = 400,         // characters drawn by one OGL_string at most
   OGL_BACKGROUND_COLOR = 25,  // box behind text and numbers drawn with a background
 };
 
@@ -36,12 +36,12 @@ enum { PANEL_BMP_W = 800, PANEL_BMP_H = 333 };
 // ---- State (lifetime: program) ---------------------------------------------------------------
 
 extern float col_rgb[OGL_COLORS][3];  // palette: red, green, blue 0..1 per colour number
-extern int ogl_will_be_blitted;  // 1 while a whole frame is drawn to be presented at once
-extern int ogl_res;              // texture resolution level 1..5, default 2
-extern int ogl_trees;            // view option: draw trees
-extern int ogl_fscene;           // view option: draw the full scene
-extern int tex_used[OGL_TEXTURES];  // texture bound since the memory count last cleared it
-extern int tex_size[OGL_TEXTURES];  // bytes held by each texture, all mipmap levels included
+extern int ogl_will_be_blitted;       // 1 while a whole frame is drawn to be presented at once
+extern int ogl_res;                   // texture resolution level 1..5, default 2
+extern int ogl_trees;                 // view option: draw trees
+extern int ogl_fscene;                // view option: draw the full scene
+extern int tex_used[OGL_TEXTURES];    // texture bound since the memory count last cleared it
+extern int tex_size[OGL_TEXTURES];    // bytes held by each texture, all mipmap levels included
 // Staging buffer of the bitmap being loaded: red, green, blue, alpha per pixel, rows bottom-up,
 // packed without padding. After OGL_texbmp it holds the picture as drawn or uploaded (scaled for
 // the light, or reduced for the resolution level).

@@ -53,7 +53,8 @@ void ogl_halve_image(const unsigned char* src, int w, int h, unsigned char* dst)
       const unsigned char* p[4] = {src + 4 * (j0 * w + i0), src + 4 * (j0 * w + i1),
                                    src + 4 * (j1 * w + i0), src + 4 * (j1 * w + i1)};
       unsigned char avg[4];
-      for (int k = 0; k < 4; k++) avg[k] = (unsigned char)((p[0][k] + p[1][k] + p[2][k] + p[3][k] + 2) / 4);
+      for (int k = 0; k < 4; k++)
+        avg[k] = (unsigned char)((p[0][k] + p[1][k] + p[2][k] + p[3][k] + 2) / 4);
       // Written after all four are read: in place, texel (i, j) lies at or before its block.
       std::memcpy(dst + 4 * (j * w2 + i), avg, 4);
     }
@@ -137,7 +138,8 @@ static int read_bitmap(std::ifstream& f, const char* path, int kind, int* w, int
   if (width > OGL_BMP_MAX) return refuse("Bitmap too wide! (max is 1024)", path, "");
   if (rows > OGL_BMP_MAX) return refuse("Bitmap too tall! (max is 1024)", path, "");
   if (width <= 0 || rows == 0) return refuse(not_a_bitmap, path, "");
-  if (bits != 24) return refuse("Wrong bitmap color depth for texture!", path, "We need 24-bit color.");
+  if (bits != 24)
+    return refuse("Wrong bitmap color depth for texture!", path, "We need 24-bit color.");
   if (compression != 0) return refuse("Bitmap is compressed!", path, "");
   // The pixels start where the header says, which is never inside the headers themselves.
   if (offset < FILE_HEADER + info_size) return refuse(not_a_bitmap, path, "");
@@ -196,8 +198,8 @@ static void upload_texture(int n, int b, int w, int h) {
                  ALERT_NOTICE);
 
   int rw, rh;
-  ogl_reduce_image(rgb_array, w, h, ogl_reduction_factor(ogl_res, n, w, h, ogl_be_max_texture_size()),
-                   &rw, &rh);
+  ogl_reduce_image(rgb_array, w, h,
+                   ogl_reduction_factor(ogl_res, n, w, h, ogl_be_max_texture_size()), &rw, &rh);
   const int mipmapped = b == TEX_TERRAIN;
   ogl_bind_quiet(n);
   ogl_be_texture_params(mipmapped, b == TEX_CLAMP);

@@ -9,12 +9,12 @@ enum {
   OGL_NUMBER_DIGITS_MAX = 18,  // digit cells of OGL_number; more are cut to this many
   // Cells one number may place: sign, digits, point (the overflow form needs fewer).
   OGL_NUMBER_CELLS = OGL_NUMBER_DIGITS_MAX + 2,
-  OGL_ARC_VERTICES = 361,  // one full turn, both ends included
-  OGL_PROGRESS_LEFT = 20,  // progress bar: first block's left edge, pixels
-  OGL_PROGRESS_RIGHT = 600,  // no block reaches this column
-  OGL_PROGRESS_STEP = 5,     // width of one block
-  OGL_PROGRESS_Y = 20,       // bottom row of the bar
-  OGL_PROGRESS_H = 4,        // rows 20..23
+  OGL_ARC_VERTICES = 361,      // one full turn, both ends included
+  OGL_PROGRESS_LEFT = 20,      // progress bar: first block's left edge, pixels
+  OGL_PROGRESS_RIGHT = 600,    // no block reaches this column
+  OGL_PROGRESS_STEP = 5,       // width of one block
+  OGL_PROGRESS_Y = 20,         // bottom row of the bar
+  OGL_PROGRESS_H = 4,          // rows 20..23
   OGL_GREY_DEFAULT_SIZE = 64,  // side of the grey stand-in before any bitmap has been read
 };
 

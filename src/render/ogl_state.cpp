@@ -39,32 +39,85 @@ void reset_ogl() {
 }
 
 int ogl_fatal_kind(int with_value) {
-  if (macibm_program == PROGRAM_EDITOR) return with_value ? ALERT_EDIT_FATAL_VALUE : ALERT_EDIT_FATAL;
+  if (macibm_program == PROGRAM_EDITOR)
+    return with_value ? ALERT_EDIT_FATAL_VALUE : ALERT_EDIT_FATAL;
   return with_value ? ALERT_SIM_FATAL_VALUE : ALERT_SIM_FATAL;
 }
 
 // Scene colours 0..35 are multiplied by the light of the moment; 36..69 are the instruments' and
 // windows' own. Colour 0 is the menu highlight, pulsed by the loop; 25 is the background of text.
 static const float palette[OGL_COLORS][3] = {
-    {0.0f, 1.0f, 0.0f},    {1.0f, 1.0f, 1.0f},    {0.75f, 0.75f, 0.75f}, {1.0f, 0.0f, 0.0f},
-    {1.0f, 0.5f, 0.0f},    {1.0f, 1.0f, 0.0f},    {0.5f, 1.0f, 0.5f},    {0.0f, 0.8f, 0.0f},
-    {1.0f, 0.2f, 0.0f},    {0.0f, 1.0f, 1.0f},    {0.5f, 0.7f, 1.0f},    {0.0f, 0.0f, 1.0f},
-    {0.0f, 0.0f, 0.5f},    {0.5f, 0.0f, 0.5f},    {0.5f, 0.3f, 0.1f},    {0.8f, 0.7f, 0.5f},
-    {1.0f, 0.0f, 1.0f},    {0.4f, 0.6f, 0.9f},    {0.7f, 0.75f, 0.8f},   {0.9f, 0.9f, 0.9f},
-    {0.6f, 0.6f, 0.6f},    {0.25f, 0.5f, 0.15f},  {0.1f, 0.25f, 0.5f},   {0.35f, 0.35f, 0.35f},
-    {0.9f, 0.8f, 0.2f},    {0.0f, 0.0f, 0.0f},    {0.25f, 0.25f, 0.25f}, {0.3f, 0.0f, 0.0f},
-    {1.0f, 0.75f, 0.0f},   {1.0f, 1.0f, 0.7f},    {1.0f, 0.1f, 0.1f},    {0.2f, 0.3f, 1.0f},
-    {0.1f, 1.0f, 0.3f},    {0.55f, 0.5f, 0.45f},  {0.1f, 0.35f, 0.1f},   {0.45f, 0.48f, 0.5f},
+    {0.0f, 1.0f, 0.0f},     // 0 menu highlight (pulsed green)
+    {1.0f, 1.0f, 1.0f},     // 1 white
+    {0.75f, 0.75f, 0.75f},  // 2 light grey
+    {1.0f, 0.0f, 0.0f},     // 3 red
+    {1.0f, 0.5f, 0.0f},     // 4 orange
+    {1.0f, 1.0f, 0.0f},     // 5 yellow
+    {0.5f, 1.0f, 0.5f},     // 6 light green
+    {0.0f, 0.8f, 0.0f},     // 7 green
+    {1.0f, 0.2f, 0.0f},     // 8 flash red
+    {0.0f, 1.0f, 1.0f},     // 9 cyan
+    {0.5f, 0.7f, 1.0f},     // 10 light blue
+    {0.0f, 0.0f, 1.0f},     // 11 blue
+    {0.0f, 0.0f, 0.5f},     // 12 dark blue
+    {0.5f, 0.0f, 0.5f},     // 13 purple
+    {0.5f, 0.3f, 0.1f},     // 14 brown
+    {0.8f, 0.7f, 0.5f},     // 15 tan
+    {1.0f, 0.0f, 1.0f},     // 16 magenta
+    {0.4f, 0.6f, 0.9f},     // 17 sky blue
+    {0.7f, 0.75f, 0.8f},    // 18 haze
+    {0.9f, 0.9f, 0.9f},     // 19 cloud white
+    {0.6f, 0.6f, 0.6f},     // 20 cloud grey
+    {0.25f, 0.5f, 0.15f},   // 21 grass
+    {0.1f, 0.25f, 0.5f},    // 22 water
+    {0.35f, 0.35f, 0.35f},  // 23 runway grey
+    {0.9f, 0.8f, 0.2f},     // 24 taxiway line yellow
+    {0.0f, 0.0f, 0.0f},     // 25 black: text background
+    {0.25f, 0.25f, 0.25f},  // 26 dark grey
+    {0.3f, 0.0f, 0.0f},     // 27 dark red
+    {1.0f, 0.75f, 0.0f},    // 28 amber
+    {1.0f, 1.0f, 0.7f},     // 29 runway edge light
+    {1.0f, 0.1f, 0.1f},     // 30 approach light red
+    {0.2f, 0.3f, 1.0f},     // 31 taxiway light blue
+    {0.1f, 1.0f, 0.3f},     // 32 threshold light green
+    {0.55f, 0.5f, 0.45f},   // 33 building grey
+    {0.1f, 0.35f, 0.1f},    // 34 tree green
+    {0.45f, 0.48f, 0.5f},   // 35 ship grey
     // Interface colours
-    {1.0f, 1.0f, 1.0f},    {0.0f, 0.0f, 0.0f},    {0.3f, 0.3f, 0.3f},    {0.5f, 0.5f, 0.5f},
-    {0.08f, 0.08f, 0.08f}, {0.95f, 0.95f, 0.95f}, {1.0f, 0.0f, 0.0f},    {1.0f, 1.0f, 0.0f},
-    {1.0f, 0.75f, 0.0f},   {0.2f, 1.0f, 0.2f},    {0.0f, 1.0f, 1.0f},    {1.0f, 0.0f, 1.0f},
-    {0.0f, 0.0f, 1.0f},    {0.2f, 0.45f, 0.9f},   {0.55f, 0.35f, 0.15f}, {0.0f, 0.5f, 0.0f},
-    {1.0f, 0.5f, 0.0f},    {0.75f, 0.75f, 0.75f}, {0.85f, 0.85f, 0.85f}, {0.45f, 0.45f, 0.45f},
-    {0.0f, 0.0f, 0.5f},    {0.2f, 0.4f, 0.8f},    {0.2f, 0.35f, 0.6f},   {0.35f, 0.5f, 0.3f},
-    {0.8f, 0.2f, 0.8f},    {0.3f, 0.5f, 1.0f},    {0.7f, 0.4f, 0.2f},    {0.6f, 0.6f, 0.6f},
-    {0.25f, 0.25f, 0.25f}, {1.0f, 0.5f, 0.5f},    {1.0f, 1.0f, 0.6f},    {0.6f, 1.0f, 1.0f},
-    {1.0f, 0.6f, 1.0f},    {0.6f, 0.4f, 0.2f},
+    {1.0f, 1.0f, 1.0f},     // 36 white
+    {0.0f, 0.0f, 0.0f},     // 37 black
+    {0.3f, 0.3f, 0.3f},     // 38 panel grey
+    {0.5f, 0.5f, 0.5f},     // 39 light panel grey
+    {0.08f, 0.08f, 0.08f},  // 40 instrument face
+    {0.95f, 0.95f, 0.95f},  // 41 needle white
+    {1.0f, 0.0f, 0.0f},     // 42 warning red
+    {1.0f, 1.0f, 0.0f},     // 43 caution yellow
+    {1.0f, 0.75f, 0.0f},    // 44 amber
+    {0.2f, 1.0f, 0.2f},     // 45 head-up display green
+    {0.0f, 1.0f, 1.0f},     // 46 cyan
+    {1.0f, 0.0f, 1.0f},     // 47 magenta
+    {0.0f, 0.0f, 1.0f},     // 48 blue
+    {0.2f, 0.45f, 0.9f},    // 49 attitude sky
+    {0.55f, 0.35f, 0.15f},  // 50 attitude ground
+    {0.0f, 0.5f, 0.0f},     // 51 dark green
+    {1.0f, 0.5f, 0.0f},     // 52 orange
+    {0.75f, 0.75f, 0.75f},  // 53 window background
+    {0.85f, 0.85f, 0.85f},  // 54 button face
+    {0.45f, 0.45f, 0.45f},  // 55 button shadow
+    {0.0f, 0.0f, 0.5f},     // 56 dark blue text
+    {0.2f, 0.4f, 0.8f},     // 57 selection blue
+    {0.2f, 0.35f, 0.6f},    // 58 map water
+    {0.35f, 0.5f, 0.3f},    // 59 map land
+    {0.8f, 0.2f, 0.8f},     // 60 map airport
+    {0.3f, 0.5f, 1.0f},     // 61 map VOR
+    {0.7f, 0.4f, 0.2f},     // 62 map NDB
+    {0.6f, 0.6f, 0.6f},     // 63 map fix
+    {0.25f, 0.25f, 0.25f},  // 64 graph grid
+    {1.0f, 0.5f, 0.5f},     // 65 light red
+    {1.0f, 1.0f, 0.6f},     // 66 light yellow
+    {0.6f, 1.0f, 1.0f},     // 67 light cyan
+    {1.0f, 0.6f, 1.0f},     // 68 light magenta
+    {0.6f, 0.4f, 0.2f},     // 69 brown
 };
 
 void OGL_define_colors() {

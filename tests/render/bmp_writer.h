@@ -9,14 +9,14 @@
 
 struct test_bmp {
   int w = 1, h = 1;
-  bool top_down = false;     // store the top row first, with a negative height
-  int gap = 0;               // extra bytes between the headers and the pixels
-  int bits = 24;             // bits per pixel written in the header (pixels are always 3 bytes)
+  bool top_down = false;  // store the top row first, with a negative height
+  int gap = 0;            // extra bytes between the headers and the pixels
+  int bits = 24;          // bits per pixel written in the header (pixels are always 3 bytes)
   int compression = 0;
-  int info_size = 40;        // size field of the information header
-  int offset_delta = 0;      // added to the true pixel-data offset in the header
+  int info_size = 40;    // size field of the information header
+  int offset_delta = 0;  // added to the true pixel-data offset in the header
   std::string signature = "BM";
-  int cut = 0;               // bytes cut from the end of the file
+  int cut = 0;  // bytes cut from the end of the file
   // Colour of the pixel in column i, row j counted from the bottom.
   uint32_t (*color)(int i, int j) = nullptr;
 };

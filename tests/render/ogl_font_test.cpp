@@ -53,7 +53,7 @@ TEST(RenderOglFont, GlyphsAreFoundCaseBlindAndDrawnAtPixelCentres) {
   ASSERT_EQ(ogl_glyph_dots(&l, 1, xy), 11);
   EXPECT_EQ(xy[0], 10.5f);
   EXPECT_EQ(xy[1], 20.5f);
-  EXPECT_EQ(xy[8], 14.5f);  // bottom row, rightmost column
+  EXPECT_EQ(xy[8], 14.5f);   // bottom row, rightmost column
   EXPECT_EQ(xy[21], 26.5f);  // top row
   ogl_glyph_pos space = {0, 0, ogl_font_glyph(' ')};
   EXPECT_EQ(ogl_glyph_dots(&space, 1, xy), 0);

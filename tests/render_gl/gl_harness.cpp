@@ -33,8 +33,8 @@ bool gl_harness_open(std::string* why) {
     *why = "no X display: run under xvfb-run";
     return false;
   }
-  int attrs[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8,
-                 GLX_DEPTH_SIZE, 24, None};
+  int attrs[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
+                 8,        GLX_DEPTH_SIZE,   24,           None};
   XVisualInfo* vi = glXChooseVisual(dpy, DefaultScreen(dpy), attrs);
   if (!vi) {
     *why = "no double-buffered RGB visual";

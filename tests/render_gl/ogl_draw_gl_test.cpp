@@ -24,7 +24,7 @@ static const int WHITE = 1;  // palette colour 1 is white
 
 TEST_F(RenderGlDraw, LinesLeaveOutTheFarEndAndIgnoreArgumentOrder) {
   OGL_line(WHITE, 2, 2, 8, 2);
-  OGL_line(WHITE, 8, 4, 2, 4);   // backwards: the same columns
+  OGL_line(WHITE, 8, 4, 2, 4);    // backwards: the same columns
   OGL_line(WHITE, 10, 1, 10, 5);  // upwards: rows 1..4
   EXPECT_EQ(gl_picture(0, 0, 12, 6),
             "............\n"
@@ -56,7 +56,7 @@ TEST_F(RenderGlDraw, RectanglesFillAndFrameExactlyTheirPixels) {
   OGL_framerect(WHITE, 7, 1, 5, 4);
   OGL_framerect(WHITE, 14, 1, 3, 1);  // one row high
   OGL_framerect(WHITE, 14, 3, 1, 2);  // one column wide
-  OGL_fillrect(WHITE, 18, 1, 0, 3);  // empty
+  OGL_fillrect(WHITE, 18, 1, 0, 3);   // empty
   OGL_framerect(WHITE, 18, 1, 2, -1);
   EXPECT_EQ(gl_picture(0, 0, 20, 6),
             "....................\n"
@@ -90,9 +90,9 @@ TEST_F(RenderGlDraw, ArcsSweepClockwiseFromStraightUpWithAnyAngleSign) {
   EXPECT_EQ(gl_pixel(52, 59), 0xffffffu);  // 10 degrees on
   EXPECT_EQ(gl_pixel(56, 56), 0xffffffu);
   EXPECT_EQ(gl_pixel(59, 52), 0xffffffu);  // 80 degrees, nearly right
-  EXPECT_EQ(gl_pixel(41, 50), 0u);  // left is outside the sector
-  EXPECT_EQ(gl_pixel(50, 50), 0u);  // inside the ring
-  EXPECT_EQ(gl_pixel(50, 64), 0u);  // beyond the outer radius
+  EXPECT_EQ(gl_pixel(41, 50), 0u);         // left is outside the sector
+  EXPECT_EQ(gl_pixel(50, 50), 0u);         // inside the ring
+  EXPECT_EQ(gl_pixel(50, 64), 0u);         // beyond the outer radius
 
   clear();
   OGL_arc(WHITE, 50, 50, 8, 10, -90, 0);  // the upper-left quarter
@@ -157,6 +157,7 @@ TEST_F(RenderGlDraw, StringsWrapBeforeAWordThatWouldPassTheWidthOnTheirBackgroun
 TEST_F(RenderGlDraw, NumbersTooLargeShowTheOverflowForm) {
   OGL_number(WHITE, 10, 1, 12345.0f, 3, 0, 6, 0, 0);
   // "1", the point in the gap after it, "2", "3" and the small exponent 4.
+  // clang-format off
   EXPECT_EQ(gl_picture(16, 1, 21, 7),
             "..#..." ".###." "." ".###." "." "#.#\n"
             ".##..." "#...#" "." "#...#" "." "#.#\n"
@@ -165,6 +166,7 @@ TEST_F(RenderGlDraw, NumbersTooLargeShowTheOverflowForm) {
             "..#..." "..#.." "." "....#" "." "..#\n"
             "..#..." ".#..." "." "#...#" "." "...\n"
             "..#..#" "#####" "." ".###." "." "...\n");
+  // clang-format on
   // With a sign cell and a background: the minus six pixels left of x.
   OGL_assigncolor(25, 0.0f, 0.0f, 1.0f);
   OGL_number(WHITE, 10, 20, -5.0f, 1, 0, 6, 1, 1);

@@ -220,11 +220,21 @@ void ogl_be_reset() {
 void ogl_be_enable(int cap, int on) {
   GLenum caps[2] = {0, 0};
   switch (cap) {
-    case OGL_CAP_FOG: caps[0] = GL_FOG; break;
-    case OGL_CAP_LIGHT: caps[0] = GL_LIGHTING; caps[1] = GL_LIGHT0; break;
-    case OGL_CAP_TEXTURE: caps[0] = GL_TEXTURE_2D; break;
-    case OGL_CAP_DEPTH: caps[0] = GL_DEPTH_TEST; break;
-    default: return;
+    case OGL_CAP_FOG:
+      caps[0] = GL_FOG;
+      break;
+    case OGL_CAP_LIGHT:
+      caps[0] = GL_LIGHTING;
+      caps[1] = GL_LIGHT0;
+      break;
+    case OGL_CAP_TEXTURE:
+      caps[0] = GL_TEXTURE_2D;
+      break;
+    case OGL_CAP_DEPTH:
+      caps[0] = GL_DEPTH_TEST;
+      break;
+    default:
+      return;
   }
   for (GLenum c : caps) {
     if (!c) continue;
