@@ -92,13 +92,6 @@ TEST_F(RenderGl, TexturesKeepTheirRowOrderAndTreatment) {
   EXPECT_EQ(min_filter, GL_LINEAR_MIPMAP_LINEAR);
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrap);
   EXPECT_EQ(wrap, GL_REPEAT);
-
-  b.color = [](int i, int j) -> uint32_t { return i == j ? 0 : 0xffffff; };
-  write_bmp("cut.BMP", b);
-  ASSERT_EQ(OGL_texbmp(BMP_TEXTURE_PATH, 5, TEX_CUTOUT, "cut"), 1);
-  OGL_bindtex(5);
-  EXPECT_EQ(texel(0, 0, 0), 0x00000000u);
-  EXPECT_EQ(texel(0, 1, 0), 0xffffffffu);
 }
 
 TEST_F(RenderGl, QuadsShowTheirFrontFacesInColourOrTextured) {
