@@ -1,5 +1,5 @@
-// The vortex panel solver against thin-airfoil theory, the thickness correction to the lift
-// slope, and its own consistency (pressure against circulation, still flow inside the body).
+// The vortex panel solver against thin-airfoil theory and the thickness correction to the lift
+// slope, and its own consistency: pressure against circulation, still flow inside the body.
 #include "support/test_support.h"
 
 #include <cmath>
@@ -8,32 +8,20 @@
 
 static const double pi = 3.14159265358979323846;
 
-TEST(ToolsFoilPanel, SymmetricSectionHasNoLiftOrMomentAtZeroAngle) {
-  foil_shape s;
-  shape_naca4(9, &s);
-  panel_solution sol;
-  panel_solve(&s, 0.0, &sol);
-  EXPECT_NEAR(sol.cl_circ, 0.0, 1e-9);
-  EXPECT_NEAR(sol.cm, 0.0, 1e-9);
-  foil_inviscid inv;
-  inviscid_characteristics(&s, &inv);
-  EXPECT_NEAR(inv.al0, 0.0, 1e-7);
-  EXPECT_NEAR(inv.cm0, 0.0, 1e-9);
-}
-
-// Potential-flow slope of symmetrical sections, 2 pi (1 + 0.77 t/c).
-TEST(ToolsFoilPanel, LiftSlopeGrowsWithThicknessAsTheoryGives) {
+TEST(ToolsFoilPanel, SymmetricSectionsLiftAsTheoryGives) {
   for (int t : {6, 12, 18}) {
     foil_shape s;
     shape_naca4(t, &s);
     foil_inviscid inv;
     inviscid_characteristics(&s, &inv);
+    EXPECT_NEAR(inv.al0, 0.0, 1e-7) << t;
+    EXPECT_NEAR(inv.cm0, 0.0, 1e-9) << t;
     EXPECT_NEAR(inv.cla / (2 * pi * (1 + 0.77 * t / 100.0)), 1.0, 0.02) << t;
     EXPECT_NEAR(inv.dcm_dcl, 0.0, 0.03) << t;  // aerodynamic centre near the quarter chord
   }
 }
 
-// Thin-airfoil theory for the NACA 24 mean line, by quadrature: zero-lift angle
+// Thin-airfoil theory for the NACA 24 mean line by quadrature: zero-lift angle
 // -(1/pi) int dz/dx (cos th - 1) dth and quarter-chord moment (pi/4)(A2 - A1).
 TEST(ToolsFoilPanel, ThinCamberedSectionMatchesThinAirfoilTheory) {
   const double m = 0.02, p = 0.4;
@@ -42,9 +30,9 @@ TEST(ToolsFoilPanel, ThinCamberedSectionMatchesThinAirfoilTheory) {
   for (int i = 0; i < n; i++) {
     const double th = pi * (i + 0.5) / n, x = 0.5 * (1 - std::cos(th));
     const double dz = x < p ? 2 * m / (p * p) * (p - x) : 2 * m / ((1 - p) * (1 - p)) * (p - x);
-    al0 -= dz * (std::cos(th) - 1) / pi * (pi / n);
-    a1 += 2 / pi * dz * std::cos(th) * (pi / n);
-    a2 += 2 / pi * dz * std::cos(2 * th) * (pi / n);
+    al0 -= dz * (std::cos(th) - 1) / n;
+    a1 += 2 * dz * std::cos(th) / n;
+    a2 += 2 * dz * std::cos(2 * th) / n;
   }
   foil_shape s;
   shape_naca4(2402, &s);
@@ -60,12 +48,8 @@ TEST(ToolsFoilPanel, PressureAndCirculationAgreeAndTheBodyIsStill) {
   panel_solution sol;
   panel_solve(&s, 8.0, &sol);
   EXPECT_NEAR(sol.cl_press / sol.cl_circ, 1.0, 0.01);
-  // Kutta condition: both surfaces leave the trailing edge at the same speed.
-  EXPECT_NEAR(sol.gamma[0] + sol.gamma[FOIL_NODES - 1], 0.0, 1e-12);
+  EXPECT_NEAR(sol.gamma[0] + sol.gamma[FOIL_NODES - 1], 0.0, 1e-12);  // Kutta condition
   double u, v;
   panel_velocity(&s, &sol, 0.3, 0.02, &u, &v);
   EXPECT_LT(std::hypot(u, v), 0.01);  // inside the contour the flow is at rest
-  panel_velocity(&s, &sol, 30.0, 20.0, &u, &v);
-  EXPECT_NEAR(u, std::cos(8 * pi / 180), 0.01);  // far away only the free stream is left
-  EXPECT_NEAR(v, std::sin(8 * pi / 180), 0.01);
 }
