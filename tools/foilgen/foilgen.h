@@ -140,7 +140,7 @@ void build_flap_table(double cla_deg, double chord_ratio, double full_def, flap_
 // Everything after the marker and version lines, in the layout the simulator's readers expect.
 void write_airfoil_body(std::ostream& o, const foil_polar* p, const char* word);
 void write_flap_body(std::ostream& o, const flap_table* f);
-// Whole files through the shared text-file layer; 1 on success, 0 (after its alert) on failure.
+// Whole files, marker and version lines first; 1 on success, 0 (after a message) on failure.
 int write_airfoil_file(const char* path, const foil_polar* p, const char* word);
 int write_flap_file(const char* path, const flap_table* f);
 
