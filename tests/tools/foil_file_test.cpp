@@ -34,8 +34,8 @@ static bool header(std::istream& in) {
 
 // Rows n from `from` to `to`; each angle must be the one its position implies, each drag at
 // least min_cd. Lift is read when `cl` is given.
-static bool rows(std::istream& in, int from, int to, float sign, float* cl, float* cd,
-                 float min_cd, std::string* fault) {
+static bool rows(std::istream& in, int from, int to, float sign, float* cl, float* cd, float min_cd,
+                 std::string* fault) {
   for (int n = from; from <= to ? n <= to : n >= to; n += from <= to ? 1 : -1) {
     const float expected = sign * (n <= 200 ? n / 10.0f : n - 180.0f);
     float angle;

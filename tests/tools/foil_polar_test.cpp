@@ -65,7 +65,8 @@ TEST(ToolsFoilPolar, EveryShippedSectionIsContinuousAndPhysical) {
     // No jump at any joint of the model, on either side, nor where the flight model hands over
     // from its straight line to the tables at 10 degrees.
     std::vector<double> joints = {10.0, 20.0};
-    for (const foil_side& sd : p.side) joints.insert(joints.end(), {sd.al_lin, sd.al_stall, sd.al_post});
+    for (const foil_side& sd : p.side)
+      joints.insert(joints.end(), {sd.al_lin, sd.al_stall, sd.al_post});
     double cl, cd, cm, cl2, cd2, cm2;
     for (double b : joints)
       for (double a : {b, -b}) {

@@ -121,8 +121,8 @@ void panel_solve(const foil_shape* s, double alpha_deg, panel_solution* out) {
   out->cm = -mz;  // counter-clockwise torque lowers the nose
 }
 
-void panel_velocity(const foil_shape* s, const panel_solution* sol, double px, double py,
-                    double* u, double* v) {
+void panel_velocity(const foil_shape* s, const panel_solution* sol, double px, double py, double* u,
+                    double* v) {
   *u = std::cos(sol->alpha * pi / 180);
   *v = std::sin(sol->alpha * pi / 180);
   for (int k = 0; k < PANELS; k++) {

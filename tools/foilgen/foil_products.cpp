@@ -6,14 +6,10 @@
 // between them: the first file suits the usual size and speed of the part that uses it (light
 // propeller blades near 1 million, light-aircraft wings and tails near 3, jet wings near 9).
 const foil_product foil_products[] = {
-    {"Clark-Y (good propeller).afl", 0, 1.0},
-    {"Clark-Y (good propeller) Re3.afl", 0, 3.0},
-    {"NACA 2412 (popular).afl", 2412, 3.0},
-    {"NACA 2412 (popular) Re9.afl", 2412, 9.0},
-    {"NACA 0009 (symmetrical).afl", 9, 3.0},
-    {"NACA 0009 (symmetrical) Re9.afl", 9, 9.0},
-    {"NACA 0006 (thin jet).afl", 6, 9.0},
-    {"NACA 0006 (thin jet) Re30.afl", 6, 30.0},
+    {"Clark-Y (good propeller).afl", 0, 1.0}, {"Clark-Y (good propeller) Re3.afl", 0, 3.0},
+    {"NACA 2412 (popular).afl", 2412, 3.0},   {"NACA 2412 (popular) Re9.afl", 2412, 9.0},
+    {"NACA 0009 (symmetrical).afl", 9, 3.0},  {"NACA 0009 (symmetrical) Re9.afl", 9, 9.0},
+    {"NACA 0006 (thin jet).afl", 6, 9.0},     {"NACA 0006 (thin jet) Re30.afl", 6, 30.0},
 };
 const int foil_product_count = sizeof foil_products / sizeof foil_products[0];
 const char* const flap_product_file = "plain flap.flp";

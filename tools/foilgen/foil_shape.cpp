@@ -67,12 +67,11 @@ void shape_naca4(int digits, foil_shape* s) {
 enum { CLARK_Y_STATIONS = 17 };
 static const double clark_x[CLARK_Y_STATIONS] = {0,  1.25, 2.5, 5,  7.5, 10, 15, 20, 30,
                                                  40, 50,   60,  70, 80,  90, 95, 100};
-static const double clark_upper[CLARK_Y_STATIONS] = {3.50,  5.45,  6.50, 7.90, 8.85, 9.60,
+static const double clark_upper[CLARK_Y_STATIONS] = {3.50,  5.45,  6.50,  7.90,  8.85,  9.60,
                                                      10.68, 11.36, 11.70, 11.40, 10.52, 9.15,
-                                                     7.35,  5.22,  2.80, 1.49, 0.12};
-static const double clark_lower[CLARK_Y_STATIONS] = {3.50, 1.93, 1.47, 0.93, 0.63, 0.42,
-                                                     0.15, 0.03, 0,    0,    0,    0,
-                                                     0,    0,    0,    0,    0};
+                                                     7.35,  5.22,  2.80,  1.49,  0.12};
+static const double clark_lower[CLARK_Y_STATIONS] = {
+    3.50, 1.93, 1.47, 0.93, 0.63, 0.42, 0.15, 0.03, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 
 // Shape-preserving piecewise-cubic interpolation (Fritsch and Carlson, "Monotone piecewise cubic
 // interpolation", SIAM J. Numer. Anal. 17, 1980): it adds no wiggles between the stations, so the
@@ -85,7 +84,8 @@ static double pchip(const double* u, const double* y, int n, double at) {
   for (int e = 0; e < 2; e++) {
     const int k = i + e;  // slope at station k from its neighbours
     const double hl = k > 0 ? u[k] - u[k - 1] : 0, hr = k < n - 1 ? u[k + 1] - u[k] : 0;
-    const double sl = k > 0 ? (y[k] - y[k - 1]) / hl : 0, sr = k < n - 1 ? (y[k + 1] - y[k]) / hr : 0;
+    const double sl = k > 0 ? (y[k] - y[k - 1]) / hl : 0,
+                 sr = k < n - 1 ? (y[k + 1] - y[k]) / hr : 0;
     if (k == 0) {
       d[e] = sr;
     } else if (k == n - 1) {

@@ -8,20 +8,20 @@
 // ---- Section contours ------------------------------------------------------------------------
 
 enum {
-  FOIL_SIDE_PANELS = 100,                     // panels on each surface
-  FOIL_NODES = 2 * FOIL_SIDE_PANELS + 1,      // contour points, the leading edge shared
+  FOIL_SIDE_PANELS = 100,                 // panels on each surface
+  FOIL_NODES = 2 * FOIL_SIDE_PANELS + 1,  // contour points, the leading edge shared
 };
 
 // One section, chord 1. The contour runs from the trailing edge along the lower surface to the
 // leading edge and back along the upper surface, so the body lies to the right of the direction
 // of travel. Angles of attack are measured from the x axis. Lifetime: one generation.
 struct foil_shape {
-  char word[32];        // one-word name, written first in the airfoil file's parameter line
+  char word[32];         // one-word name, written first in the airfoil file's parameter line
   double x[FOIL_NODES];  // chordwise position, 0 at the leading edge
   double y[FOIL_NODES];  // height above the x axis
-  double trat;          // largest thickness, fraction of chord
-  double camber;        // largest mean-line height above the leading-to-trailing-edge line
-  double te_slope;      // (t90 - t99) / 2 / 0.09: tangent of half the trailing-edge angle
+  double trat;           // largest thickness, fraction of chord
+  double camber;         // largest mean-line height above the leading-to-trailing-edge line
+  double te_slope;       // (t90 - t99) / 2 / 0.09: tangent of half the trailing-edge angle
 };
 
 // NACA four-digit section "MPTT": camber M % at P tenths of chord, thickness TT %.
@@ -33,17 +33,17 @@ void shape_clark_y(foil_shape* s);
 
 // Surface vorticity of a solved section at one angle of attack, free stream of unit speed.
 struct panel_solution {
-  double alpha;               // angle of attack, degrees
-  double gamma[FOIL_NODES];   // vortex strength at each contour point (= surface speed)
-  double cl_circ;             // lift coefficient from the circulation (Kutta-Joukowski)
-  double cl_press;            // lift coefficient from the integrated surface pressure
-  double cm;                  // moment coefficient about the quarter chord, nose up positive
+  double alpha;              // angle of attack, degrees
+  double gamma[FOIL_NODES];  // vortex strength at each contour point (= surface speed)
+  double cl_circ;            // lift coefficient from the circulation (Kutta-Joukowski)
+  double cl_press;           // lift coefficient from the integrated surface pressure
+  double cm;                 // moment coefficient about the quarter chord, nose up positive
 };
 
 void panel_solve(const foil_shape* s, double alpha_deg, panel_solution* out);
 // Flow velocity (u, v) at any point off the contour, for a solved section.
-void panel_velocity(const foil_shape* s, const panel_solution* sol, double px, double py,
-                    double* u, double* v);
+void panel_velocity(const foil_shape* s, const panel_solution* sol, double px, double py, double* u,
+                    double* v);
 
 // Potential-flow characteristics of a section.
 struct foil_inviscid {
@@ -91,17 +91,17 @@ struct foil_side {
 };
 
 struct foil_polar {
-  double re;         // chord Reynolds number, millions
-  double trat;       // thickness ratio
-  double cla_inv;    // potential-flow lift slope, per radian
-  double slope_fac;  // measured over potential-flow lift slope
-  double clM;        // lift slope of the straight range, per degree
-  double al0;        // zero-lift angle, degrees
-  double clB;        // lift at zero angle (= -clM * al0)
-  double cm0;        // quarter-chord moment at zero lift
-  double dcm_dcl;    // its change with lift in the straight range
-  double cd_min;     // smallest profile drag
-  double cd90;       // drag broadside to the flow
+  double re;          // chord Reynolds number, millions
+  double trat;        // thickness ratio
+  double cla_inv;     // potential-flow lift slope, per radian
+  double slope_fac;   // measured over potential-flow lift slope
+  double clM;         // lift slope of the straight range, per degree
+  double al0;         // zero-lift angle, degrees
+  double clB;         // lift at zero angle (= -clM * al0)
+  double cm0;         // quarter-chord moment at zero lift
+  double dcm_dcl;     // its change with lift in the straight range
+  double cd_min;      // smallest profile drag
+  double cd90;        // drag broadside to the flow
   foil_side side[2];  // 0 positive angles, 1 negative
   // Moment curve as the flight model reads it: straight from (cmal2, cm2) to (cmal3, cm3), then
   // on to (-20, cm1) and (20, cm4).

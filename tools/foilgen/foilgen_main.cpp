@@ -13,10 +13,11 @@
 static double z(double v) { return std::fabs(v) < 5e-5 ? 0.0 : v; }
 
 static void print_figures(const char* title, const foil_shape* s, const foil_polar* p) {
-  std::printf("%-34s Re %5.1f M  t/c %.3f  slope %.4f/deg  al0 %6.2f  clmax %.3f at %5.2f  "
-              "clmin %.3f at %6.2f  cd0 %.5f  cm0 %7.4f\n",
-              title, p->re, s->trat, p->clM, z(p->al0), p->side[0].clmax, p->side[0].al_stall,
-              -p->side[1].clmax, -p->side[1].al_stall, p->cd_min, z(p->cm0));
+  std::printf(
+      "%-34s Re %5.1f M  t/c %.3f  slope %.4f/deg  al0 %6.2f  clmax %.3f at %5.2f  "
+      "clmin %.3f at %6.2f  cd0 %.5f  cm0 %7.4f\n",
+      title, p->re, s->trat, p->clM, z(p->al0), p->side[0].clmax, p->side[0].al_stall,
+      -p->side[1].clmax, -p->side[1].al_stall, p->cd_min, z(p->cm0));
 }
 
 int main(int argc, char** argv) {
