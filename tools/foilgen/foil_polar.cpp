@@ -103,9 +103,13 @@ static void build_side(const foil_shape* sh, foil_polar* p, int side) {
   s->cl_opt = s->sgn * 0.5 * p->clB;  // least drag at about half the lift of zero angle
 
   // Stall: the straight line would reach the largest lift at bx; the curve rounds over
-  // symmetrically about it, over a width that grows with thickness (thin sections stall abruptly
-  // from the nose, thick ones gradually from the trailing edge). The flight model draws the
-  // straight line itself up to 10 degrees, so the rounding may not start before that.
+  // symmetrically about it, over a width that grows with thickness. Thin sections stall abruptly
+  // from the nose, thick ones gradually from the trailing edge (McCullough and Gault, "Examples
+  // of three representative types of airfoil-section stall at low speed", NACA TN 2502, 1951);
+  // the widths, the separation drag and the post-stall drop below are fitted to the shapes of
+  // the four-digit section curves of Abbott and von Doenhoff. The flight model draws the
+  // straight line itself up to 10 degrees, so the rounding may not start before that: a thin
+  // section whose line would stall sooner keeps its line to 10 degrees and stalls just after.
   const double target = section_clmax(t, sh->camber, p->re * 1e6, side);
   const double bx = s->al0 + target / a;
   const double half = std::clamp(0.5 + 40.0 * (t - 0.06), 0.5, 3.0);
