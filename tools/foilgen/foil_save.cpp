@@ -1,36 +1,19 @@
-// Whole airfoil and flap files, and the shipped set. Each file starts with the marker and version
-// lines every text data file of the programs carries ("I" for files written here, then the
-// version), with values in fixed-point notation, exactly as the shared text-file writer lays them
-// out; a file is written beside its target and renamed over it only when complete, so a failed
-// run never leaves a truncated file where the simulator would load it.
+// Whole airfoil and flap files, and the shipped set, written through the shared text-file layer:
+// the marker and version lines, fixed-point values, and a file that replaces its target only once
+// it has been written in full.
 #include "foilgen/foilgen.h"
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
-enum { FOIL_FILE_VERSION = 363 };
+#include "shared/shared.h"
 
 static int write_text_file(const char* path, const foil_polar* p, const char* word,
                            const flap_table* f) {
-  const std::string part = std::string(path) + ".part";
-  {
-    std::ofstream out(part, std::ios::binary | std::ios::trunc);
-    out << std::fixed << "I\n" << FOIL_FILE_VERSION << " version\n";
-    if (p) write_airfoil_body(out, p, word);
-    if (f) write_flap_body(out, f);
-    out.close();
-    if (out.good()) {
-      std::error_code ec;
-      std::filesystem::rename(part, path, ec);
-      if (!ec) return 1;
-    }
-  }
-  std::error_code ec;
-  std::filesystem::remove(part, ec);
-  std::fprintf(stderr, "foilgen: could not write %s\n", path);
-  return 0;
+  if (!ouf_open(path, p ? FILE_AIRFOIL : FILE_FLAP, VERSION_AIRFOIL)) return 0;
+  if (p) write_airfoil_body(ouf, p, word);
+  if (f) write_flap_body(ouf, f);
+  return ouf_close();
 }
 
 int write_airfoil_file(const char* path, const foil_polar* p, const char* word) {
