@@ -213,6 +213,7 @@ void macibm_event_freeview(int k);   // arrows: 25 left, 26 right, 27 up, 28 dow
 // Mouse position in window w with y counted down from the top row, as window systems give it.
 void macibm_event_mouse_move(int w, int x, int y);
 void macibm_event_button_down(int w);
+extern double macibm_button_down_ms;  // clock reading when the button went down
 void macibm_event_button_up();
 void macibm_event_paint(int w);
 // Dispatches every waiting event of the back end, then returns.

@@ -144,10 +144,13 @@ void macibm_event_mouse_move(int w, int x, int y) {
   mnw.my = mnw.dy[w] - 1 - y;
 }
 
+double macibm_button_down_ms = 0.0;
+
 void macibm_event_button_down(int w) {
   if (event_window_bad(w)) return;
   MACIBM_startwind(w, 1);
   mnw.mousedown = 1;
+  macibm_button_down_ms = MACIBM_clock_ms();
   mnw.dragtime = 0.0f;
   if (macibm_click_hook) macibm_click_hook(w);
   mnw.dragging_index = w;
