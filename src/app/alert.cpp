@@ -22,17 +22,21 @@ const std::vector<alert_record>& macibm_alert_log() { return alert_log; }
 void macibm_clear_alert_log() { alert_log.clear(); }
 
 bool macibm_alert_is_fatal(int kind) {
-  if (macibm_program == PROGRAM_EDITOR) return kind == ALERT_EDIT_FATAL || kind == ALERT_EDIT_FATAL_VALUE;
+  if (macibm_program == PROGRAM_EDITOR)
+    return kind == ALERT_EDIT_FATAL || kind == ALERT_EDIT_FATAL_VALUE;
   return kind == ALERT_SIM_FATAL || kind == ALERT_SIM_FATAL_VALUE;
 }
 
-int macibm_fatal_kind() { return macibm_program == PROGRAM_EDITOR ? ALERT_EDIT_FATAL : ALERT_SIM_FATAL; }
+int macibm_fatal_kind() {
+  return macibm_program == PROGRAM_EDITOR ? ALERT_EDIT_FATAL : ALERT_SIM_FATAL;
+}
 int macibm_fatal_value_kind() {
   return macibm_program == PROGRAM_EDITOR ? ALERT_EDIT_FATAL_VALUE : ALERT_SIM_FATAL_VALUE;
 }
 
 static bool alert_has_value(int kind) {
-  return kind == (macibm_program == PROGRAM_EDITOR ? ALERT_EDIT_FATAL_VALUE : ALERT_SIM_FATAL_VALUE);
+  return kind ==
+         (macibm_program == PROGRAM_EDITOR ? ALERT_EDIT_FATAL_VALUE : ALERT_SIM_FATAL_VALUE);
 }
 
 static bool alert_is_about(int kind) {
@@ -92,7 +96,8 @@ void MACIBM_alert(const char* l1, const char* l2, const char* l3, const char* l4
   }
   mnw.ready_to_update = was_ready;
   if (macibm_alert_is_fatal(kind)) {
-    bool had_message = !a.line[0].empty() || !a.line[1].empty() || !a.line[2].empty() || !a.line[3].empty();
+    bool had_message =
+        !a.line[0].empty() || !a.line[1].empty() || !a.line[2].empty() || !a.line[3].empty();
     MACIBM_shutdown(had_message);
     return;
   }

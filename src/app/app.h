@@ -221,7 +221,7 @@ void frame_timing_tick(float frame_prd);
 void reset_frame_timing();
 
 enum { SLOW_RUN_LIMIT = 10 };
-const float PRD_MAX = 0.1f;     // longest frame period, s
+const float PRD_MAX = 0.1f;      // longest frame period, s
 const float PRD_FLOOR = 0.001f;  // shortest adapted frame period, s
 
 extern long long loop_frames_run;  // frames run since the loop started
@@ -322,14 +322,14 @@ void clear_graph();       // every period 999, every value -999, the ring empty
 void update_graph();      // one graph sample
 void plot_grf_current();  // the graph read-out under the mouse
 void manage_grf(int open);
-void manage_id_(int open);  // "Airport by ID"
-void manage_nam(int open);  // "Airport by Name"
-void manage_map(int open);  // the maps of windows 3 and 27
-void manage_gid(int open);  // "Airport IDs"
-void manage_tim(int open);  // "Set Time Of Day"
-void manage_flt(int open);  // "Set Flight Mode"
-void manage_joy(int open);  // "Set Joystick Options"
-void manage_ins(int open);  // "Set Reliability" of the instruments
-void manage_eqp(int open);  // "Set Reliability" of the equipment
-void manage_pln(int open);  // "Flight Plan"
+void manage_id_(int open);   // "Airport by ID"
+void manage_nam(int open);   // "Airport by Name"
+void manage_map(int open);   // the maps of windows 3 and 27
+void manage_gid(int open);   // "Airport IDs"
+void manage_tim(int open);   // "Set Time Of Day"
+void manage_flt(int open);   // "Set Flight Mode"
+void manage_joy(int open);   // "Set Joystick Options"
+void manage_ins(int open);   // "Set Reliability" of the instruments
+void manage_eqp(int open);   // "Set Reliability" of the equipment
+void manage_pln(int open);   // "Flight Plan"
 void util_keepjoycurrent();  // live joystick read-out of "Set Joystick Options"

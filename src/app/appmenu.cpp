@@ -19,68 +19,73 @@ struct menu_entry {
 };
 }  // namespace
 
-static const menu_entry file_menu[] = {
-    {201, "Open Aircraft"}, {0, "-"}, {203, "Load Situation"}, {204, "Save Situation"},
-    {0, "-"},               {206, "Exit"}};
+static const menu_entry file_menu[] = {{201, "Open Aircraft"},  {0, "-"}, {203, "Load Situation"},
+                                       {204, "Save Situation"}, {0, "-"}, {206, "Exit"}};
 
 static const menu_entry location_items[] = {
-    {309, "Airport ID..."},  {310, "Airport Name..."}, {311, "Enroute..."},
-    {312, "Local VR..."},    {313, "World Visual..."}, {314, "Lat-Lon..."},
-    {318, "Helipad App"},    {319, "Frigate App"},     {320, "Carrier App"},
-    {321, "Oil Rig App"},    {322, "Formation APP"},   {324, "Catshot"},
-    {326, "Find Me"},        {327, "Get Me Lost"},     {329, "Find Apt ID"}};
+    {309, "Airport ID..."}, {310, "Airport Name..."}, {311, "Enroute..."},
+    {312, "Local VR..."},   {313, "World Visual..."}, {314, "Lat-Lon..."},
+    {318, "Helipad App"},   {319, "Frigate App"},     {320, "Carrier App"},
+    {321, "Oil Rig App"},   {322, "Formation APP"},   {324, "Catshot"},
+    {326, "Find Me"},       {327, "Get Me Lost"},     {329, "Find Apt ID"}};
 
-static const menu_entry settings_menu[] = {
-    {401, "Set Data Output..."},
-    {402, "Set Serial Output..."},
-    {404, "Set Time Of Day..."},
-    {405, "Set Rendering Options..."},
-    {407, "Set Weather Space..."},
-    {408, "Set Weather Atmopshere..."},
-    {409, "Set Weather Ground..."},
-    {410, "Set Weather Water..."},
-    {412, "Set Flight Mode..."},
-    {413, "Set Joystick Options..."},
-    {415, "Set Fuel Load..."},
-    {416, "Set Weights..."},
-    {418, "Set Realistic Reliability..."},
-    {419, "Set Instrument Reliability..."},
-    {420, "Set Equipment Reliability..."},
-    {422, "Set Sound..."},
-    {424, "Set Warnings..."}};
+static const menu_entry settings_menu[] = {{401, "Set Data Output..."},
+                                           {402, "Set Serial Output..."},
+                                           {404, "Set Time Of Day..."},
+                                           {405, "Set Rendering Options..."},
+                                           {407, "Set Weather Space..."},
+                                           {408, "Set Weather Atmopshere..."},
+                                           {409, "Set Weather Ground..."},
+                                           {410, "Set Weather Water..."},
+                                           {412, "Set Flight Mode..."},
+                                           {413, "Set Joystick Options..."},
+                                           {415, "Set Fuel Load..."},
+                                           {416, "Set Weights..."},
+                                           {418, "Set Realistic Reliability..."},
+                                           {419, "Set Instrument Reliability..."},
+                                           {420, "Set Equipment Reliability..."},
+                                           {422, "Set Sound..."},
+                                           {424, "Set Warnings..."}};
 
-static const menu_entry output_menu[] = {
-    {501, "Graphic Flight Record"}, {503, "Low Enroute"},    {504, "Local Virtual-World"},
-    {505, "Weather Radar Map"},     {506, "Isometric Region"}, {507, "World Map"},
-    {508, "Show 3-D Flight-Path"}};
+static const menu_entry output_menu[] = {{501, "Graphic Flight Record"}, {503, "Low Enroute"},
+                                         {504, "Local Virtual-World"},   {505, "Weather Radar Map"},
+                                         {506, "Isometric Region"},      {507, "World Map"},
+                                         {508, "Show 3-D Flight-Path"}};
 
-static const menu_entry view_menu[] = {
-    {601, "[W] Forwards"},        {602, "[S] Down 4 Deg"},
-    {603, "[X] Down 8 Deg"},      {605, "[Q] Left 45 Deg"},
-    {606, "[E] Right 45 Deg"},    {607, "[QQ] Left 90 Deg"},
-    {608, "[EE] Right 90 Deg"},   {609, "[QQQ] Left 135 Deg"},
-    {610, "[EEE] Right 135 Deg"}, {612, "[Z] Backwards"},
-    {614, "[V] Satellite"},       {615, "[T] Control Tower"},
-    {616, "[#] On Runway"},       {618, "[A] Chase"},
-    {619, "[C] Circling"},        {620, "[|] Follow: Arrow Keys Rotate"},
-    {621, "[@] Spot: Arrow Keys Move"}, {622, "[R] Above 40 Deg"},
-    {623, "[F] Above 10 Deg"},    {625, "[_] Full-Screen With HUD"},
-    {626, "[+] Full-Screen Without HUD"}, {628, "[=] Zoom In"},
-    {629, "[-] Zoom Out"}};
+static const menu_entry view_menu[] = {{601, "[W] Forwards"},
+                                       {602, "[S] Down 4 Deg"},
+                                       {603, "[X] Down 8 Deg"},
+                                       {605, "[Q] Left 45 Deg"},
+                                       {606, "[E] Right 45 Deg"},
+                                       {607, "[QQ] Left 90 Deg"},
+                                       {608, "[EE] Right 90 Deg"},
+                                       {609, "[QQQ] Left 135 Deg"},
+                                       {610, "[EEE] Right 135 Deg"},
+                                       {612, "[Z] Backwards"},
+                                       {614, "[V] Satellite"},
+                                       {615, "[T] Control Tower"},
+                                       {616, "[#] On Runway"},
+                                       {618, "[A] Chase"},
+                                       {619, "[C] Circling"},
+                                       {620, "[|] Follow: Arrow Keys Rotate"},
+                                       {621, "[@] Spot: Arrow Keys Move"},
+                                       {622, "[R] Above 40 Deg"},
+                                       {623, "[F] Above 10 Deg"},
+                                       {625, "[_] Full-Screen With HUD"},
+                                       {626, "[+] Full-Screen Without HUD"},
+                                       {628, "[=] Zoom In"},
+                                       {629, "[-] Zoom Out"}};
 
 static const menu_entry special_menu[] = {
-    {701, "Output One Flight Engine Cycle"},
-    {703, "Reset Preferences and Exit"},
-    {705, "Instructions: Flight Controls"},
-    {706, "Instructions: Cockpit"},
-    {707, "Instructions: Keyboard"},
-    {708, "Instructions: Air Traffic Control"},
-    {709, "Instructions: Tech Support"},
-    {711, "Report Logged Time on Exit"}};
+    {701, "Output One Flight Engine Cycle"}, {703, "Reset Preferences and Exit"},
+    {705, "Instructions: Flight Controls"},  {706, "Instructions: Cockpit"},
+    {707, "Instructions: Keyboard"},         {708, "Instructions: Air Traffic Control"},
+    {709, "Instructions: Tech Support"},     {711, "Report Logged Time on Exit"}};
 
-static const menu_entry favorites_menu[] = {
-    {1401, "San Bernardino"}, {1402, "Thermal"}, {1403, "Burke Lakefront"},
-    {1404, "Merrill C Meigs"}};
+static const menu_entry favorites_menu[] = {{1401, "San Bernardino"},
+                                            {1402, "Thermal"},
+                                            {1403, "Burke Lakefront"},
+                                            {1404, "Merrill C Meigs"}};
 
 template <size_t N>
 static void append_all(int m, const menu_entry (&entries)[N]) {
@@ -306,7 +311,9 @@ static void special_command(int id) {
       msc.logtime = !msc.logtime;
       MACIBM_check_menu(7, 711, msc.logtime);
       break;
-    default: instructions(id); break;
+    default:
+      instructions(id);
+      break;
   }
 }
 
@@ -323,14 +330,30 @@ static void view_command(int id) {
 
 static void location_command(int id) {
   switch (id) {
-    case 318: set_fltvars(35); break;
-    case 319: set_fltvars(36); break;
-    case 320: set_fltvars(37); break;
-    case 321: set_fltvars(38); break;
-    case 322: set_fltvars(40); break;
-    case 324: set_fltvars(39); break;
-    case 327: get_me_lost(); break;
-    default: not_available(id); break;
+    case 318:
+      set_fltvars(35);
+      break;
+    case 319:
+      set_fltvars(36);
+      break;
+    case 320:
+      set_fltvars(37);
+      break;
+    case 321:
+      set_fltvars(38);
+      break;
+    case 322:
+      set_fltvars(40);
+      break;
+    case 324:
+      set_fltvars(39);
+      break;
+    case 327:
+      get_me_lost();
+      break;
+    default:
+      not_available(id);
+      break;
   }
 }
 
@@ -340,17 +363,29 @@ void APPLICATION_handlemenu(int id) {
   for (int w = 1; w <= 28; w++) MACIBM_killwind(w);
   msc.event = 1;
   stop_engine_and_windrain();
-  if (id == 201) open_aircraft();
-  else if (id == 203) load_situation_command();
-  else if (id == 204) save_situation_command();
-  else if (id == 206) exit_command();
-  else if (id >= 300 && id < 400) location_command(id);
-  else if (id >= 400 && id < 600) not_available(id);
-  else if (id >= 600 && id < 700) view_command(id);
-  else if (id >= 700 && id < 800) special_command(id);
-  else if (id == 801) MACIBM_alert("", "", "", "", ALERT_SIM_ABOUT);
-  else if (id >= 1201 && id < 1400) over_navaid(id);
-  else if (id >= 1401 && id <= 1404) favorite(id);
-  else if (id >= 1500 && id < 22500) airport_item(id);
+  if (id == 201)
+    open_aircraft();
+  else if (id == 203)
+    load_situation_command();
+  else if (id == 204)
+    save_situation_command();
+  else if (id == 206)
+    exit_command();
+  else if (id >= 300 && id < 400)
+    location_command(id);
+  else if (id >= 400 && id < 600)
+    not_available(id);
+  else if (id >= 600 && id < 700)
+    view_command(id);
+  else if (id >= 700 && id < 800)
+    special_command(id);
+  else if (id == 801)
+    MACIBM_alert("", "", "", "", ALERT_SIM_ABOUT);
+  else if (id >= 1201 && id < 1400)
+    over_navaid(id);
+  else if (id >= 1401 && id <= 1404)
+    favorite(id);
+  else if (id >= 1500 && id < 22500)
+    airport_item(id);
   play_engine_and_windrain();
 }

@@ -22,7 +22,7 @@ double loop_sim_seconds = 0.0;
 // twice one frame apart and take a single frame for ten.
 static int frames_since_measure = 0;
 static double measure_start_ms = 0.0;
-static int slow_run = 0;         // consecutive slow measurements
+static int slow_run = 0;  // consecutive slow measurements
 static int slow_warning_given = 0;
 
 void reset_frame_timing() {
@@ -93,20 +93,45 @@ void frame_timing_tick(float frame_prd) {
 
 void call_window_handler(int w) {
   switch (w) {
-    case 0: manage_das(0, mnw.mx, mnw.my); break;
-    case 1: manage_id_(0); break;
-    case 2: manage_nam(0); break;
+    case 0:
+      manage_das(0, mnw.mx, mnw.my);
+      break;
+    case 1:
+      manage_id_(0);
+      break;
+    case 2:
+      manage_nam(0);
+      break;
     case 3:
-    case 27: manage_map(0); break;
-    case 7: manage_gid(0); break;
-    case 10: manage_tim(0); break;
-    case 16: manage_flt(0); break;
-    case 17: manage_joy(0); break;
-    case 21: manage_ins(0); break;
-    case 22: manage_eqp(0); break;
-    case 25: manage_grf(0); break;
-    case 28: manage_pln(0); break;
-    default: break;
+    case 27:
+      manage_map(0);
+      break;
+    case 7:
+      manage_gid(0);
+      break;
+    case 10:
+      manage_tim(0);
+      break;
+    case 16:
+      manage_flt(0);
+      break;
+    case 17:
+      manage_joy(0);
+      break;
+    case 21:
+      manage_ins(0);
+      break;
+    case 22:
+      manage_eqp(0);
+      break;
+    case 25:
+      manage_grf(0);
+      break;
+    case 28:
+      manage_pln(0);
+      break;
+    default:
+      break;
   }
 }
 

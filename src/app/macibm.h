@@ -104,7 +104,6 @@ extern menuwindowstruct mnw;
 // Restore mnw to its start-up state: no windows, no menus, no button held.
 void reset_mnw();
 
-
 // ---- Program start-up ------------------------------------------------------------------------
 
 extern void* active_inst;     // the program instance handed to the entry
@@ -176,8 +175,8 @@ void MACIBM_gray_menu(int m, int id, int enabled);
 // The menu table as the back ends draw it and tests read it.
 int macibm_menu_exists(int m);
 const char* macibm_menu_title(int m);
-int macibm_menu_size(int m);                               // entries of menu m (0 is the bar)
-const macibm_menu_item* macibm_menu_entry(int m, int k);   // entry k of menu m, or null
+int macibm_menu_size(int m);                                   // entries of menu m (0 is the bar)
+const macibm_menu_item* macibm_menu_entry(int m, int k);       // entry k of menu m, or null
 const macibm_menu_item* macibm_find_menu_item(int m, int id);  // item id of menu m, or null
 void macibm_clear_menus();
 
@@ -206,10 +205,10 @@ int MACIBM_serial_write(const void* bytes, int n);
 // The back ends translate their window system's events into these calls; they update mnw and call
 // the program's handlers below. Window indexes outside the table are fatal alerts.
 void macibm_event_menu(int id);
-void macibm_event_key(char c);       // a character for the simulator's key handler
-void macibm_event_function(int n);   // F1..F12 (Backspace as F10): 19..30, with Shift 31..42
-void macibm_event_yoke(int k);       // keypad 5, 2, 8, 4, 6, 1, 3: 0..6
-void macibm_event_freeview(int k);   // arrows: 25 left, 26 right, 27 up, 28 down
+void macibm_event_key(char c);      // a character for the simulator's key handler
+void macibm_event_function(int n);  // F1..F12 (Backspace as F10): 19..30, with Shift 31..42
+void macibm_event_yoke(int k);      // keypad 5, 2, 8, 4, 6, 1, 3: 0..6
+void macibm_event_freeview(int k);  // arrows: 25 left, 26 right, 27 up, 28 down
 // Mouse position in window w with y counted down from the top row, as window systems give it.
 void macibm_event_mouse_move(int w, int x, int y);
 void macibm_event_button_down(int w);

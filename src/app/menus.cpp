@@ -144,9 +144,7 @@ void MACIBM_gray_menu(int m, int id, int enabled) {
 
 int macibm_menu_exists(int m) { return m >= 0 && m < MAX_MENUS && menus[m].exists; }
 
-const char* macibm_menu_title(int m) {
-  return m >= 0 && m < MAX_MENUS ? menus[m].title : "";
-}
+const char* macibm_menu_title(int m) { return m >= 0 && m < MAX_MENUS ? menus[m].title : ""; }
 
 int macibm_menu_size(int m) {
   return m >= 0 && m < MAX_MENUS ? static_cast<int>(menus[m].entries.size()) : 0;

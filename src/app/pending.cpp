@@ -118,9 +118,7 @@ void yoke_key(int k) {}
 void freeviews_keys(int k) {}
 
 // Graph window (src/app).
-void clear_graph() {
-  reset_grf();
-}
+void clear_graph() { reset_grf(); }
 
 // Graph window (src/app).
 void update_graph() {}

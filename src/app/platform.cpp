@@ -71,12 +71,18 @@ static int serial_is_open = 0;
 
 static const char* serial_error_text(int code) {
   switch (code) {
-    case -1: return "No such port          ";
-    case -2: return "Already open          ";
-    case -4: return "Cannot allocate memory";
-    case -10: return "Hardware error        ";
-    case -12: return "Unsupported baud rate ";
-    default: return "Unknown error         ";
+    case -1:
+      return "No such port          ";
+    case -2:
+      return "Already open          ";
+    case -4:
+      return "Cannot allocate memory";
+    case -10:
+      return "Hardware error        ";
+    case -12:
+      return "Unsupported baud rate ";
+    default:
+      return "Unknown error         ";
   }
 }
 
@@ -92,7 +98,8 @@ static void open_serial_port() {
   }
   serial_is_open = 1;
   code = backend_serial_baud(115200);
-  if (code < 0) MACIBM_alert("Baud-rate error:  ", serial_error_text(code), "", "", ALERT_SIM_SERIAL);
+  if (code < 0)
+    MACIBM_alert("Baud-rate error:  ", serial_error_text(code), "", "", ALERT_SIM_SERIAL);
 }
 
 int MACIBM_serial_write(const void* bytes, int n) {
@@ -113,9 +120,10 @@ int MACIBM_initjoy() {
     return 1;
   }
   if (code == 5)
-    MACIBM_alert("My system-checking indicates that Windows95 is NOT set up to handle any joysticks!",
-                 "The problem is in the Windows 95 CONTROL PANEL folder, JOYSTICK control panel.",
-                 "Flight control will therefore be with the mouse.", "", ALERT_SIM_SERIAL);
+    MACIBM_alert(
+        "My system-checking indicates that Windows95 is NOT set up to handle any joysticks!",
+        "The problem is in the Windows 95 CONTROL PANEL folder, JOYSTICK control panel.",
+        "Flight control will therefore be with the mouse.", "", ALERT_SIM_SERIAL);
   else if (code == 7)
     MACIBM_alert("My system-checking indicates that there is no joystick DRIVER on this computer!",
                  "The problem is, you need a joystick DRIVER",

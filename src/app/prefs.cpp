@@ -112,41 +112,75 @@ void write_prefs_body(const prefs_body& b) {
   ouf << b.loc_apt_wrl << "\n" << b.rway_sel << "\n" << b.locl_time << "\n" << b.temp_SL << "\n";
 
   checkpoint_line(101);
-  ouf << b.ins_baro << "\n" << b.atm_baro << "\n" << b.rain_tstm << "\n" << b.wind_tbl << "\n"
+  ouf << b.ins_baro << "\n"
+      << b.atm_baro << "\n"
+      << b.rain_tstm << "\n"
+      << b.wind_tbl << "\n"
       << b.burst_prob << "\n";
-  ouf << b.change_clouds << "\n" << b.change_vis << "\n" << b.change_precip << "\n"
-      << b.change_turb << "\n" << b.change_micro << "\n";
+  ouf << b.change_clouds << "\n"
+      << b.change_vis << "\n"
+      << b.change_precip << "\n"
+      << b.change_turb << "\n"
+      << b.change_micro << "\n";
   ouf << b.cld_type << "\n" << b.topsMSL << "\n" << b.baseMSL << "\n" << b.vis << "\n";
   for (int i = 0; i < WIND_LAYERS; i++)
     ouf << b.wnddir[i] << " " << b.wndspd[i] << " " << b.shrdir[i] << " " << b.shrspd[i] << " "
         << b.tbl[i] << "\n";
 
   checkpoint_line(102);
-  ouf << b.wave_amp << "\n" << b.wave_length << "\n" << b.wave_speed << "\n" << b.wave_dir
-      << "\n" << b.meteorite_code << "\n" << b.rway_fric_code << "\n";
+  ouf << b.wave_amp << "\n"
+      << b.wave_length << "\n"
+      << b.wave_speed << "\n"
+      << b.wave_dir << "\n"
+      << b.meteorite_code << "\n"
+      << b.rway_fric_code << "\n";
 
   checkpoint_line(103);
-  ouf << b.sound_on << "\n" << b.voice_out << "\n" << b.text_out << "\n" << b.warn_frame << "\n"
-      << b.warn_overspeed << "\n" << b.warn_flaps << "\n" << b.warn_bb << "\n" << b.ser_NMEA
-      << "\n" << b.ser_motion << "\n" << b.ser_cockpit << "\n";
+  ouf << b.sound_on << "\n"
+      << b.voice_out << "\n"
+      << b.text_out << "\n"
+      << b.warn_frame << "\n"
+      << b.warn_overspeed << "\n"
+      << b.warn_flaps << "\n"
+      << b.warn_bb << "\n"
+      << b.ser_NMEA << "\n"
+      << b.ser_motion << "\n"
+      << b.ser_cockpit << "\n";
   for (int i = 0; i < DATA_GROUPS; i++)
     ouf << b.Bdsk[i] << " " << b.Brlt[i] << " " << b.Bgrf[i] << "\n";
-  ouf << b.damp << "\n" << b.joy_rat_ptch << "\n" << b.joy_rat_hdng << "\n" << b.joy_rat_roll
-      << "\n";
+  ouf << b.damp << "\n"
+      << b.joy_rat_ptch << "\n"
+      << b.joy_rat_hdng << "\n"
+      << b.joy_rat_roll << "\n";
   ouf << b.eq_ped << "\n" << b.eq_avi << "\n" << b.eq_thr << "\n" << b.eq_col << "\n";
   ouf << b.fcon_force_rat << "\n" << b.NZptch << "\n" << b.NZroll << "\n";
   for (int i = 0; i < JOY_BUTTONS; i++) ouf << b.joy_response[i] << "\n";
 
   checkpoint_line(104);
-  ouf << b.vol[0] << "\n" << b.vol[1] << "\n" << b.nf[0] << "\n" << b.nf[1] << "\n" << b.cf[0]
-      << "\n" << b.cf[1] << "\n" << b.obs[0] << "\n" << b.obs[1] << "\n" << b.adff << "\n"
-      << b.dmesel << "\n" << b.gps_index_mode << "\n" << b.gps_index << "\n" << b.gps_apt_index
-      << "\n" << b.gps_vor_index << "\n" << b.gps_ndb_index << "\n";
+  ouf << b.vol[0] << "\n"
+      << b.vol[1] << "\n"
+      << b.nf[0] << "\n"
+      << b.nf[1] << "\n"
+      << b.cf[0] << "\n"
+      << b.cf[1] << "\n"
+      << b.obs[0] << "\n"
+      << b.obs[1] << "\n"
+      << b.adff << "\n"
+      << b.dmesel << "\n"
+      << b.gps_index_mode << "\n"
+      << b.gps_index << "\n"
+      << b.gps_apt_index << "\n"
+      << b.gps_vor_index << "\n"
+      << b.gps_ndb_index << "\n";
   for (int i = 0; i < 4; i++) ouf << b.gps_id[i] << "\n";
 
   checkpoint_line(105);
-  ouf << b.prd << "\n" << b.logtime << "\n" << b.total_fail_entry << "\n" << b.ogl_res << "\n"
-      << b.ogl_trees << "\n" << b.ogl_fscene << "\n";
+  ouf << b.prd << "\n"
+      << b.logtime << "\n"
+      << b.total_fail_entry << "\n"
+      << b.ogl_res << "\n"
+      << b.ogl_trees << "\n"
+      << b.ogl_fscene << "\n";
 }
 
 void dump_prefs() {
@@ -230,7 +264,8 @@ void hardprefs() {
   set.eq_ped = set.eq_avi = set.eq_thr = set.eq_col = 0;
   set.fcon_force_rat = 1.0f;
   set.NZptch = set.NZroll = 0.01f;
-  static const int response[JOY_BUTTONS] = {2, 1, 5, 6, 22, 21, 19, 20, 15, 16, 11, 12, 10, 9, 17, 18};
+  static const int response[JOY_BUTTONS] = {2,  1,  5,  6,  22, 21, 19, 20,
+                                            15, 16, 11, 12, 10, 9,  17, 18};
   for (int i = 0; i < JOY_BUTTONS; i++) set.joy_response[i] = response[i];
 
   for (int r = 0; r < 2; r++) {

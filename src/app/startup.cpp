@@ -83,10 +83,9 @@ void assign_hr(int i, float height_kft, float density_slug_ft3) {
 
 static void fill_standard_atmosphere() {
   static const float density[ATM_ROWS] = {
-      0.0023769f, 0.001756f,  0.001267f,  0.0008907f, 0.0005873f, 0.0003639f,
-      0.0002256f, 0.0001399f, 8.594e-5f,  5.253e-5f,  3.211e-5f,  2.001e-5f,
-      1.27e-5f,   8.19e-6f,   5.364e-6f,  3.564e-6f,  2.433e-6f,  1.693e-6f,
-      1.2e-6f,    8.589e-7f,  6.061e-7f,  0.0f};
+      0.0023769f, 0.001756f, 0.001267f, 0.0008907f, 0.0005873f, 0.0003639f, 0.0002256f, 0.0001399f,
+      8.594e-5f,  5.253e-5f, 3.211e-5f, 2.001e-5f,  1.27e-5f,   8.19e-6f,   5.364e-6f,  3.564e-6f,
+      2.433e-6f,  1.693e-6f, 1.2e-6f,   8.589e-7f,  6.061e-7f,  0.0f};
   for (int i = 0; i < ATM_ROWS - 1; i++) assign_hr(i, 10.0f * i, density[i]);
   assign_hr(ATM_ROWS - 1, 259.0f, density[ATM_ROWS - 1]);
 }
@@ -99,19 +98,32 @@ static void register_settings_windows() {
     int dx, dy;
   };
   static const entry table[] = {
-      {1, "Airport by ID", 176, 440},         {2, "Airport by Name", 351, 176},
-      {4, "World", 800, 450},                 {5, "Set Lat/Lon", 246, 165},
-      {6, "Where Am I?", 531, 121},           {7, "Airport IDs", 351, 176},
-      {8, "Set Data Output", 620, 400},       {9, "Set Serial Output", 600, 364},
-      {10, "Set Time Of Day", 691, 147},      {11, "Set Rendering Options", 600, 540},
-      {12, "Set Weather Space", 197, 84},     {13, "Set Weather Atmosphere", 618, 527},
-      {14, "Set Weather Ground", 197, 148},   {15, "Set Weather Water", 197, 271},
-      {16, "Set Flight Mode", 350, 474},      {17, "Set Joystick Options", 539, 527},
-      {18, "Set Fuel Load", 270, 131},        {19, "Set Weights", 436, 252},
-      {20, "Set Reliability", 344, 345},      {21, "Set Reliability", 350, 481},
-      {22, "Set Reliability", 682, 560},      {23, "Set Sound", 293, 250},
-      {24, "Set Warnings", 550, 172},         {25, "Graphics Output", 620, 420},
-      {26, "Isometric Region", 760, 540},     {27, "", 432, 494},
+      {1, "Airport by ID", 176, 440},
+      {2, "Airport by Name", 351, 176},
+      {4, "World", 800, 450},
+      {5, "Set Lat/Lon", 246, 165},
+      {6, "Where Am I?", 531, 121},
+      {7, "Airport IDs", 351, 176},
+      {8, "Set Data Output", 620, 400},
+      {9, "Set Serial Output", 600, 364},
+      {10, "Set Time Of Day", 691, 147},
+      {11, "Set Rendering Options", 600, 540},
+      {12, "Set Weather Space", 197, 84},
+      {13, "Set Weather Atmosphere", 618, 527},
+      {14, "Set Weather Ground", 197, 148},
+      {15, "Set Weather Water", 197, 271},
+      {16, "Set Flight Mode", 350, 474},
+      {17, "Set Joystick Options", 539, 527},
+      {18, "Set Fuel Load", 270, 131},
+      {19, "Set Weights", 436, 252},
+      {20, "Set Reliability", 344, 345},
+      {21, "Set Reliability", 350, 481},
+      {22, "Set Reliability", 682, 560},
+      {23, "Set Sound", 293, 250},
+      {24, "Set Warnings", 550, 172},
+      {25, "Graphics Output", 620, 420},
+      {26, "Isometric Region", 760, 540},
+      {27, "", 432, 494},
       {28, "Flight Plan", 589, 415},
   };
   for (const entry& e : table) set_win_params(e.w, e.title, e.dx, e.dy);

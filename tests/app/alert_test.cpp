@@ -18,8 +18,8 @@ TEST(AppAlert, NoticeIsLoggedAndReturns) {
 
 TEST(AppAlert, FatalWithValueShowsTheNumberAndEnds) {
   int value = 62;
-  EXPECT_FATAL_ALERT(MACIBM_alert("Invalwind out of bounds", "", "", reinterpret_cast<const char*>(&value),
-                                  ALERT_SIM_FATAL_VALUE));
+  EXPECT_FATAL_ALERT(MACIBM_alert("Invalwind out of bounds", "", "",
+                                  reinterpret_cast<const char*>(&value), ALERT_SIM_FATAL_VALUE));
   EXPECT_EQ(last_alert().line[3], "62");
 }
 

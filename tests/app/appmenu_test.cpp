@@ -32,7 +32,8 @@ TEST_F(AppAppmenu, MenuBarHoldsEveryMenuInOrder) {
 
 TEST_F(AppAppmenu, FavoriteStartsATakeoffAtItsAirportOrSaysItIsMissing) {
   APPLICATION_handlemenu(1402);
-  EXPECT_EQ(last_alert().line[0], "I could not find an airport with this ID anywhere in the country!");
+  EXPECT_EQ(last_alert().line[0],
+            "I could not find an airport with this ID anywhere in the country!");
 
   env.aptmax = 4;
   std::strcpy(apt_id[3], "CGX ");

@@ -23,8 +23,10 @@ TEST_F(AppPlatform, PathsComeFromTheProgramAndTheConfigurationFolder) {
   setenv("XDG_CONFIG_HOME", std::string(500, 'a').insert(0, "/").c_str(), 1);
   macibm_find_paths();
   EXPECT_STREQ(prefs_path, "Kestrix.prf");  // too long for its buffer
-  if (xdg) setenv("XDG_CONFIG_HOME", saved_xdg.c_str(), 1);
-  else unsetenv("XDG_CONFIG_HOME");
+  if (xdg)
+    setenv("XDG_CONFIG_HOME", saved_xdg.c_str(), 1);
+  else
+    unsetenv("XDG_CONFIG_HOME");
   if (home) setenv("HOME", saved_home.c_str(), 1);
   std::string app = app_path;
   ASSERT_FALSE(app.empty());

@@ -255,8 +255,8 @@ TEST_F(AppPrefs, FatalAlertWithAMessageSpoilsThePreferencesAndASilentOneDoesNot)
   EXPECT_FATAL_ALERT(MACIBM_alert(nullptr, nullptr, nullptr, nullptr, ALERT_SIM_FATAL));
   EXPECT_EQ(read_text(prefs_path), good);
   int value = 7;
-  EXPECT_FATAL_ALERT(MACIBM_alert("Can't create window!", "", "", reinterpret_cast<const char*>(&value),
-                                  ALERT_SIM_FATAL_VALUE));
+  EXPECT_FATAL_ALERT(MACIBM_alert("Can't create window!", "", "",
+                                  reinterpret_cast<const char*>(&value), ALERT_SIM_FATAL_VALUE));
   EXPECT_EQ(read_text(prefs_path), "I\n-1 version\nz\n");
 }
 

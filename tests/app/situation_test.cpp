@@ -63,7 +63,7 @@ TEST_F(AppSituation, FileWithoutTheRegionLineUsesTheAirportsRegion) {
   write_text(path, text);
   env.lat_sou = env.lon_wes = 0;
   ASSERT_EQ(load_situation(path.c_str()), 1);
-  EXPECT_EQ(env.lat_sou, 41);  // round(41.7 - 1)
+  EXPECT_EQ(env.lat_sou, 41);   // round(41.7 - 1)
   EXPECT_EQ(env.lon_wes, -88);  // round(-86.4 - 1.5)
 }
 

@@ -99,14 +99,22 @@ void backend_pump_events() {
     event e = events.front();
     events.pop_front();
     switch (e.kind) {
-      case EV_MENU: macibm_event_menu(e.a); break;
-      case EV_KEY: macibm_event_key(static_cast<char>(e.a)); break;
+      case EV_MENU:
+        macibm_event_menu(e.a);
+        break;
+      case EV_KEY:
+        macibm_event_key(static_cast<char>(e.a));
+        break;
       case EV_CLICK:
         macibm_event_mouse_move(e.a, e.b, e.c);
         macibm_event_button_down(e.a);
         break;
-      case EV_RELEASE: macibm_event_button_up(); break;
-      case EV_CLOSE: MACIBM_handlezap(e.a); break;
+      case EV_RELEASE:
+        macibm_event_button_up();
+        break;
+      case EV_CLOSE:
+        MACIBM_handlezap(e.a);
+        break;
     }
   }
 }

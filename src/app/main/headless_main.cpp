@@ -14,8 +14,8 @@
 #include "app/macibm.h"
 #include "shared/shared.h"
 
-static long long max_frames = -1;   // a frame budget, when given
-static double max_seconds = 5.0;    // otherwise simulated seconds
+static long long max_frames = -1;  // a frame budget, when given
+static double max_seconds = 5.0;   // otherwise simulated seconds
 static bool loop_started = false;
 static bool exit_posted = false;
 static double real_start_ms = 0.0;
@@ -57,7 +57,8 @@ static void find_aircraft() {
        it.increment(ec)) {
     if (!it->is_regular_file(ec)) continue;
     std::string ext = it->path().extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     if (ext == ".acf") found.push_back(it->path().string());
   }
   std::sort(found.begin(), found.end());
@@ -87,8 +88,9 @@ static void report_and_exit(int status) {
         "%.4f s\n",
         loop_frames_run, loop_sim_seconds, real, msc.prd);
   } else if (aircraft_file.empty()) {
-    std::printf("kestrix-headless: no aircraft file (*.acf) in %s; the simulator needs one to start.\n",
-                aircraft_folder.c_str());
+    std::printf(
+        "kestrix-headless: no aircraft file (*.acf) in %s; the simulator needs one to start.\n",
+        aircraft_folder.c_str());
   } else {
     std::printf("kestrix-headless: the simulator stopped during start-up (see Error.out).\n");
   }
