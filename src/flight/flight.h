@@ -202,3 +202,11 @@ extern relstruct rel;
 void reset_flt();
 void reset_pat();
 void reset_rel();
+
+// ---- Flight start and frame ------------------------------------------------------------------
+
+// Starts a flight of the given start type (32 airport, 33 custom position, 34 custom in flight,
+// 35..40 the approaches and the catapult).
+void set_fltvars(int type);
+// One flight frame: forces, integration, the periodic updates, the clocks and the counters.
+void update_flight();
