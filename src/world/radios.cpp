@@ -9,6 +9,9 @@
 
 // Ranges grow linearly with height from their sea-level value to their value at 30000 ft, and on
 // beyond it.
+// Last navaid slot a scan visits; the scans never leave the table.
+static int last_nav() { return intmin2(env.navmax, NAV_MAX - 1); }
+
 float ils_range() {
   return interp(0.0f, 4.0f / 9.0f, 30000.0f * con.fttomtrs, 14.0f / 9.0f, flt.h);
 }
@@ -32,7 +35,7 @@ static void copy_id(int radio, int n) { std::memcpy(nav.nav_id[radio], nav_id[n]
 // Localizers whose front course the aircraft is on; the nearest wins.
 static void tune_localizer(int r, float range) {
   float best = 9.9e9f;
-  for (int n = 0; n <= env.navmax; n++) {
+  for (int n = 0; n <= last_nav(); n++) {
     if ((nav_type[n] != 4 && nav_type[n] != 5) || nav_f12[n] != nav.nf[r]) continue;
     float x = X_with_latlon(nav_lat[n], nav_lon[n]);
     float z = Z_with_lat(nav_lat[n]);
@@ -56,7 +59,7 @@ static void tune_localizer(int r, float range) {
 // hide the one the aircraft is flying towards.
 static void tune_glide_slope(int r, float range) {
   float best = 9.9e9f;
-  for (int n = 0; n <= env.navmax; n++) {
+  for (int n = 0; n <= last_nav(); n++) {
     if (nav_type[n] != 6 || nav_f12[n] != nav.nf[r]) continue;
     int off = intwrap(nav_hdng[n] - flt.psi_int, -179, 180);
     if (off <= -90 || off >= 90) continue;
@@ -71,7 +74,7 @@ static void tune_glide_slope(int r, float range) {
 // A VOR on the frequency overrides a localizer found before it.
 static void tune_vor(int r, float range) {
   float best = 9.9e9f;
-  for (int n = 0; n <= env.navmax; n++) {
+  for (int n = 0; n <= last_nav(); n++) {
     if (nav_type[n] != 3 || !check_nav(n, nav.nf[r], &best, range)) continue;
     nav.goodnav[r] = 1;
     nav.vorX[r] = X_with_latlon(nav_lat[n], nav_lon[n]);
@@ -85,7 +88,7 @@ static void tune_vor(int r, float range) {
 static void tune_adf() {
   nav.goodnav[4] = 0;
   float best = 9.9e9f, range = ils_range();
-  for (int n = 0; n <= env.navmax; n++) {
+  for (int n = 0; n <= last_nav(); n++) {
     if (nav_type[n] != 2 || !check_nav(n, nav.adff, &best, range)) continue;
     nav.goodnav[4] = 1;
     nav.adfX = X_with_latlon(nav_lat[n], nav_lon[n]);
@@ -103,14 +106,13 @@ static void set_gps_target() {
     nav.gps_lat = apt_lat[i][0];
     nav.gps_lon = apt_lon[i][0];
   } else {
-    if (i < 0 || i > env.navmax || i >= NAV_MAX) return;
+    if (i < 0 || i > last_nav()) return;
     nav.gps_lat = nav_lat[i];
     nav.gps_lon = nav_lon[i];
   }
 }
 
 void setnav(int radio) {
-  if (env.navmax < 0 || env.navmax >= NAV_MAX) return;  // the scans must stay inside the table
   if (radio == 0 || radio == 1) {
     nav.goodnav[radio] = 0;
     float ils = ils_range();
