@@ -65,7 +65,8 @@ void write_own_data() {
   std::string apt, nav, fix;
   char line[STR_SIZE];
   for (int k = 0; k < 3000; k++) {
-    float la = k < 70 ? 34.1f + 0.025f * k : 25.0f + (k % 25), lo = k < 70 ? -117.3f : -120.0f + k % 50;
+    float la = k < 70 ? 34.1f + 0.025f * k : 25.0f + (k % 25),
+          lo = k < 70 ? -117.3f : -120.0f + k % 50;
     std::snprintf(line, sizeof line,
                   "1\n%.4f %.4f 9 x 90 8000 150 325054\n%.4f %.4f 36 x 0 6000 100 0\n"
                   "0 0 0 x 0 0 0 0\n1000 %d K%03d Field-%d\n",

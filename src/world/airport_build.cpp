@@ -159,7 +159,8 @@ static void lay_end(int k, int r, int e, float L, float W, int hdng) {
                  m < 2 ? -h + 200 : -h + 50, 1.5f, hdng);
   } else if (env.lgt_gls[k][r][e] == 3) {
     static const float off[4] = {-6, -2, 2, 6};
-    for (int m = 0; m < 4; m++) as_grnd_xy(k, r, 276 + B + m, side * W + off[m], -h + 150, 1.5f, hdng);
+    for (int m = 0; m < 4; m++)
+      as_grnd_xy(k, r, 276 + B + m, side * W + off[m], -h + 150, 1.5f, hdng);
   }
 
   static const float approach[4] = {-0.35f, -0.25f, 0.25f, 0.35f};
@@ -256,9 +257,12 @@ static int inside_quad(const float* c0, const float* c1, const float* c2, const 
 void clear_region(int k, int r, int r2, int m) {
   if (!slot_ok(k, r) || !slot_ok(k, r2) || m < 0 || m >= RWAY_MARKS) return;
   const float(*c)[3] = scn.markxyz[k][r2][m];
-  const int span[6][2] = {{1, env.rwaymax1[k][r] - 1},  {51, env.rwaymax2[k][r] - 1},
-                          {151, env.twaymax1[k][r] - 1}, {201, env.twaymax2[k][r] - 1},
-                          {250, 360},                    {481, 526}};
+  const int span[6][2] = {{1, env.rwaymax1[k][r] - 1},
+                          {51, env.rwaymax2[k][r] - 1},
+                          {151, env.twaymax1[k][r] - 1},
+                          {201, env.twaymax2[k][r] - 1},
+                          {250, 360},
+                          {481, 526}};
   for (const auto& s : span)
     for (int i = intmax2(s[0], 0); i <= intmin2(s[1], RWAY_POINTS - 1); i++) {
       float* p = scn.rwayxyz[k][r][i];

@@ -31,8 +31,7 @@ int coast(int i, int j) {
   return 0;
 }
 
-void set_st(int i, int j, int s0, int s1, int s2, int s3, int t0, int t1, int t2, int t3,
-            int tex) {
+void set_st(int i, int j, int s0, int s1, int s2, int s3, int t0, int t1, int t2, int t3, int tex) {
   if (texture_at(i, j) < 0) return;
   planetex[i][j] = static_cast<unsigned int>(tex);
   planes[i][j][0][0] = s0;
@@ -52,10 +51,18 @@ static void turn_texture(int i, int j, int tex, int turns) {
   for (int c = 0; c < 4; c++) {
     int a = c / 2, b = c % 2;
     switch (turns & 3) {
-      case 0: s[c] = a, t[c] = b; break;
-      case 1: s[c] = 1 - b, t[c] = a; break;
-      case 2: s[c] = 1 - a, t[c] = 1 - b; break;
-      default: s[c] = b, t[c] = 1 - a; break;
+      case 0:
+        s[c] = a, t[c] = b;
+        break;
+      case 1:
+        s[c] = 1 - b, t[c] = a;
+        break;
+      case 2:
+        s[c] = 1 - a, t[c] = 1 - b;
+        break;
+      default:
+        s[c] = b, t[c] = 1 - a;
+        break;
     }
   }
   set_st(i, j, s[0], s[1], s[2], s[3], t[0], t[1], t[2], t[3], tex);

@@ -75,6 +75,5 @@ float find_local_h(float x, float z, int i, int j) {
   // area (two vertices in one place) has no plane, and its first vertex's height is used.
   float den = dx2 * dz1 - dx1 * dz2;
   if (den == 0.0f) return y0;
-  return y0 + (x - x0) * (dy2 * dz1 - dy1 * dz2) / den +
-         (z - z0) * (dy2 * dx1 - dy1 * dx2) / -den;
+  return y0 + (x - x0) * (dy2 * dz1 - dy1 * dz2) / den + (z - z0) * (dy2 * dx1 - dy1 * dx2) / -den;
 }

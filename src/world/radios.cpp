@@ -39,8 +39,8 @@ static void tune_localizer(int r, float range) {
     if ((nav_type[n] != 4 && nav_type[n] != 5) || nav_f12[n] != nav.nf[r]) continue;
     float x = X_with_latlon(nav_lat[n], nav_lon[n]);
     float z = Z_with_lat(nav_lat[n]);
-    float bearing = std::atan2(x - static_cast<float>(flt.X), static_cast<float>(flt.Z) - z) *
-                    con.radtodeg;
+    float bearing =
+        std::atan2(x - static_cast<float>(flt.X), static_cast<float>(flt.Z) - z) * con.radtodeg;
     float off = fltwrap(bearing - static_cast<float>(nav_hdng[n]), -180.0f, 180.0f);
     if (off < -90.0f || off > 90.0f) continue;
     if (!check_nav(n, nav.nf[r], &best, range)) continue;

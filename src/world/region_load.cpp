@@ -210,9 +210,8 @@ static void make_file_objects(int lat, int lon, int c, int r) {
   float la = static_cast<float>(lat), lo = static_cast<float>(lon);
   for (int n = 0; n < file_object_count; n++) {
     const object_record& o = file_objects[n];
-    env.obs_slot = env.obs_slot >= OBS_FILE_FIRST && env.obs_slot < OBS_MAX - 1
-                       ? env.obs_slot + 1
-                       : OBS_FILE_FIRST;
+    env.obs_slot = env.obs_slot >= OBS_FILE_FIRST && env.obs_slot < OBS_MAX - 1 ? env.obs_slot + 1
+                                                                                : OBS_FILE_FIRST;
     float h = o.h_ft * con.fttomtrs;
     if (o.i < 0 || o.i >= QUAD_I || o.j < 0 || o.j >= QUAD_J) continue;
     if (!fltrange(o.lat, la, la + 1.0f) || !fltrange(o.lon, lo, lo + 1.0f)) continue;

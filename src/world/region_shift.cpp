@@ -219,8 +219,8 @@ void drop_old_quadrants(int dir) {
   // now name the new meridian too.
   planexyz[0][0][0] = ox;
   planexyz[0][0][2] = oz;
-  float west_meridian = static_cast<float>(env.lon_wes + (dir == MOVE_WEST ? -1 : 0) +
-                                           (dir == MOVE_EAST ? 1 : 0));
+  float west_meridian =
+      static_cast<float>(env.lon_wes + (dir == MOVE_WEST ? -1 : 0) + (dir == MOVE_EAST ? 1 : 0));
   for (int c = 0; c < 3; c++)
     for (int r = 0; r < 2; r++) {
       env.lonwes_ref[c][r] = west_meridian;

@@ -58,7 +58,8 @@ void place_cities_and_trees(int c, int r) {
 
 void clear_fire(int c, int r) {
   for (int i = QUAD_I * c; i < QUAD_I * c + QUAD_I; i++)
-    for (int j = QUAD_J * r; j < QUAD_J * r + QUAD_J; j++) on_fire_now[i][j] = was_on_fire[i][j] = 0;
+    for (int j = QUAD_J * r; j < QUAD_J * r + QUAD_J; j++)
+      on_fire_now[i][j] = was_on_fire[i][j] = 0;
 }
 
 // ---- Ships -----------------------------------------------------------------------------------

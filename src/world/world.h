@@ -305,8 +305,7 @@ float find_local_h(float x, float z, int i, int j);
 void new_border(int tex_from, int tex_to, int tex_to2, int edge_a, int edge_b, int edge_c,
                 int corner_a, int corner_b, int corner_c);
 int coast(int i, int j);
-void set_st(int i, int j, int s0, int s1, int s2, int s3, int t0, int t1, int t2, int t3,
-            int tex);
+void set_st(int i, int j, int s0, int s1, int s2, int s3, int t0, int t1, int t2, int t3, int tex);
 // Text of the menu item of runway r of airport n, landing towards end e (0 as numbered, 1 the
 // reciprocal): "Rwy 09L", "Pad 36".
 void rwy_item_name(int n, int r, int e, char* to);

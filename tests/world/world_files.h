@@ -1,5 +1,5 @@
-// World data written by the tests themselves: the three database files and terrain quadrants in
-// the binary environment-file layout, in a fresh program folder per test.
+// World data written by the tests themselves, in a fresh program folder per test: the three
+// database files and terrain quadrants in the binary environment-file layout.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
 #include "shared/shared.h"
@@ -24,40 +23,21 @@
 
 namespace wf {
 
-// A program folder named after the running test, holding an empty "world" folder; app_path
-// points at it.
-inline std::string fresh_app_folder() {
+// Resets what the world reads and points app_path at an empty program folder named after the
+// running test.
+inline void fresh_world() {
+  init_constants();
+  reset_env(), reset_scn(), reset_nav(), reset_flt(), reset_ins(), reset_atm();
+  std::memset(obs_type, 0, sizeof obs_type);
+  std::srand(7);
   const auto* t = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string dir = (std::filesystem::current_path() /
-                     (std::string("app_") + t->test_suite_name() + "_" + t->name()))
-                        .string();
+  std::string dir =
+      std::filesystem::current_path().string() + "/app_" + t->test_suite_name() + "_" + t->name();
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir + "/world");
   std::snprintf(app_path, STR_SIZE, "%s/", dir.c_str());
-  return dir;
+  env.aptmax = env.navmax = -1;
 }
-
-// Every record the world reads, reset, with the constants filled and the aircraft on the ground.
-inline void reset_world() {
-  init_constants();
-  reset_env();
-  reset_scn();
-  reset_nav();
-  reset_flt();
-  reset_ins();
-  reset_atm();
-  std::memset(obs_type, 0, sizeof obs_type);
-  std::srand(7);
-}
-
-struct object {
-  std::int32_t type;
-  float lat, lon, h_ft;
-  std::int32_t i, j;
-};
-
-using height_fn = std::function<float(double lat, double lon)>;
-using water_fn = std::function<bool(double lat, double lon)>;
 
 inline std::string quadrant_path(int lat, int lon) {
   char name[STR_SIZE];
@@ -65,19 +45,32 @@ inline std::string quadrant_path(int lat, int lon) {
   return std::string(app_path) + "world/" + name;
 }
 
+struct object {
+  std::int32_t type;
+  float lat, lon, h_ft;
+  std::int32_t i, j;
+};
 struct quadrant_options {
   std::vector<object> objects;
   std::int32_t version = 3;
-  char marker = 'i';                // 'a' writes every value most significant byte first
-  size_t keep_bytes = SIZE_MAX;     // cut the file after this many bytes
-  float bad_lat = 0.0f;             // added to the latitude of vertex 0
-  bool end_mark = true;             // close the object list with a type-99 record
+  char marker = 'i';             // 'a': every value most significant byte first
+  size_t keep_bytes = SIZE_MAX;  // cut the file after this many bytes
+  float bad_lat = 0.0f;          // added to the latitude of vertex 0
+  bool end_mark = true;          // close the object list with a type-99 record
 };
+using height_fn = std::function<float(double lat, double lon)>;
+using water_fn = std::function<bool(double lat, double lon)>;
 
-// Writes the quadrant whose south-west corner is (lat, lon): its 80 x 60 vertices on the lattice,
-// heights from h and water where `water` says, then the objects.
-inline void write_quadrant(int lat, int lon, const height_fn& h, const water_fn& water,
-                           const quadrant_options& o = {}) {
+// Rolling ground 100..300 m, the same seen from every quadrant, and ground without water.
+inline float rolling(double lat, double lon) {
+  return static_cast<float>(200.0 + 100.0 * std::sin(lat * 7.0) * std::cos(lon * 5.0));
+}
+inline bool dry(double, double) { return false; }
+
+// The quadrant whose south-west corner is (lat, lon): 80 x 60 vertices on the lattice, then the
+// objects.
+inline void write_quadrant(int lat, int lon, const height_fn& h = rolling,
+                           const water_fn& water = dry, const quadrant_options& o = {}) {
   std::string bytes(1, o.marker);
   auto put = [&](const void* p) {
     char b[4];
@@ -89,39 +82,24 @@ inline void write_quadrant(int lat, int lon, const height_fn& h, const water_fn&
   for (int j = 0; j < 80; j++)
     for (int i = 0; i < 60; i++) {
       double la = lat + j / 79.0, lo = lon + i / 59.0;
-      float vlat = static_cast<float>(la) + (i == 0 && j == 0 ? o.bad_lat : 0.0f);
-      float vlon = static_cast<float>(lo), vh = h(la, lo);
+      float v[3] = {static_cast<float>(la) + (i + j == 0 ? o.bad_lat : 0.0f),
+                    static_cast<float>(lo), h(la, lo)};
       std::int32_t flags = water(la, lo) ? 6 : 0;
-      put(&vlat);
-      put(&vlon);
-      put(&vh);
-      put(&flags);
+      put(&v[0]), put(&v[1]), put(&v[2]), put(&flags);
     }
-  for (const object& b : o.objects) {
+  std::vector<object> all = o.objects;
+  if (o.end_mark) all.push_back({99, 0, 0, 0, 0, 0});
+  for (const object& b : all)
     put(&b.type), put(&b.lat), put(&b.lon), put(&b.h_ft), put(&b.i), put(&b.j);
-  }
-  if (o.end_mark) {
-    std::int32_t end[6] = {99, 0, 0, 0, 0, 0};
-    for (auto& v : end) put(&v);
-  }
   std::string path = quadrant_path(lat, lon);
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
-      << bytes.substr(0, std::min(o.keep_bytes, bytes.size()));
+  std::ofstream(path, std::ios::binary) << bytes.substr(0, std::min(o.keep_bytes, bytes.size()));
 }
 
-// The quadrants of the lat x lon degrees from (lat0, lon0).
-inline void write_quadrants(int lat0, int lon0, int nlat, int nlon, const height_fn& h,
-                            const water_fn& water) {
+inline void write_quadrants(int lat0, int lon0, int nlat, int nlon, const water_fn& water = dry) {
   for (int a = 0; a < nlat; a++)
-    for (int b = 0; b < nlon; b++) write_quadrant(lat0 + a, lon0 + b, h, water);
+    for (int b = 0; b < nlon; b++) write_quadrant(lat0 + a, lon0 + b, rolling, water);
 }
-
-// Rolling ground 100..300 m, the same seen from every quadrant.
-inline float rolling(double lat, double lon) {
-  return static_cast<float>(200.0 + 100.0 * std::sin(lat * 7.0) * std::cos(lon * 5.0));
-}
-inline bool dry(double, double) { return false; }
 
 struct runway {
   float lat = 0, lon = 0;
@@ -135,65 +113,39 @@ struct airport {
   int twr = 0;
   std::string id = "TEST", name = "Test Field";
 };
-struct navaid {
-  int type = 3;
-  float lat = 0, lon = 0, h_ft = 0;
-  int f1 = 0, f2 = 0, hdng = 0;
-  std::string id = "TST ", name = "Test Aid";
-};
-struct fix {
-  float lat = 0, lon = 0;
-  std::string name = "FIXAA";
-};
 
-inline void write_text(const char* name, const std::string& body) {
-  std::ofstream(std::string(app_path) + "world/" + name, std::ios::binary | std::ios::trunc)
-      << "I\n354 version\n"
-      << body;
-}
-
-inline void write_database(const std::vector<airport>& apts, const std::vector<navaid>& navs,
-                           const std::vector<fix>& fixes) {
-  std::string a, n, f;
-  char line[STR_SIZE];
-  for (const airport& p : apts) {
-    a += "1\n";
-    for (const runway& r : p.rw) {
-      std::snprintf(line, sizeof line, "%.5f %.5f %d %c %d %d %d %d\n", r.lat, r.lon, r.num, r.lr,
-                    r.hdng, r.len_ft, r.width_ft, r.lite);
-      a += line;
-    }
-    std::snprintf(line, sizeof line, "%.1f %d %-4.4s %s\n", p.h_ft, p.twr, p.id.c_str(),
-                  p.name.c_str());
-    a += line;
-  }
-  for (const navaid& v : navs) {
-    std::snprintf(line, sizeof line, "%d %.5f %.5f %.1f %d %d %d %-4.4s %s\n", v.type, v.lat,
-                  v.lon, v.h_ft, v.f1, v.f2, v.hdng, v.id.c_str(), v.name.c_str());
-    n += line;
-  }
-  for (const fix& x : fixes) {
-    std::snprintf(line, sizeof line, "%.5f %.5f %-5.5s\n", x.lat, x.lon, x.name.c_str());
-    f += line;
-  }
-  write_text("apt_dat", a + "99\n");
-  write_text("nav_dat", n + "99\n");
-  write_text("fix_dat", f + "99.0\n");
-}
-
-// A runway of the given heading whose centre is (lat, lon).
+// A field of one runway centred at (lat, lon).
 inline airport field(float lat, float lon, int hdng, int len_ft, int width_ft, float h_ft,
                      int twr = 0) {
   airport p;
-  p.rw[0].lat = lat;
-  p.rw[0].lon = lon;
-  p.rw[0].num = (hdng + 5) / 10 == 0 ? 36 : (hdng + 5) / 10;
-  p.rw[0].hdng = hdng;
-  p.rw[0].len_ft = len_ft;
-  p.rw[0].width_ft = width_ft;
-  p.h_ft = h_ft;
-  p.twr = twr;
+  p.rw[0] = {lat, lon, 9, 'x', hdng, len_ft, width_ft, 0};
+  p.h_ft = h_ft, p.twr = twr;
   return p;
+}
+
+inline void write_text(const char* name, const std::string& body) {
+  std::ofstream(std::string(app_path) + "world/" + name, std::ios::binary) << "I\n354 version\n"
+                                                                           << body;
+}
+
+// Airports from records; navaid and fix records as the files' own lines.
+inline void write_database(const std::vector<airport>& apts, const std::string& navs = "",
+                           const std::string& fixes = "") {
+  std::string a;
+  char s[STR_SIZE];
+  for (const airport& p : apts) {
+    a += "1\n";
+    for (const runway& r : p.rw) {
+      std::snprintf(s, sizeof s, "%.5f %.5f %d %c %d %d %d %d\n", r.lat, r.lon, r.num, r.lr, r.hdng,
+                    r.len_ft, r.width_ft, r.lite);
+      a += s;
+    }
+    std::snprintf(s, sizeof s, "%.1f %d %-4.4s %s\n", p.h_ft, p.twr, p.id.c_str(), p.name.c_str());
+    a += s;
+  }
+  write_text("apt_dat", a + "99\n");
+  write_text("nav_dat", navs + "99\n");
+  write_text("fix_dat", fixes + "99.0\n");
 }
 
 }  // namespace wf
