@@ -3,20 +3,24 @@
 
 enum { CELL_I_MAX = GRID_I - 2, CELL_J_MAX = GRID_J - 2 };  // last cell: 176, 157
 
-// Clockwise edge test along the edge from vertex a to vertex b.
-static int right_of(const float* a, const float* b, float x, float z) {
-  return inside_cw_reg(a[0], a[2], b[0], b[2], x, z, 0.0f);
+// Clockwise edge test along the edge from vertex a to vertex b, passed `slack` metres outside.
+static int right_of(const float* a, const float* b, float x, float z, float slack = 0.0f) {
+  return inside_cw_reg(a[0], a[2], b[0], b[2], x, z, -slack);
 }
 
 // The cell's edges run clockwise (seen from above, north up): south-west, north-west, north-east,
-// south-east.
+// south-east. A point on an edge shared by two cells would pass neither cell's strict test, and
+// world coordinates hundreds of kilometres from the origin carry rounding of several centimetres,
+// so the edges take half a metre of slack; the first of the two cells searched then holds the
+// point, and its ground plane, extended by that much, gives the height within centimetres.
 static int in_cell(float x, float z, int i, int j) {
+  const float slack = 0.5f;
   const float* sw = planexyz[i][j];
   const float* nw = planexyz[i][j + 1];
   const float* ne = planexyz[i + 1][j + 1];
   const float* se = planexyz[i + 1][j];
-  return right_of(sw, nw, x, z) && right_of(nw, ne, x, z) && right_of(ne, se, x, z) &&
-         right_of(se, sw, x, z);
+  return right_of(sw, nw, x, z, slack) && right_of(nw, ne, x, z, slack) &&
+         right_of(ne, se, x, z, slack) && right_of(se, sw, x, z, slack);
 }
 
 // i is the outer loop and both run upwards, so where cells overlap the first one found wins.

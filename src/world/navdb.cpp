@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "app/macibm.h"
+#include "render/ogl.h"
 #include "world/world_local.h"
 
 static const char apt_label[] = "scan apt line";
@@ -107,6 +108,11 @@ void scan_nav_line(float* lat, float* lon, float* h, int* f1, int* f2, int* hdng
   read_name(name, nav_label);
 }
 
+// The start-up progress bar moves on every 500 records.
+static void progress(int k) {
+  if (k % 500 == 499) OGL_show_init(0);
+}
+
 static void too_many(const char* what, int count) {
   MACIBM_alert(what, "", "", reinterpret_cast<const char*>(&count), ALERT_SIM_FATAL_VALUE);
 }
@@ -128,7 +134,7 @@ static void read_airports() {
       apt_width[k][r] = trunc_int(static_cast<float>(apt_width[k][r]) * con.fttomtrs);
     }
     apt_h[k] *= con.fttomtrs;
-    k++;
+    progress(k++);
   }
   inf.close();
   env.aptmax = k - 1;
@@ -149,7 +155,7 @@ static void read_navaids() {
                   nav_name[k]);
     nav_f12[k] = nav_type[k] == 2 ? f1 : f1 * 100 + f2;
     nav_h[k] *= con.fttomtrs;
-    k++;
+    progress(k++);
   }
   inf.close();
   // The end mark stays in slot k. The carrier's glide slope and localizer take slots k and k + 1,
@@ -172,6 +178,7 @@ static void read_fixes() {
     fix_name[k][0] = read_nonblank(fix_label);
     read_chars(fix_name[k] + 1, 4, fix_label);
     read_char(fix_label);
+    progress(k);
   }
   inf.close();
 }
