@@ -75,6 +75,21 @@ static void set_runway_boxes(int lat, int lon) {
   }
 }
 
+// The cells a runway box can touch, from the lattice: rows from z, columns from x on the box's
+// own parallel, two cells wider on every side since a vertex may lie up to half a cell off its
+// lattice point.
+static void box_cells(int k, int w, int* ilo, int* ihi, int* jlo, int* jhi) {
+  float ox = planexyz[0][0][0], oz = planexyz[0][0][2];
+  float row = m_per_deg() / QUAD_J;
+  *jlo = trunc_int(std::floor((oz - r_z_max[k][w]) / row)) - 2;
+  *jhi = trunc_int(std::ceil((oz - r_z_min[k][w]) / row)) + 2;
+  float lat =
+      static_cast<float>(env.lat_sou) + (oz - 0.5f * (r_z_min[k][w] + r_z_max[k][w])) / m_per_deg();
+  float col = m_per_deg() * std::cos(lat * con.degtorad) / QUAD_I;
+  *ilo = trunc_int(std::floor((r_x_min[k][w] - ox) / col)) - 2;
+  *ihi = trunc_int(std::ceil((r_x_max[k][w] - ox) / col)) + 2;
+}
+
 // Flattens every cell that a runway box touches, ends included, to the field elevation. The ring
 // of cells around the quadrant is flattened too: its border vertices are written again by this
 // quadrant, and flattening both sides makes the result the same whichever quadrant is read last.
@@ -84,8 +99,10 @@ static void flatten_runways(int c, int r) {
   for (int k = 0; k < REGION_LIST_MAX; k++)
     for (int w = 0; w < APT_RWYS; w++) {
       if (rway_elev[k][w] <= -998.0f) continue;
-      for (int i = i0; i <= i1; i++)
-        for (int j = j0; j <= j1; j++) {
+      int ilo, ihi, jlo, jhi;
+      box_cells(k, w, &ilo, &ihi, &jlo, &jhi);
+      for (int i = intmax2(i0, ilo); i <= intmin2(i1, ihi); i++)
+        for (int j = intmax2(j0, jlo); j <= intmin2(j1, jhi); j++) {
           float* v[4] = {planexyz[i][j], planexyz[i][j + 1], planexyz[i + 1][j],
                          planexyz[i + 1][j + 1]};
           float xlo = fltmin4(v[0][0], v[1][0], v[2][0], v[3][0]);

@@ -19,26 +19,35 @@ static void random_point(int i, int j, int t, float out[3]) {
   }
 }
 
-// Within 4 cells of airport ground, the cells of the quadrant only.
-static int near_airport(int c, int r, int li, int lj) {
-  for (int di = -4; di <= 4; di++)
-    for (int dj = -4; dj <= 4; dj++) {
-      int i = QUAD_I * c + intlim(li + di, 0, QUAD_I - 1);
-      int j = QUAD_J * r + intlim(lj + dj, 0, QUAD_J - 1);
-      if (apt_on_poly[i][j]) return 1;
+// Cells of the quadrant within 4 cells (in both directions, the quadrant's cells only) of airport
+// ground: a row pass and then a column pass over the quadrant.
+static void mark_near_airports(int c, int r, bool near[QUAD_I][QUAD_J]) {
+  static bool row_near[QUAD_I][QUAD_J];
+  for (int li = 0; li < QUAD_I; li++)
+    for (int lj = 0; lj < QUAD_J; lj++) {
+      row_near[li][lj] = false;
+      for (int a = intmax2(li - 4, 0); a <= intmin2(li + 4, QUAD_I - 1) && !row_near[li][lj]; a++)
+        row_near[li][lj] = apt_on_poly[QUAD_I * c + a][QUAD_J * r + lj] != 0;
     }
-  return 0;
+  for (int li = 0; li < QUAD_I; li++)
+    for (int lj = 0; lj < QUAD_J; lj++) {
+      near[li][lj] = false;
+      for (int b = intmax2(lj - 4, 0); b <= intmin2(lj + 4, QUAD_J - 1) && !near[li][lj]; b++)
+        near[li][lj] = row_near[li][b];
+    }
 }
 
 // Only the quadrant's own cells (59 x 79) are visited: their triangles reach the vertices of the
 // quadrant's east column and north row, and a further column or row would reach past the grid.
 void place_cities_and_trees(int c, int r) {
+  static bool near[QUAD_I][QUAD_J];
+  mark_near_airports(c, r, near);
   for (int li = 0; li < QUAD_I; li++)
     for (int lj = 0; lj < QUAD_J; lj++) {
       int i = QUAD_I * c + li, j = QUAD_J * r + lj;
       city_on_poly[i][j] = tree_on_poly[i][j] = 0;
       if (apt_on_poly[i][j] || on_water[i][j]) continue;
-      city_on_poly[i][j] = near_airport(c, r, li, lj) || intrand(1, 10) == 1 ? 1 : 0;
+      city_on_poly[i][j] = near[li][lj] || intrand(1, 10) == 1 ? 1 : 0;
       tree_on_poly[i][j] = 1;
       for (int t = 0; t < 2; t++)
         for (int k = 0; k < 3; k++) {

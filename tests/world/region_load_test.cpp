@@ -95,6 +95,7 @@ TEST_F(WorldRegionLoad, RunwaysFlattenEveryCellTheyTouch) {
   EXPECT_EQ(apt_on_poly[i][j], 1);
   for (int d = 0; d < 4; d++) EXPECT_FLOAT_EQ(planexyz[i + d / 2][j + d % 2][1], 1000 * 0.3048f);
   EXPECT_NEAR(planexyz[i][j + 10][1], height(i, j + 10), 1e-3f);  // 13 km north: untouched
+  EXPECT_EQ(city_on_poly[i][j + 3] + city_on_poly[i][j - 4], 2);  // a town round the field
   // Quadrant 1, read after quadrant 0, writes the border vertices again; they stay flat because
   // it flattens the cells of column 58 that b touches once more.
   int flat_rows = 0;
