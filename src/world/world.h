@@ -129,7 +129,7 @@ struct envstruct {
 
   // Database and region list extents
   int aptmax;        // index of the last airport read
-  int navmax;        // last navaid index scanned (records read + 1)
+  int navmax;        // last navaid index scanned: records read + 2 (end mark, carrier slots)
   int apt_list_max;  // last valid entry of apt_to_index, 0..69; -1 empty; -999 before any region
   int vor_list_max;  // last valid entry of vor_to_index
   int ndb_list_max;  // last valid entry of ndb_to_index
