@@ -29,18 +29,6 @@ void dispose_sound() {}
 // Aircraft files (src/aircraft).
 void load_plane() {}
 
-// Navigation database (src/world): the database stays empty.
-void init_country_data() {}
-
-// Terrain regions (src/world).
-void load_region() {}
-
-// Coordinates (src/world).
-float X_with_latlon(float lat, float lon) { return 0.0f; }
-
-// Coordinates (src/world).
-float Z_with_lat(float lat) { return 0.0f; }
-
 // Flight start (src/flight): the counters restart and the next timing measurement is discarded.
 void set_fltvars(int type) {
   msc.cntr = 0;

@@ -90,3 +90,14 @@ extern float cloudrgb[CLOUD_I][CLOUD_K][3];  // grey shade of each point, 0..1 p
 // Restore atm to its start-up state: all zero, with the weather held still (rate_change 4) and no
 // lightning strike alive.
 void reset_atm();
+
+// ---- Weather over the terrain region (called by the region loader) ---------------------------
+
+// New storm field for the sector of quadrant q (3 * row + column, row 0 southern).
+void gen_wx_for_sec(int q);
+// New cloud-base relief for sector (si, sk), si 0..4 west to east, sk 0..3.
+void fill_a_sector_with_ocast(int si, int sk);
+// Move the storm field's and the cloud relief's sectors c1..c2 x r1..r2 by (di, dk) points when
+// the region moves, copying in the order that never overwrites unread points.
+void shift_weather(int c1, int c2, int r1, int r2, int di, int dk);
+void shift_cloud(int c1, int c2, int r1, int r2, int di, int dk);
