@@ -19,3 +19,9 @@ extern ottostruct ott;
 
 // Restore ott to its start-up state: all modes off, all targets zero.
 void reset_ott();
+
+// ---- Force feedback --------------------------------------------------------------------------
+
+// Force-feedback command `code` (25 stick springs, 26/27 vibration, 28/29 clear it, 30/31
+// buffeting, 32 jolt, 33 clear all) with its three arguments.
+void forcecall(int code, int a, int b, int c);

@@ -53,3 +53,8 @@ extern instrumentstruct ins;
 // Restore ins to its start-up state: all zero with the head-up display and radar on, map and
 // Argus displays in mode 1 at 30 nm, head-up display colour 45 and ECAM page 3.
 void reset_ins();
+
+// ---- Glass displays --------------------------------------------------------------------------
+
+// Redraws the ECAM display from scratch in its current page ins.ecam_mode.
+void init_ecam();

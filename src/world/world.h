@@ -225,3 +225,8 @@ extern navstruct nav;
 void reset_env();
 void reset_scn();
 void reset_nav();
+
+// ---- Radios ----------------------------------------------------------------------------------
+
+// Retunes receiver `radio`: 0 NAV 1, 1 NAV 2, 4 ADF, 5 GPS target.
+void setnav(int radio);
