@@ -183,15 +183,20 @@ TEST_F(WeatherWind, NewLayersFollowWindinessAndStayFinite) {
 }
 
 TEST_F(WeatherWind, SlowDriftTurnsDirectionsTheShortWay) {
-  atm.wind_tbl = 1;
-  assign_wind_tbl(1.0f);  // draws the base direction b; all layers on it
-  float b = atm.wnddir[0];
-  for (int k = 0; k < WIND_LAYERS; k++) atm.wnddir[k] = fltwrap(b - 20 + 360, 0, 360);
-  assign_wind_tbl(0.5f);  // towards b again, half way
-  float expect = fltwrap(b - 10 + 360, 0, 360);
-  for (int k = 0; k < WIND_LAYERS; k++) {
-    float diff = std::fabs(atm.wnddir[k] - expect);
-    EXPECT_LT(fltmin2(diff, 360 - diff), 1e-3f) << atm.wnddir[k] << " " << expect;
+  atm.wind_tbl = 1;  // no spread: every target is the base direction b
+  for (int seed = 1; seed <= 40; seed++) {
+    std::srand(seed);
+    assign_wind_tbl(1.0f);  // draws b
+    float b = atm.wnddir[0];
+    // From 160 or 200 degrees away the short way is 160 degrees round, whichever side b lies.
+    for (int k = 0; k < WIND_LAYERS; k++) atm.wnddir[k] = std::fmod(b + (k % 2 ? 200 : 160), 360);
+    assign_wind_tbl(0.5f);
+    for (int k = 0; k < WIND_LAYERS; k++) {
+      float expect = std::fmod(b + (k % 2 ? 280 : 80), 360);
+      float diff = std::fabs(atm.wnddir[k] - expect);
+      EXPECT_LT(fltmin2(diff, 360 - diff), 1e-2f) << "b " << b << " layer " << k;
+      EXPECT_TRUE(atm.wnddir[k] >= 0 && atm.wnddir[k] <= 360) << atm.wnddir[k];
+    }
   }
 }
 
@@ -208,6 +213,13 @@ TEST_F(WeatherWind, StormLevelAveragesTheFieldAndHoldsAtTheEdges) {
   EXPECT_NEAR(storm_level_at(-1.0e9f, 0), 2, 1e-5);
   EXPECT_NEAR(storm_level_at(1, 420), 2 * 4 / 5.0f, 1e-5);  // columns 0, 0, 1, 2, 3
   EXPECT_NEAR(storm_level_at(300, 200), 0, 1e-5);
+  // A single storm point counts in the 5 x 5 points around it and nowhere else.
+  for (int i = 0; i < 3; i++)
+    for (int k = 0; k < WXR_K; k++) atm.wxr[i][k] = 0;
+  atm.wxr[100][100] = 1;
+  EXPECT_NEAR(storm_level_at(102, 98), 2 / 25.0f, 1e-6);
+  EXPECT_NEAR(storm_level_at(103, 100), 0, 1e-6);
+  EXPECT_NEAR(storm_level_at(100, 97), 0, 1e-6);
   EXPECT_EQ(storm_level_at(NAN, 10), 0);
   env.hix = env.lox;  // no region
   EXPECT_EQ(storm_level_at(10, 10), 0);
