@@ -1,12 +1,8 @@
 // Decoding the one-line weather report.
-#include "support/test_support.h"
+#include "weather/weather_fixture.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <string>
-
-#include "shared/shared.h"
-#include "weather/weather.h"
 
 namespace {
 
@@ -19,164 +15,94 @@ struct decoded {
   float temp = -1, dewp = -1, dir = -1, spd = -1, gust = -1, baro = -1;
 };
 
-void decode_into(decoded* d, const char* report, float field_h = 0) {
-  decode_wxr(report, field_h, &d->time, &d->cld, &d->base, &d->tops, &d->vis, &d->kind, &d->level,
-             &d->temp, &d->dewp, &d->dir, &d->spd, &d->gust, &d->baro);
-}
-
-decoded decode(const char* report, float field_h = 0) {
-  decoded d;
-  decode_into(&d, report, field_h);
+decoded decode(const char* report, decoded d = decoded{}) {
+  decode_wxr(report, 100, &d.time, &d.cld, &d.base, &d.tops, &d.vis, &d.kind, &d.level, &d.temp,
+             &d.dewp, &d.dir, &d.spd, &d.gust, &d.baro);
   return d;
 }
 
 }  // namespace
 
-class WeatherReport : public ::testing::Test {
- protected:
-  void SetUp() override {
-    init_constants();
-    std::srand(2);
-  }
-  float ft(float v) { return v * con.fttomtrs; }
-  float nm(float v) { return v * con.nmtomtrs; }
-  float kt(float v) { return v * con.ktstomsc; }
-};
-
-TEST_F(WeatherReport, ClearSkyWithTimeAndDataGroup) {
-  decoded d = decode("1950 SA CLR 10 65/50/2505/992", 100);
-  EXPECT_EQ(d.time, 19 * 3600 + 50 * 60);
-  EXPECT_EQ(d.cld, 0);
-  EXPECT_EQ(d.base, -1);
-  EXPECT_FLOAT_EQ(d.vis, nm(10));
-  EXPECT_EQ(d.kind, 0);
-  EXPECT_EQ(d.temp, 65);
-  EXPECT_EQ(d.dewp, 50);
-  EXPECT_EQ(d.dir, 250);
-  EXPECT_FLOAT_EQ(d.spd, kt(5));
-  EXPECT_EQ(d.gust, 0);
-  EXPECT_FLOAT_EQ(d.baro, 29.92f);
-}
-
-TEST_F(WeatherReport, BrokenAndOvercastLayersGiveBaseAndTopsAboveTheField) {
-  decoded d = decode("0550 SA 25 SCT 80 BKN 250 OVC 3 R- 55/52/1812G25/013", 100);
-  EXPECT_EQ(d.time, 5 * 3600 + 50 * 60);
-  EXPECT_EQ(d.cld, 1);
-  EXPECT_FLOAT_EQ(d.base, ft(8000) + 100);
-  EXPECT_FLOAT_EQ(d.tops, ft(25000) + 100 + ft(1000));  // light rain raises the tops 1000 ft
-  EXPECT_FLOAT_EQ(d.vis, nm(3));
-  EXPECT_EQ(d.kind, 2);
-  EXPECT_EQ(d.level, 1);
-  EXPECT_EQ(d.dir, 180);
-  EXPECT_FLOAT_EQ(d.spd, kt(12));
-  EXPECT_FLOAT_EQ(d.gust, kt(13));
-  EXPECT_FLOAT_EQ(d.baro, 30.13f);
-  // Pairs must start more than two words before the data group: the overcast at 100 is not read.
-  d = decode("1200 SA 30 BKN 100 OVC 60/50/0000/992");
-  EXPECT_FLOAT_EQ(d.tops, ft(3000));
-  // Only scattered clouds: clouds, but no layer.
-  d = decode("1200 SA 20 SCT 45 SCT 7 60/50/0000/992");
-  EXPECT_EQ(d.cld, 0);
-  EXPECT_EQ(d.base, -1);
-}
-
-TEST_F(WeatherReport, VisibilityFromWholeNumbersAndFractions) {
+TEST(WeatherReport, EachDocumentedFormDecodes) {
+  init_constants();
+  float ft = con.fttomtrs, nm = con.nmtomtrs, kt = con.ktstomsc;
+  // Reports on a field at 100 m: sky, visibility, precipitation and the data group.
   const struct {
     const char* report;
-    float miles;
+    float time;
+    int cld;
+    float base_ft, tops_ft, vis_nm;
+    int kind, level;
+    float temp, dewp, dir, spd_kt, gust_kt, baro;
   } cases[] = {
-      {"1200 SA 5 OVC 1 1/2 45/40/0000/001", 1.5f},  // a fraction overrides the whole before it
-      {"1200 SA 5 OVC 1/2 45/40/0000/001", 0.5f},
-      {"1200 SA 5 OVC 1 1/2 F 45/40/0000/001", 1.5f},
-      {"1200 SA 5 OVC 2 1/4 RW+ 45/40/0000/001", 2.25f},
-      {"1200 SA 5 OVC 6 RW 45/40/0000/001", 6},
+      {"1950 SA CLR 10 65/50/2505/992", 71400, 0, -1, -1, 10, 0, 0, 65, 50, 250, 5, 0, 29.92f},
+      {"0550 SA 25 SCT 80 BKN 250 OVC 3 R- 55/52/1812G25/013", 21000, 1, 8000, 26000, 3, 2, 1, 55,
+       52, 180, 12, 13, 30.13f},
+      {"1200 SA 5 OVC 1 1/2 45/40/0405/001", 43200, 1, 500, 500, 1.5f, 0, 0, 45, 40, 40, 5, 0, 30.01f},
+      {"1200 SA 5 OVC 2 1/4 RW+ 45/40/0000/001", 43200, 1, 500, 3500, 2.25f, 4, 3, 45, 40, 0, 0, 0,
+       30.01f},
+      {"1200 SA 40 OVC 5 TRW 1/70/60/2710/002", 43200, 1, 4000, 24000, 5, 1, 2, 70, 60, 270, 10, 0,
+       30.02f},
+      {"1200 SA 20 SCT 45 SCT 1/2 R+F 60/50/3620G19/990", 43200, 0, -1, -1, 0.5f, 3, 3, 60, 50, 360,
+       20, 0, 29.90f},
+      {"1200 SA 30 BKN 100 OVC 60/50/0000/992", 43200, 1, 3000, 3000, 100, 0, 0, 60, 50, 0, 0, 0,
+       29.92f},  // a pair must start more than two words before the data group
   };
-  for (auto c : cases) EXPECT_FLOAT_EQ(decode(c.report).vis, nm(c.miles)) << c.report;
-  // The time word is never a visibility.
-  EXPECT_EQ(decode("1200 45/40/0000/001").vis, -1);
-  EXPECT_EQ(decode("1200 SA 45/40/0000/001").vis, -1);
-}
-
-TEST_F(WeatherReport, EveryPrecipitationWordAndItsRiseOfTheTops) {
-  const char* words[6][3] = {{"R-", "R", "R+"},       {"RW-", "RW", "RW+"},
-                             {"TRW-", "TRW", "TRW+"}, {"R-F", "RF", "R+F"},
-                             {"RW-F", "RWF", "RW+F"}, {"TRW-F", "TRWF", "TRW+F"}};
-  const int kinds[6] = {2, 4, 1, 3, 4, 1};
-  for (int row = 0; row < 6; row++) {
-    for (int l = 0; l < 3; l++) {
-      std::string r = std::string("1200 SA 30 BKN 2 ") + words[row][l] + " 60/50/0000/992";
-      decoded d = decode(r.c_str());
-      EXPECT_EQ(d.kind, kinds[row]) << r;
-      EXPECT_EQ(d.level, l + 1) << r;
-      float rise = (l + 1) * (kinds[row] == 1 ? 10000 : 1000);
-      EXPECT_FLOAT_EQ(d.tops, ft(3000 + rise)) << r;
-    }
+  for (auto c : cases) {
+    decoded d = decode(c.report);
+    EXPECT_EQ(d.time, c.time) << c.report;
+    EXPECT_EQ(d.cld, c.cld) << c.report;
+    EXPECT_FLOAT_EQ(d.base, c.base_ft < 0 ? -1 : c.base_ft * ft + 100) << c.report;
+    EXPECT_FLOAT_EQ(d.tops, c.tops_ft < 0 ? -1 : c.tops_ft * ft + 100) << c.report;
+    EXPECT_FLOAT_EQ(d.vis, c.vis_nm * nm) << c.report;
+    EXPECT_EQ(d.kind * 10 + d.level, c.kind * 10 + c.level) << c.report;
+    EXPECT_EQ(d.temp + d.dewp * 1000, c.temp + c.dewp * 1000) << c.report;
+    EXPECT_EQ(d.dir, c.dir) << c.report;
+    EXPECT_FLOAT_EQ(d.spd + 1, c.spd_kt * kt + 1) << c.report;
+    EXPECT_FLOAT_EQ(d.gust + 1, c.gust_kt * kt + 1) << c.report;
+    EXPECT_FLOAT_EQ(d.baro, c.baro) << c.report;
   }
-  EXPECT_EQ(decode("1200 SA 30 BKN 2 SN 60/50/0000/992").kind, 0);
-  EXPECT_EQ(decode("SA 2 R 60/50/0000/992").kind, 0);  // too close to the start
-}
-
-TEST_F(WeatherReport, PrecipitationWithoutALayerLeavesTheTopsAlone) {
-  decoded d;
-  d.tops = 1500;
-  decode_into(&d, "1200 SA 20 SCT 3 R+ 60/50/0000/992");
-  decode_into(&d, "1200 SA 20 SCT 3 R+ 60/50/0000/992");
-  EXPECT_EQ(d.kind, 2);
-  EXPECT_EQ(d.tops, 1500);
-}
-
-TEST_F(WeatherReport, ReportWithoutTimeAndVariableWind) {
+  // Every precipitation word, its kind and level.
+  const char* words[18] = {"R-",   "R",   "R+",   "RW-",   "RW",   "RW+",   "TRW-", "TRW", "TRW+",
+                           "R-F",  "RF",  "R+F",  "RW-F",  "RWF",  "RW+F",  "TRW-F", "TRWF", "TRW+F"};
+  const int kinds[6] = {2, 4, 1, 3, 4, 1};
+  for (int w = 0; w < 18; w++) {
+    decoded d = decode((std::string("1200 SA 30 BKN 2 ") + words[w] + " 60/50/0000/992").c_str());
+    EXPECT_EQ(d.kind * 10 + d.level, kinds[w / 3] * 10 + w % 3 + 1) << words[w];
+  }
+  // Without a time word the first word is skipped; VR is a random direction in tens of degrees.
   for (int n = 0; n < 20; n++) {
     decoded d = decode("SA 15 SCT 7 23/15/VR05/998");
-    EXPECT_EQ(d.time, -1);
-    EXPECT_EQ(d.cld, 0);
-    EXPECT_FLOAT_EQ(d.vis, nm(7));
-    EXPECT_EQ(d.kind, 0);
-    EXPECT_EQ(std::fmod(d.dir, 10.0f), 0) << d.dir;
-    EXPECT_TRUE(d.dir >= 0 && d.dir <= 350) << d.dir;
-    EXPECT_FLOAT_EQ(d.spd, kt(5));
-    EXPECT_FLOAT_EQ(d.baro, 29.98f);
+    EXPECT_EQ(d.time + d.cld + d.kind, -1);
+    EXPECT_FLOAT_EQ(d.vis, 7 * nm);
+    EXPECT_TRUE(std::fmod(d.dir, 10.0f) == 0 && d.dir >= 0 && d.dir <= 350) << d.dir;
+    EXPECT_FLOAT_EQ(d.spd, 5 * kt);
   }
 }
 
-TEST_F(WeatherReport, FourSlashGroupSkipsItsFirstField) {
-  decoded d = decode("1200 SA 40 OVC 5 TRW 1/70/60/2710/002", 50);
-  EXPECT_EQ(d.temp, 70);
-  EXPECT_EQ(d.dewp, 60);
-  EXPECT_EQ(d.dir, 270);
-  EXPECT_FLOAT_EQ(d.spd, kt(10));
-  EXPECT_FLOAT_EQ(d.baro, 30.02f);
-  EXPECT_EQ(d.kind, 1);
-  EXPECT_EQ(d.level, 2);
-  EXPECT_FLOAT_EQ(d.tops, ft(4000) + 50 + ft(20000));
-}
-
-TEST_F(WeatherReport, MalformedPartsLeaveTheirOutputsAlone) {
-  decoded d = decode("1200 SA CLR 10 0/M05/25055/99");
-  EXPECT_EQ(d.temp, -1);  // 0 and below are not taken
-  EXPECT_EQ(d.dewp, -1);
-  EXPECT_EQ(d.dir, -1);  // five characters
-  EXPECT_EQ(d.baro, -1);  // fewer than three digits
-  d = decode("2561 SA CLR 10 60/50/9905/992");
-  EXPECT_EQ(d.time, -1);
-  EXPECT_EQ(d.dir, -1);  // 990 degrees
+TEST(WeatherReport, MalformedPartsLeaveTheirOutputsAlone) {
+  init_constants();
+  decoded d = decode("1200 SA CLR 10 0/M05/25055/99");  // 0 and below, five wind characters
+  EXPECT_EQ(d.temp + d.dewp + d.dir + d.baro, -4);
+  d = decode("2561 SA CLR 10 60/50/9905/992");  // no 25th hour, no 990 degrees
+  EXPECT_EQ(d.time + d.dir, -2);
   EXPECT_EQ(d.temp, 60);
   d = decode("12A0 SA CLR 10 60/50/27G5/99A");
-  EXPECT_EQ(d.time, -1);
-  EXPECT_EQ(d.dir, -1);
-  EXPECT_EQ(d.baro, -1);
-  d = decode("1200 SA CLR 10 60/50/0000/992/5/6");  // too many fields for either form
-  EXPECT_EQ(d.temp, -1);
-  EXPECT_FLOAT_EQ(d.vis, nm(10));
-  for (const char* r : {"", "   ", "////", "/ / /", "1200", "1200 SA 30"}) {
+  EXPECT_EQ(d.time + d.dir + d.baro, -3);
+  EXPECT_EQ(decode("1200 SA CLR 10 60/50/0000/992/5/6").temp, -1);  // neither 3 nor 4 slashes
+  for (const char* r : {"", "   ", "////", "/ / /", "1200", "1200 SA 30", "1200 45/40/0000/001"}) {
     d = decode(r);
-    EXPECT_EQ(d.vis + d.temp + d.baro + d.tops, -4) << r;
+    EXPECT_EQ(d.vis + d.tops + d.cld, -3) << r;  // the time word is never a visibility
   }
   decode_wxr(nullptr, 0, &d.time, &d.cld, &d.base, &d.tops, &d.vis, &d.kind, &d.level, &d.temp,
              &d.dewp, &d.dir, &d.spd, &d.gust, &d.baro);
-  // Doubled blanks do not move the words; a data group past the fortieth word is not seen.
-  EXPECT_EQ(decode("1950  SA   CLR 10  65/50/2505/992").temp, 65);
+  EXPECT_EQ(decode("1950  SA   CLR 10  65/50/2505/992").temp, 65);  // doubled blanks
   std::string many = "1200 SA";
   for (int n = 0; n < 40; n++) many += " 1";
-  EXPECT_EQ(decode((many + " 65/50/2505/992").c_str()).temp, -1);
+  EXPECT_EQ(decode((many + " 65/50/2505/992").c_str()).temp, -1);  // past the fortieth word
+  // Rain without a layer leaves the old tops: nothing piles up over repeated readings.
+  d.tops = 1500;
+  d = decode("1200 SA 20 SCT 3 R+ 60/50/0000/992", decode("1200 SA 20 SCT 3 R+ 60/50/0000/992", d));
+  EXPECT_EQ(d.kind * 10 + d.level, 23);
+  EXPECT_EQ(d.tops, 1500);
 }
