@@ -113,8 +113,8 @@ static void build_ice() {
 // An engine runs while it has fuel, a mixture that burns and has not failed.
 static void decide_engines() {
   for (int e = 0; e < MAX_ENGINES; e++) {
-    flt.eng_running[e] = e < engine_count() && flt.m_fuel > 0.01f &&
-                         flt.mixt_powr_rat[e] > 0.01f && rel.engine[e];
+    flt.eng_running[e] =
+        e < engine_count() && flt.m_fuel > 0.01f && flt.mixt_powr_rat[e] > 0.01f && rel.engine[e];
   }
 }
 
@@ -124,8 +124,8 @@ static void warn_speeds() {
   if (pln.is_heli) return;
   float s = pln.asi_units == 2 ? flt.vind : flt.vind * 1.15f;
   if (!flt.over_vne && s > 1.1f * pln.Vne && msc.warn_overspeed) {
-    MACIBM_alert("You just busted the redline speed.", "I shall now remove a critical flying surface.",
-                 "Enjoy the ride down.",
+    MACIBM_alert("You just busted the redline speed.",
+                 "I shall now remove a critical flying surface.", "Enjoy the ride down.",
                  "(To avoid this occurrence again, you can fly more slowly or select the "
                  "'Warnings' item in the 'Settings' menu).",
                  ALERT_NOTICE);

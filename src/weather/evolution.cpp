@@ -19,17 +19,17 @@ enum { RWX_LINE_LEN = 399 };  // characters kept of a line of the real-weather f
 
 // Kept between seconds.
 struct weather_sec_state {
-  int inited;            // the targets have been taken from atm
+  int inited;             // the targets have been taken from atm
   float vis, base, tops;  // real-weather targets: visibility, cloud base and tops, m
-  float rain;            // real-weather target of rain_tstm
-  int have_reading;      // the file has been looked for at least once
-  int lat, lon;          // whole degrees of the last reading
-  int secs;              // seconds since the last reading
-  int active;            // a report for the region has been applied
-  int notice_shown;      // the real-weather notice has been shown
-  int drawn;             // a random change rate has been drawn
-  float rate;            // the random change rate
-  float rate_t;          // when it was drawn, s of msc.elap_time
+  float rain;             // real-weather target of rain_tstm
+  int have_reading;       // the file has been looked for at least once
+  int lat, lon;           // whole degrees of the last reading
+  int secs;               // seconds since the last reading
+  int active;             // a report for the region has been applied
+  int notice_shown;       // the real-weather notice has been shown
+  int drawn;              // a random change rate has been drawn
+  float rate;             // the random change rate
+  float rate_t;           // when it was drawn, s of msc.elap_time
 };
 static weather_sec_state ws;
 
@@ -171,8 +171,8 @@ void settle_weather() {
     // While the frame rate is too low the loop holds the visibility near 3 nm: the report may
     // bring it closer to that band but not undo it.
     float three = 3.0f * con.nmtomtrs;
-    int held = msc.running_slow && ((atm.vis >= three && ws.vis > atm.vis) ||
-                                    (atm.vis < three && ws.vis < atm.vis));
+    int held = msc.running_slow &&
+               ((atm.vis >= three && ws.vis > atm.vis) || (atm.vis < three && ws.vis < atm.vis));
     if (!held) atm.vis = 0.02f * ws.vis + 0.98f * atm.vis;
   }
   if (atm.rain_tstm > 1.5f) atm.cld_type = 1;

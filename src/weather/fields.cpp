@@ -30,22 +30,22 @@ static void fractal_cell(float* f, int stride, int ncomp, int comp, int ia, int 
   auto v = [&](int i, int j) -> float& { return value_at(f, stride, ncomp, comp, i, j); };
   for (int i = ia + 1; i < ib; i++) {
     if (i == mi) continue;
-    v(i, mj) = i < mi ? interp(ia, v(ia, mj), mi, v(mi, mj), i)
-                      : interp(mi, v(mi, mj), ib, v(ib, mj), i);
+    v(i, mj) =
+        i < mi ? interp(ia, v(ia, mj), mi, v(mi, mj), i) : interp(mi, v(mi, mj), ib, v(ib, mj), i);
   }
   for (int j = ja + 1; j < jb; j++) {
     if (j == mj) continue;
-    v(mi, j) = j < mj ? interp(ja, v(mi, ja), mj, v(mi, mj), j)
-                      : interp(mj, v(mi, mj), jb, v(mi, jb), j);
+    v(mi, j) =
+        j < mj ? interp(ja, v(mi, ja), mj, v(mi, mj), j) : interp(mj, v(mi, mj), jb, v(mi, jb), j);
   }
   for (int i = ia + 1; i < ib; i++) {
     if (i == mi) continue;
     for (int j = ja + 1; j < jb; j++) {
       if (j == mj) continue;
-      float along_i = i < mi ? interp(ia, v(ia, j), mi, v(mi, j), i)
-                             : interp(mi, v(mi, j), ib, v(ib, j), i);
-      float along_j = j < mj ? interp(ja, v(i, ja), mj, v(i, mj), j)
-                             : interp(mj, v(i, mj), jb, v(i, jb), j);
+      float along_i =
+          i < mi ? interp(ia, v(ia, j), mi, v(mi, j), i) : interp(mi, v(mi, j), ib, v(ib, j), i);
+      float along_j =
+          j < mj ? interp(ja, v(i, ja), mj, v(i, mj), j) : interp(mj, v(i, mj), jb, v(i, jb), j);
       v(i, j) = (along_i + along_j) * 0.5f;
     }
   }

@@ -120,8 +120,8 @@ static void decode_visibility(const report_words& r, int first, int group, float
 // light, moderate and heavy.
 static int decode_precip(const char* w, int* kind, int* level) {
   static const char* const words[6][3] = {
-      {"R-", "R", "R+"},       {"RW-", "RW", "RW+"},    {"TRW-", "TRW", "TRW+"},
-      {"R-F", "RF", "R+F"},    {"RW-F", "RWF", "RW+F"}, {"TRW-F", "TRWF", "TRW+F"},
+      {"R-", "R", "R+"},    {"RW-", "RW", "RW+"},    {"TRW-", "TRW", "TRW+"},
+      {"R-F", "RF", "R+F"}, {"RW-F", "RWF", "RW+F"}, {"TRW-F", "TRWF", "TRW+F"},
   };
   static const int kinds[6] = {2, 4, 1, 3, 4, 1};
   for (int row = 0; row < 6; row++) {

@@ -12,19 +12,19 @@
 #include "world/world.h"
 
 // Upper limit of layers 0..7 in feet; layer 8 lies above them all.
-static const float layer_top_ft[WIND_LAYERS - 1] = {1000, 2000,  3000,  4000,
+static const float layer_top_ft[WIND_LAYERS - 1] = {1000, 2000, 3000,  4000,
                                                     5000, 7000, 10000, 15000};
 
 // What wxcalc keeps between event ticks.
 struct wxcalc_state {
-  int calls;           // calls since the last turbulence draw
-  float tx, ty, tz;    // turbulence targets, m/s east, up, north
-  int burst;           // microburst: 0 none, 1 headwind, 2 tailwind, 3 head to tail with downdraft
-  float burst_t0;      // start of the burst, s of msc.elap_time
-  float burst_len;     // its duration, s
-  float burst_h;       // horizontal speed of the burst, m/s
-  float burst_v;       // vertical speed of the burst, m/s
-  float base_dir;      // base direction of the last new layers, degrees
+  int calls;         // calls since the last turbulence draw
+  float tx, ty, tz;  // turbulence targets, m/s east, up, north
+  int burst;         // microburst: 0 none, 1 headwind, 2 tailwind, 3 head to tail with downdraft
+  float burst_t0;    // start of the burst, s of msc.elap_time
+  float burst_len;   // its duration, s
+  float burst_h;     // horizontal speed of the burst, m/s
+  float burst_v;     // vertical speed of the burst, m/s
+  float base_dir;    // base direction of the last new layers, degrees
 };
 static wxcalc_state wx;
 

@@ -19,9 +19,9 @@ class FlightFailures : public WeatherFixture {
 };
 
 TEST_F(FlightFailures, ScheduleAndRandomRates) {
-  EXPECT_EQ(failures(3, 0, 100), 100);      // fails now
-  EXPECT_EQ(failures(1, 0, 100000), 0);     // random only, at rate 0
-  EXPECT_NEAR(failures(2, 0, 60000), 100, 40);  // a mean time of 10 minutes
+  EXPECT_EQ(failures(3, 0, 100), 100);            // fails now
+  EXPECT_EQ(failures(1, 0, 100000), 0);           // random only, at rate 0
+  EXPECT_NEAR(failures(2, 0, 60000), 100, 40);    // a mean time of 10 minutes
   EXPECT_NEAR(failures(1, 100, 20000), 200, 60);  // two draws: (100 / 1000)^2 per second
   EXPECT_EQ(failme(-1) + failme(FAIL_ENTRIES), 0);
 }
@@ -31,13 +31,15 @@ TEST_F(FlightFailures, EngineItemsFailOneEngineOnceAndNeedEngines) {
   pln.revthrustEQ = 1;
   fail_all_now();
   for (int s = 0; s < 10; s++) draw_failures();
-  EXPECT_EQ(working(rel.engine) + working(rel.thrgov) + working(rel.revlok) + working(rel.oilpmp), 12);
+  EXPECT_EQ(working(rel.engine) + working(rel.thrgov) + working(rel.revlok) + working(rel.oilpmp),
+            12);
   reset_rel();
   pln.numen = 0;  // an index below the engine arrays would land on efis_2 and its neighbours
   fail_all_now();
   draw_failures();
   EXPECT_EQ(rel.efis_2 + rel.fc_thr + rel.lagear[2] + rel.hydsys + rel.symflp + rel.antice, 6);
-  EXPECT_EQ(working(rel.engine) + working(rel.thrgov) + working(rel.revlok) + working(rel.oilpmp), 16);
+  EXPECT_EQ(working(rel.engine) + working(rel.thrgov) + working(rel.revlok) + working(rel.oilpmp),
+            16);
 }
 
 TEST_F(FlightFailures, EachEntryNeedsItsEquipmentAndFailsOnce) {
@@ -56,7 +58,7 @@ TEST_F(FlightFailures, EachEntryNeedsItsEquipmentAndFailsOnce) {
   EXPECT_EQ(rel.vacuum + rel.fc_ail + rel.fc_flp + rel.fc_slt + rel.lagear[2] + rel.hydsys, 0);
   EXPECT_EQ(rel.symflp + rel.revlok[0] + rel.antice + rel.trotor, 0);
   EXPECT_EQ(rel.efis_1 + ins.ecam_mode, 1 + 7);  // no glass panel; a major failure shown
-  EXPECT_GE(std::fabs(rel.the_fail_err), 10);  // the horizon drifts at least 10 degrees
+  EXPECT_GE(std::fabs(rel.the_fail_err), 10);    // the horizon drifts at least 10 degrees
   EXPECT_GE(std::fabs(rel.phi_fail_err), 10);
   msc.elap_time = 50;  // a failed item is not drawn again: its time stays
   draw_failures();
@@ -73,7 +75,7 @@ TEST_F(FlightFailures, HydraulicPressureFromEnginesRamAirAndFailure) {
   flt.eng_running[0] = 1;
   update_pressures();
   EXPECT_FLOAT_EQ(rel.hyd_rat, 0.85f);  // 0.7 + 0.2 of the mean speed ratio
-  flt.eng_running[0] = 0;  // all engines out in flight: the ram-air turbine
+  flt.eng_running[0] = 0;               // all engines out in flight: the ram-air turbine
   flt.vind = 100;
   update_pressures();
   EXPECT_FLOAT_EQ(rel.hyd_rat + rel.RAT_on, 1.5f);

@@ -52,11 +52,11 @@ TEST_F(FlightPeriodicChecks, IceBuildsInColdCloudAndShedsInWarmAir) {
     int antiice_on, antice_works, seconds;
     float ice;
   } steps[] = {
-      {-5, 2000, 0, 1, 10, 0.0333f},  // in cloud: 0.00333 per second
-      {-5, 3500, 0, 1, 5, 0.0333f},   // above the tops
-      {-25, 2000, 1, 0, 1, 0.0333f},  // too cold, whatever the anti-ice does
-      {-5, 2000, 1, 0, 1, 0.03663f},  // anti-ice on but failed
-      {-5, 2000, 1, 1, 1, 0.02663f},  // working anti-ice sheds 0.01 per second
+      {-5, 2000, 0, 1, 10, 0.0333f},     // in cloud: 0.00333 per second
+      {-5, 3500, 0, 1, 5, 0.0333f},      // above the tops
+      {-25, 2000, 1, 0, 1, 0.0333f},     // too cold, whatever the anti-ice does
+      {-5, 2000, 1, 0, 1, 0.03663f},     // anti-ice on but failed
+      {-5, 2000, 1, 1, 1, 0.02663f},     // working anti-ice sheds 0.01 per second
       {10.5f, 2000, 0, 1, 2, 0.01997f},  // at 10 C it melts 0.00333 per second
       {10.5f, 2000, 0, 1, 10, 0},
   };

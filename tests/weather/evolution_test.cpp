@@ -44,7 +44,8 @@ TEST_F(WeatherEvolution, NoFileOrNoLineForTheRegionLeavesTheWeatherAlone) {
 }
 
 TEST_F(WeatherEvolution, NearestRegionAirportsReportIsAppliedAndApproached) {
-  write_file("KBBB 1200 SA 10 OVC 1 60/50/0000/992\nKAAA 1950 SA 30 BKN 80 OVC 5 R 65/50/2710G20/001\rKA");
+  write_file(
+      "KBBB 1200 SA 10 OVC 1 60/50/0000/992\nKAAA 1950 SA 30 BKN 80 OVC 5 R 65/50/2710G20/001\rKA");
   float base0 = atm.baseMSL;
   read_real_weather();
   EXPECT_EQ(atm.rate_change, 4);
@@ -116,7 +117,9 @@ TEST_F(WeatherEvolution, RatesImproveOrWorsenTheWeather) {
   const struct {
     int rate;
     float vis, tops, rain;
-  } cases[] = {{4, 1, 1, 2}, {7, 1.002f, 0.998f, 1.99f}, {100, 1.002f, 0.998f, 1.98f},
+  } cases[] = {{4, 1, 1, 2},
+               {7, 1.002f, 0.998f, 1.99f},
+               {100, 1.002f, 0.998f, 1.98f},
                {1, 0.998f, 1.002f, 1.99f}};
   for (auto c : cases) {
     float vis = atm.vis, tops = atm.topsMSL;

@@ -31,8 +31,10 @@ TEST_F(WeatherFields, ReliefStaysInsideItsRectangleAndBoundsAndRepeatsWithASeed)
       for (int j = 5; j <= 37; j++) f[(i * 40 + j) * 3 + 1] = 0;
     std::srand(seed);
     fractalize(3, 5, 35, 37, f.data(), 40, 3, 1, -3, 3, 1, 4);
-    if (again.empty()) again = f;
-    else EXPECT_EQ(f == again, seed == 5);
+    if (again.empty())
+      again = f;
+    else
+      EXPECT_EQ(f == again, seed == 5);
   }
   for (int p = 0; p < 40 * 40 * 3; p++) {
     int i = p / 120, j = p / 3 % 40;
@@ -62,8 +64,8 @@ TEST_F(WeatherFields, StormSectorOfAQuadrantStaysInPlaceAndInRange) {
 // Each region move shifts the storm field by a quadrant, reading every point before overwriting it;
 // a shifted quadrant equals its neighbour generated fresh from the same seed.
 TEST_F(WeatherFields, StormShiftsOfTheFourRegionMoves) {
-  const int moves[4][6] = {{0, 2, 0, 2, 210, 0}, {1, 3, 0, 2, -210, 0}, {0, 3, 1, 2, 0, -210},
-                           {0, 3, 0, 1, 0, 210}};
+  const int moves[4][6] = {
+      {0, 2, 0, 2, 210, 0}, {1, 3, 0, 2, -210, 0}, {0, 3, 1, 2, 0, -210}, {0, 3, 0, 1, 0, 210}};
   for (auto m : moves) {
     for (int i = 0; i < WXR_I; i++)
       for (int k = 0; k < WXR_K; k++) atm.wxr[i][k] = static_cast<float>(i * 1000 + k);

@@ -38,7 +38,8 @@ TEST(WeatherReport, EachDocumentedFormDecodes) {
       {"1950 SA CLR 10 65/50/2505/992", 71400, 0, -1, -1, 10, 0, 0, 65, 50, 250, 5, 0, 29.92f},
       {"0550 SA 25 SCT 80 BKN 250 OVC 3 R- 55/52/1812G25/013", 21000, 1, 8000, 26000, 3, 2, 1, 55,
        52, 180, 12, 13, 30.13f},
-      {"1200 SA 5 OVC 1 1/2 45/40/0405/001", 43200, 1, 500, 500, 1.5f, 0, 0, 45, 40, 40, 5, 0, 30.01f},
+      {"1200 SA 5 OVC 1 1/2 45/40/0405/001", 43200, 1, 500, 500, 1.5f, 0, 0, 45, 40, 40, 5, 0,
+       30.01f},
       {"1200 SA 5 OVC 2 1/4 RW+ 45/40/0000/001", 43200, 1, 500, 3500, 2.25f, 4, 3, 45, 40, 0, 0, 0,
        30.01f},
       {"1200 SA 40 OVC 5 TRW 1/70/60/2710/002", 43200, 1, 4000, 24000, 5, 1, 2, 70, 60, 270, 10, 0,
@@ -63,8 +64,8 @@ TEST(WeatherReport, EachDocumentedFormDecodes) {
     EXPECT_FLOAT_EQ(d.baro, c.baro) << c.report;
   }
   // Every precipitation word, its kind and level.
-  const char* words[18] = {"R-",   "R",   "R+",   "RW-",   "RW",   "RW+",   "TRW-", "TRW", "TRW+",
-                           "R-F",  "RF",  "R+F",  "RW-F",  "RWF",  "RW+F",  "TRW-F", "TRWF", "TRW+F"};
+  const char* words[18] = {"R-",  "R",  "R+",  "RW-",  "RW",  "RW+",  "TRW-",  "TRW",  "TRW+",
+                           "R-F", "RF", "R+F", "RW-F", "RWF", "RW+F", "TRW-F", "TRWF", "TRW+F"};
   const int kinds[6] = {2, 4, 1, 3, 4, 1};
   for (int w = 0; w < 18; w++) {
     decoded d = decode((std::string("1200 SA 30 BKN 2 ") + words[w] + " 60/50/0000/992").c_str());

@@ -29,19 +29,20 @@ TEST_F(WeatherWind, LayerOfHeightSwitchesStrictlyAtEachLimit) {
 TEST_F(WeatherWind, WindAtTheAircraftFromItsLayerAndTheGround) {
   settle_at(500);
   EXPECT_EQ(atm.wind_X + atm.wind_Y + atm.wind_Z, 0);  // calm settings: no wind at all
-  atm.wndspd[0] = 10;  // from magnetic north
+  atm.wndspd[0] = 10;                                  // from magnetic north
   atm.thermal_vvi = 4;
   atm.therm_on_poly[10][20] = 1;
   env.i_aircraft = 10;
   env.j_aircraft = 20;
   // Horizontal parts halved up to 10 m and full from 20 m; the vertical part grows to 100 m.
-  const float agl[3] = {5, 15, 150}, horizontal[3] = {0.5f, 0.75f, 1}, vertical[3] = {0.05f, 0.15f, 1};
+  const float agl[3] = {5, 15, 150}, horizontal[3] = {0.5f, 0.75f, 1},
+              vertical[3] = {0.05f, 0.15f, 1};
   for (int n = 0; n < 3; n++) {
     settle_at(agl[n]);
     EXPECT_NEAR(atm.wind_Z, -10 * horizontal[n], 1e-3) << agl[n];
     EXPECT_NEAR(atm.wind_Y, 4 * vertical[n], 1e-3) << agl[n];
   }
-  env.mvar = 90;  // magnetic north is true west: the wind blows east
+  env.mvar = 90;        // magnetic north is true west: the wind blows east
   env.i_aircraft = -1;  // a cell outside the grid has no thermal
   settle_at(150);
   EXPECT_NEAR(atm.wind_X + atm.wind_Y, 10, 1e-3);
@@ -60,7 +61,7 @@ TEST_F(WeatherWind, MicroburstsOnlyAboveSettingOneAndBelow300mAndTheyEnd) {
   msc.elap_time = 86404;
   wxcalc();
   EXPECT_EQ(atm.inshear, 1);  // at least 10 s
-  msc.elap_time = 16;  // 21 s on, across midnight
+  msc.elap_time = 16;         // 21 s on, across midnight
   wxcalc();
   EXPECT_EQ(atm.inshear, 0);
 }
