@@ -4,8 +4,6 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
-#include <iterator>
-#include <string>
 #include <vector>
 
 #include "app/app.h"
@@ -56,34 +54,51 @@ static float wrap_to(float a, float period) {
   return a < 0.0f ? a + period : a;
 }
 
-// The report and elevation of the region airport nearest the aircraft that has a line in the file.
-// Returns 0 when no line belongs to a region airport.
-static int find_report(const std::string& text, char* report, float* elevation) {
-  std::vector<int> region;
+// What the scan of the file has found so far: the report of the nearest region airport with a line.
+struct report_search {
+  std::vector<int> region;  // database indexes of the region's airports
+  float best;               // distance of the nearest so far, degrees
+  int found;
+  char* report;
+  float* elevation;
+};
+
+// One line of at most 399 characters: its first four name an airport, the rest is its report.
+static void consider_line(const char* line, size_t len, report_search* s) {
+  if (len < 4) return;
+  for (int n : s->region) {
+    if (std::memcmp(apt_id[n], line, 4) != 0) continue;
+    float d = pythag(flt.lat - apt_lat[n][0], flt.lon - apt_lon[n][0]);
+    if (!(d < s->best)) continue;
+    s->best = d;
+    std::memcpy(s->report, line + 4, len - 4);
+    s->report[len - 4] = '\0';
+    *s->elevation = apt_h[n];
+    s->found = 1;
+  }
+}
+
+// Reads the file in blocks, so that a file of any size or a line of any length costs no more than
+// a line's worth of memory. Returns 0 when no line belongs to a region airport.
+static int find_report(std::ifstream& in, char* report, float* elevation) {
+  report_search s{{}, 9999.0f, 0, report, elevation};
   for (int n = 0; n < APT_MAX; n++)
-    if (apt_inreg[n]) region.push_back(n);
-  float best = 9999.0f;
-  int found = 0;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string::npos) end = text.size();
-    size_t len = intmin2(static_cast<int>(end - pos), RWX_LINE_LEN);
-    const char* line = text.data() + pos;
-    pos = end + 1;
-    if (len < 4) continue;
-    for (int n : region) {
-      if (std::memcmp(apt_id[n], line, 4) != 0) continue;
-      float d = pythag(flt.lat - apt_lat[n][0], flt.lon - apt_lon[n][0]);
-      if (!(d < best)) continue;
-      best = d;
-      std::memcpy(report, line + 4, len - 4);
-      report[len - 4] = '\0';
-      *elevation = apt_h[n];
-      found = 1;
+    if (apt_inreg[n]) s.region.push_back(n);
+  char block[4096], line[RWX_LINE_LEN + 1];
+  size_t len = 0;
+  while (in.read(block, sizeof block) || in.gcount() > 0) {
+    for (std::streamsize k = 0; k < in.gcount(); k++) {
+      char c = block[k];
+      if (c == '\r' || c == '\n') {
+        consider_line(line, len, &s);
+        len = 0;
+      } else if (len < RWX_LINE_LEN) {
+        line[len++] = c;
+      }
     }
   }
-  return found;
+  consider_line(line, len, &s);
+  return s.found;
 }
 
 // Upper layers follow the reported ground wind with random changes of direction and strength.
@@ -120,12 +135,11 @@ void read_real_weather() {
   C_plus_C(app_path, "USA.rwx", path);
   std::ifstream in(path, std::ios::binary);
   if (!in) return;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   char report[RWX_LINE_LEN + 1] = "";
   float elevation = 0.0f;
   // A file with nothing for this region leaves the weather alone: taking it over would reset the
   // winds, storms and clock every minute to values no report gave.
-  if (!find_report(text, report, &elevation)) return;
+  if (!find_report(in, report, &elevation)) return;
 
   ws.active = 1;
   atm.rate_change = 4;
