@@ -2,6 +2,7 @@
 // correct. Each block goes when its subsystem provides the real one.
 #include "aircraft/aircraft.h"
 #include "app/app.h"
+#include "atc/atc.h"
 #include "controls/controls.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
@@ -122,3 +123,27 @@ void manage_pln(int open) {}
 
 // Settings windows (src/app).
 void util_keepjoycurrent() {}
+
+// Air traffic control (src/atc).
+void handle_plan(int) {}
+
+// Air traffic control (src/atc).
+void controller_respond(char*) {}
+
+// Air traffic control (src/atc).
+void LSO_respond() {}
+
+// Controls (src/controls): no force-feedback device.
+void forcecall(int, int, int, int) {}
+
+// Sound (src/sound).
+void play_buffer(int, int) {}
+
+// Sound (src/sound).
+void stop_buffer(int) {}
+
+// 3-D view (src/render).
+void start_strike() {}
+
+// Instrument panel (src/panel).
+void init_ecam() {}
