@@ -30,8 +30,13 @@ inline float test_row_angle(int n) { return n <= 200 ? n / 10.0f : static_cast<f
 inline float test_cl(const test_foil& f, float a) { return f.clB + f.clM * fltlim(a, -15, 15); }
 inline float test_cd(float a) { return 0.006f + 0.0001f * std::fabs(a) * std::fabs(a) / 4.0f; }
 
+inline void make_parent(const std::string& path) {
+  std::filesystem::path parent = std::filesystem::path(path).parent_path();
+  if (!parent.empty()) std::filesystem::create_directories(parent);
+}
+
 inline void write_test_airfoil(const std::string& path, const test_foil& f) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  make_parent(path);
   std::ofstream o(path);
   o.setf(std::ios::fixed);
   o << "I\n363 version\n1234 test section\n";
@@ -43,11 +48,11 @@ inline void write_test_airfoil(const std::string& path, const test_foil& f) {
   };
   o.precision(5);
   for (int n = 270; n >= 100; n--) {
-    float a = -test_row_angle(n) - (n == f.shifted_row ? 0.1f : 0.0f);
+    float a = -test_row_angle(n) - (n == f.shifted_row ? -0.1f : 0.0f);
     o << a << " " << test_cl(f, a) << " " << drag(0, n, a) << "\n";
   }
   for (int n = 99; n >= 0; n--) {
-    float a = -test_row_angle(n) - (n == f.shifted_row ? 0.1f : 0.0f);
+    float a = -test_row_angle(n) - (n == f.shifted_row ? -0.1f : 0.0f);
     o << a << " " << drag(1, n, a) << "\n";
   }
   o << f.clM << " slope\n" << f.clB << " zero\n-4 cmal2\n8 cmal3\n-0.1 cm1\n-0.05 cm2\n"
@@ -60,7 +65,7 @@ inline void write_test_airfoil(const std::string& path, const test_foil& f) {
 }
 
 inline void write_test_flap(const std::string& path) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  make_parent(path);
   std::ofstream o(path);
   o << "I\n363 version\n2345 test flap\nrow cl cd cm\n\n";
   for (int i = 0; i < FLAP_ROWS; i++) o << i << " " << i * 0.02f << " " << i * 0.001f << " " << -i * 0.004f << "\n";
