@@ -32,11 +32,13 @@ void write_airfoil(const std::string& path, float re) {
   o << "I\n363 version\n1234\nFUZZFOIL 0.12 " << re << " 1.5 15.0\n\n";
   auto cl = [](float a) { return 0.2f + 0.1f * (a < -15 ? -15 : a > 15 ? 15 : a); };
   auto cd = [](float a) { return 0.006f + 0.0002f * a * a; };
-  for (int n = 270; n >= 100; n--) o << -row_angle(n) << " " << cl(-row_angle(n)) << " " << cd(row_angle(n)) << "\n";
+  for (int n = 270; n >= 100; n--)
+    o << -row_angle(n) << " " << cl(-row_angle(n)) << " " << cd(row_angle(n)) << "\n";
   for (int n = 99; n >= 0; n--) o << -row_angle(n) << " " << cd(row_angle(n)) << "\n";
   o << "0.1\n0.2\n-4\n8\n-0.1\n-0.05\n-0.04\n-0.2\n\n";
   for (int n = 0; n <= 99; n++) o << row_angle(n) << " " << cd(row_angle(n)) << "\n";
-  for (int n = 100; n <= 270; n++) o << row_angle(n) << " " << cl(row_angle(n)) << " " << cd(row_angle(n)) << "\n";
+  for (int n = 100; n <= 270; n++)
+    o << row_angle(n) << " " << cl(row_angle(n)) << " " << cd(row_angle(n)) << "\n";
 }
 
 void write_support_files() {

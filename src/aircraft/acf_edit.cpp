@@ -27,8 +27,8 @@ static void edit_instruments() {
   pln.is_heli = heli;
   stringscan(pln.tailnum, label(), STR_SIZE);
   pln.asi_units = num();
-  float* speeds[] = {&pln.Vso, &pln.Vs, &pln.Vfe, &pln.Vno, &pln.Vne, &pln.Mmo,
-                     &pln.peZ, &pln.peX, &pln.peY};
+  float* speeds[] = {&pln.Vso, &pln.Vs,  &pln.Vfe, &pln.Vno, &pln.Vne,
+                     &pln.Mmo, &pln.peZ, &pln.peX, &pln.peY};
   floats(speeds, 9);
   int* types[] = {&pln.paneltype, &pln.radiotype, &pln.AStype,
                   &pln.supptype,  &pln.HUDtype,   &pln.VVItype};
@@ -42,9 +42,9 @@ static void edit_powerplant() {
   checkpoint(101, 1);
   int* kind[] = {&pln.entype, &pln.bypass, &pln.numen};
   ints(kind, 3);
-  float* engine[] = {&pln.pmax,    &pln.critalt,     &pln.omegamin,   &pln.omegamax,
-                     &pln.omegamingreen, &pln.omegamaxgreen, &pln.tmax, &pln.spooltime,
-                     &pln.facejet, &pln.burnerinc};
+  float* engine[] = {&pln.pmax,          &pln.critalt,       &pln.omegamin, &pln.omegamax,
+                     &pln.omegamingreen, &pln.omegamaxgreen, &pln.tmax,     &pln.spooltime,
+                     &pln.facejet,       &pln.burnerinc};
   floats(engine, 10);
   pln.revthrustEQ = num();
   float* cants[] = {&pln.vertcant[0], &pln.sidecant[0], &pln.vertcant[1], &pln.sidecant[1],
@@ -69,7 +69,7 @@ void edit_grabapart(int cp, int p) {
   stringscan(pln.Tafl1[p], label(), STR_SIZE);
   if (p <= 3) {
     pln.propdir[p] = num();
-    float* blade[] = {&pln.numblades[p], &pln.des_adv[p], &pln.des_rpm[p],
+    float* blade[] = {&pln.numblades[p], &pln.des_adv[p],  &pln.des_rpm[p],
                       &pln.des_vel[p],   &pln.minpitch[p], &pln.maxpitch[p]};
     floats(blade, 6);
   }
@@ -119,7 +119,7 @@ static void edit_foils_controls_fuselage() {
   pln.fuse_cd = flt();
   int* bodies[] = {&pln.fusewash, &pln.nace_eq, &pln.misc_eq};
   ints(bodies, 3);
-  float* misc[] = {&pln.misc_Z, &pln.misc_X, &pln.misc_Y,
+  float* misc[] = {&pln.misc_Z,     &pln.misc_X,     &pln.misc_Y,
                    &pln.body_r[12], &pln.body_r[13], &pln.body_r[17]};
   floats(misc, 6);
   // Body points go through the checked scanner, so a malformed coordinate stops the reading
@@ -138,21 +138,19 @@ static void edit_foils_controls_fuselage() {
 
 static void edit_weight_gear_special() {
   checkpoint(117, 1);
-  float* weights[] = {&pln.cgZ, &pln.cgY, &pln.m_empty, &pln.m_max, &pln.m_fuel,
-                      &pln.m_jettison};
+  float* weights[] = {&pln.cgZ, &pln.cgY, &pln.m_empty, &pln.m_max, &pln.m_fuel, &pln.m_jettison};
   floats(weights, 6);
 
   checkpoint(118, 1);
   int* gear[] = {&pln.gearEQ, &pln.retractEQ, &pln.skidEQ};
   ints(gear, 3);
-  float* legs[] = {&pln.nwsteer, &pln.sgear,  &pln.ngearZ, &pln.ngearY, &pln.mgearZ,
-                   &pln.mgearX,  &pln.mgearY, &pln.skidZ,  &pln.skidX,  &pln.skidY,
-                   &pln.skidl};
+  float* legs[] = {&pln.nwsteer, &pln.sgear, &pln.ngearZ, &pln.ngearY, &pln.mgearZ, &pln.mgearX,
+                   &pln.mgearY,  &pln.skidZ, &pln.skidX,  &pln.skidY,  &pln.skidl};
   floats(legs, 11);
 
   checkpoint(119, 1);
-  float* jato[] = {&pln.jatoZ,    &pln.jatoY,    &pln.jatotheta, &pln.jatothrust,
-                   &pln.jatodur,  &pln.stabroll, &pln.ailpitch,  &pln.ailflaps};
+  float* jato[] = {&pln.jatoZ,   &pln.jatoY,    &pln.jatotheta, &pln.jatothrust,
+                   &pln.jatodur, &pln.stabroll, &pln.ailpitch,  &pln.ailflaps};
   floats(jato, 8);
   int* equipment[] = {&pln.antiiceEQ,  &pln.arrestingEQ, &pln.bitchinbettyEQ, &pln.autosbrkEQ,
                       &pln.autofbrkEQ, &pln.autosweepEQ, &pln.autoslatEQ};

@@ -80,7 +80,10 @@ static void control_line(const int (&flags)[NUM_PARTS][MAX_ELS], int p, int n, c
 
 void spitapart(int cp, int p, const char* tag) {
   ouf << "\n" << cp << " checkpoint, " << tag << "\n\n";
-  ouf << pln.Rafl0[p] << "\n" << pln.Rafl1[p] << "\n" << pln.Tafl0[p] << "\n" << pln.Tafl1[p] << "\n";
+  ouf << pln.Rafl0[p] << "\n"
+      << pln.Rafl1[p] << "\n"
+      << pln.Tafl0[p] << "\n"
+      << pln.Tafl1[p] << "\n";
   if (p <= 3) {
     put(pln.propdir[p], " rotation dir\n");
     put(pln.numblades[p], 0, " number blades\n");
@@ -106,7 +109,8 @@ void spitapart(int cp, int p, const char* tag) {
   // more values than the per-element arrays.
   put(pln.els[p], " integ sections\n");
   int n = intlim(pln.els[p], 0, MAX_ELS);
-  for (int e = 0; e < n; e++) ouf << std::setw(6) << std::setprecision(3) << pln.anginc[p][e] << " ";
+  for (int e = 0; e < n; e++)
+    ouf << std::setw(6) << std::setprecision(3) << pln.anginc[p][e] << " ";
   ouf << " angle incidence\n";
   if (p >= 4 && p <= 7) {
     control_line(pln.ailn, p, n, " ailn\n");
@@ -243,8 +247,7 @@ int writeout_file(const char* path) {
   if (!ouf_open(path, pln.is_heli ? FILE_HELI_SAVE : FILE_PLANE_SAVE, VERSION_AIRCRAFT)) return 0;
   write_instruments();
   write_powerplant();
-  for (int p = 0; p < LIFTING_PARTS; p++)
-    spitapart(ACF_PART_CHECKPOINT + p, p, acf_part_tags[p]);
+  for (int p = 0; p < LIFTING_PARTS; p++) spitapart(ACF_PART_CHECKPOINT + p, p, acf_part_tags[p]);
   write_foils_controls();
   write_fuselage();
   write_weight_gear();

@@ -49,14 +49,15 @@ static float read_drag(float floor, const char* path, int p) {
   float cd = fltscanNOSN(path);
   if (cd < floor)
     foil_fatal("An airfoil used by this aircraft has negative drag at some angle of attack!", path,
-               p,
-               "This is not possible! Modify the airfoil in 'Foilsmith' to have positive drag.");
+               p, "This is not possible! Modify the airfoil in 'Foilsmith' to have positive drag.");
   return cd;
 }
 
 // The first word of the parameter line is the section's name: skipped up to the blank after it,
 // reading at most a line's worth of characters.
-static int is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == x_eln; }
+static int is_blank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == x_eln;
+}
 
 static void skip_word(const char* path) {
   char c;
@@ -80,15 +81,17 @@ static void skip_word(const char* path) {
 
 void grabafoil(const char* path, int p, int rt, int re) {
   if (!inf_open(path, FILE_ANY, VERSION_AIRFOIL, 1)) {
-    foil_fatal("An airfoil file that is required by the aircraft you are attempting to fly could "
-               "not be found.",
-               path, p, "Make sure the missing airfoil file is in the 'airfoils' folder.");
+    foil_fatal(
+        "An airfoil file that is required by the aircraft you are attempting to fly could "
+        "not be found.",
+        path, p, "Make sure the missing airfoil file is in the 'airfoils' folder.");
     return;
   }
   if (intscan(path) != 1234) {
-    foil_fatal("An airfoil file that is required by the aircraft you are attempting to fly is "
-               "corrupted.",
-               path, p, "Revert to back-up.");
+    foil_fatal(
+        "An airfoil file that is required by the aircraft you are attempting to fly is "
+        "corrupted.",
+        path, p, "Revert to back-up.");
     return;
   }
   skip_word(path);
@@ -183,10 +186,11 @@ void checkRediff(const char* path0, const char* path1, int p, int rt) {
 
 void read_flap_file(const char* path) {
   if (!inf_open(path, FILE_ANY, VERSION_AIRFOIL, 1)) {
-    MACIBM_alert("The flap file that is required by the aircraft you are attempting to fly could "
-                 "not be found.",
-                 "The name of the missing flap file is: ", path,
-                 "Make sure the missing flap file is in the 'flaps' folder.", ALERT_SIM_FATAL);
+    MACIBM_alert(
+        "The flap file that is required by the aircraft you are attempting to fly could "
+        "not be found.",
+        "The name of the missing flap file is: ", path,
+        "Make sure the missing flap file is in the 'flaps' folder.", ALERT_SIM_FATAL);
     return;
   }
   if (intscan(path) != 2345) {

@@ -14,23 +14,36 @@ static void fatal(const char* l1, const char* l2, const char* l3, const char* l4
 }
 
 const char* part_name(int p) {
-  static const char* const plane[LIFTING_PARTS] = {
-      "Prop 1",        "Prop 2",         "Prop 3",
-      "Prop 4",        "Left Wing #1",   "Right Wing #1",
-      "Left Wing #2",  "Right Wing #2",  "Left Horizontal Stab/Canard",
-      "Right Horizontal Stab/Canard",    "Vertical Stabilizer #1",
-      "Vertical Stabilizer #2"};
+  static const char* const plane[LIFTING_PARTS] = {"Prop 1",
+                                                   "Prop 2",
+                                                   "Prop 3",
+                                                   "Prop 4",
+                                                   "Left Wing #1",
+                                                   "Right Wing #1",
+                                                   "Left Wing #2",
+                                                   "Right Wing #2",
+                                                   "Left Horizontal Stab/Canard",
+                                                   "Right Horizontal Stab/Canard",
+                                                   "Vertical Stabilizer #1",
+                                                   "Vertical Stabilizer #2"};
   if (pln.is_heli && p == 0) return "Main Rotor";
   if (pln.is_heli && p == 1) return "Tail Rotor";
   return p >= 0 && p < LIFTING_PARTS ? plane[p] : "";
 }
 
 const char* part_screen(int p) {
-  static const char* const screen[LIFTING_PARTS] = {
-      "Props",  "Props",  "Props",  "Props",
-      "Wing 1", "Wing 1", "Wing 2", "Wing 2",
-      "Horizontal Stabilizer",      "Horizontal Stabilizer",
-      "Vertical Stabilizer 1",      "Vertical Stabilizer 2"};
+  static const char* const screen[LIFTING_PARTS] = {"Props",
+                                                    "Props",
+                                                    "Props",
+                                                    "Props",
+                                                    "Wing 1",
+                                                    "Wing 1",
+                                                    "Wing 2",
+                                                    "Wing 2",
+                                                    "Horizontal Stabilizer",
+                                                    "Horizontal Stabilizer",
+                                                    "Vertical Stabilizer 1",
+                                                    "Vertical Stabilizer 2"};
   if (pln.is_heli && p == 0) return "Main Rotor";
   if (pln.is_heli && p == 1) return "Tail Rotor";
   return p >= 0 && p < LIFTING_PARTS ? screen[p] : "";
@@ -67,8 +80,7 @@ void check_instrument_code(int loc, int code) {
   if (code >= 0 && code <= 8) return;
   char l2[STR_SIZE];
   std::snprintf(l2, sizeof l2, "Panel location %d holds instrument number %d.", loc, code);
-  fatal("Invalid panel specification!", l2,
-        "The instruments are numbered 0 (none) to 8 (ADF).",
+  fatal("Invalid panel specification!", l2, "The instruments are numbered 0 (none) to 8 (ADF).",
         "Go into Airwright, select the 'Panel' screen, and choose the instrument for that "
         "location again.");
 }
@@ -179,10 +191,11 @@ static void check_panel_and_tail() {
           "systems.",
           "Therefore you need to change your equipment type to some other option.");
   if (pln.m_empty > pln.m_max)
-    fatal("You have selected an empty weight that is greater than the maximum weight for this "
-          "airplane!",
-          "Go into Airwright and set the empty weight to less than the maximum weight!",
-          "The airplane in question is:", pln.C_file);
+    fatal(
+        "You have selected an empty weight that is greater than the maximum weight for this "
+        "airplane!",
+        "Go into Airwright and set the empty weight to less than the maximum weight!",
+        "The airplane in question is:", pln.C_file);
   if (pln.hstabtype == 1 && pln.flyingstabEQ)
     fatal(two_tail_types,
           "You select the tail type for your airplane in the Airwright Horizontal Stabilizer "
@@ -201,19 +214,21 @@ static void check_panel_and_tail() {
 static void check_propulsion() {
   int props = pln.entype == 1 || pln.entype == 2;
   if (pln.fusewash && (pln.entype == 3 || pln.entype == 0))
-    fatal("You have selected the fuselage as being in propwash, yet there are no propellers on "
-          "this aircraft!",
-          "This has me very confused.",
-          "Select reciprocating or turboprop engines, or select the fuselage as NOT being in "
-          "propwash.",
-          "Do this in 'Airwright'.");
+    fatal(
+        "You have selected the fuselage as being in propwash, yet there are no propellers on "
+        "this aircraft!",
+        "This has me very confused.",
+        "Select reciprocating or turboprop engines, or select the fuselage as NOT being in "
+        "propwash.",
+        "Do this in 'Airwright'.");
   if (pln.vectEQ && props && (pln.elevcyclic == 0.0f || pln.ailncyclic == 0.0f) &&
       (pln.puffL == 0.0f || pln.puffM == 0.0f))
-    fatal("This aircraft has vectored thrust, but does NOT have pitch and roll cyclic deflections "
-          "or puffers!",
-          "There will be no control authority in hover!",
-          "Add pitch and roll cyclic deflections or add puffers.",
-          "...or check the aircraft as being NON-VECTORED THRUST in Foilsmith, 'engines' menu.");
+    fatal(
+        "This aircraft has vectored thrust, but does NOT have pitch and roll cyclic deflections "
+        "or puffers!",
+        "There will be no control authority in hover!",
+        "Add pitch and roll cyclic deflections or add puffers.",
+        "...or check the aircraft as being NON-VECTORED THRUST in Foilsmith, 'engines' menu.");
   if (pln.vectEQ && pln.entype == 3 && (pln.puffL == 0.0f || pln.puffM == 0.0f))
     fatal("The puffer moments in pitch and roll are zero.",
           "This will not allow you to manuever the aircraft in pitch or roll.",
@@ -239,26 +254,30 @@ static void check_surfaces_and_attitude() {
 static void check_vectoring_and_sweep() {
   int varsweep = pln.varsweepEQ[4] || pln.varsweepEQ[6] || pln.varsweepEQ[8];
   if (pln.vertcant[0] != 0.0f && pln.vectEQ)
-    fatal("This aircraft has both vectored thrust and a canted engine! The trigonometry for this "
-          "is not currently supported.",
-          "You must set the thrust-vectoring option OFF OR set the engine cants to ZERO in "
-          "Airwright.",
-          "Call customer support if niether of these options is feasible.", "");
+    fatal(
+        "This aircraft has both vectored thrust and a canted engine! The trigonometry for this "
+        "is not currently supported.",
+        "You must set the thrust-vectoring option OFF OR set the engine cants to ZERO in "
+        "Airwright.",
+        "Call customer support if niether of these options is feasible.", "");
   if (pln.vectEQ && varsweep)
     fatal("Aircraft has vectored thrust and variable-sweep wing or stabilizer!",
           "This is not allowed because the thrust vector and wing-sweep controls will overlap on "
           "the engine control console.",
-          "Use vect thrust OR variable-sweep wings, not both.", "Correct the problem in Airwright.");
+          "Use vect thrust OR variable-sweep wings, not both.",
+          "Correct the problem in Airwright.");
   if (pln.autosweepEQ && !varsweep)
-    fatal("Your aircraft has been selected to have the wings and/or horizontal stabilizer sweep "
-          "automatically ",
-          "...yet neither the wings nor the horizontal stabilizer are selected for variable "
-          "sweep!",
-          "This is untenable.", "Correct the problem in Airwright.");
+    fatal(
+        "Your aircraft has been selected to have the wings and/or horizontal stabilizer sweep "
+        "automatically ",
+        "...yet neither the wings nor the horizontal stabilizer are selected for variable "
+        "sweep!",
+        "This is untenable.", "Correct the problem in Airwright.");
 }
 
 static void check_ground_contact() {
-  int between = (pln.ngearZ < 0.0f && pln.mgearZ > 0.0f) || (pln.ngearZ > 0.0f && pln.mgearZ < 0.0f);
+  int between =
+      (pln.ngearZ < 0.0f && pln.mgearZ > 0.0f) || (pln.ngearZ > 0.0f && pln.mgearZ < 0.0f);
   if (pln.gearEQ && !between)
     fatal("The center of gravity is not between the nose gear and the main gear!",
           "This will result in a plane that falls on it's nose or tail on the ground!",

@@ -54,9 +54,9 @@ void finish_readin2() {
 // ---- Slats -----------------------------------------------------------------------------------
 
 static void report_slats(int p) {
-  static const char* const name[6] = {"left wing #1", "right wing #1", "left wing #2",
-                                      "right wing #2", "left horizontal stab",
-                                      "right horizontal stab"};
+  static const char* const name[6] = {"left wing #1",         "right wing #1",
+                                      "left wing #2",         "right wing #2",
+                                      "left horizontal stab", "right horizontal stab"};
   trk.precision(1);
   trk << "\nFor " << name[p - 4] << ":\n";
   trk << "Full slat deployment will cause coefficient data to spread out alpha-wise to "
@@ -130,8 +130,7 @@ static int open_plane_file() {
                  "will select the aircraft you want to fly.",
                  ALERT_NOTICE);
     if (!MACIBM_open(pln.C_file, pln.C_path, FILE_AIRCRAFT)) {
-      MACIBM_alert("File opening failed or aborted.", pln.C_file, pln.C_path, "",
-                   ALERT_SIM_FATAL);
+      MACIBM_alert("File opening failed or aborted.", pln.C_file, pln.C_path, "", ALERT_SIM_FATAL);
       return 0;
     }
   }
@@ -148,7 +147,7 @@ static void set_starting_loads() {
 // The sounds load in this order: the three loops, the event sounds, then the stall horn and the
 // call-outs.
 static void load_sounds() {
-  static const int order[SOUND_COUNT] = {0, 1, 2, 4, 5, 6, 7, 8, 9, 10,
+  static const int order[SOUND_COUNT] = {0,  1,  2,  4,  5, 6,  7,  8,  9,  10,
                                          11, 12, 13, 14, 3, 15, 16, 17, 18, 19};
   for (int n : order) fill_buffer(n);
 }

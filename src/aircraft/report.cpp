@@ -19,8 +19,8 @@ static void report_conventions() {
 
 static const char* element_label(int p) {
   static const char* const label[LIFTING_PARTS] = {
-      "prop1:",       "prop2:",      "prop3:",       "prop4:",     "left wing1:", "right wing1:",
-      "left wing2:",  "right wing2:", "left hstb:",  "right hstb:", "vstb1:",      "vstb2:"};
+      "prop1:",      "prop2:",       "prop3:",     "prop4:",      "left wing1:", "right wing1:",
+      "left wing2:", "right wing2:", "left hstb:", "right hstb:", "vstb1:",      "vstb2:"};
   if (pln.is_heli && p == 0) return "mrotr:";
   if (pln.is_heli && p == 1) return "tailr:";
   return label[p];

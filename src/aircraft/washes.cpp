@@ -17,9 +17,9 @@ static int same_side(int a, int b) { return a % 2 == b % 2; }
 static void report_propwash(int n, int p) {
   static const char* const engine[MAX_ENGINES] = {"NUMBER ONE", "NUMBER TWO", "NUMBER THREE",
                                                   "NUMBER FOUR"};
-  static const char* const surface[6] = {"LEFT WING ONE", "RIGHT WING ONE", "LEFT WING TWO",
-                                         "RIGHT WING TWO", "LEFT HORIZONTAL STAB",
-                                         "RIGHT HORIZONTAL STAB"};
+  static const char* const surface[6] = {"LEFT WING ONE",        "RIGHT WING ONE",
+                                         "LEFT WING TWO",        "RIGHT WING TWO",
+                                         "LEFT HORIZONTAL STAB", "RIGHT HORIZONTAL STAB"};
   trk.precision(1);
   trk << "\nFor propwash from engine " << engine[n] << " onto " << surface[p - 4] << ":\n";
   trk << "There will be no   propwash if the propwash stream angle is above "
@@ -92,8 +92,8 @@ void build_propwash() {
 // ---- Downwash --------------------------------------------------------------------------------
 
 float interp9(float x1, float x2, float x3, float y1, float y2, float y3, float v11, float v12,
-              float v13, float v21, float v22, float v23, float v31, float v32, float v33,
-              float x, float y) {
+              float v13, float v21, float v22, float v23, float v31, float v32, float v33, float x,
+              float y) {
   const float v[3][3] = {{v11, v12, v13}, {v21, v22, v23}, {v31, v32, v33}};
   const float xs[3] = {x1, x2, x3}, ys[3] = {y1, y2, y3};
   int c = x < x2 ? 0 : 1;  // left or right pair of columns
@@ -138,9 +138,9 @@ void build_downwash() {
       for (int e = 0; e < pln.els[b]; e++)
         if (std::fabs(element_x(b, e)) < pln.semilen[a]) pln.in_wash[a][b][e] = 1;
       float taper = pln.Croot[a] > 0.0f ? pln.Ctip[a] / pln.Croot[a] : 1.0f;
-      pln.spec_wash[a] = findspecwash(std::fabs(pln.Yarm[b] - pln.Yarm[a]) / pln.semilen[a],
-                                      std::fabs(pln.Zarm[b] - pln.Zarm[a]) / pln.semilen[a],
-                                      pln.AR[a], taper);
+      pln.spec_wash[a] =
+          findspecwash(std::fabs(pln.Yarm[b] - pln.Yarm[a]) / pln.semilen[a],
+                       std::fabs(pln.Zarm[b] - pln.Zarm[a]) / pln.semilen[a], pln.AR[a], taper);
     }
   }
 }

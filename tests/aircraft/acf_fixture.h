@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "aircraft/aircraft.h"
 #include "flight/flight.h"
@@ -55,9 +56,11 @@ inline void write_test_airfoil(const std::string& path, const test_foil& f) {
     float a = -test_row_angle(n) - (n == f.shifted_row ? -0.1f : 0.0f);
     o << a << " " << drag(1, n, a) << "\n";
   }
-  o << f.clM << " slope\n" << f.clB << " zero\n-4 cmal2\n8 cmal3\n-0.1 cm1\n-0.05 cm2\n"
+  o << f.clM << " slope\n"
+    << f.clB << " zero\n-4 cmal2\n8 cmal3\n-0.1 cm1\n-0.05 cm2\n"
     << "-0.04 cm3\n-0.2 cm4\n\n";
-  for (int n = 0; n <= 99; n++) o << test_row_angle(n) << " " << drag(2, n, test_row_angle(n)) << "\n";
+  for (int n = 0; n <= 99; n++)
+    o << test_row_angle(n) << " " << drag(2, n, test_row_angle(n)) << "\n";
   for (int n = 100; n <= 270; n++) {
     float a = test_row_angle(n);
     o << a << " " << test_cl(f, a) << " " << drag(3, n, a) << "\n";
@@ -68,7 +71,8 @@ inline void write_test_flap(const std::string& path) {
   make_parent(path);
   std::ofstream o(path);
   o << "I\n363 version\n2345 test flap\nrow cl cd cm\n\n";
-  for (int i = 0; i < FLAP_ROWS; i++) o << i << " " << i * 0.02f << " " << i * 0.001f << " " << -i * 0.004f << "\n";
+  for (int i = 0; i < FLAP_ROWS; i++)
+    o << i << " " << i * 0.02f << " " << i * 0.001f << " " << -i * 0.004f << "\n";
 }
 
 inline std::string slurp(const std::string& path) {
@@ -99,6 +103,35 @@ inline void test_body(int b, float z0, float z1, float w, float h) {
   }
 }
 
+// One change to a field of the record, float or int, so that variants of the test aircraft can be
+// listed compactly.
+struct change {
+  float* f;
+  int* i;
+  float v;
+};
+inline change to(float& f, float v) { return {&f, nullptr, v}; }
+inline change to(int& i, int v) { return {nullptr, &i, static_cast<float>(v)}; }
+inline void apply(const std::vector<change>& changes) {
+  for (const change& c : changes) {
+    if (c.f) *c.f = c.v;
+    if (c.i) *c.i = static_cast<int>(c.v);
+  }
+}
+inline std::vector<change> operator+(std::vector<change> a, const std::vector<change>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+// A lifting surface of the test aircraft with a constant incidence.
+inline void test_part(int p, float b, float cr, float ct, float z, float x, float y, int els,
+                      float inc) {
+  set_foils(p, "test.afl");
+  apply({to(pln.semilen[p], b), to(pln.Croot[p], cr), to(pln.Ctip[p], ct), to(pln.Zarm[p], z),
+         to(pln.Xarm[p], x), to(pln.Yarm[p], y), to(pln.els[p], els)});
+  for (int e = 0; e < els; e++) pln.anginc[p][e] = inc;
+}
+
 // A four-seat high-wing single in the file's units (ft, lb, kt, hp, rpm), which loads with no
 // alert: propeller 0, wings 4/5, stabiliser 8/9, fin 10, fuselage, tricycle gear.
 inline void fill_test_aircraft(const char* path) {
@@ -106,57 +139,46 @@ inline void fill_test_aircraft(const char* path) {
   C_to_C(path, pln.C_path);
   C_to_C(path, pln.C_file);
   C_to_C("N123TS", pln.tailnum);
-  pln.asi_units = 2;
-  pln.Vso = 45; pln.Vs = 50; pln.Vfe = 85; pln.Vno = 125; pln.Vne = 160; pln.Mmo = 0.3f;
-  pln.peZ = 7.5f; pln.peX = -1.0f; pln.peY = 1.5f;
+  for (int p = 0; p < LIFTING_PARTS; p++) set_foils(p, "test.afl");
+  C_to_C("test.flp", pln.flap_str);
   pln.paneltype = pln.radiotype = pln.AStype = pln.supptype = pln.HUDtype = pln.VVItype = 1;
   for (int loc = 1; loc < PANEL_LOCS; loc++) pln.ins_of_loc[loc] = loc;
-  pln.entype = 1; pln.numen = 1; pln.pmax = 160; pln.critalt = 0;
-  pln.omegamin = 600; pln.omegamax = 2700; pln.omegamingreen = 2100; pln.omegamaxgreen = 2700;
-  pln.spooltime = 2; pln.trotor_rat = 1;
-
-  set_foils(0, "test.afl");
-  pln.numblades[0] = 2; pln.des_adv[0] = 60; pln.des_rpm[0] = 2400; pln.des_vel[0] = 100;
-  pln.minpitch[0] = 10; pln.maxpitch[0] = 30;
-  pln.semilen[0] = 3.0f; pln.Croot[0] = 0.5f; pln.Ctip[0] = 0.3f; pln.Zarm[0] = 1.0f;
-  pln.els[0] = 4;
+  apply({to(pln.asi_units, 2), to(pln.Vso, 45), to(pln.Vs, 50), to(pln.Vfe, 85), to(pln.Vno, 125),
+         to(pln.Vne, 160), to(pln.Mmo, 0.3f), to(pln.peZ, 7.5f), to(pln.peX, -1),
+         to(pln.peY, 1.5f)});
+  apply({to(pln.entype, 1), to(pln.numen, 1), to(pln.pmax, 160), to(pln.omegamin, 600),
+         to(pln.omegamax, 2700), to(pln.omegamingreen, 2100), to(pln.omegamaxgreen, 2700),
+         to(pln.spooltime, 2), to(pln.trotor_rat, 1)});
+  test_part(0, 3.0f, 0.5f, 0.3f, 1.0f, 0.0f, 0.0f, 4, 0.0f);
   for (int e = 0; e < 4; e++) pln.anginc[0][e] = 25.0f - 4.0f * e;
+  apply({to(pln.numblades[0], 2), to(pln.des_adv[0], 60), to(pln.des_rpm[0], 2400),
+         to(pln.des_vel[0], 100), to(pln.minpitch[0], 10), to(pln.maxpitch[0], 30)});
   for (int p = 4; p <= 5; p++) {
-    set_foils(p, "test.afl");
-    pln.semilen[p] = 16.0f; pln.Croot[p] = 5.0f; pln.Ctip[p] = 4.0f;
-    pln.Zarm[p] = 7.0f; pln.Xarm[p] = p == 4 ? -2.0f : 2.0f; pln.Yarm[p] = 3.0f;
-    pln.dihed[p] = 2; pln.els[p] = 4;
+    test_part(p, 16.0f, 5.0f, 4.0f, 7.0f, p == 4 ? -2.0f : 2.0f, 3.0f, 4, 1.5f);
+    pln.dihed[p] = 2;
     for (int e = 0; e < 4; e++) {
-      pln.anginc[p][e] = 2.0f - 0.5f * e;
       pln.ailn[p][e] = e >= 2;
       pln.flap[p][e] = e < 2;
     }
   }
   for (int p = 8; p <= 9; p++) {
-    set_foils(p, "test.afl");
-    pln.semilen[p] = 5.0f; pln.Croot[p] = 3.0f; pln.Ctip[p] = 2.0f;
-    pln.Zarm[p] = 22.0f; pln.Xarm[p] = p == 8 ? -0.5f : 0.5f; pln.Yarm[p] = 1.0f;
-    pln.els[p] = 2; pln.anginc[p][0] = pln.anginc[p][1] = -2.0f;
+    test_part(p, 5.0f, 3.0f, 2.0f, 22.0f, p == 8 ? -0.5f : 0.5f, 1.0f, 2, -2.0f);
     pln.elev[p][0] = pln.elev[p][1] = 1;
   }
-  set_foils(10, "test.afl");
-  pln.semilen[10] = 5.0f; pln.Croot[10] = 4.0f; pln.Ctip[10] = 2.5f; pln.Zarm[10] = 21.0f;
-  pln.Yarm[10] = 1.0f; pln.dihed[10] = 90; pln.sweep1[10] = pln.sweep2[10] = 30;
-  pln.els[10] = 2; pln.rudd[10][0] = pln.rudd[10][1] = 1;
-  for (int p = 11; p < LIFTING_PARTS; p++) set_foils(p, "test.afl");
-  for (int p = 1; p <= 3; p++) set_foils(p, "test.afl");
+  test_part(10, 5.0f, 4.0f, 2.5f, 21.0f, 0.0f, 1.0f, 2, 0.0f);
+  pln.rudd[10][0] = pln.rudd[10][1] = 1;
+  apply({to(pln.dihed[10], 90), to(pln.sweep1[10], 30), to(pln.sweep2[10], 30)});
 
-  C_to_C("test.flp", pln.flap_str);
-  pln.ailn_crat = 0.25f; pln.elev_crat = 0.35f; pln.rudd_crat = 0.4f;
-  pln.ailn_up = 20; pln.ailn_dn = 15; pln.elev_up = 25; pln.elev_dn = 15; pln.rudd_def = 20;
-  pln.slat_inc = 5; pln.con_smooth = 2;
-  pln.fuse_cd = 0.12f; pln.fusewash = 1; pln.body_r[12] = 2.5f;
+  apply({to(pln.ailn_crat, 0.25f), to(pln.elev_crat, 0.35f), to(pln.rudd_crat, 0.4f),
+         to(pln.ailn_up, 20), to(pln.ailn_dn, 15), to(pln.elev_up, 25), to(pln.elev_dn, 15),
+         to(pln.rudd_def, 20), to(pln.slat_inc, 5), to(pln.con_smooth, 2)});
+  apply({to(pln.fuse_cd, 0.12f), to(pln.fusewash, 1), to(pln.body_r[12], 2.5f)});
   test_body(12, 0.0f, 25.0f, 2.0f, 2.5f);
-  pln.cgZ = 8.0f; pln.cgY = 0.5f;
-  pln.m_empty = 1650; pln.m_max = 2450; pln.m_fuel = 330;
-  pln.gearEQ = 1; pln.nwsteer = 30; pln.sgear = 2.0f;
-  pln.ngearZ = 2.0f; pln.ngearY = -4.0f; pln.mgearZ = 9.5f; pln.mgearX = 4.0f; pln.mgearY = -4.0f;
-  pln.ASloV = 60; pln.AShiV = 120;
+  apply({to(pln.cgZ, 8), to(pln.cgY, 0.5f), to(pln.m_empty, 1650), to(pln.m_max, 2450),
+         to(pln.m_fuel, 330)});
+  apply({to(pln.gearEQ, 1), to(pln.nwsteer, 30), to(pln.sgear, 2), to(pln.ngearZ, 2),
+         to(pln.ngearY, -4), to(pln.mgearZ, 9.5f), to(pln.mgearX, 4), to(pln.mgearY, -4),
+         to(pln.ASloV, 60), to(pln.AShiV, 120)});
 }
 
 // Writes the airfoil and flap files the test aircraft names, beside the program.

@@ -23,7 +23,8 @@ class AircraftAirfoilRead : public ::testing::Test {
   }
 };
 
-const char* const negative_drag = "An airfoil used by this aircraft has negative drag at some angle of attack!";
+const char* const negative_drag =
+    "An airfoil used by this aircraft has negative drag at some angle of attack!";
 
 }  // namespace
 

@@ -22,11 +22,11 @@ class AircraftLoadPlane : public ::testing::Test {
     if (trk.is_open()) trk.close();
   }
   // Writes a variant of the test aircraft without disturbing the aircraft in pln.
-  void write_aircraft(const char* path, void (*edit)()) {
+  void write_aircraft(const char* path, const std::vector<change>& changes) {
     static planestruct loaded;
     loaded = pln;
     fill_test_aircraft(path);
-    edit();
+    apply(changes);
     EXPECT_EQ(writeout_file(path), 1);
     pln = loaded;
   }
@@ -47,7 +47,7 @@ class AircraftLoadPlane : public ::testing::Test {
 }  // namespace
 
 TEST_F(AircraftLoadPlane, WritesTheAnalysisReport) {
-  write_aircraft("good.acf", [] {});
+  write_aircraft("good.acf", {});
   load("good.acf");
   trk.close();
   std::string report = slurp("Kestrix.out");
@@ -91,29 +91,30 @@ TEST_F(AircraftLoadPlane, PanelScalesFollowTheIndicatorType) {
 }
 
 TEST_F(AircraftLoadPlane, FailedLoadKeepsThePreviousAircraft) {
-  write_aircraft("good.acf", [] {});
+  write_aircraft("good.acf", {});
   load("good.acf");
   planestruct before = pln;
   static airfoilstruct afl_before;
   afl_before = afl;
   float vs = msc.est_Vs, fuel = flt.m_fuel;
 
-  write_aircraft("heavy.acf", [] { pln.m_empty = 3000; pln.m_fuel = 100; });
+  write_aircraft("heavy.acf", {to(pln.m_empty, 3000), to(pln.m_fuel, 100)});
   EXPECT_FATAL_ALERT(load("heavy.acf"));
   expect_unchanged(before);
   EXPECT_EQ(std::memcmp(&afl_before, &afl, sizeof afl), 0);
   EXPECT_EQ(msc.est_Vs, vs);
   EXPECT_EQ(flt.m_fuel, fuel);
 
-  // A failure halfway through the airfoils leaves the tables as they were too.
-  write_aircraft("foil.acf", [] { C_to_C("missing.afl", pln.Rafl0[10]); });
+  // A failure halfway through the airfoils (the fin's two files are one) leaves the tables as they
+  // were too.
+  write_aircraft("foil.acf", {to(pln.diffRe[10], 1)});
   EXPECT_FATAL_ALERT(load("foil.acf"));
   expect_unchanged(before);
   EXPECT_EQ(std::memcmp(&afl_before, &afl, sizeof afl), 0);
 }
 
 TEST_F(AircraftLoadPlane, MissingFileSendsTheUserToTheOpenDialog) {
-  write_aircraft("good.acf", [] {});
+  write_aircraft("good.acf", {});
   load("good.acf");
   planestruct before = pln;
   macibm_clear_alert_log();
@@ -129,7 +130,7 @@ TEST_F(AircraftLoadPlane, MissingFileSendsTheUserToTheOpenDialog) {
 }
 
 TEST_F(AircraftLoadPlane, NewAircraftKeepsTheWingThePreviousFlightLost) {
-  write_aircraft("good.acf", [] {});
+  write_aircraft("good.acf", {});
   flt.over_vne = 1;
   load("good.acf");
   EXPECT_GT(pln.s[5][0], 0.0f);
@@ -138,15 +139,12 @@ TEST_F(AircraftLoadPlane, NewAircraftKeepsTheWingThePreviousFlightLost) {
 }
 
 TEST_F(AircraftLoadPlane, ReloadLeavesNothingOfTheFormerAircraft) {
-  write_aircraft("twin.acf", [] {
-    pln.numen = 2;
-    set_foils(1, "test.afl");
-    pln.semilen[1] = 3; pln.Croot[1] = 0.5f; pln.Ctip[1] = 0.3f; pln.numblades[1] = 2;
-    pln.els[1] = 4; pln.Xarm[1] = 6;
-  });
+  write_aircraft("twin.acf", {to(pln.numen, 2), to(pln.semilen[1], 3), to(pln.Croot[1], 0.5f),
+                              to(pln.Ctip[1], 0.3f), to(pln.numblades[1], 2), to(pln.els[1], 4),
+                              to(pln.Xarm[1], 6)});
   load("twin.acf");
   EXPECT_GT(pln.discarea[1], 0.0f);
-  write_aircraft("single.acf", [] {});
+  write_aircraft("single.acf", {});
   load("single.acf");
   EXPECT_EQ(pln.discarea[1], 0.0f);
   EXPECT_EQ(pln.draw_full, 1);

@@ -23,7 +23,8 @@ class AircraftPrepare : public ::testing::Test {
     pln.m_max = 1500.0f;
   }
   // A surface in SI units with its element geometry.
-  void surface(int p, float b, float cr, float ct, int els, float z = 0, float y = 0, int sweep = 0) {
+  void surface(int p, float b, float cr, float ct, int els, float z = 0, float y = 0,
+               int sweep = 0) {
     pln.semilen[p] = b;
     pln.Croot[p] = cr;
     pln.Ctip[p] = ct;
@@ -56,11 +57,11 @@ TEST_F(AircraftPrepare, RectangularWingMatchesTheHandFigures) {
 }
 
 TEST_F(AircraftPrepare, EfficiencyBlendsWithSweepAndIsClamped) {
-  surface(4, 5.0f, 1.0f, 1.0f, 4, 0, 0, 15);   // the mean of the unswept and swept formulas
-  surface(5, 5.0f, 1.0f, 1.0f, 4, 0, 0, 30);   // the swept formula alone
-  surface(6, 20.0f, 1.0f, 1.0f, 4);            // AR 40: below 0.5
-  surface(7, 0.5f, 1.0f, 1.0f, 1);             // AR 1: above 1
-  surface(8, 5.0f, 2.0f, 1.0f, 2, 0, 0, 30);   // tapered and swept
+  surface(4, 5.0f, 1.0f, 1.0f, 4, 0, 0, 15);  // the mean of the unswept and swept formulas
+  surface(5, 5.0f, 1.0f, 1.0f, 4, 0, 0, 30);  // the swept formula alone
+  surface(6, 20.0f, 1.0f, 1.0f, 4);           // AR 40: below 0.5
+  surface(7, 0.5f, 1.0f, 1.0f, 1);            // AR 1: above 1
+  surface(8, 5.0f, 2.0f, 1.0f, 2, 0, 0, 30);  // tapered and swept
   finish_readin1();
   EXPECT_NEAR(pln.e[4], 0.61403f, 1e-4);
   EXPECT_NEAR(pln.e[5], 0.53042f, 1e-4);
@@ -114,7 +115,8 @@ TEST_F(AircraftPrepare, WashTablesFollowPositionAndSide) {
 
 TEST_F(AircraftPrepare, InterpolationOfTheDownwashChartsExtendsBeyondTheGrid) {
   EXPECT_FLOAT_EQ(interp9(6, 9, 12, 1.0f, 0.5f, 0.2f, 1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 0.5f), 5.0f);
-  EXPECT_FLOAT_EQ(interp9(6, 9, 12, 1.0f, 0.5f, 0.2f, 1, 2, 3, 4, 5, 6, 7, 8, 9, 7.5f, 0.75f), 3.0f);
+  EXPECT_FLOAT_EQ(interp9(6, 9, 12, 1.0f, 0.5f, 0.2f, 1, 2, 3, 4, 5, 6, 7, 8, 9, 7.5f, 0.75f),
+                  3.0f);
   EXPECT_FLOAT_EQ(interp9(6, 9, 12, 1.0f, 0.5f, 0.2f, 1, 2, 3, 4, 5, 6, 7, 8, 9, 15, 0.5f), 7.0f);
 }
 
@@ -150,9 +152,9 @@ TEST_F(AircraftPrepare, GearSpringsAndRestingAttitude) {
   pln.ngearY = -1.5f;
   pln.mgearY = -1.0f;
   finish_readin1();
-  float W = 1500.0f * con.g, d = 0.3048f;  // 3307 lb: the full 1 ft of static deflection
+  float W = 1500.0f * con.g, d = 0.3048f;         // 3307 lb: the full 1 ft of static deflection
   EXPECT_NEAR(pln.mgearcon, 0.4f * W / d, 1.0f);  // 2/2.5 of the weight on two wheels
-  EXPECT_EQ(pln.ngearcon, pln.mgearcon);           // tricycle: the nose wheel gets the same spring
+  EXPECT_EQ(pln.ngearcon, pln.mgearcon);          // tricycle: the nose wheel gets the same spring
   EXPECT_NEAR(pln.ngeardmp, 0.2f * pln.ngearcon, 1e-2);
   EXPECT_NEAR(pln.the_eqlbm, std::asin(0.5f / 2.5f) * 57.29578f, 1e-3);
   EXPECT_NEAR(pln.h_eqlbm, 1.5f - 0.5f * 2.0f / 2.5f, 1e-5);

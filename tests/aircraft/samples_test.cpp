@@ -37,10 +37,10 @@ void write_shipped_names() {
   const struct {
     const char* name;
     float re;
-  } foils[] = {{"Clark-Y (good propeller).afl", 1},     {"Clark-Y (good propeller) Re3.afl", 3},
-               {"NACA 2412 (popular).afl", 3},          {"NACA 2412 (popular) Re9.afl", 9},
-               {"NACA 0009 (symmetrical).afl", 3},      {"NACA 0009 (symmetrical) Re9.afl", 9},
-               {"NACA 0006 (thin jet).afl", 9},         {"NACA 0006 (thin jet) Re30.afl", 30}};
+  } foils[] = {{"Clark-Y (good propeller).afl", 1}, {"Clark-Y (good propeller) Re3.afl", 3},
+               {"NACA 2412 (popular).afl", 3},      {"NACA 2412 (popular) Re9.afl", 9},
+               {"NACA 0009 (symmetrical).afl", 3},  {"NACA 0009 (symmetrical) Re9.afl", 9},
+               {"NACA 0006 (thin jet).afl", 9},     {"NACA 0006 (thin jet) Re30.afl", 30}};
   for (const auto& f : foils) {
     test_foil t;
     t.re = f.re;
@@ -56,7 +56,8 @@ TEST_F(AircraftSamples, CommittedFilesAreWhatTheGeneratorWrites) {
   ASSERT_EQ(write_samples("regenerated"), 0);
   ASSERT_EQ(acf_sample_count, 6);
   for (int i = 0; i < acf_sample_count; i++) {
-    std::string committed = slurp(std::string(KESTRIX_SOURCE_DIR) + "/data/aircraft/" + acf_samples[i].file);
+    std::string committed =
+        slurp(std::string(KESTRIX_SOURCE_DIR) + "/data/aircraft/" + acf_samples[i].file);
     EXPECT_FALSE(committed.empty()) << acf_samples[i].file;
     EXPECT_TRUE(committed == slurp(std::string("regenerated/") + acf_samples[i].file))
         << acf_samples[i].file << " differs: run the acfgen_update target";
@@ -66,8 +67,8 @@ TEST_F(AircraftSamples, CommittedFilesAreWhatTheGeneratorWrites) {
 TEST_F(AircraftSamples, EverySampleLoadsWithoutAlert) {
   write_shipped_names();
   for (int i = 0; i < acf_sample_count; i++) {
-    EXPECT_EQ(load_sample(acf_samples[i].file), 0u) << acf_samples[i].file << ": "
-                                                   << last_alert().line[0];
+    EXPECT_EQ(load_sample(acf_samples[i].file), 0u)
+        << acf_samples[i].file << ": " << last_alert().line[0];
     EXPECT_GT(pln.Jxx_unitmass, 0.0f) << acf_samples[i].file;
     EXPECT_GT(msc.est_Vs, 10.0f) << acf_samples[i].file;
   }
@@ -92,8 +93,7 @@ TEST_F(AircraftSamples, EverySampleLoadsWithTheShippedAirfoils) {
     GTEST_SKIP() << "the airfoil generator has not written the shipped airfoils";
   C_to_C(runtime.c_str(), app_path);
   for (int i = 0; i < acf_sample_count; i++)
-    EXPECT_EQ(load_sample(acf_samples[i].file), 0u) << acf_samples[i].file << ": "
-                                                   << last_alert().line[0] << " "
-                                                   << last_alert().line[1];
+    EXPECT_EQ(load_sample(acf_samples[i].file), 0u)
+        << acf_samples[i].file << ": " << last_alert().line[0] << " " << last_alert().line[1];
   app_path[0] = '\0';
 }

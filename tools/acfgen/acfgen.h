@@ -11,9 +11,9 @@ void begin_aircraft(const char* tailnum, int is_heli);
 // One lifting surface, part p: the root quarter chord at (x, y, z), its sweep and dihedral in
 // whole degrees, els elements, and an incidence running linearly from root to tip. The airfoil
 // file goes to all four names; a second file, when given, is the high-Reynolds-number one.
-void surface(int p, const char* foil, const char* high_foil, float semilen, float croot,
-             float ctip, float z, float x, float y, int sweep, int dihed, int els,
-             float inc_root, float inc_tip);
+void surface(int p, const char* foil, const char* high_foil, float semilen, float croot, float ctip,
+             float z, float x, float y, int sweep, int dihed, int els, float inc_root,
+             float inc_tip);
 // Makes left part `left` the mirror image of right part `left + 1`, as the editor does.
 void mirror(int left);
 

@@ -17,7 +17,7 @@ static const char* const thin_high = "NACA 0006 (thin jet) Re30.afl";
 // fuselage.
 void fill_turboprop_transport() {
   begin_aircraft("N130TP", 0);
-  pln.Vso = 95;   // full flaps at maximum weight
+  pln.Vso = 95;  // full flaps at maximum weight
   pln.Vs = 115;
   pln.Vfe = 145;
   pln.Vno = 250;
@@ -38,7 +38,8 @@ void fill_turboprop_transport() {
   pln.varpitchEQ = 1;
   // 13.6 ft four-blade propellers designed for 290 kt at 1,020 rpm (345 in per turn).
   const float px[4] = {-33.0f, -18.6f, 18.6f, 33.0f};
-  for (int n = 0; n < 4; n++) propeller(n, clark_y, 6.8f, 1.5f, 0.9f, 4, 33.0f, px[n], 5.5f, 345, 1020);
+  for (int n = 0; n < 4; n++)
+    propeller(n, clark_y, 6.8f, 1.5f, 0.9f, 4, 33.0f, px[n], 5.5f, 345, 1020);
 
   // 132.6 ft span, 1,745 ft^2.
   surface(5, naca2412, naca2412_high, 66.3f, 16.0f, 10.0f, 41.5f, 0, 7.0f, 0, 1, 8, 3.0f, 0.0f);
@@ -66,14 +67,15 @@ void fill_turboprop_transport() {
   pln.nace_eq = 1;
   pln.body_r[12] = 7.0f;
   pln.body_r[13] = 2.2f;
-  const station fuselage[9] = {{0.0f, 1.0f, 1.0f, 0.0f},   {5.0f, 5.0f, 5.5f, 0.5f},
-                               {12.0f, 7.0f, 7.5f, 0.5f},  {30.0f, 7.0f, 7.5f, 0.5f},
-                               {50.0f, 7.0f, 7.5f, 0.5f},  {62.0f, 6.5f, 7.0f, 1.5f},
-                               {74.0f, 4.5f, 5.0f, 3.5f},  {86.0f, 2.0f, 3.0f, 5.0f},
-                               {96.0f, 0.5f, 1.0f, 6.0f}};
+  const station fuselage[9] = {
+      {0.0f, 1.0f, 1.0f, 0.0f},  {5.0f, 5.0f, 5.5f, 0.5f},  {12.0f, 7.0f, 7.5f, 0.5f},
+      {30.0f, 7.0f, 7.5f, 0.5f}, {50.0f, 7.0f, 7.5f, 0.5f}, {62.0f, 6.5f, 7.0f, 1.5f},
+      {74.0f, 4.5f, 5.0f, 3.5f}, {86.0f, 2.0f, 3.0f, 5.0f}, {96.0f, 0.5f, 1.0f, 6.0f}};
   body(12, fuselage, 9);
-  const station nacelle[5] = {{0.5f, 1.0f, 1.0f, 0.0f}, {3.0f, 2.2f, 2.6f, -0.4f},
-                              {8.0f, 2.3f, 2.8f, -0.5f}, {14.0f, 1.8f, 2.2f, -0.3f},
+  const station nacelle[5] = {{0.5f, 1.0f, 1.0f, 0.0f},
+                              {3.0f, 2.2f, 2.6f, -0.4f},
+                              {8.0f, 2.3f, 2.8f, -0.5f},
+                              {14.0f, 1.8f, 2.2f, -0.3f},
                               {20.0f, 0.6f, 0.8f, 0.0f}};
   body(13, nacelle, 5);
   copy_bodies();
@@ -155,14 +157,15 @@ void fill_business_jet() {
   pln.nace_eq = 1;  // engine pods
   pln.body_r[12] = 2.9f;
   pln.body_r[13] = 1.3f;
-  const station fuselage[9] = {{0.0f, 0.2f, 0.2f, 0.0f},   {3.0f, 1.5f, 1.5f, -0.1f},
-                               {7.0f, 2.6f, 2.7f, 0.1f},   {12.0f, 2.9f, 3.0f, 0.2f},
-                               {20.0f, 2.9f, 3.0f, 0.2f},  {28.0f, 2.7f, 2.8f, 0.3f},
-                               {35.0f, 2.0f, 2.2f, 0.6f},  {41.0f, 1.2f, 1.6f, 1.0f},
-                               {47.0f, 0.3f, 0.6f, 1.4f}};
+  const station fuselage[9] = {
+      {0.0f, 0.2f, 0.2f, 0.0f},  {3.0f, 1.5f, 1.5f, -0.1f}, {7.0f, 2.6f, 2.7f, 0.1f},
+      {12.0f, 2.9f, 3.0f, 0.2f}, {20.0f, 2.9f, 3.0f, 0.2f}, {28.0f, 2.7f, 2.8f, 0.3f},
+      {35.0f, 2.0f, 2.2f, 0.6f}, {41.0f, 1.2f, 1.6f, 1.0f}, {47.0f, 0.3f, 0.6f, 1.4f}};
   body(12, fuselage, 9);
-  const station pod[5] = {{-2.5f, 1.2f, 1.2f, 0.0f}, {-1.0f, 1.35f, 1.35f, 0.0f},
-                          {1.5f, 1.3f, 1.3f, 0.0f},  {4.0f, 1.0f, 1.0f, 0.0f},
+  const station pod[5] = {{-2.5f, 1.2f, 1.2f, 0.0f},
+                          {-1.0f, 1.35f, 1.35f, 0.0f},
+                          {1.5f, 1.3f, 1.3f, 0.0f},
+                          {4.0f, 1.0f, 1.0f, 0.0f},
                           {5.5f, 0.8f, 0.8f, 0.0f}};
   body(13, pod, 5);
   copy_bodies();
@@ -234,11 +237,10 @@ void fill_helicopter() {
 
   pln.fuse_cd = 0.2f;
   pln.body_r[12] = 2.6f;
-  const station fuselage[9] = {{0.0f, 0.8f, 1.2f, 0.0f},   {1.5f, 2.2f, 2.5f, 0.2f},
-                               {4.0f, 2.5f, 2.8f, 0.4f},   {8.0f, 2.5f, 2.9f, 0.6f},
-                               {12.0f, 2.0f, 2.5f, 0.9f},  {15.0f, 0.9f, 1.0f, 1.4f},
-                               {20.0f, 0.6f, 0.7f, 1.5f},  {25.0f, 0.45f, 0.5f, 1.6f},
-                               {30.5f, 0.3f, 0.35f, 1.7f}};
+  const station fuselage[9] = {
+      {0.0f, 0.8f, 1.2f, 0.0f},  {1.5f, 2.2f, 2.5f, 0.2f},   {4.0f, 2.5f, 2.8f, 0.4f},
+      {8.0f, 2.5f, 2.9f, 0.6f},  {12.0f, 2.0f, 2.5f, 0.9f},  {15.0f, 0.9f, 1.0f, 1.4f},
+      {20.0f, 0.6f, 0.7f, 1.5f}, {25.0f, 0.45f, 0.5f, 1.6f}, {30.5f, 0.3f, 0.35f, 1.7f}};
   body(12, fuselage, 9);
 
   pln.m_empty = 1710;

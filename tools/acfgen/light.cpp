@@ -59,11 +59,10 @@ void fill_trainer() {
   pln.fuse_cd = 0.13f;  // struts, fixed gear and cowling on the fuselage's frontal area
   pln.fusewash = 1;
   pln.body_r[12] = 2.3f;
-  const station fuselage[9] = {{0.0f, 0.3f, 0.3f, 0.0f},   {2.0f, 1.4f, 1.5f, 0.0f},
-                               {5.0f, 1.9f, 2.2f, 0.3f},   {8.0f, 2.0f, 2.3f, 0.6f},
-                               {11.5f, 1.9f, 2.2f, 0.6f},  {15.0f, 1.3f, 1.6f, 0.8f},
-                               {19.0f, 0.8f, 1.1f, 1.0f},  {23.0f, 0.45f, 0.8f, 1.1f},
-                               {26.5f, 0.15f, 0.5f, 1.2f}};
+  const station fuselage[9] = {
+      {0.0f, 0.3f, 0.3f, 0.0f},  {2.0f, 1.4f, 1.5f, 0.0f},   {5.0f, 1.9f, 2.2f, 0.3f},
+      {8.0f, 2.0f, 2.3f, 0.6f},  {11.5f, 1.9f, 2.2f, 0.6f},  {15.0f, 1.3f, 1.6f, 0.8f},
+      {19.0f, 0.8f, 1.1f, 1.0f}, {23.0f, 0.45f, 0.8f, 1.1f}, {26.5f, 0.15f, 0.5f, 1.2f}};
   body(12, fuselage, 9);
 
   pln.m_empty = 1680;  // lb
@@ -111,8 +110,8 @@ void fill_light_twin() {
   propeller(1, clark_y, 3.2f, 0.6f, 0.35f, 3, 6.2f, 6.2f, -0.6f, 80, 2500);
 
   // 37.8 ft span, 199 ft^2, 6 degrees dihedral.
-  surface(5, naca2412, "NACA 2412 (popular) Re9.afl", 18.9f, 6.5f, 4.0f, 10.6f, 0, -1.4f, 0, 6,
-          6, 2.0f, -1.0f);
+  surface(5, naca2412, "NACA 2412 (popular) Re9.afl", 18.9f, 6.5f, 4.0f, 10.6f, 0, -1.4f, 0, 6, 6,
+          2.0f, -1.0f);
   for (int e = 0; e < 6; e++) {
     pln.flap[5][e] = e < 3;
     pln.ailn[5][e] = e >= 4;
@@ -137,14 +136,15 @@ void fill_light_twin() {
   pln.nace_eq = 1;
   pln.body_r[12] = 2.2f;
   pln.body_r[13] = 1.4f;
-  const station fuselage[9] = {{0.0f, 0.2f, 0.2f, 0.0f},   {2.5f, 1.2f, 1.2f, 0.0f},
-                               {6.0f, 2.0f, 2.1f, 0.2f},   {10.0f, 2.1f, 2.3f, 0.4f},
-                               {14.0f, 2.0f, 2.2f, 0.4f},  {18.0f, 1.5f, 1.7f, 0.6f},
-                               {22.0f, 1.0f, 1.2f, 0.8f},  {26.0f, 0.5f, 0.8f, 1.0f},
-                               {29.5f, 0.15f, 0.5f, 1.1f}};
+  const station fuselage[9] = {
+      {0.0f, 0.2f, 0.2f, 0.0f},  {2.5f, 1.2f, 1.2f, 0.0f},  {6.0f, 2.0f, 2.1f, 0.2f},
+      {10.0f, 2.1f, 2.3f, 0.4f}, {14.0f, 2.0f, 2.2f, 0.4f}, {18.0f, 1.5f, 1.7f, 0.6f},
+      {22.0f, 1.0f, 1.2f, 0.8f}, {26.0f, 0.5f, 0.8f, 1.0f}, {29.5f, 0.15f, 0.5f, 1.1f}};
   body(12, fuselage, 9);
-  const station nacelle[5] = {{0.3f, 0.5f, 0.5f, 0.0f}, {1.5f, 1.3f, 1.3f, 0.0f},
-                              {4.0f, 1.4f, 1.4f, 0.0f}, {7.0f, 1.1f, 1.1f, 0.1f},
+  const station nacelle[5] = {{0.3f, 0.5f, 0.5f, 0.0f},
+                              {1.5f, 1.3f, 1.3f, 0.0f},
+                              {4.0f, 1.4f, 1.4f, 0.0f},
+                              {7.0f, 1.1f, 1.1f, 0.1f},
                               {10.0f, 0.3f, 0.4f, 0.2f}};
   body(13, nacelle, 5);
   copy_bodies();
@@ -219,11 +219,10 @@ void fill_floatplane() {
   pln.fuse_cd = 0.15f;  // radial cowling and float struts
   pln.fusewash = 1;
   pln.body_r[12] = 2.5f;
-  const station fuselage[9] = {{0.0f, 1.6f, 1.6f, 0.0f},   {1.5f, 2.1f, 2.1f, 0.0f},
-                               {4.0f, 2.3f, 2.4f, 0.3f},   {8.0f, 2.4f, 2.6f, 0.6f},
-                               {12.0f, 2.2f, 2.4f, 0.7f},  {16.0f, 1.6f, 1.8f, 0.9f},
-                               {20.0f, 1.0f, 1.3f, 1.1f},  {24.0f, 0.5f, 0.9f, 1.2f},
-                               {28.5f, 0.15f, 0.5f, 1.3f}};
+  const station fuselage[9] = {
+      {0.0f, 1.6f, 1.6f, 0.0f},  {1.5f, 2.1f, 2.1f, 0.0f},  {4.0f, 2.3f, 2.4f, 0.3f},
+      {8.0f, 2.4f, 2.6f, 0.6f},  {12.0f, 2.2f, 2.4f, 0.7f}, {16.0f, 1.6f, 1.8f, 0.9f},
+      {20.0f, 1.0f, 1.3f, 1.1f}, {24.0f, 0.5f, 0.9f, 1.2f}, {28.5f, 0.15f, 0.5f, 1.3f}};
   body(12, fuselage, 9);
   // Two 25 ft floats 9.2 ft apart, 6 ft below the fuselage axis, each its own buoyant body.
   pln.misc_eq = 1;
@@ -231,8 +230,10 @@ void fill_floatplane() {
   pln.misc_X = 4.6f;
   pln.misc_Y = -6.0f;
   pln.body_r[17] = 1.3f;
-  const station float_body[5] = {{-2.0f, 0.4f, 0.4f, 0.2f}, {2.0f, 1.3f, 1.2f, 0.0f},
-                                 {9.0f, 1.4f, 1.3f, 0.0f},  {15.0f, 1.2f, 1.1f, 0.1f},
+  const station float_body[5] = {{-2.0f, 0.4f, 0.4f, 0.2f},
+                                 {2.0f, 1.3f, 1.2f, 0.0f},
+                                 {9.0f, 1.4f, 1.3f, 0.0f},
+                                 {15.0f, 1.2f, 1.1f, 0.1f},
                                  {23.0f, 0.3f, 0.3f, 0.4f}};
   body(17, float_body, 5);
   copy_bodies();

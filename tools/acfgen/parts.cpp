@@ -31,9 +31,9 @@ void begin_aircraft(const char* tailnum, int is_heli) {
   }
 }
 
-void surface(int p, const char* foil, const char* high_foil, float semilen, float croot,
-             float ctip, float z, float x, float y, int sweep, int dihed, int els,
-             float inc_root, float inc_tip) {
+void surface(int p, const char* foil, const char* high_foil, float semilen, float croot, float ctip,
+             float z, float x, float y, int sweep, int dihed, int els, float inc_root,
+             float inc_tip) {
   C_to_C(foil, pln.Rafl0[p]);
   C_to_C(foil, pln.Tafl0[p]);
   C_to_C(high_foil ? high_foil : foil, pln.Rafl1[p]);
@@ -106,8 +106,10 @@ void propeller(int p, const char* foil, float radius, float croot, float ctip, f
 
 void body(int b, const station* s, int count) {
   // Sines and cosines of the eight directions, written out so that every build agrees.
-  static const float sn[BODY_POINTS] = {0, 0.70710678f, 1, 0.70710678f, 0, -0.70710678f, -1, -0.70710678f};
-  static const float cs[BODY_POINTS] = {1, 0.70710678f, 0, -0.70710678f, -1, -0.70710678f, 0, 0.70710678f};
+  static const float sn[BODY_POINTS] = {0, 0.70710678f,  1,  0.70710678f,
+                                        0, -0.70710678f, -1, -0.70710678f};
+  static const float cs[BODY_POINTS] = {1,  0.70710678f,  0, -0.70710678f,
+                                        -1, -0.70710678f, 0, 0.70710678f};
   for (int j = 0; j <= 8; j++) {
     const station& st = s[j < count ? j : count - 1];
     for (int k = 0; k < BODY_POINTS; k++) {
