@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "aircraft/aircraft.h"
 #include "flight/flight.h"
 #include "shared/shared.h"
@@ -26,6 +28,22 @@ struct test_foil {
                             // positive lift) whose middle row gets the drag below
   float drag = -0.005f;
 };
+
+// Each test works in a folder of its own inside the suite's scratch folder, so that test cases run
+// side by side never share a file.
+inline std::filesystem::path& suite_folder() {
+  static std::filesystem::path p;
+  return p;
+}
+inline void enter_test_folder() {
+  const ::testing::TestInfo* t = ::testing::UnitTest::GetInstance()->current_test_info();
+  if (suite_folder().empty()) suite_folder() = std::filesystem::current_path();
+  std::filesystem::path dir =
+      suite_folder() / (std::string(t->test_suite_name()) + "." + t->name());
+  std::filesystem::create_directories(dir);
+  std::filesystem::current_path(dir);
+}
+inline void leave_test_folder() { std::filesystem::current_path(suite_folder()); }
 
 inline float test_row_angle(int n) { return n <= 200 ? n / 10.0f : static_cast<float>(n - 180); }
 inline float test_cl(const test_foil& f, float a) { return f.clB + f.clM * fltlim(a, -15, 15); }

@@ -11,7 +11,9 @@ namespace {
 
 class AircraftAirfoilRead : public ::testing::Test {
  protected:
+  void TearDown() override { leave_test_folder(); }
   void SetUp() override {
+    enter_test_folder();
     init_constants();
     reset_pln();
     reset_afl();
@@ -52,6 +54,7 @@ TEST_F(AircraftAirfoilRead, RowsLandInTheirTables) {
 }
 
 TEST_F(AircraftAirfoilRead, RowOutOfStepEndsTheLoad) {
+  if (trk.is_open()) trk.close();
   trk.open("Kestrix.out");
   test_foil f;
   f.shifted_row = 199;  // -19.9 written as -19.8

@@ -9,7 +9,9 @@ namespace {
 
 class AircraftChecks : public ::testing::Test {
  protected:
+  void TearDown() override { leave_test_folder(); }
   void SetUp() override {
+    enter_test_folder();
     init_constants();
     reset_pln();
     reset_afl();

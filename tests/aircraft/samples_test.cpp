@@ -13,7 +13,9 @@ namespace {
 
 class AircraftSamples : public ::testing::Test {
  protected:
+  void TearDown() override { leave_test_folder(); }
   void SetUp() override {
+    enter_test_folder();
     init_constants();
     reset_pln();
     reset_afl();
