@@ -228,3 +228,7 @@ void update_pressures();
 // last fuel update and the rain-sound state; and the hydraulic and oil-pump failure times.
 void reset_periodic_checks();
 void reset_failures();
+
+// Fuel flow of one engine, kg/s, producing power x (W, engine types 1 and 2) or thrust x (N, type
+// 3); never below the idle flow.
+float burnin_fuel(float x);
