@@ -56,15 +56,72 @@ void reset_ins();
 
 // ---- Panel -----------------------------------------------------------------------------------
 
-// Redraws the instrument panel from the flight, radio and failure records.
+// The panel fills the bottom of the main window, window pixels x 0..PANEL_W-1, y 0..PANEL_H-1;
+// the view above it is left to the 3-D drawing.
+enum { PANEL_W = 800, PANEL_H = 333 };
+
+// Redraws the instrument panel from the flight, radio and failure records: the instruments whose
+// shown values changed, or every one after ins.tickle_all; then the warnings.
 void update_panel();
 // The tape colour tables and the navigation-symbol pictures the panel draws.
 void init_tape();
 void init_nav_pic();
-// A click (or a held button) on the main window at (x, y), y up from the bottom.
+// A click (or a held button) on the main window at (x, y), y up from the bottom. With open set,
+// the whole panel is drawn again at the next update.
 void manage_das(int open, int x, int y);
+// The flap, sweep and thrust-vector levers and the gear lights moved: they are drawn again at the
+// next update.
+void plotflap();
+void plotswee();
+void plotvect();
+void gear_light();
+// Fills the panel geometry of pln (gsx1 .. gsy2 and the attitude-indicator scan lines) for the
+// aircraft loaded; the panel calls it whenever it lays itself out.
+void set_panel_geometry();
+// Forgets everything drawn and the warnings' memory: the next update draws the whole panel.
+void reset_panel();
 
 // ---- Glass displays --------------------------------------------------------------------------
 
-// Redraws the ECAM display from scratch in its current page ins.ecam_mode.
+// Redraws the ECAM display from scratch in its current page ins.ecam_mode (at the next update).
 void init_ecam();
+
+// ---- Aural warnings --------------------------------------------------------------------------
+
+// The warning updates the panel runs on each of its updates, in this order: the stall warning,
+// the ground-proximity warnings with their call-outs, the decision height of the radar altimeter,
+// and the marker beacons with the Morse identification of the selected receiver.
+void update_stall();
+void update_GPWS();
+void update_radalt();
+void update_morse();
+// The warnings' memory back to its start: nothing warned, no marker, no identification playing.
+void reset_warnings();
+
+enum { MORSE_SLOTS = 24 };  // symbols of one identification: 4 characters of up to 5 and a gap
+enum { MORSE_GAP = 2, MORSE_DOT = 3, MORSE_DASH = 4 };  // symbol codes
+// The identification of a four-character identifier starting at time t0: symbol codes and start
+// times, a dot lasting 0.3 s, a dash 0.5 s, and a 1 s gap after every character (blanks and
+// characters without a code give only the gap). Returns the number of symbols written.
+int morse_schedule(const char id[4], float t0, int sym[MORSE_SLOTS], float start[MORSE_SLOTS]);
+
+// The warnings reach the sound module and the stick through these; they default to play_buffer,
+// stop_buffer and forcecall. A test or a headless runner may point them elsewhere to hear what the
+// panel decided.
+extern void (*panel_play_hook)(int n, int loop);
+extern void (*panel_stop_hook)(int n);
+extern void (*panel_force_hook)(int code, int a, int b, int c);
+
+// ---- Engine gauge scales and blinking ---------------------------------------------------------
+
+// Full scales of the engine gauges for the loaded aircraft: rotation speed (rpm), shaft torque
+// (ft lb, 1.2 times rated), fuel flow (lb/h, at full power or thrust; at three times the thrust
+// with an afterburner), N1 (percent) and manifold pressure (inHg).
+float tac_max();
+float trq_max();
+float ff__max();
+float n1__max();
+float mpr_max();
+
+// Blinking level of a light, 0..1, that cycles with simulated time; phase shifts it, s.
+float pulse(float phase);

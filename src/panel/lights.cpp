@@ -1,0 +1,83 @@
+// The annunciator lights of the strip along the top of the panel: the stall light, the marker
+// beacon lights, the caution lights (overspeed, ice, fuel, oil, hydraulics) and the parking-brake
+// and reverser buttons, which light while engaged.
+#include "aircraft/aircraft.h"
+#include "app/app.h"
+#include "controls/controls.h"
+#include "flight/flight.h"
+#include "panel/panel_local.h"
+#include "render/ogl.h"
+#include "shared/shared.h"
+
+// The stall light's place and colours (scene colours, so it dims with the cockpit light).
+enum { STALL_X = 7, STALL_Y = 316, STALL_SIZE = 10, STALL_ON = 3, STALL_OFF = 27 };
+
+void draw_stall_light(int on) {
+  OGL_fillrect(on ? STALL_ON : STALL_OFF, STALL_X, STALL_Y, STALL_SIZE, STALL_SIZE);
+}
+
+static const panel_rect marker_rect[3] = {{56, 312, 16, 14}, {74, 312, 16, 14}, {92, 312, 16, 14}};
+static const panel_rect park_rect = {116, 312, 34, 16};
+static const panel_rect rev_rect = {154, 312, 30, 16};
+
+void draw_marker_lights(const int lit[3], int full) {
+  static const int colour[3] = {C_BLUE, C_AMBER, C_WHITE};
+  static const char* const letter[3] = {"O", "M", "I"};
+  static shown_values s;
+  float v[3] = {static_cast<float>(lit[0]), static_cast<float>(lit[1]), static_cast<float>(lit[2])};
+  if (!shown_changed(&s, v, 3, 0.5f, full)) return;
+  for (int k = 0; k < 3; k++) draw_light(marker_rect[k], colour[k], lit[k], letter[k]);
+}
+
+// ---- Caution lights --------------------------------------------------------------------------
+
+enum { CAUTIONS = 5 };
+
+// Overspeed from the redline in the indicator's units (or a surface already lost to it); ice
+// building; a tenth of the fuel left; oil or hydraulic pressure below half.
+static void caution_states(int on[CAUTIONS]) {
+  float fuel = pln.m_fuel > 0.0f ? flt.m_fuel / pln.m_fuel : 1.0f;
+  on[0] = (pln.Vne > 0.0f && asi_speed() > pln.Vne) || flt.over_vne;
+  on[1] = msc.icebld;
+  on[2] = pln.numen > 0 && pln.entype != 0 && fuel < 0.1f;
+  on[3] = pln.numen > 0 && pln.entype != 0 && rel.oil_rat < 0.5f;
+  on[4] = pln.ff_hydraulic && rel.hyd_rat < 0.5f;
+}
+
+static void draw_cautions(int full) {
+  static const panel_rect where[CAUTIONS] = {{4, 294, 36, 14},
+                                             {42, 294, 24, 14},
+                                             {68, 294, 30, 14},
+                                             {100, 294, 24, 14},
+                                             {126, 294, 24, 14}};
+  static const char* const name[CAUTIONS] = {"OVSPD", "ICE", "FUEL", "OIL", "HYD"};
+  static const int colour[CAUTIONS] = {C_RED, C_AMBER, C_AMBER, C_RED, C_RED};
+  static shown_values s;
+  int on[CAUTIONS];
+  caution_states(on);
+  float v[CAUTIONS];
+  for (int i = 0; i < CAUTIONS; i++) v[i] = static_cast<float>(on[i]);
+  if (!shown_changed(&s, v, CAUTIONS, 0.5f, full)) return;
+  for (int i = 0; i < CAUTIONS; i++) draw_light(where[i], colour[i], on[i], name[i]);
+}
+
+// ---- Parking brake and reverser --------------------------------------------------------------
+
+static void click_park(int arg, int x, int y, const panel_rect& r) { parkbrake_toggle(); }
+static void click_rev(int arg, int x, int y, const panel_rect& r) { reverse_toggle(); }
+
+void layout_lights() {
+  add_hot_spot(park_rect, click_park, 0, 0);
+  if (pln.revthrustEQ) add_hot_spot(rev_rect, click_rev, 0, 0);
+}
+
+void draw_strip_lights(int full) {
+  if (full) OGL_string(C_WHITE, STALL_X + STALL_SIZE + 4, STALL_Y + 1, "STALL", 0, 0, 6);
+  draw_cautions(full);
+  static shown_values s;
+  float v[2] = {static_cast<float>(set.parkbrake > 0.5f),
+                static_cast<float>(pln.revthrustEQ && flt.revving_thrust[0])};
+  if (!shown_changed(&s, v, 2, 0.5f, full)) return;
+  draw_button(park_rect, "PARK", v[0] != 0.0f, C_RED);
+  if (pln.revthrustEQ) draw_button(rev_rect, "REV", v[1] != 0.0f, C_AMBER);
+}

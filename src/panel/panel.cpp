@@ -1,0 +1,142 @@
+// The panel's update: what to draw and when, the table of places that answer clicks, the memory
+// of what each part showed, and the marks the flight and the controls leave for the next update.
+#include <cmath>
+#include <cstring>
+
+#include "aircraft/aircraft.h"
+#include "app/app.h"
+#include "app/macibm.h"
+#include "controls/controls.h"
+#include "panel/panel_local.h"
+#include "render/ogl.h"
+#include "shared/shared.h"
+
+panel_layout lay;
+int panel_dirty;
+
+// ---- Clicks ----------------------------------------------------------------------------------
+
+struct hot_spot {
+  panel_rect r;
+  click_fn fn;
+  int arg;
+  int repeats;
+};
+enum { MAX_HOT_SPOTS = 200 };
+static hot_spot hot[MAX_HOT_SPOTS];
+static int hot_count;
+
+void clear_hot_spots() { hot_count = 0; }
+
+void add_hot_spot(const panel_rect& r, click_fn fn, int arg, int repeats) {
+  if (hot_count < MAX_HOT_SPOTS) hot[hot_count++] = {r, fn, arg, repeats};
+}
+
+int click_hot_spot(int x, int y, int repeat) {
+  // Spots registered later lie on top of earlier ones.
+  for (int i = hot_count - 1; i >= 0; i--) {
+    if (!in_rect(hot[i].r, x, y)) continue;
+    if (!repeat || hot[i].repeats) hot[i].fn(hot[i].arg, x, y, hot[i].r);
+    return 1;
+  }
+  return 0;
+}
+
+// ---- Shown values ----------------------------------------------------------------------------
+
+// Values drawn in an earlier generation count as not drawn: forgetting them all is one increment.
+static int shown_generation = 1;
+
+void forget_shown() { shown_generation++; }
+
+int shown_changed(shown_values* s, const float* v, int n, float tol, int full) {
+  int must = full || s->drawn != shown_generation;
+  for (int i = 0; i < n && !must; i++)
+    if (!(std::fabs(v[i] - s->v[i]) <= tol)) must = 1;  // a NaN counts as moved
+  if (!must) return 0;
+  for (int i = 0; i < n; i++) s->v[i] = v[i];
+  s->drawn = shown_generation;
+  return 1;
+}
+
+// ---- Layout ----------------------------------------------------------------------------------
+
+static int layout_known;
+
+int panel_layout_now() {
+  static panel_layout before;
+  std::memset(&lay, 0, sizeof lay);
+  lay.glass = pln.paneltype == 2;
+  clear_hot_spots();
+  set_panel_geometry();
+  layout_instruments();
+  layout_engines();
+  layout_glass();
+  layout_levers();
+  layout_radios();
+  layout_strip();
+  int changed = !layout_known || std::memcmp(&before, &lay, sizeof lay) != 0;
+  before = lay;
+  layout_known = 1;
+  return changed;
+}
+
+// ---- Update ----------------------------------------------------------------------------------
+
+void reset_panel() {
+  layout_known = 0;
+  panel_dirty = 0;
+  clear_hot_spots();
+  forget_shown();
+  reset_warnings();
+  ins.tickle_all = 1;
+}
+
+void update_panel() {
+  if (set.view_is_fullscreen) return;
+  // The view may have left another window current, its own projection or the depth test on.
+  if (mnw.up[0]) MACIBM_startwind(0, 0);
+  OGL_setstate(0, 0, 0, 0);
+
+  if (panel_layout_now()) ins.tickle_all = 1;
+  int full = ins.tickle_all;
+  if (full) {
+    forget_shown();
+    clear_box(0, 0, PANEL_W, PANEL_H);
+    OGL_line(C_BLACK, 0, PANEL_H - 1, PANEL_W, PANEL_H - 1);
+  }
+  for (int slot = 1; slot < PANEL_SLOTS; slot++) draw_slot(slot, full);
+  if (lay.glass) {
+    draw_pfd(full);
+    draw_nd(full);
+  }
+  draw_engines(full || (panel_dirty & DIRTY_ECAM));
+  draw_levers(full || (panel_dirty & DIRTY_LEVERS));
+  draw_radios(full);
+  draw_strip(full || (panel_dirty & DIRTY_GEAR));
+  panel_dirty = 0;
+
+  // The warnings draw their own lights, on a full redraw too, so ins.tickle_all holds until then.
+  update_stall();
+  update_GPWS();
+  update_radalt();
+  update_morse();
+  ins.tickle_all = 0;
+}
+
+void manage_das(int open, int x, int y) {
+  if (open) {
+    ins.tickle_all = 1;
+    return;
+  }
+  if (set.view_is_fullscreen || !intrange(y, 0, PANEL_H - 1)) return;
+  if (panel_layout_now()) ins.tickle_all = 1;
+  // The loop calls again every pass while the button is held past half a second.
+  click_hot_spot(x, y, mnw.dragtime > 0.0f);
+}
+
+void plotflap() { panel_dirty |= DIRTY_LEVERS; }
+void plotswee() { panel_dirty |= DIRTY_LEVERS; }
+void plotvect() { panel_dirty |= DIRTY_LEVERS; }
+void gear_light() { panel_dirty |= DIRTY_GEAR | DIRTY_LEVERS; }
+void init_ecam() { panel_dirty |= DIRTY_ECAM; }
