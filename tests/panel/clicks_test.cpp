@@ -1,0 +1,180 @@
+// Clicks on the panel reach the records of the control they hit: levers, trim, gear, autopilot
+// buttons and readouts, radios, instrument knobs and the glass displays; a held button repeats
+// only what may repeat.
+#include "panel_fixture.h"
+
+namespace {
+
+class PanelClicks : public PanelTest {
+ protected:
+  // The lever slot of this lever, or null.
+  static const lever_slot* slot_of(int lever, int engine = -1) {
+    for (int i = 0; i < lay.nlevers; i++)
+      if (lay.lever[i].lever == lever && lay.lever[i].engine == engine) return &lay.lever[i];
+    return nullptr;
+  }
+  // A click at (x, y), as the press itself (repeat 0) or as the repeat of a held button.
+  static void click(int x, int y, int repeat = 0) {
+    mnw.dragtime = repeat ? 0.6f : 0.0f;
+    manage_das(0, x, y);
+  }
+  // Clicks near the top (1) or bottom (0) of a lever's travel, or at its middle (0.5).
+  static void click_lever(const lever_slot* l, float where) {
+    ASSERT_NE(l, nullptr);
+    int y = l->r.y + 4 + intround(where * (l->r.h - 20));
+    click(l->r.x + l->r.w / 2, y);
+  }
+};
+
+TEST_F(PanelClicks, LeversMoveTheirRequestsToWhereTheyAreClicked) {
+  click_lever(slot_of(LEVER_THROTTLE), 1.0f);
+  EXPECT_NEAR(flt.throrequest[0], 1.0f, 0.01f);
+  click_lever(slot_of(LEVER_THROTTLE), 0.0f);
+  EXPECT_NEAR(flt.throrequest[0], 0.0f, 0.01f);
+  click_lever(slot_of(LEVER_PROP), 1.0f);
+  EXPECT_NEAR(flt.prop[0], pln.omegamax, 1.0f);
+  click_lever(slot_of(LEVER_MIXTURE), 0.5f);
+  EXPECT_NEAR(flt.mixt[0], 0.5f, 0.05f);
+  // Flaps grow downwards, in detents.
+  click_lever(slot_of(LEVER_FLAP), 0.0f);
+  EXPECT_EQ(flt.flaprequest, 50);
+  click_lever(slot_of(LEVER_FLAP), 0.55f);
+  EXPECT_TRUE(flt.flaprequest == 20 || flt.flaprequest == 30) << flt.flaprequest;
+  click_lever(slot_of(LEVER_FLAP), 1.0f);
+  EXPECT_EQ(flt.flaprequest, 0);
+}
+
+TEST_F(PanelClicks, SeparateThrottlesMoveOneEngineEach) {
+  pln.numen = 2;
+  set.eq_thr = 1;
+  panel_layout_now();
+  EXPECT_EQ(slot_of(LEVER_THROTTLE), nullptr);
+  click_lever(slot_of(LEVER_THROTTLE, 1), 1.0f);
+  EXPECT_NEAR(flt.throrequest[1], 1.0f, 0.01f);
+  EXPECT_EQ(flt.throrequest[0], 0.0f);
+}
+
+TEST_F(PanelClicks, TrimStepsWhileHeldButTheGearHandleFlipsOncePerPress) {
+  const lever_slot* trim = slot_of(LEVER_TRIM);
+  ASSERT_NE(trim, nullptr);
+  int x = trim->r.x + trim->r.w / 2, top = trim->r.y + trim->r.h - 16;
+  click(x, top);
+  float one = flt.trim;
+  EXPECT_GT(one, 0.0f);  // nose up
+  click(x, top, 1);
+  click(x, top, 1);
+  float held = flt.trim;
+  EXPECT_GT(held, one);
+  click(x, trim->r.y + 4);
+  EXPECT_LT(flt.trim, held);
+
+  const lever_slot* gear = slot_of(LEVER_GEAR);
+  ASSERT_NE(gear, nullptr);
+  set.gear_handle = 1;
+  click(gear->r.x + gear->r.w / 2, gear->r.y + 20);
+  EXPECT_EQ(set.gear_handle, 0);
+  click(gear->r.x + gear->r.w / 2, gear->r.y + 20, 1);
+  click(gear->r.x + gear->r.w / 2, gear->r.y + 20, 1);
+  EXPECT_EQ(set.gear_handle, 0);
+}
+
+TEST_F(PanelClicks, QuadrantShowsOnlyTheLeversTheAircraftHas) {
+  EXPECT_NE(slot_of(LEVER_MIXTURE), nullptr);
+  EXPECT_EQ(slot_of(LEVER_SBRK), nullptr);
+  pln.entype = 3;  // a jet: no propeller or mixture
+  pln.retractEQ = 0;
+  pln.sbrkEQ = 1;
+  panel_layout_now();
+  EXPECT_EQ(slot_of(LEVER_PROP), nullptr);
+  EXPECT_EQ(slot_of(LEVER_MIXTURE), nullptr);
+  EXPECT_EQ(slot_of(LEVER_GEAR), nullptr);
+  EXPECT_NE(slot_of(LEVER_SBRK), nullptr);
+  // Every slot lies inside the quadrant, side by side.
+  for (int i = 0; i < lay.nlevers; i++) {
+    const panel_rect& r = lay.lever[i].r;
+    EXPECT_GE(r.x, lay.levers.x);
+    EXPECT_LE(r.x + r.w, lay.levers.x + lay.levers.w);
+    EXPECT_GE(r.w, 6);
+  }
+}
+
+TEST_F(PanelClicks, AutopilotButtonsEngageTheirModesAndReadoutsStepTheirTargets) {
+  flt.h_ind = 1000.0f;
+  // The buttons sit in a row along the top strip, HDG first; their readouts under them.
+  int bx = 192 + 27, by = 320, step = 59;
+  click(bx + 0 * step, by);
+  EXPECT_EQ(ott.HDSLCT, 1);
+  click(bx + 1 * step, by);
+  EXPECT_EQ(ott.NAV[0], 1);
+  EXPECT_EQ(ott.HDSLCT, 0);
+  click(bx + 3 * step, by);
+  EXPECT_EQ(ott.ALHOLD, 1);
+  EXPECT_FLOAT_EQ(ott.al_hold, 1000.0f);
+  click(bx + 3 * step, by, 1);  // held: no second toggle
+  EXPECT_EQ(ott.ALHOLD, 1);
+  click(bx + 3 * step, 306);  // upper half of the altitude readout
+  EXPECT_NEAR(ott.al_hold, 1000.0f + 100.0f * con.fttomtrs, 0.01f);
+  float bug = nav.hdsel;
+  click(bx, 296);  // lower half of the heading readout
+  EXPECT_NEAR(fltwrap(nav.hdsel - bug, -180.0f, 180.0f), -1.0f, 1e-3f);
+}
+
+TEST_F(PanelClicks, RadiosTuneTheDigitsClickedUpperHalfUpLowerHalfDown) {
+  nav.nf[0] = 11170;
+  nav.cf[0] = 12100;
+  nav.adff = 210;
+  // NAV 1 in the right column, COM 1 in the left, frequencies 30 pixels after the label.
+  click(704 + 30 + 7, 316 + 6);  // NAV 1 megahertz, upper half
+  EXPECT_EQ(nav.nf[0], 11270);
+  click(610 + 30 + 30, 316 - 2);  // COM 1 fraction, lower half: the hundredths wrap alone
+  EXPECT_EQ(nav.cf[0], 12195);
+  click(610 + 30 + 6 + 2, 280 + 6);  // ADF tens digit, upper half
+  EXPECT_EQ(nav.adff, 220);
+  click(620, 262);  // audio selector: NAV 1
+  EXPECT_EQ(nav.radout, 0);
+}
+
+TEST_F(PanelClicks, KnobsSetTheAltimeterTheDecisionHeightAndTheCourses) {
+  int alt = 3;  // the test aircraft's altimeter location
+  ASSERT_EQ(lay.ins[alt], INS_ALT);
+  int kx = lay.cx[alt] - lay.rad[alt], ky = lay.cy[alt] - lay.rad[alt] + 8;
+  click(kx + 14, ky);  // right half: up
+  EXPECT_NEAR(ins.baro, 29.93f, 1e-4f);
+  click(kx + 2, ky, 1);
+  click(kx + 2, ky, 1);
+  EXPECT_NEAR(ins.baro, 29.91f, 1e-4f);
+  int ra = SLOT_RADALT;
+  click(lay.cx[ra] - lay.rad[ra] + 14, lay.cy[ra] - lay.rad[ra] + 8);
+  EXPECT_FLOAT_EQ(ins.radalt_ft, 10.0f);
+  click(lay.cx[SLOT_NAV2] - lay.rad[SLOT_NAV2] + 14, lay.cy[SLOT_NAV2] - lay.rad[SLOT_NAV2] + 8);
+  EXPECT_FLOAT_EQ(nav.obs[1], 1.0f);
+}
+
+TEST_F(PanelClicks, ClicksOutsideThePanelOrInFullScreenDoNothing) {
+  const lever_slot* thr = slot_of(LEVER_THROTTLE);
+  ASSERT_NE(thr, nullptr);
+  set.view_is_fullscreen = 1;
+  click_lever(thr, 1.0f);
+  EXPECT_EQ(flt.throrequest[0], 0.0f);
+  set.view_is_fullscreen = 0;
+  click(thr->r.x + 2, PANEL_H + 10);
+  EXPECT_EQ(flt.throrequest[0], 0.0f);
+}
+
+TEST_F(PanelClicks, GlassPanelRangesItsNavigationDisplayAndPagesItsEcam) {
+  pln.paneltype = 2;
+  pln.ecam = 1;
+  ins.map_range = 30;
+  ins.ecam_mode = 3;
+  panel_layout_now();
+  ASSERT_TRUE(lay.glass);
+  click(lay.nd.x + 20, lay.nd.y + lay.nd.h - 20);
+  EXPECT_EQ(ins.map_range, 60);
+  click(lay.nd.x + 20, lay.nd.y + 20);
+  click(lay.nd.x + 20, lay.nd.y + 20);
+  EXPECT_EQ(ins.map_range, 15);
+  click(lay.engines.x + 20, lay.engines.y + 20);
+  EXPECT_EQ(ins.ecam_mode, 7);
+}
+
+}  // namespace

@@ -1,0 +1,274 @@
+// The warnings' decisions: which sound plays, when, and how often, for the stall warning, the
+// ground-proximity warnings and call-outs, the decision height, the marker beacons and the Morse
+// identification.
+#include "panel_fixture.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+using PanelWarnings = PanelTest;
+
+// Flying at `kt` with the root of the left wing at `alpha` degrees.
+void fly_at(float kt, float alpha) {
+  flt.vind = kt;
+  flt.alpha[4][0] = alpha;
+}
+
+TEST_F(PanelWarnings, StallWarningLoopsTheHornAndShakesTheStickWhileNearTheStallAngle) {
+  pln.ff_stickshaker = 1;
+  flt.alpha_max[4] = 16.0f;
+  fly_at(60.0f, 12.9f);  // more than 3 degrees short of the stall angle
+  update_stall();
+  EXPECT_TRUE(cues().empty());
+  fly_at(60.0f, 13.5f);
+  update_stall();
+  update_stall();  // still on: nothing new
+  EXPECT_EQ(cues(), (std::vector<cue>{{'l', 3}, {'f', 27}}));
+  cues().clear();
+  fly_at(60.0f, 5.0f);
+  update_stall();
+  EXPECT_EQ(cues(), (std::vector<cue>{{'s', 3}, {'f', 29}}));
+}
+
+TEST_F(PanelWarnings, StallWarningNeedsSpeedAndAWingAndUsesTheCleanStallAngleUntilSet) {
+  // Below 0.3 of the stall speed (25 m/s, 48.6 kt: the limit is 14.6 kt) a gust is no stall.
+  fly_at(14.0f, 30.0f);
+  update_stall();
+  EXPECT_TRUE(cues().empty());
+  // Before the flight has set the stall angle with the slats the wing's own 16 degrees count:
+  // an unset 0 would sound the horn at any angle above -3.
+  fly_at(60.0f, 2.0f);
+  update_stall();
+  EXPECT_TRUE(cues().empty());
+  fly_at(60.0f, 14.0f);
+  update_stall();
+  EXPECT_EQ(sounds_played(), std::vector<int>{3});
+  // Wing 2 alone warns too; a missing wing 1 does not.
+  reset_warnings();
+  cues().clear();
+  pln.semilen[4] = 0.0f;
+  pln.semilen[6] = 4.0f;
+  pln.alpha_max[6] = 12.0f;
+  fly_at(60.0f, 14.0f);
+  flt.alpha[6][0] = 5.0f;
+  update_stall();
+  EXPECT_TRUE(cues().empty());
+  flt.alpha[6][0] = 9.5f;
+  update_stall();
+  EXPECT_EQ(sounds_played(), std::vector<int>{3});
+}
+
+TEST_F(PanelWarnings, StickBuffetsWhileWingOneStallsOnlyWithoutForceFeedbackOptions) {
+  flt.stalled[4] = 1;
+  update_stall();
+  flt.stalled[4] = 0;
+  update_stall();
+  EXPECT_EQ(cues(), (std::vector<cue>{{'f', 27}, {'f', 29}}));
+  cues().clear();
+  pln.ff_hydraulic = 1;
+  flt.stalled[4] = 1;
+  update_stall();
+  EXPECT_TRUE(cues().empty());
+}
+
+// The aircraft in descent at `ft` of gear height and `fpm`, with voice warnings.
+void descend(float ft, float fpm) {
+  pln.bitchinbettyEQ = 1;
+  msc.warn_bb = 1;
+  flt.costhe = 1.0f;
+  flt.h = ft * con.fttomtrs;  // gear height: the gear is 1 m below the reference point
+  flt.h += 1.0f;
+  flt.vu = fpm * con.fpmtomsc;
+  msc.elap_time += 2.0f;  // one check every 2 seconds
+}
+
+TEST_F(PanelWarnings, GroundProximityChoosesPullUpSinkRateOrGearByHeightAndDescent) {
+  struct {
+    float ft, fpm, kt;
+    int gear_down;
+    int sound;  // 0: none
+  } cases[] = {
+      {1200, -3000, 120, 1, 8},  // sink rate: limits there -4140 (pull up) and -2920
+      {1200, -4200, 120, 1, 9},  // pull up
+      {1200, -2800, 120, 1, 0},  // within both limits
+      {2600, -9000, 120, 1, 0},  // above 2500 ft nothing is judged
+      {400, -500, 90, 0, 10},    // gear up low and slow in a descent
+      {400, -500, 90, 1, 0},     // gear down
+      {400, -500, 110, 0, 0},    // faster than Vfe: not landing
+      {400, 200, 90, 0, 0},      // climbing away
+      {600, -500, 90, 0, 0},     // above 500 ft
+  };
+  for (const auto& c : cases) {
+    reset_warnings();
+    cues().clear();
+    flt.onsurface = 1;  // no call-outs in these cases
+    descend(c.ft, c.fpm);
+    flt.vind = c.kt;
+    set.gear_handle = c.gear_down;
+    update_GPWS();
+    std::vector<int> want;
+    if (c.sound) want.push_back(c.sound);
+    EXPECT_EQ(sounds_played(), want) << c.ft << " ft " << c.fpm << " ft/min";
+  }
+}
+
+TEST_F(PanelWarnings, GroundProximityIsSilentWithoutVoiceWarningsAndChecksEveryTwoSeconds) {
+  flt.onsurface = 1;
+  descend(1200, -4500);
+  msc.warn_bb = 0;
+  update_GPWS();
+  EXPECT_TRUE(cues().empty());
+  msc.warn_bb = 1;
+  update_GPWS();
+  msc.elap_time += 1.9f;
+  update_GPWS();  // too soon
+  msc.elap_time += 0.2f;
+  update_GPWS();
+  EXPECT_EQ(sounds_played(), (std::vector<int>{9, 9}));
+  // A fixed gear has no handle to forget.
+  reset_warnings();
+  cues().clear();
+  pln.retractEQ = 0;
+  set.gear_handle = 0;
+  descend(400, -500);
+  flt.vind = 90.0f;
+  update_GPWS();
+  EXPECT_TRUE(cues().empty());
+}
+
+TEST_F(PanelWarnings, CallOutsPlayOnceEachOnTheWayDownAndNotAfterTouchdown) {
+  set.gear_handle = 1;
+  for (float ft : {60.0f, 40.0f, 40.0f, 20.0f, 5.0f, 4.0f}) {
+    descend(ft, -200.0f);
+    update_GPWS();
+  }
+  EXPECT_EQ(sounds_played(), (std::vector<int>{15, 16, 17}));
+  // Touching down before the next check: the remaining call-outs are not made, neither on the
+  // ground nor when the aircraft bounces back into the air below them.
+  reset_warnings();
+  cues().clear();
+  descend(30.0f, -200.0f);
+  update_GPWS();
+  descend(2.0f, 0.0f);
+  flt.onsurface = 1;
+  update_GPWS();
+  flt.onsurface = 0;
+  descend(5.0f, 100.0f);
+  update_GPWS();
+  EXPECT_EQ(sounds_played(), std::vector<int>{15});
+}
+
+TEST_F(PanelWarnings, MinimumsSoundsOnceOnEachDescentThroughTheDecisionHeight) {
+  ins.radalt_ft = 200.0f;
+  auto at = [](float ft) {
+    flt.Y = ft * con.fttomtrs + 1.0f;  // the gear 1 m below the reference point
+    update_radalt();
+  };
+  at(300.0f);
+  at(190.0f);
+  at(150.0f);
+  at(300.0f);
+  at(195.0f);
+  EXPECT_EQ(sounds_played(), (std::vector<int>{12, 12}));
+  // On the runway the decision height is no call.
+  reset_warnings();
+  cues().clear();
+  flt.onsurface = 1;
+  at(0.0f);
+  EXPECT_TRUE(cues().empty());
+}
+
+// A marker of the given type at the aircraft's position, in the loaded region.
+void put_marker(int n, int type) {
+  nav_type[n] = type;
+  nav_lat[n] = flt.lat + 0.001f;
+  nav_lon[n] = flt.lon - 0.001f;
+  nav_inreg[n] = 1;
+  env.navmax = intmax2(env.navmax, n + 2);
+}
+
+// Steps through the event ticks from `from` to `to` and returns the tones.
+std::vector<int> keying(int from, int to) {
+  cues().clear();
+  for (int t = from; t <= to; t++) {
+    msc.cntr10 = t % 10;
+    update_morse();
+  }
+  return sounds_played();
+}
+
+// The tones of the second of two seconds: the markers are looked for at the end of the first.
+std::vector<int> next_second() {
+  keying(10, 19);
+  return keying(10, 19);
+}
+
+TEST_F(PanelWarnings, MarkerTonesFollowTheKeyingOfTheInnermostMarkerHeard) {
+  flt.lat = 34.0f;
+  flt.lon = -117.0f;
+  put_marker(3, 7);
+  EXPECT_EQ(next_second(), std::vector<int>{19});  // outer: a dash a second
+  put_marker(5, 8);
+  EXPECT_EQ(next_second(), (std::vector<int>{18, 19}));  // middle: dot, dash
+  // With the inner marker too its dots win wherever it keys one; at tick 4, where it keys none,
+  // the middle marker's dash still sounds.
+  put_marker(7, 9);
+  EXPECT_EQ(next_second(), (std::vector<int>{18, 18, 19, 18}));
+  // Too far from the inner marker's narrow cone (0.002 degrees) the middle one decides again.
+  nav_lat[7] = flt.lat + 0.0025f;
+  EXPECT_EQ(next_second(), (std::vector<int>{18, 19}));
+  // On the ground nothing is heard.
+  flt.onsurface = 1;
+  EXPECT_TRUE(next_second().empty());
+}
+
+TEST_F(PanelWarnings, MorseScheduleKeysEachCharacterWithAGapAfterIt) {
+  int sym[MORSE_SLOTS];
+  float t[MORSE_SLOTS];
+  const char abc[4] = {'A', 'B', 'C', ' '};
+  ASSERT_EQ(morse_schedule(abc, 100.0f, sym, t), 14);
+  const int want_sym[14] = {3, 4, 2, 4, 3, 3, 3, 2, 4, 3, 4, 3, 2, 2};
+  const float want_t[14] = {0.0f, 0.3f, 0.8f, 1.8f, 2.3f, 2.6f, 2.9f,
+                            3.2f, 4.2f, 4.7f, 5.0f, 5.5f, 5.8f, 6.8f};
+  for (int i = 0; i < 14; i++) {
+    EXPECT_EQ(sym[i], want_sym[i]) << i;
+    EXPECT_NEAR(t[i], 100.0f + want_t[i], 1e-3f) << i;
+  }
+  for (int i = 14; i < MORSE_SLOTS; i++) EXPECT_EQ(sym[i], MORSE_GAP);
+  // Four five-symbol digits fill every slot; lower case keys as upper case.
+  const char digits[4] = {'0', '9', '1', '2'};
+  EXPECT_EQ(morse_schedule(digits, 0.0f, sym, t), MORSE_SLOTS);
+  int lower[MORSE_SLOTS], upper[MORSE_SLOTS];
+  morse_schedule("lax ", 0.0f, lower, t);
+  morse_schedule("LAX ", 0.0f, upper, t);
+  EXPECT_EQ(std::memcmp(lower, upper, sizeof lower), 0);
+}
+
+TEST_F(PanelWarnings, SelectedReceiverIdentifiesItselfEveryTenSeconds) {
+  nav.radout = 1;
+  nav.goodnav[1] = 1;
+  std::memcpy(nav.nav_id[1], "E   ", 4);  // one dot
+  msc.cntr10 = -1;                        // no marker steps in this test
+  auto run_until = [](float t_end) {
+    while (msc.elap_time < t_end) {
+      update_morse();
+      msc.elap_time += 0.1f;
+    }
+  };
+  msc.elap_time = 50.0f;
+  run_until(69.95f);
+  EXPECT_EQ(sounds_played(), (std::vector<int>{18, 18}));
+  // Only NAV 1, NAV 2 and the ADF identify, and only while they receive a station.
+  for (int r : {2, 4}) {
+    cues().clear();
+    reset_warnings();
+    nav.radout = r;
+    msc.cntr10 = -1;
+    run_until(msc.elap_time + 12.0f);
+    EXPECT_TRUE(cues().empty()) << r;
+  }
+}
+
+}  // namespace
