@@ -49,8 +49,7 @@ static void draw_asi(int slot, int full) {
   int small, big, divisor;
   set_mod(static_cast<int>(d.hi), &small, &big, &divisor);
   draw_scale(d, static_cast<float>(small), static_cast<float>(big), 1, r - 20);
-  text_centre(C_WHITE, cx, cy + 16, "AIRSPEED");
-  text_centre(C_WHITE, cx, cy - 18, pln.asi_units == 1 ? "MPH" : "KNOTS");
+  text_centre(C_WHITE, cx, cy + 14, pln.asi_units == 1 ? "MPH" : "KNOTS");
   dial_needle(C_NEEDLE, cx, cy, r - 6.0f, a, 1);
 }
 

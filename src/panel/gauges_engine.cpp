@@ -200,8 +200,9 @@ static void draw_engine_page(const panel_rect& r) {
   int kinds[MAX_DIALS], n = engine_kinds(kinds);
   OGL_string(C_WHITE, r.x + 4, r.y + r.h - 12, "ENGINES", 0, 0, 6);
   if (n == 0) return;
-  int groups = intmin2(n, 5), gw = (r.w - 4) / groups;
-  int bar_lo = r.y + 44, bar_hi = r.y + r.h - 30;
+  // Four tapes fit side by side with their titles: the engines' gauges first, then the fuel.
+  int groups = intmin2(n, 4), gw = (r.w - 4) / groups;
+  int bar_lo = r.y + 56, bar_hi = r.y + r.h - 30;
   for (int g = 0; g < groups; g++) {
     int kind = kinds[g], engines = gauge_engines(kind);
     int gx = r.x + 3 + g * gw, bw = intmax2((gw - 4) / engines - 1, 2);
@@ -214,9 +215,11 @@ static void draw_engine_page(const panel_rect& r) {
       OGL_fillrect(tape_colour[intlim(intround(f * 100.0f), 0, TAPE_STEPS - 1)], x, bar_lo, bw, h);
     }
   }
+  char t[24];
+  std::snprintf(t, sizeof t, "FUEL %d LB", intlim(intround(gauge_value(EG_FUEL, 0)), 0, 999999));
+  OGL_string(C_WHITE, r.x + 4, r.y + 43, t, 0, 0, 6);
   // The first gauge of each engine as a number, under the tapes.
   for (int e = 0; e < intlim(pln.numen, 0, MAX_ENGINES); e++) {
-    char t[16];
     std::snprintf(t, sizeof t, "%d %s %d", e + 1, gauge_title[kinds[0]],
                   intlim(intround(gauge_value(kinds[0], e)), -99999, 99999));
     OGL_string(needle_colour[e], r.x + 4, r.y + 33 - 9 * e, t, 0, 0, 6);
@@ -234,11 +237,12 @@ static void draw_ecam(int full) {
     v[1] = static_cast<float>(failure_lines(lines, 48));  // failures only accumulate
   } else {
     int kinds[MAX_DIALS], n = engine_kinds(kinds);
-    for (int g = 0, k = 1; g < n && g < 5; g++) {
+    for (int g = 0, k = 1; g < n && g < 4; g++) {
       float top = gauge_top(kinds[g]);
-      for (int e = 0; e < gauge_engines(kinds[g]) && k < 24; e++, k++)
+      for (int e = 0; e < gauge_engines(kinds[g]) && k < 23; e++, k++)
         v[k] = top > 0.0f ? gauge_value(kinds[g], e) / top : 0.0f;
     }
+    v[23] = static_cast<float>(intround(gauge_value(EG_FUEL, 0))) * 0.004f;  // a pound a step
   }
   if (!shown_changed(&s, v, 24, 0.004f, full)) return;
   OGL_fillrect(C_BLACK, r.x, r.y, r.w, r.h);

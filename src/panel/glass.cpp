@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "aircraft/aircraft.h"
 #include "app/app.h"
@@ -43,7 +44,7 @@ static void draw_pic(int p, int c, int x, int y) {
 
 // ---- Primary flight display ------------------------------------------------------------------
 
-enum { ATT_HALF = 56, ATT_LINES = 2 * ATT_HALF + 1 };
+enum { ATT_HALF = 70, ATT_LINES = 2 * ATT_HALF + 1 };
 
 // Tape tick marks of value v every `step` within +-half pixels of the centre row cy, at ppu
 // pixels per unit, labelled every `label` units.
@@ -85,6 +86,24 @@ static void ap_modes_text(char* s, int size) {
       std::strcat(s, name[m]);
 }
 
+// Cuts the line (px, py) + t (dx, dy), t0 <= t <= t1, to the square |x|, |y| <= half; 0 when
+// nothing of it is left.
+static int clip_to_square(float px, float py, float dx, float dy, float half, float* t0,
+                          float* t1) {
+  const float p[2] = {px, py}, d[2] = {dx, dy};
+  for (int k = 0; k < 2; k++) {
+    if (std::fabs(d[k]) < 1.0e-6f) {
+      if (std::fabs(p[k]) > half) return 0;
+      continue;
+    }
+    float a = (-half - p[k]) / d[k], b = (half - p[k]) / d[k];
+    if (a > b) std::swap(a, b);
+    *t0 = fltmax2(*t0, a);
+    *t1 = fltmin2(*t1, b);
+  }
+  return *t1 > *t0;
+}
+
 void draw_pfd(int full) {
   static shown_values s;
   const panel_rect& r = lay.pfd;
@@ -112,11 +131,15 @@ void draw_pfd(int full) {
                 1);
   float sp = std::sin(phi * con.degtorad), cp = std::cos(phi * con.degtorad);
   for (int q = -30; q <= 30; q += 5) {
-    float d = 3.0f * (the - q), len = q == 0 ? ATT_HALF - 4.0f : q % 10 ? 8.0f : 16.0f;
+    float d = 3.0f * (the - q), len = q == 0 ? 2.0f * ATT_HALF : q % 10 ? 8.0f : 16.0f;
     float px = d * sp, py = -d * cp;
-    if (std::fabs(px) + len > ATT_HALF - 2 || std::fabs(py) + len > ATT_HALF - 2) continue;
-    OGL_line(C_WHITE, ax + intround(px - len * cp), ay + intround(py - len * sp),
-             ax + intround(px + len * cp), ay + intround(py + len * sp));
+    // The rungs show whole or not at all; the horizon is cut at the edges of the display.
+    float t0 = -len, t1 = len;
+    if (q != 0 && (std::fabs(px) + len > ATT_HALF - 2 || std::fabs(py) + len > ATT_HALF - 2))
+      continue;
+    if (q == 0 && !clip_to_square(px, py, cp, sp, ATT_HALF - 1.0f, &t0, &t1)) continue;
+    OGL_line(C_WHITE, ax + intround(px + t0 * cp), ay + intround(py + t0 * sp),
+             ax + intround(px + t1 * cp), ay + intround(py + t1 * sp));
   }
   OGL_fillrect(C_YELLOW, ax - 36, ay - 1, 24, 3);
   OGL_fillrect(C_YELLOW, ax + 13, ay - 1, 24, 3);

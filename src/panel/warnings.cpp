@@ -75,13 +75,14 @@ static int time_reached(float now, float when, float span) {
 
 // The warning sounds when the root of wing 1 or wing 2 is within 3 degrees of its stall angle,
 // above 0.3 of the stall speed (so a parked aircraft in a gust stays quiet). Until the flight has
-// set the stall angle with the slats (twice a second) the clean wing's angle stands in for it.
+// set the stall angle with the slats (twice a second) the clean wing's angle stands in for it; a
+// wing with no stall angle at all (no airfoil read) gives no warning.
 static int stall_warning_now() {
   if (!(flt.vind > 0.3f * msc.est_Vs * con.msctokts)) return 0;
   for (int wing : {4, 6}) {
     if (!have_this_part(wing)) continue;
     float amax = flt.alpha_max[wing] > 0.0f ? flt.alpha_max[wing] : pln.alpha_max[wing];
-    if (flt.alpha[wing][0] > amax - 3.0f) return 1;
+    if (amax > 0.0f && flt.alpha[wing][0] > amax - 3.0f) return 1;
   }
   return 0;
 }

@@ -1,0 +1,203 @@
+// The panel drawn by Mesa into the main window's picture: needles, horizon and lights follow the
+// records they show, only the instruments that changed are drawn again, and failed instruments
+// freeze or drift.
+#include "panel/panel_fixture.h"
+
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "panel_gl/panel_gl_harness.h"
+#include "render/ogl.h"
+
+namespace {
+
+const uint32_t NEEDLE = 0xF2F2F2;  // palette colour 41
+const uint32_t WHITE = 0xFFFFFF;
+
+bool is_sky(uint32_t c) { return (c & 255) > ((c >> 16) & 255) + 100; }
+bool is_ground(uint32_t c) { return ((c >> 16) & 255) > (c & 255) + 60; }
+
+// A pixel of colour c within one pixel of (x, y).
+bool near_colour(int x, int y, uint32_t c) {
+  for (int dy = -1; dy <= 1; dy++)
+    for (int dx = -1; dx <= 1; dx++)
+      if (panel_pixel(x + dx, y + dy) == c) return true;
+  return false;
+}
+
+class PanelGl : public PanelTest {
+ protected:
+  void SetUp() override {
+    std::string why;
+    ASSERT_TRUE(panel_gl_open(&why)) << why;
+    PanelTest::SetUp();
+    panel_gl_fresh();
+  }
+  void TearDown() override {
+    // PANEL_GL_DUMP names a folder to keep each test's picture in, for looking at the panel.
+    if (const char* dir = std::getenv("PANEL_GL_DUMP")) {
+      std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+      panel_gl_save_bmp((std::string(dir) + "/" + name + ".bmp").c_str());
+    }
+    PanelTest::TearDown();
+  }
+  // The square of a slot's instrument.
+  static std::vector<uint32_t> slot_pixels(int slot) {
+    int h = lay.rad[slot] + 2;
+    return panel_pixels(lay.cx[slot] - h, lay.cy[slot] - h, 2 * h + 1, 2 * h + 1);
+  }
+  // Point at radius f * r along angle deg of a slot's dial.
+  static int px(int slot, float f, float deg) {
+    return dial_px(lay.cx[slot], f * lay.rad[slot], deg);
+  }
+  static int py(int slot, float f, float deg) {
+    return dial_py(lay.cy[slot], f * lay.rad[slot], deg);
+  }
+};
+
+// The test aircraft's instruments sit in locations numbered as their codes.
+const int ASI = 1, AHZ = 2, ALT = 3;
+
+TEST_F(PanelGl, AirspeedNeedleMovesWithTheIndicatedAirspeedAndNothingElseIsRedrawn) {
+  flt.vind = 60.0f;
+  update_panel();
+  std::vector<uint32_t> asi_before = slot_pixels(ASI), alt_before = slot_pixels(ALT);
+  dial_scale d = {0, 0, 0, pln.Vmin, pln.Vmax, 20.0f, 340.0f, pln.ASpwr};
+  float a60 = scale_angle(d, 60.0f), a120 = scale_angle(d, 120.0f);
+  EXPECT_TRUE(near_colour(px(ASI, 0.5f, a60), py(ASI, 0.5f, a60), NEEDLE));
+
+  flt.vind = 120.0f;
+  update_panel();
+  EXPECT_NE(slot_pixels(ASI), asi_before);
+  EXPECT_TRUE(near_colour(px(ASI, 0.5f, a120), py(ASI, 0.5f, a120), NEEDLE));
+  EXPECT_FALSE(near_colour(px(ASI, 0.5f, a60), py(ASI, 0.5f, a60), NEEDLE));
+  // The altimeter showed the same and was left alone.
+  EXPECT_EQ(slot_pixels(ALT), alt_before);
+}
+
+TEST_F(PanelGl, AltimeterHundredsNeedleTurnsOnceEveryThousandFeet) {
+  flt.h_ind = 0.0f;
+  update_panel();
+  EXPECT_TRUE(near_colour(px(ALT, 0.8f, 0.0f), py(ALT, 0.8f, 0.0f), NEEDLE));
+  EXPECT_FALSE(near_colour(px(ALT, 0.8f, 90.0f), py(ALT, 0.8f, 90.0f), NEEDLE));
+  flt.h_ind = 1250.0f * con.fttomtrs;  // 250 ft past a thousand: a quarter turn
+  update_panel();
+  EXPECT_TRUE(near_colour(px(ALT, 0.8f, 90.0f), py(ALT, 0.8f, 90.0f), NEEDLE));
+  EXPECT_FALSE(near_colour(px(ALT, 0.8f, 0.0f), py(ALT, 0.8f, 0.0f), NEEDLE));
+}
+
+TEST_F(PanelGl, HorizonSinksAsTheNoseRisesAndTiltsAgainstTheBank) {
+  int cx = lay.cx[AHZ], cy = lay.cy[AHZ];
+  update_panel();
+  // Probes 20 pixels right of the centre miss the pitch ladder's rungs.
+  EXPECT_TRUE(is_sky(panel_pixel(cx + 20, cy + 10)));
+  EXPECT_TRUE(is_ground(panel_pixel(cx + 20, cy - 10)));
+  EXPECT_TRUE(near_colour(cx + 40, cy, WHITE));  // the horizon line
+
+  flt.the180 = 10.0f;  // 2 pixels a degree: the horizon 20 pixels down
+  update_panel();
+  EXPECT_TRUE(is_sky(panel_pixel(cx + 20, cy - 10)));
+  EXPECT_TRUE(is_ground(panel_pixel(cx + 20, cy - 30)));
+
+  flt.the180 = 0.0f;
+  flt.phi180 = 30.0f;  // right bank: the horizon's right end rises
+  update_panel();
+  EXPECT_TRUE(is_ground(panel_pixel(cx + 30, cy + 5)));
+  EXPECT_TRUE(is_sky(panel_pixel(cx - 30, cy - 5)));
+  EXPECT_TRUE(near_colour(cx + 17, cy + 10, WHITE));
+}
+
+TEST_F(PanelGl, FailedAirspeedIndicatorFreezesAndDeadVacuumTiltsTheHorizon) {
+  flt.vind = 60.0f;
+  update_panel();
+  std::vector<uint32_t> frozen = slot_pixels(ASI);
+  rel.ss_asi = 0;
+  flt.vind = 120.0f;
+  update_panel();
+  EXPECT_EQ(slot_pixels(ASI), frozen);
+  ins.tickle_all = 1;  // a full redraw shows the frozen value too
+  update_panel();
+  EXPECT_EQ(slot_pixels(ASI), frozen);
+
+  int cx = lay.cx[AHZ], cy = lay.cy[AHZ];
+  msc.elap_time = 500.0f;
+  rel.vacuum = 0;
+  rel.vac_death_time = 400.0f;  // long enough for the gyro to have wandered all the way
+  rel.the_fail_err = 15.0f;
+  update_panel();
+  EXPECT_TRUE(is_sky(panel_pixel(cx + 20, cy - 20)));  // level flight shown 15 degrees nose up
+}
+
+// Red of a pure red pixel, or -1 for any other colour.
+int red_only(uint32_t c) { return (c & 0xFFFF) ? -1 : static_cast<int>(c >> 16); }
+
+TEST_F(PanelGl, StallLightTurnsFromDarkToBrightRed) {
+  update_panel();
+  EXPECT_NEAR(red_only(panel_pixel(11, 320)), 77, 2);  // colour 27, dark red: off
+  flt.vind = 80.0f;
+  flt.alpha_max[4] = 16.0f;
+  flt.alpha[4][0] = 15.0f;
+  update_panel();
+  EXPECT_EQ(red_only(panel_pixel(11, 320)), 255);
+}
+
+TEST_F(PanelGl, EngineTachometerNeedleFollowsTheEngineSpeed) {
+  flt.tac[0] = 0.0f;
+  update_panel();
+  int cx = pln.gsx1, cy = pln.gsy2, r = pln.gsw / 2;  // the first dial: rpm
+  std::vector<uint32_t> idle = panel_pixels(cx - r, cy - r, 2 * r + 1, 2 * r + 1);
+  EXPECT_TRUE(near_colour(dial_px(cx, r * 0.6f, -120.0f), dial_py(cy, r * 0.6f, -120.0f), NEEDLE));
+  flt.tac[0] = 0.5f * tac_max() * con.rpmtorsc;  // half the scale: straight up
+  update_panel();
+  EXPECT_NE(panel_pixels(cx - r, cy - r, 2 * r + 1, 2 * r + 1), idle);
+  EXPECT_TRUE(near_colour(cx, cy + intround(r * 0.6f), NEEDLE));
+}
+
+TEST_F(PanelGl, GlassPanelShowsTheAttitudeAndBlanksAFailedDisplay) {
+  pln.paneltype = 2;
+  pln.ecam = 1;
+  flt.h_ind = 1000.0f;
+  flt.vind = 120.0f;
+  update_panel();
+  ASSERT_TRUE(lay.glass);
+  int ax = lay.pfd.x + 120, ay = lay.pfd.y + 160;
+  EXPECT_TRUE(is_sky(panel_pixel(ax + 5, ay + 20)));
+  EXPECT_TRUE(is_ground(panel_pixel(ax + 5, ay - 20)));
+  rel.efis_1 = 0;
+  update_panel();
+  for (uint32_t c : panel_pixels(lay.pfd.x, lay.pfd.y, lay.pfd.w, lay.pfd.h)) ASSERT_EQ(c, 0u);
+}
+
+TEST_F(PanelGl, EveryShippedAircraftsPanelStaysBelowTheViewAndIsFilled) {
+  for (const char* file : {"Trainer.acf", "Light Twin.acf", "Floatplane.acf", "Helicopter.acf",
+                           "Turboprop Transport.acf", "Business Jet.acf"}) {
+    std::string path = std::string(KESTRIX_SOURCE_DIR) + "/data/aircraft/" + file;
+    reset_pln();
+    ASSERT_TRUE(inf_open(path.c_str(), FILE_AIRCRAFT, VERSION_AIRCRAFT, 1)) << file;
+    read_plane_file();
+    inf.close();
+    finish_readin2();
+    panel_gl_fresh();
+    flt.vind = 110.0f;
+    flt.h_ind = 2500.0f * con.fttomtrs;
+    flt.the180 = 5.0f;
+    flt.phi180 = -20.0f;
+    for (int e = 0; e < MAX_ENGINES; e++) flt.tac[e] = 0.8f * pln.omegamax;
+    ins.tickle_all = 1;
+    update_panel();
+    // Nothing is drawn into the view above the panel; the panel is drawn all over.
+    for (uint32_t c : panel_pixels(0, PANEL_H, PANEL_GL_W, PANEL_GL_H - PANEL_H))
+      ASSERT_EQ(c, 0u) << file;
+    std::vector<uint32_t> panel = panel_pixels(0, 0, PANEL_W, PANEL_H);
+    std::set<uint32_t> colours(panel.begin(), panel.end());
+    EXPECT_GE(colours.size(), 12u) << file;
+    uint32_t strip = panel_pixel(PANEL_W / 2, PANEL_H - 2);  // the panel's own grey, 0.3
+    EXPECT_TRUE((strip >> 16) == (strip & 255) && std::abs(static_cast<int>(strip & 255) - 77) <= 2)
+        << file << std::hex << strip;
+    if (const char* dir = std::getenv("PANEL_GL_DUMP"))
+      panel_gl_save_bmp((std::string(dir) + "/" + file + ".bmp").c_str());
+  }
+}
+
+}  // namespace
