@@ -10,7 +10,8 @@
 // part, at most 490 pixels wide; the standby column, radios, engines and levers the right part.
 static const panel_rect strip_rect = {0, 292, 606, 40};
 static const panel_rect radios_rect = {606, 236, 194, 96};
-static const panel_rect engines_rect = {606, 2, 110, 232};
+static const panel_rect engines_rect = {606, 2, 110, 218};
+static const panel_rect switches_rect = {606, 222, 110, 12};
 static const panel_rect levers_rect = {718, 2, 82, 232};
 static const panel_rect pfd_rect = {4, 4, 240, 284};
 static const panel_rect nd_rect = {248, 4, 240, 284};
@@ -24,9 +25,9 @@ void set_panel_geometry() {
   pln.gsw = 50;
   pln.gsx1 = engines_rect.x + 27;
   pln.gsx2 = engines_rect.x + 82;
-  pln.gsy1 = engines_rect.y + 36;
-  pln.gsyc = engines_rect.y + 114;
-  pln.gsy2 = engines_rect.y + 192;
+  pln.gsy1 = engines_rect.y + 34;
+  pln.gsyc = engines_rect.y + 109;
+  pln.gsy2 = engines_rect.y + 184;
 
   // Attitude indicator: scan line j lies AH_RING_R - j pixels above the centre. Lines outside a
   // disc hold an empty span (left end past the right).
@@ -117,6 +118,7 @@ void layout_instruments() {
   lay.strip = strip_rect;
   lay.radios = radios_rect;
   lay.engines = engines_rect;
+  lay.switches = switches_rect;
   lay.levers = levers_rect;
   if (lay.glass) {
     lay.pfd = pfd_rect;

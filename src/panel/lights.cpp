@@ -1,6 +1,7 @@
 // The annunciator lights of the strip along the top of the panel: the stall light, the marker
 // beacon lights, the caution lights (overspeed, ice, fuel, oil, hydraulics) and the parking-brake
-// and reverser buttons, which light while engaged.
+// and reverser buttons, which light while engaged; and the switches of the equipment the aircraft
+// has above the engine gauges: anti-ice, drag chute, take-off rockets and arresting hook.
 #include "aircraft/aircraft.h"
 #include "app/app.h"
 #include "controls/controls.h"
@@ -66,14 +67,55 @@ static void draw_cautions(int full) {
 static void click_park(int arg, int x, int y, const panel_rect& r) { parkbrake_toggle(); }
 static void click_rev(int arg, int x, int y, const panel_rect& r) { reverse_toggle(); }
 
+// ---- Equipment switches ----------------------------------------------------------------------
+
+enum { SW_ANTIICE, SW_CHUTE, SW_JATO, SW_HOOK, SWITCHES };
+static const char* const switch_label[SWITCHES] = {"AICE", "CHUT", "JATO", "HOOK"};
+
+static int switch_fitted(int sw) {
+  const int fitted[SWITCHES] = {pln.antiiceEQ, pln.chuteEQ, pln.jatoEQ, pln.arrestingEQ};
+  return fitted[sw];
+}
+
+static int* switch_flag(int sw) {
+  int* flag[SWITCHES] = {&ins.antiice_on, &ins.chute_on, &ins.jato_on, &ins.hook_down};
+  return flag[sw];
+}
+
+// The fitted switches side by side from the left; k counts the fitted ones before.
+static panel_rect switch_rect(int k) {
+  return {lay.switches.x + k * 27, lay.switches.y, 26, lay.switches.h};
+}
+
+// The rockets light once and burn out by themselves; the others switch on and off.
+static void click_switch(int sw, int x, int y, const panel_rect& r) {
+  int* flag = switch_flag(sw);
+  if (sw == SW_JATO)
+    *flag = *flag || flt.jatoleft > 0.0f;
+  else
+    *flag = !*flag;
+}
+
 void layout_lights() {
   add_hot_spot(park_rect, click_park, 0, 0);
   if (pln.revthrustEQ) add_hot_spot(rev_rect, click_rev, 0, 0);
+  for (int sw = 0, k = 0; sw < SWITCHES; sw++)
+    if (switch_fitted(sw)) add_hot_spot(switch_rect(k++), click_switch, sw, 0);
+}
+
+static void draw_switches(int full) {
+  static shown_values s;
+  float v[SWITCHES];
+  for (int sw = 0; sw < SWITCHES; sw++) v[sw] = static_cast<float>(*switch_flag(sw) != 0);
+  if (!shown_changed(&s, v, SWITCHES, 0.5f, full)) return;
+  for (int sw = 0, k = 0; sw < SWITCHES; sw++)
+    if (switch_fitted(sw)) draw_button(switch_rect(k++), switch_label[sw], v[sw] != 0.0f, C_GREEN);
 }
 
 void draw_strip_lights(int full) {
   if (full) OGL_string(C_WHITE, STALL_X + STALL_SIZE + 4, STALL_Y + 1, "STALL", 0, 0, 6);
   draw_cautions(full);
+  draw_switches(full);
   static shown_values s;
   float v[2] = {static_cast<float>(set.parkbrake > 0.5f),
                 static_cast<float>(pln.revthrustEQ && flt.revving_thrust[0])};

@@ -77,6 +77,7 @@ struct panel_layout {
   panel_rect strip;      // annunciators and autopilot along the top
   panel_rect radios;     // radio stack
   panel_rect engines;    // engine gauges or the ECAM
+  panel_rect switches;   // anti-ice, drag chute, take-off rockets and arresting hook
   panel_rect levers;     // lever quadrant
   int nlevers;
   lever_slot lever[MAX_LEVER_SLOTS];

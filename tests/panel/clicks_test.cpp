@@ -150,6 +150,23 @@ TEST_F(PanelClicks, KnobsSetTheAltimeterTheDecisionHeightAndTheCourses) {
   EXPECT_FLOAT_EQ(nav.obs[1], 1.0f);
 }
 
+TEST_F(PanelClicks, EquipmentSwitchesAppearForWhatIsFittedAndTheRocketsOnlyLight) {
+  pln.chuteEQ = pln.jatoEQ = 1;
+  panel_layout_now();
+  int y = lay.switches.y + lay.switches.h / 2, x0 = lay.switches.x + 13;
+  click(x0, y);  // the first fitted switch: the drag chute
+  EXPECT_EQ(ins.chute_on, 1);
+  EXPECT_EQ(ins.antiice_on, 0);
+  click(x0 + 27, y);  // the rockets, with none left to burn
+  EXPECT_EQ(ins.jato_on, 0);
+  flt.jatoleft = 3.0f;
+  click(x0 + 27, y);
+  click(x0 + 27, y);  // a second press does not put them out
+  EXPECT_EQ(ins.jato_on, 1);
+  click(x0, y);
+  EXPECT_EQ(ins.chute_on, 0);
+}
+
 TEST_F(PanelClicks, ClicksOutsideThePanelOrInFullScreenDoNothing) {
   const lever_slot* thr = slot_of(LEVER_THROTTLE);
   ASSERT_NE(thr, nullptr);

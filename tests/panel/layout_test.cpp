@@ -25,7 +25,7 @@ panel_rect slot_square(int slot) {
 
 // Every part of the panel as rectangles that must not overlap one another.
 std::vector<panel_rect> parts() {
-  std::vector<panel_rect> p = {lay.strip, lay.radios, lay.engines, lay.levers};
+  std::vector<panel_rect> p = {lay.strip, lay.radios, lay.engines, lay.switches, lay.levers};
   if (lay.glass) p.push_back(lay.pfd), p.push_back(lay.nd);
   for (int slot = 1; slot < PANEL_SLOTS; slot++)
     if (lay.rad[slot] > 0) p.push_back(slot_square(slot));

@@ -45,6 +45,13 @@ TEST_F(PanelWarnings, StallWarningNeedsSpeedAndAWingAndUsesTheCleanStallAngleUnt
   fly_at(60.0f, 14.0f);
   update_stall();
   EXPECT_EQ(sounds_played(), std::vector<int>{3});
+  // A wing without any stall angle (no airfoil read) gives no warning rather than a constant one.
+  reset_warnings();
+  cues().clear();
+  pln.alpha_max[4] = 0.0f;
+  update_stall();
+  EXPECT_TRUE(cues().empty());
+  pln.alpha_max[4] = 16.0f;
   // Wing 2 alone warns too; a missing wing 1 does not.
   reset_warnings();
   cues().clear();
