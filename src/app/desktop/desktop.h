@@ -6,6 +6,8 @@
 
 #include <string>
 
+struct Fl_Menu_Item;
+
 // ---- Keys ------------------------------------------------------------------------------------
 
 // Where a key press goes. KEY_NONE keys (modifiers alone, keys without a character) go nowhere;
@@ -70,9 +72,8 @@ void desktop_menu_bar_refresh();
 void desktop_menu_bar_open();
 // Forgets the bar (its window is being destroyed).
 void desktop_menu_bar_gone();
-// Number of items (separators excluded, submenu titles included) in the toolkit's menu bar, for
-// tests: -1 when there is no bar.
-int desktop_menu_bar_items();
+// The toolkit's menus as last built, refreshed from the table first; null without a bar.
+const Fl_Menu_Item* desktop_menu_bar_menu();
 
 // ---- Dialogs ---------------------------------------------------------------------------------
 

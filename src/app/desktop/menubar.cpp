@@ -47,6 +47,10 @@ std::string desktop_menu_label(const char* text) {
       i++;
       continue;
     }
+    if ((c & 0xC0) == 0x80) {  // a continuation byte with no start: not a character
+      i++;
+      continue;
+    }
     const int len = utf8_length(c);
     if (i + static_cast<size_t>(len) > n) break;  // a character cut by the end of the buffer
     bool whole = true;
@@ -172,11 +176,8 @@ void desktop_menu_bar_gone() {
   table_changed = true;
 }
 
-int desktop_menu_bar_items() {
-  if (!bar) return -1;
+const Fl_Menu_Item* desktop_menu_bar_menu() {
+  if (!bar) return nullptr;
   desktop_menu_bar_refresh();
-  int n = 0;
-  for (const Fl_Menu_Item& it : items)
-    if (it.text) n++;
-  return n;
+  return items.data();
 }
