@@ -70,13 +70,13 @@ TEST(DesktopDialogs, DialogsStartInTheFolderOfTheirFileKind) {
   EXPECT_EQ(desktop_dialog_folder("sit"), "/opt/kestrix/");
 }
 
-TEST(DesktopDialogs, FiltersComeFromTheFileKindAndMatchEitherCase) {
+TEST(DesktopDialogs, FiltersComeFromTheFileKindAndMatchUpperCaseExtensions) {
   set_up_IBM_filter(FILE_AIRCRAFT);
-  EXPECT_EQ(desktop_dialog_filter(filter_str, STR_SIZE), "Aircraft (*.acf)\t*.[aA][cC][fF]");
+  EXPECT_EQ(desktop_dialog_filter(filter_str, STR_SIZE), "Aircraft\t*.{acf,ACF}");
   set_up_IBM_filter(FILE_SITUATION);
-  EXPECT_EQ(desktop_dialog_filter(filter_str, STR_SIZE), "Situation (*.sit)\t*.[sS][iI][tT]");
+  EXPECT_EQ(desktop_dialog_filter(filter_str, STR_SIZE), "Situation\t*.{sit,SIT}");
   set_up_IBM_filter(FILE_ANY);
-  EXPECT_EQ(desktop_dialog_filter(filter_str, STR_SIZE), "Any (*.*)\t*");
+  EXPECT_EQ(desktop_dialog_filter(filter_str, STR_SIZE), "Any\t*");
   // A list with no end inside the buffer yields what is whole, and an empty list nothing.
   const char cut[] = {'A', '\0', '*', '.', 'a'};
   EXPECT_EQ(desktop_dialog_filter(cut, sizeof cut), "");

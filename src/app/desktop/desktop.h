@@ -81,8 +81,8 @@ const Fl_Menu_Item* desktop_menu_bar_menu();
 // program's aircraft, airfoils or flaps folder, the user's configuration folder for situations,
 // the program's folder otherwise. Ends in '/'.
 std::string desktop_dialog_folder(const char* ext);
-// The toolkit's filter ("Aircraft (*.acf)\t*.[aA][cC][fF]") for the NUL-separated filter list of
-// the dialogs: letters match either case, "*.*" matches every name.
+// The toolkit's filter ("Aircraft\t*.{acf,ACF}") for the NUL-separated filter list of the
+// dialogs: extensions match in lower or upper case, "*.*" matches every name.
 std::string desktop_dialog_filter(const char* filter, int size);
 
 // ---- Serial port -----------------------------------------------------------------------------

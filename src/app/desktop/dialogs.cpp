@@ -67,23 +67,22 @@ std::string desktop_dialog_folder(const char* ext) {
   return program;
 }
 
-// Each letter of a pattern matches either case: files copied from other systems keep their upper
-// case extensions.
+// A pattern matches its extension in lower or upper case: files copied from other systems often
+// keep upper-case extensions.
 static std::string either_case(const std::string& pattern) {
   if (pattern == "*.*") return "*";
-  std::string out;
-  for (char c : pattern) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if (std::isalpha(u)) {
-      out += '[';
-      out += static_cast<char>(std::tolower(u));
-      out += static_cast<char>(std::toupper(u));
-      out += ']';
-    } else {
-      out += c;
-    }
-  }
-  return out;
+  if (pattern.compare(0, 2, "*.") != 0) return pattern;
+  std::string lower = pattern.substr(2), upper = lower;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (lower == upper) return pattern;
+  return "*.{" + lower + "," + upper + "}";
+}
+
+// The chooser shows the pattern after the description itself.
+static std::string without_pattern(const std::string& desc) {
+  size_t open = desc.rfind(" (");
+  return open != std::string::npos && desc.back() == ')' ? desc.substr(0, open) : desc;
 }
 
 // The list holds pairs of NUL-terminated texts (description, pattern) and ends with an empty text.
@@ -100,7 +99,7 @@ std::string desktop_dialog_filter(const char* filter, int size) {
   std::string desc, pattern;
   while (next(&desc) && next(&pattern)) {
     if (!out.empty()) out += '\n';
-    out += desc + "\t" + either_case(pattern);
+    out += without_pattern(desc) + "\t" + either_case(pattern);
   }
   return out;
 }
