@@ -6,7 +6,6 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <string>
 
@@ -58,14 +57,6 @@ TEST(DesktopForces, VibrationsBuffetAndJoltsPlayAndTheirClearsStopThem) {
   desktop_effect none = desktop_force_effect(99, 1, 2, 3);
   EXPECT_EQ(none.slot, EFFECT_NONE);
   EXPECT_EQ(none.stop_slot, EFFECT_NONE);
-}
-
-TEST(DesktopSerial, OpenErrorsGiveThePortCodes) {
-  EXPECT_EQ(desktop_serial_open_error(ENOENT), -1);
-  EXPECT_EQ(desktop_serial_open_error(EIO), -1);
-  EXPECT_EQ(desktop_serial_open_error(EBUSY), -2);
-  EXPECT_EQ(desktop_serial_open_error(ENOMEM), -4);
-  EXPECT_EQ(desktop_serial_open_error(EACCES), -10);
 }
 
 class DesktopSerialPort : public ::testing::Test {
