@@ -47,7 +47,7 @@ static void draw_asi(int slot, int full) {
   if (pln.Vne > d.lo && pln.Vne < d.hi)
     dial_tick(C_RED, cx, cy, r - 12.0f, r - 2.0f, scale_angle(d, pln.Vne));
   int small, big, divisor;
-  set_mod(static_cast<int>(d.hi), &small, &big, &divisor);
+  set_mod(intround(d.hi), &small, &big, &divisor);
   draw_scale(d, static_cast<float>(small), static_cast<float>(big), 1, r - 20);
   text_centre(C_WHITE, cx, cy + 14, pln.asi_units == 1 ? "MPH" : "KNOTS");
   dial_needle(C_NEEDLE, cx, cy, r - 6.0f, a, 1);
@@ -88,6 +88,8 @@ static void paint_span(int cx, int row, int y, int xa, int xb, float sp, float c
 void paint_horizon(int cx, int cy, float the, float phi, float ppd, int top, int bot, const int* x1,
                    const int* x2, int semidim, const int* hole1, const int* hole2, int hole_top,
                    int hole_bot, int with_pitch) {
+  the = sane(the, 180.0f);
+  phi = sane(phi, 360.0f);
   float sp = std::sin(phi * con.degtorad), cp = std::cos(phi * con.degtorad);
   float lift = with_pitch ? ppd * the : 0.0f;
   for (int j = top; j <= bot; j++) {

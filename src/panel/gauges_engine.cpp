@@ -103,7 +103,7 @@ static void draw_dial(int i, int kind, const float* angle, int n) {
     dial_tick(C_RED, cx, cy, r - 9.0f, r - 2.0f, scale_angle(d, pln.omegamax * con.rsctorpm));
   }
   int small, big, divisor;
-  set_mod(static_cast<int>(top), &small, &big, &divisor);
+  set_mod(intround(top), &small, &big, &divisor);
   draw_scale(d, static_cast<float>(small), static_cast<float>(big), divisor, r - 13);
   text_centre(C_WHITE, cx, cy - 13, gauge_title[kind]);
   for (int e = n - 1; e >= 0; e--) dial_needle(needle_colour[e], cx, cy, r - 4.0f, angle[e], 0);

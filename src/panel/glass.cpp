@@ -47,13 +47,13 @@ static void draw_pic(int p, int c, int x, int y) {
 enum { ATT_HALF = 70, ATT_LINES = 2 * ATT_HALF + 1 };
 
 // Tape tick marks of value v every `step` within +-half pixels of the centre row cy, at ppu
-// pixels per unit, labelled every `label` units.
+// pixels per unit, labelled every `label` units, from `lowest` up.
 static void tape(const panel_rect& t, float v, float ppu, int step, int label, int cy,
-                 int label_right) {
+                 int label_right, int lowest) {
   OGL_fillrect(C_FACE, t.x, t.y, t.w, t.h);
   int half = t.h / 2;
   int first = static_cast<int>(std::floor((v - half / ppu) / step)) * step;
-  for (int u = first; u <= v + half / ppu; u += step) {
+  for (int u = intmax2(first, lowest); u <= v + half / ppu; u += step) {
     int y = cy + intround((u - v) * ppu);
     if (y < t.y + 3 || y > t.y + t.h - 4) continue;
     int major = label > 0 && u % label == 0;
@@ -120,6 +120,7 @@ void draw_pfd(int full) {
       ins.baro,
       static_cast<float>(ott.HDSLCT + 2 * ott.NAV[0] + 4 * ott.NAV[1] + 8 * ott.ALHOLD +
                          16 * ott.VVHOLD + 32 * ott.GS2 + 64 * ott.ASHOLD + 128 * rel.efis_1)};
+  for (float& x : v) x = sane(x, 100000.0f);
   if (!shown_changed(&s, v, 9, 0.3f, full)) return;
   OGL_fillrect(C_BLACK, r.x, r.y, r.w, r.h);
   if (!rel.efis_1) return;
@@ -148,7 +149,7 @@ void draw_pfd(int full) {
 
   char t[40];
   panel_rect spd = {r.x + 4, ay - 80, 44, 160};
-  tape(spd, v[2], 2.0f, 5, 10, ay, 0);
+  tape(spd, v[2], 2.0f, 5, 10, ay, 0, 0);
   // The speed ranges along the tape's edge: flap range, normal, caution.
   struct band {
     float lo, hi;
@@ -165,7 +166,7 @@ void draw_pfd(int full) {
   tape_box(spd, ay, t);
 
   panel_rect alt = {r.x + 192, ay - 80, 44, 160};
-  tape(alt, v[3], 0.16f, 100, 200, ay, 1);
+  tape(alt, v[3], 0.16f, 100, 200, ay, 1, -100000);
   std::snprintf(t, sizeof t, "%d", intlim(intround(v[3]), -9999, 99999));
   tape_box(alt, ay, t);
   std::snprintf(t, sizeof t, "%5.2f", fltlim(v[7], 0.0f, 99.99f));

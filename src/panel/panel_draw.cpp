@@ -45,6 +45,8 @@ void dial_needle(int c, int cx, int cy, float len, float deg, int wide) {
   OGL_fillcircle(c, cx, cy, wide ? 3 : 2);
 }
 
+float sane(float x, float limit) { return x == x ? fltlim(x, -limit, limit) : 0.0f; }
+
 int text_width(const char* s) {
   int n = static_cast<int>(std::strlen(s));
   return n > 0 ? (n - 1) * 6 + 5 : 0;
@@ -76,7 +78,8 @@ float scale_angle(const dial_scale& d, float v) {
 }
 
 void draw_scale(const dial_scale& d, float minor, float major, int divisor, int label_r) {
-  if (!(d.hi > d.lo) || minor <= 0.0f || major <= 0.0f) return;
+  if (!(d.hi > d.lo) || !(minor > 0.0f) || !(major > 0.0f)) return;
+  if (!(std::fabs(d.lo / minor) < 1.0e6f && std::fabs(d.hi / minor) < 1.0e6f)) return;
   // Ticks count from zero so that labels fall on round values whatever the scale's start.
   int first = static_cast<int>(std::ceil(d.lo / minor - 0.001f));
   int last = static_cast<int>(std::floor(d.hi / minor + 0.001f));

@@ -183,6 +183,9 @@ void dial_tick(int c, int cx, int cy, float r1, float r2, float deg);
 // A needle from the centre (and a short tail) to radius len at angle deg; wide needles are three
 // pixels across.
 void dial_needle(int c, int cx, int cy, float len, float deg, int wide);
+// x limited to -limit..limit, and 0 for a NaN: what a display shows of a value gone wild,
+// so that no pixel position is ever computed from it.
+float sane(float x, float limit);
 // Text centred on (x, y).
 void text_centre(int c, int x, int y, const char* s);
 // Text width in pixels at the font's 6-pixel spacing.

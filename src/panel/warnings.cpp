@@ -35,7 +35,8 @@ void (*panel_play_hook)(int n, int loop) = play_sound;
 void (*panel_stop_hook)(int n) = stop_sound;
 void (*panel_force_hook)(int code, int a, int b, int c) = forcecall;
 
-// What the warnings remember from one panel update to the next. Lifetime: flight.
+// What the warnings remember from one panel update to the next. Lifetime: program (nothing is
+// saved; a new flight carries on from the state the last update left).
 struct warning_memory {
   int stall_on;       // the stall warning is on
   int wing1_stalled;  // wing 1 was stalled (the buffet without force-feedback options)
