@@ -66,14 +66,20 @@ static void click_knob(int knob, int x, int y, const panel_rect& r) {
   knob_step(knob, knob_dir(x, r));
 }
 
-// The altimeter's setting, in hundredths of an inch of mercury within the range of the window.
-static void click_baro(int arg, int x, int y, const panel_rect& r) {
-  ins.baro = fltlim(ins.baro + 0.01f * knob_dir(x, r), 28.0f, 31.0f);
+// A setting gone to NaN starts again from the standard one rather than staying lost.
+void step_baro(int dir) {
+  float baro = ins.baro == ins.baro ? ins.baro : 29.92f;
+  ins.baro = fltlim(baro + 0.01f * dir, 28.0f, 31.0f);
 }
 
-// The decision height of the radar altimeter, 10 ft a click.
+void step_decision_height(int dir) {
+  float dh = ins.radalt_ft == ins.radalt_ft ? ins.radalt_ft : 0.0f;
+  ins.radalt_ft = fltlim(dh + 10.0f * dir, 0.0f, 2500.0f);
+}
+
+static void click_baro(int arg, int x, int y, const panel_rect& r) { step_baro(knob_dir(x, r)); }
 static void click_dh(int arg, int x, int y, const panel_rect& r) {
-  ins.radalt_ft = fltlim(ins.radalt_ft + 10.0f * knob_dir(x, r), 0.0f, 2500.0f);
+  step_decision_height(knob_dir(x, r));
 }
 
 static void click_gps_target(int arg, int x, int y, const panel_rect& r) {

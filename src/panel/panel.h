@@ -69,6 +69,10 @@ void init_nav_pic();
 // A click (or a held button) on the main window at (x, y), y up from the bottom. With open set,
 // the whole panel is drawn again at the next update.
 void manage_das(int open, int x, int y);
+// The panel's own knobs, for the keys that stand for them: the altimeter setting by 0.01 inHg
+// (28.00..31.00) and the radar altimeter's decision height by 10 ft (0..2500), dir +1 or -1.
+void step_baro(int dir);
+void step_decision_height(int dir);
 // The flap, sweep and thrust-vector levers and the gear lights moved: they are drawn again at the
 // next update.
 void plotflap();

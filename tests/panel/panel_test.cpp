@@ -44,6 +44,10 @@ TEST_F(PanelUpdate, RecordsGoneWildDrawToTheEndAndTheLeversStillAnswer) {
     manage_das(0, r.x + r.w / 2, r.y + r.h - 14);
   }
   EXPECT_EQ(flt.throrequest[0], 1.0f);
+  // So does a knob whose setting was lost: it starts again from the standard setting.
+  ins.baro = nan;
+  step_baro(1);
+  EXPECT_NEAR(ins.baro, 29.93f, 1e-4f);
   EXPECT_EQ(sane(nan, 5.0f), 0.0f);
   EXPECT_EQ(sane(-huge, 5.0f), -5.0f);
 }
