@@ -306,3 +306,6 @@ int f_body_r_dim(int p);
 
 // Offset of part p's outline from the reference point, m (right, up, aft).
 void get_body_os(int p, float* x, float* y, float* z);
+
+// Loads the aircraft named by pln.C_path: the file, its airfoils, the derived geometry and checks.
+void load_plane();

@@ -170,3 +170,8 @@ void reset_grf();
 // of the simulation (flt, ott, ins, set, msc, scn, nav, atm, env, grf, pat, rel, afl, atc, fpl),
 // then the aircraft pln and the windows mnw. The constants record is filled by init_constants.
 void reset_world_state();
+
+// One line of the data-output file, when disk output is on.
+void dskoutproc();
+// The header of a one-frame dump in the data-output file.
+void trackdiv();

@@ -81,6 +81,11 @@ void backend_show_alert(const char* title, const std::string& text);
 // Releases every window and device of the back end on the fatal path.
 void backend_shutdown();
 
+// ---- Serial port ----------------------------------------------------------------------------
+
+// Writes count bytes to serial port 1; returns how many the port accepted.
+int MACIBM_serial_write(const void* bytes, int count);
+
 // ---- Windows, menus and mouse ----------------------------------------------------------------
 
 enum {

@@ -19,3 +19,6 @@ extern ottostruct ott;
 
 // Restore ott to its start-up state: all modes off, all targets zero.
 void reset_ott();
+
+// Force-feedback command `code` with its three arguments.
+void forcecall(int code, int a, int b, int c);

@@ -53,3 +53,9 @@ extern instrumentstruct ins;
 // Restore ins to its start-up state: all zero with the head-up display and radar on, map and
 // Argus displays in mode 1 at 30 nm, head-up display colour 45 and ECAM page 3.
 void reset_ins();
+
+// Redraw the flap, sweep and thrust-vector levers and the gear lights after they moved.
+void plotflap();
+void plotswee();
+void plotvect();
+void gear_light();

@@ -90,3 +90,6 @@ extern float cloudrgb[CLOUD_I][CLOUD_K][3];  // grey shade of each point, 0..1 p
 // Restore atm to its start-up state: all zero, with the weather held still (rate_change 4) and no
 // lightning strike alive.
 void reset_atm();
+
+// The wind at the aircraft for this event tick: turbulence targets, thermals and microbursts.
+void wxcalc();

@@ -225,3 +225,15 @@ extern navstruct nav;
 void reset_env();
 void reset_scn();
 void reset_nav();
+
+// ---- Terrain and navigation lookups ----------------------------------------------------------
+
+// Finds the terrain cell holding world (x, z): near *i, *j only, or the whole grid with
+// search_all; returns 1 and sets *i, *j, or returns 0.
+int find_ijt_with_loc(float x, float z, int* i, int* j, int search_all);
+// Ground height, m, at world (x, z) inside cell (i, j).
+float find_local_h(float x, float z, int i, int j);
+// Magnetic variation at the position, whole degrees to add to a true heading.
+int find_var(float lat, float lon);
+// Course (degrees true) and distance (m) from the aircraft to the GPS target.
+void get_gps_data(float* crs, float* dis);
