@@ -115,7 +115,10 @@ void integ_x() {
   flt.v = static_cast<float>(std::sqrt(flt.vX * flt.vX + flt.vY * flt.vY + flt.vZ * flt.vZ));
   flt.av = pythag3(ax, ay, az);
   flt.machno = atm.a > 0.0f ? flt.av / atm.a : 0.0f;
-  flt.vaxial = flt.av * flt.cosalph * flt.cosbeta;
+  // Both angles run over a full turn, so flying tail first makes each of them 180 degrees; the
+  // sign of the forward component must come from one of them only, or tail-first flight would
+  // count as forward.
+  flt.vaxial = flt.av * flt.cosalph * std::fabs(flt.cosbeta);
   flt.vind = std::sqrt(atm.crtsig) * flt.av * flt.cosalph * con.msctokts;
   flt.Qstatic = 0.5f * atm.rho * flt.av * flt.av;
   // Without a never-exceed speed there is no redline to measure against; the ratio would be
