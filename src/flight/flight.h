@@ -134,6 +134,9 @@ struct flightstruct {
   int wired;                      // the arresting wire is caught
   float trap_accel;               // deceleration of the arresting wire, m/s^2
   int cat_stage;                  // catapult: 3 held on the shuttle, 4 launching, 5 none
+  int gear_lost[GEAR_LEGS];       // leg collapsed or torn off: it ignores the handle until a start
+  int gear_handle_tick;           // gear handle at the last event tick, plus 1; 0 before the first
+  int gear_stat_tick[GEAR_LEGS];  // each leg at the last event tick
   float jatoleft;                 // take-off rocket burn time left, s
 
   // Warnings

@@ -150,24 +150,22 @@ static void movables() {
 // handle's position while the handle stood still collapsed or was torn off: it stays where it is
 // until it agrees with the handle again (a new flight start puts every leg at the handle).
 static void landing_gear() {
-  static int handle_before = -1;
-  static int stat_before[GEAR_LEGS];
-  static int lost[GEAR_LEGS];
   if (!pln.retractEQ) return;
   int moved = 0;
+  bool handle_still = flt.gear_handle_tick == set.gear_handle + 1;
   for (int i = 0; i < GEAR_LEGS; i++) {
     if (set.gear_stat[i] == set.gear_handle) {
-      lost[i] = 0;
-    } else if (handle_before == set.gear_handle && stat_before[i] == set.gear_handle) {
-      lost[i] = 1;
+      flt.gear_lost[i] = 0;
+    } else if (handle_still && flt.gear_stat_tick[i] == set.gear_handle) {
+      flt.gear_lost[i] = 1;
     }
-    if (!lost[i] && set.gear_stat[i] != set.gear_handle && msc.elap_time > set.gear_time[i]) {
+    if (!flt.gear_lost[i] && set.gear_stat[i] != set.gear_handle && msc.elap_time > set.gear_time[i]) {
       set.gear_stat[i] = set.gear_handle;
       moved = 1;
     }
-    stat_before[i] = set.gear_stat[i];
+    flt.gear_stat_tick[i] = set.gear_stat[i];
   }
-  handle_before = set.gear_handle;
+  flt.gear_handle_tick = set.gear_handle + 1;
   if (moved) gear_light();
 }
 

@@ -339,7 +339,12 @@ static void exit_after_fatal(int) {
   std::exit(FLY_ALERT);
 }
 
+static void (*alert_hook_before)(const alert_record&);
+static void (*exit_hook_before)(int);
+
 static int finish(int status, std::FILE* out, std::FILE* csv) {
+  macibm_alert_hook = alert_hook_before;
+  macibm_exit_hook = exit_hook_before;
   if (csv) std::fclose(csv);
   if (trk.is_open()) trk.close();
   char s[400];
@@ -351,6 +356,8 @@ static int finish(int status, std::FILE* out, std::FILE* csv) {
 int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   static fly_script script;  // large; kept out of the stack
   char err[FLY_ERR];
+  alert_hook_before = macibm_alert_hook;
+  exit_hook_before = macibm_exit_hook;
   script.count = 0;
   if (o->script[0] && !fly_read_script(o->script, &script, err)) {
     std::fprintf(errs, "kestrix-fly: %s\n", err);
