@@ -66,7 +66,7 @@ static float reynolds_blend(float re, float r0, float v0, float r1, float v1) {
 
 void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* cm, int w, int e) {
   // Coefficients of each foil, [position][Reynolds choice][cl, cd, cm].
-  float c[2][2][3] = {};
+  float c[2][2][3];
   float alpha = flt.alpha[w][e];
   anyfoil(alpha, &c[0][0][0], &c[0][0][1], &c[0][0][2], w, 0, 0, e);
   if (pln.diffRe[w]) anyfoil(alpha, &c[0][1][0], &c[0][1][1], &c[0][1][2], w, 1, 0, e);
@@ -77,17 +77,22 @@ void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* 
 
   float re = flt.v_el[w][e] * atm.rho * pln.mac[w][e] / con.muair / 1000000.0f;
   float pos[2][3];  // root and tip after the Reynolds blend
-  for (int p = 0; p < 2; p++) {
-    for (int k = 0; k < 3; k++) {
-      pos[p][k] = pln.diffRe[w] ? reynolds_blend(re, pln.Re[w][p][0], c[p][0][k], pln.Re[w][p][1],
-                                                 c[p][1][k])
-                                : c[p][0][k];
-    }
-  }
   float span = pln.els[w] > 0 ? (e + 0.5f) / pln.els[w] : 0.0f;  // element centre, 0 root 1 tip
   float res[3];
-  for (int k = 0; k < 3; k++) {
-    res[k] = pln.diffRT[w] ? pos[0][k] + (pos[1][k] - pos[0][k]) * span : pos[0][k];
+  if (!pln.diffRe[w] && !pln.diffRT[w]) {
+    // One foil over the whole surface, the common case: nothing to blend.
+    for (int k = 0; k < 3; k++) res[k] = pos[0][k] = pos[1][k] = c[0][0][k];
+  } else {
+    for (int p = 0; p < 2; p++) {
+      for (int k = 0; k < 3; k++) {
+        pos[p][k] = pln.diffRe[w] ? reynolds_blend(re, pln.Re[w][p][0], c[p][0][k],
+                                                   pln.Re[w][p][1], c[p][1][k])
+                                  : c[p][0][k];
+      }
+    }
+    for (int k = 0; k < 3; k++) {
+      res[k] = pln.diffRT[w] ? pos[0][k] + (pos[1][k] - pos[0][k]) * span : pos[0][k];
+    }
   }
 
   if (dumping() && pln.diffRe[w] && pln.diffRT[w]) {

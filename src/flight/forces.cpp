@@ -166,10 +166,18 @@ static void control_increments(int w, int e, float* dcl, float* dcd, float* dcm,
   *dcl = l, *dcd = d, *dcm = m, *dal = a;
 }
 
+// One surface's geometry for the loop: its side, dihedral and the direction of its span.
+struct surface_frame {
+  float s, sd, cd;     // side sign, signed sine and cosine of the dihedral
+  float ux, uy, uz;    // unit step along the span (dihedral and current sweep)
+  float vn;            // airspeed normal to the swept span, m/s
+};
+
 // The local flow, control increments and forces of element e of surface w.
-static void one_element(int w, int e, float s, float sd, float cd, float vn, float* wsum) {
+static void one_element(int w, int e, const surface_frame& f, float* wsum) {
+  float sd = f.sd, cd = f.cd, vn = f.vn;
   float r = get_wing_rarm(w, e);
-  float x = get_wing_Xarm(w, r), y = get_wing_Yarm(w, r), z = get_wing_Zarm(w, r);
+  float x = pln.Xarm[w] + r * f.ux, y = pln.Yarm[w] + r * f.uy, z = pln.Zarm[w] + r * f.uz;
   float rad = con.degtorad;
 
   // Geometric angle and the flow in the element's section plane.
@@ -280,16 +288,21 @@ void set_a_surfaces() {
       wash_sum[w] = 0.0f;
       continue;
     }
-    float s = is_left(w) ? -1.0f : 1.0f;
+    surface_frame f;
+    f.s = is_left(w) ? -1.0f : 1.0f;
     int dih = pln.dihed[w];
-    float sd = s * isin(dih), cd = icos(dih);
-    float sweep = std::fabs(sd) * flt.Alpha + pln.sweepnow[w] + s * flt.Beta * cd;
-    float vn = std::fabs(std::cos(sweep * con.degtorad) * flt.av);
+    f.sd = f.s * isin(dih), f.cd = icos(dih);
+    // The element centres lie along one line from the root: one metre along it, found once.
+    f.ux = get_wing_Xarm(w, 1.0f) - pln.Xarm[w];
+    f.uy = get_wing_Yarm(w, 1.0f) - pln.Yarm[w];
+    f.uz = get_wing_Zarm(w, 1.0f) - pln.Zarm[w];
+    float sweep = std::fabs(f.sd) * flt.Alpha + pln.sweepnow[w] + f.s * flt.Beta * f.cd;
+    f.vn = std::fabs(std::cos(sweep * con.degtorad) * flt.av);
     if (dumping()) dump_banner(surface_label(w));
 
     float wsum = 0.0f;
     int els = intlim(pln.els[w], 0, MAX_ELS);
-    for (int e = 0; e < els; e++) one_element(w, e, s, sd, cd, vn, &wsum);
+    for (int e = 0; e < els; e++) one_element(w, e, f, &wsum);
 
     wash_sum[w] = els > 0 ? wsum / els : 0.0f;
     // A stalled wing sheds a pulsing wake.
@@ -299,12 +312,15 @@ void set_a_surfaces() {
 
 void set_a_downwash() {
   for (int t = 4; t <= 9; t++) {
-    for (int e = 0; e < MAX_ELS; e++) {
-      float sum = 0.0f;
-      for (int s = 4; s <= 9; s++) {
-        if (pln.in_wash[s][t][e]) sum += wash_sum[s];
+    for (int e = 0; e < MAX_ELS; e++) downwash[t][e] = 0.0f;
+  }
+  for (int s = 4; s <= 9; s++) {
+    float ws = wash_sum[s];
+    if (ws == 0.0f) continue;  // sheds nothing (absent, or no downwash factor)
+    for (int t = 4; t <= 9; t++) {
+      for (int e = 0; e < MAX_ELS; e++) {
+        if (pln.in_wash[s][t][e]) downwash[t][e] -= ws;
       }
-      downwash[t][e] = -sum;
     }
   }
 }
