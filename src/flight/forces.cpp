@@ -186,7 +186,7 @@ static void one_element(int w, int e, const surface_frame& f, float* wsum) {
   float u = std::cos(a0 * rad) * vn;  // aft
   float n = std::sin(a0 * rad) * vn;  // along the surface's own normal
   if (dumping()) {
-    dump_value("ELEMENT #", static_cast<float>(e));
+    trk << "ELEMENT #" << e << "\n";
     dump_value("   element x=", x, " m\n");
     dump_value("   element y=", y, " m\n");
     dump_value("   element z=", z, " m\n");
