@@ -5,7 +5,7 @@
 #include "controls/controls.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
-#include "render/ogl.h"
+#include "render/render.h"
 #include "shared/shared.h"
 #include "sound/sound.h"
 #include "weather/weather.h"
@@ -69,12 +69,6 @@ void stop_engine_and_windrain() {}
 
 // Sound: start the loops.
 void play_engine_and_windrain() {}
-
-// Drawing layer: palette.
-void OGL_assigncolor(int c, float r, float g, float b) {}
-
-// Drawing layer: filled rectangle.
-void OGL_fillrect(int c, int x, int y, int w, int h) {}
 
 // Rendering: scenery textures.
 void load_scenery_textures() {}

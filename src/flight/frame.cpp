@@ -8,6 +8,7 @@
 #include "app/app.h"
 #include "panel/panel.h"
 #include "render/ogl.h"
+#include "render/render.h"
 #include "shared/shared.h"
 #include "weather/weather.h"
 #include "world/world.h"
@@ -85,12 +86,17 @@ static void move_traffic() {
   }
 }
 
-// The scenery textures follow the season.
-static void season_textures() {
-  static int winter_before = -1;
+// The scenery textures follow the season and the resolution level; the aircraft's drawing follows
+// the resolution level too.
+static void scenery_textures() {
+  static int winter_before = -1, res_before = -1;
   int winter = atm.temp_SL < 32.0f ? 1 : 0;
-  if (winter != winter_before && winter_before != -1) load_scenery_textures();
+  if (winter_before != -1 && (winter != winter_before || ogl_res != res_before)) {
+    load_scenery_textures();
+    if (ogl_res != res_before) load_plane_geo(1, 0);
+  }
   winter_before = winter;
+  res_before = ogl_res;
 }
 
 // ---- Periodic passes, counters, clocks -------------------------------------------------------
@@ -166,7 +172,7 @@ void update_flight() {
   set_air_at_aircraft();
   set_mixture_ratios();
   move_traffic();
-  season_textures();
+  scenery_textures();
   serial_outputs();
   periodic_passes();
   advance_counters();
