@@ -58,10 +58,7 @@ void set_a_engines() {
 }
 
 // Whole degrees of an angle read from the aircraft, truncated; the degree tables fold any value.
-static int whole_deg(float a) {
-  if (!(a > -1.0e6f && a < 1.0e6f)) return 0;
-  return static_cast<int>(a);
-}
+static int whole_deg(float a) { return truncate_in(a, -1000000, 1000000); }
 
 void set_a_jato_puffers() {
   if (ins.jato_on) {

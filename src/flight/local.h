@@ -9,6 +9,15 @@
 // unarmed frame pays one test per report.
 inline bool dumping() { return set.cycout != 0; }
 
+// x truncated towards zero and held to lo..hi; NaN gives lo. Every float that becomes an index or
+// an int on the per-frame path goes through here, so that no value can make the conversion
+// undefined or reach beyond a table.
+inline int truncate_in(float x, int lo, int hi) {
+  if (!(x >= static_cast<float>(lo))) return lo;
+  if (!(x <= static_cast<float>(hi))) return hi;
+  return static_cast<int>(x);
+}
+
 // Text, a labelled value followed by `tail`, and a banner line of bullets around a label, all to
 // the data-output stream trk.
 void dump_text(const char* text);

@@ -2,6 +2,7 @@
 // radio deviations, controller timing, movables, weather, gear) and the half-second pass (slat
 // stretch and ground effect).
 #include "flight/flight.h"
+#include "flight/local.h"
 
 #include <cmath>
 
@@ -41,8 +42,8 @@ static void precipitation_at_aircraft() {
   }
   float fi = env.hix > env.lox ? interp(env.lox, 0.0f, env.hix, WXR_I - 1.0f, static_cast<float>(flt.X)) : 0.0f;
   float fk = env.hiz > env.loz ? interp(env.loz, 0.0f, env.hiz, WXR_K - 1.0f, static_cast<float>(flt.Z)) : 0.0f;
-  int i = static_cast<int>(fltlim(fi, 2.0f, WXR_I - 3.0f));
-  int k = static_cast<int>(fltlim(fk, 2.0f, WXR_K - 3.0f));
+  int i = truncate_in(fi, 2, WXR_I - 3);
+  int k = truncate_in(fk, 2, WXR_K - 3);
   float sum = 0.0f;
   for (int di = -2; di <= 2; di++) {
     for (int dk = -2; dk <= 2; dk++) sum += (atm.rain_tstm - 1.0f) * atm.wxr[i + di][k + dk];
@@ -130,7 +131,8 @@ static void movables() {
     }
     float s1 = static_cast<float>(intwrap(pln.sweep1[i], -179, 180));
     float s2 = static_cast<float>(intwrap(pln.sweep2[i], -179, 180));
-    pln.sweepnow[i] = intwrap(static_cast<int>(interp(0.0f, s1, 1.0f, s2, fltlim(flt.swee, 0.0f, 1.0f))), 0, 359);
+    float now = interp(0.0f, s1, 1.0f, s2, fltlim(flt.swee, 0.0f, 1.0f));
+    pln.sweepnow[i] = intwrap(truncate_in(now, -179, 180), 0, 359);
   }
   if (!pln.is_heli && pln.vectEQ) {
     float d = fltlim(flt.vectrequest - pln.vertcant[0], -3.0f, 3.0f);

@@ -1,6 +1,7 @@
 // The serial outputs of the flight frame: the once-a-second position sentence, and the
 // motion-platform and cockpit streams of one frame marker and a few floats per frame.
 #include "flight/flight.h"
+#include "flight/local.h"
 
 #include <cmath>
 #include <cstdint>
@@ -27,10 +28,9 @@ void serial_dat(float value) {
 // Degrees and minutes of an angle: `deg_digits` digits of whole degrees, two of minutes, a point
 // and two of hundredths of minutes, all truncated.
 static void degrees_minutes(char* out, float angle, int deg_digits) {
-  double a = std::fabs(static_cast<double>(angle));
-  int deg = static_cast<int>(fltlim(static_cast<float>(a), 0.0f, 999.0f));
-  int hundredths = static_cast<int>((a - deg) * 6000.0);
-  hundredths = intlim(hundredths, 0, 5999);
+  float a = std::fabs(angle);
+  int deg = truncate_in(a, 0, 999);
+  int hundredths = truncate_in((a - deg) * 6000.0f, 0, 5999);
   std::sprintf(out, "%0*d%02d.%02d", deg_digits, deg, hundredths / 100, hundredths % 100);
 }
 

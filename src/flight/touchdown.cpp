@@ -66,8 +66,7 @@ static void land_contact() {
     if (!touched[k] || touched_before[k]) continue;
     if (k <= 2) {
       play_buffer(flt.vY < -2.54 ? 7 : 6, 0);
-      forcecall(32, static_cast<int>(fltlim(flt.gearf[k] / flt.m_total * 200.0f, 0.0f, 1.0e6f)), 0,
-                300);
+      forcecall(32, truncate_in(flt.gearf[k] / flt.m_total * 200.0f, 0, 1000000), 0, 300);
     } else if (k >= 7) {
       play_buffer(7, 0);
       forcecall(32, 100, 0, 250);

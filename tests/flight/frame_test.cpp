@@ -111,4 +111,6 @@ TEST(FlightSerial, PositionSentenceFields) {
   env.mvar = 3;
   nmea_sentence(s);
   EXPECT_STREQ(s, "$GPRMC,000000.00,A,0030.00,S,00800.00,E,999.9,045.5,000000,003.0,E*00\n");
+  flt.lat = NAN, flt.v = NAN;  // a broken state still gives a sentence of the right shape
+  EXPECT_EQ(nmea_sentence(s), n);
 }

@@ -39,6 +39,9 @@ TEST_F(FlightPeriodic, StormLevelAroundTheAircraftEvenOutsideTheField) {
   flt.X = -1.0e7, flt.Z = 1.0e9;  // far outside: held at the edge, never read beyond it
   mod_evt();
   EXPECT_EQ(atm.level, 0.0f);
+  flt.X = NAN;  // nor with a position that is not a number
+  mod_evt();
+  EXPECT_TRUE(std::isfinite(atm.level));
   env.hix = env.lox;  // no region yet
   mod_evt();
   EXPECT_TRUE(std::isfinite(atm.level));
