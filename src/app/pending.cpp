@@ -92,7 +92,8 @@ void jets() {}
 int handle_contact_point(int n, float x, float y, float z) { return 0; }
 
 // Flight dynamics (ground and water contact): one floating point.
-void handle_float_point(int part, int station, int point, float x, float y, float z, float h_water) {}
+void handle_float_point(int part, int station, int point, float x, float y, float z,
+                        float h_water) {}
 
 // Flight dynamics (ground and water contact): deck pitch rate.
 float the_dot_now(int type) { return 0.0f; }

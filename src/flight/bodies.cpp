@@ -12,8 +12,8 @@
 #include "weather/weather.h"
 
 static const char* body_label(int b) {
-  static const char* labels[6] = {"Nacelle #1", "Nacelle #2", "Nacelle #3", "Nacelle #4",
-                                  "Float/Fuel Tank #1", "Float/Fuel Tank #2"};
+  static const char* labels[6] = {"Nacelle #1", "Nacelle #2",         "Nacelle #3",
+                                  "Nacelle #4", "Float/Fuel Tank #1", "Float/Fuel Tank #2"};
   return labels[b - 13];
 }
 
@@ -29,8 +29,8 @@ static void fuselage() {
   float side = cs * pln.fuse_s_sid * q;
   float g = std::sqrt(a * a + b * b);
   float cd = interp(0.0f, pln.fuse_cd, 90.0f, 0.27f, g);
-  float area = interp(0.0f, pln.fuse_s_frn, 90.0f, (pln.fuse_s_top + pln.fuse_s_sid) * 0.5f,
-                      std::fabs(g));
+  float area =
+      interp(0.0f, pln.fuse_s_frn, 90.0f, (pln.fuse_s_top + pln.fuse_s_sid) * 0.5f, std::fabs(g));
   float drag = cd * area * q;
   addFaero(-drag, side, lift, pln.fuseZcent, 0.0f, pln.fuseYcent);
   if (dumping()) {

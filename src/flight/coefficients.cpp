@@ -37,7 +37,9 @@ float F_el_force(float dcl, float dcd, float dcm, float* lift, float* drag, floa
   if (dumping()) {
     dump_value("\n   This element has an infinite flow-direction modification of", delta,
                " degrees.\n");
-    dump_text("   This rotates the lift and drag vectors through the infinite flow-modification angle.\n");
+    dump_text(
+        "   This rotates the lift and drag vectors through the infinite flow-modification "
+        "angle.\n");
     trk << "   This rotation turns the initial cl of " << cl << " and cd of " << cd
         << " along the direction of the flight path\n";
     trk << "   to the new values of cl=" << clp << " and cd=" << cdp
@@ -85,8 +87,8 @@ void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* 
   } else {
     for (int p = 0; p < 2; p++) {
       for (int k = 0; k < 3; k++) {
-        pos[p][k] = pln.diffRe[w] ? reynolds_blend(re, pln.Re[w][p][0], c[p][0][k],
-                                                   pln.Re[w][p][1], c[p][1][k])
+        pos[p][k] = pln.diffRe[w] ? reynolds_blend(re, pln.Re[w][p][0], c[p][0][k], pln.Re[w][p][1],
+                                                   c[p][1][k])
                                   : c[p][0][k];
       }
     }
@@ -167,8 +169,7 @@ void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* 
   *cd = d;
   *cm = m;
   if (dumping()) {
-    trk << "   FINAL LOCAL-VELOCITY COEFFICIENTS: cl=" << l << ", cd=" << d << ", cm=" << m
-        << "\n";
+    trk << "   FINAL LOCAL-VELOCITY COEFFICIENTS: cl=" << l << ", cd=" << d << ", cm=" << m << "\n";
   }
 }
 
@@ -178,8 +179,7 @@ void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* 
 // (90, -0.32), its pieces tested in this order.
 static float moment_curve(float a, int w, int r, int p) {
   float al2 = afl.cmal2[w][p][r], al3 = afl.cmal3[w][p][r];
-  float m1 = afl.cm1[w][p][r], m2 = afl.cm2[w][p][r], m3 = afl.cm3[w][p][r],
-        m4 = afl.cm4[w][p][r];
+  float m1 = afl.cm1[w][p][r], m2 = afl.cm2[w][p][r], m3 = afl.cm3[w][p][r], m4 = afl.cm4[w][p][r];
   if (al2 <= a && a <= al3) return al3 > al2 ? interp(al2, m2, al3, m3, a) : m2;
   if (al3 <= a && a <= 20.0f) return al3 < 20.0f ? interp(al3, m3, 20.0f, m4, a) : m4;
   if (-20.0f <= a && a <= al2) return al2 > -20.0f ? interp(-20.0f, m1, al2, m2, a) : m1;
@@ -216,13 +216,17 @@ void anyfoil(float alpha, float* cl, float* cd, float* cm, int w, int r, int p, 
 
   if (dumping()) {
     dump_value("   Finite-wing lift-slope reduction is to", pln.al_D_al0[w], " of infinite.\n");
-    if (slatted) dump_value("   Alpha-ratio due to slats is", 1.0f / stretch, " at current slat deflection.\n");
-    trk << "These coefficients are using the " << (r ? "HIGH" : "LOW") << " Reynolds number airfoil,\n";
+    if (slatted)
+      dump_value("   Alpha-ratio due to slats is", 1.0f / stretch,
+                 " at current slat deflection.\n");
+    trk << "These coefficients are using the " << (r ? "HIGH" : "LOW")
+        << " Reynolds number airfoil,\n";
     trk << "These coefficients are at the " << (p ? "TIP" : "ROOT") << " of the surface.\n";
-    dump_value("   At an effective angle of attack (after finite-wing and slat alpha reduction) of", a,
-               " degrees:\n");
+    dump_value("   At an effective angle of attack (after finite-wing and slat alpha reduction) of",
+               a, " degrees:\n");
     if (straight) {
-      trk << "   We use straight-line lift and moment curves to get cl=" << *cl << " cm=" << *cm << "\n";
+      trk << "   We use straight-line lift and moment curves to get cl=" << *cl << " cm=" << *cm
+          << "\n";
       dump_value("   We look up drag coefficients in tables to get cd=", *cd);
     } else {
       trk << "   We look up lift, drag, and moment coefficients in tables to get cl=" << *cl
@@ -321,7 +325,8 @@ void set_con_eff(int w, int kind, float crat, float def, float* dcl, float* dcd,
   *dcd = d;
   *dcm = m;
   if (dumping()) {
-    dump_text("   AFTER FINITE-DEFLECTION LOSSES, STALLED SURFACE LOSSES, AND FOIL ROUGHNESS LOSSES:\n");
+    dump_text(
+        "   AFTER FINITE-DEFLECTION LOSSES, STALLED SURFACE LOSSES, AND FOIL ROUGHNESS LOSSES:\n");
     dump_value("      cl change due to surface is:", l);
     dump_value("      cd change due to surface is:", d);
     dump_value("      cm change due to surface is:", m);

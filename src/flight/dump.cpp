@@ -14,8 +14,11 @@ void dump_value(const char* label, float value, const char* tail) {
 void dump_banner(const char* label) {
   // A line of bullet characters (byte 0xA5) above and below the label, so that each surface's
   // section stands out in a long dump.
-  const char bullets[] = "\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5";
-  trk << "\n" << bullets << bullets << "\n" << bullets << ' ' << label << ' ' << bullets << "\n"
+  const char bullets[] =
+      "\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5\xA5";
+  trk << "\n"
+      << bullets << bullets << "\n"
+      << bullets << ' ' << label << ' ' << bullets << "\n"
       << bullets << bullets << "\n";
 }
 

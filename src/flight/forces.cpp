@@ -123,15 +123,18 @@ static void control_increments(int w, int e, float* dcl, float* dcd, float* dcm,
   bool left = is_left(w);
   if (w >= 4 && w <= 7) {
     if (pln.ailn[w][e]) {
-      set_con_eff(w, 12, pln.ailn_crat, left ? flt.lailndef : flt.railndef, &il, &id, &im, "AILERON");
+      set_con_eff(w, 12, pln.ailn_crat, left ? flt.lailndef : flt.railndef, &il, &id, &im,
+                  "AILERON");
       add(true);
     }
     if (pln.splr[w][e]) {
-      set_con_eff(w, 13, pln.splr_crat, left ? flt.lsplrdef : flt.rsplrdef, &il, &id, &im, "SPOILER");
+      set_con_eff(w, 13, pln.splr_crat, left ? flt.lsplrdef : flt.rsplrdef, &il, &id, &im,
+                  "SPOILER");
       add(false);
     }
     if (pln.sbrk[w][e] && flt.sbrk > 0.0f) {
-      set_con_eff(w, 14, pln.sbrk_crat, flt.sbrk * pln.sbrk_def * 0.5f, &il, &id, &im, "SPEEDBRAKE");
+      set_con_eff(w, 14, pln.sbrk_crat, flt.sbrk * pln.sbrk_def * 0.5f, &il, &id, &im,
+                  "SPEEDBRAKE");
       add(false);
     }
     if (pln.drud[w][e]) {
@@ -141,7 +144,8 @@ static void control_increments(int w, int e, float* dcl, float* dcd, float* dcm,
     }
   }
   if ((w == 8 || w == 9) && pln.hstabtype == 0 && pln.elev[w][e]) {
-    set_con_eff(w, 12, pln.elev_crat, w == 8 ? flt.lhstbdef : flt.rhstbdef, &il, &id, &im, "ELEVATOR");
+    set_con_eff(w, 12, pln.elev_crat, w == 8 ? flt.lhstbdef : flt.rhstbdef, &il, &id, &im,
+                "ELEVATOR");
     add(true);
   }
   if ((w == 10 || w == 11) && pln.rudd[w][e]) {
@@ -165,9 +169,9 @@ static void control_increments(int w, int e, float* dcl, float* dcd, float* dcm,
 
 // One surface's geometry for the loop: its side, dihedral and the direction of its span.
 struct surface_frame {
-  float s, sd, cd;     // side sign, signed sine and cosine of the dihedral
-  float ux, uy, uz;    // unit step along the span (dihedral and current sweep)
-  float vn;            // airspeed normal to the swept span, m/s
+  float s, sd, cd;   // side sign, signed sine and cosine of the dihedral
+  float ux, uy, uz;  // unit step along the span (dihedral and current sweep)
+  float vn;          // airspeed normal to the swept span, m/s
 };
 
 // The local flow, control increments and forces of element e of surface w.
@@ -223,9 +227,11 @@ static void one_element(int w, int e, const surface_frame& f, float* wsum) {
       if (dumping()) {
         trk << "   The propwash from engine #" << i + 1 << " is at an angle of " << theta
             << " degrees. (0=horizontal)\n";
-        trk << "   This causes " << 100.0f * f << "% of the total propwash to act on the surface.\n";
+        trk << "   This causes " << 100.0f * f
+            << "% of the total propwash to act on the surface.\n";
         dump_value("   The speed increment due to propwash is therefore", inc, " m/s.\n");
-        trk << "   Vector form AFTER propwash is: V=" << u << " m/s axial, " << n << " m/s normal.\n";
+        trk << "   Vector form AFTER propwash is: V=" << u << " m/s axial, " << n
+            << " m/s normal.\n";
       }
     }
   }
@@ -238,8 +244,9 @@ static void one_element(int w, int e, const surface_frame& f, float* wsum) {
     dump_value("   The alpha increment due to downwash is", downwash[w][e], " degrees.\n");
     trk << "   The surface is therefore at an alpha of " << alpha << " degrees while at "
         << flt.v_el[w][e] << " m/s.\n";
-    dump_value("   The change in infinite flow direction due to rotation rates, propwash, and downwash is",
-               flt.deldir[w][e], " degrees.\n");
+    dump_value(
+        "   The change in infinite flow direction due to rotation rates, propwash, and downwash is",
+        flt.deldir[w][e], " degrees.\n");
   }
 
   if ((w == 8 || w == 9) && pln.hstabtype == 1) {

@@ -14,7 +14,8 @@
 #include "world/world.h"
 
 int crs_wrapped() {
-  return std::fabs(fltwrap(flt.psi180 - fltwrap(flt.hpath, -180.0f, 180.0f), -180.0f, 180.0f)) > 90.0f
+  return std::fabs(fltwrap(flt.psi180 - fltwrap(flt.hpath, -180.0f, 180.0f), -180.0f, 180.0f)) >
+                 90.0f
              ? 1
              : 0;
 }
@@ -137,13 +138,16 @@ static void path_bank() {
 
 static void advance_clocks() {
   float dt = msc.prd;
-  bool in_cloud = (scn.belowbases && atm.vis < 3.0f * con.nmtomtrs) || (!scn.belowbases && !scn.abovetops);
+  bool in_cloud =
+      (scn.belowbases && atm.vis < 3.0f * con.nmtomtrs) || (!scn.belowbases && !scn.abovetops);
   if (in_cloud) msc.aifr_time = advance_clock(msc.aifr_time, dt);
-  if (!fltrange(msc.locl_time / 3600.0f, 5.0f, 19.0f)) msc.nigt_time = advance_clock(msc.nigt_time, dt);
+  if (!fltrange(msc.locl_time / 3600.0f, 5.0f, 19.0f))
+    msc.nigt_time = advance_clock(msc.nigt_time, dt);
   if (msc.timer_running) msc.timr_time = advance_clock(msc.timr_time, dt);
   msc.elap_time = advance_clock(msc.elap_time, dt);
   msc.locl_time = advance_clock(msc.locl_time, dt);
-  msc.zulu_time = fltwrap(msc.locl_time - (intround(flt.lon / 15.0f) + 3) * 3600.0f, 0.0f, 86400.0f);
+  msc.zulu_time =
+      fltwrap(msc.locl_time - (intround(flt.lon / 15.0f) + 3) * 3600.0f, 0.0f, 86400.0f);
 }
 
 // One integration sub-step: the ship decks, the forces, then the motion.

@@ -157,9 +157,8 @@ void integ_x() {
   flt.h = static_cast<float>(flt.Y);
   flt.h_ind = flt.h + (ins.baro - atm.baro) * 1000.0f * con.fttomtrs;
   flt.lat = env.lat_sou - (static_cast<float>(flt.Z) - env.hiz) * con.mtrstonm / 60.0f;
-  flt.lon = env.lon_wes +
-            (static_cast<float>(flt.X) - env.lox) * con.mtrstonm /
-                (60.0f * std::cos(flt.lat * con.degtorad));
+  flt.lon = env.lon_wes + (static_cast<float>(flt.X) - env.lox) * con.mtrstonm /
+                              (60.0f * std::cos(flt.lat * con.degtorad));
 
   // Path angles from the two-argument arc tangent: at rest in calm air both components are zero
   // and the climb angle is simply 0 instead of the 0/0 of a quotient.

@@ -25,8 +25,12 @@ static void record_path() {
   c = intwrap(c + 1, 0, PATH_POINTS - 1);
   pat.cntr_record = c;
   float r = con.degtorad;
-  float p[6] = {static_cast<float>(flt.X), static_cast<float>(flt.Y), static_cast<float>(flt.Z),
-                flt.the180 * r, flt.psi180 * r, flt.phi180 * r};
+  float p[6] = {static_cast<float>(flt.X),
+                static_cast<float>(flt.Y),
+                static_cast<float>(flt.Z),
+                flt.the180 * r,
+                flt.psi180 * r,
+                flt.phi180 * r};
   for (int k = 0; k < 6; k++) pat.xyztpp[c][k] = p[k];
   pat.inited[c] = 1;
   pat.inited[intwrap(c + 1, 0, PATH_POINTS - 1)] = 0;
@@ -40,8 +44,12 @@ static void precipitation_at_aircraft() {
     atm.level = 0.0f;
     return;
   }
-  float fi = env.hix > env.lox ? interp(env.lox, 0.0f, env.hix, WXR_I - 1.0f, static_cast<float>(flt.X)) : 0.0f;
-  float fk = env.hiz > env.loz ? interp(env.loz, 0.0f, env.hiz, WXR_K - 1.0f, static_cast<float>(flt.Z)) : 0.0f;
+  float fi = env.hix > env.lox
+                 ? interp(env.lox, 0.0f, env.hix, WXR_I - 1.0f, static_cast<float>(flt.X))
+                 : 0.0f;
+  float fk = env.hiz > env.loz
+                 ? interp(env.loz, 0.0f, env.hiz, WXR_K - 1.0f, static_cast<float>(flt.Z))
+                 : 0.0f;
   int i = truncate_in(fi, 2, WXR_I - 3);
   int k = truncate_in(fk, 2, WXR_K - 3);
   float sum = 0.0f;
@@ -161,7 +169,8 @@ static void landing_gear() {
     } else if (handle_still && flt.gear_stat_tick[i] == set.gear_handle) {
       flt.gear_lost[i] = 1;
     }
-    if (!flt.gear_lost[i] && set.gear_stat[i] != set.gear_handle && msc.elap_time > set.gear_time[i]) {
+    if (!flt.gear_lost[i] && set.gear_stat[i] != set.gear_handle &&
+        msc.elap_time > set.gear_time[i]) {
       set.gear_stat[i] = set.gear_handle;
       moved = 1;
     }
@@ -206,7 +215,8 @@ void mod_semisec() {
   for (int i = first; i <= last; i++) {
     if (!have_this_part(i) || !(pln.semilen[i] > 0.0f)) continue;
     // Height of the surface above the terrain, in its own semispans.
-    float r = (pln.Yarm[i] * flt.costhe + flt.h - pln.Zarm[i] * flt.sinthe - env.local_h) / pln.semilen[i];
+    float r = (pln.Yarm[i] * flt.costhe + flt.h - pln.Zarm[i] * flt.sinthe - env.local_h) /
+              pln.semilen[i];
     if (!(r >= 0.1f)) r = 0.1f;
     float r8 = 8.0f * r;
     flt.CDIgrndeffect[i] = r8 * r8 / (r8 * r8 + 1.0f);

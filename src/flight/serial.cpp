@@ -19,7 +19,8 @@ void serial_dat(float value) {
   std::uint32_t bits;
   std::memcpy(&bits, &value, 4);
   unsigned char b[4] = {static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
-                        static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24)};
+                        static_cast<unsigned char>(bits >> 16),
+                        static_cast<unsigned char>(bits >> 24)};
   if (MACIBM_serial_write(b, 4) < 4) {
     MACIBM_alert("Could not output serial port data!", "", "", "", ALERT_SIM_FATAL);
   }
@@ -65,9 +66,15 @@ void serial_outputs() {
     }
   }
   if (set.ser_motion) {
-    float v[10] = {-999.0f,    msc.elap_time, flt.the,
-                   flt.psi,    flt.phi,       flt.lon,
-                   flt.lat,    static_cast<float>(flt.X), static_cast<float>(flt.Z),
+    float v[10] = {-999.0f,
+                   msc.elap_time,
+                   flt.the,
+                   flt.psi,
+                   flt.phi,
+                   flt.lon,
+                   flt.lat,
+                   static_cast<float>(flt.X),
+                   static_cast<float>(flt.Z),
                    static_cast<float>(flt.Y)};
     for (float x : v) serial_dat(x);
   }

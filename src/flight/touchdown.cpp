@@ -89,7 +89,8 @@ static void water_contact() {
     int stations = intlim(f_body_s_dim(b), 0, BODY_SECTIONS);
     int mid = f_body_r_dim(b) / 2;
     for (int st = 0; st < stations; st++) {
-      for (int k = intlim(mid - 1, 0, BODY_POINTS - 1); k <= intlim(mid + 1, 0, BODY_POINTS - 1); k++) {
+      for (int k = intlim(mid - 1, 0, BODY_POINTS - 1); k <= intlim(mid + 1, 0, BODY_POINTS - 1);
+           k++) {
         float px = pln.body_X[b][st][k] + ox;
         float py = pln.body_Y[b][st][k] + oy;
         float pz = pln.body_Z[b][st][k] + oz;
@@ -139,9 +140,11 @@ void set_a_crash() {
                  ALERT_NOTICE);
   }
   if (!rel.vacuum) {
-    MACIBM_alert("Your vacuum system had failed before impact.", "You have to keep a cross-check going.",
+    MACIBM_alert("Your vacuum system had failed before impact.",
+                 "You have to keep a cross-check going.",
                  "The rest of the airplane was in one piece until you buried it.",
-                 "Kestrix features realistic gyro spin-down effects, including gyro sluggishness and tumble.",
+                 "Kestrix features realistic gyro spin-down effects, including gyro sluggishness "
+                 "and tumble.",
                  ALERT_NOTICE);
   }
   msc.typestart = 900;

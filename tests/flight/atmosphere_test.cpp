@@ -54,10 +54,10 @@ TEST_F(FlightAtmosphere, MixtureRatiosOfAPistonEngine) {
   flt.thro[0] = flt.thro[1] = 0.25f;
   flt.mixt[0] = 1.0f, flt.mixt[1] = 0.65f;
   set_mixture_ratios();
-  EXPECT_NEAR(flt.mixt_powr_rat[0], 0.97f, 1e-5f);                // rich: a tenth per unit
+  EXPECT_NEAR(flt.mixt_powr_rat[0], 0.97f, 1e-5f);                 // rich: a tenth per unit
   EXPECT_NEAR(flt.mixt_temp_rat[0], (1.0f - 0.6f) * 0.5f, 1e-5f);  // times the root of throttle
-  EXPECT_NEAR(flt.mixt_powr_rat[1], 0.75f, 1e-5f);                // lean: five per unit
-  flt.mixt[1] = 0.6f;                                             // at cut-off it stops
+  EXPECT_NEAR(flt.mixt_powr_rat[1], 0.75f, 1e-5f);                 // lean: five per unit
+  flt.mixt[1] = 0.6f;                                              // at cut-off it stops
   set_mixture_ratios();
   EXPECT_EQ(flt.mixt_powr_rat[1], 0.0f);
   EXPECT_EQ(flt.mixt_temp_rat[1], 0.0f);

@@ -84,7 +84,7 @@ TEST_F(FlightCoefficients, EffectiveAngleSlatAndStall) {
 TEST_F(FlightCoefficients, MomentCurveThroughItsPoints) {
   struct {
     float a, cm;
-  } points[] = {{-5.0f, -0.02f}, {8.0f, -0.04f}, {20.0f, -0.1f}, {-20.0f, 0.05f},
+  } points[] = {{-5.0f, -0.02f}, {8.0f, -0.04f},  {20.0f, -0.1f}, {-20.0f, 0.05f},
                 {90.0f, -0.32f}, {-90.0f, 0.32f}, {1.5f, -0.03f}, {55.0f, -0.21f}};
   for (auto p : points) {
     look(p.a);

@@ -33,16 +33,18 @@ int run(const fly_options& o, std::string* out, std::string* errs) {
 std::string last_line(const std::string& s) {
   size_t end = s.find_last_not_of('\n');
   size_t start = s.rfind('\n', end);
-  return s.substr(start == std::string::npos ? 0 : start + 1, end - (start == std::string::npos ? 0 : start + 1) + 1);
+  return s.substr(start == std::string::npos ? 0 : start + 1,
+                  end - (start == std::string::npos ? 0 : start + 1) + 1);
 }
 }  // namespace
 
 TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
   fly_options o;
   char err[FLY_ERR];
-  ASSERT_TRUE(parse({"--aircraft", "builtin:glider", "--start", "ground", "--alt-ft", "5000", "--kias",
-                     "80", "--seconds", "10", "--prd", "0.02", "--elevator", "-0.25", "--gear", "up",
-                     "--flaps", "0.5", "--csv", "h.csv"},
+  ASSERT_TRUE(parse({"--aircraft", "builtin:glider", "--start",    "ground",    "--alt-ft",
+                     "5000",       "--kias",         "80",         "--seconds", "10",
+                     "--prd",      "0.02",           "--elevator", "-0.25",     "--gear",
+                     "up",         "--flaps",        "0.5",        "--csv",     "h.csv"},
                     &o, err));
   EXPECT_EQ(o.start_ground, 1);
   EXPECT_FLOAT_EQ(o.alt_ft, 5000.0f);
@@ -79,8 +81,9 @@ TEST(FlightRunnerInput, ScriptLinesAndFiles) {
   EXPECT_FLOAT_EQ(e.t, 12.5f);
   EXPECT_EQ(e.mask, unsigned(FLY_THROTTLE | FLY_ELEVATOR | FLY_FLAPS | FLY_GEAR));
   EXPECT_FLOAT_EQ(e.c.elevator, 0.1f);
-  for (const char* line : {"throttle=1", "t=1", "t=x throttle=1", "t=1 t=2 throttle=1", "t=1 throttle",
-                           "t=1 throttle=", "t=1 wings=2", "t=1 rudder=-3", "t=-1 rudder=0"}) {
+  for (const char* line :
+       {"throttle=1", "t=1", "t=x throttle=1", "t=1 t=2 throttle=1", "t=1 throttle",
+        "t=1 throttle=", "t=1 wings=2", "t=1 rudder=-3", "t=-1 rudder=0"}) {
     EXPECT_FALSE(fly_parse_script_line(line, &e, err)) << line;
   }
 

@@ -25,10 +25,9 @@ static double start_X, start_Z;
 
 static void standard_atmosphere_table() {
   static const float density[ATM_ROWS] = {
-      0.0023769f, 0.001756f,  0.001267f,  0.0008907f, 0.0005873f, 0.0003639f,
-      0.0002256f, 0.0001399f, 8.594e-5f,  5.253e-5f,  3.211e-5f,  2.001e-5f,
-      1.27e-5f,   8.19e-6f,   5.364e-6f,  3.564e-6f,  2.433e-6f,  1.693e-6f,
-      1.2e-6f,    8.589e-7f,  6.061e-7f,  0.0f};
+      0.0023769f, 0.001756f, 0.001267f, 0.0008907f, 0.0005873f, 0.0003639f, 0.0002256f, 0.0001399f,
+      8.594e-5f,  5.253e-5f, 3.211e-5f, 2.001e-5f,  1.27e-5f,   8.19e-6f,   5.364e-6f,  3.564e-6f,
+      2.433e-6f,  1.693e-6f, 1.2e-6f,   8.589e-7f,  6.061e-7f,  0.0f};
   for (int i = 0; i < ATM_ROWS; i++) {
     float kft = i < ATM_ROWS - 1 ? 10.0f * i : 259.0f;
     atm.hr[i][0] = kft * 1000.0f * con.fttomtrs;
@@ -89,7 +88,8 @@ void fly_setup_world(float ground_elev_m) {
 int fly_load_aircraft(const char* name, char* err) {
   if (std::strncmp(name, "builtin:", 8) == 0) {
     if (!fly_builtin_aircraft(name + 8)) {
-      std::snprintf(err, FLY_ERR, "no built-in aircraft '%s' (trainer, glider, fourprop)", name + 8);
+      std::snprintf(err, FLY_ERR, "no built-in aircraft '%s' (trainer, glider, fourprop)",
+                    name + 8);
       return 0;
     }
     return 1;
@@ -109,7 +109,8 @@ int fly_load_aircraft(const char* name, char* err) {
   // A record without mass or inertia cannot be flown: the loader did not fill it.
   if (!(pln.m_empty > 0.0f) || !(pln.Jxx_unitmass > 0.0f) || !(pln.Jyy_unitmass > 0.0f) ||
       !(pln.Jzz_unitmass > 0.0f)) {
-    std::snprintf(err, FLY_ERR, "aircraft file %s gave no usable aircraft (no mass or inertia)", name);
+    std::snprintf(err, FLY_ERR, "aircraft file %s gave no usable aircraft (no mass or inertia)",
+                  name);
     return 0;
   }
   return 1;
@@ -123,7 +124,8 @@ static void engines_at(float p) {
     flt.throrequest[i] = flt.thro[i] = p;
     flt.prop[i] = pln.omegamax;
     flt.mixt[i] = 1.0f;
-    flt.tac[i] = pln.is_heli ? pln.omegamax : pln.omegamin + std::sqrt(p) * (pln.omegamax - pln.omegamin);
+    flt.tac[i] =
+        pln.is_heli ? pln.omegamax : pln.omegamin + std::sqrt(p) * (pln.omegamax - pln.omegamin);
     flt.mpr[i] = 10.0f + 20.0f * p;
     flt.n1_[i] = 40.0f + 60.0f * p;
     flt.egt[i] = flt.parteqlbmthrust[i] = p;
@@ -251,7 +253,8 @@ void fly_set_controls(const fly_controls* c) {
   flt.ailncyclic = cyclic ? pln.ailncyclic * roll : 0.0f;
   if (pln.is_heli) {
     float lo = pln.minpitch[1], hi = pln.maxpitch[1];
-    flt.proppitch[1] = pln.propdir[0] < 1 ? interp(-1.0f, lo, 1.0f, hi, yaw) : interp(-1.0f, hi, 1.0f, lo, yaw);
+    flt.proppitch[1] =
+        pln.propdir[0] < 1 ? interp(-1.0f, lo, 1.0f, hi, yaw) : interp(-1.0f, hi, 1.0f, lo, yaw);
   }
   for (int i = 0; i < MAX_ENGINES; i++) {
     float vc = pln.vertcant[i] * con.degtorad, sc = pln.sidecant[i] * con.degtorad;
@@ -274,17 +277,15 @@ int fly_state_is_finite() {
   for (double x : d) {
     if (!std::isfinite(x)) return 0;
   }
-  float f[] = {flt.the, flt.psi, flt.phi, flt.P, flt.Q, flt.R, flt.aX, flt.aY, flt.aZ,
-               flt.Pdot, flt.Qdot, flt.Rdot, flt.av, flt.Alpha, flt.Beta, flt.m_total};
+  float f[] = {flt.the, flt.psi,  flt.phi,  flt.P,    flt.Q,  flt.R,     flt.aX,   flt.aY,
+               flt.aZ,  flt.Pdot, flt.Qdot, flt.Rdot, flt.av, flt.Alpha, flt.Beta, flt.m_total};
   for (float x : f) {
     if (!std::isfinite(x)) return 0;
   }
   return 1;
 }
 
-float fly_energy() {
-  return 0.5f * flt.v * flt.v + con.g * flt.h;
-}
+float fly_energy() { return 0.5f * flt.v * flt.v + con.g * flt.h; }
 
 // ---- Reports ---------------------------------------------------------------------------------
 
@@ -310,15 +311,16 @@ void fly_csv_header(std::FILE* f) {
 }
 
 void fly_csv_row(std::FILE* f) {
-  std::fprintf(f,
-               "%.3f,%.2f,%.2f,%.6f,%.6f,%.1f,%.1f,%.2f,%.2f,%.1f,%.3f,%.3f,%.3f,%.3f,%.3f,%.4f,%.4f,"
-               "%.4f,%.1f,%.1f,%.1f,%.1f,%.1f,%.0f,%.1f,%.2f\n",
-               fly_time(), flt.X, flt.Z, flt.lat, flt.lon, flt.h * con.mtrstoft,
-               (flt.h - env.local_h) * con.mtrstoft, flt.vind, flt.av * con.msctokts,
-               flt.vu * con.msctofpm, flt.Alpha, flt.Beta, flt.the180, flt.phi180, flt.psi, flt.P,
-               flt.Q, flt.R, flt.faxilaero, flt.fsideaero, flt.fnrmlaero, flt.faxilprop,
-               flt.fnrmlgear, pln.numen > 0 ? flt.tac[0] * con.rsctorpm : 0.0f,
-               pln.numen > 0 ? flt.thrust[0] : 0.0f, flt.m_fuel * con.kgstolbs);
+  std::fprintf(
+      f,
+      "%.3f,%.2f,%.2f,%.6f,%.6f,%.1f,%.1f,%.2f,%.2f,%.1f,%.3f,%.3f,%.3f,%.3f,%.3f,%.4f,%.4f,"
+      "%.4f,%.1f,%.1f,%.1f,%.1f,%.1f,%.0f,%.1f,%.2f\n",
+      fly_time(), flt.X, flt.Z, flt.lat, flt.lon, flt.h * con.mtrstoft,
+      (flt.h - env.local_h) * con.mtrstoft, flt.vind, flt.av * con.msctokts, flt.vu * con.msctofpm,
+      flt.Alpha, flt.Beta, flt.the180, flt.phi180, flt.psi, flt.P, flt.Q, flt.R, flt.faxilaero,
+      flt.fsideaero, flt.fnrmlaero, flt.faxilprop, flt.fnrmlgear,
+      pln.numen > 0 ? flt.tac[0] * con.rsctorpm : 0.0f, pln.numen > 0 ? flt.thrust[0] : 0.0f,
+      flt.m_fuel * con.kgstolbs);
 }
 
 // ---- The whole run ---------------------------------------------------------------------------
@@ -419,7 +421,8 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
     fly_frame();
     if (csv) fly_csv_row(csv);
     if (!fly_state_is_finite()) {
-      std::fprintf(errs, "kestrix-fly: the flight state stopped being a finite number at t=%.3f s\n",
+      std::fprintf(errs,
+                   "kestrix-fly: the flight state stopped being a finite number at t=%.3f s\n",
                    fly_time());
       return finish(FLY_NOT_FINITE, out, csv);
     }

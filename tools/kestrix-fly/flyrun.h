@@ -28,19 +28,19 @@ enum {
 };
 
 struct fly_options {
-  char aircraft[400];   // aircraft file, or "builtin:NAME" for an aircraft built in code
-  int start_ground;     // 1 at rest on the ground, 0 in the air
-  float alt_ft;         // start altitude above sea level (air start), ft
-  float kias;           // start indicated airspeed (air start), kt
-  float heading;        // start heading, degrees true
-  float ground_elev_ft;  // elevation of the flat ground, ft
-  float seconds;        // simulated seconds to fly
-  float prd;            // frame period, s, 0.001..0.1
+  char aircraft[400];     // aircraft file, or "builtin:NAME" for an aircraft built in code
+  int start_ground;       // 1 at rest on the ground, 0 in the air
+  float alt_ft;           // start altitude above sea level (air start), ft
+  float kias;             // start indicated airspeed (air start), kt
+  float heading;          // start heading, degrees true
+  float ground_elev_ft;   // elevation of the flat ground, ft
+  float seconds;          // simulated seconds to fly
+  float prd;              // frame period, s, 0.001..0.1
   fly_controls controls;  // commands from the start
-  char script[400];     // timed command changes, "" none
-  char csv[400];        // time history, "" none
-  char cycle_dump[400];  // one-frame dump of the force pass, "" none
-  float dump_at;        // simulated second at which the dump is taken
+  char script[400];       // timed command changes, "" none
+  char csv[400];          // time history, "" none
+  char cycle_dump[400];   // one-frame dump of the force pass, "" none
+  float dump_at;          // simulated second at which the dump is taken
 };
 
 // One script line: at time t the commands in `mask` take the values of c.

@@ -31,9 +31,7 @@ static int parse_number(const char* s, float* out) {
 
 static int in_range(float v, float lo, float hi) { return v >= lo && v <= hi; }
 
-static void copy_path(char* to, const char* from) {
-  std::snprintf(to, 400, "%s", from);
-}
+static void copy_path(char* to, const char* from) { std::snprintf(to, 400, "%s", from); }
 
 // The value of one control: its name, where it goes and its range.
 struct control_key {
@@ -50,12 +48,18 @@ static const control_key control_keys[] = {
 
 static float* control_field(fly_controls* c, unsigned bit) {
   switch (bit) {
-    case FLY_THROTTLE: return &c->throttle;
-    case FLY_ELEVATOR: return &c->elevator;
-    case FLY_AILERON: return &c->aileron;
-    case FLY_RUDDER: return &c->rudder;
-    case FLY_FLAPS: return &c->flaps;
-    default: return &c->brakes;
+    case FLY_THROTTLE:
+      return &c->throttle;
+    case FLY_ELEVATOR:
+      return &c->elevator;
+    case FLY_AILERON:
+      return &c->aileron;
+    case FLY_RUDDER:
+      return &c->rudder;
+    case FLY_FLAPS:
+      return &c->flaps;
+    default:
+      return &c->brakes;
   }
 }
 
@@ -182,7 +186,8 @@ int fly_parse_script_line(const char* line, fly_script_entry* e, char* err) {
     const char* value = eq + 1;
     if (std::strcmp(name, "t") == 0) {
       if (have_t || !parse_number(value, &e->t) || e->t < 0.0f) {
-        std::snprintf(err, FLY_ERR, "t must be given once as a time of 0 s or more, not '%s'", value);
+        std::snprintf(err, FLY_ERR, "t must be given once as a time of 0 s or more, not '%s'",
+                      value);
         return 0;
       }
       have_t = 1;
@@ -221,7 +226,8 @@ int fly_read_script(const char* path, fly_script* s, char* err) {
     while (*p == ' ' || *p == '\t') p++;
     if (*p == '\0' || *p == '\n' || *p == '\r' || *p == '#') continue;
     if (s->count >= FLY_SCRIPT_MAX) {
-      std::snprintf(err, FLY_ERR, "script %s line %d: more than %d entries", path, n, FLY_SCRIPT_MAX);
+      std::snprintf(err, FLY_ERR, "script %s line %d: more than %d entries", path, n,
+                    FLY_SCRIPT_MAX);
       std::fclose(f);
       return 0;
     }
