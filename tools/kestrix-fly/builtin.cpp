@@ -204,7 +204,29 @@ static void wash_tables() {
   }
 }
 
+// Gear springs sized for the maximum weight, the attitude at rest on the wheels, and the wheels'
+// contact points lowered by their static compression.
+static void gear_springs() {
+  if (!pln.gearEQ || !(pln.mgearZ != pln.ngearZ)) return;
+  float ft = con.fttomtrs;
+  float d = fltmin2(interp(1.0f, 0.2f, 3000.0f, 1.0f, pln.m_max * con.kgstolbs), 1.0f) * ft;
+  float w = pln.m_max * con.g, span = pln.mgearZ - pln.ngearZ;
+  float fn = pln.mgearZ / span * w, fm = -pln.ngearZ / span * w * 0.5f;
+  pln.ngearcon = fn / d;
+  pln.mgearcon = fm / d;
+  if (pln.mgearZ > pln.ngearZ) pln.ngearcon = pln.mgearcon;
+  pln.ngeardmp = 0.2f * pln.ngearcon;
+  pln.mgeardmp = 0.2f * pln.mgearcon;
+  pln.skidcon = 2.0f * 0.25f * w / d;
+  pln.skiddmp = 0.05f * pln.skidcon;
+  pln.h_eqlbm = interp(pln.ngearZ, -pln.ngearY, pln.mgearZ, -pln.mgearY, 0.0f);
+  pln.the_eqlbm = std::asin((-pln.ngearY + pln.mgearY) / span) * 180.0f / 3.14159265f;
+  pln.ngearY -= fn / pln.ngearcon;
+  pln.mgearY -= fm / pln.mgearcon;
+}
+
 static void prepare() {
+  gear_springs();
   for (int p = 0; p <= 11; p++) {
     if (!have_this_part(p)) continue;
     element_geometry(p);
