@@ -1,108 +1,206 @@
-// Entry points that other subsystems will provide, defined here until their code is merged.
+// Entry points of subsystems that are not built yet, each doing the least that keeps the loop
+// correct. Each block goes when its subsystem provides the real one.
 #include "aircraft/aircraft.h"
 #include "app/app.h"
-#include "app/macibm.h"
 #include "controls/controls.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
+#include "render/ogl.h"
 #include "render/render.h"
 #include "shared/shared.h"
 #include "sound/sound.h"
 #include "weather/weather.h"
 #include "world/world.h"
 
-// World: terrain cell search.
+// 3-D view (src/render).
+void update_scenery() {}
+
+// Sound (src/sound): no device, as on a machine without sound.
+int init_sound() { return 0; }
+
+// Sound (src/sound).
+void play_engine_and_windrain() {}
+
+// Sound (src/sound).
+void stop_engine_and_windrain() {}
+
+// Sound (src/sound).
+void dispose_sound() {}
+
+// Aircraft files (src/aircraft).
+void load_plane() {}
+
+// Navigation database (src/world): the database stays empty.
+void init_country_data() {}
+
+// Terrain regions (src/world).
+void load_region() {}
+
+// Coordinates (src/world).
+float X_with_latlon(float lat, float lon) { return 0.0f; }
+
+// Coordinates (src/world).
+float Z_with_lat(float lat) { return 0.0f; }
+
+// Flight start (src/flight): the counters restart and the next timing measurement is discarded.
+void set_fltvars(int type) {
+  msc.cntr = 0;
+  msc.cntr10 = 0;
+  msc.evup = 1;
+  msc.event = 1;
+}
+
+// Instrument panel (src/panel).
+void update_panel() {}
+
+// Instrument panel (src/panel).
+void init_tape() {}
+
+// Instrument panel (src/panel).
+void init_nav_pic() {}
+
+// Instrument panel (src/panel).
+void manage_das(int open, int x, int y) {}
+
+// Controls (src/controls).
+void update_controls() {}
+
+// Controls (src/controls).
+void cal_stick() {}
+
+// Keyboard commands (src/controls).
+void handle_simkey(char c) {}
+
+// Keyboard commands (src/controls).
+void function_key(int n) {}
+
+// Keyboard commands (src/controls).
+void yoke_key(int k) {}
+
+// Keyboard commands (src/controls).
+void freeviews_keys(int k) {}
+
+// Graph window (src/app).
+void clear_graph() { reset_grf(); }
+
+// Graph window (src/app).
+void update_graph() {}
+
+// Graph window (src/app).
+void plot_grf_current() {}
+
+// Graph window (src/app).
+void manage_grf(int open) {}
+
+// Settings windows (src/app).
+void manage_id_(int open) {}
+
+// Settings windows (src/app).
+void manage_nam(int open) {}
+
+// Settings windows (src/app).
+void manage_map(int open) {}
+
+// Settings windows (src/app).
+void manage_gid(int open) {}
+
+// Settings windows (src/app).
+void manage_tim(int open) {}
+
+// Settings windows (src/app).
+void manage_flt(int open) {}
+
+// Settings windows (src/app).
+void manage_joy(int open) {}
+
+// Settings windows (src/app).
+void manage_ins(int open) {}
+
+// Settings windows (src/app).
+void manage_eqp(int open) {}
+
+// Settings windows (src/app).
+void manage_pln(int open) {}
+
+// Settings windows (src/app).
+void util_keepjoycurrent() {}
+
+// Terrain regions (src/world): no cell search; the aircraft keeps the cell it has.
 int find_ijt_with_loc(float x, float z, int* i, int* j, int search_all) { return 0; }
 
-// World: ground height inside a terrain cell.
+// Terrain regions (src/world): the height of the cell's south-west vertex.
 float find_local_h(float x, float z, int i, int j) {
   return planexyz[intlim(i, 0, GRID_I - 1)][intlim(j, 0, GRID_J - 1)][1];
 }
 
-// World: magnetic variation table.
+// Navigation database (src/world): no magnetic variation.
 int find_var(float lat, float lon) { return 0; }
 
-// World: GPS course and distance.
+// Navigation database (src/world): no GPS target.
 void get_gps_data(float* crs, float* dis) { *crs = *dis = 0.0f; }
 
-// Weather: wind at the aircraft.
+// Weather (src/weather): calm air.
 void wxcalc() {}
 
-// Controls: force feedback.
+// Controls (src/controls): no force feedback.
 void forcecall(int code, int a, int b, int c) {}
 
-// Instrument panel: flap lever.
+// Instrument panel (src/panel).
 void plotflap() {}
 
-// Instrument panel: sweep lever.
+// Instrument panel (src/panel).
 void plotswee() {}
 
-// Instrument panel: thrust-vector lever.
+// Instrument panel (src/panel).
 void plotvect() {}
 
-// Instrument panel: gear lights.
+// Instrument panel (src/panel).
 void gear_light() {}
 
-// Application shell: disk data output.
+// Data output (src/app).
 void dskoutproc() {}
 
-// Application shell: one-frame dump header.
+// Data output (src/app).
 void trackdiv() {}
 
-// Platform layer: serial port.
-int MACIBM_serial_write(const void* bytes, int count) { return count; }
-
-// Sound: start a sound.
+// Sound (src/sound).
 void play_buffer(int n, int loop) {}
 
-// Sound: stop a sound.
+// Sound (src/sound).
 void stop_buffer(int n) {}
 
-// Sound: engine loop.
+// Sound (src/sound).
 void maintain_engine_sound() {}
 
-// Sound: wind and rain loops.
+// Sound (src/sound).
 void maintain_windrain_sound() {}
 
-// Sound: stop the loops.
-void stop_engine_and_windrain() {}
-
-// Sound: start the loops.
-void play_engine_and_windrain() {}
-
-// Rendering: scenery textures.
+// 3-D view (src/render).
 void load_scenery_textures() {}
 
-// Rendering: aircraft drawing geometry.
+// 3-D view (src/render).
 void load_plane_geo(int a, int b) {}
 
-// Rendering: traffic aircraft.
+// 3-D view (src/render).
 void make_a_plane(int k, int anew) {}
 
-// Aircraft definition: aircraft loader.
-void load_plane() {}
-
-// Flight dynamics (propellers and rotors): propeller engines.
+// Propellers, rotors and jets (src/flight): no engine forces.
 void props() {}
 
-// Flight dynamics (propellers and rotors): jet engines.
+// Propellers, rotors and jets (src/flight).
 void jets() {}
 
-// Flight dynamics (ground and water contact): one contact point.
+// Ground and water contact (src/flight): nothing touches.
 int handle_contact_point(int n, float x, float y, float z) { return 0; }
 
-// Flight dynamics (ground and water contact): one floating point.
-void handle_float_point(int part, int station, int point, float x, float y, float z,
-                        float h_water) {}
+// Ground and water contact (src/flight).
+void handle_float_point(int part, int station, int point, float x, float y, float z, float h_water) {}
 
-// Flight dynamics (ground and water contact): deck pitch rate.
+// Ground and water contact (src/flight): decks hold still.
 float the_dot_now(int type) { return 0.0f; }
 
-// Flight dynamics (ground and water contact): deck roll rate.
+// Ground and water contact (src/flight).
 float phi_dot_now(int type) { return 0.0f; }
 
-// Flight dynamics (flight start): start or restart a flight.
-void set_fltvars(int type) {}
-
-// Flight dynamics (periodic checks): the once-a-second pass.
+// Periodic flight checks (src/flight).
 void mod_sec() {}

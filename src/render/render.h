@@ -1,6 +1,10 @@
-// The out-of-the-window view: the entry points the flight frame calls when the scenery textures,
-// the aircraft's drawing or the traffic around it must be made anew.
+// The 3-D view: terrain, runways and lights, buildings, clouds, stars, ships, traffic, the aircraft
+// and the head-up display, and the moving map.
 #pragma once
+
+// Draws the out-of-the-window view and the head-up display from the world records once per frame,
+// and moves the terrain region when the aircraft nears its edge.
+void update_scenery();
 
 // Loads the ground, runway, deck and building textures for the season and resolution level.
 void load_scenery_textures();

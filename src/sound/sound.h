@@ -1,5 +1,15 @@
-// Sound: the engine, wind and rain loops and the event sounds.
+// Sound: the engine, wind and rain loops, the one-shot sounds and the sound device.
 #pragma once
+
+// Opens the sound device; 1 on success, 0 when sound is unavailable.
+int init_sound();
+// Starts the engine, wind and rain loops and tunes them; called whenever the simulation resumes
+// after an alert, a dialog, a menu command or a window change.
+void play_engine_and_windrain();
+// Stops the three loops; called before every alert, dialog and menu command.
+void stop_engine_and_windrain();
+// Releases the sound device on the way out.
+void dispose_sound();
 
 // Starts sound n from where it stands, looping when loop is non-zero; stops it.
 void play_buffer(int n, int loop);
@@ -7,6 +17,3 @@ void stop_buffer(int n);
 // Retune the engine loop, and the wind and rain loops, to the flight state.
 void maintain_engine_sound();
 void maintain_windrain_sound();
-// Stop and restart the three loops around anything that holds the simulation.
-void stop_engine_and_windrain();
-void play_engine_and_windrain();
