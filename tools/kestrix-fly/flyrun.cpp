@@ -23,16 +23,14 @@ static double start_X, start_Z;
 
 // ---- World -----------------------------------------------------------------------------------
 
+// The start-up's standard-atmosphere table (densities in slug/ft^3 every 10000 ft, then 259000 ft).
 static void standard_atmosphere_table() {
   static const float density[ATM_ROWS] = {
       0.0023769f, 0.001756f, 0.001267f, 0.0008907f, 0.0005873f, 0.0003639f, 0.0002256f, 0.0001399f,
       8.594e-5f,  5.253e-5f, 3.211e-5f, 2.001e-5f,  1.27e-5f,   8.19e-6f,   5.364e-6f,  3.564e-6f,
       2.433e-6f,  1.693e-6f, 1.2e-6f,   8.589e-7f,  6.061e-7f,  0.0f};
-  for (int i = 0; i < ATM_ROWS; i++) {
-    float kft = i < ATM_ROWS - 1 ? 10.0f * i : 259.0f;
-    atm.hr[i][0] = kft * 1000.0f * con.fttomtrs;
-    atm.hr[i][1] = density[i] * con.endtomed;
-  }
+  for (int i = 0; i < ATM_ROWS - 1; i++) assign_hr(i, 10.0f * i, density[i]);
+  assign_hr(ATM_ROWS - 1, 259.0f, density[ATM_ROWS - 1]);
 }
 
 void fly_flat_region(float h) {
