@@ -2,6 +2,7 @@
 // correct. Each block goes when its subsystem provides the real one.
 #include "aircraft/aircraft.h"
 #include "app/app.h"
+#include "atc/atc.h"
 #include "controls/controls.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
@@ -9,7 +10,6 @@
 #include "render/render.h"
 #include "shared/shared.h"
 #include "sound/sound.h"
-#include "weather/weather.h"
 #include "world/world.h"
 
 // 3-D view (src/render).
@@ -26,21 +26,6 @@ void stop_engine_and_windrain() {}
 
 // Sound (src/sound).
 void dispose_sound() {}
-
-// Aircraft files (src/aircraft).
-void load_plane() {}
-
-// Navigation database (src/world): the database stays empty.
-void init_country_data() {}
-
-// Terrain regions (src/world).
-void load_region() {}
-
-// Coordinates (src/world).
-float X_with_latlon(float lat, float lon) { return 0.0f; }
-
-// Coordinates (src/world).
-float Z_with_lat(float lat) { return 0.0f; }
 
 // Flight start (src/flight): the counters restart and the next timing measurement is discarded.
 void set_fltvars(int type) {
@@ -125,25 +110,35 @@ void manage_pln(int open) {}
 // Settings windows (src/app).
 void util_keepjoycurrent() {}
 
-// Terrain regions (src/world): no cell search; the aircraft keeps the cell it has.
-int find_ijt_with_loc(float x, float z, int* i, int* j, int search_all) { return 0; }
+// Air traffic control (src/atc).
+void handle_plan(int) {}
 
-// Terrain regions (src/world): the height of the cell's south-west vertex.
-float find_local_h(float x, float z, int i, int j) {
-  return planexyz[intlim(i, 0, GRID_I - 1)][intlim(j, 0, GRID_J - 1)][1];
-}
+// Air traffic control (src/atc).
+void controller_respond(char*) {}
 
-// Navigation database (src/world): no magnetic variation.
-int find_var(float lat, float lon) { return 0; }
+// Air traffic control (src/atc).
+void LSO_respond() {}
 
-// Navigation database (src/world): no GPS target.
-void get_gps_data(float* crs, float* dis) { *crs = *dis = 0.0f; }
+// Controls (src/controls): no force-feedback device.
+void forcecall(int, int, int, int) {}
 
-// Weather (src/weather): calm air.
-void wxcalc() {}
+// Sound (src/sound).
+void play_buffer(int, int) {}
 
-// Controls (src/controls): no force feedback.
-void forcecall(int code, int a, int b, int c) {}
+// Sound (src/sound).
+void stop_buffer(int) {}
+
+// 3-D view (src/render).
+void start_strike() {}
+
+// Instrument panel (src/panel).
+void init_ecam() {}
+
+// 3-D view (src/render): no drawing geometry or textures yet.
+void load_plane_geo(int build_geometry, int only_textures) {}
+
+// Sound (src/sound): no sound buffers yet.
+void fill_buffer(int n) {}
 
 // Instrument panel (src/panel).
 void plotflap() {}
@@ -164,12 +159,6 @@ void dskoutproc() {}
 void trackdiv() {}
 
 // Sound (src/sound).
-void play_buffer(int n, int loop) {}
-
-// Sound (src/sound).
-void stop_buffer(int n) {}
-
-// Sound (src/sound).
 void maintain_engine_sound() {}
 
 // Sound (src/sound).
@@ -177,9 +166,6 @@ void maintain_windrain_sound() {}
 
 // 3-D view (src/render).
 void load_scenery_textures() {}
-
-// 3-D view (src/render).
-void load_plane_geo(int a, int b) {}
 
 // 3-D view (src/render).
 void make_a_plane(int k, int anew) {}
@@ -201,6 +187,3 @@ float the_dot_now(int type) { return 0.0f; }
 
 // Ground and water contact (src/flight).
 float phi_dot_now(int type) { return 0.0f; }
-
-// Periodic flight checks (src/flight).
-void mod_sec() {}

@@ -32,5 +32,8 @@ void function_key(int n);
 void yoke_key(int k);
 void freeviews_keys(int k);
 
-// Force-feedback command `code` with its three arguments.
+// ---- Force feedback --------------------------------------------------------------------------
+
+// Force-feedback command `code` (25 stick springs, 26/27 vibration, 28/29 clear it, 30/31
+// buffeting, 32 jolt, 33 clear all) with its three arguments.
 void forcecall(int code, int a, int b, int c);

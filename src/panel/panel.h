@@ -69,3 +69,8 @@ void plotflap();
 void plotswee();
 void plotvect();
 void gear_light();
+
+// ---- Glass displays --------------------------------------------------------------------------
+
+// Redraws the ECAM display from scratch in its current page ins.ecam_mode.
+void init_ecam();
