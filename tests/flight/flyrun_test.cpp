@@ -143,3 +143,23 @@ TEST(FlightRunnerRun, NonFiniteStateIsCaught) {
   flt.Z = INFINITY;
   EXPECT_FALSE(fly_state_is_finite());
 }
+
+TEST(FlightRunnerRun, FlatRegionSlidesUnderALongFlight) {
+  fly_setup_world(300.0f);
+  ASSERT_TRUE(fly_builtin_aircraft("glider"));
+  fly_options o;
+  fly_default_options(&o);
+  fly_start(&o);
+  int west = env.lon_wes;
+  // Put the aircraft past the eastern threshold of the middle column.
+  flt.X = env.lox + (2.1 / 3.0) * (env.hix - env.lox);
+  update_flight();  // position, latitude and longitude from X
+  float lon = flt.lon;
+  fly_frame();
+  EXPECT_EQ(env.lon_wes, west + 1);
+  EXPECT_NEAR(flt.lon, lon, 0.01f);  // the world did not jump, only the grid moved
+  EXPECT_LT(flt.lon, env.lon_wes + 2.05f);
+  EXPECT_FLOAT_EQ(env.local_h, 300.0f);
+  EXPECT_GT(static_cast<float>(flt.X), env.lox);
+  EXPECT_LT(static_cast<float>(flt.X), env.hix);
+}

@@ -1,9 +1,11 @@
 // Physical checks of whole flights through the runner: free fall without air, energy, the glide,
 // symmetry, damping of disturbances, a coordinated turn and the choice of frame period.
 #include <cmath>
+#include <cstdio>
 
 #include "flight_fixture.h"
 #include "flyrun.h"
+#include "app/macibm.h"
 
 class FlightScenario : public FlightTest {
  protected:
@@ -168,4 +170,75 @@ TEST_F(FlightScenario, FramePeriodsOfTwoAndTenHundredthsFlyTheSameGlide) {
     EXPECT_NEAR(x[0][i], x[1][i], 0.01 * flown) << i;
     EXPECT_NEAR(y[0][i], y[1][i], 10.0) << i;
   }
+}
+
+// ---- The sample aircraft ---------------------------------------------------------------------
+
+class FlightSample : public FlightScenario {
+ protected:
+  // Loads sample `name` and starts it at alt_ft, at `stall` times its estimated stall speed.
+  void load_sample(const char* name, float alt_ft, float stall) {
+    macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
+    fly_setup_world(0.0f);
+    char path[1000], err[FLY_ERR];
+    std::snprintf(path, sizeof path, "%saircraft/%s.acf", app_path, name);
+    ASSERT_TRUE(fly_load_aircraft(path, err)) << err;
+    fly_default_options(&o);
+    o.alt_ft = alt_ft;
+    o.kias = stall * msc.est_Vs * con.msctokts;
+    fly_start(&o);
+  }
+  void TearDown() override { macibm_program_folder = nullptr; }
+};
+
+class FlightSampleScenario : public FlightSample,
+                             public ::testing::WithParamInterface<const char*> {
+ protected:
+  void load_sample(float alt_ft, float stall) {
+    FlightSample::load_sample(GetParam(), alt_ft, stall);
+  }
+};
+
+TEST_P(FlightSampleScenario, WithoutAirEverySampleFallsFreely) {
+  load_sample(300000.0f, 0.0f);
+  ASSERT_TRUE(fly(5.0f));
+  EXPECT_NEAR(flt.aY, -con.muearth / sqr(flt.h + con.rearth), 5e-4f);
+  EXPECT_NEAR(flt.aX, 0.0f, 1e-5f);
+  EXPECT_NEAR(flt.aZ, 0.0f, 1e-5f);
+}
+
+TEST_P(FlightSampleScenario, EnginesOffTheSampleNeverGainsEnergy) {
+  load_sample(8000.0f, 1.6f);
+  ASSERT_GT(flt.av, 10.0f);
+  fly_set_controls(&o.controls);
+  float e = fly_energy();
+  for (int n = 0; n < 1200; n++) {
+    fly_frame();
+    ASSERT_TRUE(fly_state_is_finite());
+    float now = fly_energy();
+    ASSERT_LE(now, e + 1e-4f * e) << GetParam() << " t=" << fly_time();
+    e = now;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, FlightSampleScenario,
+                         ::testing::Values("Trainer", "Light Twin", "Turboprop Transport",
+                                           "Business Jet", "Floatplane", "Helicopter"));
+
+TEST_F(FlightSample, TrainerGlideConvergesFromSlowAndFastStarts) {
+  float speed[2], ratio[2], stall[2] = {1.1f, 2.2f};
+  for (int k = 0; k < 2; k++) {
+    load_sample("Trainer", 9000.0f, stall[k]);
+    ASSERT_TRUE(fly(300.0f));
+    double v = 0.0, ground = 0.0, sink = 0.0;
+    int n = 0;
+    for (; n < 1200; n++) {
+      fly_frame();
+      v += flt.vind, ground += horizontal(), sink += -flt.vu;
+    }
+    speed[k] = static_cast<float>(v / n);
+    ratio[k] = static_cast<float>(ground / sink);
+  }
+  EXPECT_NEAR(speed[0], speed[1], 0.02f * speed[1]);
+  EXPECT_NEAR(ratio[0], ratio[1], 0.03f * ratio[1]);
 }

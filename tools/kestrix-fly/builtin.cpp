@@ -370,5 +370,8 @@ int fly_builtin_aircraft(const char* name) {
   reset_afl();
   make();
   prepare();
+  // Full tanks and no payload.
+  flt.m_fixed = flt.m_jettison = 0.0f;
+  flt.m_fuel = pln.m_fuel;
   return 1;
 }

@@ -33,38 +33,68 @@ static void standard_atmosphere_table() {
   assign_hr(ATM_ROWS - 1, 259.0f, density[ATM_ROWS - 1]);
 }
 
-void fly_flat_region(float h) {
-  // Quadrants of one degree: 59 cells east-west, 79 north-south.
-  float dx = 60.0f * con.nmtomtrs * std::cos((region_lat + 1.0f) * con.degtorad) / 59.0f;
+// The lattice of the region whose south-west corner is (env.lat_sou, env.lon_wes), with that
+// corner at world (x0, z0): 59 cells a degree east-west, 79 north-south, as the quadrants have.
+static void flat_lattice(float h, float x0, float z0) {
+  float dx = 60.0f * con.nmtomtrs * std::cos((env.lat_sou + 1.0f) * con.degtorad) / 59.0f;
   float dz = 60.0f * con.nmtomtrs / 79.0f;
   for (int i = 0; i < GRID_I; i++) {
     for (int j = 0; j < GRID_J; j++) {
-      planexyz[i][j][0] = i * dx;
+      planexyz[i][j][0] = x0 + i * dx;
       planexyz[i][j][1] = h;
-      planexyz[i][j][2] = -j * dz;
+      planexyz[i][j][2] = z0 - j * dz;
       planenrml[i][j][0] = planenrml[i][j][2] = 0.0f;
       planenrml[i][j][1] = 1.0f;
       on_water[i][j] = 0;
     }
   }
-  env.lat_sou = region_lat;
-  env.lon_wes = region_lon;
-  env.lox = 0.0f;
-  env.hix = (GRID_I - 1) * dx;
-  env.hiz = 0.0f;
-  env.loz = -(GRID_J - 1) * dz;
+  env.lox = x0;
+  env.hix = x0 + (GRID_I - 1) * dx;
+  env.hiz = z0;
+  env.loz = z0 - (GRID_J - 1) * dz;
   env.dx = env.hix - env.lox;
   env.dz = env.hiz - env.loz;
   env.min_h = fltmin2(0.0f, h);
   env.max_h = fltmax2(0.0f, h);
+}
+
+void fly_flat_region(float h) {
+  env.lat_sou = region_lat;
+  env.lon_wes = region_lon;
+  flat_lattice(h, 0.0f, 0.0f);
   env.i_aircraft = env.i_viewpoint = (GRID_I - 1) / 2;
   env.j_aircraft = env.j_viewpoint = (GRID_J - 1) / 2;
   env.local_h = h;
 }
 
+// The region slides by whole degrees to keep the aircraft in its middle, as the simulator's does,
+// so that a long flight never leaves the ground it stands for.
+static void slide_flat_region() {
+  int di = 0, dj = 0;
+  if (flt.lon < env.lon_wes + 0.95f)
+    di = -1;
+  else if (flt.lon > env.lon_wes + 3.0f - 0.95f)
+    di = 1;
+  else if (flt.lat < env.lat_sou + 0.45f)
+    dj = -1;
+  else if (flt.lat > env.lat_sou + 2.0f - 0.45f)
+    dj = 1;
+  if (!di && !dj) return;
+  float x0 = env.lox, z0 = env.hiz;
+  float cell_x = env.dx / (GRID_I - 1), cell_z = env.dz / (GRID_J - 1);
+  x0 += di * 59 * cell_x;
+  z0 -= dj * 79 * cell_z;
+  env.lon_wes += di;
+  env.lat_sou += dj;
+  flat_lattice(planexyz[0][0][1], x0, z0);
+  env.i_aircraft = intlim(env.i_aircraft - 59 * di, 0, GRID_I - 2);
+  env.j_aircraft = intlim(env.j_aircraft - 79 * dj, 0, GRID_J - 2);
+}
+
 void fly_setup_world(float ground_elev_m) {
   reset_world_state();
   init_constants();
+  macibm_find_paths();  // the airfoil and flap folders beside the program
   standard_atmosphere_table();
   fly_flat_region(ground_elev_m);
   atm.temp_SL = 59.0f;
@@ -143,10 +173,8 @@ static void engines_at(float p) {
 }
 
 void fly_start(const fly_options* o) {
-  flt.m_fixed = 0.0f;
-  flt.m_fuel = pln.m_fuel;
-  flt.m_jettison = 0.0f;
-  flt.m_total = pln.m_empty + flt.m_fuel;
+  // The loads are the aircraft's own starting loads, set when it was loaded.
+  flt.m_total = pln.m_empty + flt.m_fixed + flt.m_fuel + flt.m_jettison;
   flt.cat_stage = 5;
   msc.prd = o->prd;
   msc.cntr = msc.cntr10 = 0;
@@ -264,6 +292,7 @@ void fly_set_controls(const fly_controls* c) {
 // ---- Frames ----------------------------------------------------------------------------------
 
 void fly_frame() {
+  slide_flat_region();
   update_flight();
   run_time += msc.prd;
 }
@@ -368,6 +397,16 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   alert_seen = 0;
   macibm_alert_hook = stop_on_alert;
   macibm_exit_hook = exit_after_fatal;
+  if (o->cycle_dump[0]) {
+    // The aircraft's analysis report goes to the same stream as the dump, as in the simulator.
+    if (trk.is_open()) trk.close();
+    trk.open(o->cycle_dump);
+    if (!trk.is_open()) {
+      std::fprintf(errs, "kestrix-fly: cannot write %s\n", o->cycle_dump);
+      return finish(FLY_BAD_INPUT, out, nullptr);
+    }
+    trk.setf(std::ios::fixed);
+  }
   if (!fly_load_aircraft(o->aircraft, err)) {
     std::fprintf(errs, "kestrix-fly: %s\n", err);
     return finish(alert_seen ? FLY_ALERT : FLY_BAD_INPUT, out, nullptr);
@@ -385,14 +424,6 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
       return finish(FLY_BAD_INPUT, out, nullptr);
     }
     fly_csv_header(csv);
-  }
-  if (o->cycle_dump[0]) {
-    trk.open(o->cycle_dump);
-    if (!trk.is_open()) {
-      std::fprintf(errs, "kestrix-fly: cannot write %s\n", o->cycle_dump);
-      return finish(FLY_BAD_INPUT, out, csv);
-    }
-    trk.setf(std::ios::fixed);
   }
 
   fly_controls c = o->controls;
