@@ -35,17 +35,6 @@ void set_fltvars(int type) {
   msc.event = 1;
 }
 
-// Flight frame (src/flight): only the elapsed time and the frame and event counters advance.
-void update_flight() {
-  msc.elap_time += msc.prd;
-  msc.cntr = msc.cntr >= 30000 ? 0 : msc.cntr + 1;
-  if (msc.evup < 1) msc.evup = 1;
-  if (msc.cntr % msc.evup == 0) {
-    msc.cntr10 = intwrap(msc.cntr10 + 1, 0, 9);
-    msc.evup = intlim(intround(0.1f / msc.prd), 1, 99);
-  }
-}
-
 // Controls (src/controls).
 void update_controls() {}
 
@@ -249,20 +238,38 @@ void gps_target_step(int dir) {
   for (int i = 0; i < 4; i++) nav.gps_id[i] = char_to_code(apt_id[nav.gps_index][i]);
 }
 
-// Flight frame (src/flight): the fuel flow of the flight frame, weak so that the frame's own
-// definition takes its place once linked: 0.42 lb/h per hp at full power (piston), 0.63
-// (turboprop), 0.5 or 0.8 lb/h per lbf at full thrust (jet), idle 1 % or 5 % of full.
-[[gnu::weak]] float burnin_fuel(float x) {
-  float full = 0.0f, idle = 0.0f, top = 1.0f;
-  if (pln.entype == 1 || pln.entype == 2) {
-    full = pln.pmax * con.watttohp * (pln.entype == 1 ? 0.42f : 0.63f);
-    idle = full * (pln.entype == 1 ? 0.01f : 0.05f);
-    top = pln.pmax;
-  } else if (pln.entype == 3) {
-    full = pln.tmax * con.ntntolbs * (pln.bypass ? 0.8f : 0.5f);
-    idle = full * 0.05f;
-    top = pln.tmax;
-  }
-  float lbh = top != 0.0f ? fltmax2(interp(0.0f, idle, top, full, x), idle) : idle;
-  return lbh * con.lbstokgs / 3600.0f;
-}
+// Data output (src/app).
+void dskoutproc() {}
+
+// Data output (src/app).
+void trackdiv() {}
+
+// Sound (src/sound).
+void maintain_engine_sound() {}
+
+// Sound (src/sound).
+void maintain_windrain_sound() {}
+
+// 3-D view (src/render).
+void load_scenery_textures() {}
+
+// 3-D view (src/render).
+void make_a_plane(int k, int anew) {}
+
+// Propellers, rotors and jets (src/flight): no engine forces.
+void props() {}
+
+// Propellers, rotors and jets (src/flight).
+void jets() {}
+
+// Ground and water contact (src/flight): nothing touches.
+int handle_contact_point(int n, float x, float y, float z) { return 0; }
+
+// Ground and water contact (src/flight).
+void handle_float_point(int part, int station, int point, float x, float y, float z, float h_water) {}
+
+// Ground and water contact (src/flight): decks hold still.
+float the_dot_now(int type) { return 0.0f; }
+
+// Ground and water contact (src/flight).
+float phi_dot_now(int type) { return 0.0f; }
