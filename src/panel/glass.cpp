@@ -209,10 +209,12 @@ void layout_glass() {
   if (lay.glass) add_hot_spot(lay.nd, click_nd, 0, 0);
 }
 
-// Screen position of a world point on the heading-up display, pixels from the centre.
+// Screen position of a world point on the heading-up display, pixels from the centre; the
+// aircraft's true heading is nd_psi.
+static float nd_psi;
 static void nd_point(float wx, float wz, float ppm, int* px, int* py) {
   float east = wx - static_cast<float>(flt.X), north = static_cast<float>(flt.Z) - wz;
-  float s = std::sin(flt.psi * con.degtorad), c = std::cos(flt.psi * con.degtorad);
+  float s = std::sin(nd_psi * con.degtorad), c = std::cos(nd_psi * con.degtorad);
   *px = intround((east * c - north * s) * ppm);
   *py = intround((east * s + north * c) * ppm);
 }
@@ -244,10 +246,13 @@ void draw_nd(int full) {
   if (!shown_changed(&s, v, 9, 0.4f, full)) return;
   OGL_fillrect(C_BLACK, r.x, r.y, r.w, r.h);
   if (!rel.efis_2) return;
+  float hdg = v[0];
+  course = v[4];
+  nd_psi = sane(flt.psi, 720.0f);
 
   int cx = r.x + r.w / 2, cy = r.y + 130;
   for (int d = 0; d < 360; d += 5) {
-    float a = d - flt.magpsi;
+    float a = d - hdg;
     dial_tick(C_WHITE, cx, cy, ROSE - (d % 10 ? 4.0f : 8.0f), ROSE + 0.0f, a);
     if (d % 30 == 0) {
       char t[4];
@@ -276,7 +281,7 @@ void draw_nd(int full) {
   if (!nav1) nd_symbol(PIC_TARGET, C_MAGENTA, nav.gps_lat, nav.gps_lon, ppm, cx, cy, ROSE);
 
   // Course with its deviation bar: 8 pixels a unit across the course.
-  float ca = course - flt.magpsi;
+  float ca = course - hdg;
   dial_tick(C_MAGENTA, cx, cy, 30.0f, ROSE - 10.0f, ca);
   dial_tick(C_MAGENTA, cx, cy, 30.0f, ROSE - 10.0f, ca + 180.0f);
   if (!nav1 || nav.goodnav[0]) {
@@ -306,7 +311,7 @@ void draw_nd(int full) {
   OGL_line(C_WHITE, cx, cy - 8, cx, cy + 9);
   OGL_line(C_WHITE, cx - 8, cy + 2, cx + 9, cy + 2);
   char t[24];
-  std::snprintf(t, sizeof t, "HDG %03d", intwrap(intround(flt.magpsi), 0, 359));
+  std::snprintf(t, sizeof t, "HDG %03d", intwrap(intround(hdg), 0, 359));
   text_centre(C_WHITE, cx, r.y + r.h - 10, t);
   dial_tick(C_ORANGE, cx, cy, ROSE + 1.0f, ROSE + 8.0f, 0.0f);
   std::snprintf(t, sizeof t, "%dNM", range);

@@ -49,10 +49,12 @@ static int shown_generation = 1;
 
 void forget_shown() { shown_generation++; }
 
-int shown_changed(shown_values* s, const float* v, int n, float tol, int full) {
+int shown_changed(shown_values* s, float* v, int n, float tol, int full) {
+  for (int i = 0; i < n; i++)
+    if (!(v[i] == v[i])) v[i] = 0.0f;
   int must = full || s->drawn != shown_generation;
   for (int i = 0; i < n && !must; i++)
-    if (!(std::fabs(v[i] - s->v[i]) <= tol)) must = 1;  // a NaN counts as moved
+    if (!(std::fabs(v[i] - s->v[i]) <= tol)) must = 1;
   if (!must) return 0;
   for (int i = 0; i < n; i++) s->v[i] = v[i];
   s->drawn = shown_generation;

@@ -116,8 +116,9 @@ struct shown_values {
   float v[24];  // the values as drawn
 };
 // 1 when the instrument must be drawn: on a full redraw, the first time, or when any of the n
-// values moved by more than tol since it was drawn; the values are then remembered.
-int shown_changed(shown_values* s, const float* v, int n, float tol, int full);
+// values moved by more than tol since it was drawn; the values are then remembered. A value that
+// is not a number is shown, and replaced in v, as 0.
+int shown_changed(shown_values* s, float* v, int n, float tol, int full);
 // Forgets every instrument's values (the next update draws them all).
 void forget_shown();
 
