@@ -202,3 +202,61 @@ extern relstruct rel;
 void reset_flt();
 void reset_pat();
 void reset_rel();
+
+// ---- Force accumulators and the element coefficient model ------------------------------------
+
+// Each adds one force and its moments about the reference point to the accumulators of flt; arms
+// in m, body axes. Axial force at lateral arm x and height y, side force at longitudinal arm z and
+// height y, normal force at z and x. The prop group sums propulsive forces, the gear group ground
+// and water forces.
+void addFaprop(float F, float x, float y);
+void addFsprop(float F, float z, float y);
+void addFnprop(float F, float z, float x);
+void addFagear(float F, float x, float y);
+void addFsgear(float F, float z, float y);
+void addFngear(float F, float z, float x);
+
+// Lift, drag (N, turned into the freestream axes by flt.deldir[w][e]) and pitching moment (N m)
+// of element e of surface w from its state in flt and the given coefficient increments; returns
+// the element's lift coefficient.
+float F_el_force(float dcl, float dcd, float dcm, float* lift, float* drag, float* moment, int w,
+                 int e);
+
+// Fuel flow of one engine producing power x (W, propeller engines) or thrust x (N, jets), kg/s.
+float burnin_fuel(float x);
+
+// ---- Propellers, rotors and jets -------------------------------------------------------------
+
+// All propeller engines of an aeroplane, or a helicopter's engines, main rotor and tail rotor:
+// shaft torque, disc forces, wash, pitch governing and rotor speed. Runs inside the force pass
+// while there is air.
+void props();
+// Shaft torque, power, N1 or manifold pressure of engine i and its torque reaction on the airframe.
+void apropengine(int i);
+// Forces of disc i with its hub at longitudinal z, lateral x and vertical y (m, body axes), ring by
+// ring at four blade positions, and the disc's and rings' wash for the next frame.
+void aprop(int i, float z, float x, float y);
+// Clears the helicopter's filtered main-rotor roll and pitch moments, which carry over from frame
+// to frame; the program starts with them clear.
+void reset_props();
+// Every jet engine, each at its engine arm.
+void jets();
+// Jet engine i at longitudinal z, lateral x and vertical y: spool, N1 and thrust.
+void ajet(int i, float z, float x, float y);
+
+// ---- Ground and water contact ----------------------------------------------------------------
+
+// Contact point n (0 nose wheel, 1/2 left/right main, 3-6 skid ends, 7 body, 8 wing tip) at
+// lateral x, height y and longitudinal z (m, body axes) against the hard surface under it: spring,
+// damper, friction, brakes and steering. Returns 1 when the point carries load.
+int handle_contact_point(int n, float x, float y, float z);
+// Outline point `point` of station `station` of body `part` at body position (x, y, z) against
+// water whose surface lies at h_water (m, the datum of flt.h): buoyancy, damping, planing, friction.
+void handle_float_point(int part, int station, int point, float x, float y, float z,
+                        float h_water);
+// Pitch and roll rates of a ship's deck, degrees per second: type 36 the frigate, 37 the carrier.
+float the_dot_now(int type);
+float phi_dot_now(int type);
+// Spring-damper contact force, N: 0 while the compression x (m) is negative, else x k + v c limited
+// to five times the maximum weight, whole newtons, never pulling.
+float dampedforce(float x, float v, float k, float c);

@@ -225,3 +225,8 @@ extern navstruct nav;
 void reset_env();
 void reset_scn();
 void reset_nav();
+
+// ---- Terrain queries -------------------------------------------------------------------------
+
+// Ground height (m above sea level) at world position (x, z) on the terrain of cell (i, j).
+float find_local_h(float x, float z, int i, int j);
