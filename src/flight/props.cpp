@@ -64,8 +64,7 @@ void aprop(int i, float z, float x, float y) {
     V = -flt.av * flt.sinbeta - flt.Rrad * z;
   } else {
     A = disc_angle(flt.Alpha, pln.vertcant[i]);
-    V = flt.av * icos(A) - flt.Prad * x * sv - (sv * z + cv * y) * flt.Qrad -
-        flt.Rrad * x * cv;
+    V = flt.av * icos(A) - flt.Prad * x * sv - (sv * z + cv * y) * flt.Qrad - flt.Rrad * x * cv;
   }
 
   // Wash behind the disc from last frame's thrust, lagged by about a second. The divisor never
@@ -104,8 +103,9 @@ void aprop(int i, float z, float x, float y) {
       const float blade = p0 + cyclic[k];
       flt.alpha[i][e] = flt.deldir[i][e] + blade;
       if (dump) {
-        trk << "\n" << clock_name[k] << " O'CLOCK AS SEEN FROM AFT LOOKING FORWARDS, ELEMENT #"
-            << e << ":\n"
+        trk << "\n"
+            << clock_name[k] << " O'CLOCK AS SEEN FROM AFT LOOKING FORWARDS, ELEMENT #" << e
+            << ":\n"
             << "   speed in the plane of the prop disk due to rotation of the propeller:" << t
             << " m/s\n"
             << "   total segment speed (includes speed in the plane of AND speed normal to the "
@@ -166,8 +166,8 @@ static void spin_propeller(int i) {
   const float a = pln.miprop[i] > 0.0f ? (flt.trq[i] - flt.Dtq[i]) / pln.miprop[i] : 0.0f;
   if (pln.collectEQ) {
     if (rel.thrgov[i])
-      flt.throrequest[i] = fltlim(
-          flt.throrequest[i] + ((pln.omegamax - flt.tac[i]) * 0.5f - a) * prd, 0.0f, 1.0f);
+      flt.throrequest[i] =
+          fltlim(flt.throrequest[i] + ((pln.omegamax - flt.tac[i]) * 0.5f - a) * prd, 0.0f, 1.0f);
     else
       flt.throrequest[i] = 1.0f;
   } else if (pln.varpitchEQ) {
@@ -226,8 +226,8 @@ static void props_helicopter() {
   if (!set.eq_col || pln.entype == 2) {
     for (int i = 0; i < n; i++) {
       if (rel.thrgov[i])
-        flt.throrequest[i] = fltlim(
-            flt.throrequest[i] + ((pln.omegamax - flt.tac[0]) * 0.5f - a) * prd, 0.0f, 1.0f);
+        flt.throrequest[i] =
+            fltlim(flt.throrequest[i] + ((pln.omegamax - flt.tac[0]) * 0.5f - a) * prd, 0.0f, 1.0f);
       else
         flt.throrequest[i] = 1.0f;
     }

@@ -1,9 +1,5 @@
-// Hand-built aircraft pieces and surroundings for the engine and contact tests: a clean world at
-// sea level in still air, airfoil tables of a thin section, and propeller discs prepared the way
-// the aircraft loader prepares them.
+// Hand-built surroundings and discs for the engine and contact tests.
 #pragma once
-
-#include <cmath>
 
 #include "app/app.h"
 #include "flight/flight.h"
@@ -11,7 +7,8 @@
 #include "weather/weather.h"
 #include "world/world.h"
 
-// Every record cleared, constants filled, standard sea-level air, frame sub-step of 0.025 s.
+// Every record cleared, constants filled, still sea-level air, level flat ground at height 0 under
+// the aircraft, frame sub-step 0.025 s.
 inline void reset_flight_world() {
   reset_world_state();
   init_constants();
@@ -21,10 +18,17 @@ inline void reset_flight_world() {
   atm.a = 340.0f;
   atm.baro = 29.92f;
   atm.temp_SL = 59.0f;
-  atm.rway_fric_code = 1;
   msc.prd = 0.025f;
-  flt.costhe = flt.cosphi = flt.cospsi = 1.0f;
-  flt.cosalph = flt.cosbeta = 1.0f;
+  flt.costhe = flt.cosphi = flt.cospsi = flt.cosalph = flt.cosbeta = 1.0f;
+  for (int i = 0; i < GRID_I; i++)
+    for (int j = 0; j < GRID_J; j++) {
+      planexyz[i][j][0] = 100.0f * i;
+      planexyz[i][j][2] = -100.0f * j;
+    }
+  env.i_aircraft = 89;
+  env.j_aircraft = 79;
+  flt.X = 8950.0;
+  flt.Z = -7950.0;
 }
 
 inline void clear_accumulators() {
@@ -33,70 +37,49 @@ inline void clear_accumulators() {
   flt.L = flt.M = flt.N = 0.0f;
 }
 
-// A thin symmetric section on surface w: lift slope 0.1 per degree, stalling at 12 degrees, drag
-// 0.012 rising past the stall, no pitching moment, no finite-wing corrections.
-inline void give_thin_airfoil(int w) {
-  for (int rt = 0; rt < 2; rt++) {
-    for (int re = 0; re < 2; re++) {
-      for (int n = 0; n < AFL_CD_ROWS; n++) {
-        float deg = n <= 200 ? n / 10.0f : n - 180.0f;
-        float cl = deg <= 12.0f ? 0.1f * deg : 1.2f - 0.02f * (deg - 12.0f);
-        float cd = 0.012f + (deg > 12.0f ? 0.02f * (deg - 12.0f) : 0.0f);
-        afl.cdpos[w][rt][re][n] = afl.cdneg[w][rt][re][n] = cd;
-        if (n >= 100) {
-          afl.clpos[w][rt][re][n - 100] = cl;
-          afl.clneg[w][rt][re][n - 100] = -cl;
-        }
-      }
-      afl.clM[w][rt][re] = 0.1f;
-      afl.cmal2[w][rt][re] = -5.0f;
-      afl.cmal3[w][rt][re] = 5.0f;
-    }
-  }
-  pln.al_D_al0[w] = pln.cl_D_cl0[w] = pln.cm_D_cm0[w] = 1.0f;
-  pln.AR[w] = 10.0f;
-  pln.e[w] = 0.9f;
-  pln.alpha_max[w] = flt.alpha_max[w] = 12.0f;
-  pln.slat_effect[w] = flt.slat_effect[w] = 1.0f;
-  flt.CLgrndeffect[w] = flt.CDIgrndeffect[w] = 1.0f;
-}
-
-// Disc i: blades of radius R and constant chord, els rings, blade angle `twist` at every ring,
-// turning in sense dir, with its axis canted up by vertcant degrees. Areas and inertia as the
-// loader derives them.
-inline void make_disc(int i, float R, float chord, int els, float blades, float twist, int dir,
-                      int vertcant) {
+// Disc i: `blades` blades of radius R and chord c in `els` rings, all at blade angle `twist`,
+// turning in sense dir with the axis canted up by `cant` degrees, areas and inertia as the loader
+// derives them, and a thin symmetric section (lift slope 0.1 per degree, stall at 12 degrees).
+inline void make_disc(int i, float R, float c, int els, float blades, float twist, int dir,
+                      int cant) {
   pln.semilen[i] = R;
-  pln.Croot[i] = pln.Ctip[i] = chord;
   pln.els[i] = els;
   pln.numblades[i] = blades;
   pln.propdir[i] = dir;
-  pln.vertcant[i] = static_cast<float>(vertcant);
-  pln.sin_vertcant[i] = isin(vertcant);
-  pln.cos_vertcant[i] = icos(vertcant);
-  pln.sin_sidecant[i] = 0.0f;
+  pln.vertcant[i] = static_cast<float>(cant);
+  pln.sin_vertcant[i] = isin(cant);
+  pln.cos_vertcant[i] = icos(cant);
   pln.cos_sidecant[i] = 1.0f;
   for (int e = 0; e < els; e++) {
-    float r0 = R * e / els, r1 = R * (e + 1) / els;
-    pln.s[i][e] = chord * R / els;
-    pln.mac[i][e] = chord;
+    pln.s[i][e] = c * R / els;
+    pln.mac[i][e] = c;
     pln.anginc[i][e] = twist;
-    pln.ringarea[i][e] = con.pi * (r1 * r1 - r0 * r0);
+    pln.ringarea[i][e] = con.pi * R * R * (2 * e + 1) / (els * els);
   }
   pln.discarea[i] = con.pi * R * R;
-  pln.miprop[i] = R * chord * (chord * 0.15f) * 0.75f * 300.0f * blades * (0.5f * R * R);
-  give_thin_airfoil(i);
+  pln.miprop[i] = R * c * c * 0.15f * 0.75f * 300.0f * blades * 0.5f * R * R;
+  for (int n = 0; n < AFL_CD_ROWS; n++) {
+    float deg = n <= 200 ? n / 10.0f : n - 180.0f;
+    afl.cdpos[i][0][0][n] = afl.cdneg[i][0][0][n] = 0.012f + 0.02f * fltmax2(deg - 12.0f, 0.0f);
+    float cl = deg <= 12.0f ? 0.1f * deg : 1.2f - 0.02f * (deg - 12.0f);
+    if (n >= 100) afl.clpos[i][0][0][n - 100] = cl;
+    if (n >= 100) afl.clneg[i][0][0][n - 100] = -cl;
+  }
+  afl.clM[i][0][0] = 0.1f;
+  afl.cmal2[i][0][0] = -5.0f;
+  afl.cmal3[i][0][0] = 5.0f;
+  pln.al_D_al0[i] = pln.cl_D_cl0[i] = pln.cm_D_cm0[i] = pln.e[i] = 1.0f;
+  pln.AR[i] = 10.0f;
+  flt.alpha_max[i] = 12.0f;
+  flt.slat_effect[i] = flt.CLgrndeffect[i] = flt.CDIgrndeffect[i] = 1.0f;
 }
 
-// One running piston engine of pmax watts, idle and rated speeds in rad/s, at full throttle.
-inline void make_piston_engine(float pmax, float omegamin, float omegamax) {
-  pln.entype = 1;
-  pln.numen = 1;
+// Engine 0: a running piston engine of pmax W, idle 60 and rated 270 rad/s, at full throttle.
+inline void make_piston_engine(float pmax) {
+  pln.entype = pln.numen = 1;
   pln.pmax = pmax;
-  pln.omegamin = omegamin;
-  pln.omegamax = omegamax;
+  pln.omegamin = 60.0f;
+  pln.omegamax = flt.tac[0] = 270.0f;
   flt.eng_running[0] = 1;
-  flt.thro[0] = flt.throrequest[0] = 1.0f;
-  flt.mixt_powr_rat[0] = 1.0f;
-  flt.tac[0] = omegamax;
+  flt.thro[0] = flt.mixt_powr_rat[0] = 1.0f;
 }

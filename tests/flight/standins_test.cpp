@@ -1,49 +1,20 @@
-// Stand-ins for the force accumulators and the element coefficient model, which belong to the
-// force pass built alongside this code. They are weak: when the real ones are linked into the test
-// program they replace these, and the tests of this folder are written to hold with either. The
-// accumulators follow the accumulation rules exactly; the coefficient model is a thin airfoil
-// that stalls at 12 degrees.
+// Weak stand-ins for the force accumulators and the element coefficient model of the force pass,
+// which is built alongside. Once the real ones are linked they replace these; the tests of this
+// folder hold with either. The coefficient model here is a thin section stalling at 12 degrees.
 #include <cmath>
 
 #include "flight/flight.h"
 #include "shared/shared.h"
 #include "weather/weather.h"
 
-[[gnu::weak]] void addFaprop(float F, float x, float y) {
-  flt.faxilprop += F;
-  flt.M -= F * y;
-  flt.N -= F * x;
-}
-
-[[gnu::weak]] void addFsprop(float F, float z, float y) {
-  flt.fsideprop += F;
-  flt.L += F * y;
-  flt.N -= F * z;
-}
-
-[[gnu::weak]] void addFnprop(float F, float z, float x) {
-  flt.fnrmlprop += F;
-  flt.L -= F * x;
-  flt.M -= F * z;
-}
-
-[[gnu::weak]] void addFagear(float F, float x, float y) {
-  flt.faxilgear += F;
-  flt.M -= F * y;
-  flt.N -= F * x;
-}
-
-[[gnu::weak]] void addFsgear(float F, float z, float y) {
-  flt.fsidegear += F;
-  flt.L += F * y;
-  flt.N -= F * z;
-}
-
-[[gnu::weak]] void addFngear(float F, float z, float x) {
-  flt.fnrmlgear += F;
-  flt.L -= F * x;
-  flt.M -= F * z;
-}
+// clang-format off
+[[gnu::weak]] void addFaprop(float F, float x, float y) { flt.faxilprop += F; flt.M -= F * y; flt.N -= F * x; }
+[[gnu::weak]] void addFsprop(float F, float z, float y) { flt.fsideprop += F; flt.L += F * y; flt.N -= F * z; }
+[[gnu::weak]] void addFnprop(float F, float z, float x) { flt.fnrmlprop += F; flt.L -= F * x; flt.M -= F * z; }
+[[gnu::weak]] void addFagear(float F, float x, float y) { flt.faxilgear += F; flt.M -= F * y; flt.N -= F * x; }
+[[gnu::weak]] void addFsgear(float F, float z, float y) { flt.fsidegear += F; flt.L += F * y; flt.N -= F * z; }
+[[gnu::weak]] void addFngear(float F, float z, float x) { flt.fnrmlgear += F; flt.L -= F * x; flt.M -= F * z; }
+// clang-format on
 
 [[gnu::weak]] float F_el_force(float dcl, float dcd, float dcm, float* lift, float* drag,
                                float* moment, int w, int e) {
