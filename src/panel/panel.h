@@ -53,3 +53,17 @@ extern instrumentstruct ins;
 // Restore ins to its start-up state: all zero with the head-up display and radar on, map and
 // Argus displays in mode 1 at 30 nm, head-up display colour 45 and ECAM page 3.
 void reset_ins();
+
+// ---- Engine gauge scales and blinking ---------------------------------------------------------
+
+// Full scales of the engine gauges for the loaded aircraft: rotation speed (rpm), shaft torque
+// (ft lb, 1.2 times rated), fuel flow (lb/h, at full power or thrust; at three times the thrust
+// with an afterburner), N1 (percent) and manifold pressure (inHg).
+float tac_max();
+float trq_max();
+float ff__max();
+float n1__max();
+float mpr_max();
+
+// Blinking level of a light, 0..1, that cycles with simulated time; phase shifts it, s.
+float pulse(float phase);
