@@ -13,14 +13,15 @@ function(kestrix_subsystem name)
   target_include_directories(ks_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
 endfunction()
 
-# kestrix_link(target backend [extra subsystems...]): links every simulator subsystem plus the
-# chosen platform back end (ks_platform_headless or ks_platform_desktop).
+# kestrix_link(target backend [extra libraries...]): links every simulator subsystem, the chosen
+# platform back end (ks_platform_headless or ks_platform_desktop) and any extra libraries (such as
+# a tool's own library) in one group, so that references in either direction resolve.
 function(kestrix_link target backend)
   set(libs)
-  foreach(s ${KESTRIX_SUBSYSTEMS} ${ARGN})
+  foreach(s ${KESTRIX_SUBSYSTEMS})
     list(APPEND libs ks_${s})
   endforeach()
-  list(APPEND libs ${backend})
+  list(APPEND libs ${backend} ${ARGN})
   string(REPLACE ";" "," group "${libs}")
   target_link_libraries(${target} PRIVATE "$<LINK_GROUP:RESCAN,${group}>")
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src)

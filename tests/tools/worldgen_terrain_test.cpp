@@ -1,0 +1,164 @@
+// Terrain quadrants: names and folders, the file layout, continuity across borders, the water
+// mask at known places and the heights at airports and on water.
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "support/test_support.h"
+#include "worldgen.h"
+
+namespace {
+
+struct vertex {
+  float lat, lon, h;
+  int32_t flags;
+};
+
+// Reads a quadrant file of the generated world: marker, version, 80 x 60 vertices, objects to 99.
+std::vector<vertex> read_quadrant_file(int lat, int lon) {
+  std::string path = std::string(KESTRIX_RUNTIME_DIR) + "/world/" + quadrant_folder(lat, lon) + "/" + quadrant_file(lat, lon);
+  std::ifstream f(path, std::ios::binary);
+  std::vector<char> b((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(b.size(), 5u + 80 * 60 * 16 + 24) << path;
+  if (b.size() != 5u + 80 * 60 * 16 + 24) return {};
+  EXPECT_EQ(b[0], 'i');
+  int32_t version, end_type;
+  std::memcpy(&version, &b[1], 4);
+  std::memcpy(&end_type, &b[5 + 80 * 60 * 16], 4);
+  EXPECT_EQ(version, 3);
+  EXPECT_EQ(end_type, 99);
+  std::vector<vertex> v(80 * 60);
+  std::memcpy(v.data(), &b[5], v.size() * 16);
+  return v;
+}
+
+const vertex& at(const std::vector<vertex>& q, int i, int j) { return q[j * 60 + i]; }
+
+water_mask& mask() {
+  static water_mask m;
+  if (m.c.empty()) {
+    EXPECT_EQ(read_mask_file(KESTRIX_SOURCE_DIR "/tools/worldgen/data/watermask.rle", &m), 1);
+  }
+  return m;
+}
+
+}  // namespace
+
+TEST(WorldgenTerrain, QuadrantNamesAndTileFolders) {
+  EXPECT_EQ(quadrant_folder(34, -118) + "/" + quadrant_file(34, -118), "+030-120/+034-118.env");
+  EXPECT_EQ(quadrant_folder(30, -120), "+030-120");  // on the tens: its own folder
+  EXPECT_EQ(quadrant_folder(29, -121), "+020-130");
+  EXPECT_EQ(quadrant_folder(0, 0) + quadrant_file(0, 0), "+000+000+000+000.env");
+  EXPECT_EQ(quadrant_folder(-5, -1) + quadrant_file(-5, -1), "-010-010-005-001.env");
+  EXPECT_EQ(quadrant_folder(-60, -180), "-060-180");
+  EXPECT_EQ(quadrant_folder(49, 179), "+040+170");
+}
+
+TEST(WorldgenTerrain, BordersAreSharedExactlyWithTheNeighbours) {
+  // Mountains east of Los Angeles and the Lake Erie shore: relief on both sides of each border.
+  for (auto c : {std::make_pair(34, -118), std::make_pair(41, -82)}) {
+    std::vector<vertex> q = read_quadrant_file(c.first, c.second);
+    std::vector<vertex> east = read_quadrant_file(c.first, c.second + 1);
+    std::vector<vertex> north = read_quadrant_file(c.first + 1, c.second);
+    ASSERT_FALSE(q.empty() || east.empty() || north.empty());
+    // The vertices lie on the lattice of the quadrant's corner, and carry only the water bits.
+    EXPECT_FLOAT_EQ(at(q, 0, 0).lat, (float)c.first);
+    EXPECT_FLOAT_EQ(at(q, 59, 79).lon, (float)c.second + 1);
+    EXPECT_NEAR(at(q, 10, 20).lat, c.first + 20.0 / 79, 1e-5);
+    EXPECT_NEAR(at(q, 10, 20).lon, c.second + 10.0 / 59, 1e-5);
+    for (const vertex& v : q) EXPECT_TRUE(v.flags == 0 || v.flags == 6) << v.flags;
+    float spread = 0;
+    for (int j = 0; j < 80; j++) {
+      EXPECT_EQ(at(q, 59, j).h, at(east, 0, j).h) << j;
+      EXPECT_EQ(at(q, 59, j).lat, at(east, 0, j).lat);
+      EXPECT_EQ(at(q, 59, j).flags, at(east, 0, j).flags);
+      // Continuous, not merely equal at the seam: the next vertex inland is a small step away.
+      EXPECT_LT(std::fabs(at(q, 58, j).h - at(east, 1, j).h), 400.0f);
+      spread = std::max(spread, std::fabs(at(q, 59, j).h - at(q, 59, 0).h));
+    }
+    for (int i = 0; i < 60; i++) EXPECT_EQ(at(q, i, 79).h, at(north, i, 0).h) << i;
+    EXPECT_GT(spread, 1.0f);
+  }
+}
+
+TEST(WorldgenTerrain, NoiseIsContinuousAndBounded) {
+  float lo = 0, hi = 0;
+  for (int k = 0; k < 2000; k++) {
+    double x = k * 0.731, y = k * 0.377 - 300;
+    float v = gradient_noise(x, y);
+    lo = std::min(lo, v), hi = std::max(hi, v);
+    EXPECT_LT(std::fabs(gradient_noise(x + 1e-4, y) - v), 1e-3);
+  }
+  EXPECT_TRUE(lo < -0.3f && lo >= -1.5f && hi > 0.3f && hi <= 1.5f) << lo << " " << hi;
+}
+
+TEST(WorldgenTerrain, WaterMaskMatchesTheMap) {
+  water_mask& m = mask();
+  EXPECT_EQ(mask_at(m, 41.86, -87.45), MASK_LAKE);   // Lake Michigan east of Meigs Field
+  EXPECT_EQ(mask_at(m, 41.60, -81.70), MASK_LAKE);   // Lake Erie off Burke Lakefront
+  EXPECT_EQ(mask_at(m, 33.70, -118.60), MASK_OCEAN); // the Pacific off Los Angeles
+  EXPECT_EQ(mask_at(m, 40.50, -73.70), MASK_OCEAN);  // the Atlantic off New York
+  EXPECT_EQ(mask_at(m, 27.00, -90.00), MASK_OCEAN);  // the Gulf of Mexico
+  EXPECT_EQ(mask_at(m, 33.30, -115.80), MASK_LAKE);  // the Salton Sea beside Thermal
+  EXPECT_EQ(mask_at(m, 39.74, -104.99), MASK_LAND);  // Denver
+  EXPECT_EQ(mask_at(m, 34.10, -117.23), MASK_LAND);  // San Bernardino
+  EXPECT_EQ(mask_at(m, 38.00, -98.00), MASK_LAND);   // Kansas
+  // The lakeshore fields have water within two cells.
+  for (auto p : {std::make_pair(41.5175, -81.6833), std::make_pair(41.8586, -87.6079)}) {
+    int water = 0;
+    for (int dj = -2; dj <= 2; dj++)
+      for (int di = -2; di <= 2; di++) water |= mask_at(m, p.first + dj / 79.0, p.second + di / 59.0) == MASK_LAKE;
+    EXPECT_TRUE(water) << p.first;
+  }
+}
+
+TEST(WorldgenTerrain, MaskSurvivesRunLengthCodingAndRejectsDamage) {
+  water_mask a;
+  a.cols = 300, a.rows = 3, a.lon0 = -100, a.lat0 = 40;
+  a.c.assign(900, MASK_LAND);
+  for (int k = 0; k < 200; k++) a.c[k] = MASK_OCEAN;  // a run longer than one length byte holds
+  a.c[450] = MASK_LAKE;
+  std::vector<uint8_t> bytes;
+  ASSERT_EQ(encode_mask(a, &bytes), 1);
+  water_mask b;
+  ASSERT_EQ(decode_mask(bytes, &b), 1);
+  EXPECT_EQ(b.c, a.c);
+  EXPECT_EQ(b.lat0, 40);
+  EXPECT_EQ(mask_at(b, 40 + 1.5 / 79, -100 + 150.5 / 59), MASK_LAKE);  // row 1, column 150
+  EXPECT_EQ(mask_at(b, 40 + 0.5 / 79, -100 + 150.5 / 59), MASK_OCEAN);
+  EXPECT_EQ(mask_at(b, 50.0, -97.0), MASK_LAND);  // outside
+  std::vector<uint8_t> cut(bytes.begin(), bytes.end() - 1);
+  EXPECT_EQ(decode_mask(cut, &b), 0);
+  std::vector<uint8_t> bad = bytes;
+  bad[20] = 200;  // the first run's class
+  EXPECT_EQ(decode_mask(bad, &b), 0);
+  bad = bytes;
+  bad[8] = 0x7f;  // rows: far more than the data holds
+  EXPECT_EQ(decode_mask(bad, &b), 0);
+}
+
+TEST(WorldgenTerrain, AirportsSitLevelAndWaterAtItsLevel) {
+  // San Bernardino (1159 ft) in quadrant (34, -118): the nearest vertex is at field elevation.
+  std::vector<vertex> q = read_quadrant_file(34, -118);
+  ASSERT_FALSE(q.empty());
+  int i = (int)std::lround((-117.2349 + 118) * 59), j = (int)std::lround((34.0954 - 34) * 79);
+  EXPECT_NEAR(at(q, i, j).h, 1159 * 0.3048, 3.0);
+  // Lake Michigan east of Meigs Field lies at 577 ft; the sea off Los Angeles at 0.
+  std::vector<vertex> chi = read_quadrant_file(41, -88);
+  ASSERT_FALSE(chi.empty());
+  const vertex& lake = at(chi, (int)std::lround((-87.3 + 88) * 59), (int)std::lround((41.86 - 41) * 79));
+  EXPECT_EQ(lake.flags, 6);
+  EXPECT_NEAR(lake.h, 577 * 0.3048, 0.5);
+  std::vector<vertex> la = read_quadrant_file(33, -119);
+  ASSERT_FALSE(la.empty());
+  const vertex& sea = at(la, (int)std::lround((-118.6 + 119) * 59), (int)std::lround((33.7 - 33) * 79));
+  EXPECT_EQ(sea.flags, 6);
+  EXPECT_EQ(sea.h, 0.0f);
+  // Land next to the lake is not below it.
+  for (const vertex& v : chi) {
+    if (v.flags == 0 && v.lon > -87.7f && v.lat > 41.6f) {
+      EXPECT_GE(v.h, 577 * 0.3048 - 0.5) << v.lat << " " << v.lon;
+    }
+  }
+}

@@ -1,0 +1,49 @@
+// foilgen: computes the airfoil and flap files the programs ship with.
+//   foilgen DIR                 writes every shipped file into DIR/airfoils and DIR/flaps
+//   foilgen --section NAME RE   prints the key figures of one section at RE million, where NAME
+//                               is a four-digit NACA designation or "clark-y"
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "foilgen/foilgen.h"
+
+// Rounds away the sign of a value that prints as zero.
+static double z(double v) { return std::fabs(v) < 5e-5 ? 0.0 : v; }
+
+static void print_figures(const char* title, const foil_shape* s, const foil_polar* p) {
+  std::printf(
+      "%-34s Re %5.1f M  t/c %.3f  slope %.4f/deg  al0 %6.2f  clmax %.3f at %5.2f  "
+      "clmin %.3f at %6.2f  cd0 %.5f  cm0 %7.4f\n",
+      title, p->re, s->trat, p->clM, z(p->al0), p->side[0].clmax, p->side[0].al_stall,
+      -p->side[1].clmax, -p->side[1].al_stall, p->cd_min, z(p->cm0));
+}
+
+int main(int argc, char** argv) {
+  if (argc == 4 && std::strcmp(argv[1], "--section") == 0) {
+    foil_shape s;
+    foil_polar p;
+    if (std::strcmp(argv[2], "clark-y") == 0) {
+      shape_clark_y(&s);
+    } else {
+      shape_naca4(std::atoi(argv[2]), &s);
+    }
+    build_polar(&s, std::atof(argv[3]), &p);
+    print_figures(s.word, &s, &p);
+    return 0;
+  }
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: foilgen DIR | foilgen --section NACA|clark-y RE\n");
+    return 2;
+  }
+  const int failed = write_products(argv[1]);
+  for (int i = 0; i < foil_product_count; i++) {
+    foil_shape s;
+    foil_polar p;
+    product_shape(&foil_products[i], &s);
+    build_polar(&s, foil_products[i].re, &p);
+    print_figures(foil_products[i].file, &s, &p);
+  }
+  return failed == 0 ? 0 : 1;
+}

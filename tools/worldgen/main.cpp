@@ -1,0 +1,99 @@
+// The world-data generator program: reads our airport list and the water mask, generates the
+// approaches, and writes the navigation files and every terrain quadrant of the world box.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <filesystem>
+
+#include "app/macibm.h"
+#include "worldgen.h"
+
+static void usage() {
+  std::fprintf(stderr,
+               "usage: worldgen --source FILE --mask FILE --out FOLDER [--hgt FOLDER]\n"
+               "                [--airports-csv FILE] [--runways-csv FILE] [--navaids-csv FILE]\n"
+               "       worldgen --encode-mask RAW COLS ROWS LON0 LAT0 OUT\n");
+}
+
+// A fatal alert from the shared layer must fail the build, not end quietly.
+static void exit_failed(int) { std::exit(1); }
+
+// Turns the raw class bytes that make_watermask.sh gets from the mapping tools (one byte per
+// cell, southern row first) into the committed run-length mask.
+static int encode_mask_file(char** a) {
+  water_mask m;
+  m.cols = std::atoi(a[1]);
+  m.rows = std::atoi(a[2]);
+  m.lon0 = std::atoi(a[3]);
+  m.lat0 = std::atoi(a[4]);
+  std::ifstream in(a[0], std::ios::binary);
+  m.c.assign((size_t)std::max(0, m.cols) * std::max(0, m.rows), 0);
+  if (!in || !in.read(reinterpret_cast<char*>(m.c.data()), (std::streamsize)m.c.size())) {
+    std::fprintf(stderr, "worldgen: cannot read %zu mask bytes from %s\n", m.c.size(), a[0]);
+    return 1;
+  }
+  std::vector<uint8_t> out;
+  if (!encode_mask(m, &out)) return 1;
+  std::ofstream f(a[5], std::ios::binary | std::ios::trunc);
+  f.write(reinterpret_cast<const char*>(out.data()), (std::streamsize)out.size());
+  return f ? 0 : 1;
+}
+
+int main(int argc, char** argv) {
+  macibm_exit_hook = exit_failed;
+  if (argc == 8 && std::strcmp(argv[1], "--encode-mask") == 0) return encode_mask_file(argv + 2);
+  const char *source = nullptr, *mask = nullptr, *out = nullptr, *hgt = nullptr;
+  const char *apt_csv = nullptr, *rwy_csv = nullptr, *nav_csv = nullptr;
+  for (int k = 1; k + 1 < argc; k += 2) {
+    const char *o = argv[k], *v = argv[k + 1];
+    if (!std::strcmp(o, "--source")) source = v;
+    else if (!std::strcmp(o, "--mask")) mask = v;
+    else if (!std::strcmp(o, "--out")) out = v;
+    else if (!std::strcmp(o, "--hgt")) hgt = v;
+    else if (!std::strcmp(o, "--airports-csv")) apt_csv = v;
+    else if (!std::strcmp(o, "--runways-csv")) rwy_csv = v;
+    else if (!std::strcmp(o, "--navaids-csv")) nav_csv = v;
+    else return usage(), 1;
+  }
+  if (!source || !mask || !out || argc % 2 == 0) return usage(), 1;
+  auto t0 = std::chrono::steady_clock::now();
+
+  reset_wg();
+  if (!read_world_source(source)) return std::fprintf(stderr, "worldgen: cannot read %s\n", source), 1;
+  if (wg.errors) return std::fprintf(stderr, "worldgen: %d errors in %s\n", wg.errors, source), 1;
+  if (apt_csv && import_airports_csv(apt_csv) < 0) return 1;
+  if (rwy_csv && import_runways_csv(rwy_csv) < 0) return 1;
+  if (nav_csv && import_navaids_csv(nav_csv) < 0) return 1;
+  thin_to_capacities();
+  generate_ils();
+
+  std::string folder = std::string(out);
+  if (folder.back() != '/') folder += '/';
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  if (!write_nav_files(folder.c_str())) return std::fprintf(stderr, "worldgen: cannot write the navigation files\n"), 1;
+
+  water_mask m;
+  if (!read_mask_file(mask, &m)) return std::fprintf(stderr, "worldgen: cannot read the water mask %s\n", mask), 1;
+  if (m.lat0 > WORLD_LAT0 || m.lon0 > WORLD_LON0 || m.lat0 + m.rows / QUAD_CELLS_J < WORLD_LAT1 ||
+      m.lon0 + m.cols / QUAD_CELLS_I < WORLD_LON1)
+    return std::fprintf(stderr, "worldgen: the water mask does not cover the world box\n"), 1;
+  world_heights w;
+  build_heights(m, hgt, &w);
+  int files = 0;
+  for (int lat = WORLD_LAT0; lat < WORLD_LAT1; lat++)
+    for (int lon = WORLD_LON0; lon < WORLD_LON1; lon++) {
+      if (!write_quadrant(folder.c_str(), lat, lon, m, w))
+        return std::fprintf(stderr, "worldgen: cannot write quadrant %d %d\n", lat, lon), 1;
+      files++;
+    }
+
+  int ils = 0, vor = 0, ndb = 0;
+  for (const wg_navaid& n : wg.nav) ils += n.type == NAV_ILS, vor += n.type == NAV_VOR, ndb += n.type == NAV_NDB;
+  double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  std::printf("worldgen: %zu airports, %d VORs, %d NDBs, %d ILS (%zu navaids), %zu fixes, %d quadrants in %.1f s\n",
+              wg.apt.size(), vor, ndb, ils, wg.nav.size(), wg.fix.size(), files, secs);
+  return 0;
+}
