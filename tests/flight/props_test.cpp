@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "flight/flight_fixture.h"
+#include "flight/engine_fixture.h"
 #include "support/test_support.h"
 
 class FlightProps : public ::testing::Test {
