@@ -19,3 +19,15 @@ extern ottostruct ott;
 
 // Restore ott to its start-up state: all modes off, all targets zero.
 void reset_ott();
+
+// ---- Controls and keys -----------------------------------------------------------------------
+
+// Joystick, mouse, keys, trim and autopilot: the per-frame control pipeline.
+void update_controls();
+// Measures the stick's centre.
+void cal_stick();
+// The keyboard: characters, function keys 19..42, keypad yoke keys 0..6, arrows 25..28.
+void handle_simkey(char c);
+void function_key(int n);
+void yoke_key(int k);
+void freeviews_keys(int k);

@@ -203,6 +203,14 @@ void reset_flt();
 void reset_pat();
 void reset_rel();
 
+// ---- Flight start and frame ------------------------------------------------------------------
+
+// Starts a flight of the given start type (32 airport, 33 custom position, 34 custom in flight,
+// 35..40 the approaches and the catapult).
+void set_fltvars(int type);
+// One flight frame: forces, integration, the periodic updates, the clocks and the counters.
+void update_flight();
+
 // ---- Force accumulators and the element coefficient model ------------------------------------
 
 // Each adds one force and its moments about the reference point to the accumulators of flt; arms

@@ -226,6 +226,16 @@ void reset_env();
 void reset_scn();
 void reset_nav();
 
+// ---- Database, region and coordinates ---------------------------------------------------------
+
+// Reads the airport, navigation-aid and fix files into the database arrays.
+void init_country_data();
+// Loads the terrain region whose south-west corner is (env.lat_sou, env.lon_wes).
+void load_region();
+// World x of a latitude and longitude, and world z of a latitude, m.
+float X_with_latlon(float lat, float lon);
+float Z_with_lat(float lat);
+
 // ---- Terrain queries -------------------------------------------------------------------------
 
 // Ground height (m above sea level) at world position (x, z) on the terrain of cell (i, j).
