@@ -2,6 +2,7 @@
 // correct. Each block goes when its subsystem provides the real one.
 #include "aircraft/aircraft.h"
 #include "app/app.h"
+#include "atc/atc.h"
 #include "controls/controls.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
@@ -25,21 +26,6 @@ void stop_engine_and_windrain() {}
 
 // Sound (src/sound).
 void dispose_sound() {}
-
-// Aircraft files (src/aircraft).
-void load_plane() {}
-
-// Navigation database (src/world): the database stays empty.
-void init_country_data() {}
-
-// Terrain regions (src/world).
-void load_region() {}
-
-// Coordinates (src/world).
-float X_with_latlon(float lat, float lon) { return 0.0f; }
-
-// Coordinates (src/world).
-float Z_with_lat(float lat) { return 0.0f; }
 
 // Flight start (src/flight): the counters restart and the next timing measurement is discarded.
 void set_fltvars(int type) {
@@ -135,5 +121,32 @@ void manage_pln(int open) {}
 // Settings windows (src/app).
 void util_keepjoycurrent() {}
 
-// Terrain regions (src/world): flat ground at the height last found under the aircraft.
-float find_local_h(float x, float z, int i, int j) { return env.local_h; }
+// Air traffic control (src/atc).
+void handle_plan(int) {}
+
+// Air traffic control (src/atc).
+void controller_respond(char*) {}
+
+// Air traffic control (src/atc).
+void LSO_respond() {}
+
+// Controls (src/controls): no force-feedback device.
+void forcecall(int, int, int, int) {}
+
+// Sound (src/sound).
+void play_buffer(int, int) {}
+
+// Sound (src/sound).
+void stop_buffer(int) {}
+
+// 3-D view (src/render).
+void start_strike() {}
+
+// Instrument panel (src/panel).
+void init_ecam() {}
+
+// 3-D view (src/render): no drawing geometry or textures yet.
+void load_plane_geo(int build_geometry, int only_textures) {}
+
+// Sound (src/sound): no sound buffers yet.
+void fill_buffer(int n) {}

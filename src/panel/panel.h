@@ -64,6 +64,11 @@ void init_nav_pic();
 // A click (or a held button) on the main window at (x, y), y up from the bottom.
 void manage_das(int open, int x, int y);
 
+// ---- Glass displays --------------------------------------------------------------------------
+
+// Redraws the ECAM display from scratch in its current page ins.ecam_mode.
+void init_ecam();
+
 // ---- Engine gauge scales and blinking ---------------------------------------------------------
 
 // Full scales of the engine gauges for the loaded aircraft: rotation speed (rpm), shaft torque
