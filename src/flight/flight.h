@@ -311,70 +311,6 @@ float interp9(float x1, float x2, float x3, float y1, float y2, float y3, float 
               float v13, float v21, float v22, float v23, float v31, float v32, float v33, float x,
               float y);
 
-// ---- Engines and contact ---------------------------------------------------------------------
-
-// Propellers and rotors (engine types 1, 2) and jets (3): add their forces, leave DVinc.
-void props();
-void jets();
-void apropengine(int i);
-void aprop(int i, float z, float x, float y);
-void ajet(int i, float z, float x, float y);
-// Contact point n at body position (x, y, z); 1 when it carries load.
-int handle_contact_point(int n, float x, float y, float z);
-// Outline point of a body on water with the water surface at h_water.
-void handle_float_point(int part, int station, int point, float x, float y, float z, float h_water);
-// Deck pitch and roll rates, deg/s, of the frigate (36) and the carrier (37).
-float the_dot_now(int type);
-float phi_dot_now(int type);
-
-// ---- Flight start ----------------------------------------------------------------------------
-
-// Starts or restarts a flight of the given start type.
-void set_fltvars(int type);
-// Engines at power fraction p; landing gear and parking brake down (1) or up (0).
-void initpower(float p);
-void setgear(int down);
-
-// ---- Once-a-second checks --------------------------------------------------------------------
-
-// The once-a-second pass of the flight frame: controller timers, radio retuning, real weather and
-// weather evolution, stick forces, fuel, ice, failures, engines, pressures, lightning, gravity,
-// speed warnings and the rain sound, in that order.
-void mod_sec();
-// 1 when failure entry i (0..29) fails in this second: by its own schedule (rel.fail_type) or by
-// the random rate rel.total_fail_entry; 0 for any other i.
-int failme(int i);
-// Draws this second's failures of every entry the aircraft has and that still works.
-void draw_failures();
-// Hydraulic and oil pressure ratios rel.hyd_rat and rel.oil_rat for this second.
-void update_pressures();
-// Forget what the once-a-second pass keeps between calls: its sub-rate counters, the time of the
-// last fuel update and the rain-sound state; and the hydraulic and oil-pump failure times.
-void reset_periodic_checks();
-void reset_failures();
-
-// ---- Force accumulators and the element coefficient model ------------------------------------
-
-// Each adds one force and its moments about the reference point to the accumulators of flt; arms
-// in m, body axes. Axial force at lateral arm x and height y, side force at longitudinal arm z and
-// height y, normal force at z and x. The prop group sums propulsive forces, the gear group ground
-// and water forces.
-void addFaprop(float F, float x, float y);
-void addFsprop(float F, float z, float y);
-void addFnprop(float F, float z, float x);
-void addFagear(float F, float x, float y);
-void addFsgear(float F, float z, float y);
-void addFngear(float F, float z, float x);
-
-// Lift, drag (N, turned into the freestream axes by flt.deldir[w][e]) and pitching moment (N m)
-// of element e of surface w from its state in flt and the given coefficient increments; returns
-// the element's lift coefficient.
-float F_el_force(float dcl, float dcd, float dcm, float* lift, float* drag, float* moment, int w,
-                 int e);
-
-// Fuel flow of one engine producing power x (W, propeller engines) or thrust x (N, jets), kg/s.
-float burnin_fuel(float x);
-
 // ---- Propellers, rotors and jets -------------------------------------------------------------
 
 // All propeller engines of an aeroplane, or a helicopter's engines, main rotor and tail rotor:
@@ -410,3 +346,29 @@ float phi_dot_now(int type);
 // Spring-damper contact force, N: 0 while the compression x (m) is negative, else x k + v c limited
 // to five times the maximum weight, whole newtons, never pulling.
 float dampedforce(float x, float v, float k, float c);
+
+// ---- Flight start ----------------------------------------------------------------------------
+
+// Starts or restarts a flight of the given start type.
+void set_fltvars(int type);
+// Engines at power fraction p; landing gear and parking brake down (1) or up (0).
+void initpower(float p);
+void setgear(int down);
+
+// ---- Once-a-second checks --------------------------------------------------------------------
+
+// The once-a-second pass of the flight frame: controller timers, radio retuning, real weather and
+// weather evolution, stick forces, fuel, ice, failures, engines, pressures, lightning, gravity,
+// speed warnings and the rain sound, in that order.
+void mod_sec();
+// 1 when failure entry i (0..29) fails in this second: by its own schedule (rel.fail_type) or by
+// the random rate rel.total_fail_entry; 0 for any other i.
+int failme(int i);
+// Draws this second's failures of every entry the aircraft has and that still works.
+void draw_failures();
+// Hydraulic and oil pressure ratios rel.hyd_rat and rel.oil_rat for this second.
+void update_pressures();
+// Forget what the once-a-second pass keeps between calls: its sub-rate counters, the time of the
+// last fuel update and the rain-sound state; and the hydraulic and oil-pump failure times.
+void reset_periodic_checks();
+void reset_failures();
