@@ -7,15 +7,6 @@
 #include "shared/shared.h"
 #include "support/test_support.h"
 
-// Weak stand-in for the flight frame's fuel flow until the real one is linked: 0.42 lb/h per hp
-// at full power (piston), 0.5 lb/h per lbf at full thrust (pure jet), idle 1 % or 5 %.
-[[gnu::weak]] float burnin_fuel(float x) {
-  bool jet = pln.entype == 3;
-  float full = jet ? pln.tmax * con.ntntolbs * 0.5f : pln.pmax * con.watttohp * 0.42f;
-  float idle = full * (jet ? 0.05f : 0.01f), top = jet ? pln.tmax : pln.pmax;
-  return fltmax2(interp(0.0f, idle, top, full, x), idle) * con.lbstokgs / 3600.0f;
-}
-
 TEST(PanelScales, EngineGaugesRoundUpToAWholeStep) {
   reset_world_state();
   init_constants();
