@@ -205,7 +205,12 @@ static void favorite(int id) {
 // identifiers each, so the three ranges follow one another without overlapping: 1500..8499,
 // 8500..15499 and 15500..22499, the last item of all being (155 + 69) * 100 + 6 = 22406. Nothing
 // else uses identifiers from 1500 on.
-enum { TAKEOFF_BASE = 15, VFR_BASE = 85, ILS_BASE = 155, START_ITEMS_END = (ILS_BASE + 70) * 100 };
+enum {
+  TAKEOFF_BASE = LOCATION_TAKEOFF_BASE,
+  VFR_BASE = LOCATION_VFR_BASE,
+  ILS_BASE = LOCATION_ILS_BASE,
+  START_ITEMS_END = (ILS_BASE + 70) * 100
+};
 
 static void airport_item(int id) {
   int base = id / 100;
