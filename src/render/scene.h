@@ -104,6 +104,7 @@ struct sky_state {
   float diffuse[3];    // sunlight on surfaces facing the sun
   float ambient[3];    // light on every surface
   float star_bright;   // 0 no stars .. 1 full starlight
+  float sun_glow;      // 0 .. 1: how much the sky brightens around the sun
 };
 // The sky and light at local time `locl_time` (s of the day) and latitude `lat` (degrees north),
 // before clouds: a sun crossing the south at noon, twilight while it is less than 12 degrees

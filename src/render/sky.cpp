@@ -59,6 +59,7 @@ void sky_for_time(float locl_time, float lat, sky_state* s) {
     s->ambient[k] = s->ratio[k] * 0.45f;
   }
   s->star_bright = fltlim((-e - 4.0f) / 8.0f, 0.0f, 1.0f);
+  s->sun_glow = s->daylight;
 }
 
 // A lightning strike lights the whole scene while it lasts.
@@ -83,8 +84,10 @@ void sky_weather(sky_state* s) {
       s->horizon[k] = (s->horizon[k] * 0.5f + cloud_grey[k] * 0.5f * s->daylight) * dim;
     }
     s->star_bright = 0.0f;
+    s->sun_glow = 0.0f;
   }
   if (in_cloud) {
+    s->sun_glow = 0.0f;
     for (int k = 0; k < 3; k++) s->horizon[k] = s->zenith[k] = cloud_grey[k] * (0.3f + 0.7f * s->daylight);
     s->star_bright = 0.0f;
   }
@@ -113,7 +116,7 @@ static rgba dome_color(float el, float az_cos_to_sun) {
   float c[3];
   mix3(vf.sky.horizon, vf.sky.zenith, t, c);
   // A brighter sky around the sun.
-  const float glow = vf.sky.daylight * 0.25f * fltmax2(0.0f, az_cos_to_sun) * (1.0f - t);
+  const float glow = vf.sky.sun_glow * 0.25f * fltmax2(0.0f, az_cos_to_sun) * (1.0f - t);
   return color_of(c[0] + glow, c[1] + glow, c[2] + glow * 0.7f, 1.0f);
 }
 

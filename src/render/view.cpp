@@ -259,9 +259,9 @@ static void runway_view(view_camera* c, const float target[3]) {
 }
 
 static void chase_view(view_camera* c, const float target[3]) {
-  const float dist = 3.0f * plane_size;
+  const float dist = 2.5f * plane_size;
   float want[3];
-  orbit_point(target, flt.psi + 180.0f, 12.0f, dist, want);
+  orbit_point(target, flt.psi + 180.0f, 15.0f, dist, want);
   keep_above_ground(want, 2.0f);
   // The camera trails towards its place behind the aircraft, and jumps there when left far off.
   const float gap = pythag3(want[0] - chase_eye[0], want[1] - chase_eye[1], want[2] - chase_eye[2]);
@@ -279,7 +279,7 @@ static void spot_start() {
   // Ahead of the aircraft and off to its right, looking back at it as it passes.
   float pos[3], eye[3];
   aircraft_at(pos);
-  orbit_point(pos, flt.psi + 20.0f, 3.0f, 15.0f * plane_size, eye);
+  orbit_point(pos, flt.psi + 30.0f, 10.0f, 5.0f * plane_size, eye);
   keep_above_ground(eye, 2.0f);
   msc.spotview_X = eye[0], msc.spotview_Y = eye[1], msc.spotview_Z = eye[2];
 }
