@@ -121,6 +121,7 @@ struct view_frame {
   view_frustum frustum;
   sky_state sky;
   float cam_m[16];   // world to eye
+  float proj_m[16];  // eye to picture
   float aspect;      // picture width / height
   float px_per_rad;  // picture pixels per radian near the centre
   float vis;         // distance the scene is drawn to, m (fog end)

@@ -65,15 +65,14 @@ static void scenery_state() {
 static void draw_scene() {
   const view_camera* c = &vf.cam;
   const float near_m = c->outside ? 1.0f : 0.5f, far_m = vf.vis * 1.15f + 300.0f;
-  float proj[16];
-  view_matrices(c, vf.aspect, near_m, far_m, proj, vf.cam_m);
+  view_matrices(c, vf.aspect, near_m, far_m, vf.proj_m, vf.cam_m);
   view_frustum_for(c, vf.aspect, &vf.frustum);
   vf.px_per_rad = 0.5f * vf.w / c->tan_half_w;
   vf.dark = vf.sky.daylight < 0.6f || vf.vis < 4800.0f;
 
   const int saved = ogl_will_be_blitted;
   ogl_will_be_blitted = 1;
-  OGL_view_begin(vf.x, vf.y, vf.w, vf.h, proj, vf.cam_m, vf.sky.horizon);
+  OGL_view_begin(vf.x, vf.y, vf.w, vf.h, vf.proj_m, vf.cam_m, vf.sky.horizon);
   OGL_fog_range(0.3f * vf.vis, vf.vis, vf.sky.horizon);
   OGL_sun(vf.sky.sun_dir, vf.sky.diffuse, vf.sky.ambient);
   lights_reset();

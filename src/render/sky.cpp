@@ -103,7 +103,7 @@ void sky_weather(sky_state* s) {
 
 // ---- Drawing ---------------------------------------------------------------------------------
 
-enum { DOME_AZ = 16, DOME_EL = 6 };
+enum { DOME_AZ = 16, DOME_EL = 4 };
 VBUF(dome, DOME_AZ * DOME_EL * 6);
 VBUF(stars, STARS);
 VBUF(sun, 3 * 24);
@@ -122,8 +122,9 @@ static rgba dome_color(float el, float az_cos_to_sun) {
 
 static void build_dome() {
   dome.n = 0;
-  // Bands from well below the horizon (hiding the ground's far edge) up to the zenith.
-  static const float band[DOME_EL + 1] = {-90.0f, -8.0f, 0.0f, 6.0f, 18.0f, 40.0f, 90.0f};
+  // Bands from the horizon up to the zenith. Below the horizon the picture is cleared to the
+  // horizon's colour, which the ground fades into at the end of the visibility.
+  static const float band[DOME_EL + 1] = {0.0f, 6.0f, 18.0f, 40.0f, 90.0f};
   const float r = sky_radius();
   const float* eye = vf.cam.eye;
   float sun_h[2] = {vf.sky.sun_dir[0], vf.sky.sun_dir[2]};
