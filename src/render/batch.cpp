@@ -9,7 +9,15 @@
 view_frame vf;
 
 static unsigned char byte_of(float v) {
-  return static_cast<unsigned char>(fltlim(v, 0.0f, 1.0f) * 255.0f + 0.5f);
+  if (!(v > 0.0f)) return 0;
+  if (v >= 1.0f) return 255;
+  return static_cast<unsigned char>(v * 255.0f + 0.5f);
+}
+
+int grid_index(float f, int hi) {
+  if (!(f > 0.0f)) return 0;
+  if (f >= static_cast<float>(hi)) return hi;
+  return static_cast<int>(f);
 }
 
 rgba color_of(float r, float g, float b, float a) {

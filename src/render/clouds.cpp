@@ -16,8 +16,11 @@
 // Fractional cloud-relief indices of world point (x, z); 0 when there is no region to place it.
 static int cloud_index(float x, float z, float* fi, float* fk) {
   if (!(env.hix > env.lox) || !(env.hiz > env.loz)) return 0;
-  *fi = fltlim(16.0f + (x - env.lox) / (env.hix - env.lox) * 48.0f, 0.0f, CLOUD_I - 1.001f);
-  *fk = fltlim(16.0f + (env.hiz - z) / (env.hiz - env.loz) * 32.0f, 0.0f, CLOUD_K - 1.001f);
+  *fi = 16.0f + (x - env.lox) / (env.hix - env.lox) * 48.0f;
+  *fk = 16.0f + (env.hiz - z) / (env.hiz - env.loz) * 32.0f;
+  if (!std::isfinite(*fi) || !std::isfinite(*fk)) return 0;
+  *fi = fltlim(*fi, 0.0f, CLOUD_I - 1.001f);
+  *fk = fltlim(*fk, 0.0f, CLOUD_K - 1.001f);
   return 1;
 }
 
@@ -92,11 +95,9 @@ static void cloud_layer(int top) {
   float fi, fk;
   if (!cloud_index(vf.cam.eye[0], vf.cam.eye[2], &fi, &fk)) return;
   const float step_i = (env.hix - env.lox) / 48.0f, step_k = (env.hiz - env.loz) / 32.0f;
-  const int ri = static_cast<int>(vf.vis / step_i) + 2, rk = static_cast<int>(vf.vis / step_k) + 2;
-  const int i0 = intlim(static_cast<int>(fi) - ri, 0, CLOUD_I - 2);
-  const int i1 = intlim(static_cast<int>(fi) + ri, 0, CLOUD_I - 2);
-  const int k0 = intlim(static_cast<int>(fk) - rk, 0, CLOUD_K - 2);
-  const int k1 = intlim(static_cast<int>(fk) + rk, 0, CLOUD_K - 2);
+  const float ri = vf.vis / step_i + 2.0f, rk = vf.vis / step_k + 2.0f;
+  const int i0 = grid_index(fi - ri, CLOUD_I - 2), i1 = grid_index(fi + ri, CLOUD_I - 2);
+  const int k0 = grid_index(fk - rk, CLOUD_K - 2), k1 = grid_index(fk + rk, CLOUD_K - 2);
   for (int i = i0; i <= i1; i++)
     for (int k = k0; k <= k1; k++) {
       const float c[3] = {0.5f * (cloudxyz[i][k][0] + cloudxyz[i + 1][k + 1][0]), top ? atm.topsMSL : atm.baseMSL,

@@ -20,7 +20,7 @@ static const rgba WHITE = {255, 250, 215, 255}, AMBER = {255, 175, 30, 255},
 
 void light_point(const float p[3], rgba c) {
   const float d = pythag3(p[0] - vf.cam.eye[0], p[1] - vf.cam.eye[1], p[2] - vf.cam.eye[2]);
-  if (d > vf.vis * 1.2f) return;
+  if (!(d <= vf.vis * 1.2f)) return;
   // Far lights dim into the haze but stay visible further than unlit things.
   const float fade = 1.0f - 0.6f * fltlim(d / (vf.vis * 1.2f), 0.0f, 1.0f);
   const rgba f = {static_cast<unsigned char>(c.r * fade), static_cast<unsigned char>(c.g * fade),

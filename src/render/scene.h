@@ -219,6 +219,10 @@ const int CARRIER_HDG = 0, FRIGATE_HDG = 355;
 
 // ---- Small helpers ---------------------------------------------------------------------------
 
+// Index 0..hi of a fractional grid position: limited first, so that positions far outside the
+// grid (or not numbers at all) become its edges rather than an integer they cannot be.
+int grid_index(float f, int hi);
+
 // Cheap repeatable pseudo-random fraction 0..1 of two integers, for sizes and phases of scenery
 // that must not change from frame to frame.
 float hash01(int a, int b);

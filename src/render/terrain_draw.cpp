@@ -32,10 +32,10 @@ static int cell_window(float x, float z, float r, int* i0, int* i1, int* j0, int
   const float ri = r / cw + 2.0f, rj = r / ch + 2.0f;
   if (!(ic + ri >= 0.0f && jc + rj >= 0.0f && ic - ri <= GRID_I - 2 && jc - rj <= GRID_J - 2))
     return 0;
-  *i0 = intlim(static_cast<int>(ic - ri), 0, GRID_I - 2);
-  *i1 = intlim(static_cast<int>(ic + ri), 0, GRID_I - 2);
-  *j0 = intlim(static_cast<int>(jc - rj), 0, GRID_J - 2);
-  *j1 = intlim(static_cast<int>(jc + rj), 0, GRID_J - 2);
+  *i0 = grid_index(ic - ri, GRID_I - 2);
+  *i1 = grid_index(ic + ri, GRID_I - 2);
+  *j0 = grid_index(jc - rj, GRID_J - 2);
+  *j1 = grid_index(jc + rj, GRID_J - 2);
   return 1;
 }
 

@@ -146,8 +146,8 @@ static void aircraft_at(float p[3]) {
 // Ground height at (x, z), or a very low value outside the region.
 static float ground_at(float x, float z) {
   if (!(env.dx > 0.0f) || !(env.dz > 0.0f)) return -1.0e9f;
-  int i = intlim(static_cast<int>((x - env.lox) / env.dx * (GRID_I - 1)), 0, GRID_I - 2);
-  int j = intlim(static_cast<int>((env.hiz - z) / env.dz * (GRID_J - 1)), 0, GRID_J - 2);
+  int i = grid_index((x - env.lox) / env.dx * (GRID_I - 1), GRID_I - 2);
+  int j = grid_index((env.hiz - z) / env.dz * (GRID_J - 1), GRID_J - 2);
   if (!find_ijt_with_loc(x, z, &i, &j, 0)) return -1.0e9f;
   return find_local_h(x, z, i, j);
 }

@@ -307,7 +307,7 @@ void ogl_be_texture_level(int level, int w, int h, const unsigned char* rgba) {
 
 void ogl_be_texture_params(int mipmapped, int clamp) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
-                  mipmapped ? GL_NEAREST_MIPMAP_LINEAR : GL_LINEAR);
+                  mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   // Clamping to the edge texels keeps the border colour from bleeding into the picture.
   const GLint wrap = clamp ? GL_CLAMP_TO_EDGE : GL_REPEAT;
