@@ -43,8 +43,8 @@ void swap(int) { glXSwapBuffers(dpy, win); }
 bool open_window() {
   dpy = XOpenDisplay(nullptr);
   if (!dpy) return why_not = "no X display: run under xvfb-run", false;
-  int attrs[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE,   8,  GLX_GREEN_SIZE, 8,
-                 GLX_BLUE_SIZE, 8,           GLX_DEPTH_SIZE, 24, None};
+  int attrs[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
+                 8,        GLX_DEPTH_SIZE,   24,           None};
   XVisualInfo* vi = glXChooseVisual(dpy, DefaultScreen(dpy), attrs);
   if (!vi) return why_not = "no double-buffered RGB visual", false;
   XSetWindowAttributes swa = {};
@@ -132,8 +132,8 @@ void run(benchmark::State& state, float hour, int view) {
   const double cpu0 = static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
   for (auto _ : state) frame();
   glFinish();
-  state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                             benchmark::Counter::kIsRate);
+  state.counters["fps"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
   // Work of every thread of the process per frame, the software renderer's included: what the
   // frame costs on a machine with nothing else to do.
   state.counters["cpu_ms"] = benchmark::Counter(
@@ -150,13 +150,17 @@ void parts(benchmark::State& state, float hour) {
   }
   place(hour, 601);
   frame();
-  static const char* const names[] = {"sky", "terrain", "runways", "objects", "ships",
-                                      "traffic", "plane", "clouds", "lights"};
+  static const char* const names[] = {"sky",     "terrain", "runways", "objects", "ships",
+                                      "traffic", "plane",   "clouds",  "lights"};
   void (*const parts[])() = {draw_sky,     draw_terrain, draw_runways, draw_objects, draw_ships,
                              draw_traffic, draw_plane,   draw_clouds,  draw_lights};
   const int n = sizeof parts / sizeof parts[0];
   double ms[n + 1] = {0};
-  auto now = [] { return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count(); };
+  auto now = [] {
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+  };
   for (auto _ : state) {
     update_scenery();
     glFinish();

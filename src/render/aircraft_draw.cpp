@@ -148,12 +148,15 @@ static void surface(int p) {
 static void body(int p) {
   float ox, oy, oz;
   get_body_os(p, &ox, &oy, &oz);
-  const int ns = intmin2(f_body_s_dim(p), BODY_SECTIONS), nr = intmin2(f_body_r_dim(p), BODY_POINTS);
+  const int ns = intmin2(f_body_s_dim(p), BODY_SECTIONS),
+            nr = intmin2(f_body_r_dim(p), BODY_POINTS);
   for (int j = 0; j + 1 < ns; j++)
     for (int k = 0; k < nr; k++) {
       const int k1 = (k + 1) % nr;
-      const float a[3] = {ox + pln.body_X[p][j][k], oy + pln.body_Y[p][j][k], oz + pln.body_Z[p][j][k]};
-      const float b[3] = {ox + pln.body_X[p][j][k1], oy + pln.body_Y[p][j][k1], oz + pln.body_Z[p][j][k1]};
+      const float a[3] = {ox + pln.body_X[p][j][k], oy + pln.body_Y[p][j][k],
+                          oz + pln.body_Z[p][j][k]};
+      const float b[3] = {ox + pln.body_X[p][j][k1], oy + pln.body_Y[p][j][k1],
+                          oz + pln.body_Z[p][j][k1]};
       const float c[3] = {ox + pln.body_X[p][j + 1][k1], oy + pln.body_Y[p][j + 1][k1],
                           oz + pln.body_Z[p][j + 1][k1]};
       const float d[3] = {ox + pln.body_X[p][j + 1][k], oy + pln.body_Y[p][j + 1][k],
@@ -195,12 +198,14 @@ static void disc(int p) {
 static void wheel(float x, float y, float z) {
   const float r = fltlim(0.02f * plane_size + 0.15f, 0.2f, 0.7f), hw = 0.4f * r;
   const rgba tire = color_of(0.12f, 0.12f, 0.12f, 1.0f);
-  const float p[8][3] = {{x - hw, y, z - r},     {x + hw, y, z - r},     {x + hw, y, z + r},
-                         {x - hw, y, z + r},     {x - hw, y + 2 * r, z - r}, {x + hw, y + 2 * r, z - r},
+  const float p[8][3] = {{x - hw, y, z - r},         {x + hw, y, z - r},
+                         {x + hw, y, z + r},         {x - hw, y, z + r},
+                         {x - hw, y + 2 * r, z - r}, {x + hw, y + 2 * r, z - r},
                          {x + hw, y + 2 * r, z + r}, {x - hw, y + 2 * r, z + r}};
   static const int faces[6][4] = {{4, 5, 6, 7}, {3, 2, 1, 0}, {0, 1, 5, 4},
                                   {2, 3, 7, 6}, {1, 2, 6, 5}, {3, 0, 4, 7}};
-  for (const auto& f : faces) vb_quad(&plane_solid, p[f[0]], p[f[1]], p[f[2]], p[f[3]], nullptr, 0, 0, 1, 1, tire);
+  for (const auto& f : faces)
+    vb_quad(&plane_solid, p[f[0]], p[f[1]], p[f[2]], p[f[3]], nullptr, 0, 0, 1, 1, tire);
   const float top[3] = {x, fltmax2(y + 2 * r, 0.0f), z}, foot[3] = {x, y + r, z};
   const float l1[3] = {x - 0.05f, foot[1], z}, l2[3] = {x + 0.05f, foot[1], z};
   const float l3[3] = {x + 0.05f, top[1], z}, l4[3] = {x - 0.05f, top[1], z};
@@ -217,7 +222,8 @@ static void gear() {
     const rgba c = color_of(0.3f, 0.3f, 0.3f, 1.0f);
     for (int side = -1; side <= 1; side += 2) {
       const float x = side * pln.skidX;
-      const float a[3] = {x - 0.05f, pln.skidY, pln.skidZ}, b[3] = {x + 0.05f, pln.skidY, pln.skidZ};
+      const float a[3] = {x - 0.05f, pln.skidY, pln.skidZ},
+                  b[3] = {x + 0.05f, pln.skidY, pln.skidZ};
       const float d[3] = {x - 0.05f, pln.skidY, pln.skidZ + pln.skidl};
       const float e[3] = {x + 0.05f, pln.skidY, pln.skidZ + pln.skidl};
       vb_quad2(&plane_solid, a, b, e, d, c);
@@ -230,9 +236,12 @@ static void build_plane() {
   for (int t = 0; t < 10; t++) plane_tex[t] = vbuf{tex_store[t], 0, 1200};
   for (int p = 0; p < NUM_PARTS; p++) {
     if (!have_this_part(p)) continue;
-    if (p <= 3) disc(p);
-    else if (p <= 11) surface(p);
-    else body(p);
+    if (p <= 3)
+      disc(p);
+    else if (p <= 11)
+      surface(p);
+    else
+      body(p);
   }
   gear();
 }
@@ -246,7 +255,8 @@ void draw_plane() {
   object_matrix(vf.cam_m, at, r, u, f, m);
   OGL_modelview(m);
   vb_draw(&plane_solid, OGL_BATCH_TRIANGLES, -1, 1, 1, 1.0f);
-  for (int t = 0; t < 10; t++) vb_draw(&plane_tex[t], OGL_BATCH_TRIANGLES, TX_PLANE + t, 1, 1, 1.0f);
+  for (int t = 0; t < 10; t++)
+    vb_draw(&plane_tex[t], OGL_BATCH_TRIANGLES, TX_PLANE + t, 1, 1, 1.0f);
   OGL_blend(OGL_BLEND_ALPHA);
   OGL_depth_write(0);
   OGL_cull(0);

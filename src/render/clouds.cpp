@@ -75,7 +75,8 @@ static void cloud_cell(int i, int k, int top) {
         for (int d = 0; d < 3; d++)
           q[c][d] = p[0][d] * (1 - u) * (1 - v) + p[1][d] * u * (1 - v) + p[2][d] * (1 - u) * v +
                     p[3][d] * u * v;
-        s[c] = sh[0] * (1 - u) * (1 - v) + sh[1] * u * (1 - v) + sh[2] * (1 - u) * v + sh[3] * u * v;
+        s[c] =
+            sh[0] * (1 - u) * (1 - v) + sh[1] * u * (1 - v) + sh[2] * (1 - u) * v + sh[3] * u * v;
       }
       // q runs (a, b+1), (a+1, b+1), (a+1, b), (a, b): k grows northwards, so this is clockwise
       // seen from above; from below the same corners are taken the other way round.
@@ -100,7 +101,8 @@ static void cloud_layer(int top) {
   const int k0 = grid_index(fk - rk, CLOUD_K - 2), k1 = grid_index(fk + rk, CLOUD_K - 2);
   for (int i = i0; i <= i1; i++)
     for (int k = k0; k <= k1; k++) {
-      const float c[3] = {0.5f * (cloudxyz[i][k][0] + cloudxyz[i + 1][k + 1][0]), top ? atm.topsMSL : atm.baseMSL,
+      const float c[3] = {0.5f * (cloudxyz[i][k][0] + cloudxyz[i + 1][k + 1][0]),
+                          top ? atm.topsMSL : atm.baseMSL,
                           0.5f * (cloudxyz[i][k][2] + cloudxyz[i + 1][k + 1][2])};
       const float r = 0.5f * pythag(step_i, step_k) + 400.0f;
       if (pythag(c[0] - vf.cam.eye[0], c[2] - vf.cam.eye[2]) > vf.vis + r) continue;
@@ -132,7 +134,8 @@ void start_strike() {
   int i = env.i_aircraft, j = env.j_aircraft;
   const float ground = find_ijt_with_loc(x, z, &i, &j, 0) ? find_local_h(x, z, i, j) : env.min_h;
   strike_xyz[slot][0] = x, strike_xyz[slot][1] = ground, strike_xyz[slot][2] = z;
-  strike_top[slot] = atm.cld_type ? fltmax2(cloud_base_at(x, z), ground + 300.0f) : ground + 2500.0f;
+  strike_top[slot] =
+      atm.cld_type ? fltmax2(cloud_base_at(x, z), ground + 300.0f) : ground + 2500.0f;
   strike_seed[slot] = intrand(0, 30000);
 }
 
@@ -163,7 +166,9 @@ static void precipitation() {
   const int snow = atm.temp_SL <= 32.0f;
   const int count = static_cast<int>(fltlim(atm.level / 2.0f, 0.0f, 1.0f) * (rain.cap / 2));
   const float box = 40.0f, fall = snow ? 1.5f : 9.0f;
-  const rgba c = snow ? lit_color(1.0f, 1.0f, 1.0f) : lit_color(0.7f, 0.72f, 0.8f);
+  // Streaks of rain are half see-through; flakes of snow are not.
+  rgba c = snow ? lit_color(1.0f, 1.0f, 1.0f) : lit_color(0.7f, 0.72f, 0.8f);
+  if (!snow) c.a = 120;
   const float* e = vf.cam.eye;
   for (int k = 0; k < count; k++) {
     // Each drop falls through a box that moves with the eye, and starts again at its top.
@@ -182,9 +187,7 @@ void draw_clouds() {
     if (eye_y < cloud_base_at(vf.cam.eye[0], vf.cam.eye[2])) cloud_layer(0);
     if (eye_y > atm.topsMSL) cloud_layer(1);
   }
-  OGL_cull(0);
   vb_draw(&cloud, OGL_BATCH_TRIANGLES, -1, 0, 1, 1.0f);
-  OGL_cull(1);
   precipitation();
   lightning();
   OGL_blend(OGL_BLEND_ALPHA);

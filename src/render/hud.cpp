@@ -15,7 +15,8 @@ static int project(const float d[3], float* x, float* y) {
   const float ahead = d[0] * c->fwd[0] + d[1] * c->fwd[1] + d[2] * c->fwd[2];
   if (ahead < 0.05f) return 0;
   const float f = 0.5f * vf.w / c->tan_half_w;
-  *x = vf.x + 0.5f * vf.w + f * (d[0] * c->right[0] + d[1] * c->right[1] + d[2] * c->right[2]) / ahead;
+  *x = vf.x + 0.5f * vf.w +
+       f * (d[0] * c->right[0] + d[1] * c->right[1] + d[2] * c->right[2]) / ahead;
   *y = vf.y + 0.5f * vf.h + f * (d[0] * c->up[0] + d[1] * c->up[1] + d[2] * c->up[2]) / ahead;
   return 1;
 }
@@ -87,7 +88,8 @@ void draw_hud() {
     line(c, x + 4, y, x + 10, y);
   }
   // Flight-path marker: where the aircraft is going, once it moves.
-  const float v[3] = {static_cast<float>(flt.vX), static_cast<float>(flt.vY), -static_cast<float>(flt.vZ)};
+  const float v[3] = {static_cast<float>(flt.vX), static_cast<float>(flt.vY),
+                      -static_cast<float>(flt.vZ)};
   const float speed = pythag3(v[0], v[1], v[2]);
   if (speed > 5.0f) {
     for (int k = 0; k < 3; k++) d[k] = v[k] / speed;

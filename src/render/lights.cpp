@@ -190,8 +190,10 @@ static void airport_lights() {
     // The beacon turns: a white flash, then a green one half a turn later.
     if (beacon >= 0) {
       const float phase = std::fmod(scn.rb_cycle * 2.0f, con.pim2);
-      if (phase < 0.3f) point_if(k, beacon, 812, WHITE);
-      else if (phase > con.pi && phase < con.pi + 0.3f) point_if(k, beacon, 812, GREEN);
+      if (phase < 0.3f)
+        point_if(k, beacon, 812, WHITE);
+      else if (phase > con.pi && phase < con.pi + 0.3f)
+        point_if(k, beacon, 812, GREEN);
     }
   }
 }
@@ -222,7 +224,8 @@ static void obstacle_lights() {
     const float top_y = obs_xyz[s][3][0][1], base_y = obs_xyz[s][0][0][1];
     if (top_y - base_y < 45.0f) continue;
     float p[3] = {0.0f, top_y + 1.0f, 0.0f};
-    for (int c = 0; c < 4; c++) p[0] += 0.25f * obs_xyz[s][3][c][0], p[2] += 0.25f * obs_xyz[s][3][c][2];
+    for (int c = 0; c < 4; c++)
+      p[0] += 0.25f * obs_xyz[s][3][c][0], p[2] += 0.25f * obs_xyz[s][3][c][2];
     if (pythag(p[0] - vf.cam.eye[0], p[2] - vf.cam.eye[2]) > vf.vis) continue;
     if (frustum_sees(&vf.frustum, p, 5.0f)) light_point(p, RED);
   }

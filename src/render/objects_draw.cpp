@@ -59,23 +59,39 @@ static void kind_textures(int kind, int wall[3], int* top) {
   int w = TX_BLD_BLOCK;
   *top = TX_DIRTY;
   switch (kind) {
-    case 1: wall[0] = TX_TOWER, wall[1] = TX_BLD_CONTOW, wall[2] = TX_METAL, *top = TX_METAL; return;
-    case 5: w = TX_BLD_TAPERED; break;
-    case 6: w = TX_DIRTY; break;
-    case 90: case 94: w = TX_BLD_NARTOP; break;
-    case 91: case 95: w = TX_BLD_AVON; break;
-    case 92: case 96: w = TX_BLD_NARBOT; break;
-    case 97: *top = TX_METAL; break;
-    default: break;
+    case 1:
+      wall[0] = TX_TOWER, wall[1] = TX_BLD_CONTOW, wall[2] = TX_METAL, *top = TX_METAL;
+      return;
+    case 5:
+      w = TX_BLD_TAPERED;
+      break;
+    case 6:
+      w = TX_DIRTY;
+      break;
+    case 90:
+    case 94:
+      w = TX_BLD_NARTOP;
+      break;
+    case 91:
+    case 95:
+      w = TX_BLD_AVON;
+      break;
+    case 92:
+    case 96:
+      w = TX_BLD_NARBOT;
+      break;
+    case 97:
+      *top = TX_METAL;
+      break;
+    default:
+      break;
   }
   wall[0] = wall[1] = wall[2] = w;
   // The tallest buildings carry a helipad on the roof.
   if (kind >= 94 && kind <= 96) *top = TX_PAD;
 }
 
-static float ring_area(const float r[4][3]) {
-  return pythag(r[2][0] - r[0][0], r[2][2] - r[0][2]);
-}
+static float ring_area(const float r[4][3]) { return pythag(r[2][0] - r[0][0], r[2][2] - r[0][2]); }
 
 // Obstacle corners run south-west, north-west, north-east, south-east: clockwise from above.
 static void obstacle(int s) {
@@ -109,7 +125,8 @@ static void obstacles() {
       c[2] += 0.25f * lv[0][k][2];
     }
     for (int l = 0; l < 4; l++)
-      r = fltmax2(r, pythag(lv[l][0][0] - c[0], lv[l][0][2] - c[2]) + std::fabs(lv[l][0][1] - c[1]));
+      r = fltmax2(r,
+                  pythag(lv[l][0][0] - c[0], lv[l][0][2] - c[2]) + std::fabs(lv[l][0][1] - c[1]));
     if (pythag(c[0] - vf.cam.eye[0], c[2] - vf.cam.eye[2]) > vf.vis + r) continue;
     if (frustum_sees(&vf.frustum, c, r + 1.0f)) obstacle(s);
   }

@@ -43,7 +43,8 @@ static vbuf* buf_for(int tex) {
 
 // Flat colour of each surface texture, for a context without the pictures.
 static rgba plain(int tex) {
-  if (tex == TX_PAD || tex == TX_RWAY_TURN || tex == TX_RWAY_PAVE) return color_of(0.42f, 0.42f, 0.4f, 1.0f);
+  if (tex == TX_PAD || tex == TX_RWAY_TURN || tex == TX_RWAY_PAVE)
+    return color_of(0.42f, 0.42f, 0.4f, 1.0f);
   return color_of(col_rgb[23][0], col_rgb[23][1], col_rgb[23][2], 1.0f);
 }
 
@@ -87,8 +88,10 @@ static void end_marking(int n, int r, int e, int* number, int* letter) {
     lr = lr == 'L' ? 'R' : lr == 'R' ? 'L' : lr;
   }
   *number = intlim(num, 0, 39);
-  *letter = lr == 'L' ? TX_RWAY_LETTER : lr == 'R' ? TX_RWAY_LETTER + 1
-            : lr == 'C' ? TX_RWAY_LETTER + 2 : -1;
+  *letter = lr == 'L'   ? TX_RWAY_LETTER
+            : lr == 'R' ? TX_RWAY_LETTER + 1
+            : lr == 'C' ? TX_RWAY_LETTER + 2
+                        : -1;
 }
 
 static void runway_surface(int k, int r, int n) {
@@ -159,8 +162,7 @@ int runway_in_view(int k, int r) {
 }
 
 void draw_runways() {
-  for (int t = 0; t < GROUND_TEXTURES; t++)
-    ground[t] = vbuf{ground_store[t], 0, GROUND_VERTS};
+  for (int t = 0; t < GROUND_TEXTURES; t++) ground[t] = vbuf{ground_store[t], 0, GROUND_VERTS};
   for (int k = 0; k <= intmin2(env.apt_list_max, REGION_LIST_MAX - 1); k++) {
     const int n = apt_to_index[k];
     if (n < 0 || n >= APT_MAX) continue;

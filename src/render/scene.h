@@ -9,9 +9,9 @@
 // Numbers of the textures of the scene and the aircraft. The terrain's are the codes the terrain
 // loader stores in planetex (10 water, 11 land, 12 steep, 13..21 their borders).
 enum {
-  TX_PLANE = 0,        // 0..8: the aircraft's own " prop" .. " misc" textures
+  TX_PLANE = 0,  // 0..8: the aircraft's own " prop" .. " misc" textures
   TX_TIRE = 9,
-  TX_WATER = 10,       // 10..21 terrain, in planetex order
+  TX_WATER = 10,  // 10..21 terrain, in planetex order
   TX_TERRAIN_LAST = 21,
   TX_RWAY_TENS = 22,   // 22..25: "rway_0L" .. "rway_3L", the tens digit of a runway number
   TX_RWAY_UNITS = 26,  // 26..35: "rway_0R" .. "rway_9R", the units digit
@@ -55,7 +55,7 @@ int texture_ready(int tex);
 
 // Where the view looks from and how. World axes: x east, y up, z south.
 struct view_camera {
-  float eye[3];                  // m
+  float eye[3];                   // m
   float fwd[3], up[3], right[3];  // unit vectors of the line of sight and the picture's up/right
   float tan_half_w;               // tangent of half the horizontal field of view (zoom applied)
   int outside;                    // the aircraft is seen from outside: it is drawn
@@ -95,16 +95,16 @@ int frustum_sees(const view_frustum* f, const float p[3], float r);
 // ---- Light of the time of day ----------------------------------------------------------------
 
 struct sky_state {
-  float sun_dir[3];    // unit vector towards the sun, world axes
-  float sun_elev;      // sun elevation, degrees
-  float daylight;      // 0 at night .. 1 in full day
-  float zenith[3];     // sky colour overhead
-  float horizon[3];    // sky colour at the horizon, and the fog's
-  float ratio[3];      // scene light ratios: what scn.r_rat, g_rat, b_rat become
-  float diffuse[3];    // sunlight on surfaces facing the sun
-  float ambient[3];    // light on every surface
-  float star_bright;   // 0 no stars .. 1 full starlight
-  float sun_glow;      // 0 .. 1: how much the sky brightens around the sun
+  float sun_dir[3];   // unit vector towards the sun, world axes
+  float sun_elev;     // sun elevation, degrees
+  float daylight;     // 0 at night .. 1 in full day
+  float zenith[3];    // sky colour overhead
+  float horizon[3];   // sky colour at the horizon, and the fog's
+  float ratio[3];     // scene light ratios: what scn.r_rat, g_rat, b_rat become
+  float diffuse[3];   // sunlight on surfaces facing the sun
+  float ambient[3];   // light on every surface
+  float star_bright;  // 0 no stars .. 1 full starlight
+  float sun_glow;     // 0 .. 1: how much the sky brightens around the sun
 };
 // The sky and light at local time `locl_time` (s of the day) and latitude `lat` (degrees north),
 // before clouds: a sun crossing the south at noon, twilight while it is less than 12 degrees
@@ -137,7 +137,7 @@ struct vbuf {
   ogl_vertex* v;
   int n, cap;
 };
-#define VBUF(name, size)               \
+#define VBUF(name, size)                \
   static ogl_vertex name##_store[size]; \
   static vbuf name = {name##_store, 0, size}
 
@@ -172,16 +172,16 @@ void vb_draw(const vbuf* b, int prim, int tex, int lit, int fog, float size);
 
 // ---- The scene's parts, in drawing order -----------------------------------------------------
 
-void draw_sky();            // sky dome, stars and sun around the eye
-void draw_terrain();        // terrain cells within the visibility, by texture
-void draw_runways();        // runway, taxiway and apron surfaces with their markings
-void draw_objects();        // obstacles, buildings, towers, cities, trees and fires
-void draw_ships();          // carrier, frigate and oil rigs
-void draw_traffic();        // the traffic aircraft
-void draw_plane();          // the aircraft itself, for the outside views
-void draw_lights();         // runway, approach, taxiway, beacon, city and obstacle lights
-void draw_clouds();         // cloud base and tops, rain and lightning
-void draw_hud();            // the head-up display, in window pixels after the 3-D view
+void draw_sky();      // sky dome, stars and sun around the eye
+void draw_terrain();  // terrain cells within the visibility, by texture
+void draw_runways();  // runway, taxiway and apron surfaces with their markings
+void draw_objects();  // obstacles, buildings, towers, cities, trees and fires
+void draw_ships();    // carrier, frigate and oil rigs
+void draw_traffic();  // the traffic aircraft
+void draw_plane();    // the aircraft itself, for the outside views
+void draw_lights();   // runway, approach, taxiway, beacon, city and obstacle lights
+void draw_clouds();   // cloud base and tops, rain and lightning
+void draw_hud();      // the head-up display, in window pixels after the 3-D view
 
 // Terrain cells drawn this frame (within the visibility and the field of view): their count, and
 // their indices through *i and *j.

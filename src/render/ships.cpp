@@ -60,8 +60,10 @@ void update_ships() {
     con.cosBOATpsi = icos(carrier ? CARRIER_HDG : FRIGATE_HDG);
   }
   if (ships.have_carr) {
-    const float x = ships.carr[0] + CARR_TOUCH_X * icos(CARRIER_HDG) - CARR_TOUCH_Z * isin(CARRIER_HDG);
-    const float z = ships.carr[2] + CARR_TOUCH_Z * icos(CARRIER_HDG) + CARR_TOUCH_X * isin(CARRIER_HDG);
+    const float x =
+        ships.carr[0] + CARR_TOUCH_X * icos(CARRIER_HDG) - CARR_TOUCH_Z * isin(CARRIER_HDG);
+    const float z =
+        ships.carr[2] + CARR_TOUCH_Z * icos(CARRIER_HDG) + CARR_TOUCH_X * isin(CARRIER_HDG);
     put_carrier_navs(x, ships.carr[1] + CARRIER_DECK, z);
   }
 }
@@ -153,20 +155,23 @@ static void box(vbuf* b, float x0, float x1, float y0, float y1, float z0, float
 static void deck(vbuf* b, float x0, float x1, float z0, float z1, float y, float tile, int tex) {
   const float p1[3] = {x0, y, z0}, p2[3] = {x1, y, z0}, p3[3] = {x1, y, z1}, p4[3] = {x0, y, z1};
   static const float up[3] = {0.0f, 1.0f, 0.0f};
-  const float sw = tile > 0.0f ? (x1 - x0) / tile : 1.0f, sl = tile > 0.0f ? (z1 - z0) / tile : 1.0f;
+  const float sw = tile > 0.0f ? (x1 - x0) / tile : 1.0f,
+              sl = tile > 0.0f ? (z1 - z0) / tile : 1.0f;
   vb_quad(b, p1, p2, p3, p4, up, 0.0f, sl, sw, 0.0f, part_color(tex));
 }
 
 // Hull sides from below the water line up to the deck, round a pointed plan (clockwise from
 // above: bow, starboard forward, starboard aft, port aft, port forward).
 static void hull(vbuf* b, float half_w, float z_bow, float z_fwd, float z_aft, float deck_y) {
-  const float plan[5][2] = {{0.0f, z_bow}, {half_w, z_fwd}, {half_w, z_aft}, {-half_w, z_aft},
-                            {-half_w, z_fwd}};
+  const float plan[5][2] = {
+      {0.0f, z_bow}, {half_w, z_fwd}, {half_w, z_aft}, {-half_w, z_aft}, {-half_w, z_fwd}};
   const rgba col = part_color(TX_HULL);
   for (int a = 0; a < 5; a++) {
     const int n = (a + 1) % 5;
-    const float lo_a[3] = {plan[a][0], -4.0f, plan[a][1]}, lo_n[3] = {plan[n][0], -4.0f, plan[n][1]};
-    const float hi_a[3] = {plan[a][0], deck_y, plan[a][1]}, hi_n[3] = {plan[n][0], deck_y, plan[n][1]};
+    const float lo_a[3] = {plan[a][0], -4.0f, plan[a][1]},
+                lo_n[3] = {plan[n][0], -4.0f, plan[n][1]};
+    const float hi_a[3] = {plan[a][0], deck_y, plan[a][1]},
+                hi_n[3] = {plan[n][0], deck_y, plan[n][1]};
     const float w = pythag(plan[n][0] - plan[a][0], plan[n][1] - plan[a][1]);
     vb_quad(b, hi_n, hi_a, lo_a, lo_n, nullptr, 0.0f, 1.0f, w / (2.0f * deck_y), 0.0f, col);
   }
@@ -217,7 +222,8 @@ static int ship_visible(const float c[3], float radius) {
   return frustum_sees(&vf.frustum, mid, radius);
 }
 
-static void draw_ship(const float c[3], int hdg, float the, float phi, const part_buf* parts, int n) {
+static void draw_ship(const float c[3], int hdg, float the, float phi, const part_buf* parts,
+                      int n) {
   float r[3], u[3], f[3], m[16];
   body_axes(static_cast<float>(hdg), the, phi, r, u, f);
   object_matrix(vf.cam_m, c, r, u, f, m);

@@ -25,7 +25,8 @@ void sky_for_time(float locl_time, float lat, sky_state* s) {
   const float d2r = con.degtorad;
   const float hour_angle = (fltwrap(locl_time, 0.0f, 86400.0f) / 3600.0f - 12.0f) * 15.0f * d2r;
   const float dec = SUN_DECLINATION * d2r, la = fltlim(lat, -89.0f, 89.0f) * d2r;
-  const float up = std::sin(la) * std::sin(dec) + std::cos(la) * std::cos(dec) * std::cos(hour_angle);
+  const float up =
+      std::sin(la) * std::sin(dec) + std::cos(la) * std::cos(dec) * std::cos(hour_angle);
   const float north =
       std::cos(la) * std::sin(dec) - std::sin(la) * std::cos(dec) * std::cos(hour_angle);
   const float east = -std::cos(dec) * std::sin(hour_angle);
@@ -88,7 +89,8 @@ void sky_weather(sky_state* s) {
   }
   if (in_cloud) {
     s->sun_glow = 0.0f;
-    for (int k = 0; k < 3; k++) s->horizon[k] = s->zenith[k] = cloud_grey[k] * (0.3f + 0.7f * s->daylight);
+    for (int k = 0; k < 3; k++)
+      s->horizon[k] = s->zenith[k] = cloud_grey[k] * (0.3f + 0.7f * s->daylight);
     s->star_bright = 0.0f;
   }
   if (strike_alive()) {
@@ -104,7 +106,7 @@ void sky_weather(sky_state* s) {
 // ---- Drawing ---------------------------------------------------------------------------------
 
 enum { DOME_AZ = 16, DOME_EL = 4 };
-VBUF(dome, DOME_AZ * DOME_EL * 6);
+VBUF(dome, DOME_AZ* DOME_EL * 6);
 VBUF(stars, STARS);
 VBUF(sun, 3 * 24);
 
@@ -143,9 +145,10 @@ static void build_dome() {
         p[c][0] = eye[0] + r * dx;
         p[c][1] = eye[1] + r * std::sin(el);
         p[c][2] = eye[2] + r * dz;
-        toward[c] = sl > 1e-4f ? (dx * sun_h[0] + dz * sun_h[1]) / fltmax2(std::cos(el), 1e-3f) : 0.0f;
+        toward[c] =
+            sl > 1e-4f ? (dx * sun_h[0] + dz * sun_h[1]) / fltmax2(std::cos(el), 1e-3f) : 0.0f;
       }
-      // Seen from inside: the corners run clockwise from the eye.
+      // The dome is drawn with both faces, so the corners' order does not matter.
       const float n[3] = {0.0f, 1.0f, 0.0f};
       vb_vertex(&dome, p[0], n, 0, 0, dome_color(band[el_k[0]], toward[0]));
       vb_vertex(&dome, p[2], n, 0, 0, dome_color(band[el_k[2]], toward[2]));
@@ -182,8 +185,10 @@ static void build_sun() {
   // Two axes across the line of sight to the sun.
   a[0] = -d[2], a[1] = 0.0f, a[2] = d[0];
   const float al = pythag(a[0], a[2]);
-  if (al < 1e-4f) a[0] = 1.0f, a[2] = 0.0f;
-  else a[0] /= al, a[2] /= al;
+  if (al < 1e-4f)
+    a[0] = 1.0f, a[2] = 0.0f;
+  else
+    a[0] /= al, a[2] /= al;
   b[0] = d[1] * a[2], b[1] = d[2] * a[0] - d[0] * a[2], b[2] = -d[1] * a[0];
   const rgba c = color_of(1.0f, 0.95f, 0.75f + 0.2f * vf.sky.daylight, 1.0f);
   const float n[3] = {0.0f, 1.0f, 0.0f};

@@ -27,10 +27,10 @@ static int shape_built;
 
 static void build_shape() {
   const rgba body = color_of(0.92f, 0.92f, 0.9f, 1.0f), wing = color_of(0.6f, 0.62f, 0.65f, 1.0f);
-  const float top[4][3] = {{-1.5f, 1.5f, 15.0f}, {-1.5f, 1.5f, -15.0f}, {1.5f, 1.5f, -15.0f},
-                           {1.5f, 1.5f, 15.0f}};
-  const float bot[4][3] = {{-1.5f, -1.5f, 15.0f}, {-1.5f, -1.5f, -15.0f}, {1.5f, -1.5f, -15.0f},
-                           {1.5f, -1.5f, 15.0f}};
+  const float top[4][3] = {
+      {-1.5f, 1.5f, 15.0f}, {-1.5f, 1.5f, -15.0f}, {1.5f, 1.5f, -15.0f}, {1.5f, 1.5f, 15.0f}};
+  const float bot[4][3] = {
+      {-1.5f, -1.5f, 15.0f}, {-1.5f, -1.5f, -15.0f}, {1.5f, -1.5f, -15.0f}, {1.5f, -1.5f, 15.0f}};
   for (int a = 0; a < 4; a++) {
     const int n = (a + 1) % 4;
     vb_quad(&shape, top[n], top[a], bot[a], bot[n], nullptr, 0, 0, 1, 1, body);
@@ -38,11 +38,11 @@ static void build_shape() {
   vb_quad(&shape, top[1], top[2], top[3], top[0], nullptr, 0, 0, 1, 1, body);
   vb_quad(&shape, bot[0], bot[3], bot[2], bot[1], nullptr, 0, 0, 1, 1, body);
   // Wings and tailplane, seen from both sides; the fin upright.
-  const float w1[3] = {-16.0f, 0.0f, 3.0f}, w2[3] = {16.0f, 0.0f, 3.0f}, w3[3] = {2.0f, 0.0f, -4.0f},
-              w4[3] = {-2.0f, 0.0f, -4.0f};
+  const float w1[3] = {-16.0f, 0.0f, 3.0f}, w2[3] = {16.0f, 0.0f, 3.0f},
+              w3[3] = {2.0f, 0.0f, -4.0f}, w4[3] = {-2.0f, 0.0f, -4.0f};
   vb_quad2(&shape, w4, w3, w2, w1, wing);
-  const float t1[3] = {-6.0f, 1.0f, 15.0f}, t2[3] = {6.0f, 1.0f, 15.0f}, t3[3] = {1.0f, 1.0f, 11.0f},
-              t4[3] = {-1.0f, 1.0f, 11.0f};
+  const float t1[3] = {-6.0f, 1.0f, 15.0f}, t2[3] = {6.0f, 1.0f, 15.0f},
+              t3[3] = {1.0f, 1.0f, 11.0f}, t4[3] = {-1.0f, 1.0f, 11.0f};
   vb_quad2(&shape, t4, t3, t2, t1, wing);
   const float f1[3] = {0.0f, 1.5f, 15.0f}, f2[3] = {0.0f, 1.5f, 10.0f}, f3[3] = {0.0f, 7.0f, 14.0f},
               f4[3] = {0.0f, 7.0f, 16.0f};
@@ -55,7 +55,8 @@ void draw_traffic() {
   for (int k = 0; k < TRAFFIC; k++) {
     const float* p = traf_xyz[k];
     if (p[0] == 0.0f && p[1] == 0.0f && p[2] == 0.0f) continue;
-    if (pythag3(p[0] - vf.cam.eye[0], p[1] - vf.cam.eye[1], p[2] - vf.cam.eye[2]) > vf.vis) continue;
+    if (pythag3(p[0] - vf.cam.eye[0], p[1] - vf.cam.eye[1], p[2] - vf.cam.eye[2]) > vf.vis)
+      continue;
     if (!frustum_sees(&vf.frustum, p, 20.0f)) continue;
     float r[3], u[3], f[3], m[16];
     body_axes(static_cast<float>(traf_h[k]), 0.0f, 0.0f, r, u, f);

@@ -54,7 +54,7 @@ void body_to_world(const float at[3], const float right[3], const float up[3], c
 }
 
 // Matrix element (row, col) of a column-by-column 4 x 4 matrix.
-#define MAT(m, row, col) (m)[(col) * 4 + (row)]
+#define MAT(m, row, col) (m)[(col)*4 + (row)]
 
 static void mat_mul(const float a[16], const float b[16], float out[16]) {
   float r[16];
@@ -226,7 +226,8 @@ static int nearest_tower() {
     obstacle_top(n, top);
     const float d = pythag(top[0] - pos[0], top[2] - pos[2]);
     // A tower always wins over a building.
-    const bool better = best < 0 || (kind == 1 && best_kind != 1) || (kind == best_kind && d < best_d);
+    const bool better =
+        best < 0 || (kind == 1 && best_kind != 1) || (kind == best_kind && d < best_d);
     if (better) best = n, best_kind = kind, best_d = d;
   }
   return best;
@@ -293,22 +294,46 @@ void view_camera_for(int view, view_camera* c) {
   c->hud = 0;
   float eye[3];
   switch (view) {
-    case 602: cockpit_view(c, 0.0f, -4.0f); break;
-    case 603: cockpit_view(c, 0.0f, -8.0f); break;
-    case 605: cockpit_view(c, -45.0f, 0.0f); break;
-    case 606: cockpit_view(c, 45.0f, 0.0f); break;
-    case 607: cockpit_view(c, -90.0f, 0.0f); break;
-    case 608: cockpit_view(c, 90.0f, 0.0f); break;
-    case 609: cockpit_view(c, -135.0f, 0.0f); break;
-    case 610: cockpit_view(c, 135.0f, 0.0f); break;
-    case 612: cockpit_view(c, 180.0f, 0.0f); break;
+    case 602:
+      cockpit_view(c, 0.0f, -4.0f);
+      break;
+    case 603:
+      cockpit_view(c, 0.0f, -8.0f);
+      break;
+    case 605:
+      cockpit_view(c, -45.0f, 0.0f);
+      break;
+    case 606:
+      cockpit_view(c, 45.0f, 0.0f);
+      break;
+    case 607:
+      cockpit_view(c, -90.0f, 0.0f);
+      break;
+    case 608:
+      cockpit_view(c, 90.0f, 0.0f);
+      break;
+    case 609:
+      cockpit_view(c, -135.0f, 0.0f);
+      break;
+    case 610:
+      cockpit_view(c, 135.0f, 0.0f);
+      break;
+    case 612:
+      cockpit_view(c, 180.0f, 0.0f);
+      break;
     case 614:
       eye[0] = target[0], eye[1] = target[1] + 100.0f * plane_size, eye[2] = target[2];
       look_at(c, eye, target);
       break;
-    case 615: tower_view(c, target); break;
-    case 616: runway_view(c, target); break;
-    case 618: chase_view(c, target); break;
+    case 615:
+      tower_view(c, target);
+      break;
+    case 616:
+      runway_view(c, target);
+      break;
+    case 618:
+      chase_view(c, target);
+      break;
     case 619:
       orbit_point(target, std::fmod(msc.elap_time * 12.0f, 360.0f), 15.0f, 4.0f * plane_size, eye);
       keep_above_ground(eye, 2.0f);

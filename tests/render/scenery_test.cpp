@@ -135,8 +135,10 @@ TEST_F(RenderScenery, ShipStateFollowsTheNearerShipAndItsWaves) {
   const struct {
     float x, y, z;
     int carr, frig;
-  } cases[] = {{50.0f, 22.0f, -50.0f, 1, 0},   {50.0f, 5.0f, -50.0f, 0, 0},
-               {50.0f, 22.0f, 200.0f, 0, 0},  {20050.0f, 8.0f, 0.0f, 0, 1},
+  } cases[] = {{50.0f, 22.0f, -50.0f, 1, 0},
+               {50.0f, 5.0f, -50.0f, 0, 0},
+               {50.0f, 22.0f, 200.0f, 0, 0},
+               {20050.0f, 8.0f, 0.0f, 0, 1},
                {20070.0f, 8.0f, 0.0f, 0, 0}};
   for (const auto& c : cases) {
     place(c.x, c.y, c.z);
@@ -267,8 +269,8 @@ TEST_F(RenderScenery, EveryTextureTheViewLoadsIsShippedAsA24BitPowerOfTwoBitmap)
   for (int k = 0; k < scene_texture_count; k++)
     check(scene_textures[k].name, scene_textures[k].treatment == TEX_TERRAIN);
   // The winter forms the loader puts in place of the grass ones, and the common aircraft ones.
-  for (const char* snow : {"sno", "sno_wat_h", "sno_wat_c", "wat_sno_c", "sno_mnt_h", "sno_mnt_c",
-                           "mnt_sno_c"})
+  for (const char* snow :
+       {"sno", "sno_wat_h", "sno_wat_c", "wat_sno_c", "sno_mnt_h", "sno_mnt_c", "mnt_sno_c"})
     check(snow, true);
   check("tire", false);
 }

@@ -31,7 +31,7 @@ TEST_F(RenderSky, TheSunRisesInTheEastCrossesTheSouthAndSetsInTheWest) {
   EXPECT_GT(noon.sun_elev, 50.0f);
   EXPECT_GT(noon.sun_dir[2], 0.0f);  // south is +z
   EXPECT_NEAR(noon.sun_dir[0], 0.0f, 1e-4f);
-  EXPECT_GT(morning.sun_dir[0], 0.3f);  // east
+  EXPECT_GT(morning.sun_dir[0], 0.3f);   // east
   EXPECT_LT(evening.sun_dir[0], -0.3f);  // west
   EXPECT_NEAR(morning.sun_elev, evening.sun_elev, 1e-2f);
   EXPECT_LT(night.sun_elev, -30.0f);

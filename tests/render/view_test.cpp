@@ -95,9 +95,9 @@ TEST_F(RenderView, CockpitViewsLookFromThePilotsEyeInTheirDirections) {
   const struct {
     int view;
     float yaw, pitch;  // of the line of sight from the aircraft's nose, degrees
-  } cases[] = {{602, 0, -4},   {603, 0, -8},  {605, -45, 0}, {606, 45, 0},  {607, -90, 0},
-               {608, 90, 0},   {609, -135, 0}, {610, 135, 0}, {612, 180, 0}, {625, 0, 0},
-               {626, 0, 0}};
+  } cases[] = {{602, 0, -4},  {603, 0, -8}, {605, -45, 0},  {606, 45, 0},
+               {607, -90, 0}, {608, 90, 0}, {609, -135, 0}, {610, 135, 0},
+               {612, 180, 0}, {625, 0, 0},  {626, 0, 0}};
   for (const auto& c : cases) {
     const view_camera v = camera(c.view);
     // Heading east: yaw to the right turns towards the south (+z).
@@ -212,8 +212,10 @@ TEST_F(RenderView, MatricesProjectTheLineOfSightToTheCentre) {
   view_matrices(&c, 2.0f, 1.0f, 1000.0f, proj, cam);
   auto ndc = [&](const float p[3], float out[3]) {
     float e[4], q[4];
-    for (int r = 0; r < 4; r++) e[r] = cam[r] * p[0] + cam[4 + r] * p[1] + cam[8 + r] * p[2] + cam[12 + r];
-    for (int r = 0; r < 4; r++) q[r] = proj[r] * e[0] + proj[4 + r] * e[1] + proj[8 + r] * e[2] + proj[12 + r] * e[3];
+    for (int r = 0; r < 4; r++)
+      e[r] = cam[r] * p[0] + cam[4 + r] * p[1] + cam[8 + r] * p[2] + cam[12 + r];
+    for (int r = 0; r < 4; r++)
+      q[r] = proj[r] * e[0] + proj[4 + r] * e[1] + proj[8 + r] * e[2] + proj[12 + r] * e[3];
     for (int k = 0; k < 3; k++) out[k] = q[k] / q[3];
   };
   float n[3];

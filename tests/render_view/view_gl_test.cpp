@@ -72,7 +72,8 @@ TEST_F(RenderView, NoonForwardsShowsTheRunwayAheadUnderALevelHorizon) {
   const int pave = count(p, p.w / 2 - 6, p.w / 2 + 6, 0, top, is_pavement);
   EXPECT_GT(pave, 12 * top * 8 / 10);
   // Beside it, far out to the left and right, the ground is not all runway.
-  const int side = count(p, 0, 8, top - 6, top, is_pavement) + count(p, p.w - 8, p.w, top - 6, top, is_pavement);
+  const int side =
+      count(p, 0, 8, top - 6, top, is_pavement) + count(p, p.w - 8, p.w, top - 6, top, is_pavement);
   EXPECT_LT(side, 2 * 8 * 6);
   save_picture(p, "noon.ppm");
 }
@@ -112,8 +113,8 @@ TEST_F(RenderView, OutsideViewsShowTheAircraftWhereTheCockpitViewDoesNot) {
   for (int view : {618, 621}) {
     choose_view(view);
     const picture with = view_frame_picture();
-    const int near_centre = count(with, with.w / 4, 3 * with.w / 4, with.h / 4, 3 * with.h / 4,
-                                  is_aircraft_red);
+    const int near_centre =
+        count(with, with.w / 4, 3 * with.w / 4, with.h / 4, 3 * with.h / 4, is_aircraft_red);
     EXPECT_GT(near_centre, 10) << view;
     // The same picture with the aircraft's parts taken away: none of its colour is left.
     static planestruct saved;

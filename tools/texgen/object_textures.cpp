@@ -16,7 +16,8 @@ static rgb deck(double u, double v) {
 
 static rgb metal(double u, double v) {
   const double streak = tile_noise(u * 0.05, v, 64, 82);
-  return mix(rgb{0.5, 0.52, 0.55}, rgb{0.68, 0.7, 0.72}, 0.5 * streak + 0.5 * tile_fbm(u, v, 8, 3, 83));
+  return mix(rgb{0.5, 0.52, 0.55}, rgb{0.68, 0.7, 0.72},
+             0.5 * streak + 0.5 * tile_fbm(u, v, 8, 3, 83));
 }
 
 static rgb dirty(double u, double v) {
@@ -98,7 +99,8 @@ void object_textures(std::vector<named_image>& out) {
   out.push_back({"hull", paint(256, 128, hull)});
   out.push_back({"bld_block", wall({{0.7, 0.64, 0.55}, {0.2, 0.28, 0.38}, 4, 3, 0.5, 0.45, 92})});
   out.push_back({"bld_nartop", wall({{0.5, 0.55, 0.6}, {0.25, 0.38, 0.5}, 4, 3, 0.8, 0.7, 93})});
-  out.push_back({"bld_tapered", wall({{0.55, 0.32, 0.25}, {0.22, 0.24, 0.28}, 3, 3, 0.45, 0.5, 94})});
+  out.push_back(
+      {"bld_tapered", wall({{0.55, 0.32, 0.25}, {0.22, 0.24, 0.28}, 3, 3, 0.45, 0.5, 94})});
   out.push_back({"bld_narbot", wall({{0.3, 0.32, 0.36}, {0.12, 0.2, 0.3}, 4, 3, 0.85, 0.75, 95})});
   out.push_back({"bld_avon", wall({{0.82, 0.8, 0.76}, {0.3, 0.35, 0.4}, 4, 3, 0.7, 0.4, 96})});
   out.push_back({"bld_contow", wall({{0.3, 0.34, 0.34}, {0.35, 0.55, 0.5}, 6, 1, 0.85, 0.8, 97})});

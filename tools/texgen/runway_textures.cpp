@@ -18,7 +18,8 @@ static rgb asphalt(double u, double v, int seed) {
 static rgb concrete(double u, double v) {
   const double n = tile_fbm(u, v, 16, 3, 71);
   rgb c = mix(rgb{0.48, 0.48, 0.46}, rgb{0.58, 0.58, 0.55}, n);
-  const double ju = std::fabs(std::fmod(u * 4, 1.0) - 0.5), jv = std::fabs(std::fmod(v * 4, 1.0) - 0.5);
+  const double ju = std::fabs(std::fmod(u * 4, 1.0) - 0.5),
+               jv = std::fabs(std::fmod(v * 4, 1.0) - 0.5);
   if (ju > 0.485 || jv > 0.485) c = scale(c, 0.65);
   return c;
 }
@@ -93,8 +94,10 @@ static rgb blast_tile(double u, double v) {
 }
 
 void runway_textures(std::vector<named_image>& out) {
-  for (int d = 0; d <= 3; d++) out.push_back({"rway_" + std::to_string(d) + "L", number_tile(d, true)});
-  for (int d = 0; d <= 9; d++) out.push_back({"rway_" + std::to_string(d) + "R", number_tile(d, false)});
+  for (int d = 0; d <= 3; d++)
+    out.push_back({"rway_" + std::to_string(d) + "L", number_tile(d, true)});
+  for (int d = 0; d <= 9; d++)
+    out.push_back({"rway_" + std::to_string(d) + "R", number_tile(d, false)});
   for (char ch : {'L', 'R', 'C'}) out.push_back({std::string("rway_") + ch, letter_tile(ch)});
   out.push_back({"rway_pave", paint(256, 256, concrete)});
   out.push_back({"rway_turn", paint(256, 256, turn_tile)});

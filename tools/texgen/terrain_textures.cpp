@@ -20,12 +20,14 @@ static rgb water(double u, double v) {
 
 // Farmland: a patchwork of fields in greens and tans, with darker hedges between them.
 static rgb grass(double u, double v) {
-  const double wu = u + 0.03 * (tile_noise(u, v, 4, 21) - 0.5), wv = v + 0.03 * (tile_noise(u, v, 4, 22) - 0.5);
+  const double wu = u + 0.03 * (tile_noise(u, v, 4, 21) - 0.5),
+               wv = v + 0.03 * (tile_noise(u, v, 4, 22) - 0.5);
   const int fields = 6;
   const double fu = std::fmod(wu + 1.0, 1.0) * fields, fv = std::fmod(wv + 1.0, 1.0) * fields;
   const int cu = static_cast<int>(fu) % fields, cv = static_cast<int>(fv) % fields;
   const double pick = lattice01(cu, cv, 23);
-  static const rgb crops[4] = {{0.24, 0.42, 0.16}, {0.32, 0.46, 0.2}, {0.45, 0.44, 0.26}, {0.2, 0.36, 0.14}};
+  static const rgb crops[4] = {
+      {0.24, 0.42, 0.16}, {0.32, 0.46, 0.2}, {0.45, 0.44, 0.26}, {0.2, 0.36, 0.14}};
   rgb c = crops[static_cast<int>(pick * 3.999)];
   const double grain = tile_fbm(u, v, 32, 3, 24);
   c = scale(c, 0.85 + 0.3 * grain);
@@ -106,8 +108,10 @@ void terrain_textures(std::vector<named_image>& out) {
     ground_fn other_fn, own_fn;
     bool shore;
   };
-  const pair pairs[] = {{"grs", "wat", grass, water, true},  {"grs", "mnt", grass, rock, false},
-                        {"mnt", "wat", rock, water, true},   {"sno", "wat", snow, water, true},
+  const pair pairs[] = {{"grs", "wat", grass, water, true},
+                        {"grs", "mnt", grass, rock, false},
+                        {"mnt", "wat", rock, water, true},
+                        {"sno", "wat", snow, water, true},
                         {"sno", "mnt", snow, rock, false}};
   for (const pair& p : pairs) {
     const std::string other = p.other, own = p.own;
