@@ -1,5 +1,6 @@
 // The scenery textures: their numbers and file names, and loading them for the season and the
 // resolution level.
+#include "app/app.h"
 #include "render/render.h"
 #include "render/scene.h"
 
@@ -58,6 +59,8 @@ const scene_texture scene_textures[] = {
 const int scene_texture_count = sizeof scene_textures / sizeof scene_textures[0];
 
 void load_scenery_textures() {
+  // Reading the files takes real time that belongs to no frame.
+  msc.event = 1;
   // The loader picks the snow forms of the grass textures itself in winter.
   for (int k = 0; k < scene_texture_count; k++)
     OGL_texbmp(BMP_TEXTURE, scene_textures[k].tex, scene_textures[k].treatment,
