@@ -12,9 +12,6 @@
 #include "sound/sound.h"
 #include "world/world.h"
 
-// 3-D view (src/render).
-void update_scenery() {}
-
 // Sound (src/sound): no device, as on a machine without sound.
 int init_sound() { return 0; }
 
@@ -61,9 +58,6 @@ void function_key(int n) {}
 
 // Keyboard commands (src/controls).
 void yoke_key(int k) {}
-
-// Keyboard commands (src/controls).
-void freeviews_keys(int k) {}
 
 // Graph window (src/app).
 void clear_graph() { reset_grf(); }
@@ -128,14 +122,8 @@ void play_buffer(int, int) {}
 // Sound (src/sound).
 void stop_buffer(int) {}
 
-// 3-D view (src/render).
-void start_strike() {}
-
 // Instrument panel (src/panel).
 void init_ecam() {}
-
-// 3-D view (src/render): no drawing geometry or textures yet.
-void load_plane_geo(int build_geometry, int only_textures) {}
 
 // Sound (src/sound): no sound buffers yet.
 void fill_buffer(int n) {}
@@ -163,12 +151,6 @@ void maintain_engine_sound() {}
 
 // Sound (src/sound).
 void maintain_windrain_sound() {}
-
-// 3-D view (src/render).
-void load_scenery_textures() {}
-
-// 3-D view (src/render).
-void make_a_plane(int k, int anew) {}
 
 
 
