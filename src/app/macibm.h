@@ -108,3 +108,41 @@ extern menuwindowstruct mnw;
 
 // Restore mnw to its start-up state: no windows, no menus, no button held.
 void reset_mnw();
+
+// ---- Joystick and force feedback -------------------------------------------------------------
+
+// One reading of a joystick. Axes run 0..65535 with the centre near 32767: x right, y towards
+// the pilot (stick back), z throttle (0 fully forward), r rudder right. buttons has bit k set
+// while button k + 1 is held; pov is the hat's direction in hundredths of a degree clockwise from
+// forward, or -1 when the hat is centred.
+struct macibm_joy_state {
+  int x, y, z, r;
+  unsigned buttons;
+  int pov;
+};
+
+// Results of a joystick read: 0 a good reading; any other value means the stick could not be
+// read and the state was left untouched.
+enum { JOY_READ_OK = 0, JOY_READ_UNPLUGGED = 6, JOY_READ_NO_DRIVER = 7 };
+
+// Joystick devices the platform knows of; 0 when it has none.
+int MACIBM_joy_devices();
+// Reads joystick `stick` (0 is the first) into *s; returns a JOY_READ_ code.
+int MACIBM_joy_read(int stick, macibm_joy_state* s);
+
+// The force-feedback stick's commands. Magnitudes are 0..100, directions whole degrees 0..359,
+// frequencies and durations as forcecall passes them. A platform without a force-feedback stick
+// ignores every command.
+enum {
+  FORCE_XSPRING = 1,      // a: centre offset -100..100, b: positive and c: negative stiffness
+  FORCE_YSPRING,          // the same for the pitch axis
+  FORCE_XVIBRATION,       // a, b: magnitudes either way, c: frequency 0..50 Hz
+  FORCE_YVIBRATION,       // the same for the pitch axis
+  FORCE_XVIBRATION_CLEAR,
+  FORCE_YVIBRATION_CLEAR,
+  FORCE_BUFFETING,        // a: magnitude
+  FORCE_BUFFETING_CLEAR,
+  FORCE_JOLT,             // a: magnitude, b: direction, c: duration 0..2500 ms
+  FORCE_CLEAR,            // every force off
+};
+void MACIBM_force(int call, int a, int b, int c);
