@@ -34,16 +34,16 @@ extern int o_button_pressed[JOY_BUTTONS];  // last frame
 // What the pipeline carries from one frame to the next besides the button slots.
 // Lifetime: flight; the flight start clears it.
 struct controlmemorystruct {
-  unsigned raw_buttons;          // button mask of the last good joystick reading
-  int raw_pov;                   // hat of the last good reading, -1 centred
-  float raw_thro;                // throttle of the last good reading, -1..1
-  int vert_engaged;              // the vertical autopilot was engaged last frame
-  float vert_trim0;              // stabiliser trim when it engaged, -hstbtrimmax..hstbtrimmax
-  float vert_integ;              // its integrator, degrees of pitch
-  float prev_vind;               // indicated airspeed of the last frame, kt
-  int prev_onsurface;            // on the surface last frame
+  unsigned raw_buttons;           // button mask of the last good joystick reading
+  int raw_pov;                    // hat of the last good reading, -1 centred
+  float raw_thro;                 // throttle of the last good reading, -1..1
+  int vert_engaged;               // the vertical autopilot was engaged last frame
+  float vert_trim0;               // stabiliser trim when it engaged, -hstbtrimmax..hstbtrimmax
+  float vert_integ;               // its integrator, degrees of pitch
+  float prev_vind;                // indicated airspeed of the last frame, kt
+  int prev_onsurface;             // on the surface last frame
   int prev_revving[MAX_ENGINES];  // each engine's reverser was deployed last frame
-  int lever_pos;                 // throttle lever position of the last frame, 4..52 (-1 unknown)
+  int lever_pos;                  // throttle lever position of the last frame, 4..52 (-1 unknown)
 };
 extern controlmemorystruct ctm;
 

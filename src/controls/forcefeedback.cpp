@@ -25,14 +25,31 @@ void forcecall(int code, int a, int b, int c) {
       MACIBM_force(FORCE_YSPRING, intlim(b, -100, 100), m, m);
       break;
     }
-    case 26: MACIBM_force(FORCE_XVIBRATION, magnitude(a), magnitude(a), intlim(b, 0, 50)); break;
-    case 27: MACIBM_force(FORCE_YVIBRATION, magnitude(a), magnitude(a), intlim(b, 0, 50)); break;
-    case 28: MACIBM_force(FORCE_XVIBRATION_CLEAR, 0, 0, 0); break;
-    case 29: MACIBM_force(FORCE_YVIBRATION_CLEAR, 0, 0, 0); break;
-    case 30: MACIBM_force(FORCE_BUFFETING, magnitude(a), 0, 0); break;
-    case 31: MACIBM_force(FORCE_BUFFETING_CLEAR, 0, 0, 0); break;
-    case 32: MACIBM_force(FORCE_JOLT, magnitude(a), whole_turn(b), intlim(c, 0, 2500)); break;
-    case 33: MACIBM_force(FORCE_CLEAR, 0, 0, 0); break;
-    default: break;
+    case 26:
+      MACIBM_force(FORCE_XVIBRATION, magnitude(a), magnitude(a), intlim(b, 0, 50));
+      break;
+    case 27:
+      MACIBM_force(FORCE_YVIBRATION, magnitude(a), magnitude(a), intlim(b, 0, 50));
+      break;
+    case 28:
+      MACIBM_force(FORCE_XVIBRATION_CLEAR, 0, 0, 0);
+      break;
+    case 29:
+      MACIBM_force(FORCE_YVIBRATION_CLEAR, 0, 0, 0);
+      break;
+    case 30:
+      MACIBM_force(FORCE_BUFFETING, magnitude(a), 0, 0);
+      break;
+    case 31:
+      MACIBM_force(FORCE_BUFFETING_CLEAR, 0, 0, 0);
+      break;
+    case 32:
+      MACIBM_force(FORCE_JOLT, magnitude(a), whole_turn(b), intlim(c, 0, 2500));
+      break;
+    case 33:
+      MACIBM_force(FORCE_CLEAR, 0, 0, 0);
+      break;
+    default:
+      break;
   }
 }

@@ -98,26 +98,61 @@ static void button_command(int code, int event) {
     return;
   }
   switch (code) {
-    case 7: yoke_key(5); break;
-    case 8: yoke_key(6); break;
-    case 9: select_view(601); break;
-    case 10: select_view(603); break;
-    case 11: select_view(607); break;
-    case 12: select_view(608); break;
-    case 13: handle_simkey('q'); break;
-    case 14: handle_simkey('e'); break;
-    case 15: handle_simkey('1'); break;
-    case 16: handle_simkey('2'); break;
-    case 17: step_vector(-10); break;
-    case 18: step_vector(10); break;
-    case 19: handle_simkey('g'); break;
-    case 20: set.parkbrake = 1.0f; break;
+    case 7:
+      yoke_key(5);
+      break;
+    case 8:
+      yoke_key(6);
+      break;
+    case 9:
+      select_view(601);
+      break;
+    case 10:
+      select_view(603);
+      break;
+    case 11:
+      select_view(607);
+      break;
+    case 12:
+      select_view(608);
+      break;
+    case 13:
+      handle_simkey('q');
+      break;
+    case 14:
+      handle_simkey('e');
+      break;
+    case 15:
+      handle_simkey('1');
+      break;
+    case 16:
+      handle_simkey('2');
+      break;
+    case 17:
+      step_vector(-10);
+      break;
+    case 18:
+      step_vector(10);
+      break;
+    case 19:
+      handle_simkey('g');
+      break;
+    case 20:
+      set.parkbrake = 1.0f;
+      break;
     // The speed-brake handle goes to the far end from where it is: out when stowed or armed,
     // stowed when out.
-    case 21: flt.sbrk = flt.sbrk < 1.0f ? 2.0f : 0.0f; break;
-    case 22: ott_heading_only(); break;
-    case 23: handle_simkey('.'); break;
-    default: break;
+    case 21:
+      flt.sbrk = flt.sbrk < 1.0f ? 2.0f : 0.0f;
+      break;
+    case 22:
+      ott_heading_only();
+      break;
+    case 23:
+      handle_simkey('.');
+      break;
+    default:
+      break;
   }
 }
 

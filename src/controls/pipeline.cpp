@@ -47,14 +47,18 @@ static void artificial_stability(float k) {
   float t = pln.hstbtrimmax > 0.0f ? flt.trim / pln.hstbtrimmax * 0.5f : 0.0f;
 
   float p = set.YK_ptch + t;
-  set.FC_ptch = ((p * pln.ASmaxp2 - flt.Alpha) * pln.ASp2 * w_hi +
-                 (p * pln.ASmaxp1 - flt.Q) * pln.ASp1 * w_lo) * a + set.YK_ptch;
+  float p_hi = (p * pln.ASmaxp2 - flt.Alpha) * pln.ASp2 * w_hi;
+  float p_lo = (p * pln.ASmaxp1 - flt.Q) * pln.ASp1 * w_lo;
+  set.FC_ptch = (p_hi + p_lo) * a + set.YK_ptch;
   float h = set.YK_hdng + 0.5f * flt.rud_trim;
-  set.FC_hdng = ((h * pln.ASmaxh2 - flt.Beta) * pln.ASh2 * w_hi +
-                 (h * pln.ASmaxh1 - flt.R) * pln.ASh1 * w_lo) * a_yaw + set.YK_hdng;
+  float h_hi = (h * pln.ASmaxh2 - flt.Beta) * pln.ASh2 * w_hi;
+  float h_lo = (h * pln.ASmaxh1 - flt.R) * pln.ASh1 * w_lo;
+  set.FC_hdng = (h_hi + h_lo) * a_yaw + set.YK_hdng;
+  // Roll damps the roll rate at both ends of the schedule.
   float r = set.YK_roll + 0.5f * flt.ail_trim;
-  set.FC_roll = ((r * pln.ASmaxr2 - flt.P) * pln.ASr2 * w_hi +
-                 (r * pln.ASmaxr1 - flt.P) * pln.ASr1 * w_lo) * a + set.YK_roll;
+  float r_hi = (r * pln.ASmaxr2 - flt.P) * pln.ASr2 * w_hi;
+  float r_lo = (r * pln.ASmaxr1 - flt.P) * pln.ASr1 * w_lo;
+  set.FC_roll = (r_hi + r_lo) * a + set.YK_roll;
   set.FC_thro = set.YK_thro;
 }
 

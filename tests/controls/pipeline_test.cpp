@@ -65,7 +65,7 @@ TEST_F(ControlsPipeline, AFailedConnectionFreezesTheSurfaceButTrimStillActs) {
   set.YK_ptch = 1.0f;
   control_laws();
   EXPECT_FLOAT_EQ(set.FC_ptch, 1.0f);  // input plus trim stops at full travel
-  pln.flyingstabEQ = 1;  // the force pass trims the stabiliser instead
+  pln.flyingstabEQ = 1;                // the force pass trims the stabiliser instead
   set.YK_ptch = 0.5f;
   control_laws();
   EXPECT_FLOAT_EQ(set.FC_ptch, 0.5f);
