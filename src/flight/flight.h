@@ -202,3 +202,18 @@ extern relstruct rel;
 void reset_flt();
 void reset_pat();
 void reset_rel();
+
+// ---- Flight start ----------------------------------------------------------------------------
+
+// Starts or restarts a flight of the given start type: 32 at the selected airport and runway
+// (msc.typestart 900 takeoff, 1000 visual final, 1100 instrument final), 33 at the custom position
+// with power and gear by speed, 34 at the custom position in flight, 35 approach to the nearest
+// building-top helipad, 36 frigate, 37 carrier, 38 oil rig, 39 on the carrier's catapult, 40
+// behind the nearest traffic aircraft. A search that finds nothing gives a notice and leaves the
+// flight as it was.
+void set_fltvars(int type);
+// Engines at power fraction p (throttles, rotor speeds, spool, wash), as a flight starts them.
+void initpower(float p);
+// Gear handle and legs down (1) or up (0), a fixed gear always down; the parking brake is set
+// with the gear down.
+void setgear(int down);

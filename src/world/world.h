@@ -98,6 +98,9 @@ extern float obs_height;                 // height of the obstacle top under the
 extern float traf_xyz[TRAFFIC][3];  // world x, y, z, m
 extern float traf_v[TRAFFIC];       // speed, m/s
 extern int traf_h[TRAFFIC];         // heading, whole degrees true, 0..359
+// Places traffic aircraft k anew around the aircraft (anew 1 at a flight start). The rendering of
+// traffic provides it.
+void make_a_plane(int k, int anew);
 
 // ---- Region and world coordinates ------------------------------------------------------------
 
@@ -225,3 +228,14 @@ extern navstruct nav;
 void reset_env();
 void reset_scn();
 void reset_nav();
+
+// ---- Coordinates and terrain lookups ---------------------------------------------------------
+
+// World x of a latitude and longitude, and world z of a latitude, m.
+float X_with_latlon(float lat, float lon);
+float Z_with_lat(float lat);
+// Finds the terrain cell holding world (x, z): near *i, *j only, or the whole grid with
+// search_all; returns 1 and sets *i, *j, or returns 0.
+int find_ijt_with_loc(float x, float z, int* i, int* j, int search_all);
+// Ground height, m, at world (x, z) inside cell (i, j).
+float find_local_h(float x, float z, int i, int j);
