@@ -31,28 +31,22 @@ TEST_F(ControlsDeflections, ACanardMovesOppositeToATailplane) {
   EXPECT_FLOAT_EQ(flt.rhstbdef, 12.5f);
 }
 
-TEST_F(ControlsDeflections, RollMovesAileronsSpoilersAndTailerons) {
+TEST_F(ControlsDeflections, RollAndYawMoveEachSurfaceByItsOwnTravel) {
   pln.stabroll = 4.0f;
   pln.ailflaps = 10.0f;
   flt.flap = 50;
-  command(0.0f, 0.5f, 0.0f);
-  EXPECT_FLOAT_EQ(flt.lailndef, -7.5f - 10.0f);  // down by its travel, then drooped with the flaps
+  command(0.0f, 0.5f, 0.5f);
+  EXPECT_FLOAT_EQ(flt.lailndef, -7.5f - 10.0f);  // down by its travel, drooped with the flaps
   EXPECT_FLOAT_EQ(flt.railndef, 10.0f - 10.0f);
-  EXPECT_FLOAT_EQ(flt.lsplrdef, 0.0f);
+  EXPECT_FLOAT_EQ(flt.lsplrdef, 0.0f);  // only the down-going wing's spoiler rises
   EXPECT_FLOAT_EQ(flt.rsplrdef, 30.0f);
-  EXPECT_FLOAT_EQ(flt.lhstbdef, -2.0f);
   EXPECT_FLOAT_EQ(flt.rhstbdef, 2.0f);
-  command(0.0f, -1.0f, 0.0f);
-  EXPECT_FLOAT_EQ(flt.lailndef, 20.0f - 10.0f);
-  EXPECT_FLOAT_EQ(flt.lsplrdef, 60.0f);
-  EXPECT_FLOAT_EQ(flt.rsplrdef, 0.0f);
-}
-
-TEST_F(ControlsDeflections, YawMovesTheRudderAndOneDragRudder) {
-  command(0.0f, 0.0f, 0.5f);
   EXPECT_FLOAT_EQ(flt.ruddef, -15.0f);
   EXPECT_FLOAT_EQ(flt.ldruddef, 0.0f);
   EXPECT_FLOAT_EQ(flt.rdruddef, 20.0f);
+  command(0.0f, -1.0f, 0.0f);
+  EXPECT_FLOAT_EQ(flt.lailndef, 20.0f - 10.0f);
+  EXPECT_FLOAT_EQ(flt.lsplrdef, 60.0f);
 }
 
 TEST_F(ControlsDeflections, CyclicAndTailRotorServeRotorcraftOnly) {
@@ -71,7 +65,7 @@ TEST_F(ControlsDeflections, CyclicAndTailRotorServeRotorcraftOnly) {
   command(0.0f, 0.5f, -1.0f);
   EXPECT_FLOAT_EQ(flt.ailncyclic, 3.0f);
   EXPECT_FLOAT_EQ(flt.proppitch[1], -5.0f);
-  pln.propdir[0] = 1;
+  pln.propdir[0] = 1;  // the other sense of rotation reverses the pedal
   command(0.0f, 0.0f, -1.0f);
   EXPECT_FLOAT_EQ(flt.proppitch[1], 15.0f);
 }

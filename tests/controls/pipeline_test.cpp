@@ -40,18 +40,14 @@ TEST_F(ControlsPipeline, StabilityBlendsBetweenTheLowAndHighSpeeds) {
   EXPECT_NEAR(fc_at(150.0f), 0.1f, 1e-6f);
   rel.stbaug = 0;
   EXPECT_NEAR(fc_at(50.0f), 0.2f, 1e-6f);
-}
-
-TEST_F(ControlsPipeline, YawAugmentationRestsOnTheGround) {
-  pln.ASloV = 60.0f;
-  pln.AShiV = 100.0f;
+  // Yaw rate damping at low speed, resting while the wheels steer on the ground.
+  rel.stbaug = 1;
   pln.ASh1 = 1.0f;
-  flt.R = 10.0f;
-  flt.vind = 30.0f;
-  control_laws();
-  EXPECT_FLOAT_EQ(set.FC_hdng, -1.0f);
+  flt.R = 0.1f;
+  fc_at(50.0f);
+  EXPECT_FLOAT_EQ(set.FC_hdng, -0.1f);
   flt.onsurface = 1;
-  control_laws();
+  fc_at(50.0f);
   EXPECT_FLOAT_EQ(set.FC_hdng, 0.0f);
 }
 
@@ -95,6 +91,11 @@ TEST_F(ControlsPipeline, TheThrottleLeverFollowsTheJoystickOnlyWhenItMoves) {
 
 TEST_F(ControlsPipeline, TouchdownDeploysArmedBrakesAndDropsTheAutopilotOnce) {
   pln.autosbrkEQ = pln.autofbrkEQ = 1;
+  flt.onsurface = 1;
+  control_laws();
+  EXPECT_EQ(ott.HDSLCT, 0);  // no autopilot engaged: none is switched on
+  flt.onsurface = 0;
+  control_laws();
   flt.sbrk = -1.0f;
   ott.ALHOLD = ott.ASHOLD = 1;
   flt.onsurface = 1;
@@ -109,10 +110,4 @@ TEST_F(ControlsPipeline, TouchdownDeploysArmedBrakesAndDropsTheAutopilotOnce) {
   flt.revving_thrust[1] = 1;
   control_laws();
   EXPECT_EQ(flt.sbrk, 2.0f);
-}
-
-TEST_F(ControlsPipeline, ATouchdownWithoutAutopilotEngagesNothing) {
-  flt.onsurface = 1;
-  control_laws();
-  EXPECT_EQ(ott.HDSLCT, 0);
 }

