@@ -1,0 +1,310 @@
+// The drawing layer's back end on OpenGL 1.x immediate mode, with one off-screen picture (a
+// framebuffer object) per window, copied to the window and swapped when the loop presents.
+#include "app/desktop/ogl_gl.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <GL/glx.h>
+
+#include <cstring>
+
+#include "app/macibm.h"
+#include "render/ogl.h"
+
+void (*ogl_gl_make_current)(int w) = nullptr;
+void (*ogl_gl_swap)(int w) = nullptr;
+
+// ---- Extensions ------------------------------------------------------------------------------
+
+static PFNGLGENFRAMEBUFFERSEXTPROC gen_framebuffers;
+static PFNGLDELETEFRAMEBUFFERSEXTPROC delete_framebuffers;
+static PFNGLBINDFRAMEBUFFEREXTPROC bind_framebuffer;
+static PFNGLFRAMEBUFFERRENDERBUFFEREXTPROC framebuffer_renderbuffer;
+static PFNGLCHECKFRAMEBUFFERSTATUSEXTPROC check_framebuffer_status;
+static PFNGLGENRENDERBUFFERSEXTPROC gen_renderbuffers;
+static PFNGLDELETERENDERBUFFERSEXTPROC delete_renderbuffers;
+static PFNGLBINDRENDERBUFFEREXTPROC bind_renderbuffer;
+static PFNGLRENDERBUFFERSTORAGEEXTPROC renderbuffer_storage;
+static PFNGLBLITFRAMEBUFFEREXTPROC blit_framebuffer;
+
+static bool extensions_looked_up = false;
+static bool have_fbo = false;
+
+static bool has_extension(const char* list, const char* name) {
+  if (!list) return false;
+  const size_t n = std::strlen(name);
+  for (const char* p = std::strstr(list, name); p; p = std::strstr(p + n, name))
+    if ((p == list || p[-1] == ' ') && (p[n] == ' ' || p[n] == '\0')) return true;
+  return false;
+}
+
+template <typename F>
+static void look_up(F* f, const char* name) {
+  *f = reinterpret_cast<F>(glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name)));
+}
+
+// Entry points are the same for every context of the process, so they are looked up once, with
+// the first context current.
+static void look_up_extensions() {
+  if (extensions_looked_up) return;
+  extensions_looked_up = true;
+  const char* ext = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+  if (!has_extension(ext, "GL_EXT_framebuffer_object") ||
+      !has_extension(ext, "GL_EXT_framebuffer_blit"))
+    return;
+  look_up(&gen_framebuffers, "glGenFramebuffersEXT");
+  look_up(&delete_framebuffers, "glDeleteFramebuffersEXT");
+  look_up(&bind_framebuffer, "glBindFramebufferEXT");
+  look_up(&framebuffer_renderbuffer, "glFramebufferRenderbufferEXT");
+  look_up(&check_framebuffer_status, "glCheckFramebufferStatusEXT");
+  look_up(&gen_renderbuffers, "glGenRenderbuffersEXT");
+  look_up(&delete_renderbuffers, "glDeleteRenderbuffersEXT");
+  look_up(&bind_renderbuffer, "glBindRenderbufferEXT");
+  look_up(&renderbuffer_storage, "glRenderbufferStorageEXT");
+  look_up(&blit_framebuffer, "glBlitFramebufferEXT");
+  have_fbo = gen_framebuffers && delete_framebuffers && bind_framebuffer &&
+             framebuffer_renderbuffer && check_framebuffer_status && gen_renderbuffers &&
+             delete_renderbuffers && bind_renderbuffer && renderbuffer_storage && blit_framebuffer;
+}
+
+// The loop runs as fast as it can; it must never wait for the display's refresh.
+static void no_swap_wait() {
+  Display* dpy = glXGetCurrentDisplay();
+  GLXDrawable drawable = glXGetCurrentDrawable();
+  if (!dpy || !drawable) return;
+  const char* ext = glXQueryExtensionsString(dpy, DefaultScreen(dpy));
+  if (has_extension(ext, "GLX_EXT_swap_control")) {
+    PFNGLXSWAPINTERVALEXTPROC swap_interval;
+    look_up(&swap_interval, "glXSwapIntervalEXT");
+    if (swap_interval) swap_interval(dpy, drawable, 0);
+  } else if (has_extension(ext, "GLX_MESA_swap_control")) {
+    PFNGLXSWAPINTERVALMESAPROC swap_interval;
+    look_up(&swap_interval, "glXSwapIntervalMESA");
+    if (swap_interval) swap_interval(0);
+  }
+}
+
+// ---- Windows ---------------------------------------------------------------------------------
+
+struct gl_picture {
+  GLuint fbo, color, depth;  // 0 while the window draws straight into its back buffer
+  int dx, dy;
+  int swap_set;  // the swap interval has been set for this window
+  int changed;   // drawn into since it was last presented
+};
+static gl_picture pictures[MAX_WINDOWS];
+static int current = -1;  // window drawn into
+
+static void free_picture(gl_picture* p) {
+  if (p->fbo) delete_framebuffers(1, &p->fbo);
+  if (p->color) delete_renderbuffers(1, &p->color);
+  if (p->depth) delete_renderbuffers(1, &p->depth);
+  p->fbo = p->color = p->depth = 0;
+}
+
+static void make_picture(gl_picture* p, int dx, int dy) {
+  gen_framebuffers(1, &p->fbo);
+  gen_renderbuffers(1, &p->color);
+  gen_renderbuffers(1, &p->depth);
+  bind_framebuffer(GL_FRAMEBUFFER_EXT, p->fbo);
+  bind_renderbuffer(GL_RENDERBUFFER_EXT, p->color);
+  renderbuffer_storage(GL_RENDERBUFFER_EXT, GL_RGBA8, dx, dy);
+  framebuffer_renderbuffer(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_RENDERBUFFER_EXT,
+                           p->color);
+  bind_renderbuffer(GL_RENDERBUFFER_EXT, p->depth);
+  renderbuffer_storage(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT24, dx, dy);
+  framebuffer_renderbuffer(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT,
+                           p->depth);
+  bind_renderbuffer(GL_RENDERBUFFER_EXT, 0);
+  if (check_framebuffer_status(GL_FRAMEBUFFER_EXT) != GL_FRAMEBUFFER_COMPLETE_EXT) {
+    // The window then draws straight into its back buffer, as on a system without pictures.
+    bind_framebuffer(GL_FRAMEBUFFER_EXT, 0);
+    free_picture(p);
+    return;
+  }
+  glDisable(GL_SCISSOR_TEST);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void ogl_gl_select_window(int w, int dx, int dy) {
+  if (w < 0 || w >= MAX_WINDOWS) return;
+  look_up_extensions();
+  gl_picture* p = &pictures[w];
+  if (!p->swap_set) {
+    no_swap_wait();
+    p->swap_set = 1;
+  }
+  if (have_fbo) {
+    if (p->fbo && (p->dx != dx || p->dy != dy)) free_picture(p);
+    if (!p->fbo && dx > 0 && dy > 0) make_picture(p, dx, dy);
+    bind_framebuffer(GL_FRAMEBUFFER_EXT, p->fbo);
+  }
+  p->dx = dx;
+  p->dy = dy;
+  current = w;
+
+  glViewport(0, 0, dx, dy);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0.0, dx, 0.0, dy, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  OGL_reset();
+}
+
+void ogl_gl_blit_window(int w) {
+  if (w < 0 || w >= MAX_WINDOWS || !pictures[w].fbo) return;
+  const gl_picture* p = &pictures[w];
+  bind_framebuffer(GL_READ_FRAMEBUFFER_EXT, p->fbo);
+  bind_framebuffer(GL_DRAW_FRAMEBUFFER_EXT, 0);
+  blit_framebuffer(0, 0, p->dx, p->dy, 0, 0, p->dx, p->dy, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  bind_framebuffer(GL_FRAMEBUFFER_EXT, p->fbo);
+}
+
+void ogl_gl_release_window(int w) {
+  if (w < 0 || w >= MAX_WINDOWS) return;
+  if (have_fbo) {
+    bind_framebuffer(GL_FRAMEBUFFER_EXT, 0);
+    free_picture(&pictures[w]);
+  }
+  pictures[w] = gl_picture{};
+  if (current == w) current = -1;
+}
+
+void OGL_present_changed() {
+  if (!ogl_gl_make_current || !ogl_gl_swap) return;
+  const int drawing = current;
+  int last_made_current = drawing;
+  for (int w = 0; w < MAX_WINDOWS; w++) {
+    if (!pictures[w].changed) continue;
+    pictures[w].changed = 0;
+    if (w != last_made_current) ogl_gl_make_current(w);
+    last_made_current = w;
+    ogl_gl_blit_window(w);
+    ogl_gl_swap(w);
+  }
+  // Drawing goes on in the window that was being drawn into.
+  if (drawing >= 0 && last_made_current != drawing) {
+    ogl_gl_make_current(drawing);
+    if (pictures[drawing].fbo) bind_framebuffer(GL_FRAMEBUFFER_EXT, pictures[drawing].fbo);
+  }
+}
+
+// ---- Drawing hooks ---------------------------------------------------------------------------
+
+void ogl_be_reset() {
+  static const GLfloat ambient[4] = {0.3f, 0.3f, 0.3f, 1.0f};
+  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
+  glFrontFace(GL_CW);
+  glCullFace(GL_BACK);
+  glEnable(GL_CULL_FACE);
+  glFogi(GL_FOG_MODE, GL_LINEAR);
+  glHint(GL_FOG_HINT, GL_FASTEST);
+  glDisable(GL_NORMALIZE);
+  glShadeModel(GL_SMOOTH);
+  glEnable(GL_DITHER);
+  glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
+  glEnable(GL_COLOR_MATERIAL);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glDisable(GL_FOG);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_LIGHT0);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_DEPTH_TEST);
+  glPointSize(1.0f);
+  glLineWidth(1.0f);
+}
+
+void ogl_be_enable(int cap, int on) {
+  GLenum caps[2] = {0, 0};
+  switch (cap) {
+    case OGL_CAP_FOG:
+      caps[0] = GL_FOG;
+      break;
+    case OGL_CAP_LIGHT:
+      caps[0] = GL_LIGHTING;
+      caps[1] = GL_LIGHT0;
+      break;
+    case OGL_CAP_TEXTURE:
+      caps[0] = GL_TEXTURE_2D;
+      break;
+    case OGL_CAP_DEPTH:
+      caps[0] = GL_DEPTH_TEST;
+      break;
+    default:
+      return;
+  }
+  for (GLenum c : caps) {
+    if (!c) continue;
+    if (on)
+      glEnable(c);
+    else
+      glDisable(c);
+  }
+}
+
+void ogl_be_color(float r, float g, float b) { glColor3f(r, g, b); }
+
+void ogl_be_draw2d(int prim, const float* xy, int n, float width) {
+  static const GLenum modes[3] = {GL_POINTS, GL_LINES, GL_LINE_STRIP};
+  if (n <= 0 || prim < 0 || prim > 2) return;
+  if (width != 1.0f) glLineWidth(width);
+  glBegin(modes[prim]);
+  for (int i = 0; i < n; i++) glVertex2f(xy[2 * i], xy[2 * i + 1]);
+  glEnd();
+  if (width != 1.0f) glLineWidth(1.0f);
+}
+
+void ogl_be_line3d(const float a[3], const float b[3]) {
+  glBegin(GL_LINES);
+  glVertex3fv(a);
+  glVertex3fv(b);
+  glEnd();
+}
+
+void ogl_be_quad3d(const float* const p[4], const float normal[3], const float* st) {
+  glBegin(GL_QUADS);
+  glNormal3fv(normal);
+  for (int i = 0; i < 4; i++) {
+    if (st) glTexCoord2f(st[2 * i], st[2 * i + 1]);
+    glVertex3fv(p[i]);
+  }
+  glEnd();
+}
+
+// Texture n is GL texture name n + 1: name 0 is the default texture.
+void ogl_be_bind_texture(int n) { glBindTexture(GL_TEXTURE_2D, (GLuint)n + 1); }
+
+int ogl_be_max_texture_size() {
+  GLint size = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+  return size > 0 ? size : OGL_BMP_MAX;
+}
+
+void ogl_be_texture_level(int level, int w, int h, const unsigned char* rgba) {
+  glTexImage2D(GL_TEXTURE_2D, level, 4, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+}
+
+void ogl_be_texture_params(int mipmapped, int clamp) {
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                  mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  // Clamping to the edge texels keeps the border colour from bleeding into the picture.
+  const GLint wrap = clamp ? GL_CLAMP_TO_EDGE : GL_REPEAT;
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
+}
+
+void ogl_be_draw_pixels(int x, int y, int w, int h, const unsigned char* rgba) {
+  // The raster position is set at the origin, which is always inside the window, and moved by a
+  // bitmap of no size: a position outside the window would drop the whole picture.
+  glRasterPos2i(0, 0);
+  glBitmap(0, 0, 0.0f, 0.0f, (GLfloat)x, (GLfloat)y, nullptr);
+  glDrawPixels(w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+}
+
+void ogl_be_changed(int x, int y, int w, int h) {
+  if (current >= 0) pictures[current].changed = 1;
+}

@@ -1,0 +1,21 @@
+// What the desktop window code tells the GL drawing back end, and what it lends it for presenting.
+// Each window draws into an off-screen picture of its own (the back buffer of an X11 window is
+// undefined after a swap, so a window updated piecemeal cannot keep its picture there); the
+// changed pictures are copied to their windows and swapped once per loop pass.
+#pragma once
+
+// Called with window w's GL context current whenever it becomes the window drawn into (creation,
+// MACIBM_startwind, a resize): makes its off-screen picture of dx x dy pixels the drawing target
+// (creating or resizing it; a new picture starts black), sets the viewport and a pixel projection
+// with the origin at the bottom-left, and resets the drawing state.
+void ogl_gl_select_window(int w, int dx, int dy);
+// Copies window w's picture into the back buffer of its context, which must be current: for a
+// window that the system asks to repaint. The caller swaps.
+void ogl_gl_blit_window(int w);
+// Releases window w's picture; its context must be current. Called before the window goes.
+void ogl_gl_release_window(int w);
+
+// Supplied by the window code: make window w's context current, and swap its buffers. Until they
+// are set nothing is presented.
+extern void (*ogl_gl_make_current)(int w);
+extern void (*ogl_gl_swap)(int w);

@@ -1,0 +1,173 @@
+// The drawing seam: every OGL_ call of both programs (palette, 2-D primitives in window pixels, the
+// dot-matrix font, the 3-D quads, texture and bitmap loading, presenting), the drawing layer's
+// state, and the hooks each platform back end implements underneath it.
+#pragma once
+
+// ---- Sizes and codes -------------------------------------------------------------------------
+
+enum {
+  OGL_COLORS = 70,            // colour numbers 0..69
+  OGL_SCENE_COLORS = 36,      // colours below this are scaled by the scene light ratios
+  OGL_TEXTURES = 60,          // texture numbers 0..59
+  OGL_BMP_MAX = 1024,         // largest bitmap side, pixels
+  OGL_TEXT_MAX = 400,         // characters drawn by one OGL_string at most
+  OGL_BACKGROUND_COLOR = 25,  // box behind text and numbers drawn with a background
+};
+
+// Kinds of OGL_texbmp: what the bitmap becomes and where its file is.
+enum {
+  BMP_TEXTURE = 68,       // scenery texture from the textures folder
+  BMP_TEXTURE_PATH = 69,  // texture from a full path
+  BMP_SCREEN = 70,        // picture from the bitmaps folder, drawn into the window
+  BMP_PANEL = 71,         // custom cockpit panel from a full path, drawn into the window
+};
+
+// Treatment of a texture (the b argument of OGL_texbmp for the texture kinds).
+enum {
+  TEX_TERRAIN = 72,  // square terrain or water: mipmapped
+  TEX_CLAMP = 73,    // coordinates clamp at the edges instead of repeating
+  TEX_CUTOUT = 74,   // pure black is transparent
+  TEX_CUTOUT2 = 75,  // pure black is transparent
+};
+
+// Size a custom cockpit panel must have.
+enum { PANEL_BMP_W = 800, PANEL_BMP_H = 333 };
+
+// ---- State (lifetime: program) ---------------------------------------------------------------
+
+extern float col_rgb[OGL_COLORS][3];  // palette: red, green, blue 0..1 per colour number
+extern int ogl_will_be_blitted;       // 1 while a whole frame is drawn to be presented at once
+extern int ogl_res;                   // texture resolution level 1..5, default 2
+extern int ogl_trees;                 // view option: draw trees
+extern int ogl_fscene;                // view option: draw the full scene
+extern int tex_used[OGL_TEXTURES];    // texture bound since the memory count last cleared it
+extern int tex_size[OGL_TEXTURES];    // bytes held by each texture, all mipmap levels included
+// Staging buffer of the bitmap being loaded: red, green, blue, alpha per pixel, rows bottom-up,
+// packed without padding. After OGL_texbmp it holds the picture as drawn or uploaded (scaled for
+// the light, or reduced for the resolution level).
+extern unsigned char rgb_array[OGL_BMP_MAX * OGL_BMP_MAX * 4];
+
+// Restores the drawing layer's start-up state: resolution level 2, trees and full scene off, no
+// blitting, no textures counted, nothing bound, the progress bar at its start, a black palette.
+void reset_ogl();
+
+// ---- Palette ---------------------------------------------------------------------------------
+
+// Fills the palette with the programs' colours (scene colours 0..35, interface colours 36..69).
+void OGL_define_colors();
+// Stores a palette entry; a colour number outside 0..69 is the fatal alert "too many colors!".
+void OGL_assigncolor(int c, float r, float g, float b);
+// Makes colour c current, multiplied by scn.r_rat, g_rat, b_rat below 36. A number outside
+// 0..69 leaves the current colour unchanged.
+void OGL_setcolor(int c);
+
+// ---- GL state --------------------------------------------------------------------------------
+
+// The fixed drawing state: ambient light model, clockwise front faces with back faces culled,
+// linear fog with the fastest hint, normalising off, smooth shading, dithering on, colour material
+// for ambient and diffuse, byte-aligned pixel rows. Fog, lighting, texturing and the depth test
+// are switched off and no texture counts as bound, so the cached state matches the context that
+// was just made current.
+void OGL_reset();
+// Switches fog, lighting (with light 0), 2-D texturing and the depth test, each only when it
+// differs from the current state. With texturing on the current colour becomes white.
+void OGL_setstate(int fog, int light, int tex, int depth);
+// Binds texture n (0..59) unless it is bound already, and marks it used. Other numbers are
+// ignored.
+void OGL_bindtex(int n);
+
+// ---- Presenting ------------------------------------------------------------------------------
+
+// Marks the rectangle of the current window as changed; the picture reaches the screen at the
+// next OGL_present_changed.
+void OGL_sbuf(int x, int y, int w, int h);
+// Shows every window whose picture changed since the last call. The loop calls it once per pass;
+// the start-up progress bar calls it after each step.
+void OGL_present_changed();
+
+// ---- 2-D primitives (window pixels, origin bottom-left) ---------------------------------------
+// Each marks its bounding rectangle changed unless ogl_will_be_blitted is set.
+
+// One-pixel line between the centres of pixels (x1, y1) and (x2, y2), drawn from the lower end
+// along its longer axis so that both argument orders give the same pixels. The far end pixel is
+// left out, as GL lines leave it out.
+void OGL_line(int c, int x1, int y1, int x2, int y2);
+// Pixels x..x+w-1 by y..y+h-1, one horizontal line per row.
+void OGL_fillrect(int c, int x, int y, int w, int h);
+// The border pixels of the same rectangle.
+void OGL_framerect(int c, int x, int y, int w, int h);
+// Disc of radius r about pixel (x, y), one line per whole row offset -r..r.
+void OGL_fillcircle(int c, int x, int y, int r);
+// Outline of that disc, two short lines per row offset.
+void OGL_framecircle(int c, int x, int y, int r);
+// Ring sector between radii r1 and r2 from angle a1 to a2, whole degrees clockwise from straight
+// up; angles of any sign are taken modulo 360 and at most one full turn is drawn.
+void OGL_arc(int c, int x, int y, int r1, int r2, int a1, int a2);
+
+// ---- Text ------------------------------------------------------------------------------------
+
+// One 5 x 7 glyph in the current colour with its bottom-left dot at pixel (x, y). Lower case draws
+// as upper case; characters without a glyph draw nothing.
+void OGL_char(int x, int y, char ch);
+// Text in colour c advancing `spacing` pixels a character, at most 400 characters. A word whose
+// last dot would pass x + wrap starts a new line 10 pixels lower (wrap <= 0: no wrapping). With
+// `background`, a box of colour 25 is drawn behind the first line first.
+void OGL_string(int c, int x, int y, const char* text, int wrap, int background, int spacing);
+// Fixed-format number: `digits` digit cells from x + spacing, `decimals` of them after a point,
+// leading zeros; a sign cell 6 pixels left of x when `sign` is set. A value too large for the
+// cells shows three digits and a small exponent glyph (12345 as 1.23 with exponent 4); one that
+// cannot be shown that way (not finite, exponent above 9) shows dashes.
+void OGL_number(int c, int x, int y, float value, int digits, int decimals, int spacing, int sign,
+                int background);
+
+// ---- 3-D view (metres, in the current projection) --------------------------------------------
+
+void OGL_3dline(float x1, float y1, float z1, float x2, float y2, float z2);
+// Flat-coloured quad, corners clockwise as seen from its front.
+void OGL_3dquad(const float p1[3], const float p2[3], const float p3[3], const float p4[3], int c);
+// Textured quad: p1 gets (s1, t1), p2 (s2, t1), p3 (s2, t2), p4 (s1, t2).
+void OGL_3dquad_st(const float p1[3], const float p2[3], const float p3[3], const float p4[3],
+                   int c, float s1, float t1, float s2, float t2);
+// The same for items lying flat on the ground: the normal points straight up.
+void OGL_3dquad_flat(const float p1[3], const float p2[3], const float p3[3], const float p4[3],
+                     int c, float s1, float t1, float s2, float t2);
+
+// ---- Bitmaps ---------------------------------------------------------------------------------
+
+// Loads the 24-bit bitmap name + ".BMP". Texture kinds: a is the texture number, b its treatment.
+// Window kinds: the picture is drawn with its bottom-left corner at window pixel (a, b). Returns 1
+// when the file's picture was used, 0 when the file could not be opened (a missing custom panel,
+// or a missing texture replaced by plain grey). Malformed files are fatal alerts.
+int OGL_texbmp(int kind, int a, int b, const char* name);
+
+// One step of the start-up progress bar. It is drawn only while mnw.ready_to_update is 0, and
+// starts again at the left whenever the style changes (0 filled blocks, other styles framed).
+void OGL_show_init(int style);
+
+// ---- Back-end hooks (implemented by src/app/headless and src/app/desktop) --------------------
+
+// How ogl_be_draw2d joins its vertices.
+enum { OGL_PRIM_POINTS, OGL_PRIM_LINES, OGL_PRIM_LINE_STRIP };
+// Switches handled by ogl_be_enable.
+enum { OGL_CAP_FOG, OGL_CAP_LIGHT, OGL_CAP_TEXTURE, OGL_CAP_DEPTH };
+
+// The fixed state of OGL_reset, with fog, lighting, texturing and depth test off.
+void ogl_be_reset();
+void ogl_be_enable(int cap, int on);
+void ogl_be_color(float r, float g, float b);
+// n vertices (x, y pairs in xy) in window pixels; `width` is the line width in pixels.
+void ogl_be_draw2d(int prim, const float* xy, int n, float width);
+void ogl_be_line3d(const float a[3], const float b[3]);
+// Quad with one normal; st holds four s, t pairs, or is null for an untextured quad.
+void ogl_be_quad3d(const float* const p[4], const float normal[3], const float* st);
+void ogl_be_bind_texture(int n);
+// Largest texture side the context accepts.
+int ogl_be_max_texture_size();
+// Sets one mipmap level of the bound texture from w x h RGBA bytes, rows bottom-up.
+void ogl_be_texture_level(int level, int w, int h, const unsigned char* rgba);
+// Filtering and edges of the bound texture.
+void ogl_be_texture_params(int mipmapped, int clamp);
+// Draws w x h RGBA bytes, rows bottom-up, with the bottom-left pixel at window pixel (x, y).
+void ogl_be_draw_pixels(int x, int y, int w, int h, const unsigned char* rgba);
+// Records that the rectangle of the current window changed.
+void ogl_be_changed(int x, int y, int w, int h);

@@ -1,0 +1,263 @@
+// The 5 x 7 dot-matrix font, the layout of text and fixed-format numbers, and the calls that draw
+// them. A whole string or number is one batch of points.
+#include "render/ogl.h"
+#include "render/ogl_local.h"
+
+#include <cmath>
+
+#include "shared/shared.h"
+
+struct glyph_def {
+  char ch;
+  unsigned char rows[OGL_GLYPH_H];  // top row first; bit 4 is the leftmost column
+};
+
+static const glyph_def font[] = {
+    {'0', {0b01110, 0b10001, 0b10001, 0b10001, 0b10001, 0b10001, 0b01110}},
+    {'1', {0b00100, 0b01100, 0b00100, 0b00100, 0b00100, 0b00100, 0b00100}},
+    {'2', {0b01110, 0b10001, 0b00001, 0b00010, 0b00100, 0b01000, 0b11111}},
+    {'3', {0b01110, 0b10001, 0b00001, 0b00110, 0b00001, 0b10001, 0b01110}},
+    {'4', {0b00010, 0b00110, 0b01010, 0b10010, 0b11111, 0b00010, 0b00010}},
+    {'5', {0b11111, 0b10000, 0b11110, 0b00001, 0b00001, 0b10001, 0b01110}},
+    {'6', {0b01110, 0b10000, 0b11110, 0b10001, 0b10001, 0b10001, 0b01110}},
+    {'7', {0b11111, 0b00001, 0b00001, 0b00010, 0b00100, 0b00100, 0b00100}},
+    {'8', {0b01110, 0b10001, 0b10001, 0b01110, 0b10001, 0b10001, 0b01110}},
+    {'9', {0b01110, 0b10001, 0b10001, 0b10001, 0b01111, 0b00001, 0b01110}},
+    {'A', {0b01110, 0b10001, 0b10001, 0b11111, 0b10001, 0b10001, 0b10001}},
+    {'B', {0b11110, 0b10001, 0b10001, 0b11110, 0b10001, 0b10001, 0b11110}},
+    {'C', {0b01110, 0b10001, 0b10000, 0b10000, 0b10000, 0b10001, 0b01110}},
+    {'D', {0b11110, 0b10001, 0b10001, 0b10001, 0b10001, 0b10001, 0b11110}},
+    {'E', {0b11111, 0b10000, 0b10000, 0b11110, 0b10000, 0b10000, 0b11111}},
+    {'F', {0b11111, 0b10000, 0b10000, 0b11110, 0b10000, 0b10000, 0b10000}},
+    {'G', {0b01110, 0b10001, 0b10000, 0b10000, 0b10011, 0b10001, 0b01111}},
+    {'H', {0b10001, 0b10001, 0b10001, 0b11111, 0b10001, 0b10001, 0b10001}},
+    {'I', {0b01110, 0b00100, 0b00100, 0b00100, 0b00100, 0b00100, 0b01110}},
+    {'J', {0b00001, 0b00001, 0b00001, 0b00001, 0b00001, 0b10001, 0b01110}},
+    {'K', {0b10001, 0b10010, 0b10100, 0b11000, 0b10100, 0b10010, 0b10001}},
+    {'L', {0b10000, 0b10000, 0b10000, 0b10000, 0b10000, 0b10000, 0b11111}},
+    {'M', {0b10001, 0b11011, 0b10101, 0b10001, 0b10001, 0b10001, 0b10001}},
+    {'N', {0b10001, 0b11001, 0b10101, 0b10011, 0b10001, 0b10001, 0b10001}},
+    {'O', {0b01110, 0b10001, 0b10001, 0b10001, 0b10001, 0b10001, 0b01110}},
+    {'P', {0b11110, 0b10001, 0b10001, 0b11110, 0b10000, 0b10000, 0b10000}},
+    {'Q', {0b01110, 0b10001, 0b10001, 0b10001, 0b10101, 0b10011, 0b01111}},
+    {'R', {0b11110, 0b10001, 0b10001, 0b11110, 0b10001, 0b10001, 0b10001}},
+    {'S', {0b01110, 0b10001, 0b10000, 0b01110, 0b00001, 0b10001, 0b01110}},
+    {'T', {0b11111, 0b00100, 0b00100, 0b00100, 0b00100, 0b00100, 0b00100}},
+    {'U', {0b10001, 0b10001, 0b10001, 0b10001, 0b10001, 0b10001, 0b01110}},
+    {'V', {0b10001, 0b10001, 0b10001, 0b10001, 0b10001, 0b01010, 0b00100}},
+    {'W', {0b10001, 0b10001, 0b10001, 0b10001, 0b10101, 0b11011, 0b10001}},
+    {'X', {0b10001, 0b01010, 0b00100, 0b00100, 0b00100, 0b01010, 0b10001}},
+    {'Y', {0b10001, 0b10001, 0b01010, 0b00100, 0b00100, 0b00100, 0b00100}},
+    {'Z', {0b11111, 0b00001, 0b00010, 0b00100, 0b01000, 0b10000, 0b11111}},
+    {' ', {0b00000, 0b00000, 0b00000, 0b00000, 0b00000, 0b00000, 0b00000}},
+    {'\'', {0b00100, 0b00100, 0b00000, 0b00000, 0b00000, 0b00000, 0b00000}},
+    {'/', {0b00001, 0b00001, 0b00010, 0b00010, 0b00100, 0b00100, 0b01000}},
+    {':', {0b00000, 0b00000, 0b00100, 0b00000, 0b00000, 0b00000, 0b00100}},
+    {'.', {0b00000, 0b00000, 0b00000, 0b00000, 0b00000, 0b00000, 0b00100}},
+    {',', {0b00000, 0b00000, 0b00000, 0b00000, 0b00100, 0b00100, 0b01000}},
+    {'-', {0b00000, 0b00000, 0b00000, 0b11111, 0b00000, 0b00000, 0b00000}},
+    {'+', {0b00000, 0b00100, 0b00100, 0b11111, 0b00100, 0b00100, 0b00000}},
+    {'^', {0b00100, 0b01010, 0b10001, 0b00000, 0b00000, 0b00000, 0b00000}},
+    {'!', {0b00100, 0b00100, 0b00100, 0b00100, 0b00100, 0b00000, 0b00100}},
+    {'(', {0b00100, 0b01000, 0b10000, 0b10000, 0b10000, 0b01000, 0b00100}},
+    {')', {0b00100, 0b00010, 0b00001, 0b00001, 0b00001, 0b00010, 0b00100}},
+    {'=', {0b00000, 0b00000, 0b11110, 0b00000, 0b11110, 0b00000, 0b00000}},
+    {'_', {0b00000, 0b00000, 0b00000, 0b00000, 0b00000, 0b00000, 0b11111}},
+};
+enum { FONT_GLYPHS = sizeof font / sizeof font[0] };
+
+// Small digits 2..9 for the exponent of a number too large for its cells: three columns by five
+// rows in the top of the cell, so they stand raised beside the mantissa.
+static const unsigned char exponent_rows[8][OGL_GLYPH_H] = {
+    {0b11100, 0b00100, 0b11100, 0b10000, 0b11100, 0, 0},  // 2
+    {0b11100, 0b00100, 0b01100, 0b00100, 0b11100, 0, 0},  // 3
+    {0b10100, 0b10100, 0b11100, 0b00100, 0b00100, 0, 0},  // 4
+    {0b11100, 0b10000, 0b11100, 0b00100, 0b11100, 0, 0},  // 5
+    {0b11100, 0b10000, 0b11100, 0b10100, 0b11100, 0, 0},  // 6
+    {0b11100, 0b00100, 0b00100, 0b01000, 0b01000, 0, 0},  // 7
+    {0b11100, 0b10100, 0b11100, 0b10100, 0b11100, 0, 0},  // 8
+    {0b11100, 0b10100, 0b11100, 0b00100, 0b11100, 0, 0},  // 9
+};
+
+int ogl_font_glyph(char ch) {
+  if (ch >= 'a' && ch <= 'z') ch = (char)(ch - 'a' + 'A');
+  for (int g = 0; g < FONT_GLYPHS; g++)
+    if (font[g].ch == ch) return g;
+  return -1;
+}
+
+int ogl_exponent_glyph(int e) { return intrange(e, 2, 9) ? FONT_GLYPHS + e - 2 : -1; }
+
+const unsigned char* ogl_glyph_rows(int g) {
+  if (intrange(g, 0, FONT_GLYPHS - 1)) return font[g].rows;
+  if (intrange(g, FONT_GLYPHS, FONT_GLYPHS + 7)) return exponent_rows[g - FONT_GLYPHS];
+  return nullptr;
+}
+
+int ogl_glyph_dots(const ogl_glyph_pos* g, int n, float* xy) {
+  int dots = 0;
+  for (int k = 0; k < n; k++) {
+    const unsigned char* rows = ogl_glyph_rows(g[k].glyph);
+    if (!rows) continue;
+    for (int j = 0; j < OGL_GLYPH_H; j++) {
+      unsigned char bits = rows[OGL_GLYPH_H - 1 - j];  // j counts up from the bottom row
+      for (int i = 0; i < OGL_GLYPH_W; i++) {
+        if (!(bits & (0x10 >> i))) continue;
+        xy[2 * dots] = g[k].x + i + 0.5f;
+        xy[2 * dots + 1] = g[k].y + j + 0.5f;
+        dots++;
+      }
+    }
+  }
+  return dots;
+}
+
+// ---- Layout ----------------------------------------------------------------------------------
+
+static int text_length(const char* text) {
+  int n = 0;
+  while (n < OGL_TEXT_MAX && text[n]) n++;
+  return n;
+}
+
+int ogl_layout_string(int x, int y, const char* text, int wrap, int spacing, ogl_glyph_pos* out) {
+  if (!text) return 0;
+  const int len = text_length(text);
+  const int x0 = x;
+  int placed = 0;
+  for (int i = 0; i < len; i++) {
+    if (text[i] != ' ' && (i == 0 || text[i - 1] == ' ')) {
+      int word = 0;
+      while (i + word < len && text[i + word] != ' ') word++;
+      int end = x + (word - 1) * spacing + OGL_GLYPH_W;
+      // A word that does not fit even on a line of its own stays where it is: breaking before it
+      // would only leave an empty line.
+      if (wrap > 0 && x != x0 && end > x0 + wrap) {
+        x = x0;
+        y -= 10;
+      }
+    }
+    int g = ogl_font_glyph(text[i]);
+    if (g >= 0 && text[i] != ' ') out[placed++] = {x, y, g};
+    x += spacing;
+  }
+  return placed;
+}
+
+// Cell k (1 = the first digit) of a number at x.
+static int cell_x(int x, int k, int spacing) { return x + k * spacing; }
+
+// The point drawn in the gap after digit cell k: half a cell further on.
+static int point_x(int x, int k, int spacing) { return x + (2 * k + 1) * spacing / 2; }
+
+static int place(ogl_glyph_pos* out, int n, int x, int y, char ch) {
+  out[n] = {x, y, ogl_font_glyph(ch)};
+  return n + 1;
+}
+
+int ogl_layout_number(int x, int y, float value, int digits, int decimals, int spacing, int sign,
+                      ogl_glyph_pos* out) {
+  digits = intlim(digits, 0, OGL_NUMBER_DIGITS_MAX);
+  decimals = intlim(decimals, 0, digits);
+  int n = 0;
+  if (sign && value < 0) n = place(out, n, x - 6, y, '-');
+
+  if (!std::isfinite(value)) {
+    for (int k = 1; k <= digits; k++) n = place(out, n, cell_x(x, k, spacing), y, '-');
+    return n;
+  }
+
+  // In double precision 10^digits and the scaled value stay exact enough to compare, and a
+  // value too large for an int can never reach the conversion below.
+  double a = std::fabs((double)value);
+  double scaled = std::floor(a * std::pow(10.0, decimals) + 0.5);
+  if (scaled < std::pow(10.0, digits)) {
+    char cells[OGL_NUMBER_DIGITS_MAX + 1];
+    long long v = (long long)scaled;
+    for (int k = digits; k >= 1; k--) {
+      cells[k] = (char)('0' + v % 10);
+      v /= 10;
+    }
+    for (int k = 1; k <= digits; k++) n = place(out, n, cell_x(x, k, spacing), y, cells[k]);
+    if (decimals > 0) n = place(out, n, point_x(x, digits - decimals, spacing), y, '.');
+    return n;
+  }
+
+  // Too large for the cells: three significant digits d.dd and the power of ten.
+  int e = 2;
+  while (a >= 999.0) {
+    a /= 10.0;
+    e++;
+  }
+  if (ogl_exponent_glyph(e) < 0) {
+    for (int k = 1; k <= intmax2(digits, 3); k++) n = place(out, n, cell_x(x, k, spacing), y, '-');
+    return n;
+  }
+  int m = (int)std::floor(a + 0.5);
+  n = place(out, n, cell_x(x, 1, spacing), y, (char)('0' + m / 100));
+  n = place(out, n, point_x(x, 1, spacing), y, '.');
+  n = place(out, n, cell_x(x, 2, spacing), y, (char)('0' + m / 10 % 10));
+  n = place(out, n, cell_x(x, 3, spacing), y, (char)('0' + m % 10));
+  out[n++] = {cell_x(x, 4, spacing), y, ogl_exponent_glyph(e)};
+  return n;
+}
+
+// ---- Drawing ---------------------------------------------------------------------------------
+
+static float dots[OGL_TEXT_MAX * OGL_GLYPH_W * OGL_GLYPH_H * 2];
+
+void OGL_char(int x, int y, char ch) {
+  ogl_glyph_pos g = {x, y, ogl_font_glyph(ch)};
+  int n = ogl_glyph_dots(&g, 1, dots);
+  if (n > 0) ogl_be_draw2d(OGL_PRIM_POINTS, dots, n, 1.0f);
+  ogl_touched(x, y, OGL_GLYPH_W, OGL_GLYPH_H);
+}
+
+// Grows the rectangle x1..x2, y1..y2 (inclusive) to take in a glyph cell.
+static void take_in(int* x1, int* y1, int* x2, int* y2, int x, int y) {
+  *x1 = intmin2(*x1, x);
+  *y1 = intmin2(*y1, y);
+  *x2 = intmax2(*x2, x + OGL_GLYPH_W - 1);
+  *y2 = intmax2(*y2, y + OGL_GLYPH_H - 1);
+}
+
+void OGL_string(int c, int x, int y, const char* text, int wrap, int background, int spacing) {
+  static ogl_glyph_pos placed[OGL_TEXT_MAX];
+  if (!text || !*text) return;
+  const int len = text_length(text);
+  int x1 = x, y1 = y, x2 = x, y2 = y;
+  if (background) {
+    int w = (len - 1) * spacing + OGL_GLYPH_W;
+    OGL_fillrect(OGL_BACKGROUND_COLOR, x, y, w, OGL_GLYPH_H);
+    take_in(&x1, &y1, &x2, &y2, x + w - OGL_GLYPH_W, y);
+  }
+  int n = ogl_layout_string(x, y, text, wrap, spacing, placed);
+  for (int k = 0; k < n; k++) take_in(&x1, &y1, &x2, &y2, placed[k].x, placed[k].y);
+  int d = ogl_glyph_dots(placed, n, dots);
+  if (d > 0) {
+    OGL_setcolor(c);
+    ogl_be_draw2d(OGL_PRIM_POINTS, dots, d, 1.0f);
+  }
+  ogl_touched(x1, y1, x2 - x1 + 1, y2 - y1 + 1);
+}
+
+void OGL_number(int c, int x, int y, float value, int digits, int decimals, int spacing, int sign,
+                int background) {
+  ogl_glyph_pos placed[OGL_NUMBER_CELLS];
+  int n = ogl_layout_number(x, y, value, digits, decimals, spacing, sign, placed);
+  // The cells a number occupies: the sign cell, then the digit cells (or whatever the overflow
+  // form or the dashes placed beyond them).
+  int x1 = sign ? x - 6 : x, y1 = y;
+  int x2 = cell_x(x, intlim(digits, 0, OGL_NUMBER_DIGITS_MAX), spacing) + OGL_GLYPH_W - 1;
+  int y2 = y + OGL_GLYPH_H - 1;
+  for (int k = 0; k < n; k++) take_in(&x1, &y1, &x2, &y2, placed[k].x, placed[k].y);
+  if (background) {
+    OGL_fillrect(OGL_BACKGROUND_COLOR, x1, y1, x2 - x1 + 1, y2 - y1 + 1);
+  }
+  int d = ogl_glyph_dots(placed, n, dots);
+  if (d > 0) {
+    OGL_setcolor(c);
+    ogl_be_draw2d(OGL_PRIM_POINTS, dots, d, 1.0f);
+  }
+  ogl_touched(x1, y1, x2 - x1 + 1, y2 - y1 + 1);
+}

@@ -1,0 +1,181 @@
+// The 2-D primitives and the font drawn by Mesa into a window's off-screen picture, pixel by
+// pixel.
+#include "support/test_support.h"
+
+#include <string>
+
+#include "render/ogl.h"
+#include "render_gl/gl_harness.h"
+#include "shared/shared.h"
+#include "world/world.h"
+
+class RenderGlDraw : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string why;
+    ASSERT_TRUE(gl_harness_open(&why)) << why;
+    init_constants();
+    gl_harness_fresh();
+  }
+  static void clear() { OGL_fillrect(25, 0, 0, GL_TEST_W, GL_TEST_H); }
+};
+
+static const int WHITE = 1;  // palette colour 1 is white
+
+TEST_F(RenderGlDraw, LinesLeaveOutTheFarEndAndIgnoreArgumentOrder) {
+  OGL_line(WHITE, 2, 2, 8, 2);
+  OGL_line(WHITE, 8, 4, 2, 4);    // backwards: the same columns
+  OGL_line(WHITE, 10, 1, 10, 5);  // upwards: rows 1..4
+  EXPECT_EQ(gl_picture(0, 0, 12, 6),
+            "............\n"
+            "..######..#.\n"
+            "..........#.\n"
+            "..######..#.\n"
+            "..........#.\n"
+            "............\n");
+  clear();
+  OGL_line(WHITE, 1, 1, 3, 7);  // steep, drawn upwards
+  const std::string up = gl_picture(0, 0, 6, 9);
+  EXPECT_EQ(up,
+            "......\n"
+            "......\n"
+            "...#..\n"
+            "..#...\n"
+            "..#...\n"
+            "..#...\n"
+            ".#....\n"
+            ".#....\n"
+            "......\n");
+  clear();
+  OGL_line(WHITE, 3, 7, 1, 1);
+  EXPECT_EQ(gl_picture(0, 0, 6, 9), up);
+}
+
+TEST_F(RenderGlDraw, RectanglesFillAndFrameExactlyTheirPixels) {
+  OGL_fillrect(WHITE, 1, 1, 4, 3);
+  OGL_framerect(WHITE, 7, 1, 5, 4);
+  OGL_framerect(WHITE, 14, 1, 3, 1);  // one row high
+  OGL_framerect(WHITE, 14, 3, 1, 2);  // one column wide
+  OGL_fillrect(WHITE, 18, 1, 0, 3);   // empty
+  OGL_framerect(WHITE, 18, 1, 2, -1);
+  EXPECT_EQ(gl_picture(0, 0, 20, 6),
+            "....................\n"
+            ".......#####..#.....\n"
+            ".####..#...#..#.....\n"
+            ".####..#...#........\n"
+            ".####..#####..###...\n"
+            "....................\n");
+}
+
+TEST_F(RenderGlDraw, CirclesAreDrawnRowByRow) {
+  OGL_fillcircle(WHITE, 4, 4, 3);
+  OGL_framecircle(WHITE, 14, 5, 4);
+  EXPECT_EQ(gl_picture(0, 0, 20, 11),
+            "....................\n"
+            "..............#.....\n"
+            "............##.##...\n"
+            "....#......#.....#..\n"
+            "..#####....#.....#..\n"
+            "..#####...#.......#.\n"
+            ".#######...#.....#..\n"
+            "..#####....#.....#..\n"
+            "..#####.....##.##...\n"
+            "....#.........#.....\n"
+            "....................\n");
+}
+
+TEST_F(RenderGlDraw, ArcsSweepClockwiseFromStraightUpWithAnyAngleSign) {
+  OGL_arc(WHITE, 50, 50, 8, 10, 0, 90);
+  EXPECT_EQ(gl_pixel(50, 59), 0xffffffu);  // straight up, mid-ring
+  EXPECT_EQ(gl_pixel(52, 59), 0xffffffu);  // 10 degrees on
+  EXPECT_EQ(gl_pixel(56, 56), 0xffffffu);
+  EXPECT_EQ(gl_pixel(59, 52), 0xffffffu);  // 80 degrees, nearly right
+  EXPECT_EQ(gl_pixel(41, 50), 0u);         // left is outside the sector
+  EXPECT_EQ(gl_pixel(50, 50), 0u);         // inside the ring
+  EXPECT_EQ(gl_pixel(50, 64), 0u);         // beyond the outer radius
+
+  clear();
+  OGL_arc(WHITE, 50, 50, 8, 10, -90, 0);  // the upper-left quarter
+  EXPECT_EQ(gl_pixel(41, 50), 0xffffffu);
+  EXPECT_EQ(gl_pixel(44, 56), 0xffffffu);
+  EXPECT_EQ(gl_pixel(59, 50), 0u);
+}
+
+TEST_F(RenderGlDraw, SceneColoursFollowTheLightAndInterfaceColoursDoNot) {
+  scn.r_rat = 0.0f;
+  scn.g_rat = 1.0f;
+  scn.b_rat = 0.0f;
+  OGL_fillrect(WHITE, 0, 0, 2, 2);  // white is a scene colour
+  OGL_fillrect(36, 4, 0, 2, 2);     // interface white
+  EXPECT_EQ(gl_pixel(1, 1), 0x00ff00u);
+  EXPECT_EQ(gl_pixel(5, 1), 0xffffffu);
+}
+
+TEST_F(RenderGlDraw, AGlyphIsItsTableOfDotsWhicheverCase) {
+  OGL_setcolor(WHITE);
+  OGL_char(1, 1, 'R');
+  OGL_char(8, 1, 'r');
+  OGL_char(15, 1, '*');  // no glyph: nothing
+  EXPECT_EQ(gl_picture(0, 0, 21, 9),
+            ".....................\n"
+            ".####...####.........\n"
+            ".#...#..#...#........\n"
+            ".#...#..#...#........\n"
+            ".####...####.........\n"
+            ".#...#..#...#........\n"
+            ".#...#..#...#........\n"
+            ".#...#..#...#........\n"
+            ".....................\n");
+}
+
+TEST_F(RenderGlDraw, StringsWrapBeforeAWordThatWouldPassTheWidthOnTheirBackground) {
+  OGL_assigncolor(25, 0.0f, 0.0f, 1.0f);  // a background that shows against black
+  OGL_string(WHITE, 1, 11, "I: L", 12, 1, 6);
+  // "L" would end at 19 + 5 > 1 + 12, so it moves 10 rows down, off the one-line background.
+  EXPECT_EQ(gl_picture(0, 0, 21, 19),
+            ".....................\n"
+            ".+###++++++++++++++++\n"
+            ".++#+++++++++++++++++\n"
+            ".++#+++++#+++++++++++\n"
+            ".++#+++++++++++++++++\n"
+            ".++#+++++++++++++++++\n"
+            ".++#+++++++++++++++++\n"
+            ".+###++++#+++++++++++\n"
+            ".....................\n"
+            ".....................\n"
+            ".....................\n"
+            ".#...................\n"
+            ".#...................\n"
+            ".#...................\n"
+            ".#...................\n"
+            ".#...................\n"
+            ".#...................\n"
+            ".#####...............\n"
+            ".....................\n");
+}
+
+TEST_F(RenderGlDraw, NumbersTooLargeShowTheOverflowForm) {
+  OGL_number(WHITE, 10, 1, 12345.0f, 3, 0, 6, 0, 0);
+  // "1", the point in the gap after it, "2", "3" and the small exponent 4.
+  // clang-format off
+  EXPECT_EQ(gl_picture(16, 1, 21, 7),
+            "..#..." ".###." "." ".###." "." "#.#\n"
+            ".##..." "#...#" "." "#...#" "." "#.#\n"
+            "..#..." "....#" "." "....#" "." "###\n"
+            "..#..." "...#." "." "..##." "." "..#\n"
+            "..#..." "..#.." "." "....#" "." "..#\n"
+            "..#..." ".#..." "." "#...#" "." "...\n"
+            "..#..#" "#####" "." ".###." "." "...\n");
+  // clang-format on
+  // With a sign cell and a background: the minus six pixels left of x.
+  OGL_assigncolor(25, 0.0f, 0.0f, 1.0f);
+  OGL_number(WHITE, 10, 20, -5.0f, 1, 0, 6, 1, 1);
+  EXPECT_EQ(gl_picture(3, 20, 19, 7),
+            ".++++++++++++#####.\n"
+            ".++++++++++++#++++.\n"
+            ".++++++++++++####+.\n"
+            ".#####+++++++++++#.\n"
+            ".++++++++++++++++#.\n"
+            ".++++++++++++#+++#.\n"
+            ".+++++++++++++###+.\n");
+}
