@@ -10,4 +10,6 @@ if [ -n "${DISPLAY:-}" ] && [ -x build/bin/Kestrix ]; then
   exec build/bin/Kestrix "$@"
 fi
 echo "No display available: running the headless simulator instead."
-exec build/bin/kestrix-headless "$@"
+# From its own folder, so that the logs it writes ("Error.out", "Kestrix.out") stay in the build.
+cd build/bin
+exec ./kestrix-headless "$@"

@@ -14,14 +14,25 @@ function(kestrix_subsystem name)
 endfunction()
 
 # kestrix_link(target backend [extra libraries...]): links every simulator subsystem, the chosen
-# platform back end (ks_platform_headless or ks_platform_desktop) and any extra libraries (such as
-# a tool's own library) in one group, so that references in either direction resolve.
+# platform back end and any extra libraries (such as a tool's own library) in one group, so that
+# references in either direction resolve. The back ends: ks_platform_headless (no window, no GL),
+# ks_platform_desktop (FLTK and OpenGL), and headless_gl (the headless platform with the real GL
+# drawing layer, for drawing tests on an off-screen context).
 function(kestrix_link target backend)
   set(libs)
   foreach(s ${KESTRIX_SUBSYSTEMS})
     list(APPEND libs ks_${s})
   endforeach()
-  list(APPEND libs ${backend} ${ARGN})
+  if(backend STREQUAL "ks_platform_headless")
+    list(APPEND libs ks_platform_headless ks_ogl_null)
+  elseif(backend STREQUAL "ks_platform_desktop")
+    list(APPEND libs ks_platform_desktop ks_ogl_gl)
+  elseif(backend STREQUAL "headless_gl")
+    list(APPEND libs ks_platform_headless ks_ogl_gl)
+  else()
+    message(FATAL_ERROR "kestrix_link: unknown back end ${backend}")
+  endif()
+  list(APPEND libs ${ARGN})
   string(REPLACE ";" "," group "${libs}")
   target_link_libraries(${target} PRIVATE "$<LINK_GROUP:RESCAN,${group}>")
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src)

@@ -306,3 +306,9 @@ int f_body_r_dim(int p);
 
 // Offset of part p's outline from the reference point, m (right, up, aft).
 void get_body_os(int p, float* x, float* y, float* z);
+
+// ---- Loading ---------------------------------------------------------------------------------
+
+// Loads the aircraft named by pln.C_path: file, airfoils, derived geometry, checks, textures and
+// sounds.
+void load_plane();

@@ -2,6 +2,8 @@
 // to "Error.out" and standard error, and the ordered shutdown.
 #include "app/macibm.h"
 
+#include "shared/shared.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -20,12 +22,21 @@ const std::vector<alert_record>& macibm_alert_log() { return alert_log; }
 void macibm_clear_alert_log() { alert_log.clear(); }
 
 bool macibm_alert_is_fatal(int kind) {
-  if (macibm_program == PROGRAM_EDITOR) return kind == ALERT_EDIT_FATAL || kind == ALERT_EDIT_FATAL_VALUE;
+  if (macibm_program == PROGRAM_EDITOR)
+    return kind == ALERT_EDIT_FATAL || kind == ALERT_EDIT_FATAL_VALUE;
   return kind == ALERT_SIM_FATAL || kind == ALERT_SIM_FATAL_VALUE;
 }
 
+int macibm_fatal_kind() {
+  return macibm_program == PROGRAM_EDITOR ? ALERT_EDIT_FATAL : ALERT_SIM_FATAL;
+}
+int macibm_fatal_value_kind() {
+  return macibm_program == PROGRAM_EDITOR ? ALERT_EDIT_FATAL_VALUE : ALERT_SIM_FATAL_VALUE;
+}
+
 static bool alert_has_value(int kind) {
-  return kind == (macibm_program == PROGRAM_EDITOR ? ALERT_EDIT_FATAL_VALUE : ALERT_SIM_FATAL_VALUE);
+  return kind ==
+         (macibm_program == PROGRAM_EDITOR ? ALERT_EDIT_FATAL_VALUE : ALERT_SIM_FATAL_VALUE);
 }
 
 static bool alert_is_about(int kind) {
@@ -70,6 +81,12 @@ void MACIBM_alert(const char* l1, const char* l2, const char* l3, const char* l4
 
   if (macibm_alert_hook) macibm_alert_hook(a);
 
+  // The sound loops are held and the live windows told to wait while the box is up. The window
+  // flag goes back to what it was, not to a fixed value: an alert during start-up must not make
+  // the windows live, and one during flight must not leave them dead.
+  if (macibm_hold_sounds_hook) macibm_hold_sounds_hook();
+  int was_ready = mnw.ready_to_update;
+  mnw.ready_to_update = 0;
   // An alert whose first line is absent shows no box; a fatal one still ends the program.
   if (!a.line[0].empty()) {
     std::string text;
@@ -77,10 +94,14 @@ void MACIBM_alert(const char* l1, const char* l2, const char* l3, const char* l4
       if (!l.empty()) text += l + "\n\n";
     backend_show_alert("Skyloom Message", text);
   }
+  mnw.ready_to_update = was_ready;
   if (macibm_alert_is_fatal(kind)) {
-    bool had_message = !a.line[0].empty() || !a.line[1].empty() || !a.line[2].empty() || !a.line[3].empty();
+    bool had_message =
+        !a.line[0].empty() || !a.line[1].empty() || !a.line[2].empty() || !a.line[3].empty();
     MACIBM_shutdown(had_message);
+    return;
   }
+  if (macibm_resume_sounds_hook) macibm_resume_sounds_hook();
 }
 
 void MACIBM_shutdown(int had_message) {
@@ -97,8 +118,14 @@ void MACIBM_shutdown(int had_message) {
     ~guard() { shutting_down = false; }
   } g;
   if (macibm_fatal_hook) macibm_fatal_hook(had_message);
+  // A file still being written stays in its temporary: the file it was to replace is untouched.
+  if (ouf.is_open()) ouf.close();
   if (trk.is_open()) trk.close();
   if (err.is_open()) err.close();
+  for (int w = 0; w < MAX_WINDOWS; w++) MACIBM_killwind(w);
+  set_res(0);
+  backend_force_feedback_stop();
+  backend_serial_close();
   backend_shutdown();
   macibm_exit_hook(0);
 }

@@ -170,3 +170,166 @@ void reset_grf();
 // of the simulation (flt, ott, ins, set, msc, scn, nav, atm, env, grf, pat, rel, afl, atc, fpl),
 // then the aircraft pln and the windows mnw. The constants record is filled by init_constants.
 void reset_world_state();
+
+// ---- Program entry and start-up --------------------------------------------------------------
+
+// The simulator's entry: keeps the instance and show mode, refuses a second instance (returns 0),
+// restores the world records in the order flt, ott, ins, set, msc, scn, nav, atm, env, grf, pat,
+// rel, afl, atc, fpl, installs the simulator's handlers, starts the platform as "Kestrix" 800 x 580
+// and runs the simulation, which does not return. Returns 0 when the platform cannot start.
+int WinMain(void* instance, void* previous_instance, const char* command_line, int show);
+
+// Points the platform's hooks at the simulator: menus, keys, clicks, redraws, closed windows,
+// the sound hold around alerts and dialogs, and the fatal path's logbook and preferences work.
+void install_simulator_hooks();
+
+// World start-up, in this order: initgen, the navigation database, the preferences, the terrain
+// region, the aircraft, the flight start, the live windows and sound loops, the joystick, and the
+// first reading of the frame clock.
+void start_world();
+// The world start-up, then the loop for ever; the program ends only through a fatal alert.
+void simulate();
+// One pass of the loop: the waiting events, the graph and joystick windows, the repeat of a held
+// button, and one frame unless paused or held by a settings window.
+void loop_pass();
+
+// Random seed, sound and speech, the standard atmosphere, the panel tables, the settings windows'
+// titles and sizes, the stars, the output selections, the program defaults and the data file.
+void initgen();
+// Row i of atm.hr from a height in thousands of feet and a density in slug/ft^3.
+void assign_hr(int i, float height_kft, float density_slug_ft3);
+// Rebuilds set.rltsel and set.grfsel from the selections, clears the graph values and sets the
+// three output switches; the distance flown restarts from 0.
+void set_rlt_grf_choices();
+// Empties the 6000-point flight-path ring.
+void clear_path();
+// Selects a speech voice through the back end; 1 when one was found.
+int initspeechsynth();
+
+// ---- Frame period ----------------------------------------------------------------------------
+
+// Adapts msc.prd to t, the real seconds the last 10 frames took: rtrat = t / (10 prd) within
+// 0.2..10; the period grows by rtrat^0.5 and shrinks by rtrat^0.2, never above 0.1 s (then
+// running_slow) nor below PRD_FLOOR. A measurement across msc.event is discarded. While the view is
+// below the clouds (or there are none) a run of more than 10 slow measurements drives the
+// visibility into 3.0..3.2 nm and warns once per run when msc.warn_frame is on.
+void adapt_frame_period(float t);
+// Counts one frame that advanced the simulation by frame_prd seconds and adapts the period after
+// every 10th, measured on the loop clock.
+void frame_timing_tick(float frame_prd);
+// Starts the 10-frame clock afresh: no frames counted, no slow run, no warning given yet.
+void reset_frame_timing();
+
+enum { SLOW_RUN_LIMIT = 10 };
+const float PRD_MAX = 0.1f;      // longest frame period, s
+const float PRD_FLOOR = 0.001f;  // shortest adapted frame period, s
+
+extern long long loop_frames_run;  // frames run since the loop started
+extern double loop_sim_seconds;    // simulated seconds those frames advanced
+
+// ---- Preferences -----------------------------------------------------------------------------
+
+// Every value the preferences file holds, in the records' units. The file is read into one of
+// these and checked before any record changes.
+struct prefs_body {
+  char C_file[400], C_path[400];  // aircraft file name and full path
+  int loc_apt_wrl, rway_sel;      // start airport record and runway 0..5
+  float locl_time, temp_SL;       // s, deg F
+  float ins_baro, atm_baro;       // inHg
+  float rain_tstm, wind_tbl, burst_prob;
+  int change_clouds, change_vis, change_precip, change_turb, change_micro;
+  int cld_type;
+  float topsMSL, baseMSL, vis;  // m
+  float wnddir[9], wndspd[9], shrdir[9], shrspd[9], tbl[9];
+  float wave_amp, wave_length, wave_speed;
+  int wave_dir, meteorite_code, rway_fric_code;
+  int sound_on, voice_out, text_out, warn_frame, warn_overspeed, warn_flaps, warn_bb;
+  int ser_NMEA, ser_motion, ser_cockpit;
+  int Bdsk[DATA_GROUPS], Brlt[DATA_GROUPS], Bgrf[DATA_GROUPS];
+  float damp, joy_rat_ptch, joy_rat_hdng, joy_rat_roll;
+  int eq_ped, eq_avi, eq_thr, eq_col;
+  float fcon_force_rat, NZptch, NZroll;
+  int joy_response[JOY_BUTTONS];
+  float vol[2];
+  int nf[2], cf[2];
+  float obs[2];
+  int adff, dmesel, gps_index_mode, gps_index, gps_apt_index, gps_vor_index, gps_ndb_index;
+  int gps_id[4];
+  float prd;
+  int logtime;
+  float total_fail_entry;
+  int ogl_res, ogl_trees, ogl_fscene;
+};
+
+// Opens prefs_path and reads it; when it cannot be read, factory settings and the taskbar note.
+// Then the aircraft's place on the selected airport and the output selections.
+void initprefs();
+// Reads the preferences body from inf. On any fault of the file (a failed read, a checkpoint out
+// of place) returns 0 with every record untouched; on success checks and applies the values and
+// returns 1.
+int grab_prefs();
+// Factory settings and, on the first run, the choice of the aircraft.
+void hardprefs();
+// Writes the preferences body to ouf; the caller opens and closes ouf.
+void dump_prefs();
+// Writes prefs_path (creating its folder); 1 when the whole file was written.
+int save_prefs_file();
+// The preferences file with version -1 and the single line "z": the next start is a first run.
+void spoil_prefs_file();
+
+// The parts of grab_prefs and dump_prefs: the records to and from a body, the body to ouf and from
+// inf, and the checks a body read from a file passes before it is applied.
+void capture_prefs(prefs_body* b);
+void write_prefs_body(const prefs_body& b);
+int read_prefs_body(prefs_body* b);
+void check_prefs(prefs_body* b);
+void apply_prefs(const prefs_body& b);
+// Reads the five position values of a situation after its body, and the optional line after them
+// that names the south-west corner of the region they are measured from (*has_region 1 when it is
+// there and valid). Returns 0 when the five values cannot be read.
+int read_situation_tail(float pos[5], int* region_lat, int* region_lon, int* has_region);
+// The airport record of the factory start: the last "SBD " in the database, else 0.
+int default_start_airport();
+// The south-west corner of the region around airport record n: env.lat_sou and env.lon_wes.
+void region_corner_for_airport(int n);
+
+// The simulator's part of the fatal path: the logbook once, when flight time is being logged, and
+// the spoiled preferences when the alert carried a message; then the sound device is released.
+void simulator_fatal(int had_message);
+
+// ---- Situations ------------------------------------------------------------------------------
+
+// Writes the preferences body and the position to path; 1 when the whole file was written.
+int save_situation(const char* path);
+// Reads a situation and, only when all of it could be read, starts the flight it describes;
+// otherwise tells the user and changes nothing. Returns 1 when the flight started.
+int load_situation(const char* path);
+
+// ---- Menus and windows -----------------------------------------------------------------------
+
+// Builds the simulator's menu bar.
+void APPLICATION_setupmenus();
+// Carries out a menu command.
+void APPLICATION_handlemenu(int id);
+// The user closed window w.
+void process_zap(int w);
+// The handler of window w for a click, a held button or a redraw.
+void call_window_handler(int w);
+
+// ---- Data output, graph and settings windows -------------------------------------------------
+
+void clear_graph();       // every period 999, every value -999, the ring empty
+void update_graph();      // one graph sample
+void plot_grf_current();  // the graph read-out under the mouse
+void manage_grf(int open);
+void manage_id_(int open);   // "Airport by ID"
+void manage_nam(int open);   // "Airport by Name"
+void manage_map(int open);   // the maps of windows 3 and 27
+void manage_gid(int open);   // "Airport IDs"
+void manage_tim(int open);   // "Set Time Of Day"
+void manage_flt(int open);   // "Set Flight Mode"
+void manage_joy(int open);   // "Set Joystick Options"
+void manage_ins(int open);   // "Set Reliability" of the instruments
+void manage_eqp(int open);   // "Set Reliability" of the equipment
+void manage_pln(int open);   // "Flight Plan"
+void util_keepjoycurrent();  // live joystick read-out of "Set Joystick Options"

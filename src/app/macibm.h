@@ -43,6 +43,9 @@ struct alert_record {
 const std::vector<alert_record>& macibm_alert_log();
 void macibm_clear_alert_log();
 bool macibm_alert_is_fatal(int kind);
+// The fatal and fatal-with-value codes of the program that is running.
+int macibm_fatal_kind();
+int macibm_fatal_value_kind();
 
 // Called with every alert before it is shown; the headless flight runner uses it to stop the run
 // on the first alert. Null by default.
@@ -73,14 +76,6 @@ extern std::ofstream trk;  // the data output file "Kestrix.out", open for the w
 // raised before start-up still reaches the log.
 void macibm_open_error_log();
 
-// ---- Back-end hooks (implemented by src/app/headless and src/app/desktop) --------------------
-
-// Shows the message box of an alert; returns when the user has closed it. The headless back end
-// shows nothing.
-void backend_show_alert(const char* title, const std::string& text);
-// Releases every window and device of the back end on the fatal path.
-void backend_shutdown();
-
 // ---- Windows, menus and mouse ----------------------------------------------------------------
 
 enum {
@@ -109,7 +104,95 @@ extern menuwindowstruct mnw;
 // Restore mnw to its start-up state: no windows, no menus, no button held.
 void reset_mnw();
 
-// ---- Joystick and force feedback -------------------------------------------------------------
+// ---- Program start-up ------------------------------------------------------------------------
+
+extern void* active_inst;     // the program instance handed to the entry
+extern int active_windstyle;  // the show mode handed to the entry
+
+// Platform start-up, in this order: the back end's window class, the serial port, the cleared
+// aircraft, constants and window records, the error log, app_path and prefs_path, the display
+// mode, the constants, the palette, the main window with its menu bar (filled by the application's
+// setupmenus hook) and the start-up picture with its progress bar. Returns 0 when the back end
+// cannot start (the window class cannot be registered), else 1.
+int MACIBM_init(const char* title, int dx, int dy);
+
+// When set, the folder (ending in '/') that stands for the program's own folder: test programs,
+// which live apart from the data, point it at the folder holding the programs and their data.
+extern const char* macibm_program_folder;
+
+// Fills app_path (the program's folder with a trailing '/') from the running executable and
+// prefs_path ($XDG_CONFIG_HOME/Kestrix/Kestrix.prf, else ~/.config/Kestrix/Kestrix.prf). A path
+// that does not fit its buffer falls back to the current folder.
+void macibm_find_paths();
+
+
+// Display mode check. On Linux the desktop keeps its own mode: always succeeds (returns 1) and
+// changes nothing, for want 1 (the simulator's mode) and want 0 (the desktop's) alike.
+int set_res(int want);
+
+// Milliseconds of wall-clock time on a steady clock, with the fraction of the millisecond. The
+// loop paces itself with it; tests may replace the hook with a clock of their own.
+double MACIBM_clock_ms();
+extern double (*macibm_clock_hook)();
+
+// ---- Windows ---------------------------------------------------------------------------------
+
+// Records title and client size of window w and centres it on an 800 x 600 screen; the main
+// window moves 3 pixels further left and 9 up. w outside 0..61 is a fatal-with-value alert.
+void set_win_params(int w, const char* title, int dx, int dy);
+// Creates window w on its first call (holding the sounds), raises it when bring_to_front (it then
+// becomes mnw.dragging_index), and makes it current for drawing.
+void MACIBM_startwind(int w, int bring_to_front);
+void MACIBM_invalwind(int w);  // asks for a redraw of the whole window
+void MACIBM_killwind(int w);   // destroys window w if it exists
+void MACIBM_handlezap(int w);  // the user closed window w: forget it and let the program react
+void set_win_title(int w, const char* title);
+// Index of the live window with this handle; 0 when none matches or there is no main window.
+int get_win_index(void* handle);
+
+// ---- Menus -----------------------------------------------------------------------------------
+
+// One entry of a menu: an item, a separator or a submenu. `text` holds the "&" before the
+// accelerator character.
+struct macibm_menu_item {
+  int id;          // command identifier of an item; the menu index of a submenu
+  int separator;   // a separator line
+  int submenu;     // 1 when this entry opens menu `id`
+  int checked;     // a check mark is shown
+  int enabled;     // 0 when greyed out
+  int new_column;  // the entry starts a new column of the menu
+  char text[400];
+};
+
+// Menu indexes run 1..235; 0 is the menu bar. Indexes above 234 and below 1 are fatal-with-value
+// alerts with the texts of each call.
+void MACIBM_create_menu(int m, const char* title);  // a drop-down menu at the end of the menu bar
+void MACIBM_create_submenu(int parent, int m, int pos, const char* title);
+void MACIBM_append_menu(int m, int id, int accel_pos, const char* text);
+void MACIBM_delete_menu_item(int m, int id);
+void MACIBM_delete_menu(int m);
+void MACIBM_check_menu(int m, int id, int on);
+void MACIBM_gray_menu(int m, int id, int enabled);
+
+// The menu table as the back ends draw it and tests read it.
+int macibm_menu_exists(int m);
+const char* macibm_menu_title(int m);
+int macibm_menu_size(int m);                                   // entries of menu m (0 is the bar)
+const macibm_menu_item* macibm_menu_entry(int m, int k);       // entry k of menu m, or null
+const macibm_menu_item* macibm_find_menu_item(int m, int id);  // item id of menu m, or null
+void macibm_clear_menus();
+
+// ---- Dialogs ---------------------------------------------------------------------------------
+
+// The open and save dialogs for a file kind: on a choice `path` receives the full path and `name`
+// the file name (400 characters each) and the result is 1; a cancelled dialog returns 0 and
+// leaves both as they were. The simulator's sounds are held while a dialog is up.
+int MACIBM_open(char* name, char* path, int kind);
+int MACIBM_save(char* name, char* path, int kind);
+// "Save changes to <name> first?": 1 Yes, 2 No, 3 Cancel.
+int MACIBM_respond_alert(const char* name);
+
+// ---- Joystick, force feedback and serial port ----------------------------------------------
 
 // One reading of a joystick. Axes run 0..65535 with the centre near 32767: x right, y towards
 // the pilot (stick back), z throttle (0 fully forward), r rudder right. buttons has bit k set
@@ -146,3 +229,79 @@ enum {
   FORCE_CLEAR,            // every force off
 };
 void MACIBM_force(int call, int a, int b, int c);
+
+// Joystick probe: 0 ready, 5 no joystick devices, 6 joystick 0 unplugged, 7 no driver.
+int init_WIN95();
+// Sets set.controls_type to -1, probes, and on success starts force feedback on the stick and sets
+// controls_type 5 (returns 1); otherwise shows why and returns 0: flight is by mouse then.
+int MACIBM_initjoy();
+// Writes n bytes to serial port 1: the count accepted, or -1 when no port is open.
+int MACIBM_serial_write(const void* bytes, int n);
+
+// ---- Input events --------------------------------------------------------------------------
+
+// The back ends translate their window system's events into these calls; they update mnw and call
+// the program's handlers below. Window indexes outside the table are fatal alerts.
+void macibm_event_menu(int id);
+void macibm_event_key(char c);      // a character for the simulator's key handler
+void macibm_event_function(int n);  // F1..F12 (Backspace as F10): 19..30, with Shift 31..42
+void macibm_event_yoke(int k);      // keypad 5, 2, 8, 4, 6, 1, 3: 0..6
+void macibm_event_freeview(int k);  // arrows: 25 left, 26 right, 27 up, 28 down
+// Mouse position in window w with y counted down from the top row, as window systems give it.
+void macibm_event_mouse_move(int w, int x, int y);
+void macibm_event_button_down(int w);
+extern double macibm_button_down_ms;  // clock reading when the button went down
+void macibm_event_button_up();
+void macibm_event_paint(int w);
+// Dispatches every waiting event of the back end, then returns.
+void MACIBM_dispatch_events();
+
+// The program's handlers, installed before MACIBM_init; null hooks are skipped.
+extern void (*macibm_setupmenus_hook)();
+extern void (*macibm_menu_hook)(int id);
+extern void (*macibm_key_hook)(char c);
+extern void (*macibm_function_hook)(int n);
+extern void (*macibm_yoke_hook)(int k);
+extern void (*macibm_freeview_hook)(int k);
+extern void (*macibm_click_hook)(int w);   // a button went down in window w
+extern void (*macibm_paint_hook)(int w);   // window w must be drawn again
+extern void (*macibm_zap_hook)(int w);     // the user closed window w
+extern void (*macibm_hold_sounds_hook)();  // before an alert, a dialog or a new window
+extern void (*macibm_resume_sounds_hook)();
+
+// ---- Back-end hooks (implemented by src/app/headless and src/app/desktop) --------------------
+
+// Registers the window class; 0 when that fails.
+int backend_init();
+// Shows the message box of an alert; returns when the user has closed it.
+void backend_show_alert(const char* title, const std::string& text);
+// Yes/No/Cancel box; returns 1, 2 or 3.
+int backend_ask(const char* title, const std::string& question);
+// Open or save dialog for the filter in filter_str, proposing `start_name`: 1 with the full path
+// chosen written to `path` (at most size - 1 characters), 0 when cancelled.
+int backend_file_dialog(int save, const char* start_name, char* path, int size);
+// Window w of the table: creates it at mnw.x/y with its size and title and stores its handle in
+// mnw.wind[w]. Returns 0, or 1 when the window cannot be created, 2 when no pixel format can be
+// chosen and 3 when it cannot be set.
+int backend_create_window(int w);
+void backend_destroy_window(int w);
+void backend_make_current(int w, int raise);  // current for drawing, raised when asked
+void backend_invalidate(int w);
+void backend_set_title(int w);
+void backend_menus_changed();  // the menu table changed: draw the menu bar again
+void backend_pump_events();    // turns waiting window-system events into macibm_event_ calls
+// Serial port 1: 0 when opened, a negative library code (-1, -2, -4, -10) on failure, or 1 when the
+// machine has no port to open (nothing to report). The baud-rate call answers the same way with
+// the codes -1 and -12.
+int backend_serial_open(int in_queue, int out_queue);
+int backend_serial_baud(int baud);
+int backend_serial_write(const void* bytes, int n);
+void backend_serial_close();
+// Joystick: the code of init_WIN95; force feedback on port 1, stick 0, and its release.
+int backend_joystick_probe();
+void backend_force_feedback_start();
+void backend_force_feedback_stop();
+// Speech voice (US English); 1 when one could be selected.
+int backend_speech_init();
+// Releases every window and device of the back end on the fatal path.
+void backend_shutdown();

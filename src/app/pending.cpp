@@ -1,20 +1,41 @@
-// Entry points of subsystems that are not built yet, each doing the least that keeps its callers
+// Entry points of subsystems that are not built yet, each doing the least that keeps the loop
 // correct. Each block goes when its subsystem provides the real one.
-#include "controls/controls.h"
-
 #include <cmath>
 
+#include "aircraft/aircraft.h"
+#include "app/app.h"
+#include "controls/controls.h"
+#include "flight/flight.h"
+#include "panel/panel.h"
+#include "render/ogl.h"
+#include "render/render.h"
 #include "shared/shared.h"
+#include "sound/sound.h"
 #include "world/world.h"
 
-// Keyboard commands (src/controls): no key acts yet.
-void handle_simkey(char c) {}
+// 3-D view (src/render).
+void update_scenery() {}
 
-// Keyboard commands (src/controls).
-void yoke_key(int k) {}
+// Sound (src/sound): no device, as on a machine without sound.
+int init_sound() { return 0; }
 
-// Keyboard commands (src/controls).
-void freeviews_keys(int k) {}
+// Sound (src/sound).
+void play_engine_and_windrain() {}
+
+// Sound (src/sound).
+void stop_engine_and_windrain() {}
+
+// Sound (src/sound).
+void dispose_sound() {}
+
+// Aircraft files (src/aircraft).
+void load_plane() {}
+
+// Navigation database (src/world): the database stays empty.
+void init_country_data() {}
+
+// Terrain regions (src/world).
+void load_region() {}
 
 // Traffic rendering (src/render): the traffic stays where it is.
 void make_a_plane(int k, int anew) {}
@@ -60,3 +81,83 @@ float find_local_h(float x, float z, int i, int j) {
   float north = interp(0.0f, planexyz[i][j + 1][1], 1.0f, planexyz[i + 1][j + 1][1], u);
   return interp(0.0f, south, 1.0f, north, w);
 }
+
+// Flight frame (src/flight): only the elapsed time and the frame and event counters advance.
+void update_flight() {
+  msc.elap_time += msc.prd;
+  msc.cntr = msc.cntr >= 30000 ? 0 : msc.cntr + 1;
+  if (msc.evup < 1) msc.evup = 1;
+  if (msc.cntr % msc.evup == 0) {
+    msc.cntr10 = intwrap(msc.cntr10 + 1, 0, 9);
+    msc.evup = intlim(intround(0.1f / msc.prd), 1, 99);
+  }
+}
+
+// Instrument panel (src/panel).
+void update_panel() {}
+
+// Instrument panel (src/panel).
+void init_tape() {}
+
+// Instrument panel (src/panel).
+void init_nav_pic() {}
+
+// Instrument panel (src/panel).
+void manage_das(int open, int x, int y) {}
+
+// Keyboard commands (src/controls).
+void handle_simkey(char c) {}
+
+// Keyboard commands (src/controls).
+void function_key(int n) {}
+
+// Keyboard commands (src/controls).
+void yoke_key(int k) {}
+
+// Keyboard commands (src/controls).
+void freeviews_keys(int k) {}
+
+// Graph window (src/app).
+void clear_graph() { reset_grf(); }
+
+// Graph window (src/app).
+void update_graph() {}
+
+// Graph window (src/app).
+void plot_grf_current() {}
+
+// Graph window (src/app).
+void manage_grf(int open) {}
+
+// Settings windows (src/app).
+void manage_id_(int open) {}
+
+// Settings windows (src/app).
+void manage_nam(int open) {}
+
+// Settings windows (src/app).
+void manage_map(int open) {}
+
+// Settings windows (src/app).
+void manage_gid(int open) {}
+
+// Settings windows (src/app).
+void manage_tim(int open) {}
+
+// Settings windows (src/app).
+void manage_flt(int open) {}
+
+// Settings windows (src/app).
+void manage_joy(int open) {}
+
+// Settings windows (src/app).
+void manage_ins(int open) {}
+
+// Settings windows (src/app).
+void manage_eqp(int open) {}
+
+// Settings windows (src/app).
+void manage_pln(int open) {}
+
+// Settings windows (src/app).
+void util_keepjoycurrent() {}

@@ -86,9 +86,10 @@ void ott_heading_only();
 // magnitudes are scaled by set.fcon_force_rat and limited to 0..100. Other codes do nothing.
 void forcecall(int code, int a, int b, int c);
 
-// ---- Handlers the buttons call ---------------------------------------------------------------
+// ---- Keyboard (the joystick buttons call it too) ---------------------------------------------
 
-// The keyboard: a character, a keypad yoke key 0..6, an arrow key 25..28.
+// A character, a function key 19..42, a keypad yoke key 0..6, an arrow key 25..28.
 void handle_simkey(char c);
+void function_key(int n);
 void yoke_key(int k);
 void freeviews_keys(int k);

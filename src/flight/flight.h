@@ -203,7 +203,7 @@ void reset_flt();
 void reset_pat();
 void reset_rel();
 
-// ---- Flight start ----------------------------------------------------------------------------
+// ---- Flight start and frame ------------------------------------------------------------------
 
 // Starts or restarts a flight of the given start type: 32 at the selected airport and runway
 // (msc.typestart 900 takeoff, 1000 visual final, 1100 instrument final), 33 at the custom position
@@ -217,3 +217,5 @@ void initpower(float p);
 // Gear handle and legs down (1) or up (0), a fixed gear always down; the parking brake is set
 // with the gear down.
 void setgear(int down);
+// One flight frame: forces, integration, the periodic updates, the clocks and the counters.
+void update_flight();

@@ -202,7 +202,9 @@ void start_flight_state(const start_place* s) {
 
   flt.over_vfe = flt.over_vne = 0;
   flt.vind = 0.0f;
-  set.view_type = 601;  // looking forward
+  set.view_type = 601;  // looking forward, as the View menu's first command sets it
+  set.view_is_fullscreen = 0;
+  for (int w = 1; w <= 28; w++) MACIBM_killwind(w);
 
   set_attitude_and_motion(s->v);
   zero_rates_and_forces();
@@ -211,4 +213,5 @@ void start_flight_state(const start_place* s) {
   restart_dialogue_and_displays();
   restart_path_and_counters();
   reset_ctm();
+  MACIBM_invalwind(0);
 }

@@ -53,3 +53,13 @@ extern instrumentstruct ins;
 // Restore ins to its start-up state: all zero with the head-up display and radar on, map and
 // Argus displays in mode 1 at 30 nm, head-up display colour 45 and ECAM page 3.
 void reset_ins();
+
+// ---- Panel -----------------------------------------------------------------------------------
+
+// Redraws the instrument panel from the flight, radio and failure records.
+void update_panel();
+// The tape colour tables and the navigation-symbol pictures the panel draws.
+void init_tape();
+void init_nav_pic();
+// A click (or a held button) on the main window at (x, y), y up from the bottom.
+void manage_das(int open, int x, int y);

@@ -229,8 +229,12 @@ void reset_env();
 void reset_scn();
 void reset_nav();
 
-// ---- Coordinates and terrain lookups ---------------------------------------------------------
+// ---- Database, region, coordinates and terrain lookups ----------------------------------------
 
+// Reads the airport, navigation-aid and fix files into the database arrays.
+void init_country_data();
+// Loads the terrain region whose south-west corner is (env.lat_sou, env.lon_wes).
+void load_region();
 // World x of a latitude and longitude, and world z of a latitude, m.
 float X_with_latlon(float lat, float lon);
 float Z_with_lat(float lat);

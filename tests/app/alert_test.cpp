@@ -18,8 +18,8 @@ TEST(AppAlert, NoticeIsLoggedAndReturns) {
 
 TEST(AppAlert, FatalWithValueShowsTheNumberAndEnds) {
   int value = 62;
-  EXPECT_FATAL_ALERT(MACIBM_alert("Invalwind out of bounds", "", "", reinterpret_cast<const char*>(&value),
-                                  ALERT_SIM_FATAL_VALUE));
+  EXPECT_FATAL_ALERT(MACIBM_alert("Invalwind out of bounds", "", "",
+                                  reinterpret_cast<const char*>(&value), ALERT_SIM_FATAL_VALUE));
   EXPECT_EQ(last_alert().line[3], "62");
 }
 
@@ -48,4 +48,34 @@ TEST(AppAlert, FatalPathRunsHookOnceEvenWhenItRaisesAnother) {
   EXPECT_FATAL_ALERT(MACIBM_alert("again", "", "", "", ALERT_SIM_FATAL));
   EXPECT_EQ(fatal_hook_calls, 2);
   EXPECT_EQ(fatal_hook_message, 1);
+}
+
+static int holds, resumes;
+static int ready_seen_by_box;
+static void count_hold() { holds++; }
+static void count_resume() {
+  resumes++;
+  ready_seen_by_box = mnw.ready_to_update;  // the sound loops start again only on live windows
+}
+
+// The box clears the live-window flag while it is up and puts back what it found, so that an
+// alert in flight leaves the windows live and one during start-up does not make them live.
+TEST(AppAlert, BoxHoldsSoundsAndRestoresTheWindowState) {
+  holds = resumes = 0;
+  macibm_hold_sounds_hook = count_hold;
+  macibm_resume_sounds_hook = count_resume;
+  mnw.ready_to_update = 1;
+  MACIBM_alert("in flight", "", "", "", ALERT_NOTICE);
+  EXPECT_EQ(mnw.ready_to_update, 1);
+  EXPECT_EQ(ready_seen_by_box, 1);
+  mnw.ready_to_update = 0;
+  MACIBM_alert("during start-up", "", "", "", ALERT_NOTICE);
+  EXPECT_EQ(mnw.ready_to_update, 0);
+  EXPECT_EQ(holds, 2);
+  EXPECT_EQ(resumes, 2);
+  mnw.ready_to_update = 1;
+  EXPECT_FATAL_ALERT(MACIBM_alert("fatal", "", "", "", ALERT_SIM_FATAL));
+  EXPECT_EQ(resumes, 2);  // the fatal path releases the sound instead
+  macibm_hold_sounds_hook = nullptr;
+  macibm_resume_sounds_hook = nullptr;
 }

@@ -105,8 +105,3 @@ std::string gl_picture(int x, int y, int w, int h) {
   return s;
 }
 
-// The desktop back end's message box would wait for a click that never comes under Xvfb, and the
-// window code that provides it is not needed here. Weak, so that a back end that supplies these
-// and is linked in for other reasons takes precedence without a clash.
-__attribute__((weak)) void backend_show_alert(const char* title, const std::string& text) {}
-__attribute__((weak)) void backend_shutdown() {}

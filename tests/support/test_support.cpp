@@ -16,7 +16,13 @@ class AlertReset : public ::testing::EmptyTestEventListener {
 };
 
 struct Registrar {
-  Registrar() { ::testing::UnitTest::GetInstance()->listeners().Append(new AlertReset); }
+  Registrar() {
+#ifdef KESTRIX_RUNTIME_DIR
+    // The tests find the data folders where the build lays them out beside the programs.
+    macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
+#endif
+    ::testing::UnitTest::GetInstance()->listeners().Append(new AlertReset);
+  }
 } registrar;
 }  // namespace
 

@@ -1,6 +1,130 @@
-// The headless back end: no window, no sound device. Alerts are logged by the common code and no
-// box is shown.
+// The headless back end: no screen, no sound device, no joystick, no serial port. Windows and
+// menus live only in the common tables; alerts are logged by the common code and no box is shown;
+// the user's part is played by the script of headless.h.
+#include "app/headless/headless.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <deque>
+#include <string>
+
 #include "app/macibm.h"
 
+namespace {
+enum event_kind { EV_MENU, EV_KEY, EV_CLICK, EV_RELEASE, EV_CLOSE };
+struct event {
+  event_kind kind;
+  int a, b, c;
+};
+}  // namespace
+
+static std::deque<event> events;
+static std::deque<std::string> open_answers;
+static std::deque<std::string> save_answers;
+static int dialogs_asked = 0;
+static int question_answer = 3;
+static std::string last_question;
+static int serial_open_code = 1;
+static int serial_baud_code = 0;
+static int joystick_code = 5;
+
+void (*headless_pass_hook)() = nullptr;
+
+void headless_post_menu(int id) { events.push_back({EV_MENU, id, 0, 0}); }
+void headless_post_key(char c) { events.push_back({EV_KEY, c, 0, 0}); }
+void headless_post_click(int w, int x, int y) { events.push_back({EV_CLICK, w, x, y}); }
+void headless_post_release() { events.push_back({EV_RELEASE, 0, 0, 0}); }
+void headless_post_close(int w) { events.push_back({EV_CLOSE, w, 0, 0}); }
+void headless_queue_open_answer(const char* path) { open_answers.push_back(path ? path : ""); }
+void headless_queue_save_answer(const char* path) { save_answers.push_back(path ? path : ""); }
+int headless_dialogs_asked() { return dialogs_asked; }
+void headless_set_question_answer(int answer) { question_answer = answer; }
+const char* headless_last_question() { return last_question.c_str(); }
+void headless_set_serial_codes(int open_code, int baud_code) {
+  serial_open_code = open_code;
+  serial_baud_code = baud_code;
+}
+void headless_set_joystick_code(int code) { joystick_code = code; }
+
+void headless_reset() {
+  events.clear();
+  open_answers.clear();
+  save_answers.clear();
+  dialogs_asked = 0;
+  question_answer = 3;
+  last_question.clear();
+  serial_open_code = 1;
+  serial_baud_code = 0;
+  joystick_code = 5;
+  headless_pass_hook = nullptr;
+}
+
+// ---- Back-end hooks --------------------------------------------------------------------------
+
+int backend_init() { return 1; }
 void backend_show_alert(const char* title, const std::string& text) {}
+
+int backend_ask(const char* title, const std::string& question) {
+  last_question = question;
+  return question_answer;
+}
+
+int backend_file_dialog(int save, const char* start_name, char* path, int size) {
+  dialogs_asked++;
+  std::deque<std::string>& q = save ? save_answers : open_answers;
+  if (q.empty()) return 0;
+  std::string answer = q.front();
+  q.pop_front();
+  if (answer.empty() || static_cast<int>(answer.size()) >= size) return 0;
+  std::snprintf(path, static_cast<size_t>(size), "%s", answer.c_str());
+  return 1;
+}
+
+// Every window gets a distinct handle so that handle look-ups work as on a desktop.
+int backend_create_window(int w) {
+  mnw.wind[w] = reinterpret_cast<void*>(static_cast<std::uintptr_t>(w + 1));
+  return 0;
+}
+void backend_destroy_window(int w) {}
+void backend_make_current(int w, int raise) {}
+void backend_invalidate(int w) {}
+void backend_set_title(int w) {}
+void backend_menus_changed() {}
+
+// Events are taken one at a time, so that a handler that queues further events (or ends the run)
+// sees them delivered in order.
+void backend_pump_events() {
+  if (headless_pass_hook) headless_pass_hook();
+  while (!events.empty()) {
+    event e = events.front();
+    events.pop_front();
+    switch (e.kind) {
+      case EV_MENU:
+        macibm_event_menu(e.a);
+        break;
+      case EV_KEY:
+        macibm_event_key(static_cast<char>(e.a));
+        break;
+      case EV_CLICK:
+        macibm_event_mouse_move(e.a, e.b, e.c);
+        macibm_event_button_down(e.a);
+        break;
+      case EV_RELEASE:
+        macibm_event_button_up();
+        break;
+      case EV_CLOSE:
+        MACIBM_handlezap(e.a);
+        break;
+    }
+  }
+}
+
+int backend_serial_open(int in_queue, int out_queue) { return serial_open_code; }
+int backend_serial_baud(int baud) { return serial_baud_code; }
+int backend_serial_write(const void* bytes, int n) { return n; }
+void backend_serial_close() {}
+int backend_joystick_probe() { return joystick_code; }
+void backend_force_feedback_start() {}
+void backend_force_feedback_stop() {}
+int backend_speech_init() { return 0; }
 void backend_shutdown() {}

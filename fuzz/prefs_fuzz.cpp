@@ -1,0 +1,66 @@
+// Fuzzes the preferences and situation readers: the input becomes a file that is read as the
+// preferences at start-up and loaded as a situation. Neither may end the program, read past a
+// table or leave a record half written; a fatal alert would throw out of the reader here.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
+#include "app/app.h"
+#include "app/macibm.h"
+#include "shared/shared.h"
+#include "weather/weather.h"
+#include "world/world.h"
+
+namespace {
+
+struct fuzz_fatal {};
+
+void throwing_exit(int) { throw fuzz_fatal{}; }
+
+const char* const file_name = "prefs_fuzz.sit";
+
+// Every value a read applies must keep the tables it indexes in bounds.
+void check_records() {
+  if (msc.loc_apt_wrl < 0 || msc.loc_apt_wrl >= APT_MAX) __builtin_trap();
+  if (msc.rway_sel < 0 || msc.rway_sel > 5) __builtin_trap();
+  if (msc.prd < 0.01f || msc.prd > 0.1f) __builtin_trap();
+  if (atm.wave_dir < 0 || atm.wave_dir > 359) __builtin_trap();
+  if (nav.gps_apt_index < 0 || nav.gps_apt_index >= APT_MAX) __builtin_trap();
+  for (int i = 0; i < 4; i++)
+    if (nav.gps_id[i] < 0 || nav.gps_id[i] > 36) __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  macibm_exit_hook = throwing_exit;
+  install_simulator_hooks();
+  // Alerts go to a stream with nowhere to write and to a log that is cleared after each input.
+  std::cerr.rdbuf(nullptr);
+  err.open("/dev/null");
+  reset_world_state();
+  init_constants();
+  env.aptmax = 10;
+  std::snprintf(prefs_path, sizeof prefs_path, "%s", file_name);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::FILE* f = std::fopen(file_name, "wb");
+  if (!f) return 0;
+  if (size) std::fwrite(data, 1, size, f);
+  std::fclose(f);
+  try {
+    msc.prd = 0.05f;
+    if (inf_open(file_name, FILE_ANY, VERSION_PREFS, 0) && grab_prefs()) check_records();
+    inf.close();
+    inf.clear();
+    if (load_situation(file_name)) check_records();
+  } catch (const fuzz_fatal&) {
+    __builtin_trap();
+  }
+  macibm_clear_alert_log();
+  return 0;
+}

@@ -1,0 +1,87 @@
+// Situation files: the preferences body followed by the aircraft's position, heading, height and
+// speed, and the flight they start.
+#include "app/app.h"
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+
+#include "aircraft/aircraft.h"
+#include "app/macibm.h"
+#include "flight/flight.h"
+#include "shared/shared.h"
+#include "sound/sound.h"
+#include "world/world.h"
+
+// The position is measured from the south-west corner of the loaded region. The line after the
+// five values names that corner, so that loading rebuilds the same region and puts the aircraft
+// back where it was, wherever it had flown since the airport it started from; a reader that
+// stops after the five values never sees it.
+int save_situation(const char* path) {
+  if (!ouf_open(path, FILE_SITUATION, VERSION_PREFS)) return 0;
+  dump_prefs();
+  ouf << flt.X - env.lox << " situation data\n";
+  ouf << flt.Z - env.hiz << " situation data\n";
+  ouf << flt.psi << " situation data\n";
+  ouf << flt.Y << " situation data\n";
+  ouf << flt.v << " situation data\n";
+  ouf << env.lat_sou << " " << env.lon_wes << " situation region\n";
+  return ouf_close();
+}
+
+static void situation_unreadable() {
+  MACIBM_alert("Couldn't read prefs file!", "Are situation and Kestrix the same version?",
+               "I cannot read this situation.", "We will just pretend this never happened.",
+               ALERT_NOTICE);
+}
+
+// Nothing changes until the whole file has been read: a file of another version or a damaged one
+// is reported and the flight goes on as it was.
+int load_situation(const char* path) {
+  {
+    std::ifstream probe(path ? path : "");
+    if (!probe.is_open()) {
+      const char* slash = path ? std::strrchr(path, '/') : nullptr;
+      MACIBM_alert("Couldn't open file:", slash ? slash + 1 : (path ? path : ""),
+                   "Couldn't open path:", path ? path : "", ALERT_NOTICE);
+      return 0;
+    }
+  }
+  prefs_body b;
+  float pos[5] = {0, 0, 0, 0, 0};
+  int region_lat = 0, region_lon = 0, has_region = 0;
+  int ok = inf_open(path, FILE_ANY, VERSION_PREFS, 0);
+  if (ok) ok = read_prefs_body(&b);
+  if (ok) ok = read_situation_tail(pos, &region_lat, &region_lon, &has_region);
+  inf.close();
+  inf.clear();
+  if (!ok) {
+    situation_unreadable();
+    return 0;
+  }
+
+  check_prefs(&b);
+  apply_prefs(b);
+  if (has_region) {
+    env.lat_sou = region_lat;
+    env.lon_wes = region_lon;
+  }
+  load_region();
+  // A full load puts the corner at the world origin; adding the new corner's coordinates keeps
+  // the position right for any other reference.
+  set.cus_X = fltlim(pos[0], -1.0e7f, 1.0e7f) + env.lox;
+  set.cus_Z = fltlim(pos[1], -1.0e7f, 1.0e7f) + env.hiz;
+  set.cus_psi = std::fmod(pos[2], 360.0f);
+  if (set.cus_psi < 0.0f) set.cus_psi += 360.0f;
+  set.cus_Y = fltlim(pos[3], -500.0f, 40000.0f);
+  set.cus_v = fltlim(pos[4], 0.0f, 1500.0f);
+
+  stop_engine_and_windrain();
+  load_plane();
+  play_engine_and_windrain();
+  set_fltvars(33);
+  set_rlt_grf_choices();
+  clear_graph();
+  msc.event = 1;
+  return 1;
+}

@@ -1,0 +1,12 @@
+// Sound: the engine, wind and rain loops, the one-shot sounds and the sound device.
+#pragma once
+
+// Opens the sound device; 1 on success, 0 when sound is unavailable.
+int init_sound();
+// Starts the engine, wind and rain loops and tunes them; called whenever the simulation resumes
+// after an alert, a dialog, a menu command or a window change.
+void play_engine_and_windrain();
+// Stops the three loops; called before every alert, dialog and menu command.
+void stop_engine_and_windrain();
+// Releases the sound device on the way out.
+void dispose_sound();

@@ -1,0 +1,123 @@
+// The simulator's menu bar and commands: the fixed menus, favourite airports, the generated
+// airport items and their range checks, zoom, logging, the about box and unbuilt windows.
+#include "app_fixture.h"
+
+#include <cstring>
+
+#include "aircraft/aircraft.h"
+#include "world/world.h"
+
+class AppAppmenu : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    APPLICATION_setupmenus();
+  }
+};
+
+TEST_F(AppAppmenu, MenuBarHoldsEveryMenuInOrder) {
+  const int bar[] = {2, 3, 4, 5, 6, 7, 8};
+  ASSERT_EQ(macibm_menu_size(0), 7);
+  for (int k = 0; k < 7; k++) EXPECT_EQ(macibm_menu_entry(0, k)->id, bar[k]);
+  EXPECT_EQ(macibm_menu_size(2), 6);
+  EXPECT_EQ(macibm_menu_entry(2, 1)->separator, 1);
+  EXPECT_EQ(macibm_menu_size(3), 6 + 15);  // six submenus, then the items
+  EXPECT_STREQ(macibm_menu_title(14), "Favorites");
+  EXPECT_STREQ(macibm_find_menu_item(14, 1404)->text, "Merrill C Meigs");
+  EXPECT_EQ(macibm_menu_size(4), 17);
+  EXPECT_EQ(macibm_menu_size(6), 23);
+  EXPECT_STREQ(macibm_find_menu_item(4, 408)->text, "Set Weather Atmopshere...");
+  EXPECT_EQ(macibm_find_menu_item(7, 711)->checked, 0);
+}
+
+TEST_F(AppAppmenu, FavoriteStartsATakeoffAtItsAirportOrSaysItIsMissing) {
+  APPLICATION_handlemenu(1402);
+  EXPECT_EQ(last_alert().line[0],
+            "I could not find an airport with this ID anywhere in the country!");
+
+  env.aptmax = 4;
+  std::strcpy(apt_id[3], "CGX ");
+  apt_lat[3][0] = 41.86f;
+  apt_lon[3][0] = -87.61f;
+  msc.typestart = 1100;
+  APPLICATION_handlemenu(1404);
+  EXPECT_EQ(msc.loc_apt_wrl, 3);
+  EXPECT_EQ(msc.rway_sel, 1);
+  EXPECT_EQ(msc.typestart, 900);
+  EXPECT_EQ(env.lat_sou, 41);
+  EXPECT_EQ(env.lon_wes, -89);
+}
+
+TEST_F(AppAppmenu, AirportItemsDecodeTheirStartAndCheckTheirRanges) {
+  env.aptmax = 50;
+  env.apt_list_max = 2;
+  apt_to_index[2] = 40;
+  APPLICATION_handlemenu((85 + 2) * 100 + 3 + 1);  // VFR final, third airport, runway 3
+  EXPECT_EQ(msc.typestart, 1000);
+  EXPECT_EQ(msc.loc_apt_wrl, 40);
+  EXPECT_EQ(msc.rway_sel, 3);
+  APPLICATION_handlemenu((155 + 2) * 100 + 1);
+  EXPECT_EQ(msc.typestart, 1100);
+  EXPECT_EQ(msc.rway_sel, 0);
+  EXPECT_TRUE(macibm_alert_log().empty());
+
+  APPLICATION_handlemenu((15 + 3) * 100 + 1);  // past the list
+  EXPECT_EQ(last_alert().line[0], "Apt sel out of range!");
+  apt_to_index[1] = 51;
+  APPLICATION_handlemenu((15 + 1) * 100 + 1);
+  EXPECT_EQ(last_alert().line[0], "loc_apt_wrl out of range!");
+  APPLICATION_handlemenu((15 + 2) * 100 + 7 + 1);
+  EXPECT_EQ(last_alert().line[0], "rway_sel out of range!");
+  EXPECT_EQ(msc.typestart, 1100);  // nothing started
+}
+
+TEST_F(AppAppmenu, ZoomStaysWithinItsRangeAndLoggingTogglesItsMark) {
+  scn.zoom = 1.0f;
+  APPLICATION_handlemenu(629);
+  EXPECT_FLOAT_EQ(scn.zoom, 1.0f);
+  for (int i = 0; i < 8; i++) APPLICATION_handlemenu(628);
+  EXPECT_FLOAT_EQ(scn.zoom, 100.0f);
+  APPLICATION_handlemenu(629);
+  EXPECT_FLOAT_EQ(scn.zoom, 50.0f);
+
+  APPLICATION_handlemenu(711);
+  EXPECT_EQ(msc.logtime, 1);
+  EXPECT_EQ(macibm_find_menu_item(7, 711)->checked, 1);
+  APPLICATION_handlemenu(711);
+  EXPECT_EQ(macibm_find_menu_item(7, 711)->checked, 0);
+}
+
+TEST_F(AppAppmenu, CommandsCloseTheSettingsWindowsAndAnswerEvenWhenUnbuilt) {
+  MACIBM_startwind(0, 0);
+  MACIBM_startwind(8, 1);
+  MACIBM_startwind(28, 1);
+  APPLICATION_handlemenu(401);
+  EXPECT_EQ(mnw.up[8], 0);
+  EXPECT_EQ(mnw.up[28], 0);
+  EXPECT_EQ(mnw.up[0], 1);
+  EXPECT_EQ(last_alert().line[0], "Set Data Output...");
+  EXPECT_EQ(msc.event, 1);
+
+  APPLICATION_handlemenu(701);
+  EXPECT_EQ(set.cycoutwaiting, 1);
+  APPLICATION_handlemenu(801);
+  EXPECT_EQ(last_alert().line[0], "Kestrix");
+  APPLICATION_handlemenu(626);
+  EXPECT_EQ(set.view_type, 626);
+  EXPECT_EQ(set.view_is_fullscreen, 1);
+  APPLICATION_handlemenu(601);
+  EXPECT_EQ(set.view_is_fullscreen, 0);
+}
+
+TEST_F(AppAppmenu, OpenAircraftKeepsTheOldNamesWhenCancelled) {
+  std::strcpy(pln.C_file, "Trainer.acf");
+  std::strcpy(pln.C_path, "/planes/Trainer.acf");
+  APPLICATION_handlemenu(201);
+  EXPECT_STREQ(pln.C_file, "Trainer.acf");
+  EXPECT_STREQ(pln.C_path, "/planes/Trainer.acf");
+  msc.typestart = 1000;
+  headless_queue_open_answer("/planes/Jet.acf");
+  APPLICATION_handlemenu(201);
+  EXPECT_STREQ(pln.C_file, "Jet.acf");
+  EXPECT_EQ(msc.typestart, 900);
+}

@@ -1,0 +1,110 @@
+// The platform start-up: paths, the main window and menu bar, the serial-port and joystick
+// notices, the dialogs and the Yes/No/Cancel question.
+#include "app_fixture.h"
+
+#include <cstdlib>
+
+#include "aircraft/aircraft.h"
+#include "world/world.h"
+
+class AppPlatform : public AppTest {};
+
+TEST_F(AppPlatform, PathsComeFromTheProgramAndTheConfigurationFolder) {
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  const char* home = std::getenv("HOME");
+  std::string saved_xdg = xdg ? xdg : "", saved_home = home ? home : "";
+  setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
+  macibm_find_paths();
+  EXPECT_STREQ(prefs_path, "/tmp/cfg/Kestrix/Kestrix.prf");
+  unsetenv("XDG_CONFIG_HOME");
+  setenv("HOME", "/home/pilot", 1);
+  macibm_find_paths();
+  EXPECT_STREQ(prefs_path, "/home/pilot/.config/Kestrix/Kestrix.prf");
+  setenv("XDG_CONFIG_HOME", std::string(500, 'a').insert(0, "/").c_str(), 1);
+  macibm_find_paths();
+  EXPECT_STREQ(prefs_path, "Kestrix.prf");  // too long for its buffer
+  if (xdg)
+    setenv("XDG_CONFIG_HOME", saved_xdg.c_str(), 1);
+  else
+    unsetenv("XDG_CONFIG_HOME");
+  if (home) setenv("HOME", saved_home.c_str(), 1);
+  const char* saved_folder = macibm_program_folder;
+  macibm_program_folder = nullptr;  // the folder of the running program itself
+  macibm_find_paths();
+  macibm_program_folder = saved_folder;
+  std::string app = app_path;
+  ASSERT_FALSE(app.empty());
+  EXPECT_EQ(app.back(), '/');
+  EXPECT_TRUE(std::filesystem::exists(app + "test_app"));
+}
+
+TEST_F(AppPlatform, StartUpOpensTheMainWindowAndBuildsTheMenuBar) {
+  pln.numen = 3;
+  ASSERT_EQ(MACIBM_init("Kestrix", 800, 580), 1);
+  EXPECT_EQ(pln.numen, 0);  // cleared
+  EXPECT_GT(con.nmtomtrs, 1850.0f);
+  EXPECT_EQ(mnw.up[0], 1);
+  EXPECT_STREQ(mnw.windowname[0], "Kestrix");
+  EXPECT_EQ(mnw.dx[0], 800);
+  EXPECT_EQ(mnw.ready_to_update, 0);
+  EXPECT_EQ(macibm_menu_size(0), 7);  // File .. About
+  EXPECT_STREQ(macibm_menu_title(macibm_menu_entry(0, 6)->id), "About");
+  EXPECT_FLOAT_EQ(scn.r_rat, 1.0f);
+  EXPECT_TRUE(macibm_alert_log().empty());  // no serial port is no news
+}
+
+TEST_F(AppPlatform, SerialPortProblemsAreNoticesAndStartUpGoesOn) {
+  headless_set_serial_codes(-2, 0);
+  ASSERT_EQ(MACIBM_init("Kestrix", 800, 580), 1);
+  EXPECT_EQ(last_alert().line[0], "Serial port error:");
+  EXPECT_EQ(last_alert().line[1], "Already open          ");
+  EXPECT_EQ(last_alert().kind, ALERT_SIM_SERIAL);
+  EXPECT_EQ(MACIBM_serial_write("abcd", 4), -1);
+
+  macibm_clear_alert_log();
+  headless_set_serial_codes(0, -12);
+  ASSERT_EQ(MACIBM_init("Kestrix", 800, 580), 1);
+  EXPECT_EQ(last_alert().line[0], "Baud-rate error:  ");
+  EXPECT_EQ(last_alert().line[1], "Unsupported baud rate ");
+  EXPECT_EQ(MACIBM_serial_write("abcd", 4), 4);
+}
+
+TEST_F(AppPlatform, JoystickProbeDecidesBetweenStickAndMouse) {
+  const struct {
+    int code;
+    const char* first;
+  } cases[] = {
+      {5, "My system-checking indicates that Windows95 is NOT set up to handle any joysticks!"},
+      {6, "My system-checking indicates that there are no joysticks plugged in!"},
+      {7, "My system-checking indicates that there is no joystick DRIVER on this computer!"},
+  };
+  for (const auto& c : cases) {
+    headless_set_joystick_code(c.code);
+    EXPECT_EQ(MACIBM_initjoy(), 0);
+    EXPECT_EQ(set.controls_type, -1);
+    EXPECT_EQ(last_alert().line[0], c.first);
+    EXPECT_EQ(last_alert().line[2], "Flight control will therefore be with the mouse.");
+  }
+  macibm_clear_alert_log();
+  headless_set_joystick_code(0);
+  EXPECT_EQ(MACIBM_initjoy(), 1);
+  EXPECT_EQ(set.controls_type, 5);
+  EXPECT_TRUE(macibm_alert_log().empty());
+}
+
+TEST_F(AppPlatform, DialogsFillNameAndPathOrLeaveThemOnCancel) {
+  char name[400] = "*.acf", path[400] = "/old/path.acf";
+  EXPECT_EQ(MACIBM_open(name, path, FILE_AIRCRAFT), 0);
+  EXPECT_STREQ(name, "*.acf");
+  EXPECT_STREQ(path, "/old/path.acf");
+  headless_queue_open_answer("C:\\planes\\Twin.acf");
+  EXPECT_EQ(MACIBM_open(name, path, FILE_AIRCRAFT), 1);
+  EXPECT_STREQ(path, "C:/planes/Twin.acf");
+  EXPECT_STREQ(name, "Twin.acf");
+  EXPECT_EQ(headless_dialogs_asked(), 2);
+
+  EXPECT_EQ(MACIBM_respond_alert("Trainer.acf"), 3);
+  EXPECT_STREQ(headless_last_question(), "Save changes to Trainer.acf first?");
+  headless_set_question_answer(1);
+  EXPECT_EQ(MACIBM_respond_alert("Trainer.acf"), 1);
+}

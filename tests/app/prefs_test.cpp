@@ -1,0 +1,284 @@
+// The preferences file: round trip, the read's own rules, values brought inside their tables,
+// damaged files that leave every record untouched, first runs, exit and the fatal path's work.
+#include "app_fixture.h"
+
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+#include <vector>
+
+#include "aircraft/aircraft.h"
+#include "render/ogl.h"
+#include "weather/weather.h"
+#include "world/world.h"
+
+class AppPrefs : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    APPLICATION_setupmenus();
+    headless_queue_open_answer("/planes/Trainer.acf");
+    hardprefs();
+    headless_reset();
+    macibm_clear_alert_log();
+  }
+  static prefs_body captured() {
+    prefs_body b;
+    std::memset(&b, 0, sizeof b);
+    capture_prefs(&b);
+    return b;
+  }
+  static void write_body(const std::string& path, const prefs_body& b) {
+    ASSERT_EQ(ouf_open(path.c_str(), FILE_ANY, VERSION_PREFS), 1);
+    write_prefs_body(b);
+    ASSERT_EQ(ouf_close(), 1);
+  }
+  // Opens the file as initprefs does and reads it.
+  static int grab_file(const std::string& path) {
+    int ok = inf_open(path.c_str(), FILE_ANY, VERSION_PREFS, 0) && grab_prefs();
+    inf.close();
+    inf.clear();
+    return ok;
+  }
+};
+
+static bool same_body(const prefs_body& a, const prefs_body& b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+TEST_F(AppPrefs, DumpThenGrabGivesTheSameRecords) {
+  // Settings away from the factory values, every one of them exact in six decimals.
+  msc.loc_apt_wrl = 0;
+  msc.rway_sel = 3;
+  msc.locl_time = 3600.5f;
+  atm.vis = 5000.25f;
+  atm.change_turb = 0;
+  atm.wnddir[4] = 270.0f;
+  atm.wndspd[4] = 12.5f;
+  atm.tbl[8] = 3.0f;
+  atm.wave_dir = 45;
+  set.Brlt[7] = 1;
+  set.Bgrf[2] = 1;
+  set.eq_thr = 1;
+  set.joy_response[15] = 28;
+  nav.nf[1] = 10990;
+  nav.obs[0] = 123.5f;
+  nav.gps_id[2] = 36;
+  msc.prd = 0.0625f;
+  msc.logtime = 1;
+  ogl_res = 4;
+  ogl_trees = 1;
+  prefs_body before = captured();
+  std::string path = scratch("round.prf");
+  write_body(path, before);
+
+  reset_world_state();
+  init_constants();
+  ASSERT_EQ(grab_file(path), 1);
+  EXPECT_TRUE(same_body(captured(), before));
+  EXPECT_STREQ(pln.C_path, "/planes/Trainer.acf");
+  EXPECT_EQ(macibm_find_menu_item(7, 711)->checked, 1);
+}
+
+TEST_F(AppPrefs, DiskOutputIsNeverRestoredWhileScreenAndGraphSelectionsAre) {
+  prefs_body b = captured();
+  for (int i = 0; i < DATA_GROUPS; i++) b.Bdsk[i] = 1;
+  b.Brlt[5] = 7;  // any non-zero value selects
+  b.Bgrf[9] = 1;
+  b.Bgrf[11] = -1;
+  std::string path = scratch("out.prf");
+  write_body(path, b);
+  std::snprintf(prefs_path, sizeof prefs_path, "%s", path.c_str());
+  initprefs();
+  for (int i = 0; i < DATA_GROUPS; i++) EXPECT_EQ(set.Bdsk[i], 0);
+  EXPECT_EQ(set.Brlt[5], 1);
+  EXPECT_EQ(set.rltsel[0], 5);
+  EXPECT_EQ(set.rltsel[1], -1);
+  EXPECT_EQ(set.grfsel[0], 9);
+  EXPECT_EQ(set.grfsel[1], 11);
+  EXPECT_EQ(set.dskout, 0);
+  EXPECT_EQ(set.rltout, 1);
+  EXPECT_EQ(set.grfout, 1);
+}
+
+TEST_F(AppPrefs, FramePeriodIsClampedWhenRead) {
+  prefs_body b = captured();
+  std::string path = scratch("prd.prf");
+  b.prd = 0.5f;
+  write_body(path, b);
+  ASSERT_EQ(grab_file(path), 1);
+  EXPECT_FLOAT_EQ(msc.prd, 0.1f);
+  b.prd = 0.001f;
+  write_body(path, b);
+  ASSERT_EQ(grab_file(path), 1);
+  EXPECT_FLOAT_EQ(msc.prd, 0.01f);
+}
+
+TEST_F(AppPrefs, ValuesThatIndexTablesAreBroughtInside) {
+  env.aptmax = 3;
+  std::strcpy(apt_id[2], "SBD ");
+  apt_lat[2][0] = 34.1f;
+  apt_lon[2][0] = -117.2f;
+  prefs_body b = captured();
+  b.loc_apt_wrl = 99999;
+  b.rway_sel = 9;
+  b.gps_index_mode = 1;
+  b.gps_index = -5;
+  b.gps_vor_index = 1000000;
+  b.gps_id[1] = 50;
+  b.ogl_res = 7;
+  b.wave_dir = -90;
+  b.locl_time = -10.0f;
+  b.joy_response[0] = 99;
+  std::string path = scratch("idx.prf");
+  write_body(path, b);
+  ASSERT_EQ(grab_file(path), 1);
+  EXPECT_EQ(msc.loc_apt_wrl, 2);  // the factory airport
+  EXPECT_EQ(env.lat_sou, 33);
+  EXPECT_EQ(env.lon_wes, -119);
+  EXPECT_EQ(msc.rway_sel, 0);
+  EXPECT_EQ(nav.gps_index, 1600);
+  EXPECT_EQ(nav.gps_vor_index, 2100);
+  EXPECT_EQ(nav.gps_id[1], 11);
+  EXPECT_EQ(ogl_res, 2);
+  EXPECT_EQ(atm.wave_dir, 270);
+  EXPECT_FLOAT_EQ(msc.locl_time, 86390.0f);
+  EXPECT_EQ(set.joy_response[0], 2);
+}
+
+TEST_F(AppPrefs, ExternalRadiosStartFromTheirDefaults) {
+  prefs_body b = captured();
+  b.eq_avi = 1;
+  b.nf[0] = 10850;
+  b.cf[1] = 12345;
+  b.adff = 333;
+  std::string path = scratch("avi.prf");
+  write_body(path, b);
+  ASSERT_EQ(grab_file(path), 1);
+  EXPECT_EQ(nav.nf[0], 11170);
+  EXPECT_EQ(nav.cf[1], 12100);
+  EXPECT_EQ(nav.adff, 210);
+}
+
+// Every way a file can be damaged is refused as a whole: nothing of it reaches the records.
+TEST_F(AppPrefs, DamagedFilesChangeNoRecord) {
+  std::string path = scratch("bad.prf");
+  write_body(path, captured());
+  std::string good = read_text(path);
+  msc.prd = 0.0777f;  // differs from the file
+  atm.vis = 1234.0f;
+  prefs_body before = captured();
+
+  std::vector<std::string> bad;
+  // Truncated at every line but the last.
+  for (size_t at = good.find('\n'); at + 1 < good.size(); at = good.find('\n', at + 1))
+    bad.push_back(good.substr(0, at + 1));
+  std::string text = good;
+  bad.push_back(text.replace(text.find("102 checkpoint"), 3, "107"));
+  text = good;
+  bad.push_back(text.replace(text.find("\n11170\n"), 7, "\n99999999999\n"));  // int overflow
+  text = good;
+  bad.push_back(text.replace(text.find("\n59.000000\n"), 11, "\n1e39\n"));  // float overflow
+  text = good;
+  bad.push_back(text.replace(text.find("\n29.920000\n"), 11, "\nnan\n"));
+  text = good;
+  bad.push_back(text.replace(text.find("1412 version"), 4, "1411"));
+  bad.push_back("");
+  bad.push_back("I\n1412 version\n");
+  static const char binary[] = "I\n1412 version\n\xff\xfe garbage\0\x01\n";
+  bad.push_back(std::string(binary, sizeof binary - 1));
+  for (size_t k = 0; k < bad.size(); k++) {
+    write_text(path, bad[k]);
+    EXPECT_EQ(grab_file(path), 0) << "case " << k;
+    ASSERT_TRUE(same_body(captured(), before)) << "case " << k;
+  }
+}
+
+TEST_F(AppPrefs, UnreadableFileStartsFromFactorySettingsWithTheFirstRunQuestions) {
+  std::string path = scratch("garbage.prf");
+  write_text(path, "I\n1412 version\nTrainer\n/x/Trainer.acf\n\n100 checkpoint\n\nnot a number\n");
+  std::snprintf(prefs_path, sizeof prefs_path, "%s", path.c_str());
+  reset_world_state();
+  init_constants();
+  headless_queue_open_answer("/planes/Twin.acf");
+  initprefs();
+  EXPECT_TRUE(alert_shown("Welcome to Kestrix for Macintosh/Windows95."));
+  EXPECT_EQ(last_alert().line[0], "Important note for Windows 95 users:");
+  EXPECT_EQ(headless_dialogs_asked(), 1);
+  EXPECT_STREQ(pln.C_path, "/planes/Twin.acf");
+  EXPECT_FLOAT_EQ(msc.prd, 0.05f);
+  EXPECT_FLOAT_EQ(atm.vis, 7.0f * con.nmtomtrs);
+  EXPECT_EQ(set.joy_response[4], 22);
+}
+
+TEST_F(AppPrefs, FirstRunWithoutAnAircraftEndsTheProgram) {
+  EXPECT_FATAL_ALERT(hardprefs());
+  EXPECT_EQ(last_alert().line[0], "I did not get a valid aircraft from you.");
+  EXPECT_EQ(last_alert().line[3], "Aircraft files have a '.acf' suffix.");
+}
+
+TEST_F(AppPrefs, ExitSavesPreferencesOnlyOnceTheNavigationListsExist) {
+  std::string track = scratch("Kestrix.out");
+  trk.open(track);
+  env.apt_list_max = -999;
+  EXPECT_FATAL_ALERT(APPLICATION_handlemenu(206));
+  EXPECT_FALSE(std::filesystem::exists(prefs_path));
+
+  trk.open(track);
+  env.apt_list_max = 0;
+  msc.prd = 0.0625f;
+  prefs_body saved = captured();
+  EXPECT_FATAL_ALERT(APPLICATION_handlemenu(206));
+  EXPECT_NE(read_text(track).find("\n\nend simulation."), std::string::npos);
+  msc.prd = 0.05f;
+  ASSERT_EQ(grab_file(prefs_path), 1);
+  EXPECT_TRUE(same_body(captured(), saved));
+}
+
+TEST_F(AppPrefs, ResetPreferencesAndExitMakesTheNextStartAFirstRun) {
+  ASSERT_EQ(save_prefs_file(), 1);
+  EXPECT_FATAL_ALERT(APPLICATION_handlemenu(703));
+  EXPECT_EQ(read_text(prefs_path), "I\n-1 version\nz\n");
+
+  reset_world_state();
+  init_constants();
+  headless_queue_open_answer("/planes/Jet.acf");
+  initprefs();
+  EXPECT_TRUE(alert_shown("Welcome to Kestrix for Macintosh/Windows95."));
+  EXPECT_EQ(headless_dialogs_asked(), 1);
+  EXPECT_STREQ(pln.C_file, "Jet.acf");
+}
+
+TEST_F(AppPrefs, FatalAlertWithAMessageSpoilsThePreferencesAndASilentOneDoesNot) {
+  ASSERT_EQ(save_prefs_file(), 1);
+  std::string good = read_text(prefs_path);
+  EXPECT_FATAL_ALERT(MACIBM_alert(nullptr, nullptr, nullptr, nullptr, ALERT_SIM_FATAL));
+  EXPECT_EQ(read_text(prefs_path), good);
+  int value = 7;
+  EXPECT_FATAL_ALERT(MACIBM_alert("Can't create window!", "", "",
+                                  reinterpret_cast<const char*>(&value), ALERT_SIM_FATAL_VALUE));
+  EXPECT_EQ(read_text(prefs_path), "I\n-1 version\nz\n");
+}
+
+// The logbook comes once, and being a message of its own it must not spoil the preferences that
+// a clean exit has just written.
+TEST_F(AppPrefs, LogbookIsShownOnceAndLeavesTheSavedPreferences) {
+  env.apt_list_max = 0;
+  msc.logtime = 1;
+  msc.elap_time = 3725.0f;  // 1 h 2 min
+  msc.nigt_time = 0.0f;
+  msc.aifr_time = 600.0f;
+  EXPECT_FATAL_ALERT(APPLICATION_handlemenu(206));
+  const alert_record* log = find_alert("Logbook results:");
+  ASSERT_NE(log, nullptr);
+  EXPECT_EQ(log->line[1], "Total time logged: 1:2.");
+  EXPECT_EQ(log->line[2], "Night time logged: 0:0.");
+  EXPECT_EQ(log->line[3], "Actual instrument time logged: 0:10.");
+  EXPECT_EQ(msc.logtime, 0);
+  std::string saved = read_text(prefs_path);
+  EXPECT_EQ(saved.rfind("I\n1412 version\n", 0), 0u);
+
+  macibm_clear_alert_log();
+  EXPECT_FATAL_ALERT(MACIBM_alert("again", "", "", "", ALERT_SIM_FATAL));
+  EXPECT_FALSE(alert_shown("Logbook results:"));
+}
