@@ -38,3 +38,13 @@ extern flightplanstruct fpl;
 // cruise at 5000 ft between the placeholder airports "AAA ".
 void reset_atc();
 void reset_fpl();
+
+// ---- Dialogue ------------------------------------------------------------------------------
+
+// Runs the flight-plan phase machine; check_in 1 when the pilot calls in, 0 when called
+// periodically.
+void handle_plan(int check_in);
+// Answers a pilot request.
+void controller_respond(char* request);
+// The landing signal officer's calls on the carrier approach.
+void LSO_respond();

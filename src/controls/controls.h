@@ -93,3 +93,9 @@ void handle_simkey(char c);
 void function_key(int n);
 void yoke_key(int k);
 void freeviews_keys(int k);
+
+// ---- Force feedback --------------------------------------------------------------------------
+
+// Force-feedback command `code` (25 stick springs, 26/27 vibration, 28/29 clear it, 30/31
+// buffeting, 32 jolt, 33 clear all) with its three arguments.
+void forcecall(int code, int a, int b, int c);

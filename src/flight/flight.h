@@ -219,3 +219,21 @@ void initpower(float p);
 void setgear(int down);
 // One flight frame: forces, integration, the periodic updates, the clocks and the counters.
 void update_flight();
+
+// ---- Once-a-second checks --------------------------------------------------------------------
+
+// The once-a-second pass of the flight frame: controller timers, radio retuning, real weather and
+// weather evolution, stick forces, fuel, ice, failures, engines, pressures, lightning, gravity,
+// speed warnings and the rain sound, in that order.
+void mod_sec();
+// 1 when failure entry i (0..29) fails in this second: by its own schedule (rel.fail_type) or by
+// the random rate rel.total_fail_entry; 0 for any other i.
+int failme(int i);
+// Draws this second's failures of every entry the aircraft has and that still works.
+void draw_failures();
+// Hydraulic and oil pressure ratios rel.hyd_rat and rel.oil_rat for this second.
+void update_pressures();
+// Forget what the once-a-second pass keeps between calls: its sub-rate counters, the time of the
+// last fuel update and the rain-sound state; and the hydraulic and oil-pump failure times.
+void reset_periodic_checks();
+void reset_failures();

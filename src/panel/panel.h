@@ -63,3 +63,8 @@ void init_tape();
 void init_nav_pic();
 // A click (or a held button) on the main window at (x, y), y up from the bottom.
 void manage_das(int open, int x, int y);
+
+// ---- Glass displays --------------------------------------------------------------------------
+
+// Redraws the ECAM display from scratch in its current page ins.ecam_mode.
+void init_ecam();

@@ -1,7 +1,9 @@
-// The 3-D view: terrain, runways and lights, buildings, clouds, stars, ships, traffic, the aircraft
-// and the head-up display, and the moving map.
+// The 3-D view: terrain, runways and lights, buildings, clouds, lightning, stars, ships, traffic,
+// the aircraft and the head-up display, and the moving map.
 #pragma once
 
 // Draws the out-of-the-window view and the head-up display from the world records once per frame,
 // and moves the terrain region when the aircraft nears its edge.
 void update_scenery();
+// Starts a lightning strike near the aircraft.
+void start_strike();

@@ -10,3 +10,7 @@ void play_engine_and_windrain();
 void stop_engine_and_windrain();
 // Releases the sound device on the way out.
 void dispose_sound();
+// Starts buffer n (0..19) from where it stands, looping when `loop` is non-zero.
+void play_buffer(int n, int loop);
+// Stops buffer n.
+void stop_buffer(int n);

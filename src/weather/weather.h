@@ -90,3 +90,58 @@ extern float cloudrgb[CLOUD_I][CLOUD_K][3];  // grey shade of each point, 0..1 p
 // Restore atm to its start-up state: all zero, with the weather held still (rate_change 4) and no
 // lightning strike alive.
 void reset_atm();
+
+// ---- Wind at the aircraft ----------------------------------------------------------------------
+
+// Layer of a height (m above sea level): the first layer whose upper limit lies above h, else 8.
+int wind_index(float h);
+// One event tick of the weather: new turbulence targets every twelfth call, microbursts, and the
+// filtered wind at the aircraft atm.wind_X/Y/Z.
+void wxcalc();
+// Moves every wind layer towards fresh random values drawn from atm.wind_tbl by `rate` (0..1); a
+// rate above 0.9 also draws a new base direction, smaller rates drift towards the last one.
+void assign_wind_tbl(float rate);
+// Storm level at world point (x, z): (rain_tstm - 1) times the mean of the 5 x 5 storm-field points
+// around it. Points beyond the field repeat its edge, and a point that has no place in the field
+// (no region, a non-finite position) gives 0.
+float storm_level_at(float x, float z);
+// Forgets the turbulence targets, the call counter, any microburst and the base direction.
+void reset_wxcalc();
+
+// ---- Storm field and cloud-base relief ------------------------------------------------------
+
+// Random midpoint relief on the rectangle (i0, j0)..(i1, j1) of a field of ncomp-component points
+// with rows of `stride` points, on component comp; levels level_from..level_to, each adding
+// fltrand(lo, hi) / 2^level at the middle of every sub-rectangle and interpolating the rest.
+void fractalize(int i0, int j0, int i1, int j1, float* field, int stride, int ncomp, int comp,
+                float lo, float hi, int level_from, int level_to);
+// New storm field for the sector of terrain quadrant q (0..5; 0..2 the southern row).
+void gen_wx_for_sec(int q);
+// New cloud-base relief for cloud sector (si, sk), si 0..4 west to east, sk 0..3 south to north.
+void fill_a_sector_with_ocast(int si, int sk);
+// Move the points of sector columns c1..c2 and rows r1..r2 (sector numbers; the point bounds are
+// those numbers times the sector size) by (di, dk) points, when the region moves by a degree.
+void shift_weather(int c1, int c2, int r1, int r2, int di, int dk);
+void shift_cloud(int c1, int c2, int r1, int r2, int di, int dk);
+
+// ---- Weather reports ---------------------------------------------------------------------------
+
+// Decodes one weather report of blank-separated words; field_h is the reporting airport's
+// elevation (m). Outputs the report does not give are left as they were. Units: time s of the day,
+// base and tops m, visibility m, temperatures deg F, wind direction degrees, speeds m/s, inHg.
+void decode_wxr(const char* report, float field_h, float* time, int* cld, float* base, float* tops,
+                float* vis, int* precip_kind, int* precip_level, float* temp, float* dewp,
+                float* wind_dir, float* wind_spd, float* gust, float* baro);
+
+// ---- Once-a-second weather (called by the flight's once-a-second pass, in this order) ---------
+
+// Reads "USA.rwx" in app_path when the aircraft has crossed a whole degree or a minute has
+// passed, and applies the report of the nearest region airport that has one.
+void read_real_weather();
+// Moves the settings towards the real-weather targets, turns storms into clouds, and limits every
+// weather setting to its range.
+void settle_weather();
+// Lets the weather drift by itself at atm.rate_change (4 holds it still, 8 draws random rates).
+void evolve_weather();
+// Forgets the real-weather state (targets, last reading, notice) and the random change rate.
+void reset_weather_sec();

@@ -16,7 +16,15 @@ enum {
   RWAY_POINTS = 813,     // light points laid out per runway
   RWAY_MARKS = 6,        // surface rectangles per runway
   TRAFFIC = 10,          // traffic aircraft around the aircraft
+  QUAD_I = 59,           // cells of a quadrant west to east (60 vertices)
+  QUAD_J = 79,           // cells of a quadrant south to north (80 vertices)
+  OBS_FILE_FIRST = 350,  // first obstacle slot of the terrain-file objects
+  OBS_PER_APT = 5,       // obstacle slots per region airport: 4 buildings and the tower
 };
+
+// Folder of the world data (the three database files and the terrain tile folders) beside the
+// program.
+inline constexpr char WORLD_DIR[] = "world";
 
 // ---- Navigation database (filled once at start-up, indexed by record number) -----------------
 
@@ -124,10 +132,11 @@ struct envstruct {
 
   // Database and region list extents
   int aptmax;        // index of the last airport read
-  int navmax;        // last navaid index scanned (records read + 1)
-  int apt_list_max;  // last valid entry of apt_to_index, 0..69; -999 before the first region
+  int navmax;        // last navaid index scanned: records read + 2 (end mark, carrier slots)
+  int apt_list_max;  // last valid entry of apt_to_index, 0..69; -1 empty; -999 before any region
   int vor_list_max;  // last valid entry of vor_to_index
   int ndb_list_max;  // last valid entry of ndb_to_index
+  int obs_slot;      // last obstacle slot given to a terrain-file object, 350..1999 (0 none yet)
 
   // Ships and obstacles under the aircraft
   int over_carr, over_frig, over_obs;  // over the carrier deck, the frigate deck, an obstacle
@@ -135,7 +144,7 @@ struct envstruct {
   float carr_the, carr_phi;            // carrier pitch and roll, degrees, -180..180
 
   // Airport scenery: point indexes into scn.rwayxyz
-  int rwaymax[REGION_LIST_MAX];             // highest runway slot in use
+  int rwaymax[REGION_LIST_MAX];             // highest runway slot in use; -1 none
   int rwaymax1[REGION_LIST_MAX][APT_RWYS];  // last point of the left edge-light row
   int rwaymax2[REGION_LIST_MAX][APT_RWYS];  // last point of the right edge-light row
   int twaymax1[REGION_LIST_MAX][APT_RWYS];  // last point of taxiway-light row 1
@@ -229,17 +238,93 @@ void reset_env();
 void reset_scn();
 void reset_nav();
 
-// ---- Database, region, coordinates and terrain lookups ----------------------------------------
+// ---- Navigation database: loading (navdb.cpp) ------------------------------------------------
 
-// Reads the airport, navigation-aid and fix files into the database arrays.
+// Turns `name` (STR_SIZE long) into the path of that data file in the world folder and opens it as
+// a text file of version 354; a file that cannot be opened or read is a fatal alert.
+void open_apt_nav_dat(char* name);
+// Reads "apt_dat", "nav_dat" and "fix_dat" into the database arrays; sets env.aptmax and
+// env.navmax. Two navaid slots after the file's records are kept for the carrier (below).
 void init_country_data();
-// Loads the terrain region whose south-west corner is (env.lat_sou, env.lon_wes).
-void load_region();
-// World x of a latitude and longitude, and world z of a latitude, m.
-float X_with_latlon(float lat, float lon);
+// The rest of one airport record after its code; the first eight pointers address 3-runway rows.
+void scan_apt_line(float* lat, float* lon, int* num, char* lr, int* hdng, int* len, int* width,
+                   int* lite, float* h, int* twr, char* id, char* name);
+// The rest of one navaid record after its type.
+void scan_nav_line(float* lat, float* lon, float* h, int* f1, int* f2, int* hdng, char* id,
+                   char* name);
+// Writes the carrier's moving localizer (slot env.navmax - 1) and glide slope (env.navmax - 2) at
+// world position (x, y, z); both slots lie after the file's records, so no real aid is lost.
+void put_carrier_navs(float x, float y, float z);
+
+// ---- World coordinates (coords.cpp, magvar.cpp) ----------------------------------------------
+
+float lat_with_z(float z);
 float Z_with_lat(float lat);
-// Finds the terrain cell holding world (x, z): near *i, *j only, or the whole grid with
-// search_all; returns 1 and sets *i, *j, or returns 0.
+float X_with_latlon(float lat, float lon);
+float lon_with_xz(float x, float z);
+// Magnetic variation in whole degrees: the amount to add to a true heading to get the magnetic.
+int find_var(float lat, float lon);
+
+// ---- Radios (radios.cpp) ---------------------------------------------------------------------
+
+// Receiver ranges in flat degrees at the aircraft's height flt.h.
+float ils_range();
+float vor_range();
+// 1 when navaid n is on `freq`, within `range` degrees and nearer than *best (which it updates).
+int check_nav(int n, int freq, float* best, float range);
+// Retunes one receiver: 0 NAV 1, 1 NAV 2, 4 ADF, 5 GPS target.
+void setnav(int radio);
+// Course (degrees true, 0..360) and distance (m) from the aircraft to the GPS target.
+void get_gps_data(float* crs, float* dis);
+
+// ---- Terrain region (region_load.cpp, region_shift.cpp, region_finish.cpp, cells.cpp) --------
+
+// Full load of the 3 x 2 quadrants around (env.lat_sou, env.lon_wes), south-west corner at the
+// world origin.
+void load_region();
+// Reads quadrant q (3 * row + column) whose south-west corner is (lat, lon). A missing or
+// unreadable file, or an aircraft above 100000 ft, gives flat water at sea level.
+void read_quadrant(int lat, int lon, int q);
+// Rebuilds what depends on the whole region: extent, region lists, airport scenery, normals,
+// heights, textures and shore borders.
+void finish_nav_readin();
+// Direction of a region move: 2 west, 3 east, 4 north, 5 south.
+enum { MOVE_WEST = 2, MOVE_EAST = 3, MOVE_NORTH = 4, MOVE_SOUTH = 5 };
+// Moves the region one degree when the aircraft (flt.lat, flt.lon) nears its edge; returns the
+// direction moved, or 0.
+int check_region_move();
+// Moves the region one degree in direction dir: shifts the grid, reads the new quadrants and
+// rebuilds the region.
+void move_region(int dir);
+// Shifts the kept part of the grid for a move in direction dir, with the corner not yet moved.
+void drop_old_quadrants(int dir);
+void shift_geo(int c1, int c2, int r1, int r2, int di, int dj);
+void shift_ref(int c1, int r1, int c2, int r2);
+// Cell containing (x, z): searched near *i, *j, or over the whole grid with search_all. Returns 1
+// and sets *i, *j, or returns 0 and leaves them.
 int find_ijt_with_loc(float x, float z, int* i, int* j, int search_all);
-// Ground height, m, at world (x, z) inside cell (i, j).
+// Ground height at (x, z) on the plane of the triangle of cell (i, j) holding it.
 float find_local_h(float x, float z, int i, int j);
+void new_border(int tex_from, int tex_to, int tex_to2, int edge_a, int edge_b, int edge_c,
+                int corner_a, int corner_b, int corner_c);
+int coast(int i, int j);
+void set_st(int i, int j, int s0, int s1, int s2, int s3, int t0, int t1, int t2, int t3, int tex);
+// Text of the menu item of runway r of airport n, landing towards end e (0 as numbered, 1 the
+// reciprocal): "Rwy 09L", "Pad 36".
+void rwy_item_name(int n, int r, int e, char* to);
+
+// ---- Airport scenery and obstacles (airport_build.cpp, obstacles.cpp) ------------------------
+
+void build_apt(int k, int n);
+void setuprunway(int k, int r, float x, float z, float y, float len, float width, int hdng,
+                 int lite);
+// Splits a lighting code into the glide-slope, runway and approach light kinds of both ends.
+void code_to_lgts(int* gls, int* rwy, int* app, int code);
+void as_grnd_xy(int k, int r, int i, float across, float along, float y, int hdng);
+void as_mark_xy(int k, int r, int m, float a1, float b1, float a2, float b2, int hdng, float len,
+                float width);
+void do_interp(int k, int r, int i1, int i2);
+void lights_on_surf(int k, int r, int m, int i1, int i2, int i3, int i4);
+void clear_region(int k, int r, int r2, int m);
+int in_runway123(int k, float x, float z);
+void make_an_obs(float x, float z, float h, int kind, int i, int j, int slot);

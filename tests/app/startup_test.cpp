@@ -85,12 +85,14 @@ TEST_F(AppStartup, FirstStartRunsFramesAndLeavesThroughExit) {
   headless_pass_hook = [] {
     if (++passes == 200) headless_post_menu(206);
   };
-  headless_queue_open_answer("/planes/Trainer.acf");
+  const std::string trainer = std::string(KESTRIX_RUNTIME_DIR) + "/aircraft/Trainer.acf";
+  headless_queue_open_answer(trainer.c_str());
   ASSERT_EQ(MACIBM_init("Kestrix", 800, 580), 1);
   std::snprintf(prefs_path, sizeof prefs_path, "%s", scratch("run.prf").c_str());
+  std::filesystem::remove(prefs_path);  // left by an earlier run
   start_world();
   EXPECT_EQ(mnw.ready_to_update, 1);
-  EXPECT_STREQ(pln.C_path, "/planes/Trainer.acf");
+  EXPECT_STREQ(pln.C_path, trainer.c_str());
   EXPECT_TRUE(alert_shown("Welcome to Kestrix for Macintosh/Windows95."));
   EXPECT_FATAL_ALERT(for (;;) loop_pass());
   EXPECT_EQ(passes, 200);
@@ -99,5 +101,7 @@ TEST_F(AppStartup, FirstStartRunsFramesAndLeavesThroughExit) {
   EXPECT_GE(msc.prd, PRD_FLOOR);
   EXPECT_LE(msc.prd, PRD_MAX);
   EXPECT_EQ(msc.cntr, 199);
-  EXPECT_FALSE(std::filesystem::exists(prefs_path));  // no navigation lists yet
+  // Exit saves the preferences once the navigation lists of the region exist.
+  EXPECT_GT(env.apt_list_max, -1);
+  EXPECT_TRUE(std::filesystem::exists(prefs_path));
 }

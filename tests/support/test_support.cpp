@@ -2,6 +2,10 @@
 // alert log starts empty for each test.
 #include "support/test_support.h"
 
+#include <cstdio>
+
+#include "shared/shared.h"
+
 static void throwing_exit(int status) { throw fatal_alert_exit{status}; }
 
 namespace {
@@ -20,6 +24,7 @@ struct Registrar {
 #ifdef KESTRIX_RUNTIME_DIR
     // The tests find the data folders where the build lays them out beside the programs.
     macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
+    std::snprintf(app_path, sizeof app_path, "%s", macibm_program_folder);
 #endif
     ::testing::UnitTest::GetInstance()->listeners().Append(new AlertReset);
   }

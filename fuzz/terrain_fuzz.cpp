@@ -1,0 +1,73 @@
+// Fuzzes the terrain reader: the input becomes the environment file of the quadrant at 34 N,
+// 118 W, which is read into a region that has a runway on it, and the region is then finished
+// (textures, borders, airport scenery). A damaged file must come out as flat sea with a notice;
+// a fatal alert throws out of the reader here instead of ending the process.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include "app/macibm.h"
+#include "flight/flight.h"
+#include "shared/shared.h"
+#include "world/world.h"
+
+namespace {
+
+struct fuzz_fatal {};
+
+void throwing_exit(int) { throw fuzz_fatal{}; }
+
+std::string quadrant_file;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  macibm_exit_hook = throwing_exit;
+  std::cerr.rdbuf(nullptr);
+  init_constants();
+  reset_env();
+  reset_scn();
+  reset_flt();
+  std::filesystem::create_directories("terrain_fuzz_app/world");
+  std::snprintf(app_path, STR_SIZE, "%s/terrain_fuzz_app/",
+                std::filesystem::current_path().string().c_str());
+  char name[STR_SIZE];
+  return_latlon_str_ENV(34, -118, name, 1);
+  quadrant_file = std::string(app_path) + "world/" + name;
+  std::filesystem::create_directories(std::filesystem::path(quadrant_file).parent_path());
+
+  // One airport with two crossing runways and a tower in the fuzzed quadrant.
+  env.aptmax = 0;
+  env.navmax = -1;
+  for (int r = 0; r < 2; r++) {
+    apt_lat[0][r] = 34.5f, apt_lon[0][r] = -117.5f;
+    apt_hdng[0][r] = r == 0 ? 90 : 0;
+    apt_len[0][r] = 2500, apt_width[0][r] = 45, apt_lite[0][r] = 325054;
+  }
+  apt_h[0] = 300.0f;
+  apt_twr[0] = 1;
+  env.lat_sou = 34;
+  env.lon_wes = -118;
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  {
+    std::ofstream f(quadrant_file, std::ios::binary | std::ios::trunc);
+    f.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  }
+  try {
+    planexyz[0][0][0] = planexyz[0][0][2] = 0.0f;
+    read_quadrant(34, -118, 0);
+    finish_nav_readin();
+  } catch (const fuzz_fatal&) {
+  }
+  if (inf.is_open()) inf.close();
+  // The alert log would otherwise grow with every input.
+  macibm_clear_alert_log();
+  return 0;
+}

@@ -1,0 +1,101 @@
+// Failure draws, their rates and conditions, and the pressures that failures leave.
+#include "weather/weather_fixture.h"
+
+#include <cmath>
+
+class FlightFailures : public WeatherFixture {
+ protected:
+  int failures(int type, float rate, int draws) {
+    rel.fail_type[4] = type;
+    rel.total_fail_entry = rate;
+    int n = 0;
+    for (int d = 0; d < draws; d++) n += failme(4);
+    return n;
+  }
+  void fail_all_now() {
+    for (int i = 0; i < FAIL_ENTRIES; i++) rel.fail_type[i] = 3;
+  }
+  static int working(const int* sw) { return sw[0] + sw[1] + sw[2] + sw[3]; }
+};
+
+TEST_F(FlightFailures, ScheduleAndRandomRates) {
+  EXPECT_EQ(failures(3, 0, 100), 100);            // fails now
+  EXPECT_EQ(failures(1, 0, 100000), 0);           // random only, at rate 0
+  EXPECT_NEAR(failures(2, 0, 60000), 100, 40);    // a mean time of 10 minutes
+  EXPECT_NEAR(failures(1, 100, 20000), 200, 60);  // two draws: (100 / 1000)^2 per second
+  EXPECT_EQ(failme(-1) + failme(FAIL_ENTRIES), 0);
+}
+
+TEST_F(FlightFailures, EngineItemsFailOneEngineOnceAndNeedEngines) {
+  pln.numen = 4;
+  pln.revthrustEQ = 1;
+  fail_all_now();
+  for (int s = 0; s < 10; s++) draw_failures();
+  EXPECT_EQ(working(rel.engine) + working(rel.thrgov) + working(rel.revlok) + working(rel.oilpmp),
+            12);
+  reset_rel();
+  pln.numen = 0;  // an index below the engine arrays would land on efis_2 and its neighbours
+  fail_all_now();
+  draw_failures();
+  EXPECT_EQ(rel.efis_2 + rel.fc_thr + rel.lagear[2] + rel.hydsys + rel.symflp + rel.antice, 6);
+  EXPECT_EQ(working(rel.engine) + working(rel.thrgov) + working(rel.revlok) + working(rel.oilpmp),
+            16);
+}
+
+TEST_F(FlightFailures, EachEntryNeedsItsEquipmentAndFailsOnce) {
+  pln.numen = 1;
+  fail_all_now();
+  draw_failures();  // no vacuum panel, glass, ailerons, flaps, slats, gear, hydraulics or rotor
+  EXPECT_EQ(rel.vacuum + rel.efis_1 + rel.fc_ail + rel.fc_flp + rel.fc_slt + rel.lagear[0], 6);
+  EXPECT_EQ(rel.hydsys + rel.symflp + rel.revlok[0] + rel.antice + rel.trotor, 5);
+  EXPECT_EQ(rel.ss_asi + rel.fc_elv + rel.fc_thr + rel.stbaug + rel.clights + rel.otto, 0);
+  reset_rel();
+  fail_all_now();
+  pln.paneltype = pln.is_heli = pln.ailnEQ = pln.flapEQ = pln.slatEQ = pln.gearEQ = 1;
+  pln.ff_hydraulic = pln.revthrustEQ = pln.antiiceEQ = pln.ecam = 1;
+  msc.elap_time = 42;
+  draw_failures();
+  EXPECT_EQ(rel.vacuum + rel.fc_ail + rel.fc_flp + rel.fc_slt + rel.lagear[2] + rel.hydsys, 0);
+  EXPECT_EQ(rel.symflp + rel.revlok[0] + rel.antice + rel.trotor, 0);
+  EXPECT_EQ(rel.efis_1 + ins.ecam_mode, 1 + 7);  // no glass panel; a major failure shown
+  EXPECT_GE(std::fabs(rel.the_fail_err), 10);    // the horizon drifts at least 10 degrees
+  EXPECT_GE(std::fabs(rel.phi_fail_err), 10);
+  msc.elap_time = 50;  // a failed item is not drawn again: its time stays
+  draw_failures();
+  EXPECT_EQ(rel.vac_death_time, 42);
+}
+
+TEST_F(FlightFailures, HydraulicPressureFromEnginesRamAirAndFailure) {
+  pln.ff_hydraulic = pln.entype = 1;
+  pln.numen = 2;
+  pln.omegamax = 100;
+  pln.Vne = 200;
+  flt.tac[0] = 50;
+  flt.tac[1] = 100;
+  flt.eng_running[0] = 1;
+  update_pressures();
+  EXPECT_FLOAT_EQ(rel.hyd_rat, 0.85f);  // 0.7 + 0.2 of the mean speed ratio
+  flt.eng_running[0] = 0;               // all engines out in flight: the ram-air turbine
+  flt.vind = 100;
+  update_pressures();
+  EXPECT_FLOAT_EQ(rel.hyd_rat + rel.RAT_on, 1.5f);
+  pln.is_heli = 1;
+  pln.omegamax = 0;  // a rotor speed over no maximum gives no pressure rather than NaN
+  update_pressures();
+  EXPECT_EQ(rel.hyd_rat, 0);
+  // After a failure the pressure bleeds from 0.85 to nothing in 90 s, even across midnight.
+  rel.fail_type[19] = 3;
+  const float times[3] = {86380, 25, 100}, expect[3] = {0.85f, 0.425f, 0};
+  for (int n = 0; n < 3; n++) {
+    msc.elap_time = times[n];
+    draw_failures();
+    update_pressures();
+    EXPECT_NEAR(rel.hyd_rat, expect[n], 1e-4) << times[n];
+  }
+  // A failed oil pump drains the oil pressure in five minutes.
+  rel.fail_type[26] = 3;
+  draw_failures();
+  msc.elap_time = 250;
+  update_pressures();
+  EXPECT_FLOAT_EQ(rel.oil_rat, 0.5f);
+}

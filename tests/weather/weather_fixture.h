@@ -1,0 +1,39 @@
+// The world state the weather and once-a-second tests start from: every record reset, calm air at
+// the factory cloud and visibility settings, no real-weather file, a fixed random sequence.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "aircraft/aircraft.h"
+#include "app/app.h"
+#include "atc/atc.h"
+#include "flight/flight.h"
+#include "panel/panel.h"
+#include "shared/shared.h"
+#include "support/test_support.h"
+#include "weather/weather.h"
+#include "world/world.h"
+
+class WeatherFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    init_constants();
+    reset_world_state();
+    reset_wxcalc();
+    reset_weather_sec();
+    reset_periodic_checks();
+    reset_failures();
+    std::srand(1);
+    app_path[0] = '\0';  // the test's scratch folder
+    std::remove("USA.rwx");
+    atm.rain_tstm = atm.wind_tbl = atm.burst_prob = atm.cld_type = 1;
+    atm.vis = nm(7);
+    atm.baseMSL = ft(4000);
+    atm.topsMSL = ft(5000);
+  }
+  void TearDown() override { std::remove("USA.rwx"); }
+  static float ft(float v) { return v * con.fttomtrs; }
+  static float nm(float v) { return v * con.nmtomtrs; }
+  static float kt(float v) { return v * con.ktstomsc; }
+};
