@@ -307,8 +307,102 @@ int f_body_r_dim(int p);
 // Offset of part p's outline from the reference point, m (right, up, aft).
 void get_body_os(int p, float* x, float* y, float* z);
 
-// ---- Loading ---------------------------------------------------------------------------------
+// ---- Aircraft file ---------------------------------------------------------------------------
 
-// Loads the aircraft named by pln.C_path: file, airfoils, derived geometry, checks, textures and
-// sounds.
+// The checkpoint of part section p is ACF_PART_CHECKPOINT + p; its line carries the part's tag.
+enum { ACF_PART_CHECKPOINT = 102, LIFTING_PARTS = 12 };
+extern const char* const acf_part_tags[LIFTING_PARTS];  // "prop1EN" .. "vstb2EN"
+
+// The simulator's reader. Reads sections 100 to 121 of the aircraft file open in inf into pln,
+// converting to SI and applying the reading rules and checks; bad data is a fatal alert. The
+// caller opens and closes the file. Also lays out the panel locations and clears the aircraft-wide
+// control flags before the part sections.
+void read_plane_file();
+// Reads part section p (checkpoint number cp) with the simulator's conversions and derives the
+// element areas and chords, and for an existing propeller its rings, disc and inertia.
+void grabapart(int cp, int p);
+// The element areas and chords of part p, and for an existing propeller or rotor its rings, disc
+// area and inertia (from pln in SI units).
+void part_geometry(int p);
+
+// The editor's reader: reads the aircraft file open in inf into pln as written, in the file's
+// units, closes it, and hands each part's root airfoil (full path) to readin_foil_hook.
+void readin();
+void edit_grabapart(int cp, int p);
+// The editor's set-up for the aircraft type, called with the first value of the file before the
+// rest is read, and its airfoil-thickness set-up; both may be null.
+extern void (*readin_type_hook)(int is_heli);
+extern void (*readin_foil_hook)(const char* path, int p);
+
+// The writer: writes pln, held in the file's units, to path as a complete aircraft file. Returns 1
+// when the file was written; on failure the save alert has been shown and any earlier file of that
+// name is untouched.
+int writeout_file(const char* path);
+// Writes part section p under checkpoint cp with its tag.
+void spitapart(int cp, int p, const char* tag);
+
+// ---- Airfoil and flap files ------------------------------------------------------------------
+
+// Reads one airfoil file into the tables of part p, root or tip rt, Reynolds choice re, with its
+// thickness ratio, Reynolds number (millions) and stall angle.
+void grabafoil(const char* path, int p, int rt, int re);
+// Checks one table row's angle against the angle its position implies.
+void wingalign(float read, float expected, const char* path);
+// Refuses two airfoils of part p at position rt whose Reynolds numbers lie less than 0.99 million
+// apart, and otherwise puts the lower Reynolds number in choice 0.
+void checkRediff(const char* path0, const char* path1, int p, int rt);
+// Reads the flap file into clflap, cdflap and cmflap.
+void read_flap_file(const char* path);
+
+// ---- Preparation and checks ------------------------------------------------------------------
+
+// Loads the aircraft named by pln.C_path: file, airfoils, derived geometry, flaps, checks,
+// analysis report (to trk), drawing and sound. A load that fails leaves the previous aircraft in
+// pln and afl untouched.
 void load_plane();
+// Span efficiencies and finite-wing corrections with the airfoils, arms from the centre of
+// gravity, body areas, radii of gyration, gear constants and resting attitude, estimated stall
+// speed and the slipstream tables.
+void finish_readin1();
+// Panel scale values.
+void finish_readin2();
+// The slipstream tables and angles, with their report; the downwash table and each wing's
+// downwash factor.
+void build_propwash();
+void build_downwash();
+// Slat stretch of the coefficient curves, 1 on every slot without slats.
+void set_slat_effect();
+// The design checks, the analysis report's element, body and downwash sections, the downwash
+// table and each wing's downwash factor.
+void dump_geo();
+// Panel spacing, in panel pixels, between the instruments in locations a and b.
+int ret_ins_sep(int a, int b);
+// Places the panel locations from ins_of_loc.
+void layout_panel_locations();
+
+// Downwash, degrees per unit mean lift coefficient, of a wing of aspect ratio ar and taper ratio
+// taper at h semispans above or below and l semispans ahead of the surface behind it.
+float findspecwash(float h, float l, float ar, float taper);
+// Bilinear interpolation on a 3 x 3 grid (columns x1..x3, rows y1..y3, values row by row),
+// extended linearly outside it.
+float interp9(float x1, float x2, float x3, float y1, float y2, float y3, float v11, float v12,
+              float v13, float v21, float v22, float v23, float v31, float v32, float v33, float x,
+              float y);
+
+// ---- Checks used while reading (fatal alerts) -------------------------------------------------
+
+// The name of part p in the analysis report and in messages: "Left Wing #1" and so on.
+const char* part_name(int p);
+// The Airwright screen that edits part p: "Wing 1", "Main Rotor" and so on.
+const char* part_screen(int p);
+void check_speed_not_zero(float v, const char* line1);
+void check_panel_row(int loc);
+void check_instrument_code(int loc, int code);
+void check_weight(float kg, const char* line1);
+void check_engine_count(int numen);
+void check_engine_values();
+void check_element_count(int p);
+void check_disc(int p);
+void check_skid();
+// The design checks of dump_geo, in their order.
+void check_design();

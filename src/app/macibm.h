@@ -67,6 +67,13 @@ extern void (*macibm_exit_hook)(int status);
 // re-entry: a fatal alert raised during shutdown goes straight to the exit hook.
 void MACIBM_shutdown(int had_message);
 
+// ---- File dialogs ---------------------------------------------------------------------------
+
+// The standard open dialog for files of the given kind (filter from set_up_IBM_filter). Returns 1
+// when a file was chosen, with its name in `name` and its full path in `path` (400 characters
+// each), and 0 when the dialog was cancelled.
+int MACIBM_open(char* name, char* path, int kind);
+
 // ---- Streams owned by the platform start-up -------------------------------------------------
 
 extern std::ofstream err;  // the error log "Error.out", open for the whole run

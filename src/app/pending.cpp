@@ -27,9 +27,6 @@ void stop_engine_and_windrain() {}
 // Sound (src/sound).
 void dispose_sound() {}
 
-// Aircraft files (src/aircraft).
-void load_plane() {}
-
 // Traffic rendering (src/render): the traffic stays where it is.
 void make_a_plane(int k, int anew) {}
 
@@ -133,3 +130,9 @@ void start_strike() {}
 
 // Instrument panel (src/panel).
 void init_ecam() {}
+
+// 3-D view (src/render): no drawing geometry or textures yet.
+void load_plane_geo(int build_geometry, int only_textures) {}
+
+// Sound (src/sound): no sound buffers yet.
+void fill_buffer(int n) {}

@@ -1,6 +1,8 @@
 // Sound: the engine, wind and rain loops, the one-shot sounds and the sound device.
 #pragma once
 
+enum { SOUND_COUNT = 20 };
+
 // Opens the sound device; 1 on success, 0 when sound is unavailable.
 int init_sound();
 // Starts the engine, wind and rain loops and tunes them; called whenever the simulation resumes
@@ -14,3 +16,6 @@ void dispose_sound();
 void play_buffer(int n, int loop);
 // Stops buffer n.
 void stop_buffer(int n);
+// Loads sound n (0..19) into its buffer, preferring the aircraft's own recording to the shared
+// one; called for every sound each time an aircraft is loaded.
+void fill_buffer(int n);

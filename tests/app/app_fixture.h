@@ -15,6 +15,9 @@
 #include "app/macibm.h"
 #include "shared/shared.h"
 
+// The full path of a sample aircraft as the build lays it out beside the programs.
+#define SAMPLE_ACF(name) KESTRIX_RUNTIME_DIR "/aircraft/" name
+
 // A file name of this test's own.
 inline std::string scratch(const char* name) {
   const ::testing::TestInfo* t = ::testing::UnitTest::GetInstance()->current_test_info();

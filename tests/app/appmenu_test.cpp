@@ -111,13 +111,13 @@ TEST_F(AppAppmenu, CommandsCloseTheSettingsWindowsAndAnswerEvenWhenUnbuilt) {
 
 TEST_F(AppAppmenu, OpenAircraftKeepsTheOldNamesWhenCancelled) {
   std::strcpy(pln.C_file, "Trainer.acf");
-  std::strcpy(pln.C_path, "/planes/Trainer.acf");
+  std::strcpy(pln.C_path, SAMPLE_ACF("Trainer.acf"));
   APPLICATION_handlemenu(201);
   EXPECT_STREQ(pln.C_file, "Trainer.acf");
-  EXPECT_STREQ(pln.C_path, "/planes/Trainer.acf");
+  EXPECT_STREQ(pln.C_path, SAMPLE_ACF("Trainer.acf"));
   msc.typestart = 1000;
-  headless_queue_open_answer("/planes/Jet.acf");
+  headless_queue_open_answer(SAMPLE_ACF("Business Jet.acf"));
   APPLICATION_handlemenu(201);
-  EXPECT_STREQ(pln.C_file, "Jet.acf");
+  EXPECT_STREQ(pln.C_file, "Business Jet.acf");
   EXPECT_EQ(msc.typestart, 900);
 }

@@ -17,7 +17,7 @@ class AppPrefs : public AppTest {
   void SetUp() override {
     AppTest::SetUp();
     APPLICATION_setupmenus();
-    headless_queue_open_answer("/planes/Trainer.acf");
+    headless_queue_open_answer(SAMPLE_ACF("Trainer.acf"));
     hardprefs();
     headless_reset();
     macibm_clear_alert_log();
@@ -76,7 +76,7 @@ TEST_F(AppPrefs, DumpThenGrabGivesTheSameRecords) {
   init_constants();
   ASSERT_EQ(grab_file(path), 1);
   EXPECT_TRUE(same_body(captured(), before));
-  EXPECT_STREQ(pln.C_path, "/planes/Trainer.acf");
+  EXPECT_STREQ(pln.C_path, SAMPLE_ACF("Trainer.acf"));
   EXPECT_EQ(macibm_find_menu_item(7, 711)->checked, 1);
 }
 
@@ -200,12 +200,12 @@ TEST_F(AppPrefs, UnreadableFileStartsFromFactorySettingsWithTheFirstRunQuestions
   std::snprintf(prefs_path, sizeof prefs_path, "%s", path.c_str());
   reset_world_state();
   init_constants();
-  headless_queue_open_answer("/planes/Twin.acf");
+  headless_queue_open_answer(SAMPLE_ACF("Light Twin.acf"));
   initprefs();
   EXPECT_TRUE(alert_shown("Welcome to Kestrix for Macintosh/Windows95."));
   EXPECT_EQ(last_alert().line[0], "Important note for Windows 95 users:");
   EXPECT_EQ(headless_dialogs_asked(), 1);
-  EXPECT_STREQ(pln.C_path, "/planes/Twin.acf");
+  EXPECT_STREQ(pln.C_path, SAMPLE_ACF("Light Twin.acf"));
   EXPECT_FLOAT_EQ(msc.prd, 0.05f);
   EXPECT_FLOAT_EQ(atm.vis, 7.0f * con.nmtomtrs);
   EXPECT_EQ(set.joy_response[4], 22);
@@ -242,11 +242,11 @@ TEST_F(AppPrefs, ResetPreferencesAndExitMakesTheNextStartAFirstRun) {
 
   reset_world_state();
   init_constants();
-  headless_queue_open_answer("/planes/Jet.acf");
+  headless_queue_open_answer(SAMPLE_ACF("Business Jet.acf"));
   initprefs();
   EXPECT_TRUE(alert_shown("Welcome to Kestrix for Macintosh/Windows95."));
   EXPECT_EQ(headless_dialogs_asked(), 1);
-  EXPECT_STREQ(pln.C_file, "Jet.acf");
+  EXPECT_STREQ(pln.C_file, "Business Jet.acf");
 }
 
 TEST_F(AppPrefs, FatalAlertWithAMessageSpoilsThePreferencesAndASilentOneDoesNot) {

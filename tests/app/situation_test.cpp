@@ -13,7 +13,7 @@ class AppSituation : public AppTest {
  protected:
   void SetUp() override {
     AppTest::SetUp();
-    headless_queue_open_answer("/planes/Trainer.acf");
+    headless_queue_open_answer(SAMPLE_ACF("Trainer.acf"));
     hardprefs();
     macibm_clear_alert_log();
     // Airport 1 lies in the region whose corner is 40 N, 88 W.

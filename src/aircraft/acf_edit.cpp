@@ -1,0 +1,195 @@
+// The editor's aircraft-file reader: the same sections as the simulator's reader, kept as written
+// in the file's units, so that saving writes back what was opened.
+#include "aircraft/aircraft.h"
+#include "shared/shared.h"
+
+void (*readin_type_hook)(int is_heli) = nullptr;
+void (*readin_foil_hook)(const char* path, int p) = nullptr;
+
+static const char* label() { return pln.C_path; }
+static float flt() { return fltscan(label()); }
+static int num() { return intscan(label()); }
+
+// Flags and integers are kept as the plain integers the file holds.
+static void ints(int* const* fields, int n) {
+  for (int i = 0; i < n; i++) *fields[i] = num();
+}
+static void floats(float* const* fields, int n) {
+  for (int i = 0; i < n; i++) *fields[i] = flt();
+}
+
+static void edit_instruments() {
+  checkpoint(100, 1);
+  int heli = num();
+  // The editor resets the record and its defaults for the type before the rest is read, so that
+  // what the file does not hold keeps its default.
+  if (readin_type_hook) readin_type_hook(heli);
+  pln.is_heli = heli;
+  stringscan(pln.tailnum, label(), STR_SIZE);
+  pln.asi_units = num();
+  float* speeds[] = {&pln.Vso, &pln.Vs,  &pln.Vfe, &pln.Vno, &pln.Vne,
+                     &pln.Mmo, &pln.peZ, &pln.peX, &pln.peY};
+  floats(speeds, 9);
+  int* types[] = {&pln.paneltype, &pln.radiotype, &pln.AStype,
+                  &pln.supptype,  &pln.HUDtype,   &pln.VVItype};
+  ints(types, 6);
+  for (int loc = 1; loc < PANEL_LOCS; loc++) pln.ins_of_loc[loc] = num();
+  pln.ff_hydraulic = num();
+  pln.ff_stickshaker = num();
+}
+
+static void edit_powerplant() {
+  checkpoint(101, 1);
+  int* kind[] = {&pln.entype, &pln.bypass, &pln.numen};
+  ints(kind, 3);
+  float* engine[] = {&pln.pmax,          &pln.critalt,       &pln.omegamin, &pln.omegamax,
+                     &pln.omegamingreen, &pln.omegamaxgreen, &pln.tmax,     &pln.spooltime,
+                     &pln.facejet,       &pln.burnerinc};
+  floats(engine, 10);
+  pln.revthrustEQ = num();
+  float* cants[] = {&pln.vertcant[0], &pln.sidecant[0], &pln.vertcant[1], &pln.sidecant[1],
+                    &pln.trotor_rat};
+  floats(cants, 5);
+  float vect = flt();
+  pln.vectEQ = vect > 0.0f ? 1 : 0;
+  pln.vectarm = pln.vectEQ ? (vect - 1.0f) * 100.0f : 0.0f;
+  pln.varpitchEQ = num();
+}
+
+static void edit_control_line(int (&flags)[NUM_PARTS][MAX_ELS], int p) {
+  for (int e = 0; e < pln.els[p]; e++) flags[p][e] = intscanNOSN(label());
+  rln(label());
+}
+
+void edit_grabapart(int cp, int p) {
+  checkpoint(cp, 1);
+  stringscan(pln.Rafl0[p], label(), STR_SIZE);
+  stringscan(pln.Rafl1[p], label(), STR_SIZE);
+  stringscan(pln.Tafl0[p], label(), STR_SIZE);
+  stringscan(pln.Tafl1[p], label(), STR_SIZE);
+  if (p <= 3) {
+    pln.propdir[p] = num();
+    float* blade[] = {&pln.numblades[p], &pln.des_adv[p],  &pln.des_rpm[p],
+                      &pln.des_vel[p],   &pln.minpitch[p], &pln.maxpitch[p]};
+    floats(blade, 6);
+  }
+  int* angles[] = {&pln.sweep1[p], &pln.sweep2[p], &pln.dihed[p]};
+  ints(angles, 3);
+  float* shape[] = {&pln.semilen[p], &pln.Croot[p], &pln.Ctip[p],
+                    &pln.Zarm[p],    &pln.Xarm[p],  &pln.Yarm[p]};
+  floats(shape, 6);
+  int* options[] = {&pln.diffRe[p], &pln.diffRT[p], &pln.varsweepEQ[p], &pln.els[p]};
+  ints(options, 4);
+  // The element count bounds the per-element arrays; the lines hold at most that many values.
+  pln.els[p] = intlim(pln.els[p], 0, MAX_ELS);
+  for (int e = 0; e < pln.els[p]; e++) pln.anginc[p][e] = fltscanNOSN(label());
+  rln(label());
+  if (p >= 4 && p <= 7) {
+    edit_control_line(pln.ailn, p);
+    edit_control_line(pln.splr, p);
+    edit_control_line(pln.flap, p);
+    edit_control_line(pln.slat, p);
+    edit_control_line(pln.sbrk, p);
+    edit_control_line(pln.drud, p);
+  } else if (p == 8 || p == 9) {
+    edit_control_line(pln.elev, p);
+    edit_control_line(pln.flap, p);
+    edit_control_line(pln.slat, p);
+  } else if (p >= 10) {
+    edit_control_line(pln.rudd, p);
+  }
+}
+
+static void edit_foils_controls_fuselage() {
+  checkpoint(114, 1);
+  stringscan(pln.flap_str, label(), STR_SIZE);
+  // Kept as a float in older files; the limit keeps the conversion to int defined.
+  pln.hstabtype = static_cast<int>(fltlim(flt(), -1.0e6f, 1.0e6f));
+  pln.hstbtrimmax = flt();
+
+  checkpoint(115, 1);
+  float* surfaces[] = {&pln.ailn_crat, &pln.elev_crat, &pln.rudd_crat, &pln.splr_crat,
+                       &pln.drud_crat, &pln.sbrk_crat, &pln.ailn_up,   &pln.ailn_dn,
+                       &pln.elev_up,   &pln.elev_dn,   &pln.rudd_def,  &pln.splr_def,
+                       &pln.drud_def,  &pln.sbrk_def,  &pln.slat_inc};
+  floats(surfaces, 15);
+  pln.con_smooth = num();
+
+  checkpoint(116, 1);
+  pln.fuse_cd = flt();
+  int* bodies[] = {&pln.fusewash, &pln.nace_eq, &pln.misc_eq};
+  ints(bodies, 3);
+  float* misc[] = {&pln.misc_Z,     &pln.misc_X,     &pln.misc_Y,
+                   &pln.body_r[12], &pln.body_r[13], &pln.body_r[17]};
+  floats(misc, 6);
+  // Body points go through the checked scanner, so a malformed coordinate stops the reading
+  // instead of leaving the stream failed and the rest of the record unread.
+  for (int b = 12; b <= 18; b++) {
+    for (int j = 0; j <= 8; j++) {
+      for (int k = 0; k < BODY_POINTS; k++) {
+        pln.body_Z[b][j][k] = fltscanNOSN(label());
+        pln.body_X[b][j][k] = fltscanNOSN(label());
+        pln.body_Y[b][j][k] = fltscanNOSN(label());
+        rln(label());
+      }
+    }
+  }
+}
+
+static void edit_weight_gear_special() {
+  checkpoint(117, 1);
+  float* weights[] = {&pln.cgZ, &pln.cgY, &pln.m_empty, &pln.m_max, &pln.m_fuel, &pln.m_jettison};
+  floats(weights, 6);
+
+  checkpoint(118, 1);
+  int* gear[] = {&pln.gearEQ, &pln.retractEQ, &pln.skidEQ};
+  ints(gear, 3);
+  float* legs[] = {&pln.nwsteer, &pln.sgear, &pln.ngearZ, &pln.ngearY, &pln.mgearZ, &pln.mgearX,
+                   &pln.mgearY,  &pln.skidZ, &pln.skidX,  &pln.skidY,  &pln.skidl};
+  floats(legs, 11);
+
+  checkpoint(119, 1);
+  float* jato[] = {&pln.jatoZ,   &pln.jatoY,    &pln.jatotheta, &pln.jatothrust,
+                   &pln.jatodur, &pln.stabroll, &pln.ailpitch,  &pln.ailflaps};
+  floats(jato, 8);
+  int* equipment[] = {&pln.antiiceEQ,  &pln.arrestingEQ, &pln.bitchinbettyEQ, &pln.autosbrkEQ,
+                      &pln.autofbrkEQ, &pln.autosweepEQ, &pln.autoslatEQ};
+  ints(equipment, 7);
+  float* areas[] = {&pln.speedbrake_area, &pln.chute_area};
+  floats(areas, 2);
+
+  checkpoint(120, 1);
+  float* vtol[] = {&pln.elevcyclic, &pln.ailncyclic, &pln.puffL, &pln.puffM, &pln.puffN};
+  floats(vtol, 5);
+}
+
+static void edit_pair(float* a, float* b) {
+  *a = fltscanNOSN(label());
+  *b = fltscanNOSN(label());
+  rln(label());
+}
+
+void readin() {
+  edit_instruments();
+  edit_powerplant();
+  for (int p = 0; p < LIFTING_PARTS; p++) edit_grabapart(ACF_PART_CHECKPOINT + p, p);
+  edit_foils_controls_fuselage();
+  edit_weight_gear_special();
+  checkpoint(121, 1);
+  pln.ASloV = flt();
+  pln.AShiV = flt();
+  edit_pair(&pln.ASmaxp1, &pln.ASp1);
+  edit_pair(&pln.ASmaxh1, &pln.ASh1);
+  edit_pair(&pln.ASmaxr1, &pln.ASr1);
+  edit_pair(&pln.ASmaxp2, &pln.ASp2);
+  edit_pair(&pln.ASmaxh2, &pln.ASh2);
+  edit_pair(&pln.ASmaxr2, &pln.ASr2);
+  inf.close();
+
+  for (int p = 0; p < LIFTING_PARTS; p++) {
+    char path[STR_SIZE];
+    C_to_C(pln.Rafl0[p], path);
+    ap_dir("airfoils", path);
+    if (readin_foil_hook) readin_foil_hook(path, p);
+  }
+}

@@ -1,0 +1,207 @@
+// Test material for the aircraft tests: small airfoil and flap files written on the spot, and one
+// good aircraft record in the file's units from which the broken variants are made.
+#pragma once
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "aircraft/aircraft.h"
+#include "flight/flight.h"
+#include "shared/shared.h"
+
+// What a test airfoil file holds, and the one fault it may carry.
+struct test_foil {
+  float re = 3.0f;          // Reynolds number, millions
+  float clM = 0.1f;         // lift slope, per degree
+  float clB = 0.25f;        // lift at zero angle
+  float alpha_max = 15.0f;  // stall angle, degrees
+  float trat = 0.12f;       // thickness ratio
+  int shifted_row = -1;     // row n (negative side) whose angle is written 0.1 degree off
+  int drag_block = -1;      // block 0..3 (negative lift, negative drag-only, positive drag-only,
+                            // positive lift) whose middle row gets the drag below
+  float drag = -0.005f;
+};
+
+// Each test works in a folder of its own inside the suite's scratch folder, so that test cases run
+// side by side never share a file.
+inline std::filesystem::path& suite_folder() {
+  static std::filesystem::path p;
+  return p;
+}
+inline void enter_test_folder() {
+  const ::testing::TestInfo* t = ::testing::UnitTest::GetInstance()->current_test_info();
+  if (suite_folder().empty()) suite_folder() = std::filesystem::current_path();
+  std::filesystem::path dir =
+      suite_folder() / (std::string(t->test_suite_name()) + "." + t->name());
+  std::filesystem::create_directories(dir);
+  std::filesystem::current_path(dir);
+}
+inline void leave_test_folder() { std::filesystem::current_path(suite_folder()); }
+
+inline float test_row_angle(int n) { return n <= 200 ? n / 10.0f : static_cast<float>(n - 180); }
+inline float test_cl(const test_foil& f, float a) { return f.clB + f.clM * fltlim(a, -15, 15); }
+inline float test_cd(float a) { return 0.006f + 0.0001f * std::fabs(a) * std::fabs(a) / 4.0f; }
+
+inline void make_parent(const std::string& path) {
+  std::filesystem::path parent = std::filesystem::path(path).parent_path();
+  if (!parent.empty()) std::filesystem::create_directories(parent);
+}
+
+inline void write_test_airfoil(const std::string& path, const test_foil& f) {
+  make_parent(path);
+  std::ofstream o(path);
+  o.setf(std::ios::fixed);
+  o << "I\n363 version\n1234 test section\n";
+  o.precision(3);
+  o << "TESTFOIL " << f.trat << " " << f.re << " 1.5 " << f.alpha_max << " rest\n\n";
+  auto drag = [&](int block, int n, float a) {
+    int middle[4] = {180, 50, 50, 180};
+    return block == f.drag_block && n == middle[block] ? f.drag : test_cd(a);
+  };
+  o.precision(5);
+  for (int n = 270; n >= 100; n--) {
+    float a = -test_row_angle(n) - (n == f.shifted_row ? -0.1f : 0.0f);
+    o << a << " " << test_cl(f, a) << " " << drag(0, n, a) << "\n";
+  }
+  for (int n = 99; n >= 0; n--) {
+    float a = -test_row_angle(n) - (n == f.shifted_row ? -0.1f : 0.0f);
+    o << a << " " << drag(1, n, a) << "\n";
+  }
+  o << f.clM << " slope\n"
+    << f.clB << " zero\n-4 cmal2\n8 cmal3\n-0.1 cm1\n-0.05 cm2\n"
+    << "-0.04 cm3\n-0.2 cm4\n\n";
+  for (int n = 0; n <= 99; n++)
+    o << test_row_angle(n) << " " << drag(2, n, test_row_angle(n)) << "\n";
+  for (int n = 100; n <= 270; n++) {
+    float a = test_row_angle(n);
+    o << a << " " << test_cl(f, a) << " " << drag(3, n, a) << "\n";
+  }
+}
+
+inline void write_test_flap(const std::string& path) {
+  make_parent(path);
+  std::ofstream o(path);
+  o << "I\n363 version\n2345 test flap\nrow cl cd cm\n\n";
+  for (int i = 0; i < FLAP_ROWS; i++)
+    o << i << " " << i * 0.02f << " " << i * 0.001f << " " << -i * 0.004f << "\n";
+}
+
+inline std::string slurp(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+inline void set_foils(int p, const char* name) {
+  C_to_C(name, pln.Rafl0[p]);
+  C_to_C(name, pln.Rafl1[p]);
+  C_to_C(name, pln.Tafl0[p]);
+  C_to_C(name, pln.Tafl1[p]);
+}
+
+// Rounds to the decimals the writer uses, so that the record survives a round trip exactly.
+inline float dec4(float v) { return std::round(v * 10000.0f) / 10000.0f; }
+
+// A body of nine elliptic cross-sections along Z from z0 to z1 (feet).
+inline void test_body(int b, float z0, float z1, float w, float h) {
+  for (int j = 0; j <= 8; j++) {
+    float f = std::sin(3.14159265f * (j + 0.5f) / 9.0f);
+    for (int k = 0; k < BODY_POINTS; k++) {
+      float t = 2.0f * 3.14159265f * k / BODY_POINTS;
+      pln.body_Z[b][j][k] = dec4(z0 + (z1 - z0) * j / 8.0f);
+      pln.body_X[b][j][k] = dec4(std::sin(t) * w * f);
+      pln.body_Y[b][j][k] = dec4(std::cos(t) * h * f);
+    }
+  }
+}
+
+// One change to a field of the record, float or int, so that variants of the test aircraft can be
+// listed compactly.
+struct change {
+  float* f;
+  int* i;
+  float v;
+};
+inline change to(float& f, float v) { return {&f, nullptr, v}; }
+inline change to(int& i, int v) { return {nullptr, &i, static_cast<float>(v)}; }
+inline void apply(const std::vector<change>& changes) {
+  for (const change& c : changes) {
+    if (c.f) *c.f = c.v;
+    if (c.i) *c.i = static_cast<int>(c.v);
+  }
+}
+inline std::vector<change> operator+(std::vector<change> a, const std::vector<change>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+// A lifting surface of the test aircraft with a constant incidence.
+inline void test_part(int p, float b, float cr, float ct, float z, float x, float y, int els,
+                      float inc) {
+  set_foils(p, "test.afl");
+  apply({to(pln.semilen[p], b), to(pln.Croot[p], cr), to(pln.Ctip[p], ct), to(pln.Zarm[p], z),
+         to(pln.Xarm[p], x), to(pln.Yarm[p], y), to(pln.els[p], els)});
+  for (int e = 0; e < els; e++) pln.anginc[p][e] = inc;
+}
+
+// A four-seat high-wing single in the file's units (ft, lb, kt, hp, rpm), which loads with no
+// alert: propeller 0, wings 4/5, stabiliser 8/9, fin 10, fuselage, tricycle gear.
+inline void fill_test_aircraft(const char* path) {
+  reset_pln();
+  C_to_C(path, pln.C_path);
+  C_to_C(path, pln.C_file);
+  C_to_C("N123TS", pln.tailnum);
+  for (int p = 0; p < LIFTING_PARTS; p++) set_foils(p, "test.afl");
+  C_to_C("test.flp", pln.flap_str);
+  pln.paneltype = pln.radiotype = pln.AStype = pln.supptype = pln.HUDtype = pln.VVItype = 1;
+  for (int loc = 1; loc < PANEL_LOCS; loc++) pln.ins_of_loc[loc] = loc;
+  apply({to(pln.asi_units, 2), to(pln.Vso, 45), to(pln.Vs, 50), to(pln.Vfe, 85), to(pln.Vno, 125),
+         to(pln.Vne, 160), to(pln.Mmo, 0.3f), to(pln.peZ, 7.5f), to(pln.peX, -1),
+         to(pln.peY, 1.5f)});
+  apply({to(pln.entype, 1), to(pln.numen, 1), to(pln.pmax, 160), to(pln.omegamin, 600),
+         to(pln.omegamax, 2700), to(pln.omegamingreen, 2100), to(pln.omegamaxgreen, 2700),
+         to(pln.spooltime, 2), to(pln.trotor_rat, 1)});
+  test_part(0, 3.0f, 0.5f, 0.3f, 1.0f, 0.0f, 0.0f, 4, 0.0f);
+  for (int e = 0; e < 4; e++) pln.anginc[0][e] = 25.0f - 4.0f * e;
+  apply({to(pln.numblades[0], 2), to(pln.des_adv[0], 60), to(pln.des_rpm[0], 2400),
+         to(pln.des_vel[0], 100), to(pln.minpitch[0], 10), to(pln.maxpitch[0], 30)});
+  for (int p = 4; p <= 5; p++) {
+    test_part(p, 16.0f, 5.0f, 4.0f, 7.0f, p == 4 ? -2.0f : 2.0f, 3.0f, 4, 1.5f);
+    pln.dihed[p] = 2;
+    for (int e = 0; e < 4; e++) {
+      pln.ailn[p][e] = e >= 2;
+      pln.flap[p][e] = e < 2;
+    }
+  }
+  for (int p = 8; p <= 9; p++) {
+    test_part(p, 5.0f, 3.0f, 2.0f, 22.0f, p == 8 ? -0.5f : 0.5f, 1.0f, 2, -2.0f);
+    pln.elev[p][0] = pln.elev[p][1] = 1;
+  }
+  test_part(10, 5.0f, 4.0f, 2.5f, 21.0f, 0.0f, 1.0f, 2, 0.0f);
+  pln.rudd[10][0] = pln.rudd[10][1] = 1;
+  apply({to(pln.dihed[10], 90), to(pln.sweep1[10], 30), to(pln.sweep2[10], 30)});
+
+  apply({to(pln.ailn_crat, 0.25f), to(pln.elev_crat, 0.35f), to(pln.rudd_crat, 0.4f),
+         to(pln.ailn_up, 20), to(pln.ailn_dn, 15), to(pln.elev_up, 25), to(pln.elev_dn, 15),
+         to(pln.rudd_def, 20), to(pln.slat_inc, 5), to(pln.con_smooth, 2)});
+  apply({to(pln.fuse_cd, 0.12f), to(pln.fusewash, 1), to(pln.body_r[12], 2.5f)});
+  test_body(12, 0.0f, 25.0f, 2.0f, 2.5f);
+  apply({to(pln.cgZ, 8), to(pln.cgY, 0.5f), to(pln.m_empty, 1650), to(pln.m_max, 2450),
+         to(pln.m_fuel, 330)});
+  apply({to(pln.gearEQ, 1), to(pln.nwsteer, 30), to(pln.sgear, 2), to(pln.ngearZ, 2),
+         to(pln.ngearY, -4), to(pln.mgearZ, 9.5f), to(pln.mgearX, 4), to(pln.mgearY, -4),
+         to(pln.ASloV, 60), to(pln.AShiV, 120)});
+}
+
+// Writes the airfoil and flap files the test aircraft names, beside the program.
+inline void write_test_foils() {
+  app_path[0] = '\0';
+  write_test_airfoil("airfoils/test.afl", test_foil());
+  write_test_flap("flaps/test.flp");
+}
