@@ -166,9 +166,11 @@ void reset_msc();
 void reset_set();
 void reset_grf();
 
-// Restores every world-state record, in the order the program start-up clears them: the records
-// of the simulation (flt, ott, ins, set, msc, scn, nav, atm, env, grf, pat, rel, afl, atc, fpl),
-// then the aircraft pln and the windows mnw. The constants record is filled by init_constants.
+// Restores the records the program entry clears, in its order: flt, ott, ins, set, msc, scn,
+// nav, atm, env, grf, pat, rel, afl, atc, fpl (the platform start-up clears pln and mnw itself).
+void reset_run_records();
+// Restores every world-state record: those of reset_run_records, then the aircraft pln and the
+// windows mnw. The constants record is filled by init_constants.
 void reset_world_state();
 
 // ---- Program entry and start-up --------------------------------------------------------------

@@ -64,7 +64,7 @@ void reset_grf() {
 
 void reset_mnw() { std::memset(&mnw, 0, sizeof mnw); }
 
-void reset_world_state() {
+void reset_run_records() {
   reset_flt();
   reset_ott();
   reset_ins();
@@ -80,6 +80,10 @@ void reset_world_state() {
   reset_afl();
   reset_atc();
   reset_fpl();
+}
+
+void reset_world_state() {
+  reset_run_records();
   reset_pln();
   reset_mnw();
 }
