@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfltk1.3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
   libsdl2-dev libopenal-dev libespeak-ng-dev
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils x11-apps imagemagick xdotool
 )
 
 missing=()

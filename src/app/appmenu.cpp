@@ -200,12 +200,18 @@ static void favorite(int id) {
   set_fltvars(32);
 }
 
-// Items (base + k) * 100 + r + 1 of the Takeoff, VFR Final and ILS Final submenus.
+// Items (base + k) * 100 + r + 1 of the Takeoff, VFR Final and ILS Final submenus, for the k-th
+// airport of the region (0..69) and its runway r (0..5). Each base leaves 70 airports a hundred
+// identifiers each, so the three ranges follow one another without overlapping: 1500..8499,
+// 8500..15499 and 15500..22499, the last item of all being (155 + 69) * 100 + 6 = 22406. Nothing
+// else uses identifiers from 1500 on.
+enum { TAKEOFF_BASE = 15, VFR_BASE = 85, ILS_BASE = 155, START_ITEMS_END = (ILS_BASE + 70) * 100 };
+
 static void airport_item(int id) {
   int base = id / 100;
   int r = id % 100 - 1;
-  int type = base < 85 ? 900 : base < 155 ? 1000 : 1100;
-  int k = base - (base < 85 ? 15 : base < 155 ? 85 : 155);
+  int type = base < VFR_BASE ? 900 : base < ILS_BASE ? 1000 : 1100;
+  int k = base - (base < VFR_BASE ? TAKEOFF_BASE : base < ILS_BASE ? VFR_BASE : ILS_BASE);
   if (k < 0 || k > env.apt_list_max || k >= REGION_LIST_MAX) {
     MACIBM_alert("Apt sel out of range!", "", "", "", ALERT_NOTICE);
     return;
@@ -385,7 +391,7 @@ void APPLICATION_handlemenu(int id) {
     over_navaid(id);
   else if (id >= 1401 && id <= 1404)
     favorite(id);
-  else if (id >= 1500 && id < 22500)
+  else if (id >= TAKEOFF_BASE * 100 && id < START_ITEMS_END)
     airport_item(id);
   play_engine_and_windrain();
 }

@@ -160,7 +160,7 @@ int get_win_index(void* handle);
 // ---- Menus -----------------------------------------------------------------------------------
 
 // One entry of a menu: an item, a separator or a submenu. `text` holds the "&" before the
-// accelerator character.
+// accelerator character and "&&" for each ampersand of the text itself.
 struct macibm_menu_item {
   int id;          // command identifier of an item; the menu index of a submenu
   int separator;   // a separator line

@@ -31,12 +31,50 @@ static bool menu_index_bad(int m, const char* message) {
   return false;
 }
 
+// Bytes of the UTF-8 character starting with c, counted so that a cut never splits one.
+static int char_bytes(unsigned char c) {
+  if (c >= 0xF0 && c < 0xF8) return 4;
+  if (c >= 0xE0 && c < 0xF0) return 3;
+  if (c >= 0xC0 && c < 0xE0) return 2;
+  return 1;
+}
+
+// The text as a menu shows it: "&" before the character at accel_pos (none when it is -1 or past
+// the text) and every ampersand of the text itself doubled, so that a name such as "A&M Field"
+// marks no accelerator. A text too long for the buffer is cut before a whole character, never
+// between an "&" and what it marks.
+static void menu_text(char* out, size_t size, const char* text, int accel_pos) {
+  const char* t = text ? text : "";
+  const int len = static_cast<int>(std::strlen(t));
+  size_t n = 0;
+  for (int i = 0; i < len;) {
+    char piece[8];
+    size_t p = 0;
+    const unsigned char c = static_cast<unsigned char>(t[i]);
+    if (c == '&') {
+      piece[p++] = '&';
+      piece[p++] = '&';
+      i++;
+    } else {
+      if (i == accel_pos) piece[p++] = '&';
+      int bytes = char_bytes(c);
+      if (bytes > len - i) bytes = len - i;
+      for (int k = 0; k < bytes; k++) piece[p++] = t[i + k];
+      i += bytes;
+    }
+    if (n + p > size - 1) break;
+    std::memcpy(out + n, piece, p);
+    n += p;
+  }
+  out[n] = '\0';
+}
+
 static macibm_menu_item new_entry(int id, const char* text) {
   macibm_menu_item e;
   std::memset(&e, 0, sizeof e);
   e.id = id;
   e.enabled = 1;
-  std::snprintf(e.text, sizeof e.text, "%s", text ? text : "");
+  menu_text(e.text, sizeof e.text, text, -1);
   return e;
 }
 
@@ -87,12 +125,7 @@ void MACIBM_append_menu(int m, int id, int accel_pos, const char* text) {
   if (t[0] == '-') {
     e.separator = 1;
   } else {
-    // The "&" goes before the accelerator character; a position past the text marks nothing.
-    int len = static_cast<int>(std::strlen(t));
-    if (accel_pos >= 0 && accel_pos < len)
-      std::snprintf(e.text, sizeof e.text, "%.*s&%s", accel_pos, t, t + accel_pos);
-    else
-      std::snprintf(e.text, sizeof e.text, "%s", t);
+    menu_text(e.text, sizeof e.text, t, accel_pos);
     e.new_column = id % 25 == 0 ? 1 : 0;
   }
   menus[m].exists = 1;

@@ -71,6 +71,35 @@ TEST_F(AppAppmenu, AirportItemsDecodeTheirStartAndCheckTheirRanges) {
   EXPECT_EQ(msc.typestart, 1100);  // nothing started
 }
 
+// The last range holds 70 airports of 6 runways up to (155 + 69) * 100 + 6 = 22406; the ranges
+// meet without overlapping.
+TEST_F(AppAppmenu, AirportItemRangesMeetWithoutOverlapAndTheLastReachesItsSeventiethAirport) {
+  env.aptmax = 100;
+  env.apt_list_max = 69;
+  apt_to_index[0] = 10;
+  apt_to_index[69] = 79;
+  struct item {
+    int id, type, apt, rway;
+  };
+  const item items[] = {{(15 + 69) * 100 + 6, 900, 79, 5},
+                        {(85 + 0) * 100 + 1, 1000, 10, 0},
+                        {(85 + 69) * 100 + 6, 1000, 79, 5},
+                        {(155 + 0) * 100 + 1, 1100, 10, 0},
+                        {22406, 1100, 79, 5}};
+  for (const item& it : items) {
+    msc.typestart = 0;
+    APPLICATION_handlemenu(it.id);
+    EXPECT_EQ(msc.typestart, it.type) << it.id;
+    EXPECT_EQ(msc.loc_apt_wrl, it.apt) << it.id;
+    EXPECT_EQ(msc.rway_sel, it.rway) << it.id;
+  }
+  EXPECT_TRUE(macibm_alert_log().empty());
+  msc.typestart = 0;
+  APPLICATION_handlemenu(22500);  // past the last range: no airport item
+  EXPECT_EQ(msc.typestart, 0);
+  EXPECT_TRUE(macibm_alert_log().empty());
+}
+
 TEST_F(AppAppmenu, ZoomStaysWithinItsRangeAndLoggingTogglesItsMark) {
   scn.zoom = 1.0f;
   APPLICATION_handlemenu(629);

@@ -27,6 +27,31 @@ TEST_F(AppMenus, MenuItemsSeparatorsAndAccelerators) {
   EXPECT_EQ(macibm_menu_size(2), 3);
 }
 
+// A name from the database may hold an ampersand, and a generated text may not fit its buffer.
+TEST_F(AppMenus, LiteralAmpersandsAreDoubledAndLongTextsAreCutAtAWholeCharacter) {
+  MACIBM_create_menu(3, "Location & Time");
+  MACIBM_append_menu(3, 1501, -1, "A&M Field");
+  MACIBM_append_menu(3, 1502, 2, "A&M Field");
+  EXPECT_STREQ(macibm_find_menu_item(3, 1501)->text, "A&&M Field");
+  EXPECT_STREQ(macibm_find_menu_item(3, 1502)->text, "A&&&M Field");  // marker, then the literal
+  EXPECT_STREQ(macibm_menu_entry(0, 0)->text, "Location && Time");
+  EXPECT_STREQ(macibm_menu_title(3), "Location & Time");
+
+  const std::string long_text(398, 'x');
+  struct cut {
+    std::string tail;
+    int accel_pos;
+  };
+  // Each tail would need two bytes where one is left: the marked "y", a literal "&", an "é".
+  for (const cut& c : {cut{"yz", 398}, cut{"&z", -1}, cut{"\xC3\xA9z", -1}}) {
+    MACIBM_append_menu(3, 1600, c.accel_pos, (long_text + c.tail).c_str());
+    const char* t = macibm_menu_entry(3, macibm_menu_size(3) - 1)->text;
+    EXPECT_EQ(std::string(t), long_text) << c.tail;
+  }
+  MACIBM_append_menu(3, 1601, 397, (long_text + "yz").c_str());  // the marker fits, and the x
+  EXPECT_EQ(std::string(macibm_find_menu_item(3, 1601)->text), std::string(397, 'x') + "&x");
+}
+
 TEST_F(AppMenus, ItemTwentyFiveStartsANewColumnAndTwentyFourDoesNot) {
   MACIBM_create_menu(5, "Output");
   MACIBM_append_menu(5, 24, -1, "twenty-four");

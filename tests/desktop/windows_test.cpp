@@ -1,0 +1,156 @@
+// The numbered windows on the desktop: their titles and sizes, shared textures, keys from any
+// window, the mouse counted from the bottom row, events of windows that left the table, closing,
+// and paints that are asked for more than once.
+#include <FL/Fl_Gl_Window.H>
+#include <GL/gl.h>
+
+#include <string>
+#include <vector>
+
+#include "desktop_fixture.h"
+#include "render/ogl.h"
+
+class DesktopWindows : public DesktopTest {};
+
+namespace {
+std::vector<std::string> got;  // what reached the program's handlers, in order
+}
+
+static Fl_Gl_Window* gl_of(int w) { return static_cast<Fl_Gl_Window*>(mnw.wind[w]); }
+
+static void record_input() {
+  got.clear();
+  macibm_key_hook = [](char c) { got.push_back("key " + std::to_string(c)); };
+  macibm_function_hook = [](int n) { got.push_back("function " + std::to_string(n)); };
+  macibm_yoke_hook = [](int k) { got.push_back("yoke " + std::to_string(k)); };
+  macibm_freeview_hook = [](int k) { got.push_back("freeview " + std::to_string(k)); };
+  macibm_click_hook = [](int w) { got.push_back("click " + std::to_string(w)); };
+  macibm_zap_hook = [](int w) { got.push_back("zap " + std::to_string(w)); };
+  macibm_menu_hook = [](int id) { got.push_back("menu " + std::to_string(id)); };
+}
+
+static void press(Fl_Window* win, int fl_key, int state) {
+  Fl::e_keysym = fl_key;
+  Fl::e_state = state;
+  Fl::handle(FL_KEYDOWN, win);
+}
+
+static void mouse(Fl_Window* win, int event, int button, int x, int y) {
+  Fl::e_x = x;
+  Fl::e_y = y;
+  Fl::e_keysym = FL_Button + button;
+  Fl::handle(event, win);
+}
+
+TEST_F(DesktopWindows, WindowsOpenWithTheirTitlesAndClientSizes) {
+  open_main_window();
+  set_win_params(10, "Set Time Of Day", 691, 147);
+  MACIBM_startwind(10, 1);
+  ASSERT_EQ(mnw.up[10], 1);
+  EXPECT_EQ(gl_of(0)->w(), 800);
+  EXPECT_EQ(gl_of(0)->h(), 580);
+  EXPECT_STREQ(gl_of(0)->top_window()->label(), "Kestrix");
+  EXPECT_GT(gl_of(0)->top_window()->h(), 580);  // the menu bar is above the drawing area
+  EXPECT_EQ(gl_of(10)->w(), 691);
+  EXPECT_EQ(gl_of(10)->h(), 147);
+  EXPECT_STREQ(gl_of(10)->label(), "Set Time Of Day");
+  EXPECT_EQ(get_win_index(mnw.wind[10]), 10);
+
+  set_win_title(10, "Set Time Of Day (paused)");
+  EXPECT_STREQ(gl_of(10)->label(), "Set Time Of Day (paused)");
+  // A window whose size was never set still opens, as the smallest window there is.
+  MACIBM_startwind(3, 0);
+  ASSERT_EQ(mnw.up[3], 1);
+  EXPECT_EQ(gl_of(3)->w(), 1);
+  EXPECT_EQ(gl_of(3)->h(), 1);
+}
+
+TEST_F(DesktopWindows, EveryWindowSeesTheTexturesLoadedInAnother) {
+  open_main_window();
+  const unsigned char red[4 * 4] = {255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255};
+  ogl_be_bind_texture(7);
+  ogl_be_texture_level(0, 2, 2, red);
+  set_win_params(12, "Set Weather Space", 197, 84);
+  MACIBM_startwind(12, 0);
+  ASSERT_NE(mnw.wgl_ctx[12], mnw.wgl_ctx[0]);
+  EXPECT_EQ(glIsTexture(8), GL_TRUE);  // texture 7 is GL name 8
+  EXPECT_EQ(glIsTexture(9), GL_FALSE);
+}
+
+TEST_F(DesktopWindows, KeysReachTheSimulatorFromAnyWindowAndEscapeClosesNothing) {
+  open_main_window();
+  set_win_params(10, "Set Time Of Day", 691, 147);
+  MACIBM_startwind(10, 1);
+  record_input();
+  Fl_Window* main_frame = gl_of(0)->top_window();
+  press(main_frame, 'q', 0);
+  press(gl_of(10), 'q', FL_SHIFT);
+  press(gl_of(10), FL_F + 1, FL_SHIFT);
+  press(main_frame, FL_KP + '5', 0);
+  press(gl_of(10), FL_Up, 0);
+  press(gl_of(10), FL_Escape, 0);
+  press(main_frame, 'f', FL_ALT);  // the menu bar's, not the simulator's
+  MACIBM_dispatch_events();
+  EXPECT_EQ(got, (std::vector<std::string>{"key 113", "key 81", "function 31", "yoke 0",
+                                           "freeview 27", "key 27"}));
+  EXPECT_EQ(mnw.up[10], 1);
+  EXPECT_TRUE(gl_of(10)->shown());
+}
+
+TEST_F(DesktopWindows, MouseRowsCountFromTheBottomAndStrayEventsAreDropped) {
+  open_main_window();
+  set_win_params(10, "Set Time Of Day", 691, 147);
+  MACIBM_startwind(10, 0);
+  record_input();
+  mouse(gl_of(10), FL_PUSH, 1, 5, 146);
+  EXPECT_EQ(mnw.mx, 5);
+  EXPECT_EQ(mnw.my, 0);  // the bottom row
+  EXPECT_EQ(mnw.mousedown, 1);
+  EXPECT_EQ(mnw.dragging_index, 10);
+  mouse(gl_of(10), FL_DRAG, 1, 7, 0);
+  EXPECT_EQ(mnw.my, 146);
+  mouse(gl_of(10), FL_RELEASE, 1, 7, 0);
+  EXPECT_EQ(mnw.mousedown, 0);
+  mouse(gl_of(10), FL_PUSH, 2, 5, 5);  // the middle button clicks nothing
+  EXPECT_EQ(got, (std::vector<std::string>{"click 10"}));
+
+  // A click that reaches a window after it left the table is nobody's, least of all the main
+  // window's.
+  Fl_Gl_Window* gone = gl_of(10);
+  MACIBM_killwind(10);
+  EXPECT_EQ(desktop_window_index(gone), -1);
+  Fl::e_keysym = FL_Button + 1;
+  gone->handle(FL_PUSH);
+  EXPECT_EQ(got, (std::vector<std::string>{"click 10"}));
+  EXPECT_EQ(mnw.mousedown, 0);
+}
+
+TEST_F(DesktopWindows, ClosingASettingsWindowZapsItAndClosingTheMainWindowIsExit) {
+  open_main_window();
+  set_win_params(10, "Set Time Of Day", 691, 147);
+  MACIBM_startwind(10, 0);
+  record_input();
+  Fl::e_number = FL_CLOSE;
+  gl_of(10)->do_callback();
+  gl_of(0)->top_window()->do_callback();
+  EXPECT_TRUE(got.empty());  // both wait for the dispatch
+  MACIBM_dispatch_events();
+  EXPECT_EQ(got, (std::vector<std::string>{"zap 10", "menu 206"}));
+  EXPECT_EQ(mnw.up[10], 0);
+  EXPECT_EQ(mnw.up[0], 1);
+}
+
+TEST_F(DesktopWindows, AWindowAskedTwiceForARedrawIsPaintedOnce) {
+  open_main_window();
+  set_win_params(10, "Set Time Of Day", 691, 147);
+  MACIBM_startwind(10, 0);
+  Fl::check();
+  desktop_clear_events();  // the paints of the first exposure
+  record_input();
+  macibm_paint_hook = [](int w) { got.push_back("paint " + std::to_string(w)); };
+  MACIBM_invalwind(10);
+  MACIBM_invalwind(10);
+  MACIBM_invalwind(0);
+  MACIBM_dispatch_events();
+  EXPECT_EQ(got, (std::vector<std::string>{"paint 10", "paint 0"}));
+}
