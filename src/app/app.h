@@ -335,3 +335,8 @@ void manage_ins(int open);   // "Set Reliability" of the instruments
 void manage_eqp(int open);   // "Set Reliability" of the equipment
 void manage_pln(int open);   // "Flight Plan"
 void util_keepjoycurrent();  // live joystick read-out of "Set Joystick Options"
+
+// One line of the data-output file, when disk output is on.
+void dskoutproc();
+// The header of a one-frame dump in the data-output file.
+void trackdiv();

@@ -27,20 +27,6 @@ void stop_engine_and_windrain() {}
 // Sound (src/sound).
 void dispose_sound() {}
 
-// Traffic rendering (src/render): the traffic stays where it is.
-void make_a_plane(int k, int anew) {}
-
-// Flight frame (src/flight): only the elapsed time and the frame and event counters advance.
-void update_flight() {
-  msc.elap_time += msc.prd;
-  msc.cntr = msc.cntr >= 30000 ? 0 : msc.cntr + 1;
-  if (msc.evup < 1) msc.evup = 1;
-  if (msc.cntr % msc.evup == 0) {
-    msc.cntr10 = intwrap(msc.cntr10 + 1, 0, 9);
-    msc.evup = intlim(intround(0.1f / msc.prd), 1, 99);
-  }
-}
-
 // Instrument panel (src/panel).
 void update_panel() {}
 
@@ -136,3 +122,51 @@ void load_plane_geo(int build_geometry, int only_textures) {}
 
 // Sound (src/sound): no sound buffers yet.
 void fill_buffer(int n) {}
+
+// Instrument panel (src/panel).
+void plotflap() {}
+
+// Instrument panel (src/panel).
+void plotswee() {}
+
+// Instrument panel (src/panel).
+void plotvect() {}
+
+// Instrument panel (src/panel).
+void gear_light() {}
+
+// Data output (src/app).
+void dskoutproc() {}
+
+// Data output (src/app).
+void trackdiv() {}
+
+// Sound (src/sound).
+void maintain_engine_sound() {}
+
+// Sound (src/sound).
+void maintain_windrain_sound() {}
+
+// 3-D view (src/render).
+void load_scenery_textures() {}
+
+// 3-D view (src/render).
+void make_a_plane(int k, int anew) {}
+
+// Propellers, rotors and jets (src/flight): no engine forces.
+void props() {}
+
+// Propellers, rotors and jets (src/flight).
+void jets() {}
+
+// Ground and water contact (src/flight): nothing touches.
+int handle_contact_point(int n, float x, float y, float z) { return 0; }
+
+// Ground and water contact (src/flight).
+void handle_float_point(int part, int station, int point, float x, float y, float z, float h_water) {}
+
+// Ground and water contact (src/flight): decks hold still.
+float the_dot_now(int type) { return 0.0f; }
+
+// Ground and water contact (src/flight).
+float phi_dot_now(int type) { return 0.0f; }

@@ -134,11 +134,15 @@ struct flightstruct {
   int wired;                      // the arresting wire is caught
   float trap_accel;               // deceleration of the arresting wire, m/s^2
   int cat_stage;                  // catapult: 3 held on the shuttle, 4 launching, 5 none
+  int gear_lost[GEAR_LEGS];       // leg collapsed or torn off: it ignores the handle until a start
+  int gear_handle_tick;           // gear handle at the last event tick, plus 1; 0 before the first
+  int gear_stat_tick[GEAR_LEGS];  // each leg at the last event tick
   float jatoleft;                 // take-off rocket burn time left, s
 
   // Warnings
   int over_vne;  // the redline was busted: parts 5 and 7 are lost until the next start
   int over_vfe;  // flaps were extended above Vfe; cleared when they are retracted
+  int crashes;   // impacts beyond the crash sink rate counted by the force pass, never cleared by it
 };
 extern flightstruct flt;
 
@@ -203,7 +207,127 @@ void reset_flt();
 void reset_pat();
 void reset_rel();
 
-// ---- Flight start and frame ------------------------------------------------------------------
+// ---- Flight frame ----------------------------------------------------------------------------
+
+// One frame of msc.prd simulated seconds: surroundings, serial outputs, periodic passes, clocks,
+// then two integration sub-steps of the force pass. Called once per frame by the loop.
+void update_flight();
+// One integration sub-step of msc.prd seconds (the frame halves msc.prd around the sub-steps):
+// rates and velocities first, then attitude, position and the derived air data.
+void integ_v();
+void integ_x();
+// The event tick (every 0.1 s of simulated time) and the half-second pass.
+void mod_evt();
+void mod_semisec();
+// 1 when the aircraft flies backwards over the ground (heading and track more than 90 degrees
+// apart).
+int crs_wrapped();
+// Fuel flow of one engine, kg/s, producing power x (W, engine types 1 and 2) or thrust x (N, type
+// 3); never below the idle flow.
+float burnin_fuel(float x);
+
+// Steps of the frame that other code and the tests call on their own.
+void set_air_at_aircraft();  // atm.rho, T, a, crtsig at flt.h from the standard atmosphere
+void set_mixture_ratios();   // flt.mixt_powr_rat, mixt_temp_rat from the mixture and crtsig
+// Seconds from clock value `then` to `now` on the 0..86400 clocks, across midnight: 0..86400.
+float clock_since(float now, float then);
+
+// ---- Serial outputs --------------------------------------------------------------------------
+
+// Writes the float's 4 bytes to serial port 1; a short write is the fatal "Could not output
+// serial port data!".
+void serial_dat(float value);
+// Composes the position sentence for the current position, track, speed and variation into
+// `out` (at least 80 characters) and returns its length.
+int nmea_sentence(char* out);
+// The position sentence (once a second), the motion-platform and the cockpit streams, as the
+// settings ask.
+void serial_outputs();
+
+// ---- Force accumulators ----------------------------------------------------------------------
+
+// Each adds one force and its moments about the reference point; arms in metres, body axes.
+void addFaprop(float F, float x, float y);  // axial thrust at lateral x, height y
+void addFsprop(float F, float z, float y);  // side force at longitudinal z, height y
+void addFnprop(float F, float z, float x);  // normal force at longitudinal z, lateral x
+void addFagear(float F, float x, float y);  // the same three for the ground forces
+void addFsgear(float F, float z, float y);
+void addFngear(float F, float z, float x);
+// Axial, side and normal force in wind axes acting at (x, y, z); the moments are formed after
+// turning them into body axes through the sideslip and the angle of attack.
+void addFaero(float Fa, float Fs, float Fn, float z, float x, float y);
+
+// ---- Force pass ------------------------------------------------------------------------------
+
+// All forces and moments of one sub-step, resolved into flt.aX, aY, aZ and Pdot, Qdot, Rdot.
+void set_a();
+// Clears what the force pass carries from frame to frame (the downwash table, the wash sums and
+// the touch flags), as at program start. A new flight of the headless runner starts here.
+void reset_set_a_memory();
+// Steps of the force pass, in the order set_a runs them.
+void set_a_engines();      // clear the accumulators, then the engines' forces
+void set_a_jato_puffers();  // take-off rockets and reaction-control puffers
+void set_a_surfaces();     // the blade-element loop over surfaces 4..11
+void set_a_downwash();     // the downwash each wing sheds onto the next frame
+void set_a_bodies();       // fuselage, nacelles and tanks
+void set_a_drag_devices();  // speed brakes, drag chute, arresting wire
+void set_a_contact();      // gear, skids, tips and bodies on land, floats on water
+void set_a_crash();        // an impact beyond the crash sink rate restarts the flight
+void set_a_gear_drag();    // extended landing gear
+void set_a_torque_roll();  // the propeller torque roll of single-rotation aeroplanes
+void set_a_resolve();      // earth-axis forces and the accelerations
+// The downwash angle, degrees, that the previous frame left for element e of surface w.
+float downwash_now(int w, int e);
+// The share, 0..1, of disc i's slipstream that reaches surface w when the stream runs at theta
+// degrees.
+float propwash_share(int w, int i, float theta);
+
+// ---- Coefficient model -----------------------------------------------------------------------
+
+// Lift and drag (N, along and across the flight path) and moment (N m) of element e of surface w
+// for its state in flt and the control increments; returns the unturned lift coefficient.
+float F_el_force(float dcl, float dcd, float dcm, float* lift, float* drag, float* moment, int w,
+                 int e);
+// Element coefficients below and from Mach 1, including the given increments.
+void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* cm, int w, int e);
+void Fco_supersonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* cm, int w, int e);
+// Two-dimensional coefficients of foil r (Reynolds choice) at position p (0 root, 1 tip) of
+// surface w, at angle alpha (degrees), for element e.
+void anyfoil(float alpha, float* cl, float* cd, float* cm, int w, int r, int p, int e);
+// Adds one panel of a thin double-wedge section: alpha in degrees, share of the chord.
+void supersonic_flatplate(float alpha, float* cl, float* cd, float mach, float share);
+// Control-surface increments: kind 12 hinged, 13 spoiler, 14 speed brake, 15 drag rudder; crat the
+// control's chord over the element chord; def the deflection, degrees, trailing edge up.
+void set_con_eff(int w, int kind, float crat, float def, float* dcl, float* dcd, float* dcm,
+                 const char* name);
+// Angle of attack shift, degrees, that a lift-coefficient increment causes on surface w.
+float induce_alpha(float cl, int w);
+// Downwash factor of a wing (degrees per unit mean lift coefficient) from the height h and the
+// distance l of the surface behind, in semispans, its aspect ratio and its taper ratio.
+float findspecwash(float h, float l, float ar, float taper);
+// Bilinear interpolation on a 3 x 3 grid: column coordinates x1..x3, row coordinates y1..y3 (may
+// decrease), the nine values row by row, and the point (x, y); extended linearly outside.
+float interp9(float x1, float x2, float x3, float y1, float y2, float y3, float v11, float v12,
+              float v13, float v21, float v22, float v23, float v31, float v32, float v33, float x,
+              float y);
+
+// ---- Engines and contact ---------------------------------------------------------------------
+
+// Propellers and rotors (engine types 1, 2) and jets (3): add their forces, leave DVinc.
+void props();
+void jets();
+void apropengine(int i);
+void aprop(int i, float z, float x, float y);
+void ajet(int i, float z, float x, float y);
+// Contact point n at body position (x, y, z); 1 when it carries load.
+int handle_contact_point(int n, float x, float y, float z);
+// Outline point of a body on water with the water surface at h_water.
+void handle_float_point(int part, int station, int point, float x, float y, float z, float h_water);
+// Deck pitch and roll rates, deg/s, of the frigate (36) and the carrier (37).
+float the_dot_now(int type);
+float phi_dot_now(int type);
+
+// ---- Flight start ----------------------------------------------------------------------------
 
 // Starts or restarts a flight of the given start type: 32 at the selected airport and runway
 // (msc.typestart 900 takeoff, 1000 visual final, 1100 instrument final), 33 at the custom position
@@ -217,8 +341,6 @@ void initpower(float p);
 // Gear handle and legs down (1) or up (0), a fixed gear always down; the parking brake is set
 // with the gear down.
 void setgear(int down);
-// One flight frame: forces, integration, the periodic updates, the clocks and the counters.
-void update_flight();
 
 // ---- Once-a-second checks --------------------------------------------------------------------
 

@@ -7,6 +7,7 @@
 
 #include "app/app.h"
 #include "app/macibm.h"
+#include "render/render.h"
 #include "shared/shared.h"
 #include "world/world.h"
 

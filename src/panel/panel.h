@@ -64,6 +64,12 @@ void init_nav_pic();
 // A click (or a held button) on the main window at (x, y), y up from the bottom.
 void manage_das(int open, int x, int y);
 
+// Redraw the flap, sweep and thrust-vector levers and the gear lights after they moved.
+void plotflap();
+void plotswee();
+void plotvect();
+void gear_light();
+
 // ---- Glass displays --------------------------------------------------------------------------
 
 // Redraws the ECAM display from scratch in its current page ins.ecam_mode.

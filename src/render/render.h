@@ -11,3 +11,7 @@ void start_strike();
 // aircraft file's path without its extension followed by " prop", " wng1", " wng2", " hstb",
 // " vst1", " vst2", " fuse", " nace" or " misc", and the common "tire" and "metal".
 void load_plane_geo(int build_geometry, int only_textures);
+// Loads the ground, runway, deck and building textures for the season and resolution level.
+void load_scenery_textures();
+// Places traffic aircraft k anew around the aircraft (anew 1 at a flight start).
+void make_a_plane(int k, int anew);

@@ -19,3 +19,6 @@ void stop_buffer(int n);
 // Loads sound n (0..19) into its buffer, preferring the aircraft's own recording to the shared
 // one; called for every sound each time an aircraft is loaded.
 void fill_buffer(int n);
+// Retune the engine loop, and the wind and rain loops, to the flight state.
+void maintain_engine_sound();
+void maintain_windrain_sound();

@@ -106,9 +106,6 @@ extern float obs_height;                 // height of the obstacle top under the
 extern float traf_xyz[TRAFFIC][3];  // world x, y, z, m
 extern float traf_v[TRAFFIC];       // speed, m/s
 extern int traf_h[TRAFFIC];         // heading, whole degrees true, 0..359
-// Places traffic aircraft k anew around the aircraft (anew 1 at a flight start). The rendering of
-// traffic provides it.
-void make_a_plane(int k, int anew);
 
 // ---- Region and world coordinates ------------------------------------------------------------
 

@@ -1,0 +1,69 @@
+// The flight frame: one update_flight frame of each sample aircraft, and the headless runner
+// flying ten simulated minutes.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "app/app.h"
+#include "app/macibm.h"
+#include "flight/flight.h"
+#include "flyrun.h"
+#include "shared/shared.h"
+#include "world/world.h"
+
+static void load_sample(const char* name) {
+  macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
+  fly_setup_world(0.0f);
+  char path[1000], err[FLY_ERR];
+  std::snprintf(path, sizeof path, "%saircraft/%s.acf", app_path, name);
+  if (!fly_load_aircraft(path, err)) std::fprintf(stderr, "%s\n", err);
+}
+
+// A flight at 8000 ft and 1.5 times the stall speed with 80 % power, settled for five seconds so
+// that the frame works on a flying aircraft.
+static void BM_FrameOfSample(benchmark::State& state, const char* name) {
+  load_sample(name);
+  fly_options o;
+  fly_default_options(&o);
+  o.alt_ft = 8000.0f;
+  o.kias = 1.5f * msc.est_Vs * con.msctokts;
+  o.controls.throttle = 0.8f;
+  fly_start(&o);
+  for (int n = 0; n < 100; n++) fly_frame();
+  double mid_x = flt.X, mid_z = flt.Z;
+  for (auto _ : state) {
+    update_flight();
+    benchmark::DoNotOptimize(flt.aY);
+    // Bring the aircraft back up and over the middle of the region now and then, so that
+    // millions of frames fly the same flight condition above the same ground.
+    if (flt.h < 1000.0f) flt.Y += 1000.0;
+    if (std::fabs(flt.X - mid_x) > 20000.0 || std::fabs(flt.Z - mid_z) > 20000.0) {
+      flt.X = mid_x, flt.Z = mid_z;
+    }
+  }
+}
+BENCHMARK_CAPTURE(BM_FrameOfSample, Trainer, "Trainer");
+BENCHMARK_CAPTURE(BM_FrameOfSample, LightTwin, "Light Twin");
+BENCHMARK_CAPTURE(BM_FrameOfSample, Floatplane, "Floatplane");
+BENCHMARK_CAPTURE(BM_FrameOfSample, BusinessJet, "Business Jet");
+BENCHMARK_CAPTURE(BM_FrameOfSample, TurbopropTransport, "Turboprop Transport");
+BENCHMARK_CAPTURE(BM_FrameOfSample, Helicopter, "Helicopter");
+
+static void BM_RunnerTenMinutes(benchmark::State& state) {
+  fly_options o;
+  fly_default_options(&o);
+  macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
+  std::snprintf(o.aircraft, sizeof o.aircraft, "%saircraft/Trainer.acf", KESTRIX_RUNTIME_DIR "/");
+  o.alt_ft = 9000.0f;
+  o.kias = 100.0f;
+  o.seconds = 600.0f;
+  o.prd = 0.05f;
+  std::FILE* sink = std::tmpfile();
+  for (auto _ : state) {
+    std::rewind(sink);
+    benchmark::DoNotOptimize(fly_run(&o, sink, sink));
+  }
+  std::fclose(sink);
+}
+BENCHMARK(BM_RunnerTenMinutes)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,153 @@
+// The force pass at the surface: which points touch land or float on water, the touchdown cues,
+// and the crash that an impact beyond the crash sink rate causes.
+#include "flight/flight.h"
+#include "flight/local.h"
+
+#include <cmath>
+
+#include "app/app.h"
+#include "controls/controls.h"
+#include "panel/panel.h"
+#include "render/ogl.h"
+#include "shared/shared.h"
+#include "sound/sound.h"
+#include "weather/weather.h"
+#include "world/world.h"
+
+// Which contact points touched in the previous pass: 0-2 gear legs, 3-6 skid ends, 7 any body
+// point, 8 any wing tip. The cues fire only on the first pass of a contact.
+static int touched_before[CONTACT_POINTS];
+
+void reset_touch_flags() {
+  for (int k = 0; k < CONTACT_POINTS; k++) touched_before[k] = 0;
+}
+
+// The terrain cell under the aircraft, held inside the grid for the lookups that index by it.
+static int on_water_now() {
+  int i = intlim(env.i_aircraft, 0, GRID_I - 1), j = intlim(env.j_aircraft, 0, GRID_J - 1);
+  return on_water[i][j];
+}
+
+static void land_contact() {
+  int touched[CONTACT_POINTS] = {};
+  if (pln.gearEQ) {
+    if (set.gear_stat[0] && handle_contact_point(0, 0.0f, pln.ngearY, pln.ngearZ)) touched[0] = 1;
+    if (set.gear_stat[1] && handle_contact_point(1, -pln.mgearX, pln.mgearY, pln.mgearZ))
+      touched[1] = 1;
+    if (set.gear_stat[2] && handle_contact_point(2, pln.mgearX, pln.mgearY, pln.mgearZ))
+      touched[2] = 1;
+  }
+  if (pln.skidEQ) {
+    touched[3] = handle_contact_point(3, -pln.skidX, pln.skidY, pln.skidZ);
+    touched[4] = handle_contact_point(4, -pln.skidX, pln.skidY, pln.skidZ + pln.skidl);
+    touched[5] = handle_contact_point(5, pln.skidX, pln.skidY, pln.skidZ);
+    touched[6] = handle_contact_point(6, pln.skidX, pln.skidY, pln.skidZ + pln.skidl);
+  }
+  for (int w = 4; w <= 11; w++) {
+    if (!have_this_part(w)) continue;
+    float r = pln.semilen[w];
+    if (handle_contact_point(8, get_wing_Xarm(w, r), get_wing_Yarm(w, r), get_wing_Zarm(w, r)))
+      touched[8] = 1;
+  }
+  for (int b = 12; b <= 18; b++) {
+    if (!have_this_part(b)) continue;
+    float ox, oy, oz;
+    get_body_os(b, &ox, &oy, &oz);
+    int stations = intlim(f_body_s_dim(b), 0, BODY_SECTIONS);
+    int k = intlim(f_body_r_dim(b) / 2, 0, BODY_POINTS - 1);
+    for (int st = 0; st < stations; st++) {
+      if (handle_contact_point(7, pln.body_X[b][st][k] + ox, pln.body_Y[b][st][k] + oy,
+                               pln.body_Z[b][st][k] + oz))
+        touched[7] = 1;
+    }
+  }
+
+  for (int k = 0; k < CONTACT_POINTS; k++) {
+    if (!touched[k] || touched_before[k]) continue;
+    if (k <= 2) {
+      play_buffer(flt.vY < -2.54 ? 7 : 6, 0);
+      forcecall(32, truncate_in(flt.gearf[k] / flt.m_total * 200.0f, 0, 1000000), 0, 300);
+    } else if (k >= 7) {
+      play_buffer(7, 0);
+      forcecall(32, 100, 0, 250);
+    }
+  }
+  for (int k = 0; k < CONTACT_POINTS; k++) touched_before[k] = touched[k];
+}
+
+static void water_contact() {
+  float d = atm.wave_speed * msc.elap_time;
+  float wsin = isin(atm.wave_dir), wcos = icos(atm.wave_dir);
+  float dx = -d * wsin, dz = d * wcos;
+  // A wave length of zero means a flat sea.
+  float inv_len = atm.wave_length > 0.0f ? 1.0f / atm.wave_length : 0.0f;
+  float X = static_cast<float>(flt.X), Z = static_cast<float>(flt.Z);
+  for (int b = 12; b <= 18; b++) {
+    if (!have_this_part(b)) continue;
+    float ox, oy, oz;
+    get_body_os(b, &ox, &oy, &oz);
+    int stations = intlim(f_body_s_dim(b), 0, BODY_SECTIONS);
+    int mid = f_body_r_dim(b) / 2;
+    for (int st = 0; st < stations; st++) {
+      for (int k = intlim(mid - 1, 0, BODY_POINTS - 1); k <= intlim(mid + 1, 0, BODY_POINTS - 1);
+           k++) {
+        float px = pln.body_X[b][st][k] + ox;
+        float py = pln.body_Y[b][st][k] + oy;
+        float pz = pln.body_Z[b][st][k] + oz;
+        float xw = px * flt.cospsi + X - pz * flt.sinpsi;
+        float zw = -Z + pz * flt.cospsi + px * flt.sinpsi;
+        float phase = ((zw - dz) * wcos - (xw - dx) * wsin) * inv_len;
+        float h = std::sin(con.pim2 * phase) * atm.wave_amp * 0.5f + env.local_h;
+        handle_float_point(b, st, k, px, py, pz, h);
+      }
+    }
+  }
+}
+
+void set_a_contact() {
+  flt.onsurface = 0;
+  flt.gearf[0] = flt.gearf[1] = flt.gearf[2] = 0.0f;
+  bool hard = !on_water_now() || env.over_carr || env.over_frig || env.over_obs;
+  if (hard) land_contact();
+  if (dumping()) {
+    dump_value("flt.v   =", flt.v, " m/s\n");
+    dump_value("flt.h   =", flt.h, " m\n");
+    dump_value("flt.vu  =", flt.vu, " m/s\n");
+    dump_value("flt.the =", flt.the, " deg\n");
+    dump_value("flt.Qrad=", flt.Qrad, " rad/s\n");
+    dump_value("flt.Prad=", flt.Prad, " rad/s\n");
+    dump_value("flt.Rrad=", flt.Rrad, " rad/s\n");
+  }
+  if (!hard) water_contact();
+}
+
+void set_a_crash() {
+  if (!(flt.onsurface && flt.vu < -20.0f)) return;
+  flt.crashes++;
+  stop_engine_and_windrain();
+  play_buffer(7, 0);
+  forcecall(33, 0, 0, 0);
+  forcecall(32, 100, intrand(0, 359), 250);
+  for (int k = 0; k < 10; k++) {
+    OGL_fillrect(8, 0, 0, 800, 600);
+    OGL_fillrect(25, 0, 0, 800, 600);
+  }
+  delay(4.0f);
+  if (msc.ice > 0.01f) {
+    MACIBM_alert("The aircraft was carrying ice at time of impact.",
+                 "You have to keep out of the clouds between 0 and 32 deg F.",
+                 "There is a thermometer in the upper-right hand corner of the screen.", "",
+                 ALERT_NOTICE);
+  }
+  if (!rel.vacuum) {
+    MACIBM_alert("Your vacuum system had failed before impact.",
+                 "You have to keep a cross-check going.",
+                 "The rest of the airplane was in one piece until you buried it.",
+                 "Kestrix features realistic gyro spin-down effects, including gyro sluggishness "
+                 "and tumble.",
+                 ALERT_NOTICE);
+  }
+  msc.typestart = 900;
+  set_fltvars(32);
+  play_engine_and_windrain();
+}

@@ -1,0 +1,165 @@
+// The headless runner's input checking and the shape of a run's output.
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "flight_fixture.h"
+#include "flyrun.h"
+
+namespace {
+int parse(std::initializer_list<const char*> args, fly_options* o, char* err) {
+  const char* argv[32] = {"kestrix-fly"};
+  int argc = 1;
+  for (const char* a : args) argv[argc++] = a;
+  return fly_parse_args(argc, argv, o, err);
+}
+
+// Runs kestrix-fly's whole run and returns its status, with stdout and stderr as text.
+int run(const fly_options& o, std::string* out, std::string* errs) {
+  std::FILE* fo = std::tmpfile();
+  std::FILE* fe = std::tmpfile();
+  int status = fly_run(&o, fo, fe);
+  for (auto [f, s] : {std::make_pair(fo, out), std::make_pair(fe, errs)}) {
+    std::rewind(f);
+    char buf[4096];
+    s->clear();
+    while (std::fgets(buf, sizeof buf, f)) *s += buf;
+    std::fclose(f);
+  }
+  return status;
+}
+
+std::string last_line(const std::string& s) {
+  size_t end = s.find_last_not_of('\n');
+  size_t start = s.rfind('\n', end);
+  return s.substr(start == std::string::npos ? 0 : start + 1,
+                  end - (start == std::string::npos ? 0 : start + 1) + 1);
+}
+}  // namespace
+
+TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
+  fly_options o;
+  char err[FLY_ERR];
+  ASSERT_TRUE(parse({"--aircraft", "builtin:glider", "--start",    "ground",    "--alt-ft",
+                     "5000",       "--kias",         "80",         "--seconds", "10",
+                     "--prd",      "0.02",           "--elevator", "-0.25",     "--gear",
+                     "up",         "--flaps",        "0.5",        "--csv",     "h.csv"},
+                    &o, err));
+  EXPECT_EQ(o.start_ground, 1);
+  EXPECT_FLOAT_EQ(o.alt_ft, 5000.0f);
+  EXPECT_FLOAT_EQ(o.controls.elevator, -0.25f);
+  EXPECT_EQ(o.controls.gear_down, 0);
+  EXPECT_STREQ(o.csv, "h.csv");
+
+  struct {
+    std::initializer_list<const char*> args;
+    const char* says;
+  } bad[] = {
+      {{"--seconds", "10"}, "--aircraft"},
+      {{"--aircraft", "x", "--wings", "2"}, "unknown option --wings"},
+      {{"--aircraft", "x", "--kias", "12kt"}, "--kias"},
+      {{"--aircraft", "x", "--kias", "nan"}, "--kias"},
+      {{"--aircraft", "x", "--elevator", "1.5"}, "elevator"},
+      {{"--aircraft", "x", "--prd", "0.5"}, "--prd"},
+      {{"--aircraft", "x", "--start", "sky"}, "--start"},
+      {{"--aircraft", "x", "--gear", "sideways"}, "gear"},
+      {{"--aircraft", "x", "--seconds"}, "needs a value"},
+      {{"--aircraft", "x", "stray"}, "unexpected"},
+  };
+  for (auto& b : bad) {
+    err[0] = '\0';
+    EXPECT_FALSE(parse(b.args, &o, err));
+    EXPECT_NE(std::strstr(err, b.says), nullptr) << err;
+  }
+}
+
+TEST(FlightRunnerInput, ScriptLinesAndFiles) {
+  fly_script_entry e;
+  char err[FLY_ERR];
+  ASSERT_TRUE(fly_parse_script_line("t=12.5 throttle=1 elevator=0.1 flaps=0.5 gear=up\n", &e, err));
+  EXPECT_FLOAT_EQ(e.t, 12.5f);
+  EXPECT_EQ(e.mask, unsigned(FLY_THROTTLE | FLY_ELEVATOR | FLY_FLAPS | FLY_GEAR));
+  EXPECT_FLOAT_EQ(e.c.elevator, 0.1f);
+  for (const char* line :
+       {"throttle=1", "t=1", "t=x throttle=1", "t=1 t=2 throttle=1", "t=1 throttle",
+        "t=1 throttle=", "t=1 wings=2", "t=1 rudder=-3", "t=-1 rudder=0"}) {
+    EXPECT_FALSE(fly_parse_script_line(line, &e, err)) << line;
+  }
+
+  std::FILE* f = std::fopen("order.txt", "w");
+  std::fputs("# comment\n\nt=5 throttle=0.5\n  t=1 aileron=0.2\n", f);
+  std::fclose(f);
+  static fly_script s;
+  ASSERT_TRUE(fly_read_script("order.txt", &s, err));
+  ASSERT_EQ(s.count, 2);
+  EXPECT_FLOAT_EQ(s.entry[0].t, 1.0f);  // kept in time order
+  f = std::fopen("broken.txt", "w");
+  std::fputs("t=1 throttle=1\nt=2 thrust=1\n", f);
+  std::fclose(f);
+  EXPECT_FALSE(fly_read_script("broken.txt", &s, err));
+  EXPECT_NE(std::strstr(err, "line 2"), nullptr) << err;
+}
+
+TEST(FlightRunnerRun, StatusAndSummaryOfGoodAndBadRuns) {
+  fly_options o;
+  fly_default_options(&o);
+  std::snprintf(o.aircraft, sizeof o.aircraft, "builtin:glider");
+  o.seconds = 2.0f;
+  std::snprintf(o.csv, sizeof o.csv, "glide.csv");
+  std::string out, errs;
+  EXPECT_EQ(run(o, &out, &errs), FLY_OK);
+  EXPECT_EQ(last_line(out).rfind("summary t=2.0 alt_ft=", 0), 0u) << out;
+  EXPECT_NE(out.find(" crashed=0"), std::string::npos);
+  std::FILE* f = std::fopen("glide.csv", "r");
+  ASSERT_NE(f, nullptr);
+  int lines = 0;
+  for (int ch; (ch = std::fgetc(f)) != EOF;) lines += ch == '\n';
+  std::fclose(f);
+  EXPECT_EQ(lines, 1 + 1 + 40);  // header, start, 40 frames
+
+  o.csv[0] = '\0';
+  std::snprintf(o.aircraft, sizeof o.aircraft, "builtin:zeppelin");
+  EXPECT_EQ(run(o, &out, &errs), FLY_BAD_INPUT);
+  EXPECT_NE(errs.find("zeppelin"), std::string::npos);
+  EXPECT_EQ(last_line(out).rfind("summary ", 0), 0u);
+  std::snprintf(o.aircraft, sizeof o.aircraft, "no-such-file.acf");
+  EXPECT_EQ(run(o, &out, &errs), FLY_BAD_INPUT);
+  std::snprintf(o.aircraft, sizeof o.aircraft, "builtin:glider");
+  o.ground_elev_ft = 4000.0f;  // an air start at 3000 ft would be underground
+  EXPECT_EQ(run(o, &out, &errs), FLY_BAD_INPUT);
+}
+
+TEST(FlightRunnerRun, NonFiniteStateIsCaught) {
+  fly_setup_world(0.0f);
+  ASSERT_TRUE(fly_builtin_aircraft("glider"));
+  fly_options o;
+  fly_default_options(&o);
+  fly_start(&o);
+  EXPECT_TRUE(fly_state_is_finite());
+  flt.Qdot = NAN;
+  EXPECT_FALSE(fly_state_is_finite());
+  flt.Qdot = 0.0f;
+  flt.Z = INFINITY;
+  EXPECT_FALSE(fly_state_is_finite());
+}
+
+TEST(FlightRunnerRun, FlatRegionSlidesUnderALongFlight) {
+  fly_setup_world(300.0f);
+  ASSERT_TRUE(fly_builtin_aircraft("glider"));
+  fly_options o;
+  fly_default_options(&o);
+  fly_start(&o);
+  int west = env.lon_wes;
+  // Put the aircraft past the eastern threshold of the middle column.
+  flt.X = env.lox + (2.1 / 3.0) * (env.hix - env.lox);
+  update_flight();  // position, latitude and longitude from X
+  float lon = flt.lon;
+  fly_frame();
+  EXPECT_EQ(env.lon_wes, west + 1);
+  EXPECT_NEAR(flt.lon, lon, 0.01f);  // the world did not jump, only the grid moved
+  EXPECT_LT(flt.lon, env.lon_wes + 2.05f);
+  EXPECT_FLOAT_EQ(env.local_h, 300.0f);
+  EXPECT_GT(static_cast<float>(flt.X), env.lox);
+  EXPECT_LT(static_cast<float>(flt.X), env.hix);
+}

@@ -1,0 +1,116 @@
+// The flight frame: sub-steps, the event tick and the passes riding on it, clocks, path bank,
+// traffic, and the position sentence.
+#include <cmath>
+#include <cstring>
+
+#include "flight_fixture.h"
+#include "flyrun.h"
+
+class FlightFrame : public FlightTest {
+ protected:
+  void start(float prd) {
+    fly_setup_world(0.0f);
+    ASSERT_TRUE(fly_builtin_aircraft("glider"));
+    fly_options o;
+    fly_default_options(&o);
+    o.prd = prd;
+    fly_start(&o);
+  }
+};
+
+TEST_F(FlightFrame, TwoHalfStepsAndThePeriodRestored) {
+  start(0.05f);
+  double z0 = flt.Z, vz = flt.vZ;
+  update_flight();
+  EXPECT_EQ(msc.prd, 0.05f);
+  EXPECT_NEAR(flt.Z, z0 - vz * 0.05, 0.05);  // moved one whole period, not two
+  EXPECT_NEAR(msc.elap_time, 0.05f, 1e-6f);
+}
+
+TEST_F(FlightFrame, EventTickEveryTenthOfASecondWhateverThePeriod) {
+  // Flaps move one notch per event tick, which counts the ticks.
+  struct {
+    float prd;
+    int frames, ticks;
+  } cases[] = {{0.01f, 101, 11}, {0.1f, 20, 20}, {0.3f, 5, 5}};
+  for (auto c : cases) {
+    start(c.prd);
+    pln.flapEQ = 1;
+    flt.flaprequest = 50;
+    for (int f = 0; f < c.frames; f++) update_flight();
+    EXPECT_EQ(flt.flap, c.ticks) << c.prd;
+  }
+}
+
+TEST_F(FlightFrame, HalfSecondPassRunsOnlyOnEventTicks) {
+  start(0.01f);
+  int runs = 0, last = -1;
+  for (int f = 0; f < 300; f++) {
+    flt.CDIgrndeffect[4] = -1.0f;
+    update_flight();
+    if (flt.CDIgrndeffect[4] == -1.0f) continue;
+    // After the start's first ticks, every fifth tick: 50 frames of 0.01 s apart.
+    if (runs >= 2) {
+      EXPECT_EQ(f - last, 50) << f;
+    }
+    runs++;
+    last = f;
+  }
+  EXPECT_EQ(runs, 7);
+}
+
+TEST_F(FlightFrame, ClocksWrapAtMidnightAndZuluFollowsLongitude) {
+  start(0.05f);
+  msc.locl_time = 86399.99f;
+  msc.elap_time = 86399.99f;
+  flt.lon = -117.25f;
+  update_flight();
+  EXPECT_NEAR(msc.locl_time, 0.04f, 1e-3f);
+  EXPECT_NEAR(msc.elap_time, 0.04f, 1e-3f);
+  EXPECT_NEAR(msc.zulu_time, fltwrap(msc.locl_time + 5.0f * 3600.0f, 0.0f, 86400.0f), 1e-2f);
+  EXPECT_NEAR(clock_since(0.04f, 86399.5f), 0.54f, 1e-3f);  // across midnight, not negative
+  EXPECT_NEAR(clock_since(10.0f, 4.0f), 6.0f, 1e-6f);
+}
+
+TEST_F(FlightFrame, FlyingBackwardsBanksThePathTheOtherWay) {
+  start(0.05f);
+  flt.vX = 0.0, flt.vZ = -10.0;  // heading north, moving south, pitched down
+  flt.phi = 10.0f, flt.the = 350.0f, flt.the180 = -10.0f, flt.psi180 = 0.0f;
+  flt.hpath = 180.0f;
+  ASSERT_EQ(crs_wrapped(), 1);
+  update_flight();
+  EXPECT_NEAR(flt.sinphi_path, std::sin(190.0f * con.degtorad), 1e-5f);
+  EXPECT_NEAR(flt.cosphi_path, -std::cos(190.0f * con.degtorad), 1e-5f);
+}
+
+TEST_F(FlightFrame, TrafficFliesItsHeadingAboveTheGround) {
+  start(0.1f);
+  fly_flat_region(800.0f);
+  traf_xyz[3][0] = static_cast<float>(flt.X);
+  traf_xyz[3][1] = 100.0f;
+  traf_xyz[3][2] = static_cast<float>(flt.Z);
+  traf_v[3] = 50.0f;
+  traf_h[3] = 90;
+  update_flight();
+  EXPECT_NEAR(traf_xyz[3][0] - flt.X, 5.0, 1.0);  // east at 50 m/s, and the glider too ~0
+  EXPECT_FLOAT_EQ(traf_xyz[3][1], 1300.0f);
+}
+
+TEST(FlightSerial, PositionSentenceFields) {
+  init_constants();
+  flt.lat = 33.5f, flt.lon = -117.25f;
+  flt.v = 100.0f * con.ktstomsc;
+  flt.hpath = 45.5f;
+  env.mvar = -12;
+  char s[128];
+  int n = nmea_sentence(s);
+  EXPECT_STREQ(s, "$GPRMC,000000.00,A,3330.00,N,11715.00,W,100.0,045.5,000000,012.0,W*00\n");
+  EXPECT_EQ(n, static_cast<int>(std::strlen(s)));
+  flt.lat = -0.5f, flt.lon = 8.0f;
+  flt.v = 2000.0f;  // held to 999.9
+  env.mvar = 3;
+  nmea_sentence(s);
+  EXPECT_STREQ(s, "$GPRMC,000000.00,A,0030.00,S,00800.00,E,999.9,045.5,000000,003.0,E*00\n");
+  flt.lat = NAN, flt.v = NAN;  // a broken state still gives a sentence of the right shape
+  EXPECT_EQ(nmea_sentence(s), n);
+}

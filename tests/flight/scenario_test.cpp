@@ -1,0 +1,244 @@
+// Physical checks of whole flights through the runner: free fall without air, energy, the glide,
+// symmetry, damping of disturbances, a coordinated turn and the choice of frame period.
+#include <cmath>
+#include <cstdio>
+
+#include "flight_fixture.h"
+#include "flyrun.h"
+#include "app/macibm.h"
+
+class FlightScenario : public FlightTest {
+ protected:
+  fly_options o;
+  void start(const char* aircraft, float alt_ft, float kias, float prd = 0.05f) {
+    fly_setup_world(0.0f);
+    ASSERT_TRUE(fly_builtin_aircraft(aircraft));
+    fly_default_options(&o);
+    o.alt_ft = alt_ft;
+    o.kias = kias;
+    o.prd = prd;
+    fly_start(&o);
+  }
+  // Flies for s seconds with the commands in o.controls; false when the state stops being finite.
+  bool fly(float s) {
+    fly_set_controls(&o.controls);
+    for (long n = std::lround(s / msc.prd); n > 0; n--) {
+      fly_frame();
+      if (!fly_state_is_finite()) return false;
+    }
+    return true;
+  }
+  static float horizontal() { return static_cast<float>(std::hypot(flt.vX, flt.vZ)); }
+};
+
+TEST_F(FlightScenario, WithoutAirTheAircraftFallsAtLocalGravity) {
+  start("trainer", 300000.0f, 0.0f);  // above the atmosphere table: no density
+  auto g_at = [](float h) { return con.muearth / sqr(h + con.rearth); };
+  float g0 = g_at(flt.h);
+  flt.vZ = 200.0;  // moving, turning and with controls deflected: still no force
+  flt.Q = 5.0f;
+  o.controls.aileron = 0.5f;
+  ASSERT_TRUE(fly(10.0f));
+  EXPECT_EQ(atm.rho, 0.0f);
+  // Gravity is brought to the height once a second: it differs from g(h) by at most a second's
+  // fall.
+  EXPECT_NEAR(flt.aY, -g_at(flt.h), 5e-4f);
+  EXPECT_GT(-flt.aY, g0);  // and it grows as the aircraft falls
+  EXPECT_NEAR(flt.aX, 0.0f, 1e-6f);
+  EXPECT_NEAR(flt.vY, -g0 * 10.0f, 0.02);
+  EXPECT_NEAR(flt.vZ, 200.0, 1e-3);
+}
+
+TEST_F(FlightScenario, GlidingInCalmAirNeverGainsEnergy) {
+  start("glider", 3000.0f, 100.0f);  // fast: trades speed for height first
+  o.controls.elevator = 0.1f;
+  fly_set_controls(&o.controls);
+  float e = fly_energy(), peak_h = flt.h, h0 = flt.h;
+  for (int n = 0; n < 3000; n++) {
+    fly_frame();
+    float now = fly_energy();
+    ASSERT_LE(now, e + 1e-4f * e) << "t=" << fly_time();
+    e = now;
+    peak_h = fltmax2(peak_h, flt.h);
+  }
+  EXPECT_GT(peak_h, h0 + 20.0f);  // the zoom climb happened, and still no energy was gained
+}
+
+TEST_F(FlightScenario, GlideConvergesToOneSpeedAndRatioFromAnyStart) {
+  float speed[2], ratio[2];
+  float kias[2] = {50.0f, 110.0f};
+  for (int k = 0; k < 2; k++) {
+    start("glider", 5000.0f, kias[k]);
+    ASSERT_TRUE(fly(400.0f));
+    // Mean over the last minute: what is left of the phugoid averages out.
+    double v = 0.0, ground = 0.0, sink = 0.0;
+    int n = 0;
+    for (; n < 1200; n++) {
+      fly_frame();
+      v += flt.vind, ground += horizontal(), sink += -flt.vu;
+    }
+    speed[k] = static_cast<float>(v / n);
+    ratio[k] = static_cast<float>(ground / sink);
+  }
+  EXPECT_NEAR(speed[0], speed[1], 0.02f * speed[1]);
+  EXPECT_NEAR(ratio[0], ratio[1], 0.03f * ratio[1]);
+  EXPECT_GT(ratio[0], 12.0f);  // a sailplane-like glide, not a brick
+  EXPECT_LT(ratio[0], 40.0f);
+}
+
+TEST_F(FlightScenario, MirrorSymmetricAircraftStaysSymmetric) {
+  start("glider", 3000.0f, 70.0f);
+  o.controls.elevator = 0.3f;  // a pitch manoeuvre must not leak into roll or yaw
+  for (int k = 0; k < 6; k++) {
+    ASSERT_TRUE(fly(5.0f));
+    EXPECT_NEAR(flt.P, 0.0f, 1e-3f);
+    EXPECT_NEAR(flt.R, 0.0f, 1e-3f);
+    EXPECT_NEAR(flt.Beta, 0.0f, 1e-3f);
+    o.controls.elevator = -o.controls.elevator;
+  }
+}
+
+TEST_F(FlightScenario, DisturbancesInPitchYawAndRollDieOut) {
+  // Without the integrator's own rate damping only the aerodynamics can damp them.
+  struct {
+    float* rate;
+    float kick;
+  } axes[] = {{&flt.Q, 20.0f}, {&flt.R, 20.0f}, {&flt.P, 40.0f}};
+  for (auto a : axes) {
+    start("glider", 3000.0f, 65.0f);
+    ASSERT_TRUE(fly(30.0f));  // settle on the glide first
+    set.damp = 0.0f;
+    *a.rate = a.kick;
+    ASSERT_TRUE(fly(0.5f));
+    float early = std::fabs(*a.rate);
+    ASSERT_TRUE(fly(8.0f));
+    float peak = 0.0f;
+    for (int n = 0; n < 40; n++) {
+      ASSERT_TRUE(fly(0.05f));
+      peak = fltmax2(peak, std::fabs(*a.rate));
+    }
+    EXPECT_LT(peak, 0.2f * a.kick) << a.kick;
+    EXPECT_LT(peak, early);
+  }
+}
+
+TEST_F(FlightScenario, CoordinatedTurnRateMatchesBankAndSpeed) {
+  start("glider", 6000.0f, 65.0f);
+  // The integrator's own rate damping resists any steady rotation, turning included; the turn
+  // is a matter of the aerodynamics alone.
+  set.damp = 0.0f;
+  const float bank = 30.0f;
+  double turned = 0.0, expected = 0.0;
+  float held = 0.0f;  // integral of the sink-rate error
+  for (int n = 0; n < 1800; n++) {
+    // A pilot holding the bank with the ailerons, the ball centred with the rudder and a steady
+    // sink with the elevator, so that lift carries the weight as the formula assumes.
+    o.controls.aileron = fltlim((bank - flt.phi180) * 0.05f - flt.P * 0.05f, -1.0f, 1.0f);
+    o.controls.rudder = fltlim(-flt.Beta * 0.3f, -1.0f, 1.0f);
+    float err = -1.5f - flt.vu;
+    held += err * msc.prd;
+    o.controls.elevator = fltlim(0.04f * err + 0.02f * held - 0.01f * flt.Q, -1.0f, 1.0f);
+    fly_set_controls(&o.controls);
+    float psi0 = flt.psi;
+    fly_frame();
+    ASSERT_TRUE(fly_state_is_finite());
+    if (n < 600) continue;  // let it settle into the turn
+    turned += fltwrap(flt.psi - psi0, -180.0f, 180.0f);
+    expected += con.g * std::tan(flt.phi180 * con.degtorad) / horizontal() * con.radtodeg * msc.prd;
+  }
+  EXPECT_NEAR(flt.phi180, bank, 2.0f);
+  EXPECT_NEAR(flt.Beta, 0.0f, 1.0f);
+  EXPECT_GT(turned, 360.0);  // right bank, right turn, more than once round
+  EXPECT_NEAR(turned, expected, 0.02 * expected);
+}
+
+TEST_F(FlightScenario, FramePeriodsOfTwoAndTenHundredthsFlyTheSameGlide) {
+  // A pull into a zoom and the phugoid that follows: positions every 10 s must agree.
+  const int samples = 6;
+  double x[2][samples], y[2][samples];
+  float prd[2] = {0.02f, 0.1f};
+  for (int k = 0; k < 2; k++) {
+    start("glider", 3000.0f, 80.0f, prd[k]);
+    o.controls.elevator = 0.05f;
+    for (int i = 0; i < samples; i++) {
+      ASSERT_TRUE(fly(10.0f));
+      x[k][i] = flt.Z, y[k][i] = flt.Y;
+    }
+  }
+  for (int i = 0; i < samples; i++) {
+    double flown = std::fabs(x[0][i] - 0.5 * (env.loz + env.hiz));
+    EXPECT_NEAR(x[0][i], x[1][i], 0.01 * flown) << i;
+    EXPECT_NEAR(y[0][i], y[1][i], 10.0) << i;
+  }
+}
+
+// ---- The sample aircraft ---------------------------------------------------------------------
+
+class FlightSample : public FlightScenario {
+ protected:
+  // Loads sample `name` and starts it at alt_ft, at `stall` times its estimated stall speed.
+  void load_sample(const char* name, float alt_ft, float stall) {
+    macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
+    fly_setup_world(0.0f);
+    char path[1000], err[FLY_ERR];
+    std::snprintf(path, sizeof path, "%saircraft/%s.acf", app_path, name);
+    ASSERT_TRUE(fly_load_aircraft(path, err)) << err;
+    fly_default_options(&o);
+    o.alt_ft = alt_ft;
+    o.kias = stall * msc.est_Vs * con.msctokts;
+    fly_start(&o);
+  }
+  void TearDown() override { macibm_program_folder = nullptr; }
+};
+
+class FlightSampleScenario : public FlightSample,
+                             public ::testing::WithParamInterface<const char*> {
+ protected:
+  void load_sample(float alt_ft, float stall) {
+    FlightSample::load_sample(GetParam(), alt_ft, stall);
+  }
+};
+
+TEST_P(FlightSampleScenario, WithoutAirEverySampleFallsFreely) {
+  load_sample(300000.0f, 0.0f);
+  ASSERT_TRUE(fly(5.0f));
+  EXPECT_NEAR(flt.aY, -con.muearth / sqr(flt.h + con.rearth), 5e-4f);
+  EXPECT_NEAR(flt.aX, 0.0f, 1e-5f);
+  EXPECT_NEAR(flt.aZ, 0.0f, 1e-5f);
+}
+
+TEST_P(FlightSampleScenario, EnginesOffTheSampleNeverGainsEnergy) {
+  load_sample(8000.0f, 1.6f);
+  ASSERT_GT(flt.av, 10.0f);
+  fly_set_controls(&o.controls);
+  float e = fly_energy();
+  for (int n = 0; n < 1200; n++) {
+    fly_frame();
+    ASSERT_TRUE(fly_state_is_finite());
+    float now = fly_energy();
+    ASSERT_LE(now, e + 1e-4f * e) << GetParam() << " t=" << fly_time();
+    e = now;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, FlightSampleScenario,
+                         ::testing::Values("Trainer", "Light Twin", "Turboprop Transport",
+                                           "Business Jet", "Floatplane", "Helicopter"));
+
+TEST_F(FlightSample, TrainerGlideConvergesFromSlowAndFastStarts) {
+  float speed[2], ratio[2], stall[2] = {1.1f, 2.2f};
+  for (int k = 0; k < 2; k++) {
+    load_sample("Trainer", 9000.0f, stall[k]);
+    ASSERT_TRUE(fly(300.0f));
+    double v = 0.0, ground = 0.0, sink = 0.0;
+    int n = 0;
+    for (; n < 1200; n++) {
+      fly_frame();
+      v += flt.vind, ground += horizontal(), sink += -flt.vu;
+    }
+    speed[k] = static_cast<float>(v / n);
+    ratio[k] = static_cast<float>(ground / sink);
+  }
+  EXPECT_NEAR(speed[0], speed[1], 0.02f * speed[1]);
+  EXPECT_NEAR(ratio[0], ratio[1], 0.03f * ratio[1]);
+}

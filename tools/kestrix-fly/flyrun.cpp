@@ -1,0 +1,462 @@
+// The runner's world, start, controls, frames and reports, and the whole run of kestrix-fly.
+#include "flyrun.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "aircraft/aircraft.h"
+#include "app/app.h"
+#include "app/macibm.h"
+#include "controls/controls.h"
+#include "flight/flight.h"
+#include "panel/panel.h"
+#include "shared/shared.h"
+#include "weather/weather.h"
+#include "world/world.h"
+
+// The region's south-west corner: flat country far from any coast.
+static const int region_lat = 40, region_lon = -100;
+
+static double run_time;  // simulated seconds since the start, not wrapped at midnight
+static double start_X, start_Z;
+
+// ---- World -----------------------------------------------------------------------------------
+
+// The start-up's standard-atmosphere table (densities in slug/ft^3 every 10000 ft, then 259000 ft).
+static void standard_atmosphere_table() {
+  static const float density[ATM_ROWS] = {
+      0.0023769f, 0.001756f, 0.001267f, 0.0008907f, 0.0005873f, 0.0003639f, 0.0002256f, 0.0001399f,
+      8.594e-5f,  5.253e-5f, 3.211e-5f, 2.001e-5f,  1.27e-5f,   8.19e-6f,   5.364e-6f,  3.564e-6f,
+      2.433e-6f,  1.693e-6f, 1.2e-6f,   8.589e-7f,  6.061e-7f,  0.0f};
+  for (int i = 0; i < ATM_ROWS - 1; i++) assign_hr(i, 10.0f * i, density[i]);
+  assign_hr(ATM_ROWS - 1, 259.0f, density[ATM_ROWS - 1]);
+}
+
+// The lattice of the region whose south-west corner is (env.lat_sou, env.lon_wes), with that
+// corner at world (x0, z0): 59 cells a degree east-west, 79 north-south, as the quadrants have.
+static void flat_lattice(float h, float x0, float z0) {
+  float dx = 60.0f * con.nmtomtrs * std::cos((env.lat_sou + 1.0f) * con.degtorad) / 59.0f;
+  float dz = 60.0f * con.nmtomtrs / 79.0f;
+  for (int i = 0; i < GRID_I; i++) {
+    for (int j = 0; j < GRID_J; j++) {
+      planexyz[i][j][0] = x0 + i * dx;
+      planexyz[i][j][1] = h;
+      planexyz[i][j][2] = z0 - j * dz;
+      planenrml[i][j][0] = planenrml[i][j][2] = 0.0f;
+      planenrml[i][j][1] = 1.0f;
+      on_water[i][j] = 0;
+    }
+  }
+  env.lox = x0;
+  env.hix = x0 + (GRID_I - 1) * dx;
+  env.hiz = z0;
+  env.loz = z0 - (GRID_J - 1) * dz;
+  env.dx = env.hix - env.lox;
+  env.dz = env.hiz - env.loz;
+  env.min_h = fltmin2(0.0f, h);
+  env.max_h = fltmax2(0.0f, h);
+}
+
+void fly_flat_region(float h) {
+  env.lat_sou = region_lat;
+  env.lon_wes = region_lon;
+  flat_lattice(h, 0.0f, 0.0f);
+  env.i_aircraft = env.i_viewpoint = (GRID_I - 1) / 2;
+  env.j_aircraft = env.j_viewpoint = (GRID_J - 1) / 2;
+  env.local_h = h;
+}
+
+// The region slides by whole degrees to keep the aircraft in its middle, as the simulator's does,
+// so that a long flight never leaves the ground it stands for.
+static void slide_flat_region() {
+  int di = 0, dj = 0;
+  if (flt.lon < env.lon_wes + 0.95f)
+    di = -1;
+  else if (flt.lon > env.lon_wes + 3.0f - 0.95f)
+    di = 1;
+  else if (flt.lat < env.lat_sou + 0.45f)
+    dj = -1;
+  else if (flt.lat > env.lat_sou + 2.0f - 0.45f)
+    dj = 1;
+  if (!di && !dj) return;
+  float x0 = env.lox, z0 = env.hiz;
+  float cell_x = env.dx / (GRID_I - 1), cell_z = env.dz / (GRID_J - 1);
+  x0 += di * 59 * cell_x;
+  z0 -= dj * 79 * cell_z;
+  env.lon_wes += di;
+  env.lat_sou += dj;
+  flat_lattice(planexyz[0][0][1], x0, z0);
+  env.i_aircraft = intlim(env.i_aircraft - 59 * di, 0, GRID_I - 2);
+  env.j_aircraft = intlim(env.j_aircraft - 79 * dj, 0, GRID_J - 2);
+}
+
+void fly_setup_world(float ground_elev_m) {
+  reset_world_state();
+  init_constants();
+  macibm_find_paths();  // the airfoil and flap folders beside the program
+  standard_atmosphere_table();
+  fly_flat_region(ground_elev_m);
+  atm.temp_SL = 59.0f;
+  atm.dewp_SL = 40.0f;
+  atm.baro = ins.baro = 29.92f;
+  atm.rain_tstm = atm.wind_tbl = atm.burst_prob = 1.0f;
+  atm.vis = 7.0f * con.nmtomtrs;
+  atm.cld_type = 0;
+  atm.g = con.g;
+  scn.belowbases = 1;
+  msc.locl_time = 57600.0f;
+  set.damp = 0.5f;
+  reset_set_a_memory();
+  run_time = 0.0;
+}
+
+// ---- Aircraft --------------------------------------------------------------------------------
+
+int fly_load_aircraft(const char* name, char* err) {
+  if (std::strncmp(name, "builtin:", 8) == 0) {
+    if (!fly_builtin_aircraft(name + 8)) {
+      std::snprintf(err, FLY_ERR, "no built-in aircraft '%s' (trainer, glider, fourprop)",
+                    name + 8);
+      return 0;
+    }
+    return 1;
+  }
+  std::FILE* f = std::fopen(name, "r");
+  if (!f) {
+    std::snprintf(err, FLY_ERR, "cannot open aircraft file %s", name);
+    return 0;
+  }
+  std::fclose(f);
+  reset_pln();
+  reset_afl();
+  std::snprintf(pln.C_path, sizeof pln.C_path, "%s", name);
+  const char* slash = std::strrchr(name, '/');
+  std::snprintf(pln.C_file, sizeof pln.C_file, "%s", slash ? slash + 1 : name);
+  load_plane();
+  // A record without mass or inertia cannot be flown: the loader did not fill it.
+  if (!(pln.m_empty > 0.0f) || !(pln.Jxx_unitmass > 0.0f) || !(pln.Jyy_unitmass > 0.0f) ||
+      !(pln.Jzz_unitmass > 0.0f)) {
+    std::snprintf(err, FLY_ERR, "aircraft file %s gave no usable aircraft (no mass or inertia)",
+                  name);
+    return 0;
+  }
+  return 1;
+}
+
+// ---- Start -----------------------------------------------------------------------------------
+
+// The engines at power fraction p, as a flight start sets them; an engine with fuel runs.
+static void engines_at(float p) {
+  for (int i = 0; i < intlim(pln.numen, 0, MAX_ENGINES); i++) {
+    flt.throrequest[i] = flt.thro[i] = p;
+    flt.prop[i] = pln.omegamax;
+    flt.mixt[i] = 1.0f;
+    flt.tac[i] =
+        pln.is_heli ? pln.omegamax : pln.omegamin + std::sqrt(p) * (pln.omegamax - pln.omegamin);
+    flt.mpr[i] = 10.0f + 20.0f * p;
+    flt.n1_[i] = 40.0f + 60.0f * p;
+    flt.egt[i] = flt.parteqlbmthrust[i] = p;
+    if (p < 0.1f) {
+      flt.tac[i] = 1.0f;
+      flt.n1_[i] = flt.parteqlbmthrust[i] = 0.0f;
+    }
+    flt.proppitch[i] = interp(0.0f, pln.minpitch[i], 1.0f, pln.maxpitch[i], flt.thro[i]);
+    flt.thrust[i] = flt.trq[i] = 0.0f;
+    flt.DVinc[i] = 10.0f;
+    for (int e = 0; e < MAX_ELS; e++) {
+      flt.ringDVinc[i][e] = 10.0f;
+      flt.ringthrust[i][e] = 0.0f;
+    }
+    flt.eng_running[i] = flt.m_fuel > 0.01f;
+  }
+}
+
+void fly_start(const fly_options* o) {
+  // The loads are the aircraft's own starting loads, set when it was loaded.
+  flt.m_total = pln.m_empty + flt.m_fixed + flt.m_fuel + flt.m_jettison;
+  flt.cat_stage = 5;
+  msc.prd = o->prd;
+  msc.cntr = msc.cntr10 = 0;
+  msc.evup = 1;
+  msc.ice = 0.0f;
+  for (int p = 0; p < NUM_PARTS; p++) {
+    flt.slat_effect[p] = 1.0f;
+    flt.alpha_max[p] = pln.alpha_max[p];
+    flt.CDIgrndeffect[p] = flt.CLgrndeffect[p] = 1.0f;
+  }
+
+  float ground = env.local_h;
+  flt.X = start_X = 0.5 * (env.lox + env.hix);
+  flt.Z = start_Z = 0.5 * (env.loz + env.hiz);
+  flt.psi = fltwrap(o->heading, 0.0f, 360.0f);
+  flt.phi = 0.0f;
+  float v = 0.0f;
+  if (o->start_ground) {
+    flt.Y = ground + pln.h_eqlbm;
+    flt.the = fltwrap(pln.the_eqlbm, 0.0f, 360.0f);
+  } else {
+    flt.Y = o->alt_ft * con.fttomtrs;
+    flt.the = 0.0f;
+    flt.h = static_cast<float>(flt.Y);
+    set_air_at_aircraft();
+    // Indicated to true airspeed through the density at the start height.
+    v = atm.crtsig > 0.0f ? o->kias * con.ktstomsc / std::sqrt(atm.crtsig) : o->kias * con.ktstomsc;
+  }
+  flt.h = static_cast<float>(flt.Y);
+  atm.g = con.muearth / sqr(flt.h + con.rearth);
+  float r = con.degtorad;
+  flt.vX = std::sin(flt.psi * r) * v;
+  flt.vZ = std::cos(flt.psi * r) * v;
+  flt.vY = 0.0;
+  flt.P = flt.Q = flt.R = flt.Prad = flt.Qrad = flt.Rrad = 0.0f;
+  flt.hpath = flt.psi;
+
+  engines_at(o->controls.throttle);
+  fly_set_controls(&o->controls);
+  set.gear_handle = o->controls.gear_down || !pln.retractEQ;
+  for (int k = 0; k < GEAR_LEGS; k++) set.gear_stat[k] = set.gear_handle;
+  flt.flap = flt.flaprequest;
+
+  // A zero-time pass fills the derived state (air data, angles and their sines) from the start;
+  // the second pass sees the angle of attack the first one found.
+  float prd = msc.prd;
+  msc.prd = 0.0f;
+  set_air_at_aircraft();
+  integ_x();
+  integ_x();
+  msc.prd = prd;
+  run_time = 0.0;
+}
+
+// ---- Controls --------------------------------------------------------------------------------
+
+void fly_set_controls(const fly_controls* c) {
+  float pitch = fltlim(c->elevator, -1.0f, 1.0f);
+  float roll = fltlim(c->aileron, -1.0f, 1.0f);
+  float yaw = fltlim(c->rudder, -1.0f, 1.0f);
+  set.FC_ptch = set.YK_ptch = pitch;
+  set.FC_roll = set.YK_roll = roll;
+  set.FC_hdng = set.YK_hdng = yaw;
+  set.FC_thro = set.YK_thro = fltlim(c->throttle, 0.0f, 1.0f);
+  for (int i = 0; i < intlim(pln.numen, 0, MAX_ENGINES); i++) flt.throrequest[i] = set.FC_thro;
+  flt.flaprequest = intround(fltlim(c->flaps, 0.0f, 1.0f) * 50.0f);
+  int handle = c->gear_down || !pln.retractEQ;
+  if (handle != set.gear_handle) {
+    set.gear_handle = handle;
+    for (int k = 0; k < GEAR_LEGS; k++) set.gear_time[k] = msc.elap_time;
+  }
+  set.parkbrake = fltlim(c->brakes, 0.0f, 1.0f);
+
+  // Surface deflections, degrees, trailing edge up positive.
+  if (pln.ailnEQ) {
+    float up = pln.ailn_up, dn = pln.ailn_dn;
+    flt.lailndef = roll >= 0.0f ? -roll * dn : -roll * up;
+    flt.railndef = roll >= 0.0f ? roll * up : roll * dn;
+    float mix = pln.ailpitch * pitch - flt.flap * pln.ailflaps * 0.02f;
+    flt.lailndef += mix;
+    flt.railndef += mix;
+  }
+  if (pln.splrEQ) {
+    flt.lsplrdef = roll >= 0.0f ? 0.0f : -roll * pln.splr_def;
+    flt.rsplrdef = roll >= 0.0f ? roll * pln.splr_def : 0.0f;
+  }
+  if (pln.drudEQ) {
+    flt.ldruddef = fltmax2(0.0f, -yaw * pln.drud_def);
+    flt.rdruddef = fltmax2(0.0f, yaw * pln.drud_def);
+  }
+  float e;
+  if (pln.Zarm[8] >= 0.0f) {
+    e = pitch * (pitch > 0.0f ? pln.elev_up : pln.elev_dn);
+  } else {
+    e = -pitch * (pitch <= 0.0f ? pln.elev_up : pln.elev_dn);  // a canard works the other way
+  }
+  flt.lhstbdef = e - roll * pln.stabroll;
+  flt.rhstbdef = e + roll * pln.stabroll;
+  flt.ruddef = -yaw * pln.rudd_def;
+  bool cyclic = pln.is_heli || (pln.vectEQ && pln.entype != 3);
+  flt.elevcyclic = cyclic ? pln.elevcyclic * pitch : 0.0f;
+  flt.ailncyclic = cyclic ? pln.ailncyclic * roll : 0.0f;
+  if (pln.is_heli) {
+    float lo = pln.minpitch[1], hi = pln.maxpitch[1];
+    flt.proppitch[1] =
+        pln.propdir[0] < 1 ? interp(-1.0f, lo, 1.0f, hi, yaw) : interp(-1.0f, hi, 1.0f, lo, yaw);
+  }
+  for (int i = 0; i < MAX_ENGINES; i++) {
+    float vc = pln.vertcant[i] * con.degtorad, sc = pln.sidecant[i] * con.degtorad;
+    pln.sin_vertcant[i] = std::sin(vc), pln.cos_vertcant[i] = std::cos(vc);
+    pln.sin_sidecant[i] = std::sin(sc), pln.cos_sidecant[i] = std::cos(sc);
+  }
+}
+
+// ---- Frames ----------------------------------------------------------------------------------
+
+void fly_frame() {
+  slide_flat_region();
+  update_flight();
+  run_time += msc.prd;
+}
+
+float fly_time() { return static_cast<float>(run_time); }
+
+int fly_state_is_finite() {
+  double d[] = {flt.X, flt.Y, flt.Z, flt.vX, flt.vY, flt.vZ};
+  for (double x : d) {
+    if (!std::isfinite(x)) return 0;
+  }
+  float f[] = {flt.the, flt.psi,  flt.phi,  flt.P,    flt.Q,  flt.R,     flt.aX,   flt.aY,
+               flt.aZ,  flt.Pdot, flt.Qdot, flt.Rdot, flt.av, flt.Alpha, flt.Beta, flt.m_total};
+  for (float x : f) {
+    if (!std::isfinite(x)) return 0;
+  }
+  return 1;
+}
+
+float fly_energy() { return 0.5f * flt.v * flt.v + con.g * flt.h; }
+
+// ---- Reports ---------------------------------------------------------------------------------
+
+static float ground_distance_nm() {
+  return static_cast<float>(std::hypot(flt.X - start_X, flt.Z - start_Z)) * con.mtrstonm;
+}
+
+void fly_summary(char* out, int size) {
+  std::snprintf(out, size,
+                "summary t=%.1f alt_ft=%.0f agl_ft=%.0f kias=%.1f ktas=%.1f vs_fpm=%.0f pitch=%.1f "
+                "roll=%.1f heading=%.1f dist_nm=%.2f rpm=%.0f fuel_lb=%.1f on_ground=%d crashed=%d",
+                fly_time(), flt.h * con.mtrstoft, (flt.h - env.local_h) * con.mtrstoft, flt.vind,
+                flt.av * con.msctokts, flt.vu * con.msctofpm, flt.the180, flt.phi180, flt.psi,
+                ground_distance_nm(), pln.numen > 0 ? flt.tac[0] * con.rsctorpm : 0.0f,
+                flt.m_fuel * con.kgstolbs, flt.onsurface ? 1 : 0, flt.crashes > 0 ? 1 : 0);
+}
+
+void fly_csv_header(std::FILE* f) {
+  std::fprintf(f,
+               "t_s,x_m,z_m,lat_deg,lon_deg,alt_ft,agl_ft,kias,ktas,vs_fpm,alpha_deg,beta_deg,"
+               "pitch_deg,roll_deg,heading_deg,p_dps,q_dps,r_dps,f_axial_aero_n,f_side_aero_n,"
+               "f_normal_aero_n,f_axial_prop_n,f_normal_gear_n,rpm1,thrust1_n,fuel_lb\n");
+}
+
+void fly_csv_row(std::FILE* f) {
+  std::fprintf(
+      f,
+      "%.3f,%.2f,%.2f,%.6f,%.6f,%.1f,%.1f,%.2f,%.2f,%.1f,%.3f,%.3f,%.3f,%.3f,%.3f,%.4f,%.4f,"
+      "%.4f,%.1f,%.1f,%.1f,%.1f,%.1f,%.0f,%.1f,%.2f\n",
+      fly_time(), flt.X, flt.Z, flt.lat, flt.lon, flt.h * con.mtrstoft,
+      (flt.h - env.local_h) * con.mtrstoft, flt.vind, flt.av * con.msctokts, flt.vu * con.msctofpm,
+      flt.Alpha, flt.Beta, flt.the180, flt.phi180, flt.psi, flt.P, flt.Q, flt.R, flt.faxilaero,
+      flt.fsideaero, flt.fnrmlaero, flt.faxilprop, flt.fnrmlgear,
+      pln.numen > 0 ? flt.tac[0] * con.rsctorpm : 0.0f, pln.numen > 0 ? flt.thrust[0] : 0.0f,
+      flt.m_fuel * con.kgstolbs);
+}
+
+// ---- The whole run ---------------------------------------------------------------------------
+
+static int alert_seen;
+static std::FILE* summary_out;
+
+static void stop_on_alert(const alert_record&) { alert_seen = 1; }
+
+// A fatal alert ends the process through the exit hook: the summary still closes the output.
+static void exit_after_fatal(int) {
+  char s[400];
+  fly_summary(s, sizeof s);
+  if (summary_out) {
+    std::fprintf(summary_out, "%s\n", s);
+    std::fflush(summary_out);
+  }
+  std::exit(FLY_ALERT);
+}
+
+static void (*alert_hook_before)(const alert_record&);
+static void (*exit_hook_before)(int);
+
+static int finish(int status, std::FILE* out, std::FILE* csv) {
+  macibm_alert_hook = alert_hook_before;
+  macibm_exit_hook = exit_hook_before;
+  if (csv) std::fclose(csv);
+  if (trk.is_open()) trk.close();
+  char s[400];
+  fly_summary(s, sizeof s);
+  std::fprintf(out, "%s\n", s);
+  return status;
+}
+
+int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
+  static fly_script script;  // large; kept out of the stack
+  char err[FLY_ERR];
+  alert_hook_before = macibm_alert_hook;
+  exit_hook_before = macibm_exit_hook;
+  script.count = 0;
+  if (o->script[0] && !fly_read_script(o->script, &script, err)) {
+    std::fprintf(errs, "kestrix-fly: %s\n", err);
+    return finish(FLY_BAD_INPUT, out, nullptr);
+  }
+  fly_setup_world(o->ground_elev_ft * con.fttomtrs);
+  summary_out = out;
+  alert_seen = 0;
+  macibm_alert_hook = stop_on_alert;
+  macibm_exit_hook = exit_after_fatal;
+  if (o->cycle_dump[0]) {
+    // The aircraft's analysis report goes to the same stream as the dump, as in the simulator.
+    if (trk.is_open()) trk.close();
+    trk.open(o->cycle_dump);
+    if (!trk.is_open()) {
+      std::fprintf(errs, "kestrix-fly: cannot write %s\n", o->cycle_dump);
+      return finish(FLY_BAD_INPUT, out, nullptr);
+    }
+    trk.setf(std::ios::fixed);
+  }
+  if (!fly_load_aircraft(o->aircraft, err)) {
+    std::fprintf(errs, "kestrix-fly: %s\n", err);
+    return finish(alert_seen ? FLY_ALERT : FLY_BAD_INPUT, out, nullptr);
+  }
+  if (!o->start_ground && o->alt_ft * con.fttomtrs <= env.local_h) {
+    std::fprintf(errs, "kestrix-fly: an air start at %g ft is not above the ground at %g ft\n",
+                 o->alt_ft, o->ground_elev_ft);
+    return finish(FLY_BAD_INPUT, out, nullptr);
+  }
+  std::FILE* csv = nullptr;
+  if (o->csv[0]) {
+    csv = std::fopen(o->csv, "w");
+    if (!csv) {
+      std::fprintf(errs, "kestrix-fly: cannot write %s\n", o->csv);
+      return finish(FLY_BAD_INPUT, out, nullptr);
+    }
+    fly_csv_header(csv);
+  }
+
+  fly_controls c = o->controls;
+  fly_start(o);
+  if (csv) fly_csv_row(csv);
+  int next = 0, dumped = 0;
+  long frames = std::lround(o->seconds / o->prd);
+  for (long f = 0; f < frames; f++) {
+    while (next < script.count && script.entry[next].t <= fly_time() + 1.0e-6f) {
+      const fly_script_entry& e = script.entry[next++];
+      if (e.mask & FLY_THROTTLE) c.throttle = e.c.throttle;
+      if (e.mask & FLY_ELEVATOR) c.elevator = e.c.elevator;
+      if (e.mask & FLY_AILERON) c.aileron = e.c.aileron;
+      if (e.mask & FLY_RUDDER) c.rudder = e.c.rudder;
+      if (e.mask & FLY_FLAPS) c.flaps = e.c.flaps;
+      if (e.mask & FLY_GEAR) c.gear_down = e.c.gear_down;
+      if (e.mask & FLY_BRAKES) c.brakes = e.c.brakes;
+    }
+    fly_set_controls(&c);
+    if (o->cycle_dump[0] && !dumped && fly_time() + 1.0e-6f >= o->dump_at) {
+      set.cycoutwaiting = 1;
+      dumped = 1;
+    }
+    fly_frame();
+    if (csv) fly_csv_row(csv);
+    if (!fly_state_is_finite()) {
+      std::fprintf(errs,
+                   "kestrix-fly: the flight state stopped being a finite number at t=%.3f s\n",
+                   fly_time());
+      return finish(FLY_NOT_FINITE, out, csv);
+    }
+    if (alert_seen) return finish(FLY_ALERT, out, csv);
+    if (flt.crashes > 0) break;
+  }
+  return finish(FLY_OK, out, csv);
+}

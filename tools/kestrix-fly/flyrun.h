@@ -1,0 +1,115 @@
+// The headless flight runner shared by kestrix-fly, the flight scenario tests and the benchmarks:
+// a flat world, an aircraft (from a file or built in code), a start in the air or on the ground,
+// pilot commands turned into surface deflections, frames, and the reports of a run.
+#pragma once
+
+#include <cstdio>
+
+// Pilot commands, normalised.
+struct fly_controls {
+  float throttle;  // 0 idle .. 1 full
+  float elevator;  // -1 full nose-down .. 1 full nose-up
+  float aileron;   // -1 full left roll .. 1 full right roll
+  float rudder;    // -1 full left yaw .. 1 full right yaw
+  float flaps;     // 0 up .. 1 full
+  int gear_down;   // 1 gear down
+  float brakes;    // 0 off .. 1 full
+};
+
+// Which commands a script line sets.
+enum {
+  FLY_THROTTLE = 1,
+  FLY_ELEVATOR = 2,
+  FLY_AILERON = 4,
+  FLY_RUDDER = 8,
+  FLY_FLAPS = 16,
+  FLY_GEAR = 32,
+  FLY_BRAKES = 64,
+};
+
+struct fly_options {
+  char aircraft[400];     // aircraft file, or "builtin:NAME" for an aircraft built in code
+  int start_ground;       // 1 at rest on the ground, 0 in the air
+  float alt_ft;           // start altitude above sea level (air start), ft
+  float kias;             // start indicated airspeed (air start), kt
+  float heading;          // start heading, degrees true
+  float ground_elev_ft;   // elevation of the flat ground, ft
+  float seconds;          // simulated seconds to fly
+  float prd;              // frame period, s, 0.001..0.1
+  fly_controls controls;  // commands from the start
+  char script[400];       // timed command changes, "" none
+  char csv[400];          // time history, "" none
+  char cycle_dump[400];   // one-frame dump of the force pass, "" none
+  float dump_at;          // simulated second at which the dump is taken
+};
+
+// One script line: at time t the commands in `mask` take the values of c.
+struct fly_script_entry {
+  float t;
+  unsigned mask;
+  fly_controls c;
+};
+
+enum { FLY_SCRIPT_MAX = 4096, FLY_ERR = 300 };
+
+struct fly_script {
+  int count;
+  fly_script_entry entry[FLY_SCRIPT_MAX];  // in time order
+};
+
+// Exit statuses of a run.
+enum { FLY_OK = 0, FLY_BAD_INPUT = 2, FLY_ALERT = 3, FLY_NOT_FINITE = 4 };
+
+// ---- Input -----------------------------------------------------------------------------------
+
+void fly_default_options(fly_options* o);
+// Fills o from the command line; 0 with a message in err when an option is unknown, lacks its
+// value or has a malformed or out-of-range value.
+int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err);
+// Parses "t=12.5 throttle=1 elevator=0.1 flaps=0.5 gear=down"; 0 with a message when malformed.
+int fly_parse_script_line(const char* line, fly_script_entry* e, char* err);
+// Reads a script file: blank lines and lines starting with '#' are skipped; entries are kept in
+// time order. 0 with a message naming the line when anything is wrong.
+int fly_read_script(const char* path, fly_script* s, char* err);
+
+// ---- World, aircraft, start ------------------------------------------------------------------
+
+// Every record reset, constants filled, the standard-atmosphere table, calm standard weather at
+// 16:00 local time, and a flat land region at the given elevation with the aircraft's cell in
+// its middle.
+void fly_setup_world(float ground_elev_m);
+// The flat region alone: every grid vertex at height h on a regular lattice, all land.
+void fly_flat_region(float h);
+// Aircraft built in code: "trainer" (single piston engine, high wing), "glider" (no engine) and
+// "fourprop" (four turboprops). 1 when the name is known and pln and afl are filled.
+int fly_builtin_aircraft(const char* name);
+// "builtin:NAME" or an aircraft file; 0 with a message when it cannot be had or is unusable.
+int fly_load_aircraft(const char* name, char* err);
+// Places the aircraft for the options' start and brings every derived value of the flight state
+// up to date (a zero-time pass), with the options' commands in force.
+void fly_start(const fly_options* o);
+
+// ---- Flying ----------------------------------------------------------------------------------
+
+// Turns the commands into throttle and flap requests, gear handle and brakes, and surface
+// deflections, as the controls do for a stick at those positions with no trim or autopilot.
+void fly_set_controls(const fly_controls* c);
+// One frame of msc.prd seconds with the commands last set.
+void fly_frame();
+// Simulated seconds since the start.
+float fly_time();
+// 1 when every position, velocity, attitude, rate and acceleration is a finite number.
+int fly_state_is_finite();
+// Specific energy of the aircraft, J/kg: v^2 / 2 + g h.
+float fly_energy();
+
+// ---- Reports ---------------------------------------------------------------------------------
+
+// "summary t=... crashed=..." for the state now (no line end).
+void fly_summary(char* out, int size);
+void fly_csv_header(std::FILE* f);
+void fly_csv_row(std::FILE* f);
+
+// The whole run of kestrix-fly: load, start, fly with the script, write the reports. Returns the
+// exit status; the summary is the last line written to `out`, messages go to `errs`.
+int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs);

@@ -1,0 +1,246 @@
+// The runner's input: command-line options and the timed command script.
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "flyrun.h"
+
+void fly_default_options(fly_options* o) {
+  *o = fly_options{};
+  o->alt_ft = 3000.0f;
+  o->kias = 90.0f;
+  o->seconds = 60.0f;
+  o->prd = 0.05f;
+  o->controls.gear_down = 1;
+}
+
+// A whole, finite number and nothing else.
+static int parse_number(const char* s, float* out) {
+  if (!s || !*s) return 0;
+  char* end = nullptr;
+  errno = 0;
+  double v = std::strtod(s, &end);
+  if (end == s || *end != '\0' || errno == ERANGE || !std::isfinite(v)) return 0;
+  if (std::fabs(v) > 1.0e30) return 0;
+  *out = static_cast<float>(v);
+  return 1;
+}
+
+static int in_range(float v, float lo, float hi) { return v >= lo && v <= hi; }
+
+static void copy_path(char* to, const char* from) { std::snprintf(to, 400, "%s", from); }
+
+// The value of one control: its name, where it goes and its range.
+struct control_key {
+  const char* name;
+  unsigned bit;
+  float lo, hi;
+};
+
+static const control_key control_keys[] = {
+    {"throttle", FLY_THROTTLE, 0.0f, 1.0f}, {"elevator", FLY_ELEVATOR, -1.0f, 1.0f},
+    {"aileron", FLY_AILERON, -1.0f, 1.0f},  {"rudder", FLY_RUDDER, -1.0f, 1.0f},
+    {"flaps", FLY_FLAPS, 0.0f, 1.0f},       {"brakes", FLY_BRAKES, 0.0f, 1.0f},
+};
+
+static float* control_field(fly_controls* c, unsigned bit) {
+  switch (bit) {
+    case FLY_THROTTLE:
+      return &c->throttle;
+    case FLY_ELEVATOR:
+      return &c->elevator;
+    case FLY_AILERON:
+      return &c->aileron;
+    case FLY_RUDDER:
+      return &c->rudder;
+    case FLY_FLAPS:
+      return &c->flaps;
+    default:
+      return &c->brakes;
+  }
+}
+
+// Sets control `name` from text; 1 when it is a known control with a value in range, -1 when the
+// name is not a control, 0 when the value is bad (err says why).
+static int set_control(fly_controls* c, unsigned* mask, const char* name, const char* value,
+                       char* err) {
+  if (std::strcmp(name, "gear") == 0) {
+    if (std::strcmp(value, "up") != 0 && std::strcmp(value, "down") != 0) {
+      std::snprintf(err, FLY_ERR, "gear must be up or down, not '%s'", value);
+      return 0;
+    }
+    c->gear_down = std::strcmp(value, "down") == 0;
+    *mask |= FLY_GEAR;
+    return 1;
+  }
+  for (const control_key& k : control_keys) {
+    if (std::strcmp(name, k.name) != 0) continue;
+    float v;
+    if (!parse_number(value, &v) || !in_range(v, k.lo, k.hi)) {
+      std::snprintf(err, FLY_ERR, "%s must be a number from %g to %g, not '%s'", k.name, k.lo, k.hi,
+                    value);
+      return 0;
+    }
+    *control_field(c, k.bit) = v;
+    *mask |= k.bit;
+    return 1;
+  }
+  return -1;
+}
+
+int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err) {
+  fly_default_options(o);
+  int have_aircraft = 0;
+  for (int i = 1; i < argc; i++) {
+    const char* a = argv[i];
+    if (std::strncmp(a, "--", 2) != 0) {
+      std::snprintf(err, FLY_ERR, "unexpected argument '%s'", a);
+      return 0;
+    }
+    if (i + 1 >= argc) {
+      std::snprintf(err, FLY_ERR, "option %s needs a value", a);
+      return 0;
+    }
+    const char* name = a + 2;
+    const char* v = argv[++i];
+    unsigned mask = 0;
+    float x;
+    if (std::strcmp(name, "aircraft") == 0) {
+      copy_path(o->aircraft, v);
+      have_aircraft = 1;
+    } else if (std::strcmp(name, "start") == 0) {
+      if (std::strcmp(v, "air") != 0 && std::strcmp(v, "ground") != 0) {
+        std::snprintf(err, FLY_ERR, "--start must be air or ground, not '%s'", v);
+        return 0;
+      }
+      o->start_ground = std::strcmp(v, "ground") == 0;
+    } else if (std::strcmp(name, "script") == 0) {
+      copy_path(o->script, v);
+    } else if (std::strcmp(name, "csv") == 0) {
+      copy_path(o->csv, v);
+    } else if (std::strcmp(name, "cycle-dump") == 0) {
+      copy_path(o->cycle_dump, v);
+    } else {
+      struct numeric {
+        const char* name;
+        float* to;
+        float lo, hi;
+      };
+      const numeric nums[] = {
+          {"alt-ft", &o->alt_ft, -2000.0f, 300000.0f},
+          {"kias", &o->kias, 0.0f, 2000.0f},
+          {"heading", &o->heading, 0.0f, 360.0f},
+          {"ground-elev-ft", &o->ground_elev_ft, -2000.0f, 30000.0f},
+          {"seconds", &o->seconds, 0.0f, 86400.0f},
+          {"prd", &o->prd, 0.001f, 0.1f},
+          {"dump-at", &o->dump_at, 0.0f, 86400.0f},
+      };
+      int done = 0;
+      for (const numeric& n : nums) {
+        if (std::strcmp(name, n.name) != 0) continue;
+        if (!parse_number(v, &x) || !in_range(x, n.lo, n.hi)) {
+          std::snprintf(err, FLY_ERR, "--%s must be a number from %g to %g, not '%s'", n.name, n.lo,
+                        n.hi, v);
+          return 0;
+        }
+        *n.to = x;
+        done = 1;
+      }
+      if (!done) {
+        int r = set_control(&o->controls, &mask, name, v, err);
+        if (r == 0) return 0;
+        if (r < 0) {
+          std::snprintf(err, FLY_ERR, "unknown option %s", a);
+          return 0;
+        }
+      }
+    }
+  }
+  if (!have_aircraft) {
+    std::snprintf(err, FLY_ERR, "--aircraft FILE is required");
+    return 0;
+  }
+  return 1;
+}
+
+int fly_parse_script_line(const char* line, fly_script_entry* e, char* err) {
+  *e = fly_script_entry{};
+  char buf[512];
+  if (std::strlen(line) >= sizeof buf) {
+    std::snprintf(err, FLY_ERR, "line too long");
+    return 0;
+  }
+  std::strcpy(buf, line);
+  int have_t = 0;
+  for (char* tok = std::strtok(buf, " \t\r\n"); tok; tok = std::strtok(nullptr, " \t\r\n")) {
+    char* eq = std::strchr(tok, '=');
+    if (!eq || eq == tok || eq[1] == '\0') {
+      std::snprintf(err, FLY_ERR, "'%s' is not name=value", tok);
+      return 0;
+    }
+    *eq = '\0';
+    const char* name = tok;
+    const char* value = eq + 1;
+    if (std::strcmp(name, "t") == 0) {
+      if (have_t || !parse_number(value, &e->t) || e->t < 0.0f) {
+        std::snprintf(err, FLY_ERR, "t must be given once as a time of 0 s or more, not '%s'",
+                      value);
+        return 0;
+      }
+      have_t = 1;
+      continue;
+    }
+    int r = set_control(&e->c, &e->mask, name, value, err);
+    if (r == 0) return 0;
+    if (r < 0) {
+      std::snprintf(err, FLY_ERR, "unknown control '%s'", name);
+      return 0;
+    }
+  }
+  if (!have_t) {
+    std::snprintf(err, FLY_ERR, "the line gives no time t=");
+    return 0;
+  }
+  if (!e->mask) {
+    std::snprintf(err, FLY_ERR, "the line sets no control");
+    return 0;
+  }
+  return 1;
+}
+
+int fly_read_script(const char* path, fly_script* s, char* err) {
+  s->count = 0;
+  std::FILE* f = std::fopen(path, "r");
+  if (!f) {
+    std::snprintf(err, FLY_ERR, "cannot open script %s", path);
+    return 0;
+  }
+  char line[600];
+  int n = 0;
+  while (std::fgets(line, sizeof line, f)) {
+    n++;
+    const char* p = line;
+    while (*p == ' ' || *p == '\t') p++;
+    if (*p == '\0' || *p == '\n' || *p == '\r' || *p == '#') continue;
+    if (s->count >= FLY_SCRIPT_MAX) {
+      std::snprintf(err, FLY_ERR, "script %s line %d: more than %d entries", path, n,
+                    FLY_SCRIPT_MAX);
+      std::fclose(f);
+      return 0;
+    }
+    char why[FLY_ERR];
+    if (!fly_parse_script_line(p, &s->entry[s->count], why)) {
+      std::snprintf(err, FLY_ERR, "script %.120s line %d: %.150s", path, n, why);
+      std::fclose(f);
+      return 0;
+    }
+    s->count++;
+  }
+  std::fclose(f);
+  std::stable_sort(s->entry, s->entry + s->count,
+                   [](const fly_script_entry& a, const fly_script_entry& b) { return a.t < b.t; });
+  return 1;
+}
