@@ -153,20 +153,8 @@ void load_scenery_textures() {}
 // 3-D view (src/render).
 void make_a_plane(int k, int anew) {}
 
-// Propellers, rotors and jets (src/flight): no engine forces.
-void props() {}
 
-// Propellers, rotors and jets (src/flight).
-void jets() {}
 
-// Ground and water contact (src/flight): nothing touches.
-int handle_contact_point(int n, float x, float y, float z) { return 0; }
 
-// Ground and water contact (src/flight).
-void handle_float_point(int part, int station, int point, float x, float y, float z, float h_water) {}
 
-// Ground and water contact (src/flight): decks hold still.
-float the_dot_now(int type) { return 0.0f; }
 
-// Ground and water contact (src/flight).
-float phi_dot_now(int type) { return 0.0f; }

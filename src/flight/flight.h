@@ -311,21 +311,41 @@ float interp9(float x1, float x2, float x3, float y1, float y2, float y3, float 
               float v13, float v21, float v22, float v23, float v31, float v32, float v33, float x,
               float y);
 
-// ---- Engines and contact ---------------------------------------------------------------------
+// ---- Propellers, rotors and jets -------------------------------------------------------------
 
-// Propellers and rotors (engine types 1, 2) and jets (3): add their forces, leave DVinc.
+// All propeller engines of an aeroplane, or a helicopter's engines, main rotor and tail rotor:
+// shaft torque, disc forces, wash, pitch governing and rotor speed. Runs inside the force pass
+// while there is air.
 void props();
-void jets();
+// Shaft torque, power, N1 or manifold pressure of engine i and its torque reaction on the airframe.
 void apropengine(int i);
+// Forces of disc i with its hub at longitudinal z, lateral x and vertical y (m, body axes), ring by
+// ring at four blade positions, and the disc's and rings' wash for the next frame.
 void aprop(int i, float z, float x, float y);
+// Clears the helicopter's filtered main-rotor roll and pitch moments, which carry over from frame
+// to frame; the program starts with them clear.
+void reset_props();
+// Every jet engine, each at its engine arm.
+void jets();
+// Jet engine i at longitudinal z, lateral x and vertical y: spool, N1 and thrust.
 void ajet(int i, float z, float x, float y);
-// Contact point n at body position (x, y, z); 1 when it carries load.
+
+// ---- Ground and water contact ----------------------------------------------------------------
+
+// Contact point n (0 nose wheel, 1/2 left/right main, 3-6 skid ends, 7 body, 8 wing tip) at
+// lateral x, height y and longitudinal z (m, body axes) against the hard surface under it: spring,
+// damper, friction, brakes and steering. Returns 1 when the point carries load.
 int handle_contact_point(int n, float x, float y, float z);
-// Outline point of a body on water with the water surface at h_water.
-void handle_float_point(int part, int station, int point, float x, float y, float z, float h_water);
-// Deck pitch and roll rates, deg/s, of the frigate (36) and the carrier (37).
+// Outline point `point` of station `station` of body `part` at body position (x, y, z) against
+// water whose surface lies at h_water (m, the datum of flt.h): buoyancy, damping, planing, friction.
+void handle_float_point(int part, int station, int point, float x, float y, float z,
+                        float h_water);
+// Pitch and roll rates of a ship's deck, degrees per second: type 36 the frigate, 37 the carrier.
 float the_dot_now(int type);
 float phi_dot_now(int type);
+// Spring-damper contact force, N: 0 while the compression x (m) is negative, else x k + v c limited
+// to five times the maximum weight, whole newtons, never pulling.
+float dampedforce(float x, float v, float k, float c);
 
 // ---- Flight start ----------------------------------------------------------------------------
 

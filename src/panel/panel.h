@@ -74,3 +74,17 @@ void gear_light();
 
 // Redraws the ECAM display from scratch in its current page ins.ecam_mode.
 void init_ecam();
+
+// ---- Engine gauge scales and blinking ---------------------------------------------------------
+
+// Full scales of the engine gauges for the loaded aircraft: rotation speed (rpm), shaft torque
+// (ft lb, 1.2 times rated), fuel flow (lb/h, at full power or thrust; at three times the thrust
+// with an afterburner), N1 (percent) and manifold pressure (inHg).
+float tac_max();
+float trq_max();
+float ff__max();
+float n1__max();
+float mpr_max();
+
+// Blinking level of a light, 0..1, that cycles with simulated time; phase shifts it, s.
+float pulse(float phase);

@@ -1,0 +1,71 @@
+// Hand-built surroundings and discs for the engine and contact tests.
+#pragma once
+
+#include "app/app.h"
+#include "flight/flight.h"
+#include "shared/shared.h"
+#include "weather/weather.h"
+#include "world/world.h"
+
+// Every record cleared, constants filled, still sea-level air, level ground at height 0 under the
+// aircraft (grid vertices 100 m apart), frame sub-step 0.025 s.
+inline void reset_flight_world() {
+  reset_world_state();
+  init_constants();
+  reset_props();
+  atm.rho = 1.225f;
+  atm.crtsig = 1.0f;
+  atm.a = 340.0f;
+  atm.baro = 29.92f;
+  atm.temp_SL = 59.0f;
+  msc.prd = 0.025f;
+  flt.costhe = flt.cosphi = flt.cospsi = flt.cosalph = flt.cosbeta = 1.0f;
+  for (int i = 0; i < GRID_I; i++)
+    for (int j = 0; j < GRID_J; j++)
+      planexyz[i][j][0] = 100.0f * i, planexyz[i][j][2] = -100.0f * j;
+  env.i_aircraft = 89, env.j_aircraft = 79;
+  flt.X = 8950.0, flt.Z = -7950.0;
+}
+
+inline void clear_accumulators() {
+  flt.faxilprop = flt.fsideprop = flt.fnrmlprop = flt.L = flt.M = flt.N = 0.0f;
+  flt.faxilgear = flt.fsidegear = flt.fnrmlgear = 0.0f;
+}
+
+// Disc i: `blades` blades of radius R and chord c in 4 rings, all at blade angle `twist`, turning
+// in sense dir, axis canted up by `cant` degrees; areas and inertia as the loader derives them;
+// a thin section with lift slope 0.1 per degree stalling at 12 degrees.
+inline void make_disc(int i, float R, float c, float blades, float twist, int dir, int cant) {
+  pln.semilen[i] = R;
+  pln.els[i] = 4;
+  pln.numblades[i] = blades;
+  pln.propdir[i] = dir;
+  pln.vertcant[i] = static_cast<float>(cant);
+  pln.sin_vertcant[i] = isin(cant), pln.cos_vertcant[i] = icos(cant), pln.cos_sidecant[i] = 1.0f;
+  for (int e = 0; e < 4; e++) {
+    pln.s[i][e] = c * R / 4, pln.mac[i][e] = c, pln.anginc[i][e] = twist;
+    pln.ringarea[i][e] = con.pi * R * R * (2 * e + 1) / 16;
+  }
+  pln.discarea[i] = con.pi * R * R;
+  pln.miprop[i] = R * c * c * 0.15f * 0.75f * 300.0f * blades * 0.5f * R * R;
+  for (int n = 0; n < AFL_CD_ROWS; n++) {
+    float deg = n <= 200 ? n / 10.0f : n - 180.0f, over = fltmax2(deg - 12.0f, 0.0f);
+    afl.cdpos[i][0][0][n] = afl.cdneg[i][0][0][n] = 0.012f + 0.02f * over;
+    if (n >= 100) afl.clpos[i][0][0][n - 100] = 0.1f * (deg - over) - 0.02f * over;
+    if (n >= 100) afl.clneg[i][0][0][n - 100] = -afl.clpos[i][0][0][n - 100];
+  }
+  afl.clM[i][0][0] = 0.1f, afl.cmal2[i][0][0] = -5.0f, afl.cmal3[i][0][0] = 5.0f;
+  pln.al_D_al0[i] = pln.cl_D_cl0[i] = pln.cm_D_cm0[i] = pln.e[i] = 1.0f, pln.AR[i] = 10.0f;
+  flt.alpha_max[i] = 12.0f;
+  flt.slat_effect[i] = flt.CLgrndeffect[i] = flt.CDIgrndeffect[i] = 1.0f;
+}
+
+// Engine 0: a running piston engine of pmax W, idle 60 and rated 270 rad/s, at full throttle.
+inline void make_piston_engine(float pmax) {
+  pln.entype = pln.numen = 1;
+  pln.pmax = pmax;
+  pln.omegamin = 60.0f;
+  pln.omegamax = flt.tac[0] = 270.0f;
+  flt.eng_running[0] = 1;
+  flt.thro[0] = flt.mixt_powr_rat[0] = 1.0f;
+}

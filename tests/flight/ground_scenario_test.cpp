@@ -1,0 +1,111 @@
+// The sample aircraft on the ground, on water and in a hover, flown through the headless runner.
+#include <cmath>
+#include <cstdio>
+
+#include "app/app.h"
+#include "app/macibm.h"
+#include "flight/flight.h"
+#include "flyrun.h"
+#include "shared/shared.h"
+#include "support/test_support.h"
+#include "weather/weather.h"
+#include "world/world.h"
+
+// Loads a sample aircraft and starts it on flat land at sea level: resting on the ground (or in
+// the air at 300 ft), engines at `throttle`, parking brake set.
+class FlightGroundScenario : public ::testing::Test {
+ protected:
+  static void start(const char* name, int on_ground, float throttle) {
+    macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
+    fly_setup_world(0.0f);
+    reset_props();
+    char path[1000], err[FLY_ERR];
+    std::snprintf(path, sizeof path, "%saircraft/%s.acf", app_path, name);
+    ASSERT_TRUE(fly_load_aircraft(path, err)) << err;
+    fly_options o;
+    fly_default_options(&o);
+    o.start_ground = on_ground;
+    o.alt_ft = 300.0f;
+    o.kias = 0.0f;
+    o.prd = 0.02f;
+    o.controls.throttle = throttle;
+    o.controls.brakes = 1.0f;
+    fly_start(&o);
+  }
+  void TearDown() override { macibm_program_folder = nullptr; }
+};
+
+static void fly(float seconds) {
+  for (int k = 0; k < static_cast<int>(seconds / msc.prd + 0.5f); k++) fly_frame();
+}
+
+static float ground_speed() { return static_cast<float>(std::hypot(flt.vX, flt.vZ)); }
+
+// Loaded to the weight its gear was sized for, the aircraft rests where the loader says it will.
+TEST_F(FlightGroundScenario, RestsOnItsGearAtItsRestingHeightAndAttitude) {
+  start("Trainer", 1, 0.0f);
+  flt.m_fixed = pln.m_max - pln.m_empty - flt.m_fuel - flt.m_jettison;
+  fly(10.0f);
+  const float weight = flt.m_total * atm.g;
+  EXPECT_NEAR(flt.gearf[0] + flt.gearf[1] + flt.gearf[2], weight, 0.01f * weight);
+  EXPECT_NEAR(flt.h - env.local_h, pln.h_eqlbm, 0.02f);
+  EXPECT_NEAR(flt.the180, pln.the_eqlbm, 0.5f);
+  float creep = 0.0f;
+  for (int k = 0; k < 250; k++, fly_frame()) creep = fltmax2(creep, ground_speed());
+  EXPECT_LT(creep, 0.05f);
+}
+
+TEST_F(FlightGroundScenario, AOneMetreDropOntoTheGearDampsOut) {
+  start("Trainer", 1, 0.0f);
+  flt.Y += 1.0;
+  flt.h += 1.0f;
+  float lowest = flt.h;
+  for (int k = 0; k < 250; k++, fly_frame()) lowest = fltmin2(lowest, flt.h);
+  EXPECT_GT(lowest - env.local_h, pln.h_eqlbm - 0.5f);  // caught by the gear
+  fly(5.0f);
+  EXPECT_LT(std::fabs(flt.vu), 0.02f);
+  EXPECT_NEAR(flt.h - env.local_h, pln.h_eqlbm, 0.1f);
+  for (int k = 0; k < GEAR_LEGS; k++) EXPECT_EQ(set.gear_stat[k], 1) << k;
+}
+
+// On calm water with its engine stopped the floatplane floats level on its floats.
+TEST_F(FlightGroundScenario, FloatplaneFloatsOnItsDisplacement) {
+  start("Floatplane", 1, 0.0f);
+  for (int i = 0; i < GRID_I; i++)
+    for (int j = 0; j < GRID_J; j++) on_water[i][j] = 1;
+  for (int i = 0; i < MAX_ENGINES; i++) flt.mixt[i] = 0.0f;  // mixture cut off
+  fly(20.0f);
+  float lift = 0.0f;
+  for (int k = 0; k < 100; k++, fly_frame()) lift += flt.fnrmlgear / 100.0f;
+  EXPECT_NEAR(lift, flt.m_total * atm.g, 0.01f * flt.m_total * atm.g);
+  EXPECT_LT(std::fabs(flt.vu), 0.05f);
+  EXPECT_LT(ground_speed(), 0.1f);
+  EXPECT_GT(flt.h, env.local_h);
+}
+
+// The pilot holds the helicopter over its spot with the cyclic (attitude against the drift) and,
+// for the first 30 s, eases the collective against the climb and the height error. Held at the
+// collective found, it keeps its height for 20 s on a governed rotor carrying the weight.
+TEST_F(FlightGroundScenario, HelicopterHoldsAHoverOnItsCollective) {
+  start("Helicopter", 0, 1.0f);
+  float collective = 0.5f * (pln.minpitch[0] + pln.maxpitch[0]);
+  const float h_start = flt.h;
+  float h_held = 0.0f;
+  for (int k = 0; k < 2500; k++) {
+    if (k < 1500) collective -= (flt.vu * 0.5f + (flt.h - h_start) * 0.05f) * msc.prd;
+    if (k == 1500) h_held = flt.h;
+    float ahead = static_cast<float>(flt.vZ * flt.cospsi + flt.vX * flt.sinpsi);
+    float right = static_cast<float>(flt.vX * flt.cospsi - flt.vZ * flt.sinpsi);
+    float the = flt.the180 - fltlim(2.0f * ahead, -10, 10);
+    float phi = flt.phi180 + fltlim(2.0f * right, -10, 10);
+    flt.elevcyclic = pln.elevcyclic * fltlim(-(the * 0.05f + flt.Q * 0.02f), -1, 1);
+    flt.ailncyclic = pln.ailncyclic * fltlim(-(phi * 0.05f + flt.P * 0.02f), -1, 1);
+    flt.proppitch[0] = collective;
+    flt.proppitch[1] = pln.minpitch[1];
+    fly_frame();
+  }
+  EXPECT_NEAR(flt.h, h_held, 1.0f);
+  EXPECT_LT(std::fabs(flt.vu), 0.1f);
+  EXPECT_NEAR(flt.thrust[0], flt.m_total * atm.g, 0.02f * flt.m_total * atm.g);
+  EXPECT_NEAR(flt.tac[0], pln.omegamax, 0.01f * pln.omegamax);
+}
