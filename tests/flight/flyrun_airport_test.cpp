@@ -27,7 +27,7 @@ TEST(FlightRunnerAirport, StartAutopilotAndWindOptions) {
                      "--ap-alt-ft", "5000", "--wind", "250/12"},
                     &o, err))
       << err;
-  EXPECT_EQ(o.start, FLY_START_ILS);
+  EXPECT_EQ(o.airport_start, 1100);
   EXPECT_STREQ(o.airport, "TRM ");
   EXPECT_EQ(o.runway, 3);
   EXPECT_EQ(o.controls.ap_hdg_on, 1);
@@ -67,7 +67,7 @@ class FlightRunnerAirportStart : public FlightTest {
   // The Trainer at the default airport, started as `start` on runway end `runway`.
   void start_trainer(int start, int runway) {
     fly_default_options(&o);
-    o.start = start;
+    o.airport_start = start;
     o.runway = runway;
     fly_setup_world(0.0f);
     char err[FLY_ERR], path[1000];
@@ -81,7 +81,7 @@ class FlightRunnerAirportStart : public FlightTest {
 
 // 9 nm out on the extended centreline, 9 sin 3 nm above the field, faster than the stall.
 TEST_F(FlightRunnerAirportStart, AnInstrumentFinalIsOnTheGlidePathAtASafeSpeed) {
-  start_trainer(FLY_START_ILS, 0);
+  start_trainer(1100, 0);
   int n = msc.loc_apt_wrl;
   ASSERT_EQ(std::strncmp(apt_id[n], "SBD ", 4), 0);
   int h = apt_hdng[n][0];
@@ -101,7 +101,7 @@ TEST_F(FlightRunnerAirportStart, AnInstrumentFinalIsOnTheGlidePathAtASafeSpeed) 
 }
 
 TEST_F(FlightRunnerAirportStart, ATakeoffStartRestsAtTheRunwayEnd) {
-  start_trainer(FLY_START_RUNWAY, 1);
+  start_trainer(900, 1);
   int n = msc.loc_apt_wrl;
   EXPECT_FLOAT_EQ(flt.psi, static_cast<float>((apt_hdng[n][0] + 180) % 360));
   EXPECT_NEAR(flt.Y, env.local_h + pln.h_eqlbm, 0.5);

@@ -46,7 +46,7 @@ TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
                      "--prd",      "0.02",           "--elevator", "-0.25",     "--gear",
                      "up",         "--flaps",        "0.5",        "--csv",     "h.csv"},
                     &o, err));
-  EXPECT_EQ(o.start, FLY_START_GROUND);
+  EXPECT_EQ(o.start_ground, 1);
   EXPECT_FLOAT_EQ(o.alt_ft, 5000.0f);
   EXPECT_FLOAT_EQ(o.controls.elevator, -0.25f);
   EXPECT_EQ(o.controls.gear_down, 0);

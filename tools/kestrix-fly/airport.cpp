@@ -29,7 +29,7 @@ int fly_airport_world(const fly_options* o, char* err) {
   }
   msc.loc_apt_wrl = n;
   msc.rway_sel = intlim(o->runway, 0, 5);
-  msc.typestart = o->start == FLY_START_VFR ? 1000 : o->start == FLY_START_ILS ? 1100 : 900;
+  msc.typestart = o->airport_start;
   region_corner_for_airport(n);
   load_region();
   return 1;

@@ -183,7 +183,7 @@ static void start_on_flat_world(const fly_options* o) {
   flt.psi = fltwrap(o->heading, 0.0f, 360.0f);
   flt.phi = 0.0f;
   float v = 0.0f;
-  if (o->start == FLY_START_GROUND) {
+  if (o->start_ground) {
     flt.Y = ground + pln.h_eqlbm;
     flt.the = fltwrap(pln.the_eqlbm, 0.0f, 360.0f);
   } else {
@@ -227,7 +227,7 @@ static void start_at_airport(const fly_options* o) {
 
 fly_controls fly_start_controls(const fly_options* o) {
   fly_controls c = o->controls;
-  if (o->start >= FLY_START_RUNWAY) {
+  if (o->airport_start) {
     if (!(o->given & FLY_THROTTLE)) c.throttle = flt.throrequest[0];
     if (!(o->given & FLY_GEAR)) c.gear_down = set.gear_handle;
   }
@@ -247,7 +247,7 @@ void fly_start(const fly_options* o) {
     flt.alpha_max[p] = pln.alpha_max[p];
     flt.CDIgrndeffect[p] = flt.CLgrndeffect[p] = 1.0f;
   }
-  if (o->start >= FLY_START_RUNWAY) {
+  if (o->airport_start) {
     start_at_airport(o);
   } else {
     start_on_flat_world(o);
@@ -421,7 +421,7 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
     }
     trk.setf(std::ios::fixed);
   }
-  if (o->start >= FLY_START_RUNWAY && !fly_airport_world(o, err)) {
+  if (o->airport_start && !fly_airport_world(o, err)) {
     std::fprintf(errs, "kestrix-fly: %s\n", err);
     return finish(alert_seen ? FLY_ALERT : FLY_BAD_INPUT, out, nullptr);
   }
@@ -429,7 +429,7 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
     std::fprintf(errs, "kestrix-fly: %s\n", err);
     return finish(alert_seen ? FLY_ALERT : FLY_BAD_INPUT, out, nullptr);
   }
-  if (o->start == FLY_START_AIR && o->alt_ft * con.fttomtrs <= env.local_h) {
+  if (!o->airport_start && !o->start_ground && o->alt_ft * con.fttomtrs <= env.local_h) {
     std::fprintf(errs, "kestrix-fly: an air start at %g ft is not above the ground at %g ft\n",
                  o->alt_ft, o->ground_elev_ft);
     return finish(FLY_BAD_INPUT, out, nullptr);

@@ -42,13 +42,11 @@ enum {
   FLY_AP_OFF = 2048,  // every autopilot mode off (applied before the modes the line engages)
 };
 
-// Where a flight starts: the flat world's air or ground start, or an airport start at the
-// runway end, on a visual final or on an instrument final.
-enum { FLY_START_AIR = 0, FLY_START_GROUND = 1, FLY_START_RUNWAY, FLY_START_VFR, FLY_START_ILS };
-
 struct fly_options {
   char aircraft[400];     // aircraft file, or "builtin:NAME" for an aircraft built in code
-  int start;              // where the flight starts: FLY_START_
+  int start_ground;       // 1 at rest on the ground, 0 in the air (flat world)
+  int airport_start;      // 0 the flat world; else the start at the airport: 900 at the runway
+                          // end, 1000 on a visual final, 1100 on an instrument final
   float alt_ft;           // start altitude above sea level (air start), ft
   float kias;             // start indicated airspeed (air start), kt
   float heading;          // start heading, degrees true

@@ -190,15 +190,16 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
       have_aircraft = 1;
     } else if (std::strcmp(name, "start") == 0) {
       static const char* const starts[] = {"air", "ground", "runway", "vfr-final", "ils-final"};
-      o->start = -1;
-      for (int k = 0; k < 5; k++) {
-        if (std::strcmp(v, starts[k]) == 0) o->start = k;
-      }
-      if (o->start < 0) {
+      static const int airport_starts[] = {0, 0, 900, 1000, 1100};
+      int k = 0;
+      while (k < 5 && std::strcmp(v, starts[k]) != 0) k++;
+      if (k == 5) {
         std::snprintf(err, FLY_ERR,
                       "--start must be air, ground, runway, vfr-final or ils-final, not '%s'", v);
         return 0;
       }
+      o->start_ground = k == 1;
+      o->airport_start = airport_starts[k];
     } else if (std::strcmp(name, "airport") == 0) {
       // Identifiers are four characters, shorter ones padded with blanks as the database has them.
       size_t n = std::strlen(v);
