@@ -108,3 +108,65 @@ TEST_F(FlightRunnerAirportStart, ATakeoffStartRestsAtTheRunwayEnd) {
   EXPECT_LT(flt.v, 0.2f);
   EXPECT_EQ(set.gear_handle, 1);
 }
+
+// ---- Flying on the autopilot -----------------------------------------------------------------
+
+// The Trainer in calm air at 3000 ft on the flat world, holding 3000 ft and heading 90.
+TEST_F(FlightRunnerAirportStart, AutopilotHoldsAltitudeAndHeadingForTenMinutes) {
+  fly_default_options(&o);
+  o.kias = 90.0f;
+  o.controls.throttle = 0.7f;
+  o.controls.ap_hdg_on = o.controls.ap_alt_on = 1;
+  o.controls.ap_hdg = 90.0f;
+  o.controls.ap_alt_ft = 3000.0f;
+  fly_setup_world(0.0f);
+  char err[FLY_ERR], path[1000];
+  std::snprintf(path, sizeof path, "%saircraft/Trainer.acf", app_path);
+  ASSERT_TRUE(fly_load_aircraft(path, err)) << err;
+  fly_start(&o);
+  for (int n = 0; n < 13200; n++) {
+    fly_set_controls(&o.controls);
+    fly_frame();
+    if (n < 1200) continue;  // a minute to settle on the heading
+    ASSERT_NEAR(flt.h * con.mtrstoft, 3000.0f, 100.0f) << "t=" << fly_time();
+    ASSERT_NEAR(fltwrap(flt.psi - 90.0f, -180.0f, 180.0f), 0.0f, 5.0f) << "t=" << fly_time();
+  }
+}
+
+// Full throttle from the runway, the autopilot engaged once airborne: it climbs to 4000 ft
+// heading south and stays there.
+TEST_F(FlightRunnerAirportStart, ATakeoffClimbsOnAutopilotAndHoldsAltitudeAndHeading) {
+  start_trainer(900, 0);
+  fly_controls c = fly_start_controls(&o);
+  c.throttle = 1.0f;
+  for (int n = 0; n < 18000; n++) {
+    if (n == 600) c.ap_hdg_on = c.ap_alt_on = 1, c.ap_hdg = 180.0f, c.ap_alt_ft = 4000.0f;
+    fly_set_controls(&c);
+    fly_frame();
+    ASSERT_EQ(flt.crashes, 0) << "t=" << fly_time();
+  }
+  EXPECT_NEAR(flt.h * con.mtrstoft, 4000.0f, 100.0f);
+  EXPECT_NEAR(flt.psi, 180.0f, 5.0f);
+}
+
+// A wind from the west pushes the track of an aircraft heading north to the east.
+TEST_F(FlightRunnerAirportStart, AWestWindDriftsANorthboundTrackEast) {
+  fly_default_options(&o);
+  o.kias = 100.0f;
+  o.wind_dir = 270.0f;
+  o.wind_kt = 20.0f;
+  o.controls.throttle = 0.7f;
+  o.controls.ap_hdg_on = 1;
+  fly_setup_world(0.0f);
+  char err[FLY_ERR], path[1000];
+  std::snprintf(path, sizeof path, "%saircraft/Trainer.acf", app_path);
+  ASSERT_TRUE(fly_load_aircraft(path, err)) << err;
+  fly_start(&o);
+  EXPECT_GT(atm.wind_X, 0.0f);
+  for (int n = 0; n < 2400; n++) {
+    fly_set_controls(&o.controls);
+    fly_frame();
+  }
+  float drift = std::atan2(static_cast<float>(flt.vX), static_cast<float>(flt.vZ)) * con.radtodeg;
+  EXPECT_NEAR(drift, std::atan(20.0f / (flt.av * con.msctokts)) * con.radtodeg, 2.0f);
+}
