@@ -100,15 +100,6 @@ TEST_F(FlightRunnerAirportStart, AnInstrumentFinalIsOnTheGlidePathAtASafeSpeed) 
   EXPECT_FLOAT_EQ(flt.throrequest[0], 0.5f);  // the start's power, not the options' idle
 }
 
-TEST_F(FlightRunnerAirportStart, ATakeoffStartRestsAtTheRunwayEnd) {
-  start_trainer(900, 1);
-  int n = msc.loc_apt_wrl;
-  EXPECT_FLOAT_EQ(flt.psi, static_cast<float>((apt_hdng[n][0] + 180) % 360));
-  EXPECT_NEAR(flt.Y, env.local_h + pln.h_eqlbm, 0.5);
-  EXPECT_LT(flt.v, 0.2f);
-  EXPECT_EQ(set.gear_handle, 1);
-}
-
 // ---- Flying on the autopilot -----------------------------------------------------------------
 
 // The Trainer in calm air at 3000 ft on the flat world, holding 3000 ft and heading 90.
