@@ -61,8 +61,9 @@ TEST_F(FlightForces, FinElementsInASlipstreamGetTheWholeIncrement) {
   load("trainer");
   air(40.0f, 0.0f);
   for (int e = 0; e < pln.els[10]; e++) pln.in_propwash[10][0][e] = 1;
-  flt.DVinc[0] = 10.0f;
-  surfaces();
+  set_a_engines();
+  flt.DVinc[0] = 10.0f;  // after the engines, which set the wash themselves
+  set_a_surfaces();
   float vn = std::fabs(std::cos(pln.sweepnow[10] * con.degtorad) * 40.0f);
   EXPECT_NEAR(flt.v_el[10][0], vn + 10.0f, 1e-3f);
 }
@@ -101,7 +102,8 @@ TEST_F(FlightForces, AsymmetricFlapFailureLeavesOneSideWorking) {
   float first = flt.L;
   EXPECT_GT(std::fabs(first), 500.0f);
   settled();
-  EXPECT_FLOAT_EQ(flt.L, first);  // the working side was drawn once and stays
+  // The working side was drawn once and stays (only the engines' small drift moves the sum).
+  EXPECT_NEAR(flt.L, first, 1e-3f * std::fabs(first));
 }
 
 TEST_F(FlightForces, FuselageLiftStopsGrowingAtFifteenDegrees) {

@@ -32,7 +32,6 @@ class FlightGroundScenario : public ::testing::Test {
     o.controls.brakes = 1.0f;
     fly_start(&o);
   }
-  void TearDown() override { macibm_program_folder = nullptr; }
 };
 
 static void fly(float seconds) {

@@ -324,7 +324,15 @@ int fly_state_is_finite() {
   return 1;
 }
 
-float fly_energy() { return 0.5f * flt.v * flt.v + con.g * flt.h; }
+// The spinning propellers and rotors hold energy too: a rotor slowing down in autorotation gives
+// its energy to the aircraft, so it belongs in the sum.
+float fly_energy() {
+  float e = 0.5f * flt.v * flt.v + con.g * flt.h;
+  if (flt.m_total > 0.0f)
+    for (int i = 0; i < MAX_ENGINES; i++)
+      if (have_this_part(i)) e += 0.5f * pln.miprop[i] * sqr(flt.tac[i]) / flt.m_total;
+  return e;
+}
 
 // ---- Reports ---------------------------------------------------------------------------------
 

@@ -141,7 +141,7 @@ void fly_frame();
 float fly_time();
 // 1 when every position, velocity, attitude, rate and acceleration is a finite number.
 int fly_state_is_finite();
-// Specific energy of the aircraft, J/kg: v^2 / 2 + g h.
+// Specific energy of the aircraft, J/kg: v^2 / 2 + g h, plus the spin of its propellers and rotors.
 float fly_energy();
 
 // ---- Reports ---------------------------------------------------------------------------------
