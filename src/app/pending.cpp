@@ -24,14 +24,6 @@ void stop_engine_and_windrain() {}
 // Sound (src/sound).
 void dispose_sound() {}
 
-// Flight start (src/flight): the counters restart and the next timing measurement is discarded.
-void set_fltvars(int type) {
-  msc.cntr = 0;
-  msc.cntr10 = 0;
-  msc.evup = 1;
-  msc.event = 1;
-}
-
 // Instrument panel (src/panel).
 void update_panel() {}
 
@@ -43,12 +35,6 @@ void init_nav_pic() {}
 
 // Instrument panel (src/panel).
 void manage_das(int open, int x, int y) {}
-
-// Controls (src/controls).
-void update_controls() {}
-
-// Controls (src/controls).
-void cal_stick() {}
 
 // Keyboard commands (src/controls).
 void handle_simkey(char c) {}
@@ -112,9 +98,6 @@ void controller_respond(char*) {}
 
 // Air traffic control (src/atc).
 void LSO_respond() {}
-
-// Controls (src/controls): no force-feedback device.
-void forcecall(int, int, int, int) {}
 
 // Sound (src/sound).
 void play_buffer(int, int) {}
