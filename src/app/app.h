@@ -166,6 +166,21 @@ void reset_msc();
 void reset_set();
 void reset_grf();
 
+// ---- Location menu ---------------------------------------------------------------------------
+
+// The generated submenus of the Location menu: Takeoff, VFR Final, ILS Final, Over VOR and Over
+// NDB are menus 9..13. A runway item's identifier is (base + k) * 100 + r + 1 for the k-th airport
+// of the region and its rway_sel r; a navaid item's is 1201 + k (VOR) or 1301 + k (NDB).
+enum {
+  LOCATION_FIRST_SUBMENU = 9,
+  LOCATION_SUBMENUS = 5,
+  LOCATION_TAKEOFF_BASE = 15,
+  LOCATION_VFR_BASE = 85,
+  LOCATION_ILS_BASE = 155,
+};
+// Replaces the generated items with those of the region's lists as they stand.
+void rebuild_location_menus();
+
 // Restores the records the program entry clears, in its order: flt, ott, ins, set, msc, scn,
 // nav, atm, env, grf, pat, rel, afl, atc, fpl (the platform start-up clears pln and mnw itself).
 void reset_run_records();

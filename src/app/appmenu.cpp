@@ -8,6 +8,7 @@
 #include "aircraft/aircraft.h"
 #include "app/macibm.h"
 #include "flight/flight.h"
+#include "render/render.h"
 #include "shared/shared.h"
 #include "sound/sound.h"
 #include "world/world.h"
@@ -205,7 +206,12 @@ static void favorite(int id) {
 // identifiers each, so the three ranges follow one another without overlapping: 1500..8499,
 // 8500..15499 and 15500..22499, the last item of all being (155 + 69) * 100 + 6 = 22406. Nothing
 // else uses identifiers from 1500 on.
-enum { TAKEOFF_BASE = 15, VFR_BASE = 85, ILS_BASE = 155, START_ITEMS_END = (ILS_BASE + 70) * 100 };
+enum {
+  TAKEOFF_BASE = LOCATION_TAKEOFF_BASE,
+  VFR_BASE = LOCATION_VFR_BASE,
+  ILS_BASE = LOCATION_ILS_BASE,
+  START_ITEMS_END = (ILS_BASE + 70) * 100
+};
 
 static void airport_item(int id) {
   int base = id / 100;
@@ -323,17 +329,6 @@ static void special_command(int id) {
   }
 }
 
-static void view_command(int id) {
-  if (id == 628) {
-    scn.zoom = fltlim(scn.zoom * 2.0f, 1.0f, 100.0f);
-  } else if (id == 629) {
-    scn.zoom = fltlim(scn.zoom * 0.5f, 1.0f, 100.0f);
-  } else {
-    set.view_type = id;
-    set.view_is_fullscreen = id == 625 || id == 626;
-  }
-}
-
 static void location_command(int id) {
   switch (id) {
     case 318:
@@ -382,7 +377,7 @@ void APPLICATION_handlemenu(int id) {
   else if (id >= 400 && id < 600)
     not_available(id);
   else if (id >= 600 && id < 700)
-    view_command(id);
+    choose_view(id);
   else if (id >= 700 && id < 800)
     special_command(id);
   else if (id == 801)

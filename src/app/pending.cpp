@@ -12,9 +12,6 @@
 #include "sound/sound.h"
 #include "world/world.h"
 
-// 3-D view (src/render).
-void update_scenery() {}
-
 // Sound (src/sound): no device, as on a machine without sound.
 int init_sound() { return 0; }
 
@@ -27,19 +24,6 @@ void stop_engine_and_windrain() {}
 // Sound (src/sound).
 void dispose_sound() {}
 
-// Flight start (src/flight): the counters restart and the next timing measurement is discarded.
-void set_fltvars(int type) {
-  msc.cntr = 0;
-  msc.cntr10 = 0;
-  msc.evup = 1;
-  msc.event = 1;
-}
-
-// Controls (src/controls).
-void update_controls() {}
-
-// Controls (src/controls).
-void cal_stick() {}
 
 // Keyboard commands (src/controls).
 void handle_simkey(char c) {}
@@ -49,9 +33,6 @@ void function_key(int n) {}
 
 // Keyboard commands (src/controls).
 void yoke_key(int k) {}
-
-// Keyboard commands (src/controls).
-void freeviews_keys(int k) {}
 
 // Graph window (src/app).
 void clear_graph() { reset_grf(); }
@@ -107,20 +88,12 @@ void controller_respond(char*) {}
 // Air traffic control (src/atc).
 void LSO_respond() {}
 
-// Controls (src/controls): no force-feedback device.
-void forcecall(int, int, int, int) {}
-
 // Sound (src/sound).
 void play_buffer(int, int) {}
 
 // Sound (src/sound).
 void stop_buffer(int) {}
 
-// 3-D view (src/render).
-void start_strike() {}
-
-// 3-D view (src/render): no drawing geometry or textures yet.
-void load_plane_geo(int build_geometry, int only_textures) {}
 
 // Sound (src/sound): no sound buffers yet.
 void fill_buffer(int n) {}
@@ -249,12 +222,6 @@ void maintain_engine_sound() {}
 
 // Sound (src/sound).
 void maintain_windrain_sound() {}
-
-// 3-D view (src/render).
-void load_scenery_textures() {}
-
-// 3-D view (src/render).
-void make_a_plane(int k, int anew) {}
 
 
 

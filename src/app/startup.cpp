@@ -45,6 +45,7 @@ void install_simulator_hooks() {
   macibm_zap_hook = process_zap;
   macibm_hold_sounds_hook = stop_engine_and_windrain;
   macibm_resume_sounds_hook = play_engine_and_windrain;
+  region_lists_changed_hook = rebuild_location_menus;
 }
 
 // The records start from their documented defaults rather than from bare zero bytes, so that no

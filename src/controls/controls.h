@@ -1,5 +1,9 @@
-// Flight controls: the autopilot record ott.
+// Flight controls: the autopilot record ott, the memory of the control pipeline, the joystick,
+// the per-frame pipeline from the pilot's inputs to the surface deflections, and force feedback.
 #pragma once
+
+#include "aircraft/aircraft.h"
+#include "app/app.h"
 
 // ---- Autopilot -------------------------------------------------------------------------------
 
@@ -12,7 +16,7 @@ struct ottostruct {
   int GS2;        // follow the glide slope of NAV 2
   int ASHOLD;     // airspeed hold (autothrottle)
   float al_hold;  // altitude to hold, m (indicated)
-  float vv_hold;  // vertical speed to hold, m/s
+  float vv_hold;  // vertical speed to hold, m/s; with ALHOLD the largest climb or descent rate
   float as_hold;  // indicated airspeed to hold, kt
 };
 extern ottostruct ott;
@@ -20,13 +24,71 @@ extern ottostruct ott;
 // Restore ott to its start-up state: all modes off, all targets zero.
 void reset_ott();
 
-// ---- Controls and keys -----------------------------------------------------------------------
+// ---- Pipeline memory -------------------------------------------------------------------------
 
-// Joystick, mouse, keys, trim and autopilot: the per-frame control pipeline.
-void update_controls();
-// Measures the stick's centre.
+// Joystick button slots: 0..3 the hat (forward, back, left, right), 4..7 buttons 1..4 pressed
+// alone, 8..15 buttons 5..12. 1 while pressed. Lifetime: flight.
+extern int n_button_pressed[JOY_BUTTONS];  // this frame
+extern int o_button_pressed[JOY_BUTTONS];  // last frame
+
+// What the pipeline carries from one frame to the next besides the button slots.
+// Lifetime: flight; the flight start clears it.
+struct controlmemorystruct {
+  unsigned raw_buttons;           // button mask of the last good joystick reading
+  int raw_pov;                    // hat of the last good reading, -1 centred
+  float raw_thro;                 // throttle of the last good reading, -1..1
+  int vert_engaged;               // the vertical autopilot was engaged last frame
+  float vert_trim0;               // stabiliser trim when it engaged, -hstbtrimmax..hstbtrimmax
+  float vert_integ;               // its integrator, degrees of pitch
+  float prev_vind;                // indicated airspeed of the last frame, kt
+  int prev_onsurface;             // on the surface last frame
+  int prev_revving[MAX_ENGINES];  // each engine's reverser was deployed last frame
+  int lever_pos;                  // throttle lever position of the last frame, 4..52 (-1 unknown)
+};
+extern controlmemorystruct ctm;
+
+// Forgets the last frame: no button held, autopilot disengaged, the aircraft's present state taken
+// as the last frame's.
+void reset_ctm();
+
+// ---- Joystick --------------------------------------------------------------------------------
+
+// Reads joystick 1 into the four outputs (pitch nose up, roll right, yaw right: -1..1; throttle
+// -1..1, 1 full). With raw 0 the calibration offsets, dead zones, response curves and ratios are
+// applied; with live set the mouse or keyboard yoke is added and the buttons act. Without a
+// joystick (set.controls_type other than 5) or when the read fails, the stick counts as centred.
+void MACIBM_getjoy(float* ptch, float* roll, float* hdng, float* thro, int raw, int live);
+// Takes the dead zone off *v (in place, never crossing 0) and returns sign(v) |v|^1.5.
+float curve_joy(float* v, float deadzone);
+// Measures the stick's centre as the mean of 100 raw readings into set.OS_ptch, OS_roll, OS_hdng.
 void cal_stick();
-// The keyboard: characters, function keys 19..42, keypad yoke keys 0..6, arrows 25..28.
+
+// ---- Pipeline --------------------------------------------------------------------------------
+
+// The whole per-frame pipeline, run by the loop before the flight frame: mouse flying, the
+// joystick, then control_laws and the throttle lever.
+void update_controls();
+// From the yoke values set.YK_* on: automatic yaw damping, autopilot and autothrottle, limits,
+// artificial stability, failures, trim, the surface deflections and the touchdown actions. The
+// headless runner calls it with yoke values of its own.
+void control_laws();
+// The one rule from the commands set.FC_* to flt's surface deflections, cyclic pitch and tail-rotor
+// pitch, and the engines' cant sines and cosines in pln.
+void set_deflections();
+// Sets the engines' throttle requests (a helicopter's collective pitch) to set.FC_thro.
+void throttle_to_engines();
+// Autopilot to heading select only: HDSLCT on, every other mode off.
+void ott_heading_only();
+
+// ---- Force feedback --------------------------------------------------------------------------
+
+// Force command `code` 25..33 (springs, vibrations, buffet, jolt, clear) with arguments a, b, c;
+// magnitudes are scaled by set.fcon_force_rat and limited to 0..100. Other codes do nothing.
+void forcecall(int code, int a, int b, int c);
+
+// ---- Keyboard (the joystick buttons call it too) ---------------------------------------------
+
+// A character, a function key 19..42, a keypad yoke key 0..6, an arrow key 25..28.
 void handle_simkey(char c);
 void function_key(int n);
 void yoke_key(int k);

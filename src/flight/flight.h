@@ -349,10 +349,17 @@ float dampedforce(float x, float v, float k, float c);
 
 // ---- Flight start ----------------------------------------------------------------------------
 
-// Starts or restarts a flight of the given start type.
+// Starts or restarts a flight of the given start type: 32 at the selected airport and runway
+// (msc.typestart 900 takeoff, 1000 visual final, 1100 instrument final), 33 at the custom position
+// with power and gear by speed, 34 at the custom position in flight, 35 approach to the nearest
+// building-top helipad, 36 frigate, 37 carrier, 38 oil rig, 39 on the carrier's catapult, 40
+// behind the nearest traffic aircraft. A search that finds nothing gives a notice and leaves the
+// flight as it was.
 void set_fltvars(int type);
-// Engines at power fraction p; landing gear and parking brake down (1) or up (0).
+// Engines at power fraction p (throttles, rotor speeds, spool, wash), as a flight starts them.
 void initpower(float p);
+// Gear handle and legs down (1) or up (0), a fixed gear always down; the parking brake is set
+// with the gear down.
 void setgear(int down);
 
 // ---- Once-a-second checks --------------------------------------------------------------------

@@ -171,3 +171,71 @@ void ogl_be_texture_params(int mipmapped, int clamp);
 void ogl_be_draw_pixels(int x, int y, int w, int h, const unsigned char* rgba);
 // Records that the rectangle of the current window changed.
 void ogl_be_changed(int x, int y, int w, int h);
+
+// ---- 3-D view set-up and vertex batches ------------------------------------------------------
+// The out-of-the-window view draws its scene in a few large batches rather than one call per
+// quad: between OGL_view_begin and OGL_view_end the projection and camera are the view's, and the
+// extra switches below start off (blending, alpha test, ground offset), with depth writes and back
+// face culling on.
+
+// One vertex of a batch: position (m), unit normal, texture coordinates and colour (alpha 255 is
+// opaque). Colours are final: the scene light ratios are already applied by whoever fills them.
+struct ogl_vertex {
+  float x, y, z;
+  float nx, ny, nz;
+  float s, t;
+  unsigned char r, g, b, a;
+};
+
+// How a batch joins its vertices.
+enum { OGL_BATCH_TRIANGLES, OGL_BATCH_LINES, OGL_BATCH_POINTS };
+
+// Blending of what is drawn over what is there.
+enum { OGL_BLEND_OFF, OGL_BLEND_ALPHA, OGL_BLEND_ADD };
+
+// Starts the 3-D view in the window rectangle (x, y, w, h) (pixels, bottom-left): drawing is
+// limited to it, it is cleared to rgb with the depth buffer, and the projection and the camera
+// (world to eye) matrices, 4 x 4 column by column, are loaded.
+void OGL_view_begin(int x, int y, int w, int h, const float proj[16], const float camera[16],
+                    const float rgb[3]);
+// Ends the 3-D view: the whole window in pixels again, with the extra switches back off.
+void OGL_view_end();
+// Replaces the world-to-eye matrix, for things drawn in their own axes (the aircraft, ships).
+void OGL_modelview(const float m[16]);
+// Linear fog from `start` to `end` metres of eye depth, towards rgb.
+void OGL_fog_range(float start, float end, const float rgb[3]);
+// The sun: light 0 shining from the world direction dir (towards the sun), with its diffuse and
+// ambient colours. Set after OGL_view_begin, so that the direction is taken in world axes.
+void OGL_sun(const float dir[3], const float diffuse[3], const float ambient[3]);
+// The extra switches, each touched only when it changes: blending mode, alpha test (texels of
+// alpha 0 are left out), the ground offset that keeps markings on flat ground in front of it,
+// writing depth, and culling of back faces.
+void OGL_blend(int mode);
+void OGL_alpha_test(int on);
+void OGL_ground_offset(int on);
+void OGL_depth_write(int on);
+void OGL_cull(int on);
+// Draws n vertices as triangles, lines or points; `size` is the point size or line width in
+// pixels.
+void OGL_draw_batch(int prim, const ogl_vertex* v, int n, float size);
+
+// ---- Back-end hooks of the 3-D view ----------------------------------------------------------
+
+// Extra switches of ogl_be_enable for the 3-D view.
+enum {
+  OGL_CAP_BLEND = 4,   // alpha blending
+  OGL_CAP_ADD,         // additive blending (used with OGL_CAP_BLEND on)
+  OGL_CAP_ALPHA_TEST,  // leave out texels of alpha 0
+  OGL_CAP_OFFSET,      // pull filled polygons towards the eye
+  OGL_CAP_DEPTH_WRITE,
+  OGL_CAP_CULL,
+};
+// Viewport and scissor on the rectangle, clear to rgb with depth, load both matrices.
+void ogl_be_view(int x, int y, int w, int h, const float proj[16], const float camera[16],
+                 const float rgb[3]);
+// Whole window in pixels again: viewport, no scissor, pixel projection, identity camera.
+void ogl_be_view_end();
+void ogl_be_modelview(const float m[16]);
+void ogl_be_fog(float start, float end, const float rgb[3]);
+void ogl_be_sun(const float dir[3], const float diffuse[3], const float ambient[3]);
+void ogl_be_batch(int prim, const ogl_vertex* v, int n, float size);

@@ -3,9 +3,14 @@
 #pragma once
 
 // Draws the out-of-the-window view and the head-up display from the world records once per frame,
-// and moves the terrain region when the aircraft nears its edge.
+// and moves the terrain region when the aircraft nears its edge. Also keeps the scenery state
+// other parts read: scn.belowbases, abovetops and the light ratios, the ships' place and attitude
+// in con.BOAT_*, what the aircraft is over (env.over_carr, over_frig, over_obs, obs_height), the
+// carrier's localizer, and the view fields of con.
 void update_scenery();
-// Starts a lightning strike near the aircraft.
+// Loads the ground, runway, deck and building textures for the season and resolution level.
+void load_scenery_textures();
+// Starts a lightning strike near the aircraft where the storm field is strong enough.
 void start_strike();
 // Builds the drawing geometry of the aircraft in pln and loads its texture bitmaps, named from the
 // aircraft file's path without its extension followed by " prop", " wng1", " wng2", " hstb",
@@ -13,5 +18,14 @@ void start_strike();
 void load_plane_geo(int build_geometry, int only_textures);
 // Loads the ground, runway, deck and building textures for the season and resolution level.
 void load_scenery_textures();
-// Places traffic aircraft k anew around the aircraft (anew 1 at a flight start).
+// Places traffic aircraft k anew around the aircraft (anew 1 at a flight start: anywhere around
+// it; 0: ahead of it, coming into view).
 void make_a_plane(int k, int anew);
+
+// A command of the View menu (601..629): chooses the view, full screen or the zoom, and sets up
+// the views that start from where the aircraft is (spot, follow, tower, chase).
+void choose_view(int id);
+
+// The window rectangle of the 3-D view in the main window of dx x dy pixels: above the panel, or
+// all of it in full screen.
+void view_area(int dx, int dy, int fullscreen, int* x, int* y, int* w, int* h);

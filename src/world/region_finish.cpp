@@ -91,6 +91,8 @@ static void set_textures() {
     }
 }
 
+void (*region_lists_changed_hook)() = nullptr;
+
 void finish_nav_readin() {
   set_extent();
   build_region_lists();
@@ -103,6 +105,7 @@ void finish_nav_readin() {
   new_border(12, 11, -1, 16, 17, 18, -1, -1, -1);
   new_border(10, 11, 12, 13, 14, 15, 19, 20, 21);
   new_border(10, 12, 11, 19, 20, 21, 13, 14, 15);
+  if (region_lists_changed_hook) region_lists_changed_hook();
 }
 
 void rwy_item_name(int n, int r, int e, char* to) {

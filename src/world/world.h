@@ -285,6 +285,9 @@ void read_quadrant(int lat, int lon, int q);
 // Rebuilds what depends on the whole region: extent, region lists, airport scenery, normals,
 // heights, textures and shore borders.
 void finish_nav_readin();
+// Called at the end of every region build, once the region's airport and navaid lists are new:
+// the simulator rebuilds its Location menu here. Null by default.
+extern void (*region_lists_changed_hook)();
 // Direction of a region move: 2 west, 3 east, 4 north, 5 south.
 enum { MOVE_WEST = 2, MOVE_EAST = 3, MOVE_NORTH = 4, MOVE_SOUTH = 5 };
 // Moves the region one degree when the aircraft (flt.lat, flt.lon) nears its edge; returns the

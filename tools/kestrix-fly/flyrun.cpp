@@ -20,6 +20,7 @@ static const int region_lat = 40, region_lon = -100;
 
 static double run_time;  // simulated seconds since the start, not wrapped at midnight
 static double start_X, start_Z;
+static int region_is_real;  // an airport start flies over the real terrain, not the flat region
 
 // ---- World -----------------------------------------------------------------------------------
 
@@ -107,8 +108,10 @@ void fly_setup_world(float ground_elev_m) {
   scn.belowbases = 1;
   msc.locl_time = 57600.0f;
   set.damp = 0.5f;
+  set.eq_ped = 1;  // the runner's pilot works the pedals: no automatic yaw damping takes the rudder
   reset_set_a_memory();
   run_time = 0.0;
+  region_is_real = 0;
 }
 
 // ---- Aircraft --------------------------------------------------------------------------------
@@ -172,20 +175,8 @@ static void engines_at(float p) {
   }
 }
 
-void fly_start(const fly_options* o) {
-  // The loads are the aircraft's own starting loads, set when it was loaded.
-  flt.m_total = pln.m_empty + flt.m_fixed + flt.m_fuel + flt.m_jettison;
-  flt.cat_stage = 5;
-  msc.prd = o->prd;
-  msc.cntr = msc.cntr10 = 0;
-  msc.evup = 1;
-  msc.ice = 0.0f;
-  for (int p = 0; p < NUM_PARTS; p++) {
-    flt.slat_effect[p] = 1.0f;
-    flt.alpha_max[p] = pln.alpha_max[p];
-    flt.CDIgrndeffect[p] = flt.CLgrndeffect[p] = 1.0f;
-  }
-
+// The flat world's start: in the middle of the region, in the air or at rest on the ground.
+static void start_on_flat_world(const fly_options* o) {
   float ground = env.local_h;
   flt.X = start_X = 0.5 * (env.lox + env.hix);
   flt.Z = start_Z = 0.5 * (env.loz + env.hiz);
@@ -212,18 +203,65 @@ void fly_start(const fly_options* o) {
   flt.P = flt.Q = flt.R = flt.Prad = flt.Qrad = flt.Rrad = 0.0f;
   flt.hpath = flt.psi;
 
+  reset_ctm();
   engines_at(o->controls.throttle);
   fly_set_controls(&o->controls);
   set.gear_handle = o->controls.gear_down || !pln.retractEQ;
   for (int k = 0; k < GEAR_LEGS; k++) set.gear_stat[k] = set.gear_handle;
+}
+
+// An airport start as the simulator's Location menu makes it: the selected runway end or final of
+// the airport whose region fly_airport_world loaded.
+static void start_at_airport(const fly_options* o) {
+  region_is_real = 1;
+  set_fltvars(32);
+  start_X = flt.X;
+  start_Z = flt.Z;
+  atm.g = con.muearth / sqr(flt.h + con.rearth);
+  for (int i = 0; i < intlim(pln.numen, 0, MAX_ENGINES); i++) {
+    flt.eng_running[i] = flt.m_fuel > 0.01f;
+  }
+  fly_controls c = fly_start_controls(o);
+  fly_set_controls(&c);
+}
+
+fly_controls fly_start_controls(const fly_options* o) {
+  fly_controls c = o->controls;
+  if (o->airport_start) {
+    if (!(o->given & FLY_THROTTLE)) c.throttle = flt.throrequest[0];
+    if (!(o->given & FLY_GEAR)) c.gear_down = set.gear_handle;
+  }
+  return c;
+}
+
+void fly_start(const fly_options* o) {
+  // The loads are the aircraft's own starting loads, set when it was loaded.
+  flt.m_total = pln.m_empty + flt.m_fixed + flt.m_fuel + flt.m_jettison;
+  flt.cat_stage = 5;
+  msc.prd = o->prd;
+  msc.cntr = msc.cntr10 = 0;
+  msc.evup = 1;
+  msc.ice = 0.0f;
+  for (int p = 0; p < NUM_PARTS; p++) {
+    flt.slat_effect[p] = 1.0f;
+    flt.alpha_max[p] = pln.alpha_max[p];
+    flt.CDIgrndeffect[p] = flt.CLgrndeffect[p] = 1.0f;
+  }
+  if (o->airport_start) {
+    start_at_airport(o);
+  } else {
+    start_on_flat_world(o);
+  }
   flt.flap = flt.flaprequest;
 
   // A zero-time pass fills the derived state (air data, angles and their sines) from the start;
-  // the second pass sees the angle of attack the first one found.
+  // the second pass sees the angle of attack the first one found, and the wind, which needs the
+  // magnetic variation the first pass found at the aircraft's position.
   float prd = msc.prd;
   msc.prd = 0.0f;
   set_air_at_aircraft();
   integ_x();
+  if (o->wind_kt > 0.0f) fly_set_wind(o->wind_dir, o->wind_kt);
   integ_x();
   msc.prd = prd;
   run_time = 0.0;
@@ -232,14 +270,6 @@ void fly_start(const fly_options* o) {
 // ---- Controls --------------------------------------------------------------------------------
 
 void fly_set_controls(const fly_controls* c) {
-  float pitch = fltlim(c->elevator, -1.0f, 1.0f);
-  float roll = fltlim(c->aileron, -1.0f, 1.0f);
-  float yaw = fltlim(c->rudder, -1.0f, 1.0f);
-  set.FC_ptch = set.YK_ptch = pitch;
-  set.FC_roll = set.YK_roll = roll;
-  set.FC_hdng = set.YK_hdng = yaw;
-  set.FC_thro = set.YK_thro = fltlim(c->throttle, 0.0f, 1.0f);
-  for (int i = 0; i < intlim(pln.numen, 0, MAX_ENGINES); i++) flt.throrequest[i] = set.FC_thro;
   flt.flaprequest = intround(fltlim(c->flaps, 0.0f, 1.0f) * 50.0f);
   int handle = c->gear_down || !pln.retractEQ;
   if (handle != set.gear_handle) {
@@ -248,51 +278,33 @@ void fly_set_controls(const fly_controls* c) {
   }
   set.parkbrake = fltlim(c->brakes, 0.0f, 1.0f);
 
-  // Surface deflections, degrees, trailing edge up positive.
-  if (pln.ailnEQ) {
-    float up = pln.ailn_up, dn = pln.ailn_dn;
-    flt.lailndef = roll >= 0.0f ? -roll * dn : -roll * up;
-    flt.railndef = roll >= 0.0f ? roll * up : roll * dn;
-    float mix = pln.ailpitch * pitch - flt.flap * pln.ailflaps * 0.02f;
-    flt.lailndef += mix;
-    flt.railndef += mix;
-  }
-  if (pln.splrEQ) {
-    flt.lsplrdef = roll >= 0.0f ? 0.0f : -roll * pln.splr_def;
-    flt.rsplrdef = roll >= 0.0f ? roll * pln.splr_def : 0.0f;
-  }
-  if (pln.drudEQ) {
-    flt.ldruddef = fltmax2(0.0f, -yaw * pln.drud_def);
-    flt.rdruddef = fltmax2(0.0f, yaw * pln.drud_def);
-  }
-  float e;
-  if (pln.Zarm[8] >= 0.0f) {
-    e = pitch * (pitch > 0.0f ? pln.elev_up : pln.elev_dn);
-  } else {
-    e = -pitch * (pitch <= 0.0f ? pln.elev_up : pln.elev_dn);  // a canard works the other way
-  }
-  flt.lhstbdef = e - roll * pln.stabroll;
-  flt.rhstbdef = e + roll * pln.stabroll;
-  flt.ruddef = -yaw * pln.rudd_def;
-  bool cyclic = pln.is_heli || (pln.vectEQ && pln.entype != 3);
-  flt.elevcyclic = cyclic ? pln.elevcyclic * pitch : 0.0f;
-  flt.ailncyclic = cyclic ? pln.ailncyclic * roll : 0.0f;
-  if (pln.is_heli) {
-    float lo = pln.minpitch[1], hi = pln.maxpitch[1];
-    flt.proppitch[1] =
-        pln.propdir[0] < 1 ? interp(-1.0f, lo, 1.0f, hi, yaw) : interp(-1.0f, hi, 1.0f, lo, yaw);
-  }
-  for (int i = 0; i < MAX_ENGINES; i++) {
-    float vc = pln.vertcant[i] * con.degtorad, sc = pln.sidecant[i] * con.degtorad;
-    pln.sin_vertcant[i] = std::sin(vc), pln.cos_vertcant[i] = std::cos(vc);
-    pln.sin_sidecant[i] = std::sin(sc), pln.cos_sidecant[i] = std::cos(sc);
-  }
+  ott.HDSLCT = c->ap_hdg_on;
+  nav.hdsel = c->ap_hdg;
+  ott.ALHOLD = c->ap_alt_on;
+  ott.al_hold = c->ap_alt_ft * con.fttomtrs;
+  ott.VVHOLD = c->ap_vs_on;
+  // An altitude hold without a vertical speed climbs or descends at 500 ft/min.
+  ott.vv_hold = (c->ap_vs_on ? c->ap_vs_fpm : 500.0f) * con.fpmtomsc;
+  ott.ASHOLD = c->ap_kias_on;
+  ott.as_hold = c->ap_kias;
+
+  // The commands stand for the yoke; the controls do the rest, as in the simulator.
+  set.YK_ptch = fltlim(c->elevator, -1.0f, 1.0f);
+  set.YK_roll = fltlim(c->aileron, -1.0f, 1.0f);
+  set.YK_hdng = fltlim(c->rudder, -1.0f, 1.0f);
+  set.YK_thro = fltlim(c->throttle, 0.0f, 1.0f);
+  control_laws();
+  throttle_to_engines();
 }
 
 // ---- Frames ----------------------------------------------------------------------------------
 
 void fly_frame() {
-  slide_flat_region();
+  if (region_is_real) {
+    check_region_move();
+  } else {
+    slide_flat_region();
+  }
   update_flight();
   run_time += msc.prd;
 }
@@ -329,13 +341,15 @@ static float ground_distance_nm() {
 }
 
 void fly_summary(char* out, int size) {
-  std::snprintf(out, size,
-                "summary t=%.1f alt_ft=%.0f agl_ft=%.0f kias=%.1f ktas=%.1f vs_fpm=%.0f pitch=%.1f "
-                "roll=%.1f heading=%.1f dist_nm=%.2f rpm=%.0f fuel_lb=%.1f on_ground=%d crashed=%d",
-                fly_time(), flt.h * con.mtrstoft, (flt.h - env.local_h) * con.mtrstoft, flt.vind,
-                flt.av * con.msctokts, flt.vu * con.msctofpm, flt.the180, flt.phi180, flt.psi,
-                ground_distance_nm(), pln.numen > 0 ? flt.tac[0] * con.rsctorpm : 0.0f,
-                flt.m_fuel * con.kgstolbs, flt.onsurface ? 1 : 0, flt.crashes > 0 ? 1 : 0);
+  std::snprintf(
+      out, size,
+      "summary t=%.1f alt_ft=%.0f agl_ft=%.0f kias=%.1f ktas=%.1f vs_fpm=%.0f pitch=%.1f "
+      "roll=%.1f heading=%.1f lat=%.5f lon=%.5f dist_nm=%.2f rpm=%.0f fuel_lb=%.1f on_ground=%d "
+      "crashed=%d",
+      fly_time(), flt.h * con.mtrstoft, (flt.h - env.local_h) * con.mtrstoft, flt.vind,
+      flt.av * con.msctokts, flt.vu * con.msctofpm, flt.the180, flt.phi180, flt.psi, flt.lat,
+      flt.lon, ground_distance_nm(), pln.numen > 0 ? flt.tac[0] * con.rsctorpm : 0.0f,
+      flt.m_fuel * con.kgstolbs, flt.onsurface ? 1 : 0, flt.crashes > 0 ? 1 : 0);
 }
 
 void fly_csv_header(std::FILE* f) {
@@ -415,11 +429,15 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
     }
     trk.setf(std::ios::fixed);
   }
+  if (o->airport_start && !fly_airport_world(o, err)) {
+    std::fprintf(errs, "kestrix-fly: %s\n", err);
+    return finish(alert_seen ? FLY_ALERT : FLY_BAD_INPUT, out, nullptr);
+  }
   if (!fly_load_aircraft(o->aircraft, err)) {
     std::fprintf(errs, "kestrix-fly: %s\n", err);
     return finish(alert_seen ? FLY_ALERT : FLY_BAD_INPUT, out, nullptr);
   }
-  if (!o->start_ground && o->alt_ft * con.fttomtrs <= env.local_h) {
+  if (!o->airport_start && !o->start_ground && o->alt_ft * con.fttomtrs <= env.local_h) {
     std::fprintf(errs, "kestrix-fly: an air start at %g ft is not above the ground at %g ft\n",
                  o->alt_ft, o->ground_elev_ft);
     return finish(FLY_BAD_INPUT, out, nullptr);
@@ -434,21 +452,14 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
     fly_csv_header(csv);
   }
 
-  fly_controls c = o->controls;
   fly_start(o);
+  fly_controls c = fly_start_controls(o);
   if (csv) fly_csv_row(csv);
   int next = 0, dumped = 0;
   long frames = std::lround(o->seconds / o->prd);
   for (long f = 0; f < frames; f++) {
     while (next < script.count && script.entry[next].t <= fly_time() + 1.0e-6f) {
-      const fly_script_entry& e = script.entry[next++];
-      if (e.mask & FLY_THROTTLE) c.throttle = e.c.throttle;
-      if (e.mask & FLY_ELEVATOR) c.elevator = e.c.elevator;
-      if (e.mask & FLY_AILERON) c.aileron = e.c.aileron;
-      if (e.mask & FLY_RUDDER) c.rudder = e.c.rudder;
-      if (e.mask & FLY_FLAPS) c.flaps = e.c.flaps;
-      if (e.mask & FLY_GEAR) c.gear_down = e.c.gear_down;
-      if (e.mask & FLY_BRAKES) c.brakes = e.c.brakes;
+      fly_apply_script(&c, &script.entry[next++]);
     }
     fly_set_controls(&c);
     if (o->cycle_dump[0] && !dumped && fly_time() + 1.0e-6f >= o->dump_at) {

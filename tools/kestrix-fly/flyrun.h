@@ -1,6 +1,7 @@
 // The headless flight runner shared by kestrix-fly, the flight scenario tests and the benchmarks:
-// a flat world, an aircraft (from a file or built in code), a start in the air or on the ground,
-// pilot commands turned into surface deflections, frames, and the reports of a run.
+// a flat world or the real one around an airport, an aircraft (from a file or built in code), a
+// start in the air, on the ground, on a runway or on a final, pilot commands and autopilot modes
+// turned into surface deflections by the controls, frames, and the reports of a run.
 #pragma once
 
 #include <cstdio>
@@ -14,6 +15,15 @@ struct fly_controls {
   float flaps;     // 0 up .. 1 full
   int gear_down;   // 1 gear down
   float brakes;    // 0 off .. 1 full
+  // Autopilot modes, each engaged while its flag is set, and their targets.
+  int ap_hdg_on;    // heading select
+  float ap_hdg;     // heading to hold, degrees true
+  int ap_alt_on;    // altitude hold
+  float ap_alt_ft;  // altitude to hold, ft
+  int ap_vs_on;     // vertical-speed hold
+  float ap_vs_fpm;  // vertical speed, ft/min; with altitude hold the climb or descent rate
+  int ap_kias_on;   // autothrottle
+  float ap_kias;    // indicated airspeed to hold, kt
 };
 
 // Which commands a script line sets.
@@ -25,11 +35,18 @@ enum {
   FLY_FLAPS = 16,
   FLY_GEAR = 32,
   FLY_BRAKES = 64,
+  FLY_AP_HDG = 128,
+  FLY_AP_ALT = 256,
+  FLY_AP_VS = 512,
+  FLY_AP_KIAS = 1024,
+  FLY_AP_OFF = 2048,  // every autopilot mode off (applied before the modes the line engages)
 };
 
 struct fly_options {
   char aircraft[400];     // aircraft file, or "builtin:NAME" for an aircraft built in code
-  int start_ground;       // 1 at rest on the ground, 0 in the air
+  int start_ground;       // 1 at rest on the ground, 0 in the air (flat world)
+  int airport_start;      // 0 the flat world; else the start at the airport: 900 at the runway
+                          // end, 1000 on a visual final, 1100 on an instrument final
   float alt_ft;           // start altitude above sea level (air start), ft
   float kias;             // start indicated airspeed (air start), kt
   float heading;          // start heading, degrees true
@@ -41,6 +58,11 @@ struct fly_options {
   char csv[400];          // time history, "" none
   char cycle_dump[400];   // one-frame dump of the force pass, "" none
   float dump_at;          // simulated second at which the dump is taken
+  char airport[5];        // airport of an airport start, four characters ("SBD ")
+  int runway;             // its runway end, 0..5: runway runway / 2, the far end when odd
+  float wind_dir;         // uniform wind: from this direction, degrees true
+  float wind_kt;          // and at this speed, kt (0 calm)
+  unsigned given;         // the commands the command line set (FLY_ bits)
 };
 
 // One script line: at time t the commands in `mask` take the values of c.
@@ -71,6 +93,8 @@ int fly_parse_script_line(const char* line, fly_script_entry* e, char* err);
 // Reads a script file: blank lines and lines starting with '#' are skipped; entries are kept in
 // time order. 0 with a message naming the line when anything is wrong.
 int fly_read_script(const char* path, fly_script* s, char* err);
+// Applies one script line's commands to c.
+void fly_apply_script(fly_controls* c, const fly_script_entry* e);
 
 // ---- World, aircraft, start ------------------------------------------------------------------
 
@@ -88,11 +112,28 @@ int fly_load_aircraft(const char* name, char* err);
 // Places the aircraft for the options' start and brings every derived value of the flight state
 // up to date (a zero-time pass), with the options' commands in force.
 void fly_start(const fly_options* o);
+// The commands in force from the start: the options' commands, except that an airport start keeps
+// its own power and gear where the command line did not set them.
+fly_controls fly_start_controls(const fly_options* o);
+
+// ---- Airport starts and wind (airport.cpp) ---------------------------------------------------
+
+// The database record of the airport with this identifier (padded to four characters with
+// blanks; the last record wins, as in the start-up), or -1.
+int fly_find_airport(const char* id);
+// Reads the navigation database and loads the terrain region around the options' airport, and
+// selects its runway and start type for the flight start. 0 with a message when the airport is
+// not in the database.
+int fly_airport_world(const fly_options* o, char* err);
+// Sets every wind layer to a steady wind from dir degrees true at kt, without gusts or
+// turbulence, and the wind at the aircraft to it.
+void fly_set_wind(float dir, float kt);
 
 // ---- Flying ----------------------------------------------------------------------------------
 
-// Turns the commands into throttle and flap requests, gear handle and brakes, and surface
-// deflections, as the controls do for a stick at those positions with no trim or autopilot.
+// Turns the commands into flap requests, gear handle and brakes, and the engaged autopilot modes,
+// then runs the controls from a yoke at the commanded positions: autopilot, stability, trim,
+// surface deflections and throttle requests.
 void fly_set_controls(const fly_controls* c);
 // One frame of msc.prd seconds with the commands last set.
 void fly_frame();

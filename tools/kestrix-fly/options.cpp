@@ -15,6 +15,7 @@ void fly_default_options(fly_options* o) {
   o->seconds = 60.0f;
   o->prd = 0.05f;
   o->controls.gear_down = 1;
+  std::snprintf(o->airport, sizeof o->airport, "SBD ");
 }
 
 // A whole, finite number and nothing else.
@@ -30,6 +31,17 @@ static int parse_number(const char* s, float* out) {
 }
 
 static int in_range(float v, float lo, float hi) { return v >= lo && v <= hi; }
+
+// "270/15": a direction 0..360 and a speed 0..200, each a plain number.
+static int parse_wind(const char* s, float* dir, float* kt) {
+  const char* slash = std::strchr(s, '/');
+  if (!slash || slash - s >= 32) return 0;
+  char d[32];
+  std::memcpy(d, s, slash - s);
+  d[slash - s] = '\0';
+  return parse_number(d, dir) && in_range(*dir, 0.0f, 360.0f) && parse_number(slash + 1, kt) &&
+         in_range(*kt, 0.0f, 200.0f);
+}
 
 static void copy_path(char* to, const char* from) { std::snprintf(to, 400, "%s", from); }
 
@@ -63,10 +75,75 @@ static float* control_field(fly_controls* c, unsigned bit) {
   }
 }
 
+// The autopilot's commands: the same names on the command line ("ap-hdg") and in scripts
+// ("ap_hdg").
+struct autopilot_key {
+  const char* name;
+  unsigned bit;
+  float lo, hi;
+};
+
+static const autopilot_key autopilot_keys[] = {
+    {"ap_hdg", FLY_AP_HDG, 0.0f, 360.0f},
+    {"ap_alt_ft", FLY_AP_ALT, -2000.0f, 100000.0f},
+    {"ap_vs_fpm", FLY_AP_VS, -20000.0f, 20000.0f},
+    {"ap_kias", FLY_AP_KIAS, 0.0f, 2000.0f},
+};
+
+static int same_key(const char* name, const char* key) {
+  for (; *name && *key; name++, key++) {
+    if (*name != *key && !(*name == '-' && *key == '_')) return 0;
+  }
+  return *name == *key;
+}
+
+// Engages autopilot mode `name` with its target, or with "ap_off" and the value 1 switches every
+// mode off. Results as set_control's.
+static int set_autopilot(fly_controls* c, unsigned* mask, const char* name, const char* value,
+                         char* err) {
+  if (same_key(name, "ap_off")) {
+    if (std::strcmp(value, "1") != 0) {
+      std::snprintf(err, FLY_ERR, "ap_off takes the value 1, not '%s'", value);
+      return 0;
+    }
+    c->ap_hdg_on = c->ap_alt_on = c->ap_vs_on = c->ap_kias_on = 0;
+    *mask |= FLY_AP_OFF;
+    return 1;
+  }
+  for (const autopilot_key& k : autopilot_keys) {
+    if (!same_key(name, k.name)) continue;
+    float v;
+    if (!parse_number(value, &v) || !in_range(v, k.lo, k.hi)) {
+      std::snprintf(err, FLY_ERR, "%s must be a number from %g to %g, not '%s'", k.name, k.lo, k.hi,
+                    value);
+      return 0;
+    }
+    switch (k.bit) {
+      case FLY_AP_HDG:
+        c->ap_hdg_on = 1, c->ap_hdg = v;
+        break;
+      case FLY_AP_ALT:
+        c->ap_alt_on = 1, c->ap_alt_ft = v;
+        break;
+      case FLY_AP_VS:
+        c->ap_vs_on = 1, c->ap_vs_fpm = v;
+        break;
+      default:
+        c->ap_kias_on = 1, c->ap_kias = v;
+        break;
+    }
+    *mask |= k.bit;
+    return 1;
+  }
+  return -1;
+}
+
 // Sets control `name` from text; 1 when it is a known control with a value in range, -1 when the
 // name is not a control, 0 when the value is bad (err says why).
 static int set_control(fly_controls* c, unsigned* mask, const char* name, const char* value,
                        char* err) {
+  int ap = set_autopilot(c, mask, name, value, err);
+  if (ap >= 0) return ap;
   if (std::strcmp(name, "gear") == 0) {
     if (std::strcmp(value, "up") != 0 && std::strcmp(value, "down") != 0) {
       std::snprintf(err, FLY_ERR, "gear must be up or down, not '%s'", value);
@@ -112,11 +189,39 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
       copy_path(o->aircraft, v);
       have_aircraft = 1;
     } else if (std::strcmp(name, "start") == 0) {
-      if (std::strcmp(v, "air") != 0 && std::strcmp(v, "ground") != 0) {
-        std::snprintf(err, FLY_ERR, "--start must be air or ground, not '%s'", v);
+      static const char* const starts[] = {"air", "ground", "runway", "vfr-final", "ils-final"};
+      static const int airport_starts[] = {0, 0, 900, 1000, 1100};
+      int k = 0;
+      while (k < 5 && std::strcmp(v, starts[k]) != 0) k++;
+      if (k == 5) {
+        std::snprintf(err, FLY_ERR,
+                      "--start must be air, ground, runway, vfr-final or ils-final, not '%s'", v);
         return 0;
       }
-      o->start_ground = std::strcmp(v, "ground") == 0;
+      o->start_ground = k == 1;
+      o->airport_start = airport_starts[k];
+    } else if (std::strcmp(name, "airport") == 0) {
+      // Identifiers are four characters, shorter ones padded with blanks as the database has them.
+      size_t n = std::strlen(v);
+      if (n < 1 || n > 4 || std::strchr(v, ' ')) {
+        std::snprintf(err, FLY_ERR,
+                      "--airport must be an identifier of 1 to 4 characters, not '%s'", v);
+        return 0;
+      }
+      std::snprintf(o->airport, sizeof o->airport, "%-4s", v);
+    } else if (std::strcmp(name, "runway") == 0) {
+      if (!parse_number(v, &x) || !in_range(x, 0.0f, 5.0f) || x != std::floor(x)) {
+        std::snprintf(err, FLY_ERR, "--runway must be a whole number from 0 to 5, not '%s'", v);
+        return 0;
+      }
+      o->runway = static_cast<int>(x);
+    } else if (std::strcmp(name, "wind") == 0) {
+      if (!parse_wind(v, &o->wind_dir, &o->wind_kt)) {
+        std::snprintf(err, FLY_ERR,
+                      "--wind must be DIR/KT, a direction 0..360 and a speed 0..200 kt, not '%s'",
+                      v);
+        return 0;
+      }
     } else if (std::strcmp(name, "script") == 0) {
       copy_path(o->script, v);
     } else if (std::strcmp(name, "csv") == 0) {
@@ -156,6 +261,7 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
           std::snprintf(err, FLY_ERR, "unknown option %s", a);
           return 0;
         }
+        o->given |= mask;
       }
     }
   }
@@ -243,4 +349,20 @@ int fly_read_script(const char* path, fly_script* s, char* err) {
   std::stable_sort(s->entry, s->entry + s->count,
                    [](const fly_script_entry& a, const fly_script_entry& b) { return a.t < b.t; });
   return 1;
+}
+
+void fly_apply_script(fly_controls* c, const fly_script_entry* e) {
+  unsigned m = e->mask;
+  if (m & FLY_THROTTLE) c->throttle = e->c.throttle;
+  if (m & FLY_ELEVATOR) c->elevator = e->c.elevator;
+  if (m & FLY_AILERON) c->aileron = e->c.aileron;
+  if (m & FLY_RUDDER) c->rudder = e->c.rudder;
+  if (m & FLY_FLAPS) c->flaps = e->c.flaps;
+  if (m & FLY_GEAR) c->gear_down = e->c.gear_down;
+  if (m & FLY_BRAKES) c->brakes = e->c.brakes;
+  if (m & FLY_AP_OFF) c->ap_hdg_on = c->ap_alt_on = c->ap_vs_on = c->ap_kias_on = 0;
+  if (m & FLY_AP_HDG) c->ap_hdg_on = 1, c->ap_hdg = e->c.ap_hdg;
+  if (m & FLY_AP_ALT) c->ap_alt_on = 1, c->ap_alt_ft = e->c.ap_alt_ft;
+  if (m & FLY_AP_VS) c->ap_vs_on = 1, c->ap_vs_fpm = e->c.ap_vs_fpm;
+  if (m & FLY_AP_KIAS) c->ap_kias_on = 1, c->ap_kias = e->c.ap_kias;
 }

@@ -1,12 +1,20 @@
 // Writes the bitmaps the programs load, computed here so that every picture we ship is our own:
 //   texgen <runtime folder>
+// The start-up picture goes to bitmaps/, the scenery and common aircraft textures to textures/.
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "bmp_write.h"
+#include "texgen.h"
 
 rgb_image make_startup_picture(int w, int h);
+
+static bool write_or_say(const std::string& path, const rgb_image& img) {
+  if (write_bmp(path, img)) return true;
+  std::fprintf(stderr, "texgen: could not write %s\n", path.c_str());
+  return false;
+}
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -16,10 +24,10 @@ int main(int argc, char** argv) {
   const std::string dir = argv[1];
   std::error_code ec;
   std::filesystem::create_directories(dir + "/bitmaps", ec);
+  std::filesystem::create_directories(dir + "/textures", ec);
   // The start-up picture fills the main window's client area.
-  if (!write_bmp(dir + "/bitmaps/Skyloom.BMP", make_startup_picture(800, 580))) {
-    std::fprintf(stderr, "texgen: could not write %s/bitmaps/Skyloom.BMP\n", dir.c_str());
-    return 1;
-  }
+  if (!write_or_say(dir + "/bitmaps/Skyloom.BMP", make_startup_picture(800, 580))) return 1;
+  for (const named_image& t : all_textures())
+    if (!write_or_say(dir + "/textures/" + t.name + ".BMP", t.img)) return 1;
   return 0;
 }

@@ -233,6 +233,24 @@ void ogl_be_enable(int cap, int on) {
     case OGL_CAP_DEPTH:
       caps[0] = GL_DEPTH_TEST;
       break;
+    case OGL_CAP_BLEND:
+      caps[0] = GL_BLEND;
+      break;
+    case OGL_CAP_ADD:
+      glBlendFunc(GL_SRC_ALPHA, on ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
+      return;
+    case OGL_CAP_ALPHA_TEST:
+      caps[0] = GL_ALPHA_TEST;
+      break;
+    case OGL_CAP_OFFSET:
+      caps[0] = GL_POLYGON_OFFSET_FILL;
+      break;
+    case OGL_CAP_DEPTH_WRITE:
+      glDepthMask(on ? GL_TRUE : GL_FALSE);
+      return;
+    case OGL_CAP_CULL:
+      caps[0] = GL_CULL_FACE;
+      break;
     default:
       return;
   }
@@ -307,4 +325,93 @@ void ogl_be_draw_pixels(int x, int y, int w, int h, const unsigned char* rgba) {
 
 void ogl_be_changed(int x, int y, int w, int h) {
   if (current >= 0) pictures[current].changed = 1;
+}
+
+// ---- 3-D view --------------------------------------------------------------------------------
+
+void ogl_be_view(int x, int y, int w, int h, const float proj[16], const float camera[16],
+                 const float rgb[3]) {
+  glViewport(x, y, w, h);
+  glScissor(x, y, w, h);
+  glEnable(GL_SCISSOR_TEST);
+  glClearColor(rgb[0], rgb[1], rgb[2], 1.0f);
+  glDepthMask(GL_TRUE);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glMatrixMode(GL_PROJECTION);
+  glLoadMatrixf(proj);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadMatrixf(camera);
+  glDepthFunc(GL_LEQUAL);
+  glAlphaFunc(GL_GREATER, 0.5f);
+  glPolygonOffset(-1.0f, -4.0f);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void ogl_be_view_end() {
+  static const GLfloat ambient[4] = {0.3f, 0.3f, 0.3f, 1.0f};
+  glDisable(GL_SCISSOR_TEST);
+  // The window's size is that of its picture, which the view's viewport was a part of.
+  GLint vp[4] = {0, 0, 1, 1};
+  if (current >= 0 && pictures[current].dx > 0 && pictures[current].dy > 0) {
+    vp[2] = pictures[current].dx;
+    vp[3] = pictures[current].dy;
+  } else {
+    glGetIntegerv(GL_VIEWPORT, vp);
+  }
+  glViewport(0, 0, vp[2], vp[3]);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0.0, vp[2], 0.0, vp[3], -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDepthMask(GL_TRUE);
+  glDepthFunc(GL_LESS);
+  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
+}
+
+void ogl_be_modelview(const float m[16]) {
+  glMatrixMode(GL_MODELVIEW);
+  glLoadMatrixf(m);
+}
+
+void ogl_be_fog(float start, float end, const float rgb[3]) {
+  const GLfloat c[4] = {rgb[0], rgb[1], rgb[2], 1.0f};
+  glFogf(GL_FOG_START, start);
+  glFogf(GL_FOG_END, end);
+  glFogfv(GL_FOG_COLOR, c);
+}
+
+void ogl_be_sun(const float dir[3], const float diffuse[3], const float ambient[3]) {
+  const GLfloat pos[4] = {dir[0], dir[1], dir[2], 0.0f};
+  const GLfloat dif[4] = {diffuse[0], diffuse[1], diffuse[2], 1.0f};
+  const GLfloat amb[4] = {ambient[0], ambient[1], ambient[2], 1.0f};
+  const GLfloat none[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+  glLightfv(GL_LIGHT0, GL_POSITION, pos);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, dif);
+  glLightfv(GL_LIGHT0, GL_AMBIENT, amb);
+  glLightfv(GL_LIGHT0, GL_SPECULAR, none);
+  // The sun's ambient part is the only ambient light of the scene.
+  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, none);
+}
+
+void ogl_be_batch(int prim, const ogl_vertex* v, int n, float size) {
+  static const GLenum modes[3] = {GL_TRIANGLES, GL_LINES, GL_POINTS};
+  if (prim == OGL_BATCH_POINTS) glPointSize(size);
+  if (prim == OGL_BATCH_LINES) glLineWidth(size);
+  const GLsizei stride = sizeof(ogl_vertex);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_NORMAL_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glVertexPointer(3, GL_FLOAT, stride, &v->x);
+  glNormalPointer(GL_FLOAT, stride, &v->nx);
+  glTexCoordPointer(2, GL_FLOAT, stride, &v->s);
+  glColorPointer(4, GL_UNSIGNED_BYTE, stride, &v->r);
+  glDrawArrays(modes[prim], 0, n);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glDisableClientState(GL_NORMAL_ARRAY);
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glDisableClientState(GL_COLOR_ARRAY);
+  if (prim == OGL_BATCH_POINTS) glPointSize(1.0f);
+  if (prim == OGL_BATCH_LINES) glLineWidth(1.0f);
 }

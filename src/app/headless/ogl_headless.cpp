@@ -16,3 +16,10 @@ void ogl_be_texture_params(int mipmapped, int clamp) {}
 void ogl_be_draw_pixels(int x, int y, int w, int h, const unsigned char* rgba) {}
 void ogl_be_changed(int x, int y, int w, int h) {}
 void OGL_present_changed() {}
+void ogl_be_view(int x, int y, int w, int h, const float proj[16], const float camera[16],
+                 const float rgb[3]) {}
+void ogl_be_view_end() {}
+void ogl_be_modelview(const float m[16]) {}
+void ogl_be_fog(float start, float end, const float rgb[3]) {}
+void ogl_be_sun(const float dir[3], const float diffuse[3], const float ambient[3]) {}
+void ogl_be_batch(int prim, const ogl_vertex* v, int n, float size) {}

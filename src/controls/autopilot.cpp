@@ -1,0 +1,94 @@
+// The autopilot and autothrottle: heading and navigation tracking through the roll command,
+// vertical speed, altitude and glide-slope tracking through the stabiliser trim, and airspeed
+// through the throttle.
+#include "controls/local.h"
+
+#include <cmath>
+
+#include "flight/flight.h"
+#include "shared/shared.h"
+#include "world/world.h"
+
+void ott_heading_only() {
+  ott.HDSLCT = 1;
+  ott.NAV[0] = ott.NAV[1] = 0;
+  ott.ALHOLD = ott.VVHOLD = ott.GS2 = ott.ASHOLD = 0;
+}
+
+// The course the lateral autopilot steers, degrees true 0..360.
+static float target_heading() {
+  if (ott.HDSLCT) return nav.hdsel;
+  int i = ott.NAV[0] ? 0 : 1;
+  float course;
+  if (i == 0 && pln.supptype != 1 && pln.supptype != 7) {
+    course = nav.gps_lock_crs;
+  } else if (nav.ilsgs[i] == 9) {
+    course = nav.obs[i] - env.mvar;  // the OBS is set in magnetic degrees
+  } else {
+    course = nav.ilscrs[i];
+  }
+  // The intercept angle grows with the deviation and shrinks with speed; below 1 kt the divisor is
+  // held at 1 so that a standing aircraft gets the largest correction, not a division by zero.
+  float v = fallout(flt.vind, -1.0f, 1.0f);
+  course += fltlim(nav.hdef[i] * 800.0f / v, -30.0f, 30.0f);
+  return fltwrap(course, 0.0f, 360.0f);
+}
+
+void autopilot_lateral(float k) {
+  if (!rel.otto || !(ott.HDSLCT || ott.NAV[0] || ott.NAV[1])) return;
+  float error = fltwrap(target_heading() - flt.psi, -180.0f, 180.0f);
+  // No steeper bank than a standard-rate turn (3 degrees a second) needs, and never beyond 30.
+  float std_rate = std::atan(flt.v * con.pi / (con.g * 60.0f)) * con.radtodeg;
+  float bank = fltlim(fltlim(error, -std_rate, std_rate), -30.0f, 30.0f);
+  set.YK_roll = (-flt.P * 0.001f + (bank - flt.phi180) * 0.01f - flt.Pdot * 0.0001f) * k;
+  if (pln.is_heli) set.YK_hdng = (-flt.Beta * 0.05f - flt.R * 0.05f) * k;
+}
+
+// Vertical speed the vertical autopilot asks for, m/s up; later modes override earlier ones.
+static float target_climb() {
+  float vv = 0.0f;
+  if (ott.VVHOLD) vv = ott.vv_hold;
+  if (ott.ALHOLD) {
+    float most = std::fabs(ott.vv_hold);
+    vv = fltlim((ott.al_hold - flt.h_ind) * 0.05f, -most, most);
+  }
+  if (ott.GS2) vv = -flt.v * std::sin((nav.vdef[1] * 2.0f + nav.ilsgs[1]) * con.degtorad);
+  return vv;
+}
+
+void autopilot_vertical(float k) {
+  if (!rel.otto || !(ott.ALHOLD || ott.VVHOLD || ott.GS2)) {
+    ctm.vert_engaged = 0;
+    return;
+  }
+  if (!ctm.vert_engaged) {
+    ctm.vert_engaged = 1;
+    ctm.vert_trim0 = flt.trim;
+    ctm.vert_integ = 0.0f;
+  }
+  float vv = target_climb();
+  ctm.vert_integ += ((vv - flt.vu) * 0.1f - flt.aY * 0.2f) * msc.prd;
+  // The climb angle of vv at the present speed, in degrees. Below 1 m/s the speed is taken as
+  // 1 m/s: a standing aircraft would otherwise divide by zero.
+  float ratio = fltlim(vv / fallout(flt.v, -1.0f, 1.0f), -0.99f, 0.99f);
+  float pitch = std::asin(ratio) * con.radtodeg + ctm.vert_integ;
+  if (!rel.sttrim) return;
+  float g = pln.is_heli ? 0.1f : 1.0f;
+  float tmax = pln.hstbtrimmax;
+  flt.trim = (-flt.Q * 0.1f + (pitch - flt.the180) * g * 0.5f) * tmax * k + ctm.vert_trim0;
+  if (std::fabs(flt.trim) > tmax) {
+    ctm.vert_integ *= 0.95f;  // the trim is at its stop: let the integrator unwind
+    flt.trim = fltlim(flt.trim, -tmax, tmax);
+  }
+}
+
+void autothrottle() {
+  if (rel.otto && ott.ASHOLD && msc.prd > 0.0f) {
+    float accel = (flt.vind - ctm.prev_vind) / msc.prd;
+    float t = (ott.as_hold - flt.vind) * 0.05f + 0.5f - accel * 0.25f;
+    // The throttle moves at most a tenth of its travel per second.
+    float step = msc.prd * 0.1f;
+    set.YK_thro = fltlim(t, set.FC_thro - step, set.FC_thro + step);
+  }
+  ctm.prev_vind = flt.vind;
+}

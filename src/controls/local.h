@@ -1,0 +1,13 @@
+// Steps of the control pipeline shared between the files of src/controls.
+#pragma once
+
+#include "controls/controls.h"
+
+// The automatic-input gain: 1 for a helicopter, else (stall speed / indicated airspeed)^2 within
+// 0.01..1, so that automatic inputs weaken with the square of speed above the stall.
+float automatic_gain();
+// The lateral and vertical autopilot and the autothrottle, each acting only when engaged; k is the
+// automatic-input gain.
+void autopilot_lateral(float k);
+void autopilot_vertical(float k);
+void autothrottle();

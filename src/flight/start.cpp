@@ -1,0 +1,270 @@
+// Where a flight starts: the airport and runway, the custom position, the helipad, ship and
+// formation approaches and the catapult. The clean start of the flight state follows in
+// start_reset.cpp.
+#include "flight/start.h"
+
+#include <cmath>
+
+#include "app/app.h"
+#include "app/macibm.h"
+#include "render/render.h"
+#include "shared/shared.h"
+#include "world/world.h"
+
+static float nm(float miles) { return miles * con.nmtomtrs; }
+
+// A whole-degree heading of any size brought into 0..359.
+static int whole_turn(int deg) {
+  int d = deg % 360;
+  return d < 0 ? d + 360 : d;
+}
+
+// Moves the place d metres back along heading h (whole degrees): away from where it points.
+static void move_back(start_place* s, float d, int h) {
+  h = whole_turn(h);
+  s->X -= d * isin(h);
+  s->Z += d * icos(h);
+}
+
+// ---- Airport ---------------------------------------------------------------------------------
+
+// A selection from outside the database (a damaged preferences or situation file) is reported and
+// replaced by the first airport or runway, so the flight still starts somewhere real.
+static int start_airport() {
+  int a = msc.loc_apt_wrl;
+  if (a < 0 || a > env.aptmax || a >= APT_MAX) {
+    MACIBM_alert("loc_apt_wrl out of range!", "", "", "", ALERT_NOTICE);
+    a = msc.loc_apt_wrl = 0;
+  }
+  if (!intrange(msc.rway_sel, 0, 5)) {
+    MACIBM_alert("rway_sel out of range!", "", "", "", ALERT_NOTICE);
+    msc.rway_sel = 0;
+  }
+  return a;
+}
+
+static void place_at_airport(start_place* s) {
+  int a = start_airport();
+  int kind = msc.typestart;
+  // An aircraft that cannot roll on the ground starts on a short final instead.
+  if (kind != 1000 && kind != 1100 && !pln.gearEQ && !pln.skidEQ) kind = 1000;
+
+  int k = msc.rway_sel / 2;
+  if (apt_len[a][k] < 1) k = 0;
+  int far_end = msc.rway_sel & 1;
+  int h = whole_turn(apt_hdng[a][k]);
+  float half = 0.5f * apt_len[a][k];
+
+  // The threshold of the chosen end: half the runway back from its centre along the direction of
+  // take-off, which from the far end is the reverse heading.
+  int psi = far_end ? whole_turn(h + 180) : h;
+  s->X = X_with_latlon(apt_lat[a][k], apt_lon[a][k]);
+  s->Z = Z_with_lat(apt_lat[a][k]);
+  move_back(s, half, psi);
+  s->Y = apt_h[a];
+  s->psi = static_cast<float>(psi);
+  msc.runwayview_X = static_cast<float>(s->X) + 2.0f;
+  msc.runwayview_Y = static_cast<float>(s->Y) + 2.0f;
+  msc.runwayview_Z = static_cast<float>(s->Z) + 2.0f;
+
+  if (kind == 1000 || kind == 1100) {
+    // On a 3-degree path, 1.5 nm out on a visual final and 9 nm out on an instrument final.
+    float d = nm(kind == 1100 ? 9.0f : 1.5f);
+    move_back(s, d, psi);
+    s->Y += d * isin(3);
+    s->the = 0.0f;
+    s->v = 1.2f * msc.est_Vs;
+    initpower(0.5f);
+    setgear(0);
+  } else {
+    s->Y += pln.h_eqlbm;
+    s->the = pln.the_eqlbm;
+    s->v = 0.1f;
+    initpower(0.02f);
+    setgear(1);
+  }
+}
+
+// ---- Custom positions ------------------------------------------------------------------------
+
+// A saved situation: below the stall speed the aircraft was on the ground.
+static void place_situation(start_place* s) {
+  s->X = set.cus_X;
+  s->Z = set.cus_Z;
+  s->psi = set.cus_psi;
+  s->Y = set.cus_Y;
+  s->v = set.cus_v;
+  s->the = 0.0f;
+  initpower(set.cus_v > msc.est_Vs ? 0.5f : 0.02f);
+  setgear(set.cus_v < msc.est_Vs ? 1 : 0);
+}
+
+static void place_in_flight(start_place* s) {
+  s->X = set.cus_X;
+  s->Z = set.cus_Z;
+  s->psi = set.cus_psi;
+  s->Y = set.cus_Y;
+  s->v = set.cus_v;
+  s->the = 0.0f;
+  initpower(0.5f);
+  setgear(0);
+}
+
+// ---- Approaches ------------------------------------------------------------------------------
+
+static float horizontal_distance(float x, float z) {
+  return static_cast<float>(std::hypot(x - flt.X, z - flt.Z));
+}
+
+// One nautical mile south of the nearest building-top helipad, flying north towards it.
+static int place_helipad(start_place* s) {
+  int best = -1;
+  float best_d = 0.0f;
+  for (int o = 0; o < OBS_MAX; o++) {
+    if (obs_type[o] < 94 || obs_type[o] > 96) continue;
+    float d = horizontal_distance(obs_xyz[o][0][0][0], obs_xyz[o][0][0][2]);
+    if (best < 0 || d < best_d) best = o, best_d = d;
+  }
+  if (best < 0) {
+    MACIBM_alert("I can't find any buildings with helipads in the area!",
+                 "Try going to New York, Chicago, Los Angeles or some other major city.",
+                 "There are likely to be building-top helipads there.", "", ALERT_NOTICE);
+    return 0;
+  }
+  s->X = obs_xyz[best][0][0][0];
+  s->Z = obs_xyz[best][0][0][2] + nm(1.0f);
+  s->Y = obs_xyz[best][3][0][1] + nm(0.05f);
+  s->psi = 0.0f;
+  s->the = 0.0f;
+  s->v = 1.2f * msc.est_Vs;
+  initpower(0.2f);
+  setgear(0);
+  return 1;
+}
+
+// The nearest cell carrying the wanted ship: its centre is the middle of the cell's diagonal.
+// Cells run to one short of the last grid vertex, whose diagonal neighbour lies outside the grid.
+static int nearest_ship(int type, float c[3]) {
+  int found = 0;
+  float best_d = 0.0f;
+  for (int i = 0; i < GRID_I - 1; i++) {
+    for (int j = 0; j < GRID_J - 1; j++) {
+      int here = type == 36   ? frig_on_poly[i][j]
+                 : type == 38 ? oilr_on_poly[i][j]
+                              : carr_on_poly[i][j];
+      if (!here) continue;
+      float x = 0.5f * (planexyz[i][j][0] + planexyz[i + 1][j + 1][0]);
+      float z = 0.5f * (planexyz[i][j][2] + planexyz[i + 1][j + 1][2]);
+      float d = horizontal_distance(x, z);
+      if (found && d >= best_d) continue;
+      found = 1;
+      best_d = d;
+      c[0] = x;
+      c[1] = 0.5f * (planexyz[i][j][1] + planexyz[i + 1][j + 1][1]);
+      c[2] = z;
+    }
+  }
+  return found;
+}
+
+static int place_ship(int type, start_place* s) {
+  float c[3] = {0.0f, 0.0f, 0.0f};
+  if (!nearest_ship(type, c)) {
+    MACIBM_alert("I can't find any ships in the area!", "", "", "", ALERT_NOTICE);
+    return 0;
+  }
+  if (type == 39) {
+    // On the carrier's bow catapult, held until launched.
+    s->X = c[0] - 11.5f;
+    s->Z = c[2] - 60.0f;
+    s->Y = c[1] + pln.h_eqlbm + 21.0f;
+    s->psi = 2.0f;
+    s->the = 0.0f;
+    s->v = 0.01f;
+    initpower(0.5f);
+    setgear(1);
+    flt.cat_stage = 3;
+    return 1;
+  }
+  // Lined up with the deck on a 3.5-degree path.
+  float d = nm(pln.is_heli ? 1.0f : 3.0f);
+  int h = type == 37 ? 352 : 355;
+  float deck = type == 36 ? 7.0f : type == 37 ? 21.0f : 62.0f;
+  s->X = c[0];
+  s->Z = c[2];
+  move_back(s, d, h);
+  s->Y = c[1] + deck + d * std::sin(3.5f * con.degtorad);
+  s->psi = static_cast<float>(h);
+  s->the = 0.0f;
+  s->v = 1.2f * msc.est_Vs;
+  initpower(0.2f);
+  setgear(0);
+  return 1;
+}
+
+// 0.2 nm behind the nearest traffic aircraft and a little to its right, at its height and speed.
+// A traffic slot without speed holds no aircraft; with none flying the aircraft stays put.
+static void place_formation(start_place* s) {
+  int best = -1;
+  float best_d = 0.0f;
+  for (int t = 0; t < TRAFFIC; t++) {
+    if (!(traf_v[t] > 0.0f)) continue;
+    float d = horizontal_distance(traf_xyz[t][0], traf_xyz[t][2]);
+    if (best < 0 || d < best_d) best = t, best_d = d;
+  }
+  if (best < 0) return;
+  s->X = traf_xyz[best][0];
+  s->Z = traf_xyz[best][2];
+  move_back(s, nm(0.2f), traf_h[best] - 10);
+  s->Y = traf_xyz[best][1];
+  s->psi = static_cast<float>(whole_turn(traf_h[best]));
+  s->the = 0.0f;
+  s->v = traf_v[best];
+  initpower(0.6f);
+  setgear(0);
+}
+
+// ---- The start -------------------------------------------------------------------------------
+
+void set_fltvars(int type) {
+  for (int k = 0; k < TRAFFIC; k++) make_a_plane(k, 1);
+
+  // Where the aircraft is now: what stays when a start type does not move it.
+  start_place s;
+  s.X = flt.X, s.Y = flt.Y, s.Z = flt.Z;
+  s.psi = flt.psi, s.the = flt.the, s.v = flt.v;
+
+  int cat_stage = flt.cat_stage;
+  flt.cat_stage = 5;
+  int placed = 1;
+  switch (type) {
+    case 32:
+      place_at_airport(&s);
+      break;
+    case 33:
+      place_situation(&s);
+      break;
+    case 34:
+      place_in_flight(&s);
+      break;
+    case 35:
+      placed = place_helipad(&s);
+      break;
+    case 36:
+    case 37:
+    case 38:
+    case 39:
+      placed = place_ship(type, &s);
+      break;
+    case 40:
+      place_formation(&s);
+      break;
+    default:
+      break;
+  }
+  if (!placed) {
+    flt.cat_stage = cat_stage;
+    return;
+  }
+  start_flight_state(&s);
+}

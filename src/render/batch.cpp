@@ -1,0 +1,113 @@
+// Filling the view's vertex buffers: colours under the light of the moment, triangles, quads,
+// lines and points, and drawing a buffer with its texture and switches.
+#include <cmath>
+
+#include "render/scene.h"
+#include "shared/shared.h"
+#include "world/world.h"
+
+view_frame vf;
+
+static unsigned char byte_of(float v) {
+  if (!(v > 0.0f)) return 0;
+  if (v >= 1.0f) return 255;
+  return static_cast<unsigned char>(v * 255.0f + 0.5f);
+}
+
+int grid_index(float f, int hi) {
+  if (!(f > 0.0f)) return 0;
+  if (f >= static_cast<float>(hi)) return hi;
+  return static_cast<int>(f);
+}
+
+rgba color_of(float r, float g, float b, float a) {
+  return rgba{byte_of(r), byte_of(g), byte_of(b), byte_of(a)};
+}
+
+rgba lit_color(float r, float g, float b) {
+  return color_of(r * scn.r_rat, g * scn.g_rat, b * scn.b_rat, 1.0f);
+}
+
+rgba scene_color(int c) {
+  c = intlim(c, 0, OGL_COLORS - 1);
+  if (c < OGL_SCENE_COLORS) return lit_color(col_rgb[c][0], col_rgb[c][1], col_rgb[c][2]);
+  return color_of(col_rgb[c][0], col_rgb[c][1], col_rgb[c][2], 1.0f);
+}
+
+float hash01(int a, int b) {
+  unsigned h = static_cast<unsigned>(a) * 374761393u + static_cast<unsigned>(b) * 668265263u;
+  h = (h ^ (h >> 13)) * 1274126177u;
+  h ^= h >> 16;
+  return static_cast<float>(h & 0xffffff) / static_cast<float>(0xffffff);
+}
+
+void vb_vertex(vbuf* b, const float p[3], const float n[3], float s, float t, rgba c) {
+  if (b->n >= b->cap) return;
+  ogl_vertex& v = b->v[b->n++];
+  v.x = p[0], v.y = p[1], v.z = p[2];
+  v.nx = n[0], v.ny = n[1], v.nz = n[2];
+  v.s = s, v.t = t;
+  v.r = c.r, v.g = c.g, v.b = c.b, v.a = c.a;
+}
+
+// Normal of the front of a clockwise triangle: (p3 - p1) x (p2 - p1), unit length.
+static void front_normal(const float p1[3], const float p2[3], const float p3[3], float n[3]) {
+  float a[3], b[3];
+  for (int k = 0; k < 3; k++) a[k] = p3[k] - p1[k], b[k] = p2[k] - p1[k];
+  find_normal_vects(a, b, n);
+}
+
+void vb_tri(vbuf* b, const float p1[3], const float p2[3], const float p3[3], const float* n,
+            rgba c) {
+  if (!vb_room(b, 3)) return;
+  float nn[3];
+  if (!n) {
+    front_normal(p1, p2, p3, nn);
+    n = nn;
+  }
+  vb_vertex(b, p1, n, 0.0f, 0.0f, c);
+  vb_vertex(b, p2, n, 0.0f, 0.0f, c);
+  vb_vertex(b, p3, n, 0.0f, 0.0f, c);
+}
+
+void vb_quad(vbuf* b, const float p1[3], const float p2[3], const float p3[3], const float p4[3],
+             const float* n, float s1, float t1, float s2, float t2, rgba c) {
+  if (!vb_room(b, 6)) return;
+  float nn[3];
+  if (!n) {
+    front_normal(p1, p2, p3, nn);
+    n = nn;
+  }
+  vb_vertex(b, p1, n, s1, t1, c);
+  vb_vertex(b, p2, n, s2, t1, c);
+  vb_vertex(b, p3, n, s2, t2, c);
+  vb_vertex(b, p1, n, s1, t1, c);
+  vb_vertex(b, p3, n, s2, t2, c);
+  vb_vertex(b, p4, n, s1, t2, c);
+}
+
+void vb_quad2(vbuf* b, const float p1[3], const float p2[3], const float p3[3], const float p4[3],
+              rgba c) {
+  vb_quad(b, p1, p2, p3, p4, nullptr, 0.0f, 0.0f, 1.0f, 1.0f, c);
+  vb_quad(b, p4, p3, p2, p1, nullptr, 0.0f, 0.0f, 1.0f, 1.0f, c);
+}
+
+static const float up_normal[3] = {0.0f, 1.0f, 0.0f};
+
+void vb_line(vbuf* b, const float p1[3], const float p2[3], rgba c) {
+  if (!vb_room(b, 2)) return;
+  vb_vertex(b, p1, up_normal, 0.0f, 0.0f, c);
+  vb_vertex(b, p2, up_normal, 0.0f, 0.0f, c);
+}
+
+void vb_point(vbuf* b, const float p[3], rgba c) { vb_vertex(b, p, up_normal, 0.0f, 0.0f, c); }
+
+int texture_ready(int tex) { return tex >= 0 && tex < OGL_TEXTURES && tex_size[tex] > 0; }
+
+void vb_draw(const vbuf* b, int prim, int tex, int lit, int fog, float size) {
+  if (b->n <= 0) return;
+  const int textured = texture_ready(tex);
+  OGL_setstate(fog, lit, textured, 1);
+  if (textured) OGL_bindtex(tex);
+  OGL_draw_batch(prim, b->v, b->n, size);
+}

@@ -1,0 +1,254 @@
+// Ships and oil rigs: where the region's carrier, frigate and rigs stand, the ship state the
+// ground contact reads (place and attitude, what the aircraft is over), the carrier's moving
+// localizer, and drawing them rocking on the waves.
+#include <cmath>
+
+#include "app/app.h"
+#include "flight/flight.h"
+#include "render/scene.h"
+#include "shared/shared.h"
+#include "world/world.h"
+
+ship_state ships;
+
+// Deck outlines in the ship's own axes (x right, z aft, m from the centre).
+static const float CARR_X0 = -38.0f, CARR_X1 = 20.0f, CARR_Z0 = -165.0f, CARR_Z1 = 165.0f;
+static const float FRIG_HALF_W = 7.5f, FRIG_Z0 = -62.0f, FRIG_Z1 = 60.0f;
+static const float RIG_HALF = 30.0f;
+// The touchdown point of the carrier's angled deck, where its localizer and glide slope stand.
+static const float CARR_TOUCH_X = -14.0f, CARR_TOUCH_Z = 110.0f;
+
+// Centre of the ship on cell (i, j): between its south-west and north-east vertices.
+static void cell_centre(int i, int j, float out[3]) {
+  const int i1 = intmin2(i + 1, GRID_I - 1), j1 = intmin2(j + 1, GRID_J - 1);
+  for (int k = 0; k < 3; k++) out[k] = 0.5f * (planexyz[i][j][k] + planexyz[i1][j1][k]);
+}
+
+void update_ships() {
+  const float ax = static_cast<float>(flt.X), az = static_cast<float>(flt.Z);
+  float best_c = 0.0f, best_f = 0.0f;
+  ships.have_carr = ships.have_frig = ships.oilr_count = 0;
+  for (int i = 0; i < GRID_I; i++)
+    for (int j = 0; j < GRID_J; j++) {
+      if (!carr_on_poly[i][j] && !frig_on_poly[i][j] && !oilr_on_poly[i][j]) continue;
+      float c[3];
+      cell_centre(i, j, c);
+      const float d = pythag(c[0] - ax, c[2] - az);
+      if (carr_on_poly[i][j] && (!ships.have_carr || d < best_c)) {
+        ships.have_carr = 1, best_c = d;
+        for (int k = 0; k < 3; k++) ships.carr[k] = c[k];
+      }
+      if (frig_on_poly[i][j] && (!ships.have_frig || d < best_f)) {
+        ships.have_frig = 1, best_f = d;
+        for (int k = 0; k < 3; k++) ships.frig[k] = c[k];
+      }
+      if (oilr_on_poly[i][j] && ships.oilr_count < 6) {
+        for (int k = 0; k < 3; k++) ships.oilr[ships.oilr_count][k] = c[k];
+        ships.oilr_count++;
+      }
+    }
+  // The ship state follows the nearer of the carrier and the frigate.
+  const int carrier = ships.have_carr && (!ships.have_frig || best_c <= best_f);
+  if (carrier || ships.have_frig) {
+    const float* c = carrier ? ships.carr : ships.frig;
+    const float the = carrier ? env.carr_the : env.frig_the;
+    const float phi = carrier ? env.carr_phi : env.frig_phi;
+    con.BOAT_loc_X = c[0], con.BOAT_loc_Y = c[1], con.BOAT_loc_Z = c[2];
+    con.sinBOATthe = std::sin(the * con.degtorad), con.cosBOATthe = std::cos(the * con.degtorad);
+    con.sinBOATphi = std::sin(phi * con.degtorad), con.cosBOATphi = std::cos(phi * con.degtorad);
+    con.sinBOATpsi = isin(carrier ? CARRIER_HDG : FRIGATE_HDG);
+    con.cosBOATpsi = icos(carrier ? CARRIER_HDG : FRIGATE_HDG);
+  }
+  if (ships.have_carr) {
+    const float x =
+        ships.carr[0] + CARR_TOUCH_X * icos(CARRIER_HDG) - CARR_TOUCH_Z * isin(CARRIER_HDG);
+    const float z =
+        ships.carr[2] + CARR_TOUCH_Z * icos(CARRIER_HDG) + CARR_TOUCH_X * isin(CARRIER_HDG);
+    put_carrier_navs(x, ships.carr[1] + CARRIER_DECK, z);
+  }
+}
+
+// Position of world point (x, z) in the axes of a ship at c heading hdg: right and aft, m.
+static void ship_local(const float c[3], int hdg, float x, float z, float* lx, float* lz) {
+  const float dx = x - c[0], dz = z - c[2];
+  *lx = dx * icos(hdg) + dz * isin(hdg);
+  *lz = dz * icos(hdg) - dx * isin(hdg);
+}
+
+void update_over_surfaces() {
+  const float x = static_cast<float>(flt.X), y = static_cast<float>(flt.Y),
+              z = static_cast<float>(flt.Z);
+  float lx, lz;
+  env.over_carr = env.over_frig = env.over_obs = 0;
+  // A deck counts only for an aircraft above the water line beside it; below, it is in the sea.
+  if (ships.have_carr) {
+    ship_local(ships.carr, CARRIER_HDG, x, z, &lx, &lz);
+    env.over_carr = fltrange(lx, CARR_X0, CARR_X1) && fltrange(lz, CARR_Z0, CARR_Z1) &&
+                    y > ships.carr[1] + CARRIER_DECK - 6.0f;
+  }
+  if (ships.have_frig) {
+    ship_local(ships.frig, FRIGATE_HDG, x, z, &lx, &lz);
+    env.over_frig = fltrange(lx, -FRIG_HALF_W, FRIG_HALF_W) && fltrange(lz, FRIG_Z0, FRIG_Z1) &&
+                    y > ships.frig[1] + FRIGATE_DECK - 3.0f;
+  }
+  // Oil-rig decks and the roofs of buildings carry the aircraft like the ground does.
+  float top = -1.0e9f;
+  for (int k = 0; k < ships.oilr_count; k++) {
+    const float* c = ships.oilr[k];
+    if (std::fabs(x - c[0]) <= RIG_HALF && std::fabs(z - c[2]) <= RIG_HALF)
+      top = fltmax2(top, c[1] + OILRIG_DECK);
+  }
+  for (int s = 0; s < OBS_MAX; s++) {
+    if (!obs_type[s]) continue;
+    const float(*ring)[3] = obs_xyz[s][3];
+    const float x0 = fltmin4(ring[0][0], ring[1][0], ring[2][0], ring[3][0]);
+    const float x1 = fltmax4(ring[0][0], ring[1][0], ring[2][0], ring[3][0]);
+    if (x < x0 || x > x1 || x1 - x0 < 2.0f) continue;
+    const float z0 = fltmin4(ring[0][2], ring[1][2], ring[2][2], ring[3][2]);
+    const float z1 = fltmax4(ring[0][2], ring[1][2], ring[2][2], ring[3][2]);
+    if (z < z0 || z > z1 || z1 - z0 < 2.0f) continue;
+    top = fltmax2(top, ring[0][1]);
+  }
+  if (top > -1.0e8f) {
+    env.over_obs = 1;
+    obs_height = top;
+  }
+}
+
+// ---- Drawing ---------------------------------------------------------------------------------
+
+// A ship's shape in its own axes, one buffer per texture, built once.
+struct part_buf {
+  vbuf b;
+  int tex;
+};
+enum { SHIP_VERTS = 600 };
+static ogl_vertex carr_store[4][SHIP_VERTS], frig_store[3][SHIP_VERTS], rig_store[3][SHIP_VERTS];
+static part_buf carr_parts[4], frig_parts[3], rig_parts[3];
+// Built with the textures' white, or with flat colours while the textures are missing.
+static int shapes_built, shapes_textured;
+
+static rgba part_color(int tex) {
+  if (texture_ready(tex)) return color_of(1, 1, 1, 1);
+  if (tex == TX_DECK) return color_of(0.3f, 0.3f, 0.32f, 1.0f);
+  if (tex == TX_PAD) return color_of(0.5f, 0.5f, 0.45f, 1.0f);
+  return color_of(col_rgb[35][0], col_rgb[35][1], col_rgb[35][2], 1.0f);
+}
+
+// Box from (x0, y0, z0) to (x1, y1, z1) in the ship's axes: four walls and a top.
+static void box(vbuf* b, float x0, float x1, float y0, float y1, float z0, float z1, float tile,
+                int tex) {
+  const float lo[4][3] = {{x0, y0, z1}, {x0, y0, z0}, {x1, y0, z0}, {x1, y0, z1}};
+  float hi[4][3];
+  for (int c = 0; c < 4; c++) hi[c][0] = lo[c][0], hi[c][1] = y1, hi[c][2] = lo[c][2];
+  const rgba col = part_color(tex);
+  for (int a = 0; a < 4; a++) {
+    const int n = (a + 1) % 4;
+    const float w = pythag(lo[n][0] - lo[a][0], lo[n][2] - lo[a][2]);
+    vb_quad(b, hi[n], hi[a], lo[a], lo[n], nullptr, 0.0f, (y1 - y0) / tile, w / tile, 0.0f, col);
+  }
+  static const float up[3] = {0.0f, 1.0f, 0.0f};
+  vb_quad(b, hi[1], hi[2], hi[3], hi[0], up, 0.0f, 0.0f, (x1 - x0) / tile, (z1 - z0) / tile, col);
+}
+
+// Flat rectangle at height y, textured once over its extent (or tiled every `tile` metres).
+static void deck(vbuf* b, float x0, float x1, float z0, float z1, float y, float tile, int tex) {
+  const float p1[3] = {x0, y, z0}, p2[3] = {x1, y, z0}, p3[3] = {x1, y, z1}, p4[3] = {x0, y, z1};
+  static const float up[3] = {0.0f, 1.0f, 0.0f};
+  const float sw = tile > 0.0f ? (x1 - x0) / tile : 1.0f,
+              sl = tile > 0.0f ? (z1 - z0) / tile : 1.0f;
+  vb_quad(b, p1, p2, p3, p4, up, 0.0f, sl, sw, 0.0f, part_color(tex));
+}
+
+// Hull sides from below the water line up to the deck, round a pointed plan (clockwise from
+// above: bow, starboard forward, starboard aft, port aft, port forward).
+static void hull(vbuf* b, float half_w, float z_bow, float z_fwd, float z_aft, float deck_y) {
+  const float plan[5][2] = {
+      {0.0f, z_bow}, {half_w, z_fwd}, {half_w, z_aft}, {-half_w, z_aft}, {-half_w, z_fwd}};
+  const rgba col = part_color(TX_HULL);
+  for (int a = 0; a < 5; a++) {
+    const int n = (a + 1) % 5;
+    const float lo_a[3] = {plan[a][0], -4.0f, plan[a][1]},
+                lo_n[3] = {plan[n][0], -4.0f, plan[n][1]};
+    const float hi_a[3] = {plan[a][0], deck_y, plan[a][1]},
+                hi_n[3] = {plan[n][0], deck_y, plan[n][1]};
+    const float w = pythag(plan[n][0] - plan[a][0], plan[n][1] - plan[a][1]);
+    vb_quad(b, hi_n, hi_a, lo_a, lo_n, nullptr, 0.0f, 1.0f, w / (2.0f * deck_y), 0.0f, col);
+  }
+}
+
+static void start_parts(part_buf* p, ogl_vertex (*store)[SHIP_VERTS], const int* tex, int n) {
+  for (int k = 0; k < n; k++) p[k] = part_buf{vbuf{store[k], 0, SHIP_VERTS}, tex[k]};
+}
+
+static void build_shapes() {
+  static const int carr_tex[4] = {TX_HULL, TX_DECK, TX_METAL, TX_PAD};
+  start_parts(carr_parts, carr_store, carr_tex, 4);
+  hull(&carr_parts[0].b, 20.0f, CARR_Z0 - 5.0f, -110.0f, CARR_Z1, CARRIER_DECK);
+  deck(&carr_parts[1].b, -20.0f, CARR_X1, CARR_Z0, CARR_Z1, CARRIER_DECK, 40.0f, TX_DECK);
+  deck(&carr_parts[1].b, CARR_X0, -20.0f, -20.0f, 140.0f, CARRIER_DECK, 40.0f, TX_DECK);
+  box(&carr_parts[2].b, 12.0f, 19.0f, CARRIER_DECK, CARRIER_DECK + 24.0f, -10.0f, 30.0f, 8.0f,
+      TX_METAL);
+
+  static const int frig_tex[3] = {TX_HULL, TX_METAL, TX_PAD};
+  start_parts(frig_parts, frig_store, frig_tex, 3);
+  hull(&frig_parts[0].b, FRIG_HALF_W, FRIG_Z0, -40.0f, FRIG_Z1, FRIGATE_DECK);
+  box(&frig_parts[1].b, -5.0f, 5.0f, FRIGATE_DECK, FRIGATE_DECK + 9.0f, -35.0f, 25.0f, 6.0f,
+      TX_METAL);
+  box(&frig_parts[1].b, -4.0f, 4.0f, FRIGATE_DECK - 1.0f, FRIGATE_DECK, -40.0f, 30.0f, 6.0f,
+      TX_METAL);
+  deck(&frig_parts[2].b, -FRIG_HALF_W, FRIG_HALF_W, 30.0f, FRIG_Z1, FRIGATE_DECK + 0.02f, 0.0f,
+       TX_PAD);
+
+  static const int rig_tex[3] = {TX_METAL, TX_DECK, TX_PAD};
+  start_parts(rig_parts, rig_store, rig_tex, 3);
+  for (int k = 0; k < 4; k++) {
+    const float lx = k < 2 ? -22.0f : 19.0f, lz = k % 2 ? -22.0f : 19.0f;
+    box(&rig_parts[0].b, lx, lx + 3.0f, -4.0f, OILRIG_DECK - 4.0f, lz, lz + 3.0f, 10.0f, TX_METAL);
+  }
+  box(&rig_parts[0].b, -RIG_HALF, RIG_HALF, OILRIG_DECK - 4.0f, OILRIG_DECK - 0.01f, -RIG_HALF,
+      RIG_HALF, 10.0f, TX_METAL);
+  box(&rig_parts[0].b, -12.0f, -4.0f, OILRIG_DECK, OILRIG_DECK + 38.0f, -12.0f, -4.0f, 6.0f,
+      TX_METAL);
+  deck(&rig_parts[1].b, -RIG_HALF, RIG_HALF, -RIG_HALF, RIG_HALF, OILRIG_DECK, 20.0f, TX_DECK);
+  deck(&rig_parts[2].b, 8.0f, 28.0f, 8.0f, 28.0f, OILRIG_DECK + 0.05f, 0.0f, TX_PAD);
+  shapes_built = 1;
+  shapes_textured = texture_ready(TX_HULL);
+}
+
+static int ship_visible(const float c[3], float radius) {
+  if (pythag(c[0] - vf.cam.eye[0], c[2] - vf.cam.eye[2]) > vf.vis + radius) return 0;
+  const float mid[3] = {c[0], c[1] + 20.0f, c[2]};
+  return frustum_sees(&vf.frustum, mid, radius);
+}
+
+static void draw_ship(const float c[3], int hdg, float the, float phi, const part_buf* parts,
+                      int n) {
+  float r[3], u[3], f[3], m[16];
+  body_axes(static_cast<float>(hdg), the, phi, r, u, f);
+  object_matrix(vf.cam_m, c, r, u, f, m);
+  OGL_modelview(m);
+  for (int k = 0; k < n; k++) {
+    // Markings and pads lie on the decks they mark.
+    OGL_ground_offset(parts[k].tex == TX_PAD);
+    vb_draw(&parts[k].b, OGL_BATCH_TRIANGLES, parts[k].tex, 1, 1, 1.0f);
+  }
+  OGL_ground_offset(0);
+  OGL_modelview(vf.cam_m);
+  if (vf.dark) {
+    // Mast-head light.
+    float top[3];
+    body_to_world(c, r, u, f, 0.0f, 45.0f, 0.0f, top);
+    light_point(top, rgba{255, 255, 230, 255});
+  }
+}
+
+void draw_ships() {
+  if (!shapes_built || shapes_textured != texture_ready(TX_HULL)) build_shapes();
+  if (ships.have_carr && ship_visible(ships.carr, 180.0f))
+    draw_ship(ships.carr, CARRIER_HDG, env.carr_the, env.carr_phi, carr_parts, 4);
+  if (ships.have_frig && ship_visible(ships.frig, 70.0f))
+    draw_ship(ships.frig, FRIGATE_HDG, env.frig_the, env.frig_phi, frig_parts, 3);
+  for (int k = 0; k < ships.oilr_count; k++)
+    if (ship_visible(ships.oilr[k], 60.0f)) draw_ship(ships.oilr[k], 0, 0.0f, 0.0f, rig_parts, 3);
+}

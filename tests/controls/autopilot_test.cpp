@@ -1,0 +1,94 @@
+// The autopilot and autothrottle: targets, limits, engagement and the zero-speed guards.
+#include "support/test_support.h"
+
+#include <cmath>
+
+#include "controls/fixture.h"
+
+class ControlsAutopilot : public ::testing::Test {
+ protected:
+  void SetUp() override { reset_controls_world(); }
+};
+
+// With a localiser on NAV 2 slightly to the right and the airspeed at 0, the intercept correction
+// is 0.01 x 800 / 1 = 8 degrees, not the 30-degree limit a division by zero would give.
+TEST_F(ControlsAutopilot, InterceptCorrectionAtZeroAirspeedDividesByOne) {
+  ott.NAV[1] = 1;
+  nav.ilsgs[1] = 3;
+  nav.ilscrs[1] = 90.0f;
+  nav.hdef[1] = 0.01f;
+  flt.v = 50.0f;  // a standard-rate bank of about 15 degrees
+  flt.psi = 90.0f;
+  control_laws();
+  EXPECT_NEAR(set.YK_roll, 0.08f, 1e-5f);
+  flt.psi = 98.0f;
+  control_laws();
+  EXPECT_NEAR(set.YK_roll, 0.0f, 1e-5f);
+}
+
+TEST_F(ControlsAutopilot, BankIsLimitedToStandardRateAndThirtyDegrees) {
+  ott.HDSLCT = 1;
+  nav.hdsel = 10.0f;
+  flt.psi = 180.0f;  // 170 degrees to the left
+  flt.v = 200.0f;    // a standard-rate turn would need 47 degrees
+  control_laws();
+  EXPECT_NEAR(set.YK_roll, -0.3f, 1e-5f);
+  flt.v = 50.0f;
+  control_laws();
+  float std_rate = std::atan(50.0f * con.pi / (con.g * 60.0f)) * con.radtodeg;
+  EXPECT_NEAR(set.YK_roll, -std_rate * 0.01f, 1e-5f);
+  rel.otto = 0;  // a failed autopilot leaves the pilot's roll alone
+  set.YK_roll = 0.2f;
+  control_laws();
+  EXPECT_FLOAT_EQ(set.YK_roll, 0.2f);
+}
+
+// Climbing at exactly the asked 5 m/s at 50 m/s, pitched at the climb angle: the trim stays
+// where it was at engagement. A climb angle taken in radians would pitch the nose far down.
+TEST_F(ControlsAutopilot, PitchTargetIsTheClimbAngleInDegrees) {
+  flt.trim = 0.1f;
+  ott.VVHOLD = 1;
+  ott.vv_hold = 5.0f;
+  flt.v = 50.0f;
+  flt.vu = 5.0f;
+  flt.the180 = std::asin(0.1f) * con.radtodeg;
+  control_laws();
+  EXPECT_NEAR(flt.trim, 0.1f, 1e-5f);
+  ott.VVHOLD = 0;
+  control_laws();  // disengaged: the trim is the pilot's again
+  flt.trim = -0.2f;
+  ott.VVHOLD = 1;
+  control_laws();  // engages anew and remembers the new trim
+  EXPECT_NEAR(flt.trim, -0.2f, 1e-5f);
+  flt.v = flt.vu = 0.0f;  // standing still: no division by zero
+  ott.vv_hold = 0.0f;
+  control_laws();
+  EXPECT_TRUE(std::isfinite(flt.trim));
+}
+
+TEST_F(ControlsAutopilot, AltitudeHoldClimbsAtMostTheSetRateAndUnwindsAtTheStop) {
+  ott.ALHOLD = 1;
+  ott.al_hold = 1000.0f;
+  ott.vv_hold = -2.0f;  // the sign of the rate does not matter
+  flt.v = 40.0f;
+  flt.the180 = -20.0f;
+  control_laws();
+  EXPECT_FLOAT_EQ(flt.trim, 0.5f);  // at the stop
+  float integ = ctm.vert_integ;
+  control_laws();
+  EXPECT_NEAR(ctm.vert_integ, (integ + (2.0f * 0.1f) * msc.prd) * 0.95f, 1e-6f);
+}
+
+TEST_F(ControlsAutopilot, AutothrottleMovesAtMostATenthPerSecond) {
+  ott.ASHOLD = 1;
+  ott.as_hold = 200.0f;
+  flt.vind = ctm.prev_vind = 100.0f;
+  set.FC_thro = 0.5f;
+  for (int f = 0; f < 20; f++) control_laws();  // one second
+  EXPECT_NEAR(set.FC_thro, 0.6f, 1e-5f);
+  ott.as_hold = 100.0f;
+  flt.vind = 100.0f;
+  set.FC_thro = 0.2f;
+  control_laws();
+  EXPECT_NEAR(set.FC_thro, 0.205f, 1e-6f);  // towards the 0.5 it wants
+}

@@ -1,0 +1,160 @@
+// The default start drawn by Mesa: measurable properties of the pictures, never exact pictures.
+#include "render_view/view_fixture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "aircraft/aircraft.h"
+#include "app/app.h"
+#include "flight/flight.h"
+#include "panel/panel.h"
+#include "render/render.h"
+#include "weather/weather.h"
+#include "world/world.h"
+
+namespace {
+
+// Sky: clearly bluer than it is red.
+bool is_sky(uint32_t c) { return blue_of(c) > red_of(c) + 40; }
+// Runway: a neutral grey of asphalt or its paint, neither green nor blue.
+bool is_pavement(uint32_t c) {
+  const int r = red_of(c), g = green_of(c), b = blue_of(c);
+  return std::abs(r - g) < 14 && std::abs(g - b) < 14 && r > 45;
+}
+int luminance(uint32_t c) { return (red_of(c) * 3 + green_of(c) * 6 + blue_of(c)) / 10; }
+
+// Row, counted from the top, of the first pixel below the sky in column x; h when all is sky.
+int horizon_row(const picture& p, int x) {
+  for (int row = 0; row < p.h; row++)
+    if (!is_sky(p.at(x, p.h - 1 - row))) return row;
+  return p.h;
+}
+
+int count(const picture& p, int x0, int x1, int y0, int y1, bool (*pred)(uint32_t)) {
+  int n = 0;
+  for (int y = y0; y < y1; y++)
+    for (int x = x0; x < x1; x++) n += pred(p.at(x, y));
+  return n;
+}
+
+bool is_aircraft_red(uint32_t c) { return red_of(c) > 120 && green_of(c) < 70 && blue_of(c) < 70; }
+bool is_light(uint32_t c) { return luminance(c) > 170; }
+bool is_hud_green(uint32_t c) { return green_of(c) > 200 && red_of(c) < 120 && blue_of(c) < 120; }
+
+}  // namespace
+
+// Hills around the field would hide the horizon: the tests that look for it level the ground.
+static float heights[GRID_I][GRID_J];
+static void flatten(float y) {
+  for (int i = 0; i < GRID_I; i++)
+    for (int j = 0; j < GRID_J; j++) heights[i][j] = planexyz[i][j][1], planexyz[i][j][1] = y;
+}
+static void unflatten() {
+  for (int i = 0; i < GRID_I; i++)
+    for (int j = 0; j < GRID_J; j++) planexyz[i][j][1] = heights[i][j];
+}
+
+TEST_F(RenderView, NoonForwardsShowsTheRunwayAheadUnderALevelHorizon) {
+  flatten(apt_h[view_sbd()]);
+  const picture flat = view_frame_picture();
+  unflatten();
+  const int left = horizon_row(flat, 2), right = horizon_row(flat, flat.w - 3);
+  // The trainer rests a few degrees nose up: the horizon lies in the middle of the picture.
+  EXPECT_GT(left, flat.h / 4);
+  EXPECT_LT(left, 3 * flat.h / 4);
+  EXPECT_LE(std::abs(left - right), 1) << left << " " << right;
+
+  const picture p = view_frame_picture();
+  // Below the horizon, around the centre column, the runway's grey.
+  const int top = p.h - 1 - horizon_row(p, p.w / 2) - 3;
+  const int pave = count(p, p.w / 2 - 6, p.w / 2 + 6, 0, top, is_pavement);
+  EXPECT_GT(pave, 12 * top * 8 / 10);
+  // Beside it, far out to the left and right, the ground is not all runway.
+  const int side =
+      count(p, 0, 8, top - 6, top, is_pavement) + count(p, p.w - 8, p.w, top - 6, top, is_pavement);
+  EXPECT_LT(side, 2 * 8 * 6);
+  save_picture(p, "noon.ppm");
+}
+
+TEST_F(RenderView, BankingTiltsTheHorizonTheWayTheWingsGo) {
+  flatten(apt_h[view_sbd()]);
+  flt.phi = 20.0f;
+  const picture p = view_frame_picture();
+  const int left = horizon_row(p, 2), right = horizon_row(p, p.w - 3);
+  // Right wing down: the world turns the other way, the horizon rises on the right.
+  EXPECT_GT(left - right, 15) << left << " " << right;
+  flt.phi = 340.0f;
+  const picture q = view_frame_picture();
+  unflatten();
+  EXPECT_LT(horizon_row(q, 2) - horizon_row(q, q.w - 3), -15);
+}
+
+TEST_F(RenderView, AtNightTheRunwayLightsShineOnADarkScene) {
+  view_start(0.5f);
+  const picture p = view_frame_picture();
+  long sum = 0;
+  for (uint32_t c : p.px) sum += luminance(c);
+  EXPECT_LT(sum / static_cast<long>(p.px.size()), 30);
+  const int lights = count(p, 0, p.w, 0, p.h, is_light);
+  EXPECT_GT(lights, 20);
+  // By day the same lights are off: what is bright is sky and paint, not points of light in the
+  // dark ground beyond the runway.
+  save_picture(p, "night.ppm");
+  view_start(12.0f);
+  const picture d = view_frame_picture();
+  long day = 0;
+  for (uint32_t c : d.px) day += luminance(c);
+  EXPECT_GT(day / static_cast<long>(d.px.size()), 100);
+}
+
+TEST_F(RenderView, OutsideViewsShowTheAircraftWhereTheCockpitViewDoesNot) {
+  for (int view : {618, 621}) {
+    choose_view(view);
+    const picture with = view_frame_picture();
+    const int near_centre =
+        count(with, with.w / 4, 3 * with.w / 4, with.h / 4, 3 * with.h / 4, is_aircraft_red);
+    EXPECT_GT(near_centre, 10) << view;
+    // The same picture with the aircraft's parts taken away: none of its colour is left.
+    static planestruct saved;
+    saved = pln;
+    for (int part = 0; part < NUM_PARTS; part++) pln.semilen[part] = 0.0f;
+    std::memset(pln.body_X, 0, sizeof pln.body_X);
+    std::memset(pln.body_Y, 0, sizeof pln.body_Y);
+    std::memset(pln.body_Z, 0, sizeof pln.body_Z);
+    const picture without = view_frame_picture();
+    pln = saved;
+    EXPECT_EQ(count(without, 0, without.w, 0, without.h, is_aircraft_red), 0) << view;
+    save_picture(with, "outside" + std::to_string(view) + ".ppm");
+  }
+  choose_view(601);
+  const picture cockpit = view_frame_picture();
+  EXPECT_EQ(count(cockpit, 0, cockpit.w, 0, cockpit.h, is_aircraft_red), 0);
+}
+
+TEST_F(RenderView, TheHeadUpDisplayShowsOnlyWhereItBelongs) {
+  choose_view(625);
+  const picture with = view_frame_picture();
+  EXPECT_GT(count(with, 0, with.w, 0, with.h, is_hud_green), 30);
+  choose_view(626);
+  const picture without = view_frame_picture();
+  EXPECT_EQ(count(without, 0, without.w, 0, without.h, is_hud_green), 0);
+}
+
+TEST_F(RenderView, UnderOvercastTheSkyTurnsGreyAndTheCloudBaseShows) {
+  atm.cld_type = 1;
+  atm.baseMSL = static_cast<float>(flt.Y) + 1000.0f;
+  atm.topsMSL = static_cast<float>(flt.Y) + 2500.0f;
+  const picture p = view_frame_picture();
+  // The top rows are cloud: grey, not blue sky.
+  EXPECT_EQ(count(p, 0, p.w, p.h - 10, p.h, is_sky), 0);
+  // In the cloud nothing but cloud is seen.
+  flt.Y = flt.h = atm.baseMSL + 800.0f;
+  const picture in = view_frame_picture();
+  const uint32_t c0 = in.at(in.w / 2, in.h / 2);
+  for (int y = 0; y < in.h; y += 9)
+    for (int x = 0; x < in.w; x += 9) {
+      EXPECT_NEAR(luminance(in.at(x, y)), luminance(c0), 8) << x << " " << y;
+    }
+}

@@ -1,0 +1,50 @@
+// The runner's airport starts and wind: the navigation database, the real terrain region around
+// an airport, the runway and start type chosen for the flight start, and a steady wind.
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "flyrun.h"
+#include "app/app.h"
+#include "shared/shared.h"
+#include "weather/weather.h"
+#include "world/world.h"
+
+int fly_find_airport(const char* id) {
+  char want[5];
+  std::snprintf(want, sizeof want, "%-4s", id);
+  int found = -1;
+  for (int n = 0; n <= env.aptmax && n < APT_MAX; n++) {
+    if (std::strncmp(apt_id[n], want, 4) == 0) found = n;
+  }
+  return found;
+}
+
+int fly_airport_world(const fly_options* o, char* err) {
+  init_country_data();
+  int n = fly_find_airport(o->airport);
+  if (n < 0) {
+    std::snprintf(err, FLY_ERR, "no airport '%s' in the database", o->airport);
+    return 0;
+  }
+  msc.loc_apt_wrl = n;
+  msc.rway_sel = intlim(o->runway, 0, 5);
+  msc.typestart = o->airport_start;
+  region_corner_for_airport(n);
+  load_region();
+  return 1;
+}
+
+// The layers hold the direction the wind comes from in magnetic degrees, as the weather window
+// sets them; the wind at the aircraft is set too, so it blows from the first frame on.
+void fly_set_wind(float dir, float kt) {
+  float s = kt * con.ktstomsc;
+  for (int k = 0; k < WIND_LAYERS; k++) {
+    atm.wnddir[k] = fltwrap(dir + env.mvar, 0.0f, 360.0f);
+    atm.wndspd[k] = s;
+    atm.shrdir[k] = atm.shrspd[k] = atm.tbl[k] = 0.0f;
+  }
+  atm.wind_X = -s * std::sin(dir * con.degtorad);
+  atm.wind_Z = -s * std::cos(dir * con.degtorad);
+  atm.wind_Y = 0.0f;
+}
