@@ -7,6 +7,7 @@
 #include "aircraft/aircraft.h"
 #include "app/app.h"
 #include "flight/flight.h"
+#include "panel/panel.h"
 #include "render/render.h"
 #include "render/scene.h"
 #include "shared/shared.h"
@@ -33,6 +34,7 @@ void load_plane_geo(int build_geometry, int only_textures) {
     }
     OGL_texbmp(BMP_TEXTURE, TX_TIRE, 0, "tire");
     OGL_texbmp(BMP_TEXTURE, TX_METAL, 0, "metal");
+    ins.tickle_all = 1;  // the loading bar was drawn across the panel
   }
   if (!build_geometry || only_textures) return;
   // Size for the outside views: the longest half span or half the fuselage's length.

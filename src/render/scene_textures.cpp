@@ -1,6 +1,7 @@
 // The scenery textures: their numbers and file names, and loading them for the season and the
 // resolution level.
 #include "app/app.h"
+#include "panel/panel.h"
 #include "render/render.h"
 #include "render/scene.h"
 
@@ -65,4 +66,7 @@ void load_scenery_textures() {
   for (int k = 0; k < scene_texture_count; k++)
     OGL_texbmp(BMP_TEXTURE, scene_textures[k].tex, scene_textures[k].treatment,
                scene_textures[k].name);
+  // The loading bar was drawn across the panel, which redraws only what changed: all of it is
+  // drawn again at its next update.
+  ins.tickle_all = 1;
 }
