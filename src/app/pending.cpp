@@ -25,15 +25,6 @@ void stop_engine_and_windrain() {}
 void dispose_sound() {}
 
 
-// Keyboard commands (src/controls).
-void handle_simkey(char c) {}
-
-// Keyboard commands (src/controls).
-void function_key(int n) {}
-
-// Keyboard commands (src/controls).
-void yoke_key(int k) {}
-
 // Graph window (src/app).
 void clear_graph() { reset_grf(); }
 

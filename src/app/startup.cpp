@@ -241,6 +241,7 @@ void start_world() {
                  ALERT_SIM_SERIAL);
     cal_stick();
   }
+  msc.mouse_is_joy = set.controls_type != 5;
   reset_frame_timing();
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/macibm.h"
 #include "flight/flight.h"
+#include "panel/panel.h"
 #include "shared/shared.h"
 
 static float indicated_ms() { return flt.vind * con.ktstomsc; }
@@ -138,11 +139,22 @@ void throttle_to_engines() {
   for (int i = 0; i < intlim(pln.numen, 0, MAX_ENGINES); i++) flt.throrequest[i] = set.FC_thro;
 }
 
+// Without a joystick the mouse is the stick: pitch and roll follow the pointer's distance from the
+// centre of the view, a hundred pixels for full deflection. Only a pointer that moved over the view
+// steers, so the stick stays where it was left while the pilot clicks the panel, and the keypad
+// yoke flies while the mouse rests.
+static void mouse_flying() {
+  int moved = mnw.mx != ctm.mouse_x || mnw.my != ctm.mouse_y;
+  ctm.mouse_x = mnw.mx;
+  ctm.mouse_y = mnw.my;
+  if (!msc.mouse_is_joy || !moved) return;
+  if (!set.view_is_fullscreen && mnw.my < PANEL_H) return;
+  set.MK_ptch = fltlim((con.cntry - mnw.my) / 100.0f, -1.0f, 1.0f);
+  set.MK_roll = fltlim((mnw.mx - con.cntrx) / 100.0f, -1.0f, 1.0f);
+}
+
 void update_controls() {
-  if (msc.mouse_is_joy) {
-    set.MK_ptch = (con.cntry - mnw.my) / 100.0f;
-    set.MK_roll = (mnw.mx - con.cntrx) / 100.0f;
-  }
+  mouse_flying();
   MACIBM_getjoy(&set.YK_ptch, &set.YK_roll, &set.YK_hdng, &set.YK_thro, 0, 1);
   // Without a joystick throttle the lever is the pilot's throttle, moved by the keys and the panel.
   if (set.controls_type != 5) set.YK_thro = lever_now();

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "app/macibm.h"
 #include "flight/flight.h"
 
 // The records are cleared in place, byte-wise, which is only sound while they stay plain data.
@@ -28,4 +29,7 @@ void reset_ctm() {
   ctm.prev_vind = flt.vind;
   ctm.prev_onsurface = flt.onsurface;
   for (int i = 0; i < MAX_ENGINES; i++) ctm.prev_revving[i] = flt.revving_thrust[i];
+  // A pointer that has not moved since the start leaves the stick alone.
+  ctm.mouse_x = mnw.mx;
+  ctm.mouse_y = mnw.my;
 }

@@ -111,3 +111,33 @@ TEST_F(ControlsPipeline, TouchdownDeploysArmedBrakesAndDropsTheAutopilotOnce) {
   control_laws();
   EXPECT_EQ(flt.sbrk, 2.0f);
 }
+
+TEST_F(ControlsPipeline, TheMouseFliesOnlyWhenItMovesOverTheView) {
+  msc.mouse_is_joy = 1;
+  con.cntrx = 400.0f;
+  con.cntry = 450.0f;
+  mnw.mx = 400, mnw.my = 450;
+  reset_ctm();
+  set.MK_ptch = 0.3f;  // from the keypad
+  update_controls();
+  EXPECT_FLOAT_EQ(set.MK_ptch, 0.3f);  // a resting pointer leaves the keypad's yoke alone
+  mnw.mx = 450, mnw.my = 500;          // up and right: nose down, roll right
+  update_controls();
+  EXPECT_FLOAT_EQ(set.MK_ptch, -0.5f);
+  EXPECT_FLOAT_EQ(set.MK_roll, 0.5f);
+  mnw.mx = 900;  // far off: full deflection, no more
+  update_controls();
+  EXPECT_FLOAT_EQ(set.MK_roll, 1.0f);
+  mnw.mx = 100, mnw.my = 40;  // down on the panel to click a lever: the stick stays
+  update_controls();
+  EXPECT_FLOAT_EQ(set.MK_ptch, -0.5f);
+  EXPECT_FLOAT_EQ(set.MK_roll, 1.0f);
+  set.view_is_fullscreen = 1;  // without the panel the whole window is view
+  mnw.my = 41;
+  update_controls();
+  EXPECT_FLOAT_EQ(set.MK_ptch, 1.0f);
+  msc.mouse_is_joy = 0;  // a joystick is the stick
+  mnw.my = 450;
+  update_controls();
+  EXPECT_FLOAT_EQ(set.MK_ptch, 1.0f);
+}

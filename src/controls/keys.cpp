@@ -1,0 +1,223 @@
+// Keyboard commands: the keys choose views, tune the second radios, step the levers and knobs the
+// panel draws, and fly the yoke from the keypad. Every key that stands for a panel control calls
+// the same cockpit function as a click on it, so a key and a click always agree.
+#include "app/app.h"
+#include "atc/atc.h"
+#include "controls/controls.h"
+#include "flight/flight.h"
+#include "panel/panel.h"
+#include "shared/shared.h"
+#include "sound/sound.h"
+
+// ---- Views -----------------------------------------------------------------------------------
+
+enum { VIEW_FORWARDS = 601, VIEW_BACKWARDS = 612 };
+
+// The ring of views "q" and "e" walk round, 45 degrees apart, starting forwards.
+static const int view_ring[8] = {VIEW_FORWARDS, 606, 608, 610, VIEW_BACKWARDS, 609, 607, 605};
+
+// The next view of the ring, dir +1 to the right, -1 to the left; from a view off the ring the
+// first step away from forwards.
+static int turned_view(int from, int dir) {
+  for (int i = 0; i < 8; i++)
+    if (view_ring[i] == from) return view_ring[intwrap(i + dir, 0, 7)];
+  return dir > 0 ? 606 : 605;
+}
+
+struct key_command {
+  char key;
+  int command;
+};
+
+// Keys that select a View-menu (or map) command.
+static const key_command view_keys[] = {
+    {'w', 601}, {'s', 602}, {'x', 603}, {'z', 612}, {'v', 614}, {'t', 615},
+    {'#', 616}, {'a', 618}, {'c', 619}, {'|', 620}, {'@', 621}, {'r', 622},
+    {'f', 623}, {'_', 625}, {'+', 626}, {'=', 628}, {'-', 629}, {'d', 503},
+};
+
+// ---- Radios (Shift held) ---------------------------------------------------------------------
+
+struct radio_key {
+  char key;
+  int radio, part, dir;
+};
+
+static const radio_key radio_keys[] = {
+    {'A', RADIO_COM2, 0, -1}, {'S', RADIO_COM2, 0, 1},  {'D', RADIO_COM2, 1, -1},
+    {'F', RADIO_COM2, 1, 1},  {'G', RADIO_NAV2, 0, -1}, {'H', RADIO_NAV2, 0, 1},
+    {'J', RADIO_NAV2, 1, -1}, {'K', RADIO_NAV2, 1, 1},  {'O', RADIO_ADF, 0, -1},
+    {'P', RADIO_ADF, 0, 1},   {'L', RADIO_ADF, 1, -1},  {':', RADIO_ADF, 1, 1},
+    {'>', RADIO_ADF, 2, -1},  {'?', RADIO_ADF, 2, 1},   {'Z', RADIO_XPDR, 0, -1},
+    {'X', RADIO_XPDR, 0, 1},  {'C', RADIO_XPDR, 1, -1}, {'V', RADIO_XPDR, 1, 1},
+    {'B', RADIO_XPDR, 2, -1}, {'N', RADIO_XPDR, 2, 1},  {'M', RADIO_XPDR, 3, -1},
+    {'<', RADIO_XPDR, 3, 1},
+};
+
+// ---- Levers ----------------------------------------------------------------------------------
+
+// Where a lever stands along its travel, 0..1, read back from what it requests, so that a step
+// always starts from the lever's present position whoever moved it last.
+static float lever_position(int lever, int engine) {
+  int e = intlim(engine, 0, MAX_ENGINES - 1);
+  switch (lever) {
+    case LEVER_THROTTLE:
+      return fltlim(flt.throrequest[e], 0.0f, 1.0f);
+    case LEVER_PROP:
+      return pln.omegamax > pln.omegamin
+                 ? fltlim((flt.prop[e] - pln.omegamin) / (pln.omegamax - pln.omegamin), 0.0f, 1.0f)
+                 : 1.0f;
+    case LEVER_MIXTURE:
+      return fltlim(flt.mixt[e], 0.0f, 1.0f);
+    case LEVER_FLAP:  // five detents of ten units
+      return fltlim(flt.flaprequest / 50.0f, 0.0f, 1.0f);
+    case LEVER_SLAT:
+      return fltlim(flt.slatrequest, 0.0f, 1.0f);
+    case LEVER_SBRK:  // armed, stowed, half and full
+      return flt.sbrk < 0.0f ? 0.0f : (fltmin2(flt.sbrk, 1.0f) * 2.0f + 1.0f) / 3.0f;
+    default:
+      return 0.0f;
+  }
+}
+
+// One step of a lever, dir +1 towards more (power, flap, speed brake) or -1 towards less. The
+// detented levers move one detent.
+static void lever_step(int lever, int engine, int dir) {
+  float step = 0.1f;
+  if (lever == LEVER_FLAP) step = 0.2f;
+  if (lever == LEVER_SLAT) step = 0.5f;
+  if (lever == LEVER_SBRK) step = 1.0f / 3.0f;
+  lever_set(lever, engine, fltlim(lever_position(lever, engine) + dir * step, 0.0f, 1.0f));
+  plotflap();
+}
+
+// "1" and "2" the flaps, "3" and "4" the slats, "5" and "6" the speed brake: the odd key retracts.
+static int detent_key(char c) {
+  static const int lever[3] = {LEVER_FLAP, LEVER_SLAT, LEVER_SBRK};
+  if (c < '1' || c > '6') return 0;
+  int k = c - '1';
+  lever_step(lever[k / 2], -1, k % 2 ? 1 : -1);
+  return 1;
+}
+
+// ---- Fixed controls ----------------------------------------------------------------------------
+
+static void caution_sound() {
+  if (pln.bitchinbettyEQ && msc.warn_bb) play_buffer(14, 0);
+}
+
+// The keys that stand for the buttons, knobs and switches around the instruments.
+struct control_binding {
+  char key;
+  void (*act)(int);
+  int arg;
+};
+
+static const control_binding control_keys[] = {
+    {'g', [](int) { gear_toggle(); }, 0},
+    {'b', [](int) { parkbrake_toggle(); }, 0},
+    {'.', [](int) { reverse_toggle(); }, 0},
+    {'$', autopilot_button, AP_HDG},
+    {'%', autopilot_button, AP_NAV1},
+    {'^', autopilot_button, AP_ALT},
+    {'&', autopilot_button, AP_VS},
+    {'*', autopilot_button, AP_SPD},
+    {'p', autopilot_button, AP_GS},
+    {'[', [](int) { trim_step(0, -1); }, 0},  // nose down
+    {']', [](int) { trim_step(0, 1); }, 0},   // nose up
+    {'7', [](int) { trim_step(1, -1); }, 0},  // roll left
+    {'8', [](int) { trim_step(1, 1); }, 0},
+    {'9', [](int) { trim_step(2, -1); }, 0},  // yaw left
+    {'0', [](int) { trim_step(2, 1); }, 0},
+    {'h', [](int d) { knob_step(KNOB_HDG_BUG, d); }, -1},
+    {'j', [](int d) { knob_step(KNOB_HDG_BUG, d); }, 1},
+    {'k', [](int d) { knob_step(KNOB_OBS1, d); }, -1},
+    {'l', [](int d) { knob_step(KNOB_OBS1, d); }, 1},
+    {'n', step_baro, -1},
+    {'m', step_baro, 1},
+    {'y', step_decision_height, -1},
+    {'u', step_decision_height, 1},
+    {'i', [](int d) { knob_step(KNOB_AP_ALT, d); }, -1},
+    {'o', [](int d) { knob_step(KNOB_AP_ALT, d); }, 1},
+};
+
+static int control_key(char c) {
+  for (const control_binding& k : control_keys) {
+    if (k.key != c) continue;
+    k.act(k.arg);
+    return 1;
+  }
+  return 0;
+}
+
+// ---- Entry points ------------------------------------------------------------------------------
+
+void handle_simkey(char c) {
+  for (const key_command& k : view_keys)
+    if (k.key == c) return APPLICATION_handlemenu(k.command);
+  if (c == 'q' || c == 'e')
+    return APPLICATION_handlemenu(turned_view(set.view_type, c == 'e' ? 1 : -1));
+  for (const radio_key& k : radio_keys)
+    if (k.key == c) return tune_radio(k.radio, k.part, k.dir);
+  if (detent_key(c) || control_key(c)) return;
+  switch (c) {
+    case ' ':
+      if (flt.cat_stage == 3) {
+        flt.cat_stage = 4;  // launch from the catapult's hold
+      } else {
+        atc.menu_up = !atc.menu_up;
+        atc.menu_level = 4;
+      }
+      return;
+    case '/':
+      cal_stick();
+      return;
+    case '!':
+      ott_heading_only();
+      caution_sound();
+      return;
+    default:
+      return;
+  }
+}
+
+// F1..F12 are 19..30 (Backspace stands for F10), 31..42 with Shift. With one lever per kind F1/F2
+// close and open the throttle, F5/F6 the propeller, F9/F10 the mixture; with a lever per engine
+// F1..F4 advance engine 1..4's throttle and Shift pulls it back, likewise F5..F8 the propellers and
+// F9..F12 the mixtures.
+void function_key(int n) {
+  int shifted = n >= 31;
+  int k = n - (shifted ? 31 : 19);  // 0..11
+  if (k < 0 || k > 11) return;
+  static const int lever[3] = {LEVER_THROTTLE, LEVER_PROP, LEVER_MIXTURE};
+  int group = k / 4, slot = k % 4;
+  if (set.eq_thr) {
+    if (slot < intlim(pln.numen, 1, MAX_ENGINES)) lever_step(lever[group], slot, shifted ? -1 : 1);
+    return;
+  }
+  if (shifted || slot > 1) return;
+  lever_step(lever[group], -1, slot == 0 ? -1 : 1);
+}
+
+// Keypad: 5 centres roll and yaw, 8 and 2 push and pull, 4 and 6 roll, 1 and 3 yaw.
+void yoke_key(int k) {
+  switch (k) {
+    case 0:
+      set.MK_roll = set.MK_hdng = 0.0f;
+      break;
+    case 1:
+    case 2:
+      set.MK_ptch = fltlim(set.MK_ptch + (k == 1 ? 0.05f : -0.05f), -1.0f, 1.0f);
+      break;
+    case 3:
+    case 4:
+      set.MK_roll = fltlim(set.MK_roll + (k == 3 ? -0.1f : 0.1f), -1.0f, 1.0f);
+      break;
+    case 5:
+    case 6:
+      set.MK_hdng = fltlim(set.MK_hdng + (k == 5 ? -0.1f : 0.1f), -1.0f, 1.0f);
+      break;
+    default:
+      break;
+  }
+}
