@@ -1,6 +1,8 @@
 // Kestrix itself on a virtual X server: it starts from a preferences file naming a sample
 // aircraft, flies frames that move its view, takes a command from its real menu bar through
 // synthetic key presses, and leaves through File > Exit with status 0 and its preferences saved.
+// Started on an aircraft that fails its checks, it shows the fatal box, waits for it, spoils its
+// preferences and ends with a failure status.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -267,5 +269,96 @@ TEST_F(DesktopSmoke, KestrixStartsFliesTakesAMenuCommandAndExitsThroughTheFileMe
   const float time_of_day_after = saved_local_time(prefs, &logtime);
   EXPECT_EQ(logtime, 1);
   EXPECT_GT(time_of_day_after, time_of_day_before + 0.2f);
+  EXPECT_LT(seconds_now() - start_time, 60.0);
+}
+
+// The empty weight line of an aircraft file, as the writer puts it: the value, then the label.
+static bool zero_the_empty_weight(const fs::path& from, const fs::path& to) {
+  std::istringstream in(file_text(from));
+  std::ofstream out(to, std::ios::binary);
+  bool found = false;
+  const std::string label = " empty weight";
+  for (std::string line; std::getline(in, line);) {
+    if (line.size() > label.size() &&
+        line.compare(line.size() - label.size(), label.size(), label) == 0) {
+      line = "0" + label;
+      found = true;
+    }
+    out << line << '\n';
+  }
+  return found && out.good();
+}
+
+// The preferences name the aircraft by its file name and full path, the two lines after the
+// header.
+static bool point_prefs_at(const fs::path& prefs, const fs::path& aircraft) {
+  std::istringstream in(file_text(prefs));
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  if (lines.size() < 4) return false;
+  lines[2] = aircraft.filename().string();
+  lines[3] = aircraft.string();
+  std::ofstream out(prefs, std::ios::binary);
+  for (const std::string& l : lines) out << l << '\n';
+  return out.good();
+}
+
+static std::string line_of_prefs(const fs::path& prefs, int n) {
+  std::istringstream in(file_text(prefs));
+  std::string line;
+  for (int i = 0; i <= n && std::getline(in, line); i++) {
+  }
+  return line;
+}
+
+TEST_F(DesktopSmoke, FatalAlertShowsItsBoxThenSpoilsThePreferencesAndEndsWithAFailure) {
+  const double start_time = seconds_now();
+  ASSERT_NO_FATAL_FAILURE(write_prefs_by_a_headless_run());
+  const fs::path sample = line_of_prefs(prefs, 3);
+  const fs::path weightless = folder / "Weightless.acf";
+  ASSERT_TRUE(zero_the_empty_weight(sample, weightless)) << sample;
+  ASSERT_TRUE(point_prefs_at(prefs, weightless));
+
+  pid = start(KESTRIX_BINARY, {}, folder, config);
+  ASSERT_GT(pid, 0);
+  const std::string fatal_text =
+      "You have entered an empty weight of zero!\n"
+      "This defies the immutable laws of physics!\n"
+      "Please do not defy the immutable laws of physics!\n"
+      "Weightless.acf\n";
+
+  // The boxes of start-up are answered until the fatal one is logged. The boxes are looked for
+  // before the log is read, so that none found can be the fatal box itself.
+  bool logged = false;
+  for (double until = seconds_now() + 30.0; !logged && seconds_now() < until; pause_ms(100)) {
+    ASSERT_EQ(waitpid(pid, nullptr, WNOHANG), 0) << "Kestrix ended before its fatal box:\n"
+                                                 << file_text(folder / "Error.out");
+    const std::vector<std::string> boxes = window_ids("^Skyloom Message$");
+    logged = file_text(folder / "Error.out").find(fatal_text) != std::string::npos;
+    if (!logged)
+      for (const std::string& id : boxes)
+        output_of("xdotool windowfocus --sync " + id + " key Return 2>/dev/null");
+  }
+  ASSERT_TRUE(logged) << file_text(folder / "Error.out");
+
+  // The box waits for the pilot, and nothing is torn down before it is answered.
+  std::vector<std::string> boxes;
+  for (double until = seconds_now() + 10.0; boxes.empty() && seconds_now() < until; pause_ms(100))
+    boxes = window_ids("^Skyloom Message$");
+  ASSERT_FALSE(boxes.empty()) << "no box for the fatal alert";
+  pause_ms(300);
+  ASSERT_EQ(waitpid(pid, nullptr, WNOHANG), 0) << "Kestrix ended without waiting for its box";
+  EXPECT_EQ(line_of_prefs(prefs, 1), "1412 version");
+
+  const int status = wait_exit(pid, seconds_now() + 15.0, close_boxes);
+  pid = -1;
+  EXPECT_EQ(status, 1) << "a fatal error must end with a failure status, not 0 or a signal";
+
+  // The next start falls back to the factory settings; the report of the aircraft being loaded
+  // and the error log reached their files.
+  EXPECT_EQ(file_text(prefs), "I\n-1 version\nz\n");
+  EXPECT_NE(file_text(folder / "Kestrix.out").find("AIRCRAFT: " + weightless.string()),
+            std::string::npos);
+  EXPECT_NE(file_text(folder / "Error.out").find(fatal_text), std::string::npos);
   EXPECT_LT(seconds_now() - start_time, 60.0);
 }
