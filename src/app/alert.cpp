@@ -106,9 +106,10 @@ void MACIBM_alert(const char* l1, const char* l2, const char* l3, const char* l4
 
 void MACIBM_shutdown(int had_message) {
   static bool shutting_down = false;
-  // A fatal alert raised by the shutdown itself goes straight to the exit hook.
+  // A fatal alert raised by the shutdown itself goes straight to the exit hook: the shutdown has
+  // failed.
   if (shutting_down) {
-    macibm_exit_hook(0);
+    macibm_exit_hook(EXIT_FAILURE);
     return;
   }
   // The flag is cleared on the way out as well, so that a test whose exit hook throws can go on
@@ -127,5 +128,8 @@ void MACIBM_shutdown(int had_message) {
   backend_force_feedback_stop();
   backend_serial_close();
   backend_shutdown();
-  macibm_exit_hook(0);
+  // A fatal alert with a message ends the program on an error (or on the user's reset of the
+  // preferences), and whatever started the program learns that from the status; only the
+  // silent one of File > Exit is a normal end.
+  macibm_exit_hook(had_message ? EXIT_FAILURE : EXIT_SUCCESS);
 }

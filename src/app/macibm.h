@@ -63,8 +63,9 @@ extern void (*macibm_fatal_hook)(int had_message);
 extern void (*macibm_exit_hook)(int status);
 
 // The one exit path: runs the fatal hook, closes the output, error-log and track streams,
-// releases the back end's windows and devices, and calls the exit hook. Guarded against
-// re-entry: a fatal alert raised during shutdown goes straight to the exit hook.
+// releases the back end's windows and devices, and calls the exit hook with status 0 when the
+// alert had no text (File > Exit) and 1 when it had. Guarded against re-entry: a fatal alert
+// raised during shutdown goes straight to the exit hook with status 1.
 void MACIBM_shutdown(int had_message);
 
 // ---- File dialogs ---------------------------------------------------------------------------

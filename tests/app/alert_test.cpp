@@ -79,3 +79,36 @@ TEST(AppAlert, BoxHoldsSoundsAndRestoresTheWindowState) {
   macibm_hold_sounds_hook = nullptr;
   macibm_resume_sounds_hook = nullptr;
 }
+
+// The status the process would end with; -1 when the statement did not end it.
+template <typename F>
+static int exit_status_of(F statement) {
+  try {
+    statement();
+  } catch (const fatal_alert_exit& e) {
+    return e.status;
+  }
+  return -1;
+}
+
+// Only the silent fatal alert of File > Exit is a normal end; one that reports anything, and one
+// raised while the program shuts down, end with a failure status.
+TEST(AppAlert, OnlyTheSilentFatalAlertEndsWithSuccess) {
+  EXPECT_EQ(exit_status_of([] { MACIBM_alert("", "", "", "", ALERT_SIM_FATAL); }), 0);
+  EXPECT_EQ(exit_status_of([] { MACIBM_alert(nullptr, nullptr, nullptr, nullptr, 57); }), 0);
+  EXPECT_EQ(exit_status_of([] { MACIBM_alert("Bitmap is compressed!", "", "", "", 57); }), 1);
+  EXPECT_EQ(exit_status_of([] { MACIBM_alert("", "", "", "file.acf", ALERT_SIM_FATAL); }), 1);
+  int value = 300;
+  EXPECT_EQ(exit_status_of([&] {
+              MACIBM_alert("Menu index out of range in create_menu!", "", "",
+                           reinterpret_cast<const char*>(&value), ALERT_SIM_FATAL_VALUE);
+            }),
+            1);
+  macibm_program = PROGRAM_EDITOR;
+  EXPECT_EQ(exit_status_of([] { MACIBM_alert("", "", "", "", ALERT_EDIT_FATAL); }), 0);
+  EXPECT_EQ(exit_status_of([] { MACIBM_alert("too many colors!", "", "", "", 54); }), 1);
+  macibm_program = PROGRAM_SIMULATOR;
+  macibm_fatal_hook = count_fatal;  // raises a fatal alert of its own during the shutdown
+  EXPECT_EQ(exit_status_of([] { MACIBM_alert("", "", "", "", ALERT_SIM_FATAL); }), 1);
+  EXPECT_EQ(exit_status_of([] { MACIBM_alert("none", "", "", "", ALERT_NOTICE); }), -1);
+}

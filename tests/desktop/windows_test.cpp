@@ -1,6 +1,6 @@
 // The numbered windows on the desktop: their titles and sizes, shared textures, keys from any
 // window, the mouse counted from the bottom row, events of windows that left the table, closing,
-// and paints that are asked for more than once.
+// paints that are asked for more than once, and the display-mode check that leaves the screen be.
 #include <FL/Fl_Gl_Window.H>
 #include <GL/gl.h>
 
@@ -9,6 +9,9 @@
 
 #include "desktop_fixture.h"
 #include "render/ogl.h"
+
+// Last: Xlib defines names such as None and Bool that the headers above use.
+#include <FL/x.H>
 
 class DesktopWindows : public DesktopTest {};
 
@@ -153,4 +156,41 @@ TEST_F(DesktopWindows, AWindowAskedTwiceForARedrawIsPaintedOnce) {
   MACIBM_invalwind(0);
   MACIBM_dispatch_events();
   EXPECT_EQ(got, (std::vector<std::string>{"paint 10", "paint 0"}));
+}
+
+// The root window's size and depth as the server has them now, not as the connection first
+// saw them.
+static void screen_geometry(unsigned* w, unsigned* h, unsigned* depth) {
+  Window root;
+  int x, y;
+  unsigned border;
+  XGetGeometry(fl_display, RootWindow(fl_display, fl_screen), &root, &x, &y, w, h, &border, depth);
+}
+
+// The desktop keeps its own display mode: asking for the simulator's mode or back for the
+// desktop's succeeds at once, with no alert, and neither the screen nor the main window changes.
+TEST_F(DesktopWindows, DisplayModeCheckSucceedsAndLeavesScreenAndWindowsAsTheyWere) {
+  open_main_window();
+  Fl::check();
+  unsigned w0, h0, d0;
+  screen_geometry(&w0, &h0, &d0);
+  Fl_Window* main_frame = gl_of(0)->top_window();
+  const int x0 = main_frame->x(), y0 = main_frame->y(), fw0 = main_frame->w(),
+            fh0 = main_frame->h();
+  EXPECT_EQ(set_res(1), 1);
+  EXPECT_EQ(set_res(0), 1);
+  EXPECT_EQ(set_res(1), 1);
+  Fl::check();
+  unsigned w1, h1, d1;
+  screen_geometry(&w1, &h1, &d1);
+  EXPECT_EQ(w1, w0);
+  EXPECT_EQ(h1, h0);
+  EXPECT_EQ(d1, d0);
+  EXPECT_EQ(main_frame->x(), x0);
+  EXPECT_EQ(main_frame->y(), y0);
+  EXPECT_EQ(main_frame->w(), fw0);
+  EXPECT_EQ(main_frame->h(), fh0);
+  EXPECT_EQ(mnw.dx[0], 800);
+  EXPECT_EQ(mnw.dy[0], 580);
+  EXPECT_TRUE(macibm_alert_log().empty());
 }
