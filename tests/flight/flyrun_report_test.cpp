@@ -123,8 +123,9 @@ TEST_F(FlightRunnerReportDeathTest, AFatalAlertEndsTheRunWithStatusThreeAndItsFo
   }
 }
 
-// A notice stops the run after the frame in which it came, with the same status.
-TEST_F(FlightRunnerReport, ANoticeStopsTheRunAtTheFrameItCameIn) {
+// A notice does not end the process: the run stops at the end of the next frame, with the same
+// status.
+TEST_F(FlightRunnerReport, ANoticeStopsTheRunAfterItsFrameWithStatusThree) {
   // A nose leg three times as long as the main legs: the aircraft sits nose high.
   trainer_with("ngear vert arm", " -12.0 ngear vert arm", "NoseHigh.acf");
   aircraft("NoseHigh.acf");
