@@ -78,18 +78,23 @@ class FlightRunnerReport : public ::testing::Test {
     macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
     fly_default_options(&o);
     o.seconds = 2.0f;
+    // The flight tests share one folder and may run side by side: each writes files of its own.
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    out_path = name + ".out";
+    err_path = name + ".err";
   }
   void aircraft(const char* name) { std::snprintf(o.aircraft, sizeof o.aircraft, "%s", name); }
   // The whole run with its output to files; the status.
   int run() {
-    std::FILE* out = std::fopen("run.out", "w");
-    std::FILE* errs = std::fopen("run.err", "w");
+    std::FILE* out = std::fopen(out_path.c_str(), "w");
+    std::FILE* errs = std::fopen(err_path.c_str(), "w");
     int status = fly_run(&o, out, errs);
     std::fclose(out);
     std::fclose(errs);
     return status;
   }
   fly_options o;
+  std::string out_path, err_path;
 };
 
 using FlightRunnerReportDeathTest = FlightRunnerReport;
@@ -115,9 +120,9 @@ TEST_F(FlightRunnerReportDeathTest, AFatalAlertEndsTheRunWithStatusThreeAndItsFo
     SCOPED_TRACE(c.file);
     trainer_with(c.label, c.line, c.file);
     aircraft(c.file);
-    std::remove("run.out");
+    std::remove(out_path.c_str());
     EXPECT_EXIT(std::exit(run()), ::testing::ExitedWithCode(FLY_ALERT), alert_pattern(c.alert));
-    std::string out = read_text("run.out");
+    std::string out = read_text(out_path.c_str());
     EXPECT_EQ(last_line(out).rfind("summary t=0.0 ", 0), 0u) << out;
     EXPECT_NE(last_line(out).find(" crashed=0"), std::string::npos) << out;
   }
@@ -140,7 +145,7 @@ TEST_F(FlightRunnerReport, ANoticeStopsTheRunAfterItsFrameWithStatusThree) {
   std::string want;
   for (const char* l : lines) want += std::string(l) + "\n";
   EXPECT_NE(errs.find(want), std::string::npos) << errs;
-  std::string summary = last_line(read_text("run.out"));
+  std::string summary = last_line(read_text(out_path.c_str()));
   EXPECT_EQ(summary.rfind("summary t=", 0), 0u) << summary;
   EXPECT_LT(summary_value(summary, "t"), o.seconds);
 }
@@ -193,7 +198,7 @@ TEST_F(FlightRunnerReport, ARunwayStartsSummaryIsAtTheRunwayThreshold) {
   o.airport_start = 900;
   o.seconds = 1.0f;
   ASSERT_EQ(run(), FLY_OK);
-  std::string summary = last_line(read_text("run.out"));
+  std::string summary = last_line(read_text(out_path.c_str()));
   float lat = summary_value(summary, "lat"), lon = summary_value(summary, "lon");
   ASSERT_TRUE(std::isfinite(lat) && std::isfinite(lon)) << summary;
 
