@@ -106,12 +106,16 @@ TEST_F(FlightRunnerReportDeathTest, AFatalAlertEndsTheRunWithStatusThreeAndItsFo
     const char *label, *line, *file;
     const char* alert[4];
   } cases[] = {
-      {"empty weight", "  3000 empty weight", "Heavy.acf",
+      {"empty weight",
+       "  3000 empty weight",
+       "Heavy.acf",
        {"You have selected an empty weight that is greater than the maximum weight for this "
         "airplane!",
         "Go into Airwright and set the empty weight to less than the maximum weight!",
         "The airplane in question is:", "Heavy.acf"}},
-      {"checkpoint: WEIGHT&BAL", "171 checkpoint: WEIGHT&BAL", "Damaged.acf",
+      {"checkpoint: WEIGHT&BAL",
+       "171 checkpoint: WEIGHT&BAL",
+       "Damaged.acf",
        {"An error occurred during read-in of the aircraft file.",
         "Either the file has been corrupted,or it is not really an aircraft file.",
         "Wanted checkpoint 117, but got point 171.", ""}},

@@ -129,10 +129,10 @@ TEST_F(FlightStartApproach, HelipadApproachIsAMileSouthOfTheNearestRoof) {
   expect_untouched();
 
   float x = static_cast<float>(flt.X), z = static_cast<float>(flt.Z);
-  building(10, 97, x + 100.0f, z, 300.0f);      // nearest, but no helipad on its roof
-  building(20, 94, x + 9000.0f, z, 100.0f);     // helipads, far
-  building(400, 96, x - 2000.0f, z, 150.0f);    // helipad, nearest of those with one
-  building(1999, 95, x, z + 5000.0f, 250.0f);   // the last slot is searched too
+  building(10, 97, x + 100.0f, z, 300.0f);     // nearest, but no helipad on its roof
+  building(20, 94, x + 9000.0f, z, 100.0f);    // helipads, far
+  building(400, 96, x - 2000.0f, z, 150.0f);   // helipad, nearest of those with one
+  building(1999, 95, x, z + 5000.0f, 250.0f);  // the last slot is searched too
   set_fltvars(35);
   EXPECT_NEAR(flt.X, x - 2000.0f, 0.01);
   EXPECT_NEAR(flt.Z, z + nm(1.0f), 0.01);
@@ -151,7 +151,8 @@ TEST_F(FlightStartApproach, ShipApproachesLineUpWithTheNearestDeckOfTheirKind) {
     int (*flags)[GRID_J];
     int heading;
     float deck;
-  } ships[] = {{36, frig_on_poly, 355, 7.0f}, {37, carr_on_poly, 352, 21.0f},
+  } ships[] = {{36, frig_on_poly, 355, 7.0f},
+               {37, carr_on_poly, 352, 21.0f},
                {38, oilr_on_poly, 355, 62.0f}};
   for (const auto& s : ships) {
     SCOPED_TRACE(s.type);
