@@ -1,0 +1,219 @@
+// What kestrix-fly reports: a run stopped by an alert (its lines on standard error, its status,
+// the summary still last), the one-frame account of --cycle-dump, and where a runway start's
+// summary puts the aircraft.
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/macibm.h"
+#include "flight_fixture.h"
+#include "flyrun.h"
+
+namespace {
+
+std::string read_text(const char* path) {
+  std::ifstream f(path, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+std::string last_line(const std::string& s) {
+  size_t end = s.find_last_not_of('\n');
+  if (end == std::string::npos) return "";
+  size_t start = s.rfind('\n', end);
+  start = start == std::string::npos ? 0 : start + 1;
+  return s.substr(start, end - start + 1);
+}
+
+// The number after "key=" in a summary line.
+float summary_value(const std::string& line, const char* key) {
+  size_t at = line.find(std::string(" ") + key + "=");
+  if (at == std::string::npos) return NAN;
+  return std::strtof(line.c_str() + at + std::strlen(key) + 2, nullptr);
+}
+
+// The shipped Trainer with the line whose text ends in `label` replaced by `line`, written to
+// `path` in the test's folder.
+void trainer_with(const char* label, const char* line, const char* path) {
+  std::ifstream in(KESTRIX_RUNTIME_DIR "/aircraft/Trainer.acf", std::ios::binary);
+  ASSERT_TRUE(in.good());
+  std::ofstream out(path, std::ios::binary);
+  std::string l;
+  int replaced = 0;
+  while (std::getline(in, l)) {
+    size_t n = std::strlen(label);
+    if (l.size() >= n && l.compare(l.size() - n, n, label) == 0) {
+      l = line;
+      replaced++;
+    }
+    out << l << '\n';
+  }
+  ASSERT_EQ(replaced, 1) << label;
+}
+
+// The four lines of an alert as standard error shows them, as an extended regular expression.
+std::string alert_pattern(const char* const lines[4]) {
+  std::string p;
+  for (int k = 0; k < 4; k++) {
+    for (const char* c = lines[k]; *c; c++) {
+      if (std::strchr(".[]{}()\\*+?^$|", *c)) p += '\\';
+      p += *c;
+    }
+    p += '\n';
+  }
+  return p;
+}
+
+}  // namespace
+
+class FlightRunnerReport : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
+    fly_default_options(&o);
+    o.seconds = 2.0f;
+    // The flight tests share one folder and may run side by side: each writes files of its own.
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    out_path = name + ".out";
+    err_path = name + ".err";
+  }
+  void aircraft(const char* name) { std::snprintf(o.aircraft, sizeof o.aircraft, "%s", name); }
+  // The whole run with its output to files; the status.
+  int run() {
+    std::FILE* out = std::fopen(out_path.c_str(), "w");
+    std::FILE* errs = std::fopen(err_path.c_str(), "w");
+    int status = fly_run(&o, out, errs);
+    std::fclose(out);
+    std::fclose(errs);
+    return status;
+  }
+  fly_options o;
+  std::string out_path, err_path;
+};
+
+using FlightRunnerReportDeathTest = FlightRunnerReport;
+
+// A fatal alert while the aircraft loads ends the process at once, but the summary still closes
+// standard output.
+TEST_F(FlightRunnerReportDeathTest, AFatalAlertEndsTheRunWithStatusThreeAndItsFourLines) {
+  const struct {
+    const char *label, *line, *file;
+    const char* alert[4];
+  } cases[] = {
+      {"empty weight",
+       "  3000 empty weight",
+       "Heavy.acf",
+       {"You have selected an empty weight that is greater than the maximum weight for this "
+        "airplane!",
+        "Go into Airwright and set the empty weight to less than the maximum weight!",
+        "The airplane in question is:", "Heavy.acf"}},
+      {"checkpoint: WEIGHT&BAL",
+       "171 checkpoint: WEIGHT&BAL",
+       "Damaged.acf",
+       {"An error occurred during read-in of the aircraft file.",
+        "Either the file has been corrupted,or it is not really an aircraft file.",
+        "Wanted checkpoint 117, but got point 171.", ""}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    trainer_with(c.label, c.line, c.file);
+    aircraft(c.file);
+    std::remove(out_path.c_str());
+    EXPECT_EXIT(std::exit(run()), ::testing::ExitedWithCode(FLY_ALERT), alert_pattern(c.alert));
+    std::string out = read_text(out_path.c_str());
+    EXPECT_EQ(last_line(out).rfind("summary t=0.0 ", 0), 0u) << out;
+    EXPECT_NE(last_line(out).find(" crashed=0"), std::string::npos) << out;
+  }
+}
+
+// A notice does not end the process: the run stops at the end of the next frame, with the same
+// status.
+TEST_F(FlightRunnerReport, ANoticeStopsTheRunAfterItsFrameWithStatusThree) {
+  // A nose leg three times as long as the main legs: the aircraft sits nose high.
+  trainer_with("ngear vert arm", " -12.0 ngear vert arm", "NoseHigh.acf");
+  aircraft("NoseHigh.acf");
+  ::testing::internal::CaptureStderr();
+  int status = run();
+  std::string errs = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(status, FLY_ALERT);
+  const char* const lines[4] = {
+      "This thing sits on the ground with an excessive attitute.",
+      "Check up on the landing gear locations and heights in Airwright.", "",
+      "I will let you go flying, but you may encounter problems on the ground."};
+  std::string want;
+  for (const char* l : lines) want += std::string(l) + "\n";
+  EXPECT_NE(errs.find(want), std::string::npos) << errs;
+  std::string summary = last_line(read_text(out_path.c_str()));
+  EXPECT_EQ(summary.rfind("summary t=", 0), 0u) << summary;
+  EXPECT_LT(summary_value(summary, "t"), o.seconds);
+}
+
+TEST_F(FlightRunnerReport, ACycleDumpIsAFiniteAccountOfOneFrame) {
+  aircraft("builtin:trainer");
+  o.seconds = 1.0f;
+  o.dump_at = 0.5f;
+  std::snprintf(o.cycle_dump, sizeof o.cycle_dump, "cycle.out");
+  ASSERT_EQ(run(), FLY_OK);
+  std::string dump = read_text("cycle.out");
+  for (const char* label : {"PROPELLER #1:", " LEFT WING ONE ", " RIGHT WING ONE ",
+                            "post-gear-aerodynamics", "f_up   =", "a_y=", "Qdot (pitch)="}) {
+    EXPECT_NE(dump.find(label), std::string::npos) << label;
+  }
+  // One frame's first sub-step: the force pass's closing account appears once.
+  size_t first = dump.find("Qdot (pitch)=");
+  EXPECT_EQ(dump.find("Qdot (pitch)=", first + 1), std::string::npos);
+  // Every value is a finite number: no token of the account reads "nan" or "inf".
+  int numbers = 0;
+  std::string token;
+  for (size_t i = 0; i <= dump.size(); i++) {
+    char ch = i < dump.size() ? dump[i] : ' ';
+    if (std::isalnum(static_cast<unsigned char>(ch)) || ch == '.' || ch == '-' || ch == '+') {
+      token += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+      continue;
+    }
+    if (token.empty()) continue;
+    size_t sign = token[0] == '-' || token[0] == '+' ? 1 : 0;
+    EXPECT_TRUE(token.compare(sign, std::string::npos, "nan") != 0 &&
+                token.compare(sign, std::string::npos, "inf") != 0)
+        << "at byte " << i;
+    char* end = nullptr;
+    std::strtod(token.c_str(), &end);
+    numbers += *end == '\0' && std::isdigit(static_cast<unsigned char>(token.back()));
+    token.clear();
+  }
+  EXPECT_GT(numbers, 500);
+  float a_y = std::strtof(dump.c_str() + dump.find("a_y=") + 4, nullptr);
+  EXPECT_LT(std::fabs(a_y), 2.0f * con.g);
+
+  // A dump asked for after the end of the run writes no account.
+  o.dump_at = 5.0f;
+  ASSERT_EQ(run(), FLY_OK);
+  EXPECT_EQ(read_text("cycle.out").find("Qdot (pitch)="), std::string::npos);
+}
+
+TEST_F(FlightRunnerReport, ARunwayStartsSummaryIsAtTheRunwayThreshold) {
+  aircraft("builtin:trainer");
+  o.airport_start = 900;
+  o.seconds = 1.0f;
+  ASSERT_EQ(run(), FLY_OK);
+  std::string summary = last_line(read_text(out_path.c_str()));
+  float lat = summary_value(summary, "lat"), lon = summary_value(summary, "lon");
+  ASSERT_TRUE(std::isfinite(lat) && std::isfinite(lon)) << summary;
+
+  int n = fly_find_airport("SBD");
+  ASSERT_GE(n, 0);
+  int h = apt_hdng[n][0];
+  float half = 0.5f * apt_len[n][0];
+  double tx = X_with_latlon(apt_lat[n][0], apt_lon[n][0]) - half * isin(h);
+  double tz = Z_with_lat(apt_lat[n][0]) + half * icos(h);
+  // Within a few metres of the threshold after a second at idle on the brakes.
+  EXPECT_NEAR(X_with_latlon(lat, lon), tx, 10.0) << summary;
+  EXPECT_NEAR(Z_with_lat(lat), tz, 10.0) << summary;
+  EXPECT_EQ(summary_value(summary, "on_ground"), 1.0f) << summary;
+}
