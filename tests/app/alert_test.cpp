@@ -16,13 +16,6 @@ TEST(AppAlert, NoticeIsLoggedAndReturns) {
   EXPECT_NE(text.str().find("two"), std::string::npos);
 }
 
-TEST(AppAlert, FatalWithValueShowsTheNumberAndEnds) {
-  int value = 62;
-  EXPECT_FATAL_ALERT(MACIBM_alert("Invalwind out of bounds", "", "",
-                                  reinterpret_cast<const char*>(&value), ALERT_SIM_FATAL_VALUE));
-  EXPECT_EQ(last_alert().line[3], "62");
-}
-
 TEST(AppAlert, EditorCodesDifferFromSimulatorCodes) {
   macibm_program = PROGRAM_EDITOR;
   MACIBM_alert("not fatal in the editor", "", "", "", ALERT_SIM_FATAL);

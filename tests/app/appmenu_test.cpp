@@ -15,21 +15,6 @@ class AppAppmenu : public AppTest {
   }
 };
 
-TEST_F(AppAppmenu, MenuBarHoldsEveryMenuInOrder) {
-  const int bar[] = {2, 3, 4, 5, 6, 7, 8};
-  ASSERT_EQ(macibm_menu_size(0), 7);
-  for (int k = 0; k < 7; k++) EXPECT_EQ(macibm_menu_entry(0, k)->id, bar[k]);
-  EXPECT_EQ(macibm_menu_size(2), 6);
-  EXPECT_EQ(macibm_menu_entry(2, 1)->separator, 1);
-  EXPECT_EQ(macibm_menu_size(3), 6 + 15);  // six submenus, then the items
-  EXPECT_STREQ(macibm_menu_title(14), "Favorites");
-  EXPECT_STREQ(macibm_find_menu_item(14, 1404)->text, "Merrill C Meigs");
-  EXPECT_EQ(macibm_menu_size(4), 17);
-  EXPECT_EQ(macibm_menu_size(6), 23);
-  EXPECT_STREQ(macibm_find_menu_item(4, 408)->text, "Set Weather Atmopshere...");
-  EXPECT_EQ(macibm_find_menu_item(7, 711)->checked, 0);
-}
-
 TEST_F(AppAppmenu, FavoriteStartsATakeoffAtItsAirportOrSaysItIsMissing) {
   APPLICATION_handlemenu(1402);
   EXPECT_EQ(last_alert().line[0],
