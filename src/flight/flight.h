@@ -273,6 +273,9 @@ void set_a_bodies();       // fuselage, nacelles and tanks
 void set_a_drag_devices();  // speed brakes, drag chute, arresting wire
 void set_a_contact();      // gear, skids, tips and bodies on land, floats on water
 void set_a_crash();        // an impact beyond the crash sink rate restarts the flight
+// The wait after a crash that lets the pilot see the flashes before the flight restarts (delay
+// by default). A run without a screen has no one to wait for and replaces it.
+extern void (*crash_pause)(float seconds);
 void set_a_gear_drag();    // extended landing gear
 void set_a_torque_roll();  // the propeller torque roll of single-rotation aeroplanes
 void set_a_resolve();      // earth-axis forces and the accelerations

@@ -121,6 +121,8 @@ void set_a_contact() {
   if (!hard) water_contact();
 }
 
+void (*crash_pause)(float seconds) = delay;
+
 void set_a_crash() {
   if (!(flt.onsurface && flt.vu < -20.0f)) return;
   flt.crashes++;
@@ -132,7 +134,7 @@ void set_a_crash() {
     OGL_fillrect(8, 0, 0, 800, 600);
     OGL_fillrect(25, 0, 0, 800, 600);
   }
-  delay(4.0f);
+  if (crash_pause) crash_pause(4.0f);
   if (msc.ice > 0.01f) {
     MACIBM_alert("The aircraft was carrying ice at time of impact.",
                  "You have to keep out of the clouds between 0 and 32 deg F.",

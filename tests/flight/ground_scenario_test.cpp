@@ -108,3 +108,36 @@ TEST_F(FlightGroundScenario, HelicopterHoldsAHoverOnItsCollective) {
   EXPECT_NEAR(flt.thrust[0], flt.m_total * atm.g, 0.02f * flt.m_total * atm.g);
   EXPECT_NEAR(flt.tac[0], pln.omegamax, 0.01f * pln.omegamax);
 }
+
+// The trainer a metre above its wheels, flying at 60 kt and sinking at `sink` m/s: flies until
+// it has been on the ground for a second (or crashed) and returns the crash count.
+static int touch_down_sinking(float sink) {
+  macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
+  fly_setup_world(0.0f);
+  char path[1000], err[FLY_ERR];
+  std::snprintf(path, sizeof path, "%saircraft/Trainer.acf", app_path);
+  EXPECT_TRUE(fly_load_aircraft(path, err)) << err;
+  fly_options o;
+  fly_default_options(&o);
+  o.alt_ft = (pln.h_eqlbm + 1.0f) * con.mtrstoft;
+  o.kias = 60.0f;
+  o.prd = 0.02f;
+  fly_start(&o);
+  flt.vY = -sink;
+  float on_ground = 0.0f;
+  for (int k = 0; k < 500 && on_ground < 1.0f && flt.crashes == 0; k++) {
+    fly_frame();
+    if (flt.onsurface) on_ground += msc.prd;
+  }
+  EXPECT_TRUE(flt.onsurface || flt.crashes > 0) << "never reached the ground, sink " << sink;
+  return flt.crashes;
+}
+
+// The impact speed decides: a normal or a firm landing is a landing (the gear stays down after
+// the normal one), one beyond 20 m/s of sink is a crash, counted once.
+TEST_F(FlightGroundScenario, OnlyATouchdownBeyondTheCrashSinkRateIsACrash) {
+  EXPECT_EQ(touch_down_sinking(2.0f), 0);
+  for (int k = 0; k < GEAR_LEGS; k++) EXPECT_EQ(set.gear_stat[k], 1) << k;
+  EXPECT_EQ(touch_down_sinking(17.0f), 0);
+  EXPECT_EQ(touch_down_sinking(24.0f), 1);
+}

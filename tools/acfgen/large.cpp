@@ -134,7 +134,7 @@ void fill_business_jet() {
     pln.ailn[5][e] = e >= 4;
   }
   mirror(4);
-  surface(9, naca0009, naca0009_high, 7.3f, 4.5f, 2.4f, 45.5f, 0, 9.0f, 30, 0, 3, -1.0f, -1.0f);
+  surface(9, naca0009, naca0009_high, 7.3f, 4.5f, 2.4f, 45.5f, 0, 9.0f, 30, 0, 3, -3.0f, -3.0f);
   for (int e = 0; e < 3; e++) pln.elev[9][e] = 1;
   mirror(8);
   pln.hstbtrimmax = 3.0f;  // the whole stabiliser trims through 3 degrees

@@ -92,6 +92,9 @@ static void slide_flat_region() {
   env.j_aircraft = intlim(env.j_aircraft - 79 * dj, 0, GRID_J - 2);
 }
 
+// Nobody watches a run without a screen: a crash restarts it at once.
+static void no_pause(float) {}
+
 void fly_setup_world(float ground_elev_m) {
   reset_world_state();
   init_constants();
@@ -109,7 +112,13 @@ void fly_setup_world(float ground_elev_m) {
   msc.locl_time = 57600.0f;
   set.damp = 0.5f;
   set.eq_ped = 1;  // the runner's pilot works the pedals: no automatic yaw damping takes the rudder
+  // Whatever the flight code carries from frame to frame starts afresh, as for a program that
+  // has just started: a run never inherits the state of the one before it.
   reset_set_a_memory();
+  reset_props();
+  reset_periodic_checks();
+  reset_failures();
+  crash_pause = no_pause;
   run_time = 0.0;
   region_is_real = 0;
 }
@@ -204,7 +213,8 @@ static void start_on_flat_world(const fly_options* o) {
   flt.hpath = flt.psi;
 
   reset_ctm();
-  engines_at(o->controls.throttle);
+  // A helicopter's governor works its engines; the throttle command is its collective.
+  engines_at(pln.is_heli ? 1.0f : o->controls.throttle);
   fly_set_controls(&o->controls);
   set.gear_handle = o->controls.gear_down || !pln.retractEQ;
   for (int k = 0; k < GEAR_LEGS; k++) set.gear_stat[k] = set.gear_handle;
@@ -325,9 +335,12 @@ int fly_state_is_finite() {
 }
 
 // The spinning propellers and rotors hold energy too: a rotor slowing down in autorotation gives
-// its energy to the aircraft, so it belongs in the sum.
+// its energy to the aircraft, so it belongs in the sum; so does the airframe's own rotation, which
+// a tumbling aircraft may trade for speed.
 float fly_energy() {
   float e = 0.5f * flt.v * flt.v + con.g * flt.h;
+  e += 0.5f * (pln.Jzz_unitmass * sqr(flt.Prad) + pln.Jxx_unitmass * sqr(flt.Qrad) +
+               pln.Jyy_unitmass * sqr(flt.Rrad));
   if (flt.m_total > 0.0f)
     for (int i = 0; i < MAX_ENGINES; i++)
       if (have_this_part(i)) e += 0.5f * pln.miprop[i] * sqr(flt.tac[i]) / flt.m_total;
