@@ -65,6 +65,7 @@ struct flightstruct {
   float hpath, vpath;    // ground track (0..360) and climb angle of the inertial velocity
   float ahpath, avpath;  // the same for the velocity through the air
   float Alpha, Beta;     // angle of attack (nose up) and sideslip (nose right)
+  float vbody[3];        // velocity through the air in body axes (right, forward, up), m/s
   float sinalph, cosalph, sinbeta, cosbeta;
   float sinhpath, coshpath, sinvpath, cosvpath;
   float sinahpath, cosahpath, sinavpath, cosavpath;

@@ -160,28 +160,8 @@ int fly_load_aircraft(const char* name, char* err) {
 
 // The engines at power fraction p, as a flight start sets them; an engine with fuel runs.
 static void engines_at(float p) {
-  for (int i = 0; i < intlim(pln.numen, 0, MAX_ENGINES); i++) {
-    flt.throrequest[i] = flt.thro[i] = p;
-    flt.prop[i] = pln.omegamax;
-    flt.mixt[i] = 1.0f;
-    flt.tac[i] =
-        pln.is_heli ? pln.omegamax : pln.omegamin + std::sqrt(p) * (pln.omegamax - pln.omegamin);
-    flt.mpr[i] = 10.0f + 20.0f * p;
-    flt.n1_[i] = 40.0f + 60.0f * p;
-    flt.egt[i] = flt.parteqlbmthrust[i] = p;
-    if (p < 0.1f) {
-      flt.tac[i] = 1.0f;
-      flt.n1_[i] = flt.parteqlbmthrust[i] = 0.0f;
-    }
-    flt.proppitch[i] = interp(0.0f, pln.minpitch[i], 1.0f, pln.maxpitch[i], flt.thro[i]);
-    flt.thrust[i] = flt.trq[i] = 0.0f;
-    flt.DVinc[i] = 10.0f;
-    for (int e = 0; e < MAX_ELS; e++) {
-      flt.ringDVinc[i][e] = 10.0f;
-      flt.ringthrust[i][e] = 0.0f;
-    }
-    flt.eng_running[i] = flt.m_fuel > 0.01f;
-  }
+  initpower(p);
+  for (int i = 0; i < intlim(pln.numen, 0, MAX_ENGINES); i++) flt.eng_running[i] = flt.m_fuel > 0.01f;
 }
 
 // The flat world's start: in the middle of the region, in the air or at rest on the ground.
