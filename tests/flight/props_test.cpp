@@ -103,3 +103,28 @@ TEST_F(FlightProps, InPlaneFlowPushesTheHubAlongIt) {
   push(0.0f, 40.0f, -10.0f);  // 14 degrees angle of attack
   EXPECT_GT(flt.fnrmlprop, 10.0f);
 }
+
+// A helicopter's geared discs with the engine stopped: the spin energy of both, the tail rotor
+// turning at its gearing's speed, falls by exactly the power both give the air.
+TEST_F(FlightProps, HelicopterRotorsLoseTheSpinEnergyTheyGiveTheAir) {
+  pln.is_heli = 1;
+  pln.trotor_rat = 5.0f;
+  make_disc(0, 5.0f, 0.3f, 2, 6, 1, 90);
+  make_disc(1, 1.0f, 0.15f, 2, 8, 1, 0);
+  pln.sin_sidecant[1] = 1.0f, pln.cos_sidecant[1] = 0.0f;
+  flt.eng_running[0] = 0;
+  flt.tac[0] = 40.0f;
+  flt.tac[1] = 200.0f;
+  auto spin = [] {
+    return 0.5f * (pln.miprop[0] * sqr(flt.tac[0]) + pln.miprop[1] * sqr(flt.tac[1]));
+  };
+  for (int k = 0; k < 20; k++) {
+    float before = spin();
+    clear_accumulators();
+    props();
+    float given = (flt.Dtq[0] * flt.tac[0] + flt.Dtq[1] * flt.tac[1]) * msc.prd;
+    EXPECT_GT(given, 0.0f);
+    EXPECT_NEAR(before - spin(), given, 0.02f * given) << k;
+    EXPECT_FLOAT_EQ(flt.tac[1], 5.0f * flt.tac[0]);
+  }
+}

@@ -217,12 +217,15 @@ void fill_helicopter() {
   pln.trotor_rat = 6.5f;  // tail rotor turns at 2,550 rpm
   pln.vertcant[0] = 90;   // main rotor shaft upright
   pln.sidecant[1] = 90;   // tail rotor shaft across the boom
-  // 33.4 ft main rotor, 13 in chord, 10 degrees of twist; collective from 0 to 15 degrees.
+  // 33.4 ft main rotor, 13 in chord, 10 degrees of twist; collective from 0 to 12 degrees. With
+  // the lever down the blades stand at about 1 degree at three quarters of the radius, where a
+  // windmilling rotor keeps its speed in autorotation; it hovers at about 5 degrees.
   surface(0, naca0009, nullptr, 16.7f, 1.08f, 1.08f, 9.4f, 0, 4.5f, 0, 0, 8, 9.0f, -1.0f);
   pln.numblades[0] = 2;
   pln.des_rpm[0] = 394;
   pln.maxpitch[0] = 12;
-  // 5.4 ft tail rotor on the left of the boom.
+  // 5.4 ft tail rotor on the left of the boom, untwisted; the pedals work its pitch from -8 to 20
+  // degrees, and centred they give the 6 degrees that balance the hover torque.
   surface(1, naca0009, nullptr, 2.7f, 0.44f, 0.44f, 31.0f, -0.9f, 2.5f, 0, 0, 4, 0.0f, 0.0f);
   pln.numblades[1] = 2;
   pln.des_rpm[1] = 2550;
