@@ -1,7 +1,9 @@
 // The sample aircraft against the figures of their class: climb, cruise and hands-off trim, flown
 // through the runner library with a pilot who does no more than a real one would.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "app/macibm.h"
 #include "flight_fixture.h"
@@ -13,8 +15,10 @@ class FlightPerformance : public FlightTest {
  protected:
   fly_options o;
 
-  // Sample `name` in the air at alt_ft and kias, gear up, with the commands of o.controls.
-  void start(const char* name, float alt_ft, float kias, float throttle, int gross = 0) {
+  // Sample `name` in the air at alt_ft and kias, gear up, at `throttle`, with the nose at `pitch`
+  // degrees (level flight at that angle of attack).
+  void start(const char* name, float alt_ft, float kias, float throttle, int gross = 0,
+             float pitch = 0.0f) {
     macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
     fly_setup_world(0.0f);
     char path[1000], err[FLY_ERR];
@@ -26,6 +30,14 @@ class FlightPerformance : public FlightTest {
     o.controls.throttle = throttle;
     o.controls.gear_down = 0;
     fly_start(&o);
+    if (pitch != 0.0f) {
+      // Started in its cruise attitude: level, at the angle of attack the cruise needs.
+      flt.the = pitch;
+      float prd = msc.prd;
+      msc.prd = 0.0f;
+      integ_x();
+      msc.prd = prd;
+    }
     // Loaded to its maximum weight with the payload, the fuel as the aircraft comes.
     if (gross) flt.m_fixed = pln.m_max - pln.m_empty - flt.m_fuel - flt.m_jettison;
   }
@@ -93,5 +105,50 @@ TEST_F(FlightPerformance, TrainerCruisesHandsOffAtItsClassSpeed) {
   EXPECT_LT(m.mean(m.abs_q), 1.0f);
   EXPECT_LT(m.mean(m.abs_r), 1.0f);
 }
+
+// Each fixed-wing sample at a typical cruise of its class, started in its cruise attitude and left
+// hands-off at its cruise power: after half a minute it holds its height within a few hundred
+// ft/min, turns and pitches less than a degree a second, at a true airspeed of its class.
+struct cruise_case {
+  const char* name;
+  float alt_ft, kias, throttle, pitch;
+  float ktas_lo, ktas_hi;  // the class's cruise, kt true
+};
+
+class FlightCruise : public FlightPerformance,
+                     public ::testing::WithParamInterface<cruise_case> {};
+
+TEST_P(FlightCruise, FliesHandsOffAtItsClassCruise) {
+  const cruise_case& c = GetParam();
+  start(c.name, c.alt_ft, c.kias, c.throttle, 0, c.pitch);
+  for (int k = 0; k < 600; k++) fly_frame();
+  flight_means m;
+  for (int k = 0; k < 600; k++) {
+    fly_frame();
+    m.add();
+  }
+  EXPECT_GT(m.mean(m.ktas), c.ktas_lo);
+  EXPECT_LT(m.mean(m.ktas), c.ktas_hi);
+  EXPECT_LT(std::fabs(m.mean(m.fpm)), 400.0f);
+  EXPECT_LT(m.mean(m.abs_q), 1.0f);
+  EXPECT_LT(m.mean(m.abs_r), 1.0f);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Samples, FlightCruise,
+    ::testing::Values(
+        // A six-seat piston twin at 8000 ft, full throttle (about 75% power): 170-200 kt.
+        cruise_case{"Light Twin", 8000.0f, 158.0f, 1.0f, 0.5f, 165.0f, 200.0f},
+        // A single-radial utility floatplane at 5000 ft, about 55% power: 105-125 kt.
+        cruise_case{"Floatplane", 5000.0f, 112.0f, 0.72f, 1.6f, 105.0f, 125.0f},
+        // A four-turboprop transport at 20000 ft, full power: 250-300 kt.
+        cruise_case{"Turboprop Transport", 20000.0f, 195.0f, 1.0f, 1.5f, 250.0f, 300.0f},
+        // A light business jet at 35000 ft, long-range cruise thrust: 390-440 kt (Mach 0.7).
+        cruise_case{"Business Jet", 35000.0f, 225.0f, 0.46f, 3.2f, 390.0f, 440.0f}),
+    [](const ::testing::TestParamInfo<cruise_case>& i) {
+      std::string n = i.param.name;
+      n.erase(std::remove(n.begin(), n.end(), ' '), n.end());
+      return n;
+    });
 
 }  // namespace

@@ -48,7 +48,10 @@ void fill_turboprop_transport() {
     pln.ailn[5][e] = e >= 6;
   }
   mirror(4);
-  surface(9, naca0009, naca0009_high, 26.4f, 13.0f, 7.0f, 88.0f, 0, 4.0f, 5, 0, 4, -1.0f, -1.0f);
+  // The left wing is rigged with a little more incidence against the torque roll of the four
+  // propellers, which all turn the same way.
+  for (int e = 0; e < 8; e++) pln.anginc[4][e] += 0.15f;
+  surface(9, naca0009, naca0009_high, 26.4f, 13.0f, 7.0f, 88.0f, 0, 4.0f, 5, 0, 4, -0.2f, -0.2f);
   for (int e = 0; e < 4; e++) pln.elev[9][e] = 1;
   mirror(8);
   surface(10, naca0009, naca0009_high, 18.0f, 16.5f, 8.5f, 84.0f, 0, 6.0f, 30, 90, 4, 0, 0);
@@ -134,7 +137,7 @@ void fill_business_jet() {
     pln.ailn[5][e] = e >= 4;
   }
   mirror(4);
-  surface(9, naca0009, naca0009_high, 7.3f, 4.5f, 2.4f, 45.5f, 0, 9.0f, 30, 0, 3, -3.0f, -3.0f);
+  surface(9, naca0009, naca0009_high, 7.3f, 4.5f, 2.4f, 45.5f, 0, 9.0f, 30, 0, 3, -2.5f, -2.5f);
   for (int e = 0; e < 3; e++) pln.elev[9][e] = 1;
   mirror(8);
   pln.hstbtrimmax = 3.0f;  // the whole stabiliser trims through 3 degrees

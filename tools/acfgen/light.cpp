@@ -124,7 +124,7 @@ void fill_light_twin() {
     pln.ailn[5][e] = e >= 4;
   }
   mirror(4);
-  surface(9, naca0009, nullptr, 7.9f, 3.8f, 2.6f, 27.0f, 0, 0.8f, 0, 0, 3, -1.0f, -1.0f);
+  surface(9, naca0009, nullptr, 7.9f, 3.8f, 2.6f, 27.0f, 0, 0.8f, 0, 0, 3, 0.0f, 0.0f);
   for (int e = 0; e < 3; e++) pln.elev[9][e] = 1;
   mirror(8);
   surface(10, naca0009, nullptr, 5.5f, 5.4f, 2.8f, 26.0f, 0, 1.6f, 40, 90, 3, 0, 0);
@@ -201,14 +201,17 @@ void fill_floatplane() {
   propeller(0, clark_y, 4.2f, 0.7f, 0.45f, 2, 0.5f, 0, 0, 67, 2000);
 
   // 48 ft span, 250 ft^2 of constant chord; drooping ailerons follow the big flaps.
-  surface(5, naca2412, nullptr, 24.0f, 5.2f, 5.2f, 9.8f, 0, 3.5f, 0, 1, 6, 2.0f, 0.0f);
+  surface(5, naca2412, nullptr, 24.0f, 5.2f, 5.2f, 9.8f, 0, 3.5f, 0, 3, 6, 2.0f, 0.0f);
   for (int e = 0; e < 6; e++) {
     pln.flap[5][e] = e < 4;
     pln.ailn[5][e] = e >= 4;
   }
   mirror(4);
+  // As on the trainer: the high wing's stability in sideslip counted as 3 degrees of dihedral,
+  // and the wings rigged so that the torque roll is balanced at cruise.
+  for (int e = 0; e < 6; e++) pln.anginc[4][e] -= 0.02f;
   pln.ailflaps = 15;
-  surface(9, naca0009, nullptr, 7.9f, 3.6f, 2.6f, 27.0f, 0, 0.6f, 0, 0, 3, -2.0f, -2.0f);
+  surface(9, naca0009, nullptr, 7.9f, 3.6f, 2.6f, 27.0f, 0, 0.6f, 0, 0, 3, -1.5f, -1.5f);
   for (int e = 0; e < 3; e++) pln.elev[9][e] = 1;
   mirror(8);
   surface(10, naca0009, nullptr, 6.0f, 5.5f, 3.0f, 26.5f, 0, 1.2f, 25, 90, 3, 0, 0);
