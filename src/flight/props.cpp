@@ -6,6 +6,7 @@
 #include "app/app.h"
 #include "app/macibm.h"
 #include "flight/flight.h"
+#include "flight/local.h"
 #include "shared/shared.h"
 #include "weather/weather.h"
 
@@ -30,14 +31,14 @@ static float translational_factor(float lo_kts) {
   return fltlim(interp(lo_kts, 1.0f, lo_kts + 4.0f, 0.6f, kts), 0.6f, 1.0f);
 }
 
-// Thrust T acting at (px, py, pz), split into the body axes by the engine's cants.
-static void apply_thrust(int i, float T, float px, float py, float pz) {
+// A force T along disc i's axis acting at (px, py, pz), split into the body axes by the
+// engine's cants.
+static void push_along_axis(int i, float T, float px, float py, float pz) {
   const float cv = pln.cos_vertcant[i], sv = pln.sin_vertcant[i];
   const float cs = pln.cos_sidecant[i], ss = pln.sin_sidecant[i];
   addFaprop(T * cv * cs, px, py);
   addFsprop(T * ss, pz, py);
   addFnprop(T * sv * cs, pz, px);
-  flt.thrust[i] += T;
 }
 
 static const char* const clock_name[4] = {"12", "3", "6", "9"};
@@ -87,6 +88,8 @@ void aprop(int i, float z, float x, float y) {
   if (dump) dump_disc_header(i);
 
   float edge_force = 0.0f, side_force = 0.0f;  // in-plane forces towards 12 and 3 o'clock, N
+  // The rings' thrust, and the couples of their thrusts towards 12 and 3 o'clock, N and N m.
+  float ring_sum = 0.0f, couple_12 = 0.0f, couple_3 = 0.0f;
   const int els = intlim(pln.els[i], 0, MAX_ELS);
   for (int e = 0; e < els; e++) {
     const float u = V + flt.ringDVinc[i][e];
@@ -95,8 +98,9 @@ void aprop(int i, float z, float x, float y) {
     float T[4];
     for (int k = 0; k < 4; k++) {
       const float t = flt.tac[i] * r + meets[k];
-      flt.v_el[i][e] = std::sqrt(u * u + t * t);
-      flt.deldir[i][e] = std::atan2(-u, t) * con.radtodeg;
+      const float v = std::sqrt(u * u + t * t);
+      flt.v_el[i][e] = v;
+      flt.deldir[i][e] = fast_atan2_deg(-u, t);
       const float blade = p0 + cyclic[k];
       flt.alpha[i][e] = flt.deldir[i][e] + blade;
       if (dump) {
@@ -120,7 +124,10 @@ void aprop(int i, float z, float x, float y) {
       // Lift comes back along the disc axis and drag in the disc plane, because the coefficient
       // model turns both through the corkscrew angle deldir.
       float lift, drag, moment;
-      F_el_force(0.0f, 0.0f, 0.0f, &lift, &drag, &moment, i, e);
+      // The corkscrew angle's cosine and sine straight from the flow; a blade at rest in still
+      // air is turned through nothing.
+      const float c = v > 0.0f ? t / v : 1.0f, sn = v > 0.0f ? -u / v : 0.0f;
+      F_el_force_turned(0.0f, 0.0f, 0.0f, c, sn, &lift, &drag, &moment, i, e);
       flt.Dtq[i] += blades * r * drag * 0.25f;
       T[k] = blades * lift * 0.25f;
       // A blade's drag pushes the hub the way the blade is going against the air: the blade
@@ -137,17 +144,18 @@ void aprop(int i, float z, float x, float y) {
       }
     }
 
-    if (tail_rotor) {
-      for (int k = 0; k < 4; k++) apply_thrust(i, T[k], x, y, z);
-    } else {
-      // A blade's lift tilts the disc a quarter turn later (gyroscopic precession), so each
-      // position's thrust acts at the next quarter in the sense of rotation.
-      apply_thrust(i, d ? T[3] : T[1], x, y + cv * r, z + sv * r);  // 12 o'clock
-      apply_thrust(i, d ? T[0] : T[2], x + r, y, z);                // 3 o'clock
-      apply_thrust(i, d ? T[1] : T[3], x, y - cv * r, z - sv * r);  // 6 o'clock
-      apply_thrust(i, d ? T[2] : T[0], x - r, y, z);                // 9 o'clock
-    }
     flt.ringthrust[i][e] = T[0] + T[1] + T[2] + T[3];
+    ring_sum += flt.ringthrust[i][e];
+    if (!tail_rotor) {
+      // A blade's lift tilts the disc a quarter turn later (gyroscopic precession), so each
+      // position's thrust acts at the next quarter in the sense of rotation: at 12 o'clock the
+      // thrust found at 9 (or 3), and so on. Four thrusts r from the hub are their sum at the hub
+      // and two couples, gathered over the rings and applied once below.
+      const float t12 = d ? T[3] : T[1], t3 = d ? T[0] : T[2];
+      const float t6 = d ? T[1] : T[3], t9 = d ? T[2] : T[0];
+      couple_12 += (t12 - t6) * r;
+      couple_3 += (t3 - t9) * r;
+    }
 
     // Induced speed through the ring by momentum balance, lagged by about a second. The flow
     // through the ring is at least 1 m/s in the divisor; a ring without area has no wash.
@@ -160,6 +168,18 @@ void aprop(int i, float z, float x, float y) {
       trk << "   thrust=" << flt.ringthrust[i][e]
           << " N, propwash speed increment thru ring=" << flt.ringDVinc[i][e] << " m/s.\n";
     }
+  }
+  // The thrust: the whole at the hub, each couple as a force a metre out towards its o'clock
+  // against the same force at the hub.
+  flt.thrust[i] = ring_sum;
+  push_along_axis(i, ring_sum, x, y, z);
+  if (couple_12 != 0.0f) {
+    push_along_axis(i, couple_12, x, y + cv, z + sv);
+    push_along_axis(i, -couple_12, x, y, z);
+  }
+  if (couple_3 != 0.0f) {
+    push_along_axis(i, couple_3, x + 1.0f, y, z);
+    push_along_axis(i, -couple_3, x, y, z);
   }
   // The in-plane forces at the hub: drag along the flow for a rotor in forward flight, the
   // normal force of a propeller at an angle of attack or in a sideslip. Without them the disc
