@@ -61,6 +61,87 @@ float F_el_force_turned(float dcl, float dcd, float dcm, float c, float s, float
   return cl;
 }
 
+// ---- One foil --------------------------------------------------------------------------------
+
+// The straight line through (x1, y1) and (x2, y2) at x, for the per-element path (x1 < x2).
+static inline float lerp(float x1, float y1, float x2, float y2, float x) {
+  return y1 + (y2 - y1) * (x - x1) / (x2 - x1);
+}
+
+// The moment curve through (-90, 0.32), (-20, cm1), (cmal2, cm2), (cmal3, cm3), (20, cm4),
+// (90, -0.32), its pieces tested in this order.
+static float moment_curve(float a, int w, int r, int p) {
+  float al2 = afl.cmal2[w][p][r], al3 = afl.cmal3[w][p][r];
+  float m1 = afl.cm1[w][p][r], m2 = afl.cm2[w][p][r], m3 = afl.cm3[w][p][r], m4 = afl.cm4[w][p][r];
+  if (al2 <= a && a <= al3) return al3 > al2 ? lerp(al2, m2, al3, m3, a) : m2;
+  if (al3 <= a && a <= 20.0f) return al3 < 20.0f ? lerp(al3, m3, 20.0f, m4, a) : m4;
+  if (-20.0f <= a && a <= al2) return al2 > -20.0f ? lerp(-20.0f, m1, al2, m2, a) : m1;
+  if (a >= 20.0f) return lerp(20.0f, m4, 90.0f, -0.32f, a);
+  if (a <= -20.0f) return lerp(-90.0f, 0.32f, -20.0f, m1, a);
+  // Foils whose central line reaches past +-20 degrees leave a gap; no moment there.
+  return 0.0f;
+}
+
+// The table look-up itself, without the report: inlined into the per-element path. Leaves the
+// effective angle in *eff and the slat stretch in *stretch_out.
+static inline void foil_lookup(float alpha, float* cl, float* cd, float* cm, int w, int r, int p,
+                               int e, float* eff, float* stretch_out) {
+  float zl = afl.al_zl[w][p][r];
+  bool slatted = pln.slat[w][e] != 0;
+  // A slat stretches the curves along the angle; a stretch not yet set counts as none.
+  float stretch = slatted && flt.slat_effect[w] > 0.0f ? flt.slat_effect[w] : 1.0f;
+  float a = zl + pln.al_D_al0[w] * (alpha - zl) / stretch;
+  flt.stalled[w] = a > flt.alpha_max[w] ? 1 : 0;
+
+  float mag = std::fabs(a);
+  float x = mag <= 20.0f ? mag * 10.0f : mag - 20.0f + 200.0f;
+  // The test is written so that NaN and infinite angles land on the last entries too: the index
+  // must never come from a value that is not a finite number in range.
+  if (!(x <= 269.99f)) x = 269.99f;
+  int k = static_cast<int>(x);
+  float wlo = (k + 1) - x, whi = 1.0f - wlo;
+
+  bool positive = alpha > 0.0f;  // zero reads the negative-angle tables
+  const float* cltab = positive ? afl.clpos[w][p][r] : afl.clneg[w][p][r];
+  const float* cdtab = positive ? afl.cdpos[w][p][r] : afl.cdneg[w][p][r];
+  bool straight = mag < 10.0f;
+  *cl = straight ? afl.clB[w][p][r] + afl.clM[w][p][r] * a
+                 : wlo * cltab[k - 100] + whi * cltab[k - 99];
+  *cd = wlo * cdtab[k] + whi * cdtab[k + 1];
+  *cm = moment_curve(a, w, r, p);
+  if (slatted) *cl *= stretch;
+  *eff = a;
+  *stretch_out = stretch;
+}
+
+void anyfoil(float alpha, float* cl, float* cd, float* cm, int w, int r, int p, int e) {
+  float a, stretch;
+  foil_lookup(alpha, cl, cd, cm, w, r, p, e, &a, &stretch);
+  if (!dumping()) return;
+  bool slatted = pln.slat[w][e] != 0;
+  dump_value("   Finite-wing lift-slope reduction is to", pln.al_D_al0[w], " of infinite.\n");
+  if (slatted)
+    dump_value("   Alpha-ratio due to slats is", 1.0f / stretch, " at current slat deflection.\n");
+  trk << "These coefficients are using the " << (r ? "HIGH" : "LOW")
+      << " Reynolds number airfoil,\n";
+  trk << "These coefficients are at the " << (p ? "TIP" : "ROOT") << " of the surface.\n";
+  dump_value("   At an effective angle of attack (after finite-wing and slat alpha reduction) of", a,
+             " degrees:\n");
+  float cl_table = slatted ? *cl / stretch : *cl;
+  if (std::fabs(a) < 10.0f) {
+    trk << "   We use straight-line lift and moment curves to get cl=" << cl_table << " cm=" << *cm
+        << "\n";
+    dump_value("   We look up drag coefficients in tables to get cd=", *cd);
+  } else {
+    trk << "   We look up lift, drag, and moment coefficients in tables to get cl=" << cl_table
+        << ", cd=" << *cd << ", cm=" << *cm << "\n";
+  }
+  if (slatted) {
+    trk << "   Slats are boosting the resulting lift by " << (stretch - 1.0f) * 100.0f
+        << "%, to a value of " << *cl << "\n";
+  }
+}
+
 // ---- Below Mach 1 ----------------------------------------------------------------------------
 
 // Blends a coefficient measured at Reynolds numbers r0 and r1 (millions) to the flight Reynolds
@@ -121,7 +202,12 @@ void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* 
   float res[3];
   if (!pln.diffRe[w] && !pln.diffRT[w]) {
     // One foil over the whole surface, the common case: nothing to blend.
-    anyfoil(alpha, &res[0], &res[1], &res[2], w, 0, 0, e);
+    if (dumping()) {
+      anyfoil(alpha, &res[0], &res[1], &res[2], w, 0, 0, e);
+    } else {
+      float a, stretch;
+      foil_lookup(alpha, &res[0], &res[1], &res[2], w, 0, 0, e, &a, &stretch);
+    }
   } else {
     blended_foils(alpha, w, e, res);
   }
@@ -153,7 +239,7 @@ void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* 
 
   // Without a speed of sound (no air) there is no compressibility to speak of.
   float mach = atm.a > 0.0f ? flt.v_el[w][e] / atm.a : 0.0f;
-  float mc = fltlim(mach, 0.0f, 0.8f);
+  float mc = mach < 0.0f ? 0.0f : (mach > 0.8f ? 0.8f : mach);
   float pg = 1.0f / std::sqrt(1.0f - mc * mc);
   l *= pg;
   m *= pg;
@@ -182,80 +268,6 @@ void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* 
   *cm = m;
   if (dumping()) {
     trk << "   FINAL LOCAL-VELOCITY COEFFICIENTS: cl=" << l << ", cd=" << d << ", cm=" << m << "\n";
-  }
-}
-
-// ---- One foil --------------------------------------------------------------------------------
-
-// The straight line through (x1, y1) and (x2, y2) at x, for the per-element path (x1 < x2).
-static inline float lerp(float x1, float y1, float x2, float y2, float x) {
-  return y1 + (y2 - y1) * (x - x1) / (x2 - x1);
-}
-
-// The moment curve through (-90, 0.32), (-20, cm1), (cmal2, cm2), (cmal3, cm3), (20, cm4),
-// (90, -0.32), its pieces tested in this order.
-static float moment_curve(float a, int w, int r, int p) {
-  float al2 = afl.cmal2[w][p][r], al3 = afl.cmal3[w][p][r];
-  float m1 = afl.cm1[w][p][r], m2 = afl.cm2[w][p][r], m3 = afl.cm3[w][p][r], m4 = afl.cm4[w][p][r];
-  if (al2 <= a && a <= al3) return al3 > al2 ? lerp(al2, m2, al3, m3, a) : m2;
-  if (al3 <= a && a <= 20.0f) return al3 < 20.0f ? lerp(al3, m3, 20.0f, m4, a) : m4;
-  if (-20.0f <= a && a <= al2) return al2 > -20.0f ? lerp(-20.0f, m1, al2, m2, a) : m1;
-  if (a >= 20.0f) return lerp(20.0f, m4, 90.0f, -0.32f, a);
-  if (a <= -20.0f) return lerp(-90.0f, 0.32f, -20.0f, m1, a);
-  // Foils whose central line reaches past +-20 degrees leave a gap; no moment there.
-  return 0.0f;
-}
-
-void anyfoil(float alpha, float* cl, float* cd, float* cm, int w, int r, int p, int e) {
-  bool positive = alpha > 0.0f;  // zero reads the negative-angle tables
-  float zl = afl.al_zl[w][p][r];
-  bool slatted = pln.slat[w][e] != 0;
-  // A slat stretches the curves along the angle; a stretch not yet set counts as none.
-  float stretch = slatted && flt.slat_effect[w] > 0.0f ? flt.slat_effect[w] : 1.0f;
-  float a = zl + pln.al_D_al0[w] * (alpha - zl) / stretch;
-  flt.stalled[w] = a > flt.alpha_max[w] ? 1 : 0;
-
-  float mag = std::fabs(a);
-  float x = mag <= 20.0f ? mag * 10.0f : mag - 20.0f + 200.0f;
-  // The test is written so that NaN and infinite angles land on the last entries too: the index
-  // must never come from a value that is not a finite number in range.
-  if (!(x <= 269.99f)) x = 269.99f;
-  int k = static_cast<int>(x);
-  float wlo = (k + 1) - x, whi = 1.0f - wlo;
-
-  const float* cltab = positive ? afl.clpos[w][p][r] : afl.clneg[w][p][r];
-  const float* cdtab = positive ? afl.cdpos[w][p][r] : afl.cdneg[w][p][r];
-  bool straight = mag < 10.0f;
-  *cl = straight ? afl.clB[w][p][r] + afl.clM[w][p][r] * a
-                 : wlo * cltab[k - 100] + whi * cltab[k - 99];
-  *cd = wlo * cdtab[k] + whi * cdtab[k + 1];
-  *cm = moment_curve(a, w, r, p);
-
-  if (dumping()) {
-    dump_value("   Finite-wing lift-slope reduction is to", pln.al_D_al0[w], " of infinite.\n");
-    if (slatted)
-      dump_value("   Alpha-ratio due to slats is", 1.0f / stretch,
-                 " at current slat deflection.\n");
-    trk << "These coefficients are using the " << (r ? "HIGH" : "LOW")
-        << " Reynolds number airfoil,\n";
-    trk << "These coefficients are at the " << (p ? "TIP" : "ROOT") << " of the surface.\n";
-    dump_value("   At an effective angle of attack (after finite-wing and slat alpha reduction) of",
-               a, " degrees:\n");
-    if (straight) {
-      trk << "   We use straight-line lift and moment curves to get cl=" << *cl << " cm=" << *cm
-          << "\n";
-      dump_value("   We look up drag coefficients in tables to get cd=", *cd);
-    } else {
-      trk << "   We look up lift, drag, and moment coefficients in tables to get cl=" << *cl
-          << ", cd=" << *cd << ", cm=" << *cm << "\n";
-    }
-  }
-  if (slatted) {
-    *cl *= stretch;
-    if (dumping()) {
-      trk << "   Slats are boosting the resulting lift by " << (stretch - 1.0f) * 100.0f
-          << "%, to a value of " << *cl << "\n";
-    }
   }
 }
 
