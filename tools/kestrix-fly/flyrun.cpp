@@ -34,35 +34,10 @@ static void standard_atmosphere_table() {
   assign_hr(ATM_ROWS - 1, 259.0f, density[ATM_ROWS - 1]);
 }
 
-// The lattice of the region whose south-west corner is (env.lat_sou, env.lon_wes), with that
-// corner at world (x0, z0): 59 cells a degree east-west, 79 north-south, as the quadrants have.
-static void flat_lattice(float h, float x0, float z0) {
-  float dx = 60.0f * con.nmtomtrs * std::cos((env.lat_sou + 1.0f) * con.degtorad) / 59.0f;
-  float dz = 60.0f * con.nmtomtrs / 79.0f;
-  for (int i = 0; i < GRID_I; i++) {
-    for (int j = 0; j < GRID_J; j++) {
-      planexyz[i][j][0] = x0 + i * dx;
-      planexyz[i][j][1] = h;
-      planexyz[i][j][2] = z0 - j * dz;
-      planenrml[i][j][0] = planenrml[i][j][2] = 0.0f;
-      planenrml[i][j][1] = 1.0f;
-      on_water[i][j] = 0;
-    }
-  }
-  env.lox = x0;
-  env.hix = x0 + (GRID_I - 1) * dx;
-  env.hiz = z0;
-  env.loz = z0 - (GRID_J - 1) * dz;
-  env.dx = env.hix - env.lox;
-  env.dz = env.hiz - env.loz;
-  env.min_h = fltmin2(0.0f, h);
-  env.max_h = fltmax2(0.0f, h);
-}
-
 void fly_flat_region(float h) {
   env.lat_sou = region_lat;
   env.lon_wes = region_lon;
-  flat_lattice(h, 0.0f, 0.0f);
+  fill_flat_region(h, 0.0f, 0.0f);
   env.i_aircraft = env.i_viewpoint = (GRID_I - 1) / 2;
   env.j_aircraft = env.j_viewpoint = (GRID_J - 1) / 2;
   env.local_h = h;
@@ -87,7 +62,7 @@ static void slide_flat_region() {
   z0 -= dj * 79 * cell_z;
   env.lon_wes += di;
   env.lat_sou += dj;
-  flat_lattice(planexyz[0][0][1], x0, z0);
+  fill_flat_region(planexyz[0][0][1], x0, z0);
   env.i_aircraft = intlim(env.i_aircraft - 59 * di, 0, GRID_I - 2);
   env.j_aircraft = intlim(env.j_aircraft - 79 * dj, 0, GRID_J - 2);
 }
