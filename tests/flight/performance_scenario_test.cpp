@@ -42,6 +42,17 @@ class FlightPerformance : public FlightTest {
     if (gross) flt.m_fixed = pln.m_max - pln.m_empty - flt.m_fuel - flt.m_jettison;
   }
 
+  // The elevator of a pilot who holds `kias` with the pitch attitude.
+  float speed_err_sum = 0.0f, attitude_err_sum = 0.0f;
+  float elevator_for(float kias) {
+    float err = flt.vind - kias;
+    speed_err_sum += err * msc.prd * 0.05f;
+    float wanted = fltlim(speed_err_sum + 0.5f * err, -30.0f, 30.0f);
+    attitude_err_sum += (wanted - flt.the180) * msc.prd;
+    return fltlim(0.05f * (wanted - flt.the180) + 0.02f * attitude_err_sum - 0.03f * flt.Q, -1.0f,
+                  1.0f);
+  }
+
   // One frame with a pilot who keeps the wings level and the ball centred.
   void frame_wings_level() {
     o.controls.aileron = fltlim(-flt.phi180 * 0.03f - flt.P * 0.01f, -1.0f, 1.0f);
@@ -70,21 +81,38 @@ struct flight_means {
 // best-rate speed, the pilot holding 78 kt with the pitch attitude.
 TEST_F(FlightPerformance, TrainerClimbsAtItsClassRate) {
   start("Trainer", 500.0f, 78.0f, 1.0f, 1);
-  float attitude = 0.0f, speed_err_sum = 0.0f;
   flight_means m;
   for (int k = 0; k < 1200; k++) {
-    float err = flt.vind - 78.0f;
-    speed_err_sum += err * msc.prd * 0.05f;
-    float wanted = fltlim(speed_err_sum + 0.5f * err, -30.0f, 30.0f);
-    attitude += (wanted - flt.the180) * msc.prd;
-    o.controls.elevator =
-        fltlim(0.05f * (wanted - flt.the180) + 0.02f * attitude - 0.03f * flt.Q, -1.0f, 1.0f);
+    o.controls.elevator = elevator_for(78.0f);
     frame_wings_level();
     if (k >= 600) m.add();  // the second half minute, once the climb is steady
   }
   EXPECT_NEAR(flt.vind, 78.0f, 2.0f);
   EXPECT_GT(m.mean(m.fpm), 600.0f);
   EXPECT_LT(m.mean(m.fpm), 800.0f);
+}
+
+// With its engine stopped and the propeller windmilling, the trainer at maximum weight glides at
+// its best-glide speed of 65 kt about nine feet for each foot of height, sinking 3.5-4.5 m/s.
+TEST_F(FlightPerformance, TrainerGlidesAtItsClassRatio) {
+  start("Trainer", 8000.0f, 65.0f, 0.0f, 1);
+  for (int i = 0; i < MAX_ENGINES; i++) {
+    flt.eng_running[i] = rel.engine[i] = 0;
+    flt.mixt[i] = 0.0f;
+  }
+  flight_means m;
+  for (int k = 0; k < 1800; k++) {
+    o.controls.elevator = elevator_for(65.0f);
+    frame_wings_level();
+    if (k >= 1200) m.add();  // the last half minute
+  }
+  float sink = -m.mean(m.fpm) * con.fpmtomsc;
+  EXPECT_NEAR(flt.vind, 65.0f, 2.0f);
+  EXPECT_GT(sink, 3.5f);
+  EXPECT_LT(sink, 4.5f);
+  float ratio = m.mean(m.ktas) * con.ktstomsc / sink;
+  EXPECT_GT(ratio, 8.0f);
+  EXPECT_LT(ratio, 11.0f);
 }
 
 // At 8000 ft the trainer's engine at full throttle gives about 75% of its rated power; trimmed
