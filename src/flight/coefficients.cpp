@@ -14,6 +14,13 @@
 
 float F_el_force(float dcl, float dcd, float dcm, float* lift, float* drag, float* moment, int w,
                  int e) {
+  float delta = flt.deldir[w][e] * con.degtorad;
+  return F_el_force_turned(dcl, dcd, dcm, std::cos(delta), std::sin(delta), lift, drag, moment, w,
+                           e);
+}
+
+float F_el_force_turned(float dcl, float dcd, float dcm, float c, float s, float* lift,
+                        float* drag, float* moment, int w, int e) {
   float cl, cd, cm;
   if (flt.machno < 1.0f) {
     Fco_subsonic(dcl, dcd, dcm, &cl, &cd, &cm, w, e);
@@ -24,7 +31,6 @@ float F_el_force(float dcl, float dcd, float dcm, float* lift, float* drag, floa
   // The coefficients belong to the local flow; turning them through the flow-direction change
   // measures lift and drag across and along the flight path again.
   float delta = flt.deldir[w][e];
-  float c = std::cos(delta * con.degtorad), s = std::sin(delta * con.degtorad);
   float clp = cl * c + cd * s;
   float cdp = cd * c - cl * s;
 
@@ -55,6 +61,87 @@ float F_el_force(float dcl, float dcd, float dcm, float* lift, float* drag, floa
   return cl;
 }
 
+// ---- One foil --------------------------------------------------------------------------------
+
+// The straight line through (x1, y1) and (x2, y2) at x, for the per-element path (x1 < x2).
+static inline float lerp(float x1, float y1, float x2, float y2, float x) {
+  return y1 + (y2 - y1) * (x - x1) / (x2 - x1);
+}
+
+// The moment curve through (-90, 0.32), (-20, cm1), (cmal2, cm2), (cmal3, cm3), (20, cm4),
+// (90, -0.32), its pieces tested in this order.
+static float moment_curve(float a, int w, int r, int p) {
+  float al2 = afl.cmal2[w][p][r], al3 = afl.cmal3[w][p][r];
+  float m1 = afl.cm1[w][p][r], m2 = afl.cm2[w][p][r], m3 = afl.cm3[w][p][r], m4 = afl.cm4[w][p][r];
+  if (al2 <= a && a <= al3) return al3 > al2 ? lerp(al2, m2, al3, m3, a) : m2;
+  if (al3 <= a && a <= 20.0f) return al3 < 20.0f ? lerp(al3, m3, 20.0f, m4, a) : m4;
+  if (-20.0f <= a && a <= al2) return al2 > -20.0f ? lerp(-20.0f, m1, al2, m2, a) : m1;
+  if (a >= 20.0f) return lerp(20.0f, m4, 90.0f, -0.32f, a);
+  if (a <= -20.0f) return lerp(-90.0f, 0.32f, -20.0f, m1, a);
+  // Foils whose central line reaches past +-20 degrees leave a gap; no moment there.
+  return 0.0f;
+}
+
+// The table look-up itself, without the report: inlined into the per-element path. Leaves the
+// effective angle in *eff and the slat stretch in *stretch_out.
+static inline void foil_lookup(float alpha, float* cl, float* cd, float* cm, int w, int r, int p,
+                               int e, float* eff, float* stretch_out) {
+  float zl = afl.al_zl[w][p][r];
+  bool slatted = pln.slat[w][e] != 0;
+  // A slat stretches the curves along the angle; a stretch not yet set counts as none.
+  float stretch = slatted && flt.slat_effect[w] > 0.0f ? flt.slat_effect[w] : 1.0f;
+  float a = zl + pln.al_D_al0[w] * (alpha - zl) / stretch;
+  flt.stalled[w] = a > flt.alpha_max[w] ? 1 : 0;
+
+  float mag = std::fabs(a);
+  float x = mag <= 20.0f ? mag * 10.0f : mag - 20.0f + 200.0f;
+  // The test is written so that NaN and infinite angles land on the last entries too: the index
+  // must never come from a value that is not a finite number in range.
+  if (!(x <= 269.99f)) x = 269.99f;
+  int k = static_cast<int>(x);
+  float wlo = (k + 1) - x, whi = 1.0f - wlo;
+
+  bool positive = alpha > 0.0f;  // zero reads the negative-angle tables
+  const float* cltab = positive ? afl.clpos[w][p][r] : afl.clneg[w][p][r];
+  const float* cdtab = positive ? afl.cdpos[w][p][r] : afl.cdneg[w][p][r];
+  bool straight = mag < 10.0f;
+  *cl = straight ? afl.clB[w][p][r] + afl.clM[w][p][r] * a
+                 : wlo * cltab[k - 100] + whi * cltab[k - 99];
+  *cd = wlo * cdtab[k] + whi * cdtab[k + 1];
+  *cm = moment_curve(a, w, r, p);
+  if (slatted) *cl *= stretch;
+  *eff = a;
+  *stretch_out = stretch;
+}
+
+void anyfoil(float alpha, float* cl, float* cd, float* cm, int w, int r, int p, int e) {
+  float a, stretch;
+  foil_lookup(alpha, cl, cd, cm, w, r, p, e, &a, &stretch);
+  if (!dumping()) return;
+  bool slatted = pln.slat[w][e] != 0;
+  dump_value("   Finite-wing lift-slope reduction is to", pln.al_D_al0[w], " of infinite.\n");
+  if (slatted)
+    dump_value("   Alpha-ratio due to slats is", 1.0f / stretch, " at current slat deflection.\n");
+  trk << "These coefficients are using the " << (r ? "HIGH" : "LOW")
+      << " Reynolds number airfoil,\n";
+  trk << "These coefficients are at the " << (p ? "TIP" : "ROOT") << " of the surface.\n";
+  dump_value("   At an effective angle of attack (after finite-wing and slat alpha reduction) of", a,
+             " degrees:\n");
+  float cl_table = slatted ? *cl / stretch : *cl;
+  if (std::fabs(a) < 10.0f) {
+    trk << "   We use straight-line lift and moment curves to get cl=" << cl_table << " cm=" << *cm
+        << "\n";
+    dump_value("   We look up drag coefficients in tables to get cd=", *cd);
+  } else {
+    trk << "   We look up lift, drag, and moment coefficients in tables to get cl=" << cl_table
+        << ", cd=" << *cd << ", cm=" << *cm << "\n";
+  }
+  if (slatted) {
+    trk << "   Slats are boosting the resulting lift by " << (stretch - 1.0f) * 100.0f
+        << "%, to a value of " << *cl << "\n";
+  }
+}
+
 // ---- Below Mach 1 ----------------------------------------------------------------------------
 
 // Blends a coefficient measured at Reynolds numbers r0 and r1 (millions) to the flight Reynolds
@@ -66,10 +153,11 @@ static float reynolds_blend(float re, float r0, float v0, float r1, float v1) {
   return interp(r0, v0, r1, v1, fltlim(re, lo, hi));
 }
 
-void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* cm, int w, int e) {
+// The coefficients of a surface with a second foil, at the other Reynolds number or at the tip:
+// each foil looked up, then blended to the flight Reynolds number and along the span.
+static void blended_foils(float alpha, int w, int e, float res[3]) {
   // Coefficients of each foil, [position][Reynolds choice][cl, cd, cm].
-  float c[2][2][3];
-  float alpha = flt.alpha[w][e];
+  float c[2][2][3] = {};
   anyfoil(alpha, &c[0][0][0], &c[0][0][1], &c[0][0][2], w, 0, 0, e);
   if (pln.diffRe[w]) anyfoil(alpha, &c[0][1][0], &c[0][1][1], &c[0][1][2], w, 1, 0, e);
   if (pln.diffRT[w]) {
@@ -80,21 +168,15 @@ void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* 
   float re = flt.v_el[w][e] * atm.rho * pln.mac[w][e] / con.muair / 1000000.0f;
   float pos[2][3];  // root and tip after the Reynolds blend
   float span = pln.els[w] > 0 ? (e + 0.5f) / pln.els[w] : 0.0f;  // element centre, 0 root 1 tip
-  float res[3];
-  if (!pln.diffRe[w] && !pln.diffRT[w]) {
-    // One foil over the whole surface, the common case: nothing to blend.
-    for (int k = 0; k < 3; k++) res[k] = pos[0][k] = pos[1][k] = c[0][0][k];
-  } else {
-    for (int p = 0; p < 2; p++) {
-      for (int k = 0; k < 3; k++) {
-        pos[p][k] = pln.diffRe[w] ? reynolds_blend(re, pln.Re[w][p][0], c[p][0][k], pln.Re[w][p][1],
-                                                   c[p][1][k])
-                                  : c[p][0][k];
-      }
-    }
+  for (int p = 0; p < 2; p++) {
     for (int k = 0; k < 3; k++) {
-      res[k] = pln.diffRT[w] ? pos[0][k] + (pos[1][k] - pos[0][k]) * span : pos[0][k];
+      pos[p][k] = pln.diffRe[w] ? reynolds_blend(re, pln.Re[w][p][0], c[p][0][k], pln.Re[w][p][1],
+                                                 c[p][1][k])
+                                : c[p][0][k];
     }
+  }
+  for (int k = 0; k < 3; k++) {
+    res[k] = pln.diffRT[w] ? pos[0][k] + (pos[1][k] - pos[0][k]) * span : pos[0][k];
   }
 
   if (dumping() && pln.diffRe[w] && pln.diffRT[w]) {
@@ -112,6 +194,22 @@ void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* 
       trk << "                   resultant " << name[k] << "=" << pos[0][k] << "  " << pos[1][k]
           << " -> " << res[k] << "\n";
     }
+  }
+}
+
+void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* cm, int w, int e) {
+  float alpha = flt.alpha[w][e];
+  float res[3];
+  if (!pln.diffRe[w] && !pln.diffRT[w]) {
+    // One foil over the whole surface, the common case: nothing to blend.
+    if (dumping()) {
+      anyfoil(alpha, &res[0], &res[1], &res[2], w, 0, 0, e);
+    } else {
+      float a, stretch;
+      foil_lookup(alpha, &res[0], &res[1], &res[2], w, 0, 0, e, &a, &stretch);
+    }
+  } else {
+    blended_foils(alpha, w, e, res);
   }
 
   float l = res[0] + dcl, d = res[1] + dcd, m = res[2] + dcm;
@@ -141,7 +239,7 @@ void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* 
 
   // Without a speed of sound (no air) there is no compressibility to speak of.
   float mach = atm.a > 0.0f ? flt.v_el[w][e] / atm.a : 0.0f;
-  float mc = fltlim(mach, 0.0f, 0.8f);
+  float mc = mach < 0.0f ? 0.0f : (mach > 0.8f ? 0.8f : mach);
   float pg = 1.0f / std::sqrt(1.0f - mc * mc);
   l *= pg;
   m *= pg;
@@ -170,75 +268,6 @@ void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* 
   *cm = m;
   if (dumping()) {
     trk << "   FINAL LOCAL-VELOCITY COEFFICIENTS: cl=" << l << ", cd=" << d << ", cm=" << m << "\n";
-  }
-}
-
-// ---- One foil --------------------------------------------------------------------------------
-
-// The moment curve through (-90, 0.32), (-20, cm1), (cmal2, cm2), (cmal3, cm3), (20, cm4),
-// (90, -0.32), its pieces tested in this order.
-static float moment_curve(float a, int w, int r, int p) {
-  float al2 = afl.cmal2[w][p][r], al3 = afl.cmal3[w][p][r];
-  float m1 = afl.cm1[w][p][r], m2 = afl.cm2[w][p][r], m3 = afl.cm3[w][p][r], m4 = afl.cm4[w][p][r];
-  if (al2 <= a && a <= al3) return al3 > al2 ? interp(al2, m2, al3, m3, a) : m2;
-  if (al3 <= a && a <= 20.0f) return al3 < 20.0f ? interp(al3, m3, 20.0f, m4, a) : m4;
-  if (-20.0f <= a && a <= al2) return al2 > -20.0f ? interp(-20.0f, m1, al2, m2, a) : m1;
-  if (a >= 20.0f) return interp(20.0f, m4, 90.0f, -0.32f, a);
-  if (a <= -20.0f) return interp(-90.0f, 0.32f, -20.0f, m1, a);
-  // Foils whose central line reaches past +-20 degrees leave a gap; no moment there.
-  return 0.0f;
-}
-
-void anyfoil(float alpha, float* cl, float* cd, float* cm, int w, int r, int p, int e) {
-  bool positive = alpha > 0.0f;  // zero reads the negative-angle tables
-  float zl = afl.al_zl[w][p][r];
-  bool slatted = pln.slat[w][e] != 0;
-  // A slat stretches the curves along the angle; a stretch not yet set counts as none.
-  float stretch = slatted && flt.slat_effect[w] > 0.0f ? flt.slat_effect[w] : 1.0f;
-  float a = zl + pln.al_D_al0[w] * (alpha - zl) / stretch;
-  flt.stalled[w] = a > flt.alpha_max[w] ? 1 : 0;
-
-  float mag = std::fabs(a);
-  float x = mag <= 20.0f ? mag * 10.0f : mag - 20.0f + 200.0f;
-  // The test is written so that NaN and infinite angles land on the last entries too: the index
-  // must never come from a value that is not a finite number in range.
-  if (!(x <= 269.99f)) x = 269.99f;
-  int k = static_cast<int>(x);
-  float wlo = (k + 1) - x, whi = 1.0f - wlo;
-
-  const float* cltab = positive ? afl.clpos[w][p][r] : afl.clneg[w][p][r];
-  const float* cdtab = positive ? afl.cdpos[w][p][r] : afl.cdneg[w][p][r];
-  bool straight = mag < 10.0f;
-  *cl = straight ? afl.clB[w][p][r] + afl.clM[w][p][r] * a
-                 : wlo * cltab[k - 100] + whi * cltab[k - 99];
-  *cd = wlo * cdtab[k] + whi * cdtab[k + 1];
-  *cm = moment_curve(a, w, r, p);
-
-  if (dumping()) {
-    dump_value("   Finite-wing lift-slope reduction is to", pln.al_D_al0[w], " of infinite.\n");
-    if (slatted)
-      dump_value("   Alpha-ratio due to slats is", 1.0f / stretch,
-                 " at current slat deflection.\n");
-    trk << "These coefficients are using the " << (r ? "HIGH" : "LOW")
-        << " Reynolds number airfoil,\n";
-    trk << "These coefficients are at the " << (p ? "TIP" : "ROOT") << " of the surface.\n";
-    dump_value("   At an effective angle of attack (after finite-wing and slat alpha reduction) of",
-               a, " degrees:\n");
-    if (straight) {
-      trk << "   We use straight-line lift and moment curves to get cl=" << *cl << " cm=" << *cm
-          << "\n";
-      dump_value("   We look up drag coefficients in tables to get cd=", *cd);
-    } else {
-      trk << "   We look up lift, drag, and moment coefficients in tables to get cl=" << *cl
-          << ", cd=" << *cd << ", cm=" << *cm << "\n";
-    }
-  }
-  if (slatted) {
-    *cl *= stretch;
-    if (dumping()) {
-      trk << "   Slats are boosting the resulting lift by " << (stretch - 1.0f) * 100.0f
-          << "%, to a value of " << *cl << "\n";
-    }
   }
 }
 

@@ -65,6 +65,7 @@ struct flightstruct {
   float hpath, vpath;    // ground track (0..360) and climb angle of the inertial velocity
   float ahpath, avpath;  // the same for the velocity through the air
   float Alpha, Beta;     // angle of attack (nose up) and sideslip (nose right)
+  float vbody[3];        // velocity through the air in body axes (right, forward, up), m/s
   float sinalph, cosalph, sinbeta, cosbeta;
   float sinhpath, coshpath, sinvpath, cosvpath;
   float sinahpath, cosahpath, sinavpath, cosavpath;
@@ -273,6 +274,9 @@ void set_a_bodies();       // fuselage, nacelles and tanks
 void set_a_drag_devices();  // speed brakes, drag chute, arresting wire
 void set_a_contact();      // gear, skids, tips and bodies on land, floats on water
 void set_a_crash();        // an impact beyond the crash sink rate restarts the flight
+// The wait after a crash that lets the pilot see the flashes before the flight restarts (delay
+// by default). A run without a screen has no one to wait for and replaces it.
+extern void (*crash_pause)(float seconds);
 void set_a_gear_drag();    // extended landing gear
 void set_a_torque_roll();  // the propeller torque roll of single-rotation aeroplanes
 void set_a_resolve();      // earth-axis forces and the accelerations

@@ -172,6 +172,7 @@ struct surface_frame {
   float s, sd, cd;   // side sign, signed sine and cosine of the dihedral
   float ux, uy, uz;  // unit step along the span (dihedral and current sweep)
   float vn;          // airspeed normal to the swept span, m/s
+  const float* wash_dir;  // direction of each disc's wash, degrees from horizontal
 };
 
 // The local flow, control increments and forces of element e of surface w.
@@ -217,17 +218,15 @@ static void one_element(int w, int e, const surface_frame& f, float* wsum) {
         if (dumping()) dump_value("   Axial speed increment due propwash is", dv, " m/s.\n");
         continue;
       }
-      float theta = std::atan2(flt.av * flt.sinalph - pln.sin_vertcant[i] * dv,
-                               flt.av * flt.cosalph + pln.cos_vertcant[i] * dv) *
-                    con.radtodeg;
-      float f = propwash_share(w, i, theta);
-      float inc = dv * f;
+      float theta = f.wash_dir[i];
+      float share = propwash_share(w, i, theta);
+      float inc = dv * share;
       u += pln.cos_vertcant[i] * inc;
       n -= pln.sin_vertcant[i] * inc;
       if (dumping()) {
         trk << "   The propwash from engine #" << i + 1 << " is at an angle of " << theta
             << " degrees. (0=horizontal)\n";
-        trk << "   This causes " << 100.0f * f
+        trk << "   This causes " << 100.0f * share
             << "% of the total propwash to act on the surface.\n";
         dump_value("   The speed increment due to propwash is therefore", inc, " m/s.\n");
         trk << "   Vector form AFTER propwash is: V=" << u << " m/s axial, " << n
@@ -286,6 +285,14 @@ static void one_element(int w, int e, const surface_frame& f, float* wsum) {
 
 void set_a_surfaces() {
   if (flap_side == 0) flap_side = intrand(34, 35);
+  // The direction of each disc's wash, the same for every element it reaches: worked out once.
+  float wash_dir[MAX_ENGINES] = {};
+  for (int i = 0; i < intlim(pln.numen, 0, MAX_ENGINES); i++) {
+    float dv = flt.DVinc[i];
+    wash_dir[i] = std::atan2(flt.av * flt.sinalph - pln.sin_vertcant[i] * dv,
+                             flt.av * flt.cosalph + pln.cos_vertcant[i] * dv) *
+                  con.radtodeg;
+  }
   for (int w = 4; w <= 11; w++) {
     // A surface that is gone sheds no wake: its wash must not linger in the next frames.
     if (!have_this_part(w)) {
@@ -293,6 +300,7 @@ void set_a_surfaces() {
       continue;
     }
     surface_frame f;
+    f.wash_dir = wash_dir;
     f.s = is_left(w) ? -1.0f : 1.0f;
     int dih = pln.dihed[w];
     f.sd = f.s * isin(dih), f.cd = icos(dih);

@@ -173,6 +173,7 @@ void integ_x() {
   xfrm_VVECT(ax, az, ay, b);
   flt.Alpha = deg_atan2(-b[2], b[1]);
   flt.Beta = deg_atan2(-b[0], b[1]);
+  for (int k = 0; k < 3; k++) flt.vbody[k] = b[k];
 
   flt.sinthe = con.sinPLANthe, flt.costhe = con.cosPLANthe;
   flt.sinpsi = con.sinPLANpsi, flt.cospsi = con.cosPLANpsi;

@@ -6,6 +6,7 @@
 #include "app/app.h"
 #include "app/macibm.h"
 #include "flight/flight.h"
+#include "flight/local.h"
 #include "shared/shared.h"
 #include "weather/weather.h"
 
@@ -15,14 +16,12 @@ static float filt_L, filt_M;
 
 void reset_props() { filt_L = filt_M = 0.0f; }
 
-// Whole-degree disc angle: the angle of attack rounded, plus the engine's vertical cant, truncated
-// and wrapped into 0..359. A non-finite angle of attack (a flight state gone wrong) must not become
-// a table index, so it reads as 0.
-static int disc_angle(float alpha, float vertcant) {
-  if (!std::isfinite(alpha) || !std::isfinite(vertcant)) return 0;
-  double a = static_cast<double>(intround(alpha)) + vertcant;
-  int deg = static_cast<int>(std::fmod(std::trunc(a), 360.0));
-  return deg < 0 ? deg + 360 : deg;
+// The hub's velocity through the air in body axes (x right, y up, z aft), m/s: the aircraft's
+// own plus what the rotation adds at the hub (x, y, z).
+static void hub_velocity(float x, float y, float z, float h[3]) {
+  h[0] = flt.vbody[0] + flt.Prad * y - flt.Rrad * z;
+  h[1] = flt.vbody[2] - flt.Prad * x - flt.Qrad * z;
+  h[2] = -flt.vbody[1] + flt.Qrad * y + flt.Rrad * x;
 }
 
 // Translational lift: a rotor moving through the air meets fresh air and needs less induced
@@ -32,14 +31,14 @@ static float translational_factor(float lo_kts) {
   return fltlim(interp(lo_kts, 1.0f, lo_kts + 4.0f, 0.6f, kts), 0.6f, 1.0f);
 }
 
-// Thrust T acting at (px, py, pz), split into the body axes by the engine's cants.
-static void apply_thrust(int i, float T, float px, float py, float pz) {
+// A force T along disc i's axis acting at (px, py, pz), split into the body axes by the
+// engine's cants.
+static void push_along_axis(int i, float T, float px, float py, float pz) {
   const float cv = pln.cos_vertcant[i], sv = pln.sin_vertcant[i];
   const float cs = pln.cos_sidecant[i], ss = pln.sin_sidecant[i];
   addFaprop(T * cv * cs, px, py);
   addFsprop(T * ss, pz, py);
   addFnprop(T * sv * cs, pz, px);
-  flt.thrust[i] += T;
 }
 
 static const char* const clock_name[4] = {"12", "3", "6", "9"};
@@ -56,16 +55,15 @@ void aprop(int i, float z, float x, float y) {
   const bool tail_rotor = pln.is_heli && i == 1;
   const float sv = pln.sin_vertcant[i], cv = pln.cos_vertcant[i];
 
-  // Disc angle A (the disc axis against the flight path) and the inflow V along the disc axis,
-  // including the hub's motion from the aircraft's rotation.
-  int A = 0;
-  float V;
-  if (tail_rotor) {
-    V = -flt.av * flt.sinbeta - flt.Rrad * z;
-  } else {
-    A = disc_angle(flt.Alpha, pln.vertcant[i]);
-    V = flt.av * icos(A) - flt.Prad * x * sv - (sv * z + cv * y) * flt.Qrad - flt.Rrad * x * cv;
-  }
+  // The flow at the hub: V along the disc axis, against the thrust; edge and side in the disc
+  // plane, towards 12 and 3 o'clock. The tail rotor's blades meet no edgewise flow in this
+  // model, at every position alike, so that it neither takes nor gives power through it.
+  const float ss = pln.sin_sidecant[i], cs = pln.cos_sidecant[i];
+  float h[3];
+  hub_velocity(x, y, z, h);
+  const float V = h[0] * ss + (h[1] * sv - h[2] * cv) * cs;
+  const float edge = tail_rotor ? 0.0f : -(h[1] * cv + h[2] * sv);
+  const float side = tail_rotor ? 0.0f : -h[0];
 
   // Wash behind the disc from last frame's thrust, lagged by about a second. The divisor never
   // sees less than 5 m/s of flow; a disc without area has no wash.
@@ -79,13 +77,19 @@ void aprop(int i, float z, float x, float y) {
   const int d = pln.propdir[i] > 0;
   const float dir = static_cast<float>(pln.propdir[i]);
   const float blades = pln.numblades[i];
-  const float edgewise = flt.vaxial * isin(A);  // flight-path speed in the disc plane
-  // Blade angle offsets of the cyclic at 12, 3, 6 and 9 o'clock.
-  const float cyclic[4] = {-dir * flt.ailncyclic, dir * flt.elevcyclic, dir * flt.ailncyclic,
-                           -dir * flt.elevcyclic};
+  // The in-plane flow each position's blade meets, for the clockwise sense seen from behind: at
+  // 12 o'clock it moves towards 3, at 3 towards 6, and so on; the other sense the opposite.
+  const float meets[4] = {d ? -side : side, d ? edge : -edge, d ? side : -side,
+                          d ? -edge : edge};
+  // Blade angle offsets of the cyclic at 12, 3, 6 and 9 o'clock; a tail rotor has none.
+  const float ail = tail_rotor ? 0.0f : flt.ailncyclic, elv = tail_rotor ? 0.0f : flt.elevcyclic;
+  const float cyclic[4] = {-dir * ail, dir * elv, dir * ail, -dir * elv};
   const float wash_c = !pln.is_heli ? 1.0f : translational_factor(tail_rotor ? 19.0f : 13.0f);
   if (dump) dump_disc_header(i);
 
+  float edge_force = 0.0f, side_force = 0.0f;  // in-plane forces towards 12 and 3 o'clock, N
+  // The rings' thrust, and the couples of their thrusts towards 12 and 3 o'clock, N and N m.
+  float ring_sum = 0.0f, couple_12 = 0.0f, couple_3 = 0.0f;
   const int els = intlim(pln.els[i], 0, MAX_ELS);
   for (int e = 0; e < els; e++) {
     const float u = V + flt.ringDVinc[i][e];
@@ -93,13 +97,10 @@ void aprop(int i, float z, float x, float y) {
     const float r = get_wing_rarm(i, e);
     float T[4];
     for (int k = 0; k < 4; k++) {
-      // The blade at 3 o'clock advances into the edgewise flow for one sense of rotation and
-      // retreats from it for the other; 9 o'clock the opposite.
-      float t = flt.tac[i] * r;
-      if (k == 1) t += d ? edgewise : -edgewise;
-      if (k == 3) t += d ? -edgewise : edgewise;
-      flt.v_el[i][e] = std::sqrt(u * u + t * t);
-      flt.deldir[i][e] = std::atan2(-u, t) * con.radtodeg;
+      const float t = flt.tac[i] * r + meets[k];
+      const float v = std::sqrt(u * u + t * t);
+      flt.v_el[i][e] = v;
+      flt.deldir[i][e] = fast_atan2_deg(-u, t);
       const float blade = p0 + cyclic[k];
       flt.alpha[i][e] = flt.deldir[i][e] + blade;
       if (dump) {
@@ -123,26 +124,38 @@ void aprop(int i, float z, float x, float y) {
       // Lift comes back along the disc axis and drag in the disc plane, because the coefficient
       // model turns both through the corkscrew angle deldir.
       float lift, drag, moment;
-      F_el_force(0.0f, 0.0f, 0.0f, &lift, &drag, &moment, i, e);
+      // The corkscrew angle's cosine and sine straight from the flow; a blade at rest in still
+      // air is turned through nothing.
+      const float c = v > 0.0f ? t / v : 1.0f, sn = v > 0.0f ? -u / v : 0.0f;
+      F_el_force_turned(0.0f, 0.0f, 0.0f, c, sn, &lift, &drag, &moment, i, e);
       flt.Dtq[i] += blades * r * drag * 0.25f;
       T[k] = blades * lift * 0.25f;
+      // A blade's drag pushes the hub the way the blade is going against the air: the blade
+      // meeting the in-plane flow drags harder than the one going with it, and the difference
+      // pushes the hub along the flow.
+      const float f = drag * blades * 0.25f;
+      if (k == 0) side_force += d ? -f : f;
+      if (k == 1) edge_force += d ? f : -f;
+      if (k == 2) side_force += d ? f : -f;
+      if (k == 3) edge_force += d ? -f : f;
       if (dump) {
         trk << "   drag=" << drag << " N, RUNNING TOTAL drag on prop=" << flt.Dtq[i] << " N-m.\n\n"
             << "   EFFECT: (after multiplying by #blades/4) thrust=" << T[k] << " N\n";
       }
     }
 
-    if (tail_rotor) {
-      for (int k = 0; k < 4; k++) apply_thrust(i, T[k], x, y, z);
-    } else {
-      // A blade's lift tilts the disc a quarter turn later (gyroscopic precession), so each
-      // position's thrust acts at the next quarter in the sense of rotation.
-      apply_thrust(i, d ? T[3] : T[1], x, y + cv * r, z + sv * r);  // 12 o'clock
-      apply_thrust(i, d ? T[0] : T[2], x + r, y, z);                // 3 o'clock
-      apply_thrust(i, d ? T[1] : T[3], x, y - cv * r, z - sv * r);  // 6 o'clock
-      apply_thrust(i, d ? T[2] : T[0], x - r, y, z);                // 9 o'clock
-    }
     flt.ringthrust[i][e] = T[0] + T[1] + T[2] + T[3];
+    ring_sum += flt.ringthrust[i][e];
+    if (!tail_rotor) {
+      // A blade's lift tilts the disc a quarter turn later (gyroscopic precession), so each
+      // position's thrust acts at the next quarter in the sense of rotation: at 12 o'clock the
+      // thrust found at 9 (or 3), and so on. Four thrusts r from the hub are their sum at the hub
+      // and two couples, gathered over the rings and applied once below.
+      const float t12 = d ? T[3] : T[1], t3 = d ? T[0] : T[2];
+      const float t6 = d ? T[1] : T[3], t9 = d ? T[2] : T[0];
+      couple_12 += (t12 - t6) * r;
+      couple_3 += (t3 - t9) * r;
+    }
 
     // Induced speed through the ring by momentum balance, lagged by about a second. The flow
     // through the ring is at least 1 m/s in the divisor; a ring without area has no wash.
@@ -156,6 +169,25 @@ void aprop(int i, float z, float x, float y) {
           << " N, propwash speed increment thru ring=" << flt.ringDVinc[i][e] << " m/s.\n";
     }
   }
+  // The thrust: the whole at the hub, each couple as a force a metre out towards its o'clock
+  // against the same force at the hub.
+  flt.thrust[i] = ring_sum;
+  push_along_axis(i, ring_sum, x, y, z);
+  if (couple_12 != 0.0f) {
+    push_along_axis(i, couple_12, x, y + cv, z + sv);
+    push_along_axis(i, -couple_12, x, y, z);
+  }
+  if (couple_3 != 0.0f) {
+    push_along_axis(i, couple_3, x + 1.0f, y, z);
+    push_along_axis(i, -couple_3, x, y, z);
+  }
+  // The in-plane forces at the hub: drag along the flow for a rotor in forward flight, the
+  // normal force of a propeller at an angle of attack or in a sideslip. Without them the disc
+  // would take power from the in-plane flow through its torque and give none back as drag: a
+  // rotor in autorotation would gain energy.
+  addFaprop(-edge_force * sv, x, y);
+  addFnprop(edge_force * cv, z, x);
+  addFsprop(side_force, z, y);
 }
 
 // Constant-speed, governed or fixed pitch, the gyroscopic moments of the spinning disc, and the
@@ -215,9 +247,13 @@ static void props_helicopter() {
 
   aprop(1, pln.Zarm[1], pln.Xarm[1], pln.Yarm[1]);
 
-  // Both discs are geared together; the tail rotor's inertia counts through its gearing.
-  const float inertia = pln.miprop[0] + pln.miprop[1] * pln.trotor_rat;
-  const float a = inertia > 0.0f ? (Q - flt.Dtq[0] - flt.Dtq[1]) / inertia : 0.0f;
+  // Both discs are geared together. Seen from the main shaft, the tail rotor's drag torque is
+  // multiplied by the gearing (it turns that much faster for the same power) and its inertia by
+  // the gearing squared (its spin energy), so that the rotors' energy changes by exactly the
+  // engine's power less the power both discs give the air.
+  const float rat = pln.trotor_rat;
+  const float inertia = pln.miprop[0] + pln.miprop[1] * rat * rat;
+  const float a = inertia > 0.0f ? (Q - flt.Dtq[0] - flt.Dtq[1] * rat) / inertia : 0.0f;
   flt.tac[0] += a * prd;
   flt.tac[1] = rel.trotor ? flt.tac[0] * pln.trotor_rat : 1.0f;
 

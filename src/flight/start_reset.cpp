@@ -41,6 +41,9 @@ void initpower(float p) {
       flt.ringthrust[i][e] = 0.0f;
     }
   }
+  // A helicopter's tail rotor is geared to the main rotor: it starts at the speed the gearing
+  // gives, or the first frame would spin it up from rest with energy from nowhere.
+  if (pln.is_heli) flt.tac[1] = rel.trotor ? flt.tac[0] * pln.trotor_rat : 1.0f;
 }
 
 void setgear(int down) {

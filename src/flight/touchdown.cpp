@@ -28,25 +28,41 @@ static int on_water_now() {
   return on_water[i][j];
 }
 
+// How far the aircraft's reference point stands above the highest ground of the loaded region,
+// m, when nothing higher (a deck or an obstacle) lies under it; otherwise, or while the pass is
+// being dumped, minus infinity. A point nearer the reference point than this in the sum of its
+// offsets cannot reach the ground, so its terrain lookup can be spared.
+static float clear_height;
+
+static int contact(int n, float x, float y, float z) {
+  if (std::fabs(x) + std::fabs(y) + std::fabs(z) < clear_height) {
+    flt.geardef[n] = 0.0f;  // what the lookup would have found: no compression
+    return 0;
+  }
+  return handle_contact_point(n, x, y, z);
+}
+
 static void land_contact() {
   int touched[CONTACT_POINTS] = {};
+  bool raised = env.over_carr || env.over_frig || env.over_obs;
+  clear_height = raised || dumping() ? -INFINITY : flt.h - env.max_h;
   if (pln.gearEQ) {
-    if (set.gear_stat[0] && handle_contact_point(0, 0.0f, pln.ngearY, pln.ngearZ)) touched[0] = 1;
-    if (set.gear_stat[1] && handle_contact_point(1, -pln.mgearX, pln.mgearY, pln.mgearZ))
+    if (set.gear_stat[0] && contact(0, 0.0f, pln.ngearY, pln.ngearZ)) touched[0] = 1;
+    if (set.gear_stat[1] && contact(1, -pln.mgearX, pln.mgearY, pln.mgearZ))
       touched[1] = 1;
-    if (set.gear_stat[2] && handle_contact_point(2, pln.mgearX, pln.mgearY, pln.mgearZ))
+    if (set.gear_stat[2] && contact(2, pln.mgearX, pln.mgearY, pln.mgearZ))
       touched[2] = 1;
   }
   if (pln.skidEQ) {
-    touched[3] = handle_contact_point(3, -pln.skidX, pln.skidY, pln.skidZ);
-    touched[4] = handle_contact_point(4, -pln.skidX, pln.skidY, pln.skidZ + pln.skidl);
-    touched[5] = handle_contact_point(5, pln.skidX, pln.skidY, pln.skidZ);
-    touched[6] = handle_contact_point(6, pln.skidX, pln.skidY, pln.skidZ + pln.skidl);
+    touched[3] = contact(3, -pln.skidX, pln.skidY, pln.skidZ);
+    touched[4] = contact(4, -pln.skidX, pln.skidY, pln.skidZ + pln.skidl);
+    touched[5] = contact(5, pln.skidX, pln.skidY, pln.skidZ);
+    touched[6] = contact(6, pln.skidX, pln.skidY, pln.skidZ + pln.skidl);
   }
   for (int w = 4; w <= 11; w++) {
     if (!have_this_part(w)) continue;
     float r = pln.semilen[w];
-    if (handle_contact_point(8, get_wing_Xarm(w, r), get_wing_Yarm(w, r), get_wing_Zarm(w, r)))
+    if (contact(8, get_wing_Xarm(w, r), get_wing_Yarm(w, r), get_wing_Zarm(w, r)))
       touched[8] = 1;
   }
   for (int b = 12; b <= 18; b++) {
@@ -56,7 +72,7 @@ static void land_contact() {
     int stations = intlim(f_body_s_dim(b), 0, BODY_SECTIONS);
     int k = intlim(f_body_r_dim(b) / 2, 0, BODY_POINTS - 1);
     for (int st = 0; st < stations; st++) {
-      if (handle_contact_point(7, pln.body_X[b][st][k] + ox, pln.body_Y[b][st][k] + oy,
+      if (contact(7, pln.body_X[b][st][k] + ox, pln.body_Y[b][st][k] + oy,
                                pln.body_Z[b][st][k] + oz))
         touched[7] = 1;
     }
@@ -82,6 +98,9 @@ static void water_contact() {
   // A wave length of zero means a flat sea.
   float inv_len = atm.wave_length > 0.0f ? 1.0f / atm.wave_length : 0.0f;
   float X = static_cast<float>(flt.X), Z = static_cast<float>(flt.Z);
+  // No crest stands higher than half the wave height above the sea: a point nearer the reference
+  // point than the aircraft's height above that, in the sum of its offsets, is dry.
+  float dry = dumping() ? -INFINITY : flt.h - env.local_h - 0.5f * std::fabs(atm.wave_amp);
   for (int b = 12; b <= 18; b++) {
     if (!have_this_part(b)) continue;
     float ox, oy, oz;
@@ -94,6 +113,7 @@ static void water_contact() {
         float px = pln.body_X[b][st][k] + ox;
         float py = pln.body_Y[b][st][k] + oy;
         float pz = pln.body_Z[b][st][k] + oz;
+        if (std::fabs(px) + std::fabs(py) + std::fabs(pz) < dry) continue;
         float xw = px * flt.cospsi + X - pz * flt.sinpsi;
         float zw = -Z + pz * flt.cospsi + px * flt.sinpsi;
         float phase = ((zw - dz) * wcos - (xw - dx) * wsin) * inv_len;
@@ -121,6 +141,8 @@ void set_a_contact() {
   if (!hard) water_contact();
 }
 
+void (*crash_pause)(float seconds) = delay;
+
 void set_a_crash() {
   if (!(flt.onsurface && flt.vu < -20.0f)) return;
   flt.crashes++;
@@ -132,7 +154,7 @@ void set_a_crash() {
     OGL_fillrect(8, 0, 0, 800, 600);
     OGL_fillrect(25, 0, 0, 800, 600);
   }
-  delay(4.0f);
+  if (crash_pause) crash_pause(4.0f);
   if (msc.ice > 0.01f) {
     MACIBM_alert("The aircraft was carrying ice at time of impact.",
                  "You have to keep out of the clouds between 0 and 32 deg F.",

@@ -125,3 +125,19 @@ void rwy_item_name(int n, int r, int e, char* to) {
   else
     std::snprintf(to, STR_SIZE, "%s%02d%c", kind, intlim(num, 0, 99), lr);
 }
+
+void fill_flat_region(float h, float x0, float z0) {
+  float dx = 60.0f * con.nmtomtrs * std::cos((env.lat_sou + 1.0f) * con.degtorad) / 59.0f;
+  float dz = 60.0f * con.nmtomtrs / 79.0f;
+  for (int i = 0; i < GRID_I; i++) {
+    for (int j = 0; j < GRID_J; j++) {
+      planexyz[i][j][0] = x0 + i * dx;
+      planexyz[i][j][1] = h;
+      planexyz[i][j][2] = z0 - j * dz;
+      on_water[i][j] = 0;
+    }
+  }
+  set_extent();
+  set_height_range();
+  set_normals();
+}

@@ -285,6 +285,10 @@ void read_quadrant(int lat, int lon, int q);
 // Rebuilds what depends on the whole region: extent, region lists, airport scenery, normals,
 // heights, textures and shore borders.
 void finish_nav_readin();
+// A level land region at height h (m) whose south-west vertex is at world (x0, z0), with the
+// cell sizes of the quadrants at the latitude of (env.lat_sou, env.lon_wes): the grid, its
+// extent, height range and normals, for runs and tests that fly without terrain files.
+void fill_flat_region(float h, float x0, float z0);
 // Called at the end of every region build, once the region's airport and navaid lists are new:
 // the simulator rebuilds its Location menu here. Null by default.
 extern void (*region_lists_changed_hook)();

@@ -82,29 +82,67 @@ TEST_F(FlightGroundScenario, FloatplaneFloatsOnItsDisplacement) {
   EXPECT_GT(flt.h, env.local_h);
 }
 
-// The pilot holds the helicopter over its spot with the cyclic (attitude against the drift) and,
-// for the first 30 s, eases the collective against the climb and the height error. Held at the
-// collective found, it keeps its height for 20 s on a governed rotor carrying the weight.
-TEST_F(FlightGroundScenario, HelicopterHoldsAHoverOnItsCollective) {
-  start("Helicopter", 0, 1.0f);
-  float collective = 0.5f * (pln.minpitch[0] + pln.maxpitch[0]);
+// The pilot holds the helicopter over its spot with the cyclic (attitude against the drift),
+// leaves the pedals in the middle and, for the first 30 s, eases the collective against the
+// climb and the height error. Held at the collective found, it keeps its height for 20 s on a
+// governed rotor carrying the weight, its tail rotor balancing the torque.
+TEST_F(FlightGroundScenario, HelicopterHoversOnAConstantCollectiveWithPedalsCentred) {
+  start("Helicopter", 0, 0.5f);
+  fly_controls c{};
+  c.throttle = 0.5f;
   const float h_start = flt.h;
-  float h_held = 0.0f;
+  float h_held = 0.0f, yaw = 0.0f;
   for (int k = 0; k < 2500; k++) {
-    if (k < 1500) collective -= (flt.vu * 0.5f + (flt.h - h_start) * 0.05f) * msc.prd;
+    if (k < 1500) c.throttle -= (flt.vu * 0.05f + (flt.h - h_start) * 0.005f) * msc.prd;
     if (k == 1500) h_held = flt.h;
     float ahead = static_cast<float>(flt.vZ * flt.cospsi + flt.vX * flt.sinpsi);
     float right = static_cast<float>(flt.vX * flt.cospsi - flt.vZ * flt.sinpsi);
     float the = flt.the180 - fltlim(2.0f * ahead, -10, 10);
     float phi = flt.phi180 + fltlim(2.0f * right, -10, 10);
-    flt.elevcyclic = pln.elevcyclic * fltlim(-(the * 0.05f + flt.Q * 0.02f), -1, 1);
-    flt.ailncyclic = pln.ailncyclic * fltlim(-(phi * 0.05f + flt.P * 0.02f), -1, 1);
-    flt.proppitch[0] = collective;
-    flt.proppitch[1] = pln.minpitch[1];
+    c.elevator = fltlim(-(the * 0.05f + flt.Q * 0.02f), -1, 1);
+    c.aileron = fltlim(-(phi * 0.05f + flt.P * 0.02f), -1, 1);
+    fly_set_controls(&c);
     fly_frame();
+    if (k >= 1500) yaw = fltmax2(yaw, std::fabs(flt.R));
   }
   EXPECT_NEAR(flt.h, h_held, 1.0f);
   EXPECT_LT(std::fabs(flt.vu), 0.1f);
   EXPECT_NEAR(flt.thrust[0], flt.m_total * atm.g, 0.02f * flt.m_total * atm.g);
   EXPECT_NEAR(flt.tac[0], pln.omegamax, 0.01f * pln.omegamax);
+  EXPECT_LT(yaw, 3.0f);  // deg/s: the pedals in the middle nearly balance the torque
+  EXPECT_GT(c.throttle, 0.2f);  // a collective with room to climb and to descend
+  EXPECT_LT(c.throttle, 0.8f);
+}
+
+// The trainer a metre above its wheels, flying at 60 kt and sinking at `sink` m/s: flies until
+// it has been on the ground for a second (or crashed) and returns the crash count.
+static int touch_down_sinking(float sink) {
+  macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
+  fly_setup_world(0.0f);
+  char path[1000], err[FLY_ERR];
+  std::snprintf(path, sizeof path, "%saircraft/Trainer.acf", app_path);
+  EXPECT_TRUE(fly_load_aircraft(path, err)) << err;
+  fly_options o;
+  fly_default_options(&o);
+  o.alt_ft = (pln.h_eqlbm + 1.0f) * con.mtrstoft;
+  o.kias = 60.0f;
+  o.prd = 0.02f;
+  fly_start(&o);
+  flt.vY = -sink;
+  float on_ground = 0.0f;
+  for (int k = 0; k < 500 && on_ground < 1.0f && flt.crashes == 0; k++) {
+    fly_frame();
+    if (flt.onsurface) on_ground += msc.prd;
+  }
+  EXPECT_TRUE(flt.onsurface || flt.crashes > 0) << "never reached the ground, sink " << sink;
+  return flt.crashes;
+}
+
+// The impact speed decides: a normal or a firm landing is a landing (the gear stays down after
+// the normal one), one beyond 20 m/s of sink is a crash, counted once.
+TEST_F(FlightGroundScenario, OnlyATouchdownBeyondTheCrashSinkRateIsACrash) {
+  EXPECT_EQ(touch_down_sinking(2.0f), 0);
+  for (int k = 0; k < GEAR_LEGS; k++) EXPECT_EQ(set.gear_stat[k], 1) << k;
+  EXPECT_EQ(touch_down_sinking(17.0f), 0);
+  EXPECT_EQ(touch_down_sinking(24.0f), 1);
 }

@@ -164,3 +164,18 @@ TEST_F(FlightStart, ACatapultShotIsHeldOnTheNearestCarrier) {
   EXPECT_EQ(flt.cat_stage, 3);
   EXPECT_NEAR(flt.v, 0.01f, 1e-7f);
 }
+
+// A helicopter's tail rotor starts at the speed its gearing gives the main rotor, running or
+// stopped, and at speed 1 with its drive failed.
+TEST_F(FlightStart, AHelicopterTailRotorStartsGearedToTheMainRotor) {
+  pln.is_heli = 1;
+  pln.trotor_rat = 6.0f;
+  for (float p : {0.5f, 0.02f}) {
+    flt.tac[1] = 0.0f;
+    initpower(p);
+    EXPECT_FLOAT_EQ(flt.tac[1], 6.0f * flt.tac[0]) << p;
+  }
+  rel.trotor = 0;
+  initpower(0.5f);
+  EXPECT_FLOAT_EQ(flt.tac[1], 1.0f);
+}

@@ -48,7 +48,10 @@ void fill_turboprop_transport() {
     pln.ailn[5][e] = e >= 6;
   }
   mirror(4);
-  surface(9, naca0009, naca0009_high, 26.4f, 13.0f, 7.0f, 88.0f, 0, 4.0f, 5, 0, 4, -1.0f, -1.0f);
+  // The left wing is rigged with a little more incidence against the torque roll of the four
+  // propellers, which all turn the same way.
+  for (int e = 0; e < 8; e++) pln.anginc[4][e] += 0.15f;
+  surface(9, naca0009, naca0009_high, 26.4f, 13.0f, 7.0f, 88.0f, 0, 4.0f, 5, 0, 4, -0.2f, -0.2f);
   for (int e = 0; e < 4; e++) pln.elev[9][e] = 1;
   mirror(8);
   surface(10, naca0009, naca0009_high, 18.0f, 16.5f, 8.5f, 84.0f, 0, 6.0f, 30, 90, 4, 0, 0);
@@ -134,7 +137,7 @@ void fill_business_jet() {
     pln.ailn[5][e] = e >= 4;
   }
   mirror(4);
-  surface(9, naca0009, naca0009_high, 7.3f, 4.5f, 2.4f, 45.5f, 0, 9.0f, 30, 0, 3, -1.0f, -1.0f);
+  surface(9, naca0009, naca0009_high, 7.3f, 4.5f, 2.4f, 45.5f, 0, 9.0f, 30, 0, 3, -2.5f, -2.5f);
   for (int e = 0; e < 3; e++) pln.elev[9][e] = 1;
   mirror(8);
   pln.hstbtrimmax = 3.0f;  // the whole stabiliser trims through 3 degrees
@@ -217,16 +220,20 @@ void fill_helicopter() {
   pln.trotor_rat = 6.5f;  // tail rotor turns at 2,550 rpm
   pln.vertcant[0] = 90;   // main rotor shaft upright
   pln.sidecant[1] = 90;   // tail rotor shaft across the boom
-  // 33.4 ft main rotor, 13 in chord, 10 degrees of twist; collective from 0 to 15 degrees.
-  surface(0, naca0009, nullptr, 16.7f, 1.08f, 1.08f, 9.4f, 0, 4.5f, 0, 0, 8, 4.0f, -6.0f);
+  // 33.4 ft main rotor, 13 in chord, 10 degrees of twist; collective from 0 to 12 degrees. With
+  // the lever down the blades stand at about 1 degree at three quarters of the radius, where a
+  // windmilling rotor keeps its speed in autorotation; it hovers at about 5 degrees.
+  surface(0, naca0009, nullptr, 16.7f, 1.08f, 1.08f, 9.4f, 0, 4.5f, 0, 0, 8, 9.0f, -1.0f);
   pln.numblades[0] = 2;
   pln.des_rpm[0] = 394;
-  pln.maxpitch[0] = 15;
-  // 5.4 ft tail rotor on the left of the boom.
-  surface(1, naca0009, nullptr, 2.7f, 0.44f, 0.44f, 31.0f, -0.9f, 2.5f, 0, 0, 4, 8.0f, 8.0f);
+  pln.maxpitch[0] = 12;
+  // 5.4 ft tail rotor on the left of the boom, untwisted; the pedals work its pitch from -8 to 20
+  // degrees, and centred they give the 6 degrees that balance the hover torque.
+  surface(1, naca0009, nullptr, 2.7f, 0.44f, 0.44f, 31.0f, -0.9f, 2.5f, 0, 0, 4, 0.0f, 0.0f);
   pln.numblades[1] = 2;
   pln.des_rpm[1] = 2550;
   pln.propdir[1] = 1;
+  pln.minpitch[1] = -8;
   pln.maxpitch[1] = 20;
 
   surface(9, naca0009, nullptr, 3.2f, 1.5f, 1.5f, 21.5f, 0, 0.0f, 0, 0, 2, -3.0f, -3.0f);
@@ -254,15 +261,16 @@ void fill_helicopter() {
   pln.skidY = -4.5f;
   pln.skidl = 12.5f;
 
-  // Stability augmentation, strongest in the hover and fading with speed.
+  // Stability augmentation, strongest in the hover and fading with speed: rate damping of a
+  // twentieth of full cyclic per degree a second, full cyclic asking for 20 deg/s.
   pln.ASloV = 0;
   pln.AShiV = 60;
-  pln.ASmaxp1 = 0.2f;
-  pln.ASp1 = 0.5f;
-  pln.ASmaxr1 = 0.2f;
-  pln.ASr1 = 0.5f;
-  pln.ASmaxp2 = 0.1f;
-  pln.ASp2 = 0.2f;
-  pln.ASmaxr2 = 0.1f;
-  pln.ASr2 = 0.2f;
+  pln.ASmaxp1 = 20.0f;
+  pln.ASp1 = 0.05f;
+  pln.ASmaxr1 = 20.0f;
+  pln.ASr1 = 0.05f;
+  pln.ASmaxp2 = 10.0f;
+  pln.ASp2 = 0.02f;
+  pln.ASmaxr2 = 20.0f;
+  pln.ASr2 = 0.03f;
 }

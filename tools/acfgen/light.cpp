@@ -30,18 +30,23 @@ void fill_trainer() {
   pln.omegamingreen = 2100;
   pln.omegamaxgreen = 2700;
   pln.spooltime = 1;
-  // Two-blade fixed-pitch propeller, 75 in across, pitched 58 in per turn.
-  propeller(0, clark_y, 3.1f, 0.55f, 0.35f, 2, 0.5f, 0, 0, 58, 2400);
+  // Two-blade fixed-pitch climb propeller, 75 in across, pitched 56 in per turn: it turns about
+  // 2,350 rpm in the climb and reaches 2,700 rpm at full throttle in cruise at 8,000 ft.
+  propeller(0, clark_y, 3.1f, 0.65f, 0.4f, 2, 0.5f, 0, 0, 56, 2400);
 
-  // 36 ft span, 174 ft^2, 1 degree dihedral, 3 degrees of washout, struts to the high wing.
-  surface(5, naca2412, nullptr, 18.0f, 5.5f, 4.1f, 8.7f, 0, 3.8f, 0, 1, 6, 1.5f, -1.5f);
+  // 36 ft span, 174 ft^2, 3 degrees of washout, struts to the high wing. The dihedral is 3
+  // degrees rather than the real wing's 1.7: the high wing's own stability in sideslip comes from
+  // the wing-fuselage junction, which the elements do not see.
+  surface(5, naca2412, nullptr, 18.0f, 5.5f, 4.1f, 8.7f, 0, 3.8f, 0, 3, 6, 1.5f, -1.5f);
   for (int e = 0; e < 6; e++) {
     pln.flap[5][e] = e < 3;
     pln.ailn[5][e] = e >= 4;
   }
   mirror(4);
+  // The left wing is rigged with a trace more incidence against the engine's torque roll.
+  for (int e = 0; e < 6; e++) pln.anginc[4][e] += 0.02f;
   // Stabiliser of 11.3 ft span with its elevator; fin and rudder swept 35 degrees.
-  surface(9, naca0009, nullptr, 5.6f, 4.0f, 2.6f, 24.3f, 0, 0.5f, 0, 0, 3, -1.5f, -1.5f);
+  surface(9, naca0009, nullptr, 5.6f, 4.0f, 2.6f, 24.3f, 0, 0.5f, 0, 0, 3, -1.0f, -1.0f);
   for (int e = 0; e < 3; e++) pln.elev[9][e] = 1;
   mirror(8);
   surface(10, naca0009, nullptr, 5.0f, 4.8f, 2.6f, 24.0f, 0, 1.0f, 35, 90, 3, 0, 0);
@@ -56,8 +61,10 @@ void fill_trainer() {
   pln.elev_dn = 23;
   pln.rudd_def = 17;
 
-  pln.fuse_cd = 0.13f;  // struts, fixed gear and cowling on the fuselage's frontal area
-  pln.fusewash = 1;
+  // Struts, fixed gear and cowling on the fuselage's frontal area; most of them sit outside the
+  // slipstream, so the body is reckoned at the flight speed.
+  pln.fuse_cd = 0.2f;
+  pln.fusewash = 0;
   pln.body_r[12] = 2.3f;
   const station fuselage[9] = {
       {0.0f, 0.3f, 0.3f, 0.0f},  {2.0f, 1.4f, 1.5f, 0.0f},   {5.0f, 1.9f, 2.2f, 0.3f},
@@ -117,7 +124,7 @@ void fill_light_twin() {
     pln.ailn[5][e] = e >= 4;
   }
   mirror(4);
-  surface(9, naca0009, nullptr, 7.9f, 3.8f, 2.6f, 27.0f, 0, 0.8f, 0, 0, 3, -1.0f, -1.0f);
+  surface(9, naca0009, nullptr, 7.9f, 3.8f, 2.6f, 27.0f, 0, 0.8f, 0, 0, 3, 0.0f, 0.0f);
   for (int e = 0; e < 3; e++) pln.elev[9][e] = 1;
   mirror(8);
   surface(10, naca0009, nullptr, 5.5f, 5.4f, 2.8f, 26.0f, 0, 1.6f, 40, 90, 3, 0, 0);
@@ -194,14 +201,17 @@ void fill_floatplane() {
   propeller(0, clark_y, 4.2f, 0.7f, 0.45f, 2, 0.5f, 0, 0, 67, 2000);
 
   // 48 ft span, 250 ft^2 of constant chord; drooping ailerons follow the big flaps.
-  surface(5, naca2412, nullptr, 24.0f, 5.2f, 5.2f, 9.8f, 0, 3.5f, 0, 1, 6, 2.0f, 0.0f);
+  surface(5, naca2412, nullptr, 24.0f, 5.2f, 5.2f, 9.8f, 0, 3.5f, 0, 3, 6, 2.0f, 0.0f);
   for (int e = 0; e < 6; e++) {
     pln.flap[5][e] = e < 4;
     pln.ailn[5][e] = e >= 4;
   }
   mirror(4);
+  // As on the trainer: the high wing's stability in sideslip counted as 3 degrees of dihedral,
+  // and the wings rigged so that the torque roll is balanced at cruise.
+  for (int e = 0; e < 6; e++) pln.anginc[4][e] -= 0.02f;
   pln.ailflaps = 15;
-  surface(9, naca0009, nullptr, 7.9f, 3.6f, 2.6f, 27.0f, 0, 0.6f, 0, 0, 3, -2.0f, -2.0f);
+  surface(9, naca0009, nullptr, 7.9f, 3.6f, 2.6f, 27.0f, 0, 0.6f, 0, 0, 3, -1.5f, -1.5f);
   for (int e = 0; e < 3; e++) pln.elev[9][e] = 1;
   mirror(8);
   surface(10, naca0009, nullptr, 6.0f, 5.5f, 3.0f, 26.5f, 0, 1.2f, 25, 90, 3, 0, 0);

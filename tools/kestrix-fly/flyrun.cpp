@@ -34,35 +34,10 @@ static void standard_atmosphere_table() {
   assign_hr(ATM_ROWS - 1, 259.0f, density[ATM_ROWS - 1]);
 }
 
-// The lattice of the region whose south-west corner is (env.lat_sou, env.lon_wes), with that
-// corner at world (x0, z0): 59 cells a degree east-west, 79 north-south, as the quadrants have.
-static void flat_lattice(float h, float x0, float z0) {
-  float dx = 60.0f * con.nmtomtrs * std::cos((env.lat_sou + 1.0f) * con.degtorad) / 59.0f;
-  float dz = 60.0f * con.nmtomtrs / 79.0f;
-  for (int i = 0; i < GRID_I; i++) {
-    for (int j = 0; j < GRID_J; j++) {
-      planexyz[i][j][0] = x0 + i * dx;
-      planexyz[i][j][1] = h;
-      planexyz[i][j][2] = z0 - j * dz;
-      planenrml[i][j][0] = planenrml[i][j][2] = 0.0f;
-      planenrml[i][j][1] = 1.0f;
-      on_water[i][j] = 0;
-    }
-  }
-  env.lox = x0;
-  env.hix = x0 + (GRID_I - 1) * dx;
-  env.hiz = z0;
-  env.loz = z0 - (GRID_J - 1) * dz;
-  env.dx = env.hix - env.lox;
-  env.dz = env.hiz - env.loz;
-  env.min_h = fltmin2(0.0f, h);
-  env.max_h = fltmax2(0.0f, h);
-}
-
 void fly_flat_region(float h) {
   env.lat_sou = region_lat;
   env.lon_wes = region_lon;
-  flat_lattice(h, 0.0f, 0.0f);
+  fill_flat_region(h, 0.0f, 0.0f);
   env.i_aircraft = env.i_viewpoint = (GRID_I - 1) / 2;
   env.j_aircraft = env.j_viewpoint = (GRID_J - 1) / 2;
   env.local_h = h;
@@ -87,10 +62,13 @@ static void slide_flat_region() {
   z0 -= dj * 79 * cell_z;
   env.lon_wes += di;
   env.lat_sou += dj;
-  flat_lattice(planexyz[0][0][1], x0, z0);
+  fill_flat_region(planexyz[0][0][1], x0, z0);
   env.i_aircraft = intlim(env.i_aircraft - 59 * di, 0, GRID_I - 2);
   env.j_aircraft = intlim(env.j_aircraft - 79 * dj, 0, GRID_J - 2);
 }
+
+// Nobody watches a run without a screen: a crash restarts it at once.
+static void no_pause(float) {}
 
 void fly_setup_world(float ground_elev_m) {
   reset_world_state();
@@ -109,7 +87,13 @@ void fly_setup_world(float ground_elev_m) {
   msc.locl_time = 57600.0f;
   set.damp = 0.5f;
   set.eq_ped = 1;  // the runner's pilot works the pedals: no automatic yaw damping takes the rudder
+  // Whatever the flight code carries from frame to frame starts afresh, as for a program that
+  // has just started: a run never inherits the state of the one before it.
   reset_set_a_memory();
+  reset_props();
+  reset_periodic_checks();
+  reset_failures();
+  crash_pause = no_pause;
   run_time = 0.0;
   region_is_real = 0;
 }
@@ -151,28 +135,8 @@ int fly_load_aircraft(const char* name, char* err) {
 
 // The engines at power fraction p, as a flight start sets them; an engine with fuel runs.
 static void engines_at(float p) {
-  for (int i = 0; i < intlim(pln.numen, 0, MAX_ENGINES); i++) {
-    flt.throrequest[i] = flt.thro[i] = p;
-    flt.prop[i] = pln.omegamax;
-    flt.mixt[i] = 1.0f;
-    flt.tac[i] =
-        pln.is_heli ? pln.omegamax : pln.omegamin + std::sqrt(p) * (pln.omegamax - pln.omegamin);
-    flt.mpr[i] = 10.0f + 20.0f * p;
-    flt.n1_[i] = 40.0f + 60.0f * p;
-    flt.egt[i] = flt.parteqlbmthrust[i] = p;
-    if (p < 0.1f) {
-      flt.tac[i] = 1.0f;
-      flt.n1_[i] = flt.parteqlbmthrust[i] = 0.0f;
-    }
-    flt.proppitch[i] = interp(0.0f, pln.minpitch[i], 1.0f, pln.maxpitch[i], flt.thro[i]);
-    flt.thrust[i] = flt.trq[i] = 0.0f;
-    flt.DVinc[i] = 10.0f;
-    for (int e = 0; e < MAX_ELS; e++) {
-      flt.ringDVinc[i][e] = 10.0f;
-      flt.ringthrust[i][e] = 0.0f;
-    }
-    flt.eng_running[i] = flt.m_fuel > 0.01f;
-  }
+  initpower(p);
+  for (int i = 0; i < intlim(pln.numen, 0, MAX_ENGINES); i++) flt.eng_running[i] = flt.m_fuel > 0.01f;
 }
 
 // The flat world's start: in the middle of the region, in the air or at rest on the ground.
@@ -204,7 +168,8 @@ static void start_on_flat_world(const fly_options* o) {
   flt.hpath = flt.psi;
 
   reset_ctm();
-  engines_at(o->controls.throttle);
+  // A helicopter's governor works its engines; the throttle command is its collective.
+  engines_at(pln.is_heli ? 1.0f : o->controls.throttle);
   fly_set_controls(&o->controls);
   set.gear_handle = o->controls.gear_down || !pln.retractEQ;
   for (int k = 0; k < GEAR_LEGS; k++) set.gear_stat[k] = set.gear_handle;
@@ -325,9 +290,12 @@ int fly_state_is_finite() {
 }
 
 // The spinning propellers and rotors hold energy too: a rotor slowing down in autorotation gives
-// its energy to the aircraft, so it belongs in the sum.
+// its energy to the aircraft, so it belongs in the sum; so does the airframe's own rotation, which
+// a tumbling aircraft may trade for speed.
 float fly_energy() {
   float e = 0.5f * flt.v * flt.v + con.g * flt.h;
+  e += 0.5f * (pln.Jzz_unitmass * sqr(flt.Prad) + pln.Jxx_unitmass * sqr(flt.Qrad) +
+               pln.Jyy_unitmass * sqr(flt.Rrad));
   if (flt.m_total > 0.0f)
     for (int i = 0; i < MAX_ENGINES; i++)
       if (have_this_part(i)) e += 0.5f * pln.miprop[i] * sqr(flt.tac[i]) / flt.m_total;

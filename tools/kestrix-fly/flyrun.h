@@ -8,7 +8,7 @@
 
 // Pilot commands, normalised.
 struct fly_controls {
-  float throttle;  // 0 idle .. 1 full
+  float throttle;  // 0 idle .. 1 full; a helicopter's collective, flat pitch .. full pitch
   float elevator;  // -1 full nose-down .. 1 full nose-up
   float aileron;   // -1 full left roll .. 1 full right roll
   float rudder;    // -1 full left yaw .. 1 full right yaw
@@ -141,7 +141,8 @@ void fly_frame();
 float fly_time();
 // 1 when every position, velocity, attitude, rate and acceleration is a finite number.
 int fly_state_is_finite();
-// Specific energy of the aircraft, J/kg: v^2 / 2 + g h, plus the spin of its propellers and rotors.
+// Specific energy of the aircraft, J/kg: v^2 / 2 + g h, plus its rotation and the spin of its
+// propellers and rotors.
 float fly_energy();
 
 // ---- Reports ---------------------------------------------------------------------------------
