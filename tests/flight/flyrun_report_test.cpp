@@ -132,9 +132,9 @@ TEST_F(FlightRunnerReportDeathTest, AFatalAlertEndsTheRunWithStatusThreeAndItsFo
   }
 }
 
-// A notice does not end the process: the run stops at the end of the next frame, with the same
-// status.
-TEST_F(FlightRunnerReport, ANoticeStopsTheRunAfterItsFrameWithStatusThree) {
+// A notice does not end the process: the run stops before flying on, with the same status, even
+// when it came while the aircraft loaded and no frame was to be flown.
+TEST_F(FlightRunnerReport, ANoticeStopsTheRunWithStatusThreeEvenWithoutAFrame) {
   // A nose leg three times as long as the main legs: the aircraft sits nose high.
   trainer_with("ngear vert arm", " -12.0 ngear vert arm", "NoseHigh.acf");
   aircraft("NoseHigh.acf");
@@ -152,6 +152,11 @@ TEST_F(FlightRunnerReport, ANoticeStopsTheRunAfterItsFrameWithStatusThree) {
   std::string summary = last_line(read_text(out_path.c_str()));
   EXPECT_EQ(summary.rfind("summary t=", 0), 0u) << summary;
   EXPECT_LT(summary_value(summary, "t"), o.seconds);
+  o.seconds = 0.0f;
+  ::testing::internal::CaptureStderr();
+  status = run();
+  ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(status, FLY_ALERT);
 }
 
 TEST_F(FlightRunnerReport, ACycleDumpIsAFiniteAccountOfOneFrame) {
@@ -216,4 +221,19 @@ TEST_F(FlightRunnerReport, ARunwayStartsSummaryIsAtTheRunwayThreshold) {
   EXPECT_NEAR(X_with_latlon(lat, lon), tx, 10.0) << summary;
   EXPECT_NEAR(Z_with_lat(lat), tz, 10.0) << summary;
   EXPECT_EQ(summary_value(summary, "on_ground"), 1.0f) << summary;
+}
+
+TEST_F(FlightRunnerReport, TheSummaryPrintsNorthAsZeroAndNoNegativeZeros) {
+  aircraft("builtin:trainer");
+  o.seconds = 0.0f;
+  ASSERT_EQ(run(), FLY_OK);
+  flt.psi = 359.97f;
+  flt.vu = -0.001f;
+  flt.phi180 = -0.04f;
+  char s[600];
+  fly_summary(s, sizeof s);
+  std::string line = s;
+  EXPECT_NE(line.find(" heading=0.0 "), std::string::npos) << line;
+  EXPECT_NE(line.find(" vs_fpm=0 "), std::string::npos) << line;
+  EXPECT_NE(line.find(" roll=0.0 "), std::string::npos) << line;
 }

@@ -136,7 +136,8 @@ int fly_load_aircraft(const char* name, char* err) {
 // The engines at power fraction p, as a flight start sets them; an engine with fuel runs.
 static void engines_at(float p) {
   initpower(p);
-  for (int i = 0; i < intlim(pln.numen, 0, MAX_ENGINES); i++) flt.eng_running[i] = flt.m_fuel > 0.01f;
+  for (int i = 0; i < intlim(pln.numen, 0, MAX_ENGINES); i++)
+    flt.eng_running[i] = flt.m_fuel > 0.01f;
 }
 
 // The flat world's start: in the middle of the region, in the air or at rest on the ground.
@@ -308,16 +309,25 @@ static float ground_distance_nm() {
   return static_cast<float>(std::hypot(flt.X - start_X, flt.Z - start_Z)) * con.mtrstonm;
 }
 
+// A value as it will print with the given resolution, without the "-0" of a small negative value.
+static double shown(double v, double unit) {
+  double r = std::round(v / unit) * unit;
+  return r == 0.0 ? 0.0 : r;
+}
+
 void fly_summary(char* out, int size) {
+  double heading = shown(flt.psi, 0.1);
+  if (heading >= 360.0) heading -= 360.0;  // 359.96 is due north, not 360.0
   std::snprintf(
       out, size,
       "summary t=%.1f alt_ft=%.0f agl_ft=%.0f kias=%.1f ktas=%.1f vs_fpm=%.0f pitch=%.1f "
       "roll=%.1f heading=%.1f lat=%.5f lon=%.5f dist_nm=%.2f rpm=%.0f fuel_lb=%.1f on_ground=%d "
       "crashed=%d",
       fly_time(), flt.h * con.mtrstoft, (flt.h - env.local_h) * con.mtrstoft, flt.vind,
-      flt.av * con.msctokts, flt.vu * con.msctofpm, flt.the180, flt.phi180, flt.psi, flt.lat,
-      flt.lon, ground_distance_nm(), pln.numen > 0 ? flt.tac[0] * con.rsctorpm : 0.0f,
-      flt.m_fuel * con.kgstolbs, flt.onsurface ? 1 : 0, flt.crashes > 0 ? 1 : 0);
+      flt.av * con.msctokts, shown(flt.vu * con.msctofpm, 1.0), shown(flt.the180, 0.1),
+      shown(flt.phi180, 0.1), heading, flt.lat, flt.lon, ground_distance_nm(),
+      pln.numen > 0 ? flt.tac[0] * con.rsctorpm : 0.0f, flt.m_fuel * con.kgstolbs,
+      flt.onsurface ? 1 : 0, flt.crashes > 0 ? 1 : 0);
 }
 
 void fly_csv_header(std::FILE* f) {
@@ -421,6 +431,8 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   }
 
   fly_start(o);
+  // A notice raised while the flight was set up stops the run as one raised in flight does.
+  if (alert_seen) return finish(FLY_ALERT, out, nullptr);
   fly_controls c = fly_start_controls(o);
   if (csv) fly_csv_row(csv);
   int next = 0, dumped = 0;
@@ -445,5 +457,5 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
     if (alert_seen) return finish(FLY_ALERT, out, csv);
     if (flt.crashes > 0) break;
   }
-  return finish(FLY_OK, out, csv);
+  return finish(alert_seen ? FLY_ALERT : FLY_OK, out, csv);
 }
