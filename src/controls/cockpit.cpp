@@ -7,6 +7,49 @@
 #include "sound/sound.h"
 #include "world/world.h"
 
+// A helicopter's throttle lever is its collective: blade pitch from flat at 0 to open at 1.
+static int lever_is_collective() { return pln.is_heli && pln.collectEQ; }
+
+float lever_get(int lever, int engine) {
+  int e = intlim(engine, 0, MAX_ENGINES - 1);
+  float pos = 0.0f;
+  switch (lever) {
+    case LEVER_THROTTLE:
+      if (!lever_is_collective()) {
+        pos = flt.throrequest[e];
+      } else if (pln.maxpitch[0] != pln.minpitch[0]) {
+        pos = interp(pln.minpitch[0], 0.0f, pln.maxpitch[0], 1.0f, flt.proppitch[0]);
+      }
+      break;
+    case LEVER_PROP:
+      pos = pln.omegamax > pln.omegamin
+                ? interp(pln.omegamin, 0.0f, pln.omegamax, 1.0f, flt.prop[e])
+                : 1.0f;
+      break;
+    case LEVER_MIXTURE:
+      pos = flt.mixt[e];
+      break;
+    case LEVER_SWEEP:
+      pos = flt.sweerequest;
+      break;
+    case LEVER_VECTOR:
+      pos = flt.vectrequest / 90.0f;
+      break;
+    case LEVER_FLAP:  // five detents of ten units
+      pos = flt.flaprequest / 50.0f;
+      break;
+    case LEVER_SLAT:
+      pos = flt.slatrequest;
+      break;
+    case LEVER_SBRK:  // armed, stowed, half and full at a third of the travel each
+      pos = flt.sbrk < 0.0f ? 0.0f : (fltmin2(flt.sbrk, 1.0f) * 2.0f + 1.0f) / 3.0f;
+      break;
+    default:
+      break;
+  }
+  return fltlim(pos, 0.0f, 1.0f);
+}
+
 // The lever's request follows the lever.
 void lever_set(int lever, int engine, float pos) {
   pos = fltlim(pos, 0.0f, 1.0f);
@@ -17,7 +60,7 @@ void lever_set(int lever, int engine, float pos) {
     if (lever == LEVER_PROP) flt.prop[e] = interp(0.0f, pln.omegamin, 1.0f, pln.omegamax, pos);
     if (lever == LEVER_MIXTURE) flt.mixt[e] = pos;
   }
-  if (lever == LEVER_THROTTLE && pln.is_heli && pln.collectEQ)
+  if (lever == LEVER_THROTTLE && lever_is_collective())
     flt.proppitch[0] = interp(0.0f, pln.minpitch[0], 1.0f, pln.maxpitch[0], pos);
   if (lever == LEVER_SWEEP) flt.sweerequest = pos;
   if (lever == LEVER_VECTOR) flt.vectrequest = intround(pos * 90.0f);

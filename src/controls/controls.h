@@ -121,6 +121,9 @@ enum {
 // Moves a lever to pos, 0..1 along its travel (0 the position that asks for least: throttle
 // closed, flaps and speed brake in); detented levers take the nearest detent.
 void lever_set(int lever, int engine, float pos);
+// Where a lever stands now, 0..1 along its travel, read back from the request it makes (engine
+// -1 reads engine 1's), so a step starts from wherever a click, a key or the joystick left it.
+float lever_get(int lever, int engine);
 // Reverse thrust on or off on every engine that has it.
 void reverse_toggle();
 // The gear handle up or down (retractable gear only).

@@ -56,30 +56,6 @@ static const radio_key radio_keys[] = {
 
 // ---- Levers ----------------------------------------------------------------------------------
 
-// Where a lever stands along its travel, 0..1, read back from what it requests, so that a step
-// always starts from the lever's present position whoever moved it last.
-static float lever_position(int lever, int engine) {
-  int e = intlim(engine, 0, MAX_ENGINES - 1);
-  switch (lever) {
-    case LEVER_THROTTLE:
-      return fltlim(flt.throrequest[e], 0.0f, 1.0f);
-    case LEVER_PROP:
-      return pln.omegamax > pln.omegamin
-                 ? fltlim((flt.prop[e] - pln.omegamin) / (pln.omegamax - pln.omegamin), 0.0f, 1.0f)
-                 : 1.0f;
-    case LEVER_MIXTURE:
-      return fltlim(flt.mixt[e], 0.0f, 1.0f);
-    case LEVER_FLAP:  // five detents of ten units
-      return fltlim(flt.flaprequest / 50.0f, 0.0f, 1.0f);
-    case LEVER_SLAT:
-      return fltlim(flt.slatrequest, 0.0f, 1.0f);
-    case LEVER_SBRK:  // armed, stowed, half and full
-      return flt.sbrk < 0.0f ? 0.0f : (fltmin2(flt.sbrk, 1.0f) * 2.0f + 1.0f) / 3.0f;
-    default:
-      return 0.0f;
-  }
-}
-
 // One step of a lever, dir +1 towards more (power, flap, speed brake) or -1 towards less. The
 // detented levers move one detent.
 static void lever_step(int lever, int engine, int dir) {
@@ -87,7 +63,7 @@ static void lever_step(int lever, int engine, int dir) {
   if (lever == LEVER_FLAP) step = 0.2f;
   if (lever == LEVER_SLAT) step = 0.5f;
   if (lever == LEVER_SBRK) step = 1.0f / 3.0f;
-  lever_set(lever, engine, fltlim(lever_position(lever, engine) + dir * step, 0.0f, 1.0f));
+  lever_set(lever, engine, fltlim(lever_get(lever, engine) + dir * step, 0.0f, 1.0f));
   plotflap();
 }
 

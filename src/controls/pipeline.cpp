@@ -124,13 +124,6 @@ void control_laws() {
 // A helicopter's lever is its collective: blade pitch from flat at 0 to open at 1.
 static int lever_is_collective() { return pln.is_heli && pln.collectEQ; }
 
-// Where the lever stands now, 0..1, as the keys and the panel left it.
-static float lever_now() {
-  if (!lever_is_collective()) return flt.throrequest[0];
-  float lo = pln.minpitch[0], hi = pln.maxpitch[0];
-  return hi != lo ? fltlim(interp(lo, 0.0f, hi, 1.0f, flt.proppitch[0]), 0.0f, 1.0f) : 0.0f;
-}
-
 void throttle_to_engines() {
   if (lever_is_collective()) {
     flt.proppitch[0] = interp(0.0f, pln.minpitch[0], 1.0f, pln.maxpitch[0], set.FC_thro);
@@ -157,7 +150,7 @@ void update_controls() {
   mouse_flying();
   MACIBM_getjoy(&set.YK_ptch, &set.YK_roll, &set.YK_hdng, &set.YK_thro, 0, 1);
   // Without a joystick throttle the lever is the pilot's throttle, moved by the keys and the panel.
-  if (set.controls_type != 5) set.YK_thro = lever_now();
+  if (set.controls_type != 5) set.YK_thro = lever_get(LEVER_THROTTLE, 0);
   control_laws();
 
   // The joystick throttle moves the lever only when its position on the lever's scale changes, so

@@ -37,35 +37,12 @@ static int row_of_pos(int lever, const panel_rect& r, float pos) {
   return travel_lo(r) + intround(fltlim(f, 0.0f, 1.0f) * (travel_hi(r) - travel_lo(r)));
 }
 
-// Where a lever stands now, 0..1, read from the request it makes.
+// Where a lever or handle stands now, 0..1.
 static float lever_now(int lever, int engine) {
-  int e = intlim(engine, 0, MAX_ENGINES - 1);
-  switch (lever) {
-    case LEVER_THROTTLE:
-      if (pln.is_heli && pln.collectEQ && pln.maxpitch[0] != pln.minpitch[0])
-        return interp(pln.minpitch[0], 0.0f, pln.maxpitch[0], 1.0f, flt.proppitch[0]);
-      return flt.throrequest[e];
-    case LEVER_PROP:
-      return pln.omegamax > pln.omegamin
-                 ? interp(pln.omegamin, 0.0f, pln.omegamax, 1.0f, flt.prop[e])
-                 : 1.0f;
-    case LEVER_MIXTURE:
-      return flt.mixt[e];
-    case LEVER_SWEEP:
-      return flt.sweerequest;
-    case LEVER_VECTOR:
-      return flt.vectrequest / 90.0f;
-    case LEVER_FLAP:
-      return flt.flaprequest / 50.0f;
-    case LEVER_SLAT:
-      return flt.slatrequest;
-    case LEVER_SBRK:  // armed, stowed, half and full at a third of the travel each
-      return flt.sbrk < 0.0f ? 0.0f : (fltmin2(flt.sbrk, 1.0f) * 2.0f + 1.0f) / 3.0f;
-    case LEVER_TRIM:
-      return pln.hstbtrimmax > 0.0f ? 0.5f + 0.5f * flt.trim / pln.hstbtrimmax : 0.5f;
-    default:  // the gear handle
-      return static_cast<float>(set.gear_handle);
-  }
+  if (lever < LEVER_COUNT) return lever_get(lever, engine);
+  if (lever == LEVER_TRIM)
+    return pln.hstbtrimmax > 0.0f ? 0.5f + 0.5f * flt.trim / pln.hstbtrimmax : 0.5f;
+  return static_cast<float>(set.gear_handle);
 }
 
 static const char* lever_label(int lever, int narrow) {

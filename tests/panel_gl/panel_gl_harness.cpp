@@ -2,57 +2,21 @@
 #include "panel_gl/panel_gl_harness.h"
 
 #include <GL/gl.h>
-#include <GL/glx.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 #include <cstdio>
 
 #include "app/desktop/ogl_gl.h"
 #include "panel/panel.h"
 #include "render/ogl.h"
+#include "render_gl/gl_harness.h"
 #include "world/world.h"
 
-static Display* dpy;
-static Window win;
-static GLXContext ctx;
-
-static void make_current(int w) { glXMakeCurrent(dpy, win, ctx); }
-static void swap(int w) { glXSwapBuffers(dpy, win); }
-
-bool panel_gl_open(std::string* why) {
-  if (dpy) return true;
-  dpy = XOpenDisplay(nullptr);
-  if (!dpy) {
-    *why = "no X display: run under xvfb-run";
-    return false;
-  }
-  int attrs[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
-                 8,        GLX_DEPTH_SIZE,   24,           None};
-  XVisualInfo* vi = glXChooseVisual(dpy, DefaultScreen(dpy), attrs);
-  if (!vi) {
-    *why = "no double-buffered RGB visual";
-    return false;
-  }
-  XSetWindowAttributes swa = {};
-  swa.colormap = XCreateColormap(dpy, RootWindow(dpy, vi->screen), vi->visual, AllocNone);
-  win = XCreateWindow(dpy, RootWindow(dpy, vi->screen), 0, 0, PANEL_GL_W, PANEL_GL_H, 0, vi->depth,
-                      InputOutput, vi->visual, CWColormap | CWBorderPixel, &swa);
-  XMapWindow(dpy, win);
-  XSync(dpy, False);
-  ctx = glXCreateContext(dpy, vi, nullptr, True);
-  XFree(vi);
-  if (!ctx || !glXMakeCurrent(dpy, win, ctx)) {
-    *why = "no GL context";
-    return false;
-  }
-  ogl_gl_make_current = make_current;
-  ogl_gl_swap = swap;
-  return true;
-}
+// The display, window and context are the drawing layer's harness's; the panel draws into an
+// off-screen picture of the main window's size, so the X window's own size does not matter.
+bool panel_gl_open(std::string* why) { return gl_harness_open(why); }
 
 void panel_gl_fresh() {
-  make_current(0);
+  ogl_gl_make_current(0);
   reset_ogl();
   reset_scn();
   OGL_define_colors();
@@ -62,11 +26,7 @@ void panel_gl_fresh() {
   OGL_present_changed();
 }
 
-uint32_t panel_pixel(int x, int y) {
-  unsigned char p[4];
-  glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
-  return (uint32_t)p[0] << 16 | (uint32_t)p[1] << 8 | p[2];
-}
+uint32_t panel_pixel(int x, int y) { return gl_pixel(x, y); }
 
 std::vector<uint32_t> panel_pixels(int x, int y, int w, int h) {
   std::vector<unsigned char> p((size_t)w * h * 4);
