@@ -45,11 +45,6 @@ static failure_times fail_t;
 
 void reset_failures() { fail_t = failure_times{}; }
 
-static float since(float t0) {
-  float d = msc.elap_time - t0;
-  return d < 0.0f ? d + 86400.0f : d;
-}
-
 int failme(int i) {
   if (i < 0 || i >= FAIL_ENTRIES) return 0;
   int type = rel.fail_type[i];
@@ -161,10 +156,12 @@ static float engine_hydraulics() {
 void update_pressures() {
   float hyd = pln.ff_hydraulic ? engine_hydraulics() : 1.0f;
   // After a failure of the system the pressure bleeds from 0.85 to nothing in 90 s.
-  if (!rel.hydsys) hyd = 0.85f - 0.85f * since(fail_t.hydsys) / 90.0f;
+  if (!rel.hydsys) hyd = 0.85f - 0.85f * clock_since(msc.elap_time, fail_t.hydsys) / 90.0f;
   rel.hyd_rat = std::isfinite(hyd) ? fltlim(hyd, 0.0f, 1.0f) : 0.0f;
 
   int pump_failed = 0;
   for (int e = 0; e < MAX_ENGINES; e++) pump_failed |= !rel.oilpmp[e];
-  rel.oil_rat = pump_failed ? 1.0f - fltlim(since(fail_t.oilpmp) / 300.0f, 0.0f, 1.0f) : 1.0f;
+  rel.oil_rat = pump_failed
+                    ? 1.0f - fltlim(clock_since(msc.elap_time, fail_t.oilpmp) / 300.0f, 0.0f, 1.0f)
+                    : 1.0f;
 }

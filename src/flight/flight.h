@@ -143,7 +143,7 @@ struct flightstruct {
   // Warnings
   int over_vne;  // the redline was busted: parts 5 and 7 are lost until the next start
   int over_vfe;  // flaps were extended above Vfe; cleared when they are retracted
-  int crashes;   // impacts beyond the crash sink rate counted by the force pass, never cleared by it
+  int crashes;  // impacts beyond the crash sink rate counted by the force pass, never cleared by it
 };
 extern flightstruct flt;
 
@@ -230,8 +230,6 @@ float burnin_fuel(float x);
 // Steps of the frame that other code and the tests call on their own.
 void set_air_at_aircraft();  // atm.rho, T, a, crtsig at flt.h from the standard atmosphere
 void set_mixture_ratios();   // flt.mixt_powr_rat, mixt_temp_rat from the mixture and crtsig
-// Seconds from clock value `then` to `now` on the 0..86400 clocks, across midnight: 0..86400.
-float clock_since(float now, float then);
 
 // ---- Serial outputs --------------------------------------------------------------------------
 
@@ -266,14 +264,14 @@ void set_a();
 // the touch flags), as at program start. A new flight of the headless runner starts here.
 void reset_set_a_memory();
 // Steps of the force pass, in the order set_a runs them.
-void set_a_engines();      // clear the accumulators, then the engines' forces
+void set_a_engines();       // clear the accumulators, then the engines' forces
 void set_a_jato_puffers();  // take-off rockets and reaction-control puffers
-void set_a_surfaces();     // the blade-element loop over surfaces 4..11
-void set_a_downwash();     // the downwash each wing sheds onto the next frame
-void set_a_bodies();       // fuselage, nacelles and tanks
+void set_a_surfaces();      // the blade-element loop over surfaces 4..11
+void set_a_downwash();      // the downwash each wing sheds onto the next frame
+void set_a_bodies();        // fuselage, nacelles and tanks
 void set_a_drag_devices();  // speed brakes, drag chute, arresting wire
-void set_a_contact();      // gear, skids, tips and bodies on land, floats on water
-void set_a_crash();        // an impact beyond the crash sink rate restarts the flight
+void set_a_contact();       // gear, skids, tips and bodies on land, floats on water
+void set_a_crash();         // an impact beyond the crash sink rate restarts the flight
 // The wait after a crash that lets the pilot see the flashes before the flight restarts (delay
 // by default). A run without a screen has no one to wait for and replaces it.
 extern void (*crash_pause)(float seconds);
@@ -341,9 +339,9 @@ void ajet(int i, float z, float x, float y);
 // damper, friction, brakes and steering. Returns 1 when the point carries load.
 int handle_contact_point(int n, float x, float y, float z);
 // Outline point `point` of station `station` of body `part` at body position (x, y, z) against
-// water whose surface lies at h_water (m, the datum of flt.h): buoyancy, damping, planing, friction.
-void handle_float_point(int part, int station, int point, float x, float y, float z,
-                        float h_water);
+// water whose surface lies at h_water (m, the datum of flt.h): buoyancy, damping, planing,
+// friction.
+void handle_float_point(int part, int station, int point, float x, float y, float z, float h_water);
 // Pitch and roll rates of a ship's deck, degrees per second: type 36 the frigate, 37 the carrier.
 float the_dot_now(int type);
 float phi_dot_now(int type);

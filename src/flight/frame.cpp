@@ -20,11 +20,6 @@ int crs_wrapped() {
              : 0;
 }
 
-float clock_since(float now, float then) {
-  float d = now - then;
-  return d < 0.0f ? d + 86400.0f : d;
-}
-
 static float advance_clock(float t, float dt) { return fltwrap(t + dt, 0.0f, 86400.0f); }
 
 // ---- Surroundings ----------------------------------------------------------------------------

@@ -2,7 +2,6 @@
 // timers, radio retuning, stick forces, fuel, ice, engine start and stop, lightning, gravity,
 // speed warnings and the rain sound. The weather steps live with the weather, the failure draws and
 // pressures with the failures.
-#include <climits>
 #include <cmath>
 
 #include "aircraft/aircraft.h"
@@ -27,18 +26,6 @@ struct periodic_state {
 static periodic_state sec;
 
 void reset_periodic_checks() { sec = periodic_state{}; }
-
-static int to_int(float v) {
-  if (std::isnan(v)) return 0;
-  if (v >= 2147483520.0f) return INT_MAX;
-  if (v <= -2147483648.0f) return INT_MIN;
-  return static_cast<int>(v);
-}
-
-static float since(float t0) {
-  float d = msc.elap_time - t0;
-  return d < 0.0f ? d + 86400.0f : d;
-}
 
 static int engine_count() { return intlim(pln.numen, 0, MAX_ENGINES); }
 
@@ -71,12 +58,12 @@ static void update_stick_forces() {
   float s = 0.0f;
   if (!pln.is_heli) s = 0.75f * flt.Qratio;
   if (pln.is_heli && !pln.ff_hydraulic) s = 0.5f * sqr(speed_ratio(flt.tac[0]));
-  forcecall(25, 0, 0, to_int(fltlim(100.0f * s, 0.0f, 1.0e6f)));
+  forcecall(25, 0, 0, inttrunc(fltlim(100.0f * s, 0.0f, 1.0e6f)));
   if (pln.entype == 3) return;
   float r = flt.tac[0];
   if (!pln.is_heli && pln.numen > 1) r = (flt.tac[0] + flt.tac[1]) * 0.5f;
-  int a = to_int(20.0f * speed_ratio(r));
-  int f = to_int(r / con.pim2);
+  int a = inttrunc(20.0f * speed_ratio(r));
+  int f = inttrunc(r / con.pim2);
   if (!pln.is_heli) a = a / 2 + 10;
   if (pln.is_heli && pln.ff_hydraulic) a = 0;
   forcecall(26, a, f, 0);
@@ -85,7 +72,7 @@ static void update_stick_forces() {
 // Fuel burnt since the last update at the engines' flows. The time is measured across midnight,
 // when the elapsed-time clock wraps, so that the tanks never refill.
 static void burn_fuel() {
-  float dt = since(sec.fuel_t);
+  float dt = clock_since(msc.elap_time, sec.fuel_t);
   sec.fuel_t = msc.elap_time;
   float flow = 0.0f;
   for (int e = 0; e < engine_count(); e++) flow += flt.ff_[e];
@@ -95,7 +82,7 @@ static void burn_fuel() {
 // Ice builds in cloud between -20 and 0 C unless a working anti-ice is on, and melts above 0 C in
 // proportion to the temperature; a working anti-ice sheds it quickly.
 static void build_ice() {
-  int t = to_int(atm.T - 273.15f);
+  int t = inttrunc(atm.T - 273.15f);
   msc.icebld = 0;
   if (!ins.antiice_on || !rel.antice) {
     int in_cloud = atm.cld_type == 1 && flt.h <= atm.topsMSL && flt.h >= atm.baseMSL;

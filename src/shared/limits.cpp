@@ -97,6 +97,13 @@ int intround(float x) {
   return saturate_to_int(v >= 0.0 ? v + 0.5 : v - 0.5);
 }
 
+int inttrunc(float x) { return saturate_to_int(x); }
+
+float clock_since(float now, float then) {
+  float d = now - then;
+  return d < 0.0f ? d + 86400.0f : d;
+}
+
 float fltnear(float x, int step) {
   return static_cast<float>(intround(x / static_cast<float>(step))) * static_cast<float>(step);
 }

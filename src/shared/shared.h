@@ -81,6 +81,10 @@ void flt_switch(float* a, float* b);
 
 // Rounds half away from zero to an int. (Named intround because the C library owns round.)
 int intround(float x);
+// Truncates towards zero, saturating at the ends of the int range; NaN gives 0.
+int inttrunc(float x);
+// Seconds from clock value `then` to `now` on the 0..86400 clocks, across midnight: 0..86400.
+float clock_since(float now, float then);
 float fltnear(float x, int step);
 int intnear(int x, int step);
 float sqr(float x);

@@ -1,6 +1,5 @@
 // The weather's once-a-second work: following the real-weather file "USA.rwx", moving towards its
 // targets, keeping every setting in its range, and letting the weather drift by itself.
-#include <climits>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -32,18 +31,6 @@ struct weather_sec_state {
 static weather_sec_state ws;
 
 void reset_weather_sec() { ws = weather_sec_state{}; }
-
-static int to_int(float v) {
-  if (std::isnan(v)) return 0;
-  if (v >= 2147483520.0f) return INT_MAX;
-  if (v <= -2147483648.0f) return INT_MIN;
-  return static_cast<int>(v);
-}
-
-static float since(float t0) {
-  float d = msc.elap_time - t0;
-  return d < 0.0f ? d + 86400.0f : d;
-}
 
 // fltlim that also turns a value that is not a number into the low end.
 static float lim(float x, float lo, float hi) { return x >= lo ? (x <= hi ? x : hi) : lo; }
@@ -124,7 +111,7 @@ void read_real_weather() {
     ws.rain = atm.rain_tstm;
   }
   ws.secs++;
-  int lat = to_int(flt.lat), lon = to_int(flt.lon);
+  int lat = inttrunc(flt.lat), lon = inttrunc(flt.lon);
   if (ws.have_reading && lat == ws.lat && lon == ws.lon && ws.secs <= 59) return;
   ws.have_reading = 1;
   ws.lat = lat;
@@ -218,7 +205,7 @@ void evolve_weather() {
   if (atm.rate_change == 4) return;
   float rate;
   if (atm.rate_change == 8) {
-    if (!ws.drawn || since(ws.rate_t) >= 600.0f) {
+    if (!ws.drawn || clock_since(msc.elap_time, ws.rate_t) >= 600.0f) {
       ws.drawn = 1;
       ws.rate_t = msc.elap_time;
       ws.rate = fallout(fltrand(1, 7), 3, 5);

@@ -1,6 +1,5 @@
 // Wind at the aircraft: the wind layers, turbulence targets, thermals and microbursts, new random
 // layers, and the storm level of the region's storm field around a point.
-#include <climits>
 #include <cmath>
 
 #include "aircraft/aircraft.h"
@@ -30,20 +29,6 @@ static wxcalc_state wx;
 
 void reset_wxcalc() { wx = wxcalc_state{}; }
 
-// Truncates towards zero, saturating at the ends of the int range; NaN gives 0.
-static int to_int(float v) {
-  if (std::isnan(v)) return 0;
-  if (v >= 2147483520.0f) return INT_MAX;
-  if (v <= -2147483648.0f) return INT_MIN;
-  return static_cast<int>(v);
-}
-
-// Seconds since t0 on the elapsed-time clock, which wraps at midnight.
-static float since(float t0) {
-  float d = msc.elap_time - t0;
-  return d < 0.0f ? d + 86400.0f : d;
-}
-
 // Angle into 0..360 however far out it lies.
 static float wrap360(float a) {
   a = std::fmod(a, 360.0f);
@@ -69,7 +54,7 @@ static int thermal_under_aircraft() {
 static void draw_turbulence_targets(float agl) {
   int k = wind_index(flt.h);
   float s = atm.wndspd[k] + atm.shrspd[k] * fltrand(-1, 1);
-  int d = intwrap(to_int(atm.wnddir[k] - env.mvar + atm.shrdir[k] * fltrand(-1, 1)), 0, 359);
+  int d = intwrap(inttrunc(atm.wnddir[k] - env.mvar + atm.shrdir[k] * fltrand(-1, 1)), 0, 359);
   // A wind from d blows towards d + 180: its east and north parts are negative for d in 0..180.
   float wx_mean = -s * isin(d);
   float wz_mean = -s * icos(d);
@@ -103,7 +88,7 @@ static void burst_wind(float* sx, float* sy, float* sz) {
   *sx = *sy = *sz = 0.0f;
   atm.inshear = 0;
   if (wx.burst == 0) return;
-  float t = since(wx.burst_t0);
+  float t = clock_since(msc.elap_time, wx.burst_t0);
   if (t > wx.burst_len) {
     wx.burst = 0;
     return;
@@ -168,8 +153,8 @@ float storm_level_at(float x, float z) {
   float fk = interp(env.loz, 0, env.hiz, WXR_K - 1, z);
   if (!std::isfinite(fi) || !std::isfinite(fk)) return 0.0f;
   // Far outside the field only the edge matters; holding the index near it keeps the sums in range.
-  int i = to_int(fltlim(fi, -8.0f, WXR_I + 8.0f));
-  int k = to_int(fltlim(fk, -8.0f, WXR_K + 8.0f));
+  int i = inttrunc(fltlim(fi, -8.0f, WXR_I + 8.0f));
+  int k = inttrunc(fltlim(fk, -8.0f, WXR_K + 8.0f));
   float sum = 0.0f;
   for (int di = -2; di <= 2; di++)
     for (int dk = -2; dk <= 2; dk++)

@@ -39,6 +39,10 @@ TEST(SharedLimits, RoundingIsHalfAwayFromZero) {
   EXPECT_EQ(intround(NAN), 0);
   EXPECT_EQ(intround(1e20f), INT_MAX);
   EXPECT_EQ(intround(-1e20f), INT_MIN);
+  EXPECT_EQ(inttrunc(-2.9f), -2);  // towards zero, saturating like intround
+  EXPECT_EQ(inttrunc(NAN), 0);
+  EXPECT_EQ(inttrunc(2147483648.0f), INT_MAX);
+  EXPECT_EQ(inttrunc(-1e20f), INT_MIN);
   EXPECT_EQ(fltnear(-47.5f, 5), -50);
   EXPECT_EQ(intnear(1234, 100), 1200);
   EXPECT_EQ(interp(0, 0, 10, 1, 20), 2);  // extrapolates
