@@ -7,26 +7,20 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "aircraft/aircraft.h"
 #include "app/app.h"
 #include "app/headless/headless.h"
-#include "app/macibm.h"
 #include "shared/shared.h"
 #include "sound/sound.h"
 
-// A 16-bit mono sound file of `frames` samples at `rate`.
-inline void write_sound_file(const std::string& path, int rate, int frames) {
-  auto le = [](unsigned v, int n) {
-    std::string s;
-    for (int i = 0; i < n; i++) s += static_cast<char>((v >> (8 * i)) & 0xFF);
-    return s;
-  };
-  const unsigned data = 2u * static_cast<unsigned>(frames);
-  std::ofstream(path, std::ios::binary)
-      << "RIFF" << le(36 + data, 4) << "WAVEfmt " << le(16, 4) << le(1, 2) << le(1, 2)
-      << le(static_cast<unsigned>(rate), 4) << le(2u * static_cast<unsigned>(rate), 4) << le(2, 2)
-      << le(16, 2) << "data" << le(data, 4) << std::string(data, '\1');
+// A 16-bit mono sound file of 100 samples at `rate`.
+inline void write_sound_file(const std::string& path, int rate) {
+  auto le = [](unsigned v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+  std::ofstream(path, std::ios::binary) << "RIFF" << le(236) << "WAVEfmt " << le(16) << le(0x10001)
+                                        << le(rate) << le(2 * rate) << le(0x100002) << "data" << le(200)
+                                        << std::string(200, '\1');
 }
 
 class SoundTest : public ::testing::Test {
@@ -36,29 +30,28 @@ class SoundTest : public ::testing::Test {
     init_constants();
     headless_reset();
     reset_snd();
-    macibm_clear_alert_log();
-    const ::testing::TestInfo* t = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir = std::filesystem::current_path().string() + "/" + t->test_suite_name() + "_" + t->name() + "/";
+    dir = std::filesystem::current_path().string() + "/" +
+          ::testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir + "sounds");
     C_to_C(dir.c_str(), app_path);
     msc.sound_avail = init_sound();
-    msc.sound_on = 1;
-    mnw.ready_to_update = 1;
+    msc.sound_on = mnw.ready_to_update = 1;
   }
   void TearDown() override {
-    macibm_hold_sounds_hook = nullptr;
-    macibm_resume_sounds_hook = nullptr;
+    macibm_hold_sounds_hook = macibm_resume_sounds_hook = nullptr;
     macibm_menu_hook = nullptr;
   }
-  // A shared sound file, and every sound loaded from the shared folder at this rate.
-  void shared(const char* name, int rate = 22050) { write_sound_file(dir + "sounds/" + name, rate, 100); }
-  void load_all(int rate = 22050) {
-    for (const char* name : sound_file_name) shared(name, rate);
-    for (const char* name : generic_engine_file) shared(name, rate);
+  // A shared sound file, and every sound loaded from the shared folder.
+  void shared(const char* name, int rate = 22050) { write_sound_file(dir + "sounds/" + name, rate); }
+  void load_all() {
+    for (const char* name : sound_file_name) shared(name);
+    for (const char* name : generic_engine_file) shared(name);
     for (int n = 0; n < SOUND_COUNT; n++) fill_buffer(n);
   }
-  // The calls the sound module made on the device with this op.
+  // Sound n's rate (Hz) and volume (hundredths of a decibel) as last set.
+  static std::pair<int, int> tuning(int n) { return {snd.frequency[n], snd.volume[n]}; }
+  // How often the sound module made this call on the device for sound n.
   static int calls(char op, int n) {
     int k = 0;
     for (const headless_sound_call& c : headless_sound_calls()) k += c.op == op && c.n == n;
