@@ -49,8 +49,9 @@ int MACIBM_sound_open() {
   return 1;
 }
 
+// The source is left at its start (OpenAL's initial state), not stopped at an end.
 static void drop_buffer(int n) {
-  alSourceStop(source[n]);
+  alSourceRewind(source[n]);
   alSourcei(source[n], AL_BUFFER, 0);
   if (buffer[n]) alDeleteBuffers(1, &buffer[n]);
   buffer[n] = 0;
