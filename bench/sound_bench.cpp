@@ -2,35 +2,19 @@
 // whole flight frame of the four-engine transport, on the headless sound device.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-
-#include "app/app.h"
 #include "app/headless/headless.h"
-#include "app/macibm.h"
 #include "flight/flight.h"
-#include "flyrun.h"
-#include "shared/shared.h"
+#include "sample_flight.h"
 #include "sound/sound.h"
 
-// The transport in cruise at 8000 ft, its sounds loaded and live.
+// The transport in cruise, its sounds loaded and live.
 static void cruise_with_sound() {
-  macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
-  fly_setup_world(0.0f);
-  char path[1000], err[FLY_ERR];
-  std::snprintf(path, sizeof path, "%saircraft/Turboprop Transport.acf", app_path);
-  if (!fly_load_aircraft(path, err)) std::fprintf(stderr, "%s\n", err);
-  fly_options o;
-  fly_default_options(&o);
-  o.alt_ft = 8000.0f;
-  o.kias = 1.5f * msc.est_Vs * con.msctokts;
-  o.controls.throttle = 0.8f;
-  fly_start(&o);
+  fly_sample("Turboprop Transport");
   msc.sound_avail = init_sound();
   msc.sound_on = 1;
   mnw.ready_to_update = 1;
   for (int n = 0; n < SOUND_COUNT; n++) fill_buffer(n);
   play_engine_and_windrain();
-  for (int n = 0; n < 100; n++) fly_frame();
 }
 
 // The engines' speed and the airspeed wander a little every frame, so that every loop is retuned.

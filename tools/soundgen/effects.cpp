@@ -74,7 +74,6 @@ static wave thunder() {
     w[i] = static_cast<float>(std::exp(-t / 0.05) * 0.5 * crack(x) +
                               std::exp(-t / 1.8) * rumble * 8.0 * b(a(x)));
   }
-  normalise(w, 0.9f);
   fade_ends(w, 0.01);
   return w;
 }
@@ -97,7 +96,6 @@ static wave gear_motor() {
                                                          std::exp(-since / 0.08) * std::sin(TWO_PI * 55.0 * since));
     w[i] = static_cast<float>(std::max(run, 0.0)) * 0.3f * (motor + 0.3f * sine(100.0, t)) + thunk;
   }
-  normalise(w, 0.8f);
   fade_ends(w, 0.005);
   return w;
 }
@@ -116,7 +114,6 @@ static wave touchdown() {
     w[i] = static_cast<float>(env) * squeal * (0.8f + 2.0f * rough(r.next())) +
            static_cast<float>(std::exp(-t / 0.04)) * sine(70.0, t);
   }
-  normalise(w, 0.8f);
   fade_ends(w, 0.003);
   return w;
 }
@@ -138,31 +135,20 @@ static wave crash() {
     w[i] = static_cast<float>(std::exp(-t / 0.35)) * gate * body(x) + 0.6f * ring +
            static_cast<float>(std::exp(-t / 0.5)) * (6.0f * deep(x) + 0.5f * sine(40.0, t));
   }
-  normalise(w, 0.9f);
   fade_ends(w, 0.003);
   return w;
 }
 
 void effect_sounds(std::vector<named_sound>& out) {
-  wave w = wind();
-  normalise(w, 0.7f);
-  out.push_back({"wind.WAV", w, GEN_RATE});
-  w = rain();
-  normalise(w, 0.7f);
-  out.push_back({"rain.WAV", w, GEN_RATE});
-  w = stall_horn();
-  normalise(w, 0.7f);
-  out.push_back({"stal.WAV", w, GEN_RATE});
-  out.push_back({"thun.WAV", thunder(), GEN_RATE});
-  out.push_back({"gear.WAV", gear_motor(), GEN_RATE});
-  out.push_back({"land.WAV", touchdown(), GEN_RATE});
-  out.push_back({"boom.WAV", crash(), GEN_RATE});
+  add_sound(out, "wind.WAV", wind(), 0.7f);
+  add_sound(out, "rain.WAV", rain(), 0.7f);
+  add_sound(out, "stal.WAV", stall_horn(), 0.7f);
+  add_sound(out, "thun.WAV", thunder(), 0.9f);
+  add_sound(out, "gear.WAV", gear_motor(), 0.8f);
+  add_sound(out, "land.WAV", touchdown(), 0.8f);
+  add_sound(out, "boom.WAV", crash(), 0.9f);
   // A dot fits the 0.3 s of a Morse dot and a dash the 0.5 s of a Morse dash even when the
   // identification plays them lower, at 1,020 Hz, and so longer.
-  w = tone_burst(TONE_FILE_HZ, 0.16, 0.005);
-  normalise(w, 0.6f);
-  out.push_back({"mdot.WAV", w, GEN_RATE});
-  w = tone_burst(TONE_FILE_HZ, 0.36, 0.005);
-  normalise(w, 0.6f);
-  out.push_back({"mdas.WAV", w, GEN_RATE});
+  add_sound(out, "mdot.WAV", tone_burst(TONE_FILE_HZ, 0.16, 0.005), 0.6f);
+  add_sound(out, "mdas.WAV", tone_burst(TONE_FILE_HZ, 0.36, 0.005), 0.6f);
 }

@@ -103,24 +103,12 @@ static wave helicopter(int slaps, double tail_hz, const wave& engine, float engi
 }
 
 void engine_sounds(std::vector<named_sound>& out) {
-  wave w = piston();
-  normalise(w, 0.8f);
-  out.push_back({"eng1.WAV", w, GEN_RATE});
-  out.push_back({"engn.WAV", w, GEN_RATE});
-  w = turboprop();
-  normalise(w, 0.8f);
-  out.push_back({"eng2.WAV", w, GEN_RATE});
-  w = jet();
-  normalise(w, 0.8f);
-  out.push_back({"eng3.WAV", w, GEN_RATE});
+  add_sound(out, "eng1.WAV", piston(), 0.8f);
+  add_sound(out, "engn.WAV", piston(), 0.8f);
+  add_sound(out, "eng2.WAV", turboprop(), 0.8f);
+  add_sound(out, "eng3.WAV", jet(), 0.8f);
   // Two blades at 510 rpm slap 17 times a second over a piston engine; at 390 rpm, 13 times over
   // a turbine.
-  const wave cycle = piston_cycle(GEN_RATE);
-  w = helicopter(17, 102.0, cycle, 0.2f, 0.0, 41);
-  normalise(w, 0.8f);
-  out.push_back({"eng4.WAV", w, GEN_RATE});
-  const wave turbine = noise_table(GEN_RATE, 51);
-  w = helicopter(13, 104.0, turbine, 0.05f, 6100.0, 52);
-  normalise(w, 0.8f);
-  out.push_back({"eng5.WAV", w, GEN_RATE});
+  add_sound(out, "eng4.WAV", helicopter(17, 102.0, piston_cycle(GEN_RATE), 0.2f, 0.0, 41), 0.8f);
+  add_sound(out, "eng5.WAV", helicopter(13, 104.0, noise_table(GEN_RATE, 51), 0.05f, 6100.0, 52), 0.8f);
 }

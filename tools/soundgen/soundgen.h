@@ -59,6 +59,8 @@ wave periodic_loop(int n, F sample) {
 
 // Scales the wave so that its largest sample is `peak`.
 void normalise(wave& w, float peak);
+// Adds the sound `file` at GEN_RATE, scaled to `peak`.
+void add_sound(std::vector<named_sound>& out, const char* file, wave w, float peak);
 // Raised-cosine fades over the first and last `seconds`.
 void fade_ends(wave& w, double seconds);
 // A sine tone of `hz` lasting `seconds`, with fades of `edge` seconds.

@@ -2,6 +2,7 @@
 // and the 16-bit PCM WAV writer.
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "soundgen.h"
 
@@ -30,6 +31,11 @@ void normalise(wave& w, float peak) {
   for (float v : w) most = std::max(most, std::fabs(v));
   if (most > 0.0f)
     for (float& v : w) v *= peak / most;
+}
+
+void add_sound(std::vector<named_sound>& out, const char* file, wave w, float peak) {
+  normalise(w, peak);
+  out.push_back({file, std::move(w), GEN_RATE});
 }
 
 void fade_ends(wave& w, double seconds) {

@@ -78,18 +78,14 @@ void MACIBM_sound_rewind(int n) {
 
 int MACIBM_sound_state(int n) { return valid(n) ? slots[n].state : SOUND_AT_START; }
 
-int MACIBM_sound_gain(int n, float gain) {
+// A gain or a pitch: recorded, then kept unless the device refuses settings.
+static int set_value(char op, int n, float v, float headless_sound::*field) {
   if (!valid(n)) return 0;
-  record('g', n, gain);
+  record(op, n, v);
   if (refuses_settings) return 0;
-  slots[n].gain = gain;
+  slots[n].*field = v;
   return 1;
 }
 
-int MACIBM_sound_pitch(int n, float pitch) {
-  if (!valid(n)) return 0;
-  record('f', n, pitch);
-  if (refuses_settings) return 0;
-  slots[n].pitch = pitch;
-  return 1;
-}
+int MACIBM_sound_gain(int n, float gain) { return set_value('g', n, gain, &headless_sound::gain); }
+int MACIBM_sound_pitch(int n, float pitch) { return set_value('f', n, pitch, &headless_sound::pitch); }
