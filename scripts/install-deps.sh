@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libfltk1.3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
-  libsdl2-dev libopenal-dev libespeak-ng-dev
+  libsdl2-dev libopenal-dev libespeak-ng-dev espeak-ng-data
   xvfb xauth x11-utils x11-apps imagemagick xdotool
 )
 

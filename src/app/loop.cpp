@@ -159,6 +159,8 @@ static void repeat_held_button() {
 static void run_frame() {
   float frame_prd = msc.prd;
   if (msc.evup < 1) msc.evup = 1;
+  // The aural warnings are decided on every event tick, whatever the view; the panel shows them.
+  if (msc.cntr % msc.evup == 0) update_warnings();
   if (!set.view_is_fullscreen && msc.cntr % msc.evup == 0) update_panel();
   update_scenery();
   update_controls();

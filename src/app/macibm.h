@@ -246,6 +246,35 @@ int MACIBM_initjoy();
 // Writes n bytes to serial port 1: the count accepted, or -1 when no port is open.
 int MACIBM_serial_write(const void* bytes, int n);
 
+// ---- Sound -----------------------------------------------------------------------------------
+
+// The sound device holds one sound per number 0..SOUND_SLOTS - 1, each with its own samples and
+// its own playing state, rate and volume. None of these calls waits for the sound to play.
+enum { SOUND_SLOTS = 20 };
+// Where a sound stands: at its start (loaded, rewound, never played), playing, paused where it
+// was stopped, or at its end after a one-shot finished.
+enum { SOUND_AT_START = 0, SOUND_PLAYING = 1, SOUND_PAUSED = 2, SOUND_FINISHED = 3 };
+
+// Opens the default sound device; 1 on success, 0 when there is none to open.
+int MACIBM_sound_open();
+// Releases every sound and the device.
+void MACIBM_sound_close();
+// Gives sound n these samples: `bytes` of interleaved frames, 8-bit unsigned or 16-bit signed
+// little-endian, 1 or 2 channels at `rate` frames per second; it stands at its start, at the file's
+// own rate and full volume. No samples (bytes 0) leave it empty and silent. Returns 0 when the
+// device refuses them, and the sound is then empty.
+int MACIBM_sound_load(int n, const unsigned char* pcm, int bytes, int channels, int bits, int rate);
+// Plays sound n from where it stands, looping when `loop` is non-zero; a sound already playing
+// goes on, taking the new looping. A sound at its end plays nothing until rewound.
+void MACIBM_sound_play(int n, int loop);
+void MACIBM_sound_pause(int n);   // stops it where it stands
+void MACIBM_sound_rewind(int n);  // stops it and puts it back at its start
+int MACIBM_sound_state(int n);    // a SOUND_ value
+// Gain 0..1 (0 silent) and pitch (the playback rate over the file's own rate, above 0); each
+// returns 0 when the device refuses the value.
+int MACIBM_sound_gain(int n, float gain);
+int MACIBM_sound_pitch(int n, float pitch);
+
 // ---- Input events --------------------------------------------------------------------------
 
 // The back ends translate their window system's events into these calls; they update mnw and call
@@ -311,5 +340,5 @@ void backend_force_feedback_start();
 void backend_force_feedback_stop();
 // Speech voice (US English); 1 when one could be selected.
 int backend_speech_init();
-// Releases every window and device of the back end on the fatal path.
+// Releases every window and device of the back end (the sound device too) on the fatal path.
 void backend_shutdown();

@@ -9,21 +9,7 @@
 #include "render/ogl.h"
 #include "render/render.h"
 #include "shared/shared.h"
-#include "sound/sound.h"
 #include "world/world.h"
-
-// Sound (src/sound): no device, as on a machine without sound.
-int init_sound() { return 0; }
-
-// Sound (src/sound).
-void play_engine_and_windrain() {}
-
-// Sound (src/sound).
-void stop_engine_and_windrain() {}
-
-// Sound (src/sound).
-void dispose_sound() {}
-
 
 // Graph window (src/app).
 void clear_graph() { reset_grf(); }
@@ -79,30 +65,8 @@ void controller_respond(char*) {}
 // Air traffic control (src/atc).
 void LSO_respond() {}
 
-// Sound (src/sound).
-void play_buffer(int, int) {}
-
-// Sound (src/sound).
-void stop_buffer(int) {}
-
-
-// Sound (src/sound): no sound buffers yet.
-void fill_buffer(int n) {}
-
 // Data output (src/app).
 void dskoutproc() {}
 
 // Data output (src/app).
 void trackdiv() {}
-
-// Sound (src/sound).
-void maintain_engine_sound() {}
-
-// Sound (src/sound).
-void maintain_windrain_sound() {}
-
-
-
-
-
-

@@ -139,6 +139,13 @@ static void switch_rain_sound() {
     stop_buffer(2);
 }
 
+// Lightning comes with rain in a storm; its thunder is the louder the nearer it struck.
+static void lightning() {
+  if (!(atm.rain_tstm > 1.0f && atm.temp_SL > 32.0f)) return;
+  const float metres = start_strike();
+  if (metres >= 0.0f) play_thunder(thunder_strength(metres));
+}
+
 void mod_sec() {
   sec.calls = (sec.calls + 1) % 12;
   serve_controller();     // reads fpl, atc
@@ -151,7 +158,7 @@ void mod_sec() {
   draw_failures();        // writes rel, ins.ecam_mode
   decide_engines();       // writes flt.eng_running from fuel and failures drawn above
   update_pressures();     // writes rel.hyd_rat, rel.oil_rat, rel.RAT_on from the engines above
-  if (atm.rain_tstm > 1.0f && atm.temp_SL > 32.0f) start_strike();
+  lightning();            // start_strike, and play_thunder when it struck
   atm.g = con.muearth / sqr(flt.h + con.rearth);
   warn_speeds();        // writes flt.over_vne, flt.over_vfe
   evolve_weather();     // writes atm

@@ -118,11 +118,8 @@ void update_panel() {
   draw_strip(full || (panel_dirty & DIRTY_GEAR));
   panel_dirty = 0;
 
-  // The warnings draw their own lights, on a full redraw too, so ins.tickle_all holds until then.
-  update_stall();
-  update_GPWS();
-  update_radalt();
-  update_morse();
+  // The warnings are decided on every event tick, whatever the view; here they are only shown.
+  draw_warnings(full);
   ins.tickle_all = 0;
 }
 

@@ -92,9 +92,11 @@ void init_ecam();
 
 // ---- Aural warnings --------------------------------------------------------------------------
 
-// The warning updates the panel runs on each of its updates, in this order: the stall warning,
-// the ground-proximity warnings with their call-outs, the decision height of the radar altimeter,
-// and the marker beacons with the Morse identification of the selected receiver.
+// The warnings' decisions, run by update_warnings on every event tick whatever the view, in this
+// order: the stall warning, the ground-proximity warnings with their call-outs, the decision
+// height of the radar altimeter, and the marker beacons with the Morse identification of the
+// selected receiver. The panel's update only draws what they decided.
+void update_warnings();
 void update_stall();
 void update_GPWS();
 void update_radalt();
@@ -110,10 +112,11 @@ enum { MORSE_GAP = 2, MORSE_DOT = 3, MORSE_DASH = 4 };  // symbol codes
 int morse_schedule(const char id[4], float t0, int sym[MORSE_SLOTS], float start[MORSE_SLOTS]);
 
 // The warnings reach the sound module and the stick through these; they default to play_buffer,
-// stop_buffer and forcecall. A test or a headless runner may point them elsewhere to hear what the
-// panel decided.
+// stop_buffer, tune_tone and forcecall. A test or a headless runner may point them elsewhere to
+// hear what the panel decided.
 extern void (*panel_play_hook)(int n, int loop);
 extern void (*panel_stop_hook)(int n);
+extern void (*panel_tune_hook)(int n, float hz);  // pitch of the next marker or Morse tone
 extern void (*panel_force_hook)(int code, int a, int b, int c);
 
 // ---- Engine gauge scales and blinking ---------------------------------------------------------

@@ -140,6 +140,9 @@ void draw_levers(int full);
 void draw_radios(int full);
 void draw_strip(int full);  // marker and gear lights, buttons, autopilot
 void draw_radalt(int slot, int full, float ralt_ft);
+// The warnings' lights and the radar altimeter as the last event tick decided them; `full` draws
+// them whether they changed or not.
+void draw_warnings(int full);
 // The marker lights as update_morse leaves them: outer, middle, inner lit.
 void draw_marker_lights(const int lit[3], int full);
 // The stall light as update_stall leaves it.

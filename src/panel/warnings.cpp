@@ -1,7 +1,9 @@
-// The aural warnings and radio identification the panel update runs: stall warning (horn, light,
-// stick shaker and buffet), ground-proximity warnings with their altitude call-outs, the radar
-// altimeter's decision height, the marker beacons, and the Morse identification of the selected
-// receiver. Each is a small state machine over the flight state and the navigation database.
+// The aural warnings and radio identification, decided on every event tick whatever the view:
+// stall warning (horn, stick shaker and buffet), ground-proximity warnings with their altitude
+// call-outs, the radar altimeter's decision height, the marker beacons, and the Morse
+// identification of the selected receiver. Each is a small state machine over the flight state and
+// the navigation database. The panel draws what they decided (the stall and marker lights and the
+// radar altimeter) when it is shown.
 #include <cctype>
 #include <cmath>
 #include <cstring>
@@ -15,17 +17,6 @@
 #include "sound/sound.h"
 #include "world/world.h"
 
-// Sound numbers of the warnings.
-enum {
-  SND_STALL = 3,
-  SND_SINK = 8,
-  SND_PULL = 9,
-  SND_GEAR_WARN = 10,
-  SND_MINIMUMS = 12,
-  SND_50FT = 15,  // then 25 ft and 10 ft
-  SND_DOT = 18,
-  SND_DASH = 19,
-};
 // Force-feedback commands: vibration along the stick's pitch axis, and its end.
 enum { FF_Y_VIBRATION = 27, FF_Y_VIBRATION_CLEAR = 29 };
 
@@ -33,21 +24,27 @@ static void play_sound(int n, int loop) { play_buffer(n, loop); }
 static void stop_sound(int n) { stop_buffer(n); }
 void (*panel_play_hook)(int n, int loop) = play_sound;
 void (*panel_stop_hook)(int n) = stop_sound;
+void (*panel_tune_hook)(int n, float hz) = tune_tone;
 void (*panel_force_hook)(int code, int a, int b, int c) = forcecall;
 
-// What the warnings remember from one panel update to the next. Lifetime: program (nothing is
-// saved; a new flight carries on from the state the last update left).
+// What the warnings remember from one tick to the next, and what the panel last drew of them.
+// Lifetime: program (nothing is saved; a new flight carries on from the state the last tick left).
 struct warning_memory {
   int stall_on;       // the stall warning is on
   int wing1_stalled;  // wing 1 was stalled (the buffet without force-feedback options)
   float next_gpws;    // msc.elap_time of the next ground-proximity check
   int below[3];       // the main gear was below 50, 25 and 10 ft at the last check
-  float radalt_ft;    // radar altitude and decision height the altimeter was drawn with
+  float radalt_ft;    // radar altitude and decision height at the last decision-height check
   float dh_ft;
   int below_dh;              // below the decision height at the last check
   int marker[3];             // outer, middle and inner marker received
   int marker_lit[3];         // their lights' state in the keying cycle
+  int marker_tone;           // the marker tone sounding (SND_DOT or SND_DASH), 0 none
+  int tone_by;               // the marker whose keying started it
   int last_cntr10;           // msc.cntr10 at the last marker step
+  int stall_drawn;           // the stall light as drawn, -1 not yet
+  float drawn_ralt_ft;       // radar altitude and decision height the altimeter was drawn with
+  float drawn_dh_ft;
   int morse_playing;         // an identification is being keyed
   float morse_start;         // msc.elap_time it started
   int sym[MORSE_SLOTS];      // its symbols; played ones are turned to gaps
@@ -57,8 +54,10 @@ struct warning_memory {
 static warning_memory initial_memory() {
   warning_memory m;
   std::memset(&m, 0, sizeof m);
-  m.radalt_ft = m.dh_ft = -999.0f;  // the altimeter is drawn at the first update
-  m.last_cntr10 = -1;               // and the marker lights too
+  m.radalt_ft = m.dh_ft = -999.0f;  // the first tick checks the decision height
+  m.last_cntr10 = -1;               // and keys the markers
+  m.stall_drawn = -1;
+  m.drawn_ralt_ft = m.drawn_dh_ft = -999.0f;
   return m;
 }
 
@@ -90,7 +89,6 @@ static int stall_warning_now() {
 
 void update_stall() {
   int on = stall_warning_now();
-  if (on != wrn.stall_on || ins.tickle_all) draw_stall_light(on);
   if (on != wrn.stall_on) {
     wrn.stall_on = on;
     if (on) {
@@ -148,15 +146,12 @@ void update_GPWS() {
 
 // ---- Decision height -------------------------------------------------------------------------
 
+// Checked when the radar altitude or the decision height has moved by more than 2 ft.
 void update_radalt() {
   float ralt = radar_altitude_ft(), dh = ins.radalt_ft;
-  if (!(std::fabs(ralt - wrn.radalt_ft) > 2.0f || std::fabs(dh - wrn.dh_ft) > 2.0f ||
-        ins.tickle_all)) {
-    return;
-  }
+  if (!(std::fabs(ralt - wrn.radalt_ft) > 2.0f || std::fabs(dh - wrn.dh_ft) > 2.0f)) return;
   wrn.radalt_ft = ralt;
   wrn.dh_ft = dh;
-  if (lay.ins[SLOT_RADALT] == INS_RADALT) draw_radalt(SLOT_RADALT, 1, ralt);
   // A decision height set while standing on the runway is no reason to call minimums.
   int below = ralt < dh;
   if (below && !wrn.below_dh && !flt.onsurface) panel_play_hook(SND_MINIMUMS, 0);
@@ -200,16 +195,29 @@ static const marker_key keying[3] = {
     {{1, 0, -1, 1, 0, -1, 1, 0, -1, 0}, {SND_DOT, 0, 0, SND_DOT, 0, 0, SND_DOT, 0, 0, 0}},
 };
 
+// The pitch of each marker's tone, Hz.
+static const float marker_hz[3] = {400.0f, 1300.0f, 3000.0f};
+
 static void marker_step(int tick) {
   if (tick == 9) find_markers();
-  int tone = 0;
+  int tone = 0, by = 0;
   for (int k = 0; k < 3; k++) {
     if (keying[k].light[tick] > 0) wrn.marker_lit[k] = 1;
     if (keying[k].light[tick] < 0) wrn.marker_lit[k] = 0;
     // When several markers are heard the inner one's keying wins, then the middle's.
-    if (wrn.marker[k] && keying[k].tone[tick]) tone = keying[k].tone[tick];
+    if (wrn.marker[k] && keying[k].tone[tick]) tone = keying[k].tone[tick], by = k;
   }
-  if (tone) panel_play_hook(tone, 0);
+  // A tone lasts while the light of the marker that keyed it is on: retuned to the low outer
+  // marker's pitch, the recording runs longer than that.
+  if (wrn.marker_tone && keying[wrn.tone_by].light[tick] < 0) {
+    panel_stop_hook(wrn.marker_tone);
+    wrn.marker_tone = 0;
+  }
+  if (!tone) return;
+  panel_tune_hook(tone, marker_hz[by]);
+  panel_play_hook(tone, 0);
+  wrn.marker_tone = tone;
+  wrn.tone_by = by;
 }
 
 // ---- Morse identification --------------------------------------------------------------------
@@ -249,6 +257,9 @@ int morse_schedule(const char id[4], float t0, int sym[MORSE_SLOTS], float start
   return n;
 }
 
+// The pitch of a radio aid's identification, Hz.
+static const float IDENT_HZ = 1020.0f;
+
 static void morse_step() {
   float now = msc.elap_time;
   // A received aid identifies itself every 10 seconds.
@@ -264,19 +275,44 @@ static void morse_step() {
   if (!wrn.morse_playing) return;
   for (int i = 0; i < MORSE_SLOTS; i++) {
     if (wrn.sym[i] == MORSE_GAP || wrn.sym_t[i] > now) continue;
-    panel_play_hook(wrn.sym[i] == MORSE_DOT ? SND_DOT : SND_DASH, 0);
+    const int tone = wrn.sym[i] == MORSE_DOT ? SND_DOT : SND_DASH;
+    panel_tune_hook(tone, IDENT_HZ);
+    panel_play_hook(tone, 0);
     wrn.sym[i] = MORSE_GAP;
   }
 }
 
 void update_morse() {
-  int step = msc.cntr10 != wrn.last_cntr10;
-  if (step || ins.tickle_all) {
-    if (step) marker_step(intlim(msc.cntr10, 0, 9));
+  if (msc.cntr10 != wrn.last_cntr10) {
+    marker_step(intlim(msc.cntr10, 0, 9));
     wrn.last_cntr10 = msc.cntr10;
-    int lit[3];
-    for (int k = 0; k < 3; k++) lit[k] = wrn.marker[k] && wrn.marker_lit[k];
-    draw_marker_lights(lit, ins.tickle_all);
   }
   morse_step();
+}
+
+// ---- Every tick, and on the panel ------------------------------------------------------------
+
+void update_warnings() {
+  update_stall();
+  update_GPWS();
+  update_radalt();
+  update_morse();
+}
+
+void draw_warnings(int full) {
+  if (wrn.stall_on != wrn.stall_drawn || full) {
+    draw_stall_light(wrn.stall_on);
+    wrn.stall_drawn = wrn.stall_on;
+  }
+  float ralt = radar_altitude_ft(), dh = ins.radalt_ft;
+  if (lay.ins[SLOT_RADALT] == INS_RADALT &&
+      (std::fabs(ralt - wrn.drawn_ralt_ft) > 2.0f || std::fabs(dh - wrn.drawn_dh_ft) > 2.0f ||
+       full)) {
+    draw_radalt(SLOT_RADALT, 1, ralt);
+    wrn.drawn_ralt_ft = ralt;
+    wrn.drawn_dh_ft = dh;
+  }
+  int lit[3];
+  for (int k = 0; k < 3; k++) lit[k] = wrn.marker[k] && wrn.marker_lit[k];
+  draw_marker_lights(lit, full);
 }

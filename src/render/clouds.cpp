@@ -119,17 +119,17 @@ static float strike_xyz[STRIKES][3];  // foot of each strike on the ground
 static float strike_top[STRIKES];     // height it comes down from
 static int strike_seed[STRIKES];
 
-void start_strike() {
+float start_strike() {
   int slot = -1;
   for (int k = 0; k < STRIKES && slot < 0; k++)
     if (atm.strike_t_exp[k] < msc.elap_time) slot = k;
-  if (slot < 0) return;
+  if (slot < 0) return -1.0f;
   // A place near the aircraft; the storm there decides whether lightning comes down at all.
   const float ang = fltrand(0.0f, 360.0f) * con.degtorad, dist = fltrand(1000.0f, 15000.0f);
   const float x = static_cast<float>(flt.X) + dist * std::sin(ang);
   const float z = static_cast<float>(flt.Z) - dist * std::cos(ang);
   const float chance = fltlim(storm_level_at(x, z) * 0.5f, 0.0f, 1.0f);
-  if (!(fltrand(0.0f, 1.0f) < chance)) return;
+  if (!(fltrand(0.0f, 1.0f) < chance)) return -1.0f;
   atm.strike_t_exp[slot] = msc.elap_time + fltrand(0.15f, 0.4f);
   int i = env.i_aircraft, j = env.j_aircraft;
   const float ground = find_ijt_with_loc(x, z, &i, &j, 0) ? find_local_h(x, z, i, j) : env.min_h;
@@ -137,6 +137,7 @@ void start_strike() {
   strike_top[slot] =
       atm.cld_type ? fltmax2(cloud_base_at(x, z), ground + 300.0f) : ground + 2500.0f;
   strike_seed[slot] = intrand(0, 30000);
+  return dist;
 }
 
 static void lightning() {

@@ -10,8 +10,9 @@
 void update_scenery();
 // Loads the ground, runway, deck and building textures for the season and resolution level.
 void load_scenery_textures();
-// Starts a lightning strike near the aircraft where the storm field is strong enough.
-void start_strike();
+// Starts a lightning strike near the aircraft where the storm field is strong enough. Returns
+// its distance from the aircraft in metres, or -1 when lightning did not strike.
+float start_strike();
 // Builds the drawing geometry of the aircraft in pln and loads its texture bitmaps, named from the
 // aircraft file's path without its extension followed by " prop", " wng1", " wng2", " hstb",
 // " vst1", " vst2", " fuse", " nace" or " misc", and the common "tire" and "metal".

@@ -15,6 +15,7 @@ class AppStartup : public AppTest {};
 
 TEST_F(AppStartup, InitgenFillsTablesWindowsStarsAndDefaults) {
   trk.close();
+  headless_set_sound_device(0, 0);  // a machine without sound
   initgen();
   EXPECT_FLOAT_EQ(atm.hr[0][1], 0.0023769f * con.endtomed);
   EXPECT_NEAR(atm.hr[20][0], 200000.0f * 0.3048f, 1.0f);
@@ -33,6 +34,7 @@ TEST_F(AppStartup, InitgenFillsTablesWindowsStarsAndDefaults) {
   EXPECT_EQ(env.apt_list_max, -999);
   EXPECT_TRUE(trk.is_open());
   EXPECT_EQ(last_alert().line[0], "Sound init failure!");
+  EXPECT_EQ(msc.sound_avail, 0);
 }
 
 TEST_F(AppStartup, OutputSelectionsTakeTheFirstGroups) {

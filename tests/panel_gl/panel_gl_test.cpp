@@ -138,6 +138,9 @@ TEST_F(PanelGl, StallLightTurnsFromDarkToBrightRed) {
   flt.vind = 80.0f;
   flt.alpha_max[4] = 16.0f;
   flt.alpha[4][0] = 15.0f;
+  update_panel();  // the panel only shows what the event tick decided
+  EXPECT_NEAR(red_only(panel_pixel(11, 320)), 77, 2);
+  update_warnings();
   update_panel();
   EXPECT_EQ(red_only(panel_pixel(11, 320)), 255);
 }

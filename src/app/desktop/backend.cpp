@@ -106,5 +106,6 @@ void backend_shutdown() {
   desktop_clear_events();
   desktop_windows_shutdown();
   desktop_devices_shutdown();
+  MACIBM_sound_close();
   if (fl_display) XSync(fl_display, False);
 }

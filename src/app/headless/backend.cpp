@@ -1,6 +1,6 @@
-// The headless back end: no screen, no sound device, no joystick, no serial port. Windows and
-// menus live only in the common tables; alerts are logged by the common code and no box is shown;
-// the user's part is played by the script of headless.h.
+// The headless back end: no screen, no joystick, no serial port, and a sound device that only
+// records (sound.cpp). Windows and menus live only in the common tables; alerts are logged by the
+// common code and no box is shown; the user's part is played by the script of headless.h.
 #include "app/headless/headless.h"
 
 #include <cstdint>
@@ -30,6 +30,8 @@ static int joystick_code = 5;
 
 void (*headless_pass_hook)() = nullptr;
 
+void headless_reset_sound();
+
 void headless_post_menu(int id) { events.push_back({EV_MENU, id, 0, 0}); }
 void headless_post_key(char c) { events.push_back({EV_KEY, c, 0, 0}); }
 void headless_post_click(int w, int x, int y) { events.push_back({EV_CLICK, w, x, y}); }
@@ -57,6 +59,7 @@ void headless_reset() {
   serial_baud_code = 0;
   joystick_code = 5;
   headless_pass_hook = nullptr;
+  headless_reset_sound();
 }
 
 // ---- Back-end hooks --------------------------------------------------------------------------

@@ -3,6 +3,8 @@
 // dispatch delivers them.
 #pragma once
 
+#include <vector>
+
 // Events delivered by the next MACIBM_dispatch_events, oldest first.
 void headless_post_menu(int id);
 void headless_post_key(char c);
@@ -26,5 +28,30 @@ void headless_set_joystick_code(int code);
 // Called at the start of every event dispatch; the headless program ends its run from here.
 extern void (*headless_pass_hook)();
 
-// Forgets every queued event and answer and restores the defaults.
+// Forgets every queued event and answer, empties the sound device and restores the defaults.
 void headless_reset();
+
+// ---- Sound ---------------------------------------------------------------------------------
+
+// The headless sound device records every call made on it, and keeps each sound's state as a
+// device would, so that tests can hear what the sound module did. It opens by default.
+struct headless_sound {
+  int bytes, channels, bits, rate;  // the samples loaded (bytes 0: empty)
+  int state;                        // a SOUND_ value of app/macibm.h
+  int loop;                         // playing as a loop
+  float gain, pitch;                // last accepted
+};
+// One call, in order: 'o' open, 'c' close, 'l' load (value: bytes), 'p' play (value: loop),
+// 's' pause, 'r' rewind, 'g' gain, 'f' pitch (value: the value asked for).
+struct headless_sound_call {
+  char op;
+  int n;
+  float value;
+};
+const headless_sound& headless_sound_slot(int n);
+const std::vector<headless_sound_call>& headless_sound_calls();
+void headless_clear_sound_calls();
+// Whether the device opens (default 1), and whether it refuses gains or pitches (default 0).
+void headless_set_sound_device(int opens, int refuses_settings);
+// Sound n reaches its end, as a one-shot does after playing: it stands finished.
+void headless_finish_sound(int n);
