@@ -40,7 +40,7 @@ int fly_airport_world(const fly_options* o, char* err) {
 void fly_set_wind(float dir, float kt) {
   float s = kt * con.ktstomsc;
   for (int k = 0; k < WIND_LAYERS; k++) {
-    atm.wnddir[k] = fltwrap(dir + env.mvar, 0.0f, 360.0f);
+    atm.wnddir[k] = mag_from_true(dir);
     atm.wndspd[k] = s;
     atm.shrdir[k] = atm.shrspd[k] = atm.tbl[k] = 0.0f;
   }
