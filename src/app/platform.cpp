@@ -73,7 +73,11 @@ double MACIBM_clock_ms() { return macibm_clock_hook(); }
 
 // ---- Serial port -----------------------------------------------------------------------------
 
-static int serial_is_open = 0;
+// The port is opened the first time a serial output asks for it, not at start-up: most pilots use
+// no serial output, and a port that is missing or held by another program is news only to those
+// who do. It is tried once; a port that cannot be opened is reported once and left alone.
+enum { SERIAL_UNTRIED, SERIAL_OPEN, SERIAL_UNUSABLE };
+static int serial_state = SERIAL_UNTRIED;
 
 static const char* serial_error_text(int code) {
   switch (code) {
@@ -93,23 +97,29 @@ static const char* serial_error_text(int code) {
 }
 
 // Port 1 with 512-byte queues at 115200 baud. Every problem is a notice; the program carries on
-// without the port. The speed is only set on a port that opened.
+// without the port. The speed is only set on a port that opened. A machine without any serial
+// device (a positive code) is told so too, since an output was asked for.
 static void open_serial_port() {
-  serial_is_open = 0;
+  serial_state = SERIAL_UNUSABLE;
   int code = backend_serial_open(512, 512);
-  if (code > 0) return;
-  if (code < 0) {
-    MACIBM_alert("Serial port error:", serial_error_text(code), "", "", ALERT_SIM_SERIAL);
+  if (code != 0) {
+    MACIBM_alert("Serial port error:", serial_error_text(code < 0 ? code : -1), "", "",
+                 ALERT_SIM_SERIAL);
     return;
   }
-  serial_is_open = 1;
+  serial_state = SERIAL_OPEN;
   code = backend_serial_baud(115200);
   if (code < 0)
     MACIBM_alert("Baud-rate error:  ", serial_error_text(code), "", "", ALERT_SIM_SERIAL);
 }
 
+int MACIBM_serial_ready() {
+  if (serial_state == SERIAL_UNTRIED) open_serial_port();
+  return serial_state == SERIAL_OPEN;
+}
+
 int MACIBM_serial_write(const void* bytes, int n) {
-  if (!serial_is_open) return -1;
+  if (!MACIBM_serial_ready()) return -1;
   return backend_serial_write(bytes, n);
 }
 
@@ -173,8 +183,10 @@ int MACIBM_respond_alert(const char* name) {
 
 int MACIBM_init(const char* title, int dx, int dy) {
   if (!backend_init()) return 0;
-  // The open and save dialogs need no record prepared here: each call fills its own.
-  open_serial_port();
+  // The open and save dialogs need no record prepared here: each call fills its own. The serial
+  // port waits for the first serial output.
+  backend_serial_close();
+  serial_state = SERIAL_UNTRIED;
   reset_pln();
   std::memset(&con, 0, sizeof con);
   reset_mnw();

@@ -56,6 +56,10 @@ int nmea_sentence(char* out) {
 }
 
 void serial_outputs() {
+  // A port that could not be opened was reported once when the first output asked for it; the
+  // outputs then stay silent rather than failing on every frame.
+  if (!set.ser_NMEA && !set.ser_motion && !set.ser_cockpit) return;
+  if (!MACIBM_serial_ready()) return;
   // The sentence goes out once a second of local time; measuring across midnight keeps it going
   // after the clock wraps to 0.
   static float last_sent = 0.0f;
