@@ -205,7 +205,7 @@ int inf_open(const char* path, int kind, int version, int alert) {
     if (!alert) return 0;
     MACIBM_alert("The following file is the wrong version for this version of Kestrix:", path,
                  "Throw that file away. You should only use the files that came with the program.",
-                 "You may have to re-install Kestrix from the CD.", fatal_kind());
+                 "You may have to build or install Kestrix again to get them back.", fatal_kind());
     return 0;
   }
   return inf.good() ? 1 : 0;
