@@ -394,8 +394,9 @@ TEST_F(DesktopSmoke, AFirstStartShowsOnlyTheWelcomeAndTheAircraftChoice) {
                 "' 2>/dev/null");
       output_of("xdotool windowfocus --sync " + id + " key Return 2>/dev/null");
     }
-    started = up.empty() && open.empty() && !window_ids("^Kestrix$", true).empty() &&
-              file_text(folder / "Error.out").find("Flying is with the mouse.") != std::string::npos;
+    started =
+        up.empty() && open.empty() && !window_ids("^Kestrix$", true).empty() &&
+        file_text(folder / "Error.out").find("Flying is with the mouse.") != std::string::npos;
   }
   ASSERT_TRUE(started) << file_text(folder / "Error.out");
   pause_ms(1000);  // nothing follows once the flight has begun

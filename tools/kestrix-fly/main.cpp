@@ -20,8 +20,8 @@ int main(int argc, char** argv) {
     fly_default_options(&o);
     std::printf(
         "summary t=0.0 alt_ft=0 agl_ft=0 kias=0.0 ktas=0.0 vs_fpm=0 pitch=0.0 roll=0.0 "
-        "heading=0.0 hdg_mag=0.0 lat=0.00000 lon=0.00000 dist_nm=0.00 rpm=0 fuel_lb=0.0 on_ground=0 "
-        "crashed=0\n");
+        "heading=0.0 hdg_mag=0.0 lat=0.00000 lon=0.00000 dist_nm=0.00 rpm=0 fuel_lb=0.0 "
+        "on_ground=0 crashed=0\n");
     return FLY_BAD_INPUT;
   }
   return fly_run(&o, stdout, stderr);
