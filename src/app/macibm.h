@@ -117,8 +117,8 @@ void reset_mnw();
 extern void* active_inst;     // the program instance handed to the entry
 extern int active_windstyle;  // the show mode handed to the entry
 
-// Platform start-up, in this order: the back end's window class, the serial port, the cleared
-// aircraft, constants and window records, the error log, app_path and prefs_path, the display
+// Platform start-up, in this order: the back end's window class, the serial port closed and marked
+// untried (it opens on first use), the cleared aircraft, constants and window records, the error log, app_path and prefs_path, the display
 // mode, the constants, the palette, the main window with its menu bar (filled by the application's
 // setupmenus hook) and the start-up picture with its progress bar. Returns 0 when the back end
 // cannot start (the window class cannot be registered), else 1.
@@ -243,7 +243,11 @@ int init_WIN95();
 // Sets set.controls_type to -1, probes, and on success starts force feedback on the stick and sets
 // controls_type 5 (returns 1); otherwise shows why and returns 0: flight is by mouse then.
 int MACIBM_initjoy();
-// Writes n bytes to serial port 1: the count accepted, or -1 when no port is open.
+// Serial port 1, opened on first use (512-byte queues, 115200 baud) rather than at start-up; a
+// port that cannot be opened gets one notice and is not tried again. 1 when the port is open.
+int MACIBM_serial_ready();
+// Writes n bytes to serial port 1 (opening it first): the count accepted, or -1 when no port is
+// open.
 int MACIBM_serial_write(const void* bytes, int n);
 
 // ---- Sound -----------------------------------------------------------------------------------

@@ -73,7 +73,11 @@ double MACIBM_clock_ms() { return macibm_clock_hook(); }
 
 // ---- Serial port -----------------------------------------------------------------------------
 
-static int serial_is_open = 0;
+// The port is opened the first time a serial output asks for it, not at start-up: most pilots use
+// no serial output, and a port that is missing or held by another program is news only to those
+// who do. It is tried once; a port that cannot be opened is reported once and left alone.
+enum { SERIAL_UNTRIED, SERIAL_OPEN, SERIAL_UNUSABLE };
+static int serial_state = SERIAL_UNTRIED;
 
 static const char* serial_error_text(int code) {
   switch (code) {
@@ -93,23 +97,29 @@ static const char* serial_error_text(int code) {
 }
 
 // Port 1 with 512-byte queues at 115200 baud. Every problem is a notice; the program carries on
-// without the port. The speed is only set on a port that opened.
+// without the port. The speed is only set on a port that opened. A machine without any serial
+// device (a positive code) is told so too, since an output was asked for.
 static void open_serial_port() {
-  serial_is_open = 0;
+  serial_state = SERIAL_UNUSABLE;
   int code = backend_serial_open(512, 512);
-  if (code > 0) return;
-  if (code < 0) {
-    MACIBM_alert("Serial port error:", serial_error_text(code), "", "", ALERT_SIM_SERIAL);
+  if (code != 0) {
+    MACIBM_alert("Serial port error:", serial_error_text(code < 0 ? code : -1), "", "",
+                 ALERT_SIM_SERIAL);
     return;
   }
-  serial_is_open = 1;
+  serial_state = SERIAL_OPEN;
   code = backend_serial_baud(115200);
   if (code < 0)
     MACIBM_alert("Baud-rate error:  ", serial_error_text(code), "", "", ALERT_SIM_SERIAL);
 }
 
+int MACIBM_serial_ready() {
+  if (serial_state == SERIAL_UNTRIED) open_serial_port();
+  return serial_state == SERIAL_OPEN;
+}
+
 int MACIBM_serial_write(const void* bytes, int n) {
-  if (!serial_is_open) return -1;
+  if (!MACIBM_serial_ready()) return -1;
   return backend_serial_write(bytes, n);
 }
 
@@ -125,18 +135,23 @@ int MACIBM_initjoy() {
     set.controls_type = 5;
     return 1;
   }
+  // No joystick at all is the usual desktop: the mouse flies, and a box at every start would only
+  // be in the way. It goes to the log (an alert without a first line shows no box). A stick that
+  // is there but cannot be used is worth a box.
   if (code == 5)
-    MACIBM_alert(
-        "My system-checking indicates that Windows95 is NOT set up to handle any joysticks!",
-        "The problem is in the Windows 95 CONTROL PANEL folder, JOYSTICK control panel.",
-        "Flight control will therefore be with the mouse.", "", ALERT_SIM_SERIAL);
+    MACIBM_alert("", "No joystick was found. Flying is with the mouse.",
+                 "To fly with a joystick, plug one in and start Kestrix again.", "",
+                 ALERT_SIM_SERIAL);
   else if (code == 7)
-    MACIBM_alert("My system-checking indicates that there is no joystick DRIVER on this computer!",
-                 "The problem is, you need a joystick DRIVER",
-                 "Flight control will therefore be with the mouse.", "", ALERT_SIM_SERIAL);
+    MACIBM_alert("The joystick system (SDL) could not be started on this computer.",
+                 "Check that SDL2 is installed and that you may read /dev/input, then start "
+                 "Kestrix again.",
+                 "Flying is with the mouse.", "", ALERT_SIM_SERIAL);
   else
-    MACIBM_alert("My system-checking indicates that there are no joysticks plugged in!", "",
-                 "Flight control will therefore be with the mouse.", "", ALERT_SIM_SERIAL);
+    MACIBM_alert("A joystick is plugged in but could not be opened.",
+                 "Check that you may read its device under /dev/input (most systems give that to "
+                 "the 'input' group), then start Kestrix again.",
+                 "Flying is with the mouse.", "", ALERT_SIM_SERIAL);
   return 0;
 }
 
@@ -173,8 +188,10 @@ int MACIBM_respond_alert(const char* name) {
 
 int MACIBM_init(const char* title, int dx, int dy) {
   if (!backend_init()) return 0;
-  // The open and save dialogs need no record prepared here: each call fills its own.
-  open_serial_port();
+  // The open and save dialogs need no record prepared here: each call fills its own. The serial
+  // port waits for the first serial output.
+  backend_serial_close();
+  serial_state = SERIAL_UNTRIED;
   reset_pln();
   std::memset(&con, 0, sizeof con);
   reset_mnw();

@@ -214,7 +214,7 @@ void spoil_prefs_file() {
 // ---- Start-up --------------------------------------------------------------------------------
 
 void hardprefs() {
-  MACIBM_alert("Welcome to Kestrix for Macintosh/Windows95.",
+  MACIBM_alert("Welcome to Kestrix.",
                "Since you have never flown with us before, you will now select an aircraft to "
                "start your flying in Kestrix.",
                "", "", ALERT_SIM_SERIAL);
@@ -292,13 +292,7 @@ void initprefs() {
   if (ok) ok = grab_prefs();
   inf.close();
   inf.clear();
-  if (!ok) {
-    hardprefs();
-    MACIBM_alert("Important note for Windows 95 users:",
-                 "It is recommended that you set the task bar so that it is NOT always on top.",
-                 "Do this in the 'Settings' menu of the task bar.",
-                 "This allows access to all of Kestrix's controls.", ALERT_SIM_SERIAL);
-  }
+  if (!ok) hardprefs();
   flt.lat = apt_lat[msc.loc_apt_wrl][0];
   flt.lon = apt_lon[msc.loc_apt_wrl][0];
   set_rlt_grf_choices();

@@ -15,15 +15,16 @@ void ott_heading_only() {
   ott.ALHOLD = ott.VVHOLD = ott.GS2 = ott.ASHOLD = 0;
 }
 
-// The course the lateral autopilot steers, degrees true 0..360.
+// The course the lateral autopilot steers, degrees true 0..360. The bug and the OBS are set in
+// magnetic degrees, as the gyro and the course card show them.
 static float target_heading() {
-  if (ott.HDSLCT) return nav.hdsel;
+  if (ott.HDSLCT) return true_from_mag(nav.hdsel);
   int i = ott.NAV[0] ? 0 : 1;
   float course;
   if (i == 0 && pln.supptype != 1 && pln.supptype != 7) {
     course = nav.gps_lock_crs;
   } else if (nav.ilsgs[i] == 9) {
-    course = nav.obs[i] - env.mvar;  // the OBS is set in magnetic degrees
+    course = true_from_mag(nav.obs[i]);
   } else {
     course = nav.ilscrs[i];
   }

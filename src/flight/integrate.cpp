@@ -142,7 +142,7 @@ void integ_x() {
 
   flt.psi_int = intround(flt.psi);
   env.mvar = find_var(flt.lat, flt.lon);
-  flt.magpsi = fltwrap(env.mvar + flt.psi, 0.0f, 360.0f);
+  flt.magpsi = mag_from_true(flt.psi);
   flt.magpsi_int = intround(flt.magpsi);
   con.sinPLANthe = std::sin(flt.the * con.degtorad);
   con.cosPLANthe = std::cos(flt.the * con.degtorad);

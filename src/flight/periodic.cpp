@@ -70,7 +70,7 @@ static void radio_deviation(int k) {
   float X = static_cast<float>(flt.X), Y = static_cast<float>(flt.Y), Z = static_cast<float>(flt.Z);
   float b = std::atan2(nav.vorX[k] - X, Z - nav.vorZ[k]) * con.radtodeg;
   if (nav.ilsgs[k] == 9) {
-    float h = fltwrap(b - (nav.obs[k] + env.mvar), -180.0f, 180.0f);
+    float h = fltwrap(b - true_from_mag(nav.obs[k]), -180.0f, 180.0f);
     if (std::fabs(h) <= 90.0f) {
       nav.ntf[k] = 1;
     } else {

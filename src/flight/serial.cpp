@@ -48,12 +48,18 @@ int nmea_sentence(char* out) {
   tenths(spd, flt.v * con.msctokts);
   tenths(trk_, flt.hpath);
   tenths(var, static_cast<float>(std::abs(env.mvar)));
+  // mvar is what a true heading needs added to read magnetic: a negative mvar is an easterly
+  // variation, which the sentence marks E.
   return std::sprintf(out, "$GPRMC,000000.00,A,%s,%c,%s,%c,%s,%s,000000,%s,%c*00\n", lat,
                       flt.lat <= 0.0f ? 'S' : 'N', lon, flt.lon <= 0.0f ? 'W' : 'E', spd, trk_, var,
-                      env.mvar <= 0 ? 'W' : 'E');
+                      env.mvar > 0 ? 'W' : 'E');
 }
 
 void serial_outputs() {
+  // A port that could not be opened was reported once when the first output asked for it; the
+  // outputs then stay silent rather than failing on every frame.
+  if (!set.ser_NMEA && !set.ser_motion && !set.ser_cockpit) return;
+  if (!MACIBM_serial_ready()) return;
   // The sentence goes out once a second of local time; measuring across midnight keeps it going
   // after the clock wraps to 0.
   static float last_sent = 0.0f;

@@ -121,10 +121,10 @@ static void draw_gps(int slot, int full) {
   OGL_string(C_GREEN, cx - r + 4, cy + r - 24, line, 0, 0, 6);
   // Courses are shown magnetic, as the pilot flies them.
   std::snprintf(line, sizeof line, "BRG %03d",
-                intwrap(intround(fltwrap(nav.gps_crs + env.mvar, 0.0f, 360.0f)), 0, 359));
+                intwrap(intround(mag_from_true(nav.gps_crs)), 0, 359));
   OGL_string(C_GREEN, cx - r + 4, cy + r - 36, line, 0, 0, 6);
   std::snprintf(line, sizeof line, "CRS %03d",
-                intwrap(intround(fltwrap(nav.gps_lock_crs + env.mvar, 0.0f, 360.0f)), 0, 359));
+                intwrap(intround(mag_from_true(nav.gps_lock_crs)), 0, 359));
   OGL_string(C_GREEN, cx - r + 4, cy + r - 48, line, 0, 0, 6);
   // Cross-track bar: 4 units a nautical mile, full scale 1.25 nm either way.
   int k = (r - 6) / 5, by = cy - r + 30;

@@ -232,7 +232,7 @@ void draw_nd(int full) {
   int range = intlim(ins.map_range, 5, 160);
   float ppm = ROSE / (range * con.nmtomtrs);
   int nav1 = pln.supptype == 1 || pln.supptype == 7;
-  float course = nav1 ? nav.obs[0] : fltwrap(nav.gps_lock_crs + env.mvar, 0.0f, 360.0f);
+  float course = nav1 ? nav.obs[0] : mag_from_true(nav.gps_lock_crs);
   float v[9] = {
       flt.magpsi,
       static_cast<float>(flt.X) * ppm,

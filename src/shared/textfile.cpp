@@ -205,7 +205,7 @@ int inf_open(const char* path, int kind, int version, int alert) {
     if (!alert) return 0;
     MACIBM_alert("The following file is the wrong version for this version of Kestrix:", path,
                  "Throw that file away. You should only use the files that came with the program.",
-                 "You may have to re-install Kestrix from the CD.", fatal_kind());
+                 "You may have to build or install Kestrix again to get them back.", fatal_kind());
     return 0;
   }
   return inf.good() ? 1 : 0;
@@ -216,10 +216,9 @@ int inf_open(const char* path, int kind, int version, int alert) {
 static void save_failed(const char* path) {
   MACIBM_alert(
       "I could not save the file! Could your disk be full?", path,
-      "Could the file be flagged as read-only? This happens in Windows if you copy it from "
-      "a CD!",
-      "Try alt-tab to put this app in the background and then flag the file as NOT "
-      "read-only in Windows.",
+      "Could the file or its folder be read-only? Files copied from a CD or another user often "
+      "are.",
+      "Make them writable (for example with 'chmod u+w' in a terminal) and save again.",
       ALERT_NOTICE);
 }
 

@@ -54,7 +54,7 @@ static int thermal_under_aircraft() {
 static void draw_turbulence_targets(float agl) {
   int k = wind_index(flt.h);
   float s = atm.wndspd[k] + atm.shrspd[k] * fltrand(-1, 1);
-  int d = intwrap(inttrunc(atm.wnddir[k] - env.mvar + atm.shrdir[k] * fltrand(-1, 1)), 0, 359);
+  int d = intwrap(inttrunc(true_from_mag(atm.wnddir[k] + atm.shrdir[k] * fltrand(-1, 1))), 0, 359);
   // A wind from d blows towards d + 180: its east and north parts are negative for d in 0..180.
   float wx_mean = -s * isin(d);
   float wz_mean = -s * icos(d);

@@ -1,4 +1,5 @@
-// Magnetic variation from a built-in world table.
+// Magnetic variation from a built-in world table, and the conversion between true and magnetic
+// directions.
 #include <cmath>
 
 #include "world/world_local.h"
@@ -66,3 +67,6 @@ int find_var(float lat, float lon) {
   float v = interp(flon0, a, flon0 + 10.0f, b, lon);
   return trunc_int(-v);
 }
+
+float mag_from_true(float true_deg) { return fltwrap(true_deg + env.mvar, 0.0f, 360.0f); }
+float true_from_mag(float mag_deg) { return fltwrap(mag_deg - env.mvar, 0.0f, 360.0f); }

@@ -261,6 +261,11 @@ float X_with_latlon(float lat, float lon);
 float lon_with_xz(float x, float z);
 // Magnetic variation in whole degrees: the amount to add to a true heading to get the magnetic.
 int find_var(float lat, float lon);
+// The one conversion between true and magnetic directions at the aircraft, through env.mvar:
+// magnetic = true + mvar. Both results are wrapped into 0..360. Everything the pilot sets or reads
+// (bug, OBS, gyro, wind reports) is magnetic; everything the flight and the world compute is true.
+float mag_from_true(float true_deg);
+float true_from_mag(float mag_deg);
 
 // ---- Radios (radios.cpp) ---------------------------------------------------------------------
 

@@ -202,8 +202,7 @@ TEST_F(AppPrefs, UnreadableFileStartsFromFactorySettingsWithTheFirstRunQuestions
   init_constants();
   headless_queue_open_answer(SAMPLE_ACF("Light Twin.acf"));
   initprefs();
-  EXPECT_TRUE(alert_shown("Welcome to Kestrix for Macintosh/Windows95."));
-  EXPECT_EQ(last_alert().line[0], "Important note for Windows 95 users:");
+  EXPECT_EQ(last_alert().line[0], "Welcome to Kestrix.");  // and no note after it
   EXPECT_EQ(headless_dialogs_asked(), 1);
   EXPECT_STREQ(pln.C_path, SAMPLE_ACF("Light Twin.acf"));
   EXPECT_FLOAT_EQ(msc.prd, 0.05f);
@@ -244,7 +243,7 @@ TEST_F(AppPrefs, ResetPreferencesAndExitMakesTheNextStartAFirstRun) {
   init_constants();
   headless_queue_open_answer(SAMPLE_ACF("Business Jet.acf"));
   initprefs();
-  EXPECT_TRUE(alert_shown("Welcome to Kestrix for Macintosh/Windows95."));
+  EXPECT_TRUE(alert_shown("Welcome to Kestrix."));
   EXPECT_EQ(headless_dialogs_asked(), 1);
   EXPECT_STREQ(pln.C_file, "Business Jet.acf");
 }

@@ -84,7 +84,7 @@ TEST_F(AppStartup, FirstStartRunsFramesAndLeavesThroughExit) {
   start_world();
   EXPECT_EQ(mnw.ready_to_update, 1);
   EXPECT_STREQ(pln.C_path, trainer.c_str());
-  EXPECT_TRUE(alert_shown("Welcome to Kestrix for Macintosh/Windows95."));
+  EXPECT_TRUE(alert_shown("Welcome to Kestrix."));
   EXPECT_FATAL_ALERT(for (;;) loop_pass());
   EXPECT_EQ(passes, 200);
   EXPECT_EQ(loop_frames_run, 199);

@@ -101,16 +101,16 @@ TEST(FlightSerial, PositionSentenceFields) {
   flt.lat = 33.5f, flt.lon = -117.25f;
   flt.v = 100.0f * con.ktstomsc;
   flt.hpath = 45.5f;
-  env.mvar = -12;
+  env.mvar = -12;  // 12 degrees east, as in southern California
   char s[128];
   int n = nmea_sentence(s);
-  EXPECT_STREQ(s, "$GPRMC,000000.00,A,3330.00,N,11715.00,W,100.0,045.5,000000,012.0,W*00\n");
+  EXPECT_STREQ(s, "$GPRMC,000000.00,A,3330.00,N,11715.00,W,100.0,045.5,000000,012.0,E*00\n");
   EXPECT_EQ(n, static_cast<int>(std::strlen(s)));
   flt.lat = -0.5f, flt.lon = 8.0f;
   flt.v = 2000.0f;  // held to 999.9
   env.mvar = 3;
   nmea_sentence(s);
-  EXPECT_STREQ(s, "$GPRMC,000000.00,A,0030.00,S,00800.00,E,999.9,045.5,000000,003.0,E*00\n");
+  EXPECT_STREQ(s, "$GPRMC,000000.00,A,0030.00,S,00800.00,E,999.9,045.5,000000,003.0,W*00\n");
   flt.lat = NAN, flt.v = NAN;  // a broken state still gives a sentence of the right shape
   EXPECT_EQ(nmea_sentence(s), n);
 }

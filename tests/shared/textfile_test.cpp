@@ -77,7 +77,7 @@ TEST(SharedTextfile, RefusesBadMarkersAndWrongVersions) {
   EXPECT_EQ(last_alert().line[0],
             "The following file is the wrong version for this version of Kestrix:");
   EXPECT_EQ(last_alert().line[1], "old.acf");
-  EXPECT_EQ(last_alert().line[3], "You may have to re-install Kestrix from the CD.");
+  EXPECT_EQ(last_alert().line[3], "You may have to build or install Kestrix again to get them back.");
 }
 
 TEST(SharedTextfile, StringScanCutsLongLinesAndNeverOverruns) {

@@ -35,12 +35,42 @@ int fly_airport_world(const fly_options* o, char* err) {
   return 1;
 }
 
+// A frequency the NAV receivers can find: a VOR's or a localizer's.
+static int nav_frequency_known(int key) {
+  for (int n = 0; n <= env.navmax && n < NAV_MAX; n++) {
+    int t = nav_type[n];
+    if ((t == 3 || t == 4 || t == 5) && nav_f12[n] == key) return 1;
+  }
+  return 0;
+}
+
+int fly_check_radios(const fly_options* o, const fly_script* s, char* err) {
+  for (int k = -1; k < s->count; k++) {
+    const unsigned mask = k < 0 ? o->given : s->entry[k].mask;
+    const int key = k < 0 ? o->controls.nav1 : s->entry[k].c.nav1;
+    if (!(mask & FLY_NAV1)) continue;
+    if (!o->airport_start) {
+      std::snprintf(
+          err, FLY_ERR,
+          "nav1 needs an airport start (--start runway, vfr-final or ils-final): the flat "
+          "world has no radio aids");
+      return 0;
+    }
+    if (!nav_frequency_known(key)) {
+      std::snprintf(err, FLY_ERR, "no VOR or localizer in the database is on %d.%02d MHz",
+                    key / 100, key % 100);
+      return 0;
+    }
+  }
+  return 1;
+}
+
 // The layers hold the direction the wind comes from in magnetic degrees, as the weather window
 // sets them; the wind at the aircraft is set too, so it blows from the first frame on.
 void fly_set_wind(float dir, float kt) {
   float s = kt * con.ktstomsc;
   for (int k = 0; k < WIND_LAYERS; k++) {
-    atm.wnddir[k] = fltwrap(dir + env.mvar, 0.0f, 360.0f);
+    atm.wnddir[k] = mag_from_true(dir);
     atm.wndspd[k] = s;
     atm.shrdir[k] = atm.shrspd[k] = atm.tbl[k] = 0.0f;
   }

@@ -292,6 +292,7 @@ static void common(const char* name, float vne_kt) {
   pln.Vfe = vne_kt * 0.55f;
   pln.Vs = pln.Vso = vne_kt * 0.3f;
   pln.draw_full = 1;
+  pln.supptype = 1;  // two NAV receivers, as the sample aircraft have, rather than a GPS on NAV 1
 }
 
 static void trainer() {

@@ -244,8 +244,13 @@ void fly_set_controls(const fly_controls* c) {
   }
   set.parkbrake = fltlim(c->brakes, 0.0f, 1.0f);
 
+  // The bug and the OBS are magnetic, as the pilot sets them on the panel; the radio is tuned as
+  // its knobs tune it, and the once-a-second pass finds the station.
   ott.HDSLCT = c->ap_hdg_on;
   nav.hdsel = c->ap_hdg;
+  ott.NAV[0] = c->ap_nav_on;
+  if (c->nav1) nav.nf[0] = c->nav1;
+  nav.obs[0] = c->obs;
   ott.ALHOLD = c->ap_alt_on;
   ott.al_hold = c->ap_alt_ft * con.fttomtrs;
   ott.VVHOLD = c->ap_vs_on;
@@ -315,17 +320,22 @@ static double shown(double v, double unit) {
   return r == 0.0 ? 0.0 : r;
 }
 
+// A heading as printed to a tenth: 359.96 is due north, 0.0, not 360.0.
+static double compass(float deg) {
+  double h = shown(deg, 0.1);
+  return h >= 360.0 ? h - 360.0 : h;
+}
+
 void fly_summary(char* out, int size) {
-  double heading = shown(flt.psi, 0.1);
-  if (heading >= 360.0) heading -= 360.0;  // 359.96 is due north, not 360.0
+  double heading = compass(flt.psi);
   std::snprintf(
       out, size,
       "summary t=%.1f alt_ft=%.0f agl_ft=%.0f kias=%.1f ktas=%.1f vs_fpm=%.0f pitch=%.1f "
-      "roll=%.1f heading=%.1f lat=%.5f lon=%.5f dist_nm=%.2f rpm=%.0f fuel_lb=%.1f on_ground=%d "
-      "crashed=%d",
+      "roll=%.1f heading=%.1f hdg_mag=%.1f lat=%.5f lon=%.5f dist_nm=%.2f rpm=%.0f fuel_lb=%.1f "
+      "on_ground=%d crashed=%d",
       fly_time(), flt.h * con.mtrstoft, (flt.h - env.local_h) * con.mtrstoft, flt.vind,
       flt.av * con.msctokts, shown(flt.vu * con.msctofpm, 1.0), shown(flt.the180, 0.1),
-      shown(flt.phi180, 0.1), heading, flt.lat, flt.lon, ground_distance_nm(),
+      shown(flt.phi180, 0.1), heading, compass(flt.magpsi), flt.lat, flt.lon, ground_distance_nm(),
       pln.numen > 0 ? flt.tac[0] * con.rsctorpm : 0.0f, flt.m_fuel * con.kgstolbs,
       flt.onsurface ? 1 : 0, flt.crashes > 0 ? 1 : 0);
 }
@@ -410,6 +420,10 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   if (o->airport_start && !fly_airport_world(o, err)) {
     std::fprintf(errs, "kestrix-fly: %s\n", err);
     return finish(alert_seen ? FLY_ALERT : FLY_BAD_INPUT, out, nullptr);
+  }
+  if (!fly_check_radios(o, &script, err)) {
+    std::fprintf(errs, "kestrix-fly: %s\n", err);
+    return finish(FLY_BAD_INPUT, out, nullptr);
   }
   if (!fly_load_aircraft(o->aircraft, err)) {
     std::fprintf(errs, "kestrix-fly: %s\n", err);

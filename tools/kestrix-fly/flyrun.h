@@ -15,15 +15,20 @@ struct fly_controls {
   float flaps;     // 0 up .. 1 full
   int gear_down;   // 1 gear down
   float brakes;    // 0 off .. 1 full
-  // Autopilot modes, each engaged while its flag is set, and their targets.
+  // Autopilot modes, each engaged while its flag is set, and their targets. Heading select and
+  // NAV 1 are the two lateral modes: one at a time.
   int ap_hdg_on;    // heading select
-  float ap_hdg;     // heading to hold, degrees true
+  float ap_hdg;     // the heading bug, degrees magnetic as the gyro shows it
+  int ap_nav_on;    // NAV 1: tracks the course set on NAV 1's OBS
   int ap_alt_on;    // altitude hold
   float ap_alt_ft;  // altitude to hold, ft
   int ap_vs_on;     // vertical-speed hold
   float ap_vs_fpm;  // vertical speed, ft/min; with altitude hold the climb or descent rate
   int ap_kias_on;   // autothrottle
   float ap_kias;    // indicated airspeed to hold, kt
+  // NAV 1, tuned as the radio panel tunes it; the once-a-second pass finds the station.
+  int nav1;   // frequency key, hundredths of a MHz (11620 is 116.20); 0 leaves the radio alone
+  float obs;  // course selected on NAV 1, degrees magnetic
 };
 
 // Which commands a script line sets.
@@ -40,6 +45,9 @@ enum {
   FLY_AP_VS = 512,
   FLY_AP_KIAS = 1024,
   FLY_AP_OFF = 2048,  // every autopilot mode off (applied before the modes the line engages)
+  FLY_AP_NAV = 4096,
+  FLY_NAV1 = 8192,
+  FLY_OBS = 16384,
 };
 
 struct fly_options {
@@ -128,6 +136,9 @@ int fly_airport_world(const fly_options* o, char* err);
 // Sets every wind layer to a steady wind from dir degrees true at kt, without gusts or
 // turbulence, and the wind at the aircraft to it.
 void fly_set_wind(float dir, float kt);
+// NAV 1 frequencies of the command line and the script: each must belong to a VOR or localizer of
+// the database, which only an airport start reads. 0 with a message when one does not.
+int fly_check_radios(const fly_options* o, const fly_script* s, char* err);
 
 // ---- Flying ----------------------------------------------------------------------------------
 

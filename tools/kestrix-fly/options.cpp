@@ -97,17 +97,20 @@ static int same_key(const char* name, const char* key) {
   return *name == *key;
 }
 
-// Engages autopilot mode `name` with its target, or with "ap_off" and the value 1 switches every
-// mode off. Results as set_control's.
+// Engages autopilot mode `name` with its target; "ap_nav" with the value 1 engages NAV 1, and
+// "ap_off" with the value 1 switches every mode off. Results as set_control's.
 static int set_autopilot(fly_controls* c, unsigned* mask, const char* name, const char* value,
                          char* err) {
-  if (same_key(name, "ap_off")) {
+  const int off = same_key(name, "ap_off");
+  if (off || same_key(name, "ap_nav")) {
     if (std::strcmp(value, "1") != 0) {
-      std::snprintf(err, FLY_ERR, "ap_off takes the value 1, not '%s'", value);
+      std::snprintf(err, FLY_ERR, "%s takes the value 1, not '%s'", off ? "ap_off" : "ap_nav",
+                    value);
       return 0;
     }
-    c->ap_hdg_on = c->ap_alt_on = c->ap_vs_on = c->ap_kias_on = 0;
-    *mask |= FLY_AP_OFF;
+    if (off) c->ap_hdg_on = c->ap_nav_on = c->ap_alt_on = c->ap_vs_on = c->ap_kias_on = 0;
+    if (!off) c->ap_nav_on = 1;
+    *mask |= off ? FLY_AP_OFF : FLY_AP_NAV;
     return 1;
   }
   for (const autopilot_key& k : autopilot_keys) {
@@ -138,12 +141,54 @@ static int set_autopilot(fly_controls* c, unsigned* mask, const char* name, cons
   return -1;
 }
 
+// NAV 1's frequency ("116.2") or course in magnetic degrees. Results as set_control's.
+static int set_radio(fly_controls* c, unsigned* mask, const char* name, const char* value,
+                     char* err) {
+  float v;
+  if (std::strcmp(name, "nav1") == 0) {
+    // NAV receivers tune 108.00 to 117.95 MHz in steps of 0.05 MHz.
+    long key = parse_number(value, &v) ? std::lround(v * 100.0) : 0;
+    if (key < 10800 || key > 11795 || key % 5 != 0 || std::fabs(v * 100.0 - key) > 0.01) {
+      std::snprintf(err, FLY_ERR,
+                    "nav1 must be a NAV frequency from 108.00 to 117.95 MHz in steps of 0.05, not "
+                    "'%s'",
+                    value);
+      return 0;
+    }
+    c->nav1 = static_cast<int>(key);
+    *mask |= FLY_NAV1;
+    return 1;
+  }
+  if (std::strcmp(name, "obs") == 0) {
+    if (!parse_number(value, &v) || !in_range(v, 0.0f, 360.0f)) {
+      std::snprintf(err, FLY_ERR, "obs must be a course from 0 to 360 degrees magnetic, not '%s'",
+                    value);
+      return 0;
+    }
+    c->obs = v;
+    *mask |= FLY_OBS;
+    return 1;
+  }
+  return -1;
+}
+
+// Heading select and NAV 1 both steer: a line or a command line engages one of them.
+static int one_lateral_mode(unsigned mask, char* err) {
+  if ((mask & FLY_AP_HDG) && (mask & FLY_AP_NAV)) {
+    std::snprintf(err, FLY_ERR, "ap_hdg and ap_nav both steer the aircraft: give one of them");
+    return 0;
+  }
+  return 1;
+}
+
 // Sets control `name` from text; 1 when it is a known control with a value in range, -1 when the
 // name is not a control, 0 when the value is bad (err says why).
 static int set_control(fly_controls* c, unsigned* mask, const char* name, const char* value,
                        char* err) {
   int ap = set_autopilot(c, mask, name, value, err);
   if (ap >= 0) return ap;
+  int radio = set_radio(c, mask, name, value, err);
+  if (radio >= 0) return radio;
   if (std::strcmp(name, "gear") == 0) {
     if (std::strcmp(value, "up") != 0 && std::strcmp(value, "down") != 0) {
       std::snprintf(err, FLY_ERR, "gear must be up or down, not '%s'", value);
@@ -176,6 +221,10 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
     if (std::strncmp(a, "--", 2) != 0) {
       std::snprintf(err, FLY_ERR, "unexpected argument '%s'", a);
       return 0;
+    }
+    if (std::strcmp(a, "--ap-nav") == 0) {  // a mode without a target of its own
+      set_control(&o->controls, &o->given, "ap_nav", "1", err);
+      continue;
     }
     if (i + 1 >= argc) {
       std::snprintf(err, FLY_ERR, "option %s needs a value", a);
@@ -269,7 +318,7 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
     std::snprintf(err, FLY_ERR, "--aircraft FILE is required");
     return 0;
   }
-  return 1;
+  return one_lateral_mode(o->given, err);
 }
 
 int fly_parse_script_line(const char* line, fly_script_entry* e, char* err) {
@@ -314,7 +363,7 @@ int fly_parse_script_line(const char* line, fly_script_entry* e, char* err) {
     std::snprintf(err, FLY_ERR, "the line sets no control");
     return 0;
   }
-  return 1;
+  return one_lateral_mode(e->mask, err);
 }
 
 int fly_read_script(const char* path, fly_script* s, char* err) {
@@ -360,8 +409,12 @@ void fly_apply_script(fly_controls* c, const fly_script_entry* e) {
   if (m & FLY_FLAPS) c->flaps = e->c.flaps;
   if (m & FLY_GEAR) c->gear_down = e->c.gear_down;
   if (m & FLY_BRAKES) c->brakes = e->c.brakes;
-  if (m & FLY_AP_OFF) c->ap_hdg_on = c->ap_alt_on = c->ap_vs_on = c->ap_kias_on = 0;
-  if (m & FLY_AP_HDG) c->ap_hdg_on = 1, c->ap_hdg = e->c.ap_hdg;
+  if (m & FLY_AP_OFF) c->ap_hdg_on = c->ap_nav_on = c->ap_alt_on = c->ap_vs_on = c->ap_kias_on = 0;
+  // Engaging one lateral mode drops the other, as the panel's buttons do.
+  if (m & FLY_AP_HDG) c->ap_hdg_on = 1, c->ap_nav_on = 0, c->ap_hdg = e->c.ap_hdg;
+  if (m & FLY_AP_NAV) c->ap_nav_on = 1, c->ap_hdg_on = 0;
+  if (m & FLY_NAV1) c->nav1 = e->c.nav1;
+  if (m & FLY_OBS) c->obs = e->c.obs;
   if (m & FLY_AP_ALT) c->ap_alt_on = 1, c->ap_alt_ft = e->c.ap_alt_ft;
   if (m & FLY_AP_VS) c->ap_vs_on = 1, c->ap_vs_fpm = e->c.ap_vs_fpm;
   if (m & FLY_AP_KIAS) c->ap_kias_on = 1, c->ap_kias = e->c.ap_kias;
