@@ -67,7 +67,24 @@ static int write_fixes(const std::string& path) {
   return ouf_close();
 }
 
+// One record per airport, in the order of apt_dat: kind, identifier (checked against apt_dat's
+// by the reader), tower and ATIS frequencies in kHz (0 unknown) and the three slots' surfaces.
+static int write_extras(const std::string& path) {
+  if (!ouf_open(path.c_str(), FILE_ANY, VERSION_WORLD_DATA)) return 0;
+  char b[120];
+  for (const wg_airport& a : wg.apt) {
+    int s[3] = {0, 0, 0};
+    for (size_t r = 0; r < a.rwy.size() && r < 3; r++) s[r] = a.rwy[r].surface;
+    std::snprintf(b, sizeof b, "%d %-4.4s %d %d %d %d %d\n", a.kind ? a.kind : KIND_AIRPORT, a.id,
+                  a.twr_khz, a.atis_khz, s[0], s[1], s[2]);
+    ouf << b;
+  }
+  ouf << "99\n";
+  return ouf_close();
+}
+
 int write_nav_files(const char* folder) {
   std::string f(folder);
-  return write_airports(f + "apt_dat") && write_navaids(f + "nav_dat") && write_fixes(f + "fix_dat");
+  return write_airports(f + "apt_dat") && write_navaids(f + "nav_dat") && write_fixes(f + "fix_dat") &&
+         write_extras(f + "apx_dat");
 }
