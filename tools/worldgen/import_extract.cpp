@@ -179,6 +179,7 @@ static int lay_runway(const wg_airport& a, const raw_runway& w, wg_runway* r) {
     r->num = r->num > 18 ? r->num - 18 : r->num + 18;
     r->lr = r->lr == 'L' ? 'R' : (r->lr == 'R' ? 'L' : r->lr);
   }
+  if (!named) r->lr = 'x';
   if (r->surface == SURF_WATER) r->lr = 'W';
   else if (r->lr == 'W') r->lr = 'x';
   double half = r->len_ft / 2.0;

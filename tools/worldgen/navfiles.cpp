@@ -1,4 +1,5 @@
 // Writers of the three text files of the navigation database: "apt_dat", "nav_dat", "fix_dat".
+#include <cctype>
 #include <cstdio>
 #include <string>
 
@@ -21,7 +22,9 @@ static int write_airports(const std::string& path) {
     for (int r = 0; r < 3; r++) {
       if (r < (int)a.rwy.size()) {
         const wg_runway& w = a.rwy[r];
-        std::snprintf(b, sizeof b, "%11.6f %11.6f %2d %c %3d %5d %4d %6d\n", w.lat, w.lon, w.num, w.lr,
+        // The reader takes the first non-blank character as the side letter.
+        char lr = std::isgraph((unsigned char)w.lr) ? w.lr : 'x';
+        std::snprintf(b, sizeof b, "%11.6f %11.6f %2d %c %3d %5d %4d %6d\n", w.lat, w.lon, w.num, lr,
                       w.hdng, w.len_ft, w.width_ft, lighting_code(w, a.twr));
       } else {
         // An empty slot: length 0 tells every reader that no runway is there.
