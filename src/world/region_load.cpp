@@ -55,7 +55,8 @@ static void set_runway_boxes(int lat, int lon) {
     k = intmin2(k + 1, REGION_LIST_MAX - 1);
     for (int r = 0; r < APT_RWYS; r++) {
       rway_elev[k][r] = -999.0f;
-      if (apt_len[n][r] <= 0) continue;
+      // A water lane keeps its water: seaplanes alight on it, so it is neither raised nor land.
+      if (apt_len[n][r] <= 0 || apt_lr[n][r] == 'W' || apt_surf[n][r] == SURF_WATER) continue;
       float x = region_x(apt_lat[n][r], apt_lon[n][r]), z = region_z(apt_lat[n][r]);
       float half = static_cast<float>(apt_len[n][r] / 2);
       float w = static_cast<float>(apt_width[n][r]);
