@@ -28,12 +28,6 @@ struct raw_runway {
   raw_end end[2];
 };
 
-// Airport lines keep the extract's codes until the merge decides what wins.
-struct raw_airport {
-  wg_airport a;
-  int line;
-};
-
 // The first field that fails to parse names the line; the rest of the import is then refused.
 struct line_reader {
   const char* path;
@@ -81,12 +75,11 @@ static int khz(line_reader* in, const std::string& s, const char* what, int* v) 
   return s == "-" || whole(in, s, what, 108000, 137000, v);
 }
 
-static int parse_airport(line_reader* in, const std::string& line, raw_airport* r) {
+static int parse_airport(line_reader* in, const std::string& line, wg_airport* out) {
   std::vector<std::string> w = words(line);
   if (w.size() < 12) return fail(in, "an airport line needs 11 fields and a name");
-  wg_airport& a = r->a;
+  wg_airport& a = *out;
   a = wg_airport{};
-  r->line = in->line;
   static const char kinds[] = "LMSWH";
   const char* k = w[3].size() == 1 ? std::strchr(kinds, w[3][0]) : nullptr;
   if (!k) return fail(in, "bad kind '" + w[3] + "'");
@@ -219,13 +212,13 @@ static int longest_known(const wg_airport& a) {
 // Runways without even a name take the heading of the field's own longest known runway, or of
 // the nearest field's, since the runways of a district are built into the same winds; a field's
 // further nameless runways cross at 60 degrees, as three-runway fields are laid out.
-static void fill_nameless(std::vector<raw_airport>* apts) {
+static void fill_nameless(std::vector<wg_airport>* apts) {
   std::map<std::pair<int, int>, std::vector<const wg_airport*>> known;
-  for (const raw_airport& r : *apts)
-    if (longest_known(r.a) >= 0) known[{(int)std::floor(r.a.lat), (int)std::floor(r.a.lon)}].push_back(&r.a);
+  for (const wg_airport& a : *apts)
+    if (longest_known(a) >= 0) known[{(int)std::floor(a.lat), (int)std::floor(a.lon)}].push_back(&a);
   std::vector<int> base(apts->size(), -1);
   for (size_t k = 0; k < apts->size(); k++) {
-    const wg_airport& a = (*apts)[k].a;
+    const wg_airport& a = (*apts)[k];
     int own = longest_known(a), need = 0;
     for (const wg_runway& r : a.rwy) need |= r.hdng < 0;
     if (!need) continue;
@@ -250,7 +243,7 @@ static void fill_nameless(std::vector<raw_airport>* apts) {
     if (base[k] < 0) base[k] = 0;
   }
   for (size_t k = 0; k < apts->size(); k++) {
-    wg_airport& a = (*apts)[k].a;
+    wg_airport& a = (*apts)[k];
     int turn = longest_known(a) >= 0 ? 1 : 0;
     for (wg_runway& r : a.rwy)
       if (r.hdng < 0) {
@@ -261,7 +254,7 @@ static void fill_nameless(std::vector<raw_airport>* apts) {
 }
 
 // Reads and checks the whole file before anything of it is used.
-static int read_extract(const char* path, std::vector<raw_airport>* out) {
+static int read_extract(const char* path, std::vector<wg_airport>* out) {
   std::ifstream f(path);
   if (!f) return std::fprintf(stderr, "worldgen: cannot read %s\n", path), 0;
   line_reader in{path, 0, ""};
@@ -290,7 +283,7 @@ static int read_extract(const char* path, std::vector<raw_airport>* out) {
   if (in.error.empty() && f.bad()) fail(&in, "read error");
   if (!in.error.empty()) return std::fprintf(stderr, "worldgen: %s\n", in.error.c_str()), 0;
   for (size_t k = 0; k < out->size(); k++) {
-    wg_airport& a = (*out)[k].a;
+    wg_airport& a = (*out)[k];
     for (const raw_runway& w : rw[k]) {
       wg_runway r;
       if (lay_runway(a, w, &r)) a.rwy.push_back(r);
@@ -308,22 +301,21 @@ static int read_extract(const char* path, std::vector<raw_airport>* out) {
 }
 
 int import_airports_extract(const char* path) {
-  std::vector<raw_airport> raw;
+  std::vector<wg_airport> raw;
   if (!read_extract(path, &raw)) return -1;
-  // The more important of two fields that share an identifier keeps it.
-  for (raw_airport& r : raw) {
-    std::vector<wg_runway>& rw = r.a.rwy;
+  // Three runways a field, the longest; in order of importance, so that of two fields that share
+  // an identifier the more important keeps it.
+  for (wg_airport& a : raw) {
+    std::vector<wg_runway>& rw = a.rwy;
     std::stable_sort(rw.begin(), rw.end(), [](const wg_runway& x, const wg_runway& y) { return x.len_ft > y.len_ft; });
     if (rw.size() > 3) rw.resize(3);
   }
-  std::stable_sort(raw.begin(), raw.end(),
-                   [](const raw_airport& x, const raw_airport& y) { return more_important(x.a, y.a); });
+  std::stable_sort(raw.begin(), raw.end(), more_important);
   std::map<std::string, size_t> authored;
   for (size_t k = 0; k < wg.apt.size(); k++) authored[wg.apt[k].id] = k;
   std::set<std::string> seen;
   int taken = 0, nameless = 0, unusable = 0;
-  for (raw_airport& r : raw) {
-    wg_airport& a = r.a;
+  for (const wg_airport& a : raw) {
     if (!a.id[0] || a.rwy.empty() || seen.count(a.id)) {
       unusable++;
       continue;
