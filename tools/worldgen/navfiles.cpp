@@ -27,8 +27,9 @@ static int write_airports(const std::string& path) {
         std::snprintf(b, sizeof b, "%11.6f %11.6f %2d %c %3d %5d %4d %6d\n", w.lat, w.lon, w.num, lr,
                       w.hdng, w.len_ft, w.width_ft, lighting_code(w, a.twr));
       } else {
-        // An empty slot: length 0 tells every reader that no runway is there.
-        std::snprintf(b, sizeof b, "%11.6f %11.6f %2d %c %3d %5d %4d %6d\n", a.lat, a.lon, 0, 'x', 0, 0, 0, 0);
+        // An empty slot: length 0 tells every reader that no runway is there, and short zeros
+        // keep the start-up read of thousands of airports quick.
+        std::snprintf(b, sizeof b, "0 0 0 x 0 0 0 0\n");
       }
       ouf << b;
     }
