@@ -193,9 +193,10 @@ static double runway_distance(const wg_runway& r, double lat, double lon) {
 }
 
 // Each runway lies on level ground at its field's elevation out to its taxiways and apron,
-// blended into the relief beyond (over 4 km, or 1 km round a heliport's pad); water stays water
-// and so do water lanes. The blends go first and the level ground after, the most important
-// field last, so that a neighbour's blend never tilts a runway.
+// blended into the relief beyond (over 4 km, or 1 km round a heliport's pad). Water stays water:
+// a water lane levels only land, where its lake is too small for the water mask. The blends go
+// first and the level ground after, the most important field last, so that a neighbour's blend
+// never tilts a runway.
 static void flatten_runways(const water_mask& m, const std::vector<float>& dist, world_heights* w) {
   for (int pass = 0; pass < 2; pass++)
     for (size_t k = wg.apt.size(); k-- > 0;) {
@@ -203,7 +204,7 @@ static void flatten_runways(const water_mask& m, const std::vector<float>& dist,
       double inner = a.kind == KIND_HELIPORT ? 100 : 600, outer = inner + (a.kind == KIND_HELIPORT ? 1000 : 4000);
       float elev = a.elev_ft * 0.3048f;
       for (const wg_runway& r : a.rwy) {
-        if (r.surface == SURF_WATER || r.len_ft <= 0) continue;
+        if (r.len_ft <= 0) continue;
         double reach = outer + r.len_ft * 0.3048 / 2, c = std::cos(r.lat * DEG);
         int I0 = (int)std::floor((r.lon - m.lon0 - reach / (M_PER_DEG * c)) * QUAD_CELLS_I);
         int I1 = (int)std::ceil((r.lon - m.lon0 + reach / (M_PER_DEG * c)) * QUAD_CELLS_I);
