@@ -112,7 +112,7 @@ TEST_F(WorldgenExtract, KeptFieldsWinAndUnusableOnesAreLeftOut) {
   EXPECT_EQ((std::vector<int>{sbd->rwy[0].len_ft, sbd->atis_khz, sbd->twr_khz}), (std::vector<int>{10001, 124175, 119450}));
   EXPECT_EQ(find("ONT ")->rwy[0].len_ft, 12197);
   EXPECT_EQ(find("12CA")->name, "Longer");
-  EXPECT_EQ((std::vector<int>{(int)wg.apt.size(), heli->kind, heli->rwy[0].len_ft}), (std::vector<int>{5, KIND_HELIPORT, 50}));
+  EXPECT_EQ((std::vector<int>{(int)wg.apt.size(), heli->kind, heli->rwy[0].len_ft}), (std::vector<int>{5, APT_KIND_HELIPORT, 50}));
 }
 
 // A damaged line refuses the whole file, naming the line, and leaves the airports as they were.

@@ -225,13 +225,13 @@ TEST_F(WorldgenNavfiles, RealFieldsStandWhereTheDataPutsThem) {
     char lr;
   } fields[] = {
       // Atlanta's 08R/26L between its ends 33.646801 -84.438400 and 33.646801 -84.405502.
-      {"ATL ", 33.646801f, -84.421951f, 9999, 1026, KIND_AIRPORT, 90, 'R'},
+      {"ATL ", 33.646801f, -84.421951f, 9999, 1026, APT_KIND_AIRPORT, 90, 'R'},
       // Mondell Field, Newcastle WY: 14/32 between 43.891201 -104.321999 and 43.879501 -104.309998.
-      {"ECS ", 43.885351f, -104.315999f, 5310, 4174, KIND_AIRPORT, 144, 'x'},
+      {"ECS ", 43.885351f, -104.315999f, 5310, 4174, APT_KIND_AIRPORT, 144, 'x'},
       // Lindey's Landing West on Seeley Lake, MT: a water lane at the reference point.
-      {"M35 ", 47.174400f, -113.480003f, 14000, 3993, KIND_SEAPLANE, -1, 'W'},
+      {"M35 ", 47.174400f, -113.480003f, 14000, 3993, APT_KIND_SEAPLANE, -1, 'W'},
       // Downtown Manhattan Heliport: its 62 ft pad at the reference point.
-      {"JRB ", 40.700711f, -74.008573f, 62, 7, KIND_HELIPORT, -1, 'x'},
+      {"JRB ", 40.700711f, -74.008573f, 62, 7, APT_KIND_HELIPORT, -1, 'x'},
   };
   for (const field& f : fields) {
     size_t n = 0;

@@ -175,7 +175,7 @@ TEST(WorldgenTerrain, RunwaysLieAtFieldElevationAcrossDegreeLines) {
     for (int i = 20; i < 40; i++) m.c[(size_t)j * m.cols + i] = MASK_LAKE;  // round 35.4 N 117.5 W
   const float lat0 = 34.0f + 40.0f / QUAD_CELLS_J;
   wg_airport a{};
-  a.elev_ft = 3000, a.lat = lat0, a.lon = -117.0f, a.kind = KIND_AIRPORT;
+  a.elev_ft = 3000, a.lat = lat0, a.lon = -117.0f, a.kind = APT_KIND_AIRPORT;
   a.rwy.push_back(wg_runway{});
   wg_runway& r = a.rwy[0];
   r.lat = lat0, r.lon = -117.0f, r.hdng = 90, r.len_ft = 12000, r.width_ft = 150, r.surface = SURF_ASPHALT;

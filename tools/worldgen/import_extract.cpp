@@ -84,7 +84,7 @@ static int parse_airport(line_reader* in, const std::string& line, wg_airport* o
   const char* k = w[3].size() == 1 ? std::strchr(kinds, w[3][0]) : nullptr;
   if (!k) return fail(in, "bad kind '" + w[3] + "'");
   a.size = (int)(k - kinds);
-  a.kind = a.size == SIZE_SEAPLANE ? KIND_SEAPLANE : (a.size == SIZE_HELIPORT ? KIND_HELIPORT : KIND_AIRPORT);
+  a.kind = a.size == SIZE_SEAPLANE ? APT_KIND_SEAPLANE : (a.size == SIZE_HELIPORT ? APT_KIND_HELIPORT : APT_KIND_AIRPORT);
   double lat, lon, elev;
   int tower, unicom;
   if (!real(in, w[4], "latitude", -90, 90, &lat) || !real(in, w[5], "longitude", -180, 180, &lon) ||
@@ -148,8 +148,8 @@ static int surface_of(const wg_airport& a, char s, int len_ft) {
     case 'M': return SURF_METAL;
     default: break;
   }
-  if (a.kind == KIND_SEAPLANE) return SURF_WATER;
-  if (a.kind == KIND_HELIPORT) return SURF_CONCRETE;
+  if (a.kind == APT_KIND_SEAPLANE) return SURF_WATER;
+  if (a.kind == APT_KIND_HELIPORT) return SURF_CONCRETE;
   return a.size <= SIZE_MEDIUM || len_ft >= 5000 ? SURF_ASPHALT : SURF_TURF;
 }
 
@@ -160,11 +160,11 @@ static int lay_runway(const wg_airport& a, const raw_runway& w, wg_runway* r) {
   if (w.len <= 0) return 0;
   *r = wg_runway{};
   r->len_ft = std::min(w.len, 30000);
-  r->width_ft = std::min(w.width > 0 ? w.width : (a.kind == KIND_HELIPORT ? w.len : 60), 2000);
+  r->width_ft = std::min(w.width > 0 ? w.width : (a.kind == APT_KIND_HELIPORT ? w.len : 60), 2000);
   r->surface = surface_of(a, w.surface, w.len);
   r->edge = !w.lit ? LIGHT_NONE : (w.len >= 8000 ? LIGHT_HIGH : LIGHT_MEDIUM);
   int paved = r->surface == SURF_ASPHALT || r->surface == SURF_CONCRETE;
-  r->ils_want[0] = r->ils_want[1] = paved && a.kind == KIND_AIRPORT ? -1 : 0;
+  r->ils_want[0] = r->ils_want[1] = paved && a.kind == APT_KIND_AIRPORT ? -1 : 0;
   const raw_end &e0 = w.end[0], &e1 = w.end[1];
   int named = parse_end(e0.ident, &r->num, &r->lr);
   if (!named && parse_end(e1.ident, &r->num, &r->lr)) {
@@ -289,7 +289,7 @@ static int read_extract(const char* path, std::vector<wg_airport>* out) {
       if (lay_runway(a, w, &r)) a.rwy.push_back(r);
     }
     // A heliport whose pad the data does not list still has one, of the usual 50 ft.
-    if (a.rwy.empty() && a.kind == KIND_HELIPORT) {
+    if (a.rwy.empty() && a.kind == APT_KIND_HELIPORT) {
       raw_runway pad{50, 50, 'U', 0, {}};
       wg_runway r;
       lay_runway(a, pad, &r);

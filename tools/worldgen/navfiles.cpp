@@ -79,7 +79,7 @@ static int write_extras(const std::string& path) {
   for (const wg_airport& a : wg.apt) {
     int s[3] = {0, 0, 0};
     for (size_t r = 0; r < a.rwy.size() && r < 3; r++) s[r] = a.rwy[r].surface;
-    std::snprintf(b, sizeof b, "%d %-4.4s %d %d %d %d %d\n", a.kind ? a.kind : KIND_AIRPORT, a.id,
+    std::snprintf(b, sizeof b, "%d %-4.4s %d %d %d %d %d\n", a.kind ? a.kind : APT_KIND_AIRPORT, a.id,
                   a.twr_khz, a.atis_khz, s[0], s[1], s[2]);
     ouf << b;
   }

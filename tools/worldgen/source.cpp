@@ -239,7 +239,7 @@ int read_world_source(const char* path) {
       a.name = w[6];
       a.authored = 1;
       a.keep = keep;
-      a.kind = KIND_AIRPORT;
+      a.kind = APT_KIND_AIRPORT;
       a.size = a.twr ? SIZE_MEDIUM : SIZE_SMALL;
       for (const wg_airport& b : wg.apt)
         if (std::strcmp(b.id, a.id) == 0) complain(path, ln, "airport listed twice");

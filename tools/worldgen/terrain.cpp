@@ -201,7 +201,7 @@ static void flatten_runways(const water_mask& m, const std::vector<float>& dist,
   for (int pass = 0; pass < 2; pass++)
     for (size_t k = wg.apt.size(); k-- > 0;) {
       const wg_airport& a = wg.apt[k];
-      double inner = a.kind == KIND_HELIPORT ? 100 : 600, outer = inner + (a.kind == KIND_HELIPORT ? 1000 : 4000);
+      double inner = a.kind == APT_KIND_HELIPORT ? 100 : 600, outer = inner + (a.kind == APT_KIND_HELIPORT ? 1000 : 4000);
       float elev = a.elev_ft * 0.3048f;
       for (const wg_runway& r : a.rwy) {
         if (r.len_ft <= 0) continue;

@@ -6,17 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "world/world.h"
+
 // ---- Records (one global instance, filled by the readers and generators) ------------------------
 
 // Lighting of one runway as the source describes it; the generator turns it into the per-end
 // lighting code of the airport file.
 enum { LIGHT_NONE = 0, LIGHT_MEDIUM = 1, LIGHT_HIGH = 2 };
 
-// Runway surfaces as the simulator's airport extras file numbers them (0: no runway there).
-enum { SURF_NONE = 0, SURF_ASPHALT = 1, SURF_CONCRETE = 2, SURF_TURF = 3, SURF_GRAVEL = 4,
-       SURF_DIRT = 5, SURF_WATER = 6, SURF_METAL = 7 };
-// Kinds of field, as the extras file numbers them.
-enum { KIND_AIRPORT = 1, KIND_SEAPLANE = 2, KIND_HELIPORT = 3 };
+// Runway surfaces (SURF_ASPHALT..SURF_METAL) and kinds of field (APT_KIND_AIRPORT..
+// APT_KIND_HELIPORT) are numbered as the simulator's airport extras file has them (world/world.h).
 // Size classes of the imported data, most important first.
 enum { SIZE_LARGE = 0, SIZE_MEDIUM = 1, SIZE_SMALL = 2, SIZE_SEAPLANE = 3, SIZE_HELIPORT = 4 };
 // How a runway's place and heading were found: surveyed from both ends, from one end, from its
@@ -47,7 +46,7 @@ struct wg_airport {
   int twr;           // 1 with a control tower
   int authored;      // 1 when it comes from our own source file
   int keep;          // 1 when its authored data wins over the imported (fields our starts name)
-  int kind;          // KIND_AIRPORT, KIND_SEAPLANE or KIND_HELIPORT
+  int kind;          // APT_KIND_AIRPORT, APT_KIND_SEAPLANE or APT_KIND_HELIPORT
   int size;          // SIZE_LARGE..SIZE_HELIPORT
   int scheduled;     // 1 with an airline code (the data's sign of scheduled service)
   int twr_khz;       // tower frequency, kHz; 0 unknown
