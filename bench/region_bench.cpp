@@ -53,8 +53,9 @@ void write_text(const std::string& root, const char* name, const std::string& bo
   std::ofstream(root + "world/" + name, std::ios::trunc) << "I\n354 version\n" << body;
 }
 
-// 70 airports of two crossing runways in the region at 34 N, 118 W; as many navaids and fixes as
-// a continent's database holds, spread over the country.
+// A full airport table of 10000 fields with their extras, 70 of two crossing runways in the
+// region at 34 N, 118 W; as many navaids and fixes as a continent's database holds, spread over
+// the country.
 void write_own_data() {
   static bool done = false;
   if (done) return;
@@ -62,9 +63,9 @@ void write_own_data() {
   std::string root = own_folder();
   for (int lat = 34; lat <= 35; lat++)
     for (int lon = -119; lon <= -116; lon++) write_quadrant(root, lat, lon);
-  std::string apt, nav, fix;
+  std::string apt, apx, nav, fix;
   char line[STR_SIZE];
-  for (int k = 0; k < 3000; k++) {
+  for (int k = 0; k < APT_MAX; k++) {
     float la = k < 70 ? 34.1f + 0.025f * k : 25.0f + (k % 25),
           lo = k < 70 ? -117.3f : -120.0f + k % 50;
     std::snprintf(line, sizeof line,
@@ -72,6 +73,9 @@ void write_own_data() {
                   "0 0 0 x 0 0 0 0\n1000 %d K%03d Field-%d\n",
                   la, lo, la, lo, k % 2, k % 1000, k);
     apt += line;
+    std::snprintf(line, sizeof line, "%d K%03d %d %d 1 3 0\n", 1 + k % 3, k % 1000, 118000 + k % 100 * 25,
+                  k % 2 ? 0 : 127750);
+    apx += line;
   }
   for (int k = 0; k < 5000; k++) {
     std::snprintf(line, sizeof line, "%d %.4f %.4f 1000 %d %d 90 N%03d Aid %d\n", 2 + k % 5,
@@ -84,6 +88,7 @@ void write_own_data() {
     fix += line;
   }
   write_text(root, "apt_dat", apt + "99\n");
+  write_text(root, "apx_dat", apx + "99\n");
   write_text(root, "nav_dat", nav + "99\n");
   write_text(root, "fix_dat", fix + "99\n");
 }

@@ -1,5 +1,6 @@
-// Fuzzes the readers of "apt_dat", "nav_dat" and "fix_dat": the input is split at its 0x01
-// bytes into the three files (a missing part becomes an empty file of the right version), the
+// Fuzzes the readers of "apt_dat", "nav_dat", "fix_dat" and the airport extras "apx_dat": the
+// input is split at its 0x01 bytes into the four files (a missing part becomes an empty file of
+// the right version, or for the optional extras no file at all), the
 // database is read, and what was read is used: the radios are tuned, the carrier's slots written,
 // the region lists rebuilt and the first airports' scenery built on a flat region. A fatal alert
 // throws out of the reader here instead of ending the process.
@@ -65,13 +66,16 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string in(reinterpret_cast<const char*>(data), size);
-  const char* names[3] = {"apt_dat", "nav_dat", "fix_dat"};
+  const char* names[4] = {"apt_dat", "nav_dat", "fix_dat", "apx_dat"};
   size_t from = 0;
-  for (int p = 0; p < 3; p++) {
+  for (int p = 0; p < 4; p++) {
     size_t to = in.find('\x01', from);
     std::string part = from <= in.size() ? in.substr(from, to == std::string::npos ? to : to - from)
                                          : std::string();
-    write_part(names[p], part.empty() ? std::string("I\n354 version\n99\n") : part);
+    if (p == 3 && part.empty())
+      std::filesystem::remove(std::string(app_path) + "world/" + names[p]);
+    else
+      write_part(names[p], part.empty() ? std::string("I\n354 version\n99\n") : part);
     from = to == std::string::npos ? in.size() + 1 : to + 1;
   }
   try {

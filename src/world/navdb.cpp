@@ -1,5 +1,6 @@
 // The navigation database: reading "apt_dat", "nav_dat" and "fix_dat" at start-up, and the two
 // navaid slots of the aircraft carrier.
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 
@@ -10,6 +11,7 @@
 static const char apt_label[] = "scan apt line";
 static const char nav_label[] = "scan nav line";
 static const char fix_label[] = "fix_dat";
+static const char apx_label[] = "apx_dat";
 
 // One character of the open data file; running out of file here is a scan failure like any other.
 static char read_char(const char* label) {
@@ -183,8 +185,62 @@ static void read_fixes() {
   inf.close();
 }
 
+static void clear_extras() {
+  std::memset(apt_kind, 0, sizeof apt_kind);
+  std::memset(apt_twrf, 0, sizeof apt_twrf);
+  std::memset(apt_atisf, 0, sizeof apt_atisf);
+  std::memset(apt_surf, 0, sizeof apt_surf);
+}
+
+// A frequency outside the VHF airband is no frequency the controller could give.
+static int airband(int khz) { return khz >= 108000 && khz <= 137000 ? khz : 0; }
+
+// Record k of the extras belongs to airport k of apt_dat. A record whose identifier is another
+// airport's, or a count that differs, means the two files were not written together: rather than
+// give frequencies to the wrong fields, the extras are dropped with a notice.
+static void extras_mismatch(const char* path, int k) {
+  inf.close();
+  clear_extras();
+  char row[STR_SIZE];
+  std::snprintf(row, sizeof row, "Its records and the airports part ways at record %d.", k + 1);
+  MACIBM_alert("The airport extras file does not match the airport file!", path, row,
+               "The airports are used without their frequencies and surfaces.", ALERT_NOTICE);
+}
+
+// The extras are optional: a world folder written before them has no such file.
+static void read_extras() {
+  clear_extras();
+  char path[STR_SIZE];
+  C_to_C(apx_label, path);
+  ap_dir(WORLD_DIR, path);
+  if (!std::ifstream(path).is_open()) return;
+  C_to_C(apx_label, path);
+  open_apt_nav_dat(path);
+  int k = 0;
+  for (;; k++) {
+    int kind = intscanNOSN(apx_label);
+    if (kind == 99) break;
+    char id[5];
+    read_char(apx_label);
+    read_chars(id, 4, apx_label);
+    int twr = intscanNOSN(apx_label), atis = intscanNOSN(apx_label);
+    int surf[APT_RWYS];
+    for (int& v : surf) v = intscanNOSN(apx_label);
+    if (k > env.aptmax || k >= APT_MAX || std::strncmp(id, apt_id[k], 4) != 0)
+      return extras_mismatch(path, k);
+    apt_kind[k] = intrange(kind, APT_KIND_AIRPORT, APT_KIND_HELIPORT) ? kind : 0;
+    apt_twrf[k] = airband(twr);
+    apt_atisf[k] = airband(atis);
+    for (int r = 0; r < APT_RWYS; r++)
+      apt_surf[k][r] = intrange(surf[r], SURF_ASPHALT, SURF_METAL) ? surf[r] : 0;
+  }
+  if (k != env.aptmax + 1) return extras_mismatch(path, k);
+  inf.close();
+}
+
 void init_country_data() {
   read_airports();
+  read_extras();
   read_navaids();
   read_fixes();
 }

@@ -23,6 +23,10 @@ float apt_h[APT_MAX];
 int apt_twr[APT_MAX];
 char apt_id[APT_MAX][5];
 char apt_name[APT_MAX][40];
+int apt_kind[APT_MAX];
+int apt_twrf[APT_MAX];
+int apt_atisf[APT_MAX];
+int apt_surf[APT_MAX][APT_RWYS];
 
 int nav_type[NAV_MAX];
 float nav_lat[NAV_MAX];

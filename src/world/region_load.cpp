@@ -41,6 +41,10 @@ void report_terrain_problems() {
 
 // The ground from the runway's left edge to beyond its parallel taxiway and apron, for every
 // airport near the quadrant. A 71st airport takes over the last slot.
+// Runways of the boxes that are water lanes: seaplanes alight on them, so the water cells under
+// them stay water at their own level, and only land under them is levelled.
+static int rway_water[REGION_LIST_MAX][APT_RWYS];
+
 static void set_runway_boxes(int lat, int lon) {
   for (int k = 0; k < REGION_LIST_MAX; k++)
     for (int r = 0; r < APT_RWYS; r++)
@@ -56,6 +60,7 @@ static void set_runway_boxes(int lat, int lon) {
     for (int r = 0; r < APT_RWYS; r++) {
       rway_elev[k][r] = -999.0f;
       if (apt_len[n][r] <= 0) continue;
+      rway_water[k][r] = apt_lr[n][r] == 'W' || apt_surf[n][r] == SURF_WATER;
       float x = region_x(apt_lat[n][r], apt_lon[n][r]), z = region_z(apt_lat[n][r]);
       float half = static_cast<float>(apt_len[n][r] / 2);
       float w = static_cast<float>(apt_width[n][r]);
@@ -111,6 +116,7 @@ static void flatten_runways(int c, int r) {
           float zhi = fltmax4(v[0][2], v[1][2], v[2][2], v[3][2]);
           if (xlo > r_x_max[k][w] || r_x_min[k][w] > xhi) continue;
           if (zlo > r_z_max[k][w] || r_z_min[k][w] > zhi) continue;
+          if (rway_water[k][w] && on_water[i][j]) continue;
           for (float* p : v) p[1] = rway_elev[k][w];
           apt_on_poly[i][j] = 1;
           on_water[i][j] = 0;

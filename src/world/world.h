@@ -32,7 +32,7 @@ inline constexpr char WORLD_DIR[] = "world";
 extern float apt_lat[APT_MAX][APT_RWYS];  // runway centre latitude, degrees north
 extern float apt_lon[APT_MAX][APT_RWYS];  // runway centre longitude, degrees east
 extern int apt_num[APT_MAX][APT_RWYS];    // runway number as painted, 1..36
-extern char apt_lr[APT_MAX][APT_RWYS];    // side letter after the number: 'L', 'R', 'x' none
+extern char apt_lr[APT_MAX][APT_RWYS];    // side letter: 'L', 'R', 'C', 'W' water lane, 'x' none
 extern int apt_hdng[APT_MAX][APT_RWYS];   // runway heading, degrees true, 0..359
 extern int apt_len[APT_MAX][APT_RWYS];    // runway length, m
 extern int apt_width[APT_MAX][APT_RWYS];  // runway width, m
@@ -41,6 +41,16 @@ extern float apt_h[APT_MAX];              // field elevation, m
 extern int apt_twr[APT_MAX];              // 1 when the airport has a control tower
 extern char apt_id[APT_MAX][5];           // 4-character identifier
 extern char apt_name[APT_MAX][40];        // name, '-' of the file stored as a blank
+
+// Airport extras from "apx_dat" (all 0 when the world folder has no such file): what kind of
+// field, the real tower and ATIS frequencies for the controller, and the runway surfaces.
+enum { APT_KIND_AIRPORT = 1, APT_KIND_SEAPLANE = 2, APT_KIND_HELIPORT = 3 };
+enum { SURF_ASPHALT = 1, SURF_CONCRETE = 2, SURF_TURF = 3, SURF_GRAVEL = 4, SURF_DIRT = 5,
+       SURF_WATER = 6, SURF_METAL = 7 };
+extern int apt_kind[APT_MAX];            // APT_KIND_AIRPORT..APT_KIND_HELIPORT; 0 unknown
+extern int apt_twrf[APT_MAX];            // tower frequency, kHz (118300 = 118.30 MHz); 0 unknown
+extern int apt_atisf[APT_MAX];           // ATIS frequency, kHz; 0 unknown
+extern int apt_surf[APT_MAX][APT_RWYS];  // runway surface, SURF_ASPHALT..SURF_METAL; 0 unknown
 
 // Navigation aids. Types: 2 NDB, 3 VOR, 4 ILS localizer, 5 localizer-only, 6 glide slope, 7/8/9
 // outer/middle/inner marker, 99 end of the file's list.
@@ -240,8 +250,9 @@ void reset_nav();
 // Turns `name` (STR_SIZE long) into the path of that data file in the world folder and opens it as
 // a text file of version 354; a file that cannot be opened or read is a fatal alert.
 void open_apt_nav_dat(char* name);
-// Reads "apt_dat", "nav_dat" and "fix_dat" into the database arrays; sets env.aptmax and
-// env.navmax. Two navaid slots after the file's records are kept for the carrier (below).
+// Reads "apt_dat", "nav_dat" and "fix_dat" into the database arrays, and the airport extras
+// "apx_dat" when the world folder has it; sets env.aptmax and env.navmax. Two navaid slots after
+// the file's records are kept for the carrier (below).
 void init_country_data();
 // The rest of one airport record after its code; the first eight pointers address 3-runway rows.
 void scan_apt_line(float* lat, float* lon, int* num, char* lr, int* hdng, int* len, int* width,

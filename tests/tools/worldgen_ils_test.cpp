@@ -1,5 +1,6 @@
 // Generated approaches: ILS geometry, channels, lighting codes, fix names and the thinning of
 // crowded regions.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -172,27 +173,38 @@ TEST_F(WorldgenIls, FixNamesAreFiveLettersAndUnique) {
   EXPECT_STREQ(a, b);
 }
 
-TEST_F(WorldgenIls, CrowdedRegionKeepsSeventyAuthoredFirst) {
+// 100 fields in one region: the kept ones, then scheduled service, then size, then the longest
+// runway win the 70 places, whatever order the fields come in.
+TEST_F(WorldgenIls, CrowdedRegionKeepsSeventyByImportanceTheSameEachBuild) {
+  std::vector<wg_airport> all;
   for (int k = 0; k < 100; k++) {
     wg_airport a = towered(("C" + std::to_string(k)).c_str(), 40.5f + 0.005f * k, -90.5f, 3000 + k);
-    a.twr = 0;
-    a.authored = k >= 90;  // the last ten are ours
-    wg.apt.push_back(a);
+    a.keep = k >= 95;
+    a.scheduled = k < 20;
+    a.size = k < 40 ? SIZE_SMALL : SIZE_MEDIUM;
+    all.push_back(a);
   }
-  wg.apt.push_back(wg.apt[0]);
-  wg.apt.back().rwy.clear();  // no runway: never written
-  thin_to_capacities();
-  ASSERT_EQ(wg.apt.size(), 70u);
-  int authored = 0;
-  for (const wg_airport& a : wg.apt) {
-    authored += a.authored;
-    EXPECT_FALSE(a.rwy.empty());
-  }
-  EXPECT_EQ(authored, 10);
-  // Among the others the longer runways win.
-  for (const wg_airport& a : wg.apt) {
-    if (!a.authored) {
-      EXPECT_GE(a.rwy[0].len_ft, 3000 + 30);
+  all.push_back(all[0]);
+  all.back().rwy.clear();  // no runway: never written
+  std::vector<std::string> first;
+  for (int order = 0; order < 2; order++) {
+    wg.apt = all;
+    if (order == 1) std::reverse(wg.apt.begin(), wg.apt.end());
+    thin_to_capacities();
+    ASSERT_EQ(wg.apt.size(), 70u);
+    std::vector<std::string> ids;
+    for (const wg_airport& a : wg.apt) {
+      ids.push_back(a.id);
+      EXPECT_FALSE(a.rwy.empty());
     }
+    if (order == 0) first = ids;
+    EXPECT_EQ(ids, first);  // the same choice, in the same order
   }
+  // Kept 99..95 first, the scheduled 19..0 next, then the medium fields 40..94 (longest first):
+  // 45 of those 55 fit.
+  EXPECT_EQ(first[0], "C99 ");
+  EXPECT_EQ(first[4], "C95 ");
+  EXPECT_EQ(first[5], "C19 ");
+  EXPECT_EQ(first[25], "C94 ");
+  EXPECT_EQ(first[69], "C50 ");
 }

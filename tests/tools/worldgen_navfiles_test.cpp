@@ -201,3 +201,50 @@ TEST_F(WorldgenNavfiles, NoTwoAidsShareAFrequencyWithinReceptionOfEachOther) {
     }
   EXPECT_GT(generated_pairs, 0);  // channels are reused at a distance, so pairs exist to check
 }
+
+// A hub, a country field, a seaplane base and a heliport of the generated world at the real
+// places and elevations of the open data (to about a metre): runway centres between their
+// surveyed ends, runways without ends at the reference point, elevations to the foot. The
+// database holds thousands of fields, and the extras pair with them.
+TEST_F(WorldgenNavfiles, RealFieldsStandWhereTheDataPutsThem) {
+  std::vector<apt_rec> apts = read_apt(world_dir() + "apt_dat");
+  EXPECT_GT(apts.size(), 5000u);
+  std::ifstream apx(world_dir() + "apx_dat");
+  std::string line;
+  std::getline(apx, line), std::getline(apx, line);
+  std::vector<int> kinds;
+  while (std::getline(apx, line) && line != "99" && kinds.size() < apts.size()) {
+    ASSERT_EQ(line.substr(2, 4), apts[kinds.size()].id);
+    kinds.push_back(line[0] - '0');
+  }
+  ASSERT_EQ(kinds.size(), apts.size());
+  struct field {
+    const char* id;
+    float lat, lon;  // centre of the runway of that length
+    int len_ft, elev_ft, kind, hdng;
+    char lr;
+  } fields[] = {
+      // Atlanta's 08R/26L between its ends 33.646801 -84.438400 and 33.646801 -84.405502.
+      {"ATL ", 33.646801f, -84.421951f, 9999, 1026, APT_KIND_AIRPORT, 90, 'R'},
+      // Mondell Field, Newcastle WY: 14/32 between 43.891201 -104.321999 and 43.879501 -104.309998.
+      {"ECS ", 43.885351f, -104.315999f, 5310, 4174, APT_KIND_AIRPORT, 144, 'x'},
+      // Lindey's Landing West on Seeley Lake, MT: a water lane at the reference point.
+      {"M35 ", 47.174400f, -113.480003f, 14000, 3993, APT_KIND_SEAPLANE, -1, 'W'},
+      // Downtown Manhattan Heliport: its 62 ft pad at the reference point.
+      {"JRB ", 40.700711f, -74.008573f, 62, 7, APT_KIND_HELIPORT, -1, 'x'},
+  };
+  for (const field& f : fields) {
+    size_t n = 0;
+    while (n < apts.size() && apts[n].id != f.id) n++;
+    ASSERT_LT(n, apts.size()) << f.id;
+    const apt_rec& a = apts[n];
+    int r = 0;
+    while (r < 2 && a.len[r] != f.len_ft) r++;
+    EXPECT_EQ((std::vector<int>{a.len[r], (int)a.h, kinds[n], a.lr[r]}), (std::vector<int>{f.len_ft, f.elev_ft, f.kind, f.lr})) << f.id;
+    EXPECT_NEAR(a.lat[r], f.lat, 1e-5) << f.id;
+    EXPECT_NEAR(a.lon[r], f.lon, 1e-5) << f.id;
+    if (f.hdng >= 0) {
+      EXPECT_EQ(a.hdng[r], f.hdng) << f.id;
+    }
+  }
+}

@@ -162,3 +162,40 @@ TEST(WorldgenTerrain, AirportsSitLevelAndWaterAtItsLevel) {
     }
   }
 }
+
+// Every vertex within 500 m of a runway's centreline lies at the field elevation, on both sides
+// of the degree line it crosses (east-west along a row of vertices, so that some lie on it); a
+// water lane leaves the lake at its own level.
+TEST(WorldgenTerrain, RunwaysLieAtFieldElevationAcrossDegreeLines) {
+  reset_wg();
+  water_mask m;
+  m.cols = 2 * QUAD_CELLS_I, m.rows = 2 * QUAD_CELLS_J, m.lon0 = -118, m.lat0 = 34;
+  m.c.assign((size_t)m.cols * m.rows, MASK_LAND);
+  for (int j = 100; j < 120; j++)
+    for (int i = 20; i < 40; i++) m.c[(size_t)j * m.cols + i] = MASK_LAKE;  // round 35.4 N 117.5 W
+  const float lat0 = 34.0f + 40.0f / QUAD_CELLS_J;
+  wg_airport a{};
+  a.elev_ft = 3000, a.lat = lat0, a.lon = -117.0f, a.kind = APT_KIND_AIRPORT;
+  a.rwy.push_back(wg_runway{});
+  wg_runway& r = a.rwy[0];
+  r.lat = lat0, r.lon = -117.0f, r.hdng = 90, r.len_ft = 12000, r.width_ft = 150, r.surface = SURF_ASPHALT;
+  wg_airport sea = a;
+  sea.elev_ft = 6000, sea.lat = sea.rwy[0].lat = 35.4f, sea.lon = sea.rwy[0].lon = -117.5f;
+  sea.rwy[0].surface = SURF_WATER;
+  wg.apt = {a, sea};
+  world_heights w;
+  build_heights(m, nullptr, &w);
+  int sides[2] = {0, 0};
+  for (int J = 0; J < w.rows; J++)
+    for (int I = 0; I < w.cols; I++) {
+      double north = ((double)J / QUAD_CELLS_J - 40.0 / QUAD_CELLS_J) * 111120;
+      double east = ((double)I / QUAD_CELLS_I - 1.0) * 111120 * std::cos(lat0 * 3.14159265 / 180);
+      if (std::fabs(east) > 12000 * 0.3048 / 2 || std::fabs(north) > 500) continue;
+      sides[I < QUAD_CELLS_I]++;
+      EXPECT_FLOAT_EQ(w.h[(size_t)J * w.cols + I], 3000 * 0.3048f) << I << " " << J;
+    }
+  EXPECT_TRUE(sides[0] > 0 && sides[1] > 0);
+  size_t I = 30, J = 110;
+  EXPECT_EQ(w.h[J * w.cols + I], w.level[J * m.cols + I]);
+  EXPECT_NE(w.h[J * w.cols + I], 6000 * 0.3048f);
+}

@@ -18,7 +18,12 @@ TEST_F(WorldNavdb, ReadsTheThreeFilesWithTheirUnitsAndWrapping) {
                      "2 34.0 -117.0 1000 362 0 0 PO   Pomona\n"
                      "3 34.5 -117.5 0 113 90 -370 PDZ  Paradise\n",
                      "34.2 -117.3 ALPHA\n34.3 -117.4 BRAVO\n");
+  // The extras: kind, tower and ATIS frequencies (kHz), surfaces; unusable values become 0.
+  wf::write_text("apx_dat", "1 SBD  119450 124175 1 0 0\n2 TEST 0 99000 6 8 0\n99\n");
   init_country_data();
+  EXPECT_EQ((std::vector<int>{apt_kind[0], apt_twrf[0], apt_atisf[0], apt_surf[0][0], apt_kind[1],
+                              apt_atisf[1], apt_surf[1][0], apt_surf[1][1]}),
+            (std::vector<int>{1, 119450, 124175, SURF_ASPHALT, 2, 0, SURF_WATER, 0}));
   EXPECT_EQ(env.aptmax, 1);
   EXPECT_EQ((std::vector<int>{apt_hdng[0][0], apt_hdng[0][1], apt_hdng[0][2]}),
             (std::vector<int>{0, 350, 80}));
@@ -99,4 +104,23 @@ TEST_F(WorldNavdb, UnreadableFilesAreFatalWithTheirMessage) {
   wf::write_text("nav_dat", "3 34.1 -117.2 0 one 90 0 TST Test\n99\n");
   EXPECT_FATAL_ALERT(init_country_data());
   EXPECT_EQ(last_alert().line[3], "scan nav line");
+}
+
+// Extras of another airport file are dropped with one notice, never given to the wrong fields;
+// a world folder without them loads as before.
+TEST_F(WorldNavdb, ExtrasThatDoNotPairWithTheAirportsAreDropped) {
+  wf::write_database({wf::field(34.1f, -117.2f, 60, 10000, 200, 1159.0f, 1), wf::field(45.0f, -93.0f, 0, 3000, 200, 900.0f)});
+  for (const char* body : {"1 TEST 119450 124175 1 0 0\n1 OTHR 0 0 1 0 0\n99\n",  // another field
+                           "1 TEST 119450 124175 1 0 0\n99\n"}) {                   // one short
+    macibm_clear_alert_log();
+    wf::write_text("apx_dat", body);
+    init_country_data();
+    ASSERT_EQ(macibm_alert_log().size(), 1u) << body;
+    EXPECT_EQ(last_alert().line[0], "The airport extras file does not match the airport file!");
+    EXPECT_EQ(apt_twrf[0] + apt_kind[0] + env.aptmax, 1) << body;
+  }
+  std::filesystem::remove(std::string(app_path) + "world/apx_dat");
+  macibm_clear_alert_log();
+  init_country_data();
+  EXPECT_TRUE(macibm_alert_log().empty());
 }

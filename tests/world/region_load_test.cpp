@@ -112,6 +112,23 @@ TEST_F(WorldRegionLoad, RunwaysFlattenEveryCellTheyTouch) {
   EXPECT_EQ(apt_on_poly[ci][cj], 1);
 }
 
+// A seaplane base's water lane from the shore out over the sea leaves the water as it is, at its
+// own level and water still; only the land under it is levelled.
+TEST_F(WorldRegionLoad, WaterLanesKeepTheirWater) {
+  wf::write_quadrants(34, -118, 2, 3, [](double, double lon) { return lon > -116.2; });
+  wf::airport sea = wf::field(35.5f, -116.19f, 90, 5000, 300, 50.0f);
+  sea.rw[0].lr = 'W';
+  wf::write_database({sea});
+  init_country_data();
+  load_region();
+  auto [i, j] = cell(35.5f, -116.18f);
+  EXPECT_EQ(on_water[i][j] - apt_on_poly[i][j], 1);
+  EXPECT_NEAR(planexyz[i + 1][j + 1][1], height(i + 1, j + 1), 1e-3f);
+  auto [li, lj] = cell(35.5f, -116.199f);  // the shore cell: land up to 116.186 W
+  EXPECT_EQ(apt_on_poly[li][lj], 1);
+  EXPECT_FLOAT_EQ(planexyz[li][lj][1], 50 * 0.3048f);
+}
+
 TEST_F(WorldRegionLoad, FileObjectsBecomeObstaclesAndBadRecordsAreSkipped) {
   wf::write_quadrants(34, -118, 2, 3);
   wf::quadrant_options o;

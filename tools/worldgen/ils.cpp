@@ -30,8 +30,7 @@ static void offset(float lat, float lon, double east_m, double north_m, float* o
   *olon = (float)(lon + east_m / (M_PER_DEG * std::cos(lat * DEG)));
 }
 
-// Point at `along` feet along heading h from (lat, lon) and `across` feet to its right.
-static void along_course(float lat, float lon, int h, double along_ft, double across_ft, float* olat,
+void along_course(float lat, float lon, int h, double along_ft, double across_ft, float* olat,
                          float* olon) {
   double s = std::sin(h * DEG), c = std::cos(h * DEG);
   double e = (along_ft * s + across_ft * c) * FT;
@@ -296,27 +295,30 @@ static int longest(const wg_airport& a) {
   return m;
 }
 
+bool more_important(const wg_airport& a, const wg_airport& b) {
+  if (a.keep != b.keep) return a.keep > b.keep;
+  if (a.scheduled != b.scheduled) return a.scheduled > b.scheduled;
+  if (a.size != b.size) return a.size < b.size;
+  if (longest(a) != longest(b)) return longest(a) > longest(b);
+  return std::strcmp(a.id, b.id) < 0;
+}
+
 void thin_to_capacities() {
   std::vector<wg_airport> apts;
   std::vector<size_t> order;
   for (size_t k = 0; k < wg.apt.size(); k++)
     if (!wg.apt[k].rwy.empty() && std::fabs(wg.apt[k].lat) <= 89 && std::fabs(wg.apt[k].lon) <= 179)
       order.push_back(k);
-  std::stable_sort(order.begin(), order.end(), [](size_t x, size_t y) {
-    const wg_airport &a = wg.apt[x], &b = wg.apt[y];
-    if (a.authored != b.authored) return a.authored > b.authored;
-    if (a.twr != b.twr) return a.twr > b.twr;
-    return longest(a) > longest(b);
-  });
+  std::stable_sort(order.begin(), order.end(),
+                   [](size_t x, size_t y) { return more_important(wg.apt[x], wg.apt[y]); });
   region_count regions{std::vector<int>(181 * 361)}, quads{std::vector<int>(181 * 361)};
-  std::vector<char> keep(wg.apt.size());
   int kept = 0;
+  // The airports stay in this order: the database lists the most important first.
   for (size_t k : order) {
     const wg_airport& a = wg.apt[k];
-    if (kept < MAX_AIRPORTS && admit(&regions, &quads, a.rwy[0].lat, a.rwy[0].lon, 1)) keep[k] = 1, kept++;
+    if (kept < MAX_AIRPORTS && admit(&regions, &quads, a.rwy[0].lat, a.rwy[0].lon, 1))
+      apts.push_back(a), kept++;
   }
-  for (size_t k = 0; k < wg.apt.size(); k++)
-    if (keep[k]) apts.push_back(wg.apt[k]);
   if (apts.size() < wg.apt.size())
     std::fprintf(stderr, "worldgen: left out %zu airports (no runway, or a region already full)\n",
                  wg.apt.size() - apts.size());

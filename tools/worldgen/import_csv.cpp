@@ -78,9 +78,7 @@ static int in_world(double lat, double lon) {
   return lat >= WORLD_LAT0 && lat <= WORLD_LAT1 && lon >= WORLD_LON0 && lon <= WORLD_LON1;
 }
 
-// Identifiers as the simulator lists them: a US field's "K" prefix is dropped ("KSBD" is "SBD "),
-// anything else is kept when it fits in four characters.
-static int to_id(const std::string& ident, char id[5]) {
+int to_id(const std::string& ident, char id[5]) {
   std::string s = ident;
   if (s.size() == 4 && s[0] == 'K' && std::isalpha((unsigned char)s[1])) s = s.substr(1);
   if (s.empty() || s.size() > 4) return 0;

@@ -12,7 +12,7 @@
 
 static void usage() {
   std::fprintf(stderr,
-               "usage: worldgen --source FILE --mask FILE --out FOLDER [--hgt FOLDER]\n"
+               "usage: worldgen --source FILE --mask FILE --out FOLDER [--airports FILE] [--hgt FOLDER]\n"
                "                [--airports-csv FILE] [--runways-csv FILE] [--navaids-csv FILE]\n"
                "       worldgen --encode-mask RAW COLS ROWS LON0 LAT0 OUT\n");
 }
@@ -45,13 +45,14 @@ int main(int argc, char** argv) {
   macibm_exit_hook = exit_failed;
   if (argc == 8 && std::strcmp(argv[1], "--encode-mask") == 0) return encode_mask_file(argv + 2);
   const char *source = nullptr, *mask = nullptr, *out = nullptr, *hgt = nullptr;
-  const char *apt_csv = nullptr, *rwy_csv = nullptr, *nav_csv = nullptr;
+  const char *apt_csv = nullptr, *rwy_csv = nullptr, *nav_csv = nullptr, *extract = nullptr;
   for (int k = 1; k + 1 < argc; k += 2) {
     const char *o = argv[k], *v = argv[k + 1];
     if (!std::strcmp(o, "--source")) source = v;
     else if (!std::strcmp(o, "--mask")) mask = v;
     else if (!std::strcmp(o, "--out")) out = v;
     else if (!std::strcmp(o, "--hgt")) hgt = v;
+    else if (!std::strcmp(o, "--airports")) extract = v;
     else if (!std::strcmp(o, "--airports-csv")) apt_csv = v;
     else if (!std::strcmp(o, "--runways-csv")) rwy_csv = v;
     else if (!std::strcmp(o, "--navaids-csv")) nav_csv = v;
@@ -63,11 +64,20 @@ int main(int argc, char** argv) {
   reset_wg();
   if (!read_world_source(source)) return std::fprintf(stderr, "worldgen: cannot read %s\n", source), 1;
   if (wg.errors) return std::fprintf(stderr, "worldgen: %d errors in %s\n", wg.errors, source), 1;
+  // Every input is read and checked before anything is written, so that bad data never leaves
+  // half a world behind.
+  if (extract && import_airports_extract(extract) < 0) return std::fprintf(stderr, "worldgen: refused %s\n", extract), 1;
   if (apt_csv && import_airports_csv(apt_csv) < 0) return 1;
   if (rwy_csv && import_runways_csv(rwy_csv) < 0) return 1;
   if (nav_csv && import_navaids_csv(nav_csv) < 0) return 1;
   thin_to_capacities();
   generate_ils();
+
+  water_mask m;
+  if (!read_mask_file(mask, &m)) return std::fprintf(stderr, "worldgen: cannot read the water mask %s\n", mask), 1;
+  if (m.lat0 > WORLD_LAT0 || m.lon0 > WORLD_LON0 || m.lat0 + m.rows / QUAD_CELLS_J < WORLD_LAT1 ||
+      m.lon0 + m.cols / QUAD_CELLS_I < WORLD_LON1)
+    return std::fprintf(stderr, "worldgen: the water mask does not cover the world box\n"), 1;
 
   std::string folder = std::string(out);
   if (folder.back() != '/') folder += '/';
@@ -75,11 +85,6 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(folder, ec);
   if (!write_nav_files(folder.c_str())) return std::fprintf(stderr, "worldgen: cannot write the navigation files\n"), 1;
 
-  water_mask m;
-  if (!read_mask_file(mask, &m)) return std::fprintf(stderr, "worldgen: cannot read the water mask %s\n", mask), 1;
-  if (m.lat0 > WORLD_LAT0 || m.lon0 > WORLD_LON0 || m.lat0 + m.rows / QUAD_CELLS_J < WORLD_LAT1 ||
-      m.lon0 + m.cols / QUAD_CELLS_I < WORLD_LON1)
-    return std::fprintf(stderr, "worldgen: the water mask does not cover the world box\n"), 1;
   world_heights w;
   build_heights(m, hgt, &w);
   int files = 0;

@@ -1,4 +1,5 @@
 // Writers of the three text files of the navigation database: "apt_dat", "nav_dat", "fix_dat".
+#include <cctype>
 #include <cstdio>
 #include <string>
 
@@ -21,11 +22,14 @@ static int write_airports(const std::string& path) {
     for (int r = 0; r < 3; r++) {
       if (r < (int)a.rwy.size()) {
         const wg_runway& w = a.rwy[r];
-        std::snprintf(b, sizeof b, "%11.6f %11.6f %2d %c %3d %5d %4d %6d\n", w.lat, w.lon, w.num, w.lr,
+        // The reader takes the first non-blank character as the side letter.
+        char lr = std::isgraph((unsigned char)w.lr) ? w.lr : 'x';
+        std::snprintf(b, sizeof b, "%11.6f %11.6f %2d %c %3d %5d %4d %6d\n", w.lat, w.lon, w.num, lr,
                       w.hdng, w.len_ft, w.width_ft, lighting_code(w, a.twr));
       } else {
-        // An empty slot: length 0 tells every reader that no runway is there.
-        std::snprintf(b, sizeof b, "%11.6f %11.6f %2d %c %3d %5d %4d %6d\n", a.lat, a.lon, 0, 'x', 0, 0, 0, 0);
+        // An empty slot: length 0 tells every reader that no runway is there, and short zeros
+        // keep the start-up read of thousands of airports quick.
+        std::snprintf(b, sizeof b, "0 0 0 x 0 0 0 0\n");
       }
       ouf << b;
     }
@@ -67,7 +71,24 @@ static int write_fixes(const std::string& path) {
   return ouf_close();
 }
 
+// One record per airport, in the order of apt_dat: kind, identifier (checked against apt_dat's
+// by the reader), tower and ATIS frequencies in kHz (0 unknown) and the three slots' surfaces.
+static int write_extras(const std::string& path) {
+  if (!ouf_open(path.c_str(), FILE_ANY, VERSION_WORLD_DATA)) return 0;
+  char b[120];
+  for (const wg_airport& a : wg.apt) {
+    int s[3] = {0, 0, 0};
+    for (size_t r = 0; r < a.rwy.size() && r < 3; r++) s[r] = a.rwy[r].surface;
+    std::snprintf(b, sizeof b, "%d %-4.4s %d %d %d %d %d\n", a.kind ? a.kind : APT_KIND_AIRPORT, a.id,
+                  a.twr_khz, a.atis_khz, s[0], s[1], s[2]);
+    ouf << b;
+  }
+  ouf << "99\n";
+  return ouf_close();
+}
+
 int write_nav_files(const char* folder) {
   std::string f(folder);
-  return write_airports(f + "apt_dat") && write_navaids(f + "nav_dat") && write_fixes(f + "fix_dat");
+  return write_airports(f + "apt_dat") && write_navaids(f + "nav_dat") && write_fixes(f + "fix_dat") &&
+         write_extras(f + "apx_dat");
 }

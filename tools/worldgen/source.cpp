@@ -106,17 +106,36 @@ static int mhz_key(const std::string& s, int* key) {
   return 1;
 }
 
-// Runway end designator "06", "24L": number 1..36 and side letter ('x' for none).
-static int parse_end(const std::string& s, int* num, char* lr) {
+int parse_end(const std::string& s, int* num, char* lr) {
+  // Water lanes are often named by the compass: the end facing north is 36.
+  static const char* const compass[] = {"N", "NE", "E", "SE", "S", "SW", "W", "NW"};
+  static const int compass_num[] = {36, 5, 9, 14, 18, 23, 27, 32};
+  for (int k = 0; k < 8; k++)
+    if (s == compass[k]) return *num = compass_num[k], *lr = 'x', 1;
   if (s.empty() || s.size() > 3) return 0;
   std::string digits = s;
   *lr = 'x';
   char last = s.back();
-  if (last == 'L' || last == 'R' || last == 'C') {
+  if (last == 'L' || last == 'R' || last == 'C' || last == 'W') {
     *lr = last;
     digits = s.substr(0, s.size() - 1);
   }
   return to_int(digits, num) && *num >= 1 && *num <= 36;
+}
+
+int number_from_true(int hdng, float lat, float lon) {
+  int n = (int)std::lround((hdng - variation_east(lat, lon)) / 10.0);
+  n %= 36;
+  return n <= 0 ? n + 36 : n;
+}
+
+void lay_from_reference(float lat, float lon, wg_runway* r) {
+  r->lat = lat;
+  r->lon = lon;
+  if (r->lr != 'L' && r->lr != 'R') return;
+  double side_m = (r->lr == 'L' ? -2200.0 : 2200.0) * 0.3048, h = r->hdng * 3.14159265358979 / 180;
+  r->lat = (float)(lat - side_m * std::sin(h) / 111120.0);
+  r->lon = (float)(lon + side_m * std::cos(h) / (111120.0 * std::cos(lat * 3.14159265358979 / 180)));
 }
 
 static int latlon_ok(float lat, float lon) { return lat >= -90 && lat <= 90 && lon >= -180 && lon <= 180; }
@@ -132,6 +151,7 @@ static int parse_runway(const std::vector<std::string>& w, wg_airport* a, const 
   r.lat = a->lat;
   r.lon = a->lon;
   r.edge = LIGHT_MEDIUM;
+  r.surface = SURF_ASPHALT;
   r.ils_want[0] = r.ils_want[1] = -1;
   size_t slash = w[1].find('/');
   int num2;
@@ -183,13 +203,7 @@ static int parse_runway(const std::vector<std::string>& w, wg_airport* a, const 
   }
   // Without a surveyed heading the painted number is the magnetic heading to within 5 degrees.
   if (!have_heading) r.hdng = true_from_magnetic(r.num * 10, a->lat, a->lon);
-  // Parallel runways without a surveyed centre stand 4400 ft apart about the reference point,
-  // the left one to the left of the first end's heading.
-  if (!have_position && (r.lr == 'L' || r.lr == 'R')) {
-    double side_m = (r.lr == 'L' ? -2200.0 : 2200.0) * 0.3048, h = r.hdng * 3.14159265358979 / 180;
-    r.lat = (float)(a->lat - side_m * std::sin(h) / 111120.0);
-    r.lon = (float)(a->lon + side_m * std::cos(h) / (111120.0 * std::cos(a->lat * 3.14159265358979 / 180)));
-  }
+  if (!have_position) lay_from_reference(a->lat, a->lon, &r);
   if (!latlon_ok(r.lat, r.lon)) return complain(path, ln, "runway position out of range"), 0;
   if (a->rwy.size() >= 3) return complain(path, ln, "at most 3 runways per airport"), 0;
   a->rwy.push_back(r);
@@ -210,9 +224,10 @@ int read_world_source(const char* path) {
     float lat, lon, elev;
     if (kind == "airport") {
       cur = nullptr;
-      if (w.size() != 7 || w[1].size() > 4 || !to_float(w[2], &lat) || !to_float(w[3], &lon) ||
+      int keep = w.size() == 8 && w[7] == "keep";
+      if ((w.size() != 7 && !keep) || w[1].size() > 4 || !to_float(w[2], &lat) || !to_float(w[3], &lon) ||
           !to_float(w[4], &elev) || !latlon_ok(lat, lon) || (w[5] != "tower" && w[5] != "notower")) {
-        complain(path, ln, "airport ID LAT LON ELEV_FT tower|notower \"NAME\"");
+        complain(path, ln, "airport ID LAT LON ELEV_FT tower|notower \"NAME\" [keep]");
         continue;
       }
       wg_airport a{};
@@ -223,6 +238,9 @@ int read_world_source(const char* path) {
       a.twr = w[5] == "tower";
       a.name = w[6];
       a.authored = 1;
+      a.keep = keep;
+      a.kind = APT_KIND_AIRPORT;
+      a.size = a.twr ? SIZE_MEDIUM : SIZE_SMALL;
       for (const wg_airport& b : wg.apt)
         if (std::strcmp(b.id, a.id) == 0) complain(path, ln, "airport listed twice");
       wg.apt.push_back(a);

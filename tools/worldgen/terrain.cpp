@@ -182,6 +182,50 @@ static void apply_hgt(const char* dir, const water_mask& m, world_heights* w) {
     }
 }
 
+// Distance in metres from a point to the centreline of a runway, on the flat world.
+static double runway_distance(const wg_runway& r, double lat, double lon) {
+  double c = std::cos(r.lat * DEG);
+  double e = (lon - r.lon) * M_PER_DEG * c, n = (lat - r.lat) * M_PER_DEG;
+  double se = std::sin(r.hdng * DEG), ce = std::cos(r.hdng * DEG), half = r.len_ft * 0.3048 / 2;
+  double along = e * se + n * ce, across = e * ce - n * se;
+  double beyond = std::max(0.0, std::fabs(along) - half);
+  return std::sqrt(beyond * beyond + across * across);
+}
+
+// Each runway lies on level ground at its field's elevation out to its taxiways and apron,
+// blended into the relief beyond (over 4 km, or 1 km round a heliport's pad). Water stays water:
+// a water lane levels only land, where its lake is too small for the water mask. The blends go
+// first and the level ground after, the most important field last, so that a neighbour's blend
+// never tilts a runway.
+static void flatten_runways(const water_mask& m, const std::vector<float>& dist, world_heights* w) {
+  for (int pass = 0; pass < 2; pass++)
+    for (size_t k = wg.apt.size(); k-- > 0;) {
+      const wg_airport& a = wg.apt[k];
+      double inner = a.kind == APT_KIND_HELIPORT ? 100 : 600, outer = inner + (a.kind == APT_KIND_HELIPORT ? 1000 : 4000);
+      float elev = a.elev_ft * 0.3048f;
+      for (const wg_runway& r : a.rwy) {
+        if (r.len_ft <= 0) continue;
+        double reach = outer + r.len_ft * 0.3048 / 2, c = std::cos(r.lat * DEG);
+        int I0 = (int)std::floor((r.lon - m.lon0 - reach / (M_PER_DEG * c)) * QUAD_CELLS_I);
+        int I1 = (int)std::ceil((r.lon - m.lon0 + reach / (M_PER_DEG * c)) * QUAD_CELLS_I);
+        int J0 = (int)std::floor((r.lat - m.lat0 - reach / M_PER_DEG) * QUAD_CELLS_J);
+        int J1 = (int)std::ceil((r.lat - m.lat0 + reach / M_PER_DEG) * QUAD_CELLS_J);
+        for (int J = std::max(0, J0); J <= std::min(w->rows - 1, J1); J++)
+          for (int I = std::max(0, I0); I <= std::min(w->cols - 1, I1); I++) {
+            size_t v = (size_t)J * w->cols + I;
+            if (dist[v] == 0) continue;
+            double d = runway_distance(r, m.lat0 + (double)J / QUAD_CELLS_J, m.lon0 + (double)I / QUAD_CELLS_I);
+            if (pass == 1) {
+              if (d <= inner) w->h[v] = elev;
+            } else if (d > inner && d < outer) {
+              double t = 1.0 - (d - inner) / (outer - inner), s = t * t * (3 - 2 * t);
+              w->h[v] = (float)(w->h[v] * (1 - s) + elev * s);
+            }
+          }
+      }
+    }
+}
+
 void build_heights(const water_mask& m, const char* hgt_dir, world_heights* w) {
   w->cols = m.cols + 1;
   w->rows = m.rows + 1;
@@ -251,30 +295,6 @@ void build_heights(const water_mask& m, const char* hgt_dir, world_heights* w) {
     }
   }
 
-  // Each airport sits on level ground at its field elevation, blended into the relief over
-  // 4 km beyond its runways; water stays water.
-  for (const wg_airport& a : wg.apt) {
-    int len = 0;
-    for (const wg_runway& r : a.rwy) len = std::max(len, r.len_ft);
-    double inner = len * 0.3048 / 2 + 600, outer = inner + 4000;
-    double c = std::cos(a.lat * DEG);
-    int I0 = (int)std::floor((a.lon - m.lon0 - outer / (M_PER_DEG * c)) * QUAD_CELLS_I);
-    int I1 = (int)std::ceil((a.lon - m.lon0 + outer / (M_PER_DEG * c)) * QUAD_CELLS_I);
-    int J0 = (int)std::floor((a.lat - m.lat0 - outer / M_PER_DEG) * QUAD_CELLS_J);
-    int J1 = (int)std::ceil((a.lat - m.lat0 + outer / M_PER_DEG) * QUAD_CELLS_J);
-    float elev = a.elev_ft * 0.3048f;
-    for (int J = std::max(0, J0); J <= std::min(w->rows - 1, J1); J++)
-      for (int I = std::max(0, I0); I <= std::min(w->cols - 1, I1); I++) {
-        size_t v = (size_t)J * w->cols + I;
-        if (dist[v] == 0) continue;
-        double dy = (m.lat0 + (double)J / QUAD_CELLS_J - a.lat) * M_PER_DEG;
-        double dx = (m.lon0 + (double)I / QUAD_CELLS_I - a.lon) * M_PER_DEG * c;
-        double d = std::sqrt(dx * dx + dy * dy);
-        if (d >= outer) continue;
-        double t = d <= inner ? 1.0 : 1.0 - (d - inner) / (outer - inner);
-        double s = t * t * (3 - 2 * t);
-        w->h[v] = (float)(w->h[v] * (1 - s) + elev * s);
-      }
-  }
+  flatten_runways(m, dist, w);
   if (hgt_dir) apply_hgt(hgt_dir, m, w);
 }

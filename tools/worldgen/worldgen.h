@@ -6,20 +6,32 @@
 #include <string>
 #include <vector>
 
+#include "world/world.h"
+
 // ---- Records (one global instance, filled by the readers and generators) ------------------------
 
 // Lighting of one runway as the source describes it; the generator turns it into the per-end
 // lighting code of the airport file.
 enum { LIGHT_NONE = 0, LIGHT_MEDIUM = 1, LIGHT_HIGH = 2 };
 
+// Runway surfaces (SURF_ASPHALT..SURF_METAL) and kinds of field (APT_KIND_AIRPORT..
+// APT_KIND_HELIPORT) are numbered as the simulator's airport extras file has them (world/world.h).
+// Size classes of the imported data, most important first.
+enum { SIZE_LARGE = 0, SIZE_MEDIUM = 1, SIZE_SMALL = 2, SIZE_SEAPLANE = 3, SIZE_HELIPORT = 4 };
+// How a runway's place and heading were found: surveyed from both ends, from one end, from its
+// name at the reference point, or (no name either) from the runways around it.
+enum { LAID_ENDS = 0, LAID_ONE_END = 1, LAID_NAME = 2, LAID_NEIGHBOURS = 3 };
+
 struct wg_runway {
   float lat, lon;  // centre, degrees
   int num;         // painted number of the first end, 1..36
-  char lr;         // side letter of the first end: 'L', 'R', 'C' or 'x' for none
+  char lr;         // side letter of the first end: 'L', 'R', 'C', 'W' water, 'x' for none
   int hdng;        // true heading of the first end, degrees 0..359
   int len_ft;      // length, feet
   int width_ft;    // width, feet
   int edge;        // LIGHT_NONE, LIGHT_MEDIUM or LIGHT_HIGH
+  int surface;     // SURF_ASPHALT..SURF_METAL
+  int laid;        // LAID_ENDS..LAID_NEIGHBOURS
   int ils_want[2]; // per end: -1 the generator decides, 0 no ILS, 1 an ILS
   int ils_freq[2]; // per end: frequency key wanted for its ILS, 0 for any free channel
   int lom_khz;      // frequency wanted for the compass locator of its first ILS, 0 for any
@@ -32,8 +44,14 @@ struct wg_airport {
   float lat, lon;    // reference point, degrees
   float elev_ft;     // field elevation, feet MSL
   int twr;           // 1 with a control tower
-  int authored;      // 1 when it comes from our own source file (wins over imported data)
-  std::vector<wg_runway> rwy;  // at most 3
+  int authored;      // 1 when it comes from our own source file
+  int keep;          // 1 when its authored data wins over the imported (fields our starts name)
+  int kind;          // APT_KIND_AIRPORT, APT_KIND_SEAPLANE or APT_KIND_HELIPORT
+  int size;          // SIZE_LARGE..SIZE_HELIPORT
+  int scheduled;     // 1 with an airline code (the data's sign of scheduled service)
+  int twr_khz;       // tower frequency, kHz; 0 unknown
+  int atis_khz;      // ATIS frequency, kHz; 0 unknown
+  std::vector<wg_runway> rwy;  // at most 3, the longest first once imported
 };
 
 // Navaid kinds as the navigation file numbers them.
@@ -93,9 +111,29 @@ int read_world_source(const char* path);
 float variation_east(float lat, float lon);
 // True heading of a runway from its magnetic heading.
 int true_from_magnetic(int mag, float lat, float lon);
+// Runway end designator "06", "24L", "18W", or a compass end of a water lane ("N", "SE"):
+// number 1..36 and side letter ('x' for none). Returns 0 for anything else.
+int parse_end(const std::string& s, int* num, char* lr);
+// Lays a runway that has no surveyed position through the reference point (lat, lon), parallel
+// runways ('L', 'R') 4400 ft apart about it, on its heading r->hdng.
+void lay_from_reference(float lat, float lon, wg_runway* r);
+// Painted number of a runway end from its true heading: the magnetic heading in tens, 1..36.
+int number_from_true(int hdng, float lat, float lon);
 
-// ---- Importers (import_csv.cpp, import_hgt.cpp) ---------------------------------------------------
+// ---- Importers (import_extract.cpp, import_csv.cpp, import_hgt.cpp) ----------------------------------
 
+// The committed extract of open airport data (data/airports.txt, written by make_airports.py).
+// Returns the number of airports taken, or -1, having changed nothing, when the file cannot be
+// read or a line of it is damaged (reported on stderr with its line number). Fields of our own
+// list marked `keep` keep their authored data; other authored fields give way to the import.
+int import_airports_extract(const char* path);
+// Orders airports by importance: kept authored fields, scheduled service, size class, longest
+// runway, then identifier, so that every choice made in this order is the same in every build.
+bool more_important(const wg_airport& a, const wg_airport& b);
+
+// Identifiers as the simulator lists them: a US field's "K" prefix is dropped ("KSBD" is "SBD "),
+// anything else is kept when it fits in four letters and digits. Returns 0 when it does not.
+int to_id(const std::string& ident, char id[5]);
 // Splits one CSV line into fields: commas separate, double quotes enclose fields that hold
 // commas, a doubled quote inside quotes is one quote.
 std::vector<std::string> csv_split(const std::string& line);
@@ -119,6 +157,9 @@ int hgt_sample(const hgt_tile& t, double lat, double lon, float* h);
 
 // ---- Generation (ils.cpp, regions.cpp) ------------------------------------------------------------
 
+// Point `along_ft` feet along true heading h from (lat, lon) and `across_ft` feet to its right.
+void along_course(float lat, float lon, int h, double along_ft, double across_ft, float* olat,
+                  float* olon);
 // Lighting code of a runway (two three-digit codes, first end first).
 int lighting_code(const wg_runway& r, int twr);
 // Decides which runway ends get an ILS and adds its localizer, glide slope and markers, a
@@ -133,13 +174,15 @@ float conflict_distance(int type_a, int type_b);
 // Five-letter fix name made from a number: consonant-vowel patterns, deterministic.
 void fix_name_from(uint32_t seed, char name[6]);
 // Keeps at most 70 airports, VORs and NDBs in any region of 3 x 2 degrees and within the
-// database capacities; authored and towered airports and those with longer runways are kept first.
+// database capacities, the airports chosen in order of importance (more_important), and leaves
+// the airports in that order.
 void thin_to_capacities();
 
 // ---- Text files (navfiles.cpp) --------------------------------------------------------------------
 
-// Writes "apt_dat", "nav_dat" and "fix_dat" into the folder (path ending in '/'). Returns 1 on
-// success.
+// Writes "apt_dat", "nav_dat", "fix_dat" and the airport extras "apx_dat" (kind, frequencies and
+// runway surfaces, one record per airport of apt_dat) into the folder (path ending in '/').
+// Returns 1 on success.
 int write_nav_files(const char* folder);
 
 // ---- Water mask (watermask.cpp) -------------------------------------------------------------------
