@@ -1,27 +1,15 @@
 // The sample aircraft: the committed files are what the generator writes, and every one loads
 // without an alert, with airfoils made here under the shipped names and with the shipped ones.
-#include "support/test_support.h"
-
 #include <filesystem>
 #include <string>
 
 #include "acf_fixture.h"
 #include "acfgen/acfgen.h"
-#include "app/app.h"
 
 namespace {
 
-class AircraftSamples : public ::testing::Test {
+class AircraftSamples : public AircraftTest {
  protected:
-  void TearDown() override { leave_test_folder(); }
-  void SetUp() override {
-    enter_test_folder();
-    init_constants();
-    reset_pln();
-    reset_afl();
-    reset_flt();
-    reset_msc();
-  }
   // Loads one committed sample; returns the number of alerts it gave.
   size_t load_sample(const char* file) {
     macibm_clear_alert_log();
@@ -33,24 +21,6 @@ class AircraftSamples : public ::testing::Test {
   }
 };
 
-// The shipped airfoil names with the Reynolds number each is made for.
-void write_shipped_names() {
-  app_path[0] = '\0';
-  const struct {
-    const char* name;
-    float re;
-  } foils[] = {{"Clark-Y (good propeller).afl", 1}, {"Clark-Y (good propeller) Re3.afl", 3},
-               {"NACA 2412 (popular).afl", 3},      {"NACA 2412 (popular) Re9.afl", 9},
-               {"NACA 0009 (symmetrical).afl", 3},  {"NACA 0009 (symmetrical) Re9.afl", 9},
-               {"NACA 0006 (thin jet).afl", 9},     {"NACA 0006 (thin jet) Re30.afl", 30}};
-  for (const auto& f : foils) {
-    test_foil t;
-    t.re = f.re;
-    write_test_airfoil(std::string("airfoils/") + f.name, t);
-  }
-  write_test_flap("flaps/plain flap.flp");
-}
-
 }  // namespace
 
 TEST_F(AircraftSamples, CommittedFilesAreWhatTheGeneratorWrites) {
@@ -59,9 +29,9 @@ TEST_F(AircraftSamples, CommittedFilesAreWhatTheGeneratorWrites) {
   ASSERT_EQ(acf_sample_count, 6);
   for (int i = 0; i < acf_sample_count; i++) {
     std::string committed =
-        slurp(std::string(KESTRIX_SOURCE_DIR) + "/data/aircraft/" + acf_samples[i].file);
+        read_file(std::string(KESTRIX_SOURCE_DIR) + "/data/aircraft/" + acf_samples[i].file);
     EXPECT_FALSE(committed.empty()) << acf_samples[i].file;
-    EXPECT_TRUE(committed == slurp(std::string("regenerated/") + acf_samples[i].file))
+    EXPECT_TRUE(committed == read_file(std::string("regenerated/") + acf_samples[i].file))
         << acf_samples[i].file << " differs: run the acfgen_update target";
   }
 }

@@ -3,6 +3,8 @@
 #include "support/test_support.h"
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 
 #include "shared/shared.h"
 
@@ -35,4 +37,13 @@ const alert_record& last_alert() {
   static const alert_record none{};
   const auto& log = macibm_alert_log();
   return log.empty() ? none : log.back();
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+void write_file(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
