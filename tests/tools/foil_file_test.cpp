@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -75,18 +74,11 @@ static void read_airfoil(std::istream& in, read_foil* r) {
   r->fault = (in >> std::ws).eof() ? "" : "text after the last row";
 }
 
-static std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 TEST(ToolsFoilFile, ShippedAirfoilsLoadAndJoinTheStraightLine) {
   static read_foil r[2];
   for (int i = 0; i < foil_product_count; i++) {
     SCOPED_TRACE(foil_products[i].file);
-    std::istringstream in(slurp(runtime_dir + "/airfoils/" + foil_products[i].file));
+    std::istringstream in(read_file(runtime_dir + "/airfoils/" + foil_products[i].file));
     read_airfoil(in, &r[i % 2]);
     ASSERT_EQ(r[i % 2].fault, "");
     const read_foil& f = r[i % 2];
@@ -104,7 +96,7 @@ TEST(ToolsFoilFile, ShippedAirfoilsLoadAndJoinTheStraightLine) {
 }
 
 TEST(ToolsFoilFile, FlapFileHasFiftyOneRows) {
-  std::istringstream in(slurp(runtime_dir + "/flaps/" + flap_product_file));
+  std::istringstream in(read_file(runtime_dir + "/flaps/" + flap_product_file));
   int magic = 0, index;
   float cl, cd, cm, last_cl = -1;
   ASSERT_TRUE(header(in) && in >> magic && magic == 2345);
@@ -124,10 +116,10 @@ TEST(ToolsFoilFile, FilesAreTheSameOnEveryRun) {
     const std::string name = i < foil_product_count
                                  ? std::string("/airfoils/") + foil_products[i].file
                                  : std::string("/flaps/") + flap_product_file;
-    const std::string built = slurp(runtime_dir + name);
+    const std::string built = read_file(runtime_dir + name);
     EXPECT_FALSE(built.empty()) << name;
-    EXPECT_EQ(slurp("run1" + name), built) << name;
-    EXPECT_EQ(slurp("run2" + name), built) << name;
+    EXPECT_EQ(read_file("run1" + name), built) << name;
+    EXPECT_EQ(read_file("run2" + name), built) << name;
   }
 }
 

@@ -1,7 +1,6 @@
 // The navigation text files: records read back by the simulator's reading rules, and the
 // generated database's favourites, factory frequencies and capacities.
 #include <cmath>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -136,30 +135,19 @@ TEST_F(WorldgenNavfiles, RecordsReadBackFieldForField) {
   EXPECT_EQ(std::lround(std::stof(l4)), 99);
 }
 
-TEST_F(WorldgenNavfiles, GeneratedDatabaseServesFavouritesAndFactoryRadios) {
+// That the factory radios reach a station at the first-run airport is the world tests' to show,
+// with the receivers' own code.
+TEST_F(WorldgenNavfiles, GeneratedDatabaseHoldsTheFavouritesOnceAndRunwaysInRange) {
   std::vector<apt_rec> apts = read_apt(world_dir() + "apt_dat");
   std::vector<nav_rec> navs = read_nav(world_dir() + "nav_dat");
   ASSERT_FALSE(apts.empty());
   EXPECT_LE(apts.size(), (size_t)MAX_AIRPORTS);
   EXPECT_LE(navs.size(), (size_t)MAX_NAVAIDS + 1);
-  const apt_rec* sbd = nullptr;
   for (const char* id : {"SBD ", "TRM ", "BKL ", "CGX "}) {
     int found = 0;
-    for (const apt_rec& a : apts)
-      if (a.id == id) found++, sbd = std::strcmp(id, "SBD ") ? sbd : &a;
+    for (const apt_rec& a : apts) found += a.id == id;
     EXPECT_EQ(found, 1) << id;
   }
-  ASSERT_NE(sbd, nullptr);
-  // NAV 111.70 must reach a localizer or VOR and ADF 210 an NDB from the first-run airport at
-  // the ground-level ranges of the receivers.
-  int nav_ok = 0, adf_ok = 0;
-  for (const nav_rec& n : navs) {
-    float d = flat_deg(n.lat, n.lon, sbd->lat[0], sbd->lon[0]);
-    nav_ok |= (n.type == NAV_ILS || n.type == NAV_VOR) && key_of(n) == 11170 && d < 4.0f / 9.0f;
-    adf_ok |= n.type == NAV_NDB && key_of(n) == 210 && d < 4.0f / 9.0f;
-  }
-  EXPECT_TRUE(nav_ok);
-  EXPECT_TRUE(adf_ok);
   for (const apt_rec& a : apts)
     for (int r = 0; r < 3; r++) {
       EXPECT_TRUE(a.hdng[r] >= 0 && a.hdng[r] <= 359) << a.id;
