@@ -71,18 +71,21 @@ inline void write_test_flap(const std::string& path) {
     o << i << " " << i * 0.02f << " " << i * 0.001f << " " << -i * 0.004f << "\n";
 }
 
-// The airfoils the sample aircraft name, each at the Reynolds number it is made for, and their
-// flap.
+// The airfoils the sample aircraft name: pairs of one section, the second at the higher Reynolds
+// number (millions).
+const struct {
+  const char* name;
+  float re;
+} shipped_airfoils[] = {
+    {"Clark-Y (good propeller).afl", 1}, {"Clark-Y (good propeller) Re3.afl", 3},
+    {"NACA 2412 (popular).afl", 3},      {"NACA 2412 (popular) Re9.afl", 9},
+    {"NACA 0009 (symmetrical).afl", 3},  {"NACA 0009 (symmetrical) Re9.afl", 9},
+    {"NACA 0006 (thin jet).afl", 9},     {"NACA 0006 (thin jet) Re30.afl", 30}};
+
+// Test airfoils under the shipped names, at their Reynolds numbers, and the shipped flap's name.
 inline void write_shipped_names() {
   app_path[0] = '\0';
-  const struct {
-    const char* name;
-    float re;
-  } foils[] = {{"Clark-Y (good propeller).afl", 1}, {"Clark-Y (good propeller) Re3.afl", 3},
-               {"NACA 2412 (popular).afl", 3},      {"NACA 2412 (popular) Re9.afl", 9},
-               {"NACA 0009 (symmetrical).afl", 3},  {"NACA 0009 (symmetrical) Re9.afl", 9},
-               {"NACA 0006 (thin jet).afl", 9},     {"NACA 0006 (thin jet) Re30.afl", 30}};
-  for (const auto& f : foils) {
+  for (const auto& f : shipped_airfoils) {
     test_foil t;
     t.re = f.re;
     write_test_airfoil(std::string("airfoils/") + f.name, t);
