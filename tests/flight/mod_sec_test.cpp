@@ -86,7 +86,8 @@ TEST_F(FlightModSec, APanelWithGpsRetunesTheGpsInsteadOfTheFirstReceiver) {
 TEST_F(FlightModSec, EnginesStartAndStopWithFuelMixtureAndFailures) {
   seconds(1);
   EXPECT_EQ(flt.eng_running[0] + 2 * flt.eng_running[1], 3);
-  EXPECT_EQ(flt.eng_running[2] + flt.eng_running[3], 0);  // no third or fourth engine
+  EXPECT_EQ(flt.eng_running[2], 0);  // no third or fourth engine
+  EXPECT_EQ(flt.eng_running[3], 0);
 
   // Mixture at cut-off stops an engine; a mixture that burns again starts it.
   flt.mixt_powr_rat[1] = 0;
@@ -109,7 +110,8 @@ TEST_F(FlightModSec, EnginesStartAndStopWithFuelMixtureAndFailures) {
   flt.ff_[0] = flt.ff_[1] = 0.06f;
   seconds(1);
   EXPECT_EQ(flt.m_fuel, 0.0f);
-  EXPECT_EQ(flt.eng_running[0] + flt.eng_running[1], 0);
+  EXPECT_EQ(flt.eng_running[0], 0);
+  EXPECT_EQ(flt.eng_running[1], 0);
   flt.m_fuel = 20;
   flt.ff_[0] = flt.ff_[1] = 0;
   seconds(1);
