@@ -47,16 +47,6 @@ class AppTest : public ::testing::Test {
     std::error_code ec;
     std::filesystem::remove(prefs_path, ec);  // left by an earlier run
   }
-  void TearDown() override {
-    macibm_clock_hook = saved_clock;
-    macibm_setupmenus_hook = nullptr;
-    macibm_menu_hook = nullptr;
-    macibm_click_hook = nullptr;
-    macibm_paint_hook = nullptr;
-    macibm_zap_hook = nullptr;
-    macibm_hold_sounds_hook = nullptr;
-    macibm_resume_sounds_hook = nullptr;
-    headless_reset();
-  }
-  double (*saved_clock)() = macibm_clock_hook;
+  // The test support puts the program's handlers and the clock back before the next test.
+  void TearDown() override { headless_reset(); }
 };
