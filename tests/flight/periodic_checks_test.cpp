@@ -5,26 +5,17 @@
 #include <cmath>
 #include <vector>
 
-class FlightPeriodicChecks : public WeatherFixture {
+class FlightPeriodicChecks : public TwinTest {
  protected:
-  // A twin piston aeroplane in cloud with fuel and a rich mixture.
+  // In cloud, with speeds in knots.
   void SetUp() override {
-    WeatherFixture::SetUp();
+    TwinTest::SetUp();
     atm.baseMSL = 1000;
     atm.topsMSL = 3000;
-    pln.entype = 1;
-    pln.numen = 2;
-    pln.m_fuel = 100;
-    pln.omegamax = 250;
     pln.Vne = 200;
     pln.Vfe = 100;
     pln.asi_units = 2;
-    flt.m_fuel = 50;
-    for (int e = 0; e < MAX_ENGINES; e++) flt.mixt_powr_rat[e] = 1;
     flt.h = 2000;
-  }
-  void seconds(int n) {
-    for (int s = 0; s < n; s++, msc.elap_time += 1) mod_sec();
   }
 };
 
