@@ -2,34 +2,17 @@
 // input is split at its 0x01 bytes into the four files (a missing part becomes an empty file of
 // the right version, or for the optional extras no file at all), the
 // database is read, and what was read is used: the radios are tuned, the carrier's slots written,
-// the region lists rebuilt and the first airports' scenery built on a flat region. A fatal alert
-// throws out of the reader here instead of ending the process.
-#include <cstddef>
-#include <cstdint>
+// the region lists rebuilt and the first airports' scenery built on a flat region.
+#include "fuzz_support.h"
+
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iostream>
-#include <string>
 
-#include "app/macibm.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
-#include "shared/shared.h"
 #include "world/world.h"
 
-namespace {
-
-struct fuzz_fatal {};
-
-void throwing_exit(int) { throw fuzz_fatal{}; }
-
-void write_part(const char* name, const std::string& body) {
-  std::ofstream(std::string(app_path) + "world/" + name, std::ios::binary | std::ios::trunc)
-      << body;
-}
-
-void use_database() {
+static void use_database() {
   flt.lat = 35.0f, flt.lon = -116.5f, flt.h = 3000.0f, flt.psi_int = 90;
   flt.X = X_with_latlon(flt.lat, flt.lon);
   flt.Z = Z_with_lat(flt.lat);
@@ -42,12 +25,8 @@ void use_database() {
   for (int n = 0; n <= env.aptmax && n < 4; n++) build_apt(70 - 1 - n, n);
 }
 
-}  // namespace
-
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  macibm_exit_hook = throwing_exit;
-  std::cerr.rdbuf(nullptr);
-  init_constants();
+  fuzz_init();
   reset_env();
   reset_scn();
   reset_nav();
@@ -72,18 +51,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t to = in.find('\x01', from);
     std::string part = from <= in.size() ? in.substr(from, to == std::string::npos ? to : to - from)
                                          : std::string();
-    if (p == 3 && part.empty())
+    if (p == 3 && part.empty()) {
       std::filesystem::remove(std::string(app_path) + "world/" + names[p]);
-    else
-      write_part(names[p], part.empty() ? std::string("I\n354 version\n99\n") : part);
+    } else {
+      if (part.empty()) part = "I\n354 version\n99\n";
+      fuzz_write(std::string(app_path) + "world/" + names[p],
+                 reinterpret_cast<const uint8_t*>(part.data()), part.size());
+    }
     from = to == std::string::npos ? in.size() + 1 : to + 1;
   }
-  try {
+  fuzz_run([] {
     init_country_data();
     use_database();
-  } catch (const fuzz_fatal&) {
-  }
+  });
   if (inf.is_open()) inf.close();
-  macibm_clear_alert_log();
   return 0;
 }

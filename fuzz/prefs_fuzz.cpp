@@ -2,23 +2,15 @@
 // preferences at start-up and as a situation. Neither may end the program, read past a table or
 // leave a record half written; a fatal alert would throw out of the reader here. (What a good
 // situation then starts, the region and the aircraft it names, has fuzz targets of its own.)
-#include <cstddef>
-#include <cstdint>
+#include "fuzz_support.h"
+
 #include <cstdio>
-#include <cstring>
-#include <iostream>
 
 #include "app/app.h"
-#include "app/macibm.h"
-#include "shared/shared.h"
 #include "weather/weather.h"
 #include "world/world.h"
 
 namespace {
-
-struct fuzz_fatal {};
-
-void throwing_exit(int) { throw fuzz_fatal{}; }
 
 const char* const file_name = "prefs_fuzz.sit";
 
@@ -36,10 +28,9 @@ void check_records() {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  macibm_exit_hook = throwing_exit;
+  fuzz_init();
   install_simulator_hooks();
-  // Alerts go to a stream with nowhere to write and to a log that is cleared after each input.
-  std::cerr.rdbuf(nullptr);
+  // Alerts go to a log file with nowhere to write and to a log that is cleared after each input.
   err.open("/dev/null");
   reset_world_state();
   init_constants();
@@ -49,10 +40,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::FILE* f = std::fopen(file_name, "wb");
-  if (!f) return 0;
-  if (size) std::fwrite(data, 1, size, f);
-  std::fclose(f);
+  fuzz_write(file_name, data, size);
   try {
     msc.prd = 0.05f;
     if (inf_open(file_name, FILE_ANY, VERSION_PREFS, 0) && grab_prefs()) check_records();

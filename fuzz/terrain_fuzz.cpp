@@ -1,34 +1,18 @@
 // Fuzzes the terrain reader: the input becomes the environment file of the quadrant at 34 N,
 // 118 W, which is read into a region that has a runway on it, and the region is then finished
-// (textures, borders, airport scenery). A damaged file must come out as flat sea with a notice;
-// a fatal alert throws out of the reader here instead of ending the process.
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iostream>
+// (textures, borders, airport scenery). A damaged file must come out as flat sea with a notice.
+#include "fuzz_support.h"
 
-#include "app/macibm.h"
+#include <cstdio>
+#include <filesystem>
+
 #include "flight/flight.h"
-#include "shared/shared.h"
 #include "world/world.h"
 
-namespace {
-
-struct fuzz_fatal {};
-
-void throwing_exit(int) { throw fuzz_fatal{}; }
-
-std::string quadrant_file;
-
-}  // namespace
+static std::string quadrant_file;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  macibm_exit_hook = throwing_exit;
-  std::cerr.rdbuf(nullptr);
-  init_constants();
+  fuzz_init();
   reset_env();
   reset_scn();
   reset_flt();
@@ -56,18 +40,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  {
-    std::ofstream f(quadrant_file, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  }
-  try {
+  fuzz_write(quadrant_file, data, size);
+  fuzz_run([] {
     planexyz[0][0][0] = planexyz[0][0][2] = 0.0f;
     read_quadrant(34, -118, 0);
     finish_nav_readin();
-  } catch (const fuzz_fatal&) {
-  }
+  });
   if (inf.is_open()) inf.close();
-  // The alert log would otherwise grow with every input.
-  macibm_clear_alert_log();
   return 0;
 }

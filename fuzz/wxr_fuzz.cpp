@@ -1,26 +1,17 @@
 // Fuzzes the weather report decoder and the real-weather file: the input is decoded as one report
 // and also written as "USA.rwx" and followed for a second, with two region airports to match. The
 // decoded values and the settled weather must stay finite and within their ranges.
+#include "fuzz_support.h"
+
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iostream>
-#include <string>
 
 #include "app/app.h"
-#include "app/macibm.h"
 #include "flight/flight.h"
-#include "shared/shared.h"
 #include "weather/weather.h"
 #include "world/world.h"
 
 namespace {
-
-struct fuzz_fatal {};
-
-void throwing_exit(int) { throw fuzz_fatal{}; }
 
 void check(bool ok) {
   if (!ok) __builtin_trap();
@@ -49,7 +40,7 @@ void decode_alone(const std::string& report) {
 }
 
 void follow_file(const std::string& text) {
-  { std::ofstream("USA.rwx", std::ios::binary) << text; }
+  fuzz_write("USA.rwx", reinterpret_cast<const uint8_t*>(text.data()), text.size());
   reset_atm();
   reset_weather_sec();
   atm.vis = 7 * con.nmtomtrs;
@@ -68,9 +59,7 @@ void follow_file(const std::string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  macibm_exit_hook = throwing_exit;
-  std::cerr.rdbuf(nullptr);
-  init_constants();
+  fuzz_init();
   reset_flt();
   reset_msc();
   app_path[0] = '\0';
@@ -83,11 +72,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);
-  try {
+  fuzz_run([&] {
     decode_alone(text.c_str());  // up to the first NUL, as a report arrives
     follow_file(text);
-  } catch (const fuzz_fatal&) {
-  }
-  macibm_clear_alert_log();
+  });
   return 0;
 }

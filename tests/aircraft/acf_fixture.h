@@ -1,33 +1,21 @@
-// Test material for the aircraft tests: small airfoil and flap files written on the spot, and one
-// good aircraft record in the file's units from which the broken variants are made.
+// Test material for the aircraft tests: a folder of each test's own, and one good aircraft record
+// in the file's units from which the broken variants are made.
 #pragma once
 
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
+#include "support/test_support.h"
 
+#include "aircraft/acf_files.h"
 #include "aircraft/aircraft.h"
+#include "app/app.h"
 #include "flight/flight.h"
 #include "shared/shared.h"
-
-// What a test airfoil file holds, and the one fault it may carry.
-struct test_foil {
-  float re = 3.0f;          // Reynolds number, millions
-  float clM = 0.1f;         // lift slope, per degree
-  float clB = 0.25f;        // lift at zero angle
-  float alpha_max = 15.0f;  // stall angle, degrees
-  float trat = 0.12f;       // thickness ratio
-  int shifted_row = -1;     // row n (negative side) whose angle is written 0.1 degree off
-  int drag_block = -1;      // block 0..3 (negative lift, negative drag-only, positive drag-only,
-                            // positive lift) whose middle row gets the drag below
-  float drag = -0.005f;
-};
 
 // Each test works in a folder of its own inside the suite's scratch folder, so that test cases run
 // side by side never share a file.
@@ -45,58 +33,19 @@ inline void enter_test_folder() {
 }
 inline void leave_test_folder() { std::filesystem::current_path(suite_folder()); }
 
-inline float test_row_angle(int n) { return n <= 200 ? n / 10.0f : static_cast<float>(n - 180); }
-inline float test_cl(const test_foil& f, float a) { return f.clB + f.clM * fltlim(a, -15, 15); }
-inline float test_cd(float a) { return 0.006f + 0.0001f * std::fabs(a) * std::fabs(a) / 4.0f; }
-
-inline void make_parent(const std::string& path) {
-  std::filesystem::path parent = std::filesystem::path(path).parent_path();
-  if (!parent.empty()) std::filesystem::create_directories(parent);
-}
-
-inline void write_test_airfoil(const std::string& path, const test_foil& f) {
-  make_parent(path);
-  std::ofstream o(path);
-  o.setf(std::ios::fixed);
-  o << "I\n363 version\n1234 test section\n";
-  o.precision(3);
-  o << "TESTFOIL " << f.trat << " " << f.re << " 1.5 " << f.alpha_max << " rest\n\n";
-  auto drag = [&](int block, int n, float a) {
-    int middle[4] = {180, 50, 50, 180};
-    return block == f.drag_block && n == middle[block] ? f.drag : test_cd(a);
-  };
-  o.precision(5);
-  for (int n = 270; n >= 100; n--) {
-    float a = -test_row_angle(n) - (n == f.shifted_row ? -0.1f : 0.0f);
-    o << a << " " << test_cl(f, a) << " " << drag(0, n, a) << "\n";
+// The aircraft tests' set-up: the test's own folder, and every record the loader fills reset.
+class AircraftTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    enter_test_folder();
+    init_constants();
+    reset_pln();
+    reset_afl();
+    reset_flt();
+    reset_msc();
   }
-  for (int n = 99; n >= 0; n--) {
-    float a = -test_row_angle(n) - (n == f.shifted_row ? -0.1f : 0.0f);
-    o << a << " " << drag(1, n, a) << "\n";
-  }
-  o << f.clM << " slope\n"
-    << f.clB << " zero\n-4 cmal2\n8 cmal3\n-0.1 cm1\n-0.05 cm2\n"
-    << "-0.04 cm3\n-0.2 cm4\n\n";
-  for (int n = 0; n <= 99; n++)
-    o << test_row_angle(n) << " " << drag(2, n, test_row_angle(n)) << "\n";
-  for (int n = 100; n <= 270; n++) {
-    float a = test_row_angle(n);
-    o << a << " " << test_cl(f, a) << " " << drag(3, n, a) << "\n";
-  }
-}
-
-inline void write_test_flap(const std::string& path) {
-  make_parent(path);
-  std::ofstream o(path);
-  o << "I\n363 version\n2345 test flap\nrow cl cd cm\n\n";
-  for (int i = 0; i < FLAP_ROWS; i++)
-    o << i << " " << i * 0.02f << " " << i * 0.001f << " " << -i * 0.004f << "\n";
-}
-
-inline std::string slurp(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
+  void TearDown() override { leave_test_folder(); }
+};
 
 inline void set_foils(int p, const char* name) {
   C_to_C(name, pln.Rafl0[p]);

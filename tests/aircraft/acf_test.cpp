@@ -1,7 +1,5 @@
 // The aircraft file: writer and editor reader as mirror images, the simulator reader's
 // conversions and rules, and the alerts of malformed files and of the values read.
-#include "support/test_support.h"
-
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -10,16 +8,8 @@
 
 namespace {
 
-class AircraftAcf : public ::testing::Test {
+class AircraftAcf : public AircraftTest {
  protected:
-  void TearDown() override { leave_test_folder(); }
-  void SetUp() override {
-    enter_test_folder();
-    init_constants();
-    reset_pln();
-    reset_afl();
-    reset_flt();
-  }
   // Writes the test aircraft with the changes and reads it with the simulator's reader.
   void sim_read(const std::vector<change>& changes) {
     fill_test_aircraft("plane.acf");
@@ -91,8 +81,8 @@ TEST_F(AircraftAcf, WriterAndEditorReaderAreMirrorImages) {
   EXPECT_EQ(pln.sweep2[4], -30);
 
   ASSERT_EQ(writeout_file("again.acf"), 1);
-  EXPECT_EQ(slurp("again.acf"), slurp("round.acf"));
-  std::string text = slurp("round.acf");
+  EXPECT_EQ(read_file("again.acf"), read_file("round.acf"));
+  std::string text = read_file("round.acf");
   EXPECT_EQ(text.rfind("I\n35 version\n\n100 checkpoint: INSTRUMENTS\n\n     0 aircraft type", 0),
             0u);
   EXPECT_NE(text.find("\n106 checkpoint, wng1lEN\n\n"), std::string::npos);
@@ -105,7 +95,7 @@ TEST_F(AircraftAcf, EditorReaderTakesExactlyElsValuesAndHandsOverTheRootAirfoils
   fill_test_aircraft("els.acf");
   ASSERT_EQ(writeout_file("els.acf"), 1);
   // Extra values after the two of a part's line are ignored.
-  std::string text = slurp("els.acf");
+  std::string text = read_file("els.acf");
   text.insert(text.find(" angle incidence", text.find("hstblEN")), "  99.000 ");
   std::ofstream("els.acf", std::ios::binary) << text;
   static int calls;
@@ -136,8 +126,10 @@ TEST_F(AircraftAcf, SimulatorReaderConvertsToSI) {
   EXPECT_FLOAT_EQ(pln.des_vel[0], 100.0f * con.ktstomsc);
   EXPECT_FLOAT_EQ(pln.vectarm, 12.5f * 0.3048f);
   EXPECT_FLOAT_EQ(pln.puffN, 10.0f * con.ftlbtonm);
-  EXPECT_EQ(pln.vectEQ + pln.jettisonEQ + pln.jatoEQ + pln.chuteEQ + pln.puffEQ, 5);
-  EXPECT_EQ(pln.fbrkEQ + pln.collectEQ, 0);
+  EXPECT_EQ((std::vector<int>{pln.vectEQ, pln.jettisonEQ, pln.jatoEQ, pln.chuteEQ, pln.puffEQ}),
+            std::vector<int>(5, 1));
+  EXPECT_EQ(pln.fbrkEQ, 0);
+  EXPECT_EQ(pln.collectEQ, 0);
   EXPECT_EQ(pln.propdir[0], 1);
   EXPECT_EQ(std::string(pln.Rafl0[4]), std::string(app_path) + "airfoils/test.afl");
   EXPECT_EQ(std::string(pln.flap_str), std::string(app_path) + "flaps/test.flp");
@@ -146,8 +138,10 @@ TEST_F(AircraftAcf, SimulatorReaderConvertsToSI) {
   EXPECT_EQ(pln.sweepnow[4], 350);
   EXPECT_EQ(pln.dihed[5], 5);
   // Control flags of existing parts make the aircraft-wide flags.
-  EXPECT_EQ(pln.ailnEQ + pln.flapEQ + pln.elevEQ + pln.ruddEQ, 4);
-  EXPECT_EQ(pln.slatEQ + pln.splrEQ + pln.sbrkEQ + pln.drudEQ, 0);
+  EXPECT_EQ((std::vector<int>{pln.ailnEQ, pln.flapEQ, pln.elevEQ, pln.ruddEQ}),
+            std::vector<int>(4, 1));
+  EXPECT_EQ((std::vector<int>{pln.slatEQ, pln.splrEQ, pln.sbrkEQ, pln.drudEQ}),
+            std::vector<int>(4, 0));
   // An untrimmable stabiliser gets the fixed trim.
   EXPECT_EQ(pln.flyingstabEQ, 0);
   EXPECT_FLOAT_EQ(pln.hstbtrimmax, 0.5f);
@@ -253,7 +247,7 @@ TEST_F(AircraftAcf, ValuesThatWouldOverflowOrDivideByZeroAreRefused) {
 TEST_F(AircraftAcf, MalformedFilesGiveTheirAlerts) {
   fill_test_aircraft("plane.acf");
   ASSERT_EQ(writeout_file("plane.acf"), 1);
-  std::string good = slurp("plane.acf");
+  std::string good = read_file("plane.acf");
   auto read_text = [](const std::string& text) {
     std::ofstream("bad.acf", std::ios::binary) << text;
     C_to_C("bad.acf", pln.C_path);

@@ -1,23 +1,13 @@
 // Airfoil and flap files: where each row lands, the row-angle and drag checks, the Reynolds pair
 // and the alerts of missing and corrupted files.
-#include "support/test_support.h"
-
 #include <string>
 
 #include "acf_fixture.h"
-#include "app/macibm.h"
 
 namespace {
 
-class AircraftAirfoilRead : public ::testing::Test {
+class AircraftAirfoilRead : public AircraftTest {
  protected:
-  void TearDown() override { leave_test_folder(); }
-  void SetUp() override {
-    enter_test_folder();
-    init_constants();
-    reset_pln();
-    reset_afl();
-  }
   void expect_refused(const test_foil& f, const char* line1) {
     write_test_airfoil("bad.afl", f);
     EXPECT_FATAL_ALERT(grabafoil("bad.afl", 6, 0, 0));
@@ -61,7 +51,7 @@ TEST_F(AircraftAirfoilRead, RowOutOfStepEndsTheLoad) {
   expect_refused(f, "An error occurred during read-in of the airfoil file.");
   EXPECT_EQ(last_alert().line[3], "bad.afl");
   trk.close();
-  std::string report = slurp("Kestrix.out");
+  std::string report = read_file("Kestrix.out");
   EXPECT_NE(report.find("Exited because looking in wingfile bad.afl for alpha -19.9"),
             std::string::npos)
       << report;

@@ -1,22 +1,13 @@
 // The design checks of a loaded aircraft: each variant of one good design breaks a single rule and
 // must be stopped by that rule's message, in the checks' order.
-#include "support/test_support.h"
-
 #include "acf_fixture.h"
-#include "app/app.h"
 
 namespace {
 
-class AircraftChecks : public ::testing::Test {
+class AircraftChecks : public AircraftTest {
  protected:
-  void TearDown() override { leave_test_folder(); }
   void SetUp() override {
-    enter_test_folder();
-    init_constants();
-    reset_pln();
-    reset_afl();
-    reset_flt();
-    reset_msc();
+    AircraftTest::SetUp();
     write_test_foils();
   }
 };

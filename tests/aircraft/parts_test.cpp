@@ -1,50 +1,43 @@
 // Which parts exist, the span geometry of the surfaces, and the outlines of the bodies.
-#include "support/test_support.h"
-
 #include <cmath>
+#include <string>
 
-#include "aircraft/aircraft.h"
-#include "flight/flight.h"
-#include "shared/shared.h"
+#include "acf_fixture.h"
 
 namespace {
 
-class AircraftParts : public ::testing::Test {
- protected:
-  void SetUp() override {
-    init_constants();
-    reset_pln();
-    reset_flt();
-  }
-};
+using AircraftParts = AircraftTest;
 
 float deg(float d) { return d * 3.14159265f / 180.0f; }
 
 }  // namespace
 
-TEST_F(AircraftParts, DiscsNeedAPropellerEngineOfThatNumber) {
-  pln.numen = 2;
-  pln.entype = 3;  // jets drive no discs
-  for (int p = 0; p <= 3; p++) EXPECT_EQ(have_this_part(p), 0) << p;
-
-  pln.entype = 1;
-  EXPECT_EQ(have_this_part(0), 1);
-  EXPECT_EQ(have_this_part(1), 1);
-  EXPECT_EQ(have_this_part(2), 0);
-  EXPECT_EQ(have_this_part(3), 0);
-
-  pln.entype = 2;
-  pln.numen = 4;
-  EXPECT_EQ(have_this_part(3), 1);
-}
-
-TEST_F(AircraftParts, HelicopterAlwaysHasMainAndTailRotor) {
-  pln.is_heli = 1;
-  pln.numen = 1;
-  pln.entype = 3;  // even with an engine type that drives no disc
-  EXPECT_EQ(have_this_part(0), 1);
-  EXPECT_EQ(have_this_part(1), 1);
-  EXPECT_EQ(have_this_part(2), 0);
+// Parts 0..18 as a string of 0 and 1 for each variant of an empty record.
+TEST_F(AircraftParts, DiscsNeedAPropellerEngineAndBodiesTheirOptions) {
+  const struct {
+    std::vector<change> record;
+    const char* parts;
+  } cases[] = {
+      {{}, "0000000000001000000"},  // the fuselage exists even in an empty record
+      {{to(pln.numen, 2), to(pln.entype, 3)}, "0000000000001000000"},  // jets drive no discs
+      {{to(pln.numen, 2), to(pln.entype, 1)}, "1100000000001000000"},
+      {{to(pln.numen, 4), to(pln.entype, 2)}, "1111000000001000000"},
+      // A helicopter has its main and tail rotor even with an engine type that drives no disc.
+      {{to(pln.is_heli, 1), to(pln.numen, 1), to(pln.entype, 3)}, "1100000000001000000"},
+      // Nacelles count engines of any type.
+      {{to(pln.numen, 2), to(pln.entype, 3), to(pln.nace_eq, 1)}, "0000000000001110000"},
+      {{to(pln.misc_X, 2.0f)}, "0000000000001000000"},
+      // The miscellaneous body is a pair only beyond one centimetre.
+      {{to(pln.misc_eq, 1), to(pln.misc_X, 0.01f)}, "0000000000001000010"},
+      {{to(pln.misc_eq, 1), to(pln.misc_X, 0.011f)}, "0000000000001000011"},
+  };
+  for (const auto& c : cases) {
+    reset_pln();
+    apply(c.record);
+    std::string parts;
+    for (int p = 0; p < NUM_PARTS; p++) parts += have_this_part(p) ? '1' : '0';
+    EXPECT_EQ(parts, c.parts);
+  }
 }
 
 TEST_F(AircraftParts, SurfaceNeedsMoreThanFiveCentimetresOfSpan) {
@@ -65,30 +58,6 @@ TEST_F(AircraftParts, OverspeedLosesOnlyTheRightWings) {
   flt.over_vne = 0;
   EXPECT_EQ(have_this_part(5), 1);
   EXPECT_EQ(have_this_part(7), 1);
-}
-
-TEST_F(AircraftParts, BodiesFollowTheirOptionsAndEngines) {
-  EXPECT_EQ(have_this_part(12), 1);  // the fuselage exists even in an empty record
-  pln.numen = 2;
-  pln.entype = 3;  // nacelles count engines of any type
-  EXPECT_EQ(have_this_part(13), 0);
-  pln.nace_eq = 1;
-  EXPECT_EQ(have_this_part(13), 1);
-  EXPECT_EQ(have_this_part(14), 1);
-  EXPECT_EQ(have_this_part(15), 0);
-  EXPECT_EQ(have_this_part(16), 0);
-}
-
-TEST_F(AircraftParts, MiscellaneousBodyIsAPairOnlyBeyondOneCentimetre) {
-  pln.misc_X = 2.0f;
-  EXPECT_EQ(have_this_part(17), 0);
-  EXPECT_EQ(have_this_part(18), 0);
-  pln.misc_eq = 1;
-  pln.misc_X = 0.01f;
-  EXPECT_EQ(have_this_part(17), 1);
-  EXPECT_EQ(have_this_part(18), 0);
-  pln.misc_X = 0.011f;
-  EXPECT_EQ(have_this_part(18), 1);
 }
 
 TEST_F(AircraftParts, PartNumbersOutsideTheSlotsNeverExist) {

@@ -69,8 +69,6 @@ TEST(AppAlert, BoxHoldsSoundsAndRestoresTheWindowState) {
   mnw.ready_to_update = 1;
   EXPECT_FATAL_ALERT(MACIBM_alert("fatal", "", "", "", ALERT_SIM_FATAL));
   EXPECT_EQ(resumes, 2);  // the fatal path releases the sound instead
-  macibm_hold_sounds_hook = nullptr;
-  macibm_resume_sounds_hook = nullptr;
 }
 
 // The status the process would end with; -1 when the statement did not end it.

@@ -6,8 +6,6 @@
 #include "support/test_support.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "app/app.h"
@@ -24,14 +22,8 @@ inline std::string scratch(const char* name) {
   return std::string(t->test_suite_name()) + "_" + t->name() + "_" + name;
 }
 
-inline void write_text(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
-
-inline std::string read_text(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
+inline void write_text(const std::string& path, const std::string& text) { write_file(path, text); }
+inline std::string read_text(const std::string& path) { return read_file(path); }
 
 // The last alert since the last clear whose first line is this, or null.
 inline const alert_record* find_alert(const std::string& first_line) {
@@ -55,16 +47,6 @@ class AppTest : public ::testing::Test {
     std::error_code ec;
     std::filesystem::remove(prefs_path, ec);  // left by an earlier run
   }
-  void TearDown() override {
-    macibm_clock_hook = saved_clock;
-    macibm_setupmenus_hook = nullptr;
-    macibm_menu_hook = nullptr;
-    macibm_click_hook = nullptr;
-    macibm_paint_hook = nullptr;
-    macibm_zap_hook = nullptr;
-    macibm_hold_sounds_hook = nullptr;
-    macibm_resume_sounds_hook = nullptr;
-    headless_reset();
-  }
-  double (*saved_clock)() = macibm_clock_hook;
+  // The test support puts the program's handlers and the clock back before the next test.
+  void TearDown() override { headless_reset(); }
 };

@@ -2,6 +2,7 @@
 #include "support/test_support.h"
 
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "aircraft/aircraft.h"
@@ -68,7 +69,8 @@ TEST(AppRecords, ResetRestoresTheStartValuesOthersRelyOn) {
   for (int s : set.grfsel) EXPECT_EQ(s, -1);
   EXPECT_EQ(grf.cntr, -1);
   EXPECT_EQ(grf.data[GRF_TRACES - 1][GRF_VALUES - 1][GRF_SAMPLES - 1], -999.0f);
-  EXPECT_EQ(env.apt_list_max + env.vor_list_max + env.ndb_list_max, -3 * 999);
+  EXPECT_EQ((std::vector<int>{env.apt_list_max, env.vor_list_max, env.ndb_list_max}),
+            std::vector<int>(3, -999));
   EXPECT_EQ(atm.strike_t_exp[STRIKES - 1], -1.0f);
   EXPECT_STREQ(fpl.arr_id_str, "AAA ");
 }
@@ -76,15 +78,14 @@ TEST(AppRecords, ResetRestoresTheStartValuesOthersRelyOn) {
 TEST(AppRecords, ResetStartsWithEverySystemWorking) {
   dirty_all(0);
   reset_world_state();
-  const int switches[] = {rel.vacuum, rel.ss_asi, rel.ss_ahz,  rel.ss_alt, rel.ss_tsi, rel.ss_dgy,
-                          rel.ss_vvi, rel.efis_1, rel.efis_2,  rel.fc_ail, rel.fc_elv, rel.fc_rud,
-                          rel.fc_flp, rel.fc_slt, rel.fc_thr,  rel.hydsys, rel.stbaug, rel.symflp,
-                          rel.sttrim, rel.antice, rel.clights, rel.otto,   rel.trotor};
-  for (int s : switches) EXPECT_EQ(s, 1);
-  for (int i = 0; i < MAX_ENGINES; i++) {
-    EXPECT_EQ(rel.engine[i] + rel.thrgov[i] + rel.revlok[i] + rel.oilpmp[i], 4) << i;
-  }
-  for (int g : rel.lagear) EXPECT_EQ(g, 1);
+  std::vector<int> on = {rel.vacuum, rel.ss_asi, rel.ss_ahz,  rel.ss_alt, rel.ss_tsi, rel.ss_dgy,
+                         rel.ss_vvi, rel.efis_1, rel.efis_2,  rel.fc_ail, rel.fc_elv, rel.fc_rud,
+                         rel.fc_flp, rel.fc_slt, rel.fc_thr,  rel.hydsys, rel.stbaug, rel.symflp,
+                         rel.sttrim, rel.antice, rel.clights, rel.otto,   rel.trotor};
+  for (int i = 0; i < MAX_ENGINES; i++)
+    on.insert(on.end(), {rel.engine[i], rel.thrgov[i], rel.revlok[i], rel.oilpmp[i]});
+  on.insert(on.end(), std::begin(rel.lagear), std::end(rel.lagear));
+  EXPECT_EQ(on, std::vector<int>(on.size(), 1));
   for (int i = 0; i < FAIL_ENTRIES; i++) {
     EXPECT_EQ(rel.fail_type[i], 1);
     EXPECT_EQ(rel.fail_time_max[i], 10.0f);

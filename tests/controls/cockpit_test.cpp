@@ -1,13 +1,11 @@
 // The cockpit controls the panel and the keys share: lever detents, equipment the aircraft lacks,
 // the autopilot buttons' engagement and the knobs' limits.
-#include "support/test_support.h"
-
 #include "controls/fixture.h"
 
-class ControlsCockpit : public ::testing::Test {
+class ControlsCockpit : public ControlsTest {
  protected:
   void SetUp() override {
-    reset_controls_world();
+    ControlsTest::SetUp();
     pln.numen = 2;
     pln.omegamin = 100.0f;
     pln.omegamax = 300.0f;

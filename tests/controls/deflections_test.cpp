@@ -1,12 +1,10 @@
 // The conversion from the commands to surface deflections, cyclic and tail-rotor pitch.
-#include "support/test_support.h"
-
 #include "controls/fixture.h"
 
-class ControlsDeflections : public ::testing::Test {
+class ControlsDeflections : public ControlsTest {
  protected:
   void SetUp() override {
-    reset_controls_world();
+    ControlsTest::SetUp();
     pln.ailnEQ = pln.splrEQ = pln.drudEQ = 1;
     pln.ailn_up = 20.0f, pln.ailn_dn = 15.0f;
     pln.elev_up = 25.0f, pln.elev_dn = 20.0f;

@@ -2,6 +2,8 @@
 // aircraft a plain aeroplane well above its stall speed estimate of zero gain.
 #pragma once
 
+#include "support/test_support.h"
+
 #include "app/app.h"
 #include "app/headless/joystick.h"
 #include "controls/controls.h"
@@ -29,3 +31,8 @@ inline void plug_stick(int x, int y, int z, int r, unsigned buttons = 0u, int po
   headless_joy_plug(1, macibm_joy_state{x, y, z, r, buttons, pov});
   set.controls_type = 5;
 }
+
+class ControlsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { reset_controls_world(); }
+};

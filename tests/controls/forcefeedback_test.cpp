@@ -1,11 +1,8 @@
 // Force-feedback commands: scaling, limits and the arguments each call receives.
-#include "support/test_support.h"
-
 #include "controls/fixture.h"
 
-class ControlsForcefeedback : public ::testing::Test {
+class ControlsForcefeedback : public ControlsTest {
  protected:
-  void SetUp() override { reset_controls_world(); }
   static headless_force_command last() { return headless_force_log().back(); }
 };
 

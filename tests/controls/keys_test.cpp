@@ -1,15 +1,13 @@
 // The keyboard: views and their ring, the second radios' wrapping, levers, knobs and the keypad
 // yoke.
-#include "support/test_support.h"
-
 #include "atc/atc.h"
 #include "controls/fixture.h"
 #include "panel/panel.h"
 
-class ControlsKeys : public ::testing::Test {
+class ControlsKeys : public ControlsTest {
  protected:
   void SetUp() override {
-    reset_controls_world();
+    ControlsTest::SetUp();
     set.view_type = 601;
     pln.omegamin = 100.0f;
     pln.omegamax = 300.0f;

@@ -13,7 +13,15 @@
 // Last: Xlib defines names such as None and Bool that the headers above use.
 #include <FL/x.H>
 
-class DesktopWindows : public DesktopTest {};
+class DesktopWindows : public DesktopTest {
+ protected:
+  // The main window and the time-of-day window 10 over it.
+  static void open_time_window(int drag) {
+    open_main_window();
+    set_win_params(10, "Set Time Of Day", 691, 147);
+    MACIBM_startwind(10, drag);
+  }
+};
 
 namespace {
 std::vector<std::string> got;  // what reached the program's handlers, in order
@@ -46,9 +54,7 @@ static void mouse(Fl_Window* win, int event, int button, int x, int y) {
 }
 
 TEST_F(DesktopWindows, WindowsOpenWithTheirTitlesAndClientSizes) {
-  open_main_window();
-  set_win_params(10, "Set Time Of Day", 691, 147);
-  MACIBM_startwind(10, 1);
+  open_time_window(1);
   ASSERT_EQ(mnw.up[10], 1);
   EXPECT_EQ(gl_of(0)->w(), 800);
   EXPECT_EQ(gl_of(0)->h(), 580);
@@ -81,9 +87,7 @@ TEST_F(DesktopWindows, EveryWindowSeesTheTexturesLoadedInAnother) {
 }
 
 TEST_F(DesktopWindows, KeysReachTheSimulatorFromAnyWindowAndEscapeClosesNothing) {
-  open_main_window();
-  set_win_params(10, "Set Time Of Day", 691, 147);
-  MACIBM_startwind(10, 1);
+  open_time_window(1);
   record_input();
   Fl_Window* main_frame = gl_of(0)->top_window();
   press(main_frame, 'q', 0);
@@ -101,9 +105,7 @@ TEST_F(DesktopWindows, KeysReachTheSimulatorFromAnyWindowAndEscapeClosesNothing)
 }
 
 TEST_F(DesktopWindows, MouseRowsCountFromTheBottomAndStrayEventsAreDropped) {
-  open_main_window();
-  set_win_params(10, "Set Time Of Day", 691, 147);
-  MACIBM_startwind(10, 0);
+  open_time_window(0);
   record_input();
   mouse(gl_of(10), FL_PUSH, 1, 5, 146);
   EXPECT_EQ(mnw.mx, 5);
@@ -129,9 +131,7 @@ TEST_F(DesktopWindows, MouseRowsCountFromTheBottomAndStrayEventsAreDropped) {
 }
 
 TEST_F(DesktopWindows, ClosingASettingsWindowZapsItAndClosingTheMainWindowIsExit) {
-  open_main_window();
-  set_win_params(10, "Set Time Of Day", 691, 147);
-  MACIBM_startwind(10, 0);
+  open_time_window(0);
   record_input();
   Fl::e_number = FL_CLOSE;
   gl_of(10)->do_callback();
@@ -144,9 +144,7 @@ TEST_F(DesktopWindows, ClosingASettingsWindowZapsItAndClosingTheMainWindowIsExit
 }
 
 TEST_F(DesktopWindows, AWindowAskedTwiceForARedrawIsPaintedOnce) {
-  open_main_window();
-  set_win_params(10, "Set Time Of Day", 691, 147);
-  MACIBM_startwind(10, 0);
+  open_time_window(0);
   Fl::check();
   desktop_clear_events();  // the paints of the first exposure
   record_input();

@@ -56,14 +56,8 @@ void check_layout(const std::string& what) {
 }
 
 TEST_F(PanelLayout, EveryShippedAircraftGetsAPanelWhosePartsDoNotOverlap) {
-  for (const char* file : {"Trainer.acf", "Light Twin.acf", "Floatplane.acf", "Helicopter.acf",
-                           "Turboprop Transport.acf", "Business Jet.acf"}) {
-    std::string path = std::string(KESTRIX_SOURCE_DIR) + "/data/aircraft/" + file;
-    reset_pln();
-    ASSERT_TRUE(inf_open(path.c_str(), FILE_AIRCRAFT, VERSION_AIRCRAFT, 1)) << file;
-    read_plane_file();
-    inf.close();
-    finish_readin2();
+  for (const char* file : shipped_aircraft) {
+    ASSERT_TRUE(read_shipped_panel(file)) << file;
     panel_layout_now();
     check_layout(file);
     if (pln.paneltype != 2) {

@@ -4,6 +4,7 @@
 
 #include "support/test_support.h"
 
+#include <string>
 #include <vector>
 
 #include "aircraft/aircraft.h"
@@ -60,6 +61,20 @@ inline void make_test_aircraft() {
   pln.alpha_max[4] = pln.alpha_max[5] = 16.0f;
   pln.mgearY = -1.0f;
   msc.est_Vs = 25.0f;
+}
+
+// The committed sample aircraft, and one read into pln as the loader lays out its panel.
+const char* const shipped_aircraft[] = {
+    "Trainer.acf",    "Light Twin.acf",          "Floatplane.acf",
+    "Helicopter.acf", "Turboprop Transport.acf", "Business Jet.acf"};
+inline bool read_shipped_panel(const char* file) {
+  std::string path = std::string(KESTRIX_SOURCE_DIR) + "/data/aircraft/" + file;
+  reset_pln();
+  if (!inf_open(path.c_str(), FILE_AIRCRAFT, VERSION_AIRCRAFT, 1)) return false;
+  read_plane_file();
+  inf.close();
+  finish_readin2();
+  return true;
 }
 
 class PanelTest : public ::testing::Test {

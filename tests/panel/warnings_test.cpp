@@ -10,6 +10,12 @@ namespace {
 
 using PanelWarnings = PanelTest;
 
+// The warnings' memory cleared and nothing heard yet, as at a new flight.
+void restart() {
+  reset_warnings();
+  cues().clear();
+}
+
 // Flying at `kt` with the root of the left wing at `alpha` degrees.
 void fly_at(float kt, float alpha) {
   flt.vind = kt;
@@ -46,15 +52,13 @@ TEST_F(PanelWarnings, StallWarningNeedsSpeedAndAWingAndUsesTheCleanStallAngleUnt
   update_stall();
   EXPECT_EQ(sounds_played(), std::vector<int>{3});
   // A wing without any stall angle (no airfoil read) gives no warning rather than a constant one.
-  reset_warnings();
-  cues().clear();
+  restart();
   pln.alpha_max[4] = 0.0f;
   update_stall();
   EXPECT_TRUE(cues().empty());
   pln.alpha_max[4] = 16.0f;
   // Wing 2 alone warns too; a missing wing 1 does not.
-  reset_warnings();
-  cues().clear();
+  restart();
   pln.semilen[4] = 0.0f;
   pln.semilen[6] = 4.0f;
   pln.alpha_max[6] = 12.0f;
@@ -108,8 +112,7 @@ TEST_F(PanelWarnings, GroundProximityChoosesPullUpSinkRateOrGearByHeightAndDesce
       {600, -500, 90, 0, 0},     // above 500 ft
   };
   for (const auto& c : cases) {
-    reset_warnings();
-    cues().clear();
+    restart();
     flt.onsurface = 1;  // no call-outs in these cases
     descend(c.ft, c.fpm);
     flt.vind = c.kt;
@@ -135,8 +138,7 @@ TEST_F(PanelWarnings, GroundProximityIsSilentWithoutVoiceWarningsAndChecksEveryT
   update_GPWS();
   EXPECT_EQ(sounds_played(), (std::vector<int>{9, 9}));
   // A fixed gear has no handle to forget.
-  reset_warnings();
-  cues().clear();
+  restart();
   pln.retractEQ = 0;
   set.gear_handle = 0;
   descend(400, -500);
@@ -154,8 +156,7 @@ TEST_F(PanelWarnings, CallOutsPlayOnceEachOnTheWayDownAndNotAfterTouchdown) {
   EXPECT_EQ(sounds_played(), (std::vector<int>{15, 16, 17}));
   // Touching down before the next check: the remaining call-outs are not made, neither on the
   // ground nor when the aircraft bounces back into the air below them.
-  reset_warnings();
-  cues().clear();
+  restart();
   descend(30.0f, -200.0f);
   update_GPWS();
   descend(2.0f, 0.0f);
@@ -180,8 +181,7 @@ TEST_F(PanelWarnings, MinimumsSoundsOnceOnEachDescentThroughTheDecisionHeight) {
   at(195.0f);
   EXPECT_EQ(sounds_played(), (std::vector<int>{12, 12}));
   // On the runway the decision height is no call.
-  reset_warnings();
-  cues().clear();
+  restart();
   flt.onsurface = 1;
   at(0.0f);
   EXPECT_TRUE(cues().empty());
@@ -269,8 +269,7 @@ TEST_F(PanelWarnings, SelectedReceiverIdentifiesItselfEveryTenSeconds) {
   EXPECT_EQ(sounds_played(), (std::vector<int>{18, 18}));
   // Only NAV 1, NAV 2 and the ADF identify, and only while they receive a station.
   for (int r : {2, 4}) {
-    cues().clear();
-    reset_warnings();
+    restart();
     nav.radout = r;
     msc.cntr10 = -1;
     run_until(msc.elap_time + 12.0f);

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "panel_gl/panel_gl_harness.h"
+#include "render_gl/gl_harness.h"
 #include "render/ogl.h"
 
 namespace {
@@ -22,7 +22,7 @@ bool is_ground(uint32_t c) { return ((c >> 16) & 255) > (c & 255) + 60; }
 bool near_colour(int x, int y, uint32_t c) {
   for (int dy = -1; dy <= 1; dy++)
     for (int dx = -1; dx <= 1; dx++)
-      if (panel_pixel(x + dx, y + dy) == c) return true;
+      if (gl_pixel(x + dx, y + dy) == c) return true;
   return false;
 }
 
@@ -30,22 +30,22 @@ class PanelGl : public PanelTest {
  protected:
   void SetUp() override {
     std::string why;
-    ASSERT_TRUE(panel_gl_open(&why)) << why;
+    ASSERT_TRUE(gl_harness_open(&why)) << why;
     PanelTest::SetUp();
-    panel_gl_fresh();
+    gl_harness_fresh(0, GL_MAIN_W, GL_MAIN_H);
   }
   void TearDown() override {
     // PANEL_GL_DUMP names a folder to keep each test's picture in, for looking at the panel.
     if (const char* dir = std::getenv("PANEL_GL_DUMP")) {
       std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-      panel_gl_save_bmp((std::string(dir) + "/" + name + ".bmp").c_str());
+      save_picture(gl_read(0, 0, PANEL_W, PANEL_H), std::string(dir) + "/" + name + ".ppm");
     }
     PanelTest::TearDown();
   }
   // The square of a slot's instrument.
   static std::vector<uint32_t> slot_pixels(int slot) {
     int h = lay.rad[slot] + 2;
-    return panel_pixels(lay.cx[slot] - h, lay.cy[slot] - h, 2 * h + 1, 2 * h + 1);
+    return gl_read(lay.cx[slot] - h, lay.cy[slot] - h, 2 * h + 1, 2 * h + 1).px;
   }
   // Point at radius f * r along angle deg of a slot's dial.
   static int px(int slot, float f, float deg) {
@@ -91,20 +91,20 @@ TEST_F(PanelGl, HorizonSinksAsTheNoseRisesAndTiltsAgainstTheBank) {
   int cx = lay.cx[AHZ], cy = lay.cy[AHZ];
   update_panel();
   // Probes 20 pixels right of the centre miss the pitch ladder's rungs.
-  EXPECT_TRUE(is_sky(panel_pixel(cx + 20, cy + 10)));
-  EXPECT_TRUE(is_ground(panel_pixel(cx + 20, cy - 10)));
+  EXPECT_TRUE(is_sky(gl_pixel(cx + 20, cy + 10)));
+  EXPECT_TRUE(is_ground(gl_pixel(cx + 20, cy - 10)));
   EXPECT_TRUE(near_colour(cx + 40, cy, WHITE));  // the horizon line
 
   flt.the180 = 10.0f;  // 2 pixels a degree: the horizon 20 pixels down
   update_panel();
-  EXPECT_TRUE(is_sky(panel_pixel(cx + 20, cy - 10)));
-  EXPECT_TRUE(is_ground(panel_pixel(cx + 20, cy - 30)));
+  EXPECT_TRUE(is_sky(gl_pixel(cx + 20, cy - 10)));
+  EXPECT_TRUE(is_ground(gl_pixel(cx + 20, cy - 30)));
 
   flt.the180 = 0.0f;
   flt.phi180 = 30.0f;  // right bank: the horizon's right end rises
   update_panel();
-  EXPECT_TRUE(is_ground(panel_pixel(cx + 30, cy + 5)));
-  EXPECT_TRUE(is_sky(panel_pixel(cx - 30, cy - 5)));
+  EXPECT_TRUE(is_ground(gl_pixel(cx + 30, cy + 5)));
+  EXPECT_TRUE(is_sky(gl_pixel(cx - 30, cy - 5)));
   EXPECT_TRUE(near_colour(cx + 17, cy + 10, WHITE));
 }
 
@@ -126,7 +126,7 @@ TEST_F(PanelGl, FailedAirspeedIndicatorFreezesAndDeadVacuumTiltsTheHorizon) {
   rel.vac_death_time = 400.0f;  // long enough for the gyro to have wandered all the way
   rel.the_fail_err = 15.0f;
   update_panel();
-  EXPECT_TRUE(is_sky(panel_pixel(cx + 20, cy - 20)));  // level flight shown 15 degrees nose up
+  EXPECT_TRUE(is_sky(gl_pixel(cx + 20, cy - 20)));  // level flight shown 15 degrees nose up
 }
 
 // Red of a pure red pixel, or -1 for any other colour.
@@ -134,26 +134,26 @@ int red_only(uint32_t c) { return (c & 0xFFFF) ? -1 : static_cast<int>(c >> 16);
 
 TEST_F(PanelGl, StallLightTurnsFromDarkToBrightRed) {
   update_panel();
-  EXPECT_NEAR(red_only(panel_pixel(11, 320)), 77, 2);  // colour 27, dark red: off
+  EXPECT_NEAR(red_only(gl_pixel(11, 320)), 77, 2);  // colour 27, dark red: off
   flt.vind = 80.0f;
   flt.alpha_max[4] = 16.0f;
   flt.alpha[4][0] = 15.0f;
   update_panel();  // the panel only shows what the event tick decided
-  EXPECT_NEAR(red_only(panel_pixel(11, 320)), 77, 2);
+  EXPECT_NEAR(red_only(gl_pixel(11, 320)), 77, 2);
   update_warnings();
   update_panel();
-  EXPECT_EQ(red_only(panel_pixel(11, 320)), 255);
+  EXPECT_EQ(red_only(gl_pixel(11, 320)), 255);
 }
 
 TEST_F(PanelGl, EngineTachometerNeedleFollowsTheEngineSpeed) {
   flt.tac[0] = 0.0f;
   update_panel();
   int cx = pln.gsx1, cy = pln.gsy2, r = pln.gsw / 2;  // the first dial: rpm
-  std::vector<uint32_t> idle = panel_pixels(cx - r, cy - r, 2 * r + 1, 2 * r + 1);
+  std::vector<uint32_t> idle = gl_read(cx - r, cy - r, 2 * r + 1, 2 * r + 1).px;
   EXPECT_TRUE(near_colour(dial_px(cx, r * 0.6f, -120.0f), dial_py(cy, r * 0.6f, -120.0f), NEEDLE));
   flt.tac[0] = 0.5f * tac_max() * con.rpmtorsc;  // half the scale: straight up
   update_panel();
-  EXPECT_NE(panel_pixels(cx - r, cy - r, 2 * r + 1, 2 * r + 1), idle);
+  EXPECT_NE(gl_read(cx - r, cy - r, 2 * r + 1, 2 * r + 1).px, idle);
   EXPECT_TRUE(near_colour(cx, cy + intround(r * 0.6f), NEEDLE));
 }
 
@@ -165,23 +165,17 @@ TEST_F(PanelGl, GlassPanelShowsTheAttitudeAndBlanksAFailedDisplay) {
   update_panel();
   ASSERT_TRUE(lay.glass);
   int ax = lay.pfd.x + 120, ay = lay.pfd.y + 160;
-  EXPECT_TRUE(is_sky(panel_pixel(ax + 5, ay + 20)));
-  EXPECT_TRUE(is_ground(panel_pixel(ax + 5, ay - 20)));
+  EXPECT_TRUE(is_sky(gl_pixel(ax + 5, ay + 20)));
+  EXPECT_TRUE(is_ground(gl_pixel(ax + 5, ay - 20)));
   rel.efis_1 = 0;
   update_panel();
-  for (uint32_t c : panel_pixels(lay.pfd.x, lay.pfd.y, lay.pfd.w, lay.pfd.h)) ASSERT_EQ(c, 0u);
+  for (uint32_t c : gl_read(lay.pfd.x, lay.pfd.y, lay.pfd.w, lay.pfd.h).px) ASSERT_EQ(c, 0u);
 }
 
 TEST_F(PanelGl, EveryShippedAircraftsPanelStaysBelowTheViewAndIsFilled) {
-  for (const char* file : {"Trainer.acf", "Light Twin.acf", "Floatplane.acf", "Helicopter.acf",
-                           "Turboprop Transport.acf", "Business Jet.acf"}) {
-    std::string path = std::string(KESTRIX_SOURCE_DIR) + "/data/aircraft/" + file;
-    reset_pln();
-    ASSERT_TRUE(inf_open(path.c_str(), FILE_AIRCRAFT, VERSION_AIRCRAFT, 1)) << file;
-    read_plane_file();
-    inf.close();
-    finish_readin2();
-    panel_gl_fresh();
+  for (const char* file : shipped_aircraft) {
+    ASSERT_TRUE(read_shipped_panel(file)) << file;
+    gl_harness_fresh(0, GL_MAIN_W, GL_MAIN_H);
     flt.vind = 110.0f;
     flt.h_ind = 2500.0f * con.fttomtrs;
     flt.the180 = 5.0f;
@@ -190,16 +184,16 @@ TEST_F(PanelGl, EveryShippedAircraftsPanelStaysBelowTheViewAndIsFilled) {
     ins.tickle_all = 1;
     update_panel();
     // Nothing is drawn into the view above the panel; the panel is drawn all over.
-    for (uint32_t c : panel_pixels(0, PANEL_H, PANEL_GL_W, PANEL_GL_H - PANEL_H))
+    for (uint32_t c : gl_read(0, PANEL_H, GL_MAIN_W, GL_MAIN_H - PANEL_H).px)
       ASSERT_EQ(c, 0u) << file;
-    std::vector<uint32_t> panel = panel_pixels(0, 0, PANEL_W, PANEL_H);
-    std::set<uint32_t> colours(panel.begin(), panel.end());
+    const picture panel = gl_read(0, 0, PANEL_W, PANEL_H);
+    std::set<uint32_t> colours(panel.px.begin(), panel.px.end());
     EXPECT_GE(colours.size(), 12u) << file;
-    uint32_t strip = panel_pixel(PANEL_W / 2, PANEL_H - 2);  // the panel's own grey, 0.3
+    uint32_t strip = gl_pixel(PANEL_W / 2, PANEL_H - 2);  // the panel's own grey, 0.3
     EXPECT_TRUE((strip >> 16) == (strip & 255) && std::abs(static_cast<int>(strip & 255) - 77) <= 2)
         << file << std::hex << strip;
     if (const char* dir = std::getenv("PANEL_GL_DUMP"))
-      panel_gl_save_bmp((std::string(dir) + "/" + file + ".bmp").c_str());
+      save_picture(panel, std::string(dir) + "/" + file + ".ppm");
   }
 }
 

@@ -1,8 +1,6 @@
 // The default start drawn as the loop draws it, the panel below the 3-D view in the main window's
 // 800 x 580 picture: the runway ahead under a level horizon, and instruments that read the state
 // the flight start and the flight frame leave, measured by properties of the picture.
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -16,7 +14,6 @@
 #include "panel/panel.h"
 #include "panel/panel_local.h"
 #include "render/render.h"
-#include "render_gl/gl_harness.h"
 #include "render_view/view_fixture.h"
 #include "shared/shared.h"
 #include "weather/weather.h"
@@ -24,28 +21,14 @@
 
 namespace {
 
-enum { WIN_W = 800, WIN_H = 580 };
+enum { WIN_W = GL_MAIN_W, WIN_H = GL_MAIN_H };
 const uint32_t NEEDLE = 0xF2F2F2;  // the panel's needle colour
 
-bool is_sky(uint32_t c) { return blue_of(c) > red_of(c) + 40; }
-bool is_pavement(uint32_t c) {
-  const int r = red_of(c), g = green_of(c), b = blue_of(c);
-  return std::abs(r - g) < 14 && std::abs(g - b) < 14 && r > 45;
-}
 // The attitude indicator's own sky and ground.
 bool is_ai_sky(uint32_t c) { return blue_of(c) > red_of(c) + 100; }
 bool is_ai_ground(uint32_t c) { return red_of(c) > blue_of(c) + 60; }
 
-picture window_picture() {
-  picture p;
-  p.w = WIN_W, p.h = WIN_H;
-  std::vector<unsigned char> rgba(static_cast<size_t>(p.w) * p.h * 4);
-  glReadPixels(0, 0, p.w, p.h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  p.px.resize(static_cast<size_t>(p.w) * p.h);
-  for (size_t k = 0; k < p.px.size(); k++)
-    p.px[k] = static_cast<uint32_t>(rgba[4 * k]) << 16 | rgba[4 * k + 1] << 8 | rgba[4 * k + 2];
-  return p;
-}
+picture window_picture() { return gl_read(0, 0, WIN_W, WIN_H); }
 
 // One drawing pass of the loop: the panel, then the view above it.
 picture loop_picture() {
@@ -95,11 +78,7 @@ bool only_needles_at(const std::vector<int>& found, std::vector<float> degs, flo
 }
 
 // Top row (counted from the window's top) of the first non-sky pixel of column x of the view.
-int horizon_row(const picture& p, int x) {
-  for (int row = 0; row < p.h - PANEL_H; row++)
-    if (!is_sky(p.at(x, p.h - 1 - row))) return row;
-  return p.h - PANEL_H;
-}
+int horizon_row(const picture& p, int x) { return ::horizon_row(p, x, p.h - PANEL_H); }
 
 // The horizon across columns x0..x1-1: buildings and aircraft standing in front of the sky only
 // ever lift a column's first non-sky row.
@@ -163,17 +142,11 @@ class PanelView : public RenderView {
 };
 
 TEST_F(PanelView, DefaultStartShowsTheRunwayAheadAndAPanelAtRestOnTheField) {
-  // Level ground all round, so that hills cannot lift one side of the horizon.
-  static float heights[GRID_I][GRID_J];
-  for (int i = 0; i < GRID_I; i++)
-    for (int j = 0; j < GRID_J; j++) heights[i][j] = planexyz[i][j][1];
-  for (int i = 0; i < GRID_I; i++)
-    for (int j = 0; j < GRID_J; j++) planexyz[i][j][1] = apt_h[view_sbd()];
   // The first pass may load the view's textures; the picture is the one the next pass leaves.
+  level_the_ground();
   loop_picture();
   const picture p = loop_picture();
-  for (int i = 0; i < GRID_I; i++)
-    for (int j = 0; j < GRID_J; j++) planexyz[i][j][1] = heights[i][j];
+  restore_the_ground();
   if (std::getenv("PANEL_GL_DUMP"))
     save_picture(p, std::string(std::getenv("PANEL_GL_DUMP")) + "/default_start.ppm");
 
@@ -185,14 +158,11 @@ TEST_F(PanelView, DefaultStartShowsTheRunwayAheadAndAPanelAtRestOnTheField) {
   EXPECT_LT(left, 4 * view_h / 5);
   EXPECT_LE(std::abs(left - right), 1) << left << " " << right;
   const int below = WIN_H - 1 - horizon_row(p, WIN_W / 2) - 3;
-  int pave = 0, side = 0;
-  for (int y = PANEL_H; y < below; y++)
-    for (int x = WIN_W / 2 - 6; x < WIN_W / 2 + 6; x++) pave += is_pavement(p.at(x, y));
-  EXPECT_GT(pave, 12 * (below - PANEL_H) * 8 / 10);
-  for (int y = below - 6; y < below; y++)
-    for (int x = 0; x < 8; x++)
-      side += is_pavement(p.at(x, y)) + is_pavement(p.at(WIN_W - 1 - x, y));
-  EXPECT_LT(side, 2 * 8 * 6);
+  EXPECT_GT(count(p, WIN_W / 2 - 6, WIN_W / 2 + 6, PANEL_H, below, is_pavement),
+            12 * (below - PANEL_H) * 8 / 10);
+  EXPECT_LT(count(p, 0, 8, below - 6, below, is_pavement) +
+                count(p, WIN_W - 8, WIN_W, below - 6, below, is_pavement),
+            2 * 8 * 6);
 
   // The view left the panel alone: its own grey at the top edge, and nothing over it.
   EXPECT_TRUE(panel_part(p) == panel_drawn_afresh());

@@ -7,6 +7,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -57,13 +58,13 @@ bool gl_harness_open(std::string* why) {
   return true;
 }
 
-void gl_harness_fresh() {
-  make_current(GL_TEST_WINDOW);
+void gl_harness_fresh(int w, int dx, int dy) {
+  make_current(w);
   reset_ogl();
   reset_scn();
   OGL_define_colors();
   ogl_res = 5;
-  ogl_gl_select_window(GL_TEST_WINDOW, GL_TEST_W, GL_TEST_H);
+  ogl_gl_select_window(w, dx, dy);
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   // Nothing drawn by an earlier test is left waiting to be presented.
@@ -72,11 +73,18 @@ void gl_harness_fresh() {
 
 int gl_harness_swaps() { return swaps; }
 
-uint32_t gl_pixel(int x, int y) {
-  unsigned char p[4];
-  glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
-  return (uint32_t)p[0] << 16 | (uint32_t)p[1] << 8 | p[2];
+picture gl_read(int x, int y, int w, int h) {
+  std::vector<unsigned char> rgba(static_cast<size_t>(w) * h * 4);
+  glReadPixels(x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  picture p;
+  p.w = w, p.h = h;
+  p.px.resize(static_cast<size_t>(w) * h);
+  for (size_t k = 0; k < p.px.size(); k++)
+    p.px[k] = static_cast<uint32_t>(rgba[4 * k]) << 16 | rgba[4 * k + 1] << 8 | rgba[4 * k + 2];
+  return p;
 }
+
+uint32_t gl_pixel(int x, int y) { return gl_read(x, y, 1, 1).px[0]; }
 
 uint32_t gl_screen_pixel(int x, int y) {
   // What the X server shows in the window, read past GL: rows count down from the top there.
@@ -90,18 +98,26 @@ uint32_t gl_screen_pixel(int x, int y) {
 }
 
 std::string gl_picture(int x, int y, int w, int h) {
-  std::vector<unsigned char> p((size_t)w * h * 4);
-  glReadPixels(x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
+  const picture p = gl_read(x, y, w, h);
   std::string s;
   for (int j = h - 1; j >= 0; j--) {
-    for (int i = 0; i < w; i++) {
-      const unsigned char* q = &p[4 * ((size_t)j * w + i)];
-      bool black = q[0] == 0 && q[1] == 0 && q[2] == 0;
-      bool white = q[0] == 255 && q[1] == 255 && q[2] == 255;
-      s += black ? '.' : white ? '#' : '+';
-    }
+    for (int i = 0; i < w; i++) s += p.at(i, j) == 0 ? '.' : p.at(i, j) == 0xffffff ? '#' : '+';
     s += '\n';
   }
   return s;
 }
 
+void save_picture(const picture& p, const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return;
+  std::fprintf(f, "P6\n%d %d\n255\n", p.w, p.h);
+  for (int y = p.h - 1; y >= 0; y--)
+    for (int x = 0; x < p.w; x++) {
+      const uint32_t c = p.at(x, y);
+      const unsigned char b[3] = {static_cast<unsigned char>(red_of(c)),
+                                  static_cast<unsigned char>(green_of(c)),
+                                  static_cast<unsigned char>(blue_of(c))};
+      std::fwrite(b, 1, 3, f);
+    }
+  std::fclose(f);
+}

@@ -1,22 +1,13 @@
 // The 2-D primitives and the font drawn by Mesa into a window's off-screen picture, pixel by
 // pixel.
-#include "support/test_support.h"
-
 #include <string>
 
 #include "render/ogl.h"
 #include "render_gl/gl_harness.h"
-#include "shared/shared.h"
 #include "world/world.h"
 
-class RenderGlDraw : public ::testing::Test {
+class RenderGlDraw : public GlTest {
  protected:
-  void SetUp() override {
-    std::string why;
-    ASSERT_TRUE(gl_harness_open(&why)) << why;
-    init_constants();
-    gl_harness_fresh();
-  }
   static void clear() { OGL_fillrect(25, 0, 0, GL_TEST_W, GL_TEST_H); }
 };
 

@@ -1,7 +1,5 @@
 // The GL back end itself: the switches of OGL_reset and OGL_setstate, textures as uploaded and as
 // drawn on quads, pictures drawn into the window, and presenting changed pictures on screen.
-#include "support/test_support.h"
-
 #include <GL/gl.h>
 
 #include <filesystem>
@@ -10,16 +8,12 @@
 #include "render/bmp_writer.h"
 #include "render/ogl.h"
 #include "render_gl/gl_harness.h"
-#include "shared/shared.h"
 #include "world/world.h"
 
-class RenderGl : public ::testing::Test {
+class RenderGl : public GlTest {
  protected:
   void SetUp() override {
-    std::string why;
-    ASSERT_TRUE(gl_harness_open(&why)) << why;
-    init_constants();
-    gl_harness_fresh();
+    GlTest::SetUp();
     std::filesystem::create_directories("bitmaps/Kestrix");
     C_to_C((std::filesystem::current_path().string() + "/").c_str(), app_path);
   }

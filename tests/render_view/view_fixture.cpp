@@ -1,7 +1,5 @@
-// Loading the default start for the view's pictures, and reading them back from GL.
+// Loading the default start for the view's pictures.
 #include "render_view/view_fixture.h"
-
-#include <GL/gl.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -13,7 +11,6 @@
 #include "panel/panel.h"
 #include "render/ogl.h"
 #include "render/render.h"
-#include "render_gl/gl_harness.h"
 #include "shared/shared.h"
 #include "weather/weather.h"
 #include "world/world.h"
@@ -52,6 +49,17 @@ bool view_world_ready(std::string* why) {
 }
 
 int view_sbd() { return sbd; }
+
+static float heights[GRID_I][GRID_J];
+void level_the_ground() {
+  for (int i = 0; i < GRID_I; i++)
+    for (int j = 0; j < GRID_J; j++)
+      heights[i][j] = planexyz[i][j][1], planexyz[i][j][1] = apt_h[sbd];
+}
+void restore_the_ground() {
+  for (int i = 0; i < GRID_I; i++)
+    for (int j = 0; j < GRID_J; j++) planexyz[i][j][1] = heights[i][j];
+}
 
 void view_start(float hour) {
   // A fresh drawing layer in the test window, keeping the world and the aircraft.
@@ -95,27 +103,5 @@ void view_start(float hour) {
 
 picture view_frame_picture() {
   update_scenery();
-  picture p;
-  p.w = GL_TEST_W, p.h = GL_TEST_H;
-  std::vector<unsigned char> rgba(static_cast<size_t>(p.w) * p.h * 4);
-  glReadPixels(0, 0, p.w, p.h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  p.px.resize(static_cast<size_t>(p.w) * p.h);
-  for (size_t k = 0; k < p.px.size(); k++)
-    p.px[k] = static_cast<uint32_t>(rgba[4 * k]) << 16 | rgba[4 * k + 1] << 8 | rgba[4 * k + 2];
-  return p;
-}
-
-void save_picture(const picture& p, const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return;
-  std::fprintf(f, "P6\n%d %d\n255\n", p.w, p.h);
-  for (int y = p.h - 1; y >= 0; y--)
-    for (int x = 0; x < p.w; x++) {
-      const uint32_t c = p.at(x, y);
-      const unsigned char b[3] = {static_cast<unsigned char>(red_of(c)),
-                                  static_cast<unsigned char>(green_of(c)),
-                                  static_cast<unsigned char>(blue_of(c))};
-      std::fwrite(b, 1, 3, f);
-    }
-  std::fclose(f);
+  return gl_read(0, 0, GL_TEST_W, GL_TEST_H);
 }

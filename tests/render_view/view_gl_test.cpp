@@ -16,28 +16,8 @@
 
 namespace {
 
-// Sky: clearly bluer than it is red.
-bool is_sky(uint32_t c) { return blue_of(c) > red_of(c) + 40; }
-// Runway: a neutral grey of asphalt or its paint, neither green nor blue.
-bool is_pavement(uint32_t c) {
-  const int r = red_of(c), g = green_of(c), b = blue_of(c);
-  return std::abs(r - g) < 14 && std::abs(g - b) < 14 && r > 45;
-}
 int luminance(uint32_t c) { return (red_of(c) * 3 + green_of(c) * 6 + blue_of(c)) / 10; }
-
-// Row, counted from the top, of the first pixel below the sky in column x; h when all is sky.
-int horizon_row(const picture& p, int x) {
-  for (int row = 0; row < p.h; row++)
-    if (!is_sky(p.at(x, p.h - 1 - row))) return row;
-  return p.h;
-}
-
-int count(const picture& p, int x0, int x1, int y0, int y1, bool (*pred)(uint32_t)) {
-  int n = 0;
-  for (int y = y0; y < y1; y++)
-    for (int x = x0; x < x1; x++) n += pred(p.at(x, y));
-  return n;
-}
+int horizon_row(const picture& p, int x) { return ::horizon_row(p, x, p.h); }
 
 bool is_aircraft_red(uint32_t c) { return red_of(c) > 120 && green_of(c) < 70 && blue_of(c) < 70; }
 bool is_light(uint32_t c) { return luminance(c) > 170; }
@@ -45,21 +25,10 @@ bool is_hud_green(uint32_t c) { return green_of(c) > 200 && red_of(c) < 120 && b
 
 }  // namespace
 
-// Hills around the field would hide the horizon: the tests that look for it level the ground.
-static float heights[GRID_I][GRID_J];
-static void flatten(float y) {
-  for (int i = 0; i < GRID_I; i++)
-    for (int j = 0; j < GRID_J; j++) heights[i][j] = planexyz[i][j][1], planexyz[i][j][1] = y;
-}
-static void unflatten() {
-  for (int i = 0; i < GRID_I; i++)
-    for (int j = 0; j < GRID_J; j++) planexyz[i][j][1] = heights[i][j];
-}
-
 TEST_F(RenderView, NoonForwardsShowsTheRunwayAheadUnderALevelHorizon) {
-  flatten(apt_h[view_sbd()]);
+  level_the_ground();
   const picture flat = view_frame_picture();
-  unflatten();
+  restore_the_ground();
   const int left = horizon_row(flat, 2), right = horizon_row(flat, flat.w - 3);
   // The trainer rests a few degrees nose up: the horizon lies in the middle of the picture.
   EXPECT_GT(left, flat.h / 4);
@@ -79,7 +48,7 @@ TEST_F(RenderView, NoonForwardsShowsTheRunwayAheadUnderALevelHorizon) {
 }
 
 TEST_F(RenderView, BankingTiltsTheHorizonTheWayTheWingsGo) {
-  flatten(apt_h[view_sbd()]);
+  level_the_ground();
   flt.phi = 20.0f;
   const picture p = view_frame_picture();
   const int left = horizon_row(p, 2), right = horizon_row(p, p.w - 3);
@@ -87,7 +56,7 @@ TEST_F(RenderView, BankingTiltsTheHorizonTheWayTheWingsGo) {
   EXPECT_GT(left - right, 15) << left << " " << right;
   flt.phi = 340.0f;
   const picture q = view_frame_picture();
-  unflatten();
+  restore_the_ground();
   EXPECT_LT(horizon_row(q, 2) - horizon_row(q, q.w - 3), -15);
 }
 

@@ -2,6 +2,7 @@
 #include "support/test_support.h"
 
 #include <cmath>
+#include <vector>
 
 #include "shared/shared.h"
 
@@ -16,7 +17,8 @@ TEST(SharedConstants, ConversionsMatchKnownValues) {
   EXPECT_NEAR(con.endtomed, 514.96f, 0.05f);  // slug/ft^3 with this model's surface gravity
   EXPECT_NEAR(con.meptoenp, 0.020903f, 1e-5f);
   // The map scale belongs to the terrain loader and reads 0 until a region is loaded.
-  EXPECT_EQ(con.mtrtonrt + con.nrttomtr + con.HUD_lft, 0.0f);
+  EXPECT_EQ((std::vector<float>{con.mtrtonrt, con.nrttomtr, con.HUD_lft}),
+            std::vector<float>(3, 0));
   const float pairs[][2] = {
       {con.lbstokgs, con.kgstolbs}, {con.fttomtrs, con.mtrstoft}, {con.hptowatt, con.watttohp},
       {con.dgrtodgk, con.dgktodgr}, {con.radtodeg, con.degtorad}, {con.ktstomsc, con.msctokts},

@@ -31,6 +31,6 @@ TEST(SharedFilenames, FilterHoldsDescriptionPatternAndTwoNuls) {
   std::string huge(1000, 'd');
   last = build_IBM_filter(huge.c_str(), "sit");
   EXPECT_LT(last, STR_SIZE);
-  EXPECT_EQ(filter_str[last] + filter_str[last - 1], 0);
+  EXPECT_EQ(std::string(filter_str + last - 1, 2), std::string(2, '\0'));
   EXPECT_STREQ(filter_str + last - 6, "*.sit");
 }

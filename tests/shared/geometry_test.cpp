@@ -1,6 +1,8 @@
 // Whole-degree rotations, the world-to-body transform, normals, terrain cells, areas and circles.
 #include "support/test_support.h"
 
+#include <vector>
+
 #include "shared/shared.h"
 
 class SharedGeometry : public ::testing::Test {
@@ -24,7 +26,7 @@ TEST_F(SharedGeometry, WorldVectorsTurnIntoBodyAxes) {
   float out[3];
   con.cosPLANpsi = con.cosPLANthe = con.cosPLANphi = 1;
   xfrm_VVECT(1, 2, 3, out);  // level, heading north: right = east, forward = north
-  EXPECT_EQ(out[0] * 100 + out[1] * 10 + out[2], 123);
+  EXPECT_EQ(std::vector<float>(out, out + 3), (std::vector<float>{1, 2, 3}));
   con.cosPLANpsi = con.cosPLANphi = 0;
   con.sinPLANpsi = con.sinPLANphi = 1;  // heading east, rolled right 90 degrees
   xfrm_VVECT(1, 0, 0, out);
@@ -44,7 +46,7 @@ TEST_F(SharedGeometry, NormalsAreUnitCrossProducts) {
   find_normal_vects(x, z, n);
   EXPECT_FLOAT_EQ(n[1], -1);
   find_normal_vects(x, xx, n);  // parallel: no normal, straight up instead
-  EXPECT_EQ(n[0] + n[2] + n[1] * 10, 10);
+  EXPECT_EQ(std::vector<float>(n, n + 3), (std::vector<float>{0, 1, 0}));
 }
 
 TEST_F(SharedGeometry, ClockwiseRegionContainsItsInside) {
@@ -55,9 +57,12 @@ TEST_F(SharedGeometry, ClockwiseRegionContainsItsInside) {
     for (const auto& l : e) all &= inside_cw_reg(l[0], l[1], l[2], l[3], x, z, margin);
     return all;
   };
-  EXPECT_EQ(inside(5, 5, 0) + inside(5, 0.5f, 0), 2);
+  EXPECT_EQ(inside(5, 5, 0), 1);
+  EXPECT_EQ(inside(5, 0.5f, 0), 1);
   EXPECT_EQ(inside(5, 0.5f, 1), 0);  // within the margin of an edge
-  EXPECT_EQ(inside(11, 5, 0) + inside(5, -1, 0) + inside(-0.5f, 5, 0) + inside(5, 10.5f, 0), 0);
+  EXPECT_EQ((std::vector<int>{inside(11, 5, 0), inside(5, -1, 0), inside(-0.5f, 5, 0),
+                              inside(5, 10.5f, 0)}),
+            std::vector<int>(4, 0));
 }
 
 TEST_F(SharedGeometry, CellTrianglesTileTheCellWithOneWinding) {
@@ -76,7 +81,7 @@ TEST_F(SharedGeometry, CellTrianglesTileTheCellWithOneWinding) {
   }
   // The diagonal of the one-unit cell runs from (i, j) to (i + 1, j + 1).
   convert_ij_dxy(4, 7, 1, &c[0], &c[1], &c[2], &c[3], &c[4], &c[5]);
-  EXPECT_EQ(c[2] * 1000 + c[3] * 100 + c[4] * 10 + c[5], 4758);
+  EXPECT_EQ(std::vector<int>(c + 2, c + 6), (std::vector<int>{4, 7, 5, 8}));
 }
 
 TEST_F(SharedGeometry, AreasAndTheCircleWalk) {

@@ -8,21 +8,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iomanip>
-#include <iterator>
 #include <string>
+#include <vector>
 
 #include "shared/shared.h"
 
 namespace fs = std::filesystem;
-
-static void write_file(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-static std::string read_file(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
 
 static void expect_scan_failure(const char* scanner, const char* label) {
   EXPECT_EQ(last_alert().line[0], "File-scanning error!");
@@ -36,11 +27,13 @@ TEST(SharedTextfile, LearnsTheLineEndFromTheMarkerLine) {
   ASSERT_EQ(inf_open("lf.txt", FILE_ANY, 35, 1), 1);
   EXPECT_EQ(x_eln, '\n');
   EXPECT_EQ(intscan("lf"), 7);
-  EXPECT_EQ(intscanNOSN("lf") * 10 + intscanNOSN("lf"), 12);  // several values on one line
+  EXPECT_EQ((std::vector<int>{intscanNOSN("lf"), intscanNOSN("lf")}),
+            (std::vector<int>{1, 2}));  // several values on one line
   EXPECT_EQ(fltscanNOSN("lf"), -3.5f);
-  EXPECT_EQ(bolscanNOSN("lf") * 10 + bolscanNOSN("lf"), 10);
+  EXPECT_EQ((std::vector<int>{bolscanNOSN("lf"), bolscanNOSN("lf")}), (std::vector<int>{1, 0}));
   rln("lf");
-  EXPECT_EQ(bolscan("lf") + bolscan("lf") + bolscan("lf"), 0);  // 0, 2 and -1 are all false
+  EXPECT_EQ((std::vector<int>{bolscan("lf"), bolscan("lf"), bolscan("lf")}),
+            std::vector<int>(3, 0));  // 0, 2 and -1 are all false
   EXPECT_EQ(bolscan("lf"), 1);
 
   write_file("cr.txt", "A\r35 version\r     7 comment\rwing one\r2.5 x\r");

@@ -1,19 +1,28 @@
-// Shared set-up for every test program: fatal alerts throw instead of ending the process, and the
-// alert log starts empty for each test.
+// Shared set-up for every test program: fatal alerts throw instead of ending the process, and each
+// test starts with an empty alert log, the real clock and no program handlers.
 #include "support/test_support.h"
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 
 #include "shared/shared.h"
 
 static void throwing_exit(int status) { throw fatal_alert_exit{status}; }
 
 namespace {
+double (*const real_clock)() = macibm_clock_hook;
+
 class AlertReset : public ::testing::EmptyTestEventListener {
   void OnTestStart(const ::testing::TestInfo&) override {
     macibm_exit_hook = throwing_exit;
     macibm_alert_hook = nullptr;
     macibm_fatal_hook = nullptr;
+    macibm_clock_hook = real_clock;
+    macibm_setupmenus_hook = macibm_hold_sounds_hook = macibm_resume_sounds_hook = nullptr;
+    macibm_menu_hook = macibm_function_hook = macibm_yoke_hook = macibm_freeview_hook = nullptr;
+    macibm_click_hook = macibm_paint_hook = macibm_zap_hook = nullptr;
+    macibm_key_hook = nullptr;
     macibm_program = PROGRAM_SIMULATOR;
     macibm_clear_alert_log();
   }
@@ -35,4 +44,13 @@ const alert_record& last_alert() {
   static const alert_record none{};
   const auto& log = macibm_alert_log();
   return log.empty() ? none : log.back();
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+void write_file(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }

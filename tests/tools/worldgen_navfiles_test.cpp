@@ -1,94 +1,42 @@
-// The navigation text files: records read back by the simulator's reading rules, and the
-// generated database's favourites, factory frequencies and capacities.
+// The navigation text files read by the simulator's own reader: records field for field, and the
+// generated database's favourites, capacities and frequency plan.
 #include <cmath>
-#include <cstring>
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <string>
 
+#include "shared/shared.h"
 #include "support/test_support.h"
+#include "world/world.h"
 #include "worldgen.h"
 
 namespace {
 
-struct apt_rec {
-  float lat[3], lon[3], h;
-  int num[3], hdng[3], len[3], width[3], lite[3], twr;
-  char lr[3];
-  std::string id, name;
-};
-struct nav_rec {
-  int type, f1, f2, hdng;
-  float lat, lon, h;
-  std::string id, name;
-};
-
-// Reads a file's records as the simulator does: header, values separated by white space, then
-// the fixed-count identifier after one separator and the name to the end of the line.
-std::ifstream open_checked(const std::string& path) {
-  std::ifstream in(path);
-  std::string l1, l2;
-  std::getline(in, l1);
-  std::getline(in, l2);
-  EXPECT_EQ(l1, "I");
-  EXPECT_EQ(l2, "354 version");
-  return in;
+float flat_deg(float a, float b, float c, float d) {
+  return std::sqrt((a - c) * (a - c) + (b - d) * (b - d));
 }
 
-std::vector<apt_rec> read_apt(const std::string& path) {
-  std::ifstream in = open_checked(path);
-  std::vector<apt_rec> v;
-  int code;
-  while (in >> code && code != 99) {
-    apt_rec a{};
-    for (int r = 0; r < 3; r++)
-      in >> a.lat[r] >> a.lon[r] >> a.num[r] >> a.lr[r] >> a.hdng[r] >> a.len[r] >> a.width[r] >> a.lite[r];
-    in >> a.h >> a.twr;
-    in.get();
-    char id[5] = {};
-    in.read(id, 4);
-    a.id = id;
-    in.get();
-    std::getline(in, a.name);
-    v.push_back(a);
-  }
-  EXPECT_EQ(code, 99);
-  return v;
+// The aid's frequency band: VOR and localizer receivers, or the ADF.
+int band(int type) {
+  return type == NAV_VOR || type == NAV_ILS || type == NAV_LOC ? 1 : (type == NAV_NDB ? 2 : 0);
 }
-
-std::vector<nav_rec> read_nav(const std::string& path) {
-  std::ifstream in = open_checked(path);
-  std::vector<nav_rec> v;
-  int type;
-  while (in >> type && type != 99) {
-    nav_rec n{};
-    n.type = type;
-    char c, id[4];
-    in >> n.lat >> n.lon >> n.h >> n.f1 >> n.f2 >> n.hdng >> c;
-    in.read(id, 3);
-    n.id = std::string(1, c) + std::string(id, 3);
-    in.get();
-    std::getline(in, n.name);
-    v.push_back(n);
-  }
-  EXPECT_EQ(type, 99);
-  return v;
-}
-
-std::string world_dir() { return std::string(KESTRIX_RUNTIME_DIR) + "/world/"; }
-
-int key_of(const nav_rec& n) { return n.type == NAV_NDB ? n.f1 : n.f1 * 100 + n.f2; }
-
-float flat_deg(float a, float b, float c, float d) { return std::sqrt((a - c) * (a - c) + (b - d) * (b - d)); }
 
 }  // namespace
 
+// The generated database is read from the program folder the build lays out.
 class WorldgenNavfiles : public ::testing::Test {
  protected:
-  void SetUp() override { reset_wg(); }
+  void SetUp() override {
+    reset_wg();
+    init_constants();
+    init_country_data();
+  }
 };
 
 TEST_F(WorldgenNavfiles, RecordsReadBackFieldForField) {
-  std::ofstream("src.txt") << "airport 7X4 40.5 -100.25 2500 notower \"Long-Name Field With A Name Longer Than The Limit\"\n"
+  std::ofstream("src.txt") << "airport 7X4 40.5 -100.25 2500 notower \"Long-Name Field With A Name "
+                              "Longer Than The Limit\"\n"
                               "runway 09L/27R 5000 75 true 95 unlit\n"
                               "runway 18/36 2000 50 at 40.51 -100.24\n"
                               "vor ABC 40.6 -100.1 2600 113.90 \"Alpha\"\n"
@@ -96,86 +44,72 @@ TEST_F(WorldgenNavfiles, RecordsReadBackFieldForField) {
   ASSERT_EQ(read_world_source("src.txt"), 1);
   ASSERT_EQ(wg.errors, 0);
   wg.fix.push_back({40.25f, -100.5f, {'B', 'A', 'K', 'E', 'R', 0}});
-  ASSERT_EQ(write_nav_files("./"), 1);
+  std::filesystem::create_directories("records/world");
+  ASSERT_EQ(write_nav_files("records/world/"), 1);
+  const std::string runtime = app_path;
+  std::snprintf(app_path, STR_SIZE, "%s/records/", std::filesystem::current_path().c_str());
+  init_country_data();
+  std::snprintf(app_path, STR_SIZE, "%s", runtime.c_str());
 
-  std::vector<apt_rec> apts = read_apt("apt_dat");
-  ASSERT_EQ(apts.size(), 1u);
-  const apt_rec& a = apts[0];
-  EXPECT_EQ(a.id, "7X4 ");
-  EXPECT_EQ(a.name.size(), 39u);
-  EXPECT_EQ(a.name.substr(0, 14), "Long-Name Fiel");
-  EXPECT_EQ(a.num[0], 9);
-  EXPECT_EQ(a.lr[0], 'L');
-  EXPECT_EQ(a.hdng[0], 95);
-  EXPECT_EQ(a.len[0], 5000);
-  EXPECT_EQ(a.width[0], 75);
-  EXPECT_EQ(a.lite[0], 111111);  // unlit: every kind "none" on both ends
-  EXPECT_NEAR(a.lat[1], 40.51f, 1e-5);
-  EXPECT_EQ(a.lr[1], 'x');
-  EXPECT_EQ(a.len[2], 0);  // the empty third slot holds no runway
-  EXPECT_FLOAT_EQ(a.h, 2500);
-  EXPECT_EQ(a.twr, 0);
+  ASSERT_EQ(env.aptmax, 0);
+  EXPECT_STREQ(apt_id[0], "7X4 ");
+  EXPECT_EQ(std::string(apt_name[0]).size(), 39u);
+  EXPECT_EQ(std::string(apt_name[0]).substr(0, 14), "Long Name Fiel");
+  EXPECT_EQ(apt_num[0][0], 9);
+  EXPECT_EQ(apt_lr[0][0], 'L');
+  EXPECT_EQ(apt_hdng[0][0], 95);
+  EXPECT_EQ(apt_len[0][0], 1524);     // 5000 ft
+  EXPECT_EQ(apt_width[0][0], 22);     // 75 ft
+  EXPECT_EQ(apt_lite[0][0], 111111);  // unlit: every kind "none" on both ends
+  EXPECT_NEAR(apt_lat[0][1], 40.51f, 1e-5);
+  EXPECT_EQ(apt_lr[0][1], 'x');
+  EXPECT_EQ(apt_len[0][2], 0);  // the empty third slot holds no runway
+  EXPECT_FLOAT_EQ(apt_h[0], 2500 * 0.3048f);
+  EXPECT_EQ(apt_twr[0], 0);
 
-  std::vector<nav_rec> navs = read_nav("nav_dat");
-  ASSERT_EQ(navs.size(), 3u);
-  EXPECT_EQ(navs[0].type, NAV_VOR);
-  EXPECT_EQ(key_of(navs[0]), 11390);
-  EXPECT_EQ(navs[0].id, "ABC ");
-  EXPECT_EQ(navs[0].name, "Alpha");
-  EXPECT_EQ(navs[1].type, NAV_NDB);
-  EXPECT_EQ(key_of(navs[1]), 362);
-  EXPECT_EQ(navs[1].id, "QR  ");
+  ASSERT_EQ(env.navmax, 3 + 2);  // three records, then the carrier's two slots
+  EXPECT_EQ(nav_type[0], NAV_VOR);
+  EXPECT_EQ(nav_f12[0], 11390);
+  EXPECT_STREQ(nav_id[0], "ABC ");
+  EXPECT_STREQ(nav_name[0], "Alpha");
+  EXPECT_EQ(nav_type[1], NAV_NDB);
+  EXPECT_EQ(nav_f12[1], 362);
+  EXPECT_STREQ(nav_id[1], "QR  ");
   // The last record before the end is the placeholder the carrier's glide slope overwrites.
-  EXPECT_EQ(navs[2].type, NAV_GS);
-  EXPECT_EQ(navs[2].name, "USS Enterprise");
+  EXPECT_EQ(nav_type[2], NAV_GS);
+  EXPECT_STREQ(nav_name[2], "USS Enterprise");
 
-  std::ifstream fx("fix_dat");
-  std::string l1, l2, l3, l4;
-  std::getline(fx, l1), std::getline(fx, l2), std::getline(fx, l3), std::getline(fx, l4);
-  EXPECT_EQ(l3, "  40.250000 -100.500000 BAKER");
-  EXPECT_EQ(std::lround(std::stof(l4)), 99);
+  EXPECT_FLOAT_EQ(fix_lat[0], 40.25f);
+  EXPECT_FLOAT_EQ(fix_lon[0], -100.5f);
+  EXPECT_STREQ(fix_name[0], "BAKER");
+  EXPECT_FLOAT_EQ(fix_lat[1], -999.0f);  // the end record is not a fix
 }
 
-TEST_F(WorldgenNavfiles, GeneratedDatabaseServesFavouritesAndFactoryRadios) {
-  std::vector<apt_rec> apts = read_apt(world_dir() + "apt_dat");
-  std::vector<nav_rec> navs = read_nav(world_dir() + "nav_dat");
-  ASSERT_FALSE(apts.empty());
-  EXPECT_LE(apts.size(), (size_t)MAX_AIRPORTS);
-  EXPECT_LE(navs.size(), (size_t)MAX_NAVAIDS + 1);
-  const apt_rec* sbd = nullptr;
+// That the factory radios reach a station at the first-run airport is the world tests' to show,
+// with the receivers' own code.
+TEST_F(WorldgenNavfiles, GeneratedDatabaseHoldsTheFavouritesOnceAndRunwaysInRange) {
+  ASSERT_GE(env.aptmax, 0);
   for (const char* id : {"SBD ", "TRM ", "BKL ", "CGX "}) {
     int found = 0;
-    for (const apt_rec& a : apts)
-      if (a.id == id) found++, sbd = std::strcmp(id, "SBD ") ? sbd : &a;
+    for (int n = 0; n <= env.aptmax; n++) found += std::string(apt_id[n]) == id;
     EXPECT_EQ(found, 1) << id;
   }
-  ASSERT_NE(sbd, nullptr);
-  // NAV 111.70 must reach a localizer or VOR and ADF 210 an NDB from the first-run airport at
-  // the ground-level ranges of the receivers.
-  int nav_ok = 0, adf_ok = 0;
-  for (const nav_rec& n : navs) {
-    float d = flat_deg(n.lat, n.lon, sbd->lat[0], sbd->lon[0]);
-    nav_ok |= (n.type == NAV_ILS || n.type == NAV_VOR) && key_of(n) == 11170 && d < 4.0f / 9.0f;
-    adf_ok |= n.type == NAV_NDB && key_of(n) == 210 && d < 4.0f / 9.0f;
-  }
-  EXPECT_TRUE(nav_ok);
-  EXPECT_TRUE(adf_ok);
-  for (const apt_rec& a : apts)
-    for (int r = 0; r < 3; r++) {
-      EXPECT_TRUE(a.hdng[r] >= 0 && a.hdng[r] <= 359) << a.id;
-      EXPECT_TRUE(a.len[r] == 0 || (a.num[r] >= 1 && a.num[r] <= 36)) << a.id;
-    }
+  for (int n = 0; n <= env.aptmax; n++)
+    for (int r = 0; r < 3; r++)
+      EXPECT_TRUE(apt_len[n][r] == 0 || (apt_num[n][r] >= 1 && apt_num[n][r] <= 36)) << apt_id[n];
 }
 
 TEST_F(WorldgenNavfiles, GeneratedDatabaseKeepsEveryRegionListWithinSeventy) {
-  std::vector<apt_rec> apts = read_apt(world_dir() + "apt_dat");
-  std::vector<nav_rec> navs = read_nav(world_dir() + "nav_dat");
   for (int lat = WORLD_LAT0; lat < WORLD_LAT1 - 1; lat++)
     for (int lon = WORLD_LON0; lon < WORLD_LON1 - 2; lon++) {
-      auto inside = [&](float la, float lo) { return la >= lat && la <= lat + 2 && lo >= lon && lo <= lon + 3; };
+      auto inside = [&](float la, float lo) {
+        return la >= lat && la <= lat + 2 && lo >= lon && lo <= lon + 3;
+      };
       int na = 0, nv = 0, nn = 0;
-      for (const apt_rec& a : apts) na += inside(a.lat[0], a.lon[0]);
-      for (const nav_rec& n : navs) nv += n.type == NAV_VOR && inside(n.lat, n.lon), nn += n.type == NAV_NDB && inside(n.lat, n.lon);
+      for (int n = 0; n <= env.aptmax; n++) na += inside(apt_lat[n][0], apt_lon[n][0]);
+      for (int n = 0; n <= env.navmax; n++)
+        nv += nav_type[n] == NAV_VOR && inside(nav_lat[n], nav_lon[n]),
+            nn += nav_type[n] == NAV_NDB && inside(nav_lat[n], nav_lon[n]);
       ASSERT_LE(na, MAX_REGION_LIST) << lat << " " << lon;
       ASSERT_LE(nv, MAX_REGION_LIST) << lat << " " << lon;
       ASSERT_LE(nn, MAX_REGION_LIST) << lat << " " << lon;
@@ -183,21 +117,21 @@ TEST_F(WorldgenNavfiles, GeneratedDatabaseKeepsEveryRegionListWithinSeventy) {
 }
 
 TEST_F(WorldgenNavfiles, NoTwoAidsShareAFrequencyWithinReceptionOfEachOther) {
-  std::vector<nav_rec> navs = read_nav(world_dir() + "nav_dat");
   int generated_pairs = 0;
-  for (size_t i = 0; i < navs.size(); i++)
-    for (size_t j = i + 1; j < navs.size(); j++) {
-      const nav_rec &a = navs[i], &b = navs[j];
-      auto band = [](int t) { return t == NAV_VOR || t == NAV_ILS || t == NAV_LOC ? 1 : (t == NAV_NDB ? 2 : 0); };
-      if (!band(a.type) || band(a.type) != band(b.type) || key_of(a) != key_of(b)) continue;
+  for (int i = 0; i <= env.navmax; i++)
+    for (int j = i + 1; j <= env.navmax; j++) {
+      if (!band(nav_type[i]) || band(nav_type[i]) != band(nav_type[j]) || nav_f12[i] != nav_f12[j])
+        continue;
       // Our approach aids are the ones the generator numbers; authored stations keep their
       // real frequencies, so pairs of those are not the generator's to change.
-      int ours = a.type == NAV_ILS || b.type == NAV_ILS || a.name.find(" LOM ") != std::string::npos ||
-                 b.name.find(" LOM ") != std::string::npos;
-      if (!ours) continue;
+      const std::string a = nav_name[i], b = nav_name[j];
+      if (nav_type[i] != NAV_ILS && nav_type[j] != NAV_ILS &&
+          a.find(" LOM ") == std::string::npos && b.find(" LOM ") == std::string::npos)
+        continue;
       generated_pairs++;
-      EXPECT_GE(flat_deg(a.lat, a.lon, b.lat, b.lon), conflict_distance(a.type, b.type))
-          << a.name << " / " << b.name << " on " << key_of(a);
+      EXPECT_GE(flat_deg(nav_lat[i], nav_lon[i], nav_lat[j], nav_lon[j]),
+                conflict_distance(nav_type[i], nav_type[j]))
+          << a << " / " << b << " on " << nav_f12[i];
     }
   EXPECT_GT(generated_pairs, 0);  // channels are reused at a distance, so pairs exist to check
 }
@@ -207,17 +141,8 @@ TEST_F(WorldgenNavfiles, NoTwoAidsShareAFrequencyWithinReceptionOfEachOther) {
 // surveyed ends, runways without ends at the reference point, elevations to the foot. The
 // database holds thousands of fields, and the extras pair with them.
 TEST_F(WorldgenNavfiles, RealFieldsStandWhereTheDataPutsThem) {
-  std::vector<apt_rec> apts = read_apt(world_dir() + "apt_dat");
-  EXPECT_GT(apts.size(), 5000u);
-  std::ifstream apx(world_dir() + "apx_dat");
-  std::string line;
-  std::getline(apx, line), std::getline(apx, line);
-  std::vector<int> kinds;
-  while (std::getline(apx, line) && line != "99" && kinds.size() < apts.size()) {
-    ASSERT_EQ(line.substr(2, 4), apts[kinds.size()].id);
-    kinds.push_back(line[0] - '0');
-  }
-  ASSERT_EQ(kinds.size(), apts.size());
+  const int count = env.aptmax + 1;
+  EXPECT_GT(count, 5000);
   struct field {
     const char* id;
     float lat, lon;  // centre of the runway of that length
@@ -234,17 +159,21 @@ TEST_F(WorldgenNavfiles, RealFieldsStandWhereTheDataPutsThem) {
       {"JRB ", 40.700711f, -74.008573f, 62, 7, APT_KIND_HELIPORT, -1, 'x'},
   };
   for (const field& f : fields) {
-    size_t n = 0;
-    while (n < apts.size() && apts[n].id != f.id) n++;
-    ASSERT_LT(n, apts.size()) << f.id;
-    const apt_rec& a = apts[n];
+    int n = 0;
+    while (n < count && std::string(apt_id[n]) != f.id) n++;
+    ASSERT_LT(n, count) << f.id;
+    // The reader keeps whole metres of runway length, truncated from the file's feet.
+    const int len_m = static_cast<int>(f.len_ft * con.fttomtrs);
     int r = 0;
-    while (r < 2 && a.len[r] != f.len_ft) r++;
-    EXPECT_EQ((std::vector<int>{a.len[r], (int)a.h, kinds[n], a.lr[r]}), (std::vector<int>{f.len_ft, f.elev_ft, f.kind, f.lr})) << f.id;
-    EXPECT_NEAR(a.lat[r], f.lat, 1e-5) << f.id;
-    EXPECT_NEAR(a.lon[r], f.lon, 1e-5) << f.id;
+    while (r < 2 && apt_len[n][r] != len_m) r++;
+    EXPECT_EQ(apt_len[n][r], len_m) << f.id;
+    EXPECT_EQ(apt_lr[n][r], f.lr) << f.id;
+    EXPECT_EQ(apt_kind[n], f.kind) << f.id;
+    EXPECT_NEAR(apt_h[n] * con.mtrstoft, f.elev_ft, 0.5f) << f.id;
+    EXPECT_NEAR(apt_lat[n][r], f.lat, 1e-5) << f.id;
+    EXPECT_NEAR(apt_lon[n][r], f.lon, 1e-5) << f.id;
     if (f.hdng >= 0) {
-      EXPECT_EQ(a.hdng[r], f.hdng) << f.id;
+      EXPECT_EQ(apt_hdng[n][r], f.hdng) << f.id;
     }
   }
 }

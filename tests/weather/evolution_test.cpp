@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <vector>
 
 class WeatherEvolution : public WeatherFixture {
  protected:
@@ -50,7 +51,8 @@ TEST_F(WeatherEvolution, NearestRegionAirportsReportIsAppliedAndApproached) {
   read_real_weather();
   EXPECT_EQ(atm.rate_change, 4);
   EXPECT_NEAR(msc.locl_time, (-118.1f / 15 + 3) * 3600 + 71400, 0.5f);
-  EXPECT_EQ(atm.temp_SL + atm.burst_prob + atm.wind_tbl + atm.wnddir[0], 65 + 1 + 1 + 270);
+  EXPECT_EQ((std::vector<float>{atm.temp_SL, atm.burst_prob, atm.wind_tbl, atm.wnddir[0]}),
+            (std::vector<float>{65, 1, 1, 270}));
   EXPECT_FLOAT_EQ(atm.tbl[0], 0.3f * 10 * con.ktstomsc);  // from wind and gust, 10 kt each
   for (int k = 1; k < WIND_LAYERS; k++) {
     EXPECT_LE(std::fabs(atm.wnddir[k] - 270), 30);
@@ -96,13 +98,17 @@ TEST_F(WeatherEvolution, LimitsHoldEverySettingInRange) {
   atm.tbl[7] = 50;
   msc.loc_apt_wrl = 123456;  // not an airport: sea level
   settle_weather();
-  EXPECT_EQ(atm.baseMSL + atm.baseAGL, 100);
+  EXPECT_EQ(atm.baseMSL, 50 + 0.0f);
+  EXPECT_EQ(atm.baseAGL, 50 + 0.0f);
   EXPECT_FLOAT_EQ(atm.topsMSL, 50 + ft(1000));
   EXPECT_FLOAT_EQ(atm.vis, 185.2f);
   EXPECT_EQ(atm.cld_type, 1);  // storms bring clouds
-  EXPECT_EQ(atm.rain_tstm + atm.wind_tbl + atm.burst_prob, 7);
-  EXPECT_NEAR(atm.wnddir[2] + atm.wnddir[3], 610, 1e-3);
-  EXPECT_EQ(atm.shrdir[4] + atm.shrspd[6] + atm.tbl[7], 189);
+  EXPECT_EQ((std::vector<float>{atm.rain_tstm, atm.wind_tbl, atm.burst_prob}),
+            (std::vector<float>{5, 1, 1}));
+  EXPECT_NEAR(atm.wnddir[2], 280, 1e-3);
+  EXPECT_NEAR(atm.wnddir[3], 330, 1e-3);
+  EXPECT_EQ((std::vector<float>{atm.shrdir[4], atm.shrspd[6], atm.tbl[7]}),
+            (std::vector<float>{180, 0, 9}));
   EXPECT_FLOAT_EQ(atm.wndspd[5], 99 * con.ktstomsc);
   msc.loc_apt_wrl = 6;
   atm.baseMSL = 100000;

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -56,8 +57,10 @@ TEST(WeatherReport, EachDocumentedFormDecodes) {
     EXPECT_FLOAT_EQ(d.base, c.base_ft < 0 ? -1 : c.base_ft * ft + 100) << c.report;
     EXPECT_FLOAT_EQ(d.tops, c.tops_ft < 0 ? -1 : c.tops_ft * ft + 100) << c.report;
     EXPECT_FLOAT_EQ(d.vis, c.vis_nm * nm) << c.report;
-    EXPECT_EQ(d.kind * 10 + d.level, c.kind * 10 + c.level) << c.report;
-    EXPECT_EQ(d.temp + d.dewp * 1000, c.temp + c.dewp * 1000) << c.report;
+    EXPECT_EQ(d.kind, c.kind) << c.report;
+    EXPECT_EQ(d.level, c.level) << c.report;
+    EXPECT_EQ(d.temp, c.temp) << c.report;
+    EXPECT_EQ(d.dewp, c.dewp) << c.report;
     EXPECT_EQ(d.dir, c.dir) << c.report;
     EXPECT_FLOAT_EQ(d.spd + 1, c.spd_kt * kt + 1) << c.report;
     EXPECT_FLOAT_EQ(d.gust + 1, c.gust_kt * kt + 1) << c.report;
@@ -69,12 +72,14 @@ TEST(WeatherReport, EachDocumentedFormDecodes) {
   const int kinds[6] = {2, 4, 1, 3, 4, 1};
   for (int w = 0; w < 18; w++) {
     decoded d = decode((std::string("1200 SA 30 BKN 2 ") + words[w] + " 60/50/0000/992").c_str());
-    EXPECT_EQ(d.kind * 10 + d.level, kinds[w / 3] * 10 + w % 3 + 1) << words[w];
+    EXPECT_EQ(d.kind, kinds[w / 3]) << words[w];
+    EXPECT_EQ(d.level, w % 3 + 1) << words[w];
   }
   // Without a time word the first word is skipped; VR is a random direction in tens of degrees.
   for (int n = 0; n < 20; n++) {
     decoded d = decode("SA 15 SCT 7 23/15/VR05/998");
-    EXPECT_EQ(d.time + d.cld + d.kind, -1);
+    EXPECT_EQ((std::vector<float>{d.time, float(d.cld), float(d.kind)}),
+              (std::vector<float>{-1, 0, 0}));
     EXPECT_FLOAT_EQ(d.vis, 7 * nm);
     EXPECT_TRUE(std::fmod(d.dir, 10.0f) == 0 && d.dir >= 0 && d.dir <= 350) << d.dir;
     EXPECT_FLOAT_EQ(d.spd, 5 * kt);
@@ -84,16 +89,17 @@ TEST(WeatherReport, EachDocumentedFormDecodes) {
 TEST(WeatherReport, MalformedPartsLeaveTheirOutputsAlone) {
   init_constants();
   decoded d = decode("1200 SA CLR 10 0/M05/25055/99");  // 0 and below, five wind characters
-  EXPECT_EQ(d.temp + d.dewp + d.dir + d.baro, -4);
+  EXPECT_EQ((std::vector<float>{d.temp, d.dewp, d.dir, d.baro}), std::vector<float>(4, -1));
   d = decode("2561 SA CLR 10 60/50/9905/992");  // no 25th hour, no 990 degrees
-  EXPECT_EQ(d.time + d.dir, -2);
+  EXPECT_EQ((std::vector<float>{d.time, d.dir}), std::vector<float>(2, -1));
   EXPECT_EQ(d.temp, 60);
   d = decode("12A0 SA CLR 10 60/50/27G5/99A");
-  EXPECT_EQ(d.time + d.dir + d.baro, -3);
+  EXPECT_EQ((std::vector<float>{d.time, d.dir, d.baro}), std::vector<float>(3, -1));
   EXPECT_EQ(decode("1200 SA CLR 10 60/50/0000/992/5/6").temp, -1);  // neither 3 nor 4 slashes
   for (const char* r : {"", "   ", "////", "/ / /", "1200", "1200 SA 30", "1200 45/40/0000/001"}) {
     d = decode(r);
-    EXPECT_EQ(d.vis + d.tops + d.cld, -3) << r;  // the time word is never a visibility
+    // The time word is never a visibility.
+    EXPECT_EQ((std::vector<float>{d.vis, d.tops, float(d.cld)}), std::vector<float>(3, -1)) << r;
   }
   decode_wxr(nullptr, 0, &d.time, &d.cld, &d.base, &d.tops, &d.vis, &d.kind, &d.level, &d.temp,
              &d.dewp, &d.dir, &d.spd, &d.gust, &d.baro);
@@ -104,6 +110,7 @@ TEST(WeatherReport, MalformedPartsLeaveTheirOutputsAlone) {
   // Rain without a layer leaves the old tops: nothing piles up over repeated readings.
   d.tops = 1500;
   d = decode("1200 SA 20 SCT 3 R+ 60/50/0000/992", decode("1200 SA 20 SCT 3 R+ 60/50/0000/992", d));
-  EXPECT_EQ(d.kind * 10 + d.level, 23);
+  EXPECT_EQ(d.kind, 2);
+  EXPECT_EQ(d.level, 3);
   EXPECT_EQ(d.tops, 1500);
 }

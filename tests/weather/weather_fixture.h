@@ -37,3 +37,20 @@ class WeatherFixture : public ::testing::Test {
   static float nm(float v) { return v * con.nmtomtrs; }
   static float kt(float v) { return v * con.ktstomsc; }
 };
+
+// The once-a-second pass on a twin piston aeroplane with fuel and a rich mixture.
+class TwinTest : public WeatherFixture {
+ protected:
+  void SetUp() override {
+    WeatherFixture::SetUp();
+    pln.entype = 1;
+    pln.numen = 2;
+    pln.m_fuel = 100;
+    pln.omegamax = 250;
+    flt.m_fuel = 50;
+    for (int e = 0; e < MAX_ENGINES; e++) flt.mixt_powr_rat[e] = 1;
+  }
+  static void seconds(int n) {
+    for (int s = 0; s < n; s++, msc.elap_time += 1) mod_sec();
+  }
+};

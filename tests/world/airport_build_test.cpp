@@ -1,12 +1,9 @@
 // Airport scenery: lighting codes, the runway light layout, crossing runways, buildings and the
 // tower, and airports without a runway.
-#include "support/test_support.h"
-
 #include "world/world_files.h"
 
-class WorldAirportBuild : public ::testing::Test {
+class WorldAirportBuild : public WorldTest {
  protected:
-  void SetUp() override { wf::fresh_world(); }
   static const float* point(int k, int r, int i) { return scn.rwayxyz[k][r][i]; }
   static bool lit(int k, int r, int i) {
     return point(k, r, i)[0] != 0.0f || point(k, r, i)[2] != 0.0f;
@@ -16,8 +13,8 @@ class WorldAirportBuild : public ::testing::Test {
 TEST_F(WorldAirportBuild, LightingCodesGiveTheKindsOfEachEnd) {
   int gls[2], rwy[2], app[2];
   code_to_lgts(gls, rwy, app, 325054);
-  EXPECT_EQ(gls[0] * 100 + rwy[0] * 10 + app[0], 325);
-  EXPECT_EQ(gls[1] * 100 + rwy[1] * 10 + app[1], 154);  // a 0 digit reads as 1
+  EXPECT_EQ((std::vector<int>{gls[0], rwy[0], app[0]}), (std::vector<int>{3, 2, 5}));
+  EXPECT_EQ((std::vector<int>{gls[1], rwy[1], app[1]}), (std::vector<int>{1, 5, 4}));  // 0 is 1
   code_to_lgts(gls, rwy, app, 999999);  // digits beyond their range still give kinds in range
   for (int e = 0; e < 2; e++) {
     EXPECT_TRUE(gls[e] >= 1 && gls[e] <= 3);

@@ -1,15 +1,13 @@
 // Finding the cell of a point, the ground height in a cell, and obstacles built over a cell.
-#include "support/test_support.h"
-
 #include <climits>
 
 #include "world/world_files.h"
 
 // A regular grid of 100 m cells, flat at 0 but for cell (10, 20), whose corners are set apart.
-class WorldCells : public ::testing::Test {
+class WorldCells : public WorldTest {
  protected:
   void SetUp() override {
-    wf::fresh_world();
+    WorldTest::SetUp();
     for (int i = 0; i < GRID_I; i++)
       for (int j = 0; j < GRID_J; j++) {
         planexyz[i][j][0] = 100.0f * i;

@@ -1,12 +1,10 @@
 // World coordinates and magnetic variation.
-#include "support/test_support.h"
-
 #include "world/world_files.h"
 
-class WorldCoords : public ::testing::Test {
+class WorldCoords : public WorldTest {
  protected:
   void SetUp() override {
-    wf::fresh_world();
+    WorldTest::SetUp();
     env.lat_sou = 34, env.lon_wes = -118;
     wf::write_quadrants(34, -118, 2, 3);
     load_region();

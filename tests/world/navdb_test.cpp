@@ -1,12 +1,7 @@
 // Reading the navigation database, its capacity and failure alerts, and the carrier's slots.
-#include "support/test_support.h"
-
 #include "world/world_files.h"
 
-class WorldNavdb : public ::testing::Test {
- protected:
-  void SetUp() override { wf::fresh_world(); }
-};
+using WorldNavdb = WorldTest;
 
 TEST_F(WorldNavdb, ReadsTheThreeFilesWithTheirUnitsAndWrapping) {
   wf::airport p = wf::field(34.1f, -117.2f, 360, 10000, 200, 1159.0f, 1);

@@ -1,12 +1,10 @@
 // Tuning the receivers against the navaid table, and the GPS target.
-#include "support/test_support.h"
-
 #include "world/world_files.h"
 
-class WorldRadios : public ::testing::Test {
+class WorldRadios : public WorldTest {
  protected:
   void SetUp() override {
-    wf::fresh_world();
+    WorldTest::SetUp();
     // A region at 34 N, 118 W laid out from its south-west corner, as a load leaves it.
     env.lat_sou = 34, env.lon_wes = -118;
     for (auto& col : env.lonwes_ref) col[0] = col[1] = -118.0f;

@@ -1,13 +1,12 @@
 // The runway items of the airport menus built with the region, and the level region of runs
 // without terrain files.
-#include "support/test_support.h"
-
 #include <cmath>
 
 #include "world/world_files.h"
 
-TEST(WorldRegionFinish, RunwayItemsNameBothDirections) {
-  wf::fresh_world();
+using WorldRegionFinish = WorldTest;
+
+TEST_F(WorldRegionFinish, RunwayItemsNameBothDirections) {
   apt_num[0][0] = 9, apt_lr[0][0] = 'L', apt_len[0][0] = 2000;
   apt_num[0][1] = 36, apt_lr[0][1] = 'x', apt_len[0][1] = 150;  // under 500 ft: a pad
   char s[STR_SIZE];
@@ -20,8 +19,7 @@ TEST(WorldRegionFinish, RunwayItemsNameBothDirections) {
 
 // A level region stands at its height everywhere inside it, spans three degrees of longitude and
 // two of latitude from its corner, faces straight up and holds no water.
-TEST(WorldRegionFinish, AFlatRegionIsLevelLandOverItsWholeExtent) {
-  wf::fresh_world();
+TEST_F(WorldRegionFinish, AFlatRegionIsLevelLandOverItsWholeExtent) {
   env.lat_sou = 40, env.lon_wes = -100;
   on_water[5][5] = 1;
   fill_flat_region(350.0f, 1000.0f, -2000.0f);

@@ -2,7 +2,7 @@
 // database files and terrain quadrants in the binary environment-file layout.
 #pragma once
 
-#include <gtest/gtest.h>
+#include "support/test_support.h"
 
 #include <algorithm>
 #include <cmath>
@@ -149,3 +149,9 @@ inline void write_database(const std::vector<airport>& apts, const std::string& 
 }
 
 }  // namespace wf
+
+// A world test starts in its own empty program folder.
+class WorldTest : public ::testing::Test {
+ protected:
+  void SetUp() override { wf::fresh_world(); }
+};
