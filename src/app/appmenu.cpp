@@ -189,8 +189,9 @@ static void favorite(int id) {
     if (std::strncmp(apt_id[n], want, 4) == 0) found = n;
   if (found < 0) {
     MACIBM_alert("I could not find an airport with this ID anywhere in the country!",
-                 "Small airports (with a NUMBER for the first digit) are not simulated.",
-                 "There are still over 3,100 airports simulated by Kestrix.", "", ALERT_NOTICE);
+                 "Kestrix simulates over 8,000 airports, seaplane bases and heliports of the 48 "
+                 "contiguous states, found by their FAA identifiers.",
+                 "", "", ALERT_NOTICE);
     return;
   }
   msc.typestart = 900;
