@@ -383,11 +383,6 @@ void layout_panel_locations();
 // Downwash, degrees per unit mean lift coefficient, of a wing of aspect ratio ar and taper ratio
 // taper at h semispans above or below and l semispans ahead of the surface behind it.
 float findspecwash(float h, float l, float ar, float taper);
-// Bilinear interpolation on a 3 x 3 grid (columns x1..x3, rows y1..y3, values row by row),
-// extended linearly outside it.
-float interp9(float x1, float x2, float x3, float y1, float y2, float y3, float v11, float v12,
-              float v13, float v21, float v22, float v23, float v31, float v32, float v33, float x,
-              float y);
 
 // ---- Checks used while reading (fatal alerts) -------------------------------------------------
 

@@ -91,9 +91,11 @@ void build_propwash() {
 
 // ---- Downwash --------------------------------------------------------------------------------
 
-float interp9(float x1, float x2, float x3, float y1, float y2, float y3, float v11, float v12,
-              float v13, float v21, float v22, float v23, float v31, float v32, float v33, float x,
-              float y) {
+// Bilinear interpolation on a 3 x 3 grid (columns x1..x3, rows y1..y3, values row by row),
+// extended linearly outside it.
+static float interp9(float x1, float x2, float x3, float y1, float y2, float y3, float v11,
+                     float v12, float v13, float v21, float v22, float v23, float v31, float v32,
+                     float v33, float x, float y) {
   const float v[3][3] = {{v11, v12, v13}, {v21, v22, v23}, {v31, v32, v33}};
   const float xs[3] = {x1, x2, x3}, ys[3] = {y1, y2, y3};
   int c = x < x2 ? 0 : 1;  // left or right pair of columns

@@ -304,14 +304,6 @@ void set_con_eff(int w, int kind, float crat, float def, float* dcl, float* dcd,
                  const char* name);
 // Angle of attack shift, degrees, that a lift-coefficient increment causes on surface w.
 float induce_alpha(float cl, int w);
-// Downwash factor of a wing (degrees per unit mean lift coefficient) from the height h and the
-// distance l of the surface behind, in semispans, its aspect ratio and its taper ratio.
-float findspecwash(float h, float l, float ar, float taper);
-// Bilinear interpolation on a 3 x 3 grid: column coordinates x1..x3, row coordinates y1..y3 (may
-// decrease), the nine values row by row, and the point (x, y); extended linearly outside.
-float interp9(float x1, float x2, float x3, float y1, float y2, float y3, float v11, float v12,
-              float v13, float v21, float v22, float v23, float v31, float v32, float v33, float x,
-              float y);
 
 // ---- Propellers, rotors and jets -------------------------------------------------------------
 

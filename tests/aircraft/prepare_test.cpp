@@ -115,13 +115,6 @@ TEST_F(AircraftPrepare, WashTablesFollowPositionAndSide) {
   EXPECT_NEAR(pln.lo_washdir[4][0], -26.565f, 1e-3);
 }
 
-TEST_F(AircraftPrepare, InterpolationOfTheDownwashChartsExtendsBeyondTheGrid) {
-  EXPECT_FLOAT_EQ(interp9(6, 9, 12, 1.0f, 0.5f, 0.2f, 1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 0.5f), 5.0f);
-  EXPECT_FLOAT_EQ(interp9(6, 9, 12, 1.0f, 0.5f, 0.2f, 1, 2, 3, 4, 5, 6, 7, 8, 9, 7.5f, 0.75f),
-                  3.0f);
-  EXPECT_FLOAT_EQ(interp9(6, 9, 12, 1.0f, 0.5f, 0.2f, 1, 2, 3, 4, 5, 6, 7, 8, 9, 15, 0.5f), 7.0f);
-}
-
 TEST_F(AircraftPrepare, FuselageAreasAndCentroidOfABox) {
   // Nine 2 m x 2 m sections 1 m apart; points 0..4 down the right side, mirrored on the left.
   const float x[8] = {0, 1, 1, 1, 0, -1, -1, -1}, y[8] = {1, 1, 0, -1, -1, -1, 0, 1};
