@@ -313,6 +313,50 @@ void get_body_os(int p, float* x, float* y, float* z);
 enum { ACF_PART_CHECKPOINT = 102, LIFTING_PARTS = 12 };
 extern const char* const acf_part_tags[LIFTING_PARTS];  // "prop1EN" .. "vstb2EN"
 
+// How a value of the file is written and read.
+enum acf_kind {
+  ACF_NAME,      // a string line (an airfoil file name, made a full path by the simulator)
+  ACF_ROTATION,  // 0 for the usual sense of rotation, else the other: +1 or -1 in the simulator
+  ACF_INT,       // an integer
+  ACF_DEGREES,   // whole degrees, brought into 0..359 by the simulator
+  ACF_FLAG,      // written as 1 or 0; the simulator takes only 1 as set
+  ACF_SWITCH,    // written as the editor holds it; the simulator takes only 1 as set
+  ACF_FLOAT,     // fixed point with the field's decimals
+};
+// The unit a value has in the file (and in the editor); the simulator converts to SI on reading.
+enum acf_unit { UNIT_NONE, UNIT_DEG, UNIT_FT, UNIT_INCH, UNIT_RPM, UNIT_KT };
+// A value in a file unit converted to SI with the conversions of con.
+float acf_to_si(float v, acf_unit u);
+// The file's name of a unit for labels: "", "deg", "ft", "in", "rpm", "kt".
+const char* acf_unit_name(acf_unit u);
+
+// One value of a part section: a field indexed by part (exactly one of str, i, f is set).
+struct acf_part_field {
+  const char* label;    // what the editor's part screens call it
+  const char* comment;  // the text after the value, its leading blank and line end included
+  acf_kind kind;
+  int decimals;         // for ACF_FLOAT
+  acf_unit unit;
+  int discs_only;       // only in the sections of the propellers and rotors (parts 0..3)
+  float lo, hi;         // the range the simulator's reader insists on; lo > hi when it checks none
+  char (*str)[400];
+  int* i;
+  float* f;
+};
+// The values of a part section before its incidences and control lines, in file order; the
+// writer, both readers and the editor walk this one list.
+extern const acf_part_field acf_part_fields[];
+extern const int acf_part_field_count;
+// One line of per-element control flags and the parts whose sections hold it, in file order.
+struct acf_control_line {
+  int first, last;       // parts first..last
+  int (*flags)[MAX_ELS];  // the per-element flags, indexed by part
+  int* eq;               // the aircraft-wide flag the simulator sets
+  const char* name;      // the text that ends the line
+};
+extern const acf_control_line acf_control_lines[];
+extern const int acf_control_line_count;
+
 // The simulator's reader. Reads sections 100 to 121 of the aircraft file open in inf into pln,
 // converting to SI and applying the reading rules and checks; bad data is a fatal alert. The
 // caller opens and closes the file. Also lays out the panel locations and clears the aircraft-wide
