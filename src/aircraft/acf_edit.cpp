@@ -62,7 +62,7 @@ void edit_grabapart(int cp, int p) {
   checkpoint(cp, 1);
   for (int k = 0; k < acf_part_field_count; k++) {
     const acf_part_field& f = acf_part_fields[k];
-    if (f.discs_only && p > 3) continue;
+    if (f.discs_only && p > PART_LAST_DISC) continue;
     if (f.kind == ACF_NAME)
       stringscan(f.str[p], label(), STR_SIZE);
     else if (f.kind == ACF_FLOAT)
@@ -101,12 +101,16 @@ static void edit_foils_controls_fuselage() {
   pln.fuse_cd = flt();
   int* bodies[] = {&pln.fusewash, &pln.nace_eq, &pln.misc_eq};
   ints(bodies, 3);
-  float* misc[] = {&pln.misc_Z,     &pln.misc_X,     &pln.misc_Y,
-                   &pln.body_r[12], &pln.body_r[13], &pln.body_r[17]};
+  float* misc[] = {&pln.misc_Z,
+                   &pln.misc_X,
+                   &pln.misc_Y,
+                   &pln.body_r[PART_FUSELAGE],
+                   &pln.body_r[PART_NACELLE1],
+                   &pln.body_r[PART_MISC1]};
   floats(misc, 6);
   // Body points go through the checked scanner, so a malformed coordinate stops the reading
   // instead of leaving the stream failed and the rest of the record unread.
-  for (int b = 12; b <= 18; b++) {
+  for (int b = PART_FUSELAGE; b <= PART_MISC2; b++) {
     for (int j = 0; j <= 8; j++) {
       for (int k = 0; k < BODY_POINTS; k++) {
         pln.body_Z[b][j][k] = fltscanNOSN(label());

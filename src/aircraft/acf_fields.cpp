@@ -74,10 +74,15 @@ const acf_part_field acf_part_fields[] = {
 const int acf_part_field_count = sizeof acf_part_fields / sizeof acf_part_fields[0];
 
 const acf_control_line acf_control_lines[] = {
-    {4, 7, pln.ailn, &pln.ailnEQ, " ailn\n"}, {4, 7, pln.splr, &pln.splrEQ, " splr\n"},
-    {4, 7, pln.flap, &pln.flapEQ, " flap\n"}, {4, 7, pln.slat, &pln.slatEQ, " slat\n"},
-    {4, 7, pln.sbrk, &pln.sbrkEQ, " sbrk\n"}, {4, 7, pln.drud, &pln.drudEQ, " drud\n"},
-    {8, 9, pln.elev, &pln.elevEQ, " elev\n"}, {8, 9, pln.flap, &pln.flapEQ, " flap\n"},
-    {8, 9, pln.slat, &pln.slatEQ, " slat\n"}, {10, 11, pln.rudd, &pln.ruddEQ, " rudd\n"},
+    {PART_WING1_LEFT, PART_WING2_RIGHT, pln.ailn, &pln.ailnEQ, " ailn\n"},
+    {PART_WING1_LEFT, PART_WING2_RIGHT, pln.splr, &pln.splrEQ, " splr\n"},
+    {PART_WING1_LEFT, PART_WING2_RIGHT, pln.flap, &pln.flapEQ, " flap\n"},
+    {PART_WING1_LEFT, PART_WING2_RIGHT, pln.slat, &pln.slatEQ, " slat\n"},
+    {PART_WING1_LEFT, PART_WING2_RIGHT, pln.sbrk, &pln.sbrkEQ, " sbrk\n"},
+    {PART_WING1_LEFT, PART_WING2_RIGHT, pln.drud, &pln.drudEQ, " drud\n"},
+    {PART_HSTAB_LEFT, PART_HSTAB_RIGHT, pln.elev, &pln.elevEQ, " elev\n"},
+    {PART_HSTAB_LEFT, PART_HSTAB_RIGHT, pln.flap, &pln.flapEQ, " flap\n"},
+    {PART_HSTAB_LEFT, PART_HSTAB_RIGHT, pln.slat, &pln.slatEQ, " slat\n"},
+    {PART_VSTAB1, PART_VSTAB2, pln.rudd, &pln.ruddEQ, " rudd\n"},
 };
 const int acf_control_line_count = sizeof acf_control_lines / sizeof acf_control_lines[0];

@@ -82,7 +82,7 @@ static void read_powerplant() {
   pln.numen = intscan(label());
   check_engine_count(pln.numen);
   pln.numen = intlim(pln.numen, 0, MAX_ENGINES);  // in case the fatal alert returns
-  if (pln.numen == 0) pln.entype = 0;
+  if (pln.numen == 0) pln.entype = ENGINE_NONE;
   pln.pmax = fltscan(label()) * con.hptowatt;
   pln.critalt = ft();
   pln.omegamin = fltscan(label()) * con.rpmtorsc;
@@ -144,7 +144,7 @@ void part_geometry(int p) {
     // A root or tip chord of zero leaves one end sharp; only both at zero is refused.
     pln.mac[p][e] = c0 + c1 > 0.0f ? (2.0f / 3.0f) * (c0 + c1 - c0 * c1 / (c0 + c1)) : 0.0f;
   }
-  if (p > 3 || (pln.entype != 1 && pln.entype != 2)) return;
+  if (p > PART_LAST_DISC || (pln.entype != ENGINE_PISTON && pln.entype != ENGINE_TURBOPROP)) return;
   for (int e = 0; e < n; e++) {
     float r0 = pln.semilen[p] * e / n;
     float r1 = pln.semilen[p] * (e + 1) / n;
@@ -188,7 +188,8 @@ static void read_part_field(const acf_part_field& f, int p) {
 void grabapart(int cp, int p) {
   checkpoint(cp, 1);
   for (int k = 0; k < acf_part_field_count; k++)
-    if (!acf_part_fields[k].discs_only || p <= 3) read_part_field(acf_part_fields[k], p);
+    if (!acf_part_fields[k].discs_only || p <= PART_LAST_DISC)
+      read_part_field(acf_part_fields[k], p);
   pln.sweepnow[p] = pln.sweep1[p];
   check_element_count(p);
   pln.els[p] = intlim(pln.els[p], 0, MAX_ELS);  // in case the fatal alert returns
@@ -249,7 +250,7 @@ static void read_fuselage() {
   pln.misc_Y = ft();
   // The body radii only shape new bodies in the editor.
   for (int i = 0; i < 3; i++) rln(label());
-  for (int b = 12; b <= 18; b++) {
+  for (int b = PART_FUSELAGE; b <= PART_MISC2; b++) {
     for (int j = 0; j <= 8; j++) {
       for (int k = 0; k < BODY_POINTS; k++) {
         pln.body_Z[b][j][k] = fltscanNOSN(label()) * con.fttomtrs;

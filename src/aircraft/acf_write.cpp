@@ -77,7 +77,7 @@ void spitapart(int cp, int p, const char* tag) {
   ouf << "\n" << cp << " checkpoint, " << tag << "\n\n";
   for (int k = 0; k < acf_part_field_count; k++) {
     const acf_part_field& f = acf_part_fields[k];
-    if (f.discs_only && p > 3) continue;
+    if (f.discs_only && p > PART_LAST_DISC) continue;
     switch (f.kind) {
       case ACF_NAME:
         ouf << f.str[p] << "\n";
@@ -138,11 +138,11 @@ static void write_fuselage() {
   put(pln.misc_Z, 1, " misc-x\n");
   put(pln.misc_X, 1, " misc-y\n");
   put(pln.misc_Y, 1, " misc-z\n");
-  put(pln.body_r[12], 1, " fuse rad\n");
-  put(pln.body_r[13], 1, " nace rad\n");
-  put(pln.body_r[17], 1, " misc rad\n");
+  put(pln.body_r[PART_FUSELAGE], 1, " fuse rad\n");
+  put(pln.body_r[PART_NACELLE1], 1, " nace rad\n");
+  put(pln.body_r[PART_MISC1], 1, " misc rad\n");
   ouf << std::setprecision(4);
-  for (int b = 12; b <= 18; b++) {
+  for (int b = PART_FUSELAGE; b <= PART_MISC2; b++) {
     for (int j = 0; j <= 8; j++) {
       for (int k = 0; k < BODY_POINTS; k++) {
         ouf << std::setw(8) << pln.body_Z[b][j][k] << " " << std::setw(8) << pln.body_X[b][j][k]

@@ -21,6 +21,29 @@ enum {
   AFL_CD_ROWS = 271,   // drag rows 0..270 (|angle| 0..90 degrees)
 };
 
+// The part slots (see above); a part's existence is have_this_part's to say.
+enum {
+  PART_MAIN_ROTOR = 0,  // propeller 1, or a helicopter's main rotor
+  PART_TAIL_ROTOR = 1,  // propeller 2, or a helicopter's tail rotor
+  PART_LAST_DISC = 3,   // propellers and rotors are 0..3
+  PART_WING1_LEFT = 4,
+  PART_WING1_RIGHT = 5,
+  PART_WING2_LEFT = 6,
+  PART_WING2_RIGHT = 7,
+  PART_HSTAB_LEFT = 8,
+  PART_HSTAB_RIGHT = 9,  // wings and horizontal stabilisers are 4..9
+  PART_VSTAB1 = 10,
+  PART_VSTAB2 = 11,  // lifting surfaces are 4..11
+  PART_FUSELAGE = 12,
+  PART_NACELLE1 = 13,
+  PART_NACELLE4 = 16,
+  PART_MISC1 = 17,
+  PART_MISC2 = 18,  // bodies are 12..18
+};
+
+// Engine types (pln.entype). Piston and turboprop engines drive propellers or rotors.
+enum { ENGINE_NONE = 0, ENGINE_PISTON = 1, ENGINE_TURBOPROP = 2, ENGINE_JET = 3 };
+
 // ---- Aircraft record -------------------------------------------------------------------------
 
 // The one aircraft being flown or edited. Body axes: X right, Y up, Z aft. In the simulator all
@@ -73,7 +96,7 @@ struct planestruct {
   int ff_stickshaker;          // force feedback: stick shaker fitted
 
   // Powerplant
-  int entype;                // engine type: 0 none, 1 piston propeller, 2 turbine propeller, 3 jet
+  int entype;                // engine type: ENGINE_NONE, _PISTON, _TURBOPROP, _JET
   int bypass;                // jet bypass: 0 or 1
   int numen;                 // number of engines, 0..4
   float pmax;                // maximum power per engine, W

@@ -17,7 +17,7 @@ static int is_left_part(int p) { return p == 4 || p == 6 || p == 8; }
 int have_this_part(int p) {
   if (p >= 0 && p <= 3) {
     if (pln.is_heli && p <= 1) return 1;
-    return pln.entype != 3 && pln.numen > p;
+    return pln.entype != ENGINE_JET && pln.numen > p;
   }
   if (p >= 4 && p <= 11) {
     // A surface shed after an overspeed stays gone until the flight is restarted.

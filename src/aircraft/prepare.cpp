@@ -235,9 +235,9 @@ static void report_radii(const char* roll, const char* pitch, const char* yaw) {
 
 static float engine_mass() {
   float hp = pln.pmax * con.watttohp;
-  if (pln.entype == 1) return hp * 1.75f * con.lbstokgs;
-  if (pln.entype == 2) return hp * 0.5f * con.lbstokgs;
-  if (pln.entype == 3) return pln.tmax * con.ntntolbs * 0.18f * con.lbstokgs;
+  if (pln.entype == ENGINE_PISTON) return hp * 1.75f * con.lbstokgs;
+  if (pln.entype == ENGINE_TURBOPROP) return hp * 0.5f * con.lbstokgs;
+  if (pln.entype == ENGINE_JET) return pln.tmax * con.ntntolbs * 0.18f * con.lbstokgs;
   return 0.0f;
 }
 
@@ -253,7 +253,7 @@ static void centroid_and_gyration() {
   float fuse_w = m.w;
   pln.fuseZcent = fuse_w > 0.0f ? m.wz / fuse_w : 0.0f;
   pln.fuseYcent = fuse_w > 0.0f ? m.wy / fuse_w : 0.0f;
-  for (int p = 4; p <= 11; p++) {
+  for (int p = PART_WING1_LEFT; p <= PART_VSTAB2; p++) {
     if (!have_this_part(p)) continue;
     for (int e = 0; e < pln.els[p]; e++) {
       float r = get_wing_rarm(p, e);
@@ -269,7 +269,7 @@ static void centroid_and_gyration() {
   report_radii("   The radius of gyration in roll  is", "   The radius of gyration in pitch is",
                "   The radius of gyration in yaw   is");
 
-  if (pln.entype != 0) {
+  if (pln.entype != ENGINE_NONE) {
     float em = engine_mass();
     // Engines heavier than the empty aircraft leave no mass for the airframe, never less.
     float scale = fltmax2((pln.m_empty - pln.numen * em) / pln.m_empty, 0.0f);
@@ -348,7 +348,7 @@ static void estimate_stall_speed() {
   }
   float area = pair_area(4) + pair_area(6);
   if (area <= 0.0f) area = pair_area(8);
-  for (int p = 10; p <= 11 && area <= 0.0f; p++)
+  for (int p = PART_VSTAB1; p <= PART_VSTAB2 && area <= 0.0f; p++)
     if (have_this_part(p)) area = (pln.Croot[p] + pln.Ctip[p]) * pln.semilen[p] / 2.0f;
   if (area <= 0.0f) {
     msc.est_Vs = 50.0f * con.ktstomsc;

@@ -74,12 +74,12 @@ static void propwash_row(const char* title, int left) {
 }
 
 void build_propwash() {
-  for (int p = 4; p <= 9; p++)
+  for (int p = PART_WING1_LEFT; p <= PART_HSTAB_RIGHT; p++)
     for (int n = 0; n < MAX_ENGINES; n++)
       for (int e = 0; e < MAX_ELS; e++) pln.in_propwash[p][n][e] = 0;
   for (int n = 0; n < MAX_ENGINES; n++) {
     if (!have_this_part(n)) continue;
-    for (int p = 4; p <= 9; p++)
+    for (int p = PART_WING1_LEFT; p <= PART_HSTAB_RIGHT; p++)
       if (have_this_part(p) && pln.Zarm[n] < pln.Zarm[p]) mark_propwash(n, p);
   }
   trk << "\nPROPWASH SITUATION: ('----' means no propwash on element, 1 through 4 means propwash "
@@ -128,14 +128,14 @@ float findspecwash(float h, float l, float ar, float taper) {
 // Elements behind a surface on its side, laterally within its span, are in its downwash; the last
 // surface behind a wing sets the wing's downwash factor.
 void build_downwash() {
-  for (int a = 4; a <= 12; a++) {
+  for (int a = PART_WING1_LEFT; a <= PART_FUSELAGE; a++) {
     pln.spec_wash[a] = 0.0f;
-    for (int b = 4; b <= 12; b++)
+    for (int b = PART_WING1_LEFT; b <= PART_FUSELAGE; b++)
       for (int e = 0; e < MAX_ELS; e++) pln.in_wash[a][b][e] = 0;
   }
-  for (int a = 4; a <= 9; a++) {
+  for (int a = PART_WING1_LEFT; a <= PART_HSTAB_RIGHT; a++) {
     if (!have_this_part(a)) continue;
-    for (int b = 4; b <= 9; b++) {
+    for (int b = PART_WING1_LEFT; b <= PART_HSTAB_RIGHT; b++) {
       if (!have_this_part(b) || !same_side(a, b) || pln.Zarm[b] <= pln.Zarm[a]) continue;
       for (int e = 0; e < pln.els[b]; e++)
         if (std::fabs(element_x(b, e)) < pln.semilen[a]) pln.in_wash[a][b][e] = 1;

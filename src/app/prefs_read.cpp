@@ -411,7 +411,7 @@ void apply_prefs(const prefs_body& b) {
   region_corner_for_airport(b.loc_apt_wrl);
   atm.thermal_part = 0.0f;
   atm.thermal_vvi = 0.0f;
-  MACIBM_check_menu(7, 711, msc.logtime);
+  MACIBM_check_menu(MENU_SPECIAL, CMD_LOG_TIME, msc.logtime);
 }
 
 int grab_prefs() {

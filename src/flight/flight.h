@@ -343,12 +343,22 @@ float dampedforce(float x, float v, float k, float c);
 
 // ---- Flight start ----------------------------------------------------------------------------
 
-// Starts or restarts a flight of the given start type: 32 at the selected airport and runway
-// (msc.typestart 900 takeoff, 1000 visual final, 1100 instrument final), 33 at the custom position
-// with power and gear by speed, 34 at the custom position in flight, 35 approach to the nearest
-// building-top helipad, 36 frigate, 37 carrier, 38 oil rig, 39 on the carrier's catapult, 40
-// behind the nearest traffic aircraft. A search that finds nothing gives a notice and leaves the
-// flight as it was.
+// The start types of set_fltvars.
+enum {
+  START_AIRPORT = 32,    // the selected airport and runway, as msc.typestart says
+  START_CUSTOM = 33,     // the custom position, power and gear by speed (a situation)
+  START_IN_FLIGHT = 34,  // the custom position, in flight (over a navaid)
+  START_HELIPAD = 35,    // approach to the nearest building-top helipad
+  START_FRIGATE = 36,    // approach to the nearest frigate
+  START_CARRIER = 37,    // approach to the nearest carrier
+  START_OIL_RIG = 38,    // approach to the nearest oil rig
+  START_CATAPULT = 39,   // on the nearest carrier's catapult
+  START_FORMATION = 40,  // behind the nearest traffic aircraft
+};
+// How an airport start begins (msc.typestart).
+enum { TYPESTART_TAKEOFF = 900, TYPESTART_VFR_FINAL = 1000, TYPESTART_ILS_FINAL = 1100 };
+// Starts or restarts a flight of the given start type. A search that finds nothing gives a notice
+// and leaves the flight as it was.
 void set_fltvars(int type);
 // Engines at power fraction p (throttles, rotor speeds, spool, wash), as a flight starts them.
 void initpower(float p);

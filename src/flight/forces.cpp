@@ -52,8 +52,8 @@ void set_a_engines() {
   flt.faxilgear = flt.fsidegear = flt.fnrmlgear = 0.0f;
   // Without air the engines have nothing to work on.
   if (atm.rho > 0.0f) {
-    if (pln.entype == 1 || pln.entype == 2) props();
-    if (pln.entype == 3) jets();
+    if (pln.entype == ENGINE_PISTON || pln.entype == ENGINE_TURBOPROP) props();
+    if (pln.entype == ENGINE_JET) jets();
   }
 }
 
@@ -208,7 +208,7 @@ static void one_element(int w, int e, const surface_frame& f, float* wsum) {
   }
 
   // Slipstream of the propellers whose disc lies ahead of this element.
-  if (pln.entype == 1 || pln.entype == 2) {
+  if (pln.entype == ENGINE_PISTON || pln.entype == ENGINE_TURBOPROP) {
     int engines = intlim(pln.numen, 0, MAX_ENGINES);
     for (int i = 0; i < engines; i++) {
       if (!pln.in_propwash[w][i][e]) continue;
@@ -293,7 +293,7 @@ void set_a_surfaces() {
                              flt.av * flt.cosalph + pln.cos_vertcant[i] * dv) *
                   con.radtodeg;
   }
-  for (int w = 4; w <= 11; w++) {
+  for (int w = PART_WING1_LEFT; w <= PART_VSTAB2; w++) {
     // A surface that is gone sheds no wake: its wash must not linger in the next frames.
     if (!have_this_part(w)) {
       wash_sum[w] = 0.0f;
@@ -323,13 +323,13 @@ void set_a_surfaces() {
 }
 
 void set_a_downwash() {
-  for (int t = 4; t <= 9; t++) {
+  for (int t = PART_WING1_LEFT; t <= PART_HSTAB_RIGHT; t++) {
     for (int e = 0; e < MAX_ELS; e++) downwash[t][e] = 0.0f;
   }
-  for (int s = 4; s <= 9; s++) {
+  for (int s = PART_WING1_LEFT; s <= PART_HSTAB_RIGHT; s++) {
     float ws = wash_sum[s];
     if (ws == 0.0f) continue;  // sheds nothing (absent, or no downwash factor)
-    for (int t = 4; t <= 9; t++) {
+    for (int t = PART_WING1_LEFT; t <= PART_HSTAB_RIGHT; t++) {
       for (int e = 0; e < MAX_ELS; e++) {
         if (pln.in_wash[s][t][e]) downwash[t][e] -= ws;
       }

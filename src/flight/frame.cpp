@@ -29,15 +29,15 @@ static void mass_and_fuel_flow() {
   flt.m_total = pln.m_empty + flt.m_fixed + flt.m_fuel + flt.m_jettison;
   int engines = intlim(pln.numen, 0, MAX_ENGINES);
   for (int i = 0; i < engines; i++) {
-    float ff = burnin_fuel(pln.entype == 3 ? flt.thrust[i] : flt.power[i]);
-    if (pln.entype == 3 && pln.burnerinc > 1.0f && flt.after_burning[i]) ff *= 2.0f;
+    float ff = burnin_fuel(pln.entype == ENGINE_JET ? flt.thrust[i] : flt.power[i]);
+    if (pln.entype == ENGINE_JET && pln.burnerinc > 1.0f && flt.after_burning[i]) ff *= 2.0f;
     flt.ff_[i] = flt.eng_running[i] ? ff : 0.0f;
   }
 }
 
 // Reads: flt.throrequest, rel.fc_thr. Writes: flt.thro (a first-order lag of about a second).
 static void throttle_lag() {
-  if (pln.entype == 0 || !rel.fc_thr) return;
+  if (pln.entype == ENGINE_NONE || !rel.fc_thr) return;
   int engines = intlim(pln.numen, 0, MAX_ENGINES);
   for (int i = 0; i < engines; i++) {
     flt.thro[i] = flt.throrequest[i] * msc.prd + (1.0f - msc.prd) * flt.thro[i];

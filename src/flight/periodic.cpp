@@ -132,7 +132,7 @@ static void movables() {
   if (pln.varsweepEQ[4] || pln.varsweepEQ[6] || pln.varsweepEQ[8]) {
     if (move_towards(&flt.swee, flt.sweerequest)) plotswee();
   }
-  for (int i = 4; i <= 9; i++) {
+  for (int i = PART_WING1_LEFT; i <= PART_HSTAB_RIGHT; i++) {
     if (!pln.varsweepEQ[i]) {
       pln.sweepnow[i] = pln.sweep1[i];
       continue;
@@ -181,7 +181,7 @@ static void landing_gear() {
 }
 
 void mod_evt() {
-  if (pln.entype != 0) maintain_engine_sound();
+  if (pln.entype != ENGINE_NONE) maintain_engine_sound();
   maintain_windrain_sound();
   record_path();
   precipitation_at_aircraft();
@@ -206,7 +206,7 @@ void mod_evt() {
 // ---- Half-second pass ------------------------------------------------------------------------
 
 void mod_semisec() {
-  for (int i = 4; i <= 11; i++) {
+  for (int i = PART_WING1_LEFT; i <= PART_VSTAB2; i++) {
     if (!have_this_part(i)) continue;
     flt.slat_effect[i] = interp(0.0f, 1.0f, 1.0f, pln.slat_effect[i], flt.slat);
     flt.alpha_max[i] = flt.slat_effect[i] * pln.alpha_max[i];

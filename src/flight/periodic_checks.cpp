@@ -59,7 +59,7 @@ static void update_stick_forces() {
   if (!pln.is_heli) s = 0.75f * flt.Qratio;
   if (pln.is_heli && !pln.ff_hydraulic) s = 0.5f * sqr(speed_ratio(flt.tac[0]));
   forcecall(25, 0, 0, inttrunc(fltlim(100.0f * s, 0.0f, 1.0e6f)));
-  if (pln.entype == 3) return;
+  if (pln.entype == ENGINE_JET) return;
   float r = flt.tac[0];
   if (!pln.is_heli && pln.numen > 1) r = (flt.tac[0] + flt.tac[1]) * 0.5f;
   int a = inttrunc(20.0f * speed_ratio(r));

@@ -97,7 +97,7 @@ void reset_panel() {
 void update_panel() {
   if (set.view_is_fullscreen) return;
   // The view may have left another window current, its own projection or the depth test on.
-  if (mnw.up[0]) MACIBM_startwind(0, 0);
+  if (mnw.up[WIN_MAIN]) MACIBM_startwind(WIN_MAIN, 0);
   OGL_setstate(0, 0, 0, 0);
 
   if (panel_layout_now()) ins.tickle_all = 1;

@@ -39,7 +39,7 @@ void load_plane_geo(int build_geometry, int only_textures) {
   if (!build_geometry || only_textures) return;
   // Size for the outside views: the longest half span or half the fuselage's length.
   float size = 0.0f;
-  for (int p = 4; p <= 11; p++)
+  for (int p = PART_WING1_LEFT; p <= PART_VSTAB2; p++)
     if (have_this_part(p)) size = fltmax2(size, pln.semilen[p] + std::fabs(pln.Xarm[p]));
   float z0 = 0.0f, z1 = 0.0f;
   for (int j = 0; j < f_body_s_dim(12); j++)
