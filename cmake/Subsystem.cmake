@@ -4,6 +4,11 @@
 # them through kestrix_link(), which wraps them in one rescanned link group.
 set(KESTRIX_SUBSYSTEMS shared aircraft flight weather world render panel atc sound controls app)
 
+# The layer order, lowest first: a layer calls functions of its own and lower layers only, and
+# reaches those above it through hooks the application fills (docs/design.md). OGL_ stands for the
+# drawing layer, the OGL_ functions inside ks_render. The LayerOrder test checks it.
+set(KESTRIX_LAYERS shared sound aircraft weather world atc controls flight OGL_ panel render app)
+
 function(kestrix_subsystem name)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT sources)

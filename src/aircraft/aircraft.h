@@ -395,6 +395,16 @@ void part_geometry(int p);
 // The editor's reader: reads the aircraft file open in inf into pln as written, in the file's
 // units, closes it, and hands each part's root airfoil (full path) to readin_foil_hook.
 void readin();
+// ---- Calls up to the layers above ------------------------------------------------------------
+
+// The aircraft layer and the layers above it call the drawing through these, never directly, so
+// that calls only go down the layer order of docs/design.md. The application fills them in
+// src/app/hooks.cpp; a test may replace one.
+struct aircraft_hookstruct {
+  void (*load_drawing)(int build_geometry, int only_textures);  // the aircraft's drawing
+};
+extern aircraft_hookstruct aircraft_hooks;
+
 void edit_grabapart(int cp, int p);
 // The editor's set-up for the aircraft type, called with the first value of the file before the
 // rest is read, and its airfoil-thickness set-up; both may be null.

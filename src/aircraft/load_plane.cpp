@@ -6,7 +6,6 @@
 #include "app/app.h"
 #include "app/macibm.h"
 #include "flight/flight.h"
-#include "render/render.h"
 #include "shared/shared.h"
 #include "sound/sound.h"
 
@@ -173,6 +172,6 @@ void load_plane() {
 
   guard.committed = 1;
   set_starting_loads();
-  load_plane_geo(1, 0);
+  aircraft_hooks.load_drawing(1, 0);
   load_sounds();
 }

@@ -89,7 +89,7 @@ static void button_command(int code, int event) {
   static const char held_keys[7] = {0, ']', '[', '9', '0', '7', '8'};
   if (event == BUTTON_HELD) {
     if (code >= 1 && code <= 6) handle_simkey(held_keys[code]);
-    if (code >= 25 && code <= 28) freeviews_keys(code);
+    if (code >= 25 && code <= 28) controls_hooks.free_view(code);
     return;
   }
   if (event == BUTTON_RELEASED) {

@@ -62,7 +62,7 @@ static void lever_step(int lever, int engine, int dir) {
   if (lever == LEVER_SLAT) step = 0.5f;
   if (lever == LEVER_SBRK) step = 1.0f / 3.0f;
   lever_set(lever, engine, fltlim(lever_get(lever, engine) + dir * step, 0.0f, 1.0f));
-  plotflap();
+  controls_hooks.redraw_flaps();
 }
 
 // "1" and "2" the flaps, "3" and "4" the slats, "5" and "6" the speed brake: the odd key retracts.
@@ -107,10 +107,10 @@ static const control_binding control_keys[] = {
     {'j', [](int d) { knob_step(KNOB_HDG_BUG, d); }, 1},
     {'k', [](int d) { knob_step(KNOB_OBS1, d); }, -1},
     {'l', [](int d) { knob_step(KNOB_OBS1, d); }, 1},
-    {'n', step_baro, -1},
-    {'m', step_baro, 1},
-    {'y', step_decision_height, -1},
-    {'u', step_decision_height, 1},
+    {'n', [](int d) { controls_hooks.step_baro(d); }, -1},
+    {'m', [](int d) { controls_hooks.step_baro(d); }, 1},
+    {'y', [](int d) { controls_hooks.step_decision_height(d); }, -1},
+    {'u', [](int d) { controls_hooks.step_decision_height(d); }, 1},
     {'i', [](int d) { knob_step(KNOB_AP_ALT, d); }, -1},
     {'o', [](int d) { knob_step(KNOB_AP_ALT, d); }, 1},
 };
@@ -128,9 +128,9 @@ static int control_key(char c) {
 
 void handle_simkey(char c) {
   for (const key_command& k : view_keys)
-    if (k.key == c) return APPLICATION_handlemenu(k.command);
+    if (k.key == c) return controls_hooks.menu_command(k.command);
   if (c == 'q' || c == 'e')
-    return APPLICATION_handlemenu(turned_view(set.view_type, c == 'e' ? 1 : -1));
+    return controls_hooks.menu_command(turned_view(set.view_type, c == 'e' ? 1 : -1));
   for (const radio_key& k : radio_keys)
     if (k.key == c) return tune_radio(k.radio, k.part, k.dir);
   if (detent_key(c) || control_key(c)) return;

@@ -123,7 +123,7 @@ void draw_failures() {
   if (major && pln.ecam) {
     play_buffer(14, 0);
     ins.ecam_mode = 7;
-    init_ecam();
+    flight_hooks.reset_ecam();
   }
 }
 

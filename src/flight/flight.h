@@ -208,6 +208,26 @@ void reset_flt();
 void reset_pat();
 void reset_rel();
 
+// ---- Calls up to the layers above ------------------------------------------------------------
+
+// What the flight frame and the flight start ask of the panel, the view and the data output, each
+// through a hook the application fills in src/app/hooks.cpp (see aircraft_hooks).
+struct flight_hookstruct {
+  void (*redraw_flaps)();  // the flap lever moved
+  void (*redraw_sweep)();
+  void (*redraw_vector)();
+  void (*redraw_gear_lights)();
+  void (*reset_ecam)();                    // a failure changed what the ECAM shows
+  void (*pulse_menu_highlight)(float g);   // the highlight colour's green, -1..1
+  void (*crash_flash)();                   // the screen flashes at a crash
+  void (*reload_scenery_textures)();       // the season or the resolution changed
+  void (*place_traffic)(int k, int anew);  // traffic aircraft k placed again
+  void (*lightning_strike)();
+  void (*dump_cycle_header)();  // the one-cycle dump begins
+  void (*disk_output)();        // one record of the data-output file
+};
+extern flight_hookstruct flight_hooks;
+
 // ---- Flight frame ----------------------------------------------------------------------------
 
 // One frame of msc.prd simulated seconds: surroundings, serial outputs, periodic passes, clocks,

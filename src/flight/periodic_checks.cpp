@@ -11,7 +11,6 @@
 #include "controls/controls.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
-#include "render/render.h"
 #include "shared/shared.h"
 #include "sound/sound.h"
 #include "weather/weather.h"
@@ -151,7 +150,7 @@ void mod_sec() {
   draw_failures();        // writes rel, ins.ecam_mode
   decide_engines();       // writes flt.eng_running from fuel and failures drawn above
   update_pressures();     // writes rel.hyd_rat, rel.oil_rat, rel.RAT_on from the engines above
-  if (atm.rain_tstm > 1.0f && atm.temp_SL > 32.0f) start_strike();
+  if (atm.rain_tstm > 1.0f && atm.temp_SL > 32.0f) flight_hooks.lightning_strike();
   atm.g = con.muearth / sqr(flt.h + con.rearth);
   warn_speeds();        // writes flt.over_vne, flt.over_vfe
   evolve_weather();     // writes atm

@@ -7,7 +7,6 @@
 
 #include "app/app.h"
 #include "app/macibm.h"
-#include "render/render.h"
 #include "shared/shared.h"
 #include "world/world.h"
 
@@ -228,7 +227,7 @@ static void place_formation(start_place* s) {
 // ---- The start -------------------------------------------------------------------------------
 
 void set_fltvars(int type) {
-  for (int k = 0; k < TRAFFIC; k++) make_a_plane(k, 1);
+  for (int k = 0; k < TRAFFIC; k++) flight_hooks.place_traffic(k, 1);
 
   // Where the aircraft is now: what stays when a start type does not move it.
   start_place s;

@@ -8,7 +8,6 @@
 #include "app/app.h"
 #include "controls/controls.h"
 #include "panel/panel.h"
-#include "render/ogl.h"
 #include "shared/shared.h"
 #include "sound/sound.h"
 #include "weather/weather.h"
@@ -150,10 +149,7 @@ void set_a_crash() {
   play_buffer(7, 0);
   forcecall(33, 0, 0, 0);
   forcecall(32, 100, intrand(0, 359), 250);
-  for (int k = 0; k < 10; k++) {
-    OGL_fillrect(8, 0, 0, 800, 600);
-    OGL_fillrect(25, 0, 0, 800, 600);
-  }
+  flight_hooks.crash_flash();
   if (crash_pause) crash_pause(4.0f);
   if (msc.ice > 0.01f) {
     MACIBM_alert("The aircraft was carrying ice at time of impact.",

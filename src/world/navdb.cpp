@@ -4,7 +4,6 @@
 #include <fstream>
 
 #include "app/macibm.h"
-#include "render/ogl.h"
 #include "world/world_local.h"
 
 static const char apt_label[] = "scan apt line";
@@ -110,7 +109,7 @@ void scan_nav_line(float* lat, float* lon, float* h, int* f1, int* f2, int* hdng
 
 // The start-up progress bar moves on every 500 records.
 static void progress(int k) {
-  if (k % 500 == 499) OGL_show_init(0);
+  if (k % 500 == 499) world_hooks.show_progress();
 }
 
 static void too_many(const char* what, int count) {

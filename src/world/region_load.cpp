@@ -8,7 +8,6 @@
 
 #include "app/macibm.h"
 #include "flight/flight.h"
-#include "render/ogl.h"
 #include "weather/weather.h"
 #include "world/world_local.h"
 
@@ -263,7 +262,7 @@ void read_quadrant(int lat, int lon, int q) {
   }
   int qc = static_cast<int>(c), qr = static_cast<int>(r);
   set_runway_boxes(lat, lon);
-  for (int n = 0; n < 10; n++) OGL_show_init(0);
+  for (int n = 0; n < 10; n++) world_hooks.show_progress();
   env.lonwes_ref[qc][qr] = static_cast<float>(env.lon_wes);
   env.planex_ref[qc][qr] = planexyz[0][0][0];
 

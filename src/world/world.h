@@ -281,6 +281,11 @@ void get_gps_data(float* crs, float* dis);
 void load_region();
 // Reads quadrant q (3 * row + column) whose south-west corner is (lat, lon). A missing or
 // unreadable file, or an aircraft above 100000 ft, gives flat water at sea level.
+// Calls up to the layers above (see aircraft_hooks): filled by the application.
+struct world_hookstruct {
+  void (*show_progress)();  // one step of the start-up picture's progress bar
+};
+extern world_hookstruct world_hooks;
 void read_quadrant(int lat, int lon, int q);
 // Rebuilds what depends on the whole region: extent, region lists, airport scenery, normals,
 // heights, textures and shore borders.
