@@ -58,7 +58,7 @@ static void edit_powerplant() {
 
 // Part sections are kept as written: flags and integers as the plain integers the file holds,
 // names without a folder, no conversions.
-void edit_grabapart(int cp, int p) {
+static void edit_grabapart(int cp, int p) {
   checkpoint(cp, 1);
   for (int k = 0; k < acf_part_field_count; k++) {
     const acf_part_field& f = acf_part_fields[k];

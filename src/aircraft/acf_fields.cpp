@@ -20,11 +20,6 @@ float acf_to_si(float v, acf_unit u) {
   return v;
 }
 
-const char* acf_unit_name(acf_unit u) {
-  static const char* const names[] = {"", "deg", "ft", "in", "rpm", "kt"};
-  return names[u];
-}
-
 namespace {
 constexpr float NO_RANGE_LO = 1.0f, NO_RANGE_HI = 0.0f;
 

@@ -185,7 +185,9 @@ static void read_part_field(const acf_part_field& f, int p) {
   }
 }
 
-void grabapart(int cp, int p) {
+// Reads part section p (checkpoint number cp) with the simulator's conversions and derives the
+// element areas and chords, and for an existing propeller its rings, disc and inertia.
+static void grabapart(int cp, int p) {
   checkpoint(cp, 1);
   for (int k = 0; k < acf_part_field_count; k++)
     if (!acf_part_fields[k].discs_only || p <= PART_LAST_DISC)

@@ -73,7 +73,8 @@ static void write_powerplant() {
   flag(pln.varpitchEQ, "\tvariable-pitch prop\n");
 }
 
-void spitapart(int cp, int p, const char* tag) {
+// Writes part section p under checkpoint cp with its tag.
+static void spitapart(int cp, int p, const char* tag) {
   ouf << "\n" << cp << " checkpoint, " << tag << "\n\n";
   for (int k = 0; k < acf_part_field_count; k++) {
     const acf_part_field& f = acf_part_fields[k];

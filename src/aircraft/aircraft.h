@@ -350,18 +350,16 @@ enum acf_kind {
 enum acf_unit { UNIT_NONE, UNIT_DEG, UNIT_FT, UNIT_INCH, UNIT_RPM, UNIT_KT };
 // A value in a file unit converted to SI with the conversions of con.
 float acf_to_si(float v, acf_unit u);
-// The file's name of a unit for labels: "", "deg", "ft", "in", "rpm", "kt".
-const char* acf_unit_name(acf_unit u);
 
 // One value of a part section: a field indexed by part (exactly one of str, i, f is set).
 struct acf_part_field {
   const char* label;    // what the editor's part screens call it
   const char* comment;  // the text after the value, its leading blank and line end included
   acf_kind kind;
-  int decimals;         // for ACF_FLOAT
+  int decimals;  // for ACF_FLOAT
   acf_unit unit;
-  int discs_only;       // only in the sections of the propellers and rotors (parts 0..3)
-  float lo, hi;         // the range the simulator's reader insists on; lo > hi when it checks none
+  int discs_only;  // only in the sections of the propellers and rotors (parts 0..3)
+  float lo, hi;    // the range the simulator's reader insists on; lo > hi when it checks none
   char (*str)[400];
   int* i;
   float* f;
@@ -372,10 +370,10 @@ extern const acf_part_field acf_part_fields[];
 extern const int acf_part_field_count;
 // One line of per-element control flags and the parts whose sections hold it, in file order.
 struct acf_control_line {
-  int first, last;       // parts first..last
+  int first, last;        // parts first..last
   int (*flags)[MAX_ELS];  // the per-element flags, indexed by part
-  int* eq;               // the aircraft-wide flag the simulator sets
-  const char* name;      // the text that ends the line
+  int* eq;                // the aircraft-wide flag the simulator sets
+  const char* name;       // the text that ends the line
 };
 extern const acf_control_line acf_control_lines[];
 extern const int acf_control_line_count;
@@ -385,9 +383,6 @@ extern const int acf_control_line_count;
 // caller opens and closes the file. Also lays out the panel locations and clears the aircraft-wide
 // control flags before the part sections.
 void read_plane_file();
-// Reads part section p (checkpoint number cp) with the simulator's conversions and derives the
-// element areas and chords, and for an existing propeller its rings, disc and inertia.
-void grabapart(int cp, int p);
 // The element areas and chords of part p, and for an existing propeller or rotor its rings, disc
 // area and inertia (from pln in SI units).
 void part_geometry(int p);
@@ -395,6 +390,11 @@ void part_geometry(int p);
 // The editor's reader: reads the aircraft file open in inf into pln as written, in the file's
 // units, closes it, and hands each part's root airfoil (full path) to readin_foil_hook.
 void readin();
+// The editor's set-up for the aircraft type, called with the first value of the file before the
+// rest is read, and its airfoil-thickness set-up; both may be null.
+extern void (*readin_type_hook)(int is_heli);
+extern void (*readin_foil_hook)(const char* path, int p);
+
 // ---- Calls up to the layers above ------------------------------------------------------------
 
 // The aircraft layer and the layers above it call the drawing through these, never directly, so
@@ -405,26 +405,16 @@ struct aircraft_hookstruct {
 };
 extern aircraft_hookstruct aircraft_hooks;
 
-void edit_grabapart(int cp, int p);
-// The editor's set-up for the aircraft type, called with the first value of the file before the
-// rest is read, and its airfoil-thickness set-up; both may be null.
-extern void (*readin_type_hook)(int is_heli);
-extern void (*readin_foil_hook)(const char* path, int p);
-
 // The writer: writes pln, held in the file's units, to path as a complete aircraft file. Returns 1
 // when the file was written; on failure the save alert has been shown and any earlier file of that
 // name is untouched.
 int writeout_file(const char* path);
-// Writes part section p under checkpoint cp with its tag.
-void spitapart(int cp, int p, const char* tag);
 
 // ---- Airfoil and flap files ------------------------------------------------------------------
 
 // Reads one airfoil file into the tables of part p, root or tip rt, Reynolds choice re, with its
 // thickness ratio, Reynolds number (millions) and stall angle.
 void grabafoil(const char* path, int p, int rt, int re);
-// Checks one table row's angle against the angle its position implies.
-void wingalign(float read, float expected, const char* path);
 // Refuses two airfoils of part p at position rt whose Reynolds numbers lie less than 0.99 million
 // apart, and otherwise puts the lower Reynolds number in choice 0.
 void checkRediff(const char* path0, const char* path1, int p, int rt);
@@ -465,8 +455,6 @@ float findspecwash(float h, float l, float ar, float taper);
 
 // The name of part p in the analysis report and in messages: "Left Wing #1" and so on.
 const char* part_name(int p);
-// The Airwright screen that edits part p: "Wing 1", "Main Rotor" and so on.
-const char* part_screen(int p);
 void check_speed_not_zero(float v, const char* line1);
 void check_panel_row(int loc);
 void check_instrument_code(int loc, int code);

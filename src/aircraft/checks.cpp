@@ -31,7 +31,8 @@ const char* part_name(int p) {
   return p >= 0 && p < LIFTING_PARTS ? plane[p] : "";
 }
 
-const char* part_screen(int p) {
+// The Airwright screen that edits part p: "Wing 1", "Main Rotor" and so on.
+static const char* part_screen(int p) {
   static const char* const screen[LIFTING_PARTS] = {"Props",
                                                     "Props",
                                                     "Props",

@@ -321,8 +321,6 @@ void hardprefs();
 void dump_prefs();
 // Writes prefs_path (creating its folder); 1 when the whole file was written.
 int save_prefs_file();
-// The preferences file with version -1 and the single line "z": the next start is a first run.
-void spoil_prefs_file();
 
 // The parts of grab_prefs and dump_prefs: the records to and from a body, the body to ouf and from
 // inf, and the checks a body read from a file passes before it is applied.

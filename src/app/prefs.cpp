@@ -39,7 +39,8 @@ int save_prefs_file() {
   return ouf_close();
 }
 
-void spoil_prefs_file() {
+// The preferences file with version -1 and the single line "z": the next start is a first run.
+static void spoil_prefs_file() {
   if (!prefs_path[0]) return;
   make_prefs_folder();
   if (!ouf_open(prefs_path, FILE_ANY, -1)) return;

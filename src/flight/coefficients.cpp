@@ -273,7 +273,8 @@ void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* 
 
 // ---- From Mach 1 -----------------------------------------------------------------------------
 
-void supersonic_flatplate(float alpha, float* cl, float* cd, float mach, float share) {
+// Adds one panel of a thin double-wedge section: alpha in degrees, share of the chord.
+static void supersonic_flatplate(float alpha, float* cl, float* cd, float mach, float share) {
   float a = alpha * con.degtorad;
   float k = 2.0f * a / std::sqrt(mach * mach - 1.0f);
   *cl += k * std::cos(a) * share;

@@ -253,9 +253,6 @@ void set_mixture_ratios();   // flt.mixt_powr_rat, mixt_temp_rat from the mixtur
 
 // ---- Serial outputs --------------------------------------------------------------------------
 
-// Writes the float's 4 bytes to serial port 1; a short write is the fatal "Could not output
-// serial port data!".
-void serial_dat(float value);
 // Composes the position sentence for the current position, track, speed and variation into
 // `out` (at least 80 characters) and returns its length.
 int nmea_sentence(char* out);
@@ -316,8 +313,6 @@ void Fco_supersonic(float dcl, float dcd, float dcm, float* cl, float* cd, float
 // Two-dimensional coefficients of foil r (Reynolds choice) at position p (0 root, 1 tip) of
 // surface w, at angle alpha (degrees), for element e.
 void anyfoil(float alpha, float* cl, float* cd, float* cm, int w, int r, int p, int e);
-// Adds one panel of a thin double-wedge section: alpha in degrees, share of the chord.
-void supersonic_flatplate(float alpha, float* cl, float* cd, float mach, float share);
 // Control-surface increments: kind 12 hinged, 13 spoiler, 14 speed brake, 15 drag rudder; crat the
 // control's chord over the element chord; def the deflection, degrees, trailing edge up.
 void set_con_eff(int w, int kind, float crat, float def, float* dcl, float* dcd, float* dcm,
@@ -341,8 +336,6 @@ void aprop(int i, float z, float x, float y);
 void reset_props();
 // Every jet engine, each at its engine arm.
 void jets();
-// Jet engine i at longitudinal z, lateral x and vertical y: spool, N1 and thrust.
-void ajet(int i, float z, float x, float y);
 
 // ---- Ground and water contact ----------------------------------------------------------------
 

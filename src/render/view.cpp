@@ -354,7 +354,7 @@ void view_camera_for(int view, view_camera* c) {
       keep_above_ground(eye, 2.0f);
       look_at(c, eye, target);
       break;
-    default:  // 601 forwards, and the full-screen views 625 and 626
+    default:  // forwards, and the two full-screen views
       cockpit_view(c, 0.0f, 0.0f);
       break;
   }

@@ -17,7 +17,8 @@ static int problem_count = 0;
 static char problem_what[STR_SIZE];
 static char problem_path[STR_SIZE];
 
-void note_terrain_problem(const char* what, const char* path) {
+// Terrain files that could not be used while the region was built; one notice reports them.
+static void note_terrain_problem(const char* what, const char* path) {
   if (problem_count++ > 0) return;
   C_to_C(what, problem_what);
   C_to_C(path, problem_path);
