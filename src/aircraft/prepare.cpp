@@ -34,7 +34,7 @@ static int tip_meets_root(int a, int b) {
 
 // Two wings joined tip to root act as one panel from the inner root to the outer tip.
 static int joined_panel(span_panel* out) {
-  if (!have_this_part(5) || !have_this_part(7)) return 0;
+  if (!have_this_part(PART_WING1_RIGHT) || !have_this_part(PART_WING2_RIGHT)) return 0;
   int inner, outer;
   if (tip_meets_root(5, 7)) {
     inner = 5;
@@ -99,7 +99,7 @@ static void read_airfoils(int p) {
 // Two wings stacked clearly higher than they are staggered form a biplane, whose efficiency
 // replaces every part's own; returns 0 when the aircraft is not one.
 static int biplane_efficiency(float* e) {
-  if (!have_this_part(4) || !have_this_part(6)) return 0;
+  if (!have_this_part(PART_WING1_LEFT) || !have_this_part(PART_WING2_LEFT)) return 0;
   float gap = std::fabs(pln.Yarm[4] - pln.Yarm[6]);
   float stagger = std::fabs(pln.Zarm[4] - pln.Zarm[6]);
   if (gap <= stagger || gap <= 0.1f * pln.Ctip[4] || gap <= 0.1f * pln.Ctip[6]) return 0;
@@ -366,7 +366,7 @@ void finish_readin1() {
   for (int p = 0; p < LIFTING_PARTS; p++) {
     if (!have_this_part(p)) continue;
     span_panel sp = {pln.Croot[p], pln.Ctip[p], pln.semilen[p], pln.sweep1[p]};
-    if (is_joined && p >= 4 && p <= 7) sp = joined;
+    if (is_joined && p >= PART_WING1_LEFT && p <= PART_WING2_RIGHT) sp = joined;
     sweep_used[p] = sp.sweep;
     span_efficiency(p, sp);
   }

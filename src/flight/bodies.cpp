@@ -57,7 +57,7 @@ void set_a_bodies() {
   fuselage();
   for (int b = PART_NACELLE1; b <= PART_MISC2; b++) {
     if (!have_this_part(b)) continue;
-    bool nacelle = b <= 16;
+    bool nacelle = b <= PART_NACELLE4;
     // A jet's nacelles are its engines; their drag is in the thrust.
     if (nacelle && pln.entype == ENGINE_JET) continue;
     float cd = pln.fuse_cd, area = pln.misc_s, v = flt.av;
