@@ -4,12 +4,32 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
-cmake --build build
-if [ -n "${DISPLAY:-}" ] && [ -x build/bin/Kestrix ]; then
-  exec build/bin/Kestrix "$@"
+# The configure output is kept quiet when all goes well, and shown whole when it fails; it also
+# tells, when the desktop program is missing, why it was left out.
+mkdir -p build
+configure_log=build/configure.log
+if ! cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$configure_log" 2>&1; then
+  cat "$configure_log" >&2
+  echo "Configuring the build failed (the output above says why)." >&2
+  exit 1
 fi
-echo "No display available: running the headless simulator instead."
+cmake --build build
+if [ -n "${DISPLAY:-}" ]; then
+  if [ -x build/bin/Kestrix ]; then
+    exec build/bin/Kestrix "$@"
+  fi
+  missing=$(sed -n 's/^-- Desktop back end left out, not found: //p' "$configure_log" | head -n 1)
+  if [ -n "$missing" ]; then
+    echo "The desktop program was not built because the build could not find ${missing}" \
+         "(scripts/install-deps.sh lists the development packages it needs)."
+  else
+    echo "The desktop program was not built because the build did not make build/bin/Kestrix" \
+         "(see $configure_log)."
+  fi
+  echo "Running the headless simulator instead."
+else
+  echo "No display available: running the headless simulator instead."
+fi
 # From its own folder, so that the logs it writes ("Error.out", "Kestrix.out") stay in the build.
 cd build/bin
 exec ./kestrix-headless "$@"

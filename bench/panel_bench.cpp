@@ -22,7 +22,7 @@ static void small_aircraft(int glass) {
   for (int loc = 1; loc < PANEL_LOCS; loc++) pln.ins_of_loc[loc] = loc;
   layout_panel_locations();
   finish_readin2();
-  pln.entype = 1;
+  pln.entype = ENGINE_PISTON;
   pln.numen = 2;
   pln.pmax = 120000;
   pln.omegamax = 280;

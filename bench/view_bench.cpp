@@ -102,9 +102,9 @@ void place(float hour, int view) {
   ins.baro = atm.baro = 29.92f;
   msc.loc_apt_wrl = sbd;
   msc.rway_sel = 0;
-  msc.typestart = 900;
+  msc.typestart = TYPESTART_TAKEOFF;
   flt.m_fuel = 0.5f * pln.m_fuel;
-  set_fltvars(32);
+  set_fltvars(START_AIRPORT);
   msc.locl_time = hour * 3600.0f;
   // The frame period and event tick of a loop running at 60 frames a second.
   msc.prd = 1.0f / 60.0f;

@@ -45,7 +45,7 @@ BENCHMARK(BM_storm_level_at);
 static void BM_mod_sec(benchmark::State& state) {
   windy_world();
   pln.numen = 2;
-  pln.entype = 1;
+  pln.entype = ENGINE_PISTON;
   pln.omegamax = 250;
   for (auto _ : state) {
     mod_sec();

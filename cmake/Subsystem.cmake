@@ -4,6 +4,11 @@
 # them through kestrix_link(), which wraps them in one rescanned link group.
 set(KESTRIX_SUBSYSTEMS shared aircraft flight weather world render panel atc sound controls app)
 
+# The layer order, lowest first: a layer calls functions of its own and lower layers only, and
+# reaches those above it through hooks the application fills (docs/design.md). OGL_ stands for the
+# drawing layer, the OGL_ functions inside ks_render. The LayerOrder test checks it.
+set(KESTRIX_LAYERS shared sound aircraft weather world atc controls flight OGL_ panel render app)
+
 function(kestrix_subsystem name)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT sources)
@@ -36,4 +41,30 @@ function(kestrix_link target backend)
   string(REPLACE ";" "," group "${libs}")
   target_link_libraries(${target} PRIVATE "$<LINK_GROUP:RESCAN,${group}>")
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src)
+  kestrix_check_duplicates(${target} ${libs})
+endfunction()
+
+# A linker takes the first of two definitions of one symbol in a group of archives without a
+# word, so before a program links, the libraries it links are checked for any global function or
+# variable defined twice (cmake/check_duplicates.sh); a duplicate fails the build. One check runs
+# for each distinct set of libraries.
+function(kestrix_check_duplicates target)
+  string(MD5 key "${ARGN}")
+  string(SUBSTRING ${key} 0 10 key)
+  set(check kestrix_symbols_${key})
+  if(NOT TARGET ${check})
+    set(files)
+    foreach(l ${ARGN})
+      list(APPEND files $<TARGET_FILE:${l}>)
+    endforeach()
+    set(stamp ${CMAKE_BINARY_DIR}/symbols/${key}.ok)
+    add_custom_command(OUTPUT ${stamp}
+      COMMAND sh ${PROJECT_SOURCE_DIR}/cmake/check_duplicates.sh ${files}
+      COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+      DEPENDS ${ARGN} ${PROJECT_SOURCE_DIR}/cmake/check_duplicates.sh
+      COMMENT "Checking ${target}'s libraries for symbols defined twice"
+      VERBATIM)
+    add_custom_target(${check} DEPENDS ${stamp})
+  endif()
+  add_dependencies(${target} ${check})
 endfunction()

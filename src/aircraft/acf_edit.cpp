@@ -56,47 +56,29 @@ static void edit_powerplant() {
   pln.varpitchEQ = num();
 }
 
-static void edit_control_line(int (&flags)[NUM_PARTS][MAX_ELS], int p) {
-  for (int e = 0; e < pln.els[p]; e++) flags[p][e] = intscanNOSN(label());
-  rln(label());
-}
-
-void edit_grabapart(int cp, int p) {
+// Part sections are kept as written: flags and integers as the plain integers the file holds,
+// names without a folder, no conversions.
+static void edit_grabapart(int cp, int p) {
   checkpoint(cp, 1);
-  stringscan(pln.Rafl0[p], label(), STR_SIZE);
-  stringscan(pln.Rafl1[p], label(), STR_SIZE);
-  stringscan(pln.Tafl0[p], label(), STR_SIZE);
-  stringscan(pln.Tafl1[p], label(), STR_SIZE);
-  if (p <= 3) {
-    pln.propdir[p] = num();
-    float* blade[] = {&pln.numblades[p], &pln.des_adv[p],  &pln.des_rpm[p],
-                      &pln.des_vel[p],   &pln.minpitch[p], &pln.maxpitch[p]};
-    floats(blade, 6);
+  for (int k = 0; k < acf_part_field_count; k++) {
+    const acf_part_field& f = acf_part_fields[k];
+    if (f.discs_only && p > PART_LAST_DISC) continue;
+    if (f.kind == ACF_NAME)
+      stringscan(f.str[p], label(), STR_SIZE);
+    else if (f.kind == ACF_FLOAT)
+      f.f[p] = flt();
+    else
+      f.i[p] = num();
   }
-  int* angles[] = {&pln.sweep1[p], &pln.sweep2[p], &pln.dihed[p]};
-  ints(angles, 3);
-  float* shape[] = {&pln.semilen[p], &pln.Croot[p], &pln.Ctip[p],
-                    &pln.Zarm[p],    &pln.Xarm[p],  &pln.Yarm[p]};
-  floats(shape, 6);
-  int* options[] = {&pln.diffRe[p], &pln.diffRT[p], &pln.varsweepEQ[p], &pln.els[p]};
-  ints(options, 4);
   // The element count bounds the per-element arrays; the lines hold at most that many values.
   pln.els[p] = intlim(pln.els[p], 0, MAX_ELS);
   for (int e = 0; e < pln.els[p]; e++) pln.anginc[p][e] = fltscanNOSN(label());
   rln(label());
-  if (p >= 4 && p <= 7) {
-    edit_control_line(pln.ailn, p);
-    edit_control_line(pln.splr, p);
-    edit_control_line(pln.flap, p);
-    edit_control_line(pln.slat, p);
-    edit_control_line(pln.sbrk, p);
-    edit_control_line(pln.drud, p);
-  } else if (p == 8 || p == 9) {
-    edit_control_line(pln.elev, p);
-    edit_control_line(pln.flap, p);
-    edit_control_line(pln.slat, p);
-  } else if (p >= 10) {
-    edit_control_line(pln.rudd, p);
+  for (int c = 0; c < acf_control_line_count; c++) {
+    const acf_control_line& l = acf_control_lines[c];
+    if (p < l.first || p > l.last) continue;
+    for (int e = 0; e < pln.els[p]; e++) l.flags[p][e] = intscanNOSN(label());
+    rln(label());
   }
 }
 
@@ -119,12 +101,16 @@ static void edit_foils_controls_fuselage() {
   pln.fuse_cd = flt();
   int* bodies[] = {&pln.fusewash, &pln.nace_eq, &pln.misc_eq};
   ints(bodies, 3);
-  float* misc[] = {&pln.misc_Z,     &pln.misc_X,     &pln.misc_Y,
-                   &pln.body_r[12], &pln.body_r[13], &pln.body_r[17]};
+  float* misc[] = {&pln.misc_Z,
+                   &pln.misc_X,
+                   &pln.misc_Y,
+                   &pln.body_r[PART_FUSELAGE],
+                   &pln.body_r[PART_NACELLE1],
+                   &pln.body_r[PART_MISC1]};
   floats(misc, 6);
   // Body points go through the checked scanner, so a malformed coordinate stops the reading
   // instead of leaving the stream failed and the rest of the record unread.
-  for (int b = 12; b <= 18; b++) {
+  for (int b = PART_FUSELAGE; b <= PART_MISC2; b++) {
     for (int j = 0; j <= 8; j++) {
       for (int k = 0; k < BODY_POINTS; k++) {
         pln.body_Z[b][j][k] = fltscanNOSN(label());

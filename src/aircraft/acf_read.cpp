@@ -82,7 +82,7 @@ static void read_powerplant() {
   pln.numen = intscan(label());
   check_engine_count(pln.numen);
   pln.numen = intlim(pln.numen, 0, MAX_ENGINES);  // in case the fatal alert returns
-  if (pln.numen == 0) pln.entype = 0;
+  if (pln.numen == 0) pln.entype = ENGINE_NONE;
   pln.pmax = fltscan(label()) * con.hptowatt;
   pln.critalt = ft();
   pln.omegamin = fltscan(label()) * con.rpmtorsc;
@@ -121,16 +121,6 @@ static void read_powerplant() {
 
 // ---- 102..113 part sections ------------------------------------------------------------------
 
-// One line of per-element flags; sets the aircraft-wide flag when an element of an existing part
-// carries the device.
-static void read_control_line(int (&flags)[NUM_PARTS][MAX_ELS], int* eq, int p) {
-  for (int e = 0; e < pln.els[p]; e++) {
-    flags[p][e] = bolscanNOSN(label());
-    if (flags[p][e] && have_this_part(p)) *eq = 1;
-  }
-  rln(label());
-}
-
 // The trk report of how a propeller's disc is split into the rings its elements sweep.
 static void report_rings(int p) {
   if (pln.is_heli)
@@ -154,7 +144,7 @@ void part_geometry(int p) {
     // A root or tip chord of zero leaves one end sharp; only both at zero is refused.
     pln.mac[p][e] = c0 + c1 > 0.0f ? (2.0f / 3.0f) * (c0 + c1 - c0 * c1 / (c0 + c1)) : 0.0f;
   }
-  if (p > 3 || (pln.entype != 1 && pln.entype != 2)) return;
+  if (p > PART_LAST_DISC || (pln.entype != ENGINE_PISTON && pln.entype != ENGINE_TURBOPROP)) return;
   for (int e = 0; e < n; e++) {
     float r0 = pln.semilen[p] * e / n;
     float r1 = pln.semilen[p] * (e + 1) / n;
@@ -170,54 +160,53 @@ void part_geometry(int p) {
   pln.miprop[p] = R * chord * thick * 0.75f * 300.0f * pln.numblades[p] * gyration * gyration;
 }
 
-void grabapart(int cp, int p) {
-  checkpoint(cp, 1);
-  read_airfoil_name(pln.Rafl0[p]);
-  read_airfoil_name(pln.Rafl1[p]);
-  read_airfoil_name(pln.Tafl0[p]);
-  read_airfoil_name(pln.Tafl1[p]);
-  if (p <= 3) {
-    // The file holds 0 for the usual sense of rotation and 1 for the other.
-    pln.propdir[p] = intscan(label()) == 0 ? 1 : -1;
-    pln.numblades[p] = fltscan(label());
-    pln.des_adv[p] = fltscan(label()) * con.fttomtrs / 12.0f;
-    pln.des_rpm[p] = fltscan(label()) * con.rpmtorsc;
-    pln.des_vel[p] = fltscan(label()) * con.ktstomsc;
-    pln.minpitch[p] = fltscan(label());
-    pln.maxpitch[p] = fltscan(label());
+// One value of a part section, converted to SI.
+static void read_part_field(const acf_part_field& f, int p) {
+  switch (f.kind) {
+    case ACF_NAME:
+      read_airfoil_name(f.str[p]);
+      break;
+    case ACF_ROTATION:
+      f.i[p] = intscan(label()) == 0 ? 1 : -1;
+      break;
+    case ACF_INT:
+      f.i[p] = intscan(label());
+      break;
+    case ACF_DEGREES:
+      f.i[p] = whole_degrees(intscan(label()));
+      break;
+    case ACF_FLAG:
+    case ACF_SWITCH:
+      f.i[p] = bolscan(label());
+      break;
+    case ACF_FLOAT:
+      f.f[p] = acf_to_si(fltscan(label()), f.unit);
+      break;
   }
-  pln.sweep1[p] = whole_degrees(intscan(label()));
+}
+
+// Reads part section p (checkpoint number cp) with the simulator's conversions and derives the
+// element areas and chords, and for an existing propeller its rings, disc and inertia.
+static void grabapart(int cp, int p) {
+  checkpoint(cp, 1);
+  for (int k = 0; k < acf_part_field_count; k++)
+    if (!acf_part_fields[k].discs_only || p <= PART_LAST_DISC)
+      read_part_field(acf_part_fields[k], p);
   pln.sweepnow[p] = pln.sweep1[p];
-  pln.sweep2[p] = whole_degrees(intscan(label()));
-  pln.dihed[p] = whole_degrees(intscan(label()));
-  pln.semilen[p] = ft();
-  pln.Croot[p] = ft();
-  pln.Ctip[p] = ft();
-  pln.Zarm[p] = ft();
-  pln.Xarm[p] = ft();
-  pln.Yarm[p] = ft();
-  pln.diffRe[p] = bolscan(label());
-  pln.diffRT[p] = bolscan(label());
-  pln.varsweepEQ[p] = bolscan(label());
-  pln.els[p] = intscan(label());
   check_element_count(p);
   pln.els[p] = intlim(pln.els[p], 0, MAX_ELS);  // in case the fatal alert returns
   check_disc(p);
   for (int e = 0; e < pln.els[p]; e++) pln.anginc[p][e] = fltscanNOSN(label());
   rln(label());
-  if (p >= 4 && p <= 7) {
-    read_control_line(pln.ailn, &pln.ailnEQ, p);
-    read_control_line(pln.splr, &pln.splrEQ, p);
-    read_control_line(pln.flap, &pln.flapEQ, p);
-    read_control_line(pln.slat, &pln.slatEQ, p);
-    read_control_line(pln.sbrk, &pln.sbrkEQ, p);
-    read_control_line(pln.drud, &pln.drudEQ, p);
-  } else if (p == 8 || p == 9) {
-    read_control_line(pln.elev, &pln.elevEQ, p);
-    read_control_line(pln.flap, &pln.flapEQ, p);
-    read_control_line(pln.slat, &pln.slatEQ, p);
-  } else if (p >= 10) {
-    read_control_line(pln.rudd, &pln.ruddEQ, p);
+  // A control on an element of an existing part fits the aircraft with that control.
+  for (int c = 0; c < acf_control_line_count; c++) {
+    const acf_control_line& l = acf_control_lines[c];
+    if (p < l.first || p > l.last) continue;
+    for (int e = 0; e < pln.els[p]; e++) {
+      l.flags[p][e] = bolscanNOSN(label());
+      if (l.flags[p][e] && have_this_part(p)) *l.eq = 1;
+    }
+    rln(label());
   }
   part_geometry(p);
 }
@@ -263,7 +252,7 @@ static void read_fuselage() {
   pln.misc_Y = ft();
   // The body radii only shape new bodies in the editor.
   for (int i = 0; i < 3; i++) rln(label());
-  for (int b = 12; b <= 18; b++) {
+  for (int b = PART_FUSELAGE; b <= PART_MISC2; b++) {
     for (int j = 0; j <= 8; j++) {
       for (int k = 0; k < BODY_POINTS; k++) {
         pln.body_Z[b][j][k] = fltscanNOSN(label()) * con.fttomtrs;

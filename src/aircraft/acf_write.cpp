@@ -73,58 +73,38 @@ static void write_powerplant() {
   flag(pln.varpitchEQ, "\tvariable-pitch prop\n");
 }
 
-static void control_line(const int (&flags)[NUM_PARTS][MAX_ELS], int p, int n, const char* name) {
-  for (int e = 0; e < n; e++) ouf << std::setw(6) << (flags[p][e] ? 1 : 0) << " ";
-  ouf << name;
-}
-
-void spitapart(int cp, int p, const char* tag) {
+// Writes part section p under checkpoint cp with its tag.
+static void spitapart(int cp, int p, const char* tag) {
   ouf << "\n" << cp << " checkpoint, " << tag << "\n\n";
-  ouf << pln.Rafl0[p] << "\n"
-      << pln.Rafl1[p] << "\n"
-      << pln.Tafl0[p] << "\n"
-      << pln.Tafl1[p] << "\n";
-  if (p <= 3) {
-    put(pln.propdir[p], " rotation dir\n");
-    put(pln.numblades[p], 0, " number blades\n");
-    put(pln.des_adv[p], 1, " design advance per rev (inches)\n");
-    put(pln.des_rpm[p], 1, " design rpm\n");
-    put(pln.des_vel[p], 1, " design speed (kt)\n");
-    put(pln.minpitch[p], 0, " flat pitch\n");
-    put(pln.maxpitch[p], 0, " open pitch\n");
+  for (int k = 0; k < acf_part_field_count; k++) {
+    const acf_part_field& f = acf_part_fields[k];
+    if (f.discs_only && p > PART_LAST_DISC) continue;
+    switch (f.kind) {
+      case ACF_NAME:
+        ouf << f.str[p] << "\n";
+        break;
+      case ACF_FLAG:
+        flag(f.i[p], f.comment);
+        break;
+      case ACF_FLOAT:
+        put(f.f[p], f.decimals, f.comment);
+        break;
+      // The element count too is written as it stands: the readers refuse one out of range.
+      default:
+        put(f.i[p], f.comment);
+        break;
+    }
   }
-  put(pln.sweep1[p], " sweep1, deg\n");
-  put(pln.sweep2[p], " sweep2, deg\n");
-  put(pln.dihed[p], " dihedral, deg\n");
-  put(pln.semilen[p], 1, " semi-length, ft\n");
-  put(pln.Croot[p], 2, " cr, ft\n");
-  put(pln.Ctip[p], 2, " ct, ft\n");
-  put(pln.Zarm[p], 1, " long arm, ft\n");
-  put(pln.Xarm[p], 1, " lat  arm, ft\n");
-  put(pln.Yarm[p], 1, " vert arm, ft\n");
-  flag(pln.diffRe[p], " RE file interp\n");
-  flag(pln.diffRT[p], " root/tip file interp\n");
-  put(pln.varsweepEQ[p], " variable sweep\n");
-  // The count is written as it stands (the readers refuse one out of range); the lines hold no
-  // more values than the per-element arrays.
-  put(pln.els[p], " integ sections\n");
+  // The lines hold no more values than the per-element arrays.
   int n = intlim(pln.els[p], 0, MAX_ELS);
   for (int e = 0; e < n; e++)
     ouf << std::setw(6) << std::setprecision(3) << pln.anginc[p][e] << " ";
   ouf << " angle incidence\n";
-  if (p >= 4 && p <= 7) {
-    control_line(pln.ailn, p, n, " ailn\n");
-    control_line(pln.splr, p, n, " splr\n");
-    control_line(pln.flap, p, n, " flap\n");
-    control_line(pln.slat, p, n, " slat\n");
-    control_line(pln.sbrk, p, n, " sbrk\n");
-    control_line(pln.drud, p, n, " drud\n");
-  } else if (p == 8 || p == 9) {
-    control_line(pln.elev, p, n, " elev\n");
-    control_line(pln.flap, p, n, " flap\n");
-    control_line(pln.slat, p, n, " slat\n");
-  } else if (p >= 10) {
-    control_line(pln.rudd, p, n, " rudd\n");
+  for (int c = 0; c < acf_control_line_count; c++) {
+    const acf_control_line& l = acf_control_lines[c];
+    if (p < l.first || p > l.last) continue;
+    for (int e = 0; e < n; e++) ouf << std::setw(6) << (l.flags[p][e] ? 1 : 0) << " ";
+    ouf << l.name;
   }
 }
 
@@ -159,11 +139,11 @@ static void write_fuselage() {
   put(pln.misc_Z, 1, " misc-x\n");
   put(pln.misc_X, 1, " misc-y\n");
   put(pln.misc_Y, 1, " misc-z\n");
-  put(pln.body_r[12], 1, " fuse rad\n");
-  put(pln.body_r[13], 1, " nace rad\n");
-  put(pln.body_r[17], 1, " misc rad\n");
+  put(pln.body_r[PART_FUSELAGE], 1, " fuse rad\n");
+  put(pln.body_r[PART_NACELLE1], 1, " nace rad\n");
+  put(pln.body_r[PART_MISC1], 1, " misc rad\n");
   ouf << std::setprecision(4);
-  for (int b = 12; b <= 18; b++) {
+  for (int b = PART_FUSELAGE; b <= PART_MISC2; b++) {
     for (int j = 0; j <= 8; j++) {
       for (int k = 0; k < BODY_POINTS; k++) {
         ouf << std::setw(8) << pln.body_Z[b][j][k] << " " << std::setw(8) << pln.body_X[b][j][k]

@@ -21,6 +21,29 @@ enum {
   AFL_CD_ROWS = 271,   // drag rows 0..270 (|angle| 0..90 degrees)
 };
 
+// The part slots (see above); a part's existence is have_this_part's to say.
+enum {
+  PART_MAIN_ROTOR = 0,  // propeller 1, or a helicopter's main rotor
+  PART_TAIL_ROTOR = 1,  // propeller 2, or a helicopter's tail rotor
+  PART_LAST_DISC = 3,   // propellers and rotors are 0..3
+  PART_WING1_LEFT = 4,
+  PART_WING1_RIGHT = 5,
+  PART_WING2_LEFT = 6,
+  PART_WING2_RIGHT = 7,
+  PART_HSTAB_LEFT = 8,
+  PART_HSTAB_RIGHT = 9,  // wings and horizontal stabilisers are 4..9
+  PART_VSTAB1 = 10,
+  PART_VSTAB2 = 11,  // lifting surfaces are 4..11
+  PART_FUSELAGE = 12,
+  PART_NACELLE1 = 13,
+  PART_NACELLE4 = 16,
+  PART_MISC1 = 17,
+  PART_MISC2 = 18,  // bodies are 12..18
+};
+
+// Engine types (pln.entype). Piston and turboprop engines drive propellers or rotors.
+enum { ENGINE_NONE = 0, ENGINE_PISTON = 1, ENGINE_TURBOPROP = 2, ENGINE_JET = 3 };
+
 // ---- Aircraft record -------------------------------------------------------------------------
 
 // The one aircraft being flown or edited. Body axes: X right, Y up, Z aft. In the simulator all
@@ -73,7 +96,7 @@ struct planestruct {
   int ff_stickshaker;          // force feedback: stick shaker fitted
 
   // Powerplant
-  int entype;                // engine type: 0 none, 1 piston propeller, 2 turbine propeller, 3 jet
+  int entype;                // engine type: ENGINE_NONE, _PISTON, _TURBOPROP, _JET
   int bypass;                // jet bypass: 0 or 1
   int numen;                 // number of engines, 0..4
   float pmax;                // maximum power per engine, W
@@ -313,14 +336,53 @@ void get_body_os(int p, float* x, float* y, float* z);
 enum { ACF_PART_CHECKPOINT = 102, LIFTING_PARTS = 12 };
 extern const char* const acf_part_tags[LIFTING_PARTS];  // "prop1EN" .. "vstb2EN"
 
+// How a value of the file is written and read.
+enum acf_kind {
+  ACF_NAME,      // a string line (an airfoil file name, made a full path by the simulator)
+  ACF_ROTATION,  // 0 for the usual sense of rotation, else the other: +1 or -1 in the simulator
+  ACF_INT,       // an integer
+  ACF_DEGREES,   // whole degrees, brought into 0..359 by the simulator
+  ACF_FLAG,      // written as 1 or 0; the simulator takes only 1 as set
+  ACF_SWITCH,    // written as the editor holds it; the simulator takes only 1 as set
+  ACF_FLOAT,     // fixed point with the field's decimals
+};
+// The unit a value has in the file (and in the editor); the simulator converts to SI on reading.
+enum acf_unit { UNIT_NONE, UNIT_DEG, UNIT_FT, UNIT_INCH, UNIT_RPM, UNIT_KT };
+// A value in a file unit converted to SI with the conversions of con.
+float acf_to_si(float v, acf_unit u);
+
+// One value of a part section: a field indexed by part (exactly one of str, i, f is set).
+struct acf_part_field {
+  const char* label;    // what the editor's part screens call it
+  const char* comment;  // the text after the value, its leading blank and line end included
+  acf_kind kind;
+  int decimals;  // for ACF_FLOAT
+  acf_unit unit;
+  int discs_only;  // only in the sections of the propellers and rotors (parts 0..3)
+  float lo, hi;    // the range the simulator's reader insists on; lo > hi when it checks none
+  char (*str)[400];
+  int* i;
+  float* f;
+};
+// The values of a part section before its incidences and control lines, in file order; the
+// writer, both readers and the editor walk this one list.
+extern const acf_part_field acf_part_fields[];
+extern const int acf_part_field_count;
+// One line of per-element control flags and the parts whose sections hold it, in file order.
+struct acf_control_line {
+  int first, last;        // parts first..last
+  int (*flags)[MAX_ELS];  // the per-element flags, indexed by part
+  int* eq;                // the aircraft-wide flag the simulator sets
+  const char* name;       // the text that ends the line
+};
+extern const acf_control_line acf_control_lines[];
+extern const int acf_control_line_count;
+
 // The simulator's reader. Reads sections 100 to 121 of the aircraft file open in inf into pln,
 // converting to SI and applying the reading rules and checks; bad data is a fatal alert. The
 // caller opens and closes the file. Also lays out the panel locations and clears the aircraft-wide
 // control flags before the part sections.
 void read_plane_file();
-// Reads part section p (checkpoint number cp) with the simulator's conversions and derives the
-// element areas and chords, and for an existing propeller its rings, disc and inertia.
-void grabapart(int cp, int p);
 // The element areas and chords of part p, and for an existing propeller or rotor its rings, disc
 // area and inertia (from pln in SI units).
 void part_geometry(int p);
@@ -328,26 +390,31 @@ void part_geometry(int p);
 // The editor's reader: reads the aircraft file open in inf into pln as written, in the file's
 // units, closes it, and hands each part's root airfoil (full path) to readin_foil_hook.
 void readin();
-void edit_grabapart(int cp, int p);
 // The editor's set-up for the aircraft type, called with the first value of the file before the
 // rest is read, and its airfoil-thickness set-up; both may be null.
 extern void (*readin_type_hook)(int is_heli);
 extern void (*readin_foil_hook)(const char* path, int p);
 
+// ---- Calls up to the layers above ------------------------------------------------------------
+
+// The aircraft layer and the layers above it call the drawing through these, never directly, so
+// that calls only go down the layer order of docs/design.md. The application fills them in
+// src/app/hooks.cpp; a test may replace one.
+struct aircraft_hookstruct {
+  void (*load_drawing)(int build_geometry, int only_textures);  // the aircraft's drawing
+};
+extern aircraft_hookstruct aircraft_hooks;
+
 // The writer: writes pln, held in the file's units, to path as a complete aircraft file. Returns 1
 // when the file was written; on failure the save alert has been shown and any earlier file of that
 // name is untouched.
 int writeout_file(const char* path);
-// Writes part section p under checkpoint cp with its tag.
-void spitapart(int cp, int p, const char* tag);
 
 // ---- Airfoil and flap files ------------------------------------------------------------------
 
 // Reads one airfoil file into the tables of part p, root or tip rt, Reynolds choice re, with its
 // thickness ratio, Reynolds number (millions) and stall angle.
 void grabafoil(const char* path, int p, int rt, int re);
-// Checks one table row's angle against the angle its position implies.
-void wingalign(float read, float expected, const char* path);
 // Refuses two airfoils of part p at position rt whose Reynolds numbers lie less than 0.99 million
 // apart, and otherwise puts the lower Reynolds number in choice 0.
 void checkRediff(const char* path0, const char* path1, int p, int rt);
@@ -383,18 +450,11 @@ void layout_panel_locations();
 // Downwash, degrees per unit mean lift coefficient, of a wing of aspect ratio ar and taper ratio
 // taper at h semispans above or below and l semispans ahead of the surface behind it.
 float findspecwash(float h, float l, float ar, float taper);
-// Bilinear interpolation on a 3 x 3 grid (columns x1..x3, rows y1..y3, values row by row),
-// extended linearly outside it.
-float interp9(float x1, float x2, float x3, float y1, float y2, float y3, float v11, float v12,
-              float v13, float v21, float v22, float v23, float v31, float v32, float v33, float x,
-              float y);
 
 // ---- Checks used while reading (fatal alerts) -------------------------------------------------
 
 // The name of part p in the analysis report and in messages: "Left Wing #1" and so on.
 const char* part_name(int p);
-// The Airwright screen that edits part p: "Wing 1", "Main Rotor" and so on.
-const char* part_screen(int p);
 void check_speed_not_zero(float v, const char* line1);
 void check_panel_row(int loc);
 void check_instrument_code(int loc, int code);

@@ -34,7 +34,8 @@ static void foil_fatal(const char* l1, const char* path, int p, const char* l4) 
 // Row n of the tables stands for n/10 degrees up to row 200 and for n - 180 degrees beyond.
 static float row_angle(int n) { return n <= 200 ? n / 10.0f : static_cast<float>(n - 180); }
 
-void wingalign(float read, float expected, const char* path) {
+// Checks one table row's angle against the angle its position implies.
+static void wingalign(float read, float expected, const char* path) {
   if (std::fabs(read - expected) <= 0.00001f) return;
   trk << "Exited because looking in wingfile " << path << " for alpha " << expected
       << " but getting " << read << ".\n";

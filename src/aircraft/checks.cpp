@@ -31,7 +31,8 @@ const char* part_name(int p) {
   return p >= 0 && p < LIFTING_PARTS ? plane[p] : "";
 }
 
-const char* part_screen(int p) {
+// The Airwright screen that edits part p: "Wing 1", "Main Rotor" and so on.
+static const char* part_screen(int p) {
   static const char* const screen[LIFTING_PARTS] = {"Props",
                                                     "Props",
                                                     "Props",
@@ -106,13 +107,13 @@ void check_engine_count(int numen) {
 // The engine model divides by the rotation-speed range and the maximum speed of a propeller
 // engine, and by the spool time of a jet.
 void check_engine_values() {
-  if ((pln.entype == 1 || pln.entype == 2) &&
+  if ((pln.entype == ENGINE_PISTON || pln.entype == ENGINE_TURBOPROP) &&
       (pln.omegamin <= 0.0f || pln.omegamax <= 0.0f || pln.omegamin == pln.omegamax))
     fatal("You entered an idle rpm or a maximum engine rpm of zero, or the two are equal!",
           "The engine needs an idle rpm above zero and a greater maximum rpm.",
           "Go back into Airwright, select the 'Engines' screen, and enter the engine rpm data.",
           pln.C_file);
-  if (pln.entype == 3 && pln.spooltime <= 0.0f)
+  if (pln.entype == ENGINE_JET && pln.spooltime <= 0.0f)
     fatal("You entered a jet engine spool time of zero!",
           "A jet engine needs some time to spool up.",
           "Go back into Airwright, select the 'Engines' screen, and enter the spool time.",
@@ -212,8 +213,8 @@ static void check_panel_and_tail() {
 }
 
 static void check_propulsion() {
-  int props = pln.entype == 1 || pln.entype == 2;
-  if (pln.fusewash && (pln.entype == 3 || pln.entype == 0))
+  int props = pln.entype == ENGINE_PISTON || pln.entype == ENGINE_TURBOPROP;
+  if (pln.fusewash && (pln.entype == ENGINE_JET || pln.entype == ENGINE_NONE))
     fatal(
         "You have selected the fuselage as being in propwash, yet there are no propellers on "
         "this aircraft!",
@@ -229,7 +230,7 @@ static void check_propulsion() {
         "There will be no control authority in hover!",
         "Add pitch and roll cyclic deflections or add puffers.",
         "...or check the aircraft as being NON-VECTORED THRUST in Foilsmith, 'engines' menu.");
-  if (pln.vectEQ && pln.entype == 3 && (pln.puffL == 0.0f || pln.puffM == 0.0f))
+  if (pln.vectEQ && pln.entype == ENGINE_JET && (pln.puffL == 0.0f || pln.puffM == 0.0f))
     fatal("The puffer moments in pitch and roll are zero.",
           "This will not allow you to manuever the aircraft in pitch or roll.",
           "Put in some puffers for pitch and roll control....",
@@ -238,7 +239,7 @@ static void check_propulsion() {
 
 static void check_surfaces_and_attitude() {
   int any = 0;
-  for (int p = 4; p <= 11; p++) any |= have_this_part(p);
+  for (int p = PART_WING1_LEFT; p <= PART_VSTAB2; p++) any |= have_this_part(p);
   if (!any)
     fatal("This aircraft has no flying surfaces!",
           "You must have at least a stabilizer or something on the airplane!",
@@ -290,18 +291,19 @@ static void check_ground_contact() {
 }
 
 static void check_engines() {
-  if ((pln.entype == 1 || pln.entype == 2) && pln.omegamin > pln.omegamax)
+  if ((pln.entype == ENGINE_PISTON || pln.entype == ENGINE_TURBOPROP) &&
+      pln.omegamin > pln.omegamax)
     fatal("You entered an idle rpm greater then the maximum engine rpm in Airwright!",
           "That is not possible. Go back into Airwright, select the 'Engine' screen, and enter the "
           "engine rpm data.",
           "The airplane in question is:", pln.C_file);
-  if (pln.is_heli && pln.entype == 3)
+  if (pln.is_heli && pln.entype == ENGINE_JET)
     fatal("You are using a jet engine on this helicopter!",
           "Helicopters may use reciprocating or turboprop engines only.",
           "Generate a turboprop engine in Foilsmith, and select that engine for your helicopter in "
           "Airwright.",
           "");
-  if (pln.is_heli && pln.entype == 0)
+  if (pln.is_heli && pln.entype == ENGINE_NONE)
     fatal("You have selected no engines for your helicopter!",
           "Make sure you have either 1 or 2 engines selected for your helicopter in Airwright", "",
           "");

@@ -6,7 +6,6 @@
 #include "app/app.h"
 #include "app/macibm.h"
 #include "flight/flight.h"
-#include "render/render.h"
 #include "shared/shared.h"
 #include "sound/sound.h"
 
@@ -69,7 +68,7 @@ static void report_slats(int p) {
 // stall angle to stretch, keeps the neutral 1 that the flight model multiplies by.
 void set_slat_effect() {
   for (int p = 0; p < NUM_PARTS; p++) pln.slat_effect[p] = 1.0f;
-  for (int p = 4; p <= 9; p++) {
+  for (int p = PART_WING1_LEFT; p <= PART_HSTAB_RIGHT; p++) {
     if (!have_this_part(p)) continue;
     int slats = 0;
     for (int e = 0; e < pln.els[p]; e++) slats |= pln.slat[p][e];
@@ -173,6 +172,6 @@ void load_plane() {
 
   guard.committed = 1;
   set_starting_loads();
-  load_plane_geo(1, 0);
+  aircraft_hooks.load_drawing(1, 0);
   load_sounds();
 }

@@ -12,22 +12,24 @@ static int table_deg(int deg) {
   return d < 0 ? d + 360 : d;
 }
 
-static int is_left_part(int p) { return p == 4 || p == 6 || p == 8; }
+static int is_left_part(int p) {
+  return p == PART_WING1_LEFT || p == PART_WING2_LEFT || p == PART_HSTAB_LEFT;
+}
 
 int have_this_part(int p) {
-  if (p >= 0 && p <= 3) {
+  if (p >= 0 && p <= PART_LAST_DISC) {
     if (pln.is_heli && p <= 1) return 1;
-    return pln.entype != 3 && pln.numen > p;
+    return pln.entype != ENGINE_JET && pln.numen > p;
   }
-  if (p >= 4 && p <= 11) {
+  if (p >= PART_WING1_LEFT && p <= PART_VSTAB2) {
     // A surface shed after an overspeed stays gone until the flight is restarted.
-    if ((p == 5 || p == 7) && flt.over_vne) return 0;
+    if ((p == PART_WING1_RIGHT || p == PART_WING2_RIGHT) && flt.over_vne) return 0;
     return pln.semilen[p] > 0.05f;
   }
-  if (p == 12) return 1;
-  if (p >= 13 && p <= 16) return pln.nace_eq && pln.numen > p - 13;
-  if (p == 17) return pln.misc_eq != 0;
-  if (p == 18) return pln.misc_eq && pln.misc_X > 0.01f;
+  if (p == PART_FUSELAGE) return 1;
+  if (p >= PART_NACELLE1 && p <= PART_NACELLE4) return pln.nace_eq && pln.numen > p - PART_NACELLE1;
+  if (p == PART_MISC1) return pln.misc_eq != 0;
+  if (p == PART_MISC2) return pln.misc_eq && pln.misc_X > 0.01f;
   return 0;
 }
 
@@ -49,31 +51,32 @@ float get_wing_Yarm(int p, float r) {
 float get_wing_Zarm(int p, float r) { return pln.Zarm[p] + r * isin(table_deg(pln.sweepnow[p])); }
 
 int f_body_s_dim(int p) {
-  if (p >= 0 && p <= 3) return static_cast<int>(2.0f * pln.numblades[p]);
-  if (p >= 4 && p <= 11) return 2;
-  if (p == 12) return 9;
-  if (p >= 13 && p <= 18) return 5;
+  if (p >= 0 && p <= PART_LAST_DISC) return static_cast<int>(2.0f * pln.numblades[p]);
+  if (p >= PART_WING1_LEFT && p <= PART_VSTAB2) return 2;
+  if (p == PART_FUSELAGE) return 9;
+  if (p >= PART_NACELLE1 && p <= PART_MISC2) return 5;
   return 0;
 }
 
 int f_body_r_dim(int p) {
-  if (p >= 0 && p <= 3) return 2;
-  if (p >= 4 && p <= 11) return 6;
-  if (p >= 12 && p <= 18) return 8;
+  if (p >= 0 && p <= PART_LAST_DISC) return 2;
+  if (p >= PART_WING1_LEFT && p <= PART_VSTAB2) return 6;
+  if (p >= PART_FUSELAGE && p <= PART_MISC2) return 8;
   return 0;
 }
 
 void get_body_os(int p, float* x, float* y, float* z) {
   *x = *y = *z = 0.0f;
   int arm = -1;  // the part whose root arm is the offset
-  if (p >= 0 && p <= 11) arm = p;
-  if (p >= 13 && p <= 16) arm = p - 13;  // a nacelle sits on its engine's disc
+  if (p >= 0 && p <= PART_VSTAB2) arm = p;
+  if (p >= PART_NACELLE1 && p <= PART_NACELLE4)
+    arm = p - PART_NACELLE1;  // a nacelle sits on its engine's disc
   if (arm >= 0) {
     *x = pln.Xarm[arm];
     *y = pln.Yarm[arm];
     *z = pln.Zarm[arm];
-  } else if (p == 17 || p == 18) {
-    *x = p == 17 ? -pln.misc_X : pln.misc_X;
+  } else if (p == PART_MISC1 || p == PART_MISC2) {
+    *x = p == PART_MISC1 ? -pln.misc_X : pln.misc_X;
     *y = pln.misc_Y;
     *z = pln.misc_Z;
   }

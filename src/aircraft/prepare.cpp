@@ -34,7 +34,7 @@ static int tip_meets_root(int a, int b) {
 
 // Two wings joined tip to root act as one panel from the inner root to the outer tip.
 static int joined_panel(span_panel* out) {
-  if (!have_this_part(5) || !have_this_part(7)) return 0;
+  if (!have_this_part(PART_WING1_RIGHT) || !have_this_part(PART_WING2_RIGHT)) return 0;
   int inner, outer;
   if (tip_meets_root(5, 7)) {
     inner = 5;
@@ -99,7 +99,7 @@ static void read_airfoils(int p) {
 // Two wings stacked clearly higher than they are staggered form a biplane, whose efficiency
 // replaces every part's own; returns 0 when the aircraft is not one.
 static int biplane_efficiency(float* e) {
-  if (!have_this_part(4) || !have_this_part(6)) return 0;
+  if (!have_this_part(PART_WING1_LEFT) || !have_this_part(PART_WING2_LEFT)) return 0;
   float gap = std::fabs(pln.Yarm[4] - pln.Yarm[6]);
   float stagger = std::fabs(pln.Zarm[4] - pln.Zarm[6]);
   if (gap <= stagger || gap <= 0.1f * pln.Ctip[4] || gap <= 0.1f * pln.Ctip[6]) return 0;
@@ -235,9 +235,9 @@ static void report_radii(const char* roll, const char* pitch, const char* yaw) {
 
 static float engine_mass() {
   float hp = pln.pmax * con.watttohp;
-  if (pln.entype == 1) return hp * 1.75f * con.lbstokgs;
-  if (pln.entype == 2) return hp * 0.5f * con.lbstokgs;
-  if (pln.entype == 3) return pln.tmax * con.ntntolbs * 0.18f * con.lbstokgs;
+  if (pln.entype == ENGINE_PISTON) return hp * 1.75f * con.lbstokgs;
+  if (pln.entype == ENGINE_TURBOPROP) return hp * 0.5f * con.lbstokgs;
+  if (pln.entype == ENGINE_JET) return pln.tmax * con.ntntolbs * 0.18f * con.lbstokgs;
   return 0.0f;
 }
 
@@ -253,7 +253,7 @@ static void centroid_and_gyration() {
   float fuse_w = m.w;
   pln.fuseZcent = fuse_w > 0.0f ? m.wz / fuse_w : 0.0f;
   pln.fuseYcent = fuse_w > 0.0f ? m.wy / fuse_w : 0.0f;
-  for (int p = 4; p <= 11; p++) {
+  for (int p = PART_WING1_LEFT; p <= PART_VSTAB2; p++) {
     if (!have_this_part(p)) continue;
     for (int e = 0; e < pln.els[p]; e++) {
       float r = get_wing_rarm(p, e);
@@ -269,7 +269,7 @@ static void centroid_and_gyration() {
   report_radii("   The radius of gyration in roll  is", "   The radius of gyration in pitch is",
                "   The radius of gyration in yaw   is");
 
-  if (pln.entype != 0) {
+  if (pln.entype != ENGINE_NONE) {
     float em = engine_mass();
     // Engines heavier than the empty aircraft leave no mass for the airframe, never less.
     float scale = fltmax2((pln.m_empty - pln.numen * em) / pln.m_empty, 0.0f);
@@ -348,7 +348,7 @@ static void estimate_stall_speed() {
   }
   float area = pair_area(4) + pair_area(6);
   if (area <= 0.0f) area = pair_area(8);
-  for (int p = 10; p <= 11 && area <= 0.0f; p++)
+  for (int p = PART_VSTAB1; p <= PART_VSTAB2 && area <= 0.0f; p++)
     if (have_this_part(p)) area = (pln.Croot[p] + pln.Ctip[p]) * pln.semilen[p] / 2.0f;
   if (area <= 0.0f) {
     msc.est_Vs = 50.0f * con.ktstomsc;
@@ -366,7 +366,7 @@ void finish_readin1() {
   for (int p = 0; p < LIFTING_PARTS; p++) {
     if (!have_this_part(p)) continue;
     span_panel sp = {pln.Croot[p], pln.Ctip[p], pln.semilen[p], pln.sweep1[p]};
-    if (is_joined && p >= 4 && p <= 7) sp = joined;
+    if (is_joined && p >= PART_WING1_LEFT && p <= PART_WING2_RIGHT) sp = joined;
     sweep_used[p] = sp.sweep;
     span_efficiency(p, sp);
   }

@@ -48,14 +48,14 @@ static void report_bodies() {
   trk << "   The vertical     centroid of the fuselage is at " << pln.fuseYcent << " meters.\n";
   trk << "These dimensions, like all dimensions in this output file, are with respect to the "
          "C.G.!\n\n";
-  if (pln.nace_eq && pln.entype != 3)
+  if (pln.nace_eq && pln.entype != ENGINE_JET)
     trk << "The frontal area of the engine nacelles is " << pln.nace_s << " square meters.\n";
 }
 
 // The surface ahead whose downwash covers element e of part b, by its label.
 static const char* wash_source(int b, int e) {
   static const char* const name[3] = {"W1", "W2", "HS"};
-  for (int a = 4; a <= 9; a++)
+  for (int a = PART_WING1_LEFT; a <= PART_HSTAB_RIGHT; a++)
     if (pln.in_wash[a][b][e]) return name[(a - 4) / 2];
   return "--";
 }

@@ -74,12 +74,12 @@ static void propwash_row(const char* title, int left) {
 }
 
 void build_propwash() {
-  for (int p = 4; p <= 9; p++)
+  for (int p = PART_WING1_LEFT; p <= PART_HSTAB_RIGHT; p++)
     for (int n = 0; n < MAX_ENGINES; n++)
       for (int e = 0; e < MAX_ELS; e++) pln.in_propwash[p][n][e] = 0;
   for (int n = 0; n < MAX_ENGINES; n++) {
     if (!have_this_part(n)) continue;
-    for (int p = 4; p <= 9; p++)
+    for (int p = PART_WING1_LEFT; p <= PART_HSTAB_RIGHT; p++)
       if (have_this_part(p) && pln.Zarm[n] < pln.Zarm[p]) mark_propwash(n, p);
   }
   trk << "\nPROPWASH SITUATION: ('----' means no propwash on element, 1 through 4 means propwash "
@@ -91,9 +91,11 @@ void build_propwash() {
 
 // ---- Downwash --------------------------------------------------------------------------------
 
-float interp9(float x1, float x2, float x3, float y1, float y2, float y3, float v11, float v12,
-              float v13, float v21, float v22, float v23, float v31, float v32, float v33, float x,
-              float y) {
+// Bilinear interpolation on a 3 x 3 grid (columns x1..x3, rows y1..y3, values row by row),
+// extended linearly outside it.
+static float interp9(float x1, float x2, float x3, float y1, float y2, float y3, float v11,
+                     float v12, float v13, float v21, float v22, float v23, float v31, float v32,
+                     float v33, float x, float y) {
   const float v[3][3] = {{v11, v12, v13}, {v21, v22, v23}, {v31, v32, v33}};
   const float xs[3] = {x1, x2, x3}, ys[3] = {y1, y2, y3};
   int c = x < x2 ? 0 : 1;  // left or right pair of columns
@@ -126,14 +128,14 @@ float findspecwash(float h, float l, float ar, float taper) {
 // Elements behind a surface on its side, laterally within its span, are in its downwash; the last
 // surface behind a wing sets the wing's downwash factor.
 void build_downwash() {
-  for (int a = 4; a <= 12; a++) {
+  for (int a = PART_WING1_LEFT; a <= PART_FUSELAGE; a++) {
     pln.spec_wash[a] = 0.0f;
-    for (int b = 4; b <= 12; b++)
+    for (int b = PART_WING1_LEFT; b <= PART_FUSELAGE; b++)
       for (int e = 0; e < MAX_ELS; e++) pln.in_wash[a][b][e] = 0;
   }
-  for (int a = 4; a <= 9; a++) {
+  for (int a = PART_WING1_LEFT; a <= PART_HSTAB_RIGHT; a++) {
     if (!have_this_part(a)) continue;
-    for (int b = 4; b <= 9; b++) {
+    for (int b = PART_WING1_LEFT; b <= PART_HSTAB_RIGHT; b++) {
       if (!have_this_part(b) || !same_side(a, b) || pln.Zarm[b] <= pln.Zarm[a]) continue;
       for (int e = 0; e < pln.els[b]; e++)
         if (std::fabs(element_x(b, e)) < pln.semilen[a]) pln.in_wash[a][b][e] = 1;

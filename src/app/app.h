@@ -16,6 +16,36 @@ enum {
   EDIT_SCREENS = 62,  // editor screens, one per window
 };
 
+// The Special menu (7) and its check-marked "Report Logged Time on Exit".
+enum { MENU_SPECIAL = 7, CMD_LOG_TIME = 711 };
+
+// The View menu's commands (menu 6); set.view_type holds the view chosen last.
+enum {
+  VIEW_FORWARDS = 601,
+  VIEW_DOWN_4 = 602,
+  VIEW_DOWN_8 = 603,
+  VIEW_LEFT_45 = 605,
+  VIEW_RIGHT_45 = 606,
+  VIEW_LEFT_90 = 607,
+  VIEW_RIGHT_90 = 608,
+  VIEW_LEFT_135 = 609,
+  VIEW_RIGHT_135 = 610,
+  VIEW_BACKWARDS = 612,
+  VIEW_SATELLITE = 614,
+  VIEW_TOWER = 615,
+  VIEW_ON_RUNWAY = 616,
+  VIEW_CHASE = 618,
+  VIEW_CIRCLING = 619,
+  VIEW_FOLLOW = 620,
+  VIEW_SPOT = 621,
+  VIEW_ABOVE_40 = 622,
+  VIEW_ABOVE_10 = 623,
+  VIEW_FULL_HUD = 625,
+  VIEW_FULL_NO_HUD = 626,
+  VIEW_ZOOM_IN = 628,
+  VIEW_ZOOM_OUT = 629,
+};
+
 // ---- Miscellany and timing -------------------------------------------------------------------
 
 // The loop's timing and counters, the clocks, the start selection, the sound and warning
@@ -291,8 +321,6 @@ void hardprefs();
 void dump_prefs();
 // Writes prefs_path (creating its folder); 1 when the whole file was written.
 int save_prefs_file();
-// The preferences file with version -1 and the single line "z": the next start is a first run.
-void spoil_prefs_file();
 
 // The parts of grab_prefs and dump_prefs: the records to and from a body, the body to ouf and from
 // inf, and the checks a body read from a file passes before it is applied.

@@ -53,35 +53,35 @@ static const menu_entry output_menu[] = {{501, "Graphic Flight Record"}, {503, "
                                          {506, "Isometric Region"},      {507, "World Map"},
                                          {508, "Show 3-D Flight-Path"}};
 
-static const menu_entry view_menu[] = {{601, "[W] Forwards"},
-                                       {602, "[S] Down 4 Deg"},
-                                       {603, "[X] Down 8 Deg"},
-                                       {605, "[Q] Left 45 Deg"},
-                                       {606, "[E] Right 45 Deg"},
-                                       {607, "[QQ] Left 90 Deg"},
-                                       {608, "[EE] Right 90 Deg"},
-                                       {609, "[QQQ] Left 135 Deg"},
-                                       {610, "[EEE] Right 135 Deg"},
-                                       {612, "[Z] Backwards"},
-                                       {614, "[V] Satellite"},
-                                       {615, "[T] Control Tower"},
-                                       {616, "[#] On Runway"},
-                                       {618, "[A] Chase"},
-                                       {619, "[C] Circling"},
-                                       {620, "[|] Follow: Arrow Keys Rotate"},
-                                       {621, "[@] Spot: Arrow Keys Move"},
-                                       {622, "[R] Above 40 Deg"},
-                                       {623, "[F] Above 10 Deg"},
-                                       {625, "[_] Full-Screen With HUD"},
-                                       {626, "[+] Full-Screen Without HUD"},
-                                       {628, "[=] Zoom In"},
-                                       {629, "[-] Zoom Out"}};
+static const menu_entry view_menu[] = {{VIEW_FORWARDS, "[W] Forwards"},
+                                       {VIEW_DOWN_4, "[S] Down 4 Deg"},
+                                       {VIEW_DOWN_8, "[X] Down 8 Deg"},
+                                       {VIEW_LEFT_45, "[Q] Left 45 Deg"},
+                                       {VIEW_RIGHT_45, "[E] Right 45 Deg"},
+                                       {VIEW_LEFT_90, "[QQ] Left 90 Deg"},
+                                       {VIEW_RIGHT_90, "[EE] Right 90 Deg"},
+                                       {VIEW_LEFT_135, "[QQQ] Left 135 Deg"},
+                                       {VIEW_RIGHT_135, "[EEE] Right 135 Deg"},
+                                       {VIEW_BACKWARDS, "[Z] Backwards"},
+                                       {VIEW_SATELLITE, "[V] Satellite"},
+                                       {VIEW_TOWER, "[T] Control Tower"},
+                                       {VIEW_ON_RUNWAY, "[#] On Runway"},
+                                       {VIEW_CHASE, "[A] Chase"},
+                                       {VIEW_CIRCLING, "[C] Circling"},
+                                       {VIEW_FOLLOW, "[|] Follow: Arrow Keys Rotate"},
+                                       {VIEW_SPOT, "[@] Spot: Arrow Keys Move"},
+                                       {VIEW_ABOVE_40, "[R] Above 40 Deg"},
+                                       {VIEW_ABOVE_10, "[F] Above 10 Deg"},
+                                       {VIEW_FULL_HUD, "[_] Full-Screen With HUD"},
+                                       {VIEW_FULL_NO_HUD, "[+] Full-Screen Without HUD"},
+                                       {VIEW_ZOOM_IN, "[=] Zoom In"},
+                                       {VIEW_ZOOM_OUT, "[-] Zoom Out"}};
 
 static const menu_entry special_menu[] = {
     {701, "Output One Flight Engine Cycle"}, {703, "Reset Preferences and Exit"},
     {705, "Instructions: Flight Controls"},  {706, "Instructions: Cockpit"},
     {707, "Instructions: Keyboard"},         {708, "Instructions: Air Traffic Control"},
-    {709, "Instructions: Tech Support"},     {711, "Report Logged Time on Exit"}};
+    {709, "Instructions: Tech Support"},     {CMD_LOG_TIME, "Report Logged Time on Exit"}};
 
 static const menu_entry favorites_menu[] = {{1401, "San Bernardino"},
                                             {1402, "Thermal"},
@@ -115,7 +115,7 @@ void APPLICATION_setupmenus() {
   append_all(6, view_menu);
   MACIBM_create_menu(7, "Special");
   append_all(7, special_menu);
-  MACIBM_check_menu(7, 711, msc.logtime);
+  MACIBM_check_menu(MENU_SPECIAL, CMD_LOG_TIME, msc.logtime);
   MACIBM_create_menu(8, "About");
   MACIBM_append_menu(8, 801, -1, "About");
 }
@@ -154,8 +154,8 @@ static void open_aircraft() {
   stop_engine_and_windrain();
   load_plane();
   play_engine_and_windrain();
-  msc.typestart = 900;
-  set_fltvars(32);
+  msc.typestart = TYPESTART_TAKEOFF;
+  set_fltvars(START_AIRPORT);
 }
 
 static void load_situation_command() {
@@ -194,12 +194,12 @@ static void favorite(int id) {
                  "", "", ALERT_NOTICE);
     return;
   }
-  msc.typestart = 900;
+  msc.typestart = TYPESTART_TAKEOFF;
   msc.loc_apt_wrl = found;
   msc.rway_sel = id == 1404 ? 1 : 0;
   region_corner_for_airport(found);
   load_region();
-  set_fltvars(32);
+  set_fltvars(START_AIRPORT);
 }
 
 // Items (base + k) * 100 + r + 1 of the Takeoff, VFR Final and ILS Final submenus, for the k-th
@@ -217,7 +217,9 @@ enum {
 static void airport_item(int id) {
   int base = id / 100;
   int r = id % 100 - 1;
-  int type = base < VFR_BASE ? 900 : base < ILS_BASE ? 1000 : 1100;
+  int type = base < VFR_BASE   ? TYPESTART_TAKEOFF
+             : base < ILS_BASE ? TYPESTART_VFR_FINAL
+                               : TYPESTART_ILS_FINAL;
   int k = base - (base < VFR_BASE ? TAKEOFF_BASE : base < ILS_BASE ? VFR_BASE : ILS_BASE);
   if (k < 0 || k > env.apt_list_max || k >= REGION_LIST_MAX) {
     MACIBM_alert("Apt sel out of range!", "", "", "", ALERT_NOTICE);
@@ -235,7 +237,7 @@ static void airport_item(int id) {
   msc.typestart = type;
   msc.loc_apt_wrl = n;
   msc.rway_sel = r;
-  set_fltvars(32);
+  set_fltvars(START_AIRPORT);
 }
 
 // Items 1201 + k and 1301 + k: a start 1000 m over the k-th VOR or NDB of the region.
@@ -250,7 +252,7 @@ static void over_navaid(int id) {
   set.cus_Y = nav_h[n] + 1000.0f;
   set.cus_psi = 0.0f;
   set.cus_v = 1.5f * msc.est_Vs;
-  set_fltvars(34);
+  set_fltvars(START_IN_FLIGHT);
 }
 
 static void get_me_lost() {
@@ -259,7 +261,7 @@ static void get_me_lost() {
   set.cus_Y = fltrand(2000.0f, 4000.0f);
   set.cus_psi = fltrand(0.0f, 360.0f);
   set.cus_v = 1.3f * msc.est_Vs;
-  set_fltvars(33);
+  set_fltvars(START_CUSTOM);
 }
 
 static void instructions(int id) {
@@ -320,9 +322,9 @@ static void special_command(int id) {
                    "condition.",
                    ALERT_SIM_FATAL);
       break;
-    case 711:
+    case CMD_LOG_TIME:
       msc.logtime = !msc.logtime;
-      MACIBM_check_menu(7, 711, msc.logtime);
+      MACIBM_check_menu(MENU_SPECIAL, CMD_LOG_TIME, msc.logtime);
       break;
     default:
       instructions(id);
@@ -333,22 +335,22 @@ static void special_command(int id) {
 static void location_command(int id) {
   switch (id) {
     case 318:
-      set_fltvars(35);
+      set_fltvars(START_HELIPAD);
       break;
     case 319:
-      set_fltvars(36);
+      set_fltvars(START_FRIGATE);
       break;
     case 320:
-      set_fltvars(37);
+      set_fltvars(START_CARRIER);
       break;
     case 321:
-      set_fltvars(38);
+      set_fltvars(START_OIL_RIG);
       break;
     case 322:
-      set_fltvars(40);
+      set_fltvars(START_FORMATION);
       break;
     case 324:
-      set_fltvars(39);
+      set_fltvars(START_CATAPULT);
       break;
     case 327:
       get_me_lost();

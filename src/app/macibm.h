@@ -87,7 +87,8 @@ void macibm_open_error_log();
 // ---- Windows, menus and mouse ----------------------------------------------------------------
 
 enum {
-  MAX_WINDOWS = 62,  // window indexes 0..61; 0 is the main window
+  MAX_WINDOWS = 62,  // window indexes 0..61
+  WIN_MAIN = 0,      // the main window
   MAX_MENUS = 236,   // menu indexes 1..235
 };
 

@@ -203,7 +203,7 @@ int MACIBM_init(const char* title, int dx, int dy) {
   OGL_define_colors();
 
   set_win_params(0, title, dx, dy);
-  MACIBM_startwind(0, 0);
+  MACIBM_startwind(WIN_MAIN, 0);
   ogl_res = 2;
   ogl_trees = 0;
   ogl_fscene = 0;

@@ -1,11 +1,15 @@
-// Reading the preferences body: scanners that report a malformed file instead of ending the
-// program, the checks every value passes before it is used, and grab_prefs, which changes the
-// records only when the whole body could be read.
+// The preferences file's fields: one table of them in file order, walked by capturing, applying,
+// writing and reading; scanners that report a malformed file instead of ending the program; and
+// the checks every value passes before it is used, so that grab_prefs changes the records only
+// when the whole body could be read.
 #include "app/app.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
+#include <type_traits>
 
+#include "aircraft/aircraft.h"
 #include "app/macibm.h"
 #include "atc/atc.h"
 #include "flight/flight.h"
@@ -43,9 +47,7 @@ static T scan(bool rest_of_line) {
 
 static int scan_int() { return scan<int>(true); }
 static float scan_flt() { return scan<float>(true); }
-static int scan_flag() { return scan<int>(true) == 1 ? 1 : 0; }
 static int scan_int_on_line() { return scan<int>(false); }
-static float scan_flt_on_line() { return scan<float>(false); }
 
 // The whole line without its end; a carriage return before a line feed is the other half of a
 // Windows line end.
@@ -73,104 +75,206 @@ static void scan_checkpoint(int n) {
   skip_line();
 }
 
-// ---- The body --------------------------------------------------------------------------------
+// ---- The fields ------------------------------------------------------------------------------
+
+// How a value is written, read and captured. Flags and selections are captured as 0/1; a flag
+// reads as set only when it is 1, a selection when it is any non-zero value (check_prefs makes
+// it 0/1). Degrees are whole degrees that older files hold as floats.
+enum pref_kind {
+  PF_CHECKPOINT,
+  PF_ROW,
+  PF_STRING,
+  PF_INT,
+  PF_FLOAT,
+  PF_FLAG,
+  PF_SELECTION,
+  PF_DEGREES
+};
+
+// One field of the file, or a checkpoint (n its number), or the start of a row (n fields that
+// follow share each line, one value of each per line, as many lines as the first has values).
+struct pref_field {
+  pref_kind kind;
+  int n;         // values of the field (characters of a string)
+  void* record;  // the record's field
+  size_t body;   // the same field's offset in prefs_body
+};
+
+// The record's field and the body's must be of one type; the count of values follows from it.
+template <typename R, typename B>
+constexpr int field_values() {
+  static_assert(std::is_same<R, B>::value, "a record field and its body field differ in type");
+  return static_cast<int>(sizeof(R) / sizeof(std::remove_all_extents_t<R>));
+}
+#define PREF(kind, record, member)                                                   \
+  pref_field {                                                                       \
+    kind, field_values<decltype(record), decltype(prefs_body::member)>(), &(record), \
+        offsetof(prefs_body, member)                                                 \
+  }
+#define CHECKPOINT(n) \
+  pref_field { PF_CHECKPOINT, n, nullptr, 0 }
+#define ROW(n) \
+  pref_field { PF_ROW, n, nullptr, 0 }
+
+// The file, in order.
+static const pref_field pref_fields[] = {
+    PREF(PF_STRING, pln.C_file, C_file),
+    PREF(PF_STRING, pln.C_path, C_path),
+    CHECKPOINT(100),
+    PREF(PF_INT, msc.loc_apt_wrl, loc_apt_wrl),
+    PREF(PF_INT, msc.rway_sel, rway_sel),
+    PREF(PF_FLOAT, msc.locl_time, locl_time),
+    PREF(PF_FLOAT, atm.temp_SL, temp_SL),
+    CHECKPOINT(101),
+    PREF(PF_FLOAT, ins.baro, ins_baro),
+    PREF(PF_FLOAT, atm.baro, atm_baro),
+    PREF(PF_FLOAT, atm.rain_tstm, rain_tstm),
+    PREF(PF_FLOAT, atm.wind_tbl, wind_tbl),
+    PREF(PF_FLOAT, atm.burst_prob, burst_prob),
+    PREF(PF_FLAG, atm.change_clouds, change_clouds),
+    PREF(PF_FLAG, atm.change_vis, change_vis),
+    PREF(PF_FLAG, atm.change_precip, change_precip),
+    PREF(PF_FLAG, atm.change_turb, change_turb),
+    PREF(PF_FLAG, atm.change_micro, change_micro),
+    PREF(PF_INT, atm.cld_type, cld_type),
+    PREF(PF_FLOAT, atm.topsMSL, topsMSL),
+    PREF(PF_FLOAT, atm.baseMSL, baseMSL),
+    PREF(PF_FLOAT, atm.vis, vis),
+    ROW(5),  // one wind layer per line
+    PREF(PF_FLOAT, atm.wnddir, wnddir),
+    PREF(PF_FLOAT, atm.wndspd, wndspd),
+    PREF(PF_FLOAT, atm.shrdir, shrdir),
+    PREF(PF_FLOAT, atm.shrspd, shrspd),
+    PREF(PF_FLOAT, atm.tbl, tbl),
+    CHECKPOINT(102),
+    PREF(PF_FLOAT, atm.wave_amp, wave_amp),
+    PREF(PF_FLOAT, atm.wave_length, wave_length),
+    PREF(PF_FLOAT, atm.wave_speed, wave_speed),
+    PREF(PF_DEGREES, atm.wave_dir, wave_dir),
+    PREF(PF_INT, atm.meteorite_code, meteorite_code),
+    PREF(PF_INT, atm.rway_fric_code, rway_fric_code),
+    CHECKPOINT(103),
+    PREF(PF_FLAG, msc.sound_on, sound_on),
+    PREF(PF_FLAG, atc.voice_out, voice_out),
+    PREF(PF_FLAG, atc.text_out, text_out),
+    PREF(PF_FLAG, msc.warn_frame, warn_frame),
+    PREF(PF_FLAG, msc.warn_overspeed, warn_overspeed),
+    PREF(PF_FLAG, msc.warn_flaps, warn_flaps),
+    PREF(PF_FLAG, msc.warn_bb, warn_bb),
+    PREF(PF_FLAG, set.ser_NMEA, ser_NMEA),
+    PREF(PF_FLAG, set.ser_motion, ser_motion),
+    PREF(PF_FLAG, set.ser_cockpit, ser_cockpit),
+    ROW(3),  // one output group per line: disk, screen, graph
+    PREF(PF_SELECTION, set.Bdsk, Bdsk),
+    PREF(PF_SELECTION, set.Brlt, Brlt),
+    PREF(PF_SELECTION, set.Bgrf, Bgrf),
+    PREF(PF_FLOAT, set.damp, damp),
+    PREF(PF_FLOAT, set.joy_rat_ptch, joy_rat_ptch),
+    PREF(PF_FLOAT, set.joy_rat_hdng, joy_rat_hdng),
+    PREF(PF_FLOAT, set.joy_rat_roll, joy_rat_roll),
+    PREF(PF_FLAG, set.eq_ped, eq_ped),
+    PREF(PF_FLAG, set.eq_avi, eq_avi),
+    PREF(PF_FLAG, set.eq_thr, eq_thr),
+    PREF(PF_FLAG, set.eq_col, eq_col),
+    PREF(PF_FLOAT, set.fcon_force_rat, fcon_force_rat),
+    PREF(PF_FLOAT, set.NZptch, NZptch),
+    PREF(PF_FLOAT, set.NZroll, NZroll),
+    PREF(PF_INT, set.joy_response, joy_response),
+    CHECKPOINT(104),
+    PREF(PF_FLOAT, nav.vol, vol),
+    PREF(PF_INT, nav.nf, nf),
+    PREF(PF_INT, nav.cf, cf),
+    PREF(PF_FLOAT, nav.obs, obs),
+    PREF(PF_INT, nav.adff, adff),
+    PREF(PF_INT, nav.dmesel, dmesel),
+    PREF(PF_INT, nav.gps_index_mode, gps_index_mode),
+    PREF(PF_INT, nav.gps_index, gps_index),
+    PREF(PF_INT, nav.gps_apt_index, gps_apt_index),
+    PREF(PF_INT, nav.gps_vor_index, gps_vor_index),
+    PREF(PF_INT, nav.gps_ndb_index, gps_ndb_index),
+    PREF(PF_INT, nav.gps_id, gps_id),
+    CHECKPOINT(105),
+    PREF(PF_FLOAT, msc.prd, prd),
+    PREF(PF_FLAG, msc.logtime, logtime),
+    PREF(PF_FLOAT, rel.total_fail_entry, total_fail_entry),
+    PREF(PF_INT, ogl_res, ogl_res),
+    PREF(PF_FLAG, ogl_trees, ogl_trees),
+    PREF(PF_FLAG, ogl_fscene, ogl_fscene),
+};
+#undef PREF
+#undef CHECKPOINT
+#undef ROW
+
+enum pref_op { PREFS_CAPTURE, PREFS_APPLY, PREFS_WRITE, PREFS_READ };
+
+// Value i of field f, between the records, the body and the file; ends_line when it is the last
+// value on its line.
+static void transfer(const pref_field& f, int i, char* body, pref_op op, bool ends_line) {
+  char* b = body + f.body;
+  char* r = static_cast<char*>(f.record);
+  const char* end = ends_line ? "\n" : " ";
+  if (f.kind == PF_STRING) {
+    if (op == PREFS_CAPTURE) std::snprintf(b, f.n, "%s", r);
+    if (op == PREFS_APPLY) std::snprintf(r, f.n, "%s", b);
+    if (op == PREFS_WRITE) ouf << b << "\n";
+    if (op == PREFS_READ) scan_string(b, f.n);
+  } else if (f.kind == PF_FLOAT) {
+    float& bv = reinterpret_cast<float*>(b)[i];
+    float& rv = reinterpret_cast<float*>(r)[i];
+    if (op == PREFS_CAPTURE) bv = rv;
+    if (op == PREFS_APPLY) rv = bv;
+    if (op == PREFS_WRITE) ouf << bv << end;
+    if (op == PREFS_READ) bv = scan<float>(ends_line);
+  } else {
+    int& bv = reinterpret_cast<int*>(b)[i];
+    int& rv = reinterpret_cast<int*>(r)[i];
+    bool boolean = f.kind == PF_FLAG || f.kind == PF_SELECTION;
+    if (op == PREFS_CAPTURE) bv = boolean ? rv != 0 : rv;
+    if (op == PREFS_APPLY) rv = bv;
+    if (op == PREFS_WRITE) ouf << bv << end;
+    if (op == PREFS_READ && f.kind == PF_FLAG) bv = scan<int>(ends_line) == 1 ? 1 : 0;
+    if (op == PREFS_READ && f.kind == PF_DEGREES)
+      bv = static_cast<int>(std::fmod(scan<float>(ends_line), 360.0f));
+    if (op == PREFS_READ && f.kind != PF_FLAG && f.kind != PF_DEGREES) bv = scan<int>(ends_line);
+  }
+}
+
+// The one walk over the fields that capturing, applying, writing and reading share.
+static void walk_prefs(prefs_body* body, pref_op op) {
+  const int count = sizeof pref_fields / sizeof pref_fields[0];
+  for (int k = 0; k < count; k++) {
+    const pref_field& f = pref_fields[k];
+    if (f.kind == PF_CHECKPOINT) {
+      if (op == PREFS_WRITE) ouf << "\n" << f.n << " checkpoint\n\n";
+      if (op == PREFS_READ) scan_checkpoint(f.n);
+      continue;
+    }
+    int width = 1;  // fields sharing each line
+    if (f.kind == PF_ROW) {
+      width = f.n;
+      k++;
+    }
+    const pref_field* row = &pref_fields[k];
+    int lines = row[0].kind == PF_STRING ? 1 : row[0].n;
+    for (int i = 0; i < lines; i++)
+      for (int j = 0; j < width; j++)
+        transfer(row[j], i, reinterpret_cast<char*>(body), op, j == width - 1);
+    k += width - 1;
+  }
+}
+
+void capture_prefs(prefs_body* b) { walk_prefs(b, PREFS_CAPTURE); }
+
+// One value per line, except the wind layers and the output selections, whose values share a
+// line separated by one blank.
+void write_prefs_body(const prefs_body& b) {
+  // Writing only reads the body.
+  walk_prefs(const_cast<prefs_body*>(&b), PREFS_WRITE);
+}
 
 int read_prefs_body(prefs_body* b) {
   reading_ok = true;
-  scan_string(b->C_file, sizeof b->C_file);
-  scan_string(b->C_path, sizeof b->C_path);
-
-  scan_checkpoint(100);
-  b->loc_apt_wrl = scan_int();
-  b->rway_sel = scan_int();
-  b->locl_time = scan_flt();
-  b->temp_SL = scan_flt();
-
-  scan_checkpoint(101);
-  b->ins_baro = scan_flt();
-  b->atm_baro = scan_flt();
-  b->rain_tstm = scan_flt();
-  b->wind_tbl = scan_flt();
-  b->burst_prob = scan_flt();
-  b->change_clouds = scan_flag();
-  b->change_vis = scan_flag();
-  b->change_precip = scan_flag();
-  b->change_turb = scan_flag();
-  b->change_micro = scan_flag();
-  b->cld_type = scan_int();
-  b->topsMSL = scan_flt();
-  b->baseMSL = scan_flt();
-  b->vis = scan_flt();
-  for (int i = 0; i < WIND_LAYERS; i++) {
-    b->wnddir[i] = scan_flt_on_line();
-    b->wndspd[i] = scan_flt_on_line();
-    b->shrdir[i] = scan_flt_on_line();
-    b->shrspd[i] = scan_flt_on_line();
-    b->tbl[i] = scan_flt();
-  }
-
-  scan_checkpoint(102);
-  b->wave_amp = scan_flt();
-  b->wave_length = scan_flt();
-  b->wave_speed = scan_flt();
-  b->wave_dir = static_cast<int>(std::fmod(scan_flt(), 360.0f));
-  b->meteorite_code = scan_int();
-  b->rway_fric_code = scan_int();
-
-  scan_checkpoint(103);
-  b->sound_on = scan_flag();
-  b->voice_out = scan_flag();
-  b->text_out = scan_flag();
-  b->warn_frame = scan_flag();
-  b->warn_overspeed = scan_flag();
-  b->warn_flaps = scan_flag();
-  b->warn_bb = scan_flag();
-  b->ser_NMEA = scan_flag();
-  b->ser_motion = scan_flag();
-  b->ser_cockpit = scan_flag();
-  for (int i = 0; i < DATA_GROUPS; i++) {
-    b->Bdsk[i] = scan_int_on_line();
-    b->Brlt[i] = scan_int_on_line();
-    b->Bgrf[i] = scan_int();
-  }
-  b->damp = scan_flt();
-  b->joy_rat_ptch = scan_flt();
-  b->joy_rat_hdng = scan_flt();
-  b->joy_rat_roll = scan_flt();
-  b->eq_ped = scan_flag();
-  b->eq_avi = scan_flag();
-  b->eq_thr = scan_flag();
-  b->eq_col = scan_flag();
-  b->fcon_force_rat = scan_flt();
-  b->NZptch = scan_flt();
-  b->NZroll = scan_flt();
-  for (int i = 0; i < JOY_BUTTONS; i++) b->joy_response[i] = scan_int();
-
-  scan_checkpoint(104);
-  b->vol[0] = scan_flt();
-  b->vol[1] = scan_flt();
-  b->nf[0] = scan_int();
-  b->nf[1] = scan_int();
-  b->cf[0] = scan_int();
-  b->cf[1] = scan_int();
-  b->obs[0] = scan_flt();
-  b->obs[1] = scan_flt();
-  b->adff = scan_int();
-  b->dmesel = scan_int();
-  b->gps_index_mode = scan_int();
-  b->gps_index = scan_int();
-  b->gps_apt_index = scan_int();
-  b->gps_vor_index = scan_int();
-  b->gps_ndb_index = scan_int();
-  for (int i = 0; i < 4; i++) b->gps_id[i] = scan_int();
-
-  scan_checkpoint(105);
-  b->prd = scan_flt();
-  b->logtime = scan_flag();
-  b->total_fail_entry = scan_flt();
-  b->ogl_res = scan_int();
-  b->ogl_trees = scan_flag();
-  b->ogl_fscene = scan_flag();
+  walk_prefs(b, PREFS_READ);
   return reading_ok ? 1 : 0;
 }
 
@@ -301,98 +405,13 @@ void check_prefs(prefs_body* b) {
 
 // ---- Applying --------------------------------------------------------------------------------
 
-static void copy_string(const char* from, char* to) { std::snprintf(to, 400, "%s", from); }
-
 void apply_prefs(const prefs_body& b) {
-  copy_string(b.C_file, pln.C_file);
-  copy_string(b.C_path, pln.C_path);
-  msc.loc_apt_wrl = b.loc_apt_wrl;
-  msc.rway_sel = b.rway_sel;
+  // Applying only reads the body.
+  walk_prefs(const_cast<prefs_body*>(&b), PREFS_APPLY);
   region_corner_for_airport(b.loc_apt_wrl);
-  msc.locl_time = b.locl_time;
-  atm.temp_SL = b.temp_SL;
-
-  ins.baro = b.ins_baro;
-  atm.baro = b.atm_baro;
-  atm.rain_tstm = b.rain_tstm;
-  atm.wind_tbl = b.wind_tbl;
-  atm.burst_prob = b.burst_prob;
-  atm.change_clouds = b.change_clouds;
-  atm.change_vis = b.change_vis;
-  atm.change_precip = b.change_precip;
-  atm.change_turb = b.change_turb;
-  atm.change_micro = b.change_micro;
-  atm.cld_type = b.cld_type;
-  atm.topsMSL = b.topsMSL;
-  atm.baseMSL = b.baseMSL;
-  atm.vis = b.vis;
-  for (int i = 0; i < WIND_LAYERS; i++) {
-    atm.wnddir[i] = b.wnddir[i];
-    atm.wndspd[i] = b.wndspd[i];
-    atm.shrdir[i] = b.shrdir[i];
-    atm.shrspd[i] = b.shrspd[i];
-    atm.tbl[i] = b.tbl[i];
-  }
-
-  atm.wave_amp = b.wave_amp;
-  atm.wave_length = b.wave_length;
-  atm.wave_speed = b.wave_speed;
-  atm.wave_dir = b.wave_dir;
   atm.thermal_part = 0.0f;
   atm.thermal_vvi = 0.0f;
-  atm.meteorite_code = b.meteorite_code;
-  atm.rway_fric_code = b.rway_fric_code;
-
-  msc.sound_on = b.sound_on;
-  atc.voice_out = b.voice_out;
-  atc.text_out = b.text_out;
-  msc.warn_frame = b.warn_frame;
-  msc.warn_overspeed = b.warn_overspeed;
-  msc.warn_flaps = b.warn_flaps;
-  msc.warn_bb = b.warn_bb;
-  set.ser_NMEA = b.ser_NMEA;
-  set.ser_motion = b.ser_motion;
-  set.ser_cockpit = b.ser_cockpit;
-  for (int i = 0; i < DATA_GROUPS; i++) {
-    set.Bdsk[i] = b.Bdsk[i];
-    set.Brlt[i] = b.Brlt[i];
-    set.Bgrf[i] = b.Bgrf[i];
-  }
-  set.damp = b.damp;
-  set.joy_rat_ptch = b.joy_rat_ptch;
-  set.joy_rat_hdng = b.joy_rat_hdng;
-  set.joy_rat_roll = b.joy_rat_roll;
-  set.eq_ped = b.eq_ped;
-  set.eq_avi = b.eq_avi;
-  set.eq_thr = b.eq_thr;
-  set.eq_col = b.eq_col;
-  set.fcon_force_rat = b.fcon_force_rat;
-  set.NZptch = b.NZptch;
-  set.NZroll = b.NZroll;
-  for (int i = 0; i < JOY_BUTTONS; i++) set.joy_response[i] = b.joy_response[i];
-
-  for (int r = 0; r < 2; r++) {
-    nav.vol[r] = b.vol[r];
-    nav.nf[r] = b.nf[r];
-    nav.cf[r] = b.cf[r];
-    nav.obs[r] = b.obs[r];
-  }
-  nav.adff = b.adff;
-  nav.dmesel = b.dmesel;
-  nav.gps_index_mode = b.gps_index_mode;
-  nav.gps_index = b.gps_index;
-  nav.gps_apt_index = b.gps_apt_index;
-  nav.gps_vor_index = b.gps_vor_index;
-  nav.gps_ndb_index = b.gps_ndb_index;
-  for (int i = 0; i < 4; i++) nav.gps_id[i] = b.gps_id[i];
-
-  msc.prd = b.prd;
-  msc.logtime = b.logtime;
-  MACIBM_check_menu(7, 711, msc.logtime);
-  rel.total_fail_entry = b.total_fail_entry;
-  ogl_res = b.ogl_res;
-  ogl_trees = b.ogl_trees;
-  ogl_fscene = b.ogl_fscene;
+  MACIBM_check_menu(MENU_SPECIAL, CMD_LOG_TIME, msc.logtime);
 }
 
 int grab_prefs() {

@@ -39,7 +39,7 @@ void reset_msc() {
   msc.rtrat = 1.0f;
   // The frame takes the frame counter modulo evup, so it never starts below 1.
   msc.evup = 1;
-  msc.typestart = 900;
+  msc.typestart = TYPESTART_TAKEOFF;
   std::strcpy(msc.req_id_str, "AAA ");
 }
 

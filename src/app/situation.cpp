@@ -79,7 +79,7 @@ int load_situation(const char* path) {
   stop_engine_and_windrain();
   load_plane();
   play_engine_and_windrain();
-  set_fltvars(33);
+  set_fltvars(START_CUSTOM);
   set_rlt_grf_choices();
   clear_graph();
   msc.event = 1;

@@ -145,7 +145,7 @@ static void set_program_defaults() {
   ins.radar_range = 30;
   ins.HUD_color = 45;
   ins.ecam_mode = 3;
-  msc.typestart = 900;
+  msc.typestart = TYPESTART_TAKEOFF;
   set.cus_Y = 5000.0f * con.fttomtrs;
   set.cus_v = 200.0f * con.ktstomsc;
   env.i_aircraft = 89;
@@ -230,7 +230,7 @@ void start_world() {
   initprefs();
   load_region();
   load_plane();
-  set_fltvars(32);
+  set_fltvars(START_AIRPORT);
   mnw.ready_to_update = 1;
   play_engine_and_windrain();
   if (MACIBM_initjoy()) {

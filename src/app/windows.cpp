@@ -100,7 +100,7 @@ void set_win_title(int w, const char* title) {
 }
 
 int get_win_index(void* handle) {
-  if (!mnw.up[0]) return 0;
+  if (!mnw.up[WIN_MAIN]) return 0;
   for (int w = 0; w < MAX_WINDOWS; w++)
     if (mnw.up[w] && mnw.wind[w] == handle) return w;
   return 0;

@@ -87,6 +87,19 @@ void ott_heading_only();
 // magnitudes are scaled by set.fcon_force_rat and limited to 0..100. Other codes do nothing.
 void forcecall(int code, int a, int b, int c);
 
+// ---- Calls up to the layers above ------------------------------------------------------------
+
+// The keys and buttons reach the menu commands, the free view and the panel's own knobs through
+// these (see aircraft_hooks): filled by the application in src/app/hooks.cpp.
+struct controls_hookstruct {
+  void (*menu_command)(int id);
+  void (*free_view)(int code);  // an arrow key of the free views, codes 25..28
+  void (*redraw_flaps)();       // a lever moved: the panel draws it again
+  void (*step_baro)(int dir);
+  void (*step_decision_height)(int dir);
+};
+extern controls_hookstruct controls_hooks;
+
 // ---- Keyboard (the joystick buttons call it too) ---------------------------------------------
 
 // A character, a function key 19..42, a keypad yoke key 0..6, an arrow key 25..28.

@@ -61,7 +61,7 @@ static void stabiliser(float pitch, float roll) {
 
 // Cyclic pitch serves helicopters and propeller aircraft with thrust vectoring (tilt rotors).
 static void rotors(float pitch, float roll, float yaw) {
-  int cyclic = pln.is_heli || (pln.vectEQ && pln.entype != 3);
+  int cyclic = pln.is_heli || (pln.vectEQ && pln.entype != ENGINE_JET);
   flt.elevcyclic = cyclic ? pln.elevcyclic * pitch : 0.0f;
   flt.ailncyclic = cyclic ? pln.ailncyclic * roll : 0.0f;
   if (!pln.is_heli) return;

@@ -62,7 +62,7 @@ static void decode_buttons(unsigned b, int pov, int slot[JOY_BUTTONS]) {
 // A piston helicopter whose pilot works the collective with the buttons: buttons 3 and 4 step the
 // throttle down and up by a tenth, button 2 with one of them goes to the end of the travel.
 static void collective_buttons(unsigned b, unsigned before) {
-  if (!pln.is_heli || pln.entype != 1 || !set.eq_col) return;
+  if (!pln.is_heli || pln.entype != ENGINE_PISTON || !set.eq_col) return;
   unsigned pressed = b & ~before;
   float t = flt.throrequest[0];
   if (pressed & 4u) t -= 0.1f;
@@ -89,7 +89,7 @@ static void button_command(int code, int event) {
   static const char held_keys[7] = {0, ']', '[', '9', '0', '7', '8'};
   if (event == BUTTON_HELD) {
     if (code >= 1 && code <= 6) handle_simkey(held_keys[code]);
-    if (code >= 25 && code <= 28) freeviews_keys(code);
+    if (code >= 25 && code <= 28) controls_hooks.free_view(code);
     return;
   }
   if (event == BUTTON_RELEASED) {

@@ -11,17 +11,15 @@
 
 // ---- Views -----------------------------------------------------------------------------------
 
-enum { VIEW_FORWARDS = 601, VIEW_BACKWARDS = 612 };
-
 // The ring of views "q" and "e" walk round, 45 degrees apart, starting forwards.
-static const int view_ring[8] = {VIEW_FORWARDS, 606, 608, 610, VIEW_BACKWARDS, 609, 607, 605};
+static const int view_ring[8] = {VIEW_FORWARDS, VIEW_RIGHT_45, VIEW_RIGHT_90, VIEW_RIGHT_135, VIEW_BACKWARDS, VIEW_LEFT_135, VIEW_LEFT_90, VIEW_LEFT_45};
 
 // The next view of the ring, dir +1 to the right, -1 to the left; from a view off the ring the
 // first step away from forwards.
 static int turned_view(int from, int dir) {
   for (int i = 0; i < 8; i++)
     if (view_ring[i] == from) return view_ring[intwrap(i + dir, 0, 7)];
-  return dir > 0 ? 606 : 605;
+  return dir > 0 ? VIEW_RIGHT_45 : VIEW_LEFT_45;
 }
 
 struct key_command {
@@ -31,9 +29,9 @@ struct key_command {
 
 // Keys that select a View-menu (or map) command.
 static const key_command view_keys[] = {
-    {'w', 601}, {'s', 602}, {'x', 603}, {'z', 612}, {'v', 614}, {'t', 615},
-    {'#', 616}, {'a', 618}, {'c', 619}, {'|', 620}, {'@', 621}, {'r', 622},
-    {'f', 623}, {'_', 625}, {'+', 626}, {'=', 628}, {'-', 629}, {'d', 503},
+    {'w', VIEW_FORWARDS}, {'s', VIEW_DOWN_4}, {'x', VIEW_DOWN_8}, {'z', VIEW_BACKWARDS}, {'v', VIEW_SATELLITE}, {'t', VIEW_TOWER},
+    {'#', VIEW_ON_RUNWAY}, {'a', VIEW_CHASE}, {'c', VIEW_CIRCLING}, {'|', VIEW_FOLLOW}, {'@', VIEW_SPOT}, {'r', VIEW_ABOVE_40},
+    {'f', VIEW_ABOVE_10}, {'_', VIEW_FULL_HUD}, {'+', VIEW_FULL_NO_HUD}, {'=', VIEW_ZOOM_IN}, {'-', VIEW_ZOOM_OUT}, {'d', 503},
 };
 
 // ---- Radios (Shift held) ---------------------------------------------------------------------
@@ -64,7 +62,7 @@ static void lever_step(int lever, int engine, int dir) {
   if (lever == LEVER_SLAT) step = 0.5f;
   if (lever == LEVER_SBRK) step = 1.0f / 3.0f;
   lever_set(lever, engine, fltlim(lever_get(lever, engine) + dir * step, 0.0f, 1.0f));
-  plotflap();
+  controls_hooks.redraw_flaps();
 }
 
 // "1" and "2" the flaps, "3" and "4" the slats, "5" and "6" the speed brake: the odd key retracts.
@@ -109,10 +107,10 @@ static const control_binding control_keys[] = {
     {'j', [](int d) { knob_step(KNOB_HDG_BUG, d); }, 1},
     {'k', [](int d) { knob_step(KNOB_OBS1, d); }, -1},
     {'l', [](int d) { knob_step(KNOB_OBS1, d); }, 1},
-    {'n', step_baro, -1},
-    {'m', step_baro, 1},
-    {'y', step_decision_height, -1},
-    {'u', step_decision_height, 1},
+    {'n', [](int d) { controls_hooks.step_baro(d); }, -1},
+    {'m', [](int d) { controls_hooks.step_baro(d); }, 1},
+    {'y', [](int d) { controls_hooks.step_decision_height(d); }, -1},
+    {'u', [](int d) { controls_hooks.step_decision_height(d); }, 1},
     {'i', [](int d) { knob_step(KNOB_AP_ALT, d); }, -1},
     {'o', [](int d) { knob_step(KNOB_AP_ALT, d); }, 1},
 };
@@ -130,9 +128,9 @@ static int control_key(char c) {
 
 void handle_simkey(char c) {
   for (const key_command& k : view_keys)
-    if (k.key == c) return APPLICATION_handlemenu(k.command);
+    if (k.key == c) return controls_hooks.menu_command(k.command);
   if (c == 'q' || c == 'e')
-    return APPLICATION_handlemenu(turned_view(set.view_type, c == 'e' ? 1 : -1));
+    return controls_hooks.menu_command(turned_view(set.view_type, c == 'e' ? 1 : -1));
   for (const radio_key& k : radio_keys)
     if (k.key == c) return tune_radio(k.radio, k.part, k.dir);
   if (detent_key(c) || control_key(c)) return;

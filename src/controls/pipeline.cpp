@@ -156,7 +156,7 @@ void update_controls() {
   // The joystick throttle moves the lever only when its position on the lever's scale changes, so
   // the keys can still set the throttle while the joystick's stays put; the autothrottle moves it
   // every frame.
-  if (pln.entype == 0 || pln.numen < 1) return;
+  if (pln.entype == ENGINE_NONE || pln.numen < 1) return;
   int pos = static_cast<int>(interp(0.0f, 4.0f, 1.0f, 52.0f, set.FC_thro));
   if ((rel.otto && ott.ASHOLD) || pos != ctm.lever_pos) throttle_to_engines();
   ctm.lever_pos = pos;

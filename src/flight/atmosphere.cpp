@@ -43,7 +43,7 @@ void set_mixture_ratios() {
   int engines = intlim(pln.numen, 0, MAX_ENGINES);
   for (int i = 0; i < engines; i++) {
     float m = flt.mixt[i];
-    if (pln.entype != 1) {
+    if (pln.entype != ENGINE_PISTON) {
       flt.mixt_powr_rat[i] = m > 0.5f ? 1.0f : 0.0f;
       continue;
     }
@@ -59,11 +59,11 @@ void set_mixture_ratios() {
 
 float burnin_fuel(float x) {
   float full = 0.0f, idle = 0.0f, top = 0.0f;  // lb/h, lb/h, and the power or thrust of full flow
-  if (pln.entype == 1 || pln.entype == 2) {
-    full = pln.pmax * con.watttohp * (pln.entype == 1 ? 0.42f : 0.63f);
-    idle = full * (pln.entype == 1 ? 0.01f : 0.05f);
+  if (pln.entype == ENGINE_PISTON || pln.entype == ENGINE_TURBOPROP) {
+    full = pln.pmax * con.watttohp * (pln.entype == ENGINE_PISTON ? 0.42f : 0.63f);
+    idle = full * (pln.entype == ENGINE_PISTON ? 0.01f : 0.05f);
     top = pln.pmax;
-  } else if (pln.entype == 3) {
+  } else if (pln.entype == ENGINE_JET) {
     full = pln.tmax * con.ntntolbs * (pln.bypass == 1 ? 0.8f : 0.5f);
     idle = full * 0.05f;
     top = pln.tmax;

@@ -55,14 +55,14 @@ static void fuselage() {
 
 void set_a_bodies() {
   fuselage();
-  for (int b = 13; b <= 18; b++) {
+  for (int b = PART_NACELLE1; b <= PART_MISC2; b++) {
     if (!have_this_part(b)) continue;
-    bool nacelle = b <= 16;
+    bool nacelle = b <= PART_NACELLE4;
     // A jet's nacelles are its engines; their drag is in the thrust.
-    if (nacelle && pln.entype == 3) continue;
+    if (nacelle && pln.entype == ENGINE_JET) continue;
     float cd = pln.fuse_cd, area = pln.misc_s, v = flt.av;
     if (nacelle) {
-      if (pln.entype == 1) cd *= 2.0f;
+      if (pln.entype == ENGINE_PISTON) cd *= 2.0f;
       area = pln.nace_s;
       v = flt.av + flt.DVinc[b - 13];
     }
@@ -112,7 +112,7 @@ void set_a_gear_drag() {
 }
 
 void set_a_torque_roll() {
-  if (pln.is_heli || !(pln.entype == 1 || pln.entype == 2)) return;
+  if (pln.is_heli || !(pln.entype == ENGINE_PISTON || pln.entype == ENGINE_TURBOPROP)) return;
   bool one_way = pln.numen == 1 || (pln.numen == 2 && pln.propdir[0] == pln.propdir[1]);
   if (!one_way || !(pln.omegamax > 0.0f)) return;
   flt.L += pln.numen * (pln.pmax / pln.omegamax) * 0.75f * flt.Qratio * pln.propdir[0] * 2.0f;

@@ -225,7 +225,7 @@ void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* 
 
   float span_area = pln.AR[w] * pln.e[w] * con.pi;
   float cdi = span_area > 0.0f ? l * l / span_area : 0.0f;
-  bool ground_surface = pln.is_heli ? w == 0 : (w >= 4 && w <= 9);
+  bool ground_surface = pln.is_heli ? w == 0 : (w >= PART_WING1_LEFT && w <= PART_HSTAB_RIGHT);
   if (l > 0.0f && ground_surface) {
     if (dumping()) {
       dump_value("   ground effect cdi  multiplier=", flt.CDIgrndeffect[w]);
@@ -273,7 +273,8 @@ void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* 
 
 // ---- From Mach 1 -----------------------------------------------------------------------------
 
-void supersonic_flatplate(float alpha, float* cl, float* cd, float mach, float share) {
+// Adds one panel of a thin double-wedge section: alpha in degrees, share of the chord.
+static void supersonic_flatplate(float alpha, float* cl, float* cd, float mach, float share) {
   float a = alpha * con.degtorad;
   float k = 2.0f * a / std::sqrt(mach * mach - 1.0f);
   *cl += k * std::cos(a) * share;

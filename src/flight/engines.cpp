@@ -53,14 +53,14 @@ void apropengine(int i) {
   flt.trq[i] = trq;
   flt.power[i] = trq * flt.tac[j];
 
-  if (pln.is_heli && pln.entype == 2) {
+  if (pln.is_heli && pln.entype == ENGINE_TURBOPROP) {
     float target = 0.0f;
     if (flt.eng_running[i] && pln.pmax > 0.0f)
       target = 100.0f * std::sqrt(fltmax2(flt.power[i] / pln.pmax, 0.0f));
     flt.n1_[i] = fltlim(step_towards(flt.n1_[i], target, 10.0f * msc.prd), 0.0f, 100.0f);
   }
 
-  if (pln.entype == 1) {
+  if (pln.entype == ENGINE_PISTON) {
     // Manifold pressure lags its target by one second.
     float target = interp(0.0f, atm.baro * r * 0.5f, 1.0f, atm.baro * r, flt.thro[i]);
     flt.mpr[i] += (target - flt.mpr[i]) * msc.prd;

@@ -123,7 +123,7 @@ void draw_failures() {
   if (major && pln.ecam) {
     play_buffer(14, 0);
     ins.ecam_mode = 7;
-    init_ecam();
+    flight_hooks.reset_ecam();
   }
 }
 
@@ -136,12 +136,12 @@ static float speed_ratio(float omega) { return pln.omegamax > 0.0f ? omega / pln
 // the ram-air turbine drops out and gives pressure with airspeed.
 static float engine_hydraulics() {
   if (pln.is_heli) return speed_ratio(flt.tac[0]);
-  if (pln.entype < 1 || pln.entype > 3) return 1.0f;
+  if (pln.entype < ENGINE_PISTON || pln.entype > ENGINE_JET) return 1.0f;
   int n = intlim(pln.numen, 0, MAX_ENGINES);
   float sum = 0.0f;
   int running = 0;
   for (int e = 0; e < n; e++) {
-    sum += pln.entype == 3 ? flt.n1_[e] / 100.0f : speed_ratio(flt.tac[e]);
+    sum += pln.entype == ENGINE_JET ? flt.n1_[e] / 100.0f : speed_ratio(flt.tac[e]);
     running |= flt.eng_running[e];
   }
   float hyd = n > 0 ? 0.2f * sum / static_cast<float>(n) + 0.7f : 1.0f;

@@ -208,6 +208,26 @@ void reset_flt();
 void reset_pat();
 void reset_rel();
 
+// ---- Calls up to the layers above ------------------------------------------------------------
+
+// What the flight frame and the flight start ask of the panel, the view and the data output, each
+// through a hook the application fills in src/app/hooks.cpp (see aircraft_hooks).
+struct flight_hookstruct {
+  void (*redraw_flaps)();  // the flap lever moved
+  void (*redraw_sweep)();
+  void (*redraw_vector)();
+  void (*redraw_gear_lights)();
+  void (*reset_ecam)();                    // a failure changed what the ECAM shows
+  void (*pulse_menu_highlight)(float g);   // the highlight colour's green, -1..1
+  void (*crash_flash)();                   // the screen flashes at a crash
+  void (*reload_scenery_textures)();       // the season or the resolution changed
+  void (*place_traffic)(int k, int anew);  // traffic aircraft k placed again
+  float (*lightning_strike)();  // a strike near the aircraft: how far away, m; -1 for none
+  void (*dump_cycle_header)();  // the one-cycle dump begins
+  void (*disk_output)();        // one record of the data-output file
+};
+extern flight_hookstruct flight_hooks;
+
 // ---- Flight frame ----------------------------------------------------------------------------
 
 // One frame of msc.prd simulated seconds: surroundings, serial outputs, periodic passes, clocks,
@@ -233,9 +253,6 @@ void set_mixture_ratios();   // flt.mixt_powr_rat, mixt_temp_rat from the mixtur
 
 // ---- Serial outputs --------------------------------------------------------------------------
 
-// Writes the float's 4 bytes to serial port 1; a short write is the fatal "Could not output
-// serial port data!".
-void serial_dat(float value);
 // Composes the position sentence for the current position, track, speed and variation into
 // `out` (at least 80 characters) and returns its length.
 int nmea_sentence(char* out);
@@ -296,22 +313,12 @@ void Fco_supersonic(float dcl, float dcd, float dcm, float* cl, float* cd, float
 // Two-dimensional coefficients of foil r (Reynolds choice) at position p (0 root, 1 tip) of
 // surface w, at angle alpha (degrees), for element e.
 void anyfoil(float alpha, float* cl, float* cd, float* cm, int w, int r, int p, int e);
-// Adds one panel of a thin double-wedge section: alpha in degrees, share of the chord.
-void supersonic_flatplate(float alpha, float* cl, float* cd, float mach, float share);
 // Control-surface increments: kind 12 hinged, 13 spoiler, 14 speed brake, 15 drag rudder; crat the
 // control's chord over the element chord; def the deflection, degrees, trailing edge up.
 void set_con_eff(int w, int kind, float crat, float def, float* dcl, float* dcd, float* dcm,
                  const char* name);
 // Angle of attack shift, degrees, that a lift-coefficient increment causes on surface w.
 float induce_alpha(float cl, int w);
-// Downwash factor of a wing (degrees per unit mean lift coefficient) from the height h and the
-// distance l of the surface behind, in semispans, its aspect ratio and its taper ratio.
-float findspecwash(float h, float l, float ar, float taper);
-// Bilinear interpolation on a 3 x 3 grid: column coordinates x1..x3, row coordinates y1..y3 (may
-// decrease), the nine values row by row, and the point (x, y); extended linearly outside.
-float interp9(float x1, float x2, float x3, float y1, float y2, float y3, float v11, float v12,
-              float v13, float v21, float v22, float v23, float v31, float v32, float v33, float x,
-              float y);
 
 // ---- Propellers, rotors and jets -------------------------------------------------------------
 
@@ -329,8 +336,6 @@ void aprop(int i, float z, float x, float y);
 void reset_props();
 // Every jet engine, each at its engine arm.
 void jets();
-// Jet engine i at longitudinal z, lateral x and vertical y: spool, N1 and thrust.
-void ajet(int i, float z, float x, float y);
 
 // ---- Ground and water contact ----------------------------------------------------------------
 
@@ -351,12 +356,22 @@ float dampedforce(float x, float v, float k, float c);
 
 // ---- Flight start ----------------------------------------------------------------------------
 
-// Starts or restarts a flight of the given start type: 32 at the selected airport and runway
-// (msc.typestart 900 takeoff, 1000 visual final, 1100 instrument final), 33 at the custom position
-// with power and gear by speed, 34 at the custom position in flight, 35 approach to the nearest
-// building-top helipad, 36 frigate, 37 carrier, 38 oil rig, 39 on the carrier's catapult, 40
-// behind the nearest traffic aircraft. A search that finds nothing gives a notice and leaves the
-// flight as it was.
+// The start types of set_fltvars.
+enum {
+  START_AIRPORT = 32,    // the selected airport and runway, as msc.typestart says
+  START_CUSTOM = 33,     // the custom position, power and gear by speed (a situation)
+  START_IN_FLIGHT = 34,  // the custom position, in flight (over a navaid)
+  START_HELIPAD = 35,    // approach to the nearest building-top helipad
+  START_FRIGATE = 36,    // approach to the nearest frigate
+  START_CARRIER = 37,    // approach to the nearest carrier
+  START_OIL_RIG = 38,    // approach to the nearest oil rig
+  START_CATAPULT = 39,   // on the nearest carrier's catapult
+  START_FORMATION = 40,  // behind the nearest traffic aircraft
+};
+// How an airport start begins (msc.typestart).
+enum { TYPESTART_TAKEOFF = 900, TYPESTART_VFR_FINAL = 1000, TYPESTART_ILS_FINAL = 1100 };
+// Starts or restarts a flight of the given start type. A search that finds nothing gives a notice
+// and leaves the flight as it was.
 void set_fltvars(int type);
 // Engines at power fraction p (throttles, rotor speeds, spool, wash), as a flight starts them.
 void initpower(float p);

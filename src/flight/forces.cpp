@@ -52,8 +52,8 @@ void set_a_engines() {
   flt.faxilgear = flt.fsidegear = flt.fnrmlgear = 0.0f;
   // Without air the engines have nothing to work on.
   if (atm.rho > 0.0f) {
-    if (pln.entype == 1 || pln.entype == 2) props();
-    if (pln.entype == 3) jets();
+    if (pln.entype == ENGINE_PISTON || pln.entype == ENGINE_TURBOPROP) props();
+    if (pln.entype == ENGINE_JET) jets();
   }
 }
 
@@ -109,7 +109,9 @@ static const char* surface_label(int w) {
   return labels[w];
 }
 
-static bool is_left(int w) { return w == 4 || w == 6 || w == 8; }
+static bool is_left(int w) {
+  return w == PART_WING1_LEFT || w == PART_WING2_LEFT || w == PART_HSTAB_LEFT;
+}
 
 // Coefficient increments of the control surfaces and flaps of element e of surface w, and the
 // angle-of-attack shift of those that change the lift.
@@ -121,7 +123,7 @@ static void control_increments(int w, int e, float* dcl, float* dcd, float* dcm,
     if (shifts) a += induce_alpha(il, w);
   };
   bool left = is_left(w);
-  if (w >= 4 && w <= 7) {
+  if (w >= PART_WING1_LEFT && w <= PART_WING2_RIGHT) {
     if (pln.ailn[w][e]) {
       set_con_eff(w, 12, pln.ailn_crat, left ? flt.lailndef : flt.railndef, &il, &id, &im,
                   "AILERON");
@@ -143,12 +145,12 @@ static void control_increments(int w, int e, float* dcl, float* dcd, float* dcm,
       add(true);
     }
   }
-  if ((w == 8 || w == 9) && pln.hstabtype == 0 && pln.elev[w][e]) {
-    set_con_eff(w, 12, pln.elev_crat, w == 8 ? flt.lhstbdef : flt.rhstbdef, &il, &id, &im,
-                "ELEVATOR");
+  if ((w == PART_HSTAB_LEFT || w == PART_HSTAB_RIGHT) && pln.hstabtype == 0 && pln.elev[w][e]) {
+    set_con_eff(w, 12, pln.elev_crat, w == PART_HSTAB_LEFT ? flt.lhstbdef : flt.rhstbdef, &il, &id,
+                &im, "ELEVATOR");
     add(true);
   }
-  if ((w == 10 || w == 11) && pln.rudd[w][e]) {
+  if ((w == PART_VSTAB1 || w == PART_VSTAB2) && pln.rudd[w][e]) {
     set_con_eff(w, 12, pln.rudd_crat, flt.ruddef, &il, &id, &im, "RUDDER");
     add(true);
   }
@@ -208,12 +210,12 @@ static void one_element(int w, int e, const surface_frame& f, float* wsum) {
   }
 
   // Slipstream of the propellers whose disc lies ahead of this element.
-  if (pln.entype == 1 || pln.entype == 2) {
+  if (pln.entype == ENGINE_PISTON || pln.entype == ENGINE_TURBOPROP) {
     int engines = intlim(pln.numen, 0, MAX_ENGINES);
     for (int i = 0; i < engines; i++) {
       if (!pln.in_propwash[w][i][e]) continue;
       float dv = flt.DVinc[i];
-      if (w == 10 || w == 11) {
+      if (w == PART_VSTAB1 || w == PART_VSTAB2) {
         u += dv;
         if (dumping()) dump_value("   Axial speed increment due propwash is", dv, " m/s.\n");
         continue;
@@ -248,12 +250,12 @@ static void one_element(int w, int e, const surface_frame& f, float* wsum) {
         flt.deldir[w][e], " degrees.\n");
   }
 
-  if ((w == 8 || w == 9) && pln.hstabtype == 1) {
-    float def = w == 8 ? flt.lhstbdef : flt.rhstbdef;
+  if ((w == PART_HSTAB_LEFT || w == PART_HSTAB_RIGHT) && pln.hstabtype == 1) {
+    float def = w == PART_HSTAB_LEFT ? flt.lhstbdef : flt.rhstbdef;
     alpha -= def;
     if (dumping()) dump_value("   alpha increment due hstab def=", -def, " degrees.\n");
   }
-  if ((w == 8 || w == 9) && pln.flyingstabEQ) {
+  if ((w == PART_HSTAB_LEFT || w == PART_HSTAB_RIGHT) && pln.flyingstabEQ) {
     // A stabiliser behind the reference point trims nose-up by lowering its angle; a canard by
     // raising it.
     float k = pln.Zarm[8] >= 0.0f ? -1.0f : 1.0f;
@@ -293,7 +295,7 @@ void set_a_surfaces() {
                              flt.av * flt.cosalph + pln.cos_vertcant[i] * dv) *
                   con.radtodeg;
   }
-  for (int w = 4; w <= 11; w++) {
+  for (int w = PART_WING1_LEFT; w <= PART_VSTAB2; w++) {
     // A surface that is gone sheds no wake: its wash must not linger in the next frames.
     if (!have_this_part(w)) {
       wash_sum[w] = 0.0f;
@@ -323,13 +325,13 @@ void set_a_surfaces() {
 }
 
 void set_a_downwash() {
-  for (int t = 4; t <= 9; t++) {
+  for (int t = PART_WING1_LEFT; t <= PART_HSTAB_RIGHT; t++) {
     for (int e = 0; e < MAX_ELS; e++) downwash[t][e] = 0.0f;
   }
-  for (int s = 4; s <= 9; s++) {
+  for (int s = PART_WING1_LEFT; s <= PART_HSTAB_RIGHT; s++) {
     float ws = wash_sum[s];
     if (ws == 0.0f) continue;  // sheds nothing (absent, or no downwash factor)
-    for (int t = 4; t <= 9; t++) {
+    for (int t = PART_WING1_LEFT; t <= PART_HSTAB_RIGHT; t++) {
       for (int e = 0; e < MAX_ELS; e++) {
         if (pln.in_wash[s][t][e]) downwash[t][e] -= ws;
       }

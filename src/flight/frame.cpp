@@ -8,7 +8,6 @@
 #include "app/app.h"
 #include "panel/panel.h"
 #include "render/ogl.h"
-#include "render/render.h"
 #include "shared/shared.h"
 #include "weather/weather.h"
 #include "world/world.h"
@@ -29,15 +28,15 @@ static void mass_and_fuel_flow() {
   flt.m_total = pln.m_empty + flt.m_fixed + flt.m_fuel + flt.m_jettison;
   int engines = intlim(pln.numen, 0, MAX_ENGINES);
   for (int i = 0; i < engines; i++) {
-    float ff = burnin_fuel(pln.entype == 3 ? flt.thrust[i] : flt.power[i]);
-    if (pln.entype == 3 && pln.burnerinc > 1.0f && flt.after_burning[i]) ff *= 2.0f;
+    float ff = burnin_fuel(pln.entype == ENGINE_JET ? flt.thrust[i] : flt.power[i]);
+    if (pln.entype == ENGINE_JET && pln.burnerinc > 1.0f && flt.after_burning[i]) ff *= 2.0f;
     flt.ff_[i] = flt.eng_running[i] ? ff : 0.0f;
   }
 }
 
 // Reads: flt.throrequest, rel.fc_thr. Writes: flt.thro (a first-order lag of about a second).
 static void throttle_lag() {
-  if (pln.entype == 0 || !rel.fc_thr) return;
+  if (pln.entype == ENGINE_NONE || !rel.fc_thr) return;
   int engines = intlim(pln.numen, 0, MAX_ENGINES);
   for (int i = 0; i < engines; i++) {
     flt.thro[i] = flt.throrequest[i] * msc.prd + (1.0f - msc.prd) * flt.thro[i];
@@ -78,7 +77,7 @@ static void move_traffic() {
     if (traf_xyz[k][1] < floor) traf_xyz[k][1] = floor;
     float dx = traf_xyz[k][0] - static_cast<float>(flt.X);
     float dz = traf_xyz[k][2] - static_cast<float>(flt.Z);
-    if (dx * dx + dz * dz > far * far) make_a_plane(k, 0);
+    if (dx * dx + dz * dz > far * far) flight_hooks.place_traffic(k, 0);
   }
 }
 
@@ -88,8 +87,8 @@ static void scenery_textures() {
   static int winter_before = -1, res_before = -1;
   int winter = atm.temp_SL < 32.0f ? 1 : 0;
   if (winter_before != -1 && (winter != winter_before || ogl_res != res_before)) {
-    load_scenery_textures();
-    if (ogl_res != res_before) load_plane_geo(1, 0);
+    flight_hooks.reload_scenery_textures();
+    if (ogl_res != res_before) aircraft_hooks.load_drawing(1, 0);
   }
   winter_before = winter;
   res_before = ogl_res;
@@ -177,13 +176,13 @@ void update_flight() {
   advance_counters();
   path_bank();
   advance_clocks();
-  OGL_assigncolor(0, 0.0f, std::sin(3.0f * msc.elap_time), 0.0f);  // pulsing menu highlight
+  flight_hooks.pulse_menu_highlight(std::sin(3.0f * msc.elap_time));
 
   float prd = msc.prd;
   msc.prd = prd * 0.5f;
   if (set.cycoutwaiting) {
     set.cycout = 1;
-    trackdiv();
+    flight_hooks.dump_cycle_header();
   }
   sub_step();
   // The dump covers the first sub-step only.

@@ -48,7 +48,8 @@ static void spool(int i) {
   flt.n1_[i] = 100.0f * std::sqrt(part);
 }
 
-void ajet(int i, float z, float x, float y) {
+// Jet engine i at longitudinal z, lateral x and vertical y: spool, N1 and thrust.
+static void ajet(int i, float z, float x, float y) {
   spool(i);
 
   const float phi = thrust_factor(flt.machno);

@@ -130,9 +130,9 @@ static int move_towards(float* pos, float request) {
 static void movables() {
   if (rel.fc_slt && pln.slatEQ) move_towards(&flt.slat, flt.slatrequest);
   if (pln.varsweepEQ[4] || pln.varsweepEQ[6] || pln.varsweepEQ[8]) {
-    if (move_towards(&flt.swee, flt.sweerequest)) plotswee();
+    if (move_towards(&flt.swee, flt.sweerequest)) flight_hooks.redraw_sweep();
   }
-  for (int i = 4; i <= 9; i++) {
+  for (int i = PART_WING1_LEFT; i <= PART_HSTAB_RIGHT; i++) {
     if (!pln.varsweepEQ[i]) {
       pln.sweepnow[i] = pln.sweep1[i];
       continue;
@@ -147,12 +147,12 @@ static void movables() {
     if (d != 0.0f) {
       pln.vertcant[0] += d;
       for (int i = 1; i < MAX_ENGINES; i++) pln.vertcant[i] = pln.vertcant[0];
-      plotvect();
+      flight_hooks.redraw_vector();
     }
   }
   if (rel.fc_flp && pln.flapEQ && flt.flap != flt.flaprequest) {
     flt.flap += flt.flaprequest > flt.flap ? 1 : -1;
-    plotflap();
+    flight_hooks.redraw_flaps();
   }
 }
 
@@ -177,11 +177,11 @@ static void landing_gear() {
     flt.gear_stat_tick[i] = set.gear_stat[i];
   }
   flt.gear_handle_tick = set.gear_handle + 1;
-  if (moved) gear_light();
+  if (moved) flight_hooks.redraw_gear_lights();
 }
 
 void mod_evt() {
-  if (pln.entype != 0) maintain_engine_sound();
+  if (pln.entype != ENGINE_NONE) maintain_engine_sound();
   maintain_windrain_sound();
   record_path();
   precipitation_at_aircraft();
@@ -199,14 +199,14 @@ void mod_evt() {
   }
   movables();
   wxcalc();
-  if (set.dskout) dskoutproc();
+  if (set.dskout) flight_hooks.disk_output();
   landing_gear();
 }
 
 // ---- Half-second pass ------------------------------------------------------------------------
 
 void mod_semisec() {
-  for (int i = 4; i <= 11; i++) {
+  for (int i = PART_WING1_LEFT; i <= PART_VSTAB2; i++) {
     if (!have_this_part(i)) continue;
     flt.slat_effect[i] = interp(0.0f, 1.0f, 1.0f, pln.slat_effect[i], flt.slat);
     flt.alpha_max[i] = flt.slat_effect[i] * pln.alpha_max[i];

@@ -11,7 +11,6 @@
 #include "controls/controls.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
-#include "render/render.h"
 #include "shared/shared.h"
 #include "sound/sound.h"
 #include "weather/weather.h"
@@ -59,7 +58,7 @@ static void update_stick_forces() {
   if (!pln.is_heli) s = 0.75f * flt.Qratio;
   if (pln.is_heli && !pln.ff_hydraulic) s = 0.5f * sqr(speed_ratio(flt.tac[0]));
   forcecall(25, 0, 0, inttrunc(fltlim(100.0f * s, 0.0f, 1.0e6f)));
-  if (pln.entype == 3) return;
+  if (pln.entype == ENGINE_JET) return;
   float r = flt.tac[0];
   if (!pln.is_heli && pln.numen > 1) r = (flt.tac[0] + flt.tac[1]) * 0.5f;
   int a = inttrunc(20.0f * speed_ratio(r));
@@ -142,7 +141,7 @@ static void switch_rain_sound() {
 // Lightning comes with rain in a storm; its thunder is the louder the nearer it struck.
 static void lightning() {
   if (!(atm.rain_tstm > 1.0f && atm.temp_SL > 32.0f)) return;
-  const float metres = start_strike();
+  const float metres = flight_hooks.lightning_strike();
   if (metres >= 0.0f) play_thunder(thunder_strength(metres));
 }
 

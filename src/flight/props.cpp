@@ -259,7 +259,7 @@ static void props_helicopter() {
 
   // Without a collective lever, and always for turbines, the governor works the throttles to hold
   // rated rotor speed.
-  if (!set.eq_col || pln.entype == 2) {
+  if (!set.eq_col || pln.entype == ENGINE_TURBOPROP) {
     for (int i = 0; i < n; i++) {
       if (rel.thrgov[i])
         flt.throrequest[i] =

@@ -14,7 +14,9 @@
 #include "shared/shared.h"
 #include "world/world.h"
 
-void serial_dat(float value) {
+// Writes the float's 4 bytes to serial port 1; a short write is the fatal "Could not output
+// serial port data!".
+static void serial_dat(float value) {
   // The float's bits, least significant byte first, whatever the byte order of this machine.
   std::uint32_t bits;
   std::memcpy(&bits, &value, 4);

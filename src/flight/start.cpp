@@ -7,7 +7,6 @@
 
 #include "app/app.h"
 #include "app/macibm.h"
-#include "render/render.h"
 #include "shared/shared.h"
 #include "world/world.h"
 
@@ -47,7 +46,8 @@ static void place_at_airport(start_place* s) {
   int a = start_airport();
   int kind = msc.typestart;
   // An aircraft that cannot roll on the ground starts on a short final instead.
-  if (kind != 1000 && kind != 1100 && !pln.gearEQ && !pln.skidEQ) kind = 1000;
+  if (kind != TYPESTART_VFR_FINAL && kind != TYPESTART_ILS_FINAL && !pln.gearEQ && !pln.skidEQ)
+    kind = TYPESTART_VFR_FINAL;
 
   int k = msc.rway_sel / 2;
   if (apt_len[a][k] < 1) k = 0;
@@ -67,9 +67,9 @@ static void place_at_airport(start_place* s) {
   msc.runwayview_Y = static_cast<float>(s->Y) + 2.0f;
   msc.runwayview_Z = static_cast<float>(s->Z) + 2.0f;
 
-  if (kind == 1000 || kind == 1100) {
+  if (kind == TYPESTART_VFR_FINAL || kind == TYPESTART_ILS_FINAL) {
     // On a 3-degree path, 1.5 nm out on a visual final and 9 nm out on an instrument final.
-    float d = nm(kind == 1100 ? 9.0f : 1.5f);
+    float d = nm(kind == TYPESTART_ILS_FINAL ? 9.0f : 1.5f);
     move_back(s, d, psi);
     s->Y += d * isin(3);
     s->the = 0.0f;
@@ -149,9 +149,9 @@ static int nearest_ship(int type, float c[3]) {
   float best_d = 0.0f;
   for (int i = 0; i < GRID_I - 1; i++) {
     for (int j = 0; j < GRID_J - 1; j++) {
-      int here = type == 36   ? frig_on_poly[i][j]
-                 : type == 38 ? oilr_on_poly[i][j]
-                              : carr_on_poly[i][j];
+      int here = type == START_FRIGATE   ? frig_on_poly[i][j]
+                 : type == START_OIL_RIG ? oilr_on_poly[i][j]
+                                         : carr_on_poly[i][j];
       if (!here) continue;
       float x = 0.5f * (planexyz[i][j][0] + planexyz[i + 1][j + 1][0]);
       float z = 0.5f * (planexyz[i][j][2] + planexyz[i + 1][j + 1][2]);
@@ -173,7 +173,7 @@ static int place_ship(int type, start_place* s) {
     MACIBM_alert("I can't find any ships in the area!", "", "", "", ALERT_NOTICE);
     return 0;
   }
-  if (type == 39) {
+  if (type == START_CATAPULT) {
     // On the carrier's bow catapult, held until launched.
     s->X = c[0] - 11.5f;
     s->Z = c[2] - 60.0f;
@@ -188,8 +188,8 @@ static int place_ship(int type, start_place* s) {
   }
   // Lined up with the deck on a 3.5-degree path.
   float d = nm(pln.is_heli ? 1.0f : 3.0f);
-  int h = type == 37 ? 352 : 355;
-  float deck = type == 36 ? 7.0f : type == 37 ? 21.0f : 62.0f;
+  int h = type == START_CARRIER ? 352 : 355;
+  float deck = type == START_FRIGATE ? 7.0f : type == START_CARRIER ? 21.0f : 62.0f;
   s->X = c[0];
   s->Z = c[2];
   move_back(s, d, h);
@@ -227,7 +227,7 @@ static void place_formation(start_place* s) {
 // ---- The start -------------------------------------------------------------------------------
 
 void set_fltvars(int type) {
-  for (int k = 0; k < TRAFFIC; k++) make_a_plane(k, 1);
+  for (int k = 0; k < TRAFFIC; k++) flight_hooks.place_traffic(k, 1);
 
   // Where the aircraft is now: what stays when a start type does not move it.
   start_place s;
@@ -238,25 +238,25 @@ void set_fltvars(int type) {
   flt.cat_stage = 5;
   int placed = 1;
   switch (type) {
-    case 32:
+    case START_AIRPORT:
       place_at_airport(&s);
       break;
-    case 33:
+    case START_CUSTOM:
       place_situation(&s);
       break;
-    case 34:
+    case START_IN_FLIGHT:
       place_in_flight(&s);
       break;
-    case 35:
+    case START_HELIPAD:
       placed = place_helipad(&s);
       break;
-    case 36:
-    case 37:
-    case 38:
-    case 39:
+    case START_FRIGATE:
+    case START_CARRIER:
+    case START_OIL_RIG:
+    case START_CATAPULT:
       placed = place_ship(type, &s);
       break;
-    case 40:
+    case START_FORMATION:
       place_formation(&s);
       break;
     default:

@@ -205,7 +205,7 @@ void start_flight_state(const start_place* s) {
 
   flt.over_vfe = flt.over_vne = 0;
   flt.vind = 0.0f;
-  set.view_type = 601;  // looking forward, as the View menu's first command sets it
+  set.view_type = VIEW_FORWARDS;
   set.view_is_fullscreen = 0;
   for (int w = 1; w <= 28; w++) MACIBM_killwind(w);
 
@@ -216,5 +216,5 @@ void start_flight_state(const start_place* s) {
   restart_dialogue_and_displays();
   restart_path_and_counters();
   reset_ctm();
-  MACIBM_invalwind(0);
+  MACIBM_invalwind(WIN_MAIN);
 }

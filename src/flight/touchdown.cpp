@@ -8,7 +8,6 @@
 #include "app/app.h"
 #include "controls/controls.h"
 #include "panel/panel.h"
-#include "render/ogl.h"
 #include "shared/shared.h"
 #include "sound/sound.h"
 #include "weather/weather.h"
@@ -59,13 +58,13 @@ static void land_contact() {
     touched[5] = contact(5, pln.skidX, pln.skidY, pln.skidZ);
     touched[6] = contact(6, pln.skidX, pln.skidY, pln.skidZ + pln.skidl);
   }
-  for (int w = 4; w <= 11; w++) {
+  for (int w = PART_WING1_LEFT; w <= PART_VSTAB2; w++) {
     if (!have_this_part(w)) continue;
     float r = pln.semilen[w];
     if (contact(8, get_wing_Xarm(w, r), get_wing_Yarm(w, r), get_wing_Zarm(w, r)))
       touched[8] = 1;
   }
-  for (int b = 12; b <= 18; b++) {
+  for (int b = PART_FUSELAGE; b <= PART_MISC2; b++) {
     if (!have_this_part(b)) continue;
     float ox, oy, oz;
     get_body_os(b, &ox, &oy, &oz);
@@ -101,7 +100,7 @@ static void water_contact() {
   // No crest stands higher than half the wave height above the sea: a point nearer the reference
   // point than the aircraft's height above that, in the sum of its offsets, is dry.
   float dry = dumping() ? -INFINITY : flt.h - env.local_h - 0.5f * std::fabs(atm.wave_amp);
-  for (int b = 12; b <= 18; b++) {
+  for (int b = PART_FUSELAGE; b <= PART_MISC2; b++) {
     if (!have_this_part(b)) continue;
     float ox, oy, oz;
     get_body_os(b, &ox, &oy, &oz);
@@ -150,10 +149,7 @@ void set_a_crash() {
   play_buffer(7, 0);
   forcecall(33, 0, 0, 0);
   forcecall(32, 100, intrand(0, 359), 250);
-  for (int k = 0; k < 10; k++) {
-    OGL_fillrect(8, 0, 0, 800, 600);
-    OGL_fillrect(25, 0, 0, 800, 600);
-  }
+  flight_hooks.crash_flash();
   if (crash_pause) crash_pause(4.0f);
   if (msc.ice > 0.01f) {
     MACIBM_alert("The aircraft was carrying ice at time of impact.",
@@ -169,7 +165,7 @@ void set_a_crash() {
                  "and tumble.",
                  ALERT_NOTICE);
   }
-  msc.typestart = 900;
-  set_fltvars(32);
+  msc.typestart = TYPESTART_TAKEOFF;
+  set_fltvars(START_AIRPORT);
   play_engine_and_windrain();
 }

@@ -20,15 +20,15 @@ static const char* const gauge_title[EG_KINDS] = {"RPM", "MP",  "TRQ",  "N1",
 
 // The gauges the aircraft's engines have, in panel order.
 static int engine_kinds(int kinds[MAX_DIALS]) {
-  if (pln.entype == 0 || pln.numen < 1) return 0;
+  if (pln.entype == ENGINE_NONE || pln.numen < 1) return 0;
   int n = 0;
-  if (pln.entype == 3) {
+  if (pln.entype == ENGINE_JET) {
     kinds[n++] = EG_N1;
     kinds[n++] = EG_EGT;
     kinds[n++] = EG_FF;
   } else {
     kinds[n++] = EG_TACH;
-    kinds[n++] = pln.entype == 1 ? EG_MP : EG_TRQ;
+    kinds[n++] = pln.entype == ENGINE_PISTON ? EG_MP : EG_TRQ;
     kinds[n++] = EG_FF;
     kinds[n++] = EG_EGT;
   }

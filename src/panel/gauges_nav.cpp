@@ -40,7 +40,8 @@ void draw_adf(int slot, int full) {
 
 // ---- Course deviation ------------------------------------------------------------------------
 
-void draw_cdi(int slot, int r_idx, int full) {
+// Course-deviation indicator of receiver r (0 NAV 1, 1 NAV 2) in a slot.
+static void draw_cdi(int slot, int r_idx, int full) {
   shown_values* s = &slot_shown[slot];
   int good = nav.goodnav[r_idx];
   // A glide slope is received only with a localizer that has one.

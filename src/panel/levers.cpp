@@ -96,12 +96,13 @@ static void place_row(int first, int last, int y, int h) {
 
 void layout_levers() {
   lay.nlevers = 0;
-  if (pln.entype != 0 && pln.numen > 0) {
+  if (pln.entype != ENGINE_NONE && pln.numen > 0) {
     int kinds[3], nk = 0;
     kinds[nk++] = LEVER_THROTTLE;
-    if (pln.varpitchEQ && (pln.entype == 1 || pln.entype == 2) && !pln.is_heli)
+    if (pln.varpitchEQ && (pln.entype == ENGINE_PISTON || pln.entype == ENGINE_TURBOPROP) &&
+        !pln.is_heli)
       kinds[nk++] = LEVER_PROP;
-    if (pln.entype == 1) kinds[nk++] = LEVER_MIXTURE;
+    if (pln.entype == ENGINE_PISTON) kinds[nk++] = LEVER_MIXTURE;
     int engines = set.eq_thr ? intlim(pln.numen, 1, MAX_ENGINES) : 1;
     for (int k = 0; k < nk; k++)
       for (int e = 0; e < engines; e++) add_lever(kinds[k], set.eq_thr ? e : -1);

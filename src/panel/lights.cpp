@@ -40,8 +40,8 @@ static void caution_states(int on[CAUTIONS]) {
   float fuel = pln.m_fuel > 0.0f ? flt.m_fuel / pln.m_fuel : 1.0f;
   on[0] = (pln.Vne > 0.0f && asi_speed() > pln.Vne) || flt.over_vne;
   on[1] = msc.icebld;
-  on[2] = pln.numen > 0 && pln.entype != 0 && fuel < 0.1f;
-  on[3] = pln.numen > 0 && pln.entype != 0 && rel.oil_rat < 0.5f;
+  on[2] = pln.numen > 0 && pln.entype != ENGINE_NONE && fuel < 0.1f;
+  on[3] = pln.numen > 0 && pln.entype != ENGINE_NONE && rel.oil_rat < 0.5f;
   on[4] = pln.ff_hydraulic && rel.hyd_rat < 0.5f;
 }
 

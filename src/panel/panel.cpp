@@ -26,13 +26,14 @@ enum { MAX_HOT_SPOTS = 200 };
 static hot_spot hot[MAX_HOT_SPOTS];
 static int hot_count;
 
-void clear_hot_spots() { hot_count = 0; }
+static void clear_hot_spots() { hot_count = 0; }
 
 void add_hot_spot(const panel_rect& r, click_fn fn, int arg, int repeats) {
   if (hot_count < MAX_HOT_SPOTS) hot[hot_count++] = {r, fn, arg, repeats};
 }
 
-int click_hot_spot(int x, int y, int repeat) {
+// The spot under (x, y) acts; returns 1 when there was one.
+static int click_hot_spot(int x, int y, int repeat) {
   // Spots registered later lie on top of earlier ones.
   for (int i = hot_count - 1; i >= 0; i--) {
     if (!in_rect(hot[i].r, x, y)) continue;
@@ -47,7 +48,8 @@ int click_hot_spot(int x, int y, int repeat) {
 // Values drawn in an earlier generation count as not drawn: forgetting them all is one increment.
 static int shown_generation = 1;
 
-void forget_shown() { shown_generation++; }
+// Forgets every instrument's values (the next update draws them all).
+static void forget_shown() { shown_generation++; }
 
 int shown_changed(shown_values* s, float* v, int n, float tol, int full) {
   for (int i = 0; i < n; i++)
@@ -97,7 +99,7 @@ void reset_panel() {
 void update_panel() {
   if (set.view_is_fullscreen) return;
   // The view may have left another window current, its own projection or the depth test on.
-  if (mnw.up[0]) MACIBM_startwind(0, 0);
+  if (mnw.up[WIN_MAIN]) MACIBM_startwind(WIN_MAIN, 0);
   OGL_setstate(0, 0, 0, 0);
 
   if (panel_layout_now()) ins.tickle_all = 1;

@@ -95,9 +95,6 @@ typedef void (*click_fn)(int arg, int x, int y, const panel_rect& r);
 // Spots that repeat act again on every pass while the button is held; the others only on the
 // press itself, so that a held button does not flick a switch back and forth.
 void add_hot_spot(const panel_rect& r, click_fn fn, int arg, int repeats);
-void clear_hot_spots();
-// The spot under (x, y) acts; returns 1 when there was one.
-int click_hot_spot(int x, int y, int repeat);
 
 // Each part of the panel lays out its share and registers its spots.
 void layout_instruments();
@@ -119,8 +116,6 @@ struct shown_values {
 // values moved by more than tol since it was drawn; the values are then remembered. A value that
 // is not a number is shown, and replaced in v, as 0.
 int shown_changed(shown_values* s, float* v, int n, float tol, int full);
-// Forgets every instrument's values (the next update draws them all).
-void forget_shown();
 
 // Marks set between updates by the flight and the controls, taken by the next update.
 enum {
@@ -156,8 +151,6 @@ extern shown_values slot_shown[PANEL_SLOTS];
 void draw_adf(int slot, int full);
 void draw_supp(int slot, int full);  // NAV 1 indicator or GPS, by the equipment type
 void draw_nav2(int slot, int full);
-// Course-deviation indicator of receiver r (0 NAV 1, 1 NAV 2) in a slot.
-void draw_cdi(int slot, int r, int full);
 
 // Instrument drawings shared by the classic and the glass panel.
 // The sky and ground of an attitude display of the given scan lines about (cx, cy) for pitch

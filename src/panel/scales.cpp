@@ -17,7 +17,7 @@ float trq_max() {
 float ff__max() {
   // With an afterburner the scale reaches the flow of three times the dry thrust.
   float kgs;
-  if (pln.entype == 3)
+  if (pln.entype == ENGINE_JET)
     kgs = burnin_fuel(pln.burnerinc > 1.0f ? 3.0f * pln.tmax : pln.tmax);
   else
     kgs = burnin_fuel(pln.pmax);

@@ -39,7 +39,7 @@ void load_plane_geo(int build_geometry, int only_textures) {
   if (!build_geometry || only_textures) return;
   // Size for the outside views: the longest half span or half the fuselage's length.
   float size = 0.0f;
-  for (int p = 4; p <= 11; p++)
+  for (int p = PART_WING1_LEFT; p <= PART_VSTAB2; p++)
     if (have_this_part(p)) size = fltmax2(size, pln.semilen[p] + std::fabs(pln.Xarm[p]));
   float z0 = 0.0f, z1 = 0.0f;
   for (int j = 0; j < f_body_s_dim(12); j++)
@@ -56,21 +56,21 @@ static ogl_vertex tex_store[10][1200];
 static vbuf plane_tex[10];  // pieces that carry texture 0..9
 
 static int plane_texture(int p) {
-  if (p <= 3) return 0;
-  if (p <= 5) return 1;
-  if (p <= 7) return 2;
-  if (p <= 9) return 3;
-  if (p == 10) return 4;
-  if (p == 11) return 5;
-  if (p == 12) return 6;
-  if (p <= 16) return 7;
+  if (p <= PART_LAST_DISC) return 0;
+  if (p <= PART_WING1_RIGHT) return 1;
+  if (p <= PART_WING2_RIGHT) return 2;
+  if (p <= PART_HSTAB_RIGHT) return 3;
+  if (p == PART_VSTAB1) return 4;
+  if (p == PART_VSTAB2) return 5;
+  if (p == PART_FUSELAGE) return 6;
+  if (p <= PART_NACELLE4) return 7;
   return 8;
 }
 
 // Colours of the plain aircraft: a white body with red wings and tail, grey nacelles.
 static rgba part_color(int p) {
-  if (p >= 4 && p <= 11) return color_of(0.85f, 0.15f, 0.1f, 1.0f);
-  if (p >= 13) return color_of(0.55f, 0.56f, 0.6f, 1.0f);
+  if (p >= PART_WING1_LEFT && p <= PART_VSTAB2) return color_of(0.85f, 0.15f, 0.1f, 1.0f);
+  if (p >= PART_NACELLE1) return color_of(0.55f, 0.56f, 0.6f, 1.0f);
   return color_of(0.96f, 0.96f, 0.96f, 1.0f);
 }
 
@@ -95,15 +95,16 @@ static void skin(int p, const float a[3], const float b[3], const float c[3], co
 // share of its chord that moves.
 static float control_deflection(int p, int e, float* crat) {
   *crat = 0.0f;
-  if (pln.ailn[p][e] && (p == 4 || p == 6 || p == 5 || p == 7)) {
+  if (pln.ailn[p][e] && (p == PART_WING1_LEFT || p == PART_WING2_LEFT || p == PART_WING1_RIGHT ||
+                         p == PART_WING2_RIGHT)) {
     *crat = pln.ailn_crat;
-    return (p == 4 || p == 6) ? flt.lailndef : flt.railndef;
+    return (p == PART_WING1_LEFT || p == PART_WING2_LEFT) ? flt.lailndef : flt.railndef;
   }
-  if (pln.elev[p][e] && (p == 8 || p == 9)) {
+  if (pln.elev[p][e] && (p == PART_HSTAB_LEFT || p == PART_HSTAB_RIGHT)) {
     *crat = pln.elev_crat;
-    return p == 8 ? flt.lhstbdef : flt.rhstbdef;
+    return p == PART_HSTAB_LEFT ? flt.lhstbdef : flt.rhstbdef;
   }
-  if (pln.rudd[p][e] && (p == 10 || p == 11)) {
+  if (pln.rudd[p][e] && (p == PART_VSTAB1 || p == PART_VSTAB2)) {
     *crat = pln.rudd_crat;
     return flt.ruddef;
   }
@@ -129,7 +130,7 @@ static void surface(int p) {
       if (crat > 0.0f) {
         // The control surface turns about its hinge: up for a wing, to the right for a fin.
         const float len = crat * chord;
-        const int fin = p == 10 || p == 11;
+        const int fin = p == PART_VSTAB1 || p == PART_VSTAB2;
         te[s][2] = hinge[s][2] + len * std::cos(def);
         if (fin)
           te[s][0] = hinge[s][0] + len * std::sin(def);
@@ -238,9 +239,9 @@ static void build_plane() {
   for (int t = 0; t < 10; t++) plane_tex[t] = vbuf{tex_store[t], 0, 1200};
   for (int p = 0; p < NUM_PARTS; p++) {
     if (!have_this_part(p)) continue;
-    if (p <= 3)
+    if (p <= PART_LAST_DISC)
       disc(p);
-    else if (p <= 11)
+    else if (p <= PART_VSTAB2)
       surface(p);
     else
       body(p);

@@ -32,7 +32,9 @@ int ogl_reduction_factor(int res, int tex, int w, int h, int max_size) {
   return f;
 }
 
-void ogl_reduce_image(unsigned char* rgba, int w, int h, int factor, int* rw, int* rh) {
+// Keeps every factor-th pixel of the w x h RGBA image in place; the result is at least one pixel
+// each way. Returns the new size in *rw, *rh.
+static void ogl_reduce_image(unsigned char* rgba, int w, int h, int factor, int* rw, int* rh) {
   factor = intmax2(factor, 1);
   *rw = intmax2(w / factor, 1);
   *rh = intmax2(h / factor, 1);

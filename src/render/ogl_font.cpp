@@ -88,7 +88,8 @@ int ogl_font_glyph(char ch) {
 
 int ogl_exponent_glyph(int e) { return intrange(e, 2, 9) ? FONT_GLYPHS + e - 2 : -1; }
 
-const unsigned char* ogl_glyph_rows(int g) {
+// The seven rows of glyph g, top row first; bit 4 is the leftmost column.
+static const unsigned char* ogl_glyph_rows(int g) {
   if (intrange(g, 0, FONT_GLYPHS - 1)) return font[g].rows;
   if (intrange(g, FONT_GLYPHS, FONT_GLYPHS + 7)) return exponent_rows[g - FONT_GLYPHS];
   return nullptr;

@@ -41,8 +41,6 @@ struct ogl_glyph_pos {
 int ogl_font_glyph(char ch);
 // Index of the small exponent glyph for e = 2..9, or -1 for other values.
 int ogl_exponent_glyph(int e);
-// The seven rows of glyph g, top row first; bit 4 is the leftmost column.
-const unsigned char* ogl_glyph_rows(int g);
 
 // Writes the dots of n placed glyphs as x, y pairs at pixel centres; returns the number of dots.
 // xy must hold 2 * 35 floats per glyph.
@@ -75,9 +73,6 @@ void ogl_bmp_reset();
 // Factor by which a texture of w x h is reduced: from the resolution level (kept to 1..5), larger
 // for the terrain textures 10..21, then doubled until both sides fit max_size.
 int ogl_reduction_factor(int res, int tex, int w, int h, int max_size);
-// Keeps every factor-th pixel of the w x h RGBA image in place; the result is at least one pixel
-// each way. Returns the new size in *rw, *rh.
-void ogl_reduce_image(unsigned char* rgba, int w, int h, int factor, int* rw, int* rh);
 // The next mipmap level: each texel the average of a 2 x 2 block, the block kept inside the image
 // at an odd or single-texel edge. dst may be src. The result is max(1, w/2) x max(1, h/2).
 void ogl_halve_image(const unsigned char* src, int w, int h, unsigned char* dst);

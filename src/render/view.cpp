@@ -294,94 +294,94 @@ void view_camera_for(int view, view_camera* c) {
   c->hud = 0;
   float eye[3];
   switch (view) {
-    case 602:
+    case VIEW_DOWN_4:
       cockpit_view(c, 0.0f, -4.0f);
       break;
-    case 603:
+    case VIEW_DOWN_8:
       cockpit_view(c, 0.0f, -8.0f);
       break;
-    case 605:
+    case VIEW_LEFT_45:
       cockpit_view(c, -45.0f, 0.0f);
       break;
-    case 606:
+    case VIEW_RIGHT_45:
       cockpit_view(c, 45.0f, 0.0f);
       break;
-    case 607:
+    case VIEW_LEFT_90:
       cockpit_view(c, -90.0f, 0.0f);
       break;
-    case 608:
+    case VIEW_RIGHT_90:
       cockpit_view(c, 90.0f, 0.0f);
       break;
-    case 609:
+    case VIEW_LEFT_135:
       cockpit_view(c, -135.0f, 0.0f);
       break;
-    case 610:
+    case VIEW_RIGHT_135:
       cockpit_view(c, 135.0f, 0.0f);
       break;
-    case 612:
+    case VIEW_BACKWARDS:
       cockpit_view(c, 180.0f, 0.0f);
       break;
-    case 614:
+    case VIEW_SATELLITE:
       eye[0] = target[0], eye[1] = target[1] + 100.0f * plane_size, eye[2] = target[2];
       look_at(c, eye, target);
       break;
-    case 615:
+    case VIEW_TOWER:
       tower_view(c, target);
       break;
-    case 616:
+    case VIEW_ON_RUNWAY:
       runway_view(c, target);
       break;
-    case 618:
+    case VIEW_CHASE:
       chase_view(c, target);
       break;
-    case 619:
+    case VIEW_CIRCLING:
       orbit_point(target, std::fmod(msc.elap_time * 12.0f, 360.0f), 15.0f, 4.0f * plane_size, eye);
       keep_above_ground(eye, 2.0f);
       look_at(c, eye, target);
       break;
-    case 620:
+    case VIEW_FOLLOW:
       orbit_point(target, flt.psi + 180.0f + msc.freeviewXZ, msc.freeviewY, dist, eye);
       keep_above_ground(eye, 2.0f);
       look_at(c, eye, target);
       break;
-    case 621:
+    case VIEW_SPOT:
       eye[0] = msc.spotview_X, eye[1] = msc.spotview_Y, eye[2] = msc.spotview_Z;
       look_at(c, eye, target);
       break;
-    case 622:
-    case 623:
-      orbit_point(target, flt.psi + 180.0f, view == 622 ? 40.0f : 10.0f, dist, eye);
+    case VIEW_ABOVE_40:
+    case VIEW_ABOVE_10:
+      orbit_point(target, flt.psi + 180.0f, view == VIEW_ABOVE_40 ? 40.0f : 10.0f, dist, eye);
       keep_above_ground(eye, 2.0f);
       look_at(c, eye, target);
       break;
-    default:  // 601 forwards, and the full-screen views 625 and 626
+    default:  // forwards, and the two full-screen views
       cockpit_view(c, 0.0f, 0.0f);
       break;
   }
-  if (view < 614 || view == 625 || view == 626) c->outside = 0;
-  if (view == 625) c->hud = 1;
-  if (view >= 601 && view <= 603) c->hud = ins.HUD_on && pln.HUDtype != 0;
-  if (view != 618) chase_valid = 0;
+  if (view < VIEW_SATELLITE || view == VIEW_FULL_HUD || view == VIEW_FULL_NO_HUD) c->outside = 0;
+  if (view == VIEW_FULL_HUD) c->hud = 1;
+  if (view >= VIEW_FORWARDS && view <= VIEW_DOWN_8) c->hud = ins.HUD_on && pln.HUDtype != 0;
+  if (view != VIEW_CHASE) chase_valid = 0;
   c->tan_half_w /= fltlim(scn.zoom, 1.0f, 100.0f);
 }
 
 // ---- Menu commands and keys ------------------------------------------------------------------
 
 void choose_view(int id) {
-  if (id == 628) {
+  if (id == VIEW_ZOOM_IN) {
     scn.zoom = fltlim(scn.zoom * 2.0f, 1.0f, 100.0f);
     return;
   }
-  if (id == 629) {
+  if (id == VIEW_ZOOM_OUT) {
     scn.zoom = fltlim(scn.zoom * 0.5f, 1.0f, 100.0f);
     return;
   }
   set.view_type = id;
-  set.view_is_fullscreen = id == 625 || id == 626;
-  if (id == 615) tower_obs = -1;
-  if (id == 618) chase_valid = 0;
-  if (id == 620) msc.freeviewXZ = 0.0f, msc.freeviewY = 15.0f;
-  if (id == 621) spot_start();
+  set.view_is_fullscreen = id == VIEW_FULL_HUD || id == VIEW_FULL_NO_HUD;
+  if (id == VIEW_TOWER) tower_obs = -1;
+  if (id == VIEW_CHASE) chase_valid = 0;
+  if (id == VIEW_FOLLOW) msc.freeviewXZ = 0.0f, msc.freeviewY = 15.0f;
+  if (id == VIEW_SPOT) spot_start();
 }
 
 void freeviews_keys(int k) {

@@ -8,8 +8,8 @@
 // ---- Constants (filled once at start-up by init_constants) -----------------------------------
 
 // Physical constants and unit conversions, all single precision; derived fields are computed in
-// the order listed from the stored values. The view scratch fields at the end are written by the
-// drawing code each frame. Lifetime: program.
+// the order listed from the stored values. Lifetime: program, except the block marked per-frame
+// scratch at the end.
 struct constantstruct {
   float muearth;  // Earth's gravitational parameter, m^3/s^2
   float rearth;   // Earth radius, m
@@ -35,13 +35,22 @@ struct constantstruct {
   float nm_to_sm;
   float mtrtoplt, plttomtr;  // metres <-> moving-map pixels at the base scale
   float mtrtonrt, nrttomtr;  // metres <-> terrain-grid map units; 0 until a region is loaded
-  float VIEW_xyz[3];
-  float PLAN_loc_X, PLAN_loc_Z, PLAN_loc_Y;
+
+  // ---- Per-frame scratch, not constants ----
+  // These fields live here only because every layer can read this record; they change every
+  // frame, each written by one owner and read by the others named. Lifetime: frame.
+  float VIEW_xyz[3];  // viewpoint, world m; set by the view each frame (and at a flight start),
+                      // read by flight to keep the terrain cells around the viewpoint
+  float PLAN_loc_X, PLAN_loc_Z, PLAN_loc_Y;  // aircraft position the view was drawn for, world m
+  // Sines and cosines of the aircraft's heading, pitch and bank; set by the integration each
+  // step (and at a flight start), read by the body-to-world transforms.
   float sinPLANpsi, sinPLANthe, sinPLANphi, cosPLANpsi, cosPLANthe, cosPLANphi;
+  // The ship drawn last: position (world m) and attitude; set by the ship drawing, read by the
+  // ground contact for a carrier's deck height.
   float BOAT_loc_X, BOAT_loc_Y, BOAT_loc_Z;
   float sinBOATpsi, sinBOATthe, sinBOATphi, cosBOATpsi, cosBOATthe, cosBOATphi;
-  float HUD_lft, HUD_top, HUD_rgt, HUD_bot;
-  float cntrx, cntry;
+  float HUD_lft, HUD_top, HUD_rgt, HUD_bot;  // head-up display frame, view pixels; set by the HUD
+  float cntrx, cntry;  // centre of the view, window pixels; set by the view, read by mouse flying
 };
 extern constantstruct con;
 

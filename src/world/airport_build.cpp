@@ -34,7 +34,7 @@ void code_to_lgts(int* gls, int* rwy, int* app, int code) {
   }
 }
 
-void as_grnd_xy(int k, int r, int i, float across, float along, float y, int hdng) {
+static void as_grnd_xy(int k, int r, int i, float across, float along, float y, int hdng) {
   if (!slot_ok(k, r) || !point_ok(i)) return;
   float* p = scn.rwayxyz[k][r][i];
   p[0] = rx3d(across, -along, hdng);
@@ -44,8 +44,8 @@ void as_grnd_xy(int k, int r, int i, float across, float along, float y, int hdn
 }
 
 // Corners clockwise seen from above: 0 left far, 1 right far, 2 right near, 3 left near.
-void as_mark_xy(int k, int r, int m, float a1, float b1, float a2, float b2, int hdng, float len,
-                float width) {
+static void as_mark_xy(int k, int r, int m, float a1, float b1, float a2, float b2, int hdng,
+                       float len, float width) {
   if (!slot_ok(k, r) || m < 0 || m >= RWAY_MARKS) return;
   const float a[4] = {a1, a2, a2, a1}, b[4] = {b2, b2, b1, b1};
   for (int c = 0; c < 4; c++) {
@@ -56,7 +56,7 @@ void as_mark_xy(int k, int r, int m, float a1, float b1, float a2, float b2, int
   }
 }
 
-void do_interp(int k, int r, int i1, int i2) {
+static void do_interp(int k, int r, int i1, int i2) {
   if (!slot_ok(k, r) || !point_ok(i1) || !point_ok(i2)) return;
   const float* p1 = scn.rwayxyz[k][r][i1];
   const float* p2 = scn.rwayxyz[k][r][i2];
@@ -77,7 +77,7 @@ static void corner_to_point(int k, int r, int m, int c, int i, float y) {
   laid[i] = true;
 }
 
-void lights_on_surf(int k, int r, int m, int i1, int i2, int i3, int i4) {
+static void lights_on_surf(int k, int r, int m, int i1, int i2, int i3, int i4) {
   if (!slot_ok(k, r) || m < 0 || m >= RWAY_MARKS) return;
   const int to[4] = {i1, i2, i3, i4};
   for (int c = 0; c < 4; c++) corner_to_point(k, r, m, c, to[c], 0.0f);
@@ -254,7 +254,7 @@ static int inside_quad(const float* c0, const float* c1, const float* c2, const 
          inside_cw_reg(c3[0], c3[2], c0[0], c0[2], x, z, margin);
 }
 
-void clear_region(int k, int r, int r2, int m) {
+static void clear_region(int k, int r, int r2, int m) {
   if (!slot_ok(k, r) || !slot_ok(k, r2) || m < 0 || m >= RWAY_MARKS) return;
   const float(*c)[3] = scn.markxyz[k][r2][m];
   const int span[6][2] = {{1, env.rwaymax1[k][r] - 1},

@@ -22,7 +22,7 @@ static int texture_at(int i, int j) {
   return static_cast<int>(planetex[i][j]);
 }
 
-int coast(int i, int j) {
+static int coast(int i, int j) {
   int t = texture_at(i, j);
   if (t < 0) return 0;
   if (t == border_from) return 1;
@@ -31,7 +31,8 @@ int coast(int i, int j) {
   return 0;
 }
 
-void set_st(int i, int j, int s0, int s1, int s2, int s3, int t0, int t1, int t2, int t3, int tex) {
+static void set_st(int i, int j, int s0, int s1, int s2, int s3, int t0, int t1, int t2, int t3,
+                   int tex) {
   if (texture_at(i, j) < 0) return;
   planetex[i][j] = static_cast<unsigned int>(tex);
   planes[i][j][0][0] = s0;

@@ -68,5 +68,3 @@ int find_var(float lat, float lon) {
   return trunc_int(-v);
 }
 
-float mag_from_true(float true_deg) { return fltwrap(true_deg + env.mvar, 0.0f, 360.0f); }
-float true_from_mag(float mag_deg) { return fltwrap(mag_deg - env.mvar, 0.0f, 360.0f); }

@@ -5,7 +5,6 @@
 #include <fstream>
 
 #include "app/macibm.h"
-#include "render/ogl.h"
 #include "world/world_local.h"
 
 static const char apt_label[] = "scan apt line";
@@ -43,8 +42,9 @@ static void read_chars(char* to, int count, const char* label) {
 static void read_name(char* to, const char* label) {
   char line[STR_SIZE];
   stringscan(line, label, STR_SIZE);
-  std::strncpy(to, line, 39);
-  to[39] = '\0';
+  size_t n = strnlen(line, 39);
+  std::memcpy(to, line, n);
+  to[n] = '\0';
 }
 
 // Headings are wrapped into 0..359 however far outside they lie: they index the whole-degree sine
@@ -59,7 +59,9 @@ static int wrap_heading(int h) {
 static float limit_lat(float lat) { return fltlim(lat, -90.0f, 90.0f); }
 static float limit_lon(float lon) { return fltlim(lon, -180.0f, 180.0f); }
 
-void open_apt_nav_dat(char* name) {
+// Turns `name` (STR_SIZE long) into the path of that data file in the world folder and opens it as
+// a text file of version 354; a file that cannot be opened or read is a fatal alert.
+static void open_apt_nav_dat(char* name) {
   ap_dir(WORLD_DIR, name);
   if (inf_open(name, FILE_ANY, VERSION_WORLD_DATA, 1)) return;
   // inf_open is silent about a file it cannot open and about a damaged start of file.
@@ -74,8 +76,9 @@ void open_apt_nav_dat(char* name) {
                  ALERT_SIM_FATAL);
 }
 
-void scan_apt_line(float* lat, float* lon, int* num, char* lr, int* hdng, int* len, int* width,
-                   int* lite, float* h, int* twr, char* id, char* name) {
+// The rest of one airport record after its code; the first eight pointers address 3-runway rows.
+static void scan_apt_line(float* lat, float* lon, int* num, char* lr, int* hdng, int* len,
+                          int* width, int* lite, float* h, int* twr, char* id, char* name) {
   for (int r = 0; r < APT_RWYS; r++) {
     lat[r] = limit_lat(fltscanNOSN(apt_label));
     lon[r] = limit_lon(fltscanNOSN(apt_label));
@@ -95,8 +98,9 @@ void scan_apt_line(float* lat, float* lon, int* num, char* lr, int* hdng, int* l
   read_name(name, apt_label);
 }
 
-void scan_nav_line(float* lat, float* lon, float* h, int* f1, int* f2, int* hdng, char* id,
-                   char* name) {
+// The rest of one navaid record after its type.
+static void scan_nav_line(float* lat, float* lon, float* h, int* f1, int* f2, int* hdng, char* id,
+                          char* name) {
   *lat = limit_lat(fltscanNOSN(nav_label));
   *lon = limit_lon(fltscanNOSN(nav_label));
   *h = fltscanNOSN(nav_label);
@@ -112,7 +116,7 @@ void scan_nav_line(float* lat, float* lon, float* h, int* f1, int* f2, int* hdng
 
 // The start-up progress bar moves on every 500 records.
 static void progress(int k) {
-  if (k % 500 == 499) OGL_show_init(0);
+  if (k % 500 == 499) world_hooks.show_progress();
 }
 
 static void too_many(const char* what, int count) {

@@ -20,7 +20,8 @@ float vor_range() {
   return interp(0.0f, 8.0f / 9.0f, 30000.0f * con.fttomtrs, 28.0f / 9.0f, flt.h);
 }
 
-int check_nav(int n, int freq, float* best, float range) {
+// 1 when navaid n is on `freq`, within `range` degrees and nearer than *best (which it updates).
+static int check_nav(int n, int freq, float* best, float range) {
   if (nav_f12[n] != freq) return 0;
   float d = pythag(flt.lat - nav_lat[n], flt.lon - nav_lon[n]);
   if (d < range && d < *best) {

@@ -8,7 +8,6 @@
 
 #include "app/macibm.h"
 #include "flight/flight.h"
-#include "render/ogl.h"
 #include "weather/weather.h"
 #include "world/world_local.h"
 
@@ -18,7 +17,8 @@ static int problem_count = 0;
 static char problem_what[STR_SIZE];
 static char problem_path[STR_SIZE];
 
-void note_terrain_problem(const char* what, const char* path) {
+// Terrain files that could not be used while the region was built; one notice reports them.
+static void note_terrain_problem(const char* what, const char* path) {
   if (problem_count++ > 0) return;
   C_to_C(what, problem_what);
   C_to_C(path, problem_path);
@@ -269,7 +269,7 @@ void read_quadrant(int lat, int lon, int q) {
   }
   int qc = static_cast<int>(c), qr = static_cast<int>(r);
   set_runway_boxes(lat, lon);
-  for (int n = 0; n < 10; n++) OGL_show_init(0);
+  for (int n = 0; n < 10; n++) world_hooks.show_progress();
   env.lonwes_ref[qc][qr] = static_cast<float>(env.lon_wes);
   env.planex_ref[qc][qr] = planexyz[0][0][0];
 

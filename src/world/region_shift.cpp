@@ -31,6 +31,8 @@ int check_region_move() {
   return dir;
 }
 
+static void drop_old_quadrants(int dir);
+
 void move_region(int dir) {
   if (dir < MOVE_WEST || dir > MOVE_SOUTH) return;
   drop_old_quadrants(dir);
@@ -79,7 +81,7 @@ static void shift_cells(T (&a)[GRID_I][GRID_J], int i0, int i1, int j0, int j1, 
     for (int i = i0; i <= i1; i++) std::memmove(&a[i + di][j0 + dj], &a[i][j0], bytes);
 }
 
-void shift_geo(int c1, int c2, int r1, int r2, int di, int dj) {
+static void shift_geo(int c1, int c2, int r1, int r2, int di, int dj) {
   // Quadrant bounds to vertex bounds, kept where both the cells and their new place exist.
   int i0 = intmax2(intmax2(QUAD_I * c1, 0), -di), i1 = intmin2(QUAD_I * c2, GRID_I - 1);
   i1 = intmin2(i1, GRID_I - 1 - di);
@@ -104,7 +106,7 @@ void shift_geo(int c1, int c2, int r1, int r2, int di, int dj) {
   env.j_viewpoint = intlim(env.j_viewpoint + dj, 0, GRID_J - 2);
 }
 
-void shift_ref(int c1, int r1, int c2, int r2) {
+static void shift_ref(int c1, int r1, int c2, int r2) {
   if (c1 < 0 || c1 > 2 || c2 < 0 || c2 > 2 || r1 < 0 || r1 > 1 || r2 < 0 || r2 > 1) return;
   env.lonwes_ref[c2][r2] = env.lonwes_ref[c1][r1];
   env.planex_ref[c2][r2] = env.planex_ref[c1][r1];
@@ -167,7 +169,8 @@ static void free_fallen_obstacles(int dir) {
   }
 }
 
-void drop_old_quadrants(int dir) {
+// Shifts the kept part of the grid for a move in direction dir, with the corner not yet moved.
+static void drop_old_quadrants(int dir) {
   float ox = planexyz[0][0][0], oz = planexyz[0][0][2];
   old_south_z = oz;
   float ls = static_cast<float>(env.lat_sou);

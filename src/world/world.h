@@ -2,6 +2,8 @@
 // obstacles, and the records env (region and world coordinates), scn (scenery) and nav (radios).
 #pragma once
 
+#include "shared/shared.h"
+
 // ---- Sizes -----------------------------------------------------------------------------------
 
 enum {
@@ -247,19 +249,10 @@ void reset_nav();
 
 // ---- Navigation database: loading (navdb.cpp) ------------------------------------------------
 
-// Turns `name` (STR_SIZE long) into the path of that data file in the world folder and opens it as
-// a text file of version 354; a file that cannot be opened or read is a fatal alert.
-void open_apt_nav_dat(char* name);
 // Reads "apt_dat", "nav_dat" and "fix_dat" into the database arrays, and the airport extras
 // "apx_dat" when the world folder has it; sets env.aptmax and env.navmax. Two navaid slots after
 // the file's records are kept for the carrier (below).
 void init_country_data();
-// The rest of one airport record after its code; the first eight pointers address 3-runway rows.
-void scan_apt_line(float* lat, float* lon, int* num, char* lr, int* hdng, int* len, int* width,
-                   int* lite, float* h, int* twr, char* id, char* name);
-// The rest of one navaid record after its type.
-void scan_nav_line(float* lat, float* lon, float* h, int* f1, int* f2, int* hdng, char* id,
-                   char* name);
 // Writes the carrier's moving localizer (slot env.navmax - 1) and glide slope (env.navmax - 2) at
 // world position (x, y, z); both slots lie after the file's records, so no real aid is lost.
 void put_carrier_navs(float x, float y, float z);
@@ -275,16 +268,15 @@ int find_var(float lat, float lon);
 // The one conversion between true and magnetic directions at the aircraft, through env.mvar:
 // magnetic = true + mvar. Both results are wrapped into 0..360. Everything the pilot sets or reads
 // (bug, OBS, gyro, wind reports) is magnetic; everything the flight and the world compute is true.
-float mag_from_true(float true_deg);
-float true_from_mag(float mag_deg);
+// Inline, because they only read the world's record, and the weather below the world needs them.
+inline float mag_from_true(float true_deg) { return fltwrap(true_deg + env.mvar, 0.0f, 360.0f); }
+inline float true_from_mag(float mag_deg) { return fltwrap(mag_deg - env.mvar, 0.0f, 360.0f); }
 
 // ---- Radios (radios.cpp) ---------------------------------------------------------------------
 
 // Receiver ranges in flat degrees at the aircraft's height flt.h.
 float ils_range();
 float vor_range();
-// 1 when navaid n is on `freq`, within `range` degrees and nearer than *best (which it updates).
-int check_nav(int n, int freq, float* best, float range);
 // Retunes one receiver: 0 NAV 1, 1 NAV 2, 4 ADF, 5 GPS target.
 void setnav(int radio);
 // Course (degrees true, 0..360) and distance (m) from the aircraft to the GPS target.
@@ -308,6 +300,11 @@ void fill_flat_region(float h, float x0, float z0);
 // Called at the end of every region build, once the region's airport and navaid lists are new:
 // the simulator rebuilds its Location menu here. Null by default.
 extern void (*region_lists_changed_hook)();
+// Calls up to the layers above (see aircraft_hooks): filled by the application.
+struct world_hookstruct {
+  void (*show_progress)();  // one step of the start-up picture's progress bar
+};
+extern world_hookstruct world_hooks;
 // Direction of a region move: 2 west, 3 east, 4 north, 5 south.
 enum { MOVE_WEST = 2, MOVE_EAST = 3, MOVE_NORTH = 4, MOVE_SOUTH = 5 };
 // Moves the region one degree when the aircraft (flt.lat, flt.lon) nears its edge; returns the
@@ -316,10 +313,6 @@ int check_region_move();
 // Moves the region one degree in direction dir: shifts the grid, reads the new quadrants and
 // rebuilds the region.
 void move_region(int dir);
-// Shifts the kept part of the grid for a move in direction dir, with the corner not yet moved.
-void drop_old_quadrants(int dir);
-void shift_geo(int c1, int c2, int r1, int r2, int di, int dj);
-void shift_ref(int c1, int r1, int c2, int r2);
 // Cell containing (x, z): searched near *i, *j, or over the whole grid with search_all. Returns 1
 // and sets *i, *j, or returns 0 and leaves them.
 int find_ijt_with_loc(float x, float z, int* i, int* j, int search_all);
@@ -327,8 +320,6 @@ int find_ijt_with_loc(float x, float z, int* i, int* j, int search_all);
 float find_local_h(float x, float z, int i, int j);
 void new_border(int tex_from, int tex_to, int tex_to2, int edge_a, int edge_b, int edge_c,
                 int corner_a, int corner_b, int corner_c);
-int coast(int i, int j);
-void set_st(int i, int j, int s0, int s1, int s2, int s3, int t0, int t1, int t2, int t3, int tex);
 // Text of the menu item of runway r of airport n, landing towards end e (0 as numbered, 1 the
 // reciprocal): "Rwy 09L", "Pad 36".
 void rwy_item_name(int n, int r, int e, char* to);
@@ -340,11 +331,5 @@ void setuprunway(int k, int r, float x, float z, float y, float len, float width
                  int lite);
 // Splits a lighting code into the glide-slope, runway and approach light kinds of both ends.
 void code_to_lgts(int* gls, int* rwy, int* app, int code);
-void as_grnd_xy(int k, int r, int i, float across, float along, float y, int hdng);
-void as_mark_xy(int k, int r, int m, float a1, float b1, float a2, float b2, int hdng, float len,
-                float width);
-void do_interp(int k, int r, int i1, int i2);
-void lights_on_surf(int k, int r, int m, int i1, int i2, int i3, int i4);
-void clear_region(int k, int r, int r2, int m);
 int in_runway123(int k, float x, float z);
 void make_an_obs(float x, float z, float h, int kind, int i, int j, int slot);

@@ -22,8 +22,7 @@ float region_z(float lat);
 // Database airports: slot r holds a runway long enough to build scenery on.
 inline int runway_in_use(int n, int r) { return apt_len[n][r] > 1 ? 1 : 0; }
 
-// Terrain files that could not be used while the region was built; one notice reports them.
-void note_terrain_problem(const char* what, const char* path);
+// Reports, in one notice, the terrain files that could not be used while the region was built.
 void report_terrain_problems();
 
 // Places cities, trees and ships on the cells of quadrant (c, r) and clears their fire

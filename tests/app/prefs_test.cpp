@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "aircraft/aircraft.h"
+#include "atc/atc.h"
+#include "flight/flight.h"
 #include "render/ogl.h"
 #include "weather/weather.h"
 #include "world/world.h"
@@ -78,6 +80,53 @@ TEST_F(AppPrefs, DumpThenGrabGivesTheSameRecords) {
   EXPECT_TRUE(same_body(captured(), before));
   EXPECT_STREQ(pln.C_path, SAMPLE_ACF("Trainer.acf"));
   EXPECT_EQ(macibm_find_menu_item(7, 711)->checked, 1);
+}
+
+// The layout the file has always had, kept in tests/app/data: the order, the checkpoints, the
+// shared lines and the number formats of every value. Reading it back gives the same records.
+TEST_F(AppPrefs, WrittenFileKeepsItsLayout) {
+  std::snprintf(pln.C_file, sizeof pln.C_file, "Trainer.acf");
+  std::snprintf(pln.C_path, sizeof pln.C_path, "/aircraft/Trainer.acf");
+  msc.loc_apt_wrl = 0;
+  msc.rway_sel = 5;
+  msc.locl_time = 45000.25f;
+  atm.temp_SL = 71.5f;
+  atm.baro = 30.12f;
+  atm.change_vis = 0;
+  atm.cld_type = 0;
+  atm.vis = 9260.0f;
+  atm.wnddir[0] = 250.0f;
+  atm.wndspd[0] = 7.5f;
+  atm.shrdir[8] = 30.0f;
+  atm.tbl[3] = 2.0f;
+  atm.wave_dir = 300;
+  atm.rway_fric_code = 3;
+  atc.voice_out = 0;
+  set.ser_motion = 1;
+  set.Brlt[0] = 1;
+  set.Bgrf[59] = 1;
+  set.damp = 0.25f;
+  set.eq_col = 1;
+  set.NZroll = 0.125f;
+  set.joy_response[7] = 3;
+  nav.vol[1] = 0.75f;
+  nav.cf[0] = 13500;
+  nav.obs[1] = 271.5f;
+  nav.dmesel = 2;
+  nav.gps_id[3] = 20;
+  msc.prd = 0.04f;
+  rel.total_fail_entry = 12.5f;
+  ogl_fscene = 1;
+  prefs_body before = captured();
+  std::string written = scratch("layout.prf");
+  write_body(written, before);
+  std::string stored = std::string(KESTRIX_SOURCE_DIR) + "/tests/app/data/layout.prf";
+  EXPECT_EQ(read_text(written), read_text(stored));
+
+  reset_world_state();
+  init_constants();
+  ASSERT_EQ(grab_file(stored), 1);
+  EXPECT_TRUE(same_body(captured(), before));
 }
 
 TEST_F(AppPrefs, DiskOutputIsNeverRestoredWhileScreenAndGraphSelectionsAre) {

@@ -27,7 +27,7 @@ void fill_turboprop_transport() {
   pln.peX = -2.0f;
   pln.peY = 5.5f;
 
-  pln.entype = 2;  // four 4,590 shp turboprops, propellers governed at 1,020 rpm
+  pln.entype = ENGINE_TURBOPROP;  // four 4,590 shp turboprops, propellers governed at 1,020 rpm
   pln.numen = 4;
   pln.pmax = 4590;
   pln.omegamin = 720;
@@ -118,7 +118,7 @@ void fill_business_jet() {
   pln.paneltype = 2;  // glass panel with the compressed airspeed scale
   pln.AStype = 2;
 
-  pln.entype = 3;  // two 3,500 lbf turbofans
+  pln.entype = ENGINE_JET;  // two 3,500 lbf turbofans
   pln.bypass = 1;
   pln.numen = 2;
   pln.tmax = 3500;
@@ -209,7 +209,7 @@ void fill_helicopter() {
   pln.peX = 1.2f;  // the pilot flies from the right seat
   pln.peY = 1.8f;
 
-  pln.entype = 2;  // one turboshaft rated 317 shp for take-off
+  pln.entype = ENGINE_TURBOPROP;  // one turboshaft rated 317 shp for take-off
   pln.numen = 1;
   pln.pmax = 317;
   pln.omegamin = 260;  // main rotor rpm

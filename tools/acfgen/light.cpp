@@ -22,7 +22,7 @@ void fill_trainer() {
   pln.peX = -1.0f;
   pln.peY = 1.9f;
 
-  pln.entype = 1;  // one 160 hp four-cylinder piston engine
+  pln.entype = ENGINE_PISTON;  // one 160 hp four-cylinder piston engine
   pln.numen = 1;
   pln.pmax = 160;
   pln.omegamin = 650;  // idle rpm
@@ -103,7 +103,7 @@ void fill_light_twin() {
   pln.peX = -1.0f;
   pln.peY = 1.7f;
 
-  pln.entype = 1;  // two 300 hp six-cylinder piston engines
+  pln.entype = ENGINE_PISTON;  // two 300 hp six-cylinder piston engines
   pln.numen = 2;
   pln.pmax = 300;
   pln.omegamin = 700;
@@ -188,7 +188,7 @@ void fill_floatplane() {
   pln.peX = -1.1f;
   pln.peY = 2.3f;
 
-  pln.entype = 1;  // 450 hp nine-cylinder radial
+  pln.entype = ENGINE_PISTON;  // 450 hp nine-cylinder radial
   pln.numen = 1;
   pln.pmax = 450;
   pln.omegamin = 600;

@@ -172,9 +172,9 @@ static bool same_side(int a, int b) {
 // Which stabiliser elements lie in a wing's wake, the wake's strength, and which elements lie in
 // a propeller's slipstream with the stream angles that bound it.
 static void wash_tables() {
-  for (int a = 4; a <= 9; a++) {
+  for (int a = PART_WING1_LEFT; a <= PART_HSTAB_RIGHT; a++) {
     if (!have_this_part(a)) continue;
-    for (int b = 4; b <= 9; b++) {
+    for (int b = PART_WING1_LEFT; b <= PART_HSTAB_RIGHT; b++) {
       if (!have_this_part(b) || !same_side(a, b) || !(pln.Zarm[b] > pln.Zarm[a])) continue;
       for (int e = 0; e < pln.els[b]; e++) {
         float x = get_wing_Xarm(b, get_wing_rarm(b, e));
@@ -187,7 +187,7 @@ static void wash_tables() {
   }
   for (int n = 0; n < MAX_ENGINES; n++) {
     if (!have_this_part(n)) continue;
-    for (int p = 4; p <= 9; p++) {
+    for (int p = PART_WING1_LEFT; p <= PART_HSTAB_RIGHT; p++) {
       if (!have_this_part(p) || !(pln.Zarm[n] < pln.Zarm[p])) continue;
       int any = 0;
       for (int e = 0; e < pln.els[p]; e++) {
@@ -231,7 +231,8 @@ static void prepare() {
     if (!have_this_part(p)) continue;
     element_geometry(p);
     finite_wing(p);
-    if (p <= 3 && (pln.entype == 1 || pln.entype == 2)) propeller_disc(p);
+    if (p <= 3 && (pln.entype == ENGINE_PISTON || pln.entype == ENGINE_TURBOPROP))
+      propeller_disc(p);
   }
   wash_tables();
   for (int i = 0; i < MAX_ENGINES; i++) {
@@ -241,7 +242,7 @@ static void prepare() {
     pln.cos_sidecant[i] = icos(static_cast<int>(pln.sidecant[i]));
   }
   float a = 0.0f;
-  for (int p = 4; p <= 6; p += 2) {
+  for (int p = PART_WING1_LEFT; p <= PART_WING2_LEFT; p += 2) {
     if (have_this_part(p)) a += (pln.Croot[p] + pln.Ctip[p]) * pln.semilen[p];
   }
   msc.est_Vs = a > 0.0f ? std::sqrt(2.0f * pln.m_max * con.g / (1.225f * a)) : 0.0f;
@@ -297,7 +298,7 @@ static void common(const char* name, float vne_kt) {
 
 static void trainer() {
   common("builtin:trainer", 160.0f);
-  pln.entype = 1, pln.numen = 1;
+  pln.entype = ENGINE_PISTON, pln.numen = 1;
   pln.pmax = 160.0f * con.hptowatt;
   pln.omegamax = 2700.0f * con.rpmtorsc, pln.omegamin = 600.0f * con.rpmtorsc;
   pln.critalt = 0.0f;
@@ -335,7 +336,7 @@ static void glider() {
 
 static void fourprop() {
   common("builtin:fourprop", 330.0f);
-  pln.entype = 2, pln.numen = 4;
+  pln.entype = ENGINE_TURBOPROP, pln.numen = 4;
   pln.pmax = 4600.0f * con.hptowatt;
   pln.omegamax = 1020.0f * con.rpmtorsc, pln.omegamin = 700.0f * con.rpmtorsc;
   pln.varpitchEQ = 1;
@@ -352,7 +353,7 @@ static void fourprop() {
   pln.fuse_cd = 0.12f, pln.fuse_s_frn = 14.0f, pln.fuse_s_sid = 95.0f, pln.fuse_s_top = 85.0f;
   pln.fuseZcent = 1.5f, pln.fuseYcent = 0.0f;
   pln.nace_eq = 1, pln.nace_s = 1.4f;
-  for (int b = 13; b <= 16; b++) body(b, -2.0f, 3.0f, 0.6f, 0.8f, 0.0f);
+  for (int b = PART_NACELLE1; b <= PART_NACELLE4; b++) body(b, -2.0f, 3.0f, 0.6f, 0.8f, 0.0f);
   pln.m_empty = 35000.0f, pln.m_max = 70000.0f, pln.m_fuel = 20000.0f;
   pln.Jzz_unitmass = 60.0f, pln.Jxx_unitmass = 75.0f, pln.Jyy_unitmass = 125.0f;
   pln.gearEQ = 1, pln.retractEQ = 1, pln.sgear = 6.0f;

@@ -59,7 +59,7 @@ void desktop_clear_events() { events.clear(); }
 
 // Events are taken one at a time: a command may end the program, open a box that dispatches
 // again, or queue further events, and each must find the queue as it stands.
-int desktop_deliver_events() {
+static int desktop_deliver_events() {
   int delivered = 0;
   while (!events.empty()) {
     event e = events.front();

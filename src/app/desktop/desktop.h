@@ -35,10 +35,6 @@ desktop_key desktop_translate_key(int fl_key, int shift);
 // not in the table (one being destroyed, a dialog) belongs to no handler and is dropped.
 int desktop_window_index(const void* handle);
 
-// Client size of window w as it can be created: the table's size, at least one pixel each way
-// (a window of no size cannot exist on X11) and at most 4096.
-void desktop_window_size(int w, int* dx, int* dy);
-
 // Makes the GL context of the window the program draws into current again, after the toolkit
 // has drawn another window or run a dialog.
 void desktop_restore_current();
@@ -53,8 +49,6 @@ void desktop_windows_shutdown();
 void desktop_post_menu(int id);
 void desktop_post_close(int w);
 void desktop_post_paint(int w);
-// Delivers the queued events oldest first; returns how many were delivered.
-int desktop_deliver_events();
 void desktop_clear_events();
 
 // ---- Menu bar --------------------------------------------------------------------------------
@@ -87,9 +81,6 @@ std::string desktop_dialog_filter(const char* filter, int size);
 
 // ---- Serial port -----------------------------------------------------------------------------
 
-// The port codes for an errno of open(): -1 no such port, -2 already open, -4 no memory, -10 a
-// hardware error.
-int desktop_serial_open_error(int err);
 // Opens `device` as serial port 1: 0, or a port code. A device that is the system console is
 // taken: -2.
 int desktop_serial_open_device(const char* device);

@@ -18,7 +18,9 @@
 static int port = -1;
 static struct termios saved;  // the settings the port had when it was opened
 
-int desktop_serial_open_error(int err) {
+// The port codes for an errno of open(): -1 no such port, -2 already open, -4 no memory, -10 a
+// hardware error.
+static int desktop_serial_open_error(int err) {
   switch (err) {
     case ENOENT:
     case ENODEV:

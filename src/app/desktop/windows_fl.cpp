@@ -33,7 +33,9 @@ int desktop_window_index(const void* handle) {
   return -1;
 }
 
-void desktop_window_size(int w, int* dx, int* dy) {
+// Client size of window w as it can be created: the table's size, at least one pixel each way
+// (a window of no size cannot exist on X11) and at most 4096.
+static void desktop_window_size(int w, int* dx, int* dy) {
   int x = w >= 0 && w < MAX_WINDOWS ? mnw.dx[w] : 1;
   int y = w >= 0 && w < MAX_WINDOWS ? mnw.dy[w] : 1;
   *dx = x < 1 ? 1 : (x > MAX_SIDE ? MAX_SIDE : x);
