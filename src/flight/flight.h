@@ -351,6 +351,24 @@ float dampedforce(float x, float v, float k, float c);
 
 // ---- Flight start ----------------------------------------------------------------------------
 
+// Where and how a flight starts: world position (m), heading and pitch (degrees), speed (m/s), the
+// engines' power fraction, the gear (1 down) and the catapult stage (3 held, 5 none).
+struct start_place {
+  double X, Y, Z;
+  float psi, the, v;
+  float power;
+  int gear;
+  int cat_stage;
+};
+
+// Starts a flight at the place: everything the last flight left behind is forgotten (the flight
+// state, which takes the chosen loads of set.load_*, the path, and what the force pass, the
+// rotors, the periodic passes, the failures, the turbulence, the controls and the warnings keep
+// between frames), every failure repaired, the engines and gear set, the aircraft lifted out of
+// the terrain when below it, the autopilot off and the controller dialogue started afresh.
+// set_fltvars ends here once it has found the place.
+void start_flight_state(const start_place* s);
+
 // Starts or restarts a flight of the given start type: 32 at the selected airport and runway
 // (msc.typestart 900 takeoff, 1000 visual final, 1100 instrument final), 33 at the custom position
 // with power and gear by speed, 34 at the custom position in flight, 35 approach to the nearest
@@ -381,3 +399,9 @@ void update_pressures();
 // last fuel update and the rain-sound state; and the hydraulic and oil-pump failure times.
 void reset_periodic_checks();
 void reset_failures();
+// For a new flight: the sub-rate count starts again and the fuel clock at the present time.
+void start_periodic_checks();
+// Disarms the glide-slope warning and forgets its last call.
+void reset_glide_slope_warning();
+// Forgets when the last position sentence went out.
+void reset_serial_outputs();
