@@ -158,6 +158,11 @@ static void repair_everything() {
   for (int k = 0; k < GEAR_LEGS; k++) rel.lagear[k] = 1;
   rel.hydsys = rel.stbaug = rel.symflp = rel.sttrim = 1;
   rel.antice = rel.clights = rel.otto = rel.trotor = 1;
+  // And what the failures had brought: pressures back to full, the ram-air turbine stowed, the
+  // horizon's tumble gone.
+  rel.hyd_rat = rel.oil_rat = 1.0f;
+  rel.RAT_on = 0;
+  rel.vac_death_time = rel.the_fail_err = rel.phi_fail_err = 0.0f;
 }
 
 static void restart_dialogue_and_displays() {
@@ -243,5 +248,8 @@ void start_flight_state(const start_place* s) {
   centre_controls_and_levers();
   restart_dialogue_and_displays();
   restart_path_and_counters();
+  // The air and gravity at the start's height, so that nothing before the first frame reads the last place's.
+  set_air_at_aircraft();
+  atm.g = con.muearth / sqr(flt.h + con.rearth);
   MACIBM_invalwind(0);
 }
