@@ -105,7 +105,7 @@ void finish_nav_readin() {
   new_border(12, 11, -1, 16, 17, 18, -1, -1, -1);
   new_border(10, 11, 12, 13, 14, 15, 19, 20, 21);
   new_border(10, 12, 11, 19, 20, 21, 13, 14, 15);
-  find_region_ships();
+  find_region_surfaces();
   if (region_lists_changed_hook) region_lists_changed_hook();
 }
 
@@ -145,5 +145,5 @@ void fill_flat_region(float h, float x0, float z0) {
   set_extent();
   set_height_range();
   set_normals();
-  find_region_ships();
+  find_region_surfaces();
 }

@@ -24,9 +24,31 @@ static void add_ship(float (*list)[3], int* n, int i, int j) {
   (*n)++;
 }
 
-// The ships stay where the region build put them, so the grid is searched once per build rather
-// than in every frame.
-void find_region_ships() {
+// The flat tops of the region's obstacles that can carry an aircraft (at least 2 m across each
+// way), as boxes in world x and z with the roof's height. Lifetime: region; a cache of obs_xyz.
+struct roof_box {
+  float x0, x1, z0, z1, top;
+};
+static roof_box roofs[OBS_MAX];
+static int roof_count;
+
+static void find_roofs() {
+  roof_count = 0;
+  for (int s = 0; s < OBS_MAX; s++) {
+    if (!obs_type[s]) continue;
+    const float(*ring)[3] = obs_xyz[s][3];
+    roof_box b = {fltmin4(ring[0][0], ring[1][0], ring[2][0], ring[3][0]),
+                  fltmax4(ring[0][0], ring[1][0], ring[2][0], ring[3][0]),
+                  fltmin4(ring[0][2], ring[1][2], ring[2][2], ring[3][2]),
+                  fltmax4(ring[0][2], ring[1][2], ring[2][2], ring[3][2]), roof_height(s)};
+    if (b.x1 - b.x0 >= 2.0f && b.z1 - b.z0 >= 2.0f) roofs[roof_count++] = b;
+  }
+}
+
+// The ships and the obstacles stay where the region build put them, so they are looked for once
+// per build rather than in every frame.
+void find_region_surfaces() {
+  find_roofs();
   ships.n_carr = ships.n_frig = ships.oilr_count = 0;
   ships.have_carr = ships.have_frig = 0;
   for (int i = 0; i < GRID_I; i++)
@@ -106,16 +128,9 @@ void update_over_surfaces() {
     if (std::fabs(x - c[0]) <= RIG_HALF && std::fabs(z - c[2]) <= RIG_HALF)
       top = fltmax2(top, c[1] + OILRIG_DECK);
   }
-  for (int s = 0; s < OBS_MAX; s++) {
-    if (!obs_type[s]) continue;
-    const float(*ring)[3] = obs_xyz[s][3];
-    const float x0 = fltmin4(ring[0][0], ring[1][0], ring[2][0], ring[3][0]);
-    const float x1 = fltmax4(ring[0][0], ring[1][0], ring[2][0], ring[3][0]);
-    if (x < x0 || x > x1 || x1 - x0 < 2.0f) continue;
-    const float z0 = fltmin4(ring[0][2], ring[1][2], ring[2][2], ring[3][2]);
-    const float z1 = fltmax4(ring[0][2], ring[1][2], ring[2][2], ring[3][2]);
-    if (z < z0 || z > z1 || z1 - z0 < 2.0f) continue;
-    top = fltmax2(top, roof_height(s));
+  for (int k = 0; k < roof_count; k++) {
+    const roof_box& b = roofs[k];
+    if (x >= b.x0 && x <= b.x1 && z >= b.z0 && z <= b.z1) top = fltmax2(top, b.top);
   }
   if (top > -1.0e8f) {
     env.over_obs = 1;

@@ -349,8 +349,9 @@ struct ship_state {
 };
 extern ship_state ships;
 
-// Lists the ships and rigs the cell flags of the region carry; every region build ends with it.
-void find_region_ships();
+// Lists the ships and rigs the cell flags of the region carry and the roofs of its obstacles;
+// every region build ends with it.
+void find_region_surfaces();
 // The nearest carrier and frigate, the ship state the deck contact reads (the nearer one's place
 // and attitude in con.BOAT_*), and the carrier's localizer and glide slope on its deck.
 void update_ships();

@@ -98,7 +98,7 @@ TEST_F(WorldSurroundings, ShipStateFollowsTheNearerShipAndItsWaves) {
   cell(40, 40, 20000.0f, 0.0f);
   frig_on_poly[40][40] = 1;
   env.carr_the = 2.0f, env.frig_the = -3.0f;
-  find_region_ships();
+  find_region_surfaces();
 
   place(100.0f, 30.0f, -40.0f);
   update_ships();
@@ -145,6 +145,7 @@ TEST_F(WorldSurroundings, RoofsCarryTheAircraftButMastsDoNot) {
   };
   put(400, 15.0f, 300.0f);
   put(401, 0.0f, 500.0f);  // a mast on the same spot
+  find_region_surfaces();
   place(1005.0f, 320.0f, 990.0f);
   update_over_surfaces();
   EXPECT_EQ(env.over_obs, 1);
