@@ -33,17 +33,6 @@ class RenderScenery : public ::testing::Test {
     for (float& t : atm.strike_t_exp) t = -1.0f;
     set.view_type = 601;
   }
-  // A region of synthetic ground around (34, -118) with one lit, towered field in its middle.
-  void load_field_region() {
-    wf::write_quadrants(33, -120, 2, 5);
-    wf::airport a = wf::field(34.0f, -117.5f, 90, 8000, 150, 500.0f, 1);
-    a.rw[0].lite = 356356;
-    wf::write_database({a});
-    init_country_data();
-    env.lat_sou = 33, env.lon_wes = -119;
-    load_region();
-    ASSERT_TRUE(macibm_alert_log().empty());
-  }
   static void place(float x, float y, float z) {
     flt.X = x, flt.Y = y, flt.Z = z;
     flt.h = y;
@@ -95,7 +84,8 @@ TEST_F(RenderScenery, TheViewTakesTheWindowAboveThePanelUnlessFullScreen) {
 }
 
 TEST_F(RenderScenery, EveryViewDrawsOverAnAirportInAnyWeather) {
-  load_field_region();
+  wf::load_field_region(356356);
+  ASSERT_TRUE(macibm_alert_log().empty());
   const int n = apt_to_index[0];
   place(X_with_latlon(apt_lat[n][0], apt_lon[n][0]) - 1500.0f, apt_h[n] + 300.0f,
         Z_with_lat(apt_lat[n][0]));

@@ -23,15 +23,6 @@ class WorldSurroundings : public ::testing::Test {
     std::memset(oilr_on_poly, 0, sizeof oilr_on_poly);
     std::memset(cloudxyz, 0, sizeof cloudxyz);
   }
-  // A region of synthetic ground around (34, -118) with one field in its middle.
-  void load_field_region() {
-    wf::write_quadrants(33, -120, 2, 5);
-    wf::write_database({wf::field(34.0f, -117.5f, 90, 8000, 150, 500.0f, 1)});
-    init_country_data();
-    env.lat_sou = 33, env.lon_wes = -119;
-    load_region();
-    ASSERT_TRUE(macibm_alert_log().empty());
-  }
   static void place(float x, float y, float z) {
     flt.X = x, flt.Y = y, flt.Z = z;
     flt.h = y;
@@ -47,7 +38,8 @@ TEST_F(WorldSurroundings, TheRegionFollowsTheAircraftOnceOneIsLoaded) {
   EXPECT_EQ(env.lon_wes, 0);
   EXPECT_TRUE(macibm_alert_log().empty());
 
-  load_field_region();
+  wf::load_field_region();
+  ASSERT_TRUE(macibm_alert_log().empty());
   flt.lat = 34.0f, flt.lon = -119.0f + 0.94f;
   update_surroundings();
   EXPECT_EQ(env.lon_wes, -120);
