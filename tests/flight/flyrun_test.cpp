@@ -4,7 +4,6 @@
 #include <cstring>
 #include <string>
 
-#include "app/macibm.h"
 #include "flight_fixture.h"
 #include "flyrun.h"
 
@@ -194,37 +193,4 @@ TEST(FlightRunnerRun, FlatRegionSlidesUnderALongFlight) {
   EXPECT_FLOAT_EQ(env.local_h, 300.0f);
   EXPECT_GT(static_cast<float>(flt.X), env.lox);
   EXPECT_LT(static_cast<float>(flt.X), env.hix);
-}
-
-// The sample helicopter's state after 3 s of flight from a fresh world, hands off at half
-// collective: positions, attitude, rates and the rotor.
-static std::string helicopter_after_three_seconds() {
-  macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
-  fly_setup_world(0.0f);
-  char path[1000], err[FLY_ERR];
-  std::snprintf(path, sizeof path, "%saircraft/Helicopter.acf", app_path);
-  EXPECT_TRUE(fly_load_aircraft(path, err)) << err;
-  fly_options o;
-  fly_default_options(&o);
-  o.kias = 40.0f;
-  o.controls.throttle = 0.5f;
-  fly_start(&o);
-  for (int k = 0; k < 60; k++) fly_frame();
-  char s[400];
-  std::snprintf(s, sizeof s, "%.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g", flt.X, flt.Y, flt.Z,
-                flt.the, flt.phi, flt.psi, flt.P, flt.Q, flt.R, flt.tac[0]);
-  return s;
-}
-
-// Whatever the flight code keeps between frames (the filtered rotor moments among it) is a new
-// start's own: a flight after a tumbling one with failed parts flies exactly as the first flight
-// of the program did.
-TEST(FlightRunnerRun, EveryFlightStartsAfresh) {
-  std::string first = helicopter_after_three_seconds();
-  // A different flight that leaves its marks: a tumbling helicopter with failed parts.
-  flt.P = 200.0f;
-  flt.Q = -150.0f;
-  rel.engine[0] = rel.trotor = rel.vacuum = 0;
-  for (int k = 0; k < 400; k++) fly_frame();
-  EXPECT_EQ(helicopter_after_three_seconds(), first);
 }
