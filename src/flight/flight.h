@@ -261,7 +261,7 @@ void addFaero(float Fa, float Fs, float Fn, float z, float x, float y);
 // All forces and moments of one sub-step, resolved into flt.aX, aY, aZ and Pdot, Qdot, Rdot.
 void set_a();
 // Clears what the force pass carries from frame to frame (the downwash table, the wash sums and
-// the touch flags), as at program start. A new flight of the headless runner starts here.
+// the touch flags), as at program start. Every flight start calls it.
 void reset_set_a_memory();
 // Steps of the force pass, in the order set_a runs them.
 void set_a_engines();       // clear the accumulators, then the engines' forces
