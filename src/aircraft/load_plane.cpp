@@ -136,11 +136,15 @@ static int open_plane_file() {
   return 1;
 }
 
-// The flight starts half fuelled and half loaded, with half the payload the maximum weight leaves.
+// Every flight starts half fuelled and half loaded, with half the payload the maximum weight
+// leaves, until the pilot chooses other loads.
 static void set_starting_loads() {
-  flt.m_fuel = 0.5f * pln.m_fuel;
-  flt.m_jettison = 0.5f * pln.m_jettison;
-  flt.m_fixed = fltmax2(0.5f * (pln.m_max - pln.m_fuel - pln.m_jettison - pln.m_empty), 0.0f);
+  set.load_fuel = 0.5f * pln.m_fuel;
+  set.load_jettison = 0.5f * pln.m_jettison;
+  set.load_fixed = fltmax2(0.5f * (pln.m_max - pln.m_fuel - pln.m_jettison - pln.m_empty), 0.0f);
+  flt.m_fuel = set.load_fuel;
+  flt.m_jettison = set.load_jettison;
+  flt.m_fixed = set.load_fixed;
 }
 
 // The sounds load in this order: the three loops, the event sounds, then the stall horn and the

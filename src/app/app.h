@@ -155,6 +155,11 @@ struct settingstruct {
   int ser_motion;              // motion-platform stream on the serial port
   int ser_cockpit;             // cockpit stream on the serial port
 
+  // Loads every flight starts with, kg: set when the aircraft is loaded (or by the weight windows)
+  float load_fixed;     // payload
+  float load_fuel;      // fuel, 0..pln.m_fuel
+  float load_jettison;  // jettisonable load, 0..pln.m_jettison
+
   // Custom start
   float cus_X, cus_Z;  // world position, m
   float cus_psi;       // heading, degrees true
@@ -245,6 +250,8 @@ void loop_pass();
 void initgen();
 // Row i of atm.hr from a height in thousands of feet and a density in slug/ft^3.
 void assign_hr(int i, float height_kft, float density_slug_ft3);
+// The standard-atmosphere table atm.hr: every 10000 ft to 200000 ft, then 259000 ft.
+void fill_standard_atmosphere();
 // Rebuilds set.rltsel and set.grfsel from the selections, clears the graph values and sets the
 // three output switches; the distance flown restarts from 0.
 void set_rlt_grf_choices();
@@ -252,6 +259,14 @@ void set_rlt_grf_choices();
 void clear_path();
 // Selects a speech voice through the back end; 1 when one was found.
 int initspeechsynth();
+
+// ---- The frame -------------------------------------------------------------------------------
+
+// One frame of msc.prd simulated seconds: the panel on event ticks, the surroundings of the
+// aircraft, the view, the controls, the flight frame and the graph (sim_frame.cpp lists the
+// steps with what each reads and writes). With draw 0 nothing is drawn and the viewpoint is the
+// aircraft: the headless flight runner's frame, the same in everything the flight reads.
+void sim_frame(int draw);
 
 // ---- Frame period ----------------------------------------------------------------------------
 
@@ -337,6 +352,8 @@ int read_situation_tail(float pos[5], int* region_lat, int* region_lon, int* has
 int default_start_airport();
 // The south-west corner of the region around airport record n: env.lat_sou and env.lon_wes.
 void region_corner_for_airport(int n);
+// The same around a point (degrees north and east), held between the poles.
+void region_corner_for(float lat, float lon);
 
 // The simulator's part of the fatal path: the logbook once, when flight time is being logged, and
 // the spoiled preferences when the alert carried a message; then the sound device is released.

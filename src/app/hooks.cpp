@@ -35,4 +35,5 @@ flight_hookstruct flight_hooks = {plotflap,     plotswee,
                                   init_ecam,    pulse_menu_highlight,
                                   crash_flash,  load_scenery_textures,
                                   make_a_plane, start_strike,
-                                  trackdiv,     dskoutproc};
+                                  reset_warnings, trackdiv,
+                                  dskoutproc};

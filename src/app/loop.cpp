@@ -154,18 +154,11 @@ static void repeat_held_button() {
 
 // ---- The loop --------------------------------------------------------------------------------
 
-// The order is fixed: the panel shows the state the last frame left, the view moves the region
-// before the controls and the flight frame read it, and the graph samples the finished frame.
+// The frame with its picture, then the timing, which is the loop's own: the period the frame ran
+// with is counted before the adaptation changes it.
 static void run_frame() {
   float frame_prd = msc.prd;
-  if (msc.evup < 1) msc.evup = 1;
-  // The aural warnings are decided on every event tick, whatever the view; the panel shows them.
-  if (msc.cntr % msc.evup == 0) update_warnings();
-  if (!set.view_is_fullscreen && msc.cntr % msc.evup == 0) update_panel();
-  update_scenery();
-  update_controls();
-  update_flight();
-  if (set.grfout) update_graph();
+  sim_frame(1);
   frame_timing_tick(frame_prd);
 }
 

@@ -306,10 +306,15 @@ int default_start_airport() {
   return found;
 }
 
+// A region reaching beyond a pole would have no meaning: near one it ends at the pole.
+void region_corner_for(float lat, float lon) {
+  env.lat_sou = intlim(intround(lat - 1.0f), -90, 88);
+  env.lon_wes = intround(lon - 1.5f);
+}
+
 void region_corner_for_airport(int n) {
   n = intlim(n, 0, APT_MAX - 1);
-  env.lat_sou = intround(apt_lat[n][0] - 1.0f);
-  env.lon_wes = intround(apt_lon[n][0] - 1.5f);
+  region_corner_for(apt_lat[n][0], apt_lon[n][0]);
 }
 
 static float wrap_positive(float v, float period) {

@@ -68,7 +68,7 @@ void assign_hr(int i, float height_kft, float density_slug_ft3) {
   atm.hr[i][1] = density_slug_ft3 * con.endtomed;
 }
 
-static void fill_standard_atmosphere() {
+void fill_standard_atmosphere() {
   static const float density[ATM_ROWS] = {
       0.0023769f, 0.001756f, 0.001267f, 0.0008907f, 0.0005873f, 0.0003639f, 0.0002256f, 0.0001399f,
       8.594e-5f,  5.253e-5f, 3.211e-5f, 2.001e-5f,  1.27e-5f,   8.19e-6f,   5.364e-6f,  3.564e-6f,

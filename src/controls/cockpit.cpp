@@ -56,7 +56,8 @@ void lever_set(int lever, int engine, float pos) {
   int first = engine < 0 ? 0 : intlim(engine, 0, MAX_ENGINES - 1);
   int last = engine < 0 ? intlim(pln.numen, 0, MAX_ENGINES) - 1 : first;
   for (int e = first; e <= last; e++) {
-    if (lever == LEVER_THROTTLE) flt.throrequest[e] = pos;
+    // A collective sets the blade pitch; the governor keeps the throttles.
+    if (lever == LEVER_THROTTLE && !lever_is_collective()) flt.throrequest[e] = pos;
     if (lever == LEVER_PROP) flt.prop[e] = interp(0.0f, pln.omegamin, 1.0f, pln.omegamax, pos);
     if (lever == LEVER_MIXTURE) flt.mixt[e] = pos;
   }

@@ -70,8 +70,7 @@ void cal_stick();
 // joystick, then control_laws and the throttle lever.
 void update_controls();
 // From the yoke values set.YK_* on: automatic yaw damping, autopilot and autothrottle, limits,
-// artificial stability, failures, trim, the surface deflections and the touchdown actions. The
-// headless runner calls it with yoke values of its own.
+// artificial stability, failures, trim, the surface deflections and the touchdown actions.
 void control_laws();
 // The one rule from the commands set.FC_* to flt's surface deflections, cyclic pitch and tail-rotor
 // pitch, and the engines' cant sines and cosines in pln.

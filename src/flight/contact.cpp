@@ -57,20 +57,20 @@ int handle_contact_point(int n, float x, float y, float z) {
   // A rolling and pitching deck moves under the wheels; its arm is the deck height.
   float deck_vx = 0.0f, deck_vz = 0.0f;
   if (env.over_carr) {
-    deck_vx = phi_dot_now(37) * con.degtorad * 21.0f;
-    deck_vz = the_dot_now(37) * con.degtorad * 21.0f;
+    deck_vx = phi_dot_now(37) * con.degtorad * CARRIER_DECK;
+    deck_vz = the_dot_now(37) * con.degtorad * CARRIER_DECK;
   } else if (env.over_frig) {
-    deck_vx = phi_dot_now(36) * con.degtorad * 7.0f;
-    deck_vz = the_dot_now(36) * con.degtorad * 7.0f;
+    deck_vx = phi_dot_now(36) * con.degtorad * FRIGATE_DECK;
+    deck_vz = the_dot_now(36) * con.degtorad * FRIGATE_DECK;
   }
 
   const float Xw = x * flt.cospsi + static_cast<float>(flt.X) - z * flt.sinpsi;
   const float Zw = z * flt.cospsi + static_cast<float>(flt.Z) + x * flt.sinpsi;
   float ground;
   if (env.over_carr)
-    ground = deck_height(Xw, Zw, 21.0f);
+    ground = deck_height(Xw, Zw, CARRIER_DECK);
   else if (env.over_frig)
-    ground = deck_height(Xw, Zw, 7.0f);
+    ground = deck_height(Xw, Zw, FRIGATE_DECK);
   else if (env.over_obs)
     ground = obs_height;
   else

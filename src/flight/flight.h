@@ -223,6 +223,7 @@ struct flight_hookstruct {
   void (*reload_scenery_textures)();       // the season or the resolution changed
   void (*place_traffic)(int k, int anew);  // traffic aircraft k placed again
   float (*lightning_strike)();  // a strike near the aircraft: how far away, m; -1 for none
+  void (*reset_warnings)();     // a new flight: the aural warnings forget the last one
   void (*dump_cycle_header)();  // the one-cycle dump begins
   void (*disk_output)();        // one record of the data-output file
 };
@@ -278,7 +279,7 @@ void addFaero(float Fa, float Fs, float Fn, float z, float x, float y);
 // All forces and moments of one sub-step, resolved into flt.aX, aY, aZ and Pdot, Qdot, Rdot.
 void set_a();
 // Clears what the force pass carries from frame to frame (the downwash table, the wash sums and
-// the touch flags), as at program start. A new flight of the headless runner starts here.
+// the touch flags), as at program start. Every flight start calls it.
 void reset_set_a_memory();
 // Steps of the force pass, in the order set_a runs them.
 void set_a_engines();       // clear the accumulators, then the engines' forces
@@ -370,8 +371,26 @@ enum {
 };
 // How an airport start begins (msc.typestart).
 enum { TYPESTART_TAKEOFF = 900, TYPESTART_VFR_FINAL = 1000, TYPESTART_ILS_FINAL = 1100 };
-// Starts or restarts a flight of the given start type. A search that finds nothing gives a notice
-// and leaves the flight as it was.
+// Where and how a flight starts: world position (m), heading and pitch (degrees), speed (m/s), the
+// engines' power fraction, the gear (1 down) and the catapult stage (3 held, 5 none).
+struct start_place {
+  double X, Y, Z;
+  float psi, the, v;
+  float power;
+  int gear;
+  int cat_stage;
+};
+
+// Starts a flight at the place: everything the last flight left behind is forgotten (the flight
+// state, which takes the chosen loads of set.load_*, the path, and what the force pass, the
+// rotors, the periodic passes, the failures, the turbulence, the controls and the warnings keep
+// between frames), every failure repaired, the engines and gear set, the aircraft lifted out of
+// the terrain when below it, the autopilot off and the controller dialogue started afresh.
+// set_fltvars ends here once it has found the place.
+void start_flight_state(const start_place* s);
+
+// Starts or restarts a flight of the given start type (START_*; for START_AIRPORT, msc.typestart
+// says how). A search that finds nothing gives a notice and leaves the flight as it was.
 void set_fltvars(int type);
 // Engines at power fraction p (throttles, rotor speeds, spool, wash), as a flight starts them.
 void initpower(float p);
@@ -396,3 +415,9 @@ void update_pressures();
 // last fuel update and the rain-sound state; and the hydraulic and oil-pump failure times.
 void reset_periodic_checks();
 void reset_failures();
+// For a new flight: the sub-rate count starts again and the fuel clock at the present time.
+void start_periodic_checks();
+// Disarms the glide-slope warning and forgets its last call.
+void reset_glide_slope_warning();
+// Forgets when the last position sentence went out.
+void reset_serial_outputs();

@@ -43,14 +43,20 @@ static void throttle_lag() {
   }
 }
 
-// Reads: con.VIEW_xyz, flt.X, Z. Writes: env's viewpoint and aircraft cells, env.local_h.
+// Reads: con.VIEW_xyz, flt.X, Z. Writes: env's viewpoint and aircraft cells, env.local_h. A
+// viewpoint at the aircraft (a frame without a picture) shares its cell rather than searching
+// for it twice.
 static void terrain_under_aircraft() {
   float vx = con.VIEW_xyz[0], vz = con.VIEW_xyz[2];
-  if (!find_ijt_with_loc(vx, vz, &env.i_viewpoint, &env.j_viewpoint, 0))
-    find_ijt_with_loc(vx, vz, &env.i_viewpoint, &env.j_viewpoint, 1);
   float x = static_cast<float>(flt.X), z = static_cast<float>(flt.Z);
   if (!find_ijt_with_loc(x, z, &env.i_aircraft, &env.j_aircraft, 0))
     find_ijt_with_loc(x, z, &env.i_aircraft, &env.j_aircraft, 1);
+  if (vx == x && vz == z) {
+    env.i_viewpoint = env.i_aircraft;
+    env.j_viewpoint = env.j_aircraft;
+  } else if (!find_ijt_with_loc(vx, vz, &env.i_viewpoint, &env.j_viewpoint, 0)) {
+    find_ijt_with_loc(vx, vz, &env.i_viewpoint, &env.j_viewpoint, 1);
+  }
   env.local_h = find_local_h(x, z, env.i_aircraft, env.j_aircraft);
 }
 

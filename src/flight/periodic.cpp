@@ -59,11 +59,19 @@ static void precipitation_at_aircraft() {
   atm.level = sum / 25.0f;
 }
 
+// The glide-slope warning: armed on a stabilised approach, and when it last called. Lifetime:
+// flight.
+static int gs_armed = 0;
+static float gs_last_call = -100.0f;
+
+void reset_glide_slope_warning() {
+  gs_armed = 0;
+  gs_last_call = -100.0f;
+}
+
 // Course and glide-path deviations of receiver k, and the glide-slope warning, which arms on a
 // stabilised approach and calls out a sink more than a degree below the glide path.
 static void radio_deviation(int k) {
-  static int gs_armed = 0;
-  static float gs_last_call = -100.0f;
   nav.hdef[k] = nav.vdef[k] = 0.0f;
   nav.ntf[k] = 0;
   if (!nav.goodnav[k]) return;

@@ -26,6 +26,13 @@ static periodic_state sec;
 
 void reset_periodic_checks() { sec = periodic_state{}; }
 
+// A flight starts its sub-rate count and its fuel clock now; the rain sound keeps playing as it
+// does.
+void start_periodic_checks() {
+  sec.calls = 0;
+  sec.fuel_t = msc.elap_time;
+}
+
 static int engine_count() { return intlim(pln.numen, 0, MAX_ENGINES); }
 
 // Rotation speed as a fraction of the maximum; an aircraft without a rotation speed (a glider)

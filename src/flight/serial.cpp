@@ -57,6 +57,11 @@ int nmea_sentence(char* out) {
                       env.mvar > 0 ? 'W' : 'E');
 }
 
+// Local time the last position sentence went out. Lifetime: flight.
+static float last_sent = 0.0f;
+
+void reset_serial_outputs() { last_sent = 0.0f; }
+
 void serial_outputs() {
   // A port that could not be opened was reported once when the first output asked for it; the
   // outputs then stay silent rather than failing on every frame.
@@ -64,7 +69,6 @@ void serial_outputs() {
   if (!MACIBM_serial_ready()) return;
   // The sentence goes out once a second of local time; measuring across midnight keeps it going
   // after the clock wraps to 0.
-  static float last_sent = 0.0f;
   if (set.ser_NMEA && clock_since(msc.locl_time, last_sent) > 1.0f) {
     last_sent = msc.locl_time;
     char s[128];

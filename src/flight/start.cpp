@@ -1,7 +1,7 @@
 // Where a flight starts: the airport and runway, the custom position, the helipad, ship and
 // formation approaches and the catapult. The clean start of the flight state follows in
 // start_reset.cpp.
-#include "flight/start.h"
+#include "flight/flight.h"
 
 #include <cmath>
 
@@ -74,14 +74,14 @@ static void place_at_airport(start_place* s) {
     s->Y += d * isin(3);
     s->the = 0.0f;
     s->v = 1.2f * msc.est_Vs;
-    initpower(0.5f);
-    setgear(0);
+    s->power = 0.5f;
+    s->gear = 0;
   } else {
     s->Y += pln.h_eqlbm;
     s->the = pln.the_eqlbm;
     s->v = 0.1f;
-    initpower(0.02f);
-    setgear(1);
+    s->power = 0.02f;
+    s->gear = 1;
   }
 }
 
@@ -95,8 +95,8 @@ static void place_situation(start_place* s) {
   s->Y = set.cus_Y;
   s->v = set.cus_v;
   s->the = 0.0f;
-  initpower(set.cus_v > msc.est_Vs ? 0.5f : 0.02f);
-  setgear(set.cus_v < msc.est_Vs ? 1 : 0);
+  s->power = set.cus_v > msc.est_Vs ? 0.5f : 0.02f;
+  s->gear = set.cus_v < msc.est_Vs ? 1 : 0;
 }
 
 static void place_in_flight(start_place* s) {
@@ -106,8 +106,8 @@ static void place_in_flight(start_place* s) {
   s->Y = set.cus_Y;
   s->v = set.cus_v;
   s->the = 0.0f;
-  initpower(0.5f);
-  setgear(0);
+  s->power = 0.5f;
+  s->gear = 0;
 }
 
 // ---- Approaches ------------------------------------------------------------------------------
@@ -133,12 +133,12 @@ static int place_helipad(start_place* s) {
   }
   s->X = obs_xyz[best][0][0][0];
   s->Z = obs_xyz[best][0][0][2] + nm(1.0f);
-  s->Y = obs_xyz[best][3][0][1] + nm(0.05f);
+  s->Y = roof_height(best) + nm(0.05f);
   s->psi = 0.0f;
   s->the = 0.0f;
   s->v = 1.2f * msc.est_Vs;
-  initpower(0.2f);
-  setgear(0);
+  s->power = 0.2f;
+  s->gear = 0;
   return 1;
 }
 
@@ -177,19 +177,19 @@ static int place_ship(int type, start_place* s) {
     // On the carrier's bow catapult, held until launched.
     s->X = c[0] - 11.5f;
     s->Z = c[2] - 60.0f;
-    s->Y = c[1] + pln.h_eqlbm + 21.0f;
+    s->Y = c[1] + pln.h_eqlbm + CARRIER_DECK;
     s->psi = 2.0f;
     s->the = 0.0f;
     s->v = 0.01f;
-    initpower(0.5f);
-    setgear(1);
-    flt.cat_stage = 3;
+    s->power = 0.5f;
+    s->gear = 1;
+    s->cat_stage = 3;  // held on the catapult until launched
     return 1;
   }
   // Lined up with the deck on a 3.5-degree path.
   float d = nm(pln.is_heli ? 1.0f : 3.0f);
   int h = type == START_CARRIER ? 352 : 355;
-  float deck = type == START_FRIGATE ? 7.0f : type == START_CARRIER ? 21.0f : 62.0f;
+  float deck = type == START_FRIGATE ? FRIGATE_DECK : type == START_CARRIER ? CARRIER_DECK : OILRIG_DECK;
   s->X = c[0];
   s->Z = c[2];
   move_back(s, d, h);
@@ -197,8 +197,8 @@ static int place_ship(int type, start_place* s) {
   s->psi = static_cast<float>(h);
   s->the = 0.0f;
   s->v = 1.2f * msc.est_Vs;
-  initpower(0.2f);
-  setgear(0);
+  s->power = 0.2f;
+  s->gear = 0;
   return 1;
 }
 
@@ -220,8 +220,8 @@ static void place_formation(start_place* s) {
   s->psi = static_cast<float>(whole_turn(traf_h[best]));
   s->the = 0.0f;
   s->v = traf_v[best];
-  initpower(0.6f);
-  setgear(0);
+  s->power = 0.6f;
+  s->gear = 0;
 }
 
 // ---- The start -------------------------------------------------------------------------------
@@ -229,13 +229,14 @@ static void place_formation(start_place* s) {
 void set_fltvars(int type) {
   for (int k = 0; k < TRAFFIC; k++) flight_hooks.place_traffic(k, 1);
 
-  // Where the aircraft is now: what stays when a start type does not move it.
+  // Where and how the aircraft flies now: what stays when a start type does not move it.
   start_place s;
   s.X = flt.X, s.Y = flt.Y, s.Z = flt.Z;
   s.psi = flt.psi, s.the = flt.the, s.v = flt.v;
+  s.power = flt.throrequest[0];
+  s.gear = set.gear_handle;
+  s.cat_stage = 5;
 
-  int cat_stage = flt.cat_stage;
-  flt.cat_stage = 5;
   int placed = 1;
   switch (type) {
     case START_AIRPORT:
@@ -262,9 +263,6 @@ void set_fltvars(int type) {
     default:
       break;
   }
-  if (!placed) {
-    flt.cat_stage = cat_stage;
-    return;
-  }
+  if (!placed) return;
   start_flight_state(&s);
 }

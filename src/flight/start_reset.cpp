@@ -1,7 +1,7 @@
-// The clean start of a flight from its place: terrain clearance, motion along the heading, the
-// zeroed rates and forces, controls and levers, failures, autopilot, controller dialogue and path;
-// and the engine power and landing gear of a start.
-#include "flight/start.h"
+// The clean start of a flight from its place: everything the last flight left behind forgotten,
+// terrain clearance, motion along the heading, controls and levers, failures, autopilot,
+// controller dialogue and path; and the engine power and landing gear of a start.
+#include "flight/flight.h"
 
 #include <cmath>
 
@@ -158,6 +158,11 @@ static void repair_everything() {
   for (int k = 0; k < GEAR_LEGS; k++) rel.lagear[k] = 1;
   rel.hydsys = rel.stbaug = rel.symflp = rel.sttrim = 1;
   rel.antice = rel.clights = rel.otto = rel.trotor = 1;
+  // And what the failures had brought: pressures back to full, the ram-air turbine stowed, the
+  // horizon's tumble gone.
+  rel.hyd_rat = rel.oil_rat = 1.0f;
+  rel.RAT_on = 0;
+  rel.vac_death_time = rel.the_fail_err = rel.phi_fail_err = 0.0f;
 }
 
 static void restart_dialogue_and_displays() {
@@ -181,7 +186,6 @@ static void restart_dialogue_and_displays() {
 }
 
 static void restart_path_and_counters() {
-  reset_pat();
   flt.jatoleft = pln.jatodur;
   ins.jato_on = 0;
   // The first frame runs every periodic pass, and the time spent starting is not measured.
@@ -195,7 +199,37 @@ static void restart_path_and_counters() {
   for (int k = 0; k < STRIKES; k++) atm.strike_t_exp[k] = -1.0f;
 }
 
+// Whatever the last flight left in the flight state and in the memories the frame keeps from one
+// frame to the next starts afresh, so that a flight flies exactly as the first of the program
+// would. The count of crashes is the program's, not the flight's.
+static void forget_last_flight() {
+  int crashes = flt.crashes;
+  reset_flt();
+  flt.crashes = crashes;
+  flt.m_fixed = set.load_fixed;
+  flt.m_fuel = set.load_fuel;
+  flt.m_jettison = set.load_jettison;
+  // A crash starts the new flight from inside the force pass, which goes on to divide by the mass.
+  flt.m_total = pln.m_empty + flt.m_fixed + flt.m_fuel + flt.m_jettison;
+  reset_pat();
+  reset_set_a_memory();
+  reset_props();
+  start_periodic_checks();
+  reset_failures();
+  reset_glide_slope_warning();
+  reset_serial_outputs();
+  reset_turbulence();
+  reset_ctm();
+  flight_hooks.reset_warnings();
+}
+
 void start_flight_state(const start_place* s) {
+  forget_last_flight();
+  // Repaired before the engines start: a helicopter's tail rotor turns only with its drive.
+  repair_everything();
+  initpower(s->power);
+  setgear(s->gear);
+  flt.cat_stage = s->cat_stage;
   flt.X = s->X;
   flt.Y = s->Y;
   flt.Z = s->Z;
@@ -212,9 +246,11 @@ void start_flight_state(const start_place* s) {
   set_attitude_and_motion(s->v);
   zero_rates_and_forces();
   centre_controls_and_levers();
-  repair_everything();
   restart_dialogue_and_displays();
   restart_path_and_counters();
-  reset_ctm();
+  // The air and gravity at the start's height, so that nothing before the first frame reads the
+  // last place's.
+  set_air_at_aircraft();
+  atm.g = con.muearth / sqr(flt.h + con.rearth);
   MACIBM_invalwind(WIN_MAIN);
 }

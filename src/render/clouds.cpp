@@ -1,6 +1,5 @@
-// Clouds, rain and lightning: the cloud layer's relief seen from below or above, whether the
-// aircraft is under, in or over it, streaks of rain or flakes of snow around the eye, and the
-// strikes of lightning the once-a-second checks start.
+// Clouds, rain and lightning: the cloud layer's relief seen from below or above, streaks of rain
+// or flakes of snow around the eye, and the strikes of lightning the once-a-second checks start.
 #include <cmath>
 
 #include "app/app.h"
@@ -12,39 +11,6 @@
 #include "world/world.h"
 
 // ---- Cloud layer -----------------------------------------------------------------------------
-
-// Fractional cloud-relief indices of world point (x, z); 0 when there is no region to place it.
-static int cloud_index(float x, float z, float* fi, float* fk) {
-  if (!(env.hix > env.lox) || !(env.hiz > env.loz)) return 0;
-  *fi = 16.0f + (x - env.lox) / (env.hix - env.lox) * 48.0f;
-  *fk = 16.0f + (env.hiz - z) / (env.hiz - env.loz) * 32.0f;
-  if (!std::isfinite(*fi) || !std::isfinite(*fk)) return 0;
-  *fi = fltlim(*fi, 0.0f, CLOUD_I - 1.001f);
-  *fk = fltlim(*fk, 0.0f, CLOUD_K - 1.001f);
-  return 1;
-}
-
-float cloud_base_at(float x, float z) {
-  float fi, fk;
-  if (!cloud_index(x, z, &fi, &fk)) return atm.baseMSL;
-  const int i = static_cast<int>(fi), k = static_cast<int>(fk);
-  const float a = fi - i, b = fk - k;
-  const float h = cloudxyz[i][k][1] * (1 - a) * (1 - b) + cloudxyz[i + 1][k][1] * a * (1 - b) +
-                  cloudxyz[i][k + 1][1] * (1 - a) * b + cloudxyz[i + 1][k + 1][1] * a * b;
-  return atm.baseMSL + h;
-}
-
-void update_cloud_state() {
-  if (atm.cld_type == 0) {
-    // No layer: nothing to be above, and every flight counts as under the (absent) clouds.
-    scn.belowbases = 1;
-    scn.abovetops = 0;
-    return;
-  }
-  const float y = static_cast<float>(flt.Y);
-  scn.belowbases = y < cloud_base_at(static_cast<float>(flt.X), static_cast<float>(flt.Z));
-  scn.abovetops = y > atm.topsMSL;
-}
 
 enum { CLOUD_SUB = 4 };
 VBUF(cloud, 24000);
@@ -94,7 +60,7 @@ static void cloud_cell(int i, int k, int top) {
 
 static void cloud_layer(int top) {
   float fi, fk;
-  if (!cloud_index(vf.cam.eye[0], vf.cam.eye[2], &fi, &fk)) return;
+  if (!cloud_relief_index(vf.cam.eye[0], vf.cam.eye[2], &fi, &fk)) return;
   const float step_i = (env.hix - env.lox) / 48.0f, step_k = (env.hiz - env.loz) / 32.0f;
   const float ri = vf.vis / step_i + 2.0f, rk = vf.vis / step_k + 2.0f;
   const int i0 = grid_index(fi - ri, CLOUD_I - 2), i1 = grid_index(fi + ri, CLOUD_I - 2);

@@ -221,7 +221,7 @@ static void obstacle_lights() {
   if (std::sin(scn.rb_cycle * 3.0f) < -0.2f) return;
   for (int s = 0; s < OBS_MAX; s++) {
     if (!obs_type[s] || obs_type[s] == 97) continue;
-    const float top_y = obs_xyz[s][3][0][1], base_y = obs_xyz[s][0][0][1];
+    const float top_y = roof_height(s), base_y = obs_xyz[s][0][0][1];
     if (top_y - base_y < 45.0f) continue;
     float p[3] = {0.0f, top_y + 1.0f, 0.0f};
     for (int c = 0; c < 4; c++)

@@ -2,11 +2,9 @@
 // the aircraft and the head-up display, and the moving map.
 #pragma once
 
-// Draws the out-of-the-window view and the head-up display from the world records once per frame,
-// and moves the terrain region when the aircraft nears its edge. Also keeps the scenery state
-// other parts read: scn.belowbases, abovetops and the light ratios, the ships' place and attitude
-// in con.BOAT_*, what the aircraft is over (env.over_carr, over_frig, over_obs, obs_height), the
-// carrier's localizer, and the view fields of con.
+// Draws the out-of-the-window view and the head-up display from the world records once per frame.
+// Also sets the light ratios scn.r_rat, g_rat, b_rat and the view fields of con, among them the
+// viewpoint con.VIEW_xyz from the camera of the chosen view.
 void update_scenery();
 // Loads the ground, runway, deck and building textures for the season and resolution level.
 void load_scenery_textures();

@@ -193,30 +193,6 @@ int runway_in_view(int k, int r);
 void lights_reset();
 void light_point(const float p[3], rgba c);
 
-// ---- Per-frame state the other subsystems read -----------------------------------------------
-
-// Which of the nearest carrier and frigate the ship state follows, and where they stand.
-void update_ships();
-// env.over_carr, over_frig, over_obs and obs_height for the aircraft's position.
-void update_over_surfaces();
-// scn.belowbases and scn.abovetops, and the cloud base over the aircraft.
-void update_cloud_state();
-// Height of the cloud base at world point (x, z), m: the layer's base with the relief of
-// cloudxyz.
-float cloud_base_at(float x, float z);
-
-// Ships found in the region this frame (cell centre, world m); have_* 0 when there is none.
-struct ship_state {
-  int have_carr, have_frig, oilr_count;
-  float carr[3], frig[3];  // centre at the water line
-  float oilr[6][3];        // one per quadrant at most
-};
-extern ship_state ships;
-// Heights of the decks above the water line, m.
-const float CARRIER_DECK = 21.0f, FRIGATE_DECK = 7.0f, OILRIG_DECK = 62.0f;
-// Headings of the carrier's and frigate's hulls, degrees true.
-const int CARRIER_HDG = 0, FRIGATE_HDG = 355;
-
 // ---- Small helpers ---------------------------------------------------------------------------
 
 // Index 0..hi of a fractional grid position: limited first, so that positions far outside the

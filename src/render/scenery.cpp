@@ -1,6 +1,6 @@
-// The view's frame: the region move, the scenery state other parts read (clouds over the
-// aircraft, ships, decks and roofs under it, the light of the moment), the camera, and the scene
-// drawn part by part into the main window above the panel.
+// The view's frame: the light of the moment, the camera, and the scene drawn part by part into
+// the main window above the panel. What the flight stands on is the world's, kept every frame
+// whether or not a picture is drawn (update_surroundings).
 #include <cmath>
 
 #include "app/app.h"
@@ -40,15 +40,8 @@ static int finite3(const float p[3]) {
   return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]);
 }
 
-// The state the flight, weather and panel read, kept whether or not a picture is drawn.
-static void scenery_state() {
-  // The region follows the aircraft once there is one (reset_env leaves -999 until a load).
-  if (env.apt_list_max != -999 && std::isfinite(flt.lat) && std::isfinite(flt.lon))
-    check_region_move();
-  update_cloud_state();
-  update_ships();
-  update_over_surfaces();
-
+// The light of the moment and the camera, which also gives the terrain lookups their viewpoint.
+static void light_and_camera() {
   sky_for_time(msc.locl_time, std::isfinite(flt.lat) ? flt.lat : 0.0f, &vf.sky);
   sky_weather(&vf.sky);
   scn.r_rat = vf.sky.ratio[0];
@@ -94,7 +87,7 @@ static void draw_scene() {
 }
 
 void update_scenery() {
-  scenery_state();
+  light_and_camera();
   view_area(mnw.dx[0], mnw.dy[0], set.view_is_fullscreen, &vf.x, &vf.y, &vf.w, &vf.h);
   con.cntrx = vf.x + 0.5f * vf.w;
   con.cntry = vf.y + 0.5f * vf.h;

@@ -1,6 +1,7 @@
 // The weather fields over the region: the fractal relief generator, the storm field of each
 // terrain quadrant, the cloud-base relief of each cloud sector, and their shifts when the region
-// moves by a degree.
+// moves by a degree, and the height of the cloud base over a point.
+#include <cmath>
 #include <cstddef>
 
 #include "shared/shared.h"
@@ -138,4 +139,26 @@ void shift_cloud(int c1, int c2, int r1, int r2, int di, int dk) {
   int k_lo = r1 * CLOUD_SECTOR, k_hi = r2 * CLOUD_SECTOR;
   shift_points(&cloudxyz[0][0][0], CLOUD_I, CLOUD_K, 3, i_lo, i_hi, k_lo, k_hi, di, dk);
   shift_points(&cloudrgb[0][0][0], CLOUD_I, CLOUD_K, 3, i_lo, i_hi, k_lo, k_hi, di, dk);
+}
+
+// ---- Cloud base over a point -----------------------------------------------------------------
+
+int cloud_relief_index(float x, float z, float* fi, float* fk) {
+  if (!(env.hix > env.lox) || !(env.hiz > env.loz)) return 0;
+  *fi = 16.0f + (x - env.lox) / (env.hix - env.lox) * 48.0f;
+  *fk = 16.0f + (env.hiz - z) / (env.hiz - env.loz) * 32.0f;
+  if (!std::isfinite(*fi) || !std::isfinite(*fk)) return 0;
+  *fi = fltlim(*fi, 0.0f, CLOUD_I - 1.001f);
+  *fk = fltlim(*fk, 0.0f, CLOUD_K - 1.001f);
+  return 1;
+}
+
+float cloud_base_at(float x, float z) {
+  float fi, fk;
+  if (!cloud_relief_index(x, z, &fi, &fk)) return atm.baseMSL;
+  const int i = static_cast<int>(fi), k = static_cast<int>(fk);
+  const float a = fi - i, b = fk - k;
+  const float h = cloudxyz[i][k][1] * (1 - a) * (1 - b) + cloudxyz[i + 1][k][1] * a * (1 - b) +
+                  cloudxyz[i][k + 1][1] * (1 - a) * b + cloudxyz[i + 1][k + 1][1] * a * b;
+  return atm.baseMSL + h;
 }

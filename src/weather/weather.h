@@ -107,6 +107,9 @@ void assign_wind_tbl(float rate);
 float storm_level_at(float x, float z);
 // Forgets the turbulence targets, the call counter, any microburst and the base direction.
 void reset_wxcalc();
+// Forgets what a flight meets at the aircraft, for a new flight: the turbulence targets, the call
+// counter and any microburst. The base direction of the layers is the weather's and stays.
+void reset_turbulence();
 
 // ---- Storm field and cloud-base relief ------------------------------------------------------
 
@@ -123,6 +126,11 @@ void fill_a_sector_with_ocast(int si, int sk);
 // those numbers times the sector size) by (di, dk) points, when the region moves by a degree.
 void shift_weather(int c1, int c2, int r1, int r2, int di, int dk);
 void shift_cloud(int c1, int c2, int r1, int r2, int di, int dk);
+// Fractional cloud-relief point (*fi, *fk) over world point (x, z), held inside the relief; 0 when
+// there is no region to place it on.
+int cloud_relief_index(float x, float z, float* fi, float* fk);
+// Height of the cloud base over world point (x, z), m: the layer's base with the relief of cloudxyz.
+float cloud_base_at(float x, float z);
 
 // ---- Weather reports ---------------------------------------------------------------------------
 

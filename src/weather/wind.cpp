@@ -29,6 +29,12 @@ static wxcalc_state wx;
 
 void reset_wxcalc() { wx = wxcalc_state{}; }
 
+void reset_turbulence() {
+  float base_dir = wx.base_dir;
+  wx = wxcalc_state{};
+  wx.base_dir = base_dir;
+}
+
 // Angle into 0..360 however far out it lies.
 static float wrap360(float a) {
   a = std::fmod(a, 360.0f);

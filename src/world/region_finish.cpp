@@ -105,6 +105,7 @@ void finish_nav_readin() {
   new_border(12, 11, -1, 16, 17, 18, -1, -1, -1);
   new_border(10, 11, 12, 13, 14, 15, 19, 20, 21);
   new_border(10, 12, 11, 19, 20, 21, 13, 14, 15);
+  find_region_surfaces();
   if (region_lists_changed_hook) region_lists_changed_hook();
 }
 
@@ -135,9 +136,14 @@ void fill_flat_region(float h, float x0, float z0) {
       planexyz[i][j][1] = h;
       planexyz[i][j][2] = z0 - j * dz;
       on_water[i][j] = 0;
+      carr_on_poly[i][j] = frig_on_poly[i][j] = oilr_on_poly[i][j] = 0;
     }
   }
+  for (int n = 0; n < OBS_MAX; n++) obs_type[n] = 0;
+  env.flat_region = 1;
+  env.apt_list_max = env.vor_list_max = env.ndb_list_max = -1;
   set_extent();
   set_height_range();
   set_normals();
+  find_region_surfaces();
 }

@@ -32,7 +32,7 @@ void report_terrain_problems() {
   if (problem_count > 1)
     std::snprintf(more, sizeof more, "The same holds for %d more terrain files of this region.",
                   problem_count - 1);
-  MACIBM_alert(problem_what, problem_path, "The ground there is flat water at sea level.", more,
+  MACIBM_alert(problem_what, problem_path, TERRAIN_FLAT_WATER, more,
                ALERT_NOTICE);
   problem_count = 0;
 }
@@ -290,6 +290,7 @@ void read_quadrant(int lat, int lon, int q) {
 }
 
 void load_region() {
+  env.flat_region = 0;
   planexyz[0][0][0] = planexyz[0][0][2] = 0.0f;
   for (int s = 0; s < OBS_MAX; s++) obs_type[s] = 0;
   for (int c = 0; c < 3; c++) read_quadrant(env.lat_sou, env.lon_wes + c, c);

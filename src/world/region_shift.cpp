@@ -23,9 +23,9 @@ int check_region_move() {
     dir = MOVE_WEST;
   else if (flt.lon > lw + 3.0f - 0.95f)
     dir = MOVE_EAST;
-  else if (flt.lat < ls + 0.45f)
+  else if (flt.lat < ls + 0.45f && env.lat_sou > -90)
     dir = MOVE_SOUTH;
-  else if (flt.lat > ls + 2.0f - 0.45f)
+  else if (flt.lat > ls + 2.0f - 0.45f && env.lat_sou < 88)
     dir = MOVE_NORTH;
   if (dir) move_region(dir);
   return dir;
@@ -33,8 +33,28 @@ int check_region_move() {
 
 static void drop_old_quadrants(int dir);
 
+// A level region has nothing to read: it is laid out again a degree on, the grid moving under
+// the aircraft as it does for a region read from the files.
+static void move_flat_region(int dir) {
+  int di = dir == MOVE_WEST ? -1 : (dir == MOVE_EAST ? 1 : 0);
+  int dj = dir == MOVE_SOUTH ? -1 : (dir == MOVE_NORTH ? 1 : 0);
+  float cell_x = env.dx / (GRID_I - 1), cell_z = env.dz / (GRID_J - 1);
+  float x0 = env.lox + di * QUAD_I * cell_x, z0 = env.hiz - dj * QUAD_J * cell_z;
+  env.lon_wes += di;
+  env.lat_sou += dj;
+  fill_flat_region(planexyz[0][0][1], x0, z0);
+  env.i_aircraft = intlim(env.i_aircraft - QUAD_I * di, 0, GRID_I - 2);
+  env.j_aircraft = intlim(env.j_aircraft - QUAD_J * dj, 0, GRID_J - 2);
+  env.i_viewpoint = intlim(env.i_viewpoint - QUAD_I * di, 0, GRID_I - 2);
+  env.j_viewpoint = intlim(env.j_viewpoint - QUAD_J * dj, 0, GRID_J - 2);
+}
+
 void move_region(int dir) {
   if (dir < MOVE_WEST || dir > MOVE_SOUTH) return;
+  if (env.flat_region) {
+    move_flat_region(dir);
+    return;
+  }
   drop_old_quadrants(dir);
   switch (dir) {
     case MOVE_WEST:

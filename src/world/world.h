@@ -27,6 +27,9 @@ enum {
 // Folder of the world data (the three database files and the terrain tile folders) beside the
 // program.
 inline constexpr char WORLD_DIR[] = "world";
+// Third line of the notice that a region quadrant beyond the world data (or of a file that could
+// not be used) was laid out as flat water.
+inline constexpr char TERRAIN_FLAT_WATER[] = "The ground there is flat water at sea level.";
 
 // ---- Navigation database (filled once at start-up, indexed by record number) -----------------
 
@@ -113,6 +116,8 @@ extern float r_z_max[REGION_LIST_MAX][APT_RWYS];
 extern int obs_type[OBS_MAX];            // kind; 0 free slot
 extern float obs_xyz[OBS_MAX][4][4][3];  // [level][corner] x, y, z, m
 extern float obs_height;                 // height of the obstacle top under the aircraft, m
+// Height of the roof of obstacle slot s, m: its top level, where the aircraft lands on it.
+inline float roof_height(int s) { return obs_xyz[s][3][0][1]; }
 
 // Traffic aircraft flying around the aircraft.
 extern float traf_xyz[TRAFFIC][3];  // world x, y, z, m
@@ -138,6 +143,7 @@ struct envstruct {
   int i_viewpoint, j_viewpoint;  // terrain cell under the viewpoint
   float local_h;                 // terrain height under the aircraft, m
   int mvar;                      // magnetic variation, whole degrees to add to a true heading
+  int flat_region;  // the region is the level one of fill_flat_region: a move lays it out anew
 
   // Database and region list extents
   int aptmax;        // index of the last airport read
@@ -295,7 +301,8 @@ void read_quadrant(int lat, int lon, int q);
 void finish_nav_readin();
 // A level land region at height h (m) whose south-west vertex is at world (x0, z0), with the
 // cell sizes of the quadrants at the latitude of (env.lat_sou, env.lon_wes): the grid, its
-// extent, height range and normals, for runs and tests that fly without terrain files.
+// extent, height range and normals, for runs and tests that fly without terrain files. It has no
+// airports, radio aids, ships or obstacles, and a region move lays it out again a degree on.
 void fill_flat_region(float h, float x0, float z0);
 // Called at the end of every region build, once the region's airport and navaid lists are new:
 // the simulator rebuilds its Location menu here. Null by default.
@@ -308,7 +315,7 @@ extern world_hookstruct world_hooks;
 // Direction of a region move: 2 west, 3 east, 4 north, 5 south.
 enum { MOVE_WEST = 2, MOVE_EAST = 3, MOVE_NORTH = 4, MOVE_SOUTH = 5 };
 // Moves the region one degree when the aircraft (flt.lat, flt.lon) nears its edge; returns the
-// direction moved, or 0.
+// direction moved, or 0. The region never reaches beyond a pole.
 int check_region_move();
 // Moves the region one degree in direction dir: shifts the grid, reads the new quadrants and
 // rebuilds the region.
@@ -323,6 +330,46 @@ void new_border(int tex_from, int tex_to, int tex_to2, int edge_a, int edge_b, i
 // Text of the menu item of runway r of airport n, landing towards end e (0 as numbered, 1 the
 // reciprocal): "Rwy 09L", "Pad 36".
 void rwy_item_name(int n, int r, int e, char* to);
+
+// ---- Surroundings of the aircraft (surroundings.cpp) -----------------------------------------
+
+// Heights of the decks above the water line, m, for the contact, the starts and the drawing alike.
+const float CARRIER_DECK = 21.0f, FRIGATE_DECK = 7.0f, OILRIG_DECK = 62.0f;
+// Headings of the carrier's and frigate's hulls, degrees true.
+const int CARRIER_HDG = 0, FRIGATE_HDG = 355;
+// Deck outlines in a ship's own axes (x right, z aft), m from its centre.
+const float CARR_X0 = -38.0f, CARR_X1 = 20.0f, CARR_Z0 = -165.0f, CARR_Z1 = 165.0f;
+const float FRIG_HALF_W = 7.5f, FRIG_Z0 = -62.0f, FRIG_Z1 = 60.0f;
+const float RIG_HALF = 30.0f;  // half the side of an oil rig's square deck
+
+enum { SHIPS_MAX = 24 };  // ships of one kind kept per region (a quadrant places one of each)
+
+// The region's ships, found once per region build, and the nearest carrier and frigate to the
+// aircraft, found every frame. Centres at the water line, world m. Lifetime: region.
+struct ship_state {
+  int n_carr, n_frig;                               // ships in the region
+  float carr_at[SHIPS_MAX][3], frig_at[SHIPS_MAX][3];  // their centres
+  int oilr_count;                                   // oil rigs in the region
+  float oilr[SHIPS_MAX][3];                         // their centres
+  int have_carr, have_frig;                         // there is a carrier / frigate
+  float carr[3], frig[3];                           // the nearest of each to the aircraft
+};
+extern ship_state ships;
+
+// Lists the ships and rigs the cell flags of the region carry and the roofs of its obstacles;
+// every region build ends with it.
+void find_region_surfaces();
+// The nearest carrier and frigate, the ship state the deck contact reads (the nearer one's place
+// and attitude in con.BOAT_*), and the carrier's localizer and glide slope on its deck.
+void update_ships();
+// env.over_carr, over_frig and over_obs, and obs_height, for the aircraft's position: the deck or
+// roof that carries it instead of the terrain.
+void update_over_surfaces();
+// scn.belowbases and scn.abovetops for the aircraft under the cloud layer's relief.
+void update_cloud_position();
+// The world's step of every frame, drawn or not: the region move once a region exists, then the
+// cloud position, the ships and the surfaces under the aircraft, from its position in flt.
+void update_surroundings();
 
 // ---- Airport scenery and obstacles (airport_build.cpp, obstacles.cpp) ------------------------
 

@@ -1,6 +1,6 @@
 // What kestrix-fly reports: a run stopped by an alert (its lines on standard error, its status,
-// the summary still last), the one-frame account of --cycle-dump, and where a runway start's
-// summary puts the aircraft.
+// the summary still last), the one-frame account of --cycle-dump, where a runway start's summary
+// puts the aircraft, the usage of the program itself, and an air start at a latitude and longitude.
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include <sys/wait.h>
 
 #include "app/macibm.h"
 #include "flight_fixture.h"
@@ -236,4 +238,57 @@ TEST_F(FlightRunnerReport, TheSummaryPrintsNorthAsZeroAndNoNegativeZeros) {
   EXPECT_NE(line.find(" heading=0.0 "), std::string::npos) << line;
   EXPECT_NE(line.find(" vs_fpm=0 "), std::string::npos) << line;
   EXPECT_NE(line.find(" roll=0.0 "), std::string::npos) << line;
+}
+
+// The program itself: --help prints the usage and succeeds; a usage error prints the message and
+// the usage on standard error and fails with status 2. Neither flies, so neither has a summary.
+TEST_F(FlightRunnerReport, HelpAndUsageErrorsPrintTheUsageAndNoSummary) {
+  const struct {
+    const char* args;
+    int status;
+    const char *out_has, *err_has;
+  } cases[] = {
+      {"--help", FLY_OK, "usage: kestrix-fly", ""},
+      {"--aircraft builtin:glider --lat 95 --lon 0", FLY_BAD_INPUT, "", "--lat must be"},
+      {"--seconds 5", FLY_BAD_INPUT, "", "--aircraft FILE is required"},
+  };
+  for (const auto& c : cases) {
+    std::string cmd = std::string(KESTRIX_RUNTIME_DIR "/kestrix-fly ") + c.args + " >" +
+                      out_path + " 2>" + err_path;
+    int status = std::system(cmd.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << c.args;
+    EXPECT_EQ(WEXITSTATUS(status), c.status) << c.args;
+    std::string out = read_text(out_path.c_str()), errs = read_text(err_path.c_str());
+    EXPECT_NE(out.find(c.out_has), std::string::npos) << out;
+    EXPECT_NE(errs.find(c.err_has), std::string::npos) << errs;
+    EXPECT_EQ(out.find("summary"), std::string::npos) << out;
+    if (c.status != FLY_OK) {
+      EXPECT_TRUE(out.empty()) << out;
+      EXPECT_NE(errs.find("usage: kestrix-fly"), std::string::npos) << errs;
+    }
+  }
+}
+
+// An air start anywhere: over the world data the region around the point is the real one; beyond
+// it the ground is flat water, which the notice says without stopping the run.
+TEST_F(FlightRunnerReport, AnAirStartAtALatitudeAndLongitude) {
+  aircraft("builtin:trainer");
+  o.at_position = 1;
+  o.alt_ft = 9000.0f;
+  const struct {
+    float lat, lon, ground_ft;
+  } places[] = {{34.3f, -117.2f, -1.0f}, {-20.5f, 60.25f, 0.0f}};
+  for (const auto& p : places) {
+    o.lat = p.lat, o.lon = p.lon;
+    ASSERT_EQ(run(), FLY_OK) << read_text(err_path.c_str());
+    std::string summary = last_line(read_text(out_path.c_str()));
+    EXPECT_NEAR(summary_value(summary, "lat"), p.lat, 0.01f) << summary;
+    EXPECT_NEAR(summary_value(summary, "lon"), p.lon, 0.01f) << summary;
+    EXPECT_EQ(env.lat_sou, intround(p.lat - 1.0f));
+    float agl = summary_value(summary, "alt_ft") - summary_value(summary, "agl_ft");
+    if (p.ground_ft >= 0.0f)
+      EXPECT_NEAR(agl, p.ground_ft, 1.0f) << summary;
+    else
+      EXPECT_GT(agl, 500.0f) << summary;  // the hills east of San Bernardino, not the sea
+  }
 }

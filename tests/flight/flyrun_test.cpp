@@ -4,7 +4,6 @@
 #include <cstring>
 #include <string>
 
-#include "app/macibm.h"
 #include "flight_fixture.h"
 #include "flyrun.h"
 
@@ -52,6 +51,14 @@ TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
   EXPECT_FLOAT_EQ(o.controls.elevator, -0.25f);
   EXPECT_EQ(o.controls.gear_down, 0);
   EXPECT_STREQ(o.csv, "h.csv");
+  ASSERT_TRUE(parse({"--aircraft", "x", "--lat", "-33.9", "--lon", "151.2", "--fuel-lb", "0"}, &o,
+                    err));
+  EXPECT_EQ(o.at_position, 1);
+  EXPECT_FLOAT_EQ(o.lon, 151.2f);
+  EXPECT_EQ(o.have_fuel, 1);
+  EXPECT_EQ(o.have_payload, 0);
+  ASSERT_TRUE(parse({"--seconds", "5", "--help"}, &o, err));
+  EXPECT_EQ(o.help, 1);
 
   struct {
     std::initializer_list<const char*> args;
@@ -67,6 +74,12 @@ TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
       {{"--aircraft", "x", "--gear", "sideways"}, "gear"},
       {{"--aircraft", "x", "--seconds"}, "needs a value"},
       {{"--aircraft", "x", "stray"}, "unexpected"},
+      {{"--aircraft", "x", "--lat", "91", "--lon", "0"}, "--lat must be a number from -90 to 90"},
+      {{"--aircraft", "x", "--lat", "40"}, "--lat and --lon go together"},
+      {{"--aircraft", "x", "--lat", "40", "--lon", "-100", "--start", "runway"}, "air start"},
+      {{"--aircraft", "x", "--lat", "40", "--lon", "-100", "--ground-elev-ft", "10"}, "flat"},
+      {{"--aircraft", "x", "--fuel-lb", "-5"}, "--fuel-lb"},
+      {{"--aircraft", "x", "--payload-lb", "lots"}, "--payload-lb"},
   };
   for (auto& b : bad) {
     err[0] = '\0';
@@ -119,16 +132,33 @@ TEST(FlightRunnerRun, StatusAndSummaryOfGoodAndBadRuns) {
   std::fclose(f);
   EXPECT_EQ(lines, 1 + 1 + 40);  // header, start, 40 frames
 
+  // Bad input flies nothing and reports no summary, only what was wrong.
   o.csv[0] = '\0';
-  std::snprintf(o.aircraft, sizeof o.aircraft, "builtin:zeppelin");
-  EXPECT_EQ(run(o, &out, &errs), FLY_BAD_INPUT);
-  EXPECT_NE(errs.find("zeppelin"), std::string::npos);
-  EXPECT_EQ(last_line(out).rfind("summary ", 0), 0u);
-  std::snprintf(o.aircraft, sizeof o.aircraft, "no-such-file.acf");
-  EXPECT_EQ(run(o, &out, &errs), FLY_BAD_INPUT);
-  std::snprintf(o.aircraft, sizeof o.aircraft, "builtin:glider");
-  o.ground_elev_ft = 4000.0f;  // an air start at 3000 ft would be underground
-  EXPECT_EQ(run(o, &out, &errs), FLY_BAD_INPUT);
+  const struct {
+    const char* aircraft;
+    float ground_ft, fuel_lb, payload_lb;
+    const char* says;
+  } bad[] = {
+      {"builtin:zeppelin", 0, -1, -1, "zeppelin"},
+      {"no-such-file.acf", 0, -1, -1, "no-such-file.acf"},
+      {"builtin:glider", 4000, -1, -1, "not above the ground"},  // an air start underground
+      {"builtin:trainer", 0, 243, -1, "more than the tanks hold (242.5 lb)"},
+      // 1653.5 lb empty, 2447.2 lb at most: 793.7 lb of fuel and payload together.
+      {"builtin:trainer", 0, 200, 594, "more than the maximum weight"},
+  };
+  for (const auto& b : bad) {
+    std::snprintf(o.aircraft, sizeof o.aircraft, "%s", b.aircraft);
+    o.ground_elev_ft = b.ground_ft;
+    o.have_fuel = b.fuel_lb >= 0, o.fuel_lb = b.fuel_lb;
+    o.have_payload = b.payload_lb >= 0, o.payload_lb = b.payload_lb;
+    EXPECT_EQ(run(o, &out, &errs), FLY_BAD_INPUT) << b.says;
+    EXPECT_NE(errs.find(b.says), std::string::npos) << errs;
+    EXPECT_EQ(out.find("summary"), std::string::npos) << out;
+  }
+  // The loads asked for are the ones flown.
+  o.payload_lb = 593.0f, o.seconds = 0.5f;
+  EXPECT_EQ(run(o, &out, &errs), FLY_OK) << errs;
+  EXPECT_NEAR(flt.m_total, pln.m_empty + 793.0f * con.lbstokgs, 0.1f);
 }
 
 TEST(FlightRunnerRun, NonFiniteStateIsCaught) {
@@ -163,37 +193,4 @@ TEST(FlightRunnerRun, FlatRegionSlidesUnderALongFlight) {
   EXPECT_FLOAT_EQ(env.local_h, 300.0f);
   EXPECT_GT(static_cast<float>(flt.X), env.lox);
   EXPECT_LT(static_cast<float>(flt.X), env.hix);
-}
-
-// The sample helicopter's state after 3 s of flight from a fresh world, hands off at half
-// collective: positions, attitude, rates and the rotor.
-static std::string helicopter_after_three_seconds() {
-  macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
-  fly_setup_world(0.0f);
-  char path[1000], err[FLY_ERR];
-  std::snprintf(path, sizeof path, "%saircraft/Helicopter.acf", app_path);
-  EXPECT_TRUE(fly_load_aircraft(path, err)) << err;
-  fly_options o;
-  fly_default_options(&o);
-  o.kias = 40.0f;
-  o.controls.throttle = 0.5f;
-  fly_start(&o);
-  for (int k = 0; k < 60; k++) fly_frame();
-  char s[400];
-  std::snprintf(s, sizeof s, "%.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g", flt.X, flt.Y, flt.Z,
-                flt.the, flt.phi, flt.psi, flt.P, flt.Q, flt.R, flt.tac[0]);
-  return s;
-}
-
-// Whatever the flight code keeps between frames (the filtered rotor moments among it) is a new
-// start's own: a flight after a tumbling one with failed parts flies exactly as the first flight
-// of the program did.
-TEST(FlightRunnerRun, EveryFlightStartsAfresh) {
-  std::string first = helicopter_after_three_seconds();
-  // A different flight that leaves its marks: a tumbling helicopter with failed parts.
-  flt.P = 200.0f;
-  flt.Q = -150.0f;
-  rel.engine[0] = rel.trotor = rel.vacuum = 0;
-  for (int k = 0; k < 400; k++) fly_frame();
-  EXPECT_EQ(helicopter_after_three_seconds(), first);
 }

@@ -1,6 +1,5 @@
-// The view's frame without a picture: the region move it runs, the cloud, ship and deck state the
-// flight reads, lightning, the view's place in the window, the textures it loads, and every view
-// drawn over an airport through the headless drawing layer.
+// The view's frame: lightning, the view's place in the window, the textures it loads, and every
+// view drawn over an airport through the headless drawing layer.
 #include "support/test_support.h"
 
 #include <cmath>
@@ -30,23 +29,9 @@ class RenderScenery : public ::testing::Test {
     reset_mnw();
     reset_ogl();
     reset_view_state();
-    std::memset(carr_on_poly, 0, sizeof carr_on_poly);
-    std::memset(frig_on_poly, 0, sizeof frig_on_poly);
-    std::memset(oilr_on_poly, 0, sizeof oilr_on_poly);
     std::memset(cloudxyz, 0, sizeof cloudxyz);
     for (float& t : atm.strike_t_exp) t = -1.0f;
     set.view_type = 601;
-  }
-  // A region of synthetic ground around (34, -118) with one lit, towered field in its middle.
-  void load_field_region() {
-    wf::write_quadrants(33, -120, 2, 5);
-    wf::airport a = wf::field(34.0f, -117.5f, 90, 8000, 150, 500.0f, 1);
-    a.rw[0].lite = 356356;
-    wf::write_database({a});
-    init_country_data();
-    env.lat_sou = 33, env.lon_wes = -119;
-    load_region();
-    ASSERT_TRUE(macibm_alert_log().empty());
   }
   static void place(float x, float y, float z) {
     flt.X = x, flt.Y = y, flt.Z = z;
@@ -55,119 +40,6 @@ class RenderScenery : public ::testing::Test {
 };
 
 }  // namespace
-
-TEST_F(RenderScenery, TheRegionFollowsTheAircraftOnceOneIsLoaded) {
-  // Without a region nothing is read, wherever the aircraft seems to be.
-  flt.lat = 0.0f, flt.lon = 0.0f;
-  update_scenery();
-  EXPECT_EQ(env.lon_wes, 0);
-  EXPECT_TRUE(macibm_alert_log().empty());
-
-  load_field_region();
-  flt.lat = 34.0f, flt.lon = -119.0f + 0.94f;
-  update_scenery();
-  EXPECT_EQ(env.lon_wes, -120);
-  // Back to the old place the region stays: a move needs the aircraft near the new edge.
-  flt.lon = -119.0f + 1.0f;
-  update_scenery();
-  EXPECT_EQ(env.lon_wes, -120);
-  EXPECT_TRUE(macibm_alert_log().empty());
-}
-
-TEST_F(RenderScenery, CloudStateFollowsTheReliefOverTheAircraft) {
-  env.lox = 0.0f, env.hix = 48000.0f, env.loz = -32000.0f, env.hiz = 0.0f;
-  place(24000.0f, 500.0f, -16000.0f);
-  atm.cld_type = 0;
-  update_cloud_state();
-  EXPECT_EQ(scn.belowbases, 1);  // no layer: never in or over it
-  EXPECT_EQ(scn.abovetops, 0);
-
-  atm.cld_type = 1, atm.baseMSL = 1000.0f, atm.topsMSL = 2000.0f;
-  const struct {
-    float y;
-    int below, above;
-  } cases[] = {{500.0f, 1, 0}, {1500.0f, 0, 0}, {2500.0f, 0, 1}};
-  for (const auto& c : cases) {
-    flt.Y = c.y;
-    update_cloud_state();
-    EXPECT_EQ(scn.belowbases, c.below) << c.y;
-    EXPECT_EQ(scn.abovetops, c.above) << c.y;
-  }
-  // A bulge of the relief 300 m down over the aircraft's point (i 40, k 32) puts 800 m in cloud.
-  for (int i = 39; i <= 41; i++)
-    for (int k = 31; k <= 33; k++) cloudxyz[i][k][1] = -300.0f;
-  EXPECT_NEAR(cloud_base_at(24000.0f, -16000.0f), 700.0f, 1.0f);
-  flt.Y = 800.0f;
-  update_cloud_state();
-  EXPECT_EQ(scn.belowbases, 0);
-}
-
-TEST_F(RenderScenery, ShipStateFollowsTheNearerShipAndItsWaves) {
-  env.navmax = 12;
-  auto cell = [](int i, int j, float x, float z) {
-    planexyz[i][j][0] = x, planexyz[i][j][1] = 0.0f, planexyz[i][j][2] = z;
-    planexyz[i + 1][j + 1][0] = x + 100.0f, planexyz[i + 1][j + 1][1] = 0.0f;
-    planexyz[i + 1][j + 1][2] = z - 100.0f;
-  };
-  cell(10, 10, 0.0f, 0.0f);
-  carr_on_poly[10][10] = 1;
-  cell(40, 40, 20000.0f, 0.0f);
-  frig_on_poly[40][40] = 1;
-  env.carr_the = 2.0f, env.frig_the = -3.0f;
-
-  place(100.0f, 30.0f, -40.0f);
-  update_ships();
-  EXPECT_FLOAT_EQ(con.BOAT_loc_X, 50.0f);
-  EXPECT_FLOAT_EQ(con.BOAT_loc_Z, -50.0f);
-  EXPECT_NEAR(con.sinBOATthe, std::sin(2.0f * con.degtorad), 1e-6f);
-  // The carrier's localizer and glide slope stand on its deck, on course 352.
-  EXPECT_EQ(nav_type[env.navmax - 1], 4);
-  EXPECT_EQ(nav_type[env.navmax - 2], 6);
-  EXPECT_EQ(nav_hdng[env.navmax - 1], 352);
-  EXPECT_FLOAT_EQ(nav_h[env.navmax - 1], CARRIER_DECK);
-
-  place(19000.0f, 30.0f, -40.0f);
-  update_ships();
-  EXPECT_FLOAT_EQ(con.BOAT_loc_X, 20050.0f);
-  EXPECT_NEAR(con.sinBOATthe, std::sin(-3.0f * con.degtorad), 1e-6f);
-
-  // Over the deck only above it; beside it in the water there is no deck.
-  const struct {
-    float x, y, z;
-    int carr, frig;
-  } cases[] = {{50.0f, 22.0f, -50.0f, 1, 0},
-               {50.0f, 5.0f, -50.0f, 0, 0},
-               {50.0f, 22.0f, 200.0f, 0, 0},
-               {20050.0f, 8.0f, 0.0f, 0, 1},
-               {20070.0f, 8.0f, 0.0f, 0, 0}};
-  for (const auto& c : cases) {
-    place(c.x, c.y, c.z);
-    update_over_surfaces();
-    EXPECT_EQ(env.over_carr, c.carr) << c.x << " " << c.z;
-    EXPECT_EQ(env.over_frig, c.frig) << c.x << " " << c.z;
-  }
-}
-
-TEST_F(RenderScenery, RoofsCarryTheAircraftButMastsDoNot) {
-  auto put = [](int slot, float half, float h) {
-    obs_type[slot] = 94;
-    for (int l = 0; l < 4; l++)
-      for (int c = 0; c < 4; c++) {
-        obs_xyz[slot][l][c][0] = 1000.0f + (c < 2 ? -half : half);
-        obs_xyz[slot][l][c][1] = h * l / 3.0f;
-        obs_xyz[slot][l][c][2] = 1000.0f + (c == 0 || c == 3 ? half : -half);
-      }
-  };
-  put(400, 15.0f, 300.0f);
-  put(401, 0.0f, 500.0f);  // a mast on the same spot
-  place(1005.0f, 320.0f, 990.0f);
-  update_over_surfaces();
-  EXPECT_EQ(env.over_obs, 1);
-  EXPECT_FLOAT_EQ(obs_height, 300.0f);
-  place(1020.0f, 320.0f, 990.0f);
-  update_over_surfaces();
-  EXPECT_EQ(env.over_obs, 0);
-}
 
 TEST_F(RenderScenery, LightningComesDownOnlyWhereTheStormIs) {
   env.lox = 0.0f, env.hix = 300000.0f, env.loz = -200000.0f, env.hiz = 0.0f;
@@ -212,7 +84,8 @@ TEST_F(RenderScenery, TheViewTakesTheWindowAboveThePanelUnlessFullScreen) {
 }
 
 TEST_F(RenderScenery, EveryViewDrawsOverAnAirportInAnyWeather) {
-  load_field_region();
+  wf::load_field_region(356356);
+  ASSERT_TRUE(macibm_alert_log().empty());
   const int n = apt_to_index[0];
   place(X_with_latlon(apt_lat[n][0], apt_lon[n][0]) - 1500.0f, apt_h[n] + 300.0f,
         Z_with_lat(apt_lat[n][0]));
@@ -235,6 +108,7 @@ TEST_F(RenderScenery, EveryViewDrawsOverAnAirportInAnyWeather) {
     atm.strike_t_exp[0] = w.rain > 1.0f ? msc.elap_time + 1.0f : -1.0f;
     for (int v : views) {
       choose_view(v);
+      update_surroundings();
       update_scenery();
       for (int k = 0; k < 3; k++) EXPECT_TRUE(std::isfinite(con.VIEW_xyz[k])) << v;
       EXPECT_FLOAT_EQ(con.cntrx, 400.0f);

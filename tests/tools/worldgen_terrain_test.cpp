@@ -199,3 +199,34 @@ TEST(WorldgenTerrain, RunwaysLieAtFieldElevationAcrossDegreeLines) {
   EXPECT_EQ(w.h[J * w.cols + I], w.level[J * m.cols + I]);
   EXPECT_NE(w.h[J * w.cols + I], 6000 * 0.3048f);
 }
+
+// A valley field beside a high one: the spread of their elevations makes rough relief, yet the
+// ground round the valley field never rises above a 40-to-1 surface from the vertex at its
+// reference point (with the chamfer distance's slack of up to a tenth), while the mountains round
+// the high field keep their height.
+TEST(WorldgenTerrain, GroundRoundAFieldStaysBelowItsClimbOutSurface) {
+  reset_wg();
+  water_mask m;
+  m.cols = 2 * QUAD_CELLS_I, m.rows = 2 * QUAD_CELLS_J, m.lon0 = -118, m.lat0 = 34;
+  m.c.assign((size_t)m.cols * m.rows, MASK_LAND);
+  wg_airport valley{};
+  valley.elev_ft = 1000, valley.lat = 34.5f, valley.lon = -117.5f, valley.kind = APT_KIND_AIRPORT;
+  wg_airport high = valley;
+  high.elev_ft = 8000, high.lat = 35.2f, high.lon = -116.5f;
+  wg.apt = {valley, high};
+  world_heights w;
+  build_heights(m, nullptr, &w);
+  const double c = std::cos(34.5 * 3.14159265 / 180);
+  float highest = 0;
+  for (int J = 0; J < w.rows; J++)
+    for (int I = 0; I < w.cols; I++) {
+      double lat = 34.0 + (double)J / QUAD_CELLS_J, lon = -118.0 + (double)I / QUAD_CELLS_I;
+      const double seed_lat = 34.0 + std::round(0.5 * QUAD_CELLS_J) / QUAD_CELLS_J;
+      const double seed_lon = -118.0 + std::round(0.5 * QUAD_CELLS_I) / QUAD_CELLS_I;
+      double d = std::hypot((lat - seed_lat) * 111120, (lon - seed_lon) * 111120 * c);
+      const float h = w.h[(size_t)J * w.cols + I];
+      highest = std::max(highest, h);
+      if (d < 40000) EXPECT_LE(h, 1000 * 0.3048 + 0.025 * d * 1.12 + 0.5) << I << " " << J;
+    }
+  EXPECT_GT(highest, 8000 * 0.3048f);
+}

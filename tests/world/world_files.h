@@ -148,6 +148,18 @@ inline void write_database(const std::vector<airport>& apts, const std::string& 
   write_text("fix_dat", fixes + "99.0\n");
 }
 
+// The region of synthetic ground around (34, -118) with one towered field in its middle, its
+// runway lit with lighting code `lite`, loaded into the world.
+inline void load_field_region(int lite = 0) {
+  write_quadrants(33, -120, 2, 5);
+  airport a = field(34.0f, -117.5f, 90, 8000, 150, 500.0f, 1);
+  a.rw[0].lite = lite;
+  write_database({a});
+  init_country_data();
+  env.lat_sou = 33, env.lon_wes = -119;
+  load_region();
+}
+
 }  // namespace wf
 
 // A world test starts in its own empty program folder.

@@ -49,11 +49,10 @@ int fly_check_radios(const fly_options* o, const fly_script* s, char* err) {
     const unsigned mask = k < 0 ? o->given : s->entry[k].mask;
     const int key = k < 0 ? o->controls.nav1 : s->entry[k].c.nav1;
     if (!(mask & FLY_NAV1)) continue;
-    if (!o->airport_start) {
-      std::snprintf(
-          err, FLY_ERR,
-          "nav1 needs an airport start (--start runway, vfr-final or ils-final): the flat "
-          "world has no radio aids");
+    if (!o->airport_start && !o->at_position) {
+      std::snprintf(err, FLY_ERR,
+                    "nav1 needs a real world (--start runway, vfr-final or ils-final, or --lat "
+                    "and --lon): the flat world has no radio aids");
       return 0;
     }
     if (!nav_frequency_known(key)) {

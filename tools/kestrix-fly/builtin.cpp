@@ -373,6 +373,8 @@ int fly_builtin_aircraft(const char* name) {
   make();
   prepare();
   // Full tanks and no payload.
+  set.load_fixed = set.load_jettison = 0.0f;
+  set.load_fuel = pln.m_fuel;
   flt.m_fixed = flt.m_jettison = 0.0f;
   flt.m_fuel = pln.m_fuel;
   return 1;

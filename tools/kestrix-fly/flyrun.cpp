@@ -20,19 +20,13 @@ static const int region_lat = 40, region_lon = -100;
 
 static double run_time;  // simulated seconds since the start, not wrapped at midnight
 static double start_X, start_Z;
-static int region_is_real;  // an airport start flies over the real terrain, not the flat region
+// What the pilot last did with each control; a control is worked only when its command changes,
+// so that the aircraft's own systems (the touchdown's autopilot disconnect, the brake release,
+// the autothrottle, a governor) act between the pilot's moves as they do in the simulator.
+static fly_controls worked;
+static int have_worked;
 
 // ---- World -----------------------------------------------------------------------------------
-
-// The start-up's standard-atmosphere table (densities in slug/ft^3 every 10000 ft, then 259000 ft).
-static void standard_atmosphere_table() {
-  static const float density[ATM_ROWS] = {
-      0.0023769f, 0.001756f, 0.001267f, 0.0008907f, 0.0005873f, 0.0003639f, 0.0002256f, 0.0001399f,
-      8.594e-5f,  5.253e-5f, 3.211e-5f, 2.001e-5f,  1.27e-5f,   8.19e-6f,   5.364e-6f,  3.564e-6f,
-      2.433e-6f,  1.693e-6f, 1.2e-6f,   8.589e-7f,  6.061e-7f,  0.0f};
-  for (int i = 0; i < ATM_ROWS - 1; i++) assign_hr(i, 10.0f * i, density[i]);
-  assign_hr(ATM_ROWS - 1, 259.0f, density[ATM_ROWS - 1]);
-}
 
 void fly_flat_region(float h) {
   env.lat_sou = region_lat;
@@ -43,30 +37,6 @@ void fly_flat_region(float h) {
   env.local_h = h;
 }
 
-// The region slides by whole degrees to keep the aircraft in its middle, as the simulator's does,
-// so that a long flight never leaves the ground it stands for.
-static void slide_flat_region() {
-  int di = 0, dj = 0;
-  if (flt.lon < env.lon_wes + 0.95f)
-    di = -1;
-  else if (flt.lon > env.lon_wes + 3.0f - 0.95f)
-    di = 1;
-  else if (flt.lat < env.lat_sou + 0.45f)
-    dj = -1;
-  else if (flt.lat > env.lat_sou + 2.0f - 0.45f)
-    dj = 1;
-  if (!di && !dj) return;
-  float x0 = env.lox, z0 = env.hiz;
-  float cell_x = env.dx / (GRID_I - 1), cell_z = env.dz / (GRID_J - 1);
-  x0 += di * 59 * cell_x;
-  z0 -= dj * 79 * cell_z;
-  env.lon_wes += di;
-  env.lat_sou += dj;
-  fill_flat_region(planexyz[0][0][1], x0, z0);
-  env.i_aircraft = intlim(env.i_aircraft - 59 * di, 0, GRID_I - 2);
-  env.j_aircraft = intlim(env.j_aircraft - 79 * dj, 0, GRID_J - 2);
-}
-
 // Nobody watches a run without a screen: a crash restarts it at once.
 static void no_pause(float) {}
 
@@ -74,7 +44,7 @@ void fly_setup_world(float ground_elev_m) {
   reset_world_state();
   init_constants();
   macibm_find_paths();  // the airfoil and flap folders beside the program
-  standard_atmosphere_table();
+  fill_standard_atmosphere();
   fly_flat_region(ground_elev_m);
   atm.temp_SL = 59.0f;
   atm.dewp_SL = 40.0f;
@@ -83,19 +53,14 @@ void fly_setup_world(float ground_elev_m) {
   atm.vis = 7.0f * con.nmtomtrs;
   atm.cld_type = 0;
   atm.g = con.g;
-  scn.belowbases = 1;
   msc.locl_time = 57600.0f;
   set.damp = 0.5f;
   set.eq_ped = 1;  // the runner's pilot works the pedals: no automatic yaw damping takes the rudder
-  // Whatever the flight code carries from frame to frame starts afresh, as for a program that
-  // has just started: a run never inherits the state of the one before it.
-  reset_set_a_memory();
-  reset_props();
-  reset_periodic_checks();
-  reset_failures();
+  // The pilot flies the keyboard yoke at full ratio and without dead zones, so that a command is
+  // the yoke deflection the control laws see.
+  set.joy_rat_ptch = set.joy_rat_roll = set.joy_rat_hdng = 1.0f;
   crash_pause = no_pause;
   run_time = 0.0;
-  region_is_real = 0;
 }
 
 // ---- Aircraft --------------------------------------------------------------------------------
@@ -131,94 +96,53 @@ int fly_load_aircraft(const char* name, char* err) {
   return 1;
 }
 
-// ---- Start -----------------------------------------------------------------------------------
+// ---- Start ----------------------------------------------------------------------------------
 
-// The engines at power fraction p, as a flight start sets them; an engine with fuel runs.
-static void engines_at(float p) {
-  initpower(p);
-  for (int i = 0; i < intlim(pln.numen, 0, MAX_ENGINES); i++)
-    flt.eng_running[i] = flt.m_fuel > 0.01f;
+// An air start at world (x, z): the altitude and indicated airspeed of the options, true airspeed
+// from the density there; a helicopter's governor works its engines, the throttle command being
+// its collective.
+static start_place air_start(const fly_options* o, double x, double z) {
+  start_place s{};
+  s.X = x, s.Z = z;
+  s.psi = fltwrap(o->heading, 0.0f, 360.0f);
+  s.Y = o->alt_ft * con.fttomtrs;
+  flt.h = static_cast<float>(s.Y);
+  set_air_at_aircraft();
+  s.v = atm.crtsig > 0.0f ? o->kias * con.ktstomsc / std::sqrt(atm.crtsig) : o->kias * con.ktstomsc;
+  s.power = pln.is_heli ? 1.0f : o->controls.throttle;
+  s.gear = o->controls.gear_down;
+  s.cat_stage = 5;
+  return s;
 }
 
 // The flat world's start: in the middle of the region, in the air or at rest on the ground.
 static void start_on_flat_world(const fly_options* o) {
-  float ground = env.local_h;
-  flt.X = start_X = 0.5 * (env.lox + env.hix);
-  flt.Z = start_Z = 0.5 * (env.loz + env.hiz);
-  flt.psi = fltwrap(o->heading, 0.0f, 360.0f);
-  flt.phi = 0.0f;
-  float v = 0.0f;
+  double x = 0.5 * (env.lox + env.hix), z = 0.5 * (env.loz + env.hiz);
+  start_place s = air_start(o, x, z);
   if (o->start_ground) {
-    flt.Y = ground + pln.h_eqlbm;
-    flt.the = fltwrap(pln.the_eqlbm, 0.0f, 360.0f);
-  } else {
-    flt.Y = o->alt_ft * con.fttomtrs;
-    flt.the = 0.0f;
-    flt.h = static_cast<float>(flt.Y);
-    set_air_at_aircraft();
-    // Indicated to true airspeed through the density at the start height.
-    v = atm.crtsig > 0.0f ? o->kias * con.ktstomsc / std::sqrt(atm.crtsig) : o->kias * con.ktstomsc;
+    s.Y = env.local_h + pln.h_eqlbm;
+    s.the = pln.the_eqlbm;
+    s.v = 0.0f;
   }
-  flt.h = static_cast<float>(flt.Y);
-  atm.g = con.muearth / sqr(flt.h + con.rearth);
-  float r = con.degtorad;
-  flt.vX = std::sin(flt.psi * r) * v;
-  flt.vZ = std::cos(flt.psi * r) * v;
-  flt.vY = 0.0;
-  flt.P = flt.Q = flt.R = flt.Prad = flt.Qrad = flt.Rrad = 0.0f;
-  flt.hpath = flt.psi;
-
-  reset_ctm();
-  // A helicopter's governor works its engines; the throttle command is its collective.
-  engines_at(pln.is_heli ? 1.0f : o->controls.throttle);
-  fly_set_controls(&o->controls);
-  set.gear_handle = o->controls.gear_down || !pln.retractEQ;
-  for (int k = 0; k < GEAR_LEGS; k++) set.gear_stat[k] = set.gear_handle;
-}
-
-// An airport start as the simulator's Location menu makes it: the selected runway end or final of
-// the airport whose region fly_airport_world loaded.
-static void start_at_airport(const fly_options* o) {
-  region_is_real = 1;
-  set_fltvars(32);
-  start_X = flt.X;
-  start_Z = flt.Z;
-  atm.g = con.muearth / sqr(flt.h + con.rearth);
-  for (int i = 0; i < intlim(pln.numen, 0, MAX_ENGINES); i++) {
-    flt.eng_running[i] = flt.m_fuel > 0.01f;
-  }
-  fly_controls c = fly_start_controls(o);
-  fly_set_controls(&c);
-}
-
-fly_controls fly_start_controls(const fly_options* o) {
-  fly_controls c = o->controls;
-  if (o->airport_start) {
-    if (!(o->given & FLY_THROTTLE)) c.throttle = flt.throrequest[0];
-    if (!(o->given & FLY_GEAR)) c.gear_down = set.gear_handle;
-  }
-  return c;
+  start_flight_state(&s);
 }
 
 void fly_start(const fly_options* o) {
-  // The loads are the aircraft's own starting loads, set when it was loaded.
-  flt.m_total = pln.m_empty + flt.m_fixed + flt.m_fuel + flt.m_jettison;
-  flt.cat_stage = 5;
   msc.prd = o->prd;
-  msc.cntr = msc.cntr10 = 0;
-  msc.evup = 1;
-  msc.ice = 0.0f;
-  for (int p = 0; p < NUM_PARTS; p++) {
-    flt.slat_effect[p] = 1.0f;
-    flt.alpha_max[p] = pln.alpha_max[p];
-    flt.CDIgrndeffect[p] = flt.CLgrndeffect[p] = 1.0f;
-  }
   if (o->airport_start) {
-    start_at_airport(o);
+    // As the simulator's Location menu starts it, at the airport fly_airport_world loaded.
+    set_fltvars(32);
+  } else if (o->at_position) {
+    start_place s = air_start(o, X_with_latlon(o->lat, o->lon), Z_with_lat(o->lat));
+    start_flight_state(&s);
   } else {
     start_on_flat_world(o);
   }
-  flt.flap = flt.flaprequest;
+  start_X = flt.X;
+  start_Z = flt.Z;
+  fly_controls c = fly_start_controls(o);
+  have_worked = 0;
+  fly_set_controls(&c);
 
   // A zero-time pass fills the derived state (air data, angles and their sines) from the start;
   // the second pass sees the angle of attack the first one found, and the wind, which needs the
@@ -233,50 +157,72 @@ void fly_start(const fly_options* o) {
   run_time = 0.0;
 }
 
+fly_controls fly_start_controls(const fly_options* o) {
+  fly_controls c = o->controls;
+  if (o->airport_start) {
+    if (!(o->given & FLY_THROTTLE)) c.throttle = lever_get(LEVER_THROTTLE, 0);
+    if (!(o->given & FLY_GEAR)) c.gear_down = set.gear_handle;
+  }
+  return c;
+}
+
 // ---- Controls --------------------------------------------------------------------------------
 
+// The yoke deflection v (-1..1) that the joystick's response curve turns into the command c.
+static float yoke_for(float c) {
+  c = fltlim(c, -1.0f, 1.0f);
+  return c < 0.0f ? -std::pow(-c, 2.0f / 3.0f) : std::pow(c, 2.0f / 3.0f);
+}
+
 void fly_set_controls(const fly_controls* c) {
-  flt.flaprequest = intround(fltlim(c->flaps, 0.0f, 1.0f) * 50.0f);
+  int all = !have_worked;
+  const fly_controls& w = worked;
+  if (all || c->flaps != w.flaps) flt.flaprequest = intround(fltlim(c->flaps, 0.0f, 1.0f) * 50.0f);
   int handle = c->gear_down || !pln.retractEQ;
   if (handle != set.gear_handle) {
     set.gear_handle = handle;
     for (int k = 0; k < GEAR_LEGS; k++) set.gear_time[k] = msc.elap_time;
   }
-  set.parkbrake = fltlim(c->brakes, 0.0f, 1.0f);
+  if (all || c->brakes != w.brakes) set.parkbrake = fltlim(c->brakes, 0.0f, 1.0f);
+  if (all || c->throttle != w.throttle) lever_set(LEVER_THROTTLE, -1, c->throttle);
 
-  // The bug and the OBS are magnetic, as the pilot sets them on the panel; the radio is tuned as
-  // its knobs tune it, and the once-a-second pass finds the station.
-  ott.HDSLCT = c->ap_hdg_on;
-  nav.hdsel = c->ap_hdg;
-  ott.NAV[0] = c->ap_nav_on;
-  if (c->nav1) nav.nf[0] = c->nav1;
-  nav.obs[0] = c->obs;
-  ott.ALHOLD = c->ap_alt_on;
-  ott.al_hold = c->ap_alt_ft * con.fttomtrs;
-  ott.VVHOLD = c->ap_vs_on;
+  // The bug is magnetic, as the pilot sets it.
+  if (all || c->ap_hdg_on != w.ap_hdg_on || c->ap_hdg != w.ap_hdg) {
+    ott.HDSLCT = c->ap_hdg_on;
+    nav.hdsel = c->ap_hdg;
+  }
+  // The OBS is magnetic, as the pilot sets it on the panel; the radio is tuned as its knobs tune
+  // it, and the once-a-second pass finds the station.
+  if (all || c->ap_nav_on != w.ap_nav_on) ott.NAV[0] = c->ap_nav_on;
+  if ((all || c->nav1 != w.nav1) && c->nav1) nav.nf[0] = c->nav1;
+  if (all || c->obs != w.obs) nav.obs[0] = c->obs;
+  if (all || c->ap_alt_on != w.ap_alt_on || c->ap_alt_ft != w.ap_alt_ft) {
+    ott.ALHOLD = c->ap_alt_on;
+    ott.al_hold = c->ap_alt_ft * con.fttomtrs;
+  }
   // An altitude hold without a vertical speed climbs or descends at 500 ft/min.
-  ott.vv_hold = (c->ap_vs_on ? c->ap_vs_fpm : 500.0f) * con.fpmtomsc;
-  ott.ASHOLD = c->ap_kias_on;
-  ott.as_hold = c->ap_kias;
+  if (all || c->ap_vs_on != w.ap_vs_on || c->ap_vs_fpm != w.ap_vs_fpm ||
+      c->ap_alt_on != w.ap_alt_on) {
+    ott.VVHOLD = c->ap_vs_on;
+    ott.vv_hold = (c->ap_vs_on ? c->ap_vs_fpm : 500.0f) * con.fpmtomsc;
+  }
+  if (all || c->ap_kias_on != w.ap_kias_on || c->ap_kias != w.ap_kias) {
+    ott.ASHOLD = c->ap_kias_on;
+    ott.as_hold = c->ap_kias;
+  }
 
-  // The commands stand for the yoke; the controls do the rest, as in the simulator.
-  set.YK_ptch = fltlim(c->elevator, -1.0f, 1.0f);
-  set.YK_roll = fltlim(c->aileron, -1.0f, 1.0f);
-  set.YK_hdng = fltlim(c->rudder, -1.0f, 1.0f);
-  set.YK_thro = fltlim(c->throttle, 0.0f, 1.0f);
-  control_laws();
-  throttle_to_engines();
+  // The yoke stays where it is put, as the keypad leaves it.
+  set.MK_ptch = yoke_for(c->elevator);
+  set.MK_roll = yoke_for(c->aileron);
+  set.MK_hdng = yoke_for(c->rudder);
+  worked = *c;
+  have_worked = 1;
 }
 
 // ---- Frames ----------------------------------------------------------------------------------
 
 void fly_frame() {
-  if (region_is_real) {
-    check_region_move();
-  } else {
-    slide_flat_region();
-  }
-  update_flight();
+  sim_frame(0);
   run_time += msc.prd;
 }
 
@@ -365,7 +311,11 @@ void fly_csv_row(std::FILE* f) {
 static int alert_seen;
 static std::FILE* summary_out;
 
-static void stop_on_alert(const alert_record&) { alert_seen = 1; }
+// Any alert stops the run, except the notice that the ground beyond the world data is flat water:
+// a start anywhere in the world may fly there, and standard error has shown the notice.
+static void stop_on_alert(const alert_record& a) {
+  if (a.line[2] != TERRAIN_FLAT_WATER) alert_seen = 1;
+}
 
 // A fatal alert ends the process through the exit hook: the summary still closes the output.
 static void exit_after_fatal(int) {
@@ -381,9 +331,13 @@ static void exit_after_fatal(int) {
 static void (*alert_hook_before)(const alert_record&);
 static void (*exit_hook_before)(int);
 
-static int finish(int status, std::FILE* out, std::FILE* csv) {
+static void restore_hooks() {
   macibm_alert_hook = alert_hook_before;
   macibm_exit_hook = exit_hook_before;
+}
+
+static int finish(int status, std::FILE* out, std::FILE* csv) {
+  restore_hooks();
   if (csv) std::fclose(csv);
   if (trk.is_open()) trk.close();
   char s[400];
@@ -392,16 +346,67 @@ static int finish(int status, std::FILE* out, std::FILE* csv) {
   return status;
 }
 
+// Bad input flies nothing, so there is no summary: the message says what was wrong.
+static int refuse(std::FILE* errs, const char* why) {
+  restore_hooks();
+  if (trk.is_open()) trk.close();
+  std::fprintf(errs, "kestrix-fly: %s\n", why);
+  return FLY_BAD_INPUT;
+}
+
+// The real region around the start position, with the database its airports come from.
+static void position_world(const fly_options* o) {
+  init_country_data();
+  region_corner_for(o->lat, o->lon);
+  load_region();
+}
+
+// The loads the options ask for, within what the aircraft can carry; 0 with a message otherwise.
+static int choose_loads(const fly_options* o, char* err) {
+  float fuel = o->have_fuel ? o->fuel_lb * con.lbstokgs : set.load_fuel;
+  float payload = o->have_payload ? o->payload_lb * con.lbstokgs : set.load_fixed;
+  if (fuel > pln.m_fuel * 1.0001f) {
+    std::snprintf(err, FLY_ERR, "--fuel-lb %g is more than the tanks hold (%.1f lb)", o->fuel_lb,
+                  pln.m_fuel * con.kgstolbs);
+    return 0;
+  }
+  float room = pln.m_max - pln.m_empty - fuel - set.load_jettison;
+  if ((o->have_fuel || o->have_payload) && payload > room * 1.0001f + 0.01f) {
+    std::snprintf(err, FLY_ERR,
+                  "a payload of %.0f lb with %.0f lb of fuel is more than the maximum weight of "
+                  "%.0f lb allows (%.0f lb of payload)",
+                  payload * con.kgstolbs, fuel * con.kgstolbs, pln.m_max * con.kgstolbs,
+                  fltmax2(room, 0.0f) * con.kgstolbs);
+    return 0;
+  }
+  set.load_fuel = fuel;
+  set.load_fixed = payload;
+  return 1;
+}
+
+// An air start must be above the ground under it.
+static int above_ground(const fly_options* o, char* err) {
+  float ground = env.local_h;
+  if (o->at_position) {
+    float x = X_with_latlon(o->lat, o->lon), z = Z_with_lat(o->lat);
+    int i = env.i_aircraft, j = env.j_aircraft;
+    if (find_ijt_with_loc(x, z, &i, &j, 1)) ground = find_local_h(x, z, i, j);
+  } else if (o->airport_start || o->start_ground) {
+    return 1;
+  }
+  if (o->alt_ft * con.fttomtrs > ground) return 1;
+  std::snprintf(err, FLY_ERR, "an air start at %g ft is not above the ground there at %.0f ft",
+                o->alt_ft, ground * con.mtrstoft);
+  return 0;
+}
+
 int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   static fly_script script;  // large; kept out of the stack
   char err[FLY_ERR];
   alert_hook_before = macibm_alert_hook;
   exit_hook_before = macibm_exit_hook;
   script.count = 0;
-  if (o->script[0] && !fly_read_script(o->script, &script, err)) {
-    std::fprintf(errs, "kestrix-fly: %s\n", err);
-    return finish(FLY_BAD_INPUT, out, nullptr);
-  }
+  if (o->script[0] && !fly_read_script(o->script, &script, err)) return refuse(errs, err);
   fly_setup_world(o->ground_elev_ft * con.fttomtrs);
   summary_out = out;
   alert_seen = 0;
@@ -412,46 +417,41 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
     if (trk.is_open()) trk.close();
     trk.open(o->cycle_dump);
     if (!trk.is_open()) {
-      std::fprintf(errs, "kestrix-fly: cannot write %s\n", o->cycle_dump);
-      return finish(FLY_BAD_INPUT, out, nullptr);
+      std::snprintf(err, FLY_ERR, "cannot write %.250s", o->cycle_dump);
+      return refuse(errs, err);
     }
     trk.setf(std::ios::fixed);
   }
   if (o->airport_start && !fly_airport_world(o, err)) {
-    std::fprintf(errs, "kestrix-fly: %s\n", err);
-    return finish(alert_seen ? FLY_ALERT : FLY_BAD_INPUT, out, nullptr);
+    if (alert_seen) return finish(FLY_ALERT, out, nullptr);
+    return refuse(errs, err);
   }
-  if (!fly_check_radios(o, &script, err)) {
-    std::fprintf(errs, "kestrix-fly: %s\n", err);
-    return finish(FLY_BAD_INPUT, out, nullptr);
-  }
+  if (o->at_position) position_world(o);
+  if (!fly_check_radios(o, &script, err)) return refuse(errs, err);
   if (!fly_load_aircraft(o->aircraft, err)) {
-    std::fprintf(errs, "kestrix-fly: %s\n", err);
-    return finish(alert_seen ? FLY_ALERT : FLY_BAD_INPUT, out, nullptr);
+    if (alert_seen) return finish(FLY_ALERT, out, nullptr);
+    return refuse(errs, err);
   }
-  if (!o->airport_start && !o->start_ground && o->alt_ft * con.fttomtrs <= env.local_h) {
-    std::fprintf(errs, "kestrix-fly: an air start at %g ft is not above the ground at %g ft\n",
-                 o->alt_ft, o->ground_elev_ft);
-    return finish(FLY_BAD_INPUT, out, nullptr);
-  }
+  if (!choose_loads(o, err) || !above_ground(o, err)) return refuse(errs, err);
   std::FILE* csv = nullptr;
   if (o->csv[0]) {
     csv = std::fopen(o->csv, "w");
     if (!csv) {
-      std::fprintf(errs, "kestrix-fly: cannot write %s\n", o->csv);
-      return finish(FLY_BAD_INPUT, out, nullptr);
+      std::snprintf(err, FLY_ERR, "cannot write %.250s", o->csv);
+      return refuse(errs, err);
     }
     fly_csv_header(csv);
   }
 
   fly_start(o);
   // A notice raised while the flight was set up stops the run as one raised in flight does.
-  if (alert_seen) return finish(FLY_ALERT, out, nullptr);
+  if (alert_seen) return finish(FLY_ALERT, out, csv);
   fly_controls c = fly_start_controls(o);
   if (csv) fly_csv_row(csv);
   int next = 0, dumped = 0;
   long frames = std::lround(o->seconds / o->prd);
   for (long f = 0; f < frames; f++) {
+    // The pilot's part: the script's commands as they fall due, then the frame.
     while (next < script.count && script.entry[next].t <= fly_time() + 1.0e-6f) {
       fly_apply_script(&c, &script.entry[next++]);
     }

@@ -71,6 +71,13 @@ struct fly_options {
   float wind_dir;         // uniform wind: from this direction, degrees true
   float wind_kt;          // and at this speed, kt (0 calm)
   unsigned given;         // the commands the command line set (FLY_ bits)
+  int at_position;        // 1: an air start at lat, lon over the real region built around it
+  float lat, lon;         // its position, degrees north and east
+  int have_fuel;          // 1: fuel_lb replaces the aircraft's starting fuel
+  float fuel_lb;          // fuel on board at the start, lb
+  int have_payload;       // 1: payload_lb replaces the aircraft's starting payload
+  float payload_lb;       // payload at the start, lb
+  int help;               // 1: only the usage was asked for
 };
 
 // One script line: at time t the commands in `mask` take the values of c.
@@ -94,8 +101,11 @@ enum { FLY_OK = 0, FLY_BAD_INPUT = 2, FLY_ALERT = 3, FLY_NOT_FINITE = 4 };
 
 void fly_default_options(fly_options* o);
 // Fills o from the command line; 0 with a message in err when an option is unknown, lacks its
-// value or has a malformed or out-of-range value.
+// value, has a malformed or out-of-range value, or does not go with another one. "--help" alone
+// sets o->help.
 int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err);
+// The usage text, a line per group of options.
+extern const char FLY_USAGE[];
 // Parses "t=12.5 throttle=1 elevator=0.1 flaps=0.5 gear=down"; 0 with a message when malformed.
 int fly_parse_script_line(const char* line, fly_script_entry* e, char* err);
 // Reads a script file: blank lines and lines starting with '#' are skipped; entries are kept in
@@ -107,8 +117,8 @@ void fly_apply_script(fly_controls* c, const fly_script_entry* e);
 // ---- World, aircraft, start ------------------------------------------------------------------
 
 // Every record reset, constants filled, the standard-atmosphere table, calm standard weather at
-// 16:00 local time, and a flat land region at the given elevation with the aircraft's cell in
-// its middle.
+// 16:00 local time, the pilot's yoke without dead zones at full ratio, and a flat land region at
+// the given elevation with the aircraft's cell in its middle.
 void fly_setup_world(float ground_elev_m);
 // The flat region alone: every grid vertex at height h on a regular lattice, all land.
 void fly_flat_region(float h);
@@ -117,8 +127,9 @@ void fly_flat_region(float h);
 int fly_builtin_aircraft(const char* name);
 // "builtin:NAME" or an aircraft file; 0 with a message when it cannot be had or is unusable.
 int fly_load_aircraft(const char* name, char* err);
-// Places the aircraft for the options' start and brings every derived value of the flight state
-// up to date (a zero-time pass), with the options' commands in force.
+// Starts the flight for the options through the flight start (set_fltvars at an airport,
+// start_flight_state elsewhere), works the options' commands and brings every derived value of
+// the flight state up to date (a zero-time pass).
 void fly_start(const fly_options* o);
 // The commands in force from the start: the options' commands, except that an airport start keeps
 // its own power and gear where the command line did not set them.
@@ -142,11 +153,12 @@ int fly_check_radios(const fly_options* o, const fly_script* s, char* err);
 
 // ---- Flying ----------------------------------------------------------------------------------
 
-// Turns the commands into flap requests, gear handle and brakes, and the engaged autopilot modes,
-// then runs the controls from a yoke at the commanded positions: autopilot, stability, trim,
-// surface deflections and throttle requests.
+// The pilot's part: works each control whose command changed since the last call (every one at
+// the first call after a start) as the cockpit does: flap request, gear handle, brakes, throttle
+// lever, autopilot modes and targets; and holds the keyboard yoke where the response curve gives
+// the commanded deflections. The controls and the flight do the rest in the frame.
 void fly_set_controls(const fly_controls* c);
-// One frame of msc.prd seconds with the commands last set.
+// One frame of msc.prd seconds: the simulator's frame without its picture (sim_frame(0)).
 void fly_frame();
 // Simulated seconds since the start.
 float fly_time();

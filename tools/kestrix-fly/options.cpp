@@ -213,11 +213,46 @@ static int set_control(fly_controls* c, unsigned* mask, const char* name, const 
   return -1;
 }
 
+const char FLY_USAGE[] =
+    "usage: kestrix-fly --aircraft FILE|builtin:NAME\n"
+    "  start:    [--start air|ground|runway|vfr-final|ils-final] [--airport ID] [--runway 0..5]\n"
+    "            [--lat DEG --lon DEG] [--alt-ft N] [--kias N] [--heading DEG]\n"
+    "            [--ground-elev-ft N] [--fuel-lb N] [--payload-lb N]\n"
+    "  run:      [--seconds N] [--prd S] [--script FILE] [--csv FILE] [--cycle-dump FILE]\n"
+    "            [--dump-at S] [--wind DIR/KT]\n"
+    "  pilot:    [--throttle 0..1] [--elevator -1..1] [--aileron -1..1] [--rudder -1..1]\n"
+    "            [--flaps 0..1] [--gear up|down] [--brakes 0..1]\n"
+    "  radios:   [--nav1 MHZ] [--obs DEG]\n"
+    "  autopilot: [--ap-hdg DEG] [--ap-nav] [--ap-alt-ft N] [--ap-vs-fpm N] [--ap-kias N]\n"
+    "  --help    this text\n";
+
+// Options that exclude each other; 0 with a message when two of them meet.
+static int check_together(const fly_options* o, int have_lat, int have_lon, int have_elev,
+                          char* err) {
+  if (have_lat != have_lon) {
+    std::snprintf(err, FLY_ERR, "--lat and --lon go together");
+    return 0;
+  }
+  if (o->at_position && (o->airport_start || o->start_ground)) {
+    std::snprintf(err, FLY_ERR, "--lat and --lon give an air start: --start must be air");
+    return 0;
+  }
+  if (o->at_position && have_elev) {
+    std::snprintf(err, FLY_ERR, "--ground-elev-ft is for the flat world, not with --lat and --lon");
+    return 0;
+  }
+  return 1;
+}
+
 int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err) {
   fly_default_options(o);
-  int have_aircraft = 0;
+  int have_aircraft = 0, have_lat = 0, have_lon = 0, have_elev = 0;
   for (int i = 1; i < argc; i++) {
     const char* a = argv[i];
+    if (std::strcmp(a, "--help") == 0) {
+      o->help = 1;
+      return 1;
+    }
     if (std::strncmp(a, "--", 2) != 0) {
       std::snprintf(err, FLY_ERR, "unexpected argument '%s'", a);
       return 0;
@@ -291,6 +326,10 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
           {"seconds", &o->seconds, 0.0f, 86400.0f},
           {"prd", &o->prd, 0.001f, 0.1f},
           {"dump-at", &o->dump_at, 0.0f, 86400.0f},
+          {"lat", &o->lat, -90.0f, 90.0f},
+          {"lon", &o->lon, -180.0f, 180.0f},
+          {"fuel-lb", &o->fuel_lb, 0.0f, 1.0e6f},
+          {"payload-lb", &o->payload_lb, 0.0f, 1.0e6f},
       };
       int done = 0;
       for (const numeric& n : nums) {
@@ -302,6 +341,11 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
         }
         *n.to = x;
         done = 1;
+        have_lat |= n.to == &o->lat;
+        have_lon |= n.to == &o->lon;
+        have_elev |= n.to == &o->ground_elev_ft;
+        o->have_fuel |= n.to == &o->fuel_lb;
+        o->have_payload |= n.to == &o->payload_lb;
       }
       if (!done) {
         int r = set_control(&o->controls, &mask, name, v, err);
@@ -318,7 +362,8 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
     std::snprintf(err, FLY_ERR, "--aircraft FILE is required");
     return 0;
   }
-  return one_lateral_mode(o->given, err);
+  o->at_position = have_lat && have_lon;
+  return one_lateral_mode(o->given, err) && check_together(o, have_lat, have_lon, have_elev, err);
 }
 
 int fly_parse_script_line(const char* line, fly_script_entry* e, char* err) {

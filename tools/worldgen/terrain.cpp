@@ -226,6 +226,62 @@ static void flatten_runways(const water_mask& m, const std::vector<float>& dist,
     }
 }
 
+// A two-pass chamfer sweep over the vertices with the true east-west and north-south spacing:
+// relax(v, u, d) is offered every vertex v with each neighbour u already swept and the distance d
+// between them in metres, forwards and then backwards, which carries a value outwards from its
+// seeds as far as the grid reaches.
+template <typename F>
+static void chamfer_sweep(const water_mask& m, const world_heights& w, F relax) {
+  const double dz = M_PER_DEG / QUAD_CELLS_J;
+  for (int pass = 0; pass < 2; pass++) {
+    int step = pass == 0 ? 1 : -1;
+    for (int J = pass == 0 ? 0 : w.rows - 1; J >= 0 && J < w.rows; J += step) {
+      double lat = m.lat0 + (double)J / QUAD_CELLS_J;
+      float dx = (float)(M_PER_DEG * std::cos(lat * DEG) / QUAD_CELLS_I), dd = std::sqrt(dx * dx + (float)(dz * dz));
+      const int ni[4] = {-1, 0, 1, -1}, nj[4] = {0, -1, -1, -1};
+      const float nd[4] = {dx, (float)dz, dd, dd};
+      for (int I = pass == 0 ? 0 : w.cols - 1; I >= 0 && I < w.cols; I += step) {
+        size_t v = (size_t)J * w.cols + I;
+        for (int k = 0; k < 4; k++) {
+          int a = I + ni[k] * step, b = J + nj[k] * step;
+          if (a < 0 || b < 0 || a >= w.cols || b >= w.rows) continue;
+          relax(v, (size_t)b * w.cols + a, nd[k]);
+        }
+      }
+    }
+  }
+}
+
+// Ground rises from every airport and seaplane base no faster than the 40-to-1 obstacle surface
+// that departures are planned against, so that an aircraft leaving any field in any direction at
+// an ordinary climb (an autopilot's 500 ft/min at cruise-climb speed is about 250 ft per mile)
+// clears the relief the noise makes. The relief's amplitude comes from the spread of the fields' elevations, which near
+// mountain fields would otherwise raise hills steeper than anything departs over within a mile
+// or two of a valley runway. Heliports are left out: they need no climb-out and some sit high.
+static const float CLIMB_OUT_GRADIENT = 0.025f;  // 152 ft per nautical mile
+
+static void cap_round_fields(const water_mask& m, const std::vector<float>& dist, world_heights* w) {
+  std::vector<float> cap(w->h.size(), 1e9f);
+  for (const wg_airport& a : wg.apt) {
+    if (a.kind == APT_KIND_HELIPORT) continue;
+    const float elev = a.elev_ft * 0.3048f;
+    auto seed = [&](double lat, double lon) {
+      long I = std::lround((lon - m.lon0) * QUAD_CELLS_I), J = std::lround((lat - m.lat0) * QUAD_CELLS_J);
+      if (I < 0 || J < 0 || I >= w->cols || J >= w->rows) return;
+      float& c = cap[(size_t)J * w->cols + I];
+      c = std::min(c, elev);
+    };
+    seed(a.lat, a.lon);
+    for (const wg_runway& r : a.rwy)
+      if (r.len_ft > 0) seed(r.lat, r.lon);
+  }
+  chamfer_sweep(m, *w, [&](size_t v, size_t u, float d) {
+    cap[v] = std::min(cap[v], cap[u] + CLIMB_OUT_GRADIENT * d);
+  });
+  for (size_t v = 0; v < w->h.size(); v++)
+    if (dist[v] != 0) w->h[v] = std::min(w->h[v], cap[v]);
+}
+
 void build_heights(const water_mask& m, const char* hgt_dir, world_heights* w) {
   w->cols = m.cols + 1;
   w->rows = m.rows + 1;
@@ -250,25 +306,9 @@ void build_heights(const water_mask& m, const char* hgt_dir, world_heights* w) {
         }
       if (lev < 1e8f) dist[(size_t)J * w->cols + I] = 0, wlev[(size_t)J * w->cols + I] = lev;
     }
-  const double dz = M_PER_DEG / QUAD_CELLS_J;
-  for (int pass = 0; pass < 2; pass++) {
-    int step = pass == 0 ? 1 : -1;
-    for (int J = pass == 0 ? 0 : w->rows - 1; J >= 0 && J < w->rows; J += step) {
-      double lat = m.lat0 + (double)J / QUAD_CELLS_J;
-      float dx = (float)(M_PER_DEG * std::cos(lat * DEG) / QUAD_CELLS_I), dd = std::sqrt(dx * dx + (float)(dz * dz));
-      const int ni[4] = {-1, 0, 1, -1}, nj[4] = {0, -1, -1, -1};
-      const float nd[4] = {dx, (float)dz, dd, dd};
-      for (int I = pass == 0 ? 0 : w->cols - 1; I >= 0 && I < w->cols; I += step) {
-        size_t v = (size_t)J * w->cols + I;
-        for (int k = 0; k < 4; k++) {
-          int a = I + ni[k] * step, b = J + nj[k] * step;
-          if (a < 0 || b < 0 || a >= w->cols || b >= w->rows) continue;
-          size_t u = (size_t)b * w->cols + a;
-          if (dist[u] + nd[k] < dist[v]) dist[v] = dist[u] + nd[k], wlev[v] = wlev[u];
-        }
-      }
-    }
-  }
+  chamfer_sweep(m, *w, [&](size_t v, size_t u, float d) {
+    if (dist[u] + d < dist[v]) dist[v] = dist[u] + d, wlev[v] = wlev[u];
+  });
 
   // Relief over the regional level, eased down to the water within a few kilometres so that
   // shores meet their water at its level, and kept above the nearest water within 50 km, so that
@@ -295,6 +335,7 @@ void build_heights(const water_mask& m, const char* hgt_dir, world_heights* w) {
     }
   }
 
+  cap_round_fields(m, dist, w);
   flatten_runways(m, dist, w);
   if (hgt_dir) apply_hgt(hgt_dir, m, w);
 }
