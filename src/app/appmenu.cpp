@@ -355,6 +355,11 @@ static void location_command(int id) {
     case 327:
       get_me_lost();
       break;
+    case 311:
+    case 312:
+    case 313:
+      open_map_command(id);
+      break;
     default:
       not_available(id);
       break;
@@ -377,6 +382,8 @@ void APPLICATION_handlemenu(int id) {
     exit_command();
   else if (id >= 300 && id < 400)
     location_command(id);
+  else if (id >= 503 && id <= 508)
+    open_map_command(id);
   else if (id >= 400 && id < 600)
     not_available(id);
   else if (id >= 600 && id < 700)
