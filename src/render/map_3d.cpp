@@ -196,8 +196,13 @@ static void iso_region(mapview* v, map_camera* c) {
   camera_axes(v->yaw, v->pitch, f, r, u);
   for (int k = 0; k < 3; k++) eye[k] = centre[k] - 3.0f * radius * f[k];
   look(eye, f, r, u, c->cam);
-  const float half_w = 1.02f * radius / v->zoom * fltmax2(1.0f, static_cast<float>(c->w) / c->h);
-  orthographic(half_w, half_w * c->h / c->w, 0.1f * radius, 6.0f * radius, c->proj);
+  // Big enough for the block turned any way at this tilt, so that turning keeps the scale: its
+  // half diagonal across, and that diagonal foreshortened plus its height up.
+  const float half_diag = 0.5f * std::sqrt(env.dx * env.dx + env.dz * env.dz);
+  const float sp = std::sin(v->pitch * con.degtorad), cp = std::cos(v->pitch * con.degtorad);
+  const float aspect = static_cast<float>(c->w) / c->h;
+  const float half_h = 1.04f * fltmax2(half_diag / aspect, half_diag * sp + 0.5f * (top - floor_y) * cp);
+  orthographic(half_h * aspect / v->zoom, half_h / v->zoom, 0.1f * radius, 6.0f * radius, c->proj);
 
   // The full grid is more than a picture of this size can show: every second vertex.
   ground_patch(0, GRID_I - 1, 0, GRID_J - 1, 2, base, stretch, &floor_y);

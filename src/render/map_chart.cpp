@@ -11,6 +11,8 @@
 VBUF(chart_tris, 120000);
 VBUF(chart_lines, 120000);
 VBUF(path_lines, 2 * PATH_POINTS);
+VBUF(small_dots, APT_MAX);  // the world map's fields, one point each
+VBUF(big_dots, APT_MAX);
 VBUF(top_tris, 200);  // the aircraft, over everything
 VBUF(top_lines, 200);
 
@@ -33,30 +35,27 @@ void map_line(vbuf* b, float x1, float y1, float x2, float y2, rgba c) {
   vb_line(b, p1, p2, c);
 }
 
-enum { CIRCLE_STEPS = 24 };
-
-// Points of the circle of radius r, every 15 degrees from straight up, clockwise.
-static void circle_point(float x, float y, float r, int k, float* px, float* py) {
-  *px = x + r * isin(15 * k);
-  *py = y + r * icos(15 * k);
+// Degrees between the points of a circle of radius r: no side longer than about two pixels, and
+// never fewer than six sides, so that a dot costs six triangles and a compass rose stays round.
+static int circle_step(float r) {
+  if (r < 2.0f) return 60;
+  if (r < 5.0f) return 30;
+  if (r < 15.0f) return 15;
+  return r < 40.0f ? 5 : 2;
 }
 
 void map_disc(vbuf* b, float x, float y, float r, rgba c) {
-  for (int k = 0; k < CIRCLE_STEPS; k++) {
-    float x1, y1, x2, y2;
-    circle_point(x, y, r, k, &x1, &y1);
-    circle_point(x, y, r, k + 1, &x2, &y2);
-    map_tri(b, x, y, x1, y1, x2, y2, c);
-  }
+  const int step = circle_step(r);
+  for (int a = 0; a < 360; a += step)
+    map_tri(b, x, y, x + r * isin(a), y + r * icos(a), x + r * isin(a + step),
+            y + r * icos(a + step), c);
 }
 
 void map_ring(vbuf* b, float x, float y, float r, rgba c) {
-  for (int k = 0; k < CIRCLE_STEPS; k++) {
-    float x1, y1, x2, y2;
-    circle_point(x, y, r, k, &x1, &y1);
-    circle_point(x, y, r, k + 1, &x2, &y2);
-    map_line(b, x1, y1, x2, y2, c);
-  }
+  const int step = circle_step(r);
+  for (int a = 0; a < 360; a += step)
+    map_line(b, x + r * isin(a), y + r * icos(a), x + r * isin(a + step), y + r * icos(a + step),
+             c);
 }
 
 rgba map_paper() { return color_of(0.97f, 0.96f, 0.91f, 1.0f); }
@@ -99,7 +98,8 @@ static void airport_symbol(const mapview* v, const map_item& it) {
     return;
   }
   if (v->kind == MAP_WORLD) {
-    map_disc(&chart_tris, it.x, it.y, it.rank <= 2 ? 2.0f : 1.2f, c);
+    const float p[3] = {it.x, it.y, 0.0f};
+    vb_point(it.rank <= 2 ? &big_dots : &small_dots, p, c);
     return;
   }
   if (apt_kind[n] == APT_KIND_HELIPORT) {
@@ -211,6 +211,7 @@ static void range_rings(const mapview* v) {
 
 void map_draw_chart(const mapview* v) {
   chart_tris.n = chart_lines.n = path_lines.n = top_tris.n = top_lines.n = 0;
+  small_dots.n = big_dots.n = 0;
   range_rings(v);
   flight_path(v);
   // Symbols from the lowest rank up, so that the aircraft and the radio aids end on top.
@@ -247,6 +248,8 @@ void map_draw_chart(const mapview* v) {
   // Lines first: a symbol's fill goes over the rings of the roses and the path beneath it.
   vb_draw(&chart_lines, OGL_BATCH_LINES, -1, 0, 0, 1.0f);
   vb_draw(&path_lines, OGL_BATCH_LINES, -1, 0, 0, 2.0f);
+  vb_draw(&small_dots, OGL_BATCH_POINTS, -1, 0, 0, 2.0f);
+  vb_draw(&big_dots, OGL_BATCH_POINTS, -1, 0, 0, 4.0f);
   vb_draw(&chart_tris, OGL_BATCH_TRIANGLES, -1, 0, 0, 1.0f);
   vb_draw(&top_tris, OGL_BATCH_TRIANGLES, -1, 0, 0, 1.0f);
   vb_draw(&top_lines, OGL_BATCH_LINES, -1, 0, 0, 1.0f);
