@@ -97,7 +97,7 @@ static void pixel_matrices(int w, int h, float proj[16], float cam[16]) {
 
 static void background(int kind, float rgb[3]) {
   static const float colors[MAP_KINDS][3] = {{0.97f, 0.96f, 0.91f}, {0.86f, 0.86f, 0.84f},
-                                             {0.04f, 0.05f, 0.08f}, {0.76f, 0.85f, 0.94f},
+                                             {0.10f, 0.13f, 0.11f}, {0.76f, 0.85f, 0.94f},
                                              {0.80f, 0.86f, 0.92f}, {0.80f, 0.86f, 0.92f}};
   for (int k = 0; k < 3; k++) rgb[k] = colors[intlim(kind, 0, MAP_KINDS - 1)][k];
 }

@@ -1,6 +1,7 @@
 // What lies under the symbols of a 2-D map: the loaded region's ground in the tints of its height
-// (the local chart), its water (the en-route chart), its dark relief with the storm cells of the
-// weather field (the radar), and the world's background with its grid and the region's outline.
+// (the local chart), its water (the en-route chart and the radar, whose dark ground carries the
+// storm cells of the weather field), and the world's background with its grid and the region's
+// outline.
 #include <cmath>
 
 #include "render/map_local.h"
@@ -41,8 +42,7 @@ rgba map_ground_color(float h, float shade) {
 // Light from the north-west, high in the sky: x east, y up, z south.
 static const float light_dir[3] = {-0.45f, 0.77f, -0.45f};
 
-static rgba vertex_color(const mapview* v, int i, int j) {
-  if (v->kind == MAP_RADAR) return color_of(0.10f, 0.13f, 0.11f, 1.0f);
+static rgba vertex_color(int i, int j) {
   const float* n = planenrml[i][j];
   const float shade = n[0] * light_dir[0] + n[1] * light_dir[1] + n[2] * light_dir[2];
   rgba c = map_ground_color(planexyz[i][j][1], shade);
@@ -58,48 +58,88 @@ static rgba vertex_color(const mapview* v, int i, int j) {
 // ---- The region's ground ---------------------------------------------------------------------
 
 static float gx[GRID_I][GRID_J], gy[GRID_I][GRID_J];  // vertices in window px
+static rgba gc[GRID_I][GRID_J];                        // their colours
 
-static void ground_vertex(float x, float y, rgba c) {
+static void ground_vertex(int i, int j, rgba c) {
   static const float up_n[3] = {0.0f, 0.0f, 1.0f};
-  const float p[3] = {x, y, 0.0f};
+  const float p[3] = {gx[i][j], gy[i][j], 0.0f};
   vb_vertex(&ground_tris, p, up_n, 0.0f, 0.0f, c);
 }
 
 static int region_loaded() { return env.dx > 0.0f && env.dz > 0.0f; }
 
-// The chart's own cells: each cell's vertices projected once, then its two triangles along the
-// diagonal from (i, j) to (i + 1, j + 1), with the colours of its corners or of its water.
+// A cell of `step` x `step` grid cells is wet when most of its own cells are.
+static int wet_block(int i, int j, int step) {
+  int wet = 0, all = 0;
+  for (int a = i; a < intmin2(i + step, GRID_I - 1); a++)
+    for (int b = j; b < intmin2(j + step, GRID_J - 1); b++) wet += on_water[a][b], all++;
+  return 2 * wet > all;
+}
+
+// Rows of wet blocks as single quads, over the tints of the local chart, or on the paper of the
+// en-route chart and the dark ground of the radar.
+static void water_runs(int step, rgba water) {
+  for (int j = 0; j + 1 < GRID_J; j += step) {
+    const int j1 = intmin2(j + step, GRID_J - 1);
+    int start = -1, i = 0;
+    for (; i + 1 < GRID_I; i += step) {
+      const int wet = step == 1 ? on_water[i][j] : wet_block(i, j, step);
+      if (wet && start < 0) start = i;
+      if (wet || start < 0) continue;
+      const float xy[4][2] = {{gx[start][j], gy[start][j]}, {gx[i][j], gy[i][j]},
+                              {gx[i][j1], gy[i][j1]}, {gx[start][j1], gy[start][j1]}};
+      map_quad(&ground_tris, xy, water);
+      start = -1;
+    }
+    if (start >= 0) {
+      const int i1 = GRID_I - 1;
+      const float xy[4][2] = {{gx[start][j], gy[start][j]}, {gx[i1][j], gy[i1][j]},
+                              {gx[i1][j1], gy[i1][j1]}, {gx[start][j1], gy[start][j1]}};
+      map_quad(&ground_tris, xy, water);
+    }
+  }
+}
+
+// Steps through the grid for cells of at least `px` pixels on the map.
+static int grid_step(const mapview* v, float px) {
+  const float cell_px = env.dz / (GRID_J - 1) * con.mtrstonm * v->ppnm;
+  return intlim(static_cast<int>(std::ceil(px / fltmax2(cell_px, 0.01f))), 1, 8);
+}
+
+// The chart's own cells: the vertices projected and coloured once, then the local chart's tints
+// over blocks of cells at least eight pixels across (the tints change slowly; the renderer is
+// spared most of its vertices), and the water over them in blocks of two pixels, so that the
+// shores keep their shape. Each block is two triangles along its diagonal from (i, j) to
+// (i + step, j + step).
 static void region_ground(const mapview* v) {
   const float w = static_cast<float>(map_width(v->win));
   const float h = static_cast<float>(map_height(v->win) - MAP_BAR_H);
+  const int tinted = v->kind == MAP_LOCAL;
   for (int i = 0; i < GRID_I; i++)
     for (int j = 0; j < GRID_J; j++) {
       const float x = planexyz[i][j][0], z = planexyz[i][j][2];
       map_project(v, lat_with_z(z), lon_with_xz(x, z), &gx[i][j], &gy[i][j]);
+      if (tinted) gc[i][j] = vertex_color(i, j);
+    }
+  ground_tris.n = 0;
+  const int step = tinted ? grid_step(v, 8.0f) : 1;
+  for (int i = 0; tinted && i + 1 < GRID_I; i += step)
+    for (int j = 0; j + 1 < GRID_J; j += step) {
+      const int i1 = intmin2(i + step, GRID_I - 1), j1 = intmin2(j + step, GRID_J - 1);
+      const float x0 = fltmin2(gx[i][j], gx[i][j1]), x1 = fltmax2(gx[i1][j], gx[i1][j1]);
+      const float y0 = fltmin2(gy[i][j], gy[i1][j]), y1 = fltmax2(gy[i][j1], gy[i1][j1]);
+      if (x1 < 0.0f || x0 > w || y1 < 0.0f || y0 > h) continue;
+      ground_vertex(i, j, gc[i][j]);
+      ground_vertex(i1, j, gc[i1][j]);
+      ground_vertex(i1, j1, gc[i1][j1]);
+      ground_vertex(i, j, gc[i][j]);
+      ground_vertex(i1, j1, gc[i1][j1]);
+      ground_vertex(i, j1, gc[i][j1]);
     }
   const rgba water = v->kind == MAP_RADAR   ? color_of(0.05f, 0.08f, 0.16f, 1.0f)
                      : v->kind == MAP_LOCAL ? color_of(0.60f, 0.75f, 0.90f, 1.0f)
                                             : color_of(0.82f, 0.89f, 0.96f, 1.0f);
-  ground_tris.n = 0;
-  for (int i = 0; i + 1 < GRID_I; i++)
-    for (int j = 0; j + 1 < GRID_J; j++) {
-      const int wet = on_water[i][j];
-      // The en-route chart is paper with the water on it.
-      if (v->kind == MAP_ENROUTE && !wet) continue;
-      const float x0 = fltmin2(gx[i][j], gx[i][j + 1]), x1 = fltmax2(gx[i + 1][j], gx[i + 1][j + 1]);
-      const float y0 = fltmin2(gy[i][j], gy[i + 1][j]), y1 = fltmax2(gy[i][j + 1], gy[i + 1][j + 1]);
-      if (x1 < 0.0f || x0 > w || y1 < 0.0f || y0 > h) continue;
-      const rgba c00 = wet ? water : vertex_color(v, i, j);
-      const rgba c10 = wet ? water : vertex_color(v, i + 1, j);
-      const rgba c11 = wet ? water : vertex_color(v, i + 1, j + 1);
-      const rgba c01 = wet ? water : vertex_color(v, i, j + 1);
-      ground_vertex(gx[i][j], gy[i][j], c00);
-      ground_vertex(gx[i + 1][j], gy[i + 1][j], c10);
-      ground_vertex(gx[i + 1][j + 1], gy[i + 1][j + 1], c11);
-      ground_vertex(gx[i][j], gy[i][j], c00);
-      ground_vertex(gx[i + 1][j + 1], gy[i + 1][j + 1], c11);
-      ground_vertex(gx[i][j + 1], gy[i][j + 1], c01);
-    }
+  water_runs(grid_step(v, 2.0f), water);
   vb_draw(&ground_tris, OGL_BATCH_TRIANGLES, -1, 0, 0, 1.0f);
 }
 
@@ -155,16 +195,19 @@ void map_draw_ground(const mapview* v) {
 // ---- Storm cells -----------------------------------------------------------------------------
 
 // The radar's colours by the storm level (the rain setting above 1 times the field's intensity):
-// green, yellow, red and magenta from the lightest rain to the heaviest cells.
-static int storm_color(float level, rgba* c) {
+// green, yellow, red and magenta from the lightest rain to the heaviest cells; -1 below the
+// lightest.
+static int storm_level_index(float level) {
   static const float limit[4] = {0.15f, 0.6f, 1.2f, 2.0f};
-  static const float rgb[4][3] = {
-      {0.15f, 0.65f, 0.2f}, {0.9f, 0.85f, 0.1f}, {0.9f, 0.15f, 0.1f}, {0.85f, 0.2f, 0.85f}};
   int k = -1;
   while (k < 3 && level >= limit[k + 1]) k++;
-  if (k < 0) return 0;
-  *c = color_of(rgb[k][0], rgb[k][1], rgb[k][2], 1.0f);
-  return 1;
+  return k;
+}
+
+static rgba storm_color(int k) {
+  static const float rgb[4][3] = {
+      {0.15f, 0.65f, 0.2f}, {0.9f, 0.85f, 0.1f}, {0.9f, 0.15f, 0.1f}, {0.85f, 0.2f, 0.85f}};
+  return color_of(rgb[k][0], rgb[k][1], rgb[k][2], 1.0f);
 }
 
 // The field point (i, k) on the map: i west to east over lox..hix, k north to south over
@@ -174,30 +217,40 @@ static void field_point(const mapview* v, int i, int k, float* x, float* y) {
   map_project(v, lat_with_z(wz), lon_with_xz(wx, wz), x, y);
 }
 
+// Blocks i0..i1 of row k, all of storm colour c, as one quad.
+static void storm_run(const mapview* v, int i0, int i1, int k, int b, int c) {
+  if (c < 0) return;
+  float xy[4][2];
+  field_point(v, i0, k + b, &xy[0][0], &xy[0][1]);
+  field_point(v, i1, k + b, &xy[1][0], &xy[1][1]);
+  field_point(v, i1, k, &xy[2][0], &xy[2][1]);
+  field_point(v, i0, k, &xy[3][0], &xy[3][1]);
+  const float w = static_cast<float>(map_width(v->win));
+  const float h = static_cast<float>(map_height(v->win) - MAP_BAR_H);
+  if (xy[1][0] < 0.0f || xy[0][0] > w || xy[3][1] < 0.0f || xy[0][1] > h) return;
+  map_quad(&storm_tris, xy, storm_color(c));
+}
+
 // The field in blocks of b x b points, each shown by its strongest point, b chosen so that a
-// block is at least two pixels across.
+// block is at least three pixels across; neighbours of one colour along a row make one quad.
 void map_draw_radar(const mapview* v) {
   const float rain = atm.rain_tstm - 1.0f;
   if (!region_loaded() || !(rain > 0.0f)) return;
   const float step_px = env.dx / (WXR_I - 1) * con.mtrstonm * v->ppnm;
-  const int b = intlim(static_cast<int>(std::ceil(2.0f / fltmax2(step_px, 0.01f))), 1, 16);
-  const float w = static_cast<float>(map_width(v->win));
-  const float h = static_cast<float>(map_height(v->win) - MAP_BAR_H);
+  const int b = intlim(static_cast<int>(std::ceil(3.0f / fltmax2(step_px, 0.01f))), 1, 16);
   storm_tris.n = 0;
-  for (int i = 0; i + b < WXR_I; i += b)
-    for (int k = 0; k + b < WXR_K; k += b) {
+  for (int k = 0; k + b < WXR_K; k += b) {
+    int run_start = 0, run_color = -1, i = 0;
+    for (; i + b < WXR_I; i += b) {
       float strongest = 0.0f;
       for (int di = 0; di < b; di++)
         for (int dk = 0; dk < b; dk++) strongest = fltmax2(strongest, atm.wxr[i + di][k + dk]);
-      rgba c;
-      if (!storm_color(rain * strongest, &c)) continue;
-      float xy[4][2];
-      field_point(v, i, k + b, &xy[0][0], &xy[0][1]);
-      field_point(v, i + b, k + b, &xy[1][0], &xy[1][1]);
-      field_point(v, i + b, k, &xy[2][0], &xy[2][1]);
-      field_point(v, i, k, &xy[3][0], &xy[3][1]);
-      if (xy[1][0] < 0.0f || xy[0][0] > w || xy[3][1] < 0.0f || xy[0][1] > h) continue;
-      map_quad(&storm_tris, xy, c);
+      const int c = storm_level_index(rain * strongest);
+      if (c == run_color) continue;
+      storm_run(v, run_start, i, k, b, run_color);
+      run_start = i, run_color = c;
     }
+    storm_run(v, run_start, i, k, b, run_color);
+  }
   vb_draw(&storm_tris, OGL_BATCH_TRIANGLES, -1, 0, 0, 1.0f);
 }
