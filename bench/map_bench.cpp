@@ -10,7 +10,6 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
-#include <filesystem>
 #include <string>
 
 #include "app/app.h"
@@ -21,7 +20,7 @@
 #include "shared/shared.h"
 #include "weather/weather.h"
 #include "world/world.h"
-#include "gl_window.h"
+#include "gl_bench.h"
 
 namespace {
 
@@ -52,14 +51,7 @@ void find_busiest_region() {
 }
 
 bool load_world() {
-  if (!open_gl_window(800, 600, &why_not)) return false;
-  const std::string dir = KESTRIX_RUNTIME_DIR;
-  if (!std::filesystem::exists(dir + "/world/apt_dat"))
-    return why_not = "no generated world data", false;
-  reset_world_state();
-  init_constants();
-  std::snprintf(app_path, STR_SIZE, "%s/", dir.c_str());
-  init_country_data();
+  if (!open_gl_window(800, 600, &why_not) || !load_runtime_database(&why_not)) return false;
   find_busiest_region();
   std::printf("busiest region: %d N %d E, %d airports, aids and fixes\n", busiest_lat, busiest_lon,
               busiest_count);

@@ -29,7 +29,7 @@
 #include "shared/shared.h"
 #include "weather/weather.h"
 #include "world/world.h"
-#include "gl_window.h"
+#include "gl_bench.h"
 
 namespace {
 
@@ -42,14 +42,8 @@ bool open_window() { return open_gl_window(WIN_W, WIN_H, &why_not); }
 int sbd = -1;
 
 bool load_start() {
+  if (!load_runtime_database(&why_not)) return false;
   const std::string dir = KESTRIX_RUNTIME_DIR;
-  if (!std::filesystem::exists(dir + "/world/apt_dat"))
-    return why_not = "no generated world data", false;
-  reset_world_state();
-  init_constants();
-  std::snprintf(app_path, STR_SIZE, "%s/", dir.c_str());
-  initgen();
-  init_country_data();
   for (int n = 0; n <= env.aptmax; n++)
     if (std::string(apt_id[n]) == "SBD ") sbd = n;
   if (sbd < 0) return why_not = "no SBD in the database", false;

@@ -1,28 +1,18 @@
 // What a chart collects from the database and how it labels it: the scales at which the small
 // items show, the rank order, labels that never overlap, runways to scale along their heading,
 // and what a click on a symbol tells.
-#include "support/test_support.h"
+#include "map_fixture.h"
 
 #include <cmath>
 #include <cstring>
 #include <string>
 
-#include "app/macibm.h"
-#include "flight/flight.h"
-#include "render/map.h"
-#include "shared/shared.h"
-#include "world/world.h"
-
 namespace {
 
-class RenderMapItems : public ::testing::Test {
+class RenderMapItems : public MapTest {
  protected:
   void SetUp() override {
-    init_constants();
-    reset_mnw();
-    reset_env();
-    reset_flt();
-    mnw.dx[MAP_WIN_CHART] = MAP_CHART_W, mnw.dy[MAP_WIN_CHART] = MAP_CHART_H;
+    MapTest::SetUp();
     flt.lat = 34.0f, flt.lon = -117.0f;
     std::memset(apt_id, 0, sizeof apt_id);
     std::memset(apt_len, 0, sizeof apt_len);
@@ -30,7 +20,7 @@ class RenderMapItems : public ::testing::Test {
     std::memset(nav_type, 0, sizeof nav_type);
     for (int n = 0; n < FIX_MAX; n++) fix_lat[n] = -999.0f;
     env.aptmax = -1, env.navmax = -1;
-    v = map_of_window(map_setup(MAP_ENROUTE, 0));
+    v = open(MAP_ENROUTE);
   }
   static int airport(const char* id, float lat, float lon, int tower = 0) {
     const int n = ++env.aptmax;
@@ -84,10 +74,7 @@ TEST_F(RenderMapItems, TheSmallItemsShowOnlyAtScalesWhereTheyFitAndRanksComeInOr
     EXPECT_EQ(maplist.items[0].type, MAP_ITEM_AIRCRAFT);
   }
   // The world map shows the fields alone, every one it covers.
-  mapview* world = map_of_window(map_setup(MAP_WORLD, 1));
-  mnw.dx[MAP_WIN_WORLD] = 800, mnw.dy[MAP_WIN_WORLD] = 450;
-  map_fit(world);
-  map_collect(world);
+  map_collect(open(MAP_WORLD, 1));
   EXPECT_EQ(count(MAP_ITEM_AIRPORT), 3);
   EXPECT_EQ(count(MAP_ITEM_VOR) + count(MAP_ITEM_NDB) + count(MAP_ITEM_FIX), 0);
 }

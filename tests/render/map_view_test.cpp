@@ -1,30 +1,13 @@
 // The map windows' views: the projection, zoom within its limits, fitting the region, the button
 // bar, dragging the ground along with the mouse, clicks against drags, and turning the 3-D maps.
-#include "support/test_support.h"
+#include "map_fixture.h"
 
 #include <cmath>
 
-#include "app/macibm.h"
-#include "flight/flight.h"
-#include "render/map.h"
-#include "shared/shared.h"
-#include "world/world.h"
-
 namespace {
 
-class RenderMapView : public ::testing::Test {
+class RenderMapView : public MapTest {
  protected:
-  void SetUp() override {
-    init_constants();
-    reset_mnw();
-    reset_env();
-    reset_flt();
-    flt.lat = 34.1f, flt.lon = -117.2f;
-    const int sizes[][3] = {{MAP_WIN_CHART, MAP_CHART_W, MAP_CHART_H}, {MAP_WIN_WORLD, 800, 450},
-                            {MAP_WIN_ISO, 760, 540}, {MAP_WIN_PATH, 432, 494}};
-    for (const auto& s : sizes) mnw.dx[s[0]] = s[1], mnw.dy[s[0]] = s[2];
-  }
-  static mapview* open(int kind, int pick = 0) { return map_of_window(map_setup(kind, pick)); }
   static int bar_y(const mapview* v) { return map_height(v->win) - MAP_BAR_H / 2; }
   static int button_x(const mapview* v, int id) {
     int x, w;

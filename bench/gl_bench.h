@@ -1,14 +1,21 @@
-// One X11 window with a GLX context for the benchmarks that draw with the real GL drawing layer
-// (under a virtual X server: xvfb-run -a build/bench/<name>).
+// What the benchmarks that draw with the real GL drawing layer share (run under a virtual X
+// server: xvfb-run -a build/bench/<name>): one X11 window with a GLX context, and the program's
+// start-up on the generated world's database.
 #pragma once
 
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "app/app.h"
+#include "app/desktop/ogl_gl.h"
+#include "shared/shared.h"
+#include "world/world.h"
+
+// Last: Xlib defines names such as None and Bool that the headers above use.
 #include <GL/gl.h>
 #include <GL/glx.h>
 #include <X11/Xlib.h>
-
-#include <string>
-
-#include "app/desktop/ogl_gl.h"
 
 namespace gl_window {
 inline Display* dpy;
@@ -39,5 +46,18 @@ inline bool open_gl_window(int w, int h, std::string* why) {
   if (!ctx || !glXMakeCurrent(dpy, win, ctx)) return *why = "no GL context", false;
   ogl_gl_make_current = make_current;
   ogl_gl_swap = swap;
+  return true;
+}
+
+// The records afresh, the program's start-up tables and the navigation database of the world the
+// build generated; false with the reason when it has not been generated.
+inline bool load_runtime_database(std::string* why) {
+  const std::string dir = KESTRIX_RUNTIME_DIR;
+  if (!std::filesystem::exists(dir + "/world/apt_dat")) return *why = "no generated world data", false;
+  reset_world_state();
+  init_constants();
+  std::snprintf(app_path, STR_SIZE, "%s/", dir.c_str());
+  initgen();
+  init_country_data();
   return true;
 }
