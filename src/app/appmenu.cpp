@@ -370,6 +370,7 @@ static void location_command(int id) {
 // spent outside the frames.
 void APPLICATION_handlemenu(int id) {
   for (int w = 1; w <= 28; w++) MACIBM_killwind(w);
+  msc.winsup = 0;  // no window is left to hold the flight
   msc.event = 1;
   stop_engine_and_windrain();
   if (id == 201)

@@ -52,8 +52,7 @@ int open_map_command(int id) {
     map_setup(c.kind, c.pick);
     set_win_title(w, map_title(map_of_window(w)));
     MACIBM_startwind(w, 1);
-    // Every menu command has closed the other windows: only a picker holds the flight now.
-    msc.winsup = c.pick;
+    if (c.pick) msc.winsup = 1;
     mapview* v = map_of_window(w);
     dirty[slot_of(v)] = 1;
     map_draw(w);

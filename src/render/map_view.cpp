@@ -274,6 +274,8 @@ int map_release(mapview* v, int x, int y, float* lat, float* lon) {
     *lat = la, *lon = lo;
     return 1;
   }
+  // The symbols of this map as it stands: the list may hold another map's, drawn since.
+  map_collect(v);
   const int k = map_item_near(static_cast<float>(x), static_cast<float>(y), 8.0f);
   if (k >= 0) {
     map_describe_item(k, v->info, sizeof v->info);

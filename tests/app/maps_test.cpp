@@ -53,6 +53,11 @@ TEST_F(AppMaps, EveryMapCommandOpensItsWindowAndOnlyThePickersHoldTheFlight) {
     EXPECT_GT(mnw.dx[c.window], 100) << c.id;
   }
   EXPECT_FALSE(alert_shown("Low Enroute"));  // none of them is "not available"
+  // Any other command closes the picker, and the flight goes on without it.
+  APPLICATION_handlemenu(313);
+  APPLICATION_handlemenu(VIEW_CHASE);
+  EXPECT_EQ(mnw.up[4], 0);
+  EXPECT_EQ(msc.winsup, 0);
   // The "d" key is the en-route chart's command, and closing the picker lets the flight go on.
   handle_simkey('d');
   EXPECT_EQ(mnw.up[4], 0);
