@@ -20,7 +20,7 @@ VBUF(top_lines, 200);
 
 static const float up_n[3] = {0.0f, 0.0f, 1.0f};
 
-void map_tri(vbuf* b, float x1, float y1, float x2, float y2, float x3, float y3, rgba c) {
+static void map_tri(vbuf* b, float x1, float y1, float x2, float y2, float x3, float y3, rgba c) {
   const float p1[3] = {x1, y1, 0.0f}, p2[3] = {x2, y2, 0.0f}, p3[3] = {x3, y3, 0.0f};
   vb_tri(b, p1, p2, p3, up_n, c);
 }
@@ -44,14 +44,15 @@ static int circle_step(float r) {
   return r < 40.0f ? 5 : 2;
 }
 
-void map_disc(vbuf* b, float x, float y, float r, rgba c) {
+// A disc, or a ring of lines, of radius r about (x, y).
+static void map_disc(vbuf* b, float x, float y, float r, rgba c) {
   const int step = circle_step(r);
   for (int a = 0; a < 360; a += step)
     map_tri(b, x, y, x + r * isin(a), y + r * icos(a), x + r * isin(a + step),
             y + r * icos(a + step), c);
 }
 
-void map_ring(vbuf* b, float x, float y, float r, rgba c) {
+static void map_ring(vbuf* b, float x, float y, float r, rgba c) {
   const int step = circle_step(r);
   for (int a = 0; a < 360; a += step)
     map_line(b, x + r * isin(a), y + r * icos(a), x + r * isin(a + step), y + r * icos(a + step),

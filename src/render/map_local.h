@@ -14,13 +14,9 @@ void map_draw_chart(const mapview* v);
 void map_draw_labels(const mapview* v);
 void map_draw_3d(mapview* v);
 
-// Flat shapes in window pixels for the batches (z 0).
-void map_tri(vbuf* b, float x1, float y1, float x2, float y2, float x3, float y3, rgba c);
+// Flat shapes in window pixels for the batches (z 0): a quad of corners in order round it, a line.
 void map_quad(vbuf* b, const float xy[4][2], rgba c);
 void map_line(vbuf* b, float x1, float y1, float x2, float y2, rgba c);
-// A disc, or a ring of lines, of radius r about (x, y).
-void map_disc(vbuf* b, float x, float y, float r, rgba c);
-void map_ring(vbuf* b, float x, float y, float r, rgba c);
 
 // The paper of the light charts, and the ground colour of a height (m) under the light from the
 // north-west: `shade` is the cosine between the ground's normal and the light.

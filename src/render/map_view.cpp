@@ -2,7 +2,7 @@
 // bar, and what a press, a drag and a release do.
 #include <cmath>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 
 #include "app/macibm.h"
 #include "flight/flight.h"
