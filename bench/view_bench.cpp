@@ -29,51 +29,21 @@
 #include "shared/shared.h"
 #include "weather/weather.h"
 #include "world/world.h"
+#include "gl_bench.h"
 
 namespace {
 
 enum { WIN_W = 800, WIN_H = 580 };
 
-Display* dpy;
-Window win;
-GLXContext ctx;
 std::string why_not;
 
-void make_current(int) { glXMakeCurrent(dpy, win, ctx); }
-void swap(int) { glXSwapBuffers(dpy, win); }
-
-bool open_window() {
-  dpy = XOpenDisplay(nullptr);
-  if (!dpy) return why_not = "no X display: run under xvfb-run", false;
-  int attrs[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
-                 8,        GLX_DEPTH_SIZE,   24,           None};
-  XVisualInfo* vi = glXChooseVisual(dpy, DefaultScreen(dpy), attrs);
-  if (!vi) return why_not = "no double-buffered RGB visual", false;
-  XSetWindowAttributes swa = {};
-  swa.colormap = XCreateColormap(dpy, RootWindow(dpy, vi->screen), vi->visual, AllocNone);
-  win = XCreateWindow(dpy, RootWindow(dpy, vi->screen), 0, 0, WIN_W, WIN_H, 0, vi->depth,
-                      InputOutput, vi->visual, CWColormap | CWBorderPixel, &swa);
-  XMapWindow(dpy, win);
-  XSync(dpy, False);
-  ctx = glXCreateContext(dpy, vi, nullptr, True);
-  XFree(vi);
-  if (!ctx || !glXMakeCurrent(dpy, win, ctx)) return why_not = "no GL context", false;
-  ogl_gl_make_current = make_current;
-  ogl_gl_swap = swap;
-  return true;
-}
+bool open_window() { return open_gl_window(WIN_W, WIN_H, &why_not); }
 
 int sbd = -1;
 
 bool load_start() {
+  if (!load_runtime_database(&why_not)) return false;
   const std::string dir = KESTRIX_RUNTIME_DIR;
-  if (!std::filesystem::exists(dir + "/world/apt_dat"))
-    return why_not = "no generated world data", false;
-  reset_world_state();
-  init_constants();
-  std::snprintf(app_path, STR_SIZE, "%s/", dir.c_str());
-  initgen();
-  init_country_data();
   for (int n = 0; n <= env.aptmax; n++)
     if (std::string(apt_id[n]) == "SBD ") sbd = n;
   if (sbd < 0) return why_not = "no SBD in the database", false;

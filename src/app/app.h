@@ -386,7 +386,7 @@ void plot_grf_current();  // the graph read-out under the mouse
 void manage_grf(int open);
 void manage_id_(int open);   // "Airport by ID"
 void manage_nam(int open);   // "Airport by Name"
-void manage_map(int open);   // the maps of windows 3 and 27
+void manage_map(int open);   // the maps of windows 3, 4, 26 and 27: a press, a repeat or a redraw
 void manage_gid(int open);   // "Airport IDs"
 void manage_tim(int open);   // "Set Time Of Day"
 void manage_flt(int open);   // "Set Flight Mode"
@@ -395,6 +395,14 @@ void manage_ins(int open);   // "Set Reliability" of the instruments
 void manage_eqp(int open);   // "Set Reliability" of the equipment
 void manage_pln(int open);   // "Flight Plan"
 void util_keepjoycurrent();  // live joystick read-out of "Set Joystick Options"
+
+// ---- Maps ------------------------------------------------------------------------------------
+
+// Opens the map of Output command 503..508 or the place-picking map of Location 311..313; 0 for
+// any other command.
+int open_map_command(int id);
+// Each loop pass: drags and clicks on the map windows, and their redraw.
+void update_maps();
 
 // One line of the data-output file, when disk output is on.
 void dskoutproc();

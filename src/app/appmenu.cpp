@@ -355,6 +355,11 @@ static void location_command(int id) {
     case 327:
       get_me_lost();
       break;
+    case 311:
+    case 312:
+    case 313:
+      open_map_command(id);
+      break;
     default:
       not_available(id);
       break;
@@ -365,6 +370,7 @@ static void location_command(int id) {
 // spent outside the frames.
 void APPLICATION_handlemenu(int id) {
   for (int w = 1; w <= 28; w++) MACIBM_killwind(w);
+  msc.winsup = 0;  // no window is left to hold the flight
   msc.event = 1;
   stop_engine_and_windrain();
   if (id == 201)
@@ -377,6 +383,8 @@ void APPLICATION_handlemenu(int id) {
     exit_command();
   else if (id >= 300 && id < 400)
     location_command(id);
+  else if (id >= 503 && id <= 508)
+    open_map_command(id);
   else if (id >= 400 && id < 600)
     not_available(id);
   else if (id >= 600 && id < 700)

@@ -103,6 +103,8 @@ void call_window_handler(int w) {
       manage_nam(0);
       break;
     case 3:
+    case 4:
+    case 26:
     case 27:
       manage_map(0);
       break;
@@ -167,6 +169,7 @@ void loop_pass() {
   if (mnw.up[25]) plot_grf_current();
   if (mnw.up[17]) util_keepjoycurrent();
   repeat_held_button();
+  update_maps();
   // Real time spent paused is no frame's time, so the measurement it falls into is discarded.
   if (!msc.paused && !msc.winsup)
     run_frame();

@@ -30,9 +30,6 @@ void manage_id_(int open) {}
 void manage_nam(int open) {}
 
 // Settings windows (src/app).
-void manage_map(int open) {}
-
-// Settings windows (src/app).
 void manage_gid(int open) {}
 
 // Settings windows (src/app).

@@ -27,6 +27,10 @@ enum {
 // Folder of the world data (the three database files and the terrain tile folders) beside the
 // program.
 inline constexpr char WORLD_DIR[] = "world";
+// The part of the earth the world files cover: quadrants whose south-west corner lies in
+// WORLD_LAT0..WORLD_LAT1-1 and WORLD_LON0..WORLD_LON1-1. It is the 48 contiguous states with one
+// quadrant of margin all round, so that a region around any point of the states can be loaded.
+enum { WORLD_LAT0 = 23, WORLD_LAT1 = 51, WORLD_LON0 = -126, WORLD_LON1 = -65 };
 // Third line of the notice that a region quadrant beyond the world data (or of a file that could
 // not be used) was laid out as flat water.
 inline constexpr char TERRAIN_FLAT_WATER[] = "The ground there is flat water at sea level.";

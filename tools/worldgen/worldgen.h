@@ -95,10 +95,7 @@ void reset_wg();
 // Database capacities of the simulator's reader: beyond these it refuses the file.
 enum { MAX_AIRPORTS = 10000, MAX_NAVAIDS = 14996, MAX_FIXES = 19999, MAX_REGION_LIST = 70 };
 
-// The part of the earth the world files cover: quadrants whose south-west corner lies in
-// WORLD_LAT0..WORLD_LAT1-1 and WORLD_LON0..WORLD_LON1-1. It is the 48 contiguous states with one
-// quadrant of margin all round, so that a region around any point of the states can be loaded.
-enum { WORLD_LAT0 = 23, WORLD_LAT1 = 51, WORLD_LON0 = -126, WORLD_LON1 = -65 };
+// The part of the earth the world files cover is WORLD_LAT0.. of world/world.h.
 // Terrain grid of one quadrant: 59 x 79 cells, 60 x 80 vertices.
 enum { QUAD_CELLS_I = 59, QUAD_CELLS_J = 79 };
 

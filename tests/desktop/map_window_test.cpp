@@ -1,0 +1,45 @@
+// A map window on the desktop: opened by its menu command, drawn through its own context and
+// shown on the screen, a screenshot of the window with the map's colours in it.
+#include <FL/Fl_Window.H>
+
+#include <set>
+
+#include "app/app.h"
+#include "desktop_fixture.h"
+#include "flight/flight.h"
+#include "render/map.h"
+#include "render/ogl.h"
+#include "shared/shared.h"
+
+// Last: Xlib defines names such as None and Bool that the headers above use.
+#include <FL/x.H>
+
+TEST_F(DesktopTest, AMapOpenedFromItsMenuShowsItsPictureInItsWindow) {
+  reset_world_state();
+  init_constants();
+  OGL_define_colors();
+  flt.lat = 34.1f, flt.lon = -117.2f;
+  open_main_window();
+  APPLICATION_handlemenu(503);
+  ASSERT_EQ(mnw.up[MAP_WIN_CHART], 1);
+  for (int k = 0; k < 10; k++) {
+    update_maps();
+    OGL_present_changed();
+    Fl::check();
+  }
+  Fl_Window* win = static_cast<Fl_Window*>(mnw.wind[MAP_WIN_CHART]);
+  XImage* img = XGetImage(fl_display, fl_xid(win), 0, 0, MAP_CHART_W, MAP_CHART_H, AllPlanes, ZPixmap);
+  ASSERT_NE(img, nullptr);
+  std::set<unsigned long> colours;
+  int black = 0;
+  for (int y = 0; y < MAP_CHART_H; y++)
+    for (int x = 0; x < MAP_CHART_W; x++) {
+      const unsigned long c = XGetPixel(img, x, y) & 0xffffff;
+      colours.insert(c);
+      black += c == 0;
+    }
+  XDestroyImage(img);
+  // The paper, the bar and its buttons, the aircraft, the scale and the text: not an empty window.
+  EXPECT_GE(colours.size(), 6u);
+  EXPECT_LT(black, MAP_CHART_W * MAP_CHART_H / 20);
+}
