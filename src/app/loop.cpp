@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "app/form.h"
 #include "app/macibm.h"
 #include "controls/controls.h"
 #include "flight/flight.h"
@@ -131,6 +132,7 @@ void call_window_handler(int w) {
       manage_pln(0);
       break;
     default:
+      form_repeat(w);  // the held button of any other settings window
       break;
   }
 }
