@@ -7,6 +7,7 @@
 
 #include "aircraft/aircraft.h"
 #include "app/macibm.h"
+#include "app/settings.h"
 #include "flight/flight.h"
 #include "render/render.h"
 #include "shared/shared.h"
@@ -356,7 +357,7 @@ static void location_command(int id) {
       get_me_lost();
       break;
     default:
-      not_available(id);
+      if (!open_settings_command(id)) not_available(id);
       break;
   }
 }
@@ -377,7 +378,7 @@ void APPLICATION_handlemenu(int id) {
     exit_command();
   else if (id >= 300 && id < 400)
     location_command(id);
-  else if (id >= 400 && id < 600)
+  else if (id >= 400 && id < 600 && !open_settings_command(id))
     not_available(id);
   else if (id >= 600 && id < 700)
     choose_view(id);
@@ -391,5 +392,5 @@ void APPLICATION_handlemenu(int id) {
     favorite(id);
   else if (id >= TAKEOFF_BASE * 100 && id < START_ITEMS_END)
     airport_item(id);
-  play_engine_and_windrain();
+  if (!settings_window_up()) play_engine_and_windrain();  // a settings window holds them
 }

@@ -110,6 +110,11 @@ void form_refresh(int w) {
   for (int k = 0; k < forms[w].def->count; k++) show_field(w, k);
 }
 
+void form_show(int w, const char* field) {
+  int k = valid_window(w) ? form_field_index(forms[w].def, field) : -1;
+  if (k >= 0) show_field(w, k);
+}
+
 // A record outside its field's range (a hand-edited preferences file, another version) is brought
 // to the nearest allowed value, so that what the window shows is what the program uses.
 static void bring_into_range(const form_window* def) {

@@ -150,10 +150,23 @@ constexpr form_field beside(form_field f) { return with_flags(f, FORM_BESIDE); }
 constexpr form_field new_column(form_field f) { return with_flags(f, FORM_COLUMN); }
 constexpr form_field wrapping(form_field f) { return with_flags(f, FORM_WRAP); }
 constexpr form_field not_saved(form_field f) { return with_flags(f, FORM_NO_SAVE); }
+// A button whose action changes preferences: saved when it is let go.
+constexpr form_field saved(form_field f) {
+  f.flags &= ~FORM_NO_SAVE;
+  return f;
+}
 // One widget per element of the record's array, on lines named by `elements` ('|'-separated).
 constexpr form_field array_of(form_field f, int count, const char* elements) {
   f.count = count;
   f.elements = elements;
+  return f;
+}
+// The value comes from get and goes back through set instead of a record's field.
+constexpr form_field via(form_field f, float (*get)(int k), void (*set)(int k, float v)) {
+  f.f = nullptr;
+  f.i = nullptr;
+  f.get = get;
+  f.set = set;
   return f;
 }
 constexpr form_field applies_when(form_field f, int (*applies)()) {
@@ -167,8 +180,10 @@ constexpr form_field applies_when(form_field f, int (*applies)()) {
 // it is open with them already; every value shown is the record's, brought into its field's range
 // first. Closing goes through MACIBM_killwind and the user's close box (MACIBM_handlezap).
 void MACIBM_form_open(int w, const form_window* def);
-// Shows every field of window w again from the records (after the program changed them).
+// Shows every field of window w again from the records (after the program changed them), or only
+// the one named.
 void form_refresh(int w);
+void form_show(int w, const char* field);
 // The lines of list `field` of window w, and the text of a label or text field.
 void form_list(int w, const char* field, const std::vector<std::string>& lines);
 void form_text(int w, const char* field, const char* text);
