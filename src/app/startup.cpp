@@ -231,7 +231,9 @@ void start_world() {
   init_country_data();
   initprefs();
   load_region();
+  const float chosen[3] = {set.load_fuel, set.load_fixed, set.load_jettison};
   load_plane();
+  keep_chosen_loads(chosen);
   set_fltvars(START_AIRPORT);
   mnw.ready_to_update = 1;
   play_engine_and_windrain();
