@@ -106,7 +106,6 @@ static const form_field flight_mode_fields[] = {
         get_start_kind, set_start_kind),
     field_button("restart", "Start again at the airport"),
     field_slider("damp", "Rate damping", "", &set.damp, 0, 1, 0.05f, 2),
-    field_check("mouse", "The mouse flies the aircraft", &msc.mouse_is_joy),
 };
 
 static void flight_mode_action(int w, int field, int element) {

@@ -221,11 +221,11 @@ const form_window airport_ids_form = {airport_ids_fields, count_of(airport_ids_f
 static float place_lat, place_lon, place_alt_ft, place_hdg, place_kt;
 
 static const form_field latlon_fields[] = {
-    field_number("lat", "Latitude", "deg N", &place_lat, -1000, 1000, 0.01f, 3),
-    field_number("lon", "Longitude", "deg E", &place_lon, -1000, 1000, 0.01f, 3),
-    field_number("alt", "Height", "ft MSL", &place_alt_ft, 0, 60000, 100, 0),
-    wrapping(field_number("hdg", "Heading", "deg mag", &place_hdg, 0, 360, 1, 0)),
-    field_number("speed", "Speed", "kt", &place_kt, 0, 2000, 5, 0),
+    not_saved(field_number("lat", "Latitude", "deg N", &place_lat, -1000, 1000, 0.01f, 3)),
+    not_saved(field_number("lon", "Longitude", "deg E", &place_lon, -1000, 1000, 0.01f, 3)),
+    not_saved(field_number("alt", "Height", "ft MSL", &place_alt_ft, 0, 60000, 100, 0)),
+    not_saved(wrapping(field_number("hdg", "Heading", "deg mag", &place_hdg, 0, 360, 1, 0))),
+    not_saved(field_number("speed", "Speed", "kt", &place_kt, 0, 2000, 5, 0)),
     field_button("go", "Fly there"),
     field_label("note", 240),
     field_label("note2", 240),
