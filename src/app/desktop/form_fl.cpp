@@ -37,7 +37,7 @@ enum {
   LIST_LINE = 17,  // height of a list's line
   NUMBER_W = 80,
   SLIDER_W = 200,
-  CHOICE_W = 190,
+  CHOICE_W = 220,
   TEXT_W = 140,
   LIST_W = 330,
   LABEL_W = 360,
@@ -278,8 +278,9 @@ static Fl_Widget* make_widget(const form_field& f, int x, int y, int vw, int h, 
       auto* p = new Fl_Progress(x, y, vw, h);
       p->minimum(f.lo);
       p->maximum(f.hi);
-      p->selection_color(FL_BLUE);
-      p->labelcolor(FL_WHITE);
+      // A light bar, so that the value written across it reads on either side of its end.
+      p->selection_color(fl_rgb_color(140, 180, 240));
+      p->labelcolor(FL_BLACK);
       wd = p;
       break;
     }
