@@ -160,7 +160,8 @@ void form_text(int w, const char* field, const char* text) {
   int k = valid_window(w) ? form_field_index(forms[w].def, field) : -1;
   if (k < 0) return;
   const form_field& f = forms[w].def->fields[k];
-  if (f.kind == FORM_TEXT && f.s && f.count > 0) std::snprintf(f.s, f.count, "%s", text ? text : "");
+  if (f.kind == FORM_TEXT && f.s && f.count > 0)
+    std::snprintf(f.s, f.count, "%s", text ? text : "");
   backend_form_text(w, k, text ? text : "");
 }
 

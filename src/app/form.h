@@ -35,13 +35,13 @@ enum {
 // `count` lines named by `elements`; fields placed beside it share those lines (a grid).
 struct form_field {
   form_kind kind;
-  const char* name;      // unique in its window: the window's code and the tests name it so
-  const char* label;     // shown before the value; a button's text; a grid column's heading
-  const char* unit;      // shown after the value, or null
-  float* f;              // the record's float value (element k at f[k]), or
-  int* i;                // the record's int value, or
-  char* s;               // the record's text (FORM_TEXT), or
-  float (*get)(int k);   // a value computed from the records, written back by
+  const char* name;     // unique in its window: the window's code and the tests name it so
+  const char* label;    // shown before the value; a button's text; a grid column's heading
+  const char* unit;     // shown after the value, or null
+  float* f;             // the record's float value (element k at f[k]), or
+  int* i;               // the record's int value, or
+  char* s;              // the record's text (FORM_TEXT), or
+  float (*get)(int k);  // a value computed from the records, written back by
   void (*set)(int k, float v);
   int count;             // elements of an array; characters of a text; visible lines of a list
   float lo, hi, step;    // range and step, in the shown unit; a button's step
@@ -70,24 +70,46 @@ struct form_window {
 
 // One builder per kind, and modifiers that return the field changed, so that a table reads as a
 // list of what the window shows: beside(field_number(...)), array_of(field_check(...), 9, "...").
+constexpr form_field field_of(form_kind kind, const char* name, const char* label,
+                              const char* unit = nullptr) {
+  form_field f{};
+  f.kind = kind;
+  f.name = name;
+  f.label = label;
+  f.unit = unit;
+  f.count = 1;
+  return f;
+}
+constexpr form_field ranged(form_field f, float lo, float hi, float step, int decimals) {
+  f.lo = lo;
+  f.hi = hi;
+  f.step = step;
+  f.decimals = decimals;
+  return f;
+}
 constexpr form_field field_number(const char* name, const char* label, const char* unit, float* f,
                                   float lo, float hi, float step, int decimals,
                                   const float* scale = nullptr) {
-  return {FORM_NUMBER, name, label, unit, f, nullptr, nullptr, nullptr, nullptr, 1, lo, hi, step,
-          decimals, scale, nullptr, nullptr, nullptr, 0, nullptr};
+  form_field r = ranged(field_of(FORM_NUMBER, name, label, unit), lo, hi, step, decimals);
+  r.f = f;
+  r.scale = scale;
+  return r;
 }
 constexpr form_field field_number(const char* name, const char* label, const char* unit, int* i,
                                   int lo, int hi, int step = 1) {
-  return {FORM_NUMBER, name, label, unit, nullptr, i, nullptr, nullptr, nullptr, 1,
-          static_cast<float>(lo), static_cast<float>(hi), static_cast<float>(step), 0, nullptr,
-          nullptr, nullptr, nullptr, 0, nullptr};
+  form_field r = ranged(field_of(FORM_NUMBER, name, label, unit), static_cast<float>(lo),
+                        static_cast<float>(hi), static_cast<float>(step), 0);
+  r.i = i;
+  return r;
 }
 // A value the window's code computes from the records and writes back (k: the element).
 constexpr form_field field_computed(const char* name, const char* label, const char* unit,
                                     float (*get)(int k), void (*set)(int k, float v), float lo,
                                     float hi, float step, int decimals) {
-  return {FORM_NUMBER, name, label, unit, nullptr, nullptr, nullptr, get, set, 1, lo, hi, step,
-          decimals, nullptr, nullptr, nullptr, nullptr, 0, nullptr};
+  form_field r = ranged(field_of(FORM_NUMBER, name, label, unit), lo, hi, step, decimals);
+  r.get = get;
+  r.set = set;
+  return r;
 }
 constexpr form_field field_slider(const char* name, const char* label, const char* unit, float* f,
                                   float lo, float hi, float step, int decimals,
@@ -103,43 +125,58 @@ constexpr form_field field_slider(const char* name, const char* label, const cha
   return r;
 }
 constexpr form_field field_check(const char* name, const char* label, int* i) {
-  return {FORM_CHECK, name, label, nullptr, nullptr, i, nullptr, nullptr, nullptr, 1, 0.0f, 1.0f,
-          1.0f, 0, nullptr, nullptr, nullptr, nullptr, 0, nullptr};
+  form_field r = ranged(field_of(FORM_CHECK, name, label), 0.0f, 1.0f, 1.0f, 0);
+  r.i = i;
+  return r;
 }
 // The names stand for the values lo, lo + 1, ...
 constexpr form_field field_choice(const char* name, const char* label, int* i, int lo, int hi,
                                   const char* choices) {
-  return {FORM_CHOICE, name, label, nullptr, nullptr, i, nullptr, nullptr, nullptr, 1,
-          static_cast<float>(lo), static_cast<float>(hi), 1.0f, 0, nullptr, choices, nullptr,
-          nullptr, 0, nullptr};
+  form_field r = field_number(name, label, nullptr, i, lo, hi);
+  r.kind = FORM_CHOICE;
+  r.choices = choices;
+  return r;
 }
 // A button that is the window's action, and one that steps another field.
 constexpr form_field field_button(const char* name, const char* label) {
-  return {FORM_BUTTON, name, label, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0.0f,
-          0.0f, 0.0f, 0, nullptr, nullptr, nullptr, nullptr, FORM_NO_SAVE, nullptr};
+  form_field r = field_of(FORM_BUTTON, name, label);
+  r.flags = FORM_NO_SAVE;
+  return r;
 }
 constexpr form_field field_step(const char* name, const char* label, const char* target,
                                 float step) {
-  return {FORM_BUTTON, name, label, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0.0f,
-          0.0f, step, 0, nullptr, nullptr, nullptr, target, 0, nullptr};
+  form_field r = field_of(FORM_BUTTON, name, label);
+  r.target = target;
+  r.step = step;
+  return r;
 }
 constexpr form_field field_text(const char* name, const char* label, char* s, int size) {
-  return {FORM_TEXT, name, label, nullptr, nullptr, nullptr, s, nullptr, nullptr, size, 0.0f, 0.0f,
-          0.0f, 0, nullptr, nullptr, nullptr, nullptr, FORM_NO_SAVE, nullptr};
+  form_field r = field_of(FORM_TEXT, name, label);
+  r.s = s;
+  r.count = size;
+  r.flags = FORM_NO_SAVE;
+  return r;
 }
 constexpr form_field field_list(const char* name, int* row, int lines) {
-  return {FORM_LIST, name, "", nullptr, nullptr, row, nullptr, nullptr, nullptr, lines, 0.0f, 0.0f,
-          0.0f, 0, nullptr, nullptr, nullptr, nullptr, FORM_NO_SAVE, nullptr};
+  form_field r = field_of(FORM_LIST, name, "");
+  r.i = row;
+  r.count = lines;
+  r.flags = FORM_NO_SAVE;
+  return r;
 }
-constexpr form_field field_meter(const char* name, const char* label, float (*get)(int k),
-                                 float lo, float hi, int decimals) {
-  return {FORM_METER, name, label, nullptr, nullptr, nullptr, nullptr, get, nullptr, 1, lo, hi,
-          0.0f, decimals, nullptr, nullptr, nullptr, nullptr, FORM_NO_SAVE, nullptr};
+constexpr form_field field_meter(const char* name, const char* label, float (*get)(int k), float lo,
+                                 float hi, int decimals) {
+  form_field r = ranged(field_of(FORM_METER, name, label), lo, hi, 0.0f, decimals);
+  r.get = get;
+  r.flags = FORM_NO_SAVE;
+  return r;
 }
 // A line of text as wide as `width` pixels (0: the usual width).
 constexpr form_field field_label(const char* name, int width = 0) {
-  return {FORM_LABEL, name, "", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, width, 0.0f,
-          0.0f, 0.0f, 0, nullptr, nullptr, nullptr, nullptr, FORM_NO_SAVE, nullptr};
+  form_field r = field_of(FORM_LABEL, name, "");
+  r.count = width;
+  r.flags = FORM_NO_SAVE;
+  return r;
 }
 
 constexpr form_field with_flags(form_field f, int flags) {
@@ -172,6 +209,12 @@ constexpr form_field via(form_field f, float (*get)(int k), void (*set)(int k, f
 constexpr form_field applies_when(form_field f, int (*applies)()) {
   f.applies = applies;
   return f;
+}
+
+// The number of fields of a table.
+template <typename T, int N>
+constexpr int count_of(const T (&)[N]) {
+  return N;
 }
 
 // ---- The kit's calls for the programs --------------------------------------------------------

@@ -52,9 +52,3 @@ extern const form_window joystick_form;
 extern const form_window reliability_form, instruments_form, equipment_form;
 extern const form_window airport_id_form, airport_name_form, airport_ids_form, latlon_form,
     where_am_i_form;
-
-// The number of fields of a table.
-template <typename T, int N>
-constexpr int count_of(const T (&)[N]) {
-  return N;
-}

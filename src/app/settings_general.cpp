@@ -57,8 +57,8 @@ static void time_open(int w) {
   int h = 0, m = 0;
   sec_to_hrs_min(fltlim(msc.zulu_time, 0.0f, DAY - 1.0f), &h, &m);
   char text[64];
-  std::snprintf(text, sizeof text, "Universal time %02d:%02d (follows the local time in flight)",
-                h, m);
+  std::snprintf(text, sizeof text, "Universal time %02d:%02d (follows the local time in flight)", h,
+                m);
   form_text(w, "zulu", text);
 }
 
@@ -66,15 +66,14 @@ static void time_action(int w, int field, int element) {
   static const struct {
     const char* button;
     float seconds;
-  } steps[] = {{"back_hour", -3600.0f}, {"back_10", -600.0f}, {"on_10", 600.0f},
-               {"on_hour", 3600.0f}};
+  } steps[] = {
+      {"back_hour", -3600.0f}, {"back_10", -600.0f}, {"on_10", 600.0f}, {"on_hour", 3600.0f}};
   for (const auto& s : steps)
     if (std::strcmp(time_fields[field].name, s.button) == 0)
       msc.locl_time = fltwrap(msc.locl_time + s.seconds, 0.0f, DAY);
 }
 
-const form_window time_form = {time_fields, count_of(time_fields), time_open, nullptr,
-                               time_action};
+const form_window time_form = {time_fields, count_of(time_fields), time_open, nullptr, time_action};
 
 // ---- Rendering -------------------------------------------------------------------------------
 
@@ -122,8 +121,7 @@ static int have_speech() { return msc.speech_avail; }
 
 static const form_field sound_fields[] = {
     applies_when(field_check("sound", "Sound", &msc.sound_on), have_sound),
-    applies_when(field_check("voice", "Speak the controller's words", &atc.voice_out),
-                 have_speech),
+    applies_when(field_check("voice", "Speak the controller's words", &atc.voice_out), have_speech),
     field_check("text", "Show the controller's words", &atc.text_out),
 };
 const form_window sound_form = {sound_fields, count_of(sound_fields), nullptr, nullptr, nullptr};

@@ -70,10 +70,3 @@ static void joystick_action(int w, int field, int element) {
 
 const form_window joystick_form = {joystick_fields, count_of(joystick_fields), nullptr, nullptr,
                                    joystick_action};
-
-void manage_joy(int open) {
-  if (open)
-    open_settings_window(WIN_JOYSTICK);
-  else
-    form_repeat(WIN_JOYSTICK);
-}

@@ -40,7 +40,8 @@ static airport_search* search_of(int w) {
 
 static std::string upper_trimmed(const char* s, size_t n) {
   std::string r;
-  for (size_t k = 0; k < n && s[k]; k++) r += static_cast<char>(std::toupper(static_cast<unsigned char>(s[k])));
+  for (size_t k = 0; k < n && s[k]; k++)
+    r += static_cast<char>(std::toupper(static_cast<unsigned char>(s[k])));
   while (!r.empty() && r.back() == ' ') r.pop_back();
   while (!r.empty() && r.front() == ' ') r.erase(r.begin());
   return r;
@@ -49,8 +50,8 @@ static std::string upper_trimmed(const char* s, size_t n) {
 static std::string id_of(int n) { return upper_trimmed(apt_id[n], 4); }
 static std::string name_of(int n) { return upper_trimmed(apt_name[n], sizeof apt_name[n]); }
 
-// By identifier, those that begin with what was typed; by name (and in the look-up, by either), those
-// that hold it anywhere. Listed in order of identifier, or of name in the name window.
+// By identifier, those that begin with what was typed; by name (and in the look-up, by either),
+// those that hold it anywhere. Listed in order of identifier, or of name in the name window.
 static void find_airports(int w) {
   airport_search* s = search_of(w);
   const std::string want = upper_trimmed(s->typed, sizeof s->typed);
@@ -58,7 +59,7 @@ static void find_airports(int w) {
   for (int n = 0; n <= env.aptmax && n < APT_MAX; n++) {
     if (!apt_id[n][0]) continue;
     std::string id = id_of(n);
-    bool hit = w == WIN_AIRPORT_ID    ? id.compare(0, want.size(), want) == 0
+    bool hit = w == WIN_AIRPORT_ID     ? id.compare(0, want.size(), want) == 0
                : w == WIN_AIRPORT_NAME ? name_of(n).find(want) != std::string::npos
                                        : id.compare(0, want.size(), want) == 0 ||
                                              name_of(n).find(want) != std::string::npos;
@@ -147,8 +148,7 @@ static const form_field airport_id_fields[] = {
     field_text("typed", "Identifier", by_id.typed, sizeof by_id.typed),
     field_list("airports", &by_id.row, 14),
     field_list("runways", &by_id.runway_row, 4),
-    via(field_choice("start", "Start", nullptr, 0, 2, start_kinds), get_start_kind,
-        set_start_kind),
+    via(field_choice("start", "Start", nullptr, 0, 2, start_kinds), get_start_kind, set_start_kind),
     field_button("go", "Fly from here"),
 };
 const form_window airport_id_form = {airport_id_fields, count_of(airport_id_fields), airport_open,
@@ -158,8 +158,7 @@ static const form_field airport_name_fields[] = {
     field_text("typed", "Name", by_name.typed, sizeof by_name.typed),
     field_list("airports", &by_name.row, 10),
     field_list("runways", &by_name.runway_row, 4),
-    via(field_choice("start", "Start", nullptr, 0, 2, start_kinds), get_start_kind,
-        set_start_kind),
+    via(field_choice("start", "Start", nullptr, 0, 2, start_kinds), get_start_kind, set_start_kind),
     field_button("go", "Fly from here"),
 };
 const form_window airport_name_form = {airport_name_fields, count_of(airport_name_fields),
@@ -212,8 +211,8 @@ static const form_field airport_ids_fields[] = {
     field_list("runways", &lookup.runway_row, 3),
     field_button("go", "Fly from here"),
 };
-const form_window airport_ids_form = {airport_ids_fields, count_of(airport_ids_fields),
-                                      lookup_open, nullptr, lookup_action};
+const form_window airport_ids_form = {airport_ids_fields, count_of(airport_ids_fields), lookup_open,
+                                      nullptr, lookup_action};
 
 // ---- Latitude and longitude ------------------------------------------------------------------
 
@@ -235,8 +234,7 @@ static const form_field latlon_fields[] = {
 static int latlon_check(int w, int field, int element, float v) {
   const char* name = latlon_fields[field].name;
   bool lat = std::strcmp(name, "lat") == 0, lon = std::strcmp(name, "lon") == 0;
-  if ((lat && std::fabs(v) <= 89.0f) || (lon && std::fabs(v) <= 180.0f) || (!lat && !lon))
-    return 1;
+  if ((lat && std::fabs(v) <= 89.0f) || (lon && std::fabs(v) <= 180.0f) || (!lat && !lon)) return 1;
   MACIBM_alert("There is no such place on the earth.",
                "Latitudes run from -89 (south) to 89 (north), longitudes from -180 (west) to 180 "
                "(east).",
@@ -321,39 +319,18 @@ static void where_am_i_open(int w) {
     } else {
       const char* id = r.type == 0 ? apt_id[n] : nav_id[n];
       const char* name = r.type == 0 ? apt_name[n] : nav_name[n];
-      std::snprintf(line, sizeof line, "%s %.4s %.30s: %.1f nm, bearing %03d mag", r.kind, id,
-                    name, nm, static_cast<int>(mag_from_true(brg)) % 360);
+      std::snprintf(line, sizeof line, "%s %.4s %.30s: %.1f nm, bearing %03d mag", r.kind, id, name,
+                    nm, static_cast<int>(mag_from_true(brg)) % 360);
     }
     form_text(w, r.field, line);
   }
 }
 
 static const form_field where_am_i_fields[] = {
-    field_label("position", 510), field_label("airport", 510), field_label("vor", 510),
+    field_label("position", 510),
+    field_label("airport", 510),
+    field_label("vor", 510),
     field_label("ndb", 510),
 };
 const form_window where_am_i_form = {where_am_i_fields, count_of(where_am_i_fields),
                                      where_am_i_open, nullptr, nullptr};
-
-// ---- Handlers of the held button -------------------------------------------------------------
-
-void manage_id_(int open) {
-  if (open)
-    open_settings_window(WIN_AIRPORT_ID);
-  else
-    form_repeat(WIN_AIRPORT_ID);
-}
-
-void manage_nam(int open) {
-  if (open)
-    open_settings_window(WIN_AIRPORT_NAME);
-  else
-    form_repeat(WIN_AIRPORT_NAME);
-}
-
-void manage_gid(int open) {
-  if (open)
-    open_settings_window(WIN_AIRPORT_IDS);
-  else
-    form_repeat(WIN_AIRPORT_IDS);
-}

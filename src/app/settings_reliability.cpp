@@ -37,9 +37,9 @@ static const form_field instrument_fields[] = {
     array_of(field_choice("type", "Fails", rel.fail_type, 1, 3, fail_kinds), INSTRUMENT_ENTRIES,
              "Vacuum system|Airspeed indicator|Attitude indicator|Altimeter|Turn and slip|"
              "Directional gyro|Vertical speed|Glass display 1|Glass display 2"),
-    beside(array_of(field_number("minutes", "Mean time, min", "", rel.fail_time_max, 0.1f, 99999,
-                                 1, 1),
-                    INSTRUMENT_ENTRIES, "")),
+    beside(array_of(
+        field_number("minutes", "Mean time, min", "", rel.fail_time_max, 0.1f, 99999, 1, 1),
+        INSTRUMENT_ENTRIES, "")),
 };
 const form_window instruments_form = {instrument_fields, count_of(instrument_fields), nullptr,
                                       nullptr, nullptr};
@@ -58,17 +58,3 @@ static const form_field equipment_fields[] = {
 };
 const form_window equipment_form = {equipment_fields, count_of(equipment_fields), nullptr, nullptr,
                                     nullptr};
-
-void manage_ins(int open) {
-  if (open)
-    open_settings_window(WIN_INSTRUMENTS);
-  else
-    form_repeat(WIN_INSTRUMENTS);
-}
-
-void manage_eqp(int open) {
-  if (open)
-    open_settings_window(WIN_EQUIPMENT);
-  else
-    form_repeat(WIN_EQUIPMENT);
-}

@@ -37,9 +37,8 @@ static const form_field atmosphere_fields[] = {
     field_check("drift_precip", "Precipitation changes", &atm.change_precip),
     field_check("drift_turb", "Turbulence changes", &atm.change_turb),
     field_check("drift_micro", "Microbursts change", &atm.change_micro),
-    new_column(array_of(
-        wrapping(field_number("wnddir", "From", "", atm.wnddir, 0, 360, 10, 0)), WIND_LAYERS,
-        wind_layers)),
+    new_column(array_of(wrapping(field_number("wnddir", "From", "", atm.wnddir, 0, 360, 10, 0)),
+                        WIND_LAYERS, wind_layers)),
     beside(array_of(field_number("wndspd", "Speed kt", "", atm.wndspd, 0, 99, 1, 0, &con.msctokts),
                     WIND_LAYERS, wind_layers)),
     beside(array_of(field_number("shrdir", "Shear", "", atm.shrdir, 0, 180, 5, 0), WIND_LAYERS,

@@ -74,16 +74,18 @@ void save_settings() {
   if (env.apt_list_max > -1) save_prefs_file();
 }
 
-void manage_tim(int open) {
+// The handlers the loop calls for a held button (open 0), which also open their windows.
+static void manage(int w, int open) {
   if (open)
-    open_settings_window(WIN_TIME);
+    open_settings_window(w);
   else
-    form_repeat(WIN_TIME);
+    form_repeat(w);
 }
-
-void manage_flt(int open) {
-  if (open)
-    open_settings_window(WIN_FLIGHT_MODE);
-  else
-    form_repeat(WIN_FLIGHT_MODE);
-}
+void manage_id_(int open) { manage(WIN_AIRPORT_ID, open); }
+void manage_nam(int open) { manage(WIN_AIRPORT_NAME, open); }
+void manage_gid(int open) { manage(WIN_AIRPORT_IDS, open); }
+void manage_tim(int open) { manage(WIN_TIME, open); }
+void manage_flt(int open) { manage(WIN_FLIGHT_MODE, open); }
+void manage_joy(int open) { manage(WIN_JOYSTICK, open); }
+void manage_ins(int open) { manage(WIN_INSTRUMENTS, open); }
+void manage_eqp(int open) { manage(WIN_EQUIPMENT, open); }

@@ -7,12 +7,12 @@
 
 #include "app/form.h"
 
-static float height_m;       // shown in feet
-static float heading[3];     // an array of wrapped degrees
-static int level;            // whole numbers 1..5
-static int kind;             // a choice of values 2..4
-static int flag;             // a check
-static int locked;           // greys out `gated`
+static float height_m;    // shown in feet
+static float heading[3];  // an array of wrapped degrees
+static int level;         // whole numbers 1..5
+static int kind;          // a choice of values 2..4
+static int flag;          // a check
+static int locked;        // greys out `gated`
 static float gated;
 static float refused_above;  // the window's check refuses values over 100
 static char name[8];
@@ -84,8 +84,8 @@ TEST_F(AppForm, ValuesReachTheRecordInItsUnitsWithinTheirRanges) {
       {"height", 0, 3280.84f, 1000.0f, 3280.84f, &height_m},  // feet shown, metres kept
       {"height", 0, -50.0f, 0.0f, 0.0f, &height_m},           // below the range: its floor
       {"height", 0, 1e9f, 10000.0f / feet_per_metre, 10000.0f, &height_m},
-      {"height", 0, NAN, 0.0f, 0.0f, &height_m},              // not a number: the floor
-      {"heading", 2, 370.0f, 10.0f, 10.0f, &heading[2]},      // degrees wrap round
+      {"height", 0, NAN, 0.0f, 0.0f, &height_m},          // not a number: the floor
+      {"heading", 2, 370.0f, 10.0f, 10.0f, &heading[2]},  // degrees wrap round
       {"heading", 1, -90.0f, 270.0f, 270.0f, &heading[1]},
   };
   for (const auto& c : cases) {
@@ -94,7 +94,7 @@ TEST_F(AppForm, ValuesReachTheRecordInItsUnitsWithinTheirRanges) {
     EXPECT_NEAR(headless_form_shown(W, c.field, c.element), c.shown, 1e-2) << c.typed;
   }
   headless_form_set(W, "level", 4.6f);
-  EXPECT_EQ(level, 5);  // whole numbers round
+  EXPECT_EQ(level, 5);                 // whole numbers round
   headless_form_set(W, "kind", 2.0f);  // the third name
   EXPECT_EQ(kind, 4);
   headless_form_set(W, "kind", 7.0f);

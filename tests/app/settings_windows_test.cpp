@@ -119,7 +119,7 @@ TEST_F(AppSettingsWindows, EveryValueAWindowKeepsComesBackFromThePreferences) {
       if (!settable(f) || (f.flags & FORM_NO_SAVE)) continue;
       for (int e = 0; e < elements(f); e++) {
         float now = headless_form_shown(it.w, f.name, e);
-        float next = f.kind == FORM_CHECK ? 1.0f - now
+        float next = f.kind == FORM_CHECK    ? 1.0f - now
                      : f.kind == FORM_CHOICE ? std::fmod(now + 1.0f, f.hi - f.lo + 1.0f)
                                              : f.lo + f.step * (3 + e);
         headless_form_set(it.w, f.name, next, e);

@@ -444,7 +444,10 @@ TEST_F(DesktopSmoke, EverySettingsWindowOpensFromItsMenuItem) {
       {2, 17, "Set Warnings", nullptr},
   };
   for (const auto& w : windows) {
-    std::string keys = "xdotool windowfocus --sync " + main_window + " key --delay 25 F10";
+    // The menu is up before the keys that move in it are sent, however busy the machine is.
+    output_of("xdotool windowfocus --sync " + main_window + " key F10");
+    pause_ms(150);
+    std::string keys = "xdotool key --delay 40";
     for (int k = 0; k < w.menu; k++) keys += " Right";
     for (int k = 0; k < w.item; k++) keys += " Down";
     output_of(keys + " Return");

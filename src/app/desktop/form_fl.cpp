@@ -32,8 +32,8 @@ enum {
   FONT_SIZE = 13,
   MARGIN = 10,
   GAP = 8,
-  LINE = 26,      // height of one line of widgets
-  ROW = 30,       // distance between lines
+  LINE = 26,       // height of one line of widgets
+  ROW = 30,        // distance between lines
   LIST_LINE = 17,  // height of a list's line
   NUMBER_W = 80,
   SLIDER_W = 200,
@@ -192,7 +192,8 @@ static int label_column(const form_window* def, int k) {
     if (f.flags & FORM_BESIDE) continue;
     int n = elements_of(f);
     if (n > 1)
-      for (int e = 0; e < n; e++) wmax = std::max(wmax, text_width(nth_name(f.elements, e).c_str()));
+      for (int e = 0; e < n; e++)
+        wmax = std::max(wmax, text_width(nth_name(f.elements, e).c_str()));
     else if (f.kind != FORM_CHECK && f.kind != FORM_BUTTON && f.kind != FORM_LIST &&
              f.kind != FORM_LABEL)
       wmax = std::max(wmax, text_width(f.label));
@@ -333,7 +334,8 @@ static void lay_out(int w, const form_window* def, form_widgets* fw, int* width,
     } else {
       y = col_bottom;
       x = full ? col_x : col_x + labels_w + (labels_w > 0 ? 6 : 0);
-      if (n == 1 && !full) side_label(f.label ? f.label : "", col_x, y, labels_w, LINE, FL_ALIGN_RIGHT);
+      if (n == 1 && !full)
+        side_label(f.label ? f.label : "", col_x, y, labels_w, LINE, FL_ALIGN_RIGHT);
     }
     int top = y;
     if (n > 1) {  // a heading over the column of elements, the element names at its left
@@ -341,8 +343,7 @@ static void lay_out(int w, const form_window* def, form_widgets* fw, int* width,
       y += ROW;
       if (!(f.flags & FORM_BESIDE))
         for (int e = 0; e < n; e++)
-          side_label(nth_name(f.elements, e), col_x, y + e * ROW, labels_w, LINE,
-                     FL_ALIGN_RIGHT);
+          side_label(nth_name(f.elements, e), col_x, y + e * ROW, labels_w, LINE, FL_ALIGN_RIGHT);
     }
     for (int e = 0; e < n; e++)
       fw->field[static_cast<size_t>(k)].push_back(
@@ -415,8 +416,7 @@ void backend_form_destroy(int w) {
   fw = form_widgets();
   mnw.wind[w] = nullptr;
   // Events of the window that are still queued belong to nobody now.
-  for (auto it = queue.begin(); it != queue.end();)
-    it = it->w == w ? queue.erase(it) : it + 1;
+  for (auto it = queue.begin(); it != queue.end();) it = it->w == w ? queue.erase(it) : it + 1;
   desktop_restore_current();
 }
 
@@ -458,9 +458,10 @@ void backend_form_show(int w, int field, int element, float shown, int enabled) 
     }
     case FORM_METER: {
       auto* p = static_cast<Fl_Progress*>(wd);
-      p->value(shown < f.lo ? f.lo : (shown > f.hi ? f.hi : shown));
       char text[32];
       std::snprintf(text, sizeof text, "%.*f", f.decimals, shown);
+      if (p->label() && std::string(p->label()) == text) break;
+      p->value(shown < f.lo ? f.lo : (shown > f.hi ? f.hi : shown));
       p->copy_label(text);
       break;
     }
@@ -489,7 +490,9 @@ void backend_form_text(int w, int field, const char* text) {
   if (def->fields[field].kind == FORM_TEXT) {
     auto* in = static_cast<Fl_Input*>(wd);
     if (std::string(in->value()) != text) in->value(text);
-  } else if (def->fields[field].kind == FORM_LABEL) {
+  } else if (def->fields[field].kind == FORM_LABEL &&
+             std::string(wd->label() ? wd->label() : "") != text) {
+    // The joystick window writes its read-outs on every pass: only a change is drawn again.
     wd->copy_label(text);
     wd->redraw();
   }
