@@ -444,17 +444,21 @@ TEST_F(DesktopSmoke, EverySettingsWindowOpensFromItsMenuItem) {
       {2, 17, "Set Warnings", nullptr},
   };
   for (const auto& w : windows) {
-    // The menu is up before the keys that move in it are sent, however busy the machine is.
-    output_of("xdotool windowfocus --sync " + main_window + " key F10");
-    pause_ms(150);
-    std::string keys = "xdotool key --delay 40";
-    for (int k = 0; k < w.menu; k++) keys += " Right";
-    for (int k = 0; k < w.item; k++) keys += " Down";
-    output_of(keys + " Return");
     const std::string pattern = std::string("^") + w.title + "$";
     std::vector<std::string> found;
-    for (double until = seconds_now() + 5.0; found.empty() && seconds_now() < until; pause_ms(50))
-      found = window_ids(pattern, true);
+    // A key can be lost on a busy virtual server, before the menu is up or while focus moves from
+    // the last window: then the menu is closed and the item chosen again.
+    for (int attempt = 0; attempt < 3 && found.empty(); attempt++) {
+      output_of("xdotool windowfocus --sync " + main_window + " key Escape Escape F10");
+      pause_ms(150);
+      std::string keys = "xdotool key --delay 40";
+      for (int k = 0; k < w.menu; k++) keys += " Right";
+      for (int k = 0; k < w.item; k++) keys += " Down";
+      output_of(keys + " Return");
+      for (double until = seconds_now() + 3.0; found.empty() && seconds_now() < until;
+           pause_ms(50))
+        found = window_ids(pattern, true);
+    }
     ASSERT_EQ(found.size(), 1u) << w.title << "\n" << file_text(folder / "Error.out");
     if (!w.picture) continue;
     pause_ms(300);  // drawn
