@@ -57,8 +57,7 @@ static void time_open(int w) {
   int h = 0, m = 0;
   sec_to_hrs_min(fltlim(msc.zulu_time, 0.0f, DAY - 1.0f), &h, &m);
   char text[64];
-  std::snprintf(text, sizeof text, "Universal time %02d:%02d (follows the local time in flight)", h,
-                m);
+  std::snprintf(text, sizeof text, "Universal time %02d:%02d", h, m);
   form_text(w, "zulu", text);
 }
 

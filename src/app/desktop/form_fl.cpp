@@ -339,7 +339,8 @@ static void lay_out(int w, const form_window* def, form_widgets* fw, int* width,
     }
     int top = y;
     if (n > 1) {  // a heading over the column of elements, the element names at its left
-      side_label(f.label ? f.label : "", x, y, vw, LINE, FL_ALIGN_CENTER);
+      side_label(f.label ? f.label : "", x, y, std::max(vw, text_width(f.label)), LINE,
+                 FL_ALIGN_CENTER);
       y += ROW;
       if (!(f.flags & FORM_BESIDE))
         for (int e = 0; e < n; e++)
@@ -349,6 +350,7 @@ static void lay_out(int w, const form_window* def, form_widgets* fw, int* width,
       fw->field[static_cast<size_t>(k)].push_back(
           make_widget(f, x, y + e * ROW, vw, h, pack(w, k, e)));
     int r = x + vw;
+    if (n > 1) r = std::max(r, x + text_width(f.label));  // a heading wider than its column
     if (f.unit && f.unit[0]) {
       side_label(f.unit, r + 4, y, text_width(f.unit), LINE, FL_ALIGN_LEFT);
       r += 4 + text_width(f.unit);
