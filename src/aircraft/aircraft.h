@@ -427,6 +427,11 @@ void read_flap_file(const char* path);
 // analysis report (to trk), drawing and sound. A load that fails leaves the previous aircraft in
 // pln and afl untouched.
 void load_plane();
+// Whether loads (kg) fit the aircraft, checked in this order: fuel within the tanks, the
+// jettisonable load within its capacity, and the whole within the maximum weight. *payload_room
+// receives the payload the fuel and jettisonable load leave room for (never below 0).
+enum { LOADS_FIT = 0, LOADS_FUEL_OVER, LOADS_JETTISON_OVER, LOADS_WEIGHT_OVER };
+int loads_fit(float fuel, float payload, float jettison, float* payload_room);
 // Span efficiencies and finite-wing corrections with the airfoils, arms from the centre of
 // gravity, body areas, radii of gyration, gear constants and resting attitude, estimated stall
 // speed and the slipstream tables.

@@ -147,6 +147,17 @@ static void set_starting_loads() {
   flt.m_fixed = set.load_fixed;
 }
 
+// A hair of tolerance, so that loads converted from pounds and back still fit exactly full tanks
+// and the exact maximum weight.
+int loads_fit(float fuel, float payload, float jettison, float* payload_room) {
+  float room = pln.m_max - pln.m_empty - fuel - jettison;
+  if (payload_room) *payload_room = fltmax2(room, 0.0f);
+  if (!(fuel >= 0.0f) || fuel > pln.m_fuel * 1.0001f) return LOADS_FUEL_OVER;
+  if (!(jettison >= 0.0f) || jettison > pln.m_jettison * 1.0001f) return LOADS_JETTISON_OVER;
+  if (!(payload >= 0.0f) || payload > room * 1.0001f + 0.01f) return LOADS_WEIGHT_OVER;
+  return LOADS_FIT;
+}
+
 // The sounds load in this order: the three loops, the event sounds, then the stall horn and the
 // call-outs.
 static void load_sounds() {

@@ -321,6 +321,14 @@ struct prefs_body {
   int logtime;
   float total_fail_entry;
   int ogl_res, ogl_trees, ogl_fscene;
+  // Added after checkpoint 105, at the end so that older files stay readable: a file that ends
+  // before them leaves these settings as the records hold them (tail_read 0).
+  int tail_read;
+  int fail_type[30];
+  float fail_time_max[30];
+  float dewp_SL;
+  int rate_change, eq_toebrakes, typestart;
+  float load_fuel, load_fixed, load_jettison;  // kg, for the aircraft of C_path
 };
 
 // Opens prefs_path and reads it; when it cannot be read, factory settings and the taskbar note.
@@ -344,6 +352,11 @@ void write_prefs_body(const prefs_body& b);
 int read_prefs_body(prefs_body* b);
 void check_prefs(prefs_body* b);
 void apply_prefs(const prefs_body& b);
+// 1 when the preferences last applied held the pilot's loads (set.load_*, kg) for the aircraft
+// they name. Loading that aircraft gives it its own starting loads; keep_chosen_loads then puts
+// back the chosen ones (fuel, payload, jettisonable, as they stood before the load) when they fit.
+extern int prefs_loads_kept;
+void keep_chosen_loads(const float chosen[3]);
 // Reads the five position values of a situation after its body, and the optional line after them
 // that names the south-west corner of the region they are measured from (*has_region 1 when it is
 // there and valid). Returns 0 when the five values cannot be read.

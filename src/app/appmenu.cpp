@@ -7,6 +7,7 @@
 
 #include "aircraft/aircraft.h"
 #include "app/macibm.h"
+#include "app/settings.h"
 #include "flight/flight.h"
 #include "render/render.h"
 #include "shared/shared.h"
@@ -361,7 +362,7 @@ static void location_command(int id) {
       open_map_command(id);
       break;
     default:
-      not_available(id);
+      if (!open_settings_command(id)) not_available(id);
       break;
   }
 }
@@ -385,7 +386,7 @@ void APPLICATION_handlemenu(int id) {
     location_command(id);
   else if (id >= 503 && id <= 508)
     open_map_command(id);
-  else if (id >= 400 && id < 600)
+  else if (id >= 400 && id < 600 && !open_settings_command(id))
     not_available(id);
   else if (id >= 600 && id < 700)
     choose_view(id);
@@ -399,5 +400,5 @@ void APPLICATION_handlemenu(int id) {
     favorite(id);
   else if (id >= TAKEOFF_BASE * 100 && id < START_ITEMS_END)
     airport_item(id);
-  play_engine_and_windrain();
+  if (!settings_window_up()) play_engine_and_windrain();  // a settings window holds them
 }

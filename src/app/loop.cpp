@@ -4,7 +4,9 @@
 
 #include <cmath>
 
+#include "app/form.h"
 #include "app/macibm.h"
+#include "app/settings.h"
 #include "controls/controls.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
@@ -133,6 +135,7 @@ void call_window_handler(int w) {
       manage_pln(0);
       break;
     default:
+      form_repeat(w);  // the held button of any other settings window
       break;
   }
 }
@@ -141,9 +144,7 @@ void call_window_handler(int w) {
 // open is not part of the next measurement.
 void process_zap(int w) {
   msc.event = 1;
-  for (int k = 1; k <= 28; k++)
-    if (mnw.up[k]) return;
-  msc.winsup = 0;
+  if (!settings_window_up()) msc.winsup = 0;
 }
 
 // A button held for more than half a second repeats its window's action on every pass, as if it
@@ -170,6 +171,8 @@ void loop_pass() {
   if (mnw.up[17]) util_keepjoycurrent();
   repeat_held_button();
   update_maps();
+  // Windows closed by a command or a flight start, not by the user, let the simulation go too.
+  if (msc.winsup && !settings_window_up()) msc.winsup = 0;
   // Real time spent paused is no frame's time, so the measurement it falls into is discarded.
   if (!msc.paused && !msc.winsup)
     run_frame();

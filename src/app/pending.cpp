@@ -24,34 +24,7 @@ void plot_grf_current() {}
 void manage_grf(int open) {}
 
 // Settings windows (src/app).
-void manage_id_(int open) {}
-
-// Settings windows (src/app).
-void manage_nam(int open) {}
-
-// Settings windows (src/app).
-void manage_gid(int open) {}
-
-// Settings windows (src/app).
-void manage_tim(int open) {}
-
-// Settings windows (src/app).
-void manage_flt(int open) {}
-
-// Settings windows (src/app).
-void manage_joy(int open) {}
-
-// Settings windows (src/app).
-void manage_ins(int open) {}
-
-// Settings windows (src/app).
-void manage_eqp(int open) {}
-
-// Settings windows (src/app).
 void manage_pln(int open) {}
-
-// Settings windows (src/app).
-void util_keepjoycurrent() {}
 
 // Air traffic control (src/atc).
 void handle_plan(int) {}

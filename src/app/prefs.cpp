@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "aircraft/aircraft.h"
@@ -48,9 +49,26 @@ static void spoil_prefs_file() {
   ouf_close();
 }
 
+// A good preferences file (its header names this version) is copied to Kestrix.prf.bak before it
+// is spoiled, so that one failure does not lose every setting; a file already spoiled is not, so
+// that a second failure keeps the copy of the good one. 1 when the copy was made.
+static int keep_backup(std::string* backup) {
+  std::ifstream in(prefs_path);
+  std::string marker, version;
+  if (!std::getline(in, marker) || !std::getline(in, version)) return 0;
+  if (version != std::to_string(VERSION_PREFS) + " version") return 0;
+  in.close();
+  *backup = std::string(prefs_path) + ".bak";
+  std::error_code ec;
+  std::filesystem::copy_file(prefs_path, *backup,
+                             std::filesystem::copy_options::overwrite_existing, ec);
+  return ec ? 0 : 1;
+}
+
 // ---- Start-up --------------------------------------------------------------------------------
 
 void hardprefs() {
+  prefs_loads_kept = 0;
   MACIBM_alert("Welcome to Kestrix.",
                "Since you have never flown with us before, you will now select an aircraft to "
                "start your flying in Kestrix.",
@@ -153,6 +171,12 @@ void simulator_fatal(int had_message) {
     std::string ifr = logged("Actual instrument time logged: ", msc.aifr_time);
     MACIBM_alert("Logbook results:", total.c_str(), night.c_str(), ifr.c_str(), ALERT_NOTICE);
   }
+  std::string backup;
+  if (had_message && keep_backup(&backup))
+    MACIBM_alert("Your settings are kept in a copy of the preferences file:", backup.c_str(),
+                 "Kestrix will start with the factory settings next time. To keep yours instead,",
+                 "copy Kestrix.prf.bak over Kestrix.prf in that folder before starting it again.",
+                 ALERT_NOTICE);
   if (had_message) spoil_prefs_file();
   dispose_sound();
 }

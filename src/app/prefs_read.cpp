@@ -88,11 +88,13 @@ enum pref_kind {
   PF_FLOAT,
   PF_FLAG,
   PF_SELECTION,
-  PF_DEGREES
+  PF_DEGREES,
+  PF_OPTIONAL
 };
 
 // One field of the file, or a checkpoint (n its number), or the start of a row (n fields that
-// follow share each line, one value of each per line, as many lines as the first has values).
+// follow share each line, one value of each per line, as many lines as the first has values), or
+// the mark after which a file may end (the settings added since the first version).
 struct pref_field {
   pref_kind kind;
   int n;         // values of the field (characters of a string)
@@ -200,6 +202,18 @@ static const pref_field pref_fields[] = {
     PREF(PF_INT, ogl_res, ogl_res),
     PREF(PF_FLAG, ogl_trees, ogl_trees),
     PREF(PF_FLAG, ogl_fscene, ogl_fscene),
+    pref_field{PF_OPTIONAL, 0, nullptr, 0},
+    CHECKPOINT(106),
+    ROW(2),  // one failure entry per line: how it fails, its mean time
+    PREF(PF_INT, rel.fail_type, fail_type),
+    PREF(PF_FLOAT, rel.fail_time_max, fail_time_max),
+    PREF(PF_FLOAT, atm.dewp_SL, dewp_SL),
+    PREF(PF_INT, atm.rate_change, rate_change),
+    PREF(PF_FLAG, set.eq_toebrakes, eq_toebrakes),
+    PREF(PF_INT, msc.typestart, typestart),
+    PREF(PF_FLOAT, set.load_fuel, load_fuel),
+    PREF(PF_FLOAT, set.load_fixed, load_fixed),
+    PREF(PF_FLOAT, set.load_jettison, load_jettison),
 };
 #undef PREF
 #undef CHECKPOINT
@@ -239,11 +253,22 @@ static void transfer(const pref_field& f, int i, char* body, pref_op op, bool en
   }
 }
 
-// The one walk over the fields that capturing, applying, writing and reading share.
-static void walk_prefs(prefs_body* body, pref_op op) {
+// The one walk over the fields that capturing, applying, writing and reading share, from field
+// `first` on. A read that fails after the optional mark puts the stream back where the mark was
+// and takes the records' values for what follows it: the file is one of an older version.
+static void walk_prefs(prefs_body* body, pref_op op, int first = 0) {
   const int count = sizeof pref_fields / sizeof pref_fields[0];
-  for (int k = 0; k < count; k++) {
+  std::streampos optional_at = -1;
+  int optional_k = -1;
+  for (int k = first; k < count; k++) {
     const pref_field& f = pref_fields[k];
+    if (f.kind == PF_OPTIONAL) {
+      if (op == PREFS_READ && reading_ok) {
+        optional_at = inf.tellg();
+        optional_k = k + 1;
+      }
+      continue;
+    }
     if (f.kind == PF_CHECKPOINT) {
       if (op == PREFS_WRITE) ouf << "\n" << f.n << " checkpoint\n\n";
       if (op == PREFS_READ) scan_checkpoint(f.n);
@@ -261,9 +286,20 @@ static void walk_prefs(prefs_body* body, pref_op op) {
         transfer(row[j], i, reinterpret_cast<char*>(body), op, j == width - 1);
     k += width - 1;
   }
+  if (op != PREFS_READ) return;
+  body->tail_read = reading_ok && optional_k >= 0;
+  if (!reading_ok && optional_k >= 0) {
+    inf.clear();
+    inf.seekg(optional_at);
+    reading_ok = true;
+    walk_prefs(body, PREFS_CAPTURE, optional_k);
+  }
 }
 
-void capture_prefs(prefs_body* b) { walk_prefs(b, PREFS_CAPTURE); }
+void capture_prefs(prefs_body* b) {
+  b->tail_read = 0;
+  walk_prefs(b, PREFS_CAPTURE);
+}
 
 // One value per line, except the wind layers and the output selections, whose values share a
 // line separated by one blank.
@@ -274,6 +310,7 @@ void write_prefs_body(const prefs_body& b) {
 
 int read_prefs_body(prefs_body* b) {
   reading_ok = true;
+  b->tail_read = 0;
   walk_prefs(b, PREFS_READ);
   return reading_ok ? 1 : 0;
 }
@@ -403,6 +440,16 @@ void check_prefs(prefs_body* b) {
     b->adff = 210;
   }
 
+  for (int i = 0; i < FAIL_ENTRIES; i++) {
+    b->fail_type[i] = index_or(b->fail_type[i], 1, 3, 1);
+    float t = b->fail_time_max[i];
+    b->fail_time_max[i] = t >= 0.1f && t <= 99999.0f ? t : 10.0f;  // NaN too
+  }
+  b->dewp_SL = b->dewp_SL >= -100.0f && b->dewp_SL <= 150.0f ? b->dewp_SL : b->temp_SL;
+  b->rate_change = index_or(b->rate_change, 1, 8, 4);
+  if (b->typestart != TYPESTART_VFR_FINAL && b->typestart != TYPESTART_ILS_FINAL)
+    b->typestart = TYPESTART_TAKEOFF;
+
   b->prd = fltlim(b->prd, 0.01f, 0.1f);
   b->total_fail_entry = fltlim(b->total_fail_entry, 0.0f, 1000.0f);
   b->ogl_res = index_or(b->ogl_res, 1, 5, 2);
@@ -410,12 +457,23 @@ void check_prefs(prefs_body* b) {
 
 // ---- Applying --------------------------------------------------------------------------------
 
+int prefs_loads_kept = 0;
+
+// The loads go to the aircraft only once it is loaded, and only when they fit it.
+void keep_chosen_loads(const float chosen[3]) {
+  if (!prefs_loads_kept || loads_fit(chosen[0], chosen[1], chosen[2], nullptr) != LOADS_FIT) return;
+  set.load_fuel = chosen[0];
+  set.load_fixed = chosen[1];
+  set.load_jettison = chosen[2];
+}
+
 void apply_prefs(const prefs_body& b) {
   // Applying only reads the body.
   walk_prefs(const_cast<prefs_body*>(&b), PREFS_APPLY);
   region_corner_for_airport(b.loc_apt_wrl);
   atm.thermal_part = 0.0f;
   atm.thermal_vvi = 0.0f;
+  prefs_loads_kept = b.tail_read;
   MACIBM_check_menu(MENU_SPECIAL, CMD_LOG_TIME, msc.logtime);
 }
 

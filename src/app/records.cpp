@@ -1,6 +1,7 @@
 // The application records msc, set, grf and mnw, the start-up and graph globals, their resets,
 // and the reset of the whole world state.
 #include "app/app.h"
+#include "app/form.h"
 #include "app/macibm.h"
 
 #include "aircraft/aircraft.h"
@@ -62,7 +63,10 @@ void reset_grf() {
   }
 }
 
-void reset_mnw() { std::memset(&mnw, 0, sizeof mnw); }
+void reset_mnw() {
+  reset_forms();
+  std::memset(&mnw, 0, sizeof mnw);
+}
 
 void reset_run_records() {
   reset_flt();

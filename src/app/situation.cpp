@@ -76,8 +76,10 @@ int load_situation(const char* path) {
   set.cus_Y = fltlim(pos[3], -500.0f, 40000.0f);
   set.cus_v = fltlim(pos[4], 0.0f, 1500.0f);
 
+  const float chosen[3] = {set.load_fuel, set.load_fixed, set.load_jettison};
   stop_engine_and_windrain();
   load_plane();
+  keep_chosen_loads(chosen);
   play_engine_and_windrain();
   set_fltvars(START_CUSTOM);
   set_rlt_grf_choices();

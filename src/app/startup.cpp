@@ -9,6 +9,7 @@
 
 #include "aircraft/aircraft.h"
 #include "app/macibm.h"
+#include "app/settings.h"
 #include "atc/atc.h"
 #include "controls/controls.h"
 #include "flight/flight.h"
@@ -46,6 +47,7 @@ void install_simulator_hooks() {
   macibm_hold_sounds_hook = stop_engine_and_windrain;
   macibm_resume_sounds_hook = play_engine_and_windrain;
   region_lists_changed_hook = rebuild_location_menus;
+  form_save_hook = save_settings;
 }
 
 // The records start from their documented defaults rather than from bare zero bytes, so that no
@@ -229,7 +231,9 @@ void start_world() {
   init_country_data();
   initprefs();
   load_region();
+  const float chosen[3] = {set.load_fuel, set.load_fixed, set.load_jettison};
   load_plane();
+  keep_chosen_loads(chosen);
   set_fltvars(START_AIRPORT);
   mnw.ready_to_update = 1;
   play_engine_and_windrain();

@@ -3,6 +3,7 @@
 // program's handlers.
 #include "app/macibm.h"
 
+#include "app/form.h"
 #include "render/ogl.h"
 
 #include <cstdio>
@@ -78,7 +79,12 @@ void MACIBM_invalwind(int w) {
 void MACIBM_killwind(int w) {
   if (window_out_of_bounds(w, "killwin out of bounds")) return;
   if (!mnw.up[w]) return;
-  backend_destroy_window(w);
+  if (form_of(w)) {
+    form_closed(w);
+    backend_form_destroy(w);
+  } else {
+    backend_destroy_window(w);
+  }
   mnw.up[w] = 0;
   mnw.wind[w] = nullptr;
   mnw.wgl_ctx[w] = nullptr;
@@ -86,6 +92,10 @@ void MACIBM_killwind(int w) {
 
 void MACIBM_handlezap(int w) {
   if (window_out_of_bounds(w, "zapwin out of bounds")) return;
+  if (form_of(w)) {
+    form_closed(w);
+    backend_form_destroy(w);
+  }
   mnw.up[w] = 0;
   mnw.wind[w] = nullptr;
   mnw.wgl_ctx[w] = nullptr;

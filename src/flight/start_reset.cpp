@@ -199,6 +199,15 @@ static void restart_path_and_counters() {
   for (int k = 0; k < STRIKES; k++) atm.strike_t_exp[k] = -1.0f;
 }
 
+// A crash starts the new flight from inside the force pass, which goes on to divide by the mass:
+// the total is made at once.
+void take_on_loads() {
+  flt.m_fixed = set.load_fixed;
+  flt.m_fuel = set.load_fuel;
+  flt.m_jettison = set.load_jettison;
+  flt.m_total = pln.m_empty + flt.m_fixed + flt.m_fuel + flt.m_jettison;
+}
+
 // Whatever the last flight left in the flight state and in the memories the frame keeps from one
 // frame to the next starts afresh, so that a flight flies exactly as the first of the program
 // would. The count of crashes is the program's, not the flight's.
@@ -206,11 +215,7 @@ static void forget_last_flight() {
   int crashes = flt.crashes;
   reset_flt();
   flt.crashes = crashes;
-  flt.m_fixed = set.load_fixed;
-  flt.m_fuel = set.load_fuel;
-  flt.m_jettison = set.load_jettison;
-  // A crash starts the new flight from inside the force pass, which goes on to divide by the mass.
-  flt.m_total = pln.m_empty + flt.m_fixed + flt.m_fuel + flt.m_jettison;
+  take_on_loads();
   reset_pat();
   reset_set_a_memory();
   reset_props();

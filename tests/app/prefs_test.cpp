@@ -82,6 +82,29 @@ TEST_F(AppPrefs, DumpThenGrabGivesTheSameRecords) {
   EXPECT_EQ(macibm_find_menu_item(7, 711)->checked, 1);
 }
 
+// A file of the first version ends after checkpoint 105, and so does one whose later settings are
+// damaged: everything before is read, and the later settings stay as the records hold them.
+TEST_F(AppPrefs, OlderFilesKeepTheRecordsForTheSettingsTheyLack) {
+  const std::string stored = read_text(std::string(KESTRIX_SOURCE_DIR) + "/tests/app/data/layout.prf");
+  const size_t tail = stored.find("\n\n106 checkpoint");
+  ASSERT_NE(tail, std::string::npos);
+  std::string path = scratch("old.prf");
+  for (const std::string& text :
+       {stored.substr(0, tail + 1), stored.substr(0, tail + 30), stored + "trailing words\n"}) {
+    write_text(path, text);
+    rel.fail_type[3] = 1;
+    atm.rate_change = 5;
+    msc.typestart = 1000;
+    ASSERT_EQ(grab_file(path), 1);
+    EXPECT_EQ(msc.locl_time, 45000.25f);  // before the tail: read
+    const bool whole = text.size() > stored.size();
+    EXPECT_EQ(rel.fail_type[3], whole ? 2 : 1);
+    EXPECT_EQ(atm.rate_change, whole ? 8 : 5);
+    EXPECT_EQ(msc.typestart, whole ? 1100 : 1000);
+    EXPECT_EQ(prefs_loads_kept, whole ? 1 : 0);
+  }
+}
+
 // The layout the file has always had, kept in tests/app/data: the order, the checkpoints, the
 // shared lines and the number formats of every value. Reading it back gives the same records.
 TEST_F(AppPrefs, WrittenFileKeepsItsLayout) {
@@ -117,6 +140,15 @@ TEST_F(AppPrefs, WrittenFileKeepsItsLayout) {
   msc.prd = 0.04f;
   rel.total_fail_entry = 12.5f;
   ogl_fscene = 1;
+  rel.fail_type[3] = 2;
+  rel.fail_time_max[3] = 45.5f;
+  rel.fail_type[29] = 3;
+  atm.dewp_SL = 50.0f;
+  atm.rate_change = 8;
+  set.eq_toebrakes = 1;
+  msc.typestart = 1100;
+  set.load_fuel = 40.5f;
+  set.load_fixed = 90.0f;
   prefs_body before = captured();
   std::string written = scratch("layout.prf");
   write_body(written, before);
@@ -219,8 +251,10 @@ TEST_F(AppPrefs, DamagedFilesChangeNoRecord) {
   prefs_body before = captured();
 
   std::vector<std::string> bad;
-  // Truncated at every line but the last.
-  for (size_t at = good.find('\n'); at + 1 < good.size(); at = good.find('\n', at + 1))
+  // Truncated at every line before the settings added since the first version (a file that ends
+  // there is an older one, AppPrefs.OlderFilesKeepTheRecordsForTheSettingsTheyLack).
+  const size_t tail = good.find("\n\n106 checkpoint");
+  for (size_t at = good.find('\n'); at < tail; at = good.find('\n', at + 1))
     bad.push_back(good.substr(0, at + 1));
   std::string text = good;
   bad.push_back(text.replace(text.find("102 checkpoint"), 3, "107"));
@@ -297,7 +331,7 @@ TEST_F(AppPrefs, ResetPreferencesAndExitMakesTheNextStartAFirstRun) {
   EXPECT_STREQ(pln.C_file, "Business Jet.acf");
 }
 
-TEST_F(AppPrefs, FatalAlertWithAMessageSpoilsThePreferencesAndASilentOneDoesNot) {
+TEST_F(AppPrefs, FatalAlertWithAMessageKeepsACopyThenSpoilsThePreferencesAndASilentOneDoesNot) {
   ASSERT_EQ(save_prefs_file(), 1);
   std::string good = read_text(prefs_path);
   EXPECT_FATAL_ALERT(MACIBM_alert(nullptr, nullptr, nullptr, nullptr, ALERT_SIM_FATAL));
@@ -306,6 +340,14 @@ TEST_F(AppPrefs, FatalAlertWithAMessageSpoilsThePreferencesAndASilentOneDoesNot)
   EXPECT_FATAL_ALERT(MACIBM_alert("Can't create window!", "", "",
                                   reinterpret_cast<const char*>(&value), ALERT_SIM_FATAL_VALUE));
   EXPECT_EQ(read_text(prefs_path), "I\n-1 version\nz\n");
+  // The good file was kept first, and the box said where; a second failure keeps that copy.
+  const std::string backup = std::string(prefs_path) + ".bak";
+  EXPECT_EQ(read_text(backup), good);
+  ASSERT_TRUE(alert_shown("Your settings are kept in a copy of the preferences file:"));
+  EXPECT_EQ(find_alert("Your settings are kept in a copy of the preferences file:")->line[1],
+            backup);
+  EXPECT_FATAL_ALERT(MACIBM_alert("again", "", "", "", ALERT_SIM_FATAL));
+  EXPECT_EQ(read_text(backup), good);
 }
 
 // The logbook comes once, and being a message of its own it must not spoil the preferences that

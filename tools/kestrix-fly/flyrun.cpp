@@ -365,18 +365,19 @@ static void position_world(const fly_options* o) {
 static int choose_loads(const fly_options* o, char* err) {
   float fuel = o->have_fuel ? o->fuel_lb * con.lbstokgs : set.load_fuel;
   float payload = o->have_payload ? o->payload_lb * con.lbstokgs : set.load_fixed;
-  if (fuel > pln.m_fuel * 1.0001f) {
+  float room = 0.0f;
+  int fit = loads_fit(fuel, payload, set.load_jettison, &room);
+  if (fit == LOADS_FUEL_OVER) {
     std::snprintf(err, FLY_ERR, "--fuel-lb %g is more than the tanks hold (%.1f lb)", o->fuel_lb,
                   pln.m_fuel * con.kgstolbs);
     return 0;
   }
-  float room = pln.m_max - pln.m_empty - fuel - set.load_jettison;
-  if ((o->have_fuel || o->have_payload) && payload > room * 1.0001f + 0.01f) {
+  if ((o->have_fuel || o->have_payload) && fit == LOADS_WEIGHT_OVER) {
     std::snprintf(err, FLY_ERR,
                   "a payload of %.0f lb with %.0f lb of fuel is more than the maximum weight of "
                   "%.0f lb allows (%.0f lb of payload)",
                   payload * con.kgstolbs, fuel * con.kgstolbs, pln.m_max * con.kgstolbs,
-                  fltmax2(room, 0.0f) * con.kgstolbs);
+                  room * con.kgstolbs);
     return 0;
   }
   set.load_fuel = fuel;

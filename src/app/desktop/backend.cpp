@@ -93,6 +93,7 @@ void backend_pump_events() {
   Fl::check();
   desktop_restore_current();
   desktop_deliver_events();
+  desktop_deliver_form_events();
 }
 
 // ---- Speech ----------------------------------------------------------------------------------

@@ -50,6 +50,8 @@ void desktop_post_menu(int id);
 void desktop_post_close(int w);
 void desktop_post_paint(int w);
 void desktop_clear_events();
+// What the user did in settings windows since the last call, handed to the kit in order.
+void desktop_deliver_form_events();
 
 // ---- Menu bar --------------------------------------------------------------------------------
 

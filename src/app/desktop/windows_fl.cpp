@@ -9,6 +9,7 @@
 
 #include "app/desktop/desktop.h"
 #include "app/desktop/ogl_gl.h"
+#include "app/form.h"
 #include "app/macibm.h"
 
 enum { MENU_BAR_H = 25, MAX_SIDE = 4096 };
@@ -91,10 +92,12 @@ int gl_window::handle(int event) {
   }
 }
 
+// A settings window's keys are its widgets' (typing a value, moving between fields).
 static bool is_program_window(const Fl_Window* win) {
   if (!win) return false;
   if (win == main_top) return true;
-  return desktop_window_index(win) >= 0;
+  int w = desktop_window_index(win);
+  return w >= 0 && !form_of(w);
 }
 
 static void deliver_key(const desktop_key& k) {

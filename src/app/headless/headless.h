@@ -3,6 +3,7 @@
 // dispatch delivers them.
 #pragma once
 
+#include <string>
 #include <vector>
 
 // Events delivered by the next MACIBM_dispatch_events, oldest first.
@@ -55,3 +56,21 @@ void headless_clear_sound_calls();
 void headless_set_sound_device(int opens, int refuses_settings);
 // Sound n reaches its end, as a one-shot does after playing: it stands finished.
 void headless_finish_sound(int n);
+
+// ---- Settings windows ------------------------------------------------------------------------
+
+// The settings windows as a model of their widgets: the user's part (set, type, pick, press,
+// release) goes through the same code as the desktop's widgets; what the widgets show can be read
+// back. Fields are named as in their window's table; each call returns false when window w is not
+// an open settings window or has no such field.
+bool headless_form_set(int w, const char* field, float shown, int element = 0);
+bool headless_form_type(int w, const char* field, const char* text);
+bool headless_form_pick(int w, const char* field, int row);
+bool headless_form_press(int w, const char* field, int element = 0);
+void headless_form_release();
+// What the field's widget shows: the value (a choice's position, a check's 0/1, a list's row), its
+// text, its lines, and whether it is enabled. NaN, "" or no lines for a field that is not there.
+float headless_form_shown(int w, const char* field, int element = 0);
+std::string headless_form_text(int w, const char* field);
+const std::vector<std::string>& headless_form_lines(int w, const char* field);
+bool headless_form_enabled(int w, const char* field);

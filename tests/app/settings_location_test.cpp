@@ -1,0 +1,112 @@
+// The location windows with the real airport database: the list narrowing as an identifier is
+// typed, names found by any part, a flight started from a picked runway end, a start at a typed
+// place and the refusal of places that are not on the earth, and the nearest fields and aids.
+#include "app_fixture.h"
+
+#include <cstring>
+
+#include "app/settings.h"
+#include "flight/flight.h"
+#include "world/world.h"
+
+class AppSettingsLocation : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    APPLICATION_setupmenus();
+    init_country_data();
+    ASSERT_GT(env.aptmax, 1000);
+  }
+  static int airport(const char* id) {
+    for (int n = 0; n <= env.aptmax; n++)
+      if (std::strncmp(apt_id[n], id, 4) == 0) return n;
+    return -1;
+  }
+};
+
+TEST_F(AppSettingsLocation, TypingAnIdentifierNarrowsTheListAndAFullOneIsPickedWithItsRunways) {
+  APPLICATION_handlemenu(309);
+  const size_t all = headless_form_lines(WIN_AIRPORT_ID, "airports").size();
+  EXPECT_EQ(all, static_cast<size_t>(env.aptmax + 1));  // nothing typed: every field
+  headless_form_type(WIN_AIRPORT_ID, "typed", "s");
+  const std::vector<std::string> s = headless_form_lines(WIN_AIRPORT_ID, "airports");
+  EXPECT_LT(s.size(), all);
+  for (const std::string& line : s) EXPECT_EQ(line[0], 'S') << line;
+  headless_form_type(WIN_AIRPORT_ID, "typed", "sbd");
+  ASSERT_FALSE(headless_form_lines(WIN_AIRPORT_ID, "airports").empty());
+  EXPECT_EQ(headless_form_lines(WIN_AIRPORT_ID, "airports")[0].substr(0, 4), "SBD ");
+  EXPECT_EQ(headless_form_shown(WIN_AIRPORT_ID, "airports"), 0.0f);
+  const int sbd = airport("SBD ");
+  int ends = 0;
+  for (int r = 0; r < 6; r++) ends += apt_len[sbd][r / 2] >= 1;
+  EXPECT_EQ(headless_form_lines(WIN_AIRPORT_ID, "runways").size(), static_cast<size_t>(ends));
+  headless_form_type(WIN_AIRPORT_ID, "typed", "QQQQ");
+  EXPECT_TRUE(headless_form_lines(WIN_AIRPORT_ID, "airports").empty());
+  EXPECT_TRUE(headless_form_lines(WIN_AIRPORT_ID, "runways").empty());
+}
+
+TEST_F(AppSettingsLocation, APickedRunwayEndStartsTheFlightThereAndClosesTheWindow) {
+  APPLICATION_handlemenu(309);
+  headless_form_press(WIN_AIRPORT_ID, "go");  // nothing picked yet
+  headless_form_release();
+  EXPECT_TRUE(alert_shown("Pick an airport and one of its runways first."));
+  headless_form_type(WIN_AIRPORT_ID, "typed", "TRM");
+  headless_form_pick(WIN_AIRPORT_ID, "runways", 1);
+  headless_form_set(WIN_AIRPORT_ID, "start", 2);  // instrument final
+  headless_form_press(WIN_AIRPORT_ID, "go");
+  headless_form_release();
+  EXPECT_EQ(msc.loc_apt_wrl, airport("TRM "));
+  EXPECT_EQ(msc.rway_sel, 1);
+  EXPECT_EQ(msc.typestart, TYPESTART_ILS_FINAL);
+  EXPECT_STREQ(msc.req_id_str, "TRM ");
+  EXPECT_EQ(form_of(WIN_AIRPORT_ID), nullptr);  // the start closed it
+  EXPECT_NEAR(flt.lat, apt_lat[airport("TRM ")][0], 0.3);
+}
+
+TEST_F(AppSettingsLocation, NamesAreFoundByAnyPartInAnyCase) {
+  APPLICATION_handlemenu(310);
+  headless_form_type(WIN_AIRPORT_NAME, "typed", "lakefront");
+  const std::vector<std::string>& lines = headless_form_lines(WIN_AIRPORT_NAME, "airports");
+  ASSERT_FALSE(lines.empty());
+  bool burke = false;
+  for (const std::string& l : lines) burke = burke || l.rfind("BKL ", 0) == 0;
+  EXPECT_TRUE(burke);
+  APPLICATION_handlemenu(329);  // the look-up takes identifiers and names alike
+  headless_form_type(WIN_AIRPORT_IDS, "typed", "CGX");
+  EXPECT_NE(headless_form_text(WIN_AIRPORT_IDS, "details").find("CGX"), std::string::npos);
+}
+
+TEST_F(AppSettingsLocation, ATypedPlaceOffTheEarthIsRefusedAndOneOnItStartsTheFlightThere) {
+  APPLICATION_handlemenu(314);
+  for (float bad : {95.0f, -91.0f}) {
+    macibm_clear_alert_log();
+    headless_form_set(WIN_LATLON, "lat", bad);
+    EXPECT_TRUE(alert_shown("There is no such place on the earth.")) << bad;
+    EXPECT_NE(headless_form_shown(WIN_LATLON, "lat"), bad);
+  }
+  macibm_clear_alert_log();
+  headless_form_set(WIN_LATLON, "lon", 200.0f);
+  EXPECT_TRUE(alert_shown("There is no such place on the earth."));
+  headless_form_set(WIN_LATLON, "lat", 40.5f);
+  headless_form_set(WIN_LATLON, "lon", -105.25f);
+  headless_form_set(WIN_LATLON, "alt", 12000.0f);
+  headless_form_press(WIN_LATLON, "go");
+  headless_form_release();
+  EXPECT_EQ(env.lat_sou, 40);  // the region around the place
+  EXPECT_EQ(env.lon_wes, -107);
+  EXPECT_NEAR(flt.lat, 40.5f, 0.01f);
+  EXPECT_NEAR(flt.lon, -105.25f, 0.01f);
+  EXPECT_NEAR(flt.Y * con.mtrstoft, 12000.0f, 1.0f);
+}
+
+TEST_F(AppSettingsLocation, WhereAmINamesTheNearestFieldWithItsDistanceAndMagneticBearing) {
+  const int sbd = airport("SBD ");
+  flt.lat = apt_lat[sbd][0] - 0.01f;  // 0.6 nm south of the field
+  flt.lon = apt_lon[sbd][0];
+  env.mvar = 12;
+  APPLICATION_handlemenu(326);
+  const std::string near = headless_form_text(WIN_WHERE_AM_I, "airport");
+  EXPECT_EQ(near.rfind("Airport SBD", 0), 0u) << near;
+  EXPECT_NE(near.find(": 0.6 nm, bearing 012 mag"), std::string::npos) << near;  // north, true
+  EXPECT_EQ(headless_form_text(WIN_WHERE_AM_I, "vor").rfind("VOR ", 0), 0u);
+}
