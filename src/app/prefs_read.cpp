@@ -75,6 +75,18 @@ static void scan_checkpoint(int n) {
   skip_line();
 }
 
+// The same, where the file may have none: 1 when it was there; otherwise the stream is put back.
+static int scan_later_checkpoint(int n) {
+  if (!reading_ok) return 1;
+  const std::streampos at = inf.tellg();
+  scan_checkpoint(n);
+  if (reading_ok) return 1;
+  inf.clear();
+  inf.seekg(at);
+  reading_ok = true;
+  return 0;
+}
+
 // ---- The fields ------------------------------------------------------------------------------
 
 // How a value is written, read and captured. Flags and selections are captured as 0/1; a flag
@@ -82,6 +94,7 @@ static void scan_checkpoint(int n) {
 // it 0/1). Degrees are whole degrees that older files hold as floats.
 enum pref_kind {
   PF_CHECKPOINT,
+  PF_LATER_CHECKPOINT,  // a checkpoint before fields that files of earlier versions lack
   PF_ROW,
   PF_STRING,
   PF_INT,
@@ -113,6 +126,8 @@ constexpr int field_values() {
   }
 #define CHECKPOINT(n) \
   pref_field { PF_CHECKPOINT, n, nullptr, 0 }
+#define LATER_CHECKPOINT(n) \
+  pref_field { PF_LATER_CHECKPOINT, n, nullptr, 0 }
 #define ROW(n) \
   pref_field { PF_ROW, n, nullptr, 0 }
 
@@ -200,9 +215,16 @@ static const pref_field pref_fields[] = {
     PREF(PF_INT, ogl_res, ogl_res),
     PREF(PF_FLAG, ogl_trees, ogl_trees),
     PREF(PF_FLAG, ogl_fscene, ogl_fscene),
+    LATER_CHECKPOINT(106),
+    ROW(4),  // the main window's normal size and its state, the scale of the panel and text
+    PREF(PF_INT, mnw.main_w, main_w),
+    PREF(PF_INT, mnw.main_h, main_h),
+    PREF(PF_INT, mnw.main_state, main_state),
+    PREF(PF_INT, mnw.ui_scale, ui_scale),
 };
 #undef PREF
 #undef CHECKPOINT
+#undef LATER_CHECKPOINT
 #undef ROW
 
 enum pref_op { PREFS_CAPTURE, PREFS_APPLY, PREFS_WRITE, PREFS_READ };
@@ -244,9 +266,13 @@ static void walk_prefs(prefs_body* body, pref_op op) {
   const int count = sizeof pref_fields / sizeof pref_fields[0];
   for (int k = 0; k < count; k++) {
     const pref_field& f = pref_fields[k];
-    if (f.kind == PF_CHECKPOINT) {
+    if (f.kind == PF_CHECKPOINT || f.kind == PF_LATER_CHECKPOINT) {
       if (op == PREFS_WRITE) ouf << "\n" << f.n << " checkpoint\n\n";
-      if (op == PREFS_READ) scan_checkpoint(f.n);
+      if (op == PREFS_READ && f.kind == PF_CHECKPOINT) scan_checkpoint(f.n);
+      // A file of an earlier version ends here, or a situation's own values follow: the fields
+      // from here on keep what the records hold.
+      if (op == PREFS_READ && f.kind == PF_LATER_CHECKPOINT && !scan_later_checkpoint(f.n))
+        op = PREFS_CAPTURE;
       continue;
     }
     int width = 1;  // fields sharing each line
@@ -406,6 +432,11 @@ void check_prefs(prefs_body* b) {
   b->prd = fltlim(b->prd, 0.01f, 0.1f);
   b->total_fail_entry = fltlim(b->total_fail_entry, 0.0f, 1000.0f);
   b->ogl_res = index_or(b->ogl_res, 1, 5, 2);
+  // The window is brought within the screen when it opens; here only what no screen could hold.
+  b->main_w = intlim(b->main_w, 0, 16384);
+  b->main_h = intlim(b->main_h, 0, 16384);
+  b->main_state = index_or(b->main_state, MAIN_NORMAL, MAIN_FULL_SCREEN, MAIN_NORMAL);
+  if (!intrange(b->ui_scale, UI_SCALE_MIN, UI_SCALE_MAX)) b->ui_scale = 0;
 }
 
 // ---- Applying --------------------------------------------------------------------------------
@@ -417,6 +448,7 @@ void apply_prefs(const prefs_body& b) {
   atm.thermal_part = 0.0f;
   atm.thermal_vvi = 0.0f;
   MACIBM_check_menu(MENU_SPECIAL, CMD_LOG_TIME, msc.logtime);
+  show_ui_scale();
 }
 
 int grab_prefs() {

@@ -228,6 +228,7 @@ void start_world() {
   initgen();
   init_country_data();
   initprefs();
+  MACIBM_restore_main_window();
   load_region();
   load_plane();
   set_fltvars(START_AIRPORT);

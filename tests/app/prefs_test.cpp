@@ -117,6 +117,7 @@ TEST_F(AppPrefs, WrittenFileKeepsItsLayout) {
   msc.prd = 0.04f;
   rel.total_fail_entry = 12.5f;
   ogl_fscene = 1;
+  mnw.main_w = 1280, mnw.main_h = 700, mnw.main_state = MAIN_FULL_SCREEN, mnw.ui_scale = 150;
   prefs_body before = captured();
   std::string written = scratch("layout.prf");
   write_body(written, before);
@@ -219,9 +220,10 @@ TEST_F(AppPrefs, DamagedFilesChangeNoRecord) {
   prefs_body before = captured();
 
   std::vector<std::string> bad;
-  // Truncated at every line but the last.
+  // Truncated at every line but the last, except where a file of an earlier version ends.
+  const size_t earlier_end = good.find("\n106 checkpoint");
   for (size_t at = good.find('\n'); at + 1 < good.size(); at = good.find('\n', at + 1))
-    bad.push_back(good.substr(0, at + 1));
+    if (at + 1 != earlier_end && at != earlier_end) bad.push_back(good.substr(0, at + 1));
   std::string text = good;
   bad.push_back(text.replace(text.find("102 checkpoint"), 3, "107"));
   text = good;
@@ -241,6 +243,40 @@ TEST_F(AppPrefs, DamagedFilesChangeNoRecord) {
     EXPECT_EQ(grab_file(path), 0) << "case " << k;
     ASSERT_TRUE(same_body(captured(), before)) << "case " << k;
   }
+}
+
+// Files of earlier versions end before the window's line, and situations of earlier versions
+// have their own values there: the window keeps what it has, and the situation's values are left
+// for their reader.
+TEST_F(AppPrefs, WithoutTheWindowLineTheWindowKeepsItsSizeAndTheRestIsLeftToRead) {
+  std::string path = scratch("earlier.prf");
+  write_body(path, captured());
+  std::string text = read_text(path);
+  text = text.substr(0, text.find("\n106 checkpoint") + 1) + "1234.5 situation data\n";
+  write_text(path, text);
+  mnw.main_w = 1000, mnw.main_h = 700, mnw.main_state = MAIN_MAXIMISED, mnw.ui_scale = 200;
+  ASSERT_EQ(inf_open(path.c_str(), FILE_ANY, VERSION_PREFS, 0), 1);
+  ASSERT_EQ(grab_prefs(), 1);
+  float pos[5];
+  int lat = 0, lon = 0, region = 0;
+  EXPECT_EQ(read_situation_tail(pos, &lat, &lon, &region), 0);  // one value of five
+  inf.close();
+  inf.clear();
+  EXPECT_FLOAT_EQ(pos[0], 1234.5f);
+  EXPECT_EQ(mnw.main_w, 1000);
+  EXPECT_EQ(mnw.main_h, 700);
+  EXPECT_EQ(mnw.main_state, MAIN_MAXIMISED);
+  EXPECT_EQ(mnw.ui_scale, 200);
+
+  // Values no screen could hold, an unknown state or scale are refused when read.
+  prefs_body b = captured();
+  b.main_w = 100000, b.main_h = -5, b.main_state = 7, b.ui_scale = 1000;
+  write_body(path, b);
+  ASSERT_EQ(grab_file(path), 1);
+  EXPECT_EQ(mnw.main_w, 16384);
+  EXPECT_EQ(mnw.main_h, 0);
+  EXPECT_EQ(mnw.main_state, MAIN_NORMAL);
+  EXPECT_EQ(mnw.ui_scale, 0);
 }
 
 TEST_F(AppPrefs, UnreadableFileStartsFromFactorySettingsWithTheFirstRunQuestions) {
