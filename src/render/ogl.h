@@ -175,8 +175,8 @@ void OGL_show_init(int style);
 
 // ---- Back-end hooks (implemented by src/app/headless and src/app/desktop) --------------------
 
-// How ogl_be_draw2d joins its vertices.
-enum { OGL_PRIM_POINTS, OGL_PRIM_LINES, OGL_PRIM_LINE_STRIP };
+// How ogl_be_draw2d joins its vertices (quads: four corners each, filled).
+enum { OGL_PRIM_POINTS, OGL_PRIM_LINES, OGL_PRIM_LINE_STRIP, OGL_PRIM_QUADS };
 // Switches handled by ogl_be_enable.
 enum { OGL_CAP_FOG, OGL_CAP_LIGHT, OGL_CAP_TEXTURE, OGL_CAP_DEPTH };
 

@@ -2,13 +2,12 @@
 // circles, ring sectors, the margins beside a drawing, the blocks of enlarged text and the
 // start-up progress bar.
 //
-// Every line runs between pixel centres, from its lower end: GL then draws the first pixel and
-// leaves out the last, and nothing lies on the boundary between two pixels, where rasterisers
-// disagree (lines from pixel edge to pixel edge gain or lose a pixel from one row to the next).
-// A row of pixels x1..x2 is therefore the line from the centre of x1 to the centre of x2 + 1.
-// Drawing every line from its lower end also gives both argument orders the same pixels, so a
-// line can be erased by drawing it again in the background colour. At a scale other than one the
-// same holds of the blocks each cell becomes.
+// Rows, columns and rectangles of pixels are quads on pixel edges, which take exactly the pixels
+// whose centres they hold. A slanting line runs between pixel centres, from its lower end: GL
+// then draws the first pixel and leaves out the last, and nothing lies on the boundary between
+// two pixels, where rasterisers disagree. Drawing every line from its lower end also gives both
+// argument orders the same pixels, so a line can be erased by drawing it again in the background
+// colour; the same holds of the blocks each cell becomes at any scale.
 #include "render/ogl.h"
 #include "render/ogl_local.h"
 
@@ -18,38 +17,42 @@
 #include "app/macibm.h"
 #include "shared/shared.h"
 
-enum { BATCH_VERTICES = 4096 };  // an even number: lines are pairs
-static float batch[BATCH_VERTICES * 2];
-static int batch_n;
+enum { BATCH_VERTICES = 4096 };  // a multiple of 4: lines are pairs, quads fours
+static float lines[BATCH_VERTICES * 2], quads[BATCH_VERTICES * 2];
+static int lines_n, quads_n;
 
 static void flush_lines(float width = 1.0f) {
-  if (batch_n > 0) ogl_be_draw2d(OGL_PRIM_LINES, batch, batch_n, width);
-  batch_n = 0;
+  if (quads_n > 0) ogl_be_draw2d(OGL_PRIM_QUADS, quads, quads_n, 1.0f);
+  if (lines_n > 0) ogl_be_draw2d(OGL_PRIM_LINES, lines, lines_n, width);
+  quads_n = lines_n = 0;
 }
 
 static void add_line(float x1, float y1, float x2, float y2) {
-  if (batch_n + 2 > BATCH_VERTICES) flush_lines();
-  float* v = batch + 2 * batch_n;
+  if (lines_n + 2 > BATCH_VERTICES) flush_lines();
+  float* v = lines + 2 * lines_n;
   v[0] = x1;
   v[1] = y1;
   v[2] = x2;
   v[3] = y2;
-  batch_n += 2;
+  lines_n += 2;
 }
 
 // No window has pixels below 0 or beyond this: a rectangle reaching further is cut here, so that
 // an absurd size costs no more than the window.
 enum { PIXELS_MAX = 16384 };
 
-// Window pixels x0..x1-1 by y0..y1-1, one line per row or per column, whichever are fewer.
+// Window pixels x0..x1-1 by y0..y1-1: a quad on their outer edges, which takes exactly the pixels
+// whose centres lie inside. Wound clockwise, the way front faces turn.
 static void add_pixels(int x0, int y0, int x1, int y1) {
   x0 = intlim(x0, 0, PIXELS_MAX), x1 = intlim(x1, 0, PIXELS_MAX);
   y0 = intlim(y0, 0, PIXELS_MAX), y1 = intlim(y1, 0, PIXELS_MAX);
   if (x1 <= x0 || y1 <= y0) return;
-  if (x1 - x0 >= y1 - y0)
-    for (int row = y0; row < y1; row++) add_line(x0 + 0.5f, row + 0.5f, x1 + 0.5f, row + 0.5f);
-  else
-    for (int col = x0; col < x1; col++) add_line(col + 0.5f, y0 + 0.5f, col + 0.5f, y1 + 0.5f);
+  if (quads_n + 4 > BATCH_VERTICES) flush_lines();
+  float* v = quads + 2 * quads_n;
+  const float corners[8] = {(float)x0, (float)y0, (float)x0, (float)y1,
+                            (float)x1, (float)y1, (float)x1, (float)y0};
+  for (int k = 0; k < 8; k++) v[k] = corners[k];
+  quads_n += 4;
 }
 
 // Coordinates far outside any window are held where they still map outside it, so that the sums

@@ -278,8 +278,8 @@ void ogl_be_enable(int cap, int on) {
 void ogl_be_color(float r, float g, float b) { glColor3f(r, g, b); }
 
 void ogl_be_draw2d(int prim, const float* xy, int n, float width) {
-  static const GLenum modes[3] = {GL_POINTS, GL_LINES, GL_LINE_STRIP};
-  if (n <= 0 || prim < 0 || prim > 2) return;
+  static const GLenum modes[4] = {GL_POINTS, GL_LINES, GL_LINE_STRIP, GL_QUADS};
+  if (n <= 0 || prim < 0 || prim > 3) return;
   if (width != 1.0f) glLineWidth(width);
   glBegin(modes[prim]);
   for (int i = 0; i < n; i++) glVertex2f(xy[2 * i], xy[2 * i + 1]);
