@@ -1,6 +1,7 @@
 // Frames of the loop drawing the default start (the trainer on runway 0 of "SBD ") into an
-// 800 x 580 main window through the GL drawing layer, under a virtual X server:
-//   xvfb-run -a build/bench/view_bench
+// 800 x 580 main window through the GL drawing layer, and into one of 1920 x 1080 with the panel
+// scaled to it, under a virtual X server with a screen that large:
+//   xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/view_bench
 // Each benchmark reports frames per second of the whole frame as the loop runs it (the panel on
 // its event ticks, the view, controls, flight, present) and, for the noon start, the share of the
 // frame's time each part of the scene and the panel take.
@@ -61,11 +62,14 @@ bool ready() {
   return state == 1;
 }
 
-// The trainer on the start of runway 0, the factory weather, at local time `hour`.
-void place(float hour, int view) {
+// The trainer on the start of runway 0, the factory weather, at local time `hour`, in a main
+// window of w x h pixels.
+void place(float hour, int view, int w = WIN_W, int h = WIN_H) {
+  XResizeWindow(dpy, win, static_cast<unsigned>(w), static_cast<unsigned>(h));
+  XSync(dpy, False);
   reset_ogl();
   OGL_define_colors();
-  ogl_gl_select_window(0, WIN_W, WIN_H);
+  ogl_gl_select_window(0, w, h);
   // The flight start itself, so that the flight frames that follow begin from a whole state (a
   // state placed by hand leaves the flight to run into numbers that are not numbers, and the view
   // to draw nothing).
@@ -88,6 +92,9 @@ void place(float hour, int view) {
   mnw.up[0] = 0;
   mnw.dx[0] = WIN_W;
   mnw.dy[0] = WIN_H;
+  mnw.wdx[0] = w;
+  mnw.wdy[0] = h;
+  macibm_layout_window(0, 1);
   reset_panel();
 }
 
@@ -102,12 +109,13 @@ void frame() {
 
 // With `rolling` the throttle is opened and the brakes let go, so that the panel's needles move
 // on every event tick.
-void run(benchmark::State& state, float hour, int view, int rolling = 0) {
+void run(benchmark::State& state, float hour, int view, int rolling = 0, int w = WIN_W,
+         int h = WIN_H) {
   if (!ready()) {
     state.SkipWithError(why_not.c_str());
     return;
   }
-  place(hour, view);
+  place(hour, view, w, h);
   frame();  // textures in
   if (rolling) {
     lever_set(LEVER_THROTTLE, -1, 1.0f);
@@ -129,12 +137,12 @@ void run(benchmark::State& state, float hour, int view, int rolling = 0) {
 // Where a frame's time goes: the frame drawn once as the loop draws it, then each part of
 // the scene drawn again on its own and waited for, so that the software renderer's work is
 // counted with the part that caused it.
-void parts(benchmark::State& state, float hour) {
+void parts(benchmark::State& state, float hour, int w = WIN_W, int h = WIN_H) {
   if (!ready()) {
     state.SkipWithError(why_not.c_str());
     return;
   }
-  place(hour, 601);
+  place(hour, 601, w, h);
   frame();
   static const char* const names[] = {"sky",     "terrain", "runways", "objects", "ships",
                                       "traffic", "plane",   "clouds",  "lights"};
@@ -184,13 +192,14 @@ void parts(benchmark::State& state, float hour) {
 
 // The panel alone drawn in full, as after a click on the window or a change of aircraft, and one
 // event tick of it while the instruments move on the take-off roll.
-void panel_draws(benchmark::State& state, int full) {
+void panel_draws(benchmark::State& state, int full, int w = WIN_W, int h = WIN_H) {
   if (!ready()) {
     state.SkipWithError(why_not.c_str());
     return;
   }
-  place(12.0f, 601);
+  place(12.0f, 601, w, h);
   frame();
+  const double cpu0 = static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
   float speed = 0.0f;
   for (auto _ : state) {
     speed = speed < 80.0f ? speed + 0.5f : 0.0f;
@@ -202,28 +211,38 @@ void panel_draws(benchmark::State& state, int full) {
     OGL_present_changed();
     glFinish();
   }
+  state.counters["cpu_ms"] = benchmark::Counter(
+      1000.0 * (static_cast<double>(std::clock()) / CLOCKS_PER_SEC - cpu0) / state.iterations());
 }
 
 void BM_PanelFullRedraw(benchmark::State& state) { panel_draws(state, 1); }
 void BM_PanelTakeOffTick(benchmark::State& state) { panel_draws(state, 0); }
+void BM_PanelFullRedraw1920x1080(benchmark::State& state) { panel_draws(state, 1, 1920, 1080); }
 
 void BM_ViewNoonParts(benchmark::State& state) { parts(state, 12.0f); }
 void BM_ViewNightParts(benchmark::State& state) { parts(state, 0.5f); }
+void BM_ViewNoonParts1920x1080(benchmark::State& state) { parts(state, 12.0f, 1920, 1080); }
 
 void BM_ViewNoonForwards(benchmark::State& state) { run(state, 12.0f, 601); }
 void BM_ViewNoonTakeOffRoll(benchmark::State& state) { run(state, 12.0f, 601, 1); }
 void BM_ViewNightForwards(benchmark::State& state) { run(state, 0.5f, 601); }
 void BM_ViewNoonChase(benchmark::State& state) { run(state, 12.0f, 618); }
 void BM_ViewNoonFullScreen(benchmark::State& state) { run(state, 12.0f, 625); }
+void BM_ViewNoonForwards1920x1080(benchmark::State& state) {
+  run(state, 12.0f, 601, 0, 1920, 1080);
+}
 
 BENCHMARK(BM_ViewNoonParts)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
 BENCHMARK(BM_ViewNightParts)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+BENCHMARK(BM_ViewNoonParts1920x1080)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
 BENCHMARK(BM_PanelFullRedraw)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
 BENCHMARK(BM_PanelTakeOffTick)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+BENCHMARK(BM_PanelFullRedraw1920x1080)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
 BENCHMARK(BM_ViewNoonForwards)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
 BENCHMARK(BM_ViewNoonTakeOffRoll)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
 BENCHMARK(BM_ViewNightForwards)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
 BENCHMARK(BM_ViewNoonChase)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
 BENCHMARK(BM_ViewNoonFullScreen)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+BENCHMARK(BM_ViewNoonForwards1920x1080)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
 
 }  // namespace

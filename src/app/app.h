@@ -44,7 +44,16 @@ enum {
   VIEW_FULL_NO_HUD = 626,
   VIEW_ZOOM_IN = 628,
   VIEW_ZOOM_OUT = 629,
+  // The main window and the scale of its panel and text.
+  VIEW_WINDOW_FULL_SCREEN = 631,
+  VIEW_SCALE_AUTO = 633,
+  VIEW_SCALE_100 = 634,
+  VIEW_SCALE_150 = 635,
+  VIEW_SCALE_200 = 636,
+  VIEW_SCALE_300 = 637,
 };
+// Puts the View menu's check mark on the panel and text scale in force (mnw.ui_scale).
+void show_ui_scale();
 
 // ---- Miscellany and timing -------------------------------------------------------------------
 
@@ -329,6 +338,7 @@ struct prefs_body {
   float dewp_SL;
   int rate_change, eq_toebrakes, typestart;
   float load_fuel, load_fixed, load_jettison;  // kg, for the aircraft of C_path
+  int main_w, main_h, main_state, ui_scale;  // main window (pixels, MAIN_ state), scale percent
 };
 
 // Opens prefs_path and reads it; when it cannot be read, factory settings and the taskbar note.

@@ -76,7 +76,14 @@ static const menu_entry view_menu[] = {{VIEW_FORWARDS, "[W] Forwards"},
                                        {VIEW_FULL_HUD, "[_] Full-Screen With HUD"},
                                        {VIEW_FULL_NO_HUD, "[+] Full-Screen Without HUD"},
                                        {VIEW_ZOOM_IN, "[=] Zoom In"},
-                                       {VIEW_ZOOM_OUT, "[-] Zoom Out"}};
+                                       {VIEW_ZOOM_OUT, "[-] Zoom Out"},
+                                       {0, "-"},
+                                       {VIEW_WINDOW_FULL_SCREEN, "[F11] Full Screen Window"},
+                                       {VIEW_SCALE_AUTO, "Panel and Text Scale: Automatic"},
+                                       {VIEW_SCALE_100, "Panel and Text Scale: 100%"},
+                                       {VIEW_SCALE_150, "Panel and Text Scale: 150%"},
+                                       {VIEW_SCALE_200, "Panel and Text Scale: 200%"},
+                                       {VIEW_SCALE_300, "Panel and Text Scale: 300%"}};
 
 static const menu_entry special_menu[] = {
     {701, "Output One Flight Engine Cycle"}, {703, "Reset Preferences and Exit"},
@@ -114,6 +121,7 @@ void APPLICATION_setupmenus() {
   append_all(5, output_menu);
   MACIBM_create_menu(6, "View");
   append_all(6, view_menu);
+  show_ui_scale();
   MACIBM_create_menu(7, "Special");
   append_all(7, special_menu);
   MACIBM_check_menu(MENU_SPECIAL, CMD_LOG_TIME, msc.logtime);
@@ -333,6 +341,24 @@ static void special_command(int id) {
   }
 }
 
+// The scale items of the View menu and the percentages they choose (0 automatic).
+static const int scale_items[][2] = {{VIEW_SCALE_AUTO, 0},
+                                     {VIEW_SCALE_100, 100},
+                                     {VIEW_SCALE_150, 150},
+                                     {VIEW_SCALE_200, 200},
+                                     {VIEW_SCALE_300, 300}};
+
+void show_ui_scale() {
+  for (const auto& item : scale_items) MACIBM_check_menu(6, item[0], item[1] == mnw.ui_scale);
+}
+
+static void window_command(int id) {
+  if (id == VIEW_WINDOW_FULL_SCREEN) MACIBM_fullscreen(mnw.main_state != MAIN_FULL_SCREEN);
+  for (const auto& item : scale_items)
+    if (item[0] == id) MACIBM_set_ui_scale(item[1]);
+  show_ui_scale();
+}
+
 static void location_command(int id) {
   switch (id) {
     case 318:
@@ -388,6 +414,8 @@ void APPLICATION_handlemenu(int id) {
     open_map_command(id);
   else if (id >= 400 && id < 600 && !open_settings_command(id))
     not_available(id);
+  else if (id >= VIEW_WINDOW_FULL_SCREEN && id <= VIEW_SCALE_300)
+    window_command(id);
   else if (id >= 600 && id < 700)
     choose_view(id);
   else if (id >= 700 && id < 800)

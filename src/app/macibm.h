@@ -100,15 +100,24 @@ struct menuwindowstruct {
   void* wgl_ctx[MAX_WINDOWS];            // OpenGL context of the window
   char windowname[MAX_WINDOWS][400];     // title
   int x[MAX_WINDOWS], y[MAX_WINDOWS];    // position on the screen, pixels
-  int dx[MAX_WINDOWS], dy[MAX_WINDOWS];  // client size, pixels
+  int dx[MAX_WINDOWS], dy[MAX_WINDOWS];  // client size in the window's drawing coordinates
+  int wdx[MAX_WINDOWS], wdy[MAX_WINDOWS];  // client size on the screen, pixels
+  float scale[MAX_WINDOWS];                // screen pixels per drawing coordinate, 0.05..8
+  int ox[MAX_WINDOWS], oy[MAX_WINDOWS];    // pixel where drawing coordinate (0, 0) begins
   void* menu[MAX_MENUS];                 // menu handle by index 1..235
-  int mx, my;           // mouse position in its window, pixels, y up from the bottom
+  int mx, my;           // mouse position in its window's drawing coordinates, y up from the bottom
   int mousedown;        // a mouse button is held
   float dragtime;       // seconds since the button was pressed
   int dragging_index;   // window being clicked
   int ready_to_update;  // windows are live; cleared while an alert is up
+  int ui_scale;         // panel and text scale, percent UI_SCALE_MIN..UI_SCALE_MAX; 0 automatic
+  int main_w, main_h;   // main window's client size in its normal state, pixels; 0 the default
+  int main_state;       // main window: MAIN_NORMAL, MAIN_MAXIMISED or MAIN_FULL_SCREEN
 };
 extern menuwindowstruct mnw;
+
+enum { MAIN_NORMAL = 0, MAIN_MAXIMISED = 1, MAIN_FULL_SCREEN = 2 };
+enum { UI_SCALE_MIN = 100, UI_SCALE_MAX = 300 };
 
 // Restore mnw to its start-up state: no windows, no menus, no button held.
 void reset_mnw();
@@ -158,6 +167,37 @@ void MACIBM_handlezap(int w);  // the user closed window w: forget it and let th
 void set_win_title(int w, const char* title);
 // Index of the live window with this handle; 0 when none matches or there is no main window.
 int get_win_index(void* handle);
+
+// ---- Window sizes and the drawing's scale ----------------------------------------------------
+// A window is drawn in its table size dx x dy (the main window in 800 x 580) whatever its size on
+// the screen: the drawing is scaled to fit the window's pixels, centred across, the main window's
+// standing on its bottom edge (the panel there, the 3-D view filling what is left above it) and
+// the others' in the middle. The mouse comes back in drawing coordinates.
+
+// Screen pixels per drawing coordinate that windows open at: mnw.ui_scale, or automatically the
+// screen's dots per inch over 96, in quarter steps within 1..3.
+float macibm_screen_scale();
+// The largest scale, at most `most`, at which a drawing of dx x dy fits a window of wdx x wdy,
+// and the pixel where the drawing begins: centred across, and on the bottom edge (bottom set) or
+// centred up and down. Sizes below one pixel count as one.
+void macibm_fit_drawing(int dx, int dy, int wdx, int wdy, float most, int bottom, float* scale,
+                        int* ox, int* oy);
+// Lays window w's drawing out in its pixels with the scale setting as the largest scale (a window
+// with no size on the screen yet takes its table size), and with `use` set makes that the drawing
+// layer's mapping.
+void macibm_layout_window(int w, int use);
+// A new scale setting: percent UI_SCALE_MIN..UI_SCALE_MAX, anything else automatic; every window
+// is laid out again and drawn again.
+void MACIBM_set_ui_scale(int percent);
+// Puts the main window in mnw.main_state with the normal size mnw.main_w x main_h, each brought
+// within the screen (a size of 0, the default: the table size at the screen's scale).
+void MACIBM_restore_main_window();
+// True full screen on or off; off returns to the state the window had before.
+void MACIBM_fullscreen(int on);
+// Gives window w the size it opens at: its table size at the screen's scale, within the screen.
+void macibm_opening_size(int w);
+// Window w's client size in pixels: its size on the screen, or its table size until it has one.
+void macibm_window_pixels(int w, int* wdx, int* wdy);
 
 // ---- Menus -----------------------------------------------------------------------------------
 
@@ -295,6 +335,9 @@ void macibm_event_button_down(int w);
 extern double macibm_button_down_ms;  // clock reading when the button went down
 void macibm_event_button_up();
 void macibm_event_paint(int w);
+// Window w's client area is now wdx x wdy pixels: its drawing is laid out again, and the main
+// window's normal size remembered. The back end asks for the redraw itself.
+void macibm_event_resize(int w, int wdx, int wdy);
 // Dispatches every waiting event of the back end, then returns.
 void MACIBM_dispatch_events();
 
@@ -322,9 +365,9 @@ int backend_ask(const char* title, const std::string& question);
 // Open or save dialog for the filter in filter_str, proposing `start_name`: 1 with the full path
 // chosen written to `path` (at most size - 1 characters), 0 when cancelled.
 int backend_file_dialog(int save, const char* start_name, char* path, int size);
-// Window w of the table: creates it at mnw.x/y with its size and title and stores its handle in
-// mnw.wind[w]. Returns 0, or 1 when the window cannot be created, 2 when no pixel format can be
-// chosen and 3 when it cannot be set.
+// Window w of the table: creates it at mnw.x/y with its title and a client area of mnw.wdx x wdy
+// pixels, and stores its handle in mnw.wind[w]. Returns 0, or 1 when the window cannot be created,
+// 2 when no pixel format can be chosen and 3 when it cannot be set.
 int backend_create_window(int w);
 void backend_destroy_window(int w);
 void backend_make_current(int w, int raise);  // current for drawing, raised when asked
@@ -347,3 +390,9 @@ void backend_force_feedback_stop();
 int backend_speech_init();
 // Releases every window and device of the back end (the sound device too) on the fatal path.
 void backend_shutdown();
+// The screen's area for windows (without what the desktop keeps for itself), pixels, and its
+// dots per inch.
+void backend_screen(int* w, int* h, float* dpi);
+// Gives the main window the client size w x h in its normal state and puts it in `state` (a
+// MAIN_ value); its new size comes back through macibm_event_resize.
+void backend_main_window(int w, int h, int state);

@@ -75,6 +75,18 @@ static void scan_checkpoint(int n) {
   skip_line();
 }
 
+// The same, where the file may have none: 1 when it was there; otherwise the stream is put back.
+static int scan_later_checkpoint(int n) {
+  if (!reading_ok) return 1;
+  const std::streampos at = inf.tellg();
+  scan_checkpoint(n);
+  if (reading_ok) return 1;
+  inf.clear();
+  inf.seekg(at);
+  reading_ok = true;
+  return 0;
+}
+
 // ---- The fields ------------------------------------------------------------------------------
 
 // How a value is written, read and captured. Flags and selections are captured as 0/1; a flag
@@ -82,6 +94,7 @@ static void scan_checkpoint(int n) {
 // it 0/1). Degrees are whole degrees that older files hold as floats.
 enum pref_kind {
   PF_CHECKPOINT,
+  PF_LATER_CHECKPOINT,  // a checkpoint before fields that files of earlier versions lack
   PF_ROW,
   PF_STRING,
   PF_INT,
@@ -115,6 +128,8 @@ constexpr int field_values() {
   }
 #define CHECKPOINT(n) \
   pref_field { PF_CHECKPOINT, n, nullptr, 0 }
+#define LATER_CHECKPOINT(n) \
+  pref_field { PF_LATER_CHECKPOINT, n, nullptr, 0 }
 #define ROW(n) \
   pref_field { PF_ROW, n, nullptr, 0 }
 
@@ -214,9 +229,16 @@ static const pref_field pref_fields[] = {
     PREF(PF_FLOAT, set.load_fuel, load_fuel),
     PREF(PF_FLOAT, set.load_fixed, load_fixed),
     PREF(PF_FLOAT, set.load_jettison, load_jettison),
+    LATER_CHECKPOINT(107),
+    ROW(4),  // the main window's normal size and its state, the scale of the panel and text
+    PREF(PF_INT, mnw.main_w, main_w),
+    PREF(PF_INT, mnw.main_h, main_h),
+    PREF(PF_INT, mnw.main_state, main_state),
+    PREF(PF_INT, mnw.ui_scale, ui_scale),
 };
 #undef PREF
 #undef CHECKPOINT
+#undef LATER_CHECKPOINT
 #undef ROW
 
 enum pref_op { PREFS_CAPTURE, PREFS_APPLY, PREFS_WRITE, PREFS_READ };
@@ -257,6 +279,7 @@ static void transfer(const pref_field& f, int i, char* body, pref_op op, bool en
 // `first` on. A read that fails after the optional mark puts the stream back where the mark was
 // and takes the records' values for what follows it: the file is one of an older version.
 static void walk_prefs(prefs_body* body, pref_op op, int first = 0) {
+  const pref_op asked = op;  // op turns to capturing where a file of an earlier version ends
   const int count = sizeof pref_fields / sizeof pref_fields[0];
   std::streampos optional_at = -1;
   int optional_k = -1;
@@ -269,9 +292,13 @@ static void walk_prefs(prefs_body* body, pref_op op, int first = 0) {
       }
       continue;
     }
-    if (f.kind == PF_CHECKPOINT) {
+    if (f.kind == PF_CHECKPOINT || f.kind == PF_LATER_CHECKPOINT) {
       if (op == PREFS_WRITE) ouf << "\n" << f.n << " checkpoint\n\n";
-      if (op == PREFS_READ) scan_checkpoint(f.n);
+      if (op == PREFS_READ && f.kind == PF_CHECKPOINT) scan_checkpoint(f.n);
+      // A file of an earlier version ends here, or a situation's own values follow: the fields
+      // from here on keep what the records hold.
+      if (op == PREFS_READ && f.kind == PF_LATER_CHECKPOINT && !scan_later_checkpoint(f.n))
+        op = PREFS_CAPTURE;
       continue;
     }
     int width = 1;  // fields sharing each line
@@ -286,7 +313,7 @@ static void walk_prefs(prefs_body* body, pref_op op, int first = 0) {
         transfer(row[j], i, reinterpret_cast<char*>(body), op, j == width - 1);
     k += width - 1;
   }
-  if (op != PREFS_READ) return;
+  if (asked != PREFS_READ) return;
   body->tail_read = reading_ok && optional_k >= 0;
   if (!reading_ok && optional_k >= 0) {
     inf.clear();
@@ -453,6 +480,11 @@ void check_prefs(prefs_body* b) {
   b->prd = fltlim(b->prd, 0.01f, 0.1f);
   b->total_fail_entry = fltlim(b->total_fail_entry, 0.0f, 1000.0f);
   b->ogl_res = index_or(b->ogl_res, 1, 5, 2);
+  // The window is brought within the screen when it opens; here only what no screen could hold.
+  b->main_w = intlim(b->main_w, 0, 16384);
+  b->main_h = intlim(b->main_h, 0, 16384);
+  b->main_state = index_or(b->main_state, MAIN_NORMAL, MAIN_FULL_SCREEN, MAIN_NORMAL);
+  if (!intrange(b->ui_scale, UI_SCALE_MIN, UI_SCALE_MAX)) b->ui_scale = 0;
 }
 
 // ---- Applying --------------------------------------------------------------------------------
@@ -475,6 +507,7 @@ void apply_prefs(const prefs_body& b) {
   atm.thermal_vvi = 0.0f;
   prefs_loads_kept = b.tail_read;
   MACIBM_check_menu(MENU_SPECIAL, CMD_LOG_TIME, msc.logtime);
+  show_ui_scale();
 }
 
 int grab_prefs() {

@@ -61,6 +61,9 @@ int load_situation(const char* path) {
   }
 
   check_prefs(&b);
+  // A situation is a flight: the window and the scale stay as the pilot has them.
+  b.main_w = mnw.main_w, b.main_h = mnw.main_h;
+  b.main_state = mnw.main_state, b.ui_scale = mnw.ui_scale;
   apply_prefs(b);
   if (has_region) {
     env.lat_sou = region_lat;

@@ -230,6 +230,7 @@ void start_world() {
   initgen();
   init_country_data();
   initprefs();
+  MACIBM_restore_main_window();
   load_region();
   const float chosen[3] = {set.load_fuel, set.load_fixed, set.load_jettison};
   load_plane();

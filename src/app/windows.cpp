@@ -49,6 +49,7 @@ void MACIBM_startwind(int w, int bring_to_front) {
   if (window_out_of_bounds(w, "MACIBM_startwind out of bounds")) return;
   if (!mnw.up[w]) {
     if (macibm_hold_sounds_hook) macibm_hold_sounds_hook();
+    macibm_opening_size(w);
     int failure = backend_create_window(w);
     if (failure == 1) {
       MACIBM_alert("Can't create window!", "", "", reinterpret_cast<const char*>(&w),
@@ -65,8 +66,9 @@ void MACIBM_startwind(int w, int bring_to_front) {
     }
     mnw.up[w] = 1;
   }
-  // Each window starts its drawing from the layer's default state.
+  // Each window starts its drawing from the layer's default state, in its own coordinates.
   backend_make_current(w, bring_to_front);
+  macibm_layout_window(w, 1);
   OGL_reset();
   if (bring_to_front) mnw.dragging_index = w;
 }
@@ -147,11 +149,16 @@ void macibm_event_freeview(int k) {
   if (macibm_freeview_hook) macibm_freeview_hook(k);
 }
 
-// Rows are counted up from the bottom, so that the bottom row of a window is row 0.
+// Rows are counted up from the bottom, so that the bottom row of a window is row 0; the pixel is
+// then taken back to the drawing coordinate whose block holds it, so that a click lands on what
+// was drawn under it at any scale.
 void macibm_event_mouse_move(int w, int x, int y) {
   if (event_window_bad(w)) return;
-  mnw.mx = x;
-  mnw.my = mnw.dy[w] - 1 - y;
+  int wdx, wdy;
+  macibm_window_pixels(w, &wdx, &wdy);
+  macibm_layout_window(w, 0);
+  mnw.mx = OGL_coord_of_pixel(mnw.scale[w], mnw.ox[w], x);
+  mnw.my = OGL_coord_of_pixel(mnw.scale[w], mnw.oy[w], wdy - 1 - y);
 }
 
 double macibm_button_down_ms = 0.0;
@@ -172,6 +179,7 @@ void macibm_event_paint(int w) {
   if (event_window_bad(w)) return;
   if (!mnw.up[w]) return;
   backend_make_current(w, 0);
+  macibm_layout_window(w, 1);
   if (macibm_paint_hook) macibm_paint_hook(w);
 }
 

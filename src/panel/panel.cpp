@@ -107,6 +107,8 @@ void update_panel() {
   if (full) {
     forget_shown();
     clear_box(0, 0, PANEL_W, PANEL_H);
+    // A window wider than the panel's scale leaves room beside it, which is panel too.
+    OGL_fill_margins(C_PANEL, 0, PANEL_H);
     OGL_line(C_BLACK, 0, PANEL_H - 1, PANEL_W, PANEL_H - 1);
   }
   for (int slot = 1; slot < PANEL_SLOTS; slot++) draw_slot(slot, full);

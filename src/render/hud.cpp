@@ -1,4 +1,4 @@
-// The head-up display, drawn in window pixels over the forward view: a pitch ladder that stays on
+// The head-up display, drawn over the forward view: a pitch ladder that stays on
 // the real horizon, the flight-path marker where the aircraft is going, the waterline mark where
 // its nose points, and airspeed, altitude, vertical speed and heading read-outs.
 #include <cmath>
@@ -32,9 +32,20 @@ static int inside(float x, float y) {
   return x >= con.HUD_lft && x <= con.HUD_rgt && y >= con.HUD_bot && y <= con.HUD_top;
 }
 
+// The display is placed in window pixels, where the view's angles are, and drawn in the drawing's
+// coordinates, so that its lines and figures grow with the panel's scale.
+static int coord_x(float px) {
+  const ogl_mapping& m = OGL_mapping();
+  return OGL_coord_of_pixel(m.scale, m.ox, static_cast<int>(std::floor(px)));
+}
+static int coord_y(float py) {
+  const ogl_mapping& m = OGL_mapping();
+  return OGL_coord_of_pixel(m.scale, m.oy, static_cast<int>(std::floor(py)));
+}
+
 static void line(int c, float x1, float y1, float x2, float y2) {
   if (inside(x1, y1) && inside(x2, y2))
-    OGL_line(c, intround(x1), intround(y1), intround(x2), intround(y2));
+    OGL_line(c, coord_x(x1), coord_y(y1), coord_x(x2), coord_y(y2));
 }
 
 // One rung of the ladder at elevation `el` along the aircraft's heading: two arms beside a gap,
@@ -61,8 +72,9 @@ static void rung(int c, float el) {
            yc + (yd - yc) * (k + 1) / 4);
     }
   }
-  if (el != 0.0f && inside(xd + 4, yd - 3) && inside(xd + 20, yd + 4))
-    OGL_number(c, intround(xd) + 2, intround(yd) - 3, std::fabs(el), 2, 0, 6, 0, 0);
+  const float s = OGL_mapping().scale;
+  if (el != 0.0f && inside(xd + 4 * s, yd - 3 * s) && inside(xd + 20 * s, yd + 4 * s))
+    OGL_number(c, coord_x(xd) + 2, coord_y(yd) - 3, std::fabs(el), 2, 0, 6, 0, 0);
 }
 
 void draw_hud() {
@@ -77,15 +89,16 @@ void draw_hud() {
 
   for (int el = -30; el <= 30; el += 5) rung(c, static_cast<float>(el));
 
-  // Waterline: where the nose points.
+  // Waterline: where the nose points. Symbols are sized in drawing units of s pixels.
+  const float s = OGL_mapping().scale;
   float x, y, d[3];
   float r[3], u[3], f[3];
   body_axes(flt.psi, flt.the, flt.phi, r, u, f);
   if (project(f, &x, &y)) {
-    line(c, x - 10, y, x - 4, y);
-    line(c, x - 4, y, x, y - 4);
-    line(c, x, y - 4, x + 4, y);
-    line(c, x + 4, y, x + 10, y);
+    line(c, x - 10 * s, y, x - 4 * s, y);
+    line(c, x - 4 * s, y, x, y - 4 * s);
+    line(c, x, y - 4 * s, x + 4 * s, y);
+    line(c, x + 4 * s, y, x + 10 * s, y);
   }
   // Flight-path marker: where the aircraft is going, once it moves.
   const float v[3] = {static_cast<float>(flt.vX), static_cast<float>(flt.vY),
@@ -93,20 +106,20 @@ void draw_hud() {
   const float speed = pythag3(v[0], v[1], v[2]);
   if (speed > 5.0f) {
     for (int k = 0; k < 3; k++) d[k] = v[k] / speed;
-    if (project(d, &x, &y) && inside(x - 12, y - 4) && inside(x + 12, y + 7)) {
-      OGL_framecircle(c, intround(x), intround(y), 3);
-      line(c, x - 10, y, x - 4, y);
-      line(c, x + 4, y, x + 10, y);
-      line(c, x, y + 4, x, y + 7);
+    if (project(d, &x, &y) && inside(x - 12 * s, y - 4 * s) && inside(x + 12 * s, y + 7 * s)) {
+      OGL_framecircle(c, coord_x(x), coord_y(y), 3);
+      line(c, x - 10 * s, y, x - 4 * s, y);
+      line(c, x + 4 * s, y, x + 10 * s, y);
+      line(c, x, y + 4 * s, x, y + 7 * s);
     }
   }
   // Read-outs: speed at the left, altitude and climb at the right, heading at the top.
-  const int left = static_cast<int>(con.HUD_lft), right = static_cast<int>(con.HUD_rgt) - 40;
-  const int mid = static_cast<int>(0.5f * (con.HUD_bot + con.HUD_top));
+  const int left = coord_x(con.HUD_lft), right = coord_x(con.HUD_rgt) - 40;
+  const int mid = coord_y(0.5f * (con.HUD_bot + con.HUD_top));
   OGL_number(c, left + 2, mid, fltlim(flt.vind, 0.0f, 9999.0f), 3, 0, 6, 0, 0);
   OGL_number(c, right, mid, fltlim(flt.h_ind * con.mtrstoft, -9999.0f, 99999.0f), 5, 0, 6, 1, 0);
   OGL_number(c, right, mid - 12, fltlim(flt.vu * con.msctofpm, -9999.0f, 9999.0f), 4, 0, 6, 1, 0);
-  OGL_number(c, static_cast<int>(vf.x + 0.5f * vf.w) - 12, static_cast<int>(con.HUD_top) - 9,
+  OGL_number(c, coord_x(vf.x + 0.5f * vf.w) - 12, coord_y(con.HUD_top) - 9,
              static_cast<float>(intwrap(flt.magpsi_int, 0, 359)), 3, 0, 6, 0, 0);
   ogl_will_be_blitted = saved;
 }

@@ -48,7 +48,8 @@ extern int tex_size[OGL_TEXTURES];    // bytes held by each texture, all mipmap 
 extern unsigned char rgb_array[OGL_BMP_MAX * OGL_BMP_MAX * 4];
 
 // Restores the drawing layer's start-up state: resolution level 2, trees and full scene off, no
-// blitting, no textures counted, nothing bound, the progress bar at its start, a black palette.
+// blitting, no textures counted, nothing bound, the progress bar at its start, a black palette,
+// one pixel per coordinate.
 void reset_ogl();
 
 // ---- Palette ---------------------------------------------------------------------------------
@@ -85,8 +86,36 @@ void OGL_sbuf(int x, int y, int w, int h);
 // the start-up progress bar calls it after each step.
 void OGL_present_changed();
 
-// ---- 2-D primitives (window pixels, origin bottom-left) ---------------------------------------
-// Each marks its bounding rectangle changed unless ogl_will_be_blitted is set.
+// ---- Drawing coordinates and window pixels ---------------------------------------------------
+// Each window is drawn in fixed coordinates of its own (the main window in 800 x 580 with the
+// panel at its bottom), which the layer maps onto the window's pixels: coordinate c begins at
+// pixel origin + round(scale * c), across and up. A coordinate cell becomes a solid block of
+// pixels, so that rectangles and text stay crisp at any scale; lines and circles are drawn at the
+// window's own resolution. The 3-D view alone is set up in window pixels.
+
+struct ogl_mapping {
+  float scale;   // window pixels per coordinate, 0.05..8
+  int ox, oy;    // window pixel where coordinate (0, 0) begins
+  int dx, dy;    // the window's size in its coordinates
+  int wdx, wdy;  // the window's size in pixels
+};
+// Makes m the mapping of what is drawn next; the platform sets it whenever it makes a window
+// current. The start-up mapping is one pixel per coordinate.
+void OGL_set_mapping(const ogl_mapping& m);
+const ogl_mapping& OGL_mapping();
+// First pixel of coordinate c along an axis of this scale and origin.
+int OGL_pixel_edge(float scale, int origin, int c);
+// The coordinate whose block of pixels holds pixel p: the inverse of OGL_pixel_edge. Where the
+// scale is below 1 and some coordinates have no pixel, the last coordinate starting at or before
+// p.
+int OGL_coord_of_pixel(float scale, int origin, int p);
+// Fills with colour c the pixels of rows y..y+h-1 that lie beside the drawing, where a window
+// wider than its drawing leaves room to its left and right.
+void OGL_fill_margins(int c, int y, int h);
+
+// ---- 2-D primitives (drawing coordinates, origin bottom-left) ---------------------------------
+// Each marks its bounding rectangle changed unless ogl_will_be_blitted is set. "Pixel" below is
+// one unit of the drawing's coordinates: a window pixel at scale 1.
 
 // One-pixel line between the centres of pixels (x1, y1) and (x2, y2), drawn from the lower end
 // along its longer axis so that both argument orders give the same pixels. The far end pixel is
@@ -146,8 +175,8 @@ void OGL_show_init(int style);
 
 // ---- Back-end hooks (implemented by src/app/headless and src/app/desktop) --------------------
 
-// How ogl_be_draw2d joins its vertices.
-enum { OGL_PRIM_POINTS, OGL_PRIM_LINES, OGL_PRIM_LINE_STRIP };
+// How ogl_be_draw2d joins its vertices (quads: four corners each, filled).
+enum { OGL_PRIM_POINTS, OGL_PRIM_LINES, OGL_PRIM_LINE_STRIP, OGL_PRIM_QUADS };
 // Switches handled by ogl_be_enable.
 enum { OGL_CAP_FOG, OGL_CAP_LIGHT, OGL_CAP_TEXTURE, OGL_CAP_DEPTH };
 
@@ -167,8 +196,9 @@ int ogl_be_max_texture_size();
 void ogl_be_texture_level(int level, int w, int h, const unsigned char* rgba);
 // Filtering and edges of the bound texture.
 void ogl_be_texture_params(int mipmapped, int clamp);
-// Draws w x h RGBA bytes, rows bottom-up, with the bottom-left pixel at window pixel (x, y).
-void ogl_be_draw_pixels(int x, int y, int w, int h, const unsigned char* rgba);
+// Draws w x h RGBA bytes, rows bottom-up, with the bottom-left pixel at window pixel (x, y), each
+// pixel enlarged `zoom` times.
+void ogl_be_draw_pixels(int x, int y, int w, int h, const unsigned char* rgba, float zoom);
 // Records that the rectangle of the current window changed.
 void ogl_be_changed(int x, int y, int w, int h);
 
@@ -193,9 +223,9 @@ enum { OGL_BATCH_TRIANGLES, OGL_BATCH_LINES, OGL_BATCH_POINTS };
 // Blending of what is drawn over what is there.
 enum { OGL_BLEND_OFF, OGL_BLEND_ALPHA, OGL_BLEND_ADD };
 
-// Starts the 3-D view in the window rectangle (x, y, w, h) (pixels, bottom-left): drawing is
-// limited to it, it is cleared to rgb with the depth buffer, and the projection and the camera
-// (world to eye) matrices, 4 x 4 column by column, are loaded.
+// Starts the 3-D view in the rectangle (x, y, w, h) of window pixels (not drawing coordinates;
+// bottom-left origin): drawing is limited to it, it is cleared to rgb with the depth buffer, and
+// the projection and the camera (world to eye) matrices, 4 x 4 column by column, are loaded.
 void OGL_view_begin(int x, int y, int w, int h, const float proj[16], const float camera[16],
                     const float rgb[3]);
 // Ends the 3-D view: the whole window in pixels again, with the extra switches back off.

@@ -183,7 +183,7 @@ static void draw_picture(int x, int y, int w, int h) {
     px[1] = scaled(px[1], scn.g_rat);
     px[2] = scaled(px[2], scn.b_rat);
   }
-  ogl_be_draw_pixels(x, y, w, h, rgb_array);
+  ogl_be_draw_pixels(ogl_edge_x(x), ogl_edge_y(y), w, h, rgb_array, OGL_mapping().scale);
   ogl_touched(x, y, w, h);
 }
 

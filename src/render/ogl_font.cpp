@@ -210,7 +210,7 @@ static float dots[OGL_TEXT_MAX * OGL_GLYPH_W * OGL_GLYPH_H * 2];
 void OGL_char(int x, int y, char ch) {
   ogl_glyph_pos g = {x, y, ogl_font_glyph(ch)};
   int n = ogl_glyph_dots(&g, 1, dots);
-  if (n > 0) ogl_be_draw2d(OGL_PRIM_POINTS, dots, n, 1.0f);
+  ogl_draw_dot_blocks(dots, n);
   ogl_touched(x, y, OGL_GLYPH_W, OGL_GLYPH_H);
 }
 
@@ -237,7 +237,7 @@ void OGL_string(int c, int x, int y, const char* text, int wrap, int background,
   int d = ogl_glyph_dots(placed, n, dots);
   if (d > 0) {
     OGL_setcolor(c);
-    ogl_be_draw2d(OGL_PRIM_POINTS, dots, d, 1.0f);
+    ogl_draw_dot_blocks(dots, d);
   }
   ogl_touched(x1, y1, x2 - x1 + 1, y2 - y1 + 1);
 }
@@ -258,7 +258,7 @@ void OGL_number(int c, int x, int y, float value, int digits, int decimals, int 
   int d = ogl_glyph_dots(placed, n, dots);
   if (d > 0) {
     OGL_setcolor(c);
-    ogl_be_draw2d(OGL_PRIM_POINTS, dots, d, 1.0f);
+    ogl_draw_dot_blocks(dots, d);
   }
   ogl_touched(x1, y1, x2 - x1 + 1, y2 - y1 + 1);
 }

@@ -31,6 +31,20 @@ void ogl_bind_quiet(int n);
 // every 2-D primitive.
 void ogl_touched(int x, int y, int w, int h);
 
+// ---- The mapping in force (ogl_map.cpp) ----
+
+// Back to one pixel per coordinate with the origin at the window's corner.
+void ogl_mapping_reset();
+// 1 when the mapping in force is one pixel per coordinate (an origin of its own allowed): the
+// primitives then take their pixel-exact forms.
+int ogl_unit_scale();
+// First window pixel of coordinate x across, y up, under the mapping in force.
+int ogl_edge_x(int x);
+int ogl_edge_y(int y);
+// Draws the dots of ogl_glyph_dots (pixel centres in drawing coordinates) in the current colour,
+// each a solid block of window pixels. The dots are scratch: they are moved to window pixels.
+void ogl_draw_dot_blocks(float* xy, int n);
+
 // A glyph placed by the layout: its index in the font at pixel (x, y), the bottom-left dot.
 struct ogl_glyph_pos {
   int x, y;

@@ -36,6 +36,7 @@ void reset_ogl() {
   bound_tex = -1;
   ogl_progress_reset();
   ogl_bmp_reset();
+  ogl_mapping_reset();
 }
 
 int ogl_fatal_kind(int with_value) {

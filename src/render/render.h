@@ -25,6 +25,7 @@ void make_a_plane(int k, int anew);
 // the views that start from where the aircraft is (spot, follow, tower, chase).
 void choose_view(int id);
 
-// The window rectangle of the 3-D view in the main window of dx x dy pixels: above the panel, or
-// all of it in full screen.
-void view_area(int dx, int dy, int fullscreen, int* x, int* y, int* w, int* h);
+// The rectangle of the 3-D view in the main window of wdx x wdy pixels whose panel reaches up to
+// pixel row panel_top: above the panel, or all of the window in full screen or when the strip
+// above the panel would be lower than 40 pixels.
+void view_area(int wdx, int wdy, int panel_top, int fullscreen, int* x, int* y, int* w, int* h);

@@ -12,16 +12,16 @@
 #include "weather/weather.h"
 #include "world/world.h"
 
-void view_area(int dx, int dy, int fullscreen, int* x, int* y, int* w, int* h) {
+void view_area(int wdx, int wdy, int panel_top, int fullscreen, int* x, int* y, int* w, int* h) {
   *x = 0;
-  *w = dx > 0 ? dx : 0;
+  *w = wdx > 0 ? wdx : 0;
   // Above the panel, unless the window is too low to leave the view a useful strip.
-  if (fullscreen || dy < PANEL_BMP_H + 40) {
+  if (fullscreen || wdy - panel_top < 40) {
     *y = 0;
-    *h = dy > 0 ? dy : 0;
+    *h = wdy > 0 ? wdy : 0;
   } else {
-    *y = PANEL_BMP_H;
-    *h = dy - PANEL_BMP_H;
+    *y = panel_top;
+    *h = wdy - panel_top;
   }
 }
 
@@ -86,15 +86,24 @@ static void draw_scene() {
   OGL_sbuf(vf.x, vf.y, vf.w, vf.h);
 }
 
+// The view takes the main window's own pixels, at the screen's resolution, from the top of the
+// panel (where the drawing's row PANEL_BMP_H begins) up; tests and benchmarks that draw without
+// the platform's window get the window's layout all the same.
 void update_scenery() {
   light_and_camera();
-  view_area(mnw.dx[0], mnw.dy[0], set.view_is_fullscreen, &vf.x, &vf.y, &vf.w, &vf.h);
-  con.cntrx = vf.x + 0.5f * vf.w;
-  con.cntry = vf.y + 0.5f * vf.h;
+  if (mnw.up[WIN_MAIN])
+    MACIBM_startwind(WIN_MAIN, 0);
+  else
+    macibm_layout_window(WIN_MAIN, 1);
+  const ogl_mapping& m = OGL_mapping();
+  view_area(m.wdx, m.wdy, OGL_pixel_edge(m.scale, m.oy, PANEL_BMP_H), set.view_is_fullscreen, &vf.x,
+            &vf.y, &vf.w, &vf.h);
+  // Mouse flying measures the pointer from here, in the drawing's coordinates as the mouse is.
+  con.cntrx = (vf.x + 0.5f * vf.w - m.ox) / m.scale;
+  con.cntry = (vf.y + 0.5f * vf.h - m.oy) / m.scale;
   vf.vis = view_distance();
   if (vf.w <= 0 || vf.h <= 0 || !finite3(vf.cam.eye)) return;
   vf.aspect = static_cast<float>(vf.w) / static_cast<float>(vf.h);
-  if (mnw.up[0]) MACIBM_startwind(0, 0);
   if (!texture_ready(TX_WATER)) load_scenery_textures();
   draw_scene();
 }

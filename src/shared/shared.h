@@ -49,8 +49,10 @@ struct constantstruct {
   // ground contact for a carrier's deck height.
   float BOAT_loc_X, BOAT_loc_Y, BOAT_loc_Z;
   float sinBOATpsi, sinBOATthe, sinBOATphi, cosBOATpsi, cosBOATthe, cosBOATphi;
-  float HUD_lft, HUD_top, HUD_rgt, HUD_bot;  // head-up display frame, view pixels; set by the HUD
-  float cntrx, cntry;  // centre of the view, window pixels; set by the view, read by mouse flying
+  float HUD_lft, HUD_top, HUD_rgt, HUD_bot;  // head-up display frame, window pixels; set by the HUD
+  // Centre of the view in the main window's drawing coordinates (those of the mouse); set by the
+  // view, read by mouse flying.
+  float cntrx, cntry;
 };
 extern constantstruct con;
 

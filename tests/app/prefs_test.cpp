@@ -149,6 +149,7 @@ TEST_F(AppPrefs, WrittenFileKeepsItsLayout) {
   msc.typestart = 1100;
   set.load_fuel = 40.5f;
   set.load_fixed = 90.0f;
+  mnw.main_w = 1280, mnw.main_h = 700, mnw.main_state = MAIN_FULL_SCREEN, mnw.ui_scale = 150;
   prefs_body before = captured();
   std::string written = scratch("layout.prf");
   write_body(written, before);
@@ -274,6 +275,30 @@ TEST_F(AppPrefs, DamagedFilesChangeNoRecord) {
     write_text(path, bad[k]);
     EXPECT_EQ(grab_file(path), 0) << "case " << k;
     ASSERT_TRUE(same_body(captured(), before)) << "case " << k;
+  }
+}
+
+// Files of earlier versions end before the window's line (the first version before checkpoint
+// 106, the next one before 107), and situations of earlier versions have their own values there:
+// the window keeps what it has, and the situation's values are left for their reader.
+TEST_F(AppPrefs, WithoutTheWindowLineTheWindowKeepsItsSizeAndTheRestIsLeftToRead) {
+  std::string path = scratch("earlier.prf");
+  write_body(path, captured());
+  const std::string whole = read_text(path);
+  for (const char* end : {"\n106 checkpoint", "\n107 checkpoint"}) {
+    ASSERT_NE(whole.find(end), std::string::npos) << end;
+    write_text(path, whole.substr(0, whole.find(end) + 1) + "1234.5 situation data\n");
+    mnw.main_w = 1000, mnw.main_h = 700, mnw.main_state = MAIN_MAXIMISED, mnw.ui_scale = 200;
+    ASSERT_EQ(inf_open(path.c_str(), FILE_ANY, VERSION_PREFS, 0), 1);
+    ASSERT_EQ(grab_prefs(), 1);
+    float pos[5];
+    int lat = 0, lon = 0, region = 0;
+    EXPECT_EQ(read_situation_tail(pos, &lat, &lon, &region), 0);  // one value of five
+    inf.close();
+    inf.clear();
+    EXPECT_FLOAT_EQ(pos[0], 1234.5f) << end;
+    EXPECT_TRUE(mnw.main_w == 1000 && mnw.main_h == 700 && mnw.main_state == MAIN_MAXIMISED) << end;
+    EXPECT_EQ(mnw.ui_scale, 200) << end;
   }
 }
 

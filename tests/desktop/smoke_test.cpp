@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -24,6 +25,7 @@
 
 #include "app/app.h"
 #include "app/macibm.h"
+#include "render/ogl.h"
 #include "render/render.h"
 #include "shared/shared.h"
 
@@ -153,7 +155,7 @@ static size_t changed_in_rows(const screen_picture& a, const screen_picture& b, 
 // bar; the 3-D view is the strip of it above the panel. Its rows in the frame's picture:
 static void view_rows(const screen_picture& frame, int* top, int* bottom) {
   int x, y, w, h;
-  view_area(800, 580, 0, &x, &y, &w, &h);
+  view_area(800, 580, PANEL_BMP_H, 0, &x, &y, &w, &h);
   *top = frame.h - (y + h);
   *bottom = frame.h - y;
 }
@@ -274,6 +276,94 @@ TEST_F(DesktopSmoke, KestrixStartsFliesTakesAMenuCommandAndExitsThroughTheFileMe
   EXPECT_EQ(logtime, 1);
   EXPECT_GT(time_of_day_after, time_of_day_before + 0.2f);
   EXPECT_LT(seconds_now() - start_time, 60.0);
+}
+
+static bool is_sky(unsigned long c) { return (c & 255) > ((c >> 16) & 255) + 40; }
+
+// The first row below the sky, from the frame's top: the median over the middle half's columns.
+static int horizon_row(const screen_picture& p, int top, int bottom) {
+  std::vector<int> rows;
+  for (int x = p.w / 4; x < 3 * p.w / 4; x += 8) {
+    int row = top;
+    while (row < bottom && is_sky(p.at(x, row))) row++;
+    rows.push_back(row);
+  }
+  std::nth_element(rows.begin(), rows.begin() + rows.size() / 2, rows.end());
+  return rows[rows.size() / 2];
+}
+
+// Under the menu bar down to the panel (333 rows at the window's scale) the view is drawn from
+// edge to edge, nothing of the toolkit's grey or of black showing, its top row sky. Returns the
+// panel's top row.
+static int expect_view_fills(const screen_picture& p, int bar, float scale) {
+  const int panel_top = p.h - static_cast<int>(std::lround(333 * scale));
+  size_t undrawn = 0, sky = 0;
+  for (int y = bar + 1; y < panel_top - 1; y++)
+    for (int x : {0, 1, p.w - 2, p.w - 1}) undrawn += p.at(x, y) == 0xc0c0c0 || p.at(x, y) == 0;
+  for (int x = 0; x < p.w; x++) sky += is_sky(p.at(x, bar + 1));
+  EXPECT_EQ(undrawn, 0u) << "grey or black beside the view of " << p.w << " x " << p.h;
+  EXPECT_GT(sky, static_cast<size_t>(p.w) * 9 / 10) << "the sky does not span " << p.w;
+  return panel_top;
+}
+
+// A clear sky at noon, so that blue sky meets the ground: the third value after checkpoint 100
+// is the local time, the eleventh after 101 the cloud type.
+static bool clear_sky_at_noon(const fs::path& prefs) {
+  std::istringstream in(file_text(prefs));
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  const auto c100 = std::find(lines.begin(), lines.end(), "100 checkpoint");
+  const auto c101 = std::find(lines.begin(), lines.end(), "101 checkpoint");
+  if (lines.end() - c101 <= 12) return false;
+  c100[4] = "43200.000000";
+  c101[12] = "0";
+  std::ofstream out(prefs, std::ios::binary);
+  for (const std::string& l : lines) out << l << '\n';
+  return out.good();
+}
+
+// On a 1920 x 1080 screen the window made larger is filled by the view above the panel, with the
+// horizon at the same height relative to the window; F11 gives the whole screen and takes it
+// back, and the window's size is what the preferences keep.
+TEST_F(DesktopSmoke, ALargerWindowIsFilledByTheViewAndF11GivesTheWholeScreen) {
+  const int bar = 25;  // the menu bar's rows at the top of the frame
+  ASSERT_NO_FATAL_FAILURE(write_prefs_by_a_headless_run());
+  ASSERT_TRUE(clear_sky_at_noon(prefs));
+  pid = start(KESTRIX_BINARY, {}, folder, config);
+  const std::string main_window = wait_until_started();
+  ASSERT_FALSE(main_window.empty());
+  pause_ms(1500);
+  const screen_picture small = picture_of_window(main_window);
+  ASSERT_EQ(small.h, 580 + bar);
+  const float horizon_small = (horizon_row(small, bar, small.h - 333) - bar) / 580.0f;
+
+  // Moved first, so that the larger window stays on the screen where its picture is read.
+  output_of("xdotool windowmove --sync " + main_window + " 100 50");
+  output_of("xdotool windowsize --sync " + main_window + " 1600 " + std::to_string(900 + bar));
+  pause_ms(2000);
+  const screen_picture large = picture_of_window(main_window);
+  ASSERT_EQ(large.w, 1600);
+  ASSERT_EQ(large.h, 900 + bar);
+  const int panel_top = expect_view_fills(large, bar, 900.0f / 580.0f);
+  EXPECT_NEAR((horizon_row(large, bar, panel_top) - bar) / 900.0f, horizon_small, 0.04f);
+
+  const std::string keys = "xdotool windowfocus --sync " + main_window + " key --delay 120 ";
+  output_of(keys + "F11");
+  pause_ms(2000);
+  const screen_picture full = picture_of_window(main_window);
+  ASSERT_EQ(full.w * full.h, 1920 * 1080);
+  expect_view_fills(full, bar, (1080.0f - bar) / 580.0f);
+  output_of(keys + "F11");
+  pause_ms(1000);
+  const screen_picture back = picture_of_window(main_window);
+  EXPECT_EQ(back.w * back.h, 1600 * (900 + bar));
+
+  output_of(keys + "F10 Down Down Down Down Return");  // File > Exit
+  const int status = wait_exit(pid, seconds_now() + 20.0, close_boxes);
+  pid = -1;
+  ASSERT_EQ(status, 0) << file_text(folder / "Error.out");
+  ASSERT_GE(saved_local_time(prefs), 0.0f);
+  EXPECT_TRUE(mnw.main_w == 1600 && mnw.main_h == 900 && mnw.main_state == MAIN_NORMAL);
 }
 
 // The empty weight line of an aircraft file, as the writer puts it: the value, then the label.

@@ -3,6 +3,9 @@
 // only what may repeat.
 #include "panel_fixture.h"
 
+#include "app/macibm.h"
+#include "render/ogl.h"
+
 namespace {
 
 class PanelClicks : public PanelTest {
@@ -148,6 +151,39 @@ TEST_F(PanelClicks, KnobsSetTheAltimeterTheDecisionHeightAndTheCourses) {
   EXPECT_FLOAT_EQ(ins.radalt_ft, 10.0f);
   click(lay.cx[SLOT_NAV2] - lay.rad[SLOT_NAV2] + 14, lay.cy[SLOT_NAV2] - lay.rad[SLOT_NAV2] + 8);
   EXPECT_FLOAT_EQ(nav.obs[1], 1.0f);
+}
+
+// A click as the window system gives it: at the window pixel in the middle of what was drawn at
+// (x, y), counted down from the top, taken back through the platform's mapping.
+static void click_in_window(int x, int y) {
+  const float s = mnw.scale[0];
+  const int px = (OGL_pixel_edge(s, mnw.ox[0], x) + OGL_pixel_edge(s, mnw.ox[0], x + 1)) / 2;
+  const int py = (OGL_pixel_edge(s, mnw.oy[0], y) + OGL_pixel_edge(s, mnw.oy[0], y + 1)) / 2;
+  macibm_event_mouse_move(0, px, mnw.wdy[0] - 1 - py);
+  mnw.dragtime = 0.0f;
+  manage_das(0, mnw.mx, mnw.my);
+}
+
+TEST_F(PanelClicks, AKnobOrLeverClickedInAWindowOfAnySizeMovesTheSameControl) {
+  const int alt = 3;
+  ASSERT_EQ(lay.ins[alt], INS_ALT);
+  const int kx = lay.cx[alt] - lay.rad[alt] + 14, ky = lay.cy[alt] - lay.rad[alt] + 8;
+  const lever_slot* thr = slot_of(LEVER_THROTTLE);
+  ASSERT_NE(thr, nullptr);
+  set_win_params(0, "Kestrix", 800, 580);
+  struct size {
+    int w, h, ui_scale;
+  } sizes[] = {{800, 580, 0}, {1920, 1055, 0}, {1920, 1055, 100}, {3840, 2135, 0}, {1024, 1400, 0}};
+  for (const size& z : sizes) {
+    MACIBM_set_ui_scale(z.ui_scale);
+    macibm_event_resize(0, z.w, z.h);
+    ins.baro = 29.92f;
+    click_in_window(kx, ky);
+    EXPECT_NEAR(ins.baro, 29.93f, 1e-4f) << z.w << "x" << z.h << " at " << z.ui_scale;
+    flt.throrequest[0] = 0.0f;
+    click_in_window(thr->r.x + thr->r.w / 2, thr->r.y + thr->r.h - 16);
+    EXPECT_NEAR(flt.throrequest[0], 1.0f, 0.01f) << z.w << "x" << z.h << " at " << z.ui_scale;
+  }
 }
 
 TEST_F(PanelClicks, EquipmentSwitchesAppearForWhatIsFittedAndTheRocketsOnlyLight) {

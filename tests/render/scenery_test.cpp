@@ -70,16 +70,16 @@ TEST_F(RenderScenery, LightningComesDownOnlyWhereTheStormIs) {
 
 TEST_F(RenderScenery, TheViewTakesTheWindowAboveThePanelUnlessFullScreen) {
   int x, y, w, h;
-  view_area(800, 580, 0, &x, &y, &w, &h);
+  view_area(800, 580, PANEL_BMP_H, 0, &x, &y, &w, &h);
   EXPECT_EQ(y, PANEL_BMP_H);
   EXPECT_EQ(h, 580 - PANEL_BMP_H);
   EXPECT_EQ(w, 800);
-  view_area(800, 580, 1, &x, &y, &w, &h);
+  view_area(800, 580, PANEL_BMP_H, 1, &x, &y, &w, &h);
   EXPECT_EQ(y, 0);
   EXPECT_EQ(h, 580);
-  view_area(640, 300, 0, &x, &y, &w, &h);  // too low for a strip above the panel
+  view_area(640, 300, PANEL_BMP_H, 0, &x, &y, &w, &h);  // too low for a strip above the panel
   EXPECT_EQ(h, 300);
-  view_area(0, 0, 0, &x, &y, &w, &h);
+  view_area(0, 0, 0, 0, &x, &y, &w, &h);
   EXPECT_EQ(w * h, 0);
 }
 

@@ -170,3 +170,31 @@ TEST_F(RenderGlDraw, NumbersTooLargeShowTheOverflowForm) {
             ".++++++++++++#+++#.\n"
             ".+++++++++++++###+.\n");
 }
+
+// Under a mapping every dot of a glyph is a solid block placed from the drawing's origin, a
+// rectangle covers exactly the blocks of its cells, and the margins beside the drawing reach the
+// window's edges.
+TEST_F(RenderGlDraw, UnderAMappingTextAndRectanglesAreSolidBlocksFromTheDrawingsOrigin) {
+  OGL_set_mapping(ogl_mapping{2.0f, 3, 1, 10, 10, 30, 24});
+  OGL_setcolor(WHITE);
+  OGL_char(0, 0, 'L');
+  std::string want;
+  auto rows = [&want](int n, const char* row) {
+    for (int k = 0; k < n; k++) want += std::string(row) + "\n";
+  };
+  rows(2, "................");
+  rows(12, "...##...........");  // the stem, six dots high
+  rows(2, "...##########...");   // the foot, five dots wide
+  rows(1, "................");
+  EXPECT_EQ(gl_picture(0, 0, 16, 17), want);
+
+  OGL_set_mapping(ogl_mapping{1.0f, 0, 0, 0, 0, 0, 0});
+  clear();
+  OGL_set_mapping(ogl_mapping{1.5f, 4, 0, 10, 4, 30, 24});
+  OGL_fillrect(WHITE, 1, 1, 2, 1);  // columns 6..8 of row 2
+  OGL_fill_margins(WHITE, 3, 1);    // row 5 left of column 4 and from column 19 on
+  const int white[][2] = {{6, 2}, {8, 2}, {0, 5}, {3, 5}, {19, 5}, {29, 5}};
+  const int black[][2] = {{5, 2}, {9, 2}, {7, 1}, {7, 3}, {4, 5}, {18, 5}, {30, 5}, {0, 4}};
+  for (const auto& p : white) EXPECT_EQ(gl_pixel(p[0], p[1]), 0xffffffu) << p[0] << "," << p[1];
+  for (const auto& p : black) EXPECT_EQ(gl_pixel(p[0], p[1]), 0u) << p[0] << "," << p[1];
+}

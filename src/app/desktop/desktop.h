@@ -11,7 +11,8 @@ struct Fl_Menu_Item;
 // ---- Keys ------------------------------------------------------------------------------------
 
 // Where a key press goes. KEY_NONE keys (modifiers alone, keys without a character) go nowhere;
-// KEY_MENU_BAR opens the menu bar, as F10 does on the desktops the simulator comes from.
+// KEY_MENU_BAR opens the menu bar, as F10 does on the desktops the simulator comes from, and
+// KEY_FULLSCREEN turns full screen on or off, as F11 does in the programs of the Linux desktop.
 enum desktop_key_kind {
   KEY_NONE = 0,
   KEY_CHAR,      // handle_simkey with `value` as the character
@@ -19,6 +20,7 @@ enum desktop_key_kind {
   KEY_YOKE,      // yoke_key with 0..6
   KEY_FREEVIEW,  // freeviews_keys with 25..28
   KEY_MENU_BAR,
+  KEY_FULLSCREEN,  // F11: the main window's full screen on or off
 };
 struct desktop_key {
   desktop_key_kind kind;
@@ -41,6 +43,8 @@ void desktop_restore_current();
 
 // Destroys every window the toolkit still holds and closes the display connection's windows.
 void desktop_windows_shutdown();
+// 1 while the window manager keeps the main window maximised.
+int desktop_main_maximised();
 
 // ---- Deferred events -------------------------------------------------------------------------
 

@@ -42,10 +42,12 @@ static int plain_character(int fl_key) {
 
 desktop_key desktop_translate_key(int fl_key, int shift) {
   // F1..F9, F11 and F12 are 19..27, 29 and 30; Backspace stands for F10, which belongs to the
-  // menu bar. Shift adds 12.
+  // menu bar. Shift adds 12. F11 alone is the desktop's full-screen key; its lever command is
+  // Shift + F11's, and Ctrl + F11 (see the windows) the other way.
   const int shift_add = shift ? 12 : 0;
   if (fl_key == FL_BackSpace) return key(KEY_FUNCTION, 28 + shift_add);
   if (fl_key == FL_F + 10) return key(KEY_MENU_BAR, 0);
+  if (fl_key == FL_F + 11 && !shift) return key(KEY_FULLSCREEN, 0);
   if (fl_key >= FL_F + 1 && fl_key <= FL_F + 12) {
     int n = fl_key - FL_F;
     return key(KEY_FUNCTION, 18 + n + shift_add);

@@ -136,8 +136,20 @@ void ogl_gl_select_window(int w, int dx, int dy) {
     p->swap_set = 1;
   }
   if (have_fbo) {
-    if (p->fbo && (p->dx != dx || p->dy != dy)) free_picture(p);
+    gl_picture old = {};
+    if (p->fbo && (p->dx != dx || p->dy != dy)) {
+      old = *p;
+      p->fbo = p->color = p->depth = 0;
+    }
     if (!p->fbo && dx > 0 && dy > 0) make_picture(p, dx, dy);
+    // A window given a new size shows its old picture stretched until the program has drawn it
+    // again, which a paused simulation does only when it goes on.
+    if (old.fbo && p->fbo) {
+      bind_framebuffer(GL_READ_FRAMEBUFFER_EXT, old.fbo);
+      bind_framebuffer(GL_DRAW_FRAMEBUFFER_EXT, p->fbo);
+      blit_framebuffer(0, 0, old.dx, old.dy, 0, 0, dx, dy, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    }
+    if (old.fbo) free_picture(&old);
     bind_framebuffer(GL_FRAMEBUFFER_EXT, p->fbo);
   }
   p->dx = dx;
@@ -266,8 +278,8 @@ void ogl_be_enable(int cap, int on) {
 void ogl_be_color(float r, float g, float b) { glColor3f(r, g, b); }
 
 void ogl_be_draw2d(int prim, const float* xy, int n, float width) {
-  static const GLenum modes[3] = {GL_POINTS, GL_LINES, GL_LINE_STRIP};
-  if (n <= 0 || prim < 0 || prim > 2) return;
+  static const GLenum modes[4] = {GL_POINTS, GL_LINES, GL_LINE_STRIP, GL_QUADS};
+  if (n <= 0 || prim < 0 || prim > 3) return;
   if (width != 1.0f) glLineWidth(width);
   glBegin(modes[prim]);
   for (int i = 0; i < n; i++) glVertex2f(xy[2 * i], xy[2 * i + 1]);
@@ -315,12 +327,14 @@ void ogl_be_texture_params(int mipmapped, int clamp) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
 }
 
-void ogl_be_draw_pixels(int x, int y, int w, int h, const unsigned char* rgba) {
+void ogl_be_draw_pixels(int x, int y, int w, int h, const unsigned char* rgba, float zoom) {
   // The raster position is set at the origin, which is always inside the window, and moved by a
   // bitmap of no size: a position outside the window would drop the whole picture.
   glRasterPos2i(0, 0);
   glBitmap(0, 0, 0.0f, 0.0f, (GLfloat)x, (GLfloat)y, nullptr);
+  if (zoom != 1.0f) glPixelZoom(zoom, zoom);
   glDrawPixels(w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  if (zoom != 1.0f) glPixelZoom(1.0f, 1.0f);
 }
 
 void ogl_be_changed(int x, int y, int w, int h) {

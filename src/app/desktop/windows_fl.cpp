@@ -11,16 +11,22 @@
 #include "app/desktop/ogl_gl.h"
 #include "app/form.h"
 #include "app/macibm.h"
+#include "shared/shared.h"
 
-enum { MENU_BAR_H = 25, MAX_SIDE = 4096 };
+// Last: Xlib defines names such as None and Bool that the headers above use.
+#include <FL/x.H>
+#include <X11/Xatom.h>
 
-// The toolkit delivers drawing and input to a window through the two methods a GL window must
-// override; they hand over to the free functions below at once.
+enum { MENU_BAR_H = 25, MAX_SIDE = 4096, MIN_SIDE = 40 };
+
+// The toolkit delivers drawing, input and new sizes to a window through the methods a GL window
+// overrides; they hand over to the free functions below at once.
 struct gl_window : Fl_Gl_Window {
   int index;
   gl_window(int x, int y, int w, int h, int i) : Fl_Gl_Window(x, y, w, h), index(i) {}
   void draw() override;
   int handle(int event) override;
+  void resize(int x, int y, int w, int h) override;
 };
 
 static gl_window* gl[MAX_WINDOWS];
@@ -34,11 +40,11 @@ int desktop_window_index(const void* handle) {
   return -1;
 }
 
-// Client size of window w as it can be created: the table's size, at least one pixel each way
-// (a window of no size cannot exist on X11) and at most 4096.
+// Client size of window w as it can be created: the size the table opens it at, at least one
+// pixel each way (a window of no size cannot exist on X11) and at most 4096.
 static void desktop_window_size(int w, int* dx, int* dy) {
-  int x = w >= 0 && w < MAX_WINDOWS ? mnw.dx[w] : 1;
-  int y = w >= 0 && w < MAX_WINDOWS ? mnw.dy[w] : 1;
+  int x = w >= 0 && w < MAX_WINDOWS ? mnw.wdx[w] : 1;
+  int y = w >= 0 && w < MAX_WINDOWS ? mnw.wdy[w] : 1;
   *dx = x < 1 ? 1 : (x > MAX_SIDE ? MAX_SIDE : x);
   *dy = y < 1 ? 1 : (y > MAX_SIDE ? MAX_SIDE : y);
 }
@@ -102,6 +108,9 @@ static bool is_program_window(const Fl_Window* win) {
 
 static void deliver_key(const desktop_key& k) {
   switch (k.kind) {
+    case KEY_FULLSCREEN:
+      MACIBM_fullscreen(mnw.main_state != MAIN_FULL_SCREEN);
+      break;
     case KEY_CHAR:
       macibm_event_key(static_cast<char>(k.value));
       break;
@@ -129,7 +138,12 @@ static void deliver_key(const desktop_key& k) {
 static int dispatch(int event, Fl_Window* win) {
   if (event == FL_KEYDOWN && !Fl::grab() && !Fl::modal() && is_program_window(win) &&
       !Fl::event_state(FL_ALT)) {
-    deliver_key(desktop_translate_key(Fl::event_key(), Fl::event_state(FL_SHIFT) ? 1 : 0));
+    const int shift = Fl::event_state(FL_SHIFT) ? 1 : 0;
+    // Ctrl + F11 is the lever command F11 alone gives up to full screen.
+    if (Fl::event_key() == FL_F + 11 && !shift && Fl::event_state(FL_CTRL))
+      macibm_event_function(29);
+    else
+      deliver_key(desktop_translate_key(Fl::event_key(), shift));
     return 1;
   }
   return Fl::handle_(event, win);
@@ -173,6 +187,8 @@ int backend_create_window(int w) {
   if (!Fl_Gl_Window::can_do(gl_mode)) return 2;
   place(w, dx, dy, &sx, &sy);
   gl_window* g;
+  // Every window may be resized, the main one maximised and put in full screen: the drawing
+  // follows the window's size.
   if (w == 0) {
     main_top = new Fl_Window(sx, sy, dx, dy + MENU_BAR_H);
     main_top->copy_label(mnw.windowname[0]);
@@ -180,13 +196,15 @@ int backend_create_window(int w) {
     desktop_menu_bar_create(0, 0, dx, MENU_BAR_H);
     g = new gl_window(0, MENU_BAR_H, dx, dy, 0);
     main_top->end();
-    main_top->size_range(dx, dy + MENU_BAR_H, dx, dy + MENU_BAR_H);
+    main_top->resizable(g);
+    main_top->size_range(MIN_SIDE, MIN_SIDE + MENU_BAR_H);
   } else {
     g = new gl_window(sx, sy, dx, dy, w);
     g->end();
     g->copy_label(mnw.windowname[w]);
     g->callback(close_callback, reinterpret_cast<void*>(static_cast<std::intptr_t>(w)));
-    g->size_range(dx, dy, dx, dy);
+    g->resizable(g);
+    g->size_range(MIN_SIDE, MIN_SIDE);
   }
   if (g->mode(gl_mode) == 0) {
     if (w == 0) {
@@ -212,14 +230,25 @@ int backend_create_window(int w) {
   return 0;
 }
 
+// The picture drawn into is always the size the window has now.
 void backend_make_current(int w, int raise) {
   if (!gl[w] || !gl[w]->shown()) return;
   if (raise) (w == 0 ? static_cast<Fl_Window*>(main_top) : gl[w])->show();
   gl[w]->make_current();
-  int dx, dy;
-  desktop_window_size(w, &dx, &dy);
-  ogl_gl_select_window(w, dx, dy);
+  ogl_gl_select_window(w, gl[w]->w(), gl[w]->h());
   program_current = w;
+}
+
+// A new size is the table's at once, so that the next click and the next frame use it; the program
+// draws the window again after the toolkit's dispatch.
+void gl_window::resize(int x, int y, int w, int h) {
+  const bool changed = w != this->w() || h != this->h();
+  Fl_Gl_Window::resize(x, y, w, h);
+  if (!changed || desktop_window_index(this) != index) return;
+  if (index == 0 && mnw.main_state != MAIN_FULL_SCREEN)
+    mnw.main_state = desktop_main_maximised() ? MAIN_MAXIMISED : MAIN_NORMAL;
+  macibm_event_resize(index, w, h);
+  desktop_post_paint(index);
 }
 
 void backend_destroy_window(int w) {
@@ -259,4 +288,111 @@ void desktop_windows_shutdown() {
     if (gl[w]) backend_destroy_window(w);
   Fl::do_widget_deletion();
   program_current = -1;
+}
+
+// ---- Screen and the main window's state ----------------------------------------------------
+
+void backend_screen(int* w, int* h, float* dpi) {
+  int x = 0, y = 0;
+  const int n = main_top ? Fl::screen_num(main_top->x(), main_top->y()) : 0;
+  Fl::screen_work_area(x, y, *w, *h, n);
+  float dh = 0.0f, dv = 0.0f;
+  Fl::screen_dpi(dh, dv, n);
+  *dpi = 0.5f * (dh + dv);
+}
+
+static Atom atom(const char* name) { return XInternAtom(fl_display, name, False); }
+
+// Maximised is the window manager's: both of its maximised marks in the frame's _NET_WM_STATE,
+// as the desktop's conventions keep them.
+int desktop_main_maximised() {
+  if (!main_top || !main_top->shown()) return 0;
+  Atom type = 0;
+  int format = 0;
+  unsigned long n = 0, after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(fl_display, fl_xid(main_top), atom("_NET_WM_STATE"), 0, 32, False, XA_ATOM,
+                         &type, &format, &n, &after, &data) != Success ||
+      !data)
+    return 0;
+  const Atom vert = atom("_NET_WM_STATE_MAXIMIZED_VERT"),
+             horz = atom("_NET_WM_STATE_MAXIMIZED_HORZ");
+  int marks = 0;
+  for (unsigned long k = 0; k < n; k++) {
+    const Atom a = reinterpret_cast<const Atom*>(data)[k];
+    marks += a == vert || a == horz;
+  }
+  XFree(data);
+  return marks == 2;
+}
+
+// A window manager that follows the desktop's conventions names its own check window on the root
+// window; only then is there anybody to ask for maximised or full screen.
+static bool window_manager_here() {
+  Atom type = 0;
+  int format = 0;
+  unsigned long n = 0, after = 0;
+  unsigned char* data = nullptr;
+  const bool here = XGetWindowProperty(fl_display, RootWindow(fl_display, fl_screen),
+                                       atom("_NET_SUPPORTING_WM_CHECK"), 0, 1, False, XA_WINDOW,
+                                       &type, &format, &n, &after, &data) == Success &&
+                    data && n == 1;
+  if (data) XFree(data);
+  return here;
+}
+
+static void ask_maximised(int on) {
+  XEvent e = {};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = fl_xid(main_top);
+  e.xclient.message_type = atom("_NET_WM_STATE");
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = on ? 1 : 0;  // add or remove
+  e.xclient.data.l[1] = static_cast<long>(atom("_NET_WM_STATE_MAXIMIZED_VERT"));
+  e.xclient.data.l[2] = static_cast<long>(atom("_NET_WM_STATE_MAXIMIZED_HORZ"));
+  e.xclient.data.l[3] = 1;  // asked by the program itself
+  XSendEvent(fl_display, RootWindow(fl_display, fl_screen), False,
+             SubstructureRedirectMask | SubstructureNotifyMask, &e);
+}
+
+// Without a window manager there is nobody to ask: full screen and maximised are then the frame
+// made as large as the screen or its work area. The toolkit's own full screen without one hides
+// and shows the window again, which would take its GL context and every texture with it.
+static int plain_full_screen = 0;
+static int before_full_x = 0, before_full_y = 0;
+
+void backend_main_window(int w, int h, int state) {
+  if (!main_top || !main_top->shown()) return;
+  const bool manager = window_manager_here();
+  int x = main_top->x(), y = main_top->y();
+  const int n = Fl::screen_num(x, y);
+  int sx, sy, sw, sh;
+  if (state == MAIN_FULL_SCREEN) {
+    if (manager) {
+      main_top->fullscreen();
+    } else if (!plain_full_screen) {
+      plain_full_screen = 1;
+      before_full_x = x, before_full_y = y;
+      Fl::screen_xywh(sx, sy, sw, sh, n);
+      main_top->resize(sx, sy, sw, sh);
+    }
+    return;
+  }
+  if (main_top->fullscreen_active()) main_top->fullscreen_off();
+  if (plain_full_screen) {
+    plain_full_screen = 0;
+    x = before_full_x, y = before_full_y;
+  }
+  if (manager) ask_maximised(0);
+  Fl::screen_work_area(sx, sy, sw, sh, n);
+  if (state == MAIN_MAXIMISED && !manager) {
+    main_top->resize(sx, sy, sw, sh);
+    return;
+  }
+  // The frame stays where it was as far as the work area lets it.
+  const int fw = intlim(w, MIN_SIDE, sw), fh = intlim(h + MENU_BAR_H, MIN_SIDE, sh);
+  x = intlim(x, sx, sx + sw - fw);
+  y = intlim(y, sy, sy + sh - fh);
+  main_top->resize(x, y, fw, fh);
+  if (state == MAIN_MAXIMISED) ask_maximised(1);
 }

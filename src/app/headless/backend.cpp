@@ -27,6 +27,8 @@ static std::string last_question;
 static int serial_open_code = 1;
 static int serial_baud_code = 0;
 static int joystick_code = 5;
+static int screen_w = 1920, screen_h = 1080;
+static float screen_dpi = 96.0f;
 
 void (*headless_pass_hook)() = nullptr;
 
@@ -47,6 +49,11 @@ void headless_set_serial_codes(int open_code, int baud_code) {
   serial_baud_code = baud_code;
 }
 void headless_set_joystick_code(int code) { joystick_code = code; }
+void headless_set_screen(int w, int h, float dpi) {
+  screen_w = w;
+  screen_h = h;
+  screen_dpi = dpi;
+}
 
 void headless_reset() {
   events.clear();
@@ -58,6 +65,7 @@ void headless_reset() {
   serial_open_code = 1;
   serial_baud_code = 0;
   joystick_code = 5;
+  headless_set_screen(1920, 1080, 96.0f);
   headless_pass_hook = nullptr;
   headless_reset_sound();
 }
@@ -131,3 +139,17 @@ void backend_force_feedback_start() {}
 void backend_force_feedback_stop() {}
 int backend_speech_init() { return 0; }
 void backend_shutdown() {}
+
+void backend_screen(int* w, int* h, float* dpi) {
+  *w = screen_w;
+  *h = screen_h;
+  *dpi = screen_dpi;
+}
+
+// Without a window manager a maximised or full-screen window is simply as large as the screen.
+void backend_main_window(int w, int h, int state) {
+  if (state == MAIN_NORMAL)
+    macibm_event_resize(WIN_MAIN, w, h);
+  else
+    macibm_event_resize(WIN_MAIN, screen_w, screen_h);
+}

@@ -25,6 +25,8 @@ const char* headless_last_question();
 // Result codes the serial port and the joystick report (default: no port, no joystick devices).
 void headless_set_serial_codes(int open_code, int baud_code);
 void headless_set_joystick_code(int code);
+// The screen the windows are placed on (default 1920 x 1080 at 96 dots per inch).
+void headless_set_screen(int w, int h, float dpi);
 
 // Called at the start of every event dispatch; the headless program ends its run from here.
 extern void (*headless_pass_hook)();

@@ -13,7 +13,7 @@ void ogl_be_bind_texture(int n) {}
 int ogl_be_max_texture_size() { return OGL_BMP_MAX; }
 void ogl_be_texture_level(int level, int w, int h, const unsigned char* rgba) {}
 void ogl_be_texture_params(int mipmapped, int clamp) {}
-void ogl_be_draw_pixels(int x, int y, int w, int h, const unsigned char* rgba) {}
+void ogl_be_draw_pixels(int x, int y, int w, int h, const unsigned char* rgba, float zoom) {}
 void ogl_be_changed(int x, int y, int w, int h) {}
 void OGL_present_changed() {}
 void ogl_be_view(int x, int y, int w, int h, const float proj[16], const float camera[16],
