@@ -65,8 +65,9 @@ bool ready() {
 // The trainer on the start of runway 0, the factory weather, at local time `hour`, in a main
 // window of w x h pixels.
 void place(float hour, int view, int w = WIN_W, int h = WIN_H) {
-  XResizeWindow(dpy, win, static_cast<unsigned>(w), static_cast<unsigned>(h));
-  XSync(dpy, False);
+  XResizeWindow(gl_window::dpy, gl_window::win, static_cast<unsigned>(w),
+                static_cast<unsigned>(h));
+  XSync(gl_window::dpy, False);
   reset_ogl();
   OGL_define_colors();
   ogl_gl_select_window(0, w, h);
