@@ -361,6 +361,12 @@ static void location_command(int id) {
   }
 }
 
+// "Graphic Flight Record": the graph window, which runs beside the flight without holding it.
+static void open_graph_window() {
+  MACIBM_startwind(25, 1);
+  manage_grf(1);
+}
+
 // Every command closes the settings windows first, holds the sound loops while it runs and is time
 // spent outside the frames.
 void APPLICATION_handlemenu(int id) {
@@ -377,6 +383,8 @@ void APPLICATION_handlemenu(int id) {
     exit_command();
   else if (id >= 300 && id < 400)
     location_command(id);
+  else if (id == 501)
+    open_graph_window();
   else if (id >= 400 && id < 600)
     not_available(id);
   else if (id >= 600 && id < 700)

@@ -1,0 +1,155 @@
+// The data-output groups and the data file: label words, values, the limit, absent values,
+// labels every tenth line, selections past the table, a file that cannot be written.
+#include "app_fixture.h"
+
+#include <cmath>
+#include <limits>
+
+#include "aircraft/aircraft.h"
+#include "flight/flight.h"
+
+class AppDataOutput : public AppTest {
+ protected:
+  std::string path;
+  void SetUp() override {
+    AppTest::SetUp();
+    path = scratch("Kestrix.out");
+    open_trk(path.c_str());
+  }
+  void TearDown() override {
+    if (trk.is_open()) trk.close();
+    AppTest::TearDown();
+  }
+  static void open_trk(const char* p) {
+    if (trk.is_open()) trk.close();
+    trk.clear();
+    trk.open(p);
+    trk.setf(std::ios::fixed, std::ios::floatfield);
+  }
+  std::string written() {
+    trk.flush();
+    return read_text(path);
+  }
+};
+
+static int count_of(const std::string& s, const std::string& what) {
+  int n = 0;
+  for (size_t at = s.find(what); at != std::string::npos; at = s.find(what, at + 1)) n++;
+  return n;
+}
+
+TEST_F(AppDataOutput, LabelWordsJoinNameAndUnitWithBlanksShownAndEmptyFieldsSkipped) {
+  const struct {
+    int group;
+    const char* words;
+  } cases[] = {
+      {0, "FREQ,/sec | TIME,rtio | "},
+      {16, "_VVI,_fpm | "},
+      {17, "MACH,___# | ___G,unit | "},
+      {14, "GEAR,_0/1 | WBRK,part | WBRK,part | SPBK,_0/1 | "},
+  };
+  for (const auto& c : cases) {
+    open_trk(path.c_str());
+    out_label(DEST_FILE, c.group, 0);
+    EXPECT_EQ(written(), c.words) << "group " << c.group;
+  }
+}
+
+TEST_F(AppDataOutput, TwoValueGroupWritesTwoValuesAndTheLimitHoldsHugeOnes) {
+  msc.locl_time = 7200.0f;
+  msc.zulu_time = 36000.0f;
+  out_dat(DEST_FILE, 2, 0);
+  EXPECT_EQ(written(), "     2.00 |     10.00 | ");
+  open_trk(path.c_str());
+  msc.elap_time = 1.0e12f;
+  out_dat(DEST_FILE, 1, 0);
+  EXPECT_EQ(written(), "9900000256.00 | ");
+}
+
+// At rest every force is zero and no engine turns: lift over drag and the propeller efficiencies
+// are nothing over nothing, as they are for engines the aircraft does not have.
+TEST_F(AppDataOutput, RatiosWithNothingToDivideByAreAbsentAndEveryValueIsFinite) {
+  pln.numen = 1;
+  flt.thrust[0] = 100.0f;
+  flt.av = 30.0f;
+  flt.power[0] = 6000.0f;
+  float v[GRF_VALUES];
+  data_values(41, v);
+  EXPECT_FLOAT_EQ(v[0], 0.5f);
+  for (int k = 1; k < GRF_VALUES; k++) EXPECT_EQ(v[k], DATA_ABSENT) << "engine " << k + 1;
+  data_values(40, v);
+  EXPECT_EQ(v[0], DATA_ABSENT);
+
+  // A state nobody filled (a zero frame period, no air) must not put a NaN or an infinity out.
+  reset_world_state();
+  flt.faxilaero = std::numeric_limits<float>::quiet_NaN();
+  for (int g = 0; g < DATA_GROUPS_DEFINED; g++) {
+    data_values(g, v);
+    for (int k = 0; k < GRF_VALUES; k++) {
+      EXPECT_TRUE(std::isfinite(v[k])) << "group " << g << " value " << k;
+      EXPECT_LE(std::fabs(v[k]), DATA_LIMIT) << "group " << g << " value " << k;
+      if (!data_field_used(g, k)) {
+        EXPECT_EQ(v[k], DATA_ABSENT) << "group " << g;
+      }
+    }
+  }
+}
+
+TEST_F(AppDataOutput, LabelsComeEveryTenthLineBeforeTheValues) {
+  set.Bdsk[5] = set.Bdsk[16] = 1;
+  set_rlt_grf_choices();
+  ASSERT_EQ(set.dskout, 1);
+  for (int i = 0; i < 20; i++) {
+    msc.cntr10 = i % 10;
+    dskoutproc();
+  }
+  std::string s = written();
+  EXPECT_EQ(count_of(s, "ALPH,_deg | BETA,_deg | _VVI,_fpm | \n"), 2);
+  EXPECT_EQ(count_of(s, "\n"), 2 * 2 + 20);
+  EXPECT_EQ(count_of(s, " | "), 2 * 3 + 20 * 3);
+  EXPECT_EQ(s.substr(0, 2), "\nA");
+}
+
+TEST_F(AppDataOutput, SelectionsPastTheGroupsAreIgnoredAndClearedWhenRead) {
+  set.Bdsk[59] = set.Brlt[55] = set.Bgrf[51] = 1;
+  set_rlt_grf_choices();
+  EXPECT_EQ(set.dskout + set.rltout + set.grfout, 0);
+  out_dat(DEST_FILE, 55, 0);
+  out_label(DEST_FILE, -1, 0);
+  EXPECT_EQ(written(), "");
+
+  prefs_body b;
+  capture_prefs(&b);
+  b.Brlt[57] = b.Bgrf[51] = 1;
+  b.Brlt[50] = 1;
+  check_prefs(&b);
+  EXPECT_EQ(b.Brlt[57] + b.Bgrf[51], 0);
+  EXPECT_EQ(b.Brlt[50], 1);
+}
+
+TEST_F(AppDataOutput, FileThatCannotBeWrittenGivesOneNoticeAndSwitchesDiskOutputOff) {
+  open_trk("/dev/full");
+  set.Bdsk[27] = 1;
+  set_rlt_grf_choices();
+  macibm_clear_alert_log();
+  for (int i = 0; i < 2000 && set.dskout; i++) {
+    msc.cntr10 = i % 10;
+    dskoutproc();
+  }
+  EXPECT_EQ(set.dskout, 0);
+  EXPECT_EQ(set.Bdsk[27], 0);
+  dskoutproc();
+  ASSERT_EQ(macibm_alert_log().size(), 1u);
+  EXPECT_EQ(macibm_alert_log()[0].kind, ALERT_NOTICE);
+}
+
+TEST_F(AppDataOutput, DumpHeaderNamesTheTimeAndTheAircraft) {
+  std::snprintf(pln.C_file, sizeof pln.C_file, "Trainer.acf");
+  msc.elap_time = 12.5f;
+  msc.zulu_time = 3600.0f * 13 + 60.0f * 7;
+  trackdiv();
+  std::string s = written();
+  EXPECT_NE(s.find("12.50 s"), std::string::npos) << s;
+  EXPECT_NE(s.find("13:07 UTC"), std::string::npos) << s;
+  EXPECT_NE(s.find("Trainer.acf"), std::string::npos) << s;
+}
