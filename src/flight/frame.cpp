@@ -146,8 +146,11 @@ static void advance_clocks() {
   if (msc.timer_running) msc.timr_time = advance_clock(msc.timr_time, dt);
   msc.elap_time = advance_clock(msc.elap_time, dt);
   msc.locl_time = advance_clock(msc.locl_time, dt);
-  msc.zulu_time =
-      fltwrap(msc.locl_time - (intround(flt.lon / 15.0f) + 3) * 3600.0f, 0.0f, 86400.0f);
+  msc.zulu_time = zulu_for_local(msc.locl_time);
+}
+
+float zulu_for_local(float locl) {
+  return fltwrap(locl - (intround(flt.lon / 15.0f) + 3) * 3600.0f, 0.0f, 86400.0f);
 }
 
 // One integration sub-step: the ship decks, the forces, then the motion.

@@ -45,9 +45,15 @@ static void tenths(char* out, float value) {
   std::sprintf(out, "%03d.%d", n / 10, n % 10);
 }
 
-// UTC of the simulator's clock as hhmmss.ss.
+// UTC of the simulator's clock as hhmmss.ss, from the local time (which a flight start sets,
+// while the universal time waits for the frame's clocks).
+static float utc_now() {
+  float z = zulu_for_local(msc.locl_time);
+  return z >= 0.0f && z < 86400.0f ? z : 0.0f;  // midnight is the start of a day
+}
+
 static void utc_time(char* out) {
-  float z = std::isfinite(msc.zulu_time) ? fltlim(msc.zulu_time, 0.0f, 86400.0f) : 0.0f;
+  float z = utc_now();
   int cs = intlim(intround(z * 100.0f), 0, 8639999);
   std::sprintf(out, "%02d%02d%02d.%02d", cs / 360000, cs / 6000 % 60, cs / 100 % 60, cs % 100);
 }
@@ -58,8 +64,9 @@ static int days_flown = 0;
 static float last_zulu = -1.0f;
 
 static void follow_midnight() {
-  if (last_zulu >= 0.0f && msc.zulu_time < last_zulu - 43200.0f) days_flown++;
-  last_zulu = msc.zulu_time;
+  float z = utc_now();
+  if (last_zulu >= 0.0f && z < last_zulu - 43200.0f) days_flown++;
+  last_zulu = z;
 }
 
 // Day, month and year of a day count from 1 January 1970 (the proleptic Gregorian calendar).

@@ -105,7 +105,7 @@ TEST(FlightSerial, PositionSentenceFields) {
   flt.hpath = 45.5f;
   flt.h = 1524.0f;
   env.mvar = -12;  // 12 degrees east, as in southern California
-  msc.zulu_time = 0.0f;
+  msc.locl_time = 19.0f * 3600.0f;  // midnight UTC five time zones west
   char s[NMEA_MAX];
   int n = nmea_sentence(s);
   EXPECT_STREQ(s, "$GPRMC,000000.00,A,3330.00,N,11715.00,W,100.0,045.5,210624,012.0,E*4F\r\n");
