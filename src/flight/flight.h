@@ -431,5 +431,7 @@ void reset_failures();
 void start_periodic_checks();
 // Disarms the glide-slope warning and forgets its last call.
 void reset_glide_slope_warning();
+// Forgets the exact times the clocks keep beside the floats of msc.
+void reset_exact_clocks();
 // Forgets when the last position sentences went out, and the days the flight has seen.
 void reset_serial_outputs();

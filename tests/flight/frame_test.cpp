@@ -65,11 +65,24 @@ TEST_F(FlightFrame, ClocksWrapAtMidnightAndZuluFollowsLongitude) {
   msc.elap_time = 86399.99f;
   flt.lon = -117.25f;
   update_flight();
-  EXPECT_NEAR(msc.locl_time, 0.04f, 1e-3f);
-  EXPECT_NEAR(msc.elap_time, 0.04f, 1e-3f);
+  // 86399.99 is 86399.992 as a float.
+  EXPECT_NEAR(msc.locl_time, 0.042f, 1e-3f);
+  EXPECT_NEAR(msc.elap_time, 0.042f, 1e-3f);
   EXPECT_NEAR(msc.zulu_time, fltwrap(msc.locl_time + 5.0f * 3600.0f, 0.0f, 86400.0f), 1e-2f);
   EXPECT_NEAR(clock_since(0.04f, 86399.5f), 0.54f, 1e-3f);  // across midnight, not negative
   EXPECT_NEAR(clock_since(10.0f, 4.0f), 6.0f, 1e-6f);
+}
+
+// Late in the day a float clock's last bit is 1/256 s: short frames must not round it fast.
+TEST_F(FlightFrame, ClocksKeepTimeOverManyShortFrames) {
+  for (float prd : {0.01f, 0.05f}) {
+    start(prd);
+    msc.locl_time = 57600.0f;
+    msc.elap_time = 0.0f;
+    for (int i = 0; i < 500; i++) update_flight();
+    EXPECT_NEAR(msc.locl_time, 57600.0f + 500 * prd, 0.01f) << prd;
+    EXPECT_NEAR(msc.elap_time, 500 * prd, 0.001f) << prd;
+  }
 }
 
 TEST_F(FlightFrame, FlyingBackwardsBanksThePathTheOtherWay) {
