@@ -220,7 +220,9 @@ TEST_F(FlightRunnerReport, TheDataFileHasALineEveryTenthOfASecond) {
     if (line.empty()) continue;
     if (line == "TIME,_sec | _LAT,_deg | _LON,_deg | _ALT,__ft | ") {
       // Ten lines between labels, once the first tenth-tick has come.
-      if (labels++ >= 2) EXPECT_EQ(since_labels, 10);
+      if (labels++ >= 2) {
+        EXPECT_EQ(since_labels, 10);
+      }
       since_labels = 0;
       continue;
     }
