@@ -48,12 +48,36 @@ static void file_label(const char* label) {
   }
 }
 
+int format_value(char* out, float v) {
+  // The hundredths, rounded to even at a tie as printf rounds: a float times 100 is exact in a
+  // double. printf's own float formatting costs more than the rest of a line together.
+  double h = std::nearbyint(static_cast<double>(fltlim(v, -DATA_LIMIT, DATA_LIMIT)) * 100.0);
+  unsigned long long n = static_cast<unsigned long long>(std::fabs(h));
+  char digits[32];
+  int d = 0;
+  digits[d++] = static_cast<char>('0' + n % 10);
+  digits[d++] = static_cast<char>('0' + n / 10 % 10);
+  digits[d++] = '.';
+  n /= 100;
+  do {
+    digits[d++] = static_cast<char>('0' + n % 10);
+    n /= 10;
+  } while (n);
+  if (std::signbit(h)) digits[d++] = '-';
+  int len = 0;
+  for (int pad = 9 - d; pad > 0; pad--) out[len++] = ' ';
+  while (d) out[len++] = digits[--d];
+  out[len] = '\0';
+  return len;
+}
+
 static void file_values(const float v[GRF_VALUES]) {
   for (int k = 0; k < GRF_VALUES; k++) {
     if (std::fabs(v[k] - DATA_ABSENT) < 0.01f) continue;
     char s[48];
-    std::snprintf(s, sizeof s, "%9.2f | ", static_cast<double>(v[k]));
-    file_text(s);
+    int n = format_value(s, v[k]);
+    std::memcpy(s + n, " | ", 4);
+    trk.write(s, n + 3);
   }
 }
 

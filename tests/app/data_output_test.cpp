@@ -66,6 +66,16 @@ TEST_F(AppDataOutput, TwoValueGroupWritesTwoValuesAndTheLimitHoldsHugeOnes) {
   EXPECT_EQ(written(), "9900000256.00 | ");
 }
 
+TEST_F(AppDataOutput, ValuesAreWrittenAsPrintfWritesThemWithTwoDecimals) {
+  for (float v : {0.0f, -0.0f, -0.001f, 0.005f, 0.125f, 0.375f, -2.675f, 1.005f, 99.995f, 123.456f,
+                  -999.0f, 65536.125f, 1234567.0f, -98765432.1f, 9.9e9f, -9.9e9f}) {
+    char mine[32], theirs[64];
+    format_value(mine, v);
+    std::snprintf(theirs, sizeof theirs, "%9.2f", static_cast<double>(v));
+    EXPECT_STREQ(mine, theirs) << v;
+  }
+}
+
 // At rest every force is zero and no engine turns: lift over drag and the propeller efficiencies
 // are nothing over nothing, as they are for engines the aircraft does not have.
 TEST_F(AppDataOutput, RatiosWithNothingToDivideByAreAbsentAndEveryValueIsFinite) {
