@@ -435,6 +435,31 @@ int format_value(char* out, float v);
 // left, 5..9 down the right, hanging from the window's top edge.
 void draw_data_list();
 
+// ---- The "Set Data Output" window's choices ---------------------------------------------------
+
+// One column of the window: a destination, its title, how many groups it takes at most (the file
+// every one, the list 10, the graph 4) and its selection row in set.
+enum { DATA_DESTINATIONS = 3 };
+struct data_destination {
+  int dest;         // DEST_FILE, DEST_SCREEN or DEST_GRAPH
+  const char* title;
+  int most;         // groups it takes at most
+  int* chosen;      // set.Bdsk, set.Brlt or set.Bgrf
+};
+const data_destination* data_destination_of(int dest);       // null for another number
+const data_destination* data_destination_column(int column);  // columns 0..2, else null
+// Groups chosen for a destination now.
+int data_choice_count(int dest);
+// Chooses (on 1) or drops a group for a destination; 0, changing nothing, for a group past the
+// table or a choice beyond what the destination takes.
+int data_choice_set(int dest, int group, int on);
+// The window's check box of a group in a column (bottom-left corner, 10 x 10 pixels), and the
+// box under a click: 1 with its group and column, 0 when the click is on none.
+void data_choice_box(int group, int column, int* x, int* y);
+int data_choice_at(int mx, int my, int* group, int* column);
+// The choices take effect: the list, the graph's traces and the three outputs are rebuilt.
+void data_choices_apply();
+
 // ---- Graph ring and window -------------------------------------------------------------------
 
 // The chart: GRF_COLUMNS pixel columns from x = GRF_CHART_X at 50 pixels a simulated second, ten

@@ -163,3 +163,35 @@ TEST_F(AppDataOutput, DumpHeaderNamesTheTimeAndTheAircraft) {
   EXPECT_NE(s.find("13:07 UTC"), std::string::npos) << s;
   EXPECT_NE(s.find("Trainer.acf"), std::string::npos) << s;
 }
+
+// The window takes what each destination can show and nothing past the table; its boxes and its
+// clicks agree.
+TEST_F(AppDataOutput, WindowChoicesKeepEachDestinationsLimit) {
+  const struct {
+    int dest, most;
+  } cases[] = {{DEST_SCREEN, 10}, {DEST_GRAPH, 4}, {DEST_FILE, 51}};
+  for (const auto& c : cases) {
+    for (int g = 0; g < DATA_GROUPS_DEFINED; g++) data_choice_set(c.dest, g, 1);
+    EXPECT_EQ(data_choice_count(c.dest), c.most);
+    EXPECT_EQ(data_destination_of(c.dest)->chosen[50], c.most == 51 ? 1 : 0);
+    EXPECT_EQ(data_choice_set(c.dest, 1, 0), 1);
+    EXPECT_EQ(data_choice_set(c.dest, 50, 1), 1);  // room again
+    EXPECT_EQ(data_choice_set(c.dest, 51, 1), 0);
+  }
+  data_choices_apply();
+  EXPECT_EQ(set.rltsel[9], 50);
+  EXPECT_EQ(set.grfsel[3], 50);
+  EXPECT_EQ(set.dskout, 1);
+
+  for (int g : {0, 16, 17, 50}) {
+    for (int c = 0; c < DATA_DESTINATIONS; c++) {
+      int x, y, hit_g = -1, hit_c = -1;
+      data_choice_box(g, c, &x, &y);
+      EXPECT_TRUE(x >= 0 && x + 10 <= 620 && y >= 0 && y + 10 <= 400) << g;
+      ASSERT_TRUE(data_choice_at(x + 5, y + 5, &hit_g, &hit_c));
+      EXPECT_EQ(hit_g * 10 + hit_c, g * 10 + c);
+    }
+  }
+  int g, c;
+  EXPECT_FALSE(data_choice_at(600, 5, &g, &c));
+}
