@@ -9,6 +9,7 @@ packages=(
   libfltk1.3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
   libsdl2-dev libopenal-dev libespeak-ng-dev espeak-ng-data
   xvfb xauth x11-utils x11-apps imagemagick xdotool
+  gpsd gpsd-clients
 )
 
 missing=()

@@ -427,7 +427,93 @@ int open_map_command(int id);
 // Each loop pass: drags and clicks on the map windows, and their redraw.
 void update_maps();
 
-// One line of the data-output file, when disk output is on.
+// One line of the data-output file, when disk output is on: the labels of the groups selected
+// for disk on every tenth event tick, then their values. A file that cannot be written switches
+// disk output off with one notice.
 void dskoutproc();
-// The header of a one-frame dump in the data-output file.
+// The header of a one-frame dump in the data-output file: the time and the aircraft.
 void trackdiv();
+
+// ---- Data-output groups and writers ----------------------------------------------------------
+
+// Groups 0..50 are defined; selections 51..59 of the preferences' 60 rows are ignored. A label is
+// four 9-character fields (a 4-character name, a blank, a 4-character unit) joined by blanks.
+enum { DATA_GROUPS_DEFINED = 51, DATA_LABEL_LEN = 39 };
+// Destinations of the writers: the data file, the graph (slot: trace 0..3, or for labels the base
+// height of the trace's label block) and the on-screen list (slot: row 0..9).
+enum { DEST_FILE = 29, DEST_GRAPH = 30, DEST_SCREEN = 31 };
+const float DATA_ABSENT = -999.0f;  // a value the group does not have
+const float DATA_LIMIT = 9.9e9f;    // every value is held within +-DATA_LIMIT
+
+int data_group_defined(int group);
+// 1 when value k of the group has a label (and so a value).
+int data_field_used(int group, int k);
+// The group's label padded with blanks to 39 characters ("" padded for an undefined group).
+void data_label(int group, char out[DATA_LABEL_LEN + 1]);
+// The group's four values now, each finite and within the limit; DATA_ABSENT where the group has
+// no value, where a ratio has nothing to divide by, and for an undefined group.
+void data_values(int group, float v[GRF_VALUES]);
+// Digits and decimals each value of the group is shown with.
+void set_dig_dec(int group, int dig[GRF_VALUES], int dec[GRF_VALUES]);
+// The group's label, or its values now, to a destination.
+void out_label(int dest, int group, int slot);
+void out_dat(int dest, int group, int slot);
+void sub_out_label(int dest, int slot, const char* label);
+void sub_out_dat(int dest, int group, int slot, float a, float b, float c, float d);
+// A value as the data file writes it: printf's "%9.2f", into out (32 characters); its length.
+int format_value(char* out, float v);
+// The on-screen list of set.rltsel in the cockpit view, in the main window: rows 0..4 down the
+// left, 5..9 down the right, hanging from the window's top edge.
+void draw_data_list();
+
+// ---- The "Set Data Output" window's choices ---------------------------------------------------
+
+// One column of the window: a destination, its title, how many groups it takes at most (the file
+// every one, the list 10, the graph 4) and its selection row in set.
+enum { DATA_DESTINATIONS = 3 };
+struct data_destination {
+  int dest;         // DEST_FILE, DEST_SCREEN or DEST_GRAPH
+  const char* title;
+  int most;         // groups it takes at most
+  int* chosen;      // set.Bdsk, set.Brlt or set.Bgrf
+};
+const data_destination* data_destination_of(int dest);       // null for another number
+const data_destination* data_destination_column(int column);  // columns 0..2, else null
+// Groups chosen for a destination now.
+int data_choice_count(int dest);
+// Chooses (on 1) or drops a group for a destination; 0, changing nothing, for a group past the
+// table or a choice beyond what the destination takes.
+int data_choice_set(int dest, int group, int on);
+// The window's check box of a group in a column (bottom-left corner, 10 x 10 pixels), and the
+// box under a click: 1 with its group and column, 0 when the click is on none.
+void data_choice_box(int group, int column, int* x, int* y);
+int data_choice_at(int mx, int my, int* group, int* column);
+// The choices take effect: the list, the graph's traces and the three outputs are rebuilt.
+void data_choices_apply();
+
+// ---- Graph ring and window -------------------------------------------------------------------
+
+// The chart: GRF_COLUMNS pixel columns from x = GRF_CHART_X at 50 pixels a simulated second, ten
+// seconds wide; 33 pixels are one unit of a trace at the widest scale.
+enum { GRF_CHART_X = 105, GRF_PIXELS_PER_SECOND = 50, GRF_CHART_SECONDS = 10, GRF_HALF_HEIGHT = 33 };
+// Samples held now (0 before the first, 1800 once the ring has wrapped).
+int graph_samples();
+// Simulated seconds the stored samples span, and the slider's end: that less the chart's width.
+float graph_stored_seconds();
+float graph_slider_max();
+// The first and last sample a chart whose left edge is lefttime seconds after the oldest sample
+// shows (-1 both when there is none); both walks stop at the newest sample.
+void graph_span(float lefttime, int* first, int* last);
+// grf_first, grf_last, XofCTR and CTRofX for a chart starting at lefttime; every column right of
+// the last sample shows the last sample. Without samples every column holds -1.
+void graph_layout(float lefttime);
+// Pixels per unit of trace s: 33 over its largest magnitude, never more than 33.
+float graph_scale(int s);
+// The sample under the mouse at window x (left of the chart: its first column); -1 when none.
+int graph_sample_under(int mouse_x);
+// Drawing: a trace's label block, one value k of a sample at column x of the trace whose zero
+// line is base_y (joined to the value's last point when connect), and the read-outs (style 1:
+// the four values under the labels; style 2: the scale, v[0] at the top and v[1] at the bottom).
+void graph_label(int y, const char* label);
+void graph_point(int x, int base_y, int k, float value, int trace, int connect);
+void plot_grf_numbers(int style, int trace, int group, const float v[GRF_VALUES]);

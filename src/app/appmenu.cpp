@@ -393,6 +393,12 @@ static void location_command(int id) {
   }
 }
 
+// "Graphic Flight Record": the graph window, which runs beside the flight without holding it.
+static void open_graph_window() {
+  MACIBM_startwind(25, 1);
+  manage_grf(1);
+}
+
 // Every command closes the settings windows first, holds the sound loops while it runs and is time
 // spent outside the frames.
 void APPLICATION_handlemenu(int id) {
@@ -412,6 +418,8 @@ void APPLICATION_handlemenu(int id) {
     location_command(id);
   else if (id >= 503 && id <= 508)
     open_map_command(id);
+  else if (id == 501)
+    open_graph_window();
   else if (id >= 400 && id < 600 && !open_settings_command(id))
     not_available(id);
   else if (id >= VIEW_WINDOW_FULL_SCREEN && id <= VIEW_SCALE_300)

@@ -290,6 +290,8 @@ int MACIBM_serial_ready();
 // Writes n bytes to serial port 1 (opening it first): the count accepted, or -1 when no port is
 // open.
 int MACIBM_serial_write(const void* bytes, int n);
+// Closes serial port 1; the next serial output opens it afresh.
+void MACIBM_serial_close();
 
 // ---- Sound -----------------------------------------------------------------------------------
 

@@ -11,18 +11,6 @@
 #include "shared/shared.h"
 #include "world/world.h"
 
-// Graph window (src/app).
-void clear_graph() { reset_grf(); }
-
-// Graph window (src/app).
-void update_graph() {}
-
-// Graph window (src/app).
-void plot_grf_current() {}
-
-// Graph window (src/app).
-void manage_grf(int open) {}
-
 // Settings windows (src/app).
 void manage_pln(int open) {}
 
@@ -35,8 +23,3 @@ void controller_respond(char*) {}
 // Air traffic control (src/atc).
 void LSO_respond() {}
 
-// Data output (src/app).
-void dskoutproc() {}
-
-// Data output (src/app).
-void trackdiv() {}

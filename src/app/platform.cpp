@@ -123,6 +123,11 @@ int MACIBM_serial_write(const void* bytes, int n) {
   return backend_serial_write(bytes, n);
 }
 
+void MACIBM_serial_close() {
+  backend_serial_close();
+  serial_state = SERIAL_UNTRIED;
+}
+
 // ---- Joystick --------------------------------------------------------------------------------
 
 int init_WIN95() { return backend_joystick_probe(); }

@@ -428,10 +428,11 @@ void check_prefs(prefs_body* b) {
   b->wave_dir = intlim(b->wave_dir, 0, 359);
   b->rway_fric_code = intlim(b->rway_fric_code, 1, 3);
 
+  // Rows past the defined groups select nothing and are cleared.
   for (int i = 0; i < DATA_GROUPS; i++) {
     b->Bdsk[i] = 0;
-    b->Brlt[i] = b->Brlt[i] != 0;
-    b->Bgrf[i] = b->Bgrf[i] != 0;
+    b->Brlt[i] = i < DATA_GROUPS_DEFINED && b->Brlt[i] != 0;
+    b->Bgrf[i] = i < DATA_GROUPS_DEFINED && b->Bgrf[i] != 0;
   }
   b->damp = fltlim(b->damp, 0.0f, 1.0f);
   b->joy_rat_ptch = fltlim(b->joy_rat_ptch, 0.0f, 2.0f);

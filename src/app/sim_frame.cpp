@@ -32,8 +32,8 @@ static void viewpoint_at_aircraft() {
 //    ship state and con.BOAT_*. Before the view, which draws the moved region and the ships, and
 //    before the flight, whose contact stands on the decks and roofs found here.
 // 3. View (drawn only). Reads everything; writes con.VIEW_xyz from the camera, the light ratios
-//    of scn. Without a picture the viewpoint is the aircraft. Before the flight, which looks up
-//    the terrain cell under the viewpoint.
+//    of scn; the on-screen data list is drawn over it. Without a picture the viewpoint is the
+//    aircraft. Before the flight, which looks up the terrain cell under the viewpoint.
 // 4. Controls (update_controls). Reads the joystick, the mouse and keyboard yoke set.MK_*, the
 //    levers' requests in flt, ott, flt air data; writes set.YK_*, FC_*, the surface deflections
 //    and throttle requests in flt, ctm. Before the flight, whose force pass reads the deflections.
@@ -48,9 +48,10 @@ void sim_frame(int draw) {
   if (event_tick) update_warnings();
   if (draw && !set.view_is_fullscreen && event_tick) update_panel();
   update_surroundings();
-  if (draw)
+  if (draw) {
     update_scenery();
-  else
+    draw_data_list();
+  } else
     viewpoint_at_aircraft();
   update_controls();
   update_flight();

@@ -203,15 +203,15 @@ void set_rlt_grf_choices() {
   int any_dsk = 0;
   for (int i = 0; i < RLT_ROWS; i++) set.rltsel[i] = -1;
   for (int i = 0; i < GRF_TRACES; i++) set.grfsel[i] = -1;
-  for (int i = 0; i < DATA_GROUPS; i++) {
+  // Only the defined groups count: a selection past them has nothing to output.
+  for (int i = 0; i < DATA_GROUPS_DEFINED; i++) {
     if (set.Brlt[i] && n_rlt < RLT_ROWS) set.rltsel[n_rlt++] = i;
     if (set.Bgrf[i] && n_grf < GRF_TRACES) set.grfsel[n_grf++] = i;
     if (set.Bdsk[i]) any_dsk = 1;
   }
-  for (int s = 0; s < GRF_TRACES; s++)
-    for (int v = 0; v < GRF_VALUES; v++)
-      for (int k = 0; k < GRF_SAMPLES; k++) grf.data[s][v][k] = -999.0f;
-  grf.cntr = -1;
+  // The whole ring starts again, its start and fullness with it: samples of the old selection
+  // must not show as the new traces.
+  clear_graph();
   set.grfout = n_grf > 0;
   set.rltout = n_rlt > 0;
   set.dskout = any_dsk;

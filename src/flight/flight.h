@@ -234,6 +234,8 @@ extern flight_hookstruct flight_hooks;
 // One frame of msc.prd simulated seconds: surroundings, serial outputs, periodic passes, clocks,
 // then two integration sub-steps of the force pass. Called once per frame by the loop.
 void update_flight();
+// Universal time of day for a local time at the aircraft's longitude, s, 0..86400.
+float zulu_for_local(float locl);
 // One integration sub-step of msc.prd seconds (the frame halves msc.prd around the sub-steps):
 // rates and velocities first, then attitude, position and the derived air data.
 void integ_v();
@@ -254,11 +256,21 @@ void set_mixture_ratios();   // flt.mixt_powr_rat, mixt_temp_rat from the mixtur
 
 // ---- Serial outputs --------------------------------------------------------------------------
 
-// Composes the position sentence for the current position, track, speed and variation into
-// `out` (at least 80 characters) and returns its length.
+// Longest sentence with its checksum and line end; the first day of a flight's UTC date, in days
+// from 1 January 1970 (21 June 2024).
+enum { NMEA_MAX = 100, NMEA_FIRST_DAY = 19895 };
+// The RMC sentence (UTC time and date of the simulator's clock, position, speed over the ground,
+// track, variation) into `out` (NMEA_MAX characters), ending "*HH\r\n"; returns its length.
 int nmea_sentence(char* out);
-// The position sentence (once a second), the motion-platform and the cockpit streams, as the
-// settings ask.
+// The GGA sentence (UTC time, position, a fix from eight satellites, height above sea level).
+int nmea_gga(char* out);
+// XOR of the characters between the leading '$' and the '*' (or the end).
+int nmea_checksum(const char* sentence);
+// Horizontal speed over the ground, m/s.
+float speed_over_ground();
+// The position sentences (once for each whole second of local time), the motion-platform and the
+// cockpit streams, as the settings ask. A port that cannot be opened (one notice when it is tried)
+// or that does not take a write (one notice) switches every serial output off.
 void serial_outputs();
 
 // ---- Force accumulators ----------------------------------------------------------------------
@@ -422,5 +434,7 @@ void reset_failures();
 void start_periodic_checks();
 // Disarms the glide-slope warning and forgets its last call.
 void reset_glide_slope_warning();
-// Forgets when the last position sentence went out.
+// Forgets the exact times the clocks keep beside the floats of msc.
+void reset_exact_clocks();
+// Forgets when the last position sentences went out, and the days the flight has seen.
 void reset_serial_outputs();

@@ -19,7 +19,31 @@ int crs_wrapped() {
              : 0;
 }
 
-static float advance_clock(float t, float dt) { return fltwrap(t + dt, 0.0f, 86400.0f); }
+// A clock is a float of up to 86400 s, whose last bit there is 1/256 s. Adding a frame period to
+// the float itself rounds the same way every frame, so a clock of 0.05 s frames ran 1.6 % fast and
+// one of 0.01 s frames 17 %. Each clock therefore keeps its exact time beside it, and the float
+// follows that; a clock set from outside (the time of day, a weather report) is taken up as it is.
+// Lifetime: flight.
+struct exact_clock {
+  double t;     // exact time, s, 0..86400
+  float shown;  // the float last given out
+};
+enum { CLOCK_AIFR, CLOCK_NIGT, CLOCK_TIMR, CLOCK_ELAP, CLOCK_LOCL, CLOCKS };
+static exact_clock clocks[CLOCKS];
+
+void reset_exact_clocks() {
+  for (exact_clock& c : clocks) c = {0.0, 0.0f};
+}
+
+static float advance_clock(int k, float t, float dt) {
+  exact_clock* c = &clocks[k];
+  if (t != c->shown) c->t = t;
+  c->t += dt;
+  if (c->t >= 86400.0) c->t -= 86400.0;
+  if (!(c->t >= 0.0 && c->t < 86400.0)) c->t = fltwrap(static_cast<float>(c->t), 0.0f, 86400.0f);
+  c->shown = static_cast<float>(c->t);
+  return c->shown;
+}
 
 // ---- Surroundings ----------------------------------------------------------------------------
 
@@ -140,14 +164,17 @@ static void advance_clocks() {
   float dt = msc.prd;
   bool in_cloud =
       (scn.belowbases && atm.vis < 3.0f * con.nmtomtrs) || (!scn.belowbases && !scn.abovetops);
-  if (in_cloud) msc.aifr_time = advance_clock(msc.aifr_time, dt);
+  if (in_cloud) msc.aifr_time = advance_clock(CLOCK_AIFR, msc.aifr_time, dt);
   if (!fltrange(msc.locl_time / 3600.0f, 5.0f, 19.0f))
-    msc.nigt_time = advance_clock(msc.nigt_time, dt);
-  if (msc.timer_running) msc.timr_time = advance_clock(msc.timr_time, dt);
-  msc.elap_time = advance_clock(msc.elap_time, dt);
-  msc.locl_time = advance_clock(msc.locl_time, dt);
-  msc.zulu_time =
-      fltwrap(msc.locl_time - (intround(flt.lon / 15.0f) + 3) * 3600.0f, 0.0f, 86400.0f);
+    msc.nigt_time = advance_clock(CLOCK_NIGT, msc.nigt_time, dt);
+  if (msc.timer_running) msc.timr_time = advance_clock(CLOCK_TIMR, msc.timr_time, dt);
+  msc.elap_time = advance_clock(CLOCK_ELAP, msc.elap_time, dt);
+  msc.locl_time = advance_clock(CLOCK_LOCL, msc.locl_time, dt);
+  msc.zulu_time = zulu_for_local(msc.locl_time);
+}
+
+float zulu_for_local(float locl) {
+  return fltwrap(locl - (intround(flt.lon / 15.0f) + 3) * 3600.0f, 0.0f, 86400.0f);
 }
 
 // One integration sub-step: the ship decks, the forces, then the motion.

@@ -1,5 +1,6 @@
-// The serial outputs of the flight frame: the once-a-second position sentence, and the
-// motion-platform and cockpit streams of one frame marker and a few floats per frame.
+// The serial outputs of the flight frame: the once-a-second position sentences (RMC and GGA, with
+// their checksums and the simulator's UTC time and date), and the motion-platform and cockpit
+// streams of one frame marker and a few floats per frame.
 #include "flight/flight.h"
 #include "flight/local.h"
 
@@ -14,18 +15,19 @@
 #include "shared/shared.h"
 #include "world/world.h"
 
-// Writes the float's 4 bytes to serial port 1; a short write is the fatal "Could not output
-// serial port data!".
-static void serial_dat(float value) {
-  // The float's bits, least significant byte first, whatever the byte order of this machine.
-  std::uint32_t bits;
-  std::memcpy(&bits, &value, 4);
-  unsigned char b[4] = {static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
-                        static_cast<unsigned char>(bits >> 16),
-                        static_cast<unsigned char>(bits >> 24)};
-  if (MACIBM_serial_write(b, 4) < 4) {
-    MACIBM_alert("Could not output serial port data!", "", "", "", ALERT_SIM_FATAL);
-  }
+// ---- Sentences -------------------------------------------------------------------------------
+
+int nmea_checksum(const char* sentence) {
+  const char* p = sentence;
+  if (*p == '$') p++;
+  int sum = 0;
+  for (; *p && *p != '*'; p++) sum ^= static_cast<unsigned char>(*p);
+  return sum;
+}
+
+// Closes a sentence whose body (from '$') is in out[0..n): "*HH" and CR LF, as receivers expect.
+static int close_sentence(char* out, int n, int size) {
+  return n + std::snprintf(out + n, size - n, "*%02X\r\n", nmea_checksum(out));
 }
 
 // Degrees and minutes of an angle: `deg_digits` digits of whole degrees, two of minutes, a point
@@ -43,55 +45,154 @@ static void tenths(char* out, float value) {
   std::sprintf(out, "%03d.%d", n / 10, n % 10);
 }
 
+// UTC of the simulator's clock as hhmmss.ss, from the local time (which a flight start sets,
+// while the universal time waits for the frame's clocks).
+static float utc_now() {
+  float z = zulu_for_local(msc.locl_time);
+  return z >= 0.0f && z < 86400.0f ? z : 0.0f;  // midnight is the start of a day
+}
+
+static void utc_time(char* out) {
+  float z = utc_now();
+  int cs = intlim(intround(z * 100.0f), 0, 8639999);
+  std::sprintf(out, "%02d%02d%02d.%02d", cs / 360000, cs / 6000 % 60, cs / 100 % 60, cs % 100);
+}
+
+// The simulator keeps a time of day but no calendar: a flight begins on NMEA_FIRST_DAY and the
+// date moves on each time its UTC clock passes midnight. Lifetime: flight.
+static int days_flown = 0;
+static float last_zulu = -1.0f;
+
+static void follow_midnight() {
+  float z = utc_now();
+  if (last_zulu >= 0.0f && z < last_zulu - 43200.0f) days_flown++;
+  last_zulu = z;
+}
+
+// Day, month and year of a day count from 1 January 1970 (the proleptic Gregorian calendar).
+static void civil_date(long days, int* d, int* m, int* y) {
+  days += 719468;
+  long era = (days >= 0 ? days : days - 146096) / 146097;
+  long doe = days - era * 146097;
+  long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  long mp = (5 * doy + 2) / 153;
+  *d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  *m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  *y = static_cast<int>(yoe + era * 400 + (*m <= 2));
+}
+
+// ddmmyy
+static void utc_date(char* out) {
+  int d, m, y;
+  civil_date(NMEA_FIRST_DAY + days_flown, &d, &m, &y);
+  std::sprintf(out, "%02d%02d%02d", d, m, y % 100);
+}
+
+float speed_over_ground() {
+  return static_cast<float>(std::sqrt(flt.vX * flt.vX + flt.vZ * flt.vZ));
+}
+
 int nmea_sentence(char* out) {
-  char lat[16], lon[16], spd[16], trk_[16], var[16];
+  char tim[16], date[16], lat[16], lon[16], spd[16], trk_[16], var[16];
+  utc_time(tim);
+  utc_date(date);
   degrees_minutes(lat, flt.lat, 2);
   degrees_minutes(lon, flt.lon, 3);
-  tenths(spd, flt.v * con.msctokts);
+  tenths(spd, speed_over_ground() * con.msctokts);
   tenths(trk_, flt.hpath);
   tenths(var, static_cast<float>(std::abs(env.mvar)));
   // mvar is what a true heading needs added to read magnetic: a negative mvar is an easterly
   // variation, which the sentence marks E.
-  return std::sprintf(out, "$GPRMC,000000.00,A,%s,%c,%s,%c,%s,%s,000000,%s,%c*00\n", lat,
-                      flt.lat <= 0.0f ? 'S' : 'N', lon, flt.lon <= 0.0f ? 'W' : 'E', spd, trk_, var,
-                      env.mvar > 0 ? 'W' : 'E');
+  int n = std::snprintf(out, NMEA_MAX, "$GPRMC,%s,A,%s,%c,%s,%c,%s,%s,%s,%s,%c", tim, lat,
+                        flt.lat <= 0.0f ? 'S' : 'N', lon, flt.lon <= 0.0f ? 'W' : 'E', spd, trk_,
+                        date, var, env.mvar > 0 ? 'W' : 'E');
+  return close_sentence(out, n, NMEA_MAX);
 }
 
-// Local time the last position sentence went out. Lifetime: flight.
-static float last_sent = 0.0f;
+int nmea_gga(char* out) {
+  char tim[16], lat[16], lon[16];
+  utc_time(tim);
+  degrees_minutes(lat, flt.lat, 2);
+  degrees_minutes(lon, flt.lon, 3);
+  float alt = std::isfinite(flt.h) ? fltlim(flt.h, -9999.0f, 99999.0f) : 0.0f;
+  // A GPS fix from eight satellites with a good geometry; the height is above mean sea level,
+  // with no separation of the geoid given.
+  int n = std::snprintf(out, NMEA_MAX, "$GPGGA,%s,%s,%c,%s,%c,1,08,1.0,%.1f,M,0.0,M,,", tim, lat,
+                        flt.lat <= 0.0f ? 'S' : 'N', lon, flt.lon <= 0.0f ? 'W' : 'E',
+                        static_cast<double>(alt));
+  return close_sentence(out, n, NMEA_MAX);
+}
 
-void reset_serial_outputs() { last_sent = 0.0f; }
+// ---- Writing ---------------------------------------------------------------------------------
+
+// Local time of the whole second whose sentences went out last. Lifetime: flight.
+static long last_second = -1;
+
+void reset_serial_outputs() {
+  last_second = -1;
+  days_flown = 0;
+  last_zulu = -1.0f;
+}
+
+// A port that fails a write (gone, full, closed by its reader) is not worth a notice every frame:
+// one notice, and the serial outputs go off, all of them, since they share the port. The port is
+// released, so that switching an output on again tries it afresh.
+static void port_failed() {
+  set.ser_NMEA = set.ser_motion = set.ser_cockpit = 0;
+  MACIBM_alert("Could not output serial port data!",
+               "The serial port did not take what was written to it.",
+               "The serial outputs are now off.", "", ALERT_NOTICE);
+  MACIBM_serial_close();
+}
+
+// Each float as its 4 bytes, least significant byte first whatever the byte order of this
+// machine; the whole frame in one write.
+static void write_floats(const float* v, int n) {
+  unsigned char b[4 * 16];
+  for (int i = 0; i < n; i++) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &v[i], 4);
+    for (int k = 0; k < 4; k++) b[4 * i + k] = static_cast<unsigned char>(bits >> (8 * k));
+  }
+  if (MACIBM_serial_write(b, 4 * n) < 4 * n) port_failed();
+}
 
 void serial_outputs() {
-  // A port that could not be opened was reported once when the first output asked for it; the
-  // outputs then stay silent rather than failing on every frame.
   if (!set.ser_NMEA && !set.ser_motion && !set.ser_cockpit) return;
-  if (!MACIBM_serial_ready()) return;
-  // The sentence goes out once a second of local time; measuring across midnight keeps it going
-  // after the clock wraps to 0.
-  if (set.ser_NMEA && clock_since(msc.locl_time, last_sent) > 1.0f) {
-    last_sent = msc.locl_time;
-    char s[128];
+  follow_midnight();
+  // A port that is missing or held by another program was told once when it was opened; the
+  // outputs then go off rather than failing on every frame.
+  if (!MACIBM_serial_ready()) {
+    set.ser_NMEA = set.ser_motion = set.ser_cockpit = 0;
+    MACIBM_serial_close();
+    return;
+  }
+  // The sentences go out once for each whole second of local time, like a receiver's fixes.
+  long second = std::isfinite(msc.locl_time) ? static_cast<long>(std::floor(msc.locl_time)) : 0;
+  if (set.ser_NMEA && second != last_second) {
+    last_second = second;
+    char s[2 * NMEA_MAX];
     int n = nmea_sentence(s);
-    if (MACIBM_serial_write(s, n) < n) {
-      MACIBM_alert("Could not output serial port data!", "", "", "", ALERT_NOTICE);
-    }
+    n += nmea_gga(s + n);
+    if (MACIBM_serial_write(s, n) < n) port_failed();
   }
   if (set.ser_motion) {
-    float v[10] = {-999.0f,
-                   msc.elap_time,
-                   flt.the,
-                   flt.psi,
-                   flt.phi,
-                   flt.lon,
-                   flt.lat,
-                   static_cast<float>(flt.X),
-                   static_cast<float>(flt.Z),
-                   static_cast<float>(flt.Y)};
-    for (float x : v) serial_dat(x);
+    const float v[10] = {-999.0f,
+                         msc.elap_time,
+                         flt.the,
+                         flt.psi,
+                         flt.phi,
+                         flt.lon,
+                         flt.lat,
+                         static_cast<float>(flt.X),
+                         static_cast<float>(flt.Z),
+                         static_cast<float>(flt.Y)};
+    write_floats(v, 10);
   }
   if (set.ser_cockpit) {
-    float v[9] = {-999.0f, flt.vind, flt.the, flt.phi, flt.h_ind, flt.R, flt.Beta, flt.psi, flt.vu};
-    for (float x : v) serial_dat(x);
+    const float v[9] = {-999.0f, flt.vind, flt.the,  flt.phi, flt.h_ind,
+                        flt.R,   flt.Beta, flt.psi, flt.vu};
+    write_floats(v, 9);
   }
 }

@@ -223,6 +223,7 @@ static void forget_last_flight() {
   reset_failures();
   reset_glide_slope_warning();
   reset_serial_outputs();
+  reset_exact_clocks();
   reset_turbulence();
   reset_ctm();
   flight_hooks.reset_warnings();

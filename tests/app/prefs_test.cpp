@@ -127,7 +127,7 @@ TEST_F(AppPrefs, WrittenFileKeepsItsLayout) {
   atc.voice_out = 0;
   set.ser_motion = 1;
   set.Brlt[0] = 1;
-  set.Bgrf[59] = 1;
+  set.Bgrf[50] = 1;
   set.damp = 0.25f;
   set.eq_col = 1;
   set.NZroll = 0.125f;

@@ -168,7 +168,8 @@ TEST_F(FlightRunnerReport, ACycleDumpIsAFiniteAccountOfOneFrame) {
   std::snprintf(o.cycle_dump, sizeof o.cycle_dump, "cycle.out");
   ASSERT_EQ(run(), FLY_OK);
   std::string dump = read_text("cycle.out");
-  for (const char* label : {"PROPELLER #1:", " LEFT WING ONE ", " RIGHT WING ONE ",
+  for (const char* label : {"ONE-FRAME DUMP at 0.5", "aircraft builtin:trainer", "PROPELLER #1:",
+                            " LEFT WING ONE ", " RIGHT WING ONE ",
                             "post-gear-aerodynamics", "f_up   =", "a_y=", "Qdot (pitch)="}) {
     EXPECT_NE(dump.find(label), std::string::npos) << label;
   }
@@ -202,6 +203,39 @@ TEST_F(FlightRunnerReport, ACycleDumpIsAFiniteAccountOfOneFrame) {
   o.dump_at = 5.0f;
   ASSERT_EQ(run(), FLY_OK);
   EXPECT_EQ(read_text("cycle.out").find("Qdot (pitch)="), std::string::npos);
+}
+
+// A line every event tick (0.1 s), the labels before every tenth, values in group order.
+TEST_F(FlightRunnerReport, TheDataFileHasALineEveryTenthOfASecond) {
+  aircraft("builtin:trainer");
+  o.seconds = 3.0f;
+  std::snprintf(o.data_out, sizeof o.data_out, "data.out");
+  o.groups[26] = o.groups[1] = 1;
+  ASSERT_EQ(run(), FLY_OK);
+  std::istringstream in(read_text("data.out"));
+  std::string line;
+  int labels = 0, values = 0, since_labels = 0;
+  float last_t = -1.0f;
+  while (std::getline(in, line)) {
+    if (line.empty()) continue;
+    if (line == "TIME,_sec | _LAT,_deg | _LON,_deg | _ALT,__ft | ") {
+      // Ten lines between labels, once the first tenth-tick has come.
+      if (labels++ >= 2) {
+        EXPECT_EQ(since_labels, 10);
+      }
+      since_labels = 0;
+      continue;
+    }
+    since_labels++;
+    float t, lat;
+    ASSERT_EQ(std::sscanf(line.c_str(), "%f | %f |", &t, &lat), 2) << line;
+    EXPECT_GT(t, last_t);
+    EXPECT_NEAR(lat, 41.0f, 0.1f);
+    last_t = t;
+    values++;
+  }
+  EXPECT_EQ(values, 30);
+  EXPECT_GE(labels, 3);
 }
 
 TEST_F(FlightRunnerReport, ARunwayStartsSummaryIsAtTheRunwayThreshold) {

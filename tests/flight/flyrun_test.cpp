@@ -57,6 +57,12 @@ TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
   EXPECT_FLOAT_EQ(o.lon, 151.2f);
   EXPECT_EQ(o.have_fuel, 1);
   EXPECT_EQ(o.have_payload, 0);
+  ASSERT_TRUE(parse({"--aircraft", "x", "--data-out", "d.out", "--groups", "50,0,26", "--nmea",
+                     "/dev/pts/3"},
+                    &o, err));
+  EXPECT_EQ(o.groups[0] + o.groups[26] + o.groups[50], 3);
+  EXPECT_EQ(o.groups[1] + o.groups[25], 0);
+  EXPECT_STREQ(o.nmea, "/dev/pts/3");
   ASSERT_TRUE(parse({"--seconds", "5", "--help"}, &o, err));
   EXPECT_EQ(o.help, 1);
 
@@ -80,6 +86,11 @@ TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
       {{"--aircraft", "x", "--lat", "40", "--lon", "-100", "--ground-elev-ft", "10"}, "flat"},
       {{"--aircraft", "x", "--fuel-lb", "-5"}, "--fuel-lb"},
       {{"--aircraft", "x", "--payload-lb", "lots"}, "--payload-lb"},
+      {{"--aircraft", "x", "--data-out", "d", "--groups", "5,51"}, "--groups"},
+      {{"--aircraft", "x", "--data-out", "d", "--groups", "5,"}, "--groups"},
+      {{"--aircraft", "x", "--data-out", "d", "--groups", "-1"}, "--groups"},
+      {{"--aircraft", "x", "--data-out", "d"}, "go together"},
+      {{"--aircraft", "x", "--data-out", "d", "--groups", "1", "--cycle-dump", "c"}, "give one"},
   };
   for (auto& b : bad) {
     err[0] = '\0';

@@ -65,11 +65,24 @@ TEST_F(FlightFrame, ClocksWrapAtMidnightAndZuluFollowsLongitude) {
   msc.elap_time = 86399.99f;
   flt.lon = -117.25f;
   update_flight();
-  EXPECT_NEAR(msc.locl_time, 0.04f, 1e-3f);
-  EXPECT_NEAR(msc.elap_time, 0.04f, 1e-3f);
+  // 86399.99 is 86399.992 as a float.
+  EXPECT_NEAR(msc.locl_time, 0.042f, 1e-3f);
+  EXPECT_NEAR(msc.elap_time, 0.042f, 1e-3f);
   EXPECT_NEAR(msc.zulu_time, fltwrap(msc.locl_time + 5.0f * 3600.0f, 0.0f, 86400.0f), 1e-2f);
   EXPECT_NEAR(clock_since(0.04f, 86399.5f), 0.54f, 1e-3f);  // across midnight, not negative
   EXPECT_NEAR(clock_since(10.0f, 4.0f), 6.0f, 1e-6f);
+}
+
+// Late in the day a float clock's last bit is 1/256 s: short frames must not round it fast.
+TEST_F(FlightFrame, ClocksKeepTimeOverManyShortFrames) {
+  for (float prd : {0.01f, 0.05f}) {
+    start(prd);
+    msc.locl_time = 57600.0f;
+    msc.elap_time = 0.0f;
+    for (int i = 0; i < 500; i++) update_flight();
+    EXPECT_NEAR(msc.locl_time, 57600.0f + 500 * prd, 0.01f) << prd;
+    EXPECT_NEAR(msc.elap_time, 500 * prd, 0.001f) << prd;
+  }
 }
 
 TEST_F(FlightFrame, FlyingBackwardsBanksThePathTheOtherWay) {
@@ -98,19 +111,20 @@ TEST_F(FlightFrame, TrafficFliesItsHeadingAboveTheGround) {
 
 TEST(FlightSerial, PositionSentenceFields) {
   init_constants();
+  reset_serial_outputs();
   flt.lat = 33.5f, flt.lon = -117.25f;
-  flt.v = 100.0f * con.ktstomsc;
+  flt.vZ = 100.0f * con.ktstomsc;
+  flt.vY = 30.0f;  // the climb is no speed over the ground
   flt.hpath = 45.5f;
+  flt.h = 1524.0f;
   env.mvar = -12;  // 12 degrees east, as in southern California
-  char s[128];
+  msc.locl_time = 19.0f * 3600.0f;  // midnight UTC five time zones west
+  char s[NMEA_MAX];
   int n = nmea_sentence(s);
-  EXPECT_STREQ(s, "$GPRMC,000000.00,A,3330.00,N,11715.00,W,100.0,045.5,000000,012.0,E*00\n");
+  EXPECT_STREQ(s, "$GPRMC,000000.00,A,3330.00,N,11715.00,W,100.0,045.5,210624,012.0,E*4F\r\n");
   EXPECT_EQ(n, static_cast<int>(std::strlen(s)));
-  flt.lat = -0.5f, flt.lon = 8.0f;
-  flt.v = 2000.0f;  // held to 999.9
-  env.mvar = 3;
-  nmea_sentence(s);
-  EXPECT_STREQ(s, "$GPRMC,000000.00,A,0030.00,S,00800.00,E,999.9,045.5,000000,003.0,W*00\n");
-  flt.lat = NAN, flt.v = NAN;  // a broken state still gives a sentence of the right shape
+  nmea_gga(s);
+  EXPECT_STREQ(s, "$GPGGA,000000.00,3330.00,N,11715.00,W,1,08,1.0,1524.0,M,0.0,M,,*75\r\n");
+  flt.lat = NAN, flt.vZ = NAN;  // a broken state still gives a sentence of the right shape
   EXPECT_EQ(nmea_sentence(s), n);
 }

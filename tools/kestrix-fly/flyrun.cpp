@@ -7,6 +7,7 @@
 
 #include "aircraft/aircraft.h"
 #include "app/app.h"
+#include "app/headless/headless.h"
 #include "app/macibm.h"
 #include "controls/controls.h"
 #include "flight/flight.h"
@@ -338,6 +339,9 @@ static void restore_hooks() {
 
 static int finish(int status, std::FILE* out, std::FILE* csv) {
   restore_hooks();
+  MACIBM_serial_close();
+  headless_set_serial_device(nullptr);
+  set.ser_NMEA = 0;
   if (csv) std::fclose(csv);
   if (trk.is_open()) trk.close();
   char s[400];
@@ -401,6 +405,16 @@ static int above_ground(const fly_options* o, char* err) {
   return 0;
 }
 
+// The data file's groups, and the position sentences on the port that stands for the serial
+// port: the flight writes both as the simulator does (every event tick, every whole second).
+static void choose_outputs(const fly_options* o) {
+  for (int g = 0; g < DATA_GROUPS; g++) set.Bdsk[g] = o->data_out[0] && o->groups[g];
+  set_rlt_grf_choices();
+  headless_set_serial_device(o->nmea[0] ? o->nmea : nullptr);
+  MACIBM_serial_close();
+  set.ser_NMEA = o->nmea[0] != '\0';
+}
+
 int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   static fly_script script;  // large; kept out of the stack
   char err[FLY_ERR];
@@ -422,6 +436,16 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
       return refuse(errs, err);
     }
     trk.setf(std::ios::fixed);
+  }
+  if (o->data_out[0]) {
+    if (trk.is_open()) trk.close();
+    trk.clear();
+    trk.open(o->data_out);
+    if (!trk.is_open()) {
+      std::snprintf(err, FLY_ERR, "cannot write %.250s", o->data_out);
+      return refuse(errs, err);
+    }
+    trk.setf(std::ios::fixed, std::ios::floatfield);
   }
   if (o->airport_start && !fly_airport_world(o, err)) {
     if (alert_seen) return finish(FLY_ALERT, out, nullptr);
@@ -445,6 +469,7 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   }
 
   fly_start(o);
+  choose_outputs(o);
   // A notice raised while the flight was set up stops the run as one raised in flight does.
   if (alert_seen) return finish(FLY_ALERT, out, csv);
   fly_controls c = fly_start_controls(o);

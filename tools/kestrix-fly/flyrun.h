@@ -77,6 +77,9 @@ struct fly_options {
   float fuel_lb;          // fuel on board at the start, lb
   int have_payload;       // 1: payload_lb replaces the aircraft's starting payload
   float payload_lb;       // payload at the start, lb
+  char data_out[400];     // the data-output file, "" none
+  int groups[60];         // groups written to it: 1 for each chosen group 0..50
+  char nmea[400];         // the position sentences' file, pipe or terminal, "" none
   int help;               // 1: only the usage was asked for
 };
 

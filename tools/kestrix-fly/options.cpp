@@ -45,6 +45,24 @@ static int parse_wind(const char* s, float* dir, float* kt) {
 
 static void copy_path(char* to, const char* from) { std::snprintf(to, 400, "%s", from); }
 
+// "5,16,26": whole numbers 0..50, each marked in chosen[]; at least one.
+static int parse_groups(const char* s, int chosen[60]) {
+  for (int g = 0; g < 60; g++) chosen[g] = 0;
+  int n = 0;
+  const char* p = s;
+  while (*p) {
+    char* end = nullptr;
+    errno = 0;
+    long g = std::strtol(p, &end, 10);
+    if (end == p || errno || g < 0 || g > 50 || (*end != ',' && *end != '\0')) return 0;
+    chosen[g] = 1;
+    n++;
+    p = *end == ',' ? end + 1 : end;
+    if (*end == ',' && *p == '\0') return 0;
+  }
+  return n > 0;
+}
+
 // The value of one control: its name, where it goes and its range.
 struct control_key {
   const char* name;
@@ -220,6 +238,7 @@ const char FLY_USAGE[] =
     "            [--ground-elev-ft N] [--fuel-lb N] [--payload-lb N]\n"
     "  run:      [--seconds N] [--prd S] [--script FILE] [--csv FILE] [--cycle-dump FILE]\n"
     "            [--dump-at S] [--wind DIR/KT]\n"
+    "  output:   [--data-out FILE --groups N,N,...] [--nmea FILE|PIPE|PTY]\n"
     "  pilot:    [--throttle 0..1] [--elevator -1..1] [--aileron -1..1] [--rudder -1..1]\n"
     "            [--flaps 0..1] [--gear up|down] [--brakes 0..1]\n"
     "  radios:   [--nav1 MHZ] [--obs DEG]\n"
@@ -246,7 +265,7 @@ static int check_together(const fly_options* o, int have_lat, int have_lon, int 
 
 int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err) {
   fly_default_options(o);
-  int have_aircraft = 0, have_lat = 0, have_lon = 0, have_elev = 0;
+  int have_aircraft = 0, have_lat = 0, have_lon = 0, have_elev = 0, have_groups = 0;
   for (int i = 1; i < argc; i++) {
     const char* a = argv[i];
     if (std::strcmp(a, "--help") == 0) {
@@ -312,6 +331,19 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
       copy_path(o->csv, v);
     } else if (std::strcmp(name, "cycle-dump") == 0) {
       copy_path(o->cycle_dump, v);
+    } else if (std::strcmp(name, "data-out") == 0) {
+      copy_path(o->data_out, v);
+    } else if (std::strcmp(name, "nmea") == 0) {
+      copy_path(o->nmea, v);
+    } else if (std::strcmp(name, "groups") == 0) {
+      if (!parse_groups(v, o->groups)) {
+        std::snprintf(err, FLY_ERR,
+                      "--groups must be data-output groups from 0 to 50 separated by commas, not "
+                      "'%s'",
+                      v);
+        return 0;
+      }
+      have_groups = 1;
     } else {
       struct numeric {
         const char* name;
@@ -363,6 +395,15 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
     return 0;
   }
   o->at_position = have_lat && have_lon;
+  if (have_groups != (o->data_out[0] != '\0')) {
+    std::snprintf(err, FLY_ERR, "--data-out and --groups go together");
+    return 0;
+  }
+  // Both are written to the one data-output stream.
+  if (o->data_out[0] && o->cycle_dump[0]) {
+    std::snprintf(err, FLY_ERR, "--data-out and --cycle-dump both write the data file: give one");
+    return 0;
+  }
   return one_lateral_mode(o->given, err) && check_together(o, have_lat, have_lon, have_elev, err);
 }
 

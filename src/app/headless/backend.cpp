@@ -24,8 +24,6 @@ static std::deque<std::string> save_answers;
 static int dialogs_asked = 0;
 static int question_answer = 3;
 static std::string last_question;
-static int serial_open_code = 1;
-static int serial_baud_code = 0;
 static int joystick_code = 5;
 static int screen_w = 1920, screen_h = 1080;
 static float screen_dpi = 96.0f;
@@ -33,6 +31,7 @@ static float screen_dpi = 96.0f;
 void (*headless_pass_hook)() = nullptr;
 
 void headless_reset_sound();
+void headless_reset_serial();
 
 void headless_post_menu(int id) { events.push_back({EV_MENU, id, 0, 0}); }
 void headless_post_key(char c) { events.push_back({EV_KEY, c, 0, 0}); }
@@ -44,10 +43,6 @@ void headless_queue_save_answer(const char* path) { save_answers.push_back(path 
 int headless_dialogs_asked() { return dialogs_asked; }
 void headless_set_question_answer(int answer) { question_answer = answer; }
 const char* headless_last_question() { return last_question.c_str(); }
-void headless_set_serial_codes(int open_code, int baud_code) {
-  serial_open_code = open_code;
-  serial_baud_code = baud_code;
-}
 void headless_set_joystick_code(int code) { joystick_code = code; }
 void headless_set_screen(int w, int h, float dpi) {
   screen_w = w;
@@ -62,8 +57,7 @@ void headless_reset() {
   dialogs_asked = 0;
   question_answer = 3;
   last_question.clear();
-  serial_open_code = 1;
-  serial_baud_code = 0;
+  headless_reset_serial();
   joystick_code = 5;
   headless_set_screen(1920, 1080, 96.0f);
   headless_pass_hook = nullptr;
@@ -130,10 +124,6 @@ void backend_pump_events() {
   }
 }
 
-int backend_serial_open(int in_queue, int out_queue) { return serial_open_code; }
-int backend_serial_baud(int baud) { return serial_baud_code; }
-int backend_serial_write(const void* bytes, int n) { return n; }
-void backend_serial_close() {}
 int backend_joystick_probe() { return joystick_code; }
 void backend_force_feedback_start() {}
 void backend_force_feedback_stop() {}

@@ -24,6 +24,12 @@ const char* headless_last_question();
 
 // Result codes the serial port and the joystick report (default: no port, no joystick devices).
 void headless_set_serial_codes(int open_code, int baud_code);
+// A file, pipe or terminal (a pseudo-terminal's slave) that stands for serial port 1: opening the
+// port opens it for writing (a terminal in raw mode), and writes wait until all is taken. It fails
+// as a port does: a missing path is no such port, a write that fails (a full disk, a reader that
+// went away) takes fewer bytes. Null or "" goes back to the port of the codes above, which takes
+// every byte and keeps none.
+void headless_set_serial_device(const char* path);
 void headless_set_joystick_code(int code);
 // The screen the windows are placed on (default 1920 x 1080 at 96 dots per inch).
 void headless_set_screen(int w, int h, float dpi);

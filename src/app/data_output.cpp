@@ -1,0 +1,201 @@
+// The data-output writers: the data file "Kestrix.out" (one line per event tick, labels every
+// tenth), the on-screen list in the cockpit view, the graph's samples, and the header of the
+// one-frame dump.
+#include "app/app.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "aircraft/aircraft.h"
+#include "app/macibm.h"
+#include "flight/flight.h"
+#include "render/ogl.h"
+#include "shared/shared.h"
+
+// ---- The data file -----------------------------------------------------------------------------
+
+// A failed write (full disk, no permission, the file could not be opened) switches disk output off
+// with one notice; the simulator flies on.
+static void data_file_failed() {
+  set.dskout = 0;
+  for (int i = 0; i < DATA_GROUPS; i++) set.Bdsk[i] = 0;
+  MACIBM_alert("Could not write the data file 'Kestrix.out'.",
+               "The disk may be full, or the folder Kestrix was started from may not be writable.",
+               "Data output to the file is now off.", "", ALERT_NOTICE);
+}
+
+static void file_text(const char* s) { trk.write(s, static_cast<std::streamsize>(std::strlen(s))); }
+
+// Each field becomes "NAME,UNIT | " with blanks shown as '_'; a field left empty is skipped.
+static void file_label(const char* label) {
+  size_t n = std::strlen(label);
+  for (int k = 0; k < GRF_VALUES; k++) {
+    size_t at = static_cast<size_t>(k) * 10;
+    char word[16];
+    for (int c = 0; c < 4; c++) {
+      char ch = at + c < n ? label[at + c] : ' ';
+      word[c] = ch == ' ' ? '_' : ch;
+    }
+    word[4] = ',';
+    for (int c = 0; c < 4; c++) {
+      char ch = at + 5 + c < n ? label[at + 5 + c] : ' ';
+      word[5 + c] = ch == ' ' ? '_' : ch;
+    }
+    if (word[3] == '_') continue;
+    std::memcpy(word + 9, " | ", 4);
+    file_text(word);
+  }
+}
+
+int format_value(char* out, float v) {
+  // The hundredths, rounded to even at a tie as printf rounds: a float times 100 is exact in a
+  // double. printf's own float formatting costs more than the rest of a line together.
+  double h = std::nearbyint(static_cast<double>(fltlim(v, -DATA_LIMIT, DATA_LIMIT)) * 100.0);
+  unsigned long long n = static_cast<unsigned long long>(std::fabs(h));
+  char digits[32];
+  int d = 0;
+  digits[d++] = static_cast<char>('0' + n % 10);
+  digits[d++] = static_cast<char>('0' + n / 10 % 10);
+  digits[d++] = '.';
+  n /= 100;
+  do {
+    digits[d++] = static_cast<char>('0' + n % 10);
+    n /= 10;
+  } while (n);
+  if (std::signbit(h)) digits[d++] = '-';
+  int len = 0;
+  for (int pad = 9 - d; pad > 0; pad--) out[len++] = ' ';
+  while (d) out[len++] = digits[--d];
+  out[len] = '\0';
+  return len;
+}
+
+static void file_values(const float v[GRF_VALUES]) {
+  for (int k = 0; k < GRF_VALUES; k++) {
+    if (std::fabs(v[k] - DATA_ABSENT) < 0.01f) continue;
+    char s[48];
+    int n = format_value(s, v[k]);
+    std::memcpy(s + n, " | ", 4);
+    trk.write(s, n + 3);
+  }
+}
+
+void dskoutproc() {
+  if (!set.dskout) return;
+  if (!trk.is_open() || !trk.good()) {
+    data_file_failed();
+    return;
+  }
+  if (msc.cntr10 == 0) {
+    file_text("\n");
+    for (int g = 0; g < DATA_GROUPS_DEFINED; g++)
+      if (set.Bdsk[g]) out_label(DEST_FILE, g, 0);
+    file_text("\n");
+  }
+  for (int g = 0; g < DATA_GROUPS_DEFINED; g++)
+    if (set.Bdsk[g]) out_dat(DEST_FILE, g, 0);
+  file_text("\n");
+  if (!trk.good()) data_file_failed();
+}
+
+void trackdiv() {
+  if (!trk.is_open()) return;
+  int h, m;
+  sec_to_hrs_min(fltlim(msc.zulu_time, 0.0f, 86399.0f), &h, &m);
+  char s[2048];
+  std::snprintf(s, sizeof s,
+                "\n\n------------------------------------------------------------------------\n"
+                "ONE-FRAME DUMP at %.2f s of flight, %02d:%02d UTC, frame period %.4f s\n"
+                "aircraft %s (%s)\n"
+                "------------------------------------------------------------------------\n",
+                static_cast<double>(msc.elap_time), h, m, static_cast<double>(msc.prd),
+                pln.C_file, pln.C_path);
+  file_text(s);
+}
+
+// ---- The on-screen list ------------------------------------------------------------------------
+
+enum { SCREEN_COLOR = 45, SCREEN_SPACING = 6, SCREEN_RIGHT_SHIFT = 665 };
+
+// Row r of the list: rows 0..4 down the left, 5..9 down the right. The list hangs from the top of
+// the main window, 48 pixels down for the first row's names.
+static void screen_place(int r, int* x0, int* y_name) {
+  *x0 = r >= 5 ? SCREEN_RIGHT_SHIFT : 0;
+  int k = r % 5;
+  int top = mnw.dy[0] > 0 ? mnw.dy[0] : 580;
+  *y_name = top - 48 - 40 * k;
+}
+
+static void screen_label(int r, const char* label) {
+  int x0, y;
+  screen_place(r, &x0, &y);
+  size_t n = std::strlen(label);
+  for (int k = 0; k < GRF_VALUES; k++) {
+    size_t at = static_cast<size_t>(k) * 10;
+    if (at + 3 >= n || label[at + 3] == ' ') continue;
+    char name[5] = {}, unit[5] = {};
+    std::memcpy(name, label + at, 4);
+    if (at + 5 < n) std::snprintf(unit, sizeof unit, "%.4s", label + at + 5);
+    OGL_string(SCREEN_COLOR, x0 + 10 + 30 * k, y, name, 0, 0, SCREEN_SPACING);
+    OGL_string(SCREEN_COLOR, x0 + 10 + 30 * k, y - 20, unit, 0, 0, SCREEN_SPACING);
+  }
+}
+
+static void screen_values(int group, int r, const float v[GRF_VALUES]) {
+  int x0, y, dig[GRF_VALUES], dec[GRF_VALUES];
+  screen_place(r, &x0, &y);
+  set_dig_dec(group, dig, dec);
+  for (int k = 0; k < GRF_VALUES; k++) {
+    if (std::fabs(v[k] - DATA_ABSENT) < 0.001f) continue;
+    OGL_number(SCREEN_COLOR, x0 + 10 + 30 * k, y - 10, v[k], dig[k], dec[k], SCREEN_SPACING, 1,
+               0);
+  }
+}
+
+void draw_data_list() {
+  if (!set.rltout) return;
+  if (mnw.up[WIN_MAIN]) MACIBM_startwind(WIN_MAIN, 0);
+  for (int r = 0; r < RLT_ROWS; r++) {
+    if (!data_group_defined(set.rltsel[r])) continue;
+    out_label(DEST_SCREEN, set.rltsel[r], r);
+    out_dat(DEST_SCREEN, set.rltsel[r], r);
+  }
+}
+
+// ---- The three destinations --------------------------------------------------------------------
+
+void sub_out_label(int dest, int slot, const char* label) {
+  if (dest == DEST_FILE)
+    file_label(label);
+  else if (dest == DEST_SCREEN && slot >= 0 && slot < RLT_ROWS)
+    screen_label(slot, label);
+  else if (dest == DEST_GRAPH)
+    graph_label(slot, label);
+}
+
+void sub_out_dat(int dest, int group, int slot, float a, float b, float c, float d) {
+  const float v[GRF_VALUES] = {a, b, c, d};
+  if (dest == DEST_FILE) {
+    file_values(v);
+  } else if (dest == DEST_SCREEN && slot >= 0 && slot < RLT_ROWS) {
+    screen_values(group, slot, v);
+  } else if (dest == DEST_GRAPH && slot >= 0 && slot < GRF_TRACES && grf.cntr >= 0 &&
+             grf.cntr < GRF_SAMPLES) {
+    for (int k = 0; k < GRF_VALUES; k++) grf.data[slot][k][grf.cntr] = v[k];
+  }
+}
+
+void out_label(int dest, int group, int slot) {
+  if (!data_group_defined(group)) return;
+  char label[DATA_LABEL_LEN + 1];
+  data_label(group, label);
+  sub_out_label(dest, slot, label);
+}
+
+void out_dat(int dest, int group, int slot) {
+  if (!data_group_defined(group)) return;
+  float v[GRF_VALUES];
+  data_values(group, v);
+  sub_out_dat(dest, group, slot, v[0], v[1], v[2], v[3]);
+}

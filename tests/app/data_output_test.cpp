@@ -1,0 +1,197 @@
+// The data-output groups and the data file: label words, values, the limit, absent values,
+// labels every tenth line, selections past the table, a file that cannot be written.
+#include "app_fixture.h"
+
+#include <cmath>
+#include <limits>
+
+#include "aircraft/aircraft.h"
+#include "flight/flight.h"
+
+class AppDataOutput : public AppTest {
+ protected:
+  std::string path;
+  void SetUp() override {
+    AppTest::SetUp();
+    path = scratch("Kestrix.out");
+    open_trk(path.c_str());
+  }
+  void TearDown() override {
+    if (trk.is_open()) trk.close();
+    AppTest::TearDown();
+  }
+  static void open_trk(const char* p) {
+    if (trk.is_open()) trk.close();
+    trk.clear();
+    trk.open(p);
+    trk.setf(std::ios::fixed, std::ios::floatfield);
+  }
+  std::string written() {
+    trk.flush();
+    return read_text(path);
+  }
+};
+
+static int count_of(const std::string& s, const std::string& what) {
+  int n = 0;
+  for (size_t at = s.find(what); at != std::string::npos; at = s.find(what, at + 1)) n++;
+  return n;
+}
+
+TEST_F(AppDataOutput, LabelWordsJoinNameAndUnitWithBlanksShownAndEmptyFieldsSkipped) {
+  const struct {
+    int group;
+    const char* words;
+  } cases[] = {
+      {0, "FREQ,/sec | TIME,rtio | "},
+      {16, "_VVI,_fpm | "},
+      {17, "MACH,___# | ___G,unit | "},
+      {14, "GEAR,_0/1 | WBRK,part | WBRK,part | SPBK,_0/1 | "},
+  };
+  for (const auto& c : cases) {
+    open_trk(path.c_str());
+    out_label(DEST_FILE, c.group, 0);
+    EXPECT_EQ(written(), c.words) << "group " << c.group;
+  }
+}
+
+TEST_F(AppDataOutput, TwoValueGroupWritesTwoValuesAndTheLimitHoldsHugeOnes) {
+  msc.locl_time = 7200.0f;
+  msc.zulu_time = 36000.0f;
+  out_dat(DEST_FILE, 2, 0);
+  EXPECT_EQ(written(), "     2.00 |     10.00 | ");
+  open_trk(path.c_str());
+  msc.elap_time = 1.0e12f;
+  out_dat(DEST_FILE, 1, 0);
+  EXPECT_EQ(written(), "9900000256.00 | ");
+}
+
+TEST_F(AppDataOutput, ValuesAreWrittenAsPrintfWritesThemWithTwoDecimals) {
+  for (float v : {0.0f, -0.0f, -0.001f, 0.005f, 0.125f, 0.375f, -2.675f, 1.005f, 99.995f, 123.456f,
+                  -999.0f, 65536.125f, 1234567.0f, -98765432.1f, 9.9e9f, -9.9e9f}) {
+    char mine[32], theirs[64];
+    format_value(mine, v);
+    std::snprintf(theirs, sizeof theirs, "%9.2f", static_cast<double>(v));
+    EXPECT_STREQ(mine, theirs) << v;
+  }
+}
+
+// At rest every force is zero and no engine turns: lift over drag and the propeller efficiencies
+// are nothing over nothing, as they are for engines the aircraft does not have.
+TEST_F(AppDataOutput, RatiosWithNothingToDivideByAreAbsentAndEveryValueIsFinite) {
+  pln.numen = 1;
+  flt.thrust[0] = 100.0f;
+  flt.av = 30.0f;
+  flt.power[0] = 6000.0f;
+  float v[GRF_VALUES];
+  data_values(41, v);
+  EXPECT_FLOAT_EQ(v[0], 0.5f);
+  for (int k = 1; k < GRF_VALUES; k++) EXPECT_EQ(v[k], DATA_ABSENT) << "engine " << k + 1;
+  data_values(40, v);
+  EXPECT_EQ(v[0], DATA_ABSENT);
+
+  // A state nobody filled (a zero frame period, no air) must not put a NaN or an infinity out.
+  reset_world_state();
+  flt.faxilaero = std::numeric_limits<float>::quiet_NaN();
+  for (int g = 0; g < DATA_GROUPS_DEFINED; g++) {
+    data_values(g, v);
+    for (int k = 0; k < GRF_VALUES; k++) {
+      EXPECT_TRUE(std::isfinite(v[k])) << "group " << g << " value " << k;
+      EXPECT_LE(std::fabs(v[k]), DATA_LIMIT) << "group " << g << " value " << k;
+      if (!data_field_used(g, k)) {
+        EXPECT_EQ(v[k], DATA_ABSENT) << "group " << g;
+      }
+    }
+  }
+}
+
+TEST_F(AppDataOutput, LabelsComeEveryTenthLineBeforeTheValues) {
+  set.Bdsk[5] = set.Bdsk[16] = 1;
+  set_rlt_grf_choices();
+  ASSERT_EQ(set.dskout, 1);
+  for (int i = 0; i < 20; i++) {
+    msc.cntr10 = i % 10;
+    dskoutproc();
+  }
+  std::string s = written();
+  EXPECT_EQ(count_of(s, "ALPH,_deg | BETA,_deg | _VVI,_fpm | \n"), 2);
+  EXPECT_EQ(count_of(s, "\n"), 2 * 2 + 20);
+  EXPECT_EQ(count_of(s, " | "), 2 * 3 + 20 * 3);
+  EXPECT_EQ(s.substr(0, 2), "\nA");
+}
+
+TEST_F(AppDataOutput, SelectionsPastTheGroupsAreIgnoredAndClearedWhenRead) {
+  set.Bdsk[59] = set.Brlt[55] = set.Bgrf[51] = 1;
+  set_rlt_grf_choices();
+  EXPECT_EQ(set.dskout + set.rltout + set.grfout, 0);
+  out_dat(DEST_FILE, 55, 0);
+  out_label(DEST_FILE, -1, 0);
+  EXPECT_EQ(written(), "");
+
+  prefs_body b;
+  capture_prefs(&b);
+  b.Brlt[57] = b.Bgrf[51] = 1;
+  b.Brlt[50] = 1;
+  check_prefs(&b);
+  EXPECT_EQ(b.Brlt[57] + b.Bgrf[51], 0);
+  EXPECT_EQ(b.Brlt[50], 1);
+}
+
+TEST_F(AppDataOutput, FileThatCannotBeWrittenGivesOneNoticeAndSwitchesDiskOutputOff) {
+  open_trk("/dev/full");
+  set.Bdsk[27] = 1;
+  set_rlt_grf_choices();
+  macibm_clear_alert_log();
+  for (int i = 0; i < 2000 && set.dskout; i++) {
+    msc.cntr10 = i % 10;
+    dskoutproc();
+  }
+  EXPECT_EQ(set.dskout, 0);
+  EXPECT_EQ(set.Bdsk[27], 0);
+  dskoutproc();
+  ASSERT_EQ(macibm_alert_log().size(), 1u);
+  EXPECT_EQ(macibm_alert_log()[0].kind, ALERT_NOTICE);
+}
+
+TEST_F(AppDataOutput, DumpHeaderNamesTheTimeAndTheAircraft) {
+  std::snprintf(pln.C_file, sizeof pln.C_file, "Trainer.acf");
+  msc.elap_time = 12.5f;
+  msc.zulu_time = 3600.0f * 13 + 60.0f * 7;
+  trackdiv();
+  std::string s = written();
+  EXPECT_NE(s.find("12.50 s"), std::string::npos) << s;
+  EXPECT_NE(s.find("13:07 UTC"), std::string::npos) << s;
+  EXPECT_NE(s.find("Trainer.acf"), std::string::npos) << s;
+}
+
+// The window takes what each destination can show and nothing past the table; its boxes and its
+// clicks agree.
+TEST_F(AppDataOutput, WindowChoicesKeepEachDestinationsLimit) {
+  const struct {
+    int dest, most;
+  } cases[] = {{DEST_SCREEN, 10}, {DEST_GRAPH, 4}, {DEST_FILE, 51}};
+  for (const auto& c : cases) {
+    for (int g = 0; g < DATA_GROUPS_DEFINED; g++) data_choice_set(c.dest, g, 1);
+    EXPECT_EQ(data_choice_count(c.dest), c.most);
+    EXPECT_EQ(data_destination_of(c.dest)->chosen[50], c.most == 51 ? 1 : 0);
+    EXPECT_EQ(data_choice_set(c.dest, 1, 0), 1);
+    EXPECT_EQ(data_choice_set(c.dest, 50, 1), 1);  // room again
+    EXPECT_EQ(data_choice_set(c.dest, 51, 1), 0);
+  }
+  data_choices_apply();
+  EXPECT_EQ(set.rltsel[9], 50);
+  EXPECT_EQ(set.grfsel[3], 50);
+  EXPECT_EQ(set.dskout, 1);
+
+  for (int g : {0, 16, 17, 50}) {
+    for (int c = 0; c < DATA_DESTINATIONS; c++) {
+      int x, y, hit_g = -1, hit_c = -1;
+      data_choice_box(g, c, &x, &y);
+      EXPECT_TRUE(x >= 0 && x + 10 <= 620 && y >= 0 && y + 10 <= 400) << g;
+      ASSERT_TRUE(data_choice_at(x + 5, y + 5, &hit_g, &hit_c));
+      EXPECT_EQ(hit_g * 10 + hit_c, g * 10 + c);
+    }
+  }
+  int g, c;
+  EXPECT_FALSE(data_choice_at(600, 5, &g, &c));
+}

@@ -1,0 +1,59 @@
+// The on-screen data list drawn by Mesa into the main window's picture: each row's names, units
+// and values where they belong, the right column shifted, absent values and unused rows blank.
+#include <gtest/gtest.h>
+
+#include "app/app.h"
+#include "app/macibm.h"
+#include "flight/flight.h"
+#include "render/ogl.h"
+#include "render_gl/gl_harness.h"
+#include "shared/shared.h"
+
+namespace {
+
+const uint32_t LIST_GREEN = 0x33FF33;  // palette colour 45
+
+// Pixels of the list's colour in a rectangle.
+int green_in(int x, int y, int w, int h) {
+  picture p = gl_read(x, y, w, h);
+  int n = 0;
+  for (uint32_t c : p.px) n += c == LIST_GREEN;
+  return n;
+}
+
+class AppDataListGl : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string why;
+    ASSERT_TRUE(gl_harness_open(&why)) << why;
+    reset_world_state();
+    init_constants();
+    gl_harness_fresh(0, GL_MAIN_W, GL_MAIN_H);
+    mnw.dy[0] = GL_MAIN_H;
+  }
+};
+
+TEST_F(AppDataListGl, RowsStandInTheirColumnsWithNamesUnitsAndValues) {
+  flt.vu = 500.0f / con.msctofpm;
+  msc.elap_time = 12.0f;
+  set.Brlt[16] = set.Brlt[1] = 1;
+  for (int g = 22; g <= 27; g++) set.Brlt[g] = 1;  // rows 2..7
+  set_rlt_grf_choices();
+  ASSERT_EQ(set.rltsel[0], 1);
+  ASSERT_EQ(set.rltsel[7], 27);
+  draw_data_list();
+  // Row 0, left column: name at y 532, value at 522, unit at 512, first value column x 10..34.
+  EXPECT_GT(green_in(10, 532, 24, 7), 20);
+  EXPECT_GT(green_in(4, 522, 36, 7), 10);
+  EXPECT_GT(green_in(10, 512, 24, 7), 20);
+  // Group 1 has one value: the second column stays blank.
+  EXPECT_EQ(green_in(40, 512, 90, 27), 0);
+  // Row 7 is the third row of the right column, 665 pixels over and 80 down.
+  EXPECT_GT(green_in(669, 452, 100, 7), 20);
+  EXPECT_GT(green_in(669, 442, 36, 7), 10);
+  // Nothing between the two columns, nor below the five rows.
+  EXPECT_EQ(green_in(140, 300, 520, 280), 0);
+  EXPECT_EQ(green_in(0, 0, 800, 345), 0);
+}
+
+}  // namespace
