@@ -31,6 +31,7 @@ static int joystick_code = 5;
 void (*headless_pass_hook)() = nullptr;
 
 void headless_reset_sound();
+void headless_reset_speech();
 
 void headless_post_menu(int id) { events.push_back({EV_MENU, id, 0, 0}); }
 void headless_post_key(char c) { events.push_back({EV_KEY, c, 0, 0}); }
@@ -60,6 +61,7 @@ void headless_reset() {
   joystick_code = 5;
   headless_pass_hook = nullptr;
   headless_reset_sound();
+  headless_reset_speech();
 }
 
 // ---- Back-end hooks --------------------------------------------------------------------------
@@ -129,5 +131,4 @@ void backend_serial_close() {}
 int backend_joystick_probe() { return joystick_code; }
 void backend_force_feedback_start() {}
 void backend_force_feedback_stop() {}
-int backend_speech_init() { return 0; }
 void backend_shutdown() {}

@@ -3,6 +3,7 @@
 // dispatch delivers them.
 #pragma once
 
+#include <string>
 #include <vector>
 
 // Events delivered by the next MACIBM_dispatch_events, oldest first.
@@ -42,7 +43,8 @@ struct headless_sound {
   float gain, pitch;                // last accepted
 };
 // One call, in order: 'o' open, 'c' close, 'l' load (value: bytes), 'p' play (value: loop),
-// 's' pause, 'r' rewind, 'g' gain, 'f' pitch (value: the value asked for).
+// 's' pause, 'r' rewind, 'g' gain, 'f' pitch (value: the value asked for), 'q' samples queued on
+// the stream (value: frames), 'x' the stream cancelled.
 struct headless_sound_call {
   char op;
   int n;
@@ -55,3 +57,16 @@ void headless_clear_sound_calls();
 void headless_set_sound_device(int opens, int refuses_settings);
 // Sound n reaches its end, as a one-shot does after playing: it stands finished.
 void headless_finish_sound(int n);
+
+// ---- Speech --------------------------------------------------------------------------------
+
+// The headless speech engine makes no samples; it records every sentence handed to it. It has no
+// voice unless a test gives it one (then initspeechsynth finds it), and may be told to refuse.
+struct headless_sentence {
+  std::string text;
+  int voice;
+};
+const std::vector<headless_sentence>& headless_sentences();
+void headless_set_speech(int has_voice, int refuses);
+// The next speech pump reports n sentences the engine failed to make.
+void headless_fail_sentences(int n);
