@@ -28,3 +28,9 @@ void choose_view(int id);
 // The window rectangle of the 3-D view in the main window of dx x dy pixels: above the panel, or
 // all of it in full screen.
 void view_area(int dx, int dy, int fullscreen, int* x, int* y, int* w, int* h);
+
+// The controller's menu over the view: click 0 draws the current menu, click 1 acts on the line or
+// entry under the mouse (mnw.mx, mnw.my). Nothing while the menu is down.
+void plot_atc_options(int click);
+// The controller's last sentence along the bottom of the view while it is shown, and the menu.
+void draw_atc_words();

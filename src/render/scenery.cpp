@@ -82,6 +82,7 @@ static void draw_scene() {
   draw_lights();
   OGL_view_end();
   if (c->hud) draw_hud();
+  draw_atc_words();
   ogl_will_be_blitted = saved;
   OGL_sbuf(vf.x, vf.y, vf.w, vf.h);
 }
