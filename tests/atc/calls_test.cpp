@@ -5,7 +5,9 @@
 
 #include "atc_fixture.h"
 
-TEST_F(AtcTest, AtisAtLowAndHighFields) {
+using AtcCalls = AtcTest;
+
+TEST_F(AtcCalls, AtisAtLowAndHighFields) {
   atm.cld_type = 1;
   atm.baseMSL = apt_h[SBD] + 2930.0f * con.fttomtrs;
   atm.vis = 10.2f * con.nmtomtrs;
@@ -36,7 +38,7 @@ TEST_F(AtcTest, AtisAtLowAndHighFields) {
 
 // The carrier at the origin, the aircraft on its approach at distance nm, glide path angle glide
 // and lateral angle off, heading psi, angle of attack alpha.
-TEST_F(AtcTest, LandingSignalOfficerOnlyOnTheCarrierApproach) {
+TEST_F(AtcCalls, LandingSignalOfficerOnlyOnTheCarrierApproach) {
   const struct {
     int carrier;
     float nm, glide, off, psi, alpha;

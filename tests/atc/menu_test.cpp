@@ -3,6 +3,8 @@
 
 #include "atc_fixture.h"
 
+using AtcMenu = AtcTest;
+
 namespace {
 // The state of each of the 17 lines, as a string of digits.
 std::string line_states() {
@@ -15,7 +17,7 @@ int opened;
 void count_window() { opened++; }
 }  // namespace
 
-TEST_F(AtcTest, MainMenuLinesBySituation) {
+TEST_F(AtcMenu, MainMenuLinesBySituation) {
   flt.lat = apt_lat[SBD][0], flt.lon = apt_lon[SBD][0], flt.onsurface = 1;
   //                     0123456789abcdefg
   EXPECT_EQ(line_states(), "20100000011000000");
@@ -30,7 +32,7 @@ TEST_F(AtcTest, MainMenuLinesBySituation) {
   EXPECT_EQ(std::string(text), std::string("San Bernardino International departure, ") + CALL_SIGN + "with you.");
 }
 
-TEST_F(AtcTest, MenuPicksFileAndOpenLists) {
+TEST_F(AtcMenu, MenuPicksFileAndOpenLists) {
   flt.lat = apt_lat[TWIN][0], flt.lon = apt_lon[TWIN][0], flt.onsurface = 1;
   atc.menu_up = 1;
   atc_pick_line(3);  // a line that is never shown closes the menu
@@ -55,7 +57,7 @@ TEST_F(AtcTest, MenuPicksFileAndOpenLists) {
   EXPECT_EQ(atc.menu_up, 1);
 }
 
-TEST_F(AtcTest, ListPicksByCellAndIdentifier) {
+TEST_F(AtcMenu, ListPicksByCellAndIdentifier) {
   flt.lat = 34.9f, flt.lon = -117.0f, flt.onsurface = 0;
   atc.menu_up = 1;
   atc_pick_line(11);

@@ -5,6 +5,8 @@
 
 #include "atc_fixture.h"
 
+using AtcPhrases = AtcTest;
+
 namespace {
 std::string piece(void (*f)(char*)) {
   char s[STR_SIZE] = "";
@@ -13,7 +15,7 @@ std::string piece(void (*f)(char*)) {
 }
 }  // namespace
 
-TEST_F(AtcTest, NumbersAreSaidDigitByDigit) {
+TEST_F(AtcPhrases, NumbersAreSaidDigitByDigit) {
   char s[STR_SIZE] = "";
   app_freq(s, 121, 80);
   EXPECT_STREQ(s, "1 2 1 point 8 0");
@@ -32,7 +34,7 @@ TEST_F(AtcTest, NumbersAreSaidDigitByDigit) {
   }
 }
 
-TEST_F(AtcTest, TurnsGoTheShorterWay) {
+TEST_F(AtcPhrases, TurnsGoTheShorterWay) {
   flt.magpsi_int = 90;
   const struct {
     int hdg;
@@ -49,7 +51,7 @@ TEST_F(AtcTest, TurnsGoTheShorterWay) {
 
 // Every setting from 28.00 to 31.00 is said as itself, not a hundredth low; from 18000 ft up the
 // standard setting is said whatever the weather.
-TEST_F(AtcTest, AltimeterIsSaidToTheNearestHundredth) {
+TEST_F(AtcPhrases, AltimeterIsSaidToTheNearestHundredth) {
   for (int v = 2800; v <= 3100; v++) {
     atm.baro = static_cast<float>(v) / 100.0f;
     char want[32];
@@ -65,7 +67,7 @@ TEST_F(AtcTest, AltimeterIsSaidToTheNearestHundredth) {
   EXPECT_EQ(piece(app_altimeter_string), "altimeter 2 9 9 2");
 }
 
-TEST_F(AtcTest, WindPhraseByStrengthVariationAndGust) {
+TEST_F(AtcPhrases, WindPhraseByStrengthVariationAndGust) {
   const float kt = con.ktstomsc;
   const struct {
     float dir, spd, gust, var, level;
@@ -87,7 +89,7 @@ TEST_F(AtcTest, WindPhraseByStrengthVariationAndGust) {
   }
 }
 
-TEST_F(AtcTest, CallSignsOwnAndOthers) {
+TEST_F(AtcPhrases, CallSignsOwnAndOthers) {
   char s[STR_SIZE];
   start_command_string(s, 1);
   EXPECT_STREQ(s, CALL_SIGN);
@@ -117,7 +119,7 @@ TEST_F(AtcTest, CallSignsOwnAndOthers) {
 
 // A file name as long as the system allows, and a long tail number, are cut: the sentence after
 // the call sign is still said whole.
-TEST_F(AtcTest, LongFileNameIsCutNotOverrun) {
+TEST_F(AtcPhrases, LongFileNameIsCutNotOverrun) {
   std::memset(pln.C_file, 'Q', 255);
   std::strcpy(pln.C_file + 255, ".acf");
   std::memset(pln.tailnum, 'W', 390);

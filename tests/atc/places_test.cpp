@@ -1,8 +1,10 @@
 // The active runway from the localizers and the wind, and airports found by identifier and name.
 #include "atc_fixture.h"
 
+using AtcPlaces = AtcTest;
+
 // Twin Field: runway 9/27 of 3000 m and runway 18/36 of 1500 m, no localizer unless one is put.
-TEST_F(AtcTest, ActiveRunwayFromLocalizerOrWind) {
+TEST_F(AtcPlaces, ActiveRunwayFromLocalizerOrWind) {
   const struct {
     float wind_from_mag, wind_kt;
     int loc_course;  // -1: none
@@ -45,7 +47,7 @@ TEST_F(AtcTest, ActiveRunwayFromLocalizerOrWind) {
   EXPECT_STREQ(s, "runway 9");
 }
 
-TEST_F(AtcTest, AirportsByIdentifierAndName) {
+TEST_F(AtcPlaces, AirportsByIdentifierAndName) {
   EXPECT_EQ(find_apt_by_id("SBD "), SBD);
   EXPECT_EQ(find_apt_by_id("sbd"), SBD);
   for (const char* none : {"", "    ", "SBDX", "SBD X", "AAA "}) EXPECT_EQ(find_apt_by_id(none), -1) << none;

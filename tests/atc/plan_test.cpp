@@ -5,6 +5,8 @@
 
 #include "atc_fixture.h"
 
+using AtcPlan = AtcTest;
+
 namespace {
 void at_airport(int n, int on_ground) {
   flt.lat = apt_lat[n][0], flt.lon = apt_lon[n][0];
@@ -18,7 +20,7 @@ void check_in() {
 }
 }  // namespace
 
-TEST_F(AtcTest, PlanWithUnknownAirportsIsRefused) {
+TEST_F(AtcPlan, PlanWithUnknownAirportsIsRefused) {
   fpl.onfile = 1;
   EXPECT_EQ(pick_up_flight_plan(), 0);
   EXPECT_EQ(last_said(), std::string(CALL_SIGN) + "I have no airport alpha alpha alpha on file. Please amend your flight plan.");
@@ -27,7 +29,7 @@ TEST_F(AtcTest, PlanWithUnknownAirportsIsRefused) {
   EXPECT_EQ(said().size(), 1u);
 }
 
-TEST_F(AtcTest, PlanPhasesFromClearanceToRamp) {
+TEST_F(AtcPlan, PlanPhasesFromClearanceToRamp) {
   at_airport(SBD, 1);
   C_to_C("SBD ", fpl.dep_id_str);
   C_to_C("hig", fpl.arr_id_str);
@@ -69,7 +71,7 @@ TEST_F(AtcTest, PlanPhasesFromClearanceToRamp) {
 }
 
 // Without a tower the IFR clearance is void ten minutes on, across the hour and across midnight.
-TEST_F(AtcTest, ClearanceVoidTimeCarriesPastTheHourAndMidnight) {
+TEST_F(AtcPlan, ClearanceVoidTimeCarriesPastTheHourAndMidnight) {
   at_airport(TWIN, 1);
   C_to_C("TWN ", fpl.dep_id_str);
   C_to_C("SBD ", fpl.arr_id_str);

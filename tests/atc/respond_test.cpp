@@ -6,6 +6,8 @@
 
 #include "atc_fixture.h"
 
+using AtcRespond = AtcTest;
+
 namespace {
 std::string respond(const std::string& request) {
   said().clear();
@@ -16,7 +18,7 @@ std::string respond(const std::string& request) {
 }
 }  // namespace
 
-TEST_F(AtcTest, RequestKindsAndNames) {
+TEST_F(AtcRespond, RequestKindsAndNames) {
   flt.lat = 34.3f, flt.lon = -117.5f;  // 12 nm south of Twin Field, the first of its name
   flt.magpsi_int = 0;
   std::string far(300, 'x');
@@ -48,7 +50,7 @@ TEST_F(AtcTest, RequestKindsAndNames) {
   EXPECT_EQ(atc.said_hdg, (intnear(intround(b) + env.mvar, 5) + 359) % 360 + 1);  // 0 said as 360
 }
 
-TEST_F(AtcTest, EmergencyVectorsToTheNearestFieldOrSaysThereIsNone) {
+TEST_F(AtcRespond, EmergencyVectorsToTheNearestFieldOrSaysThereIsNone) {
   fpl.onfile = fpl.activated = 1;
   atc.plan_phase = 6;
   flt.lat = 34.45f, flt.lon = -117.5f;
@@ -66,7 +68,7 @@ TEST_F(AtcTest, EmergencyVectorsToTheNearestFieldOrSaysThereIsNone) {
 
 // 14 nm south-west of the localizer, flying north: vectors and an altitude, then nothing within
 // the quiet wait, then the intercept once the aircraft flies inside the window.
-TEST_F(AtcTest, IlsVectorsWaitThenIntercept) {
+TEST_F(AtcRespond, IlsVectorsWaitThenIntercept) {
   flt.lat = 33.95f, flt.lon = -117.35f;
   flt.magpsi_int = flt.psi_int = 0;
   flt.vind = 120.0f;
@@ -95,7 +97,7 @@ TEST_F(AtcTest, IlsVectorsWaitThenIntercept) {
   EXPECT_EQ(fpl.onfile + fpl.activated + atc.waiting_new_frq, 3);
 }
 
-TEST_F(AtcTest, VectorsRepeatOnlyWhatChanged) {
+TEST_F(AtcRespond, VectorsRepeatOnlyWhatChanged) {
   flt.magpsi_int = 90;
   flt.h_ind = 3010.0f * con.fttomtrs;
   const struct {

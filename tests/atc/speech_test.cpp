@@ -5,7 +5,9 @@
 #include "app/headless/headless.h"
 #include "atc_fixture.h"
 
-TEST_F(AtcTest, SentencesAreShownAndSpokenInTheirVoices) {
+using AtcSpeech = AtcTest;
+
+TEST_F(AtcSpeech, SentencesAreShownAndSpokenInTheirVoices) {
   headless_reset();
   atc.text_out = atc.voice_out = 1;
   msc.elap_time = 50.0f;
@@ -32,7 +34,7 @@ TEST_F(AtcTest, SentencesAreShownAndSpokenInTheirVoices) {
   headless_reset();
 }
 
-TEST_F(AtcTest, RefusedOrFailedSpeechIsANoticeAndTheTextStays) {
+TEST_F(AtcSpeech, RefusedOrFailedSpeechIsANoticeAndTheTextStays) {
   headless_reset();
   headless_set_speech(1, 1);
   msc.speech_avail = initspeechsynth();
