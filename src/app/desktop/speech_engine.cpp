@@ -82,16 +82,21 @@ static void work() {
   }
 }
 
+// espeak-ng is started once for the program and never terminated: its termination waits for a
+// thread of its own that a second start leaves waiting for ever.
+static int espeak_started() {
+  static int rate = 0;
+  if (rate > 0) return rate;
+  rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, CHUNK_MS, nullptr, espeakINITIALIZE_DONT_EXIT);
+  if (rate > 0 && espeak_SetVoiceByName("en-us") != EE_OK) rate = -1;
+  if (rate > 0) espeak_SetSynthCallback(collect);
+  return rate;
+}
+
 int speech_engine_open() {
   if (started) return 1;
-  const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, CHUNK_MS, nullptr,
-                                     espeakINITIALIZE_DONT_EXIT);
+  const int rate = espeak_started();
   if (rate <= 0) return 0;
-  if (espeak_SetVoiceByName("en-us") != EE_OK) {
-    espeak_Terminate();
-    return 0;
-  }
-  espeak_SetSynthCallback(collect);
   sample_rate = rate;
   quitting = making = failures = 0;
   waiting.clear();
@@ -116,7 +121,6 @@ void speech_engine_close() {
   }
   wake.notify_all();
   worker.join();
-  espeak_Terminate();
   started = 0;
 }
 

@@ -6,7 +6,7 @@
 // Starts espeak-ng with a US English voice and its thread; 1 on success, 0 when espeak-ng or its
 // voice data cannot be had. A second call while started returns 1.
 int speech_engine_open();
-// Stops the thread, dropping whatever waits, and releases espeak-ng.
+// Stops the thread, dropping whatever waits; a later open starts it again.
 void speech_engine_close();
 // Queues a sentence in voice 0 (the controllers') or 1 (ATIS); 0 when the engine is not started,
 // the text is empty or too many sentences wait already.
