@@ -1,6 +1,7 @@
 // The controller's menus and words over the view: the main menu and the list menus at the top
 // left, the controller's last sentence along the bottom while it is shown, and the clicks on the
 // menus while they are up.
+#include <cstdio>
 #include <cstring>
 
 #include "app/app.h"
@@ -25,12 +26,18 @@ static int menu_top(int vy, int vh) { return vy + vh - MENU_TOP; }
 
 static int column_width() { return atc_list_column_chars() * CHAR_STEP; }
 
-// Entry text cut to its column: "SBD  San Bernardino International".
+// Entry text cut to its column: "SBD  San Bernardino International"; the ATIS list gives the
+// frequency too where it is known: "SBD  124.17 San Bernardino International".
 static void entry_text(int n, char* out) {
   char t[STR_SIZE];
   const int airports = atc.menu_level == ATC_MENU_ATIS || atc.menu_level == ATC_MENU_VECTORS ||
                        atc.menu_level == ATC_MENU_LANDING;
   C_plus_C(airports ? apt_id[n] : nav_id[n], " ", t);
+  if (atc.menu_level == ATC_MENU_ATIS && apt_atisf[n] > 0) {
+    char f[16];
+    std::snprintf(f, sizeof f, "%d.%02d ", apt_atisf[n] / 1000 % 1000, apt_atisf[n] % 1000 / 10);
+    app_C(t, f);
+  }
   app_C(t, airports ? apt_name[n] : nav_name[n]);
   const size_t keep = static_cast<size_t>(atc_list_column_chars() - 1);
   if (std::strlen(t) > keep) t[keep] = '\0';

@@ -57,25 +57,25 @@ TEST_F(AtcMenu, MenuPicksFileAndOpenLists) {
   EXPECT_EQ(atc.menu_up, 1);
 }
 
-TEST_F(AtcMenu, ListPicksByCellAndIdentifier) {
+// The lists hold what each request can name; a pick by identifier asks for it.
+TEST_F(AtcMenu, ListsAndPicksByIdentifier) {
   flt.lat = 34.9f, flt.lon = -117.0f, flt.onsurface = 0;
-  atc.menu_up = 1;
-  atc_pick_line(11);
-  ASSERT_EQ(atc.menu_level, ATC_MENU_VECTORS);
   int entry[ATC_LIST_MAX];
-  ASSERT_EQ(atc_list_entries(entry), 4);
-  // An empty cell of the list picks nothing and leaves the menu up.
-  for (int k : {4, 14, 59, -1}) atc_pick_entry(k);
-  EXPECT_TRUE(said().empty());
-  EXPECT_EQ(atc.menu_up, 1);
+  const struct {
+    int level, count, first;
+  } lists[] = {{ATC_MENU_VECTORS, 4, SBD}, {ATC_MENU_ATIS, 3, SBD}, {ATC_MENU_ILS, 1, ISBD},
+               {ATC_MENU_LOC, 0, -1}};
+  for (const auto& l : lists) {
+    atc.menu_level = l.level;
+    EXPECT_EQ(atc_list_entries(entry), l.count) << l.level;
+    if (l.count) {
+      EXPECT_EQ(entry[0], l.first);
+    }
+  }
+  atc.menu_up = 1, atc.menu_level = ATC_MENU_ATIS;
+  EXPECT_EQ(atc_pick_id("TWN"), 0);  // no tower, no ATIS
+  atc.menu_level = ATC_MENU_VECTORS;
   EXPECT_EQ(atc_pick_id("hig"), 1);
   EXPECT_NE(last_said().find("vectors to High Field. They are about 6 miles"), std::string::npos) << last_said();
   EXPECT_EQ(atc.menu_up, 0);
-  // The ATIS list holds the towered fields only.
-  atc.menu_up = 1, atc.menu_level = ATC_MENU_ATIS;
-  EXPECT_EQ(atc_list_entries(entry), 3);
-  EXPECT_EQ(atc_pick_id("TWN"), 0);
-  atc.menu_level = ATC_MENU_ILS;
-  ASSERT_EQ(atc_list_entries(entry), 1);
-  EXPECT_EQ(entry[0], ISBD);
 }

@@ -107,8 +107,8 @@ TEST_F(AtcRespond, VectorsRepeatOnlyWhatChanged) {
       {180, 3000, 1, "turn right heading 1 8 0 descend and maintain 3000 feet "},
       {183, 3000, 0, ""},                          // within 5 degrees and at the altitude
       {190, 3000, 0, "turn right heading 1 9 0 "},  // more than 5 degrees
+      {190, 5000, 0, "climb and maintain 5000 feet "},  // and again: 2000 ft low, not climbing
       {190, 5000, 0, "climb and maintain 5000 feet "},
-      {190, 5000, 0, "climb and maintain 5000 feet "},  // still 2000 ft low and not climbing
   };
   for (const auto& st : steps) {
     char s[STR_SIZE] = "";
