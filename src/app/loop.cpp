@@ -99,9 +99,11 @@ static int click_in_view() {
   return intbox(mnw.mx, mnw.my, x, y, x + w - 1, y + h - 1);
 }
 
-// A held button repeats the panel's clicks, but picks from the menu once.
+// A held button repeats the panel's clicks, but picks from the menu once. The pointer went to the
+// menu, not to the stick, even when the pick closes the menu before the frame sees the pointer.
 static void atc_menu_click() {
   if (mnw.dragtime <= 0.0f) plot_atc_options(1);
+  mouse_pointer_used();
 }
 
 void call_window_handler(int w) {

@@ -149,6 +149,11 @@ static void mouse_flying() {
   set.MK_roll = fltlim((mnw.mx - con.cntrx) / 100.0f, -1.0f, 1.0f);
 }
 
+void mouse_pointer_used() {
+  ctm.mouse_x = mnw.mx;
+  ctm.mouse_y = mnw.my;
+}
+
 void update_controls() {
   mouse_flying();
   MACIBM_getjoy(&set.YK_ptch, &set.YK_roll, &set.YK_hdng, &set.YK_thro, 0, 1);
