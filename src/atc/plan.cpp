@@ -119,7 +119,8 @@ static void clearance(char* s) {
   int field = find_apt_by_id(fpl.dep_id_str);
   if (field < 0) field = local;
   const float elev_ft = field >= 0 ? apt_h[field] * con.mtrstoft : 0.0f;
-  fpl.cruise_alt = intnear(fpl.cruise_alt, 1000);
+  // A plan filed without a usable cruise altitude still gets a clearance that can be flown.
+  fpl.cruise_alt = intmax2(intnear(fpl.cruise_alt, 1000), 1000);
   fpl.init_alt = intmin2(intnear(intround(elev_ft) + 2000, 500), fpl.cruise_alt - 500);
   const int ifr = ifr_plan();
   if (on_ground_at_tower(local)) {
