@@ -3,6 +3,7 @@
 // them. The hooks are filled before the program starts; tests and runners may replace one.
 #include "aircraft/aircraft.h"
 #include "app/app.h"
+#include "atc/atc.h"
 #include "controls/controls.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
@@ -37,3 +38,6 @@ flight_hookstruct flight_hooks = {plotflap,     plotswee,
                                   make_a_plane, start_strike,
                                   reset_warnings, trackdiv,
                                   dskoutproc};
+
+// The controller files the plan from its menu until the Flight Plan window takes its place here.
+atc_hookstruct atc_hooks = {nullptr};

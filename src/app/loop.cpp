@@ -7,6 +7,7 @@
 #include "app/form.h"
 #include "app/macibm.h"
 #include "app/settings.h"
+#include "atc/atc.h"
 #include "controls/controls.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
@@ -93,10 +94,27 @@ void frame_timing_tick(float frame_prd) {
 
 // ---- Windows ---------------------------------------------------------------------------------
 
+// While the controller's menu is up, a click in the view is a pick from it, not the panel's.
+static int click_in_view() {
+  int x, y, w, h;
+  view_area_drawing(&x, &y, &w, &h);
+  return intbox(mnw.mx, mnw.my, x, y, x + w - 1, y + h - 1);
+}
+
+// A held button repeats the panel's clicks, but picks from the menu once. The pointer went to the
+// menu, not to the stick, even when the pick closes the menu before the frame sees the pointer.
+static void atc_menu_click() {
+  if (mnw.dragtime <= 0.0f) plot_atc_options(1);
+  mouse_pointer_used();
+}
+
 void call_window_handler(int w) {
   switch (w) {
     case 0:
-      manage_das(0, mnw.mx, mnw.my);
+      if (atc.menu_up && click_in_view())
+        atc_menu_click();
+      else
+        manage_das(0, mnw.mx, mnw.my);
       break;
     case 1:
       manage_id_(0);
@@ -167,6 +185,7 @@ static void run_frame() {
 
 void loop_pass() {
   MACIBM_dispatch_events();
+  pump_speech();
   if (mnw.up[25]) plot_grf_current();
   if (mnw.up[17]) util_keepjoycurrent();
   repeat_held_button();

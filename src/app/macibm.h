@@ -322,6 +322,27 @@ int MACIBM_sound_state(int n);    // a SOUND_ value
 int MACIBM_sound_gain(int n, float gain);
 int MACIBM_sound_pitch(int n, float pitch);
 
+// A stream of samples made at run time (the controller's speech), apart from the numbered sounds:
+// 16-bit signed mono frames at `rate` per second, heard after everything already queued on it.
+// Returns 0 when the device refuses them.
+int MACIBM_stream_queue(const short* pcm, int frames, int rate);
+// Silences the stream and forgets everything queued on it.
+void MACIBM_stream_cancel();
+// 1 while the stream has samples still to be heard.
+int MACIBM_stream_playing();
+
+// ---- Speech ----------------------------------------------------------------------------------
+
+// The speech engine makes each sentence into samples beside the frame loop, never holding it up,
+// and the stream above plays them in order. Voices: 0 the controllers', 1 the ATIS recording's.
+// Hands a sentence to the engine; 0 when the engine refuses it (none selected, too many waiting).
+int MACIBM_speak(const char* text, int voice);
+// Drops the sentences waiting and silences the one being heard.
+void MACIBM_speech_cancel();
+// Moves what the engine has made to the stream; once per loop pass. Returns the number of
+// sentences the engine failed to make since the last call.
+int MACIBM_speech_pump();
+
 // ---- Input events --------------------------------------------------------------------------
 
 // The back ends translate their window system's events into these calls; they update mnw and call
@@ -388,7 +409,7 @@ void backend_serial_close();
 int backend_joystick_probe();
 void backend_force_feedback_start();
 void backend_force_feedback_stop();
-// Speech voice (US English); 1 when one could be selected.
+// Speech engine with a US English voice; 1 when one could be selected.
 int backend_speech_init();
 // Releases every window and device of the back end (the sound device too) on the fatal path.
 void backend_shutdown();

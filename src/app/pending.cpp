@@ -2,7 +2,6 @@
 // correct. Each block goes when its subsystem provides the real one.
 #include "aircraft/aircraft.h"
 #include "app/app.h"
-#include "atc/atc.h"
 #include "controls/controls.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
@@ -13,13 +12,4 @@
 
 // Settings windows (src/app).
 void manage_pln(int open) {}
-
-// Air traffic control (src/atc).
-void handle_plan(int) {}
-
-// Air traffic control (src/atc).
-void controller_respond(char*) {}
-
-// Air traffic control (src/atc).
-void LSO_respond() {}
 

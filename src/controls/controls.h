@@ -69,6 +69,9 @@ void cal_stick();
 // The whole per-frame pipeline, run by the loop before the flight frame: mouse flying, the
 // joystick, then control_laws and the throttle lever.
 void update_controls();
+// The pointer's place was taken by a click on the controller's menu: mouse flying leaves the stick
+// where it is until the pointer moves on from there.
+void mouse_pointer_used();
 // From the yoke values set.YK_* on: automatic yaw damping, autopilot and autothrottle, limits,
 // artificial stability, failures, trim, the surface deflections and the touchdown actions.
 void control_laws();

@@ -4,6 +4,7 @@
 #include "controls/local.h"
 
 #include "app/macibm.h"
+#include "atc/atc.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
 #include "shared/shared.h"
@@ -142,8 +143,15 @@ static void mouse_flying() {
   ctm.mouse_y = mnw.my;
   if (!msc.mouse_is_joy || !moved) return;
   if (!set.view_is_fullscreen && mnw.my < PANEL_H) return;
+  // The pointer goes to the controller's menu while it is up, not to the stick.
+  if (atc.menu_up) return;
   set.MK_ptch = fltlim((con.cntry - mnw.my) / 100.0f, -1.0f, 1.0f);
   set.MK_roll = fltlim((mnw.mx - con.cntrx) / 100.0f, -1.0f, 1.0f);
+}
+
+void mouse_pointer_used() {
+  ctm.mouse_x = mnw.mx;
+  ctm.mouse_y = mnw.my;
 }
 
 void update_controls() {

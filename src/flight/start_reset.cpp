@@ -166,13 +166,7 @@ static void repair_everything() {
 }
 
 static void restart_dialogue_and_displays() {
-  atc.menu_up = 0;
-  atc.menu_level = 4;
-  atc.ils_vec_in_progress = 0;
-  atc.response_timeout = 0.0f;
-  atc.plan_phase = 1;
-  atc.waiting_new_frq = 0;
-  fpl.onfile = fpl.activated = 0;
+  start_atc_dialogue();
 
   forcecall(33, 0, 0, 0);
   con.VIEW_xyz[0] = static_cast<float>(flt.X);

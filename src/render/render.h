@@ -29,3 +29,11 @@ void choose_view(int id);
 // pixel row panel_top: above the panel, or all of the window in full screen or when the strip
 // above the panel would be lower than 40 pixels.
 void view_area(int wdx, int wdy, int panel_top, int fullscreen, int* x, int* y, int* w, int* h);
+// The same rectangle in the main window's drawing coordinates, within the drawing.
+void view_area_drawing(int* x, int* y, int* w, int* h);
+
+// The controller's menu over the view: click 0 draws the current menu, click 1 acts on the line or
+// entry under the mouse (mnw.mx, mnw.my). Nothing while the menu is down.
+void plot_atc_options(int click);
+// The controller's last sentence along the bottom of the view while it is shown, and the menu.
+void draw_atc_words();

@@ -1,6 +1,7 @@
 // The view's frame: the light of the moment, the camera, and the scene drawn part by part into
 // the main window above the panel. What the flight stands on is the world's, kept every frame
 // whether or not a picture is drawn (update_surroundings).
+#include <algorithm>
 #include <cmath>
 
 #include "app/app.h"
@@ -23,6 +24,27 @@ void view_area(int wdx, int wdy, int panel_top, int fullscreen, int* x, int* y, 
     *y = panel_top;
     *h = wdy - panel_top;
   }
+}
+
+// The part of the main window's drawing coordinates (where the mouse and the 2-D drawings over
+// the view are) that the 3-D view shows: the view's pixels taken back through the window's scale,
+// kept within the drawing, so that what is drawn over the view is seen whatever the window's shape.
+void view_area_drawing(int* x, int* y, int* w, int* h) {
+  int wdx, wdy;
+  macibm_window_pixels(WIN_MAIN, &wdx, &wdy);
+  const float s = mnw.scale[WIN_MAIN] > 0.0f ? mnw.scale[WIN_MAIN] : 1.0f;
+  const int ox = mnw.ox[WIN_MAIN], oy = mnw.oy[WIN_MAIN];
+  int px, py, pw, ph;
+  view_area(wdx, wdy, OGL_pixel_edge(s, oy, PANEL_BMP_H), set.view_is_fullscreen, &px, &py, &pw,
+            &ph);
+  const int x0 = std::max(0, OGL_coord_of_pixel(s, ox, px));
+  const int y0 = std::max(0, OGL_coord_of_pixel(s, oy, py));
+  const int x1 = std::min(mnw.dx[WIN_MAIN], OGL_coord_of_pixel(s, ox, px + pw));
+  const int y1 = std::min(mnw.dy[WIN_MAIN], OGL_coord_of_pixel(s, oy, py + ph));
+  *x = x0;
+  *y = y0;
+  *w = std::max(0, x1 - x0);
+  *h = std::max(0, y1 - y0);
 }
 
 // Distance the scene is drawn to: the visibility, nothing inside a cloud, and the clear air above
@@ -82,6 +104,7 @@ static void draw_scene() {
   draw_lights();
   OGL_view_end();
   if (c->hud) draw_hud();
+  draw_atc_words();
   ogl_will_be_blitted = saved;
   OGL_sbuf(vf.x, vf.y, vf.w, vf.h);
 }

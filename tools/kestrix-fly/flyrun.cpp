@@ -9,6 +9,7 @@
 #include "app/app.h"
 #include "app/headless/headless.h"
 #include "app/macibm.h"
+#include "atc/atc.h"
 #include "controls/controls.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
@@ -312,6 +313,14 @@ void fly_csv_row(std::FILE* f) {
 static int alert_seen;
 static std::FILE* summary_out;
 
+// Every sentence of the controller, as it is said: atc t=12.0 "TEXT".
+static void print_transmission(const char* text) {
+  if (!summary_out) return;
+  std::fprintf(summary_out, "atc t=%.1f \"", fly_time());
+  for (const char* p = text; *p; p++) std::fputc(*p == '"' ? '\'' : *p, summary_out);
+  std::fprintf(summary_out, "\"\n");
+}
+
 // Any alert stops the run, except the notice that the ground beyond the world data is flat water:
 // a start anywhere in the world may fly there, and standard error has shown the notice.
 static void stop_on_alert(const alert_record& a) {
@@ -331,10 +340,12 @@ static void exit_after_fatal(int) {
 
 static void (*alert_hook_before)(const alert_record&);
 static void (*exit_hook_before)(int);
+static void (*said_hook_before)(const char*);
 
 static void restore_hooks() {
   macibm_alert_hook = alert_hook_before;
   macibm_exit_hook = exit_hook_before;
+  atc_said_hook = said_hook_before;
 }
 
 static int finish(int status, std::FILE* out, std::FILE* csv) {
@@ -420,6 +431,7 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   char err[FLY_ERR];
   alert_hook_before = macibm_alert_hook;
   exit_hook_before = macibm_exit_hook;
+  said_hook_before = atc_said_hook;
   script.count = 0;
   if (o->script[0] && !fly_read_script(o->script, &script, err)) return refuse(errs, err);
   fly_setup_world(o->ground_elev_ft * con.fttomtrs);
@@ -427,6 +439,8 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   alert_seen = 0;
   macibm_alert_hook = stop_on_alert;
   macibm_exit_hook = exit_after_fatal;
+  atc_said_hook = print_transmission;
+  fly_forget_atc();
   if (o->cycle_dump[0]) {
     // The aircraft's analysis report goes to the same stream as the dump, as in the simulator.
     if (trk.is_open()) trk.close();
@@ -479,8 +493,10 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   for (long f = 0; f < frames; f++) {
     // The pilot's part: the script's commands as they fall due, then the frame.
     while (next < script.count && script.entry[next].t <= fly_time() + 1.0e-6f) {
-      fly_apply_script(&c, &script.entry[next++]);
+      fly_apply_script(&c, &script.entry[next]);
+      if (!fly_talk_to_atc(&script.entry[next++], err)) std::fprintf(errs, "kestrix-fly: %s\n", err);
     }
+    if (o->ap_follow_atc) fly_follow_atc(&c);
     fly_set_controls(&c);
     if (o->cycle_dump[0] && !dumped && fly_time() + 1.0e-6f >= o->dump_at) {
       set.cycoutwaiting = 1;

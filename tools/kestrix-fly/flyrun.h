@@ -48,6 +48,8 @@ enum {
   FLY_AP_NAV = 4096,
   FLY_NAV1 = 8192,
   FLY_OBS = 16384,
+  FLY_ATC = 32768,       // the pilot picks a line of the controller's main menu
+  FLY_ATC_PICK = 65536,  // the pilot picks an entry of the controller's list menu
 };
 
 struct fly_options {
@@ -80,14 +82,18 @@ struct fly_options {
   char data_out[400];     // the data-output file, "" none
   int groups[60];         // groups written to it: 1 for each chosen group 0..50
   char nmea[400];         // the position sentences' file, pipe or terminal, "" none
+  int ap_follow_atc;      // 1: the autopilot's bug and altitude follow the controller's words
   int help;               // 1: only the usage was asked for
 };
 
-// One script line: at time t the commands in `mask` take the values of c.
+// One script line: at time t the commands in `mask` take the values of c, and the pilot talks to
+// the controller.
 struct fly_script_entry {
   float t;
   unsigned mask;
   fly_controls c;
+  int atc_line;      // main-menu line picked (FLY_ATC), 0..16
+  char atc_pick[5];  // identifier of the list entry picked (FLY_ATC_PICK)
 };
 
 enum { FLY_SCRIPT_MAX = 4096, FLY_ERR = 300 };
@@ -116,6 +122,15 @@ int fly_parse_script_line(const char* line, fly_script_entry* e, char* err);
 int fly_read_script(const char* path, fly_script* s, char* err);
 // Applies one script line's commands to c.
 void fly_apply_script(fly_controls* c, const fly_script_entry* e);
+// Says what one script line says to the controller: a main-menu line, then a list entry. 0 with
+// a message when the list holds no entry of the identifier picked.
+int fly_talk_to_atc(const fly_script_entry* e, char* err);
+// The pilot who follows the controller: the heading and altitude last given become the
+// autopilot's bug and altitude, and a clearance to intercept a localizer tunes NAV 1 to it and
+// tracks it.
+void fly_follow_atc(fly_controls* c);
+// A new run follows from nothing said yet.
+void fly_forget_atc();
 
 // ---- World, aircraft, start ------------------------------------------------------------------
 

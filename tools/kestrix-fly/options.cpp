@@ -243,6 +243,7 @@ const char FLY_USAGE[] =
     "            [--flaps 0..1] [--gear up|down] [--brakes 0..1]\n"
     "  radios:   [--nav1 MHZ] [--obs DEG]\n"
     "  autopilot: [--ap-hdg DEG] [--ap-nav] [--ap-alt-ft N] [--ap-vs-fpm N] [--ap-kias N]\n"
+    "            [--ap-follow-atc]\n"
     "  --help    this text\n";
 
 // Options that exclude each other; 0 with a message when two of them meet.
@@ -278,6 +279,10 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
     }
     if (std::strcmp(a, "--ap-nav") == 0) {  // a mode without a target of its own
       set_control(&o->controls, &o->given, "ap_nav", "1", err);
+      continue;
+    }
+    if (std::strcmp(a, "--ap-follow-atc") == 0) {
+      o->ap_follow_atc = 1;
       continue;
     }
     if (i + 1 >= argc) {
@@ -407,6 +412,33 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
   return one_lateral_mode(o->given, err) && check_together(o, have_lat, have_lon, have_elev, err);
 }
 
+// What the pilot says to the controller: "atc=N" picks line N of the main menu, "atc_pick=ID" the
+// list entry of that identifier. Results as set_control's.
+static int set_atc(fly_script_entry* e, const char* name, const char* value, char* err) {
+  float v;
+  if (std::strcmp(name, "atc") == 0) {
+    if (!parse_number(value, &v) || !in_range(v, 0.0f, 16.0f) || v != std::floor(v)) {
+      std::snprintf(err, FLY_ERR, "atc must be a main-menu line from 0 to 16, not '%s'", value);
+      return 0;
+    }
+    e->atc_line = static_cast<int>(v);
+    e->mask |= FLY_ATC;
+    return 1;
+  }
+  if (std::strcmp(name, "atc_pick") == 0) {
+    const size_t n = std::strlen(value);
+    if (n < 1 || n > 4) {
+      std::snprintf(err, FLY_ERR, "atc_pick must be an identifier of 1 to 4 characters, not '%s'",
+                    value);
+      return 0;
+    }
+    std::snprintf(e->atc_pick, sizeof e->atc_pick, "%s", value);
+    e->mask |= FLY_ATC_PICK;
+    return 1;
+  }
+  return -1;
+}
+
 int fly_parse_script_line(const char* line, fly_script_entry* e, char* err) {
   *e = fly_script_entry{};
   char buf[512];
@@ -434,7 +466,8 @@ int fly_parse_script_line(const char* line, fly_script_entry* e, char* err) {
       have_t = 1;
       continue;
     }
-    int r = set_control(&e->c, &e->mask, name, value, err);
+    int r = set_atc(e, name, value, err);
+    if (r < 0) r = set_control(&e->c, &e->mask, name, value, err);
     if (r == 0) return 0;
     if (r < 0) {
       std::snprintf(err, FLY_ERR, "unknown control '%s'", name);

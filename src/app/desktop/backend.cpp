@@ -9,6 +9,7 @@
 #include <deque>
 
 #include "app/desktop/desktop.h"
+#include "app/desktop/speech_engine.h"
 #include "app/macibm.h"
 
 void desktop_windows_init();
@@ -96,17 +97,13 @@ void backend_pump_events() {
   desktop_deliver_form_events();
 }
 
-// ---- Speech ----------------------------------------------------------------------------------
-
-// No voice on the desktop yet: the controller's words are shown as text.
-int backend_speech_init() { return 0; }
-
 // ---- End -------------------------------------------------------------------------------------
 
 void backend_shutdown() {
   desktop_clear_events();
   desktop_windows_shutdown();
   desktop_devices_shutdown();
+  speech_engine_close();
   MACIBM_sound_close();
   if (fl_display) XSync(fl_display, False);
 }

@@ -12,6 +12,7 @@ static ALCdevice* device;
 static ALCcontext* context;
 static ALuint source[SOUND_SLOTS];
 static ALuint buffer[SOUND_SLOTS];  // 0: none
+static ALuint stream_source;        // the stream's own source, fed a queue of buffers
 
 static bool valid(int n) { return device && n >= 0 && n < SOUND_SLOTS; }
 
@@ -38,6 +39,12 @@ int MACIBM_sound_open() {
     release_context();
     return 0;
   }
+  alGenSources(1, &stream_source);
+  if (alGetError() != AL_NO_ERROR) {
+    alDeleteSources(SOUND_SLOTS, source);
+    release_context();
+    return 0;
+  }
   // Every sound is heard at the listener, unattenuated: the engine and the warnings are in the
   // cockpit with the pilot.
   for (ALuint s : source) {
@@ -45,6 +52,9 @@ int MACIBM_sound_open() {
     alSource3f(s, AL_POSITION, 0.0f, 0.0f, 0.0f);
     alSourcef(s, AL_ROLLOFF_FACTOR, 0.0f);
   }
+  alSourcei(stream_source, AL_SOURCE_RELATIVE, AL_TRUE);
+  alSource3f(stream_source, AL_POSITION, 0.0f, 0.0f, 0.0f);
+  alSourcef(stream_source, AL_ROLLOFF_FACTOR, 0.0f);
   for (ALuint& b : buffer) b = 0;
   return 1;
 }
@@ -60,6 +70,8 @@ static void drop_buffer(int n) {
 void MACIBM_sound_close() {
   if (!device) return;
   for (int n = 0; n < SOUND_SLOTS; n++) drop_buffer(n);
+  MACIBM_stream_cancel();
+  alDeleteSources(1, &stream_source);
   alDeleteSources(SOUND_SLOTS, source);
   release_context();
 }
@@ -139,4 +151,51 @@ int MACIBM_sound_gain(int n, float gain) {
 
 int MACIBM_sound_pitch(int n, float pitch) {
   return std::isfinite(pitch) && pitch > 0.0f && set_float(n, AL_PITCH, pitch);
+}
+
+// ---- Stream ----------------------------------------------------------------------------------
+
+// Buffers the source has finished with are deleted as new ones come, so the queue holds only
+// what is still to be heard.
+static void reclaim_stream(int all) {
+  ALint done = 0;
+  alGetSourcei(stream_source, all ? AL_BUFFERS_QUEUED : AL_BUFFERS_PROCESSED, &done);
+  for (; done > 0; done--) {
+    ALuint b = 0;
+    alSourceUnqueueBuffers(stream_source, 1, &b);
+    if (b) alDeleteBuffers(1, &b);
+  }
+}
+
+int MACIBM_stream_queue(const short* pcm, int frames, int rate) {
+  if (!device || !pcm || frames <= 0 || rate <= 0) return 0;
+  reclaim_stream(0);
+  alGetError();
+  ALuint b = 0;
+  alGenBuffers(1, &b);
+  if (alGetError() != AL_NO_ERROR) return 0;
+  alBufferData(b, AL_FORMAT_MONO16, pcm, frames * static_cast<int>(sizeof(short)), rate);
+  if (alGetError() == AL_NO_ERROR) alSourceQueueBuffers(stream_source, 1, &b);
+  if (alGetError() != AL_NO_ERROR) {
+    alDeleteBuffers(1, &b);
+    return 0;
+  }
+  // A source that ran dry stops; the new samples start it again.
+  ALint st = AL_INITIAL;
+  alGetSourcei(stream_source, AL_SOURCE_STATE, &st);
+  if (st != AL_PLAYING) alSourcePlay(stream_source);
+  return 1;
+}
+
+void MACIBM_stream_cancel() {
+  if (!device) return;
+  alSourceStop(stream_source);
+  reclaim_stream(1);
+}
+
+int MACIBM_stream_playing() {
+  if (!device) return 0;
+  ALint st = AL_INITIAL;
+  alGetSourcei(stream_source, AL_SOURCE_STATE, &st);
+  return st == AL_PLAYING;
 }

@@ -32,6 +32,7 @@ void (*headless_pass_hook)() = nullptr;
 
 void headless_reset_sound();
 void headless_reset_serial();
+void headless_reset_speech();
 
 void headless_post_menu(int id) { events.push_back({EV_MENU, id, 0, 0}); }
 void headless_post_key(char c) { events.push_back({EV_KEY, c, 0, 0}); }
@@ -62,6 +63,7 @@ void headless_reset() {
   headless_set_screen(1920, 1080, 96.0f);
   headless_pass_hook = nullptr;
   headless_reset_sound();
+  headless_reset_speech();
 }
 
 // ---- Back-end hooks --------------------------------------------------------------------------
@@ -127,7 +129,6 @@ void backend_pump_events() {
 int backend_joystick_probe() { return joystick_code; }
 void backend_force_feedback_start() {}
 void backend_force_feedback_stop() {}
-int backend_speech_init() { return 0; }
 void backend_shutdown() {}
 
 void backend_screen(int* w, int* h, float* dpi) {

@@ -51,7 +51,8 @@ struct headless_sound {
   float gain, pitch;                // last accepted
 };
 // One call, in order: 'o' open, 'c' close, 'l' load (value: bytes), 'p' play (value: loop),
-// 's' pause, 'r' rewind, 'g' gain, 'f' pitch (value: the value asked for).
+// 's' pause, 'r' rewind, 'g' gain, 'f' pitch (value: the value asked for), 'q' samples queued on
+// the stream (value: frames), 'x' the stream cancelled.
 struct headless_sound_call {
   char op;
   int n;
@@ -82,3 +83,16 @@ float headless_form_shown(int w, const char* field, int element = 0);
 std::string headless_form_text(int w, const char* field);
 const std::vector<std::string>& headless_form_lines(int w, const char* field);
 bool headless_form_enabled(int w, const char* field);
+
+// ---- Speech --------------------------------------------------------------------------------
+
+// The headless speech engine makes no samples; it records every sentence handed to it. It has no
+// voice unless a test gives it one (then initspeechsynth finds it), and may be told to refuse.
+struct headless_sentence {
+  std::string text;
+  int voice;
+};
+const std::vector<headless_sentence>& headless_sentences();
+void headless_set_speech(int has_voice, int refuses);
+// The next speech pump reports n sentences the engine failed to make.
+void headless_fail_sentences(int n);

@@ -12,6 +12,7 @@ static int device_opens = 1, refuses_settings = 0;
 static bool valid(int n) { return n >= 0 && n < SOUND_SLOTS; }
 
 static void record(char op, int n, float value) { calls.push_back({op, n, value}); }
+void headless_record_sound_call(char op, int n, float value) { record(op, n, value); }
 
 static void empty_slots() {
   for (headless_sound& s : slots) s = {0, 0, 0, 0, SOUND_AT_START, 0, 1.0f, 1.0f};

@@ -1,0 +1,154 @@
+// Where things are for the controller: distances and bearings, the local airport, airports by
+// identifier and places by name, what the list menus hold, and the active runway.
+#include <cctype>
+#include <cmath>
+#include <cstring>
+
+#include "atc/atc.h"
+#include "flight/flight.h"
+#include "shared/shared.h"
+#include "weather/weather.h"
+#include "world/world.h"
+
+// ---- Distances -------------------------------------------------------------------------------
+
+void nm_and_bearing(float lat1, float lon1, float lat2, float lon2, float* nm, float* brg) {
+  const float dn = (lat2 - lat1) * 60.0f;
+  const float de = (lon2 - lon1) * 60.0f * std::cos(lat1 * con.degtorad);
+  *nm = std::sqrt(dn * dn + de * de);
+  *brg = std::atan2(de, dn) * con.radtodeg;
+  if (*brg < 0.0f) *brg += 360.0f;
+  // A place or an aircraft position that is not a number is nowhere near.
+  if (!std::isfinite(*nm) || !std::isfinite(*brg)) *nm = 1.0e9f, *brg = 0.0f;
+}
+
+void apt_from_aircraft(int n, float* nm, float* brg) {
+  nm_and_bearing(flt.lat, flt.lon, apt_lat[n][0], apt_lon[n][0], nm, brg);
+}
+
+void nav_from_aircraft(int n, float* nm, float* brg) {
+  nm_and_bearing(flt.lat, flt.lon, nav_lat[n], nav_lon[n], nm, brg);
+}
+
+static int last_airport() { return intmin2(env.aptmax, APT_MAX - 1); }
+static int last_navaid() { return intmin2(env.navmax, NAV_MAX - 1); }
+
+int local_airport() {
+  int found = -1;
+  if (env.apt_list_max < 0) return found;  // no region yet, or none of its airports
+  float best = 1.0e30f;
+  for (int n = 0; n <= last_airport(); n++) {
+    if (!apt_inreg[n]) continue;
+    float d, b;
+    apt_from_aircraft(n, &d, &b);
+    if (d < best) best = d, found = n;
+  }
+  return found;
+}
+
+int on_ground_at_tower(int apt) {
+  if (!flt.onsurface || apt < 0 || apt >= APT_MAX || !apt_twr[apt]) return 0;
+  float d, b;
+  apt_from_aircraft(apt, &d, &b);
+  return d < 3.0f;
+}
+
+// ---- Look-ups --------------------------------------------------------------------------------
+
+int find_apt_by_id(const char* id) {
+  char want[5] = "    ";
+  int n = 0;
+  for (; id[n] && n < 5; n++) {
+    if (n == 4) {
+      for (const char* p = id + 4; *p; p++)
+        if (*p != ' ') return -1;  // five letters name no airport
+      break;
+    }
+    want[n] = static_cast<char>(std::toupper(static_cast<unsigned char>(id[n])));
+  }
+  if (want[0] == ' ') return -1;
+  int found = -1;
+  for (int k = 0; k <= last_airport(); k++)
+    if (std::strncmp(apt_id[k], want, 4) == 0) found = k;
+  return found;
+}
+
+// Length of s without its trailing blanks.
+static size_t trimmed(const char* s, size_t max) {
+  size_t n = strnlen(s, max);
+  while (n > 0 && s[n - 1] == ' ') n--;
+  return n;
+}
+
+int find_by_name(const char* name, int localizer) {
+  const size_t n = trimmed(name, STR_SIZE);
+  if (n == 0) return -1;
+  const int last = localizer ? last_navaid() : last_airport();
+  for (int k = 0; k <= last; k++) {
+    if (localizer && nav_type[k] != 4 && nav_type[k] != 5) continue;
+    const char* s = localizer ? nav_name[k] : apt_name[k];
+    if (trimmed(s, 40) == n && std::strncmp(s, name, n) == 0) return k;
+  }
+  return -1;
+}
+
+// ---- List menus ------------------------------------------------------------------------------
+
+int use_apt(int n) {
+  if (n < 0 || n > last_airport() || !apt_inreg[n]) return 0;
+  if (atc.menu_level == ATC_MENU_VECTORS) return 1;
+  return (atc.menu_level == ATC_MENU_ATIS || atc.menu_level == ATC_MENU_LANDING) && apt_twr[n];
+}
+
+int use_nav(int n) {
+  if (n < 0 || n > last_navaid() || !nav_inreg[n]) return 0;
+  return (atc.menu_level == ATC_MENU_ILS && nav_type[n] == 4) ||
+         (atc.menu_level == ATC_MENU_LOC && nav_type[n] == 5);
+}
+
+// ---- Active runway ---------------------------------------------------------------------------
+
+// Difference of two directions, degrees 0..180.
+static float angle_apart(float a, float b) {
+  float d = std::fmod(std::fabs(a - b), 360.0f);
+  return d > 180.0f ? 360.0f - d : d;
+}
+
+// The runway end of airport apt whose heading is nearest to `course` (true): runway 0 always,
+// runways 1 and 2 when they exist; end 1 is the runway's heading, end 2 its reciprocal.
+static void nearest_end(int apt, float course, int* rway, int* end) {
+  float best = 1.0e9f;
+  for (int r = 0; r < APT_RWYS; r++) {
+    if (r > 0 && apt_len[apt][r] <= 1) continue;
+    for (int e = 1; e <= 2; e++) {
+      const float d = angle_apart(apt_hdng[apt][r] + (e == 2 ? 180.0f : 0.0f), course);
+      if (d < best) best = d, *rway = r, *end = e;
+    }
+  }
+}
+
+void get_active_rway(int apt, int* rway, int* end, int* has_ils, int* ils_nav) {
+  *rway = 0, *end = 1, *has_ils = 0, *ils_nav = -1;
+  if (apt < 0 || apt > last_airport()) return;
+  for (int r = 1; r < APT_RWYS; r++)
+    if (apt_len[apt][r] > apt_len[apt][*rway]) *rway = r;
+
+  // The layers hold the wind's direction in magnetic degrees; runways and localizers are true.
+  const int k = wind_index(apt_h[apt]);
+  float wind = atm.wnddir[k] - static_cast<float>(find_var(apt_lat[apt][0], apt_lon[apt][0]));
+  if (!std::isfinite(wind)) wind = 0.0f;
+  float best = 1.0e9f;
+  for (int n = 0; n <= last_navaid(); n++) {
+    if (nav_type[n] != 4 && nav_type[n] != 5) continue;
+    const float dlat = nav_lat[n] - apt_lat[apt][0], dlon = nav_lon[n] - apt_lon[apt][0];
+    if (!(std::sqrt(dlat * dlat + dlon * dlon) * 60.0f < 5.0f)) continue;
+    const float d = angle_apart(static_cast<float>(nav_hdng[n]), wind);
+    if (d < best) best = d, *ils_nav = n;
+  }
+  if (*ils_nav >= 0) {
+    *has_ils = 1;
+    nearest_end(apt, static_cast<float>(nav_hdng[*ils_nav]), rway, end);
+  } else if (atm.wndspd[k] * con.msctokts > 5.0f) {
+    nearest_end(apt, wind, rway, end);
+  }
+}

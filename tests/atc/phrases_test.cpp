@@ -1,0 +1,111 @@
+// The phrase pieces: frequencies, headings, turns, the altimeter, the wind and the call signs.
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "atc_fixture.h"
+
+using AtcPhrases = AtcTest;
+
+namespace {
+std::string piece(void (*f)(char*)) {
+  char s[STR_SIZE] = "";
+  f(s);
+  return s;
+}
+}  // namespace
+
+TEST_F(AtcPhrases, NumbersAreSaidDigitByDigit) {
+  char s[STR_SIZE] = "";
+  app_freq(s, 121, 80);
+  EXPECT_STREQ(s, "1 2 1 point 8 0");
+  s[0] = '\0';
+  app_freq_khz(s, 118275);
+  EXPECT_STREQ(s, "1 1 8 point 2 7 5");
+  const struct {
+    int hdg, step;
+    const char* said;
+  } headings[] = {{0, 5, "3 6 0"},   {360, 5, "3 6 0"}, {3, 5, "0 0 5"},    {358, 5, "3 6 0"},
+                  {-10, 10, "3 5 0"}, {725, 5, "0 0 5"}, {72, 10, "0 7 0"}};
+  for (const auto& h : headings) {
+    s[0] = '\0';
+    app_heading_string(s, h.hdg, h.step);
+    EXPECT_STREQ(s, h.said) << h.hdg;
+  }
+  // Turns go the shorter way from the heading now, 90; straight ahead counts as left.
+  flt.magpsi_int = 90;
+  const char* turns[][2] = {{"80", "turn left heading 0 8 0"}, {"100", "turn right heading 1 0 0"},
+                            {"90", "turn left heading 0 9 0"}, {"270", "turn right heading 2 7 0"},
+                            {"275", "turn left heading 2 7 5"}};
+  for (const auto& t : turns) {
+    s[0] = '\0';
+    app_turn_string(s, std::atoi(t[0]), 5);
+    EXPECT_STREQ(s, t[1]);
+  }
+}
+
+// Every setting from 28.00 to 31.00 is said as itself, not a hundredth low; from 18000 ft up the
+// standard setting is said whatever the weather.
+TEST_F(AtcPhrases, AltimeterIsSaidToTheNearestHundredth) {
+  for (int v = 2800; v <= 3100; v++) {
+    atm.baro = static_cast<float>(v) / 100.0f;
+    char want[32];
+    std::snprintf(want, sizeof want, "altimeter %d %d %d %d", v / 1000, v / 100 % 10, v / 10 % 10,
+                  v % 10);
+    EXPECT_EQ(piece(app_altimeter_string), want);
+  }
+  flt.h = 18000.0f * con.fttomtrs;
+  atm.baro = 30.45f;
+  EXPECT_EQ(piece(app_altimeter_string), "altimeter 2 9 9 2");
+  flt.h = 1000.0f;
+  atm.baro = NAN;
+  EXPECT_EQ(piece(app_altimeter_string), "altimeter 2 9 9 2");
+}
+
+TEST_F(AtcPhrases, WindPhraseByStrengthVariationAndGust) {
+  const float kt = con.ktstomsc;
+  const struct {
+    float dir, spd, gust, var, level;
+    const char* said;
+  } winds[] = {
+      {270, 0, 0, 0, 0, "Wind calm"},
+      {270, 3 * kt, 0.5f * kt, 0, 0, "Wind light and variable"},
+      {270, 12.2f * kt, 0.5f * kt, 5, 0, "Wind 2 7 0 at 12"},
+      {270, 12.2f * kt, 0.5f * kt, 30, 0, "Wind shear alert. Wind 2 7 0 at 12 variable 2 4 0 to 3 0 0"},
+      {274, 12.2f * kt, 8.5f * kt, 0, 0, "Wind shear alert. Wind 2 7 0 at 12 gust 20"},
+      {90, NAN, NAN, NAN, 0, "Wind calm"},
+  };
+  for (const auto& w : winds) {
+    const int k = wind_index(apt_h[SBD]);
+    atm.wnddir[k] = w.dir, atm.wndspd[k] = w.spd, atm.shrspd[k] = w.gust, atm.shrdir[k] = w.var;
+    char s[STR_SIZE] = "";
+    app_wind_string(s, SBD);
+    EXPECT_STREQ(s, w.said);
+  }
+}
+
+TEST_F(AtcPhrases, CallSignAndPhoneticWords) {
+  char s[STR_SIZE];
+  start_command_string(s, 1);
+  EXPECT_STREQ(s, CALL_SIGN);
+  EXPECT_STREQ(get_phonetic('9'), "niner");
+  EXPECT_STREQ(get_phonetic('X'), "x ray");
+  EXPECT_STREQ(get_phonetic('a'), "");
+}
+
+// A file name as long as the system allows, and a long tail number, are cut: the sentence after
+// the call sign is still said whole.
+TEST_F(AtcPhrases, LongFileNameIsCutNotOverrun) {
+  std::memset(pln.C_file, 'Q', 255);
+  std::strcpy(pln.C_file + 255, ".acf");
+  std::memset(pln.tailnum, 'W', 390);
+  pln.tailnum[390] = '\0';
+  flt.onsurface = 1;
+  flt.lat = apt_lat[SBD][0], flt.lon = apt_lon[SBD][0];
+  char req[] = "request taxi.";
+  controller_respond(req);
+  ASSERT_EQ(said().size(), 1u);
+  EXPECT_LT(said()[0].size(), 400u);
+  EXPECT_EQ(said()[0].compare(said()[0].size() - 14, 14, "taxi runway 6."), 0) << said()[0];
+}

@@ -1,0 +1,63 @@
+// The active runway from the localizers and the wind, and airports found by identifier and name.
+#include "atc_fixture.h"
+
+using AtcPlaces = AtcTest;
+
+// Twin Field: runway 9/27 of 3000 m and runway 18/36 of 1500 m, no localizer unless one is put.
+TEST_F(AtcPlaces, ActiveRunwayFromLocalizerOrWind) {
+  const struct {
+    float wind_from_mag, wind_kt;
+    int loc_course;  // -1: none
+    float loc_nm;    // east of the field
+    int rway, end, has_ils;
+  } cases[] = {
+      {0, 0, -1, 0, 0, 1, 0},      // calm: the longest runway as numbered
+      {180, 10, -1, 0, 1, 1, 0},   // into the wind: 18
+      {270, 10, -1, 0, 0, 2, 0},   // into the wind: 27
+      {180, 4, -1, 0, 0, 1, 0},    // a light wind leaves the longest
+      {180, 10, 270, 2, 0, 2, 1},  // a localizer decides, whatever the wind
+      {180, 10, 270, 6, 1, 1, 0},  // one 6 nm away serves another field
+  };
+  for (const auto& c : cases) {
+    reset_atc_world();
+    const int k = wind_index(apt_h[TWIN]);
+    atm.wnddir[k] = c.wind_from_mag + find_var(apt_lat[TWIN][0], apt_lon[TWIN][0]);
+    atm.wndspd[k] = c.wind_kt * con.ktstomsc;
+    if (c.loc_course >= 0)
+      put_navaid(2, 5, "ITW ", "TWN LOC 27", apt_lat[TWIN][0], apt_lon[TWIN][0] + c.loc_nm / 60.0f,
+                 c.loc_course, 10990);
+    int r, end, has_ils, n;
+    get_active_rway(TWIN, &r, &end, &has_ils, &n);
+    EXPECT_EQ(r, c.rway) << c.wind_from_mag << " " << c.loc_course << " " << c.loc_nm;
+    EXPECT_EQ(end, c.end) << c.wind_from_mag << " " << c.loc_course << " " << c.loc_nm;
+    EXPECT_EQ(has_ils, c.has_ils);
+  }
+  // Two localizers: the one whose course lies nearest to the wind wins, and names its runway end.
+  put_navaid(2, 5, "ITW ", "TWN LOC 27", apt_lat[TWIN][0], apt_lon[TWIN][0], 270, 10990);
+  put_navaid(3, 4, "ITX ", "TWN ILS 09", apt_lat[TWIN][0], apt_lon[TWIN][0], 90, 10950);
+  env.navmax = 4;
+  const int k = wind_index(apt_h[TWIN]);
+  atm.wnddir[k] = 100.0f + find_var(apt_lat[TWIN][0], apt_lon[TWIN][0]);
+  int r, end, has_ils, n;
+  get_active_rway(TWIN, &r, &end, &has_ils, &n);
+  EXPECT_EQ(n, 3);
+  EXPECT_EQ(end, 1);
+  char s[STR_SIZE] = "";
+  app_current_rway_string(s, TWIN);
+  EXPECT_STREQ(s, "runway 9");
+}
+
+TEST_F(AtcPlaces, AirportsByIdentifierAndName) {
+  EXPECT_EQ(find_apt_by_id("SBD "), SBD);
+  EXPECT_EQ(find_apt_by_id("sbd"), SBD);
+  for (const char* none : {"", "    ", "SBDX", "SBD X", "AAA "}) EXPECT_EQ(find_apt_by_id(none), -1) << none;
+  EXPECT_EQ(find_by_name("Twin Field", 0), TWIN);  // the first of two
+  EXPECT_EQ(find_by_name("Twin Field  ", 0), TWIN);
+  EXPECT_EQ(find_by_name("Twin", 0), -1);
+  EXPECT_EQ(find_by_name("SBD ILS 06", 1), ISBD);
+  EXPECT_EQ(find_by_name("Pomona", 1), -1);  // a VOR is no approach
+  flt.lat = 35.4f, flt.lon = -116.1f;
+  EXPECT_EQ(local_airport(), TWIN_AGAIN);
+  for (int n = 0; n < 4; n++) apt_inreg[n] = 0;
+  EXPECT_EQ(local_airport(), -1);
+}

@@ -1,0 +1,118 @@
+// The controller's answers: each kind of request, names and identifiers that match nothing, and
+// the vectors onto an ILS with their quiet wait and their intercept.
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "atc_fixture.h"
+
+using AtcRespond = AtcTest;
+
+namespace {
+std::string respond(const std::string& request) {
+  said().clear();
+  char r[STR_SIZE * 2];
+  std::snprintf(r, sizeof r, "%s", request.c_str());
+  controller_respond(r);
+  return said().empty() ? "(none)" : said().back();
+}
+}  // namespace
+
+TEST_F(AtcRespond, RequestKindsAndNames) {
+  flt.lat = 34.3f, flt.lon = -117.5f;  // 12 nm south of Twin Field, the first of its name
+  flt.magpsi_int = 0;
+  std::string far(300, 'x');
+  const struct {
+    std::string request, answer;  // the answer after the call sign
+  } cases[] = {
+      {"request taxi.", "taxi runway 9."},  // at Twin Field, the nearest
+      {"request takeoff.", "fly runway heading cleared for take off runway 9."},
+      {"request vectors Twin Field", "turn "},
+      {"request landing Twin Field.", "Wind calm, cleared to land runway 9 Twin Field."},
+      {"request pizza", "say again please"},
+      {"request ta", "say again please"},
+      {"request vectors Nowhere", "(none)"},
+      {"request I L S Pomona", "(none)"},
+      {"I would like a coffee", "(none)"},
+      {far + "request taxi.", "(none)"},
+  };
+  for (const auto& c : cases) {
+    const std::string a = respond(c.request);
+    const std::string want = c.answer == "(none)" ? c.answer : CALL_SIGN + c.answer;
+    EXPECT_EQ(a.compare(0, want.size(), want), 0) << c.request << " -> " << a;
+  }
+  // Vectors name the heading (magnetic, in fives) and the distance to the first Twin Field.
+  float d, b;
+  apt_from_aircraft(TWIN, &d, &b);
+  char want[STR_SIZE] = "";
+  app_turn_string(want, intround(b) + env.mvar, 5);
+  EXPECT_NE(respond("request vectors Twin Field").find(std::string(want) + " vectors to Twin Field. They are about 12 miles"), std::string::npos);
+  EXPECT_EQ(atc.said_hdg, (intnear(intround(b) + env.mvar, 5) + 359) % 360 + 1);  // 0 said as 360
+}
+
+TEST_F(AtcRespond, EmergencyVectorsToTheNearestFieldOrSaysThereIsNone) {
+  fpl.onfile = fpl.activated = 1;
+  atc.plan_phase = 6;
+  flt.lat = 34.45f, flt.lon = -117.5f;
+  EXPECT_NE(respond("declaring an emergency").find("squawk 7 7 0 0 turn"), std::string::npos);
+  EXPECT_NE(last_said().find("vectors to Twin Field, they are about 3 miles"), std::string::npos);
+  EXPECT_EQ(fpl.activated, 0);
+  EXPECT_EQ(atc.plan_phase, 1);
+  for (int n = 0; n < 4; n++) apt_inreg[n] = 0;
+  atc.said_hdg = -1;
+  const std::string a = respond("declaring an emergency");
+  EXPECT_NE(a.find("I have no airport near you"), std::string::npos) << a;
+  EXPECT_EQ(a.find("heading"), std::string::npos) << a;
+  EXPECT_EQ(atc.said_hdg, -1);
+}
+
+// 14 nm south-west of the localizer, flying north: vectors and an altitude, then nothing within
+// the quiet wait, then the intercept once the aircraft flies inside the window.
+TEST_F(AtcRespond, IlsVectorsWaitThenIntercept) {
+  flt.lat = 33.95f, flt.lon = -117.35f;
+  flt.magpsi_int = flt.psi_int = 0;
+  flt.vind = 120.0f;
+  flt.h_ind = 2000.0f * con.fttomtrs;
+  msc.elap_time = 100.0f;
+  const std::string first = respond("request I L S SBD ILS 06");
+  EXPECT_NE(first.find("heading"), std::string::npos) << first;
+  EXPECT_NE(first.find("climb and maintain 4100 feet vectors SBD ILS 06, if you would like another approach instead just tell me."), std::string::npos) << first;
+  EXPECT_EQ(atc.ils_vec_in_progress, 1);
+  EXPECT_STREQ(atc.ils_command, "request I L S SBD ILS 06");
+  msc.elap_time = 110.0f;
+  EXPECT_EQ(respond("request I L S SBD ILS 06"), "(none)");
+  EXPECT_EQ(respond(atc.ils_command), "(none)");
+
+  // On the extended centreline 10 nm out, heading along the course.
+  const float c = 72.0f * con.degtorad;
+  flt.lat = nav_lat[ISBD] - 10.0f / 60.0f * std::cos(c);
+  flt.lon = nav_lon[ISBD] - 10.0f / 60.0f * std::sin(c) / std::cos(flt.lat * con.degtorad);
+  flt.psi_int = 100;  // 28 degrees off the course: still inside the window
+  const std::string cleared = respond(atc.ils_command);
+  EXPECT_EQ(cleared, std::string(CALL_SIGN) + "intercept localizer altimeter 2 9 9 2 cleared SBD ILS 06 contact tower.");
+  EXPECT_EQ(atc.ils_vec_in_progress, 0);
+  EXPECT_EQ(atc.plan_phase, 8);
+  EXPECT_EQ(atc.plan_index, SBD);
+  EXPECT_EQ(atc.cleared_nav, ISBD);
+  EXPECT_EQ(fpl.onfile + fpl.activated + atc.waiting_new_frq, 3);
+}
+
+TEST_F(AtcRespond, VectorsRepeatOnlyWhatChanged) {
+  flt.magpsi_int = 90;
+  flt.h_ind = 3010.0f * con.fttomtrs;
+  const struct {
+    int hdg, alt, force;
+    const char* said;
+  } steps[] = {
+      {180, 3000, 1, "turn right heading 1 8 0 descend and maintain 3000 feet "},
+      {183, 3000, 0, ""},                          // within 5 degrees and at the altitude
+      {190, 3000, 0, "turn right heading 1 9 0 "},  // more than 5 degrees
+      {190, 5000, 0, "climb and maintain 5000 feet "},  // and again: 2000 ft low, not climbing
+      {190, 5000, 0, "climb and maintain 5000 feet "},
+  };
+  for (const auto& st : steps) {
+    char s[STR_SIZE] = "";
+    EXPECT_EQ(vector_me(st.hdg, 5, st.alt, 100, st.force, s), st.said[0] != '\0');
+    EXPECT_STREQ(s, st.said);
+  }
+}
