@@ -2,6 +2,7 @@
 // view drawn over an airport through the headless drawing layer.
 #include "support/test_support.h"
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -81,6 +82,19 @@ TEST_F(RenderScenery, TheViewTakesTheWindowAboveThePanelUnlessFullScreen) {
   EXPECT_EQ(h, 300);
   view_area(0, 0, 0, 0, &x, &y, &w, &h);
   EXPECT_EQ(w * h, 0);
+  // In the drawing's coordinates the view of a window of any shape lies within the drawing, above
+  // the panel, and reaches the drawing's top wherever the window shows it.
+  set.view_is_fullscreen = 0;
+  for (const std::array<int, 2>& size : {std::array<int, 2>{800, 580}, {1920, 1080}, {1000, 1000},
+                                        {2560, 600}}) {
+    mnw.dx[WIN_MAIN] = 800, mnw.dy[WIN_MAIN] = 580;
+    mnw.wdx[WIN_MAIN] = size[0], mnw.wdy[WIN_MAIN] = size[1];
+    macibm_layout_window(WIN_MAIN, 0);
+    view_area_drawing(&x, &y, &w, &h);
+    EXPECT_TRUE(x >= 0 && w > 0 && x + w <= 800) << size[0] << "x" << size[1];
+    EXPECT_EQ(y, PANEL_BMP_H) << size[0] << "x" << size[1];
+    EXPECT_TRUE(h > 0 && y + h <= 580) << size[0] << "x" << size[1];
+  }
 }
 
 TEST_F(RenderScenery, EveryViewDrawsOverAnAirportInAnyWeather) {
