@@ -89,10 +89,10 @@ static airfoilstruct old_afl;
 // half-loaded aircraft to fly.
 struct load_guard {
   int committed;
-  int over_vne;
+  int torn_off;
   float est_Vs;
   ~load_guard() {
-    flt.over_vne = over_vne;
+    wings_torn_off = torn_off;
     if (committed) return;
     pln = old_pln;
     afl = old_afl;
@@ -158,9 +158,9 @@ static void load_sounds() {
 void load_plane() {
   old_pln = pln;
   old_afl = afl;
-  load_guard guard = {0, flt.over_vne, msc.est_Vs};
+  load_guard guard = {0, wings_torn_off, msc.est_Vs};
   // The geometry covers the whole aircraft, whatever the previous flight lost to an overspeed.
-  flt.over_vne = 0;
+  wings_torn_off = 0;
   clear_for_load();
   open_report();
   trk << "\nAIRCRAFT: " << pln.C_path << "\n";
@@ -168,6 +168,7 @@ void load_plane() {
   read_plane_file();
   inf.close();
   finish_readin1();
+  msc.est_Vs = estimated_stall_speed();
   finish_readin2();
   set_slat_effect();
   if (pln.flapEQ) read_flap_file(pln.flap_str);

@@ -125,7 +125,6 @@ void MACIBM_shutdown(int had_message) {
   if (err.is_open()) err.close();
   for (int w = 0; w < MAX_WINDOWS; w++) MACIBM_killwind(w);
   set_res(0);
-  backend_force_feedback_stop();
   backend_serial_close();
   backend_shutdown();
   // A fatal alert with a message ends the program on an error (or on the user's reset of the

@@ -155,4 +155,5 @@ void simulator_fatal(int had_message) {
   }
   if (had_message) spoil_prefs_file();
   dispose_sound();
+  MACIBM_joy_close();
 }

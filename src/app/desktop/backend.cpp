@@ -12,7 +12,6 @@
 #include "app/macibm.h"
 
 void desktop_windows_init();
-void desktop_devices_shutdown();
 
 // ---- Start -----------------------------------------------------------------------------------
 
@@ -105,7 +104,5 @@ int backend_speech_init() { return 0; }
 void backend_shutdown() {
   desktop_clear_events();
   desktop_windows_shutdown();
-  desktop_devices_shutdown();
-  MACIBM_sound_close();
   if (fl_display) XSync(fl_display, False);
 }
