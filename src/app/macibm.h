@@ -51,6 +51,10 @@ int macibm_fatal_value_kind();
 // on the first alert. Null by default.
 extern void (*macibm_alert_hook)(const alert_record& a);
 
+// Set by a program run from a script (the editor's batch modes): alerts are logged and written to
+// standard error as ever, but no box is shown, so nothing waits for a user or needs a display.
+extern int macibm_no_boxes;
+
 // ---- Shutdown -------------------------------------------------------------------------------
 
 // Program-specific work of the fatal path, run once after the box is closed and before the
