@@ -211,6 +211,9 @@ int writeout(int save_as) {
     if (!MACIBM_save(name, path, FILE_AIRCRAFT)) return 0;
     with_extension(name, path);
   }
+  // The file holds the design as the editor keeps it, whatever was changed since the last
+  // command.
+  if (apply_symmetry()) edt.planemod = 1;
   if (!writeout_file(path)) return 0;
   C_to_C(name, pln.C_file);
   C_to_C(path, pln.C_path);

@@ -148,6 +148,8 @@ void view_pane(int v, int* x, int* y, int* w, int* h);
 void draw_views();
 // Builds the aircraft's triangles and lines from pln (file units): returns the triangle vertices.
 int build_view_geometry();
+// The box around what build_view_geometry built last, feet.
+void view_extent(float lo[3], float hi[3]);
 
 // ---- Paint kit (paint.cpp) -------------------------------------------------------------------
 

@@ -232,6 +232,10 @@ int build_view_geometry() {
   return static_cast<int>(tris.size());
 }
 
+void view_extent(float l[3], float h[3]) {
+  for (int k = 0; k < 3; k++) l[k] = lo[k], h[k] = hi[k];
+}
+
 // ---- Panes -----------------------------------------------------------------------------------
 
 void view_pane(int v, int* x, int* y, int* w, int* h) {
