@@ -84,9 +84,18 @@ static void span_point(int p, float r, float q[3]) {
   q[2] = get_wing_Zarm(p, r);
 }
 
+// Chord share of the moving surface of part p's controls: ailerons, flaps and spoilers on a
+// wing, the elevator on a stabiliser, the rudder on a fin.
+static float control_chord(int p) {
+  const float crat = p >= PART_VSTAB1   ? pln.rudd_crat
+                     : p >= PART_HSTAB_LEFT ? pln.elev_crat
+                                            : pln.ailn_crat;
+  return crat > 0.0f && crat < 1.0f ? crat : 0.25f;
+}
+
 // A lifting surface, element by element: a section with its thickest point at 30% of the chord,
 // the thickness ratio of its root airfoil, the arm at the quarter chord. An element that carries a
-// control shows it in the trailing half.
+// control shows its moving part, aft of the hinge, in the controls' colour.
 static void surface(int p) {
   const int els = intlim(pln.els[p], 1, MAX_ELS);
   const float span = pln.semilen[p];
@@ -102,29 +111,30 @@ static void surface(int p) {
   if (n[1] < 0.0f)
     for (float& x : n) x = -x;
   const float trat = fltlim(pln.trat[p], 0.0f, 0.5f);
+  const float hinge = fltmax2(1.0f - control_chord(p), 0.3f);
+  // Round the section from the leading edge: chord share and side (+1 top, -1 bottom) of each
+  // point, the thickness falling linearly from 30% of the chord to the trailing edge.
+  static const int POINTS = 6;
+  const float at[POINTS] = {0.0f, 0.3f, hinge, 1.0f, hinge, 0.3f};
+  const float side[POINTS] = {0.0f, 1.0f, 1.0f, 0.0f, -1.0f, -1.0f};
   for (int e = 0; e < els; e++) {
-    float sec[2][4][3];  // leading edge, top, trailing edge, bottom at each end of the element
+    float sec[2][POINTS][3];
     for (int end = 0; end < 2; end++) {
       const float r = span * static_cast<float>(e + end) / static_cast<float>(els);
       const float chord = pln.Croot[p] + (pln.Ctip[p] - pln.Croot[p]) * r / fltmax2(span, 0.01f);
       float q[3];
       span_point(p, r, q);
-      const float half = 0.5f * trat * chord;
-      for (int k = 0; k < 3; k++) {
-        sec[end][0][k] = q[k];
-        sec[end][1][k] = q[k] + half * n[k];
-        sec[end][2][k] = q[k];
-        sec[end][3][k] = q[k] - half * n[k];
+      for (int i = 0; i < POINTS; i++) {
+        const float thick = at[i] <= 0.3f ? 1.0f : (1.0f - at[i]) / 0.7f;
+        const float off = side[i] * 0.5f * trat * chord * thick;
+        for (int k = 0; k < 3; k++) sec[end][i][k] = q[k] + off * n[k];
+        sec[end][i][2] += (at[i] - 0.25f) * chord;
       }
-      sec[end][0][2] -= 0.25f * chord;
-      sec[end][1][2] += 0.05f * chord;
-      sec[end][2][2] += 0.75f * chord;
-      sec[end][3][2] += 0.05f * chord;
     }
-    const rgb8 rear = has_control(p, e) ? CONTROL : SURFACE;
-    for (int f = 0; f < 4; f++) {
-      const int g = (f + 1) % 4;
-      quad(sec[0][f], sec[1][f], sec[1][g], sec[0][g], f == 1 || f == 2 ? rear : SURFACE);
+    const rgb8 moving = has_control(p, e) ? CONTROL : SURFACE;
+    for (int f = 0; f < POINTS; f++) {
+      const int g = (f + 1) % POINTS;
+      quad(sec[0][f], sec[1][f], sec[1][g], sec[0][g], f == 2 || f == 3 ? moving : SURFACE);
     }
   }
 }
@@ -307,8 +317,9 @@ static void draw_pane(int v, const float centre[3], float radius) {
   for (int k = 0; k < 3; k++) eye[k] = centre[k] + dist * b[k];
   camera_of(eye, r, u, b, cam);
   OGL_view_begin(x, y, w, h, proj, cam, BACKGROUND);
-  static const float sun[3] = {0.3f, 0.8f, 0.5f}, diffuse[3] = {0.75f, 0.75f, 0.75f},
-                     ambient[3] = {0.35f, 0.35f, 0.35f};
+  // Light from above, ahead and to the left, so that the top, front and side views all see it.
+  static const float sun[3] = {-0.45f, 0.7f, -0.55f}, diffuse[3] = {0.6f, 0.6f, 0.6f},
+                     ambient[3] = {0.45f, 0.45f, 0.45f};
   OGL_sun(sun, diffuse, ambient);
   OGL_setstate(0, 1, 0, 1);
   if (!tris.empty()) OGL_draw_batch(OGL_BATCH_TRIANGLES, tris.data(), static_cast<int>(tris.size()), 1.0f);
