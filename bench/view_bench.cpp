@@ -29,39 +29,13 @@
 #include "shared/shared.h"
 #include "weather/weather.h"
 #include "world/world.h"
+#include "gl_window.h"
 
 namespace {
 
 enum { WIN_W = 800, WIN_H = 580 };
 
-Display* dpy;
-Window win;
-GLXContext ctx;
 std::string why_not;
-
-void make_current(int) { glXMakeCurrent(dpy, win, ctx); }
-void swap(int) { glXSwapBuffers(dpy, win); }
-
-bool open_window() {
-  dpy = XOpenDisplay(nullptr);
-  if (!dpy) return why_not = "no X display: run under xvfb-run", false;
-  int attrs[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
-                 8,        GLX_DEPTH_SIZE,   24,           None};
-  XVisualInfo* vi = glXChooseVisual(dpy, DefaultScreen(dpy), attrs);
-  if (!vi) return why_not = "no double-buffered RGB visual", false;
-  XSetWindowAttributes swa = {};
-  swa.colormap = XCreateColormap(dpy, RootWindow(dpy, vi->screen), vi->visual, AllocNone);
-  win = XCreateWindow(dpy, RootWindow(dpy, vi->screen), 0, 0, WIN_W, WIN_H, 0, vi->depth,
-                      InputOutput, vi->visual, CWColormap | CWBorderPixel, &swa);
-  XMapWindow(dpy, win);
-  XSync(dpy, False);
-  ctx = glXCreateContext(dpy, vi, nullptr, True);
-  XFree(vi);
-  if (!ctx || !glXMakeCurrent(dpy, win, ctx)) return why_not = "no GL context", false;
-  ogl_gl_make_current = make_current;
-  ogl_gl_swap = swap;
-  return true;
-}
 
 int sbd = -1;
 
@@ -87,7 +61,7 @@ bool load_start() {
 
 bool ready() {
   static int state = -1;
-  if (state < 0) state = open_window() && load_start() ? 1 : 0;
+  if (state < 0) state = open_gl_window(WIN_W, WIN_H, &why_not) && load_start() ? 1 : 0;
   return state == 1;
 }
 
