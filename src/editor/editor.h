@@ -42,8 +42,9 @@ void reset_edt();
 // ---- The program -----------------------------------------------------------------------------
 
 // The whole program: `--check FILE`, `--resave IN OUT`, or the editor on its window, opening FILE
-// when one is given. Returns the exit status of the batch modes; the editor ends through Quit.
-int airwright_main(int argc, char** argv);
+// when one is given (only when built with a window: has_window). Returns the exit status of the
+// batch modes; the editor on its window ends through Quit.
+int airwright_main(int argc, char** argv, int has_window);
 // The editor on its window: one instance at a time (0 when another runs or the platform cannot
 // start), then the platform start-up, initairwright and the loop, which does not return.
 int airwright_run(const char* file);

@@ -168,7 +168,7 @@ static void start_batch() {
   reset_edt();
 }
 
-int airwright_main(int argc, char** argv) {
+int airwright_main(int argc, char** argv, int has_window) {
   macibm_program = PROGRAM_EDITOR;
   const char* first = argc > 1 ? argv[1] : "";
   if (std::strcmp(first, "--help") == 0) return usage(stdout, 0);
@@ -183,5 +183,10 @@ int airwright_main(int argc, char** argv) {
     return airwright_resave(argv[2], argv[3]);
   }
   if (argc > 2 || first[0] == '-') return usage(stderr, 2);
+  if (!has_window) {
+    std::fprintf(stderr, "This Airwright was built without its desktop window (FLTK, OpenGL): only "
+                         "--check and --resave run.\n");
+    return usage(stderr, 2);
+  }
   return airwright_run(argc == 2 ? argv[1] : nullptr);
 }

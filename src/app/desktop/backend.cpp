@@ -20,13 +20,14 @@ void desktop_windows_init();
 int backend_init() {
   static bool started = false;
   if (started) return 1;
+  const char* program = macibm_program == PROGRAM_EDITOR ? "Airwright" : "Kestrix";
   Display* d = XOpenDisplay(nullptr);
   if (!d) {
-    std::fprintf(stderr, "Kestrix: cannot open the X display; is DISPLAY set?\n");
+    std::fprintf(stderr, "%s: cannot open the X display; is DISPLAY set?\n", program);
     return 0;
   }
   fl_open_display(d);
-  Fl_Window::default_xclass("Kestrix");
+  Fl_Window::default_xclass(program);
   desktop_windows_init();
   started = true;
   return 1;
