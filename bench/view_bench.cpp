@@ -58,7 +58,7 @@ bool load_start() {
 
 bool ready() {
   static int state = -1;
-  if (state < 0) state = open_window() && load_start() ? 1 : 0;
+  if (state < 0) state = open_gl_window(WIN_W, WIN_H, &why_not) && load_start() ? 1 : 0;
   return state == 1;
 }
 

@@ -310,9 +310,15 @@ void reset_afl();
 // 1 when part p exists in the current aircraft. Discs 0..3 need a non-jet engine of that number
 // (a helicopter always has 0 and 1), surfaces 4..11 a semi-span above 0.05 m, the fuselage always
 // exists, nacelles 13..16 need nace_eq and their engine, body 17 misc_eq and body 18 misc_eq with
-// a lateral offset above 0.01 m. The right wings 5 and 7 are lost while flt.over_vne is set (the
-// editor never sets it). Any other p gives 0.
+// a lateral offset above 0.01 m. The right wings 5 and 7 are lost while wings_torn_off is set.
+// Any other p gives 0.
 int have_this_part(int p);
+
+// 1 while the right wings 5 and 7 are torn off: the redline was busted (flight state, cleared at
+// every flight start and by reset_flt). The flight writes it; it lives beside the part queries
+// rather than in flt so that the editor, which links no flight, shares them. The editor never
+// sets it.
+extern int wings_torn_off;
 
 // Span position of the centre of element e of part p, m from the root.
 float get_wing_rarm(int p, int e);
@@ -433,9 +439,13 @@ void load_plane();
 enum { LOADS_FIT = 0, LOADS_FUEL_OVER, LOADS_JETTISON_OVER, LOADS_WEIGHT_OVER };
 int loads_fit(float fuel, float payload, float jettison, float* payload_room);
 // Span efficiencies and finite-wing corrections with the airfoils, arms from the centre of
-// gravity, body areas, radii of gyration, gear constants and resting attitude, estimated stall
-// speed and the slipstream tables.
+// gravity, body areas, radii of gyration, gear constants and resting attitude, and the
+// slipstream tables.
 void finish_readin1();
+// Stall speed at the maximum weight from the wings' area (the stabilisers' or fins' when there
+// are no wings), m/s; 50 kt for a helicopter or a design without surfaces. The loader gives it
+// to the flight's starts and warnings (msc.est_Vs).
+float estimated_stall_speed();
 // Panel scale values.
 void finish_readin2();
 // The slipstream tables and angles, with their report; the downwash table and each wing's

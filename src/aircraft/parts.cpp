@@ -1,8 +1,9 @@
 // Which parts of the aircraft exist, where the points along a surface's span lie, and the size and
 // offset of each part's outline.
 #include "aircraft/aircraft.h"
-#include "flight/flight.h"
 #include "shared/shared.h"
+
+int wings_torn_off = 0;
 
 // The degree tables hold 0..360 only, while dihedral and sweep come straight from the aircraft
 // file and may be negative (anhedral, forward sweep) or a full turn out; bring them into range
@@ -23,7 +24,7 @@ int have_this_part(int p) {
   }
   if (p >= PART_WING1_LEFT && p <= PART_VSTAB2) {
     // A surface shed after an overspeed stays gone until the flight is restarted.
-    if ((p == PART_WING1_RIGHT || p == PART_WING2_RIGHT) && flt.over_vne) return 0;
+    if ((p == PART_WING1_RIGHT || p == PART_WING2_RIGHT) && wings_torn_off) return 0;
     return pln.semilen[p] > 0.05f;
   }
   if (p == PART_FUSELAGE) return 1;

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "aircraft/aircraft.h"
-#include "app/app.h"
 #include "app/macibm.h"
 #include "shared/shared.h"
 
@@ -341,20 +340,14 @@ static float pair_area(int left) {
 
 // The wings carry the aircraft; a design without them is judged on the surfaces it has, so that
 // the estimate stays finite.
-static void estimate_stall_speed() {
-  if (pln.is_heli) {
-    msc.est_Vs = 50.0f * con.ktstomsc;
-    return;
-  }
+float estimated_stall_speed() {
+  if (pln.is_heli) return 50.0f * con.ktstomsc;
   float area = pair_area(4) + pair_area(6);
   if (area <= 0.0f) area = pair_area(8);
   for (int p = PART_VSTAB1; p <= PART_VSTAB2 && area <= 0.0f; p++)
     if (have_this_part(p)) area = (pln.Croot[p] + pln.Ctip[p]) * pln.semilen[p] / 2.0f;
-  if (area <= 0.0f) {
-    msc.est_Vs = 50.0f * con.ktstomsc;
-    return;
-  }
-  msc.est_Vs = std::sqrt(2.0f * pln.m_max * con.g / (con.rhoSL * area));
+  if (area <= 0.0f) return 50.0f * con.ktstomsc;
+  return std::sqrt(2.0f * pln.m_max * con.g / (con.rhoSL * area));
 }
 
 // ---- The whole step --------------------------------------------------------------------------
@@ -385,6 +378,5 @@ void finish_readin1() {
   body_areas();
   centroid_and_gyration();
   gear_constants();
-  estimate_stall_speed();
   build_propwash();
 }

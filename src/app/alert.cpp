@@ -10,6 +10,7 @@
 
 macibm_program_kind macibm_program = PROGRAM_SIMULATOR;
 void (*macibm_alert_hook)(const alert_record& a) = nullptr;
+int macibm_no_boxes = 0;
 void (*macibm_fatal_hook)(int had_message) = nullptr;
 void (*macibm_exit_hook)(int status) = std::exit;
 
@@ -88,7 +89,7 @@ void MACIBM_alert(const char* l1, const char* l2, const char* l3, const char* l4
   int was_ready = mnw.ready_to_update;
   mnw.ready_to_update = 0;
   // An alert whose first line is absent shows no box; a fatal one still ends the program.
-  if (!a.line[0].empty()) {
+  if (!a.line[0].empty() && !macibm_no_boxes) {
     std::string text;
     for (const std::string& l : a.line)
       if (!l.empty()) text += l + "\n\n";
@@ -125,7 +126,6 @@ void MACIBM_shutdown(int had_message) {
   if (err.is_open()) err.close();
   for (int w = 0; w < MAX_WINDOWS; w++) MACIBM_killwind(w);
   set_res(0);
-  backend_force_feedback_stop();
   backend_serial_close();
   backend_shutdown();
   // A fatal alert with a message ends the program on an error (or on the user's reset of the

@@ -13,7 +13,6 @@ enum {
   GRF_COLUMNS = 501,   // pixel columns of the graph
   JOY_BUTTONS = 16,    // joystick button slots
   STARS = 2000,
-  EDIT_SCREENS = 62,  // editor screens, one per window
 };
 
 // The Special menu (7) and its check-marked "Report Logged Time on Exit".
@@ -58,7 +57,7 @@ void show_ui_scale();
 // ---- Miscellany and timing -------------------------------------------------------------------
 
 // The loop's timing and counters, the clocks, the start selection, the sound and warning
-// switches, and the editor's state. Times are seconds. Lifetime: program.
+// switches. Times are seconds. Lifetime: program.
 struct miscstruct {
   // Frame timing
   float prd;         // simulated seconds per frame, 0.01..0.1
@@ -107,11 +106,6 @@ struct miscstruct {
   float freeviewXZ;                          // free view horizontal angle, degrees
   float freeviewY;                           // free view vertical angle, degrees
   float spotview_X, spotview_Y, spotview_Z;  // spot-view camera, world m
-
-  // Editor
-  int planemod;                     // the aircraft changed since it was saved or opened
-  int planenamed;                   // the aircraft has a file name chosen by the user
-  char pic_name[EDIT_SCREENS][16];  // picture of each editing screen, such as "EX_HSTB"
 };
 extern miscstruct msc;
 
@@ -199,7 +193,6 @@ extern int grf_first, grf_last;   // first and last visible sample
 
 // ---- Start-up globals ------------------------------------------------------------------------
 
-extern char prefs_path[400];      // full name of the preferences file
 extern float star_xyz[STARS][3];  // star positions on a 1000 m sphere, x east, y up, z
 
 // Restore the records to their start-up state. msc: all zero with a frame period of 0.05 s, one
@@ -379,7 +372,8 @@ void region_corner_for_airport(int n);
 void region_corner_for(float lat, float lon);
 
 // The simulator's part of the fatal path: the logbook once, when flight time is being logged, and
-// the spoiled preferences when the alert carried a message; then the sound device is released.
+// the spoiled preferences when the alert carried a message; then the sound device and the
+// joystick are released.
 void simulator_fatal(int had_message);
 
 // ---- Situations ------------------------------------------------------------------------------

@@ -51,6 +51,10 @@ int macibm_fatal_value_kind();
 // on the first alert. Null by default.
 extern void (*macibm_alert_hook)(const alert_record& a);
 
+// Set by a program run from a script (the editor's batch modes): alerts are logged and written to
+// standard error as ever, but no box is shown, so nothing waits for a user or needs a display.
+extern int macibm_no_boxes;
+
 // ---- Shutdown -------------------------------------------------------------------------------
 
 // Program-specific work of the fatal path, run once after the box is closed and before the
@@ -63,7 +67,7 @@ extern void (*macibm_fatal_hook)(int had_message);
 extern void (*macibm_exit_hook)(int status);
 
 // The one exit path: runs the fatal hook, closes the output, error-log and track streams,
-// releases the back end's windows and devices, and calls the exit hook with status 0 when the
+// releases the back end's windows and the serial port, and calls the exit hook with status 0 when the
 // alert had no text (File > Exit) and 1 when it had. Guarded against re-entry: a fatal alert
 // raised during shutdown goes straight to the exit hook with status 1.
 void MACIBM_shutdown(int had_message);
@@ -133,6 +137,9 @@ extern int active_windstyle;  // the show mode handed to the entry
 // setupmenus hook) and the start-up picture with its progress bar. Returns 0 when the back end
 // cannot start (the window class cannot be registered), else 1.
 int MACIBM_init(const char* title, int dx, int dy);
+
+// Full name of the simulator's preferences file; its folder is the programs' configuration folder.
+extern char prefs_path[400];
 
 // When set, the folder (ending in '/') that stands for the program's own folder: test programs,
 // which live apart from the data, point it at the folder holding the programs and their data.
@@ -278,6 +285,8 @@ enum {
   FORCE_CLEAR,            // every force off
 };
 void MACIBM_force(int call, int a, int b, int c);
+// Clears the forces, closes the force-feedback stick and releases the joystick devices.
+void MACIBM_joy_close();
 
 // Joystick probe: 0 ready, 5 no joystick devices, 6 joystick 0 unplugged, 7 no driver.
 int init_WIN95();
@@ -411,7 +420,9 @@ void backend_force_feedback_start();
 void backend_force_feedback_stop();
 // Speech engine with a US English voice; 1 when one could be selected.
 int backend_speech_init();
-// Releases every window and device of the back end (the sound device too) on the fatal path.
+// Releases the back end's windows and its connection to the window system on the fatal path.
+// The joystick and the sound device are the simulator's to release (MACIBM_joy_close,
+// MACIBM_sound_close, from its fatal hook), so that the editor's fatal path links neither.
 void backend_shutdown();
 // The screen's area for windows (without what the desktop keeps for itself), pixels, and its
 // dots per inch.

@@ -1,6 +1,5 @@
 // The platform start-up shared by both programs, and the services around it: the program and
-// preferences paths, the display mode, the clock, the file dialogs, the joystick probe and the
-// serial port.
+// preferences paths, the display mode, the clock, the file dialogs and the serial port.
 #include "app/macibm.h"
 
 #include <chrono>
@@ -10,16 +9,15 @@
 #include <unistd.h>
 
 #include "aircraft/aircraft.h"
-#include "app/app.h"
 #include "render/ogl.h"
 #include "shared/shared.h"
-#include "world/world.h"
 
 // ---- Paths -----------------------------------------------------------------------------------
 
 // A folder that does not fit the 400-character buffers would be cut to a different folder, so
 // the current folder is used instead.
 const char* macibm_program_folder = nullptr;
+char prefs_path[400];
 
 static void find_app_path() {
   if (macibm_program_folder) {
@@ -128,38 +126,6 @@ void MACIBM_serial_close() {
   serial_state = SERIAL_UNTRIED;
 }
 
-// ---- Joystick --------------------------------------------------------------------------------
-
-int init_WIN95() { return backend_joystick_probe(); }
-
-int MACIBM_initjoy() {
-  set.controls_type = -1;
-  int code = init_WIN95();
-  if (code == 0) {
-    backend_force_feedback_start();
-    set.controls_type = 5;
-    return 1;
-  }
-  // No joystick at all is the usual desktop: the mouse flies, and a box at every start would only
-  // be in the way. It goes to the log (an alert without a first line shows no box). A stick that
-  // is there but cannot be used is worth a box.
-  if (code == 5)
-    MACIBM_alert("", "No joystick was found. Flying is with the mouse.",
-                 "To fly with a joystick, plug one in and start Kestrix again.", "",
-                 ALERT_SIM_SERIAL);
-  else if (code == 7)
-    MACIBM_alert("The joystick system (SDL) could not be started on this computer.",
-                 "Check that SDL2 is installed and that you may read /dev/input, then start "
-                 "Kestrix again.",
-                 "Flying is with the mouse.", "", ALERT_SIM_SERIAL);
-  else
-    MACIBM_alert("A joystick is plugged in but could not be opened.",
-                 "Check that you may read its device under /dev/input (most systems give that to "
-                 "the 'input' group), then start Kestrix again.",
-                 "Flying is with the mouse.", "", ALERT_SIM_SERIAL);
-  return 0;
-}
-
 // ---- File dialogs ----------------------------------------------------------------------------
 
 // The dialog writes into its own buffer, so a cancelled dialog leaves name and path as they were.
@@ -217,7 +183,7 @@ int MACIBM_init(const char* title, int dx, int dy) {
   if (macibm_setupmenus_hook) macibm_setupmenus_hook();
   backend_menus_changed();
 
-  scn.r_rat = scn.g_rat = scn.b_rat = 1.0f;
+  for (float& r : ogl_light_rat) r = 1.0f;
   OGL_texbmp(70, 0, 0, "Skyloom");
   for (int i = 0; i < 121; i++) OGL_show_init(1);
   return 1;

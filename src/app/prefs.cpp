@@ -179,4 +179,5 @@ void simulator_fatal(int had_message) {
                  ALERT_NOTICE);
   if (had_message) spoil_prefs_file();
   dispose_sound();
+  MACIBM_joy_close();
 }

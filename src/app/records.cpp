@@ -1,4 +1,4 @@
-// The application records msc, set, grf and mnw, the start-up and graph globals, their resets,
+// The application records msc, set and grf, the start-up and graph globals, their resets,
 // and the reset of the whole world state.
 #include "app/app.h"
 #include "app/form.h"
@@ -19,19 +19,16 @@
 static_assert(std::is_trivially_copyable<miscstruct>::value, "msc must stay plain data");
 static_assert(std::is_trivially_copyable<settingstruct>::value, "set must stay plain data");
 static_assert(std::is_trivially_copyable<graphstruct>::value, "grf must stay plain data");
-static_assert(std::is_trivially_copyable<menuwindowstruct>::value, "mnw must stay plain data");
 
 miscstruct msc;
 settingstruct set;
 graphstruct grf;
-menuwindowstruct mnw;
 
 float gscale[GRF_TRACES];
 int XofCTR[GRF_SAMPLES];
 int CTRofX[GRF_COLUMNS];
 int grf_first, grf_last;
 
-char prefs_path[400];
 float star_xyz[STARS][3];
 
 void reset_msc() {
@@ -61,11 +58,6 @@ void reset_grf() {
       for (int v = 0; v < GRF_VALUES; v++) grf.data[s][v][k] = -999.0f;
     }
   }
-}
-
-void reset_mnw() {
-  reset_forms();
-  std::memset(&mnw, 0, sizeof mnw);
 }
 
 void reset_run_records() {

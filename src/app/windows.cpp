@@ -1,4 +1,4 @@
-// The window table shared by both back ends: placement, creation, redraw and destruction of the
+// The window table mnw shared by both back ends: placement, creation, redraw and destruction of the
 // numbered windows, their bound checks, and the translation of input events into mnw and the
 // program's handlers.
 #include "app/macibm.h"
@@ -8,6 +8,17 @@
 
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
+
+// The record is cleared in place, byte-wise, which is only sound while it stays plain data.
+static_assert(std::is_trivially_copyable<menuwindowstruct>::value, "mnw must stay plain data");
+
+menuwindowstruct mnw;
+
+void reset_mnw() {
+  reset_forms();
+  std::memset(&mnw, 0, sizeof mnw);
+}
 
 void* active_inst = nullptr;
 int active_windstyle = 0;

@@ -141,7 +141,6 @@ struct flightstruct {
   float jatoleft;                 // take-off rocket burn time left, s
 
   // Warnings
-  int over_vne;  // the redline was busted: parts 5 and 7 are lost until the next start
   int over_vfe;  // flaps were extended above Vfe; cleared when they are retracted
   int crashes;  // impacts beyond the crash sink rate counted by the force pass, never cleared by it
 };

@@ -116,13 +116,13 @@ static void decide_engines() {
 static void warn_speeds() {
   if (pln.is_heli) return;
   float s = pln.asi_units == 2 ? flt.vind : flt.vind * 1.15f;
-  if (!flt.over_vne && s > 1.1f * pln.Vne && msc.warn_overspeed) {
+  if (!wings_torn_off && s > 1.1f * pln.Vne && msc.warn_overspeed) {
     MACIBM_alert("You just busted the redline speed.",
                  "I shall now remove a critical flying surface.", "Enjoy the ride down.",
                  "(To avoid this occurrence again, you can fly more slowly or select the "
                  "'Warnings' item in the 'Settings' menu).",
                  ALERT_NOTICE);
-    flt.over_vne = 1;
+    wings_torn_off = 1;
   }
   if (!flt.over_vfe && s > pln.Vfe && flt.flaprequest > 0 && msc.warn_flaps) {
     MACIBM_alert("You just extended the flaps above Vfe.", "", "",
@@ -166,7 +166,7 @@ void mod_sec() {
   update_pressures();     // writes rel.hyd_rat, rel.oil_rat, rel.RAT_on from the engines above
   lightning();            // start_strike, and play_thunder when it struck
   atm.g = con.muearth / sqr(flt.h + con.rearth);
-  warn_speeds();        // writes flt.over_vne, flt.over_vfe
+  warn_speeds();        // writes wings_torn_off, flt.over_vfe
   evolve_weather();     // writes atm
   switch_rain_sound();  // reads atm after its evolution
 }

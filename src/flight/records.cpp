@@ -1,6 +1,8 @@
 // The flight state, the recorded flight path and the failure record, and their resets.
 #include "flight/flight.h"
 
+#include "aircraft/aircraft.h"
+
 #include <cstring>
 #include <type_traits>
 
@@ -13,7 +15,11 @@ flightstruct flt;
 pathstruct pat;
 relstruct rel;
 
-void reset_flt() { std::memset(&flt, 0, sizeof flt); }
+// The torn-off wings are flight state kept beside the part queries (aircraft.h).
+void reset_flt() {
+  std::memset(&flt, 0, sizeof flt);
+  wings_torn_off = 0;
+}
 
 void reset_pat() { std::memset(&pat, 0, sizeof pat); }
 

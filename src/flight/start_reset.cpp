@@ -237,7 +237,8 @@ void start_flight_state(const start_place* s) {
   flt.the = fltwrap(s->the, 0.0f, 360.0f);
   clear_terrain();
 
-  flt.over_vfe = flt.over_vne = 0;
+  flt.over_vfe = 0;
+  wings_torn_off = 0;
   flt.vind = 0.0f;
   set.view_type = VIEW_FORWARDS;
   set.view_is_fullscreen = 0;

@@ -38,7 +38,7 @@ enum { CAUTIONS = 5 };
 // building; a tenth of the fuel left; oil or hydraulic pressure below half.
 static void caution_states(int on[CAUTIONS]) {
   float fuel = pln.m_fuel > 0.0f ? flt.m_fuel / pln.m_fuel : 1.0f;
-  on[0] = (pln.Vne > 0.0f && asi_speed() > pln.Vne) || flt.over_vne;
+  on[0] = (pln.Vne > 0.0f && asi_speed() > pln.Vne) || wings_torn_off;
   on[1] = msc.icebld;
   on[2] = pln.numen > 0 && pln.entype != ENGINE_NONE && fuel < 0.1f;
   on[3] = pln.numen > 0 && pln.entype != ENGINE_NONE && rel.oil_rat < 0.5f;

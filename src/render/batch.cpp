@@ -25,7 +25,7 @@ rgba color_of(float r, float g, float b, float a) {
 }
 
 rgba lit_color(float r, float g, float b) {
-  return color_of(r * scn.r_rat, g * scn.g_rat, b * scn.b_rat, 1.0f);
+  return color_of(r * ogl_light_rat[0], g * ogl_light_rat[1], b * ogl_light_rat[2], 1.0f);
 }
 
 rgba scene_color(int c) {

@@ -194,7 +194,7 @@ static void fire(int i, int j) {
   for (int k = 0; k < 6; k++) {
     const float age = std::fmod(t * 0.15f + k / 6.0f, 1.0f);
     const float foot[3] = {c[0] + 60.0f * age, c[1] + 30.0f + 250.0f * age, c[2]};
-    const float g = 0.35f * (scn.r_rat + scn.g_rat + scn.b_rat) / 3.0f;
+    const float g = 0.35f * (ogl_light_rat[0] + ogl_light_rat[1] + ogl_light_rat[2]) / 3.0f;
     billboard(&smoke, foot, 60.0f + 120.0f * age, 60.0f + 120.0f * age, color_of(g, g, g, 1.0f));
   }
 }

@@ -42,6 +42,9 @@ extern int ogl_trees;                 // view option: draw trees
 extern int ogl_fscene;                // view option: draw the full scene
 extern int tex_used[OGL_TEXTURES];    // texture bound since the memory count last cleared it
 extern int tex_size[OGL_TEXTURES];    // bytes held by each texture, all mipmap levels included
+// Scene light ratios, red, green and blue, 0..1: the scene colours (below 36) and the pictures
+// drawn into windows are multiplied by them. The view sets them from the sky; 1 at start-up.
+extern float ogl_light_rat[3];
 // Staging buffer of the bitmap being loaded: red, green, blue, alpha per pixel, rows bottom-up,
 // packed without padding. After OGL_texbmp it holds the picture as drawn or uploaded (scaled for
 // the light, or reduced for the resolution level).
@@ -49,7 +52,7 @@ extern unsigned char rgb_array[OGL_BMP_MAX * OGL_BMP_MAX * 4];
 
 // Restores the drawing layer's start-up state: resolution level 2, trees and full scene off, no
 // blitting, no textures counted, nothing bound, the progress bar at its start, a black palette,
-// one pixel per coordinate.
+// one pixel per coordinate, full light.
 void reset_ogl();
 
 // ---- Palette ---------------------------------------------------------------------------------
@@ -58,7 +61,7 @@ void reset_ogl();
 void OGL_define_colors();
 // Stores a palette entry; a colour number outside 0..69 is the fatal alert "too many colors!".
 void OGL_assigncolor(int c, float r, float g, float b);
-// Makes colour c current, multiplied by scn.r_rat, g_rat, b_rat below 36. A number outside
+// Makes colour c current, multiplied by the light ratios below 36. A number outside
 // 0..69 leaves the current colour unchanged.
 void OGL_setcolor(int c);
 

@@ -9,8 +9,6 @@
 
 #include "app/macibm.h"
 #include "shared/shared.h"
-#include "weather/weather.h"
-#include "world/world.h"
 
 // Size of the last bitmap read, which a missing texture's grey stand-in takes.
 static int last_w = OGL_GREY_DEFAULT_SIZE, last_h = OGL_GREY_DEFAULT_SIZE;
@@ -65,10 +63,6 @@ void ogl_halve_image(const unsigned char* src, int w, int h, unsigned char* dst)
 
 // ---- Files -----------------------------------------------------------------------------------
 
-// Winter forms of the grass textures 11 and 13..18 (12 is rock and stays).
-static const char* const snow_names[8] = {"sno",       nullptr,     "sno_wat_h", "sno_wat_c",
-                                          "wat_sno_c", "sno_mnt_h", "sno_mnt_c", "mnt_sno_c"};
-
 static void bitmap_path(int kind, int a, const char* name, char* path) {
   if (kind == BMP_SCREEN) {
     C_to_C(app_path, path);
@@ -77,8 +71,6 @@ static void bitmap_path(int kind, int a, const char* name, char* path) {
     app_C(path, name);
   } else if (kind == BMP_TEXTURE) {
     C_to_C(name, path);
-    if (atm.temp_SL < 32.0f && intrange(a, 11, 18) && snow_names[a - 11])
-      C_to_C(snow_names[a - 11], path);
     ap_dir("textures", path);
   } else {
     C_to_C(name, path);
@@ -179,9 +171,9 @@ static unsigned char scaled(unsigned char v, float ratio) {
 static void draw_picture(int x, int y, int w, int h) {
   for (long p = 0; p < (long)w * h; p++) {
     unsigned char* px = rgb_array + 4 * p;
-    px[0] = scaled(px[0], scn.r_rat);
-    px[1] = scaled(px[1], scn.g_rat);
-    px[2] = scaled(px[2], scn.b_rat);
+    px[0] = scaled(px[0], ogl_light_rat[0]);
+    px[1] = scaled(px[1], ogl_light_rat[1]);
+    px[2] = scaled(px[2], ogl_light_rat[2]);
   }
   ogl_be_draw_pixels(ogl_edge_x(x), ogl_edge_y(y), w, h, rgb_array, OGL_mapping().scale);
   ogl_touched(x, y, w, h);

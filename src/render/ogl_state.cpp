@@ -7,10 +7,10 @@
 
 #include "app/macibm.h"
 #include "shared/shared.h"
-#include "world/world.h"
 
 float col_rgb[OGL_COLORS][3];
 int ogl_will_be_blitted;
+float ogl_light_rat[3] = {1.0f, 1.0f, 1.0f};
 int ogl_res = 2;
 int ogl_trees;
 int ogl_fscene;
@@ -30,6 +30,7 @@ void reset_ogl() {
   ogl_res = 2;
   ogl_trees = 0;
   ogl_fscene = 0;
+  for (float& r : ogl_light_rat) r = 1.0f;
   std::memset(tex_used, 0, sizeof tex_used);
   std::memset(tex_size, 0, sizeof tex_size);
   cur_fog = cur_light = cur_tex = cur_depth = -1;
@@ -139,7 +140,8 @@ void OGL_assigncolor(int c, float r, float g, float b) {
 void OGL_setcolor(int c) {
   if (!intrange(c, 0, OGL_COLORS - 1)) return;
   if (c < OGL_SCENE_COLORS)
-    ogl_be_color(col_rgb[c][0] * scn.r_rat, col_rgb[c][1] * scn.g_rat, col_rgb[c][2] * scn.b_rat);
+    ogl_be_color(col_rgb[c][0] * ogl_light_rat[0], col_rgb[c][1] * ogl_light_rat[1],
+                 col_rgb[c][2] * ogl_light_rat[2]);
   else
     ogl_be_color(col_rgb[c][0], col_rgb[c][1], col_rgb[c][2]);
 }

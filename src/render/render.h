@@ -3,7 +3,7 @@
 #pragma once
 
 // Draws the out-of-the-window view and the head-up display from the world records once per frame.
-// Also sets the light ratios scn.r_rat, g_rat, b_rat and the view fields of con, among them the
+// Also sets the drawing layer's light ratios ogl_light_rat and the view fields of con, among them the
 // viewpoint con.VIEW_xyz from the camera of the chosen view.
 void update_scenery();
 // Loads the ground, runway, deck and building textures for the season and resolution level.

@@ -47,6 +47,9 @@ struct scene_texture {
 // Every scenery texture the view loads (the aircraft's own come with load_plane_geo).
 extern const scene_texture scene_textures[];
 extern const int scene_texture_count;
+// The file name of texture tex: in winter (sea-level temperature below 32 F) the snow form of the
+// grass textures 11 and 13..18, else `name`.
+const char* seasonal_texture(int tex, const char* name);
 
 // 1 when texture tex holds a picture in the drawing context (tex -1 never does).
 int texture_ready(int tex);
@@ -100,7 +103,7 @@ struct sky_state {
   float daylight;     // 0 at night .. 1 in full day
   float zenith[3];    // sky colour overhead
   float horizon[3];   // sky colour at the horizon, and the fog's
-  float ratio[3];     // scene light ratios: what scn.r_rat, g_rat, b_rat become
+  float ratio[3];     // scene light ratios: what the drawing layer's ogl_light_rat become
   float diffuse[3];   // sunlight on surfaces facing the sun
   float ambient[3];   // light on every surface
   float star_bright;  // 0 no stars .. 1 full starlight

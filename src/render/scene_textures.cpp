@@ -4,6 +4,8 @@
 #include "panel/panel.h"
 #include "render/render.h"
 #include "render/scene.h"
+#include "shared/shared.h"
+#include "weather/weather.h"
 
 // Terrain and water are square and mipmapped; the runway numbers and letters stop at their edges
 // so that neighbouring tiles do not bleed into them; smoke and flames are cut out of black.
@@ -59,13 +61,22 @@ const scene_texture scene_textures[] = {
 };
 const int scene_texture_count = sizeof scene_textures / sizeof scene_textures[0];
 
+// Winter forms of the grass textures 11 and 13..18 (12 is rock and stays).
+static const char* const snow_names[8] = {"sno",       nullptr,     "sno_wat_h", "sno_wat_c",
+                                          "wat_sno_c", "sno_mnt_h", "sno_mnt_c", "mnt_sno_c"};
+
+const char* seasonal_texture(int tex, const char* name) {
+  if (atm.temp_SL < 32.0f && intrange(tex, 11, 18) && snow_names[tex - 11])
+    return snow_names[tex - 11];
+  return name;
+}
+
 void load_scenery_textures() {
   // Reading the files takes real time that belongs to no frame.
   msc.event = 1;
-  // The loader picks the snow forms of the grass textures itself in winter.
   for (int k = 0; k < scene_texture_count; k++)
     OGL_texbmp(BMP_TEXTURE, scene_textures[k].tex, scene_textures[k].treatment,
-               scene_textures[k].name);
+               seasonal_texture(scene_textures[k].tex, scene_textures[k].name));
   // The loading bar was drawn across the panel, which redraws only what changed: all of it is
   // drawn again at its next update.
   ins.tickle_all = 1;

@@ -66,9 +66,7 @@ static int finite3(const float p[3]) {
 static void light_and_camera() {
   sky_for_time(msc.locl_time, std::isfinite(flt.lat) ? flt.lat : 0.0f, &vf.sky);
   sky_weather(&vf.sky);
-  scn.r_rat = vf.sky.ratio[0];
-  scn.g_rat = vf.sky.ratio[1];
-  scn.b_rat = vf.sky.ratio[2];
+  for (int k = 0; k < 3; k++) ogl_light_rat[k] = vf.sky.ratio[k];
 
   con.PLAN_loc_X = static_cast<float>(flt.X);
   con.PLAN_loc_Y = static_cast<float>(flt.Y);

@@ -201,6 +201,15 @@ extern char filter_str[STR_SIZE];  // filter of the open and save dialogs, NUL-s
 extern char def_ext[5];            // their default extension: up to four characters
 extern char app_path[STR_SIZE];    // folder of the running program, ending in '/'
 
+// How the scanners, checkpoint and inf_open report a malformed file (a failed read, a checkpoint
+// out of step, a wrong version): by default with a fatal alert. While inf_failure_notice is set
+// the first such fault is a notice instead and sets inf_failed, which only the caller clears;
+// later faults are not told, the scanners return 0 and the reader runs on to its end, and the
+// caller throws away what it read. The editor opens aircraft and airfoil files this way, so that
+// a bad file never ends it.
+extern int inf_failure_notice;
+extern int inf_failed;
+
 // Scanners read the open file value by value; `label` names the file in the alert. A read that
 // fails (end of file, text that is not a number, a number out of range) is a fatal
 // "File-scanning error!". In a binary file every value is 4 bytes, byte-reversed when rev_inf_bin.

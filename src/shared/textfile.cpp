@@ -24,13 +24,27 @@ static std::string ouf_temp;
 
 static const char* const checkpoint_label = "file used by checkpoint";
 
-// A malformed file must stop the program in either program; the editor's fatal code differs.
+int inf_failure_notice = 0;
+int inf_failed = 0;
+
+// A malformed file stops the program in either program (the editor's fatal code differs), unless
+// the caller asked for a notice: then only the first fault of the file is told, and the reader
+// runs on to its end on a stream that has stopped giving values.
 static int fatal_kind() {
   return macibm_program == PROGRAM_EDITOR ? ALERT_EDIT_FATAL : ALERT_SIM_FATAL;
 }
 
+static void file_fault(const char* l1, const char* l2, const char* l3, const char* l4) {
+  if (inf_failure_notice) {
+    if (!inf_failed) MACIBM_alert(l1, l2, l3, l4, ALERT_NOTICE);
+    inf_failed = 1;
+    return;
+  }
+  MACIBM_alert(l1, l2, l3, l4, fatal_kind());
+}
+
 static void scan_failed(const char* scanner, const char* label) {
-  MACIBM_alert("File-scanning error!", scanner, "file:", label, fatal_kind());
+  file_fault("File-scanning error!", scanner, "file:", label);
 }
 
 static bool host_is_big_endian() {
@@ -137,9 +151,8 @@ int checkpoint(int n, int alert) {
   }
   std::snprintf(C_s, sizeof C_s, "Wanted checkpoint %d, but got point %d.", n, got);
   if (alert)
-    MACIBM_alert("An error occurred during read-in of the aircraft file.",
-                 "Either the file has been corrupted,or it is not really an aircraft file.", C_s,
-                 "", fatal_kind());
+    file_fault("An error occurred during read-in of the aircraft file.",
+               "Either the file has been corrupted,or it is not really an aircraft file.", C_s, "");
   return 0;
 }
 
@@ -203,9 +216,9 @@ int inf_open(const char* path, int kind, int version, int alert) {
   }
   if (v != version) {
     if (!alert) return 0;
-    MACIBM_alert("The following file is the wrong version for this version of Kestrix:", path,
-                 "Throw that file away. You should only use the files that came with the program.",
-                 "You may have to build or install Kestrix again to get them back.", fatal_kind());
+    file_fault("The following file is the wrong version for this version of Kestrix:", path,
+               "Throw that file away. You should only use the files that came with the program.",
+               "You may have to build or install Kestrix again to get them back.");
     return 0;
   }
   return inf.good() ? 1 : 0;

@@ -91,7 +91,6 @@ void reset_env() {
 
 void reset_scn() {
   std::memset(&scn, 0, sizeof scn);
-  scn.r_rat = scn.g_rat = scn.b_rat = 1.0f;
   scn.zoom = 1.0f;
 }
 

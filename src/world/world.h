@@ -197,7 +197,6 @@ struct scenerystruct {
   float rabbitdX[REGION_LIST_MAX][APT_RWYS][2];  // flasher step per event tick, m
   float rabbitdZ[REGION_LIST_MAX][APT_RWYS][2];
   float rb_cycle;             // beacon phase, 0..2 pi
-  float r_rat, g_rat, b_rat;  // scene light ratios applied to scene colours, 0..1
   int abovetops;              // the aircraft is above the cloud tops
   int belowbases;             // the aircraft is below the cloud bases
   float zoom;                 // view zoom, 1..100

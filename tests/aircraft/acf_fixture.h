@@ -17,22 +17,6 @@
 #include "flight/flight.h"
 #include "shared/shared.h"
 
-// Each test works in a folder of its own inside the suite's scratch folder, so that test cases run
-// side by side never share a file.
-inline std::filesystem::path& suite_folder() {
-  static std::filesystem::path p;
-  return p;
-}
-inline void enter_test_folder() {
-  const ::testing::TestInfo* t = ::testing::UnitTest::GetInstance()->current_test_info();
-  if (suite_folder().empty()) suite_folder() = std::filesystem::current_path();
-  std::filesystem::path dir =
-      suite_folder() / (std::string(t->test_suite_name()) + "." + t->name());
-  std::filesystem::create_directories(dir);
-  std::filesystem::current_path(dir);
-}
-inline void leave_test_folder() { std::filesystem::current_path(suite_folder()); }
-
 // The aircraft tests' set-up: the test's own folder, and every record the loader fills reset.
 class AircraftTest : public ::testing::Test {
  protected:

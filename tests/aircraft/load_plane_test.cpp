@@ -125,11 +125,11 @@ TEST_F(AircraftLoadPlane, MissingFileSendsTheUserToTheOpenDialog) {
 
 TEST_F(AircraftLoadPlane, NewAircraftKeepsTheWingThePreviousFlightLost) {
   write_aircraft("good.acf", {});
-  flt.over_vne = 1;
+  wings_torn_off = 1;
   load("good.acf");
   EXPECT_GT(pln.s[5][0], 0.0f);
   EXPECT_GT(pln.AR[5], 0.0f);
-  EXPECT_EQ(flt.over_vne, 1);  // the flight's own state is its restart's business
+  EXPECT_EQ(wings_torn_off, 1);  // the flight's own state is its restart's business
 }
 
 TEST_F(AircraftLoadPlane, ReloadLeavesNothingOfTheFormerAircraft) {

@@ -53,9 +53,9 @@ TEST_F(AircraftParts, SurfaceNeedsMoreThanFiveCentimetresOfSpan) {
 
 TEST_F(AircraftParts, OverspeedLosesOnlyTheRightWings) {
   for (int p = 4; p <= 11; p++) pln.semilen[p] = 5.0f;
-  flt.over_vne = 1;
+  wings_torn_off = 1;
   for (int p = 4; p <= 11; p++) EXPECT_EQ(have_this_part(p), p == 5 || p == 7 ? 0 : 1) << p;
-  flt.over_vne = 0;
+  wings_torn_off = 0;
   EXPECT_EQ(have_this_part(5), 1);
   EXPECT_EQ(have_this_part(7), 1);
 }

@@ -172,18 +172,18 @@ TEST_F(AircraftPrepare, GearSpringsAndRestingAttitude) {
 TEST_F(AircraftPrepare, StallSpeedUsesTheSurfacesThatExist) {
   surface(4, 5.0f, 1.0f, 1.0f, 4);
   finish_readin1();
-  EXPECT_NEAR(msc.est_Vs, std::sqrt(2.0f * 1500.0f * con.g / (1.225f * 10.0f)), 1e-3);
+  EXPECT_NEAR(estimated_stall_speed(), std::sqrt(2.0f * 1500.0f * con.g / (1.225f * 10.0f)), 1e-3);
 
   pln.semilen[4] = 0.0f;
   surface(8, 2.0f, 1.0f, 0.5f, 2);
   finish_readin1();
-  EXPECT_NEAR(msc.est_Vs, std::sqrt(2.0f * 1500.0f * con.g / (1.225f * 3.0f)), 1e-3);
+  EXPECT_NEAR(estimated_stall_speed(), std::sqrt(2.0f * 1500.0f * con.g / (1.225f * 3.0f)), 1e-3);
 
   pln.is_heli = 1;  // main and tail rotor exist now
   C_to_C("airfoils/test.afl", pln.Rafl0[0]);
   C_to_C("airfoils/test.afl", pln.Rafl0[1]);
   finish_readin1();
-  EXPECT_NEAR(msc.est_Vs, 50.0f * con.ktstomsc, 1e-4);
+  EXPECT_NEAR(estimated_stall_speed(), 50.0f * con.ktstomsc, 1e-4);
 }
 
 TEST_F(AircraftPrepare, SlatsStretchOnlyTheirOwnSurfaces) {

@@ -73,7 +73,7 @@ TEST_F(FlightForces, LostSurfaceStopsWashingItsTail) {
   air(50.0f, 4.0f);
   surfaces();
   ASSERT_LT(downwash_now(9, 0), -0.1f);  // the right wing washes the right stabiliser down
-  flt.over_vne = 1;                      // the right wing is torn off
+  wings_torn_off = 1;                      // the right wing is torn off
   surfaces();
   EXPECT_EQ(downwash_now(9, 0), 0.0f);
   EXPECT_LT(downwash_now(8, 0), -0.1f);  // the left side still washes

@@ -80,7 +80,7 @@ TEST_F(FlightPeriodicChecks, OverspeedAndFlapWarningsOncePerExcursion) {
   msc.warn_overspeed = msc.warn_flaps = 1;
   flt.vind = 219;
   mod_sec();
-  EXPECT_EQ(flt.over_vne, 0);
+  EXPECT_EQ(wings_torn_off, 0);
   EXPECT_EQ(have_this_part(5), 1);
   flt.vind = 221;  // beyond 1.1 Vne
   seconds(3);

@@ -9,6 +9,7 @@
 #include "render/bmp_writer.h"
 #include "render/ogl.h"
 #include "render/ogl_local.h"
+#include "render/scene.h"
 #include "shared/shared.h"
 #include "weather/weather.h"
 #include "world/world.h"
@@ -201,9 +202,9 @@ TEST_F(RenderOglBmp, ScreenPicturesComeFromTheBitmapsFolderScaledForTheLight) {
   b.w = 2;
   b.h = 2;
   write_bmp("bitmaps/Kestrix/panel.BMP", b);
-  scn.r_rat = 0.5f;
-  scn.g_rat = 1.0f;
-  scn.b_rat = 0.0f;
+  ogl_light_rat[0] = 0.5f;
+  ogl_light_rat[1] = 1.0f;
+  ogl_light_rat[2] = 0.0f;
   EXPECT_EQ(OGL_texbmp(BMP_SCREEN, 10, 20, "panel"), 1);
   for (int j = 0; j < 2; j++)
     for (int i = 0; i < 2; i++) {
@@ -237,14 +238,14 @@ TEST_F(RenderOglBmp, WinterSwapsTheGrassTexturesForSnow) {
   write_bmp("textures/sno_wat_h.BMP", snow);
   write_bmp("textures/mnt.BMP", grass);
   atm.temp_SL = 20.0f;
-  OGL_texbmp(BMP_TEXTURE, 11, 0, "grs");
-  OGL_texbmp(BMP_TEXTURE, 13, 0, "grs_wat_h");
-  OGL_texbmp(BMP_TEXTURE, 12, 0, "mnt");  // rock has no winter form
+  OGL_texbmp(BMP_TEXTURE, 11, 0, seasonal_texture(11, "grs"));
+  OGL_texbmp(BMP_TEXTURE, 13, 0, seasonal_texture(13, "grs_wat_h"));
+  OGL_texbmp(BMP_TEXTURE, 12, 0, seasonal_texture(12, "mnt"));  // rock has no winter form
   EXPECT_EQ(tex_size[11], 2 * 4);
   EXPECT_EQ(tex_size[13], 2 * 4);
   EXPECT_EQ(tex_size[12], 4 * 4);
   atm.temp_SL = 32.0f;
-  OGL_texbmp(BMP_TEXTURE, 11, 0, "grs");
+  OGL_texbmp(BMP_TEXTURE, 11, 0, seasonal_texture(11, "grs"));
   EXPECT_EQ(tex_size[11], 4 * 4);
 }
 

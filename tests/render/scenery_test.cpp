@@ -129,9 +129,9 @@ TEST_F(RenderScenery, EveryViewDrawsOverAnAirportInAnyWeather) {
       EXPECT_FLOAT_EQ(con.cntry, set.view_is_fullscreen ? 290.0f : PANEL_BMP_H + 123.5f);
     }
     // The scene's light reaches the palette's scene colours.
-    EXPECT_LE(scn.r_rat, 1.0f);
+    EXPECT_LE(ogl_light_rat[0], 1.0f);
     if (w.hour < 1.0f) {
-      EXPECT_LT(scn.g_rat, 0.3f);
+      EXPECT_LT(ogl_light_rat[1], 0.3f);
     }
   }
   EXPECT_TRUE(macibm_alert_log().empty());

@@ -14,7 +14,6 @@
 #include "app/desktop/ogl_gl.h"
 #include "app/macibm.h"
 #include "render/ogl.h"
-#include "world/world.h"
 
 static Display* dpy;
 static Window win;
@@ -61,7 +60,6 @@ bool gl_harness_open(std::string* why) {
 void gl_harness_fresh(int w, int dx, int dy) {
   make_current(w);
   reset_ogl();
-  reset_scn();
   OGL_define_colors();
   ogl_res = 5;
   ogl_gl_select_window(w, dx, dy);

@@ -93,9 +93,9 @@ TEST_F(RenderGlDraw, ArcsSweepClockwiseFromStraightUpWithAnyAngleSign) {
 }
 
 TEST_F(RenderGlDraw, SceneColoursFollowTheLightAndInterfaceColoursDoNot) {
-  scn.r_rat = 0.0f;
-  scn.g_rat = 1.0f;
-  scn.b_rat = 0.0f;
+  ogl_light_rat[0] = 0.0f;
+  ogl_light_rat[1] = 1.0f;
+  ogl_light_rat[2] = 0.0f;
   OGL_fillrect(WHITE, 0, 0, 2, 2);  // white is a scene colour
   OGL_fillrect(36, 4, 0, 2, 2);     // interface white
   EXPECT_EQ(gl_pixel(1, 1), 0x00ff00u);

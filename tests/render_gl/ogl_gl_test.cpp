@@ -127,7 +127,7 @@ TEST_F(RenderGl, ScreenPicturesAreDrawnAtTheirWindowPosition) {
   b.w = 3;
   b.h = 2;
   write_bmp("bitmaps/Kestrix/pic.BMP", b);
-  scn.b_rat = 0.0f;
+  ogl_light_rat[2] = 0.0f;
   ASSERT_EQ(OGL_texbmp(BMP_SCREEN, 20, 30, "pic"), 1);
   for (int j = 0; j < 2; j++)
     for (int i = 0; i < 3; i++)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "app/macibm.h"
@@ -22,3 +23,19 @@ const alert_record& last_alert();
 // The whole of a file, empty when it cannot be read; and a file made to hold exactly these bytes.
 std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& bytes);
+
+// Each test works in a folder of its own inside the suite's scratch folder, so that test cases run
+// side by side never share a file.
+inline std::filesystem::path& suite_folder() {
+  static std::filesystem::path p;
+  return p;
+}
+inline void enter_test_folder() {
+  const ::testing::TestInfo* t = ::testing::UnitTest::GetInstance()->current_test_info();
+  if (suite_folder().empty()) suite_folder() = std::filesystem::current_path();
+  std::filesystem::path dir =
+      suite_folder() / (std::string(t->test_suite_name()) + "." + t->name());
+  std::filesystem::create_directories(dir);
+  std::filesystem::current_path(dir);
+}
+inline void leave_test_folder() { std::filesystem::current_path(suite_folder()); }

@@ -13,7 +13,6 @@
 #include "app/macibm.h"
 
 void desktop_windows_init();
-void desktop_devices_shutdown();
 
 // ---- Start -----------------------------------------------------------------------------------
 
@@ -22,13 +21,14 @@ void desktop_devices_shutdown();
 int backend_init() {
   static bool started = false;
   if (started) return 1;
+  const char* program = macibm_program == PROGRAM_EDITOR ? "Airwright" : "Kestrix";
   Display* d = XOpenDisplay(nullptr);
   if (!d) {
-    std::fprintf(stderr, "Kestrix: cannot open the X display; is DISPLAY set?\n");
+    std::fprintf(stderr, "%s: cannot open the X display; is DISPLAY set?\n", program);
     return 0;
   }
   fl_open_display(d);
-  Fl_Window::default_xclass("Kestrix");
+  Fl_Window::default_xclass(program);
   desktop_windows_init();
   started = true;
   return 1;
@@ -102,8 +102,6 @@ void backend_pump_events() {
 void backend_shutdown() {
   desktop_clear_events();
   desktop_windows_shutdown();
-  desktop_devices_shutdown();
   speech_engine_close();
-  MACIBM_sound_close();
   if (fl_display) XSync(fl_display, False);
 }

@@ -235,7 +235,7 @@ void backend_force_feedback_stop() {
   haptic_kinds = 0u;
 }
 
-void desktop_devices_shutdown() {
+void MACIBM_joy_close() {
   backend_force_feedback_stop();
   if (stick) SDL_JoystickClose(stick);
   stick = nullptr;

@@ -34,6 +34,8 @@ int MACIBM_joy_read(int stick, macibm_joy_state* s) {
 
 // A long headless run sends a spring update every simulated second; only the latest commands are
 // of interest, so the log is kept short.
+void MACIBM_joy_close() {}
+
 void MACIBM_force(int call, int a, int b, int c) {
   if (force_log.size() >= 256) force_log.erase(force_log.begin());
   force_log.push_back({call, a, b, c});

@@ -1,0 +1,91 @@
+// The editor's views drawn with the real GL layer into a picture of the main window's size: the
+// trainer from above before and after its wing is lengthened, and the turning view turning.
+#include "render_gl/gl_harness.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/macibm.h"
+#include "editor/editor.h"
+#include "render/ogl.h"
+
+namespace {
+
+// The box around the pixels of pane v that are not its background, inside a margin that leaves
+// out the pane's frame and name.
+struct box {
+  int x0 = 10000, y0 = 10000, x1 = -1, y1 = -1;
+  int red = 0;  // pixels of the surfaces' red
+  float aspect() const { return static_cast<float>(x1 - x0 + 1) / static_cast<float>(y1 - y0 + 1); }
+};
+
+box drawn_in(int v) {
+  int x, y, w, h;
+  view_pane(v, &x, &y, &w, &h);
+  const int m = 16;
+  const picture p = gl_read(x + m, y + m, w - 2 * m, h - 2 * m);
+  const uint32_t bg = p.at(0, 0);
+  box b;
+  for (int j = 0; j < p.h; j++)
+    for (int i = 0; i < p.w; i++) {
+      const uint32_t c = p.at(i, j);
+      if (std::abs(red_of(c) - red_of(bg)) + std::abs(green_of(c) - green_of(bg)) +
+              std::abs(blue_of(c) - blue_of(bg)) <
+          40)
+        continue;
+      b.x0 = std::min(b.x0, i), b.x1 = std::max(b.x1, i);
+      b.y0 = std::min(b.y0, j), b.y1 = std::max(b.y1, j);
+      if (red_of(c) > 2 * green_of(c) && red_of(c) > 80) b.red++;
+    }
+  return b;
+}
+
+class EditorGl : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string why;
+    ASSERT_TRUE(gl_harness_open(&why)) << why;
+    init_constants();
+    gl_harness_fresh(WIN_MAIN, EDITOR_WINDOW_W, EDITOR_WINDOW_H);
+    reset_edt();
+    int mirrored = 0;
+    const std::string trainer = std::string(KESTRIX_RUNTIME_DIR) + "/aircraft/Trainer.acf";
+    ASSERT_EQ(read_aircraft_file(trainer.c_str(), &mirrored), 1);
+  }
+};
+
+}  // namespace
+
+TEST_F(EditorGl, TheTopViewWidensWhenTheWingIsLengthened) {
+  draw_views();
+  const box before = drawn_in(VIEW_TOP);
+  ASSERT_GT(before.x1, before.x0);
+  EXPECT_GT(before.red, 500);  // the wings and tail are there, in their colour
+  // Every pane shows the aircraft.
+  for (int v = 0; v < VIEW_PANES; v++) EXPECT_GT(drawn_in(v).x1, drawn_in(v).x0) << v;
+
+  pln.semilen[PART_WING1_RIGHT] += 8.0f;
+  apply_symmetry();
+  draw_views();
+  const box after = drawn_in(VIEW_TOP);
+  // The panes keep the whole aircraft in view, so a longer span shows as a wider planform.
+  EXPECT_GT(after.aspect(), 1.15f * before.aspect()) << before.aspect() << " " << after.aspect();
+}
+
+TEST_F(EditorGl, TheTurningViewTurnsAndTheOthersStayStill) {
+  edt.turn = 0.0f;
+  draw_views();
+  const picture top0 = gl_read(0, 0, EDITOR_WINDOW_W, EDITOR_WINDOW_H);
+  edt.turn = 90.0f;
+  draw_views();
+  const picture top1 = gl_read(0, 0, EDITOR_WINDOW_W, EDITOR_WINDOW_H);
+  int changed[VIEW_PANES] = {0, 0, 0, 0};
+  for (int v = 0; v < VIEW_PANES; v++) {
+    int x, y, w, h;
+    view_pane(v, &x, &y, &w, &h);
+    for (int j = y; j < y + h; j++)
+      for (int i = x; i < x + w; i++) changed[v] += top0.at(i, j) != top1.at(i, j);
+  }
+  EXPECT_GT(changed[VIEW_TURNING], 1000);
+  EXPECT_EQ(changed[VIEW_TOP] + changed[VIEW_FRONT] + changed[VIEW_SIDE], 0);
+}
