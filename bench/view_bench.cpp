@@ -38,8 +38,6 @@ enum { WIN_W = 800, WIN_H = 580 };
 
 std::string why_not;
 
-bool open_window() { return open_gl_window(WIN_W, WIN_H, &why_not); }
-
 int sbd = -1;
 
 bool load_start() {
