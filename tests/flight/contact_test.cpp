@@ -1,7 +1,7 @@
 // Contact points on hard surfaces: the spring-damper, brakes and steering.
 #include <cmath>
 
-#include "flight/engine_fixture.h"
+#include "flight_fixture.h"
 #include "support/test_support.h"
 
 // Nose wheel 2 m ahead, mains 1 m behind and 1 m out; at h = 1 m a point at y = -1.1 m is

@@ -1,7 +1,7 @@
 // Engine shaft torque, manifold pressure, a helicopter's N1 and the torque reaction.
 #include <cmath>
 
-#include "flight/engine_fixture.h"
+#include "flight_fixture.h"
 #include "support/test_support.h"
 
 TEST(FlightEngines, TorqueAtRatedSpeedAltitudeAndWindmilling) {

@@ -1,7 +1,7 @@
 // Jet engines: spool-up time and slow start, Mach effects, reversers, ram drag, spool-less engines.
 #include <cmath>
 
-#include "flight/engine_fixture.h"
+#include "flight_fixture.h"
 #include "support/test_support.h"
 
 class FlightJets : public ::testing::Test {

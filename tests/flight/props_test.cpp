@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "flight/engine_fixture.h"
+#include "flight_fixture.h"
 #include "flight/local.h"
 #include "support/test_support.h"
 

@@ -1,14 +1,6 @@
 // A new flight through the flight start forgets the last one: flown again from the same place
 // with the same pilot, it is the same flight to the last bit.
-#include <cmath>
-#include <cstdlib>
-#include <cstring>
-#include <vector>
-
-#include "app/macibm.h"
-#include "controls/controls.h"
 #include "flight_fixture.h"
-#include "flyrun.h"
 
 namespace {
 
@@ -19,15 +11,9 @@ std::vector<unsigned char> flight_records() {
     const unsigned char* c = static_cast<const unsigned char*>(p);
     b.insert(b.end(), c, c + n);
   };
-  add(&flt, sizeof flt);
-  add(&pat, sizeof pat);
-  add(&rel, sizeof rel);
-  add(&ctm, sizeof ctm);
-  add(&ott, sizeof ott);
-  add(&nav, sizeof nav);
-  add(&atm, sizeof atm);
-  add(&set, sizeof set);
-  add(&msc, sizeof msc);
+  add(&flt, sizeof flt), add(&pat, sizeof pat), add(&rel, sizeof rel);
+  add(&ctm, sizeof ctm), add(&ott, sizeof ott), add(&nav, sizeof nav);
+  add(&atm, sizeof atm), add(&set, sizeof set), add(&msc, sizeof msc);
   return b;
 }
 
@@ -58,14 +44,11 @@ void fly_the_pilot() {
 
 }  // namespace
 
-class FlightStartReset : public ::testing::TestWithParam<const char*> {};
+class FlightStartReset : public FlightTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(FlightStartReset, ASecondFlightFromTheSameStartIsTheSameFlight) {
-  macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
   fly_setup_world(200.0f);
-  char path[1000], err[FLY_ERR];
-  std::snprintf(path, sizeof path, "%saircraft/%s.acf", app_path, GetParam());
-  ASSERT_TRUE(fly_load_aircraft(path, err)) << err;
+  ASSERT_TRUE(load_sample(GetParam()));
   start_over_the_middle();
   fly_the_pilot();
   std::vector<unsigned char> first = flight_records();
