@@ -1,8 +1,6 @@
 // The air at the aircraft, the mixture and the fuel flow.
-#include <cmath>
 
 #include "flight_fixture.h"
-#include "flyrun.h"
 
 class FlightAtmosphere : public FlightTest {
  protected:

@@ -1,9 +1,7 @@
 // The coefficient model: table look-up edges, control increments, the compressible and supersonic
 // branches, the Reynolds and span blends, and the turning of forces through the flow direction.
-#include <cmath>
 
 #include "flight_fixture.h"
-#include "flyrun.h"
 
 class FlightCoefficients : public FlightTest {
  protected:

@@ -1,8 +1,6 @@
 // Contact points on hard surfaces: the spring-damper, brakes and steering.
-#include <cmath>
 
 #include "flight_fixture.h"
-#include "support/test_support.h"
 
 // Nose wheel 2 m ahead, mains 1 m behind and 1 m out; at h = 1 m a point at y = -1.1 m is
 // compressed 0.1 m: 5000 N on a wheel, 3000 N on a skid.

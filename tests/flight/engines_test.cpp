@@ -1,8 +1,6 @@
 // Engine shaft torque, manifold pressure, a helicopter's N1 and the torque reaction.
-#include <cmath>
 
 #include "flight_fixture.h"
-#include "support/test_support.h"
 
 TEST(FlightEngines, TorqueAtRatedSpeedAltitudeAndWindmilling) {
   reset_flight_world();

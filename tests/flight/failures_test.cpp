@@ -1,9 +1,6 @@
 // Failure draws, their rates and conditions, and the pressures that failures leave.
 #include "weather/weather_fixture.h"
 
-#include <cmath>
-#include <vector>
-
 class FlightFailures : public WeatherFixture {
  protected:
   int failures(int type, float rate, int draws) {

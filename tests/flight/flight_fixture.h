@@ -68,6 +68,31 @@ inline bool fly_seconds(float s) {
   return true;
 }
 
+// The flight starts' world: a region at 34 N 118 W flat at `ground` without ships or buildings
+// (the world tables outlive the records' resets), and an aeroplane with one engine, retractable
+// gear holding it 1.5 m up and a stall speed of 30 m/s.
+inline void start_region(float ground) {
+  reset_world_state();
+  init_constants();
+  headless_joy_reset();
+  std::memset(obs_type, 0, sizeof obs_type);
+  std::memset(frig_on_poly, 0, sizeof frig_on_poly);
+  std::memset(carr_on_poly, 0, sizeof carr_on_poly);
+  std::memset(oilr_on_poly, 0, sizeof oilr_on_poly);
+  env.lat_sou = 34, env.lon_wes = -118;
+  for (auto& col : env.lonwes_ref) col[0] = col[1] = -118.0f;
+  float dx = 60.0f * con.nmtomtrs * std::cos(35.0f * con.degtorad) / 59.0f;
+  float dz = 60.0f * con.nmtomtrs / 79.0f;
+  for (int i = 0; i < GRID_I; i++)
+    for (int j = 0; j < GRID_J; j++)
+      planexyz[i][j][0] = i * dx, planexyz[i][j][1] = ground, planexyz[i][j][2] = -j * dz;
+  pln.gearEQ = pln.retractEQ = 1;
+  pln.h_eqlbm = 1.5f;
+  pln.numen = 1;
+  pln.omegamin = 60.0f, pln.omegamax = 260.0f;
+  msc.est_Vs = 30.0f;
+}
+
 // Every record cleared, constants filled, still sea-level air, level ground at height 0 under the
 // aircraft (grid vertices 100 m apart), frame sub-step 0.025 s.
 inline void reset_flight_world() {

@@ -1,9 +1,7 @@
 // The force pass: slipstream share, the local flow of each element, downwash, flaps and the
 // resolution into accelerations.
-#include <cmath>
 
 #include "flight_fixture.h"
-#include "flyrun.h"
 
 class FlightForces : public FlightTest {
  protected:

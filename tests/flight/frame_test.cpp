@@ -1,10 +1,7 @@
 // The flight frame: sub-steps, the event tick and the passes riding on it, clocks, path bank,
 // traffic, and the position sentence.
-#include <cmath>
-#include <cstring>
 
 #include "flight_fixture.h"
-#include "flyrun.h"
 
 class FlightFrame : public FlightTest {
  protected:

@@ -1,5 +1,4 @@
 // The force accumulators and the integration sub-step.
-#include <cmath>
 
 #include "flight_fixture.h"
 

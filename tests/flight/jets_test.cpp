@@ -1,8 +1,6 @@
 // Jet engines: spool-up time and slow start, Mach effects, reversers, ram drag, spool-less engines.
-#include <cmath>
 
 #include "flight_fixture.h"
-#include "support/test_support.h"
 
 class FlightJets : public ::testing::Test {
  protected:

@@ -2,9 +2,6 @@
 // or rotation speed.
 #include "weather/weather_fixture.h"
 
-#include <cmath>
-#include <vector>
-
 class FlightPeriodicChecks : public TwinTest {
  protected:
   // In cloud, with speeds in knots.

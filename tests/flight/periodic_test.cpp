@@ -1,5 +1,4 @@
 // The event tick and the half-second pass.
-#include <cmath>
 
 #include "flight_fixture.h"
 

@@ -1,11 +1,9 @@
 // Propeller and rotor discs: static thrust against momentum theory, torque reaction, precession
 // of cyclic pitch, the in-plane forces and the energy of a disc in a flow from any direction.
-#include <cmath>
 #include <limits>
 
 #include "flight_fixture.h"
 #include "flight/local.h"
-#include "support/test_support.h"
 
 class FlightProps : public ::testing::Test {
  protected:

@@ -1,6 +1,5 @@
 // The crash test of the force pass and its explanations.
 #include "flight_fixture.h"
-#include "support/test_support.h"
 
 TEST(FlightTouchdown, ImpactBeyondTwentyMetresPerSecondIsACrashWithItsExplanations) {
   reset_world_state();

@@ -1,8 +1,6 @@
 // Floats on water: buoyancy, and a hull patch whose stations coincide.
-#include <cmath>
 
 #include "flight_fixture.h"
-#include "support/test_support.h"
 
 // Float 17: five stations 1 m apart, octagons of radius 0.5 m; the keel patch is 0.354 m x 1 m.
 class FlightWater : public ::testing::Test {

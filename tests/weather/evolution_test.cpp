@@ -2,11 +2,7 @@
 // setting, and the weather drifting by itself.
 #include "weather/weather_fixture.h"
 
-#include <cmath>
-#include <cstring>
 #include <fstream>
-#include <string>
-#include <vector>
 
 class WeatherEvolution : public WeatherFixture {
  protected:

@@ -1,9 +1,6 @@
 // The fractal relief, the storm field per quadrant, the cloud-base relief and their region shifts.
 #include "weather/weather_fixture.h"
 
-#include <cstring>
-#include <vector>
-
 class WeatherFields : public WeatherFixture {
  protected:
   void SetUp() override {

@@ -2,8 +2,12 @@
 // the factory cloud and visibility settings, no real-weather file, a fixed random sequence.
 #pragma once
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "aircraft/aircraft.h"
 #include "app/app.h"

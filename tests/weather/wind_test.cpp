@@ -1,9 +1,6 @@
 // Wind layers, ground effect on the wind, microbursts, new random layers and the storm level.
 #include "weather/weather_fixture.h"
 
-#include <cmath>
-#include <vector>
-
 class WeatherWind : public WeatherFixture {
  protected:
   // Runs long enough for the filtered wind to settle on its targets, at a height above ground.
