@@ -8,12 +8,9 @@ class FlightContact : public ::testing::Test {
  protected:
   void SetUp() override {
     reset_flight_world();
-    pln.m_max = 1000.0f;
-    pln.ngearZ = -2.0f, pln.mgearZ = 1.0f;
+    pln.m_max = 1000.0f, pln.ngearZ = -2.0f, pln.mgearZ = 1.0f;
     pln.ngearcon = pln.mgearcon = 50000.0f, pln.ngeardmp = pln.mgeardmp = 10000.0f;
-    pln.skidcon = 30000.0f;
-    flt.h = 1.0f;
-    set.joy_rat_hdng = 1.0f;
+    pln.skidcon = 30000.0f, flt.h = 1.0f, set.joy_rat_hdng = 1.0f;
   }
   static float axial(int n, float x, float z = 1.0f) {
     clear_accumulators();

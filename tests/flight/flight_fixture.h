@@ -39,6 +39,17 @@ class FlightTest : public ::testing::Test {
   }
 };
 
+// The built-in aircraft `name` in the air over the flat world, as the runner starts it.
+inline fly_options start_builtin(const char* name, float alt_ft, float kias, float prd = 0.05f) {
+  fly_setup_world(0.0f);
+  EXPECT_TRUE(fly_builtin_aircraft(name)) << name;
+  fly_options o;
+  fly_default_options(&o);
+  o.alt_ft = alt_ft, o.kias = kias, o.prd = prd;
+  fly_start(&o);
+  return o;
+}
+
 // Loads the sample aircraft `name` from the build's data folder.
 inline bool load_sample(const char* name) {
   char path[1000], err[FLY_ERR] = "";

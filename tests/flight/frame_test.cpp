@@ -5,14 +5,7 @@
 
 class FlightFrame : public FlightTest {
  protected:
-  void start(float prd) {
-    fly_setup_world(0.0f);
-    ASSERT_TRUE(fly_builtin_aircraft("glider"));
-    fly_options o;
-    fly_default_options(&o);
-    o.prd = prd;
-    fly_start(&o);
-  }
+  static void start(float prd) { start_builtin("glider", 3000.0f, 90.0f, prd); }
 };
 
 TEST_F(FlightFrame, TwoHalfStepsAndThePeriodRestored) {

@@ -6,19 +6,14 @@ class FlightScenario : public FlightTest {
  protected:
   fly_options o;
   void start(const char* aircraft, float alt_ft, float kias, float prd = 0.05f) {
-    fly_setup_world(0.0f);
-    ASSERT_TRUE(fly_builtin_aircraft(aircraft));
-    begin(alt_ft, kias, prd);
+    o = start_builtin(aircraft, alt_ft, kias, prd);
   }
   // The sample `name` at alt_ft, at `stall` times its estimated stall speed.
   void start_sample(const char* name, float alt_ft, float stall) {
     fly_setup_world(0.0f);
     ASSERT_TRUE(load_sample(name));
-    begin(alt_ft, stall * msc.est_Vs * con.msctokts, 0.05f);
-  }
-  void begin(float alt_ft, float kias, float prd) {
     fly_default_options(&o);
-    o.alt_ft = alt_ft, o.kias = kias, o.prd = prd;
+    o.alt_ft = alt_ft, o.kias = stall * msc.est_Vs * con.msctokts;
     fly_start(&o);
   }
   bool fly(float s) {
