@@ -15,11 +15,8 @@ inline void reset_controls_world() {
   reset_world_state();
   init_constants();
   headless_joy_reset();
-  set.controls_type = -1;
-  set.joy_rat_ptch = set.joy_rat_roll = set.joy_rat_hdng = 1.0f;
-  pln.hstbtrimmax = 0.5f;
-  pln.numen = 1;
-  pln.entype = 1;
+  set.controls_type = -1, set.joy_rat_ptch = set.joy_rat_roll = set.joy_rat_hdng = 1.0f;
+  pln.hstbtrimmax = 0.5f, pln.numen = 1, pln.entype = 1;
   // A stall speed far above any test speed keeps the automatic-input gain at 1.
   msc.est_Vs = 1000.0f;
   msc.prd = 0.05f;

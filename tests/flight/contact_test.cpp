@@ -57,9 +57,7 @@ TEST_F(FlightContact, WheelsTurnTowardsTheSteeringInput) {
   EXPECT_GT(flt.N, 0.0f);
   // Steering: half travel keeps gain 1, 10 m/s gives gain 3; a tail wheel (negative angle,
   // behind the mains) turns the same way.
-  pln.nwsteerEQ = set.eq_ped = 1;
-  set.YK_hdng = 0.5f;
-  pln.nwsteer = 30.0f;
+  pln.nwsteerEQ = set.eq_ped = 1, set.YK_hdng = 0.5f, pln.nwsteer = 30.0f;
   axial(0, 0.0f, -2.0f);
   EXPECT_NEAR(flt.R, 10.0f * 3.0f * 0.5f * 30.0f / 3.0f, 0.01f);
   pln.nwsteer = -30.0f, pln.ngearZ = 4.0f, pln.mgearZ = -0.5f;

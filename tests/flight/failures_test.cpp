@@ -53,8 +53,7 @@ TEST_F(FlightFailures, EachEntryNeedsItsEquipmentAndFailsOnce) {
   reset_rel();
   fail_all_now();
   pln.paneltype = pln.is_heli = pln.ailnEQ = pln.flapEQ = pln.slatEQ = pln.gearEQ = 1;
-  pln.ff_hydraulic = pln.revthrustEQ = pln.antiiceEQ = pln.ecam = 1;
-  msc.elap_time = 42;
+  pln.ff_hydraulic = pln.revthrustEQ = pln.antiiceEQ = pln.ecam = 1, msc.elap_time = 42;
   draw_failures();
   EXPECT_EQ((std::vector<int>{rel.vacuum, rel.fc_ail, rel.fc_flp, rel.fc_slt, rel.lagear[2],
                               rel.hydsys, rel.symflp, rel.revlok[0], rel.antice, rel.trotor}),
@@ -69,8 +68,7 @@ TEST_F(FlightFailures, EachEntryNeedsItsEquipmentAndFailsOnce) {
 }
 
 TEST_F(FlightFailures, HydraulicPressureFromEnginesRamAirAndFailure) {
-  pln.ff_hydraulic = pln.entype = 1, pln.numen = 2;
-  pln.omegamax = 100, pln.Vne = 200;
+  pln.ff_hydraulic = pln.entype = 1, pln.numen = 2, pln.omegamax = 100, pln.Vne = 200;
   flt.tac[0] = 50, flt.tac[1] = 100, flt.eng_running[0] = 1;
   update_pressures();
   EXPECT_FLOAT_EQ(rel.hyd_rat, 0.85f);  // 0.7 + 0.2 of the mean speed ratio

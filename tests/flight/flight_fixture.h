@@ -30,11 +30,7 @@ class FlightTest : public ::testing::Test {
     reset_world_state();
     init_constants();
     reset_set_a_memory();
-    atm.rho = 1.225f;
-    atm.crtsig = 1.0f;
-    atm.a = 340.3f;
-    atm.g = con.g;
-    atm.temp_SL = 59.0f;
+    atm.rho = 1.225f, atm.crtsig = 1.0f, atm.a = 340.3f, atm.g = con.g, atm.temp_SL = 59.0f;
     msc.prd = 0.05f;
   }
 };
@@ -97,11 +93,8 @@ inline void start_region(float ground) {
   for (int i = 0; i < GRID_I; i++)
     for (int j = 0; j < GRID_J; j++)
       planexyz[i][j][0] = i * dx, planexyz[i][j][1] = ground, planexyz[i][j][2] = -j * dz;
-  pln.gearEQ = pln.retractEQ = 1;
-  pln.h_eqlbm = 1.5f;
-  pln.numen = 1;
-  pln.omegamin = 60.0f, pln.omegamax = 260.0f;
-  msc.est_Vs = 30.0f;
+  pln.gearEQ = pln.retractEQ = 1, pln.h_eqlbm = 1.5f, pln.numen = 1;
+  pln.omegamin = 60.0f, pln.omegamax = 260.0f, msc.est_Vs = 30.0f;
 }
 
 // Every record cleared, constants filled, still sea-level air, level ground at height 0 under the
@@ -110,13 +103,8 @@ inline void reset_flight_world() {
   reset_world_state();
   init_constants();
   reset_props();
-  atm.rho = 1.225f;
-  atm.crtsig = 1.0f;
-  atm.a = 340.0f;
-  atm.baro = 29.92f;
-  atm.temp_SL = 59.0f;
-  msc.prd = 0.025f;
-  flt.costhe = flt.cosphi = flt.cospsi = flt.cosalph = flt.cosbeta = 1.0f;
+  atm.rho = 1.225f, atm.crtsig = 1.0f, atm.a = 340.0f, atm.baro = 29.92f, atm.temp_SL = 59.0f;
+  msc.prd = 0.025f, flt.costhe = flt.cosphi = flt.cospsi = flt.cosalph = flt.cosbeta = 1.0f;
   for (int i = 0; i < GRID_I; i++)
     for (int j = 0; j < GRID_J; j++)
       planexyz[i][j][0] = 100.0f * i, planexyz[i][j][2] = -100.0f * j;
@@ -133,10 +121,7 @@ inline void clear_accumulators() {
 // in sense dir, axis canted up by `cant` degrees; areas and inertia as the loader derives them;
 // a thin section with lift slope 0.1 per degree stalling at 12 degrees.
 inline void make_disc(int i, float R, float c, float blades, float twist, int dir, int cant) {
-  pln.semilen[i] = R;
-  pln.els[i] = 4;
-  pln.numblades[i] = blades;
-  pln.propdir[i] = dir;
+  pln.semilen[i] = R, pln.els[i] = 4, pln.numblades[i] = blades, pln.propdir[i] = dir;
   pln.vertcant[i] = static_cast<float>(cant);
   pln.sin_vertcant[i] = isin(cant), pln.cos_vertcant[i] = icos(cant), pln.cos_sidecant[i] = 1.0f;
   for (int e = 0; e < 4; e++) {
@@ -153,16 +138,12 @@ inline void make_disc(int i, float R, float c, float blades, float twist, int di
   }
   afl.clM[i][0][0] = 0.1f, afl.cmal2[i][0][0] = -5.0f, afl.cmal3[i][0][0] = 5.0f;
   pln.al_D_al0[i] = pln.cl_D_cl0[i] = pln.cm_D_cm0[i] = pln.e[i] = 1.0f, pln.AR[i] = 10.0f;
-  flt.alpha_max[i] = 12.0f;
-  flt.slat_effect[i] = flt.CLgrndeffect[i] = flt.CDIgrndeffect[i] = 1.0f;
+  flt.alpha_max[i] = 12.0f, flt.slat_effect[i] = flt.CLgrndeffect[i] = flt.CDIgrndeffect[i] = 1.0f;
 }
 
 // Engine 0: a running piston engine of pmax W, idle 60 and rated 270 rad/s, at full throttle.
 inline void make_piston_engine(float pmax) {
-  pln.entype = pln.numen = 1;
-  pln.pmax = pmax;
-  pln.omegamin = 60.0f;
-  pln.omegamax = flt.tac[0] = 270.0f;
-  flt.eng_running[0] = 1;
+  pln.entype = pln.numen = 1, pln.pmax = pmax, pln.omegamin = 60.0f;
+  pln.omegamax = flt.tac[0] = 270.0f, flt.eng_running[0] = 1;
   flt.thro[0] = flt.mixt_powr_rat[0] = 1.0f;
 }

@@ -51,9 +51,7 @@ TEST_F(FlightFrame, HalfSecondPassRunsOnlyOnEventTicks) {
 
 TEST_F(FlightFrame, ClocksWrapAtMidnightAndZuluFollowsLongitude) {
   start(0.05f);
-  msc.locl_time = 86399.99f;
-  msc.elap_time = 86399.99f;
-  flt.lon = -117.25f;
+  msc.locl_time = 86399.99f, msc.elap_time = 86399.99f, flt.lon = -117.25f;
   update_flight();
   EXPECT_NEAR(msc.locl_time, 0.04f, 1e-3f);
   EXPECT_NEAR(msc.elap_time, 0.04f, 1e-3f);
@@ -76,11 +74,8 @@ TEST_F(FlightFrame, FlyingBackwardsBanksThePathTheOtherWay) {
 TEST_F(FlightFrame, TrafficFliesItsHeadingAboveTheGround) {
   start(0.1f);
   fly_flat_region(800.0f);
-  traf_xyz[3][0] = static_cast<float>(flt.X);
-  traf_xyz[3][1] = 100.0f;
-  traf_xyz[3][2] = static_cast<float>(flt.Z);
-  traf_v[3] = 50.0f;
-  traf_h[3] = 90;
+  traf_xyz[3][0] = static_cast<float>(flt.X), traf_xyz[3][1] = 100.0f;
+  traf_xyz[3][2] = static_cast<float>(flt.Z), traf_v[3] = 50.0f, traf_h[3] = 90;
   update_flight();
   EXPECT_NEAR(traf_xyz[3][0] - flt.X, 5.0, 1.0);  // east at 50 m/s, and the glider too ~0
   EXPECT_FLOAT_EQ(traf_xyz[3][1], 1300.0f);
@@ -88,9 +83,7 @@ TEST_F(FlightFrame, TrafficFliesItsHeadingAboveTheGround) {
 
 TEST(FlightSerial, PositionSentenceFields) {
   init_constants();
-  flt.lat = 33.5f, flt.lon = -117.25f;
-  flt.v = 100.0f * con.ktstomsc;
-  flt.hpath = 45.5f;
+  flt.lat = 33.5f, flt.lon = -117.25f, flt.v = 100.0f * con.ktstomsc, flt.hpath = 45.5f;
   env.mvar = -12;  // 12 degrees east, as in southern California
   char s[128];
   int n = nmea_sentence(s);

@@ -11,12 +11,8 @@ class FlightGroundScenario : public FlightTest {
     ASSERT_TRUE(load_sample(name));
     fly_options o;
     fly_default_options(&o);
-    o.start_ground = on_ground;
-    o.alt_ft = 300.0f;
-    o.kias = 0.0f;
-    o.prd = 0.02f;
-    o.controls.throttle = throttle;
-    o.controls.brakes = 1.0f;
+    o.start_ground = on_ground, o.alt_ft = 300.0f, o.kias = 0.0f, o.prd = 0.02f;
+    o.controls.throttle = throttle, o.controls.brakes = 1.0f;
     fly_start(&o);
   }
 };
@@ -100,9 +96,7 @@ static int touch_down_sinking(float sink) {
   load_sample("Trainer");
   fly_options o;
   fly_default_options(&o);
-  o.alt_ft = (pln.h_eqlbm + 1.0f) * con.mtrstoft;
-  o.kias = 60.0f;
-  o.prd = 0.02f;
+  o.alt_ft = (pln.h_eqlbm + 1.0f) * con.mtrstoft, o.kias = 60.0f, o.prd = 0.02f;
   fly_start(&o);
   flt.vY = -sink;
   float on_ground = 0.0f;

@@ -7,8 +7,7 @@ class FlightIntegrate : public FlightTest {
   void SetUp() override {
     FlightTest::SetUp();
     flt.costhe = flt.cosphi = flt.cosalph = flt.cosbeta = 1.0f;
-    con.cosPLANthe = con.cosPLANpsi = con.cosPLANphi = 1.0f;
-    env.lat_sou = 40, env.lon_wes = -100;
+    con.cosPLANthe = con.cosPLANpsi = con.cosPLANphi = 1.0f, env.lat_sou = 40, env.lon_wes = -100;
     pln.Vne = 150.0f;
   }
   static void step(float dt) { msc.prd = dt, integ_x(); }

@@ -49,11 +49,8 @@ TEST_F(FlightModSec, RadiosFollowStationsInAndOutOfRangeEverySixthSecond) {
 TEST_F(FlightModSec, APanelWithGpsRetunesTheGpsInsteadOfTheFirstReceiver) {
   pln.supptype = 2;
   wf::add_nav(3, 35.0f, -117.0f, 11390, "VOR");
-  nav.nf[0] = nav.nf[1] = 11390;
-  env.aptmax = 0;
-  apt_lat[0][0] = 35.1f, apt_lon[0][0] = -116.5f;
-  nav.gps_index_mode = 1, nav.gps_index = 0;
-  ins.lock_GPS = 1;
+  nav.nf[0] = nav.nf[1] = 11390, env.aptmax = 0, apt_lat[0][0] = 35.1f, apt_lon[0][0] = -116.5f;
+  nav.gps_index_mode = 1, nav.gps_index = 0, ins.lock_GPS = 1;
   wf::fly_at(35.1f, -117.0f);
   seconds(6);
   EXPECT_EQ(id_on(0) + id_on(1), "offVOR ");

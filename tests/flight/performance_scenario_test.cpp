@@ -17,10 +17,7 @@ class FlightPerformance : public FlightTest {
     fly_setup_world(0.0f);
     ASSERT_TRUE(load_sample(name));
     fly_default_options(&o);
-    o.alt_ft = alt_ft;
-    o.kias = kias;
-    o.controls.throttle = throttle;
-    o.controls.gear_down = 0;
+    o.alt_ft = alt_ft, o.kias = kias, o.controls.throttle = throttle, o.controls.gear_down = 0;
     fly_start(&o);
     if (pitch != 0.0f) {
       // Started in its cruise attitude: level, at the angle of attack the cruise needs.

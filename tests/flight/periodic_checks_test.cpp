@@ -40,9 +40,7 @@ TEST_F(FlightPeriodicChecks, IceBuildsInColdCloudAndShedsInWarmAir) {
       {10.5f, 2000, 0, 1, 10, 0},
   };
   for (auto s : steps) {
-    atm.T = 273.15f + s.celsius;
-    flt.h = s.h;
-    ins.antiice_on = s.antiice_on;
+    atm.T = 273.15f + s.celsius, flt.h = s.h, ins.antiice_on = s.antiice_on;
     rel.antice = s.antice_works;
     seconds(s.seconds);
     EXPECT_NEAR(msc.ice, s.ice, 1e-5) << s.celsius << " " << s.h;
@@ -61,9 +59,7 @@ TEST_F(FlightPeriodicChecks, GravityFallsWithTheSquareOfTheDistanceFromTheCentre
 }
 
 TEST_F(FlightPeriodicChecks, OverspeedAndFlapWarningsOncePerExcursion) {
-  pln.semilen[5] = pln.semilen[7] = 5;
-  msc.warn_overspeed = msc.warn_flaps = 1;
-  flt.vind = 219;
+  pln.semilen[5] = pln.semilen[7] = 5, msc.warn_overspeed = msc.warn_flaps = 1, flt.vind = 219;
   mod_sec();
   EXPECT_EQ(flt.over_vne, 0);
   EXPECT_EQ(have_this_part(5), 1);

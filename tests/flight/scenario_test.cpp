@@ -180,9 +180,7 @@ TEST_P(FlightSampleScenario, WithoutAirEverySampleFallsFreely) {
   start_sample(GetParam(), 300000.0f, 0.0f);
   auto g_at = [](float h) { return con.muearth / sqr(h + con.rearth); };
   float g0 = g_at(flt.h);
-  flt.vZ = 200.0;
-  flt.Q = 5.0f;
-  o.controls.aileron = 0.5f;
+  flt.vZ = 200.0, flt.Q = 5.0f, o.controls.aileron = 0.5f;
   ASSERT_TRUE(fly(10.0f));
   EXPECT_EQ(atm.rho, 0.0f);
   EXPECT_NEAR(flt.aY, -g_at(flt.h), 5e-4f);

@@ -9,8 +9,7 @@ class FlightStartApproach : public ::testing::Test {
     start_region(0.0f);
     std::srand(3);
     flt.X = planexyz[89][79][0], flt.Z = planexyz[89][79][2], flt.Y = 500.0;
-    flt.v = 50.0f, flt.psi = 123.0f, flt.cat_stage = 5;
-    set.gear_handle = 1;
+    flt.v = 50.0f, flt.psi = 123.0f, flt.cat_stage = 5, set.gear_handle = 1;
   }
   static float nm(float miles) { return miles * con.nmtomtrs; }
   // In flight, gear up, wings level, at speed v along the heading, with throttle p.

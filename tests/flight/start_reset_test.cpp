@@ -22,11 +22,8 @@ std::vector<unsigned char> flight_records() {
 void start_over_the_middle() {
   std::srand(11);
   msc.elap_time = 100.0f, msc.locl_time = 50000.0f, msc.zulu_time = 0.0f;
-  msc.aifr_time = msc.nigt_time = msc.timr_time = 0.0f;
-  set.cus_X = 0.5f * (env.lox + env.hix);
-  set.cus_Z = 0.5f * (env.loz + env.hiz);
-  set.cus_Y = 1500.0f;
-  set.cus_psi = 30.0f;
+  msc.aifr_time = msc.nigt_time = msc.timr_time = 0.0f, set.cus_X = 0.5f * (env.lox + env.hix);
+  set.cus_Z = 0.5f * (env.loz + env.hiz), set.cus_Y = 1500.0f, set.cus_psi = 30.0f;
   set.cus_v = 55.0f;
   set_fltvars(34);
 }
@@ -61,10 +58,8 @@ TEST_P(FlightStartReset, ASecondFlightFromTheSameStartIsTheSameFlight) {
   // and autopilot modes, fuel burnt and the path recorded.
   set.cus_v = 80.0f;
   set_fltvars(34);
-  flt.P = 200.0f, flt.Q = -150.0f;
-  rel.engine[0] = rel.vacuum = rel.fc_ail = rel.hydsys = 0;
-  flt.trim = 0.3f, flt.rud_trim = 0.5f;
-  ott.ALHOLD = ott.HDSLCT = 1;
+  flt.P = 200.0f, flt.Q = -150.0f, rel.engine[0] = rel.vacuum = rel.fc_ail = rel.hydsys = 0;
+  flt.trim = 0.3f, flt.rud_trim = 0.5f, ott.ALHOLD = ott.HDSLCT = 1;
   lever_set(LEVER_FLAP, -1, 1.0f);
   set.MK_ptch = -0.7f, set.MK_hdng = 0.8f;
   for (int f = 0; f < 600; f++) fly_frame();

@@ -13,9 +13,7 @@ class FlightStart : public ::testing::Test {
     set_runway(0, 270, 2000);
     set_runway(1, 30, 1500);
     set_runway(2, 0, 0);
-    pln.the_eqlbm = -3.0f;
-    pln.minpitch[0] = 10.0f, pln.maxpitch[0] = 30.0f;
-    msc.typestart = 900;
+    pln.the_eqlbm = -3.0f, pln.minpitch[0] = 10.0f, pln.maxpitch[0] = 30.0f, msc.typestart = 900;
   }
   static void set_runway(int k, int hdng, int len) {
     apt_lat[0][k] = 35.0f, apt_lon[0][k] = -116.5f, apt_hdng[0][k] = hdng, apt_len[0][k] = len;
@@ -31,9 +29,7 @@ class FlightStart : public ::testing::Test {
 };
 
 TEST_F(FlightStart, TakeoffRestsOnTheGearAtTheThresholdOnTheCentreline) {
-  rel.fc_elv = 0;
-  ott.ALHOLD = 1;
-  flt.P = 5.0f;
+  rel.fc_elv = 0, ott.ALHOLD = 1, flt.P = 5.0f;
   set_fltvars(32);
   expect_place(centre_x() + 1000.0f, centre_z(), 270.0f);  // 1000 m east of the centre
   EXPECT_FLOAT_EQ(flt.Y, ground + 1.5f);

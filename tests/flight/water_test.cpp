@@ -9,8 +9,7 @@ class FlightWater : public ::testing::Test {
     reset_flight_world();
     for (int s = 0; s < 5; s++)
       for (int p = 0; p < 8; p++) {
-        pln.body_X[17][s][p] = 0.5f * isin(45 * p);
-        pln.body_Y[17][s][p] = 0.5f * icos(45 * p);
+        pln.body_X[17][s][p] = 0.5f * isin(45 * p), pln.body_Y[17][s][p] = 0.5f * icos(45 * p);
         pln.body_Z[17][s][p] = s - 2.0f;
       }
   }

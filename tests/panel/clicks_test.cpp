@@ -120,9 +120,7 @@ TEST_F(PanelClicks, AutopilotButtonsEngageTheirModesAndReadoutsStepTheirTargets)
 }
 
 TEST_F(PanelClicks, RadiosTuneTheDigitsClickedUpperHalfUpLowerHalfDown) {
-  nav.nf[0] = 11170;
-  nav.cf[0] = 12100;
-  nav.adff = 210;
+  nav.nf[0] = 11170, nav.cf[0] = 12100, nav.adff = 210;
   // NAV 1 in the right column, COM 1 in the left, frequencies 30 pixels after the label.
   click(704 + 30 + 7, 316 + 6);  // NAV 1 megahertz, upper half
   EXPECT_EQ(nav.nf[0], 11270);
@@ -179,10 +177,7 @@ TEST_F(PanelClicks, ClicksOutsideThePanelOrInFullScreenDoNothing) {
 }
 
 TEST_F(PanelClicks, GlassPanelRangesItsNavigationDisplayAndPagesItsEcam) {
-  pln.paneltype = 2;
-  pln.ecam = 1;
-  ins.map_range = 30;
-  ins.ecam_mode = 3;
+  pln.paneltype = 2, pln.ecam = 1, ins.map_range = 30, ins.ecam_mode = 3;
   panel_layout_now();
   ASSERT_TRUE(lay.glass);
   click(lay.nd.x + 20, lay.nd.y + lay.nd.h - 20);

@@ -69,9 +69,7 @@ class WorldAirportField : public WorldAirportBuild {
       apt_hdng[0][r] = r == 0 ? 90 : 0;
       apt_len[0][r] = 3000, apt_width[0][r] = r == 0 ? 45 : 150;
     }
-    apt_len[0][2] = 0;
-    apt_h[0] = 100.0f;
-    apt_twr[0] = 1;
+    apt_len[0][2] = 0, apt_h[0] = 100.0f, apt_twr[0] = 1;
     cx = X_with_latlon(35.0f, -117.0f), cz = Z_with_lat(35.0f);
   }
   float cx = 0, cz = 0;

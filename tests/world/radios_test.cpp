@@ -81,8 +81,7 @@ TEST_F(WorldRadios, AdfRangeGrowsWithHeight) {
 }
 
 TEST_F(WorldRadios, GpsTargetCourseAndLock) {
-  env.aptmax = 0;
-  apt_lat[0][0] = 35.0f, apt_lon[0][0] = -117.0f;
+  env.aptmax = 0, apt_lat[0][0] = 35.0f, apt_lon[0][0] = -117.0f;
   nav.gps_index_mode = 1, nav.gps_index = 0, ins.lock_GPS = 1;
   wf::fly_at(35.0f, -117.5f);
   setnav(5);
