@@ -6,6 +6,21 @@
 
 namespace {
 
+// Means over a stretch of flight.
+struct flight_means {
+  double ktas = 0, fpm = 0, abs_q = 0, abs_r = 0, power = 0;
+  int n = 0;
+  void add() {
+    ktas += flt.av * con.msctokts;
+    fpm += flt.vu * con.msctofpm;
+    abs_q += std::fabs(flt.Q);
+    abs_r += std::fabs(flt.R);
+    power += pln.pmax > 0.0f ? flt.power[0] / pln.pmax : 0.0f;
+    n++;
+  }
+  float mean(double sum) const { return n ? static_cast<float>(sum / n) : 0.0f; }
+};
+
 class FlightPerformance : public FlightTest {
  protected:
   fly_options o;
@@ -42,40 +57,29 @@ class FlightPerformance : public FlightTest {
                   1.0f);
   }
 
-  // One frame with a pilot who keeps the wings level and the ball centred.
-  void frame_wings_level() {
-    o.controls.aileron = fltlim(-flt.phi180 * 0.03f - flt.P * 0.01f, -1.0f, 1.0f);
-    o.controls.rudder = fltlim(-flt.Beta * 0.3f - flt.R * 0.1f, -1.0f, 1.0f);
-    fly_set_controls(&o.controls);
-    fly_frame();
+  // `frames` frames hands-off, or of a pilot who holds `kias` with the pitch attitude, the wings
+  // level and the ball centred; the means over the frames from `from` on.
+  flight_means fly_frames(int frames, int from, float kias = 0.0f) {
+    flight_means m;
+    for (int k = 0; k < frames; k++) {
+      if (kias > 0.0f) {
+        o.controls.elevator = elevator_for(kias);
+        o.controls.aileron = fltlim(-flt.phi180 * 0.03f - flt.P * 0.01f, -1.0f, 1.0f);
+        o.controls.rudder = fltlim(-flt.Beta * 0.3f - flt.R * 0.1f, -1.0f, 1.0f);
+        fly_set_controls(&o.controls);
+      }
+      fly_frame();
+      if (k >= from) m.add();
+    }
+    return m;
   }
-};
-
-// Means over a stretch of flight.
-struct flight_means {
-  double ktas = 0, fpm = 0, abs_q = 0, abs_r = 0, power = 0;
-  int n = 0;
-  void add() {
-    ktas += flt.av * con.msctokts;
-    fpm += flt.vu * con.msctofpm;
-    abs_q += std::fabs(flt.Q);
-    abs_r += std::fabs(flt.R);
-    power += pln.pmax > 0.0f ? flt.power[0] / pln.pmax : 0.0f;
-    n++;
-  }
-  float mean(double sum) const { return n ? static_cast<float>(sum / n) : 0.0f; }
 };
 
 // At full power, maximum weight and sea level the four-seat trainer climbs 600-800 ft/min at its
 // best-rate speed, the pilot holding 78 kt with the pitch attitude.
 TEST_F(FlightPerformance, TrainerClimbsAtItsClassRate) {
   start("Trainer", 500.0f, 78.0f, 1.0f, 1);
-  flight_means m;
-  for (int k = 0; k < 1200; k++) {
-    o.controls.elevator = elevator_for(78.0f);
-    frame_wings_level();
-    if (k >= 600) m.add();  // the second half minute, once the climb is steady
-  }
+  flight_means m = fly_frames(1200, 600, 78.0f);  // the second half minute: a steady climb
   EXPECT_NEAR(flt.vind, 78.0f, 2.0f);
   EXPECT_GT(m.mean(m.fpm), 600.0f);
   EXPECT_LT(m.mean(m.fpm), 800.0f);
@@ -86,12 +90,7 @@ TEST_F(FlightPerformance, TrainerClimbsAtItsClassRate) {
 TEST_F(FlightPerformance, TrainerGlidesAtItsClassRatio) {
   start("Trainer", 8000.0f, 65.0f, 0.0f, 1);
   engines_off();
-  flight_means m;
-  for (int k = 0; k < 1800; k++) {
-    o.controls.elevator = elevator_for(65.0f);
-    frame_wings_level();
-    if (k >= 1200) m.add();  // the last half minute
-  }
+  flight_means m = fly_frames(1800, 1200, 65.0f);
   float sink = -m.mean(m.fpm) * con.fpmtomsc;
   EXPECT_NEAR(flt.vind, 65.0f, 2.0f);
   EXPECT_GT(sink, 3.5f);
@@ -117,12 +116,7 @@ class FlightCruise : public FlightPerformance, public ::testing::WithParamInterf
 TEST_P(FlightCruise, FliesHandsOffAtItsClassCruise) {
   const cruise_case& c = GetParam();
   start(c.name, c.alt_ft, c.kias, c.throttle, 0, c.pitch);
-  for (int k = 0; k < 600; k++) fly_frame();
-  flight_means m;
-  for (int k = 0; k < 600; k++) {
-    fly_frame();
-    m.add();
-  }
+  flight_means m = fly_frames(1200, 600);
   if (c.power > 0.0f) {
     EXPECT_NEAR(m.mean(m.power), c.power, 0.05f);
   }
