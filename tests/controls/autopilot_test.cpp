@@ -1,14 +1,9 @@
 // The autopilot and autothrottle: targets, limits, engagement and the zero-speed guards.
-#include "support/test_support.h"
-
 #include <cmath>
 
 #include "controls/fixture.h"
 
-class ControlsAutopilot : public ::testing::Test {
- protected:
-  void SetUp() override { reset_controls_world(); }
-};
+using ControlsAutopilot = ControlsTest;
 
 // With a localiser on NAV 2 slightly to the right and the airspeed at 0, the intercept correction
 // is 0.01 x 800 / 1 = 8 degrees, not the 30-degree limit a division by zero would give.
