@@ -14,10 +14,8 @@
 
 static void use_database() {
   flt.lat = 35.0f, flt.lon = -116.5f, flt.h = 3000.0f, flt.psi_int = 90;
-  flt.X = X_with_latlon(flt.lat, flt.lon);
-  flt.Z = Z_with_lat(flt.lat);
-  nav.nf[0] = 11170, nav.nf[1] = 10990, nav.adff = 210;
-  nav.gps_index_mode = 1, nav.gps_index = 0;
+  flt.X = X_with_latlon(flt.lat, flt.lon), flt.Z = Z_with_lat(flt.lat);
+  nav.nf[0] = 11170, nav.nf[1] = 10990, nav.adff = 210, nav.gps_index_mode = 1, nav.gps_index = 0;
   ins.lock_GPS = 1;
   for (int radio : {0, 1, 4, 5}) setnav(radio);
   put_carrier_navs(flt.X, 20.0f, flt.Z);
@@ -36,9 +34,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   std::snprintf(app_path, STR_SIZE, "%s/navdata_fuzz_app/",
                 std::filesystem::current_path().string().c_str());
   // A region with no terrain files: flat sea, enough to stand airports on.
-  env.lat_sou = 34;
-  env.lon_wes = -118;
-  env.aptmax = env.navmax = -1;
+  env.lat_sou = 34, env.lon_wes = -118, env.aptmax = env.navmax = -1;
   load_region();
   return 0;
 }

@@ -32,10 +32,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     apt_hdng[0][r] = r == 0 ? 90 : 0;
     apt_len[0][r] = 2500, apt_width[0][r] = 45, apt_lite[0][r] = 325054;
   }
-  apt_h[0] = 300.0f;
-  apt_twr[0] = 1;
-  env.lat_sou = 34;
-  env.lon_wes = -118;
+  apt_h[0] = 300.0f, apt_twr[0] = 1, env.lat_sou = 34, env.lon_wes = -118;
   return 0;
 }
 

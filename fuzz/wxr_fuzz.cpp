@@ -19,10 +19,7 @@ void check(bool ok) {
 
 void add_airport(int n, const char* id, float lat, float lon, float h) {
   std::strcpy(apt_id[n], id);
-  apt_lat[n][0] = lat;
-  apt_lon[n][0] = lon;
-  apt_h[n] = h;
-  apt_inreg[n] = 1;
+  apt_lat[n][0] = lat, apt_lon[n][0] = lon, apt_h[n] = h, apt_inreg[n] = 1;
 }
 
 void decode_alone(const std::string& report) {
@@ -62,9 +59,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz_init();
   reset_flt();
   reset_msc();
-  app_path[0] = '\0';
-  flt.lat = 34.2f;
-  flt.lon = -118.1f;
+  app_path[0] = '\0', flt.lat = 34.2f, flt.lon = -118.1f;
   add_airport(1, "KAAA", 34.0f, -118.0f, 100);
   add_airport(2, "KBBB", 34.5f, -118.5f, 2000);
   return 0;

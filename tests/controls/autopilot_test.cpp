@@ -1,22 +1,14 @@
 // The autopilot and autothrottle: targets, limits, engagement and the zero-speed guards.
-#include "support/test_support.h"
-
 #include <cmath>
 
 #include "controls/fixture.h"
 
-class ControlsAutopilot : public ::testing::Test {
- protected:
-  void SetUp() override { reset_controls_world(); }
-};
+using ControlsAutopilot = ControlsTest;
 
 // With a localiser on NAV 2 slightly to the right and the airspeed at 0, the intercept correction
 // is 0.01 x 800 / 1 = 8 degrees, not the 30-degree limit a division by zero would give.
 TEST_F(ControlsAutopilot, InterceptCorrectionAtZeroAirspeedDividesByOne) {
-  ott.NAV[1] = 1;
-  nav.ilsgs[1] = 3;
-  nav.ilscrs[1] = 90.0f;
-  nav.hdef[1] = 0.01f;
+  ott.NAV[1] = 1, nav.ilsgs[1] = 3, nav.ilscrs[1] = 90.0f, nav.hdef[1] = 0.01f;
   flt.v = 50.0f;  // a standard-rate bank of about 15 degrees
   flt.psi = 90.0f;
   control_laws();
@@ -46,11 +38,7 @@ TEST_F(ControlsAutopilot, BankIsLimitedToStandardRateAndThirtyDegrees) {
 // Climbing at exactly the asked 5 m/s at 50 m/s, pitched at the climb angle: the trim stays
 // where it was at engagement. A climb angle taken in radians would pitch the nose far down.
 TEST_F(ControlsAutopilot, PitchTargetIsTheClimbAngleInDegrees) {
-  flt.trim = 0.1f;
-  ott.VVHOLD = 1;
-  ott.vv_hold = 5.0f;
-  flt.v = 50.0f;
-  flt.vu = 5.0f;
+  flt.trim = 0.1f, ott.VVHOLD = 1, ott.vv_hold = 5.0f, flt.v = 50.0f, flt.vu = 5.0f;
   flt.the180 = std::asin(0.1f) * con.radtodeg;
   control_laws();
   EXPECT_NEAR(flt.trim, 0.1f, 1e-5f);
@@ -80,15 +68,10 @@ TEST_F(ControlsAutopilot, AltitudeHoldClimbsAtMostTheSetRateAndUnwindsAtTheStop)
 }
 
 TEST_F(ControlsAutopilot, AutothrottleMovesAtMostATenthPerSecond) {
-  ott.ASHOLD = 1;
-  ott.as_hold = 200.0f;
-  flt.vind = ctm.prev_vind = 100.0f;
-  set.FC_thro = 0.5f;
+  ott.ASHOLD = 1, ott.as_hold = 200.0f, flt.vind = ctm.prev_vind = 100.0f, set.FC_thro = 0.5f;
   for (int f = 0; f < 20; f++) control_laws();  // one second
   EXPECT_NEAR(set.FC_thro, 0.6f, 1e-5f);
-  ott.as_hold = 100.0f;
-  flt.vind = 100.0f;
-  set.FC_thro = 0.2f;
+  ott.as_hold = 100.0f, flt.vind = 100.0f, set.FC_thro = 0.2f;
   control_laws();
   EXPECT_NEAR(set.FC_thro, 0.205f, 1e-6f);  // towards the 0.5 it wants
 }

@@ -6,9 +6,7 @@ class ControlsCockpit : public ControlsTest {
  protected:
   void SetUp() override {
     ControlsTest::SetUp();
-    pln.numen = 2;
-    pln.omegamin = 100.0f;
-    pln.omegamax = 300.0f;
+    pln.numen = 2, pln.omegamin = 100.0f, pln.omegamax = 300.0f;
   }
 };
 

@@ -5,8 +5,7 @@ class ControlsDeflections : public ControlsTest {
  protected:
   void SetUp() override {
     ControlsTest::SetUp();
-    pln.ailnEQ = pln.splrEQ = pln.drudEQ = 1;
-    pln.ailn_up = 20.0f, pln.ailn_dn = 15.0f;
+    pln.ailnEQ = pln.splrEQ = pln.drudEQ = 1, pln.ailn_up = 20.0f, pln.ailn_dn = 15.0f;
     pln.elev_up = 25.0f, pln.elev_dn = 20.0f;
     pln.splr_def = 60.0f, pln.drud_def = 40.0f, pln.rudd_def = 30.0f;
   }
@@ -30,9 +29,7 @@ TEST_F(ControlsDeflections, ACanardMovesOppositeToATailplane) {
 }
 
 TEST_F(ControlsDeflections, RollAndYawMoveEachSurfaceByItsOwnTravel) {
-  pln.stabroll = 4.0f;
-  pln.ailflaps = 10.0f;
-  flt.flap = 50;
+  pln.stabroll = 4.0f, pln.ailflaps = 10.0f, flt.flap = 50;
   command(0.0f, 0.5f, 0.5f);
   EXPECT_FLOAT_EQ(flt.lailndef, -7.5f - 10.0f);  // down by its travel, drooped with the flaps
   EXPECT_FLOAT_EQ(flt.railndef, 10.0f - 10.0f);
@@ -57,9 +54,7 @@ TEST_F(ControlsDeflections, CyclicAndTailRotorServeRotorcraftOnly) {
   pln.entype = 3;
   command(0.5f, 0.5f, 0.0f);
   EXPECT_EQ(flt.ailncyclic, 0.0f);
-  pln.is_heli = 1;
-  pln.minpitch[1] = -5.0f, pln.maxpitch[1] = 15.0f;
-  pln.propdir[0] = -1;
+  pln.is_heli = 1, pln.minpitch[1] = -5.0f, pln.maxpitch[1] = 15.0f, pln.propdir[0] = -1;
   command(0.0f, 0.5f, -1.0f);
   EXPECT_FLOAT_EQ(flt.ailncyclic, 3.0f);
   EXPECT_FLOAT_EQ(flt.proppitch[1], -5.0f);

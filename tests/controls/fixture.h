@@ -11,21 +11,6 @@
 #include "shared/shared.h"
 #include "world/world.h"
 
-inline void reset_controls_world() {
-  reset_world_state();
-  init_constants();
-  headless_joy_reset();
-  set.controls_type = -1;
-  set.joy_rat_ptch = set.joy_rat_roll = set.joy_rat_hdng = 1.0f;
-  pln.hstbtrimmax = 0.5f;
-  pln.numen = 1;
-  pln.entype = 1;
-  // A stall speed far above any test speed keeps the automatic-input gain at 1.
-  msc.est_Vs = 1000.0f;
-  msc.prd = 0.05f;
-  reset_ctm();
-}
-
 // A stick at the given axes (0..65535), buttons and hat, plugged in and selected.
 inline void plug_stick(int x, int y, int z, int r, unsigned buttons = 0u, int pov = -1) {
   headless_joy_plug(1, macibm_joy_state{x, y, z, r, buttons, pov});
@@ -34,5 +19,14 @@ inline void plug_stick(int x, int y, int z, int r, unsigned buttons = 0u, int po
 
 class ControlsTest : public ::testing::Test {
  protected:
-  void SetUp() override { reset_controls_world(); }
+  void SetUp() override {
+    reset_world_state();
+    init_constants();
+    headless_joy_reset();
+    set.controls_type = -1, set.joy_rat_ptch = set.joy_rat_roll = set.joy_rat_hdng = 1.0f;
+    pln.hstbtrimmax = 0.5f, pln.numen = 1, pln.entype = 1;
+    // A stall speed far above any test speed keeps the automatic-input gain at 1.
+    msc.est_Vs = 1000.0f, msc.prd = 0.05f;
+    reset_ctm();
+  }
 };

@@ -8,9 +8,7 @@ class ControlsKeys : public ControlsTest {
  protected:
   void SetUp() override {
     ControlsTest::SetUp();
-    set.view_type = 601;
-    pln.omegamin = 100.0f;
-    pln.omegamax = 300.0f;
+    set.view_type = 601, pln.omegamin = 100.0f, pln.omegamax = 300.0f;
   }
   static void keys(const char* s) {
     for (; *s; s++) handle_simkey(*s);

@@ -20,10 +20,7 @@ TEST_F(ControlsPipeline, AutomaticGainFallsWithTheSquareOfSpeed) {
 // Low-speed term: pitch rate towards the input (ASmaxp1 1, ASp1 1); high-speed term: angle of
 // attack towards 0 (ASmaxp2 0, ASp2 1).
 TEST_F(ControlsPipeline, StabilityBlendsBetweenTheLowAndHighSpeeds) {
-  pln.ASloV = 60.0f;
-  pln.AShiV = 100.0f;
-  pln.ASmaxp1 = pln.ASp1 = pln.ASp2 = 1.0f;
-  flt.Alpha = 0.1f;
+  pln.ASloV = 60.0f, pln.AShiV = 100.0f, pln.ASmaxp1 = pln.ASp1 = pln.ASp2 = 1.0f, flt.Alpha = 0.1f;
   auto fc_at = [](float vind) {
     flt.vind = vind;
     set.YK_ptch = 0.2f;
@@ -36,9 +33,7 @@ TEST_F(ControlsPipeline, StabilityBlendsBetweenTheLowAndHighSpeeds) {
   rel.stbaug = 0;
   EXPECT_NEAR(fc_at(50.0f), 0.2f, 1e-6f);
   // Yaw rate damping at low speed, resting while the wheels steer on the ground.
-  rel.stbaug = 1;
-  pln.ASh1 = 1.0f;
-  flt.R = 0.1f;
+  rel.stbaug = 1, pln.ASh1 = 1.0f, flt.R = 0.1f;
   fc_at(50.0f);
   EXPECT_FLOAT_EQ(set.FC_hdng, -0.1f);
   flt.onsurface = 1;
@@ -47,9 +42,7 @@ TEST_F(ControlsPipeline, StabilityBlendsBetweenTheLowAndHighSpeeds) {
 }
 
 TEST_F(ControlsPipeline, AFailedConnectionFreezesTheSurfaceButTrimStillActs) {
-  rel.fc_elv = 0;
-  flt.trim = 0.1f;
-  set.YK_ptch = 0.5f;
+  rel.fc_elv = 0, flt.trim = 0.1f, set.YK_ptch = 0.5f;
   control_laws();
   EXPECT_FLOAT_EQ(set.FC_ptch, 0.1f);
   rel.fc_elv = 1;
@@ -60,10 +53,7 @@ TEST_F(ControlsPipeline, AFailedConnectionFreezesTheSurfaceButTrimStillActs) {
   set.YK_ptch = 0.5f;
   control_laws();
   EXPECT_FLOAT_EQ(set.FC_ptch, 0.5f);
-  rel.hyd_rat = 0.5f;
-  flt.rud_trim = 1.0f;
-  set.YK_roll = 0.8f;
-  set.YK_hdng = 0.0f;
+  rel.hyd_rat = 0.5f, flt.rud_trim = 1.0f, set.YK_roll = 0.8f, set.YK_hdng = 0.0f;
   control_laws();
   EXPECT_FLOAT_EQ(set.FC_roll, 0.4f);
   EXPECT_FLOAT_EQ(set.FC_hdng, 0.25f);
@@ -91,9 +81,7 @@ TEST_F(ControlsPipeline, TouchdownDeploysArmedBrakesAndDropsTheAutopilotOnce) {
   EXPECT_EQ(ott.HDSLCT, 0);  // no autopilot engaged: none is switched on
   flt.onsurface = 0;
   control_laws();
-  flt.sbrk = -1.0f;
-  ott.ALHOLD = ott.ASHOLD = 1;
-  flt.onsurface = 1;
+  flt.sbrk = -1.0f, ott.ALHOLD = ott.ASHOLD = 1, flt.onsurface = 1;
   control_laws();
   EXPECT_EQ(flt.sbrk, 2.0f);
   EXPECT_EQ(set.parkbrake, 1.0f);
@@ -109,10 +97,7 @@ TEST_F(ControlsPipeline, TouchdownDeploysArmedBrakesAndDropsTheAutopilotOnce) {
 }
 
 TEST_F(ControlsPipeline, TheMouseFliesOnlyWhenItMovesOverTheView) {
-  msc.mouse_is_joy = 1;
-  con.cntrx = 400.0f;
-  con.cntry = 450.0f;
-  mnw.mx = 400, mnw.my = 450;
+  msc.mouse_is_joy = 1, con.cntrx = 400.0f, con.cntry = 450.0f, mnw.mx = 400, mnw.my = 450;
   reset_ctm();
   set.MK_ptch = 0.3f;  // from the keypad
   update_controls();

@@ -1,8 +1,6 @@
 // The air at the aircraft, the mixture and the fuel flow.
-#include <cmath>
 
 #include "flight_fixture.h"
-#include "flyrun.h"
 
 class FlightAtmosphere : public FlightTest {
  protected:
@@ -10,10 +8,7 @@ class FlightAtmosphere : public FlightTest {
     FlightTest::SetUp();
     fly_setup_world(0.0f);  // fills the standard-atmosphere table
   }
-  void at_ft(float ft) {
-    flt.h = ft * con.fttomtrs;
-    set_air_at_aircraft();
-  }
+  static void at_ft(float ft) { flt.h = ft * con.fttomtrs, set_air_at_aircraft(); }
 };
 
 TEST_F(FlightAtmosphere, DensityFromTheTableInsideAndBeyondIt) {
@@ -50,8 +45,7 @@ TEST_F(FlightAtmosphere, TemperatureProfileAndItsSeaLevelShift) {
 
 TEST_F(FlightAtmosphere, MixtureRatiosOfAPistonEngine) {
   pln.entype = 1, pln.numen = 2;
-  atm.crtsig = 1.0f;  // best 0.7, cut-off 0.6
-  flt.thro[0] = flt.thro[1] = 0.25f;
+  atm.crtsig = 1.0f, flt.thro[0] = flt.thro[1] = 0.25f;  // best 0.7, cut-off 0.6
   flt.mixt[0] = 1.0f, flt.mixt[1] = 0.65f;
   set_mixture_ratios();
   EXPECT_NEAR(flt.mixt_powr_rat[0], 0.97f, 1e-5f);                 // rich: a tenth per unit
@@ -70,16 +64,13 @@ TEST_F(FlightAtmosphere, MixtureRatiosOfAPistonEngine) {
 
 TEST_F(FlightAtmosphere, FuelFlowFromIdleToFullByEngineType) {
   float lbh = con.lbstokgs / 3600.0f;
-  pln.entype = 1;
-  pln.pmax = 200.0f * con.hptowatt;
+  pln.entype = 1, pln.pmax = 200.0f * con.hptowatt;
   EXPECT_NEAR(burnin_fuel(0.0f), 0.84f * lbh, 1e-7f);  // idle, never zero
   EXPECT_NEAR(burnin_fuel(pln.pmax), 84.0f * lbh, 1e-5f);
   EXPECT_NEAR(burnin_fuel(-5000.0f), 0.84f * lbh, 1e-7f);  // a windmilling engine still idles
   pln.entype = 2;
   EXPECT_NEAR(burnin_fuel(pln.pmax), 126.0f * lbh, 1e-5f);
-  pln.entype = 3;
-  pln.tmax = 10000.0f * con.lbstontn;
-  pln.bypass = 0;
+  pln.entype = 3, pln.tmax = 10000.0f * con.lbstontn, pln.bypass = 0;
   EXPECT_NEAR(burnin_fuel(pln.tmax), 5000.0f * lbh, 1e-3f);
   pln.bypass = 1;
   EXPECT_NEAR(burnin_fuel(0.0f), 400.0f * lbh, 1e-4f);

@@ -1,9 +1,9 @@
 // The coefficient model: table look-up edges, control increments, the compressible and supersonic
 // branches, the Reynolds and span blends, and the turning of forces through the flow direction.
-#include <cmath>
+
+#include <tuple>
 
 #include "flight_fixture.h"
-#include "flyrun.h"
 
 class FlightCoefficients : public FlightTest {
  protected:
@@ -11,30 +11,21 @@ class FlightCoefficients : public FlightTest {
   // 500 + n, positive lift 1000 + j, negative lift -(1000 + j); straight line 0.1 a + 0.2.
   void SetUp() override {
     FlightTest::SetUp();
-    for (int n = 0; n < AFL_CD_ROWS; n++) {
-      afl.cdpos[4][0][0][n] = static_cast<float>(n);
-      afl.cdneg[4][0][0][n] = 500.0f + n;
-    }
-    for (int j = 0; j < AFL_CL_ROWS; j++) {
-      afl.clpos[4][0][0][j] = 1000.0f + j;
-      afl.clneg[4][0][0][j] = -(1000.0f + j);
-    }
-    afl.clM[4][0][0] = 0.1f;
-    afl.clB[4][0][0] = 0.2f;
-    afl.cmal2[4][0][0] = -5.0f;
-    afl.cmal3[4][0][0] = 8.0f;
-    afl.cm1[4][0][0] = 0.05f;
-    afl.cm2[4][0][0] = -0.02f;
-    afl.cm3[4][0][0] = -0.04f;
-    afl.cm4[4][0][0] = -0.1f;
-    pln.al_D_al0[4] = 1.0f;
-    flt.alpha_max[4] = 100.0f;
+    for (int n = 0; n < AFL_CD_ROWS; n++)
+      afl.cdpos[4][0][0][n] = static_cast<float>(n), afl.cdneg[4][0][0][n] = 500.0f + n;
+    for (int j = 0; j < AFL_CL_ROWS; j++)
+      afl.clpos[4][0][0][j] = 1000.0f + j, afl.clneg[4][0][0][j] = -(1000.0f + j);
+    afl.clM[4][0][0] = 0.1f, afl.clB[4][0][0] = 0.2f;
+    afl.cmal2[4][0][0] = -5.0f, afl.cmal3[4][0][0] = 8.0f;
+    afl.cm1[4][0][0] = 0.05f, afl.cm2[4][0][0] = -0.02f;
+    afl.cm3[4][0][0] = -0.04f, afl.cm4[4][0][0] = -0.1f;
+    pln.al_D_al0[4] = 1.0f, flt.alpha_max[4] = 100.0f;
   }
   float cl, cd, cm;
   void look(float alpha) { anyfoil(alpha, &cl, &cd, &cm, 4, 0, 0, 0); }
 };
 
-TEST_F(FlightCoefficients, TableSideIndexAndWeightsAtTheEdges) {
+TEST_F(FlightCoefficients, TableSideIndexAndWeightsAtTheEdgesAndBeyond) {
   look(0.0f);  // zero reads the negative side
   EXPECT_FLOAT_EQ(cd, 500.0f);
   look(9.99f);  // just below 10: the straight line
@@ -56,9 +47,6 @@ TEST_F(FlightCoefficients, TableSideIndexAndWeightsAtTheEdges) {
     look(a);  // clamped to the last pair with weights 0.01 and 0.99
     EXPECT_NEAR(cd, 0.01f * 269.0f + 0.99f * 270.0f, 1e-3f) << a;
   }
-}
-
-TEST_F(FlightCoefficients, NonFiniteAnglesGiveFiniteCoefficients) {
   for (float a : {NAN, INFINITY, -INFINITY}) {
     look(a);
     EXPECT_TRUE(std::isfinite(cd)) << a;
@@ -66,9 +54,7 @@ TEST_F(FlightCoefficients, NonFiniteAnglesGiveFiniteCoefficients) {
 }
 
 TEST_F(FlightCoefficients, EffectiveAngleSlatAndStall) {
-  afl.al_zl[4][0][0] = -2.0f;
-  pln.al_D_al0[4] = 0.5f;
-  flt.alpha_max[4] = 5.0f;
+  afl.al_zl[4][0][0] = -2.0f, pln.al_D_al0[4] = 0.5f, flt.alpha_max[4] = 5.0f;
   look(12.0f);  // effective -2 + 0.5 (12 + 2) = 5: on the line, not stalled
   EXPECT_NEAR(cl, 0.2f + 0.1f * 5.0f, 1e-5f);
   EXPECT_EQ(flt.stalled[4], 0);
@@ -97,12 +83,10 @@ TEST_F(FlightCoefficients, ControlIncrementsByKindDeflectionAndFinish) {
   set_con_eff(4, 12, 0.25f, 5.0f, &l5, &d5, &m5, "AILERON");
   EXPECT_LT(l5, 0.0f);  // trailing edge up takes lift away
   EXPECT_GT(d5, 0.0f);
-  set_con_eff(4, 12, 0.25f, 9.9f, &l, &d, &m, "AILERON");
-  EXPECT_NEAR(l / 9.9f, l5 / 5.0f, 1e-6f);  // no loss below 10 degrees
-  set_con_eff(4, 12, 0.25f, 60.0f, &l, &d, &m, "AILERON");
-  EXPECT_NEAR(l / 60.0f, 0.5f * l5 / 5.0f, 1e-6f);
-  set_con_eff(4, 12, 0.25f, 25.0f, &l, &d, &m, "AILERON");
-  EXPECT_NEAR(l / 25.0f, 0.77f * l5 / 5.0f, 1e-6f);
+  for (auto [defl, kept] : {std::pair{9.9f, 1.0f}, {60.0f, 0.5f}, {25.0f, 0.77f}}) {
+    set_con_eff(4, 12, 0.25f, defl, &l, &d, &m, "AILERON");  // no loss below 10 degrees
+    EXPECT_NEAR(l / defl, kept * l5 / 5.0f, 1e-6f) << defl;
+  }
 
   float ld, dd1, md, dd2;
   set_con_eff(4, 15, 0.25f, -10.0f, &ld, &dd1, &md, "DRAG-RUDDER");
@@ -116,16 +100,12 @@ TEST_F(FlightCoefficients, ControlIncrementsByKindDeflectionAndFinish) {
   EXPECT_FLOAT_EQ(l, 2.0f * l5);
   EXPECT_FLOAT_EQ(m, 0.5f * m5);
 
-  pln.con_smooth = 0;
-  set_con_eff(4, 12, 0.25f, 5.0f, &l, &d, &m, "AILERON");
-  EXPECT_FLOAT_EQ(l, l5);  // like a finish of 3
-  pln.con_smooth = 1;
-  set_con_eff(4, 12, 0.25f, 5.0f, &l, &d, &m, "AILERON");
-  EXPECT_FLOAT_EQ(l, 0.7f * l5);
-  pln.con_smooth = 3;
-  flt.stalled[4] = 1;
-  set_con_eff(4, 12, 0.25f, 5.0f, &l, &d, &m, "AILERON");
-  EXPECT_FLOAT_EQ(l, 0.2f * l5);
+  // Finish 0 works like finish 3; finish 1 keeps 0.7, and a stalled surface 0.2.
+  for (auto [finish, stalled, kept] : {std::tuple{0, 0, 1.0f}, {1, 0, 0.7f}, {3, 1, 0.2f}}) {
+    pln.con_smooth = finish, flt.stalled[4] = stalled;
+    set_con_eff(4, 12, 0.25f, 5.0f, &l, &d, &m, "AILERON");
+    EXPECT_FLOAT_EQ(l, kept * l5) << finish;
+  }
 }
 
 TEST_F(FlightCoefficients, InducedAngleVanishesAboveMachOne) {
@@ -141,10 +121,8 @@ class FlightElement : public FlightTest {
   void SetUp() override {
     FlightTest::SetUp();
     ASSERT_TRUE(fly_builtin_aircraft("glider"));  // a real finite wing with model tables
-    flt.v_el[4][2] = 60.0f;
-    flt.alpha[4][2] = 4.0f;
-    flt.slat_effect[4] = 1.0f;
-    flt.alpha_max[4] = pln.alpha_max[4];
+    flt.v_el[4][2] = 60.0f, flt.alpha[4][2] = 4.0f;
+    flt.slat_effect[4] = 1.0f, flt.alpha_max[4] = pln.alpha_max[4];
     flt.CDIgrndeffect[4] = flt.CLgrndeffect[4] = 1.0f;
   }
   float cl, cd, cm;
@@ -184,16 +162,12 @@ TEST_F(FlightElement, ReynoldsBlendTakesItsEndsInEitherOrder) {
   sub();
   float single = cl;
   pln.diffRe[4] = 1;
-  pln.Re[4][0][0] = 1.0f, pln.Re[4][0][1] = 5.0f;
-  sub();
-  float ascending = cl;
-  pln.Re[4][0][0] = 5.0f, pln.Re[4][0][1] = 1.0f;
-  sub();
-  float descending = cl;
-  EXPECT_GT(ascending, single);
-  EXPECT_LT(ascending, 2.0f * single);
-  EXPECT_GT(descending, single);
-  EXPECT_LT(descending, 2.0f * single);
+  for (auto [re0, re1] : {std::pair{1.0f, 5.0f}, {5.0f, 1.0f}}) {
+    pln.Re[4][0][0] = re0, pln.Re[4][0][1] = re1;
+    sub();
+    EXPECT_GT(cl, single) << re0;
+    EXPECT_LT(cl, 2.0f * single) << re0;
+  }
   pln.Re[4][0][0] = pln.Re[4][0][1] = 3.0f;
   sub();
   EXPECT_FLOAT_EQ(cl, single);  // nothing to blend: the first foil

@@ -1,8 +1,6 @@
 // Contact points on hard surfaces: the spring-damper, brakes and steering.
-#include <cmath>
 
-#include "flight/engine_fixture.h"
-#include "support/test_support.h"
+#include "flight_fixture.h"
 
 // Nose wheel 2 m ahead, mains 1 m behind and 1 m out; at h = 1 m a point at y = -1.1 m is
 // compressed 0.1 m: 5000 N on a wheel, 3000 N on a skid.
@@ -10,12 +8,9 @@ class FlightContact : public ::testing::Test {
  protected:
   void SetUp() override {
     reset_flight_world();
-    pln.m_max = 1000.0f;
-    pln.ngearZ = -2.0f, pln.mgearZ = 1.0f;
+    pln.m_max = 1000.0f, pln.ngearZ = -2.0f, pln.mgearZ = 1.0f;
     pln.ngearcon = pln.mgearcon = 50000.0f, pln.ngeardmp = pln.mgeardmp = 10000.0f;
-    pln.skidcon = 30000.0f;
-    flt.h = 1.0f;
-    set.joy_rat_hdng = 1.0f;
+    pln.skidcon = 30000.0f, flt.h = 1.0f, set.joy_rat_hdng = 1.0f;
   }
   static float axial(int n, float x, float z = 1.0f) {
     clear_accumulators();
@@ -62,9 +57,7 @@ TEST_F(FlightContact, WheelsTurnTowardsTheSteeringInput) {
   EXPECT_GT(flt.N, 0.0f);
   // Steering: half travel keeps gain 1, 10 m/s gives gain 3; a tail wheel (negative angle,
   // behind the mains) turns the same way.
-  pln.nwsteerEQ = set.eq_ped = 1;
-  set.YK_hdng = 0.5f;
-  pln.nwsteer = 30.0f;
+  pln.nwsteerEQ = set.eq_ped = 1, set.YK_hdng = 0.5f, pln.nwsteer = 30.0f;
   axial(0, 0.0f, -2.0f);
   EXPECT_NEAR(flt.R, 10.0f * 3.0f * 0.5f * 30.0f / 3.0f, 0.01f);
   pln.nwsteer = -30.0f, pln.ngearZ = 4.0f, pln.mgearZ = -0.5f;

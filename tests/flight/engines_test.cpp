@@ -1,8 +1,6 @@
 // Engine shaft torque, manifold pressure, a helicopter's N1 and the torque reaction.
-#include <cmath>
 
-#include "flight/engine_fixture.h"
-#include "support/test_support.h"
+#include "flight_fixture.h"
 
 TEST(FlightEngines, TorqueAtRatedSpeedAltitudeAndWindmilling) {
   reset_flight_world();
@@ -31,9 +29,7 @@ TEST(FlightEngines, HelicopterEnginesTurnTheMainRotor) {
   make_disc(0, 5.0f, 0.3f, 2, 8, 1, 90);
   make_disc(1, 1.0f, 0.15f, 2, 8, -1, 0);
   make_piston_engine(150000.0f);
-  pln.is_heli = 1;
-  pln.entype = pln.numen = 2;
-  flt.eng_running[1] = 1;
+  pln.is_heli = 1, pln.entype = pln.numen = 2, flt.eng_running[1] = 1;
   flt.thro[1] = flt.mixt_powr_rat[1] = 1.0f;
   apropengine(1);
   EXPECT_NEAR(flt.n1_[1], 10.0f * msc.prd, 1e-5f);  // from 0 on a straight scale

@@ -1,21 +1,17 @@
 // Failure draws, their rates and conditions, and the pressures that failures leave.
 #include "weather/weather_fixture.h"
 
-#include <cmath>
-#include <vector>
+#include <algorithm>
 
 class FlightFailures : public WeatherFixture {
  protected:
   int failures(int type, float rate, int draws) {
-    rel.fail_type[4] = type;
-    rel.total_fail_entry = rate;
+    rel.fail_type[4] = type, rel.total_fail_entry = rate;
     int n = 0;
     for (int d = 0; d < draws; d++) n += failme(4);
     return n;
   }
-  void fail_all_now() {
-    for (int i = 0; i < FAIL_ENTRIES; i++) rel.fail_type[i] = 3;
-  }
+  void fail_all_now() { std::fill(rel.fail_type, rel.fail_type + FAIL_ENTRIES, 3); }
   static int working(const int* sw) { return sw[0] + sw[1] + sw[2] + sw[3]; }
 };
 
@@ -29,8 +25,7 @@ TEST_F(FlightFailures, ScheduleAndRandomRates) {
 }
 
 TEST_F(FlightFailures, EngineItemsFailOneEngineOnceAndNeedEngines) {
-  pln.numen = 4;
-  pln.revthrustEQ = 1;
+  pln.numen = 4, pln.revthrustEQ = 1;
   fail_all_now();
   for (int s = 0; s < 10; s++) draw_failures();
   for (const int* sw : {rel.engine, rel.thrgov, rel.revlok, rel.oilpmp}) EXPECT_EQ(working(sw), 3);
@@ -58,8 +53,7 @@ TEST_F(FlightFailures, EachEntryNeedsItsEquipmentAndFailsOnce) {
   reset_rel();
   fail_all_now();
   pln.paneltype = pln.is_heli = pln.ailnEQ = pln.flapEQ = pln.slatEQ = pln.gearEQ = 1;
-  pln.ff_hydraulic = pln.revthrustEQ = pln.antiiceEQ = pln.ecam = 1;
-  msc.elap_time = 42;
+  pln.ff_hydraulic = pln.revthrustEQ = pln.antiiceEQ = pln.ecam = 1, msc.elap_time = 42;
   draw_failures();
   EXPECT_EQ((std::vector<int>{rel.vacuum, rel.fc_ail, rel.fc_flp, rel.fc_slt, rel.lagear[2],
                               rel.hydsys, rel.symflp, rel.revlok[0], rel.antice, rel.trotor}),
@@ -74,13 +68,8 @@ TEST_F(FlightFailures, EachEntryNeedsItsEquipmentAndFailsOnce) {
 }
 
 TEST_F(FlightFailures, HydraulicPressureFromEnginesRamAirAndFailure) {
-  pln.ff_hydraulic = pln.entype = 1;
-  pln.numen = 2;
-  pln.omegamax = 100;
-  pln.Vne = 200;
-  flt.tac[0] = 50;
-  flt.tac[1] = 100;
-  flt.eng_running[0] = 1;
+  pln.ff_hydraulic = pln.entype = 1, pln.numen = 2, pln.omegamax = 100, pln.Vne = 200;
+  flt.tac[0] = 50, flt.tac[1] = 100, flt.eng_running[0] = 1;
   update_pressures();
   EXPECT_FLOAT_EQ(rel.hyd_rat, 0.85f);  // 0.7 + 0.2 of the mean speed ratio
   flt.eng_running[0] = 0;               // all engines out in flight: the ram-air turbine

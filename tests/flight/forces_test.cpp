@@ -1,38 +1,27 @@
 // The force pass: slipstream share, the local flow of each element, downwash, flaps and the
 // resolution into accelerations.
-#include <cmath>
 
 #include "flight_fixture.h"
-#include "flyrun.h"
 
 class FlightForces : public FlightTest {
  protected:
   void load(const char* name) {
     ASSERT_TRUE(fly_builtin_aircraft(name));
     for (int p = 0; p < NUM_PARTS; p++) {
-      flt.slat_effect[p] = 1.0f;
+      flt.slat_effect[p] = flt.CDIgrndeffect[p] = flt.CLgrndeffect[p] = 1.0f;
       flt.alpha_max[p] = pln.alpha_max[p];
-      flt.CDIgrndeffect[p] = flt.CLgrndeffect[p] = 1.0f;
     }
     rel.symflp = 1;
   }
   // Steady flight through still air at speed v and angle of attack a.
   void air(float v, float a) {
-    flt.av = v;
-    flt.Alpha = a;
+    flt.av = v, flt.Alpha = a;
     flt.sinalph = std::sin(a * con.degtorad), flt.cosalph = std::cos(a * con.degtorad);
     flt.cosbeta = 1.0f, flt.sinbeta = 0.0f;
   }
-  void surfaces() {
-    set_a_engines();
-    set_a_surfaces();
-    set_a_downwash();
-  }
+  void surfaces() { set_a_engines(), set_a_surfaces(), set_a_downwash(); }
   // Twice, so that the downwash of the same state is in force (it lags one pass).
-  void settled() {
-    surfaces();
-    surfaces();
-  }
+  void settled() { surfaces(), surfaces(); }
 };
 
 TEST_F(FlightForces, SlipstreamShareIsATriangleOverTheStreamAngle) {
@@ -68,7 +57,8 @@ TEST_F(FlightForces, FinElementsInASlipstreamGetTheWholeIncrement) {
   EXPECT_NEAR(flt.v_el[10][0], vn + 10.0f, 1e-3f);
 }
 
-TEST_F(FlightForces, LostSurfaceStopsWashingItsTail) {
+// A torn-off wing stops washing its tail; a stalled one sheds a wake that pulses with |sin 2t|.
+TEST_F(FlightForces, TheWingsWakeStopsWithTheWingAndPulsesWhenItStalls) {
   load("trainer");
   air(50.0f, 4.0f);
   surfaces();
@@ -77,16 +67,12 @@ TEST_F(FlightForces, LostSurfaceStopsWashingItsTail) {
   surfaces();
   EXPECT_EQ(downwash_now(9, 0), 0.0f);
   EXPECT_LT(downwash_now(8, 0), -0.1f);  // the left side still washes
-}
-
-TEST_F(FlightForces, StalledWingShedsAPulsingWake) {
-  load("trainer");
   air(50.0f, 25.0f);
-  msc.elap_time = 0.0f;  // |sin 2t| = 0
+  msc.elap_time = 0.0f;
   surfaces();
   ASSERT_EQ(flt.stalled[4], 1);
   EXPECT_EQ(downwash_now(8, 0), 0.0f);
-  msc.elap_time = con.pi / 4.0f;  // |sin 2t| = 1
+  msc.elap_time = con.pi / 4.0f;
   surfaces();
   EXPECT_LT(downwash_now(8, 0), -0.1f);
 }
@@ -108,13 +94,13 @@ TEST_F(FlightForces, AsymmetricFlapFailureLeavesOneSideWorking) {
 
 TEST_F(FlightForces, FuselageLiftStopsGrowingAtFifteenDegrees) {
   load("trainer");
-  air(40.0f, 15.0f);
-  set_a_engines();
-  set_a_bodies();
-  float at15 = flt.fnrmlaero;
-  air(40.0f, 40.0f);
-  set_a_engines();
-  set_a_bodies();
+  auto lift_at = [this](float a) {
+    air(40.0f, a);
+    set_a_engines(), set_a_bodies();
+    return flt.fnrmlaero;
+  };
+  float at15 = lift_at(15.0f);
+  lift_at(40.0f);
   EXPECT_GT(at15, 0.0f);
   EXPECT_FLOAT_EQ(flt.fnrmlaero, at15);
 }
@@ -123,8 +109,7 @@ TEST_F(FlightForces, NacelleDragByEngineType) {
   load("fourprop");
   air(100.0f, 0.0f);
   auto body_drag = [] {
-    set_a_engines();
-    set_a_bodies();
+    set_a_engines(), set_a_bodies();
     return -flt.faxilaero;
   };
   pln.nace_eq = 0;

@@ -1,21 +1,11 @@
 // The flight frame: sub-steps, the event tick and the passes riding on it, clocks, path bank,
 // traffic, and the position sentence.
-#include <cmath>
-#include <cstring>
 
 #include "flight_fixture.h"
-#include "flyrun.h"
 
 class FlightFrame : public FlightTest {
  protected:
-  void start(float prd) {
-    fly_setup_world(0.0f);
-    ASSERT_TRUE(fly_builtin_aircraft("glider"));
-    fly_options o;
-    fly_default_options(&o);
-    o.prd = prd;
-    fly_start(&o);
-  }
+  static void start(float prd) { start_builtin("glider", 3000.0f, 90.0f, prd); }
 };
 
 TEST_F(FlightFrame, TwoHalfStepsAndThePeriodRestored) {
@@ -61,9 +51,7 @@ TEST_F(FlightFrame, HalfSecondPassRunsOnlyOnEventTicks) {
 
 TEST_F(FlightFrame, ClocksWrapAtMidnightAndZuluFollowsLongitude) {
   start(0.05f);
-  msc.locl_time = 86399.99f;
-  msc.elap_time = 86399.99f;
-  flt.lon = -117.25f;
+  msc.locl_time = 86399.99f, msc.elap_time = 86399.99f, flt.lon = -117.25f;
   update_flight();
   // 86399.99 is 86399.992 as a float.
   EXPECT_NEAR(msc.locl_time, 0.042f, 1e-3f);
@@ -99,11 +87,8 @@ TEST_F(FlightFrame, FlyingBackwardsBanksThePathTheOtherWay) {
 TEST_F(FlightFrame, TrafficFliesItsHeadingAboveTheGround) {
   start(0.1f);
   fly_flat_region(800.0f);
-  traf_xyz[3][0] = static_cast<float>(flt.X);
-  traf_xyz[3][1] = 100.0f;
-  traf_xyz[3][2] = static_cast<float>(flt.Z);
-  traf_v[3] = 50.0f;
-  traf_h[3] = 90;
+  traf_xyz[3][0] = static_cast<float>(flt.X), traf_xyz[3][1] = 100.0f;
+  traf_xyz[3][2] = static_cast<float>(flt.Z), traf_v[3] = 50.0f, traf_h[3] = 90;
   update_flight();
   EXPECT_NEAR(traf_xyz[3][0] - flt.X, 5.0, 1.0);  // east at 50 m/s, and the glider too ~0
   EXPECT_FLOAT_EQ(traf_xyz[3][1], 1300.0f);
@@ -112,10 +97,8 @@ TEST_F(FlightFrame, TrafficFliesItsHeadingAboveTheGround) {
 TEST(FlightSerial, PositionSentenceFields) {
   init_constants();
   reset_serial_outputs();
-  flt.lat = 33.5f, flt.lon = -117.25f;
-  flt.vZ = 100.0f * con.ktstomsc;
+  flt.lat = 33.5f, flt.lon = -117.25f, flt.vZ = 100.0f * con.ktstomsc, flt.hpath = 45.5f;
   flt.vY = 30.0f;  // the climb is no speed over the ground
-  flt.hpath = 45.5f;
   flt.h = 1524.0f;
   env.mvar = -12;  // 12 degrees east, as in southern California
   msc.locl_time = 19.0f * 3600.0f;  // midnight UTC five time zones west

@@ -1,50 +1,28 @@
 // The sample aircraft on the ground, on water and in a hover, flown through the headless runner.
-#include <cmath>
-#include <cstdio>
-
-#include "app/app.h"
-#include "app/macibm.h"
-#include "flight/flight.h"
-#include "flyrun.h"
-#include "shared/shared.h"
-#include "support/test_support.h"
-#include "weather/weather.h"
-#include "world/world.h"
+#include "flight_fixture.h"
 
 // Loads a sample aircraft and starts it on flat land at sea level: resting on the ground (or in
 // the air at 300 ft), engines at `throttle`, parking brake set.
-class FlightGroundScenario : public ::testing::Test {
+class FlightGroundScenario : public FlightTest {
  protected:
   static void start(const char* name, int on_ground, float throttle) {
-    macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
     fly_setup_world(0.0f);
     reset_props();
-    char path[1000], err[FLY_ERR];
-    std::snprintf(path, sizeof path, "%saircraft/%s.acf", app_path, name);
-    ASSERT_TRUE(fly_load_aircraft(path, err)) << err;
+    ASSERT_TRUE(load_sample(name));
     fly_options o;
     fly_default_options(&o);
-    o.start_ground = on_ground;
-    o.alt_ft = 300.0f;
-    o.kias = 0.0f;
-    o.prd = 0.02f;
-    o.controls.throttle = throttle;
-    o.controls.brakes = 1.0f;
+    o.start_ground = on_ground, o.alt_ft = 300.0f, o.kias = 0.0f, o.prd = 0.02f;
+    o.controls.throttle = throttle, o.controls.brakes = 1.0f;
     fly_start(&o);
   }
 };
 
-static void fly(float seconds) {
-  for (int k = 0; k < static_cast<int>(seconds / msc.prd + 0.5f); k++) fly_frame();
-}
-
-static float ground_speed() { return static_cast<float>(std::hypot(flt.vX, flt.vZ)); }
-
-// Loaded to the weight its gear was sized for, the aircraft rests where the loader says it will.
-TEST_F(FlightGroundScenario, RestsOnItsGearAtItsRestingHeightAndAttitude) {
+// Loaded to the weight its gear was sized for, the aircraft rests where the loader says it will,
+// and comes back there after a one-metre drop onto the gear.
+TEST_F(FlightGroundScenario, RestsOnItsGearAtItsRestingHeightAndAttitudeAndADropDampsOut) {
   start("Trainer", 1, 0.0f);
   flt.m_fixed = pln.m_max - pln.m_empty - flt.m_fuel - flt.m_jettison;
-  fly(10.0f);
+  ASSERT_TRUE(fly_seconds(10.0f));
   const float weight = flt.m_total * atm.g;
   EXPECT_NEAR(flt.gearf[0] + flt.gearf[1] + flt.gearf[2], weight, 0.01f * weight);
   EXPECT_NEAR(flt.h - env.local_h, pln.h_eqlbm, 0.02f);
@@ -52,16 +30,13 @@ TEST_F(FlightGroundScenario, RestsOnItsGearAtItsRestingHeightAndAttitude) {
   float creep = 0.0f;
   for (int k = 0; k < 250; k++, fly_frame()) creep = fltmax2(creep, ground_speed());
   EXPECT_LT(creep, 0.05f);
-}
 
-TEST_F(FlightGroundScenario, AOneMetreDropOntoTheGearDampsOut) {
-  start("Trainer", 1, 0.0f);
   flt.Y += 1.0;
   flt.h += 1.0f;
   float lowest = flt.h;
   for (int k = 0; k < 250; k++, fly_frame()) lowest = fltmin2(lowest, flt.h);
   EXPECT_GT(lowest - env.local_h, pln.h_eqlbm - 0.5f);  // caught by the gear
-  fly(5.0f);
+  ASSERT_TRUE(fly_seconds(5.0f));
   EXPECT_LT(std::fabs(flt.vu), 0.02f);
   EXPECT_NEAR(flt.h - env.local_h, pln.h_eqlbm, 0.1f);
   for (int k = 0; k < GEAR_LEGS; k++) EXPECT_EQ(set.gear_stat[k], 1) << k;
@@ -73,7 +48,7 @@ TEST_F(FlightGroundScenario, FloatplaneFloatsOnItsDisplacement) {
   for (int i = 0; i < GRID_I; i++)
     for (int j = 0; j < GRID_J; j++) on_water[i][j] = 1;
   for (int i = 0; i < MAX_ENGINES; i++) flt.mixt[i] = 0.0f;  // mixture cut off
-  fly(20.0f);
+  ASSERT_TRUE(fly_seconds(20.0f));
   float lift = 0.0f;
   for (int k = 0; k < 100; k++, fly_frame()) lift += flt.fnrmlgear / 100.0f;
   EXPECT_NEAR(lift, flt.m_total * atm.g, 0.01f * flt.m_total * atm.g);
@@ -109,7 +84,7 @@ TEST_F(FlightGroundScenario, HelicopterHoversOnAConstantCollectiveWithPedalsCent
   EXPECT_LT(std::fabs(flt.vu), 0.1f);
   EXPECT_NEAR(flt.thrust[0], flt.m_total * atm.g, 0.02f * flt.m_total * atm.g);
   EXPECT_NEAR(flt.tac[0], pln.omegamax, 0.01f * pln.omegamax);
-  EXPECT_LT(yaw, 3.0f);  // deg/s: the pedals in the middle nearly balance the torque
+  EXPECT_LT(yaw, 3.0f);         // deg/s: the pedals in the middle nearly balance the torque
   EXPECT_GT(c.throttle, 0.2f);  // a collective with room to climb and to descend
   EXPECT_LT(c.throttle, 0.8f);
 }
@@ -117,16 +92,11 @@ TEST_F(FlightGroundScenario, HelicopterHoversOnAConstantCollectiveWithPedalsCent
 // The trainer a metre above its wheels, flying at 60 kt and sinking at `sink` m/s: flies until
 // it has been on the ground for a second (or crashed) and returns the crash count.
 static int touch_down_sinking(float sink) {
-  macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
   fly_setup_world(0.0f);
-  char path[1000], err[FLY_ERR];
-  std::snprintf(path, sizeof path, "%saircraft/Trainer.acf", app_path);
-  EXPECT_TRUE(fly_load_aircraft(path, err)) << err;
+  load_sample("Trainer");
   fly_options o;
   fly_default_options(&o);
-  o.alt_ft = (pln.h_eqlbm + 1.0f) * con.mtrstoft;
-  o.kias = 60.0f;
-  o.prd = 0.02f;
+  o.alt_ft = (pln.h_eqlbm + 1.0f) * con.mtrstoft, o.kias = 60.0f, o.prd = 0.02f;
   fly_start(&o);
   flt.vY = -sink;
   float on_ground = 0.0f;

@@ -1,5 +1,4 @@
 // The force accumulators and the integration sub-step.
-#include <cmath>
 
 #include "flight_fixture.h"
 
@@ -8,15 +7,10 @@ class FlightIntegrate : public FlightTest {
   void SetUp() override {
     FlightTest::SetUp();
     flt.costhe = flt.cosphi = flt.cosalph = flt.cosbeta = 1.0f;
-    con.cosPLANthe = con.cosPLANpsi = con.cosPLANphi = 1.0f;
-    env.lat_sou = 40, env.lon_wes = -100;
+    con.cosPLANthe = con.cosPLANpsi = con.cosPLANphi = 1.0f, env.lat_sou = 40, env.lon_wes = -100;
     pln.Vne = 150.0f;
   }
-  // Flies the state forward by dt with the given angle rates.
-  void step(float dt) {
-    msc.prd = dt;
-    integ_x();
-  }
+  static void step(float dt) { msc.prd = dt, integ_x(); }
 };
 
 TEST_F(FlightIntegrate, AeroMomentsEqualTheBodyAxisForcesTheyTurnInto) {
@@ -45,19 +39,15 @@ TEST_F(FlightIntegrate, AeroMomentsEqualTheBodyAxisForcesTheyTurnInto) {
 }
 
 TEST_F(FlightIntegrate, RatesAreDampedAndEulerRatesSwitchAtTheVertical) {
-  set.damp = 0.5f;
-  msc.prd = 0.02f;
-  flt.Pdot = 10.0f;
-  flt.P = 5.0f;
-  flt.R = 4.0f;
+  set.damp = 0.5f, msc.prd = 0.02f;
+  flt.Pdot = 10.0f, flt.P = 5.0f, flt.R = 4.0f;
   integ_v();
   EXPECT_NEAR(flt.P, (5.0f + 0.2f) * (1.0f - 0.06f), 1e-5f);
   EXPECT_NEAR(flt.R, 4.0f * (1.0f - 0.03f), 1e-5f);
   EXPECT_NEAR(flt.Prad, flt.P * con.degtorad, 1e-7f);
 
-  set.damp = 0.0f;
-  flt.Pdot = 0.0f;
-  flt.P = 0.0f, flt.Q = 3.0f, flt.R = 2.0f;
+  set.damp = flt.Pdot = flt.P = 0.0f;
+  flt.Q = 3.0f, flt.R = 2.0f;
   float th = 89.9f * con.degtorad;
   flt.the180 = 89.9f;  // still the ordinary formulas
   flt.sinthe = std::sin(th), flt.costhe = std::cos(th);
@@ -75,9 +65,8 @@ TEST_F(FlightIntegrate, RatesAreDampedAndEulerRatesSwitchAtTheVertical) {
 TEST_F(FlightIntegrate, AtRestInCalmAirEveryAngleIsFinite) {
   step(0.05f);
   for (float v : {flt.vpath, flt.avpath, flt.hpath, flt.ahpath, flt.Alpha, flt.Beta, flt.sinvpath,
-                  flt.cosavpath, flt.Qratio, flt.machno}) {
+                  flt.cosavpath, flt.Qratio, flt.machno})
     EXPECT_TRUE(std::isfinite(v));
-  }
   EXPECT_EQ(flt.vpath, 0.0f);
   EXPECT_EQ(flt.avpath, 0.0f);
 }

@@ -1,18 +1,13 @@
 // Jet engines: spool-up time and slow start, Mach effects, reversers, ram drag, spool-less engines.
-#include <cmath>
 
-#include "flight/engine_fixture.h"
-#include "support/test_support.h"
+#include "flight_fixture.h"
 
 class FlightJets : public ::testing::Test {
  protected:
   void SetUp() override {
     reset_flight_world();
-    pln.entype = 3, pln.numen = 1;
-    pln.tmax = 50000.0f, pln.spooltime = 4.0f, pln.facejet = 0.5f;
-    pln.cos_vertcant[0] = 1.0f;
-    flt.eng_running[0] = 1;
-    flt.thro[0] = flt.parteqlbmthrust[0] = 1.0f;
+    pln.entype = 3, pln.numen = 1, pln.tmax = 50000.0f, pln.spooltime = 4.0f, pln.facejet = 0.5f;
+    pln.cos_vertcant[0] = 1.0f, flt.eng_running[0] = 1, flt.thro[0] = flt.parteqlbmthrust[0] = 1.0f;
     flt.n1_[0] = 100.0f;
   }
   static float thrust_at(float mach) {

@@ -1,9 +1,7 @@
 // The once-a-second pass as the frame runs it: radio retuning every sixth second, and engines
 // starting and stopping with fuel, mixture and failures drawn in the same second.
 #include "weather/weather_fixture.h"
-
-#include <cstring>
-#include <string>
+#include "world/world_files.h"
 
 class FlightModSec : public TwinTest {
  protected:
@@ -17,40 +15,31 @@ class FlightModSec : public TwinTest {
     std::memset(nav_f12, 0, sizeof nav_f12);
     env.navmax = -1;
   }
-  static void add_nav(int type, float lat, float lon, int key, const char* id) {
-    int n = ++env.navmax;
-    nav_type[n] = type, nav_lat[n] = lat, nav_lon[n] = lon, nav_f12[n] = key;
-    std::snprintf(nav_id[n], 5, "%-4s", id);
-  }
-  static void fly_at(float lat, float lon) {
-    flt.lat = lat, flt.lon = lon;
-    flt.X = X_with_latlon(lat, lon), flt.Z = Z_with_lat(lat);
-  }
   static std::string id_on(int radio) {
     return nav.goodnav[radio] ? std::string(nav.nav_id[radio], 4) : "off";
   }
 };
 
 TEST_F(FlightModSec, RadiosFollowStationsInAndOutOfRangeEverySixthSecond) {
-  add_nav(3, 35.0f, -117.0f, 11390, "FAR");
-  add_nav(2, 35.0f, -117.1f, 210, "NDB");
+  wf::add_nav(3, 35.0f, -117.0f, 11390, "FAR");
+  wf::add_nav(2, 35.0f, -117.1f, 210, "NDB");
   nav.nf[0] = nav.nf[1] = 11390;
   nav.adff = 210;
-  fly_at(35.1f, -117.0f);
+  wf::fly_at(35.1f, -117.0f);
   seconds(5);
   EXPECT_EQ(id_on(0) + id_on(1) + id_on(4), "offoffoff");
   seconds(1);
   EXPECT_EQ(id_on(0) + id_on(1) + id_on(4), "FAR FAR NDB ");
 
   // A nearer station on the frequency takes over at the next retuning, not before.
-  add_nav(3, 35.12f, -117.0f, 11390, "NEAR");
+  wf::add_nav(3, 35.12f, -117.0f, 11390, "NEAR");
   seconds(5);
   EXPECT_EQ(id_on(1), "FAR ");
   seconds(1);
   EXPECT_EQ(id_on(0) + id_on(1), "NEARNEAR");
 
   // Out of range of every station: the receivers lose them at the next retuning.
-  fly_at(37.5f, -117.0f);
+  wf::fly_at(37.5f, -117.0f);
   seconds(5);
   EXPECT_EQ(id_on(1) + id_on(4), "NEARNDB ");
   seconds(1);
@@ -59,13 +48,10 @@ TEST_F(FlightModSec, RadiosFollowStationsInAndOutOfRangeEverySixthSecond) {
 
 TEST_F(FlightModSec, APanelWithGpsRetunesTheGpsInsteadOfTheFirstReceiver) {
   pln.supptype = 2;
-  add_nav(3, 35.0f, -117.0f, 11390, "VOR");
-  nav.nf[0] = nav.nf[1] = 11390;
-  env.aptmax = 0;
-  apt_lat[0][0] = 35.1f, apt_lon[0][0] = -116.5f;
-  nav.gps_index_mode = 1, nav.gps_index = 0;
-  ins.lock_GPS = 1;
-  fly_at(35.1f, -117.0f);
+  wf::add_nav(3, 35.0f, -117.0f, 11390, "VOR");
+  nav.nf[0] = nav.nf[1] = 11390, env.aptmax = 0, apt_lat[0][0] = 35.1f, apt_lon[0][0] = -116.5f;
+  nav.gps_index_mode = 1, nav.gps_index = 0, ins.lock_GPS = 1;
+  wf::fly_at(35.1f, -117.0f);
   seconds(6);
   EXPECT_EQ(id_on(0) + id_on(1), "offVOR ");
   EXPECT_FLOAT_EQ(nav.gps_lat, 35.1f);

@@ -1,11 +1,7 @@
 // Propeller and rotor discs: static thrust against momentum theory, torque reaction, precession
 // of cyclic pitch, the in-plane forces and the energy of a disc in a flow from any direction.
-#include <cmath>
-#include <limits>
-
-#include "flight/engine_fixture.h"
+#include "flight_fixture.h"
 #include "flight/local.h"
-#include "support/test_support.h"
 
 class FlightProps : public ::testing::Test {
  protected:
@@ -68,8 +64,7 @@ TEST_F(FlightProps, NoFlowDirectionLetsTheDiscCreateEnergy) {
           flt.vbody[1] = speed * std::cos(b * r) * std::cos(a * r);
           flt.vbody[2] = speed * std::cos(b * r) * std::sin(a * r);
           flt.tac[0] = 15.0f;  // the blade tips slower than the flight: reversed flow too
-          flt.proppitch[0] = 4.0f;
-          flt.ailncyclic = 2.0f, flt.elevcyclic = -3.0f;
+          flt.proppitch[0] = 4.0f, flt.ailncyclic = 2.0f, flt.elevcyclic = -3.0f;
           for (int e = 0; e < 4; e++) flt.ringDVinc[0][e] = 0.0f;
           clear_accumulators();
           aprop(0, 0.0f, 0.0f, 0.0f);
@@ -113,9 +108,7 @@ TEST_F(FlightProps, HelicopterRotorsLoseTheSpinEnergyTheyGiveTheAir) {
   make_disc(0, 5.0f, 0.3f, 2, 6, 1, 90);
   make_disc(1, 1.0f, 0.15f, 2, 8, 1, 0);
   pln.sin_sidecant[1] = 1.0f, pln.cos_sidecant[1] = 0.0f;
-  flt.eng_running[0] = 0;
-  flt.tac[0] = 40.0f;
-  flt.tac[1] = 200.0f;
+  flt.eng_running[0] = 0, flt.tac[0] = 40.0f, flt.tac[1] = 200.0f;
   auto spin = [] {
     return 0.5f * (pln.miprop[0] * sqr(flt.tac[0]) + pln.miprop[1] * sqr(flt.tac[1]));
   };

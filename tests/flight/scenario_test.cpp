@@ -1,68 +1,63 @@
 // Physical checks of whole flights through the runner: free fall without air, energy, the glide,
 // symmetry, damping of disturbances, a coordinated turn and the choice of frame period.
-#include <cmath>
-#include <cstdio>
-
 #include "flight_fixture.h"
-#include "flyrun.h"
-#include "app/macibm.h"
 
 class FlightScenario : public FlightTest {
  protected:
   fly_options o;
   void start(const char* aircraft, float alt_ft, float kias, float prd = 0.05f) {
+    o = start_builtin(aircraft, alt_ft, kias, prd);
+  }
+  // The sample `name` at alt_ft, at `stall` times its estimated stall speed.
+  void start_sample(const char* name, float alt_ft, float stall) {
     fly_setup_world(0.0f);
-    ASSERT_TRUE(fly_builtin_aircraft(aircraft));
+    ASSERT_TRUE(load_sample(name));
     fly_default_options(&o);
-    o.alt_ft = alt_ft;
-    o.kias = kias;
-    o.prd = prd;
+    o.alt_ft = alt_ft, o.kias = stall * msc.est_Vs * con.msctokts;
     fly_start(&o);
   }
-  // Flies for s seconds with the commands in o.controls; false when the state stops being finite.
   bool fly(float s) {
     fly_set_controls(&o.controls);
-    for (long n = std::lround(s / msc.prd); n > 0; n--) {
-      fly_frame();
-      if (!fly_state_is_finite()) return false;
-    }
-    return true;
+    return fly_seconds(s);
   }
-  static float horizontal() { return static_cast<float>(std::hypot(flt.vX, flt.vZ)); }
+  // Flies on from the present start, engines off, until what is left of the phugoid averages out
+  // over the last minute; the mean indicated speed and glide ratio.
+  void glide(float settle, float* speed, float* ratio) {
+    engines_off();
+    o.controls.throttle = 0.0f;
+    ASSERT_TRUE(fly(settle));
+    double v = 0.0, ground = 0.0, sink = 0.0;
+    for (int n = 0; n < 1200; n++) {
+      fly_frame();
+      v += flt.vind, ground += ground_speed(), sink += -flt.vu;
+    }
+    *speed = static_cast<float>(v / 1200);
+    *ratio = static_cast<float>(ground / sink);
+  }
+  // In the air from the present start, for at most `frames`: a touchdown is a collision, whose
+  // springs may return energy, and a crash starts a new flight. Keeps the highest height flown.
+  float peak_h = 0.0f;
+  void expect_no_energy_gained(int frames) {
+    fly_set_controls(&o.controls);
+    float e = fly_energy();
+    peak_h = flt.h;
+    for (int n = 0; n < frames && !flt.onsurface && flt.crashes == 0; n++) {
+      fly_frame();
+      ASSERT_TRUE(fly_state_is_finite());
+      if (flt.crashes) break;
+      float now = fly_energy();
+      ASSERT_LE(now, e + 1e-4f * e) << "t=" << fly_time();
+      e = now;
+      peak_h = fltmax2(peak_h, flt.h);
+    }
+  }
 };
-
-TEST_F(FlightScenario, WithoutAirTheAircraftFallsAtLocalGravity) {
-  start("trainer", 300000.0f, 0.0f);  // above the atmosphere table: no density
-  auto g_at = [](float h) { return con.muearth / sqr(h + con.rearth); };
-  float g0 = g_at(flt.h);
-  flt.vZ = 200.0;  // moving, turning and with controls deflected: still no force
-  flt.Q = 5.0f;
-  o.controls.aileron = 0.5f;
-  ASSERT_TRUE(fly(10.0f));
-  EXPECT_EQ(atm.rho, 0.0f);
-  // Gravity is brought to the height once a second: it differs from g(h) by at most a second's
-  // fall.
-  EXPECT_NEAR(flt.aY, -g_at(flt.h), 5e-4f);
-  EXPECT_GT(-flt.aY, g0);  // and it grows as the aircraft falls
-  EXPECT_NEAR(flt.aX, 0.0f, 1e-6f);
-  EXPECT_NEAR(flt.vY, -g0 * 10.0f, 0.02);
-  EXPECT_NEAR(flt.vZ, 200.0, 1e-3);
-}
 
 TEST_F(FlightScenario, GlidingInCalmAirNeverGainsEnergy) {
   start("glider", 3000.0f, 100.0f);  // fast: trades speed for height first
   o.controls.elevator = 0.1f;
-  fly_set_controls(&o.controls);
-  float e = fly_energy(), peak_h = flt.h, h0 = flt.h;
-  // In the air only: a touchdown is a collision, whose springs may return energy.
-  for (int n = 0; n < 3000 && !flt.onsurface && flt.crashes == 0; n++) {
-    fly_frame();
-    if (flt.crashes) break;  // the crash has started a new flight wherever the start puts it
-    float now = fly_energy();
-    ASSERT_LE(now, e + 1e-4f * e) << "t=" << fly_time();
-    e = now;
-    peak_h = fltmax2(peak_h, flt.h);
-  }
+  float h0 = flt.h;
+  expect_no_energy_gained(3000);
   EXPECT_GT(peak_h, h0 + 20.0f);  // the zoom climb happened, and still no energy was gained
 }
 
@@ -71,21 +66,19 @@ TEST_F(FlightScenario, GlideConvergesToOneSpeedAndRatioFromAnyStart) {
   float kias[2] = {50.0f, 110.0f};
   for (int k = 0; k < 2; k++) {
     start("glider", 5000.0f, kias[k]);
-    ASSERT_TRUE(fly(400.0f));
-    // Mean over the last minute: what is left of the phugoid averages out.
-    double v = 0.0, ground = 0.0, sink = 0.0;
-    int n = 0;
-    for (; n < 1200; n++) {
-      fly_frame();
-      v += flt.vind, ground += horizontal(), sink += -flt.vu;
-    }
-    speed[k] = static_cast<float>(v / n);
-    ratio[k] = static_cast<float>(ground / sink);
+    glide(400.0f, &speed[k], &ratio[k]);
   }
   EXPECT_NEAR(speed[0], speed[1], 0.02f * speed[1]);
   EXPECT_NEAR(ratio[0], ratio[1], 0.03f * ratio[1]);
   EXPECT_GT(ratio[0], 12.0f);  // a sailplane-like glide, not a brick
   EXPECT_LT(ratio[0], 40.0f);
+  float stall[2] = {1.1f, 2.2f};  // and the trainer, from a slow and a fast start
+  for (int k = 0; k < 2; k++) {
+    start_sample("Trainer", 15000.0f, stall[k]);
+    glide(300.0f, &speed[k], &ratio[k]);
+  }
+  EXPECT_NEAR(speed[0], speed[1], 0.02f * speed[1]);
+  EXPECT_NEAR(ratio[0], ratio[1], 0.03f * ratio[1]);
 }
 
 TEST_F(FlightScenario, MirrorSymmetricAircraftStaysSymmetric) {
@@ -146,7 +139,8 @@ TEST_F(FlightScenario, CoordinatedTurnRateMatchesBankAndSpeed) {
     ASSERT_TRUE(fly_state_is_finite());
     if (n < 600) continue;  // let it settle into the turn
     turned += fltwrap(flt.psi - psi0, -180.0f, 180.0f);
-    expected += con.g * std::tan(flt.phi180 * con.degtorad) / horizontal() * con.radtodeg * msc.prd;
+    expected +=
+        con.g * std::tan(flt.phi180 * con.degtorad) / ground_speed() * con.radtodeg * msc.prd;
   }
   EXPECT_NEAR(flt.phi180, bank, 2.0f);
   EXPECT_NEAR(flt.Beta, 0.0f, 1.0f);
@@ -176,99 +170,37 @@ TEST_F(FlightScenario, FramePeriodsOfTwoAndTenHundredthsFlyTheSameGlide) {
 
 // ---- The sample aircraft ---------------------------------------------------------------------
 
-class FlightSample : public FlightScenario {
- protected:
-  // Loads sample `name` and starts it at alt_ft, at `stall` times its estimated stall speed.
-  void load_sample(const char* name, float alt_ft, float stall) {
-    fly_setup_world(0.0f);
-    char path[1000], err[FLY_ERR];
-    std::snprintf(path, sizeof path, "%saircraft/%s.acf", app_path, name);
-    ASSERT_TRUE(fly_load_aircraft(path, err)) << err;
-    fly_default_options(&o);
-    o.alt_ft = alt_ft;
-    o.kias = stall * msc.est_Vs * con.msctokts;
-    fly_start(&o);
-  }
-  // Stops every engine for good: failed, closed and cut off, so that no governor or idle thrust
-  // feeds energy in (the propellers still windmill).
-  void engines_off() {
-    for (int i = 0; i < MAX_ENGINES; i++) {
-      rel.engine[i] = 0;
-      flt.eng_running[i] = 0;
-      flt.thro[i] = flt.throrequest[i] = 0.0f;
-      flt.mixt[i] = 0.0f;
-    }
-    o.controls.throttle = 0.0f;
-  }
-};
+class FlightSampleScenario : public FlightScenario,
+                             public ::testing::WithParamInterface<const char*> {};
 
-class FlightSampleScenario : public FlightSample,
-                             public ::testing::WithParamInterface<const char*> {
- protected:
-  void load_sample(float alt_ft, float stall) {
-    FlightSample::load_sample(GetParam(), alt_ft, stall);
-  }
-};
-
+// Above the atmosphere table there is no air: moving, turning and with the controls deflected the
+// aircraft falls at the local gravity, which is brought to the height once a second and so
+// differs from g(h) by at most a second's fall.
 TEST_P(FlightSampleScenario, WithoutAirEverySampleFallsFreely) {
-  load_sample(300000.0f, 0.0f);
-  ASSERT_TRUE(fly(5.0f));
-  EXPECT_NEAR(flt.aY, -con.muearth / sqr(flt.h + con.rearth), 5e-4f);
+  start_sample(GetParam(), 300000.0f, 0.0f);
+  auto g_at = [](float h) { return con.muearth / sqr(h + con.rearth); };
+  float g0 = g_at(flt.h);
+  flt.vZ = 200.0, flt.Q = 5.0f, o.controls.aileron = 0.5f;
+  ASSERT_TRUE(fly(10.0f));
+  EXPECT_EQ(atm.rho, 0.0f);
+  EXPECT_NEAR(flt.aY, -g_at(flt.h), 5e-4f);
+  EXPECT_GT(-flt.aY, g0);  // and it grows as the aircraft falls
   EXPECT_NEAR(flt.aX, 0.0f, 1e-5f);
   EXPECT_NEAR(flt.aZ, 0.0f, 1e-5f);
+  EXPECT_NEAR(flt.vY, -g0 * 10.0f, 0.02);
+  EXPECT_NEAR(flt.vZ, 200.0, 1e-3);
 }
 
+// Engines stopped for good and the stick let go: the propellers windmill, and the helicopter's
+// rotor autorotates through flows from below and from behind its discs; none gains energy.
 TEST_P(FlightSampleScenario, EnginesOffTheSampleNeverGainsEnergy) {
-  load_sample(8000.0f, 1.6f);
+  start_sample(GetParam(), 8000.0f, 1.6f);
   ASSERT_GT(flt.av, 10.0f);
   engines_off();
-  fly_set_controls(&o.controls);
-  float e = fly_energy();
-  // In the air: a touchdown or crash is a collision, whose springs may return energy.
-  for (int n = 0; n < 1200 && !flt.onsurface && flt.crashes == 0; n++) {
-    fly_frame();
-    ASSERT_TRUE(fly_state_is_finite());
-    float now = fly_energy();
-    ASSERT_LE(now, e + 1e-4f * e) << GetParam() << " t=" << fly_time();
-    e = now;
-  }
-}
-
-// Engines off with the collective down and the stick let go: the rotor windmills and the
-// helicopter, left to itself, turns through flows from below and from behind its discs without
-// ever gaining energy.
-TEST_F(FlightSample, HelicopterAutorotationNeverGainsEnergy) {
-  load_sample("Helicopter", 8000.0f, 1.6f);
-  engines_off();
-  fly_set_controls(&o.controls);
-  float e = fly_energy();
-  for (int n = 0; n < 1200 && !flt.onsurface && flt.crashes == 0; n++) {
-    fly_frame();
-    float now = fly_energy();
-    ASSERT_LE(now, e + 1e-4f * e) << " t=" << fly_time();
-    e = now;
-  }
+  o.controls.throttle = 0.0f;
+  expect_no_energy_gained(1200);
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, FlightSampleScenario,
                          ::testing::Values("Trainer", "Light Twin", "Turboprop Transport",
                                            "Business Jet", "Floatplane", "Helicopter"));
-
-TEST_F(FlightSample, TrainerGlideConvergesFromSlowAndFastStarts) {
-  float speed[2], ratio[2], stall[2] = {1.1f, 2.2f};
-  for (int k = 0; k < 2; k++) {
-    load_sample("Trainer", 15000.0f, stall[k]);
-    engines_off();
-    ASSERT_TRUE(fly(300.0f));
-    double v = 0.0, ground = 0.0, sink = 0.0;
-    int n = 0;
-    for (; n < 1200; n++) {
-      fly_frame();
-      v += flt.vind, ground += horizontal(), sink += -flt.vu;
-    }
-    speed[k] = static_cast<float>(v / n);
-    ratio[k] = static_cast<float>(ground / sink);
-  }
-  EXPECT_NEAR(speed[0], speed[1], 0.02f * speed[1]);
-  EXPECT_NEAR(ratio[0], ratio[1], 0.03f * ratio[1]);
-}

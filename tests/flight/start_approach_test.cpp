@@ -1,55 +1,15 @@
 // Flight starts away from the runways: over a VOR or NDB of the Location menu, the helipad, ship
 // and oil-rig approaches, and formation flight behind the nearest traffic aircraft.
-#include "support/test_support.h"
+#include "flight_fixture.h"
 
-#include <cmath>
-#include <cstdlib>
-#include <cstring>
-
-#include "app/app.h"
-#include "app/headless/joystick.h"
-#include "flight/flight.h"
-#include "shared/shared.h"
-#include "world/world.h"
-
-// A region at 34 N 118 W whose ground is the sea at height 0, an aeroplane with a stall speed of
-// 30 m/s and retractable gear, flying at 500 m in the middle of the region.
+// The region at height 0, the aeroplane flying at 500 m in its middle.
 class FlightStartApproach : public ::testing::Test {
  protected:
   void SetUp() override {
-    reset_world_state();
-    init_constants();
-    headless_joy_reset();
+    start_region(0.0f);
     std::srand(3);
-    // The world tables outlive the records' resets: clear what these starts search.
-    std::memset(obs_type, 0, sizeof obs_type);
-    std::memset(frig_on_poly, 0, sizeof frig_on_poly);
-    std::memset(carr_on_poly, 0, sizeof carr_on_poly);
-    std::memset(oilr_on_poly, 0, sizeof oilr_on_poly);
-    env.lat_sou = 34;
-    env.lon_wes = -118;
-    for (auto& col : env.lonwes_ref) col[0] = col[1] = -118.0f;
-    float dx = 60.0f * con.nmtomtrs * std::cos(35.0f * con.degtorad) / 59.0f;
-    float dz = 60.0f * con.nmtomtrs / 79.0f;
-    for (int i = 0; i < GRID_I; i++) {
-      for (int j = 0; j < GRID_J; j++) {
-        planexyz[i][j][0] = i * dx;
-        planexyz[i][j][1] = 0.0f;
-        planexyz[i][j][2] = -j * dz;
-      }
-    }
-    pln.gearEQ = pln.retractEQ = 1;
-    pln.h_eqlbm = 1.5f;
-    pln.numen = 1;
-    pln.omegamin = 60.0f, pln.omegamax = 260.0f;
-    msc.est_Vs = 30.0f;
-    flt.X = planexyz[89][79][0];
-    flt.Z = planexyz[89][79][2];
-    flt.Y = 500.0;
-    flt.v = 50.0f;
-    flt.psi = 123.0f;
-    flt.cat_stage = 5;
-    set.gear_handle = 1;
+    flt.X = planexyz[89][79][0], flt.Z = planexyz[89][79][2], flt.Y = 500.0;
+    flt.v = 50.0f, flt.psi = 123.0f, flt.cat_stage = 5, set.gear_handle = 1;
   }
   static float nm(float miles) { return miles * con.nmtomtrs; }
   // In flight, gear up, wings level, at speed v along the heading, with throttle p.
@@ -79,13 +39,12 @@ class FlightStartApproach : public ::testing::Test {
   // A building of the given type with its first corner at (x, z) and its roof at `roof`.
   static void building(int o, int type, float x, float z, float roof) {
     obs_type[o] = type;
-    for (int level = 0; level < 4; level++) {
+    for (int level = 0; level < 4; level++)
       for (int c = 0; c < 4; c++) {
         obs_xyz[o][level][c][0] = x + (c == 1 || c == 2 ? 30.0f : 0.0f);
         obs_xyz[o][level][c][1] = roof * level / 3.0f;
         obs_xyz[o][level][c][2] = z + (c >= 2 ? 30.0f : 0.0f);
       }
-    }
   }
 };
 
@@ -166,21 +125,18 @@ TEST_F(FlightStartApproach, ShipApproachesLineUpWithTheNearestDeckOfTheirKind) {
       if (other.type != s.type) other.flags[89][79] = 1;
     s.flags[40][30] = 1;
     s.flags[120][100] = 1;  // nearer to the aircraft at (89, 79)
-    float d = nm(3.0f), cx, cz;
+    float cx, cz;
     ship_centre(120, 100, &cx, &cz);
-    set_fltvars(s.type);
-    EXPECT_NEAR(flt.X, cx - d * isin(s.heading), 0.05);
-    EXPECT_NEAR(flt.Z, cz + d * icos(s.heading), 0.05);
-    EXPECT_NEAR(flt.Y, s.deck + d * std::sin(3.5f * con.degtorad), 0.01);
-    EXPECT_EQ(flt.psi, static_cast<float>(s.heading));
-    expect_in_flight(36.0f, 0.2f);
-    // A helicopter starts a mile out on the same line.
-    pln.is_heli = 1;
-    set_fltvars(s.type);
-    d = nm(1.0f);
-    EXPECT_NEAR(flt.X, cx - d * isin(s.heading), 0.05);
-    EXPECT_NEAR(flt.Z, cz + d * icos(s.heading), 0.05);
-    EXPECT_NEAR(flt.Y, s.deck + d * std::sin(3.5f * con.degtorad), 0.01);
+    for (float miles : {3.0f, 1.0f}) {  // a helicopter starts a mile out on the same line
+      pln.is_heli = miles == 1.0f;
+      set_fltvars(s.type);
+      float d = nm(miles);
+      EXPECT_NEAR(flt.X, cx - d * isin(s.heading), 0.05);
+      EXPECT_NEAR(flt.Z, cz + d * icos(s.heading), 0.05);
+      EXPECT_NEAR(flt.Y, s.deck + d * std::sin(3.5f * con.degtorad), 0.01);
+      EXPECT_EQ(flt.psi, static_cast<float>(s.heading));
+      expect_in_flight(36.0f, 0.2f);
+    }
   }
 }
 
@@ -194,11 +150,10 @@ TEST_F(FlightStartApproach, FormationFlightIsAFifthOfAMileBehindTheNearestTraffi
     double x0 = flt.X, z0 = flt.Z;
     set_fltvars(40);
     int t = 0;
-    for (int k = 1; k < TRAFFIC; k++) {
+    for (int k = 1; k < TRAFFIC; k++)
       if (std::hypot(traf_xyz[k][0] - x0, traf_xyz[k][2] - z0) <
           std::hypot(traf_xyz[t][0] - x0, traf_xyz[t][2] - z0))
         t = k;
-    }
     int h = traf_h[t];
     wrapped += h < 10;
     // Behind it along its heading less 10 degrees: a little to its right.

@@ -1,14 +1,6 @@
 // A new flight through the flight start forgets the last one: flown again from the same place
 // with the same pilot, it is the same flight to the last bit.
-#include <cmath>
-#include <cstdlib>
-#include <cstring>
-#include <vector>
-
-#include "app/macibm.h"
-#include "controls/controls.h"
 #include "flight_fixture.h"
-#include "flyrun.h"
 
 namespace {
 
@@ -19,15 +11,9 @@ std::vector<unsigned char> flight_records() {
     const unsigned char* c = static_cast<const unsigned char*>(p);
     b.insert(b.end(), c, c + n);
   };
-  add(&flt, sizeof flt);
-  add(&pat, sizeof pat);
-  add(&rel, sizeof rel);
-  add(&ctm, sizeof ctm);
-  add(&ott, sizeof ott);
-  add(&nav, sizeof nav);
-  add(&atm, sizeof atm);
-  add(&set, sizeof set);
-  add(&msc, sizeof msc);
+  add(&flt, sizeof flt), add(&pat, sizeof pat), add(&rel, sizeof rel);
+  add(&ctm, sizeof ctm), add(&ott, sizeof ott), add(&nav, sizeof nav);
+  add(&atm, sizeof atm), add(&set, sizeof set), add(&msc, sizeof msc);
   return b;
 }
 
@@ -36,11 +22,8 @@ std::vector<unsigned char> flight_records() {
 void start_over_the_middle() {
   std::srand(11);
   msc.elap_time = 100.0f, msc.locl_time = 50000.0f, msc.zulu_time = 0.0f;
-  msc.aifr_time = msc.nigt_time = msc.timr_time = 0.0f;
-  set.cus_X = 0.5f * (env.lox + env.hix);
-  set.cus_Z = 0.5f * (env.loz + env.hiz);
-  set.cus_Y = 1500.0f;
-  set.cus_psi = 30.0f;
+  msc.aifr_time = msc.nigt_time = msc.timr_time = 0.0f, set.cus_X = 0.5f * (env.lox + env.hix);
+  set.cus_Z = 0.5f * (env.loz + env.hiz), set.cus_Y = 1500.0f, set.cus_psi = 30.0f;
   set.cus_v = 55.0f;
   set_fltvars(34);
 }
@@ -58,14 +41,11 @@ void fly_the_pilot() {
 
 }  // namespace
 
-class FlightStartReset : public ::testing::TestWithParam<const char*> {};
+class FlightStartReset : public FlightTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(FlightStartReset, ASecondFlightFromTheSameStartIsTheSameFlight) {
-  macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
   fly_setup_world(200.0f);
-  char path[1000], err[FLY_ERR];
-  std::snprintf(path, sizeof path, "%saircraft/%s.acf", app_path, GetParam());
-  ASSERT_TRUE(fly_load_aircraft(path, err)) << err;
+  ASSERT_TRUE(load_sample(GetParam()));
   start_over_the_middle();
   fly_the_pilot();
   std::vector<unsigned char> first = flight_records();
@@ -78,10 +58,8 @@ TEST_P(FlightStartReset, ASecondFlightFromTheSameStartIsTheSameFlight) {
   // and autopilot modes, fuel burnt and the path recorded.
   set.cus_v = 80.0f;
   set_fltvars(34);
-  flt.P = 200.0f, flt.Q = -150.0f;
-  rel.engine[0] = rel.vacuum = rel.fc_ail = rel.hydsys = 0;
-  flt.trim = 0.3f, flt.rud_trim = 0.5f;
-  ott.ALHOLD = ott.HDSLCT = 1;
+  flt.P = 200.0f, flt.Q = -150.0f, rel.engine[0] = rel.vacuum = rel.fc_ail = rel.hydsys = 0;
+  flt.trim = 0.3f, flt.rud_trim = 0.5f, ott.ALHOLD = ott.HDSLCT = 1;
   lever_set(LEVER_FLAP, -1, 1.0f);
   set.MK_ptch = -0.7f, set.MK_hdng = 0.8f;
   for (int f = 0; f < 600; f++) fly_frame();

@@ -1,57 +1,22 @@
 // Flight starts: runway ends, finals, custom positions, the catapult, terrain clearance and the
 // clean start of the flight state.
-#include "support/test_support.h"
+#include "flight_fixture.h"
 
-#include <cmath>
-
-#include "app/app.h"
-#include "app/headless/joystick.h"
-#include "controls/controls.h"
-#include "flight/flight.h"
-#include "shared/shared.h"
-#include "world/world.h"
-
-// A region at 34 N 118 W, flat at 300 m, holding one airport at 35 N 116.5 W with a 2000 m
-// runway heading 270, a 1500 m runway heading 30 and an empty third slot.
+// The region flat at 300 m, holding one airport at 35 N 116.5 W with a 2000 m runway heading 270,
+// a 1500 m runway heading 30 and an empty third slot.
 class FlightStart : public ::testing::Test {
  protected:
   void SetUp() override {
-    reset_world_state();
-    init_constants();
-    headless_joy_reset();
-    env.lat_sou = 34;
-    env.lon_wes = -118;
-    for (int c = 0; c < 3; c++) {
-      for (int r = 0; r < 2; r++) env.lonwes_ref[c][r] = -118.0f;
-    }
-    float dx = 60.0f * con.nmtomtrs * std::cos(35.0f * con.degtorad) / 59.0f;
-    float dz = 60.0f * con.nmtomtrs / 79.0f;
-    for (int i = 0; i < GRID_I; i++) {
-      for (int j = 0; j < GRID_J; j++) {
-        planexyz[i][j][0] = i * dx;
-        planexyz[i][j][1] = ground;
-        planexyz[i][j][2] = -j * dz;
-      }
-    }
+    start_region(ground);
     env.aptmax = 0;
     apt_h[0] = ground;
     set_runway(0, 270, 2000);
     set_runway(1, 30, 1500);
     set_runway(2, 0, 0);
-    pln.gearEQ = pln.retractEQ = 1;
-    pln.h_eqlbm = 1.5f;
-    pln.the_eqlbm = -3.0f;
-    pln.numen = 1;
-    pln.omegamin = 60.0f, pln.omegamax = 260.0f;
-    pln.minpitch[0] = 10.0f, pln.maxpitch[0] = 30.0f;
-    msc.est_Vs = 30.0f;
-    msc.typestart = 900;
+    pln.the_eqlbm = -3.0f, pln.minpitch[0] = 10.0f, pln.maxpitch[0] = 30.0f, msc.typestart = 900;
   }
   static void set_runway(int k, int hdng, int len) {
-    apt_lat[0][k] = 35.0f;
-    apt_lon[0][k] = -116.5f;
-    apt_hdng[0][k] = hdng;
-    apt_len[0][k] = len;
+    apt_lat[0][k] = 35.0f, apt_lon[0][k] = -116.5f, apt_hdng[0][k] = hdng, apt_len[0][k] = len;
   }
   static float centre_x() { return X_with_latlon(35.0f, -116.5f); }
   static float centre_z() { return Z_with_lat(35.0f); }
@@ -64,9 +29,7 @@ class FlightStart : public ::testing::Test {
 };
 
 TEST_F(FlightStart, TakeoffRestsOnTheGearAtTheThresholdOnTheCentreline) {
-  rel.fc_elv = 0;
-  ott.ALHOLD = 1;
-  flt.P = 5.0f;
+  rel.fc_elv = 0, ott.ALHOLD = 1, flt.P = 5.0f;
   set_fltvars(32);
   expect_place(centre_x() + 1000.0f, centre_z(), 270.0f);  // 1000 m east of the centre
   EXPECT_FLOAT_EQ(flt.Y, ground + 1.5f);

@@ -1,10 +1,9 @@
 // The crash test of the force pass and its explanations.
 #include "flight_fixture.h"
-#include "support/test_support.h"
 
-TEST(FlightTouchdown, ImpactBeyondTwentyMetresPerSecondIsACrashWithItsExplanations) {
-  reset_world_state();
-  init_constants();
+using FlightTouchdown = FlightTest;
+
+TEST_F(FlightTouchdown, ImpactBeyondTwentyMetresPerSecondIsACrashWithItsExplanations) {
   flt.onsurface = 1;
   flt.vu = -20.0f;  // exactly the limit: a hard landing, not a crash
   set_a_crash();
@@ -14,9 +13,7 @@ TEST(FlightTouchdown, ImpactBeyondTwentyMetresPerSecondIsACrashWithItsExplanatio
   set_a_crash();
   EXPECT_EQ(flt.crashes, 0);
 
-  flt.onsurface = 1;
-  msc.ice = 0.02f;
-  rel.vacuum = 0;
+  flt.onsurface = 1, msc.ice = 0.02f, rel.vacuum = 0;
   set_a_crash();
   EXPECT_EQ(flt.crashes, 1);
   EXPECT_EQ(msc.typestart, 900);

@@ -1,8 +1,6 @@
 // Floats on water: buoyancy, and a hull patch whose stations coincide.
-#include <cmath>
 
-#include "flight/engine_fixture.h"
-#include "support/test_support.h"
+#include "flight_fixture.h"
 
 // Float 17: five stations 1 m apart, octagons of radius 0.5 m; the keel patch is 0.354 m x 1 m.
 class FlightWater : public ::testing::Test {
@@ -11,8 +9,7 @@ class FlightWater : public ::testing::Test {
     reset_flight_world();
     for (int s = 0; s < 5; s++)
       for (int p = 0; p < 8; p++) {
-        pln.body_X[17][s][p] = 0.5f * isin(45 * p);
-        pln.body_Y[17][s][p] = 0.5f * icos(45 * p);
+        pln.body_X[17][s][p] = 0.5f * isin(45 * p), pln.body_Y[17][s][p] = 0.5f * icos(45 * p);
         pln.body_Z[17][s][p] = s - 2.0f;
       }
   }

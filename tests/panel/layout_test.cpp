@@ -71,10 +71,7 @@ TEST_F(PanelLayout, EveryShippedAircraftGetsAPanelWhosePartsDoNotOverlap) {
   const int codes[PANEL_LOCS] = {0, 1, 2, 3, 8, 5, 6, 7, 4};
   for (int loc = 1; loc < PANEL_LOCS; loc++) pln.ins_of_loc[loc] = codes[loc];
   layout_panel_locations();
-  pln.numen = 4;
-  set.eq_thr = 1;
-  pln.slatEQ = pln.sbrkEQ = pln.vectEQ = 1;
-  pln.varsweepEQ[4] = 1;
+  pln.numen = 4, set.eq_thr = 1, pln.slatEQ = pln.sbrkEQ = pln.vectEQ = 1, pln.varsweepEQ[4] = 1;
   panel_layout_now();
   check_layout("widest");
 }
@@ -111,9 +108,7 @@ TEST_F(PanelLayout, CompressedScaleSpreadsLowValuesAndStopsJustPastItsEnds) {
   EXPECT_GT(scale_angle(d, 0.0f), 0.0f);
   EXPECT_GT(scale_angle(d, 5000.0f), 340.0f);
   EXPECT_LT(scale_angle(d, 5000.0f), 360.0f);
-  d.pwr = 1.0f;
-  d.lo = -2000.0f;
-  d.hi = 2000.0f;
+  d.pwr = 1.0f, d.lo = -2000.0f, d.hi = 2000.0f;
   EXPECT_NEAR(scale_angle(d, 0.0f), 180.0f, 1e-3f);
 }
 

@@ -41,26 +41,16 @@ inline std::vector<int> sounds_played() {
 // gear, two wings, the six basic instruments with the supplementary one and the ADF, speeds in
 // knots. Its panel is laid out as the loader lays it out.
 inline void make_test_aircraft() {
-  pln.asi_units = 2;
-  pln.Vso = 50, pln.Vs = 55, pln.Vfe = 100, pln.Vno = 130, pln.Vne = 160;
+  pln.asi_units = 2, pln.Vso = 50, pln.Vs = 55, pln.Vfe = 100, pln.Vno = 130, pln.Vne = 160;
   pln.paneltype = pln.radiotype = pln.AStype = pln.supptype = pln.VVItype = 1;
   for (int loc = 1; loc < PANEL_LOCS; loc++) pln.ins_of_loc[loc] = loc;
   layout_panel_locations();
   finish_readin2();
-  pln.entype = 1;
-  pln.numen = 1;
-  pln.pmax = 120000.0f;
-  pln.omegamin = 60.0f, pln.omegamax = 280.0f;
-  pln.omegamingreen = 200.0f, pln.omegamaxgreen = 270.0f;
-  pln.varpitchEQ = 1;
-  pln.flapEQ = 1;
-  pln.retractEQ = 1;
-  pln.m_fuel = 150.0f;
-  pln.hstbtrimmax = 0.5f;
-  pln.semilen[4] = pln.semilen[5] = 5.0f;
-  pln.alpha_max[4] = pln.alpha_max[5] = 16.0f;
-  pln.mgearY = -1.0f;
-  msc.est_Vs = 25.0f;
+  pln.entype = 1, pln.numen = 1, pln.pmax = 120000.0f, pln.omegamin = 60.0f, pln.omegamax = 280.0f;
+  pln.omegamingreen = 200.0f, pln.omegamaxgreen = 270.0f, pln.varpitchEQ = 1, pln.flapEQ = 1;
+  pln.retractEQ = 1, pln.m_fuel = 150.0f, pln.hstbtrimmax = 0.5f;
+  pln.semilen[4] = pln.semilen[5] = 5.0f, pln.alpha_max[4] = pln.alpha_max[5] = 16.0f;
+  pln.mgearY = -1.0f, msc.est_Vs = 25.0f;
 }
 
 // The committed sample aircraft, and one read into pln as the loader lays out its panel.
@@ -88,15 +78,11 @@ class PanelTest : public ::testing::Test {
     ins.baro = 29.92f;
     reset_panel();
     cues().clear();
-    panel_play_hook = cue_play;
-    panel_stop_hook = cue_stop;
-    panel_force_hook = cue_force;
+    panel_play_hook = cue_play, panel_stop_hook = cue_stop, panel_force_hook = cue_force;
     panel_layout_now();
   }
   void TearDown() override {
-    panel_play_hook = saved_play;
-    panel_stop_hook = saved_stop;
-    panel_force_hook = saved_force;
+    panel_play_hook = saved_play, panel_stop_hook = saved_stop, panel_force_hook = saved_force;
   }
   void (*saved_play)(int, int) = panel_play_hook;
   void (*saved_stop)(int) = panel_stop_hook;

@@ -16,17 +16,14 @@ TEST_F(PanelUpdate, RecordsGoneWildDrawToTheEndAndTheLeversStillAnswer) {
   for (int glass = 0; glass <= 1; glass++) {
     for (float bad : {nan, huge, -huge}) {
       pln.paneltype = glass ? 2 : 1;
-      pln.ecam = glass;
-      pln.Vmax = huge;
+      pln.ecam = glass, pln.Vmax = huge;
       flt.vind = flt.h_ind = flt.the180 = flt.phi180 = flt.magpsi = flt.psi = bad;
       flt.vu = flt.psidot = flt.Beta = flt.Y = flt.X = flt.Z = bad;
       flt.tac[0] = flt.mpr[0] = flt.ff_[0] = flt.egt[0] = flt.m_fuel = bad;
       flt.throrequest[0] = flt.trim = bad;
       nav.hdef[0] = nav.vdef[1] = nav.obs[0] = nav.gps_dis = nav.gps_crs = bad;
-      nav.goodnav[0] = nav.goodnav[1] = nav.goodnav[4] = 1;
-      nav.adfX = nav.vorX[1] = bad;
-      ott.al_hold = ott.vv_hold = ott.as_hold = bad;
-      ins.baro = ins.radalt_ft = bad;
+      nav.goodnav[0] = nav.goodnav[1] = nav.goodnav[4] = 1, nav.adfX = nav.vorX[1] = bad;
+      ott.al_hold = ott.vv_hold = ott.as_hold = bad, ins.baro = ins.radalt_ft = bad;
       ins.tickle_all = 1;
       update_panel();
       EXPECT_EQ(ins.tickle_all, 0) << "the full redraw did not finish";

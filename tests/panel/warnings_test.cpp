@@ -59,9 +59,7 @@ TEST_F(PanelWarnings, StallWarningNeedsSpeedAndAWingAndUsesTheCleanStallAngleUnt
   pln.alpha_max[4] = 16.0f;
   // Wing 2 alone warns too; a missing wing 1 does not.
   restart();
-  pln.semilen[4] = 0.0f;
-  pln.semilen[6] = 4.0f;
-  pln.alpha_max[6] = 12.0f;
+  pln.semilen[4] = 0.0f, pln.semilen[6] = 4.0f, pln.alpha_max[6] = 12.0f;
   fly_at(60.0f, 14.0f);
   flt.alpha[6][0] = 5.0f;
   update_stall();
@@ -86,9 +84,7 @@ TEST_F(PanelWarnings, StickBuffetsWhileWingOneStallsOnlyWithoutForceFeedbackOpti
 
 // The aircraft in descent at `ft` of gear height and `fpm`, with voice warnings.
 void descend(float ft, float fpm) {
-  pln.bitchinbettyEQ = 1;
-  msc.warn_bb = 1;
-  flt.costhe = 1.0f;
+  pln.bitchinbettyEQ = 1, msc.warn_bb = 1, flt.costhe = 1.0f;
   flt.h = ft * con.fttomtrs;  // gear height: the gear is 1 m below the reference point
   flt.h += 1.0f;
   flt.vu = fpm * con.fpmtomsc;
@@ -189,11 +185,8 @@ TEST_F(PanelWarnings, MinimumsSoundsOnceOnEachDescentThroughTheDecisionHeight) {
 
 // A marker of the given type at the aircraft's position, in the loaded region.
 void put_marker(int n, int type) {
-  nav_type[n] = type;
-  nav_lat[n] = flt.lat + 0.001f;
-  nav_lon[n] = flt.lon - 0.001f;
-  nav_inreg[n] = 1;
-  env.navmax = intmax2(env.navmax, n + 2);
+  nav_type[n] = type, nav_lat[n] = flt.lat + 0.001f, nav_lon[n] = flt.lon - 0.001f;
+  nav_inreg[n] = 1, env.navmax = intmax2(env.navmax, n + 2);
 }
 
 // Steps through the event ticks from `from` to `to` and returns the tones.

@@ -2,12 +2,6 @@
 // setting, and the weather drifting by itself.
 #include "weather/weather_fixture.h"
 
-#include <cmath>
-#include <cstring>
-#include <fstream>
-#include <string>
-#include <vector>
-
 class WeatherEvolution : public WeatherFixture {
  protected:
   // Two region airports share an identifier; a third lies outside the region.
@@ -17,20 +11,17 @@ class WeatherEvolution : public WeatherFixture {
     const float lat[3] = {34.0f, 35.5f, 34.1f}, h[3] = {100, 500, 0};
     for (int n = 0; n < 3; n++) {
       std::strcpy(apt_id[5 + n], ids[n]);
-      apt_lat[5 + n][0] = lat[n];
-      apt_lon[5 + n][0] = -118;
-      apt_h[5 + n] = h[n];
-      apt_inreg[5 + n] = n < 2;
+      apt_lat[5 + n][0] = lat[n], apt_lon[5 + n][0] = -118;
+      apt_h[5 + n] = h[n], apt_inreg[5 + n] = n < 2;
     }
     msc.loc_apt_wrl = 5;
-    flt.lat = 34.2f;
-    flt.lon = -118.1f;
+    flt.lat = 34.2f, flt.lon = -118.1f;
   }
   void TearDown() override {
     for (int n = 5; n < 8; n++) apt_inreg[n] = 0;
     WeatherFixture::TearDown();
   }
-  void write_file(const std::string& text) { std::ofstream("USA.rwx", std::ios::binary) << text; }
+  static void report(const std::string& text) { write_file("USA.rwx", text); }
 };
 
 TEST_F(WeatherEvolution, NoFileOrNoLineForTheRegionLeavesTheWeatherAlone) {
@@ -38,14 +29,14 @@ TEST_F(WeatherEvolution, NoFileOrNoLineForTheRegionLeavesTheWeatherAlone) {
   static atmospherestruct before;
   before = atm;
   read_real_weather();
-  write_file("KBBB 1200 SA 10 OVC 1 R+ 60/50/3520/992\nKCCC 1200 SA CLR 10 60/50/0000/992\n");
+  report("KBBB 1200 SA 10 OVC 1 R+ 60/50/3520/992\nKCCC 1200 SA CLR 10 60/50/0000/992\n");
   for (int s = 0; s < 61; s++) read_real_weather();
   EXPECT_EQ(std::memcmp(&before, &atm, sizeof atm), 0);
   EXPECT_TRUE(macibm_alert_log().empty());
 }
 
 TEST_F(WeatherEvolution, NearestRegionAirportsReportIsAppliedAndApproached) {
-  write_file(
+  report(
       "KBBB 1200 SA 10 OVC 1 60/50/0000/992\nKAAA 1950 SA 30 BKN 80 OVC 5 R 65/50/2710G20/001\rKA");
   float base0 = atm.baseMSL;
   read_real_weather();
@@ -68,7 +59,7 @@ TEST_F(WeatherEvolution, NearestRegionAirportsReportIsAppliedAndApproached) {
   atm.vis = nm(4);
   settle_weather();
   EXPECT_NEAR(atm.vis, nm(4), 1e-2);
-  write_file("KAAA 1200 SA 30 BKN 5 TRW+ 65/50/2710/001\n");
+  report("KAAA 1200 SA 30 BKN 5 TRW+ 65/50/2710/001\n");
   flt.lon = -117.9f;  // a whole degree crossed: read again at once
   read_real_weather();
   EXPECT_EQ(atm.burst_prob, 5);
@@ -76,9 +67,9 @@ TEST_F(WeatherEvolution, NearestRegionAirportsReportIsAppliedAndApproached) {
 }
 
 TEST_F(WeatherEvolution, ReadsAgainEachMinute) {
-  write_file("KAAA 1200 SA CLR 10 65/50/0000/992\n");
+  report("KAAA 1200 SA CLR 10 65/50/0000/992\n");
   read_real_weather();
-  write_file("KAAA 1200 SA CLR 10 70/50/0000/992\n");
+  report("KAAA 1200 SA CLR 10 70/50/0000/992\n");
   for (int s = 0; s < 59; s++) read_real_weather();
   EXPECT_EQ(atm.temp_SL, 65);
   read_real_weather();
@@ -86,16 +77,9 @@ TEST_F(WeatherEvolution, ReadsAgainEachMinute) {
 }
 
 TEST_F(WeatherEvolution, LimitsHoldEverySettingInRange) {
-  atm.baseMSL = -1000;
-  atm.topsMSL = atm.vis = 0;
-  atm.rain_tstm = 9;
-  atm.wind_tbl = NAN;
-  atm.burst_prob = -3;
-  atm.wnddir[2] = 1000;
-  atm.wnddir[3] = -30;
-  atm.shrdir[4] = atm.wndspd[5] = 500;
-  atm.shrspd[6] = -5;
-  atm.tbl[7] = 50;
+  atm.baseMSL = -1000, atm.topsMSL = atm.vis = 0, atm.rain_tstm = 9;
+  atm.wind_tbl = NAN, atm.burst_prob = -3, atm.wnddir[2] = 1000, atm.wnddir[3] = -30;
+  atm.shrdir[4] = atm.wndspd[5] = 500, atm.shrspd[6] = -5, atm.tbl[7] = 50;
   msc.loc_apt_wrl = 123456;  // not an airport: sea level
   settle_weather();
   EXPECT_EQ(atm.baseMSL, 50 + 0.0f);

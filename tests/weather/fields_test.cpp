@@ -1,9 +1,6 @@
 // The fractal relief, the storm field per quadrant, the cloud-base relief and their region shifts.
 #include "weather/weather_fixture.h"
 
-#include <cstring>
-#include <vector>
-
 class WeatherFields : public WeatherFixture {
  protected:
   void SetUp() override {
@@ -12,11 +9,7 @@ class WeatherFields : public WeatherFixture {
     std::memset(cloudrgb, 0, sizeof cloudrgb);
   }
   // A region 48 km wide and 32 km high: 16 km per degree both ways.
-  void region_at(float lox) {
-    env.lox = lox;
-    env.hix = lox + 48000;
-    env.hiz = 32000;
-  }
+  static void region_at(float lox) { env.lox = lox, env.hix = lox + 48000, env.hiz = 32000; }
   std::vector<float> storm(int i0, int k0) {
     std::vector<float> v;
     for (int i = i0; i <= i0 + 210; i++) v.insert(v.end(), &atm.wxr[i][k0], &atm.wxr[i][k0 + 211]);

@@ -1,10 +1,6 @@
 // Decoding the one-line weather report.
 #include "weather/weather_fixture.h"
 
-#include <cmath>
-#include <string>
-#include <vector>
-
 namespace {
 
 // Every output starts at -1 (0 for the precipitation), so that what a report leaves alone shows.

@@ -2,8 +2,12 @@
 // the factory cloud and visibility settings, no real-weather file, a fixed random sequence.
 #pragma once
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "aircraft/aircraft.h"
 #include "app/app.h"
@@ -27,10 +31,8 @@ class WeatherFixture : public ::testing::Test {
     std::srand(1);
     app_path[0] = '\0';  // the test's scratch folder
     std::remove("USA.rwx");
-    atm.rain_tstm = atm.wind_tbl = atm.burst_prob = atm.cld_type = 1;
-    atm.vis = nm(7);
-    atm.baseMSL = ft(4000);
-    atm.topsMSL = ft(5000);
+    atm.rain_tstm = atm.wind_tbl = atm.burst_prob = atm.cld_type = 1, atm.vis = nm(7);
+    atm.baseMSL = ft(4000), atm.topsMSL = ft(5000);
   }
   void TearDown() override { std::remove("USA.rwx"); }
   static float ft(float v) { return v * con.fttomtrs; }
@@ -43,11 +45,7 @@ class TwinTest : public WeatherFixture {
  protected:
   void SetUp() override {
     WeatherFixture::SetUp();
-    pln.entype = 1;
-    pln.numen = 2;
-    pln.m_fuel = 100;
-    pln.omegamax = 250;
-    flt.m_fuel = 50;
+    pln.entype = 1, pln.numen = 2, pln.m_fuel = 100, pln.omegamax = 250, flt.m_fuel = 50;
     for (int e = 0; e < MAX_ENGINES; e++) flt.mixt_powr_rat[e] = 1;
   }
   static void seconds(int n) {

@@ -1,9 +1,6 @@
 // Wind layers, ground effect on the wind, microbursts, new random layers and the storm level.
 #include "weather/weather_fixture.h"
 
-#include <cmath>
-#include <vector>
-
 class WeatherWind : public WeatherFixture {
  protected:
   // Runs long enough for the filtered wind to settle on its targets, at a height above ground.
@@ -33,10 +30,8 @@ TEST_F(WeatherWind, WindAtTheAircraftFromItsLayerAndTheGround) {
   // Calm settings: no wind at all.
   EXPECT_EQ((std::vector<float>{atm.wind_X, atm.wind_Y, atm.wind_Z}), std::vector<float>(3, 0));
   atm.wndspd[0] = 10;  // from magnetic north
-  atm.thermal_vvi = 4;
-  atm.therm_on_poly[10][20] = 1;
-  env.i_aircraft = 10;
-  env.j_aircraft = 20;
+  atm.thermal_vvi = 4, atm.therm_on_poly[10][20] = 1;
+  env.i_aircraft = 10, env.j_aircraft = 20;
   // Horizontal parts halved up to 10 m and full from 20 m; the vertical part grows to 100 m.
   const float agl[3] = {5, 15, 150}, horizontal[3] = {0.5f, 0.75f, 1},
               vertical[3] = {0.05f, 0.15f, 1};
@@ -91,8 +86,7 @@ TEST_F(WeatherWind, NewLayersStayCalmBelowWindinessOneAndTurnTheShortWay) {
 }
 
 TEST_F(WeatherWind, StormLevelAveragesTheFieldAndHoldsAtTheEdges) {
-  env.hix = 630;  // one metre per point
-  env.hiz = 420;
+  env.hix = 630, env.hiz = 420;  // one metre per point
   atm.rain_tstm = 3;
   for (int k = 0; k < WXR_K; k++) atm.wxr[0][k] = atm.wxr[1][k] = atm.wxr[2][k] = 1;
   EXPECT_NEAR(storm_level_at(-1.0e9f, 0), 2, 1e-5);  // beyond the edge the edge repeats

@@ -28,12 +28,9 @@ TEST_F(WorldAirportBuild, RunwayLightsFollowTheLayout) {
   // "across" (to the right) is +z.
   float L = 4000.0f * 0.3048f, h = L / 2;
   setuprunway(0, 0, 1000.0f, 2000.0f, 100.0f, L, 30.0f, 90, 0);
-  EXPECT_EQ(env.rwaymax1[0][0], 20);
-  EXPECT_EQ(env.twaymax2[0][0], 220);
-  EXPECT_EQ(env.amber1[0][0], 10);
-  EXPECT_EQ(env.altred1[0][0], 110);
-  EXPECT_EQ(env.red2[0][0], 105);
-  EXPECT_EQ(env.tway[0][0], 1);
+  EXPECT_EQ((std::vector<int>{env.rwaymax1[0][0], env.twaymax2[0][0], env.amber1[0][0],
+                              env.altred1[0][0], env.red2[0][0], env.tway[0][0]}),
+            (std::vector<int>{20, 220, 10, 110, 105, 1}));
   EXPECT_NEAR(point(0, 0, 0)[0], 1000.0f - h, 1e-2f);  // first left edge light
   EXPECT_NEAR(point(0, 0, 0)[2], 2000.0f - 16.0f, 1e-2f);
   EXPECT_NEAR(point(0, 0, 0)[1], 100.5f, 1e-4f);
@@ -72,9 +69,7 @@ class WorldAirportField : public WorldAirportBuild {
       apt_hdng[0][r] = r == 0 ? 90 : 0;
       apt_len[0][r] = 3000, apt_width[0][r] = r == 0 ? 45 : 150;
     }
-    apt_len[0][2] = 0;
-    apt_h[0] = 100.0f;
-    apt_twr[0] = 1;
+    apt_len[0][2] = 0, apt_h[0] = 100.0f, apt_twr[0] = 1;
     cx = X_with_latlon(35.0f, -117.0f), cz = Z_with_lat(35.0f);
   }
   float cx = 0, cz = 0;

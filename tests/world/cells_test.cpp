@@ -10,9 +10,7 @@ class WorldCells : public WorldTest {
     WorldTest::SetUp();
     for (int i = 0; i < GRID_I; i++)
       for (int j = 0; j < GRID_J; j++) {
-        planexyz[i][j][0] = 100.0f * i;
-        planexyz[i][j][1] = 0.0f;
-        planexyz[i][j][2] = -100.0f * j;
+        planexyz[i][j][0] = 100.0f * i, planexyz[i][j][1] = 0.0f, planexyz[i][j][2] = -100.0f * j;
       }
     planexyz[11][20][1] = 20.0f;  // south-east
     planexyz[11][21][1] = 30.0f;  // north-east

@@ -9,77 +9,66 @@ class WorldRadios : public WorldTest {
     env.lat_sou = 34, env.lon_wes = -118;
     for (auto& col : env.lonwes_ref) col[0] = col[1] = -118.0f;
   }
-  static int add_nav(int type, float lat, float lon, int key, int hdng, const char* id) {
-    int n = ++env.navmax;
-    nav_type[n] = type, nav_lat[n] = lat, nav_lon[n] = lon, nav_f12[n] = key;
-    nav_hdng[n] = hdng, nav_h[n] = 100.0f;
-    std::snprintf(nav_id[n], 5, "%-4s", id);
-    return n;
-  }
-  static void fly_at(float lat, float lon, int heading = 90) {
-    flt.lat = lat, flt.lon = lon, flt.psi_int = heading;
-    flt.X = X_with_latlon(lat, lon), flt.Z = Z_with_lat(lat);
-  }
   static std::string id_on(int radio) { return std::string(nav.nav_id[radio], 4); }
 };
 
 TEST_F(WorldRadios, NearestAidOnTheFrequencyWinsWithinRange) {
-  add_nav(3, 35.0f, -117.0f, 11390, 0, "AAA");
-  add_nav(3, 35.3f, -117.0f, 11390, 0, "BBB");
-  add_nav(3, 35.1f, -117.0f, 11170, 0, "CCC");  // nearest, but on another frequency
+  wf::add_nav(3, 35.0f, -117.0f, 11390, "AAA");
+  wf::add_nav(3, 35.3f, -117.0f, 11390, "BBB");
+  wf::add_nav(3, 35.1f, -117.0f, 11170, "CCC");  // nearest, but on another frequency
   nav.nf[0] = 11390;
-  fly_at(35.1f, -117.0f);
+  wf::fly_at(35.1f, -117.0f);
   setnav(0);
   EXPECT_EQ(nav.goodnav[0], 1);
   EXPECT_EQ(id_on(0), "AAA ");
   EXPECT_EQ(nav.ilsgs[0], 9);
   EXPECT_FLOAT_EQ(nav.vorX[0], X_with_latlon(35.0f, -117.0f));
-  fly_at(35.25f, -117.0f);
+  wf::fly_at(35.25f, -117.0f);
   setnav(0);
   EXPECT_EQ(id_on(0), "BBB ");
   float x = nav.vorX[0];
-  fly_at(37.0f, -117.0f);  // out of range of both: the station goes, its position stays
+  wf::fly_at(37.0f, -117.0f);  // out of range of both: the station goes, its position stays
   setnav(0);
   EXPECT_EQ(nav.goodnav[0], 0);
   EXPECT_FLOAT_EQ(nav.vorX[0], x);
 }
 
 TEST_F(WorldRadios, LocalizerNeedsItsFrontCourseAndAVorOverridesIt) {
-  add_nav(4, 35.0f, -117.0f, 10990, 90, "IFAR");
-  add_nav(4, 35.0f, -117.3f, 10990, 90, "IBEH");  // nearer, but the aircraft is behind it
+  wf::add_nav(4, 35.0f, -117.0f, 10990, "IFAR", 90);
+  wf::add_nav(4, 35.0f, -117.3f, 10990, "IBEH", 90);  // nearer, but the aircraft is behind it
   nav.nf[1] = 10990;
-  fly_at(35.0f, -117.2f);
+  wf::fly_at(35.0f, -117.2f);
   setnav(1);
   EXPECT_EQ(id_on(1), "IFAR");
   EXPECT_FLOAT_EQ(nav.ilscrs[1], 90.0f);
   EXPECT_EQ(nav.ilsgs[1], 0);
-  add_nav(3, 35.5f, -117.2f, 10990, 0, "VOR");
+  wf::add_nav(3, 35.5f, -117.2f, 10990, "VOR");
   setnav(1);
   EXPECT_EQ(id_on(1), "VOR ");
   EXPECT_EQ(nav.ilsgs[1], 9);
 }
 
 TEST_F(WorldRadios, GlideSlopeMustFaceTheAircraftsHeading) {
-  add_nav(4, 35.0f, -117.0f, 10990, 90, "ILOC");
-  add_nav(6, 35.0f, -117.05f, 10990, 90, "");
-  add_nav(6, 35.0f, -117.15f, 10990, 270, "");  // nearer, facing the other way
+  wf::add_nav(4, 35.0f, -117.0f, 10990, "ILOC", 90);
+  wf::add_nav(6, 35.0f, -117.05f, 10990, "", 90);
+  wf::add_nav(6, 35.0f, -117.15f, 10990, "", 270);  // nearer, facing the other way
   nav.nf[0] = 10990;
-  fly_at(35.0f, -117.2f, 100);
+  wf::fly_at(35.0f, -117.2f, 100);
   setnav(0);
   EXPECT_EQ(nav.ilsgs[0], 3);
   EXPECT_FLOAT_EQ(nav.gsX[0], X_with_latlon(35.0f, -117.05f));
-  fly_at(35.0f, -117.2f, 181);  // 91 degrees off the first, 89 off the second
+  wf::fly_at(35.0f, -117.2f, 181);  // 91 degrees off the first, 89 off the second
   setnav(0);
   EXPECT_FLOAT_EQ(nav.gsX[0], X_with_latlon(35.0f, -117.15f));
-  fly_at(35.0f, -117.2f, 0);  // 90 off both: the localizer alone is left
+  wf::fly_at(35.0f, -117.2f, 0);  // 90 off both: the localizer alone is left
   setnav(0);
   EXPECT_EQ(nav.ilsgs[0], 0);
 }
 
 TEST_F(WorldRadios, AdfRangeGrowsWithHeight) {
-  add_nav(2, 35.0f, -116.7f, 210, 0, "NDB");
+  wf::add_nav(2, 35.0f, -116.7f, 210, "NDB");
   nav.adff = 210;
-  fly_at(35.0f, -117.2f);  // 0.5 degrees away: beyond 4/9 at sea level
+  wf::fly_at(35.0f, -117.2f);  // 0.5 degrees away: beyond 4/9 at sea level
   setnav(4);
   EXPECT_EQ(nav.goodnav[4], 0);
   flt.h = 10000.0f * con.fttomtrs;
@@ -92,10 +81,9 @@ TEST_F(WorldRadios, AdfRangeGrowsWithHeight) {
 }
 
 TEST_F(WorldRadios, GpsTargetCourseAndLock) {
-  env.aptmax = 0;
-  apt_lat[0][0] = 35.0f, apt_lon[0][0] = -117.0f;
+  env.aptmax = 0, apt_lat[0][0] = 35.0f, apt_lon[0][0] = -117.0f;
   nav.gps_index_mode = 1, nav.gps_index = 0, ins.lock_GPS = 1;
-  fly_at(35.0f, -117.5f);
+  wf::fly_at(35.0f, -117.5f);
   setnav(5);
   EXPECT_FLOAT_EQ(nav.gps_crs, 90.0f);
   EXPECT_NEAR(nav.gps_dis, X_with_latlon(35.0f, -117.0f) - flt.X, 0.01f);

@@ -160,6 +160,21 @@ inline void load_field_region(int lite = 0) {
   load_region();
 }
 
+// Navaid navmax + 1: type, place, frequency key, identifier and heading, 100 m up.
+inline int add_nav(int type, float lat, float lon, int key, const char* id, int hdng = 0) {
+  int n = ++env.navmax;
+  nav_type[n] = type, nav_lat[n] = lat, nav_lon[n] = lon, nav_f12[n] = key;
+  nav_hdng[n] = hdng, nav_h[n] = 100.0f;
+  std::snprintf(nav_id[n], 5, "%-4s", id);
+  return n;
+}
+
+// The aircraft at (lat, lon) on `heading`, its world position to match.
+inline void fly_at(float lat, float lon, int heading = 90) {
+  flt.lat = lat, flt.lon = lon, flt.psi_int = heading;
+  flt.X = X_with_latlon(lat, lon), flt.Z = Z_with_lat(lat);
+}
+
 }  // namespace wf
 
 // A world test starts in its own empty program folder.
