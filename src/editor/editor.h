@@ -65,7 +65,7 @@ void editor_setupmenus();
 // Carries out a menu command, then applies the symmetry rules; a change they make counts as a
 // change of the aircraft.
 void editor_handlemenu(int id);
-// The screens menus of the aircraft's type (the screens themselves are not built yet: greyed).
+// The screens menus of the aircraft's type; their items open the screens (screens.h).
 void build_screen_menus(int is_heli);
 // 1 when the aircraft may be replaced: it is unchanged, or the user saved it (and the save
 // succeeded) or chose not to; 0 when the user cancelled.
