@@ -417,15 +417,16 @@ static void build(built_screen& b, const screen_def& d) {
     size_t first = b.fields.size();
     add_part_fields(b, d.expert, p0, d.nparts, 0);
     if (d.count > 0 && first < b.fields.size()) b.fields[first].flags |= FORM_COLUMN;
+    // The elements' rows in a column of their own, the twin's under the part's own, and the
+    // twin's fields in the last column.
     first = b.fields.size();
     if (disc && d.expert) add_disc_rows(b, p0, d.nparts);
     if (!disc && !d.expert) add_element_rows(b, p0, 0);
-    if (first < b.fields.size() && b.fields[first].kind != FORM_BUTTON)
-      b.fields[first].flags |= FORM_COLUMN;
+    if (!disc && !d.expert && d.twin >= 0) add_element_rows(b, d.twin, 1);
+    if (first < b.fields.size()) b.fields[first].flags |= FORM_COLUMN;
     if (d.twin >= 0) {
       first = b.fields.size();
       add_part_fields(b, d.expert, d.twin, 1, 1);
-      if (!d.expert) add_element_rows(b, d.twin, 1);
       if (first < b.fields.size()) b.fields[first].flags |= FORM_COLUMN;
     }
   }

@@ -54,3 +54,57 @@ TEST(DesktopAirwright, ShowsTheAircraftKeepsOneInstanceAndQuitsThroughTheFileMen
   if (status < 0) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
   EXPECT_EQ(status, 0) << file_text(folder / "Error.out");
 }
+
+// The Trainer's Wing 1 screen, opened from the Screens menu: a longer span typed into it redraws
+// the still views (top, front, side) at once, and the left wing follows on the screen.
+TEST(DesktopAirwright, AWingScreenChangeRedrawsTheViews) {
+  const fs::path folder = fs::absolute("airwright_wing"), config = folder / "config";
+  fs::remove_all(folder);
+  fs::create_directories(config);
+  const fs::path trainer = folder / "Trainer.acf";
+  fs::copy_file(fs::path(KESTRIX_RUNTIME_DIR) / "aircraft" / "Trainer.acf", trainer);
+
+  pid_t pid = start(AIRWRIGHT_BINARY, {trainer.string()}, folder, config);
+  ASSERT_GT(pid, 0);
+  std::string window;
+  // The Trainer's left wing is rigged apart from its right: a notice says it is made the mirror.
+  for (double until = seconds_now() + 30.0; window.empty() && seconds_now() < until; pause_ms(200)) {
+    close_boxes();
+    const std::vector<std::string> ids = window_ids("^Airwright: Trainer.acf$");
+    if (!ids.empty() && window_ids("^Skyloom Message$").empty()) window = ids.front();
+  }
+  ASSERT_FALSE(window.empty()) << file_text(folder / "Error.out");
+  screen_picture before;
+  for (double until = seconds_now() + 10.0;
+       colours_in_rows(before, before.h - 560, before.h - 280) < 8 && seconds_now() < until;
+       pause_ms(200))
+    before = picture_of_window(window);
+  ASSERT_EQ(before.w, 800);
+
+  // Screens is the second menu; Wing 1 its sixth item (the separators are no items).
+  output_of("xdotool windowfocus --sync " + window +
+            " key --delay 150 F10 Right Down Down Down Down Down Down Return");
+  std::string wing;
+  for (double until = seconds_now() + 10.0; wing.empty() && seconds_now() < until; pause_ms(200)) {
+    const std::vector<std::string> ids = window_ids("^Wing 1$");
+    if (!ids.empty()) wing = ids.front();
+  }
+  ASSERT_FALSE(wing.empty()) << "the Wing 1 screen did not open";
+  // The semi-length is the screen's first field and has the focus.
+  output_of("xdotool windowfocus --sync " + wing + " key ctrl+a type 25");
+  output_of("xdotool key --window " + wing + " Return");
+  pause_ms(500);
+  output_of("xdotool windowraise " + window);
+  pause_ms(700);
+  const screen_picture after = picture_of_window(window);
+  ASSERT_EQ(after.w, before.w);
+  ASSERT_EQ(after.h, before.h);
+  size_t changed = 0;
+  for (int j = after.h - 560; j < after.h; j++)
+    for (int i = 0; i < after.w; i++)
+      if (!(i >= 400 && j >= after.h - 280) && before.at(i, j) != after.at(i, j)) changed++;
+  EXPECT_GT(changed, 300u) << "the still views did not redraw the longer wing";
+
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+}
