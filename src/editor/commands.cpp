@@ -218,6 +218,7 @@ int writeout(int save_as) {
   C_to_C(path, pln.C_path);
   edt.planenamed = 1;
   refresh_titles();
+  tell_check_problems(path);
   return 1;
 }
 

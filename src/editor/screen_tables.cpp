@@ -59,9 +59,9 @@ const form_field panel[] = {
     field_number("head-up display", "head-up display", nullptr, &pln.HUDtype, 0, 9),
     field_choice("vertical speed scale", "vertical speed scale", &pln.VVItype, 1, 2,
                  "2,000 ft/min|6,000 ft/min"),
-    new_column(array_of(field_choice("instrument", "instrument", &pln.ins_of_loc[1], 0, 8,
-                                     instruments),
-                        PANEL_LOCS - 1, "upper 1|upper 2|upper 3|upper 4|lower 1|lower 2|lower 3|lower 4")),
+    new_column(array_of(
+        field_choice("instrument", "instrument", &pln.ins_of_loc[1], 0, 8, instruments),
+        PANEL_LOCS - 1, "upper 1|upper 2|upper 3|upper 4|lower 1|lower 2|lower 3|lower 4")),
 };
 
 const form_field force_feedback[] = {
@@ -121,8 +121,8 @@ const form_field control_geometry[] = {
 
 const form_field horizontal_stab[] = {
     field_choice("tail type", "tail type", &pln.hstabtype, 0, 1, "stabilizer|stabilator"),
-    field_number("stabilizer trim", "stabilizer trim", nullptr, &pln.hstbtrimmax, 0.0f, 1.0f,
-                 0.05f, 2),
+    field_number("stabilizer trim", "stabilizer trim", nullptr, &pln.hstbtrimmax, 0.0f, 1.0f, 0.05f,
+                 2),
 };
 
 const form_field fuselage[] = {

@@ -134,8 +134,7 @@ static void add_part_fields(built_screen& b, int expert, int p0, int n, int twin
     const char* name = kept(label);
     form_field ff;
     if (f->kind == ACF_FLOAT)
-      ff = field_number(name, name, unit_text(f->unit), &f->f[p0], r.lo, r.hi, r.step,
-                        f->decimals);
+      ff = field_number(name, name, unit_text(f->unit), &f->f[p0], r.lo, r.hi, r.step, f->decimals);
     else if (f->kind == ACF_FLAG || f->kind == ACF_SWITCH)
       ff = field_check(name, name, &f->i[p0]);
     else if (f->kind == ACF_ROTATION)
@@ -152,9 +151,9 @@ static const char* control_label(const char* line) {
   static const struct {
     const char* line;
     const char* label;
-  } labels[] = {{" ailn\n", "aileron"},   {" splr\n", "spoiler"},    {" flap\n", "flap"},
-                {" slat\n", "slat"},      {" sbrk\n", "speed brake"}, {" drud\n", "yaw brake"},
-                {" elev\n", "elevator"},  {" rudd\n", "rudder"}};
+  } labels[] = {{" ailn\n", "aileron"},  {" splr\n", "spoiler"},     {" flap\n", "flap"},
+                {" slat\n", "slat"},     {" sbrk\n", "speed brake"}, {" drud\n", "yaw brake"},
+                {" elev\n", "elevator"}, {" rudd\n", "rudder"}};
   for (const auto& l : labels)
     if (std::string(l.line) == line) return l.label;
   return line;
@@ -257,8 +256,8 @@ static void add_sections(built_screen& b) {
       {"half height", section_get<B, SECTION_HEIGHT>, section_set<B, SECTION_HEIGHT>, 0, 100},
   };
   for (const auto& c : columns) {
-    form_field f = array_of(
-        field_computed(c.name, c.name, "ft", c.get, c.set, c.lo, c.hi, 0.1f, 2), 9, section_rows);
+    form_field f = array_of(field_computed(c.name, c.name, "ft", c.get, c.set, c.lo, c.hi, 0.1f, 2),
+                            9, section_rows);
     add(b, c.get == columns[0].get ? new_column(f) : beside(f));
   }
 }
@@ -406,8 +405,7 @@ static void build(built_screen& b, const screen_def& d) {
     const form_field& f = d.fields[k];
     if (f.kind == FORM_TEXT && f.s == pln.flap_str) {
       add(b, applies_when(f, never));
-      add(b, beside(field_button("choose flap file", "Choose...")),
-          {JOB_FLAP, 0, pln.flap_str, 0});
+      add(b, beside(field_button("choose flap file", "Choose...")), {JOB_FLAP, 0, pln.flap_str, 0});
     } else {
       add(b, f);
     }

@@ -137,7 +137,7 @@ TEST_F(EditorTest, AirfoilsAreChosenFromTheAirfoilsFolder) {
     EXPECT_STREQ(pln.Rafl0[PART_WING1_RIGHT], c.expect) << c.path;
     EXPECT_STREQ(pln.Rafl0[PART_WING1_LEFT], c.expect) << c.path;
   }
-  EXPECT_NEAR(pln.trat[PART_WING1_RIGHT], 0.09f, 1e-3f);  // the views draw the new thickness
+  EXPECT_NEAR(pln.trat[PART_WING1_RIGHT], 0.09f, 1e-3f);     // the views draw the new thickness
   headless_form_type(WING1, "root airfoil", "nothing.afl");  // names are chosen, never typed
   EXPECT_STREQ(pln.Rafl0[PART_WING1_RIGHT], "NACA 0009 (symmetrical).afl");
 }
@@ -199,35 +199,62 @@ TEST_F(EditorTest, AnAircraftBuiltOnTheScreensFromNewPassesTheChecksAndFlies) {
     int element;
     float value;
   } typed[] = {
-      {WING1, "semi-length", 0, 18.0f},       {WING1, "root chord", 0, 5.5f},
-      {WING1, "tip chord", 0, 4.1f},          {WING1, "longitudinal arm", 0, 8.7f},
-      {WING1, "vertical arm", 0, 3.8f},       {WING1, "dihedral", 0, 3.0f},
-      {WING1, "incidence", 0, 1.5f},          {WING1, "incidence", 1, 0.9f},
-      {WING1, "incidence", 2, 0.3f},          {WING1, "incidence", 3, -0.3f},
-      {WING1, "incidence", 4, -0.9f},         {WING1, "incidence", 5, -1.5f},
-      {WING1, "aileron", 4, 1.0f},            {WING1, "aileron", 5, 1.0f},
-      {HSTAB, "semi-length", 0, 5.6f},        {HSTAB, "root chord", 0, 4.0f},
-      {HSTAB, "tip chord", 0, 2.6f},          {HSTAB, "longitudinal arm", 0, 24.3f},
-      {HSTAB, "vertical arm", 0, 0.5f},       {HSTAB, "elements", 0, 3.0f},
-      {HSTAB, "incidence", 0, -1.0f},         {HSTAB, "incidence", 1, -1.0f},
-      {HSTAB, "incidence", 2, -1.0f},         {HSTAB, "elevator", 0, 1.0f},
-      {HSTAB, "elevator", 1, 1.0f},           {HSTAB, "elevator", 2, 1.0f},
-      {VSTAB1, "semi-length", 0, 5.0f},       {VSTAB1, "root chord", 0, 4.8f},
-      {VSTAB1, "tip chord", 0, 2.6f},         {VSTAB1, "longitudinal arm", 0, 24.0f},
-      {VSTAB1, "vertical arm", 0, 1.0f},      {VSTAB1, "sweep", 0, 35.0f},
-      {VSTAB1, "elements", 0, 3.0f},          {VSTAB1, "rudder", 0, 1.0f},
-      {VSTAB1, "rudder", 1, 1.0f},            {VSTAB1, "rudder", 2, 1.0f},
-      {CONTROLS, "aileron chord", 0, 0.25f},  {CONTROLS, "elevator chord", 0, 0.45f},
-      {CONTROLS, "rudder chord", 0, 0.4f},    {CONTROLS, "aileron up", 0, 20.0f},
-      {CONTROLS, "aileron down", 0, 15.0f},   {CONTROLS, "elevator up", 0, 28.0f},
-      {CONTROLS, "elevator down", 0, 23.0f},  {CONTROLS, "rudder", 0, 17.0f},
-      {PROPS, "semi-length", 0, 3.1f},        {PROPS, "root chord", 0, 0.65f},
-      {PROPS, "tip chord", 0, 0.4f},          {PROPS, "longitudinal arm", 0, 0.5f},
+      {WING1, "semi-length", 0, 18.0f},
+      {WING1, "root chord", 0, 5.5f},
+      {WING1, "tip chord", 0, 4.1f},
+      {WING1, "longitudinal arm", 0, 8.7f},
+      {WING1, "vertical arm", 0, 3.8f},
+      {WING1, "dihedral", 0, 3.0f},
+      {WING1, "incidence", 0, 1.5f},
+      {WING1, "incidence", 1, 0.9f},
+      {WING1, "incidence", 2, 0.3f},
+      {WING1, "incidence", 3, -0.3f},
+      {WING1, "incidence", 4, -0.9f},
+      {WING1, "incidence", 5, -1.5f},
+      {WING1, "aileron", 4, 1.0f},
+      {WING1, "aileron", 5, 1.0f},
+      {HSTAB, "semi-length", 0, 5.6f},
+      {HSTAB, "root chord", 0, 4.0f},
+      {HSTAB, "tip chord", 0, 2.6f},
+      {HSTAB, "longitudinal arm", 0, 24.3f},
+      {HSTAB, "vertical arm", 0, 0.5f},
+      {HSTAB, "elements", 0, 3.0f},
+      {HSTAB, "incidence", 0, -1.0f},
+      {HSTAB, "incidence", 1, -1.0f},
+      {HSTAB, "incidence", 2, -1.0f},
+      {HSTAB, "elevator", 0, 1.0f},
+      {HSTAB, "elevator", 1, 1.0f},
+      {HSTAB, "elevator", 2, 1.0f},
+      {VSTAB1, "semi-length", 0, 5.0f},
+      {VSTAB1, "root chord", 0, 4.8f},
+      {VSTAB1, "tip chord", 0, 2.6f},
+      {VSTAB1, "longitudinal arm", 0, 24.0f},
+      {VSTAB1, "vertical arm", 0, 1.0f},
+      {VSTAB1, "sweep", 0, 35.0f},
+      {VSTAB1, "elements", 0, 3.0f},
+      {VSTAB1, "rudder", 0, 1.0f},
+      {VSTAB1, "rudder", 1, 1.0f},
+      {VSTAB1, "rudder", 2, 1.0f},
+      {CONTROLS, "aileron chord", 0, 0.25f},
+      {CONTROLS, "elevator chord", 0, 0.45f},
+      {CONTROLS, "rudder chord", 0, 0.4f},
+      {CONTROLS, "aileron up", 0, 20.0f},
+      {CONTROLS, "aileron down", 0, 15.0f},
+      {CONTROLS, "elevator up", 0, 28.0f},
+      {CONTROLS, "elevator down", 0, 23.0f},
+      {CONTROLS, "rudder", 0, 17.0f},
+      {PROPS, "semi-length", 0, 3.1f},
+      {PROPS, "root chord", 0, 0.65f},
+      {PROPS, "tip chord", 0, 0.4f},
+      {PROPS, "longitudinal arm", 0, 0.5f},
       {EXPERT_PROP, "design advance per revolution", 0, 56.0f},
       {EXPERT_PROP, "design rpm", 0, 2400.0f},
-      {WEIGHTS, "maximum weight", 0, 2450.0f}, {WEIGHTS, "empty weight", 0, 1680.0f},
-      {WEIGHTS, "fuel", 0, 318.0f},           {WEIGHTS, "centre of gravity aft", 0, 8.6f},
-      {ENGINES, "power", 0, 160.0f},          {FUSELAGE, "drag coefficient", 0, 0.2f},
+      {WEIGHTS, "maximum weight", 0, 2450.0f},
+      {WEIGHTS, "empty weight", 0, 1680.0f},
+      {WEIGHTS, "fuel", 0, 318.0f},
+      {WEIGHTS, "centre of gravity aft", 0, 8.6f},
+      {ENGINES, "power", 0, 160.0f},
+      {FUSELAGE, "drag coefficient", 0, 0.2f},
   };
   for (const auto& t : typed) {
     if (!form_of(t.w)) open_screen_item(t.w);
@@ -259,4 +286,19 @@ TEST_F(EditorTest, AnAircraftBuiltOnTheScreensFromNewPassesTheChecksAndFlies) {
   std::sscanf(out.c_str() + out.find("crashed=", s), "crashed=%d", &crashed);
   EXPECT_EQ(crashed, 0) << out.substr(s);
   EXPECT_GT(alt, 2000.0f) << out.substr(s);
+}
+
+// A save runs Kestrix's checks on the file it wrote and tells the first problem, leaving the
+// design in the editor's units as it was.
+TEST_F(EditorTest, ASaveTellsWhatKestrixWouldRefuseAndKeepsTheDesign) {
+  command(CMD_NEW);
+  headless_queue_save_answer((std::filesystem::current_path() / "bare.acf").c_str());
+  command(CMD_SAVE_AS);
+  EXPECT_EQ(edt.planemod, 0);
+  EXPECT_EQ(last_alert().line[0], "The aircraft is saved, but Kestrix will not fly it as it is:");
+  EXPECT_NE(last_alert().line[1].find("no flying surfaces"), std::string::npos)
+      << last_alert().line[1];
+  EXPECT_EQ(pln.semilen[0], 3.0f);  // feet, not the simulator's metres
+  EXPECT_EQ(pln.omegamax, 2700.0f);
+  EXPECT_STREQ(pln.C_file, "bare.acf");
 }
