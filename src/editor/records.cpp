@@ -42,7 +42,7 @@ static void round_body(int b, float r, float first_z, float spacing, int used) {
 
 static void default_airfoils() {
   for (int p = 0; p < LIFTING_PARTS; p++) {
-    const char* foil = p <= PART_LAST_DISC     ? "Clark-Y (good propeller).afl"
+    const char* foil = p <= PART_LAST_DISC        ? "Clark-Y (good propeller).afl"
                        : p <= PART_WING2_RIGHT ? "NACA 2412 (popular).afl"
                                                : "NACA 0009 (symmetrical).afl";
     C_to_C(foil, pln.Rafl0[p]);
@@ -143,8 +143,8 @@ int read_aircraft_file(const char* path, int* mirrored) {
   inf.clear();
   if (!opened || inf_failed) {
     if (!inf_failed)
-      MACIBM_alert("I am unable to open the airplane! Sorry!!!",
-                   "I am trying to open:", file_name_of(path),
+      MACIBM_alert("I am unable to open the airplane! Sorry!!!", "I am trying to open:",
+                   file_name_of(path),
                    "The actual file-opening has failed. inf_open failed after string selected!",
                    ALERT_NOTICE);
     inf_failed = 0;
@@ -153,13 +153,13 @@ int read_aircraft_file(const char* path, int* mirrored) {
   }
   if (apply_symmetry()) {
     *mirrored = 1;
-    MACIBM_alert(
-        "In this file the left wings and stabilizer, the nacelles 2 to 4 or the second "
-        "float differed from their twins:",
-        pln.C_file,
-        "Airwright keeps them as mirror images or copies of the right wings and "
-        "stabilizer, nacelle 1 and the first float, and has made them so.",
-        "The aircraft therefore counts as changed: save it to keep it this way.", ALERT_NOTICE);
+    MACIBM_alert("In this file the left wings and stabilizer, the nacelles 2 to 4 or the second "
+                 "float differed from their twins:",
+                 pln.C_file,
+                 "Airwright keeps them as mirror images or copies of the right wings and "
+                 "stabilizer, nacelle 1 and the first float, and has made them so.",
+                 "The aircraft therefore counts as changed: save it to keep it this way.",
+                 ALERT_NOTICE);
   }
   return 1;
 }

@@ -15,8 +15,7 @@ TEST(DesktopAirwright, ShowsTheAircraftKeepsOneInstanceAndQuitsThroughTheFileMen
   pid_t pid = start(AIRWRIGHT_BINARY, {twin.string()}, folder, config);
   ASSERT_GT(pid, 0);
   std::string window;
-  for (double until = seconds_now() + 30.0; window.empty() && seconds_now() < until;
-       pause_ms(200)) {
+  for (double until = seconds_now() + 30.0; window.empty() && seconds_now() < until; pause_ms(200)) {
     const std::vector<std::string> ids = window_ids("^Airwright: Light Twin.acf$");
     if (!ids.empty()) window = ids.front();
   }
@@ -42,9 +41,8 @@ TEST(DesktopAirwright, ShowsTheAircraftKeepsOneInstanceAndQuitsThroughTheFileMen
   EXPECT_EQ(still, 0u) << "the other views changed without a change of the aircraft";
 
   // A second start finds the first and ends at once, saying why.
-  const std::string second =
-      output_of("cd '" + folder.string() + "' && XDG_CONFIG_HOME='" + config.string() + "' '" +
-                AIRWRIGHT_BINARY + "' 2>&1; echo status=$?");
+  const std::string second = output_of("cd '" + folder.string() + "' && XDG_CONFIG_HOME='" +
+                                       config.string() + "' '" + AIRWRIGHT_BINARY + "' 2>&1; echo status=$?");
   EXPECT_NE(second.find("running already"), std::string::npos) << second;
   EXPECT_NE(second.find("status=0"), std::string::npos) << second;
 
