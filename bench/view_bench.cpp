@@ -97,12 +97,9 @@ void place(float hour, int view, int w = WIN_W, int h = WIN_H) {
   reset_panel();
 }
 
-// One frame of the loop: the panel on event ticks, then the view, the controls and the flight.
+// One frame of the loop: the program's own frame with its picture, then the present.
 void frame() {
-  if (!set.view_is_fullscreen && msc.cntr % msc.evup == 0) update_panel();
-  update_scenery();
-  update_controls();
-  update_flight();
+  sim_frame(1);
   OGL_present_changed();
 }
 
