@@ -42,6 +42,11 @@ class AppPrefs : public AppTest {
     inf.clear();
     return ok;
   }
+  static int grab_body(const prefs_body& b) {
+    const std::string path = scratch("body.prf");
+    write_body(path, b);
+    return grab_file(path);
+  }
 };
 
 static bool same_body(const prefs_body& a, const prefs_body& b) {
@@ -185,14 +190,11 @@ TEST_F(AppPrefs, DiskOutputIsNeverRestoredWhileScreenAndGraphSelectionsAre) {
 
 TEST_F(AppPrefs, FramePeriodIsClampedWhenRead) {
   prefs_body b = captured();
-  std::string path = scratch("prd.prf");
   b.prd = 0.5f;
-  write_body(path, b);
-  ASSERT_EQ(grab_file(path), 1);
+  ASSERT_EQ(grab_body(b), 1);
   EXPECT_FLOAT_EQ(msc.prd, 0.1f);
   b.prd = 0.001f;
-  write_body(path, b);
-  ASSERT_EQ(grab_file(path), 1);
+  ASSERT_EQ(grab_body(b), 1);
   EXPECT_FLOAT_EQ(msc.prd, 0.01f);
 }
 
@@ -212,9 +214,7 @@ TEST_F(AppPrefs, ValuesThatIndexTablesAreBroughtInside) {
   b.wave_dir = -90;
   b.locl_time = -10.0f;
   b.joy_response[0] = 99;
-  std::string path = scratch("idx.prf");
-  write_body(path, b);
-  ASSERT_EQ(grab_file(path), 1);
+  ASSERT_EQ(grab_body(b), 1);
   EXPECT_EQ(msc.loc_apt_wrl, 2);  // the factory airport
   EXPECT_EQ(env.lat_sou, 33);
   EXPECT_EQ(env.lon_wes, -119);
@@ -234,9 +234,7 @@ TEST_F(AppPrefs, ExternalRadiosStartFromTheirDefaults) {
   b.nf[0] = 10850;
   b.cf[1] = 12345;
   b.adff = 333;
-  std::string path = scratch("avi.prf");
-  write_body(path, b);
-  ASSERT_EQ(grab_file(path), 1);
+  ASSERT_EQ(grab_body(b), 1);
   EXPECT_EQ(nav.nf[0], 11170);
   EXPECT_EQ(nav.cf[1], 12100);
   EXPECT_EQ(nav.adff, 210);

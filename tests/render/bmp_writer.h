@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+// Tests size it in place as test_bmp b{width, height}: w and h stay the first fields.
 struct test_bmp {
   int w = 1, h = 1;
   bool top_down = false;  // store the top row first, with a negative height
