@@ -37,7 +37,7 @@ TEST_F(RenderGl, SetStateSwitchesOnlyWhatItIsAskedForAndResetClearsAll) {
     EXPECT_TRUE(glIsEnabled(cap)) << cap;
   GLfloat color[4];
   glGetFloatv(GL_CURRENT_COLOR, color);
-  EXPECT_EQ(color[0] + color[1] + color[2], 3.0f);  // white under a texture
+  for (int k = 0; k < 3; k++) EXPECT_EQ(color[k], 1.0f) << k;  // white under a texture
   OGL_setstate(0, 1, 0, 1);
   EXPECT_FALSE(glIsEnabled(GL_FOG));
   EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
