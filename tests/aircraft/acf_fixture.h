@@ -3,10 +3,6 @@
 #pragma once
 
 #include <cmath>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <string>
 #include <vector>
 
 #include "support/test_support.h"

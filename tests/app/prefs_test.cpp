@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <sstream>
 #include <vector>
 
 #include "aircraft/aircraft.h"

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <fstream>
 #include <string>
-#include <vector>
 
 // Tests size it in place as test_bmp b{width, height}: w and h stay the first fields.
 struct test_bmp {
