@@ -145,15 +145,15 @@ TEST_F(AircraftAcf, SimulatorReaderConvertsToSI) {
   EXPECT_EQ(pln.loc_x[4], 66 + 129 + 129 + 115);  // the supplementary instrument is narrow
   EXPECT_EQ(pln.loc_y[4], 222);
   EXPECT_EQ(pln.loc_y[8], 84);
-  // Element geometry: rings of the propeller and areas of the wing.
-  float rings = 0, half_wing = 0;
+  // Element by element, so that area put in the wrong element shows: the 3 ft propeller's rings
+  // of a quarter radius grow by odd multiples outwards; the wing (chord 5 ft to 4 ft) tapers.
+  const float ring = con.pi * (0.75f * 0.3048f) * (0.75f * 0.3048f), ft2 = 0.3048f * 0.3048f;
   for (int e = 0; e < 4; e++) {
-    rings += pln.ringarea[0][e];
-    half_wing += pln.s[4][e];
+    EXPECT_NEAR(pln.ringarea[0][e], (2 * e + 1) * ring, 1e-5) << e;
+    EXPECT_NEAR(pln.s[4][e], (19.5f - e) * ft2, 1e-5) << e;
   }
-  EXPECT_NEAR(rings, pln.discarea[0], 1e-4);
+  EXPECT_NEAR(pln.discarea[0], 16 * ring, 1e-5);
   EXPECT_GT(pln.miprop[0], 0.0f);
-  EXPECT_NEAR(half_wing, 4.5f * 16.0f * 0.3048f * 0.3048f, 1e-4);
 }
 
 TEST_F(AircraftAcf, SimulatorReaderSplitsAndReplacesValues) {
