@@ -187,17 +187,7 @@ TEST_F(AppPrefs, DiskOutputIsNeverRestoredWhileScreenAndGraphSelectionsAre) {
   EXPECT_EQ(set.grfout, 1);
 }
 
-TEST_F(AppPrefs, FramePeriodIsClampedWhenRead) {
-  prefs_body b = captured();
-  b.prd = 0.5f;
-  ASSERT_EQ(grab_body(b), 1);
-  EXPECT_FLOAT_EQ(msc.prd, 0.1f);
-  b.prd = 0.001f;
-  ASSERT_EQ(grab_body(b), 1);
-  EXPECT_FLOAT_EQ(msc.prd, 0.01f);
-}
-
-TEST_F(AppPrefs, ValuesThatIndexTablesAreBroughtInside) {
+TEST_F(AppPrefs, ValuesThatIndexTablesOrTimeTheFrameAreBroughtInside) {
   env.aptmax = 3;
   std::strcpy(apt_id[2], "SBD ");
   apt_lat[2][0] = 34.1f;
@@ -213,7 +203,9 @@ TEST_F(AppPrefs, ValuesThatIndexTablesAreBroughtInside) {
   b.wave_dir = -90;
   b.locl_time = -10.0f;
   b.joy_response[0] = 99;
+  b.prd = 0.5f;
   ASSERT_EQ(grab_body(b), 1);
+  EXPECT_FLOAT_EQ(msc.prd, 0.1f);
   EXPECT_EQ(msc.loc_apt_wrl, 2);  // the factory airport
   EXPECT_EQ(env.lat_sou, 33);
   EXPECT_EQ(env.lon_wes, -119);
@@ -225,6 +217,9 @@ TEST_F(AppPrefs, ValuesThatIndexTablesAreBroughtInside) {
   EXPECT_EQ(atm.wave_dir, 270);
   EXPECT_FLOAT_EQ(msc.locl_time, 86390.0f);
   EXPECT_EQ(set.joy_response[0], 2);
+  b.prd = 0.001f;
+  ASSERT_EQ(grab_body(b), 1);
+  EXPECT_FLOAT_EQ(msc.prd, 0.01f);
 }
 
 TEST_F(AppPrefs, ExternalRadiosStartFromTheirDefaults) {
