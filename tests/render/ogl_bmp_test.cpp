@@ -138,7 +138,7 @@ TEST_F(RenderOglBmp, ShortFilesAreScanningErrors) {
   // Cut inside the file header, the information header, the pixels, and a pixel-data offset
   // that points past the end.
   for (size_t keep : {size_t(1), size_t(10), size_t(40), whole.size() - 1}) {
-    std::ofstream("short.BMP", std::ios::binary | std::ios::trunc) << whole.substr(0, keep);
+    write_file("short.BMP", whole.substr(0, keep));
     macibm_clear_alert_log();
     EXPECT_FATAL_ALERT(OGL_texbmp(BMP_TEXTURE_PATH, 2, 0, "short")) << keep;
     EXPECT_EQ(last_alert().line[0], "File-scanning error!") << keep;
