@@ -3,10 +3,6 @@
 #pragma once
 
 #include <cmath>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <string>
 #include <vector>
 
 #include "support/test_support.h"
@@ -130,6 +126,20 @@ inline void fill_test_aircraft(const char* path) {
   apply({to(pln.gearEQ, 1), to(pln.nwsteer, 30), to(pln.sgear, 2), to(pln.ngearZ, 2),
          to(pln.ngearY, -4), to(pln.mgearZ, 9.5f), to(pln.mgearX, 4), to(pln.mgearY, -4),
          to(pln.ASloV, 60), to(pln.AShiV, 120)});
+}
+
+// Writes the test aircraft with the changes to path; 1 when written.
+inline int write_variant(const char* path, const std::vector<change>& changes) {
+  fill_test_aircraft(path);
+  apply(changes);
+  return writeout_file(path);
+}
+
+// Names the aircraft file in pln as the shell does and opens it for a reader; 1 when open.
+inline int open_acf(const char* path) {
+  C_to_C(path, pln.C_path);
+  C_to_C(path, pln.C_file);
+  return inf_open(path, FILE_ANY, VERSION_AIRCRAFT, 1);
 }
 
 // Writes the airfoil and flap files the test aircraft names, beside the program.

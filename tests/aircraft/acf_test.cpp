@@ -1,7 +1,6 @@
 // The aircraft file: writer and editor reader as mirror images, the simulator reader's
 // conversions and rules, and the alerts of malformed files and of the values read.
 #include <cstring>
-#include <fstream>
 #include <string>
 
 #include "acf_fixture.h"
@@ -12,13 +11,9 @@ class AircraftAcf : public AircraftTest {
  protected:
   // Writes the test aircraft with the changes and reads it with the simulator's reader.
   void sim_read(const std::vector<change>& changes) {
-    fill_test_aircraft("plane.acf");
-    apply(changes);
-    ASSERT_EQ(writeout_file("plane.acf"), 1);
+    ASSERT_EQ(write_variant("plane.acf", changes), 1);
     reset_pln();
-    C_to_C("plane.acf", pln.C_path);
-    C_to_C("plane.acf", pln.C_file);
-    ASSERT_EQ(inf_open("plane.acf", FILE_ANY, VERSION_AIRCRAFT, 1), 1);
+    ASSERT_EQ(open_acf("plane.acf"), 1);
     read_plane_file();
   }
   void expect_fatal_read(const std::vector<change>& changes, const char* line1) {
@@ -63,9 +58,7 @@ void fill_every_field() {
 
 void editor_read(const char* path) {
   reset_pln();
-  C_to_C(path, pln.C_path);
-  C_to_C(path, pln.C_file);
-  ASSERT_EQ(inf_open(path, FILE_ANY, VERSION_AIRCRAFT, 1), 1);
+  ASSERT_EQ(open_acf(path), 1);
   readin();
 }
 
@@ -92,12 +85,11 @@ TEST_F(AircraftAcf, WriterAndEditorReaderAreMirrorImages) {
 }
 
 TEST_F(AircraftAcf, EditorReaderTakesExactlyElsValuesAndHandsOverTheRootAirfoils) {
-  fill_test_aircraft("els.acf");
-  ASSERT_EQ(writeout_file("els.acf"), 1);
+  ASSERT_EQ(write_variant("els.acf", {}), 1);
   // Extra values after the two of a part's line are ignored.
   std::string text = read_file("els.acf");
   text.insert(text.find(" angle incidence", text.find("hstblEN")), "  99.000 ");
-  std::ofstream("els.acf", std::ios::binary) << text;
+  write_file("els.acf", text);
   static int calls;
   static std::string first;
   calls = 0;
@@ -153,15 +145,15 @@ TEST_F(AircraftAcf, SimulatorReaderConvertsToSI) {
   EXPECT_EQ(pln.loc_x[4], 66 + 129 + 129 + 115);  // the supplementary instrument is narrow
   EXPECT_EQ(pln.loc_y[4], 222);
   EXPECT_EQ(pln.loc_y[8], 84);
-  // Element geometry: rings of the propeller and areas of the wing.
-  float rings = 0, half_wing = 0;
+  // Element by element, so that area put in the wrong element shows: the 3 ft propeller's rings
+  // of a quarter radius grow by odd multiples outwards; the wing (chord 5 ft to 4 ft) tapers.
+  const float ring = con.pi * (0.75f * 0.3048f) * (0.75f * 0.3048f), ft2 = 0.3048f * 0.3048f;
   for (int e = 0; e < 4; e++) {
-    rings += pln.ringarea[0][e];
-    half_wing += pln.s[4][e];
+    EXPECT_NEAR(pln.ringarea[0][e], (2 * e + 1) * ring, 1e-5) << e;
+    EXPECT_NEAR(pln.s[4][e], (19.5f - e) * ft2, 1e-5) << e;
   }
-  EXPECT_NEAR(rings, pln.discarea[0], 1e-4);
+  EXPECT_NEAR(pln.discarea[0], 16 * ring, 1e-5);
   EXPECT_GT(pln.miprop[0], 0.0f);
-  EXPECT_NEAR(half_wing, 4.5f * 16.0f * 0.3048f * 0.3048f, 1e-4);
 }
 
 TEST_F(AircraftAcf, SimulatorReaderSplitsAndReplacesValues) {
@@ -245,13 +237,11 @@ TEST_F(AircraftAcf, ValuesThatWouldOverflowOrDivideByZeroAreRefused) {
 }
 
 TEST_F(AircraftAcf, MalformedFilesGiveTheirAlerts) {
-  fill_test_aircraft("plane.acf");
-  ASSERT_EQ(writeout_file("plane.acf"), 1);
+  ASSERT_EQ(write_variant("plane.acf", {}), 1);
   std::string good = read_file("plane.acf");
   auto read_text = [](const std::string& text) {
-    std::ofstream("bad.acf", std::ios::binary) << text;
-    C_to_C("bad.acf", pln.C_path);
-    if (inf_open("bad.acf", FILE_ANY, VERSION_AIRCRAFT, 1)) read_plane_file();
+    write_file("bad.acf", text);
+    if (open_acf("bad.acf")) read_plane_file();
   };
 
   EXPECT_FATAL_ALERT(read_text(good.substr(0, good.size() / 2)));

@@ -14,9 +14,7 @@ class AircraftChecks : public AircraftTest {
 
 // Loads the test aircraft with the changes.
 void load_variant(const std::vector<change>& changes) {
-  fill_test_aircraft("variant.acf");
-  apply(changes);
-  ASSERT_EQ(writeout_file("variant.acf"), 1);
+  ASSERT_EQ(write_variant("variant.acf", changes), 1);
   load_plane();
 }
 

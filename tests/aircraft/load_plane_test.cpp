@@ -18,9 +18,7 @@ class AircraftLoadPlane : public AircraftTest {
   void write_aircraft(const char* path, const std::vector<change>& changes) {
     static planestruct loaded;
     loaded = pln;
-    fill_test_aircraft(path);
-    apply(changes);
-    EXPECT_EQ(writeout_file(path), 1);
+    EXPECT_EQ(write_variant(path, changes), 1);
     pln = loaded;
   }
   // The shell names the aircraft in pln before it asks for the load.

@@ -126,24 +126,17 @@ TEST_F(AircraftParts, DiscOutlineHasTwoStationsPerBlade) {
 }
 
 TEST_F(AircraftParts, BodyOffsetsFollowTheirMounts) {
-  pln.Xarm[1] = -3.0f;
-  pln.Yarm[1] = 0.2f;
-  pln.Zarm[1] = -1.0f;
-  pln.misc_X = 2.0f;
-  pln.misc_Y = -1.5f;
-  pln.misc_Z = 0.5f;
-  float x, y, z;
-  get_body_os(14, &x, &y, &z);  // nacelle 2 sits on engine 2's disc
-  EXPECT_EQ(x, -3.0f);
-  EXPECT_EQ(y, 0.2f);
-  EXPECT_EQ(z, -1.0f);
-  get_body_os(17, &x, &y, &z);  // the first miscellaneous body is the left one
-  EXPECT_EQ(x, -2.0f);
-  EXPECT_EQ(y, -1.5f);
-  EXPECT_EQ(z, 0.5f);
-  get_body_os(18, &x, &y, &z);
-  EXPECT_EQ(x, 2.0f);
-  get_body_os(12, &x, &y, &z);  // the fuselage is the reference
-  EXPECT_EQ(x, 0.0f);
-  EXPECT_EQ(z, 0.0f);
+  apply({to(pln.Xarm[1], -3), to(pln.Yarm[1], 0.2f), to(pln.Zarm[1], -1), to(pln.misc_X, 2),
+         to(pln.misc_Y, -1.5f), to(pln.misc_Z, 0.5f)});
+  // A nacelle sits on its engine's disc, the first miscellaneous body is the left one, and the
+  // fuselage is the reference.
+  const float want[][4] = {{14, -3, 0.2f, -1}, {17, -2, -1.5f, 0.5f}, {18, 2, -1.5f, 0.5f},
+                           {12, 0, 0, 0}};
+  for (const auto& w : want) {
+    float x, y, z;
+    get_body_os(static_cast<int>(w[0]), &x, &y, &z);
+    EXPECT_EQ(x, w[1]) << w[0];
+    EXPECT_EQ(y, w[2]) << w[0];
+    EXPECT_EQ(z, w[3]) << w[0];
+  }
 }

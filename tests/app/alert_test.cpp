@@ -1,19 +1,13 @@
 // Alerts: logging, the value substitution, and the fatal path's ordering and re-entry guard.
 #include "support/test_support.h"
 
-#include <fstream>
-#include <sstream>
-
 TEST(AppAlert, NoticeIsLoggedAndReturns) {
   MACIBM_alert("one", "two", nullptr, "four", ALERT_NOTICE);
   ASSERT_EQ(macibm_alert_log().size(), 1u);
   EXPECT_EQ(last_alert().line[0], "one");
   EXPECT_EQ(last_alert().line[2], "");
   EXPECT_EQ(last_alert().line[3], "four");
-  std::ifstream log("Error.out");
-  std::stringstream text;
-  text << log.rdbuf();
-  EXPECT_NE(text.str().find("two"), std::string::npos);
+  EXPECT_NE(read_file("Error.out").find("two"), std::string::npos);
 }
 
 TEST(AppAlert, EditorCodesDifferFromSimulatorCodes) {

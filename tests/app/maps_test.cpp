@@ -4,8 +4,6 @@
 #include "app_fixture.h"
 
 #include <cmath>
-#include <cstring>
-#include <string>
 
 #include "controls/controls.h"
 #include "flight/flight.h"

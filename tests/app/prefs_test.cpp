@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <sstream>
 #include <vector>
 
 #include "aircraft/aircraft.h"
@@ -41,6 +40,11 @@ class AppPrefs : public AppTest {
     inf.close();
     inf.clear();
     return ok;
+  }
+  static int grab_body(const prefs_body& b) {
+    const std::string path = scratch("body.prf");
+    write_body(path, b);
+    return grab_file(path);
   }
 };
 
@@ -183,20 +187,7 @@ TEST_F(AppPrefs, DiskOutputIsNeverRestoredWhileScreenAndGraphSelectionsAre) {
   EXPECT_EQ(set.grfout, 1);
 }
 
-TEST_F(AppPrefs, FramePeriodIsClampedWhenRead) {
-  prefs_body b = captured();
-  std::string path = scratch("prd.prf");
-  b.prd = 0.5f;
-  write_body(path, b);
-  ASSERT_EQ(grab_file(path), 1);
-  EXPECT_FLOAT_EQ(msc.prd, 0.1f);
-  b.prd = 0.001f;
-  write_body(path, b);
-  ASSERT_EQ(grab_file(path), 1);
-  EXPECT_FLOAT_EQ(msc.prd, 0.01f);
-}
-
-TEST_F(AppPrefs, ValuesThatIndexTablesAreBroughtInside) {
+TEST_F(AppPrefs, ValuesThatIndexTablesOrTimeTheFrameAreBroughtInside) {
   env.aptmax = 3;
   std::strcpy(apt_id[2], "SBD ");
   apt_lat[2][0] = 34.1f;
@@ -212,9 +203,9 @@ TEST_F(AppPrefs, ValuesThatIndexTablesAreBroughtInside) {
   b.wave_dir = -90;
   b.locl_time = -10.0f;
   b.joy_response[0] = 99;
-  std::string path = scratch("idx.prf");
-  write_body(path, b);
-  ASSERT_EQ(grab_file(path), 1);
+  b.prd = 0.5f;
+  ASSERT_EQ(grab_body(b), 1);
+  EXPECT_FLOAT_EQ(msc.prd, 0.1f);
   EXPECT_EQ(msc.loc_apt_wrl, 2);  // the factory airport
   EXPECT_EQ(env.lat_sou, 33);
   EXPECT_EQ(env.lon_wes, -119);
@@ -226,6 +217,9 @@ TEST_F(AppPrefs, ValuesThatIndexTablesAreBroughtInside) {
   EXPECT_EQ(atm.wave_dir, 270);
   EXPECT_FLOAT_EQ(msc.locl_time, 86390.0f);
   EXPECT_EQ(set.joy_response[0], 2);
+  b.prd = 0.001f;
+  ASSERT_EQ(grab_body(b), 1);
+  EXPECT_FLOAT_EQ(msc.prd, 0.01f);
 }
 
 TEST_F(AppPrefs, ExternalRadiosStartFromTheirDefaults) {
@@ -234,9 +228,7 @@ TEST_F(AppPrefs, ExternalRadiosStartFromTheirDefaults) {
   b.nf[0] = 10850;
   b.cf[1] = 12345;
   b.adff = 333;
-  std::string path = scratch("avi.prf");
-  write_body(path, b);
-  ASSERT_EQ(grab_file(path), 1);
+  ASSERT_EQ(grab_body(b), 1);
   EXPECT_EQ(nav.nf[0], 11170);
   EXPECT_EQ(nav.cf[1], 12100);
   EXPECT_EQ(nav.adff, 210);

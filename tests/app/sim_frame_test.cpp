@@ -1,7 +1,6 @@
 // The one frame of every program: drawn or not, the flight it flies is the same.
 #include "support/test_support.h"
 
-#include <cstring>
 #include <vector>
 
 #include "app/app.h"

@@ -59,7 +59,8 @@ TEST_F(AppStartup, ClearPathEmptiesTheRing) {
   pat.cntr_record = 4321;
   pat.inited[5999] = 1;
   clear_path();
-  EXPECT_EQ(pat.cntr_record + pat.inited[5999], 0);
+  EXPECT_EQ(pat.cntr_record, 0);
+  EXPECT_EQ(pat.inited[5999], 0);
 }
 
 TEST_F(AppStartup, SecondInstanceReturnsAtOnce) {

@@ -3,8 +3,6 @@
 // screen's DPI, and sizes from a preferences file of any kind give a window that fits the screen.
 #include "app_fixture.h"
 
-#include <cmath>
-
 #include "render/ogl.h"
 
 class AppWindowLayout : public AppTest {

@@ -48,9 +48,7 @@ class RenderOglBmp : public ::testing::Test {
 };
 
 TEST_F(RenderOglBmp, ReadsRowsInEveryStoredOrderSkippingPaddingAndGaps) {
-  test_bmp b;
-  b.w = 3;  // 9 bytes of pixels and 3 of padding per row
-  b.h = 2;
+  test_bmp b{3, 2};  // 9 bytes of pixels and 3 of padding per row
   write_bmp("up.BMP", b);
   ASSERT_EQ(fs::file_size("up.BMP"), 54u + 2 * 12);
   EXPECT_EQ(OGL_texbmp(BMP_TEXTURE_PATH, 4, 0, "up"), 1);
@@ -81,8 +79,7 @@ TEST_F(RenderOglBmp, ReadsRowsInEveryStoredOrderSkippingPaddingAndGaps) {
 }
 
 TEST_F(RenderOglBmp, RefusesSidesAbove1024EitherWayUp) {
-  test_bmp b;
-  b.w = 1024;
+  test_bmp b{1024};
   write_bmp("w1024.BMP", b);
   EXPECT_EQ(OGL_texbmp(BMP_TEXTURE_PATH, 1, 0, "w1024"), 1);
 
@@ -124,9 +121,7 @@ TEST_F(RenderOglBmp, EachMalformedHeaderGetsItsAlert) {
       {"offset in header", [](test_bmp& b) { b.offset_delta = -30; }, not_bmp, ""},
   };
   for (const bad_case& c : cases) {
-    test_bmp b;
-    b.w = 2;
-    b.h = 2;
+    test_bmp b{2, 2};
     c.spoil(b);
     write_bmp("bad.BMP", b);
     macibm_clear_alert_log();
@@ -138,14 +133,12 @@ TEST_F(RenderOglBmp, EachMalformedHeaderGetsItsAlert) {
 }
 
 TEST_F(RenderOglBmp, ShortFilesAreScanningErrors) {
-  test_bmp b;
-  b.w = 3;
-  b.h = 3;
+  test_bmp b{3, 3};
   const std::string whole = bmp_bytes(b);
   // Cut inside the file header, the information header, the pixels, and a pixel-data offset
   // that points past the end.
   for (size_t keep : {size_t(1), size_t(10), size_t(40), whole.size() - 1}) {
-    std::ofstream("short.BMP", std::ios::binary | std::ios::trunc) << whole.substr(0, keep);
+    write_file("short.BMP", whole.substr(0, keep));
     macibm_clear_alert_log();
     EXPECT_FATAL_ALERT(OGL_texbmp(BMP_TEXTURE_PATH, 2, 0, "short")) << keep;
     EXPECT_EQ(last_alert().line[0], "File-scanning error!") << keep;
@@ -174,9 +167,7 @@ TEST_F(RenderOglBmp, MissingFilesDependOnTheKind) {
   EXPECT_EQ(tex_size[3], OGL_GREY_DEFAULT_SIZE * OGL_GREY_DEFAULT_SIZE * 4);
   EXPECT_EQ(staged(OGL_GREY_DEFAULT_SIZE - 1, OGL_GREY_DEFAULT_SIZE - 1, OGL_GREY_DEFAULT_SIZE),
             0xc8c8c8u);
-  test_bmp b;
-  b.w = 6;
-  b.h = 2;
+  test_bmp b{6, 2};
   write_bmp("textures/six.BMP", b);
   EXPECT_EQ(OGL_texbmp(BMP_TEXTURE, 3, 0, "six"), 1);
   EXPECT_EQ(OGL_texbmp(BMP_TEXTURE_PATH, 5, 0, "nothing"), 0);
@@ -198,9 +189,7 @@ TEST_F(RenderOglBmp, TextureNumbersOutsideTheTableAreFatal) {
 }
 
 TEST_F(RenderOglBmp, ScreenPicturesComeFromTheBitmapsFolderScaledForTheLight) {
-  test_bmp b;
-  b.w = 2;
-  b.h = 2;
+  test_bmp b{2, 2};
   write_bmp("bitmaps/Kestrix/panel.BMP", b);
   ogl_light_rat[0] = 0.5f;
   ogl_light_rat[1] = 1.0f;
@@ -229,9 +218,7 @@ TEST_F(RenderOglBmp, ScreenPicturesComeFromTheBitmapsFolderScaledForTheLight) {
 }
 
 TEST_F(RenderOglBmp, WinterSwapsTheGrassTexturesForSnow) {
-  test_bmp grass, snow;
-  grass.w = 4;
-  snow.w = 2;
+  const test_bmp grass{4}, snow{2};
   write_bmp("textures/grs.BMP", grass);
   write_bmp("textures/sno.BMP", snow);
   write_bmp("textures/grs_wat_h.BMP", grass);
@@ -250,8 +237,7 @@ TEST_F(RenderOglBmp, WinterSwapsTheGrassTexturesForSnow) {
 }
 
 TEST_F(RenderOglBmp, CutoutTexturesMakePureBlackTransparent) {
-  test_bmp b;
-  b.w = 2;
+  test_bmp b{2};
   b.color = [](int i, int j) -> uint32_t { return i == 0 ? 0x000000 : 0x000001; };
   for (int kind : {TEX_CUTOUT, TEX_CUTOUT2, TEX_CLAMP}) {
     write_bmp("cut.BMP", b);
@@ -262,9 +248,7 @@ TEST_F(RenderOglBmp, CutoutTexturesMakePureBlackTransparent) {
 }
 
 TEST_F(RenderOglBmp, TerrainTexturesAreMipmappedAndShouldBeSquare) {
-  test_bmp b;
-  b.w = 4;
-  b.h = 4;
+  test_bmp b{4, 4};
   write_bmp("square.BMP", b);
   OGL_texbmp(BMP_TEXTURE_PATH, 5, TEX_TERRAIN, "square");
   EXPECT_EQ(tex_size[5], (16 + 4 + 1) * 4);  // levels 4x4, 2x2, 1x1
@@ -296,9 +280,7 @@ TEST_F(RenderOglBmp, ReductionFollowsTheResolutionLevelAndTheTextureSizeLimit) {
   EXPECT_EQ(ogl_reduction_factor(5, 0, 100, 1000, 256), 4);
 
   // Every factor-th pixel, and never less than one pixel a side.
-  test_bmp b;
-  b.w = 8;
-  b.h = 3;
+  test_bmp b{8, 3};
   write_bmp("eight.BMP", b);
   ogl_res = 1;
   OGL_texbmp(BMP_TEXTURE_PATH, 0, 0, "eight");  // factor 4

@@ -2,7 +2,6 @@
 // sector vertices for angles of any sign and span, and the start-up progress bar.
 #include "support/test_support.h"
 
-#include <cmath>
 #include <climits>
 
 #include "render/ogl.h"

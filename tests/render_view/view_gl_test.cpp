@@ -1,7 +1,6 @@
 // The default start drawn by Mesa: measurable properties of the pictures, never exact pictures.
 #include "render_view/view_fixture.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>

@@ -17,7 +17,7 @@
 
 // A 16-bit mono sound file of 100 samples at `rate`.
 inline void write_sound_file(const std::string& path, int rate) {
-  auto le = [](unsigned v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+  auto le = [](unsigned v) { return le_bytes(v, 4); };
   std::ofstream(path, std::ios::binary) << "RIFF" << le(236) << "WAVEfmt " << le(16) << le(0x10001)
                                         << le(rate) << le(2 * rate) << le(0x100002) << "data" << le(200)
                                         << std::string(200, '\1');

@@ -1,6 +1,6 @@
 // The sound-file reader on files built here: extra chunks anywhere, long and short format chunks,
 // formats it cannot play, and sizes that do not match the file.
-#include <gtest/gtest.h>
+#include "support/test_support.h"
 
 #include <cstring>
 #include <string>
@@ -9,11 +9,7 @@
 
 namespace {
 
-std::string le(unsigned v, int bytes) {
-  std::string s;
-  for (int i = 0; i < bytes; i++) s += static_cast<char>((v >> (8 * i)) & 0xFF);
-  return s;
-}
+std::string le(unsigned v, int bytes) { return le_bytes(v, bytes); }
 
 std::string chunk(const std::string& id, const std::string& body, unsigned size_said = ~0u) {
   std::string c = id + le(size_said == ~0u ? static_cast<unsigned>(body.size()) : size_said, 4) + body;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -19,6 +20,13 @@ const alert_record& last_alert();
 
 // Checks that the statement raises a fatal alert.
 #define EXPECT_FATAL_ALERT(statement) EXPECT_THROW(statement, fatal_alert_exit)
+
+// v as the n little-endian bytes binary file headers store it in.
+inline std::string le_bytes(uint32_t v, int n) {
+  std::string s;
+  for (int k = 0; k < n; k++) s += static_cast<char>(v >> (8 * k) & 255);
+  return s;
+}
 
 // The whole of a file, empty when it cannot be read; and a file made to hold exactly these bytes.
 std::string read_file(const std::string& path);

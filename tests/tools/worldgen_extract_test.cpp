@@ -1,6 +1,5 @@
 // The importer of the open airport extract: runways laid from what the data gives, the holes of
 // surfaces, towers and frequencies filled, authored fields kept, damaged lines refused.
-#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <fstream>

@@ -1,6 +1,4 @@
 // Importers of public tables and elevation tiles, and the reader of our own world list.
-#include <cmath>
-#include <cstring>
 #include <fstream>
 
 #include "support/test_support.h"

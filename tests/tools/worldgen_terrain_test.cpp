@@ -2,8 +2,6 @@
 // mask at known places and the heights at airports and on water.
 #include <cmath>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "support/test_support.h"
 #include "worldgen.h"
@@ -18,8 +16,7 @@ struct vertex {
 // Reads a quadrant file of the generated world: marker, version, 80 x 60 vertices, objects to 99.
 std::vector<vertex> read_quadrant_file(int lat, int lon) {
   std::string path = std::string(KESTRIX_RUNTIME_DIR) + "/world/" + quadrant_folder(lat, lon) + "/" + quadrant_file(lat, lon);
-  std::ifstream f(path, std::ios::binary);
-  std::vector<char> b((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  const std::string b = read_file(path);
   EXPECT_EQ(b.size(), 5u + 80 * 60 * 16 + 24) << path;
   if (b.size() != 5u + 80 * 60 * 16 + 24) return {};
   EXPECT_EQ(b[0], 'i');
