@@ -10,6 +10,7 @@ enum {
   WIN_LATLON = 5,
   WIN_WHERE_AM_I = 6,
   WIN_AIRPORT_IDS = 7,
+  WIN_DATA_OUTPUT = 8,
   WIN_SERIAL = 9,
   WIN_TIME = 10,
   WIN_RENDERING = 11,
@@ -50,5 +51,6 @@ extern const form_window serial_form, time_form, rendering_form, flight_mode_for
 extern const form_window fuel_form, weights_form;
 extern const form_window joystick_form;
 extern const form_window reliability_form, instruments_form, equipment_form;
+extern const form_window data_output_form;
 extern const form_window airport_id_form, airport_name_form, airport_ids_form, latlon_form,
     where_am_i_form;

@@ -23,6 +23,7 @@ static const settings_window windows[] = {
     {314, WIN_LATLON, &latlon_form},
     {326, WIN_WHERE_AM_I, &where_am_i_form},
     {329, WIN_AIRPORT_IDS, &airport_ids_form},
+    {401, WIN_DATA_OUTPUT, &data_output_form},
     {402, WIN_SERIAL, &serial_form},
     {404, WIN_TIME, &time_form},
     {405, WIN_RENDERING, &rendering_form},

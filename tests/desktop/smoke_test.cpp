@@ -404,7 +404,8 @@ TEST_F(DesktopSmoke, EverySettingsWindowOpensFromItsMenuItem) {
   } windows[] = {
       {1, 7, "Airport by ID", nullptr},      {1, 8, "Airport by Name", nullptr},
       {1, 12, "Set Lat/Lon", nullptr},        {1, 19, "Where Am I\\?", nullptr},
-      {1, 21, "Airport IDs", nullptr},        {2, 2, "Set Serial Output", nullptr},
+      {1, 21, "Airport IDs", nullptr},        {2, 1, "Set Data Output", "data"},
+      {2, 2, "Set Serial Output", nullptr},
       {2, 3, "Set Time Of Day", nullptr},     {2, 4, "Set Rendering Options", nullptr},
       {2, 5, "Set Weather Space", nullptr},   {2, 6, "Set Weather Atmosphere", "atmosphere"},
       {2, 7, "Set Weather Ground", nullptr},  {2, 8, "Set Weather Water", nullptr},
