@@ -62,7 +62,7 @@ static void show_plan(int w) {
   show_airport(w, "departure_name", draft_dep);
   show_airport(w, "destination_name", draft_arr);
   char text[80];
-  if (fpl.activated)
+  if (fpl.activated && atc.plan_phase > 1)  // past the clearance, which works it out
     std::snprintf(text, sizeof text, "Initial altitude %d ft, as cleared", fpl.init_alt);
   else
     std::snprintf(text, sizeof text, "The initial altitude comes with the clearance.");
