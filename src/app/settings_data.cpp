@@ -43,12 +43,14 @@ static form_field boxes(const char* name, int column, int block) {
 }
 
 // Fields 3b, 3b + 1 and 3b + 2 are block b's columns, in the order of the destinations' table.
+// clang-format off
 static const form_field data_fields[] = {
     boxes("disk0", 0, 0),             beside(boxes("screen0", 1, 0)), beside(boxes("graph0", 2, 0)),
     new_column(boxes("disk1", 0, 1)), beside(boxes("screen1", 1, 1)), beside(boxes("graph1", 2, 1)),
     new_column(boxes("disk2", 0, 2)), beside(boxes("screen2", 1, 2)), beside(boxes("graph2", 2, 2)),
     field_label("limits", 560),
 };
+// clang-format on
 
 static void data_open(int w) {
   char text[120];
@@ -73,8 +75,7 @@ static int data_check(int w, int field, int element, float value) {
   char line[120];
   std::snprintf(line, sizeof line, "The %s takes at most %d groups.",
                 d->dest == DEST_SCREEN ? "on-screen list" : "graph", d->most);
-  MACIBM_alert(line, "Switch one of its groups off before choosing another.", "", "",
-               ALERT_NOTICE);
+  MACIBM_alert(line, "Switch one of its groups off before choosing another.", "", "", ALERT_NOTICE);
   return 0;
 }
 

@@ -27,14 +27,14 @@ static int plan_on_file() { return fpl.onfile; }
 static int plan_not_on_file() { return !fpl.onfile; }
 
 static const form_field plan_fields[] = {
-    not_saved(field_choice("rules", "Flight rules", &draft_rules, RULES_IFR, RULES_DVFR,
-                           "IFR|VFR|DVFR")),
+    not_saved(
+        field_choice("rules", "Flight rules", &draft_rules, RULES_IFR, RULES_DVFR, "IFR|VFR|DVFR")),
     field_text("departure", "Departure", draft_dep, ID_CHARS),
     beside(field_label("departure_name", 260)),
     field_text("destination", "Destination", draft_arr, ID_CHARS),
     beside(field_label("destination_name", 260)),
     not_saved(field_number("cruise", "Cruise altitude", "ft", &draft_cruise, CRUISE_LOWEST,
-                                        CRUISE_HIGHEST, 500)),
+                           CRUISE_HIGHEST, 500)),
     field_label("initial", 400),
     applies_when(field_button("file", "File"), plan_not_on_file),
     beside(applies_when(field_button("amend", "Amend"), plan_on_file)),
@@ -88,8 +88,8 @@ static int airports_known() {
   for (const auto& e : ends) {
     if (airport_of(e.typed) >= 0) continue;
     char line[80];
-    std::snprintf(line, sizeof line, "The %s \"%.8s\" is not an airport identifier I know.",
-                  e.what, skip_blanks(e.typed));
+    std::snprintf(line, sizeof line, "The %s \"%.8s\" is not an airport identifier I know.", e.what,
+                  skip_blanks(e.typed));
     MACIBM_alert("I could not find an airport with this ID anywhere in the country!", line,
                  "Type the identifier of an airport in the database, such as SBD.", "",
                  ALERT_NOTICE);

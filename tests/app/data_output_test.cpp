@@ -166,7 +166,8 @@ TEST_F(AppDataOutput, DumpHeaderNamesTheTimeAndTheAircraft) {
 }
 
 // Through the window: group g is box g % 17 of its column in block g / 17. A choice past a
-// destination's limit is refused with a notice and its box stays clear; each change applies at once.
+// destination's limit is refused with a notice and its box stays clear; each change applies at
+// once.
 TEST_F(AppDataOutput, WindowRefusesAChoicePastALimitWithANotice) {
   APPLICATION_setupmenus();
   APPLICATION_handlemenu(401);

@@ -38,8 +38,8 @@ TEST_F(AppSettingsPlan, UnknownAirportsAreRefusedAndAltitudesKeptInRange) {
     const char *dep, *arr;
     float cruise;
     int filed_cruise;  // 0: refused
-  } cases[] = {{"SBD", "XYZ", 9000, 0},   {"QQQ", "HIG", 9000, 0},       {"SBD", "HIGH", 9000, 0},
-               {"", "HIG", 9000, 0},      {"SBD", " twn", 1e7f, 60000}, {"TWN", "SBD", -3000, 1000}};
+  } cases[] = {{"SBD", "XYZ", 9000, 0}, {"QQQ", "HIG", 9000, 0},      {"SBD", "HIGH", 9000, 0},
+               {"", "HIG", 9000, 0},    {"SBD", " twn", 1e7f, 60000}, {"TWN", "SBD", -3000, 1000}};
   for (const auto& c : cases) {
     close_flight_plan();
     macibm_clear_alert_log();
@@ -55,7 +55,7 @@ TEST_F(AppSettingsPlan, UnknownAirportsAreRefusedAndAltitudesKeptInRange) {
 }
 
 TEST_F(AppSettingsPlan, AFiledPlanIsClearedAmendedAndClosedAsTheMenuLinesDo) {
-  pick(0);  // "File flight plan"
+  pick(0);                   // "File flight plan"
   EXPECT_EQ(msc.winsup, 1);  // the flight waits
   EXPECT_EQ(headless_form_text(WIN_FLIGHT_PLAN, "departure_name"), "San Bernardino International");
   headless_form_set(WIN_FLIGHT_PLAN, "rules", 1);  // VFR
@@ -64,9 +64,9 @@ TEST_F(AppSettingsPlan, AFiledPlanIsClearedAmendedAndClosedAsTheMenuLinesDo) {
   EXPECT_STREQ(fpl.arr_id_str, "HIG ");  // as the database spells it
   EXPECT_EQ(fpl.cruise_alt, 7500);
 
-  pick(4);  // pick up the plan
+  pick(4);  // pick up the plan, then the clearance a VFR plan gets
   handle_plan(0);
-  EXPECT_NE(last_said().find("cleared as filed"), std::string::npos) << last_said();
+  EXPECT_NE(last_said().find("you are cleared as filed"), std::string::npos) << last_said();
 
   pick(1);  // "Amend flight plan"
   EXPECT_FALSE(headless_form_enabled(WIN_FLIGHT_PLAN, "file"));
