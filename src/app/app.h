@@ -480,10 +480,6 @@ int data_choice_count(int dest);
 // Chooses (on 1) or drops a group for a destination; 0, changing nothing, for a group past the
 // table or a choice beyond what the destination takes.
 int data_choice_set(int dest, int group, int on);
-// The window's check box of a group in a column (bottom-left corner, 10 x 10 pixels), and the
-// box under a click: 1 with its group and column, 0 when the click is on none.
-void data_choice_box(int group, int column, int* x, int* y);
-int data_choice_at(int mx, int my, int* group, int* column);
 // The choices take effect: the list, the graph's traces and the three outputs are rebuilt.
 void data_choices_apply();
 

@@ -1,6 +1,6 @@
 // The choices of the "Set Data Output" window (8): each of the 51 groups against the data file,
-// the on-screen list and the graph, with how many each destination takes, and where each check
-// box stands. The window itself draws these with the settings windows' controls.
+// the on-screen list and the graph, and how many each destination takes. The window itself
+// (settings_data.cpp) shows them with the settings windows' kit.
 #include "app/app.h"
 
 // The window's columns of check boxes, one per destination, in the order shown.
@@ -34,39 +34,6 @@ int data_choice_set(int dest, int group, int on) {
   if (on && !d->chosen[group] && data_choice_count(dest) >= d->most) return 0;
   d->chosen[group] = on ? 1 : 0;
   return 1;
-}
-
-// Three blocks of 17 groups side by side; in each, a row per group: the three boxes, then the
-// group's number and label. Rows run down from the top of the 620 x 400 window.
-enum {
-  ROWS_PER_BLOCK = 17,
-  BLOCK_W = 205,
-  FIRST_ROW_Y = 370,
-  ROW_H = 20,
-  LEFT = 8,
-  BOX_STEP = 14,
-  BOX = 10,
-};
-
-void data_choice_box(int group, int column, int* x, int* y) {
-  int block = group / ROWS_PER_BLOCK, row = group % ROWS_PER_BLOCK;
-  *x = LEFT + BLOCK_W * block + BOX_STEP * column;
-  *y = FIRST_ROW_Y - ROW_H * row;
-}
-
-int data_choice_at(int mx, int my, int* group, int* column) {
-  for (int g = 0; g < DATA_GROUPS_DEFINED; g++) {
-    for (int c = 0; c < DATA_DESTINATIONS; c++) {
-      int x, y;
-      data_choice_box(g, c, &x, &y);
-      if (mx >= x && mx < x + BOX && my >= y && my < y + BOX) {
-        *group = g;
-        *column = c;
-        return 1;
-      }
-    }
-  }
-  return 0;
 }
 
 void data_choices_apply() { set_rlt_grf_choices(); }

@@ -39,5 +39,6 @@ flight_hookstruct flight_hooks = {plotflap,     plotswee,
                                   reset_warnings, trackdiv,
                                   dskoutproc};
 
-// The controller files the plan from its menu until the Flight Plan window takes its place here.
+// The simulator opens its Flight Plan window here (install_simulator_hooks); without it, as in the
+// headless runner, the controller files the plan from its menu.
 atc_hookstruct atc_hooks = {nullptr};

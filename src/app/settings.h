@@ -10,6 +10,7 @@ enum {
   WIN_LATLON = 5,
   WIN_WHERE_AM_I = 6,
   WIN_AIRPORT_IDS = 7,
+  WIN_DATA_OUTPUT = 8,
   WIN_SERIAL = 9,
   WIN_TIME = 10,
   WIN_RENDERING = 11,
@@ -26,6 +27,7 @@ enum {
   WIN_EQUIPMENT = 22,
   WIN_SOUND = 23,
   WIN_WARNINGS = 24,
+  WIN_FLIGHT_PLAN = 28,
   SETTINGS_LAST = 28,  // windows 1..28 hold the simulation while open
 };
 
@@ -33,6 +35,8 @@ enum {
 int open_settings_command(int id);
 // Opens settings window w with its form and holds the simulation while it is open.
 void open_settings_window(int w);
+// The Flight Plan window, opened from the controller's menu to file or amend the plan.
+void open_flight_plan_window();
 // 1 while any of the windows 1..28 is open.
 int settings_window_up();
 // Keeps what a settings window set: the preferences file, once the world has started.
@@ -50,5 +54,7 @@ extern const form_window serial_form, time_form, rendering_form, flight_mode_for
 extern const form_window fuel_form, weights_form;
 extern const form_window joystick_form;
 extern const form_window reliability_form, instruments_form, equipment_form;
+extern const form_window data_output_form;
+extern const form_window flight_plan_form;
 extern const form_window airport_id_form, airport_name_form, airport_ids_form, latlon_form,
     where_am_i_form;

@@ -11,7 +11,7 @@
 
 namespace {
 struct settings_window {
-  int command;  // Location or Settings menu item
+  int command;  // Location or Settings menu item; 0 for none
   int w;        // window of the table
   const form_window* form;
 };
@@ -23,6 +23,7 @@ static const settings_window windows[] = {
     {314, WIN_LATLON, &latlon_form},
     {326, WIN_WHERE_AM_I, &where_am_i_form},
     {329, WIN_AIRPORT_IDS, &airport_ids_form},
+    {401, WIN_DATA_OUTPUT, &data_output_form},
     {402, WIN_SERIAL, &serial_form},
     {404, WIN_TIME, &time_form},
     {405, WIN_RENDERING, &rendering_form},
@@ -39,6 +40,7 @@ static const settings_window windows[] = {
     {420, WIN_EQUIPMENT, &equipment_form},
     {422, WIN_SOUND, &sound_form},
     {424, WIN_WARNINGS, &warnings_form},
+    {0, WIN_FLIGHT_PLAN, &flight_plan_form},  // from the controller's menu
 };
 
 // The simulation waits while a settings window is open, and its sounds with it; the time the
@@ -56,7 +58,7 @@ void open_settings_window(int w) {
 
 int open_settings_command(int id) {
   for (const settings_window& s : windows)
-    if (s.command == id) {
+    if (s.command == id && id != 0) {
       open_settings_window(s.w);
       return 1;
     }
@@ -94,3 +96,5 @@ void manage_flt(int open) { manage(WIN_FLIGHT_MODE, open); }
 void manage_joy(int open) { manage(WIN_JOYSTICK, open); }
 void manage_ins(int open) { manage(WIN_INSTRUMENTS, open); }
 void manage_eqp(int open) { manage(WIN_EQUIPMENT, open); }
+void manage_pln(int open) { manage(WIN_FLIGHT_PLAN, open); }
+void open_flight_plan_window() { open_settings_window(WIN_FLIGHT_PLAN); }

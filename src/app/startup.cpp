@@ -48,6 +48,7 @@ void install_simulator_hooks() {
   macibm_resume_sounds_hook = play_engine_and_windrain;
   region_lists_changed_hook = rebuild_location_menus;
   form_save_hook = save_settings;
+  atc_hooks.open_plan_window = open_flight_plan_window;
 }
 
 // The records start from their documented defaults rather than from bare zero bytes, so that no

@@ -165,18 +165,8 @@ void file_flight_plan();
 int pick_up_flight_plan();
 // Takes the plan off file: not on file, not activated, no vectoring.
 void close_flight_plan();
-
-// The Flight Plan window's fields, for the window to walk: the rules, the two airports and the
-// two altitudes.
-enum { PLAN_FIELD_RULES, PLAN_FIELD_AIRPORT, PLAN_FIELD_ALTITUDE };
-struct plan_field {
-  const char* label;
-  int kind;    // a PLAN_FIELD_ kind
-  char* text;  // the airport identifier (PLAN_FIELD_AIRPORT)
-  int* value;  // the altitude, ft, or the rule's flag (PLAN_FIELD_RULES: ifr, vfr, dvfr)
-};
-enum { PLAN_FIELDS = 7 };
-extern const plan_field plan_fields[PLAN_FIELDS];
+// The pilot closes the plan on the radio: the controller's answer, then close_flight_plan.
+void close_flight_plan_by_radio();
 
 // ---- Unsolicited calls, ATIS and the carrier (calls.cpp) -------------------------------------
 

@@ -147,10 +147,7 @@ void atc_pick_line(int k) {
       pick_up_flight_plan();
       break;
     case 5:
-      start_command_string(s, 1);
-      app_C(s, "flight plan closed. Squawk 1 2 0 0. Good day.");
-      close_flight_plan();
-      speakstring(s);
+      close_flight_plan_by_radio();
       break;
     case 6:
       atc.waiting_new_frq = 0;

@@ -9,16 +9,6 @@
 #include "shared/shared.h"
 #include "world/world.h"
 
-const plan_field plan_fields[PLAN_FIELDS] = {
-    {"IFR", PLAN_FIELD_RULES, nullptr, &fpl.ifr},
-    {"VFR", PLAN_FIELD_RULES, nullptr, &fpl.vfr},
-    {"DVFR", PLAN_FIELD_RULES, nullptr, &fpl.dvfr},
-    {"Departure", PLAN_FIELD_AIRPORT, fpl.dep_id_str, nullptr},
-    {"Destination", PLAN_FIELD_AIRPORT, fpl.arr_id_str, nullptr},
-    {"Initial altitude", PLAN_FIELD_ALTITUDE, nullptr, &fpl.init_alt},
-    {"Cruise altitude", PLAN_FIELD_ALTITUDE, nullptr, &fpl.cruise_alt},
-};
-
 // ---- Filing ----------------------------------------------------------------------------------
 
 void file_flight_plan() {
@@ -33,6 +23,14 @@ void close_flight_plan() {
   atc.ils_vec_in_progress = 0;
   atc.waiting_new_frq = 0;
   atc.plan_phase = 1;
+}
+
+void close_flight_plan_by_radio() {
+  char s[STR_SIZE];
+  start_command_string(s, 1);
+  app_C(s, "flight plan closed. Squawk 1 2 0 0. Good day.");
+  close_flight_plan();
+  speakstring(s);
 }
 
 // A plan naming an airport the database does not hold cannot be flown: the controller says which

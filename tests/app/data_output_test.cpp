@@ -1,11 +1,12 @@
 // The data-output groups and the data file: label words, values, the limit, absent values,
-// labels every tenth line, selections past the table, a file that cannot be written.
+// labels every tenth line, selections past the table, a file that cannot be written, the window.
 #include "app_fixture.h"
 
 #include <cmath>
 #include <limits>
 
 #include "aircraft/aircraft.h"
+#include "app/settings.h"
 #include "flight/flight.h"
 
 class AppDataOutput : public AppTest {
@@ -164,34 +165,35 @@ TEST_F(AppDataOutput, DumpHeaderNamesTheTimeAndTheAircraft) {
   EXPECT_NE(s.find("Trainer.acf"), std::string::npos) << s;
 }
 
-// The window takes what each destination can show and nothing past the table; its boxes and its
-// clicks agree.
-TEST_F(AppDataOutput, WindowChoicesKeepEachDestinationsLimit) {
+// Through the window: group g is box g % 17 of its column in block g / 17. A choice past a
+// destination's limit is refused with a notice and its box stays clear; each change applies at
+// once.
+TEST_F(AppDataOutput, WindowRefusesAChoicePastALimitWithANotice) {
+  APPLICATION_setupmenus();
+  APPLICATION_handlemenu(401);
+  auto box = [](const char* column, int g, int on) {
+    const std::string field = column + std::to_string(g / 17);
+    headless_form_set(WIN_DATA_OUTPUT, field.c_str(), static_cast<float>(on), g % 17);
+    return headless_form_shown(WIN_DATA_OUTPUT, field.c_str(), g % 17);
+  };
   const struct {
+    const char* column;
     int dest, most;
-  } cases[] = {{DEST_SCREEN, 10}, {DEST_GRAPH, 4}, {DEST_FILE, 51}};
+    const char* refusal;
+  } cases[] = {{"disk", DEST_FILE, DATA_GROUPS_DEFINED, nullptr},
+               {"screen", DEST_SCREEN, 10, "The on-screen list takes at most 10 groups."},
+               {"graph", DEST_GRAPH, 4, "The graph takes at most 4 groups."}};
   for (const auto& c : cases) {
-    for (int g = 0; g < DATA_GROUPS_DEFINED; g++) data_choice_set(c.dest, g, 1);
+    // Spread over the blocks: the list gets 5, 10 .. 50 and the graph 14, 26, 38, 50.
+    const int step = DATA_GROUPS_DEFINED / c.most;
+    for (int k = 0; k < c.most; k++) EXPECT_EQ(box(c.column, 50 - step * k, 1), 1.0f) << c.column;
     EXPECT_EQ(data_choice_count(c.dest), c.most);
-    EXPECT_EQ(data_destination_of(c.dest)->chosen[50], c.most == 51 ? 1 : 0);
-    EXPECT_EQ(data_choice_set(c.dest, 1, 0), 1);
-    EXPECT_EQ(data_choice_set(c.dest, 50, 1), 1);  // room again
-    EXPECT_EQ(data_choice_set(c.dest, 51, 1), 0);
+    if (!c.refusal) continue;
+    EXPECT_FALSE(alert_shown(c.refusal));
+    EXPECT_EQ(box(c.column, 1, 1), 0.0f) << c.column;
+    EXPECT_TRUE(alert_shown(c.refusal)) << c.column;
   }
-  data_choices_apply();
-  EXPECT_EQ(set.rltsel[9], 50);
-  EXPECT_EQ(set.grfsel[3], 50);
+  EXPECT_EQ(set.rltsel[0], 5);  // in group order
+  EXPECT_EQ(set.grfsel[0], 14);
   EXPECT_EQ(set.dskout, 1);
-
-  for (int g : {0, 16, 17, 50}) {
-    for (int c = 0; c < DATA_DESTINATIONS; c++) {
-      int x, y, hit_g = -1, hit_c = -1;
-      data_choice_box(g, c, &x, &y);
-      EXPECT_TRUE(x >= 0 && x + 10 <= 620 && y >= 0 && y + 10 <= 400) << g;
-      ASSERT_TRUE(data_choice_at(x + 5, y + 5, &hit_g, &hit_c));
-      EXPECT_EQ(hit_g * 10 + hit_c, g * 10 + c);
-    }
-  }
-  int g, c;
-  EXPECT_FALSE(data_choice_at(600, 5, &g, &c));
 }

@@ -21,6 +21,7 @@ class AppSituation : public AppTest {
     apt_lat[1][0] = 41.7f;
     apt_lon[1][0] = -86.4f;
     msc.loc_apt_wrl = 1;
+    env.lat_sou = 40, env.lon_wes = -88;  // not whatever region an earlier test left
   }
 };
 

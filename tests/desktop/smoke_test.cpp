@@ -404,7 +404,8 @@ TEST_F(DesktopSmoke, EverySettingsWindowOpensFromItsMenuItem) {
   } windows[] = {
       {1, 7, "Airport by ID", nullptr},      {1, 8, "Airport by Name", nullptr},
       {1, 12, "Set Lat/Lon", nullptr},        {1, 19, "Where Am I\\?", nullptr},
-      {1, 21, "Airport IDs", nullptr},        {2, 2, "Set Serial Output", nullptr},
+      {1, 21, "Airport IDs", nullptr},        {2, 1, "Set Data Output", "data"},
+      {2, 2, "Set Serial Output", nullptr},
       {2, 3, "Set Time Of Day", nullptr},     {2, 4, "Set Rendering Options", nullptr},
       {2, 5, "Set Weather Space", nullptr},   {2, 6, "Set Weather Atmosphere", "atmosphere"},
       {2, 7, "Set Weather Ground", nullptr},  {2, 8, "Set Weather Water", nullptr},
@@ -439,6 +440,17 @@ TEST_F(DesktopSmoke, EverySettingsWindowOpensFromItsMenuItem) {
     EXPECT_GT(pic.h, 200) << w.title;
     EXPECT_GE(colours_in_rows(pic, 0, pic.h), 16u) << w.title << " looks empty";
   }
+  // The Flight Plan window opens from the controller's menu: Space, then a click on its first
+  // line, 30 pixels below the view's top edge under the 25 rows of the menu bar.
+  std::vector<std::string> plan;
+  for (int attempt = 0; attempt < 3 && plan.empty(); attempt++) {
+    output_of("xdotool windowfocus --sync " + main_window + " key Escape space");
+    pause_ms(300);
+    output_of("xdotool mousemove --window " + main_window + " 40 55 click 1");
+    for (double until = seconds_now() + 3.0; plan.empty() && seconds_now() < until; pause_ms(50))
+      plan = window_ids("^Flight Plan$", true);
+  }
+  EXPECT_EQ(plan.size(), 1u) << file_text(folder / "Error.out");
   output_of("xdotool windowfocus --sync " + main_window + " key --delay 60 F10 Down Down Down Down Return");
   const int status = wait_exit(pid, seconds_now() + 20.0, close_boxes);
   pid = -1;
