@@ -4,7 +4,6 @@
 // overlap: one glide finds the best glide and runs on into the clean stall, one climb finds the
 // best-rate speed and its rate.
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -67,8 +66,6 @@ static void card_start(fly_controls* c, float ground_ft, float alt_ft, float kia
 static int card_frame(const fly_controls* c) {
   fly_set_controls(c);
   fly_frame();
-  if (std::getenv("CARD_TRACE") && intround(fly_time() / msc.prd) % 20 == 0)
-    std::fprintf(stderr, "TRACE t=%.0f h=%.0f kias=%.1f vs=%.0f pitch=%.1f alpha=%.1f el=%.2f thr=%.2f br=%.1f gnd=%d flap=%d\n", fly_time(), flt.h*con.mtrstoft, flt.vind, flt.vu*con.msctofpm, flt.the180, flt.Alpha, c->elevator, c->throttle, c->brakes, flt.onsurface, flt.flap);
   if (!fly_state_is_finite()) {
     std::snprintf(flight_why, sizeof flight_why, "the flight state stopped being finite at %.0f s",
                   fly_time());
@@ -230,12 +227,12 @@ static int fly_sweep(const sweep_plan* s, sweep_result* r) {
 static float vne_kt() { return pln.asi_units == 1 ? pln.Vne / con.nm_to_sm : pln.Vne; }
 static int can_climb() { return pln.numen > 0 && pln.entype != ENGINE_NONE; }
 
-// Idle glide from 1.8 times the estimated stall speed, clean, slowing on into the stall: the
+// Idle glide from 2.5 times the estimated stall speed (at most 0.9 times the never-exceed speed), clean, slowing on into the stall: the
 // best glide, the glide ratio and the clean stall. Returns the stall speed, 0 when not found.
 static float glide_and_clean_stall(fly_card* card) {
   static sweep_result r;
   float vs = msc.est_Vs * con.msctokts;
-  sweep_plan s = {6000.0f, 1.8f * vs, 0.0f, 0.0f, 0, 0.0f, 1};
+  sweep_plan s = {6000.0f, fltmin2(2.5f * vs, 0.9f * vne_kt()), 0.0f, 0.0f, 0, 0.0f, 1};
   if (!fly_sweep(&s, &r)) {
     figure_not(card, CARD_STALL_CLEAN, CARD_FAILED, flight_why);
     figure_not(card, CARD_BEST_GLIDE, CARD_FAILED, flight_why);
@@ -335,16 +332,23 @@ static void top_speed(fly_card* card, int f, float alt_ft) {
 }
 
 // Where the best rate falls to 100 ft/min: from the rates at sea level and 8000 ft, a line
-// through the last two heights flown, flown again at the height it gives until two estimates
-// lie within 300 ft of each other (at most four climbs). A rate that grows with height (a
-// turbocharged engine) moves the next climb 8000 ft up.
+// through the last two heights flown, flown again at the height it gives until a climb lands
+// within 300 ft of the height the line gives (at most five climbs). A rate that grows with
+// height between sea level and 8000 ft (a turbocharged engine) moves the next climb 8000 ft up;
+// above that it is a failure.
 static void ceiling(fly_card* card, float vy, float vs) {
   float h0 = 0.0f, r0 = card->fig[CARD_ROC_SL].value;
   float h1 = 8000.0f, r1 = card->fig[CARD_ROC_8000].value;
   for (int k = 0; k < 5; k++) {
-    float h2 = r1 < r0 ? h1 + (r1 - 100.0f) * (h1 - h0) / (r0 - r1) : h1 + 8000.0f;
-    if (r1 < 100.0f && r0 >= 100.0f) h2 = h0 + (r0 - 100.0f) * (h1 - h0) / (r0 - r1);
-    if (std::fabs(h2 - h1) < 300.0f && r1 < r0) return set_figure(card, CARD_CEILING, h2);
+    float slope = (r1 - r0) / (h1 - h0);  // ft/min per ft
+    if (slope >= 0.0f && k > 0) {
+      char why[200];
+      std::snprintf(why, sizeof why, "the best rate does not fall with height: %.0f ft/min at %.0f ft, %.0f at %.0f ft",
+                    r0, h0, r1, h1);
+      return figure_not(card, CARD_CEILING, CARD_FAILED, why);
+    }
+    float h2 = slope < 0.0f ? h1 + (100.0f - r1) / slope : h1 + 8000.0f;
+    if (std::fabs(h2 - h1) < 300.0f && slope < 0.0f) return set_figure(card, CARD_CEILING, h2);
     if (h2 > 60000.0f)
       return figure_not(card, CARD_CEILING, CARD_FAILED, "the ceiling lies above 60000 ft");
     float v, r;
@@ -521,14 +525,19 @@ void card_fly(fly_card* card) {
     for (int f : need) figure_not(card, f, CARD_FAILED, "needs the clean stall speed");
   } else if (can_climb()) {
     climbs(card, vs);
-    if (vso > 0.0f) {
+    if (!pln.gearEQ) {
+      figure_not(card, CARD_TAKEOFF_ROLL, CARD_NA, "no wheels: the card's runway is dry land");
+      figure_not(card, CARD_TAKEOFF_50FT, CARD_NA, "no wheels: the card's runway is dry land");
+    } else if (vso > 0.0f) {
       takeoff(card, vs, vso);
     } else {
       figure_not(card, CARD_TAKEOFF_ROLL, CARD_FAILED, "needs the landing stall speed");
       figure_not(card, CARD_TAKEOFF_50FT, CARD_FAILED, "needs the landing stall speed");
     }
   }
-  if (vso > 0.0f)
+  if (!pln.gearEQ)
+    figure_not(card, CARD_LANDING_ROLL, CARD_NA, "no wheels: the card's runway is dry land");
+  else if (vso > 0.0f)
     landing(card, vso);
   else
     figure_not(card, CARD_LANDING_ROLL, CARD_FAILED, "needs the landing stall speed");

@@ -32,7 +32,7 @@ static void lateral(card_pilot* p, fly_controls* c) {
   c->aileron = fltlim(-flt.phi180 * 0.03f - flt.P * 0.01f, -1.0f, 1.0f);
   if (flt.onsurface) {
     float err = fltwrap(flt.psi180 - p->heading, -180.0f, 180.0f);
-    c->rudder = fltlim(-err * 0.05f - flt.R * 0.02f, -1.0f, 1.0f);
+    c->rudder = fltlim(-err * 0.02f, -1.0f, 1.0f);
   } else {
     c->rudder = fltlim(-flt.Beta * 0.3f - flt.R * 0.1f, -1.0f, 1.0f);
   }
