@@ -444,6 +444,8 @@ int data_group_defined(int group);
 int data_field_used(int group, int k);
 // The group's label padded with blanks to 39 characters ("" padded for an undefined group).
 void data_label(int group, char out[DATA_LABEL_LEN + 1]);
+// The name and unit (4 characters each) of value k in a label; 0 when the value has no label.
+int data_label_field(const char* label, int k, char name[5], char unit[5]);
 // The group's four values now, each finite and within the limit; DATA_ABSENT where the group has
 // no value, where a ratio has nothing to divide by, and for an undefined group.
 void data_values(int group, float v[GRF_VALUES]);

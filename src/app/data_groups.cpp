@@ -164,6 +164,15 @@ void data_label(int group, char out[DATA_LABEL_LEN + 1]) {
                 data_group_defined(group) ? groups[group].label : "");
 }
 
+int data_label_field(const char* label, int k, char name[5], char unit[5]) {
+  name[0] = unit[0] = '\0';
+  const size_t n = std::strlen(label), at = static_cast<size_t>(k) * 10;
+  if (k < 0 || k >= GRF_VALUES || at + 3 >= n || label[at + 3] == ' ') return 0;
+  std::snprintf(name, 5, "%.4s", label + at);
+  if (at + 5 < n) std::snprintf(unit, 5, "%.4s", label + at + 5);
+  return 1;
+}
+
 // Every value leaves here finite and within the limit: a value that is not a number (a division
 // by zero in flight, a record not yet filled) would otherwise reach the file, the screen and the
 // graph's integer pixel arithmetic.

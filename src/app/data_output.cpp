@@ -130,13 +130,9 @@ static void screen_place(int r, int* x0, int* y_name) {
 static void screen_label(int r, const char* label) {
   int x0, y;
   screen_place(r, &x0, &y);
-  size_t n = std::strlen(label);
   for (int k = 0; k < GRF_VALUES; k++) {
-    size_t at = static_cast<size_t>(k) * 10;
-    if (at + 3 >= n || label[at + 3] == ' ') continue;
-    char name[5] = {}, unit[5] = {};
-    std::memcpy(name, label + at, 4);
-    if (at + 5 < n) std::snprintf(unit, sizeof unit, "%.4s", label + at + 5);
+    char name[5], unit[5];
+    if (!data_label_field(label, k, name, unit)) continue;
     OGL_string(SCREEN_COLOR, x0 + 10 + 30 * k, y, name, 0, 0, SCREEN_SPACING);
     OGL_string(SCREEN_COLOR, x0 + 10 + 30 * k, y - 20, unit, 0, 0, SCREEN_SPACING);
   }

@@ -183,6 +183,11 @@ void form_set(int w, int field, int element, float shown) {
       f->kind != FORM_CHOICE)
     return;
   const form_window* def = forms[w].def;
+  // A design value the user mistyped is kept as it was: the floor would silently change it.
+  if ((f->flags & FORM_STRICT) && !std::isfinite(shown)) {
+    show_field(w, field);
+    return;
+  }
   if (f->kind == FORM_CHOICE) shown += f->lo;
   if (f->kind == FORM_CHECK) shown = shown != 0.0f ? 1.0f : 0.0f;
   float v = form_clamp(*f, shown);

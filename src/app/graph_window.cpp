@@ -62,13 +62,9 @@ static void follow_slider() {
 
 void graph_label(int y, const char* label) {
   static const int dy[GRF_VALUES] = {33, 12, -9, -30};
-  size_t n = std::strlen(label);
   for (int k = 0; k < GRF_VALUES; k++) {
-    size_t at = static_cast<size_t>(k) * 10;
-    if (at + 3 >= n || label[at + 3] == ' ') continue;
-    char name[5] = {}, unit[5] = {};
-    std::memcpy(name, label + at, 4);
-    if (at + 5 < n) std::strncpy(unit, label + at + 5, 4);
+    char name[5], unit[5];
+    if (!data_label_field(label, k, name, unit)) continue;
     OGL_string(value_color[k], 14, y + dy[k], name, 0, 1, 6);
     OGL_string(value_color[k], 48, y + dy[k], unit, 0, 1, 6);
   }

@@ -2,6 +2,7 @@
 // opening and saving a file without a window.
 #include "editor/editor.h"
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,7 @@ static void collect_problem(const alert_record& a) {
 // checks raise the simulator's fatal alerts, which the editor's alert codes take for notices, so
 // that every problem is met and told rather than the first ending the run. A file that cannot be
 // read in full is told and not checked further.
-int airwright_check(const char* path, FILE* out) {
+static void check_file(const char* path) {
   problems.clear();
   void (*old_hook)(const alert_record&) = macibm_alert_hook;
   macibm_alert_hook = collect_problem;
@@ -64,9 +65,37 @@ int airwright_check(const char* path, FILE* out) {
   inf_failure_notice = 0;
   inf_failed = 0;
   macibm_alert_hook = old_hook;
+}
+
+int airwright_check(const char* path, FILE* out) {
+  check_file(path);
   for (const std::string& p : problems) std::fprintf(out, "%s: %s\n", path, p.c_str());
   std::fflush(out);
   return problems.empty() ? 0 : 1;
+}
+
+// The check reads the file as the simulator does, into the simulator's units: the design being
+// edited is kept aside meanwhile, and the problems are told in one notice, not one box each.
+int tell_check_problems(const char* path) {
+  static planestruct design;
+  static airfoilstruct foils;
+  design = pln;
+  foils = afl;
+  const int boxes = macibm_no_boxes;
+  macibm_no_boxes = 1;
+  check_file(path);
+  macibm_no_boxes = boxes;
+  pln = design;
+  afl = foils;
+  if (problems.empty()) return 0;
+  char more[STR_SIZE] = "";
+  if (problems.size() > 1)
+    std::snprintf(more, sizeof more,
+                  "There are %d more; 'Airwright --check' on the file lists them all.",
+                  static_cast<int>(problems.size()) - 1);
+  MACIBM_alert("The aircraft is saved, but Kestrix will not fly it as it is:", problems[0].c_str(),
+               more, "", ALERT_NOTICE);
+  return static_cast<int>(problems.size());
 }
 
 // ---- Open and save ---------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 // The editor's menus and commands: New of either type, Open, Save, Save As, the paint kit and Quit,
 // the question before a changed aircraft is replaced, and the screens menus of each type.
 #include "editor/editor.h"
+#include "editor/screens.h"
 
 #include <cstring>
 #include <strings.h>
@@ -103,8 +104,6 @@ void build_screen_menus(int is_heli) {
     if (s.w < first || s.w > last) continue;
     const int m = s.expert ? MENU_EDIT_EXPERT : MENU_EDIT_SCREENS;
     MACIBM_append_menu(m, s.w + offset, -1, s.item);
-    // The screens' fields are not built yet: their items say so by being greyed.
-    if (s.item[0] != '-') MACIBM_gray_menu(m, s.w + offset, 0);
   }
 }
 
@@ -219,6 +218,7 @@ int writeout(int save_as) {
   C_to_C(path, pln.C_path);
   edt.planenamed = 1;
   refresh_titles();
+  tell_check_problems(path);
   return 1;
 }
 
@@ -248,6 +248,7 @@ void editor_handlemenu(int id) {
       if (do_new_thing()) MACIBM_alert("", "", "", "", ALERT_EDIT_FATAL);
       break;
     default:
+      if (const int w = screen_window_of_item(id)) open_screen(w);
       break;
   }
   if (apply_symmetry()) edt.planemod = 1;

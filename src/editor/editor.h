@@ -65,7 +65,7 @@ void editor_setupmenus();
 // Carries out a menu command, then applies the symmetry rules; a change they make counts as a
 // change of the aircraft.
 void editor_handlemenu(int id);
-// The screens menus of the aircraft's type (the screens themselves are not built yet: greyed).
+// The screens menus of the aircraft's type; their items open the screens (screens.h).
 void build_screen_menus(int is_heli);
 // 1 when the aircraft may be replaced: it is unchanged, or the user saved it (and the save
 // succeeded) or chose not to; 0 when the user cancelled.
@@ -165,5 +165,8 @@ int make_paint_kit();
 // Reads path as the simulator does, runs the aircraft checks and prints each problem to `out`,
 // one line each. Returns 1 when there was a problem, 0 when none.
 int airwright_check(const char* path, FILE* out);
+// After a save: the same checks on the saved file, the design being edited kept as it is, and
+// the first problem told in a notice. Returns the number of problems.
+int tell_check_problems(const char* path);
 // Opens in and saves it as out without a window. 0 when saved, 1 when either failed.
 int airwright_resave(const char* in, const char* out);

@@ -53,6 +53,38 @@ static void default_airfoils() {
   C_to_C("plain flap.flp", pln.flap_str);
 }
 
+// A value of zero in these fields is one Kestrix refuses (a stall speed, an engine that cannot
+// turn, a weightless aircraft, a propeller without blades), so a new aircraft starts from figures
+// of a light single rather than from zero: with a wing and tail added it passes the checks and
+// flies.
+static void starting_figures(int is_heli) {
+  pln.Vso = 45.0f;
+  pln.Vs = 50.0f;
+  pln.Vfe = 90.0f;
+  pln.Vno = 120.0f;
+  pln.Vne = 150.0f;
+  pln.Mmo = 0.3f;
+  pln.peZ = 6.0f;
+  pln.peY = 1.5f;
+  pln.pmax = 150.0f;
+  pln.omegamin = 600.0f;
+  pln.omegamax = 2700.0f;
+  pln.omegamingreen = 2100.0f;
+  pln.omegamaxgreen = 2700.0f;
+  pln.spooltime = 1.0f;
+  pln.m_empty = 1000.0f;
+  pln.m_max = 1600.0f;
+  pln.m_fuel = 200.0f;
+  for (int p = 0; p <= PART_LAST_DISC; p++) {
+    const int rotor = is_heli && p == PART_MAIN_ROTOR, tail = is_heli && p == PART_TAIL_ROTOR;
+    pln.semilen[p] = rotor ? 14.0f : (tail ? 2.5f : 3.0f);
+    pln.Croot[p] = rotor ? 0.8f : 0.5f;
+    pln.Ctip[p] = rotor ? 0.8f : 0.3f;
+    pln.els[p] = MAX_ELS;
+  }
+  if (is_heli) pln.trotor_rat = 5.0f;
+}
+
 void new_aircraft_record(int is_heli) {
   static planestruct keep;
   keep = pln;
@@ -77,6 +109,7 @@ void new_aircraft_record(int is_heli) {
   for (int b = PART_NACELLE1; b <= PART_NACELLE4; b++) round_body(b, 2.0f, -1.5f, 1.5f, 5);
   for (int b = PART_MISC1; b <= PART_MISC2; b++) round_body(b, 2.0f, -3.0f, 2.0f, 5);
   default_airfoils();
+  starting_figures(is_heli);
 }
 
 // ---- Reading a file --------------------------------------------------------------------------

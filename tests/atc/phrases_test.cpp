@@ -23,6 +23,13 @@ TEST_F(AtcPhrases, NumbersAreSaidDigitByDigit) {
   s[0] = '\0';
   app_freq_khz(s, 118275);
   EXPECT_STREQ(s, "1 1 8 point 2 7 5");
+  // A tower's frequency comes from the airport data where it has one, else one is made up within
+  // the tower band.
+  EXPECT_EQ(tower_frequency(SBD), 119450);
+  for (int apt : {static_cast<int>(TWIN), -1, static_cast<int>(APT_MAX)}) {
+    const int f = tower_frequency(apt);
+    EXPECT_TRUE(f >= 118000 && f < 135000 && f % 50 == 0) << apt << ": " << f;
+  }
   const struct {
     int hdg, step;
     const char* said;

@@ -5,28 +5,42 @@
 
 #include "desktop/x11_process.h"
 
-TEST(DesktopAirwright, ShowsTheAircraftKeepsOneInstanceAndQuitsThroughTheFileMenu) {
-  const fs::path folder = fs::absolute("airwright"), config = folder / "config";
+namespace {
+
+// Starts Airwright in a folder of its own on a copy of a sample and returns its main window once
+// the views are drawn in it (in *pic), answering the notices of the start (empty: not up in 30 s).
+std::string start_on(const char* sample, const fs::path& folder, pid_t* pid, screen_picture* pic) {
   fs::remove_all(folder);
-  fs::create_directories(config);
-  const fs::path twin = folder / "Light Twin.acf";
-  fs::copy_file(fs::path(KESTRIX_RUNTIME_DIR) / "aircraft" / "Light Twin.acf", twin);
-
-  pid_t pid = start(AIRWRIGHT_BINARY, {twin.string()}, folder, config);
-  ASSERT_GT(pid, 0);
+  fs::create_directories(folder / "config");
+  fs::copy_file(fs::path(KESTRIX_RUNTIME_DIR) / "aircraft" / sample, folder / sample);
+  *pid = start(AIRWRIGHT_BINARY, {(folder / sample).string()}, folder, folder / "config");
   std::string window;
-  for (double until = seconds_now() + 30.0; window.empty() && seconds_now() < until; pause_ms(200)) {
-    const std::vector<std::string> ids = window_ids("^Airwright: Light Twin.acf$");
-    if (!ids.empty()) window = ids.front();
+  const std::string title = std::string("^Airwright: ") + sample + "$";
+  for (double until = seconds_now() + 30.0; window.empty() && seconds_now() < until;
+       pause_ms(200)) {
+    close_boxes();
+    const std::vector<std::string> ids = window_ids(title);
+    if (!ids.empty() && window_ids("^Skyloom Message$").empty()) window = ids.front();
   }
-  ASSERT_FALSE(window.empty()) << file_text(folder / "Error.out");
-
   // The drawing area is the bottom 800 x 560 of the window, under its menu bar: the top view in
   // its upper left quarter, the turning view in its lower right.
-  screen_picture a;
   for (double until = seconds_now() + 10.0;
-       colours_in_rows(a, a.h - 560, a.h - 280) < 8 && seconds_now() < until; pause_ms(200))
-    a = picture_of_window(window);
+       !window.empty() && colours_in_rows(*pic, pic->h - 560, pic->h - 280) < 8 &&
+       seconds_now() < until;
+       pause_ms(200))
+    *pic = picture_of_window(window);
+  return window;
+}
+
+}  // namespace
+
+TEST(DesktopAirwright, ShowsTheAircraftKeepsOneInstanceAndQuitsThroughTheFileMenu) {
+  const fs::path folder = fs::absolute("airwright"), config = folder / "config";
+  pid_t pid = -1;
+  screen_picture a;
+  const std::string window = start_on("Light Twin.acf", folder, &pid, &a);
+  ASSERT_GT(pid, 0);
+  ASSERT_FALSE(window.empty()) << file_text(folder / "Error.out");
   ASSERT_EQ(a.w, 800);
   EXPECT_GE(colours_in_rows(a, a.h - 560, a.h - 280), 8u);
   pause_ms(700);
@@ -41,8 +55,9 @@ TEST(DesktopAirwright, ShowsTheAircraftKeepsOneInstanceAndQuitsThroughTheFileMen
   EXPECT_EQ(still, 0u) << "the other views changed without a change of the aircraft";
 
   // A second start finds the first and ends at once, saying why.
-  const std::string second = output_of("cd '" + folder.string() + "' && XDG_CONFIG_HOME='" +
-                                       config.string() + "' '" + AIRWRIGHT_BINARY + "' 2>&1; echo status=$?");
+  const std::string second =
+      output_of("cd '" + folder.string() + "' && XDG_CONFIG_HOME='" + config.string() + "' '" +
+                AIRWRIGHT_BINARY + "' 2>&1; echo status=$?");
   EXPECT_NE(second.find("running already"), std::string::npos) << second;
   EXPECT_NE(second.find("status=0"), std::string::npos) << second;
 
@@ -53,4 +68,44 @@ TEST(DesktopAirwright, ShowsTheAircraftKeepsOneInstanceAndQuitsThroughTheFileMen
   const int status = wait_exit(pid, seconds_now() + 20.0);
   if (status < 0) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
   EXPECT_EQ(status, 0) << file_text(folder / "Error.out");
+}
+
+// The Trainer's Wing 1 screen, opened from the Screens menu: a longer span typed into it redraws
+// the still views (top, front, side) at once.
+TEST(DesktopAirwright, AWingScreenChangeRedrawsTheViews) {
+  const fs::path folder = fs::absolute("airwright_wing");
+  pid_t pid = -1;
+  screen_picture before;
+  // The Trainer's left wing is rigged apart from its right: a notice says it is made the mirror.
+  const std::string window = start_on("Trainer.acf", folder, &pid, &before);
+  ASSERT_GT(pid, 0);
+  ASSERT_FALSE(window.empty()) << file_text(folder / "Error.out");
+  ASSERT_EQ(before.w, 800);
+
+  // Screens is the second menu; Wing 1 its sixth item (the separators are no items).
+  output_of("xdotool windowfocus --sync " + window +
+            " key --delay 150 F10 Right Down Down Down Down Down Down Return");
+  std::string wing;
+  for (double until = seconds_now() + 10.0; wing.empty() && seconds_now() < until; pause_ms(200)) {
+    const std::vector<std::string> ids = window_ids("^Wing 1$");
+    if (!ids.empty()) wing = ids.front();
+  }
+  ASSERT_FALSE(wing.empty()) << "the Wing 1 screen did not open";
+  // The semi-length is the screen's first field and has the focus.
+  output_of("xdotool windowfocus --sync " + wing + " key ctrl+a type 25");
+  output_of("xdotool key --window " + wing + " Return");
+  pause_ms(500);
+  output_of("xdotool windowraise " + window);
+  pause_ms(700);
+  const screen_picture after = picture_of_window(window);
+  ASSERT_EQ(after.w, before.w);
+  ASSERT_EQ(after.h, before.h);
+  size_t changed = 0;
+  for (int j = after.h - 560; j < after.h; j++)
+    for (int i = 0; i < after.w; i++)
+      if (!(i >= 400 && j >= after.h - 280) && before.at(i, j) != after.at(i, j)) changed++;
+  EXPECT_GT(changed, 300u) << "the still views did not redraw the longer wing";
+
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
 }
