@@ -333,13 +333,16 @@ static void top_speed(fly_card* card, int f, float alt_ft) {
 
 // Where the best rate falls to 100 ft/min: from the rates at sea level and 8000 ft, a line
 // through the last two heights flown, flown again at the height it gives until a climb lands
-// within 300 ft of the height the line gives (at most five climbs). A rate that grows with
+// within 300 ft of the height the line gives (at most eight climbs). The line is trusted at most
+// 16000 ft beyond the last climb (a jet's rate falls faster high up than low down), and each
+// climb sweeps from 30 kt above the best-rate speed of the climb before it, which falls with
+// height, so that no climb begins faster than the thin air lets it hold. A rate that grows with
 // height between sea level and 8000 ft (a turbocharged engine) moves the next climb 8000 ft up;
 // above that it is a failure.
 static void ceiling(fly_card* card, float vy, float vs) {
   float h0 = 0.0f, r0 = card->fig[CARD_ROC_SL].value;
   float h1 = 8000.0f, r1 = card->fig[CARD_ROC_8000].value;
-  for (int k = 0; k < 5; k++) {
+  for (int k = 0; k < 8; k++) {
     float slope = (r1 - r0) / (h1 - h0);  // ft/min per ft
     if (slope >= 0.0f && k > 0) {
       char why[200];
@@ -349,14 +352,15 @@ static void ceiling(fly_card* card, float vy, float vs) {
     }
     float h2 = slope < 0.0f ? h1 + (100.0f - r1) / slope : h1 + 8000.0f;
     if (std::fabs(h2 - h1) < 300.0f && slope < 0.0f) return set_figure(card, CARD_CEILING, h2);
+    h2 = fltmin2(h2, h1 + 16000.0f);
     if (h2 > 60000.0f)
       return figure_not(card, CARD_CEILING, CARD_FAILED, "the ceiling lies above 60000 ft");
     float v, r;
     char why[200];
-    float top = top_kias[1] > 0.0f ? 0.95f * top_kias[1] : vy + 25.0f;
-    if (!best_climb(h2, fltmin2(vy + 25.0f, top), fltmax2(vy - 25.0f, 1.1f * vs), &v, &r, why))
+    float top = top_kias[1] > 0.0f ? 0.95f * top_kias[1] : vy + 30.0f;
+    if (!best_climb(h2, fltmin2(vy + 30.0f, top), 1.1f * vs, &v, &r, why))
       return figure_not(card, CARD_CEILING, CARD_FAILED, why);
-    h0 = h1, r0 = r1, h1 = h2, r1 = r;
+    h0 = h1, r0 = r1, h1 = h2, r1 = r, vy = v;
   }
   figure_not(card, CARD_CEILING, CARD_FAILED, "the climbs found no steady ceiling");
 }
