@@ -500,6 +500,16 @@ static void landing(fly_card* card, float vs_landing) {
 
 // ---- The card --------------------------------------------------------------------------------
 
+void (*card_progress_hook)(int done, int total);
+
+// The procedures flown, for the progress: the glide, the landing stall, two top speeds, the
+// climbs with the ceiling, the take-off and the landing.
+enum { CARD_STEPS = 7 };
+static void step_done(int* done) {
+  ++*done;
+  if (card_progress_hook) card_progress_hook(*done, CARD_STEPS);
+}
+
 void card_fly(fly_card* card) {
   *card = fly_card{};
   void (*alert_before)(const alert_record&) = macibm_alert_hook;
@@ -513,22 +523,28 @@ void card_fly(fly_card* card) {
     macibm_alert_hook = alert_before;
     return;
   }
+  int done = 0;
   float vs = glide_and_clean_stall(card);
+  step_done(&done);
   float vso = landing_stall(card, vs);
+  step_done(&done);
   if (!can_climb()) {
     const int powered[] = {CARD_VY,      CARD_ROC_SL,       CARD_ROC_8000,     CARD_CEILING,
                            CARD_VMAX_SL, CARD_VMAX_8000, CARD_TAKEOFF_ROLL, CARD_TAKEOFF_50FT};
     for (int f : powered) figure_not(card, f, CARD_NA, "no engine");
   } else {
     top_speed(card, CARD_VMAX_SL, 0.0f);
-    top_speed(card, CARD_VMAX_8000, 8000.0f);
   }
+  step_done(&done);
+  if (can_climb()) top_speed(card, CARD_VMAX_8000, 8000.0f);
+  step_done(&done);
   if (can_climb() && !(vs > 0.0f)) {
     const int need[] = {CARD_VY, CARD_ROC_SL, CARD_ROC_8000, CARD_CEILING, CARD_TAKEOFF_ROLL,
                         CARD_TAKEOFF_50FT};
     for (int f : need) figure_not(card, f, CARD_FAILED, "needs the clean stall speed");
   } else if (can_climb()) {
     climbs(card, vs);
+    step_done(&done);
     if (!pln.gearEQ) {
       figure_not(card, CARD_TAKEOFF_ROLL, CARD_NA, "no wheels: the card's runway is dry land");
       figure_not(card, CARD_TAKEOFF_50FT, CARD_NA, "no wheels: the card's runway is dry land");
@@ -539,12 +555,14 @@ void card_fly(fly_card* card) {
       figure_not(card, CARD_TAKEOFF_50FT, CARD_FAILED, "needs the landing stall speed");
     }
   }
+  while (done < CARD_STEPS - 1) step_done(&done);
   if (!pln.gearEQ)
     figure_not(card, CARD_LANDING_ROLL, CARD_NA, "no wheels: the card's runway is dry land");
   else if (vso > 0.0f)
     landing(card, vso);
   else
     figure_not(card, CARD_LANDING_ROLL, CARD_FAILED, "needs the landing stall speed");
+  step_done(&done);
   macibm_alert_hook = alert_before;
 }
 

@@ -416,6 +416,13 @@ int card_loads(const fly_options* o, char* err) {
   return take_loads(o, fuel, payload, err);
 }
 
+// The card's progress for a program that shows it while the card flies (Airwright).
+static std::FILE* progress_to;
+static void tell_progress(int done, int total) {
+  std::fprintf(progress_to, "progress %d/%d\n", done, total);
+  std::fflush(progress_to);
+}
+
 // An air start must be above the ground under it.
 static int above_ground(const fly_options* o, char* err) {
   float ground = env.local_h;
@@ -490,7 +497,10 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   if (o->test_card) {
     if (!card_loads(o, err)) return refuse(errs, err);
     static fly_card card;
+    progress_to = errs;
+    card_progress_hook = o->progress ? tell_progress : nullptr;
     card_fly(&card);
+    card_progress_hook = nullptr;
     return finish(card_print(&card, out, errs), out, nullptr);
   }
   if (!choose_loads(o, err) || !above_ground(o, err)) return refuse(errs, err);

@@ -84,6 +84,7 @@ struct fly_options {
   char nmea[400];         // the position sentences' file, pipe or terminal, "" none
   int ap_follow_atc;      // 1: the autopilot's bug and altitude follow the controller's words
   int test_card;          // 1: fly the flight-test card instead of a run
+  int progress;           // 1: the card tells each procedure flown on standard error
   int help;               // 1: only the usage was asked for
 };
 
@@ -248,6 +249,8 @@ struct fly_card {
 // Flies every procedure with the aircraft in pln at the loads of set.load_*, in the flat world
 // fly_setup_world made. Every procedure has a time limit.
 void card_fly(fly_card* card);
+// Called after each procedure of card_fly: `done` of `total` flown. Null: none.
+extern void (*card_progress_hook)(int done, int total);
 // The card lines to `out`, the reasons for n/a and failed figures to `errs`; FLY_ALERT when any
 // figure failed, else FLY_OK.
 int card_print(const fly_card* card, std::FILE* out, std::FILE* errs);
