@@ -16,9 +16,9 @@
 #include "world/world.h"
 
 const char* const CARD_NAMES[CARD_FIGURES] = {
-    "weight_lb",      "stall_clean_kias", "stall_landing_kias", "vy_kias",         "roc_sl_fpm",
-    "roc_8000_fpm",   "ceiling_ft",       "vmax_sl_ktas",       "vmax_8000_ktas",  "best_glide_kias",
-    "glide_ratio",    "takeoff_roll_ft",  "takeoff_50ft_ft",    "landing_roll_ft",
+    "weight_lb",    "stall_clean_kias", "stall_landing_kias", "vy_kias",         "roc_sl_fpm",
+    "roc_8000_fpm", "ceiling_ft",       "vmax_sl_ktas",       "vmax_8000_ktas",  "best_glide_kias",
+    "glide_ratio",  "takeoff_roll_ft",  "takeoff_50ft_ft",    "landing_roll_ft",
 };
 
 // The air procedures fly far above the flat ground, out of its effect and reach.
@@ -145,8 +145,12 @@ static int bins_best(const speed_bins* b, float (*score)(const speed_bins*, int)
   return best;
 }
 
-static float mean_rate(const speed_bins* b, int k) { return static_cast<float>(b->rate[k] / b->n[k]); }
-static float mean_kias(const speed_bins* b, int k) { return static_cast<float>(b->kias[k] / b->n[k]); }
+static float mean_rate(const speed_bins* b, int k) {
+  return static_cast<float>(b->rate[k] / b->n[k]);
+}
+static float mean_kias(const speed_bins* b, int k) {
+  return static_cast<float>(b->kias[k] / b->n[k]);
+}
 // Distance forward for height lost: the horizontal speed over the sink of energy height.
 static float glide_of(const speed_bins* b, int k) {
   float sink = -mean_rate(b, k);
@@ -156,12 +160,12 @@ static float glide_of(const speed_bins* b, int k) {
 // ---- Sweeps ----------------------------------------------------------------------------------
 
 struct sweep_plan {
-  float alt_ft;      // start altitude
-  float from, to;    // indicated speeds, kt: settle at `from`, slow towards `to`
-  float throttle;    // 0 idle .. 1 full
+  float alt_ft;    // start altitude
+  float from, to;  // indicated speeds, kt: settle at `from`, slow towards `to`
+  float throttle;  // 0 idle .. 1 full
   int gear_down;
   float flaps;
-  int to_stall;      // 1: slow on until the aircraft stalls
+  int to_stall;  // 1: slow on until the aircraft stalls
 };
 
 struct sweep_result {
@@ -227,8 +231,9 @@ static int fly_sweep(const sweep_plan* s, sweep_result* r) {
 static float vne_kt() { return pln.asi_units == 1 ? pln.Vne / con.nm_to_sm : pln.Vne; }
 static int can_climb() { return pln.numen > 0 && pln.entype != ENGINE_NONE; }
 
-// Idle glide from 2.5 times the estimated stall speed (at most 0.9 times the never-exceed speed), clean, slowing on into the stall: the
-// best glide, the glide ratio and the clean stall. Returns the stall speed, 0 when not found.
+// Idle glide from 2.5 times the estimated stall speed (at most 0.9 times the never-exceed speed),
+// clean, slowing on into the stall: the best glide, the glide ratio and the clean stall. Returns
+// the stall speed, 0 when not found.
 static float glide_and_clean_stall(fly_card* card) {
   static sweep_result r;
   float vs = msc.est_Vs * con.msctokts;
@@ -315,8 +320,8 @@ static void top_speed(fly_card* card, int f, float alt_ft) {
     if (!card_frame(&c)) return figure_not(card, f, CARD_FAILED, flight_why);
     if (flt.vind > vne) {
       char why[200];
-      std::snprintf(why, sizeof why, "level at full power it passes its never-exceed speed of %.0f kt",
-                    vne);
+      std::snprintf(why, sizeof why,
+                    "level at full power it passes its never-exceed speed of %.0f kt", vne);
       return figure_not(card, f, CARD_NA, why);
     }
     tas[n % 4096] = flt.av * con.msctokts;
@@ -346,8 +351,10 @@ static void ceiling(fly_card* card, float vy, float vs) {
     float slope = (r1 - r0) / (h1 - h0);  // ft/min per ft
     if (slope >= 0.0f && k > 0) {
       char why[200];
-      std::snprintf(why, sizeof why, "the best rate does not fall with height: %.0f ft/min at %.0f ft, %.0f at %.0f ft",
-                    r0, h0, r1, h1);
+      std::snprintf(
+          why, sizeof why,
+          "the best rate does not fall with height: %.0f ft/min at %.0f ft, %.0f at %.0f ft", r0,
+          h0, r1, h1);
       return figure_not(card, CARD_CEILING, CARD_FAILED, why);
     }
     float h2 = slope < 0.0f ? h1 + (100.0f - r1) / slope : h1 + 8000.0f;
@@ -388,15 +395,14 @@ static void climbs(fly_card* card, float vs) {
   else
     set_figure(card, CARD_ROC_8000, roc8);
   if (card->fig[CARD_ROC_SL].state != CARD_FOUND || card->fig[CARD_ROC_8000].state != CARD_FOUND)
-    return figure_not(card, CARD_CEILING, CARD_FAILED, "needs the rates of climb at sea level and 8000 ft");
+    return figure_not(card, CARD_CEILING, CARD_FAILED,
+                      "needs the rates of climb at sea level and 8000 ft");
   ceiling(card, vy8, vs);
 }
 
 // The flap setting of the class for take-off: none for a piston aircraft, a quarter for the
 // turbine classes.
-static float takeoff_flaps() {
-  return pln.flapEQ && pln.entype != ENGINE_PISTON ? 0.25f : 0.0f;
-}
+static float takeoff_flaps() { return pln.flapEQ && pln.entype != ENGINE_PISTON ? 0.25f : 0.0f; }
 
 static float wheels_agl_ft() { return (flt.h - env.local_h - pln.h_eqlbm) * con.mtrstoft; }
 
@@ -529,7 +535,7 @@ void card_fly(fly_card* card) {
   float vso = landing_stall(card, vs);
   step_done(&done);
   if (!can_climb()) {
-    const int powered[] = {CARD_VY,      CARD_ROC_SL,       CARD_ROC_8000,     CARD_CEILING,
+    const int powered[] = {CARD_VY,      CARD_ROC_SL,    CARD_ROC_8000,     CARD_CEILING,
                            CARD_VMAX_SL, CARD_VMAX_8000, CARD_TAKEOFF_ROLL, CARD_TAKEOFF_50FT};
     for (int f : powered) figure_not(card, f, CARD_NA, "no engine");
   } else {
@@ -539,8 +545,8 @@ void card_fly(fly_card* card) {
   if (can_climb()) top_speed(card, CARD_VMAX_8000, 8000.0f);
   step_done(&done);
   if (can_climb() && !(vs > 0.0f)) {
-    const int need[] = {CARD_VY, CARD_ROC_SL, CARD_ROC_8000, CARD_CEILING, CARD_TAKEOFF_ROLL,
-                        CARD_TAKEOFF_50FT};
+    const int need[] = {CARD_VY,      CARD_ROC_SL,       CARD_ROC_8000,
+                        CARD_CEILING, CARD_TAKEOFF_ROLL, CARD_TAKEOFF_50FT};
     for (int f : need) figure_not(card, f, CARD_FAILED, "needs the clean stall speed");
   } else if (can_climb()) {
     climbs(card, vs);
