@@ -10,6 +10,7 @@
 #include "aircraft/aircraft.h"
 #include "app/app.h"
 #include "app/macibm.h"
+#include "controls/controls.h"
 #include "flight/flight.h"
 #include "flyrun.h"
 #include "shared/shared.h"
@@ -166,6 +167,7 @@ struct sweep_plan {
   int gear_down;
   float flaps;
   int to_stall;  // 1: slow on until the aircraft stalls
+  int prop_low;  // 1: the propeller levers back to their lowest speed (the coarsest pitch)
 };
 
 struct sweep_result {
@@ -189,6 +191,7 @@ static int fly_sweep(const sweep_plan* s, sweep_result* r) {
   fly_controls c{};
   c.throttle = s->throttle, c.gear_down = s->gear_down, c.flaps = s->flaps;
   card_start(&c, AIR_GROUND_FT, s->alt_ft, s->from, 0);
+  if (s->prop_low) lever_set(LEVER_PROP, -1, 0.0f);
   card_pilot p;
   pilot_reset(&p);
   energy_ring ring;
@@ -232,12 +235,14 @@ static float vne_kt() { return pln.asi_units == 1 ? pln.Vne / con.nm_to_sm : pln
 static int can_climb() { return pln.numen > 0 && pln.entype != ENGINE_NONE; }
 
 // Idle glide from 2.5 times the estimated stall speed (at most 0.9 times the never-exceed speed),
-// clean, slowing on into the stall: the best glide, the glide ratio and the clean stall. Returns
-// the stall speed, 0 when not found.
+// clean, slowing on into the stall: the best glide, the glide ratio and the clean stall. The
+// propeller levers come back to the lowest speed, as a pilot stretching a glide pulls them: an
+// idling propeller at fine pitch windmills, and its drag would make the best glide the slowest
+// speed flown. Returns the stall speed, 0 when not found.
 static float glide_and_clean_stall(fly_card* card) {
   static sweep_result r;
   float vs = msc.est_Vs * con.msctokts;
-  sweep_plan s = {6000.0f, fltmin2(2.5f * vs, 0.9f * vne_kt()), 0.0f, 0.0f, 0, 0.0f, 1};
+  sweep_plan s = {6000.0f, fltmin2(2.5f * vs, 0.9f * vne_kt()), 0.0f, 0.0f, 0, 0.0f, 1, 1};
   if (!fly_sweep(&s, &r)) {
     figure_not(card, CARD_STALL_CLEAN, CARD_FAILED, flight_why);
     figure_not(card, CARD_BEST_GLIDE, CARD_FAILED, flight_why);
@@ -270,7 +275,7 @@ static float landing_stall(fly_card* card, float vs_clean) {
   float from = 1.4f * vs;
   float vfe = pln.asi_units == 1 ? pln.Vfe / con.nm_to_sm : pln.Vfe;
   if (pln.flapEQ && vfe > 0.0f) from = fltmin2(from, vfe);
-  sweep_plan s = {6000.0f, from, 0.0f, 0.0f, 1, pln.flapEQ ? 1.0f : 0.0f, 1};
+  sweep_plan s = {6000.0f, from, 0.0f, 0.0f, 1, pln.flapEQ ? 1.0f : 0.0f, 1, 0};
   if (!fly_sweep(&s, &r)) {
     figure_not(card, CARD_STALL_LANDING, CARD_FAILED, flight_why);
     return 0.0f;
@@ -283,7 +288,7 @@ static float landing_stall(fly_card* card, float vs_clean) {
 // climb and its speed at alt_ft. 0 with `why` when there is no such best.
 static int best_climb(float alt_ft, float from, float to, float* vy, float* roc, char* why) {
   static sweep_result r;
-  sweep_plan s = {alt_ft, from, to, 1.0f, 0, 0.0f, 0};
+  sweep_plan s = {alt_ft, from, to, 1.0f, 0, 0.0f, 0, 0};
   if (!fly_sweep(&s, &r)) {
     std::snprintf(why, 200, "%s", flight_why);
     return 0;
