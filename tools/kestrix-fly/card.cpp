@@ -190,17 +190,25 @@ static int fly_sweep(const sweep_plan* s, sweep_result* r) {
   float slowest_at = 0.0f, nz = 1.0f;
   fly_controls c{};
   c.throttle = s->throttle, c.gear_down = s->gear_down, c.flaps = s->flaps;
-  card_start(&c, AIR_GROUND_FT, s->alt_ft, s->from, 0);
+  // No sweep starts beyond the maximum Mach number: high up, a start speed taken from the speeds
+  // found lower down would be in the drag rise, and the slowing from it would spoil the sweep.
+  float from = s->from;
+  card_start(&c, AIR_GROUND_FT, s->alt_ft, from, 0);
+  if (!card_frame(&c)) return 0;
+  if (pln.Mmo > 0.0f && flt.machno > pln.Mmo) {
+    from *= pln.Mmo / flt.machno;
+    card_start(&c, AIR_GROUND_FT, s->alt_ft, from, 0);
+  }
   if (s->prop_low) lever_set(LEVER_PROP, -1, 0.0f);
   card_pilot p;
   pilot_reset(&p);
   energy_ring ring;
   energy_reset(&ring);
-  float sweep_s = (s->from - s->to) / SWEEP_KT_PER_S;
+  float sweep_s = (from - s->to) / SWEEP_KT_PER_S;
   float limit = SETTLE_S + sweep_s + 60.0f;
   while (fly_time() < limit) {
     float t = fly_time() - SETTLE_S;
-    float target = t <= 0.0f ? s->from : s->from - SWEEP_KT_PER_S * t;
+    float target = t <= 0.0f ? from : from - SWEEP_KT_PER_S * t;
     if (!s->to_stall && target < s->to) return 1;
     pilot_hold_speed(&p, &c, fltmax2(target, 1.0f));
     if (!card_frame(&c)) return 0;
@@ -213,13 +221,13 @@ static int fly_sweep(const sweep_plan* s, sweep_result* r) {
     nz += (flt.fnrmlaero / (flt.m_total * con.g) - nz) * fltmin2(msc.prd * 2.0f, 1.0f);
     if (nz > 0.5f) r->vs_1g = fltmin2(r->vs_1g, flt.vind / std::sqrt(nz));
     // The first ten knots of the sweep let the settling die away before a stall is looked for.
-    if (target > s->from - 10.0f) {
+    if (target > from - 10.0f) {
       r->min_kias = flt.vind, slowest_at = t, r->vs_1g = 1.0e9f;
       continue;
     }
     if (flt.vind < r->min_kias - 0.1f) r->min_kias = flt.vind, slowest_at = t;
     if (flt.vind > r->min_kias + 3.0f || t - slowest_at > 6.0f) return 1;
-    if (target < 0.2f * s->from) break;
+    if (target < 0.2f * from) break;
   }
   std::snprintf(flight_why, sizeof flight_why,
                 s->to_stall ? "the aircraft did not stall: it still held %.0f kt at the end of "
@@ -285,8 +293,11 @@ static float landing_stall(fly_card* card, float vs_clean) {
 }
 
 // Full power, clean, from well above the best-rate speed down to near the stall: the best rate of
-// climb and its speed at alt_ft. 0 with `why` when there is no such best.
-static int best_climb(float alt_ft, float from, float to, float* vy, float* roc, char* why) {
+// climb and its speed at alt_ft. 0 with `why` when there is no such best. With `limits` the best
+// may lie at the slowest or fastest speed flown: near the ceiling the speeds a jet may fly narrow
+// between the stall and its maximum Mach number, and the best it can do is at one of them.
+static int best_climb(float alt_ft, float from, float to, float* vy, float* roc, char* why,
+                      int limits = 0) {
   static sweep_result r;
   sweep_plan s = {alt_ft, from, to, 1.0f, 0, 0.0f, 0, 0};
   if (!fly_sweep(&s, &r)) {
@@ -294,7 +305,7 @@ static int best_climb(float alt_ft, float from, float to, float* vy, float* roc,
     return 0;
   }
   int edge = 0, best = bins_best(&r.bins, mean_rate, &edge);
-  if (best < 0 || edge) {
+  if (best < 0 || (edge && !limits)) {
     std::snprintf(why, 200, "the best rate of climb at %.0f ft lies outside %.0f to %.0f kt",
                   alt_ft, to, from);
     return 0;
@@ -370,7 +381,7 @@ static void ceiling(fly_card* card, float vy, float vs) {
     float v, r;
     char why[200];
     float top = top_kias[1] > 0.0f ? 0.95f * top_kias[1] : vy + 30.0f;
-    if (!best_climb(h2, fltmin2(vy + 30.0f, top), 1.1f * vs, &v, &r, why))
+    if (!best_climb(h2, fltmin2(vy + 30.0f, top), 1.1f * vs, &v, &r, why, 1))
       return figure_not(card, CARD_CEILING, CARD_FAILED, why);
     h0 = h1, r0 = r1, h1 = h2, r1 = r, vy = v;
   }
