@@ -11,11 +11,11 @@ class FlightCard : public FlightTest {
   fly_card card;
   std::string out, errs;
 
-  // The built-in aircraft `name`, changed by `change`, flown through the card at its maximum
-  // weight; the printed card in out and errs.
-  int fly(const char* name, void (*change)() = nullptr) {
+  // The built-in aircraft `name` (or the sample of that name), changed by `change`, flown through
+  // the card at its maximum weight; the printed card in out and errs.
+  int fly(const char* name, void (*change)() = nullptr, bool sample = false) {
     fly_setup_world(0.0f);
-    EXPECT_TRUE(fly_builtin_aircraft(name));
+    EXPECT_TRUE(sample ? load_sample(name) : fly_builtin_aircraft(name));
     if (change) change();
     fly_options o;
     fly_default_options(&o);
@@ -106,6 +106,31 @@ TEST_F(FlightCard, ADesignThatCannotTakeOffSaysSo) {
   EXPECT_EQ(out.find("takeoff_roll_ft"), std::string::npos) << out;
   EXPECT_EQ(card.fig[CARD_ROC_SL].state, CARD_FAILED);
   EXPECT_NE(errs.find("roc_sl_fpm failed"), std::string::npos) << errs;
+}
+
+// Every sample flies its whole card: each figure that applies is found and hangs together with the
+// others, and only the helicopter's and the floatplane's runway figures do not apply.
+TEST_F(FlightCard, EverySampleFliesItsWholeCard) {
+  const struct {
+    const char* name;
+    int not_applying;
+  } samples[] = {{"Trainer", 0},      {"Light Twin", 0},          {"Floatplane", 3},
+                 {"Business Jet", 0}, {"Turboprop Transport", 0}, {"Helicopter", 13}};
+  for (const auto& s : samples) {
+    ASSERT_EQ(fly(s.name, nullptr, true), FLY_OK) << s.name << ": " << errs;
+    int na = 0;
+    for (const card_figure& g : card.fig) na += g.state == CARD_NA;
+    EXPECT_EQ(na, s.not_applying) << s.name << ": " << errs;
+    if (na == 13) continue;
+    const float vs = value(CARD_STALL_CLEAN);
+    EXPECT_LT(value(CARD_STALL_LANDING), vs) << s.name;
+    EXPECT_GT(value(CARD_VY), 1.1f * vs) << s.name;
+    EXPECT_GT(value(CARD_BEST_GLIDE), 1.1f * vs) << s.name;
+    EXPECT_GT(value(CARD_GLIDE_RATIO), 6.0f) << s.name;
+    EXPECT_LT(value(CARD_ROC_8000), value(CARD_ROC_SL)) << s.name;
+    EXPECT_GT(value(CARD_CEILING), 8000.0f) << s.name;
+    EXPECT_GT(value(CARD_VMAX_SL), value(CARD_VY)) << s.name;
+  }
 }
 
 TEST(FlightCardInput, TheCardTakesOnlyItsLoads) {
