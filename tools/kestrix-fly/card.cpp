@@ -416,9 +416,12 @@ static void climbs(fly_card* card, float vs) {
   ceiling(card, vy8, vs);
 }
 
-// The flap setting of the class for take-off: none for a piston aircraft, a quarter for the
-// turbine classes.
-static float takeoff_flaps() { return pln.flapEQ && pln.entype != ENGINE_PISTON ? 0.25f : 0.0f; }
+// The flap setting of the class for take-off, as its handbooks give their distances: a notch (a
+// quarter) for single piston aircraft and the turbine classes, none for piston twins.
+static float takeoff_flaps() {
+  if (!pln.flapEQ || (pln.entype == ENGINE_PISTON && pln.numen > 1)) return 0.0f;
+  return 0.25f;
+}
 
 static float wheels_agl_ft() { return (flt.h - env.local_h - pln.h_eqlbm) * con.mtrstoft; }
 
