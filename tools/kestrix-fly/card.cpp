@@ -349,7 +349,14 @@ static void top_speed(fly_card* card, int f, float alt_ft) {
       return set_figure(card, f, flt.av * con.msctokts);
     }
   }
-  figure_not(card, f, CARD_FAILED, "the level speed at full power did not settle in 600 s");
+  char why[200];
+  if (std::fabs(flt.h - h) * con.mtrstoft > 50.0f)
+    std::snprintf(why, sizeof why,
+                  "at full power it cannot hold its height: %.0f ft off after 600 s",
+                  (flt.h - h) * con.mtrstoft);
+  else
+    std::snprintf(why, sizeof why, "the level speed at full power did not settle in 600 s");
+  figure_not(card, f, CARD_FAILED, why);
 }
 
 // Where the best rate falls to 100 ft/min: from the rates at sea level and 8000 ft, a line
