@@ -194,7 +194,17 @@ static int spawn_runner(const char* program) {
   return 1;
 }
 
+// An editor that quits while a card flies stops the runner and takes its file away.
+static void stop_at_exit() {
+  if (ft.pid <= 0) return;
+  kill(ft.pid, SIGTERM);
+  waitpid(ft.pid, nullptr, 0);
+  std::remove(ft.file.c_str());
+}
+
 void flight_test() {
+  static int at_exit = 0;
+  if (!at_exit) at_exit = std::atexit(stop_at_exit) == 0;
   open_window();
   if (ft.pid > 0) {
     MACIBM_alert("A card is being flown.", "Wait for it to end, then fly the design again.", "", "",
