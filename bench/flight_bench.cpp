@@ -1,5 +1,5 @@
 // The flight frame: one update_flight frame of each sample aircraft, and the headless runner
-// flying ten simulated minutes.
+// flying ten simulated minutes and the Trainer's flight-test card.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -51,3 +51,20 @@ static void BM_RunnerTenMinutes(benchmark::State& state) {
   std::fclose(sink);
 }
 BENCHMARK(BM_RunnerTenMinutes)->Unit(benchmark::kMillisecond);
+
+// The Trainer's whole flight-test card, as `kestrix-fly --test-card` flies it; the goal is well
+// under 20 s of CPU.
+static void BM_TrainerTestCard(benchmark::State& state) {
+  fly_options o;
+  fly_default_options(&o);
+  macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
+  std::snprintf(o.aircraft, sizeof o.aircraft, "%saircraft/Trainer.acf", KESTRIX_RUNTIME_DIR "/");
+  o.test_card = 1;
+  std::FILE* sink = std::tmpfile();
+  for (auto _ : state) {
+    std::rewind(sink);
+    benchmark::DoNotOptimize(fly_run(&o, sink, sink));
+  }
+  std::fclose(sink);
+}
+BENCHMARK(BM_TrainerTestCard)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,6 @@
-// The editor's menus and commands: New of either type, Open, Save, Save As, the paint kit and Quit,
-// the question before a changed aircraft is replaced, and the screens menus of each type.
+// The editor's menus and commands: New of either type, Open, Save, Save As, the paint kit, the
+// flight test and Quit, the question before a changed aircraft is replaced, and the screens menus
+// of each type.
 #include "editor/editor.h"
 #include "editor/screens.h"
 
@@ -123,6 +124,7 @@ static void build_menus(int is_heli) {
   MACIBM_append_menu(MENU_EDIT_FILE, CMD_SAVE_AS, 5, "Save As...");
   MACIBM_append_menu(MENU_EDIT_FILE, 0, -1, "-");
   MACIBM_append_menu(MENU_EDIT_FILE, CMD_PAINT_KIT, 5, "Make Paint Kit");
+  MACIBM_append_menu(MENU_EDIT_FILE, CMD_FLIGHT_TEST, 7, "Flight Test");
   MACIBM_append_menu(MENU_EDIT_FILE, 0, -1, "-");
   MACIBM_append_menu(MENU_EDIT_FILE, CMD_QUIT, 0, "Quit");
   build_screen_menus(is_heli);
@@ -242,6 +244,9 @@ void editor_handlemenu(int id) {
       break;
     case CMD_PAINT_KIT:
       make_paint_kit();
+      break;
+    case CMD_FLIGHT_TEST:
+      flight_test();
       break;
     case CMD_QUIT:
       // The silent fatal alert is the one way out: it ends the program with status 0.

@@ -19,6 +19,7 @@ enum {
   CMD_SAVE_AS = 204,
   CMD_PAINT_KIT = 205,  // the "start ... .bmp" bitmaps
   CMD_QUIT = 206,
+  CMD_FLIGHT_TEST = 207,  // the flight-test card, flown by kestrix-fly
   CMD_NEW_HELI = 605,   // New of the other type, offered to an aeroplane
   CMD_NEW_PLANE = 606,  // the same offered to a helicopter
   // A screen's menu item is its window plus the type's offset: windows 1..34 are the aeroplane's
@@ -28,6 +29,8 @@ enum {
   SCREENS_PLANE_FIRST = 1,
   SCREENS_HELI_FIRST = 35,
   SCREENS_LAST = 61,
+  // The Flight Test window: an index the screens menus keep for a separator, never a screen.
+  WIN_FLIGHT_TEST = 60,
 };
 
 // The editor's own state. Lifetime: program.
@@ -159,6 +162,21 @@ void view_extent(float lo[3], float hi[3]);
 // beside its file (in the current folder while it has none): each the outline of the part's
 // elements or cross-sections in the texture's own coordinates. Returns the number written.
 int make_paint_kit();
+
+// ---- Flight test (flight_test.cpp) ----------------------------------------------------------
+
+// The command: opens the Flight Test window, saves the design as the editor holds it to a
+// temporary file (its own file is left as it is) and starts kestrix-fly --test-card on it as a
+// process of its own. The card flown before stays beside the new one. While a card is flown the
+// command only says so.
+void flight_test();
+// One pass of the loop: reads what the runner wrote, without waiting, and shows it; when the
+// runner has ended, its status and the temporary file's removal.
+void flight_test_poll();
+// 1 while a card is being flown.
+int flight_test_running();
+// The runner to start; null: kestrix-fly beside Airwright.
+extern const char* flight_test_program;
 
 // ---- Batch modes (batch.cpp) -----------------------------------------------------------------
 

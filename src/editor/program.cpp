@@ -104,6 +104,7 @@ void editor_loop_pass() {
   static double last_draw_ms = -1.0e9;
   MACIBM_dispatch_events();
   repeat_drag();
+  flight_test_poll();
   const double now = MACIBM_clock_ms();
   if (now - last_draw_ms >= DRAW_PERIOD_MS && mnw.up[WIN_MAIN]) {
     // A pass held up by a dialog does not swing the view round.

@@ -61,10 +61,10 @@ TEST(DesktopAirwright, ShowsTheAircraftKeepsOneInstanceAndQuitsThroughTheFileMen
   EXPECT_NE(second.find("running already"), std::string::npos) << second;
   EXPECT_NE(second.find("status=0"), std::string::npos) << second;
 
-  // F10 opens the menu bar; Quit is the seventh item of File. The aircraft is unchanged, so
+  // F10 opens the menu bar; Quit is the eighth item of File. The aircraft is unchanged, so
   // nothing is asked.
   output_of("xdotool windowfocus --sync " + window +
-            " key --delay 120 F10 Down Down Down Down Down Down Down Return");
+            " key --delay 120 F10 Down Down Down Down Down Down Down Down Return");
   const int status = wait_exit(pid, seconds_now() + 20.0);
   if (status < 0) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
   EXPECT_EQ(status, 0) << file_text(folder / "Error.out");

@@ -376,10 +376,8 @@ static void position_world(const fly_options* o) {
   load_region();
 }
 
-// The loads the options ask for, within what the aircraft can carry; 0 with a message otherwise.
-static int choose_loads(const fly_options* o, char* err) {
-  float fuel = o->have_fuel ? o->fuel_lb * con.lbstokgs : set.load_fuel;
-  float payload = o->have_payload ? o->payload_lb * con.lbstokgs : set.load_fixed;
+// Fuel and payload (kg) within what the aircraft can carry; 0 with a message otherwise.
+static int take_loads(const fly_options* o, float fuel, float payload, char* err) {
   float room = 0.0f;
   int fit = loads_fit(fuel, payload, set.load_jettison, &room);
   if (fit == LOADS_FUEL_OVER) {
@@ -398,6 +396,31 @@ static int choose_loads(const fly_options* o, char* err) {
   set.load_fuel = fuel;
   set.load_fixed = payload;
   return 1;
+}
+
+// The loads the options ask for, the aircraft's own otherwise.
+static int choose_loads(const fly_options* o, char* err) {
+  float fuel = o->have_fuel ? o->fuel_lb * con.lbstokgs : set.load_fuel;
+  float payload = o->have_payload ? o->payload_lb * con.lbstokgs : set.load_fixed;
+  return take_loads(o, fuel, payload, err);
+}
+
+// Full tanks, or as much fuel as the maximum weight leaves room for beside the payload asked
+// for, and the payload that makes up the maximum weight; what the options give stays.
+int card_loads(const fly_options* o, char* err) {
+  float payload = o->have_payload ? o->payload_lb * con.lbstokgs : 0.0f;
+  float fuel = o->have_fuel ? o->fuel_lb * con.lbstokgs
+                            : fltlim(pln.m_max - pln.m_empty - payload, 0.0f, pln.m_fuel);
+  if (!o->have_payload) payload = fltmax2(pln.m_max - pln.m_empty - fuel, 0.0f);
+  set.load_jettison = 0.0f;
+  return take_loads(o, fuel, payload, err);
+}
+
+// The card's progress for a program that shows it while the card flies (Airwright).
+static std::FILE* progress_to;
+static void tell_progress(int done, int total) {
+  std::fprintf(progress_to, "progress %d/%d\n", done, total);
+  std::fflush(progress_to);
 }
 
 // An air start must be above the ground under it.
@@ -470,6 +493,15 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   if (!fly_load_aircraft(o->aircraft, err)) {
     if (alert_seen) return finish(FLY_ALERT, out, nullptr);
     return refuse(errs, err);
+  }
+  if (o->test_card) {
+    if (!card_loads(o, err)) return refuse(errs, err);
+    static fly_card card;
+    progress_to = errs;
+    card_progress_hook = o->progress ? tell_progress : nullptr;
+    card_fly(&card);
+    card_progress_hook = nullptr;
+    return finish(card_print(&card, out, errs), out, nullptr);
   }
   if (!choose_loads(o, err) || !above_ground(o, err)) return refuse(errs, err);
   std::FILE* csv = nullptr;

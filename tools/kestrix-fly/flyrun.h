@@ -83,6 +83,8 @@ struct fly_options {
   int groups[60];         // groups written to it: 1 for each chosen group 0..50
   char nmea[400];         // the position sentences' file, pipe or terminal, "" none
   int ap_follow_atc;      // 1: the autopilot's bug and altitude follow the controller's words
+  int test_card;          // 1: fly the flight-test card instead of a run
+  int progress;           // 1: the card tells each procedure flown on standard error
   int help;               // 1: only the usage was asked for
 };
 
@@ -196,3 +198,62 @@ void fly_csv_row(std::FILE* f);
 // The whole run of kestrix-fly: load, start, fly with the script, write the reports. Returns the
 // exit status; the summary is the last line written to `out`, messages go to `errs`.
 int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs);
+
+// ---- The flight-test card (card.cpp, pilot.cpp) --------------------------------
+
+// The test pilot's memory between frames.
+struct card_pilot {
+  float pitch_base;  // attitude the outer loop works about (its integral), degrees
+  float pitch_int;   // integral of the attitude error, degree-seconds (the elevator's trim)
+  float heading;     // heading held on the ground, degrees true, -180..180
+};
+// Takes over the controls in the attitude and heading the aircraft has.
+void pilot_reset(card_pilot* p);
+// Each sets the elevator, ailerons and rudder of c for one frame.
+void pilot_hold_speed(card_pilot* p, fly_controls* c, float kias);
+void pilot_hold_climb(card_pilot* p, fly_controls* c, float fpm);
+void pilot_hold_height(card_pilot* p, fly_controls* c, float h_m);
+void pilot_hold_pitch(card_pilot* p, fly_controls* c, float deg);
+
+// The card's figures, in the order they are printed; CARD_NAMES holds their names.
+enum {
+  CARD_WEIGHT,
+  CARD_STALL_CLEAN,
+  CARD_STALL_LANDING,
+  CARD_VY,
+  CARD_ROC_SL,
+  CARD_ROC_8000,
+  CARD_CEILING,
+  CARD_VMAX_SL,
+  CARD_VMAX_8000,
+  CARD_BEST_GLIDE,
+  CARD_GLIDE_RATIO,
+  CARD_TAKEOFF_ROLL,
+  CARD_TAKEOFF_50FT,
+  CARD_LANDING_ROLL,
+  CARD_FIGURES
+};
+extern const char* const CARD_NAMES[CARD_FIGURES];
+
+// A figure found, one that does not apply to the design, or one its procedure could not find.
+enum { CARD_FOUND, CARD_NA, CARD_FAILED };
+struct card_figure {
+  float value;    // in the unit its name ends with
+  int state;      // CARD_FOUND, CARD_NA or CARD_FAILED
+  char why[200];  // why it does not apply or failed
+};
+struct fly_card {
+  card_figure fig[CARD_FIGURES];
+};
+
+// Flies every procedure with the aircraft in pln at the loads of set.load_*, in the flat world
+// fly_setup_world made. Every procedure has a time limit.
+void card_fly(fly_card* card);
+// Called after each procedure of card_fly: `done` of `total` flown. Null: none.
+extern void (*card_progress_hook)(int done, int total);
+// The card lines to `out`, the reasons for n/a and failed figures to `errs`; FLY_ALERT when any
+// figure failed, else FLY_OK.
+int card_print(const fly_card* card, std::FILE* out, std::FILE* errs);
+// The loads of the card: full tanks and the payload that makes up the maximum weight, unless the
+// options give them; 0 with a message when they do not fit.
+int card_loads(const fly_options* o, char* err);

@@ -244,6 +244,7 @@ const char FLY_USAGE[] =
     "  radios:   [--nav1 MHZ] [--obs DEG]\n"
     "  autopilot: [--ap-hdg DEG] [--ap-nav] [--ap-alt-ft N] [--ap-vs-fpm N] [--ap-kias N]\n"
     "            [--ap-follow-atc]\n"
+    "  card:     --test-card [--fuel-lb N] [--payload-lb N] [--progress]: the flight-test card\n"
     "  --help    this text\n";
 
 // Options that exclude each other; 0 with a message when two of them meet.
@@ -283,6 +284,14 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
     }
     if (std::strcmp(a, "--ap-follow-atc") == 0) {
       o->ap_follow_atc = 1;
+      continue;
+    }
+    if (std::strcmp(a, "--test-card") == 0) {
+      o->test_card = 1;
+      continue;
+    }
+    if (std::strcmp(a, "--progress") == 0) {
+      o->progress = 1;
       continue;
     }
     if (i + 1 >= argc) {
@@ -402,6 +411,19 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
   o->at_position = have_lat && have_lon;
   if (have_groups != (o->data_out[0] != '\0')) {
     std::snprintf(err, FLY_ERR, "--data-out and --groups go together");
+    return 0;
+  }
+  if (o->progress && !o->test_card) {
+    std::snprintf(err, FLY_ERR, "--progress goes with --test-card");
+    return 0;
+  }
+  // The card flies its own starts and pilot.
+  if (o->test_card && (o->script[0] || o->csv[0] || o->cycle_dump[0] || o->data_out[0] ||
+                       o->nmea[0] || o->airport_start || o->start_ground || o->at_position ||
+                       o->given || o->ap_follow_atc)) {
+    std::snprintf(err, FLY_ERR,
+                  "--test-card flies its own starts and pilot: only --aircraft, --fuel-lb and "
+                  "--payload-lb go with it");
     return 0;
   }
   // Both are written to the one data-output stream.

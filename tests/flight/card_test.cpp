@@ -1,0 +1,148 @@
+// The flight-test card on aircraft built in code: figures that follow from the geometry, what
+// does not apply, and designs whose procedures cannot find their figures.
+#include <string>
+
+#include "flight_fixture.h"
+
+namespace {
+
+class FlightCard : public FlightTest {
+ protected:
+  fly_card card;
+  std::string out, errs;
+
+  // The built-in aircraft `name` (or the sample of that name), changed by `change`, flown through
+  // the card at its maximum weight; the printed card in out and errs.
+  int fly(const char* name, void (*change)() = nullptr, bool sample = false) {
+    fly_setup_world(0.0f);
+    EXPECT_TRUE(sample ? load_sample(name) : fly_builtin_aircraft(name));
+    if (change) change();
+    fly_options o;
+    fly_default_options(&o);
+    char err[FLY_ERR];
+    EXPECT_TRUE(card_loads(&o, err)) << err;
+    card_fly(&card);
+    std::FILE* fo = std::tmpfile();
+    std::FILE* fe = std::tmpfile();
+    int status = card_print(&card, fo, fe);
+    for (auto [f, s] : {std::make_pair(fo, &out), std::make_pair(fe, &errs)}) {
+      std::rewind(f);
+      char buf[512];
+      s->clear();
+      while (std::fgets(buf, sizeof buf, f)) *s += buf;
+      std::fclose(f);
+    }
+    return status;
+  }
+  float value(int f) const {
+    EXPECT_EQ(card.fig[f].state, CARD_FOUND) << CARD_NAMES[f] << ": " << card.fig[f].why;
+    return card.fig[f].value;
+  }
+};
+
+// The one-g stall speed of the wing alone: weight over the wing area and the most lift of its
+// section, reduced for a wing of finite span, in sea-level air.
+float wing_stall_kias() {
+  float area = 0.0f, clmax = 0.0f;
+  for (int p = PART_WING1_LEFT; p <= PART_WING1_LEFT + 1; p++) {
+    for (int e = 0; e < pln.els[p]; e++) area += pln.s[p][e];
+    for (int n = 0; n < AFL_CL_ROWS; n++)
+      clmax = fltmax2(clmax, afl.clpos[p][0][0][n] * pln.cl_D_cl0[p]);
+  }
+  return std::sqrt(2.0f * pln.m_max * con.g / (1.225f * area * clmax)) * con.msctokts;
+}
+
+void heavy_glider() { pln.m_max *= 1.44f; }
+void weak_trainer() { pln.pmax *= 0.08f; }
+
+}  // namespace
+
+// The glider at its maximum weight stalls within 10% of the speed its wing gives, with or without
+// its gear (it has no flaps), and the same wing carrying 1.44 times the weight stalls 1.2 times
+// faster. It glides best above the stall, far better than a powered aircraft, and stops on the
+// runway; the figures of an engine do not apply, which is no failure.
+TEST_F(FlightCard, AGlidersStallFollowsFromItsWingAndWeight) {
+  ASSERT_EQ(fly("glider"), FLY_OK) << errs;
+  const float expected = wing_stall_kias();
+  const float vs = value(CARD_STALL_CLEAN);
+  EXPECT_NEAR(value(CARD_WEIGHT), pln.m_max * con.kgstolbs, 1.0f);
+  EXPECT_NEAR(vs, expected, 0.1f * expected);
+  EXPECT_NEAR(value(CARD_STALL_LANDING), vs, 0.05f * vs);
+  EXPECT_GT(value(CARD_BEST_GLIDE), 1.2f * vs);
+  EXPECT_GT(value(CARD_GLIDE_RATIO), 15.0f);
+  EXPECT_GT(value(CARD_LANDING_ROLL), 50.0f);
+  for (int f : {CARD_VY, CARD_ROC_SL, CARD_CEILING, CARD_VMAX_SL, CARD_TAKEOFF_ROLL}) {
+    EXPECT_EQ(card.fig[f].state, CARD_NA) << CARD_NAMES[f];
+    EXPECT_NE(out.find(std::string("card ") + CARD_NAMES[f] + "=n/a\n"), std::string::npos);
+  }
+  EXPECT_NE(errs.find("vmax_sl_ktas does not apply: no engine"), std::string::npos) << errs;
+
+  ASSERT_EQ(fly("glider", heavy_glider), FLY_OK) << errs;
+  EXPECT_NEAR(value(CARD_STALL_CLEAN) / vs, 1.2f, 0.03f);
+}
+
+// The trainer climbs less at 8000 ft than at sea level and has its ceiling above 8000 ft where
+// the line through its rates gives it; it is faster at full power than its best-rate speed, its
+// flaps stall it slower, and it lifts off before it is 50 ft up.
+TEST_F(FlightCard, TheTrainersFiguresHangTogether) {
+  ASSERT_EQ(fly("trainer"), FLY_OK) << errs;
+  float roc = value(CARD_ROC_SL), roc8 = value(CARD_ROC_8000);
+  EXPECT_GT(roc8, 100.0f);
+  EXPECT_LT(roc8, roc);
+  float line = 8000.0f + (roc8 - 100.0f) * 8000.0f / (roc - roc8);
+  EXPECT_NEAR(value(CARD_CEILING), line, 0.25f * line);
+  EXPECT_GT(value(CARD_VY), value(CARD_STALL_CLEAN));
+  EXPECT_LT(value(CARD_STALL_LANDING), value(CARD_STALL_CLEAN));
+  EXPECT_GT(value(CARD_TAKEOFF_50FT), value(CARD_TAKEOFF_ROLL));
+}
+
+// A trainer with a twelfth of its power cannot climb, and on the runway it never reaches its
+// lift-off speed: the card says which figures failed and why, prints no number for them and
+// ends with the alert status instead of flying on.
+TEST_F(FlightCard, ADesignThatCannotTakeOffSaysSo) {
+  ASSERT_EQ(fly("trainer", weak_trainer), FLY_ALERT);
+  EXPECT_EQ(card.fig[CARD_TAKEOFF_ROLL].state, CARD_FAILED);
+  EXPECT_NE(errs.find("takeoff_roll_ft failed: it cannot take off"), std::string::npos) << errs;
+  EXPECT_EQ(out.find("takeoff_roll_ft"), std::string::npos) << out;
+  EXPECT_EQ(card.fig[CARD_ROC_SL].state, CARD_FAILED);
+  EXPECT_NE(errs.find("roc_sl_fpm failed: it cannot climb"), std::string::npos) << errs;
+  EXPECT_NE(errs.find("vmax_sl_ktas failed: at full power it cannot hold its height"),
+            std::string::npos)
+      << errs;
+}
+
+// Every sample flies its whole card: each figure that applies is found and hangs together with the
+// others, and only the helicopter's and the floatplane's runway figures do not apply.
+TEST_F(FlightCard, EverySampleFliesItsWholeCard) {
+  const struct {
+    const char* name;
+    int not_applying;
+  } samples[] = {{"Trainer", 0},      {"Light Twin", 0},          {"Floatplane", 3},
+                 {"Business Jet", 0}, {"Turboprop Transport", 0}, {"Helicopter", 13}};
+  for (const auto& s : samples) {
+    ASSERT_EQ(fly(s.name, nullptr, true), FLY_OK) << s.name << ": " << errs;
+    int na = 0;
+    for (const card_figure& g : card.fig) na += g.state == CARD_NA;
+    EXPECT_EQ(na, s.not_applying) << s.name << ": " << errs;
+    if (na == 13) continue;
+    const float vs = value(CARD_STALL_CLEAN);
+    EXPECT_LT(value(CARD_STALL_LANDING), vs) << s.name;
+    EXPECT_GT(value(CARD_VY), 1.1f * vs) << s.name;
+    EXPECT_GT(value(CARD_BEST_GLIDE), 1.1f * vs) << s.name;
+    EXPECT_GT(value(CARD_GLIDE_RATIO), 6.0f) << s.name;
+    EXPECT_LT(value(CARD_ROC_8000), value(CARD_ROC_SL)) << s.name;
+    EXPECT_GT(value(CARD_CEILING), 8000.0f) << s.name;
+    EXPECT_GT(value(CARD_VMAX_SL), value(CARD_VY)) << s.name;
+  }
+}
+
+TEST(FlightCardInput, TheCardTakesOnlyItsLoads) {
+  fly_options o;
+  char err[FLY_ERR];
+  const char* good[] = {"kestrix-fly", "--aircraft", "x", "--test-card", "--fuel-lb", "100"};
+  ASSERT_TRUE(fly_parse_args(6, good, &o, err)) << err;
+  EXPECT_EQ(o.test_card, 1);
+  const char* bad[] = {"kestrix-fly", "--aircraft", "x", "--test-card", "--script", "s.txt"};
+  EXPECT_FALSE(fly_parse_args(6, bad, &o, err));
+  EXPECT_NE(std::string(err).find("--test-card"), std::string::npos) << err;
+}
