@@ -137,9 +137,11 @@ TEST_F(FlightCard, EverySampleFliesItsWholeCard) {
     int na = 0;
     for (const card_figure& g : card.fig) na += g.state == CARD_NA;
     EXPECT_EQ(na, s.not_applying) << s.name << ": " << errs;
-    for (const published& c : s.cls)
-      if (c.value > 0.0f)
-        EXPECT_NEAR(value(c.fig), c.value, s.tolerance * c.value) << s.name << " " << CARD_NAMES[c.fig];
+    for (const published& c : s.cls) {
+      if (c.value == 0.0f) continue;  // an unused place in the row
+      EXPECT_NEAR(value(c.fig), c.value, s.tolerance * c.value)
+          << s.name << " " << CARD_NAMES[c.fig];
+    }
     if (na == 13) continue;
     const float vs = value(CARD_STALL_CLEAN);
     EXPECT_LT(value(CARD_STALL_LANDING), vs) << s.name;
