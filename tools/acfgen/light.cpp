@@ -38,8 +38,10 @@ void fill_trainer() {
   // degrees rather than the real wing's 1.7: the high wing's own stability in sideslip comes from
   // the wing-fuselage junction, which the elements do not see.
   surface(5, naca2412, nullptr, 18.0f, 5.5f, 4.1f, 8.7f, 0, 3.8f, 0, 3, 6, 1.5f, -1.5f);
+  // Flaps on the inner third of each wing: over this span the shipped plain flaps give the class's
+  // landing stall (over half the span they stalled it 3 kt slower).
   for (int e = 0; e < 6; e++) {
-    pln.flap[5][e] = e < 3;
+    pln.flap[5][e] = e < 2;
     pln.ailn[5][e] = e >= 4;
   }
   mirror(4);
@@ -112,9 +114,11 @@ void fill_light_twin() {
   pln.omegamaxgreen = 2700;
   pln.spooltime = 1;
   pln.varpitchEQ = 1;
-  // 78 in propellers at the front of the nacelles, 12.4 ft apart; both turn the same way.
-  propeller(0, clark_y, 3.2f, 0.6f, 0.35f, 3, 6.2f, -6.2f, -0.6f, 80, 2500);
-  propeller(1, clark_y, 3.2f, 0.6f, 0.35f, 3, 6.2f, 6.2f, -0.6f, 80, 2500);
+  // 74 in propellers, the shortest the class's three-blade installation allows and the best
+  // climbers of the lengths allowed, at the front of the nacelles, 12.4 ft apart; both turn the
+  // same way.
+  propeller(0, clark_y, 3.1f, 0.6f, 0.35f, 3, 6.2f, -6.2f, -0.6f, 80, 2500);
+  propeller(1, clark_y, 3.1f, 0.6f, 0.35f, 3, 6.2f, 6.2f, -0.6f, 80, 2500);
 
   // 37.8 ft span, 199 ft^2, 6 degrees dihedral.
   surface(5, naca2412, "NACA 2412 (popular) Re9.afl", 18.9f, 6.5f, 4.0f, 10.6f, 0, -1.4f, 0, 6, 6,
@@ -139,7 +143,9 @@ void fill_light_twin() {
   pln.elev_dn = 15;
   pln.rudd_def = 25;
 
-  pln.fuse_cd = 0.1f;
+  // Smooth cowlings and retracted gear: the nacelles, which count this twice for their cooling
+  // air, give the class's top speed with it.
+  pln.fuse_cd = 0.07f;
   pln.nace_eq = 1;
   pln.body_r[12] = 2.2f;
   pln.body_r[13] = 1.4f;
