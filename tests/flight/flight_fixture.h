@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,15 @@ class FlightTest : public ::testing::Test {
     msc.prd = 0.05f;
   }
 };
+
+// kestrix-fly's command line `args` parsed into *o, after "--aircraft aircraft" when one is given.
+inline int parse_args(std::initializer_list<const char*> args, fly_options* o, char* err,
+                      const char* aircraft = nullptr) {
+  const char* argv[32] = {"kestrix-fly", "--aircraft", aircraft};
+  int argc = aircraft ? 3 : 1;
+  for (const char* a : args) argv[argc++] = a;
+  return fly_parse_args(argc, argv, o, err);
+}
 
 // The built-in aircraft `name` in the air over the flat world, as the runner starts it.
 inline fly_options start_builtin(const char* name, float alt_ft, float kias, float prd = 0.05f) {
