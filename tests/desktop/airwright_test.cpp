@@ -40,7 +40,7 @@ TEST(DesktopAirwright, ShowsTheAircraftKeepsOneInstanceAndQuitsThroughTheFileMen
   screen_picture a;
   const std::string window = start_on("Light Twin.acf", folder, &pid, &a);
   ASSERT_GT(pid, 0);
-  ASSERT_FALSE(window.empty()) << file_text(folder / "Error.out");
+  ASSERT_FALSE(window.empty()) << read_file(folder / "Error.out");
   ASSERT_EQ(a.w, 800);
   EXPECT_GE(colours_in_rows(a, a.h - 560, a.h - 280), 8u);
   pause_ms(700);
@@ -67,7 +67,7 @@ TEST(DesktopAirwright, ShowsTheAircraftKeepsOneInstanceAndQuitsThroughTheFileMen
             " key --delay 120 F10 Down Down Down Down Down Down Down Down Return");
   const int status = wait_exit(pid, seconds_now() + 20.0);
   if (status < 0) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
-  EXPECT_EQ(status, 0) << file_text(folder / "Error.out");
+  EXPECT_EQ(status, 0) << read_file(folder / "Error.out");
 }
 
 // The Trainer's Wing 1 screen, opened from the Screens menu: a longer span typed into it redraws
@@ -79,7 +79,7 @@ TEST(DesktopAirwright, AWingScreenChangeRedrawsTheViews) {
   // The Trainer's left wing is rigged apart from its right: a notice says it is made the mirror.
   const std::string window = start_on("Trainer.acf", folder, &pid, &before);
   ASSERT_GT(pid, 0);
-  ASSERT_FALSE(window.empty()) << file_text(folder / "Error.out");
+  ASSERT_FALSE(window.empty()) << read_file(folder / "Error.out");
   ASSERT_EQ(before.w, 800);
 
   // Screens is the second menu; Wing 1 its sixth item (the separators are no items).
