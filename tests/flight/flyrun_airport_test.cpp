@@ -166,10 +166,9 @@ TEST_F(FlightRunnerAirportStart, AnInstrumentFinalIsOnTheGlidePathAtASafeSpeed) 
   start_trainer(1100, 0);
   int n = msc.loc_apt_wrl;
   ASSERT_EQ(std::strncmp(apt_id[n], "SBD ", 4), 0);
-  int h = apt_hdng[n][0];
-  float half = 0.5f * apt_len[n][0];
-  double tx = X_with_latlon(apt_lat[n][0], apt_lon[n][0]) - half * isin(h);
-  double tz = Z_with_lat(apt_lat[n][0]) + half * icos(h);
+  const int h = apt_hdng[n][0];
+  double tx, tz;
+  runway_threshold(n, &tx, &tz);
   double along = (tx - flt.X) * isin(h) - (tz - flt.Z) * icos(h);  // towards the threshold
   double across = (tx - flt.X) * icos(h) + (tz - flt.Z) * isin(h);
   float d = 9.0f * con.nmtomtrs;

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -19,20 +18,8 @@ namespace {
 // The shipped Trainer with the line whose text ends in `label` replaced by `line`, written to
 // `path` in the test's folder.
 void trainer_with(const char* label, const char* line, const char* path) {
-  std::ifstream in(KESTRIX_RUNTIME_DIR "/aircraft/Trainer.acf", std::ios::binary);
-  ASSERT_TRUE(in.good());
-  std::ofstream out(path, std::ios::binary);
-  std::string l;
-  int replaced = 0;
-  while (std::getline(in, l)) {
-    size_t n = std::strlen(label);
-    if (l.size() >= n && l.compare(l.size() - n, n, label) == 0) {
-      l = line;
-      replaced++;
-    }
-    out << l << '\n';
-  }
-  ASSERT_EQ(replaced, 1) << label;
+  ASSERT_TRUE(write_with_line(KESTRIX_RUNTIME_DIR "/aircraft/Trainer.acf", label, line, path))
+      << label;
 }
 
 // The four lines of an alert as standard error shows them, as an extended regular expression.
@@ -225,10 +212,8 @@ TEST_F(FlightRunnerReport, ARunwayStartsSummaryIsAtTheRunwayThreshold) {
 
   int n = fly_find_airport("SBD");
   ASSERT_GE(n, 0);
-  int h = apt_hdng[n][0];
-  float half = 0.5f * apt_len[n][0];
-  double tx = X_with_latlon(apt_lat[n][0], apt_lon[n][0]) - half * isin(h);
-  double tz = Z_with_lat(apt_lat[n][0]) + half * icos(h);
+  double tx, tz;
+  runway_threshold(n, &tx, &tz);
   // Within a few metres of the threshold after a second at idle on the brakes.
   EXPECT_NEAR(X_with_latlon(lat, lon), tx, 10.0) << summary;
   EXPECT_NEAR(Z_with_lat(lat), tz, 10.0) << summary;

@@ -67,6 +67,21 @@ std::vector<std::string> lines_of(const std::string& text) {
   return out;
 }
 
+bool write_with_line(const std::string& from, const std::string& label, const std::string& line,
+                     const std::string& to) {
+  std::string out;
+  int replaced = 0;
+  for (std::string l : lines_of(read_file(from))) {
+    if (l.size() >= label.size() && l.compare(l.size() - label.size(), label.size(), label) == 0) {
+      l = line;
+      replaced++;
+    }
+    out += l + '\n';
+  }
+  write_file(to, out);
+  return replaced == 1;
+}
+
 std::string last_line(const std::string& text) {
   const size_t end = text.find_last_not_of('\n');
   if (end == std::string::npos) return "";

@@ -33,6 +33,11 @@ inline std::string le_bytes(uint32_t v, int n) {
 std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& bytes);
 
+// The text file `from` with its line that ends in `label` made `line`, written to `to` (an
+// aircraft file puts each value before its label); false unless exactly one line ends so.
+bool write_with_line(const std::string& from, const std::string& label, const std::string& line,
+                     const std::string& to);
+
 // A text's lines without their ends, and its last line that is not empty.
 std::vector<std::string> lines_of(const std::string& text);
 std::string last_line(const std::string& text);
