@@ -301,23 +301,6 @@ TEST_F(DesktopSmoke, ALargerWindowIsFilledByTheViewAndF11GivesTheWholeScreen) {
   EXPECT_TRUE(mnw.main_w == 1600 && mnw.main_h == 900 && mnw.main_state == MAIN_NORMAL);
 }
 
-// The empty weight line of an aircraft file, as the writer puts it: the value, then the label.
-static bool zero_the_empty_weight(const fs::path& from, const fs::path& to) {
-  std::istringstream in(read_file(from));
-  std::ofstream out(to, std::ios::binary);
-  bool found = false;
-  const std::string label = " empty weight";
-  for (std::string line; std::getline(in, line);) {
-    if (line.size() > label.size() &&
-        line.compare(line.size() - label.size(), label.size(), label) == 0) {
-      line = "0" + label;
-      found = true;
-    }
-    out << line << '\n';
-  }
-  return found && out.good();
-}
-
 // The preferences name the aircraft by its file name and full path, the two lines after the
 // header.
 static bool point_prefs_at(const fs::path& prefs, const fs::path& aircraft) {
@@ -340,7 +323,7 @@ TEST_F(DesktopSmoke, FatalAlertShowsItsBoxThenSpoilsThePreferencesAndEndsWithAFa
   ASSERT_NO_FATAL_FAILURE(write_prefs_by_a_headless_run());
   const fs::path sample = line_of_prefs(prefs, 3);
   const fs::path weightless = folder / "Weightless.acf";
-  ASSERT_TRUE(zero_the_empty_weight(sample, weightless)) << sample;
+  ASSERT_TRUE(write_with_line(sample, " empty weight", "0 empty weight", weightless)) << sample;
   ASSERT_TRUE(point_prefs_at(prefs, weightless));
 
   pid = start(KESTRIX_BINARY, {}, folder, config);
