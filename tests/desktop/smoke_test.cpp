@@ -298,7 +298,9 @@ TEST_F(DesktopSmoke, ALargerWindowIsFilledByTheViewAndF11GivesTheWholeScreen) {
   pid = -1;
   ASSERT_EQ(status, 0) << read_file(folder / "Error.out");
   ASSERT_GE(saved_local_time(prefs), 0.0f);
-  EXPECT_TRUE(mnw.main_w == 1600 && mnw.main_h == 900 && mnw.main_state == MAIN_NORMAL);
+  EXPECT_EQ(mnw.main_w, 1600);
+  EXPECT_EQ(mnw.main_h, 900);
+  EXPECT_EQ(mnw.main_state, MAIN_NORMAL);
 }
 
 // The preferences name the aircraft by its file name and full path, the two lines after the
