@@ -124,7 +124,9 @@ TEST_F(AppDataOutput, LabelsComeEveryTenthLineBeforeTheValues) {
 TEST_F(AppDataOutput, SelectionsPastTheGroupsAreIgnoredAndClearedWhenRead) {
   set.Bdsk[59] = set.Brlt[55] = set.Bgrf[51] = 1;
   set_rlt_grf_choices();
-  EXPECT_EQ(set.dskout + set.rltout + set.grfout, 0);
+  EXPECT_EQ(set.dskout, 0);
+  EXPECT_EQ(set.rltout, 0);
+  EXPECT_EQ(set.grfout, 0);
   out_dat(DEST_FILE, 55, 0);
   out_label(DEST_FILE, -1, 0);
   EXPECT_EQ(written(), "");
@@ -134,7 +136,8 @@ TEST_F(AppDataOutput, SelectionsPastTheGroupsAreIgnoredAndClearedWhenRead) {
   b.Brlt[57] = b.Bgrf[51] = 1;
   b.Brlt[50] = 1;
   check_prefs(&b);
-  EXPECT_EQ(b.Brlt[57] + b.Bgrf[51], 0);
+  EXPECT_EQ(b.Brlt[57], 0);
+  EXPECT_EQ(b.Bgrf[51], 0);
   EXPECT_EQ(b.Brlt[50], 1);
 }
 

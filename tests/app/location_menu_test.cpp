@@ -1,10 +1,10 @@
-// The generated Location items: built from the region's lists with the real world data, replaced
-// on every region build, and each one starting the flight it names.
+// The generated Location items: built from the region's lists with the real world data, and
+// replaced on every region build (what each item's number starts is decoded in appmenu_test).
 #include "app_fixture.h"
 
-#include <cstring>
 #include <string>
 
+#include "flyrun.h"
 #include "world/world.h"
 
 class AppLocationMenu : public AppTest {
@@ -14,13 +14,8 @@ class AppLocationMenu : public AppTest {
     APPLICATION_setupmenus();
     init_country_data();
   }
-  int airport(const char* id) {
-    for (int n = 0; n <= env.aptmax && n < APT_MAX; n++)
-      if (std::strncmp(apt_id[n], id, 4) == 0) return n;
-    return -1;
-  }
   void load_around(const char* id) {
-    int n = airport(id);
+    int n = fly_find_airport(id);
     ASSERT_GE(n, 0) << id;
     region_corner_for_airport(n);
     load_region();
@@ -32,7 +27,7 @@ TEST_F(AppLocationMenu, EveryRunwayEndOfTheRegionBecomesAStartItem) {
   ASSERT_GE(env.apt_list_max, 0);
   int sbd = -1;
   for (int k = 0; k <= env.apt_list_max; k++)
-    if (apt_to_index[k] == airport("SBD ")) sbd = k;
+    if (apt_to_index[k] == fly_find_airport("SBD ")) sbd = k;
   ASSERT_GE(sbd, 0);
   // Runway 0 of SBD, both ends, in each of the three start menus.
   for (int r = 0; r < 2; r++) {
@@ -43,7 +38,7 @@ TEST_F(AppLocationMenu, EveryRunwayEndOfTheRegionBecomesAStartItem) {
     EXPECT_NE(macibm_find_menu_item(11, (155 + sbd) * 100 + r + 1), nullptr);
   }
   // Empty runway slots give no item.
-  int n = airport("SBD ");
+  int n = fly_find_airport("SBD ");
   for (int r = 0; r < 6; r++)
     EXPECT_EQ(macibm_find_menu_item(9, (15 + sbd) * 100 + r + 1) != nullptr, apt_len[n][r / 2] >= 1);
   EXPECT_EQ(macibm_menu_size(12), env.vor_list_max + 1);
@@ -65,15 +60,4 @@ TEST_F(AppLocationMenu, AnotherRegionReplacesTheItems) {
   for (int k = 0; k < macibm_menu_size(10); k++)
     bkl |= std::string(macibm_menu_entry(10, k)->text).substr(0, 4) == "BKL ";
   EXPECT_TRUE(bkl);
-}
-
-TEST_F(AppLocationMenu, ChoosingAnItemSelectsItsAirportAndRunway) {
-  load_around("TRM ");
-  const macibm_menu_item* e = macibm_menu_entry(10, 0);
-  ASSERT_NE(e, nullptr);
-  int id = e->id;
-  APPLICATION_handlemenu(id);
-  EXPECT_EQ(msc.typestart, 1000);
-  EXPECT_EQ(msc.loc_apt_wrl, apt_to_index[id / 100 - 85]);
-  EXPECT_EQ(msc.rway_sel, id % 100 - 1);
 }

@@ -3,10 +3,10 @@
 // place and the refusal of places that are not on the earth, and the nearest fields and aids.
 #include "app_fixture.h"
 
-#include <cstring>
 
 #include "app/settings.h"
 #include "flight/flight.h"
+#include "flyrun.h"
 #include "world/world.h"
 
 class AppSettingsLocation : public AppTest {
@@ -16,11 +16,6 @@ class AppSettingsLocation : public AppTest {
     APPLICATION_setupmenus();
     init_country_data();
     ASSERT_GT(env.aptmax, 1000);
-  }
-  static int airport(const char* id) {
-    for (int n = 0; n <= env.aptmax; n++)
-      if (std::strncmp(apt_id[n], id, 4) == 0) return n;
-    return -1;
   }
 };
 
@@ -36,7 +31,7 @@ TEST_F(AppSettingsLocation, TypingAnIdentifierNarrowsTheListAndAFullOneIsPickedW
   ASSERT_FALSE(headless_form_lines(WIN_AIRPORT_ID, "airports").empty());
   EXPECT_EQ(headless_form_lines(WIN_AIRPORT_ID, "airports")[0].substr(0, 4), "SBD ");
   EXPECT_EQ(headless_form_shown(WIN_AIRPORT_ID, "airports"), 0.0f);
-  const int sbd = airport("SBD ");
+  const int sbd = fly_find_airport("SBD ");
   int ends = 0;
   for (int r = 0; r < 6; r++) ends += apt_len[sbd][r / 2] >= 1;
   EXPECT_EQ(headless_form_lines(WIN_AIRPORT_ID, "runways").size(), static_cast<size_t>(ends));
@@ -55,12 +50,12 @@ TEST_F(AppSettingsLocation, APickedRunwayEndStartsTheFlightThereAndClosesTheWind
   headless_form_set(WIN_AIRPORT_ID, "start", 2);  // instrument final
   headless_form_press(WIN_AIRPORT_ID, "go");
   headless_form_release();
-  EXPECT_EQ(msc.loc_apt_wrl, airport("TRM "));
+  EXPECT_EQ(msc.loc_apt_wrl, fly_find_airport("TRM "));
   EXPECT_EQ(msc.rway_sel, 1);
   EXPECT_EQ(msc.typestart, TYPESTART_ILS_FINAL);
   EXPECT_STREQ(msc.req_id_str, "TRM ");
   EXPECT_EQ(form_of(WIN_AIRPORT_ID), nullptr);  // the start closed it
-  EXPECT_NEAR(flt.lat, apt_lat[airport("TRM ")][0], 0.3);
+  EXPECT_NEAR(flt.lat, apt_lat[fly_find_airport("TRM ")][0], 0.3);
 }
 
 TEST_F(AppSettingsLocation, NamesAreFoundByAnyPartInAnyCase) {
@@ -100,7 +95,7 @@ TEST_F(AppSettingsLocation, ATypedPlaceOffTheEarthIsRefusedAndOneOnItStartsTheFl
 }
 
 TEST_F(AppSettingsLocation, WhereAmINamesTheNearestFieldWithItsDistanceAndMagneticBearing) {
-  const int sbd = airport("SBD ");
+  const int sbd = fly_find_airport("SBD ");
   flt.lat = apt_lat[sbd][0] - 0.01f;  // 0.6 nm south of the field
   flt.lon = apt_lon[sbd][0];
   env.mvar = 12;

@@ -60,7 +60,9 @@ TEST_F(AppSettingsPlan, AFiledPlanIsClearedAmendedAndClosedAsTheMenuLinesDo) {
   EXPECT_EQ(headless_form_text(WIN_FLIGHT_PLAN, "departure_name"), "San Bernardino International");
   headless_form_set(WIN_FLIGHT_PLAN, "rules", 1);  // VFR
   fill("SBD", "hig", 7500, "file");
-  EXPECT_EQ(fpl.vfr * 100 + fpl.ifr * 10 + fpl.dvfr, 100);
+  EXPECT_EQ(fpl.vfr, 1);
+  EXPECT_EQ(fpl.ifr, 0);
+  EXPECT_EQ(fpl.dvfr, 0);
   EXPECT_STREQ(fpl.arr_id_str, "HIG ");  // as the database spells it
   EXPECT_EQ(fpl.cruise_alt, 7500);
 
@@ -76,6 +78,7 @@ TEST_F(AppSettingsPlan, AFiledPlanIsClearedAmendedAndClosedAsTheMenuLinesDo) {
   open_flight_plan_window();
   headless_form_press(WIN_FLIGHT_PLAN, "close");
   headless_form_release();
-  EXPECT_EQ(fpl.onfile + fpl.activated, 0);
+  EXPECT_EQ(fpl.onfile, 0);
+  EXPECT_EQ(fpl.activated, 0);
   EXPECT_EQ(last_said(), std::string(CALL_SIGN) + "flight plan closed. Squawk 1 2 0 0. Good day.");
 }

@@ -67,7 +67,8 @@ TEST_F(AtcPlan, PlanPhasesFromClearanceToRamp) {
     EXPECT_EQ(atc.plan_phase, step.phase) << step.says;
     EXPECT_EQ(atc.waiting_new_frq, step.waiting) << step.says;
   }
-  EXPECT_EQ(fpl.onfile + fpl.activated, 0);
+  EXPECT_EQ(fpl.onfile, 0);
+  EXPECT_EQ(fpl.activated, 0);
 }
 
 // Without a tower the IFR clearance is void ten minutes on, across the hour and across midnight.

@@ -94,7 +94,9 @@ TEST_F(AtcRespond, IlsVectorsWaitThenIntercept) {
   EXPECT_EQ(atc.plan_phase, 8);
   EXPECT_EQ(atc.plan_index, SBD);
   EXPECT_EQ(atc.cleared_nav, ISBD);
-  EXPECT_EQ(fpl.onfile + fpl.activated + atc.waiting_new_frq, 3);
+  EXPECT_EQ(fpl.onfile, 1);
+  EXPECT_EQ(fpl.activated, 1);
+  EXPECT_EQ(atc.waiting_new_frq, 1);
 }
 
 TEST_F(AtcRespond, VectorsRepeatOnlyWhatChanged) {

@@ -1,27 +1,12 @@
 // Kestrix itself on a virtual X server: it starts from a preferences file naming a sample
-// aircraft, flies frames that move its view, takes a command from its real menu bar through
-// synthetic key presses, and leaves through File > Exit with status 0 and its preferences saved.
+// aircraft, flies frames that move its view, takes a command and opens every settings window from
+// its real menu bar through synthetic key presses, and leaves through File > Exit with status 0
+// and its preferences saved.
 // Started on an aircraft that fails its checks, it shows the fatal box, waits for it, spoils its
 // preferences and ends with a failure status. A first start with no preferences shows only the
 // welcome and the aircraft dialog.
-#include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <set>
-#include <sstream>
-#include <string>
-#include <thread>
-#include <vector>
 
 #include "app/app.h"
 #include "app/macibm.h"
@@ -29,7 +14,8 @@
 #include "render/render.h"
 #include "shared/shared.h"
 
-// Last: Xlib defines names such as None and Bool that the headers above use.
+// Last: Xlib defines names such as None and Bool that the headers above use. It brings the
+// process, file and container headers.
 #include "desktop/x11_process.h"
 
 // The main window's drawing area is 800 x 580 pixels at the bottom of its frame, under the menu
@@ -54,6 +40,17 @@ static float saved_local_time(const fs::path& prefs, int* logtime = nullptr) {
   return ok ? msc.locl_time : -1.0f;
 }
 
+// A picture as a binary PPM file, for whoever looks into the test's folder.
+static void save_ppm(const screen_picture& pic, const fs::path& p) {
+  std::ofstream out(p, std::ios::binary);
+  out << "P6\n" << pic.w << " " << pic.h << "\n255\n";
+  for (unsigned long px : pic.px) {
+    const char rgb[3] = {static_cast<char>((px >> 16) & 255), static_cast<char>((px >> 8) & 255),
+                         static_cast<char>(px & 255)};
+    out.write(rgb, 3);
+  }
+}
+
 class DesktopSmoke : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -75,7 +72,7 @@ class DesktopSmoke : public ::testing::Test {
   void write_prefs_by_a_headless_run() {
     pid_t headless = start(KESTRIX_HEADLESS_BINARY, {"--frames", "5"}, folder, config);
     ASSERT_EQ(wait_exit(headless, seconds_now() + 20.0), 0);
-    ASSERT_NE(file_text(prefs).find("/aircraft/"), std::string::npos) << "no aircraft in the prefs";
+    ASSERT_NE(read_file(prefs).find("/aircraft/"), std::string::npos) << "no aircraft in the prefs";
     fs::remove(folder / "Error.out");
     fs::remove(folder / "Kestrix.out");
   }
@@ -88,20 +85,20 @@ class DesktopSmoke : public ::testing::Test {
     while (seconds_now() < started_by) {
       if (waitpid(pid, nullptr, WNOHANG) != 0) {
         pid = -1;
-        ADD_FAILURE() << "Kestrix ended during start-up:\n" << file_text(folder / "Error.out");
+        ADD_FAILURE() << "Kestrix ended during start-up:\n" << read_file(folder / "Error.out");
         return "";
       }
       close_boxes();
       std::vector<std::string> mains = window_ids("^Kestrix$");
       if (!mains.empty()) main_window = mains.front();
-      const std::string log = file_text(folder / "Error.out");
+      const std::string log = read_file(folder / "Error.out");
       if (!main_window.empty() && window_ids("^Skyloom Message$").empty() &&
           (log.find("Flying is with the mouse.") != std::string::npos ||
            log.find("Push the 'OK' button below") != std::string::npos))
         return main_window;
       pause_ms(100);
     }
-    ADD_FAILURE() << "Kestrix did not start:\n" << file_text(folder / "Error.out");
+    ADD_FAILURE() << "Kestrix did not start:\n" << read_file(folder / "Error.out");
     return "";
   }
 
@@ -109,7 +106,7 @@ class DesktopSmoke : public ::testing::Test {
   pid_t pid = -1;
 };
 
-TEST_F(DesktopSmoke, KestrixStartsFliesTakesAMenuCommandAndExitsThroughTheFileMenu) {
+TEST_F(DesktopSmoke, KestrixStartsFliesOpensEveryWindowFromItsMenuAndExitsThroughTheFileMenu) {
   const double start_time = seconds_now();
   ASSERT_NO_FATAL_FAILURE(write_prefs_by_a_headless_run());
   const float time_of_day_before = saved_local_time(prefs);
@@ -143,20 +140,79 @@ TEST_F(DesktopSmoke, KestrixStartsFliesTakesAMenuCommandAndExitsThroughTheFileMe
   const std::string keys = "xdotool windowfocus --sync " + main_window + " key --delay 120 ";
   output_of(keys +
             "F10 Right Right Right Right Right Down Down Down Down Down Down Down Down Return");
+  EXPECT_LT(seconds_now() - start_time, 60.0);
+
+  // Every settings and location window opens from its own menu item, through the real menu bar,
+  // with its title; the data output, weather atmosphere and joystick windows are pictured, and
+  // hold far more than an empty window's few colours.
+  // Menu (Rights from File), item (Downs, counting the Location menu's six submenus), title.
+  const struct {
+    int menu, item;
+    const char* title;
+    const char* picture;
+  } windows[] = {
+      {1, 7, "Airport by ID", nullptr},      {1, 8, "Airport by Name", nullptr},
+      {1, 12, "Set Lat/Lon", nullptr},        {1, 19, "Where Am I\\?", nullptr},
+      {1, 21, "Airport IDs", nullptr},        {2, 1, "Set Data Output", "data"},
+      {2, 2, "Set Serial Output", nullptr},
+      {2, 3, "Set Time Of Day", nullptr},     {2, 4, "Set Rendering Options", nullptr},
+      {2, 5, "Set Weather Space", nullptr},   {2, 6, "Set Weather Atmosphere", "atmosphere"},
+      {2, 7, "Set Weather Ground", nullptr},  {2, 8, "Set Weather Water", nullptr},
+      {2, 9, "Set Flight Mode", nullptr},     {2, 10, "Set Joystick Options", "joystick"},
+      {2, 11, "Set Fuel Load", nullptr},      {2, 12, "Set Weights", nullptr},
+      {2, 13, "Set Reliability", nullptr},    {2, 14, "Set Reliability", nullptr},
+      {2, 15, "Set Reliability", nullptr},    {2, 16, "Set Sound", nullptr},
+      {2, 17, "Set Warnings", nullptr},
+  };
+  for (const auto& w : windows) {
+    const std::string pattern = std::string("^") + w.title + "$";
+    std::vector<std::string> found;
+    // A key can be lost on a busy virtual server, before the menu is up or while focus moves from
+    // the last window: then the menu is closed and the item chosen again.
+    for (int attempt = 0; attempt < 3 && found.empty(); attempt++) {
+      output_of("xdotool windowfocus --sync " + main_window + " key Escape Escape F10");
+      pause_ms(150);
+      std::string menu_keys = "xdotool key --delay 40";
+      for (int k = 0; k < w.menu; k++) menu_keys += " Right";
+      for (int k = 0; k < w.item; k++) menu_keys += " Down";
+      output_of(menu_keys + " Return");
+      for (double until = seconds_now() + 3.0; found.empty() && seconds_now() < until;
+           pause_ms(50))
+        found = window_ids(pattern, true);
+    }
+    ASSERT_EQ(found.size(), 1u) << w.title << "\n" << read_file(folder / "Error.out");
+    if (!w.picture) continue;
+    pause_ms(300);  // drawn
+    const screen_picture pic = picture_of_window(found[0]);
+    save_ppm(pic, folder / (std::string(w.picture) + ".ppm"));
+    EXPECT_GT(pic.w, 300) << w.title;
+    EXPECT_GT(pic.h, 200) << w.title;
+    EXPECT_GE(colours_in_rows(pic, 0, pic.h), 16u) << w.title << " looks empty";
+  }
+  // The Flight Plan window opens from the controller's menu: Space, then a click on its first
+  // line, 30 pixels below the view's top edge under the 25 rows of the menu bar.
+  std::vector<std::string> plan;
+  for (int attempt = 0; attempt < 3 && plan.empty(); attempt++) {
+    output_of("xdotool windowfocus --sync " + main_window + " key Escape space");
+    pause_ms(300);
+    output_of("xdotool mousemove --window " + main_window + " 40 55 click 1");
+    for (double until = seconds_now() + 3.0; plan.empty() && seconds_now() < until; pause_ms(50))
+      plan = window_ids("^Flight Plan$", true);
+  }
+  EXPECT_EQ(plan.size(), 1u) << read_file(folder / "Error.out");
   output_of(keys + "F10 Down Down Down Down Return");
   const int status = wait_exit(pid, seconds_now() + 20.0, close_boxes);
   pid = -1;
-  ASSERT_EQ(status, 0) << file_text(folder / "Error.out");
+  ASSERT_EQ(status, 0) << read_file(folder / "Error.out");
 
   // The command reached the simulator: the logged time was reported on the way out. The
   // preferences saved on the way out, read back by the simulator's own reader, keep the switch
   // on and the time of day that the frames advanced.
-  EXPECT_NE(file_text(folder / "Error.out").find("Logbook results:"), std::string::npos);
+  EXPECT_NE(read_file(folder / "Error.out").find("Logbook results:"), std::string::npos);
   int logtime = 0;
   const float time_of_day_after = saved_local_time(prefs, &logtime);
   EXPECT_EQ(logtime, 1);
   EXPECT_GT(time_of_day_after, time_of_day_before + 0.2f);
-  EXPECT_LT(seconds_now() - start_time, 60.0);
 }
 
 static bool is_sky(unsigned long c) { return (c & 255) > ((c >> 16) & 255) + 40; }
@@ -190,9 +246,7 @@ static int expect_view_fills(const screen_picture& p, int bar, float scale) {
 // A clear sky at noon, so that blue sky meets the ground: the third value after checkpoint 100
 // is the local time, the eleventh after 101 the cloud type.
 static bool clear_sky_at_noon(const fs::path& prefs) {
-  std::istringstream in(file_text(prefs));
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  std::vector<std::string> lines = lines_of(read_file(prefs));
   const auto c100 = std::find(lines.begin(), lines.end(), "100 checkpoint");
   const auto c101 = std::find(lines.begin(), lines.end(), "101 checkpoint");
   if (lines.end() - c101 <= 12) return false;
@@ -242,34 +296,17 @@ TEST_F(DesktopSmoke, ALargerWindowIsFilledByTheViewAndF11GivesTheWholeScreen) {
   output_of(keys + "F10 Down Down Down Down Return");  // File > Exit
   const int status = wait_exit(pid, seconds_now() + 20.0, close_boxes);
   pid = -1;
-  ASSERT_EQ(status, 0) << file_text(folder / "Error.out");
+  ASSERT_EQ(status, 0) << read_file(folder / "Error.out");
   ASSERT_GE(saved_local_time(prefs), 0.0f);
-  EXPECT_TRUE(mnw.main_w == 1600 && mnw.main_h == 900 && mnw.main_state == MAIN_NORMAL);
-}
-
-// The empty weight line of an aircraft file, as the writer puts it: the value, then the label.
-static bool zero_the_empty_weight(const fs::path& from, const fs::path& to) {
-  std::istringstream in(file_text(from));
-  std::ofstream out(to, std::ios::binary);
-  bool found = false;
-  const std::string label = " empty weight";
-  for (std::string line; std::getline(in, line);) {
-    if (line.size() > label.size() &&
-        line.compare(line.size() - label.size(), label.size(), label) == 0) {
-      line = "0" + label;
-      found = true;
-    }
-    out << line << '\n';
-  }
-  return found && out.good();
+  EXPECT_EQ(mnw.main_w, 1600);
+  EXPECT_EQ(mnw.main_h, 900);
+  EXPECT_EQ(mnw.main_state, MAIN_NORMAL);
 }
 
 // The preferences name the aircraft by its file name and full path, the two lines after the
 // header.
 static bool point_prefs_at(const fs::path& prefs, const fs::path& aircraft) {
-  std::istringstream in(file_text(prefs));
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  std::vector<std::string> lines = lines_of(read_file(prefs));
   if (lines.size() < 4) return false;
   lines[2] = aircraft.filename().string();
   lines[3] = aircraft.string();
@@ -278,12 +315,9 @@ static bool point_prefs_at(const fs::path& prefs, const fs::path& aircraft) {
   return out.good();
 }
 
-static std::string line_of_prefs(const fs::path& prefs, int n) {
-  std::istringstream in(file_text(prefs));
-  std::string line;
-  for (int i = 0; i <= n && std::getline(in, line); i++) {
-  }
-  return line;
+static std::string line_of_prefs(const fs::path& prefs, size_t n) {
+  const std::vector<std::string> lines = lines_of(read_file(prefs));
+  return n < lines.size() ? lines[n] : "";
 }
 
 TEST_F(DesktopSmoke, FatalAlertShowsItsBoxThenSpoilsThePreferencesAndEndsWithAFailure) {
@@ -291,7 +325,7 @@ TEST_F(DesktopSmoke, FatalAlertShowsItsBoxThenSpoilsThePreferencesAndEndsWithAFa
   ASSERT_NO_FATAL_FAILURE(write_prefs_by_a_headless_run());
   const fs::path sample = line_of_prefs(prefs, 3);
   const fs::path weightless = folder / "Weightless.acf";
-  ASSERT_TRUE(zero_the_empty_weight(sample, weightless)) << sample;
+  ASSERT_TRUE(write_with_line(sample, " empty weight", "0 empty weight", weightless)) << sample;
   ASSERT_TRUE(point_prefs_at(prefs, weightless));
 
   pid = start(KESTRIX_BINARY, {}, folder, config);
@@ -307,14 +341,14 @@ TEST_F(DesktopSmoke, FatalAlertShowsItsBoxThenSpoilsThePreferencesAndEndsWithAFa
   bool logged = false;
   for (double until = seconds_now() + 30.0; !logged && seconds_now() < until; pause_ms(100)) {
     ASSERT_EQ(waitpid(pid, nullptr, WNOHANG), 0) << "Kestrix ended before its fatal box:\n"
-                                                 << file_text(folder / "Error.out");
+                                                 << read_file(folder / "Error.out");
     const std::vector<std::string> boxes = window_ids("^Skyloom Message$");
-    logged = file_text(folder / "Error.out").find(fatal_text) != std::string::npos;
+    logged = read_file(folder / "Error.out").find(fatal_text) != std::string::npos;
     if (!logged)
       for (const std::string& id : boxes)
         output_of("xdotool windowfocus --sync " + id + " key Return 2>/dev/null");
   }
-  ASSERT_TRUE(logged) << file_text(folder / "Error.out");
+  ASSERT_TRUE(logged) << read_file(folder / "Error.out");
 
   // The box waits for the pilot, and nothing is torn down before it is answered.
   std::vector<std::string> boxes;
@@ -331,10 +365,10 @@ TEST_F(DesktopSmoke, FatalAlertShowsItsBoxThenSpoilsThePreferencesAndEndsWithAFa
 
   // The next start falls back to the factory settings; the report of the aircraft being loaded
   // and the error log reached their files.
-  EXPECT_EQ(file_text(prefs), "I\n-1 version\nz\n");
-  EXPECT_NE(file_text(folder / "Kestrix.out").find("AIRCRAFT: " + weightless.string()),
+  EXPECT_EQ(read_file(prefs), "I\n-1 version\nz\n");
+  EXPECT_NE(read_file(folder / "Kestrix.out").find("AIRCRAFT: " + weightless.string()),
             std::string::npos);
-  EXPECT_NE(file_text(folder / "Error.out").find(fatal_text), std::string::npos);
+  EXPECT_NE(read_file(folder / "Error.out").find(fatal_text), std::string::npos);
   EXPECT_LT(seconds_now() - start_time, 60.0);
 }
 
@@ -348,7 +382,7 @@ TEST_F(DesktopSmoke, AFirstStartShowsOnlyTheWelcomeAndTheAircraftChoice) {
   bool started = false;
   for (double until = seconds_now() + 40.0; !started && seconds_now() < until; pause_ms(100)) {
     ASSERT_EQ(waitpid(pid, nullptr, WNOHANG), 0) << "Kestrix ended during its first start:\n"
-                                                 << file_text(folder / "Error.out");
+                                                 << read_file(folder / "Error.out");
     const std::vector<std::string> up = window_ids("^Skyloom Message$", true);
     const std::vector<std::string> open = window_ids("^Open$", true);
     for (const std::string& id : up) {
@@ -363,96 +397,16 @@ TEST_F(DesktopSmoke, AFirstStartShowsOnlyTheWelcomeAndTheAircraftChoice) {
     }
     started =
         up.empty() && open.empty() && !window_ids("^Kestrix$", true).empty() &&
-        file_text(folder / "Error.out").find("Flying is with the mouse.") != std::string::npos;
+        read_file(folder / "Error.out").find("Flying is with the mouse.") != std::string::npos;
   }
-  ASSERT_TRUE(started) << file_text(folder / "Error.out");
+  ASSERT_TRUE(started) << read_file(folder / "Error.out");
   pause_ms(1000);  // nothing follows once the flight has begun
   EXPECT_TRUE(window_ids("^Skyloom Message$", true).empty());
 
   EXPECT_EQ(boxes.size(), 1u);
   EXPECT_EQ(dialogs.size(), 1u);
-  const std::string log = file_text(folder / "Error.out");
+  const std::string log = read_file(folder / "Error.out");
   EXPECT_NE(log.find("Welcome to Kestrix.\n"), std::string::npos);
   EXPECT_EQ(log.find("Sound init failure!"), std::string::npos);
 }
 
-// A picture as a binary PPM file, for whoever looks into the test's folder.
-static void save_ppm(const screen_picture& pic, const fs::path& p) {
-  std::ofstream out(p, std::ios::binary);
-  out << "P6\n" << pic.w << " " << pic.h << "\n255\n";
-  for (unsigned long px : pic.px) {
-    const char rgb[3] = {static_cast<char>((px >> 16) & 255), static_cast<char>((px >> 8) & 255),
-                         static_cast<char>(px & 255)};
-    out.write(rgb, 3);
-  }
-}
-
-// Every settings and location window opens from its own menu item, through the real menu bar,
-// with its title; the weather atmosphere and joystick windows are pictured, and hold far more than
-// an empty window's few colours.
-TEST_F(DesktopSmoke, EverySettingsWindowOpensFromItsMenuItem) {
-  ASSERT_NO_FATAL_FAILURE(write_prefs_by_a_headless_run());
-  pid = start(KESTRIX_BINARY, {}, folder, config);
-  ASSERT_GT(pid, 0);
-  const std::string main_window = wait_until_started();
-  ASSERT_FALSE(main_window.empty());
-  // Menu (Rights from File), item (Downs, counting the Location menu's six submenus), title.
-  const struct {
-    int menu, item;
-    const char* title;
-    const char* picture;
-  } windows[] = {
-      {1, 7, "Airport by ID", nullptr},      {1, 8, "Airport by Name", nullptr},
-      {1, 12, "Set Lat/Lon", nullptr},        {1, 19, "Where Am I\\?", nullptr},
-      {1, 21, "Airport IDs", nullptr},        {2, 1, "Set Data Output", "data"},
-      {2, 2, "Set Serial Output", nullptr},
-      {2, 3, "Set Time Of Day", nullptr},     {2, 4, "Set Rendering Options", nullptr},
-      {2, 5, "Set Weather Space", nullptr},   {2, 6, "Set Weather Atmosphere", "atmosphere"},
-      {2, 7, "Set Weather Ground", nullptr},  {2, 8, "Set Weather Water", nullptr},
-      {2, 9, "Set Flight Mode", nullptr},     {2, 10, "Set Joystick Options", "joystick"},
-      {2, 11, "Set Fuel Load", nullptr},      {2, 12, "Set Weights", nullptr},
-      {2, 13, "Set Reliability", nullptr},    {2, 14, "Set Reliability", nullptr},
-      {2, 15, "Set Reliability", nullptr},    {2, 16, "Set Sound", nullptr},
-      {2, 17, "Set Warnings", nullptr},
-  };
-  for (const auto& w : windows) {
-    const std::string pattern = std::string("^") + w.title + "$";
-    std::vector<std::string> found;
-    // A key can be lost on a busy virtual server, before the menu is up or while focus moves from
-    // the last window: then the menu is closed and the item chosen again.
-    for (int attempt = 0; attempt < 3 && found.empty(); attempt++) {
-      output_of("xdotool windowfocus --sync " + main_window + " key Escape Escape F10");
-      pause_ms(150);
-      std::string keys = "xdotool key --delay 40";
-      for (int k = 0; k < w.menu; k++) keys += " Right";
-      for (int k = 0; k < w.item; k++) keys += " Down";
-      output_of(keys + " Return");
-      for (double until = seconds_now() + 3.0; found.empty() && seconds_now() < until;
-           pause_ms(50))
-        found = window_ids(pattern, true);
-    }
-    ASSERT_EQ(found.size(), 1u) << w.title << "\n" << file_text(folder / "Error.out");
-    if (!w.picture) continue;
-    pause_ms(300);  // drawn
-    const screen_picture pic = picture_of_window(found[0]);
-    save_ppm(pic, folder / (std::string(w.picture) + ".ppm"));
-    EXPECT_GT(pic.w, 300) << w.title;
-    EXPECT_GT(pic.h, 200) << w.title;
-    EXPECT_GE(colours_in_rows(pic, 0, pic.h), 16u) << w.title << " looks empty";
-  }
-  // The Flight Plan window opens from the controller's menu: Space, then a click on its first
-  // line, 30 pixels below the view's top edge under the 25 rows of the menu bar.
-  std::vector<std::string> plan;
-  for (int attempt = 0; attempt < 3 && plan.empty(); attempt++) {
-    output_of("xdotool windowfocus --sync " + main_window + " key Escape space");
-    pause_ms(300);
-    output_of("xdotool mousemove --window " + main_window + " 40 55 click 1");
-    for (double until = seconds_now() + 3.0; plan.empty() && seconds_now() < until; pause_ms(50))
-      plan = window_ids("^Flight Plan$", true);
-  }
-  EXPECT_EQ(plan.size(), 1u) << file_text(folder / "Error.out");
-  output_of("xdotool windowfocus --sync " + main_window + " key --delay 60 F10 Down Down Down Down Return");
-  const int status = wait_exit(pid, seconds_now() + 20.0, close_boxes);
-  pid = -1;
-  EXPECT_EQ(status, 0) << file_text(folder / "Error.out");
-}

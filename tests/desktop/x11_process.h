@@ -19,6 +19,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/test_support.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -33,12 +35,7 @@ inline void pause_ms(int ms) { std::this_thread::sleep_for(std::chrono::millisec
 
 inline std::string output_of(const std::string& command) {
   std::string out;
-  FILE* p = popen(command.c_str(), "r");
-  if (!p) return out;
-  char buf[256];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  pclose(p);
+  run_command(command, &out);
   return out;
 }
 
@@ -50,11 +47,6 @@ inline std::vector<std::string> window_ids(const std::string& name_pattern,
   std::vector<std::string> ids;
   for (std::string id; in >> id;) ids.push_back(id);
   return ids;
-}
-
-inline std::string file_text(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
 // Runs a program in `folder` with the preferences under `config`; returns its process id.

@@ -88,7 +88,7 @@ TEST_F(EditorTest, PickerPutsEachInstrumentInOneLocationAndIgnoresOthers) {
   // "None" may fill any number of locations.
   click(6, 0);
   click(7, 0);
-  EXPECT_EQ(pln.ins_of_loc[3] + pln.ins_of_loc[6] + pln.ins_of_loc[7], 0);
+  for (int loc : {3, 6, 7}) EXPECT_EQ(pln.ins_of_loc[loc], 0) << loc;
   // Drawing only, a click beside the list, and locations outside 1..8 change nothing.
   int before[PANEL_LOCS];
   std::copy(pln.ins_of_loc, pln.ins_of_loc + PANEL_LOCS, before);

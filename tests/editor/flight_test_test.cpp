@@ -46,7 +46,7 @@ class FlightTestCommand : public EditorTest {
 // The Trainer's card comes while the loop runs, from a temporary file that goes afterwards; the
 // design's own file and its unsaved state stay. A heavier Trainer, unsaved, flies next with the
 // first card beside it; a second Flight Test while one flies only says so.
-TEST_F(FlightTestCommand, TheCardIsFlownBesideTheOneBefore) {
+TEST_F(FlightTestCommand, TheCardIsFlownBesideTheOneBeforeAndFailuresAreToldInTheWindow) {
   open(copy_sample("Trainer.acf"));
   const auto written = std::filesystem::last_write_time("Trainer.acf");
   edt.planemod = 0;
@@ -72,13 +72,9 @@ TEST_F(FlightTestCommand, TheCardIsFlownBesideTheOneBefore) {
   EXPECT_EQ(lines("before"), first);
   EXPECT_EQ(headless_form_text(WIN_FLIGHT_TEST, "before title"), "Before: Trainer.acf");
   EXPECT_EQ(line_of("now", "weight_lb"), "weight_lb           2600");
-}
 
-// A design the runner refuses and a runner that is not there are told in the window, and the
-// card before stays.
-TEST_F(FlightTestCommand, FailuresAreToldInTheWindow) {
-  open(copy_sample("Trainer.acf"));
-  ASSERT_TRUE(fly_card());
+  // A design the runner refuses and a runner that is not there are told in the window, and the
+  // card before stays.
   pln.m_empty = pln.m_max + 100.0f;  // heavier empty than the maximum: no load fits
   ASSERT_TRUE(fly_card());
   const std::string why = headless_form_text(WIN_FLIGHT_TEST, "status");

@@ -24,5 +24,9 @@ TEST_F(EditorTest, ViewsFollowTheRecordAndStayFinite) {
   command(CMD_NEW_HELI);
   ASSERT_GT(build_view_geometry(), 0);
   view_extent(lo, hi);
-  for (int k = 0; k < 3; k++) EXPECT_TRUE(std::isfinite(lo[k]) && std::isfinite(hi[k]) && hi[k] > lo[k]);
+  for (int k = 0; k < 3; k++) {
+    EXPECT_TRUE(std::isfinite(lo[k])) << k;
+    EXPECT_TRUE(std::isfinite(hi[k])) << k;
+    EXPECT_GT(hi[k], lo[k]) << k;
+  }
 }

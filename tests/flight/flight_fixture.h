@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,23 @@ class FlightTest : public ::testing::Test {
     msc.prd = 0.05f;
   }
 };
+
+// kestrix-fly's command line `args` parsed into *o, after "--aircraft aircraft" when one is given.
+inline int parse_args(std::initializer_list<const char*> args, fly_options* o, char* err,
+                      const char* aircraft = nullptr) {
+  const char* argv[32] = {"kestrix-fly", "--aircraft", aircraft};
+  int argc = aircraft ? 3 : 1;
+  for (const char* a : args) argv[argc++] = a;
+  return fly_parse_args(argc, argv, o, err);
+}
+
+// The threshold of runway 0 of airport n, where a takeoff starts, in world X and Z.
+inline void runway_threshold(int n, double* x, double* z) {
+  const int h = apt_hdng[n][0];
+  const float half = 0.5f * apt_len[n][0];
+  *x = X_with_latlon(apt_lat[n][0], apt_lon[n][0]) - half * isin(h);
+  *z = Z_with_lat(apt_lat[n][0]) + half * icos(h);
+}
 
 // The built-in aircraft `name` in the air over the flat world, as the runner starts it.
 inline fly_options start_builtin(const char* name, float alt_ft, float kias, float prd = 0.05f) {

@@ -12,10 +12,7 @@
 
 namespace {
 int parse(std::initializer_list<const char*> args, fly_options* o, char* err) {
-  const char* argv[32] = {"kestrix-fly", "--aircraft", "builtin:trainer"};
-  int argc = 3;
-  for (const char* a : args) argv[argc++] = a;
-  return fly_parse_args(argc, argv, o, err);
+  return parse_args(args, o, err, "builtin:trainer");
 }
 }  // namespace
 
@@ -48,12 +45,14 @@ TEST(FlightRunnerAirport, ScriptLinesEngageAndDisengageTheAutopilot) {
   fly_controls c{};
   ASSERT_TRUE(fly_parse_script_line("t=10 ap_hdg=90 ap_vs_fpm=-500 throttle=0.7", &e, err)) << err;
   fly_apply_script(&c, &e);
-  EXPECT_EQ(c.ap_hdg_on + c.ap_vs_on, 2);
+  EXPECT_EQ(c.ap_hdg_on, 1);
+  EXPECT_EQ(c.ap_vs_on, 1);
   EXPECT_FLOAT_EQ(c.ap_vs_fpm, -500.0f);
   EXPECT_FLOAT_EQ(c.throttle, 0.7f);
   ASSERT_TRUE(fly_parse_script_line("t=20 ap_off=1 ap_kias=100", &e, err)) << err;
   fly_apply_script(&c, &e);
-  EXPECT_EQ(c.ap_hdg_on + c.ap_vs_on, 0);
+  EXPECT_EQ(c.ap_hdg_on, 0);
+  EXPECT_EQ(c.ap_vs_on, 0);
   EXPECT_EQ(c.ap_kias_on, 1);
   EXPECT_FLOAT_EQ(c.throttle, 0.7f);  // untouched by the line
 }
@@ -74,10 +73,12 @@ TEST(FlightRunnerAirport, NavOptionsAndScriptKeysTuneSetTheCourseAndEngageNav) {
   fly_controls c = o.controls;
   ASSERT_TRUE(fly_parse_script_line("t=5 ap_hdg=90", &e, err)) << err;
   fly_apply_script(&c, &e);
-  EXPECT_EQ(c.ap_hdg_on - c.ap_nav_on, 1);
+  EXPECT_EQ(c.ap_hdg_on, 1);
+  EXPECT_EQ(c.ap_nav_on, 0);
   ASSERT_TRUE(fly_parse_script_line("t=9 nav1=108.05 obs=20 ap_nav=1", &e, err)) << err;
   fly_apply_script(&c, &e);
-  EXPECT_EQ(c.ap_nav_on - c.ap_hdg_on, 1);
+  EXPECT_EQ(c.ap_nav_on, 1);
+  EXPECT_EQ(c.ap_hdg_on, 0);
   EXPECT_EQ(c.nav1, 10805);
   EXPECT_FLOAT_EQ(c.obs, 20.0f);
 
@@ -118,10 +119,9 @@ class FlightRunnerAirportStart : public FlightTest {
     o.runway = runway;
     std::snprintf(o.airport, sizeof o.airport, "%-4s", airport);
     fly_setup_world(0.0f);
-    char err[FLY_ERR], path[1000];
+    char err[FLY_ERR];
     ASSERT_TRUE(fly_airport_world(&o, err)) << err;
-    std::snprintf(path, sizeof path, "%saircraft/Trainer.acf", app_path);
-    ASSERT_TRUE(fly_load_aircraft(path, err)) << err;
+    ASSERT_TRUE(load_sample("Trainer"));
     fly_start(&o);
   }
   // The Trainer on the instrument final to Thermal's runway 35, 9 nm south of the field, NAV 1
@@ -166,10 +166,9 @@ TEST_F(FlightRunnerAirportStart, AnInstrumentFinalIsOnTheGlidePathAtASafeSpeed) 
   start_trainer(1100, 0);
   int n = msc.loc_apt_wrl;
   ASSERT_EQ(std::strncmp(apt_id[n], "SBD ", 4), 0);
-  int h = apt_hdng[n][0];
-  float half = 0.5f * apt_len[n][0];
-  double tx = X_with_latlon(apt_lat[n][0], apt_lon[n][0]) - half * isin(h);
-  double tz = Z_with_lat(apt_lat[n][0]) + half * icos(h);
+  const int h = apt_hdng[n][0];
+  double tx, tz;
+  runway_threshold(n, &tx, &tz);
   double along = (tx - flt.X) * isin(h) - (tz - flt.Z) * icos(h);  // towards the threshold
   double across = (tx - flt.X) * icos(h) + (tz - flt.Z) * isin(h);
   float d = 9.0f * con.nmtomtrs;
@@ -193,9 +192,7 @@ TEST_F(FlightRunnerAirportStart, AutopilotHoldsAltitudeAndHeadingForTenMinutes) 
   o.controls.ap_hdg = 90.0f;
   o.controls.ap_alt_ft = 3000.0f;
   fly_setup_world(0.0f);
-  char err[FLY_ERR], path[1000];
-  std::snprintf(path, sizeof path, "%saircraft/Trainer.acf", app_path);
-  ASSERT_TRUE(fly_load_aircraft(path, err)) << err;
+  ASSERT_TRUE(load_sample("Trainer"));
   fly_start(&o);
   for (int n = 0; n < 13200; n++) {
     fly_set_controls(&o.controls);
@@ -232,9 +229,7 @@ TEST_F(FlightRunnerAirportStart, AWestWindDriftsANorthboundTrackEast) {
   o.controls.throttle = 0.7f;
   o.controls.ap_hdg_on = 1;
   fly_setup_world(0.0f);
-  char err[FLY_ERR], path[1000];
-  std::snprintf(path, sizeof path, "%saircraft/Trainer.acf", app_path);
-  ASSERT_TRUE(fly_load_aircraft(path, err)) << err;
+  ASSERT_TRUE(load_sample("Trainer"));
   fly_start(&o);
   EXPECT_GT(atm.wind_X, 0.0f);
   for (int n = 0; n < 2400; n++) {

@@ -22,18 +22,11 @@
 #include <thread>
 #include <vector>
 
-#include <gtest/gtest.h>
+#include "support/test_support.h"
 
 namespace {
 
 const char* const RUNNER = KESTRIX_RUNTIME_DIR "/kestrix-fly";
-
-std::string slurp(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
 
 // The number after "key": in a JSON object on one line; NAN when absent.
 double json_number(const std::string& line, const char* key) {
@@ -57,7 +50,7 @@ struct flight_row {
 
 std::vector<flight_row> read_flight(const std::string& csv) {
   std::vector<flight_row> rows;
-  std::istringstream in(slurp(csv));
+  std::istringstream in(read_file(csv));
   std::string line;
   std::getline(in, line);  // header
   std::vector<double> x, z;
@@ -140,13 +133,13 @@ TEST(FlightRunnerGps, GpsdecodeReadsPositionsTimesSpeedsAndTracksOfTheFlight) {
   ASSERT_EQ(std::system("gpsdecode < gps.nmea > gps.json"), 0);
   std::vector<flight_row> flight = read_flight("gps.csv");
   ASSERT_GT(flight.size(), 500u);
-  std::string nmea = slurp("gps.nmea");
+  std::string nmea = read_file("gps.nmea");
   // One RMC for each of the 30 whole seconds at whose start a frame ran.
   size_t rmc = 0;
   for (size_t at = nmea.find("$GPRMC"); at != std::string::npos; at = nmea.find("$GPRMC", at + 1))
     rmc++;
   EXPECT_EQ(rmc, 30u);
-  EXPECT_GE(check_reports(slurp("gps.json"), flight, first_sentence_utc(nmea)), 25);
+  EXPECT_GE(check_reports(read_file("gps.json"), flight, first_sentence_utc(nmea)), 25);
 }
 
 namespace {
@@ -260,6 +253,6 @@ TEST(FlightRunnerGps, GpsdReadingAPseudoTerminalReportsTheAircraftsPosition) {
   ASSERT_EQ(status, 0);
   std::vector<flight_row> flight = read_flight("pty.csv");
   ASSERT_GT(flight.size(), 500u);
-  std::string json = slurp("gpsd.json");
+  std::string json = read_file("gpsd.json");
   EXPECT_GE(check_reports(json, flight, first_sentence_utc(sent)), 5) << json;
 }

@@ -6,11 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 #include <string>
-
-#include <sys/wait.h>
 
 #include "app/macibm.h"
 #include "flight_fixture.h"
@@ -18,45 +15,11 @@
 
 namespace {
 
-std::string read_text(const char* path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-std::string last_line(const std::string& s) {
-  size_t end = s.find_last_not_of('\n');
-  if (end == std::string::npos) return "";
-  size_t start = s.rfind('\n', end);
-  start = start == std::string::npos ? 0 : start + 1;
-  return s.substr(start, end - start + 1);
-}
-
-// The number after "key=" in a summary line.
-float summary_value(const std::string& line, const char* key) {
-  size_t at = line.find(std::string(" ") + key + "=");
-  if (at == std::string::npos) return NAN;
-  return std::strtof(line.c_str() + at + std::strlen(key) + 2, nullptr);
-}
-
 // The shipped Trainer with the line whose text ends in `label` replaced by `line`, written to
 // `path` in the test's folder.
 void trainer_with(const char* label, const char* line, const char* path) {
-  std::ifstream in(KESTRIX_RUNTIME_DIR "/aircraft/Trainer.acf", std::ios::binary);
-  ASSERT_TRUE(in.good());
-  std::ofstream out(path, std::ios::binary);
-  std::string l;
-  int replaced = 0;
-  while (std::getline(in, l)) {
-    size_t n = std::strlen(label);
-    if (l.size() >= n && l.compare(l.size() - n, n, label) == 0) {
-      l = line;
-      replaced++;
-    }
-    out << l << '\n';
-  }
-  ASSERT_EQ(replaced, 1) << label;
+  ASSERT_TRUE(write_with_line(KESTRIX_RUNTIME_DIR "/aircraft/Trainer.acf", label, line, path))
+      << label;
 }
 
 // The four lines of an alert as standard error shows them, as an extended regular expression.
@@ -128,7 +91,7 @@ TEST_F(FlightRunnerReportDeathTest, AFatalAlertEndsTheRunWithStatusThreeAndItsFo
     aircraft(c.file);
     std::remove(out_path.c_str());
     EXPECT_EXIT(std::exit(run()), ::testing::ExitedWithCode(FLY_ALERT), alert_pattern(c.alert));
-    std::string out = read_text(out_path.c_str());
+    std::string out = read_file(out_path.c_str());
     EXPECT_EQ(last_line(out).rfind("summary t=0.0 ", 0), 0u) << out;
     EXPECT_NE(last_line(out).find(" crashed=0"), std::string::npos) << out;
   }
@@ -151,7 +114,7 @@ TEST_F(FlightRunnerReport, ANoticeStopsTheRunWithStatusThreeEvenWithoutAFrame) {
   std::string want;
   for (const char* l : lines) want += std::string(l) + "\n";
   EXPECT_NE(errs.find(want), std::string::npos) << errs;
-  std::string summary = last_line(read_text(out_path.c_str()));
+  std::string summary = last_line(read_file(out_path.c_str()));
   EXPECT_EQ(summary.rfind("summary t=", 0), 0u) << summary;
   EXPECT_LT(summary_value(summary, "t"), o.seconds);
   o.seconds = 0.0f;
@@ -167,7 +130,7 @@ TEST_F(FlightRunnerReport, ACycleDumpIsAFiniteAccountOfOneFrame) {
   o.dump_at = 0.5f;
   std::snprintf(o.cycle_dump, sizeof o.cycle_dump, "cycle.out");
   ASSERT_EQ(run(), FLY_OK);
-  std::string dump = read_text("cycle.out");
+  std::string dump = read_file("cycle.out");
   for (const char* label : {"ONE-FRAME DUMP at 0.5", "aircraft builtin:trainer", "PROPELLER #1:",
                             " LEFT WING ONE ", " RIGHT WING ONE ",
                             "post-gear-aerodynamics", "f_up   =", "a_y=", "Qdot (pitch)="}) {
@@ -202,7 +165,7 @@ TEST_F(FlightRunnerReport, ACycleDumpIsAFiniteAccountOfOneFrame) {
   // A dump asked for after the end of the run writes no account.
   o.dump_at = 5.0f;
   ASSERT_EQ(run(), FLY_OK);
-  EXPECT_EQ(read_text("cycle.out").find("Qdot (pitch)="), std::string::npos);
+  EXPECT_EQ(read_file("cycle.out").find("Qdot (pitch)="), std::string::npos);
 }
 
 // A line every event tick (0.1 s), the labels before every tenth, values in group order.
@@ -212,7 +175,7 @@ TEST_F(FlightRunnerReport, TheDataFileHasALineEveryTenthOfASecond) {
   std::snprintf(o.data_out, sizeof o.data_out, "data.out");
   o.groups[26] = o.groups[1] = 1;
   ASSERT_EQ(run(), FLY_OK);
-  std::istringstream in(read_text("data.out"));
+  std::istringstream in(read_file("data.out"));
   std::string line;
   int labels = 0, values = 0, since_labels = 0;
   float last_t = -1.0f;
@@ -243,16 +206,14 @@ TEST_F(FlightRunnerReport, ARunwayStartsSummaryIsAtTheRunwayThreshold) {
   o.airport_start = 900;
   o.seconds = 1.0f;
   ASSERT_EQ(run(), FLY_OK);
-  std::string summary = last_line(read_text(out_path.c_str()));
+  std::string summary = last_line(read_file(out_path.c_str()));
   float lat = summary_value(summary, "lat"), lon = summary_value(summary, "lon");
   ASSERT_TRUE(std::isfinite(lat) && std::isfinite(lon)) << summary;
 
   int n = fly_find_airport("SBD");
   ASSERT_GE(n, 0);
-  int h = apt_hdng[n][0];
-  float half = 0.5f * apt_len[n][0];
-  double tx = X_with_latlon(apt_lat[n][0], apt_lon[n][0]) - half * isin(h);
-  double tz = Z_with_lat(apt_lat[n][0]) + half * icos(h);
+  double tx, tz;
+  runway_threshold(n, &tx, &tz);
   // Within a few metres of the threshold after a second at idle on the brakes.
   EXPECT_NEAR(X_with_latlon(lat, lon), tx, 10.0) << summary;
   EXPECT_NEAR(Z_with_lat(lat), tz, 10.0) << summary;
@@ -287,12 +248,10 @@ TEST_F(FlightRunnerReport, HelpAndUsageErrorsPrintTheUsageAndNoSummary) {
       {"--seconds 5", FLY_BAD_INPUT, "", "--aircraft FILE is required"},
   };
   for (const auto& c : cases) {
-    std::string cmd = std::string(KESTRIX_RUNTIME_DIR "/kestrix-fly ") + c.args + " >" +
-                      out_path + " 2>" + err_path;
-    int status = std::system(cmd.c_str());
-    ASSERT_TRUE(WIFEXITED(status)) << c.args;
-    EXPECT_EQ(WEXITSTATUS(status), c.status) << c.args;
-    std::string out = read_text(out_path.c_str()), errs = read_text(err_path.c_str());
+    std::string out;
+    EXPECT_EQ(run_command(std::string(KESTRIX_RUNTIME_DIR "/kestrix-fly ") + c.args + " 2>" +
+                              err_path, &out), c.status) << c.args;
+    const std::string errs = read_file(err_path);
     EXPECT_NE(out.find(c.out_has), std::string::npos) << out;
     EXPECT_NE(errs.find(c.err_has), std::string::npos) << errs;
     EXPECT_EQ(out.find("summary"), std::string::npos) << out;
@@ -314,8 +273,8 @@ TEST_F(FlightRunnerReport, AnAirStartAtALatitudeAndLongitude) {
   } places[] = {{34.3f, -117.2f, -1.0f}, {-20.5f, 60.25f, 0.0f}};
   for (const auto& p : places) {
     o.lat = p.lat, o.lon = p.lon;
-    ASSERT_EQ(run(), FLY_OK) << read_text(err_path.c_str());
-    std::string summary = last_line(read_text(out_path.c_str()));
+    ASSERT_EQ(run(), FLY_OK) << read_file(err_path.c_str());
+    std::string summary = last_line(read_file(out_path.c_str()));
     EXPECT_NEAR(summary_value(summary, "lat"), p.lat, 0.01f) << summary;
     EXPECT_NEAR(summary_value(summary, "lon"), p.lon, 0.01f) << summary;
     EXPECT_EQ(env.lat_sou, intround(p.lat - 1.0f));

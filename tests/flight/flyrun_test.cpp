@@ -8,13 +8,6 @@
 #include "flyrun.h"
 
 namespace {
-int parse(std::initializer_list<const char*> args, fly_options* o, char* err) {
-  const char* argv[32] = {"kestrix-fly"};
-  int argc = 1;
-  for (const char* a : args) argv[argc++] = a;
-  return fly_parse_args(argc, argv, o, err);
-}
-
 // Runs kestrix-fly's whole run and returns its status, with stdout and stderr as text.
 int run(const fly_options& o, std::string* out, std::string* errs) {
   std::FILE* fo = std::tmpfile();
@@ -30,18 +23,12 @@ int run(const fly_options& o, std::string* out, std::string* errs) {
   return status;
 }
 
-std::string last_line(const std::string& s) {
-  size_t end = s.find_last_not_of('\n');
-  size_t start = s.rfind('\n', end);
-  return s.substr(start == std::string::npos ? 0 : start + 1,
-                  end - (start == std::string::npos ? 0 : start + 1) + 1);
-}
 }  // namespace
 
 TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
   fly_options o;
   char err[FLY_ERR];
-  ASSERT_TRUE(parse({"--aircraft", "builtin:glider", "--start",    "ground",    "--alt-ft",
+  ASSERT_TRUE(parse_args({"--aircraft", "builtin:glider", "--start",    "ground",    "--alt-ft",
                      "5000",       "--kias",         "80",         "--seconds", "10",
                      "--prd",      "0.02",           "--elevator", "-0.25",     "--gear",
                      "up",         "--flaps",        "0.5",        "--csv",     "h.csv"},
@@ -51,19 +38,18 @@ TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
   EXPECT_FLOAT_EQ(o.controls.elevator, -0.25f);
   EXPECT_EQ(o.controls.gear_down, 0);
   EXPECT_STREQ(o.csv, "h.csv");
-  ASSERT_TRUE(parse({"--aircraft", "x", "--lat", "-33.9", "--lon", "151.2", "--fuel-lb", "0"}, &o,
+  ASSERT_TRUE(parse_args({"--aircraft", "x", "--lat", "-33.9", "--lon", "151.2", "--fuel-lb", "0"}, &o,
                     err));
   EXPECT_EQ(o.at_position, 1);
   EXPECT_FLOAT_EQ(o.lon, 151.2f);
   EXPECT_EQ(o.have_fuel, 1);
   EXPECT_EQ(o.have_payload, 0);
-  ASSERT_TRUE(parse({"--aircraft", "x", "--data-out", "d.out", "--groups", "50,0,26", "--nmea",
+  ASSERT_TRUE(parse_args({"--aircraft", "x", "--data-out", "d.out", "--groups", "50,0,26", "--nmea",
                      "/dev/pts/3"},
                     &o, err));
-  EXPECT_EQ(o.groups[0] + o.groups[26] + o.groups[50], 3);
-  EXPECT_EQ(o.groups[1] + o.groups[25], 0);
+  for (int g = 0; g <= 50; g++) EXPECT_EQ(o.groups[g], g == 0 || g == 26 || g == 50) << g;
   EXPECT_STREQ(o.nmea, "/dev/pts/3");
-  ASSERT_TRUE(parse({"--seconds", "5", "--help"}, &o, err));
+  ASSERT_TRUE(parse_args({"--seconds", "5", "--help"}, &o, err));
   EXPECT_EQ(o.help, 1);
 
   struct {
@@ -94,7 +80,7 @@ TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
   };
   for (auto& b : bad) {
     err[0] = '\0';
-    EXPECT_FALSE(parse(b.args, &o, err));
+    EXPECT_FALSE(parse_args(b.args, &o, err));
     EXPECT_NE(std::strstr(err, b.says), nullptr) << err;
   }
 }

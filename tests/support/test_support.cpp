@@ -2,9 +2,14 @@
 // test starts with an empty alert log, the real clock and no program handlers.
 #include "support/test_support.h"
 
+#include <sys/wait.h>
+
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "shared/shared.h"
 
@@ -53,4 +58,52 @@ std::string read_file(const std::string& path) {
 
 void write_file(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string l; std::getline(in, l);) out.push_back(l);
+  return out;
+}
+
+bool write_with_line(const std::string& from, const std::string& label, const std::string& line,
+                     const std::string& to) {
+  std::string out;
+  int replaced = 0;
+  for (std::string l : lines_of(read_file(from))) {
+    if (l.size() >= label.size() && l.compare(l.size() - label.size(), label.size(), label) == 0) {
+      l = line;
+      replaced++;
+    }
+    out += l + '\n';
+  }
+  write_file(to, out);
+  return replaced == 1;
+}
+
+std::string last_line(const std::string& text) {
+  const size_t end = text.find_last_not_of('\n');
+  if (end == std::string::npos) return "";
+  const size_t start = text.rfind('\n', end);
+  const size_t from = start == std::string::npos ? 0 : start + 1;
+  return text.substr(from, end - from + 1);
+}
+
+int run_command(const std::string& command, std::string* out) {
+  out->clear();
+  FILE* p = popen(command.c_str(), "r");
+  if (!p) return -1;
+  char buf[512];
+  for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) out->append(buf, n);
+  const int status = pclose(p);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+float summary_value(const std::string& output, const char* key) {
+  const size_t line = output.rfind("summary ");
+  if (line == std::string::npos) return NAN;
+  const size_t at = output.find(std::string(" ") + key + "=", line);
+  if (at == std::string::npos || output.find('\n', line) < at) return NAN;
+  return std::strtof(output.c_str() + at + std::string(key).size() + 2, nullptr);
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/macibm.h"
 
@@ -31,6 +32,21 @@ inline std::string le_bytes(uint32_t v, int n) {
 // The whole of a file, empty when it cannot be read; and a file made to hold exactly these bytes.
 std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& bytes);
+
+// The text file `from` with its line that ends in `label` made `line`, written to `to` (an
+// aircraft file puts each value before its label); false unless exactly one line ends so.
+bool write_with_line(const std::string& from, const std::string& label, const std::string& line,
+                     const std::string& to);
+
+// A text's lines without their ends, and its last line that is not empty.
+std::vector<std::string> lines_of(const std::string& text);
+std::string last_line(const std::string& text);
+
+// Runs a shell command; its exit status (-1 when it did not exit) with its standard output in *out.
+int run_command(const std::string& command, std::string* out);
+
+// The number after " key=" in the last summary line of kestrix-fly's output; NAN when absent.
+float summary_value(const std::string& output, const char* key);
 
 // Each test works in a folder of its own inside the suite's scratch folder, so that test cases run
 // side by side never share a file.
