@@ -51,6 +51,9 @@ enum {
   VIEW_SCALE_200 = 636,
   VIEW_SCALE_300 = 637,
 };
+// The panel and text scales offered, in percent (0: automatic from the screen), in the order of
+// the View menu's items VIEW_SCALE_AUTO.. and of the rendering options' choice.
+extern const int ui_scale_offered[VIEW_SCALE_300 - VIEW_SCALE_AUTO + 1];
 // Puts the View menu's check mark on the panel and text scale in force (mnw.ui_scale).
 void show_ui_scale();
 

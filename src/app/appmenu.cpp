@@ -341,21 +341,17 @@ static void special_command(int id) {
   }
 }
 
-// The scale items of the View menu and the percentages they choose (0 automatic).
-static const int scale_items[][2] = {{VIEW_SCALE_AUTO, 0},
-                                     {VIEW_SCALE_100, 100},
-                                     {VIEW_SCALE_150, 150},
-                                     {VIEW_SCALE_200, 200},
-                                     {VIEW_SCALE_300, 300}};
+// The percentages the View menu's scale items choose, in their order.
+const int ui_scale_offered[VIEW_SCALE_300 - VIEW_SCALE_AUTO + 1] = {0, 100, 150, 200, 300};
 
 void show_ui_scale() {
-  for (const auto& item : scale_items) MACIBM_check_menu(6, item[0], item[1] == mnw.ui_scale);
+  for (int k = 0; k < count_of(ui_scale_offered); k++)
+    MACIBM_check_menu(6, VIEW_SCALE_AUTO + k, ui_scale_offered[k] == mnw.ui_scale);
 }
 
 static void window_command(int id) {
   if (id == VIEW_WINDOW_FULL_SCREEN) MACIBM_fullscreen(mnw.main_state != MAIN_FULL_SCREEN);
-  for (const auto& item : scale_items)
-    if (item[0] == id) MACIBM_set_ui_scale(item[1]);
+  if (id >= VIEW_SCALE_AUTO) MACIBM_set_ui_scale(ui_scale_offered[id - VIEW_SCALE_AUTO]);
   show_ui_scale();
 }
 

@@ -4,9 +4,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "app/app.h"
+#include "app/macibm.h"
 #include "atc/atc.h"
 #include "flight/flight.h"
 #include "render/ogl.h"
@@ -76,8 +78,27 @@ const form_window time_form = {time_fields, count_of(time_fields), time_open, nu
 
 // ---- Rendering -------------------------------------------------------------------------------
 
+// The panel and text scale as one of the scales the View menu offers; a scale set by hand in
+// the preferences shows as the nearest offered.
+static float get_ui_scale(int) {
+  int best = 0;
+  for (int k = 1; k < count_of(ui_scale_offered); k++)
+    if (std::abs(ui_scale_offered[k] - mnw.ui_scale) <
+        std::abs(ui_scale_offered[best] - mnw.ui_scale))
+      best = k;
+  return static_cast<float>(best);
+}
+static void set_ui_scale(int, float k) {
+  MACIBM_set_ui_scale(
+      ui_scale_offered[intlim(static_cast<int>(k), 0, count_of(ui_scale_offered) - 1)]);
+  show_ui_scale();
+}
+
 static const form_field rendering_fields[] = {
     field_choice("res", "Texture resolution", &ogl_res, 1, 5, "Lowest|Low|Medium|High|Highest"),
+    via(field_choice("scale", "Panel and text scale", static_cast<int*>(nullptr), 0, 4,
+                     "Automatic|100%|150%|200%|300%"),
+        get_ui_scale, set_ui_scale),
     field_check("trees", "Draw trees", &ogl_trees),
     field_check("fscene", "Draw the whole city scene", &ogl_fscene),
     field_label("note", 420),

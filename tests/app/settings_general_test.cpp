@@ -31,3 +31,20 @@ TEST_F(AppSettingsGeneral, TimeOfDayWrapsAtMidnightAndItsHeldButtonRepeats) {
   EXPECT_FLOAT_EQ(msc.locl_time, 2.5f * 3600.0f);
   EXPECT_EQ(headless_form_shown(WIN_TIME, "hour"), 2.0f);
 }
+
+// The rendering options' scale is the View menu's: a choice in the window is the scale in force,
+// with the menu's check mark on it, and a scale set by hand shows as the nearest offered.
+TEST_F(AppSettingsGeneral, TheRenderingScaleIsTheViewMenusScale) {
+  APPLICATION_setupmenus();
+  APPLICATION_handlemenu(405);
+  headless_form_set(WIN_RENDERING, "scale", 3.0f);
+  EXPECT_EQ(mnw.ui_scale, 200);
+  EXPECT_TRUE(macibm_find_menu_item(6, VIEW_SCALE_200)->checked);
+  EXPECT_FALSE(macibm_find_menu_item(6, VIEW_SCALE_AUTO)->checked);
+  APPLICATION_handlemenu(VIEW_SCALE_AUTO);
+  APPLICATION_handlemenu(405);
+  EXPECT_EQ(headless_form_shown(WIN_RENDERING, "scale"), 0.0f);
+  mnw.ui_scale = 180;
+  APPLICATION_handlemenu(405);
+  EXPECT_EQ(headless_form_shown(WIN_RENDERING, "scale"), 3.0f);
+}
