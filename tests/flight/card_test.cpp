@@ -124,14 +124,22 @@ TEST_F(FlightCard, EverySampleFliesItsWholeCard) {
     const char* name;
     int not_applying;
     float tolerance;
-    published cls[3];
+    published cls[5];
   } samples[] = {
-      {"Trainer", 0, 0.05f, {{CARD_ROC_SL, 721}, {CARD_CEILING, 13500}, {CARD_STALL_LANDING, 47}}},
+      {"Trainer",
+       0,
+       0.05f,
+       {{CARD_ROC_SL, 721},
+        {CARD_CEILING, 13500},
+        {CARD_STALL_LANDING, 47},
+        {CARD_TAKEOFF_ROLL, 945},
+        {CARD_TAKEOFF_50FT, 1685}}},
       {"Light Twin", 0, 0.1f, {{CARD_VMAX_SL, 202}}},
       {"Floatplane", 3, 0.1f, {}},
       {"Business Jet", 0, 0.1f, {{CARD_CEILING, 45000}, {CARD_TAKEOFF_50FT, 4300}}},
       {"Turboprop Transport", 0, 0.1f, {}},
-      {"Helicopter", 13, 0.1f, {}}};
+      {"Helicopter", 13, 0.1f, {}},
+  };
   for (const auto& s : samples) {
     ASSERT_EQ(fly(s.name, nullptr, true), FLY_OK) << s.name << ": " << errs;
     int na = 0;

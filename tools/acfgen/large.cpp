@@ -36,10 +36,13 @@ void fill_turboprop_transport() {
   pln.omegamaxgreen = 1020;
   pln.spooltime = 3;
   pln.varpitchEQ = 1;
-  // 13.6 ft four-blade propellers designed for 290 kt at 1,020 rpm (345 in per turn).
+  // 13.6 ft four-blade propellers designed for 290 kt at 1,020 rpm (345 in per turn). The blades
+  // keep their width out to the tip, as the paddle blades of big turboprops do: blades tapering
+  // to 0.9 ft gave 29 kN each standing at full power, about 0.4 of what the disc's momentum
+  // allows, where these give 52 kN, about 0.7 of it as the light samples' propellers do.
   const float px[4] = {-33.0f, -18.6f, 18.6f, 33.0f};
   for (int n = 0; n < 4; n++)
-    propeller(n, clark_y, 6.8f, 1.5f, 0.9f, 4, 33.0f, px[n], 5.5f, 345, 1020);
+    propeller(n, clark_y, 6.8f, 1.6f, 1.5f, 4, 33.0f, px[n], 5.5f, 345, 1020);
 
   // 132.6 ft span, 1,745 ft^2.
   surface(5, naca2412, naca2412_high, 66.3f, 16.0f, 10.0f, 41.5f, 0, 7.0f, 0, 1, 8, 3.0f, 0.0f);

@@ -432,9 +432,16 @@ static float takeoff_flaps() {
 
 static float wheels_agl_ft() { return (flt.h - env.local_h - pln.h_eqlbm) * con.mtrstoft; }
 
-// From rest with the brakes on and full power, brakes off after five seconds; the nose comes up
-// 2 degrees a second towards 10 at 1.1 times the stall speed of the take-off flaps, and once off
-// the ground the pilot climbs at 1.2 times it. The roll ends where the wheels leave the runway.
+// The lift-off attitude and how briskly the nose is brought to it: a short-field rotation, flown
+// as the handbooks' distances are, not a gentle raise that leaves the aircraft running on its
+// wheels well past its rotation speed.
+static const float LIFTOFF_DEG = 12.0f;
+static const float ROTATE_DEG_S = 5.0f;
+
+// From rest with the brakes on and full power, brakes off after five seconds. At 1.1 times the
+// stall speed of the take-off flaps the nose comes up promptly to the lift-off attitude and is
+// held there through the lift-off until the speed reaches the climb speed, 1.2 times that stall
+// speed, which the pilot then holds to 50 ft. The roll ends where the wheels leave the runway.
 static void takeoff(fly_card* card, float vs_clean, float vs_landing) {
   float vs = vs_clean + takeoff_flaps() * (vs_landing - vs_clean);
   float vr = 1.1f * vs, v2 = 1.2f * vs;
@@ -444,8 +451,8 @@ static void takeoff(fly_card* card, float vs_clean, float vs_landing) {
   card_pilot p;
   pilot_reset(&p);
   double x0 = 0.0, z0 = 0.0;
-  float rotate_at = -1.0f, pitch = 0.0f, best = 0.0f, best_at = 0.0f;
-  int airborne = 0;
+  float rotate_at = -1.0f, best = 0.0f, best_at = 0.0f;
+  int airborne = 0, climbing = 0;
   while (fly_time() < 180.0f) {
     float t = fly_time();
     if (t >= 5.0f && c.brakes > 0.0f) {
@@ -453,13 +460,15 @@ static void takeoff(fly_card* card, float vs_clean, float vs_landing) {
       x0 = flt.X, z0 = flt.Z;
       best_at = t;
     }
-    if (rotate_at < 0.0f && c.brakes == 0.0f && flt.vind >= vr) rotate_at = t, pitch = flt.the180;
-    if (airborne) {
+    if (rotate_at < 0.0f && c.brakes == 0.0f && flt.vind >= vr) {
+      rotate_at = t;
+      p.pitch_base = flt.the180;
+    }
+    if (airborne && (flt.vind >= v2 || climbing)) {
+      climbing = 1;
       pilot_hold_speed(&p, &c, v2);
     } else if (rotate_at >= 0.0f) {
-      pitch = fltmin2(pitch + 2.0f * msc.prd, 10.0f);
-      pilot_hold_pitch(&p, &c, pitch);
-      p.pitch_base = flt.the180;
+      pilot_rotate(&p, &c, LIFTOFF_DEG, ROTATE_DEG_S);
     } else {
       pilot_hold_pitch(&p, &c, flt.the180);
       c.elevator = 0.0f;

@@ -214,6 +214,9 @@ void pilot_hold_speed(card_pilot* p, fly_controls* c, float kias);
 void pilot_hold_climb(card_pilot* p, fly_controls* c, float fpm);
 void pilot_hold_height(card_pilot* p, fly_controls* c, float h_m);
 void pilot_hold_pitch(card_pilot* p, fly_controls* c, float deg);
+// The rotation: the nose raised `rate` degrees a second from the attitude it has towards `deg`,
+// then held there.
+void pilot_rotate(card_pilot* p, fly_controls* c, float deg, float rate);
 
 // The card's figures, in the order they are printed; CARD_NAMES holds their names.
 enum {

@@ -18,10 +18,12 @@ void pilot_reset(card_pilot* p) {
 
 // The elevator that brings the nose to `want` degrees: proportional with pitch-rate damping and
 // an integral that finds the trim. The integral is held while the elevator is at its stop, so
-// that it does not wind up behind a stalled or elevator-limited aircraft.
-static float elevator_for_pitch(card_pilot* p, float want) {
+// that it does not wind up behind a stalled or elevator-limited aircraft. `rate` is the pitch
+// rate asked for (deg/s): the damping works about it, so that a nose asked to rise follows the
+// rise instead of lagging behind it; `firm` scales the pull, for a rotation.
+static float elevator_for_pitch(card_pilot* p, float want, float rate = 0.0f, float firm = 1.0f) {
   float err = want - flt.the180;
-  float e = 0.05f * err + 0.02f * p->pitch_int - 0.03f * flt.Q;
+  float e = firm * (0.05f * err - 0.03f * (flt.Q - rate)) + 0.02f * p->pitch_int;
   if (std::fabs(e) < 1.0f || e * err < 0.0f) p->pitch_int += err * msc.prd;
   return fltlim(e, -1.0f, 1.0f);
 }
@@ -66,5 +68,14 @@ void pilot_hold_height(card_pilot* p, fly_controls* c, float h_m) {
 
 void pilot_hold_pitch(card_pilot* p, fly_controls* c, float deg) {
   c->elevator = elevator_for_pitch(p, deg);
+  lateral(p, c);
+}
+
+// A rotation is a firm pull: three times the hand of the attitude hold, so that the nose keeps up
+// with the rise on the runway, where the nosewheel and the slow air resist it.
+void pilot_rotate(card_pilot* p, fly_controls* c, float deg, float rate) {
+  float rising = p->pitch_base < deg ? rate : 0.0f;
+  p->pitch_base = fltmin2(p->pitch_base + rising * msc.prd, deg);
+  c->elevator = elevator_for_pitch(p, p->pitch_base, rising, 3.0f);
   lateral(p, c);
 }
