@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/desktop/ogl_gl.h"
 #include "render/bmp_writer.h"
 #include "render/ogl.h"
 #include "render_gl/gl_harness.h"
@@ -157,6 +158,71 @@ TEST_F(RenderGl, ChangedPicturesReachTheScreenOncePerPresent) {
   EXPECT_EQ(gl_screen_pixel(9, 9), 0xffffffu);
   // Drawing goes on into the picture after presenting.
   EXPECT_EQ(gl_pixel(41, 41), 0xff0000u);
+}
+
+// Where the window can show a part of its back buffer, a present shows what was drawn since the
+// last one, however it was declared, and the window keeps showing everything shown before.
+TEST_F(RenderGl, PresentingAPartShowsAllThatWasDrawnAndKeepsTheRest) {
+  gl_harness_partial(true);
+  int rect[4];
+  const int swaps = gl_harness_swaps(), parts = gl_harness_rect_swaps(rect);
+  OGL_fillrect(37, 0, 0, GL_TEST_W, GL_TEST_H);  // the whole window: swapped whole
+  OGL_present_changed();
+  EXPECT_EQ(gl_harness_swaps(), swaps + 1);
+  EXPECT_EQ(gl_harness_rect_swaps(rect), parts);
+
+  OGL_fillrect(36, 5, 5, 10, 10);
+  OGL_present_changed();
+  ASSERT_EQ(gl_harness_rect_swaps(rect), parts + 1);
+  EXPECT_EQ(gl_harness_swaps(), swaps + 1);
+  EXPECT_LE(rect[0], 5);
+  EXPECT_LE(rect[1], 5);
+  EXPECT_GE(rect[0] + rect[2], 15);
+  EXPECT_GE(rect[1] + rect[3], 15);
+  EXPECT_LT(rect[2] * rect[3], GL_TEST_W * GL_TEST_H / 8);
+  EXPECT_EQ(gl_screen_pixel(9, 9), 0xffffffu);
+
+  // Drawn for presenting at once, declared by one pixel far off: the drawing goes up with it.
+  ogl_will_be_blitted = 1;
+  OGL_fillrect(3, 120, 70, 4, 4);
+  ogl_will_be_blitted = 0;
+  OGL_sbuf(0, 0, 1, 1);
+  OGL_present_changed();
+  EXPECT_EQ(gl_harness_rect_swaps(rect), parts + 2);
+  EXPECT_EQ(gl_screen_pixel(121, 71), 0xff0000u);
+  EXPECT_EQ(gl_screen_pixel(9, 9), 0xffffffu);  // shown before, still there
+
+  // A view goes up whole, to its edges and no further.
+  const float id[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}, blue[3] = {0, 0, 1};
+  OGL_view_begin(40, 20, 30, 25, id, id, blue);
+  OGL_view_end();
+  OGL_sbuf(40, 20, 30, 25);
+  OGL_present_changed();
+  EXPECT_EQ(gl_harness_rect_swaps(rect), parts + 3);
+  EXPECT_EQ(rect[0], 40);
+  EXPECT_EQ(rect[1], 20);
+  EXPECT_EQ(rect[2], 30);
+  EXPECT_EQ(rect[3], 25);
+  EXPECT_EQ(gl_screen_pixel(40, 20), 0x0000ffu);
+  EXPECT_EQ(gl_screen_pixel(69, 44), 0x0000ffu);
+  EXPECT_EQ(gl_screen_pixel(121, 71), 0xff0000u);
+
+  // 3-D drawing outside a view may be anywhere: the whole window is swapped.
+  const float a[3] = {150, 90, 0}, b[3] = {155, 90, 0}, c[3] = {155, 85, 0}, d[3] = {150, 85, 0};
+  OGL_setstate(0, 0, 0, 0);
+  OGL_3dquad(a, b, c, d, 5);
+  OGL_sbuf(0, 0, 1, 1);
+  OGL_present_changed();
+  EXPECT_EQ(gl_harness_swaps(), swaps + 2);
+  EXPECT_EQ(gl_screen_pixel(152, 87), 0xffff00u);
+
+  // A picture made anew (here at a new size) is shown whole the first time.
+  ogl_gl_select_window(GL_TEST_WINDOW, GL_TEST_W - 10, GL_TEST_H);
+  OGL_fillrect(36, 0, 0, 2, 2);
+  OGL_present_changed();
+  EXPECT_EQ(gl_harness_swaps(), swaps + 3);
+  ogl_gl_select_window(GL_TEST_WINDOW, GL_TEST_W, GL_TEST_H);
+  gl_harness_partial(false);
 }
 
 TEST_F(RenderGl, TheStartupProgressBarPresentsEachStep) {

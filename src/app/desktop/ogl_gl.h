@@ -1,7 +1,9 @@
 // What the desktop window code tells the GL drawing back end, and what it lends it for presenting.
 // Each window draws into an off-screen picture of its own (the back buffer of an X11 window is
 // undefined after a swap, so a window updated piecemeal cannot keep its picture there); the
-// changed pictures are copied to their windows and swapped once per loop pass.
+// changed pictures are copied to their windows and swapped once per loop pass. Where the window
+// system can show a part of a back buffer, only the part of a picture drawn since it was last
+// presented is copied and shown.
 #pragma once
 
 // Called with window w's GL context current whenever it becomes the window drawn into (creation,
@@ -19,3 +21,9 @@ void ogl_gl_release_window(int w);
 // are set nothing is presented.
 extern void (*ogl_gl_make_current)(int w);
 extern void (*ogl_gl_swap)(int w);
+// Optional, supplied by the window code: show the rectangle of window w's back buffer with its
+// lower-left corner at pixel (x, y) from the bottom-left, leaving the rest of the window as it
+// is, normally by ogl_gl_copy_sub_buffer. Without it every present swaps the whole window.
+extern void (*ogl_gl_swap_rect)(int w, int x, int y, int dx, int dy);
+// Shows that rectangle of the current context's back buffer in its window, where the GL can.
+void ogl_gl_copy_sub_buffer(int x, int y, int dx, int dy);

@@ -59,6 +59,10 @@ static void swap_hook(int w) {
   if (w >= 0 && w < MAX_WINDOWS && gl[w] && gl[w]->shown()) gl[w]->swap_buffers();
 }
 
+static void swap_rect_hook(int w, int x, int y, int dx, int dy) {
+  if (w >= 0 && w < MAX_WINDOWS && gl[w] && gl[w]->shown()) ogl_gl_copy_sub_buffer(x, y, dx, dy);
+}
+
 void desktop_restore_current() {
   if (program_current >= 0) make_current_hook(program_current);
 }
@@ -160,6 +164,7 @@ void desktop_windows_init() {
   Fl::event_dispatch(dispatch);
   ogl_gl_make_current = make_current_hook;
   ogl_gl_swap = swap_hook;
+  ogl_gl_swap_rect = swap_rect_hook;
 }
 
 // ---- Window table ----------------------------------------------------------------------------
