@@ -160,21 +160,24 @@ TEST_F(RenderGl, ChangedPicturesReachTheScreenOncePerPresent) {
   EXPECT_EQ(gl_pixel(41, 41), 0xff0000u);
 }
 
-// Where the window can show a part of its back buffer, a present shows what was drawn since the
-// last one, however it was declared, and the window keeps showing everything shown before.
-TEST_F(RenderGl, PresentingAPartShowsAllThatWasDrawnAndKeepsTheRest) {
+// Where the window can show a part of its back buffer, the back buffer is the picture: it is
+// never swapped, and a present shows what was drawn since the last one, however it was declared,
+// while the window keeps showing everything shown before.
+TEST_F(RenderGl, ABackBufferPictureShowsAllThatWasDrawnAndKeepsTheRest) {
   gl_harness_partial(true);
+  gl_harness_fresh();
   int rect[4];
-  const int swaps = gl_harness_swaps(), parts = gl_harness_rect_swaps(rect);
-  OGL_fillrect(37, 0, 0, GL_TEST_W, GL_TEST_H);  // the whole window: swapped whole
+  const int swaps = gl_harness_swaps();
+  int parts = gl_harness_rect_swaps(rect);
+  OGL_fillrect(37, 0, 0, 1, 1);  // the picture made anew goes up whole
   OGL_present_changed();
-  EXPECT_EQ(gl_harness_swaps(), swaps + 1);
-  EXPECT_EQ(gl_harness_rect_swaps(rect), parts);
+  ASSERT_EQ(gl_harness_rect_swaps(rect), ++parts);
+  EXPECT_EQ(rect[2], GL_TEST_W);
+  EXPECT_EQ(rect[3], GL_TEST_H);
 
   OGL_fillrect(36, 5, 5, 10, 10);
   OGL_present_changed();
   ASSERT_EQ(gl_harness_rect_swaps(rect), parts + 1);
-  EXPECT_EQ(gl_harness_swaps(), swaps + 1);
   EXPECT_LE(rect[0], 5);
   EXPECT_LE(rect[1], 5);
   EXPECT_GE(rect[0] + rect[2], 15);
@@ -207,22 +210,30 @@ TEST_F(RenderGl, PresentingAPartShowsAllThatWasDrawnAndKeepsTheRest) {
   EXPECT_EQ(gl_screen_pixel(69, 44), 0x0000ffu);
   EXPECT_EQ(gl_screen_pixel(121, 71), 0xff0000u);
 
-  // 3-D drawing outside a view may be anywhere: the whole window is swapped.
+  // 3-D drawing outside a view may be anywhere: the whole window goes up.
   const float a[3] = {150, 90, 0}, b[3] = {155, 90, 0}, c[3] = {155, 85, 0}, d[3] = {150, 85, 0};
   OGL_setstate(0, 0, 0, 0);
   OGL_3dquad(a, b, c, d, 5);
   OGL_sbuf(0, 0, 1, 1);
   OGL_present_changed();
-  EXPECT_EQ(gl_harness_swaps(), swaps + 2);
+  EXPECT_EQ(gl_harness_rect_swaps(rect), parts + 4);
+  EXPECT_EQ(rect[2], GL_TEST_W);
+  EXPECT_EQ(rect[3], GL_TEST_H);
   EXPECT_EQ(gl_screen_pixel(152, 87), 0xffff00u);
 
-  // A picture made anew (here at a new size) is shown whole the first time.
-  ogl_gl_select_window(GL_TEST_WINDOW, GL_TEST_W - 10, GL_TEST_H);
-  OGL_fillrect(36, 0, 0, 2, 2);
-  OGL_present_changed();
-  EXPECT_EQ(gl_harness_swaps(), swaps + 3);
-  ogl_gl_select_window(GL_TEST_WINDOW, GL_TEST_W, GL_TEST_H);
+  // The window asked to repaint shows the whole picture, what is not yet presented included.
+  ogl_will_be_blitted = 1;
+  OGL_fillrect(36, 100, 10, 3, 3);
+  ogl_will_be_blitted = 0;
+  ogl_gl_show_window(GL_TEST_WINDOW);
+  EXPECT_EQ(gl_screen_pixel(101, 11), 0xffffffu);
+  EXPECT_EQ(gl_screen_pixel(152, 87), 0xffff00u);
+  EXPECT_EQ(gl_harness_swaps(), swaps);  // never swapped
+
+  // Drawing goes on into the picture after presenting.
+  EXPECT_EQ(gl_pixel(121, 71), 0xff0000u);
   gl_harness_partial(false);
+  gl_harness_fresh();
 }
 
 TEST_F(RenderGl, TheStartupProgressBarPresentsEachStep) {

@@ -1,7 +1,9 @@
-// The drawing layer's back end on OpenGL 1.x immediate mode, with one off-screen picture (a
-// framebuffer object) per window, copied to the window and swapped when the loop presents. Where
-// the window system can show part of a back buffer, only the part drawn since the last present is
-// copied and shown: the view above the panel on most frames, not the whole window.
+// The drawing layer's back end on OpenGL 1.x immediate mode. Each window keeps its picture where
+// it survives presenting: where the window system can show part of a back buffer without swapping
+// it, in the back buffer itself, which is then never swapped, and only the part drawn since the
+// last present is shown (the view above the panel on most frames, not the whole window);
+// elsewhere in an off-screen picture (a framebuffer object) of its own, copied to the window and
+// swapped when the loop presents.
 #include "app/desktop/ogl_gl.h"
 
 #include <GL/gl.h>
@@ -99,6 +101,7 @@ struct gl_picture {
   int dx, dy;
   int swap_set;  // the swap interval has been set for this window
   int changed;   // drawn into since it was last presented
+  int direct;    // the picture is the back buffer, shown in parts and never swapped
   // Pixels drawn into since the last present, x0 <= x < x1 and y0 <= y < y1; empty when x0 >= x1.
   int x0, y0, x1, y1;
 };
@@ -169,7 +172,19 @@ void ogl_gl_select_window(int w, int dx, int dy) {
     no_swap_wait();
     p->swap_set = 1;
   }
-  if (have_fbo) {
+  // The way a window keeps its picture is chosen when the picture is made: a window changing way
+  // starts a new picture.
+  const int direct = copy_sub_buffer && ogl_gl_swap_rect ? 1 : 0;
+  if (p->direct != direct) {
+    if (p->fbo) {
+      bind_framebuffer(GL_FRAMEBUFFER_EXT, 0);
+      free_picture(p);
+    }
+    p->direct = direct;
+    p->dx = p->dy = 0;
+  }
+  if (have_fbo && direct) bind_framebuffer(GL_FRAMEBUFFER_EXT, 0);
+  if (have_fbo && !direct) {
     gl_picture old = {};
     if (p->fbo && (p->dx != dx || p->dy != dy)) {
       old = *p;
@@ -190,7 +205,16 @@ void ogl_gl_select_window(int w, int dx, int dy) {
   p->dx = dx;
   p->dy = dy;
   current = w;
-  // A new or resized picture goes up whole the next time it is presented.
+  // A new or resized picture goes up whole the next time it is presented. A back buffer of a new
+  // size holds nothing yet; it starts black, as a new off-screen picture does.
+  if (resized && direct) {
+    // The GL gives a back buffer the window's new size only when the window is swapped, which
+    // this one otherwise never is; what the swap shows is replaced by the new picture at once.
+    if (ogl_gl_swap) ogl_gl_swap(w);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  }
   if (resized) drawn_all();
 
   glViewport(0, 0, dx, dy);
@@ -202,37 +226,48 @@ void ogl_gl_select_window(int w, int dx, int dy) {
   OGL_reset();
 }
 
-// Copies pixels x0..x1-1, y0..y1-1 of window w's picture into its back buffer.
-static void blit_part(const gl_picture* p, int x0, int y0, int x1, int y1) {
+void ogl_gl_blit_window(int w) {
+  if (w < 0 || w >= MAX_WINDOWS || !pictures[w].fbo) return;
+  const gl_picture* p = &pictures[w];
   bind_framebuffer(GL_READ_FRAMEBUFFER_EXT, p->fbo);
   bind_framebuffer(GL_DRAW_FRAMEBUFFER_EXT, 0);
-  blit_framebuffer(x0, y0, x1, y1, x0, y0, x1, y1, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  blit_framebuffer(0, 0, p->dx, p->dy, 0, 0, p->dx, p->dy, GL_COLOR_BUFFER_BIT, GL_NEAREST);
   bind_framebuffer(GL_FRAMEBUFFER_EXT, p->fbo);
 }
 
-void ogl_gl_blit_window(int w) {
-  if (w < 0 || w >= MAX_WINDOWS || !pictures[w].fbo) return;
-  blit_part(&pictures[w], 0, 0, pictures[w].dx, pictures[w].dy);
-}
+static int ignore_x_error(Display*, XErrorEvent*) { return 0; }
 
 void ogl_gl_copy_sub_buffer(int x, int y, int dx, int dy) {
   Display* dpy = glXGetCurrentDisplay();
   const GLXDrawable drawable = glXGetCurrentDrawable();
-  if (copy_sub_buffer && dpy && drawable) copy_sub_buffer(dpy, drawable, x, y, dx, dy);
+  if (!copy_sub_buffer || !dpy || !drawable || dx <= 0 || dy <= 0) return;
+  // While the window is being resized on the screen its back buffer may not have the size the
+  // rectangle was drawn for, and the X server refuses the copy. That copy is skipped (the program
+  // draws the window again at its new size) instead of the refusal ending the program; errors of
+  // earlier requests still reach the program's own handler first.
+  XSync(dpy, False);
+  int (*handler)(Display*, XErrorEvent*) = XSetErrorHandler(ignore_x_error);
+  copy_sub_buffer(dpy, drawable, x, y, dx, dy);
+  XSync(dpy, False);
+  XSetErrorHandler(handler);
 }
 
-// Shows window w's picture, whose context is current: only the part drawn since the last
-// present when the window can show a part (the rest of the window already shows the picture,
-// whatever became of the back buffer since), else all of it.
+void ogl_gl_show_window(int w) {
+  if (w < 0 || w >= MAX_WINDOWS || !pictures[w].direct || !ogl_gl_swap_rect) return;
+  ogl_gl_swap_rect(w, 0, 0, pictures[w].dx, pictures[w].dy);
+}
+
+int ogl_gl_window_direct(int w) { return w >= 0 && w < MAX_WINDOWS && pictures[w].direct; }
+
+// Shows window w's picture, whose context is current: a back buffer that is the picture only in
+// the part drawn since the last present (the rest of the window shows it already), an off-screen
+// picture whole.
 static void present(int w) {
   gl_picture* p = &pictures[w];
   const int x0 = p->x0, y0 = p->y0, x1 = p->x1, y1 = p->y1;
   p->x0 = p->y0 = p->x1 = p->y1 = 0;
-  const int whole = x0 <= 0 && y0 <= 0 && x1 >= p->dx && y1 >= p->dy;
-  if (p->fbo && copy_sub_buffer && ogl_gl_swap_rect && !whole) {
-    if (x0 >= x1 || y0 >= y1) return;  // declared changed, nothing drawn
-    blit_part(p, x0, y0, x1, y1);
-    ogl_gl_swap_rect(w, x0, y0, x1 - x0, y1 - y0);
+  if (p->direct && ogl_gl_swap_rect) {
+    if (x0 < x1 && y0 < y1) ogl_gl_swap_rect(w, x0, y0, x1 - x0, y1 - y0);
     return;
   }
   ogl_gl_blit_window(w);

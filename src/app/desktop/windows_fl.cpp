@@ -25,6 +25,7 @@ struct gl_window : Fl_Gl_Window {
   int index;
   gl_window(int x, int y, int w, int h, int i) : Fl_Gl_Window(x, y, w, h), index(i) {}
   void draw() override;
+  void flush() override;
   int handle(int event) override;
   void resize(int x, int y, int w, int h) override;
 };
@@ -71,6 +72,18 @@ void desktop_restore_current() {
 // is still told, as it would be by the window system, so that it can redraw what it wants.
 void gl_window::draw() {
   ogl_gl_blit_window(index);
+  desktop_post_paint(index);
+}
+
+// A window whose back buffer is its picture is shown by copying it, never swapped: a swap would
+// leave the back buffer, and with it the picture, undefined.
+void gl_window::flush() {
+  if (!ogl_gl_window_direct(index)) {
+    Fl_Gl_Window::flush();
+    return;
+  }
+  make_current();
+  ogl_gl_show_window(index);
   desktop_post_paint(index);
 }
 
