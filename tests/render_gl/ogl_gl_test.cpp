@@ -232,6 +232,12 @@ TEST_F(RenderGl, ABackBufferPictureShowsAllThatWasDrawnAndKeepsTheRest) {
 
   // Drawing goes on into the picture after presenting.
   EXPECT_EQ(gl_pixel(121, 71), 0xff0000u);
+  // A new size starts from the old picture stretched over it, until the program draws again.
+  ogl_gl_select_window(GL_TEST_WINDOW, GL_TEST_W / 2, GL_TEST_H / 2);
+  EXPECT_EQ(gl_pixel(60, 35), 0xff0000u);
+  EXPECT_EQ(gl_pixel(4, 4), 0xffffffu);
+  EXPECT_EQ(gl_pixel(27, 16), 0x0000ffu);
+  EXPECT_EQ(gl_pixel(45, 45), 0u);
   gl_harness_partial(false);
   gl_harness_fresh();
 }

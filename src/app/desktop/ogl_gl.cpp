@@ -164,6 +164,48 @@ static void make_picture(gl_picture* p, int dx, int dy) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
+// Window w's back buffer, its picture, of old_dx x old_dy pixels (0 when there was none) made
+// dx x dy. The GL gives a back buffer the window's new size only when the window is swapped, which
+// this one otherwise never is; the new back buffer holds nothing, so it starts black with the old
+// picture stretched over it, as an off-screen picture does, until the program draws it again
+// (which a paused simulation does only when it goes on).
+static void resize_back_buffer(int w, int old_dx, int old_dy, int dx, int dy) {
+  GLint most = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &most);
+  GLuint old = 0;
+  glDisable(GL_SCISSOR_TEST);
+  if (old_dx > 0 && old_dy > 0 && old_dx <= most && old_dy <= most) {
+    glGenTextures(1, &old);
+    glBindTexture(GL_TEXTURE_2D, old);
+    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, 0, 0, old_dx, old_dy, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  }
+  if (ogl_gl_swap) ogl_gl_swap(w);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  if (!old) return;
+  for (GLenum cap : {GL_LIGHTING, GL_FOG, GL_DEPTH_TEST, GL_BLEND, GL_ALPHA_TEST, GL_CULL_FACE})
+    glDisable(cap);
+  glEnable(GL_TEXTURE_2D);
+  glViewport(0, 0, dx, dy);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0.0, 1.0, 0.0, 1.0, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glColor3f(1.0f, 1.0f, 1.0f);
+  glBegin(GL_QUADS);
+  static const float corners[4][2] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}};
+  for (const auto& c : corners) {
+    glTexCoord2fv(c);
+    glVertex2fv(c);
+  }
+  glEnd();
+  glDisable(GL_TEXTURE_2D);
+  glDeleteTextures(1, &old);
+}
+
 void ogl_gl_select_window(int w, int dx, int dy) {
   if (w < 0 || w >= MAX_WINDOWS) return;
   look_up_extensions();
@@ -202,19 +244,11 @@ void ogl_gl_select_window(int w, int dx, int dy) {
     bind_framebuffer(GL_FRAMEBUFFER_EXT, p->fbo);
   }
   const int resized = p->dx != dx || p->dy != dy;
+  if (resized && direct && dx > 0 && dy > 0) resize_back_buffer(w, p->dx, p->dy, dx, dy);
   p->dx = dx;
   p->dy = dy;
   current = w;
-  // A new or resized picture goes up whole the next time it is presented. A back buffer of a new
-  // size holds nothing yet; it starts black, as a new off-screen picture does.
-  if (resized && direct) {
-    // The GL gives a back buffer the window's new size only when the window is swapped, which
-    // this one otherwise never is; what the swap shows is replaced by the new picture at once.
-    if (ogl_gl_swap) ogl_gl_swap(w);
-    glDisable(GL_SCISSOR_TEST);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  }
+  // A new or resized picture goes up whole the next time it is presented.
   if (resized) drawn_all();
 
   glViewport(0, 0, dx, dy);
