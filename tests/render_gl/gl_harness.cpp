@@ -80,7 +80,7 @@ int gl_harness_swaps() { return swaps; }
 void gl_harness_partial(bool on) { ogl_gl_swap_rect = on ? swap_rect : nullptr; }
 
 int gl_harness_rect_swaps(int rect[4]) {
-  for (int k = 0; k < 4; k++) rect[k] = last_rect[k];
+  for (int k = 0; rect && k < 4; k++) rect[k] = last_rect[k];
   return rect_swaps;
 }
 
