@@ -16,6 +16,7 @@ inline Window win;
 inline GLXContext ctx;
 inline void make_current(int) { glXMakeCurrent(dpy, win, ctx); }
 inline void swap(int) { glXSwapBuffers(dpy, win); }
+inline void swap_rect(int, int x, int y, int dx, int dy) { ogl_gl_copy_sub_buffer(x, y, dx, dy); }
 }  // namespace gl_window
 
 // Opens a w x h double-buffered window with a current GL context; false with the reason in *why
@@ -39,5 +40,6 @@ inline bool open_gl_window(int w, int h, std::string* why) {
   if (!ctx || !glXMakeCurrent(dpy, win, ctx)) return *why = "no GL context", false;
   ogl_gl_make_current = make_current;
   ogl_gl_swap = swap;
+  ogl_gl_swap_rect = swap_rect;
   return true;
 }

@@ -140,9 +140,9 @@ void parts(benchmark::State& state, float hour, int w = WIN_W, int h = WIN_H) {
   }
   place(hour, 601, w, h);
   frame();
-  static const char* const names[] = {"sky",     "terrain", "runways", "objects", "ships",
+  static const char* const names[] = {"sky",     "runways", "terrain", "objects", "ships",
                                       "traffic", "plane",   "clouds",  "lights"};
-  void (*const parts[])() = {draw_sky,     draw_terrain, draw_runways, draw_objects, draw_ships,
+  void (*const parts[])() = {draw_sky,     draw_runways, draw_terrain, draw_objects, draw_ships,
                              draw_traffic, draw_plane,   draw_clouds,  draw_lights};
   const int n = sizeof parts / sizeof parts[0];
   double ms[n + 1] = {0};

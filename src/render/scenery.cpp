@@ -90,10 +90,12 @@ static void draw_scene() {
   OGL_sun(vf.sky.sun_dir, vf.sky.diffuse, vf.sky.ambient);
   lights_reset();
   // Far to near and solid to see-through: the sky behind everything, the ground, what stands on
-  // it, the aircraft, the clouds and rain, and the lights last so that they shine over haze.
+  // it, the aircraft, the clouds and rain, and the lights last so that they shine over haze. The
+  // paving goes down before the terrain it lies on: pulled towards the eye, it hides the terrain
+  // under it from the depth test, so those pixels are not shaded twice.
   draw_sky();
-  draw_terrain();
   draw_runways();
+  draw_terrain();
   draw_objects();
   draw_ships();
   draw_traffic();

@@ -25,6 +25,12 @@ static void swap(int w) {
   glXSwapBuffers(dpy, win);
   swaps++;
 }
+static int rect_swaps, last_rect[4];
+static void swap_rect(int w, int x, int y, int dx, int dy) {
+  ogl_gl_copy_sub_buffer(x, y, dx, dy);
+  rect_swaps++;
+  last_rect[0] = x, last_rect[1] = y, last_rect[2] = dx, last_rect[3] = dy;
+}
 
 bool gl_harness_open(std::string* why) {
   if (dpy) return true;
@@ -70,6 +76,13 @@ void gl_harness_fresh(int w, int dx, int dy) {
 }
 
 int gl_harness_swaps() { return swaps; }
+
+void gl_harness_partial(bool on) { ogl_gl_swap_rect = on ? swap_rect : nullptr; }
+
+int gl_harness_rect_swaps(int rect[4]) {
+  for (int k = 0; rect && k < 4; k++) rect[k] = last_rect[k];
+  return rect_swaps;
+}
 
 picture gl_read(int x, int y, int w, int h) {
   std::vector<unsigned char> rgba(static_cast<size_t>(w) * h * 4);

@@ -22,6 +22,11 @@ bool gl_harness_open(std::string* why);
 void gl_harness_fresh(int w = GL_TEST_WINDOW, int dx = GL_TEST_W, int dy = GL_TEST_H);
 // Buffer swaps the back end has asked for so far.
 int gl_harness_swaps();
+// Lets the back end show parts of the window (off: every present swaps the whole window).
+void gl_harness_partial(bool on);
+// Parts shown so far, and the last one (unless rect is null) as x, y, width, height in pixels
+// from the bottom-left.
+int gl_harness_rect_swaps(int rect[4]);
 
 // A rectangle of the picture, bottom row first, 0xRRGGBB per pixel.
 struct picture {

@@ -2,9 +2,11 @@
 // drawn on quads, pictures drawn into the window, and presenting changed pictures on screen.
 #include <GL/gl.h>
 
+#include <array>
 #include <filesystem>
 #include <string>
 
+#include "app/desktop/ogl_gl.h"
 #include "render/bmp_writer.h"
 #include "render/ogl.h"
 #include "render_gl/gl_harness.h"
@@ -157,6 +159,64 @@ TEST_F(RenderGl, ChangedPicturesReachTheScreenOncePerPresent) {
   EXPECT_EQ(gl_screen_pixel(9, 9), 0xffffffu);
   // Drawing goes on into the picture after presenting.
   EXPECT_EQ(gl_pixel(41, 41), 0xff0000u);
+}
+
+// Where the window can show a part of its back buffer, the back buffer is the picture: it is
+// never swapped, and a present shows what was drawn since the last one, however it was declared,
+// while the window keeps showing everything shown before.
+TEST_F(RenderGl, ABackBufferPictureShowsAllThatWasDrawnAndKeepsTheRest) {
+  gl_harness_partial(true);
+  gl_harness_fresh();
+  const int swaps = gl_harness_swaps();
+  // The part shown by the last present, as x, y, width, height; all zero when none was.
+  auto shown = [] {
+    const int before = gl_harness_rect_swaps(nullptr);
+    OGL_present_changed();
+    std::array<int, 4> r{};
+    return gl_harness_rect_swaps(r.data()) > before ? r : std::array<int, 4>{};
+  };
+  OGL_fillrect(37, 0, 0, 1, 1);
+  EXPECT_EQ(shown(), (std::array<int, 4>{0, 0, GL_TEST_W, GL_TEST_H}));  // a new picture: whole
+  OGL_fillrect(36, 5, 5, 10, 10);
+  const std::array<int, 4> r = shown();
+  EXPECT_TRUE(r[0] <= 5 && r[1] <= 5 && r[0] + r[2] >= 15 && r[1] + r[3] >= 15 &&
+              r[2] * r[3] < GL_TEST_W * GL_TEST_H / 8);
+  // Drawn for presenting at once and declared by one pixel far off: it goes up all the same.
+  ogl_will_be_blitted = 1;
+  OGL_fillrect(3, 120, 70, 4, 4);
+  ogl_will_be_blitted = 0;
+  OGL_sbuf(0, 0, 1, 1);
+  shown();
+  EXPECT_EQ(gl_screen_pixel(121, 71), 0xff0000u);
+  EXPECT_EQ(gl_screen_pixel(9, 9), 0xffffffu);  // shown before, still there
+  // A view goes up to its edges and no further.
+  const float id[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}, blue[3] = {0, 0, 1};
+  OGL_view_begin(40, 20, 30, 25, id, id, blue);
+  OGL_view_end();
+  OGL_sbuf(40, 20, 30, 25);
+  EXPECT_EQ(shown(), (std::array<int, 4>{40, 20, 30, 25}));
+  // 3-D drawing outside a view may be anywhere: the whole window goes up.
+  const float a[3] = {150, 90, 0}, b[3] = {155, 90, 0}, c[3] = {155, 85, 0}, d[3] = {150, 85, 0};
+  OGL_setstate(0, 0, 0, 0);
+  OGL_3dquad(a, b, c, d, 5);
+  OGL_sbuf(0, 0, 1, 1);
+  EXPECT_EQ(shown(), (std::array<int, 4>{0, 0, GL_TEST_W, GL_TEST_H}));
+  EXPECT_EQ(gl_screen_pixel(152, 87), 0xffff00u);
+  // The window asked to repaint shows the whole picture, what is not yet presented included.
+  ogl_will_be_blitted = 1;
+  OGL_fillrect(36, 100, 10, 3, 3);
+  ogl_will_be_blitted = 0;
+  ogl_gl_show_window(GL_TEST_WINDOW);
+  EXPECT_EQ(gl_screen_pixel(101, 11), 0xffffffu);
+  EXPECT_EQ(gl_harness_swaps(), swaps);  // never swapped
+
+  // A new size starts from the old picture stretched over it, until the program draws again.
+  ogl_gl_select_window(GL_TEST_WINDOW, GL_TEST_W / 2, GL_TEST_H / 2);
+  for (auto [x, y, rgb] : {std::array<unsigned, 3>{60, 35, 0xff0000}, {4, 4, 0xffffff},
+                           {27, 16, 0x0000ff}, {45, 45, 0}})
+    EXPECT_EQ(gl_pixel(x, y), rgb) << x << "," << y;
+  gl_harness_partial(false);
+  gl_harness_fresh();
 }
 
 TEST_F(RenderGl, TheStartupProgressBarPresentsEachStep) {

@@ -1,5 +1,9 @@
-// The drawing layer's back end on OpenGL 1.x immediate mode, with one off-screen picture (a
-// framebuffer object) per window, copied to the window and swapped when the loop presents.
+// The drawing layer's back end on OpenGL 1.x immediate mode. Each window keeps its picture where
+// it survives presenting: where the window system can show part of a back buffer without swapping
+// it, in the back buffer itself, which is then never swapped, and only the part drawn since the
+// last present is shown (the view above the panel on most frames, not the whole window);
+// elsewhere in an off-screen picture (a framebuffer object) of its own, copied to the window and
+// swapped when the loop presents.
 #include "app/desktop/ogl_gl.h"
 
 #include <GL/gl.h>
@@ -13,6 +17,7 @@
 
 void (*ogl_gl_make_current)(int w) = nullptr;
 void (*ogl_gl_swap)(int w) = nullptr;
+void (*ogl_gl_swap_rect)(int w, int x, int y, int dx, int dy) = nullptr;
 
 // ---- Extensions ------------------------------------------------------------------------------
 
@@ -26,6 +31,8 @@ static PFNGLDELETERENDERBUFFERSEXTPROC delete_renderbuffers;
 static PFNGLBINDRENDERBUFFEREXTPROC bind_renderbuffer;
 static PFNGLRENDERBUFFERSTORAGEEXTPROC renderbuffer_storage;
 static PFNGLBLITFRAMEBUFFEREXTPROC blit_framebuffer;
+typedef void (*copy_sub_buffer_fn)(Display*, GLXDrawable, int, int, int, int);
+static copy_sub_buffer_fn copy_sub_buffer;
 
 static bool extensions_looked_up = false;
 static bool have_fbo = false;
@@ -67,12 +74,15 @@ static void look_up_extensions() {
              delete_renderbuffers && bind_renderbuffer && renderbuffer_storage && blit_framebuffer;
 }
 
-// The loop runs as fast as it can; it must never wait for the display's refresh.
+// The loop runs as fast as it can; it must never wait for the display's refresh. Also looks up
+// the copy of part of a back buffer to its window, which the window system offers or not.
 static void no_swap_wait() {
   Display* dpy = glXGetCurrentDisplay();
   GLXDrawable drawable = glXGetCurrentDrawable();
   if (!dpy || !drawable) return;
   const char* ext = glXQueryExtensionsString(dpy, DefaultScreen(dpy));
+  if (!copy_sub_buffer && has_extension(ext, "GLX_MESA_copy_sub_buffer"))
+    look_up(&copy_sub_buffer, "glXCopySubBufferMESA");
   if (has_extension(ext, "GLX_EXT_swap_control")) {
     PFNGLXSWAPINTERVALEXTPROC swap_interval;
     look_up(&swap_interval, "glXSwapIntervalEXT");
@@ -91,9 +101,36 @@ struct gl_picture {
   int dx, dy;
   int swap_set;  // the swap interval has been set for this window
   int changed;   // drawn into since it was last presented
+  int direct;    // the picture is the back buffer, shown in parts and never swapped
+  // Pixels drawn into since the last present, x0 <= x < x1 and y0 <= y < y1; empty when x0 >= x1.
+  int x0, y0, x1, y1;
 };
 static gl_picture pictures[MAX_WINDOWS];
 static int current = -1;  // window drawn into
+static int in_view;       // between ogl_be_view and ogl_be_view_end: 3-D drawing stays in the view
+
+// Widens the current picture's drawn box by the pixels x0..x1-1, y0..y1-1, kept within it.
+static void drawn(float x0, float y0, float x1, float y1) {
+  if (current < 0) return;
+  gl_picture* p = &pictures[current];
+  const int a0 = !(x0 > 0.0f) ? 0 : x0 >= p->dx ? p->dx : static_cast<int>(x0);
+  const int b0 = !(y0 > 0.0f) ? 0 : y0 >= p->dy ? p->dy : static_cast<int>(y0);
+  const int a1 = !(x1 < p->dx) ? p->dx : x1 <= 0.0f ? 0 : static_cast<int>(x1) + 1;
+  const int b1 = !(y1 < p->dy) ? p->dy : y1 <= 0.0f ? 0 : static_cast<int>(y1) + 1;
+  if (a0 >= a1 || b0 >= b1) return;
+  if (p->x0 >= p->x1) {
+    p->x0 = a0, p->y0 = b0, p->x1 = a1, p->y1 = b1;
+    return;
+  }
+  p->x0 = a0 < p->x0 ? a0 : p->x0;
+  p->y0 = b0 < p->y0 ? b0 : p->y0;
+  p->x1 = a1 > p->x1 ? a1 : p->x1;
+  p->y1 = b1 > p->y1 ? b1 : p->y1;
+}
+
+static void drawn_all() {
+  if (current >= 0) drawn(0.0f, 0.0f, pictures[current].dx, pictures[current].dy);
+}
 
 static void free_picture(gl_picture* p) {
   if (p->fbo) delete_framebuffers(1, &p->fbo);
@@ -127,6 +164,48 @@ static void make_picture(gl_picture* p, int dx, int dy) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
+// Window w's back buffer, its picture, of old_dx x old_dy pixels (0 when there was none) made
+// dx x dy. The GL gives a back buffer the window's new size only when the window is swapped, which
+// this one otherwise never is; the new back buffer holds nothing, so it starts black with the old
+// picture stretched over it, as an off-screen picture does, until the program draws it again
+// (which a paused simulation does only when it goes on).
+static void resize_back_buffer(int w, int old_dx, int old_dy, int dx, int dy) {
+  GLint most = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &most);
+  GLuint old = 0;
+  glDisable(GL_SCISSOR_TEST);
+  if (old_dx > 0 && old_dy > 0 && old_dx <= most && old_dy <= most) {
+    glGenTextures(1, &old);
+    glBindTexture(GL_TEXTURE_2D, old);
+    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, 0, 0, old_dx, old_dy, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  }
+  if (ogl_gl_swap) ogl_gl_swap(w);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  if (!old) return;
+  for (GLenum cap : {GL_LIGHTING, GL_FOG, GL_DEPTH_TEST, GL_BLEND, GL_ALPHA_TEST, GL_CULL_FACE})
+    glDisable(cap);
+  glEnable(GL_TEXTURE_2D);
+  glViewport(0, 0, dx, dy);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0.0, 1.0, 0.0, 1.0, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glColor3f(1.0f, 1.0f, 1.0f);
+  glBegin(GL_QUADS);
+  static const float corners[4][2] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}};
+  for (const auto& c : corners) {
+    glTexCoord2fv(c);
+    glVertex2fv(c);
+  }
+  glEnd();
+  glDisable(GL_TEXTURE_2D);
+  glDeleteTextures(1, &old);
+}
+
 void ogl_gl_select_window(int w, int dx, int dy) {
   if (w < 0 || w >= MAX_WINDOWS) return;
   look_up_extensions();
@@ -135,7 +214,19 @@ void ogl_gl_select_window(int w, int dx, int dy) {
     no_swap_wait();
     p->swap_set = 1;
   }
-  if (have_fbo) {
+  // The way a window keeps its picture is chosen when the picture is made: a window changing way
+  // starts a new picture.
+  const int direct = copy_sub_buffer && ogl_gl_swap_rect ? 1 : 0;
+  if (p->direct != direct) {
+    if (p->fbo) {
+      bind_framebuffer(GL_FRAMEBUFFER_EXT, 0);
+      free_picture(p);
+    }
+    p->direct = direct;
+    p->dx = p->dy = 0;
+  }
+  if (have_fbo && direct) bind_framebuffer(GL_FRAMEBUFFER_EXT, 0);
+  if (have_fbo && !direct) {
     gl_picture old = {};
     if (p->fbo && (p->dx != dx || p->dy != dy)) {
       old = *p;
@@ -152,9 +243,13 @@ void ogl_gl_select_window(int w, int dx, int dy) {
     if (old.fbo) free_picture(&old);
     bind_framebuffer(GL_FRAMEBUFFER_EXT, p->fbo);
   }
+  const int resized = p->dx != dx || p->dy != dy;
+  if (resized && direct && dx > 0 && dy > 0) resize_back_buffer(w, p->dx, p->dy, dx, dy);
   p->dx = dx;
   p->dy = dy;
   current = w;
+  // A new or resized picture goes up whole the next time it is presented.
+  if (resized) drawn_all();
 
   glViewport(0, 0, dx, dy);
   glMatrixMode(GL_PROJECTION);
@@ -172,6 +267,45 @@ void ogl_gl_blit_window(int w) {
   bind_framebuffer(GL_DRAW_FRAMEBUFFER_EXT, 0);
   blit_framebuffer(0, 0, p->dx, p->dy, 0, 0, p->dx, p->dy, GL_COLOR_BUFFER_BIT, GL_NEAREST);
   bind_framebuffer(GL_FRAMEBUFFER_EXT, p->fbo);
+}
+
+static int ignore_x_error(Display*, XErrorEvent*) { return 0; }
+
+void ogl_gl_copy_sub_buffer(int x, int y, int dx, int dy) {
+  Display* dpy = glXGetCurrentDisplay();
+  const GLXDrawable drawable = glXGetCurrentDrawable();
+  if (!copy_sub_buffer || !dpy || !drawable || dx <= 0 || dy <= 0) return;
+  // While the window is being resized on the screen its back buffer may not have the size the
+  // rectangle was drawn for, and the X server refuses the copy. That copy is skipped (the program
+  // draws the window again at its new size) instead of the refusal ending the program; errors of
+  // earlier requests still reach the program's own handler first.
+  XSync(dpy, False);
+  int (*handler)(Display*, XErrorEvent*) = XSetErrorHandler(ignore_x_error);
+  copy_sub_buffer(dpy, drawable, x, y, dx, dy);
+  XSync(dpy, False);
+  XSetErrorHandler(handler);
+}
+
+void ogl_gl_show_window(int w) {
+  if (w < 0 || w >= MAX_WINDOWS || !pictures[w].direct || !ogl_gl_swap_rect) return;
+  ogl_gl_swap_rect(w, 0, 0, pictures[w].dx, pictures[w].dy);
+}
+
+int ogl_gl_window_direct(int w) { return w >= 0 && w < MAX_WINDOWS && pictures[w].direct; }
+
+// Shows window w's picture, whose context is current: a back buffer that is the picture only in
+// the part drawn since the last present (the rest of the window shows it already), an off-screen
+// picture whole.
+static void present(int w) {
+  gl_picture* p = &pictures[w];
+  const int x0 = p->x0, y0 = p->y0, x1 = p->x1, y1 = p->y1;
+  p->x0 = p->y0 = p->x1 = p->y1 = 0;
+  if (p->direct && ogl_gl_swap_rect) {
+    if (x0 < x1 && y0 < y1) ogl_gl_swap_rect(w, x0, y0, x1 - x0, y1 - y0);
+    return;
+  }
+  ogl_gl_blit_window(w);
+  ogl_gl_swap(w);
 }
 
 void ogl_gl_release_window(int w) {
@@ -193,8 +327,7 @@ void OGL_present_changed() {
     pictures[w].changed = 0;
     if (w != last_made_current) ogl_gl_make_current(w);
     last_made_current = w;
-    ogl_gl_blit_window(w);
-    ogl_gl_swap(w);
+    present(w);
   }
   // Drawing goes on in the window that was being drawn into.
   if (drawing >= 0 && last_made_current != drawing) {
@@ -281,13 +414,24 @@ void ogl_be_draw2d(int prim, const float* xy, int n, float width) {
   static const GLenum modes[4] = {GL_POINTS, GL_LINES, GL_LINE_STRIP, GL_QUADS};
   if (n <= 0 || prim < 0 || prim > 3) return;
   if (width != 1.0f) glLineWidth(width);
+  float lo[2] = {xy[0], xy[1]}, hi[2] = {xy[0], xy[1]};
   glBegin(modes[prim]);
-  for (int i = 0; i < n; i++) glVertex2f(xy[2 * i], xy[2 * i + 1]);
+  for (int i = 0; i < n; i++) {
+    const float x = xy[2 * i], y = xy[2 * i + 1];
+    glVertex2f(x, y);
+    lo[0] = x < lo[0] ? x : lo[0], hi[0] = x > hi[0] ? x : hi[0];
+    lo[1] = y < lo[1] ? y : lo[1], hi[1] = y > hi[1] ? y : hi[1];
+  }
   glEnd();
+  // Wide lines and points reach half their width beyond their vertices.
+  const float pad = 1.0f + (width > 1.0f ? width : 1.0f);
+  drawn(lo[0] - pad, lo[1] - pad, hi[0] + pad, hi[1] + pad);
   if (width != 1.0f) glLineWidth(1.0f);
 }
 
+// 3-D drawing outside a view may reach anywhere in the window.
 void ogl_be_line3d(const float a[3], const float b[3]) {
+  if (!in_view) drawn_all();
   glBegin(GL_LINES);
   glVertex3fv(a);
   glVertex3fv(b);
@@ -295,6 +439,7 @@ void ogl_be_line3d(const float a[3], const float b[3]) {
 }
 
 void ogl_be_quad3d(const float* const p[4], const float normal[3], const float* st) {
+  if (!in_view) drawn_all();
   glBegin(GL_QUADS);
   glNormal3fv(normal);
   for (int i = 0; i < 4; i++) {
@@ -335,6 +480,8 @@ void ogl_be_draw_pixels(int x, int y, int w, int h, const unsigned char* rgba, f
   if (zoom != 1.0f) glPixelZoom(zoom, zoom);
   glDrawPixels(w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
   if (zoom != 1.0f) glPixelZoom(1.0f, 1.0f);
+  const float z = zoom < 0.0f ? -zoom : zoom;
+  drawn(x - 1.0f, y - 1.0f, x + w * z + 1.0f, y + h * z + 1.0f);
 }
 
 void ogl_be_changed(int x, int y, int w, int h) {
@@ -348,6 +495,9 @@ void ogl_be_view(int x, int y, int w, int h, const float proj[16], const float c
   glViewport(x, y, w, h);
   glScissor(x, y, w, h);
   glEnable(GL_SCISSOR_TEST);
+  // The view's drawing stays within its scissor box.
+  drawn(x, y, static_cast<float>(x) + w - 1, static_cast<float>(y) + h - 1);
+  in_view = 1;
   glClearColor(rgb[0], rgb[1], rgb[2], 1.0f);
   glDepthMask(GL_TRUE);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -364,6 +514,7 @@ void ogl_be_view(int x, int y, int w, int h, const float proj[16], const float c
 void ogl_be_view_end() {
   static const GLfloat ambient[4] = {0.3f, 0.3f, 0.3f, 1.0f};
   glDisable(GL_SCISSOR_TEST);
+  in_view = 0;
   // The window's size is that of its picture, which the view's viewport was a part of.
   GLint vp[4] = {0, 0, 1, 1};
   if (current >= 0 && pictures[current].dx > 0 && pictures[current].dy > 0) {
@@ -412,6 +563,7 @@ void ogl_be_batch(int prim, const ogl_vertex* v, int n, float size) {
   static const GLenum modes[3] = {GL_TRIANGLES, GL_LINES, GL_POINTS};
   if (prim == OGL_BATCH_POINTS) glPointSize(size);
   if (prim == OGL_BATCH_LINES) glLineWidth(size);
+  if (!in_view) drawn_all();
   const GLsizei stride = sizeof(ogl_vertex);
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_NORMAL_ARRAY);

@@ -25,6 +25,7 @@ struct gl_window : Fl_Gl_Window {
   int index;
   gl_window(int x, int y, int w, int h, int i) : Fl_Gl_Window(x, y, w, h), index(i) {}
   void draw() override;
+  void flush() override;
   int handle(int event) override;
   void resize(int x, int y, int w, int h) override;
 };
@@ -59,6 +60,10 @@ static void swap_hook(int w) {
   if (w >= 0 && w < MAX_WINDOWS && gl[w] && gl[w]->shown()) gl[w]->swap_buffers();
 }
 
+static void swap_rect_hook(int w, int x, int y, int dx, int dy) {
+  if (w >= 0 && w < MAX_WINDOWS && gl[w] && gl[w]->shown()) ogl_gl_copy_sub_buffer(x, y, dx, dy);
+}
+
 void desktop_restore_current() {
   if (program_current >= 0) make_current_hook(program_current);
 }
@@ -67,6 +72,18 @@ void desktop_restore_current() {
 // is still told, as it would be by the window system, so that it can redraw what it wants.
 void gl_window::draw() {
   ogl_gl_blit_window(index);
+  desktop_post_paint(index);
+}
+
+// A window whose back buffer is its picture is shown by copying it, never swapped: a swap would
+// leave the back buffer, and with it the picture, undefined.
+void gl_window::flush() {
+  if (!ogl_gl_window_direct(index)) {
+    Fl_Gl_Window::flush();
+    return;
+  }
+  make_current();
+  ogl_gl_show_window(index);
   desktop_post_paint(index);
 }
 
@@ -160,6 +177,7 @@ void desktop_windows_init() {
   Fl::event_dispatch(dispatch);
   ogl_gl_make_current = make_current_hook;
   ogl_gl_swap = swap_hook;
+  ogl_gl_swap_rect = swap_rect_hook;
 }
 
 // ---- Window table ----------------------------------------------------------------------------
