@@ -152,11 +152,13 @@ static void screen_values(int group, int r, const float v[GRF_VALUES]) {
 void draw_data_list() {
   if (!set.rltout) return;
   if (mnw.up[WIN_MAIN]) MACIBM_startwind(WIN_MAIN, 0);
+  OGL_text_batch(1);
   for (int r = 0; r < RLT_ROWS; r++) {
     if (!data_group_defined(set.rltsel[r])) continue;
     out_label(DEST_SCREEN, set.rltsel[r], r);
     out_dat(DEST_SCREEN, set.rltsel[r], r);
   }
+  OGL_text_batch(0);
 }
 
 // ---- The three destinations --------------------------------------------------------------------

@@ -151,6 +151,9 @@ void OGL_string(int c, int x, int y, const char* text, int wrap, int background,
 // cannot be shown that way (not finite, exponent above 9) shows dashes.
 void OGL_number(int c, int x, int y, float value, int digits, int decimals, int spacing, int sign,
                 int background);
+// With on, the strings and numbers that follow are drawn together when OGL_text_batch(0) ends the
+// batch (a box behind one of them draws what came before first): for screens of many read-outs.
+void OGL_text_batch(int on);
 
 // ---- 3-D view (metres, in the current projection) --------------------------------------------
 

@@ -4,6 +4,7 @@
 #include "render/ogl_local.h"
 
 #include <cmath>
+#include <vector>
 
 #include "shared/shared.h"
 
@@ -207,6 +208,38 @@ int ogl_layout_number(int x, int y, float value, int digits, int decimals, int s
 
 static float dots[OGL_TEXT_MAX * OGL_GLYPH_W * OGL_GLYPH_H * 2];
 
+// Text between OGL_text_batch(1) and OGL_text_batch(0) reaches the back end as one draw of dots
+// per run of one colour, not one per string: the software renderer spends more on a draw than on
+// the few dozen dots of a short read-out, and a screen of read-outs is a hundred of them.
+static int batching;
+static int batch_colour;
+static std::vector<float> batch;
+
+static void flush_batch() {
+  if (!batch.empty()) {
+    OGL_setcolor(batch_colour);
+    ogl_draw_dot_blocks(batch.data(), static_cast<int>(batch.size() / 2));
+  }
+  batch.clear();
+}
+
+static void draw_dots(int c, int n) {
+  if (n <= 0) return;
+  if (!batching) {
+    OGL_setcolor(c);
+    ogl_draw_dot_blocks(dots, n);
+    return;
+  }
+  if (c != batch_colour) flush_batch();
+  batch_colour = c;
+  batch.insert(batch.end(), dots, dots + 2 * n);
+}
+
+void OGL_text_batch(int on) {
+  if (!on) flush_batch();
+  batching = on;
+}
+
 void OGL_char(int x, int y, char ch) {
   ogl_glyph_pos g = {x, y, ogl_font_glyph(ch)};
   int n = ogl_glyph_dots(&g, 1, dots);
@@ -228,17 +261,14 @@ void OGL_string(int c, int x, int y, const char* text, int wrap, int background,
   const int len = text_length(text);
   int x1 = x, y1 = y, x2 = x, y2 = y;
   if (background) {
+    flush_batch();  // text drawn before stays under this box
     int w = (len - 1) * spacing + OGL_GLYPH_W;
     OGL_fillrect(OGL_BACKGROUND_COLOR, x, y, w, OGL_GLYPH_H);
     take_in(&x1, &y1, &x2, &y2, x + w - OGL_GLYPH_W, y);
   }
   int n = ogl_layout_string(x, y, text, wrap, spacing, placed);
   for (int k = 0; k < n; k++) take_in(&x1, &y1, &x2, &y2, placed[k].x, placed[k].y);
-  int d = ogl_glyph_dots(placed, n, dots);
-  if (d > 0) {
-    OGL_setcolor(c);
-    ogl_draw_dot_blocks(dots, d);
-  }
+  draw_dots(c, ogl_glyph_dots(placed, n, dots));
   ogl_touched(x1, y1, x2 - x1 + 1, y2 - y1 + 1);
 }
 
@@ -253,12 +283,9 @@ void OGL_number(int c, int x, int y, float value, int digits, int decimals, int 
   int y2 = y + OGL_GLYPH_H - 1;
   for (int k = 0; k < n; k++) take_in(&x1, &y1, &x2, &y2, placed[k].x, placed[k].y);
   if (background) {
+    flush_batch();
     OGL_fillrect(OGL_BACKGROUND_COLOR, x1, y1, x2 - x1 + 1, y2 - y1 + 1);
   }
-  int d = ogl_glyph_dots(placed, n, dots);
-  if (d > 0) {
-    OGL_setcolor(c);
-    ogl_draw_dot_blocks(dots, d);
-  }
+  draw_dots(c, ogl_glyph_dots(placed, n, dots));
   ogl_touched(x1, y1, x2 - x1 + 1, y2 - y1 + 1);
 }
