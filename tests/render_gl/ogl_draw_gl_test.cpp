@@ -112,6 +112,28 @@ TEST_F(RenderGlDraw, AGlyphIsItsTableOfDotsWhicheverCase) {
             ".....................\n");
 }
 
+// Batched read-outs keep each string's colour, and a box drawn behind a later string covers the
+// batched text before it, as it would unbatched.
+TEST_F(RenderGlDraw, BatchedTextKeepsEachColourAndLiesUnderALaterBox) {
+  OGL_assigncolor(25, 0.0f, 0.0f, 1.0f);
+  OGL_text_batch(1);
+  OGL_string(25, 7, 1, "I", 0, 0, 6);
+  OGL_string(WHITE, 13, 1, "1", 0, 0, 6);
+  OGL_string(WHITE, 1, 1, "I", 0, 0, 6);
+  OGL_string(WHITE, 1, 1, " ", 0, 1, 6);  // its box hides the white I still waiting to be drawn
+  OGL_text_batch(0);
+  EXPECT_EQ(gl_picture(0, 0, 19, 9),
+            "...................\n"
+            ".+++++..+++....#...\n"
+            ".+++++...+....##...\n"
+            ".+++++...+.....#...\n"
+            ".+++++...+.....#...\n"
+            ".+++++...+.....#...\n"
+            ".+++++...+.....#...\n"
+            ".+++++..+++....#...\n"
+            "...................\n");
+}
+
 TEST_F(RenderGlDraw, StringsWrapBeforeAWordThatWouldPassTheWidthOnTheirBackground) {
   OGL_assigncolor(25, 0.0f, 0.0f, 1.0f);  // a background that shows against black
   OGL_string(WHITE, 1, 11, "I: L", 12, 1, 6);
