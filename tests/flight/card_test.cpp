@@ -25,13 +25,7 @@ class FlightCard : public FlightTest {
     std::FILE* fo = std::tmpfile();
     std::FILE* fe = std::tmpfile();
     int status = card_print(&card, fo, fe);
-    for (auto [f, s] : {std::make_pair(fo, &out), std::make_pair(fe, &errs)}) {
-      std::rewind(f);
-      char buf[512];
-      s->clear();
-      while (std::fgets(buf, sizeof buf, f)) *s += buf;
-      std::fclose(f);
-    }
+    read_outputs(fo, fe, &out, &errs);
     return status;
   }
   float value(int f) const {

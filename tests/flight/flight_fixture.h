@@ -9,6 +9,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "aircraft/aircraft.h"
@@ -35,6 +36,18 @@ class FlightTest : public ::testing::Test {
     msc.prd = 0.05f;
   }
 };
+
+// What was written to the scratch files out and errs, as text; both are closed.
+inline void read_outputs(std::FILE* out, std::FILE* errs, std::string* out_text,
+                         std::string* errs_text) {
+  for (auto [f, s] : {std::make_pair(out, out_text), std::make_pair(errs, errs_text)}) {
+    std::rewind(f);
+    char buf[4096];
+    s->clear();
+    while (std::fgets(buf, sizeof buf, f)) *s += buf;
+    std::fclose(f);
+  }
+}
 
 // kestrix-fly's command line `args` parsed into *o, after "--aircraft aircraft" when one is given.
 inline int parse_args(std::initializer_list<const char*> args, fly_options* o, char* err,

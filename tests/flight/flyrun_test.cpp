@@ -13,13 +13,7 @@ int run(const fly_options& o, std::string* out, std::string* errs) {
   std::FILE* fo = std::tmpfile();
   std::FILE* fe = std::tmpfile();
   int status = fly_run(&o, fo, fe);
-  for (auto [f, s] : {std::make_pair(fo, out), std::make_pair(fe, errs)}) {
-    std::rewind(f);
-    char buf[4096];
-    s->clear();
-    while (std::fgets(buf, sizeof buf, f)) *s += buf;
-    std::fclose(f);
-  }
+  read_outputs(fo, fe, out, errs);
   return status;
 }
 
