@@ -5,6 +5,7 @@
 // best-rate speed and its rate.
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include "aircraft/aircraft.h"
@@ -36,6 +37,12 @@ static void set_figure(fly_card* card, int f, float v) {
 static void figure_not(fly_card* card, int f, int state, const char* why) {
   card->fig[f].state = state;
   std::snprintf(card->fig[f].why, sizeof card->fig[f].why, "%s", why);
+}
+
+// Several figures that fail, or do not apply, for one reason.
+static void figures_not(fly_card* card, std::initializer_list<int> figures, int state,
+                        const char* why) {
+  for (int f : figures) figure_not(card, f, state, why);
 }
 
 // ---- One flight ------------------------------------------------------------------------------
@@ -239,7 +246,9 @@ static int fly_sweep(const sweep_plan* s, sweep_result* r) {
 
 // ---- The procedures --------------------------------------------------------------------------
 
-static float vne_kt() { return pln.asi_units == 1 ? pln.Vne / con.nm_to_sm : pln.Vne; }
+// A speed of the aircraft file, in the units of its airspeed indicator, in knots.
+static float file_speed_kt(float v) { return pln.asi_units == 1 ? v / con.nm_to_sm : v; }
+static float vne_kt() { return file_speed_kt(pln.Vne); }
 static int can_climb() { return pln.numen > 0 && pln.entype != ENGINE_NONE; }
 
 // Idle glide from 2.5 times the estimated stall speed (at most 0.9 times the never-exceed speed),
@@ -252,9 +261,8 @@ static float glide_and_clean_stall(fly_card* card) {
   float vs = msc.est_Vs * con.msctokts;
   sweep_plan s = {6000.0f, fltmin2(2.5f * vs, 0.9f * vne_kt()), 0.0f, 0.0f, 0, 0.0f, 1, 1};
   if (!fly_sweep(&s, &r)) {
-    figure_not(card, CARD_STALL_CLEAN, CARD_FAILED, flight_why);
-    figure_not(card, CARD_BEST_GLIDE, CARD_FAILED, flight_why);
-    figure_not(card, CARD_GLIDE_RATIO, CARD_FAILED, flight_why);
+    figures_not(card, {CARD_STALL_CLEAN, CARD_BEST_GLIDE, CARD_GLIDE_RATIO}, CARD_FAILED,
+                flight_why);
     return 0.0f;
   }
   set_figure(card, CARD_STALL_CLEAN, r.vs_1g);
@@ -266,8 +274,7 @@ static float glide_and_clean_stall(fly_card* card) {
   if (best < 0 || edge) {
     const char* why = best < 0 ? "the glide gave no steady speeds above the stall"
                                : "the best glide lies outside the speeds flown";
-    figure_not(card, CARD_BEST_GLIDE, CARD_FAILED, why);
-    figure_not(card, CARD_GLIDE_RATIO, CARD_FAILED, why);
+    figures_not(card, {CARD_BEST_GLIDE, CARD_GLIDE_RATIO}, CARD_FAILED, why);
   } else {
     set_figure(card, CARD_BEST_GLIDE, mean_kias(&b, best));
     set_figure(card, CARD_GLIDE_RATIO, glide_of(&b, best));
@@ -281,7 +288,7 @@ static float landing_stall(fly_card* card, float vs_clean) {
   static sweep_result r;
   float vs = vs_clean > 0.0f ? vs_clean : msc.est_Vs * con.msctokts;
   float from = 1.4f * vs;
-  float vfe = pln.asi_units == 1 ? pln.Vfe / con.nm_to_sm : pln.Vfe;
+  float vfe = file_speed_kt(pln.Vfe);
   if (pln.flapEQ && vfe > 0.0f) from = fltmin2(from, vfe);
   sweep_plan s = {6000.0f, from, 0.0f, 0.0f, 1, pln.flapEQ ? 1.0f : 0.0f, 1, 0};
   if (!fly_sweep(&s, &r)) {
@@ -403,12 +410,10 @@ static void climbs(fly_card* card, float vs) {
   float vy = 0.0f, roc = 0.0f, vy8 = 0.0f, roc8 = 0.0f;
   char why[200];
   if (!best_climb(0.0f, from, to, &vy, &roc, why)) {
-    figure_not(card, CARD_VY, CARD_FAILED, why);
-    figure_not(card, CARD_ROC_SL, CARD_FAILED, why);
+    figures_not(card, {CARD_VY, CARD_ROC_SL}, CARD_FAILED, why);
   } else if (roc <= 0.0f) {
     std::snprintf(why, sizeof why, "it cannot climb at sea level: %.0f ft/min at best", roc);
-    figure_not(card, CARD_VY, CARD_FAILED, why);
-    figure_not(card, CARD_ROC_SL, CARD_FAILED, why);
+    figures_not(card, {CARD_VY, CARD_ROC_SL}, CARD_FAILED, why);
   } else {
     set_figure(card, CARD_VY, vy);
     set_figure(card, CARD_ROC_SL, roc);
@@ -473,10 +478,8 @@ static void takeoff(fly_card* card, float vs_clean, float vs_landing) {
       pilot_hold_pitch(&p, &c, flt.the180);
       c.elevator = 0.0f;
     }
-    if (!card_frame(&c)) {
-      figure_not(card, CARD_TAKEOFF_ROLL, CARD_FAILED, flight_why);
-      return figure_not(card, CARD_TAKEOFF_50FT, CARD_FAILED, flight_why);
-    }
+    if (!card_frame(&c))
+      return figures_not(card, {CARD_TAKEOFF_ROLL, CARD_TAKEOFF_50FT}, CARD_FAILED, flight_why);
     float dist_ft = static_cast<float>(std::hypot(flt.X - x0, flt.Z - z0)) * con.mtrstoft;
     if (!airborne && !flt.onsurface && wheels_agl_ft() > 1.0f) {
       airborne = 1;
@@ -543,6 +546,8 @@ static void landing(fly_card* card, float vs_landing) {
 
 void (*card_progress_hook)(int done, int total);
 
+static const char* const NO_WHEELS = "no wheels: the card's runway is dry land";
+
 // The procedures flown, for the progress: the glide, the landing stall, two top speeds, the
 // climbs with the ceiling, the take-off and the landing.
 enum { CARD_STEPS = 7 };
@@ -570,9 +575,10 @@ void card_fly(fly_card* card) {
   float vso = landing_stall(card, vs);
   step_done(&done);
   if (!can_climb()) {
-    const int powered[] = {CARD_VY,      CARD_ROC_SL,    CARD_ROC_8000,     CARD_CEILING,
-                           CARD_VMAX_SL, CARD_VMAX_8000, CARD_TAKEOFF_ROLL, CARD_TAKEOFF_50FT};
-    for (int f : powered) figure_not(card, f, CARD_NA, "no engine");
+    figures_not(card,
+                {CARD_VY, CARD_ROC_SL, CARD_ROC_8000, CARD_CEILING, CARD_VMAX_SL, CARD_VMAX_8000,
+                 CARD_TAKEOFF_ROLL, CARD_TAKEOFF_50FT},
+                CARD_NA, "no engine");
   } else {
     top_speed(card, CARD_VMAX_SL, 0.0f);
   }
@@ -580,25 +586,24 @@ void card_fly(fly_card* card) {
   if (can_climb()) top_speed(card, CARD_VMAX_8000, 8000.0f);
   step_done(&done);
   if (can_climb() && !(vs > 0.0f)) {
-    const int need[] = {CARD_VY,      CARD_ROC_SL,       CARD_ROC_8000,
-                        CARD_CEILING, CARD_TAKEOFF_ROLL, CARD_TAKEOFF_50FT};
-    for (int f : need) figure_not(card, f, CARD_FAILED, "needs the clean stall speed");
+    figures_not(
+        card,
+        {CARD_VY, CARD_ROC_SL, CARD_ROC_8000, CARD_CEILING, CARD_TAKEOFF_ROLL, CARD_TAKEOFF_50FT},
+        CARD_FAILED, "needs the clean stall speed");
   } else if (can_climb()) {
     climbs(card, vs);
     step_done(&done);
-    if (!pln.gearEQ) {
-      figure_not(card, CARD_TAKEOFF_ROLL, CARD_NA, "no wheels: the card's runway is dry land");
-      figure_not(card, CARD_TAKEOFF_50FT, CARD_NA, "no wheels: the card's runway is dry land");
-    } else if (vso > 0.0f) {
+    if (!pln.gearEQ)
+      figures_not(card, {CARD_TAKEOFF_ROLL, CARD_TAKEOFF_50FT}, CARD_NA, NO_WHEELS);
+    else if (vso > 0.0f)
       takeoff(card, vs, vso);
-    } else {
-      figure_not(card, CARD_TAKEOFF_ROLL, CARD_FAILED, "needs the landing stall speed");
-      figure_not(card, CARD_TAKEOFF_50FT, CARD_FAILED, "needs the landing stall speed");
-    }
+    else
+      figures_not(card, {CARD_TAKEOFF_ROLL, CARD_TAKEOFF_50FT}, CARD_FAILED,
+                  "needs the landing stall speed");
   }
   while (done < CARD_STEPS - 1) step_done(&done);
   if (!pln.gearEQ)
-    figure_not(card, CARD_LANDING_ROLL, CARD_NA, "no wheels: the card's runway is dry land");
+    figure_not(card, CARD_LANDING_ROLL, CARD_NA, NO_WHEELS);
   else if (vso > 0.0f)
     landing(card, vso);
   else
