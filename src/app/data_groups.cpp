@@ -167,6 +167,7 @@ void data_label(int group, char out[DATA_LABEL_LEN + 1]) {
 int data_label_field(const char* label, int k, char name[5], char unit[5]) {
   name[0] = unit[0] = '\0';
   const size_t n = std::strlen(label), at = static_cast<size_t>(k) * 10;
+  // The name's last character tells: a blank there is a field left empty.
   if (k < 0 || k >= GRF_VALUES || at + 3 >= n || label[at + 3] == ' ') return 0;
   std::snprintf(name, 5, "%.4s", label + at);
   if (at + 5 < n) std::snprintf(unit, 5, "%.4s", label + at + 5);
@@ -192,12 +193,8 @@ void data_values(int group, float v[GRF_VALUES]) {
 }
 
 int data_field_used(int group, int k) {
-  if (!data_group_defined(group) || k < 0 || k >= GRF_VALUES) return 0;
-  const char* l = groups[group].label;
-  size_t n = std::strlen(l);
-  size_t at = static_cast<size_t>(k) * 10;
-  // The name's last character tells: a blank there is a field left empty.
-  return at + 3 < n && l[at + 3] != ' ';
+  char name[5], unit[5];
+  return data_group_defined(group) && data_label_field(groups[group].label, k, name, unit);
 }
 
 void set_dig_dec(int group, int dig[GRF_VALUES], int dec[GRF_VALUES]) {

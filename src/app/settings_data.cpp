@@ -23,10 +23,12 @@ static std::string block_lines(int block) {
     if (!lines.empty()) lines += '|';
     lines += std::to_string(g);
     for (int k = 0; k < GRF_VALUES; k++) {
-      if (!data_field_used(g, k)) continue;
-      std::string name(label + 10 * k, 4);
-      while (!name.empty() && name.front() == ' ') name.erase(name.begin());
-      lines += ' ' + name;
+      char name[5], unit[5];
+      if (!data_label_field(label, k, name, unit)) continue;
+      const char* s = name;
+      while (*s == ' ') s++;
+      lines += ' ';
+      lines += s;
     }
   }
   return lines;
