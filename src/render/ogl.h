@@ -192,6 +192,11 @@ void ogl_be_enable(int cap, int on);
 void ogl_be_color(float r, float g, float b);
 // n vertices (x, y pairs in xy) in window pixels; `width` is the line width in pixels.
 void ogl_be_draw2d(int prim, const float* xy, int n, float width);
+// n vertices of glyph quads in window pixels (xy, four corners each) drawn in the current colour
+// where the font's picture at the matching corners (st, 0..1) is set. The picture is w x h alpha
+// bytes, rows bottom-up, the same for the whole run; the back end keeps its own copy.
+void ogl_be_glyphs(const float* xy, const float* st, int n, const unsigned char* font, int w,
+                   int h);
 void ogl_be_line3d(const float a[3], const float b[3]);
 // Quad with one normal; st holds four s, t pairs, or is null for an untextured quad.
 void ogl_be_quad3d(const float* const p[4], const float normal[3], const float* st);

@@ -1,5 +1,6 @@
 // The 5 x 7 dot-matrix font, the layout of text and fixed-format numbers, and the calls that draw
-// them. A whole string or number is one batch of points.
+// them. Where each dot is a whole square of pixels a glyph is one quad of the font's picture;
+// elsewhere its dots are drawn as runs of blocks.
 #include "render/ogl.h"
 #include "render/ogl_local.h"
 
@@ -206,33 +207,93 @@ int ogl_layout_number(int x, int y, float value, int digits, int decimals, int s
 
 // ---- Drawing ---------------------------------------------------------------------------------
 
-static float dots[OGL_TEXT_MAX * OGL_GLYPH_W * OGL_GLYPH_H * 2];
+// The font's picture for the back end: glyph g in the 8-pixel slot from column 8 g, its bottom row
+// in the picture's bottom row, set pixels opaque.
+enum { FONT_SLOT = 8, FONT_PICTURE_W = 512, FONT_PICTURE_H = 8 };
+static_assert(FONT_GLYPHS + 8 <= FONT_PICTURE_W / FONT_SLOT, "every glyph has a slot");
 
-// Text between OGL_text_batch(1) and OGL_text_batch(0) reaches the back end as one draw of dots
-// per run of one colour, not one per string: the software renderer spends more on a draw than on
-// the few dozen dots of a short read-out, and a screen of read-outs is a hundred of them.
+static const unsigned char* font_picture() {
+  static unsigned char alpha[FONT_PICTURE_W * FONT_PICTURE_H];
+  static bool made;
+  if (made) return alpha;
+  for (int g = 0; g < FONT_GLYPHS + 8; g++) {
+    const unsigned char* rows = ogl_glyph_rows(g);
+    for (int j = 0; j < OGL_GLYPH_H; j++)
+      for (int i = 0; i < OGL_GLYPH_W; i++)
+        if (rows[OGL_GLYPH_H - 1 - j] & (0x10 >> i))
+          alpha[j * FONT_PICTURE_W + g * FONT_SLOT + i] = 255;
+  }
+  made = true;
+  return alpha;
+}
+
+// Window pixels of the placed glyphs as the back end's quads: four corners each, wound as every
+// 2-D quad is, with the matching corners of the font's picture.
+static int glyph_quads(const ogl_glyph_pos* g, int n, float* xy, float* st) {
+  int v = 0;
+  for (int k = 0; k < n; k++) {
+    if (!ogl_glyph_rows(g[k].glyph)) continue;
+    const float x0 = ogl_edge_x(g[k].x), x1 = ogl_edge_x(g[k].x + OGL_GLYPH_W);
+    const float y0 = ogl_edge_y(g[k].y), y1 = ogl_edge_y(g[k].y + OGL_GLYPH_H);
+    const float s0 = static_cast<float>(g[k].glyph * FONT_SLOT) / FONT_PICTURE_W;
+    const float s1 = static_cast<float>(g[k].glyph * FONT_SLOT + OGL_GLYPH_W) / FONT_PICTURE_W;
+    const float t1 = static_cast<float>(OGL_GLYPH_H) / FONT_PICTURE_H;
+    const float corners[8] = {x0, y0, x0, y1, x1, y1, x1, y0};
+    const float picture[8] = {s0, 0.0f, s0, t1, s1, t1, s1, 0.0f};
+    for (int c = 0; c < 8; c++) {
+      xy[2 * v + c] = corners[c];
+      st[2 * v + c] = picture[c];
+    }
+    v += 4;
+  }
+  return v;
+}
+
+// Draws placed glyphs in the current colour. A glyph quad sampled at pixel centres sets exactly
+// the pixels of its dots' blocks only when every block is the same whole number of pixels; under a
+// fractional scale the blocks differ by a pixel here and there, so the dots are drawn one run at a
+// time instead.
+static void draw_glyphs(const ogl_glyph_pos* g, int n) {
+  static std::vector<float> xy, st;
+  if (n <= 0) return;
+  const float scale = OGL_mapping().scale;
+  if (scale == std::floor(scale)) {
+    xy.resize(8 * static_cast<size_t>(n));
+    st.resize(8 * static_cast<size_t>(n));
+    const int v = glyph_quads(g, n, xy.data(), st.data());
+    if (v > 0)
+      ogl_be_glyphs(xy.data(), st.data(), v, font_picture(), FONT_PICTURE_W, FONT_PICTURE_H);
+    return;
+  }
+  xy.resize(2 * OGL_GLYPH_W * OGL_GLYPH_H * static_cast<size_t>(n));
+  ogl_draw_dot_blocks(xy.data(), ogl_glyph_dots(g, n, xy.data()));
+}
+
+// Text between OGL_text_batch(1) and OGL_text_batch(0) reaches the back end as one draw per run
+// of one colour, not one per string: the software renderer spends more on a draw than on the few
+// glyphs of a short read-out, and a screen of read-outs is a hundred of them.
 static int batching;
 static int batch_colour;
-static std::vector<float> batch;
+static std::vector<ogl_glyph_pos> batch;
 
 static void flush_batch() {
   if (!batch.empty()) {
     OGL_setcolor(batch_colour);
-    ogl_draw_dot_blocks(batch.data(), static_cast<int>(batch.size() / 2));
+    draw_glyphs(batch.data(), static_cast<int>(batch.size()));
   }
   batch.clear();
 }
 
-static void draw_dots(int c, int n) {
+static void draw_placed(int c, const ogl_glyph_pos* g, int n) {
   if (n <= 0) return;
   if (!batching) {
     OGL_setcolor(c);
-    ogl_draw_dot_blocks(dots, n);
+    draw_glyphs(g, n);
     return;
   }
   if (c != batch_colour) flush_batch();
   batch_colour = c;
-  batch.insert(batch.end(), dots, dots + 2 * n);
+  batch.insert(batch.end(), g, g + n);
 }
 
 void OGL_text_batch(int on) {
@@ -242,8 +303,7 @@ void OGL_text_batch(int on) {
 
 void OGL_char(int x, int y, char ch) {
   ogl_glyph_pos g = {x, y, ogl_font_glyph(ch)};
-  int n = ogl_glyph_dots(&g, 1, dots);
-  ogl_draw_dot_blocks(dots, n);
+  draw_glyphs(&g, 1);
   ogl_touched(x, y, OGL_GLYPH_W, OGL_GLYPH_H);
 }
 
@@ -268,7 +328,7 @@ void OGL_string(int c, int x, int y, const char* text, int wrap, int background,
   }
   int n = ogl_layout_string(x, y, text, wrap, spacing, placed);
   for (int k = 0; k < n; k++) take_in(&x1, &y1, &x2, &y2, placed[k].x, placed[k].y);
-  draw_dots(c, ogl_glyph_dots(placed, n, dots));
+  draw_placed(c, placed, n);
   ogl_touched(x1, y1, x2 - x1 + 1, y2 - y1 + 1);
 }
 
@@ -286,6 +346,6 @@ void OGL_number(int c, int x, int y, float value, int digits, int decimals, int 
     flush_batch();
     OGL_fillrect(OGL_BACKGROUND_COLOR, x1, y1, x2 - x1 + 1, y2 - y1 + 1);
   }
-  draw_dots(c, ogl_glyph_dots(placed, n, dots));
+  draw_placed(c, placed, n);
   ogl_touched(x1, y1, x2 - x1 + 1, y2 - y1 + 1);
 }

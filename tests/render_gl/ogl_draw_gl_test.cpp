@@ -1,5 +1,7 @@
 // The 2-D primitives and the font drawn by Mesa into a window's off-screen picture, pixel by
 // pixel.
+#include <GL/gl.h>
+
 #include <string>
 
 #include "render/ogl.h"
@@ -110,6 +112,17 @@ TEST_F(RenderGlDraw, AGlyphIsItsTableOfDotsWhicheverCase) {
             ".#...#..#...#........\n"
             ".#...#..#...#........\n"
             ".....................\n");
+  // The font's texture comes and goes with the text: what the layer had bound, and whether it
+  // textured and tested alpha, are as they were.
+  OGL_bindtex(3);
+  OGL_setstate(0, 0, 1, 0);
+  OGL_string(WHITE, 30, 1, "A", 0, 0, 6);
+  GLint bound = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  EXPECT_EQ(bound, 4);
+  EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
+  OGL_setstate(0, 0, 0, 0);
 }
 
 // Batched read-outs keep each string's colour, and a box drawn behind a later string covers the
@@ -202,6 +215,19 @@ TEST_F(RenderGlDraw, UnderAMappingTextAndRectanglesAreSolidBlocksFromTheDrawings
   rows(2, "...##########...");   // the foot, five dots wide
   rows(1, "................");
   EXPECT_EQ(gl_picture(0, 0, 16, 17), want);
+
+  // At one and a half pixels a coordinate the blocks are one or two pixels, wherever the edges
+  // round: the stem's column 0..1, the foot's edges at 0, 2, 3, 5, 6, 8 and the rows at 0, 2, 11.
+  OGL_set_mapping(ogl_mapping{1.0f, 0, 0, 0, 0, 0, 0});
+  clear();
+  OGL_set_mapping(ogl_mapping{1.5f, 0, 0, 10, 4, 30, 24});
+  OGL_setcolor(WHITE);
+  OGL_char(0, 0, 'L');
+  want.clear();
+  rows(1, "..........");
+  rows(9, "##........");
+  rows(2, "########..");
+  EXPECT_EQ(gl_picture(0, 0, 10, 12), want);
 
   OGL_set_mapping(ogl_mapping{1.0f, 0, 0, 0, 0, 0, 0});
   clear();

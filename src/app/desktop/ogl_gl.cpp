@@ -410,23 +410,74 @@ void ogl_be_enable(int cap, int on) {
 
 void ogl_be_color(float r, float g, float b) { glColor3f(r, g, b); }
 
+// Widens the drawn box by the n vertices in xy and pad pixels about them.
+static void drawn_around(const float* xy, int n, float pad) {
+  float lo[2] = {xy[0], xy[1]}, hi[2] = {xy[0], xy[1]};
+  for (int i = 1; i < n; i++) {
+    const float x = xy[2 * i], y = xy[2 * i + 1];
+    lo[0] = x < lo[0] ? x : lo[0], hi[0] = x > hi[0] ? x : hi[0];
+    lo[1] = y < lo[1] ? y : lo[1], hi[1] = y > hi[1] ? y : hi[1];
+  }
+  drawn(lo[0] - pad, lo[1] - pad, hi[0] + pad, hi[1] + pad);
+}
+
 void ogl_be_draw2d(int prim, const float* xy, int n, float width) {
   static const GLenum modes[4] = {GL_POINTS, GL_LINES, GL_LINE_STRIP, GL_QUADS};
   if (n <= 0 || prim < 0 || prim > 3) return;
   if (width != 1.0f) glLineWidth(width);
-  float lo[2] = {xy[0], xy[1]}, hi[2] = {xy[0], xy[1]};
   glBegin(modes[prim]);
-  for (int i = 0; i < n; i++) {
-    const float x = xy[2 * i], y = xy[2 * i + 1];
-    glVertex2f(x, y);
-    lo[0] = x < lo[0] ? x : lo[0], hi[0] = x > hi[0] ? x : hi[0];
-    lo[1] = y < lo[1] ? y : lo[1], hi[1] = y > hi[1] ? y : hi[1];
-  }
+  for (int i = 0; i < n; i++) glVertex2f(xy[2 * i], xy[2 * i + 1]);
   glEnd();
   // Wide lines and points reach half their width beyond their vertices.
-  const float pad = 1.0f + (width > 1.0f ? width : 1.0f);
-  drawn(lo[0] - pad, lo[1] - pad, hi[0] + pad, hi[1] + pad);
+  drawn_around(xy, n, 1.0f + (width > 1.0f ? width : 1.0f));
   if (width != 1.0f) glLineWidth(1.0f);
+}
+
+// The font's texture: the name after those of the numbered textures (n + 1 for n below
+// OGL_TEXTURES). The windows' contexts share their textures, so it is made once, and again only
+// when the last context has gone and taken it along.
+static const GLuint FONT_TEXTURE = OGL_TEXTURES + 1;
+
+static void make_font_texture(const unsigned char* font, int w, int h) {
+  glBindTexture(GL_TEXTURE_2D, FONT_TEXTURE);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, w, h, 0, GL_ALPHA, GL_UNSIGNED_BYTE, font);
+  // Each pixel centre falls on the middle of one of the font's pixels, which it takes as it is.
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
+
+void ogl_be_glyphs(const float* xy, const float* st, int n, const unsigned char* font, int w,
+                   int h) {
+  if (n <= 0) return;
+  // The drawing layer's texturing, binding and alpha test are left as they were found.
+  GLint was_bound = 0, was_func = GL_ALWAYS;
+  GLfloat was_ref = 0.0f;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &was_bound);
+  glGetIntegerv(GL_ALPHA_TEST_FUNC, &was_func);
+  glGetFloatv(GL_ALPHA_TEST_REF, &was_ref);
+  const GLboolean was_textured = glIsEnabled(GL_TEXTURE_2D),
+                  was_tested = glIsEnabled(GL_ALPHA_TEST);
+  if (!glIsTexture(FONT_TEXTURE))
+    make_font_texture(font, w, h);
+  else
+    glBindTexture(GL_TEXTURE_2D, FONT_TEXTURE);
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_ALPHA_TEST);
+  glAlphaFunc(GL_GREATER, 0.5f);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glVertexPointer(2, GL_FLOAT, 0, xy);
+  glTexCoordPointer(2, GL_FLOAT, 0, st);
+  glDrawArrays(GL_QUADS, 0, n);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glAlphaFunc(was_func, was_ref);
+  if (!was_tested) glDisable(GL_ALPHA_TEST);
+  if (!was_textured) glDisable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, was_bound);
+  drawn_around(xy, n, 1.0f);
 }
 
 // 3-D drawing outside a view may reach anywhere in the window.
