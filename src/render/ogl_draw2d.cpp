@@ -198,7 +198,16 @@ void OGL_framecircle(int c, int x, int y, int r) {
 }
 
 // Dots in a row of one glyph come one after another, so that a run of them is one block.
-void ogl_draw_dot_blocks(const float* xy, int n) {
+void ogl_draw_dot_blocks(float* xy, int n) {
+  if (ogl_unit_scale()) {
+    const ogl_mapping& m = OGL_mapping();
+    for (int k = 0; k < n; k++) {
+      xy[2 * k] += m.ox;
+      xy[2 * k + 1] += m.oy;
+    }
+    if (n > 0) ogl_be_draw2d(OGL_PRIM_POINTS, xy, n, 1.0f);
+    return;
+  }
   for (int k = 0; k < n;) {
     const int x = (int)std::floor(xy[2 * k]), y = (int)std::floor(xy[2 * k + 1]);
     int run = 1;

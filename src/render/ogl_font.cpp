@@ -1,6 +1,6 @@
 // The 5 x 7 dot-matrix font, the layout of text and fixed-format numbers, and the calls that draw
-// them. Where each dot is a whole square of pixels a glyph is one quad of the font's picture;
-// elsewhere its dots are drawn as runs of blocks.
+// them: a short string as its dots, a long batch of read-outs as one quad of the font's picture
+// per glyph.
 #include "render/ogl.h"
 #include "render/ogl_local.h"
 
@@ -249,15 +249,19 @@ static int glyph_quads(const ogl_glyph_pos* g, int n, float* xy, float* st) {
   return v;
 }
 
+// A draw of glyph quads switches the font's texture in and out around it, which costs more than
+// the dots of a short string: quads pay from a few dozen glyphs in one draw on (a batch of
+// read-outs), dots below that (a panel's label).
+enum { QUADS_FROM_GLYPHS = 32 };
+
 // Draws placed glyphs in the current colour. A glyph quad sampled at pixel centres sets exactly
 // the pixels of its dots' blocks only when every block is the same whole number of pixels; under a
-// fractional scale the blocks differ by a pixel here and there, so the dots are drawn one run at a
-// time instead.
+// fractional scale the blocks differ by a pixel here and there, so the dots are drawn instead.
 static void draw_glyphs(const ogl_glyph_pos* g, int n) {
   static std::vector<float> xy, st;
   if (n <= 0) return;
   const float scale = OGL_mapping().scale;
-  if (scale == std::floor(scale)) {
+  if (n >= QUADS_FROM_GLYPHS && scale == std::floor(scale)) {
     xy.resize(8 * static_cast<size_t>(n));
     st.resize(8 * static_cast<size_t>(n));
     const int v = glyph_quads(g, n, xy.data(), st.data());

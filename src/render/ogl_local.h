@@ -42,8 +42,8 @@ int ogl_unit_scale();
 int ogl_edge_x(int x);
 int ogl_edge_y(int y);
 // Draws the dots of ogl_glyph_dots (pixel centres in drawing coordinates) in the current colour,
-// each a solid block of window pixels, a row's neighbours as one run.
-void ogl_draw_dot_blocks(const float* xy, int n);
+// each a solid block of window pixels. The dots are scratch: they are moved to window pixels.
+void ogl_draw_dot_blocks(float* xy, int n);
 
 // A glyph placed by the layout: its index in the font at pixel (x, y), the bottom-left dot.
 struct ogl_glyph_pos {

@@ -2,6 +2,7 @@
 // pixel.
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "render/ogl.h"
@@ -112,17 +113,43 @@ TEST_F(RenderGlDraw, AGlyphIsItsTableOfDotsWhicheverCase) {
             ".#...#..#...#........\n"
             ".#...#..#...#........\n"
             ".....................\n");
-  // The font's texture comes and goes with the text: what the layer had bound, and whether it
-  // textured and tested alpha, are as they were.
-  OGL_bindtex(3);
-  OGL_setstate(0, 0, 1, 0);
-  OGL_string(WHITE, 30, 1, "A", 0, 0, 6);
+}
+
+// A batch long enough to be drawn as quads of the font's picture lights exactly the pixels of its
+// glyphs drawn one by one as dots, one pixel a coordinate or two, and leaves the texture that was
+// bound, texturing and the alpha test as it found them.
+TEST_F(RenderGlDraw, ABatchOfGlyphQuadsLightsThePixelsOfTheirDots) {
+  static const char* const rows[] = {"ABCDEFGHIJKL", "MNOPQRSTUVWX", "YZ0123456789",
+                                     "+-/:.,()'=!_"};
+  for (float scale : {1.0f, 2.0f}) {
+    OGL_set_mapping(ogl_mapping{scale, 0, 0, 80, 50, GL_TEST_W, GL_TEST_H});
+    std::string picture[2];
+    for (int batched = 0; batched < 2; batched++) {
+      clear();
+      OGL_bindtex(3);
+      OGL_setstate(0, 0, batched, 0);
+      OGL_text_batch(batched);
+      OGL_setcolor(WHITE);
+      for (int r = 0; r < 4; r++)
+        for (int k = 0; k < 12; k++) {
+          const char one[2] = {rows[r][k], 0};
+          if (batched)
+            OGL_string(WHITE, 6 * k, 10 * r, one, 0, 0, 6);
+          else
+            OGL_char(6 * k, 10 * r, one[0]);
+        }
+      OGL_text_batch(0);
+      EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D), batched);
+      OGL_setstate(0, 0, 0, 0);
+      picture[batched] = gl_picture(0, 0, GL_TEST_W, GL_TEST_H);
+    }
+    EXPECT_EQ(picture[1], picture[0]) << scale;
+    EXPECT_GT(std::count(picture[0].begin(), picture[0].end(), '#'), 48 * 8) << scale;
+  }
   GLint bound = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
   EXPECT_EQ(bound, 4);
-  EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
   EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
-  OGL_setstate(0, 0, 0, 0);
 }
 
 // Batched read-outs keep each string's colour, and a box drawn behind a later string covers the
