@@ -243,8 +243,11 @@ void BM_ViewNoonForwardsTenGroups(benchmark::State& state) {
   set_rlt_grf_choices();
 }
 
-// The on-screen list of those ten groups alone, drawn over the picture and presented: the text's
-// own share of BM_ViewNoonForwardsTenGroups, steadier than the difference of two whole frames.
+// The on-screen list of those ten groups alone, drawn over the picture and waited for: the text's
+// own share of BM_ViewNoonForwardsTenGroups, steadier than the difference of two whole frames. It
+// is not presented, as in a frame the view under it is presented anyway; the software renderer's
+// loading and storing of the tiles it touches, which in a frame the view has paid for, keep it an
+// upper bound.
 void BM_DataListAlone(benchmark::State& state) {
   static const int watched[10] = {1, 5, 13, 15, 16, 23, 24, 26, 28, 31};
   if (!ready()) {
@@ -258,7 +261,6 @@ void BM_DataListAlone(benchmark::State& state) {
   const double cpu0 = cpu_seconds();
   for (auto _ : state) {
     draw_data_list();
-    OGL_present_changed();
     glFinish();
   }
   state.counters["cpu_ms"] = cpu_ms_since(cpu0, state);
