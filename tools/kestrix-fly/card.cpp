@@ -130,13 +130,14 @@ static int energy_rate(const energy_ring* r, float* rate, float* kias, float* ho
 // Energy rates gathered by speed, in bins of 2 kt.
 enum { SPEED_BINS = 400 };
 struct speed_bins {
-  double rate[SPEED_BINS], horiz[SPEED_BINS], kias[SPEED_BINS];
+  double rate[SPEED_BINS], horiz[SPEED_BINS], kias[SPEED_BINS], h_ft[SPEED_BINS];
   int n[SPEED_BINS];
 };
 
 static void bins_add(speed_bins* b, float rate, float kias, float horiz) {
   int k = intlim(static_cast<int>(kias / 2.0f), 0, SPEED_BINS - 1);
   b->rate[k] += rate, b->horiz[k] += horiz, b->kias[k] += kias, b->n[k]++;
+  b->h_ft[k] += flt.h * con.mtrstoft;
 }
 
 // The bin of the highest value of `score` among bins with enough samples; -1 when none. `edge`
@@ -158,6 +159,9 @@ static float mean_rate(const speed_bins* b, int k) {
 }
 static float mean_kias(const speed_bins* b, int k) {
   return static_cast<float>(b->kias[k] / b->n[k]);
+}
+static float mean_h_ft(const speed_bins* b, int k) {
+  return static_cast<float>(b->h_ft[k] / b->n[k]);
 }
 // Distance forward for height lost: the horizontal speed over the sink of energy height.
 static float glide_of(const speed_bins* b, int k) {
@@ -306,12 +310,22 @@ static float landing_stall(fly_card* card, float vs_clean) {
 static int best_climb(float alt_ft, float from, float to, float* vy, float* roc, char* why,
                       int limits = 0) {
   static sweep_result r;
-  sweep_plan s = {alt_ft, from, to, 1.0f, 0, 0.0f, 0, 0};
-  if (!fly_sweep(&s, &r)) {
-    std::snprintf(why, 200, "%s", flight_why);
-    return 0;
+  // A climb sweep gains height as it slows, and the engine loses power with it: the best rate
+  // would be measured well above the height it is named for. The first sweep finds how much
+  // height is gained before the best band; the second starts that much lower, so that the best
+  // band is flown through alt_ft.
+  float start_ft = alt_ft;
+  int best = -1, edge = 0;
+  for (int pass = 0; pass < 2; pass++) {
+    sweep_plan s = {start_ft, from, to, 1.0f, 0, 0.0f, 0, 0};
+    if (!fly_sweep(&s, &r)) {
+      std::snprintf(why, 200, "%s", flight_why);
+      return 0;
+    }
+    best = bins_best(&r.bins, mean_rate, &edge);
+    if (best < 0) break;
+    start_ft -= mean_h_ft(&r.bins, best) - alt_ft;
   }
-  int edge = 0, best = bins_best(&r.bins, mean_rate, &edge);
   if (best < 0 || (edge && !limits)) {
     std::snprintf(why, 200, "the best rate of climb at %.0f ft lies outside %.0f to %.0f kt",
                   alt_ft, to, from);
