@@ -161,7 +161,7 @@ TEST_F(FlightCard, EverySampleFliesItsWholeCard) {
       {"Light Twin", 0, 0.1f, {{CARD_VMAX_SL, 202}, {CARD_ROC_SL, 1700}}, {}},
       {"Floatplane", 3, 0.1f, {}, {{CARD_VMAX_SL, 137}, {CARD_CEILING, 18000}}},
       {"Business Jet", 0, 0.1f, {{CARD_CEILING, 45000}, {CARD_TAKEOFF_50FT, 4300}}, {}},
-      {"Turboprop Transport", 0, 0.1f, {}, {}},
+      {"Turboprop Transport", 0, 0.1f, {{CARD_TAKEOFF_ROLL, 3585}}, {}},
       {"Helicopter", 13, 0.1f, {}, {}},
   };
   for (const auto& s : samples) {
