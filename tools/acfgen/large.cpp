@@ -44,10 +44,11 @@ void fill_turboprop_transport() {
   for (int n = 0; n < 4; n++)
     propeller(n, clark_y, 6.8f, 1.6f, 1.5f, 4, 33.0f, px[n], 5.5f, 345, 1020);
 
-  // 132.6 ft span, 1,745 ft^2.
+  // 132.6 ft span, 1,745 ft^2. The flaps run from the fuselage out to the ailerons, as the
+  // class's do.
   surface(5, naca2412, naca2412_high, 66.3f, 16.0f, 10.0f, 41.5f, 0, 7.0f, 0, 1, 8, 3.0f, 0.0f);
   for (int e = 0; e < 8; e++) {
-    pln.flap[5][e] = e < 5;
+    pln.flap[5][e] = e < 6;
     pln.ailn[5][e] = e >= 6;
   }
   mirror(4);

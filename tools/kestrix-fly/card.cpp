@@ -130,13 +130,14 @@ static int energy_rate(const energy_ring* r, float* rate, float* kias, float* ho
 // Energy rates gathered by speed, in bins of 2 kt.
 enum { SPEED_BINS = 400 };
 struct speed_bins {
-  double rate[SPEED_BINS], horiz[SPEED_BINS], kias[SPEED_BINS];
+  double rate[SPEED_BINS], horiz[SPEED_BINS], kias[SPEED_BINS], h_ft[SPEED_BINS];
   int n[SPEED_BINS];
 };
 
 static void bins_add(speed_bins* b, float rate, float kias, float horiz) {
   int k = intlim(static_cast<int>(kias / 2.0f), 0, SPEED_BINS - 1);
   b->rate[k] += rate, b->horiz[k] += horiz, b->kias[k] += kias, b->n[k]++;
+  b->h_ft[k] += flt.h * con.mtrstoft;
 }
 
 // The bin of the highest value of `score` among bins with enough samples; -1 when none. `edge`
@@ -158,6 +159,9 @@ static float mean_rate(const speed_bins* b, int k) {
 }
 static float mean_kias(const speed_bins* b, int k) {
   return static_cast<float>(b->kias[k] / b->n[k]);
+}
+static float mean_h_ft(const speed_bins* b, int k) {
+  return static_cast<float>(b->h_ft[k] / b->n[k]);
 }
 // Distance forward for height lost: the horizontal speed over the sink of energy height.
 static float glide_of(const speed_bins* b, int k) {
@@ -282,21 +286,27 @@ static float glide_and_clean_stall(fly_card* card) {
   return r.vs_1g;
 }
 
-// As the clean stall, flaps and gear down, from 1.4 times the clean stall speed (or the flaps'
-// limit speed when that is lower).
-static float landing_stall(fly_card* card, float vs_clean) {
+// As the clean stall, with the gear down and the flaps at `flaps` of their travel, from 1.4 times
+// the clean stall speed (or the flaps' limit speed when that is lower): the stall speed, 0 with
+// flight_why when it is not found.
+static float stall_with_flaps(float vs_clean, float flaps) {
   static sweep_result r;
   float vs = vs_clean > 0.0f ? vs_clean : msc.est_Vs * con.msctokts;
   float from = 1.4f * vs;
   float vfe = file_speed_kt(pln.Vfe);
-  if (pln.flapEQ && vfe > 0.0f) from = fltmin2(from, vfe);
-  sweep_plan s = {6000.0f, from, 0.0f, 0.0f, 1, pln.flapEQ ? 1.0f : 0.0f, 1, 0};
-  if (!fly_sweep(&s, &r)) {
+  if (flaps > 0.0f && vfe > 0.0f) from = fltmin2(from, vfe);
+  sweep_plan s = {6000.0f, from, 0.0f, 0.0f, 1, flaps, 1, 0};
+  return fly_sweep(&s, &r) ? r.vs_1g : 0.0f;
+}
+
+// The stall with the gear and the flaps fully down.
+static float landing_stall(fly_card* card, float vs_clean) {
+  float vso = stall_with_flaps(vs_clean, pln.flapEQ ? 1.0f : 0.0f);
+  if (vso > 0.0f)
+    set_figure(card, CARD_STALL_LANDING, vso);
+  else
     figure_not(card, CARD_STALL_LANDING, CARD_FAILED, flight_why);
-    return 0.0f;
-  }
-  set_figure(card, CARD_STALL_LANDING, r.vs_1g);
-  return r.vs_1g;
+  return vso;
 }
 
 // Full power, clean, from well above the best-rate speed down to near the stall: the best rate of
@@ -306,12 +316,22 @@ static float landing_stall(fly_card* card, float vs_clean) {
 static int best_climb(float alt_ft, float from, float to, float* vy, float* roc, char* why,
                       int limits = 0) {
   static sweep_result r;
-  sweep_plan s = {alt_ft, from, to, 1.0f, 0, 0.0f, 0, 0};
-  if (!fly_sweep(&s, &r)) {
-    std::snprintf(why, 200, "%s", flight_why);
-    return 0;
+  // A climb sweep gains height as it slows, and the engine loses power with it: the best rate
+  // would be measured well above the height it is named for. The first sweep finds how much
+  // height is gained before the best band; the second starts that much lower, so that the best
+  // band is flown through alt_ft.
+  float start_ft = alt_ft;
+  int best = -1, edge = 0;
+  for (int pass = 0; pass < 2; pass++) {
+    sweep_plan s = {start_ft, from, to, 1.0f, 0, 0.0f, 0, 0};
+    if (!fly_sweep(&s, &r)) {
+      std::snprintf(why, 200, "%s", flight_why);
+      return 0;
+    }
+    best = bins_best(&r.bins, mean_rate, &edge);
+    if (best < 0) break;
+    start_ft -= mean_h_ft(&r.bins, best) - alt_ft;
   }
-  int edge = 0, best = bins_best(&r.bins, mean_rate, &edge);
   if (best < 0 || (edge && !limits)) {
     std::snprintf(why, 200, "the best rate of climb at %.0f ft lies outside %.0f to %.0f kt",
                   alt_ft, to, from);
@@ -447,8 +467,16 @@ static const float ROTATE_DEG_S = 5.0f;
 // stall speed of the take-off flaps the nose comes up promptly to the lift-off attitude and is
 // held there through the lift-off until the speed reaches the climb speed, 1.2 times that stall
 // speed, which the pilot then holds to 50 ft. The roll ends where the wheels leave the runway.
-static void takeoff(fly_card* card, float vs_clean, float vs_landing) {
-  float vs = vs_clean + takeoff_flaps() * (vs_landing - vs_clean);
+// That stall is flown, not reckoned between the clean and the landing stall: a flap gives much of
+// its lift in the first part of its travel (a plain flap nearly half at a quarter of it).
+static void takeoff(fly_card* card, float vs_clean) {
+  float vs = takeoff_flaps() > 0.0f ? stall_with_flaps(vs_clean, takeoff_flaps()) : vs_clean;
+  if (!(vs > 0.0f)) {
+    char why[200];
+    std::snprintf(why, sizeof why, "the stall with the take-off flaps was not found: %.150s",
+                  flight_why);
+    return figures_not(card, {CARD_TAKEOFF_ROLL, CARD_TAKEOFF_50FT}, CARD_FAILED, why);
+  }
   float vr = 1.1f * vs, v2 = 1.2f * vs;
   fly_controls c{};
   c.throttle = 1.0f, c.gear_down = 1, c.flaps = takeoff_flaps(), c.brakes = 1.0f;
@@ -595,11 +623,8 @@ void card_fly(fly_card* card) {
     step_done(&done);
     if (!pln.gearEQ)
       figures_not(card, {CARD_TAKEOFF_ROLL, CARD_TAKEOFF_50FT}, CARD_NA, NO_WHEELS);
-    else if (vso > 0.0f)
-      takeoff(card, vs, vso);
     else
-      figures_not(card, {CARD_TAKEOFF_ROLL, CARD_TAKEOFF_50FT}, CARD_FAILED,
-                  "needs the landing stall speed");
+      takeoff(card, vs);
   }
   while (done < CARD_STEPS - 1) step_done(&done);
   if (!pln.gearEQ)
