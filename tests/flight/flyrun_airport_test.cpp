@@ -200,8 +200,6 @@ TEST_F(FlightRunnerAirportStart, ATakeoffClimbsOnAutopilotAndHoldsAltitudeAndHea
   }
 }
 
-// A wind from the west pushes the track of an aircraft heading about north to the east of its
-// heading.
 TEST_F(FlightRunnerAirportStart, AWestWindDriftsANorthboundTrackEast) {
   fly_default_options(&o);
   o.kias = 100.0f;
