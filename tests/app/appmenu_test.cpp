@@ -110,11 +110,6 @@ TEST_F(AppAppmenu, CommandsCloseTheSettingsWindowsFirst) {
   EXPECT_EQ(set.cycoutwaiting, 1);
   APPLICATION_handlemenu(801);
   EXPECT_EQ(last_alert().line[0], "Kestrix");
-  APPLICATION_handlemenu(626);
-  EXPECT_EQ(set.view_type, 626);
-  EXPECT_EQ(set.view_is_fullscreen, 1);
-  APPLICATION_handlemenu(601);
-  EXPECT_EQ(set.view_is_fullscreen, 0);
 }
 
 TEST_F(AppAppmenu, OpenAircraftKeepsTheOldNamesWhenCancelled) {

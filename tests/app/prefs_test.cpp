@@ -52,40 +52,6 @@ static bool same_body(const prefs_body& a, const prefs_body& b) {
   return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-TEST_F(AppPrefs, DumpThenGrabGivesTheSameRecords) {
-  // Settings away from the factory values, every one of them exact in six decimals.
-  msc.loc_apt_wrl = 0;
-  msc.rway_sel = 3;
-  msc.locl_time = 3600.5f;
-  atm.vis = 5000.25f;
-  atm.change_turb = 0;
-  atm.wnddir[4] = 270.0f;
-  atm.wndspd[4] = 12.5f;
-  atm.tbl[8] = 3.0f;
-  atm.wave_dir = 45;
-  set.Brlt[7] = 1;
-  set.Bgrf[2] = 1;
-  set.eq_thr = 1;
-  set.joy_response[15] = 28;
-  nav.nf[1] = 10990;
-  nav.obs[0] = 123.5f;
-  nav.gps_id[2] = 36;
-  msc.prd = 0.0625f;
-  msc.logtime = 1;
-  ogl_res = 4;
-  ogl_trees = 1;
-  prefs_body before = captured();
-  std::string path = scratch("round.prf");
-  write_body(path, before);
-
-  reset_world_state();
-  init_constants();
-  ASSERT_EQ(grab_file(path), 1);
-  EXPECT_TRUE(same_body(captured(), before));
-  EXPECT_STREQ(pln.C_path, SAMPLE_ACF("Trainer.acf"));
-  EXPECT_EQ(macibm_find_menu_item(7, 711)->checked, 1);
-}
-
 // A file of the first version ends after checkpoint 105, and so does one whose later settings are
 // damaged: everything before is read, and the later settings stay as the records hold them.
 TEST_F(AppPrefs, OlderFilesKeepTheRecordsForTheSettingsTheyLack) {
@@ -110,8 +76,10 @@ TEST_F(AppPrefs, OlderFilesKeepTheRecordsForTheSettingsTheyLack) {
 }
 
 // The layout the file has always had, kept in tests/app/data: the order, the checkpoints, the
-// shared lines and the number formats of every value. Reading it back gives the same records.
-TEST_F(AppPrefs, WrittenFileKeepsItsLayout) {
+// shared lines and the number formats of every value. Reading it back gives the same records,
+// every setting away from its factory value (exact in six decimals) so that none the reader skips
+// goes unnoticed.
+TEST_F(AppPrefs, WrittenFileKeepsItsLayoutAndReadsBackAsTheSameRecords) {
   std::snprintf(pln.C_file, sizeof pln.C_file, "Trainer.acf");
   std::snprintf(pln.C_path, sizeof pln.C_path, "/aircraft/Trainer.acf");
   msc.loc_apt_wrl = 0;
@@ -154,6 +122,10 @@ TEST_F(AppPrefs, WrittenFileKeepsItsLayout) {
   set.load_fuel = 40.5f;
   set.load_fixed = 90.0f;
   mnw.main_w = 1280, mnw.main_h = 700, mnw.main_state = MAIN_FULL_SCREEN, mnw.ui_scale = 150;
+  atm.change_turb = 0, atm.wnddir[4] = 270.0f, atm.wndspd[4] = 12.5f, atm.tbl[8] = 3.0f;
+  set.Brlt[7] = set.Bgrf[2] = set.eq_thr = 1, set.joy_response[15] = 28;
+  nav.nf[1] = 10990, nav.obs[0] = 123.5f, nav.gps_id[2] = 36;
+  msc.logtime = ogl_trees = 1, ogl_res = 4;
   prefs_body before = captured();
   std::string written = scratch("layout.prf");
   write_body(written, before);
@@ -164,6 +136,8 @@ TEST_F(AppPrefs, WrittenFileKeepsItsLayout) {
   init_constants();
   ASSERT_EQ(grab_file(stored), 1);
   EXPECT_TRUE(same_body(captured(), before));
+  EXPECT_STREQ(pln.C_path, "/aircraft/Trainer.acf");
+  EXPECT_EQ(macibm_find_menu_item(7, 711)->checked, 1);
 }
 
 TEST_F(AppPrefs, DiskOutputIsNeverRestoredWhileScreenAndGraphSelectionsAre) {

@@ -32,15 +32,7 @@ std::vector<unsigned char> fly_ten_seconds(int draw) {
   std::srand(3);
   for (int f = 0; f < 200; f++) sim_frame(draw);
   EXPECT_EQ(scn.belowbases, 0);  // the frame found it in the layer
-  std::vector<unsigned char> b;
-  for (auto [p, n] : {std::make_pair<const void*, size_t>(&flt, sizeof flt),
-                      std::make_pair<const void*, size_t>(&rel, sizeof rel),
-                      std::make_pair<const void*, size_t>(&ctm, sizeof ctm),
-                      std::make_pair<const void*, size_t>(&ott, sizeof ott)}) {
-    const unsigned char* c = static_cast<const unsigned char*>(p);
-    b.insert(b.end(), c, c + n);
-  }
-  return b;
+  return bytes_of(flt, rel, ctm, ott);
 }
 
 }  // namespace

@@ -40,17 +40,6 @@ static float saved_local_time(const fs::path& prefs, int* logtime = nullptr) {
   return ok ? msc.locl_time : -1.0f;
 }
 
-// A picture as a binary PPM file, for whoever looks into the test's folder.
-static void save_ppm(const screen_picture& pic, const fs::path& p) {
-  std::ofstream out(p, std::ios::binary);
-  out << "P6\n" << pic.w << " " << pic.h << "\n255\n";
-  for (unsigned long px : pic.px) {
-    const char rgb[3] = {static_cast<char>((px >> 16) & 255), static_cast<char>((px >> 8) & 255),
-                         static_cast<char>(px & 255)};
-    out.write(rgb, 3);
-  }
-}
-
 class DesktopSmoke : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -184,7 +173,8 @@ TEST_F(DesktopSmoke, KestrixStartsFliesOpensEveryWindowFromItsMenuAndExitsThroug
     if (!w.picture) continue;
     pause_ms(300);  // drawn
     const screen_picture pic = picture_of_window(found[0]);
-    save_ppm(pic, folder / (std::string(w.picture) + ".ppm"));
+    write_file(folder / (std::string(w.picture) + ".ppm"),
+               ppm_bytes(pic.w, pic.h, [&pic](int x, int y) { return pic.at(x, y); }));
     EXPECT_GT(pic.w, 300) << w.title;
     EXPECT_GT(pic.h, 200) << w.title;
     EXPECT_GE(colours_in_rows(pic, 0, pic.h), 16u) << w.title << " looks empty";

@@ -75,7 +75,6 @@ TEST_F(EditorTest, CheckFindsTheSimulatorsProblemsAndPassesTheSamples) {
   }
 }
 
-// A design saved by the editor passing the checks and flying is shown by the screens' own trainer.
 TEST_F(EditorTest, TheCommandLineRefusesWhatItDoesNotKnowAndAFileItCannotRead) {
   std::string out;
   EXPECT_EQ(run_command(quoted(AIRWRIGHT_BINARY) + " --resave none.acf x.acf 2>/dev/null", &out), 1);

@@ -1,5 +1,5 @@
 // The editor's commands through the headless back end: New, Open, Save, Save As and Quit with the
-// three answers of the question, failed saves and bad files, and the defaults of a new aircraft.
+// three answers of the question, failed saves and bad files, and what New works out.
 #include "editor/editor_fixture.h"
 
 #include <sys/stat.h>
@@ -170,7 +170,9 @@ TEST_F(EditorTest, ABadFileIsANoticeAndTheAircraftBeingEditedStays) {
   }
 }
 
-TEST_F(EditorTest, NewAircraftOfEitherTypeHasEveryDefault) {
+// The default values themselves are the table's; a new aircraft built on them is flown by the
+// screens' test. Here: what New works out, and the menus it gives.
+TEST_F(EditorTest, NewAircraftOfEitherTypeGetsATailNumberRoundBodiesAndItsTypesMenus) {
   for (int heli = 0; heli <= 1; heli++) {
     command(heli ? CMD_NEW_HELI : CMD_NEW);
     ASSERT_EQ(pln.is_heli, heli);
@@ -179,18 +181,6 @@ TEST_F(EditorTest, NewAircraftOfEitherTypeHasEveryDefault) {
     EXPECT_EQ(tail[0], 'N');
     for (int i = 1; i <= 3; i++) EXPECT_TRUE(std::isdigit(tail[i])) << tail;
     for (int i = 4; i <= 5; i++) EXPECT_TRUE(std::isupper(tail[i])) << tail;
-    EXPECT_EQ(pln.asi_units, 2);
-    for (int v : {pln.paneltype, pln.radiotype, pln.AStype, pln.supptype, pln.HUDtype, pln.VVItype})
-      EXPECT_EQ(v, 1);
-    for (int loc = 1; loc < PANEL_LOCS; loc++) EXPECT_EQ(pln.ins_of_loc[loc], loc);
-    EXPECT_EQ(pln.entype, ENGINE_PISTON);
-    EXPECT_EQ(pln.numen, 1);
-    EXPECT_EQ(pln.con_smooth, 2);
-    for (int p = PART_WING1_LEFT; p <= PART_VSTAB2; p++)
-      EXPECT_EQ(pln.els[p], p <= PART_WING2_RIGHT ? 6 : 4) << p;
-    EXPECT_EQ(pln.dihed[PART_VSTAB1], 90);
-    EXPECT_EQ(pln.dihed[PART_VSTAB2], 90);
-    for (int p = 0; p <= PART_LAST_DISC; p++) EXPECT_EQ(pln.numblades[p], 2.0f);
     // Round bodies: every point at the body's radius from the axis, no two stations alike.
     const struct {
       int b;
@@ -203,10 +193,6 @@ TEST_F(EditorTest, NewAircraftOfEitherTypeHasEveryDefault) {
     }
     for (int j = 1; j <= 8; j++)
       EXPECT_GT(pln.body_Z[PART_FUSELAGE][j][0], pln.body_Z[PART_FUSELAGE][j - 1][0]);
-    EXPECT_STREQ(pln.Tafl1[0], "Clark-Y (good propeller).afl");
-    EXPECT_STREQ(pln.Rafl0[5], "NACA 2412 (popular).afl");
-    EXPECT_STREQ(pln.Rafl1[11], "NACA 0009 (symmetrical).afl");
-    EXPECT_STREQ(pln.flap_str, "plain flap.flp");
     EXPECT_NEAR(pln.trat[5], 0.12f, 1e-4f);  // the views draw the shipped section's thickness
     EXPECT_EQ(edt.planemod, 0);
     EXPECT_EQ(edt.planenamed, 0);

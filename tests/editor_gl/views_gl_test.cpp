@@ -1,5 +1,6 @@
 // The editor's views drawn with the real GL layer into a picture of the main window's size: the
-// trainer from above before and after its wing is lengthened, and the turning view turning.
+// trainer in every pane. (A change redrawn and the turning view turning are the desktop test's,
+// on Airwright itself; the views' geometry following a change is the editor's views test's.)
 #include "render_gl/gl_harness.h"
 
 #include <algorithm>
@@ -16,7 +17,6 @@ namespace {
 struct box {
   int x0 = 10000, y0 = 10000, x1 = -1, y1 = -1;
   int red = 0;  // pixels of the surfaces' red
-  float aspect() const { return static_cast<float>(x1 - x0 + 1) / static_cast<float>(y1 - y0 + 1); }
 };
 
 box drawn_in(int v) {
@@ -56,36 +56,10 @@ class EditorGl : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(EditorGl, TheTopViewWidensWhenTheWingIsLengthened) {
+TEST_F(EditorGl, EveryPaneShowsTheAircraftAndTheTopViewItsSurfacesInTheirColour) {
   draw_views();
-  const box before = drawn_in(VIEW_TOP);
-  ASSERT_GT(before.x1, before.x0);
-  EXPECT_GT(before.red, 500);  // the wings and tail are there, in their colour
-  // Every pane shows the aircraft.
+  const box top = drawn_in(VIEW_TOP);
+  ASSERT_GT(top.x1, top.x0);
+  EXPECT_GT(top.red, 500);  // the wings and tail are there, in their colour
   for (int v = 0; v < VIEW_PANES; v++) EXPECT_GT(drawn_in(v).x1, drawn_in(v).x0) << v;
-
-  pln.semilen[PART_WING1_RIGHT] += 8.0f;
-  apply_symmetry();
-  draw_views();
-  const box after = drawn_in(VIEW_TOP);
-  // The panes keep the whole aircraft in view, so a longer span shows as a wider planform.
-  EXPECT_GT(after.aspect(), 1.15f * before.aspect()) << before.aspect() << " " << after.aspect();
-}
-
-TEST_F(EditorGl, TheTurningViewTurnsAndTheOthersStayStill) {
-  edt.turn = 0.0f;
-  draw_views();
-  const picture top0 = gl_read(0, 0, EDITOR_WINDOW_W, EDITOR_WINDOW_H);
-  edt.turn = 90.0f;
-  draw_views();
-  const picture top1 = gl_read(0, 0, EDITOR_WINDOW_W, EDITOR_WINDOW_H);
-  int changed[VIEW_PANES] = {0, 0, 0, 0};
-  for (int v = 0; v < VIEW_PANES; v++) {
-    int x, y, w, h;
-    view_pane(v, &x, &y, &w, &h);
-    for (int j = y; j < y + h; j++)
-      for (int i = x; i < x + w; i++) changed[v] += top0.at(i, j) != top1.at(i, j);
-  }
-  EXPECT_GT(changed[VIEW_TURNING], 1000);
-  EXPECT_EQ(changed[VIEW_TOP] + changed[VIEW_FRONT] + changed[VIEW_SIDE], 0);
 }

@@ -24,17 +24,13 @@ struct csv_row {
 
 // The first row of the time history at or after time t; t is negative when there is none.
 csv_row row_at(const char* path, float t) {
-  std::FILE* f = std::fopen(path, "r");
-  char line[1024];
-  csv_row r{-1.0f, 0.0f, 0.0f, 0.0f};
-  while (f && std::fgets(line, sizeof line, f)) {
-    if (std::sscanf(line, "%f,%*f,%*f,%f,%f,%*f,%*f,%*f,%*f,%*f,%*f,%*f,%*f,%*f,%f", &r.t, &r.lat,
-                    &r.lon, &r.heading) == 4 && r.t >= t - 0.001f)
-      break;
-    r.t = -1.0f;
+  for (const std::string& line : lines_of(read_file(path))) {
+    csv_row r{};
+    if (std::sscanf(line.c_str(), "%f,%*f,%*f,%f,%f,%*f,%*f,%*f,%*f,%*f,%*f,%*f,%*f,%*f,%f", &r.t,
+                    &r.lat, &r.lon, &r.heading) == 4 && r.t >= t - 0.001f)
+      return r;
   }
-  if (f) std::fclose(f);
-  return r;
+  return {-1.0f, 0.0f, 0.0f, 0.0f};
 }
 
 // Bearing (true) and distance (nm) from a row's position to the San Bernardino localizer.

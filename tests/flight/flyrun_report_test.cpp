@@ -168,7 +168,7 @@ TEST_F(FlightRunnerReport, ACycleDumpIsAFiniteAccountOfOneFrame) {
   EXPECT_EQ(read_file("cycle.out").find("Qdot (pitch)="), std::string::npos);
 }
 
-// A line every event tick (0.1 s), the labels before every tenth, values in group order.
+// A line every event tick (0.1 s), the labels first and before every tenth, values in group order.
 TEST_F(FlightRunnerReport, TheDataFileHasALineEveryTenthOfASecond) {
   aircraft("builtin:trainer");
   o.seconds = 3.0f;
@@ -181,7 +181,9 @@ TEST_F(FlightRunnerReport, TheDataFileHasALineEveryTenthOfASecond) {
   float last_t = -1.0f;
   while (std::getline(in, line)) {
     if (line.empty()) continue;
-    if (line == "TIME,_sec | _LAT,_deg | _LON,_deg | _ALT,__ft | ") {
+    const bool is_labels = line == "TIME,_sec | _LAT,_deg | _LON,_deg | _ALT,__ft | ";
+    ASSERT_TRUE(is_labels || labels > 0) << "values before the labels: " << line;
+    if (is_labels) {
       // Ten lines between labels, once the first tenth-tick has come.
       if (labels++ >= 2) {
         EXPECT_EQ(since_labels, 10);

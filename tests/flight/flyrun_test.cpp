@@ -92,16 +92,12 @@ TEST(FlightRunnerInput, ScriptLinesAndFiles) {
     EXPECT_FALSE(fly_parse_script_line(line, &e, err)) << line;
   }
 
-  std::FILE* f = std::fopen("order.txt", "w");
-  std::fputs("# comment\n\nt=5 throttle=0.5\n  t=1 aileron=0.2\n", f);
-  std::fclose(f);
+  write_file("order.txt", "# comment\n\nt=5 throttle=0.5\n  t=1 aileron=0.2\n");
   static fly_script s;
   ASSERT_TRUE(fly_read_script("order.txt", &s, err));
   ASSERT_EQ(s.count, 2);
   EXPECT_FLOAT_EQ(s.entry[0].t, 1.0f);  // kept in time order
-  f = std::fopen("broken.txt", "w");
-  std::fputs("t=1 throttle=1\nt=2 thrust=1\n", f);
-  std::fclose(f);
+  write_file("broken.txt", "t=1 throttle=1\nt=2 thrust=1\n");
   EXPECT_FALSE(fly_read_script("broken.txt", &s, err));
   EXPECT_NE(std::strstr(err, "line 2"), nullptr) << err;
 }
@@ -116,12 +112,7 @@ TEST(FlightRunnerRun, StatusAndSummaryOfGoodAndBadRuns) {
   EXPECT_EQ(run(o, &out, &errs), FLY_OK);
   EXPECT_EQ(last_line(out).rfind("summary t=2.0 alt_ft=", 0), 0u) << out;
   EXPECT_NE(out.find(" crashed=0"), std::string::npos);
-  std::FILE* f = std::fopen("glide.csv", "r");
-  ASSERT_NE(f, nullptr);
-  int lines = 0;
-  for (int ch; (ch = std::fgetc(f)) != EOF;) lines += ch == '\n';
-  std::fclose(f);
-  EXPECT_EQ(lines, 1 + 1 + 40);  // header, start, 40 frames
+  EXPECT_EQ(lines_of(read_file("glide.csv")).size(), 1u + 1 + 40);  // header, start, 40 frames
 
   // Bad input flies nothing and reports no summary, only what was wrong.
   o.csv[0] = '\0';

@@ -12,7 +12,6 @@ class FlightPeriodicChecks : public TwinTest {
   }
 };
 
-// Empty tanks stopping the engines: the once-a-second pass's engine test.
 TEST_F(FlightPeriodicChecks, FuelBurnsAtTheEnginesFlow) {
   flt.ff_[0] = 0.1f, flt.ff_[1] = 0.2f, flt.ff_[2] = 5;  // no third engine
   seconds(2);

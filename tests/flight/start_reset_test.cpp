@@ -6,15 +6,7 @@ namespace {
 
 // The records a flight moves, byte for byte.
 std::vector<unsigned char> flight_records() {
-  std::vector<unsigned char> b;
-  auto add = [&b](const void* p, size_t n) {
-    const unsigned char* c = static_cast<const unsigned char*>(p);
-    b.insert(b.end(), c, c + n);
-  };
-  add(&flt, sizeof flt), add(&pat, sizeof pat), add(&rel, sizeof rel);
-  add(&ctm, sizeof ctm), add(&ott, sizeof ott), add(&nav, sizeof nav);
-  add(&atm, sizeof atm), add(&set, sizeof set), add(&msc, sizeof msc);
-  return b;
+  return bytes_of(flt, pat, rel, ctm, ott, nav, atm, set, msc);
 }
 
 // The program's clocks and its random numbers are not the flight's: each flight here starts

@@ -76,17 +76,6 @@ TEST_F(PanelGl, AirspeedNeedleMovesWithTheIndicatedAirspeedAndNothingElseIsRedra
   EXPECT_EQ(slot_pixels(ALT), alt_before);
 }
 
-TEST_F(PanelGl, AltimeterHundredsNeedleTurnsOnceEveryThousandFeet) {
-  flt.h_ind = 0.0f;
-  update_panel();
-  EXPECT_TRUE(near_colour(px(ALT, 0.8f, 0.0f), py(ALT, 0.8f, 0.0f), NEEDLE));
-  EXPECT_FALSE(near_colour(px(ALT, 0.8f, 90.0f), py(ALT, 0.8f, 90.0f), NEEDLE));
-  flt.h_ind = 1250.0f * con.fttomtrs;  // 250 ft past a thousand: a quarter turn
-  update_panel();
-  EXPECT_TRUE(near_colour(px(ALT, 0.8f, 90.0f), py(ALT, 0.8f, 90.0f), NEEDLE));
-  EXPECT_FALSE(near_colour(px(ALT, 0.8f, 0.0f), py(ALT, 0.8f, 0.0f), NEEDLE));
-}
-
 TEST_F(PanelGl, HorizonSinksAsTheNoseRisesAndTiltsAgainstTheBank) {
   int cx = lay.cx[AHZ], cy = lay.cy[AHZ];
   update_panel();

@@ -5,7 +5,6 @@
 #include <array>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 
 #include "aircraft/aircraft.h"
 #include "app/app.h"
@@ -139,12 +138,9 @@ TEST_F(RenderScenery, EveryViewDrawsOverAnAirportInAnyWeather) {
 
 TEST_F(RenderScenery, EveryTextureTheViewLoadsIsShippedAsA24BitPowerOfTwoBitmap) {
   auto check = [](const std::string& name, bool square) {
-    std::ifstream f(std::string(KESTRIX_RUNTIME_DIR) + "/textures/" + name + ".BMP",
-                    std::ios::binary);
-    ASSERT_TRUE(f.is_open()) << name;
-    unsigned char h[54];
-    f.read(reinterpret_cast<char*>(h), sizeof h);
-    ASSERT_EQ(f.gcount(), 54) << name;
+    const std::string f = read_file(std::string(KESTRIX_RUNTIME_DIR) + "/textures/" + name + ".BMP");
+    ASSERT_GE(f.size(), 54u) << name;
+    const auto h = reinterpret_cast<const unsigned char*>(f.data());
     const int w = h[18] | h[19] << 8, ht = h[22] | h[23] << 8, bits = h[28];
     EXPECT_EQ(bits, 24) << name;
     EXPECT_EQ(w & (w - 1), 0) << name << " " << w;

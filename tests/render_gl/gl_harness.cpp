@@ -7,7 +7,6 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -119,16 +118,5 @@ std::string gl_picture(int x, int y, int w, int h) {
 }
 
 void save_picture(const picture& p, const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return;
-  std::fprintf(f, "P6\n%d %d\n255\n", p.w, p.h);
-  for (int y = p.h - 1; y >= 0; y--)
-    for (int x = 0; x < p.w; x++) {
-      const uint32_t c = p.at(x, y);
-      const unsigned char b[3] = {static_cast<unsigned char>(red_of(c)),
-                                  static_cast<unsigned char>(green_of(c)),
-                                  static_cast<unsigned char>(blue_of(c))};
-      std::fwrite(b, 1, 3, f);
-    }
-  std::fclose(f);
+  write_file(path, ppm_bytes(p.w, p.h, [&p](int x, int y) { return p.at(x, p.h - 1 - y); }));
 }

@@ -38,6 +38,27 @@ void write_file(const std::string& path, const std::string& bytes);
 bool write_with_line(const std::string& from, const std::string& label, const std::string& line,
                      const std::string& to);
 
+// The bytes of the records given, one after another: two states compared to the last bit.
+template <typename... R>
+std::vector<unsigned char> bytes_of(const R&... records) {
+  std::vector<unsigned char> b;
+  (b.insert(b.end(), reinterpret_cast<const unsigned char*>(&records),
+            reinterpret_cast<const unsigned char*>(&records) + sizeof records),
+   ...);
+  return b;
+}
+
+// A picture as the bytes of a binary PPM file, for looking at a failing case: rgb(x, y) is the
+// colour, 0xRRGGBB, of the pixel x across and y down from the top.
+template <typename F>
+std::string ppm_bytes(int w, int h, F rgb) {
+  std::string s = "P6\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
+  for (int y = 0; y < h; y++)
+    for (int x = 0; x < w; x++)
+      for (int shift : {16, 8, 0}) s += static_cast<char>(rgb(x, y) >> shift & 255);
+  return s;
+}
+
 // A text's lines without their ends, and its last line that is not empty.
 std::vector<std::string> lines_of(const std::string& text);
 std::string last_line(const std::string& text);
