@@ -127,7 +127,6 @@ TEST_F(WorldSurroundings, RoofsCarryTheAircraftButMastsDoNot) {
   EXPECT_EQ(env.over_obs, 0);
 }
 
-// A level region moves like a loaded one, but never past a pole.
 TEST_F(WorldSurroundings, ALevelRegionMovesByBeingLaidOutAgainButNotPastAPole) {
   const struct {
     int lat_sou;
