@@ -253,10 +253,4 @@ TEST_F(AircraftAcf, MalformedFilesGiveTheirAlerts) {
   EXPECT_FATAL_ALERT(read_text(step));
   EXPECT_EQ(last_alert().line[0], "An error occurred during read-in of the aircraft file.");
   EXPECT_EQ(last_alert().line[2], "Wanted checkpoint 106, but got point 107.");
-
-  std::string old = good;
-  old.replace(0, 5, "I\n34 ");
-  EXPECT_FATAL_ALERT(read_text(old));
-  EXPECT_EQ(last_alert().line[0],
-            "The following file is the wrong version for this version of Kestrix:");
 }

@@ -42,8 +42,6 @@ TEST_F(AircraftParts, DiscsNeedAPropellerEngineAndBodiesTheirOptions) {
 
 TEST_F(AircraftParts, SurfaceNeedsMoreThanFiveCentimetresOfSpan) {
   for (int p = 4; p <= 11; p++) {
-    pln.semilen[p] = 0.04f;
-    EXPECT_EQ(have_this_part(p), 0) << p;
     pln.semilen[p] = 0.05f;
     EXPECT_EQ(have_this_part(p), 0) << p;
     pln.semilen[p] = 0.06f;
@@ -84,37 +82,28 @@ TEST_F(AircraftParts, ElementCentresDivideTheSpanEvenly) {
   EXPECT_EQ(get_wing_rarm(5, 0), 0.0f);
 }
 
-TEST_F(AircraftParts, LeftSurfacesExtendToTheLeft) {
-  for (int p : {4, 5, 6, 7, 8, 9}) {
-    pln.Xarm[p] = 0.5f;
-    float tip = get_wing_Xarm(p, 3.0f);
-    bool left = p == 4 || p == 6 || p == 8;
-    EXPECT_FLOAT_EQ(tip, left ? -2.5f : 3.5f) << p;
+// A point r along the span from the root at (Xarm, Yarm, Zarm): left surfaces extend to the left;
+// dihedral and sweep turn the span; negative and full-turn angles from the file are wrapped.
+TEST_F(AircraftParts, SpanPointsFollowSideDihedralAndSweep) {
+  const float s30 = 0.5f, c30 = std::cos(deg(30));
+  const struct {
+    int p, dihed, sweep;
+    float r, x, y, z;  // root Yarm and Zarm 1 and 6; Xarm 0.5 on a side, 0 on the fin
+  } cases[] = {
+      {4, 0, 0, 3, -2.5f, 1, 6}, {5, 0, 0, 3, 3.5f, 1, 6},  {6, 0, 0, 3, -2.5f, 1, 6},
+      {7, 0, 0, 3, 3.5f, 1, 6},  {8, 0, 0, 3, -2.5f, 1, 6}, {9, 0, 0, 3, 3.5f, 1, 6},
+      {10, 90, 30, 2, 0, 1 + 2 * c30, 6 + 2 * s30},  // an upright fin, swept back
+      {5, -5, -30, 4, 0.5f + 4 * std::cos(deg(5)) * c30, 1 + 4 * std::sin(deg(-5)) * c30,
+       6 - 4 * s30},  // anhedral, swept forward
+      {5, 0, 390, 4, 0.5f + 4 * c30, 1, 6 + 4 * s30},
+  };
+  for (const auto& c : cases) {
+    pln.Xarm[c.p] = c.p == 10 ? 0.0f : 0.5f, pln.Yarm[c.p] = 1.0f, pln.Zarm[c.p] = 6.0f;
+    pln.dihed[c.p] = c.dihed, pln.sweepnow[c.p] = c.sweep;
+    EXPECT_NEAR(get_wing_Xarm(c.p, c.r), c.x, 1e-5f) << c.p << " " << c.sweep;
+    EXPECT_NEAR(get_wing_Yarm(c.p, c.r), c.y, 1e-5f) << c.p << " " << c.sweep;
+    EXPECT_NEAR(get_wing_Zarm(c.p, c.r), c.z, 1e-5f) << c.p << " " << c.sweep;
   }
-}
-
-TEST_F(AircraftParts, DihedralAndSweepTurnTheSpan) {
-  pln.Xarm[10] = 0.0f;
-  pln.Yarm[10] = 1.0f;
-  pln.Zarm[10] = 6.0f;
-  pln.dihed[10] = 90;  // an upright fin
-  pln.sweepnow[10] = 30;
-  float r = 2.0f;
-  EXPECT_NEAR(get_wing_Xarm(10, r), 0.0f, 1e-5f);
-  EXPECT_NEAR(get_wing_Yarm(10, r), 1.0f + r * std::cos(deg(30)), 1e-5f);
-  EXPECT_NEAR(get_wing_Zarm(10, r), 6.0f + r * 0.5f, 1e-5f);
-}
-
-TEST_F(AircraftParts, NegativeAndFullTurnAnglesFromTheFileAreWrapped) {
-  pln.Yarm[5] = 0.0f;
-  pln.Zarm[5] = 0.0f;
-  pln.dihed[5] = -5;      // anhedral
-  pln.sweepnow[5] = -30;  // forward sweep
-  float r = 4.0f;
-  EXPECT_NEAR(get_wing_Yarm(5, r), r * std::sin(deg(-5)) * std::cos(deg(30)), 1e-5f);
-  EXPECT_NEAR(get_wing_Zarm(5, r), -r * 0.5f, 1e-5f);
-  pln.sweepnow[5] = 390;
-  EXPECT_NEAR(get_wing_Zarm(5, r), r * 0.5f, 1e-5f);
 }
 
 TEST_F(AircraftParts, DiscOutlineHasTwoStationsPerBlade) {

@@ -48,33 +48,26 @@ class RenderOglBmp : public ::testing::Test {
 };
 
 TEST_F(RenderOglBmp, ReadsRowsInEveryStoredOrderSkippingPaddingAndGaps) {
-  test_bmp b{3, 2};  // 9 bytes of pixels and 3 of padding per row
-  write_bmp("up.BMP", b);
-  ASSERT_EQ(fs::file_size("up.BMP"), 54u + 2 * 12);
-  EXPECT_EQ(OGL_texbmp(BMP_TEXTURE_PATH, 4, 0, "up"), 1);
-  expect_pattern(3, 2);
-  EXPECT_EQ(tex_size[4], 3 * 2 * 4);
-
-  b.top_down = true;
-  write_bmp("down.BMP", b);
-  std::memset(rgb_array, 0, 64);
-  EXPECT_EQ(OGL_texbmp(BMP_TEXTURE_PATH, 4, 0, "down"), 1);
-  expect_pattern(3, 2);
-
-  // Bytes the header says to skip before the pixels must not be read as pixels.
-  b.top_down = false;
-  b.gap = 10;
-  write_bmp("gap.BMP", b);
-  std::memset(rgb_array, 0, 64);
-  EXPECT_EQ(OGL_texbmp(BMP_TEXTURE_PATH, 4, 0, "gap"), 1);
-  expect_pattern(3, 2);
-
-  // Names written on Windows and a lower-case extension on disk.
-  b.gap = 0;
-  b.w = 5;
-  write_bmp("lower.bmp", b);
-  EXPECT_EQ(OGL_texbmp(BMP_TEXTURE_PATH, 4, 0, ".\\lower"), 1);
-  expect_pattern(5, 2);
+  ASSERT_EQ(bmp_bytes(test_bmp{3, 2}).size(), 54u + 2 * 12);  // 9 bytes of pixels, 3 of padding
+  // Bottom row first, top row first, bytes the header says to skip before the pixels, and a name
+  // written on Windows for a file with a lower-case extension on disk.
+  const struct {
+    const char *file, *name;
+    bool top_down;
+    int gap, w;
+  } cases[] = {{"up.BMP", "up", false, 0, 3},
+               {"down.BMP", "down", true, 0, 3},
+               {"gap.BMP", "gap", false, 10, 3},
+               {"lower.bmp", ".\\lower", false, 0, 5}};
+  for (const auto& c : cases) {
+    test_bmp b{c.w, 2};
+    b.top_down = c.top_down, b.gap = c.gap;
+    write_bmp(c.file, b);
+    std::memset(rgb_array, 0, 64);
+    EXPECT_EQ(OGL_texbmp(BMP_TEXTURE_PATH, 4, 0, c.name), 1) << c.file;
+    expect_pattern(c.w, 2);
+    EXPECT_EQ(tex_size[4], c.w * 2 * 4) << c.file;
+  }
   EXPECT_TRUE(macibm_alert_log().empty());
 }
 
