@@ -231,16 +231,20 @@ void BM_ViewNoonForwards1920x1080(benchmark::State& state) {
 }
 
 // The forward view at noon with ten data groups written to the data file and listed on the
-// screen, to set beside BM_ViewNoonForwards: what data output costs the pilot's frame.
-void BM_ViewNoonForwardsTenGroups(benchmark::State& state) {
+// screen, to set beside BM_ViewNoonForwards at each size: what data output costs the pilot's frame.
+void ten_groups(benchmark::State& state, int w, int h) {
   static const int watched[10] = {1, 5, 13, 15, 16, 23, 24, 26, 28, 31};
   for (int g : watched) set.Bdsk[g] = set.Brlt[g] = 1;
   set_rlt_grf_choices();
   trk.open("/dev/null");
-  run(state, 12.0f, 601);
+  run(state, 12.0f, 601, 0, w, h);
   trk.close();
   for (int g : watched) set.Bdsk[g] = set.Brlt[g] = 0;
   set_rlt_grf_choices();
+}
+void BM_ViewNoonForwardsTenGroups(benchmark::State& state) { ten_groups(state, WIN_W, WIN_H); }
+void BM_ViewNoonForwardsTenGroups1920x1080(benchmark::State& state) {
+  ten_groups(state, 1920, 1080);
 }
 
 // The on-screen list of those ten groups alone, drawn over the picture and waited for: the text's
@@ -282,5 +286,9 @@ BENCHMARK(BM_ViewNoonFullScreen)->Unit(benchmark::kMillisecond)->MinTime(1.0)->U
 BENCHMARK(BM_ViewNoonForwardsTenGroups)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
 BENCHMARK(BM_DataListAlone)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
 BENCHMARK(BM_ViewNoonForwards1920x1080)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+BENCHMARK(BM_ViewNoonForwardsTenGroups1920x1080)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0)
+    ->UseRealTime();
 
 }  // namespace
