@@ -49,9 +49,17 @@ inline std::vector<std::string> window_ids(const std::string& name_pattern,
   return ids;
 }
 
-// Runs a program in `folder` with the preferences under `config`; returns its process id.
+// Runs a program in `folder` with the preferences under `config`; returns its process id. The
+// virtual server may still be coming up when the first test starts, so the program is started
+// once the server takes a connection (or after ten seconds, when the program will say why not).
 inline pid_t start(const char* program, const std::vector<std::string>& args,
                    const fs::path& folder, const fs::path& config) {
+  for (double until = seconds_now() + 10.0; seconds_now() < until; pause_ms(100)) {
+    if (Display* d = XOpenDisplay(nullptr)) {
+      XCloseDisplay(d);
+      break;
+    }
+  }
   pid_t pid = fork();
   if (pid != 0) return pid;
   if (chdir(folder.c_str()) != 0) _exit(126);
