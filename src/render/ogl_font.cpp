@@ -227,14 +227,27 @@ static const unsigned char* font_picture() {
   return alpha;
 }
 
+// Where coordinate c begins along an axis of scale s and origin o, unrounded. A block of dots
+// takes the pixels whose centres lie beyond the point where its coordinate begins, up to and with
+// the point where the next begins; a quad takes the pixels whose centres lie between its edges,
+// its first edge included. Set a sixty-fourth of a pixel on, the quad's edges and the borders
+// between its texels never pass through a pixel centre, and every pixel falls where the blocks
+// put it, at one and a half pixels a coordinate as at two.
+static float glyph_edge(float s, int o, int c) {
+  return static_cast<float>(o + static_cast<double>(s) * c) + 1.0f / 64.0f;
+}
+
 // Window pixels of the placed glyphs as the back end's quads: four corners each, wound as every
 // 2-D quad is, with the matching corners of the font's picture.
 static int glyph_quads(const ogl_glyph_pos* g, int n, float* xy, float* st) {
+  const ogl_mapping& m = OGL_mapping();
   int v = 0;
   for (int k = 0; k < n; k++) {
     if (!ogl_glyph_rows(g[k].glyph)) continue;
-    const float x0 = ogl_edge_x(g[k].x), x1 = ogl_edge_x(g[k].x + OGL_GLYPH_W);
-    const float y0 = ogl_edge_y(g[k].y), y1 = ogl_edge_y(g[k].y + OGL_GLYPH_H);
+    const float x0 = glyph_edge(m.scale, m.ox, g[k].x);
+    const float x1 = glyph_edge(m.scale, m.ox, g[k].x + OGL_GLYPH_W);
+    const float y0 = glyph_edge(m.scale, m.oy, g[k].y);
+    const float y1 = glyph_edge(m.scale, m.oy, g[k].y + OGL_GLYPH_H);
     const float s0 = static_cast<float>(g[k].glyph * FONT_SLOT) / FONT_PICTURE_W;
     const float s1 = static_cast<float>(g[k].glyph * FONT_SLOT + OGL_GLYPH_W) / FONT_PICTURE_W;
     const float t1 = static_cast<float>(OGL_GLYPH_H) / FONT_PICTURE_H;
@@ -254,14 +267,11 @@ static int glyph_quads(const ogl_glyph_pos* g, int n, float* xy, float* st) {
 // read-outs), dots below that (a panel's label).
 enum { QUADS_FROM_GLYPHS = 32 };
 
-// Draws placed glyphs in the current colour. A glyph quad sampled at pixel centres sets exactly
-// the pixels of its dots' blocks only when every block is the same whole number of pixels; under a
-// fractional scale the blocks differ by a pixel here and there, so the dots are drawn instead.
+// Draws placed glyphs in the current colour.
 static void draw_glyphs(const ogl_glyph_pos* g, int n) {
   static std::vector<float> xy, st;
   if (n <= 0) return;
-  const float scale = OGL_mapping().scale;
-  if (n >= QUADS_FROM_GLYPHS && scale == std::floor(scale)) {
+  if (n >= QUADS_FROM_GLYPHS) {
     xy.resize(8 * static_cast<size_t>(n));
     st.resize(8 * static_cast<size_t>(n));
     const int v = glyph_quads(g, n, xy.data(), st.data());

@@ -116,12 +116,12 @@ TEST_F(RenderGlDraw, AGlyphIsItsTableOfDotsWhicheverCase) {
 }
 
 // A batch long enough to be drawn as quads of the font's picture lights exactly the pixels of its
-// glyphs drawn one by one as dots, one pixel a coordinate or two, and leaves the texture that was
-// bound, texturing and the alpha test as it found them.
+// glyphs drawn one by one as dots, at whole and fractional scales (a full-HD screen's among them),
+// and leaves the texture that was bound, texturing and the alpha test as it found them.
 TEST_F(RenderGlDraw, ABatchOfGlyphQuadsLightsThePixelsOfTheirDots) {
   static const char* const rows[] = {"ABCDEFGHIJKL", "MNOPQRSTUVWX", "YZ0123456789",
                                      "+-/:.,()'=!_"};
-  for (float scale : {1.0f, 2.0f}) {
+  for (float scale : {1.0f, 1.5f, 1080.0f / 580.0f, 2.0f}) {
     OGL_set_mapping(ogl_mapping{scale, 0, 0, 80, 50, GL_TEST_W, GL_TEST_H});
     std::string picture[2];
     for (int batched = 0; batched < 2; batched++) {
