@@ -1,5 +1,6 @@
 // Shared set-up for every test program: fatal alerts throw instead of ending the process, and each
-// test starts with an empty alert log, the real clock and no program handlers.
+// test starts in a folder of its own with an empty alert log, the real clock and no program
+// handlers.
 #include "support/test_support.h"
 
 #include <sys/wait.h>
@@ -20,6 +21,10 @@ double (*const real_clock)() = macibm_clock_hook;
 
 class AlertReset : public ::testing::EmptyTestEventListener {
   void OnTestStart(const ::testing::TestInfo&) override {
+    // CTest runs every case as a process of its own, side by side with others of its suite: a
+    // file one case writes and reads back (the error log, a weather report) must not be one that
+    // another case empties or rewrites meanwhile.
+    enter_test_folder();
     macibm_exit_hook = throwing_exit;
     macibm_alert_hook = nullptr;
     macibm_fatal_hook = nullptr;
