@@ -17,14 +17,12 @@
 class AircraftTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    enter_test_folder();
     init_constants();
     reset_pln();
     reset_afl();
     reset_flt();
     reset_msc();
   }
-  void TearDown() override { leave_test_folder(); }
 };
 
 inline void set_foils(int p, const char* name) {

@@ -25,7 +25,6 @@ inline std::string copy_sample(const std::string& file) {
 class EditorTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    enter_test_folder();
     headless_reset();
     install_editor_hooks();
     ASSERT_EQ(MACIBM_init("Airwright", EDITOR_WINDOW_W, EDITOR_WINDOW_H), 1);
@@ -33,7 +32,6 @@ class EditorTest : public ::testing::Test {
     mnw.ready_to_update = 1;
     macibm_clear_alert_log();
   }
-  void TearDown() override { leave_test_folder(); }
 
   // A menu command as the user gives it: queued, then delivered by one pass of the loop.
   static void command(int id) {

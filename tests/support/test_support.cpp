@@ -19,6 +19,15 @@ static void throwing_exit(int status) { throw fatal_alert_exit{status}; }
 namespace {
 double (*const real_clock)() = macibm_clock_hook;
 
+// Enters the running test's folder inside the folder the program started in, making it.
+void enter_test_folder() {
+  static const std::filesystem::path suite = std::filesystem::current_path();
+  const ::testing::TestInfo* t = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::filesystem::path dir = suite / (std::string(t->test_suite_name()) + "." + t->name());
+  std::filesystem::create_directories(dir);
+  std::filesystem::current_path(dir);
+}
+
 class AlertReset : public ::testing::EmptyTestEventListener {
   void OnTestStart(const ::testing::TestInfo&) override {
     // CTest runs every case as a process of its own, side by side with others of its suite: a

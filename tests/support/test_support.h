@@ -69,18 +69,3 @@ int run_command(const std::string& command, std::string* out);
 // The number after " key=" in the last summary line of kestrix-fly's output; NAN when absent.
 float summary_value(const std::string& output, const char* key);
 
-// Each test works in a folder of its own inside the suite's scratch folder, so that test cases run
-// side by side never share a file.
-inline std::filesystem::path& suite_folder() {
-  static std::filesystem::path p;
-  return p;
-}
-inline void enter_test_folder() {
-  const ::testing::TestInfo* t = ::testing::UnitTest::GetInstance()->current_test_info();
-  if (suite_folder().empty()) suite_folder() = std::filesystem::current_path();
-  std::filesystem::path dir =
-      suite_folder() / (std::string(t->test_suite_name()) + "." + t->name());
-  std::filesystem::create_directories(dir);
-  std::filesystem::current_path(dir);
-}
-inline void leave_test_folder() { std::filesystem::current_path(suite_folder()); }
