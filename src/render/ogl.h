@@ -192,10 +192,10 @@ void ogl_be_enable(int cap, int on);
 void ogl_be_color(float r, float g, float b);
 // n vertices (x, y pairs in xy) in window pixels; `width` is the line width in pixels.
 void ogl_be_draw2d(int prim, const float* xy, int n, float width);
-// n vertices of glyph quads in window pixels (xy, four corners each) drawn in the current colour
-// where the font's picture at the matching corners (st, 0..1) is set. The picture is w x h alpha
-// bytes, rows bottom-up, the same for the whole run; the back end keeps its own copy.
-void ogl_be_glyphs(const float* xy, const float* st, int n, const unsigned char* font, int w,
+// n vertices of text quads in window pixels (xy, four corners each) drawn in the current colour
+// where the picture at the matching corners (st, 0..1) is set. The picture is w x h alpha bytes,
+// rows bottom-up, made for this draw; the back end takes its own copy before it returns.
+void ogl_be_glyphs(const float* xy, const float* st, int n, const unsigned char* picture, int w,
                    int h);
 void ogl_be_line3d(const float a[3], const float b[3]);
 // Quad with one normal; st holds four s, t pairs, or is null for an untextured quad.

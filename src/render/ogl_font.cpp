@@ -1,10 +1,11 @@
 // The 5 x 7 dot-matrix font, the layout of text and fixed-format numbers, and the calls that draw
-// them: a short string as its dots, a long batch of read-outs as one quad of the font's picture
-// per glyph.
+// them: a short string as its dots, a long batch of read-outs as a picture of its text.
 #include "render/ogl.h"
 #include "render/ogl_local.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include "shared/shared.h"
@@ -207,85 +208,146 @@ int ogl_layout_number(int x, int y, float value, int digits, int decimals, int s
 
 // ---- Drawing ---------------------------------------------------------------------------------
 
-// The font's picture for the back end: glyph g in the 8-pixel slot from column 8 g, its bottom row
-// in the picture's bottom row, set pixels opaque.
-enum { FONT_SLOT = 8, FONT_PICTURE_W = 512, FONT_PICTURE_H = 8 };
-static_assert(FONT_GLYPHS + 8 <= FONT_PICTURE_W / FONT_SLOT, "every glyph has a slot");
+// A long batch reaches the back end as a picture of its text made for the draw, in window pixels,
+// and one quad per run of glyphs along a line (a string and its near neighbours): the software
+// renderer pays for every small triangle it sets up, and a quad per glyph made the ten groups of
+// the on-screen data list some 560 of them (130 now). Runs are packed into shelves of a square
+// picture; a batch that overflows it is drawn a picture at a time.
+enum { TEXT_PICTURE_SIDE = 512, RUN_GAP_GLYPHS = 2, FAR_OUTSIDE = 1 << 20 };
 
-static const unsigned char* font_picture() {
-  static unsigned char alpha[FONT_PICTURE_W * FONT_PICTURE_H];
-  static bool made;
-  if (made) return alpha;
-  for (int g = 0; g < FONT_GLYPHS + 8; g++) {
-    const unsigned char* rows = ogl_glyph_rows(g);
-    for (int j = 0; j < OGL_GLYPH_H; j++)
-      for (int i = 0; i < OGL_GLYPH_W; i++)
-        if (rows[OGL_GLYPH_H - 1 - j] & (0x10 >> i))
-          alpha[j * FONT_PICTURE_W + g * FONT_SLOT + i] = 255;
-  }
-  made = true;
-  return alpha;
-}
+namespace {
+struct pixel_box {
+  int x0, y0, x1, y1;  // window pixels; x1 and y1 are the first beyond
+};
 
-// Where coordinate c begins along an axis of scale s and origin o, unrounded. A block of dots
-// takes the pixels whose centres lie beyond the point where its coordinate begins, up to and with
-// the point where the next begins; a quad takes the pixels whose centres lie between its edges,
-// its first edge included. Set a sixty-fourth of a pixel on, the quad's edges and the borders
-// between its texels never pass through a pixel centre, and every pixel falls where the blocks
-// put it, at one and a half pixels a coordinate as at two.
-static float glyph_edge(float s, int o, int c) {
-  return static_cast<float>(o + static_cast<double>(s) * c) + 1.0f / 64.0f;
-}
-
-// Window pixels of the placed glyphs as the back end's quads: four corners each, wound as every
-// 2-D quad is, with the matching corners of the font's picture.
-static int glyph_quads(const ogl_glyph_pos* g, int n, float* xy, float* st) {
-  const ogl_mapping& m = OGL_mapping();
-  int v = 0;
-  for (int k = 0; k < n; k++) {
-    if (!ogl_glyph_rows(g[k].glyph)) continue;
-    const float x0 = glyph_edge(m.scale, m.ox, g[k].x);
-    const float x1 = glyph_edge(m.scale, m.ox, g[k].x + OGL_GLYPH_W);
-    const float y0 = glyph_edge(m.scale, m.oy, g[k].y);
-    const float y1 = glyph_edge(m.scale, m.oy, g[k].y + OGL_GLYPH_H);
-    const float s0 = static_cast<float>(g[k].glyph * FONT_SLOT) / FONT_PICTURE_W;
-    const float s1 = static_cast<float>(g[k].glyph * FONT_SLOT + OGL_GLYPH_W) / FONT_PICTURE_W;
-    const float t1 = static_cast<float>(OGL_GLYPH_H) / FONT_PICTURE_H;
-    const float corners[8] = {x0, y0, x0, y1, x1, y1, x1, y0};
-    const float picture[8] = {s0, 0.0f, s0, t1, s1, t1, s1, 0.0f};
-    for (int c = 0; c < 8; c++) {
-      xy[2 * v + c] = corners[c];
-      st[2 * v + c] = picture[c];
+class text_picture {
+ public:
+  // Adds glyph g, lighting the pixels its dots light: each run of dots along a row is the block of
+  // pixels of its coordinates, at least one pixel each way.
+  void add(const ogl_glyph_pos& g) {
+    const unsigned char* rows = ogl_glyph_rows(g.glyph);
+    // Even at the smallest scale a glyph this far out lies beyond the largest window, and nearer
+    // ones keep their pixel sums far inside an int.
+    if (!rows || std::abs(g.x) > FAR_OUTSIDE || std::abs(g.y) > FAR_OUTSIDE) return;
+    const ogl_mapping& m = OGL_mapping();
+    int xs[OGL_GLYPH_W + 1], ys[OGL_GLYPH_H + 1];
+    for (int i = 0; i <= OGL_GLYPH_W; i++) xs[i] = OGL_pixel_edge(m.scale, m.ox, g.x + i);
+    for (int j = 0; j <= OGL_GLYPH_H; j++) ys[j] = OGL_pixel_edge(m.scale, m.oy, g.y + j);
+    const pixel_box b = {xs[0], ys[0], intmax2(xs[OGL_GLYPH_W], xs[OGL_GLYPH_W - 1] + 1),
+                         intmax2(ys[OGL_GLYPH_H], ys[OGL_GLYPH_H - 1] + 1)};
+    if (!joins_run(b)) start_run(b);
+    run.x1 = intmax2(run.x1, b.x1);
+    for (int j = 0; j < OGL_GLYPH_H; j++) {
+      const unsigned char bits = rows[OGL_GLYPH_H - 1 - j];  // j counts up from the bottom row
+      const int y1 = intmax2(ys[j + 1], ys[j] + 1);
+      for (int i = 0; i < OGL_GLYPH_W;) {
+        int k = 0;
+        while (i + k < OGL_GLYPH_W && (bits & (0x10 >> (i + k)))) k++;
+        if (k == 0) {
+          i++;
+          continue;
+        }
+        const int x0 = xs[i] - run.x0 + slot_x,
+                  x1 = intmax2(xs[i + k], xs[i] + 1) - run.x0 + slot_x;
+        for (int y = ys[j]; y < y1; y++)
+          std::fill_n(&alpha[(slot_y + y - run.y0) * TEXT_PICTURE_SIDE + x0], x1 - x0, 255);
+        i += k;
+      }
     }
-    v += 4;
   }
-  return v;
-}
 
-// A draw of glyph quads switches the font's texture in and out around it, which costs more than
-// the dots of a short string: quads pay from a few dozen glyphs in one draw on (a batch of
-// read-outs), dots below that (a panel's label).
-enum { QUADS_FROM_GLYPHS = 32 };
+  // Draws what the picture holds and empties it.
+  void draw() {
+    end_run();
+    if (!xy.empty()) {
+      // Only the shelves in use go to the back end, in a height it takes (a power of two).
+      const int used = shelf_y + shelf_h;
+      int h = 1;
+      while (h < used) h *= 2;
+      for (size_t k = 0; k < st.size(); k += 2) st[k + 1] /= static_cast<float>(h);
+      ogl_be_glyphs(xy.data(), st.data(), static_cast<int>(xy.size() / 2), alpha.data(),
+                    TEXT_PICTURE_SIDE, h);
+      std::fill(alpha.begin(), alpha.begin() + static_cast<long>(used) * TEXT_PICTURE_SIDE, 0);
+    }
+    xy.clear();
+    st.clear();
+    slot_x = shelf_x = shelf_y = shelf_h = 0;
+    in_run = false;
+  }
+
+ private:
+  // A glyph joins the run on its line when it begins at most two glyphs' widths past the run's
+  // end (the next field of a row of read-outs) and the run's slot still has room for it.
+  bool joins_run(const pixel_box& b) const {
+    const int gap = RUN_GAP_GLYPHS * (b.x1 - b.x0);
+    return in_run && b.y0 == run.y0 && b.y1 == run.y1 && b.x0 >= run.x0 && b.x0 <= run.x1 + gap &&
+           slot_x + intmax2(run.x1, b.x1) - run.x0 <= TEXT_PICTURE_SIDE;
+  }
+
+  void start_run(const pixel_box& b) {
+    end_run();
+    const int w = intmin2(b.x1 - b.x0, TEXT_PICTURE_SIDE), h = b.y1 - b.y0;
+    if (shelf_x + w > TEXT_PICTURE_SIDE) {  // the next shelf
+      shelf_y += shelf_h;
+      shelf_x = shelf_h = 0;
+    }
+    if (shelf_y + h > TEXT_PICTURE_SIDE) draw();
+    slot_x = shelf_x;
+    slot_y = shelf_y;
+    shelf_h = intmax2(shelf_h, h);
+    run = b;
+    in_run = true;
+  }
+
+  // The run's quad: its window pixels and its slot in the picture (t in pixels until the
+  // picture's height is known).
+  void end_run() {
+    if (!in_run) return;
+    in_run = false;
+    shelf_x = slot_x + run.x1 - run.x0;
+    const float x0 = static_cast<float>(run.x0), x1 = static_cast<float>(run.x1);
+    const float y0 = static_cast<float>(run.y0), y1 = static_cast<float>(run.y1);
+    const float s0 = static_cast<float>(slot_x) / TEXT_PICTURE_SIDE;
+    const float s1 = static_cast<float>(shelf_x) / TEXT_PICTURE_SIDE;
+    const float t0 = static_cast<float>(slot_y), t1 = static_cast<float>(slot_y + run.y1 - run.y0);
+    const float corners[8] = {x0, y0, x0, y1, x1, y1, x1, y0};
+    const float picture[8] = {s0, t0, s0, t1, s1, t1, s1, t0};
+    xy.insert(xy.end(), corners, corners + 8);
+    st.insert(st.end(), picture, picture + 8);
+  }
+
+  std::vector<unsigned char> alpha =
+      std::vector<unsigned char>(static_cast<size_t>(TEXT_PICTURE_SIDE) * TEXT_PICTURE_SIDE);
+  std::vector<float> xy, st;
+  pixel_box run = {0, 0, 0, 0};
+  bool in_run = false;
+  int slot_x = 0, slot_y = 0;                 // where the run's pixels go in the picture
+  int shelf_x = 0, shelf_y = 0, shelf_h = 0;  // the free place on the shelf being filled
+};
+}  // namespace
+
+// A draw of a picture switches texturing in and out around it, which costs more than the dots of
+// a short string: the picture pays from a few dozen glyphs in one draw on (a batch of read-outs),
+// dots below that (a panel's label).
+enum { PICTURE_FROM_GLYPHS = 32 };
 
 // Draws placed glyphs in the current colour.
 static void draw_glyphs(const ogl_glyph_pos* g, int n) {
-  static std::vector<float> xy, st;
   if (n <= 0) return;
-  if (n >= QUADS_FROM_GLYPHS) {
-    xy.resize(8 * static_cast<size_t>(n));
-    st.resize(8 * static_cast<size_t>(n));
-    const int v = glyph_quads(g, n, xy.data(), st.data());
-    if (v > 0)
-      ogl_be_glyphs(xy.data(), st.data(), v, font_picture(), FONT_PICTURE_W, FONT_PICTURE_H);
+  if (n >= PICTURE_FROM_GLYPHS) {
+    static text_picture picture;
+    for (int k = 0; k < n; k++) picture.add(g[k]);
+    picture.draw();
     return;
   }
+  static std::vector<float> xy;
   xy.resize(2 * OGL_GLYPH_W * OGL_GLYPH_H * static_cast<size_t>(n));
   ogl_draw_dot_blocks(xy.data(), ogl_glyph_dots(g, n, xy.data()));
 }
 
-// Text between OGL_text_batch(1) and OGL_text_batch(0) reaches the back end as one draw per run
-// of one colour, not one per string: the software renderer spends more on a draw than on the few
-// glyphs of a short read-out, and a screen of read-outs is a hundred of them.
+// Text between OGL_text_batch(1) and OGL_text_batch(0) reaches the back end as one draw for each
+// stretch of one colour, not one per string: the software renderer spends more on a draw than on
+// the few glyphs of a short read-out, and a screen of read-outs is a hundred of them.
 static int batching;
 static int batch_colour;
 static std::vector<ogl_glyph_pos> batch;

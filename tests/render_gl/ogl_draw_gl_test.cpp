@@ -115,13 +115,14 @@ TEST_F(RenderGlDraw, AGlyphIsItsTableOfDotsWhicheverCase) {
             ".....................\n");
 }
 
-// A batch long enough to be drawn as quads of the font's picture lights exactly the pixels of its
-// glyphs drawn one by one as dots, at whole and fractional scales (a full-HD screen's among them),
-// and leaves the texture that was bound, texturing and the alpha test as it found them.
-TEST_F(RenderGlDraw, ABatchOfGlyphQuadsLightsThePixelsOfTheirDots) {
+// A batch long enough to be drawn as a picture of its text lights exactly the pixels of its
+// glyphs drawn one by one as dots, at whole and fractional scales (a full-HD screen's among them,
+// and those of a window smaller than its drawing), and leaves the texture that was bound, texturing
+// and the alpha test as it found them.
+TEST_F(RenderGlDraw, ABatchDrawnAsAPictureLightsThePixelsOfItsDots) {
   static const char* const rows[] = {"ABCDEFGHIJKL", "MNOPQRSTUVWX", "YZ0123456789",
                                      "+-/:.,()'=!_"};
-  for (float scale : {1.0f, 1.5f, 1080.0f / 580.0f, 2.0f}) {
+  for (float scale : {1.0f, 1.5f, 1080.0f / 580.0f, 2.0f, 0.5f, 0.7f}) {
     OGL_set_mapping(ogl_mapping{scale, 0, 0, 80, 50, GL_TEST_W, GL_TEST_H});
     std::string picture[2];
     for (int batched = 0; batched < 2; batched++) {
@@ -150,6 +151,39 @@ TEST_F(RenderGlDraw, ABatchOfGlyphQuadsLightsThePixelsOfTheirDots) {
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
   EXPECT_EQ(bound, 4);
   EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
+}
+
+// At two pixels a coordinate a line of fifty glyphs is wider than a text picture, and forty lines
+// fill three pictures: the window, moved to where runs split and pictures follow one another,
+// shows the same pixels as the glyphs drawn one by one.
+TEST_F(RenderGlDraw, ABatchTooBigForOnePictureIsDrawnAPictureAtATime) {
+  const ogl_mapping unit = OGL_mapping();
+  std::string line;
+  for (int k = 0; k < 5; k++) line += "0123456789";
+  std::string picture[2];
+  for (int batched = 0; batched < 2; batched++) {
+    OGL_set_mapping(unit);
+    clear();
+    OGL_set_mapping(ogl_mapping{2.0f, -440, 0, 80, 50, GL_TEST_W, GL_TEST_H});
+    OGL_text_batch(batched);
+    OGL_setcolor(WHITE);
+    for (int r = 0; r < 40; r++)
+      for (int k = 0; k < 50; k++) {
+        if (batched)
+          OGL_string(WHITE, 6 * k, 10 * (39 - r), line.substr(k, 1).c_str(), 0, 0, 6);
+        else
+          OGL_char(6 * k, 10 * (39 - r), line[k]);
+      }
+    for (int far : {1 << 30, -(1 << 30)}) {  // beyond any window: nothing, and no overflow
+      if (batched) OGL_string(WHITE, far, far, line.c_str(), 0, 0, 6);
+      for (int k = 0; k < 50 && !batched; k++) OGL_char(far + 6 * k, far, line[k]);
+    }
+    OGL_text_batch(0);
+    picture[batched] = gl_picture(0, 0, GL_TEST_W, GL_TEST_H);
+  }
+  OGL_set_mapping(unit);
+  EXPECT_EQ(picture[1], picture[0]);
+  EXPECT_GT(std::count(picture[0].begin(), picture[0].end(), '#'), 5 * 12 * 40);
 }
 
 // Batched read-outs keep each string's colour, and a box drawn behind a later string covers the

@@ -433,24 +433,16 @@ void ogl_be_draw2d(int prim, const float* xy, int n, float width) {
   if (width != 1.0f) glLineWidth(1.0f);
 }
 
-// The font's texture: the name after those of the numbered textures (n + 1 for n below
-// OGL_TEXTURES). The windows' contexts share their textures, so it is made once, and again only
-// when the last context has gone and taken it along.
-static const GLuint FONT_TEXTURE = OGL_TEXTURES + 1;
+// The text pictures' textures: the names after those of the numbered textures (n + 1 for n below
+// OGL_TEXTURES), taken in turn. A texture that a draw still waiting in the renderer reads cannot
+// be refilled without finishing that draw first, so a frame's few text draws each get their own.
+enum { TEXT_TEXTURES = 8 };
+static const GLuint FIRST_TEXT_TEXTURE = OGL_TEXTURES + 1;
 
-static void make_font_texture(const unsigned char* font, int w, int h) {
-  glBindTexture(GL_TEXTURE_2D, FONT_TEXTURE);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, w, h, 0, GL_ALPHA, GL_UNSIGNED_BYTE, font);
-  // Each pixel centre falls on the middle of one of the font's pixels, which it takes as it is.
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-}
-
-void ogl_be_glyphs(const float* xy, const float* st, int n, const unsigned char* font, int w,
+void ogl_be_glyphs(const float* xy, const float* st, int n, const unsigned char* picture, int w,
                    int h) {
   if (n <= 0) return;
+  static int next;
   // The drawing layer's texturing, binding and alpha test are left as they were found.
   GLint was_bound = 0, was_func = GL_ALWAYS;
   GLfloat was_ref = 0.0f;
@@ -459,10 +451,14 @@ void ogl_be_glyphs(const float* xy, const float* st, int n, const unsigned char*
   glGetFloatv(GL_ALPHA_TEST_REF, &was_ref);
   const GLboolean was_textured = glIsEnabled(GL_TEXTURE_2D),
                   was_tested = glIsEnabled(GL_ALPHA_TEST);
-  if (!glIsTexture(FONT_TEXTURE))
-    make_font_texture(font, w, h);
-  else
-    glBindTexture(GL_TEXTURE_2D, FONT_TEXTURE);
+  glBindTexture(GL_TEXTURE_2D, FIRST_TEXT_TEXTURE + next);
+  next = (next + 1) % TEXT_TEXTURES;
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, w, h, 0, GL_ALPHA, GL_UNSIGNED_BYTE, picture);
+  // Each pixel centre falls on the middle of one of the picture's pixels, which it takes as it is.
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
   glEnable(GL_TEXTURE_2D);
   glEnable(GL_ALPHA_TEST);
   glAlphaFunc(GL_GREATER, 0.5f);

@@ -6,7 +6,7 @@ void ogl_be_reset() {}
 void ogl_be_enable(int cap, int on) {}
 void ogl_be_color(float r, float g, float b) {}
 void ogl_be_draw2d(int prim, const float* xy, int n, float width) {}
-void ogl_be_glyphs(const float* xy, const float* st, int n, const unsigned char* font, int w,
+void ogl_be_glyphs(const float* xy, const float* st, int n, const unsigned char* picture, int w,
                    int h) {}
 void ogl_be_line3d(const float a[3], const float b[3]) {}
 void ogl_be_quad3d(const float* const p[4], const float normal[3], const float* st) {}
