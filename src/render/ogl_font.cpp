@@ -211,7 +211,7 @@ int ogl_layout_number(int x, int y, float value, int digits, int decimals, int s
 // A long batch reaches the back end as a picture of its text made for the draw, in window pixels,
 // and one quad per run of glyphs along a line (a string and its near neighbours): the software
 // renderer pays for every small triangle it sets up, and a quad per glyph made the ten groups of
-// the on-screen data list some 560 of them (130 now). Runs are packed into shelves of a square
+// the on-screen data list some 560 of them (90 now). Runs are packed into shelves of a square
 // picture; a batch that overflows it is drawn a picture at a time.
 enum { TEXT_PICTURE_SIDE = 512, RUN_GAP_GLYPHS = 2, FAR_OUTSIDE = 1 << 20 };
 
@@ -335,8 +335,15 @@ enum { PICTURE_FROM_GLYPHS = 32 };
 static void draw_glyphs(const ogl_glyph_pos* g, int n) {
   if (n <= 0) return;
   if (n >= PICTURE_FROM_GLYPHS) {
+    // All in one colour, the glyphs may be lit in any order: line by line, left to right, each
+    // line's strings join into runs even where they were drawn by columns (a label over its unit).
+    static std::vector<ogl_glyph_pos> lines;
+    lines.assign(g, g + n);
+    std::sort(lines.begin(), lines.end(), [](const ogl_glyph_pos& a, const ogl_glyph_pos& b) {
+      return a.y != b.y ? a.y < b.y : a.x < b.x;
+    });
     static text_picture picture;
-    for (int k = 0; k < n; k++) picture.add(g[k]);
+    for (const ogl_glyph_pos& p : lines) picture.add(p);
     picture.draw();
     return;
   }
