@@ -268,20 +268,29 @@ TEST_F(AppPrefs, WithoutTheWindowLineTheWindowKeepsItsSizeAndTheRestIsLeftToRead
   }
 }
 
+// Reset Preferences and Exit leaves a file that no start can read, as is a damaged one: the next
+// start is a first run, from the factory settings.
 TEST_F(AppPrefs, UnreadableFileStartsFromFactorySettingsWithTheFirstRunQuestions) {
-  std::string path = scratch("garbage.prf");
-  write_text(path, "I\n1412 version\nTrainer\n/x/Trainer.acf\n\n100 checkpoint\n\nnot a number\n");
-  std::snprintf(prefs_path, sizeof prefs_path, "%s", path.c_str());
-  reset_world_state();
-  init_constants();
-  headless_queue_open_answer(SAMPLE_ACF("Light Twin.acf"));
-  initprefs();
-  EXPECT_EQ(last_alert().line[0], "Welcome to Kestrix.");  // and no note after it
-  EXPECT_EQ(headless_dialogs_asked(), 1);
-  EXPECT_STREQ(pln.C_path, SAMPLE_ACF("Light Twin.acf"));
-  EXPECT_FLOAT_EQ(msc.prd, 0.05f);
-  EXPECT_FLOAT_EQ(atm.vis, 7.0f * con.nmtomtrs);
-  EXPECT_EQ(set.joy_response[4], 22);
+  ASSERT_EQ(save_prefs_file(), 1);
+  EXPECT_FATAL_ALERT(APPLICATION_handlemenu(703));
+  const std::string reset = read_text(prefs_path);
+  EXPECT_EQ(reset, "I\n-1 version\nz\n");
+  for (const std::string& text :
+       {reset, std::string("I\n1412 version\nT\n/x/T.acf\n\n100 checkpoint\n\nnot a number\n")}) {
+    write_text(prefs_path, text);
+    reset_world_state();
+    init_constants();
+    headless_reset();
+    macibm_clear_alert_log();
+    headless_queue_open_answer(SAMPLE_ACF("Light Twin.acf"));
+    initprefs();
+    EXPECT_EQ(last_alert().line[0], "Welcome to Kestrix.");  // and no note after it
+    EXPECT_EQ(headless_dialogs_asked(), 1);
+    EXPECT_STREQ(pln.C_path, SAMPLE_ACF("Light Twin.acf"));
+    EXPECT_FLOAT_EQ(msc.prd, 0.05f);
+    EXPECT_FLOAT_EQ(atm.vis, 7.0f * con.nmtomtrs);
+    EXPECT_EQ(set.joy_response[4], 22);
+  }
 }
 
 TEST_F(AppPrefs, FirstRunWithoutAnAircraftEndsTheProgram) {
@@ -306,20 +315,6 @@ TEST_F(AppPrefs, ExitSavesPreferencesOnlyOnceTheNavigationListsExist) {
   msc.prd = 0.05f;
   ASSERT_EQ(grab_file(prefs_path), 1);
   EXPECT_TRUE(same_body(captured(), saved));
-}
-
-TEST_F(AppPrefs, ResetPreferencesAndExitMakesTheNextStartAFirstRun) {
-  ASSERT_EQ(save_prefs_file(), 1);
-  EXPECT_FATAL_ALERT(APPLICATION_handlemenu(703));
-  EXPECT_EQ(read_text(prefs_path), "I\n-1 version\nz\n");
-
-  reset_world_state();
-  init_constants();
-  headless_queue_open_answer(SAMPLE_ACF("Business Jet.acf"));
-  initprefs();
-  EXPECT_TRUE(alert_shown("Welcome to Kestrix."));
-  EXPECT_EQ(headless_dialogs_asked(), 1);
-  EXPECT_STREQ(pln.C_file, "Business Jet.acf");
 }
 
 TEST_F(AppPrefs, FatalAlertWithAMessageKeepsACopyThenSpoilsThePreferencesAndASilentOneDoesNot) {
