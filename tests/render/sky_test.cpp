@@ -13,9 +13,7 @@ class RenderSky : public ::testing::Test {
  protected:
   void SetUp() override {
     init_constants();
-    reset_atm();
-    reset_scn();
-    reset_msc();
+    reset_world_state();
   }
   static sky_state at(float hour, float lat = 34.0f) {
     sky_state s;

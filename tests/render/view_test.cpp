@@ -29,13 +29,7 @@ class RenderView : public ::testing::Test {
  protected:
   void SetUp() override {
     init_constants();
-    reset_flt();
-    reset_msc();
-    reset_set();
-    reset_scn();
-    reset_env();
-    reset_pln();
-    reset_ins();
+    reset_world_state();
     reset_view_state();
     std::memset(obs_type, 0, sizeof obs_type);
     flt.X = 1000.0, flt.Y = 500.0, flt.Z = -2000.0;
