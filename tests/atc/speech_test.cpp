@@ -1,7 +1,5 @@
 // Speech: text only without a voice, the controller's and the ATIS voices, and the notice when the
 // engine refuses a sentence or fails to make it.
-#include <string>
-
 #include "app/headless/headless.h"
 #include "atc_fixture.h"
 

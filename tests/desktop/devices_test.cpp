@@ -6,7 +6,6 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "app/desktop/desktop.h"

@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 
 #include <cctype>
-#include <cmath>
 
 namespace {
 

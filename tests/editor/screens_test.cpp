@@ -5,7 +5,6 @@
 #include "editor/editor_fixture.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <utility>
 #include <vector>

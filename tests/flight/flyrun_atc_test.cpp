@@ -3,7 +3,6 @@
 // its autopilot, is cleared inside the intercept window and then tracks the localizer.
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>

@@ -1,6 +1,5 @@
 // The serial outputs through a file standing for the port: the sentences once a second with valid
 // checksums and the date turning at midnight, the float streams, and ports that fail.
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>

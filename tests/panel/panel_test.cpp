@@ -3,7 +3,6 @@
 // pilot. The sanitizer build is where an out-of-range conversion here would show.
 #include "panel_fixture.h"
 
-#include <cmath>
 #include <limits>
 
 namespace {

@@ -1,6 +1,4 @@
 // Engine gauge full scales and the blinking level of the lights.
-#include <cmath>
-
 #include "app/app.h"
 #include "flight/flight.h"
 #include "panel/panel.h"

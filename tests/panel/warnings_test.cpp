@@ -4,7 +4,6 @@
 #include "panel_fixture.h"
 
 #include <cstring>
-#include <string>
 
 namespace {
 

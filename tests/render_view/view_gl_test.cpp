@@ -3,8 +3,6 @@
 // the panel view's test of the default start.)
 #include "render_view/view_fixture.h"
 
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
 
 #include "aircraft/aircraft.h"

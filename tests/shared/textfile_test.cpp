@@ -6,7 +6,6 @@
 #include <sys/resource.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iomanip>
 #include <string>
 #include <vector>
