@@ -22,9 +22,6 @@ inline std::string scratch(const char* name) {
   return std::string(t->test_suite_name()) + "_" + t->name() + "_" + name;
 }
 
-inline void write_text(const std::string& path, const std::string& text) { write_file(path, text); }
-inline std::string read_text(const std::string& path) { return read_file(path); }
-
 // The last alert since the last clear whose first line is this, or null.
 inline const alert_record* find_alert(const std::string& first_line) {
   const alert_record* found = nullptr;

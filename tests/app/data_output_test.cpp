@@ -30,7 +30,7 @@ class AppDataOutput : public AppTest {
   }
   std::string written() {
     trk.flush();
-    return read_text(path);
+    return read_file(path);
   }
 };
 

@@ -55,13 +55,13 @@ static bool same_body(const prefs_body& a, const prefs_body& b) {
 // A file of the first version ends after checkpoint 105, and so does one whose later settings are
 // damaged: everything before is read, and the later settings stay as the records hold them.
 TEST_F(AppPrefs, OlderFilesKeepTheRecordsForTheSettingsTheyLack) {
-  const std::string stored = read_text(std::string(KESTRIX_SOURCE_DIR) + "/tests/app/data/layout.prf");
+  const std::string stored = read_file(std::string(KESTRIX_SOURCE_DIR) + "/tests/app/data/layout.prf");
   const size_t tail = stored.find("\n\n106 checkpoint");
   ASSERT_NE(tail, std::string::npos);
   std::string path = scratch("old.prf");
   for (const std::string& text :
        {stored.substr(0, tail + 1), stored.substr(0, tail + 30), stored + "trailing words\n"}) {
-    write_text(path, text);
+    write_file(path, text);
     rel.fail_type[3] = 1;
     atm.rate_change = 5;
     msc.typestart = 1000;
@@ -130,7 +130,7 @@ TEST_F(AppPrefs, WrittenFileKeepsItsLayoutAndReadsBackAsTheSameRecords) {
   std::string written = scratch("layout.prf");
   write_body(written, before);
   std::string stored = std::string(KESTRIX_SOURCE_DIR) + "/tests/app/data/layout.prf";
-  EXPECT_EQ(read_text(written), read_text(stored));
+  EXPECT_EQ(read_file(written), read_file(stored));
 
   reset_world_state();
   init_constants();
@@ -212,7 +212,7 @@ TEST_F(AppPrefs, ExternalRadiosStartFromTheirDefaults) {
 TEST_F(AppPrefs, DamagedFilesChangeNoRecord) {
   std::string path = scratch("bad.prf");
   write_body(path, captured());
-  std::string good = read_text(path);
+  std::string good = read_file(path);
   msc.prd = 0.0777f;  // differs from the file
   atm.vis = 1234.0f;
   prefs_body before = captured();
@@ -238,7 +238,7 @@ TEST_F(AppPrefs, DamagedFilesChangeNoRecord) {
   static const char binary[] = "I\n1412 version\n\xff\xfe garbage\0\x01\n";
   bad.push_back(std::string(binary, sizeof binary - 1));
   for (size_t k = 0; k < bad.size(); k++) {
-    write_text(path, bad[k]);
+    write_file(path, bad[k]);
     EXPECT_EQ(grab_file(path), 0) << "case " << k;
     ASSERT_TRUE(same_body(captured(), before)) << "case " << k;
   }
@@ -250,10 +250,10 @@ TEST_F(AppPrefs, DamagedFilesChangeNoRecord) {
 TEST_F(AppPrefs, WithoutTheWindowLineTheWindowKeepsItsSizeAndTheRestIsLeftToRead) {
   std::string path = scratch("earlier.prf");
   write_body(path, captured());
-  const std::string whole = read_text(path);
+  const std::string whole = read_file(path);
   for (const char* end : {"\n106 checkpoint", "\n107 checkpoint"}) {
     ASSERT_NE(whole.find(end), std::string::npos) << end;
-    write_text(path, whole.substr(0, whole.find(end) + 1) + "1234.5 situation data\n");
+    write_file(path, whole.substr(0, whole.find(end) + 1) + "1234.5 situation data\n");
     mnw.main_w = 1000, mnw.main_h = 700, mnw.main_state = MAIN_MAXIMISED, mnw.ui_scale = 200;
     ASSERT_EQ(inf_open(path.c_str(), FILE_ANY, VERSION_PREFS, 0), 1);
     ASSERT_EQ(grab_prefs(), 1);
@@ -273,11 +273,11 @@ TEST_F(AppPrefs, WithoutTheWindowLineTheWindowKeepsItsSizeAndTheRestIsLeftToRead
 TEST_F(AppPrefs, UnreadableFileStartsFromFactorySettingsWithTheFirstRunQuestions) {
   ASSERT_EQ(save_prefs_file(), 1);
   EXPECT_FATAL_ALERT(APPLICATION_handlemenu(703));
-  const std::string reset = read_text(prefs_path);
+  const std::string reset = read_file(prefs_path);
   EXPECT_EQ(reset, "I\n-1 version\nz\n");
   for (const std::string& text :
        {reset, std::string("I\n1412 version\nT\n/x/T.acf\n\n100 checkpoint\n\nnot a number\n")}) {
-    write_text(prefs_path, text);
+    write_file(prefs_path, text);
     reset_world_state();
     init_constants();
     headless_reset();
@@ -311,7 +311,7 @@ TEST_F(AppPrefs, ExitSavesPreferencesOnlyOnceTheNavigationListsExist) {
   msc.prd = 0.0625f;
   prefs_body saved = captured();
   EXPECT_FATAL_ALERT(APPLICATION_handlemenu(206));
-  EXPECT_NE(read_text(track).find("\n\nend simulation."), std::string::npos);
+  EXPECT_NE(read_file(track).find("\n\nend simulation."), std::string::npos);
   msc.prd = 0.05f;
   ASSERT_EQ(grab_file(prefs_path), 1);
   EXPECT_TRUE(same_body(captured(), saved));
@@ -319,21 +319,21 @@ TEST_F(AppPrefs, ExitSavesPreferencesOnlyOnceTheNavigationListsExist) {
 
 TEST_F(AppPrefs, FatalAlertWithAMessageKeepsACopyThenSpoilsThePreferencesAndASilentOneDoesNot) {
   ASSERT_EQ(save_prefs_file(), 1);
-  std::string good = read_text(prefs_path);
+  std::string good = read_file(prefs_path);
   EXPECT_FATAL_ALERT(MACIBM_alert(nullptr, nullptr, nullptr, nullptr, ALERT_SIM_FATAL));
-  EXPECT_EQ(read_text(prefs_path), good);
+  EXPECT_EQ(read_file(prefs_path), good);
   int value = 7;
   EXPECT_FATAL_ALERT(MACIBM_alert("Can't create window!", "", "",
                                   reinterpret_cast<const char*>(&value), ALERT_SIM_FATAL_VALUE));
-  EXPECT_EQ(read_text(prefs_path), "I\n-1 version\nz\n");
+  EXPECT_EQ(read_file(prefs_path), "I\n-1 version\nz\n");
   // The good file was kept first, and the box said where; a second failure keeps that copy.
   const std::string backup = std::string(prefs_path) + ".bak";
-  EXPECT_EQ(read_text(backup), good);
+  EXPECT_EQ(read_file(backup), good);
   ASSERT_TRUE(alert_shown("Your settings are kept in a copy of the preferences file:"));
   EXPECT_EQ(find_alert("Your settings are kept in a copy of the preferences file:")->line[1],
             backup);
   EXPECT_FATAL_ALERT(MACIBM_alert("again", "", "", "", ALERT_SIM_FATAL));
-  EXPECT_EQ(read_text(backup), good);
+  EXPECT_EQ(read_file(backup), good);
 }
 
 // The logbook comes once, and being a message of its own it must not spoil the preferences that
@@ -351,7 +351,7 @@ TEST_F(AppPrefs, LogbookIsShownOnceAndLeavesTheSavedPreferences) {
   EXPECT_EQ(log->line[2], "Night time logged: 0:0.");
   EXPECT_EQ(log->line[3], "Actual instrument time logged: 0:10.");
   EXPECT_EQ(msc.logtime, 0);
-  std::string saved = read_text(prefs_path);
+  std::string saved = read_file(prefs_path);
   EXPECT_EQ(saved.rfind("I\n1412 version\n", 0), 0u);
 
   macibm_clear_alert_log();

@@ -132,7 +132,7 @@ TEST_F(AppSettingsWindows, EveryValueAWindowKeepsComesBackFromThePreferences) {
     if (!keeps) continue;  // the location windows keep nothing
     EXPECT_NE(after, before) << "window " << it.w << " changed nothing";
 
-    std::string kept = read_text(prefs_path);
+    std::string kept = read_file(prefs_path);
     reset_world_state();
     init_constants();
     ASSERT_EQ(inf_open(prefs_path, FILE_ANY, VERSION_PREFS, 0), 1);

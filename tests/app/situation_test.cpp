@@ -59,9 +59,9 @@ TEST_F(AppSituation, RoundTripReturnsToTheSameRegionAndPlace) {
 TEST_F(AppSituation, FileWithoutTheRegionLineUsesTheAirportsRegion) {
   std::string path = scratch("plain.sit");
   ASSERT_EQ(save_situation(path.c_str()), 1);
-  std::string text = read_text(path);
+  std::string text = read_file(path);
   text.erase(text.rfind(" situation data\n") + 16);  // the layout ends after the five values
-  write_text(path, text);
+  write_file(path, text);
   env.lat_sou = env.lon_wes = 0;
   ASSERT_EQ(load_situation(path.c_str()), 1);
   EXPECT_EQ(env.lat_sou, 41);   // round(41.7 - 1)
@@ -71,7 +71,7 @@ TEST_F(AppSituation, FileWithoutTheRegionLineUsesTheAirportsRegion) {
 TEST_F(AppSituation, FailedReadTellsTheUserAndChangesNothing) {
   std::string path = scratch("bad.sit");
   ASSERT_EQ(save_situation(path.c_str()), 1);
-  std::string good = read_text(path);
+  std::string good = read_file(path);
   atm.vis = 4321.0f;
   set.cus_X = 77.0f;
   std::strcpy(pln.C_path, "/planes/Current.acf");
@@ -80,7 +80,7 @@ TEST_F(AppSituation, FailedReadTellsTheUserAndChangesNothing) {
   std::string old_version = good;
   old_version.replace(old_version.find("1412"), 4, "1400");
   for (const std::string& text : {truncated, old_version}) {
-    write_text(path, text);
+    write_file(path, text);
     macibm_clear_alert_log();
     EXPECT_EQ(load_situation(path.c_str()), 0);
     EXPECT_EQ(last_alert().line[0], "Couldn't read prefs file!");
@@ -105,7 +105,7 @@ TEST_F(AppSituation, MenuCommandsGoThroughTheDialogs) {
   headless_queue_save_answer(path.c_str());
   APPLICATION_handlemenu(204);
   ASSERT_TRUE(std::filesystem::exists(path));
-  EXPECT_NE(read_text(path).find(" situation region\n"), std::string::npos);
+  EXPECT_NE(read_file(path).find(" situation region\n"), std::string::npos);
 
   atm.vis = 100.0f;
   headless_queue_open_answer(path.c_str());
