@@ -256,7 +256,7 @@ void map_draw_chart(const mapview* v) {
   vb_draw(&top_lines, OGL_BATCH_LINES, -1, 0, 0, 1.0f);
 }
 
-// A chart holds up to a few hundred labels: drawn as one batch per run of one colour.
+// A chart holds up to a few hundred labels: one draw for each stretch of one colour.
 void map_draw_labels(const mapview*) {
   OGL_text_batch(1);
   for (int k = 0; k < maplist.n_labels; k++) {

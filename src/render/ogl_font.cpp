@@ -215,116 +215,117 @@ int ogl_layout_number(int x, int y, float value, int digits, int decimals, int s
 // picture; a batch that overflows it is drawn a picture at a time.
 enum { TEXT_PICTURE_SIDE = 512, RUN_GAP_GLYPHS = 2, FAR_OUTSIDE = 1 << 20 };
 
-namespace {
 struct pixel_box {
   int x0, y0, x1, y1;  // window pixels; x1 and y1 are the first beyond
 };
 
-class text_picture {
- public:
-  // Adds glyph g, lighting the pixels its dots light: each run of dots along a row is the block of
-  // pixels of its coordinates, at least one pixel each way.
-  void add(const ogl_glyph_pos& g) {
-    const unsigned char* rows = ogl_glyph_rows(g.glyph);
-    // Even at the smallest scale a glyph this far out lies beyond the largest window, and nearer
-    // ones keep their pixel sums far inside an int.
-    if (!rows || std::abs(g.x) > FAR_OUTSIDE || std::abs(g.y) > FAR_OUTSIDE) return;
-    const ogl_mapping& m = OGL_mapping();
-    int xs[OGL_GLYPH_W + 1], ys[OGL_GLYPH_H + 1];
-    for (int i = 0; i <= OGL_GLYPH_W; i++) xs[i] = OGL_pixel_edge(m.scale, m.ox, g.x + i);
-    for (int j = 0; j <= OGL_GLYPH_H; j++) ys[j] = OGL_pixel_edge(m.scale, m.oy, g.y + j);
-    const pixel_box b = {xs[0], ys[0], intmax2(xs[OGL_GLYPH_W], xs[OGL_GLYPH_W - 1] + 1),
-                         intmax2(ys[OGL_GLYPH_H], ys[OGL_GLYPH_H - 1] + 1)};
-    if (!joins_run(b)) start_run(b);
-    run.x1 = intmax2(run.x1, b.x1);
-    for (int j = 0; j < OGL_GLYPH_H; j++) {
-      const unsigned char bits = rows[OGL_GLYPH_H - 1 - j];  // j counts up from the bottom row
-      const int y1 = intmax2(ys[j + 1], ys[j] + 1);
-      for (int i = 0; i < OGL_GLYPH_W;) {
-        int k = 0;
-        while (i + k < OGL_GLYPH_W && (bits & (0x10 >> (i + k)))) k++;
-        if (k == 0) {
-          i++;
-          continue;
-        }
-        const int x0 = xs[i] - run.x0 + slot_x,
-                  x1 = intmax2(xs[i + k], xs[i] + 1) - run.x0 + slot_x;
-        for (int y = ys[j]; y < y1; y++)
-          std::fill_n(&alpha[(slot_y + y - run.y0) * TEXT_PICTURE_SIDE + x0], x1 - x0, 255);
-        i += k;
-      }
-    }
-  }
-
-  // Draws what the picture holds and empties it.
-  void draw() {
-    end_run();
-    if (!xy.empty()) {
-      // Only the shelves in use go to the back end, in a height it takes (a power of two).
-      const int used = shelf_y + shelf_h;
-      int h = 1;
-      while (h < used) h *= 2;
-      for (size_t k = 0; k < st.size(); k += 2) st[k + 1] /= static_cast<float>(h);
-      ogl_be_glyphs(xy.data(), st.data(), static_cast<int>(xy.size() / 2), alpha.data(),
-                    TEXT_PICTURE_SIDE, h);
-      std::fill(alpha.begin(), alpha.begin() + static_cast<long>(used) * TEXT_PICTURE_SIDE, 0);
-    }
-    xy.clear();
-    st.clear();
-    slot_x = shelf_x = shelf_y = shelf_h = 0;
-    in_run = false;
-  }
-
- private:
-  // A glyph joins the run on its line when it begins at most two glyphs' widths past the run's
-  // end (the next field of a row of read-outs) and the run's slot still has room for it.
-  bool joins_run(const pixel_box& b) const {
-    const int gap = RUN_GAP_GLYPHS * (b.x1 - b.x0);
-    return in_run && b.y0 == run.y0 && b.y1 == run.y1 && b.x0 >= run.x0 && b.x0 <= run.x1 + gap &&
-           slot_x + intmax2(run.x1, b.x1) - run.x0 <= TEXT_PICTURE_SIDE;
-  }
-
-  void start_run(const pixel_box& b) {
-    end_run();
-    const int w = intmin2(b.x1 - b.x0, TEXT_PICTURE_SIDE), h = b.y1 - b.y0;
-    if (shelf_x + w > TEXT_PICTURE_SIDE) {  // the next shelf
-      shelf_y += shelf_h;
-      shelf_x = shelf_h = 0;
-    }
-    if (shelf_y + h > TEXT_PICTURE_SIDE) draw();
-    slot_x = shelf_x;
-    slot_y = shelf_y;
-    shelf_h = intmax2(shelf_h, h);
-    run = b;
-    in_run = true;
-  }
-
-  // The run's quad: its window pixels and its slot in the picture (t in pixels until the
-  // picture's height is known).
-  void end_run() {
-    if (!in_run) return;
-    in_run = false;
-    shelf_x = slot_x + run.x1 - run.x0;
-    const float x0 = static_cast<float>(run.x0), x1 = static_cast<float>(run.x1);
-    const float y0 = static_cast<float>(run.y0), y1 = static_cast<float>(run.y1);
-    const float s0 = static_cast<float>(slot_x) / TEXT_PICTURE_SIDE;
-    const float s1 = static_cast<float>(shelf_x) / TEXT_PICTURE_SIDE;
-    const float t0 = static_cast<float>(slot_y), t1 = static_cast<float>(slot_y + run.y1 - run.y0);
-    const float corners[8] = {x0, y0, x0, y1, x1, y1, x1, y0};
-    const float picture[8] = {s0, t0, s0, t1, s1, t1, s1, t0};
-    xy.insert(xy.end(), corners, corners + 8);
-    st.insert(st.end(), picture, picture + 8);
-  }
-
+// The picture being filled, the run of glyphs being lit into it, and the quads of the runs done.
+static struct {
   std::vector<unsigned char> alpha =
       std::vector<unsigned char>(static_cast<size_t>(TEXT_PICTURE_SIDE) * TEXT_PICTURE_SIDE);
   std::vector<float> xy, st;
-  pixel_box run = {0, 0, 0, 0};
-  bool in_run = false;
-  int slot_x = 0, slot_y = 0;                 // where the run's pixels go in the picture
-  int shelf_x = 0, shelf_y = 0, shelf_h = 0;  // the free place on the shelf being filled
-};
-}  // namespace
+  pixel_box run;
+  bool in_run;
+  int slot_x, slot_y;             // where the run's pixels go in the picture
+  int shelf_x, shelf_y, shelf_h;  // the free place on the shelf being filled
+} pic;
+
+// The run's quad: its window pixels and its slot in the picture (t in pixels until the picture's
+// height is known).
+static void end_run() {
+  if (!pic.in_run) return;
+  pic.in_run = false;
+  const pixel_box& r = pic.run;
+  pic.shelf_x = pic.slot_x + r.x1 - r.x0;
+  const float x0 = static_cast<float>(r.x0), x1 = static_cast<float>(r.x1);
+  const float y0 = static_cast<float>(r.y0), y1 = static_cast<float>(r.y1);
+  const float s0 = static_cast<float>(pic.slot_x) / TEXT_PICTURE_SIDE;
+  const float s1 = static_cast<float>(pic.shelf_x) / TEXT_PICTURE_SIDE;
+  const float t0 = static_cast<float>(pic.slot_y),
+              t1 = static_cast<float>(pic.slot_y + r.y1 - r.y0);
+  const float corners[8] = {x0, y0, x0, y1, x1, y1, x1, y0};
+  const float picture[8] = {s0, t0, s0, t1, s1, t1, s1, t0};
+  pic.xy.insert(pic.xy.end(), corners, corners + 8);
+  pic.st.insert(pic.st.end(), picture, picture + 8);
+}
+
+// Draws what the picture holds and empties it.
+static void draw_picture() {
+  end_run();
+  if (!pic.xy.empty()) {
+    // Only the shelves in use go to the back end, in a height it takes (a power of two).
+    const int used = pic.shelf_y + pic.shelf_h;
+    int h = 1;
+    while (h < used) h *= 2;
+    for (size_t k = 0; k < pic.st.size(); k += 2) pic.st[k + 1] /= static_cast<float>(h);
+    ogl_be_glyphs(pic.xy.data(), pic.st.data(), static_cast<int>(pic.xy.size() / 2),
+                  pic.alpha.data(), TEXT_PICTURE_SIDE, h);
+    std::fill(pic.alpha.begin(), pic.alpha.begin() + static_cast<long>(used) * TEXT_PICTURE_SIDE,
+              0);
+  }
+  pic.xy.clear();
+  pic.st.clear();
+  pic.slot_x = pic.shelf_x = pic.shelf_y = pic.shelf_h = 0;
+}
+
+// A glyph joins the run on its line when it begins at most two glyphs' widths past the run's end
+// (the next field of a row of read-outs) and the run's slot still has room for it.
+static bool joins_run(const pixel_box& b) {
+  const pixel_box& r = pic.run;
+  const int gap = RUN_GAP_GLYPHS * (b.x1 - b.x0);
+  return pic.in_run && b.y0 == r.y0 && b.y1 == r.y1 && b.x0 >= r.x0 && b.x0 <= r.x1 + gap &&
+         pic.slot_x + intmax2(r.x1, b.x1) - r.x0 <= TEXT_PICTURE_SIDE;
+}
+
+// A new run from glyph box b, on the shelf being filled, on the next, or in a new picture.
+static void start_run(const pixel_box& b) {
+  end_run();
+  const int w = b.x1 - b.x0, h = b.y1 - b.y0;
+  if (pic.shelf_x + w > TEXT_PICTURE_SIDE) {
+    pic.shelf_y += pic.shelf_h;
+    pic.shelf_x = pic.shelf_h = 0;
+  }
+  if (pic.shelf_y + h > TEXT_PICTURE_SIDE) draw_picture();
+  pic.slot_x = pic.shelf_x;
+  pic.slot_y = pic.shelf_y;
+  pic.shelf_h = intmax2(pic.shelf_h, h);
+  pic.run = b;
+  pic.in_run = true;
+}
+
+// Lights glyph g into the picture, the pixels its dots light: each run of dots along a row is the
+// block of pixels of its coordinates, at least one pixel each way.
+static void add_to_picture(const ogl_glyph_pos& g) {
+  const unsigned char* rows = ogl_glyph_rows(g.glyph);
+  // Even at the smallest scale a glyph this far out lies beyond the largest window, and nearer
+  // ones keep their pixel sums far inside an int.
+  if (!rows || std::abs(g.x) > FAR_OUTSIDE || std::abs(g.y) > FAR_OUTSIDE) return;
+  int xs[OGL_GLYPH_W + 1], ys[OGL_GLYPH_H + 1];
+  for (int i = 0; i <= OGL_GLYPH_W; i++) xs[i] = ogl_edge_x(g.x + i);
+  for (int j = 0; j <= OGL_GLYPH_H; j++) ys[j] = ogl_edge_y(g.y + j);
+  const pixel_box b = {xs[0], ys[0], intmax2(xs[OGL_GLYPH_W], xs[OGL_GLYPH_W - 1] + 1),
+                       intmax2(ys[OGL_GLYPH_H], ys[OGL_GLYPH_H - 1] + 1)};
+  if (!joins_run(b)) start_run(b);
+  pic.run.x1 = intmax2(pic.run.x1, b.x1);
+  for (int j = 0; j < OGL_GLYPH_H; j++) {
+    const unsigned char bits = rows[OGL_GLYPH_H - 1 - j];  // j counts up from the bottom row
+    const int y1 = intmax2(ys[j + 1], ys[j] + 1);
+    for (int i = 0; i < OGL_GLYPH_W;) {
+      int k = 0;
+      while (i + k < OGL_GLYPH_W && (bits & (0x10 >> (i + k)))) k++;
+      if (k == 0) {
+        i++;
+        continue;
+      }
+      const int x0 = xs[i] - pic.run.x0 + pic.slot_x,
+                x1 = intmax2(xs[i + k], xs[i] + 1) - pic.run.x0 + pic.slot_x;
+      for (int y = ys[j]; y < y1; y++)
+        std::fill_n(&pic.alpha[(pic.slot_y + y - pic.run.y0) * TEXT_PICTURE_SIDE + x0], x1 - x0,
+                    255);
+      i += k;
+    }
+  }
+}
 
 // A draw of a picture switches texturing in and out around it, which costs more than the dots of
 // a short string: the picture pays from a few dozen glyphs in one draw on (a batch of read-outs),
@@ -342,9 +343,8 @@ static void draw_glyphs(const ogl_glyph_pos* g, int n) {
     std::sort(lines.begin(), lines.end(), [](const ogl_glyph_pos& a, const ogl_glyph_pos& b) {
       return a.y != b.y ? a.y < b.y : a.x < b.x;
     });
-    static text_picture picture;
-    for (const ogl_glyph_pos& p : lines) picture.add(p);
-    picture.draw();
+    for (const ogl_glyph_pos& p : lines) add_to_picture(p);
+    draw_picture();
     return;
   }
   static std::vector<float> xy;
