@@ -115,6 +115,15 @@ TEST_F(RenderGlDraw, AGlyphIsItsTableOfDotsWhicheverCase) {
             ".....................\n");
 }
 
+// Glyph c at (x, y): in the batch as a one-character string, or alone as its dots.
+static void glyph(int batched, int x, int y, char c) {
+  const char one[2] = {c, 0};
+  if (batched)
+    OGL_string(WHITE, x, y, one, 0, 0, 6);
+  else
+    OGL_char(x, y, c);
+}
+
 // A batch long enough to be drawn as a picture of its text lights exactly the pixels of its
 // glyphs drawn one by one as dots, at whole and fractional scales (a full-HD screen's among them,
 // and those of a window smaller than its drawing), and leaves the texture that was bound, texturing
@@ -132,13 +141,7 @@ TEST_F(RenderGlDraw, ABatchDrawnAsAPictureLightsThePixelsOfItsDots) {
       OGL_text_batch(batched);
       OGL_setcolor(WHITE);
       for (int r = 0; r < 4; r++)
-        for (int k = 0; k < 12; k++) {
-          const char one[2] = {rows[r][k], 0};
-          if (batched)
-            OGL_string(WHITE, 6 * k, 10 * r, one, 0, 0, 6);
-          else
-            OGL_char(6 * k, 10 * r, one[0]);
-        }
+        for (int k = 0; k < 12; k++) glyph(batched, 6 * k, 10 * r, rows[r][k]);
       OGL_text_batch(0);
       EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D), batched);
       OGL_setstate(0, 0, 0, 0);
@@ -168,16 +171,9 @@ TEST_F(RenderGlDraw, ABatchTooBigForOnePictureIsDrawnAPictureAtATime) {
     OGL_text_batch(batched);
     OGL_setcolor(WHITE);
     for (int r = 0; r < 40; r++)
-      for (int k = 0; k < 50; k++) {
-        if (batched)
-          OGL_string(WHITE, 6 * k, 10 * (39 - r), line.substr(k, 1).c_str(), 0, 0, 6);
-        else
-          OGL_char(6 * k, 10 * (39 - r), line[k]);
-      }
-    for (int far : {1 << 30, -(1 << 30)}) {  // beyond any window: nothing, and no overflow
-      if (batched) OGL_string(WHITE, far, far, line.c_str(), 0, 0, 6);
-      for (int k = 0; k < 50 && !batched; k++) OGL_char(far + 6 * k, far, line[k]);
-    }
+      for (int k = 0; k < 50; k++) glyph(batched, 6 * k, 10 * (39 - r), line[k]);
+    for (int far : {1 << 30, -(1 << 30)})  // beyond any window: nothing, and no overflow
+      for (int k = 0; k < 50; k++) glyph(batched, far + 6 * k, far, line[k]);
     OGL_text_batch(0);
     picture[batched] = gl_picture(0, 0, GL_TEST_W, GL_TEST_H);
   }
