@@ -91,6 +91,7 @@ function(kestrix_check_duplicates target)
     set(stamp ${CMAKE_BINARY_DIR}/symbols/${key}.ok)
     add_custom_command(OUTPUT ${stamp}
       COMMAND sh ${PROJECT_SOURCE_DIR}/cmake/check_duplicates.sh ${files}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/symbols
       COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
       DEPENDS ${ARGN} ${PROJECT_SOURCE_DIR}/cmake/check_duplicates.sh
       COMMENT "Checking ${target}'s libraries for symbols defined twice"
