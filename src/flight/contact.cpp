@@ -129,10 +129,14 @@ int handle_contact_point(int n, float x, float y, float z) {
       // The stick's travel without its response ratio; a zero ratio leaves no travel to steer.
       const float s = set.joy_rat_hdng != 0.0f ? steer / set.joy_rat_hdng : 0.0f;
       const float g1 = fltlim(interp(0.5f, 1.0f, 1.0f, 5.0f, std::fabs(s)), 1.0f, 5.0f);
-      const float g2 = fltlim(interp(0.0f, 5.0f, 20.0f, 1.0f, flt.v), 1.0f, 5.0f);
+      // A steered wheel turns the aircraft by how fast it rolls along its heading over the
+      // surface, not through the air: parked in a wind, or pivoting about its main wheels (which
+      // swings the centre of gravity sideways), it does not turn, and a turn cannot feed itself.
+      const float rolling = Vg * std::cos(beta * con.degtorad);
+      const float g2 = fltlim(interp(0.0f, 5.0f, 20.0f, 1.0f, std::fabs(rolling)), 1.0f, 5.0f);
       const float wheelbase = pln.mgearZ - pln.ngearZ;
       if (wheelbase != 0.0f) {
-        flt.R = flt.v * std::cos(flt.Beta * con.degtorad) * (g1 * g2 * s) * pln.nwsteer / wheelbase;
+        flt.R = rolling * (g1 * g2 * s) * pln.nwsteer / wheelbase;
         flt.Rrad = flt.R * con.degtorad;
       }
     } else if (flt.v < 1.0f) {

@@ -63,6 +63,14 @@ TEST_F(FlightContact, WheelsTurnTowardsTheSteeringInput) {
   pln.nwsteer = -30.0f, pln.ngearZ = 4.0f, pln.mgearZ = -0.5f;
   axial(0, 0.0f, 4.0f);
   EXPECT_NEAR(flt.R, 10.0f * 3.0f * 0.5f * 30.0f / 4.5f, 0.01f);
+  // Parked in a 10 m/s wind the wheel has nothing to turn with; rolling backwards it turns the
+  // other way.
+  flt.vZ = 0.0f;
+  axial(0, 0.0f, 4.0f);
+  EXPECT_EQ(flt.R, 0.0f);
+  flt.vZ = -10.0f;
+  axial(0, 0.0f, 4.0f);
+  EXPECT_NEAR(flt.R, -10.0f * 3.0f * 0.5f * 30.0f / 4.5f, 0.01f);
   set.joy_rat_hdng = 0.0f;  // no stick travel to steer with, rather than a division by zero
   axial(0, 0.0f, 4.0f);
   EXPECT_EQ(flt.R, 0.0f);
