@@ -101,9 +101,10 @@ int handle_contact_point(int n, float x, float y, float z) {
   // Steering input: the pedals when fitted, else the stick's roll.
   const float steer = set.eq_ped ? set.YK_hdng : set.YK_roll;
 
-  float Fa;
+  float Fa, hold = 0.0f;
   if (n == 0) {
-    Fa = Fn * mu_roll * fdir;
+    hold = Fn * mu_roll;
+    Fa = hold * fdir;
   } else if (leg) {
     float b = set.parkbrake;
     if (set.eq_toebrakes) b += set.toe_brake[n - 1];
@@ -111,7 +112,8 @@ int handle_contact_point(int n, float x, float y, float z) {
     // other, so the aircraft turns on the ground by differential braking.
     if (!set.eq_toebrakes && !pln.nwsteerEQ) b += n == 1 ? -0.5f * steer : 0.5f * steer;
     b = fltlim(b, 0.0f, 1.0f);
-    Fa = Fn * (mu_roll + (mu_brake - mu_roll) * b) * fdir;
+    hold = Fn * (mu_roll + (mu_brake - mu_roll) * b);
+    Fa = hold * fdir;
   } else {
     Fa = Fn * mu_slide * fdir;
   }
@@ -122,7 +124,10 @@ int handle_contact_point(int n, float x, float y, float z) {
   if (n == 0 && !tail_wheel && !pln.nwsteerEQ) Fs = 0.0f;  // a castoring nose wheel
   if ((n == 1 || n == 2) && tail_wheel) Fs *= 0.5f;
 
-  if (leg) flt.gearf[n] = Fn;
+  if (leg) {
+    flt.gearf[n] = Fn;
+    flt.gearhold[n] = hold;
+  }
 
   if (n == 0 && Fn > 1.0f) {
     if (pln.nwsteerEQ) {

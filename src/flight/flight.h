@@ -131,6 +131,7 @@ struct flightstruct {
   // Contact with the surface
   float geardef[CONTACT_POINTS];  // compression of each contact point, m, >= 0
   float gearf[GEAR_LEGS];         // normal force on each gear leg, N
+  float gearhold[GEAR_LEGS];      // friction each gear leg's wheel can hold standing still, N
   int onsurface;                  // some point carries load this pass
   int wired;                      // the arresting wire is caught
   float trap_accel;               // deceleration of the arresting wire, m/s^2

@@ -10,6 +10,7 @@
 #include "panel/panel.h"
 #include "shared/shared.h"
 #include "weather/weather.h"
+#include "world/world.h"
 
 // Carried from frame to frame (zero at program start, never cleared by a restart).
 static float downwash[NUM_PARTS][MAX_ELS];  // degrees added to each element's angle of attack
@@ -341,11 +342,30 @@ void set_a_downwash() {
 
 // ---- Earth axes and accelerations ------------------------------------------------------------
 
+// Friction that follows the speed (it must, to bring a wheel to rest without pushing it back) lets
+// an aircraft on its brakes creep forward under power, some metres a minute at a run-up. Wheels
+// that are standing still stay still while what pushes the aircraft across the ground (the air
+// and the engines) is within what their friction can hold, and while this frame's speed is
+// within what they can take off in a frame besides. Both main wheels must hold: one wheel braked
+// alone lets the aircraft pivot about it. Decks move under the wheels, so there the friction
+// alone acts.
+static bool held_by_wheels(float push_north, float push_east, float m) {
+  if (!flt.onsurface || env.over_carr || env.over_frig || flt.cat_stage == 3 ||
+      flt.cat_stage == 4 || msc.prd <= 0.0f)
+    return false;
+  const float mains = fltmin2(flt.gearhold[1], flt.gearhold[2]);
+  if (mains <= 0.0f) return false;
+  const float grip = flt.gearhold[0] + 2.0f * mains;
+  const float speed = static_cast<float>(std::hypot(flt.vX, flt.vZ));
+  return pythag(push_north, push_east) + m * speed / msc.prd <= grip;
+}
+
 void set_a_resolve() {
   // Ground forces: level frame along the heading.
   float sp = flt.sinpsi, cp = flt.cospsi;
-  float north = flt.faxilgear * cp - flt.fsidegear * sp;
-  float east = flt.faxilgear * sp + flt.fsidegear * cp;
+  const float gear_north = flt.faxilgear * cp - flt.fsidegear * sp;
+  const float gear_east = flt.faxilgear * sp + flt.fsidegear * cp;
+  float north = gear_north, east = gear_east;
   float up = flt.fnrmlgear;
 
   // Aerodynamic forces: wind axes along the path through the air, banked with the aircraft.
@@ -384,6 +404,12 @@ void set_a_resolve() {
   flt.Pdot = flt.L / (pln.Jzz_unitmass * mk2) * con.radtodeg;
   flt.Qdot = flt.M / (pln.Jxx_unitmass * mk2) * con.radtodeg;
   flt.Rdot = flt.N / (pln.Jyy_unitmass * mk2) * con.radtodeg;
+
+  if (held_by_wheels(north - gear_north, east - gear_east, m)) {
+    flt.vX = flt.vZ = 0.0;
+    flt.aX = flt.aZ = 0.0f;
+    flt.R = flt.Rrad = flt.Rdot = 0.0f;
+  }
 
   if (dumping()) {
     dump_value("f_axial =", flt.faxilprop, " N (prop)\n");

@@ -42,6 +42,21 @@ TEST_F(FlightGroundScenario, RestsOnItsGearAtItsRestingHeightAndAttitudeAndADrop
   for (int k = 0; k < GEAR_LEGS; k++) EXPECT_EQ(set.gear_stat[k], 1) << k;
 }
 
+// On its brakes the trainer holds a run-up where it stands, and rolls once they are let go.
+TEST_F(FlightGroundScenario, BrakesHoldARunUpUntilTheyAreLetGo) {
+  start("Trainer", 1, 0.6f);
+  ASSERT_TRUE(fly_seconds(2.0f));
+  const double x0 = flt.X, z0 = flt.Z;
+  ASSERT_TRUE(fly_seconds(20.0f));
+  EXPECT_GT(flt.faxilprop, 1500.0f);
+  EXPECT_LT(std::hypot(flt.X - x0, flt.Z - z0), 0.01);
+  fly_controls c{};
+  c.throttle = 0.6f, c.gear_down = 1;
+  fly_set_controls(&c);
+  ASSERT_TRUE(fly_seconds(5.0f));
+  EXPECT_GT(ground_speed(), 3.0f);
+}
+
 // On calm water with its engine stopped the floatplane floats level on its floats.
 TEST_F(FlightGroundScenario, FloatplaneFloatsOnItsDisplacement) {
   start("Floatplane", 1, 0.0f);
