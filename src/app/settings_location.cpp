@@ -55,14 +55,17 @@ static std::string name_of(int n) { return upper_trimmed(apt_name[n], sizeof apt
 static void find_airports(int w) {
   airport_search* s = search_of(w);
   const std::string want = upper_trimmed(s->typed, sizeof s->typed);
+  // An ICAO code finds the airport of its FAA identifier as well.
+  char faa[5] = "";
+  const std::string also = apt_faa_of_icao(want.c_str(), faa) ? upper_trimmed(faa, 4) : "";
   s->found.clear();
   for (int n = 0; n <= env.aptmax && n < APT_MAX; n++) {
     if (!apt_id[n][0]) continue;
     std::string id = id_of(n);
-    bool hit = w == WIN_AIRPORT_ID     ? id.compare(0, want.size(), want) == 0
+    const bool by_id = id.compare(0, want.size(), want) == 0 || (!also.empty() && id == also);
+    bool hit = w == WIN_AIRPORT_ID     ? by_id
                : w == WIN_AIRPORT_NAME ? name_of(n).find(want) != std::string::npos
-                                       : id.compare(0, want.size(), want) == 0 ||
-                                             name_of(n).find(want) != std::string::npos;
+                                       : by_id || name_of(n).find(want) != std::string::npos;
     if (hit) s->found.push_back(n);
   }
   const bool by_names = w == WIN_AIRPORT_NAME;

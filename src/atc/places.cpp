@@ -70,6 +70,10 @@ int find_apt_by_id(const char* id) {
   int found = -1;
   for (int k = 0; k <= last_airport(); k++)
     if (std::strncmp(apt_id[k], want, 4) == 0) found = k;
+  char faa[5] = "";
+  if (found < 0 && apt_faa_of_icao(want, faa))
+    for (int k = 0; k <= last_airport(); k++)
+      if (std::strncmp(apt_id[k], faa, 4) == 0) found = k;
   return found;
 }
 

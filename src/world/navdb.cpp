@@ -1,5 +1,6 @@
 // The navigation database: reading "apt_dat", "nav_dat" and "fix_dat" at start-up, and the two
 // navaid slots of the aircraft carrier.
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -247,6 +248,16 @@ void init_country_data() {
   read_extras();
   read_navaids();
   read_fixes();
+}
+
+int apt_faa_of_icao(const char* code, char faa[4]) {
+  if (std::strlen(code) != 4 || std::toupper(static_cast<unsigned char>(code[0])) != 'K') return 0;
+  for (int k = 1; k < 4; k++) {
+    if (!std::isalpha(static_cast<unsigned char>(code[k]))) return 0;
+    faa[k - 1] = static_cast<char>(std::toupper(static_cast<unsigned char>(code[k])));
+  }
+  faa[3] = ' ';
+  return 1;
 }
 
 void put_carrier_navs(float x, float y, float z) {

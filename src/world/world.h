@@ -262,6 +262,10 @@ void reset_nav();
 // "apx_dat" when the world folder has it; sets env.aptmax and env.navmax. Two navaid slots after
 // the file's records are kept for the carrier (below).
 void init_country_data();
+// Airports are kept under their FAA identifiers. Pilots know those of three letters by their ICAO
+// codes as well, the same letters after a K ("KSFO" is "SFO"): for such a code (any case) this
+// writes the FAA identifier, padded to four characters, into faa and returns 1; else returns 0.
+int apt_faa_of_icao(const char* code, char faa[4]);
 // Writes the carrier's moving localizer (slot env.navmax - 1) and glide slope (env.navmax - 2) at
 // world position (x, y, z); both slots lie after the file's records, so no real aid is lost.
 void put_carrier_navs(float x, float y, float z);

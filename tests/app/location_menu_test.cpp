@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "atc/atc.h"
 #include "flyrun.h"
 #include "world/world.h"
 
@@ -15,7 +16,7 @@ class AppLocationMenu : public AppTest {
     init_country_data();
   }
   void load_around(const char* id) {
-    int n = fly_find_airport(id);
+    int n = find_apt_by_id(id);
     ASSERT_GE(n, 0) << id;
     region_corner_for_airport(n);
     load_region();
@@ -27,7 +28,7 @@ TEST_F(AppLocationMenu, EveryRunwayEndOfTheRegionBecomesAStartItem) {
   ASSERT_GE(env.apt_list_max, 0);
   int sbd = -1;
   for (int k = 0; k <= env.apt_list_max; k++)
-    if (apt_to_index[k] == fly_find_airport("SBD ")) sbd = k;
+    if (apt_to_index[k] == find_apt_by_id("SBD ")) sbd = k;
   ASSERT_GE(sbd, 0);
   // Runway 0 of SBD, both ends, in each of the three start menus.
   for (int r = 0; r < 2; r++) {
@@ -38,7 +39,7 @@ TEST_F(AppLocationMenu, EveryRunwayEndOfTheRegionBecomesAStartItem) {
     EXPECT_NE(macibm_find_menu_item(11, (155 + sbd) * 100 + r + 1), nullptr);
   }
   // Empty runway slots give no item.
-  int n = fly_find_airport("SBD ");
+  int n = find_apt_by_id("SBD ");
   for (int r = 0; r < 6; r++)
     EXPECT_EQ(macibm_find_menu_item(9, (15 + sbd) * 100 + r + 1) != nullptr, apt_len[n][r / 2] >= 1);
   EXPECT_EQ(macibm_menu_size(12), env.vor_list_max + 1);

@@ -3,8 +3,8 @@
 // place and the refusal of places that are not on the earth, and the nearest fields and aids.
 #include "app_fixture.h"
 
-
 #include "app/settings.h"
+#include "atc/atc.h"
 #include "flight/flight.h"
 #include "flyrun.h"
 #include "world/world.h"
@@ -31,10 +31,18 @@ TEST_F(AppSettingsLocation, TypingAnIdentifierNarrowsTheListAndAFullOneIsPickedW
   ASSERT_FALSE(headless_form_lines(WIN_AIRPORT_ID, "airports").empty());
   EXPECT_EQ(headless_form_lines(WIN_AIRPORT_ID, "airports")[0].substr(0, 4), "SBD ");
   EXPECT_EQ(headless_form_shown(WIN_AIRPORT_ID, "airports"), 0.0f);
-  const int sbd = fly_find_airport("SBD ");
+  const int sbd = find_apt_by_id("SBD ");
   int ends = 0;
   for (int r = 0; r < 6; r++) ends += apt_len[sbd][r / 2] >= 1;
   EXPECT_EQ(headless_form_lines(WIN_AIRPORT_ID, "runways").size(), static_cast<size_t>(ends));
+  // The ICAO code, as pilots say it, finds the same field and picks it; only letters take a K.
+  headless_form_type(WIN_AIRPORT_ID, "typed", "ksbd");
+  ASSERT_EQ(headless_form_lines(WIN_AIRPORT_ID, "airports").size(), 1u);
+  EXPECT_EQ(headless_form_lines(WIN_AIRPORT_ID, "airports")[0].substr(0, 4), "SBD ");
+  EXPECT_EQ(headless_form_shown(WIN_AIRPORT_ID, "airports"), 0.0f);
+  EXPECT_EQ(find_apt_by_id("KSBD"), sbd);
+  EXPECT_EQ(find_apt_by_id("K00C"), -1);
+  EXPECT_GE(find_apt_by_id("00C"), 0);
   headless_form_type(WIN_AIRPORT_ID, "typed", "QQQQ");
   EXPECT_TRUE(headless_form_lines(WIN_AIRPORT_ID, "airports").empty());
   EXPECT_TRUE(headless_form_lines(WIN_AIRPORT_ID, "runways").empty());
@@ -50,12 +58,12 @@ TEST_F(AppSettingsLocation, APickedRunwayEndStartsTheFlightThereAndClosesTheWind
   headless_form_set(WIN_AIRPORT_ID, "start", 2);  // instrument final
   headless_form_press(WIN_AIRPORT_ID, "go");
   headless_form_release();
-  EXPECT_EQ(msc.loc_apt_wrl, fly_find_airport("TRM "));
+  EXPECT_EQ(msc.loc_apt_wrl, find_apt_by_id("TRM "));
   EXPECT_EQ(msc.rway_sel, 1);
   EXPECT_EQ(msc.typestart, TYPESTART_ILS_FINAL);
   EXPECT_STREQ(msc.req_id_str, "TRM ");
   EXPECT_EQ(form_of(WIN_AIRPORT_ID), nullptr);  // the start closed it
-  EXPECT_NEAR(flt.lat, apt_lat[fly_find_airport("TRM ")][0], 0.3);
+  EXPECT_NEAR(flt.lat, apt_lat[find_apt_by_id("TRM ")][0], 0.3);
 }
 
 TEST_F(AppSettingsLocation, NamesAreFoundByAnyPartInAnyCase) {
@@ -95,7 +103,7 @@ TEST_F(AppSettingsLocation, ATypedPlaceOffTheEarthIsRefusedAndOneOnItStartsTheFl
 }
 
 TEST_F(AppSettingsLocation, WhereAmINamesTheNearestFieldWithItsDistanceAndMagneticBearing) {
-  const int sbd = fly_find_airport("SBD ");
+  const int sbd = find_apt_by_id("SBD ");
   flt.lat = apt_lat[sbd][0] - 0.01f;  // 0.6 nm south of the field
   flt.lon = apt_lon[sbd][0];
   env.mvar = 12;

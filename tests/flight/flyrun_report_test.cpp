@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/macibm.h"
+#include "atc/atc.h"
 #include "flight_fixture.h"
 #include "flyrun.h"
 
@@ -212,7 +213,7 @@ TEST_F(FlightRunnerReport, ARunwayStartsSummaryIsAtTheRunwayThreshold) {
   float lat = summary_value(summary, "lat"), lon = summary_value(summary, "lon");
   ASSERT_TRUE(std::isfinite(lat) && std::isfinite(lon)) << summary;
 
-  int n = fly_find_airport("SBD");
+  int n = find_apt_by_id("SBD");
   ASSERT_GE(n, 0);
   double tx, tz;
   runway_threshold(n, &tx, &tz);

@@ -6,23 +6,14 @@
 
 #include "flyrun.h"
 #include "app/app.h"
+#include "atc/atc.h"
 #include "shared/shared.h"
 #include "weather/weather.h"
 #include "world/world.h"
 
-int fly_find_airport(const char* id) {
-  char want[5];
-  std::snprintf(want, sizeof want, "%-4s", id);
-  int found = -1;
-  for (int n = 0; n <= env.aptmax && n < APT_MAX; n++) {
-    if (std::strncmp(apt_id[n], want, 4) == 0) found = n;
-  }
-  return found;
-}
-
 int fly_airport_world(const fly_options* o, char* err) {
   init_country_data();
-  int n = fly_find_airport(o->airport);
+  int n = find_apt_by_id(o->airport);
   if (n < 0) {
     std::snprintf(err, FLY_ERR, "no airport '%s' in the database", o->airport);
     return 0;

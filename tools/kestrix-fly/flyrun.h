@@ -157,9 +157,6 @@ fly_controls fly_start_controls(const fly_options* o);
 
 // ---- Airport starts and wind (airport.cpp) ---------------------------------------------------
 
-// The database record of the airport with this identifier (padded to four characters with
-// blanks; the last record wins, as in the start-up), or -1.
-int fly_find_airport(const char* id);
 // Reads the navigation database and loads the terrain region around the options' airport, and
 // selects its runway and start type for the flight start. 0 with a message when the airport is
 // not in the database.
