@@ -1,12 +1,15 @@
 // The numbered windows on the desktop: their titles and sizes, shared textures, keys from any
 // window, the mouse counted from the bottom row, events of windows that left the table, closing,
-// paints that are asked for more than once, and the display-mode check that leaves the screen be.
+// paints that are asked for more than once, the display-mode check that leaves the screen be, and
+// numbers typed into a settings window.
 #include <FL/Fl_Gl_Window.H>
+#include <FL/Fl_Value_Input.H>
 #include <GL/gl.h>
 
 #include <string>
 #include <vector>
 
+#include "app/form.h"
 #include "desktop_fixture.h"
 #include "render/ogl.h"
 
@@ -191,4 +194,39 @@ TEST_F(DesktopWindows, DisplayModeCheckSucceedsAndLeavesScreenAndWindowsAsTheyWe
   EXPECT_EQ(mnw.dx[0], 800);
   EXPECT_EQ(mnw.dy[0], 580);
   EXPECT_TRUE(macibm_alert_log().empty());
+}
+
+// A value is typed as the user means it: a field shown without decimals does not swallow a typed
+// decimal point ("3.4" is not 34), and a whole-number record takes the nearest whole number.
+TEST_F(DesktopWindows, TypedNumbersKeepTheirDecimalPoint) {
+  static float speed = 0.0f;
+  static int count = 0;
+  static const form_field fields[] = {
+      field_number("speed", "speed", "kt", &speed, 0.0f, 2000.0f, 1.0f, 0),
+      field_number("count", "count", nullptr, &count, 0, 9),
+  };
+  static const form_window def = {fields, 2, nullptr, nullptr, nullptr};
+  set_win_params(12, "Form", 300, 100);
+  MACIBM_form_open(12, &def);
+  std::vector<Fl_Value_Input*> inputs;
+  Fl_Group* scroll = static_cast<Fl_Group*>(mnw.wind[12])->child(0)->as_group();
+  for (int c = 0; c < scroll->children(); c++)
+    if (auto* v = dynamic_cast<Fl_Value_Input*>(scroll->child(c))) inputs.push_back(v);
+  ASSERT_EQ(inputs.size(), 2u);
+  for (Fl_Value_Input* v : inputs) {
+    Fl::focus(v);
+    v->input.value("");
+    for (const char* k : {"3", ".", "4"}) {
+      Fl::e_keysym = k[0];
+      Fl::e_text = const_cast<char*>(k);
+      Fl::e_length = 1;
+      v->handle(FL_KEYBOARD);
+    }
+    Fl::e_keysym = FL_Enter;
+    Fl::e_text = const_cast<char*>("\r");
+    v->handle(FL_KEYBOARD);
+  }
+  desktop_deliver_form_events();
+  EXPECT_FLOAT_EQ(speed, 3.4f);
+  EXPECT_EQ(count, 3);
 }
