@@ -20,7 +20,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -83,8 +85,17 @@ static void post(user_event kind, void* data, float value, const char* text = ""
   queue.push_back(q);
 }
 
+// A typed field that holds no number (emptied, or a lone sign) would read as 0; it goes to the kit
+// as not a number, which refuses it in a design field and takes the floor elsewhere.
 static void value_cb(Fl_Widget* wd, void* data) {
-  post(UE_SET, data, static_cast<float>(static_cast<Fl_Valuator*>(wd)->value()));
+  float v = static_cast<float>(static_cast<Fl_Valuator*>(wd)->value());
+  if (auto* in = dynamic_cast<Fl_Value_Input*>(wd)) {
+    const char* text = in->input.value();
+    char* end = nullptr;
+    std::strtod(text, &end);
+    if (end == text) v = std::numeric_limits<float>::quiet_NaN();
+  }
+  post(UE_SET, data, v);
 }
 static void check_cb(Fl_Widget* wd, void* data) {
   post(UE_SET, data, static_cast<Fl_Check_Button*>(wd)->value() ? 1.0f : 0.0f);
