@@ -266,6 +266,13 @@ int ouf_open(const char* path, int kind, int version) {
   discard_pending_output();
   if (path && *path && !target_is_read_only(path)) {
     ouf_target = path;
+    // A link is written through, as a file written in place would be: the file it points to is
+    // replaced and the link stays, instead of the link becoming a copy and the file going stale.
+    std::error_code ec;
+    if (std::filesystem::is_symlink(ouf_target, ec)) {
+      const std::filesystem::path real = std::filesystem::weakly_canonical(ouf_target, ec);
+      if (!ec) ouf_target = real.string();
+    }
     ouf_temp = ouf_target + ".tmp";
     std::ios::openmode mode = std::ios::out | std::ios::trunc;
     if (kind == FILE_BINARY) mode |= std::ios::binary;

@@ -183,6 +183,14 @@ TEST(SharedTextfile, WritesMarkerVersionAndFixedPointValues) {
   ASSERT_EQ(ouf_close(), 1);
   EXPECT_EQ(read_file("w2.sit"), "I\n1412 version\n1.500000");
 
+  // Written through a link, the file linked to is replaced and the link stays a link.
+  fs::remove("link.sit");
+  fs::create_symlink("w2.sit", "link.sit");
+  ASSERT_EQ(ouf_open("link.sit", FILE_SITUATION, 7), 1);
+  ASSERT_EQ(ouf_close(), 1);
+  EXPECT_TRUE(fs::is_symlink("link.sit"));
+  EXPECT_EQ(read_file("w2.sit"), "I\n7 version\n");
+
   ASSERT_EQ(ouf_open("w.env", FILE_BINARY, 3), 1);
   int seven = 7;
   ouf.write(reinterpret_cast<const char*>(&seven), 4);
