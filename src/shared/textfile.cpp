@@ -227,6 +227,16 @@ int inf_open(const char* path, int kind, int version, int alert) {
 // ---- Writing a file --------------------------------------------------------------------------
 
 static void save_failed(const char* path) {
+  // A path typed to a batch tool or a tool's folder argument may name a folder that is not there.
+  std::error_code ec;
+  const std::filesystem::path folder = std::filesystem::path(path ? path : "").parent_path();
+  if (!folder.empty() && !std::filesystem::exists(folder, ec) && !ec) {
+    MACIBM_alert("I could not save the file! Its folder does not exist:", path,
+                 "Save it in a folder that exists, or make this one first (for example with "
+                 "'mkdir -p' in a terminal).",
+                 "", ALERT_NOTICE);
+    return;
+  }
   MACIBM_alert(
       "I could not save the file! Could your disk be full?", path,
       "Could the file or its folder be read-only? Files copied from a CD or another user often "

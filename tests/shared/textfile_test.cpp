@@ -207,6 +207,9 @@ TEST(SharedTextfile, FailedSaveKeepsTheOldFile) {
   EXPECT_EQ(last_alert().line[0], "I could not save the file! Could your disk be full?");
   EXPECT_EQ(last_alert().line[1], "plain/x.sit");
   EXPECT_EQ(ouf_close(), 0);
+  // A folder that is not there is named as the reason, not a full disk.
+  EXPECT_EQ(ouf_open("nowhere/x.sit", FILE_SITUATION, 1412), 0);
+  EXPECT_EQ(last_alert().line[0], "I could not save the file! Its folder does not exist:");
 
   write_file("ro.sit", "keep me");
   fs::permissions("ro.sit", fs::perms::owner_read | fs::perms::group_read);
