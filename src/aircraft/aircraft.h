@@ -446,6 +446,9 @@ void finish_readin1();
 // are no wings), m/s; 50 kt for a helicopter or a design without surfaces. The loader gives it
 // to the flight's starts and warnings (msc.est_Vs).
 float estimated_stall_speed();
+// Mass of one engine, kg: 1.75 lb per horsepower of a piston engine, 0.5 of a turboprop, 0.18 lb
+// per pound of a jet's thrust.
+float engine_mass();
 // Panel scale values.
 void finish_readin2();
 // The slipstream tables and angles, with their report; the downwash table and each wing's

@@ -297,6 +297,14 @@ static void check_engines() {
           "That is not possible. Go back into Airwright, select the 'Engine' screen, and enter the "
           "engine rpm data.",
           "The airplane in question is:", pln.C_file);
+  // The airframe's inertia is the empty mass less the engines': with nothing left, an engine on
+  // the centreline leaves the aircraft no inertia in roll, and the flight model divides by it.
+  if (pln.entype != ENGINE_NONE && pln.numen * engine_mass() >= pln.m_empty)
+    fatal("The engines weigh more than the whole empty aircraft!",
+          "Kestrix reckons 1.75 lb per horsepower of a piston engine, 0.5 lb per horsepower of a "
+          "turboprop and 0.18 lb per pound of a jet's thrust.",
+          "Go into Airwright and raise the empty weight, or lower the engines' power or thrust.",
+          pln.C_file);
   if (pln.is_heli && pln.entype == ENGINE_JET)
     fatal("You are using a jet engine on this helicopter!",
           "Helicopters may use reciprocating or turboprop engines only.",

@@ -232,7 +232,7 @@ static void report_radii(const char* roll, const char* pitch, const char* yaw) {
   trk << yaw << " " << std::sqrt(fltmax2(pln.Jyy_unitmass, 0.0f)) << " m\n";
 }
 
-static float engine_mass() {
+float engine_mass() {
   float hp = pln.pmax * con.watttohp;
   if (pln.entype == ENGINE_PISTON) return hp * 1.75f * con.lbstokgs;
   if (pln.entype == ENGINE_TURBOPROP) return hp * 0.5f * con.lbstokgs;

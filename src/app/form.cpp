@@ -57,6 +57,12 @@ float form_value(const form_field& f, int element) {
 // Whole-number records take whole shown values; a choice's values run lo.. over its names.
 float form_clamp(const form_field& f, float shown) {
   if (!std::isfinite(shown)) shown = f.lo;
+  // A design value keeps the decimals it is shown with, which are those its file keeps: the value
+  // used is the one shown and saved, never one that the file would round to another.
+  if ((f.flags & FORM_STRICT) && f.decimals >= 0 && f.decimals <= 6) {
+    const double scale = std::pow(10.0, f.decimals);
+    shown = static_cast<float>(std::round(static_cast<double>(shown) * scale) / scale);
+  }
   if (f.flags & FORM_WRAP) {
     float period = f.hi - f.lo;
     if (period > 0.0f) {

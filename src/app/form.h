@@ -28,7 +28,8 @@ enum {
   FORM_BESIDE = 2,   // placed to the right of the field before it, on the same lines
   FORM_COLUMN = 4,   // starts a new column of the window
   FORM_NO_SAVE = 8,  // a change is not a preference (a start place, a list pick)
-  FORM_STRICT = 16,  // a value that is not a number is refused rather than taken as the floor
+  FORM_STRICT = 16,  // a value that is not a number is refused rather than taken as the floor,
+                     // and a value is rounded to the decimals shown
 };
 
 // One field. Exactly one of f, i, s, get (or none, for buttons and labels) gives its value. An

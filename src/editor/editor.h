@@ -48,8 +48,8 @@ void reset_edt();
 // when one is given (only when built with a window: has_window). Returns the exit status of the
 // batch modes; the editor on its window ends through Quit.
 int airwright_main(int argc, char** argv, int has_window);
-// The editor on its window: one instance at a time (0 when another runs or the platform cannot
-// start), then the platform start-up, initairwright and the loop, which does not return.
+// The editor on its window: one instance at a time (0 when another runs, 1 when the platform
+// cannot start), then the platform start-up, initairwright and the loop, which does not return.
 int airwright_run(const char* file);
 // Takes the lock file of the configuration folder: 1 when this is the only instance (or the folder
 // cannot hold a lock), 0 when another instance holds it.

@@ -135,7 +135,8 @@ int airwright_run(const char* file) {
     return 0;
   }
   install_editor_hooks();
-  if (!MACIBM_init("Airwright", EDITOR_WINDOW_W, EDITOR_WINDOW_H)) return 0;
+  // A platform that cannot start (no display) is a failure the caller sees in the status.
+  if (!MACIBM_init("Airwright", EDITOR_WINDOW_W, EDITOR_WINDOW_H)) return 1;
   for (int i = 0; i < 151; i++) {
     OGL_show_init(2);
     delay(0.01f);

@@ -1,6 +1,8 @@
 // The screens' own fields, screen by screen, and which parts and bodies each screen shapes. The
 // ranges are those Kestrix accepts (zero speeds, weights, rpm or spool times it refuses); the
-// cross-field rules (idle below maximum rpm, empty below maximum weight) are screens.cpp's.
+// cross-field rules (idle below maximum rpm, empty below maximum weight) are screens.cpp's. Each
+// value shows the decimals the aircraft file keeps of it, and is rounded to them as it is typed,
+// so that the least value of a range is still one Kestrix accepts once saved.
 #include "editor/editor.h"
 #include "editor/screens.h"
 
@@ -13,19 +15,19 @@ constexpr float BIG = 1.0e6f;  // weights, thrusts and moments: far beyond any a
 constexpr float ARM = 500.0f;  // positions, ft either way of the reference point
 
 constexpr form_field ft(const char* name, float* f, float lo = -ARM, float hi = ARM) {
-  return field_number(name, name, "ft", f, lo, hi, 0.1f, 2);
+  return field_number(name, name, "ft", f, lo, hi, 0.1f, 1);
 }
 constexpr form_field lb(const char* name, float* f, float lo = 0.0f) {
   return field_number(name, name, "lb", f, lo, BIG, 10.0f, 0);
 }
-constexpr form_field deg(const char* name, float* f, float lo, float hi) {
-  return field_number(name, name, "deg", f, lo, hi, 1.0f, 1);
+constexpr form_field deg(const char* name, float* f, float lo, float hi, int decimals = 1) {
+  return field_number(name, name, "deg", f, lo, hi, 1.0f, decimals);
 }
 constexpr form_field rpm(const char* name, float* f, float lo) {
   return field_number(name, name, "rpm", f, lo, 100000.0f, 10.0f, 0);
 }
-constexpr form_field area(const char* name, float* f, float hi) {
-  return field_number(name, name, "sq ft", f, 0.0f, hi, 0.1f, 1);
+constexpr form_field area(const char* name, float* f, float hi, int decimals = 0) {
+  return field_number(name, name, "sq ft", f, 0.0f, hi, decimals ? 0.1f : 1.0f, decimals);
 }
 constexpr form_field fraction(const char* name, float* f) {
   return field_number(name, name, nullptr, f, 0.0f, 1.0f, 0.01f, 2);
@@ -72,7 +74,7 @@ const form_field force_feedback[] = {
 const form_field engines[] = {
     field_choice("engine type", "engine type", &pln.entype, 0, 3, "none|piston|turboprop|jet"),
     field_number("engines", "engines", nullptr, &pln.numen, 0, MAX_ENGINES),
-    field_number("power", "power per engine", "hp", &pln.pmax, 0.0f, BIG, 10.0f, 0),
+    field_number("power", "power per engine", "hp", &pln.pmax, 0.0f, BIG, 10.0f, 1),
     field_number("critical altitude", "critical altitude", "ft", &pln.critalt, 0.0f, 100000.0f,
                  100.0f, 0),
     rpm("idle rpm", &pln.omegamin, 1.0f),
@@ -80,7 +82,7 @@ const form_field engines[] = {
     rpm("green arc low", &pln.omegamingreen, 0.0f),
     rpm("green arc high", &pln.omegamaxgreen, 0.0f),
     lb("jet thrust", &pln.tmax),
-    field_number("spool time", "spool time", "s", &pln.spooltime, 0.1f, 100.0f, 0.1f, 1),
+    field_number("spool time", "spool time", "s", &pln.spooltime, 1.0f, 100.0f, 1.0f, 0),
     check("bypass", &pln.bypass),
     area("jet face area", &pln.facejet, 1000.0f),
     lb("afterburner thrust", &pln.burnerinc),
@@ -88,13 +90,14 @@ const form_field engines[] = {
     deg("engine vertical cant", &pln.vertcant[0], -180.0f, 180.0f),
     deg("engine side cant", &pln.sidecant[0], -180.0f, 180.0f),
     check("thrust vectoring", &pln.vectEQ),
-    ft("vectoring arm", &pln.vectarm, -99.0f, 99.0f),
+    // Kept as 1 + arm / 100 with five decimals.
+    field_number("vectoring arm", "vectoring arm", "ft", &pln.vectarm, -99.0f, 99.0f, 0.1f, 3),
     check("variable pitch", &pln.varpitchEQ),
 };
 
 const form_field rotor_system[] = {
     field_number("tail rotor gearing", "tail rotor / main rotor speed", nullptr, &pln.trotor_rat,
-                 0.0f, 20.0f, 0.1f, 2),
+                 0.0f, 20.0f, 0.1f, 1),
     deg("tail rotor vertical cant", &pln.vertcant[1], -180.0f, 180.0f),
     deg("tail rotor side cant", &pln.sidecant[1], -180.0f, 180.0f),
 };
@@ -114,20 +117,20 @@ const form_field control_geometry[] = {
     deg("spoiler", &pln.splr_def, 0.0f, 90.0f),
     deg("yaw brake", &pln.drud_def, 0.0f, 90.0f),
     deg("speed brake", &pln.sbrk_def, 0.0f, 90.0f),
-    deg("slat gain", &pln.slat_inc, 0.0f, 45.0f),
+    deg("slat gain", &pln.slat_inc, 0.0f, 45.0f, 0),
     field_choice("surface finish", "surface finish", &pln.con_smooth, 1, 3, "rough|fair|smooth"),
     field_text("flap file", "flap file", pln.flap_str, STR_SIZE),
 };
 
 const form_field horizontal_stab[] = {
     field_choice("tail type", "tail type", &pln.hstabtype, 0, 1, "stabilizer|stabilator"),
-    field_number("stabilizer trim", "stabilizer trim", nullptr, &pln.hstbtrimmax, 0.0f, 1.0f, 0.05f,
-                 2),
+    field_number("stabilizer trim", "stabilizer trim", nullptr, &pln.hstbtrimmax, 0.0f, 1.0f, 0.1f,
+                 1),
 };
 
 const form_field fuselage[] = {
     field_number("drag coefficient", "drag coefficient", nullptr, &pln.fuse_cd, 0.0f, 2.0f, 0.01f,
-                 2),
+                 3),
     check("in the propwash", &pln.fusewash),
     ft("radius", &pln.body_r[PART_FUSELAGE], 0.1f, 100.0f),
 };
@@ -150,8 +153,9 @@ const form_field misc_bodies[] = {
 const form_field weight_balance[] = {
     ft("centre of gravity aft", &pln.cgZ),
     ft("centre of gravity up", &pln.cgY),
-    lb("empty weight", &pln.m_empty, 1.0f),
-    lb("maximum weight", &pln.m_max, 1.0f),
+    // Kestrix refuses an aircraft that weighs less than a kilogram.
+    lb("empty weight", &pln.m_empty, 3.0f),
+    lb("maximum weight", &pln.m_max, 3.0f),
     lb("fuel", &pln.m_fuel),
     lb("jettisonable load", &pln.m_jettison),
 };
@@ -160,7 +164,7 @@ const form_field landing_gear[] = {
     check("wheels", &pln.gearEQ),
     check("retractable", &pln.retractEQ),
     deg("steering", &pln.nwsteer, -90.0f, 90.0f),
-    area("gear drag area", &pln.sgear, 100.0f),
+    area("gear drag area", &pln.sgear, 100.0f, 1),
     ft("steered wheel aft", &pln.ngearZ),
     ft("steered wheel up", &pln.ngearY),
     ft("main gear aft", &pln.mgearZ),
@@ -179,12 +183,12 @@ const form_field skid[] = {
 const form_field special_controls[] = {
     ft("rocket aft", &pln.jatoZ),
     ft("rocket up", &pln.jatoY),
-    wrapping(deg("rocket angle", &pln.jatotheta, 0.0f, 360.0f)),
+    wrapping(deg("rocket angle", &pln.jatotheta, 0.0f, 360.0f, 0)),
     lb("rocket thrust", &pln.jatothrust),
     field_number("rocket burn time", "rocket burn time", "s", &pln.jatodur, 0.0f, 600.0f, 1.0f, 0),
     deg("stabilizer with roll", &pln.stabroll, -45.0f, 45.0f),
     deg("ailerons with pitch", &pln.ailpitch, -45.0f, 45.0f),
-    deg("ailerons with flaps", &pln.ailflaps, -45.0f, 45.0f),
+    deg("ailerons with flaps", &pln.ailflaps, -45.0f, 45.0f, 0),
     area("speed brake area", &pln.speedbrake_area, 500.0f),
     area("drag chute area", &pln.chute_area, 5000.0f),
     new_column(check("anti-ice", &pln.antiiceEQ)),
@@ -197,18 +201,18 @@ const form_field special_controls[] = {
 };
 
 const form_field vtol_controls[] = {
-    deg("pitch cyclic", &pln.elevcyclic, 0.0f, 45.0f),
-    deg("roll cyclic", &pln.ailncyclic, 0.0f, 45.0f),
+    deg("pitch cyclic", &pln.elevcyclic, 0.0f, 45.0f, 0),
+    deg("roll cyclic", &pln.ailncyclic, 0.0f, 45.0f, 0),
     field_number("roll puffers", "roll puffers", "ft lb", &pln.puffL, 0.0f, BIG, 10.0f, 0),
     field_number("pitch puffers", "pitch puffers", "ft lb", &pln.puffM, 0.0f, BIG, 10.0f, 0),
     field_number("yaw puffers", "yaw puffers", "ft lb", &pln.puffN, 0.0f, BIG, 10.0f, 0),
 };
 
 constexpr form_field gain(const char* name, float* f) {
-  return field_number(name, name, nullptr, f, -100.0f, 100.0f, 0.1f, 2);
+  return field_number(name, name, nullptr, f, -100.0f, 100.0f, 0.1f, 3);
 }
 constexpr form_field authority(const char* name, float* f) {
-  return field_number(name, name, "deg", f, 0.0f, 90.0f, 1.0f, 1);
+  return field_number(name, name, "deg", f, 0.0f, 90.0f, 1.0f, 3);
 }
 
 const form_field stability[] = {

@@ -164,7 +164,7 @@ static void add_element_rows(built_screen& b, int p, int twin) {
   const std::string prefix = twin ? "twin " : "";
   int (*applies)() = twin ? never : nullptr;
   add(b, applies_when(array_of(field_number(kept(prefix + "incidence"), "incidence", "deg",
-                                            &pln.anginc[p][0], -90.0f, 90.0f, 0.1f, 2),
+                                            &pln.anginc[p][0], -90.0f, 90.0f, 0.1f, 3),
                                MAX_ELS, element_rows),
                       applies));
   for (int c = 0; c < acf_control_line_count; c++) {
@@ -182,7 +182,7 @@ static void add_disc_rows(built_screen& b, int p0, int n) {
   for (int i = 0; i < n; i++) {
     const std::string suffix = n > 1 ? " " + std::to_string(i + 1) : "";
     form_field inc = array_of(field_number(kept("incidence" + suffix), kept("incidence" + suffix),
-                                           "deg", &pln.anginc[p0 + i][0], -90.0f, 90.0f, 0.1f, 2),
+                                           "deg", &pln.anginc[p0 + i][0], -90.0f, 90.0f, 0.1f, 3),
                               MAX_ELS, element_rows);
     add(b, i > 0 ? beside(inc) : inc);
   }

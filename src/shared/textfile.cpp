@@ -227,6 +227,16 @@ int inf_open(const char* path, int kind, int version, int alert) {
 // ---- Writing a file --------------------------------------------------------------------------
 
 static void save_failed(const char* path) {
+  // A path typed to a batch tool or a tool's folder argument may name a folder that is not there.
+  std::error_code ec;
+  const std::filesystem::path folder = std::filesystem::path(path ? path : "").parent_path();
+  if (!folder.empty() && !std::filesystem::exists(folder, ec) && !ec) {
+    MACIBM_alert("I could not save the file! Its folder does not exist:", path,
+                 "Save it in a folder that exists, or make this one first (for example with "
+                 "'mkdir -p' in a terminal).",
+                 "", ALERT_NOTICE);
+    return;
+  }
   MACIBM_alert(
       "I could not save the file! Could your disk be full?", path,
       "Could the file or its folder be read-only? Files copied from a CD or another user often "
@@ -266,6 +276,13 @@ int ouf_open(const char* path, int kind, int version) {
   discard_pending_output();
   if (path && *path && !target_is_read_only(path)) {
     ouf_target = path;
+    // A link is written through, as a file written in place would be: the file it points to is
+    // replaced and the link stays, instead of the link becoming a copy and the file going stale.
+    std::error_code ec;
+    if (std::filesystem::is_symlink(ouf_target, ec)) {
+      const std::filesystem::path real = std::filesystem::weakly_canonical(ouf_target, ec);
+      if (!ec) ouf_target = real.string();
+    }
     ouf_temp = ouf_target + ".tmp";
     std::ios::openmode mode = std::ios::out | std::ios::trunc;
     if (kind == FILE_BINARY) mode |= std::ios::binary;

@@ -91,6 +91,9 @@ TEST_F(AircraftChecks, PropulsionRules) {
               "sweep automatically ");
   expect_stop({to(pln.omegamin, 2800)},
               "You entered an idle rpm greater then the maximum engine rpm in Airwright!");
+  // 1000 hp of piston engine weighs 1750 lb: nothing is left of the 1650 lb for the airframe's
+  // inertia, which the flight model divides by.
+  expect_stop({to(pln.pmax, 1000)}, "The engines weigh more than the whole empty aircraft!");
   // Variable sweep with its automatic schedule, and vectoring with puffers alone, both pass.
   macibm_clear_alert_log();
   load_variant({to(pln.autosweepEQ, 1), to(pln.varsweepEQ[4], 1)});

@@ -115,5 +115,5 @@ TEST_F(AppSituation, MenuCommandsGoThroughTheDialogs) {
   std::string unwritable = scratch("no/such/folder/x.sit");
   headless_queue_save_answer(unwritable.c_str());
   APPLICATION_handlemenu(204);
-  EXPECT_EQ(last_alert().line[0], "I could not save the file! Could your disk be full?");
+  EXPECT_EQ(last_alert().line[0], "I could not save the file! Its folder does not exist:");
 }

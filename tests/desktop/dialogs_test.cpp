@@ -13,6 +13,7 @@
 namespace {
 std::string box_title;
 int box_key;
+int box_width;
 }  // namespace
 
 // Presses a key in the box that is up, as the user would, and remembers its title.
@@ -23,6 +24,7 @@ static void press_in_box(void*) {
     return;
   }
   box_title = box->label() ? box->label() : "";
+  box_width = box->w();
   Fl::e_keysym = box_key;
   Fl::e_state = 0;
   Fl::e_text = const_cast<char*>(box_key == FL_Escape ? "\033" : "\r");
@@ -44,6 +46,14 @@ TEST(DesktopDialogs, AlertBoxShowsWithoutAMainWindowUnderItsTitle) {
   MACIBM_alert("Sound init failure!", "Sound will not be available, but you can still fly.", "", "",
                ALERT_NOTICE);
   EXPECT_EQ(box_title, "Skyloom Message");
+  // A long line (Airwright's check joins a problem's lines) wraps: the box and its button stay on
+  // the screen.
+  answer_next_box_with(FL_Enter);
+  std::string problem;
+  for (int i = 0; i < 40; i++) problem += "Go into Airwright and ";
+  MACIBM_alert("The aircraft is saved, but Kestrix will not fly it as it is:", problem.c_str(), "",
+               "", ALERT_NOTICE);
+  EXPECT_LT(box_width, Fl::w());
 }
 
 // Return keeps the changes and Escape cancels: no single key throws the changes away.

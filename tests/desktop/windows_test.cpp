@@ -1,12 +1,15 @@
 // The numbered windows on the desktop: their titles and sizes, shared textures, keys from any
 // window, the mouse counted from the bottom row, events of windows that left the table, closing,
-// paints that are asked for more than once, and the display-mode check that leaves the screen be.
+// paints that are asked for more than once, the display-mode check that leaves the screen be, and
+// numbers typed into a settings window.
 #include <FL/Fl_Gl_Window.H>
+#include <FL/Fl_Value_Input.H>
 #include <GL/gl.h>
 
 #include <string>
 #include <vector>
 
+#include "app/form.h"
 #include "desktop_fixture.h"
 #include "render/ogl.h"
 
@@ -191,4 +194,45 @@ TEST_F(DesktopWindows, DisplayModeCheckSucceedsAndLeavesScreenAndWindowsAsTheyWe
   EXPECT_EQ(mnw.dx[0], 800);
   EXPECT_EQ(mnw.dy[0], 580);
   EXPECT_TRUE(macibm_alert_log().empty());
+}
+
+// A value is typed as the user means it: a field shown without decimals does not swallow a typed
+// decimal point ("3.4" is not 34), a whole-number record takes the nearest whole number, and a
+// field emptied holds no number: a design value (strict) stays as it was rather than become 0.
+TEST_F(DesktopWindows, TypedNumbersKeepTheirDecimalPointAndAnEmptiedOneIsNoZero) {
+  static float speed = 0.0f;
+  static int count = 0;
+  static const form_field fields[] = {
+      field_number("speed", "speed", "kt", &speed, 0.0f, 2000.0f, 1.0f, 0),
+      with_flags(field_number("count", "count", nullptr, &count, 0, 9), FORM_STRICT),
+  };
+  static const form_window def = {fields, 2, nullptr, nullptr, nullptr};
+  set_win_params(12, "Form", 300, 100);
+  MACIBM_form_open(12, &def);
+  std::vector<Fl_Value_Input*> inputs;
+  Fl_Group* scroll = static_cast<Fl_Group*>(mnw.wind[12])->child(0)->as_group();
+  for (int c = 0; c < scroll->children(); c++)
+    if (auto* v = dynamic_cast<Fl_Value_Input*>(scroll->child(c))) inputs.push_back(v);
+  ASSERT_EQ(inputs.size(), 2u);
+  const auto type = [](Fl_Value_Input* v, const char* text) {
+    Fl::focus(v);
+    v->input.value("");
+    for (const char* c = text; *c; c++) {
+      const char k[2] = {*c, '\0'};
+      Fl::e_keysym = *c == '\b' ? FL_BackSpace : k[0];
+      Fl::e_text = const_cast<char*>(*c == '\b' ? "" : k);
+      Fl::e_length = *c == '\b' ? 0 : 1;
+      v->handle(FL_KEYBOARD);
+    }
+    Fl::e_keysym = FL_Enter;
+    Fl::e_text = const_cast<char*>("\r");
+    v->handle(FL_KEYBOARD);
+    desktop_deliver_form_events();
+  };
+  type(inputs[0], "3.4");
+  type(inputs[1], "3.4");
+  EXPECT_FLOAT_EQ(speed, 3.4f);
+  EXPECT_EQ(count, 3);
+  type(inputs[1], "7\b");
+  EXPECT_EQ(count, 3);
 }

@@ -80,4 +80,8 @@ TEST_F(EditorTest, TheCommandLineRefusesWhatItDoesNotKnowAndAFileItCannotRead) {
   EXPECT_EQ(run_command(quoted(AIRWRIGHT_BINARY) + " --resave none.acf x.acf 2>/dev/null", &out), 1);
   EXPECT_FALSE(std::filesystem::exists("x.acf"));
   EXPECT_EQ(run_command(quoted(AIRWRIGHT_BINARY) + " --check 2>/dev/null", &out), 2);
+  // Without a display the editor cannot start, and says so by its status too.
+  EXPECT_EQ(run_command("DISPLAY= XDG_CONFIG_HOME=. " + quoted(AIRWRIGHT_BINARY) + " 2>/dev/null",
+                        &out),
+            1);
 }

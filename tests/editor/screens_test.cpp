@@ -50,10 +50,12 @@ TEST_F(EditorTest, ScreenValuesLandClampedAndBadOnesAreRefused) {
       {WING1, "twin incidence", 3, 9.0f, &pln.anginc[4][3], nullptr, 2.5f, false},
       {ENGINES, "idle rpm", 0, 3000.0f, &pln.omegamin, nullptr, 600.0f, true},
       {ENGINES, "maximum rpm", 0, 500.0f, &pln.omegamax, nullptr, 2700.0f, true},
-      {ENGINES, "spool time", 0, 0.0f, &pln.spooltime, nullptr, 0.1f, false},
+      // Values the file would round to zero: a spool time, a weight and a speed Kestrix refuses.
+      {ENGINES, "spool time", 0, 0.4f, &pln.spooltime, nullptr, 1.0f, false},
       {WEIGHTS, "empty weight", 0, 2000.0f, &pln.m_empty, nullptr, 1000.0f, true},
       {WEIGHTS, "maximum weight", 0, 0.0f, &pln.m_max, nullptr, 1600.0f, true},
-      {PANEL, "Vs", 0, 0.0f, &pln.Vs, nullptr, 50.0f, true},
+      {WEIGHTS, "empty weight", 0, 2.0f, &pln.m_empty, nullptr, 3.0f, false},
+      {PANEL, "Vs", 0, 0.4f, &pln.Vs, nullptr, 50.0f, true},
       // A fourth wide instrument in the upper row does not fit; the ADF (narrow) does, and
       // leaves the lower row's location it held.
       {PANEL, "instrument", 3, 5.0f, nullptr, &pln.ins_of_loc[4], 4.0f, true},
@@ -150,6 +152,36 @@ TEST_F(EditorTest, EveryValueTheReaderTakesIsOnAScreen) {
     if (!in && uncovered++ < 5) ADD_FAILURE() << "read but on no screen: byte " << b;
   }
   EXPECT_EQ(uncovered, 0);
+}
+
+// A value typed on a screen is held as the file keeps it, so that saving and opening the file
+// again changes nothing, and what Kestrix flies is what the screen shows.
+TEST_F(EditorTest, TypedValuesComeBackFromTheFileAsShown) {
+  for (int heli = 0; heli <= 1; heli++) {
+    edt.planemod = 0;
+    command(heli ? CMD_NEW_HELI : CMD_NEW);
+    ASSERT_EQ(pln.is_heli, heli);
+    pln.vectEQ = 1;  // the file keeps a vectoring arm only with vectoring
+    std::vector<const form_field*> typed;
+    for (int w = 1; w <= SCREENS_LAST; w++) {
+      if (!screen_window_of_item(w + (heli ? SCREEN_ITEMS_HELI : SCREEN_ITEMS_PLANE))) continue;
+      open_screen_item(w);
+      const form_window* def = screen_form(w);
+      for (int k = 0; k < def->count; k++) {
+        const form_field& f = def->fields[k];
+        if (f.kind != FORM_NUMBER || !f.f || f.applies) continue;
+        headless_form_set(w, f.name, f.lo + (f.hi - f.lo) * 0.3137f);
+        typed.push_back(&f);
+      }
+    }
+    std::vector<float> held;
+    for (const form_field* f : typed) held.push_back(*f->f);
+    ASSERT_TRUE(writeout_file("typed.acf"));
+    int mirrored = 0;
+    ASSERT_TRUE(read_aircraft_file("typed.acf", &mirrored));
+    for (size_t n = 0; n < typed.size(); n++)
+      EXPECT_NEAR(*typed[n]->f, held[n], 1e-4f * fltmax2(1.0f, held[n])) << typed[n]->name;
+  }
 }
 
 // From New to a first flight with the screens alone: a high-wing trainer's wing, tail, propeller,

@@ -183,6 +183,14 @@ TEST(SharedTextfile, WritesMarkerVersionAndFixedPointValues) {
   ASSERT_EQ(ouf_close(), 1);
   EXPECT_EQ(read_file("w2.sit"), "I\n1412 version\n1.500000");
 
+  // Written through a link, the file linked to is replaced and the link stays a link.
+  fs::remove("link.sit");
+  fs::create_symlink("w2.sit", "link.sit");
+  ASSERT_EQ(ouf_open("link.sit", FILE_SITUATION, 7), 1);
+  ASSERT_EQ(ouf_close(), 1);
+  EXPECT_TRUE(fs::is_symlink("link.sit"));
+  EXPECT_EQ(read_file("w2.sit"), "I\n7 version\n");
+
   ASSERT_EQ(ouf_open("w.env", FILE_BINARY, 3), 1);
   int seven = 7;
   ouf.write(reinterpret_cast<const char*>(&seven), 4);
@@ -199,6 +207,9 @@ TEST(SharedTextfile, FailedSaveKeepsTheOldFile) {
   EXPECT_EQ(last_alert().line[0], "I could not save the file! Could your disk be full?");
   EXPECT_EQ(last_alert().line[1], "plain/x.sit");
   EXPECT_EQ(ouf_close(), 0);
+  // A folder that is not there is named as the reason, not a full disk.
+  EXPECT_EQ(ouf_open("nowhere/x.sit", FILE_SITUATION, 1412), 0);
+  EXPECT_EQ(last_alert().line[0], "I could not save the file! Its folder does not exist:");
 
   write_file("ro.sit", "keep me");
   fs::permissions("ro.sit", fs::perms::owner_read | fs::perms::group_read);

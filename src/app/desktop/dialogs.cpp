@@ -25,12 +25,33 @@ static void before_box() {
 // The box runs its own dispatch, which may draw other windows.
 static void after_box() { desktop_restore_current(); }
 
+// The box is as wide as its longest line: a line longer than this is broken at its last blank
+// before it, so that the box and its button stay on the screen.
+static std::string wrapped(const std::string& text) {
+  const size_t most = 100;
+  std::string out;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    size_t cut = end;
+    if (end - start > most) {
+      const size_t blank = text.rfind(' ', start + most);
+      if (blank != std::string::npos && blank > start) cut = blank;
+    }
+    out.append(text, start, cut - start);
+    if (cut < text.size()) out += '\n';
+    start = cut + 1;
+  }
+  return out;
+}
+
 // The text is handed over as an argument, never as the format: a file name may hold a "%".
 void backend_show_alert(const char* title, const std::string& text) {
   if (!backend_init()) return;
   before_box();
   fl_message_title(title);
-  fl_message("%s", text.c_str());
+  fl_message("%s", wrapped(text).c_str());
   after_box();
 }
 

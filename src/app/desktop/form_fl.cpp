@@ -20,7 +20,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -83,8 +85,17 @@ static void post(user_event kind, void* data, float value, const char* text = ""
   queue.push_back(q);
 }
 
+// A typed field that holds no number (emptied, or a lone sign) would read as 0; it goes to the kit
+// as not a number, which refuses it in a design field and takes the floor elsewhere.
 static void value_cb(Fl_Widget* wd, void* data) {
-  post(UE_SET, data, static_cast<float>(static_cast<Fl_Valuator*>(wd)->value()));
+  float v = static_cast<float>(static_cast<Fl_Valuator*>(wd)->value());
+  if (auto* in = dynamic_cast<Fl_Value_Input*>(wd)) {
+    const char* text = in->input.value();
+    char* end = nullptr;
+    std::strtod(text, &end);
+    if (end == text) v = std::numeric_limits<float>::quiet_NaN();
+  }
+  post(UE_SET, data, v);
 }
 static void check_cb(Fl_Widget* wd, void* data) {
   post(UE_SET, data, static_cast<Fl_Check_Button*>(wd)->value() ? 1.0f : 0.0f);
@@ -212,14 +223,25 @@ static std::string menu_text(const std::string& name) {
   return out;
 }
 
+// The toolkit's value input treats a field whose step is whole as whole-number text: it drops a
+// typed decimal point ("55.5" became 555) and reads "034" as octal. This one has no step, so every
+// value is read as a decimal number (the kit rounds and clamps it), and shows the field's decimals
+// itself, as the step used to.
+namespace {
+struct number_input : Fl_Value_Input {
+  int decimals;
+  number_input(int x, int y, int w, int h, int d) : Fl_Value_Input(x, y, w, h), decimals(d) {}
+  int format(char* buf) override { return std::snprintf(buf, 128, "%.*f", decimals, value()); }
+};
+}  // namespace
+
 static Fl_Widget* make_widget(const form_field& f, int x, int y, int vw, int h, void* data) {
   Fl_Widget* wd = nullptr;
   switch (f.kind) {
     case FORM_NUMBER: {
-      auto* v = new Fl_Value_Input(x, y, vw, h);
+      auto* v = new number_input(x, y, vw, h, std::clamp(f.decimals, 0, 6));
       v->bounds(f.lo, f.hi);
-      v->step(f.step > 0.0f ? f.step : 0.0);
-      v->precision(f.decimals);
+      v->step(0.0);
       v->when(FL_WHEN_RELEASE | FL_WHEN_ENTER_KEY);
       v->callback(value_cb, data);
       wd = v;
