@@ -48,6 +48,7 @@ float wing_stall_kias() {
 
 void heavy_glider() { pln.m_max *= 1.44f; }
 void weak_trainer() { pln.pmax *= 0.08f; }
+void tailless_trainer() { pln.semilen[PART_HSTAB_LEFT] = pln.semilen[PART_HSTAB_RIGHT] = 0.0f; }
 
 }  // namespace
 
@@ -137,6 +138,14 @@ TEST_F(FlightCard, ADesignThatCannotTakeOffSaysSo) {
 // others, and only the helicopter's and the floatplane's runway figures do not apply. The figures
 // its class publishes (data/aircraft/README.md) lie within 5% of them for the trainer, within 10%
 // for the others; the floatplane stays below the figures of its class's landplane.
+// Without a tail the aircraft tumbles and its wings never carry its weight on the way down: the
+// stall is not found, and no speed stands in for it.
+TEST_F(FlightCard, AStallThatIsNeverFlownIsAFailureNotANumber) {
+  ASSERT_EQ(fly("Trainer", tailless_trainer, true), FLY_ALERT);
+  for (int f : {CARD_STALL_CLEAN, CARD_STALL_LANDING})
+    EXPECT_EQ(card.fig[f].state, CARD_FAILED) << CARD_NAMES[f] << " " << card.fig[f].value;
+}
+
 TEST_F(FlightCard, EverySampleFliesItsWholeCard) {
   struct published {
     int fig;

@@ -237,7 +237,14 @@ static int fly_sweep(const sweep_plan* s, sweep_result* r) {
       continue;
     }
     if (flt.vind < r->min_kias - 0.1f) r->min_kias = flt.vind, slowest_at = t;
-    if (flt.vind > r->min_kias + 3.0f || t - slowest_at > 6.0f) return 1;
+    if (flt.vind > r->min_kias + 3.0f || t - slowest_at > 6.0f) {
+      // A stall is a speed below the start at which the wings carried the weight: an aircraft
+      // that tumbled, or never flew slower at one g than it started, has none to give.
+      if (r->vs_1g < from) return 1;
+      std::snprintf(flight_why, sizeof flight_why,
+                    "the wings never carried its weight below the %.0f kt it started at", from);
+      return 0;
+    }
     if (target < 0.2f * from) break;
   }
   std::snprintf(flight_why, sizeof flight_why,
