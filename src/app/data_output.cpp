@@ -71,11 +71,18 @@ int format_value(char* out, float v) {
   return len;
 }
 
-static void file_values(const float v[GRF_VALUES]) {
+// Every labelled field has its column, blank when the group has no value for it now (an engine
+// not fitted, a ratio of nothing over nothing), so that the columns after it stay under their
+// labels.
+static void file_values(int group, const float v[GRF_VALUES]) {
   for (int k = 0; k < GRF_VALUES; k++) {
-    if (std::fabs(v[k] - DATA_ABSENT) < 0.01f) continue;
+    if (!data_field_used(group, k)) continue;
     char s[48];
-    int n = format_value(s, v[k]);
+    int n = 9;
+    if (std::fabs(v[k] - DATA_ABSENT) < 0.01f)
+      std::memset(s, ' ', 9);
+    else
+      n = format_value(s, v[k]);
     std::memcpy(s + n, " | ", 4);
     trk.write(s, n + 3);
   }
@@ -175,7 +182,7 @@ void sub_out_label(int dest, int slot, const char* label) {
 void sub_out_dat(int dest, int group, int slot, float a, float b, float c, float d) {
   const float v[GRF_VALUES] = {a, b, c, d};
   if (dest == DEST_FILE) {
-    file_values(v);
+    file_values(group, v);
   } else if (dest == DEST_SCREEN && slot >= 0 && slot < RLT_ROWS) {
     screen_values(group, slot, v);
   } else if (dest == DEST_GRAPH && slot >= 0 && slot < GRF_TRACES && grf.cntr >= 0 &&
