@@ -203,6 +203,19 @@ TEST_F(FlightRunnerReport, TheDataFileHasALineEveryTenthOfASecond) {
   EXPECT_GE(labels, 3);
 }
 
+// Lines that never reached their file fail the run, though they were only lost when it closed.
+TEST_F(FlightRunnerReport, AnOutputFileThatCouldNotBeWrittenFailsTheRun) {
+  for (char* file : {o.csv, o.data_out}) {
+    fly_default_options(&o);
+    aircraft("builtin:trainer");
+    o.seconds = 1.0f;
+    o.groups[1] = 1;
+    std::snprintf(file, 400, "/dev/full");
+    EXPECT_EQ(run(), FLY_ALERT);
+    EXPECT_NE(read_file(err_path).find("could not write /dev/full"), std::string::npos);
+  }
+}
+
 TEST_F(FlightRunnerReport, ARunwayStartsSummaryIsAtTheRunwayThreshold) {
   aircraft("builtin:trainer");
   o.airport_start = 900;

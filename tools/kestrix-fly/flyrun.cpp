@@ -348,13 +348,32 @@ static void restore_hooks() {
   atc_said_hook = said_hook_before;
 }
 
+// The run's options and where its messages go, for the closing of its files.
+static const fly_options* run_options;
+static std::FILE* run_errs;
+
+// The last lines of a file reach it only when it is closed: a file that could not take them
+// (a full disk) fails the run, as a failed write in flight does, instead of passing as complete.
+static int close_outputs(int status, std::FILE* csv) {
+  const char* lost = nullptr;
+  if (csv && (std::ferror(csv) | std::fclose(csv))) lost = run_options->csv;
+  if (trk.is_open()) {
+    trk.flush();
+    if (!trk.good())
+      lost = run_options->data_out[0] ? run_options->data_out : run_options->cycle_dump;
+    trk.close();
+  }
+  if (!lost) return status;
+  std::fprintf(run_errs, "kestrix-fly: could not write %s\n", lost);
+  return status == FLY_OK ? FLY_ALERT : status;
+}
+
 static int finish(int status, std::FILE* out, std::FILE* csv) {
   restore_hooks();
   MACIBM_serial_close();
   headless_set_serial_device(nullptr);
   set.ser_NMEA = 0;
-  if (csv) std::fclose(csv);
-  if (trk.is_open()) trk.close();
+  status = close_outputs(status, csv);
   char s[400];
   fly_summary(s, sizeof s);
   std::fprintf(out, "%s\n", s);
@@ -452,6 +471,8 @@ static void choose_outputs(const fly_options* o) {
 int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   static fly_script script;  // large; kept out of the stack
   char err[FLY_ERR];
+  run_options = o;
+  run_errs = errs;
   alert_hook_before = macibm_alert_hook;
   exit_hook_before = macibm_exit_hook;
   said_hook_before = atc_said_hook;
