@@ -216,6 +216,18 @@ TEST_F(FlightRunnerReport, AnOutputFileThatCouldNotBeWrittenFailsTheRun) {
   }
 }
 
+// A crash restarts the flight at once; the summary tells where and how it hit, not the restart.
+TEST_F(FlightRunnerReport, ACrashsSummaryIsTheImpact) {
+  aircraft("builtin:trainer");
+  o.alt_ft = 500.0f, o.seconds = 30.0f;
+  o.controls.elevator = -1.0f, o.controls.throttle = 1.0f;
+  ASSERT_EQ(run(), FLY_OK);
+  std::string summary = last_line(read_file(out_path.c_str()));
+  EXPECT_EQ(summary_value(summary, "crashed"), 1.0f) << summary;
+  EXPECT_LT(summary_value(summary, "dist_nm"), 1.0f) << summary;
+  EXPECT_GT(summary_value(summary, "kias"), 60.0f) << summary;
+}
+
 TEST_F(FlightRunnerReport, ARunwayStartsSummaryIsAtTheRunwayThreshold) {
   aircraft("builtin:trainer");
   o.airport_start = 900;

@@ -39,8 +39,10 @@ void fly_flat_region(float h) {
   env.local_h = h;
 }
 
-// Nobody watches a run without a screen: a crash restarts it at once.
-static void no_pause(float) {}
+// Nobody watches a run without a screen: a crash restarts it at once. The restart puts the
+// aircraft elsewhere at rest, so the summary of a crashed run is the one taken at the impact.
+static char impact_summary[400];
+static void note_impact(float) { fly_summary(impact_summary, sizeof impact_summary); }
 
 void fly_setup_world(float ground_elev_m) {
   reset_world_state();
@@ -61,7 +63,8 @@ void fly_setup_world(float ground_elev_m) {
   // The pilot flies the keyboard yoke at full ratio and without dead zones, so that a command is
   // the yoke deflection the control laws see.
   set.joy_rat_ptch = set.joy_rat_roll = set.joy_rat_hdng = 1.0f;
-  crash_pause = no_pause;
+  crash_pause = note_impact;
+  impact_summary[0] = '\0';
   run_time = 0.0;
 }
 
@@ -131,6 +134,7 @@ static void start_on_flat_world(const fly_options* o) {
 
 void fly_start(const fly_options* o) {
   msc.prd = o->prd;
+  impact_summary[0] = '\0';
   if (o->airport_start) {
     // As the simulator's Location menu starts it, at the airport fly_airport_world loaded.
     set_fltvars(32);
@@ -376,7 +380,7 @@ static int finish(int status, std::FILE* out, std::FILE* csv) {
   status = close_outputs(status, csv);
   char s[400];
   fly_summary(s, sizeof s);
-  std::fprintf(out, "%s\n", s);
+  std::fprintf(out, "%s\n", impact_summary[0] ? impact_summary : s);
   return status;
 }
 
