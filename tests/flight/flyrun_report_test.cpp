@@ -247,19 +247,21 @@ TEST_F(FlightRunnerReport, ARunwayStartsSummaryIsAtTheRunwayThreshold) {
   EXPECT_EQ(summary_value(summary, "on_ground"), 1.0f) << summary;
 }
 
-TEST_F(FlightRunnerReport, TheSummaryPrintsNorthAsZeroAndNoNegativeZeros) {
+TEST_F(FlightRunnerReport, TheSummaryPrintsNorthAsZeroNoNegativeZerosAndLongitudesTo180) {
   aircraft("builtin:trainer");
   o.seconds = 0.0f;
   ASSERT_EQ(run(), FLY_OK);
   flt.psi = 359.97f;
   flt.vu = -0.001f;
   flt.phi180 = -0.04f;
+  flt.lon = 180.5f;  // east of the date line, as the region's longitudes run on
   char s[600];
   fly_summary(s, sizeof s);
   std::string line = s;
   EXPECT_NE(line.find(" heading=0.0 "), std::string::npos) << line;
   EXPECT_NE(line.find(" vs_fpm=0 "), std::string::npos) << line;
   EXPECT_NE(line.find(" roll=0.0 "), std::string::npos) << line;
+  EXPECT_NE(line.find(" lon=-179.50000 "), std::string::npos) << line;
 }
 
 // The program itself: --help prints the usage and succeeds; a usage error prints the message and
