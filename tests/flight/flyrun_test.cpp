@@ -60,7 +60,7 @@ TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
       {{"--aircraft", "x", "--gear", "sideways"}, "gear"},
       {{"--aircraft", "x", "--seconds"}, "needs a value"},
       {{"--aircraft", "x", "stray"}, "unexpected"},
-      {{"--aircraft", "x", "--lat", "91", "--lon", "0"}, "--lat must be a number from -90 to 90"},
+      {{"--aircraft", "x", "--lat", "90", "--lon", "0"}, "--lat must be a number from -89 to 89"},
       {{"--aircraft", "x", "--lat", "40"}, "--lat and --lon go together"},
       {{"--aircraft", "x", "--lat", "40", "--lon", "-100", "--start", "runway"}, "air start"},
       {{"--aircraft", "x", "--lat", "40", "--lon", "-100", "--ground-elev-ft", "10"}, "flat"},

@@ -372,7 +372,9 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
           {"seconds", &o->seconds, 0.0f, 86400.0f},
           {"prd", &o->prd, 0.001f, 0.1f},
           {"dump-at", &o->dump_at, 0.0f, 86400.0f},
-          {"lat", &o->lat, -90.0f, 90.0f},
+          // The region about the point is laid out flat: at the pole its longitudes would run
+          // wild, so starts end at 89 degrees, as the simulator's Location dialog has them.
+          {"lat", &o->lat, -89.0f, 89.0f},
           {"lon", &o->lon, -180.0f, 180.0f},
           {"fuel-lb", &o->fuel_lb, 0.0f, 1.0e6f},
           {"payload-lb", &o->payload_lb, 0.0f, 1.0e6f},
