@@ -46,10 +46,12 @@ TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
   ASSERT_TRUE(parse_args({"--seconds", "5", "--help"}, &o, err));
   EXPECT_EQ(o.help, 1);
 
+  const std::string long_path(400, 'a');
   struct {
     std::initializer_list<const char*> args;
     const char* says;
   } bad[] = {
+      {{"--aircraft", "x", "--csv", long_path.c_str()}, "at most 399 characters"},
       {{"--seconds", "10"}, "--aircraft"},
       {{"--aircraft", "x", "--wings", "2"}, "unknown option --wings"},
       {{"--aircraft", "x", "--kias", "12kt"}, "--kias"},

@@ -43,6 +43,22 @@ static int parse_wind(const char* s, float* dir, float* kt) {
          in_range(*kt, 0.0f, 200.0f);
 }
 
+// The file options; a path cut short to fit would name another file, so a longer one is refused.
+static const char* const path_options[] = {"aircraft", "script", "csv", "cycle-dump", "data-out",
+                                           "nmea"};
+enum { PATH_MAX_CHARS = 399 };
+
+static int path_fits(const char* name, const char* path, char* err) {
+  for (const char* p : path_options) {
+    if (std::strcmp(name, p) == 0 && std::strlen(path) > PATH_MAX_CHARS) {
+      std::snprintf(err, FLY_ERR, "--%s takes a path of at most %d characters", name,
+                    PATH_MAX_CHARS);
+      return 0;
+    }
+  }
+  return 1;
+}
+
 static void copy_path(char* to, const char* from) { std::snprintf(to, 400, "%s", from); }
 
 // "5,16,26": whole numbers 0..50, each marked in chosen[]; at least one.
@@ -302,6 +318,7 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
     const char* v = argv[++i];
     unsigned mask = 0;
     float x;
+    if (!path_fits(name, v, err)) return 0;
     if (std::strcmp(name, "aircraft") == 0) {
       copy_path(o->aircraft, v);
       have_aircraft = 1;
