@@ -400,3 +400,14 @@ TEST_F(DesktopSmoke, AFirstStartShowsOnlyTheWelcomeAndTheAircraftChoice) {
   EXPECT_EQ(log.find("Sound init failure!"), std::string::npos);
 }
 
+
+// The headless simulator's budget must be a number it can hold: one that overflows is refused,
+// not taken as the largest there is (a run without end), and so is an empty one.
+TEST(DesktopHeadless, ABudgetThatIsNoNumberItCanHoldIsRefused) {
+  for (const char* args : {"--frames 99999999999999999999", "--frames ''", "--seconds ''"}) {
+    std::string out;
+    EXPECT_EQ(run_command(std::string("timeout 20 ") + KESTRIX_HEADLESS_BINARY + " " + args, &out),
+              2)
+        << args;
+  }
+}

@@ -2,6 +2,7 @@
 // answers the first-run aircraft dialog with the first aircraft file beside the program, leaves
 // through the File menu's Exit and says what ran.
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,17 +30,22 @@ static void usage() {
       "then leaves through File > Exit.\n");
 }
 
+// A budget is the whole text as a number: an empty one, or one too large to hold (which the
+// conversion would turn into the largest it can, a run without end), is no budget.
 static bool parse_args(int argc, char** argv) {
   for (int i = 1; i < argc; i++) {
     const char* a = argv[i];
     if (std::strcmp(a, "--frames") == 0 && i + 1 < argc) {
+      const char* v = argv[++i];
       char* end = nullptr;
-      max_frames = std::strtoll(argv[++i], &end, 10);
-      if (*end || max_frames < 0) return false;
+      errno = 0;
+      max_frames = std::strtoll(v, &end, 10);
+      if (end == v || *end || errno == ERANGE || max_frames < 0) return false;
     } else if (std::strcmp(a, "--seconds") == 0 && i + 1 < argc) {
+      const char* v = argv[++i];
       char* end = nullptr;
-      max_seconds = std::strtod(argv[++i], &end);
-      if (*end || !(max_seconds >= 0.0 && max_seconds < 1.0e6)) return false;
+      max_seconds = std::strtod(v, &end);
+      if (end == v || *end || !(max_seconds >= 0.0 && max_seconds < 1.0e6)) return false;
       max_frames = -1;
     } else {
       return false;
