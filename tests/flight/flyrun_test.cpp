@@ -102,6 +102,7 @@ TEST(FlightRunnerInput, ScriptLinesAndFiles) {
   write_file("broken.txt", "t=1 throttle=1\nt=2 thrust=1\n");
   EXPECT_FALSE(fly_read_script("broken.txt", &s, err));
   EXPECT_NE(std::strstr(err, "line 2"), nullptr) << err;
+  EXPECT_FALSE(fly_read_script(".", &s, err));  // a folder opens, but reads as nothing
 }
 
 TEST(FlightRunnerRun, StatusAndSummaryOfGoodAndBadRuns) {

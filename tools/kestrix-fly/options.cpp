@@ -554,6 +554,12 @@ int fly_read_script(const char* path, fly_script* s, char* err) {
     }
     s->count++;
   }
+  // A folder opens for reading on Linux, and reads as nothing: it is not an empty script.
+  if (std::ferror(f)) {
+    std::snprintf(err, FLY_ERR, "cannot read script %s", path);
+    std::fclose(f);
+    return 0;
+  }
   std::fclose(f);
   std::stable_sort(s->entry, s->entry + s->count,
                    [](const fly_script_entry& a, const fly_script_entry& b) { return a.t < b.t; });
