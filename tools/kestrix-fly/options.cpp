@@ -450,6 +450,14 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
     std::snprintf(err, FLY_ERR, "--data-out and --cycle-dump both write the data file: give one");
     return 0;
   }
+  // The dump is taken at the start of the first frame at or after dump_at.
+  const long frames = std::lround(o->seconds / o->prd);
+  if (o->cycle_dump[0] && (frames < 1 || (frames - 1) * o->prd + 1.0e-6f < o->dump_at)) {
+    std::snprintf(err, FLY_ERR,
+                  "--dump-at %g s is not within the run: its last frame starts at %g s", o->dump_at,
+                  frames < 1 ? 0.0 : (frames - 1) * o->prd);
+    return 0;
+  }
   return one_lateral_mode(o->given, err) && check_together(o, have_lat, have_lon, have_elev, err);
 }
 
