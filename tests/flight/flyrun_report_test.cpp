@@ -228,6 +228,17 @@ TEST_F(FlightRunnerReport, ACrashsSummaryIsTheImpact) {
   EXPECT_GT(summary_value(summary, "kias"), 60.0f) << summary;
 }
 
+// The program itself, in a process of its own: the flat world lies at the elevation it is given.
+TEST_F(FlightRunnerReport, TheProgramsFlatWorldIsAtTheGroundElevationGiven) {
+  std::string out;
+  ASSERT_EQ(run_command(KESTRIX_RUNTIME_DIR
+                        "/kestrix-fly --aircraft builtin:glider --start ground --ground-elev-ft 5000 "
+                        "--seconds 0",
+                        &out),
+            FLY_OK);
+  EXPECT_NEAR(summary_value(out, "alt_ft") - summary_value(out, "agl_ft"), 5000.0f, 1.0f) << out;
+}
+
 TEST_F(FlightRunnerReport, ARunwayStartsSummaryIsAtTheRunwayThreshold) {
   aircraft("builtin:trainer");
   o.airport_start = 900;

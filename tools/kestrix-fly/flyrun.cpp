@@ -485,6 +485,7 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   said_hook_before = atc_said_hook;
   script.count = 0;
   if (o->script[0] && !fly_read_script(o->script, &script, err)) return refuse(errs, err);
+  init_constants();  // the feet of the ground's elevation are converted before the world is set up
   fly_setup_world(o->ground_elev_ft * con.fttomtrs);
   summary_out = out;
   alert_seen = 0;
