@@ -49,6 +49,7 @@ float wing_stall_kias() {
 void heavy_glider() { pln.m_max *= 1.44f; }
 void weak_trainer() { pln.pmax *= 0.08f; }
 void tailless_trainer() { pln.semilen[PART_HSTAB_LEFT] = pln.semilen[PART_HSTAB_RIGHT] = 0.0f; }
+void crashed_before() { flt.crashes = 1; }  // an earlier procedure's crash, kept by the start
 
 }  // namespace
 
@@ -74,6 +75,7 @@ TEST_F(FlightCard, AGlidersStallFollowsFromItsWingAndWeight) {
 
   ASSERT_EQ(fly("glider", heavy_glider), FLY_OK) << errs;
   EXPECT_NEAR(value(CARD_STALL_CLEAN) / vs, 1.2f, 0.03f);
+  EXPECT_EQ(fly("glider", crashed_before), FLY_OK) << errs;
 }
 
 // The trainer climbs less at 8000 ft than at sea level and has its ceiling above 8000 ft where

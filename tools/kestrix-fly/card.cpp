@@ -66,6 +66,9 @@ static void card_start(fly_controls* c, float ground_ft, float alt_ft, float kia
   o.alt_ft = alt_ft, o.kias = kias, o.start_ground = on_ground, o.controls = *c;
   fly_flat_region(ground_ft * con.fttomtrs);
   fly_start(&o);
+  // The flight start keeps the program's count of crashes; each procedure counts its own, or one
+  // crash would fail every procedure after it.
+  flt.crashes = 0;
   flt.flap = flt.flaprequest;
   alert_line = nullptr;
 }
