@@ -42,7 +42,14 @@ void fly_flat_region(float h) {
 // Nobody watches a run without a screen: a crash restarts it at once. The restart puts the
 // aircraft elsewhere at rest, so the summary of a crashed run is the one taken at the impact.
 static char impact_summary[400];
-static void note_impact(float) { fly_summary(impact_summary, sizeof impact_summary); }
+// A state that ran away numerically reaches the ground as an impact too, and the restart then
+// leaves a sound state behind: the impact remembers it.
+static int impact_ran_away;
+static int state_is_sound();
+static void note_impact(float) {
+  fly_summary(impact_summary, sizeof impact_summary);
+  if (!state_is_sound()) impact_ran_away = 1;
+}
 
 void fly_setup_world(float ground_elev_m) {
   reset_world_state();
@@ -65,6 +72,7 @@ void fly_setup_world(float ground_elev_m) {
   set.joy_rat_ptch = set.joy_rat_roll = set.joy_rat_hdng = 1.0f;
   crash_pause = note_impact;
   impact_summary[0] = '\0';
+  impact_ran_away = 0;
   run_time = 0.0;
 }
 
@@ -135,6 +143,7 @@ static void start_on_flat_world(const fly_options* o) {
 void fly_start(const fly_options* o) {
   msc.prd = o->prd;
   impact_summary[0] = '\0';
+  impact_ran_away = 0;
   if (o->airport_start) {
     // As the simulator's Location menu starts it, at the airport fly_airport_world loaded.
     set_fltvars(32);
@@ -234,11 +243,14 @@ void fly_frame() {
 
 float fly_time() { return static_cast<float>(run_time); }
 
-int fly_state_is_finite() {
+// Finite, and for the height and the velocity within what any flight reaches: a state that runs
+// away numerically grows by orders of magnitude a frame, long before it overflows.
+static int state_is_sound() {
   double d[] = {flt.X, flt.Y, flt.Z, flt.vX, flt.vY, flt.vZ};
   for (double x : d) {
     if (!std::isfinite(x)) return 0;
   }
+  if (std::fabs(flt.Y) > 1.0e6 || std::hypot(std::hypot(flt.vX, flt.vY), flt.vZ) > 1.0e4) return 0;
   float f[] = {flt.the, flt.psi,  flt.phi,  flt.P,    flt.Q,  flt.R,     flt.aX,   flt.aY,
                flt.aZ,  flt.Pdot, flt.Qdot, flt.Rdot, flt.av, flt.Alpha, flt.Beta, flt.m_total};
   for (float x : f) {
@@ -246,6 +258,8 @@ int fly_state_is_finite() {
   }
   return 1;
 }
+
+int fly_state_is_finite() { return !impact_ran_away && state_is_sound(); }
 
 // The spinning propellers and rotors hold energy too: a rotor slowing down in autorotation gives
 // its energy to the aircraft, so it belongs in the sum; so does the airframe's own rotation, which
@@ -567,7 +581,8 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
     if (csv) fly_csv_row(csv);
     if (!fly_state_is_finite()) {
       std::fprintf(errs,
-                   "kestrix-fly: the flight state stopped being a finite number at t=%.3f s\n",
+                   "kestrix-fly: the flight state stopped being a finite number, or ran away "
+                   "beyond any flight, at t=%.3f s\n",
                    fly_time());
       return finish(FLY_NOT_FINITE, out, csv);
     }
