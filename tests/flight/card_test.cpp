@@ -208,7 +208,7 @@ TEST(FlightCardInput, TheCardTakesOnlyItsLoads) {
   const char* good[] = {"kestrix-fly", "--aircraft", "x", "--test-card", "--fuel-lb", "100"};
   ASSERT_TRUE(fly_parse_args(6, good, &o, err)) << err;
   EXPECT_EQ(o.test_card, 1);
-  const char* bad[] = {"kestrix-fly", "--aircraft", "x", "--test-card", "--script", "s.txt"};
+  const char* bad[] = {"kestrix-fly", "--aircraft", "x", "--test-card", "--wind", "270/20"};
   EXPECT_FALSE(fly_parse_args(6, bad, &o, err));
   EXPECT_NE(std::string(err).find("--test-card"), std::string::npos) << err;
 }

@@ -284,6 +284,7 @@ static int check_together(const fly_options* o, int have_lat, int have_lon, int 
 int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err) {
   fly_default_options(o);
   int have_aircraft = 0, have_lat = 0, have_lon = 0, have_elev = 0, have_groups = 0;
+  int have_flight_option = 0;  // an option with a value other than the aircraft and its loads
   for (int i = 1; i < argc; i++) {
     const char* a = argv[i];
     if (std::strcmp(a, "--help") == 0) {
@@ -319,6 +320,9 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
     unsigned mask = 0;
     float x;
     if (!path_fits(name, v, err)) return 0;
+    if (std::strcmp(name, "aircraft") != 0 && std::strcmp(name, "fuel-lb") != 0 &&
+        std::strcmp(name, "payload-lb") != 0)
+      have_flight_option = 1;
     if (std::strcmp(name, "aircraft") == 0) {
       copy_path(o->aircraft, v);
       have_aircraft = 1;
@@ -437,9 +441,7 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
     return 0;
   }
   // The card flies its own starts and pilot.
-  if (o->test_card && (o->script[0] || o->csv[0] || o->cycle_dump[0] || o->data_out[0] ||
-                       o->nmea[0] || o->airport_start || o->start_ground || o->at_position ||
-                       o->given || o->ap_follow_atc)) {
+  if (o->test_card && (have_flight_option || o->given || o->ap_follow_atc)) {
     std::snprintf(err, FLY_ERR,
                   "--test-card flies its own starts and pilot: only --aircraft, --fuel-lb and "
                   "--payload-lb go with it");
