@@ -66,6 +66,8 @@ TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
       {{"--aircraft", "x", "--lat", "40"}, "--lat and --lon go together"},
       {{"--aircraft", "x", "--lat", "40", "--lon", "-100", "--start", "runway"}, "air start"},
       {{"--aircraft", "x", "--lat", "40", "--lon", "-100", "--ground-elev-ft", "10"}, "flat"},
+      {{"--aircraft", "x", "--start", "runway", "--ground-elev-ft", "10"}, "flat"},
+      {{"--aircraft", "x", "--airport", "TRM", "--runway", "1"}, "--start runway"},
       {{"--aircraft", "x", "--fuel-lb", "-5"}, "--fuel-lb"},
       {{"--aircraft", "x", "--payload-lb", "lots"}, "--payload-lb"},
       {{"--aircraft", "x", "--data-out", "d", "--groups", "5,51"}, "--groups"},

@@ -265,7 +265,19 @@ const char FLY_USAGE[] =
 
 // Options that exclude each other; 0 with a message when two of them meet.
 static int check_together(const fly_options* o, int have_lat, int have_lon, int have_elev,
-                          char* err) {
+                          int have_place, char* err) {
+  // Without an airport start they would be ignored, and the flat world flown instead.
+  if (have_place && !o->airport_start) {
+    std::snprintf(err, FLY_ERR,
+                  "--airport and --runway choose where --start runway, vfr-final or ils-final "
+                  "starts");
+    return 0;
+  }
+  if (o->airport_start && have_elev) {
+    std::snprintf(err, FLY_ERR,
+                  "--ground-elev-ft is for the flat world, not with an airport start");
+    return 0;
+  }
   if (have_lat != have_lon) {
     std::snprintf(err, FLY_ERR, "--lat and --lon go together");
     return 0;
@@ -285,6 +297,7 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
   fly_default_options(o);
   int have_aircraft = 0, have_lat = 0, have_lon = 0, have_elev = 0, have_groups = 0;
   int have_flight_option = 0;  // an option with a value other than the aircraft and its loads
+  int have_place = 0;          // --airport or --runway
   for (int i = 1; i < argc; i++) {
     const char* a = argv[i];
     if (std::strcmp(a, "--help") == 0) {
@@ -347,12 +360,14 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
         return 0;
       }
       std::snprintf(o->airport, sizeof o->airport, "%-4s", v);
+      have_place = 1;
     } else if (std::strcmp(name, "runway") == 0) {
       if (!parse_number(v, &x) || !in_range(x, 0.0f, 5.0f) || x != std::floor(x)) {
         std::snprintf(err, FLY_ERR, "--runway must be a whole number from 0 to 5, not '%s'", v);
         return 0;
       }
       o->runway = static_cast<int>(x);
+      have_place = 1;
     } else if (std::strcmp(name, "wind") == 0) {
       if (!parse_wind(v, &o->wind_dir, &o->wind_kt)) {
         std::snprintf(err, FLY_ERR,
@@ -460,7 +475,8 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
                   frames < 1 ? 0.0 : (frames - 1) * o->prd);
     return 0;
   }
-  return one_lateral_mode(o->given, err) && check_together(o, have_lat, have_lon, have_elev, err);
+  return one_lateral_mode(o->given, err) &&
+         check_together(o, have_lat, have_lon, have_elev, have_place, err);
 }
 
 // What the pilot says to the controller: "atc=N" picks line N of the main menu, "atc_pick=ID" the
