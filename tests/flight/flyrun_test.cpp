@@ -76,6 +76,7 @@ TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
       {{"--aircraft", "x", "--data-out", "d"}, "go together"},
       {{"--aircraft", "x", "--data-out", "d", "--groups", "1", "--cycle-dump", "c"}, "give one"},
       {{"--aircraft", "x", "--cycle-dump", "c", "--seconds", "3", "--dump-at", "3"}, "--dump-at"},
+      {{"--aircraft", "x", "--dump-at", "1"}, "--dump-at goes with --cycle-dump"},
   };
   for (auto& b : bad) {
     err[0] = '\0';

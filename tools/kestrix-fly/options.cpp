@@ -298,6 +298,7 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
   int have_aircraft = 0, have_lat = 0, have_lon = 0, have_elev = 0, have_groups = 0;
   int have_flight_option = 0;  // an option with a value other than the aircraft and its loads
   int have_place = 0;          // --airport or --runway
+  int have_dump_at = 0;
   for (int i = 1; i < argc; i++) {
     const char* a = argv[i];
     if (std::strcmp(a, "--help") == 0) {
@@ -428,6 +429,7 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
         have_lat |= n.to == &o->lat;
         have_lon |= n.to == &o->lon;
         have_elev |= n.to == &o->ground_elev_ft;
+        have_dump_at |= n.to == &o->dump_at;
         o->have_fuel |= n.to == &o->fuel_lb;
         o->have_payload |= n.to == &o->payload_lb;
       }
@@ -465,6 +467,10 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
   // Both are written to the one data-output stream.
   if (o->data_out[0] && o->cycle_dump[0]) {
     std::snprintf(err, FLY_ERR, "--data-out and --cycle-dump both write the data file: give one");
+    return 0;
+  }
+  if (have_dump_at && !o->cycle_dump[0]) {
+    std::snprintf(err, FLY_ERR, "--dump-at goes with --cycle-dump");
     return 0;
   }
   // The dump is taken at the start of the first frame at or after dump_at.
