@@ -50,6 +50,15 @@ void heavy_glider() { pln.m_max *= 1.44f; }
 void weak_trainer() { pln.pmax *= 0.08f; }
 void tailless_trainer() { pln.semilen[PART_HSTAB_LEFT] = pln.semilen[PART_HSTAB_RIGHT] = 0.0f; }
 void crashed_before() { flt.crashes = 1; }  // an earlier procedure's crash, kept by the start
+// The Trainer sample with wings of 2 ft instead of 18 ft a side, in place of the one loaded.
+void stub_winged_trainer() {
+  std::string text = read_file(KESTRIX_RUNTIME_DIR "/aircraft/Trainer.acf");
+  for (size_t at; (at = text.find("  18.0 semi-length")) != std::string::npos;)
+    text.replace(at, 6, "   2.0");
+  write_file("stub wings.acf", text);
+  char err[FLY_ERR];
+  ASSERT_TRUE(fly_load_aircraft("stub wings.acf", err)) << err;
+}
 
 }  // namespace
 
@@ -146,6 +155,17 @@ TEST_F(FlightCard, AStallThatIsNeverFlownIsAFailureNotANumber) {
   ASSERT_EQ(fly("Trainer", tailless_trainer, true), FLY_ALERT);
   for (int f : {CARD_STALL_CLEAN, CARD_STALL_LANDING})
     EXPECT_EQ(card.fig[f].state, CARD_FAILED) << CARD_NAMES[f] << " " << card.fig[f].value;
+}
+
+// A wing of a ninth of the span cannot hold the trainer up: it hits the ground, and the speed
+// told is the one it hit at, not the rest the crash restart leaves it at.
+TEST_F(FlightCard, ACrashIsToldWithTheSpeedOfTheImpact) {
+  ASSERT_EQ(fly("Trainer", stub_winged_trainer, true), FLY_ALERT);
+  const size_t at = errs.find("vmax_sl_ktas failed: the aircraft crashed at ");
+  ASSERT_NE(at, std::string::npos) << errs;
+  float s, kt;
+  ASSERT_EQ(std::sscanf(errs.c_str() + at + 45, "%f s, %f kt", &s, &kt), 2) << errs;
+  EXPECT_GT(kt, 30.0f) << errs;
 }
 
 TEST_F(FlightCard, EverySampleFliesItsWholeCard) {

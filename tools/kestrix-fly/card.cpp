@@ -84,7 +84,7 @@ static int card_frame(const fly_controls* c) {
   }
   if (flt.crashes > 0) {
     std::snprintf(flight_why, sizeof flight_why, "the aircraft crashed at %.0f s, %.0f kt",
-                  fly_time(), flt.vind);
+                  fly_time(), fly_impact_kias());
     return 0;
   }
   if (alert_line) {

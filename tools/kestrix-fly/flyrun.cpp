@@ -46,8 +46,10 @@ static char impact_summary[400];
 // leaves a sound state behind: the impact remembers it.
 static int impact_ran_away;
 static int state_is_sound();
+static float impact_kias;
 static void note_impact(float) {
   fly_summary(impact_summary, sizeof impact_summary);
+  impact_kias = flt.vind;
   if (!state_is_sound()) impact_ran_away = 1;
 }
 
@@ -260,6 +262,8 @@ static int state_is_sound() {
 }
 
 int fly_state_is_finite() { return !impact_ran_away && state_is_sound(); }
+
+float fly_impact_kias() { return impact_kias; }
 
 // The spinning propellers and rotors hold energy too: a rotor slowing down in autorotation gives
 // its energy to the aircraft, so it belongs in the sum; so does the airframe's own rotation, which
