@@ -79,7 +79,7 @@ static void file_values(int group, const float v[GRF_VALUES]) {
     if (!data_field_used(group, k)) continue;
     char s[48];
     int n = 9;
-    if (std::fabs(v[k] - DATA_ABSENT) < 0.01f)
+    if (v[k] == DATA_ABSENT)  // the mark itself: a value near it, such as -999.004, is a value
       std::memset(s, ' ', 9);
     else
       n = format_value(s, v[k]);
@@ -150,7 +150,7 @@ static void screen_values(int group, int r, const float v[GRF_VALUES]) {
   screen_place(r, &x0, &y);
   set_dig_dec(group, dig, dec);
   for (int k = 0; k < GRF_VALUES; k++) {
-    if (std::fabs(v[k] - DATA_ABSENT) < 0.001f) continue;
+    if (v[k] == DATA_ABSENT) continue;
     OGL_number(SCREEN_COLOR, x0 + 10 + 30 * k, y - 10, v[k], dig[k], dec[k], SCREEN_SPACING, 1,
                0);
   }

@@ -110,6 +110,11 @@ TEST_F(AppDataOutput, AnAbsentValueKeepsItsColumnInTheFile) {
   flt.power[0] = 6000.0f;
   out_dat(DEST_FILE, 41, 0);
   EXPECT_EQ(written(), "     0.50 |           |           |           | ");
+  // A value that only comes close to the mark of an absent one is a value.
+  open_trk(path.c_str());
+  flt.vu = -999.004f / con.msctofpm;
+  out_dat(DEST_FILE, 16, 0);
+  EXPECT_EQ(written(), "  -999.00 | ");
 }
 
 TEST_F(AppDataOutput, SelectionsPastTheGroupsAreIgnoredAndClearedWhenRead) {
