@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -233,15 +234,18 @@ TEST_F(FlightRunnerReport, ACrashsSummaryIsTheImpact) {
   EXPECT_EQ(run(), FLY_NOT_FINITE) << read_file(out_path.c_str());
 }
 
-// The program itself, in a process of its own: the flat world lies at the elevation it is given.
+// The program itself, in a process and a folder of its own: the flat world lies at the elevation
+// it is given, and the folder keeps no data file it did not ask for (the aircraft's analysis
+// report would have replaced a "Kestrix.out" there).
 TEST_F(FlightRunnerReport, TheProgramsFlatWorldIsAtTheGroundElevationGiven) {
   std::string out;
-  ASSERT_EQ(run_command(KESTRIX_RUNTIME_DIR
-                        "/kestrix-fly --aircraft builtin:glider --start ground --ground-elev-ft 5000 "
-                        "--seconds 0",
+  ASSERT_EQ(run_command("rm -rf own_folder && mkdir own_folder && cd own_folder && "
+                        KESTRIX_RUNTIME_DIR "/kestrix-fly --aircraft " KESTRIX_RUNTIME_DIR
+                        "/aircraft/Trainer.acf --start ground --ground-elev-ft 5000 --seconds 0",
                         &out),
             FLY_OK);
   EXPECT_NEAR(summary_value(out, "alt_ft") - summary_value(out, "agl_ft"), 5000.0f, 1.0f) << out;
+  EXPECT_FALSE(std::ifstream("own_folder/Kestrix.out").good());
 }
 
 TEST_F(FlightRunnerReport, ARunwayStartsSummaryIsAtTheRunwayThreshold) {

@@ -531,6 +531,9 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
     }
     trk.setf(std::ios::fixed, std::ios::floatfield);
   }
+  // Loading an aircraft file writes its analysis to the data stream, which the simulator opens as
+  // "Kestrix.out" in the working folder: a run that asked for neither file must not replace one.
+  if (!trk.is_open()) trk.open("/dev/null");
   if (o->airport_start && !fly_airport_world(o, err)) {
     if (alert_seen) return finish(FLY_ALERT, out, nullptr);
     return refuse(errs, err);
