@@ -217,16 +217,23 @@ TEST_F(FlightRunnerReport, AnOutputFileThatCouldNotBeWrittenFailsTheRun) {
   }
 }
 
-// A crash restarts the flight at once; the summary tells where and how it hit, not the restart.
+// A crash restarts the flight at once; the summary tells where and how it hit, and the time
+// history ends there, without the restart.
 TEST_F(FlightRunnerReport, ACrashsSummaryIsTheImpact) {
   aircraft("builtin:trainer");
   o.alt_ft = 500.0f, o.seconds = 30.0f;
   o.controls.elevator = -1.0f, o.controls.throttle = 1.0f;
+  std::snprintf(o.csv, sizeof o.csv, "crash.csv");
   ASSERT_EQ(run(), FLY_OK);
   std::string summary = last_line(read_file(out_path.c_str()));
   EXPECT_EQ(summary_value(summary, "crashed"), 1.0f) << summary;
   EXPECT_LT(summary_value(summary, "dist_nm"), 1.0f) << summary;
   EXPECT_GT(summary_value(summary, "kias"), 60.0f) << summary;
+  float t, x, z, lat;
+  const std::string row = last_line(read_file("crash.csv"));
+  ASSERT_EQ(std::sscanf(row.c_str(), "%f,%f,%f,%f", &t, &x, &z, &lat), 4) << row;
+  EXPECT_NEAR(lat, 41.0f, 0.1f) << row;
+  o.csv[0] = '\0';
 
   // A trainer started at 2,000 kt runs away numerically within a frame or two, into the ground:
   // that is no crash the run completed, though the restart leaves a sound state behind.

@@ -585,7 +585,8 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
       dumped = 1;
     }
     fly_frame();
-    if (csv) fly_csv_row(csv);
+    // A crash has restarted the flight elsewhere at rest: the history ends with the frame before.
+    if (csv && flt.crashes == 0) fly_csv_row(csv);
     if (!fly_state_is_finite()) {
       std::fprintf(errs,
                    "kestrix-fly: the flight state stopped being a finite number, or ran away "
