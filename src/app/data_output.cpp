@@ -71,11 +71,18 @@ int format_value(char* out, float v) {
   return len;
 }
 
-static void file_values(const float v[GRF_VALUES]) {
+// Every labelled field has its column, blank when the group has no value for it now (an engine
+// not fitted, a ratio of nothing over nothing), so that the columns after it stay under their
+// labels.
+static void file_values(int group, const float v[GRF_VALUES]) {
   for (int k = 0; k < GRF_VALUES; k++) {
-    if (std::fabs(v[k] - DATA_ABSENT) < 0.01f) continue;
+    if (!data_field_used(group, k)) continue;
     char s[48];
-    int n = format_value(s, v[k]);
+    int n = 9;
+    if (v[k] == DATA_ABSENT)  // the mark itself: a value near it, such as -999.004, is a value
+      std::memset(s, ' ', 9);
+    else
+      n = format_value(s, v[k]);
     std::memcpy(s + n, " | ", 4);
     trk.write(s, n + 3);
   }
@@ -143,7 +150,7 @@ static void screen_values(int group, int r, const float v[GRF_VALUES]) {
   screen_place(r, &x0, &y);
   set_dig_dec(group, dig, dec);
   for (int k = 0; k < GRF_VALUES; k++) {
-    if (std::fabs(v[k] - DATA_ABSENT) < 0.001f) continue;
+    if (v[k] == DATA_ABSENT) continue;
     OGL_number(SCREEN_COLOR, x0 + 10 + 30 * k, y - 10, v[k], dig[k], dec[k], SCREEN_SPACING, 1,
                0);
   }
@@ -175,7 +182,7 @@ void sub_out_label(int dest, int slot, const char* label) {
 void sub_out_dat(int dest, int group, int slot, float a, float b, float c, float d) {
   const float v[GRF_VALUES] = {a, b, c, d};
   if (dest == DEST_FILE) {
-    file_values(v);
+    file_values(group, v);
   } else if (dest == DEST_SCREEN && slot >= 0 && slot < RLT_ROWS) {
     screen_values(group, slot, v);
   } else if (dest == DEST_GRAPH && slot >= 0 && slot < GRF_TRACES && grf.cntr >= 0 &&

@@ -45,10 +45,17 @@ static void tenths(char* out, float value) {
   std::sprintf(out, "%03d.%d", n / 10, n % 10);
 }
 
+// Local time less UTC in the time zone the sentences began in. The local clock runs on unchanged
+// as the aircraft crosses into the next zone, so a UTC taken with the zone under the aircraft
+// would go back an hour flying east (and skip one flying west). Lifetime: flight.
+static float zone_offset = 0.0f;
+static int have_zone = 0;
+
 // UTC of the simulator's clock as hhmmss.ss, from the local time (which a flight start sets,
 // while the universal time waits for the frame's clocks).
 static float utc_now() {
-  float z = zulu_for_local(msc.locl_time);
+  if (!have_zone) zone_offset = msc.locl_time - zulu_for_local(msc.locl_time), have_zone = 1;
+  float z = fltwrap(msc.locl_time - zone_offset, 0.0f, 86400.0f);
   return z >= 0.0f && z < 86400.0f ? z : 0.0f;  // midnight is the start of a day
 }
 
@@ -89,6 +96,10 @@ static void utc_date(char* out) {
   std::sprintf(out, "%02d%02d%02d", d, m, y % 100);
 }
 
+// The region's longitudes run on past the date line as it moves east or west with the aircraft;
+// a receiver knows only -180..180.
+static float longitude() { return fltwrap(flt.lon, -180.0f, 180.0f); }
+
 float speed_over_ground() {
   return static_cast<float>(std::sqrt(flt.vX * flt.vX + flt.vZ * flt.vZ));
 }
@@ -98,15 +109,15 @@ int nmea_sentence(char* out) {
   utc_time(tim);
   utc_date(date);
   degrees_minutes(lat, flt.lat, 2);
-  degrees_minutes(lon, flt.lon, 3);
+  degrees_minutes(lon, longitude(), 3);
   tenths(spd, speed_over_ground() * con.msctokts);
   tenths(trk_, flt.hpath);
   tenths(var, static_cast<float>(std::abs(env.mvar)));
   // mvar is what a true heading needs added to read magnetic: a negative mvar is an easterly
   // variation, which the sentence marks E.
   int n = std::snprintf(out, NMEA_MAX, "$GPRMC,%s,A,%s,%c,%s,%c,%s,%s,%s,%s,%c", tim, lat,
-                        flt.lat <= 0.0f ? 'S' : 'N', lon, flt.lon <= 0.0f ? 'W' : 'E', spd, trk_,
-                        date, var, env.mvar > 0 ? 'W' : 'E');
+                        flt.lat <= 0.0f ? 'S' : 'N', lon, longitude() <= 0.0f ? 'W' : 'E', spd,
+                        trk_, date, var, env.mvar > 0 ? 'W' : 'E');
   return close_sentence(out, n, NMEA_MAX);
 }
 
@@ -114,12 +125,12 @@ int nmea_gga(char* out) {
   char tim[16], lat[16], lon[16];
   utc_time(tim);
   degrees_minutes(lat, flt.lat, 2);
-  degrees_minutes(lon, flt.lon, 3);
+  degrees_minutes(lon, longitude(), 3);
   float alt = std::isfinite(flt.h) ? fltlim(flt.h, -9999.0f, 99999.0f) : 0.0f;
   // A GPS fix from eight satellites with a good geometry; the height is above mean sea level,
   // with no separation of the geoid given.
   int n = std::snprintf(out, NMEA_MAX, "$GPGGA,%s,%s,%c,%s,%c,1,08,1.0,%.1f,M,0.0,M,,", tim, lat,
-                        flt.lat <= 0.0f ? 'S' : 'N', lon, flt.lon <= 0.0f ? 'W' : 'E',
+                        flt.lat <= 0.0f ? 'S' : 'N', lon, longitude() <= 0.0f ? 'W' : 'E',
                         static_cast<double>(alt));
   return close_sentence(out, n, NMEA_MAX);
 }
@@ -133,6 +144,7 @@ void reset_serial_outputs() {
   last_second = -1;
   days_flown = 0;
   last_zulu = -1.0f;
+  have_zone = 0;
 }
 
 // A port that fails a write (gone, full, closed by its reader) is not worth a notice every frame:

@@ -101,6 +101,22 @@ TEST_F(AppDataOutput, RatiosWithNothingToDivideByAreAbsentAndEveryValueIsFinite)
   }
 }
 
+// A labelled value the group does not have now keeps its column in the file, blank, so that every
+// column after it stays under its label.
+TEST_F(AppDataOutput, AnAbsentValueKeepsItsColumnInTheFile) {
+  pln.numen = 1;
+  flt.thrust[0] = 100.0f;
+  flt.av = 30.0f;
+  flt.power[0] = 6000.0f;
+  out_dat(DEST_FILE, 41, 0);
+  EXPECT_EQ(written(), "     0.50 |           |           |           | ");
+  // A value that only comes close to the mark of an absent one is a value.
+  open_trk(path.c_str());
+  flt.vu = -999.004f / con.msctofpm;
+  out_dat(DEST_FILE, 16, 0);
+  EXPECT_EQ(written(), "  -999.00 | ");
+}
+
 TEST_F(AppDataOutput, SelectionsPastTheGroupsAreIgnoredAndClearedWhenRead) {
   set.Bdsk[59] = set.Brlt[55] = set.Bgrf[51] = 1;
   set_rlt_grf_choices();

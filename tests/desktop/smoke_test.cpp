@@ -400,3 +400,18 @@ TEST_F(DesktopSmoke, AFirstStartShowsOnlyTheWelcomeAndTheAircraftChoice) {
   EXPECT_EQ(log.find("Sound init failure!"), std::string::npos);
 }
 
+
+// The headless simulator's budget must be a number it can hold: one that overflows is refused,
+// not taken as the largest there is (a run without end), and so is an empty one. What was wrong
+// goes to standard error, with the usage; the usage asked for goes to standard output.
+TEST(DesktopHeadless, ABudgetThatIsNoNumberItCanHoldIsRefused) {
+  std::string out;
+  for (const char* args : {"--frames 99999999999999999999", "--frames ''", "--seconds ''"}) {
+    EXPECT_EQ(run_command(std::string("timeout 20 ") + KESTRIX_HEADLESS_BINARY + " " + args, &out),
+              2)
+        << args;
+    EXPECT_EQ(out, "") << args;
+  }
+  EXPECT_EQ(run_command(std::string(KESTRIX_HEADLESS_BINARY) + " --help", &out), 0);
+  EXPECT_EQ(out.rfind("usage: kestrix-headless", 0), 0u) << out;
+}

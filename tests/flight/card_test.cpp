@@ -48,6 +48,17 @@ float wing_stall_kias() {
 
 void heavy_glider() { pln.m_max *= 1.44f; }
 void weak_trainer() { pln.pmax *= 0.08f; }
+void tailless_trainer() { pln.semilen[PART_HSTAB_LEFT] = pln.semilen[PART_HSTAB_RIGHT] = 0.0f; }
+void crashed_before() { flt.crashes = 1; }  // an earlier procedure's crash, kept by the start
+// The Trainer sample with wings of 2 ft instead of 18 ft a side, in place of the one loaded.
+void stub_winged_trainer() {
+  std::string text = read_file(KESTRIX_RUNTIME_DIR "/aircraft/Trainer.acf");
+  for (size_t at; (at = text.find("  18.0 semi-length")) != std::string::npos;)
+    text.replace(at, 6, "   2.0");
+  write_file("stub wings.acf", text);
+  char err[FLY_ERR];
+  ASSERT_TRUE(fly_load_aircraft("stub wings.acf", err)) << err;
+}
 
 }  // namespace
 
@@ -73,6 +84,7 @@ TEST_F(FlightCard, AGlidersStallFollowsFromItsWingAndWeight) {
 
   ASSERT_EQ(fly("glider", heavy_glider), FLY_OK) << errs;
   EXPECT_NEAR(value(CARD_STALL_CLEAN) / vs, 1.2f, 0.03f);
+  EXPECT_EQ(fly("glider", crashed_before), FLY_OK) << errs;
 }
 
 // The trainer climbs less at 8000 ft than at sea level and has its ceiling above 8000 ft where
@@ -137,6 +149,25 @@ TEST_F(FlightCard, ADesignThatCannotTakeOffSaysSo) {
 // others, and only the helicopter's and the floatplane's runway figures do not apply. The figures
 // its class publishes (data/aircraft/README.md) lie within 5% of them for the trainer, within 10%
 // for the others; the floatplane stays below the figures of its class's landplane.
+// Without a tail the aircraft tumbles and its wings never carry its weight on the way down: the
+// stall is not found, and no speed stands in for it.
+TEST_F(FlightCard, AStallThatIsNeverFlownIsAFailureNotANumber) {
+  ASSERT_EQ(fly("Trainer", tailless_trainer, true), FLY_ALERT);
+  for (int f : {CARD_STALL_CLEAN, CARD_STALL_LANDING})
+    EXPECT_EQ(card.fig[f].state, CARD_FAILED) << CARD_NAMES[f] << " " << card.fig[f].value;
+}
+
+// A wing of a ninth of the span cannot hold the trainer up: it hits the ground, and the speed
+// told is the one it hit at, not the rest the crash restart leaves it at.
+TEST_F(FlightCard, ACrashIsToldWithTheSpeedOfTheImpact) {
+  ASSERT_EQ(fly("Trainer", stub_winged_trainer, true), FLY_ALERT);
+  const size_t at = errs.find("vmax_sl_ktas failed: the aircraft crashed at ");
+  ASSERT_NE(at, std::string::npos) << errs;
+  float s, kt;
+  ASSERT_EQ(std::sscanf(errs.c_str() + at + 45, "%f s, %f kt", &s, &kt), 2) << errs;
+  EXPECT_GT(kt, 30.0f) << errs;
+}
+
 TEST_F(FlightCard, EverySampleFliesItsWholeCard) {
   struct published {
     int fig;
@@ -197,7 +228,7 @@ TEST(FlightCardInput, TheCardTakesOnlyItsLoads) {
   const char* good[] = {"kestrix-fly", "--aircraft", "x", "--test-card", "--fuel-lb", "100"};
   ASSERT_TRUE(fly_parse_args(6, good, &o, err)) << err;
   EXPECT_EQ(o.test_card, 1);
-  const char* bad[] = {"kestrix-fly", "--aircraft", "x", "--test-card", "--script", "s.txt"};
+  const char* bad[] = {"kestrix-fly", "--aircraft", "x", "--test-card", "--wind", "270/20"};
   EXPECT_FALSE(fly_parse_args(6, bad, &o, err));
   EXPECT_NE(std::string(err).find("--test-card"), std::string::npos) << err;
 }

@@ -91,7 +91,7 @@ TEST(FlightRunnerAirport, NavOptionsAndScriptKeysTuneSetTheCourseAndEngageNav) {
 }
 
 // A frequency no VOR or localizer uses, or any frequency over the flat world, stops the run before
-// it flies, as bad input.
+// it flies, as bad input; so does a runway the airport does not have (San Bernardino has one).
 TEST(FlightRunnerAirport, AFrequencyWithoutAStationIsBadInput) {
   macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
   fly_options o;
@@ -100,6 +100,8 @@ TEST(FlightRunnerAirport, AFrequencyWithoutAStationIsBadInput) {
   ASSERT_TRUE(parse({"--start", "runway", "--airport", "TRM", "--nav1", "117.85"}, &o, err));
   EXPECT_EQ(fly_run(&o, f, f), FLY_BAD_INPUT);
   ASSERT_TRUE(parse({"--nav1", "116.20"}, &o, err));
+  EXPECT_EQ(fly_run(&o, f, f), FLY_BAD_INPUT);
+  ASSERT_TRUE(parse({"--start", "runway", "--airport", "SBD", "--runway", "2"}, &o, err));
   EXPECT_EQ(fly_run(&o, f, f), FLY_BAD_INPUT);
   std::fclose(f);
   macibm_program_folder = nullptr;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -204,6 +205,57 @@ TEST_F(FlightRunnerReport, TheDataFileHasALineEveryTenthOfASecond) {
   EXPECT_GE(labels, 3);
 }
 
+// Lines that never reached their file fail the run, though they were only lost when it closed.
+TEST_F(FlightRunnerReport, AnOutputFileThatCouldNotBeWrittenFailsTheRun) {
+  for (char* file : {o.csv, o.data_out}) {
+    fly_default_options(&o);
+    aircraft("builtin:trainer");
+    o.seconds = 1.0f;
+    o.groups[1] = 1;
+    std::snprintf(file, 400, "/dev/full");
+    EXPECT_EQ(run(), FLY_ALERT);
+    EXPECT_NE(read_file(err_path).find("could not write /dev/full"), std::string::npos);
+  }
+}
+
+// A crash restarts the flight at once; the summary tells where and how it hit, and the time
+// history ends there, without the restart.
+TEST_F(FlightRunnerReport, ACrashsSummaryIsTheImpact) {
+  aircraft("builtin:trainer");
+  o.alt_ft = 500.0f, o.seconds = 30.0f;
+  o.controls.elevator = -1.0f, o.controls.throttle = 1.0f;
+  std::snprintf(o.csv, sizeof o.csv, "crash.csv");
+  ASSERT_EQ(run(), FLY_OK);
+  std::string summary = last_line(read_file(out_path.c_str()));
+  EXPECT_EQ(summary_value(summary, "crashed"), 1.0f) << summary;
+  EXPECT_LT(summary_value(summary, "dist_nm"), 1.0f) << summary;
+  EXPECT_GT(summary_value(summary, "kias"), 60.0f) << summary;
+  float t, x, z, lat;
+  const std::string row = last_line(read_file("crash.csv"));
+  ASSERT_EQ(std::sscanf(row.c_str(), "%f,%f,%f,%f", &t, &x, &z, &lat), 4) << row;
+  EXPECT_NEAR(lat, 41.0f, 0.1f) << row;
+  o.csv[0] = '\0';
+
+  // A trainer started at 2,000 kt runs away numerically within a frame or two, into the ground:
+  // that is no crash the run completed, though the restart leaves a sound state behind.
+  o.alt_ft = 3000.0f, o.kias = 2000.0f, o.seconds = 5.0f;
+  EXPECT_EQ(run(), FLY_NOT_FINITE) << read_file(out_path.c_str());
+}
+
+// The program itself, in a process and a folder of its own: the flat world lies at the elevation
+// it is given, and the folder keeps no data file it did not ask for (the aircraft's analysis
+// report would have replaced a "Kestrix.out" there).
+TEST_F(FlightRunnerReport, TheProgramsFlatWorldIsAtTheGroundElevationGiven) {
+  std::string out;
+  ASSERT_EQ(run_command("rm -rf own_folder && mkdir own_folder && cd own_folder && "
+                        KESTRIX_RUNTIME_DIR "/kestrix-fly --aircraft " KESTRIX_RUNTIME_DIR
+                        "/aircraft/Trainer.acf --start ground --ground-elev-ft 5000 --seconds 0",
+                        &out),
+            FLY_OK);
+  EXPECT_NEAR(summary_value(out, "alt_ft") - summary_value(out, "agl_ft"), 5000.0f, 1.0f) << out;
+  EXPECT_FALSE(std::ifstream("own_folder/Kestrix.out").good());
+}
+
 TEST_F(FlightRunnerReport, ARunwayStartsSummaryIsAtTheRunwayThreshold) {
   aircraft("builtin:trainer");
   o.airport_start = 900;
@@ -223,19 +275,21 @@ TEST_F(FlightRunnerReport, ARunwayStartsSummaryIsAtTheRunwayThreshold) {
   EXPECT_EQ(summary_value(summary, "on_ground"), 1.0f) << summary;
 }
 
-TEST_F(FlightRunnerReport, TheSummaryPrintsNorthAsZeroAndNoNegativeZeros) {
+TEST_F(FlightRunnerReport, TheSummaryPrintsNorthAsZeroNoNegativeZerosAndLongitudesTo180) {
   aircraft("builtin:trainer");
   o.seconds = 0.0f;
   ASSERT_EQ(run(), FLY_OK);
   flt.psi = 359.97f;
   flt.vu = -0.001f;
   flt.phi180 = -0.04f;
+  flt.lon = 180.5f;  // east of the date line, as the region's longitudes run on
   char s[600];
   fly_summary(s, sizeof s);
   std::string line = s;
   EXPECT_NE(line.find(" heading=0.0 "), std::string::npos) << line;
   EXPECT_NE(line.find(" vs_fpm=0 "), std::string::npos) << line;
   EXPECT_NE(line.find(" roll=0.0 "), std::string::npos) << line;
+  EXPECT_NE(line.find(" lon=-179.50000 "), std::string::npos) << line;
 }
 
 // The program itself: --help prints the usage and succeeds; a usage error prints the message and

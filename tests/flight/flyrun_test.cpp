@@ -46,10 +46,12 @@ TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
   ASSERT_TRUE(parse_args({"--seconds", "5", "--help"}, &o, err));
   EXPECT_EQ(o.help, 1);
 
+  const std::string long_path(400, 'a');
   struct {
     std::initializer_list<const char*> args;
     const char* says;
   } bad[] = {
+      {{"--aircraft", "x", "--csv", long_path.c_str()}, "at most 399 characters"},
       {{"--seconds", "10"}, "--aircraft"},
       {{"--aircraft", "x", "--wings", "2"}, "unknown option --wings"},
       {{"--aircraft", "x", "--kias", "12kt"}, "--kias"},
@@ -60,10 +62,12 @@ TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
       {{"--aircraft", "x", "--gear", "sideways"}, "gear"},
       {{"--aircraft", "x", "--seconds"}, "needs a value"},
       {{"--aircraft", "x", "stray"}, "unexpected"},
-      {{"--aircraft", "x", "--lat", "91", "--lon", "0"}, "--lat must be a number from -90 to 90"},
+      {{"--aircraft", "x", "--lat", "90", "--lon", "0"}, "--lat must be a number from -89 to 89"},
       {{"--aircraft", "x", "--lat", "40"}, "--lat and --lon go together"},
       {{"--aircraft", "x", "--lat", "40", "--lon", "-100", "--start", "runway"}, "air start"},
       {{"--aircraft", "x", "--lat", "40", "--lon", "-100", "--ground-elev-ft", "10"}, "flat"},
+      {{"--aircraft", "x", "--start", "runway", "--ground-elev-ft", "10"}, "flat"},
+      {{"--aircraft", "x", "--airport", "TRM", "--runway", "1"}, "--start runway"},
       {{"--aircraft", "x", "--fuel-lb", "-5"}, "--fuel-lb"},
       {{"--aircraft", "x", "--payload-lb", "lots"}, "--payload-lb"},
       {{"--aircraft", "x", "--data-out", "d", "--groups", "5,51"}, "--groups"},
@@ -71,6 +75,8 @@ TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
       {{"--aircraft", "x", "--data-out", "d", "--groups", "-1"}, "--groups"},
       {{"--aircraft", "x", "--data-out", "d"}, "go together"},
       {{"--aircraft", "x", "--data-out", "d", "--groups", "1", "--cycle-dump", "c"}, "give one"},
+      {{"--aircraft", "x", "--cycle-dump", "c", "--seconds", "3", "--dump-at", "3"}, "--dump-at"},
+      {{"--aircraft", "x", "--dump-at", "1"}, "--dump-at goes with --cycle-dump"},
   };
   for (auto& b : bad) {
     err[0] = '\0';
@@ -100,6 +106,7 @@ TEST(FlightRunnerInput, ScriptLinesAndFiles) {
   write_file("broken.txt", "t=1 throttle=1\nt=2 thrust=1\n");
   EXPECT_FALSE(fly_read_script("broken.txt", &s, err));
   EXPECT_NE(std::strstr(err, "line 2"), nullptr) << err;
+  EXPECT_FALSE(fly_read_script(".", &s, err));  // a folder opens, but reads as nothing
 }
 
 TEST(FlightRunnerRun, StatusAndSummaryOfGoodAndBadRuns) {

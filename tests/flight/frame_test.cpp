@@ -108,6 +108,9 @@ TEST(FlightSerial, PositionSentenceFields) {
   EXPECT_EQ(n, static_cast<int>(std::strlen(s)));
   nmea_gga(s);
   EXPECT_STREQ(s, "$GPGGA,000000.00,3330.00,N,11715.00,W,1,08,1.0,1524.0,M,0.0,M,,*75\r\n");
+  flt.lon = 181.25f;  // past the date line, where the region's longitudes run on beyond 180
+  nmea_gga(s);
+  EXPECT_NE(std::strstr(s, ",17845.00,W,"), nullptr) << s;
   flt.lat = NAN, flt.vZ = NAN;  // a broken state still gives a sentence of the right shape
   EXPECT_EQ(nmea_sentence(s), n);
 }

@@ -18,8 +18,20 @@ int fly_airport_world(const fly_options* o, char* err) {
     std::snprintf(err, FLY_ERR, "no airport '%s' in the database", o->airport);
     return 0;
   }
+  // The start would fall back to the first runway for one the airport does not have.
+  const int runway = intlim(o->runway, 0, 5);
+  if (runway >= 2 && apt_len[n][runway / 2] < 1) {
+    int ends = 0;
+    while (ends < 2 * APT_RWYS && apt_len[n][ends / 2] >= 1) ends += 2;
+    char id[5];
+    std::snprintf(id, sizeof id, "%s", o->airport);
+    for (int k = 3; k > 0 && id[k] == ' '; k--) id[k] = '\0';
+    std::snprintf(err, FLY_ERR, "--runway %d: airport %s has runway ends 0..%d only", runway, id,
+                  ends > 0 ? ends - 1 : 1);
+    return 0;
+  }
   msc.loc_apt_wrl = n;
-  msc.rway_sel = intlim(o->runway, 0, 5);
+  msc.rway_sel = runway;
   msc.typestart = o->airport_start;
   region_corner_for_airport(n);
   load_region();

@@ -66,6 +66,9 @@ static void card_start(fly_controls* c, float ground_ft, float alt_ft, float kia
   o.alt_ft = alt_ft, o.kias = kias, o.start_ground = on_ground, o.controls = *c;
   fly_flat_region(ground_ft * con.fttomtrs);
   fly_start(&o);
+  // The flight start keeps the program's count of crashes; each procedure counts its own, or one
+  // crash would fail every procedure after it.
+  flt.crashes = 0;
   flt.flap = flt.flaprequest;
   alert_line = nullptr;
 }
@@ -81,7 +84,7 @@ static int card_frame(const fly_controls* c) {
   }
   if (flt.crashes > 0) {
     std::snprintf(flight_why, sizeof flight_why, "the aircraft crashed at %.0f s, %.0f kt",
-                  fly_time(), flt.vind);
+                  fly_time(), fly_impact_kias());
     return 0;
   }
   if (alert_line) {
@@ -237,7 +240,14 @@ static int fly_sweep(const sweep_plan* s, sweep_result* r) {
       continue;
     }
     if (flt.vind < r->min_kias - 0.1f) r->min_kias = flt.vind, slowest_at = t;
-    if (flt.vind > r->min_kias + 3.0f || t - slowest_at > 6.0f) return 1;
+    if (flt.vind > r->min_kias + 3.0f || t - slowest_at > 6.0f) {
+      // A stall is a speed below the start at which the wings carried the weight: an aircraft
+      // that tumbled, or never flew slower at one g than it started, has none to give.
+      if (r->vs_1g < from) return 1;
+      std::snprintf(flight_why, sizeof flight_why,
+                    "the wings never carried its weight below the %.0f kt it started at", from);
+      return 0;
+    }
     if (target < 0.2f * from) break;
   }
   std::snprintf(flight_why, sizeof flight_why,

@@ -39,8 +39,19 @@ void fly_flat_region(float h) {
   env.local_h = h;
 }
 
-// Nobody watches a run without a screen: a crash restarts it at once.
-static void no_pause(float) {}
+// Nobody watches a run without a screen: a crash restarts it at once. The restart puts the
+// aircraft elsewhere at rest, so the summary of a crashed run is the one taken at the impact.
+static char impact_summary[400];
+// A state that ran away numerically reaches the ground as an impact too, and the restart then
+// leaves a sound state behind: the impact remembers it.
+static int impact_ran_away;
+static int state_is_sound();
+static float impact_kias;
+static void note_impact(float) {
+  fly_summary(impact_summary, sizeof impact_summary);
+  impact_kias = flt.vind;
+  if (!state_is_sound()) impact_ran_away = 1;
+}
 
 void fly_setup_world(float ground_elev_m) {
   reset_world_state();
@@ -61,7 +72,9 @@ void fly_setup_world(float ground_elev_m) {
   // The pilot flies the keyboard yoke at full ratio and without dead zones, so that a command is
   // the yoke deflection the control laws see.
   set.joy_rat_ptch = set.joy_rat_roll = set.joy_rat_hdng = 1.0f;
-  crash_pause = no_pause;
+  crash_pause = note_impact;
+  impact_summary[0] = '\0';
+  impact_ran_away = 0;
   run_time = 0.0;
 }
 
@@ -131,6 +144,8 @@ static void start_on_flat_world(const fly_options* o) {
 
 void fly_start(const fly_options* o) {
   msc.prd = o->prd;
+  impact_summary[0] = '\0';
+  impact_ran_away = 0;
   if (o->airport_start) {
     // As the simulator's Location menu starts it, at the airport fly_airport_world loaded.
     set_fltvars(32);
@@ -230,11 +245,14 @@ void fly_frame() {
 
 float fly_time() { return static_cast<float>(run_time); }
 
-int fly_state_is_finite() {
+// Finite, and for the height and the velocity within what any flight reaches: a state that runs
+// away numerically grows by orders of magnitude a frame, long before it overflows.
+static int state_is_sound() {
   double d[] = {flt.X, flt.Y, flt.Z, flt.vX, flt.vY, flt.vZ};
   for (double x : d) {
     if (!std::isfinite(x)) return 0;
   }
+  if (std::fabs(flt.Y) > 1.0e6 || std::hypot(std::hypot(flt.vX, flt.vY), flt.vZ) > 1.0e4) return 0;
   float f[] = {flt.the, flt.psi,  flt.phi,  flt.P,    flt.Q,  flt.R,     flt.aX,   flt.aY,
                flt.aZ,  flt.Pdot, flt.Qdot, flt.Rdot, flt.av, flt.Alpha, flt.Beta, flt.m_total};
   for (float x : f) {
@@ -242,6 +260,10 @@ int fly_state_is_finite() {
   }
   return 1;
 }
+
+int fly_state_is_finite() { return !impact_ran_away && state_is_sound(); }
+
+float fly_impact_kias() { return impact_kias; }
 
 // The spinning propellers and rotors hold energy too: a rotor slowing down in autorotation gives
 // its energy to the aircraft, so it belongs in the sum; so does the airframe's own rotation, which
@@ -274,6 +296,9 @@ static double compass(float deg) {
   return h >= 360.0 ? h - 360.0 : h;
 }
 
+// East of the date line the region's longitudes run on beyond 180: reported in -180..180.
+static float longitude() { return fltwrap(flt.lon, -180.0f, 180.0f); }
+
 void fly_summary(char* out, int size) {
   double heading = compass(flt.psi);
   std::snprintf(
@@ -283,9 +308,9 @@ void fly_summary(char* out, int size) {
       "on_ground=%d crashed=%d",
       fly_time(), flt.h * con.mtrstoft, (flt.h - env.local_h) * con.mtrstoft, flt.vind,
       flt.av * con.msctokts, shown(flt.vu * con.msctofpm, 1.0), shown(flt.the180, 0.1),
-      shown(flt.phi180, 0.1), heading, compass(flt.magpsi), flt.lat, flt.lon, ground_distance_nm(),
-      pln.numen > 0 ? flt.tac[0] * con.rsctorpm : 0.0f, flt.m_fuel * con.kgstolbs,
-      flt.onsurface ? 1 : 0, flt.crashes > 0 ? 1 : 0);
+      shown(flt.phi180, 0.1), heading, compass(flt.magpsi), flt.lat, longitude(),
+      ground_distance_nm(), pln.numen > 0 ? flt.tac[0] * con.rsctorpm : 0.0f,
+      flt.m_fuel * con.kgstolbs, flt.onsurface ? 1 : 0, flt.crashes > 0 ? 1 : 0);
 }
 
 void fly_csv_header(std::FILE* f) {
@@ -300,7 +325,7 @@ void fly_csv_row(std::FILE* f) {
       f,
       "%.3f,%.2f,%.2f,%.6f,%.6f,%.1f,%.1f,%.2f,%.2f,%.1f,%.3f,%.3f,%.3f,%.3f,%.3f,%.4f,%.4f,"
       "%.4f,%.1f,%.1f,%.1f,%.1f,%.1f,%.0f,%.1f,%.2f\n",
-      fly_time(), flt.X, flt.Z, flt.lat, flt.lon, flt.h * con.mtrstoft,
+      fly_time(), flt.X, flt.Z, flt.lat, longitude(), flt.h * con.mtrstoft,
       (flt.h - env.local_h) * con.mtrstoft, flt.vind, flt.av * con.msctokts, flt.vu * con.msctofpm,
       flt.Alpha, flt.Beta, flt.the180, flt.phi180, flt.psi, flt.P, flt.Q, flt.R, flt.faxilaero,
       flt.fsideaero, flt.fnrmlaero, flt.faxilprop, flt.fnrmlgear,
@@ -348,16 +373,35 @@ static void restore_hooks() {
   atc_said_hook = said_hook_before;
 }
 
+// The run's options and where its messages go, for the closing of its files.
+static const fly_options* run_options;
+static std::FILE* run_errs;
+
+// The last lines of a file reach it only when it is closed: a file that could not take them
+// (a full disk) fails the run, as a failed write in flight does, instead of passing as complete.
+static int close_outputs(int status, std::FILE* csv) {
+  const char* lost = nullptr;
+  if (csv && (std::ferror(csv) | std::fclose(csv))) lost = run_options->csv;
+  if (trk.is_open()) {
+    trk.flush();
+    if (!trk.good())
+      lost = run_options->data_out[0] ? run_options->data_out : run_options->cycle_dump;
+    trk.close();
+  }
+  if (!lost) return status;
+  std::fprintf(run_errs, "kestrix-fly: could not write %s\n", lost);
+  return status == FLY_OK ? FLY_ALERT : status;
+}
+
 static int finish(int status, std::FILE* out, std::FILE* csv) {
   restore_hooks();
   MACIBM_serial_close();
   headless_set_serial_device(nullptr);
   set.ser_NMEA = 0;
-  if (csv) std::fclose(csv);
-  if (trk.is_open()) trk.close();
+  status = close_outputs(status, csv);
   char s[400];
   fly_summary(s, sizeof s);
-  std::fprintf(out, "%s\n", s);
+  std::fprintf(out, "%s\n", impact_summary[0] ? impact_summary : s);
   return status;
 }
 
@@ -452,11 +496,14 @@ static void choose_outputs(const fly_options* o) {
 int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   static fly_script script;  // large; kept out of the stack
   char err[FLY_ERR];
+  run_options = o;
+  run_errs = errs;
   alert_hook_before = macibm_alert_hook;
   exit_hook_before = macibm_exit_hook;
   said_hook_before = atc_said_hook;
   script.count = 0;
   if (o->script[0] && !fly_read_script(o->script, &script, err)) return refuse(errs, err);
+  init_constants();  // the feet of the ground's elevation are converted before the world is set up
   fly_setup_world(o->ground_elev_ft * con.fttomtrs);
   summary_out = out;
   alert_seen = 0;
@@ -484,6 +531,9 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
     }
     trk.setf(std::ios::fixed, std::ios::floatfield);
   }
+  // Loading an aircraft file writes its analysis to the data stream, which the simulator opens as
+  // "Kestrix.out" in the working folder: a run that asked for neither file must not replace one.
+  if (!trk.is_open()) trk.open("/dev/null");
   if (o->airport_start && !fly_airport_world(o, err)) {
     if (alert_seen) return finish(FLY_ALERT, out, nullptr);
     return refuse(errs, err);
@@ -535,10 +585,12 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
       dumped = 1;
     }
     fly_frame();
-    if (csv) fly_csv_row(csv);
+    // A crash has restarted the flight elsewhere at rest: the history ends with the frame before.
+    if (csv && flt.crashes == 0) fly_csv_row(csv);
     if (!fly_state_is_finite()) {
       std::fprintf(errs,
-                   "kestrix-fly: the flight state stopped being a finite number at t=%.3f s\n",
+                   "kestrix-fly: the flight state stopped being a finite number, or ran away "
+                   "beyond any flight, at t=%.3f s\n",
                    fly_time());
       return finish(FLY_NOT_FINITE, out, csv);
     }

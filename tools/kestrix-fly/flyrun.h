@@ -179,8 +179,12 @@ void fly_set_controls(const fly_controls* c);
 void fly_frame();
 // Simulated seconds since the start.
 float fly_time();
-// 1 when every position, velocity, attitude, rate and acceleration is a finite number.
+// 1 when every position, velocity, attitude, rate and acceleration is a finite number, the height
+// within 1,000 km and the speed within 10 km/s; 0 also after an impact of a state that was not,
+// which the simulator's crash restart has replaced.
 int fly_state_is_finite();
+// Indicated airspeed at the last crash, kt: the crash restart leaves the aircraft at rest.
+float fly_impact_kias();
 // Specific energy of the aircraft, J/kg: v^2 / 2 + g h, plus its rotation and the spin of its
 // propellers and rotors.
 float fly_energy();

@@ -43,6 +43,22 @@ static int parse_wind(const char* s, float* dir, float* kt) {
          in_range(*kt, 0.0f, 200.0f);
 }
 
+// The file options; a path cut short to fit would name another file, so a longer one is refused.
+static const char* const path_options[] = {"aircraft", "script", "csv", "cycle-dump", "data-out",
+                                           "nmea"};
+enum { PATH_MAX_CHARS = 399 };
+
+static int path_fits(const char* name, const char* path, char* err) {
+  for (const char* p : path_options) {
+    if (std::strcmp(name, p) == 0 && std::strlen(path) > PATH_MAX_CHARS) {
+      std::snprintf(err, FLY_ERR, "--%s takes a path of at most %d characters", name,
+                    PATH_MAX_CHARS);
+      return 0;
+    }
+  }
+  return 1;
+}
+
 static void copy_path(char* to, const char* from) { std::snprintf(to, 400, "%s", from); }
 
 // "5,16,26": whole numbers 0..50, each marked in chosen[]; at least one.
@@ -249,7 +265,19 @@ const char FLY_USAGE[] =
 
 // Options that exclude each other; 0 with a message when two of them meet.
 static int check_together(const fly_options* o, int have_lat, int have_lon, int have_elev,
-                          char* err) {
+                          int have_place, char* err) {
+  // Without an airport start they would be ignored, and the flat world flown instead.
+  if (have_place && !o->airport_start) {
+    std::snprintf(err, FLY_ERR,
+                  "--airport and --runway choose where --start runway, vfr-final or ils-final "
+                  "starts");
+    return 0;
+  }
+  if (o->airport_start && have_elev) {
+    std::snprintf(err, FLY_ERR,
+                  "--ground-elev-ft is for the flat world, not with an airport start");
+    return 0;
+  }
   if (have_lat != have_lon) {
     std::snprintf(err, FLY_ERR, "--lat and --lon go together");
     return 0;
@@ -268,6 +296,9 @@ static int check_together(const fly_options* o, int have_lat, int have_lon, int 
 int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err) {
   fly_default_options(o);
   int have_aircraft = 0, have_lat = 0, have_lon = 0, have_elev = 0, have_groups = 0;
+  int have_flight_option = 0;  // an option with a value other than the aircraft and its loads
+  int have_place = 0;          // --airport or --runway
+  int have_dump_at = 0;
   for (int i = 1; i < argc; i++) {
     const char* a = argv[i];
     if (std::strcmp(a, "--help") == 0) {
@@ -302,6 +333,10 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
     const char* v = argv[++i];
     unsigned mask = 0;
     float x;
+    if (!path_fits(name, v, err)) return 0;
+    if (std::strcmp(name, "aircraft") != 0 && std::strcmp(name, "fuel-lb") != 0 &&
+        std::strcmp(name, "payload-lb") != 0)
+      have_flight_option = 1;
     if (std::strcmp(name, "aircraft") == 0) {
       copy_path(o->aircraft, v);
       have_aircraft = 1;
@@ -326,12 +361,14 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
         return 0;
       }
       std::snprintf(o->airport, sizeof o->airport, "%-4s", v);
+      have_place = 1;
     } else if (std::strcmp(name, "runway") == 0) {
       if (!parse_number(v, &x) || !in_range(x, 0.0f, 5.0f) || x != std::floor(x)) {
         std::snprintf(err, FLY_ERR, "--runway must be a whole number from 0 to 5, not '%s'", v);
         return 0;
       }
       o->runway = static_cast<int>(x);
+      have_place = 1;
     } else if (std::strcmp(name, "wind") == 0) {
       if (!parse_wind(v, &o->wind_dir, &o->wind_kt)) {
         std::snprintf(err, FLY_ERR,
@@ -372,7 +409,9 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
           {"seconds", &o->seconds, 0.0f, 86400.0f},
           {"prd", &o->prd, 0.001f, 0.1f},
           {"dump-at", &o->dump_at, 0.0f, 86400.0f},
-          {"lat", &o->lat, -90.0f, 90.0f},
+          // The region about the point is laid out flat: at the pole its longitudes would run
+          // wild, so starts end at 89 degrees, as the simulator's Location dialog has them.
+          {"lat", &o->lat, -89.0f, 89.0f},
           {"lon", &o->lon, -180.0f, 180.0f},
           {"fuel-lb", &o->fuel_lb, 0.0f, 1.0e6f},
           {"payload-lb", &o->payload_lb, 0.0f, 1.0e6f},
@@ -390,6 +429,7 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
         have_lat |= n.to == &o->lat;
         have_lon |= n.to == &o->lon;
         have_elev |= n.to == &o->ground_elev_ft;
+        have_dump_at |= n.to == &o->dump_at;
         o->have_fuel |= n.to == &o->fuel_lb;
         o->have_payload |= n.to == &o->payload_lb;
       }
@@ -418,9 +458,7 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
     return 0;
   }
   // The card flies its own starts and pilot.
-  if (o->test_card && (o->script[0] || o->csv[0] || o->cycle_dump[0] || o->data_out[0] ||
-                       o->nmea[0] || o->airport_start || o->start_ground || o->at_position ||
-                       o->given || o->ap_follow_atc)) {
+  if (o->test_card && (have_flight_option || o->given || o->ap_follow_atc)) {
     std::snprintf(err, FLY_ERR,
                   "--test-card flies its own starts and pilot: only --aircraft, --fuel-lb and "
                   "--payload-lb go with it");
@@ -431,7 +469,20 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
     std::snprintf(err, FLY_ERR, "--data-out and --cycle-dump both write the data file: give one");
     return 0;
   }
-  return one_lateral_mode(o->given, err) && check_together(o, have_lat, have_lon, have_elev, err);
+  if (have_dump_at && !o->cycle_dump[0]) {
+    std::snprintf(err, FLY_ERR, "--dump-at goes with --cycle-dump");
+    return 0;
+  }
+  // The dump is taken at the start of the first frame at or after dump_at.
+  const long frames = std::lround(o->seconds / o->prd);
+  if (o->cycle_dump[0] && (frames < 1 || (frames - 1) * o->prd + 1.0e-6f < o->dump_at)) {
+    std::snprintf(err, FLY_ERR,
+                  "--dump-at %g s is not within the run: its last frame starts at %g s", o->dump_at,
+                  frames < 1 ? 0.0 : (frames - 1) * o->prd);
+    return 0;
+  }
+  return one_lateral_mode(o->given, err) &&
+         check_together(o, have_lat, have_lon, have_elev, have_place, err);
 }
 
 // What the pilot says to the controller: "atc=N" picks line N of the main menu, "atc_pick=ID" the
@@ -534,6 +585,12 @@ int fly_read_script(const char* path, fly_script* s, char* err) {
       return 0;
     }
     s->count++;
+  }
+  // A folder opens for reading on Linux, and reads as nothing: it is not an empty script.
+  if (std::ferror(f)) {
+    std::snprintf(err, FLY_ERR, "cannot read script %s", path);
+    std::fclose(f);
+    return 0;
   }
   std::fclose(f);
   std::stable_sort(s->entry, s->entry + s->count,

@@ -2,6 +2,7 @@
 // answers the first-run aircraft dialog with the first aircraft file beside the program, leaves
 // through the File menu's Exit and says what ran.
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,26 +23,52 @@ static double real_start_ms = 0.0;
 static std::string aircraft_folder;
 static std::string aircraft_file;
 
-static void usage() {
-  std::printf(
+static void usage(std::FILE* to) {
+  std::fprintf(
+      to,
       "usage: kestrix-headless [--frames N | --seconds S]\n"
       "Runs the simulator without a screen for N frames or S simulated seconds (default 5 s),\n"
       "then leaves through File > Exit.\n");
 }
 
+static char why[300];  // what could not be used, for the message
+static bool help_asked = false;
+
+// A budget is the whole text as a number: an empty one, or one too large to hold (which the
+// conversion would turn into the largest it can, a run without end), is no budget.
 static bool parse_args(int argc, char** argv) {
   for (int i = 1; i < argc; i++) {
     const char* a = argv[i];
-    if (std::strcmp(a, "--frames") == 0 && i + 1 < argc) {
+    const bool budget = std::strcmp(a, "--frames") == 0 || std::strcmp(a, "--seconds") == 0;
+    if (std::strcmp(a, "--help") == 0) {
+      help_asked = true;
+      return true;
+    }
+    if (budget && i + 1 >= argc) {
+      std::snprintf(why, sizeof why, "%s needs a value", a);
+      return false;
+    }
+    if (std::strcmp(a, "--frames") == 0) {
+      const char* v = argv[++i];
       char* end = nullptr;
-      max_frames = std::strtoll(argv[++i], &end, 10);
-      if (*end || max_frames < 0) return false;
-    } else if (std::strcmp(a, "--seconds") == 0 && i + 1 < argc) {
+      errno = 0;
+      max_frames = std::strtoll(v, &end, 10);
+      if (end == v || *end || errno == ERANGE || max_frames < 0) {
+        std::snprintf(why, sizeof why, "--frames takes a whole number of frames, not '%.200s'", v);
+        return false;
+      }
+    } else if (std::strcmp(a, "--seconds") == 0) {
+      const char* v = argv[++i];
       char* end = nullptr;
-      max_seconds = std::strtod(argv[++i], &end);
-      if (*end || !(max_seconds >= 0.0 && max_seconds < 1.0e6)) return false;
+      max_seconds = std::strtod(v, &end);
+      if (end == v || *end || !(max_seconds >= 0.0 && max_seconds < 1.0e6)) {
+        std::snprintf(why, sizeof why,
+                      "--seconds takes simulated seconds from 0 to less than 1e6, not '%.200s'", v);
+        return false;
+      }
       max_frames = -1;
     } else {
+      std::snprintf(why, sizeof why, "unknown option '%.200s'", a);
       return false;
     }
   }
@@ -100,8 +127,13 @@ static void report_and_exit(int status) {
 
 int main(int argc, char** argv) {
   if (!parse_args(argc, argv)) {
-    usage();
+    std::fprintf(stderr, "kestrix-headless: %s\n", why);
+    usage(stderr);
     return 2;
+  }
+  if (help_asked) {
+    usage(stdout);
+    return 0;
   }
   macibm_find_paths();
   find_aircraft();
