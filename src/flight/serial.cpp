@@ -45,17 +45,10 @@ static void tenths(char* out, float value) {
   std::sprintf(out, "%03d.%d", n / 10, n % 10);
 }
 
-// Local time less UTC in the time zone the sentences began in. The local clock runs on unchanged
-// as the aircraft crosses into the next zone, so a UTC taken with the zone under the aircraft
-// would go back an hour flying east (and skip one flying west). Lifetime: flight.
-static float zone_offset = 0.0f;
-static int have_zone = 0;
-
 // UTC of the simulator's clock as hhmmss.ss, from the local time (which a flight start sets,
 // while the universal time waits for the frame's clocks).
 static float utc_now() {
-  if (!have_zone) zone_offset = msc.locl_time - zulu_for_local(msc.locl_time), have_zone = 1;
-  float z = fltwrap(msc.locl_time - zone_offset, 0.0f, 86400.0f);
+  float z = zulu_for_local(msc.locl_time);
   return z >= 0.0f && z < 86400.0f ? z : 0.0f;  // midnight is the start of a day
 }
 
@@ -144,7 +137,6 @@ void reset_serial_outputs() {
   last_second = -1;
   days_flown = 0;
   last_zulu = -1.0f;
-  have_zone = 0;
 }
 
 // A port that fails a write (gone, full, closed by its reader) is not worth a notice every frame:

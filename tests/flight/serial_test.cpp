@@ -64,21 +64,6 @@ TEST_F(FlightSerialPort, SentencesGoOutOnceASecondWithTheirChecksumsAndTheDateTu
   EXPECT_NE(rmc[3].find(",220624,"), std::string::npos) << rmc[3];
 }
 
-// Crossing into the next time zone east leaves the local clock running on: UTC must not go back
-// the hour with it.
-TEST_F(FlightSerialPort, UtcRunsOnAcrossATimeZoneBoundary) {
-  set.ser_NMEA = 1;
-  msc.locl_time = 3600.0f;
-  flt.lon = -97.6f;
-  frames(20);
-  flt.lon = -97.4f;
-  frames(20);
-  std::vector<std::string> lines = lines_of(port_bytes());
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[0].substr(7, 6), "050000");
-  EXPECT_EQ(lines[2].substr(7, 6), "050001");
-}
-
 TEST_F(FlightSerialPort, MotionAndCockpitStreamsWriteAMarkerAndTheirFloatsEachFrame) {
   set.ser_motion = set.ser_cockpit = 1;
   msc.elap_time = 12.5f;
