@@ -141,6 +141,10 @@ struct flightstruct {
   int gear_stat_tick[GEAR_LEGS];  // each leg at the last event tick
   float jatoleft;                 // take-off rocket burn time left, s
 
+  // The clocks' time zone: the hours the zone under the aircraft was east of the clocks' reference
+  // when they last advanced, plus 100; 0 before this flight's first frame
+  int clock_zone;
+
   // Warnings
   int over_vfe;  // flaps were extended above Vfe; cleared when they are retracted
   int crashes;  // impacts beyond the crash sink rate counted by the force pass, never cleared by it

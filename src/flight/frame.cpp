@@ -160,6 +160,9 @@ static void path_bank() {
   }
 }
 
+// Whole hours east of Greenwich of the aircraft's time zone, by its longitude.
+static int time_zone() { return intround(flt.lon / 15.0f); }
+
 static void advance_clocks() {
   float dt = msc.prd;
   bool in_cloud =
@@ -169,12 +172,18 @@ static void advance_clocks() {
     msc.nigt_time = advance_clock(CLOCK_NIGT, msc.nigt_time, dt);
   if (msc.timer_running) msc.timr_time = advance_clock(CLOCK_TIMR, msc.timr_time, dt);
   msc.elap_time = advance_clock(CLOCK_ELAP, msc.elap_time, dt);
+  // Flown into the next time zone, the local clock steps by the hour the zones differ, so that
+  // UTC, the local time less the zone's offset, runs on; a flight start keeps the local time.
+  const int zone = time_zone() + 100;
+  if (flt.clock_zone > 0 && zone != flt.clock_zone)
+    msc.locl_time = fltwrap(msc.locl_time + (zone - flt.clock_zone) * 3600.0f, 0.0f, 86400.0f);
+  flt.clock_zone = zone;
   msc.locl_time = advance_clock(CLOCK_LOCL, msc.locl_time, dt);
   msc.zulu_time = zulu_for_local(msc.locl_time);
 }
 
 float zulu_for_local(float locl) {
-  return fltwrap(locl - (intround(flt.lon / 15.0f) + 3) * 3600.0f, 0.0f, 86400.0f);
+  return fltwrap(locl - (time_zone() + 3) * 3600.0f, 0.0f, 86400.0f);
 }
 
 // One integration sub-step: the ship decks, the forces, then the motion.

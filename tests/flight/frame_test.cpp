@@ -61,6 +61,22 @@ TEST_F(FlightFrame, ClocksWrapAtMidnightAndZuluFollowsLongitude) {
   EXPECT_NEAR(clock_since(10.0f, 4.0f), 6.0f, 1e-6f);
 }
 
+// Flown east into the next time zone (at 112.5 W), the local clock steps an hour on and UTC runs
+// on. The clocks go by where the last frame left the aircraft.
+TEST_F(FlightFrame, IntoTheNextTimeZoneTheLocalClockStepsAndUtcRunsOn) {
+  start(0.05f);
+  const auto two_frames_at = [](float lon) {
+    flt.X += X_with_latlon(flt.lat, lon) - X_with_latlon(flt.lat, flt.lon);
+    update_flight();
+    update_flight();
+  };
+  two_frames_at(-112.55f);
+  const float locl = msc.locl_time, zulu = msc.zulu_time;
+  two_frames_at(-112.45f);
+  EXPECT_NEAR(msc.zulu_time - zulu, 0.1f, 0.01f);
+  EXPECT_NEAR(msc.locl_time - locl, 3600.1f, 0.01f);
+}
+
 // Late in the day a float clock's last bit is 1/256 s: short frames must not round it fast.
 TEST_F(FlightFrame, ClocksKeepTimeOverManyShortFrames) {
   for (float prd : {0.01f, 0.05f}) {
