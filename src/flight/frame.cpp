@@ -160,7 +160,8 @@ static void path_bank() {
   }
 }
 
-// Whole hours east of Greenwich of the aircraft's time zone, by its longitude.
+// Whole hours east of Greenwich of the aircraft's time zone, by its longitude: local time is UTC
+// plus that many hours (standard time, 8 hours behind UTC in California).
 static int time_zone() { return intround(flt.lon / 15.0f); }
 
 static void advance_clocks() {
@@ -183,7 +184,7 @@ static void advance_clocks() {
 }
 
 float zulu_for_local(float locl) {
-  return fltwrap(locl - (time_zone() + 3) * 3600.0f, 0.0f, 86400.0f);
+  return fltwrap(locl - time_zone() * 3600.0f, 0.0f, 86400.0f);
 }
 
 // One integration sub-step: the ship decks, the forces, then the motion.

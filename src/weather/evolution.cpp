@@ -152,7 +152,7 @@ void read_real_weather() {
                  "For complete weather CONTROL, rather than using REAL weather, remove the file "
                  "'USA.rwx' from the Kestrix folder.",
                  ALERT_NOTICE);
-    msc.locl_time = fltwrap((flt.lon / 15.0f + 3.0f) * 3600.0f + msc.zulu_time, 0, 86400);
+    msc.locl_time = fltwrap(msc.zulu_time + intround(flt.lon / 15.0f) * 3600.0f, 0, 86400);
   }
   spread_reported_wind();
 }

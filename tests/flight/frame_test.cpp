@@ -56,7 +56,7 @@ TEST_F(FlightFrame, ClocksWrapAtMidnightAndZuluFollowsLongitude) {
   // 86399.99 is 86399.992 as a float.
   EXPECT_NEAR(msc.locl_time, 0.042f, 1e-3f);
   EXPECT_NEAR(msc.elap_time, 0.042f, 1e-3f);
-  EXPECT_NEAR(msc.zulu_time, fltwrap(msc.locl_time + 5.0f * 3600.0f, 0.0f, 86400.0f), 1e-2f);
+  EXPECT_NEAR(msc.zulu_time, fltwrap(msc.locl_time + 8.0f * 3600.0f, 0.0f, 86400.0f), 1e-2f);
   EXPECT_NEAR(clock_since(0.04f, 86399.5f), 0.54f, 1e-3f);  // across midnight, not negative
   EXPECT_NEAR(clock_since(10.0f, 4.0f), 6.0f, 1e-6f);
 }
@@ -117,7 +117,7 @@ TEST(FlightSerial, PositionSentenceFields) {
   flt.vY = 30.0f;  // the climb is no speed over the ground
   flt.h = 1524.0f;
   env.mvar = -12;  // 12 degrees east, as in southern California
-  msc.locl_time = 19.0f * 3600.0f;  // midnight UTC five time zones west
+  msc.locl_time = 16.0f * 3600.0f;  // midnight UTC eight time zones west
   char s[NMEA_MAX];
   int n = nmea_sentence(s);
   EXPECT_STREQ(s, "$GPRMC,000000.00,A,3330.00,N,11715.00,W,100.0,045.5,210624,012.0,E*4F\r\n");

@@ -28,8 +28,8 @@ class FlightSerialPort : public FlightTest {
     MACIBM_serial_close();
     return read_file(path);
   }
-  // Frames as the flight runs them: the outputs, then the clocks. At longitude 0 UTC is local
-  // time less three hours.
+  // Frames as the flight runs them: the outputs, then the clocks. At longitude 0 UTC is the
+  // local time.
   void frames(int n) {
     for (int i = 0; i < n; i++) {
       serial_outputs();
@@ -41,7 +41,7 @@ class FlightSerialPort : public FlightTest {
 
 TEST_F(FlightSerialPort, SentencesGoOutOnceASecondWithTheirChecksumsAndTheDateTurnsAtMidnight) {
   set.ser_NMEA = 1;
-  msc.locl_time = 10797.5f;  // 23:59:57.5 UTC
+  msc.locl_time = 86397.5f;  // 23:59:57.5 UTC
   frames(80);  // four seconds: a sentence at the start and at each whole second of local time
   std::vector<std::string> rmc;
   int gga = 0;
