@@ -65,12 +65,20 @@ static void lever_step(int lever, int engine, int dir) {
   controls_hooks.redraw_flaps();
 }
 
+// Whether the panel has this lever: a key only moves a lever there is, as a click would. Flaps
+// requested on an aircraft without them would set off the flap-speed notice.
+static int detent_lever_fitted(int lever) {
+  if (lever == LEVER_FLAP) return pln.flapEQ;
+  if (lever == LEVER_SLAT) return pln.slatEQ && !pln.autoslatEQ;
+  return pln.sbrkEQ || pln.fbrkEQ;
+}
+
 // "1" and "2" the flaps, "3" and "4" the slats, "5" and "6" the speed brake: the odd key retracts.
 static int detent_key(char c) {
   static const int lever[3] = {LEVER_FLAP, LEVER_SLAT, LEVER_SBRK};
   if (c < '1' || c > '6') return 0;
   int k = c - '1';
-  lever_step(lever[k / 2], -1, k % 2 ? 1 : -1);
+  if (detent_lever_fitted(lever[k / 2])) lever_step(lever[k / 2], -1, k % 2 ? 1 : -1);
   return 1;
 }
 

@@ -58,6 +58,11 @@ TEST_F(ControlsKeys, SecondRadiosWrapEachPartByItself) {
 }
 
 TEST_F(ControlsKeys, LeverKeysStepOneDetentFromWhereTheLeverStands) {
+  keys("246");  // levers the aircraft lacks stay put
+  EXPECT_EQ(flt.flaprequest, 0);
+  EXPECT_EQ(flt.slatrequest, 0.0f);
+  EXPECT_EQ(flt.sbrk, 0.0f);
+  pln.flapEQ = pln.slatEQ = pln.sbrkEQ = 1;
   keys("2");
   EXPECT_EQ(flt.flaprequest, 10);
   flt.flaprequest = 40;  // moved by a click meanwhile
