@@ -151,6 +151,12 @@ void stop_buffer(int n) {
   if (usable(n)) MACIBM_sound_pause(n);
 }
 
+void stop_all_sounds() {
+  if (!msc.sound_avail) return;
+  for (int n = 0; n < SOUND_COUNT; n++)
+    if (snd.loaded[n]) MACIBM_sound_pause(n);
+}
+
 void set_frq_vol(float rate, float level, float level_min, float level_max, int n) {
   if (!usable(n)) return;
   const float v = level_min + level * (level_max - level_min);

@@ -77,6 +77,9 @@ void fill_buffer(int n);
 void play_buffer(int n, int loop);
 // Stops sound n where it stands, so that a loop resumes from there.
 void stop_buffer(int n);
+// Stops every sound where it stands, whatever the user's switch: called as the switch goes off,
+// for a loop the simulation keeps going on its own (the stall horn) would not be stopped after it.
+void stop_all_sounds();
 // Retunes sound n: playback rate `rate` times its file's own rate, and a volume from level mapped
 // onto level_min..level_max (0..1: -50 dB..0 dB on a square-root scale, where -50 dB is silence).
 // A rate or level that is not a finite number, or a negative level, gives silence at the lowest
