@@ -53,7 +53,7 @@ struct soundstruct {
   int frequency[SOUND_COUNT];     // playback rate last set, Hz, 100..100000; 0 not set yet
   int volume[SOUND_COUNT];        // volume last set, hundredths of a decibel, -5000..0
   char path[SOUND_COUNT][STR_SIZE];  // the file it came from; empty when none could be used
-  int noticing;                   // one of the module's notices is up: the loops wait for it
+  int noticing;                   // a notice of a load is up: the loops wait for it
 };
 extern soundstruct snd;
 // Every sound unloaded and unset (the device is not touched).
