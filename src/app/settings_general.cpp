@@ -13,6 +13,7 @@
 #include "flight/flight.h"
 #include "render/ogl.h"
 #include "shared/shared.h"
+#include "sound/sound.h"
 
 // ---- Serial output ---------------------------------------------------------------------------
 
@@ -144,7 +145,12 @@ static const form_field sound_fields[] = {
     applies_when(field_check("voice", "Speak the controller's words", &atc.voice_out), have_speech),
     field_check("text", "Show the controller's words", &atc.text_out),
 };
-const form_window sound_form = {sound_fields, count_of(sound_fields), nullptr, nullptr, nullptr};
+// Sound switched off silences what plays now: the calls that would stop it later do nothing then.
+static void sound_action(int, int field, int) {
+  if (field == 0 && !msc.sound_on) stop_all_sounds();
+}
+const form_window sound_form = {sound_fields, count_of(sound_fields), nullptr, nullptr,
+                                sound_action};
 
 static const form_field warnings_fields[] = {
     field_check("frame", "Warn when the frame rate is too low", &msc.warn_frame),

@@ -101,7 +101,8 @@ void update_stall();
 void update_GPWS();
 void update_radalt();
 void update_morse();
-// The warnings' memory back to its start: nothing warned, no marker, no identification playing.
+// The warnings' memory back to its start: nothing warned, no marker, no identification playing;
+// a stall horn or stick shaker still going is stopped.
 void reset_warnings();
 
 enum { MORSE_SLOTS = 24 };  // symbols of one identification: 4 characters of up to 5 and a gap

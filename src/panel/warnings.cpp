@@ -63,7 +63,13 @@ static warning_memory initial_memory() {
 
 static warning_memory wrn = initial_memory();
 
-void reset_warnings() { wrn = initial_memory(); }
+// What sounds or shakes now would go on for ever once forgotten: a new flight stops it first.
+void reset_warnings() {
+  if (wrn.stall_on) panel_stop_hook(SND_STALL);
+  if ((wrn.stall_on && pln.ff_stickshaker) || wrn.wing1_stalled)
+    panel_force_hook(FF_Y_VIBRATION_CLEAR, 0, 0, 0);
+  wrn = initial_memory();
+}
 
 // Whether the clock has reached `when`, a moment at most `span` seconds after the time it was
 // set. The clock wraps at midnight: a moment further ahead than that has been passed.

@@ -53,7 +53,11 @@ void maintain_windrain_sound() {
 }
 
 void play_engine_and_windrain() {
-  if (snd.noticing) return;
+  // A setting refused while tuning them raises a notice, which resumes the loops: this call is
+  // already doing that.
+  static int playing = 0;
+  if (snd.noticing || playing) return;
+  playing = 1;
   // Tuned before they start, so that no loop is heard for a moment at its old pitch.
   if (pln.entype != 0) maintain_engine_sound();
   maintain_windrain_sound();
@@ -61,6 +65,7 @@ void play_engine_and_windrain() {
   play_buffer(SND_WIND, 1);
   if (!(flt.h > atm.topsMSL) && atm.temp_SL > 32.0f && atm.rain_tstm > 1.0f)
     play_buffer(SND_RAIN, 1);
+  playing = 0;
 }
 
 void stop_engine_and_windrain() {

@@ -30,12 +30,13 @@ void dispose_sound() {
 
 // ---- Notices ---------------------------------------------------------------------------------
 
-// A notice holds and resumes the loops like any alert; while it is the module's own, the loops
-// stay held, since the module is in the middle of a load or a setting.
-static void notice(const char* what, const char* detail) {
-  snd.noticing++;
+// A notice holds and resumes the loops like any alert. One of a load keeps them held, since the
+// other sounds are not loaded yet; one of a setting lets them play again after it (the refused
+// sound is muted by then), or a refusal in flight would silence every loop until the next alert.
+static void notice(const char* what, const char* detail, int hold = 1) {
+  snd.noticing += hold;
   MACIBM_alert(what, detail, "That sound will be silent.", "", ALERT_NOTICE);
-  snd.noticing--;
+  snd.noticing -= hold;
 }
 
 // ---- Loading ---------------------------------------------------------------------------------
@@ -124,7 +125,7 @@ static void apply(int n, int frequency, int volume) {
     if (!MACIBM_sound_gain(n, gain)) {
       snd.muted[n] = 1;
       std::snprintf(C_s, STR_SIZE, "%d", volume);
-      return notice("Can't set sound vol!", C_s);
+      return notice("Can't set sound vol!", C_s, 0);
     }
     snd.volume[n] = volume;
   }
@@ -132,7 +133,7 @@ static void apply(int n, int frequency, int volume) {
     if (!MACIBM_sound_pitch(n, static_cast<float>(frequency) / snd.file_rate[n])) {
       snd.muted[n] = 1;
       std::snprintf(C_s, STR_SIZE, "%d", frequency);
-      return notice("Can't set sound frq!", C_s);
+      return notice("Can't set sound frq!", C_s, 0);
     }
     snd.frequency[n] = frequency;
   }
@@ -149,6 +150,12 @@ void play_buffer(int n, int loop) {
 
 void stop_buffer(int n) {
   if (usable(n)) MACIBM_sound_pause(n);
+}
+
+void stop_all_sounds() {
+  if (!msc.sound_avail) return;
+  for (int n = 0; n < SOUND_COUNT; n++)
+    if (snd.loaded[n]) MACIBM_sound_pause(n);
 }
 
 void set_frq_vol(float rate, float level, float level_min, float level_max, int n) {

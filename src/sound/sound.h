@@ -53,7 +53,7 @@ struct soundstruct {
   int frequency[SOUND_COUNT];     // playback rate last set, Hz, 100..100000; 0 not set yet
   int volume[SOUND_COUNT];        // volume last set, hundredths of a decibel, -5000..0
   char path[SOUND_COUNT][STR_SIZE];  // the file it came from; empty when none could be used
-  int noticing;                   // one of the module's notices is up: the loops wait for it
+  int noticing;                   // a notice of a load is up: the loops wait for it
 };
 extern soundstruct snd;
 // Every sound unloaded and unset (the device is not touched).
@@ -77,6 +77,9 @@ void fill_buffer(int n);
 void play_buffer(int n, int loop);
 // Stops sound n where it stands, so that a loop resumes from there.
 void stop_buffer(int n);
+// Stops every sound where it stands, whatever the user's switch: called as the switch goes off,
+// for a loop the simulation keeps going on its own (the stall horn) would not be stopped after it.
+void stop_all_sounds();
 // Retunes sound n: playback rate `rate` times its file's own rate, and a volume from level mapped
 // onto level_min..level_max (0..1: -50 dB..0 dB on a square-root scale, where -50 dB is silence).
 // A rate or level that is not a finite number, or a negative level, gives silence at the lowest

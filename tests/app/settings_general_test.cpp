@@ -3,6 +3,7 @@
 #include "app_fixture.h"
 
 #include "app/settings.h"
+#include "sound/sound.h"
 
 class AppSettingsGeneral : public AppTest {};
 
@@ -35,4 +36,18 @@ TEST_F(AppSettingsGeneral, TheRenderingScaleIsTheViewMenusScale) {
   mnw.ui_scale = 180;
   APPLICATION_handlemenu(405);
   EXPECT_EQ(headless_form_shown(WIN_RENDERING, "scale"), 3.0f);
+}
+
+// The stall horn loops on its own while the stall lasts; sound switched off while it sounds must
+// silence it, for stopping it at the stall's end is no longer heard by a switched-off device.
+TEST_F(AppSettingsGeneral, SoundSwitchedOffSilencesTheStallHorn) {
+  const unsigned char pcm[4] = {};
+  msc.sound_avail = MACIBM_sound_open();
+  MACIBM_sound_load(SND_STALL, pcm, 4, 1, 16, 22050);
+  snd.loaded[SND_STALL] = 1, snd.file_rate[SND_STALL] = 22050;
+  msc.sound_on = mnw.ready_to_update = 1;
+  play_buffer(SND_STALL, 1);
+  APPLICATION_handlemenu(422);
+  headless_form_set(WIN_SOUND, "sound", 0.0f);
+  EXPECT_NE(headless_sound_slot(SND_STALL).state, SOUND_PLAYING);
 }

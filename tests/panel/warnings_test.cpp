@@ -35,6 +35,13 @@ TEST_F(PanelWarnings, StallWarningLoopsTheHornAndShakesTheStickWhileNearTheStall
   fly_at(60.0f, 5.0f);
   update_stall();
   EXPECT_EQ(cues(), (std::vector<cue>{{'s', 3}, {'f', 29}}));
+  // A new flight begun while the horn sounds silences it and the shaker: the warnings forget it
+  // was on, so no later tick would.
+  fly_at(60.0f, 13.5f);
+  update_stall();
+  cues().clear();
+  reset_warnings();
+  EXPECT_EQ(cues(), (std::vector<cue>{{'s', 3}, {'f', 29}}));
 }
 
 TEST_F(PanelWarnings, StallWarningNeedsSpeedAndAWingAndUsesTheCleanStallAngleUntilSet) {

@@ -91,6 +91,14 @@ TEST_F(SoundLoops, LoopsAreHeldAroundAnAlertAndAMenuCommandAndPlayAgainAfter) {
   play_engine_and_windrain();
   EXPECT_EQ(headless_sound_slot(SND_RAIN).state, SOUND_PLAYING);
   EXPECT_EQ(headless_sound_slot(SND_ENGINE).state, SOUND_PAUSED);
+  // A setting the device refuses in flight mutes that sound alone: its notice holds the loops,
+  // and the others play again after it.
+  headless_set_sound_device(1, 1);
+  pln.numen = 1, flt.tac[0] = 100.0f;
+  maintain_engine_sound();
+  ASSERT_EQ(macibm_alert_log().size(), 2u);
+  EXPECT_EQ(headless_sound_slot(SND_WIND).state, SOUND_PLAYING);
+  EXPECT_EQ(headless_sound_slot(SND_RAIN).state, SOUND_PLAYING);
 }
 
 }  // namespace
