@@ -272,6 +272,9 @@ int nmea_gga(char* out);
 int nmea_checksum(const char* sentence);
 // Horizontal speed over the ground, m/s.
 float speed_over_ground();
+// The aircraft's longitude in -180..180: the region's longitudes run on past the date line as it
+// moves east or west with the aircraft, and receivers and reports know only -180..180.
+float longitude_180();
 // The position sentences (once for each whole second of local time), the motion-platform and the
 // cockpit streams, as the settings ask. A port that cannot be opened (one notice when it is tried)
 // or that does not take a write (one notice) switches every serial output off.

@@ -89,9 +89,7 @@ static void utc_date(char* out) {
   std::sprintf(out, "%02d%02d%02d", d, m, y % 100);
 }
 
-// The region's longitudes run on past the date line as it moves east or west with the aircraft;
-// a receiver knows only -180..180.
-static float longitude() { return fltwrap(flt.lon, -180.0f, 180.0f); }
+float longitude_180() { return fltwrap(flt.lon, -180.0f, 180.0f); }
 
 float speed_over_ground() {
   return static_cast<float>(std::sqrt(flt.vX * flt.vX + flt.vZ * flt.vZ));
@@ -101,29 +99,31 @@ int nmea_sentence(char* out) {
   char tim[16], date[16], lat[16], lon[16], spd[16], trk_[16], var[16];
   utc_time(tim);
   utc_date(date);
+  const float east = longitude_180();
   degrees_minutes(lat, flt.lat, 2);
-  degrees_minutes(lon, longitude(), 3);
+  degrees_minutes(lon, east, 3);
   tenths(spd, speed_over_ground() * con.msctokts);
   tenths(trk_, flt.hpath);
   tenths(var, static_cast<float>(std::abs(env.mvar)));
   // mvar is what a true heading needs added to read magnetic: a negative mvar is an easterly
   // variation, which the sentence marks E.
   int n = std::snprintf(out, NMEA_MAX, "$GPRMC,%s,A,%s,%c,%s,%c,%s,%s,%s,%s,%c", tim, lat,
-                        flt.lat <= 0.0f ? 'S' : 'N', lon, longitude() <= 0.0f ? 'W' : 'E', spd,
-                        trk_, date, var, env.mvar > 0 ? 'W' : 'E');
+                        flt.lat <= 0.0f ? 'S' : 'N', lon, east <= 0.0f ? 'W' : 'E', spd, trk_, date,
+                        var, env.mvar > 0 ? 'W' : 'E');
   return close_sentence(out, n, NMEA_MAX);
 }
 
 int nmea_gga(char* out) {
   char tim[16], lat[16], lon[16];
   utc_time(tim);
+  const float east = longitude_180();
   degrees_minutes(lat, flt.lat, 2);
-  degrees_minutes(lon, longitude(), 3);
+  degrees_minutes(lon, east, 3);
   float alt = std::isfinite(flt.h) ? fltlim(flt.h, -9999.0f, 99999.0f) : 0.0f;
   // A GPS fix from eight satellites with a good geometry; the height is above mean sea level,
   // with no separation of the geoid given.
   int n = std::snprintf(out, NMEA_MAX, "$GPGGA,%s,%s,%c,%s,%c,1,08,1.0,%.1f,M,0.0,M,,", tim, lat,
-                        flt.lat <= 0.0f ? 'S' : 'N', lon, longitude() <= 0.0f ? 'W' : 'E',
+                        flt.lat <= 0.0f ? 'S' : 'N', lon, east <= 0.0f ? 'W' : 'E',
                         static_cast<double>(alt));
   return close_sentence(out, n, NMEA_MAX);
 }

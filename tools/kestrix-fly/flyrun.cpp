@@ -296,9 +296,6 @@ static double compass(float deg) {
   return h >= 360.0 ? h - 360.0 : h;
 }
 
-// East of the date line the region's longitudes run on beyond 180: reported in -180..180.
-static float longitude() { return fltwrap(flt.lon, -180.0f, 180.0f); }
-
 void fly_summary(char* out, int size) {
   double heading = compass(flt.psi);
   std::snprintf(
@@ -308,7 +305,7 @@ void fly_summary(char* out, int size) {
       "on_ground=%d crashed=%d",
       fly_time(), flt.h * con.mtrstoft, (flt.h - env.local_h) * con.mtrstoft, flt.vind,
       flt.av * con.msctokts, shown(flt.vu * con.msctofpm, 1.0), shown(flt.the180, 0.1),
-      shown(flt.phi180, 0.1), heading, compass(flt.magpsi), flt.lat, longitude(),
+      shown(flt.phi180, 0.1), heading, compass(flt.magpsi), flt.lat, longitude_180(),
       ground_distance_nm(), pln.numen > 0 ? flt.tac[0] * con.rsctorpm : 0.0f,
       flt.m_fuel * con.kgstolbs, flt.onsurface ? 1 : 0, flt.crashes > 0 ? 1 : 0);
 }
@@ -325,7 +322,7 @@ void fly_csv_row(std::FILE* f) {
       f,
       "%.3f,%.2f,%.2f,%.6f,%.6f,%.1f,%.1f,%.2f,%.2f,%.1f,%.3f,%.3f,%.3f,%.3f,%.3f,%.4f,%.4f,"
       "%.4f,%.1f,%.1f,%.1f,%.1f,%.1f,%.0f,%.1f,%.2f\n",
-      fly_time(), flt.X, flt.Z, flt.lat, longitude(), flt.h * con.mtrstoft,
+      fly_time(), flt.X, flt.Z, flt.lat, longitude_180(), flt.h * con.mtrstoft,
       (flt.h - env.local_h) * con.mtrstoft, flt.vind, flt.av * con.msctokts, flt.vu * con.msctofpm,
       flt.Alpha, flt.Beta, flt.the180, flt.phi180, flt.psi, flt.P, flt.Q, flt.R, flt.faxilaero,
       flt.fsideaero, flt.fnrmlaero, flt.faxilprop, flt.fnrmlgear,
