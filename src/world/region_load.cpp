@@ -13,28 +13,38 @@
 
 // ---- Terrain files that could not be used ----------------------------------------------------
 
-static int problem_count = 0;
+static int problem_count = 0, damaged_count = 0;
 static char problem_what[STR_SIZE];
 static char problem_path[STR_SIZE];
+// Set once the pilot has been told that the region reaches past the world data: the moves that
+// follow over the same flat sea say nothing more, so that a flight out over the ocean is not
+// stopped by a box at every degree. It is cleared by a region built wholly from its files.
+static int beyond_data_told = 0;
 
 // Terrain files that could not be used while the region was built; one notice reports them.
-static void note_terrain_problem(const char* what, const char* path) {
+static void note_terrain_problem(const char* what, const char* path, int damaged) {
+  damaged_count += damaged;
   if (problem_count++ > 0) return;
   C_to_C(what, problem_what);
   C_to_C(path, problem_path);
 }
 
 // One notice per region build, naming the first file, so that flying beyond the world data does
-// not stack a box for every quadrant.
-void report_terrain_problems() {
-  if (problem_count == 0) return;
+// not stack a box for every quadrant. A damaged file is always told.
+void report_terrain_problems(int on_move) {
+  const int told = on_move && beyond_data_told && damaged_count == 0;
+  beyond_data_told = problem_count > 0 && damaged_count == 0;
+  if (problem_count == 0 || told) {
+    problem_count = damaged_count = 0;
+    return;
+  }
   char more[STR_SIZE] = "";
   if (problem_count > 1)
     std::snprintf(more, sizeof more, "The same holds for %d more terrain files of this region.",
                   problem_count - 1);
   MACIBM_alert(problem_what, problem_path, TERRAIN_FLAT_WATER, more,
                ALERT_NOTICE);
-  problem_count = 0;
+  problem_count = damaged_count = 0;
 }
 
 // ---- Runway boxes ----------------------------------------------------------------------------
@@ -167,7 +177,7 @@ static int read_env_file(int lat, int lon) {
   return_latlon_str_ENV(lat, lon, path, 1);
   ap_dir(WORLD_DIR, path);
   if (!std::ifstream(path).is_open()) {
-    note_terrain_problem("I could not find the terrain file for this area:", path);
+    note_terrain_problem("I could not find the terrain file for this area:", path, 0);
     return 0;
   }
   int sound = inf_open(path, FILE_BINARY, VERSION_TERRAIN, 0);
@@ -188,7 +198,7 @@ static int read_env_file(int lat, int lon) {
   inf.close();
   if (!sound)
     note_terrain_problem("The terrain file for this area is damaged or of the wrong version:",
-                         path);
+                         path, 1);
   return sound;
 }
 
@@ -298,5 +308,5 @@ void load_region() {
   finish_nav_readin();
   for (int i = 0; i < 5; i++)
     for (int j = 0; j < 4; j++) fill_a_sector_with_ocast(i, j);
-  report_terrain_problems();
+  report_terrain_problems(0);
 }

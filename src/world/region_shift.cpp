@@ -84,7 +84,7 @@ void move_region(int dir) {
     if (dir == MOVE_NORTH) fill_a_sector_with_ocast(s, 3);
     if (dir == MOVE_SOUTH) fill_a_sector_with_ocast(s, 0);
   }
-  report_terrain_problems();
+  report_terrain_problems(1);
 }
 
 // ---- Shifting the grid -----------------------------------------------------------------------

@@ -22,8 +22,9 @@ float region_z(float lat);
 // Database airports: slot r holds a runway long enough to build scenery on.
 inline int runway_in_use(int n, int r) { return apt_len[n][r] > 1 ? 1 : 0; }
 
-// Reports, in one notice, the terrain files that could not be used while the region was built.
-void report_terrain_problems();
+// Reports, in one notice, the terrain files that could not be used while the region was built;
+// a move that only finds more of the missing files already told says nothing.
+void report_terrain_problems(int on_move);
 
 // Places cities, trees and ships on the cells of quadrant (c, r) and clears their fire
 // (terrain_features.cpp). Called for quadrants read from a file.

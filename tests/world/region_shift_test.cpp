@@ -141,6 +141,15 @@ TEST_F(WorldRegionShift, MoveRuleKeepsTheAircraftInTheMiddleWithHysteresis) {
   EXPECT_TRUE(macibm_alert_log().empty());
 }
 
+// Flying out over the sea past the world data is told once, not at every degree; back over the
+// data and out again, it is told again.
+TEST_F(WorldRegionShift, LeavingTheWorldDataIsToldOnce) {
+  load_at(34, -119);
+  for (int dir : {MOVE_WEST, MOVE_WEST, MOVE_EAST, MOVE_EAST, MOVE_WEST}) move_region(dir);
+  ASSERT_EQ(macibm_alert_log().size(), 2u);
+  EXPECT_EQ(macibm_alert_log()[1].line[1], wf::quadrant_path(34, -120));
+}
+
 TEST_F(WorldRegionShift, HighAboveTheGroundNewQuadrantsAreFlatWater) {
   load_at(34, -118);
   float kept = planexyz[100][100][1];
