@@ -89,7 +89,7 @@ static void utc_date(char* out) {
   std::sprintf(out, "%02d%02d%02d", d, m, y % 100);
 }
 
-float longitude_180() { return fltwrap(flt.lon, -180.0f, 180.0f); }
+float longitude_180() { return std::isfinite(flt.lon) ? std::remainder(flt.lon, 360.0f) : 0.0f; }
 
 float speed_over_ground() {
   return static_cast<float>(std::sqrt(flt.vX * flt.vX + flt.vZ * flt.vZ));

@@ -57,6 +57,10 @@ static int floor_to(float v, int step) {
 }
 
 int find_var(float lat, float lon) {
+  // The region's longitudes run on past the date line, and wild near a pole, where the flat
+  // region's meridians meet: the table covers one turn of the earth.
+  lon = std::isfinite(lon) ? std::remainder(lon, 360.0f) : 0.0f;
+  lat = fltlim(lat, -90.0f, 90.0f);
   int lat0 = intlim(floor_to(lat, 30), -60, 30);
   int lon0 = intlim(floor_to(lon, 10), -180, 170);
   int row = lat0 / 30 + 2;

@@ -48,4 +48,8 @@ TEST(WorldMagvar, InterpolatesInTheCellThatHoldsThePoint) {
   // West and south of zero the cell is the one holding the point: -120..-110, not -110..-100.
   EXPECT_EQ(find_var(45.0f, -115.0f), -17);
   EXPECT_EQ(find_var(-45.0f, -15.0f), 19);
+  // Flown east past the date line the region's longitudes run on: 185 E is 175 W. Near a pole
+  // they run wild, and the variation must still be one of the table's, not extrapolated from it.
+  EXPECT_EQ(find_var(50.0f, 185.0f), find_var(50.0f, -175.0f));
+  EXPECT_LE(std::abs(find_var(89.9f, -1.2e6f)), 180);
 }
