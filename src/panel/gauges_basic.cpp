@@ -10,6 +10,7 @@
 #include "panel/panel_local.h"
 #include "render/ogl.h"
 #include "shared/shared.h"
+#include "weather/weather.h"
 #include "world/world.h"
 
 shown_values slot_shown[PANEL_SLOTS];
@@ -195,12 +196,26 @@ static void draw_alt(int slot, int full) {
 
 // ---- Turn coordinator ------------------------------------------------------------------------
 
+// Where the inclinometer's ball lies, degrees to the right: along the apparent vertical, the
+// acceleration less gravity taken across the wings against the floor. Parked on level ground it
+// sits in the middle whatever the wind blows (the sideslip there is only the wind's, or nothing
+// over nothing at rest); in a coordinated turn too; it rolls to the low wing in a slip and
+// outwards in a skid. Under negative g the ball still goes the way the side force pushes it.
+static float slip_ball_deg() {
+  const float fe = flt.aX, fu = flt.aY + atm.g, fn = flt.aZ;
+  const float st = flt.sinthe, ct = flt.costhe, sb = flt.sinphi, cb = flt.cosphi;
+  const float sp = flt.sinpsi, cp = flt.cospsi;
+  const float right = fn * (sb * st * cp - cb * sp) + fe * (sb * st * sp + cb * cp) - fu * sb * ct;
+  const float up = -fn * (cb * st * cp + sb * sp) - fe * (cb * st * sp - sb * cp) + fu * cb * ct;
+  return std::atan2(-right, std::fabs(up)) * con.radtodeg;
+}
+
 static void draw_tsi(int slot, int full) {
   shown_values* s = &slot_shown[slot];
-  // The symbol banks 20 degrees at a standard-rate turn (3 degrees a second); the ball rolls
-  // away from the side the nose is yawed to.
+  // The symbol banks 20 degrees at a standard-rate turn (3 degrees a second); the ball moves two
+  // pixels for each degree the apparent vertical leans, to the ends of its tube at ten.
   float v[2] = {fltlim(flt.psidot / 3.0f * 20.0f, -40.0f, 40.0f),
-                fltlim(-flt.Beta * 2.0f, -20.0f, 20.0f)};
+                fltlim(slip_ball_deg() * 2.0f, -20.0f, 20.0f)};
   if (!rel.ss_tsi && s->drawn) v[0] = s->v[0], v[1] = s->v[1];
   if (!shown_changed(s, v, 2, 0.3f, full)) return;
 

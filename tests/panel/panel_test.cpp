@@ -1,9 +1,13 @@
 // The panel's update as a whole: whatever the records hold (a flight model gone wild, a scale
 // out of reach) it draws to the end without a pixel computed from nonsense, and still answers the
-// pilot. The sanitizer build is where an out-of-range conversion here would show.
+// pilot. The sanitizer build is where an out-of-range conversion here would show. The turn
+// coordinator's ball.
 #include "panel_fixture.h"
 
+#include <cmath>
 #include <limits>
+
+#include "weather/weather.h"
 
 namespace {
 
@@ -46,6 +50,30 @@ TEST_F(PanelUpdate, RecordsGoneWildDrawToTheEndAndTheLeversStillAnswer) {
   EXPECT_NEAR(ins.baro, 29.93f, 1e-4f);
   EXPECT_EQ(sane(nan, 5.0f), 0.0f);
   EXPECT_EQ(sane(-huge, 5.0f), -5.0f);
+}
+
+// The ball follows the apparent vertical, not the airflow: parked in a wind from the side it stays
+// in the middle, standing on a slope it rolls to the low wing, and in a turn banked for its rate
+// the pull to the outside and gravity balance it in the middle again.
+TEST_F(PanelUpdate, TheBallLiesAlongTheApparentVertical) {
+  int tsi = 0;
+  for (int slot = 1; slot < PANEL_SLOTS; slot++)
+    if (lay.ins[slot] == INS_TSI) tsi = slot;
+  ASSERT_GT(tsi, 0);
+  atm.g = 9.81f;
+  auto ball = [&](float bank, float east_accel) {
+    flt.sinphi = std::sin(bank * con.degtorad), flt.cosphi = std::cos(bank * con.degtorad);
+    flt.sinthe = 0.0f, flt.costhe = 1.0f, flt.sinpsi = 0.0f, flt.cospsi = 1.0f;  // north
+    flt.aX = east_accel, flt.aY = flt.aZ = 0.0f;
+    ins.tickle_all = 1;
+    update_panel();
+    return slot_shown[tsi].v[1];
+  };
+  flt.Beta = 90.0f;  // the wind straight from the right
+  EXPECT_NEAR(ball(0.0f, 0.0f), 0.0f, 1e-4f);
+  EXPECT_NEAR(ball(4.0f, 0.0f), 8.0f, 0.01f);  // right wing low
+  EXPECT_NEAR(ball(30.0f, atm.g * std::tan(30.0f * con.degtorad)), 0.0f, 1e-3f);
+  EXPECT_NEAR(ball(0.0f, 0.1f * atm.g), -2.0f * std::atan(0.1f) * con.radtodeg, 0.01f);
 }
 
 }  // namespace
