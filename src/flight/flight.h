@@ -309,6 +309,11 @@ void set_a_bodies();        // fuselage, nacelles and tanks
 void set_a_drag_devices();  // speed brakes, drag chute, arresting wire
 void set_a_contact();       // gear, skids, tips and bodies on land, floats on water
 void set_a_crash();         // an impact beyond the crash sink rate restarts the flight
+// 1 while the flight state is finite and within what any flight reaches (a height within 1,000 km,
+// a speed within 10 km/s).
+int flight_state_sound();
+// A frame that left the state unsound restarts the flight as a crash does, with a notice.
+void restart_if_ran_away();
 // The wait after a crash that lets the pilot see the flashes before the flight restarts (delay
 // by default). A run without a screen has no one to wait for and replaces it.
 extern void (*crash_pause)(float seconds);

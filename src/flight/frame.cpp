@@ -203,7 +203,7 @@ static void sub_step() {
 // Order: the surroundings (mass, throttles, terrain, air) must be current before the periodic
 // passes read them; the counters advance after the passes so that a fresh start runs every pass
 // on its first frame; the path bank must follow the attitude of the last sub-step; the sub-steps
-// come last and see everything above.
+// come last and see everything above; a state they left unsound restarts the flight.
 void update_flight() {
   scn.rb_cycle += msc.prd;  // beacon phase
   if (scn.rb_cycle > con.pim2) scn.rb_cycle = 0.0f;
@@ -232,4 +232,5 @@ void update_flight() {
   if (set.cycout) set.cycout = set.cycoutwaiting = 0;
   sub_step();
   msc.prd = prd;
+  restart_if_ran_away();
 }

@@ -1,5 +1,5 @@
 // The force pass at the surface: which points touch land or float on water, the touchdown cues,
-// and the crash that an impact beyond the crash sink rate causes.
+// and the crash that an impact beyond the crash sink rate, or a motion that ran away, causes.
 #include "flight/flight.h"
 #include "flight/local.h"
 
@@ -142,8 +142,9 @@ void set_a_contact() {
 
 void (*crash_pause)(float seconds) = delay;
 
-void set_a_crash() {
-  if (!(flt.onsurface && flt.vu < -20.0f)) return;
+// The crash: the pilot sees and hears it, is told what led to it, and the flight starts again at
+// the airport.
+static void crash_and_restart() {
   flt.crashes++;
   stop_engine_and_windrain();
   play_buffer(7, 0);
@@ -168,4 +169,36 @@ void set_a_crash() {
   msc.typestart = TYPESTART_TAKEOFF;
   set_fltvars(START_AIRPORT);
   play_engine_and_windrain();
+}
+
+void set_a_crash() {
+  if (flt.onsurface && flt.vu < -20.0f) crash_and_restart();
+}
+
+// Finite, and for the height and the velocity within what any flight reaches: a state that runs
+// away numerically grows by orders of magnitude a frame, long before it overflows.
+int flight_state_sound() {
+  double d[] = {flt.X, flt.Y, flt.Z, flt.vX, flt.vY, flt.vZ};
+  for (double x : d) {
+    if (!std::isfinite(x)) return 0;
+  }
+  if (std::fabs(flt.Y) > 1.0e6 || std::hypot(std::hypot(flt.vX, flt.vY), flt.vZ) > 1.0e4) return 0;
+  float f[] = {flt.the, flt.psi,  flt.phi,  flt.P,    flt.Q,  flt.R,     flt.aX,   flt.aY,
+               flt.aZ,  flt.Pdot, flt.Qdot, flt.Rdot, flt.av, flt.Alpha, flt.Beta, flt.m_total};
+  for (float x : f) {
+    if (!std::isfinite(x)) return 0;
+  }
+  return 1;
+}
+
+// A design or a start beyond what the flight model can follow (a helicopter started at 600 kt)
+// runs away within a second; a state that is no number never meets the ground, so without this the
+// aircraft would hang there unseen until the pilot chose another start.
+void restart_if_ran_away() {
+  if (flight_state_sound()) return;
+  MACIBM_alert("The flight model could not follow this aircraft any further:",
+               "its motion ran away beyond anything that flies.",
+               "This happens to designs or starts far outside what the aircraft can do.",
+               "The flight starts again at the airport.", ALERT_NOTICE);
+  crash_and_restart();
 }

@@ -130,3 +130,17 @@ TEST(FlightSerial, PositionSentenceFields) {
   flt.lat = NAN, flt.vZ = NAN;  // a broken state still gives a sentence of the right shape
   EXPECT_EQ(nmea_sentence(s), n);
 }
+
+// A state that ran away (a design or start beyond what the model can follow) never meets the
+// ground: the frame restarts the flight as a crash does, and says why.
+TEST_F(FlightFrame, AMotionThatRanAwayRestartsTheFlight) {
+  start(0.05f);
+  void (*pause)(float) = crash_pause;
+  crash_pause = nullptr;
+  flt.vX = 3.0e4;
+  update_flight();
+  crash_pause = pause;
+  EXPECT_EQ(flt.crashes, 1);
+  EXPECT_TRUE(flight_state_sound());
+  EXPECT_EQ(last_alert().line[3], "The flight starts again at the airport.");
+}

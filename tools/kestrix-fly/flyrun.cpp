@@ -45,12 +45,11 @@ static char impact_summary[400];
 // A state that ran away numerically reaches the ground as an impact too, and the restart then
 // leaves a sound state behind: the impact remembers it.
 static int impact_ran_away;
-static int state_is_sound();
 static float impact_kias;
 static void note_impact(float) {
   fly_summary(impact_summary, sizeof impact_summary);
   impact_kias = flt.vind;
-  if (!state_is_sound()) impact_ran_away = 1;
+  if (!flight_state_sound()) impact_ran_away = 1;
 }
 
 void fly_setup_world(float ground_elev_m) {
@@ -245,23 +244,7 @@ void fly_frame() {
 
 float fly_time() { return static_cast<float>(run_time); }
 
-// Finite, and for the height and the velocity within what any flight reaches: a state that runs
-// away numerically grows by orders of magnitude a frame, long before it overflows.
-static int state_is_sound() {
-  double d[] = {flt.X, flt.Y, flt.Z, flt.vX, flt.vY, flt.vZ};
-  for (double x : d) {
-    if (!std::isfinite(x)) return 0;
-  }
-  if (std::fabs(flt.Y) > 1.0e6 || std::hypot(std::hypot(flt.vX, flt.vY), flt.vZ) > 1.0e4) return 0;
-  float f[] = {flt.the, flt.psi,  flt.phi,  flt.P,    flt.Q,  flt.R,     flt.aX,   flt.aY,
-               flt.aZ,  flt.Pdot, flt.Qdot, flt.Rdot, flt.av, flt.Alpha, flt.Beta, flt.m_total};
-  for (float x : f) {
-    if (!std::isfinite(x)) return 0;
-  }
-  return 1;
-}
-
-int fly_state_is_finite() { return !impact_ran_away && state_is_sound(); }
+int fly_state_is_finite() { return !impact_ran_away && flight_state_sound(); }
 
 float fly_impact_kias() { return impact_kias; }
 
