@@ -134,8 +134,8 @@ int on_ground_at_tower(int apt);
 // The airport with identifier id (case and trailing blanks ignored; the last of equals, as the
 // start-up takes it), or -1.
 int find_apt_by_id(const char* id);
-// The first airport (with localizer 1: the first localizer, ILS or localizer-only) in database
-// order whose name is exactly name, trailing blanks ignored; -1 when none.
+// The airport (with localizer 1: the localizer, ILS or localizer-only) whose name is exactly name,
+// trailing blanks ignored, the nearest to the aircraft of those that share it; -1 when none.
 int find_by_name(const char* name, int localizer);
 // Whether database entry n belongs in the current list menu.
 int use_apt(int n);

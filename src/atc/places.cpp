@@ -88,12 +88,22 @@ int find_by_name(const char* name, int localizer) {
   const size_t n = trimmed(name, STR_SIZE);
   if (n == 0) return -1;
   const int last = localizer ? last_navaid() : last_airport();
+  // Names repeat across the country (several fields are "Arlington Municipal Airport"): the one
+  // picked from the region's list is the near one, not the first of the database.
+  int found = -1;
+  float best = 0.0f;
   for (int k = 0; k <= last; k++) {
     if (localizer && nav_type[k] != 4 && nav_type[k] != 5) continue;
     const char* s = localizer ? nav_name[k] : apt_name[k];
-    if (trimmed(s, 40) == n && std::strncmp(s, name, n) == 0) return k;
+    if (trimmed(s, 40) != n || std::strncmp(s, name, n) != 0) continue;
+    float d, b;
+    if (localizer)
+      nav_from_aircraft(k, &d, &b);
+    else
+      apt_from_aircraft(k, &d, &b);
+    if (found < 0 || d < best) found = k, best = d;
   }
-  return -1;
+  return found;
 }
 
 // ---- List menus ------------------------------------------------------------------------------

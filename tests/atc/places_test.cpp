@@ -51,7 +51,10 @@ TEST_F(AtcPlaces, AirportsByIdentifierAndName) {
   EXPECT_EQ(find_apt_by_id("SBD "), SBD);
   EXPECT_EQ(find_apt_by_id("sbd"), SBD);
   for (const char* none : {"", "    ", "SBDX", "SBD X", "AAA "}) EXPECT_EQ(find_apt_by_id(none), -1) << none;
-  EXPECT_EQ(find_by_name("Twin Field", 0), TWIN);  // the first of two
+  EXPECT_EQ(find_by_name("Twin Field", 0), TWIN);  // the nearer of two
+  flt.lat = 35.4f, flt.lon = -116.1f;
+  EXPECT_EQ(find_by_name("Twin Field", 0), TWIN_AGAIN);
+  flt.lat = 34.0f, flt.lon = -117.5f;
   EXPECT_EQ(find_by_name("Twin Field  ", 0), TWIN);
   EXPECT_EQ(find_by_name("Twin", 0), -1);
   EXPECT_EQ(find_by_name("SBD ILS 06", 1), ISBD);

@@ -19,7 +19,7 @@ std::string respond(const std::string& request) {
 }  // namespace
 
 TEST_F(AtcRespond, RequestKindsAndNames) {
-  flt.lat = 34.3f, flt.lon = -117.5f;  // 12 nm south of Twin Field, the first of its name
+  flt.lat = 34.3f, flt.lon = -117.5f;  // 12 nm south of Twin Field, the nearer of its name
   flt.magpsi_int = 0;
   std::string far(300, 'x');
   const struct {
@@ -41,7 +41,7 @@ TEST_F(AtcRespond, RequestKindsAndNames) {
     const std::string want = c.answer == "(none)" ? c.answer : CALL_SIGN + c.answer;
     EXPECT_EQ(a.compare(0, want.size(), want), 0) << c.request << " -> " << a;
   }
-  // Vectors name the heading (magnetic, in fives) and the distance to the first Twin Field.
+  // Vectors name the heading (magnetic, in fives) and the distance to the nearer Twin Field.
   float d, b;
   apt_from_aircraft(TWIN, &d, &b);
   char want[STR_SIZE] = "";
