@@ -151,12 +151,16 @@ void get_active_rway(int apt, int* rway, int* end, int* has_ils, int* ils_nav) {
   const int k = wind_index(apt_h[apt]);
   float wind = atm.wnddir[k] - static_cast<float>(find_var(apt_lat[apt][0], apt_lon[apt][0]));
   if (!std::isfinite(wind)) wind = 0.0f;
+  const float wind_kt = atm.wndspd[k] * con.msctokts;
   float best = 1.0e9f;
   for (int n = 0; n <= last_navaid(); n++) {
     if (nav_type[n] != 4 && nav_type[n] != 5) continue;
     const float dlat = nav_lat[n] - apt_lat[apt][0], dlon = nav_lon[n] - apt_lon[apt][0];
     if (!(std::sqrt(dlat * dlat + dlon * dlon) * 60.0f < 5.0f)) continue;
     const float d = angle_apart(static_cast<float>(nav_hdng[n]), wind);
+    // An approach with the wind behind it is no approach to land on: with more than 5 kt of
+    // tailwind the runway end into the wind is used instead, as without a localizer.
+    if (-wind_kt * std::cos(d * con.degtorad) > 5.0f) continue;
     if (d < best) best = d, *ils_nav = n;
   }
   if (*ils_nav >= 0) {

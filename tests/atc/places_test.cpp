@@ -17,6 +17,7 @@ TEST_F(AtcPlaces, ActiveRunwayFromLocalizerOrWind) {
       {180, 4, -1, 0, 0, 1, 0},    // a light wind leaves the longest
       {180, 10, 270, 2, 0, 2, 1},  // a localizer decides, whatever the wind
       {180, 10, 270, 6, 1, 1, 0},  // one 6 nm away serves another field
+      {90, 20, 270, 2, 0, 1, 0},   // 20 kt behind the localizer: into the wind on 9
   };
   for (const auto& c : cases) {
     reset_atc_world();
