@@ -14,12 +14,16 @@ enum {
   ATC_MENU_LOC = 11,     // localizer-only aids of the region
 };
 
+// Vectors to an approach: being given, or asked for inside the quiet wait between two calls and
+// given (from ils_command) when it ends.
+enum { ATC_VECTORS_GIVEN = 1, ATC_VECTORS_ASKED = 2 };
+
 // Lifetime: program; the flight start resets the menu, the vectoring, the timers and the
 // flight-plan phase (start_atc_dialogue).
 struct atcstruct {
   int menu_up;              // the controller menu is on screen
   int menu_level;           // an ATC_MENU_ level
-  int ils_vec_in_progress;  // vectors to an ILS or localizer are being given
+  int ils_vec_in_progress;  // vectors to an ILS or localizer: 0 none, else an ATC_VECTORS_ state
   char ils_command[400];    // request text of the approach being vectored
   char response[400];       // the controller's last sentence
   float response_timeout;   // the sentence stays on screen until this msc.elap_time, s
