@@ -119,7 +119,11 @@ static void clearance(char* s) {
   const float elev_ft = field >= 0 ? apt_h[field] * con.mtrstoft : 0.0f;
   // A plan filed without a usable cruise altitude still gets a clearance that can be flown.
   fpl.cruise_alt = intmax2(intnear(fpl.cruise_alt, 1000), 1000);
-  fpl.init_alt = intmin2(intnear(intround(elev_ft) + 2000, 500), fpl.cruise_alt - 500);
+  const int initial = intnear(intround(elev_ft) + 2000, 500);
+  // A cruise altitude below that (5000 ft filed at a field 7800 ft high) would clear the aircraft
+  // below its own runway: it becomes the first thousand above the initial altitude.
+  if (fpl.cruise_alt < initial + 500) fpl.cruise_alt = (initial + 500 + 999) / 1000 * 1000;
+  fpl.init_alt = intmin2(initial, fpl.cruise_alt - 500);
   const int ifr = ifr_plan();
   if (on_ground_at_tower(local)) {
     app_C(s, ifr ? "cleared as filed maintain at or below " : "you are cleared as filed maintain at or below ");

@@ -71,6 +71,16 @@ TEST_F(AtcPlan, PlanPhasesFromClearanceToRamp) {
   EXPECT_EQ(fpl.activated, 0);
 }
 
+TEST_F(AtcPlan, ClearanceAtAHighFieldIsAboveIt) {
+  at_airport(HIGH, 1);  // 6562 ft, the plan's cruise 5000 ft
+  C_to_C("HIG ", fpl.dep_id_str);
+  C_to_C("SBD ", fpl.arr_id_str);
+  fpl.onfile = 1;
+  ASSERT_EQ(pick_up_flight_plan(), 1);
+  handle_plan(0);
+  EXPECT_NE(last_said().find("maintain at or below 8500 expect 9000 10 minutes"), std::string::npos) << last_said();
+}
+
 // Without a tower the IFR clearance is void ten minutes on, across the hour and across midnight.
 TEST_F(AtcPlan, ClearanceVoidTimeCarriesPastTheHourAndMidnight) {
   at_airport(TWIN, 1);
