@@ -214,6 +214,8 @@ enum { ATC_VOICE_CONTROLLER = 0, ATC_VOICE_ATIS = 1 };
 void speakstring(char* s);
 // The same in a given voice.
 void speak_in_voice(const char* s, int voice);
+// 1 while the last sentence is to stay on screen (shown sentences and text output on).
+int atc_response_shown();
 // Hands what the speech engine has made to the sound device; once per loop pass. A sentence the
 // engine failed to say gets the notice "Can't speak ATC command!".
 void pump_speech();
