@@ -243,6 +243,8 @@ void controller_respond(char* request) {
         vectors_to(s, target, ", they are about ");
       fpl.activated = 0;
       atc.plan_phase = 1;
+      // Vectors to an approach elsewhere would turn the aircraft away from the nearest field.
+      atc.ils_vec_in_progress = 0;
       break;
     default:
       app_C(s, "say again please");

@@ -53,8 +53,10 @@ TEST_F(AtcRespond, RequestKindsAndNames) {
 TEST_F(AtcRespond, EmergencyVectorsToTheNearestFieldOrSaysThereIsNone) {
   fpl.onfile = fpl.activated = 1;
   atc.plan_phase = 6;
+  atc.ils_vec_in_progress = ATC_VECTORS_GIVEN;
   flt.lat = 34.45f, flt.lon = -117.5f;
   EXPECT_NE(respond("declaring an emergency").find("squawk 7 7 0 0 turn"), std::string::npos);
+  EXPECT_EQ(atc.ils_vec_in_progress, 0);
   EXPECT_NE(last_said().find("vectors to Twin Field, they are about 3 miles"), std::string::npos);
   EXPECT_EQ(fpl.activated, 0);
   EXPECT_EQ(atc.plan_phase, 1);
