@@ -287,7 +287,9 @@ void handle_plan(int check_in) {
         say = 1;
       } else if (timer_ran_out()) {
         start_timer(15.0f, 30.0f);
-        say = enroute_call(s, dest);
+        // Vectored to an approach, the aircraft flies that controller's headings and altitudes,
+        // which the plan's cruise altitude and course would contradict call after call.
+        if (!atc.ils_vec_in_progress) say = enroute_call(s, dest);
       }
       break;
     case PHASE_APPROACH:
