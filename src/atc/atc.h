@@ -107,6 +107,8 @@ int app_heading_string(char* s, int hdg, int step);
 int app_turn_string(char* s, int hdg, int step);
 // "altimeter 3 0 0 5": the setting rounded to the hundredth; 29.92 at or above 18000 ft.
 void app_altimeter_string(char* s);
+// The same for the recorded information of a field, whatever the height of who listens to it.
+void app_field_altimeter_string(char* s);
 // "runway 2 4 left" for the active runway end of airport apt.
 void app_current_rway_string(char* s, int apt);
 // The wind at airport apt: calm, light and variable, or its direction, speed, variation and gust.
