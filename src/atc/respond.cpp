@@ -174,7 +174,10 @@ static int ils_vectors(int t, const char* name, const char* request, char* s) {
   const float hdg = heading_to_gate(course, d, brg);
   float alt = static_cast<float>(intround(nav_h[t] * con.mtrstoft));
   alt += d < 15.0f ? 3000.0f : d < 30.0f ? 5000.0f : 10000.0f;
-  if (fpl.cruise_alt > 0 && alt > fpl.cruise_alt) alt = static_cast<float>(fpl.cruise_alt);
+  // Only a plan on file has a cruise altitude to keep to: the one of a plan never filed (the
+  // factory 5000 ft) would hold the vectors to a high field at 3000 ft over whatever ground passes.
+  if (fpl.onfile && fpl.cruise_alt > 0 && alt > fpl.cruise_alt)
+    alt = static_cast<float>(fpl.cruise_alt);
   const float ground_ft = env.local_h * con.mtrstoft;
   if (alt < ground_ft + 1000.0f) alt = ground_ft + 3000.0f;
   const int first = atc.ils_vec_in_progress != ATC_VECTORS_GIVEN;

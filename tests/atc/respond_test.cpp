@@ -119,6 +119,14 @@ TEST_F(AtcRespond, AnotherApproachAskedForInsideTheWaitIsVectoredWhenItEnds) {
   EXPECT_NE(last_said().find("vectors RIV ILS 14, if you would like"), std::string::npos) << last_said();
 }
 
+TEST_F(AtcRespond, IlsVectorsKeepBelowTheCruiseAltitudeOfAPlanOnFileOnly) {
+  flt.lat = 33.75f, flt.lon = -117.35f;  // 22 nm out: 5000 ft above the localizer
+  fpl.cruise_alt = 5000;
+  EXPECT_NE(respond("request I L S SBD ILS 06").find("maintain 6100 feet"), std::string::npos);
+  atc.ils_vec_in_progress = 0, atc.ils_wait_len = 0.0f, fpl.onfile = 1;
+  EXPECT_NE(respond("request I L S SBD ILS 06").find("maintain 5000 feet"), std::string::npos);
+}
+
 TEST_F(AtcRespond, VectorsRepeatOnlyWhatChanged) {
   flt.magpsi_int = 90;
   flt.h_ind = 3010.0f * con.fttomtrs;
