@@ -135,7 +135,8 @@ void apt_from_aircraft(int n, float* nm, float* brg);
 void nav_from_aircraft(int n, float* nm, float* brg);
 // The local airport: the nearest airport of the region to the aircraft; -1 when the region has none.
 int local_airport();
-// 1 when the aircraft is on the ground at airport apt's field (within 3 nm) and apt has a tower.
+// 1 when the aircraft is on the ground at airport apt's field (within 3 nm of one of its runways)
+// and apt has a tower.
 int on_ground_at_tower(int apt);
 // The airport with identifier id (case and trailing blanks ignored; the last of equals, as the
 // start-up takes it), or -1.

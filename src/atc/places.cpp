@@ -48,9 +48,15 @@ int local_airport() {
 
 int on_ground_at_tower(int apt) {
   if (!flt.onsurface || apt < 0 || apt >= APT_MAX || !apt_twr[apt]) return 0;
-  float d, b;
-  apt_from_aircraft(apt, &d, &b);
-  return d < 3.0f;
+  // Near any of its runways: at a large field the far end of one runway lies more than 3 nm from
+  // the middle of another.
+  for (int r = 0; r < APT_RWYS; r++) {
+    if (r > 0 && apt_len[apt][r] <= 1) continue;
+    float d, b;
+    nm_and_bearing(flt.lat, flt.lon, apt_lat[apt][r], apt_lon[apt][r], &d, &b);
+    if (d < 3.0f) return 1;
+  }
+  return 0;
 }
 
 // ---- Look-ups --------------------------------------------------------------------------------

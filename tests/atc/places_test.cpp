@@ -1,4 +1,6 @@
 // The active runway from the localizers and the wind, and airports found by identifier and name.
+#include <cmath>
+
 #include "atc_fixture.h"
 
 using AtcPlaces = AtcTest;
@@ -64,4 +66,14 @@ TEST_F(AtcPlaces, AirportsByIdentifierAndName) {
   EXPECT_EQ(local_airport(), TWIN_AGAIN);
   for (int n = 0; n < 4; n++) apt_inreg[n] = 0;
   EXPECT_EQ(local_airport(), -1);
+}
+
+TEST_F(AtcPlaces, OnTheGroundNearAnyRunwayOfATowerField) {
+  flt.onsurface = 1;
+  flt.lat = apt_lat[SBD][1] = apt_lat[SBD][0];
+  flt.lon = apt_lon[SBD][1] = apt_lon[SBD][0] + 4.0f / 60.0f / std::cos(34.1f * con.degtorad);
+  apt_len[SBD][1] = 3000;  // a second runway 4 nm from the first
+  EXPECT_EQ(on_ground_at_tower(SBD), 1);
+  apt_len[SBD][1] = 0;
+  EXPECT_EQ(on_ground_at_tower(SBD), 0);
 }
