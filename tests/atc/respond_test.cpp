@@ -105,15 +105,11 @@ TEST_F(AtcRespond, IlsVectorsWaitThenIntercept) {
 TEST_F(AtcRespond, AnotherApproachAskedForInsideTheWaitIsVectoredWhenItEnds) {
   put_navaid(2, 4, "IRIV", "RIV ILS 14", 33.8627f, -117.2465f, 149, 10955);
   flt.lat = 33.95f, flt.lon = -117.35f;
-  flt.vind = 120.0f;
-  msc.elap_time = 100.0f;
   respond("request I L S SBD ILS 06");
-  msc.elap_time = 105.0f;
-  said().clear();
-  atc_pick_line(13);
+  said().clear(), msc.elap_time += 5.0f, atc_pick_line(13);
   ASSERT_TRUE(atc_pick_id("IRIV"));
   EXPECT_TRUE(said().empty());
-  msc.elap_time = 140.0f;
+  msc.elap_time += 35.0f;
   ASSERT_NE(atc.ils_vec_in_progress, 0);
   controller_respond(atc.ils_command);
   EXPECT_NE(last_said().find("vectors RIV ILS 14, if you would like"), std::string::npos) << last_said();
