@@ -139,7 +139,7 @@ struct settingstruct {
   // Gear and brakes
   int gear_handle;     // gear handle down
   int gear_stat[3];    // each leg down and locked; 0 up or lost
-  float gear_time[3];  // msc.elap_time at which each leg reaches the handle, s
+  float gear_time[3];  // msc.elap_time at which each leg reaches the handle, s, 0..86400
   float parkbrake;     // parking brake, 0..1
   float toe_brake[2];  // left and right toe brake, 0..1
 

@@ -411,8 +411,9 @@ void check_prefs(prefs_body* b) {
   b->wind_tbl = fltlim(b->wind_tbl, 1.0f, 5.0f);
   b->burst_prob = fltlim(b->burst_prob, 1.0f, 5.0f);
   b->cld_type = intlim(b->cld_type, 0, 1);
-  b->topsMSL = fltlim(b->topsMSL, 0.0f, 25000.0f);
-  b->baseMSL = fltlim(b->baseMSL, 0.0f, 25000.0f);
+  // The weather window's own ranges, so that the clouds come back as they were set.
+  b->topsMSL = fltlim(b->topsMSL, 0.0f, 99999.0f * con.fttomtrs);
+  b->baseMSL = fltlim(b->baseMSL, 0.0f, 98999.0f * con.fttomtrs);
   b->vis = fltlim(b->vis, 185.2f, 37040.0f);
   for (int i = 0; i < WIND_LAYERS; i++) {
     b->wnddir[i] = fltlim(b->wnddir[i], 0.0f, 360.0f);

@@ -14,12 +14,16 @@ enum {
   ATC_MENU_LOC = 11,     // localizer-only aids of the region
 };
 
+// Vectors to an approach: being given, or asked for inside the quiet wait between two calls and
+// given (from ils_command) when it ends.
+enum { ATC_VECTORS_GIVEN = 1, ATC_VECTORS_ASKED = 2 };
+
 // Lifetime: program; the flight start resets the menu, the vectoring, the timers and the
 // flight-plan phase (start_atc_dialogue).
 struct atcstruct {
   int menu_up;              // the controller menu is on screen
   int menu_level;           // an ATC_MENU_ level
-  int ils_vec_in_progress;  // vectors to an ILS or localizer are being given
+  int ils_vec_in_progress;  // vectors to an ILS or localizer: 0 none, else an ATC_VECTORS_ state
   char ils_command[400];    // request text of the approach being vectored
   char response[400];       // the controller's last sentence
   float response_timeout;   // the sentence stays on screen until this msc.elap_time, s
@@ -103,6 +107,8 @@ int app_heading_string(char* s, int hdg, int step);
 int app_turn_string(char* s, int hdg, int step);
 // "altimeter 3 0 0 5": the setting rounded to the hundredth; 29.92 at or above 18000 ft.
 void app_altimeter_string(char* s);
+// The same for the recorded information of a field, whatever the height of who listens to it.
+void app_field_altimeter_string(char* s);
 // "runway 2 4 left" for the active runway end of airport apt.
 void app_current_rway_string(char* s, int apt);
 // The wind at airport apt: calm, light and variable, or its direction, speed, variation and gust.
@@ -129,13 +135,14 @@ void apt_from_aircraft(int n, float* nm, float* brg);
 void nav_from_aircraft(int n, float* nm, float* brg);
 // The local airport: the nearest airport of the region to the aircraft; -1 when the region has none.
 int local_airport();
-// 1 when the aircraft is on the ground at airport apt's field (within 3 nm) and apt has a tower.
+// 1 when the aircraft is on the ground at airport apt's field (within 3 nm of one of its runways)
+// and apt has a tower.
 int on_ground_at_tower(int apt);
 // The airport with identifier id (case and trailing blanks ignored; the last of equals, as the
 // start-up takes it), or -1.
 int find_apt_by_id(const char* id);
-// The first airport (with localizer 1: the first localizer, ILS or localizer-only) in database
-// order whose name is exactly name, trailing blanks ignored; -1 when none.
+// The airport (with localizer 1: the localizer, ILS or localizer-only) whose name is exactly name,
+// trailing blanks ignored, the nearest to the aircraft of those that share it; -1 when none.
 int find_by_name(const char* name, int localizer);
 // Whether database entry n belongs in the current list menu.
 int use_apt(int n);
@@ -210,6 +217,8 @@ enum { ATC_VOICE_CONTROLLER = 0, ATC_VOICE_ATIS = 1 };
 void speakstring(char* s);
 // The same in a given voice.
 void speak_in_voice(const char* s, int voice);
+// 1 while the last sentence is to stay on screen (shown sentences and text output on).
+int atc_response_shown();
 // Hands what the speech engine has made to the sound device; once per loop pass. A sentence the
 // engine failed to say gets the notice "Can't speak ATC command!".
 void pump_speech();

@@ -113,7 +113,7 @@ static void app_weather(char* s, int apt) {
   app_C(s, ". ");
   app_wind_string(s, apt);
   app_C(s, ", ");
-  app_altimeter_string(s);
+  app_field_altimeter_string(s);
   app_C(s, ". Arriving and departing ");
   app_current_rway_string(s, apt);
   app_C(s, ". ");

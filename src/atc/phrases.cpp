@@ -140,16 +140,21 @@ int app_turn_string(char* s, int hdg, int step) {
 
 // The setting is rounded to the hundredth in double precision: truncating the single-precision
 // value would read many settings a hundredth low (30.05 is 30.0499...).
-void app_altimeter_string(char* s) {
+static void app_setting(char* s, int standard) {
   int hundredths = 2992;
-  if (flt.h * con.mtrstoft < 18000.0f && std::isfinite(atm.baro) && atm.baro > 20.0f &&
-      atm.baro < 40.0f)
+  if (!standard && std::isfinite(atm.baro) && atm.baro > 20.0f && atm.baro < 40.0f)
     hundredths = static_cast<int>(std::floor(static_cast<double>(atm.baro) * 100.0 + 0.5));
   app_C(s, "altimeter ");
   app_digits(s, hundredths / 100, 2);
   app_C(s, " ");
   app_digits(s, hundredths % 100, 2);
 }
+
+void app_altimeter_string(char* s) { app_setting(s, !(flt.h * con.mtrstoft < 18000.0f)); }
+
+// A pilot listens to the destination's information in cruise, above the standard-setting height,
+// to set the altimeter for the descent.
+void app_field_altimeter_string(char* s) { app_setting(s, 0); }
 
 void app_current_rway_string(char* s, int apt) {
   if (apt < 0 || apt >= APT_MAX) return;

@@ -48,9 +48,15 @@ int local_airport() {
 
 int on_ground_at_tower(int apt) {
   if (!flt.onsurface || apt < 0 || apt >= APT_MAX || !apt_twr[apt]) return 0;
-  float d, b;
-  apt_from_aircraft(apt, &d, &b);
-  return d < 3.0f;
+  // Near any of its runways: at a large field the far end of one runway lies more than 3 nm from
+  // the middle of another.
+  for (int r = 0; r < APT_RWYS; r++) {
+    if (r > 0 && apt_len[apt][r] <= 1) continue;
+    float d, b;
+    nm_and_bearing(flt.lat, flt.lon, apt_lat[apt][r], apt_lon[apt][r], &d, &b);
+    if (d < 3.0f) return 1;
+  }
+  return 0;
 }
 
 // ---- Look-ups --------------------------------------------------------------------------------
@@ -88,12 +94,22 @@ int find_by_name(const char* name, int localizer) {
   const size_t n = trimmed(name, STR_SIZE);
   if (n == 0) return -1;
   const int last = localizer ? last_navaid() : last_airport();
+  // Names repeat across the country (several fields are "Arlington Municipal Airport"): the one
+  // picked from the region's list is the near one, not the first of the database.
+  int found = -1;
+  float best = 0.0f;
   for (int k = 0; k <= last; k++) {
     if (localizer && nav_type[k] != 4 && nav_type[k] != 5) continue;
     const char* s = localizer ? nav_name[k] : apt_name[k];
-    if (trimmed(s, 40) == n && std::strncmp(s, name, n) == 0) return k;
+    if (trimmed(s, 40) != n || std::strncmp(s, name, n) != 0) continue;
+    float d, b;
+    if (localizer)
+      nav_from_aircraft(k, &d, &b);
+    else
+      apt_from_aircraft(k, &d, &b);
+    if (found < 0 || d < best) found = k, best = d;
   }
-  return -1;
+  return found;
 }
 
 // ---- List menus ------------------------------------------------------------------------------
@@ -141,12 +157,16 @@ void get_active_rway(int apt, int* rway, int* end, int* has_ils, int* ils_nav) {
   const int k = wind_index(apt_h[apt]);
   float wind = atm.wnddir[k] - static_cast<float>(find_var(apt_lat[apt][0], apt_lon[apt][0]));
   if (!std::isfinite(wind)) wind = 0.0f;
+  const float wind_kt = atm.wndspd[k] * con.msctokts;
   float best = 1.0e9f;
   for (int n = 0; n <= last_navaid(); n++) {
     if (nav_type[n] != 4 && nav_type[n] != 5) continue;
     const float dlat = nav_lat[n] - apt_lat[apt][0], dlon = nav_lon[n] - apt_lon[apt][0];
     if (!(std::sqrt(dlat * dlat + dlon * dlon) * 60.0f < 5.0f)) continue;
     const float d = angle_apart(static_cast<float>(nav_hdng[n]), wind);
+    // An approach with the wind behind it is no approach to land on: with more than 5 kt of
+    // tailwind the runway end into the wind is used instead, as without a localizer.
+    if (-wind_kt * std::cos(d * con.degtorad) > 5.0f) continue;
     if (d < best) best = d, *ils_nav = n;
   }
   if (*ils_nav >= 0) {

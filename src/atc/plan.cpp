@@ -119,7 +119,11 @@ static void clearance(char* s) {
   const float elev_ft = field >= 0 ? apt_h[field] * con.mtrstoft : 0.0f;
   // A plan filed without a usable cruise altitude still gets a clearance that can be flown.
   fpl.cruise_alt = intmax2(intnear(fpl.cruise_alt, 1000), 1000);
-  fpl.init_alt = intmin2(intnear(intround(elev_ft) + 2000, 500), fpl.cruise_alt - 500);
+  const int initial = intnear(intround(elev_ft) + 2000, 500);
+  // A cruise altitude below that (5000 ft filed at a field 7800 ft high) would clear the aircraft
+  // below its own runway: it becomes the first thousand above the initial altitude.
+  if (fpl.cruise_alt < initial + 500) fpl.cruise_alt = (initial + 500 + 999) / 1000 * 1000;
+  fpl.init_alt = intmin2(initial, fpl.cruise_alt - 500);
   const int ifr = ifr_plan();
   if (on_ground_at_tower(local)) {
     app_C(s, ifr ? "cleared as filed maintain at or below " : "you are cleared as filed maintain at or below ");
@@ -283,7 +287,9 @@ void handle_plan(int check_in) {
         say = 1;
       } else if (timer_ran_out()) {
         start_timer(15.0f, 30.0f);
-        say = enroute_call(s, dest);
+        // Vectored to an approach, the aircraft flies that controller's headings and altitudes,
+        // which the plan's cruise altitude and course would contradict call after call.
+        if (!atc.ils_vec_in_progress) say = enroute_call(s, dest);
       }
       break;
     case PHASE_APPROACH:

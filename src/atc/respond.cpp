@@ -159,21 +159,32 @@ static int ils_vectors(int t, const char* name, const char* request, char* s) {
     atc.instructions++;
     return 1;
   }
-  if (clock_since(msc.elap_time, atc.ils_wait_from) < atc.ils_wait_len) return 0;
+  if (clock_since(msc.elap_time, atc.ils_wait_from) < atc.ils_wait_len) {
+    // The pilot's request inside the wait is not answered yet but kept: the once-a-second call
+    // takes it up when the wait ends. Dropped, it would have stopped the vectors under way too.
+    if (request != atc.ils_command) {
+      C_to_C(request, atc.ils_command);
+      atc.ils_vec_in_progress = ATC_VECTORS_ASKED;
+    }
+    return 0;
+  }
   atc.ils_wait_from = msc.elap_time;
   atc.ils_wait_len = fltrand(15.0f, 30.0f);
 
   const float hdg = heading_to_gate(course, d, brg);
   float alt = static_cast<float>(intround(nav_h[t] * con.mtrstoft));
   alt += d < 15.0f ? 3000.0f : d < 30.0f ? 5000.0f : 10000.0f;
-  if (fpl.cruise_alt > 0 && alt > fpl.cruise_alt) alt = static_cast<float>(fpl.cruise_alt);
+  // Only a plan on file has a cruise altitude to keep to: the one of a plan never filed (the
+  // factory 5000 ft) would hold the vectors to a high field at 3000 ft over whatever ground passes.
+  if (fpl.onfile && fpl.cruise_alt > 0 && alt > fpl.cruise_alt)
+    alt = static_cast<float>(fpl.cruise_alt);
   const float ground_ft = env.local_h * con.mtrstoft;
   if (alt < ground_ft + 1000.0f) alt = ground_ft + 3000.0f;
-  const int first = !atc.ils_vec_in_progress;
+  const int first = atc.ils_vec_in_progress != ATC_VECTORS_GIVEN;
   const int said =
       vector_me(intround(hdg) + env.mvar, 5, intround(alt), 100, first, s);
   if (first) {
-    atc.ils_vec_in_progress = 1;
+    atc.ils_vec_in_progress = ATC_VECTORS_GIVEN;
     if (request != atc.ils_command) C_to_C(request, atc.ils_command);
     app_C(s, "vectors ");
     app_C(s, name);
@@ -235,6 +246,8 @@ void controller_respond(char* request) {
         vectors_to(s, target, ", they are about ");
       fpl.activated = 0;
       atc.plan_phase = 1;
+      // Vectors to an approach elsewhere would turn the aircraft away from the nearest field.
+      atc.ils_vec_in_progress = 0;
       break;
     default:
       app_C(s, "say again please");

@@ -84,7 +84,8 @@ void reverse_toggle() {
 void gear_toggle() {
   if (!pln.retractEQ) return;
   set.gear_handle = !set.gear_handle;
-  for (int k = 0; k < GEAR_LEGS; k++) set.gear_time[k] = msc.elap_time + 4.0f + k;
+  for (int k = 0; k < GEAR_LEGS; k++)
+    set.gear_time[k] = fltwrap(msc.elap_time + 4.0f + k, 0.0f, 86400.0f);
   play_buffer(5, 0);
 }
 

@@ -100,7 +100,7 @@ void draw_atc_words() {
   int x, y, w, h;
   view_area_drawing(&x, &y, &w, &h);
   if (w <= 0 || h <= 0) return;
-  if (atc.text_out && atc.response[0] && msc.elap_time < atc.response_timeout)
+  if (atc_response_shown())
     OGL_string(C_MENU, MENU_LEFT, y + 4 * LINE_STEP, atc.response, w - 2 * MENU_LEFT, 1, CHAR_STEP);
   plot_atc_options(0);
 }

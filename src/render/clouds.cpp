@@ -88,7 +88,7 @@ static int strike_seed[STRIKES];
 float start_strike() {
   int slot = -1;
   for (int k = 0; k < STRIKES && slot < 0; k++)
-    if (atm.strike_t_exp[k] < msc.elap_time) slot = k;
+    if (!strike_lit(k)) slot = k;
   if (slot < 0) return -1.0f;
   // A place near the aircraft; the storm there decides whether lightning comes down at all.
   const float ang = fltrand(0.0f, 360.0f) * con.degtorad, dist = fltrand(1000.0f, 15000.0f);
@@ -96,7 +96,7 @@ float start_strike() {
   const float z = static_cast<float>(flt.Z) - dist * std::cos(ang);
   const float chance = fltlim(storm_level_at(x, z) * 0.5f, 0.0f, 1.0f);
   if (!(fltrand(0.0f, 1.0f) < chance)) return -1.0f;
-  atm.strike_t_exp[slot] = msc.elap_time + fltrand(0.15f, 0.4f);
+  atm.strike_t_exp[slot] = fltwrap(msc.elap_time + fltrand(0.15f, 0.4f), 0.0f, 86400.0f);
   int i = env.i_aircraft, j = env.j_aircraft;
   const float ground = find_ijt_with_loc(x, z, &i, &j, 0) ? find_local_h(x, z, i, j) : env.min_h;
   strike_xyz[slot][0] = x, strike_xyz[slot][1] = ground, strike_xyz[slot][2] = z;
@@ -110,7 +110,7 @@ static void lightning() {
   bolts.n = 0;
   const rgba c = color_of(0.9f, 0.9f, 1.0f, 1.0f);
   for (int s = 0; s < STRIKES; s++) {
-    if (!(atm.strike_t_exp[s] > msc.elap_time)) continue;
+    if (!strike_lit(s)) continue;
     // A jagged line from the cloud to the ground, the same for the strike's whole life.
     float prev[3] = {strike_xyz[s][0], strike_top[s], strike_xyz[s][2]};
     const int segs = 12;

@@ -66,7 +66,7 @@ void sky_for_time(float locl_time, float lat, sky_state* s) {
 // A lightning strike lights the whole scene while it lasts.
 static int strike_alive() {
   for (int k = 0; k < STRIKES; k++)
-    if (atm.strike_t_exp[k] > msc.elap_time) return 1;
+    if (strike_lit(k)) return 1;
   return 0;
 }
 

@@ -105,6 +105,9 @@ void assign_wind_tbl(float rate);
 // around it. Points beyond the field repeat its edge, and a point that has no place in the field
 // (no region, a non-finite position) gives 0.
 float storm_level_at(float x, float z);
+// 1 while lightning strike k is alight: its end (atm.strike_t_exp) is still to come on the
+// elapsed-time clock, which runs round at 24 hours; an end of -1 is no strike.
+int strike_lit(int k);
 // Forgets the turbulence targets, the call counter, any microburst and the base direction.
 void reset_wxcalc();
 // Forgets what a flight meets at the aircraft, for a new flight: the turbulence targets, the call

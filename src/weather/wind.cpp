@@ -167,3 +167,10 @@ float storm_level_at(float x, float z) {
       sum += atm.wxr[intlim(i + di, 0, WXR_I - 1)][intlim(k + dk, 0, WXR_K - 1)];
   return (atm.rain_tstm - 1.0f) * sum / 25.0f;
 }
+
+int strike_lit(int k) {
+  const float t = atm.strike_t_exp[k];
+  // An end within the half day to come is ahead; one in the half day gone is past.
+  return t >= 0.0f && clock_since(t, msc.elap_time) > 0.0f &&
+         clock_since(t, msc.elap_time) < 43200.0f;
+}

@@ -178,8 +178,10 @@ TEST_F(AppPrefs, ValuesThatIndexTablesOrTimeTheFrameAreBroughtInside) {
   b.locl_time = -10.0f;
   b.joy_response[0] = 99;
   b.prd = 0.5f;
+  b.topsMSL = 29000.0f;  // 95144 ft, within the weather window's range
   ASSERT_EQ(grab_body(b), 1);
   EXPECT_FLOAT_EQ(msc.prd, 0.1f);
+  EXPECT_FLOAT_EQ(atm.topsMSL, 29000.0f);
   EXPECT_EQ(msc.loc_apt_wrl, 2);  // the factory airport
   EXPECT_EQ(env.lat_sou, 33);
   EXPECT_EQ(env.lon_wes, -119);

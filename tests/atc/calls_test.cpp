@@ -27,6 +27,9 @@ TEST_F(AtcCalls, AtisAtLowAndHighFields) {
   atm.baro = 30.01f;
   give_ATIS(SBD);
   EXPECT_EQ(atm.info, letter == 'Z' ? 'A' : letter + 1);
+  flt.h = 25000.0f * con.fttomtrs;  // heard in cruise, above the standard-setting height
+  give_ATIS(SBD);
+  EXPECT_NE(last_said().find("altimeter 3 0 0 1"), std::string::npos) << last_said();
 
   // A field above the cloud base is in the cloud: no negative ceiling.
   atm.temp_SL = 50.0f, atm.rain_tstm = 3.0f, atm.vis = 0.5f * con.nmtomtrs;

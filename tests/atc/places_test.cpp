@@ -1,4 +1,6 @@
 // The active runway from the localizers and the wind, and airports found by identifier and name.
+#include <cmath>
+
 #include "atc_fixture.h"
 
 using AtcPlaces = AtcTest;
@@ -17,6 +19,7 @@ TEST_F(AtcPlaces, ActiveRunwayFromLocalizerOrWind) {
       {180, 4, -1, 0, 0, 1, 0},    // a light wind leaves the longest
       {180, 10, 270, 2, 0, 2, 1},  // a localizer decides, whatever the wind
       {180, 10, 270, 6, 1, 1, 0},  // one 6 nm away serves another field
+      {90, 20, 270, 2, 0, 1, 0},   // 20 kt behind the localizer: into the wind on 9
   };
   for (const auto& c : cases) {
     reset_atc_world();
@@ -51,7 +54,10 @@ TEST_F(AtcPlaces, AirportsByIdentifierAndName) {
   EXPECT_EQ(find_apt_by_id("SBD "), SBD);
   EXPECT_EQ(find_apt_by_id("sbd"), SBD);
   for (const char* none : {"", "    ", "SBDX", "SBD X", "AAA "}) EXPECT_EQ(find_apt_by_id(none), -1) << none;
-  EXPECT_EQ(find_by_name("Twin Field", 0), TWIN);  // the first of two
+  EXPECT_EQ(find_by_name("Twin Field", 0), TWIN);  // the nearer of two
+  flt.lat = 35.4f, flt.lon = -116.1f;
+  EXPECT_EQ(find_by_name("Twin Field", 0), TWIN_AGAIN);
+  flt.lat = 34.0f, flt.lon = -117.5f;
   EXPECT_EQ(find_by_name("Twin Field  ", 0), TWIN);
   EXPECT_EQ(find_by_name("Twin", 0), -1);
   EXPECT_EQ(find_by_name("SBD ILS 06", 1), ISBD);
@@ -60,4 +66,14 @@ TEST_F(AtcPlaces, AirportsByIdentifierAndName) {
   EXPECT_EQ(local_airport(), TWIN_AGAIN);
   for (int n = 0; n < 4; n++) apt_inreg[n] = 0;
   EXPECT_EQ(local_airport(), -1);
+}
+
+TEST_F(AtcPlaces, OnTheGroundNearAnyRunwayOfATowerField) {
+  flt.onsurface = 1;
+  flt.lat = apt_lat[SBD][1] = apt_lat[SBD][0];
+  flt.lon = apt_lon[SBD][1] = apt_lon[SBD][0] + 4.0f / 60.0f / std::cos(34.1f * con.degtorad);
+  apt_len[SBD][1] = 3000;  // a second runway 4 nm from the first
+  EXPECT_EQ(on_ground_at_tower(SBD), 1);
+  apt_len[SBD][1] = 0;
+  EXPECT_EQ(on_ground_at_tower(SBD), 0);
 }

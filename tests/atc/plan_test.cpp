@@ -71,6 +71,27 @@ TEST_F(AtcPlan, PlanPhasesFromClearanceToRamp) {
   EXPECT_EQ(fpl.activated, 0);
 }
 
+TEST_F(AtcPlan, ClearanceAtAHighFieldIsAboveIt) {
+  at_airport(HIGH, 1);  // 6562 ft, the plan's cruise 5000 ft
+  C_to_C("HIG ", fpl.dep_id_str);
+  C_to_C("SBD ", fpl.arr_id_str);
+  fpl.onfile = 1;
+  ASSERT_EQ(pick_up_flight_plan(), 1);
+  handle_plan(0);
+  EXPECT_NE(last_said().find("maintain at or below 8500 expect 9000 10 minutes"), std::string::npos) << last_said();
+}
+
+TEST_F(AtcPlan, EnrouteCallsWaitWhileVectoredToAnApproach) {
+  at_airport(SBD, 0);  // 6070 ft, above the plan's 5000 ft, 56 nm from High Field
+  fpl.onfile = fpl.activated = 1;
+  atc.plan_index = HIGH, atc.plan_phase = 6;
+  atc.ils_vec_in_progress = ATC_VECTORS_GIVEN;
+  atc.plan_wait_from = msc.elap_time, atc.plan_wait_len = 1.0f;
+  msc.elap_time += 2.0f;
+  handle_plan(0);
+  EXPECT_TRUE(said().empty()) << last_said();
+}
+
 // Without a tower the IFR clearance is void ten minutes on, across the hour and across midnight.
 TEST_F(AtcPlan, ClearanceVoidTimeCarriesPastTheHourAndMidnight) {
   at_airport(TWIN, 1);

@@ -19,7 +19,7 @@ std::string respond(const std::string& request) {
 }  // namespace
 
 TEST_F(AtcRespond, RequestKindsAndNames) {
-  flt.lat = 34.3f, flt.lon = -117.5f;  // 12 nm south of Twin Field, the first of its name
+  flt.lat = 34.3f, flt.lon = -117.5f;  // 12 nm south of Twin Field, the nearer of its name
   flt.magpsi_int = 0;
   std::string far(300, 'x');
   const struct {
@@ -41,7 +41,7 @@ TEST_F(AtcRespond, RequestKindsAndNames) {
     const std::string want = c.answer == "(none)" ? c.answer : CALL_SIGN + c.answer;
     EXPECT_EQ(a.compare(0, want.size(), want), 0) << c.request << " -> " << a;
   }
-  // Vectors name the heading (magnetic, in fives) and the distance to the first Twin Field.
+  // Vectors name the heading (magnetic, in fives) and the distance to the nearer Twin Field.
   float d, b;
   apt_from_aircraft(TWIN, &d, &b);
   char want[STR_SIZE] = "";
@@ -53,8 +53,10 @@ TEST_F(AtcRespond, RequestKindsAndNames) {
 TEST_F(AtcRespond, EmergencyVectorsToTheNearestFieldOrSaysThereIsNone) {
   fpl.onfile = fpl.activated = 1;
   atc.plan_phase = 6;
+  atc.ils_vec_in_progress = ATC_VECTORS_GIVEN;
   flt.lat = 34.45f, flt.lon = -117.5f;
   EXPECT_NE(respond("declaring an emergency").find("squawk 7 7 0 0 turn"), std::string::npos);
+  EXPECT_EQ(atc.ils_vec_in_progress, 0);
   EXPECT_NE(last_said().find("vectors to Twin Field, they are about 3 miles"), std::string::npos);
   EXPECT_EQ(fpl.activated, 0);
   EXPECT_EQ(atc.plan_phase, 1);
@@ -97,6 +99,28 @@ TEST_F(AtcRespond, IlsVectorsWaitThenIntercept) {
   EXPECT_EQ(fpl.onfile, 1);
   EXPECT_EQ(fpl.activated, 1);
   EXPECT_EQ(atc.waiting_new_frq, 1);
+}
+
+// Another approach picked from the menu inside the quiet wait is given when the wait ends.
+TEST_F(AtcRespond, AnotherApproachAskedForInsideTheWaitIsVectoredWhenItEnds) {
+  put_navaid(2, 4, "IRIV", "RIV ILS 14", 33.8627f, -117.2465f, 149, 10955);
+  flt.lat = 33.95f, flt.lon = -117.35f;
+  respond("request I L S SBD ILS 06");
+  said().clear(), msc.elap_time += 5.0f, atc_pick_line(13);
+  ASSERT_TRUE(atc_pick_id("IRIV"));
+  EXPECT_TRUE(said().empty());
+  msc.elap_time += 35.0f;
+  ASSERT_NE(atc.ils_vec_in_progress, 0);
+  controller_respond(atc.ils_command);
+  EXPECT_NE(last_said().find("vectors RIV ILS 14, if you would like"), std::string::npos) << last_said();
+}
+
+TEST_F(AtcRespond, IlsVectorsKeepBelowTheCruiseAltitudeOfAPlanOnFileOnly) {
+  flt.lat = 33.75f, flt.lon = -117.35f;  // 22 nm out: 5000 ft above the localizer
+  fpl.cruise_alt = 5000;
+  EXPECT_NE(respond("request I L S SBD ILS 06").find("maintain 6100 feet"), std::string::npos);
+  atc.ils_vec_in_progress = 0, atc.ils_wait_len = 0.0f, fpl.onfile = 1;
+  EXPECT_NE(respond("request I L S SBD ILS 06").find("maintain 5000 feet"), std::string::npos);
 }
 
 TEST_F(AtcRespond, VectorsRepeatOnlyWhatChanged) {

@@ -45,3 +45,14 @@ TEST_F(AtcSpeech, ShownSpokenInTheirVoicesOrRefusedWithANotice) {
   EXPECT_EQ(macibm_alert_log().size(), 2u);
   headless_reset();
 }
+
+TEST_F(AtcSpeech, ASentenceSaidJustBeforeTheClockRunsRoundGoesAfterItsTime) {
+  atc.text_out = 1;
+  msc.elap_time = 86399.5f;
+  char s[] = "taxi runway 6.";
+  speakstring(s);
+  msc.elap_time = 0.3f;
+  EXPECT_TRUE(atc_response_shown());
+  msc.elap_time = 2.0f;
+  EXPECT_FALSE(atc_response_shown());
+}

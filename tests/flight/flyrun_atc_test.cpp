@@ -104,3 +104,14 @@ TEST(FlightRunnerAtc, IlsVectorsFromFifteenMilesOutToTheLocalizer) {
   EXPECT_LE(apart(brg, 72.0f), 3.0f) << nm;
   EXPECT_LE(apart(later.heading, 72.0f), 15.0f);
 }
+
+TEST(FlightRunnerAtc, AnAltitudeGivenOnTheGroundIsHeldOnlyOnceAirborne) {
+  fly_forget_atc();
+  fly_controls c{};
+  atc.said_hdg = -1, atc.said_alt = 3000, atc.instructions++, flt.onsurface = 1;
+  fly_follow_atc(&c);
+  EXPECT_EQ(c.ap_alt_on, 0);
+  flt.onsurface = 0;
+  fly_follow_atc(&c);
+  EXPECT_EQ(c.ap_alt_on, 1);
+}

@@ -78,6 +78,11 @@ TEST_F(FlightPeriodic, GearFollowsTheHandleButALostLegStaysLost) {
   msc.elap_time = 8.0f;
   mod_evt();
   EXPECT_EQ(set.gear_stat[1], 0);  // and it follows the handle again
+  msc.elap_time = 86398.0f;  // moved just before the clock runs round
+  gear_toggle();
+  msc.elap_time = 3.0f;
+  mod_evt();
+  EXPECT_EQ(set.gear_stat[0], 1);
 }
 
 TEST_F(FlightPeriodic, TailUpReleasesTheParkingBrakeDownToAFloor) {

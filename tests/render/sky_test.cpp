@@ -98,4 +98,10 @@ TEST_F(RenderSky, CloudsDarkenAndLightningFlashes) {
   atm.strike_t_exp[5] = 10.2f;
   sky_weather(&s);
   EXPECT_GT(s.ratio[0], night.ratio[0] + 0.4f);
+  // The elapsed-time clock has run round at 24 hours: a strike of hours before stays dark.
+  msc.elap_time = 5.0f;
+  atm.strike_t_exp[5] = 50000.0f;
+  s = night;
+  sky_weather(&s);
+  EXPECT_FLOAT_EQ(s.ratio[0], night.ratio[0]);
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "atc/atc.h"
+#include "flight/flight.h"
 #include "flyrun.h"
 #include "world/world.h"
 
@@ -34,6 +35,9 @@ void fly_follow_atc(fly_controls* c) {
     c->ap_hdg_on = 0;
   }
   if (atc.instructions == followed_instructions) return;
+  // On the ground the pilot only notes what was said: the clearance's altitude held before the
+  // take-off would trim the nose onto the runway. It is flown once the wheels leave it.
+  if (flt.onsurface) return;
   followed_instructions = atc.instructions;
   // Cleared onto a localizer, the pilot tunes it and sets its course.
   if (atc.cleared_nav >= 0 && atc.cleared_nav != last_nav && atc.cleared_nav < NAV_MAX) {
