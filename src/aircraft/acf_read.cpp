@@ -15,13 +15,6 @@ static const char* label() { return pln.C_path; }
 
 static float ft() { return fltscan(label()) * con.fttomtrs; }
 
-// Whole-degree angles index the 0..360 sine and cosine tables; the file may hold negative angles
-// (anhedral, forward sweep) or more than a turn.
-static int whole_degrees(int deg) {
-  int d = deg % 360;
-  return d < 0 ? d + 360 : d;
-}
-
 static float float_degrees(float deg) {
   if (!std::isfinite(deg)) return 0.0f;
   float d = std::fmod(deg, 360.0f);
@@ -173,7 +166,7 @@ static void read_part_field(const acf_part_field& f, int p) {
       f.i[p] = intscan(label());
       break;
     case ACF_DEGREES:
-      f.i[p] = whole_degrees(intscan(label()));
+      f.i[p] = whole_turn(intscan(label()));
       break;
     case ACF_FLAG:
     case ACF_SWITCH:

@@ -5,14 +5,6 @@
 
 int wings_torn_off = 0;
 
-// The degree tables hold 0..360 only, while dihedral and sweep come straight from the aircraft
-// file and may be negative (anhedral, forward sweep) or a full turn out; bring them into range
-// before indexing.
-static int table_deg(int deg) {
-  int d = deg % 360;
-  return d < 0 ? d + 360 : d;
-}
-
 static int is_left_part(int p) {
   return p == PART_WING1_LEFT || p == PART_WING2_LEFT || p == PART_HSTAB_LEFT;
 }
@@ -41,15 +33,15 @@ float get_wing_rarm(int p, int e) {
 }
 
 float get_wing_Xarm(int p, float r) {
-  float out = r * icos(table_deg(pln.dihed[p])) * icos(table_deg(pln.sweepnow[p]));
+  float out = r * icos(pln.dihed[p]) * icos(pln.sweepnow[p]);
   return is_left_part(p) ? pln.Xarm[p] - out : pln.Xarm[p] + out;
 }
 
 float get_wing_Yarm(int p, float r) {
-  return pln.Yarm[p] + r * isin(table_deg(pln.dihed[p])) * icos(table_deg(pln.sweepnow[p]));
+  return pln.Yarm[p] + r * isin(pln.dihed[p]) * icos(pln.sweepnow[p]);
 }
 
-float get_wing_Zarm(int p, float r) { return pln.Zarm[p] + r * isin(table_deg(pln.sweepnow[p])); }
+float get_wing_Zarm(int p, float r) { return pln.Zarm[p] + r * isin(pln.sweepnow[p]); }
 
 int f_body_s_dim(int p) {
   if (p >= 0 && p <= PART_LAST_DISC) return static_cast<int>(2.0f * pln.numblades[p]);

@@ -9,11 +9,6 @@
 
 static float deg_of(float rad) { return rad * con.radtodeg; }
 
-static int table_deg(int deg) {
-  int d = deg % 360;
-  return d < 0 ? d + 360 : d;
-}
-
 // One span panel as the efficiency sees it: root and tip chord, span and leading sweep.
 struct span_panel {
   float cr, ct, b;
@@ -45,20 +40,20 @@ static int joined_panel(span_panel* out) {
     return 0;
   }
   float s5 = pln.semilen[5], s7 = pln.semilen[7];
-  float w5 = static_cast<float>(intwrap(table_deg(pln.sweep1[5]), -179, 180));
-  float w7 = static_cast<float>(intwrap(table_deg(pln.sweep1[7]), -179, 180));
+  float w5 = static_cast<float>(intwrap(whole_turn(pln.sweep1[5]), -179, 180));
+  float w7 = static_cast<float>(intwrap(whole_turn(pln.sweep1[7]), -179, 180));
   float mean = (s5 * w5 + s7 * w7) / (s5 + s7);
   if (!std::isfinite(mean)) mean = 0.0f;
   out->cr = pln.Croot[inner];
   out->ct = pln.Ctip[outer];
   out->b = s5 + s7;
   if (mean < 0.0f) mean += 360.0f;
-  out->sweep = table_deg(static_cast<int>(mean));
+  out->sweep = whole_turn(static_cast<int>(mean));
   return 1;
 }
 
 static float oswald(float AR, int sweep) {
-  float w = std::fabs(fltwrap(static_cast<float>(table_deg(sweep)), -180.0f, 180.0f));
+  float w = std::fabs(fltwrap(static_cast<float>(whole_turn(sweep)), -180.0f, 180.0f));
   float we = fltlim(w, 30.0f, 90.0f);
   // A panel swept beyond a right angle has no span ahead of it; its aspect ratio counts as 0.
   float k = 1.0f - 0.045f * std::pow(fltmax2(AR, 0.0f), 0.68f);
@@ -68,7 +63,7 @@ static float oswald(float AR, int sweep) {
 }
 
 static void span_efficiency(int p, const span_panel& sp) {
-  float s = isin(table_deg(sp.sweep)), c = icos(table_deg(sp.sweep));
+  float s = isin(sp.sweep), c = icos(sp.sweep);
   float num = sp.cr / 4.0f + s * sp.b - sp.ct / 4.0f;
   float den = c * sp.b;
   float sweep25 = den != 0.0f ? deg_of(std::atan(num / den)) : (num >= 0.0f ? 90.0f : -90.0f);
@@ -132,7 +127,7 @@ static void finite_wing(int p, int sweep) {
   float ar = pln.AR[p];
   // Lift-slope ratio of the finite wing; a span of nothing keeps none of the section's slope.
   float r = ar > 0.0f ? 1.0f / (1.0f + 2.0f / (pln.e[p] * ar)) : 0.0f;
-  float c1 = icos(table_deg(pln.sweep1[p]));
+  float c1 = icos(pln.sweep1[p]);
   float cm_den = ar + 2.0f * c1;
   pln.al_D_al0[p] = 1.0f - 0.68f * (1.0f - r);
   pln.cl_D_cl0[p] = 1.0f - 0.32f * (1.0f - r);

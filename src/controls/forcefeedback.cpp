@@ -11,12 +11,6 @@ static int magnitude(int v) {
   return static_cast<int>(fltlim(static_cast<float>(v) * set.fcon_force_rat, 0.0f, 100.0f));
 }
 
-// Directions of any size come back into one turn.
-static int whole_turn(int deg) {
-  int d = deg % 360;
-  return d < 0 ? d + 360 : d;
-}
-
 void forcecall(int code, int a, int b, int c) {
   switch (code) {
     case 25: {

@@ -12,12 +12,6 @@
 
 static float nm(float miles) { return miles * con.nmtomtrs; }
 
-// A whole-degree heading of any size brought into 0..359.
-static int whole_turn(int deg) {
-  int d = deg % 360;
-  return d < 0 ? d + 360 : d;
-}
-
 // Moves the place d metres back along heading h (whole degrees): away from where it points.
 static void move_back(start_place* s, float d, int h) {
   h = whole_turn(h);

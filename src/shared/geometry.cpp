@@ -13,9 +13,7 @@
 // aircraft file can carry any dihedral or sweep) is folded into the table rather than read from
 // memory beyond it.
 static int table_index(int deg) {
-  if (deg >= 0 && deg <= 360) return deg;
-  int d = deg % 360;
-  return d < 0 ? d + 360 : d;
+  return deg >= 0 && deg <= 360 ? deg : whole_turn(deg);
 }
 
 float isin(int deg) { return lookup_sin[table_index(deg)]; }

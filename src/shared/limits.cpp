@@ -50,6 +50,11 @@ int intwrap(int x, int lo, int hi) {
   return x;
 }
 
+int whole_turn(int deg) {
+  int d = deg % 360;
+  return d < 0 ? d + 360 : d;
+}
+
 // One wrap only: both ends are legal values, and a value more than a period out stays out.
 float fltwrap(float x, float lo, float hi) {
   if (x < lo) return x + (hi - lo);

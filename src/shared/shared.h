@@ -72,6 +72,7 @@ int fltrange(float x, float lo, float hi);                             // 1 when
 int intbox(int x, int y, int x1, int y1, int x2, int y2);              // inclusive edges
 int fltbox(float x, float y, float x1, float y1, float x2, float y2);  // exclusive edges
 int intwrap(int x, int lo, int hi);          // one wrap over the inclusive range
+int whole_turn(int deg);                     // whole degrees of any size brought into 0..359
 float fltwrap(float x, float lo, float hi);  // one wrap over the period hi - lo
 float fallout(float x, float lo, float hi);  // pushes a value out of the band lo..hi
 int intpos(int x);
