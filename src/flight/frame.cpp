@@ -183,8 +183,12 @@ static void advance_clocks() {
   msc.zulu_time = zulu_for_local(msc.locl_time);
 }
 
+// The local clock keeps the zone it last advanced in until the next frame's clocks: the serial
+// outputs, which run before them, see the aircraft already moved into the next zone, where the
+// zone under it would put UTC an hour off (and past midnight, a day on).
 float zulu_for_local(float locl) {
-  return fltwrap(locl - time_zone() * 3600.0f, 0.0f, 86400.0f);
+  const int zone = flt.clock_zone > 0 ? flt.clock_zone - 100 : time_zone();
+  return fltwrap(locl - zone * 3600.0f, 0.0f, 86400.0f);
 }
 
 // One integration sub-step: the ship decks, the forces, then the motion.

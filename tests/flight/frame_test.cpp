@@ -72,6 +72,10 @@ TEST_F(FlightFrame, IntoTheNextTimeZoneTheLocalClockStepsAndUtcRunsOn) {
   };
   two_frames_at(-112.55f);
   const float locl = msc.locl_time, zulu = msc.zulu_time;
+  const float west = flt.lon;
+  flt.lon = -112.45f;  // where the last sub-step left it, before the clocks have followed
+  EXPECT_NEAR(zulu_for_local(msc.locl_time), zulu, 0.01f);
+  flt.lon = west;
   two_frames_at(-112.45f);
   EXPECT_NEAR(msc.zulu_time - zulu, 0.1f, 0.01f);
   EXPECT_NEAR(msc.locl_time - locl, 3600.1f, 0.01f);
@@ -112,6 +116,7 @@ TEST_F(FlightFrame, TrafficFliesItsHeadingAboveTheGround) {
 
 TEST(FlightSerial, PositionSentenceFields) {
   init_constants();
+  reset_flt();  // a flight not yet begun: its clocks go by the zone under the aircraft
   reset_serial_outputs();
   flt.lat = 33.5f, flt.lon = -117.25f, flt.vZ = 100.0f * con.ktstomsc, flt.hpath = 45.5f;
   flt.vY = 30.0f;  // the climb is no speed over the ground
