@@ -136,11 +136,15 @@ static void periodic_passes() {
   if (msc.cntr10 == 0 || msc.cntr10 == 5) mod_semisec();
 }
 
+// The tick counter counts the event passes that ran: a frame period that changes the frames per
+// tick (the start's first tick, the loop following real time) would otherwise move it on at a
+// frame without a pass, and the tick skipped could be the one of the once-a-second pass.
 static void advance_counters() {
+  const int evup = msc.evup > 0 ? msc.evup : 1;
+  const bool ticked = msc.cntr % evup == 0;
   msc.cntr++;
   if (msc.cntr > 30000) msc.cntr = 0;
-  int evup = msc.evup > 0 ? msc.evup : 1;
-  if (msc.cntr % evup == 0) {
+  if (ticked) {
     msc.cntr10 = intwrap(msc.cntr10 + 1, 0, 9);
     msc.evup = intlim(intround(0.1f / msc.prd), 1, 99);
   }
