@@ -50,7 +50,9 @@ TEST_F(FlightFrame, HalfSecondPassRunsOnlyOnEventTicks) {
 }
 
 TEST_F(FlightFrame, ClocksWrapAtMidnightAndZuluFollowsLongitude) {
+  msc.zulu_time = -1.0f;
   start(0.05f);
+  EXPECT_NEAR(msc.zulu_time, zulu_for_local(msc.locl_time), 0.01f);
   msc.locl_time = 86399.99f, msc.elap_time = 86399.99f, flt.lon = -117.25f;
   update_flight();
   // 86399.99 is 86399.992 as a float.
