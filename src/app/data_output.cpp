@@ -48,17 +48,19 @@ static void file_label(const char* label) {
   }
 }
 
-int format_value(char* out, float v) {
-  // The hundredths, rounded to even at a tie as printf rounds: a float times 100 is exact in a
-  // double. printf's own float formatting costs more than the rest of a line together.
-  double h = std::nearbyint(static_cast<double>(fltlim(v, -DATA_LIMIT, DATA_LIMIT)) * 100.0);
+int format_value(char* out, float v, int decimals) {
+  // The value in units of its last decimal, rounded to even at a tie as printf rounds: a float
+  // times 10^4 is exact in a double. printf's own float formatting costs more than the rest of a
+  // line together.
+  static const double scale[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
+  decimals = intlim(decimals, 0, 4);
+  double h =
+      std::nearbyint(static_cast<double>(fltlim(v, -DATA_LIMIT, DATA_LIMIT)) * scale[decimals]);
   unsigned long long n = static_cast<unsigned long long>(std::fabs(h));
   char digits[32];
   int d = 0;
-  digits[d++] = static_cast<char>('0' + n % 10);
-  digits[d++] = static_cast<char>('0' + n / 10 % 10);
-  digits[d++] = '.';
-  n /= 100;
+  for (int i = 0; i < decimals; i++, n /= 10) digits[d++] = static_cast<char>('0' + n % 10);
+  if (decimals > 0) digits[d++] = '.';
   do {
     digits[d++] = static_cast<char>('0' + n % 10);
     n /= 10;
@@ -73,8 +75,11 @@ int format_value(char* out, float v) {
 
 // Every labelled field has its column, blank when the group has no value for it now (an engine
 // not fitted, a ratio of nothing over nothing), so that the columns after it stay under their
-// labels.
+// labels. Two decimals, or the group's own where it shows more: a density in slugs per cubic
+// foot would otherwise always read 0.00.
 static void file_values(int group, const float v[GRF_VALUES]) {
+  int dig[GRF_VALUES], dec[GRF_VALUES];
+  set_dig_dec(group, dig, dec);
   for (int k = 0; k < GRF_VALUES; k++) {
     if (!data_field_used(group, k)) continue;
     char s[48];
@@ -82,7 +87,7 @@ static void file_values(int group, const float v[GRF_VALUES]) {
     if (v[k] == DATA_ABSENT)  // the mark itself: a value near it, such as -999.004, is a value
       std::memset(s, ' ', 9);
     else
-      n = format_value(s, v[k]);
+      n = format_value(s, v[k], intmax2(dec[k], 2));
     std::memcpy(s + n, " | ", 4);
     trk.write(s, n + 3);
   }

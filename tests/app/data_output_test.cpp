@@ -9,6 +9,7 @@
 #include "aircraft/aircraft.h"
 #include "app/settings.h"
 #include "flight/flight.h"
+#include "weather/weather.h"
 
 class AppDataOutput : public AppTest {
  protected:
@@ -60,15 +61,22 @@ TEST_F(AppDataOutput, TwoValueGroupWritesTwoValuesAndTheLimitHoldsHugeOnes) {
   msc.elap_time = 1.0e12f;
   out_dat(DEST_FILE, 1, 0);
   EXPECT_EQ(written(), "9900000256.00 | ");
+  open_trk(path.c_str());
+  atm.rho = 1.225f;  // sea level: 0.0024 slug/ft3, which two decimals would write as 0.00
+  out_dat(DEST_FILE, 4, 0);
+  EXPECT_EQ(written(), "   0.0024 | ");
 }
 
-TEST_F(AppDataOutput, ValuesAreWrittenAsPrintfWritesThemWithTwoDecimals) {
-  for (float v : {0.0f, -0.0f, -0.001f, 0.005f, 0.125f, 0.375f, -2.675f, 1.005f, 99.995f, 123.456f,
-                  -999.0f, 65536.125f, 1234567.0f, -98765432.1f, 9.9e9f, -9.9e9f}) {
-    char mine[32], theirs[64];
-    format_value(mine, v);
-    std::snprintf(theirs, sizeof theirs, "%9.2f", static_cast<double>(v));
-    EXPECT_STREQ(mine, theirs) << v;
+TEST_F(AppDataOutput, ValuesAreWrittenAsPrintfWritesThem) {
+  for (int dec : {2, 4}) {
+    for (float v : {0.0f, -0.0f, -0.001f, 0.005f, 0.125f, 0.375f, -2.675f, 1.005f, 99.995f,
+                    123.456f, 0.00005f, -999.0f, 65536.125f, 1234567.0f, -98765432.1f, 9.9e9f,
+                    -9.9e9f}) {
+      char mine[32], theirs[64];
+      format_value(mine, v, dec);
+      std::snprintf(theirs, sizeof theirs, "%9.*f", dec, static_cast<double>(v));
+      EXPECT_STREQ(mine, theirs) << v << " " << dec;
+    }
   }
 }
 
@@ -109,7 +117,7 @@ TEST_F(AppDataOutput, AnAbsentValueKeepsItsColumnInTheFile) {
   flt.av = 30.0f;
   flt.power[0] = 6000.0f;
   out_dat(DEST_FILE, 41, 0);
-  EXPECT_EQ(written(), "     0.50 |           |           |           | ");
+  EXPECT_EQ(written(), "    0.500 |           |           |           | ");
   // A value that only comes close to the mark of an absent one is a value.
   open_trk(path.c_str());
   flt.vu = -999.004f / con.msctofpm;
