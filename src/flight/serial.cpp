@@ -130,7 +130,7 @@ int nmea_gga(char* out) {
 
 // ---- Writing ---------------------------------------------------------------------------------
 
-// Local time of the whole second whose sentences went out last. Lifetime: flight.
+// UTC of the whole second whose sentences went out last. Lifetime: flight.
 static long last_second = -1;
 
 void reset_serial_outputs() {
@@ -172,8 +172,9 @@ void serial_outputs() {
     MACIBM_serial_close();
     return;
   }
-  // The sentences go out once for each whole second of local time, like a receiver's fixes.
-  long second = std::isfinite(msc.locl_time) ? static_cast<long>(std::floor(msc.locl_time)) : 0;
+  // The sentences go out once for each whole second of UTC, like a receiver's fixes; the local
+  // clock steps an hour at a time-zone boundary, which is no new second.
+  long second = static_cast<long>(std::floor(utc_now()));
   if (set.ser_NMEA && second != last_second) {
     last_second = second;
     char s[2 * NMEA_MAX];

@@ -64,6 +64,16 @@ TEST_F(FlightSerialPort, SentencesGoOutOnceASecondWithTheirChecksumsAndTheDateTu
   EXPECT_NE(rmc[3].find(",220624,"), std::string::npos) << rmc[3];
 }
 
+// Flown west into the next time zone, the local clock steps back an hour: no new second.
+TEST_F(FlightSerialPort, AStepOfTheLocalClockIntoTheNextTimeZoneSendsNoExtraSentences) {
+  set.ser_NMEA = 1;
+  msc.locl_time = 40000.25f;
+  frames(5);
+  flt.lon = -8.0f, flt.clock_zone = 99, msc.locl_time -= 3600.0f;
+  frames(5);
+  EXPECT_EQ(lines_of(port_bytes()).size(), 2u);  // one RMC and one GGA
+}
+
 TEST_F(FlightSerialPort, MotionAndCockpitStreamsWriteAMarkerAndTheirFloatsEachFrame) {
   set.ser_motion = set.ser_cockpit = 1;
   msc.elap_time = 12.5f;
