@@ -111,6 +111,8 @@ void dskoutproc() {
   if (!trk.good()) data_file_failed();
 }
 
+// Written inside the frame, after its clocks have advanced and while its period is halved for
+// the sub-step the dump covers.
 void trackdiv() {
   if (!trk.is_open()) return;
   int h, m;
@@ -118,7 +120,8 @@ void trackdiv() {
   char s[2048];
   std::snprintf(s, sizeof s,
                 "\n\n------------------------------------------------------------------------\n"
-                "ONE-FRAME DUMP at %.2f s of flight, %02d:%02d UTC, frame period %.4f s\n"
+                "ONE-FRAME DUMP of the frame ending at %.2f s of flight, %02d:%02d UTC: its first "
+                "sub-step, of %.4f s\n"
                 "aircraft %s (%s)\n"
                 "------------------------------------------------------------------------\n",
                 static_cast<double>(msc.elap_time), h, m, static_cast<double>(msc.prd),

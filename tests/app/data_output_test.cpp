@@ -165,9 +165,11 @@ TEST_F(AppDataOutput, DumpHeaderNamesTheTimeAndTheAircraft) {
   std::snprintf(pln.C_file, sizeof pln.C_file, "Trainer.acf");
   msc.elap_time = 12.5f;
   msc.zulu_time = 3600.0f * 13 + 60.0f * 7;
+  msc.prd = 0.025f;  // the half of a frame of 0.05 s
   trackdiv();
   std::string s = written();
-  EXPECT_NE(s.find("12.50 s"), std::string::npos) << s;
+  EXPECT_NE(s.find("ending at 12.50 s"), std::string::npos) << s;
+  EXPECT_NE(s.find("sub-step, of 0.0250 s"), std::string::npos) << s;
   EXPECT_NE(s.find("13:07 UTC"), std::string::npos) << s;
   EXPECT_NE(s.find("Trainer.acf"), std::string::npos) << s;
 }
