@@ -93,13 +93,19 @@ static void file_values(int group, const float v[GRF_VALUES]) {
   }
 }
 
+// The groups the last label line named. A choice made in the Data Output window takes effect at
+// once, between two label lines: its first line is labelled, or its values would stand under
+// the labels of other groups until the next label line.
+static int labelled[DATA_GROUPS_DEFINED];
+
 void dskoutproc() {
   if (!set.dskout) return;
   if (!trk.is_open() || !trk.good()) {
     data_file_failed();
     return;
   }
-  if (msc.cntr10 == 0) {
+  if (msc.cntr10 == 0 || std::memcmp(labelled, set.Bdsk, sizeof labelled) != 0) {
+    std::memcpy(labelled, set.Bdsk, sizeof labelled);
     file_text("\n");
     for (int g = 0; g < DATA_GROUPS_DEFINED; g++)
       if (set.Bdsk[g]) out_label(DEST_FILE, g, 0);

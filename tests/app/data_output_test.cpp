@@ -145,6 +145,20 @@ TEST_F(AppDataOutput, SelectionsPastTheGroupsAreIgnoredAndClearedWhenRead) {
   EXPECT_EQ(b.Brlt[50], 1);
 }
 
+TEST_F(AppDataOutput, AGroupChosenBetweenTwoLabelLinesIsLabelledOnItsFirstLine) {
+  set.Bdsk[1] = 1;
+  set_rlt_grf_choices();
+  msc.cntr10 = 0;
+  dskoutproc();
+  set.Bdsk[0] = 1;
+  set_rlt_grf_choices();
+  msc.cntr10 = 1;
+  dskoutproc();
+  const std::vector<std::string> lines = lines_of(written());
+  ASSERT_EQ(lines.size(), 6u);  // a blank line, the labels and the values, twice
+  EXPECT_EQ(lines[4].rfind("FREQ,/sec | TIME,rtio | TIME,_sec | ", 0), 0u) << lines[4];
+}
+
 TEST_F(AppDataOutput, FileThatCannotBeWrittenGivesOneNoticeAndSwitchesDiskOutputOff) {
   open_trk("/dev/full");
   set.Bdsk[27] = 1;
