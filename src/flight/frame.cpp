@@ -143,11 +143,13 @@ static void advance_counters() {
   const int evup = msc.evup > 0 ? msc.evup : 1;
   const bool ticked = msc.cntr % evup == 0;
   msc.cntr++;
-  if (msc.cntr > 30000) msc.cntr = 0;
   if (ticked) {
     msc.cntr10 = intwrap(msc.cntr10 + 1, 0, 9);
     msc.evup = intlim(intround(0.1f / msc.prd), 1, 99);
   }
+  // Back to 0 past 30000 on a frame that starts a tick anyway, as 0 does: from any other, the
+  // tick at 0 would follow the last one by less than a tenth of a second.
+  if (msc.cntr > 30000 && msc.cntr % intmax2(msc.evup, 1) == 0) msc.cntr = 0;
 }
 
 // Flying backwards, the flight path is banked the other way round.

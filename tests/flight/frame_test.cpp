@@ -30,6 +30,14 @@ TEST_F(FlightFrame, EventTickEveryTenthOfASecondWhateverThePeriod) {
     for (int f = 0; f < c.frames; f++) update_flight();
     EXPECT_EQ(flt.flap, c.ticks) << c.prd;
   }
+  // Through the frame counter's return to 0: 30 frames of 0.05 s after the first tick, 15 more.
+  start(0.05f);
+  pln.flapEQ = 1;
+  flt.flaprequest = 50;
+  update_flight();
+  msc.cntr = 29990;
+  for (int f = 0; f < 30; f++) update_flight();
+  EXPECT_EQ(flt.flap, 16);
 }
 
 TEST_F(FlightFrame, HalfSecondPassRunsOnlyOnEventTicks) {
