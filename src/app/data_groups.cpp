@@ -97,7 +97,7 @@ static const data_group groups[DATA_GROUPS_DEFINED] = {
     {"dist   ft dist   nm", {4, 4}, {0, 0},
      [](float* v) { V2(flt.dist * con.mtrstoft, flt.dist * con.mtrstonm); }},
     {" LAT  deg  LON  deg  ALT   ft", {3, 4, 4}, {1, 1, 0},
-     [](float* v) { V3(flt.lat, flt.lon, flt.h * con.mtrstoft); }},
+     [](float* v) { V3(flt.lat, longitude_180(), flt.h * con.mtrstoft); }},
     {"   X    m    Y    m    Z    m", {4, 4, 4}, {0, 0, 0},
      [](float* v) {
        V3(static_cast<float>(flt.X), static_cast<float>(flt.Y), static_cast<float>(flt.Z));

@@ -188,7 +188,7 @@ void serial_outputs() {
                          flt.the,
                          flt.psi,
                          flt.phi,
-                         flt.lon,
+                         longitude_180(),
                          flt.lat,
                          static_cast<float>(flt.X),
                          static_cast<float>(flt.Z),

@@ -93,6 +93,9 @@ TEST_F(AppDataOutput, RatiosWithNothingToDivideByAreAbsentAndEveryValueIsFinite)
   for (int k = 1; k < GRF_VALUES; k++) EXPECT_EQ(v[k], DATA_ABSENT) << "engine " << k + 1;
   data_values(40, v);
   EXPECT_EQ(v[0], DATA_ABSENT);
+  flt.lon = 181.25f;  // past the date line, where the region's longitudes run on
+  data_values(26, v);
+  EXPECT_FLOAT_EQ(v[1], -178.75f);
 
   // A state nobody filled (a zero frame period, no air) must not put a NaN or an infinity out.
   reset_world_state();

@@ -78,6 +78,7 @@ TEST_F(FlightSerialPort, MotionAndCockpitStreamsWriteAMarkerAndTheirFloatsEachFr
   set.ser_motion = set.ser_cockpit = 1;
   msc.elap_time = 12.5f;
   flt.vind = 88.0f;
+  flt.lon = 181.25f;  // past the date line, where the region's longitudes run on
   frames(3);
   std::string b = port_bytes();
   ASSERT_EQ(b.size(), 3u * (10 + 9) * 4);
@@ -85,6 +86,7 @@ TEST_F(FlightSerialPort, MotionAndCockpitStreamsWriteAMarkerAndTheirFloatsEachFr
   std::memcpy(v, b.data(), sizeof v);  // this machine is little-endian, as the streams are
   EXPECT_EQ(v[0], -999.0f);
   EXPECT_EQ(v[1], 12.5f);
+  EXPECT_EQ(v[5], -178.75f);
   EXPECT_EQ(v[10], -999.0f);
   EXPECT_EQ(v[11], 88.0f);
 }
