@@ -247,7 +247,7 @@ static int latlon_check(int w, int field, int element, float v) {
 
 static void latlon_open(int w) {
   place_lat = std::isfinite(flt.lat) ? flt.lat : 0.0f;
-  place_lon = std::isfinite(flt.lon) ? flt.lon : 0.0f;
+  place_lon = std::isfinite(flt.lon) ? longitude_180() : 0.0f;
   place_alt_ft = fltmax2(flt.Y * con.mtrstoft, 3000.0f);
   place_hdg = mag_from_true(flt.psi);
   place_kt = fltmax2(flt.v * con.msctokts, 1.5f * msc.est_Vs * con.msctokts);
@@ -304,9 +304,10 @@ static int nearest(int type, float* nm, float* brg) {
 
 static void where_am_i_open(int w) {
   char line[160];
+  const float east = longitude_180();
   std::snprintf(line, sizeof line, "%.3f %c  %.3f %c   %d ft MSL   heading %03d mag",
-                std::fabs(flt.lat), flt.lat >= 0.0f ? 'N' : 'S', std::fabs(flt.lon),
-                flt.lon >= 0.0f ? 'E' : 'W', static_cast<int>(flt.Y * con.mtrstoft),
+                std::fabs(flt.lat), flt.lat >= 0.0f ? 'N' : 'S', std::fabs(east),
+                east >= 0.0f ? 'E' : 'W', static_cast<int>(flt.Y * con.mtrstoft),
                 static_cast<int>(mag_from_true(flt.psi)) % 360);
   form_text(w, "position", line);
   static const struct {

@@ -112,4 +112,8 @@ TEST_F(AppSettingsLocation, WhereAmINamesTheNearestFieldWithItsDistanceAndMagnet
   EXPECT_EQ(near.rfind("Airport SBD", 0), 0u) << near;
   EXPECT_NE(near.find(": 0.6 nm, bearing 012 mag"), std::string::npos) << near;  // north, true
   EXPECT_EQ(headless_form_text(WIN_WHERE_AM_I, "vor").rfind("VOR ", 0), 0u);
+  flt.lon = 181.25f;  // past the date line, where the region's longitudes run on
+  APPLICATION_handlemenu(326);
+  const std::string here = headless_form_text(WIN_WHERE_AM_I, "position");
+  EXPECT_NE(here.find(" 178.750 W "), std::string::npos) << here;
 }
