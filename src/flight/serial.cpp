@@ -59,13 +59,15 @@ static void utc_time(char* out) {
 }
 
 // The simulator keeps a time of day but no calendar: a flight begins on NMEA_FIRST_DAY and the
-// date moves on each time its UTC clock passes midnight. Lifetime: flight.
+// date moves on each time its UTC clock passes midnight, and back when the clock is set back
+// across it (the time of day window). Lifetime: flight.
 static int days_flown = 0;
 static float last_zulu = -1.0f;
 
 static void follow_midnight() {
   float z = utc_now();
   if (last_zulu >= 0.0f && z < last_zulu - 43200.0f) days_flown++;
+  if (last_zulu >= 0.0f && z > last_zulu + 43200.0f) days_flown--;
   last_zulu = z;
 }
 

@@ -64,6 +64,18 @@ TEST_F(FlightSerialPort, SentencesGoOutOnceASecondWithTheirChecksumsAndTheDateTu
   EXPECT_NE(rmc[3].find(",220624,"), std::string::npos) << rmc[3];
 }
 
+// Set back across midnight, the clock is on the day before: the next midnight brings the first
+// day again, not the third.
+TEST_F(FlightSerialPort, AClockSetBackAcrossMidnightTakesTheDateBackADay) {
+  set.ser_NMEA = 1;
+  msc.locl_time = 86390.0f;
+  frames(400);  // through midnight
+  msc.locl_time = 86390.0f;
+  frames(400);
+  const std::string b = port_bytes(), last = b.substr(b.rfind("$GPRMC"));
+  EXPECT_NE(last.find(",220624,"), std::string::npos) << last;
+}
+
 // Flown west into the next time zone, the local clock steps back an hour: no new second.
 TEST_F(FlightSerialPort, AStepOfTheLocalClockIntoTheNextTimeZoneSendsNoExtraSentences) {
   set.ser_NMEA = 1;
