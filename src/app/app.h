@@ -459,8 +459,9 @@ void out_label(int dest, int group, int slot);
 void out_dat(int dest, int group, int slot);
 void sub_out_label(int dest, int slot, const char* label);
 void sub_out_dat(int dest, int group, int slot, float a, float b, float c, float d);
-// A value as the data file writes it: printf's "%9.2f", into out (32 characters); its length.
-int format_value(char* out, float v);
+// A value as the data file writes it: printf's "%9.*f" with 0..4 decimals, into out (32
+// characters); its length.
+int format_value(char* out, float v, int decimals);
 // The on-screen list of set.rltsel in the cockpit view, in the main window: rows 0..4 down the
 // left, 5..9 down the right, hanging from the window's top edge.
 void draw_data_list();

@@ -48,17 +48,19 @@ static void file_label(const char* label) {
   }
 }
 
-int format_value(char* out, float v) {
-  // The hundredths, rounded to even at a tie as printf rounds: a float times 100 is exact in a
-  // double. printf's own float formatting costs more than the rest of a line together.
-  double h = std::nearbyint(static_cast<double>(fltlim(v, -DATA_LIMIT, DATA_LIMIT)) * 100.0);
+int format_value(char* out, float v, int decimals) {
+  // The value in units of its last decimal, rounded to even at a tie as printf rounds: a float
+  // times 10^4 is exact in a double. printf's own float formatting costs more than the rest of a
+  // line together.
+  static const double scale[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
+  decimals = intlim(decimals, 0, 4);
+  double h =
+      std::nearbyint(static_cast<double>(fltlim(v, -DATA_LIMIT, DATA_LIMIT)) * scale[decimals]);
   unsigned long long n = static_cast<unsigned long long>(std::fabs(h));
   char digits[32];
   int d = 0;
-  digits[d++] = static_cast<char>('0' + n % 10);
-  digits[d++] = static_cast<char>('0' + n / 10 % 10);
-  digits[d++] = '.';
-  n /= 100;
+  for (int i = 0; i < decimals; i++, n /= 10) digits[d++] = static_cast<char>('0' + n % 10);
+  if (decimals > 0) digits[d++] = '.';
   do {
     digits[d++] = static_cast<char>('0' + n % 10);
     n /= 10;
@@ -73,8 +75,11 @@ int format_value(char* out, float v) {
 
 // Every labelled field has its column, blank when the group has no value for it now (an engine
 // not fitted, a ratio of nothing over nothing), so that the columns after it stay under their
-// labels.
+// labels. Two decimals, or the group's own where it shows more: a density in slugs per cubic
+// foot would otherwise always read 0.00.
 static void file_values(int group, const float v[GRF_VALUES]) {
+  int dig[GRF_VALUES], dec[GRF_VALUES];
+  set_dig_dec(group, dig, dec);
   for (int k = 0; k < GRF_VALUES; k++) {
     if (!data_field_used(group, k)) continue;
     char s[48];
@@ -82,11 +87,16 @@ static void file_values(int group, const float v[GRF_VALUES]) {
     if (v[k] == DATA_ABSENT)  // the mark itself: a value near it, such as -999.004, is a value
       std::memset(s, ' ', 9);
     else
-      n = format_value(s, v[k]);
+      n = format_value(s, v[k], intmax2(dec[k], 2));
     std::memcpy(s + n, " | ", 4);
     trk.write(s, n + 3);
   }
 }
+
+// The groups the last label line named. A choice made in the Data Output window takes effect at
+// once, between two label lines: its first line is labelled, or its values would stand under
+// the labels of other groups until the next label line.
+static int labelled[DATA_GROUPS_DEFINED];
 
 void dskoutproc() {
   if (!set.dskout) return;
@@ -94,7 +104,8 @@ void dskoutproc() {
     data_file_failed();
     return;
   }
-  if (msc.cntr10 == 0) {
+  if (msc.cntr10 == 0 || std::memcmp(labelled, set.Bdsk, sizeof labelled) != 0) {
+    std::memcpy(labelled, set.Bdsk, sizeof labelled);
     file_text("\n");
     for (int g = 0; g < DATA_GROUPS_DEFINED; g++)
       if (set.Bdsk[g]) out_label(DEST_FILE, g, 0);
@@ -106,6 +117,8 @@ void dskoutproc() {
   if (!trk.good()) data_file_failed();
 }
 
+// Written inside the frame, after its clocks have advanced and while its period is halved for
+// the sub-step the dump covers.
 void trackdiv() {
   if (!trk.is_open()) return;
   int h, m;
@@ -113,7 +126,8 @@ void trackdiv() {
   char s[2048];
   std::snprintf(s, sizeof s,
                 "\n\n------------------------------------------------------------------------\n"
-                "ONE-FRAME DUMP at %.2f s of flight, %02d:%02d UTC, frame period %.4f s\n"
+                "ONE-FRAME DUMP of the frame ending at %.2f s of flight, %02d:%02d UTC: its first "
+                "sub-step, of %.4f s\n"
                 "aircraft %s (%s)\n"
                 "------------------------------------------------------------------------\n",
                 static_cast<double>(msc.elap_time), h, m, static_cast<double>(msc.prd),

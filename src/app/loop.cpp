@@ -21,8 +21,8 @@ long long loop_frames_run = 0;
 double loop_sim_seconds = 0.0;
 
 // The 10-frame clock. Frames are counted here rather than read from msc.cntr: the frame counter
-// goes from 30000 back to 0, and both are multiples of 10, so a test on the counter would measure
-// twice one frame apart and take a single frame for ten.
+// goes back to 0 past 30000 on a multiple of the frames per tick, not of 10, so a test on the
+// counter would measure twice a few frames apart and take them for ten.
 static int frames_since_measure = 0;
 static double measure_start_ms = 0.0;
 static int slow_run = 0;  // consecutive slow measurements

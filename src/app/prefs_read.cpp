@@ -429,11 +429,14 @@ void check_prefs(prefs_body* b) {
   b->wave_dir = intlim(b->wave_dir, 0, 359);
   b->rway_fric_code = intlim(b->rway_fric_code, 1, 3);
 
-  // Rows past the defined groups select nothing and are cleared.
+  // Rows past the defined groups select nothing and are cleared. A hand-edited file may choose
+  // more groups than the list and the graph show: the first ones are kept, so that the boxes
+  // ticked in the Data Output window are the groups in use.
+  int n_rlt = 0, n_grf = 0;
   for (int i = 0; i < DATA_GROUPS; i++) {
     b->Bdsk[i] = 0;
-    b->Brlt[i] = i < DATA_GROUPS_DEFINED && b->Brlt[i] != 0;
-    b->Bgrf[i] = i < DATA_GROUPS_DEFINED && b->Bgrf[i] != 0;
+    b->Brlt[i] = i < DATA_GROUPS_DEFINED && b->Brlt[i] != 0 && n_rlt++ < RLT_ROWS;
+    b->Bgrf[i] = i < DATA_GROUPS_DEFINED && b->Bgrf[i] != 0 && n_grf++ < GRF_TRACES;
   }
   b->damp = fltlim(b->damp, 0.0f, 1.0f);
   b->joy_rat_ptch = fltlim(b->joy_rat_ptch, 0.0f, 2.0f);

@@ -56,9 +56,11 @@ static const form_field time_fields[] = {
     field_label("zulu", 300),
 };
 
+// The universal time of the local time as set: the frame's own copy waits for the next frame,
+// which a settings window holds back.
 static void time_open(int w) {
   int h = 0, m = 0;
-  sec_to_hrs_min(fltlim(msc.zulu_time, 0.0f, DAY - 1.0f), &h, &m);
+  sec_to_hrs_min(fltlim(zulu_for_local(msc.locl_time), 0.0f, DAY - 1.0f), &h, &m);
   char text[64];
   std::snprintf(text, sizeof text, "Universal time %02d:%02d", h, m);
   form_text(w, "zulu", text);
@@ -73,6 +75,7 @@ static void time_action(int w, int field, int element) {
   for (const auto& s : steps)
     if (std::strcmp(time_fields[field].name, s.button) == 0)
       msc.locl_time = fltwrap(msc.locl_time + s.seconds, 0.0f, DAY);
+  time_open(w);
 }
 
 const form_window time_form = {time_fields, count_of(time_fields), time_open, nullptr, time_action};

@@ -238,7 +238,8 @@ extern flight_hookstruct flight_hooks;
 // One frame of msc.prd simulated seconds: surroundings, serial outputs, periodic passes, clocks,
 // then two integration sub-steps of the force pass. Called once per frame by the loop.
 void update_flight();
-// Universal time of day for a local time at the aircraft's longitude, s, 0..86400.
+// Universal time of day for a local time of the clocks' time zone (before a flight's first frame,
+// the zone under the aircraft), s, 0..86400.
 float zulu_for_local(float locl);
 // One integration sub-step of msc.prd seconds (the frame halves msc.prd around the sub-steps):
 // rates and velocities first, then attitude, position and the derived air data.

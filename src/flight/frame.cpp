@@ -136,14 +136,20 @@ static void periodic_passes() {
   if (msc.cntr10 == 0 || msc.cntr10 == 5) mod_semisec();
 }
 
+// The tick counter counts the event passes that ran: a frame period that changes the frames per
+// tick (the start's first tick, the loop following real time) would otherwise move it on at a
+// frame without a pass, and the tick skipped could be the one of the once-a-second pass.
 static void advance_counters() {
+  const int evup = msc.evup > 0 ? msc.evup : 1;
+  const bool ticked = msc.cntr % evup == 0;
   msc.cntr++;
-  if (msc.cntr > 30000) msc.cntr = 0;
-  int evup = msc.evup > 0 ? msc.evup : 1;
-  if (msc.cntr % evup == 0) {
+  if (ticked) {
     msc.cntr10 = intwrap(msc.cntr10 + 1, 0, 9);
     msc.evup = intlim(intround(0.1f / msc.prd), 1, 99);
   }
+  // Back to 0 past 30000 on a frame that starts a tick anyway, as 0 does: from any other, the
+  // tick at 0 would follow the last one by less than a tenth of a second.
+  if (msc.cntr > 30000 && msc.cntr % intmax2(msc.evup, 1) == 0) msc.cntr = 0;
 }
 
 // Flying backwards, the flight path is banked the other way round.
@@ -183,8 +189,12 @@ static void advance_clocks() {
   msc.zulu_time = zulu_for_local(msc.locl_time);
 }
 
+// The local clock keeps the zone it last advanced in until the next frame's clocks: the serial
+// outputs, which run before them, see the aircraft already moved into the next zone, where the
+// zone under it would put UTC an hour off (and past midnight, a day on).
 float zulu_for_local(float locl) {
-  return fltwrap(locl - time_zone() * 3600.0f, 0.0f, 86400.0f);
+  const int zone = flt.clock_zone > 0 ? flt.clock_zone - 100 : time_zone();
+  return fltwrap(locl - zone * 3600.0f, 0.0f, 86400.0f);
 }
 
 // One integration sub-step: the ship decks, the forces, then the motion.

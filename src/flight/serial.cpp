@@ -59,13 +59,15 @@ static void utc_time(char* out) {
 }
 
 // The simulator keeps a time of day but no calendar: a flight begins on NMEA_FIRST_DAY and the
-// date moves on each time its UTC clock passes midnight. Lifetime: flight.
+// date moves on each time its UTC clock passes midnight, and back when the clock is set back
+// across it (the time of day window). Lifetime: flight.
 static int days_flown = 0;
 static float last_zulu = -1.0f;
 
 static void follow_midnight() {
   float z = utc_now();
   if (last_zulu >= 0.0f && z < last_zulu - 43200.0f) days_flown++;
+  if (last_zulu >= 0.0f && z > last_zulu + 43200.0f) days_flown--;
   last_zulu = z;
 }
 
@@ -130,7 +132,7 @@ int nmea_gga(char* out) {
 
 // ---- Writing ---------------------------------------------------------------------------------
 
-// Local time of the whole second whose sentences went out last. Lifetime: flight.
+// UTC of the whole second whose sentences went out last. Lifetime: flight.
 static long last_second = -1;
 
 void reset_serial_outputs() {
@@ -172,8 +174,9 @@ void serial_outputs() {
     MACIBM_serial_close();
     return;
   }
-  // The sentences go out once for each whole second of local time, like a receiver's fixes.
-  long second = std::isfinite(msc.locl_time) ? static_cast<long>(std::floor(msc.locl_time)) : 0;
+  // The sentences go out once for each whole second of UTC, like a receiver's fixes; the local
+  // clock steps an hour at a time-zone boundary, which is no new second.
+  long second = static_cast<long>(std::floor(utc_now()));
   if (set.ser_NMEA && second != last_second) {
     last_second = second;
     char s[2 * NMEA_MAX];
@@ -187,7 +190,7 @@ void serial_outputs() {
                          flt.the,
                          flt.psi,
                          flt.phi,
-                         flt.lon,
+                         longitude_180(),
                          flt.lat,
                          static_cast<float>(flt.X),
                          static_cast<float>(flt.Z),

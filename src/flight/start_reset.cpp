@@ -249,6 +249,8 @@ void start_flight_state(const start_place* s) {
   centre_controls_and_levers();
   restart_dialogue_and_displays();
   restart_path_and_counters();
+  // UTC before the first frame's clocks: that frame's data-file line, controller and dump read it.
+  msc.zulu_time = zulu_for_local(msc.locl_time);
   // The air and gravity at the start's height, so that nothing before the first frame reads the
   // last place's.
   set_air_at_aircraft();

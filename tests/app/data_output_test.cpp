@@ -9,6 +9,7 @@
 #include "aircraft/aircraft.h"
 #include "app/settings.h"
 #include "flight/flight.h"
+#include "weather/weather.h"
 
 class AppDataOutput : public AppTest {
  protected:
@@ -60,15 +61,22 @@ TEST_F(AppDataOutput, TwoValueGroupWritesTwoValuesAndTheLimitHoldsHugeOnes) {
   msc.elap_time = 1.0e12f;
   out_dat(DEST_FILE, 1, 0);
   EXPECT_EQ(written(), "9900000256.00 | ");
+  open_trk(path.c_str());
+  atm.rho = 1.225f;  // sea level: 0.0024 slug/ft3, which two decimals would write as 0.00
+  out_dat(DEST_FILE, 4, 0);
+  EXPECT_EQ(written(), "   0.0024 | ");
 }
 
-TEST_F(AppDataOutput, ValuesAreWrittenAsPrintfWritesThemWithTwoDecimals) {
-  for (float v : {0.0f, -0.0f, -0.001f, 0.005f, 0.125f, 0.375f, -2.675f, 1.005f, 99.995f, 123.456f,
-                  -999.0f, 65536.125f, 1234567.0f, -98765432.1f, 9.9e9f, -9.9e9f}) {
-    char mine[32], theirs[64];
-    format_value(mine, v);
-    std::snprintf(theirs, sizeof theirs, "%9.2f", static_cast<double>(v));
-    EXPECT_STREQ(mine, theirs) << v;
+TEST_F(AppDataOutput, ValuesAreWrittenAsPrintfWritesThem) {
+  for (int dec : {2, 4}) {
+    for (float v : {0.0f, -0.0f, -0.001f, 0.005f, 0.125f, 0.375f, -2.675f, 1.005f, 99.995f,
+                    123.456f, 0.00005f, -999.0f, 65536.125f, 1234567.0f, -98765432.1f, 9.9e9f,
+                    -9.9e9f}) {
+      char mine[32], theirs[64];
+      format_value(mine, v, dec);
+      std::snprintf(theirs, sizeof theirs, "%9.*f", dec, static_cast<double>(v));
+      EXPECT_STREQ(mine, theirs) << v << " " << dec;
+    }
   }
 }
 
@@ -85,6 +93,9 @@ TEST_F(AppDataOutput, RatiosWithNothingToDivideByAreAbsentAndEveryValueIsFinite)
   for (int k = 1; k < GRF_VALUES; k++) EXPECT_EQ(v[k], DATA_ABSENT) << "engine " << k + 1;
   data_values(40, v);
   EXPECT_EQ(v[0], DATA_ABSENT);
+  flt.lon = 181.25f;  // past the date line, where the region's longitudes run on
+  data_values(26, v);
+  EXPECT_FLOAT_EQ(v[1], -178.75f);
 
   // A state nobody filled (a zero frame period, no air) must not put a NaN or an infinity out.
   reset_world_state();
@@ -109,7 +120,7 @@ TEST_F(AppDataOutput, AnAbsentValueKeepsItsColumnInTheFile) {
   flt.av = 30.0f;
   flt.power[0] = 6000.0f;
   out_dat(DEST_FILE, 41, 0);
-  EXPECT_EQ(written(), "     0.50 |           |           |           | ");
+  EXPECT_EQ(written(), "    0.500 |           |           |           | ");
   // A value that only comes close to the mark of an absent one is a value.
   open_trk(path.c_str());
   flt.vu = -999.004f / con.msctofpm;
@@ -137,6 +148,20 @@ TEST_F(AppDataOutput, SelectionsPastTheGroupsAreIgnoredAndClearedWhenRead) {
   EXPECT_EQ(b.Brlt[50], 1);
 }
 
+TEST_F(AppDataOutput, AGroupChosenBetweenTwoLabelLinesIsLabelledOnItsFirstLine) {
+  set.Bdsk[1] = 1;
+  set_rlt_grf_choices();
+  msc.cntr10 = 0;
+  dskoutproc();
+  set.Bdsk[0] = 1;
+  set_rlt_grf_choices();
+  msc.cntr10 = 1;
+  dskoutproc();
+  const std::vector<std::string> lines = lines_of(written());
+  ASSERT_EQ(lines.size(), 6u);  // a blank line, the labels and the values, twice
+  EXPECT_EQ(lines[4].rfind("FREQ,/sec | TIME,rtio | TIME,_sec | ", 0), 0u) << lines[4];
+}
+
 TEST_F(AppDataOutput, FileThatCannotBeWrittenGivesOneNoticeAndSwitchesDiskOutputOff) {
   open_trk("/dev/full");
   set.Bdsk[27] = 1;
@@ -157,9 +182,11 @@ TEST_F(AppDataOutput, DumpHeaderNamesTheTimeAndTheAircraft) {
   std::snprintf(pln.C_file, sizeof pln.C_file, "Trainer.acf");
   msc.elap_time = 12.5f;
   msc.zulu_time = 3600.0f * 13 + 60.0f * 7;
+  msc.prd = 0.025f;  // the half of a frame of 0.05 s
   trackdiv();
   std::string s = written();
-  EXPECT_NE(s.find("12.50 s"), std::string::npos) << s;
+  EXPECT_NE(s.find("ending at 12.50 s"), std::string::npos) << s;
+  EXPECT_NE(s.find("sub-step, of 0.0250 s"), std::string::npos) << s;
   EXPECT_NE(s.find("13:07 UTC"), std::string::npos) << s;
   EXPECT_NE(s.find("Trainer.acf"), std::string::npos) << s;
 }

@@ -146,6 +146,7 @@ TEST_F(AppPrefs, DiskOutputIsNeverRestoredWhileScreenAndGraphSelectionsAre) {
   b.Brlt[5] = 7;  // any non-zero value selects
   b.Bgrf[9] = 1;
   b.Bgrf[11] = -1;
+  for (int g = 20; g < 24; g++) b.Bgrf[g] = 1;  // six in all: the graph shows four
   std::string path = scratch("out.prf");
   write_body(path, b);
   std::snprintf(prefs_path, sizeof prefs_path, "%s", path.c_str());
@@ -156,6 +157,8 @@ TEST_F(AppPrefs, DiskOutputIsNeverRestoredWhileScreenAndGraphSelectionsAre) {
   EXPECT_EQ(set.rltsel[1], -1);
   EXPECT_EQ(set.grfsel[0], 9);
   EXPECT_EQ(set.grfsel[1], 11);
+  EXPECT_EQ(set.Bgrf[21], 1);
+  EXPECT_EQ(set.Bgrf[22] + set.Bgrf[23], 0);
   EXPECT_EQ(set.dskout, 0);
   EXPECT_EQ(set.rltout, 1);
   EXPECT_EQ(set.grfout, 1);

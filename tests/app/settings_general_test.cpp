@@ -3,12 +3,14 @@
 #include "app_fixture.h"
 
 #include "app/settings.h"
+#include "flight/flight.h"
 #include "sound/sound.h"
 
 class AppSettingsGeneral : public AppTest {};
 
 TEST_F(AppSettingsGeneral, TimeOfDayWrapsAtMidnightWhicheverWayItIsSet) {
   msc.locl_time = 23.5f * 3600.0f;
+  flt.lon = -117.0f, flt.clock_zone = 0;  // eight hours behind UTC
   APPLICATION_handlemenu(404);
   headless_form_set(WIN_TIME, "hour", 25.0f);  // typed past midnight
   EXPECT_FLOAT_EQ(msc.locl_time, 1.5f * 3600.0f);
@@ -19,6 +21,7 @@ TEST_F(AppSettingsGeneral, TimeOfDayWrapsAtMidnightWhicheverWayItIsSet) {
   headless_form_release();
   EXPECT_FLOAT_EQ(msc.locl_time, 0.5f * 3600.0f);
   EXPECT_EQ(headless_form_shown(WIN_TIME, "hour"), 0.0f);
+  EXPECT_EQ(headless_form_text(WIN_TIME, "zulu"), "Universal time 08:30");
 }
 
 // The rendering options' scale is the View menu's: a choice in the window is the scale in force,

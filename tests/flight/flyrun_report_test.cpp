@@ -133,9 +133,10 @@ TEST_F(FlightRunnerReport, ACycleDumpIsAFiniteAccountOfOneFrame) {
   std::snprintf(o.cycle_dump, sizeof o.cycle_dump, "cycle.out");
   ASSERT_EQ(run(), FLY_OK);
   std::string dump = read_file("cycle.out");
-  for (const char* label : {"ONE-FRAME DUMP at 0.5", "aircraft builtin:trainer", "PROPELLER #1:",
-                            " LEFT WING ONE ", " RIGHT WING ONE ",
-                            "post-gear-aerodynamics", "f_up   =", "a_y=", "Qdot (pitch)="}) {
+  for (const char* label :
+       {"ONE-FRAME DUMP of the frame ending at 0.55", "aircraft builtin:trainer",
+        "PROPELLER #1:", " LEFT WING ONE ", " RIGHT WING ONE ", "post-gear-aerodynamics",
+        "f_up   =", "a_y=", "Qdot (pitch)="}) {
     EXPECT_NE(dump.find(label), std::string::npos) << label;
   }
   // One frame's first sub-step: the force pass's closing account appears once.

@@ -30,6 +30,14 @@ TEST_F(FlightFrame, EventTickEveryTenthOfASecondWhateverThePeriod) {
     for (int f = 0; f < c.frames; f++) update_flight();
     EXPECT_EQ(flt.flap, c.ticks) << c.prd;
   }
+  // Through the frame counter's return to 0: 30 frames of 0.05 s after the first tick, 15 more.
+  start(0.05f);
+  pln.flapEQ = 1;
+  flt.flaprequest = 50;
+  update_flight();
+  msc.cntr = 29990;
+  for (int f = 0; f < 30; f++) update_flight();
+  EXPECT_EQ(flt.flap, 16);
 }
 
 TEST_F(FlightFrame, HalfSecondPassRunsOnlyOnEventTicks) {
@@ -39,18 +47,20 @@ TEST_F(FlightFrame, HalfSecondPassRunsOnlyOnEventTicks) {
     flt.CDIgrndeffect[4] = -1.0f;
     update_flight();
     if (flt.CDIgrndeffect[4] == -1.0f) continue;
-    // After the start's first ticks, every fifth tick: 50 frames of 0.01 s apart.
-    if (runs >= 2) {
+    // Every fifth tick from the start's first: 50 frames of 0.01 s apart.
+    if (runs >= 1) {
       EXPECT_EQ(f - last, 50) << f;
     }
     runs++;
     last = f;
   }
-  EXPECT_EQ(runs, 7);
+  EXPECT_EQ(runs, 6);
 }
 
 TEST_F(FlightFrame, ClocksWrapAtMidnightAndZuluFollowsLongitude) {
+  msc.zulu_time = -1.0f;
   start(0.05f);
+  EXPECT_NEAR(msc.zulu_time, zulu_for_local(msc.locl_time), 0.01f);
   msc.locl_time = 86399.99f, msc.elap_time = 86399.99f, flt.lon = -117.25f;
   update_flight();
   // 86399.99 is 86399.992 as a float.
@@ -72,6 +82,10 @@ TEST_F(FlightFrame, IntoTheNextTimeZoneTheLocalClockStepsAndUtcRunsOn) {
   };
   two_frames_at(-112.55f);
   const float locl = msc.locl_time, zulu = msc.zulu_time;
+  const float west = flt.lon;
+  flt.lon = -112.45f;  // where the last sub-step left it, before the clocks have followed
+  EXPECT_NEAR(zulu_for_local(msc.locl_time), zulu, 0.01f);
+  flt.lon = west;
   two_frames_at(-112.45f);
   EXPECT_NEAR(msc.zulu_time - zulu, 0.1f, 0.01f);
   EXPECT_NEAR(msc.locl_time - locl, 3600.1f, 0.01f);
@@ -112,6 +126,7 @@ TEST_F(FlightFrame, TrafficFliesItsHeadingAboveTheGround) {
 
 TEST(FlightSerial, PositionSentenceFields) {
   init_constants();
+  reset_flt();  // a flight not yet begun: its clocks go by the zone under the aircraft
   reset_serial_outputs();
   flt.lat = 33.5f, flt.lon = -117.25f, flt.vZ = 100.0f * con.ktstomsc, flt.hpath = 45.5f;
   flt.vY = 30.0f;  // the climb is no speed over the ground

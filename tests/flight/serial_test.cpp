@@ -64,10 +64,33 @@ TEST_F(FlightSerialPort, SentencesGoOutOnceASecondWithTheirChecksumsAndTheDateTu
   EXPECT_NE(rmc[3].find(",220624,"), std::string::npos) << rmc[3];
 }
 
+// Set back across midnight, the clock is on the day before: the next midnight brings the first
+// day again, not the third.
+TEST_F(FlightSerialPort, AClockSetBackAcrossMidnightTakesTheDateBackADay) {
+  set.ser_NMEA = 1;
+  msc.locl_time = 86390.0f;
+  frames(400);  // through midnight
+  msc.locl_time = 86390.0f;
+  frames(400);
+  const std::string b = port_bytes(), last = b.substr(b.rfind("$GPRMC"));
+  EXPECT_NE(last.find(",220624,"), std::string::npos) << last;
+}
+
+// Flown west into the next time zone, the local clock steps back an hour: no new second.
+TEST_F(FlightSerialPort, AStepOfTheLocalClockIntoTheNextTimeZoneSendsNoExtraSentences) {
+  set.ser_NMEA = 1;
+  msc.locl_time = 40000.25f;
+  frames(5);
+  flt.lon = -8.0f, flt.clock_zone = 99, msc.locl_time -= 3600.0f;
+  frames(5);
+  EXPECT_EQ(lines_of(port_bytes()).size(), 2u);  // one RMC and one GGA
+}
+
 TEST_F(FlightSerialPort, MotionAndCockpitStreamsWriteAMarkerAndTheirFloatsEachFrame) {
   set.ser_motion = set.ser_cockpit = 1;
   msc.elap_time = 12.5f;
   flt.vind = 88.0f;
+  flt.lon = 181.25f;  // past the date line, where the region's longitudes run on
   frames(3);
   std::string b = port_bytes();
   ASSERT_EQ(b.size(), 3u * (10 + 9) * 4);
@@ -75,6 +98,7 @@ TEST_F(FlightSerialPort, MotionAndCockpitStreamsWriteAMarkerAndTheirFloatsEachFr
   std::memcpy(v, b.data(), sizeof v);  // this machine is little-endian, as the streams are
   EXPECT_EQ(v[0], -999.0f);
   EXPECT_EQ(v[1], 12.5f);
+  EXPECT_EQ(v[5], -178.75f);
   EXPECT_EQ(v[10], -999.0f);
   EXPECT_EQ(v[11], 88.0f);
 }
