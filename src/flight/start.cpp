@@ -87,7 +87,25 @@ static void place_at_airport(start_place* s) {
 
 // ---- Custom positions ------------------------------------------------------------------------
 
-// A saved situation: below the stall speed the aircraft was on the ground.
+// The height of what would carry an aircraft at the place: a deck, a roof or the terrain; minus
+// infinity outside the loaded grid. The flight state is replaced by the start that follows, so
+// meanwhile it stands at the place for the decks and roofs under it to be found.
+static float surface_under(const start_place* s) {
+  flt.X = s->X, flt.Y = s->Y, flt.Z = s->Z;
+  update_ships();
+  update_over_surfaces();
+  if (env.over_carr) return ships.carr[1] + CARRIER_DECK;
+  if (env.over_frig) return ships.frig[1] + FRIGATE_DECK;
+  if (env.over_obs) return obs_height;
+  int i, j;
+  const float x = static_cast<float>(s->X), z = static_cast<float>(s->Z);
+  if (!find_ijt_with_loc(x, z, &i, &j, 1)) return -INFINITY;
+  return find_local_h(x, z, i, j);
+}
+
+// A saved situation: below the stall speed and resting on something the aircraft was parked,
+// with its engines at idle; slow but well above what is under it, it was hovering or flying
+// slowly and goes on flying, or a helicopter would start in the air with its rotor stopped.
 static void place_situation(start_place* s) {
   s->X = set.cus_X;
   s->Z = set.cus_Z;
@@ -95,8 +113,10 @@ static void place_situation(start_place* s) {
   s->Y = set.cus_Y;
   s->v = set.cus_v;
   s->the = 0.0f;
-  s->power = set.cus_v > msc.est_Vs ? 0.5f : 0.02f;
-  s->gear = set.cus_v < msc.est_Vs ? 1 : 0;
+  const bool parked =
+      set.cus_v < msc.est_Vs && set.cus_Y <= surface_under(s) + pln.h_eqlbm + 3.0f;
+  s->power = parked ? 0.02f : 0.5f;
+  s->gear = parked ? 1 : 0;
 }
 
 static void place_in_flight(start_place* s) {

@@ -92,6 +92,10 @@ TEST_F(FlightStart, ASituationBelowTheStallSpeedStartsOnTheGround) {
   EXPECT_FLOAT_EQ(flt.throrequest[0], 0.02f);
   EXPECT_FLOAT_EQ(flt.Y, ground + 1.5f);  // lifted out of the ground onto its gear
   EXPECT_FLOAT_EQ(env.local_h, ground);
+  set.cus_Y = ground + 300.0f;  // slow, high above the ground: hovering, not parked
+  set_fltvars(33);
+  EXPECT_EQ(set.parkbrake, 0.0f);
+  EXPECT_FLOAT_EQ(flt.throrequest[0], 0.5f);
   set.cus_Y = 2000.0f, set.cus_v = 40.0f;
   set_fltvars(33);
   EXPECT_EQ(set.gear_handle, 0);
