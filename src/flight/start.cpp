@@ -94,9 +94,7 @@ static float surface_under(const start_place* s) {
   flt.X = s->X, flt.Y = s->Y, flt.Z = s->Z;
   update_ships();
   update_over_surfaces();
-  if (env.over_carr) return ships.carr[1] + CARRIER_DECK;
-  if (env.over_frig) return ships.frig[1] + FRIGATE_DECK;
-  if (env.over_obs) return obs_height;
+  if (env.over_carr || env.over_frig || env.over_obs) return carrying_surface_h();
   int i, j;
   const float x = static_cast<float>(s->X), z = static_cast<float>(s->Z);
   if (!find_ijt_with_loc(x, z, &i, &j, 1)) return -INFINITY;
