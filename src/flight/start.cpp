@@ -240,7 +240,10 @@ static void place_formation(start_place* s) {
   s->Y = traf_xyz[best][1];
   s->psi = static_cast<float>(whole_turn(traf_h[best]));
   s->the = 0.0f;
-  s->v = traf_v[best];
+  // Traffic flies at up to 250 kt: no faster than the top of the aircraft's normal range, or a
+  // trainer would lose its wings to the overspeed check within the first second.
+  const float top_kt = pln.asi_units == 2 ? pln.Vno : pln.Vno / 1.15f;
+  s->v = top_kt > 0.0f ? fltmin2(traf_v[best], top_kt * con.ktstomsc) : traf_v[best];
   s->power = 0.6f;
   s->gear = 0;
 }

@@ -167,4 +167,7 @@ TEST_F(FlightStartApproach, FormationFlightIsAFifthOfAMileBehindTheNearestTraffi
     expect_in_flight(traf_v[t], 0.6f);
   }
   EXPECT_GT(wrapped, 0);
+  pln.asi_units = 2, pln.Vno = 90.0f;  // slower than any traffic: it follows at its top speed
+  set_fltvars(40);
+  EXPECT_FLOAT_EQ(flt.v, 90.0f * con.ktstomsc);
 }
