@@ -186,9 +186,11 @@ static int nearest_ship(int type, float c[3]) {
 }
 
 static int place_ship(int type, start_place* s) {
-  // The shuttle tows a wheel or a skid: an aircraft with neither would stand inside the deck and
-  // be thrown off it, so it flies the carrier's approach instead.
-  if (type == START_CATAPULT && !pln.gearEQ && !pln.skidEQ) type = START_CARRIER;
+  // The shuttle tows an aeroplane's wheels or skids: an aircraft with neither would stand inside
+  // the deck and be thrown off it, and a helicopter, at the start's power, rises off the shuttle
+  // and would be flung from it in mid-air; both fly the carrier's approach instead.
+  if (type == START_CATAPULT && (pln.is_heli || (!pln.gearEQ && !pln.skidEQ)))
+    type = START_CARRIER;
   float c[3] = {0.0f, 0.0f, 0.0f};
   if (!nearest_ship(type, c)) {
     MACIBM_alert("I can't find any ships in the area!", "", "", "", ALERT_NOTICE);

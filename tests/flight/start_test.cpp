@@ -130,11 +130,12 @@ TEST_F(FlightStart, ACatapultShotIsHeldOnTheNearestCarrier) {
   EXPECT_FLOAT_EQ(flt.Y, ground + 1.5f + 21.0f);
   EXPECT_EQ(flt.cat_stage, 3);
   EXPECT_NEAR(flt.v, 0.01f, 1e-7f);
-  pln.gearEQ = pln.skidEQ = 0;  // nothing to roll on: the carrier's approach instead
-  set_fltvars(39);
-  EXPECT_EQ(flt.cat_stage, 5);
-  EXPECT_EQ(flt.psi, 352.0f);
-  EXPECT_EQ(set.gear_handle, 0);
+  for (int heli : {0, 1}) {  // nothing to roll on, or a helicopter: the carrier's approach
+    pln.is_heli = heli, pln.gearEQ = pln.skidEQ = heli;
+    set_fltvars(39);
+    EXPECT_EQ(flt.cat_stage, 5);
+    EXPECT_EQ(flt.psi, 352.0f);
+  }
 }
 
 // A helicopter's tail rotor starts at the speed its gearing gives the main rotor, running or
