@@ -268,6 +268,11 @@ static void get_me_lost() {
   set.cus_X = fltrand(env.lox, env.hix);
   set.cus_Z = fltrand(env.loz, env.hiz);
   set.cus_Y = fltrand(2000.0f, 4000.0f);
+  // Lost in the air: over high ground, at least 300 m above the terrain there, or the flight
+  // could start on a mountainside at cruising speed.
+  int i, j;
+  if (find_ijt_with_loc(set.cus_X, set.cus_Z, &i, &j, 1))
+    set.cus_Y = fltmax2(set.cus_Y, find_local_h(set.cus_X, set.cus_Z, i, j) + 300.0f);
   set.cus_psi = fltrand(0.0f, 360.0f);
   set.cus_v = 1.3f * msc.est_Vs;
   set_fltvars(START_CUSTOM);

@@ -71,9 +71,11 @@ int load_situation(const char* path) {
   }
   load_region();
   // A full load puts the corner at the world origin; adding the new corner's coordinates keeps
-  // the position right for any other reference.
-  set.cus_X = fltlim(pos[0], -1.0e7f, 1.0e7f) + env.lox;
-  set.cus_Z = fltlim(pos[1], -1.0e7f, 1.0e7f) + env.hiz;
+  // the position right for any other reference. A saved aircraft was within its region, which
+  // follows it; a position beyond it is a damaged file and is brought to the region's edge, not
+  // past a pole.
+  set.cus_X = fltlim(pos[0] + env.lox, env.lox, env.hix);
+  set.cus_Z = fltlim(pos[1] + env.hiz, env.loz, env.hiz);
   set.cus_psi = std::fmod(pos[2], 360.0f);
   if (set.cus_psi < 0.0f) set.cus_psi += 360.0f;
   set.cus_Y = fltlim(pos[3], -500.0f, 40000.0f);

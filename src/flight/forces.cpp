@@ -395,9 +395,15 @@ void set_a_resolve() {
     flt.vX = flt.vZ = 0.0;
   } else if (flt.cat_stage == 4) {
     // The launch reaches the estimated stall speed in 100 m along the deck's 2-degree heading.
-    float a = msc.est_Vs * msc.est_Vs / 200.0f;
-    flt.aX = isin(2) * a;
-    flt.aZ = icos(2) * a;
+    // There the shuttle's stroke ends and it lets the aircraft go: from then on its own forces
+    // fly it, or the pull would go on for ever, past any speed the aircraft can stand.
+    if (std::hypot(flt.vX, flt.vZ) >= msc.est_Vs) {
+      flt.cat_stage = 5;
+    } else {
+      float a = msc.est_Vs * msc.est_Vs / 200.0f;
+      flt.aX = isin(2) * a;
+      flt.aZ = icos(2) * a;
+    }
   }
 
   float mk2 = flt.m_total * k * k;

@@ -166,7 +166,8 @@ static void movables() {
 
 // Retractable legs follow the handle once their travel time has passed. A leg that left the
 // handle's position while the handle stood still collapsed or was torn off: it stays where it is
-// until it agrees with the handle again (a new flight start puts every leg at the handle).
+// until it agrees with the handle again (a new flight start puts every leg at the handle). A leg
+// whose mechanism has failed is jammed where it is.
 static void landing_gear() {
   if (!pln.retractEQ) return;
   int moved = 0;
@@ -179,7 +180,7 @@ static void landing_gear() {
     }
     // The elapsed-time clock runs round at 24 hours: the leg's time has come when it lies in the
     // half day before now, so that a handle moved just before the clock runs round still works.
-    if (!flt.gear_lost[i] && set.gear_stat[i] != set.gear_handle &&
+    if (!flt.gear_lost[i] && rel.lagear[i] && set.gear_stat[i] != set.gear_handle &&
         clock_since(msc.elap_time, set.gear_time[i]) < 43200.0f) {
       set.gear_stat[i] = set.gear_handle;
       moved = 1;

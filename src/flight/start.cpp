@@ -81,7 +81,23 @@ static void place_at_airport(start_place* s) {
 
 // ---- Custom positions ------------------------------------------------------------------------
 
-// A saved situation: below the stall speed the aircraft was on the ground.
+// The height of what would carry an aircraft at the place: a deck, a roof or the terrain; minus
+// infinity outside the loaded grid. The flight state is replaced by the start that follows, so
+// meanwhile it stands at the place for the decks and roofs under it to be found.
+static float surface_under(const start_place* s) {
+  flt.X = s->X, flt.Y = s->Y, flt.Z = s->Z;
+  update_ships();
+  update_over_surfaces();
+  if (env.over_carr || env.over_frig || env.over_obs) return carrying_surface_h();
+  int i, j;
+  const float x = static_cast<float>(s->X), z = static_cast<float>(s->Z);
+  if (!find_ijt_with_loc(x, z, &i, &j, 1)) return -INFINITY;
+  return find_local_h(x, z, i, j);
+}
+
+// A saved situation: below the stall speed and resting on something the aircraft was parked,
+// with its engines at idle; slow but well above what is under it, it was hovering or flying
+// slowly and goes on flying, or a helicopter would start in the air with its rotor stopped.
 static void place_situation(start_place* s) {
   s->X = set.cus_X;
   s->Z = set.cus_Z;
@@ -89,8 +105,10 @@ static void place_situation(start_place* s) {
   s->Y = set.cus_Y;
   s->v = set.cus_v;
   s->the = 0.0f;
-  s->power = set.cus_v > msc.est_Vs ? 0.5f : 0.02f;
-  s->gear = set.cus_v < msc.est_Vs ? 1 : 0;
+  const bool parked =
+      set.cus_v < msc.est_Vs && set.cus_Y <= surface_under(s) + pln.h_eqlbm + 3.0f;
+  s->power = parked ? 0.02f : 0.5f;
+  s->gear = parked ? 1 : 0;
 }
 
 static void place_in_flight(start_place* s) {
@@ -162,6 +180,11 @@ static int nearest_ship(int type, float c[3]) {
 }
 
 static int place_ship(int type, start_place* s) {
+  // The shuttle tows an aeroplane's wheels or skids: an aircraft with neither would stand inside
+  // the deck and be thrown off it, and a helicopter, at the start's power, rises off the shuttle
+  // and would be flung from it in mid-air; both fly the carrier's approach instead.
+  if (type == START_CATAPULT && (pln.is_heli || (!pln.gearEQ && !pln.skidEQ)))
+    type = START_CARRIER;
   float c[3] = {0.0f, 0.0f, 0.0f};
   if (!nearest_ship(type, c)) {
     MACIBM_alert("I can't find any ships in the area!", "", "", "", ALERT_NOTICE);
@@ -213,7 +236,10 @@ static void place_formation(start_place* s) {
   s->Y = traf_xyz[best][1];
   s->psi = static_cast<float>(whole_turn(traf_h[best]));
   s->the = 0.0f;
-  s->v = traf_v[best];
+  // Traffic flies at up to 250 kt: no faster than the top of the aircraft's normal range, or a
+  // trainer would lose its wings to the overspeed check within the first second.
+  const float top_kt = pln.asi_units == 2 ? pln.Vno : pln.Vno / 1.15f;
+  s->v = top_kt > 0.0f ? fltmin2(traf_v[best], top_kt * con.ktstomsc) : traf_v[best];
   s->power = 0.6f;
   s->gear = 0;
 }

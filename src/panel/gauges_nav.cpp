@@ -145,8 +145,9 @@ void draw_supp(int slot, int full) {
 
 // ---- Radar altimeter -------------------------------------------------------------------------
 
+// The radar measures down to what is under the aircraft: a deck or a roof as well as the ground.
 float radar_altitude_ft() {
-  float h = (pln.mgearY + static_cast<float>(flt.Y) - env.local_h) * con.mtrstoft;
+  float h = (pln.mgearY + static_cast<float>(flt.Y) - carrying_surface_h()) * con.mtrstoft;
   return h == h ? fltlim(h, 0.0f, 2500.0f) : 0.0f;
 }
 

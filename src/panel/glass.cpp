@@ -121,6 +121,11 @@ void draw_pfd(int full) {
       static_cast<float>(ott.HDSLCT + 2 * ott.NAV[0] + 4 * ott.NAV[1] + 8 * ott.ALHOLD +
                          16 * ott.VVHOLD + 32 * ott.GS2 + 64 * ott.ASHOLD + 128 * rel.efis_1)};
   for (float& x : v) x = sane(x, 100000.0f);
+  // The display draws from the same sources as the round instruments: a failed one's readings
+  // stand where they were, as its dial's needle does.
+  const int works[6] = {rel.ss_ahz, rel.ss_ahz, rel.ss_asi, rel.ss_alt, rel.ss_dgy, rel.ss_vvi};
+  for (int k = 0; k < 6; k++)
+    if (!works[k] && s.drawn) v[k] = s.v[k];
   if (!shown_changed(&s, v, 9, 0.3f, full)) return;
   OGL_fillrect(C_BLACK, r.x, r.y, r.w, r.h);
   if (!rel.efis_1) return;

@@ -124,9 +124,9 @@ void update_GPWS() {
   if (!time_reached(now, wrn.next_gpws, 2.0f)) return;
   wrn.next_gpws = now + 2.0f;
 
-  // Height of the main gear above the ground under the aircraft.
-  float h =
-      (flt.h - env.local_h - pln.mgearZ * flt.sinthe + pln.mgearY * flt.costhe) * con.mtrstoft;
+  // Height of the main gear above the ground, deck or roof under the aircraft.
+  float h = (flt.h - carrying_surface_h() - pln.mgearZ * flt.sinthe + pln.mgearY * flt.costhe) *
+            con.mtrstoft;
   if (h < 2500.0f) {
     float vs = flt.vu * con.msctofpm;
     float pull_up = interp(0.0f, -1500.0f, 2500.0f, -7000.0f, h);

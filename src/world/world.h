@@ -372,6 +372,9 @@ void update_ships();
 // env.over_carr, over_frig and over_obs, and obs_height, for the aircraft's position: the deck or
 // roof that carries it instead of the terrain.
 void update_over_surfaces();
+// The height of what carries the aircraft where these last found it: the deck or roof under it,
+// else the terrain (env.local_h), m. A deck's is its height when level.
+float carrying_surface_h();
 // scn.belowbases and scn.abovetops for the aircraft under the cloud layer's relief.
 void update_cloud_position();
 // The world's step of every frame, drawn or not: the region move once a region exists, then the

@@ -54,6 +54,14 @@ TEST_F(AppSituation, RoundTripReturnsToTheSameRegionAndPlace) {
   EXPECT_FLOAT_EQ(atm.vis, 9000.0f);
   EXPECT_EQ(msc.event, 1);
   EXPECT_TRUE(macibm_alert_log().empty());
+
+  std::string text = read_file(path);  // hand-edited ten thousand kilometres north-east
+  text.replace(text.find("13345.5"), 12, "1e+07");
+  text.replace(text.find("-2845.25"), 12, "-1e+07");
+  write_file(path, text);
+  ASSERT_EQ(load_situation(path.c_str()), 1);
+  EXPECT_FLOAT_EQ(set.cus_X, env.hix);
+  EXPECT_FLOAT_EQ(set.cus_Z, env.loz);
 }
 
 TEST_F(AppSituation, FileWithoutTheRegionLineUsesTheAirportsRegion) {

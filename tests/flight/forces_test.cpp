@@ -147,6 +147,10 @@ TEST_F(FlightForces, IceAndCatapultInTheAccelerations) {
   resolve();
   EXPECT_NEAR(flt.aX, isin(2) * 900.0f / 200.0f, 1e-5f);
   EXPECT_NEAR(flt.aZ, icos(2) * 900.0f / 200.0f, 1e-5f);
+  flt.vZ = 30.0;  // the end of the stroke: the shuttle lets go
+  resolve();
+  EXPECT_EQ(flt.cat_stage, 5);
+  EXPECT_NEAR(flt.aZ, aZ, 1e-5f);
   flt.cat_stage = 3;  // held on the shuttle
   flt.vX = flt.vZ = 5.0;
   resolve();

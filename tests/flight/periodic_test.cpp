@@ -74,10 +74,12 @@ TEST_F(FlightPeriodic, GearFollowsTheHandleButALostLegStaysLost) {
   EXPECT_EQ(set.gear_stat[1], 0);
   set.gear_stat[1] = 1;  // a new flight puts it back at the handle
   mod_evt();
+  rel.lagear[2] = 0;  // a failed leg is jammed where it is
   set.gear_handle = 0, set.gear_time[1] = 7.0f;
   msc.elap_time = 8.0f;
   mod_evt();
   EXPECT_EQ(set.gear_stat[1], 0);  // and it follows the handle again
+  EXPECT_EQ(set.gear_stat[2], 1);
   msc.elap_time = 86398.0f;  // moved just before the clock runs round
   gear_toggle();
   msc.elap_time = 3.0f;

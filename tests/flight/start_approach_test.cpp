@@ -79,6 +79,16 @@ TEST_F(FlightStartApproach, OverANavaidOfTheLocationMenu) {
   EXPECT_FLOAT_EQ(flt.Y, 2200.0f);
 }
 
+TEST_F(FlightStartApproach, GetMeLostStartsWellAboveHighGround) {
+  for (auto& row : planexyz)
+    for (auto& vertex : row) vertex[1] = 5000.0f;  // a plateau above every height it picks
+  env.lox = planexyz[0][0][0], env.hix = planexyz[GRID_I - 1][0][0];
+  env.hiz = planexyz[0][0][2], env.loz = planexyz[0][GRID_J - 1][2];
+  APPLICATION_handlemenu(327);
+  EXPECT_GE(flt.Y, 5299.9);
+  EXPECT_EQ(set.gear_handle, 0);
+}
+
 TEST_F(FlightStartApproach, HelipadApproachIsAMileSouthOfTheNearestRoof) {
   set_fltvars(35);
   EXPECT_EQ(last_alert().line[0], "I can't find any buildings with helipads in the area!");
@@ -167,4 +177,7 @@ TEST_F(FlightStartApproach, FormationFlightIsAFifthOfAMileBehindTheNearestTraffi
     expect_in_flight(traf_v[t], 0.6f);
   }
   EXPECT_GT(wrapped, 0);
+  pln.asi_units = 2, pln.Vno = 90.0f;  // slower than any traffic: it follows at its top speed
+  set_fltvars(40);
+  EXPECT_FLOAT_EQ(flt.v, 90.0f * con.ktstomsc);
 }

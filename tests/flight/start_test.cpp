@@ -92,6 +92,10 @@ TEST_F(FlightStart, ASituationBelowTheStallSpeedStartsOnTheGround) {
   EXPECT_FLOAT_EQ(flt.throrequest[0], 0.02f);
   EXPECT_FLOAT_EQ(flt.Y, ground + 1.5f);  // lifted out of the ground onto its gear
   EXPECT_FLOAT_EQ(env.local_h, ground);
+  set.cus_Y = ground + 300.0f;  // slow, high above the ground: hovering, not parked
+  set_fltvars(33);
+  EXPECT_EQ(set.parkbrake, 0.0f);
+  EXPECT_FLOAT_EQ(flt.throrequest[0], 0.5f);
   set.cus_Y = 2000.0f, set.cus_v = 40.0f;
   set_fltvars(33);
   EXPECT_EQ(set.gear_handle, 0);
@@ -126,6 +130,12 @@ TEST_F(FlightStart, ACatapultShotIsHeldOnTheNearestCarrier) {
   EXPECT_FLOAT_EQ(flt.Y, ground + 1.5f + 21.0f);
   EXPECT_EQ(flt.cat_stage, 3);
   EXPECT_NEAR(flt.v, 0.01f, 1e-7f);
+  for (int heli : {0, 1}) {  // nothing to roll on, or a helicopter: the carrier's approach
+    pln.is_heli = heli, pln.gearEQ = pln.skidEQ = heli;
+    set_fltvars(39);
+    EXPECT_EQ(flt.cat_stage, 5);
+    EXPECT_EQ(flt.psi, 352.0f);
+  }
 }
 
 // A helicopter's tail rotor starts at the speed its gearing gives the main rotor, running or

@@ -187,6 +187,10 @@ TEST_F(PanelWarnings, MinimumsSoundsOnceOnEachDescentThroughTheDecisionHeight) {
   flt.onsurface = 1;
   at(0.0f);
   EXPECT_TRUE(cues().empty());
+  // Standing on a roof or a deck, the radar measures down to it, not to the ground beneath.
+  env.over_obs = 1, obs_height = 60.0f;
+  flt.Y = 61.0f;
+  EXPECT_NEAR(radar_altitude_ft(), 0.0f, 0.5f);
 }
 
 // A marker of the given type at the aircraft's position, in the loaded region.

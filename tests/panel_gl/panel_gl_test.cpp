@@ -156,6 +156,10 @@ TEST_F(PanelGl, GlassPanelShowsTheAttitudeAndBlanksAFailedDisplay) {
   int ax = lay.pfd.x + 120, ay = lay.pfd.y + 160;
   EXPECT_TRUE(is_sky(gl_pixel(ax + 5, ay + 20)));
   EXPECT_TRUE(is_ground(gl_pixel(ax + 5, ay - 20)));
+  rel.ss_ahz = 0;  // a failed horizon stands still whatever the aircraft does
+  flt.the180 = -30.0f;
+  update_panel();
+  EXPECT_TRUE(is_sky(gl_pixel(ax + 5, ay + 20)));
   rel.efis_1 = 0;
   update_panel();
   for (uint32_t c : gl_read(lay.pfd.x, lay.pfd.y, lay.pfd.w, lay.pfd.h).px) ASSERT_EQ(c, 0u);
