@@ -146,8 +146,10 @@ void draw_supp(int slot, int full) {
 // ---- Radar altimeter -------------------------------------------------------------------------
 
 // The radar measures down to what is under the aircraft: a deck or a roof as well as the ground.
+// It reads from the wheels or the skids as the aircraft rests on them, so that it reads 0 standing
+// on either (a helicopter's skids are no main gear, whose height would leave it at 4 ft).
 float radar_altitude_ft() {
-  float h = (pln.mgearY + static_cast<float>(flt.Y) - carrying_surface_h()) * con.mtrstoft;
+  float h = (static_cast<float>(flt.Y) - pln.h_eqlbm - carrying_surface_h()) * con.mtrstoft;
   return h == h ? fltlim(h, 0.0f, 2500.0f) : 0.0f;
 }
 

@@ -50,7 +50,7 @@ inline void make_test_aircraft() {
   pln.omegamingreen = 200.0f, pln.omegamaxgreen = 270.0f, pln.varpitchEQ = 1, pln.flapEQ = 1;
   pln.retractEQ = 1, pln.m_fuel = 150.0f, pln.hstbtrimmax = 0.5f;
   pln.semilen[4] = pln.semilen[5] = 5.0f, pln.alpha_max[4] = pln.alpha_max[5] = 16.0f;
-  pln.mgearY = -1.0f, msc.est_Vs = 25.0f;
+  pln.mgearY = -1.0f, pln.h_eqlbm = 1.0f, msc.est_Vs = 25.0f;
 }
 
 // The committed sample aircraft, and one read into pln as the loader lays out its panel.

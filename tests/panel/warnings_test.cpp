@@ -191,6 +191,10 @@ TEST_F(PanelWarnings, MinimumsSoundsOnceOnEachDescentThroughTheDecisionHeight) {
   env.over_obs = 1, obs_height = 60.0f;
   flt.Y = 61.0f;
   EXPECT_NEAR(radar_altitude_ft(), 0.0f, 0.5f);
+  // A helicopter resting on its skids, which stand 1.3 m below the reference point: no main gear.
+  pln.mgearY = 0.0f, pln.h_eqlbm = 1.3f;
+  flt.Y = 61.3f;
+  EXPECT_NEAR(radar_altitude_ft(), 0.0f, 0.5f);
 }
 
 // A marker of the given type at the aircraft's position, in the loaded region.
