@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "app/macibm.h"
 #include "flight/flight.h"
+#include "flight/local.h"
 #include "shared/shared.h"
 #include "weather/weather.h"
 
@@ -46,6 +47,7 @@ static void spool(int i) {
     part = fltlim(part + (rate - b) * msc.prd / pln.spooltime, 0.0f, 1.0f);
   }
   flt.n1_[i] = 100.0f * std::sqrt(part);
+  follow_exhaust_temperature(i, flt.eng_running[i] ? part : 0.0f);
 }
 
 // Jet engine i at longitudinal z, lateral x and vertical y: spool, N1 and thrust.

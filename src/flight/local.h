@@ -4,6 +4,7 @@
 
 #include "app/app.h"
 #include "app/macibm.h"
+#include "flight/flight.h"
 
 // The dump is armed for the first sub-step of one frame; every writer checks this first, so an
 // unarmed frame pays one test per report.
@@ -35,6 +36,12 @@ inline float fast_atan2_deg(float y, float x) {
   if (x < 0.0f) a = 3.14159265f - a;
   if (y < 0.0f) a = -a;
   return a * 57.2957795f;
+}
+
+// Engine i's exhaust temperature (parts of its limit) moves towards target with a lag of about a
+// second, as the manifold pressure does; the engine files each give their own target.
+inline void follow_exhaust_temperature(int i, float target) {
+  flt.egt[i] += (target - flt.egt[i]) * msc.prd;
 }
 
 // Text, a labelled value followed by `tail`, and a banner line of bullets around a label, all to

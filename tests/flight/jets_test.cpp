@@ -28,6 +28,14 @@ TEST_F(FlightJets, SpoolsUpFromIdleInAboutTheSpoolTime) {
   EXPECT_NEAR(t, 4.0f * (0.3125f + std::sqrt(0.9375f) - 0.1f), 0.1f);
 }
 
+TEST_F(FlightJets, ExhaustTemperatureFollowsTheSpool) {
+  for (int n = 0; n < 400; n++) jets();
+  EXPECT_NEAR(flt.egt[0], 1.0f, 0.01f);
+  flt.eng_running[0] = 0;
+  for (int n = 0; n < 400; n++) jets();
+  EXPECT_NEAR(flt.egt[0], 0.0f, 0.01f);
+}
+
 TEST_F(FlightJets, ThrustByMachReverserAndShutdown) {
   EXPECT_NEAR(thrust_at(1.0f), 50000.0f * 1.15f, 1.0f);  // Mach 1 takes the supersonic branch
   // Past Mach 1.2 a pure jet holds half its thrust instead of turning it into reverse thrust.
