@@ -71,7 +71,7 @@ static void ajet(int i, float z, float x, float y) {
   }
   // Reversers turn the jet's forward thrust; the drag of a stopped or idling engine's intake stays
   // a drag rather than becoming a push.
-  if (pln.revthrustEQ && flt.revving_thrust[i] && thrust > 0.0f) thrust *= -0.4f;
+  if (pln.revthrustEQ && flt.revving_thrust[i] && thrust > 0.0f) thrust *= REVERSED_THRUST_SHARE;
   flt.thrust[i] = thrust;
 
   // The vertical cant is the thrust-vector angle.

@@ -44,6 +44,16 @@ inline void follow_exhaust_temperature(int i, float target) {
   flt.egt[i] += (target - flt.egt[i]) * msc.prd;
 }
 
+// The share of a jet's forward thrust that its deployed reversers turn back.
+constexpr float REVERSED_THRUST_SHARE = -0.4f;
+
+// The thrust jet i's engine makes, before deployed reversers turn it: what its fuel flow follows.
+// A reversed idle engine whose intake drag outweighed its thrust reads a little above idle.
+inline float jet_engine_thrust(int i) {
+  const float t = flt.thrust[i];
+  return pln.revthrustEQ && flt.revving_thrust[i] && t < 0.0f ? t / REVERSED_THRUST_SHARE : t;
+}
+
 // Text, a labelled value followed by `tail`, and a banner line of bullets around a label, all to
 // the data-output stream trk.
 void dump_text(const char* text);

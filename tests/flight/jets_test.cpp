@@ -51,3 +51,19 @@ TEST_F(FlightJets, ThrustByMachReverserAndShutdown) {
   EXPECT_TRUE(std::isfinite(thrust_at(0.0f)));
   EXPECT_NEAR(flt.parteqlbmthrust[0], 0.525f, 1e-6f);
 }
+
+// The reversers turn the jet's thrust, not its fuel: an engine spooled up in reverse burns what it
+// burns spooled up going forwards.
+TEST_F(FlightTest, ReversedJetBurnsTheFuelOfItsSpool) {
+  fly_setup_world(0.0f);
+  ASSERT_TRUE(load_sample("Business Jet"));
+  fly_options o;
+  fly_default_options(&o);
+  o.alt_ft = 5000.0f, o.kias = 150.0f, o.controls.throttle = 1.0f, o.given |= FLY_THROTTLE;
+  fly_start(&o);
+  fly_seconds(10.0f);
+  const float forward = flt.ff_[0];
+  reverse_toggle();
+  fly_seconds(0.5f);
+  EXPECT_NEAR(flt.ff_[0], forward, 0.1f * forward);
+}
