@@ -1,5 +1,6 @@
 // What the flight files share among themselves and no other subsystem calls: the one-cycle dump
-// writer and the resets of state the force pass carries between frames.
+// writer, the resets of state the force pass carries between frames, and what the engine files
+// and the frame agree on about exhaust temperature and reversers.
 #pragma once
 
 #include "app/app.h"
