@@ -4,6 +4,7 @@
 
 #include "app/app.h"
 #include "flight/flight.h"
+#include "flight/local.h"
 #include "shared/shared.h"
 #include "weather/weather.h"
 
@@ -65,6 +66,12 @@ void apropengine(int i) {
     float target = interp(0.0f, atm.baro * r * 0.5f, 1.0f, atm.baro * r, flt.thro[i]);
     flt.mpr[i] += (target - flt.mpr[i]) * msc.prd;
   }
+  // A piston engine's exhaust is hottest at the best mixture, which is what its gauge is for; a
+  // turbine's follows its share of rated power, from 5 % at idle.
+  float hot = pln.entype == ENGINE_PISTON ? flt.mixt_temp_rat[i]
+              : pln.pmax > 0.0f           ? fltlim(flt.power[i] / pln.pmax, 0.05f, 1.0f)
+                                          : 0.0f;
+  follow_exhaust_temperature(i, flt.eng_running[i] ? hot : 0.0f);
 
   // The airframe takes the reaction of the shaft torque about the axis of the disc the engine
   // turns; a helicopter's second engine turns the main rotor, not the tail rotor of its slot.

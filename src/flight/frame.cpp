@@ -52,7 +52,7 @@ static void mass_and_fuel_flow() {
   flt.m_total = pln.m_empty + flt.m_fixed + flt.m_fuel + flt.m_jettison;
   int engines = intlim(pln.numen, 0, MAX_ENGINES);
   for (int i = 0; i < engines; i++) {
-    float ff = burnin_fuel(pln.entype == ENGINE_JET ? flt.thrust[i] : flt.power[i]);
+    float ff = burnin_fuel(pln.entype == ENGINE_JET ? jet_engine_thrust(i) : flt.power[i]);
     if (pln.entype == ENGINE_JET && pln.burnerinc > 1.0f && flt.after_burning[i]) ff *= 2.0f;
     flt.ff_[i] = flt.eng_running[i] ? ff : 0.0f;
   }

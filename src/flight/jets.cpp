@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "app/macibm.h"
 #include "flight/flight.h"
+#include "flight/local.h"
 #include "shared/shared.h"
 #include "weather/weather.h"
 
@@ -46,6 +47,7 @@ static void spool(int i) {
     part = fltlim(part + (rate - b) * msc.prd / pln.spooltime, 0.0f, 1.0f);
   }
   flt.n1_[i] = 100.0f * std::sqrt(part);
+  follow_exhaust_temperature(i, flt.eng_running[i] ? part : 0.0f);
 }
 
 // Jet engine i at longitudinal z, lateral x and vertical y: spool, N1 and thrust.
@@ -69,7 +71,7 @@ static void ajet(int i, float z, float x, float y) {
   }
   // Reversers turn the jet's forward thrust; the drag of a stopped or idling engine's intake stays
   // a drag rather than becoming a push.
-  if (pln.revthrustEQ && flt.revving_thrust[i] && thrust > 0.0f) thrust *= -0.4f;
+  if (pln.revthrustEQ && flt.revving_thrust[i] && thrust > 0.0f) thrust *= REVERSED_THRUST_SHARE;
   flt.thrust[i] = thrust;
 
   // The vertical cant is the thrust-vector angle.

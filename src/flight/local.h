@@ -1,9 +1,11 @@
 // What the flight files share among themselves and no other subsystem calls: the one-cycle dump
-// writer and the resets of state the force pass carries between frames.
+// writer, the resets of state the force pass carries between frames, and what the engine files
+// and the frame agree on about exhaust temperature and reversers.
 #pragma once
 
 #include "app/app.h"
 #include "app/macibm.h"
+#include "flight/flight.h"
 
 // The dump is armed for the first sub-step of one frame; every writer checks this first, so an
 // unarmed frame pays one test per report.
@@ -35,6 +37,22 @@ inline float fast_atan2_deg(float y, float x) {
   if (x < 0.0f) a = 3.14159265f - a;
   if (y < 0.0f) a = -a;
   return a * 57.2957795f;
+}
+
+// Engine i's exhaust temperature (parts of its limit) moves towards target with a lag of about a
+// second, as the manifold pressure does; the engine files each give their own target.
+inline void follow_exhaust_temperature(int i, float target) {
+  flt.egt[i] += (target - flt.egt[i]) * msc.prd;
+}
+
+// The share of a jet's forward thrust that its deployed reversers turn back.
+constexpr float REVERSED_THRUST_SHARE = -0.4f;
+
+// The thrust jet i's engine makes, before deployed reversers turn it: what its fuel flow follows.
+// A reversed idle engine whose intake drag outweighed its thrust reads a little above idle.
+inline float jet_engine_thrust(int i) {
+  const float t = flt.thrust[i];
+  return pln.revthrustEQ && flt.revving_thrust[i] && t < 0.0f ? t / REVERSED_THRUST_SHARE : t;
 }
 
 // Text, a labelled value followed by `tail`, and a banner line of bullets around a label, all to

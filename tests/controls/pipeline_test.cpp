@@ -74,6 +74,17 @@ TEST_F(ControlsPipeline, TheThrottleLeverFollowsTheJoystickOnlyWhenItMoves) {
   EXPECT_NEAR(flt.throrequest[0], 0.5f, 0.01f);
 }
 
+// Engine 1's lever moved on its own must not pull the other engines' levers along.
+TEST_F(ControlsPipeline, SeparateThrottlesKeepTheirOwnSettings) {
+  pln.entype = ENGINE_PISTON, pln.numen = 2, set.eq_thr = 1;
+  flt.throrequest[0] = 0.5f, flt.throrequest[1] = 0.8f;
+  update_controls();
+  flt.throrequest[0] = 0.4f;
+  update_controls();
+  EXPECT_FLOAT_EQ(flt.throrequest[0], 0.4f);
+  EXPECT_FLOAT_EQ(flt.throrequest[1], 0.8f);
+}
+
 TEST_F(ControlsPipeline, TouchdownDeploysArmedBrakesAndDropsTheAutopilotOnce) {
   pln.autosbrkEQ = pln.autofbrkEQ = 1;
   flt.onsurface = 1;

@@ -38,3 +38,23 @@ TEST(FlightEngines, HelicopterEnginesTurnTheMainRotor) {
   EXPECT_NEAR(flt.N, flt.trq[1], 0.01f);
   EXPECT_NEAR(flt.L, 0.0f, 1e-3f);
 }
+
+// The exhaust temperature follows the engine: it peaks at the best mixture, falls when leaned past
+// it, and a stopped engine cools.
+TEST(FlightEngines, ExhaustTemperatureFollowsTheMixtureAndCoolsWhenStopped) {
+  reset_flight_world();
+  make_disc(0, 0.95f, 0.15f, 2, 12, 1, 0);
+  make_piston_engine(150000.0f);
+  auto settled = [](float mixture, int running) {
+    flt.mixt[0] = mixture, flt.eng_running[0] = running;
+    for (int n = 0; n < 400; n++) {
+      set_mixture_ratios();
+      apropengine(0);
+    }
+    return flt.egt[0];
+  };
+  EXPECT_NEAR(settled(0.7f, 1), 1.0f, 0.01f);  // best mixture at sea level, full throttle
+  EXPECT_NEAR(settled(1.0f, 1), 0.4f, 0.01f);  // full rich runs cooler
+  EXPECT_NEAR(settled(0.65f, 1), 0.75f, 0.01f);
+  EXPECT_NEAR(settled(0.7f, 0), 0.0f, 0.01f);
+}

@@ -28,6 +28,14 @@ TEST_F(FlightJets, SpoolsUpFromIdleInAboutTheSpoolTime) {
   EXPECT_NEAR(t, 4.0f * (0.3125f + std::sqrt(0.9375f) - 0.1f), 0.1f);
 }
 
+TEST_F(FlightJets, ExhaustTemperatureFollowsTheSpool) {
+  for (int n = 0; n < 400; n++) jets();
+  EXPECT_NEAR(flt.egt[0], 1.0f, 0.01f);
+  flt.eng_running[0] = 0;
+  for (int n = 0; n < 400; n++) jets();
+  EXPECT_NEAR(flt.egt[0], 0.0f, 0.01f);
+}
+
 TEST_F(FlightJets, ThrustByMachReverserAndShutdown) {
   EXPECT_NEAR(thrust_at(1.0f), 50000.0f * 1.15f, 1.0f);  // Mach 1 takes the supersonic branch
   // Past Mach 1.2 a pure jet holds half its thrust instead of turning it into reverse thrust.
@@ -42,4 +50,20 @@ TEST_F(FlightJets, ThrustByMachReverserAndShutdown) {
   flt.thro[0] = 0.5f;
   EXPECT_TRUE(std::isfinite(thrust_at(0.0f)));
   EXPECT_NEAR(flt.parteqlbmthrust[0], 0.525f, 1e-6f);
+}
+
+// The reversers turn the jet's thrust, not its fuel: an engine spooled up in reverse burns what it
+// burns spooled up going forwards.
+TEST_F(FlightTest, ReversedJetBurnsTheFuelOfItsSpool) {
+  fly_setup_world(0.0f);
+  ASSERT_TRUE(load_sample("Business Jet"));
+  fly_options o;
+  fly_default_options(&o);
+  o.alt_ft = 5000.0f, o.kias = 150.0f, o.controls.throttle = 1.0f, o.given |= FLY_THROTTLE;
+  fly_start(&o);
+  fly_seconds(10.0f);
+  const float forward = flt.ff_[0];
+  reverse_toggle();
+  fly_seconds(0.5f);
+  EXPECT_NEAR(flt.ff_[0], forward, 0.1f * forward);
 }
