@@ -53,7 +53,11 @@ static float target_climb() {
     float most = std::fabs(ott.vv_hold);
     vv = fltlim((ott.al_hold - flt.h_ind) * 0.05f, -most, most);
   }
-  if (ott.GS2) vv = -flt.v * std::sin((nav.vdef[1] * 2.0f + nav.ilsgs[1]) * con.degtorad);
+  // Only a glide slope received on NAV 2 is followed: a VOR marks its slot with 9, which taken as
+  // an angle would dive the aircraft at 9 degrees, and a signal lost leaves the last angle behind.
+  int have_gs = nav.goodnav[1] && nav.ilsgs[1] != 0 && nav.ilsgs[1] != 9;
+  if (ott.GS2 && have_gs)
+    vv = -flt.v * std::sin((nav.vdef[1] * 2.0f + nav.ilsgs[1]) * con.degtorad);
   return vv;
 }
 

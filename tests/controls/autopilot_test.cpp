@@ -75,3 +75,18 @@ TEST_F(ControlsAutopilot, AutothrottleMovesAtMostATenthPerSecond) {
   control_laws();
   EXPECT_NEAR(set.FC_thro, 0.205f, 1e-6f);  // towards the 0.5 it wants
 }
+
+// Level at 50 m/s with the glide-slope mode on but no glide slope on NAV 2 (a VOR, then a lost
+// signal): the trim stays put instead of diving at the VOR's 9 or the stale 3 degrees.
+TEST_F(ControlsAutopilot, GlideSlopeModeWithoutAGlideSlopeHoldsLevel) {
+  flt.trim = 0.1f, ott.GS2 = 1, flt.v = 50.0f;
+  nav.goodnav[1] = 1, nav.ilsgs[1] = 9;
+  control_laws();
+  EXPECT_NEAR(flt.trim, 0.1f, 1e-5f);
+  nav.goodnav[1] = 0, nav.ilsgs[1] = 3;
+  control_laws();
+  EXPECT_NEAR(flt.trim, 0.1f, 1e-5f);
+  nav.goodnav[1] = 1;  // a received glide slope is followed down
+  control_laws();
+  EXPECT_LT(flt.trim, 0.1f);
+}
