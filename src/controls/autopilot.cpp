@@ -88,7 +88,11 @@ void autopilot_vertical(float k) {
 }
 
 void autothrottle() {
-  if (rel.otto && ott.ASHOLD && msc.prd > 0.0f) {
+  // A helicopter's lever is its collective, which sets the climb, not the speed: driving it from
+  // the speed error pitched the nose up, slowed the aircraft to a stop and let it sink to the
+  // ground. There the lever stays the pilot's.
+  int collective = pln.is_heli && pln.collectEQ;
+  if (rel.otto && ott.ASHOLD && msc.prd > 0.0f && !collective) {
     float accel = (flt.vind - ctm.prev_vind) / msc.prd;
     float t = (ott.as_hold - flt.vind) * 0.05f + 0.5f - accel * 0.25f;
     // The throttle moves at most a tenth of its travel per second.

@@ -74,6 +74,10 @@ TEST_F(ControlsAutopilot, AutothrottleMovesAtMostATenthPerSecond) {
   ott.as_hold = 100.0f, flt.vind = 100.0f, set.FC_thro = 0.2f;
   control_laws();
   EXPECT_NEAR(set.FC_thro, 0.205f, 1e-6f);  // towards the 0.5 it wants
+  pln.is_heli = pln.collectEQ = 1;           // the lever is a collective: left to the pilot
+  set.YK_thro = 0.3f;
+  control_laws();
+  EXPECT_FLOAT_EQ(set.FC_thro, 0.3f);
 }
 
 // Level at 50 m/s with the glide-slope mode on but no glide slope on NAV 2 (a VOR, then a lost
