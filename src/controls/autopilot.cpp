@@ -53,7 +53,11 @@ static float target_climb() {
     float most = std::fabs(ott.vv_hold);
     vv = fltlim((ott.al_hold - flt.h_ind) * 0.05f, -most, most);
   }
-  if (ott.GS2) vv = -flt.v * std::sin((nav.vdef[1] * 2.0f + nav.ilsgs[1]) * con.degtorad);
+  // Only a glide slope received on NAV 2 is followed: a VOR marks its slot with 9, which taken as
+  // an angle would dive the aircraft at 9 degrees, and a signal lost leaves the last angle behind.
+  int have_gs = nav.goodnav[1] && nav.ilsgs[1] != 0 && nav.ilsgs[1] != 9;
+  if (ott.GS2 && have_gs)
+    vv = -flt.v * std::sin((nav.vdef[1] * 2.0f + nav.ilsgs[1]) * con.degtorad);
   return vv;
 }
 
@@ -84,7 +88,11 @@ void autopilot_vertical(float k) {
 }
 
 void autothrottle() {
-  if (rel.otto && ott.ASHOLD && msc.prd > 0.0f) {
+  // A helicopter's lever is its collective, which sets the climb, not the speed: driving it from
+  // the speed error pitched the nose up, slowed the aircraft to a stop and let it sink to the
+  // ground. There the lever stays the pilot's.
+  int collective = pln.is_heli && pln.collectEQ;
+  if (rel.otto && ott.ASHOLD && msc.prd > 0.0f && !collective) {
     float accel = (flt.vind - ctm.prev_vind) / msc.prd;
     float t = (ott.as_hold - flt.vind) * 0.05f + 0.5f - accel * 0.25f;
     // The throttle moves at most a tenth of its travel per second.

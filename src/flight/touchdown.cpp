@@ -153,10 +153,13 @@ static void crash_and_restart() {
   flight_hooks.crash_flash();
   if (crash_pause) crash_pause(4.0f);
   if (msc.ice > 0.01f) {
+    // Ice builds in cloud from -20 to 0 C. No thermometer is drawn, so the alert tells how the
+    // pilot can work out the temperature aloft instead of pointing at one.
     MACIBM_alert("The aircraft was carrying ice at time of impact.",
-                 "You have to keep out of the clouds between 0 and 32 deg F.",
-                 "There is a thermometer in the upper-right hand corner of the screen.", "",
-                 ALERT_NOTICE);
+                 "You have to keep out of the clouds between -4 and 32 deg F.",
+                 "The air cools about 3.6 deg F per 1000 ft from the sea-level temperature of the "
+                 "weather settings.",
+                 "", ALERT_NOTICE);
   }
   if (!rel.vacuum) {
     MACIBM_alert("Your vacuum system had failed before impact.",

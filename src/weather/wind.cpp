@@ -125,6 +125,9 @@ void wxcalc() {
   if (wx.burst == 0) maybe_start_burst(agl);
   float sx, sy, sz;
   burst_wind(&sx, &sy, &sz);
+  // The downdraft cannot blow through the ground: like the turbulence's vertical part it fades
+  // out over the last 100 m and the burst spreads along the surface as its outflow.
+  sy *= fltlim(agl / 100.0f, 0.0f, 1.0f);
   atm.wind_X = (wx.tx + sx) * 0.1f + atm.wind_X * 0.9f;
   atm.wind_Z = (wx.tz + sz) * 0.1f + atm.wind_Z * 0.9f;
   atm.wind_Y = (wx.ty + sy) * 0.1f + atm.wind_Y * 0.9f;

@@ -74,4 +74,23 @@ TEST_F(ControlsAutopilot, AutothrottleMovesAtMostATenthPerSecond) {
   ott.as_hold = 100.0f, flt.vind = 100.0f, set.FC_thro = 0.2f;
   control_laws();
   EXPECT_NEAR(set.FC_thro, 0.205f, 1e-6f);  // towards the 0.5 it wants
+  pln.is_heli = pln.collectEQ = 1;           // the lever is a collective: left to the pilot
+  set.YK_thro = 0.3f;
+  control_laws();
+  EXPECT_FLOAT_EQ(set.FC_thro, 0.3f);
+}
+
+// Level at 50 m/s with the glide-slope mode on but no glide slope on NAV 2 (a VOR, then a lost
+// signal): the trim stays put instead of diving at the VOR's 9 or the stale 3 degrees.
+TEST_F(ControlsAutopilot, GlideSlopeModeWithoutAGlideSlopeHoldsLevel) {
+  flt.trim = 0.1f, ott.GS2 = 1, flt.v = 50.0f;
+  nav.goodnav[1] = 1, nav.ilsgs[1] = 9;
+  control_laws();
+  EXPECT_NEAR(flt.trim, 0.1f, 1e-5f);
+  nav.goodnav[1] = 0, nav.ilsgs[1] = 3;
+  control_laws();
+  EXPECT_NEAR(flt.trim, 0.1f, 1e-5f);
+  nav.goodnav[1] = 1;  // a received glide slope is followed down
+  control_laws();
+  EXPECT_LT(flt.trim, 0.1f);
 }

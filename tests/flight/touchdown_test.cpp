@@ -20,6 +20,8 @@ TEST_F(FlightTouchdown, ImpactBeyondTwentyMetresPerSecondIsACrashWithItsExplanat
   const auto& log = macibm_alert_log();
   ASSERT_EQ(log.size(), 2u);
   EXPECT_EQ(log[0].line[0], "The aircraft was carrying ice at time of impact.");
+  EXPECT_EQ(log[0].line[1], "You have to keep out of the clouds between -4 and 32 deg F.");
+  EXPECT_EQ(log[0].line[2].find("thermometer"), std::string::npos);  // none is drawn
   EXPECT_EQ(log[1].line[0], "Your vacuum system had failed before impact.");
   EXPECT_FALSE(macibm_alert_is_fatal(log[1].kind));
 }
