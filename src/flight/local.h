@@ -39,10 +39,16 @@ inline float fast_atan2_deg(float y, float x) {
   return a * 57.2957795f;
 }
 
-// Engine i's exhaust temperature (parts of its limit) moves towards target with a lag of about a
-// second, as the manifold pressure does; the engine files each give their own target.
-inline void follow_exhaust_temperature(int i, float target) {
-  flt.egt[i] += (target - flt.egt[i]) * msc.prd;
+// An engine at its hottest in normal running (full power, or a piston at its best mixture) keeps
+// its exhaust this far below the limit, in the gauges' green, as a real engine does; the limit is
+// the red line of the tapes.
+constexpr float EXHAUST_AT_HOTTEST = 0.85f;
+
+// Engine i's exhaust temperature (parts of its limit) moves towards hot, its share of the hottest
+// in normal running, with a lag of about a second, as the manifold pressure does; the engine files
+// each give their own share.
+inline void follow_exhaust_temperature(int i, float hot) {
+  flt.egt[i] += (EXHAUST_AT_HOTTEST * hot - flt.egt[i]) * msc.prd;
 }
 
 // The share of a jet's forward thrust that its deployed reversers turn back.

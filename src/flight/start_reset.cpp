@@ -2,6 +2,7 @@
 // terrain clearance, motion along the heading, controls and levers, failures, autopilot,
 // controller dialogue and path; and the engine power and landing gear of a start.
 #include "flight/flight.h"
+#include "flight/local.h"
 
 #include <cmath>
 
@@ -24,7 +25,7 @@ void initpower(float p) {
     flt.mpr[i] = 10.0f + 20.0f * p;
     flt.n1_[i] = 40.0f + 60.0f * p;
     flt.ff_[i] = 0.0f;
-    flt.egt[i] = p;
+    flt.egt[i] = EXHAUST_AT_HOTTEST * p;
     flt.parteqlbmthrust[i] = p;
     // Near idle the engine counts as just turning over, with the jet spool at rest.
     if (p < 0.1f) {
