@@ -16,7 +16,7 @@ void speak_in_voice(const char* s, int voice) {
   // The clock runs round at 86400 s: a sentence said just before stays up across it.
   if (atc.text_out)
     atc.response_timeout =
-        fltwrap(msc.elap_time + 0.1f * static_cast<float>(std::strlen(text)), 0.0f, 86400.0f);
+        clock_after(msc.elap_time, 0.1f * static_cast<float>(std::strlen(text)));
   if (msc.speech_avail && atc.voice_out && !MACIBM_speak(text, voice)) cannot_speak();
   if (atc_said_hook) atc_said_hook(text);
 }

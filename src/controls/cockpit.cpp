@@ -85,7 +85,7 @@ void gear_toggle() {
   if (!pln.retractEQ) return;
   set.gear_handle = !set.gear_handle;
   for (int k = 0; k < GEAR_LEGS; k++)
-    set.gear_time[k] = fltwrap(msc.elap_time + 4.0f + k, 0.0f, 86400.0f);
+    set.gear_time[k] = clock_after(msc.elap_time, 4.0f + k);
   play_buffer(5, 0);
 }
 

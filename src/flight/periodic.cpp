@@ -178,10 +178,9 @@ static void landing_gear() {
     } else if (handle_still && flt.gear_stat_tick[i] == set.gear_handle) {
       flt.gear_lost[i] = 1;
     }
-    // The elapsed-time clock runs round at 24 hours: the leg's time has come when it lies in the
-    // half day before now, so that a handle moved just before the clock runs round still works.
+    // On the elapsed-time clock, which runs round at 24 hours.
     if (!flt.gear_lost[i] && rel.lagear[i] && set.gear_stat[i] != set.gear_handle &&
-        clock_since(msc.elap_time, set.gear_time[i]) < 43200.0f) {
+        clock_reached(msc.elap_time, set.gear_time[i])) {
       set.gear_stat[i] = set.gear_handle;
       moved = 1;
     }

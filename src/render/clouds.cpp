@@ -96,7 +96,7 @@ float start_strike() {
   const float z = static_cast<float>(flt.Z) - dist * std::cos(ang);
   const float chance = fltlim(storm_level_at(x, z) * 0.5f, 0.0f, 1.0f);
   if (!(fltrand(0.0f, 1.0f) < chance)) return -1.0f;
-  atm.strike_t_exp[slot] = fltwrap(msc.elap_time + fltrand(0.15f, 0.4f), 0.0f, 86400.0f);
+  atm.strike_t_exp[slot] = clock_after(msc.elap_time, fltrand(0.15f, 0.4f));
   int i = env.i_aircraft, j = env.j_aircraft;
   const float ground = find_ijt_with_loc(x, z, &i, &j, 0) ? find_local_h(x, z, i, j) : env.min_h;
   strike_xyz[slot][0] = x, strike_xyz[slot][1] = ground, strike_xyz[slot][2] = z;

@@ -109,6 +109,10 @@ float clock_since(float now, float then) {
   return d < 0.0f ? d + 86400.0f : d;
 }
 
+float clock_after(float now, float seconds) { return fltwrap(now + seconds, 0.0f, 86400.0f); }
+
+int clock_reached(float now, float when) { return clock_since(now, when) < 43200.0f; }
+
 float fltnear(float x, int step) {
   return static_cast<float>(intround(x / static_cast<float>(step))) * static_cast<float>(step);
 }

@@ -97,6 +97,11 @@ int intround(float x);
 int inttrunc(float x);
 // Seconds from clock value `then` to `now` on the 0..86400 clocks, across midnight: 0..86400.
 float clock_since(float now, float then);
+// The clock value `seconds` after `now`, run round at midnight.
+float clock_after(float now, float seconds);
+// 1 once clock value `when` has come: it lies in the half day before `now` (or is `now`), not in
+// the half day still ahead, so that a time set just before midnight comes just after it.
+int clock_reached(float now, float when);
 float fltnear(float x, int step);
 int intnear(int x, int step);
 float sqr(float x);

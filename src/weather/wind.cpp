@@ -173,7 +173,5 @@ float storm_level_at(float x, float z) {
 
 int strike_lit(int k) {
   const float t = atm.strike_t_exp[k];
-  // An end within the half day to come is ahead; one in the half day gone is past.
-  return t >= 0.0f && clock_since(t, msc.elap_time) > 0.0f &&
-         clock_since(t, msc.elap_time) < 43200.0f;
+  return t >= 0.0f && !clock_reached(msc.elap_time, t);
 }
