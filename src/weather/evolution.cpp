@@ -131,9 +131,13 @@ void read_real_weather() {
   ws.active = 1;
   atm.rate_change = 4;
   int kind = 0, level = 0;
+  float from_true = -1.0f;
   decode_wxr(report, elevation, &msc.zulu_time, &atm.cld_type, &ws.base, &ws.tops, &ws.vis, &kind,
-             &level, &atm.temp_SL, &atm.dewp_SL, &atm.wnddir[0], &atm.wndspd[0], &atm.shrspd[0],
+             &level, &atm.temp_SL, &atm.dewp_SL, &from_true, &atm.wndspd[0], &atm.shrspd[0],
              &atm.baro);
+  // A report gives the wind from true north; the layers hold it magnetic, as the weather window
+  // and the controller give it to the pilot.
+  if (from_true >= 0.0f) atm.wnddir[0] = mag_from_true(from_true);
   atm.burst_prob = 1.0f;
   if (kind == 1 && level >= 1 && level <= 3) atm.burst_prob = 2.0f + static_cast<float>(level);
   ws.rain = atm.burst_prob;
