@@ -21,9 +21,14 @@ float vor_range() {
 }
 
 // 1 when navaid n is on `freq`, within `range` degrees and nearer than *best (which it updates).
+// Distances are in degrees of latitude: a degree of longitude is shorter by the cosine of the
+// latitude, and counted whole it made a station to the east or west seem farther than one as far
+// to the north, so that of two stations sharing a frequency the farther could win, and a station
+// well within range east or west was not received.
 static int check_nav(int n, int freq, float* best, float range) {
   if (nav_f12[n] != freq) return 0;
-  float d = pythag(flt.lat - nav_lat[n], flt.lon - nav_lon[n]);
+  float d = pythag(flt.lat - nav_lat[n],
+                   (flt.lon - nav_lon[n]) * std::cos(flt.lat * con.degtorad));
   if (d < range && d < *best) {
     *best = d;
     return 1;

@@ -31,6 +31,14 @@ TEST_F(WorldRadios, NearestAidOnTheFrequencyWinsWithinRange) {
   setnav(0);
   EXPECT_EQ(nav.goodnav[0], 0);
   EXPECT_FLOAT_EQ(nav.vorX[0], x);
+  // At 35 N a degree of longitude is 49 nm: 0.6 degrees east (29 nm) is nearer than 0.55 degrees
+  // north (33 nm).
+  wf::add_nav(3, 35.55f, -116.0f, 11500, "NTH");
+  wf::add_nav(3, 35.0f, -115.4f, 11500, "EST");
+  nav.nf[0] = 11500;
+  wf::fly_at(35.0f, -116.0f);
+  setnav(0);
+  EXPECT_EQ(id_on(0), "EST ");
 }
 
 TEST_F(WorldRadios, LocalizerNeedsItsFrontCourseAndAVorOverridesIt) {
@@ -66,9 +74,9 @@ TEST_F(WorldRadios, GlideSlopeMustFaceTheAircraftsHeading) {
 }
 
 TEST_F(WorldRadios, AdfRangeGrowsWithHeight) {
-  wf::add_nav(2, 35.0f, -116.7f, 210, "NDB");
+  wf::add_nav(2, 35.0f, -116.6f, 210, "NDB");
   nav.adff = 210;
-  wf::fly_at(35.0f, -117.2f);  // 0.5 degrees away: beyond 4/9 at sea level
+  wf::fly_at(35.0f, -117.2f);  // 29 nm away: beyond 4/9 of a degree (27 nm) at sea level
   setnav(4);
   EXPECT_EQ(nav.goodnav[4], 0);
   flt.h = 10000.0f * con.fttomtrs;
