@@ -103,6 +103,13 @@ static void tune_adf() {
   }
 }
 
+// The display names the target by the identifier the preferences kept beside its index; taken
+// from the target itself, it cannot name another place (the first start's default, or a database
+// written anew since).
+static void set_gps_ident(const char* id) {
+  for (int k = 0; k < 4; k++) nav.gps_id[k] = char_to_code(id[k]);
+}
+
 // The target index comes from the preferences or a menu; one outside its table leaves the target
 // where it was.
 static void set_gps_target() {
@@ -111,10 +118,12 @@ static void set_gps_target() {
     if (i < 0 || i > env.aptmax || i >= APT_MAX) return;
     nav.gps_lat = apt_lat[i][0];
     nav.gps_lon = apt_lon[i][0];
+    set_gps_ident(apt_id[i]);
   } else {
     if (i < 0 || i > last_nav()) return;
     nav.gps_lat = nav_lat[i];
     nav.gps_lon = nav_lon[i];
+    set_gps_ident(nav_id[i]);
   }
 }
 

@@ -90,9 +90,14 @@ TEST_F(WorldRadios, AdfRangeGrowsWithHeight) {
 
 TEST_F(WorldRadios, GpsTargetCourseAndLock) {
   env.aptmax = 0, apt_lat[0][0] = 35.0f, apt_lon[0][0] = -117.0f;
+  std::snprintf(apt_id[0], 5, "TRM ");
   nav.gps_index_mode = 1, nav.gps_index = 0, ins.lock_GPS = 1;
+  for (int& c : nav.gps_id) c = 11;  // "AAAA", the first start's default
   wf::fly_at(35.0f, -117.5f);
   setnav(5);
+  std::string shown;
+  for (int c : nav.gps_id) shown += code_to_char(c);
+  EXPECT_EQ(shown, "TRM ");
   EXPECT_FLOAT_EQ(nav.gps_crs, 90.0f);
   EXPECT_NEAR(nav.gps_dis, X_with_latlon(35.0f, -117.0f) - flt.X, 0.01f);
   EXPECT_FLOAT_EQ(nav.gps_lock_crs, 90.0f);
