@@ -16,14 +16,16 @@ void ott_heading_only() {
 }
 
 // The course the lateral autopilot steers, degrees true 0..360. The bug and the OBS are set in
-// magnetic degrees, as the gyro and the course card show them.
+// magnetic degrees, as the gyro and the course card show them. A localizer's own course is
+// followed while the receiver has one; a receiver that has no station flies the course set on it
+// (before any station was received its slot reads as a localizer's, of course 000).
 static float target_heading() {
   if (ott.HDSLCT) return true_from_mag(nav.hdsel);
   int i = ott.NAV[0] ? 0 : 1;
   float course;
   if (i == 0 && pln.supptype != 1 && pln.supptype != 7) {
     course = nav.gps_lock_crs;
-  } else if (nav.ilsgs[i] == 9) {
+  } else if (nav.ilsgs[i] == 9 || !nav.goodnav[i]) {
     course = true_from_mag(nav.obs[i]);
   } else {
     course = nav.ilscrs[i];

@@ -121,9 +121,12 @@ static void radio_deviations() {
   radio_deviation(1);
   if (!no_gps) {
     get_gps_data(&nav.gps_crs, &nav.gps_dis);
-    // Cross-track distance, 4 units per nautical mile.
-    nav.hdef[0] = fltwrap(nav.gps_crs - nav.gps_lock_crs, -180.0f, 180.0f) * nav.gps_dis *
-                  con.mtrstonm / 57.3f * 4.0f;
+    // Cross-track distance from the locked course through the target, 4 units per nautical mile.
+    // The sine of the angle off the course, not the angle: past the target the bearing turns
+    // round, and the angle near 180 degrees pegged the needle and weaved the autopilot across
+    // the course, where the aircraft is as near the course as before it.
+    float off = fltwrap(nav.gps_crs - nav.gps_lock_crs, -180.0f, 180.0f);
+    nav.hdef[0] = std::sin(off * con.degtorad) * nav.gps_dis * con.mtrstonm * 4.0f;
   }
 }
 

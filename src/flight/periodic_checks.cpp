@@ -48,11 +48,15 @@ static void serve_controller() {
 }
 
 // Every sixth second. Panels 1 and 7 have two NAV receivers and no GPS; the others use NAV 1's
-// place for the GPS.
+// place for the GPS, and receive nothing on NAV 1: a station that an aircraft flown before had on
+// it would otherwise stay received for good, its distance on the DME and its identifier keyed.
 static void retune_radios() {
   if (sec.calls % 6 != 0) return;
   int no_gps = pln.supptype == 1 || pln.supptype == 7;
-  if (no_gps) setnav(0);
+  if (no_gps)
+    setnav(0);
+  else
+    nav.goodnav[0] = 0;
   setnav(1);
   setnav(4);
   if (!no_gps) setnav(5);

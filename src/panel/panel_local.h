@@ -163,6 +163,8 @@ void paint_horizon(int cx, int cy, float the, float phi, float ppd, int top, int
 void shown_attitude(float* the, float* phi);
 // Radar altitude of the main gear, ft, 0..2500.
 float radar_altitude_ft();
+// Slant distance to the station of the receiver the DME follows, nm; negative without one.
+float dme_nm();
 // Airspeed in the indicator's units (mph or kt).
 float asi_speed();
 

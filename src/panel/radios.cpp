@@ -56,12 +56,14 @@ void layout_radios() {
   for (int k = 0; k < 3; k++) add_hot_spot(audio_rect[k], click_audio, audio_receiver[k], 0);
 }
 
-// Distance to the station of the receiver the DME follows, nm; negative without one.
-static float dme_nm() {
+float dme_nm() {
   int r = nav.dmesel;
   if ((r != 0 && r != 1) || !nav.goodnav[r]) return -1.0f;
   float dx = nav.vorX[r] - static_cast<float>(flt.X), dz = nav.vorZ[r] - static_cast<float>(flt.Z);
-  return std::sqrt(dx * dx + dz * dz) * con.mtrstonm;
+  // A DME times its reply along the line to the station, height included: over the station it
+  // reads the height above it, not nothing.
+  float dy = nav.vorY[r] - static_cast<float>(flt.Y);
+  return std::sqrt(dx * dx + dy * dy + dz * dz) * con.mtrstonm;
 }
 
 static void draw_text(int c, int x, int row, const char* s) {

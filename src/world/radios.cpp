@@ -21,9 +21,14 @@ float vor_range() {
 }
 
 // 1 when navaid n is on `freq`, within `range` degrees and nearer than *best (which it updates).
+// Distances are in degrees of latitude: a degree of longitude is shorter by the cosine of the
+// latitude, and counted whole it made a station to the east or west seem farther than one as far
+// to the north, so that of two stations sharing a frequency the farther could win, and a station
+// well within range east or west was not received.
 static int check_nav(int n, int freq, float* best, float range) {
   if (nav_f12[n] != freq) return 0;
-  float d = pythag(flt.lat - nav_lat[n], flt.lon - nav_lon[n]);
+  float d = pythag(flt.lat - nav_lat[n],
+                   (flt.lon - nav_lon[n]) * std::cos(flt.lat * con.degtorad));
   if (d < range && d < *best) {
     *best = d;
     return 1;
@@ -98,6 +103,13 @@ static void tune_adf() {
   }
 }
 
+// The display names the target by the identifier the preferences kept beside its index; taken
+// from the target itself, it cannot name another place (the first start's default, or a database
+// written anew since).
+static void set_gps_ident(const char* id) {
+  for (int k = 0; k < 4; k++) nav.gps_id[k] = char_to_code(id[k]);
+}
+
 // The target index comes from the preferences or a menu; one outside its table leaves the target
 // where it was.
 static void set_gps_target() {
@@ -106,10 +118,12 @@ static void set_gps_target() {
     if (i < 0 || i > env.aptmax || i >= APT_MAX) return;
     nav.gps_lat = apt_lat[i][0];
     nav.gps_lon = apt_lon[i][0];
+    set_gps_ident(apt_id[i]);
   } else {
     if (i < 0 || i > last_nav()) return;
     nav.gps_lat = nav_lat[i];
     nav.gps_lon = nav_lon[i];
+    set_gps_ident(nav_id[i]);
   }
 }
 

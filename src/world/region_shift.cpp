@@ -173,6 +173,16 @@ static void relay_columns(int i0, int i1, float west, float cos_anchor) {
   }
 }
 
+// The stations the receivers hold, kept as world positions between retunings, move with the ground
+// they stand on: left where they were, a needle would swing by degrees until the next retuning.
+static void relay_radios(float west, float cos_anchor) {
+  for (int r = 0; r < 2; r++) {
+    nav.vorX[r] += x_change(nav.vorZ[r], west, cos_anchor);
+    nav.gsX[r] += x_change(nav.gsZ[r], west, cos_anchor);
+  }
+  nav.adfX += x_change(nav.adfZ, west, cos_anchor);
+}
+
 // Obstacles whose first corner lies outside the region after the move are freed; the test is
 // made on latitude and longitude, because the region's edges are not lines of constant x.
 static void free_fallen_obstacles(int dir) {
@@ -204,6 +214,7 @@ static void drop_old_quadrants(int dir) {
       shift_weather(0, 2, 0, 2, 210, 0);
       shift_cloud(0, 4, 0, 4, 16, 0);
       relay_columns(QUAD_I, GRID_I - 1, 1.0f, cos_anchor);
+      relay_radios(1.0f, cos_anchor);
       shift_ref(1, 0, 2, 0);
       shift_ref(1, 1, 2, 1);
       shift_ref(0, 0, 1, 0);
@@ -215,6 +226,7 @@ static void drop_old_quadrants(int dir) {
       shift_weather(1, 3, 0, 2, -210, 0);
       shift_cloud(1, 5, 0, 4, -16, 0);
       relay_columns(0, GRID_I - 1 - QUAD_I, -1.0f, cos_anchor);
+      relay_radios(-1.0f, cos_anchor);
       for (int r = 0; r < 2; r++) {
         shift_ref(1, r, 0, r);
         shift_ref(2, r, 1, r);

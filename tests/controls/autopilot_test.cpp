@@ -8,12 +8,17 @@ using ControlsAutopilot = ControlsTest;
 // With a localiser on NAV 2 slightly to the right and the airspeed at 0, the intercept correction
 // is 0.01 x 800 / 1 = 8 degrees, not the 30-degree limit a division by zero would give.
 TEST_F(ControlsAutopilot, InterceptCorrectionAtZeroAirspeedDividesByOne) {
-  ott.NAV[1] = 1, nav.ilsgs[1] = 3, nav.ilscrs[1] = 90.0f, nav.hdef[1] = 0.01f;
+  ott.NAV[1] = 1, nav.goodnav[1] = 1, nav.ilsgs[1] = 3, nav.ilscrs[1] = 90.0f, nav.hdef[1] = 0.01f;
   flt.v = 50.0f;  // a standard-rate bank of about 15 degrees
   flt.psi = 90.0f;
   control_laws();
   EXPECT_NEAR(set.YK_roll, 0.08f, 1e-5f);
   flt.psi = 98.0f;
+  control_laws();
+  EXPECT_NEAR(set.YK_roll, 0.0f, 1e-5f);
+  // No station received yet (the slot as a start leaves it): the course set on the OBS, 098.
+  nav.goodnav[1] = 0, nav.ilsgs[1] = 0, nav.ilscrs[1] = 0.0f, nav.hdef[1] = 0.0f;
+  nav.obs[1] = 98.0f;
   control_laws();
   EXPECT_NEAR(set.YK_roll, 0.0f, 1e-5f);
 }

@@ -51,6 +51,7 @@ TEST_F(FlightModSec, APanelWithGpsRetunesTheGpsInsteadOfTheFirstReceiver) {
   wf::add_nav(3, 35.0f, -117.0f, 11390, "VOR");
   nav.nf[0] = nav.nf[1] = 11390, env.aptmax = 0, apt_lat[0][0] = 35.1f, apt_lon[0][0] = -116.5f;
   nav.gps_index_mode = 1, nav.gps_index = 0, ins.lock_GPS = 1;
+  nav.goodnav[0] = 1;  // as an aircraft with two receivers flown before left it
   wf::fly_at(35.1f, -117.0f);
   seconds(6);
   EXPECT_EQ(id_on(0) + id_on(1), "offVOR ");

@@ -76,4 +76,16 @@ TEST_F(PanelUpdate, TheBallLiesAlongTheApparentVertical) {
   EXPECT_NEAR(ball(0.0f, 0.1f * atm.g), -2.0f * std::atan(0.1f) * con.radtodeg, 0.01f);
 }
 
+// The DME reads the distance along the line to the station: overhead, the height above it.
+TEST_F(PanelUpdate, DmeReadsTheSlantDistanceToItsReceiversStation) {
+  nav.dmesel = 1, nav.goodnav[1] = 1;
+  nav.vorX[1] = 1000.0f, nav.vorY[1] = 300.0f, nav.vorZ[1] = -2000.0f;
+  flt.X = 1000.0, flt.Z = -2000.0, flt.Y = 300.0 + 6.0 * con.nmtomtrs;
+  EXPECT_NEAR(dme_nm(), 6.0f, 1e-3f);
+  flt.X += 8.0 * con.nmtomtrs;
+  EXPECT_NEAR(dme_nm(), 10.0f, 1e-3f);
+  nav.goodnav[1] = 0;
+  EXPECT_LT(dme_nm(), 0.0f);
+}
+
 }  // namespace

@@ -31,6 +31,14 @@ TEST_F(WorldRadios, NearestAidOnTheFrequencyWinsWithinRange) {
   setnav(0);
   EXPECT_EQ(nav.goodnav[0], 0);
   EXPECT_FLOAT_EQ(nav.vorX[0], x);
+  // At 35 N a degree of longitude is 49 nm: 0.6 degrees east (29 nm) is nearer than 0.55 degrees
+  // north (33 nm).
+  wf::add_nav(3, 35.55f, -116.0f, 11500, "NTH");
+  wf::add_nav(3, 35.0f, -115.4f, 11500, "EST");
+  nav.nf[0] = 11500;
+  wf::fly_at(35.0f, -116.0f);
+  setnav(0);
+  EXPECT_EQ(id_on(0), "EST ");
 }
 
 TEST_F(WorldRadios, LocalizerNeedsItsFrontCourseAndAVorOverridesIt) {
@@ -66,9 +74,9 @@ TEST_F(WorldRadios, GlideSlopeMustFaceTheAircraftsHeading) {
 }
 
 TEST_F(WorldRadios, AdfRangeGrowsWithHeight) {
-  wf::add_nav(2, 35.0f, -116.7f, 210, "NDB");
+  wf::add_nav(2, 35.0f, -116.6f, 210, "NDB");
   nav.adff = 210;
-  wf::fly_at(35.0f, -117.2f);  // 0.5 degrees away: beyond 4/9 at sea level
+  wf::fly_at(35.0f, -117.2f);  // 29 nm away: beyond 4/9 of a degree (27 nm) at sea level
   setnav(4);
   EXPECT_EQ(nav.goodnav[4], 0);
   flt.h = 10000.0f * con.fttomtrs;
@@ -82,9 +90,14 @@ TEST_F(WorldRadios, AdfRangeGrowsWithHeight) {
 
 TEST_F(WorldRadios, GpsTargetCourseAndLock) {
   env.aptmax = 0, apt_lat[0][0] = 35.0f, apt_lon[0][0] = -117.0f;
+  std::snprintf(apt_id[0], 5, "TRM ");
   nav.gps_index_mode = 1, nav.gps_index = 0, ins.lock_GPS = 1;
+  for (int& c : nav.gps_id) c = 11;  // "AAAA", the first start's default
   wf::fly_at(35.0f, -117.5f);
   setnav(5);
+  std::string shown;
+  for (int c : nav.gps_id) shown += code_to_char(c);
+  EXPECT_EQ(shown, "TRM ");
   EXPECT_FLOAT_EQ(nav.gps_crs, 90.0f);
   EXPECT_NEAR(nav.gps_dis, X_with_latlon(35.0f, -117.0f) - flt.X, 0.01f);
   EXPECT_FLOAT_EQ(nav.gps_lock_crs, 90.0f);

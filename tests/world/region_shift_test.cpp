@@ -70,8 +70,15 @@ TEST_F(WorldRegionShift, EveryMoveAgreesWithAFreshLoadAtTheNewCorner) {
     flt.X = X_with_latlon(flt.lat, flt.lon), flt.Z = Z_with_lat(flt.lat);
     ASSERT_EQ(find_ijt_with_loc(flt.X, flt.Z, &env.i_aircraft, &env.j_aircraft, 1), 1);
     float ground = find_local_h(flt.X, flt.Z, env.i_aircraft, env.j_aircraft);
+    // A station half a degree north and west of the aircraft on NAV 2 and the ADF.
+    float st_lat = m.plane_lat + 0.5f, st_lon = m.plane_lon - 0.5f;
+    nav.vorX[1] = nav.adfX = X_with_latlon(st_lat, st_lon);
+    nav.vorZ[1] = nav.adfZ = Z_with_lat(st_lat);
 
     move_region(m.dir);
+    // It moved with the ground.
+    EXPECT_NEAR(nav.vorX[1], X_with_latlon(st_lat, st_lon), 0.5f);
+    EXPECT_NEAR(nav.adfX, X_with_latlon(st_lat, st_lon), 0.5f);
     EXPECT_EQ(env.lat_sou, m.lat);
     EXPECT_EQ(env.lon_wes, m.lon);
     // The ground under the aircraft has not moved, and its cell index moved with the grid.
