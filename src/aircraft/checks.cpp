@@ -120,6 +120,16 @@ void check_engine_values() {
           pln.C_file);
 }
 
+// A helicopter's screens edit its main and tail rotors only; with more than two engines the discs
+// of engines 3 and 4 exist too, and the one remedy is fewer engines.
+static const char* const heli_two_engines =
+    "A helicopter has only its main and tail rotors: go into Airwright, select the 'Engine' "
+    "screen, and enter 1 or 2 engines.";
+
+static int heli_extra_disc(int p) {
+  return pln.is_heli && p > PART_TAIL_ROTOR && p <= PART_LAST_DISC;
+}
+
 // The element count bounds the per-element arrays, and an existing part divides its span by it.
 void check_element_count(int p) {
   int n = pln.els[p];
@@ -130,7 +140,8 @@ void check_element_count(int p) {
   std::snprintf(l3, sizeof l3,
                 "Go into Airwright, select the '%s' screen, and enter 1 to 8 elements.",
                 part_screen(p));
-  fatal(l1, "Each flying surface must have from 1 to 8 elements.", l3, pln.C_file);
+  fatal(l1, "Each flying surface must have from 1 to 8 elements.",
+        heli_extra_disc(p) ? heli_two_engines : l3, pln.C_file);
 }
 
 // An existing surface needs a chord, and an existing propeller or rotor also a blade length and
@@ -149,8 +160,8 @@ void check_disc(int p) {
     std::snprintf(l1, sizeof l1, "The %s has a chord of zero!", part_name(p));
   std::snprintf(l3, sizeof l3, "Go into Airwright, select the '%s' screen, and enter %s.",
                 part_screen(p), disc ? "the blade data" : "the root and tip chords");
-  fatal(l1, "This cannot produce any force, and the flight model cannot handle it.", l3,
-        pln.C_file);
+  fatal(l1, "This cannot produce any force, and the flight model cannot handle it.",
+        heli_extra_disc(p) ? heli_two_engines : l3, pln.C_file);
 }
 
 // The skid's loads and resting attitude are divided by its length.

@@ -133,4 +133,10 @@ TEST_F(AircraftChecks, HelicopterRules) {
               "You are using a jet engine on this helicopter!");
   expect_stop(helicopter + std::vector<change>{to(pln.numen, 0)},
               "You have selected no engines for your helicopter!");
+  // A third engine adds a disc that no helicopter screen edits: the way out is fewer engines.
+  expect_stop(helicopter + std::vector<change>{to(pln.numen, 3)},
+              "The Prop 3 is divided into 0 elements!");
+  EXPECT_EQ(last_alert().line[2],
+            "A helicopter has only its main and tail rotors: go into Airwright, select the "
+            "'Engine' screen, and enter 1 or 2 engines.");
 }
