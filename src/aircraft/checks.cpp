@@ -126,8 +126,19 @@ static const char* const heli_two_engines =
     "A helicopter has only its main and tail rotors: go into Airwright, select the 'Engine' "
     "screen, and enter 1 or 2 engines.";
 
-static int heli_extra_disc(int p) {
-  return pln.is_heli && p > PART_TAIL_ROTOR && p <= PART_LAST_DISC;
+// An aeroplane whose engine type is none still has the propellers of its engine count; a glider
+// is made by having no engines, not by leaving its propeller out.
+static const char* const glider_no_engines =
+    "For an aircraft without engines, go into Airwright, select the 'Engines' screen, and enter 0 "
+    "engines; otherwise give the propeller its blade data on the 'Props' screen.";
+
+// What the designer must change for a disc of part p that is refused, or `usual` when it is the
+// part's own screen.
+static const char* disc_remedy(int p, const char* usual) {
+  if (p < 0 || p > PART_LAST_DISC) return usual;
+  if (pln.is_heli && p > PART_TAIL_ROTOR) return heli_two_engines;
+  if (!pln.is_heli && pln.entype == ENGINE_NONE) return glider_no_engines;
+  return usual;
 }
 
 // The element count bounds the per-element arrays, and an existing part divides its span by it.
@@ -140,8 +151,7 @@ void check_element_count(int p) {
   std::snprintf(l3, sizeof l3,
                 "Go into Airwright, select the '%s' screen, and enter 1 to 8 elements.",
                 part_screen(p));
-  fatal(l1, "Each flying surface must have from 1 to 8 elements.",
-        heli_extra_disc(p) ? heli_two_engines : l3, pln.C_file);
+  fatal(l1, "Each flying surface must have from 1 to 8 elements.", disc_remedy(p, l3), pln.C_file);
 }
 
 // An existing surface needs a chord, and an existing propeller or rotor also a blade length and
@@ -161,7 +171,7 @@ void check_disc(int p) {
   std::snprintf(l3, sizeof l3, "Go into Airwright, select the '%s' screen, and enter %s.",
                 part_screen(p), disc ? "the blade data" : "the root and tip chords");
   fatal(l1, "This cannot produce any force, and the flight model cannot handle it.",
-        heli_extra_disc(p) ? heli_two_engines : l3, pln.C_file);
+        disc_remedy(p, l3), pln.C_file);
 }
 
 // The skid's loads and resting attitude are divided by its length.

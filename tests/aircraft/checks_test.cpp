@@ -89,6 +89,13 @@ TEST_F(AircraftChecks, PropulsionRules) {
   expect_stop({to(pln.autosweepEQ, 1)},
               "Your aircraft has been selected to have the wings and/or horizontal stabilizer "
               "sweep automatically ");
+  // A glider made by choosing no engine type but keeping an engine is told how to lose the
+  // propeller it has no blades for.
+  expect_stop({to(pln.entype, 0), to(pln.semilen[0], 0), to(pln.fusewash, 0)},
+              "The Prop 1 has a blade length, chord or number of blades of zero!");
+  EXPECT_EQ(last_alert().line[2],
+            "For an aircraft without engines, go into Airwright, select the 'Engines' screen, and "
+            "enter 0 engines; otherwise give the propeller its blade data on the 'Props' screen.");
   expect_stop({to(pln.omegamin, 2800)},
               "You entered an idle rpm greater then the maximum engine rpm in Airwright!");
   // 1000 hp of piston engine weighs 1750 lb: nothing is left of the 1650 lb for the airframe's
