@@ -94,14 +94,22 @@ void check_weight(float kg, const char* line1) {
 
 // ---- Values the flight model cannot keep finite ------------------------------------------------
 
+// "Go [back] into Airwright, select the engine screen, and enter WHAT.", naming the screen as the
+// type's menu does: "Engines" for an aeroplane, "Engine" for a helicopter.
+static const char* engine_screen_line(const char* go, const char* what) {
+  static char line[STR_SIZE];
+  std::snprintf(line, sizeof line, "%s, select the '%s' screen, and enter %s.", go,
+                pln.is_heli ? "Engine" : "Engines", what);
+  return line;
+}
+
 // The engine count bounds every per-engine array.
 void check_engine_count(int numen) {
   if (numen >= 0 && numen <= MAX_ENGINES) return;
   char l1[STR_SIZE];
   std::snprintf(l1, sizeof l1, "This aircraft has %d engines!", numen);
   fatal(l1, "An aircraft may have from 0 to 4 engines.",
-        "Go into Airwright, select the 'Engines' screen, and enter the number of engines.",
-        pln.C_file);
+        engine_screen_line("Go into Airwright", "the number of engines"), pln.C_file);
 }
 
 // The engine model divides by the rotation-speed range and the maximum speed of a propeller
@@ -111,13 +119,11 @@ void check_engine_values() {
       (pln.omegamin <= 0.0f || pln.omegamax <= 0.0f || pln.omegamin == pln.omegamax))
     fatal("You entered an idle rpm or a maximum engine rpm of zero, or the two are equal!",
           "The engine needs an idle rpm above zero and a greater maximum rpm.",
-          "Go back into Airwright, select the 'Engines' screen, and enter the engine rpm data.",
-          pln.C_file);
+          engine_screen_line("Go back into Airwright", "the engine rpm data"), pln.C_file);
   if (pln.entype == ENGINE_JET && pln.spooltime <= 0.0f)
     fatal("You entered a jet engine spool time of zero!",
           "A jet engine needs some time to spool up.",
-          "Go back into Airwright, select the 'Engines' screen, and enter the spool time.",
-          pln.C_file);
+          engine_screen_line("Go back into Airwright", "the spool time"), pln.C_file);
 }
 
 // A helicopter's screens edit its main and tail rotors only; with more than two engines the discs

@@ -146,4 +146,9 @@ TEST_F(AircraftChecks, HelicopterRules) {
   EXPECT_EQ(last_alert().line[2],
             "A helicopter has only its main and tail rotors: go into Airwright, select the "
             "'Engine' screen, and enter 1 or 2 engines.");
+  // The rpm are entered on the screen the helicopter's menu calls "Engine".
+  expect_stop(helicopter + std::vector<change>{to(pln.omegamin, 0)},
+              "You entered an idle rpm or a maximum engine rpm of zero, or the two are equal!");
+  EXPECT_EQ(last_alert().line[2],
+            "Go back into Airwright, select the 'Engine' screen, and enter the engine rpm data.");
 }
