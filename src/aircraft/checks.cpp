@@ -94,14 +94,22 @@ void check_weight(float kg, const char* line1) {
 
 // ---- Values the flight model cannot keep finite ------------------------------------------------
 
+// "Go [back] into Airwright, select the engine screen, and enter WHAT.", naming the screen as the
+// type's menu does: "Engines" for an aeroplane, "Engine" for a helicopter.
+static const char* engine_screen_line(const char* go, const char* what) {
+  static char line[STR_SIZE];
+  std::snprintf(line, sizeof line, "%s, select the '%s' screen, and enter %s.", go,
+                pln.is_heli ? "Engine" : "Engines", what);
+  return line;
+}
+
 // The engine count bounds every per-engine array.
 void check_engine_count(int numen) {
   if (numen >= 0 && numen <= MAX_ENGINES) return;
   char l1[STR_SIZE];
   std::snprintf(l1, sizeof l1, "This aircraft has %d engines!", numen);
   fatal(l1, "An aircraft may have from 0 to 4 engines.",
-        "Go into Airwright, select the 'Engines' screen, and enter the number of engines.",
-        pln.C_file);
+        engine_screen_line("Go into Airwright", "the number of engines"), pln.C_file);
 }
 
 // The engine model divides by the rotation-speed range and the maximum speed of a propeller
@@ -111,13 +119,32 @@ void check_engine_values() {
       (pln.omegamin <= 0.0f || pln.omegamax <= 0.0f || pln.omegamin == pln.omegamax))
     fatal("You entered an idle rpm or a maximum engine rpm of zero, or the two are equal!",
           "The engine needs an idle rpm above zero and a greater maximum rpm.",
-          "Go back into Airwright, select the 'Engines' screen, and enter the engine rpm data.",
-          pln.C_file);
+          engine_screen_line("Go back into Airwright", "the engine rpm data"), pln.C_file);
   if (pln.entype == ENGINE_JET && pln.spooltime <= 0.0f)
     fatal("You entered a jet engine spool time of zero!",
           "A jet engine needs some time to spool up.",
-          "Go back into Airwright, select the 'Engines' screen, and enter the spool time.",
-          pln.C_file);
+          engine_screen_line("Go back into Airwright", "the spool time"), pln.C_file);
+}
+
+// A helicopter's screens edit its main and tail rotors only; with more than two engines the discs
+// of engines 3 and 4 exist too, and the one remedy is fewer engines.
+static const char* const heli_two_engines =
+    "A helicopter has only its main and tail rotors: go into Airwright, select the 'Engine' "
+    "screen, and enter 1 or 2 engines.";
+
+// An aeroplane whose engine type is none still has the propellers of its engine count; a glider
+// is made by having no engines, not by leaving its propeller out.
+static const char* const glider_no_engines =
+    "For an aircraft without engines, go into Airwright, select the 'Engines' screen, and enter 0 "
+    "engines; otherwise give the propeller its blade data on the 'Props' screen.";
+
+// What the designer must change for a disc of part p that is refused, or `usual` when it is the
+// part's own screen.
+static const char* disc_remedy(int p, const char* usual) {
+  if (p < 0 || p > PART_LAST_DISC) return usual;
+  if (pln.is_heli && p > PART_TAIL_ROTOR) return heli_two_engines;
+  if (!pln.is_heli && pln.entype == ENGINE_NONE) return glider_no_engines;
+  return usual;
 }
 
 // The element count bounds the per-element arrays, and an existing part divides its span by it.
@@ -130,7 +157,7 @@ void check_element_count(int p) {
   std::snprintf(l3, sizeof l3,
                 "Go into Airwright, select the '%s' screen, and enter 1 to 8 elements.",
                 part_screen(p));
-  fatal(l1, "Each flying surface must have from 1 to 8 elements.", l3, pln.C_file);
+  fatal(l1, "Each flying surface must have from 1 to 8 elements.", disc_remedy(p, l3), pln.C_file);
 }
 
 // An existing surface needs a chord, and an existing propeller or rotor also a blade length and
@@ -149,8 +176,8 @@ void check_disc(int p) {
     std::snprintf(l1, sizeof l1, "The %s has a chord of zero!", part_name(p));
   std::snprintf(l3, sizeof l3, "Go into Airwright, select the '%s' screen, and enter %s.",
                 part_screen(p), disc ? "the blade data" : "the root and tip chords");
-  fatal(l1, "This cannot produce any force, and the flight model cannot handle it.", l3,
-        pln.C_file);
+  fatal(l1, "This cannot produce any force, and the flight model cannot handle it.",
+        disc_remedy(p, l3), pln.C_file);
 }
 
 // The skid's loads and resting attitude are divided by its length.

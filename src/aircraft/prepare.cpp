@@ -186,8 +186,11 @@ static void body_areas() {
   pln.nace_s = largest_section(13, 4);
   pln.misc_s = largest_section(17, 4);
   pln.fuse_s_sid = pln.fuse_s_top = 0.0f;
+  // The body's outline is the same whichever end its sections are listed from: a fuselage listed
+  // tail first must not come out with negative areas, which would turn its lift, side force and
+  // drag round.
   for (int j = 0; j < 8; j++) {
-    float dz = pln.body_Z[12][j + 1][0] - pln.body_Z[12][j][0];
+    float dz = std::fabs(pln.body_Z[12][j + 1][0] - pln.body_Z[12][j][0]);
     float h0 = pln.body_Y[12][j][0] - pln.body_Y[12][j][4];
     float h1 = pln.body_Y[12][j + 1][0] - pln.body_Y[12][j + 1][4];
     pln.fuse_s_sid += (h0 + h1) / 2.0f * dz;

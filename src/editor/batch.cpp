@@ -11,10 +11,13 @@
 
 // ---- Checks ----------------------------------------------------------------------------------
 
-// Every alert raised while the file is checked is a problem. The same problem met again (an
-// airfoil table wrong on every row) is told once, and after a file stopped giving values, the
-// zeros the reader then takes are no problems of the design.
-static std::vector<std::string> problems;
+// Every alert raised while the file is checked is a problem, but for the notice the design checks
+// give when Kestrix flies the aircraft all the same (one that sits steeply on the ground): that is
+// a warning, and no reason to call the design refused. The same problem met again (an airfoil
+// table wrong on every row) is told once, and after a file stopped giving values, the zeros the
+// reader then takes are no problems of the design.
+static std::vector<std::string> problems, warnings;
+static int in_design_checks = 0;
 
 static void collect_problem(const alert_record& a) {
   if (inf_failed) return;
@@ -24,9 +27,10 @@ static void collect_problem(const alert_record& a) {
     if (!text.empty()) text += " / ";
     text += l;
   }
-  for (const std::string& p : problems)
+  std::vector<std::string>& to = in_design_checks && a.kind == ALERT_NOTICE ? warnings : problems;
+  for (const std::string& p : to)
     if (p == text) return;
-  problems.push_back(text);
+  to.push_back(text);
 }
 
 // The simulator's own load, without its drawing and sounds: the reader with its checks of the
@@ -36,6 +40,7 @@ static void collect_problem(const alert_record& a) {
 // read in full is told and not checked further.
 static void check_file(const char* path) {
   problems.clear();
+  warnings.clear();
   void (*old_hook)(const alert_record&) = macibm_alert_hook;
   macibm_alert_hook = collect_problem;
   reset_pln();
@@ -57,7 +62,9 @@ static void check_file(const char* path) {
       finish_readin2();
       set_slat_effect();
       if (pln.flapEQ) read_flap_file(pln.flap_str);
+      in_design_checks = 1;
       dump_geo();
+      in_design_checks = 0;
     }
   }
   if (inf.is_open()) inf.close();
@@ -70,6 +77,7 @@ static void check_file(const char* path) {
 int airwright_check(const char* path, FILE* out) {
   check_file(path);
   for (const std::string& p : problems) std::fprintf(out, "%s: %s\n", path, p.c_str());
+  for (const std::string& w : warnings) std::fprintf(out, "%s: warning: %s\n", path, w.c_str());
   std::fflush(out);
   return problems.empty() ? 0 : 1;
 }
@@ -87,7 +95,12 @@ int tell_check_problems(const char* path) {
   macibm_no_boxes = boxes;
   pln = design;
   afl = foils;
-  if (problems.empty()) return 0;
+  if (problems.empty()) {
+    if (!warnings.empty())
+      MACIBM_alert("The aircraft is saved. Kestrix will fly it, but warns:", warnings[0].c_str(),
+                   "", "", ALERT_NOTICE);
+    return 0;
+  }
   char more[STR_SIZE] = "";
   if (problems.size() > 1)
     std::snprintf(more, sizeof more,

@@ -181,10 +181,11 @@ extern const char* flight_test_program;
 // ---- Batch modes (batch.cpp) -----------------------------------------------------------------
 
 // Reads path as the simulator does, runs the aircraft checks and prints each problem to `out`,
-// one line each. Returns 1 when there was a problem, 0 when none.
+// one line each, then each warning Kestrix gives but flies on after, marked "warning: ". Returns 1
+// when there was a problem, 0 when none.
 int airwright_check(const char* path, FILE* out);
 // After a save: the same checks on the saved file, the design being edited kept as it is, and
-// the first problem told in a notice. Returns the number of problems.
+// the first problem told in a notice, or else the first warning. Returns the number of problems.
 int tell_check_problems(const char* path);
 // Opens in and saves it as out without a window. 0 when saved, 1 when either failed.
 int airwright_resave(const char* in, const char* out);

@@ -89,6 +89,13 @@ TEST_F(AircraftChecks, PropulsionRules) {
   expect_stop({to(pln.autosweepEQ, 1)},
               "Your aircraft has been selected to have the wings and/or horizontal stabilizer "
               "sweep automatically ");
+  // A glider made by choosing no engine type but keeping an engine is told how to lose the
+  // propeller it has no blades for.
+  expect_stop({to(pln.entype, 0), to(pln.semilen[0], 0), to(pln.fusewash, 0)},
+              "The Prop 1 has a blade length, chord or number of blades of zero!");
+  EXPECT_EQ(last_alert().line[2],
+            "For an aircraft without engines, go into Airwright, select the 'Engines' screen, and "
+            "enter 0 engines; otherwise give the propeller its blade data on the 'Props' screen.");
   expect_stop({to(pln.omegamin, 2800)},
               "You entered an idle rpm greater then the maximum engine rpm in Airwright!");
   // 1000 hp of piston engine weighs 1750 lb: nothing is left of the 1650 lb for the airframe's
@@ -133,4 +140,15 @@ TEST_F(AircraftChecks, HelicopterRules) {
               "You are using a jet engine on this helicopter!");
   expect_stop(helicopter + std::vector<change>{to(pln.numen, 0)},
               "You have selected no engines for your helicopter!");
+  // A third engine adds a disc that no helicopter screen edits: the way out is fewer engines.
+  expect_stop(helicopter + std::vector<change>{to(pln.numen, 3)},
+              "The Prop 3 is divided into 0 elements!");
+  EXPECT_EQ(last_alert().line[2],
+            "A helicopter has only its main and tail rotors: go into Airwright, select the "
+            "'Engine' screen, and enter 1 or 2 engines.");
+  // The rpm are entered on the screen the helicopter's menu calls "Engine".
+  expect_stop(helicopter + std::vector<change>{to(pln.omegamin, 0)},
+              "You entered an idle rpm or a maximum engine rpm of zero, or the two are equal!");
+  EXPECT_EQ(last_alert().line[2],
+            "Go back into Airwright, select the 'Engine' screen, and enter the engine rpm data.");
 }

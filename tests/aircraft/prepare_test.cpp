@@ -108,27 +108,30 @@ TEST_F(AircraftPrepare, WashTablesFollowPositionAndSide) {
 }
 
 TEST_F(AircraftPrepare, FuselageAreasAndCentroidOfABox) {
-  // Nine 2 m x 2 m sections 1 m apart; points 0..4 down the right side, mirrored on the left.
+  // Nine 2 m x 2 m sections 1 m apart; points 0..4 down the right side, mirrored on the left. The
+  // same box with its sections listed tail first is the same body, with the same areas.
   const float x[8] = {0, 1, 1, 1, 0, -1, -1, -1}, y[8] = {1, 1, 0, -1, -1, -1, 0, 1};
-  for (int j = 0; j <= 8; j++)
-    for (int k = 0; k < 8; k++) {
-      pln.body_Z[12][j][k] = 1.0f + j;
-      pln.body_X[12][j][k] = x[k];
-      pln.body_Y[12][j][k] = y[k] + 0.5f;
-    }
-  pln.cgZ = 1.0f;  // the arms are measured from here on
-  pln.cgY = 0.5f;
-  surface(4, 5.0f, 1.0f, 1.0f, 4, 3.0f);
-  finish_readin1();
-  EXPECT_FLOAT_EQ(pln.fuse_s_frn, 4.0f);
-  EXPECT_FLOAT_EQ(pln.fuse_s_sid, 16.0f);
-  EXPECT_FLOAT_EQ(pln.fuse_s_top, 16.0f);
-  EXPECT_FLOAT_EQ(pln.body_Z[12][0][0], 0.0f);
-  EXPECT_FLOAT_EQ(pln.Zarm[4], 2.0f);
-  // The wing adds to the inertia but does not pull the fuselage centroid towards itself.
-  EXPECT_NEAR(pln.fuseZcent, 4.0f, 1e-4);
-  EXPECT_NEAR(pln.fuseYcent, 0.0f, 1e-4);
-  EXPECT_GT(pln.Jzz_unitmass, 0.0f);
+  for (int tail_first = 0; tail_first < 2; tail_first++) {
+    for (int j = 0; j <= 8; j++)
+      for (int k = 0; k < 8; k++) {
+        pln.body_Z[12][j][k] = 1.0f + (tail_first ? 8 - j : j);
+        pln.body_X[12][j][k] = x[k];
+        pln.body_Y[12][j][k] = y[k] + 0.5f;
+      }
+    pln.cgZ = 1.0f;  // the arms are measured from here on
+    pln.cgY = 0.5f;
+    surface(4, 5.0f, 1.0f, 1.0f, 4, 3.0f);
+    finish_readin1();
+    EXPECT_FLOAT_EQ(pln.fuse_s_frn, 4.0f);
+    EXPECT_FLOAT_EQ(pln.fuse_s_sid, 16.0f) << "tail first: " << tail_first;
+    EXPECT_FLOAT_EQ(pln.fuse_s_top, 16.0f) << "tail first: " << tail_first;
+    EXPECT_FLOAT_EQ(pln.body_Z[12][tail_first ? 8 : 0][0], 0.0f);
+    EXPECT_FLOAT_EQ(pln.Zarm[4], 2.0f);
+    // The wing adds to the inertia but does not pull the fuselage centroid towards itself.
+    EXPECT_NEAR(pln.fuseZcent, 4.0f, 1e-4);
+    EXPECT_NEAR(pln.fuseYcent, 0.0f, 1e-4);
+    EXPECT_GT(pln.Jzz_unitmass, 0.0f);
+  }
 }
 
 TEST_F(AircraftPrepare, GearSpringsAndRestingAttitude) {

@@ -292,4 +292,12 @@ TEST_F(EditorTest, ASaveTellsWhatKestrixWouldRefuseAndKeepsTheDesign) {
   EXPECT_EQ(pln.semilen[0], 3.0f);  // feet, not the simulator's metres
   EXPECT_EQ(pln.omegamax, 2700.0f);
   EXPECT_STREQ(pln.C_file, "bare.acf");
+  // A design Kestrix flies after a warning is not called refused.
+  open(copy_sample("Light Twin.acf"));
+  pln.ngearY = -20.0f;  // a nose wheel on stilts: sits some 50 degrees nose up
+  command(CMD_SAVE);
+  EXPECT_EQ(edt.planemod, 0);
+  EXPECT_EQ(last_alert().line[0], "The aircraft is saved. Kestrix will fly it, but warns:");
+  EXPECT_NE(last_alert().line[1].find("excessive attitute"), std::string::npos)
+      << last_alert().line[1];
 }
