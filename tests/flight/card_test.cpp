@@ -60,6 +60,16 @@ void stub_winged_trainer() {
   ASSERT_TRUE(fly_load_aircraft("stub wings.acf", err)) << err;
 }
 
+// The Business Jet with its nose wheel 20 ft below the fuselage: it stands steeply, which Kestrix
+// warns of and flies.
+void stilted_jet() {
+  std::string text = read_file(KESTRIX_RUNTIME_DIR "/aircraft/Business Jet.acf");
+  const size_t at = text.find(" ngear vert arm");
+  write_file("stilts.acf", text.replace(at - 6, 6, " -20.0"));
+  char err[FLY_ERR];
+  ASSERT_TRUE(fly_load_aircraft("stilts.acf", err)) << err;
+}
+
 }  // namespace
 
 // The glider at its maximum weight stalls within 10% of the speed its wing gives, with or without
@@ -100,6 +110,21 @@ TEST_F(FlightCard, TheTrainersFiguresHangTogether) {
   EXPECT_GT(value(CARD_VY), value(CARD_STALL_CLEAN));
   EXPECT_LT(value(CARD_STALL_LANDING), value(CARD_STALL_CLEAN));
   EXPECT_GT(value(CARD_TAKEOFF_50FT), value(CARD_TAKEOFF_ROLL));
+}
+
+// A jet standing 56 degrees nose up on a stilted nose wheel drops onto it and tears its leg off,
+// and cannot take off: the leap off the runway while the brakes held it is no lift-off, and the
+// roll is no distance from somewhere else. Flown twice, the card is the same: each procedure
+// meets the same chances whatever flew before it.
+TEST_F(FlightCard, ALeapWhileTheBrakesHoldIsNoLiftOff) {
+  std::string first;
+  for (int k = 0; k < 2; k++) {
+    ASSERT_EQ(fly("Business Jet", stilted_jet, true), FLY_ALERT) << out;
+    EXPECT_EQ(card.fig[CARD_TAKEOFF_ROLL].state, CARD_FAILED);
+    EXPECT_NE(errs.find("takeoff_roll_ft failed: it cannot take off"), std::string::npos) << errs;
+    if (k == 0) first = out + errs;
+  }
+  EXPECT_EQ(out + errs, first);
 }
 
 // The best rate at sea level is the rate the aircraft holds at its best-rate speed through sea

@@ -4,6 +4,7 @@
 // overlap: one glide finds the best glide and runs on into the clean stall, one climb finds the
 // best-rate speed and its rate.
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 #include <string>
@@ -66,6 +67,9 @@ static void card_start(fly_controls* c, float ground_ft, float alt_ft, float kia
   o.alt_ft = alt_ft, o.kias = kias, o.start_ground = on_ground, o.controls = *c;
   fly_flat_region(ground_ft * con.fttomtrs);
   fly_start(&o);
+  // Every procedure meets the same chances (a leg torn off by a hard touchdown), so that a card is
+  // the same whatever was flown before it in the same process.
+  std::srand(1);
   // The flight start keeps the program's count of crashes; each procedure counts its own, or one
   // crash would fail every procedure after it.
   flt.crashes = 0;
@@ -519,7 +523,9 @@ static void takeoff(fly_card* card, float vs_clean) {
     if (!card_frame(&c))
       return figures_not(card, {CARD_TAKEOFF_ROLL, CARD_TAKEOFF_50FT}, CARD_FAILED, flight_why);
     float dist_ft = static_cast<float>(std::hypot(flt.X - x0, flt.Z - z0)) * con.mtrstoft;
-    if (!airborne && !flt.onsurface && wheels_agl_ft() > 1.0f) {
+    // Only a lift-off after the brakes are let go starts the climb: an aircraft settling onto
+    // its wheels while held may leave them for a moment, with no roll to measure from yet.
+    if (!airborne && c.brakes == 0.0f && !flt.onsurface && wheels_agl_ft() > 1.0f) {
       airborne = 1;
       set_figure(card, CARD_TAKEOFF_ROLL, dist_ft);
     }
