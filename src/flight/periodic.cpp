@@ -38,10 +38,12 @@ static void record_path() {
 
 // The storm level at the aircraft: the mean of the 5 x 5 storm-field points around it. The
 // aircraft can be outside the field (no region yet, or between region moves), so the point is
-// held far enough inside that the whole 5 x 5 block exists.
+// held far enough inside that the whole 5 x 5 block exists. The rain sound's share follows the
+// rain the view draws, which is at its fullest from level 2 up.
 static void precipitation_at_aircraft() {
   if (scn.abovetops) {
     atm.level = 0.0f;
+    atm.prec_rat = 0.0f;
     return;
   }
   float fi = env.hix > env.lox
@@ -57,6 +59,7 @@ static void precipitation_at_aircraft() {
     for (int dk = -2; dk <= 2; dk++) sum += (atm.rain_tstm - 1.0f) * atm.wxr[i + di][k + dk];
   }
   atm.level = sum / 25.0f;
+  atm.prec_rat = fltlim(atm.level / 2.0f, 0.0f, 1.0f);
 }
 
 // The glide-slope warning: armed on a stabilised approach, and when it last called. Lifetime:

@@ -90,12 +90,14 @@ static void burn_fuel() {
 }
 
 // Ice builds in cloud between -20 and 0 C unless a working anti-ice is on, and melts above 0 C in
-// proportion to the temperature; a working anti-ice sheds it quickly.
+// proportion to the temperature; a working anti-ice sheds it quickly. In cloud is where the view
+// and the instrument clock put the aircraft: between the tops and the base's relief over it,
+// which hangs below the layer's mean base.
 static void build_ice() {
   int t = inttrunc(atm.T - 273.15f);
   msc.icebld = 0;
   if (!ins.antiice_on || !rel.antice) {
-    int in_cloud = atm.cld_type == 1 && flt.h <= atm.topsMSL && flt.h >= atm.baseMSL;
+    int in_cloud = atm.cld_type == 1 && !scn.belowbases && !scn.abovetops;
     if (t >= -20 && t <= 0 && in_cloud) {
       msc.icebld = 1;
       msc.ice += 0.00333f;

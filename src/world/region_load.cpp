@@ -291,12 +291,15 @@ void read_quadrant(int lat, int lon, int q) {
   else
     lay_flat_water(lat, lon, qc, qr);
   flatten_runways(qc, qr);
+  // Storms form over the sea beyond the data too; without a fresh sector the quadrant would keep
+  // what the field held there before: after a move, a copy of the storms of the column that moved
+  // on, and after a new load, the storms of the last region.
+  gen_wx_for_sec(q);
   if (!with_file) return;
   make_file_objects(lat, lon, qc, qr);
   place_cities_and_trees(qc, qr);
   clear_fire(qc, qr);
   place_ships(qc, qr);
-  gen_wx_for_sec(q);
 }
 
 void load_region() {

@@ -1,5 +1,7 @@
 // The once-a-second pass: fuel, engines, ice, gravity, speed warnings, and aircraft without engines
 // or rotation speed.
+#include <algorithm>
+
 #include "weather/weather_fixture.h"
 
 class FlightPeriodicChecks : public TwinTest {
@@ -37,17 +39,27 @@ TEST_F(FlightPeriodicChecks, IceBuildsInColdCloudAndShedsInWarmAir) {
       {-5, 2000, 1, 1, 1, 0.02663f},     // working anti-ice sheds 0.01 per second
       {10.5f, 2000, 0, 1, 2, 0.01997f},  // at 10 C it melts 0.00333 per second
       {10.5f, 2000, 0, 1, 10, 0},
+      {-5, 600, 0, 1, 5, 0},             // below the base's relief
+      {-5, 800, 0, 1, 3, 0.00999f},      // in the relief below the mean base: in cloud too
   };
+  // The base hangs 300 m below the layer's mean base over the whole region. The relief is no
+  // record's, so the test puts it back for the tests after it.
+  std::vector<float> relief(&cloudxyz[0][0][0], &cloudxyz[0][0][0] + sizeof cloudxyz / sizeof(float));
+  env.lox = env.loz = 0, env.hix = env.hiz = 1000, flt.X = flt.Z = 500;
+  for (auto& column : cloudxyz)
+    for (auto& point : column) point[1] = -300;
   for (auto s : steps) {
-    atm.T = 273.15f + s.celsius, flt.h = s.h, ins.antiice_on = s.antiice_on;
+    atm.T = 273.15f + s.celsius, flt.h = flt.Y = s.h, ins.antiice_on = s.antiice_on;
     rel.antice = s.antice_works;
+    update_cloud_position();
     seconds(s.seconds);
     EXPECT_NEAR(msc.ice, s.ice, 1e-5) << s.celsius << " " << s.h;
   }
-  atm.cld_type = 0;
-  atm.T = 268.15f;
+  std::copy(relief.begin(), relief.end(), &cloudxyz[0][0][0]);
+  atm.cld_type = 0;  // no cloud to fly in: the ice neither builds nor melts at -5 C
+  update_cloud_position();
   seconds(1);
-  EXPECT_EQ(msc.ice, 0);
+  EXPECT_NEAR(msc.ice, 0.00999f, 1e-5);
   EXPECT_EQ(msc.icebld, 0);
 }
 

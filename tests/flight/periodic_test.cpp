@@ -35,6 +35,13 @@ TEST_F(FlightPeriodic, StormLevelAroundTheAircraft) {
   flt.X = 100.0, flt.Z = 50.0;
   mod_evt();
   EXPECT_FLOAT_EQ(atm.level, 2.0f);
+  EXPECT_FLOAT_EQ(atm.prec_rat, 1.0f);  // the rain heard is the rain drawn: all of it from 2 up
+  atm.rain_tstm = 1.5f;
+  mod_evt();
+  EXPECT_FLOAT_EQ(atm.prec_rat, 0.25f);
+  scn.abovetops = 1;
+  mod_evt();
+  EXPECT_FLOAT_EQ(atm.prec_rat, 0.0f);
 }
 
 TEST_F(FlightPeriodic, MovablesStepTowardsTheirRequests) {

@@ -150,9 +150,18 @@ TEST_F(WorldRegionShift, MoveRuleKeepsTheAircraftInTheMiddleWithHysteresis) {
 
 // Flying out over the sea past the world data is told once, not at every degree; back over the
 // data and out again, it is told again.
+// The storms over the sea beyond the data are its own, not a copy of the column that moved east.
 TEST_F(WorldRegionShift, LeavingTheWorldDataIsToldOnce) {
   load_at(34, -119);
-  for (int dir : {MOVE_WEST, MOVE_WEST, MOVE_EAST, MOVE_EAST, MOVE_WEST}) move_region(dir);
+  for (auto& column : atm.wxr)
+    for (float& w : column) w = 0.5f;
+  move_region(MOVE_WEST);
+  EXPECT_FLOAT_EQ(atm.wxr[315][105], 0.5f);  // the kept storms moved with the ground
+  int stale = 0;
+  for (int i = 0; i < 210; i++)
+    for (int k = 0; k < WXR_K; k++) stale += atm.wxr[i][k] == 0.5f;
+  EXPECT_LT(stale, 1000);
+  for (int dir : {MOVE_WEST, MOVE_EAST, MOVE_EAST, MOVE_WEST}) move_region(dir);
   ASSERT_EQ(macibm_alert_log().size(), 2u);
   EXPECT_EQ(macibm_alert_log()[1].line[1], wf::quadrant_path(34, -120));
 }
