@@ -135,6 +135,9 @@ void map_draw(int w) {
     draw_2d(v, width, height);
   }
   button_bar(v, width, height);
+  // A window given another shape than the map's keeps, beside the enlarged map, what it showed
+  // at its old size: those bands are painted over.
+  OGL_fill_outside(53);
   ogl_will_be_blitted = saved;
   OGL_sbuf(0, 0, width, height);
 }

@@ -42,4 +42,27 @@ TEST_F(DesktopTest, AMapOpenedFromItsMenuShowsItsPictureInItsWindow) {
   // The paper, the bar and its buttons, the aircraft, the scale and the text: not an empty window.
   EXPECT_GE(colours.size(), 6u);
   EXPECT_LT(black, MAP_CHART_W * MAP_CHART_H / 20);
+
+  // Made twice as large and a little taller, the window shows the map at twice its size with a
+  // band above and below it: each band is one plain colour, not what the window showed before.
+  const int wdx = 2 * MAP_CHART_W, wdy = 2 * MAP_CHART_H + 40;
+  win->resize(0, 0, wdx, wdy);  // all of it on the screen
+  for (int k = 0; k < 10; k++) {
+    Fl::check();
+    map_draw(MAP_WIN_CHART);
+    OGL_present_changed();
+  }
+  Fl::flush();
+  XSync(fl_display, False);
+  ASSERT_EQ(mnw.wdy[MAP_WIN_CHART], wdy);
+  ASSERT_EQ(mnw.oy[MAP_WIN_CHART], 20);
+  img = XGetImage(fl_display, fl_xid(win), 0, 0, wdx, wdy, AllPlanes, ZPixmap);
+  ASSERT_NE(img, nullptr);
+  for (int band : {0, wdy - mnw.oy[MAP_WIN_CHART]}) {
+    std::set<unsigned long> band_colours;
+    for (int y = band; y < band + mnw.oy[MAP_WIN_CHART] - 1; y++)
+      for (int x = 0; x < wdx; x++) band_colours.insert(XGetPixel(img, x, y) & 0xffffff);
+    EXPECT_EQ(band_colours.size(), 1u) << "band at row " << band;
+  }
+  XDestroyImage(img);
 }
