@@ -3,6 +3,7 @@
 #include <FL/Fl_Window.H>
 
 #include <set>
+#include <vector>
 
 #include "app/app.h"
 #include "desktop_fixture.h"
@@ -31,11 +32,13 @@ TEST_F(DesktopTest, AMapOpenedFromItsMenuShowsItsPictureInItsWindow) {
   XImage* img = XGetImage(fl_display, fl_xid(win), 0, 0, MAP_CHART_W, MAP_CHART_H, AllPlanes, ZPixmap);
   ASSERT_NE(img, nullptr);
   std::set<unsigned long> colours;
+  std::vector<unsigned long> at_first;
   int black = 0;
   for (int y = 0; y < MAP_CHART_H; y++)
     for (int x = 0; x < MAP_CHART_W; x++) {
       const unsigned long c = XGetPixel(img, x, y) & 0xffffff;
       colours.insert(c);
+      at_first.push_back(c);
       black += c == 0;
     }
   XDestroyImage(img);
@@ -46,7 +49,11 @@ TEST_F(DesktopTest, AMapOpenedFromItsMenuShowsItsPictureInItsWindow) {
   // Made twice as large and a little taller, the window shows the map at twice its size with a
   // band above and below it: each band is one plain colour, not what the window showed before.
   const int wdx = 2 * MAP_CHART_W, wdy = 2 * MAP_CHART_H + 40;
+  map_setup(MAP_LOCAL, 0);  // what the window showed before: another chart
+  map_draw(MAP_WIN_CHART);
+  OGL_present_changed();
   win->resize(0, 0, wdx, wdy);  // all of it on the screen
+  map_setup(MAP_ENROUTE, 0);
   for (int k = 0; k < 10; k++) {
     Fl::check();
     map_draw(MAP_WIN_CHART);
@@ -64,5 +71,13 @@ TEST_F(DesktopTest, AMapOpenedFromItsMenuShowsItsPictureInItsWindow) {
       for (int x = 0; x < wdx; x++) band_colours.insert(XGetPixel(img, x, y) & 0xffffff);
     EXPECT_EQ(band_colours.size(), 1u) << "band at row " << band;
   }
+  // Between them the same map, every drawing pixel now two by two: chart, symbols and labels
+  // alike, bar the odd thin line drawn one pixel wide.
+  int differ = 0;
+  for (int y = 0; y < MAP_CHART_H; y++)
+    for (int x = 0; x < MAP_CHART_W; x++)
+      differ += (XGetPixel(img, 2 * x, 20 + 2 * y) & 0xffffff) !=
+                at_first[static_cast<size_t>(y * MAP_CHART_W + x)];
+  EXPECT_LT(differ, MAP_CHART_W * MAP_CHART_H / 50);
   XDestroyImage(img);
 }
