@@ -261,7 +261,13 @@ static void latlon_action(int w, int field, int element) {
   load_region();
   set.cus_X = X_with_latlon(place_lat, place_lon);
   set.cus_Z = Z_with_lat(place_lat);
-  set.cus_Y = place_alt_ft * con.fttomtrs;
+  // The height offered is the aircraft's own, which over high ground can lie inside the hills:
+  // a start below 1000 ft above the ground there is moved up to it, as the other air starts are.
+  int i = env.i_aircraft, j = env.j_aircraft;
+  const float ground = find_ijt_with_loc(set.cus_X, set.cus_Z, &i, &j, 1)
+                           ? find_local_h(set.cus_X, set.cus_Z, i, j)
+                           : 0.0f;
+  set.cus_Y = fltmax2(place_alt_ft * con.fttomtrs, ground + 1000.0f * con.fttomtrs);
   set.cus_psi = fltwrap(place_hdg - find_var(place_lat, place_lon), 0.0f, 360.0f);
   set.cus_v = place_kt * con.ktstomsc;
   set_fltvars(START_CUSTOM);

@@ -65,12 +65,12 @@ int open_settings_command(int id) {
   return 0;
 }
 
-// A moving map is no settings window: the flight goes on under it. A map that picks a place
-// holds the flight like the other location windows.
+// A moving map is no settings window: the flight goes on under it. A map window opened to pick a
+// place holds the flight like the other location windows, whichever of its charts it shows.
 int settings_window_up() {
   for (int w = 1; w <= SETTINGS_LAST; w++) {
     const mapview* v = map_of_window(w);
-    if (mnw.up[w] && !(v && !v->pick)) return 1;
+    if (mnw.up[w] && !(v && !v->picker)) return 1;
   }
   return 0;
 }

@@ -5,7 +5,6 @@
 #include "editor/screens.h"
 
 #include <cstring>
-#include <strings.h>
 
 #include "app/macibm.h"
 #include "shared/shared.h"
@@ -194,23 +193,13 @@ void openplane() {
   refresh_titles();
 }
 
-// A name typed without the extension gets it, so that the aircraft dialogs of both programs,
-// which list ".acf" files, show the file.
-static void with_extension(char* name, char* path) {
-  const size_t n = std::strlen(path);
-  if (n >= 4 && strcasecmp(path + n - 4, ".acf") == 0) return;
-  if (n + 4 >= STR_SIZE || std::strlen(name) + 4 >= STR_SIZE) return;
-  app_C(path, ".acf");
-  app_C(name, ".acf");
-}
-
 int writeout(int save_as) {
   char name[STR_SIZE], path[STR_SIZE];
   C_to_C(pln.C_file, name);
   C_to_C(pln.C_path, path);
   if (!edt.planenamed || save_as || !path[0]) {
     if (!MACIBM_save(name, path, FILE_AIRCRAFT)) return 0;
-    with_extension(name, path);
+    with_extension(name, path, ".acf");  // the aircraft dialogs of both programs list these
   }
   // The file holds the design as the editor keeps it, whatever was changed since the last
   // command.

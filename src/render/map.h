@@ -31,6 +31,7 @@ struct mapview {
   int win;            // window index
   int kind;           // MAP_ENROUTE..MAP_PATH
   int pick;           // a click on the map picks a start place
+  int picker;         // the window was opened to pick one: its charts that can, pick
   int follow;         // the chart keeps the aircraft at its centre
   float clat, clon;   // 2-D: centre of the map, degrees north and east
   float ref_lat;      // 2-D: parallel whose scale the projection keeps, degrees

@@ -143,6 +143,7 @@ int map_setup(int kind, int pick) {
   *v = mapview();
   v->win = w;
   v->kind = kind;
+  v->picker = pick;
   v->pick = pick && (kind == MAP_ENROUTE || kind == MAP_LOCAL || kind == MAP_WORLD);
   map_fit(v);
   std::snprintf(v->info, sizeof v->info, "%s", hint(v));
@@ -195,11 +196,11 @@ int map_button_box(const mapview* v, int id, int* x, int* w) {
   return 0;
 }
 
-// A chart tab shows another chart in the same window, keeping whether a click picks a place.
+// A chart tab shows another chart in the same window, keeping whether a click picks a place: a
+// picking window stays one through a chart that cannot pick (the radar).
 static void switch_chart(mapview* v, int kind) {
   if (v->kind == kind) return;
-  const int pick = v->pick;
-  map_setup(kind, pick);
+  map_setup(kind, v->picker);
 }
 
 static void press_button(mapview* v, int id) {

@@ -115,6 +115,9 @@ int OGL_coord_of_pixel(float scale, int origin, int p);
 // Fills with colour c the pixels of rows y..y+h-1 that lie beside the drawing, where a window
 // wider than its drawing leaves room to its left and right.
 void OGL_fill_margins(int c, int y, int h);
+// Fills with colour c every pixel of the window outside the drawing: the bands to its left and
+// right and those above and below it, where the window's shape differs from the drawing's.
+void OGL_fill_outside(int c);
 
 // ---- 2-D primitives (drawing coordinates, origin bottom-left) ---------------------------------
 // Each marks its bounding rectangle changed unless ogl_will_be_blitted is set. "Pixel" below is

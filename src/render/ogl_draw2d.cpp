@@ -133,6 +133,20 @@ void OGL_fill_margins(int c, int y, int h) {
   ogl_touched(0, y, m.dx, h);
 }
 
+void OGL_fill_outside(int c) {
+  const ogl_mapping& m = OGL_mapping();
+  if (m.wdx <= 0 || m.wdy <= 0) return;
+  OGL_setcolor(c);
+  const int x0 = ogl_edge_x(0), x1 = ogl_edge_x(held(m.dx));
+  const int y0 = ogl_edge_y(0), y1 = ogl_edge_y(held(m.dy));
+  add_pixels(0, 0, m.wdx, y0);
+  add_pixels(0, y1, m.wdx, m.wdy);
+  add_pixels(0, y0, x0, y1);
+  add_pixels(x1, y0, m.wdx, y1);
+  flush_lines();
+  ogl_touched(0, 0, m.dx, m.dy);
+}
+
 int ogl_circle_half_width(int r, int j) {
   if (r < 0 || std::abs(j) > r) return -1;
   float w = (float)r * r - (float)j * j;

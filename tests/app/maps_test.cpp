@@ -51,6 +51,22 @@ TEST_F(AppMaps, EveryMapCommandOpensItsWindowAndOnlyThePickersHoldTheFlight) {
     EXPECT_GT(mnw.dx[c.window], 100) << c.id;
   }
   EXPECT_FALSE(alert_shown("Low Enroute"));  // none of them is "not available"
+  // A picking chart keeps picking, and holding the flight, after a look at the radar tab.
+  APPLICATION_handlemenu(311);
+  msc.paused = 1;
+  for (int tab : {MAP_BTN_RADAR, MAP_BTN_ENROUTE}) {
+    int bx, bw;
+    ASSERT_TRUE(map_button_box(map_of_window(3), tab, &bx, &bw));
+    press(3, bx + 2.0f, mnw.dy[3] - 5.0f);
+    manage_map(0);
+    macibm_event_button_up();
+    update_maps();
+    loop_pass();
+    EXPECT_EQ(msc.winsup, 1) << tab;
+  }
+  EXPECT_EQ(map_of_window(3)->pick, 1);
+  EXPECT_STREQ(mnw.windowname[3], "Enroute: Click A Place To Start There");
+  msc.paused = 0;
   // Any other command closes the picker, and the flight goes on without it.
   APPLICATION_handlemenu(313);
   APPLICATION_handlemenu(VIEW_CHASE);

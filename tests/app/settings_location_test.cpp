@@ -100,6 +100,19 @@ TEST_F(AppSettingsLocation, ATypedPlaceOffTheEarthIsRefusedAndOneOnItStartsTheFl
   EXPECT_NEAR(flt.lat, 40.5f, 0.01f);
   EXPECT_NEAR(flt.lon, -105.25f, 0.01f);
   EXPECT_NEAR(flt.Y * con.mtrstoft, 12000.0f, 1.0f);
+  // A height the window offers but the mountains there rise above: the flight starts over them.
+  APPLICATION_handlemenu(314);
+  headless_form_set(WIN_LATLON, "lat", 39.6f);
+  headless_form_set(WIN_LATLON, "lon", -105.9f);
+  headless_form_set(WIN_LATLON, "alt", 3000.0f);
+  headless_form_press(WIN_LATLON, "go");
+  headless_form_release();
+  int i = env.i_aircraft, j = env.j_aircraft;
+  const float fx = static_cast<float>(flt.X), fz = static_cast<float>(flt.Z);
+  ASSERT_TRUE(find_ijt_with_loc(fx, fz, &i, &j, 1));
+  const float ground = find_local_h(fx, fz, i, j);
+  EXPECT_GT(ground, 3000.0f * con.fttomtrs);
+  EXPECT_NEAR(flt.Y - ground, 1000.0f * con.fttomtrs, 1.0f);
 }
 
 TEST_F(AppSettingsLocation, WhereAmINamesTheNearestFieldWithItsDistanceAndMagneticBearing) {

@@ -114,6 +114,15 @@ TEST_F(AppSituation, MenuCommandsGoThroughTheDialogs) {
   APPLICATION_handlemenu(204);
   ASSERT_TRUE(std::filesystem::exists(path));
   EXPECT_NE(read_file(path).find(" situation region\n"), std::string::npos);
+  // A name typed without the extension gets it, or the load dialog, which lists ".sit" files,
+  // would not show the file.
+  const std::string bare = scratch("bare");
+  std::filesystem::remove(bare);
+  std::filesystem::remove(bare + ".sit");
+  headless_queue_save_answer(bare.c_str());
+  APPLICATION_handlemenu(204);
+  EXPECT_TRUE(std::filesystem::exists(bare + ".sit"));
+  EXPECT_FALSE(std::filesystem::exists(bare));
 
   atm.vis = 100.0f;
   headless_queue_open_answer(path.c_str());

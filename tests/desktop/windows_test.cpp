@@ -235,4 +235,10 @@ TEST_F(DesktopWindows, TypedNumbersKeepTheirDecimalPointAndAnEmptiedOneIsNoZero)
   EXPECT_EQ(count, 3);
   type(inputs[1], "7\b");
   EXPECT_EQ(count, 3);
+  EXPECT_STREQ(inputs[1]->input.value(), "3");
+  // Emptied elsewhere it takes the floor, and shows it rather than stay blank.
+  type(inputs[0], "12");
+  type(inputs[0], "1\b");
+  EXPECT_FLOAT_EQ(speed, 0.0f);
+  EXPECT_STREQ(inputs[0]->input.value(), "0");
 }

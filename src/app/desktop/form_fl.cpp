@@ -462,6 +462,17 @@ void backend_form_show(int w, int field, int element, float shown, int enabled) 
     case FORM_NUMBER:
     case FORM_SLIDER:
       static_cast<Fl_Valuator*>(wd)->value(shown);
+      // An emptied field already holds 0 as its value, so a value of 0 would not be written back
+      // into its text: it would stay blank while the record holds the floor.
+      if (auto* in = dynamic_cast<Fl_Value_Input*>(wd)) {
+        char* end = nullptr;
+        std::strtod(in->input.value(), &end);
+        if (end == in->input.value()) {
+          char text[128];
+          in->format(text);
+          in->input.value(text);
+        }
+      }
       break;
     case FORM_CHECK:
       static_cast<Fl_Check_Button*>(wd)->value(shown != 0.0f);
