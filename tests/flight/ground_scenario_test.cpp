@@ -57,9 +57,16 @@ TEST_F(FlightGroundScenario, BrakesHoldARunUpUntilTheyAreLetGo) {
   EXPECT_GT(ground_speed(), 3.0f);
 }
 
-// On calm water with its engine stopped the floatplane floats level on its floats.
-TEST_F(FlightGroundScenario, FloatplaneFloatsOnItsDisplacement) {
+// Started at rest on land the floatplane sits on its floats where it was put, rather than being
+// thrown into the air by floats started inside the ground; on calm water with its engine stopped
+// it floats level on its displacement.
+TEST_F(FlightGroundScenario, FloatplaneRestsOnLandAndFloatsOnItsDisplacement) {
   start("Floatplane", 1, 0.0f);
+  const float h0 = flt.h;
+  float highest = h0;
+  for (int k = 0; k < 100; k++, fly_frame()) highest = fltmax2(highest, flt.h);
+  EXPECT_LT(highest - h0, 0.05f);
+  EXPECT_GT(h0 - env.local_h, 0.5f);  // the reference point stands above the float bottoms
   for (int i = 0; i < GRID_I; i++)
     for (int j = 0; j < GRID_J; j++) on_water[i][j] = 1;
   for (int i = 0; i < MAX_ENGINES; i++) flt.mixt[i] = 0.0f;  // mixture cut off
