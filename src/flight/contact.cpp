@@ -38,6 +38,13 @@ static float deck_height(float Xw, float Zw, float deck_y) {
          (Zw - con.BOAT_loc_Z) * con.sinBOATthe / con.cosBOATthe;
 }
 
+float hard_surface_h(float Xw, float Zw) {
+  if (env.over_carr) return deck_height(Xw, Zw, CARRIER_DECK);
+  if (env.over_frig) return deck_height(Xw, Zw, FRIGATE_DECK);
+  if (env.over_obs) return obs_height;
+  return find_local_h(Xw, Zw, env.i_aircraft, env.j_aircraft);
+}
+
 int handle_contact_point(int n, float x, float y, float z) {
   const float mu = surface_friction();
   const float mu_roll = 0.04f;
@@ -66,15 +73,7 @@ int handle_contact_point(int n, float x, float y, float z) {
 
   const float Xw = x * flt.cospsi + static_cast<float>(flt.X) - z * flt.sinpsi;
   const float Zw = z * flt.cospsi + static_cast<float>(flt.Z) + x * flt.sinpsi;
-  float ground;
-  if (env.over_carr)
-    ground = deck_height(Xw, Zw, CARRIER_DECK);
-  else if (env.over_frig)
-    ground = deck_height(Xw, Zw, FRIGATE_DECK);
-  else if (env.over_obs)
-    ground = obs_height;
-  else
-    ground = find_local_h(Xw, Zw, env.i_aircraft, env.j_aircraft);
+  const float ground = hard_surface_h(Xw, Zw);
   surface_h[n] = ground;
 
   // Compression (positive below the surface) and the point's sinking speed.

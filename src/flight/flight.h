@@ -369,6 +369,9 @@ void jets();
 // lateral x, height y and longitudinal z (m, body axes) against the hard surface under it: spring,
 // damper, friction, brakes and steering. Returns 1 when the point carries load.
 int handle_contact_point(int n, float x, float y, float z);
+// Height of the hard surface the contact points meet at world (Xw, Zw), m: the deck of the ship
+// or the roof the aircraft is over, else the terrain.
+float hard_surface_h(float Xw, float Zw);
 // Outline point `point` of station `station` of body `part` at body position (x, y, z) against
 // water whose surface lies at h_water (m, the datum of flt.h): buoyancy, damping, planing,
 // friction.

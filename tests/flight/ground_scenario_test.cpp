@@ -2,16 +2,16 @@
 #include "flight_fixture.h"
 
 // Loads a sample aircraft and starts it on flat land at sea level: resting on the ground (or in
-// the air at 300 ft), engines at `throttle`, parking brake set.
+// the air at 300 ft and `kias`), engines at `throttle`, parking brake set.
 class FlightGroundScenario : public FlightTest {
  protected:
-  static void start(const char* name, int on_ground, float throttle) {
+  static void start(const char* name, int on_ground, float throttle, float kias = 0.0f) {
     fly_setup_world(0.0f);
     reset_props();
     ASSERT_TRUE(load_sample(name));
     fly_options o;
     fly_default_options(&o);
-    o.start_ground = on_ground, o.alt_ft = 300.0f, o.kias = 0.0f, o.prd = 0.02f;
+    o.start_ground = on_ground, o.alt_ft = 300.0f, o.kias = kias, o.prd = 0.02f;
     o.controls.throttle = throttle, o.controls.brakes = 1.0f;
     fly_start(&o);
   }
@@ -137,4 +137,40 @@ TEST_F(FlightGroundScenario, OnlyATouchdownBeyondTheCrashSinkRateIsACrash) {
   for (int k = 0; k < GEAR_LEGS; k++) EXPECT_EQ(set.gear_stat[k], 1) << k;
   EXPECT_EQ(touch_down_sinking(17.0f), 0);
   EXPECT_EQ(touch_down_sinking(24.0f), 1);
+}
+
+// A 60 m block 30 m across whose roof carries aircraft, its near side 100 m ahead of the aircraft
+// (which flies north).
+static void building_ahead(float height) {
+  std::memset(obs_type, 0, sizeof obs_type);
+  obs_type[400] = 94;
+  const float x = static_cast<float>(flt.X), z = static_cast<float>(flt.Z) - 115.0f;
+  for (int l = 0; l < 4; l++)
+    for (int c = 0; c < 4; c++) {
+      obs_xyz[400][l][c][0] = x + (c < 2 ? -15.0f : 15.0f);
+      obs_xyz[400][l][c][1] = height * l / 3.0f;
+      obs_xyz[400][l][c][2] = z + (c == 0 || c == 3 ? 15.0f : -15.0f);
+    }
+  find_region_surfaces();
+}
+
+// Flown into the side of a building below its roof, the trainer crashes there, rather than being
+// hurled out of the wall onto and over the roof; a helicopter set down on the roof rests on it.
+TEST_F(FlightGroundScenario, FlyingIntoABuildingIsACrashButItsRoofCarriesAHelicopter) {
+  start("Trainer", 0, 0.7f, 90.0f);
+  flt.Y = flt.h = 30.0f;
+  building_ahead(60.0f);
+  float highest = 0.0f;
+  for (int k = 0; k < 200 && flt.crashes == 0; k++, fly_frame()) highest = fltmax2(highest, flt.h);
+  EXPECT_EQ(flt.crashes, 1);
+  EXPECT_LT(highest, 35.0f);
+
+  start("Helicopter", 0, 0.0f);
+  flt.Y = flt.h = 60.0f + pln.h_eqlbm + 0.2f;
+  building_ahead(60.0f);
+  flt.Z -= 115.0f;  // over the middle of the roof
+  ASSERT_TRUE(fly_seconds(5.0f));
+  EXPECT_EQ(flt.crashes, 0);
+  EXPECT_EQ(flt.onsurface, 1);
+  EXPECT_NEAR(flt.h - 60.0f, pln.h_eqlbm, 0.1f);
 }
