@@ -115,6 +115,7 @@ int handle_contact_point(int n, float x, float y, float z) {
     Fa = hold * fdir;
   } else {
     Fa = Fn * mu_slide * fdir;
+    if (n >= 3 && n <= 6) flt.skidhold[n <= 4 ? 0 : 1] += Fn * mu_slide;
   }
 
   const float vs = fltlim(std::sin(beta * con.degtorad) * Vg + flt.Rrad * z, -1.0f, 1.0f);

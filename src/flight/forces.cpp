@@ -347,15 +347,16 @@ void set_a_downwash() {
 // that are standing still stay still while what pushes the aircraft across the ground (the air
 // and the engines) is within what their friction can hold, and while this frame's speed is
 // within what they can take off in a frame besides. Both main wheels must hold: one wheel braked
-// alone lets the aircraft pivot about it. Decks move under the wheels, so there the friction
-// alone acts.
+// alone lets the aircraft pivot about it. Skids hold the same way, both of them bearing. Decks
+// move under the wheels, so there the friction alone acts.
 static bool held_by_wheels(float push_north, float push_east, float m) {
   if (!flt.onsurface || env.over_carr || env.over_frig || flt.cat_stage == 3 ||
       flt.cat_stage == 4 || msc.prd <= 0.0f)
     return false;
   const float mains = fltmin2(flt.gearhold[1], flt.gearhold[2]);
-  if (mains <= 0.0f) return false;
-  const float grip = flt.gearhold[0] + 2.0f * mains;
+  const float skids = fltmin2(flt.skidhold[0], flt.skidhold[1]);
+  if (mains <= 0.0f && skids <= 0.0f) return false;
+  const float grip = (mains > 0.0f ? flt.gearhold[0] + 2.0f * mains : 0.0f) + 2.0f * skids;
   const float speed = static_cast<float>(std::hypot(flt.vX, flt.vZ));
   return pythag(push_north, push_east) + m * speed / msc.prd <= grip;
 }

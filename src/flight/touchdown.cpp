@@ -126,6 +126,7 @@ static void water_contact() {
 void set_a_contact() {
   flt.onsurface = 0;
   for (int k = 0; k < GEAR_LEGS; k++) flt.gearf[k] = flt.gearhold[k] = 0.0f;
+  flt.skidhold[0] = flt.skidhold[1] = 0.0f;
   bool hard = !on_water_now() || env.over_carr || env.over_frig || env.over_obs;
   if (hard) land_contact();
   if (dumping()) {

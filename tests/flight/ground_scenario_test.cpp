@@ -42,6 +42,20 @@ TEST_F(FlightGroundScenario, RestsOnItsGearAtItsRestingHeightAndAttitudeAndADrop
   for (int k = 0; k < GEAR_LEGS; k++) EXPECT_EQ(set.gear_stat[k], 1) << k;
 }
 
+// Skids hold the helicopter where it stands, its rotor turning and lifting half its weight and
+// its tail rotor pushing sideways, as the friction of what still rests on them can.
+TEST_F(FlightGroundScenario, SkidsHoldAHelicopterLightOnThemWhereItStands) {
+  start("Helicopter", 1, 0.25f);
+  ASSERT_TRUE(fly_seconds(5.0f));
+  const double x0 = flt.X, z0 = flt.Z;
+  const float psi0 = flt.psi;
+  ASSERT_TRUE(fly_seconds(30.0f));
+  EXPECT_EQ(flt.onsurface, 1);
+  EXPECT_LT(flt.fnrmlgear, 0.5f * flt.m_total * atm.g);
+  EXPECT_LT(std::hypot(flt.X - x0, flt.Z - z0), 0.05);
+  EXPECT_NEAR(flt.psi, psi0, 0.1f);
+}
+
 // On its brakes the trainer holds a run-up where it stands, and rolls once they are let go.
 TEST_F(FlightGroundScenario, BrakesHoldARunUpUntilTheyAreLetGo) {
   start("Trainer", 1, 0.6f);
