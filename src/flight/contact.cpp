@@ -38,6 +38,18 @@ static float deck_height(float Xw, float Zw, float deck_y) {
          (Zw - con.BOAT_loc_Z) * con.sinBOATthe / con.cosBOATthe;
 }
 
+void deck_velocity(float* vx, float* vz) {
+  // A rolling and pitching deck moves under the wheels; its arm is the deck height.
+  *vx = *vz = 0.0f;
+  if (env.over_carr) {
+    *vx = phi_dot_now(37) * con.degtorad * CARRIER_DECK;
+    *vz = the_dot_now(37) * con.degtorad * CARRIER_DECK;
+  } else if (env.over_frig) {
+    *vx = phi_dot_now(36) * con.degtorad * FRIGATE_DECK;
+    *vz = the_dot_now(36) * con.degtorad * FRIGATE_DECK;
+  }
+}
+
 float hard_surface_h(float Xw, float Zw) {
   if (env.over_carr) return deck_height(Xw, Zw, CARRIER_DECK);
   if (env.over_frig) return deck_height(Xw, Zw, FRIGATE_DECK);
@@ -61,15 +73,8 @@ int handle_contact_point(int n, float x, float y, float z) {
     damper = pln.mgeardmp;
   }
 
-  // A rolling and pitching deck moves under the wheels; its arm is the deck height.
-  float deck_vx = 0.0f, deck_vz = 0.0f;
-  if (env.over_carr) {
-    deck_vx = phi_dot_now(37) * con.degtorad * CARRIER_DECK;
-    deck_vz = the_dot_now(37) * con.degtorad * CARRIER_DECK;
-  } else if (env.over_frig) {
-    deck_vx = phi_dot_now(36) * con.degtorad * FRIGATE_DECK;
-    deck_vz = the_dot_now(36) * con.degtorad * FRIGATE_DECK;
-  }
+  float deck_vx, deck_vz;
+  deck_velocity(&deck_vx, &deck_vz);
 
   const float Xw = x * flt.cospsi + static_cast<float>(flt.X) - z * flt.sinpsi;
   const float Zw = z * flt.cospsi + static_cast<float>(flt.Z) + x * flt.sinpsi;

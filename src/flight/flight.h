@@ -373,6 +373,8 @@ int handle_contact_point(int n, float x, float y, float z);
 // Height of the hard surface the contact points meet at world (Xw, Zw), m: the deck of the ship
 // or the roof the aircraft is over, else the terrain.
 float hard_surface_h(float Xw, float Zw);
+// Velocity of the ship's deck under the aircraft, east and north, m/s; zero off the decks.
+void deck_velocity(float* vx, float* vz);
 // Outline point `point` of station `station` of body `part` at body position (x, y, z) against
 // water whose surface lies at h_water (m, the datum of flt.h): buoyancy, damping, planing,
 // friction.

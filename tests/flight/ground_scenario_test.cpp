@@ -43,17 +43,33 @@ TEST_F(FlightGroundScenario, RestsOnItsGearAtItsRestingHeightAndAttitudeAndADrop
 }
 
 // Skids hold the helicopter where it stands, its rotor turning and lifting half its weight and
-// its tail rotor pushing sideways, as the friction of what still rests on them can.
+// its tail rotor pushing sideways, as the friction of what still rests on them can: on the ground,
+// and on a frigate's deck, which carries it along as it rolls and pitches in the waves.
 TEST_F(FlightGroundScenario, SkidsHoldAHelicopterLightOnThemWhereItStands) {
-  start("Helicopter", 1, 0.25f);
-  ASSERT_TRUE(fly_seconds(5.0f));
-  const double x0 = flt.X, z0 = flt.Z;
-  const float psi0 = flt.psi;
-  ASSERT_TRUE(fly_seconds(30.0f));
-  EXPECT_EQ(flt.onsurface, 1);
-  EXPECT_LT(flt.fnrmlgear, 0.5f * flt.m_total * atm.g);
-  EXPECT_LT(std::hypot(flt.X - x0, flt.Z - z0), 0.05);
-  EXPECT_NEAR(flt.psi, psi0, 0.1f);
+  for (float waves : {-1.0f, 0.0f, 1.0f}) {  // on land, then on a deck in a calm and a rough sea
+    SCOPED_TRACE(waves);
+    start("Helicopter", 1, 0.25f);
+    if (waves >= 0.0f) {
+      for (int i = 0; i < GRID_I; i++)
+        for (int j = 0; j < GRID_J; j++) on_water[i][j] = 1;
+      frig_on_poly[(GRID_I - 1) / 2][(GRID_J - 1) / 2] = 1;
+      find_region_surfaces();
+      update_ships();
+      flt.X = ships.frig[0], flt.Z = ships.frig[2];
+      flt.Y = flt.h = ships.frig[1] + FRIGATE_DECK + pln.h_eqlbm;
+      atm.wave_amp = waves;
+    }
+    ASSERT_TRUE(fly_seconds(5.0f));
+    const double x0 = flt.X, z0 = flt.Z;
+    const float psi0 = flt.psi;
+    ASSERT_TRUE(fly_seconds(30.0f));
+    EXPECT_EQ(flt.onsurface, 1);
+    EXPECT_EQ(env.over_frig, waves >= 0.0f);
+    EXPECT_LT(flt.fnrmlgear, 0.5f * flt.m_total * atm.g);
+    // A rolling deck swings what stands on it to and fro, 0.2 m each way in this sea.
+    EXPECT_LT(std::hypot(flt.X - x0, flt.Z - z0), waves > 0.0f ? 0.5 : 0.05);
+    EXPECT_NEAR(fltwrap(flt.psi - psi0, -180.0f, 180.0f), 0.0f, 0.1f);
+  }
 }
 
 // On its brakes the trainer holds a run-up where it stands, and rolls once they are let go.
