@@ -393,8 +393,13 @@ void set_a_resolve() {
   flt.aZ = north / m;
   flt.aY = up / m - atm.g;
 
+  // The deck under the aircraft moves as the ship rolls and pitches; what is held on it, by the
+  // shuttle or by its own wheels, moves with it.
+  float deck_vx, deck_vz;
+  deck_velocity(&deck_vx, &deck_vz);
   if (flt.cat_stage == 3) {
-    flt.vX = flt.vZ = 0.0;
+    flt.vX = deck_vx;
+    flt.vZ = deck_vz;
   } else if (flt.cat_stage == 4) {
     // The launch reaches the estimated stall speed in 100 m along the deck's 2-degree heading.
     // There the shuttle's stroke ends and it lets the aircraft go: from then on its own forces
@@ -413,8 +418,6 @@ void set_a_resolve() {
   flt.Qdot = flt.M / (pln.Jxx_unitmass * mk2) * con.radtodeg;
   flt.Rdot = flt.N / (pln.Jyy_unitmass * mk2) * con.radtodeg;
 
-  float deck_vx, deck_vz;
-  deck_velocity(&deck_vx, &deck_vz);
   if (held_by_wheels(north - gear_north, east - gear_east, m, deck_vx, deck_vz)) {
     flt.vX = deck_vx;
     flt.vZ = deck_vz;

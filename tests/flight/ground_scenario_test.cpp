@@ -42,6 +42,15 @@ TEST_F(FlightGroundScenario, RestsOnItsGearAtItsRestingHeightAndAttitudeAndADrop
   for (int k = 0; k < GEAR_LEGS; k++) EXPECT_EQ(set.gear_stat[k], 1) << k;
 }
 
+// The flat world turned to sea, with one ship of the kind the flags mark in its middle.
+static void put_ship_at_sea(int (*flags)[GRID_J]) {
+  for (int i = 0; i < GRID_I; i++)
+    for (int j = 0; j < GRID_J; j++) on_water[i][j] = 1;
+  flags[(GRID_I - 1) / 2][(GRID_J - 1) / 2] = 1;
+  find_region_surfaces();
+  update_ships();
+}
+
 // Skids hold the helicopter where it stands, its rotor turning and lifting half its weight and
 // its tail rotor pushing sideways, as the friction of what still rests on them can: on the ground,
 // and on a frigate's deck, which carries it along as it rolls and pitches in the waves.
@@ -50,11 +59,7 @@ TEST_F(FlightGroundScenario, SkidsHoldAHelicopterLightOnThemWhereItStands) {
     SCOPED_TRACE(waves);
     start("Helicopter", 1, 0.25f);
     if (waves >= 0.0f) {
-      for (int i = 0; i < GRID_I; i++)
-        for (int j = 0; j < GRID_J; j++) on_water[i][j] = 1;
-      frig_on_poly[(GRID_I - 1) / 2][(GRID_J - 1) / 2] = 1;
-      find_region_surfaces();
-      update_ships();
+      put_ship_at_sea(frig_on_poly);
       flt.X = ships.frig[0], flt.Z = ships.frig[2];
       flt.Y = flt.h = ships.frig[1] + FRIGATE_DECK + pln.h_eqlbm;
       atm.wave_amp = waves;
@@ -70,6 +75,24 @@ TEST_F(FlightGroundScenario, SkidsHoldAHelicopterLightOnThemWhereItStands) {
     EXPECT_LT(std::hypot(flt.X - x0, flt.Z - z0), waves > 0.0f ? 0.5 : 0.05);
     EXPECT_NEAR(fltwrap(flt.psi - psi0, -180.0f, 180.0f), 0.0f, 0.1f);
   }
+}
+
+// Held on a carrier's catapult in a moderate sea, the trainer rolls and pitches with the deck
+// (1 and 0.5 degrees each way), not on the wheels that the moving deck drags sideways under it.
+TEST_F(FlightGroundScenario, OnTheCatapultTheAircraftMovesWithTheDeck) {
+  start("Trainer", 1, 0.0f);
+  put_ship_at_sea(carr_on_poly);
+  atm.wave_amp = 1.0f;
+  set_fltvars(START_CATAPULT);
+  ASSERT_EQ(flt.cat_stage, 3);
+  float roll = 0.0f, pitch = 0.0f;
+  for (int k = 0; k < 500; k++, fly_frame()) {
+    roll = fltmax2(roll, std::fabs(flt.phi180 - env.carr_phi));
+    pitch = fltmax2(pitch, std::fabs(flt.the180 - pln.the_eqlbm - env.carr_the));
+  }
+  EXPECT_EQ(env.over_carr, 1);
+  EXPECT_LT(roll, 1.0f);
+  EXPECT_LT(pitch, 1.5f);  // the gear settles the trainer half a degree nose down
 }
 
 // On its brakes the trainer holds a run-up where it stands, and rolls once they are let go.
