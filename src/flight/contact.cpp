@@ -120,7 +120,13 @@ int handle_contact_point(int n, float x, float y, float z) {
     Fa = hold * fdir;
   } else {
     Fa = Fn * mu_slide * fdir;
-    if (n >= 3 && n <= 6) flt.skidhold[n <= 4 ? 0 : 1] += Fn * mu_slide;
+    // What the skids, hull and floats can hold standing still, on the left and on the right; a
+    // point on the centre line (a hull's keel) bears on both sides.
+    if (n >= 3 && n <= 7) {
+      const float hold_here = Fn * mu_slide;
+      if (x <= 0.0f) flt.skidhold[0] += x < 0.0f ? hold_here : 0.5f * hold_here;
+      if (x >= 0.0f) flt.skidhold[1] += x > 0.0f ? hold_here : 0.5f * hold_here;
+    }
   }
 
   const float vs = fltlim(std::sin(beta * con.degtorad) * Vg + flt.Rrad * z, -1.0f, 1.0f);

@@ -132,7 +132,7 @@ struct flightstruct {
   float geardef[CONTACT_POINTS];  // compression of each contact point, m, >= 0
   float gearf[GEAR_LEGS];         // normal force on each gear leg, N
   float gearhold[GEAR_LEGS];      // friction each gear leg's wheel can hold standing still, N
-  float skidhold[2];              // friction the left and right skid can hold standing still, N
+  float skidhold[2];  // friction the skids, hull and floats can hold standing still, left/right, N
   int onsurface;                  // some point carries load this pass
   int wired;                      // the arresting wire is caught
   float trap_accel;               // deceleration of the arresting wire, m/s^2

@@ -120,6 +120,16 @@ TEST_F(FlightGroundScenario, FloatplaneRestsOnLandAndFloatsOnItsDisplacement) {
   for (int k = 0; k < 100; k++, fly_frame()) highest = fltmax2(highest, flt.h);
   EXPECT_LT(highest - h0, 0.05f);
   EXPECT_GT(h0 - env.local_h, 0.5f);  // the reference point stands above the float bottoms
+  // Its floats hold it where it sits against a third of its power.
+  fly_controls c{};
+  c.throttle = 0.3f;
+  fly_set_controls(&c);
+  const double x0 = flt.X, z0 = flt.Z;
+  const float psi0 = flt.psi;
+  ASSERT_TRUE(fly_seconds(20.0f));
+  EXPECT_LT(std::hypot(flt.X - x0, flt.Z - z0), 0.05);
+  EXPECT_NEAR(fltwrap(flt.psi - psi0, -180.0f, 180.0f), 0.0f, 0.1f);
+  start("Floatplane", 1, 0.0f);
   for (int i = 0; i < GRID_I; i++)
     for (int j = 0; j < GRID_J; j++) on_water[i][j] = 1;
   for (int i = 0; i < MAX_ENGINES; i++) flt.mixt[i] = 0.0f;  // mixture cut off
