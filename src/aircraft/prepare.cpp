@@ -326,6 +326,20 @@ static void gear_constants() {
     pln.h_eqlbm = interp(pln.skidZ, hf, pln.skidZ + pln.skidl, hb, 0.0f);
     pln.the_eqlbm = attitude_deg(hf - hb, pln.skidl);
   }
+  if (!pln.gearEQ && !pln.skidEQ) {
+    // Without wheels or skids (a floatplane, a flying boat) the aircraft rests level on the
+    // bottoms of its fuselage, floats and nacelles: the outline points that meet the ground.
+    // Started any lower it would begin with its hull inside the ground and be thrown off it.
+    for (int b = PART_FUSELAGE; b <= PART_MISC2; b++) {
+      if (!have_this_part(b)) continue;
+      float ox, oy, oz;
+      get_body_os(b, &ox, &oy, &oz);
+      const int k = intlim(f_body_r_dim(b) / 2, 0, BODY_POINTS - 1);
+      const int stations = intlim(f_body_s_dim(b), 0, BODY_SECTIONS);
+      for (int st = 0; st < stations; st++)
+        pln.h_eqlbm = fltmax2(pln.h_eqlbm, -(pln.body_Y[b][st][k] + oy));
+    }
+  }
 }
 
 // ---- Estimated stall speed -------------------------------------------------------------------

@@ -38,6 +38,25 @@ static float deck_height(float Xw, float Zw, float deck_y) {
          (Zw - con.BOAT_loc_Z) * con.sinBOATthe / con.cosBOATthe;
 }
 
+void deck_velocity(float* vx, float* vz) {
+  // A rolling and pitching deck moves under the wheels; its arm is the deck height.
+  *vx = *vz = 0.0f;
+  if (env.over_carr) {
+    *vx = phi_dot_now(37) * con.degtorad * CARRIER_DECK;
+    *vz = the_dot_now(37) * con.degtorad * CARRIER_DECK;
+  } else if (env.over_frig) {
+    *vx = phi_dot_now(36) * con.degtorad * FRIGATE_DECK;
+    *vz = the_dot_now(36) * con.degtorad * FRIGATE_DECK;
+  }
+}
+
+float hard_surface_h(float Xw, float Zw) {
+  if (env.over_carr) return deck_height(Xw, Zw, CARRIER_DECK);
+  if (env.over_frig) return deck_height(Xw, Zw, FRIGATE_DECK);
+  if (env.over_obs) return obs_height;
+  return find_local_h(Xw, Zw, env.i_aircraft, env.j_aircraft);
+}
+
 int handle_contact_point(int n, float x, float y, float z) {
   const float mu = surface_friction();
   const float mu_roll = 0.04f;
@@ -54,27 +73,12 @@ int handle_contact_point(int n, float x, float y, float z) {
     damper = pln.mgeardmp;
   }
 
-  // A rolling and pitching deck moves under the wheels; its arm is the deck height.
-  float deck_vx = 0.0f, deck_vz = 0.0f;
-  if (env.over_carr) {
-    deck_vx = phi_dot_now(37) * con.degtorad * CARRIER_DECK;
-    deck_vz = the_dot_now(37) * con.degtorad * CARRIER_DECK;
-  } else if (env.over_frig) {
-    deck_vx = phi_dot_now(36) * con.degtorad * FRIGATE_DECK;
-    deck_vz = the_dot_now(36) * con.degtorad * FRIGATE_DECK;
-  }
+  float deck_vx, deck_vz;
+  deck_velocity(&deck_vx, &deck_vz);
 
   const float Xw = x * flt.cospsi + static_cast<float>(flt.X) - z * flt.sinpsi;
   const float Zw = z * flt.cospsi + static_cast<float>(flt.Z) + x * flt.sinpsi;
-  float ground;
-  if (env.over_carr)
-    ground = deck_height(Xw, Zw, CARRIER_DECK);
-  else if (env.over_frig)
-    ground = deck_height(Xw, Zw, FRIGATE_DECK);
-  else if (env.over_obs)
-    ground = obs_height;
-  else
-    ground = find_local_h(Xw, Zw, env.i_aircraft, env.j_aircraft);
+  const float ground = hard_surface_h(Xw, Zw);
   surface_h[n] = ground;
 
   // Compression (positive below the surface) and the point's sinking speed.
@@ -116,6 +120,13 @@ int handle_contact_point(int n, float x, float y, float z) {
     Fa = hold * fdir;
   } else {
     Fa = Fn * mu_slide * fdir;
+    // What the skids, hull and floats can hold standing still, on the left and on the right; a
+    // point on the centre line (a hull's keel) bears on both sides.
+    if (n >= 3 && n <= 7) {
+      const float hold_here = Fn * mu_slide;
+      if (x <= 0.0f) flt.skidhold[0] += x < 0.0f ? hold_here : 0.5f * hold_here;
+      if (x >= 0.0f) flt.skidhold[1] += x > 0.0f ? hold_here : 0.5f * hold_here;
+    }
   }
 
   const float vs = fltlim(std::sin(beta * con.degtorad) * Vg + flt.Rrad * z, -1.0f, 1.0f);

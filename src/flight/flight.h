@@ -132,6 +132,7 @@ struct flightstruct {
   float geardef[CONTACT_POINTS];  // compression of each contact point, m, >= 0
   float gearf[GEAR_LEGS];         // normal force on each gear leg, N
   float gearhold[GEAR_LEGS];      // friction each gear leg's wheel can hold standing still, N
+  float skidhold[2];  // friction the skids, hull and floats can hold standing still, left/right, N
   int onsurface;                  // some point carries load this pass
   int wired;                      // the arresting wire is caught
   float trap_accel;               // deceleration of the arresting wire, m/s^2
@@ -369,6 +370,11 @@ void jets();
 // lateral x, height y and longitudinal z (m, body axes) against the hard surface under it: spring,
 // damper, friction, brakes and steering. Returns 1 when the point carries load.
 int handle_contact_point(int n, float x, float y, float z);
+// Height of the hard surface the contact points meet at world (Xw, Zw), m: the deck of the ship
+// or the roof the aircraft is over, else the terrain.
+float hard_surface_h(float Xw, float Zw);
+// Velocity of the ship's deck under the aircraft, east and north, m/s; zero off the decks.
+void deck_velocity(float* vx, float* vz);
 // Outline point `point` of station `station` of body `part` at body position (x, y, z) against
 // water whose surface lies at h_water (m, the datum of flt.h): buoyancy, damping, planing,
 // friction.

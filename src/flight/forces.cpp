@@ -347,16 +347,18 @@ void set_a_downwash() {
 // that are standing still stay still while what pushes the aircraft across the ground (the air
 // and the engines) is within what their friction can hold, and while this frame's speed is
 // within what they can take off in a frame besides. Both main wheels must hold: one wheel braked
-// alone lets the aircraft pivot about it. Decks move under the wheels, so there the friction
-// alone acts.
-static bool held_by_wheels(float push_north, float push_east, float m) {
-  if (!flt.onsurface || env.over_carr || env.over_frig || flt.cat_stage == 3 ||
-      flt.cat_stage == 4 || msc.prd <= 0.0f)
+// alone lets the aircraft pivot about it. Skids hold the same way, both of them bearing. On a
+// ship's deck the aircraft is held to the deck, which moves as the ship rolls and pitches: the
+// speeds are taken relative to it (deck_vx, deck_vz).
+static bool held_by_wheels(float push_north, float push_east, float m, float deck_vx,
+                           float deck_vz) {
+  if (!flt.onsurface || flt.cat_stage == 3 || flt.cat_stage == 4 || msc.prd <= 0.0f)
     return false;
   const float mains = fltmin2(flt.gearhold[1], flt.gearhold[2]);
-  if (mains <= 0.0f) return false;
-  const float grip = flt.gearhold[0] + 2.0f * mains;
-  const float speed = static_cast<float>(std::hypot(flt.vX, flt.vZ));
+  const float skids = fltmin2(flt.skidhold[0], flt.skidhold[1]);
+  if (mains <= 0.0f && skids <= 0.0f) return false;
+  const float grip = (mains > 0.0f ? flt.gearhold[0] + 2.0f * mains : 0.0f) + 2.0f * skids;
+  const float speed = static_cast<float>(std::hypot(flt.vX - deck_vx, flt.vZ - deck_vz));
   return pythag(push_north, push_east) + m * speed / msc.prd <= grip;
 }
 
@@ -391,8 +393,13 @@ void set_a_resolve() {
   flt.aZ = north / m;
   flt.aY = up / m - atm.g;
 
+  // The deck under the aircraft moves as the ship rolls and pitches; what is held on it, by the
+  // shuttle or by its own wheels, moves with it.
+  float deck_vx, deck_vz;
+  deck_velocity(&deck_vx, &deck_vz);
   if (flt.cat_stage == 3) {
-    flt.vX = flt.vZ = 0.0;
+    flt.vX = deck_vx;
+    flt.vZ = deck_vz;
   } else if (flt.cat_stage == 4) {
     // The launch reaches the estimated stall speed in 100 m along the deck's 2-degree heading.
     // There the shuttle's stroke ends and it lets the aircraft go: from then on its own forces
@@ -411,8 +418,9 @@ void set_a_resolve() {
   flt.Qdot = flt.M / (pln.Jxx_unitmass * mk2) * con.radtodeg;
   flt.Rdot = flt.N / (pln.Jyy_unitmass * mk2) * con.radtodeg;
 
-  if (held_by_wheels(north - gear_north, east - gear_east, m)) {
-    flt.vX = flt.vZ = 0.0;
+  if (held_by_wheels(north - gear_north, east - gear_east, m, deck_vx, deck_vz)) {
+    flt.vX = deck_vx;
+    flt.vZ = deck_vz;
     flt.aX = flt.aZ = 0.0f;
     flt.R = flt.Rrad = flt.Rdot = 0.0f;
   }

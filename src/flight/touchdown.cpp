@@ -126,6 +126,7 @@ static void water_contact() {
 void set_a_contact() {
   flt.onsurface = 0;
   for (int k = 0; k < GEAR_LEGS; k++) flt.gearf[k] = flt.gearhold[k] = 0.0f;
+  flt.skidhold[0] = flt.skidhold[1] = 0.0f;
   bool hard = !on_water_now() || env.over_carr || env.over_frig || env.over_obs;
   if (hard) land_contact();
   if (dumping()) {
@@ -171,11 +172,22 @@ static void crash_and_restart() {
   }
   msc.typestart = TYPESTART_TAKEOFF;
   set_fltvars(START_AIRPORT);
+  // The rest of this frame flies from the airport: the deck or roof of the impact is not under it.
+  update_ships();
+  update_over_surfaces();
   play_engine_and_windrain();
 }
 
+// A deck or a roof carries whatever is over it, so an aircraft that reaches one from the side,
+// below its top, has its reference point inside the ship or the building: it has flown into it.
+// The contact springs would otherwise hurl it out of the wall onto the top.
+static bool inside_raised_surface() {
+  if (!env.over_carr && !env.over_frig && !env.over_obs) return false;
+  return flt.h < hard_surface_h(static_cast<float>(flt.X), static_cast<float>(flt.Z));
+}
+
 void set_a_crash() {
-  if (flt.onsurface && flt.vu < -20.0f) crash_and_restart();
+  if (flt.onsurface && (flt.vu < -20.0f || inside_raised_surface())) crash_and_restart();
 }
 
 // Finite, and for the height and the velocity within what any flight reaches: a state that runs

@@ -2,16 +2,16 @@
 #include "flight_fixture.h"
 
 // Loads a sample aircraft and starts it on flat land at sea level: resting on the ground (or in
-// the air at 300 ft), engines at `throttle`, parking brake set.
+// the air at 300 ft and `kias`), engines at `throttle`, parking brake set.
 class FlightGroundScenario : public FlightTest {
  protected:
-  static void start(const char* name, int on_ground, float throttle) {
+  static void start(const char* name, int on_ground, float throttle, float kias = 0.0f) {
     fly_setup_world(0.0f);
     reset_props();
     ASSERT_TRUE(load_sample(name));
     fly_options o;
     fly_default_options(&o);
-    o.start_ground = on_ground, o.alt_ft = 300.0f, o.kias = 0.0f, o.prd = 0.02f;
+    o.start_ground = on_ground, o.alt_ft = 300.0f, o.kias = kias, o.prd = 0.02f;
     o.controls.throttle = throttle, o.controls.brakes = 1.0f;
     fly_start(&o);
   }
@@ -42,6 +42,59 @@ TEST_F(FlightGroundScenario, RestsOnItsGearAtItsRestingHeightAndAttitudeAndADrop
   for (int k = 0; k < GEAR_LEGS; k++) EXPECT_EQ(set.gear_stat[k], 1) << k;
 }
 
+// The flat world turned to sea, with one ship of the kind the flags mark in its middle.
+static void put_ship_at_sea(int (*flags)[GRID_J]) {
+  for (int i = 0; i < GRID_I; i++)
+    for (int j = 0; j < GRID_J; j++) on_water[i][j] = 1;
+  flags[(GRID_I - 1) / 2][(GRID_J - 1) / 2] = 1;
+  find_region_surfaces();
+  update_ships();
+}
+
+// Skids hold the helicopter where it stands, its rotor turning and lifting half its weight and
+// its tail rotor pushing sideways, as the friction of what still rests on them can: on the ground,
+// and on a frigate's deck, which carries it along as it rolls and pitches in the waves.
+TEST_F(FlightGroundScenario, SkidsHoldAHelicopterLightOnThemWhereItStands) {
+  for (float waves : {-1.0f, 0.0f, 1.0f}) {  // on land, then on a deck in a calm and a rough sea
+    SCOPED_TRACE(waves);
+    start("Helicopter", 1, 0.25f);
+    if (waves >= 0.0f) {
+      put_ship_at_sea(frig_on_poly);
+      flt.X = ships.frig[0], flt.Z = ships.frig[2];
+      flt.Y = flt.h = ships.frig[1] + FRIGATE_DECK + pln.h_eqlbm;
+      atm.wave_amp = waves;
+    }
+    ASSERT_TRUE(fly_seconds(5.0f));
+    const double x0 = flt.X, z0 = flt.Z;
+    const float psi0 = flt.psi;
+    ASSERT_TRUE(fly_seconds(30.0f));
+    EXPECT_EQ(flt.onsurface, 1);
+    EXPECT_EQ(env.over_frig, waves >= 0.0f);
+    EXPECT_LT(flt.fnrmlgear, 0.5f * flt.m_total * atm.g);
+    // A rolling deck swings what stands on it to and fro, 0.2 m each way in this sea.
+    EXPECT_LT(std::hypot(flt.X - x0, flt.Z - z0), waves > 0.0f ? 0.5 : 0.05);
+    EXPECT_NEAR(fltwrap(flt.psi - psi0, -180.0f, 180.0f), 0.0f, 0.1f);
+  }
+}
+
+// Held on a carrier's catapult in a moderate sea, the trainer rolls and pitches with the deck
+// (1 and 0.5 degrees each way), not on the wheels that the moving deck drags sideways under it.
+TEST_F(FlightGroundScenario, OnTheCatapultTheAircraftMovesWithTheDeck) {
+  start("Trainer", 1, 0.0f);
+  put_ship_at_sea(carr_on_poly);
+  atm.wave_amp = 1.0f;
+  set_fltvars(START_CATAPULT);
+  ASSERT_EQ(flt.cat_stage, 3);
+  float roll = 0.0f, pitch = 0.0f;
+  for (int k = 0; k < 500; k++, fly_frame()) {
+    roll = fltmax2(roll, std::fabs(flt.phi180 - env.carr_phi));
+    pitch = fltmax2(pitch, std::fabs(flt.the180 - pln.the_eqlbm - env.carr_the));
+  }
+  EXPECT_EQ(env.over_carr, 1);
+  EXPECT_LT(roll, 1.0f);
+  EXPECT_LT(pitch, 1.5f);  // the gear settles the trainer half a degree nose down
+}
+
 // On its brakes the trainer holds a run-up where it stands, and rolls once they are let go.
 TEST_F(FlightGroundScenario, BrakesHoldARunUpUntilTheyAreLetGo) {
   start("Trainer", 1, 0.6f);
@@ -57,8 +110,25 @@ TEST_F(FlightGroundScenario, BrakesHoldARunUpUntilTheyAreLetGo) {
   EXPECT_GT(ground_speed(), 3.0f);
 }
 
-// On calm water with its engine stopped the floatplane floats level on its floats.
-TEST_F(FlightGroundScenario, FloatplaneFloatsOnItsDisplacement) {
+// Started at rest on land the floatplane sits on its floats where it was put, rather than being
+// thrown into the air by floats started inside the ground; on calm water with its engine stopped
+// it floats level on its displacement.
+TEST_F(FlightGroundScenario, FloatplaneRestsOnLandAndFloatsOnItsDisplacement) {
+  start("Floatplane", 1, 0.0f);
+  const float h0 = flt.h;
+  float highest = h0;
+  for (int k = 0; k < 100; k++, fly_frame()) highest = fltmax2(highest, flt.h);
+  EXPECT_LT(highest - h0, 0.05f);
+  EXPECT_GT(h0 - env.local_h, 0.5f);  // the reference point stands above the float bottoms
+  // Its floats hold it where it sits against a third of its power.
+  fly_controls c{};
+  c.throttle = 0.3f;
+  fly_set_controls(&c);
+  const double x0 = flt.X, z0 = flt.Z;
+  const float psi0 = flt.psi;
+  ASSERT_TRUE(fly_seconds(20.0f));
+  EXPECT_LT(std::hypot(flt.X - x0, flt.Z - z0), 0.05);
+  EXPECT_NEAR(fltwrap(flt.psi - psi0, -180.0f, 180.0f), 0.0f, 0.1f);
   start("Floatplane", 1, 0.0f);
   for (int i = 0; i < GRID_I; i++)
     for (int j = 0; j < GRID_J; j++) on_water[i][j] = 1;
@@ -130,4 +200,40 @@ TEST_F(FlightGroundScenario, OnlyATouchdownBeyondTheCrashSinkRateIsACrash) {
   for (int k = 0; k < GEAR_LEGS; k++) EXPECT_EQ(set.gear_stat[k], 1) << k;
   EXPECT_EQ(touch_down_sinking(17.0f), 0);
   EXPECT_EQ(touch_down_sinking(24.0f), 1);
+}
+
+// A 60 m block 30 m across whose roof carries aircraft, its near side 100 m ahead of the aircraft
+// (which flies north).
+static void building_ahead(float height) {
+  std::memset(obs_type, 0, sizeof obs_type);
+  obs_type[400] = 94;
+  const float x = static_cast<float>(flt.X), z = static_cast<float>(flt.Z) - 115.0f;
+  for (int l = 0; l < 4; l++)
+    for (int c = 0; c < 4; c++) {
+      obs_xyz[400][l][c][0] = x + (c < 2 ? -15.0f : 15.0f);
+      obs_xyz[400][l][c][1] = height * l / 3.0f;
+      obs_xyz[400][l][c][2] = z + (c == 0 || c == 3 ? 15.0f : -15.0f);
+    }
+  find_region_surfaces();
+}
+
+// Flown into the side of a building below its roof, the trainer crashes there, rather than being
+// hurled out of the wall onto and over the roof; a helicopter set down on the roof rests on it.
+TEST_F(FlightGroundScenario, FlyingIntoABuildingIsACrashButItsRoofCarriesAHelicopter) {
+  start("Trainer", 0, 0.7f, 90.0f);
+  flt.Y = flt.h = 30.0f;
+  building_ahead(60.0f);
+  float highest = 0.0f;
+  for (int k = 0; k < 200 && flt.crashes == 0; k++, fly_frame()) highest = fltmax2(highest, flt.h);
+  EXPECT_EQ(flt.crashes, 1);
+  EXPECT_LT(highest, 35.0f);
+
+  start("Helicopter", 0, 0.0f);
+  flt.Y = flt.h = 60.0f + pln.h_eqlbm + 0.2f;
+  building_ahead(60.0f);
+  flt.Z -= 115.0f;  // over the middle of the roof
+  ASSERT_TRUE(fly_seconds(5.0f));
+  EXPECT_EQ(flt.crashes, 0);
+  EXPECT_EQ(flt.onsurface, 1);
+  EXPECT_NEAR(flt.h - 60.0f, pln.h_eqlbm, 0.1f);
 }
