@@ -172,6 +172,16 @@ void vb_point(vbuf* b, const float p[3], rgba c);
 inline int vb_room(const vbuf* b, int n) { return b->n + n <= b->cap; }
 // Draws the buffer with texture tex (-1 none), lit by the sun or not, fogged or not.
 void vb_draw(const vbuf* b, int prim, int tex, int lit, int fog, float size);
+// Sends the buffer as it stands, in the drawing state already set.
+void vb_send(const vbuf* b, int prim, float size);
+// While the scene is drawn its world buffers are sent measured from world point o (the eye), to
+// keep single-precision transforms exact near the eye; null ends that. The camera matrix vf.cam_m
+// must then stand at o.
+void view_origin(const float* o);
+// An object drawn in its own axes (right, up, aft) placed at world point `at`: buffers drawn until
+// object_end are in those axes; object_end puts the camera's matrix back.
+void object_begin(const float at[3], const float right[3], const float up[3], const float fwd[3]);
+void object_end();
 
 // ---- The scene's parts, in drawing order -----------------------------------------------------
 

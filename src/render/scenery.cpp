@@ -78,7 +78,10 @@ static void light_and_camera() {
 static void draw_scene() {
   const view_camera* c = &vf.cam;
   const float near_m = c->outside ? 1.0f : 0.5f, far_m = vf.vis * 1.15f + 300.0f;
-  view_matrices(c, vf.aspect, near_m, far_m, vf.proj_m, vf.cam_m);
+  // The scene is sent measured from the eye, so the camera stands at the origin.
+  view_camera at_origin = *c;
+  for (float& e : at_origin.eye) e = 0.0f;
+  view_matrices(&at_origin, vf.aspect, near_m, far_m, vf.proj_m, vf.cam_m);
   view_frustum_for(c, vf.aspect, &vf.frustum);
   vf.px_per_rad = 0.5f * vf.w / c->tan_half_w;
   vf.dark = vf.sky.daylight < 0.6f || vf.vis < 4800.0f;
@@ -89,6 +92,7 @@ static void draw_scene() {
   OGL_fog_range(0.3f * vf.vis, vf.vis, vf.sky.horizon);
   OGL_sun(vf.sky.sun_dir, vf.sky.diffuse, vf.sky.ambient);
   lights_reset();
+  view_origin(c->eye);
   // Far to near and solid to see-through: the sky behind everything, the ground, what stands on
   // it, the aircraft, the clouds and rain, and the lights last so that they shine over haze. The
   // paving goes down before the terrain it lies on: pulled towards the eye, it hides the terrain
@@ -102,6 +106,7 @@ static void draw_scene() {
   draw_plane();
   draw_clouds();
   draw_lights();
+  view_origin(nullptr);
   OGL_view_end();
   if (c->hud) draw_hud();
   draw_atc_words();

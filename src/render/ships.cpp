@@ -115,17 +115,16 @@ static int ship_visible(const float c[3], float radius) {
 
 static void draw_ship(const float c[3], int hdg, float the, float phi, const part_buf* parts,
                       int n) {
-  float r[3], u[3], f[3], m[16];
+  float r[3], u[3], f[3];
   body_axes(static_cast<float>(hdg), the, phi, r, u, f);
-  object_matrix(vf.cam_m, c, r, u, f, m);
-  OGL_modelview(m);
+  object_begin(c, r, u, f);
   for (int k = 0; k < n; k++) {
     // Markings and pads lie on the decks they mark.
     OGL_ground_offset(parts[k].tex == TX_PAD);
     vb_draw(&parts[k].b, OGL_BATCH_TRIANGLES, parts[k].tex, 1, 1, 1.0f);
   }
   OGL_ground_offset(0);
-  OGL_modelview(vf.cam_m);
+  object_end();
   if (vf.dark) {
     // Mast-head light.
     float top[3];

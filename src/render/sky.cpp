@@ -213,9 +213,9 @@ void draw_sky() {
   OGL_depth_write(0);
   OGL_cull(0);
   OGL_setstate(0, 0, 0, 0);
-  OGL_draw_batch(OGL_BATCH_TRIANGLES, dome.v, dome.n, 1.0f);
-  OGL_draw_batch(OGL_BATCH_POINTS, stars.v, stars.n, 1.5f);
-  OGL_draw_batch(OGL_BATCH_TRIANGLES, sun.v, sun.n, 1.0f);
+  vb_send(&dome, OGL_BATCH_TRIANGLES, 1.0f);
+  vb_send(&stars, OGL_BATCH_POINTS, 1.5f);
+  vb_send(&sun, OGL_BATCH_TRIANGLES, 1.0f);
   OGL_cull(1);
   OGL_depth_write(1);
 }

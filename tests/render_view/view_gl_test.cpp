@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "aircraft/aircraft.h"
+#include "app/desktop/ogl_gl.h"
 #include "app/app.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
@@ -103,4 +104,15 @@ TEST_F(RenderView, UnderOvercastTheSkyTurnsGreyAndTheCloudBaseShows) {
     for (int x = 0; x < in.w; x += 9) {
       EXPECT_NEAR(luminance(in.at(x, y)), luminance(c0), 8) << x << " " << y;
     }
+}
+
+TEST_F(RenderView, TheRunwayJustAheadIsNotCrossedByTheGroundUnderIt) {
+  // The field lies some 160 km from the region's reference: the runway and the terrain it covers
+  // must not fight for the pixels a couple of metres ahead of the pilot, in a picture of a size
+  // a window has.
+  ogl_gl_select_window(GL_TEST_WINDOW, 640, 400);
+  mnw.dx[0] = 640, mnw.dy[0] = 400;
+  update_scenery();
+  const picture p = gl_read(0, 0, 640, 400);
+  EXPECT_EQ(count(p, 0, p.w, 0, p.h / 4, is_pavement), p.w * (p.h / 4));
 }
