@@ -6,11 +6,12 @@
 #include <cstring>
 
 #include "aircraft/aircraft.h"
-#include "app/desktop/ogl_gl.h"
 #include "app/app.h"
+#include "app/desktop/ogl_gl.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
 #include "render/render.h"
+#include "render/scene.h"
 #include "weather/weather.h"
 #include "world/world.h"
 
@@ -22,6 +23,26 @@ int horizon_row(const picture& p, int x) { return ::horizon_row(p, x, p.h); }
 bool is_aircraft_red(uint32_t c) { return red_of(c) > 120 && green_of(c) < 70 && blue_of(c) < 70; }
 bool is_light(uint32_t c) { return luminance(c) > 170; }
 bool is_hud_green(uint32_t c) { return green_of(c) > 200 && red_of(c) < 120 && blue_of(c) < 120; }
+
+// One frame of the view in a picture of a size a window has.
+enum { BIG_W = 640, BIG_H = 400 };
+picture big_picture() {
+  ogl_gl_select_window(GL_TEST_WINDOW, BIG_W, BIG_H);
+  mnw.dx[0] = BIG_W, mnw.dy[0] = BIG_H;
+  update_scenery();
+  return gl_read(0, 0, BIG_W, BIG_H);
+}
+
+// Colour of world point p in a big picture of the frame just drawn.
+uint32_t colour_at(const picture& pic, const float p[3]) {
+  const view_camera& c = vf.cam;
+  float d[3], a = 0.0f, x = 0.0f, y = 0.0f;
+  for (int k = 0; k < 3; k++) d[k] = p[k] - c.eye[k];
+  for (int k = 0; k < 3; k++) a += d[k] * c.fwd[k], x += d[k] * c.right[k], y += d[k] * c.up[k];
+  const float f = 0.5f * pic.w / c.tan_half_w;
+  return pic.at(static_cast<int>(0.5f * pic.w + f * x / a),
+                static_cast<int>(0.5f * pic.h + f * y / a));
+}
 
 }  // namespace
 
@@ -110,9 +131,35 @@ TEST_F(RenderView, TheRunwayJustAheadIsNotCrossedByTheGroundUnderIt) {
   // The field lies some 160 km from the region's reference: the runway and the terrain it covers
   // must not fight for the pixels a couple of metres ahead of the pilot, in a picture of a size
   // a window has.
-  ogl_gl_select_window(GL_TEST_WINDOW, 640, 400);
-  mnw.dx[0] = 640, mnw.dy[0] = 400;
-  update_scenery();
-  const picture p = gl_read(0, 0, 640, 400);
+  const picture p = big_picture();
   EXPECT_EQ(count(p, 0, p.w, 0, p.h / 4, is_pavement), p.w * (p.h / 4));
+}
+
+TEST_F(RenderView, ShipsShowTheWholeDeckThatCarriesAnAircraft) {
+  // Looking straight down on a deck point from 150 m: the ship hides the ground there.
+  struct deck_point {
+    int frigate;
+    float x, z;  // in the ship's axes, m
+  } const cases[] = {{1, 6.0f, -20.0f}, {1, 0.0f, -55.0f}};
+  env.frig_the = env.frig_phi = env.carr_the = env.carr_phi = 0.0f;
+  for (const deck_point& c : cases) {
+    view_start(12.0f);
+    const float at[3] = {static_cast<float>(flt.X) + 300.0f, apt_h[view_sbd()] + 2.0f,
+                         static_cast<float>(flt.Z)};
+    float r[3], u[3], f[3], p[3];
+    body_axes(static_cast<float>(c.frigate ? FRIGATE_HDG : CARRIER_HDG), 0.0f, 0.0f, r, u, f);
+    body_to_world(at, r, u, f, c.x, c.frigate ? FRIGATE_DECK : CARRIER_DECK, c.z, p);
+    flt.X = p[0], flt.Z = p[2], flt.Y = flt.h = p[1] + 150.0f;
+    flt.psi = 0.0f, flt.the = -90.0f;
+    uint32_t seen[2];
+    for (int with = 0; with < 2; with++) {
+      ships.n_frig = with && c.frigate, ships.n_carr = with && !c.frigate;
+      for (int k = 0; k < 3; k++) ships.frig_at[0][k] = ships.carr_at[0][k] = at[k];
+      update_ships();
+      seen[with] = colour_at(big_picture(), p);
+    }
+    ships.n_frig = ships.n_carr = 0;
+    update_ships();
+    EXPECT_NE(seen[1], seen[0]) << c.frigate << " " << c.x << " " << c.z;
+  }
 }
