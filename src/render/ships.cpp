@@ -77,7 +77,8 @@ static void build_shapes() {
   start_parts(carr_parts, carr_store, carr_tex, 4);
   hull(&carr_parts[0].b, 20.0f, CARR_Z0 - 5.0f, -110.0f, CARR_Z1, CARRIER_DECK);
   deck(&carr_parts[1].b, -20.0f, CARR_X1, CARR_Z0, CARR_Z1, CARRIER_DECK, 40.0f, TX_DECK);
-  deck(&carr_parts[1].b, CARR_X0, -20.0f, -20.0f, 140.0f, CARRIER_DECK, 40.0f, TX_DECK);
+  // The overhang to port runs the whole length: the deck drawn is the deck that carries aircraft.
+  deck(&carr_parts[1].b, CARR_X0, -20.0f, CARR_Z0, CARR_Z1, CARRIER_DECK, 40.0f, TX_DECK);
   box(&carr_parts[2].b, 12.0f, 19.0f, CARRIER_DECK, CARRIER_DECK + 24.0f, -10.0f, 30.0f, 8.0f,
       TX_METAL);
 

@@ -140,7 +140,8 @@ TEST_F(RenderView, ShipsShowTheWholeDeckThatCarriesAnAircraft) {
   struct deck_point {
     int frigate;
     float x, z;  // in the ship's axes, m
-  } const cases[] = {{1, 6.0f, -20.0f}, {1, 0.0f, -55.0f}};
+  } const cases[] = {
+      {1, 6.0f, -20.0f}, {1, 0.0f, -55.0f}, {0, -30.0f, -150.0f}, {0, -30.0f, 155.0f}};
   env.frig_the = env.frig_phi = env.carr_the = env.carr_phi = 0.0f;
   for (const deck_point& c : cases) {
     view_start(12.0f);
