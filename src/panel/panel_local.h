@@ -163,8 +163,6 @@ void paint_horizon(int cx, int cy, float the, float phi, float ppd, int top, int
 void shown_attitude(float* the, float* phi);
 // Radar altitude of the main gear, ft, 0..2500.
 float radar_altitude_ft();
-// Airspeed in the indicator's units (mph or kt).
-float asi_speed();
 
 // ---- Drawing helpers -------------------------------------------------------------------------
 

@@ -108,6 +108,19 @@ TEST_F(RenderView, TheHeadUpDisplayShowsOnlyWhereItBelongs) {
   choose_view(626);
   const picture without = view_frame_picture();
   EXPECT_EQ(count(without, 0, without.w, 0, without.h, is_hud_green), 0);
+  // Its airspeed is in the units of the aircraft's airspeed indicator: 100 kt on an aircraft
+  // that indicates mph reads as 115 kt does on one that indicates knots.
+  choose_view(625);
+  const int units = pln.asi_units;
+  pln.asi_units = 1, flt.vind = 100.0f;
+  const picture mph = big_picture();
+  pln.asi_units = 2, flt.vind = 115.0f;
+  const picture kt = big_picture();
+  flt.vind = 100.0f;
+  const picture kt100 = big_picture();
+  pln.asi_units = units;
+  EXPECT_TRUE(mph.px == kt.px);
+  EXPECT_FALSE(kt100.px == kt.px);
 }
 
 TEST_F(RenderView, UnderOvercastTheSkyTurnsGreyAndTheCloudBaseShows) {
