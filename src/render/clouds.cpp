@@ -129,7 +129,7 @@ static void lightning() {
 static void precipitation() {
   rain.n = 0;
   if (!(atm.rain_tstm > 1.0f) || !(atm.level > 0.02f)) return;
-  if (atm.cld_type && !scn.belowbases) return;
+  if (atm.cld_type && !vf.below_bases) return;
   const int snow = atm.temp_SL <= 32.0f;
   const int count = static_cast<int>(fltlim(atm.level / 2.0f, 0.0f, 1.0f) * (rain.cap / 2));
   const float box = 40.0f, fall = snow ? 1.5f : 9.0f;
@@ -150,9 +150,8 @@ static void precipitation() {
 void draw_clouds() {
   cloud.n = 0;
   if (atm.cld_type) {
-    const float eye_y = vf.cam.eye[1];
-    if (eye_y < cloud_base_at(vf.cam.eye[0], vf.cam.eye[2])) cloud_layer(0);
-    if (eye_y > atm.topsMSL) cloud_layer(1);
+    if (vf.below_bases) cloud_layer(0);
+    if (vf.above_tops) cloud_layer(1);
   }
   vb_draw(&cloud, OGL_BATCH_TRIANGLES, -1, 0, 1, 1.0f);
   precipitation();

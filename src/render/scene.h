@@ -113,8 +113,9 @@ struct sky_state {
 // before clouds: a sun crossing the south at noon, twilight while it is less than 12 degrees
 // below the horizon, night beyond.
 void sky_for_time(float locl_time, float lat, sky_state* s);
-// The same light under the weather: overcast or rain darkens it, flashes of lightning brighten.
-void sky_weather(sky_state* s);
+// The same light under the weather, for an eye under the cloud layer's bases, above its tops or
+// (neither) inside it: overcast or rain darkens it, flashes of lightning brighten.
+void sky_weather(sky_state* s, int below_bases, int above_tops);
 
 // ---- The frame's view ------------------------------------------------------------------------
 
@@ -130,6 +131,9 @@ struct view_frame {
   float vis;         // distance the scene is drawn to, m (fog end)
   int x, y, w, h;    // the view's rectangle in the window, pixels
   int dark;          // lights of the airports, cities and obstacles are lit
+  // The eye against the cloud layer (under it when there is none): an outside view's camera can
+  // be under, in or over the clouds whatever the aircraft is.
+  int below_bases, above_tops;
 };
 extern view_frame vf;
 

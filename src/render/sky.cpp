@@ -70,11 +70,11 @@ static int strike_alive() {
   return 0;
 }
 
-void sky_weather(sky_state* s) {
+void sky_weather(sky_state* s, int below_bases, int above_tops) {
   static const float cloud_grey[3] = {0.55f, 0.57f, 0.6f};
   const int clouds = atm.cld_type != 0;
-  const int in_cloud = clouds && !scn.belowbases && !scn.abovetops;
-  if (clouds && scn.belowbases) {
+  const int in_cloud = clouds && !below_bases && !above_tops;
+  if (clouds && below_bases) {
     // Under the deck: no sun, a grey sky, and darker the heavier the rain.
     const float dim = 0.8f - 0.08f * fltlim(atm.level, 0.0f, 4.0f);
     for (int k = 0; k < 3; k++) {

@@ -130,14 +130,23 @@ TEST_F(RenderView, UnderOvercastTheSkyTurnsGreyAndTheCloudBaseShows) {
   const picture p = view_frame_picture();
   // The top rows are cloud: grey, not blue sky.
   EXPECT_EQ(count(p, 0, p.w, p.h - 10, p.h, is_sky), 0);
-  // In the cloud nothing but cloud is seen.
-  flt.Y = flt.h = atm.baseMSL + 800.0f;
-  const picture in = view_frame_picture();
-  const uint32_t c0 = in.at(in.w / 2, in.h / 2);
-  for (int y = 0; y < in.h; y += 9)
-    for (int x = 0; x < in.w; x += 9) {
-      EXPECT_NEAR(luminance(in.at(x, y)), luminance(c0), 8) << x << " " << y;
-    }
+  // In the cloud nothing but cloud is seen: from the cockpit of an aircraft in it, and from the
+  // camera high above an aircraft under the base.
+  const float field = static_cast<float>(flt.Y);
+  for (int view : {601, 614}) {
+    choose_view(view);
+    flt.Y = flt.h = view == 601 ? atm.baseMSL + 800.0f : field;
+    // The base, with its relief, 50 m over the aircraft.
+    const float ax = static_cast<float>(flt.X), az = static_cast<float>(flt.Z);
+    if (view == 614) atm.baseMSL += field + 50.0f - cloud_base_at(ax, az);
+    update_cloud_position();  // as the loop does before drawing
+    const picture in = view_frame_picture();
+    const uint32_t c0 = in.at(in.w / 2, in.h / 2);
+    for (int y = 0; y < in.h; y += 9)
+      for (int x = 0; x < in.w; x += 9) {
+        EXPECT_NEAR(luminance(in.at(x, y)), luminance(c0), 8) << view << ": " << x << " " << y;
+      }
+  }
 }
 
 TEST_F(RenderView, TheRunwayJustAheadIsNotCrossedByTheGroundUnderIt) {
