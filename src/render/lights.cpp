@@ -221,11 +221,16 @@ static void obstacle_lights() {
   if (std::sin(scn.rb_cycle * 3.0f) < -0.2f) return;
   for (int s = 0; s < OBS_MAX; s++) {
     if (!obs_type[s] || obs_type[s] == 97) continue;
-    const float top_y = roof_height(s), base_y = obs_xyz[s][0][0][1];
+    // The top is the highest level: masts and towers use only the first two, and the levels
+    // they leave unused lie on the ground.
+    int top = 0;
+    for (int l = 1; l < 4; l++)
+      if (obs_xyz[s][l][0][1] > obs_xyz[s][top][0][1]) top = l;
+    const float top_y = obs_xyz[s][top][0][1], base_y = obs_xyz[s][0][0][1];
     if (top_y - base_y < 45.0f) continue;
     float p[3] = {0.0f, top_y + 1.0f, 0.0f};
     for (int c = 0; c < 4; c++)
-      p[0] += 0.25f * obs_xyz[s][3][c][0], p[2] += 0.25f * obs_xyz[s][3][c][2];
+      p[0] += 0.25f * obs_xyz[s][top][c][0], p[2] += 0.25f * obs_xyz[s][top][c][2];
     if (pythag(p[0] - vf.cam.eye[0], p[2] - vf.cam.eye[2]) > vf.vis) continue;
     if (frustum_sees(&vf.frustum, p, 5.0f)) light_point(p, RED);
   }

@@ -77,6 +77,25 @@ TEST_F(RenderView, AtNightTheRunwayLightsShineOnADarkScene) {
   EXPECT_GT(day / static_cast<long>(d.px.size()), 100);
 }
 
+TEST_F(RenderView, AtNightTallObstaclesCarryARedLightOnTop) {
+  // Two masts, 120 m tall, 600 m ahead: their tops are their second levels.
+  view_start(0.5f);
+  scn.rb_cycle = 0.0f;  // the lights' blink is on
+  const int h = apt_hdng[view_sbd()][0];
+  for (int kind : {3, 6}) {
+    int slot = 0;
+    while (slot < OBS_MAX - 1 && obs_type[slot]) slot++;
+    ASSERT_EQ(obs_type[slot], 0);
+    const float x = static_cast<float>(flt.X) + 600.0f * isin(h),
+                z = static_cast<float>(flt.Z) - 600.0f * icos(h);
+    make_an_obs(x, z, 120.0f, kind, env.i_aircraft, env.j_aircraft, slot);
+    const float top[3] = {x, obs_xyz[slot][0][0][1] + 121.0f, z};
+    const uint32_t c = colour_at(big_picture(), top);
+    obs_type[slot] = 0;
+    EXPECT_TRUE(red_of(c) > 150 && green_of(c) < 80) << kind << " " << std::hex << c;
+  }
+}
+
 TEST_F(RenderView, OutsideViewsShowTheAircraftWhereTheCockpitViewDoesNot) {
   for (int view : {618, 621}) {
     choose_view(view);
