@@ -208,10 +208,14 @@ static void city_lights() {
     if (!city_on_poly[i][j]) continue;
     for (int t = 0; t < 2; t++)
       for (int q = 0; q < 3; q++) {
-        // Street lights of warm and cool colours, a few per block.
+        // Street lights of warm and cool colours, one at a corner of each block, in the street
+        // beside it: the city point itself is the middle of the block, whose walls hide it.
         const float h = hash01(i * 7 + t, j * 5 + q);
         const rgba c1 = h < 0.5f ? rgba{255, 200, 120, 255} : rgba{220, 230, 255, 255};
-        light_point(city_xyz[i][j][t][q], c1);
+        const float* p = city_xyz[i][j][t][q];
+        const float out = city_block_half(i, j, 3 * t + q) + 3.0f;
+        const float street[3] = {p[0] + out, p[1] + 3.0f, p[2] + out};
+        light_point(street, c1);
       }
   }
 }

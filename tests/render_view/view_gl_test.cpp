@@ -96,6 +96,30 @@ TEST_F(RenderView, AtNightTallObstaclesCarryARedLightOnTop) {
   }
 }
 
+TEST_F(RenderView, AtNightACitysStreetLightsShowAmongItsBlocks) {
+  // Straight down from 1500 m over the city nearest the field: its cell adds lights to the picture.
+  view_start(0.5f);
+  int ci = -1, cj = -1;
+  float best = 1e30f;
+  for (int i = 0; i < GRID_I - 1; i++)
+    for (int j = 0; j < GRID_J - 1; j++) {
+      const float d = pythag(planexyz[i][j][0] - static_cast<float>(flt.X),
+                             planexyz[i][j][2] - static_cast<float>(flt.Z));
+      if (city_on_poly[i][j] && d < best) best = d, ci = i, cj = j;
+    }
+  ASSERT_GE(ci, 0);
+  const float* p = city_xyz[ci][cj][0][0];
+  flt.X = p[0], flt.Z = p[2], flt.Y = flt.h = p[1] + 1500.0f;
+  flt.psi = 0.0f, flt.the = -90.0f;
+  int lit[2];
+  for (int on = 0; on < 2; on++) {
+    city_on_poly[ci][cj] = on;
+    const picture pic = big_picture();
+    lit[on] = count(pic, 0, pic.w, 0, pic.h, is_light);
+  }
+  EXPECT_GE(lit[1], lit[0] + 6);
+}
+
 TEST_F(RenderView, OutsideViewsShowTheAircraftWhereTheCockpitViewDoesNot) {
   for (int view : {618, 621}) {
     choose_view(view);
