@@ -120,8 +120,13 @@ static int ship_visible(const float c[3], float radius) {
   return frustum_sees(&vf.frustum, mid, radius);
 }
 
-static void draw_ship(const float c[3], int hdg, float the, float phi, const part_buf* parts,
-                      int n) {
+// The top of each one's mast, island or derrick, in its own axes (m): where its light stands.
+static const float CARR_MAST[3] = {15.5f, CARRIER_DECK + 25.0f, 10.0f},
+                   FRIG_MAST[3] = {0.0f, FRIGATE_DECK + 10.0f, -5.0f},
+                   RIG_MAST[3] = {-8.0f, OILRIG_DECK + 39.0f, -8.0f};
+
+static void draw_ship(const float c[3], int hdg, float the, float phi, const part_buf* parts, int n,
+                      const float mast[3]) {
   float r[3], u[3], f[3];
   body_axes(static_cast<float>(hdg), the, phi, r, u, f);
   object_begin(c, r, u, f);
@@ -133,9 +138,9 @@ static void draw_ship(const float c[3], int hdg, float the, float phi, const par
   OGL_ground_offset(0);
   object_end();
   if (vf.dark) {
-    // Mast-head light.
+    // Mast-head light, just above the highest part of the ship or rig.
     float top[3];
-    body_to_world(c, r, u, f, 0.0f, 45.0f, 0.0f, top);
+    body_to_world(c, r, u, f, mast[0], mast[1], mast[2], top);
     light_point(top, rgba{255, 255, 230, 255});
   }
 }
@@ -143,9 +148,10 @@ static void draw_ship(const float c[3], int hdg, float the, float phi, const par
 void draw_ships() {
   if (!shapes_built || shapes_textured != texture_ready(TX_HULL)) build_shapes();
   if (ships.have_carr && ship_visible(ships.carr, 180.0f))
-    draw_ship(ships.carr, CARRIER_HDG, env.carr_the, env.carr_phi, carr_parts, 4);
+    draw_ship(ships.carr, CARRIER_HDG, env.carr_the, env.carr_phi, carr_parts, 4, CARR_MAST);
   if (ships.have_frig && ship_visible(ships.frig, 70.0f))
-    draw_ship(ships.frig, FRIGATE_HDG, env.frig_the, env.frig_phi, frig_parts, 3);
+    draw_ship(ships.frig, FRIGATE_HDG, env.frig_the, env.frig_phi, frig_parts, 3, FRIG_MAST);
   for (int k = 0; k < ships.oilr_count; k++)
-    if (ship_visible(ships.oilr[k], 60.0f)) draw_ship(ships.oilr[k], 0, 0.0f, 0.0f, rig_parts, 3);
+    if (ship_visible(ships.oilr[k], 60.0f))
+      draw_ship(ships.oilr[k], 0, 0.0f, 0.0f, rig_parts, 3, RIG_MAST);
 }

@@ -229,3 +229,34 @@ TEST_F(RenderView, ShipsShowTheWholeDeckThatCarriesAnAircraft) {
     EXPECT_NE(seen[1], seen[0]) << c.frigate << " " << c.x << " " << c.z;
   }
 }
+
+TEST_F(RenderView, AtNightEachShipShowsItsLightOnItsHighestPoint) {
+  // Looking straight down from 300 m at night on the top of the carrier's island, the frigate's
+  // deckhouse and the rig's derrick (in each one's own axes): the mast-head light is there.
+  struct mast {
+    int kind;  // 0 carrier, 1 frigate, 2 oil rig
+    float x, y, z;
+  } const cases[] = {{0, 15.5f, CARRIER_DECK + 24.0f, 10.0f},
+                     {1, 0.0f, FRIGATE_DECK + 9.0f, -5.0f},
+                     {2, -8.0f, OILRIG_DECK + 38.0f, -8.0f}};
+  env.frig_the = env.frig_phi = env.carr_the = env.carr_phi = 0.0f;
+  for (const mast& c : cases) {
+    view_start(0.5f);
+    const float at[3] = {static_cast<float>(flt.X) + 300.0f, apt_h[view_sbd()] + 2.0f,
+                         static_cast<float>(flt.Z)};
+    for (int k = 0; k < 3; k++)
+      ships.carr_at[0][k] = ships.frig_at[0][k] = ships.oilr[0][k] = at[k];
+    ships.n_carr = c.kind == 0, ships.n_frig = c.kind == 1, ships.oilr_count = c.kind == 2;
+    update_ships();
+    const int hdg = c.kind == 0 ? CARRIER_HDG : c.kind == 1 ? FRIGATE_HDG : 0;
+    float r[3], u[3], f[3], p[3];
+    body_axes(static_cast<float>(hdg), 0.0f, 0.0f, r, u, f);
+    body_to_world(at, r, u, f, c.x, c.y + 1.0f, c.z, p);
+    flt.X = p[0], flt.Z = p[2], flt.Y = flt.h = p[1] + 300.0f;
+    flt.psi = 0.0f, flt.the = -90.0f;
+    const uint32_t seen = colour_at(big_picture(), p);
+    ships.n_carr = ships.n_frig = ships.oilr_count = 0;
+    update_ships();
+    EXPECT_TRUE(is_light(seen)) << c.kind << " " << std::hex << seen;
+  }
+}
