@@ -232,9 +232,17 @@ static void obstacle_lights() {
       if (obs_xyz[s][l][0][1] > obs_xyz[s][top][0][1]) top = l;
     const float top_y = obs_xyz[s][top][0][1], base_y = obs_xyz[s][0][0][1];
     if (top_y - base_y < 45.0f) continue;
-    float p[3] = {0.0f, top_y + 1.0f, 0.0f};
-    for (int c = 0; c < 4; c++)
-      p[0] += 0.25f * obs_xyz[s][top][c][0], p[2] += 0.25f * obs_xyz[s][top][c][2];
+    // On the top's corner nearest the eye: a light amid a wide roof is hidden by the roof's edge
+    // from anywhere lower than the roof.
+    int near = 0;
+    for (int c = 1; c < 4; c++) {
+      const float* a = obs_xyz[s][top][c];
+      const float* b = obs_xyz[s][top][near];
+      if (pythag(a[0] - vf.cam.eye[0], a[2] - vf.cam.eye[2]) <
+          pythag(b[0] - vf.cam.eye[0], b[2] - vf.cam.eye[2]))
+        near = c;
+    }
+    const float p[3] = {obs_xyz[s][top][near][0], top_y + 1.0f, obs_xyz[s][top][near][2]};
     if (pythag(p[0] - vf.cam.eye[0], p[2] - vf.cam.eye[2]) > vf.vis) continue;
     if (frustum_sees(&vf.frustum, p, 5.0f)) light_point(p, RED);
   }
