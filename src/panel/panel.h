@@ -133,3 +133,5 @@ float mpr_max();
 
 // Blinking level of a light, 0..1, that cycles with simulated time; phase shifts it, s.
 float pulse(float phase);
+// Airspeed in the indicator's units (mph or kt), which every read-out of airspeed shows.
+float asi_speed();

@@ -165,8 +165,6 @@ void shown_attitude(float* the, float* phi);
 float radar_altitude_ft();
 // Slant distance to the station of the receiver the DME follows, nm; negative without one.
 float dme_nm();
-// Airspeed in the indicator's units (mph or kt).
-float asi_speed();
 
 // ---- Drawing helpers -------------------------------------------------------------------------
 

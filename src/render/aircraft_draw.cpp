@@ -253,10 +253,9 @@ void draw_plane() {
   if (!vf.cam.outside) return;
   build_plane();
   float at[3] = {static_cast<float>(flt.X), static_cast<float>(flt.Y), static_cast<float>(flt.Z)};
-  float r[3], u[3], f[3], m[16];
+  float r[3], u[3], f[3];
   body_axes(flt.psi, flt.the, flt.phi, r, u, f);
-  object_matrix(vf.cam_m, at, r, u, f, m);
-  OGL_modelview(m);
+  object_begin(at, r, u, f);
   vb_draw(&plane_solid, OGL_BATCH_TRIANGLES, -1, 1, 1, 1.0f);
   for (int t = 0; t < 10; t++)
     vb_draw(&plane_tex[t], OGL_BATCH_TRIANGLES, TX_PLANE + t, 1, 1, 1.0f);
@@ -267,5 +266,5 @@ void draw_plane() {
   OGL_cull(1);
   OGL_depth_write(1);
   OGL_blend(OGL_BLEND_OFF);
-  OGL_modelview(vf.cam_m);
+  object_end();
 }

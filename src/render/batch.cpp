@@ -104,10 +104,59 @@ void vb_point(vbuf* b, const float p[3], rgba c) { vb_vertex(b, p, up_normal, 0.
 
 int texture_ready(int tex) { return tex >= 0 && tex < OGL_TEXTURES && tex_size[tex] > 0; }
 
+// ---- Drawing from the eye --------------------------------------------------------------------
+
+// The scene's buffers hold world positions, which lie up to a few hundred kilometres from the
+// region's reference, but the drawing layer transforms in single precision: through the camera's
+// matrix a point 150 km out comes back with errors of a couple of centimetres, different at every
+// vertex, and the terrain then shows through the runway laid on it just ahead of a pilot sitting
+// two metres up. So while the scene is drawn its vertices are sent measured from the eye (the
+// difference of two nearby floats is exact), with a camera that stands at its own origin.
+static float origin[3];
+static int from_origin;  // world buffers are shifted by -origin
+static int in_object;    // an object's own axes are in force: its buffers are not world positions
+enum { SHIFT_CHUNK = 6 * 12000 };
+static ogl_vertex shifted[SHIFT_CHUNK];
+
+void view_origin(const float* o) {
+  from_origin = o != nullptr;
+  for (int k = 0; k < 3; k++) origin[k] = o ? o[k] : 0.0f;
+  in_object = 0;
+}
+
+void object_begin(const float at[3], const float right[3], const float up[3], const float fwd[3]) {
+  float rel[3], m[16];
+  for (int k = 0; k < 3; k++) rel[k] = at[k] - origin[k];
+  object_matrix(vf.cam_m, rel, right, up, fwd, m);
+  OGL_modelview(m);
+  in_object = 1;
+}
+
+void object_end() {
+  OGL_modelview(vf.cam_m);
+  in_object = 0;
+}
+
+void vb_send(const vbuf* b, int prim, float size) {
+  if (!from_origin || in_object) {
+    OGL_draw_batch(prim, b->v, b->n, size);
+    return;
+  }
+  // In chunks of whole triangles, lines and points.
+  for (int first = 0; first < b->n; first += SHIFT_CHUNK) {
+    const int n = b->n - first < SHIFT_CHUNK ? b->n - first : SHIFT_CHUNK;
+    for (int k = 0; k < n; k++) {
+      shifted[k] = b->v[first + k];
+      shifted[k].x -= origin[0], shifted[k].y -= origin[1], shifted[k].z -= origin[2];
+    }
+    OGL_draw_batch(prim, shifted, n, size);
+  }
+}
+
 void vb_draw(const vbuf* b, int prim, int tex, int lit, int fog, float size) {
   if (b->n <= 0) return;
   const int textured = texture_ready(tex);
   OGL_setstate(fog, lit, textured, 1);
   if (textured) OGL_bindtex(tex);
-  OGL_draw_batch(prim, b->v, b->n, size);
+  vb_send(b, prim, size);
 }

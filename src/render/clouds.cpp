@@ -129,13 +129,19 @@ static void lightning() {
 static void precipitation() {
   rain.n = 0;
   if (!(atm.rain_tstm > 1.0f) || !(atm.level > 0.02f)) return;
-  if (atm.cld_type && !scn.belowbases) return;
+  if (atm.cld_type && !vf.below_bases) return;
   const int snow = atm.temp_SL <= 32.0f;
   const int count = static_cast<int>(fltlim(atm.level / 2.0f, 0.0f, 1.0f) * (rain.cap / 2));
   const float box = 40.0f, fall = snow ? 1.5f : 9.0f;
-  // Streaks of rain are half see-through; flakes of snow are not.
-  rgba c = snow ? lit_color(1.0f, 1.0f, 1.0f) : lit_color(0.7f, 0.72f, 0.8f);
-  if (!snow) c.a = 120;
+  // Flakes of snow are white. Streaks of rain are half see-through and lighter than the sky at
+  // the horizon: a fixed grey would be the grey of the overcast they fall from, and not be seen.
+  rgba c = lit_color(1.0f, 1.0f, 1.0f);
+  if (!snow) {
+    const float* h = vf.sky.horizon;
+    const float lift = 0.15f * vf.sky.daylight;
+    c = color_of(1.25f * h[0] + lift, 1.25f * h[1] + lift, 1.25f * h[2] + lift, 1.0f);
+    c.a = 120;
+  }
   const float* e = vf.cam.eye;
   for (int k = 0; k < count; k++) {
     // Each drop falls through a box that moves with the eye, and starts again at its top.
@@ -150,9 +156,8 @@ static void precipitation() {
 void draw_clouds() {
   cloud.n = 0;
   if (atm.cld_type) {
-    const float eye_y = vf.cam.eye[1];
-    if (eye_y < cloud_base_at(vf.cam.eye[0], vf.cam.eye[2])) cloud_layer(0);
-    if (eye_y > atm.topsMSL) cloud_layer(1);
+    if (vf.below_bases) cloud_layer(0);
+    if (vf.above_tops) cloud_layer(1);
   }
   vb_draw(&cloud, OGL_BATCH_TRIANGLES, -1, 0, 1, 1.0f);
   precipitation();

@@ -116,7 +116,7 @@ void draw_hud() {
   // Read-outs: speed at the left, altitude and climb at the right, heading at the top.
   const int left = coord_x(con.HUD_lft), right = coord_x(con.HUD_rgt) - 40;
   const int mid = coord_y(0.5f * (con.HUD_bot + con.HUD_top));
-  OGL_number(c, left + 2, mid, fltlim(flt.vind, 0.0f, 9999.0f), 3, 0, 6, 0, 0);
+  OGL_number(c, left + 2, mid, fltlim(asi_speed(), 0.0f, 9999.0f), 3, 0, 6, 0, 0);
   OGL_number(c, right, mid, fltlim(flt.h_ind * con.mtrstoft, -9999.0f, 99999.0f), 5, 0, 6, 1, 0);
   OGL_number(c, right, mid - 12, fltlim(flt.vu * con.msctofpm, -9999.0f, 9999.0f), 4, 0, 6, 1, 0);
   OGL_number(c, coord_x(vf.x + 0.5f * vf.w) - 12, coord_y(con.HUD_top) - 9,

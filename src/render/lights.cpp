@@ -208,10 +208,14 @@ static void city_lights() {
     if (!city_on_poly[i][j]) continue;
     for (int t = 0; t < 2; t++)
       for (int q = 0; q < 3; q++) {
-        // Street lights of warm and cool colours, a few per block.
+        // Street lights of warm and cool colours, one at a corner of each block, in the street
+        // beside it: the city point itself is the middle of the block, whose walls hide it.
         const float h = hash01(i * 7 + t, j * 5 + q);
         const rgba c1 = h < 0.5f ? rgba{255, 200, 120, 255} : rgba{220, 230, 255, 255};
-        light_point(city_xyz[i][j][t][q], c1);
+        const float* p = city_xyz[i][j][t][q];
+        const float out = city_block_half(i, j, 3 * t + q) + 3.0f;
+        const float street[3] = {p[0] + out, p[1] + 3.0f, p[2] + out};
+        light_point(street, c1);
       }
   }
 }
@@ -221,11 +225,24 @@ static void obstacle_lights() {
   if (std::sin(scn.rb_cycle * 3.0f) < -0.2f) return;
   for (int s = 0; s < OBS_MAX; s++) {
     if (!obs_type[s] || obs_type[s] == 97) continue;
-    const float top_y = roof_height(s), base_y = obs_xyz[s][0][0][1];
+    // The top is the highest level: masts and towers use only the first two, and the levels
+    // they leave unused lie on the ground.
+    int top = 0;
+    for (int l = 1; l < 4; l++)
+      if (obs_xyz[s][l][0][1] > obs_xyz[s][top][0][1]) top = l;
+    const float top_y = obs_xyz[s][top][0][1], base_y = obs_xyz[s][0][0][1];
     if (top_y - base_y < 45.0f) continue;
-    float p[3] = {0.0f, top_y + 1.0f, 0.0f};
-    for (int c = 0; c < 4; c++)
-      p[0] += 0.25f * obs_xyz[s][3][c][0], p[2] += 0.25f * obs_xyz[s][3][c][2];
+    // On the top's corner nearest the eye: a light amid a wide roof is hidden by the roof's edge
+    // from anywhere lower than the roof.
+    int near = 0;
+    for (int c = 1; c < 4; c++) {
+      const float* a = obs_xyz[s][top][c];
+      const float* b = obs_xyz[s][top][near];
+      if (pythag(a[0] - vf.cam.eye[0], a[2] - vf.cam.eye[2]) <
+          pythag(b[0] - vf.cam.eye[0], b[2] - vf.cam.eye[2]))
+        near = c;
+    }
+    const float p[3] = {obs_xyz[s][top][near][0], top_y + 1.0f, obs_xyz[s][top][near][2]};
     if (pythag(p[0] - vf.cam.eye[0], p[2] - vf.cam.eye[2]) > vf.vis) continue;
     if (frustum_sees(&vf.frustum, p, 5.0f)) light_point(p, RED);
   }

@@ -134,9 +134,11 @@ static void obstacles() {
 
 // ---- Cities, trees and fires -----------------------------------------------------------------
 
+float city_block_half(int i, int j, int q) { return 8.0f + 14.0f * hash01(i * 13 + q, j * 7); }
+
 static void city_block(const float p[3], int i, int j, int q) {
-  const float h1 = hash01(i * 13 + q, j * 7), h2 = hash01(i * 5, j * 11 + q);
-  const float half = 8.0f + 14.0f * h1, height = 8.0f + 45.0f * h2 * h2;
+  const float h2 = hash01(i * 5, j * 11 + q);
+  const float half = city_block_half(i, j, q), height = 8.0f + 45.0f * h2 * h2;
   static const int facade[4] = {TX_BLD_BLOCK, TX_BLD_NARTOP, TX_BLD_AVON, TX_BLD_TAPERED};
   const int tex = facade[static_cast<int>(hash01(i, j * 3 + q) * 3.99f)];
   // The city point stands 3 m above the ground; the block starts a little below it.

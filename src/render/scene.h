@@ -113,8 +113,9 @@ struct sky_state {
 // before clouds: a sun crossing the south at noon, twilight while it is less than 12 degrees
 // below the horizon, night beyond.
 void sky_for_time(float locl_time, float lat, sky_state* s);
-// The same light under the weather: overcast or rain darkens it, flashes of lightning brighten.
-void sky_weather(sky_state* s);
+// The same light under the weather, for an eye under the cloud layer's bases, above its tops or
+// (neither) inside it: overcast or rain darkens it, flashes of lightning brighten.
+void sky_weather(sky_state* s, int below_bases, int above_tops);
 
 // ---- The frame's view ------------------------------------------------------------------------
 
@@ -130,6 +131,9 @@ struct view_frame {
   float vis;         // distance the scene is drawn to, m (fog end)
   int x, y, w, h;    // the view's rectangle in the window, pixels
   int dark;          // lights of the airports, cities and obstacles are lit
+  // The eye against the cloud layer (under it when there is none): an outside view's camera can
+  // be under, in or over the clouds whatever the aircraft is.
+  int below_bases, above_tops;
 };
 extern view_frame vf;
 
@@ -172,6 +176,16 @@ void vb_point(vbuf* b, const float p[3], rgba c);
 inline int vb_room(const vbuf* b, int n) { return b->n + n <= b->cap; }
 // Draws the buffer with texture tex (-1 none), lit by the sun or not, fogged or not.
 void vb_draw(const vbuf* b, int prim, int tex, int lit, int fog, float size);
+// Sends the buffer as it stands, in the drawing state already set.
+void vb_send(const vbuf* b, int prim, float size);
+// While the scene is drawn its world buffers are sent measured from world point o (the eye), to
+// keep single-precision transforms exact near the eye; null ends that. The camera matrix vf.cam_m
+// must then stand at o.
+void view_origin(const float* o);
+// An object drawn in its own axes (right, up, aft) placed at world point `at`: buffers drawn until
+// object_end are in those axes; object_end puts the camera's matrix back.
+void object_begin(const float at[3], const float right[3], const float up[3], const float fwd[3]);
+void object_end();
 
 // ---- The scene's parts, in drawing order -----------------------------------------------------
 
@@ -191,6 +205,9 @@ void draw_hud();      // the head-up display, in window pixels after the 3-D vie
 int terrain_cells(const int** i, const int** j);
 // 1 when the surfaces and lights of runway r of region airport k may be seen this frame.
 int runway_in_view(int k, int r);
+// Half the side of city block q (0..5) of cell (i, j), m: the block stands square on its city
+// point.
+float city_block_half(int i, int j, int q);
 // Point lights of the frame, sized by distance from the eye, drawn after everything solid:
 // emptied at the start of the frame, filled by every part that has lights.
 void lights_reset();

@@ -53,8 +53,8 @@ static float view_distance() {
   float vis = atm.vis > 0.0f ? atm.vis : 7.0f * con.nmtomtrs;
   if (!std::isfinite(vis)) vis = 7.0f * con.nmtomtrs;
   vis = fltlim(vis, 185.0f, 40000.0f);
-  if (atm.cld_type && !scn.belowbases && !scn.abovetops) vis = 80.0f;
-  if (atm.cld_type && scn.abovetops) vis = fltmax2(vis, 30000.0f);
+  if (atm.cld_type && !vf.below_bases && !vf.above_tops) vis = 80.0f;
+  if (atm.cld_type && vf.above_tops) vis = fltmax2(vis, 30000.0f);
   return vis;
 }
 
@@ -62,23 +62,30 @@ static int finite3(const float p[3]) {
   return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]);
 }
 
-// The light of the moment and the camera, which also gives the terrain lookups their viewpoint.
+// The camera, which also gives the terrain lookups their viewpoint, and the light of the moment
+// where the eye is.
 static void light_and_camera() {
-  sky_for_time(msc.locl_time, std::isfinite(flt.lat) ? flt.lat : 0.0f, &vf.sky);
-  sky_weather(&vf.sky);
-  for (int k = 0; k < 3; k++) ogl_light_rat[k] = vf.sky.ratio[k];
-
   con.PLAN_loc_X = static_cast<float>(flt.X);
   con.PLAN_loc_Y = static_cast<float>(flt.Y);
   con.PLAN_loc_Z = static_cast<float>(flt.Z);
   view_camera_for(set.view_type, &vf.cam);
   for (int k = 0; k < 3; k++) con.VIEW_xyz[k] = vf.cam.eye[k];
+
+  const float* e = vf.cam.eye;
+  vf.below_bases = !atm.cld_type || e[1] < cloud_base_at(e[0], e[2]);
+  vf.above_tops = atm.cld_type && e[1] > atm.topsMSL;
+  sky_for_time(msc.locl_time, std::isfinite(flt.lat) ? flt.lat : 0.0f, &vf.sky);
+  sky_weather(&vf.sky, vf.below_bases, vf.above_tops);
+  for (int k = 0; k < 3; k++) ogl_light_rat[k] = vf.sky.ratio[k];
 }
 
 static void draw_scene() {
   const view_camera* c = &vf.cam;
   const float near_m = c->outside ? 1.0f : 0.5f, far_m = vf.vis * 1.15f + 300.0f;
-  view_matrices(c, vf.aspect, near_m, far_m, vf.proj_m, vf.cam_m);
+  // The scene is sent measured from the eye, so the camera stands at the origin.
+  view_camera at_origin = *c;
+  for (float& e : at_origin.eye) e = 0.0f;
+  view_matrices(&at_origin, vf.aspect, near_m, far_m, vf.proj_m, vf.cam_m);
   view_frustum_for(c, vf.aspect, &vf.frustum);
   vf.px_per_rad = 0.5f * vf.w / c->tan_half_w;
   vf.dark = vf.sky.daylight < 0.6f || vf.vis < 4800.0f;
@@ -89,6 +96,7 @@ static void draw_scene() {
   OGL_fog_range(0.3f * vf.vis, vf.vis, vf.sky.horizon);
   OGL_sun(vf.sky.sun_dir, vf.sky.diffuse, vf.sky.ambient);
   lights_reset();
+  view_origin(c->eye);
   // Far to near and solid to see-through: the sky behind everything, the ground, what stands on
   // it, the aircraft, the clouds and rain, and the lights last so that they shine over haze. The
   // paving goes down before the terrain it lies on: pulled towards the eye, it hides the terrain
@@ -102,6 +110,7 @@ static void draw_scene() {
   draw_plane();
   draw_clouds();
   draw_lights();
+  view_origin(nullptr);
   OGL_view_end();
   if (c->hud) draw_hud();
   draw_atc_words();

@@ -77,7 +77,8 @@ static void build_shapes() {
   start_parts(carr_parts, carr_store, carr_tex, 4);
   hull(&carr_parts[0].b, 20.0f, CARR_Z0 - 5.0f, -110.0f, CARR_Z1, CARRIER_DECK);
   deck(&carr_parts[1].b, -20.0f, CARR_X1, CARR_Z0, CARR_Z1, CARRIER_DECK, 40.0f, TX_DECK);
-  deck(&carr_parts[1].b, CARR_X0, -20.0f, -20.0f, 140.0f, CARRIER_DECK, 40.0f, TX_DECK);
+  // The overhang to port runs the whole length: the deck drawn is the deck that carries aircraft.
+  deck(&carr_parts[1].b, CARR_X0, -20.0f, CARR_Z0, CARR_Z1, CARRIER_DECK, 40.0f, TX_DECK);
   box(&carr_parts[2].b, 12.0f, 19.0f, CARRIER_DECK, CARRIER_DECK + 24.0f, -10.0f, 30.0f, 8.0f,
       TX_METAL);
 
@@ -90,6 +91,12 @@ static void build_shapes() {
       TX_METAL);
   deck(&frig_parts[2].b, -FRIG_HALF_W, FRIG_HALF_W, 30.0f, FRIG_Z1, FRIGATE_DECK + 0.02f, 0.0f,
        TX_PAD);
+  // The deck round the deckhouse, from the pointed bow to the pad, closes the hull from above.
+  deck(&frig_parts[1].b, -FRIG_HALF_W, -4.0f, -40.0f, 30.0f, FRIGATE_DECK, 6.0f, TX_METAL);
+  deck(&frig_parts[1].b, 4.0f, FRIG_HALF_W, -40.0f, 30.0f, FRIGATE_DECK, 6.0f, TX_METAL);
+  const float bow[3] = {0.0f, FRIGATE_DECK, FRIG_Z0}, stb[3] = {FRIG_HALF_W, FRIGATE_DECK, -40.0f},
+              port[3] = {-FRIG_HALF_W, FRIGATE_DECK, -40.0f}, up[3] = {0.0f, 1.0f, 0.0f};
+  vb_tri(&frig_parts[1].b, bow, stb, port, up, part_color(TX_METAL));
 
   static const int rig_tex[3] = {TX_METAL, TX_DECK, TX_PAD};
   start_parts(rig_parts, rig_store, rig_tex, 3);
@@ -113,23 +120,27 @@ static int ship_visible(const float c[3], float radius) {
   return frustum_sees(&vf.frustum, mid, radius);
 }
 
-static void draw_ship(const float c[3], int hdg, float the, float phi, const part_buf* parts,
-                      int n) {
-  float r[3], u[3], f[3], m[16];
+// The top of each one's mast, island or derrick, in its own axes (m): where its light stands.
+static const float CARR_MAST[3] = {15.5f, CARRIER_DECK + 25.0f, 10.0f},
+                   FRIG_MAST[3] = {0.0f, FRIGATE_DECK + 10.0f, -5.0f},
+                   RIG_MAST[3] = {-8.0f, OILRIG_DECK + 39.0f, -8.0f};
+
+static void draw_ship(const float c[3], int hdg, float the, float phi, const part_buf* parts, int n,
+                      const float mast[3]) {
+  float r[3], u[3], f[3];
   body_axes(static_cast<float>(hdg), the, phi, r, u, f);
-  object_matrix(vf.cam_m, c, r, u, f, m);
-  OGL_modelview(m);
+  object_begin(c, r, u, f);
   for (int k = 0; k < n; k++) {
     // Markings and pads lie on the decks they mark.
     OGL_ground_offset(parts[k].tex == TX_PAD);
     vb_draw(&parts[k].b, OGL_BATCH_TRIANGLES, parts[k].tex, 1, 1, 1.0f);
   }
   OGL_ground_offset(0);
-  OGL_modelview(vf.cam_m);
+  object_end();
   if (vf.dark) {
-    // Mast-head light.
+    // Mast-head light, just above the highest part of the ship or rig.
     float top[3];
-    body_to_world(c, r, u, f, 0.0f, 45.0f, 0.0f, top);
+    body_to_world(c, r, u, f, mast[0], mast[1], mast[2], top);
     light_point(top, rgba{255, 255, 230, 255});
   }
 }
@@ -137,9 +148,10 @@ static void draw_ship(const float c[3], int hdg, float the, float phi, const par
 void draw_ships() {
   if (!shapes_built || shapes_textured != texture_ready(TX_HULL)) build_shapes();
   if (ships.have_carr && ship_visible(ships.carr, 180.0f))
-    draw_ship(ships.carr, CARRIER_HDG, env.carr_the, env.carr_phi, carr_parts, 4);
+    draw_ship(ships.carr, CARRIER_HDG, env.carr_the, env.carr_phi, carr_parts, 4, CARR_MAST);
   if (ships.have_frig && ship_visible(ships.frig, 70.0f))
-    draw_ship(ships.frig, FRIGATE_HDG, env.frig_the, env.frig_phi, frig_parts, 3);
+    draw_ship(ships.frig, FRIGATE_HDG, env.frig_the, env.frig_phi, frig_parts, 3, FRIG_MAST);
   for (int k = 0; k < ships.oilr_count; k++)
-    if (ship_visible(ships.oilr[k], 60.0f)) draw_ship(ships.oilr[k], 0, 0.0f, 0.0f, rig_parts, 3);
+    if (ship_visible(ships.oilr[k], 60.0f))
+      draw_ship(ships.oilr[k], 0, 0.0f, 0.0f, rig_parts, 3, RIG_MAST);
 }

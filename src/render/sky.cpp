@@ -70,11 +70,11 @@ static int strike_alive() {
   return 0;
 }
 
-void sky_weather(sky_state* s) {
+void sky_weather(sky_state* s, int below_bases, int above_tops) {
   static const float cloud_grey[3] = {0.55f, 0.57f, 0.6f};
   const int clouds = atm.cld_type != 0;
-  const int in_cloud = clouds && !scn.belowbases && !scn.abovetops;
-  if (clouds && scn.belowbases) {
+  const int in_cloud = clouds && !below_bases && !above_tops;
+  if (clouds && below_bases) {
     // Under the deck: no sun, a grey sky, and darker the heavier the rain.
     const float dim = 0.8f - 0.08f * fltlim(atm.level, 0.0f, 4.0f);
     for (int k = 0; k < 3; k++) {
@@ -213,9 +213,9 @@ void draw_sky() {
   OGL_depth_write(0);
   OGL_cull(0);
   OGL_setstate(0, 0, 0, 0);
-  OGL_draw_batch(OGL_BATCH_TRIANGLES, dome.v, dome.n, 1.0f);
-  OGL_draw_batch(OGL_BATCH_POINTS, stars.v, stars.n, 1.5f);
-  OGL_draw_batch(OGL_BATCH_TRIANGLES, sun.v, sun.n, 1.0f);
+  vb_send(&dome, OGL_BATCH_TRIANGLES, 1.0f);
+  vb_send(&stars, OGL_BATCH_POINTS, 1.5f);
+  vb_send(&sun, OGL_BATCH_TRIANGLES, 1.0f);
   OGL_cull(1);
   OGL_depth_write(1);
 }

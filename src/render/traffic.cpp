@@ -58,12 +58,11 @@ void draw_traffic() {
     if (pythag3(p[0] - vf.cam.eye[0], p[1] - vf.cam.eye[1], p[2] - vf.cam.eye[2]) > vf.vis)
       continue;
     if (!frustum_sees(&vf.frustum, p, 20.0f)) continue;
-    float r[3], u[3], f[3], m[16];
+    float r[3], u[3], f[3];
     body_axes(static_cast<float>(traf_h[k]), 0.0f, 0.0f, r, u, f);
-    object_matrix(vf.cam_m, p, r, u, f, m);
-    OGL_modelview(m);
+    object_begin(p, r, u, f);
     vb_draw(&shape, OGL_BATCH_TRIANGLES, -1, 1, 1, 1.0f);
-    OGL_modelview(vf.cam_m);
+    object_end();
     // Navigation lights, and a white strobe once a second.
     float q[3];
     body_to_world(p, r, u, f, -16.0f, 0.0f, 3.0f, q);

@@ -72,19 +72,17 @@ TEST_F(RenderSky, CloudsDarkenAndLightningFlashes) {
   const sky_state clear = at(12.0f);
   sky_state s = clear;
   atm.cld_type = 1;
-  scn.belowbases = 1;
-  sky_weather(&s);
+  sky_weather(&s, 1, 0);
   EXPECT_LT(s.diffuse[0], clear.diffuse[0] * 0.5f);
   EXPECT_LT(s.ratio[1], clear.ratio[1]);
   // Rain darkens further.
   sky_state wet = clear;
   atm.level = 3.0f;
-  sky_weather(&wet);
+  sky_weather(&wet, 1, 0);
   EXPECT_LT(wet.ratio[1], s.ratio[1]);
   // Above the tops the sun shines as in clear air.
   sky_state above = clear;
-  scn.belowbases = 0, scn.abovetops = 1;
-  sky_weather(&above);
+  sky_weather(&above, 0, 1);
   EXPECT_FLOAT_EQ(above.ratio[1], clear.ratio[1]);
   // A strike alive lights up the night; an expired one does not.
   const sky_state night = at(0.0f);
@@ -93,15 +91,15 @@ TEST_F(RenderSky, CloudsDarkenAndLightningFlashes) {
   for (float& t : atm.strike_t_exp) t = -1.0f;
   atm.strike_t_exp[5] = 9.9f;
   s = night;
-  sky_weather(&s);
+  sky_weather(&s, 1, 0);
   EXPECT_FLOAT_EQ(s.ratio[0], night.ratio[0]);
   atm.strike_t_exp[5] = 10.2f;
-  sky_weather(&s);
+  sky_weather(&s, 1, 0);
   EXPECT_GT(s.ratio[0], night.ratio[0] + 0.4f);
   // The elapsed-time clock has run round at 24 hours: a strike of hours before stays dark.
   msc.elap_time = 5.0f;
   atm.strike_t_exp[5] = 50000.0f;
   s = night;
-  sky_weather(&s);
+  sky_weather(&s, 1, 0);
   EXPECT_FLOAT_EQ(s.ratio[0], night.ratio[0]);
 }

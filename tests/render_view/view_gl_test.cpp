@@ -7,9 +7,11 @@
 
 #include "aircraft/aircraft.h"
 #include "app/app.h"
+#include "app/desktop/ogl_gl.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
 #include "render/render.h"
+#include "render/scene.h"
 #include "weather/weather.h"
 #include "world/world.h"
 
@@ -20,7 +22,28 @@ int horizon_row(const picture& p, int x) { return ::horizon_row(p, x, p.h); }
 
 bool is_aircraft_red(uint32_t c) { return red_of(c) > 120 && green_of(c) < 70 && blue_of(c) < 70; }
 bool is_light(uint32_t c) { return luminance(c) > 170; }
+bool is_red_light(uint32_t c) { return red_of(c) > 150 && green_of(c) < 80; }
 bool is_hud_green(uint32_t c) { return green_of(c) > 200 && red_of(c) < 120 && blue_of(c) < 120; }
+
+// One frame of the view in a picture of a size a window has.
+enum { BIG_W = 640, BIG_H = 400 };
+picture big_picture() {
+  ogl_gl_select_window(GL_TEST_WINDOW, BIG_W, BIG_H);
+  mnw.dx[0] = BIG_W, mnw.dy[0] = BIG_H;
+  update_scenery();
+  return gl_read(0, 0, BIG_W, BIG_H);
+}
+
+// Colour of world point p in a big picture of the frame just drawn.
+uint32_t colour_at(const picture& pic, const float p[3]) {
+  const view_camera& c = vf.cam;
+  float d[3], a = 0.0f, x = 0.0f, y = 0.0f;
+  for (int k = 0; k < 3; k++) d[k] = p[k] - c.eye[k];
+  for (int k = 0; k < 3; k++) a += d[k] * c.fwd[k], x += d[k] * c.right[k], y += d[k] * c.up[k];
+  const float f = 0.5f * pic.w / c.tan_half_w;
+  return pic.at(static_cast<int>(0.5f * pic.w + f * x / a),
+                static_cast<int>(0.5f * pic.h + f * y / a));
+}
 
 }  // namespace
 
@@ -55,6 +78,54 @@ TEST_F(RenderView, AtNightTheRunwayLightsShineOnADarkScene) {
   EXPECT_GT(day / static_cast<long>(d.px.size()), 100);
 }
 
+TEST_F(RenderView, AtNightTallObstaclesCarryARedLightOnTop) {
+  // Two masts and a building, 600 m ahead and 200 m to the left: each adds red light to the
+  // picture, the masts on top of their second levels, the building where its roof does not hide
+  // it from below.
+  view_start(0.5f);
+  scn.rb_cycle = 0.0f;  // the lights' blink is on
+  const int h = apt_hdng[view_sbd()][0];
+  for (int kind : {3, 6, 90}) {
+    int slot = 0;
+    while (slot < OBS_MAX - 1 && obs_type[slot]) slot++;
+    ASSERT_EQ(obs_type[slot], 0);
+    const float x = static_cast<float>(flt.X) + 600.0f * isin(h) - 200.0f * icos(h),
+                z = static_cast<float>(flt.Z) - 600.0f * icos(h) - 200.0f * isin(h);
+    int red[2];
+    for (int with = 0; with < 2; with++) {
+      if (with) make_an_obs(x, z, 200.0f, kind, env.i_aircraft, env.j_aircraft, slot);
+      const picture p = big_picture();
+      red[with] = count(p, 0, p.w, 0, p.h, is_red_light);
+    }
+    obs_type[slot] = 0;
+    EXPECT_GT(red[1], red[0]) << kind;
+  }
+}
+
+TEST_F(RenderView, AtNightACitysStreetLightsShowAmongItsBlocks) {
+  // Straight down from 1500 m over the city nearest the field: its cell adds lights to the picture.
+  view_start(0.5f);
+  int ci = -1, cj = -1;
+  float best = 1e30f;
+  for (int i = 0; i < GRID_I - 1; i++)
+    for (int j = 0; j < GRID_J - 1; j++) {
+      const float d = pythag(planexyz[i][j][0] - static_cast<float>(flt.X),
+                             planexyz[i][j][2] - static_cast<float>(flt.Z));
+      if (city_on_poly[i][j] && d < best) best = d, ci = i, cj = j;
+    }
+  ASSERT_GE(ci, 0);
+  const float* p = city_xyz[ci][cj][0][0];
+  flt.X = p[0], flt.Z = p[2], flt.Y = flt.h = p[1] + 1500.0f;
+  flt.psi = 0.0f, flt.the = -90.0f;
+  int lit[2];
+  for (int on = 0; on < 2; on++) {
+    city_on_poly[ci][cj] = on;
+    const picture pic = big_picture();
+    lit[on] = count(pic, 0, pic.w, 0, pic.h, is_light);
+  }
+  EXPECT_GE(lit[1], lit[0] + 6);
+}
+
 TEST_F(RenderView, OutsideViewsShowTheAircraftWhereTheCockpitViewDoesNot) {
   for (int view : {618, 621}) {
     choose_view(view);
@@ -86,6 +157,19 @@ TEST_F(RenderView, TheHeadUpDisplayShowsOnlyWhereItBelongs) {
   choose_view(626);
   const picture without = view_frame_picture();
   EXPECT_EQ(count(without, 0, without.w, 0, without.h, is_hud_green), 0);
+  // Its airspeed is in the units of the aircraft's airspeed indicator: 100 kt on an aircraft
+  // that indicates mph reads as 115 kt does on one that indicates knots.
+  choose_view(625);
+  const int units = pln.asi_units;
+  pln.asi_units = 1, flt.vind = 100.0f;
+  const picture mph = big_picture();
+  pln.asi_units = 2, flt.vind = 115.0f;
+  const picture kt = big_picture();
+  flt.vind = 100.0f;
+  const picture kt100 = big_picture();
+  pln.asi_units = units;
+  EXPECT_TRUE(mph.px == kt.px);
+  EXPECT_FALSE(kt100.px == kt.px);
 }
 
 TEST_F(RenderView, UnderOvercastTheSkyTurnsGreyAndTheCloudBaseShows) {
@@ -95,12 +179,101 @@ TEST_F(RenderView, UnderOvercastTheSkyTurnsGreyAndTheCloudBaseShows) {
   const picture p = view_frame_picture();
   // The top rows are cloud: grey, not blue sky.
   EXPECT_EQ(count(p, 0, p.w, p.h - 10, p.h, is_sky), 0);
-  // In the cloud nothing but cloud is seen.
-  flt.Y = flt.h = atm.baseMSL + 800.0f;
-  const picture in = view_frame_picture();
-  const uint32_t c0 = in.at(in.w / 2, in.h / 2);
-  for (int y = 0; y < in.h; y += 9)
-    for (int x = 0; x < in.w; x += 9) {
-      EXPECT_NEAR(luminance(in.at(x, y)), luminance(c0), 8) << x << " " << y;
+  // Rain falling shows against that grey: its streaks move between two moments.
+  atm.rain_tstm = 2.0f, atm.level = 2.0f;
+  const picture wet = view_frame_picture();
+  msc.elap_time += 0.13f;
+  const picture later = view_frame_picture();
+  atm.rain_tstm = 1.0f, atm.level = 0.0f;
+  int streaks = 0;
+  for (int y = p.h / 2; y < p.h; y++)
+    for (int x = 0; x < p.w; x++)
+      streaks += std::abs(luminance(wet.at(x, y)) - luminance(later.at(x, y))) > 8;
+  EXPECT_GT(streaks, 40);
+  // In the cloud nothing but cloud is seen: from the cockpit of an aircraft in it, and from the
+  // camera high above an aircraft under the base.
+  const float field = static_cast<float>(flt.Y);
+  for (int view : {601, 614}) {
+    choose_view(view);
+    flt.Y = flt.h = view == 601 ? atm.baseMSL + 800.0f : field;
+    // The base, with its relief, 50 m over the aircraft.
+    const float ax = static_cast<float>(flt.X), az = static_cast<float>(flt.Z);
+    if (view == 614) atm.baseMSL += field + 50.0f - cloud_base_at(ax, az);
+    update_cloud_position();  // as the loop does before drawing
+    const picture in = view_frame_picture();
+    const uint32_t c0 = in.at(in.w / 2, in.h / 2);
+    for (int y = 0; y < in.h; y += 9)
+      for (int x = 0; x < in.w; x += 9) {
+        EXPECT_NEAR(luminance(in.at(x, y)), luminance(c0), 8) << view << ": " << x << " " << y;
+      }
+  }
+}
+
+TEST_F(RenderView, TheRunwayJustAheadIsNotCrossedByTheGroundUnderIt) {
+  // The field lies some 160 km from the region's reference: the runway and the terrain it covers
+  // must not fight for the pixels a couple of metres ahead of the pilot, in a picture of a size
+  // a window has.
+  const picture p = big_picture();
+  EXPECT_EQ(count(p, 0, p.w, 0, p.h / 4, is_pavement), p.w * (p.h / 4));
+}
+
+TEST_F(RenderView, ShipsShowTheWholeDeckThatCarriesAnAircraft) {
+  // Looking straight down on a deck point from 150 m: the ship hides the ground there.
+  struct deck_point {
+    int frigate;
+    float x, z;  // in the ship's axes, m
+  } const cases[] = {
+      {1, 6.0f, -20.0f}, {1, 0.0f, -55.0f}, {0, -30.0f, -150.0f}, {0, -30.0f, 155.0f}};
+  env.frig_the = env.frig_phi = env.carr_the = env.carr_phi = 0.0f;
+  for (const deck_point& c : cases) {
+    view_start(12.0f);
+    const float at[3] = {static_cast<float>(flt.X) + 300.0f, apt_h[view_sbd()] + 2.0f,
+                         static_cast<float>(flt.Z)};
+    float r[3], u[3], f[3], p[3];
+    body_axes(static_cast<float>(c.frigate ? FRIGATE_HDG : CARRIER_HDG), 0.0f, 0.0f, r, u, f);
+    body_to_world(at, r, u, f, c.x, c.frigate ? FRIGATE_DECK : CARRIER_DECK, c.z, p);
+    flt.X = p[0], flt.Z = p[2], flt.Y = flt.h = p[1] + 150.0f;
+    flt.psi = 0.0f, flt.the = -90.0f;
+    uint32_t seen[2];
+    for (int with = 0; with < 2; with++) {
+      ships.n_frig = with && c.frigate, ships.n_carr = with && !c.frigate;
+      for (int k = 0; k < 3; k++) ships.frig_at[0][k] = ships.carr_at[0][k] = at[k];
+      update_ships();
+      seen[with] = colour_at(big_picture(), p);
     }
+    ships.n_frig = ships.n_carr = 0;
+    update_ships();
+    EXPECT_NE(seen[1], seen[0]) << c.frigate << " " << c.x << " " << c.z;
+  }
+}
+
+TEST_F(RenderView, AtNightEachShipShowsItsLightOnItsHighestPoint) {
+  // Looking straight down from 300 m at night on the top of the carrier's island, the frigate's
+  // deckhouse and the rig's derrick (in each one's own axes): the mast-head light is there.
+  struct mast {
+    int kind;  // 0 carrier, 1 frigate, 2 oil rig
+    float x, y, z;
+  } const cases[] = {{0, 15.5f, CARRIER_DECK + 24.0f, 10.0f},
+                     {1, 0.0f, FRIGATE_DECK + 9.0f, -5.0f},
+                     {2, -8.0f, OILRIG_DECK + 38.0f, -8.0f}};
+  env.frig_the = env.frig_phi = env.carr_the = env.carr_phi = 0.0f;
+  for (const mast& c : cases) {
+    view_start(0.5f);
+    const float at[3] = {static_cast<float>(flt.X) + 300.0f, apt_h[view_sbd()] + 2.0f,
+                         static_cast<float>(flt.Z)};
+    for (int k = 0; k < 3; k++)
+      ships.carr_at[0][k] = ships.frig_at[0][k] = ships.oilr[0][k] = at[k];
+    ships.n_carr = c.kind == 0, ships.n_frig = c.kind == 1, ships.oilr_count = c.kind == 2;
+    update_ships();
+    const int hdg = c.kind == 0 ? CARRIER_HDG : c.kind == 1 ? FRIGATE_HDG : 0;
+    float r[3], u[3], f[3], p[3];
+    body_axes(static_cast<float>(hdg), 0.0f, 0.0f, r, u, f);
+    body_to_world(at, r, u, f, c.x, c.y + 1.0f, c.z, p);
+    flt.X = p[0], flt.Z = p[2], flt.Y = flt.h = p[1] + 300.0f;
+    flt.psi = 0.0f, flt.the = -90.0f;
+    const uint32_t seen = colour_at(big_picture(), p);
+    ships.n_carr = ships.n_frig = ships.oilr_count = 0;
+    update_ships();
+    EXPECT_TRUE(is_light(seen)) << c.kind << " " << std::hex << seen;
+  }
 }
