@@ -92,15 +92,16 @@ int handle_contact_point(int n, float x, float y, float z) {
     set.gear_stat[n] = 0;
 
   // Ground track relative to the surface under the point, and the angle between it and the
-  // heading. Friction follows the speed up to 1 m/s, so it brings a wheel to rest without ever
-  // pushing it backwards, and reverses when the aircraft rolls backwards.
+  // heading. Friction along the heading follows the speed along it up to 1 m/s, so it brings a
+  // wheel to rest without ever pushing it backwards, reverses when the aircraft rolls backwards,
+  // and leaves a point sliding sideways to the side friction alone: a skid drifting across the
+  // ground at touchdown is not also dragged backwards by the full friction.
   const float east = static_cast<float>(flt.vX) - deck_vx;
   const float north = static_cast<float>(flt.vZ) - deck_vz;
   const float track = fltwrap(std::atan2(east, north) * con.radtodeg, 0.0f, 360.0f);
   const float Vg = pythag(east, north);
   const float beta = fltwrap(flt.psi - track, -180.0f, 180.0f);
-  float fdir = fltlim(Vg, 0.0f, 1.0f);
-  if (std::fabs(beta) > 90.0f) fdir = -fdir;
+  const float fdir = fltlim(std::cos(beta * con.degtorad) * Vg, -1.0f, 1.0f);
 
   // Steering input: the pedals when fitted, else the stick's roll.
   const float steer = set.eq_ped ? set.YK_hdng : set.YK_roll;

@@ -30,6 +30,9 @@ TEST_F(FlightContact, WheelSpringAndDamperAtKnownCompressionAndRate) {
   EXPECT_NEAR(flt.L, flt.fnrmlgear, 1.0f);                   // lifting the left side rolls right
   EXPECT_NEAR(flt.M, -0.5f * flt.fnrmlgear, 1.0f);           // and behind the centre, nose down
   EXPECT_EQ(handle_contact_point(2, 1.0f, -0.9f, 0.5f), 0);  // 0.1 m clear of the ground
+  flt.vu = 0.0f, flt.vX = 10.0f;  // a skid sliding sideways is held back across, not along
+  EXPECT_NEAR(axial(3, -1.0f), 0.0f, 1.0f);
+  EXPECT_NEAR(flt.fsidegear, -3000.0f, 1.0f);
 }
 
 TEST_F(FlightContact, BrakesStopARollingWheelWithoutReversingIt) {
