@@ -26,6 +26,11 @@ inline int runway_in_use(int n, int r) { return apt_len[n][r] > 1 ? 1 : 0; }
 // a move that only finds more of the missing files already told says nothing.
 void report_terrain_problems(int on_move);
 
+// Seeds the generator of an obstacle's random sizes with the object's place, before
+// make_an_obs; obs_shape_intrand draws from it too (obstacles.cpp).
+void seed_obs_shape(float lat, float lon);
+int obs_shape_intrand(int lo, int hi);
+
 // Places cities, trees and ships on the cells of quadrant (c, r) and clears their fire
 // (terrain_features.cpp). Called for quadrants read from a file.
 void place_cities_and_trees(int c, int r);
