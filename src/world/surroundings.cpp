@@ -36,7 +36,7 @@ static void find_roofs() {
   roof_count = 0;
   for (int s = 0; s < OBS_MAX; s++) {
     if (!obs_type[s]) continue;
-    const float(*ring)[3] = obs_xyz[s][3];
+    const float(*ring)[3] = obs_xyz[s][obs_top_level(s)];
     roof_box b = {fltmin4(ring[0][0], ring[1][0], ring[2][0], ring[3][0]),
                   fltmax4(ring[0][0], ring[1][0], ring[2][0], ring[3][0]),
                   fltmin4(ring[0][2], ring[1][2], ring[2][2], ring[3][2]),

@@ -120,8 +120,16 @@ extern float r_z_max[REGION_LIST_MAX][APT_RWYS];
 extern int obs_type[OBS_MAX];            // kind; 0 free slot
 extern float obs_xyz[OBS_MAX][4][4][3];  // [level][corner] x, y, z, m
 extern float obs_height;                 // height of the obstacle top under the aircraft, m
+// The top level of obstacle slot s, where its roof is. A kind that needs fewer than four levels
+// leaves the rest on the ground, below the level under them (a tower's block or a mast ends at
+// level 1); a level at the height of the one under it is a ledge, and the building goes on above.
+inline int obs_top_level(int s) {
+  int l = 0;
+  while (l < 3 && obs_xyz[s][l + 1][0][1] >= obs_xyz[s][l][0][1] - 0.01f) l++;
+  return l;
+}
 // Height of the roof of obstacle slot s, m: its top level, where the aircraft lands on it.
-inline float roof_height(int s) { return obs_xyz[s][3][0][1]; }
+inline float roof_height(int s) { return obs_xyz[s][obs_top_level(s)][0][1]; }
 
 // Traffic aircraft flying around the aircraft.
 extern float traf_xyz[TRAFFIC][3];  // world x, y, z, m

@@ -125,6 +125,17 @@ TEST_F(WorldSurroundings, RoofsCarryTheAircraftButMastsDoNot) {
   place(1020.0f, 320.0f, 990.0f);
   update_over_surfaces();
   EXPECT_EQ(env.over_obs, 0);
+  // A block whose top is level 1, the levels above left on the ground at its centre.
+  for (int c = 0; c < 4; c++) {
+    obs_xyz[400][1][c][1] = 250.0f;
+    for (int l = 2; l < 4; l++)
+      obs_xyz[400][l][c][0] = obs_xyz[400][l][c][2] = 1000.0f, obs_xyz[400][l][c][1] = 0.0f;
+  }
+  find_region_surfaces();
+  place(1005.0f, 320.0f, 990.0f);
+  update_over_surfaces();
+  EXPECT_EQ(env.over_obs, 1);
+  EXPECT_FLOAT_EQ(obs_height, 250.0f);
 }
 
 TEST_F(WorldSurroundings, ALevelRegionMovesByBeingLaidOutAgainButNotPastAPole) {
