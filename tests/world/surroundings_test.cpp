@@ -136,6 +136,11 @@ TEST_F(WorldSurroundings, RoofsCarryTheAircraftButMastsDoNot) {
   update_over_surfaces();
   EXPECT_EQ(env.over_obs, 1);
   EXPECT_FLOAT_EQ(obs_height, 250.0f);
+  put(400, 15.0f, 300.0f);  // a ledge at 30 m on the way up to the roof
+  for (int c = 0; c < 4; c++) obs_xyz[400][1][c][1] = obs_xyz[400][2][c][1] = 30.0f;
+  find_region_surfaces();
+  update_over_surfaces();
+  EXPECT_FLOAT_EQ(obs_height, 300.0f);
 }
 
 TEST_F(WorldSurroundings, ALevelRegionMovesByBeingLaidOutAgainButNotPastAPole) {
