@@ -118,7 +118,10 @@ void update_over_surfaces() {
   }
   if (ships.have_frig) {
     ship_local(ships.frig, FRIGATE_HDG, x, z, &lx, &lz);
-    env.over_frig = fltrange(lx, -FRIG_HALF_W, FRIG_HALF_W) && fltrange(lz, FRIG_Z0, FRIG_Z1) &&
+    const float half_w = lz >= FRIG_Z_FWD
+                             ? FRIG_HALF_W
+                             : FRIG_HALF_W * (lz - FRIG_Z0) / (FRIG_Z_FWD - FRIG_Z0);
+    env.over_frig = fltrange(lz, FRIG_Z0, FRIG_Z1) && std::fabs(lx) <= half_w &&
                     y > ships.frig[1] + FRIGATE_DECK - 3.0f;
   }
   // Oil-rig decks and the roofs of buildings carry the aircraft like the ground does.

@@ -354,7 +354,9 @@ const float CARRIER_DECK = 21.0f, FRIGATE_DECK = 7.0f, OILRIG_DECK = 62.0f;
 const int CARRIER_HDG = 0, FRIGATE_HDG = 355;
 // Deck outlines in a ship's own axes (x right, z aft), m from its centre.
 const float CARR_X0 = -38.0f, CARR_X1 = 20.0f, CARR_Z0 = -165.0f, CARR_Z1 = 165.0f;
-const float FRIG_HALF_W = 7.5f, FRIG_Z0 = -62.0f, FRIG_Z1 = 60.0f;
+// The frigate's deck is full width aft of FRIG_Z_FWD and narrows from there to a point at its bow,
+// FRIG_Z0.
+const float FRIG_HALF_W = 7.5f, FRIG_Z0 = -62.0f, FRIG_Z_FWD = -40.0f, FRIG_Z1 = 60.0f;
 const float RIG_HALF = 30.0f;  // half the side of an oil rig's square deck
 
 enum { SHIPS_MAX = 24 };  // ships of one kind kept per region (a quadrant places one of each)

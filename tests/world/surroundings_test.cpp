@@ -96,7 +96,9 @@ TEST_F(WorldSurroundings, ShipStateFollowsTheNearerShipAndItsWaves) {
                {50.0f, 5.0f, -50.0f, 0, 0},
                {50.0f, 22.0f, 200.0f, 0, 0},
                {20050.0f, 8.0f, 0.0f, 0, 1},
-               {20070.0f, 8.0f, 0.0f, 0, 0}};
+               {20070.0f, 8.0f, 0.0f, 0, 0},
+               {20044.9f, 8.0f, -107.8f, 0, 1},  // near the bow on the centreline
+               {20051.2f, 8.0f, -105.3f, 0, 0}};  // beside the bow's point, in the water
   for (const auto& c : cases) {
     place(c.x, c.y, c.z);
     update_over_surfaces();
