@@ -104,13 +104,11 @@ static void obstacle(int s) {
   }
   int wall[3], top;
   kind_textures(kind, wall, &top);
-  int last = 0;
-  for (int l = 0; l < 3; l++) {
-    // Levels above the top are not used by some kinds: they fall back to the ground.
-    if (lv[l + 1][0][1] <= lv[l][0][1] + 0.01f) break;
-    walls_between(lv[l], lv[l + 1], wall[l]);
-    last = l + 1;
-  }
+  // Up to the top level the roof is found on; a ledge (a level at the height of the one under
+  // it) has no walls, and the building goes on above it.
+  const int last = obs_top_level(s);
+  for (int l = 0; l < last; l++)
+    if (lv[l + 1][0][1] > lv[l][0][1] + 0.01f) walls_between(lv[l], lv[l + 1], wall[l]);
   if (ring_area(lv[last]) > 0.5f) roof(lv[last], top);
 }
 

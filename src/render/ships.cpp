@@ -84,7 +84,7 @@ static void build_shapes() {
 
   static const int frig_tex[3] = {TX_HULL, TX_METAL, TX_PAD};
   start_parts(frig_parts, frig_store, frig_tex, 3);
-  hull(&frig_parts[0].b, FRIG_HALF_W, FRIG_Z0, -40.0f, FRIG_Z1, FRIGATE_DECK);
+  hull(&frig_parts[0].b, FRIG_HALF_W, FRIG_Z0, FRIG_Z_FWD, FRIG_Z1, FRIGATE_DECK);
   box(&frig_parts[1].b, -5.0f, 5.0f, FRIGATE_DECK, FRIGATE_DECK + 9.0f, -35.0f, 25.0f, 6.0f,
       TX_METAL);
   box(&frig_parts[1].b, -4.0f, 4.0f, FRIGATE_DECK - 1.0f, FRIGATE_DECK, -40.0f, 30.0f, 6.0f,
@@ -92,10 +92,11 @@ static void build_shapes() {
   deck(&frig_parts[2].b, -FRIG_HALF_W, FRIG_HALF_W, 30.0f, FRIG_Z1, FRIGATE_DECK + 0.02f, 0.0f,
        TX_PAD);
   // The deck round the deckhouse, from the pointed bow to the pad, closes the hull from above.
-  deck(&frig_parts[1].b, -FRIG_HALF_W, -4.0f, -40.0f, 30.0f, FRIGATE_DECK, 6.0f, TX_METAL);
-  deck(&frig_parts[1].b, 4.0f, FRIG_HALF_W, -40.0f, 30.0f, FRIGATE_DECK, 6.0f, TX_METAL);
-  const float bow[3] = {0.0f, FRIGATE_DECK, FRIG_Z0}, stb[3] = {FRIG_HALF_W, FRIGATE_DECK, -40.0f},
-              port[3] = {-FRIG_HALF_W, FRIGATE_DECK, -40.0f}, up[3] = {0.0f, 1.0f, 0.0f};
+  deck(&frig_parts[1].b, -FRIG_HALF_W, -4.0f, FRIG_Z_FWD, 30.0f, FRIGATE_DECK, 6.0f, TX_METAL);
+  deck(&frig_parts[1].b, 4.0f, FRIG_HALF_W, FRIG_Z_FWD, 30.0f, FRIGATE_DECK, 6.0f, TX_METAL);
+  const float bow[3] = {0.0f, FRIGATE_DECK, FRIG_Z0},
+              stb[3] = {FRIG_HALF_W, FRIGATE_DECK, FRIG_Z_FWD},
+              port[3] = {-FRIG_HALF_W, FRIGATE_DECK, FRIG_Z_FWD}, up[3] = {0.0f, 1.0f, 0.0f};
   vb_tri(&frig_parts[1].b, bow, stb, port, up, part_color(TX_METAL));
 
   static const int rig_tex[3] = {TX_METAL, TX_DECK, TX_PAD};

@@ -257,12 +257,16 @@ static int inside_quad(const float* c0, const float* c1, const float* c2, const 
 static void clear_region(int k, int r, int r2, int m) {
   if (!slot_ok(k, r) || !slot_ok(k, r2) || m < 0 || m >= RWAY_MARKS) return;
   const float(*c)[3] = scn.markxyz[k][r2][m];
-  const int span[6][2] = {{1, env.rwaymax1[k][r] - 1},
+  // The approach lights of both ends go: those of the second end are the first end's turned
+  // round, 311 points on.
+  const int span[8][2] = {{1, env.rwaymax1[k][r] - 1},
                           {51, env.rwaymax2[k][r] - 1},
                           {151, env.twaymax1[k][r] - 1},
                           {201, env.twaymax2[k][r] - 1},
                           {250, 360},
-                          {481, 526}};
+                          {481, 526},
+                          {250 + 311, 360 + 311},
+                          {481 + 311, 500 + 311}};
   for (const auto& s : span)
     for (int i = intmax2(s[0], 0); i <= intmin2(s[1], RWAY_POINTS - 1); i++) {
       float* p = scn.rwayxyz[k][r][i];

@@ -1,6 +1,50 @@
 // Obstacles: towers, masts, buildings and the airport buildings, each a stack of four rectangles
-// over the ground of its terrain cell.
+// over the ground of its terrain cell; and the generator all generated scenery draws from.
+#include <cstdint>
+#include <cstring>
+
 #include "world/world_local.h"
+
+// Generated scenery (an obstacle's random sizes, a tall building's style, where towns and trees
+// stand) draws from a small generator seeded by the place it is made for rather than from the
+// program's shared one: a place then comes out the same each time its quadrant is read, whatever
+// drew random numbers in between, so a building does not change its size, nor a roof carrying an
+// aircraft its height, nor a town its place, when the region moves away and back. Lifetime: one
+// place.
+static std::uint32_t place_state = 1;
+
+// A 32-bit mix in which every bit of the input reaches every bit of the output, so that
+// neighbouring places draw unrelated numbers.
+static std::uint32_t mix32(std::uint32_t v) {
+  v ^= v >> 16;
+  v *= 0x85ebca6bu;
+  v ^= v >> 13;
+  v *= 0xc2b2ae35u;
+  v ^= v >> 16;
+  return v;
+}
+
+void seed_place_rand(float lat, float lon) {
+  std::uint32_t a, b;
+  std::memcpy(&a, &lat, 4);
+  std::memcpy(&b, &lon, 4);
+  place_state = mix32(a ^ mix32(b));
+}
+
+// 0..32767, like the shared generator's source.
+static long long place_draw() {
+  place_state += 0x9e3779b9u;
+  return mix32(place_state) % 32768;
+}
+
+int place_intrand(int lo, int hi) {
+  long long v = lo + place_draw() * (static_cast<long long>(hi) - lo + 1) / 32767;
+  return static_cast<int>(v > hi ? hi : v);
+}
+
+float place_fltrand(float lo, float hi) {
+  return static_cast<float>(lo + place_draw() * (hi - lo) / 32767.0);
+}
 
 void make_an_obs(float x, float z, float h, int kind, int i, int j, int slot) {
   if (slot < 0 || slot >= OBS_MAX) return;
@@ -18,7 +62,7 @@ void make_an_obs(float x, float z, float h, int kind, int i, int j, int slot) {
       set(wz, 3, 3, 5, 3);
       break;
     case 2: {  // tower below 130 m
-      float q = fltrand(0.2f, 0.4f) * h;
+      float q = place_fltrand(0.2f, 0.4f) * h;
       set(wx, q, q, 0, 0);
       set(y, 0, h, 0, 0);
       set(wz, q, q, 0, 0);
@@ -39,7 +83,7 @@ void make_an_obs(float x, float z, float h, int kind, int i, int j, int slot) {
       set(wz, 0.05f * h, 0.01f * h, 0, 0);
       break;
     case 93: {
-      float c = fltrand(40, 50), d = fltrand(30, 40);
+      float c = place_fltrand(40, 50), d = place_fltrand(30, 40);
       set(wx, c, c, c, c);
       set(y, 0, 0.15f * h, 0.3f * h, h);
       set(wz, d, 0.6f * d, 0.4f * d, 0.4f * d);
@@ -49,8 +93,8 @@ void make_an_obs(float x, float z, float h, int kind, int i, int j, int slot) {
     case 91:
     case 92: {
       // Buildings above 250 m carry a helipad on the roof and are stored as 94..96.
-      float a = fltrand(30, 40);
-      float b = kind == 90 ? 0.9f * a : fltrand(20, 30);
+      float a = place_fltrand(30, 40);
+      float b = kind == 90 ? 0.9f * a : place_fltrand(20, 30);
       if (kind == 90) {
         set(wx, a, a, b, b);
         set(y, 0, 0.94f * h, 0.97f * h, h);

@@ -251,8 +251,9 @@ static void make_file_objects(int lat, int lon, int c, int r) {
     if (!fltrange(o.lat, la, la + 1.0f) || !fltrange(o.lon, lo, lo + 1.0f)) continue;
     if (!fltrange(h, 0.0f, 1000.0f)) continue;
     int kind;
+    seed_place_rand(o.lat, o.lon);
     if (o.type == 2)
-      kind = h < 130.0f ? 2 : intrand(90, 93);
+      kind = h < 130.0f ? 2 : place_intrand(90, 93);
     else if (o.type >= 3 && o.type <= 6)
       kind = o.type;
     else

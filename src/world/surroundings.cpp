@@ -36,7 +36,7 @@ static void find_roofs() {
   roof_count = 0;
   for (int s = 0; s < OBS_MAX; s++) {
     if (!obs_type[s]) continue;
-    const float(*ring)[3] = obs_xyz[s][3];
+    const float(*ring)[3] = obs_xyz[s][obs_top_level(s)];
     roof_box b = {fltmin4(ring[0][0], ring[1][0], ring[2][0], ring[3][0]),
                   fltmax4(ring[0][0], ring[1][0], ring[2][0], ring[3][0]),
                   fltmin4(ring[0][2], ring[1][2], ring[2][2], ring[3][2]),
@@ -118,7 +118,10 @@ void update_over_surfaces() {
   }
   if (ships.have_frig) {
     ship_local(ships.frig, FRIGATE_HDG, x, z, &lx, &lz);
-    env.over_frig = fltrange(lx, -FRIG_HALF_W, FRIG_HALF_W) && fltrange(lz, FRIG_Z0, FRIG_Z1) &&
+    const float half_w = lz >= FRIG_Z_FWD
+                             ? FRIG_HALF_W
+                             : FRIG_HALF_W * (lz - FRIG_Z0) / (FRIG_Z_FWD - FRIG_Z0);
+    env.over_frig = fltrange(lz, FRIG_Z0, FRIG_Z1) && std::fabs(lx) <= half_w &&
                     y > ships.frig[1] + FRIGATE_DECK - 3.0f;
   }
   // Oil-rig decks and the roofs of buildings carry the aircraft like the ground does.

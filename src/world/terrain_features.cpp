@@ -11,7 +11,7 @@ static void random_point(int i, int j, int t, float out[3]) {
   const float* p0 = planexyz[i1][j1];
   const float* p1 = planexyz[i2][j2];
   const float* p2 = planexyz[i3][j3];
-  float f1 = fltrand(0.01f, 0.99f), f2 = fltrand(0.01f, 0.99f);
+  float f1 = place_fltrand(0.01f, 0.99f), f2 = place_fltrand(0.01f, 0.99f);
   for (int a = 0; a < 3; a++) {
     float along1 = p0[a] + f1 * (p1[a] - p0[a]);
     float along2 = p0[a] + f1 * (p2[a] - p0[a]);
@@ -47,7 +47,9 @@ void place_cities_and_trees(int c, int r) {
       int i = QUAD_I * c + li, j = QUAD_J * r + lj;
       city_on_poly[i][j] = tree_on_poly[i][j] = 0;
       if (apt_on_poly[i][j] || on_water[i][j]) continue;
-      city_on_poly[i][j] = near[li][lj] || intrand(1, 10) == 1 ? 1 : 0;
+      seed_place_rand(static_cast<float>(env.lat_sou + r) + static_cast<float>(lj) / QUAD_J,
+                      static_cast<float>(env.lon_wes + c) + static_cast<float>(li) / QUAD_I);
+      city_on_poly[i][j] = near[li][lj] || place_intrand(1, 10) == 1 ? 1 : 0;
       tree_on_poly[i][j] = 1;
       for (int t = 0; t < 2; t++)
         for (int k = 0; k < 3; k++) {

@@ -120,8 +120,16 @@ extern float r_z_max[REGION_LIST_MAX][APT_RWYS];
 extern int obs_type[OBS_MAX];            // kind; 0 free slot
 extern float obs_xyz[OBS_MAX][4][4][3];  // [level][corner] x, y, z, m
 extern float obs_height;                 // height of the obstacle top under the aircraft, m
+// The top level of obstacle slot s, where its roof is. A kind that needs fewer than four levels
+// leaves the rest on the ground, below the level under them (a tower's block or a mast ends at
+// level 1); a level at the height of the one under it is a ledge, and the building goes on above.
+inline int obs_top_level(int s) {
+  int l = 0;
+  while (l < 3 && obs_xyz[s][l + 1][0][1] >= obs_xyz[s][l][0][1] - 0.01f) l++;
+  return l;
+}
 // Height of the roof of obstacle slot s, m: its top level, where the aircraft lands on it.
-inline float roof_height(int s) { return obs_xyz[s][3][0][1]; }
+inline float roof_height(int s) { return obs_xyz[s][obs_top_level(s)][0][1]; }
 
 // Traffic aircraft flying around the aircraft.
 extern float traf_xyz[TRAFFIC][3];  // world x, y, z, m
@@ -346,7 +354,9 @@ const float CARRIER_DECK = 21.0f, FRIGATE_DECK = 7.0f, OILRIG_DECK = 62.0f;
 const int CARRIER_HDG = 0, FRIGATE_HDG = 355;
 // Deck outlines in a ship's own axes (x right, z aft), m from its centre.
 const float CARR_X0 = -38.0f, CARR_X1 = 20.0f, CARR_Z0 = -165.0f, CARR_Z1 = 165.0f;
-const float FRIG_HALF_W = 7.5f, FRIG_Z0 = -62.0f, FRIG_Z1 = 60.0f;
+// The frigate's deck is full width aft of FRIG_Z_FWD and narrows from there to a point at its bow,
+// FRIG_Z0.
+const float FRIG_HALF_W = 7.5f, FRIG_Z0 = -62.0f, FRIG_Z_FWD = -40.0f, FRIG_Z1 = 60.0f;
 const float RIG_HALF = 30.0f;  // half the side of an oil rig's square deck
 
 enum { SHIPS_MAX = 24 };  // ships of one kind kept per region (a quadrant places one of each)

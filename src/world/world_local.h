@@ -26,6 +26,13 @@ inline int runway_in_use(int n, int r) { return apt_len[n][r] > 1 ? 1 : 0; }
 // a move that only finds more of the missing files already told says nothing.
 void report_terrain_problems(int on_move);
 
+// The generator of generated scenery, seeded with the place (latitude and longitude) something
+// is made for: before make_an_obs for a file's object, and for each cell's towns and trees
+// (obstacles.cpp). Ranges as intrand and fltrand.
+void seed_place_rand(float lat, float lon);
+int place_intrand(int lo, int hi);
+float place_fltrand(float lo, float hi);
+
 // Places cities, trees and ships on the cells of quadrant (c, r) and clears their fire
 // (terrain_features.cpp). Called for quadrants read from a file.
 void place_cities_and_trees(int c, int r);

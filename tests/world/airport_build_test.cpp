@@ -76,8 +76,13 @@ class WorldAirportField : public WorldAirportBuild {
 };
 
 TEST_F(WorldAirportField, CrossingRunwaysLoseTheLightsOnEachOther) {
+  // Runway 2 heads north 1800 m east of the centre, across runway 0's second approach.
+  apt_lat[0][2] = 35.0f, apt_lon[0][2] = lon_with_xz(cx + 1800.0f, cz);
+  apt_len[0][2] = 3000, apt_width[0][2] = 45;
   build_apt(0, 0);
-  EXPECT_EQ(env.rwaymax[0], 1);
+  EXPECT_EQ(env.rwaymax[0], 2);
+  for (int i = 0; i < RWAY_POINTS; i++)
+    EXPECT_TRUE(!lit(0, 0, i) || std::fabs(point(0, 0, i)[0] - cx - 1800.0f) > 21.0f) << i;
   // Runway 0's left edge lights, 61 m apart: 24 and 25 stand on runway 1, 30 on its taxiway.
   std::vector<int> dark;
   for (int i = 0; i <= env.rwaymax1[0][0]; i++)

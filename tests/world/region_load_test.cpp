@@ -155,6 +155,14 @@ TEST_F(WorldRegionLoad, FileObjectsBecomeObstaclesAndBadRecordsAreSkipped) {
   EXPECT_TRUE(obs_type[OBS_FILE_FIRST] >= 90 && obs_type[OBS_FILE_FIRST] <= 96);
   for (int s = OBS_FILE_FIRST + 1; s < OBS_FILE_FIRST + 10; s++) EXPECT_EQ(obs_type[s], 0) << s;
   EXPECT_EQ(env.obs_slot, OBS_FILE_FIRST + 5);  // every record advances the cycle
+  float tall[4][4][3];
+  std::memcpy(tall, obs_xyz[OBS_FILE_FIRST], sizeof tall);
+  int tall_kind = obs_type[OBS_FILE_FIRST];
+  EXPECT_TRUE(fltrange(0.5f * (tall[0][2][0] - tall[0][0][0]), 20.0f, 50.0f));
+  env.obs_slot = OBS_MAX - 2;  // the place read again keeps its building
+  load_region();
+  EXPECT_EQ(obs_type[OBS_FILE_FIRST], tall_kind);
+  EXPECT_EQ(std::memcmp(tall, obs_xyz[OBS_FILE_FIRST], sizeof tall), 0);
 }
 
 TEST_F(WorldRegionLoad, CitiesTreesAndShipsStayOnTheirQuadrantsCells) {

@@ -1,5 +1,5 @@
-// Moving the region: every direction agrees with a fresh load at the new corner, the ground and
-// obstacles stay under the aircraft, and the move rule's hysteresis.
+// Moving the region: every direction agrees with a fresh load at the new corner, the ground,
+// towns and obstacles stay under the aircraft, and the move rule's hysteresis.
 #include <algorithm>
 #include <utility>
 
@@ -10,7 +10,7 @@ namespace {
 // The state of a region that a move must reproduce, as a fresh load at its corner makes it.
 struct snapshot {
   std::vector<float> xyz;
-  std::vector<int> water, airport;
+  std::vector<int> water, airport, city;
   float ref_lon[3][2], ref_x[3][2];
   std::vector<std::pair<float, float>> objects;  // latitude and longitude of each file obstacle
 
@@ -19,6 +19,7 @@ struct snapshot {
     xyz.assign(p, p + GRID_I * GRID_J * 3);
     water.assign(&on_water[0][0], &on_water[0][0] + GRID_I * GRID_J);
     airport.assign(&apt_on_poly[0][0], &apt_on_poly[0][0] + GRID_I * GRID_J);
+    city.assign(&city_on_poly[0][0], &city_on_poly[0][0] + GRID_I * GRID_J);
     for (int c = 0; c < 3; c++)
       for (int r = 0; r < 2; r++)
         ref_lon[c][r] = env.lonwes_ref[c][r], ref_x[c][r] = env.planex_ref[c][r];
@@ -106,6 +107,7 @@ TEST_F(WorldRegionShift, EveryMoveAgreesWithAFreshLoadAtTheNewCorner) {
         bad += std::fabs(moved.v(a, b, 1) - fresh.v(a, b, 1)) > 1e-3f;
         bad += moved.water[a * GRID_J + b] != fresh.water[a * GRID_J + b];
         bad += moved.airport[a * GRID_J + b] != fresh.airport[a * GRID_J + b];
+        bad += moved.city[a * GRID_J + b] != fresh.city[a * GRID_J + b];
       }
     EXPECT_EQ(bad, 0);
     for (int c = 0; c < 3; c++)

@@ -96,7 +96,9 @@ TEST_F(WorldSurroundings, ShipStateFollowsTheNearerShipAndItsWaves) {
                {50.0f, 5.0f, -50.0f, 0, 0},
                {50.0f, 22.0f, 200.0f, 0, 0},
                {20050.0f, 8.0f, 0.0f, 0, 1},
-               {20070.0f, 8.0f, 0.0f, 0, 0}};
+               {20070.0f, 8.0f, 0.0f, 0, 0},
+               {20044.9f, 8.0f, -107.8f, 0, 1},  // near the bow on the centreline
+               {20051.2f, 8.0f, -105.3f, 0, 0}};  // beside the bow's point, in the water
   for (const auto& c : cases) {
     place(c.x, c.y, c.z);
     update_over_surfaces();
@@ -125,6 +127,22 @@ TEST_F(WorldSurroundings, RoofsCarryTheAircraftButMastsDoNot) {
   place(1020.0f, 320.0f, 990.0f);
   update_over_surfaces();
   EXPECT_EQ(env.over_obs, 0);
+  // A block whose top is level 1, the levels above left on the ground at its centre.
+  for (int c = 0; c < 4; c++) {
+    obs_xyz[400][1][c][1] = 250.0f;
+    for (int l = 2; l < 4; l++)
+      obs_xyz[400][l][c][0] = obs_xyz[400][l][c][2] = 1000.0f, obs_xyz[400][l][c][1] = 0.0f;
+  }
+  find_region_surfaces();
+  place(1005.0f, 320.0f, 990.0f);
+  update_over_surfaces();
+  EXPECT_EQ(env.over_obs, 1);
+  EXPECT_FLOAT_EQ(obs_height, 250.0f);
+  put(400, 15.0f, 300.0f);  // a ledge at 30 m on the way up to the roof
+  for (int c = 0; c < 4; c++) obs_xyz[400][1][c][1] = obs_xyz[400][2][c][1] = 30.0f;
+  find_region_surfaces();
+  update_over_surfaces();
+  EXPECT_FLOAT_EQ(obs_height, 300.0f);
 }
 
 TEST_F(WorldSurroundings, ALevelRegionMovesByBeingLaidOutAgainButNotPastAPole) {
