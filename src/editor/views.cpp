@@ -348,4 +348,7 @@ void draw_views() {
     OGL_framerect(38, x, y, w, h);
   }
   OGL_string(37, 6, 6, pln.C_file, 0, 0, 6);
+  // A window made larger or of another shape than the views keeps, beside or above them, what it
+  // showed at its old size, stretched: those bands are painted over.
+  OGL_fill_outside(53);
 }

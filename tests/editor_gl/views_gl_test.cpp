@@ -72,9 +72,13 @@ TEST_F(EditorGl, EveryPaneShowsTheAircraftAndTheTopViewItsSurfacesInTheirColour)
   // A window larger than its drawing (a larger scale, or maximised with room beside it) shows
   // every pane's picture enlarged in its own place, as the names and frames are (to a few pixels:
   // thin lines stay one pixel wide).
-  gl_harness_fresh(WIN_MAIN, 1400, 840);
-  OGL_set_mapping(ogl_mapping{1.5f, 100, 0, EDITOR_WINDOW_W, EDITOR_WINDOW_H, 1400, 840});
+  gl_harness_fresh(WIN_MAIN, 1400, 900);
+  OGL_set_mapping(ogl_mapping{1.5f, 100, 0, EDITOR_WINDOW_W, EDITOR_WINDOW_H, 1400, 900});
   draw_views();
+  // The bands beside and above the drawing are painted plain, not left as they were.
+  for (const uint32_t c : {gl_pixel(50, 450), gl_pixel(1350, 450), gl_pixel(700, 880)})
+    EXPECT_EQ(c, gl_pixel(50, 880));
+  EXPECT_GT(red_of(gl_pixel(50, 880)), 100);
   for (int v = 0; v < VIEW_PANES; v++) {
     const box b = drawn_in(v);
     EXPECT_NEAR(b.x0, 1.5f * at_one[v].x0, 6.0f) << v;
