@@ -242,7 +242,9 @@ void macibm_clear_menus();
 
 // The open and save dialogs for a file kind: on a choice `path` receives the full path and `name`
 // the file name (400 characters each) and the result is 1; a cancelled dialog returns 0 and
-// leaves both as they were. The simulator's sounds are held while a dialog is up.
+// leaves both as they were. The simulator's sounds are held while a dialog is up. A name saved
+// without the kind's extension gets it; a file of that whole name is replaced only when the user
+// says Yes to replacing it, and otherwise the dialog counts as cancelled.
 int MACIBM_open(char* name, char* path, int kind);
 int MACIBM_save(char* name, char* path, int kind);
 // "Save changes to <name> first?": 1 Yes, 2 No, 3 Cancel.

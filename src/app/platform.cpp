@@ -128,19 +128,36 @@ void MACIBM_serial_close() {
 
 // ---- File dialogs ----------------------------------------------------------------------------
 
+// A name typed without the kind's extension gets it here, before anything is written: the dialog
+// asked about replacing the file of the name as typed, so the file of the whole name, if there is
+// one, is asked about now. 0 when the user would rather keep that file.
+static int with_saved_extension(char* chosen) {
+  if (!def_ext[0] || std::strchr(def_ext, '*')) return 1;
+  char dotted[8], name[STR_SIZE] = "";
+  std::snprintf(dotted, sizeof dotted, ".%s", def_ext);
+  const size_t typed = std::strlen(chosen);
+  with_extension(name, chosen, dotted);
+  if (std::strlen(chosen) == typed || access(chosen, F_OK) != 0) return 1;
+  const char* slash = std::strrchr(chosen, '/');
+  const std::string question =
+      std::string(slash ? slash + 1 : chosen) + " already exists. Replace it?";
+  return backend_ask("Skyloom Alert Question", question) == 1;
+}
+
 // The dialog writes into its own buffer, so a cancelled dialog leaves name and path as they were.
 static int file_dialog(int save, char* name, char* path, int kind) {
   if (macibm_hold_sounds_hook) macibm_hold_sounds_hook();
   set_up_IBM_filter(kind);
   char chosen[STR_SIZE] = "";
-  int ok = backend_file_dialog(save, name, chosen, sizeof chosen);
-  if (ok && chosen[0]) {
+  int ok = backend_file_dialog(save, name, chosen, sizeof chosen) && chosen[0];
+  if (ok) {
     fix_path_seps(chosen);
+    if (save) ok = with_saved_extension(chosen);
+  }
+  if (ok) {
     std::snprintf(path, STR_SIZE, "%s", chosen);
     const char* slash = std::strrchr(chosen, '/');
     std::snprintf(name, STR_SIZE, "%s", slash ? slash + 1 : chosen);
-  } else {
-    ok = 0;
   }
   if (macibm_resume_sounds_hook) macibm_resume_sounds_hook();
   return ok;

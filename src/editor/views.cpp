@@ -316,7 +316,12 @@ static void draw_pane(int v, const float centre[3], float radius) {
   }
   for (int k = 0; k < 3; k++) eye[k] = centre[k] + dist * b[k];
   camera_of(eye, r, u, b, cam);
-  OGL_view_begin(x, y, w, h, proj, cam, BACKGROUND);
+  // The view takes its rectangle in window pixels: the pane as the window shows it, scaled and
+  // placed like the names and frames drawn over it, whatever the window's size and scale.
+  const ogl_mapping& m = OGL_mapping();
+  const int x0 = OGL_pixel_edge(m.scale, m.ox, x), y0 = OGL_pixel_edge(m.scale, m.oy, y);
+  OGL_view_begin(x0, y0, OGL_pixel_edge(m.scale, m.ox, x + w) - x0,
+                 OGL_pixel_edge(m.scale, m.oy, y + h) - y0, proj, cam, BACKGROUND);
   // Light from above, ahead and to the left, so that the top, front and side views all see it.
   static const float sun[3] = {-0.45f, 0.7f, -0.55f}, diffuse[3] = {0.6f, 0.6f, 0.6f},
                      ambient[3] = {0.45f, 0.45f, 0.45f};
@@ -343,4 +348,7 @@ void draw_views() {
     OGL_framerect(38, x, y, w, h);
   }
   OGL_string(37, 6, 6, pln.C_file, 0, 0, 6);
+  // A window made larger or of another shape than the views keeps, beside or above them, what it
+  // showed at its old size, stretched: those bands are painted over.
+  OGL_fill_outside(53);
 }

@@ -241,4 +241,13 @@ TEST_F(DesktopWindows, TypedNumbersKeepTheirDecimalPointAndAnEmptiedOneIsNoZero)
   type(inputs[0], "1\b");
   EXPECT_FLOAT_EQ(speed, 0.0f);
   EXPECT_STREQ(inputs[0]->input.value(), "0");
+  // Typed and not entered when the window is closed: taken all the same.
+  Fl::focus(&inputs[0]->input);
+  inputs[0]->input.value("45");
+  inputs[0]->input.do_callback();  // as each key typed does
+  Fl::e_number = FL_CLOSE;
+  static_cast<Fl_Window*>(mnw.wind[12])->do_callback();
+  MACIBM_dispatch_events();
+  EXPECT_EQ(mnw.up[12], 0);
+  EXPECT_FLOAT_EQ(speed, 45.0f);
 }

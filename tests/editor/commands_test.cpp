@@ -87,12 +87,19 @@ TEST_F(EditorTest, OpenSaveAsAndSaveWriteTheFileTheyName) {
 
   // Save As takes the new name, with the extension the dialogs list, once the file is written.
   change_the_aircraft();
+  std::filesystem::remove("Copy.acf");  // left by an earlier run
   headless_queue_save_answer((std::filesystem::current_path() / "Copy").c_str());
   command(CMD_SAVE_AS);
   EXPECT_EQ(edt.planemod, 0);
   EXPECT_STREQ(pln.C_file, "Copy.acf");
   EXPECT_TRUE(std::filesystem::exists("Copy.acf"));
   EXPECT_EQ(read_file("Light Twin.acf"), read_file(sample_path("Light Twin.acf")));
+  // A name typed without the extension that names a file once it is added: asked, and kept.
+  headless_queue_save_answer((std::filesystem::current_path() / "Light Twin").c_str());
+  command(CMD_SAVE_AS);
+  EXPECT_STREQ(headless_last_question(), "Light Twin.acf already exists. Replace it?");
+  EXPECT_EQ(read_file("Light Twin.acf"), read_file(sample_path("Light Twin.acf")));
+  EXPECT_STREQ(pln.C_file, "Copy.acf");
 
   // Save writes the named file again without a dialog.
   const int dialogs = headless_dialogs_asked();

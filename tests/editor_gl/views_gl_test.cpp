@@ -13,17 +13,20 @@
 namespace {
 
 // The box around the pixels of pane v that are not its background, inside a margin that leaves
-// out the pane's frame and name.
+// out the pane's frame and name, in pixels of the window as the drawing's mapping places it.
 struct box {
   int x0 = 10000, y0 = 10000, x1 = -1, y1 = -1;
   int red = 0;  // pixels of the surfaces' red
 };
 
 box drawn_in(int v) {
+  const ogl_mapping& s = OGL_mapping();
   int x, y, w, h;
   view_pane(v, &x, &y, &w, &h);
-  const int m = 16;
-  const picture p = gl_read(x + m, y + m, w - 2 * m, h - 2 * m);
+  const int m = 16, x0 = OGL_pixel_edge(s.scale, s.ox, x + m),
+            y0 = OGL_pixel_edge(s.scale, s.oy, y + m);
+  const picture p = gl_read(x0, y0, OGL_pixel_edge(s.scale, s.ox, x + w - m) - x0,
+                            OGL_pixel_edge(s.scale, s.oy, y + h - m) - y0);
   const uint32_t bg = p.at(0, 0);
   box b;
   for (int j = 0; j < p.h; j++)
@@ -61,5 +64,26 @@ TEST_F(EditorGl, EveryPaneShowsTheAircraftAndTheTopViewItsSurfacesInTheirColour)
   const box top = drawn_in(VIEW_TOP);
   ASSERT_GT(top.x1, top.x0);
   EXPECT_GT(top.red, 500);  // the wings and tail are there, in their colour
-  for (int v = 0; v < VIEW_PANES; v++) EXPECT_GT(drawn_in(v).x1, drawn_in(v).x0) << v;
+  box at_one[VIEW_PANES];
+  for (int v = 0; v < VIEW_PANES; v++) {
+    at_one[v] = drawn_in(v);
+    EXPECT_GT(at_one[v].x1, at_one[v].x0) << v;
+  }
+  // A window larger than its drawing (a larger scale, or maximised with room beside it) shows
+  // every pane's picture enlarged in its own place, as the names and frames are (to a few pixels:
+  // thin lines stay one pixel wide).
+  gl_harness_fresh(WIN_MAIN, 1400, 900);
+  OGL_set_mapping(ogl_mapping{1.5f, 100, 0, EDITOR_WINDOW_W, EDITOR_WINDOW_H, 1400, 900});
+  draw_views();
+  // The bands beside and above the drawing are painted plain, not left as they were.
+  for (const uint32_t c : {gl_pixel(50, 450), gl_pixel(1350, 450), gl_pixel(700, 880)})
+    EXPECT_EQ(c, gl_pixel(50, 880));
+  EXPECT_GT(red_of(gl_pixel(50, 880)), 100);
+  for (int v = 0; v < VIEW_PANES; v++) {
+    const box b = drawn_in(v);
+    EXPECT_NEAR(b.x0, 1.5f * at_one[v].x0, 6.0f) << v;
+    EXPECT_NEAR(b.x1, 1.5f * at_one[v].x1, 6.0f) << v;
+    EXPECT_NEAR(b.y0, 1.5f * at_one[v].y0, 6.0f) << v;
+    EXPECT_NEAR(b.y1, 1.5f * at_one[v].y1, 6.0f) << v;
+  }
 }

@@ -76,6 +76,7 @@ static int desktop_deliver_events() {
           // Exit, which saves the preferences.
           macibm_event_menu(206);
         } else if (e.value > 0 && e.value < MAX_WINDOWS && mnw.up[e.value]) {
+          desktop_deliver_form_events();  // what the window took before it was closed
           MACIBM_killwind(e.value);
           MACIBM_handlezap(e.value);
         }

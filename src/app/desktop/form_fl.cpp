@@ -117,6 +117,13 @@ static void close_cb(Fl_Widget* wd, void* data) {
   if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
   int w, field, element;
   unpack(data, &w, &field, &element);
+  // A number typed and not yet entered is taken, as leaving its field would take it: closing a
+  // window does not drop the value it was showing.
+  for (Fl_Widget* f = Fl::focus(); f && f != wd; f = f->parent())
+    if (f->callback() == value_cb && f->changed()) {
+      f->do_callback();
+      break;
+    }
   desktop_post_close(w);
 }
 
