@@ -176,7 +176,6 @@ static void load_situation_command() {
 static void save_situation_command() {
   char name[400] = "Untitled.sit", path[400] = "";
   if (!MACIBM_save(name, path, FILE_SITUATION)) return;
-  with_extension(name, path, ".sit");  // Load Situation lists these
   save_situation(path);
 }
 

@@ -199,7 +199,6 @@ int writeout(int save_as) {
   C_to_C(pln.C_path, path);
   if (!edt.planenamed || save_as || !path[0]) {
     if (!MACIBM_save(name, path, FILE_AIRCRAFT)) return 0;
-    with_extension(name, path, ".acf");  // the aircraft dialogs of both programs list these
   }
   // The file holds the design as the editor keeps it, whatever was changed since the last
   // command.
