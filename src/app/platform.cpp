@@ -133,10 +133,10 @@ void MACIBM_serial_close() {
 // one, is asked about now. 0 when the user would rather keep that file.
 static int with_saved_extension(char* chosen) {
   if (!def_ext[0] || std::strchr(def_ext, '*')) return 1;
-  char dotted[8], name[STR_SIZE] = "";
+  char dotted[8];
   std::snprintf(dotted, sizeof dotted, ".%s", def_ext);
   const size_t typed = std::strlen(chosen);
-  with_extension(name, chosen, dotted);
+  with_extension(chosen, dotted);
   if (std::strlen(chosen) == typed || access(chosen, F_OK) != 0) return 1;
   const char* slash = std::strrchr(chosen, '/');
   const std::string question =

@@ -316,12 +316,7 @@ static void draw_pane(int v, const float centre[3], float radius) {
   }
   for (int k = 0; k < 3; k++) eye[k] = centre[k] + dist * b[k];
   camera_of(eye, r, u, b, cam);
-  // The view takes its rectangle in window pixels: the pane as the window shows it, scaled and
-  // placed like the names and frames drawn over it, whatever the window's size and scale.
-  const ogl_mapping& m = OGL_mapping();
-  const int x0 = OGL_pixel_edge(m.scale, m.ox, x), y0 = OGL_pixel_edge(m.scale, m.oy, y);
-  OGL_view_begin(x0, y0, OGL_pixel_edge(m.scale, m.ox, x + w) - x0,
-                 OGL_pixel_edge(m.scale, m.oy, y + h) - y0, proj, cam, BACKGROUND);
+  OGL_view_begin_drawn(x, y, w, h, proj, cam, BACKGROUND);
   // Light from above, ahead and to the left, so that the top, front and side views all see it.
   static const float sun[3] = {-0.45f, 0.7f, -0.55f}, diffuse[3] = {0.6f, 0.6f, 0.6f},
                      ambient[3] = {0.45f, 0.45f, 0.45f};

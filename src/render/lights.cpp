@@ -225,12 +225,8 @@ static void obstacle_lights() {
   if (std::sin(scn.rb_cycle * 3.0f) < -0.2f) return;
   for (int s = 0; s < OBS_MAX; s++) {
     if (!obs_type[s] || obs_type[s] == 97) continue;
-    // The top is the highest level: masts and towers use only the first two, and the levels
-    // they leave unused lie on the ground.
-    int top = 0;
-    for (int l = 1; l < 4; l++)
-      if (obs_xyz[s][l][0][1] > obs_xyz[s][top][0][1]) top = l;
-    const float top_y = obs_xyz[s][top][0][1], base_y = obs_xyz[s][0][0][1];
+    const int top = obs_top_level(s);
+    const float top_y = roof_height(s), base_y = obs_xyz[s][0][0][1];
     if (top_y - base_y < 45.0f) continue;
     // On the top's corner nearest the eye: a light amid a wide roof is hidden by the roof's edge
     // from anywhere lower than the roof.

@@ -102,23 +102,13 @@ static void background(int kind, float rgb[3]) {
   for (int k = 0; k < 3; k++) rgb[k] = colors[intlim(kind, 0, MAP_KINDS - 1)][k];
 }
 
-// The view takes its rectangle in window pixels: the drawing's, scaled and placed as the window
-// shows it, or a window of another size than its drawing would get the map in one corner at its
-// own size under the labels drawn at the window's.
-void map_view_begin(int w, int h, const float proj[16], const float cam[16], const float rgb[3]) {
-  const ogl_mapping& m = OGL_mapping();
-  const int x0 = OGL_pixel_edge(m.scale, m.ox, 0), y0 = OGL_pixel_edge(m.scale, m.oy, 0);
-  OGL_view_begin(x0, y0, OGL_pixel_edge(m.scale, m.ox, w) - x0,
-                 OGL_pixel_edge(m.scale, m.oy, h) - y0, proj, cam, rgb);
-}
-
 static void draw_2d(mapview* v, int w, int h) {
   if (v->follow && std::isfinite(flt.lat) && std::isfinite(flt.lon)) v->clat = flt.lat, v->clon = flt.lon;
   map_collect(v);
   float proj[16], cam[16], bg[3];
   pixel_matrices(w, h - MAP_BAR_H, proj, cam);
   background(v->kind, bg);
-  map_view_begin(w, h - MAP_BAR_H, proj, cam, bg);
+  OGL_view_begin_drawn(0, 0, w, h - MAP_BAR_H, proj, cam, bg);
   OGL_cull(0);
   map_draw_ground(v);
   if (v->kind == MAP_RADAR) map_draw_radar(v);

@@ -169,7 +169,7 @@ static void path_line(float base, float stretch, float low, float high) {
 // The scene's batches, then in window pixels the aircraft's mark and the labels.
 static void draw_scene(mapview* v, const map_camera& c, const char* info_fmt, float stretch) {
   float bg[3] = {0.80f, 0.86f, 0.92f};
-  map_view_begin(c.w, c.h, c.proj, c.cam, bg);
+  OGL_view_begin_drawn(0, 0, c.w, c.h, c.proj, c.cam, bg);
   OGL_cull(0);
   vb_draw(&scene_tris, OGL_BATCH_TRIANGLES, -1, 0, 0, 1.0f);
   vb_draw(&scene_lines, OGL_BATCH_LINES, -1, 0, 0, 1.0f);
@@ -295,7 +295,7 @@ void map_draw_3d(mapview* v) {
     float proj[16], cam[16], bg[3] = {0.80f, 0.86f, 0.92f};
     orthographic(1.0f, 1.0f, -1.0f, 1.0f, proj);
     orthographic(1.0f, 1.0f, -1.0f, 1.0f, cam);
-    map_view_begin(c.w, c.h, proj, cam, bg);
+    OGL_view_begin_drawn(0, 0, c.w, c.h, proj, cam, bg);
     OGL_view_end();
     std::snprintf(v->info, sizeof v->info, "%s",
                   region ? "NO FLIGHT PATH RECORDED YET" : "NO REGION LOADED");

@@ -8,9 +8,6 @@
 // The parts of a map, in map.cpp's order: the ground under a 2-D map (the region's terrain or the
 // world's background), the storm cells, the chart's symbols with their label boxes, the labels'
 // text after the batches, and the 3-D scenes, which draw themselves whole.
-// The 3-D view over the map area, 0..w x 0..h of the window's drawing, wherever and at whatever
-// scale the window shows its drawing.
-void map_view_begin(int w, int h, const float proj[16], const float cam[16], const float rgb[3]);
 void map_draw_ground(const mapview* v);
 void map_draw_radar(const mapview* v);
 void map_draw_chart(const mapview* v);

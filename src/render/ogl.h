@@ -242,6 +242,11 @@ enum { OGL_BLEND_OFF, OGL_BLEND_ALPHA, OGL_BLEND_ADD };
 // the projection and the camera (world to eye) matrices, 4 x 4 column by column, are loaded.
 void OGL_view_begin(int x, int y, int w, int h, const float proj[16], const float camera[16],
                     const float rgb[3]);
+// The same for the rectangle (x, y, w, h) of drawing coordinates, placed and scaled as the window
+// shows its drawing: a view inside a window drawn at a scale other than 100 %, or in a window of
+// another size than its drawing, stays under the labels and frames drawn around it.
+void OGL_view_begin_drawn(int x, int y, int w, int h, const float proj[16], const float camera[16],
+                          const float rgb[3]);
 // Ends the 3-D view: the whole window in pixels again, with the extra switches back off.
 void OGL_view_end();
 // Replaces the world-to-eye matrix, for things drawn in their own axes (the aircraft, ships).

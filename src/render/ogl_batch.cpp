@@ -35,6 +35,14 @@ void OGL_view_begin(int x, int y, int w, int h, const float proj[16], const floa
   default_switches();
 }
 
+void OGL_view_begin_drawn(int x, int y, int w, int h, const float proj[16], const float camera[16],
+                          const float rgb[3]) {
+  const ogl_mapping& m = OGL_mapping();
+  const int x0 = OGL_pixel_edge(m.scale, m.ox, x), y0 = OGL_pixel_edge(m.scale, m.oy, y);
+  OGL_view_begin(x0, y0, OGL_pixel_edge(m.scale, m.ox, x + w) - x0,
+                 OGL_pixel_edge(m.scale, m.oy, y + h) - y0, proj, camera, rgb);
+}
+
 void OGL_view_end() {
   default_switches();
   OGL_setstate(0, 0, 0, 0);

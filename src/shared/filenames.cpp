@@ -14,12 +14,11 @@ void fix_path_seps(char* path) {
     if (*path == '\\') *path = '/';
 }
 
-void with_extension(char* name, char* path, const char* ext) {
+void with_extension(char* path, const char* ext) {
   const size_t n = std::strlen(path), e = std::strlen(ext);
   if (n >= e && strcasecmp(path + n - e, ext) == 0) return;
-  if (n + e >= STR_SIZE || std::strlen(name) + e >= STR_SIZE) return;
+  if (n + e >= STR_SIZE) return;
   app_C(path, ext);
-  app_C(name, ext);
 }
 
 void ap_dir(const char* dir, char* name) {

@@ -137,15 +137,17 @@ static int next_rand() { return std::rand() % 32768; }
 
 // The product is formed in 64 bits so that wide ranges cannot overflow; only r = 32767 reaches
 // hi + 1, which the limit folds back to hi.
-int intrand(int lo, int hi) {
-  long long r = next_rand();
-  long long v = lo + r * (static_cast<long long>(hi) - lo + 1) / 32767;
+int intrand_of(int r, int lo, int hi) {
+  long long v = lo + static_cast<long long>(r) * (static_cast<long long>(hi) - lo + 1) / 32767;
   return static_cast<int>(v > hi ? hi : v);
 }
 
-float fltrand(float lo, float hi) {
-  return static_cast<float>(lo + next_rand() * (hi - lo) / 32767.0);
+float fltrand_of(int r, float lo, float hi) {
+  return static_cast<float>(lo + r * (hi - lo) / 32767.0);
 }
+
+int intrand(int lo, int hi) { return intrand_of(next_rand(), lo, hi); }
+float fltrand(float lo, float hi) { return fltrand_of(next_rand(), lo, hi); }
 
 // ---- Timed wait ------------------------------------------------------------------------------
 

@@ -115,6 +115,10 @@ float interp(float x1, float y1, float x2, float y2, float x);  // extrapolates;
 
 int intrand(int lo, int hi);
 float fltrand(float lo, float hi);
+// A draw r of 0..32767 scaled to lo..hi as intrand and fltrand scale theirs, for a generator of
+// its own.
+int intrand_of(int r, int lo, int hi);
+float fltrand_of(int r, float lo, float hi);
 
 // ---- Whole-degree trigonometry and rotations -------------------------------------------------
 
@@ -240,9 +244,9 @@ void fix_path_seps(char* path);
 void ap_dir(const char* dir, char* name);
 int build_IBM_filter(const char* desc, const char* ext);
 void set_up_IBM_filter(int kind);
-// A file name typed in a save dialog without the extension ext (".acf") gets it, in name and
-// path alike, so that the open dialogs, which list only such files, show the file.
-void with_extension(char* name, char* path, const char* ext);
+// A file path typed in a save dialog without the extension ext (".acf") gets it, so that the open
+// dialogs, which list only such files, show the file; a path that would not fit stays as it is.
+void with_extension(char* path, const char* ext);
 // Closes whatever inf held and opens path (binary for FILE_BINARY), checks the marker line and
 // the version and learns the line end. Returns 1 when the file can be read; 0 for a missing file,
 // a wrong marker, or (with `alert` 0) a wrong or unreadable version. With `alert` set a wrong

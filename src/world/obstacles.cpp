@@ -32,19 +32,13 @@ void seed_place_rand(float lat, float lon) {
 }
 
 // 0..32767, like the shared generator's source.
-static long long place_draw() {
+static int place_draw() {
   place_state += 0x9e3779b9u;
-  return mix32(place_state) % 32768;
+  return static_cast<int>(mix32(place_state) % 32768);
 }
 
-int place_intrand(int lo, int hi) {
-  long long v = lo + place_draw() * (static_cast<long long>(hi) - lo + 1) / 32767;
-  return static_cast<int>(v > hi ? hi : v);
-}
-
-float place_fltrand(float lo, float hi) {
-  return static_cast<float>(lo + place_draw() * (hi - lo) / 32767.0);
-}
+int place_intrand(int lo, int hi) { return intrand_of(place_draw(), lo, hi); }
+float place_fltrand(float lo, float hi) { return fltrand_of(place_draw(), lo, hi); }
 
 void make_an_obs(float x, float z, float h, int kind, int i, int j, int slot) {
   if (slot < 0 || slot >= OBS_MAX) return;
