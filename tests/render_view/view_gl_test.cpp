@@ -45,6 +45,29 @@ uint32_t colour_at(const picture& pic, const float p[3]) {
                 static_cast<int>(0.5f * pic.h + f * y / a));
 }
 
+// Ship `kind` (0 carrier, 1 frigate, 2 oil rig) is put level 300 m east of the aircraft at the
+// field, and the eye looks straight down from `above` m over the point (x, y, z) of the ship's own
+// axes, which p receives in world axes.
+void place_ship_under_the_eye(int kind, float x, float y, float z, float above, float p[3]) {
+  const float at[3] = {static_cast<float>(flt.X) + 300.0f, apt_h[view_sbd()] + 2.0f,
+                       static_cast<float>(flt.Z)};
+  env.frig_the = env.frig_phi = env.carr_the = env.carr_phi = 0.0f;
+  for (int k = 0; k < 3; k++)
+    ships.carr_at[0][k] = ships.frig_at[0][k] = ships.oilr[0][k] = at[k];
+  const int hdg = kind == 0 ? CARRIER_HDG : kind == 1 ? FRIGATE_HDG : 0;
+  float r[3], u[3], f[3];
+  body_axes(static_cast<float>(hdg), 0.0f, 0.0f, r, u, f);
+  body_to_world(at, r, u, f, x, y, z, p);
+  flt.X = p[0], flt.Z = p[2], flt.Y = flt.h = p[1] + above;
+  flt.psi = 0.0f, flt.the = -90.0f;
+}
+
+// Only ship `kind` is there; -1, none.
+void show_ship(int kind) {
+  ships.n_carr = kind == 0, ships.n_frig = kind == 1, ships.oilr_count = kind == 2;
+  update_ships();
+}
+
 }  // namespace
 
 TEST_F(RenderView, BankingTiltsTheHorizonTheWayTheWingsGo) {
@@ -224,25 +247,17 @@ TEST_F(RenderView, ShipsShowTheWholeDeckThatCarriesAnAircraft) {
     float x, z;  // in the ship's axes, m
   } const cases[] = {
       {1, 6.0f, -20.0f}, {1, 0.0f, -55.0f}, {0, -30.0f, -150.0f}, {0, -30.0f, 155.0f}};
-  env.frig_the = env.frig_phi = env.carr_the = env.carr_phi = 0.0f;
   for (const deck_point& c : cases) {
     view_start(12.0f);
-    const float at[3] = {static_cast<float>(flt.X) + 300.0f, apt_h[view_sbd()] + 2.0f,
-                         static_cast<float>(flt.Z)};
-    float r[3], u[3], f[3], p[3];
-    body_axes(static_cast<float>(c.frigate ? FRIGATE_HDG : CARRIER_HDG), 0.0f, 0.0f, r, u, f);
-    body_to_world(at, r, u, f, c.x, c.frigate ? FRIGATE_DECK : CARRIER_DECK, c.z, p);
-    flt.X = p[0], flt.Z = p[2], flt.Y = flt.h = p[1] + 150.0f;
-    flt.psi = 0.0f, flt.the = -90.0f;
+    const int kind = c.frigate;
+    float p[3];
+    place_ship_under_the_eye(kind, c.x, kind ? FRIGATE_DECK : CARRIER_DECK, c.z, 150.0f, p);
     uint32_t seen[2];
     for (int with = 0; with < 2; with++) {
-      ships.n_frig = with && c.frigate, ships.n_carr = with && !c.frigate;
-      for (int k = 0; k < 3; k++) ships.frig_at[0][k] = ships.carr_at[0][k] = at[k];
-      update_ships();
+      show_ship(with ? kind : -1);
       seen[with] = colour_at(big_picture(), p);
     }
-    ships.n_frig = ships.n_carr = 0;
-    update_ships();
+    show_ship(-1);
     EXPECT_NE(seen[1], seen[0]) << c.frigate << " " << c.x << " " << c.z;
   }
 }
@@ -256,24 +271,13 @@ TEST_F(RenderView, AtNightEachShipShowsItsLightOnItsHighestPoint) {
   } const cases[] = {{0, 15.5f, CARRIER_DECK + 24.0f, 10.0f},
                      {1, 0.0f, FRIGATE_DECK + 9.0f, -5.0f},
                      {2, -8.0f, OILRIG_DECK + 38.0f, -8.0f}};
-  env.frig_the = env.frig_phi = env.carr_the = env.carr_phi = 0.0f;
   for (const mast& c : cases) {
     view_start(0.5f);
-    const float at[3] = {static_cast<float>(flt.X) + 300.0f, apt_h[view_sbd()] + 2.0f,
-                         static_cast<float>(flt.Z)};
-    for (int k = 0; k < 3; k++)
-      ships.carr_at[0][k] = ships.frig_at[0][k] = ships.oilr[0][k] = at[k];
-    ships.n_carr = c.kind == 0, ships.n_frig = c.kind == 1, ships.oilr_count = c.kind == 2;
-    update_ships();
-    const int hdg = c.kind == 0 ? CARRIER_HDG : c.kind == 1 ? FRIGATE_HDG : 0;
-    float r[3], u[3], f[3], p[3];
-    body_axes(static_cast<float>(hdg), 0.0f, 0.0f, r, u, f);
-    body_to_world(at, r, u, f, c.x, c.y + 1.0f, c.z, p);
-    flt.X = p[0], flt.Z = p[2], flt.Y = flt.h = p[1] + 300.0f;
-    flt.psi = 0.0f, flt.the = -90.0f;
+    float p[3];
+    place_ship_under_the_eye(c.kind, c.x, c.y + 1.0f, c.z, 300.0f, p);
+    show_ship(c.kind);
     const uint32_t seen = colour_at(big_picture(), p);
-    ships.n_carr = ships.n_frig = ships.oilr_count = 0;
-    update_ships();
+    show_ship(-1);
     EXPECT_TRUE(is_light(seen)) << c.kind << " " << std::hex << seen;
   }
 }
