@@ -123,9 +123,11 @@ static void draw_traces() {
   }
 }
 
+// Each second's number begins at its grid line: the chart's ten seconds take ten of
+// them, and the right edge, which would push an eleventh out of the window, has none.
 static void draw_time_axis() {
   OGL_fillrect(BACK_COLOR, GRF_CHART_X - 10, TIME_AXIS_Y - 2, GRF_COLUMNS + 20, 11);
-  for (int i = 0; i <= GRF_CHART_SECONDS; i++)
+  for (int i = 0; i < GRF_CHART_SECONDS; i++)
     OGL_number(TEXT_COLOR, GRF_CHART_X - 7 + GRF_PIXELS_PER_SECOND * i, TIME_AXIS_Y,
                grf.lefttime + i, 3, 0, 6, 0, 0);
 }

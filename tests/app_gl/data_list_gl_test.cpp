@@ -1,5 +1,6 @@
 // The on-screen data list drawn by Mesa into the main window's picture: each row's names, units
 // and values where they belong, the right column shifted, absent values and unused rows blank.
+// The graph window's time axis stays inside its window.
 #include <gtest/gtest.h>
 
 #include "app/app.h"
@@ -54,6 +55,15 @@ TEST_F(AppDataListGl, RowsStandInTheirColumnsWithNamesUnitsAndValues) {
   // Nothing between the two columns, nor below the five rows.
   EXPECT_EQ(green_in(140, 300, 520, 280), 0);
   EXPECT_EQ(green_in(0, 0, 800, 345), 0);
+}
+
+// A second's number begins at its grid line, so the chart's ten seconds take ten numbers:
+// an eleventh, at the chart's right edge, would be cut off by the window's.
+TEST_F(AppDataListGl, GraphTimeAxisNumbersTheTenSecondsOfTheChart) {
+  gl_harness_fresh(25, 620, 420);
+  manage_grf(1);
+  EXPECT_GT(green_in(GRF_CHART_X, 404, 20, 12), 10);  // "000"
+  EXPECT_EQ(green_in(GRF_CHART_X + GRF_COLUMNS + 1, 404, 14, 12), 0);
 }
 
 }  // namespace
