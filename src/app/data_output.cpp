@@ -9,6 +9,7 @@
 
 #include "aircraft/aircraft.h"
 #include "app/macibm.h"
+#include "atc/atc.h"
 #include "flight/flight.h"
 #include "render/ogl.h"
 #include "shared/shared.h"
@@ -170,8 +171,10 @@ static void screen_values(int group, int r, const float v[GRF_VALUES]) {
   }
 }
 
+// The controller's menu is drawn where the list's left column stands, and text over text reads
+// as neither: while the menu is up the list gives way to it.
 void draw_data_list() {
-  if (!set.rltout) return;
+  if (!set.rltout || atc.menu_up) return;
   if (mnw.up[WIN_MAIN]) MACIBM_startwind(WIN_MAIN, 0);
   OGL_text_batch(1);
   for (int r = 0; r < RLT_ROWS; r++) {

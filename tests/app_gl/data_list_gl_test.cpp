@@ -1,10 +1,12 @@
 // The on-screen data list drawn by Mesa into the main window's picture: each row's names, units
-// and values where they belong, the right column shifted, absent values and unused rows blank.
+// and values where they belong, the right column shifted, absent values and unused rows blank,
+// and none of it under the controller's menu.
 // The graph window's time axis stays inside its window.
 #include <gtest/gtest.h>
 
 #include "app/app.h"
 #include "app/macibm.h"
+#include "atc/atc.h"
 #include "flight/flight.h"
 #include "render/ogl.h"
 #include "render_gl/gl_harness.h"
@@ -55,6 +57,11 @@ TEST_F(AppDataListGl, RowsStandInTheirColumnsWithNamesUnitsAndValues) {
   // Nothing between the two columns, nor below the five rows.
   EXPECT_EQ(green_in(140, 300, 520, 280), 0);
   EXPECT_EQ(green_in(0, 0, 800, 345), 0);
+  // The controller's menu stands where the left column does: while it is up, the list gives way.
+  gl_harness_fresh(0, GL_MAIN_W, GL_MAIN_H);
+  atc.menu_up = 1;
+  draw_data_list();
+  EXPECT_EQ(green_in(0, 0, GL_MAIN_W, GL_MAIN_H), 0);
 }
 
 // A second's number begins at its grid line, so the chart's ten seconds take ten numbers:
