@@ -54,7 +54,8 @@ TEST_F(FlightCoefficients, TableSideIndexAndWeightsAtTheEdgesAndBeyond) {
 }
 
 TEST_F(FlightCoefficients, EffectiveAngleSlatAndStall) {
-  afl.al_zl[4][0][0] = -2.0f, pln.al_D_al0[4] = 0.5f, flt.alpha_max[4] = 5.0f;
+  // The foil stalls at 5 degrees; the finite wing (0.5) widens the surface's stall angle to 10.
+  afl.al_zl[4][0][0] = -2.0f, pln.al_D_al0[4] = 0.5f, flt.alpha_max[4] = 10.0f;
   look(12.0f);  // effective -2 + 0.5 (12 + 2) = 5: on the line, not stalled
   EXPECT_NEAR(cl, 0.2f + 0.1f * 5.0f, 1e-5f);
   EXPECT_EQ(flt.stalled[4], 0);
