@@ -93,9 +93,11 @@ static inline void foil_lookup(float alpha, float* cl, float* cd, float* cm, int
   float a = zl + pln.al_D_al0[w] * (alpha - zl) / stretch;
   // The surface's stalling angle is the foil's own widened by the finite wing and by the slats
   // out on it; the effective angle has both taken out, so it meets the foil's own angle, where
-  // the tables' lift peaks.
+  // the tables' lift peaks. A surface stalls on either side: a fin in a sideslip either way, a
+  // wing pushed beyond its stall inverted.
   float surface_stretch = flt.slat_effect[w] > 0.0f ? flt.slat_effect[w] : 1.0f;
-  flt.stalled[w] = a > flt.alpha_max[w] * pln.al_D_al0[w] / surface_stretch ? 1 : 0;
+  float foil_max = flt.alpha_max[w] * pln.al_D_al0[w] / surface_stretch;
+  flt.stalled[w] = std::fabs(a) > foil_max ? 1 : 0;
 
   float mag = std::fabs(a);
   float x = mag <= 20.0f ? mag * 10.0f : mag - 20.0f + 200.0f;

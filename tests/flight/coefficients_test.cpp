@@ -61,6 +61,10 @@ TEST_F(FlightCoefficients, EffectiveAngleSlatAndStall) {
   EXPECT_EQ(flt.stalled[4], 0);
   look(12.1f);
   EXPECT_EQ(flt.stalled[4], 1);
+  look(-6.1f);  // -2 + 0.5 (-4.1) = -4.05: within the stall on the negative side too
+  EXPECT_EQ(flt.stalled[4], 0);
+  look(-8.5f);  // -5.25
+  EXPECT_EQ(flt.stalled[4], 1);
 
   pln.slat[4][0] = 1;
   flt.slat_effect[4] = 2.0f;  // angle halved from zero lift, then lift doubled
