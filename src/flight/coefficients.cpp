@@ -82,16 +82,22 @@ static float moment_curve(float a, int w, int r, int p) {
   return 0.0f;
 }
 
-// The table look-up itself, without the report: inlined into the per-element path. Leaves the
-// effective angle in *eff and the slat stretch in *stretch_out.
-static inline void foil_lookup(float alpha, float* cl, float* cd, float* cm, int w, int r, int p,
-                               int e, float* eff, float* stretch_out) {
+// One look-up of the tables at the flow angle alpha; leaves the effective angle in *eff and the
+// slat stretch in *stretch_out, and returns whether the section is stalled there.
+static inline int section_lookup(float alpha, float* cl, float* cd, float* cm, int w, int r,
+                                 int p, int e, float* eff, float* stretch_out) {
   float zl = afl.al_zl[w][p][r];
   bool slatted = pln.slat[w][e] != 0;
   // A slat stretches the curves along the angle; a stretch not yet set counts as none.
   float stretch = slatted && flt.slat_effect[w] > 0.0f ? flt.slat_effect[w] : 1.0f;
   float a = zl + pln.al_D_al0[w] * (alpha - zl) / stretch;
-  flt.stalled[w] = a > flt.alpha_max[w] ? 1 : 0;
+  // The surface's stalling angle is the foil's own widened by the finite wing and by the slats
+  // out on it; the effective angle has both taken out, so it meets the foil's own angle, where
+  // the tables' lift peaks. A surface stalls on either side: a fin in a sideslip either way, a
+  // wing pushed beyond its stall inverted.
+  float surface_stretch = flt.slat_effect[w] > 0.0f ? flt.slat_effect[w] : 1.0f;
+  float foil_max = flt.alpha_max[w] * pln.al_D_al0[w] / surface_stretch;
+  int stalled = std::fabs(a) > foil_max ? 1 : 0;
 
   float mag = std::fabs(a);
   float x = mag <= 20.0f ? mag * 10.0f : mag - 20.0f + 200.0f;
@@ -112,6 +118,33 @@ static inline void foil_lookup(float alpha, float* cl, float* cd, float* cm, int
   if (slatted) *cl *= stretch;
   *eff = a;
   *stretch_out = stretch;
+  return stalled;
+}
+
+// The table look-up itself, without the report: inlined into the per-element path. The tables
+// end at 90 degrees, where the flow meets the section broadside; flow from behind (a surface
+// flying tail first) meets it trailing edge first, and towards 180 degrees the section works as
+// itself turned round, at the angle from its reversed chord. Beyond 90 degrees the broadside
+// coefficients keep the share a plate's drag keeps, the square of the angle's sine, and the rest
+// is the reversed section's: they run on without a jump through 90 and through the turn at 180,
+// and a surface flying tail first no longer stops the air like a plate held across it. Leaves
+// the effective angle in *eff and the slat stretch in *stretch_out.
+static inline void foil_lookup(float alpha, float* cl, float* cd, float* cm, int w, int r, int p,
+                               int e, float* eff, float* stretch_out) {
+  float turn = std::remainder(alpha, 360.0f);  // -180..180; NaN stays NaN and reads forward
+  float cos_turn = std::cos(turn * con.degtorad);
+  float back = std::fabs(turn) > 90.0f ? cos_turn * cos_turn : 0.0f;
+  if (!(back > 0.0f)) {
+    flt.stalled[w] = section_lookup(alpha, cl, cd, cm, w, r, p, e, eff, stretch_out);
+    return;
+  }
+  flt.stalled[w] = section_lookup(turn, cl, cd, cm, w, r, p, e, eff, stretch_out);
+  float rcl, rcd, rcm, ra, rs;
+  section_lookup(turn > 0.0f ? turn - 180.0f : turn + 180.0f, &rcl, &rcd, &rcm, w, r, p, e, &ra,
+                 &rs);
+  *cl += (rcl - *cl) * back;
+  *cd += (rcd - *cd) * back;
+  *cm += (rcm - *cm) * back;
 }
 
 void anyfoil(float alpha, float* cl, float* cd, float* cm, int w, int r, int p, int e) {

@@ -172,9 +172,11 @@ static void control_increments(int w, int e, float* dcl, float* dcd, float* dcm,
 
 // One surface's geometry for the loop: its side, dihedral and the direction of its span.
 struct surface_frame {
-  float s, sd, cd;   // side sign, signed sine and cosine of the dihedral
-  float ux, uy, uz;  // unit step along the span (dihedral and current sweep)
-  float vn;          // airspeed normal to the swept span, m/s
+  float s, sd, cd;    // side sign, signed sine and cosine of the dihedral
+  float ux, uy, uz;   // unit step along the span (dihedral and current sweep)
+  float vn;           // airspeed normal to the swept span, m/s
+  float behind;       // 180 when the air comes from behind, else 0
+  float alpha, beta;  // angle of attack and sideslip, from the tail-first line when behind
   const float* wash_dir;  // direction of each disc's wash, degrees from horizontal
 };
 
@@ -186,7 +188,7 @@ static void one_element(int w, int e, const surface_frame& f, float* wsum) {
   float rad = con.degtorad;
 
   // Geometric angle and the flow in the element's section plane.
-  float a0 = pln.anginc[w][e] + flt.Alpha * cd - flt.Beta * sd;
+  float a0 = pln.anginc[w][e] + f.behind + f.alpha * cd - f.beta * sd;
   flt.deldir[w][e] = -a0;
   float u = std::cos(a0 * rad) * vn;  // aft
   float n = std::sin(a0 * rad) * vn;  // along the surface's own normal
@@ -296,6 +298,16 @@ void set_a_surfaces() {
                              flt.av * flt.cosalph + pln.cos_vertcant[i] * dv) *
                   con.radtodeg;
   }
+  // Flying tail first, the angle of attack and the sideslip both read about 180 degrees and the
+  // sections meet the air from behind, turned by the small angles off the tail-first line. Taking
+  // the whole sideslip would turn a wing with dihedral by 180 times its sine, one side up and the
+  // other down.
+  float behind = 0.0f, alpha = flt.Alpha, beta = flt.Beta;
+  if (std::fabs(alpha) > 90.0f) {
+    behind = 180.0f;
+    alpha += alpha > 0.0f ? -180.0f : 180.0f;
+    if (std::fabs(beta) > 90.0f) beta += beta > 0.0f ? -180.0f : 180.0f;
+  }
   for (int w = PART_WING1_LEFT; w <= PART_VSTAB2; w++) {
     // A surface that is gone sheds no wake: its wash must not linger in the next frames.
     if (!have_this_part(w)) {
@@ -304,6 +316,7 @@ void set_a_surfaces() {
     }
     surface_frame f;
     f.wash_dir = wash_dir;
+    f.behind = behind, f.alpha = alpha, f.beta = beta;
     f.s = is_left(w) ? -1.0f : 1.0f;
     int dih = pln.dihed[w];
     f.sd = f.s * isin(dih), f.cd = icos(dih);
@@ -311,7 +324,10 @@ void set_a_surfaces() {
     f.ux = get_wing_Xarm(w, 1.0f) - pln.Xarm[w];
     f.uy = get_wing_Yarm(w, 1.0f) - pln.Yarm[w];
     f.uz = get_wing_Zarm(w, 1.0f) - pln.Zarm[w];
-    float sweep = std::fabs(f.sd) * flt.Alpha + pln.sweepnow[w] + f.s * flt.Beta * f.cd;
+    // The flow's climb or sink runs along a surface with dihedral and sweeps it further, and
+    // its sideways part turns it; both vanish flying tail first.
+    float sweep = std::fabs(f.sd) * same_sine_angle(flt.Alpha) + pln.sweepnow[w] +
+                  f.s * same_sine_angle(flt.Beta) * f.cd;
     f.vn = std::fabs(std::cos(sweep * con.degtorad) * flt.av);
     if (dumping()) dump_banner(surface_label(w));
 

@@ -20,6 +20,15 @@ inline int truncate_in(float x, int lo, int hi) {
   return static_cast<int>(x);
 }
 
+// A flow angle (degrees, -180..180) brought within -90..90 with the same sine: past a right angle
+// it counts back towards the tail-first line, so that what grows with the flow's sideways or
+// upward part runs back down to nothing flying tail first instead of jumping at 180.
+inline float same_sine_angle(float a) {
+  if (a > 90.0f) return 180.0f - a;
+  if (a < -90.0f) return -180.0f - a;
+  return a;
+}
+
 // The two-argument arc tangent of y and x in degrees, to within 0.001 degrees, for the blade
 // elements of the discs, where the library's costs a fifth of a frame. Zero for (0, 0), as the
 // library's gives; NaN stays NaN.

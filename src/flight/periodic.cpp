@@ -228,11 +228,14 @@ void mod_semisec() {
     flt.alpha_max[i] = flt.slat_effect[i] * pln.alpha_max[i];
   }
   int first = pln.is_heli ? 0 : 4, last = pln.is_heli ? 0 : 9;
+  // A ship's deck, an oil rig's or a roof carries the air cushion as the ground does, well above
+  // the sea or terrain under it.
+  float below = carrying_surface_h();
   for (int i = first; i <= last; i++) {
     if (!have_this_part(i) || !(pln.semilen[i] > 0.0f)) continue;
-    // Height of the surface above the terrain, in its own semispans.
-    float r = (pln.Yarm[i] * flt.costhe + flt.h - pln.Zarm[i] * flt.sinthe - env.local_h) /
-              pln.semilen[i];
+    // Height of the surface above what is under it, in its own semispans.
+    float r =
+        (pln.Yarm[i] * flt.costhe + flt.h - pln.Zarm[i] * flt.sinthe - below) / pln.semilen[i];
     if (!(r >= 0.1f)) r = 0.1f;
     float r8 = 8.0f * r;
     flt.CDIgrndeffect[i] = r8 * r8 / (r8 * r8 + 1.0f);

@@ -43,10 +43,16 @@ TEST_F(FlightCoefficients, TableSideIndexAndWeightsAtTheEdgesAndBeyond) {
   look(-21.0f);
   EXPECT_FLOAT_EQ(cd, 701.0f);
   EXPECT_FLOAT_EQ(cl, -1101.0f);
-  for (float a : {89.99f, 95.0f, 1.0e9f}) {
+  for (float a : {89.99f, 1.0e9f}) {
     look(a);  // clamped to the last pair with weights 0.01 and 0.99
     EXPECT_NEAR(cd, 0.01f * 269.0f + 0.99f * 270.0f, 1e-3f) << a;
   }
+  for (float a : {180.0f, -180.0f}) {
+    look(a);  // tail first: the section's own drag at zero, not its broadside drag
+    EXPECT_FLOAT_EQ(cd, 500.0f) << a;
+  }
+  look(135.0f);  // halfway from broadside to tail first, where it meets -45 degrees
+  EXPECT_NEAR(cd, 0.5f * 269.99f + 0.5f * 725.0f, 1e-2f);
   for (float a : {NAN, INFINITY, -INFINITY}) {
     look(a);
     EXPECT_TRUE(std::isfinite(cd)) << a;
@@ -54,11 +60,16 @@ TEST_F(FlightCoefficients, TableSideIndexAndWeightsAtTheEdgesAndBeyond) {
 }
 
 TEST_F(FlightCoefficients, EffectiveAngleSlatAndStall) {
-  afl.al_zl[4][0][0] = -2.0f, pln.al_D_al0[4] = 0.5f, flt.alpha_max[4] = 5.0f;
+  // The foil stalls at 5 degrees; the finite wing (0.5) widens the surface's stall angle to 10.
+  afl.al_zl[4][0][0] = -2.0f, pln.al_D_al0[4] = 0.5f, flt.alpha_max[4] = 10.0f;
   look(12.0f);  // effective -2 + 0.5 (12 + 2) = 5: on the line, not stalled
   EXPECT_NEAR(cl, 0.2f + 0.1f * 5.0f, 1e-5f);
   EXPECT_EQ(flt.stalled[4], 0);
   look(12.1f);
+  EXPECT_EQ(flt.stalled[4], 1);
+  look(-6.1f);  // -2 + 0.5 (-4.1) = -4.05: within the stall on the negative side too
+  EXPECT_EQ(flt.stalled[4], 0);
+  look(-8.5f);  // -5.25
   EXPECT_EQ(flt.stalled[4], 1);
 
   pln.slat[4][0] = 1;

@@ -105,6 +105,27 @@ TEST_F(FlightForces, FuselageLiftStopsGrowingAtFifteenDegrees) {
   EXPECT_FLOAT_EQ(flt.fnrmlaero, at15);
 }
 
+// Flying tail first the surfaces meet the air trailing edge first: no broadside drag, no roll
+// from the dihedral, and nothing changes as the angles turn through 180 degrees.
+TEST_F(FlightForces, TailFirstFlightMeetsTheSurfacesFromBehind) {
+  load("trainer");
+  pln.entype = ENGINE_NONE;  // the surfaces alone
+  pln.dihed[4] = pln.dihed[5] = 10, pln.sweepnow[4] = pln.sweepnow[5] = 20;
+  air(30.0f, 4.0f);
+  settled();
+  float forward = -flt.faxilaero;
+  auto tail_first = [&](float a) {
+    air(30.0f, a);
+    flt.Beta = 180.0f, flt.cosbeta = -1.0f;
+    settled();
+    return -flt.faxilaero;
+  };
+  float drag = tail_first(180.0f);
+  EXPECT_LT(drag, 3.0f * forward);
+  EXPECT_NEAR(flt.L, 0.0f, 0.01f * std::fabs(flt.M) + 1.0f);
+  EXPECT_NEAR(tail_first(-180.0f), drag, 1e-3f * drag);  // the same flow by its other name
+}
+
 TEST_F(FlightForces, NacelleDragByEngineType) {
   load("fourprop");
   air(100.0f, 0.0f);

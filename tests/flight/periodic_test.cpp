@@ -149,4 +149,8 @@ TEST_F(FlightPeriodic, GroundEffectAndSlatStretchTwiceASecond) {
   mod_semisec();
   EXPECT_NEAR(flt.CDIgrndeffect[4], 1.0f, 1e-4f);
   EXPECT_NEAR(flt.CLgrndeffect[4], 1.0f, 1e-4f);
+  env.over_carr = 1, ships.carr[1] = 100.0f;  // on a carrier's deck, high above the sea
+  flt.h = 100.0f + CARRIER_DECK;
+  mod_semisec();
+  EXPECT_NEAR(flt.CDIgrndeffect[4], 0.64f / 1.64f, 1e-5f);
 }
