@@ -72,8 +72,8 @@ static float gauge_value(int kind, int e) {
       return flt.egt[e] * 100.0f;
     case EG_FUEL:
       return flt.m_fuel * con.kgstolbs;
-    default:  // pressure needs a turning engine and a working pump
-      return flt.eng_running[e] ? rel.oil_rat * OIL_NORMAL_PSI : 0.0f;
+    default:  // pressure needs a turning engine; only a failed pump's bleeds away
+      return flt.eng_running[e] ? (rel.oilpmp[e] ? 1.0f : rel.oil_rat) * OIL_NORMAL_PSI : 0.0f;
   }
 }
 

@@ -14,6 +14,7 @@ namespace {
 
 const uint32_t NEEDLE = 0xF2F2F2;  // palette colour 41
 const uint32_t WHITE = 0xFFFFFF;
+const uint32_t YELLOW = 0xFFFF00;  // the second engine's needles
 
 bool is_sky(uint32_t c) { return (c & 255) > ((c >> 16) & 255) + 100; }
 bool is_ground(uint32_t c) { return ((c >> 16) & 255) > (c & 255) + 60; }
@@ -144,6 +145,16 @@ TEST_F(PanelGl, EngineTachometerNeedleFollowsTheEngineSpeed) {
   update_panel();
   EXPECT_NE(gl_read(cx - r, cy - r, 2 * r + 1, 2 * r + 1).px, idle);
   EXPECT_TRUE(near_colour(cx, cy + intround(r * 0.6f), NEEDLE));
+
+  // A twin whose first oil pump has failed: only that engine's pressure bleeds away. The oil
+  // dial (the last) reads 0..100 psi over -120..120 degrees: 20 psi at -72, the normal 80 at 72.
+  pln.numen = 2;
+  flt.eng_running[0] = flt.eng_running[1] = 1;
+  rel.oilpmp[0] = 0, rel.oil_rat = 0.25f;
+  update_panel();
+  int ox = pln.gsx2, oy = pln.gsy1;
+  EXPECT_TRUE(near_colour(dial_px(ox, r * 0.6f, -72.0f), dial_py(oy, r * 0.6f, -72.0f), NEEDLE));
+  EXPECT_TRUE(near_colour(dial_px(ox, r * 0.6f, 72.0f), dial_py(oy, r * 0.6f, 72.0f), YELLOW));
 }
 
 TEST_F(PanelGl, GlassPanelShowsTheAttitudeAndBlanksAFailedDisplay) {
