@@ -58,8 +58,8 @@ static float gauge_top(int kind) {
 
 static float gauge_value(int kind, int e) {
   switch (kind) {
-    case EG_TACH:
-      return flt.tac[e] * con.rsctorpm;
+    case EG_TACH:  // a helicopter's engines all turn the main rotor; its disc 1 is the tail's
+      return flt.tac[pln.is_heli ? 0 : e] * con.rsctorpm;
     case EG_MP:
       return flt.mpr[e];
     case EG_TRQ:

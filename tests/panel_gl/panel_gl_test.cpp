@@ -135,7 +135,7 @@ TEST_F(PanelGl, StallLightTurnsFromDarkToBrightRed) {
   EXPECT_EQ(red_only(gl_pixel(11, 320)), 255);
 }
 
-TEST_F(PanelGl, EngineTachometerNeedleFollowsTheEngineSpeed) {
+TEST_F(PanelGl, EngineNeedlesFollowTheSpeedAndOilOfTheirOwnEngine) {
   flt.tac[0] = 0.0f;
   update_panel();
   int cx = pln.gsx1, cy = pln.gsy2, r = pln.gsw / 2;  // the first dial: rpm
@@ -155,6 +155,14 @@ TEST_F(PanelGl, EngineTachometerNeedleFollowsTheEngineSpeed) {
   int ox = pln.gsx2, oy = pln.gsy1;
   EXPECT_TRUE(near_colour(dial_px(ox, r * 0.6f, -72.0f), dial_py(oy, r * 0.6f, -72.0f), NEEDLE));
   EXPECT_TRUE(near_colour(dial_px(ox, r * 0.6f, 72.0f), dial_py(oy, r * 0.6f, 72.0f), YELLOW));
+
+  // Both engines of a twin helicopter turn the rotor (at half the scale, under engine 1's needle);
+  // slot 1 of the discs is the tail rotor, turning faster, which is no engine's speed.
+  pln.is_heli = 1;
+  flt.tac[1] = 6.5f * flt.tac[0];
+  update_panel();
+  EXPECT_FALSE(near_colour(dial_px(cx, r * 0.6f, 127.2f), dial_py(cy, r * 0.6f, 127.2f), YELLOW));
+  EXPECT_TRUE(near_colour(cx, cy + intround(r * 0.6f), NEEDLE));
 }
 
 TEST_F(PanelGl, GlassPanelShowsTheAttitudeAndBlanksAFailedDisplay) {
