@@ -197,7 +197,7 @@ TEST_F(PanelClicks, EquipmentSwitchesAppearForWhatIsFittedAndTheRocketsOnlyLight
   EXPECT_EQ(ins.chute_on, 0);
 }
 
-TEST_F(PanelClicks, ClicksOutsideThePanelOrInFullScreenDoNothing) {
+TEST_F(PanelClicks, ClicksOutsideThePanelInFullScreenOrHeldOntoAnotherControlDoNothing) {
   const lever_slot* thr = slot_of(LEVER_THROTTLE);
   ASSERT_NE(thr, nullptr);
   set.view_is_fullscreen = 1;
@@ -206,6 +206,17 @@ TEST_F(PanelClicks, ClicksOutsideThePanelOrInFullScreenDoNothing) {
   set.view_is_fullscreen = 0;
   click(thr->r.x + 2, PANEL_H + 10);
   EXPECT_EQ(flt.throrequest[0], 0.0f);
+  // A held button repeats only the control it went down on: held from above the panel down onto
+  // the throttle, or from the throttle astray onto the propeller lever beside it, it moves neither.
+  const lever_slot* prop = slot_of(LEVER_PROP);
+  ASSERT_NE(prop, nullptr);
+  const int top = thr->r.y + thr->r.h - 16;
+  click(thr->r.x + thr->r.w / 2, top, 1);
+  EXPECT_EQ(flt.throrequest[0], 0.0f);
+  flt.prop[0] = pln.omegamin;
+  click(thr->r.x + thr->r.w / 2, thr->r.y + 4);
+  click(prop->r.x + prop->r.w / 2, top, 1);
+  EXPECT_EQ(flt.prop[0], pln.omegamin);
 }
 
 TEST_F(PanelClicks, GlassPanelRangesItsNavigationDisplayAndPagesItsEcam) {
