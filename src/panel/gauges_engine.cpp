@@ -212,7 +212,10 @@ static void draw_engine_page(const panel_rect& r) {
       float f = top > 0.0f ? fltlim(gauge_value(kind, e) / top, 0.0f, 1.0f) : 0.0f;
       int x = gx + 1 + e * (bw + 1), h = intround(f * (bar_hi - bar_lo));
       OGL_framerect(C_EDGE, x - 1, bar_lo - 1, bw + 2, bar_hi - bar_lo + 2);
-      OGL_fillrect(tape_colour[intlim(intround(f * 100.0f), 0, TAPE_STEPS - 1)], x, bar_lo, bw, h);
+      // Full tanks are no caution: the fuel tape turns amber as the fuel caution light comes on.
+      int c = tape_colour[intlim(intround(f * 100.0f), 0, TAPE_STEPS - 1)];
+      if (kind == EG_FUEL) c = fuel_low() ? C_AMBER : C_GREEN;
+      OGL_fillrect(c, x, bar_lo, bw, h);
     }
   }
   char t[24];

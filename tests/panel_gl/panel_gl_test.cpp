@@ -179,6 +179,14 @@ TEST_F(PanelGl, GlassPanelShowsTheAttitudeAndBlanksAFailedDisplay) {
   flt.the180 = -30.0f;
   update_panel();
   EXPECT_TRUE(is_sky(gl_pixel(ax + 5, ay + 20)));
+  // A jet's fourth tape is its fuel: green with the tanks full, amber with a twentieth left.
+  pln.entype = 3, pln.m_fuel = 2800.0f, flt.m_fuel = pln.m_fuel;
+  update_panel();
+  const int fx = lay.engines.x + 3 + 3 * ((lay.engines.w - 4) / 4) + 2, fy = lay.engines.y + 57;
+  EXPECT_EQ(gl_pixel(fx, fy), 0x33FF33u);
+  flt.m_fuel = 0.05f * pln.m_fuel;
+  update_panel();
+  EXPECT_EQ(gl_pixel(fx, fy), 0xFFBF00u);
   rel.efis_1 = 0;
   update_panel();
   for (uint32_t c : gl_read(lay.pfd.x, lay.pfd.y, lay.pfd.w, lay.pfd.h).px) ASSERT_EQ(c, 0u);
