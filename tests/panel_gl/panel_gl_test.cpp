@@ -75,6 +75,15 @@ TEST_F(PanelGl, AirspeedNeedleMovesWithTheIndicatedAirspeedAndNothingElseIsRedra
   EXPECT_FALSE(near_colour(px(ASI, 0.5f, a60), py(ASI, 0.5f, a60), NEEDLE));
   // The altimeter showed the same and was left alone.
   EXPECT_EQ(slot_pixels(ALT), alt_before);
+
+  // The speed the autopilot holds reads in the indicator's units too: 100 kt as 115 mph.
+  const int spd_x = 192 + 6 * 59, spd_y = 294;  // its readout, the last along the strip
+  ott.as_hold = 115.0f;
+  update_panel();
+  const std::vector<uint32_t> reads_115 = gl_read(spd_x, spd_y, 55, 16).px;
+  pln.asi_units = 1, ott.as_hold = 100.0f;
+  update_panel();
+  EXPECT_EQ(gl_read(spd_x, spd_y, 55, 16).px, reads_115);
 }
 
 TEST_F(PanelGl, HorizonSinksAsTheNoseRisesAndTiltsAgainstTheBank) {
