@@ -68,6 +68,10 @@ TEST_F(PanelClicks, TrimStepsWhileHeldButTheGearHandleFlipsOncePerPress) {
   EXPECT_GT(held, one);
   click(x, trim->r.y + 4);
   EXPECT_LT(flt.trim, held);
+  // A click steps towards itself: above the middle but under a pointer trimmed high, nose down.
+  flt.trim = 0.8f * pln.hstbtrimmax;
+  click(x, trim->r.y + trim->r.h / 2);
+  EXPECT_LT(flt.trim, 0.8f * pln.hstbtrimmax);
 
   const lever_slot* gear = slot_of(LEVER_GEAR);
   ASSERT_NE(gear, nullptr);
