@@ -43,9 +43,7 @@ TEST_F(PanelClicks, LeversMoveTheirRequestsToWhereTheyAreClicked) {
   EXPECT_EQ(flt.flaprequest, 50);
   click_lever(slot_of(LEVER_FLAP), 1.0f);
   EXPECT_EQ(flt.flaprequest, 0);
-}
-
-TEST_F(PanelClicks, SeparateThrottlesMoveOneEngineEach) {
+  // Separate throttles move one engine each.
   pln.numen = 2;
   set.eq_thr = 1;
   panel_layout_now();
