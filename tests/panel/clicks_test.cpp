@@ -147,6 +147,11 @@ TEST_F(PanelClicks, KnobsSetTheAltimeterTheDecisionHeightAndTheCourses) {
   EXPECT_FLOAT_EQ(ins.radalt_ft, 10.0f);
   click(lay.cx[SLOT_NAV2] - lay.rad[SLOT_NAV2] + 14, lay.cy[SLOT_NAV2] - lay.rad[SLOT_NAV2] + 8);
   EXPECT_FLOAT_EQ(nav.obs[1], 1.0f);
+  // A GPS in the supplementary location locks its course from anywhere on its LCK button.
+  pln.supptype = 2;
+  panel_layout_now();
+  click(lay.cx[4] + lay.rad[4] - 22, lay.cy[4] - lay.rad[4] + 6);
+  EXPECT_EQ(ins.lock_GPS, 1);
 }
 
 // A click as the window system gives it: at the window pixel in the middle of what was drawn at
