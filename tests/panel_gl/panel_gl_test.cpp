@@ -118,6 +118,14 @@ TEST_F(PanelGl, FailedAirspeedIndicatorFreezesAndDeadVacuumTiltsTheHorizon) {
   ins.tickle_all = 1;  // a full redraw shows the frozen value too
   update_panel();
   EXPECT_EQ(slot_pixels(ASI), frozen);
+  // A failed altimeter's setting window still shows the knob turned.
+  rel.ss_alt = 0;
+  update_panel();
+  const int kx = lay.cx[ALT] + 12, ky = lay.cy[ALT] - 6;
+  const std::vector<uint32_t> window = gl_read(kx, ky, 32, 12).px;
+  step_baro(1);
+  update_panel();
+  EXPECT_NE(gl_read(kx, ky, 32, 12).px, window);
 
   int cx = lay.cx[AHZ], cy = lay.cy[AHZ];
   msc.elap_time = 500.0f;
@@ -196,6 +204,11 @@ TEST_F(PanelGl, GlassPanelShowsTheAttitudeAndBlanksAFailedDisplay) {
   flt.m_fuel = 0.05f * pln.m_fuel;
   update_panel();
   EXPECT_EQ(gl_pixel(fx, fy), 0xFFBF00u);
+  rel.ss_alt = 0;  // the altimeter setting follows its knob under a frozen altitude
+  const std::vector<uint32_t> setting = gl_read(lay.pfd.x + 192, lay.pfd.y + 66, 44, 12).px;
+  step_baro(1);
+  update_panel();
+  EXPECT_NE(gl_read(lay.pfd.x + 192, lay.pfd.y + 66, 44, 12).px, setting);
   rel.efis_1 = 0;
   update_panel();
   for (uint32_t c : gl_read(lay.pfd.x, lay.pfd.y, lay.pfd.w, lay.pfd.h).px) ASSERT_EQ(c, 0u);
