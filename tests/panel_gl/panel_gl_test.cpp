@@ -63,14 +63,13 @@ const int ASI = 1, AHZ = 2, ALT = 3;
 TEST_F(PanelGl, AirspeedNeedleMovesWithTheIndicatedAirspeedAndNothingElseIsRedrawn) {
   flt.vind = 60.0f;
   update_panel();
-  std::vector<uint32_t> asi_before = slot_pixels(ASI), alt_before = slot_pixels(ALT);
+  std::vector<uint32_t> alt_before = slot_pixels(ALT);
   dial_scale d = {0, 0, 0, pln.Vmin, pln.Vmax, 20.0f, 340.0f, pln.ASpwr};
   float a60 = scale_angle(d, 60.0f), a120 = scale_angle(d, 120.0f);
   EXPECT_TRUE(near_colour(px(ASI, 0.5f, a60), py(ASI, 0.5f, a60), NEEDLE));
 
   flt.vind = 120.0f;
   update_panel();
-  EXPECT_NE(slot_pixels(ASI), asi_before);
   EXPECT_TRUE(near_colour(px(ASI, 0.5f, a120), py(ASI, 0.5f, a120), NEEDLE));
   EXPECT_FALSE(near_colour(px(ASI, 0.5f, a60), py(ASI, 0.5f, a60), NEEDLE));
   // The altimeter showed the same and was left alone.
@@ -156,11 +155,9 @@ TEST_F(PanelGl, EngineNeedlesFollowTheSpeedAndOilOfTheirOwnEngine) {
   flt.tac[0] = 0.0f;
   update_panel();
   int cx = pln.gsx1, cy = pln.gsy2, r = pln.gsw / 2;  // the first dial: rpm
-  std::vector<uint32_t> idle = gl_read(cx - r, cy - r, 2 * r + 1, 2 * r + 1).px;
   EXPECT_TRUE(near_colour(dial_px(cx, r * 0.6f, -120.0f), dial_py(cy, r * 0.6f, -120.0f), NEEDLE));
   flt.tac[0] = 0.5f * tac_max() * con.rpmtorsc;  // half the scale: straight up
   update_panel();
-  EXPECT_NE(gl_read(cx - r, cy - r, 2 * r + 1, 2 * r + 1).px, idle);
   EXPECT_TRUE(near_colour(cx, cy + intround(r * 0.6f), NEEDLE));
 
   // A twin whose first oil pump has failed: only that engine's pressure bleeds away. The oil
