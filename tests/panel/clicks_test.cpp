@@ -76,8 +76,7 @@ TEST_F(PanelClicks, TrimStepsWhileHeldButTheGearHandleFlipsOncePerPress) {
   set.gear_handle = 1;
   click(gear->r.x + gear->r.w / 2, gear->r.y + 20);
   EXPECT_EQ(set.gear_handle, 0);
-  click(gear->r.x + gear->r.w / 2, gear->r.y + 20, 1);
-  click(gear->r.x + gear->r.w / 2, gear->r.y + 20, 1);
+  click(gear->r.x + gear->r.w / 2, gear->r.y + 20, 1);  // once: twice would flip it back
   EXPECT_EQ(set.gear_handle, 0);
 }
 
