@@ -106,7 +106,7 @@ TEST_F(PanelGl, HorizonSinksAsTheNoseRisesAndTiltsAgainstTheBank) {
   EXPECT_TRUE(near_colour(cx + 17, cy + 10, WHITE));
 }
 
-TEST_F(PanelGl, FailedAirspeedIndicatorFreezesAndDeadVacuumTiltsTheHorizon) {
+TEST_F(PanelGl, FailedInstrumentsFreezeWithTheirKnobsStillTurningAndDeadVacuumTiltsTheHorizon) {
   flt.vind = 60.0f;
   update_panel();
   std::vector<uint32_t> frozen = slot_pixels(ASI);
@@ -179,7 +179,7 @@ TEST_F(PanelGl, EngineNeedlesFollowTheSpeedAndOilOfTheirOwnEngine) {
   EXPECT_TRUE(near_colour(cx, cy + intround(r * 0.6f), NEEDLE));
 }
 
-TEST_F(PanelGl, GlassPanelShowsTheAttitudeAndBlanksAFailedDisplay) {
+TEST_F(PanelGl, GlassPanelShowsTheAttitudeTheFuelAndTheSettingAndBlanksAFailedDisplay) {
   pln.paneltype = 2;
   pln.ecam = 1;
   flt.h_ind = 1000.0f;
