@@ -32,6 +32,8 @@ void add_hot_spot(const panel_rect& r, click_fn fn, int arg, int repeats) {
   if (hot_count < MAX_HOT_SPOTS) hot[hot_count++] = {r, fn, arg, repeats};
 }
 
+enum { REPEATS_PER_S = 20 };
+
 // The spot the button went down on, -1 none. A held button repeats that spot only, while the
 // pointer stays on it: a press above the panel, or on one lever, dragged over another control does
 // not work that control.
@@ -138,9 +140,18 @@ void manage_das(int open, int x, int y) {
     ins.tickle_all = 1;
     return;
   }
-  // The loop calls again every pass while the button is held past half a second.
+  // The loop calls again every pass while the button is held past half a second, as fast as the
+  // machine runs: a held button repeats at most REPEATS_PER_S times a second of the hold.
+  static int repeats_done;
   const int repeat = mnw.dragtime > 0.0f;
-  if (!repeat) pressed_spot = -1;
+  if (!repeat) {
+    pressed_spot = -1;
+    repeats_done = 0;
+  } else {
+    const float held = fltlim(mnw.dragtime - 0.5f, 0.0f, 3600.0f);
+    if (repeats_done > static_cast<int>(held * REPEATS_PER_S)) return;
+    repeats_done++;
+  }
   if (set.view_is_fullscreen || !intrange(y, 0, PANEL_H - 1)) return;
   if (panel_layout_now()) ins.tickle_all = 1, pressed_spot = -1;
   click_hot_spot(x, y, repeat);

@@ -16,9 +16,10 @@ class PanelClicks : public PanelTest {
       if (lay.lever[i].lever == lever && lay.lever[i].engine == engine) return &lay.lever[i];
     return nullptr;
   }
-  // A click at (x, y), as the press itself (repeat 0) or as the repeat of a held button.
+  // A click at (x, y), as the press itself (repeat 0) or as the repeat of a held button, one
+  // repeat's time (a twentieth of a second) after the last.
   static void click(int x, int y, int repeat = 0) {
-    mnw.dragtime = repeat ? 0.6f : 0.0f;
+    mnw.dragtime = repeat ? fltmax2(mnw.dragtime, 0.5f) + 0.05f : 0.0f;
     manage_das(0, x, y);
   }
   // Clicks near the top (1) or bottom (0) of a lever's travel, or at its middle (0.5).
@@ -141,6 +142,13 @@ TEST_F(PanelClicks, KnobsSetTheAltimeterTheDecisionHeightAndTheCourses) {
   click(kx + 2, ky, 1);
   click(kx + 2, ky, 1);
   EXPECT_NEAR(ins.baro, 29.91f, 1e-4f);
+  // Held on a fast machine, a thousand passes a second, it steps twenty times a second.
+  click(kx + 14, ky);
+  for (int pass = 1; pass <= 90; pass++) {
+    mnw.dragtime = 0.5f + 0.001f * pass;
+    manage_das(0, kx + 14, ky);
+  }
+  EXPECT_NEAR(ins.baro, 29.94f, 1e-4f);
   int ra = SLOT_RADALT;
   click(lay.cx[ra] - lay.rad[ra] + 14, lay.cy[ra] - lay.rad[ra] + 8);
   EXPECT_FLOAT_EQ(ins.radalt_ft, 10.0f);
