@@ -2,6 +2,7 @@
 // the value the mode holds, stepped by a click on its upper or lower half.
 #include <cstdio>
 
+#include "aircraft/aircraft.h"
 #include "controls/controls.h"
 #include "flight/flight.h"
 #include "panel/panel_local.h"
@@ -36,7 +37,8 @@ static int engaged(int mode) {
   }
 }
 
-// What each readout shows, in the units the pilot sets it in.
+// What each readout shows, in the units the pilot sets it in; the speed in those of the airspeed
+// indicator, which the mode engages at.
 static float readout_value(int mode) {
   switch (mode) {
     case AP_HDG:
@@ -50,7 +52,7 @@ static float readout_value(int mode) {
     case AP_VS:
       return ott.vv_hold * con.msctofpm;
     case AP_SPD:
-      return ott.as_hold;
+      return pln.asi_units == 1 ? ott.as_hold * con.nm_to_sm : ott.as_hold;
     default:
       return 0.0f;
   }

@@ -161,7 +161,9 @@ static void draw_ahz(int slot, int full) {
 
 static void draw_alt(int slot, int full) {
   shown_values* s = &slot_shown[slot];
-  float v[2] = {flt.h_ind * con.mtrstoft, ins.baro};
+  // The setting in the feet it moves the needles, so that each step of the knob redraws the
+  // window even when the needles stand still.
+  float v[2] = {flt.h_ind * con.mtrstoft, ins.baro * 1000.0f};
   if (!rel.ss_alt && s->drawn) v[0] = s->v[0];
   if (!shown_changed(s, v, 2, 1.5f, full)) return;
 
@@ -178,7 +180,7 @@ static void draw_alt(int slot, int full) {
   }
   // The Kollsman window with the setting, hundredths of an inch of mercury.
   char baro[16];
-  std::snprintf(baro, sizeof baro, "%5.2f", fltlim(v[1], 0.0f, 99.99f));
+  std::snprintf(baro, sizeof baro, "%5.2f", fltlim(v[1] / 1000.0f, 0.0f, 99.99f));
   OGL_fillrect(C_BLACK, cx + 12, cy - 6, 32, 12);
   OGL_framerect(C_EDGE, cx + 12, cy - 6, 32, 12);
   OGL_string(C_WHITE, cx + 14, cy - 3, baro, 0, 0, 6);

@@ -58,8 +58,8 @@ static float gauge_top(int kind) {
 
 static float gauge_value(int kind, int e) {
   switch (kind) {
-    case EG_TACH:
-      return flt.tac[e] * con.rsctorpm;
+    case EG_TACH:  // a helicopter's engines all turn the main rotor; its disc 1 is the tail's
+      return flt.tac[pln.is_heli ? 0 : e] * con.rsctorpm;
     case EG_MP:
       return flt.mpr[e];
     case EG_TRQ:
@@ -72,8 +72,8 @@ static float gauge_value(int kind, int e) {
       return flt.egt[e] * 100.0f;
     case EG_FUEL:
       return flt.m_fuel * con.kgstolbs;
-    default:  // pressure needs a turning engine and a working pump
-      return flt.eng_running[e] ? rel.oil_rat * OIL_NORMAL_PSI : 0.0f;
+    default:  // pressure needs a turning engine; only a failed pump's bleeds away
+      return flt.eng_running[e] ? (rel.oilpmp[e] ? 1.0f : rel.oil_rat) * OIL_NORMAL_PSI : 0.0f;
   }
 }
 
@@ -212,7 +212,10 @@ static void draw_engine_page(const panel_rect& r) {
       float f = top > 0.0f ? fltlim(gauge_value(kind, e) / top, 0.0f, 1.0f) : 0.0f;
       int x = gx + 1 + e * (bw + 1), h = intround(f * (bar_hi - bar_lo));
       OGL_framerect(C_EDGE, x - 1, bar_lo - 1, bw + 2, bar_hi - bar_lo + 2);
-      OGL_fillrect(tape_colour[intlim(intround(f * 100.0f), 0, TAPE_STEPS - 1)], x, bar_lo, bw, h);
+      // Full tanks are no caution: the fuel tape turns amber as the fuel caution light comes on.
+      int c = tape_colour[intlim(intround(f * 100.0f), 0, TAPE_STEPS - 1)];
+      if (kind == EG_FUEL) c = fuel_low() ? C_AMBER : C_GREEN;
+      OGL_fillrect(c, x, bar_lo, bw, h);
     }
   }
   char t[24];

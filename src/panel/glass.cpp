@@ -117,7 +117,7 @@ void draw_pfd(int full) {
       flt.magpsi,
       flt.vu * con.msctofpm,
       radar_altitude_ft(),
-      ins.baro,
+      ins.baro * 100.0f,  // hundredths, the knob's step
       static_cast<float>(ott.HDSLCT + 2 * ott.NAV[0] + 4 * ott.NAV[1] + 8 * ott.ALHOLD +
                          16 * ott.VVHOLD + 32 * ott.GS2 + 64 * ott.ASHOLD + 128 * rel.efis_1)};
   for (float& x : v) x = sane(x, 100000.0f);
@@ -174,7 +174,7 @@ void draw_pfd(int full) {
   tape(alt, v[3], 0.16f, 100, 200, ay, 1, -100000);
   std::snprintf(t, sizeof t, "%d", intlim(intround(v[3]), -9999, 99999));
   tape_box(alt, ay, t);
-  std::snprintf(t, sizeof t, "%5.2f", fltlim(v[7], 0.0f, 99.99f));
+  std::snprintf(t, sizeof t, "%5.2f", fltlim(v[7] / 100.0f, 0.0f, 99.99f));
   text_centre(C_CYAN, alt.x + alt.w / 2, alt.y - 8, t);
   std::snprintf(t, sizeof t, "VS %+d", intlim(intround(v[5] / 10.0f) * 10, -99999, 99999));
   text_centre(C_WHITE, alt.x + alt.w / 2 - 6, alt.y + alt.h + 8, t);

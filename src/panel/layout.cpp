@@ -104,9 +104,9 @@ static void add_slot_knobs(int slot) {
     case INS_SUPP:
       if (supp_is_nav1()) {
         add_hot_spot(k, click_knob, KNOB_OBS1, 1);
-      } else {
-        add_hot_spot(k, click_gps_target, 0, 0);
-        add_hot_spot({lay.cx[slot] + lay.rad[slot] - 17, k.y, 18, 18}, click_gps_lock, 0, 0);
+      } else {  // the two buttons under the GPS display, as drawn
+        add_hot_spot({lay.cx[slot] - lay.rad[slot], k.y, 20, 16}, click_gps_target, 0, 0);
+        add_hot_spot({lay.cx[slot] + lay.rad[slot] - 24, k.y, 24, 16}, click_gps_lock, 0, 0);
       }
       break;
     case INS_NAV2:

@@ -3,6 +3,7 @@
 // trim and the gear handle with its lights. A click or a drag on a lever's slot moves the lever
 // there through the controls; the trim steps while held; the gear handle flips.
 #include <cmath>
+#include <cstdlib>
 
 #include "aircraft/aircraft.h"
 #include "app/app.h"
@@ -71,7 +72,10 @@ static int knob_colour(int lever) {
 static void click_lever(int slot, int x, int y, const panel_rect& r) {
   const lever_slot& l = lay.lever[slot];
   if (l.lever == LEVER_TRIM) {
-    trim_step(0, y >= (travel_lo(r) + travel_hi(r)) / 2 ? 1 : -1);
+    // A step towards the click from the pointer as drawn, so that a held button brings the
+    // pointer to the mouse and stops there; a click on the pointer leaves it.
+    int row = row_of_pos(LEVER_TRIM, r, lever_now(LEVER_TRIM, -1));
+    if (std::abs(y - row) > 1) trim_step(0, y > row ? 1 : -1);
   } else if (l.lever == LEVER_GEAR) {
     gear_toggle();
   } else {

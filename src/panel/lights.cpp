@@ -34,13 +34,17 @@ void draw_marker_lights(const int lit[3], int full) {
 
 enum { CAUTIONS = 5 };
 
+int fuel_low() {
+  float fuel = pln.m_fuel > 0.0f ? flt.m_fuel / pln.m_fuel : 1.0f;
+  return pln.numen > 0 && pln.entype != ENGINE_NONE && fuel < 0.1f;
+}
+
 // Overspeed from the redline in the indicator's units (or a surface already lost to it); ice
 // building; a tenth of the fuel left; oil or hydraulic pressure below half.
 static void caution_states(int on[CAUTIONS]) {
-  float fuel = pln.m_fuel > 0.0f ? flt.m_fuel / pln.m_fuel : 1.0f;
   on[0] = (pln.Vne > 0.0f && asi_speed() > pln.Vne) || wings_torn_off;
   on[1] = msc.icebld;
-  on[2] = pln.numen > 0 && pln.entype != ENGINE_NONE && fuel < 0.1f;
+  on[2] = fuel_low();
   on[3] = pln.numen > 0 && pln.entype != ENGINE_NONE && rel.oil_rat < 0.5f;
   on[4] = pln.ff_hydraulic && rel.hyd_rat < 0.5f;
 }

@@ -32,12 +32,20 @@ void add_hot_spot(const panel_rect& r, click_fn fn, int arg, int repeats) {
   if (hot_count < MAX_HOT_SPOTS) hot[hot_count++] = {r, fn, arg, repeats};
 }
 
+enum { REPEATS_PER_S = 20 };
+
+// The spot the button went down on, -1 none. A held button repeats that spot only, while the
+// pointer stays on it: a press above the panel, or on one lever, dragged over another control does
+// not work that control.
+static int pressed_spot = -1;
+
 // The spot under (x, y) acts; returns 1 when there was one.
 static int click_hot_spot(int x, int y, int repeat) {
   // Spots registered later lie on top of earlier ones.
   for (int i = hot_count - 1; i >= 0; i--) {
     if (!in_rect(hot[i].r, x, y)) continue;
-    if (!repeat || hot[i].repeats) hot[i].fn(hot[i].arg, x, y, hot[i].r);
+    if (!repeat) pressed_spot = i;
+    if (!repeat || (hot[i].repeats && i == pressed_spot)) hot[i].fn(hot[i].arg, x, y, hot[i].r);
     return 1;
   }
   return 0;
@@ -132,10 +140,21 @@ void manage_das(int open, int x, int y) {
     ins.tickle_all = 1;
     return;
   }
+  // The loop calls again every pass while the button is held past half a second, as fast as the
+  // machine runs: a held button repeats at most REPEATS_PER_S times a second of the hold.
+  static int repeats_done;
+  const int repeat = mnw.dragtime > 0.0f;
+  if (!repeat) {
+    pressed_spot = -1;
+    repeats_done = 0;
+  } else {
+    const float held = fltlim(mnw.dragtime - 0.5f, 0.0f, 3600.0f);
+    if (repeats_done > static_cast<int>(held * REPEATS_PER_S)) return;
+    repeats_done++;
+  }
   if (set.view_is_fullscreen || !intrange(y, 0, PANEL_H - 1)) return;
-  if (panel_layout_now()) ins.tickle_all = 1;
-  // The loop calls again every pass while the button is held past half a second.
-  click_hot_spot(x, y, mnw.dragtime > 0.0f);
+  if (panel_layout_now()) ins.tickle_all = 1, pressed_spot = -1;
+  click_hot_spot(x, y, repeat);
 }
 
 void plotflap() { panel_dirty |= DIRTY_LEVERS; }

@@ -144,6 +144,8 @@ void draw_marker_lights(const int lit[3], int full);
 void draw_stall_light(int on);
 // The strip's lights and buttons other than the stall and marker lights.
 void draw_strip_lights(int full);
+// Less than a tenth of the fuel left in an aircraft with engines: the fuel caution.
+int fuel_low();
 
 // The values each slot's instrument was last drawn with.
 extern shown_values slot_shown[PANEL_SLOTS];

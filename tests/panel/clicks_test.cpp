@@ -16,9 +16,10 @@ class PanelClicks : public PanelTest {
       if (lay.lever[i].lever == lever && lay.lever[i].engine == engine) return &lay.lever[i];
     return nullptr;
   }
-  // A click at (x, y), as the press itself (repeat 0) or as the repeat of a held button.
+  // A click at (x, y), as the press itself (repeat 0) or as the repeat of a held button, one
+  // repeat's time (a twentieth of a second) after the last.
   static void click(int x, int y, int repeat = 0) {
-    mnw.dragtime = repeat ? 0.6f : 0.0f;
+    mnw.dragtime = repeat ? fltmax2(mnw.dragtime, 0.5f) + 0.05f : 0.0f;
     manage_das(0, x, y);
   }
   // Clicks near the top (1) or bottom (0) of a lever's travel, or at its middle (0.5).
@@ -43,9 +44,7 @@ TEST_F(PanelClicks, LeversMoveTheirRequestsToWhereTheyAreClicked) {
   EXPECT_EQ(flt.flaprequest, 50);
   click_lever(slot_of(LEVER_FLAP), 1.0f);
   EXPECT_EQ(flt.flaprequest, 0);
-}
-
-TEST_F(PanelClicks, SeparateThrottlesMoveOneEngineEach) {
+  // Separate throttles move one engine each.
   pln.numen = 2;
   set.eq_thr = 1;
   panel_layout_now();
@@ -68,14 +67,17 @@ TEST_F(PanelClicks, TrimStepsWhileHeldButTheGearHandleFlipsOncePerPress) {
   EXPECT_GT(held, one);
   click(x, trim->r.y + 4);
   EXPECT_LT(flt.trim, held);
+  // A click steps towards itself: above the middle but under a pointer trimmed high, nose down.
+  flt.trim = 0.8f * pln.hstbtrimmax;
+  click(x, trim->r.y + trim->r.h / 2);
+  EXPECT_LT(flt.trim, 0.8f * pln.hstbtrimmax);
 
   const lever_slot* gear = slot_of(LEVER_GEAR);
   ASSERT_NE(gear, nullptr);
   set.gear_handle = 1;
   click(gear->r.x + gear->r.w / 2, gear->r.y + 20);
   EXPECT_EQ(set.gear_handle, 0);
-  click(gear->r.x + gear->r.w / 2, gear->r.y + 20, 1);
-  click(gear->r.x + gear->r.w / 2, gear->r.y + 20, 1);
+  click(gear->r.x + gear->r.w / 2, gear->r.y + 20, 1);  // once: twice would flip it back
   EXPECT_EQ(set.gear_handle, 0);
 }
 
@@ -140,11 +142,23 @@ TEST_F(PanelClicks, KnobsSetTheAltimeterTheDecisionHeightAndTheCourses) {
   click(kx + 2, ky, 1);
   click(kx + 2, ky, 1);
   EXPECT_NEAR(ins.baro, 29.91f, 1e-4f);
+  // Held on a fast machine, a thousand passes a second, it steps twenty times a second.
+  click(kx + 14, ky);
+  for (int pass = 1; pass <= 90; pass++) {
+    mnw.dragtime = 0.5f + 0.001f * pass;
+    manage_das(0, kx + 14, ky);
+  }
+  EXPECT_NEAR(ins.baro, 29.94f, 1e-4f);
   int ra = SLOT_RADALT;
   click(lay.cx[ra] - lay.rad[ra] + 14, lay.cy[ra] - lay.rad[ra] + 8);
   EXPECT_FLOAT_EQ(ins.radalt_ft, 10.0f);
   click(lay.cx[SLOT_NAV2] - lay.rad[SLOT_NAV2] + 14, lay.cy[SLOT_NAV2] - lay.rad[SLOT_NAV2] + 8);
   EXPECT_FLOAT_EQ(nav.obs[1], 1.0f);
+  // A GPS in the supplementary location locks its course from anywhere on its LCK button.
+  pln.supptype = 2;
+  panel_layout_now();
+  click(lay.cx[4] + lay.rad[4] - 22, lay.cy[4] - lay.rad[4] + 6);
+  EXPECT_EQ(ins.lock_GPS, 1);
 }
 
 // A click as the window system gives it: at the window pixel in the middle of what was drawn at
@@ -197,7 +211,7 @@ TEST_F(PanelClicks, EquipmentSwitchesAppearForWhatIsFittedAndTheRocketsOnlyLight
   EXPECT_EQ(ins.chute_on, 0);
 }
 
-TEST_F(PanelClicks, ClicksOutsideThePanelOrInFullScreenDoNothing) {
+TEST_F(PanelClicks, ClicksOutsideThePanelInFullScreenOrHeldOntoAnotherControlDoNothing) {
   const lever_slot* thr = slot_of(LEVER_THROTTLE);
   ASSERT_NE(thr, nullptr);
   set.view_is_fullscreen = 1;
@@ -206,6 +220,17 @@ TEST_F(PanelClicks, ClicksOutsideThePanelOrInFullScreenDoNothing) {
   set.view_is_fullscreen = 0;
   click(thr->r.x + 2, PANEL_H + 10);
   EXPECT_EQ(flt.throrequest[0], 0.0f);
+  // A held button repeats only the control it went down on: held from above the panel down onto
+  // the throttle, or from the throttle astray onto the propeller lever beside it, it moves neither.
+  const lever_slot* prop = slot_of(LEVER_PROP);
+  ASSERT_NE(prop, nullptr);
+  const int top = thr->r.y + thr->r.h - 16;
+  click(thr->r.x + thr->r.w / 2, top, 1);
+  EXPECT_EQ(flt.throrequest[0], 0.0f);
+  flt.prop[0] = pln.omegamin;
+  click(thr->r.x + thr->r.w / 2, thr->r.y + 4);
+  click(prop->r.x + prop->r.w / 2, top, 1);
+  EXPECT_EQ(flt.prop[0], pln.omegamin);
 }
 
 TEST_F(PanelClicks, GlassPanelRangesItsNavigationDisplayAndPagesItsEcam) {

@@ -14,6 +14,7 @@ namespace {
 
 const uint32_t NEEDLE = 0xF2F2F2;  // palette colour 41
 const uint32_t WHITE = 0xFFFFFF;
+const uint32_t YELLOW = 0xFFFF00;  // the second engine's needles
 
 bool is_sky(uint32_t c) { return (c & 255) > ((c >> 16) & 255) + 100; }
 bool is_ground(uint32_t c) { return ((c >> 16) & 255) > (c & 255) + 60; }
@@ -62,18 +63,26 @@ const int ASI = 1, AHZ = 2, ALT = 3;
 TEST_F(PanelGl, AirspeedNeedleMovesWithTheIndicatedAirspeedAndNothingElseIsRedrawn) {
   flt.vind = 60.0f;
   update_panel();
-  std::vector<uint32_t> asi_before = slot_pixels(ASI), alt_before = slot_pixels(ALT);
+  std::vector<uint32_t> alt_before = slot_pixels(ALT);
   dial_scale d = {0, 0, 0, pln.Vmin, pln.Vmax, 20.0f, 340.0f, pln.ASpwr};
   float a60 = scale_angle(d, 60.0f), a120 = scale_angle(d, 120.0f);
   EXPECT_TRUE(near_colour(px(ASI, 0.5f, a60), py(ASI, 0.5f, a60), NEEDLE));
 
   flt.vind = 120.0f;
   update_panel();
-  EXPECT_NE(slot_pixels(ASI), asi_before);
   EXPECT_TRUE(near_colour(px(ASI, 0.5f, a120), py(ASI, 0.5f, a120), NEEDLE));
   EXPECT_FALSE(near_colour(px(ASI, 0.5f, a60), py(ASI, 0.5f, a60), NEEDLE));
   // The altimeter showed the same and was left alone.
   EXPECT_EQ(slot_pixels(ALT), alt_before);
+
+  // The speed the autopilot holds reads in the indicator's units too: 100 kt as 115 mph.
+  const int spd_x = 192 + 6 * 59, spd_y = 294;  // its readout, the last along the strip
+  ott.as_hold = 115.0f;
+  update_panel();
+  const std::vector<uint32_t> reads_115 = gl_read(spd_x, spd_y, 55, 16).px;
+  pln.asi_units = 1, ott.as_hold = 100.0f;
+  update_panel();
+  EXPECT_EQ(gl_read(spd_x, spd_y, 55, 16).px, reads_115);
 }
 
 TEST_F(PanelGl, HorizonSinksAsTheNoseRisesAndTiltsAgainstTheBank) {
@@ -97,7 +106,7 @@ TEST_F(PanelGl, HorizonSinksAsTheNoseRisesAndTiltsAgainstTheBank) {
   EXPECT_TRUE(near_colour(cx + 17, cy + 10, WHITE));
 }
 
-TEST_F(PanelGl, FailedAirspeedIndicatorFreezesAndDeadVacuumTiltsTheHorizon) {
+TEST_F(PanelGl, FailedInstrumentsFreezeWithTheirKnobsStillTurningAndDeadVacuumTiltsTheHorizon) {
   flt.vind = 60.0f;
   update_panel();
   std::vector<uint32_t> frozen = slot_pixels(ASI);
@@ -108,6 +117,14 @@ TEST_F(PanelGl, FailedAirspeedIndicatorFreezesAndDeadVacuumTiltsTheHorizon) {
   ins.tickle_all = 1;  // a full redraw shows the frozen value too
   update_panel();
   EXPECT_EQ(slot_pixels(ASI), frozen);
+  // A failed altimeter's setting window still shows the knob turned.
+  rel.ss_alt = 0;
+  update_panel();
+  const int kx = lay.cx[ALT] + 12, ky = lay.cy[ALT] - 6;
+  const std::vector<uint32_t> window = gl_read(kx, ky, 32, 12).px;
+  step_baro(1);
+  update_panel();
+  EXPECT_NE(gl_read(kx, ky, 32, 12).px, window);
 
   int cx = lay.cx[AHZ], cy = lay.cy[AHZ];
   msc.elap_time = 500.0f;
@@ -134,19 +151,35 @@ TEST_F(PanelGl, StallLightTurnsFromDarkToBrightRed) {
   EXPECT_EQ(red_only(gl_pixel(11, 320)), 255);
 }
 
-TEST_F(PanelGl, EngineTachometerNeedleFollowsTheEngineSpeed) {
+TEST_F(PanelGl, EngineNeedlesFollowTheSpeedAndOilOfTheirOwnEngine) {
   flt.tac[0] = 0.0f;
   update_panel();
   int cx = pln.gsx1, cy = pln.gsy2, r = pln.gsw / 2;  // the first dial: rpm
-  std::vector<uint32_t> idle = gl_read(cx - r, cy - r, 2 * r + 1, 2 * r + 1).px;
   EXPECT_TRUE(near_colour(dial_px(cx, r * 0.6f, -120.0f), dial_py(cy, r * 0.6f, -120.0f), NEEDLE));
   flt.tac[0] = 0.5f * tac_max() * con.rpmtorsc;  // half the scale: straight up
   update_panel();
-  EXPECT_NE(gl_read(cx - r, cy - r, 2 * r + 1, 2 * r + 1).px, idle);
+  EXPECT_TRUE(near_colour(cx, cy + intround(r * 0.6f), NEEDLE));
+
+  // A twin whose first oil pump has failed: only that engine's pressure bleeds away. The oil
+  // dial (the last) reads 0..100 psi over -120..120 degrees: 20 psi at -72, the normal 80 at 72.
+  pln.numen = 2;
+  flt.eng_running[0] = flt.eng_running[1] = 1;
+  rel.oilpmp[0] = 0, rel.oil_rat = 0.25f;
+  update_panel();
+  int ox = pln.gsx2, oy = pln.gsy1;
+  EXPECT_TRUE(near_colour(dial_px(ox, r * 0.6f, -72.0f), dial_py(oy, r * 0.6f, -72.0f), NEEDLE));
+  EXPECT_TRUE(near_colour(dial_px(ox, r * 0.6f, 72.0f), dial_py(oy, r * 0.6f, 72.0f), YELLOW));
+
+  // Both engines of a twin helicopter turn the rotor (at half the scale, under engine 1's needle);
+  // slot 1 of the discs is the tail rotor, turning faster, which is no engine's speed.
+  pln.is_heli = 1;
+  flt.tac[1] = 6.5f * flt.tac[0];
+  update_panel();
+  EXPECT_FALSE(near_colour(dial_px(cx, r * 0.6f, 127.2f), dial_py(cy, r * 0.6f, 127.2f), YELLOW));
   EXPECT_TRUE(near_colour(cx, cy + intround(r * 0.6f), NEEDLE));
 }
 
-TEST_F(PanelGl, GlassPanelShowsTheAttitudeAndBlanksAFailedDisplay) {
+TEST_F(PanelGl, GlassPanelShowsTheAttitudeTheFuelAndTheSettingAndBlanksAFailedDisplay) {
   pln.paneltype = 2;
   pln.ecam = 1;
   flt.h_ind = 1000.0f;
@@ -160,6 +193,19 @@ TEST_F(PanelGl, GlassPanelShowsTheAttitudeAndBlanksAFailedDisplay) {
   flt.the180 = -30.0f;
   update_panel();
   EXPECT_TRUE(is_sky(gl_pixel(ax + 5, ay + 20)));
+  // A jet's fourth tape is its fuel: green with the tanks full, amber with a twentieth left.
+  pln.entype = 3, pln.m_fuel = 2800.0f, flt.m_fuel = pln.m_fuel;
+  update_panel();
+  const int fx = lay.engines.x + 3 + 3 * ((lay.engines.w - 4) / 4) + 2, fy = lay.engines.y + 57;
+  EXPECT_EQ(gl_pixel(fx, fy), 0x33FF33u);
+  flt.m_fuel = 0.05f * pln.m_fuel;
+  update_panel();
+  EXPECT_EQ(gl_pixel(fx, fy), 0xFFBF00u);
+  rel.ss_alt = 0;  // the altimeter setting follows its knob under a frozen altitude
+  const std::vector<uint32_t> setting = gl_read(lay.pfd.x + 192, lay.pfd.y + 66, 44, 12).px;
+  step_baro(1);
+  update_panel();
+  EXPECT_NE(gl_read(lay.pfd.x + 192, lay.pfd.y + 66, 44, 12).px, setting);
   rel.efis_1 = 0;
   update_panel();
   for (uint32_t c : gl_read(lay.pfd.x, lay.pfd.y, lay.pfd.w, lay.pfd.h).px) ASSERT_EQ(c, 0u);
