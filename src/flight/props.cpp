@@ -219,7 +219,7 @@ static void spin_propeller(int i) {
   if (!rel.oilpmp[i]) flt.tac[i] *= (rel.oil_rat + 9.0f) / 10.0f;
 }
 
-static void props_aeroplane() {
+static void props_aeroplane_step() {
   const int n = intlim(pln.numen, 0, MAX_ENGINES);
   for (int i = 0; i < n; i++) {
     apropengine(i);
@@ -228,6 +228,38 @@ static void props_aeroplane() {
   // The surfaces read the second wash slot too; with one engine it mirrors the first.
   if (n == 1) flt.DVinc[1] = flt.DVinc[0];
   for (int i = 0; i < n; i++) spin_propeller(i);
+}
+
+// The longest step the disc speed, its pitch governor and the ring wash are taken in, s. The disc's
+// drag torque climbs steeply with its speed, and a step much longer than this overshoots: at the
+// longest frames a constant-speed propeller's speed swings ever wider (below zero on a large
+// turboprop) instead of settling where the governor holds it.
+static const float PROP_STEP_MAX = 0.01f;
+
+// Steps no longer than PROP_STEP_MAX are taken as they come. A longer one is flown in equal
+// pieces, the airframe held as it is, and the forces and moments the discs gave over them are
+// averaged into the accumulators; the cycle dump covers the first piece only.
+static void props_aeroplane() {
+  const float prd = msc.prd;
+  if (!(prd > PROP_STEP_MAX)) {
+    props_aeroplane_step();
+    return;
+  }
+  const int pieces = static_cast<int>(std::ceil(fltmin2(prd / PROP_STEP_MAX, 100.0f)));
+  float* const acc[6] = {&flt.faxilprop, &flt.fsideprop, &flt.fnrmlprop, &flt.L, &flt.M, &flt.N};
+  float before[6], sum[6] = {0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+  for (int k = 0; k < 6; k++) before[k] = *acc[k];
+  const int dump = set.cycout;
+  msc.prd = prd / static_cast<float>(pieces);
+  for (int p = 0; p < pieces; p++) {
+    for (int k = 0; k < 6; k++) *acc[k] = 0.0f;
+    props_aeroplane_step();
+    for (int k = 0; k < 6; k++) sum[k] += *acc[k];
+    set.cycout = 0;
+  }
+  set.cycout = dump;
+  msc.prd = prd;
+  for (int k = 0; k < 6; k++) *acc[k] = before[k] + sum[k] / static_cast<float>(pieces);
 }
 
 static void props_helicopter() {

@@ -9,11 +9,11 @@ class FlightScenario : public FlightTest {
     o = start_builtin(aircraft, alt_ft, kias, prd);
   }
   // The sample `name` at alt_ft, at `stall` times its estimated stall speed.
-  void start_sample(const char* name, float alt_ft, float stall) {
+  void start_sample(const char* name, float alt_ft, float stall, float prd = 0.05f) {
     fly_setup_world(0.0f);
     ASSERT_TRUE(load_sample(name));
     fly_default_options(&o);
-    o.alt_ft = alt_ft, o.kias = stall * msc.est_Vs * con.msctokts;
+    o.alt_ft = alt_ft, o.kias = stall * msc.est_Vs * con.msctokts, o.prd = prd;
     fly_start(&o);
   }
   bool fly(float s) {
@@ -165,6 +165,26 @@ TEST_F(FlightScenario, FramePeriodsOfTwoAndTenHundredthsFlyTheSameGlide) {
     double flown = std::fabs(x[0][i] - 0.5 * (env.loz + env.hiz));
     EXPECT_NEAR(x[0][i], x[1][i], 0.01 * flown) << i;
     EXPECT_NEAR(y[0][i], y[1][i], 10.0) << i;
+  }
+}
+
+// At the longest frame periods the constant-speed governors once swung the propellers' speed by
+// thousands of rpm, the four-engine turboprop's below zero.
+TEST_F(FlightScenario, ConstantSpeedPropellersSettleAtLongFramePeriods) {
+  for (float prd : {0.05f, 0.1f}) {
+    for (int k = 0; k < 2; k++) {
+      if (k == 0) start("fourprop", 3000.0f, 200.0f, prd);
+      if (k == 1) start_sample("Light Twin", 3000.0f, 2.0f, prd);
+      o.controls.throttle = 1.0f;
+      ASSERT_TRUE(fly(20.0f)) << prd;
+      float lo = flt.tac[0], hi = lo;
+      for (int n = 0; n < 10; n++) {
+        ASSERT_TRUE(fly(0.5f)) << prd;
+        lo = fltmin2(lo, flt.tac[0]), hi = fltmax2(hi, flt.tac[0]);
+      }
+      EXPECT_LT(hi - lo, 0.01f * pln.omegamax) << k << " at " << prd;
+      EXPECT_NEAR(lo, flt.prop[0], 0.1f * flt.prop[0]) << k << " at " << prd;
+    }
   }
 }
 
