@@ -97,6 +97,18 @@ TEST_F(AppSituation, FailedReadTellsTheUserAndChangesNothing) {
     EXPECT_FLOAT_EQ(set.cus_X, 77.0f);
     EXPECT_STREQ(pln.C_path, "/planes/Current.acf");
   }
+  // An aircraft deleted or replaced by another file since: the pilot may choose another, and a
+  // cancelled choice must not end the program.
+  std::string gone = good;
+  gone.replace(gone.find(SAMPLE_ACF("Trainer.acf")), std::strlen(SAMPLE_ACF("Trainer.acf")), path);
+  write_file(path, gone);
+  EXPECT_EQ(load_situation(path.c_str()), 0);
+  EXPECT_EQ(last_alert().line[1], path);
+  EXPECT_FLOAT_EQ(atm.vis, 4321.0f);
+  EXPECT_STREQ(pln.C_path, "/planes/Current.acf");
+  headless_queue_open_answer(SAMPLE_ACF("Trainer.acf"));
+  EXPECT_EQ(load_situation(path.c_str()), 1);
+  EXPECT_STREQ(pln.C_path, SAMPLE_ACF("Trainer.acf"));
 
   std::string missing = scratch("missing.sit");
   EXPECT_EQ(load_situation(missing.c_str()), 0);
