@@ -19,7 +19,12 @@
 // stops after the five values never sees it.
 int save_situation(const char* path) {
   if (!ouf_open(path, FILE_SITUATION, VERSION_PREFS)) return 0;
-  dump_prefs();
+  // The flight resumes with the fuel it has left, not with the tanks it started with.
+  prefs_body b;
+  capture_prefs(&b);
+  b.load_fuel = flt.m_fuel;
+  b.load_jettison = flt.m_jettison;
+  write_prefs_body(b);
   ouf << flt.X - env.lox << " situation data\n";
   ouf << flt.Z - env.hiz << " situation data\n";
   ouf << flt.psi << " situation data\n";

@@ -38,6 +38,7 @@ TEST_F(AppSituation, RoundTripReturnsToTheSameRegionAndPlace) {
   flt.Y = 1500.0f;
   flt.v = 60.0f;
   atm.vis = 9000.0f;
+  set.load_fuel = 100.0f, flt.m_fuel = 50.0f;  // burnt since the start
   std::string path = scratch("trip.sit");
   ASSERT_EQ(save_situation(path.c_str()), 1);
 
@@ -52,6 +53,7 @@ TEST_F(AppSituation, RoundTripReturnsToTheSameRegionAndPlace) {
   EXPECT_FLOAT_EQ(set.cus_Y, 1500.0f);
   EXPECT_FLOAT_EQ(set.cus_v, 60.0f);
   EXPECT_FLOAT_EQ(atm.vis, 9000.0f);
+  EXPECT_FLOAT_EQ(flt.m_fuel, 50.0f);
   EXPECT_EQ(msc.event, 1);
   EXPECT_TRUE(macibm_alert_log().empty());
 
