@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <type_traits>
 
 #include "aircraft/aircraft.h"
@@ -46,7 +47,6 @@ static T scan(bool rest_of_line) {
 }
 
 static int scan_int() { return scan<int>(true); }
-static float scan_flt() { return scan<float>(true); }
 static int scan_int_on_line() { return scan<int>(false); }
 
 // The whole line without its end; a carriage return before a line feed is the other half of a
@@ -342,11 +342,22 @@ int read_prefs_body(prefs_body* b) {
   return reading_ok ? 1 : 0;
 }
 
+// A position value is known by the words after it on its line. A body whose later settings could
+// not be read is taken for one of a version without them, and the five values looked for where
+// those settings begin: numbers are found there too, but not these words.
+static float scan_situation_value() {
+  const float v = scan<float>(false);
+  char rest[64];
+  scan_string(rest, sizeof rest);
+  if (!std::strstr(rest, "situation data")) reading_ok = false;
+  return v;
+}
+
 // Reads the five position values of a situation and the optional region line after them: the
 // south-west corner of the region the position is measured from. A file without that line leaves
 // *has_region 0.
 int read_situation_tail(float pos[5], int* region_lat, int* region_lon, int* has_region) {
-  for (int i = 0; i < 5; i++) pos[i] = scan_flt();
+  for (int i = 0; i < 5; i++) pos[i] = scan_situation_value();
   if (!reading_ok) return 0;
   *has_region = 0;
   int lat = scan_int_on_line();

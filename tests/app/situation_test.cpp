@@ -89,7 +89,9 @@ TEST_F(AppSituation, FailedReadTellsTheUserAndChangesNothing) {
   std::string truncated = good.substr(0, good.rfind("situation data", good.size() - 40));
   std::string old_version = good;
   old_version.replace(old_version.find("1412"), 4, "1400");
-  for (const std::string& text : {truncated, old_version}) {
+  std::string damaged_tail = good;  // not to be read as a file of a version without the tail
+  damaged_tail.replace(damaged_tail.find("\n900\n") + 1, 3, "x");
+  for (const std::string& text : {truncated, old_version, damaged_tail}) {
     write_file(path, text);
     macibm_clear_alert_log();
     EXPECT_EQ(load_situation(path.c_str()), 0);
