@@ -355,14 +355,15 @@ static float scan_situation_value() {
 
 // Reads the five position values of a situation and the optional region line after them: the
 // south-west corner of the region the position is measured from. A file without that line leaves
-// *has_region 0.
+// *has_region 0. A region reaching past the date line goes on counting degrees of longitude
+// beyond 180 (or below -180), as the region moves with a flight across it or about a start near it.
 int read_situation_tail(float pos[5], int* region_lat, int* region_lon, int* has_region) {
   for (int i = 0; i < 5; i++) pos[i] = scan_situation_value();
   if (!reading_ok) return 0;
   *has_region = 0;
   int lat = scan_int_on_line();
   int lon = scan_int_on_line();
-  if (reading_ok && lat >= -90 && lat <= 88 && lon >= -180 && lon <= 177) {
+  if (reading_ok && lat >= -90 && lat <= 88 && lon >= -360 && lon <= 360) {
     *region_lat = lat;
     *region_lon = lon;
     *has_region = 1;

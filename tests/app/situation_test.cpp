@@ -26,10 +26,11 @@ class AppSituation : public AppTest {
 };
 
 // The aircraft has flown on and the region has slid since the start: the situation must bring
-// it back to the same region and the same place in it, not to the start airport's region.
+// it back to the same region and the same place in it, not to the start airport's region. Here
+// it is the region of a start at 179.5 E, which reaches past the date line.
 TEST_F(AppSituation, RoundTripReturnsToTheSameRegionAndPlace) {
-  env.lat_sou = 41;
-  env.lon_wes = -87;
+  env.lat_sou = -18;
+  env.lon_wes = 178;
   env.lox = -1000.0f;
   env.hiz = 500.0f;
   flt.X = 12345.5;
@@ -45,8 +46,8 @@ TEST_F(AppSituation, RoundTripReturnsToTheSameRegionAndPlace) {
   atm.vis = 100.0f;
   env.lox = env.hiz = 0.0f;  // as a full load leaves them
   ASSERT_EQ(load_situation(path.c_str()), 1);
-  EXPECT_EQ(env.lat_sou, 41);
-  EXPECT_EQ(env.lon_wes, -87);
+  EXPECT_EQ(env.lat_sou, -18);
+  EXPECT_EQ(env.lon_wes, 178);
   EXPECT_FLOAT_EQ(set.cus_X, 13345.5f);
   EXPECT_FLOAT_EQ(set.cus_Z, -2845.25f);
   EXPECT_FLOAT_EQ(set.cus_psi, 270.0f);
@@ -55,7 +56,7 @@ TEST_F(AppSituation, RoundTripReturnsToTheSameRegionAndPlace) {
   EXPECT_FLOAT_EQ(atm.vis, 9000.0f);
   EXPECT_FLOAT_EQ(flt.m_fuel, 50.0f);
   EXPECT_EQ(msc.event, 1);
-  EXPECT_TRUE(macibm_alert_log().empty());
+  EXPECT_EQ(macibm_alert_log().size(), 1u);  // only that the ground there is water
 
   std::string text = read_file(path);  // hand-edited ten thousand kilometres north-east
   text.replace(text.find("13345.5"), 12, "1e+07");
