@@ -507,10 +507,13 @@ void check_prefs(prefs_body* b) {
 // ---- Applying --------------------------------------------------------------------------------
 
 int prefs_loads_kept = 0;
+static char loads_aircraft[sizeof pln.C_path];  // the aircraft the loads were chosen for
 
-// The loads go to the aircraft only once it is loaded, and only when they fit it.
+// The loads go to the aircraft only once it is loaded, and only when they fit it. They are the
+// chosen aircraft's alone: another one, chosen because that had gone, starts with its own.
 void keep_chosen_loads(const float chosen[3]) {
-  if (!prefs_loads_kept || loads_fit(chosen[0], chosen[1], chosen[2], nullptr) != LOADS_FIT) return;
+  if (!prefs_loads_kept || std::strcmp(pln.C_path, loads_aircraft) != 0) return;
+  if (loads_fit(chosen[0], chosen[1], chosen[2], nullptr) != LOADS_FIT) return;
   set.load_fuel = chosen[0];
   set.load_fixed = chosen[1];
   set.load_jettison = chosen[2];
@@ -523,6 +526,7 @@ void apply_prefs(const prefs_body& b) {
   atm.thermal_part = 0.0f;
   atm.thermal_vvi = 0.0f;
   prefs_loads_kept = b.tail_read;
+  std::snprintf(loads_aircraft, sizeof loads_aircraft, "%s", b.C_path);
   MACIBM_check_menu(MENU_SPECIAL, CMD_LOG_TIME, msc.logtime);
   show_ui_scale();
 }
