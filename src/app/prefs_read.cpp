@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <type_traits>
 
 #include "aircraft/aircraft.h"
@@ -46,7 +47,6 @@ static T scan(bool rest_of_line) {
 }
 
 static int scan_int() { return scan<int>(true); }
-static float scan_flt() { return scan<float>(true); }
 static int scan_int_on_line() { return scan<int>(false); }
 
 // The whole line without its end; a carriage return before a line feed is the other half of a
@@ -342,16 +342,28 @@ int read_prefs_body(prefs_body* b) {
   return reading_ok ? 1 : 0;
 }
 
+// A position value is known by the words after it on its line. A body whose later settings could
+// not be read is taken for one of a version without them, and the five values looked for where
+// those settings begin: numbers are found there too, but not these words.
+static float scan_situation_value() {
+  const float v = scan<float>(false);
+  char rest[64];
+  scan_string(rest, sizeof rest);
+  if (!std::strstr(rest, "situation data")) reading_ok = false;
+  return v;
+}
+
 // Reads the five position values of a situation and the optional region line after them: the
 // south-west corner of the region the position is measured from. A file without that line leaves
-// *has_region 0.
+// *has_region 0. A region reaching past the date line goes on counting degrees of longitude
+// beyond 180 (or below -180), as the region moves with a flight across it or about a start near it.
 int read_situation_tail(float pos[5], int* region_lat, int* region_lon, int* has_region) {
-  for (int i = 0; i < 5; i++) pos[i] = scan_flt();
+  for (int i = 0; i < 5; i++) pos[i] = scan_situation_value();
   if (!reading_ok) return 0;
   *has_region = 0;
   int lat = scan_int_on_line();
   int lon = scan_int_on_line();
-  if (reading_ok && lat >= -90 && lat <= 88 && lon >= -180 && lon <= 177) {
+  if (reading_ok && lat >= -90 && lat <= 88 && lon >= -360 && lon <= 360) {
     *region_lat = lat;
     *region_lon = lon;
     *has_region = 1;
@@ -495,10 +507,13 @@ void check_prefs(prefs_body* b) {
 // ---- Applying --------------------------------------------------------------------------------
 
 int prefs_loads_kept = 0;
+static char loads_aircraft[sizeof pln.C_path];  // the aircraft the loads were chosen for
 
-// The loads go to the aircraft only once it is loaded, and only when they fit it.
+// The loads go to the aircraft only once it is loaded, and only when they fit it. They are the
+// chosen aircraft's alone: another one, chosen because that had gone, starts with its own.
 void keep_chosen_loads(const float chosen[3]) {
-  if (!prefs_loads_kept || loads_fit(chosen[0], chosen[1], chosen[2], nullptr) != LOADS_FIT) return;
+  if (!prefs_loads_kept || std::strcmp(pln.C_path, loads_aircraft) != 0) return;
+  if (loads_fit(chosen[0], chosen[1], chosen[2], nullptr) != LOADS_FIT) return;
   set.load_fuel = chosen[0];
   set.load_fixed = chosen[1];
   set.load_jettison = chosen[2];
@@ -511,6 +526,7 @@ void apply_prefs(const prefs_body& b) {
   atm.thermal_part = 0.0f;
   atm.thermal_vvi = 0.0f;
   prefs_loads_kept = b.tail_read;
+  std::snprintf(loads_aircraft, sizeof loads_aircraft, "%s", b.C_path);
   MACIBM_check_menu(MENU_SPECIAL, CMD_LOG_TIME, msc.logtime);
   show_ui_scale();
 }

@@ -1,6 +1,6 @@
 // The fuel and weight windows: the loads every flight starts with (set.load_*, the same loads as
-// kestrix-fly's --fuel-lb and --payload-lb), taken on by the flight at once. Loads beyond what
-// the aircraft carries are refused with a message, never flown.
+// kestrix-fly's --fuel-lb and --payload-lb), each taken on by the flight at once when it is set.
+// Loads beyond what the aircraft carries are refused with a message, never flown.
 #include "app/settings.h"
 
 #include <cstdio>
@@ -76,6 +76,13 @@ static void show_weights(int w) {
   form_text(w, "capacity", text);
 }
 
+// The load just set goes on board; the others stay as the flight has them, so that a new payload
+// does not put back the fuel burnt since the start.
+static void take_on(float* on_board, float chosen) {
+  *on_board = chosen;
+  flt.m_total = pln.m_empty + flt.m_fixed + flt.m_fuel + flt.m_jettison;
+}
+
 // ---- Fuel ------------------------------------------------------------------------------------
 
 static const form_field fuel_fields[] = {
@@ -98,9 +105,12 @@ static void fuel_action(int w, int field, int element) {
   float fuel = std::strcmp(name, "full") == 0   ? pln.m_fuel
                : std::strcmp(name, "half") == 0 ? 0.5f * pln.m_fuel
                                                 : set.load_fuel;
-  if (fuel != set.load_fuel && loads_allowed(fuel, set.load_fixed, set.load_jettison))
+  if (std::strcmp(name, "jettison") == 0) {
+    take_on(&flt.m_jettison, set.load_jettison);
+  } else if (fuel == set.load_fuel || loads_allowed(fuel, set.load_fixed, set.load_jettison)) {
     set.load_fuel = fuel;
-  take_on_loads();
+    take_on(&flt.m_fuel, fuel);
+  }
   show_weights(w);
 }
 
@@ -120,7 +130,7 @@ static int weights_check(int w, int field, int element, float lb) {
 }
 
 static void weights_action(int w, int field, int element) {
-  take_on_loads();
+  take_on(&flt.m_fixed, set.load_fixed);
   show_weights(w);
 }
 

@@ -19,7 +19,12 @@
 // stops after the five values never sees it.
 int save_situation(const char* path) {
   if (!ouf_open(path, FILE_SITUATION, VERSION_PREFS)) return 0;
-  dump_prefs();
+  // The flight resumes with the fuel it has left, not with the tanks it started with.
+  prefs_body b;
+  capture_prefs(&b);
+  b.load_fuel = flt.m_fuel;
+  b.load_jettison = flt.m_jettison;
+  write_prefs_body(b);
   ouf << flt.X - env.lox << " situation data\n";
   ouf << flt.Z - env.hiz << " situation data\n";
   ouf << flt.psi << " situation data\n";
@@ -33,6 +38,25 @@ static void situation_unreadable() {
   MACIBM_alert("Couldn't read prefs file!", "Are situation and Kestrix the same version?",
                "I cannot read this situation.", "We will just pretend this never happened.",
                ALERT_NOTICE);
+}
+
+// The situation's aircraft moved, deleted or replaced since it was saved: the pilot may choose
+// another to fly it with. A cancelled choice leaves the flight as it was; the aircraft load would
+// otherwise ask again and end the program on a cancel, as it must at start-up, when there is no
+// flight.
+static int situation_aircraft(prefs_body* b) {
+  const int opens = inf_open(b->C_path, FILE_ANY, VERSION_AIRCRAFT, 0);
+  inf.close();
+  inf.clear();
+  if (opens) return 1;
+  MACIBM_alert("The aircraft of this situation could not be opened:", b->C_path,
+               "Choose the aircraft to fly it with, or cancel to go on with this flight.", "",
+               ALERT_NOTICE);
+  char name[sizeof b->C_file] = "*.acf", chosen[sizeof b->C_path] = "";
+  if (!MACIBM_open(name, chosen, FILE_AIRCRAFT)) return 0;
+  C_to_C(name, b->C_file);
+  C_to_C(chosen, b->C_path);
+  return 2;
 }
 
 // Nothing changes until the whole file has been read: a file of another version or a damaged one
@@ -61,10 +85,14 @@ int load_situation(const char* path) {
   }
 
   check_prefs(&b);
+  const int aircraft = situation_aircraft(&b);
+  if (!aircraft) return 0;
   // A situation is a flight: the window and the scale stay as the pilot has them.
   b.main_w = mnw.main_w, b.main_h = mnw.main_h;
   b.main_state = mnw.main_state, b.ui_scale = mnw.ui_scale;
   apply_prefs(b);
+  // The loads it holds were chosen for its own aircraft.
+  if (aircraft == 2) prefs_loads_kept = 0;
   if (has_region) {
     env.lat_sou = region_lat;
     env.lon_wes = region_lon;

@@ -419,8 +419,7 @@ struct start_place {
 // the terrain when below it, the autopilot off and the controller dialogue started afresh.
 // set_fltvars ends here once it has found the place.
 void start_flight_state(const start_place* s);
-// The flight carries the loads of set.load_* from now on (a start does this; so do the fuel and
-// weight windows during a flight).
+// The flight carries the loads of set.load_* from now on (a start does this).
 void take_on_loads();
 
 // Starts or restarts a flight of the given start type (START_*; for START_AIRPORT, msc.typestart

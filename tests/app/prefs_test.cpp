@@ -73,6 +73,15 @@ TEST_F(AppPrefs, OlderFilesKeepTheRecordsForTheSettingsTheyLack) {
     EXPECT_EQ(msc.typestart, whole ? 1100 : 1000);
     EXPECT_EQ(prefs_loads_kept, whole ? 1 : 0);
   }
+  // The loads are kept for the aircraft the file names, not for one chosen when that had gone.
+  pln.m_empty = 500.0f, pln.m_max = 1000.0f, pln.m_fuel = 100.0f;
+  const float chosen[3] = {40.5f, 90.0f, 0.0f};
+  for (const char* aircraft : {"/aircraft/Trainer.acf", "/aircraft/Other.acf"}) {
+    std::snprintf(pln.C_path, sizeof pln.C_path, "%s", aircraft);
+    set.load_fuel = 50.0f;
+    keep_chosen_loads(chosen);
+    EXPECT_EQ(set.load_fuel, aircraft[10] == 'T' ? 40.5f : 50.0f) << aircraft;
+  }
 }
 
 // The layout the file has always had, kept in tests/app/data: the order, the checkpoints, the

@@ -26,10 +26,11 @@ class AppSituation : public AppTest {
 };
 
 // The aircraft has flown on and the region has slid since the start: the situation must bring
-// it back to the same region and the same place in it, not to the start airport's region.
+// it back to the same region and the same place in it, not to the start airport's region. Here
+// it is the region of a start at 179.5 E, which reaches past the date line.
 TEST_F(AppSituation, RoundTripReturnsToTheSameRegionAndPlace) {
-  env.lat_sou = 41;
-  env.lon_wes = -87;
+  env.lat_sou = -18;
+  env.lon_wes = 178;
   env.lox = -1000.0f;
   env.hiz = 500.0f;
   flt.X = 12345.5;
@@ -38,22 +39,24 @@ TEST_F(AppSituation, RoundTripReturnsToTheSameRegionAndPlace) {
   flt.Y = 1500.0f;
   flt.v = 60.0f;
   atm.vis = 9000.0f;
+  set.load_fuel = 100.0f, flt.m_fuel = 50.0f;  // burnt since the start
   std::string path = scratch("trip.sit");
   ASSERT_EQ(save_situation(path.c_str()), 1);
 
   atm.vis = 100.0f;
   env.lox = env.hiz = 0.0f;  // as a full load leaves them
   ASSERT_EQ(load_situation(path.c_str()), 1);
-  EXPECT_EQ(env.lat_sou, 41);
-  EXPECT_EQ(env.lon_wes, -87);
+  EXPECT_EQ(env.lat_sou, -18);
+  EXPECT_EQ(env.lon_wes, 178);
   EXPECT_FLOAT_EQ(set.cus_X, 13345.5f);
   EXPECT_FLOAT_EQ(set.cus_Z, -2845.25f);
   EXPECT_FLOAT_EQ(set.cus_psi, 270.0f);
   EXPECT_FLOAT_EQ(set.cus_Y, 1500.0f);
   EXPECT_FLOAT_EQ(set.cus_v, 60.0f);
   EXPECT_FLOAT_EQ(atm.vis, 9000.0f);
+  EXPECT_FLOAT_EQ(flt.m_fuel, 50.0f);
   EXPECT_EQ(msc.event, 1);
-  EXPECT_TRUE(macibm_alert_log().empty());
+  EXPECT_EQ(macibm_alert_log().size(), 1u);  // only that the ground there is water
 
   std::string text = read_file(path);  // hand-edited ten thousand kilometres north-east
   text.replace(text.find("13345.5"), 12, "1e+07");
@@ -87,7 +90,9 @@ TEST_F(AppSituation, FailedReadTellsTheUserAndChangesNothing) {
   std::string truncated = good.substr(0, good.rfind("situation data", good.size() - 40));
   std::string old_version = good;
   old_version.replace(old_version.find("1412"), 4, "1400");
-  for (const std::string& text : {truncated, old_version}) {
+  std::string damaged_tail = good;  // not to be read as a file of a version without the tail
+  damaged_tail.replace(damaged_tail.find("\n900\n") + 1, 3, "x");
+  for (const std::string& text : {truncated, old_version, damaged_tail}) {
     write_file(path, text);
     macibm_clear_alert_log();
     EXPECT_EQ(load_situation(path.c_str()), 0);
@@ -97,6 +102,18 @@ TEST_F(AppSituation, FailedReadTellsTheUserAndChangesNothing) {
     EXPECT_FLOAT_EQ(set.cus_X, 77.0f);
     EXPECT_STREQ(pln.C_path, "/planes/Current.acf");
   }
+  // An aircraft deleted or replaced by another file since: the pilot may choose another, and a
+  // cancelled choice must not end the program.
+  std::string gone = good;
+  gone.replace(gone.find(SAMPLE_ACF("Trainer.acf")), std::strlen(SAMPLE_ACF("Trainer.acf")), path);
+  write_file(path, gone);
+  EXPECT_EQ(load_situation(path.c_str()), 0);
+  EXPECT_EQ(last_alert().line[1], path);
+  EXPECT_FLOAT_EQ(atm.vis, 4321.0f);
+  EXPECT_STREQ(pln.C_path, "/planes/Current.acf");
+  headless_queue_open_answer(SAMPLE_ACF("Trainer.acf"));
+  EXPECT_EQ(load_situation(path.c_str()), 1);
+  EXPECT_STREQ(pln.C_path, SAMPLE_ACF("Trainer.acf"));
 
   std::string missing = scratch("missing.sit");
   EXPECT_EQ(load_situation(missing.c_str()), 0);
