@@ -2,6 +2,7 @@
 // the shipped ones in the aircraft tests.)
 #include "support/test_support.h"
 
+#include <filesystem>
 #include <string>
 
 #include "foilgen/foilgen.h"
@@ -19,5 +20,30 @@ TEST(ToolsFoilFile, FilesAreTheSameOnEveryRun) {
     EXPECT_FALSE(built.empty()) << name;
     EXPECT_EQ(read_file("run1" + name), built) << name;
     EXPECT_EQ(read_file("run2" + name), built) << name;
+  }
+}
+
+// Each generator, in a folder of its own: --help is answered with the usage on standard output,
+// and an argument it cannot use is refused with status 2, writing nothing.
+TEST(ToolsCommandLines, HelpAndArgumentsThatCannotBeUsed) {
+  const struct {
+    const char* tool;
+    const char* args;
+    int status;
+  } runs[] = {
+      {ACFGEN_BINARY, "--help", 0},    {ACFGEN_BINARY, "-o out", 2},
+      {FOILGEN_BINARY, "--help", 0},   {FOILGEN_BINARY, "--out", 2},
+      {TEXGEN_BINARY, "--help", 0},    {TEXGEN_BINARY, "-h", 2},
+      {SOUNDGEN_BINARY, "--help", 0},  {SOUNDGEN_BINARY, "--version", 2},
+      {WORLDGEN_BINARY, "--help", 0},  {WORLDGEN_BINARY, "--source", 2},
+  };
+  for (const auto& r : runs) {
+    const std::string command = std::string(r.tool) + " " + r.args;
+    std::string out;
+    EXPECT_EQ(run_command("rm -rf cl && mkdir cl && cd cl && " + command + " 2>/dev/null", &out),
+              r.status)
+        << command;
+    EXPECT_EQ(out.rfind("usage: ", 0) == 0, r.status == 0) << command << ": " << out;
+    EXPECT_TRUE(std::filesystem::is_empty("cl")) << command;
   }
 }

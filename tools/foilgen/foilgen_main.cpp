@@ -33,10 +33,10 @@ int main(int argc, char** argv) {
     print_figures(s.word, &s, &p);
     return 0;
   }
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: foilgen DIR | foilgen --section NACA|clark-y RE\n");
-    return 2;
-  }
+  static const char usage[] = "usage: foilgen DIR | foilgen --section NACA|clark-y RE\n";
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) return std::fputs(usage, stdout), 0;
+  // An option is no folder, and an empty name would put the files at the root of the disk.
+  if (argc != 2 || argv[1][0] == '-' || argv[1][0] == '\0') return std::fputs(usage, stderr), 2;
   const int failed = write_products(argv[1]);
   for (int i = 0; i < foil_product_count; i++) {
     foil_shape s;

@@ -10,11 +10,14 @@
 #include "app/macibm.h"
 #include "worldgen.h"
 
-static void usage() {
-  std::fprintf(stderr,
+// The usage on standard error for a command line that cannot be used (status 2), on standard
+// output for --help.
+static int usage(int status) {
+  std::fprintf(status ? stderr : stdout,
                "usage: worldgen --source FILE --mask FILE --out FOLDER [--airports FILE] [--hgt FOLDER]\n"
                "                [--airports-csv FILE] [--runways-csv FILE] [--navaids-csv FILE]\n"
                "       worldgen --encode-mask RAW COLS ROWS LON0 LAT0 OUT\n");
+  return status;
 }
 
 // A fatal alert from the shared layer must fail the build, not end quietly.
@@ -43,6 +46,7 @@ static int encode_mask_file(char** a) {
 
 int main(int argc, char** argv) {
   macibm_exit_hook = exit_failed;
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) return usage(0);
   if (argc == 8 && std::strcmp(argv[1], "--encode-mask") == 0) return encode_mask_file(argv + 2);
   const char *source = nullptr, *mask = nullptr, *out = nullptr, *hgt = nullptr;
   const char *apt_csv = nullptr, *rwy_csv = nullptr, *nav_csv = nullptr, *extract = nullptr;
@@ -56,9 +60,9 @@ int main(int argc, char** argv) {
     else if (!std::strcmp(o, "--airports-csv")) apt_csv = v;
     else if (!std::strcmp(o, "--runways-csv")) rwy_csv = v;
     else if (!std::strcmp(o, "--navaids-csv")) nav_csv = v;
-    else return usage(), 1;
+    else return usage(2);
   }
-  if (!source || !mask || !out || argc % 2 == 0) return usage(), 1;
+  if (!source || !mask || !out || argc % 2 == 0) return usage(2);
   auto t0 = std::chrono::steady_clock::now();
 
   reset_wg();
