@@ -130,6 +130,8 @@ TEST(FlightRunnerRun, StatusAndSummaryOfGoodAndBadRuns) {
   } bad[] = {
       {"builtin:zeppelin", 0, -1, -1, "zeppelin"},
       {"no-such-file.acf", 0, -1, -1, "no-such-file.acf"},
+      {KESTRIX_SOURCE_DIR "/README.md", 0, -1, -1, "README.md, or it is not an aircraft file"},
+      {".", 0, -1, -1, "file ., or it is not an aircraft file"},
       {"builtin:glider", 4000, -1, -1, "not above the ground"},  // an air start underground
       {"builtin:trainer", 0, 243, -1, "more than the tanks hold (242.5 lb)"},
       // 1653.5 lb empty, 2447.2 lb at most: 793.7 lb of fuel and payload together.

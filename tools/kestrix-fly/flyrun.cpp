@@ -88,12 +88,15 @@ int fly_load_aircraft(const char* name, char* err) {
     }
     return 1;
   }
-  std::FILE* f = std::fopen(name, "r");
-  if (!f) {
-    std::snprintf(err, FLY_ERR, "cannot open aircraft file %s", name);
+  // A folder opens for reading too, and the simulator's loader, meeting a file it cannot read as
+  // an aircraft, would say the aircraft was not found beside the program and offer a dialog.
+  const int opened = inf_open(name, FILE_ANY, VERSION_AIRCRAFT, 0);
+  inf.close();
+  inf.clear();
+  if (!opened) {
+    std::snprintf(err, FLY_ERR, "cannot open aircraft file %s, or it is not an aircraft file", name);
     return 0;
   }
-  std::fclose(f);
   reset_pln();
   reset_afl();
   std::snprintf(pln.C_path, sizeof pln.C_path, "%s", name);
