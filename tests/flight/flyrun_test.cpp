@@ -98,14 +98,20 @@ TEST(FlightRunnerInput, ScriptLinesAndFiles) {
     EXPECT_FALSE(fly_parse_script_line(line, &e, err)) << line;
   }
 
-  write_file("order.txt", "# comment\n\nt=5 throttle=0.5\n  t=1 aileron=0.2\n");
+  write_file("order.txt", "# comment\n\nt=5 throttle=0.5 # half\n  t=1 aileron=0.2\n# " +
+                              std::string(700, 'x') + "\n");
   static fly_script s;
-  ASSERT_TRUE(fly_read_script("order.txt", &s, err));
+  ASSERT_TRUE(fly_read_script("order.txt", &s, err)) << err;
   ASSERT_EQ(s.count, 2);
   EXPECT_FLOAT_EQ(s.entry[0].t, 1.0f);  // kept in time order
   write_file("broken.txt", "t=1 throttle=1\nt=2 thrust=1\n");
   EXPECT_FALSE(fly_read_script("broken.txt", &s, err));
   EXPECT_NE(std::strstr(err, "line 2"), nullptr) << err;
+  std::string long_line = "t=1";
+  for (int k = 0; k < 60; k++) long_line += " throttle=1";
+  write_file("broken.txt", long_line + "\nt=2 throttle=0\n");
+  EXPECT_FALSE(fly_read_script("broken.txt", &s, err));
+  EXPECT_NE(std::strstr(err, "line 1: longer than"), nullptr) << err;
   EXPECT_FALSE(fly_read_script(".", &s, err));  // a folder opens, but reads as nothing
 }
 

@@ -569,9 +569,22 @@ int fly_read_script(const char* path, fly_script* s, char* err) {
   int n = 0;
   while (std::fgets(line, sizeof line, f)) {
     n++;
+    // A comment runs to the end of its line, however long the line; the rest of a line longer
+    // than the buffer would otherwise be read as a line of its own.
+    char* comment = std::strchr(line, '#');
+    if (!std::strchr(line, '\n') && !std::feof(f)) {
+      for (int ch = std::fgetc(f); ch != EOF && ch != '\n';) ch = std::fgetc(f);
+      if (!comment) {
+        std::snprintf(err, FLY_ERR, "script %.120s line %d: longer than %d characters", path, n,
+                      static_cast<int>(sizeof line) - 2);
+        std::fclose(f);
+        return 0;
+      }
+    }
+    if (comment) *comment = '\0';
     const char* p = line;
     while (*p == ' ' || *p == '\t') p++;
-    if (*p == '\0' || *p == '\n' || *p == '\r' || *p == '#') continue;
+    if (*p == '\0' || *p == '\n' || *p == '\r') continue;
     if (s->count >= FLY_SCRIPT_MAX) {
       std::snprintf(err, FLY_ERR, "script %s line %d: more than %d entries", path, n,
                     FLY_SCRIPT_MAX);
