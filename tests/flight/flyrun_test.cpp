@@ -152,6 +152,29 @@ TEST(FlightRunnerRun, StatusAndSummaryOfGoodAndBadRuns) {
     EXPECT_NE(errs.find(b.says), std::string::npos) << errs;
     EXPECT_EQ(out.find("summary"), std::string::npos) << out;
   }
+  // An output over the aircraft or the script the run reads, or over another output, is refused.
+  write_file("mine.acf", read_file(KESTRIX_RUNTIME_DIR "/aircraft/Trainer.acf"));
+  write_file("mine.fly", "t=1 throttle=1\n");
+  fly_options clash;
+  fly_default_options(&clash);
+  clash.seconds = 0.5f;
+  std::snprintf(clash.aircraft, sizeof clash.aircraft, "mine.acf");
+  std::snprintf(clash.csv, sizeof clash.csv, "./mine.acf");
+  EXPECT_EQ(run(clash, &out, &errs), FLY_BAD_INPUT);
+  std::snprintf(clash.script, sizeof clash.script, "mine.fly");
+  std::snprintf(clash.csv, sizeof clash.csv, "mine.fly");
+  EXPECT_EQ(run(clash, &out, &errs), FLY_BAD_INPUT);
+  std::snprintf(clash.data_out, sizeof clash.data_out, "/dev/null");
+  std::snprintf(clash.csv, sizeof clash.csv, "/dev/null");
+  clash.groups[1] = 1;
+  EXPECT_EQ(run(clash, &out, &errs), FLY_OK) << errs;  // a device is no file to spoil
+  std::snprintf(clash.csv, sizeof clash.csv, "new.out");
+  std::snprintf(clash.data_out, sizeof clash.data_out, "new.out");
+  EXPECT_EQ(run(clash, &out, &errs), FLY_BAD_INPUT);
+  EXPECT_NE(errs.find("--csv and --data-out both name the file new.out"), std::string::npos) << errs;
+  EXPECT_TRUE(read_file("mine.acf") == read_file(KESTRIX_RUNTIME_DIR "/aircraft/Trainer.acf"));
+  EXPECT_TRUE(read_file("mine.fly") == "t=1 throttle=1\n");
+
   // The loads asked for are the ones flown.
   o.payload_lb = 593.0f, o.seconds = 0.5f;
   EXPECT_EQ(run(o, &out, &errs), FLY_OK) << errs;

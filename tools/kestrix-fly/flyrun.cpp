@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "aircraft/aircraft.h"
 #include "app/app.h"
@@ -476,6 +477,33 @@ static void choose_outputs(const fly_options* o) {
   set.ser_NMEA = o->nmea[0] != '\0';
 }
 
+// An output written over the aircraft file or the script the run reads would destroy it, and two
+// outputs in one file would spoil each other. Devices and pipes (/dev/null, a terminal) may be
+// shared.
+static int files_apart(const fly_options* o, char* err) {
+  const struct {
+    const char* option;
+    const char* path;
+  } f[] = {{"--aircraft", o->aircraft}, {"--script", o->script},      {"--csv", o->csv},
+           {"--cycle-dump", o->cycle_dump}, {"--data-out", o->data_out}, {"--nmea", o->nmea}};
+  const int inputs = 2, files = sizeof f / sizeof f[0];
+  for (int b = inputs; b < files; b++) {
+    std::error_code ec;
+    if (!f[b].path[0] || (std::filesystem::exists(f[b].path, ec) &&
+                          !std::filesystem::is_regular_file(f[b].path, ec)))
+      continue;
+    const std::filesystem::path out = std::filesystem::weakly_canonical(f[b].path, ec);
+    for (int a = 0; a < b && !ec; a++) {
+      std::error_code ea;
+      if (!f[a].path[0] || std::filesystem::weakly_canonical(f[a].path, ea) != out || ea) continue;
+      std::snprintf(err, FLY_ERR, "%s and %s both name the file %.250s", f[a].option, f[b].option,
+                    f[b].path);
+      return 0;
+    }
+  }
+  return 1;
+}
+
 int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   static fly_script script;  // large; kept out of the stack
   char err[FLY_ERR];
@@ -485,6 +513,7 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   exit_hook_before = macibm_exit_hook;
   said_hook_before = atc_said_hook;
   script.count = 0;
+  if (!files_apart(o, err)) return refuse(errs, err);
   if (o->script[0] && !fly_read_script(o->script, &script, err)) return refuse(errs, err);
   init_constants();  // the feet of the ground's elevation are converted before the world is set up
   fly_setup_world(o->ground_elev_ft * con.fttomtrs);
