@@ -172,6 +172,10 @@ TEST(FlightRunnerRun, StatusAndSummaryOfGoodAndBadRuns) {
   std::snprintf(clash.data_out, sizeof clash.data_out, "new.out");
   EXPECT_EQ(run(clash, &out, &errs), FLY_BAD_INPUT);
   EXPECT_NE(errs.find("--csv and --data-out both name the file new.out"), std::string::npos) << errs;
+  clash.csv[0] = '\0';
+  std::snprintf(clash.nmea, sizeof clash.nmea, "no-such-folder/gps.nmea");
+  EXPECT_EQ(run(clash, &out, &errs), FLY_BAD_INPUT);
+  EXPECT_NE(errs.find("cannot write no-such-folder/gps.nmea"), std::string::npos) << errs;
   EXPECT_TRUE(read_file("mine.acf") == read_file(KESTRIX_RUNTIME_DIR "/aircraft/Trainer.acf"));
   EXPECT_TRUE(read_file("mine.fly") == "t=1 throttle=1\n");
 

@@ -504,6 +504,20 @@ static int files_apart(const fly_options* o, char* err) {
   return 1;
 }
 
+// The sentences go out through the serial port, opened at the first frame, whose failure would
+// stop the run as a serial port's ("No such port"): a file that cannot be written is refused
+// beforehand, as the other outputs are. A pipe or a terminal is left to that opening, since
+// opening a pipe here would wait for its reader and then leave it.
+static int nmea_writable(const char* path) {
+  std::error_code ec;
+  const std::filesystem::file_status st = std::filesystem::status(path, ec);
+  if (std::filesystem::is_fifo(st) || std::filesystem::is_character_file(st)) return 1;
+  std::FILE* f = std::fopen(path, "a");
+  if (!f) return 0;
+  std::fclose(f);
+  return 1;
+}
+
 int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   static fly_script script;  // large; kept out of the stack
   char err[FLY_ERR];
@@ -566,6 +580,10 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
     return finish(card_print(&card, out, errs), out, nullptr);
   }
   if (!choose_loads(o, err) || !above_ground(o, err)) return refuse(errs, err);
+  if (o->nmea[0] && !nmea_writable(o->nmea)) {
+    std::snprintf(err, FLY_ERR, "cannot write %.250s", o->nmea);
+    return refuse(errs, err);
+  }
   std::FILE* csv = nullptr;
   if (o->csv[0]) {
     csv = std::fopen(o->csv, "w");
