@@ -1,5 +1,5 @@
-// The generated airfoil and flap files are the same on every run. (The simulator's loader reads
-// the shipped ones in the aircraft tests.)
+// The generated airfoil and flap files are the same on every run (the simulator's loader reads
+// the shipped ones in the aircraft tests), and the generators refuse what they cannot use.
 #include "support/test_support.h"
 
 #include <cstring>
@@ -38,6 +38,10 @@ TEST(ToolsCommandLines, HelpAndArgumentsThatCannotBeUsed) {
       {TEXGEN_BINARY, "--help", 0, "usage: "},   {TEXGEN_BINARY, "-h", 2, ""},
       {SOUNDGEN_BINARY, "--help", 0, "usage: "}, {SOUNDGEN_BINARY, "--version", 2, ""},
       {WORLDGEN_BINARY, "--help", 0, "usage: "}, {WORLDGEN_BINARY, "--source", 2, ""},
+      {WORLDGEN_BINARY,
+       "--source " KESTRIX_SOURCE_DIR "/tools/worldgen/data/world.txt --mask " KESTRIX_SOURCE_DIR
+       "/tools/worldgen/data/watermask.rle --out world --hgt no-such-folder",
+       1, ""},
       {FOILGEN_BINARY, "--section 2412 3", 0, "NACA2412 "},
       {FOILGEN_BINARY, "--section 12abc 3", 2, ""},
       {FOILGEN_BINARY, "--section 2400 3", 2, ""},  // no thickness

@@ -65,6 +65,11 @@ int main(int argc, char** argv) {
   if (!source || !mask || !out || argc % 2 == 0) return usage(2);
   auto t0 = std::chrono::steady_clock::now();
 
+  // Heights come from the tiles wherever they have a sample: a folder that is not there would
+  // leave every height generated, without a word.
+  std::error_code ec;
+  if (hgt && !std::filesystem::is_directory(hgt, ec))
+    return std::fprintf(stderr, "worldgen: %s is no folder of elevation tiles\n", hgt), 1;
   reset_wg();
   if (!read_world_source(source)) return std::fprintf(stderr, "worldgen: cannot read %s\n", source), 1;
   if (wg.errors) return std::fprintf(stderr, "worldgen: %d errors in %s\n", wg.errors, source), 1;
@@ -85,7 +90,6 @@ int main(int argc, char** argv) {
 
   std::string folder = std::string(out);
   if (folder.back() != '/') folder += '/';
-  std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (!write_nav_files(folder.c_str())) return std::fprintf(stderr, "worldgen: cannot write the navigation files\n"), 1;
 
