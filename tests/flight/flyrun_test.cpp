@@ -171,7 +171,8 @@ TEST(FlightRunnerRun, StatusAndSummaryOfGoodAndBadRuns) {
   std::snprintf(clash.csv, sizeof clash.csv, "new.out");
   std::snprintf(clash.data_out, sizeof clash.data_out, "new.out");
   EXPECT_EQ(run(clash, &out, &errs), FLY_BAD_INPUT);
-  EXPECT_NE(errs.find("--csv and --data-out both name the file new.out"), std::string::npos) << errs;
+  EXPECT_NE(errs.find("--csv and --data-out both name the file new.out"), std::string::npos)
+      << errs;
   clash.csv[0] = '\0';
   std::snprintf(clash.nmea, sizeof clash.nmea, "no-such-folder/gps.nmea");
   EXPECT_EQ(run(clash, &out, &errs), FLY_BAD_INPUT);

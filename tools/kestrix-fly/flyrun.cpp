@@ -95,7 +95,8 @@ int fly_load_aircraft(const char* name, char* err) {
   inf.close();
   inf.clear();
   if (!opened) {
-    std::snprintf(err, FLY_ERR, "cannot open aircraft file %s, or it is not an aircraft file", name);
+    std::snprintf(err, FLY_ERR, "cannot open aircraft file %s, or it is not an aircraft file",
+                  name);
     return 0;
   }
   reset_pln();
