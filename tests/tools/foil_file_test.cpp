@@ -25,37 +25,46 @@ TEST(ToolsFoilFile, FilesAreTheSameOnEveryRun) {
 }
 
 // Each generator, in a folder of its own: --help is answered with the usage on standard output,
-// and an argument it cannot use is refused with status 2, writing nothing.
+// and an argument it cannot use is refused on standard error with the status given, writing
+// nothing.
 TEST(ToolsCommandLines, HelpAndArgumentsThatCannotBeUsed) {
+  const std::string data = KESTRIX_SOURCE_DIR "/tools/worldgen/data/";
+  const std::string world =
+      "--source " + data + "world.txt --mask " + data + "watermask.rle --out w ";
   const struct {
     const char* tool;
-    const char* args;
+    std::string args;
     int status;
-    const char* out;
+    const char* says;  // the start of standard output, or of standard error when refused
   } runs[] = {
-      {ACFGEN_BINARY, "--help", 0, "usage: "},   {ACFGEN_BINARY, "-o out", 2, ""},
-      {FOILGEN_BINARY, "--help", 0, "usage: "},  {FOILGEN_BINARY, "--out", 2, ""},
-      {TEXGEN_BINARY, "--help", 0, "usage: "},   {TEXGEN_BINARY, "-h", 2, ""},
-      {SOUNDGEN_BINARY, "--help", 0, "usage: "}, {SOUNDGEN_BINARY, "--version", 2, ""},
-      {WORLDGEN_BINARY, "--help", 0, "usage: "}, {WORLDGEN_BINARY, "--source", 2, ""},
-      {WORLDGEN_BINARY,
-       "--source " KESTRIX_SOURCE_DIR "/tools/worldgen/data/world.txt --mask " KESTRIX_SOURCE_DIR
-       "/tools/worldgen/data/watermask.rle --out world --hgt no-such-folder",
-       1, ""},
+      {ACFGEN_BINARY, "--help", 0, "usage: "},
+      {ACFGEN_BINARY, "-o out", 2, "usage: "},
+      {FOILGEN_BINARY, "--help", 0, "usage: "},
+      {FOILGEN_BINARY, "--out", 2, "usage: "},
+      {TEXGEN_BINARY, "--help", 0, "usage: "},
+      {TEXGEN_BINARY, "-h", 2, "usage: "},
+      {SOUNDGEN_BINARY, "--help", 0, "usage: "},
+      {SOUNDGEN_BINARY, "--version", 2, "usage: "},
+      {WORLDGEN_BINARY, "--help", 0, "usage: "},
+      {WORLDGEN_BINARY, "--source", 2, "usage: "},
+      {WORLDGEN_BINARY, world + "--hgt no-such-folder", 1, "worldgen: no-such-folder is no"},
+      {WORLDGEN_BINARY, world + "--navaids-csv no.csv", 1, "worldgen: cannot read no.csv"},
       {FOILGEN_BINARY, "--section 2412 3", 0, "NACA2412 "},
-      {FOILGEN_BINARY, "--section 12abc 3", 2, ""},
-      {FOILGEN_BINARY, "--section 2400 3", 2, ""},  // no thickness
-      {FOILGEN_BINARY, "--section 2012 3", 2, ""},  // a camber without its position
-      {FOILGEN_BINARY, "--section 2412 -5", 2, ""},
-      {FOILGEN_BINARY, "--section 2412 nan", 2, ""},
+      {FOILGEN_BINARY, "--section 12abc 3", 2, "foilgen: --section takes"},
+      {FOILGEN_BINARY, "--section 2400 3", 2, "foilgen: "},  // no thickness
+      {FOILGEN_BINARY, "--section 2012 3", 2, "foilgen: "},  // a camber without its position
+      {FOILGEN_BINARY, "--section 2412 -5", 2, "foilgen: "},
+      {FOILGEN_BINARY, "--section 2412 nan", 2, "foilgen: "},
   };
   for (const auto& r : runs) {
     const std::string command = std::string(r.tool) + " " + r.args;
     std::string out;
-    EXPECT_EQ(run_command("rm -rf cl && mkdir cl && cd cl && " + command + " 2>/dev/null", &out),
+    EXPECT_EQ(run_command("rm -rf cl && mkdir cl && cd cl && " + command +
+                              (r.status == 0 ? " 2>/dev/null" : " 2>&1 >/dev/null"),
+                          &out),
               r.status)
         << command;
-    EXPECT_EQ(r.status == 0 ? out.substr(0, std::strlen(r.out)) : out, r.out) << command;
+    EXPECT_EQ(out.substr(0, std::strlen(r.says)), r.says) << command << ": " << out;
     EXPECT_TRUE(std::filesystem::is_empty("cl")) << command;
   }
 }
