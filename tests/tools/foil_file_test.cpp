@@ -49,6 +49,8 @@ TEST(ToolsCommandLines, HelpAndArgumentsThatCannotBeUsed) {
       {WORLDGEN_BINARY, "--source", 2, "usage: "},
       {WORLDGEN_BINARY, world + "--hgt no-such-folder", 1, "worldgen: no-such-folder is no"},
       {WORLDGEN_BINARY, world + "--navaids-csv no.csv", 1, "worldgen: cannot read no.csv"},
+      {WORLDGEN_BINARY, "--encode-mask ../six.raw 3x 2 -126 23 m.rle", 2, "usage: "},
+      {WORLDGEN_BINARY, "--encode-mask ../six.raw 2 2 -126 23 m.rle", 1, "worldgen: ../six.raw"},
       {FOILGEN_BINARY, "--section 2412 3", 0, "NACA2412 "},
       {FOILGEN_BINARY, "--section 12abc 3", 2, "foilgen: --section takes"},
       {FOILGEN_BINARY, "--section 2400 3", 2, "foilgen: "},  // no thickness
@@ -56,6 +58,7 @@ TEST(ToolsCommandLines, HelpAndArgumentsThatCannotBeUsed) {
       {FOILGEN_BINARY, "--section 2412 -5", 2, "foilgen: "},
       {FOILGEN_BINARY, "--section 2412 nan", 2, "foilgen: "},
   };
+  write_file("six.raw", std::string("\1\1\2\0\0\1", 6));
   for (const auto& r : runs) {
     const std::string command = std::string(r.tool) + " " + r.args;
     std::string out;

@@ -1,6 +1,8 @@
 // The world-data generator program: reads our airport list and the water mask, generates the
 // approaches, and writes the navigation files and every terrain quadrant of the world box.
+#include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -23,17 +25,36 @@ static int usage(int status) {
 // A fatal alert from the shared layer must fail the build, not end quietly.
 static void exit_failed(int) { std::exit(1); }
 
+// A whole number from lo to hi and nothing after it.
+static int whole_number(const char* s, long lo, long hi, int* v) {
+  char* end = nullptr;
+  errno = 0;
+  const long x = std::strtol(s, &end, 10);
+  if (end == s || *end != '\0' || errno || x < lo || x > hi) return 0;
+  *v = static_cast<int>(x);
+  return 1;
+}
+
 // Turns the raw class bytes that make_watermask.sh gets from the mapping tools (one byte per
-// cell, southern row first) into the committed run-length mask.
+// cell, southern row first) into the committed run-length mask. The file holds exactly one byte
+// per cell: any other size means that the columns and rows given are not its grid's, and its
+// rows would be cut at the wrong places.
 static int encode_mask_file(char** a) {
   water_mask m;
-  m.cols = std::atoi(a[1]);
-  m.rows = std::atoi(a[2]);
-  m.lon0 = std::atoi(a[3]);
-  m.lat0 = std::atoi(a[4]);
+  if (!whole_number(a[1], 1, 100000, &m.cols) || !whole_number(a[2], 1, 100000, &m.rows) ||
+      !whole_number(a[3], -180, 180, &m.lon0) || !whole_number(a[4], -90, 90, &m.lat0))
+    return usage(2);
+  std::error_code ec;
+  const std::uintmax_t bytes = std::filesystem::file_size(a[0], ec);
+  const std::uintmax_t cells = static_cast<std::uintmax_t>(m.cols) * m.rows;
+  if (!ec && bytes != cells) {
+    std::fprintf(stderr, "worldgen: %s does not hold the %ju bytes of %d x %d cells\n", a[0],
+                 cells, m.cols, m.rows);
+    return 1;
+  }
   std::ifstream in(a[0], std::ios::binary);
-  m.c.assign((size_t)std::max(0, m.cols) * std::max(0, m.rows), 0);
-  if (!in || !in.read(reinterpret_cast<char*>(m.c.data()), (std::streamsize)m.c.size())) {
+  m.c.assign(cells, 0);
+  if (ec || !in || !in.read(reinterpret_cast<char*>(m.c.data()), (std::streamsize)m.c.size())) {
     std::fprintf(stderr, "worldgen: cannot read %zu mask bytes from %s\n", m.c.size(), a[0]);
     return 1;
   }
@@ -41,6 +62,8 @@ static int encode_mask_file(char** a) {
   if (!encode_mask(m, &out)) return 1;
   std::ofstream f(a[5], std::ios::binary | std::ios::trunc);
   f.write(reinterpret_cast<const char*>(out.data()), (std::streamsize)out.size());
+  f.close();
+  if (!f) std::fprintf(stderr, "worldgen: cannot write %s\n", a[5]);
   return f ? 0 : 1;
 }
 
