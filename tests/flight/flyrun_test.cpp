@@ -22,18 +22,18 @@ int run(const fly_options& o, std::string* out, std::string* errs) {
 TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
   fly_options o;
   char err[FLY_ERR];
-  ASSERT_TRUE(parse_args({"--aircraft", "builtin:glider", "--start",    "ground",    "--alt-ft",
-                     "5000",       "--kias",         "80",         "--seconds", "10",
-                     "--prd",      "0.02",           "--elevator", "-0.25",     "--gear",
-                     "up",         "--flaps",        "0.5",        "--csv",     "h.csv"},
-                    &o, err));
+  ASSERT_TRUE(parse_args({"--aircraft", "builtin:glider", "--start", "ground", "--seconds", "10",
+                          "--prd", "0.02", "--elevator", "-0.25", "--gear", "up", "--flaps", "0.5",
+                          "--csv", "h.csv"},
+                         &o, err));
   EXPECT_EQ(o.start_ground, 1);
-  EXPECT_FLOAT_EQ(o.alt_ft, 5000.0f);
   EXPECT_FLOAT_EQ(o.controls.elevator, -0.25f);
   EXPECT_EQ(o.controls.gear_down, 0);
   EXPECT_STREQ(o.csv, "h.csv");
-  ASSERT_TRUE(parse_args({"--aircraft", "x", "--lat", "-33.9", "--lon", "151.2", "--fuel-lb", "0"}, &o,
-                    err));
+  ASSERT_TRUE(parse_args({"--aircraft", "x", "--lat", "-33.9", "--lon", "151.2", "--fuel-lb", "0",
+                          "--alt-ft", "5000"},
+                         &o, err));
+  EXPECT_FLOAT_EQ(o.alt_ft, 5000.0f);
   EXPECT_EQ(o.at_position, 1);
   EXPECT_FLOAT_EQ(o.lon, 151.2f);
   EXPECT_EQ(o.have_fuel, 1);
@@ -68,6 +68,8 @@ TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
       {{"--aircraft", "x", "--lat", "40", "--lon", "-100", "--ground-elev-ft", "10"}, "flat"},
       {{"--aircraft", "x", "--start", "runway", "--ground-elev-ft", "10"}, "flat"},
       {{"--aircraft", "x", "--airport", "TRM", "--runway", "1"}, "--start runway"},
+      {{"--aircraft", "x", "--start", "vfr-final", "--heading", "200"}, "take the runway's"},
+      {{"--aircraft", "x", "--start", "ground", "--kias", "80"}, "at rest on the ground"},
       {{"--aircraft", "x", "--fuel-lb", "-5"}, "--fuel-lb"},
       {{"--aircraft", "x", "--payload-lb", "lots"}, "--payload-lb"},
       {{"--aircraft", "x", "--data-out", "d", "--groups", "5,51"}, "--groups"},
