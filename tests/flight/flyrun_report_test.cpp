@@ -217,6 +217,11 @@ TEST_F(FlightRunnerReport, AnOutputFileThatCouldNotBeWrittenFailsTheRun) {
     EXPECT_EQ(run(), FLY_ALERT);
     EXPECT_NE(read_file(err_path).find("could not write /dev/full"), std::string::npos);
   }
+  std::string out;
+  EXPECT_EQ(run_command(KESTRIX_RUNTIME_DIR "/kestrix-fly --aircraft builtin:trainer --seconds 0 "
+                                            ">/dev/full 2>/dev/null",
+                        &out),
+            FLY_ALERT);
 }
 
 // A crash restarts the flight at once; the summary tells where and how it hit, and the time
