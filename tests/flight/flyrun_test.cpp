@@ -113,7 +113,7 @@ TEST(FlightRunnerInput, ScriptLinesAndFiles) {
   for (int k = 0; k < 60; k++) long_line += " throttle=1";
   write_file("broken.txt", long_line + "\nt=2 throttle=0\n");
   EXPECT_FALSE(fly_read_script("broken.txt", &s, err));
-  EXPECT_NE(std::strstr(err, "line 1: longer than"), nullptr) << err;
+  EXPECT_NE(std::strstr(err, "line 1: line too long"), nullptr) << err;
   EXPECT_FALSE(fly_read_script(".", &s, err));  // a folder opens, but reads as nothing
 }
 

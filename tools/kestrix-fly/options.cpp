@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "flyrun.h"
 
@@ -580,6 +581,14 @@ int fly_parse_script_line(const char* line, fly_script_entry* e, char* err) {
   return one_lateral_mode(e->mask, err);
 }
 
+// One line of any length without its end; 0 at the end of the file.
+static int read_line(std::FILE* f, std::string* line) {
+  line->clear();
+  int ch;
+  while ((ch = std::fgetc(f)) != EOF && ch != '\n') line->push_back(static_cast<char>(ch));
+  return ch != EOF || !line->empty();
+}
+
 int fly_read_script(const char* path, fly_script* s, char* err) {
   s->count = 0;
   std::FILE* f = std::fopen(path, "r");
@@ -587,26 +596,14 @@ int fly_read_script(const char* path, fly_script* s, char* err) {
     std::snprintf(err, FLY_ERR, "cannot open script %s", path);
     return 0;
   }
-  char line[600];
+  std::string line;
   int n = 0;
-  while (std::fgets(line, sizeof line, f)) {
+  while (read_line(f, &line)) {
     n++;
-    // A comment runs to the end of its line, however long the line; the rest of a line longer
-    // than the buffer would otherwise be read as a line of its own.
-    char* comment = std::strchr(line, '#');
-    if (!std::strchr(line, '\n') && !std::feof(f)) {
-      for (int ch = std::fgetc(f); ch != EOF && ch != '\n';) ch = std::fgetc(f);
-      if (!comment) {
-        std::snprintf(err, FLY_ERR, "script %.120s line %d: longer than %d characters", path, n,
-                      static_cast<int>(sizeof line) - 2);
-        std::fclose(f);
-        return 0;
-      }
-    }
-    if (comment) *comment = '\0';
-    const char* p = line;
-    while (*p == ' ' || *p == '\t') p++;
-    if (*p == '\0' || *p == '\n' || *p == '\r') continue;
+    // A comment runs to the end of its line, however long.
+    line.erase(std::min(line.find('#'), line.size()));
+    const size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string::npos) continue;
     if (s->count >= FLY_SCRIPT_MAX) {
       std::snprintf(err, FLY_ERR, "script %s line %d: more than %d entries", path, n,
                     FLY_SCRIPT_MAX);
@@ -614,7 +611,7 @@ int fly_read_script(const char* path, fly_script* s, char* err) {
       return 0;
     }
     char why[FLY_ERR];
-    if (!fly_parse_script_line(p, &s->entry[s->count], why)) {
+    if (!fly_parse_script_line(line.c_str() + first, &s->entry[s->count], why)) {
       std::snprintf(err, FLY_ERR, "script %.120s line %d: %.150s", path, n, why);
       std::fclose(f);
       return 0;
