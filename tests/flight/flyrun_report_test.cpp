@@ -134,7 +134,7 @@ TEST_F(FlightRunnerReport, ACycleDumpIsAFiniteAccountOfOneFrame) {
   ASSERT_EQ(run(), FLY_OK);
   std::string dump = read_file("cycle.out");
   for (const char* label :
-       {"ONE-FRAME DUMP of the frame ending at 0.55", "aircraft builtin:trainer",
+       {"ONE-FRAME DUMP of the frame ending at 0.55", "aircraft Trainer (builtin:trainer)",
         "PROPELLER #1:", " LEFT WING ONE ", " RIGHT WING ONE ", "post-gear-aerodynamics",
         "f_up   =", "a_y=", "Qdot (pitch)="}) {
     EXPECT_NE(dump.find(label), std::string::npos) << label;
