@@ -240,8 +240,7 @@ static void save_failed(const char* path) {
   // Nor is a name that a folder already has: nothing can be written in its place.
   if (path && std::filesystem::is_directory(path, ec)) {
     MACIBM_alert("I could not save the file! A folder of that name is there:", path,
-                 "Give the file a name of its own, in that folder or beside it.", "",
-                 ALERT_NOTICE);
+                 "Give the file a name of its own, in that folder or beside it.", "", ALERT_NOTICE);
     return;
   }
   MACIBM_alert(

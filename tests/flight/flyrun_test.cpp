@@ -22,17 +22,17 @@ int run(const fly_options& o, std::string* out, std::string* errs) {
 TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
   fly_options o;
   char err[FLY_ERR];
-  ASSERT_TRUE(parse_args({"--aircraft", "builtin:glider", "--start", "ground", "--seconds", "10",
-                          "--prd", "0.02", "--elevator", "-0.25", "--gear", "up", "--flaps", "0.5",
-                          "--csv", "h.csv"},
-                         &o, err));
+  ASSERT_TRUE(parse_args(
+      {"--aircraft", "builtin:glider", "--start", "ground", "--seconds", "10", "--prd", "0.02",
+       "--elevator", "-0.25", "--gear", "up", "--flaps", "0.5", "--csv", "h.csv"},
+      &o, err));
   EXPECT_EQ(o.start_ground, 1);
   EXPECT_FLOAT_EQ(o.controls.elevator, -0.25f);
   EXPECT_EQ(o.controls.gear_down, 0);
   EXPECT_STREQ(o.csv, "h.csv");
-  ASSERT_TRUE(parse_args({"--aircraft", "x", "--lat", "-33.9", "--lon", "151.2", "--fuel-lb", "0",
-                          "--alt-ft", "5000"},
-                         &o, err));
+  ASSERT_TRUE(parse_args(
+      {"--aircraft", "x", "--lat", "-33.9", "--lon", "151.2", "--fuel-lb", "0", "--alt-ft", "5000"},
+      &o, err));
   EXPECT_FLOAT_EQ(o.alt_ft, 5000.0f);
   EXPECT_EQ(o.at_position, 1);
   EXPECT_FLOAT_EQ(o.lon, 151.2f);

@@ -485,7 +485,7 @@ static int files_apart(const fly_options* o, char* err) {
   const struct {
     const char* option;
     const char* path;
-  } f[] = {{"--aircraft", o->aircraft}, {"--script", o->script},      {"--csv", o->csv},
+  } f[] = {{"--aircraft", o->aircraft},     {"--script", o->script},     {"--csv", o->csv},
            {"--cycle-dump", o->cycle_dump}, {"--data-out", o->data_out}, {"--nmea", o->nmea}};
   const int inputs = 2, files = sizeof f / sizeof f[0];
   for (int b = inputs; b < files; b++) {
