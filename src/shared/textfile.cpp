@@ -237,6 +237,12 @@ static void save_failed(const char* path) {
                  "", ALERT_NOTICE);
     return;
   }
+  // Nor is a name that a folder already has: nothing can be written in its place.
+  if (path && std::filesystem::is_directory(path, ec)) {
+    MACIBM_alert("I could not save the file! A folder of that name is there:", path,
+                 "Give the file a name of its own, in that folder or beside it.", "", ALERT_NOTICE);
+    return;
+  }
   MACIBM_alert(
       "I could not save the file! Could your disk be full?", path,
       "Could the file or its folder be read-only? Files copied from a CD or another user often "

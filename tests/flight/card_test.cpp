@@ -162,6 +162,7 @@ TEST_F(FlightCard, ADesignThatCannotTakeOffSaysSo) {
   ASSERT_EQ(fly("trainer", weak_trainer), FLY_ALERT);
   EXPECT_EQ(card.fig[CARD_TAKEOFF_ROLL].state, CARD_FAILED);
   EXPECT_NE(errs.find("takeoff_roll_ft failed: it cannot take off"), std::string::npos) << errs;
+  EXPECT_NE(errs.find(" kt on the runway, short of the "), std::string::npos) << errs;
   EXPECT_EQ(out.find("takeoff_roll_ft"), std::string::npos) << out;
   EXPECT_EQ(card.fig[CARD_ROC_SL].state, CARD_FAILED);
   EXPECT_NE(errs.find("roc_sl_fpm failed: it cannot climb"), std::string::npos) << errs;

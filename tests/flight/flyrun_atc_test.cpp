@@ -75,6 +75,7 @@ TEST(FlightRunnerAtc, IlsVectorsFromFifteenMilesOutToTheLocalizer) {
   }
   std::fclose(out);
   ASSERT_FALSE(said.empty());
+  EXPECT_EQ(said[0].text.rfind("Trainer turn left heading ", 0), 0u) << said[0].text;
   EXPECT_NE(said[0].text.find("vectors SBD ILS 06, if you would like another approach"),
             std::string::npos) << said[0].text;
   const transmission* cleared = nullptr;

@@ -134,7 +134,7 @@ TEST_F(FlightRunnerReport, ACycleDumpIsAFiniteAccountOfOneFrame) {
   ASSERT_EQ(run(), FLY_OK);
   std::string dump = read_file("cycle.out");
   for (const char* label :
-       {"ONE-FRAME DUMP of the frame ending at 0.55", "aircraft builtin:trainer",
+       {"ONE-FRAME DUMP of the frame ending at 0.55", "aircraft Trainer (builtin:trainer)",
         "PROPELLER #1:", " LEFT WING ONE ", " RIGHT WING ONE ", "post-gear-aerodynamics",
         "f_up   =", "a_y=", "Qdot (pitch)="}) {
     EXPECT_NE(dump.find(label), std::string::npos) << label;
@@ -217,6 +217,11 @@ TEST_F(FlightRunnerReport, AnOutputFileThatCouldNotBeWrittenFailsTheRun) {
     EXPECT_EQ(run(), FLY_ALERT);
     EXPECT_NE(read_file(err_path).find("could not write /dev/full"), std::string::npos);
   }
+  std::string out;
+  EXPECT_EQ(run_command(KESTRIX_RUNTIME_DIR "/kestrix-fly --aircraft builtin:trainer --seconds 0 "
+                                            ">/dev/full 2>/dev/null",
+                        &out),
+            FLY_ALERT);
 }
 
 // A crash restarts the flight at once; the summary tells where and how it hit, and the time

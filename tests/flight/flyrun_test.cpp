@@ -22,18 +22,18 @@ int run(const fly_options& o, std::string* out, std::string* errs) {
 TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
   fly_options o;
   char err[FLY_ERR];
-  ASSERT_TRUE(parse_args({"--aircraft", "builtin:glider", "--start",    "ground",    "--alt-ft",
-                     "5000",       "--kias",         "80",         "--seconds", "10",
-                     "--prd",      "0.02",           "--elevator", "-0.25",     "--gear",
-                     "up",         "--flaps",        "0.5",        "--csv",     "h.csv"},
-                    &o, err));
+  ASSERT_TRUE(parse_args(
+      {"--aircraft", "builtin:glider", "--start", "ground", "--seconds", "10", "--prd", "0.02",
+       "--elevator", "-0.25", "--gear", "up", "--flaps", "0.5", "--csv", "h.csv"},
+      &o, err));
   EXPECT_EQ(o.start_ground, 1);
-  EXPECT_FLOAT_EQ(o.alt_ft, 5000.0f);
   EXPECT_FLOAT_EQ(o.controls.elevator, -0.25f);
   EXPECT_EQ(o.controls.gear_down, 0);
   EXPECT_STREQ(o.csv, "h.csv");
-  ASSERT_TRUE(parse_args({"--aircraft", "x", "--lat", "-33.9", "--lon", "151.2", "--fuel-lb", "0"}, &o,
-                    err));
+  ASSERT_TRUE(parse_args(
+      {"--aircraft", "x", "--lat", "-33.9", "--lon", "151.2", "--fuel-lb", "0", "--alt-ft", "5000"},
+      &o, err));
+  EXPECT_FLOAT_EQ(o.alt_ft, 5000.0f);
   EXPECT_EQ(o.at_position, 1);
   EXPECT_FLOAT_EQ(o.lon, 151.2f);
   EXPECT_EQ(o.have_fuel, 1);
@@ -68,6 +68,8 @@ TEST(FlightRunnerInput, OptionsAreCheckedOneByOne) {
       {{"--aircraft", "x", "--lat", "40", "--lon", "-100", "--ground-elev-ft", "10"}, "flat"},
       {{"--aircraft", "x", "--start", "runway", "--ground-elev-ft", "10"}, "flat"},
       {{"--aircraft", "x", "--airport", "TRM", "--runway", "1"}, "--start runway"},
+      {{"--aircraft", "x", "--start", "vfr-final", "--heading", "200"}, "take the runway's"},
+      {{"--aircraft", "x", "--start", "ground", "--kias", "80"}, "at rest on the ground"},
       {{"--aircraft", "x", "--fuel-lb", "-5"}, "--fuel-lb"},
       {{"--aircraft", "x", "--payload-lb", "lots"}, "--payload-lb"},
       {{"--aircraft", "x", "--data-out", "d", "--groups", "5,51"}, "--groups"},
@@ -98,14 +100,20 @@ TEST(FlightRunnerInput, ScriptLinesAndFiles) {
     EXPECT_FALSE(fly_parse_script_line(line, &e, err)) << line;
   }
 
-  write_file("order.txt", "# comment\n\nt=5 throttle=0.5\n  t=1 aileron=0.2\n");
+  write_file("order.txt", "# comment\n\nt=5 throttle=0.5 # half\n  t=1 aileron=0.2\n# " +
+                              std::string(700, 'x') + "\n");
   static fly_script s;
-  ASSERT_TRUE(fly_read_script("order.txt", &s, err));
+  ASSERT_TRUE(fly_read_script("order.txt", &s, err)) << err;
   ASSERT_EQ(s.count, 2);
   EXPECT_FLOAT_EQ(s.entry[0].t, 1.0f);  // kept in time order
   write_file("broken.txt", "t=1 throttle=1\nt=2 thrust=1\n");
   EXPECT_FALSE(fly_read_script("broken.txt", &s, err));
   EXPECT_NE(std::strstr(err, "line 2"), nullptr) << err;
+  std::string long_line = "t=1";
+  for (int k = 0; k < 60; k++) long_line += " throttle=1";
+  write_file("broken.txt", long_line + "\nt=2 throttle=0\n");
+  EXPECT_FALSE(fly_read_script("broken.txt", &s, err));
+  EXPECT_NE(std::strstr(err, "line 1: line too long"), nullptr) << err;
   EXPECT_FALSE(fly_read_script(".", &s, err));  // a folder opens, but reads as nothing
 }
 
@@ -130,6 +138,8 @@ TEST(FlightRunnerRun, StatusAndSummaryOfGoodAndBadRuns) {
   } bad[] = {
       {"builtin:zeppelin", 0, -1, -1, "zeppelin"},
       {"no-such-file.acf", 0, -1, -1, "no-such-file.acf"},
+      {KESTRIX_SOURCE_DIR "/README.md", 0, -1, -1, "README.md, or it is not an aircraft file"},
+      {".", 0, -1, -1, "file ., or it is not an aircraft file"},
       {"builtin:glider", 4000, -1, -1, "not above the ground"},  // an air start underground
       {"builtin:trainer", 0, 243, -1, "more than the tanks hold (242.5 lb)"},
       // 1653.5 lb empty, 2447.2 lb at most: 793.7 lb of fuel and payload together.
@@ -144,6 +154,34 @@ TEST(FlightRunnerRun, StatusAndSummaryOfGoodAndBadRuns) {
     EXPECT_NE(errs.find(b.says), std::string::npos) << errs;
     EXPECT_EQ(out.find("summary"), std::string::npos) << out;
   }
+  // An output over the aircraft or the script the run reads, or over another output, is refused.
+  write_file("mine.acf", read_file(KESTRIX_RUNTIME_DIR "/aircraft/Trainer.acf"));
+  write_file("mine.fly", "t=1 throttle=1\n");
+  fly_options clash;
+  fly_default_options(&clash);
+  clash.seconds = 0.5f;
+  std::snprintf(clash.aircraft, sizeof clash.aircraft, "mine.acf");
+  std::snprintf(clash.csv, sizeof clash.csv, "./mine.acf");
+  EXPECT_EQ(run(clash, &out, &errs), FLY_BAD_INPUT);
+  std::snprintf(clash.script, sizeof clash.script, "mine.fly");
+  std::snprintf(clash.csv, sizeof clash.csv, "mine.fly");
+  EXPECT_EQ(run(clash, &out, &errs), FLY_BAD_INPUT);
+  std::snprintf(clash.data_out, sizeof clash.data_out, "/dev/null");
+  std::snprintf(clash.csv, sizeof clash.csv, "/dev/null");
+  clash.groups[1] = 1;
+  EXPECT_EQ(run(clash, &out, &errs), FLY_OK) << errs;  // a device is no file to spoil
+  std::snprintf(clash.csv, sizeof clash.csv, "new.out");
+  std::snprintf(clash.data_out, sizeof clash.data_out, "new.out");
+  EXPECT_EQ(run(clash, &out, &errs), FLY_BAD_INPUT);
+  EXPECT_NE(errs.find("--csv and --data-out both name the file new.out"), std::string::npos)
+      << errs;
+  clash.csv[0] = '\0';
+  std::snprintf(clash.nmea, sizeof clash.nmea, "no-such-folder/gps.nmea");
+  EXPECT_EQ(run(clash, &out, &errs), FLY_BAD_INPUT);
+  EXPECT_NE(errs.find("cannot write no-such-folder/gps.nmea"), std::string::npos) << errs;
+  EXPECT_TRUE(read_file("mine.acf") == read_file(KESTRIX_RUNTIME_DIR "/aircraft/Trainer.acf"));
+  EXPECT_TRUE(read_file("mine.fly") == "t=1 throttle=1\n");
+
   // The loads asked for are the ones flown.
   o.payload_lb = 593.0f, o.seconds = 0.5f;
   EXPECT_EQ(run(o, &out, &errs), FLY_OK) << errs;

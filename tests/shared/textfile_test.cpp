@@ -220,6 +220,7 @@ TEST(SharedTextfile, FailedSaveKeepsTheOldFile) {
   ASSERT_EQ(ouf_open("gone.sit", FILE_SITUATION, 1412), 1);
   fs::create_directories("gone.sit/inner");
   EXPECT_EQ(ouf_close(), 0);
+  EXPECT_EQ(last_alert().line[0], "I could not save the file! A folder of that name is there:");
   EXPECT_FALSE(fs::exists("gone.sit.tmp"));
   EXPECT_TRUE(fs::is_directory("gone.sit/inner"));
 }

@@ -285,9 +285,11 @@ static void controls(int wing_els, int aileron_from, int flap_to) {
   flaps_table(0.9f, 0.06f, -0.12f);
 }
 
-static void common(const char* name, float vne_kt) {
+// The aircraft is known by its name: the controller calls it by it, as by a file's name without
+// its extension.
+static void common(const char* path, const char* name, float vne_kt) {
   std::strcpy(pln.C_file, name);
-  std::strcpy(pln.C_path, name);
+  std::strcpy(pln.C_path, path);
   pln.asi_units = 2;
   pln.Vne = vne_kt;
   pln.Vfe = vne_kt * 0.55f;
@@ -297,7 +299,7 @@ static void common(const char* name, float vne_kt) {
 }
 
 static void trainer() {
-  common("builtin:trainer", 160.0f);
+  common("builtin:trainer", "Trainer", 160.0f);
   pln.entype = ENGINE_PISTON, pln.numen = 1;
   pln.pmax = 160.0f * con.hptowatt;
   pln.omegamax = 2700.0f * con.rpmtorsc, pln.omegamin = 600.0f * con.rpmtorsc;
@@ -319,7 +321,7 @@ static void trainer() {
 }
 
 static void glider() {
-  common("builtin:glider", 135.0f);
+  common("builtin:glider", "Glider", 135.0f);
   pair(4, 7.5f, 1.0f, 0.5f, 8, 3, 0, 0.3f, 0.4f, 0.05f, 1.0f, cambered);
   pair(8, 1.4f, 0.7f, 0.5f, 4, 0, 0, 0.1f, 1.2f, 4.8f, -2.0f, symmetric);
   surface(10, 1.2f, 1.0f, 0.6f, 4, 90, 25, 0.0f, 0.3f, 4.6f, 0.0f, symmetric);
@@ -335,7 +337,7 @@ static void glider() {
 }
 
 static void fourprop() {
-  common("builtin:fourprop", 330.0f);
+  common("builtin:fourprop", "Four-engine", 330.0f);
   pln.entype = ENGINE_TURBOPROP, pln.numen = 4;
   pln.pmax = 4600.0f * con.hptowatt;
   pln.omegamax = 1020.0f * con.rpmtorsc, pln.omegamin = 700.0f * con.rpmtorsc;

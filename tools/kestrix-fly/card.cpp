@@ -539,8 +539,8 @@ static void takeoff(fly_card* card, float vs_clean) {
   char why[200];
   if (!airborne) {
     std::snprintf(why, sizeof why,
-                  "it cannot take off: it reaches only %.0f kt on the runway and lifts off at "
-                  "%.0f kt",
+                  "it cannot take off: it reaches only %.0f kt on the runway, short of the "
+                  "%.0f kt at which it would rotate",
                   best, vr);
     figure_not(card, CARD_TAKEOFF_ROLL, CARD_FAILED, why);
   } else {

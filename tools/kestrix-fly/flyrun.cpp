@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "aircraft/aircraft.h"
 #include "app/app.h"
@@ -88,12 +89,16 @@ int fly_load_aircraft(const char* name, char* err) {
     }
     return 1;
   }
-  std::FILE* f = std::fopen(name, "r");
-  if (!f) {
-    std::snprintf(err, FLY_ERR, "cannot open aircraft file %s", name);
+  // A folder opens for reading too, and the simulator's loader, meeting a file it cannot read as
+  // an aircraft, would say the aircraft was not found beside the program and offer a dialog.
+  const int opened = inf_open(name, FILE_ANY, VERSION_AIRCRAFT, 0);
+  inf.close();
+  inf.clear();
+  if (!opened) {
+    std::snprintf(err, FLY_ERR, "cannot open aircraft file %s, or it is not an aircraft file",
+                  name);
     return 0;
   }
-  std::fclose(f);
   reset_pln();
   reset_afl();
   std::snprintf(pln.C_path, sizeof pln.C_path, "%s", name);
@@ -473,6 +478,47 @@ static void choose_outputs(const fly_options* o) {
   set.ser_NMEA = o->nmea[0] != '\0';
 }
 
+// An output written over the aircraft file or the script the run reads would destroy it, and two
+// outputs in one file would spoil each other. Devices and pipes (/dev/null, a terminal) may be
+// shared.
+static int files_apart(const fly_options* o, char* err) {
+  const struct {
+    const char* option;
+    const char* path;
+  } f[] = {{"--aircraft", o->aircraft},     {"--script", o->script},     {"--csv", o->csv},
+           {"--cycle-dump", o->cycle_dump}, {"--data-out", o->data_out}, {"--nmea", o->nmea}};
+  const int inputs = 2, files = sizeof f / sizeof f[0];
+  for (int b = inputs; b < files; b++) {
+    std::error_code ec;
+    if (!f[b].path[0] || (std::filesystem::exists(f[b].path, ec) &&
+                          !std::filesystem::is_regular_file(f[b].path, ec)))
+      continue;
+    const std::filesystem::path out = std::filesystem::weakly_canonical(f[b].path, ec);
+    for (int a = 0; a < b && !ec; a++) {
+      std::error_code ea;
+      if (!f[a].path[0] || std::filesystem::weakly_canonical(f[a].path, ea) != out || ea) continue;
+      std::snprintf(err, FLY_ERR, "%s and %s both name the file %.250s", f[a].option, f[b].option,
+                    f[b].path);
+      return 0;
+    }
+  }
+  return 1;
+}
+
+// The sentences go out through the serial port, opened at the first frame, whose failure would
+// stop the run as a serial port's ("No such port"): a file that cannot be written is refused
+// beforehand, as the other outputs are. A pipe or a terminal is left to that opening, since
+// opening a pipe here would wait for its reader and then leave it.
+static int nmea_writable(const char* path) {
+  std::error_code ec;
+  const std::filesystem::file_status st = std::filesystem::status(path, ec);
+  if (std::filesystem::is_fifo(st) || std::filesystem::is_character_file(st)) return 1;
+  std::FILE* f = std::fopen(path, "a");
+  if (!f) return 0;
+  std::fclose(f);
+  return 1;
+}
+
 int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   static fly_script script;  // large; kept out of the stack
   char err[FLY_ERR];
@@ -482,6 +528,7 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
   exit_hook_before = macibm_exit_hook;
   said_hook_before = atc_said_hook;
   script.count = 0;
+  if (!files_apart(o, err)) return refuse(errs, err);
   if (o->script[0] && !fly_read_script(o->script, &script, err)) return refuse(errs, err);
   init_constants();  // the feet of the ground's elevation are converted before the world is set up
   fly_setup_world(o->ground_elev_ft * con.fttomtrs);
@@ -534,6 +581,10 @@ int fly_run(const fly_options* o, std::FILE* out, std::FILE* errs) {
     return finish(card_print(&card, out, errs), out, nullptr);
   }
   if (!choose_loads(o, err) || !above_ground(o, err)) return refuse(errs, err);
+  if (o->nmea[0] && !nmea_writable(o->nmea)) {
+    std::snprintf(err, FLY_ERR, "cannot write %.250s", o->nmea);
+    return refuse(errs, err);
+  }
   std::FILE* csv = nullptr;
   if (o->csv[0]) {
     csv = std::fopen(o->csv, "w");

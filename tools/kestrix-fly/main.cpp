@@ -10,9 +10,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "kestrix-fly: %s\n%s", err, FLY_USAGE);
     return FLY_BAD_INPUT;
   }
-  if (o.help) {
+  int status = FLY_OK;
+  if (o.help)
     std::fputs(FLY_USAGE, stdout);
-    return FLY_OK;
+  else
+    status = fly_run(&o, stdout, stderr);
+  // The summary is the run's report: a run whose summary could not be written (a full disk) is no
+  // success.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "kestrix-fly: could not write the standard output\n");
+    if (status == FLY_OK) status = FLY_ALERT;
   }
-  return fly_run(&o, stdout, stderr);
+  return status;
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "flyrun.h"
 
@@ -293,12 +294,30 @@ static int check_together(const fly_options* o, int have_lat, int have_lon, int 
   return 1;
 }
 
+// The starts that set their own height, speed or heading: an option for them would be ignored.
+static int start_takes(const fly_options* o, int have_alt, int have_kias, int have_heading,
+                       char* err) {
+  if (o->airport_start && (have_alt || have_kias || have_heading)) {
+    std::snprintf(err, FLY_ERR,
+                  "--alt-ft, --kias and --heading are for an air start: --start runway, vfr-final "
+                  "and ils-final take the runway's");
+    return 0;
+  }
+  if (o->start_ground && (have_alt || have_kias)) {
+    std::snprintf(err, FLY_ERR,
+                  "--start ground is at rest on the ground: --alt-ft and --kias are for an air "
+                  "start");
+    return 0;
+  }
+  return 1;
+}
+
 int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err) {
   fly_default_options(o);
   int have_aircraft = 0, have_lat = 0, have_lon = 0, have_elev = 0, have_groups = 0;
   int have_flight_option = 0;  // an option with a value other than the aircraft and its loads
   int have_place = 0;          // --airport or --runway
-  int have_dump_at = 0;
+  int have_dump_at = 0, have_alt = 0, have_kias = 0, have_heading = 0;
   for (int i = 1; i < argc; i++) {
     const char* a = argv[i];
     if (std::strcmp(a, "--help") == 0) {
@@ -430,6 +449,9 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
         have_lon |= n.to == &o->lon;
         have_elev |= n.to == &o->ground_elev_ft;
         have_dump_at |= n.to == &o->dump_at;
+        have_alt |= n.to == &o->alt_ft;
+        have_kias |= n.to == &o->kias;
+        have_heading |= n.to == &o->heading;
         o->have_fuel |= n.to == &o->fuel_lb;
         o->have_payload |= n.to == &o->payload_lb;
       }
@@ -482,7 +504,8 @@ int fly_parse_args(int argc, const char* const* argv, fly_options* o, char* err)
     return 0;
   }
   return one_lateral_mode(o->given, err) &&
-         check_together(o, have_lat, have_lon, have_elev, have_place, err);
+         check_together(o, have_lat, have_lon, have_elev, have_place, err) &&
+         start_takes(o, have_alt, have_kias, have_heading, err);
 }
 
 // What the pilot says to the controller: "atc=N" picks line N of the main menu, "atc_pick=ID" the
@@ -558,6 +581,14 @@ int fly_parse_script_line(const char* line, fly_script_entry* e, char* err) {
   return one_lateral_mode(e->mask, err);
 }
 
+// One line of any length without its end; 0 at the end of the file.
+static int read_line(std::FILE* f, std::string* line) {
+  line->clear();
+  int ch;
+  while ((ch = std::fgetc(f)) != EOF && ch != '\n') line->push_back(static_cast<char>(ch));
+  return ch != EOF || !line->empty();
+}
+
 int fly_read_script(const char* path, fly_script* s, char* err) {
   s->count = 0;
   std::FILE* f = std::fopen(path, "r");
@@ -565,13 +596,14 @@ int fly_read_script(const char* path, fly_script* s, char* err) {
     std::snprintf(err, FLY_ERR, "cannot open script %s", path);
     return 0;
   }
-  char line[600];
+  std::string line;
   int n = 0;
-  while (std::fgets(line, sizeof line, f)) {
+  while (read_line(f, &line)) {
     n++;
-    const char* p = line;
-    while (*p == ' ' || *p == '\t') p++;
-    if (*p == '\0' || *p == '\n' || *p == '\r' || *p == '#') continue;
+    // A comment runs to the end of its line, however long.
+    line.erase(std::min(line.find('#'), line.size()));
+    const size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string::npos) continue;
     if (s->count >= FLY_SCRIPT_MAX) {
       std::snprintf(err, FLY_ERR, "script %s line %d: more than %d entries", path, n,
                     FLY_SCRIPT_MAX);
@@ -579,7 +611,7 @@ int fly_read_script(const char* path, fly_script* s, char* err) {
       return 0;
     }
     char why[FLY_ERR];
-    if (!fly_parse_script_line(p, &s->entry[s->count], why)) {
+    if (!fly_parse_script_line(line.c_str() + first, &s->entry[s->count], why)) {
       std::snprintf(err, FLY_ERR, "script %.120s line %d: %.150s", path, n, why);
       std::fclose(f);
       return 0;

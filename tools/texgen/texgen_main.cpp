@@ -2,6 +2,7 @@
 //   texgen <runtime folder>
 // The start-up picture goes to bitmaps/, the scenery and common aircraft textures to textures/.
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -16,11 +17,12 @@ static bool write_or_say(const std::string& path, const rgb_image& img) {
   return false;
 }
 
+static const char usage[] = "usage: texgen <runtime folder>\n";
+
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: texgen <runtime folder>\n");
-    return 2;
-  }
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) return std::fputs(usage, stdout), 0;
+  // An option is no folder, and an empty name would put the files at the root of the disk.
+  if (argc != 2 || argv[1][0] == '-' || argv[1][0] == '\0') return std::fputs(usage, stderr), 2;
   const std::string dir = argv[1];
   std::error_code ec;
   std::filesystem::create_directories(dir + "/bitmaps", ec);

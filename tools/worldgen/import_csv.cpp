@@ -53,7 +53,10 @@ static int next_record(csv_table* t) {
 
 static int open_table(const char* path, const std::vector<const char*>& need, csv_table* t) {
   t->in.open(path);
-  if (!t->in || !next_record(t)) return 0;
+  if (!t->in || !next_record(t)) {
+    std::fprintf(stderr, "worldgen: cannot read %s\n", path);
+    return 0;
+  }
   for (size_t k = 0; k < t->rec.size(); k++) t->col[t->rec[k]] = k;
   for (const char* n : need)
     if (!t->col.count(n)) {

@@ -1,6 +1,8 @@
 // The world-data generator program: reads our airport list and the water mask, generates the
 // approaches, and writes the navigation files and every terrain quadrant of the world box.
+#include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,27 +12,49 @@
 #include "app/macibm.h"
 #include "worldgen.h"
 
-static void usage() {
-  std::fprintf(stderr,
+// The usage on standard error for a command line that cannot be used (status 2), on standard
+// output for --help.
+static int usage(int status) {
+  std::fprintf(status ? stderr : stdout,
                "usage: worldgen --source FILE --mask FILE --out FOLDER [--airports FILE] [--hgt FOLDER]\n"
                "                [--airports-csv FILE] [--runways-csv FILE] [--navaids-csv FILE]\n"
                "       worldgen --encode-mask RAW COLS ROWS LON0 LAT0 OUT\n");
+  return status;
 }
 
 // A fatal alert from the shared layer must fail the build, not end quietly.
 static void exit_failed(int) { std::exit(1); }
 
+// A whole number from lo to hi and nothing after it.
+static int whole_number(const char* s, long lo, long hi, int* v) {
+  char* end = nullptr;
+  errno = 0;
+  const long x = std::strtol(s, &end, 10);
+  if (end == s || *end != '\0' || errno || x < lo || x > hi) return 0;
+  *v = static_cast<int>(x);
+  return 1;
+}
+
 // Turns the raw class bytes that make_watermask.sh gets from the mapping tools (one byte per
-// cell, southern row first) into the committed run-length mask.
+// cell, southern row first) into the committed run-length mask. The file holds exactly one byte
+// per cell: any other size means that the columns and rows given are not its grid's, and its
+// rows would be cut at the wrong places.
 static int encode_mask_file(char** a) {
   water_mask m;
-  m.cols = std::atoi(a[1]);
-  m.rows = std::atoi(a[2]);
-  m.lon0 = std::atoi(a[3]);
-  m.lat0 = std::atoi(a[4]);
+  if (!whole_number(a[1], 1, 100000, &m.cols) || !whole_number(a[2], 1, 100000, &m.rows) ||
+      !whole_number(a[3], -180, 180, &m.lon0) || !whole_number(a[4], -90, 90, &m.lat0))
+    return usage(2);
+  std::error_code ec;
+  const std::uintmax_t bytes = std::filesystem::file_size(a[0], ec);
+  const std::uintmax_t cells = static_cast<std::uintmax_t>(m.cols) * m.rows;
+  if (!ec && bytes != cells) {
+    std::fprintf(stderr, "worldgen: %s does not hold the %ju bytes of %d x %d cells\n", a[0],
+                 cells, m.cols, m.rows);
+    return 1;
+  }
   std::ifstream in(a[0], std::ios::binary);
-  m.c.assign((size_t)std::max(0, m.cols) * std::max(0, m.rows), 0);
-  if (!in || !in.read(reinterpret_cast<char*>(m.c.data()), (std::streamsize)m.c.size())) {
+  m.c.assign(cells, 0);
+  if (ec || !in || !in.read(reinterpret_cast<char*>(m.c.data()), (std::streamsize)m.c.size())) {
     std::fprintf(stderr, "worldgen: cannot read %zu mask bytes from %s\n", m.c.size(), a[0]);
     return 1;
   }
@@ -38,11 +62,14 @@ static int encode_mask_file(char** a) {
   if (!encode_mask(m, &out)) return 1;
   std::ofstream f(a[5], std::ios::binary | std::ios::trunc);
   f.write(reinterpret_cast<const char*>(out.data()), (std::streamsize)out.size());
+  f.close();
+  if (!f) std::fprintf(stderr, "worldgen: cannot write %s\n", a[5]);
   return f ? 0 : 1;
 }
 
 int main(int argc, char** argv) {
   macibm_exit_hook = exit_failed;
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) return usage(0);
   if (argc == 8 && std::strcmp(argv[1], "--encode-mask") == 0) return encode_mask_file(argv + 2);
   const char *source = nullptr, *mask = nullptr, *out = nullptr, *hgt = nullptr;
   const char *apt_csv = nullptr, *rwy_csv = nullptr, *nav_csv = nullptr, *extract = nullptr;
@@ -56,11 +83,16 @@ int main(int argc, char** argv) {
     else if (!std::strcmp(o, "--airports-csv")) apt_csv = v;
     else if (!std::strcmp(o, "--runways-csv")) rwy_csv = v;
     else if (!std::strcmp(o, "--navaids-csv")) nav_csv = v;
-    else return usage(), 1;
+    else return usage(2);
   }
-  if (!source || !mask || !out || argc % 2 == 0) return usage(), 1;
+  if (!source || !mask || !out || argc % 2 == 0) return usage(2);
   auto t0 = std::chrono::steady_clock::now();
 
+  // Heights come from the tiles wherever they have a sample: a folder that is not there would
+  // leave every height generated, without a word.
+  std::error_code ec;
+  if (hgt && !std::filesystem::is_directory(hgt, ec))
+    return std::fprintf(stderr, "worldgen: %s is no folder of elevation tiles\n", hgt), 1;
   reset_wg();
   if (!read_world_source(source)) return std::fprintf(stderr, "worldgen: cannot read %s\n", source), 1;
   if (wg.errors) return std::fprintf(stderr, "worldgen: %d errors in %s\n", wg.errors, source), 1;
@@ -81,7 +113,6 @@ int main(int argc, char** argv) {
 
   std::string folder = std::string(out);
   if (folder.back() != '/') folder += '/';
-  std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (!write_nav_files(folder.c_str())) return std::fprintf(stderr, "worldgen: cannot write the navigation files\n"), 1;
 

@@ -280,5 +280,6 @@ int read_world_source(const char* path) {
       complain(path, ln, ("unknown record " + kind).c_str());
     }
   }
-  return 1;
+  // A folder opens, and its first read fails: it is no list of nothing.
+  return in.bad() ? 0 : 1;
 }

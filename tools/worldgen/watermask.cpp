@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -80,6 +81,9 @@ int decode_mask(const std::vector<uint8_t>& in, water_mask* m) {
 }
 
 int read_mask_file(const char* path, water_mask* m) {
+  // A folder would open, and its first read end the program with an exception.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return 0;
   std::ifstream f(path, std::ios::binary);
   if (!f) return 0;
   std::vector<uint8_t> in((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
