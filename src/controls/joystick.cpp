@@ -75,8 +75,9 @@ static void collective_buttons(unsigned b, unsigned before) {
 
 enum { BUTTON_HELD, BUTTON_PRESSED, BUTTON_RELEASED };
 
-// The view commands of the View menu that the buttons select.
-static void select_view(int id) { set.view_type = id; }
+// The buttons choose views through the View menu, as the keys do, so that leaving a full-screen
+// view brings the panel back.
+static void select_view(int id) { controls_hooks.menu_command(id); }
 
 // Thrust-vector lever: 10 degrees a step between straight aft and straight down.
 static void step_vector(int step) {

@@ -65,9 +65,11 @@ TEST_F(ControlsJoystick, ButtonCommandsActOnPressAndRelease) {
   set.joy_response[8] = 10;  // button 5: look down while held
   set.joy_response[9] = 21;  // button 6: speed-brake handle
   flt.sbrk = -1.0f;
+  handle_simkey('_');  // full screen: the view's own menu command brings the panel back
   plug_stick(32767, 32767, 0, 32767, 0x30u);
   read(0, 1);
   EXPECT_EQ(set.view_type, 603);
+  EXPECT_EQ(set.view_is_fullscreen, 0);
   EXPECT_EQ(flt.sbrk, 2.0f);
   read(0, 1);  // still held: the press commands do not repeat
   EXPECT_EQ(flt.sbrk, 2.0f);
