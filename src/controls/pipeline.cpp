@@ -163,12 +163,14 @@ void update_controls() {
 
   // The joystick throttle moves the lever only when its position on the lever's scale changes, so
   // the keys can still set the throttle while the joystick's stays put; the autothrottle moves it
-  // every frame. Without a joystick throttle the command was read from engine 1's lever, and the
-  // engines already have what their levers say: copying it to all would drag separate levers
-  // along with engine 1's.
+  // every frame. The first frame of a flight only notes where the joystick's throttle stands: the
+  // flight starts with its own power, and a stick without a throttle axis, which reads as closed,
+  // would otherwise close the throttle at every start. Without a joystick throttle the command was
+  // read from engine 1's lever, and the engines already have what their levers say: copying it to
+  // all would drag separate levers along with engine 1's.
   if (pln.entype == ENGINE_NONE || pln.numen < 1) return;
   int pos = static_cast<int>(interp(0.0f, 4.0f, 1.0f, 52.0f, set.FC_thro));
-  int joystick_moved = set.controls_type == 5 && pos != ctm.lever_pos;
+  int joystick_moved = set.controls_type == 5 && ctm.lever_pos >= 0 && pos != ctm.lever_pos;
   if ((rel.otto && ott.ASHOLD) || joystick_moved) throttle_to_engines();
   ctm.lever_pos = pos;
 }

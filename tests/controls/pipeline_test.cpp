@@ -72,6 +72,10 @@ TEST_F(ControlsPipeline, TheThrottleLeverFollowsTheJoystickOnlyWhenItMoves) {
   plug_stick(32767, 32767, 32767, 32767);
   update_controls();
   EXPECT_NEAR(flt.throrequest[0], 0.5f, 0.01f);
+  flt.throrequest[0] = 0.7f;  // a flight starts with power of its own
+  reset_ctm();
+  update_controls();
+  EXPECT_FLOAT_EQ(flt.throrequest[0], 0.7f);
 }
 
 // Engine 1's lever moved on its own must not pull the other engines' levers along.
