@@ -34,7 +34,8 @@ TEST_F(ControlsJoystick, AxesScaleAndTheThrottleSaturatesAtBothEnds) {
 
 TEST_F(ControlsJoystick, FailedReadLeavesTheStickCentredAndButtonsHeld) {
   set.joy_response[4] = 20;  // button 1: parking brake while held
-  plug_stick(65535, 0, 0, 0, 1u);
+  set.joy_response[8] = 1;   // button 5: trim nose up while held
+  plug_stick(65535, 0, 0, 0, 0x11u);
   update_controls();
   ASSERT_EQ(set.parkbrake, 1.0f);
   headless_joy_fail(JOY_READ_UNPLUGGED);
@@ -44,6 +45,7 @@ TEST_F(ControlsJoystick, FailedReadLeavesTheStickCentredAndButtonsHeld) {
   EXPECT_EQ(h, 0.0f);
   EXPECT_FLOAT_EQ(t, 1.0f);  // the throttle stays where it was last read
   EXPECT_EQ(set.parkbrake, 1.0f);
+  EXPECT_FLOAT_EQ(flt.trim, 0.05f * pln.hstbtrimmax);  // a stick not heard from trims no further
 }
 
 TEST_F(ControlsJoystick, ChordsOfTheFirstFourButtonsRegisterNeitherSlot) {
