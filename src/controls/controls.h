@@ -48,8 +48,8 @@ struct controlmemorystruct {
 };
 extern controlmemorystruct ctm;
 
-// Forgets the last frame: no button held, autopilot disengaged, the aircraft's present state taken
-// as the last frame's.
+// Forgets the last frame: no button held, autopilot disengaged, the keyboard and mouse yoke
+// centred, the aircraft's present state taken as the last frame's.
 void reset_ctm();
 
 // ---- Joystick --------------------------------------------------------------------------------

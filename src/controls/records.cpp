@@ -32,4 +32,7 @@ void reset_ctm() {
   // A pointer that has not moved since the start leaves the stick alone.
   ctm.mouse_x = mnw.mx;
   ctm.mouse_y = mnw.my;
+  // The keypad's and the mouse's yoke start centred, as the trims do: the keypad centres roll
+  // and yaw only, so pitch held into a crash would otherwise be held through the next take-off.
+  set.MK_ptch = set.MK_roll = set.MK_hdng = 0.0f;
 }
