@@ -171,6 +171,11 @@ void update_controls() {
   if (pln.entype == ENGINE_NONE || pln.numen < 1) return;
   int pos = static_cast<int>(interp(0.0f, 4.0f, 1.0f, 52.0f, set.FC_thro));
   int joystick_moved = set.controls_type == 5 && ctm.lever_pos >= 0 && pos != ctm.lever_pos;
-  if ((rel.otto && ott.ASHOLD) || joystick_moved) throttle_to_engines();
+  // A joystick throttle left where it was does not command the engines: the lever does, and the
+  // autothrottle starts from the lever when engaged, not from a stick throttle resting elsewhere.
+  if ((rel.otto && ott.ASHOLD) || joystick_moved)
+    throttle_to_engines();
+  else
+    set.FC_thro = lever_get(LEVER_THROTTLE, 0);
   ctm.lever_pos = pos;
 }
