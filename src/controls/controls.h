@@ -43,7 +43,8 @@ struct controlmemorystruct {
   float prev_vind;                // indicated airspeed of the last frame, kt
   int prev_onsurface;             // on the surface last frame
   int prev_revving[MAX_ENGINES];  // each engine's reverser was deployed last frame
-  int lever_pos;                  // throttle lever position of the last frame, 4..52 (-1 unknown)
+  int lever_pos;                  // the stick's throttle last frame on the lever's scale, 4..52
+                                  // (-1 unknown)
   int mouse_x, mouse_y;           // pointer of the last frame, main-window pixels, y up
 };
 extern controlmemorystruct ctm;

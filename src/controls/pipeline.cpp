@@ -159,17 +159,18 @@ void update_controls() {
   MACIBM_getjoy(&set.YK_ptch, &set.YK_roll, &set.YK_hdng, &set.YK_thro, 0, 1);
   // Without a joystick throttle the lever is the pilot's throttle, moved by the keys and the panel.
   if (set.controls_type != 5) set.YK_thro = lever_get(LEVER_THROTTLE, 0);
+  int pos = static_cast<int>(interp(0.0f, 4.0f, 1.0f, 52.0f, fltlim(set.YK_thro, 0.0f, 1.0f)));
   control_laws();
 
   // The joystick throttle moves the lever only when its position on the lever's scale changes, so
   // the keys can still set the throttle while the joystick's stays put; the autothrottle moves it
-  // every frame. The first frame of a flight only notes where the joystick's throttle stands: the
-  // flight starts with its own power, and a stick without a throttle axis, which reads as closed,
-  // would otherwise close the throttle at every start. Without a joystick throttle the command was
-  // read from engine 1's lever, and the engines already have what their levers say: copying it to
-  // all would drag separate levers along with engine 1's.
+  // every frame, and letting the autothrottle go leaves the throttle where it was until the
+  // joystick's is moved. The first frame of a flight only notes where the joystick's throttle
+  // stands: the flight starts with its own power, and a stick without a throttle axis, which reads
+  // as closed, would otherwise close the throttle at every start. Without a joystick throttle the
+  // command was read from engine 1's lever, and the engines already have what their levers say:
+  // copying it to all would drag separate levers along with engine 1's.
   if (pln.entype == ENGINE_NONE || pln.numen < 1) return;
-  int pos = static_cast<int>(interp(0.0f, 4.0f, 1.0f, 52.0f, set.FC_thro));
   int joystick_moved = set.controls_type == 5 && ctm.lever_pos >= 0 && pos != ctm.lever_pos;
   // A joystick throttle left where it was does not command the engines: the lever does, and the
   // autothrottle starts from the lever when engaged, not from a stick throttle resting elsewhere.

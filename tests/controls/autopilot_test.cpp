@@ -79,13 +79,16 @@ TEST_F(ControlsAutopilot, AutothrottleMovesAtMostATenthPerSecond) {
   ott.as_hold = 100.0f, flt.vind = 100.0f, set.FC_thro = 0.2f;
   control_laws();
   EXPECT_NEAR(set.FC_thro, 0.205f, 1e-6f);  // towards the 0.5 it wants
-  plug_stick(32767, 32767, 65535, 32767);    // the stick's throttle closed, the lever's at 0.6
+  plug_stick(32767, 32767, 65535, 32767);   // the stick's throttle closed, the lever's at 0.6
   ott.ASHOLD = 0, flt.throrequest[0] = 0.6f;
   update_controls();
   ott.ASHOLD = 1;
   update_controls();
   EXPECT_NEAR(flt.throrequest[0], 0.595f, 1e-6f);  // from the lever, not from the stick
-  pln.is_heli = pln.collectEQ = 1;           // the lever is a collective: left to the pilot
+  ott.ASHOLD = 0;
+  update_controls();  // let go: the throttle stays until the stick's is moved
+  EXPECT_NEAR(flt.throrequest[0], 0.595f, 1e-6f);
+  pln.is_heli = pln.collectEQ = 1;  // the lever is a collective: left to the pilot
   set.YK_thro = 0.3f;
   control_laws();
   EXPECT_FLOAT_EQ(set.FC_thro, 0.3f);
