@@ -104,7 +104,10 @@ TEST_F(ControlsAutopilot, GlideSlopeModeWithoutAGlideSlopeHoldsLevel) {
   nav.goodnav[1] = 0, nav.ilsgs[1] = 3;
   control_laws();
   EXPECT_NEAR(flt.trim, 0.1f, 1e-5f);
-  nav.goodnav[1] = 1;  // a received glide slope is followed down
+  nav.goodnav[1] = 1;  // beyond the localizer: no signal, the flag out
+  control_laws();
+  EXPECT_NEAR(flt.trim, 0.1f, 1e-5f);
+  nav.ntf[1] = 1;  // a received glide slope is followed down
   control_laws();
   EXPECT_LT(flt.trim, 0.1f);
 }
