@@ -174,7 +174,9 @@ void update_controls() {
   int joystick_moved = set.controls_type == 5 && ctm.lever_pos >= 0 && pos != ctm.lever_pos;
   // A joystick throttle left where it was does not command the engines: the lever does, and the
   // autothrottle starts from the lever when engaged, not from a stick throttle resting elsewhere.
-  if ((rel.otto && ott.ASHOLD) || joystick_moved)
+  // The autothrottle leaves a collective alone (see autothrottle).
+  int autothrottle_on = rel.otto && ott.ASHOLD && !lever_is_collective();
+  if (autothrottle_on || joystick_moved)
     throttle_to_engines();
   else
     set.FC_thro = lever_get(LEVER_THROTTLE, 0);

@@ -88,10 +88,13 @@ TEST_F(ControlsAutopilot, AutothrottleMovesAtMostATenthPerSecond) {
   ott.ASHOLD = 0;
   update_controls();  // let go: the throttle stays until the stick's is moved
   EXPECT_NEAR(flt.throrequest[0], 0.595f, 1e-6f);
-  pln.is_heli = pln.collectEQ = 1;  // the lever is a collective: left to the pilot
-  set.YK_thro = 0.3f;
+  pln.is_heli = pln.collectEQ = 1, pln.maxpitch[0] = 10.0f;  // a collective: left to the pilot
+  ott.ASHOLD = 1, set.YK_thro = 0.3f;
   control_laws();
   EXPECT_FLOAT_EQ(set.FC_thro, 0.3f);
+  lever_set(LEVER_THROTTLE, -1, 0.6f);
+  update_controls();  // nor set to the stick's throttle
+  EXPECT_NEAR(lever_get(LEVER_THROTTLE, 0), 0.6f, 1e-5f);
 }
 
 // Level at 50 m/s with the glide-slope mode on but no glide slope on NAV 2 (a VOR, then a lost
