@@ -42,6 +42,7 @@ struct controlmemorystruct {
   float vert_integ;               // its integrator, degrees of pitch
   float prev_vind;                // indicated airspeed of the last frame, kt
   int prev_onsurface;             // on the surface last frame
+  int passes;                     // passes of the control laws since the flight start, up to 2
   int prev_revving[MAX_ENGINES];  // each engine's reverser was deployed last frame
   int lever_pos;                  // the stick's throttle last frame on the lever's scale, 4..52
                                   // (-1 unknown)

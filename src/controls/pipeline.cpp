@@ -86,9 +86,10 @@ static void deploy_armed_speedbrake() {
 
 // On the first frame on the surface an armed speed brake deploys, automatic brakes set the
 // parking brake and an engaged autopilot drops to heading select; reversers deploy the armed
-// speed brake too.
+// speed brake too. A flight finds the ground it starts on only in its first frame, after the
+// first pass here: the surface the second pass sees is where the flight began, not a touchdown.
 static void touchdown() {
-  if (flt.onsurface && !ctm.prev_onsurface) {
+  if (ctm.passes >= 2 && flt.onsurface && !ctm.prev_onsurface) {
     deploy_armed_speedbrake();
     if (pln.autofbrkEQ) set.parkbrake = 1.0f;
     if (ott.HDSLCT || ott.NAV[0] || ott.NAV[1] || ott.ALHOLD || ott.VVHOLD || ott.GS2 ||
@@ -97,6 +98,7 @@ static void touchdown() {
     }
   }
   ctm.prev_onsurface = flt.onsurface;
+  if (ctm.passes < 2) ctm.passes++;
   for (int i = 0; i < MAX_ENGINES; i++) {
     if (flt.revving_thrust[i] && !ctm.prev_revving[i]) deploy_armed_speedbrake();
     ctm.prev_revving[i] = flt.revving_thrust[i];

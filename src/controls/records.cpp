@@ -24,8 +24,8 @@ void reset_ctm() {
   std::memset(o_button_pressed, 0, sizeof o_button_pressed);
   ctm.raw_pov = -1;
   ctm.lever_pos = -1;
-  // Taking the present state as the last frame's keeps a start on the ground from counting as a
-  // touchdown and the autothrottle from seeing a jump in airspeed.
+  // Taking the present state as the last frame's keeps the autothrottle from seeing a jump in
+  // airspeed (a start on the ground is kept from counting as a touchdown in touchdown()).
   ctm.prev_vind = flt.vind;
   ctm.prev_onsurface = flt.onsurface;
   for (int i = 0; i < MAX_ENGINES; i++) ctm.prev_revving[i] = flt.revving_thrust[i];

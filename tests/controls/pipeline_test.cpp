@@ -90,7 +90,13 @@ TEST_F(ControlsPipeline, SeparateThrottlesKeepTheirOwnSettings) {
 }
 
 TEST_F(ControlsPipeline, TouchdownDeploysArmedBrakesAndDropsTheAutopilotOnce) {
-  pln.autosbrkEQ = pln.autofbrkEQ = 1;
+  pln.autosbrkEQ = pln.autofbrkEQ = 1, ott.ALHOLD = 1;
+  control_laws();  // a flight's first frame, before the flight has found the ground it starts on
+  flt.onsurface = 1;
+  control_laws();
+  EXPECT_EQ(ott.ALHOLD, 1);  // a start on the ground is no touchdown
+  ott.ALHOLD = 0, flt.onsurface = 0;
+  control_laws();
   flt.onsurface = 1;
   control_laws();
   EXPECT_EQ(ott.HDSLCT, 0);  // no autopilot engaged: none is switched on
