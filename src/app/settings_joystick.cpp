@@ -56,9 +56,14 @@ static const form_field joystick_fields[] = {
 void util_keepjoycurrent() {
   if (form_of(WIN_JOYSTICK) != &joystick_form) return;
   MACIBM_getjoy(&live_axis[0], &live_axis[1], &live_axis[2], &live_axis[3], 0, 0);
+  // The buttons are read here too: the controls' own record of them stands still while the
+  // window holds the flight.
+  macibm_joy_state s;
+  unsigned buttons = 0u;
+  if (set.controls_type == 5 && MACIBM_joy_read(0, &s) == JOY_READ_OK) buttons = s.buttons;
   std::string held = "Buttons held:";
   for (int b = 0; b < 32; b++)
-    if (ctm.raw_buttons & (1u << b)) held += " " + std::to_string(b + 1);
+    if (buttons & (1u << b)) held += " " + std::to_string(b + 1);
   if (held.size() == 13) held += " none";
   form_text(WIN_JOYSTICK, "buttons", held.c_str());
   for (const char* axis : {"pitch", "roll", "yaw", "throttle"}) form_show(WIN_JOYSTICK, axis);

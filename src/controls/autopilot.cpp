@@ -57,7 +57,9 @@ static float target_climb() {
   }
   // Only a glide slope received on NAV 2 is followed: a VOR marks its slot with 9, which taken as
   // an angle would dive the aircraft at 9 degrees, and a signal lost leaves the last angle behind.
-  int have_gs = nav.goodnav[1] && nav.ilsgs[1] != 0 && nav.ilsgs[1] != 9;
+  // Beyond the localizer the receiver shows its flag and no deviation, which would read as being
+  // on the path and dive the aircraft down it.
+  int have_gs = nav.goodnav[1] && nav.ntf[1] != 0 && nav.ilsgs[1] != 0 && nav.ilsgs[1] != 9;
   if (ott.GS2 && have_gs)
     vv = -flt.v * std::sin((nav.vdef[1] * 2.0f + nav.ilsgs[1]) * con.degtorad);
   return vv;

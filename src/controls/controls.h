@@ -42,14 +42,16 @@ struct controlmemorystruct {
   float vert_integ;               // its integrator, degrees of pitch
   float prev_vind;                // indicated airspeed of the last frame, kt
   int prev_onsurface;             // on the surface last frame
+  int passes;                     // passes of the control laws since the flight start, up to 2
   int prev_revving[MAX_ENGINES];  // each engine's reverser was deployed last frame
-  int lever_pos;                  // throttle lever position of the last frame, 4..52 (-1 unknown)
+  int lever_pos;                  // the stick's throttle last frame on the lever's scale, 4..52
+                                  // (-1 unknown)
   int mouse_x, mouse_y;           // pointer of the last frame, main-window pixels, y up
 };
 extern controlmemorystruct ctm;
 
-// Forgets the last frame: no button held, autopilot disengaged, the aircraft's present state taken
-// as the last frame's.
+// Forgets the last frame: no button held, autopilot disengaged, the keyboard and mouse yoke
+// centred, the aircraft's present state taken as the last frame's.
 void reset_ctm();
 
 // ---- Joystick --------------------------------------------------------------------------------

@@ -75,8 +75,9 @@ static void collective_buttons(unsigned b, unsigned before) {
 
 enum { BUTTON_HELD, BUTTON_PRESSED, BUTTON_RELEASED };
 
-// The view commands of the View menu that the buttons select.
-static void select_view(int id) { set.view_type = id; }
+// The buttons choose views through the View menu, as the keys do, so that leaving a full-screen
+// view brings the panel back.
+static void select_view(int id) { controls_hooks.menu_command(id); }
 
 // Thrust-vector lever: 10 degrees a step between straight aft and straight down.
 static void step_vector(int step) {
@@ -156,10 +157,13 @@ static void button_command(int code, int event) {
   }
 }
 
-static void act_on_buttons() {
+// A stick that could not be read keeps its buttons as they were, but what acts while a button is
+// held waits for the stick to be heard again: a stick unplugged with the trim hat held would
+// otherwise run the trim to its stop and hold it there against the keys.
+static void act_on_buttons(int heard) {
   for (int k = 0; k < JOY_BUTTONS; k++) {
     int code = set.joy_response[k];
-    if (n_button_pressed[k]) button_command(code, BUTTON_HELD);
+    if (n_button_pressed[k] && heard) button_command(code, BUTTON_HELD);
     if (n_button_pressed[k] && !o_button_pressed[k]) button_command(code, BUTTON_PRESSED);
     if (!n_button_pressed[k] && o_button_pressed[k]) button_command(code, BUTTON_RELEASED);
   }
@@ -173,7 +177,8 @@ void MACIBM_getjoy(float* ptch, float* roll, float* hdng, float* thro, int raw, 
   unsigned buttons = 0u;
   int pov = -1;
   stick_reading r;
-  if (read_stick(&r)) {
+  int heard = read_stick(&r);
+  if (heard) {
     *ptch = r.ptch;
     *roll = r.roll;
     *hdng = r.hdng;
@@ -216,7 +221,7 @@ void MACIBM_getjoy(float* ptch, float* roll, float* hdng, float* thro, int raw, 
   *hdng = fltlim(*hdng, -1.0f, 1.0f);
   *thro = fltlim(*thro, -1.0f, 1.0f);
 
-  if (live) act_on_buttons();
+  if (live) act_on_buttons(heard);
 }
 
 // Only good readings count towards the centre: a failed read would pull it towards zero.

@@ -86,9 +86,10 @@ static void deploy_armed_speedbrake() {
 
 // On the first frame on the surface an armed speed brake deploys, automatic brakes set the
 // parking brake and an engaged autopilot drops to heading select; reversers deploy the armed
-// speed brake too.
+// speed brake too. A flight finds the ground it starts on only in its first frame, after the
+// first pass here: the surface the second pass sees is where the flight began, not a touchdown.
 static void touchdown() {
-  if (flt.onsurface && !ctm.prev_onsurface) {
+  if (ctm.passes >= 2 && flt.onsurface && !ctm.prev_onsurface) {
     deploy_armed_speedbrake();
     if (pln.autofbrkEQ) set.parkbrake = 1.0f;
     if (ott.HDSLCT || ott.NAV[0] || ott.NAV[1] || ott.ALHOLD || ott.VVHOLD || ott.GS2 ||
@@ -97,6 +98,7 @@ static void touchdown() {
     }
   }
   ctm.prev_onsurface = flt.onsurface;
+  if (ctm.passes < 2) ctm.passes++;
   for (int i = 0; i < MAX_ENGINES; i++) {
     if (flt.revving_thrust[i] && !ctm.prev_revving[i]) deploy_armed_speedbrake();
     ctm.prev_revving[i] = flt.revving_thrust[i];
@@ -159,16 +161,26 @@ void update_controls() {
   MACIBM_getjoy(&set.YK_ptch, &set.YK_roll, &set.YK_hdng, &set.YK_thro, 0, 1);
   // Without a joystick throttle the lever is the pilot's throttle, moved by the keys and the panel.
   if (set.controls_type != 5) set.YK_thro = lever_get(LEVER_THROTTLE, 0);
+  int pos = static_cast<int>(interp(0.0f, 4.0f, 1.0f, 52.0f, fltlim(set.YK_thro, 0.0f, 1.0f)));
   control_laws();
 
   // The joystick throttle moves the lever only when its position on the lever's scale changes, so
   // the keys can still set the throttle while the joystick's stays put; the autothrottle moves it
-  // every frame. Without a joystick throttle the command was read from engine 1's lever, and the
-  // engines already have what their levers say: copying it to all would drag separate levers
-  // along with engine 1's.
+  // every frame, and letting the autothrottle go leaves the throttle where it was until the
+  // joystick's is moved. The first frame of a flight only notes where the joystick's throttle
+  // stands: the flight starts with its own power, and a stick without a throttle axis, which reads
+  // as closed, would otherwise close the throttle at every start. Without a joystick throttle the
+  // command was read from engine 1's lever, and the engines already have what their levers say:
+  // copying it to all would drag separate levers along with engine 1's.
   if (pln.entype == ENGINE_NONE || pln.numen < 1) return;
-  int pos = static_cast<int>(interp(0.0f, 4.0f, 1.0f, 52.0f, set.FC_thro));
-  int joystick_moved = set.controls_type == 5 && pos != ctm.lever_pos;
-  if ((rel.otto && ott.ASHOLD) || joystick_moved) throttle_to_engines();
+  int joystick_moved = set.controls_type == 5 && ctm.lever_pos >= 0 && pos != ctm.lever_pos;
+  // A joystick throttle left where it was does not command the engines: the lever does, and the
+  // autothrottle starts from the lever when engaged, not from a stick throttle resting elsewhere.
+  // The autothrottle leaves a collective alone (see autothrottle).
+  int autothrottle_on = rel.otto && ott.ASHOLD && !lever_is_collective();
+  if (autothrottle_on || joystick_moved)
+    throttle_to_engines();
+  else
+    set.FC_thro = lever_get(LEVER_THROTTLE, 0);
   ctm.lever_pos = pos;
 }

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "aircraft/aircraft.h"
+#include "app/headless/joystick.h"
 #include "app/settings.h"
 #include "weather/weather.h"
 #include "world/world.h"
@@ -61,6 +62,13 @@ TEST_F(AppSettingsWindows, EveryMenuItemOpensItsWindowAndHoldsTheSimulation) {
     EXPECT_EQ(msc.winsup, 1) << it.command;
   }
   EXPECT_TRUE(macibm_alert_log().empty()) << macibm_alert_log()[0].line[0];
+  // The joystick window shows the buttons held now, though the flight is held.
+  open_settings_window(WIN_JOYSTICK);
+  headless_joy_plug(1, macibm_joy_state{32767, 32767, 0, 32767, 0x5u, -1});
+  set.controls_type = 5;
+  loop_pass();
+  EXPECT_EQ(headless_form_text(WIN_JOYSTICK, "buttons"), "Buttons held: 1 3");
+  headless_joy_reset();
   // A command closes the windows; the next pass of the loop lets the simulation go.
   APPLICATION_handlemenu(VIEW_FORWARDS);
   msc.paused = 1;

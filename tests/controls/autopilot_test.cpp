@@ -79,10 +79,22 @@ TEST_F(ControlsAutopilot, AutothrottleMovesAtMostATenthPerSecond) {
   ott.as_hold = 100.0f, flt.vind = 100.0f, set.FC_thro = 0.2f;
   control_laws();
   EXPECT_NEAR(set.FC_thro, 0.205f, 1e-6f);  // towards the 0.5 it wants
-  pln.is_heli = pln.collectEQ = 1;           // the lever is a collective: left to the pilot
-  set.YK_thro = 0.3f;
+  plug_stick(32767, 32767, 65535, 32767);   // the stick's throttle closed, the lever's at 0.6
+  ott.ASHOLD = 0, flt.throrequest[0] = 0.6f;
+  update_controls();
+  ott.ASHOLD = 1;
+  update_controls();
+  EXPECT_NEAR(flt.throrequest[0], 0.595f, 1e-6f);  // from the lever, not from the stick
+  ott.ASHOLD = 0;
+  update_controls();  // let go: the throttle stays until the stick's is moved
+  EXPECT_NEAR(flt.throrequest[0], 0.595f, 1e-6f);
+  pln.is_heli = pln.collectEQ = 1, pln.maxpitch[0] = 10.0f;  // a collective: left to the pilot
+  ott.ASHOLD = 1, set.YK_thro = 0.3f;
   control_laws();
   EXPECT_FLOAT_EQ(set.FC_thro, 0.3f);
+  lever_set(LEVER_THROTTLE, -1, 0.6f);
+  update_controls();  // nor set to the stick's throttle
+  EXPECT_NEAR(lever_get(LEVER_THROTTLE, 0), 0.6f, 1e-5f);
 }
 
 // Level at 50 m/s with the glide-slope mode on but no glide slope on NAV 2 (a VOR, then a lost
@@ -95,7 +107,10 @@ TEST_F(ControlsAutopilot, GlideSlopeModeWithoutAGlideSlopeHoldsLevel) {
   nav.goodnav[1] = 0, nav.ilsgs[1] = 3;
   control_laws();
   EXPECT_NEAR(flt.trim, 0.1f, 1e-5f);
-  nav.goodnav[1] = 1;  // a received glide slope is followed down
+  nav.goodnav[1] = 1;  // beyond the localizer: no signal, the flag out
+  control_laws();
+  EXPECT_NEAR(flt.trim, 0.1f, 1e-5f);
+  nav.ntf[1] = 1;  // a received glide slope is followed down
   control_laws();
   EXPECT_LT(flt.trim, 0.1f);
 }

@@ -34,7 +34,8 @@ TEST_F(ControlsJoystick, AxesScaleAndTheThrottleSaturatesAtBothEnds) {
 
 TEST_F(ControlsJoystick, FailedReadLeavesTheStickCentredAndButtonsHeld) {
   set.joy_response[4] = 20;  // button 1: parking brake while held
-  plug_stick(65535, 0, 0, 0, 1u);
+  set.joy_response[8] = 1;   // button 5: trim nose up while held
+  plug_stick(65535, 0, 0, 0, 0x11u);
   update_controls();
   ASSERT_EQ(set.parkbrake, 1.0f);
   headless_joy_fail(JOY_READ_UNPLUGGED);
@@ -44,6 +45,7 @@ TEST_F(ControlsJoystick, FailedReadLeavesTheStickCentredAndButtonsHeld) {
   EXPECT_EQ(h, 0.0f);
   EXPECT_FLOAT_EQ(t, 1.0f);  // the throttle stays where it was last read
   EXPECT_EQ(set.parkbrake, 1.0f);
+  EXPECT_FLOAT_EQ(flt.trim, 0.05f * pln.hstbtrimmax);  // a stick not heard from trims no further
 }
 
 TEST_F(ControlsJoystick, ChordsOfTheFirstFourButtonsRegisterNeitherSlot) {
@@ -65,9 +67,11 @@ TEST_F(ControlsJoystick, ButtonCommandsActOnPressAndRelease) {
   set.joy_response[8] = 10;  // button 5: look down while held
   set.joy_response[9] = 21;  // button 6: speed-brake handle
   flt.sbrk = -1.0f;
+  handle_simkey('_');  // full screen: the view's own menu command brings the panel back
   plug_stick(32767, 32767, 0, 32767, 0x30u);
   read(0, 1);
   EXPECT_EQ(set.view_type, 603);
+  EXPECT_EQ(set.view_is_fullscreen, 0);
   EXPECT_EQ(flt.sbrk, 2.0f);
   read(0, 1);  // still held: the press commands do not repeat
   EXPECT_EQ(flt.sbrk, 2.0f);

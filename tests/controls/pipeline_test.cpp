@@ -60,9 +60,12 @@ TEST_F(ControlsPipeline, AFailedConnectionFreezesTheSurfaceButTrimStillActs) {
 }
 
 TEST_F(ControlsPipeline, TheThrottleLeverFollowsTheJoystickOnlyWhenItMoves) {
-  flt.throrequest[0] = 0.6f;
+  pln.numen = 2, flt.throrequest[0] = 0.6f, flt.throrequest[1] = 0.8f;  // a lever per engine
   update_controls();
-  EXPECT_FLOAT_EQ(flt.throrequest[0], 0.6f);  // no joystick: the lever stays
+  flt.throrequest[0] = 0.5f;  // engine 1's moved alone
+  update_controls();
+  EXPECT_FLOAT_EQ(flt.throrequest[0], 0.5f);  // no joystick: the levers stay, each its own
+  EXPECT_FLOAT_EQ(flt.throrequest[1], 0.8f);
   plug_stick(32767, 32767, 0, 32767);
   update_controls();
   EXPECT_FLOAT_EQ(flt.throrequest[0], 1.0f);
@@ -72,21 +75,20 @@ TEST_F(ControlsPipeline, TheThrottleLeverFollowsTheJoystickOnlyWhenItMoves) {
   plug_stick(32767, 32767, 32767, 32767);
   update_controls();
   EXPECT_NEAR(flt.throrequest[0], 0.5f, 0.01f);
-}
-
-// Engine 1's lever moved on its own must not pull the other engines' levers along.
-TEST_F(ControlsPipeline, SeparateThrottlesKeepTheirOwnSettings) {
-  pln.entype = ENGINE_PISTON, pln.numen = 2, set.eq_thr = 1;
-  flt.throrequest[0] = 0.5f, flt.throrequest[1] = 0.8f;
+  flt.throrequest[0] = 0.7f;  // a flight starts with power of its own
+  reset_ctm();
   update_controls();
-  flt.throrequest[0] = 0.4f;
-  update_controls();
-  EXPECT_FLOAT_EQ(flt.throrequest[0], 0.4f);
-  EXPECT_FLOAT_EQ(flt.throrequest[1], 0.8f);
+  EXPECT_FLOAT_EQ(flt.throrequest[0], 0.7f);
 }
 
 TEST_F(ControlsPipeline, TouchdownDeploysArmedBrakesAndDropsTheAutopilotOnce) {
-  pln.autosbrkEQ = pln.autofbrkEQ = 1;
+  pln.autosbrkEQ = pln.autofbrkEQ = 1, ott.ALHOLD = 1;
+  control_laws();  // a flight's first frame, before the flight has found the ground it starts on
+  flt.onsurface = 1;
+  control_laws();
+  EXPECT_EQ(ott.ALHOLD, 1);  // a start on the ground is no touchdown
+  ott.ALHOLD = 0, flt.onsurface = 0;
+  control_laws();
   flt.onsurface = 1;
   control_laws();
   EXPECT_EQ(ott.HDSLCT, 0);  // no autopilot engaged: none is switched on

@@ -1,5 +1,6 @@
-// The desktop's devices: force commands turned into haptic effects, and the serial port on a
-// pseudo-terminal standing in for the machine's first serial device.
+// The desktop's devices: force commands turned into haptic effects, a joystick plugged back in,
+// and the serial port on a pseudo-terminal standing in for the machine's first serial device.
+#include <SDL.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -22,6 +23,21 @@ TEST(DesktopForces, SpringsCentreAndStiffenEachAxis) {
   EXPECT_EQ(e.center, 32767);
   EXPECT_EQ(e.pos_coeff, 32767);
   EXPECT_EQ(e.neg_coeff, 0);
+}
+
+// A stick pulled out and plugged back in (SDL's virtual stick standing in for it) reads again.
+TEST(DesktopJoystick, AStickPluggedBackInIsReadAgain) {
+  // Counting the sticks starts SDL's joystick subsystem; a real stick would be read instead.
+  if (MACIBM_joy_devices() > 0) GTEST_SKIP() << "a joystick is plugged in";
+  int dev = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 4, 4, 1);
+  ASSERT_EQ(backend_joystick_probe(), 0) << SDL_GetError();
+  macibm_joy_state s;
+  EXPECT_EQ(MACIBM_joy_read(0, &s), JOY_READ_OK);
+  SDL_JoystickDetachVirtual(dev);
+  EXPECT_EQ(MACIBM_joy_read(0, &s), JOY_READ_UNPLUGGED);
+  SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 4, 4, 1);
+  EXPECT_EQ(MACIBM_joy_read(0, &s), JOY_READ_OK);
+  MACIBM_joy_close();
 }
 
 TEST(DesktopForces, VibrationsBuffetAndJoltsPlayAndTheirClearsStopThem) {

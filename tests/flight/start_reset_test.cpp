@@ -57,7 +57,6 @@ TEST_P(FlightStartReset, ASecondFlightFromTheSameStartIsTheSameFlight) {
   for (int f = 0; f < 600; f++) fly_frame();
   ASSERT_NE(flight_records(), first);
 
-  set.MK_ptch = set.MK_roll = set.MK_hdng = 0.0f;
   start_over_the_middle();
   fly_the_pilot();
   std::vector<unsigned char> again = flight_records();

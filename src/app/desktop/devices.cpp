@@ -183,12 +183,22 @@ int MACIBM_joy_devices() {
 }
 
 // Axes become 0..65535 with the centre at 32767 or 32768. A stick without a throttle axis reads
-// as the throttle closed, one without a rudder axis as the rudder centred.
+// as the throttle closed, one without a rudder axis as the rudder centred. A stick pulled out is
+// let go, so that one plugged back in (SDL finds it while updating) is opened afresh, with its
+// forces.
 int MACIBM_joy_read(int which, macibm_joy_state* s) {
   if (which != 0 || !sdl_started) return JOY_READ_UNPLUGGED;
-  if (!stick) stick = SDL_JoystickOpen(0);
-  if (!stick || !SDL_JoystickGetAttached(stick)) return JOY_READ_UNPLUGGED;
   SDL_JoystickUpdate();
+  if (stick && !SDL_JoystickGetAttached(stick)) {
+    backend_force_feedback_stop();
+    SDL_JoystickClose(stick);
+    stick = nullptr;
+  }
+  if (!stick && SDL_NumJoysticks() > 0) {
+    stick = SDL_JoystickOpen(0);
+    if (stick) backend_force_feedback_start();
+  }
+  if (!stick) return JOY_READ_UNPLUGGED;
   const int axes = SDL_JoystickNumAxes(stick);
   auto axis = [&](int i, int missing) {
     return i < axes ? static_cast<int>(SDL_JoystickGetAxis(stick, i)) + 32768 : missing;
