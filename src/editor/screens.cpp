@@ -332,13 +332,21 @@ static int screen_check(int w, int field, int element, float v) {
   return 0;
 }
 
-// An airfoil file has 1234 on its third line.
+// An airfoil file has the number 1234 on its third line, read as the simulator's reader reads it.
+// Its lines end as the platform that wrote it ends them: in a line feed, a carriage return and
+// line feed, or a carriage return alone. The two lines before it are short: a file of another
+// kind is refused without being read through.
 static int is_airfoil_file(const char* path) {
-  std::ifstream in(path);
-  std::string line;
-  for (int n = 0; n < 3 && std::getline(in, line); n++) {
+  std::ifstream in(path, std::ios::binary);
+  char c;
+  for (int ends = 0, n = 0; ends < 2; n++) {
+    if (n > STR_SIZE || !in.get(c)) return 0;
+    if (c != '\r' && c != '\n') continue;
+    if (c == '\r' && in.peek() == '\n') in.get(c);
+    ends++;
   }
-  return in && line.compare(0, 4, "1234") == 0;
+  int marker = 0;
+  return in >> marker && marker == 1234;
 }
 
 // The chooser starts in the folder Kestrix reads the files from, and takes only a file from it.

@@ -200,46 +200,69 @@ static void clear_extras() {
 // A frequency outside the VHF airband is no frequency the controller could give.
 static int airband(int khz) { return khz >= 108000 && khz <= 137000 ? khz : 0; }
 
-// Record k of the extras belongs to airport k of apt_dat. A record whose identifier is another
-// airport's, or a count that differs, means the two files were not written together: rather than
-// give frequencies to the wrong fields, the extras are dropped with a notice.
-static void extras_mismatch(const char* path, int k) {
+// Extras that cannot be used are dropped with one notice, never given to the wrong fields.
+static void drop_extras(const char* path, const char* why, const char* row) {
   inf.close();
   clear_extras();
-  char row[STR_SIZE];
-  std::snprintf(row, sizeof row, "Its records and the airports part ways at record %d.", k + 1);
-  MACIBM_alert("The airport extras file does not match the airport file!", path, row,
-               "The airports are used without their frequencies and surfaces.", ALERT_NOTICE);
+  MACIBM_alert(why, path, row, "The airports are used without their frequencies and surfaces.",
+               ALERT_NOTICE);
 }
 
-// The extras are optional: a world folder written before them has no such file.
+// Record k of the extras belongs to airport k of apt_dat. A record whose identifier is another
+// airport's, or a count that differs, means the two files were not written together.
+static void extras_mismatch(const char* path, int k) {
+  char row[STR_SIZE];
+  std::snprintf(row, sizeof row, "Its records and the airports part ways at record %d.", k + 1);
+  drop_extras(path, "The airport extras file does not match the airport file!", row);
+}
+
+// One record after its kind; 0 when the file stops giving values. The scanners are silent here
+// (the file counts as failed already, so its first fault is not told): the notice that drops the
+// extras says it.
+static int scan_extras_record(char id[5], int* twr, int* atis, int surf[APT_RWYS]) {
+  inf.ignore(1);  // the blank before the identifier
+  inf.read(id, 4);
+  id[4] = '\0';
+  *twr = intscanNOSN(apx_label), *atis = intscanNOSN(apx_label);
+  for (int r = 0; r < APT_RWYS; r++) surf[r] = intscanNOSN(apx_label);
+  return !inf.fail();
+}
+
+// The extras are optional: a world folder written before them has no such file, and one cut
+// short, of another version or with text where a number belongs is dropped like extras that do
+// not pair, rather than keeping the program from starting.
 static void read_extras() {
   clear_extras();
   char path[STR_SIZE];
   C_to_C(apx_label, path);
   ap_dir(WORLD_DIR, path);
   if (!std::ifstream(path).is_open()) return;
-  C_to_C(apx_label, path);
-  open_apt_nav_dat(path);
-  int k = 0;
-  for (;; k++) {
+  const int was_notice = inf_failure_notice, was_failed = inf_failed;
+  inf_failure_notice = inf_failed = 1;
+  const int opened = inf_open(path, FILE_ANY, VERSION_WORLD_DATA, 0);
+  int k = 0, readable = opened, paired = 1;
+  for (; readable; k++) {
     int kind = intscanNOSN(apx_label);
     if (kind == 99) break;
     char id[5];
-    read_char(apx_label);
-    read_chars(id, 4, apx_label);
-    int twr = intscanNOSN(apx_label), atis = intscanNOSN(apx_label);
-    int surf[APT_RWYS];
-    for (int& v : surf) v = intscanNOSN(apx_label);
-    if (k > env.aptmax || k >= APT_MAX || std::strncmp(id, apt_id[k], 4) != 0)
-      return extras_mismatch(path, k);
+    int twr, atis, surf[APT_RWYS];
+    readable = scan_extras_record(id, &twr, &atis, surf);
+    if (!readable) break;
+    paired = k <= env.aptmax && k < APT_MAX && std::strncmp(id, apt_id[k], 4) == 0;
+    if (!paired) break;
     apt_kind[k] = intrange(kind, APT_KIND_AIRPORT, APT_KIND_HELIPORT) ? kind : 0;
     apt_twrf[k] = airband(twr);
     apt_atisf[k] = airband(atis);
     for (int r = 0; r < APT_RWYS; r++)
       apt_surf[k][r] = intrange(surf[r], SURF_ASPHALT, SURF_METAL) ? surf[r] : 0;
   }
-  if (k != env.aptmax + 1) return extras_mismatch(path, k);
+  inf_failure_notice = was_notice, inf_failed = was_failed;
+  if (!readable) {
+    char row[STR_SIZE] = "";
+    if (opened) std::snprintf(row, sizeof row, "It could not be read at record %d.", k + 1);
+    return drop_extras(path, "The airport extras file is damaged or of another version!", row);
+  }
+  if (!paired || k != env.aptmax + 1) return extras_mismatch(path, k);
   inf.close();
 }
 

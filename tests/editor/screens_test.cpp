@@ -102,9 +102,21 @@ TEST_F(EditorTest, AirfoilsAreChosenFromTheAirfoilsFolder) {
     EXPECT_STREQ(pln.Rafl0[PART_WING1_RIGHT], c.expect) << c.path;
     EXPECT_STREQ(pln.Rafl0[PART_WING1_LEFT], c.expect) << c.path;
   }
+  // One written on the platform whose lines end in a carriage return.
+  std::string mac = read_file(shipped);
+  for (char& ch : mac) ch = ch == '\n' ? '\r' : ch;
+  mac[0] = 'A';
+  std::filesystem::create_directories("airfoils");
+  write_file("airfoils/mac.afl", mac);
+  const std::string app = app_path;
+  std::snprintf(app_path, sizeof app_path, "%s/", std::filesystem::current_path().c_str());
+  headless_queue_open_answer((std::filesystem::current_path() / "airfoils/mac.afl").c_str());
+  EXPECT_TRUE(headless_form_press(WING1, "choose root airfoil"));
+  headless_form_release();
+  std::snprintf(app_path, sizeof app_path, "%s", app.c_str());
   EXPECT_NEAR(pln.trat[PART_WING1_RIGHT], 0.09f, 1e-3f);     // the views draw the new thickness
   headless_form_type(WING1, "root airfoil", "nothing.afl");  // names are chosen, never typed
-  EXPECT_STREQ(pln.Rafl0[PART_WING1_RIGHT], "NACA 0009 (symmetrical).afl");
+  EXPECT_STREQ(pln.Rafl0[PART_WING1_RIGHT], "mac.afl");
 }
 
 // Every byte of the record that the file's reader writes lies in a field of some screen of either

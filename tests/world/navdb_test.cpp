@@ -101,18 +101,24 @@ TEST_F(WorldNavdb, UnreadableFilesAreFatalWithTheirMessage) {
   EXPECT_EQ(last_alert().line[3], "scan nav line");
 }
 
-// Extras of another airport file are dropped with one notice, never given to the wrong fields;
-// a world folder without them loads as before.
+// Extras of another airport file, or extras that cannot be read, are dropped with one notice,
+// never given to the wrong fields and never keeping the program from starting; a world folder
+// without them loads as before.
 TEST_F(WorldNavdb, ExtrasThatDoNotPairWithTheAirportsAreDropped) {
   wf::write_database({wf::field(34.1f, -117.2f, 60, 10000, 200, 1159.0f, 1),
                       wf::field(45.0f, -93.0f, 0, 3000, 200, 900.0f)});
-  for (const char* body : {"1 TEST 119450 124175 1 0 0\n1 OTHR 0 0 1 0 0\n99\n",  // another field
-                           "1 TEST 119450 124175 1 0 0\n99\n"}) {                 // one short
+  const char* other = "The airport extras file does not match the airport file!";
+  const char* damaged = "The airport extras file is damaged or of another version!";
+  for (auto [body, why] :
+       {std::pair{"1 TEST 119450 124175 1 0 0\n1 OTHR 0 0 1 0 0\n99\n", other},
+        std::pair{"1 TEST 119450 124175 1 0 0\n99\n", other},  // one short
+        std::pair{"1 TEST 119450 124175 1 0 0\n1 TEST 0", damaged},
+        std::pair{"1 TEST tower 124175 1 0 0\n1 TEST 0 0 1 0 0\n99\n", damaged}}) {
     macibm_clear_alert_log();
     wf::write_text("apx_dat", body);
     init_country_data();
     ASSERT_EQ(macibm_alert_log().size(), 1u) << body;
-    EXPECT_EQ(last_alert().line[0], "The airport extras file does not match the airport file!");
+    EXPECT_EQ(last_alert().line[0], why);
     EXPECT_EQ((std::vector<int>{apt_twrf[0], apt_kind[0], env.aptmax}), (std::vector<int>{0, 0, 1}))
         << body;
   }
