@@ -131,9 +131,14 @@ static inline int section_lookup(float alpha, float* cl, float* cd, float* cm, i
 // the effective angle in *eff and the slat stretch in *stretch_out.
 static inline void foil_lookup(float alpha, float* cl, float* cd, float* cm, int w, int r, int p,
                                int e, float* eff, float* stretch_out) {
-  float turn = std::remainder(alpha, 360.0f);  // -180..180; NaN stays NaN and reads forward
-  float cos_turn = std::cos(turn * con.degtorad);
-  float back = std::fabs(turn) > 90.0f ? cos_turn * cos_turn : 0.0f;
+  // Almost every look-up meets the flow from ahead and pays for no wrapping or cosine; NaN reads
+  // forward.
+  float turn = alpha, back = 0.0f;
+  if (std::fabs(alpha) > 90.0f) {
+    turn = std::remainder(alpha, 360.0f);  // -180..180
+    float cos_turn = std::cos(turn * con.degtorad);
+    if (std::fabs(turn) > 90.0f) back = cos_turn * cos_turn;
+  }
   if (!(back > 0.0f)) {
     flt.stalled[w] = section_lookup(alpha, cl, cd, cm, w, r, p, e, eff, stretch_out);
     return;
