@@ -124,8 +124,8 @@ const form_field control_geometry[] = {
 
 const form_field horizontal_stab[] = {
     field_choice("tail type", "tail type", &pln.hstabtype, 0, 1, "stabilizer|stabilator"),
-    field_number("stabilizer trim", "stabilizer trim", nullptr, &pln.hstbtrimmax, 0.0f, 1.0f, 0.1f,
-                 1),
+    // The trim turns the whole stabilizer, up to this many degrees either way.
+    deg("stabilizer trim", &pln.hstbtrimmax, 0.0f, 45.0f),
 };
 
 const form_field fuselage[] = {

@@ -63,6 +63,7 @@ TEST_F(EditorTest, ScreenValuesLandClampedAndBadOnesAreRefused) {
       // Sections at one station; a section shaped by its half width; a stabilator with elevators.
       {FUSELAGE, "station", 3, 6.0f, &pln.body_Z[PART_FUSELAGE][3][0], nullptr, 3.0f, true},
       {FUSELAGE, "half width", 3, 1.25f, &pln.body_X[PART_FUSELAGE][3][2], nullptr, 1.25f, false},
+      {HSTAB, "stabilizer trim", 0, 3.0f, &pln.hstbtrimmax, nullptr, 3.0f, false},
       {HSTAB, "elevator", 0, 1.0f, nullptr, &pln.elev[PART_HSTAB_LEFT][0], 1.0f, false},
       {HSTAB, "tail type", 0, 1.0f, nullptr, &pln.hstabtype, 0.0f, true},
   };
