@@ -144,7 +144,8 @@ const form_field nacelles[] = {
 const form_field misc_bodies[] = {
     check("tanks or floats", &pln.misc_eq),
     ft("aft", &pln.misc_Z),
-    ft("right", &pln.misc_X),
+    // The two stand this far either side; Kestrix leaves out the second when this is not above 0.
+    ft("right", &pln.misc_X, 0.0f, ARM),
     ft("up", &pln.misc_Y),
     ft("radius", &pln.body_r[PART_MISC1], 0.1f, 100.0f),
     field_label("the second one is a copy of the first, on the other side", 320),

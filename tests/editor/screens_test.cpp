@@ -14,7 +14,7 @@
 namespace {
 
 const int WING1 = 9, PROPS = 7, HSTAB = 11, VSTAB1 = 12, CONTROLS = 15, WEIGHTS = 21;
-const int EXPERT_PROP = 24, PANEL = 2, ENGINES = 6, FUSELAGE = 17;
+const int EXPERT_PROP = 24, PANEL = 2, ENGINES = 6, FUSELAGE = 17, FLOATS = 19;
 
 void open_screen_item(int w) {
   headless_post_menu(w + (pln.is_heli ? SCREEN_ITEMS_HELI : SCREEN_ITEMS_PLANE));
@@ -30,6 +30,7 @@ TEST_F(EditorTest, ScreenValuesLandClampedAndBadOnesAreRefused) {
   open_screen_item(PANEL);
   open_screen_item(FUSELAGE);
   open_screen_item(HSTAB);
+  open_screen_item(FLOATS);
   pln.ins_of_loc[4] = 4;  // upper row: airspeed, horizon, altimeter, supplementary (3 wide)
   const struct {
     int w;
@@ -64,6 +65,7 @@ TEST_F(EditorTest, ScreenValuesLandClampedAndBadOnesAreRefused) {
       {FUSELAGE, "station", 3, 6.0f, &pln.body_Z[PART_FUSELAGE][3][0], nullptr, 3.0f, true},
       {FUSELAGE, "half width", 3, 1.25f, &pln.body_X[PART_FUSELAGE][3][2], nullptr, 1.25f, false},
       {HSTAB, "stabilizer trim", 0, 3.0f, &pln.hstbtrimmax, nullptr, 3.0f, false},
+      {FLOATS, "right", 0, -5.0f, &pln.misc_X, nullptr, 0.0f, false},
       {HSTAB, "elevator", 0, 1.0f, nullptr, &pln.elev[PART_HSTAB_LEFT][0], 1.0f, false},
       {HSTAB, "tail type", 0, 1.0f, nullptr, &pln.hstabtype, 0.0f, true},
   };
