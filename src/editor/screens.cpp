@@ -255,9 +255,10 @@ static void add_sections(built_screen& b) {
       {"half width", section_get<B, SECTION_WIDTH>, section_set<B, SECTION_WIDTH>, 0, 100},
       {"half height", section_get<B, SECTION_HEIGHT>, section_set<B, SECTION_HEIGHT>, 0, 100},
   };
+  // The cross-sections Kestrix draws and flies: nine of the fuselage, five of the other bodies.
   for (const auto& c : columns) {
     form_field f = array_of(field_computed(c.name, c.name, "ft", c.get, c.set, c.lo, c.hi, 0.1f, 2),
-                            9, section_rows);
+                            f_body_s_dim(B), section_rows);
     add(b, c.get == columns[0].get ? new_column(f) : beside(f));
   }
 }

@@ -84,6 +84,7 @@ TEST_F(EditorTest, ScreenValuesLandClampedAndBadOnesAreRefused) {
   EXPECT_EQ(pln.Xarm[4], -2.0f);
   EXPECT_EQ(pln.dihed[4], 4);
   EXPECT_EQ(pln.ins_of_loc[8], 0);  // the ADF left the lower row
+  EXPECT_TRUE(std::isnan(headless_form_shown(FLOATS, "station", 5)));  // a float has five sections
   EXPECT_EQ(edt.planemod, 1);
 }
 
