@@ -132,12 +132,10 @@ const form_field fuselage[] = {
     field_number("drag coefficient", "drag coefficient", nullptr, &pln.fuse_cd, 0.0f, 2.0f, 0.01f,
                  3),
     check("in the propwash", &pln.fusewash),
-    ft("radius", &pln.body_r[PART_FUSELAGE], 0.1f, 100.0f),
 };
 
 const form_field nacelles[] = {
     check("nacelles", &pln.nace_eq),
-    ft("radius", &pln.body_r[PART_NACELLE1], 0.1f, 100.0f),
     field_label("nacelles 2 to 4 are copies of nacelle 1", 320),
 };
 
@@ -147,7 +145,6 @@ const form_field misc_bodies[] = {
     // The two stand this far either side; Kestrix leaves out the second when this is not above 0.
     ft("right", &pln.misc_X, 0.0f, ARM),
     ft("up", &pln.misc_Y),
-    ft("radius", &pln.body_r[PART_MISC1], 0.1f, 100.0f),
     field_label("the second one is a copy of the first, on the other side", 320),
 };
 

@@ -233,6 +233,34 @@ void set_body_section(int b, int j, int q, float v) {
   }
 }
 
+// A body takes a new radius by growing or shrinking every cross-section about its own centre, so
+// that it keeps its shape. A body that had no radius yet is measured by its mean radius, and one
+// of no size becomes round.
+static void set_body_radius(int b, float r) {
+  if (b < PART_FUSELAGE || b > PART_MISC2 || !(r > 0.0f) || !std::isfinite(r)) return;
+  float old = pln.body_r[b];
+  if (!(old > 0.01f)) old = ret_ave_rad(b, f_body_s_dim(b), BODY_POINTS);
+  const float s = old > 0.01f ? r / old : 0.0f;
+  for (int j = 0; j <= 8; j++) {
+    const float yc = body_section_value(b, j, SECTION_CENTRE);
+    for (int k = 0; k < BODY_POINTS; k++) {
+      const float a = con.pim2 * static_cast<float>(k) / BODY_POINTS;
+      pln.body_X[b][j][k] = s > 0.0f ? pln.body_X[b][j][k] * s : std::sin(a) * r;
+      pln.body_Y[b][j][k] = yc + (s > 0.0f ? (pln.body_Y[b][j][k] - yc) * s : std::cos(a) * r);
+    }
+  }
+  pln.body_r[b] = r;
+}
+
+template <int B>
+static float radius_get(int) {
+  return pln.body_r[B];
+}
+template <int B>
+static void radius_set(int, float v) {
+  set_body_radius(B, v);
+}
+
 template <int B, int Q>
 static float section_get(int j) {
   return body_section_value(B, j, Q);
@@ -244,6 +272,8 @@ static void section_set(int j, float v) {
 
 template <int B>
 static void add_sections(built_screen& b) {
+  add(b, field_computed("radius", "radius", "ft", radius_get<B>, radius_set<B>, 0.1f, 100.0f, 0.1f,
+                        1));
   const struct {
     const char* name;
     float (*get)(int);

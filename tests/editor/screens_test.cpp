@@ -64,6 +64,7 @@ TEST_F(EditorTest, ScreenValuesLandClampedAndBadOnesAreRefused) {
       // Sections at one station; a section shaped by its half width; a stabilator with elevators.
       {FUSELAGE, "station", 3, 6.0f, &pln.body_Z[PART_FUSELAGE][3][0], nullptr, 3.0f, true},
       {FUSELAGE, "half width", 3, 1.25f, &pln.body_X[PART_FUSELAGE][3][2], nullptr, 1.25f, false},
+      {FUSELAGE, "radius", 0, 6.0f, &pln.body_X[PART_FUSELAGE][3][2], nullptr, 2.5f, false},
       {HSTAB, "stabilizer trim", 0, 3.0f, &pln.hstbtrimmax, nullptr, 3.0f, false},
       {FLOATS, "right", 0, -5.0f, &pln.misc_X, nullptr, 0.0f, false},
       {HSTAB, "elevator", 0, 1.0f, nullptr, &pln.elev[PART_HSTAB_LEFT][0], 1.0f, false},
@@ -112,8 +113,8 @@ TEST_F(EditorTest, AirfoilsAreChosenFromTheAirfoilsFolder) {
 }
 
 // Every byte of the record that the file's reader writes lies in a field of some screen of either
-// type, but for the type itself (New Airplane / New Helicopter) and the body points, which the
-// body screens shape section by section and the twins' copies follow.
+// type, but for the type itself (New Airplane / New Helicopter) and the body points and radii,
+// which the body screens shape section by section and the twins' copies follow.
 TEST_F(EditorTest, EveryValueTheReaderTakesIsOnAScreen) {
   std::vector<std::pair<const char*, const char*>> covered;
   const auto cover = [&](const void* p, size_t bytes) {
@@ -140,6 +141,7 @@ TEST_F(EditorTest, EveryValueTheReaderTakesIsOnAScreen) {
   cover(pln.body_X, sizeof pln.body_X);
   cover(pln.body_Y, sizeof pln.body_Y);
   cover(pln.body_Z, sizeof pln.body_Z);
+  cover(pln.body_r, sizeof pln.body_r);
 
   ASSERT_TRUE(writeout_file("all.acf"));
   std::memset(&pln, 0xAB, sizeof pln);
