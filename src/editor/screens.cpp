@@ -329,12 +329,29 @@ static int station_taken(int j, float v) {
   return 0;
 }
 
+// The part whose per-element row a field is (its incidences or one of its controls), or -1.
+static int element_row_part(const form_field& f) {
+  const float* inc = &pln.anginc[0][0];
+  if (f.f >= inc && f.f < inc + NUM_PARTS * MAX_ELS) return static_cast<int>(f.f - inc) / MAX_ELS;
+  for (int c = 0; c < acf_control_line_count; c++) {
+    const int* flags = &acf_control_lines[c].flags[0][0];
+    if (f.i >= flags && f.i < flags + NUM_PARTS * MAX_ELS)
+      return static_cast<int>(f.i - flags) / MAX_ELS;
+  }
+  return -1;
+}
+
 static int is_speed(const float* f) {
   return f == &pln.Vso || f == &pln.Vs || f == &pln.Vfe || f == &pln.Vno || f == &pln.Vne;
 }
 
 // Says why a value cannot be taken: each is a value Kestrix would refuse to fly.
 static const char* refusal(const form_field& f, int element, float v) {
+  // The file keeps, and Kestrix flies, only the part's own elements.
+  const int p = element_row_part(f);
+  if (p >= 0 && element >= pln.els[p])
+    return "That element is beyond the number of elements of this part: raise the number of "
+           "elements first.";
   if ((f.f == &pln.omegamin && v >= pln.omegamax) || (f.f == &pln.omegamax && v <= pln.omegamin))
     return "The idle rpm must be below the maximum rpm.";
   if ((f.f == &pln.m_empty && v > pln.m_max) || (f.f == &pln.m_max && v < pln.m_empty))

@@ -65,6 +65,7 @@ TEST_F(EditorTest, ScreenValuesLandClampedAndBadOnesAreRefused) {
       {FUSELAGE, "station", 3, 6.0f, &pln.body_Z[PART_FUSELAGE][3][0], nullptr, 3.0f, true},
       {FUSELAGE, "half width", 3, 1.25f, &pln.body_X[PART_FUSELAGE][3][2], nullptr, 1.25f, false},
       {FUSELAGE, "radius", 0, 6.0f, &pln.body_X[PART_FUSELAGE][3][2], nullptr, 2.5f, false},
+      {HSTAB, "incidence", 5, 2.5f, &pln.anginc[PART_HSTAB_RIGHT][5], nullptr, 0.0f, true},
       {HSTAB, "stabilizer trim", 0, 3.0f, &pln.hstbtrimmax, nullptr, 3.0f, false},
       {FLOATS, "right", 0, -5.0f, &pln.misc_X, nullptr, 0.0f, false},
       {HSTAB, "elevator", 0, 1.0f, nullptr, &pln.elev[PART_HSTAB_LEFT][0], 1.0f, false},
