@@ -448,6 +448,13 @@ static void screen_action(int w, int field, int element) {
 
 // ---- Screens ---------------------------------------------------------------------------------
 
+// A screen's lines of text say what they are named.
+static void screen_open(int w) {
+  const form_window* def = form_of(w);
+  for (int k = 0; def && k < def->count; k++)
+    if (def->fields[k].kind == FORM_LABEL) form_text(w, def->fields[k].name, def->fields[k].name);
+}
+
 static void build(built_screen& b, const screen_def& d) {
   for (int k = 0; k < d.count; k++) {
     const form_field& f = d.fields[k];
@@ -477,7 +484,7 @@ static void build(built_screen& b, const screen_def& d) {
     }
   }
   if (d.body >= 0) add_body(b, d.body);
-  b.win = {b.fields.data(), static_cast<int>(b.fields.size()), nullptr, screen_check,
+  b.win = {b.fields.data(), static_cast<int>(b.fields.size()), screen_open, screen_check,
            screen_action};
 }
 

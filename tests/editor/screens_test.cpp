@@ -87,6 +87,8 @@ TEST_F(EditorTest, ScreenValuesLandClampedAndBadOnesAreRefused) {
   EXPECT_EQ(pln.dihed[4], 4);
   EXPECT_EQ(pln.ins_of_loc[8], 0);  // the ADF left the lower row
   EXPECT_TRUE(std::isnan(headless_form_shown(FLOATS, "station", 5)));  // a float has five sections
+  const char* copy = "the second one is a copy of the first, on the other side";
+  EXPECT_EQ(headless_form_text(FLOATS, copy), copy);
   EXPECT_EQ(edt.planemod, 1);
 }
 
