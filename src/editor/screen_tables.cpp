@@ -122,10 +122,13 @@ const form_field control_geometry[] = {
     field_text("flap file", "flap file", pln.flap_str, STR_SIZE),
 };
 
+int is_plane() { return !pln.is_heli; }
+
 const form_field horizontal_stab[] = {
     field_choice("tail type", "tail type", &pln.hstabtype, 0, 1, "stabilizer|stabilator"),
-    // The trim turns the whole stabilizer, up to this many degrees either way.
-    deg("stabilizer trim", &pln.hstbtrimmax, 0.0f, 45.0f),
+    // The trim turns the whole stabilizer, up to this many degrees either way. Kestrix trims a
+    // helicopter its own way, whatever the file holds.
+    applies_when(deg("stabilizer trim", &pln.hstbtrimmax, 0.0f, 45.0f), is_plane),
 };
 
 const form_field fuselage[] = {
