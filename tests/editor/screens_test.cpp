@@ -24,6 +24,7 @@ void open_screen_item(int w) {
 }  // namespace
 
 TEST_F(EditorTest, ScreenValuesLandClampedAndBadOnesAreRefused) {
+  pln.misc_X = -4.0f;  // a file's single float out to the right: opening the screen keeps it
   open_screen_item(WING1);
   open_screen_item(ENGINES);
   open_screen_item(WEIGHTS);
@@ -31,6 +32,8 @@ TEST_F(EditorTest, ScreenValuesLandClampedAndBadOnesAreRefused) {
   open_screen_item(FUSELAGE);
   open_screen_item(HSTAB);
   open_screen_item(FLOATS);
+  EXPECT_EQ(pln.misc_X, -4.0f);
+  EXPECT_EQ(edt.planemod, 0);
   pln.ins_of_loc[4] = 4;  // upper row: airspeed, horizon, altimeter, supplementary (3 wide)
   const struct {
     int w;
