@@ -164,7 +164,9 @@ const form_field weight_balance[] = {
 const form_field landing_gear[] = {
     check("wheels", &pln.gearEQ),
     check("retractable", &pln.retractEQ),
-    deg("steering", &pln.nwsteer, -90.0f, 90.0f),
+    // Kestrix turns the angle round itself for a wheel behind the main gear: a negative one would
+    // steer the wrong way.
+    deg("steering", &pln.nwsteer, 0.0f, 90.0f),
     area("gear drag area", &pln.sgear, 100.0f, 1),
     ft("steered wheel aft", &pln.ngearZ),
     ft("steered wheel up", &pln.ngearY),

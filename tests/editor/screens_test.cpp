@@ -14,7 +14,7 @@
 namespace {
 
 const int WING1 = 9, PROPS = 7, HSTAB = 11, VSTAB1 = 12, CONTROLS = 15, WEIGHTS = 21;
-const int EXPERT_PROP = 24, PANEL = 2, ENGINES = 6, FUSELAGE = 17, FLOATS = 19;
+const int EXPERT_PROP = 24, PANEL = 2, ENGINES = 6, FUSELAGE = 17, FLOATS = 19, GEAR = 23;
 
 void open_screen_item(int w) {
   headless_post_menu(w + (pln.is_heli ? SCREEN_ITEMS_HELI : SCREEN_ITEMS_PLANE));
@@ -32,6 +32,7 @@ TEST_F(EditorTest, ScreenValuesLandClampedAndBadOnesAreRefused) {
   open_screen_item(FUSELAGE);
   open_screen_item(HSTAB);
   open_screen_item(FLOATS);
+  open_screen_item(GEAR);
   EXPECT_EQ(pln.misc_X, -4.0f);
   EXPECT_EQ(edt.planemod, 0);
   pln.ins_of_loc[4] = 4;  // upper row: airspeed, horizon, altimeter, supplementary (3 wide)
@@ -71,6 +72,7 @@ TEST_F(EditorTest, ScreenValuesLandClampedAndBadOnesAreRefused) {
       {HSTAB, "incidence", 5, 2.5f, &pln.anginc[PART_HSTAB_RIGHT][5], nullptr, 0.0f, true},
       {HSTAB, "stabilizer trim", 0, 3.0f, &pln.hstbtrimmax, nullptr, 3.0f, false},
       {FLOATS, "right", 0, -5.0f, &pln.misc_X, nullptr, 0.0f, false},
+      {GEAR, "steering", 0, -30.0f, &pln.nwsteer, nullptr, 0.0f, false},
       {HSTAB, "elevator", 0, 1.0f, nullptr, &pln.elev[PART_HSTAB_LEFT][0], 1.0f, false},
       {HSTAB, "tail type", 0, 1.0f, nullptr, &pln.hstabtype, 0.0f, true},
   };
