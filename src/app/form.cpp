@@ -122,13 +122,16 @@ void form_show(int w, const char* field) {
 }
 
 // A record outside its field's range (a hand-edited preferences file, another version) is brought
-// to the nearest allowed value, so that what the window shows is what the program uses.
+// to the nearest allowed value, so that what the window shows is what the program uses. A design
+// number is the file's: it shows as held, since opening a window is no change of the design (a
+// switch or a choice still takes a value it can show).
 static void bring_into_range(const form_window* def) {
   for (int k = 0; k < def->count; k++) {
     const form_field& f = def->fields[k];
     if (f.kind != FORM_NUMBER && f.kind != FORM_SLIDER && f.kind != FORM_CHOICE &&
         f.kind != FORM_CHECK)
       continue;
+    if ((f.flags & FORM_STRICT) && f.kind == FORM_NUMBER) continue;
     if (!f.f && !f.i) continue;  // computed values are the program's to keep in range
     for (int e = 0; e < elements_of(f); e++) {
       float v = form_value(f, e);

@@ -29,7 +29,8 @@ enum {
   FORM_COLUMN = 4,   // starts a new column of the window
   FORM_NO_SAVE = 8,  // a change is not a preference (a start place, a list pick)
   FORM_STRICT = 16,  // a value that is not a number is refused rather than taken as the floor,
-                     // and a value is rounded to the decimals shown
+                     // a value is rounded to the decimals shown, and a number held outside the
+                     // range is shown as it is, not changed, until the user sets it
 };
 
 // One field. Exactly one of f, i, s, get (or none, for buttons and labels) gives its value. An

@@ -122,31 +122,32 @@ const form_field control_geometry[] = {
     field_text("flap file", "flap file", pln.flap_str, STR_SIZE),
 };
 
+int is_plane() { return !pln.is_heli; }
+
 const form_field horizontal_stab[] = {
     field_choice("tail type", "tail type", &pln.hstabtype, 0, 1, "stabilizer|stabilator"),
-    field_number("stabilizer trim", "stabilizer trim", nullptr, &pln.hstbtrimmax, 0.0f, 1.0f, 0.1f,
-                 1),
+    // The trim turns the whole stabilizer, up to this many degrees either way. Kestrix trims a
+    // helicopter its own way, whatever the file holds.
+    applies_when(deg("stabilizer trim", &pln.hstbtrimmax, 0.0f, 45.0f), is_plane),
 };
 
 const form_field fuselage[] = {
     field_number("drag coefficient", "drag coefficient", nullptr, &pln.fuse_cd, 0.0f, 2.0f, 0.01f,
                  3),
     check("in the propwash", &pln.fusewash),
-    ft("radius", &pln.body_r[PART_FUSELAGE], 0.1f, 100.0f),
 };
 
 const form_field nacelles[] = {
     check("nacelles", &pln.nace_eq),
-    ft("radius", &pln.body_r[PART_NACELLE1], 0.1f, 100.0f),
     field_label("nacelles 2 to 4 are copies of nacelle 1", 320),
 };
 
 const form_field misc_bodies[] = {
     check("tanks or floats", &pln.misc_eq),
     ft("aft", &pln.misc_Z),
-    ft("right", &pln.misc_X),
+    // The two stand this far either side; Kestrix leaves out the second when this is not above 0.
+    ft("right", &pln.misc_X, 0.0f, ARM),
     ft("up", &pln.misc_Y),
-    ft("radius", &pln.body_r[PART_MISC1], 0.1f, 100.0f),
     field_label("the second one is a copy of the first, on the other side", 320),
 };
 
@@ -163,7 +164,9 @@ const form_field weight_balance[] = {
 const form_field landing_gear[] = {
     check("wheels", &pln.gearEQ),
     check("retractable", &pln.retractEQ),
-    deg("steering", &pln.nwsteer, -90.0f, 90.0f),
+    // Kestrix turns the angle round itself for a wheel behind the main gear: a negative one would
+    // steer the wrong way.
+    deg("steering", &pln.nwsteer, 0.0f, 90.0f),
     area("gear drag area", &pln.sgear, 100.0f, 1),
     ft("steered wheel aft", &pln.ngearZ),
     ft("steered wheel up", &pln.ngearY),

@@ -233,6 +233,34 @@ void set_body_section(int b, int j, int q, float v) {
   }
 }
 
+// A body takes a new radius by growing or shrinking every cross-section about its own centre, so
+// that it keeps its shape. A body that had no radius yet is measured by its mean radius, and one
+// of no size becomes round.
+static void set_body_radius(int b, float r) {
+  if (b < PART_FUSELAGE || b > PART_MISC2 || !(r > 0.0f) || !std::isfinite(r)) return;
+  float old = pln.body_r[b];
+  if (!(old > 0.01f)) old = ret_ave_rad(b, f_body_s_dim(b), BODY_POINTS);
+  const float s = old > 0.01f ? r / old : 0.0f;
+  for (int j = 0; j <= 8; j++) {
+    const float yc = body_section_value(b, j, SECTION_CENTRE);
+    for (int k = 0; k < BODY_POINTS; k++) {
+      const float a = con.pim2 * static_cast<float>(k) / BODY_POINTS;
+      pln.body_X[b][j][k] = s > 0.0f ? pln.body_X[b][j][k] * s : std::sin(a) * r;
+      pln.body_Y[b][j][k] = yc + (s > 0.0f ? (pln.body_Y[b][j][k] - yc) * s : std::cos(a) * r);
+    }
+  }
+  pln.body_r[b] = r;
+}
+
+template <int B>
+static float radius_get(int) {
+  return pln.body_r[B];
+}
+template <int B>
+static void radius_set(int, float v) {
+  set_body_radius(B, v);
+}
+
 template <int B, int Q>
 static float section_get(int j) {
   return body_section_value(B, j, Q);
@@ -244,6 +272,8 @@ static void section_set(int j, float v) {
 
 template <int B>
 static void add_sections(built_screen& b) {
+  add(b, field_computed("radius", "radius", "ft", radius_get<B>, radius_set<B>, 0.1f, 100.0f, 0.1f,
+                        1));
   const struct {
     const char* name;
     float (*get)(int);
@@ -255,9 +285,10 @@ static void add_sections(built_screen& b) {
       {"half width", section_get<B, SECTION_WIDTH>, section_set<B, SECTION_WIDTH>, 0, 100},
       {"half height", section_get<B, SECTION_HEIGHT>, section_set<B, SECTION_HEIGHT>, 0, 100},
   };
+  // The cross-sections Kestrix draws and flies: nine of the fuselage, five of the other bodies.
   for (const auto& c : columns) {
     form_field f = array_of(field_computed(c.name, c.name, "ft", c.get, c.set, c.lo, c.hi, 0.1f, 2),
-                            9, section_rows);
+                            f_body_s_dim(B), section_rows);
     add(b, c.get == columns[0].get ? new_column(f) : beside(f));
   }
 }
@@ -298,12 +329,29 @@ static int station_taken(int j, float v) {
   return 0;
 }
 
+// The part whose per-element row a field is (its incidences or one of its controls), or -1.
+static int element_row_part(const form_field& f) {
+  const float* inc = &pln.anginc[0][0];
+  if (f.f >= inc && f.f < inc + NUM_PARTS * MAX_ELS) return static_cast<int>(f.f - inc) / MAX_ELS;
+  for (int c = 0; c < acf_control_line_count; c++) {
+    const int* flags = &acf_control_lines[c].flags[0][0];
+    if (f.i >= flags && f.i < flags + NUM_PARTS * MAX_ELS)
+      return static_cast<int>(f.i - flags) / MAX_ELS;
+  }
+  return -1;
+}
+
 static int is_speed(const float* f) {
   return f == &pln.Vso || f == &pln.Vs || f == &pln.Vfe || f == &pln.Vno || f == &pln.Vne;
 }
 
 // Says why a value cannot be taken: each is a value Kestrix would refuse to fly.
 static const char* refusal(const form_field& f, int element, float v) {
+  // The file keeps, and Kestrix flies, only the part's own elements.
+  const int p = element_row_part(f);
+  if (p >= 0 && element >= pln.els[p])
+    return "That element is beyond the number of elements of this part: raise the number of "
+           "elements first.";
   if ((f.f == &pln.omegamin && v >= pln.omegamax) || (f.f == &pln.omegamax && v <= pln.omegamin))
     return "The idle rpm must be below the maximum rpm.";
   if ((f.f == &pln.m_empty && v > pln.m_max) || (f.f == &pln.m_max && v < pln.m_empty))
@@ -408,6 +456,13 @@ static void screen_action(int w, int field, int element) {
 
 // ---- Screens ---------------------------------------------------------------------------------
 
+// A screen's lines of text say what they are named.
+static void screen_open(int w) {
+  const form_window* def = form_of(w);
+  for (int k = 0; def && k < def->count; k++)
+    if (def->fields[k].kind == FORM_LABEL) form_text(w, def->fields[k].name, def->fields[k].name);
+}
+
 static void build(built_screen& b, const screen_def& d) {
   for (int k = 0; k < d.count; k++) {
     const form_field& f = d.fields[k];
@@ -437,7 +492,7 @@ static void build(built_screen& b, const screen_def& d) {
     }
   }
   if (d.body >= 0) add_body(b, d.body);
-  b.win = {b.fields.data(), static_cast<int>(b.fields.size()), nullptr, screen_check,
+  b.win = {b.fields.data(), static_cast<int>(b.fields.size()), screen_open, screen_check,
            screen_action};
 }
 

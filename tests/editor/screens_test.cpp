@@ -14,7 +14,7 @@
 namespace {
 
 const int WING1 = 9, PROPS = 7, HSTAB = 11, VSTAB1 = 12, CONTROLS = 15, WEIGHTS = 21;
-const int EXPERT_PROP = 24, PANEL = 2, ENGINES = 6, FUSELAGE = 17;
+const int EXPERT_PROP = 24, PANEL = 2, ENGINES = 6, FUSELAGE = 17, FLOATS = 19, GEAR = 23;
 
 void open_screen_item(int w) {
   headless_post_menu(w + (pln.is_heli ? SCREEN_ITEMS_HELI : SCREEN_ITEMS_PLANE));
@@ -24,12 +24,17 @@ void open_screen_item(int w) {
 }  // namespace
 
 TEST_F(EditorTest, ScreenValuesLandClampedAndBadOnesAreRefused) {
+  pln.misc_X = -4.0f;  // a file's single float out to the right: opening the screen keeps it
   open_screen_item(WING1);
   open_screen_item(ENGINES);
   open_screen_item(WEIGHTS);
   open_screen_item(PANEL);
   open_screen_item(FUSELAGE);
   open_screen_item(HSTAB);
+  open_screen_item(FLOATS);
+  open_screen_item(GEAR);
+  EXPECT_EQ(pln.misc_X, -4.0f);
+  EXPECT_EQ(edt.planemod, 0);
   pln.ins_of_loc[4] = 4;  // upper row: airspeed, horizon, altimeter, supplementary (3 wide)
   const struct {
     int w;
@@ -63,6 +68,11 @@ TEST_F(EditorTest, ScreenValuesLandClampedAndBadOnesAreRefused) {
       // Sections at one station; a section shaped by its half width; a stabilator with elevators.
       {FUSELAGE, "station", 3, 6.0f, &pln.body_Z[PART_FUSELAGE][3][0], nullptr, 3.0f, true},
       {FUSELAGE, "half width", 3, 1.25f, &pln.body_X[PART_FUSELAGE][3][2], nullptr, 1.25f, false},
+      {FUSELAGE, "radius", 0, 6.0f, &pln.body_X[PART_FUSELAGE][3][2], nullptr, 2.5f, false},
+      {HSTAB, "incidence", 5, 2.5f, &pln.anginc[PART_HSTAB_RIGHT][5], nullptr, 0.0f, true},
+      {HSTAB, "stabilizer trim", 0, 3.0f, &pln.hstbtrimmax, nullptr, 3.0f, false},
+      {FLOATS, "right", 0, -5.0f, &pln.misc_X, nullptr, 0.0f, false},
+      {GEAR, "steering", 0, -30.0f, &pln.nwsteer, nullptr, 0.0f, false},
       {HSTAB, "elevator", 0, 1.0f, nullptr, &pln.elev[PART_HSTAB_LEFT][0], 1.0f, false},
       {HSTAB, "tail type", 0, 1.0f, nullptr, &pln.hstabtype, 0.0f, true},
   };
@@ -81,6 +91,9 @@ TEST_F(EditorTest, ScreenValuesLandClampedAndBadOnesAreRefused) {
   EXPECT_EQ(pln.Xarm[4], -2.0f);
   EXPECT_EQ(pln.dihed[4], 4);
   EXPECT_EQ(pln.ins_of_loc[8], 0);  // the ADF left the lower row
+  EXPECT_TRUE(std::isnan(headless_form_shown(FLOATS, "station", 5)));  // a float has five sections
+  const char* copy = "the second one is a copy of the first, on the other side";
+  EXPECT_EQ(headless_form_text(FLOATS, copy), copy);
   EXPECT_EQ(edt.planemod, 1);
 }
 
@@ -120,8 +133,8 @@ TEST_F(EditorTest, AirfoilsAreChosenFromTheAirfoilsFolder) {
 }
 
 // Every byte of the record that the file's reader writes lies in a field of some screen of either
-// type, but for the type itself (New Airplane / New Helicopter) and the body points, which the
-// body screens shape section by section and the twins' copies follow.
+// type, but for the type itself (New Airplane / New Helicopter) and the body points and radii,
+// which the body screens shape section by section and the twins' copies follow.
 TEST_F(EditorTest, EveryValueTheReaderTakesIsOnAScreen) {
   std::vector<std::pair<const char*, const char*>> covered;
   const auto cover = [&](const void* p, size_t bytes) {
@@ -144,10 +157,12 @@ TEST_F(EditorTest, EveryValueTheReaderTakesIsOnAScreen) {
       }
     }
   }
+  EXPECT_FALSE(headless_form_enabled(45, "stabilizer trim"));  // Kestrix trims a helicopter itself
   cover(&pln.is_heli, sizeof pln.is_heli);
   cover(pln.body_X, sizeof pln.body_X);
   cover(pln.body_Y, sizeof pln.body_Y);
   cover(pln.body_Z, sizeof pln.body_Z);
+  cover(pln.body_r, sizeof pln.body_r);
 
   ASSERT_TRUE(writeout_file("all.acf"));
   std::memset(&pln, 0xAB, sizeof pln);
