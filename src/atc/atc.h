@@ -111,6 +111,8 @@ void app_altimeter_string(char* s);
 void app_field_altimeter_string(char* s);
 // "runway 2 4 left" for the active runway end of airport apt.
 void app_current_rway_string(char* s, int apt);
+// The same for the runway localizer nav leads to, when nav is a localizer of apt.
+void app_landing_rway_string(char* s, int apt, int nav);
 // The wind at airport apt: calm, light and variable, or its direction, speed, variation and gust.
 void app_wind_string(char* s, int apt);
 // A random aircraft type for traffic at altitude alt (ft).
@@ -150,6 +152,9 @@ int use_nav(int n);
 // The active runway r (0..2) and end (1 as numbered, 2 the reciprocal) of airport apt, and the
 // localizer serving it (has_ils 1, ils_nav its index).
 void get_active_rway(int apt, int* rway, int* end, int* has_ils, int* ils_nav);
+// The runway r and end that localizer nav of airport apt leads to: 1, or 0 when nav is no
+// localizer of apt.
+int localizer_rway(int apt, int nav, int* rway, int* end);
 
 // ---- Answers (respond.cpp) -------------------------------------------------------------------
 

@@ -156,10 +156,12 @@ void app_altimeter_string(char* s) { app_setting(s, !(flt.h * con.mtrstoft < 180
 // to set the altimeter for the descent.
 void app_field_altimeter_string(char* s) { app_setting(s, 0); }
 
-void app_current_rway_string(char* s, int apt) {
+void app_current_rway_string(char* s, int apt) { app_landing_rway_string(s, apt, -1); }
+
+void app_landing_rway_string(char* s, int apt, int nav) {
   if (apt < 0 || apt >= APT_MAX) return;
   int r, end, has_ils, ils_nav;
-  get_active_rway(apt, &r, &end, &has_ils, &ils_nav);
+  if (!localizer_rway(apt, nav, &r, &end)) get_active_rway(apt, &r, &end, &has_ils, &ils_nav);
   int num = apt_num[apt][r];
   char lr = apt_lr[apt][r];
   if (end == 2) {

@@ -147,6 +147,20 @@ static void nearest_end(int apt, float course, int* rway, int* end) {
   }
 }
 
+// Localizer n lies at airport apt: within 5 nm of its first runway.
+static int localizer_at(int apt, int n) {
+  if (nav_type[n] != 4 && nav_type[n] != 5) return 0;
+  const float dlat = nav_lat[n] - apt_lat[apt][0], dlon = nav_lon[n] - apt_lon[apt][0];
+  return std::sqrt(dlat * dlat + dlon * dlon) * 60.0f < 5.0f;
+}
+
+int localizer_rway(int apt, int nav, int* rway, int* end) {
+  if (apt < 0 || apt > last_airport() || nav < 0 || nav > last_navaid() || !localizer_at(apt, nav))
+    return 0;
+  nearest_end(apt, static_cast<float>(nav_hdng[nav]), rway, end);
+  return 1;
+}
+
 void get_active_rway(int apt, int* rway, int* end, int* has_ils, int* ils_nav) {
   *rway = 0, *end = 1, *has_ils = 0, *ils_nav = -1;
   if (apt < 0 || apt > last_airport()) return;
@@ -160,9 +174,7 @@ void get_active_rway(int apt, int* rway, int* end, int* has_ils, int* ils_nav) {
   const float wind_kt = atm.wndspd[k] * con.msctokts;
   float best = 1.0e9f;
   for (int n = 0; n <= last_navaid(); n++) {
-    if (nav_type[n] != 4 && nav_type[n] != 5) continue;
-    const float dlat = nav_lat[n] - apt_lat[apt][0], dlon = nav_lon[n] - apt_lon[apt][0];
-    if (!(std::sqrt(dlat * dlat + dlon * dlon) * 60.0f < 5.0f)) continue;
+    if (!localizer_at(apt, n)) continue;
     const float d = angle_apart(static_cast<float>(nav_hdng[n]), wind);
     // An approach with the wind behind it is no approach to land on: with more than 5 kt of
     // tailwind the runway end into the wind is used instead, as without a localizer.

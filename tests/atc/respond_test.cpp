@@ -99,6 +99,10 @@ TEST_F(AtcRespond, IlsVectorsWaitThenIntercept) {
   EXPECT_EQ(fpl.onfile, 1);
   EXPECT_EQ(fpl.activated, 1);
   EXPECT_EQ(atc.waiting_new_frq, 1);
+  // The wind favours the other end; the tower still clears the runway of the approach flown.
+  for (int k = 0; k < WIND_LAYERS; k++) atm.wnddir[k] = 252.0f, atm.wndspd[k] = 8.0f;
+  atc_pick_line(6);
+  EXPECT_NE(last_said().find("cleared to land runway 6."), std::string::npos) << last_said();
 }
 
 // Another approach picked from the menu inside the quiet wait is given when the wait ends.
