@@ -246,6 +246,9 @@ void controller_respond(char* request) {
         vectors_to(s, target, ", they are about ");
       fpl.activated = 0;
       atc.plan_phase = 1;
+      // This controller now works the aircraft: a hand-off still pending would have the pilot
+      // check in, and a check-in in phase 1 is answered with a clearance for the dropped plan.
+      atc.waiting_new_frq = 0;
       // Vectors to an approach elsewhere would turn the aircraft away from the nearest field.
       atc.ils_vec_in_progress = 0;
       break;
