@@ -98,7 +98,7 @@ void app_phonetic(char* s, char c);
 void app_freq(char* s, int whole, int frac);
 // A frequency in kHz (119450): as app_freq, with the third decimal when it is not 0.
 void app_freq_khz(char* s, int khz);
-// Four random transponder digits 0..7, separated by blanks.
+// Four random transponder digits 0..7, separated by blanks; never an emergency code.
 void app_squawk(char* s);
 // hdg wrapped into 0..359 and rounded to step, 0 said as 360: "0 7 0". Returns the heading said.
 int app_heading_string(char* s, int hdg, int step);

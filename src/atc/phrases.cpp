@@ -114,9 +114,15 @@ int tower_frequency(int apt) {
 }
 
 void app_squawk(char* s) {
+  // 7500, 7600 and 7700 tell every radar that the aircraft is hijacked, has lost its radio or
+  // is in an emergency: no controller gives them out.
+  int d[4];
+  do {
+    for (int& x : d) x = intrand(0, 7);
+  } while (d[0] == 7 && d[1] >= 5 && d[2] == 0 && d[3] == 0);
   for (int k = 0; k < 4; k++) {
     if (k) app_C(s, " ");
-    app_digits(s, intrand(0, 7), 1);
+    app_digits(s, d[k], 1);
   }
 }
 
