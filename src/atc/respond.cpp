@@ -139,6 +139,12 @@ static float heading_to_gate(float course, float d_nm, float brg_to_loc) {
 // Vectors onto localizer t (named `name`): the intercept clearance once the aircraft is inside
 // the window, otherwise a heading and an altitude after each quiet wait. 1 when s is to be said.
 static int ils_vectors(int t, const char* name, const char* request, char* s) {
+  // Landed, or down on the water, the aircraft has no use for an approach, and nothing on the
+  // menu on the ground could stop the headings and altitudes coming every half minute.
+  if (flt.onsurface) {
+    atc.ils_vec_in_progress = 0;
+    return 0;
+  }
   const float course = static_cast<float>(nav_hdng[t]);
   float d, brg;
   nav_from_aircraft(t, &d, &brg);

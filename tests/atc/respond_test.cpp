@@ -72,7 +72,8 @@ TEST_F(AtcRespond, EmergencyVectorsToTheNearestFieldOrSaysThereIsNone) {
 }
 
 // 14 nm south-west of the localizer, flying north: vectors and an altitude, then nothing within
-// the quiet wait, then the intercept once the aircraft flies inside the window.
+// the quiet wait, nothing more once landed, then the intercept once the aircraft flies inside the
+// window.
 TEST_F(AtcRespond, IlsVectorsWaitThenIntercept) {
   flt.lat = 33.95f, flt.lon = -117.35f;
   flt.magpsi_int = flt.psi_int = 0;
@@ -87,6 +88,10 @@ TEST_F(AtcRespond, IlsVectorsWaitThenIntercept) {
   msc.elap_time = 110.0f;
   EXPECT_EQ(respond("request I L S SBD ILS 06"), "(none)");
   EXPECT_EQ(respond(atc.ils_command), "(none)");
+  msc.elap_time = 200.0f, flt.onsurface = 1;  // landed before the wait was over
+  EXPECT_EQ(respond(atc.ils_command), "(none)");
+  EXPECT_EQ(atc.ils_vec_in_progress, 0);
+  flt.onsurface = 0;
 
   // On the extended centreline 10 nm out, heading along the course.
   const float c = 72.0f * con.degtorad;
