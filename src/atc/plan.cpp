@@ -155,6 +155,8 @@ static void clearance(char* s) {
   } else {
     app_C(s, "cleared as filed maintain at or below ");
     app_int(s, static_cast<float>(fpl.init_alt));
+    atc.said_alt = fpl.init_alt;
+    atc.instructions++;
     app_C(s, " expect ");
     app_int(s, static_cast<float>(fpl.cruise_alt));
     app_contact(s, " 10 minutes after that. Contact center on ", invent_frequency());
