@@ -88,7 +88,8 @@ extern void (*atc_said_hook)(const char* text);
 // The phonetic word of a digit or capital letter ("niner", "x ray"); any other character gives "".
 const char* get_phonetic(char c);
 // The own call sign (own 1): the aircraft file's name without its extension (from its last '.'),
-// then every character of the tail number as its phonetic word; both are cut so that a sentence still fits after them.
+// then every character of the tail number as its phonetic word (small letters as capitals); both
+// are cut so that a sentence still fits after them.
 // With own 0 a random registration of other traffic: N, three digits, a digit or letter, a letter.
 // Replaces s.
 void start_command_string(char* s, int own);

@@ -1,6 +1,7 @@
 // The pieces every controller sentence is built from: call signs, phonetic words, frequencies,
 // squawk codes, headings, turns, the altimeter, the runway, the wind and traffic types. Numbers are
 // said the controllers' way, digit by digit with blanks between ("1 2 1 point 8 0").
+#include <cctype>
 #include <cmath>
 #include <cstring>
 
@@ -58,8 +59,9 @@ void start_command_string(char* s, int own) {
     name[keep + 1] = '\0';
     app_C(s, name);
   }
+  // A tail number typed in small letters is the same registration.
   for (size_t k = 0; k < CALL_TAIL_MAX && k < sizeof pln.tailnum && pln.tailnum[k]; k++)
-    app_phonetic(s, pln.tailnum[k]);
+    app_phonetic(s, static_cast<char>(std::toupper(static_cast<unsigned char>(pln.tailnum[k]))));
 }
 
 // ---- Numbers ---------------------------------------------------------------------------------

@@ -103,6 +103,9 @@ TEST_F(AtcPhrases, CallSignAndPhoneticWords) {
   char s[STR_SIZE];
   start_command_string(s, 1);
   EXPECT_STREQ(s, CALL_SIGN);
+  C_to_C("n12ab", pln.tailnum);
+  start_command_string(s, 1);
+  EXPECT_STREQ(s, CALL_SIGN);
   EXPECT_STREQ(get_phonetic('9'), "niner");
   EXPECT_STREQ(get_phonetic('X'), "x ray");
   EXPECT_STREQ(get_phonetic('a'), "");
