@@ -157,7 +157,22 @@ static int localizer_at(int apt, int n) {
 int localizer_rway(int apt, int nav, int* rway, int* end) {
   if (apt < 0 || apt > last_airport() || nav < 0 || nav > last_navaid() || !localizer_at(apt, nav))
     return 0;
-  nearest_end(apt, static_cast<float>(nav_hdng[nav]), rway, end);
+  const float course = static_cast<float>(nav_hdng[nav]);
+  nearest_end(apt, course, rway, end);
+  // Parallel runways share their heading: the localizer stands on the centreline of its own.
+  const float best = angle_apart(apt_hdng[apt][*rway] + (*end == 2 ? 180.0f : 0.0f), course);
+  float least = 1.0e9f;
+  for (int r = 0; r < APT_RWYS; r++) {
+    if (r > 0 && apt_len[apt][r] <= 1) continue;
+    for (int e = 1; e <= 2; e++) {
+      const float h = apt_hdng[apt][r] + (e == 2 ? 180.0f : 0.0f);
+      if (angle_apart(h, course) > best + 5.0f) continue;
+      float d, b;
+      nm_and_bearing(apt_lat[apt][r], apt_lon[apt][r], nav_lat[nav], nav_lon[nav], &d, &b);
+      const float off = std::fabs(d * std::sin((b - h) * con.degtorad));
+      if (off < least) least = off, *rway = r, *end = e;
+    }
+  }
   return 1;
 }
 

@@ -111,6 +111,14 @@ TEST_F(AtcRespond, IlsVectorsWaitThenIntercept) {
   for (int k = 0; k < WIND_LAYERS; k++) atm.wnddir[k] = 252.0f, atm.wndspd[k] = 8.0f;
   atc_pick_line(6);
   EXPECT_NE(last_said().find("cleared to land runway 6."), std::string::npos) << last_said();
+  // A parallel runway 0.5 nm to the south-east, with its own localizer.
+  apt_lr[SBD][0] = 'L';
+  apt_num[SBD][1] = 6, apt_hdng[SBD][1] = 72, apt_len[SBD][1] = 2000, apt_lr[SBD][1] = 'R';
+  apt_lat[SBD][1] = 34.0875f, apt_lon[SBD][1] = -117.2318f;
+  put_navaid(2, 4, "IS6R", "SBD ILS 06R", 34.0926f, -117.2129f, 72, 11190);
+  atc.cleared_nav = 2, atc.plan_phase = 8;
+  handle_plan(1);
+  EXPECT_NE(last_said().find("cleared to land runway 6 right."), std::string::npos) << last_said();
 }
 
 // Another approach picked from the menu inside the quiet wait is given when the wait ends.
