@@ -110,7 +110,7 @@ int app_turn_string(char* s, int hdg, int step);
 void app_altimeter_string(char* s);
 // The same for the recorded information of a field, whatever the height of who listens to it.
 void app_field_altimeter_string(char* s);
-// "runway 2 4 left" for the active runway end of airport apt.
+// "runway 2 4 left" (or right, or center) for the active runway end of airport apt.
 void app_current_rway_string(char* s, int apt);
 // The same for the runway localizer nav leads to, when nav is a localizer of apt.
 void app_landing_rway_string(char* s, int apt, int nav);

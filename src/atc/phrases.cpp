@@ -180,6 +180,8 @@ void app_landing_rway_string(char* s, int apt, int nav) {
   app_digits(s, intlim(num, 1, 36), 1);
   if (lr == 'L') app_C(s, " left");
   if (lr == 'R') app_C(s, " right");
+  // The middle one of three parallel runways: without it the number names all three.
+  if (lr == 'C') app_C(s, " center");
 }
 
 void app_wind_string(char* s, int apt) {

@@ -21,14 +21,15 @@ std::string respond(const std::string& request) {
 TEST_F(AtcRespond, RequestKindsAndNames) {
   flt.lat = 34.3f, flt.lon = -117.5f;  // 12 nm south of Twin Field, the nearer of its name
   flt.magpsi_int = 0;
+  apt_lr[TWIN][0] = 'C';
   std::string far(300, 'x');
   const struct {
     std::string request, answer;  // the answer after the call sign
   } cases[] = {
-      {"request taxi.", "taxi runway 9."},  // at Twin Field, the nearest
-      {"request takeoff.", "fly runway heading cleared for take off runway 9."},
+      {"request taxi.", "taxi runway 9 center."},  // at Twin Field, the nearest
+      {"request takeoff.", "fly runway heading cleared for take off runway 9 center."},
       {"request vectors Twin Field", "turn "},
-      {"request landing Twin Field.", "Wind calm, cleared to land runway 9 Twin Field."},
+      {"request landing Twin Field.", "Wind calm, cleared to land runway 9 center Twin Field."},
       {"request pizza", "say again please"},
       {"request ta", "say again please"},
       {"request vectors Nowhere", "(none)"},
