@@ -156,6 +156,9 @@ void get_active_rway(int apt, int* rway, int* end, int* has_ils, int* ils_nav);
 // The runway r and end that localizer nav of airport apt leads to: 1, or 0 when nav is no
 // localizer of apt.
 int localizer_rway(int apt, int nav, int* rway, int* end);
+// The airport localizer nav serves: the one with a runway lined up with its course whose
+// centreline it stands nearest to (a heliport beside the localizer is nearer), else the nearest.
+int localizer_airport(int nav);
 
 // ---- Answers (respond.cpp) -------------------------------------------------------------------
 

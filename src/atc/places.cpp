@@ -154,26 +154,49 @@ static int localizer_at(int apt, int n) {
   return std::sqrt(dlat * dlat + dlon * dlon) * 60.0f < 5.0f;
 }
 
-int localizer_rway(int apt, int nav, int* rway, int* end) {
-  if (apt < 0 || apt > last_airport() || nav < 0 || nav > last_navaid() || !localizer_at(apt, nav))
-    return 0;
+// The runway end of airport apt that localizer nav leads to, of those facing within 10 degrees
+// of its course, and how far (nm) the localizer stands off that runway's centreline: parallel
+// runways share their heading, and the localizer stands on the centreline of its own. 1e9 when
+// no runway end faces its course.
+static float localizer_end(int apt, int nav, int* rway, int* end) {
   const float course = static_cast<float>(nav_hdng[nav]);
-  nearest_end(apt, course, rway, end);
-  // Parallel runways share their heading: the localizer stands on the centreline of its own.
-  const float best = angle_apart(apt_hdng[apt][*rway] + (*end == 2 ? 180.0f : 0.0f), course);
   float least = 1.0e9f;
   for (int r = 0; r < APT_RWYS; r++) {
     if (r > 0 && apt_len[apt][r] <= 1) continue;
     for (int e = 1; e <= 2; e++) {
       const float h = apt_hdng[apt][r] + (e == 2 ? 180.0f : 0.0f);
-      if (angle_apart(h, course) > best + 5.0f) continue;
+      if (angle_apart(h, course) > 10.0f) continue;
       float d, b;
       nm_and_bearing(apt_lat[apt][r], apt_lon[apt][r], nav_lat[nav], nav_lon[nav], &d, &b);
       const float off = std::fabs(d * std::sin((b - h) * con.degtorad));
       if (off < least) least = off, *rway = r, *end = e;
     }
   }
+  return least;
+}
+
+int localizer_rway(int apt, int nav, int* rway, int* end) {
+  if (apt < 0 || apt > last_airport() || nav < 0 || nav > last_navaid() || !localizer_at(apt, nav))
+    return 0;
+  if (localizer_end(apt, nav, rway, end) >= 1.0e9f)
+    nearest_end(apt, static_cast<float>(nav_hdng[nav]), rway, end);
   return 1;
+}
+
+int localizer_airport(int nav) {
+  if (nav < 0 || nav > last_navaid()) return -1;
+  int nearest = -1, served = -1;
+  float best = 1.0e30f, least = 1.0e9f;
+  for (int k = 0; k <= last_airport(); k++) {
+    float d, b;
+    nm_and_bearing(nav_lat[nav], nav_lon[nav], apt_lat[k][0], apt_lon[k][0], &d, &b);
+    if (d < best) best = d, nearest = k;
+    int r, e;
+    if (!localizer_at(k, nav)) continue;
+    const float off = localizer_end(k, nav, &r, &e);
+    if (off < least) least = off, served = k;
+  }
+  return served >= 0 ? served : nearest;
 }
 
 void get_active_rway(int apt, int* rway, int* end, int* has_ils, int* ils_nav) {

@@ -106,18 +106,6 @@ int vector_me(int hdg, int hdg_step, int alt, int alt_step, int force, char* s) 
   return said;
 }
 
-// The airport an approach to localizer n serves: the one nearest to it.
-static int airport_of_localizer(int n) {
-  int found = -1;
-  float best = 1.0e30f;
-  for (int k = 0; k <= intmin2(env.aptmax, APT_MAX - 1); k++) {
-    float d, b;
-    nm_and_bearing(nav_lat[n], nav_lon[n], apt_lat[k][0], apt_lon[k][0], &d, &b);
-    if (d < best) best = d, found = k;
-  }
-  return found;
-}
-
 // The heading (true) that brings the aircraft round onto the localizer's centreline at the gate,
 // 7 nm out: it flies a tangent to a turn circle beside the gate, on the side it comes from, so
 // that turning along the circle lays it on the course. Positions are nm east and north of the
@@ -159,7 +147,7 @@ static int ils_vectors(int t, const char* name, const char* request, char* s) {
     fpl.onfile = fpl.activated = 1;
     atc.waiting_new_frq = 1;
     atc.plan_phase = 8;
-    atc.plan_index = airport_of_localizer(t);
+    atc.plan_index = localizer_airport(t);
     atc.ils_vec_in_progress = 0;
     atc.cleared_nav = t;
     atc.instructions++;

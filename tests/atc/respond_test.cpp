@@ -99,6 +99,8 @@ TEST_F(AtcRespond, IlsVectorsWaitThenIntercept) {
   flt.lat = nav_lat[ISBD] - 10.0f / 60.0f * std::cos(c);
   flt.lon = nav_lon[ISBD] - 10.0f / 60.0f * std::sin(c) / std::cos(flt.lat * con.degtorad);
   flt.psi_int = 100;  // 28 degrees off the course: still inside the window
+  put_airport(4, "HEL ", "Pad", 34.1045f, -117.216f, 350.0f, 0);  // nearer the localizer than SBD
+  apt_hdng[4][0] = 0, apt_len[4][0] = 60, env.aptmax = 4;
   const std::string cleared = respond(atc.ils_command);
   EXPECT_EQ(cleared, std::string(CALL_SIGN) + "intercept localizer altimeter 2 9 9 2 cleared SBD ILS 06 contact tower.");
   EXPECT_EQ(atc.ils_vec_in_progress, 0);
