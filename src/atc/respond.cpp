@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "aircraft/aircraft.h"
 #include "app/app.h"
 #include "atc/atc.h"
 #include "flight/flight.h"
@@ -50,6 +51,21 @@ static int request_kind_of(const char* r, char* name) {
     return w.kind;
   }
   return REQ_UNKNOWN;
+}
+
+// The field for an emergency: the nearest of the region the aircraft can land at, a heliport's
+// pad only for a helicopter; the nearest of any kind when the region has no other.
+static int emergency_field() {
+  if (env.apt_list_max < 0) return -1;
+  int found = -1;
+  float best = 1.0e30f;
+  for (int n = 0; n <= intmin2(env.aptmax, APT_MAX - 1); n++) {
+    if (!apt_inreg[n] || (apt_kind[n] == APT_KIND_HELIPORT && !pln.is_heli)) continue;
+    float d, b;
+    apt_from_aircraft(n, &d, &b);
+    if (d < best) best = d, found = n;
+  }
+  return found >= 0 ? found : local_airport();
 }
 
 // A heading given to the own aircraft, for whoever follows the controller.
@@ -200,7 +216,8 @@ void controller_respond(char* request) {
   int target = -1;
   if (kind == REQ_VECTORS || kind == REQ_LANDING) target = find_by_name(name, 0);
   if (kind == REQ_ILS || kind == REQ_LOC) target = find_by_name(name, 1);
-  if (kind == REQ_TAXI || kind == REQ_TAKEOFF || kind == REQ_EMERGENCY) target = local_airport();
+  if (kind == REQ_TAXI || kind == REQ_TAKEOFF) target = local_airport();
+  if (kind == REQ_EMERGENCY) target = emergency_field();
   if (target < 0 && kind != REQ_UNKNOWN && kind != REQ_EMERGENCY) return;
 
   start_command_string(s, 1);

@@ -57,6 +57,8 @@ TEST_F(AtcRespond, EmergencyVectorsToTheNearestFieldOrSaysThereIsNone) {
   atc.ils_vec_in_progress = ATC_VECTORS_GIVEN;
   atc.waiting_new_frq = 1;
   flt.lat = 34.45f, flt.lon = -117.5f;
+  put_airport(4, "HEL ", "Pad", 34.44f, -117.5f, 100.0f, 0);  // nearer than Twin Field
+  apt_kind[4] = APT_KIND_HELIPORT, env.aptmax = 4;
   EXPECT_NE(respond("declaring an emergency").find("squawk 7 7 0 0 turn"), std::string::npos);
   EXPECT_EQ(atc.ils_vec_in_progress, 0);
   EXPECT_NE(last_said().find("vectors to Twin Field, they are about 3 miles"), std::string::npos);
@@ -64,7 +66,7 @@ TEST_F(AtcRespond, EmergencyVectorsToTheNearestFieldOrSaysThereIsNone) {
   EXPECT_EQ(atc.plan_phase, 1);
   char line[STR_SIZE];
   EXPECT_EQ(atc_main_line(6, line), ATC_LINE_HIDDEN) << line;
-  for (int n = 0; n < 4; n++) apt_inreg[n] = 0;
+  for (int n = 0; n < 5; n++) apt_inreg[n] = 0;
   atc.said_hdg = -1;
   const std::string a = respond("declaring an emergency");
   EXPECT_NE(a.find("I have no airport near you"), std::string::npos) << a;
