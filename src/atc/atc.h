@@ -88,7 +88,8 @@ extern void (*atc_said_hook)(const char* text);
 // The phonetic word of a digit or capital letter ("niner", "x ray"); any other character gives "".
 const char* get_phonetic(char c);
 // The own call sign (own 1): the aircraft file's name without its extension (from its last '.'),
-// then every character of the tail number as its phonetic word; both are cut so that a sentence still fits after them.
+// then every character of the tail number as its phonetic word (small letters as capitals); both
+// are cut so that a sentence still fits after them.
 // With own 0 a random registration of other traffic: N, three digits, a digit or letter, a letter.
 // Replaces s.
 void start_command_string(char* s, int own);
@@ -98,7 +99,7 @@ void app_phonetic(char* s, char c);
 void app_freq(char* s, int whole, int frac);
 // A frequency in kHz (119450): as app_freq, with the third decimal when it is not 0.
 void app_freq_khz(char* s, int khz);
-// Four random transponder digits 0..7, separated by blanks.
+// Four random transponder digits 0..7, separated by blanks; never an emergency code.
 void app_squawk(char* s);
 // hdg wrapped into 0..359 and rounded to step, 0 said as 360: "0 7 0". Returns the heading said.
 int app_heading_string(char* s, int hdg, int step);
@@ -109,8 +110,10 @@ int app_turn_string(char* s, int hdg, int step);
 void app_altimeter_string(char* s);
 // The same for the recorded information of a field, whatever the height of who listens to it.
 void app_field_altimeter_string(char* s);
-// "runway 2 4 left" for the active runway end of airport apt.
+// "runway 2 4 left" (or right, or center) for the active runway end of airport apt.
 void app_current_rway_string(char* s, int apt);
+// The same for the runway localizer nav leads to, when nav is a localizer of apt.
+void app_landing_rway_string(char* s, int apt, int nav);
 // The wind at airport apt: calm, light and variable, or its direction, speed, variation and gust.
 void app_wind_string(char* s, int apt);
 // A random aircraft type for traffic at altitude alt (ft).
@@ -150,6 +153,12 @@ int use_nav(int n);
 // The active runway r (0..2) and end (1 as numbered, 2 the reciprocal) of airport apt, and the
 // localizer serving it (has_ils 1, ils_nav its index).
 void get_active_rway(int apt, int* rway, int* end, int* has_ils, int* ils_nav);
+// The runway r and end that localizer nav of airport apt leads to: 1, or 0 when nav is no
+// localizer of apt.
+int localizer_rway(int apt, int nav, int* rway, int* end);
+// The airport localizer nav serves: the one with a runway lined up with its course whose
+// centreline it stands nearest to (a heliport beside the localizer is nearer), else the nearest.
+int localizer_airport(int nav);
 
 // ---- Answers (respond.cpp) -------------------------------------------------------------------
 

@@ -49,6 +49,17 @@ static void check_in_text(char* s, const char* tail) {
 
 static int shown(int yes) { return yes ? ATC_LINE_SHOWN : ATC_LINE_HIDDEN; }
 
+// Whether the list menu of a level would hold anything: an empty list draws nothing at all, yet
+// stays up, taking the clicks in the view and the mouse from the stick until Space closes it.
+static int list_has_entries(int level) {
+  const int was = atc.menu_level;
+  atc.menu_level = level;
+  int entry[ATC_LIST_MAX];
+  const int count = atc_list_entries(entry);
+  atc.menu_level = was;
+  return count > 0;
+}
+
 int atc_main_line(int k, char* text) {
   char tail[STR_SIZE];
   start_command_string(tail, 1);
@@ -63,7 +74,7 @@ int atc_main_line(int k, char* text) {
       return shown(fpl.onfile);
     case 2:
       C_to_C("Get ATIS...", text);
-      return ATC_LINE_SHOWN;
+      return shown(list_has_entries(ATC_MENU_ATIS));
     case 4:
       C_plus_C(tail, "would like to pick up my flight plan.", text);
       return fpl.onfile && !fpl.activated ? ATC_LINE_SUGGESTED : ATC_LINE_HIDDEN;
@@ -88,16 +99,16 @@ int atc_main_line(int k, char* text) {
     }
     case 11:
       C_plus_C(tail, "request vectors...", text);
-      return shown(airborne);
+      return shown(airborne && list_has_entries(ATC_MENU_VECTORS));
     case 12:
       C_plus_C(tail, "request landing...", text);
-      return shown(airborne);
+      return shown(airborne && list_has_entries(ATC_MENU_LANDING));
     case 13:
       C_plus_C(tail, "request ILS...", text);
-      return shown(airborne);
+      return shown(airborne && list_has_entries(ATC_MENU_ILS));
     case 14:
       C_plus_C(tail, "request localizer...", text);
-      return shown(airborne);
+      return shown(airborne && list_has_entries(ATC_MENU_LOC));
     case 16:
       C_plus_C(tail, "DECLARING AN EMERGENCY, REQUEST VECTORS NEAREST FIELD!", text);
       return shown(airborne);

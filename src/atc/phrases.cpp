@@ -1,6 +1,7 @@
 // The pieces every controller sentence is built from: call signs, phonetic words, frequencies,
 // squawk codes, headings, turns, the altimeter, the runway, the wind and traffic types. Numbers are
 // said the controllers' way, digit by digit with blanks between ("1 2 1 point 8 0").
+#include <cctype>
 #include <cmath>
 #include <cstring>
 
@@ -58,8 +59,9 @@ void start_command_string(char* s, int own) {
     name[keep + 1] = '\0';
     app_C(s, name);
   }
+  // A tail number typed in small letters is the same registration.
   for (size_t k = 0; k < CALL_TAIL_MAX && k < sizeof pln.tailnum && pln.tailnum[k]; k++)
-    app_phonetic(s, pln.tailnum[k]);
+    app_phonetic(s, static_cast<char>(std::toupper(static_cast<unsigned char>(pln.tailnum[k]))));
 }
 
 // ---- Numbers ---------------------------------------------------------------------------------
@@ -114,9 +116,15 @@ int tower_frequency(int apt) {
 }
 
 void app_squawk(char* s) {
+  // 7500, 7600 and 7700 tell every radar that the aircraft is hijacked, has lost its radio or
+  // is in an emergency: no controller gives them out.
+  int d[4];
+  do {
+    for (int& x : d) x = intrand(0, 7);
+  } while (d[0] == 7 && d[1] >= 5 && d[2] == 0 && d[3] == 0);
   for (int k = 0; k < 4; k++) {
     if (k) app_C(s, " ");
-    app_digits(s, intrand(0, 7), 1);
+    app_digits(s, d[k], 1);
   }
 }
 
@@ -156,10 +164,12 @@ void app_altimeter_string(char* s) { app_setting(s, !(flt.h * con.mtrstoft < 180
 // to set the altimeter for the descent.
 void app_field_altimeter_string(char* s) { app_setting(s, 0); }
 
-void app_current_rway_string(char* s, int apt) {
+void app_current_rway_string(char* s, int apt) { app_landing_rway_string(s, apt, -1); }
+
+void app_landing_rway_string(char* s, int apt, int nav) {
   if (apt < 0 || apt >= APT_MAX) return;
   int r, end, has_ils, ils_nav;
-  get_active_rway(apt, &r, &end, &has_ils, &ils_nav);
+  if (!localizer_rway(apt, nav, &r, &end)) get_active_rway(apt, &r, &end, &has_ils, &ils_nav);
   int num = apt_num[apt][r];
   char lr = apt_lr[apt][r];
   if (end == 2) {
@@ -170,6 +180,8 @@ void app_current_rway_string(char* s, int apt) {
   app_digits(s, intlim(num, 1, 36), 1);
   if (lr == 'L') app_C(s, " left");
   if (lr == 'R') app_C(s, " right");
+  // The middle one of three parallel runways: without it the number names all three.
+  if (lr == 'C') app_C(s, " center");
 }
 
 void app_wind_string(char* s, int apt) {

@@ -147,6 +147,58 @@ static void nearest_end(int apt, float course, int* rway, int* end) {
   }
 }
 
+// Localizer n lies at airport apt: within 5 nm of its first runway.
+static int localizer_at(int apt, int n) {
+  if (nav_type[n] != 4 && nav_type[n] != 5) return 0;
+  const float dlat = nav_lat[n] - apt_lat[apt][0], dlon = nav_lon[n] - apt_lon[apt][0];
+  return std::sqrt(dlat * dlat + dlon * dlon) * 60.0f < 5.0f;
+}
+
+// The runway end of airport apt that localizer nav leads to, of those facing within 10 degrees
+// of its course, and how far (nm) the localizer stands off that runway's centreline: parallel
+// runways share their heading, and the localizer stands on the centreline of its own. 1e9 when
+// no runway end faces its course.
+static float localizer_end(int apt, int nav, int* rway, int* end) {
+  const float course = static_cast<float>(nav_hdng[nav]);
+  float least = 1.0e9f;
+  for (int r = 0; r < APT_RWYS; r++) {
+    if (r > 0 && apt_len[apt][r] <= 1) continue;
+    for (int e = 1; e <= 2; e++) {
+      const float h = apt_hdng[apt][r] + (e == 2 ? 180.0f : 0.0f);
+      if (angle_apart(h, course) > 10.0f) continue;
+      float d, b;
+      nm_and_bearing(apt_lat[apt][r], apt_lon[apt][r], nav_lat[nav], nav_lon[nav], &d, &b);
+      const float off = std::fabs(d * std::sin((b - h) * con.degtorad));
+      if (off < least) least = off, *rway = r, *end = e;
+    }
+  }
+  return least;
+}
+
+int localizer_rway(int apt, int nav, int* rway, int* end) {
+  if (apt < 0 || apt > last_airport() || nav < 0 || nav > last_navaid() || !localizer_at(apt, nav))
+    return 0;
+  if (localizer_end(apt, nav, rway, end) >= 1.0e9f)
+    nearest_end(apt, static_cast<float>(nav_hdng[nav]), rway, end);
+  return 1;
+}
+
+int localizer_airport(int nav) {
+  if (nav < 0 || nav > last_navaid()) return -1;
+  int nearest = -1, served = -1;
+  float best = 1.0e30f, least = 1.0e9f;
+  for (int k = 0; k <= last_airport(); k++) {
+    float d, b;
+    nm_and_bearing(nav_lat[nav], nav_lon[nav], apt_lat[k][0], apt_lon[k][0], &d, &b);
+    if (d < best) best = d, nearest = k;
+    int r, e;
+    if (!localizer_at(k, nav)) continue;
+    const float off = localizer_end(k, nav, &r, &e);
+    if (off < least) least = off, served = k;
+  }
+  return served >= 0 ? served : nearest;
+}
+
 void get_active_rway(int apt, int* rway, int* end, int* has_ils, int* ils_nav) {
   *rway = 0, *end = 1, *has_ils = 0, *ils_nav = -1;
   if (apt < 0 || apt > last_airport()) return;
@@ -160,9 +212,7 @@ void get_active_rway(int apt, int* rway, int* end, int* has_ils, int* ils_nav) {
   const float wind_kt = atm.wndspd[k] * con.msctokts;
   float best = 1.0e9f;
   for (int n = 0; n <= last_navaid(); n++) {
-    if (nav_type[n] != 4 && nav_type[n] != 5) continue;
-    const float dlat = nav_lat[n] - apt_lat[apt][0], dlon = nav_lon[n] - apt_lon[apt][0];
-    if (!(std::sqrt(dlat * dlat + dlon * dlon) * 60.0f < 5.0f)) continue;
+    if (!localizer_at(apt, n)) continue;
     const float d = angle_apart(static_cast<float>(nav_hdng[n]), wind);
     // An approach with the wind behind it is no approach to land on: with more than 5 kt of
     // tailwind the runway end into the wind is used instead, as without a localizer.

@@ -155,6 +155,8 @@ static void clearance(char* s) {
   } else {
     app_C(s, "cleared as filed maintain at or below ");
     app_int(s, static_cast<float>(fpl.init_alt));
+    atc.said_alt = fpl.init_alt;
+    atc.instructions++;
     app_C(s, " expect ");
     app_int(s, static_cast<float>(fpl.cruise_alt));
     app_contact(s, " 10 minutes after that. Contact center on ", invent_frequency());
@@ -303,6 +305,7 @@ void handle_plan(int check_in) {
         app_C(s, apt_name[dest]);
         app_contact(s, " tower on ", tower_frequency(dest));
         app_C(s, ".");
+        atc.cleared_nav = -1;  // no approach cleared: the tower gives the active runway
         hand_off(PHASE_TOWER);
         say = 1;
       }
@@ -311,7 +314,9 @@ void handle_plan(int check_in) {
       if (check_in) {
         app_wind_string(s, dest);
         app_C(s, ", cleared to land ");
-        app_current_rway_string(s, dest);
+        // Cleared onto a localizer, the aircraft lands on that localizer's runway: the runway
+        // the wind favours, or the first of two localizers, may be the other end.
+        app_landing_rway_string(s, dest, atc.cleared_nav);
         app_C(s, ".");
         atc.plan_phase = PHASE_LANDING;
         say = 1;

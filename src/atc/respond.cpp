@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "aircraft/aircraft.h"
 #include "app/app.h"
 #include "atc/atc.h"
 #include "flight/flight.h"
@@ -50,6 +51,21 @@ static int request_kind_of(const char* r, char* name) {
     return w.kind;
   }
   return REQ_UNKNOWN;
+}
+
+// The field for an emergency: the nearest of the region the aircraft can land at, a heliport's
+// pad only for a helicopter; the nearest of any kind when the region has no other.
+static int emergency_field() {
+  if (env.apt_list_max < 0) return -1;
+  int found = -1;
+  float best = 1.0e30f;
+  for (int n = 0; n <= intmin2(env.aptmax, APT_MAX - 1); n++) {
+    if (!apt_inreg[n] || (apt_kind[n] == APT_KIND_HELIPORT && !pln.is_heli)) continue;
+    float d, b;
+    apt_from_aircraft(n, &d, &b);
+    if (d < best) best = d, found = n;
+  }
+  return found >= 0 ? found : local_airport();
 }
 
 // A heading given to the own aircraft, for whoever follows the controller.
@@ -106,18 +122,6 @@ int vector_me(int hdg, int hdg_step, int alt, int alt_step, int force, char* s) 
   return said;
 }
 
-// The airport an approach to localizer n serves: the one nearest to it.
-static int airport_of_localizer(int n) {
-  int found = -1;
-  float best = 1.0e30f;
-  for (int k = 0; k <= intmin2(env.aptmax, APT_MAX - 1); k++) {
-    float d, b;
-    nm_and_bearing(nav_lat[n], nav_lon[n], apt_lat[k][0], apt_lon[k][0], &d, &b);
-    if (d < best) best = d, found = k;
-  }
-  return found;
-}
-
 // The heading (true) that brings the aircraft round onto the localizer's centreline at the gate,
 // 7 nm out: it flies a tangent to a turn circle beside the gate, on the side it comes from, so
 // that turning along the circle lays it on the course. Positions are nm east and north of the
@@ -139,6 +143,12 @@ static float heading_to_gate(float course, float d_nm, float brg_to_loc) {
 // Vectors onto localizer t (named `name`): the intercept clearance once the aircraft is inside
 // the window, otherwise a heading and an altitude after each quiet wait. 1 when s is to be said.
 static int ils_vectors(int t, const char* name, const char* request, char* s) {
+  // Landed, or down on the water, the aircraft has no use for an approach, and nothing on the
+  // menu on the ground could stop the headings and altitudes coming every half minute.
+  if (flt.onsurface) {
+    atc.ils_vec_in_progress = 0;
+    return 0;
+  }
   const float course = static_cast<float>(nav_hdng[t]);
   float d, brg;
   nav_from_aircraft(t, &d, &brg);
@@ -153,7 +163,7 @@ static int ils_vectors(int t, const char* name, const char* request, char* s) {
     fpl.onfile = fpl.activated = 1;
     atc.waiting_new_frq = 1;
     atc.plan_phase = 8;
-    atc.plan_index = airport_of_localizer(t);
+    atc.plan_index = localizer_airport(t);
     atc.ils_vec_in_progress = 0;
     atc.cleared_nav = t;
     atc.instructions++;
@@ -206,7 +216,8 @@ void controller_respond(char* request) {
   int target = -1;
   if (kind == REQ_VECTORS || kind == REQ_LANDING) target = find_by_name(name, 0);
   if (kind == REQ_ILS || kind == REQ_LOC) target = find_by_name(name, 1);
-  if (kind == REQ_TAXI || kind == REQ_TAKEOFF || kind == REQ_EMERGENCY) target = local_airport();
+  if (kind == REQ_TAXI || kind == REQ_TAKEOFF) target = local_airport();
+  if (kind == REQ_EMERGENCY) target = emergency_field();
   if (target < 0 && kind != REQ_UNKNOWN && kind != REQ_EMERGENCY) return;
 
   start_command_string(s, 1);
@@ -246,6 +257,9 @@ void controller_respond(char* request) {
         vectors_to(s, target, ", they are about ");
       fpl.activated = 0;
       atc.plan_phase = 1;
+      // This controller now works the aircraft: a hand-off still pending would have the pilot
+      // check in, and a check-in in phase 1 is answered with a clearance for the dropped plan.
+      atc.waiting_new_frq = 0;
       // Vectors to an approach elsewhere would turn the aircraft away from the nearest field.
       atc.ils_vec_in_progress = 0;
       break;

@@ -40,6 +40,13 @@ TEST_F(AtcPhrases, NumbersAreSaidDigitByDigit) {
     app_heading_string(s, h.hdg, h.step);
     EXPECT_STREQ(s, h.said) << h.hdg;
   }
+  for (int k = 0; k < 20000; k++) {
+    s[0] = '\0';
+    app_squawk(s);
+    const std::string code = s;
+    ASSERT_TRUE(code.size() == 7 && code.find_first_not_of("01234567 ") == std::string::npos) << code;
+    ASSERT_TRUE(code != "7 5 0 0" && code != "7 6 0 0" && code != "7 7 0 0") << code;
+  }
   // Turns go the shorter way from the heading now, 90; straight ahead counts as left.
   flt.magpsi_int = 90;
   const char* turns[][2] = {{"80", "turn left heading 0 8 0"}, {"100", "turn right heading 1 0 0"},
@@ -94,6 +101,9 @@ TEST_F(AtcPhrases, WindPhraseByStrengthVariationAndGust) {
 
 TEST_F(AtcPhrases, CallSignAndPhoneticWords) {
   char s[STR_SIZE];
+  start_command_string(s, 1);
+  EXPECT_STREQ(s, CALL_SIGN);
+  C_to_C("n12ab", pln.tailnum);
   start_command_string(s, 1);
   EXPECT_STREQ(s, CALL_SIGN);
   EXPECT_STREQ(get_phonetic('9'), "niner");

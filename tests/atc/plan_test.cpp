@@ -109,5 +109,6 @@ TEST_F(AtcPlan, ClearanceVoidTimeCarriesPastTheHourAndMidnight) {
     handle_plan(0);
     EXPECT_NE(last_said().find(c.times), std::string::npos) << last_said();
     EXPECT_EQ(atc.plan_phase, 6);
+    EXPECT_EQ(atc.said_alt, 2500);
   }
 }

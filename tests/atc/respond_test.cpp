@@ -21,14 +21,15 @@ std::string respond(const std::string& request) {
 TEST_F(AtcRespond, RequestKindsAndNames) {
   flt.lat = 34.3f, flt.lon = -117.5f;  // 12 nm south of Twin Field, the nearer of its name
   flt.magpsi_int = 0;
+  apt_lr[TWIN][0] = 'C';
   std::string far(300, 'x');
   const struct {
     std::string request, answer;  // the answer after the call sign
   } cases[] = {
-      {"request taxi.", "taxi runway 9."},  // at Twin Field, the nearest
-      {"request takeoff.", "fly runway heading cleared for take off runway 9."},
+      {"request taxi.", "taxi runway 9 center."},  // at Twin Field, the nearest
+      {"request takeoff.", "fly runway heading cleared for take off runway 9 center."},
       {"request vectors Twin Field", "turn "},
-      {"request landing Twin Field.", "Wind calm, cleared to land runway 9 Twin Field."},
+      {"request landing Twin Field.", "Wind calm, cleared to land runway 9 center Twin Field."},
       {"request pizza", "say again please"},
       {"request ta", "say again please"},
       {"request vectors Nowhere", "(none)"},
@@ -54,13 +55,18 @@ TEST_F(AtcRespond, EmergencyVectorsToTheNearestFieldOrSaysThereIsNone) {
   fpl.onfile = fpl.activated = 1;
   atc.plan_phase = 6;
   atc.ils_vec_in_progress = ATC_VECTORS_GIVEN;
+  atc.waiting_new_frq = 1;
   flt.lat = 34.45f, flt.lon = -117.5f;
+  put_airport(4, "HEL ", "Pad", 34.44f, -117.5f, 100.0f, 0);  // nearer than Twin Field
+  apt_kind[4] = APT_KIND_HELIPORT, env.aptmax = 4;
   EXPECT_NE(respond("declaring an emergency").find("squawk 7 7 0 0 turn"), std::string::npos);
   EXPECT_EQ(atc.ils_vec_in_progress, 0);
   EXPECT_NE(last_said().find("vectors to Twin Field, they are about 3 miles"), std::string::npos);
   EXPECT_EQ(fpl.activated, 0);
   EXPECT_EQ(atc.plan_phase, 1);
-  for (int n = 0; n < 4; n++) apt_inreg[n] = 0;
+  char line[STR_SIZE];
+  EXPECT_EQ(atc_main_line(6, line), ATC_LINE_HIDDEN) << line;
+  for (int n = 0; n < 5; n++) apt_inreg[n] = 0;
   atc.said_hdg = -1;
   const std::string a = respond("declaring an emergency");
   EXPECT_NE(a.find("I have no airport near you"), std::string::npos) << a;
@@ -69,7 +75,8 @@ TEST_F(AtcRespond, EmergencyVectorsToTheNearestFieldOrSaysThereIsNone) {
 }
 
 // 14 nm south-west of the localizer, flying north: vectors and an altitude, then nothing within
-// the quiet wait, then the intercept once the aircraft flies inside the window.
+// the quiet wait, nothing more once landed, then the intercept once the aircraft flies inside the
+// window.
 TEST_F(AtcRespond, IlsVectorsWaitThenIntercept) {
   flt.lat = 33.95f, flt.lon = -117.35f;
   flt.magpsi_int = flt.psi_int = 0;
@@ -84,12 +91,18 @@ TEST_F(AtcRespond, IlsVectorsWaitThenIntercept) {
   msc.elap_time = 110.0f;
   EXPECT_EQ(respond("request I L S SBD ILS 06"), "(none)");
   EXPECT_EQ(respond(atc.ils_command), "(none)");
+  msc.elap_time = 200.0f, flt.onsurface = 1;  // landed before the wait was over
+  EXPECT_EQ(respond(atc.ils_command), "(none)");
+  EXPECT_EQ(atc.ils_vec_in_progress, 0);
+  flt.onsurface = 0;
 
   // On the extended centreline 10 nm out, heading along the course.
   const float c = 72.0f * con.degtorad;
   flt.lat = nav_lat[ISBD] - 10.0f / 60.0f * std::cos(c);
   flt.lon = nav_lon[ISBD] - 10.0f / 60.0f * std::sin(c) / std::cos(flt.lat * con.degtorad);
   flt.psi_int = 100;  // 28 degrees off the course: still inside the window
+  put_airport(4, "HEL ", "Pad", 34.1045f, -117.216f, 350.0f, 0);  // nearer the localizer than SBD
+  apt_hdng[4][0] = 0, apt_len[4][0] = 60, env.aptmax = 4;
   const std::string cleared = respond(atc.ils_command);
   EXPECT_EQ(cleared, std::string(CALL_SIGN) + "intercept localizer altimeter 2 9 9 2 cleared SBD ILS 06 contact tower.");
   EXPECT_EQ(atc.ils_vec_in_progress, 0);
@@ -99,6 +112,18 @@ TEST_F(AtcRespond, IlsVectorsWaitThenIntercept) {
   EXPECT_EQ(fpl.onfile, 1);
   EXPECT_EQ(fpl.activated, 1);
   EXPECT_EQ(atc.waiting_new_frq, 1);
+  // The wind favours the other end; the tower still clears the runway of the approach flown.
+  for (int k = 0; k < WIND_LAYERS; k++) atm.wnddir[k] = 252.0f, atm.wndspd[k] = 8.0f;
+  atc_pick_line(6);
+  EXPECT_NE(last_said().find("cleared to land runway 6."), std::string::npos) << last_said();
+  // A parallel runway 0.5 nm to the south-east, with its own localizer.
+  apt_lr[SBD][0] = 'L';
+  apt_num[SBD][1] = 6, apt_hdng[SBD][1] = 72, apt_len[SBD][1] = 2000, apt_lr[SBD][1] = 'R';
+  apt_lat[SBD][1] = 34.0875f, apt_lon[SBD][1] = -117.2318f;
+  put_navaid(2, 4, "IS6R", "SBD ILS 06R", 34.0926f, -117.2129f, 72, 11190);
+  atc.cleared_nav = 2, atc.plan_phase = 8;
+  handle_plan(1);
+  EXPECT_NE(last_said().find("cleared to land runway 6 right."), std::string::npos) << last_said();
 }
 
 // Another approach picked from the menu inside the quiet wait is given when the wait ends.
