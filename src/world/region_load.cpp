@@ -70,7 +70,7 @@ static void set_runway_boxes(int lat, int lon) {
     for (int r = 0; r < APT_RWYS; r++) {
       rway_elev[k][r] = -999.0f;
       if (apt_len[n][r] <= 0) continue;
-      rway_water[k][r] = apt_lr[n][r] == 'W' || apt_surf[n][r] == SURF_WATER;
+      rway_water[k][r] = water_lane(n, r);
       float x = region_x(apt_lat[n][r], apt_lon[n][r]), z = region_z(apt_lat[n][r]);
       float half = static_cast<float>(apt_len[n][r] / 2);
       float w = static_cast<float>(apt_width[n][r]);

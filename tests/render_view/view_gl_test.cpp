@@ -238,6 +238,13 @@ TEST_F(RenderView, TheRunwayJustAheadIsNotCrossedByTheGroundUnderIt) {
   // a window has.
   const picture p = big_picture();
   EXPECT_EQ(count(p, 0, p.w, 0, p.h / 4, is_pavement), p.w * (p.h / 4));
+  // A seaplane base's water lane is not paved: what is under it shows.
+  char& letter = apt_lr[view_sbd()][0];
+  const char painted = letter;
+  letter = 'W';
+  const picture lane = big_picture();
+  letter = painted;
+  EXPECT_LT(count(lane, 0, lane.w, 0, lane.h / 4, is_pavement), lane.w * (lane.h / 4) / 10);
 }
 
 TEST_F(RenderView, ShipsShowTheWholeDeckThatCarriesAnAircraft) {
