@@ -202,17 +202,24 @@ TEST_F(RenderView, UnderOvercastTheSkyTurnsGreyAndTheCloudBaseShows) {
   const picture p = view_frame_picture();
   // The top rows are cloud: grey, not blue sky.
   EXPECT_EQ(count(p, 0, p.w, p.h - 10, p.h, is_sky), 0);
-  // Rain falling shows against that grey: its streaks move between two moments.
-  atm.rain_tstm = 2.0f, atm.level = 2.0f;
-  const picture wet = view_frame_picture();
-  msc.elap_time += 0.13f;
-  const picture later = view_frame_picture();
-  atm.rain_tstm = 1.0f, atm.level = 0.0f;
-  int streaks = 0;
-  for (int y = p.h / 2; y < p.h; y++)
-    for (int x = 0; x < p.w; x++)
-      streaks += std::abs(luminance(wet.at(x, y)) - luminance(later.at(x, y))) > 8;
-  EXPECT_GT(streaks, 40);
+  // Rain falling shows against that grey: its streaks move between two moments. A clear sky
+  // drops none.
+  auto streaks = [&]() {
+    atm.rain_tstm = 2.0f, atm.level = 2.0f;
+    const picture wet = view_frame_picture();
+    msc.elap_time += 0.13f;
+    const picture later = view_frame_picture();
+    atm.rain_tstm = 1.0f, atm.level = 0.0f;
+    int n = 0;
+    for (int y = p.h / 2; y < p.h; y++)
+      for (int x = 0; x < p.w; x++)
+        n += std::abs(luminance(wet.at(x, y)) - luminance(later.at(x, y))) > 8;
+    return n;
+  };
+  EXPECT_GT(streaks(), 40);
+  atm.cld_type = 0;
+  EXPECT_EQ(streaks(), 0);
+  atm.cld_type = 1;
   // In the cloud nothing but cloud is seen: from the cockpit of an aircraft in it, and from the
   // camera high above an aircraft under the base.
   const float field = static_cast<float>(flt.Y);
