@@ -99,6 +99,17 @@ TEST_F(RenderView, AtNightTheRunwayLightsShineOnADarkScene) {
   long day = 0;
   for (uint32_t c : d.px) day += luminance(c);
   EXPECT_GT(day / static_cast<long>(d.px.size()), 100);
+  // All but the glide-slope lights: the pilot of a visual approach flies by them in daylight too.
+  int k = 0;
+  while (apt_to_index[k] != view_sbd()) k++;
+  int& kind = env.lgt_gls[k][0][0];
+  const int papi = kind;
+  kind = 1;
+  const picture without = big_picture();
+  kind = papi;
+  const picture with = big_picture();
+  EXPECT_GT(count(with, 0, with.w, 0, with.h, is_red_light),
+            count(without, 0, without.w, 0, without.h, is_red_light));
 }
 
 TEST_F(RenderView, AtNightTallObstaclesCarryARedLightOnTop) {
@@ -150,6 +161,11 @@ TEST_F(RenderView, AtNightACitysStreetLightsShowAmongItsBlocks) {
 }
 
 TEST_F(RenderView, OutsideViewsShowTheAircraftWhereTheCockpitViewDoesNot) {
+  // The glide-slope lights, red from the ground, are off: red is the aircraft's here.
+  int gls[REGION_LIST_MAX][APT_RWYS][2];
+  std::memcpy(gls, env.lgt_gls, sizeof gls);
+  for (auto& apt : env.lgt_gls)
+    for (auto& rwy : apt) rwy[0] = rwy[1] = 1;
   for (int view : {618, 621}) {
     choose_view(view);
     const picture with = view_frame_picture();
@@ -171,6 +187,7 @@ TEST_F(RenderView, OutsideViewsShowTheAircraftWhereTheCockpitViewDoesNot) {
   choose_view(601);
   const picture cockpit = view_frame_picture();
   EXPECT_EQ(count(cockpit, 0, cockpit.w, 0, cockpit.h, is_aircraft_red), 0);
+  std::memcpy(env.lgt_gls, gls, sizeof gls);
 }
 
 TEST_F(RenderView, TheHeadUpDisplayShowsOnlyWhereItBelongs) {
