@@ -129,7 +129,9 @@ static void lightning() {
 static void precipitation() {
   rain.n = 0;
   if (!(atm.rain_tstm > 1.0f) || !(atm.level > 0.02f)) return;
-  if (atm.cld_type && !vf.below_bases) return;
+  // It falls from the cloud layer, and only under it: a light setting leaves the sky clear (the
+  // weather brings in the layer from 1.5 up), and a clear sky drops nothing.
+  if (!atm.cld_type || !vf.below_bases) return;
   const int snow = atm.temp_SL <= 32.0f;
   const int count = static_cast<int>(fltlim(atm.level / 2.0f, 0.0f, 1.0f) * (rain.cap / 2));
   const float box = 40.0f, fall = snow ? 1.5f : 9.0f;

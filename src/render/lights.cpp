@@ -1,7 +1,7 @@
 // The lights of the scene as points: runway edge, centreline, touchdown-zone, threshold and
 // approach lights with their running flasher, glide-slope lights that change colour with the
 // angle they are seen at, taxiway lights, airport beacons, and the lights of cities and tall
-// obstacles. Lit at night, in twilight and in poor visibility.
+// obstacles. Lit at night, in twilight and in poor visibility; the glide-slope lights always.
 #include <cmath>
 
 #include "app/app.h"
@@ -177,7 +177,9 @@ static void runway_lights(int k, int r) {
   row(k, r, 551, 560, BLUE);
 }
 
-static void airport_lights() {
+// Every light of the airports by night; by day only the glide-slope lights, which a pilot flies
+// a visual approach by whatever the light.
+static void airport_lights(int day) {
   for (int k = 0; k <= intmin2(env.apt_list_max, REGION_LIST_MAX - 1); k++) {
     const int n = apt_to_index[k];
     if (n < 0 || n >= APT_MAX) continue;
@@ -185,10 +187,17 @@ static void airport_lights() {
     for (int r = 0; r <= intmin2(env.rwaymax[k], APT_RWYS - 1); r++) {
       if (apt_len[n][r] <= 1) continue;
       if (beacon < 0 && intmax2(env.lgt_rwy[k][r][0], env.lgt_rwy[k][r][1]) >= 2) beacon = r;
-      if (runway_in_view(k, r)) runway_lights(k, r);
+      if (!runway_in_view(k, r)) continue;
+      if (!day) {
+        runway_lights(k, r);
+        continue;
+      }
+      runway_axis a;
+      axis_of(k, r, &a);
+      for (int e = 0; e < 2; e++) glide_lights(k, r, e, &a);
     }
     // The beacon turns: a white flash, then a green one half a turn later.
-    if (beacon >= 0) {
+    if (beacon >= 0 && !day) {
       const float phase = std::fmod(scn.rb_cycle * 2.0f, con.pim2);
       if (phase < 0.3f)
         point_if(k, beacon, 812, WHITE);
@@ -249,8 +258,8 @@ void lights_reset() {
 }
 
 void draw_lights() {
+  airport_lights(!vf.dark);
   if (vf.dark) {
-    airport_lights();
     city_lights();
     obstacle_lights();
   }

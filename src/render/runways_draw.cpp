@@ -167,7 +167,9 @@ void draw_runways() {
     const int n = apt_to_index[k];
     if (n < 0 || n >= APT_MAX) continue;
     for (int r = 0; r <= intmin2(env.rwaymax[k], APT_RWYS - 1); r++) {
-      if (apt_len[n][r] <= 1 || !runway_in_view(k, r)) continue;
+      // A water lane has no paving: the water (or, on a lake too small for the map, the
+      // ground) under it is what the seaplane pilot sees.
+      if (apt_len[n][r] <= 1 || water_lane(n, r) || !runway_in_view(k, r)) continue;
       rect_frame f;
       if (env.tway[k][r]) {
         frame_of(scn.markxyz[k][r][1], &f);

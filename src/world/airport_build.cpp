@@ -291,10 +291,24 @@ int in_runway123(int k, float x, float z) {
   return 0;
 }
 
-// Steps (x, z) on by (dx, dz) while it lies on a runway area; the areas are finite, the bound only
-// guards against a step of zero length.
-static void skip_runways(int k, float* x, float* z, float dx, float dz) {
-  for (int n = 0; n < 1000 && in_runway123(k, *x, *z); n++) *x += dx, *z += dz;
+// Half-widths east-west and north-south of the widest level of an airport building (kind 97) and
+// of the control tower (kind 1), as make_an_obs builds them.
+static const float BUILDING_HX = 11.0f, BUILDING_HZ = 20.0f, TOWER_HALF = 5.0f;
+
+// 1 when the base of half-widths hx (east-west) and hz (north-south) around (x, z) reaches a
+// runway area: its middle, its corners or the middles of its sides.
+static int base_on_runways(int k, float x, float z, float hx, float hz) {
+  for (int a = -1; a <= 1; a++)
+    for (int b = -1; b <= 1; b++)
+      if (in_runway123(k, x + a * hx, z + b * hz)) return 1;
+  return 0;
+}
+
+// Steps (x, z) on by (dx, dz) while the base there reaches a runway area, so that no wall stands
+// on a runway beside the one the line follows; the areas are finite, the bound only guards
+// against a step of zero length.
+static void skip_runways(int k, float* x, float* z, float dx, float dz, float hx, float hz) {
+  for (int n = 0; n < 1000 && base_on_runways(k, *x, *z, hx, hz); n++) *x += dx, *z += dz;
 }
 
 static void place_obstacle(float x, float z, int kind, int slot) {
@@ -343,11 +357,11 @@ void build_apt(int k, int n) {
   float dx = -rx3d(0.0f, 45.0f, hd), dz = -rz3d(0.0f, 45.0f, hd);
   for (int m = 0; m < 4; m++) {
     x += dx, z += dz;
-    skip_runways(k, &x, &z, dx, dz);
+    skip_runways(k, &x, &z, dx, dz, BUILDING_HX, BUILDING_HZ);
     place_obstacle(x, z, 97, OBS_PER_APT * k + m);
   }
   if (!apt_twr[n]) return;
   x += 2 * dx, z += 2 * dz;
-  skip_runways(k, &x, &z, dx, dz);
+  skip_runways(k, &x, &z, dx, dz, TOWER_HALF, TOWER_HALF);
   place_obstacle(x, z, 1, OBS_PER_APT * k + 4);
 }

@@ -70,7 +70,7 @@ static void set_runway_boxes(int lat, int lon) {
     for (int r = 0; r < APT_RWYS; r++) {
       rway_elev[k][r] = -999.0f;
       if (apt_len[n][r] <= 0) continue;
-      rway_water[k][r] = apt_lr[n][r] == 'W' || apt_surf[n][r] == SURF_WATER;
+      rway_water[k][r] = water_lane(n, r);
       float x = region_x(apt_lat[n][r], apt_lon[n][r]), z = region_z(apt_lat[n][r]);
       float half = static_cast<float>(apt_len[n][r] / 2);
       float w = static_cast<float>(apt_width[n][r]);
@@ -108,10 +108,13 @@ static void box_cells(int k, int w, int* ilo, int* ihi, int* jlo, int* jhi) {
 // Flattens every cell that a runway box touches, ends included, to the field elevation. The ring
 // of cells around the quadrant is flattened too: its border vertices are written again by this
 // quadrant, and flattening both sides makes the result the same whichever quadrant is read last.
+// Neighbouring cells share vertices, so where two fields of different elevations meet the later
+// one wins: the boxes go from the least important field (the list is in order of importance) to
+// the most, so that a helipad beside an airport cannot bury the airport's runway or lift it.
 static void flatten_runways(int c, int r) {
   int i0 = intmax2(QUAD_I * c - 1, 0), i1 = intmin2(QUAD_I * c + QUAD_I, GRID_I - 2);
   int j0 = intmax2(QUAD_J * r - 1, 0), j1 = intmin2(QUAD_J * r + QUAD_J, GRID_J - 2);
-  for (int k = 0; k < REGION_LIST_MAX; k++)
+  for (int k = REGION_LIST_MAX - 1; k >= 0; k--)
     for (int w = 0; w < APT_RWYS; w++) {
       if (rway_elev[k][w] <= -998.0f) continue;
       int ilo, ihi, jlo, jhi;

@@ -60,6 +60,11 @@ extern int apt_kind[APT_MAX];            // APT_KIND_AIRPORT..APT_KIND_HELIPORT;
 extern int apt_twrf[APT_MAX];            // tower frequency, kHz (118300 = 118.30 MHz); 0 unknown
 extern int apt_atisf[APT_MAX];           // ATIS frequency, kHz; 0 unknown
 extern int apt_surf[APT_MAX][APT_RWYS];  // runway surface, SURF_ASPHALT..SURF_METAL; 0 unknown
+// 1 when runway r of airport n is a water lane, on which seaplanes alight: the water under it is
+// kept, and nothing is paved on it.
+inline int water_lane(int n, int r) {
+  return apt_lr[n][r] == 'W' || apt_surf[n][r] == SURF_WATER ? 1 : 0;
+}
 
 // Navigation aids. Types: 2 NDB, 3 VOR, 4 ILS localizer, 5 localizer-only, 6 glide slope, 7/8/9
 // outer/middle/inner marker, 99 end of the file's list.

@@ -99,6 +99,17 @@ TEST_F(RenderView, AtNightTheRunwayLightsShineOnADarkScene) {
   long day = 0;
   for (uint32_t c : d.px) day += luminance(c);
   EXPECT_GT(day / static_cast<long>(d.px.size()), 100);
+  // All but the glide-slope lights: the pilot of a visual approach flies by them in daylight too.
+  int k = 0;
+  while (apt_to_index[k] != view_sbd()) k++;
+  int& kind = env.lgt_gls[k][0][0];
+  const int papi = kind;
+  kind = 1;
+  const picture without = big_picture();
+  kind = papi;
+  const picture with = big_picture();
+  EXPECT_GT(count(with, 0, with.w, 0, with.h, is_red_light),
+            count(without, 0, without.w, 0, without.h, is_red_light));
 }
 
 TEST_F(RenderView, AtNightTallObstaclesCarryARedLightOnTop) {
@@ -150,6 +161,11 @@ TEST_F(RenderView, AtNightACitysStreetLightsShowAmongItsBlocks) {
 }
 
 TEST_F(RenderView, OutsideViewsShowTheAircraftWhereTheCockpitViewDoesNot) {
+  // The glide-slope lights, red from the ground, are off: red is the aircraft's here.
+  int gls[REGION_LIST_MAX][APT_RWYS][2];
+  std::memcpy(gls, env.lgt_gls, sizeof gls);
+  for (auto& apt : env.lgt_gls)
+    for (auto& rwy : apt) rwy[0] = rwy[1] = 1;
   for (int view : {618, 621}) {
     choose_view(view);
     const picture with = view_frame_picture();
@@ -171,6 +187,7 @@ TEST_F(RenderView, OutsideViewsShowTheAircraftWhereTheCockpitViewDoesNot) {
   choose_view(601);
   const picture cockpit = view_frame_picture();
   EXPECT_EQ(count(cockpit, 0, cockpit.w, 0, cockpit.h, is_aircraft_red), 0);
+  std::memcpy(env.lgt_gls, gls, sizeof gls);
 }
 
 TEST_F(RenderView, TheHeadUpDisplayShowsOnlyWhereItBelongs) {
@@ -202,17 +219,24 @@ TEST_F(RenderView, UnderOvercastTheSkyTurnsGreyAndTheCloudBaseShows) {
   const picture p = view_frame_picture();
   // The top rows are cloud: grey, not blue sky.
   EXPECT_EQ(count(p, 0, p.w, p.h - 10, p.h, is_sky), 0);
-  // Rain falling shows against that grey: its streaks move between two moments.
-  atm.rain_tstm = 2.0f, atm.level = 2.0f;
-  const picture wet = view_frame_picture();
-  msc.elap_time += 0.13f;
-  const picture later = view_frame_picture();
-  atm.rain_tstm = 1.0f, atm.level = 0.0f;
-  int streaks = 0;
-  for (int y = p.h / 2; y < p.h; y++)
-    for (int x = 0; x < p.w; x++)
-      streaks += std::abs(luminance(wet.at(x, y)) - luminance(later.at(x, y))) > 8;
-  EXPECT_GT(streaks, 40);
+  // Rain falling shows against that grey: its streaks move between two moments. A clear sky
+  // drops none.
+  auto streaks = [&]() {
+    atm.rain_tstm = 2.0f, atm.level = 2.0f;
+    const picture wet = view_frame_picture();
+    msc.elap_time += 0.13f;
+    const picture later = view_frame_picture();
+    atm.rain_tstm = 1.0f, atm.level = 0.0f;
+    int n = 0;
+    for (int y = p.h / 2; y < p.h; y++)
+      for (int x = 0; x < p.w; x++)
+        n += std::abs(luminance(wet.at(x, y)) - luminance(later.at(x, y))) > 8;
+    return n;
+  };
+  EXPECT_GT(streaks(), 40);
+  atm.cld_type = 0;
+  EXPECT_EQ(streaks(), 0);
+  atm.cld_type = 1;
   // In the cloud nothing but cloud is seen: from the cockpit of an aircraft in it, and from the
   // camera high above an aircraft under the base.
   const float field = static_cast<float>(flt.Y);
@@ -238,6 +262,13 @@ TEST_F(RenderView, TheRunwayJustAheadIsNotCrossedByTheGroundUnderIt) {
   // a window has.
   const picture p = big_picture();
   EXPECT_EQ(count(p, 0, p.w, 0, p.h / 4, is_pavement), p.w * (p.h / 4));
+  // A seaplane base's water lane is not paved: what is under it shows.
+  char& letter = apt_lr[view_sbd()][0];
+  const char painted = letter;
+  letter = 'W';
+  const picture lane = big_picture();
+  letter = painted;
+  EXPECT_LT(count(lane, 0, lane.w, 0, lane.h / 4, is_pavement), lane.w * (lane.h / 4) / 10);
 }
 
 TEST_F(RenderView, ShipsShowTheWholeDeckThatCarriesAnAircraft) {

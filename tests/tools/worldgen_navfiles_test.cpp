@@ -95,8 +95,17 @@ TEST_F(WorldgenNavfiles, GeneratedDatabaseHoldsTheFavouritesOnceAndRunwaysInRang
     EXPECT_EQ(found, 1) << id;
   }
   for (int n = 0; n <= env.aptmax; n++)
-    for (int r = 0; r < 3; r++)
+    for (int r = 0; r < 3; r++) {
       EXPECT_TRUE(apt_len[n][r] == 0 || (apt_num[n][r] >= 1 && apt_num[n][r] <= 36)) << apt_id[n];
+      // A runway 'R' lies to the right of its 'L', seen along their heading.
+      for (int l = 0; l < 3; l++)
+        if (apt_len[n][r] > 0 && apt_len[n][l] > 0 && apt_lr[n][r] == 'R' &&
+            apt_lr[n][l] == 'L' && apt_num[n][r] == apt_num[n][l]) {
+          const float north = apt_lat[n][r] - apt_lat[n][l],
+                      east = (apt_lon[n][r] - apt_lon[n][l]) * icos(intround(apt_lat[n][l]));
+          EXPECT_GT(east * icos(apt_hdng[n][l]) - north * isin(apt_hdng[n][l]), 0.0f) << apt_id[n];
+        }
+    }
 }
 
 TEST_F(WorldgenNavfiles, GeneratedDatabaseKeepsEveryRegionListWithinSeventy) {

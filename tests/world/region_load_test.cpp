@@ -85,9 +85,12 @@ TEST_F(WorldRegionLoad, RunwaysFlattenEveryCellTheyTouch) {
   // a width west of the centreline to 4.5 widths east) ends 700 m short of the border.
   float K = 60.0f * 0.3048f * 6076.1155f;
   float lon_b = -117.0f - (4.5f * 30.0f + 700.0f) / (K * std::cos(34.5f * 3.14159265f / 180.0f));
+  // A helipad listed after field a, so less important, in the cell north of a's: the vertices
+  // the two cells share keep a's height.
   wf::write_database({wf::field(34.5f, -117.5f, 90, 8000, 150, 1000.0f),
                       wf::field(34.5f, lon_b, 0, 6000, 100, 2000.0f),
-                      wf::field(35.5f, -116.2f, 90, 5000, 100, 0.0f)});  // at the coast
+                      wf::field(35.5f, -116.2f, 90, 5000, 100, 0.0f),  // at the coast
+                      wf::field(34.5127f, -117.5f, 90, 50, 50, 1100.0f)});
   init_country_data();
   load_region();
   auto [i, j] = cell(34.5f, -117.5f);
