@@ -44,11 +44,7 @@ TEST_F(AppSettingsGeneral, TheRenderingScaleIsTheViewMenusScale) {
 // The stall horn loops on its own while the stall lasts; sound switched off while it sounds must
 // silence it, for stopping it at the stall's end is no longer heard by a switched-off device.
 TEST_F(AppSettingsGeneral, SoundSwitchedOffSilencesTheStallHorn) {
-  const unsigned char pcm[4] = {};
-  msc.sound_avail = MACIBM_sound_open();
-  MACIBM_sound_load(SND_STALL, pcm, 4, 1, 16, 22050);
-  snd.loaded[SND_STALL] = 1, snd.file_rate[SND_STALL] = 22050;
-  msc.sound_on = mnw.ready_to_update = 1;
+  load_silent_sound(SND_STALL);
   play_buffer(SND_STALL, 1);
   APPLICATION_handlemenu(422);
   headless_form_set(WIN_SOUND, "sound", 0.0f);
