@@ -81,6 +81,7 @@ void fill_buffer(int n) {
   snd.loaded[n] = snd.muted[n] = 0;
   snd.frequency[n] = snd.volume[n] = 0;
   snd.path[n][0] = 0;
+  if (n == SND_STALL) snd.stall_held = 0;
   MACIBM_sound_load(n, nullptr, 0, 1, 16, 22050);  // the last aircraft's sound goes either way
 
   // The aircraft's own: its file's path without ".acf", a space and the sound's file name.
@@ -149,11 +150,13 @@ void play_buffer(int n, int loop) {
 }
 
 void stop_buffer(int n) {
+  if (n == SND_STALL) snd.stall_held = 0;
   if (usable(n)) MACIBM_sound_pause(n);
 }
 
 void stop_all_sounds() {
   if (!msc.sound_avail) return;
+  if (snd.loaded[SND_STALL] && MACIBM_sound_state(SND_STALL) == SOUND_PLAYING) snd.stall_held = 1;
   for (int n = 0; n < SOUND_COUNT; n++)
     if (snd.loaded[n]) MACIBM_sound_pause(n);
 }

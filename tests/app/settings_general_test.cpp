@@ -43,10 +43,17 @@ TEST_F(AppSettingsGeneral, TheRenderingScaleIsTheViewMenusScale) {
 
 // The stall horn loops on its own while the stall lasts; sound switched off while it sounds must
 // silence it, for stopping it at the stall's end is no longer heard by a switched-off device.
-TEST_F(AppSettingsGeneral, SoundSwitchedOffSilencesTheStallHorn) {
+TEST_F(AppSettingsGeneral, SoundSwitchedOffSilencesTheStallHornAndOnAgainSoundsIt) {
   load_silent_sound(SND_STALL);
   play_buffer(SND_STALL, 1);
   APPLICATION_handlemenu(422);
   headless_form_set(WIN_SOUND, "sound", 0.0f);
   EXPECT_NE(headless_sound_slot(SND_STALL).state, SOUND_PLAYING);
+  // Switched on again, it sounds again once the flight goes on, the stall lasting.
+  headless_form_set(WIN_SOUND, "sound", 1.0f);
+  EXPECT_NE(headless_sound_slot(SND_STALL).state, SOUND_PLAYING);
+  headless_post_close(WIN_SOUND);
+  msc.paused = 1;
+  loop_pass();
+  EXPECT_EQ(headless_sound_slot(SND_STALL).state, SOUND_PLAYING);
 }
