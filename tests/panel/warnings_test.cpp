@@ -168,6 +168,20 @@ TEST_F(PanelWarnings, CallOutsPlayOnceEachOnTheWayDownAndNotAfterTouchdown) {
   descend(5.0f, 100.0f);
   update_GPWS();
   EXPECT_EQ(sounds_played(), std::vector<int>{15});
+  // One voice a check: the lowest of the heights passed since the last, and a warning before a
+  // call-out, which is then not made.
+  restart();
+  for (float ft : {60.0f, 5.0f}) {
+    descend(ft, -200.0f);
+    update_GPWS();
+  }
+  descend(60.0f, 0.0f);
+  update_GPWS();
+  descend(30.0f, -1500.0f);  // sink rate: the limit at 30 ft is -1048 ft/min
+  update_GPWS();
+  descend(20.0f, -200.0f);
+  update_GPWS();
+  EXPECT_EQ(sounds_played(), (std::vector<int>{17, 8, 16}));
 }
 
 TEST_F(PanelWarnings, MinimumsSoundsOnceOnEachDescentThroughTheDecisionHeight) {
