@@ -54,6 +54,7 @@ struct soundstruct {
   int volume[SOUND_COUNT];        // volume last set, hundredths of a decibel, -5000..0
   char path[SOUND_COUNT][STR_SIZE];  // the file it came from; empty when none could be used
   int noticing;                   // a notice of a load is up: the loops wait for it
+  int told_no_folder;             // the shared sounds folder was found missing and told of
   int stall_held;                 // the stall horn was stopped with the loops: it sounds again with them
 };
 extern soundstruct snd;
