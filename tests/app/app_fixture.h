@@ -12,7 +12,6 @@
 #include "app/headless/headless.h"
 #include "app/macibm.h"
 #include "shared/shared.h"
-#include "sound/sound.h"
 
 // The full path of a sample aircraft as the build lays it out beside the programs.
 #define SAMPLE_ACF(name) KESTRIX_RUNTIME_DIR "/aircraft/" name
@@ -31,15 +30,6 @@ inline const alert_record* find_alert(const std::string& first_line) {
   return found;
 }
 inline bool alert_shown(const std::string& first_line) { return find_alert(first_line) != nullptr; }
-
-// The headless device open and live, sound on, and sound n holding a moment of silence.
-inline void load_silent_sound(int n) {
-  static const unsigned char pcm[4] = {};
-  msc.sound_avail = MACIBM_sound_open();
-  MACIBM_sound_load(n, pcm, 4, 1, 16, 22050);
-  snd.loaded[n] = 1, snd.file_rate[n] = 22050;
-  msc.sound_on = mnw.ready_to_update = 1;
-}
 
 class AppTest : public ::testing::Test {
  protected:
