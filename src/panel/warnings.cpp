@@ -283,11 +283,16 @@ static void morse_step() {
     }
   }
   if (!wrn.morse_playing) return;
+  // The identification keys the markers' two recordings: while a marker is heard each would
+  // retune and cut the other's tones, so the identification's symbols pass unheard meanwhile.
+  const int marker_heard = wrn.marker[0] || wrn.marker[1] || wrn.marker[2];
   for (int i = 0; i < MORSE_SLOTS; i++) {
     if (wrn.sym[i] == MORSE_GAP || wrn.sym_t[i] > now) continue;
     const int tone = wrn.sym[i] == MORSE_DOT ? SND_DOT : SND_DASH;
-    panel_tune_hook(tone, IDENT_HZ);
-    panel_play_hook(tone, 0);
+    if (!marker_heard) {
+      panel_tune_hook(tone, IDENT_HZ);
+      panel_play_hook(tone, 0);
+    }
     wrn.sym[i] = MORSE_GAP;
   }
 }
