@@ -149,8 +149,10 @@ static const form_field sound_fields[] = {
     field_check("text", "Show the controller's words", &atc.text_out),
 };
 // Sound switched off silences what plays now: the calls that would stop it later do nothing then.
+// The controller's voice switched off drops what it had still to say, up to a minute of it.
 static void sound_action(int, int field, int) {
   if (field == 0 && !msc.sound_on) stop_all_sounds();
+  if (field == 1 && !atc.voice_out) MACIBM_speech_cancel();
 }
 const form_window sound_form = {sound_fields, count_of(sound_fields), nullptr, nullptr,
                                 sound_action};

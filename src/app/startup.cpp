@@ -32,6 +32,12 @@ static void simulator_paint(int w) {
     call_window_handler(w);
 }
 
+// A box closed, or a window closed by the user, lets the loops play again only when no settings
+// window still holds the flight: the engine would otherwise be heard running over a frozen flight.
+static void resume_sounds() {
+  if (!settings_window_up()) play_engine_and_windrain();
+}
+
 void install_simulator_hooks() {
   macibm_program = PROGRAM_SIMULATOR;
   macibm_fatal_hook = simulator_fatal;
@@ -45,7 +51,7 @@ void install_simulator_hooks() {
   macibm_paint_hook = simulator_paint;
   macibm_zap_hook = process_zap;
   macibm_hold_sounds_hook = stop_engine_and_windrain;
-  macibm_resume_sounds_hook = play_engine_and_windrain;
+  macibm_resume_sounds_hook = resume_sounds;
   region_lists_changed_hook = rebuild_location_menus;
   form_save_hook = save_settings;
   atc_hooks.open_plan_window = open_flight_plan_window;

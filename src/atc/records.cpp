@@ -5,6 +5,8 @@
 #include <cstring>
 #include <type_traits>
 
+#include "app/macibm.h"
+
 // The records are cleared in place, byte-wise, which is only sound while they stay plain data.
 static_assert(std::is_trivially_copyable<atcstruct>::value, "atc must stay plain data");
 static_assert(std::is_trivially_copyable<flightplanstruct>::value, "fpl must stay plain data");
@@ -33,7 +35,9 @@ void reset_fpl() {
   fpl.cruise_alt = 5000;
 }
 
+// A new flight's controller does not go on saying what the last flight's had queued.
 void start_atc_dialogue() {
+  MACIBM_speech_cancel();
   atc.menu_up = 0;
   atc.menu_level = ATC_MENU_MAIN;
   atc.ils_vec_in_progress = 0;

@@ -121,7 +121,8 @@ void draw_failures() {
   if (pln.is_heli) draw_one(FAIL_TROTOR, &rel.trotor);
 
   if (major && pln.ecam) {
-    play_buffer(14, 0);
+    // The caution is spoken: the pilot's switch for spoken warnings silences it.
+    if (msc.warn_bb) play_buffer(14, 0);
     ins.ecam_mode = 7;
     flight_hooks.reset_ecam();
   }

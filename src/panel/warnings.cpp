@@ -127,6 +127,9 @@ void update_GPWS() {
   // Height of the main gear above the ground, deck or roof under the aircraft.
   float h = (flt.h - carrying_surface_h() - pln.mgearZ * flt.sinthe + pln.mgearY * flt.costhe) *
             con.mtrstoft;
+  // One voice a check: recordings started together are heard as neither. A warning goes before
+  // the call-outs, and of the heights passed since the last check only the lowest is called.
+  int said = 0;
   if (h < 2500.0f) {
     float vs = flt.vu * con.msctofpm;
     float pull_up = interp(0.0f, -1500.0f, 2500.0f, -7000.0f, h);
@@ -134,20 +137,21 @@ void update_GPWS() {
     // The gear warning compares the airspeed in the units Vfe is given in, and only an aircraft
     // whose gear can be up has a gear handle to forget.
     if (vs < pull_up) {
-      panel_play_hook(SND_PULL, 0);
+      said = SND_PULL;
     } else if (vs < sink_rate) {
-      panel_play_hook(SND_SINK, 0);
+      said = SND_SINK;
     } else if (pln.retractEQ && !set.gear_handle && h < 500.0f && vs < 0.0f &&
                asi_speed() < pln.Vfe) {
-      panel_play_hook(SND_GEAR_WARN, 0);
+      said = SND_GEAR_WARN;
     }
   }
   static const float callout_ft[3] = {50.0f, 25.0f, 10.0f};
   for (int i = 0; i < 3; i++) {
     int below = h < callout_ft[i];
-    if (below && !wrn.below[i] && !flt.onsurface) panel_play_hook(SND_50FT + i, 0);
+    if (below && !wrn.below[i] && !flt.onsurface && (!said || said >= SND_50FT)) said = SND_50FT + i;
     wrn.below[i] = below;
   }
+  if (said) panel_play_hook(said, 0);
 }
 
 // ---- Decision height -------------------------------------------------------------------------
@@ -279,11 +283,16 @@ static void morse_step() {
     }
   }
   if (!wrn.morse_playing) return;
+  // The identification keys the markers' two recordings: while a marker is heard each would
+  // retune and cut the other's tones, so the identification's symbols pass unheard meanwhile.
+  const int marker_heard = wrn.marker[0] || wrn.marker[1] || wrn.marker[2];
   for (int i = 0; i < MORSE_SLOTS; i++) {
     if (wrn.sym[i] == MORSE_GAP || wrn.sym_t[i] > now) continue;
     const int tone = wrn.sym[i] == MORSE_DOT ? SND_DOT : SND_DASH;
-    panel_tune_hook(tone, IDENT_HZ);
-    panel_play_hook(tone, 0);
+    if (!marker_heard) {
+      panel_tune_hook(tone, IDENT_HZ);
+      panel_play_hook(tone, 0);
+    }
     wrn.sym[i] = MORSE_GAP;
   }
 }

@@ -4,6 +4,7 @@
 
 #include "aircraft/aircraft.h"
 #include "app/app.h"
+#include "app/macibm.h"
 #include "flight/flight.h"
 #include "sound/sound.h"
 #include "weather/weather.h"
@@ -65,13 +66,20 @@ void play_engine_and_windrain() {
   play_buffer(SND_WIND, 1);
   if (!(flt.h > atm.topsMSL) && atm.temp_SL > 32.0f && atm.rain_tstm > 1.0f)
     play_buffer(SND_RAIN, 1);
+  if (snd.stall_held) play_buffer(SND_STALL, 1);
   playing = 0;
 }
 
+// The stall horn loops on its own while the warning lasts, so it is held with the loops; the
+// warning's end stops it for good meanwhile (stop_buffer forgets the hold).
 void stop_engine_and_windrain() {
   stop_buffer(SND_ENGINE);
   stop_buffer(SND_WIND);
   stop_buffer(SND_RAIN);
+  if (MACIBM_sound_state(SND_STALL) == SOUND_PLAYING) {
+    stop_buffer(SND_STALL);
+    snd.stall_held = 1;
+  }
 }
 
 void play_thunder(float strength) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -33,9 +34,10 @@ void dispose_sound() {
 // A notice holds and resumes the loops like any alert. One of a load keeps them held, since the
 // other sounds are not loaded yet; one of a setting lets them play again after it (the refused
 // sound is muted by then), or a refusal in flight would silence every loop until the next alert.
-static void notice(const char* what, const char* detail, int hold = 1) {
+static void notice(const char* what, const char* detail, int hold = 1,
+                   const char* outcome = "That sound will be silent.") {
   snd.noticing += hold;
-  MACIBM_alert(what, detail, "That sound will be silent.", "", ALERT_NOTICE);
+  MACIBM_alert(what, detail, outcome, "", ALERT_NOTICE);
   snd.noticing -= hold;
 }
 
@@ -81,6 +83,7 @@ void fill_buffer(int n) {
   snd.loaded[n] = snd.muted[n] = 0;
   snd.frequency[n] = snd.volume[n] = 0;
   snd.path[n][0] = 0;
+  if (n == SND_STALL) snd.stall_held = 0;
   MACIBM_sound_load(n, nullptr, 0, 1, 16, 22050);  // the last aircraft's sound goes either way
 
   // The aircraft's own: its file's path without ".acf", a space and the sound's file name.
@@ -98,7 +101,17 @@ void fill_buffer(int n) {
     ap_dir("sounds", path);
     found = read_file(path, &bytes, &too_large);
   }
-  if (!found) return notice("Cannot open sound file!", path);
+  if (!found) {
+    // Without the shared folder at all every sound would bring its own notice, twenty boxes at
+    // every aircraft load: the folder is told of once for the program's run instead.
+    char folder[STR_SIZE] = "";
+    ap_dir("sounds", folder);
+    std::error_code ec;
+    if (std::filesystem::is_directory(folder, ec)) return notice("Cannot open sound file!", path);
+    if (snd.told_no_folder) return;
+    snd.told_no_folder = 1;
+    return notice("Cannot open the sounds folder!", folder, 1, "The sounds it holds will be silent.");
+  }
   if (too_large) return notice("The sound file is too large.", path);
   wav_sound w;
   if (const char* why = read_wav(bytes.data(), bytes.size(), &w)) return notice(why, path);
@@ -149,11 +162,13 @@ void play_buffer(int n, int loop) {
 }
 
 void stop_buffer(int n) {
+  if (n == SND_STALL) snd.stall_held = 0;
   if (usable(n)) MACIBM_sound_pause(n);
 }
 
 void stop_all_sounds() {
   if (!msc.sound_avail) return;
+  if (snd.loaded[SND_STALL] && MACIBM_sound_state(SND_STALL) == SOUND_PLAYING) snd.stall_held = 1;
   for (int n = 0; n < SOUND_COUNT; n++)
     if (snd.loaded[n]) MACIBM_sound_pause(n);
 }

@@ -54,6 +54,8 @@ struct soundstruct {
   int volume[SOUND_COUNT];        // volume last set, hundredths of a decibel, -5000..0
   char path[SOUND_COUNT][STR_SIZE];  // the file it came from; empty when none could be used
   int noticing;                   // a notice of a load is up: the loops wait for it
+  int told_no_folder;             // the shared sounds folder was found missing and told of
+  int stall_held;                 // the stall horn was stopped with the loops: it sounds again with them
 };
 extern soundstruct snd;
 // Every sound unloaded and unset (the device is not touched).
@@ -75,7 +77,8 @@ void fill_buffer(int n);
 // finished starts again from its beginning, one still playing goes on. Starting the stall horn
 // sets it to full volume at its file's own rate.
 void play_buffer(int n, int loop);
-// Stops sound n where it stands, so that a loop resumes from there.
+// Stops sound n where it stands, so that a loop resumes from there. The stall horn stopped here
+// stays stopped when the loops play again.
 void stop_buffer(int n);
 // Stops every sound where it stands, whatever the user's switch: called as the switch goes off,
 // for a loop the simulation keeps going on its own (the stall horn) would not be stopped after it.
@@ -92,10 +95,11 @@ void tune_tone(int n, float hz);
 // Retune the engine loop, and the wind and rain loops, to the flight state.
 void maintain_engine_sound();
 void maintain_windrain_sound();
-// Starts the engine, wind and rain loops and tunes them; called whenever the simulation resumes
-// after an alert, a dialog, a menu command or a window change.
+// Starts the engine, wind and rain loops and tunes them, and the stall horn they held; called
+// whenever the simulation resumes after an alert, a dialog, a menu command or a window change.
 void play_engine_and_windrain();
-// Stops the three loops; called before every alert, dialog and menu command.
+// Stops the three loops, and the stall horn while it sounds; called before every alert, dialog and
+// menu command.
 void stop_engine_and_windrain();
 // Thunder of a strike: strength 0.3..1 (below 0.3 nothing is heard) sets its pitch and volume.
 void play_thunder(float strength);

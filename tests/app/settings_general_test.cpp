@@ -3,6 +3,7 @@
 #include "app_fixture.h"
 
 #include "app/settings.h"
+#include "atc/atc.h"
 #include "flight/flight.h"
 #include "sound/sound.h"
 
@@ -43,14 +44,23 @@ TEST_F(AppSettingsGeneral, TheRenderingScaleIsTheViewMenusScale) {
 
 // The stall horn loops on its own while the stall lasts; sound switched off while it sounds must
 // silence it, for stopping it at the stall's end is no longer heard by a switched-off device.
-TEST_F(AppSettingsGeneral, SoundSwitchedOffSilencesTheStallHorn) {
-  const unsigned char pcm[4] = {};
-  msc.sound_avail = MACIBM_sound_open();
-  MACIBM_sound_load(SND_STALL, pcm, 4, 1, 16, 22050);
-  snd.loaded[SND_STALL] = 1, snd.file_rate[SND_STALL] = 22050;
-  msc.sound_on = mnw.ready_to_update = 1;
+// The controller's voice switched off goes silent at once, not after what it had queued.
+TEST_F(AppSettingsGeneral, SoundOrVoiceSwitchedOffSilencesTheStallHornOrTheController) {
+  load_silent_sound(SND_STALL);
   play_buffer(SND_STALL, 1);
   APPLICATION_handlemenu(422);
   headless_form_set(WIN_SOUND, "sound", 0.0f);
   EXPECT_NE(headless_sound_slot(SND_STALL).state, SOUND_PLAYING);
+  // Switched on again, it sounds again once the flight goes on, the stall lasting.
+  headless_form_set(WIN_SOUND, "sound", 1.0f);
+  EXPECT_NE(headless_sound_slot(SND_STALL).state, SOUND_PLAYING);
+  const short words[4] = {1, 2, 3, 4};
+  msc.speech_avail = atc.voice_out = 1;
+  MACIBM_stream_queue(words, 4, 22050);
+  headless_form_set(WIN_SOUND, "voice", 0.0f);
+  EXPECT_EQ(MACIBM_stream_playing(), 0);
+  headless_post_close(WIN_SOUND);
+  msc.paused = 1;
+  loop_pass();
+  EXPECT_EQ(headless_sound_slot(SND_STALL).state, SOUND_PLAYING);
 }

@@ -76,16 +76,20 @@ TEST_F(AppSettingsWindows, EveryMenuItemOpensItsWindowAndHoldsTheSimulation) {
   EXPECT_EQ(msc.winsup, 0);
 }
 
-TEST_F(AppSettingsWindows, TheLastWindowClosedByTheUserReleasesTheSimulation) {
+TEST_F(AppSettingsWindows, TheLastWindowClosedByTheUserReleasesTheSimulationAndItsSound) {
+  load_silent_sound(SND_WIND);
   open_settings_window(WIN_TIME);
   open_settings_window(WIN_WARNINGS);
+  MACIBM_alert("Something to say.", "", "", "", ALERT_NOTICE);
   headless_post_close(WIN_TIME);
   msc.paused = 1;
   loop_pass();
   EXPECT_EQ(msc.winsup, 1);
+  EXPECT_NE(headless_sound_slot(SND_WIND).state, SOUND_PLAYING);
   headless_post_close(WIN_WARNINGS);
   loop_pass();
   EXPECT_EQ(msc.winsup, 0);
+  EXPECT_EQ(headless_sound_slot(SND_WIND).state, SOUND_PLAYING);
 }
 
 // Far beyond either end, or not a number, every value lands inside its field; events for fields,

@@ -1,5 +1,5 @@
-// Speech: text only without a voice, the controller's and the ATIS voices, and the notice when the
-// engine refuses a sentence or fails to make it.
+// Speech: text only without a voice, the controller's and the ATIS voices, the notice when the
+// engine refuses a sentence or fails to make it, and silence at a new flight.
 #include "app/headless/headless.h"
 #include "atc_fixture.h"
 
@@ -43,6 +43,11 @@ TEST_F(AtcSpeech, ShownSpokenInTheirVoicesOrRefusedWithANotice) {
   EXPECT_EQ(macibm_alert_log().size(), 2u);
   pump_speech();  // reported once
   EXPECT_EQ(macibm_alert_log().size(), 2u);
+  // A new flight's controller does not go on with the last flight's words.
+  const short words[4] = {1, 2, 3, 4};
+  MACIBM_stream_queue(words, 4, 22050);
+  start_atc_dialogue();
+  EXPECT_EQ(MACIBM_stream_playing(), 0);
   headless_reset();
 }
 

@@ -1,6 +1,8 @@
 // Failure draws, their rates and conditions, and the pressures that failures leave.
 #include "weather/weather_fixture.h"
 
+#include "app/headless/headless.h"
+
 #include <algorithm>
 
 class FlightFailures : public WeatherFixture {
@@ -26,8 +28,11 @@ TEST_F(FlightFailures, ScheduleAndRandomRates) {
 
 TEST_F(FlightFailures, EngineItemsFailOneEngineOnceAndNeedEngines) {
   pln.numen = 4, pln.revthrustEQ = 1;
+  pln.ecam = msc.warn_bb = 1;
+  load_silent_sound(SND_CAUTION);
   fail_all_now();
   for (int s = 0; s < 10; s++) draw_failures();
+  EXPECT_EQ(headless_sound_slot(SND_CAUTION).state, SOUND_PLAYING);
   for (const int* sw : {rel.engine, rel.thrgov, rel.revlok, rel.oilpmp}) EXPECT_EQ(working(sw), 3);
   reset_rel();
   pln.numen = 0;  // an index below the engine arrays would land on efis_2 and its neighbours
@@ -54,7 +59,10 @@ TEST_F(FlightFailures, EachEntryNeedsItsEquipmentAndFailsOnce) {
   fail_all_now();
   pln.paneltype = pln.is_heli = pln.ailnEQ = pln.flapEQ = pln.slatEQ = pln.gearEQ = 1;
   pln.ff_hydraulic = pln.revthrustEQ = pln.antiiceEQ = pln.ecam = 1, msc.elap_time = 42;
+  load_silent_sound(SND_CAUTION);
+  msc.warn_bb = 0;  // spoken warnings off: no caution said
   draw_failures();
+  EXPECT_EQ(headless_sound_slot(SND_CAUTION).state, SOUND_AT_START);
   EXPECT_EQ((std::vector<int>{rel.vacuum, rel.fc_ail, rel.fc_flp, rel.fc_slt, rel.lagear[2],
                               rel.hydsys, rel.symflp, rel.revlok[0], rel.antice, rel.trotor}),
             std::vector<int>(10, 0));

@@ -168,6 +168,20 @@ TEST_F(PanelWarnings, CallOutsPlayOnceEachOnTheWayDownAndNotAfterTouchdown) {
   descend(5.0f, 100.0f);
   update_GPWS();
   EXPECT_EQ(sounds_played(), std::vector<int>{15});
+  // One voice a check: the lowest of the heights passed since the last, and a warning before a
+  // call-out, which is then not made.
+  restart();
+  for (float ft : {60.0f, 5.0f}) {
+    descend(ft, -200.0f);
+    update_GPWS();
+  }
+  descend(60.0f, 0.0f);
+  update_GPWS();
+  descend(30.0f, -1500.0f);  // sink rate: the limit at 30 ft is -1048 ft/min
+  update_GPWS();
+  descend(20.0f, -200.0f);
+  update_GPWS();
+  EXPECT_EQ(sounds_played(), (std::vector<int>{17, 8, 16}));
 }
 
 TEST_F(PanelWarnings, MinimumsSoundsOnceOnEachDescentThroughTheDecisionHeight) {
@@ -219,7 +233,7 @@ std::vector<int> next_second() {
   return keying(10, 19);
 }
 
-TEST_F(PanelWarnings, MarkerTonesFollowTheKeyingOfTheInnermostMarkerHeard) {
+TEST_F(PanelWarnings, MarkerTonesFollowTheKeyingOfTheInnermostMarkerHeardAlone) {
   flt.lat = 34.0f;
   flt.lon = -117.0f;
   put_marker(3, 7);
@@ -233,6 +247,10 @@ TEST_F(PanelWarnings, MarkerTonesFollowTheKeyingOfTheInnermostMarkerHeard) {
   // Too far from the inner marker's narrow cone (0.002 degrees) the middle one decides again.
   nav_lat[7] = flt.lat + 0.0025f;
   EXPECT_EQ(next_second(), (std::vector<int>{18, 19}));
+  // A selected receiver's identification keys the same recordings: it is not heard over them.
+  nav.radout = 0, nav.goodnav[0] = 1;
+  std::memcpy(nav.nav_id[0], "E   ", 4);
+  EXPECT_EQ(keying(10, 19), (std::vector<int>{18, 19}));
   // On the ground nothing is heard.
   flt.onsurface = 1;
   EXPECT_TRUE(next_second().empty());

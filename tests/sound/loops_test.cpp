@@ -62,11 +62,11 @@ TEST_F(SoundLoops, WindRainAndThunderFollowAirspeedAndStrengthAndFallSilentWitho
   EXPECT_GT(thunder_strength(5000.0f), thunder_strength(10000.0f));
 }
 
-// The engine loop's calls on the device, as one string: 's' stopped, 'p' played.
-std::string engine_calls() {
+// Sound n's calls on the device, as one string: 's' stopped, 'p' played.
+std::string stop_play_calls(int n = SND_ENGINE) {
   std::string s;
   for (const headless_sound_call& c : headless_sound_calls())
-    if (c.n == SND_ENGINE && (c.op == 's' || c.op == 'p')) s += c.op;
+    if (c.n == n && (c.op == 's' || c.op == 'p')) s += c.op;
   return s;
 }
 
@@ -76,13 +76,20 @@ TEST_F(SoundLoops, LoopsAreHeldAroundAnAlertAndAMenuCommandAndPlayAgainAfter) {
   pln.entype = pln.numen = 1;
   atm.temp_SL = 20.0f, atm.rain_tstm = 3.0f;  // snow, not rain
   play_engine_and_windrain();
+  play_buffer(SND_STALL, 1);
   EXPECT_EQ(headless_sound_slot(SND_RAIN).state, SOUND_AT_START);
   headless_clear_sound_calls();
   MACIBM_alert("Something to say.", "", "", "", ALERT_NOTICE);
-  EXPECT_EQ(engine_calls(), "sp");
+  EXPECT_EQ(stop_play_calls(), "sp");
+  EXPECT_EQ(stop_play_calls(SND_STALL), "sp");
+  // A horn the warning stopped while the loops were held stays stopped.
+  stop_engine_and_windrain();
+  stop_buffer(SND_STALL);
+  play_engine_and_windrain();
+  EXPECT_EQ(headless_sound_slot(SND_STALL).state, SOUND_PAUSED);
   headless_clear_sound_calls();
   macibm_event_menu(601);  // a view: no alert of its own
-  EXPECT_EQ(engine_calls(), "sp");
+  EXPECT_EQ(stop_play_calls(), "sp");
   EXPECT_EQ(headless_sound_slot(SND_ENGINE).state, SOUND_PLAYING);
   EXPECT_EQ(headless_sound_slot(SND_WIND).state, SOUND_PLAYING);
   // Warm rain starts with the loops; a glider has no engine to start.

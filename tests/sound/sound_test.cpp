@@ -47,6 +47,13 @@ TEST_F(SoundModule, AMissingOrDamagedFileSilencesOnlyItsSoundAfterOneNotice) {
   play_buffer(SND_ENGINE, 1);
   EXPECT_EQ(calls('p', SND_WIND), 0);
   EXPECT_EQ(headless_sound_slot(SND_ENGINE).state, SOUND_PLAYING);
+  // Without the folder at all, one notice for the program's run rather than one a sound a load.
+  std::filesystem::remove_all(dir + "sounds");
+  for (int load = 0; load < 2; load++)
+    for (int n = 0; n < SOUND_COUNT; n++) fill_buffer(n);
+  ASSERT_EQ(macibm_alert_log().size(), 3u);
+  EXPECT_EQ(macibm_alert_log()[2].line[0], "Cannot open the sounds folder!");
+  EXPECT_EQ(macibm_alert_log()[2].line[1], dir + "sounds/");
 }
 
 TEST_F(SoundModule, RetuningSetsRateFromTheFilesOwnRateAndVolumeOnTheRootScale) {

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "app/app.h"
 #include "app/macibm.h"
+#include "sound/sound.h"
 
 // Thrown by the exit hook that the test programs install: a fatal alert ends the code under test
 // with this exception instead of ending the test run.
@@ -21,6 +23,15 @@ const alert_record& last_alert();
 
 // Checks that the statement raises a fatal alert.
 #define EXPECT_FATAL_ALERT(statement) EXPECT_THROW(statement, fatal_alert_exit)
+
+// The device open and live, sound on, and sound n holding a moment of silence.
+inline void load_silent_sound(int n) {
+  static const unsigned char pcm[4] = {};
+  msc.sound_avail = MACIBM_sound_open();
+  MACIBM_sound_load(n, pcm, 4, 1, 16, 22050);
+  snd.loaded[n] = 1, snd.file_rate[n] = 22050;
+  msc.sound_on = mnw.ready_to_update = 1;
+}
 
 // v as the n little-endian bytes binary file headers store it in.
 inline std::string le_bytes(uint32_t v, int n) {
