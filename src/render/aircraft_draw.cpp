@@ -216,10 +216,12 @@ static void wheel(float x, float y, float z) {
 }
 
 static void gear() {
+  // A leg is drawn while it is down: fixed legs are always down until a hard landing breaks
+  // them off, and then the aircraft rests on what is left, as the ground contact has it.
   if (pln.gearEQ) {
-    if (!pln.retractEQ || set.gear_stat[0]) wheel(0.0f, pln.ngearY, pln.ngearZ);
-    if (!pln.retractEQ || set.gear_stat[1]) wheel(-pln.mgearX, pln.mgearY, pln.mgearZ);
-    if (!pln.retractEQ || set.gear_stat[2]) wheel(pln.mgearX, pln.mgearY, pln.mgearZ);
+    if (set.gear_stat[0]) wheel(0.0f, pln.ngearY, pln.ngearZ);
+    if (set.gear_stat[1]) wheel(-pln.mgearX, pln.mgearY, pln.mgearZ);
+    if (set.gear_stat[2]) wheel(pln.mgearX, pln.mgearY, pln.mgearZ);
   }
   if (pln.skidEQ) {
     const rgba c = color_of(0.3f, 0.3f, 0.3f, 1.0f);

@@ -180,6 +180,14 @@ TEST_F(RenderView, OutsideViewsShowTheAircraftWhereTheCockpitViewDoesNot) {
     std::memset(pln.body_Y, 0, sizeof pln.body_Y);
     std::memset(pln.body_Z, 0, sizeof pln.body_Z);
     const picture without = view_frame_picture();
+    // Only the fixed wheels are left, and they go with their legs when a hard landing breaks them.
+    set.gear_stat[0] = set.gear_stat[1] = set.gear_stat[2] = 0;
+    const picture broken = view_frame_picture();
+    pln.gearEQ = 0;
+    const picture wheelless = view_frame_picture();
+    set.gear_stat[0] = set.gear_stat[1] = set.gear_stat[2] = 1;
+    EXPECT_FALSE(without.px == wheelless.px) << view;
+    EXPECT_TRUE(broken.px == wheelless.px) << view;
     pln = saved;
     EXPECT_EQ(count(without, 0, without.w, 0, without.h, is_aircraft_red), 0) << view;
     save_picture(with, "outside" + std::to_string(view) + ".ppm");
