@@ -91,8 +91,9 @@ static void skin(int p, const float a[3], const float b[3], const float c[3], co
   vb_quad(buf, d, c, b, a, nullptr, s0, t1, s1, t0, col);
 }
 
-// Deflection of element e of part p (degrees, trailing edge up; rudders to the right) and the
-// share of its chord that moves.
+// Deflection of element e of part p (degrees, trailing edge up; a rudder's trailing edge to the
+// left, as the controls set it: right pedal gives a negative deflection) and the share of its chord
+// that moves.
 static float control_deflection(int p, int e, float* crat) {
   *crat = 0.0f;
   if (pln.ailn[p][e] && (p == PART_WING1_LEFT || p == PART_WING2_LEFT || p == PART_WING1_RIGHT ||
@@ -128,12 +129,12 @@ static void surface(int p) {
       te[s][2] += 0.75f * chord;
       hinge[s][2] = te[s][2] - crat * chord;
       if (crat > 0.0f) {
-        // The control surface turns about its hinge: up for a wing, to the right for a fin.
+        // The control surface turns about its hinge: up for a wing, to the left for a fin.
         const float len = crat * chord;
         const int fin = p == PART_VSTAB1 || p == PART_VSTAB2;
         te[s][2] = hinge[s][2] + len * std::cos(def);
         if (fin)
-          te[s][0] = hinge[s][0] + len * std::sin(def);
+          te[s][0] = hinge[s][0] - len * std::sin(def);
         else
           te[s][1] = hinge[s][1] + len * std::sin(def);
       }

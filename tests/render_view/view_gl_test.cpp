@@ -8,6 +8,7 @@
 #include "aircraft/aircraft.h"
 #include "app/app.h"
 #include "app/desktop/ogl_gl.h"
+#include "controls/controls.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
 #include "render/render.h"
@@ -195,6 +196,36 @@ TEST_F(RenderView, OutsideViewsShowTheAircraftWhereTheCockpitViewDoesNot) {
   choose_view(601);
   const picture cockpit = view_frame_picture();
   EXPECT_EQ(count(cockpit, 0, cockpit.w, 0, cockpit.h, is_aircraft_red), 0);
+  // The fin alone, seen from behind, close up: edge-on it covers only the middle column, and right
+  // pedal swings the rudder's trailing edge out to the right of it, left pedal to the left.
+  static planestruct whole;
+  whole = pln;
+  for (int part = 0; part < NUM_PARTS; part++)
+    if (part != PART_VSTAB1 && part != PART_VSTAB2) pln.semilen[part] = 0.0f;
+  std::memset(pln.body_X, 0, sizeof pln.body_X);
+  std::memset(pln.body_Y, 0, sizeof pln.body_Y);
+  std::memset(pln.body_Z, 0, sizeof pln.body_Z);
+  choose_view(618);
+  scn.zoom = 3.0f;
+  auto rudder_side = [&](float pedal) {
+    set.FC_hdng = 0.0f;
+    set_deflections();
+    const picture centred = big_picture();
+    set.FC_hdng = pedal;
+    set_deflections();
+    const picture turned = big_picture();
+    int right = 0, left = 0;
+    for (int y = 0; y < turned.h; y++)
+      for (int x = 0; x < turned.w; x++)
+        if (turned.at(x, y) != centred.at(x, y)) (x > turned.w / 2 ? right : left)++;
+    return right - left;
+  };
+  EXPECT_GT(rudder_side(1.0f), 20);
+  EXPECT_LT(rudder_side(-1.0f), -20);
+  set.FC_hdng = 0.0f;
+  set_deflections();
+  scn.zoom = 1.0f;
+  pln = whole;
   std::memcpy(env.lgt_gls, gls, sizeof gls);
 }
 
