@@ -131,6 +131,7 @@ extern float plane_size;
 static float chase_eye[3];
 static int chase_valid;
 static int tower_obs = -1;  // obstacle slot whose top the tower view stands on
+static float tower_top[3];  // where that slot's top was when the tower was chosen
 
 void reset_view_state() {
   chase_valid = 0;
@@ -233,10 +234,18 @@ static int nearest_tower() {
   return best;
 }
 
+// The tower chosen stays the view's while it stands. A region move or a new region frees the
+// airports' obstacle slots and fills them again in another order, so a slot that no longer holds
+// a tower where the chosen one stood means choosing again: it would otherwise put the eye on
+// whatever tower of some other airport now has that slot.
 static void tower_view(view_camera* c, const float target[3]) {
-  if (tower_obs < 0 || (obs_type[tower_obs] != 1 && obs_type[tower_obs] != 97))
-    tower_obs = nearest_tower();
   float eye[3];
+  if (tower_obs >= 0) obstacle_top(tower_obs, eye);
+  if (tower_obs < 0 || (obs_type[tower_obs] != 1 && obs_type[tower_obs] != 97) ||
+      !(pythag3(eye[0] - tower_top[0], eye[1] - tower_top[1], eye[2] - tower_top[2]) < 1.0f)) {
+    tower_obs = nearest_tower();
+    if (tower_obs >= 0) obstacle_top(tower_obs, tower_top);
+  }
   if (tower_obs >= 0) {
     obstacle_top(tower_obs, eye);
     eye[1] += obs_type[tower_obs] == 1 ? 2.0f : 15.0f;

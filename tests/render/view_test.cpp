@@ -191,6 +191,11 @@ TEST_F(RenderView, FixedCamerasStandWhereTheRecordsPutThem) {
   EXPECT_NEAR(v.eye[0], 5000.0f, 1e-2f);
   EXPECT_NEAR(v.eye[1], 26.0f, 1e-2f);
   expect_looks_at_aircraft(v);
+  // A region move fills the slots again in another order: the view stays with the nearest tower,
+  // not with the slot.
+  put_box(4, 1, 60000.0f, -2000.0f, 24.0f);
+  put_box(7, 1, 5000.0f, -2000.0f, 24.0f);
+  EXPECT_NEAR(camera(615).eye[0], 5000.0f, 1e-2f);
 
   // Zoom narrows every view.
   const float wide = camera(601).tan_half_w;
