@@ -57,6 +57,16 @@ float hard_surface_h(float Xw, float Zw) {
   return find_local_h(Xw, Zw, env.i_aircraft, env.j_aircraft);
 }
 
+// The brake on main wheel n (1 left, 2 right), 0..1. Without toe brakes or steering, the
+// steering input brakes one main wheel and frees the other, so the aircraft turns on the ground by
+// differential braking.
+static float main_brake(int n, float steer) {
+  float b = set.parkbrake;
+  if (set.eq_toebrakes) b += set.toe_brake[n - 1];
+  if (!set.eq_toebrakes && !pln.nwsteerEQ) b += n == 1 ? -0.5f * steer : 0.5f * steer;
+  return fltlim(b, 0.0f, 1.0f);
+}
+
 int handle_contact_point(int n, float x, float y, float z) {
   const float mu = surface_friction();
   const float mu_roll = 0.04f;
@@ -111,13 +121,7 @@ int handle_contact_point(int n, float x, float y, float z) {
     hold = Fn * mu_roll;
     Fa = hold * fdir;
   } else if (leg) {
-    float b = set.parkbrake;
-    if (set.eq_toebrakes) b += set.toe_brake[n - 1];
-    // Without toe brakes or steering, the steering input brakes one main wheel and frees the
-    // other, so the aircraft turns on the ground by differential braking.
-    if (!set.eq_toebrakes && !pln.nwsteerEQ) b += n == 1 ? -0.5f * steer : 0.5f * steer;
-    b = fltlim(b, 0.0f, 1.0f);
-    hold = Fn * (mu_roll + (mu_brake - mu_roll) * b);
+    hold = Fn * (mu_roll + (mu_brake - mu_roll) * main_brake(n, steer));
     Fa = hold * fdir;
   } else {
     Fa = Fn * mu_slide * fdir;
@@ -156,7 +160,9 @@ int handle_contact_point(int n, float x, float y, float z) {
         flt.R = rolling * (g1 * g2 * s) * pln.nwsteer / wheelbase;
         flt.Rrad = flt.R * con.degtorad;
       }
-    } else if (flt.v < 1.0f) {
+    } else if (flt.v < 1.0f && main_brake(1, steer) == main_brake(2, steer)) {
+      // Nearly at rest, a wheel that cannot steer keeps the aircraft from turning, unless the
+      // pilot brakes one side harder: that is how such an aircraft turns slowly or in place.
       flt.R = 0.0f;
       flt.Rrad = 0.0f;
     }

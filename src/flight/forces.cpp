@@ -366,16 +366,42 @@ void set_a_downwash() {
 // alone lets the aircraft pivot about it. Skids hold the same way, both of them bearing. On a
 // ship's deck the aircraft is held to the deck, which moves as the ship rolls and pitches: the
 // speeds are taken relative to it (deck_vx, deck_vz).
-static bool held_by_wheels(float push_north, float push_east, float m, float deck_vx,
-                           float deck_vz) {
-  if (!flt.onsurface || flt.cat_stage == 3 || flt.cat_stage == 4 || msc.prd <= 0.0f)
-    return false;
+// What the wheels and skids bearing on the surface can hold, N; 0 when they cannot hold the
+// aircraft at all.
+static float ground_grip() {
+  if (!flt.onsurface || flt.cat_stage == 3 || flt.cat_stage == 4 || msc.prd <= 0.0f) return 0.0f;
   const float mains = fltmin2(flt.gearhold[1], flt.gearhold[2]);
   const float skids = fltmin2(flt.skidhold[0], flt.skidhold[1]);
-  if (mains <= 0.0f && skids <= 0.0f) return false;
-  const float grip = (mains > 0.0f ? flt.gearhold[0] + 2.0f * mains : 0.0f) + 2.0f * skids;
+  if (mains <= 0.0f && skids <= 0.0f) return 0.0f;
+  return (mains > 0.0f ? flt.gearhold[0] + 2.0f * mains : 0.0f) + 2.0f * skids;
+}
+
+static bool held_by_wheels(float push_north, float push_east, float m, float deck_vx,
+                           float deck_vz) {
+  const float grip = ground_grip();
+  if (grip <= 0.0f) return false;
   const float speed = static_cast<float>(std::hypot(flt.vX - deck_vx, flt.vZ - deck_vz));
   return pythag(push_north, push_east) + m * speed / msc.prd <= grip;
+}
+
+// Below 1 m/s the friction follows the speed, so a steady push within what the wheels or skids
+// hold is balanced at a creep instead of being held: a helicopter that ran on and slowed to a stop
+// on its skids slid on across the ground for ever at a few metres a minute, never slow enough for
+// the hold to take it. Sliding that slowly, the friction acts with all its grip against the motion
+// (without reversing it within the frame), so the aircraft comes to rest and is held.
+static void stop_creeping(float push_north, float push_east, float m, float deck_vx, float deck_vz,
+                          float* north, float* east) {
+  const float grip = ground_grip();
+  if (grip <= 0.0f || pythag(push_north, push_east) > grip) return;
+  const float ve = static_cast<float>(flt.vX - deck_vx), vn = static_cast<float>(flt.vZ - deck_vz);
+  const float speed = pythag(ve, vn);
+  if (!(speed > 0.0f) || speed >= 1.0f) return;
+  const float ue = ve / speed, un = vn / speed;
+  const float along = *east * ue + *north * un;
+  const float coulomb = fltmax2(push_east * ue + push_north * un - grip, -m * speed / msc.prd);
+  if (along <= coulomb) return;
+  *east += (coulomb - along) * ue;
+  *north += (coulomb - along) * un;
 }
 
 void set_a_resolve() {
@@ -405,14 +431,15 @@ void set_a_resolve() {
   // Ice adds mass in proportion to its load.
   float k = 1.0f + msc.ice;
   float m = flt.m_total * k;
+  float deck_vx, deck_vz;
+  deck_velocity(&deck_vx, &deck_vz);
+  stop_creeping(north - gear_north, east - gear_east, m, deck_vx, deck_vz, &north, &east);
   flt.aX = east / m;
   flt.aZ = north / m;
   flt.aY = up / m - atm.g;
 
   // The deck under the aircraft moves as the ship rolls and pitches; what is held on it, by the
   // shuttle or by its own wheels, moves with it.
-  float deck_vx, deck_vz;
-  deck_velocity(&deck_vx, &deck_vz);
   if (flt.cat_stage == 3) {
     flt.vX = deck_vx;
     flt.vZ = deck_vz;

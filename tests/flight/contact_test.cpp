@@ -58,6 +58,14 @@ TEST_F(FlightContact, WheelsTurnTowardsTheSteeringInput) {
   axial(1, -1.0f);
   EXPECT_NEAR(axial(2, 1.0f), -(0.04f + 0.86f * 0.5f) * 5000.0f, 1.0f);
   EXPECT_GT(flt.N, 0.0f);
+  // At a crawl the unsteered wheel stops the yaw, but not a turn on one braked wheel.
+  flt.vZ = flt.v = 0.5f;
+  for (float roll : {1.0f, 0.0f}) {
+    set.YK_roll = roll, flt.R = flt.Rrad = 5.0f;
+    axial(0, 0.0f, -2.0f);
+    EXPECT_EQ(flt.R, 5.0f * roll) << roll;
+  }
+  flt.vZ = flt.v = 10.0f;
   // Steering: half travel keeps gain 1, 10 m/s gives gain 3; a tail wheel (negative angle,
   // behind the mains) turns the same way.
   pln.nwsteerEQ = set.eq_ped = 1, set.YK_hdng = 0.5f, pln.nwsteer = 30.0f;
