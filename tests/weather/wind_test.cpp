@@ -81,24 +81,31 @@ TEST_F(WeatherWind, MicroburstDowndraftFadesAtTheGround) {
   EXPECT_EQ(most, 0.0f);
 }
 
-TEST_F(WeatherWind, NewLayersStayCalmBelowWindinessOneAndTurnTheShortWay) {
+TEST_F(WeatherWind, NewLayersStayCalmBelowWindinessOneTurnTheShortWayAndDriftAboutTheirWind) {
   atm.wind_tbl = NAN;
   assign_wind_tbl(1.0f);
   EXPECT_EQ(atm.wndspd[3], 0);
   EXPECT_EQ(atm.tbl[3], 0);
-  atm.wind_tbl = 1;  // no spread: every target is the base direction b
+  atm.wind_tbl = 1;  // no spread: every target is the base direction, b + 180 here
   for (int seed = 1; seed <= 40; seed++) {
     std::srand(seed);
     assign_wind_tbl(1.0f);
     float b = atm.wnddir[0];
-    // From 160 or 200 degrees away the short way is 160 degrees round, whichever side b lies.
-    for (int k = 0; k < WIND_LAYERS; k++) atm.wnddir[k] = std::fmod(b + (k % 2 ? 200 : 160), 360);
+    // Layers 20 degrees either side of their mean turn the short way, whichever side north lies.
+    auto off = [](int k) { return k == 8 ? 0 : k % 2 ? 20 : -20; };
+    for (int k = 0; k < WIND_LAYERS; k++) atm.wnddir[k] = std::fmod(b + 180 + off(k), 360);
     assign_wind_tbl(0.5f);
     for (int k = 0; k < WIND_LAYERS; k++) {
-      float diff = std::fabs(atm.wnddir[k] - std::fmod(b + (k % 2 ? 280 : 80), 360));
+      float diff = std::fabs(atm.wnddir[k] - std::fmod(b + 180 + off(k) / 2, 360));
       EXPECT_LT(fltmin2(diff, 360 - diff), 1e-2f) << "b " << b << " layer " << k;
     }
   }
+  // Drifting by itself, a wind set by hand from the west keeps blowing from about the west.
+  reset_wxcalc();
+  atm.wind_tbl = 3;
+  for (int k = 0; k < WIND_LAYERS; k++) atm.wnddir[k] = 270;
+  for (int s = 0; s < 600; s++) assign_wind_tbl(0.05f);
+  for (int k = 0; k < WIND_LAYERS; k++) EXPECT_NEAR(atm.wnddir[k], 270, 90) << k;
 }
 
 TEST_F(WeatherWind, StormLevelAveragesTheFieldAndHoldsAtTheEdges) {
