@@ -114,7 +114,9 @@ static void burst_wind(float* sx, float* sy, float* sz) {
 }
 
 void wxcalc() {
-  float agl = static_cast<float>(flt.Y) - env.local_h;
+  // Height above what the air flows over: a ship's deck, an oil rig's or a roof stops it as the
+  // ground does, so an aircraft parked on one is not pressed down by a downdraft.
+  float agl = static_cast<float>(flt.Y) - carrying_surface_h();
   // Every twelfth call: the count before the call must exceed 10.
   if (wx.calls > 10) {
     wx.calls = 0;
