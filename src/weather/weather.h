@@ -99,7 +99,7 @@ int wind_index(float h);
 // filtered wind at the aircraft atm.wind_X/Y/Z.
 void wxcalc();
 // Moves every wind layer towards fresh random values drawn from atm.wind_tbl by `rate` (0..1); a
-// rate above 0.9 also draws a new base direction, smaller rates drift towards the last one.
+// rate above 0.9 also draws a new base direction, smaller rates drift about the layers' mean one.
 void assign_wind_tbl(float rate);
 // Storm level at world point (x, z): (rain_tstm - 1) times the mean of the 5 x 5 storm-field points
 // around it. Points beyond the field repeat its edge, and a point that has no place in the field

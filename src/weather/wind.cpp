@@ -114,7 +114,9 @@ static void burst_wind(float* sx, float* sy, float* sz) {
 }
 
 void wxcalc() {
-  float agl = static_cast<float>(flt.Y) - env.local_h;
+  // Height above what the air flows over: a ship's deck, an oil rig's or a roof stops it as the
+  // ground does, so an aircraft parked on one is not pressed down by a downdraft.
+  float agl = static_cast<float>(flt.Y) - carrying_surface_h();
   // Every twelfth call: the count before the call must exceed 10.
   if (wx.calls > 10) {
     wx.calls = 0;
@@ -142,8 +144,23 @@ static float closer_direction(float from, float target, float rate) {
   return wrap360(closer_assymp(from, from + turn, rate));
 }
 
+// Mean direction of the nine layers, degrees, taken round the circle; the last base direction
+// when the layers cancel out.
+static float layers_mean_direction() {
+  float e = 0.0f, n = 0.0f;
+  for (int k = 0; k < WIND_LAYERS; k++) {
+    e += std::sin(atm.wnddir[k] * con.degtorad);
+    n += std::cos(atm.wnddir[k] * con.degtorad);
+  }
+  if (!(std::fabs(e) + std::fabs(n) > 1.0e-3f)) return wx.base_dir;
+  return wrap360(std::atan2(e, n) * con.radtodeg);
+}
+
 void assign_wind_tbl(float rate) {
-  if (rate > 0.9f) wx.base_dir = fltrand(0, 359);
+  // A fresh draw picks a new base direction. A slow drift wanders about the direction the layers
+  // blow from now, which the weather window or a report may have set since the last draw: towards
+  // a direction of its own, a wind set from the west would turn to blow from it within a minute.
+  wx.base_dir = rate > 0.9f ? fltrand(0, 359) : layers_mean_direction();
   // Windiness below 1 (or not a number) would give a root of a negative number: it counts as calm.
   float w = (atm.wind_tbl - 1.0f) / 4.0f;
   float f = std::pow(w > 0.0f ? fltmin2(w, 1.0f) : 0.0f, 1.5f);

@@ -141,13 +141,6 @@ void update_over_surfaces() {
   }
 }
 
-float carrying_surface_h() {
-  if (env.over_carr) return ships.carr[1] + CARRIER_DECK;
-  if (env.over_frig) return ships.frig[1] + FRIGATE_DECK;
-  if (env.over_obs) return obs_height;
-  return env.local_h;
-}
-
 void update_cloud_position() {
   if (atm.cld_type == 0) {
     // No layer: nothing to be above, and every flight counts as under the (absent) clouds.

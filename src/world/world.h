@@ -388,8 +388,14 @@ void update_ships();
 // roof that carries it instead of the terrain.
 void update_over_surfaces();
 // The height of what carries the aircraft where these last found it: the deck or roof under it,
-// else the terrain (env.local_h), m. A deck's is its height when level.
-float carrying_surface_h();
+// else the terrain (env.local_h), m. A deck's is its height when level. Inline, so that the
+// weather, below the world, can judge the air's height above it too.
+inline float carrying_surface_h() {
+  if (env.over_carr) return ships.carr[1] + CARRIER_DECK;
+  if (env.over_frig) return ships.frig[1] + FRIGATE_DECK;
+  if (env.over_obs) return obs_height;
+  return env.local_h;
+}
 // scn.belowbases and scn.abovetops for the aircraft under the cloud layer's relief.
 void update_cloud_position();
 // The world's step of every frame, drawn or not: the region move once a region exists, then the

@@ -65,40 +65,49 @@ TEST_F(WeatherWind, MicroburstsOnlyAboveSettingOneAndBelow300mAndTheyEnd) {
   EXPECT_EQ(atm.inshear, 0);
 }
 
-// Air cannot flow down through the ground: at the surface a microburst blows along it only, as
-// the turbulence's vertical part fades there too. A downdraft of thousands of feet a minute on
-// a parked aircraft tipped it over.
+// Air cannot flow down through the ground or a deck: at the surface a microburst blows along it
+// only, as the turbulence's vertical part fades there too. A downdraft of thousands of feet a
+// minute on a parked aircraft tipped it over.
 TEST_F(WeatherWind, MicroburstDowndraftFadesAtTheGround) {
   atm.burst_prob = 5;
-  flt.Y = 0, flt.cospsi = 1;  // parked facing north
-  float most = 0, shear = 0;
-  for (int n = 0; n < 20000; n++, msc.elap_time += 0.1f) {
-    wxcalc();
-    most = fltmax2(most, std::fabs(atm.wind_Y));
-    shear = fltmax2(shear, std::hypot(atm.wind_X, atm.wind_Z));
+  flt.Y = 0, flt.cospsi = 1;  // parked facing north, on the ground, then on a carrier's deck
+  for (int deck = 0; deck < 2; deck++, env.over_carr = 1, flt.Y = CARRIER_DECK) {
+    float most = 0, shear = 0;
+    for (int n = 0; n < 20000; n++, msc.elap_time += 0.1f) {
+      wxcalc();
+      most = fltmax2(most, std::fabs(atm.wind_Y));
+      shear = fltmax2(shear, std::hypot(atm.wind_X, atm.wind_Z));
+    }
+    ASSERT_GT(shear, 10.0f) << deck;  // bursts blew
+    EXPECT_EQ(most, 0.0f) << deck;
   }
-  ASSERT_GT(shear, 10.0f);  // bursts blew
-  EXPECT_EQ(most, 0.0f);
 }
 
-TEST_F(WeatherWind, NewLayersStayCalmBelowWindinessOneAndTurnTheShortWay) {
+TEST_F(WeatherWind, NewLayersStayCalmBelowWindinessOneTurnTheShortWayAndDriftAboutTheirWind) {
   atm.wind_tbl = NAN;
   assign_wind_tbl(1.0f);
   EXPECT_EQ(atm.wndspd[3], 0);
   EXPECT_EQ(atm.tbl[3], 0);
-  atm.wind_tbl = 1;  // no spread: every target is the base direction b
+  atm.wind_tbl = 1;  // no spread: every target is the base direction, b + 180 here
   for (int seed = 1; seed <= 40; seed++) {
     std::srand(seed);
     assign_wind_tbl(1.0f);
     float b = atm.wnddir[0];
-    // From 160 or 200 degrees away the short way is 160 degrees round, whichever side b lies.
-    for (int k = 0; k < WIND_LAYERS; k++) atm.wnddir[k] = std::fmod(b + (k % 2 ? 200 : 160), 360);
+    // Layers 20 degrees either side of their mean turn the short way, whichever side north lies.
+    auto off = [](int k) { return k == 8 ? 0 : k % 2 ? 20 : -20; };
+    for (int k = 0; k < WIND_LAYERS; k++) atm.wnddir[k] = std::fmod(b + 180 + off(k), 360);
     assign_wind_tbl(0.5f);
     for (int k = 0; k < WIND_LAYERS; k++) {
-      float diff = std::fabs(atm.wnddir[k] - std::fmod(b + (k % 2 ? 280 : 80), 360));
+      float diff = std::fabs(atm.wnddir[k] - std::fmod(b + 180 + off(k) / 2, 360));
       EXPECT_LT(fltmin2(diff, 360 - diff), 1e-2f) << "b " << b << " layer " << k;
     }
   }
+  // Drifting by itself, a wind set by hand from the west keeps blowing from about the west.
+  reset_wxcalc();
+  atm.wind_tbl = 3;
+  for (int k = 0; k < WIND_LAYERS; k++) atm.wnddir[k] = 270;
+  for (int s = 0; s < 600; s++) assign_wind_tbl(0.05f);
+  for (int k = 0; k < WIND_LAYERS; k++) EXPECT_NEAR(atm.wnddir[k], 270, 90) << k;
 }
 
 TEST_F(WeatherWind, StormLevelAveragesTheFieldAndHoldsAtTheEdges) {
