@@ -63,6 +63,10 @@ float form_clamp(const form_field& f, float shown) {
     const double scale = std::pow(10.0, f.decimals);
     shown = static_cast<float>(std::round(static_cast<double>(shown) * scale) / scale);
   }
+  // Whole numbers round before the range: rounded after a wrap, 359.6 of a 0..360 field would
+  // become 360, a value the range leaves out and the record cannot hold.
+  const bool whole = f.i || f.kind == FORM_CHECK || f.kind == FORM_CHOICE;
+  if (whole) shown = std::round(shown);
   if (f.flags & FORM_WRAP) {
     float period = f.hi - f.lo;
     if (period > 0.0f) {
@@ -73,7 +77,6 @@ float form_clamp(const form_field& f, float shown) {
   } else if (f.hi > f.lo) {
     shown = shown < f.lo ? f.lo : (shown > f.hi ? f.hi : shown);
   }
-  if (f.i || f.kind == FORM_CHECK || f.kind == FORM_CHOICE) shown = std::round(shown);
   return shown;
 }
 

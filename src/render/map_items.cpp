@@ -258,8 +258,9 @@ void map_describe_item(int k, char* out, int size) {
       std::snprintf(out, size, "%s  FIX", id);
       break;
     default:
+      // The heading the pilot's heading indicator and head-up display show: magnetic.
       std::snprintf(out, size, "YOU  %d FT  HDG %03d  %d KT", intround(flt.Y * con.mtrstoft),
-                    intround(fltwrap(flt.psi, 0.0f, 360.0f)) % 360,
+                    intround(mag_from_true(std::isfinite(flt.psi) ? flt.psi : 0.0f)) % 360,
                     intround(flt.v * con.msctokts));
       break;
   }

@@ -282,9 +282,12 @@ int map_release(mapview* v, int x, int y, float* lat, float* lon) {
     map_describe_item(k, v->info, sizeof v->info);
     return 0;
   }
-  std::snprintf(v->info, sizeof v->info, "%c%02d %04.1f  %c%03d %04.1f", la < 0 ? 'S' : 'N',
-                static_cast<int>(std::fabs(la)), std::fmod(std::fabs(la) * 60.0f, 60.0f),
-                lo < 0 ? 'W' : 'E', static_cast<int>(std::fabs(lo)),
-                std::fmod(std::fabs(lo) * 60.0f, 60.0f));
+  // Rounded to the tenth of a minute shown, as a whole: rounding the minutes alone made 34.9999
+  // read as 34 degrees 60.0 minutes.
+  const long lat_tenths = std::lround(std::fabs(la) * 600.0f);
+  const long lon_tenths = std::lround(std::fabs(lo) * 600.0f);
+  std::snprintf(v->info, sizeof v->info, "%c%02ld %02ld.%ld  %c%03ld %02ld.%ld", la < 0 ? 'S' : 'N',
+                lat_tenths / 600, lat_tenths % 600 / 10, lat_tenths % 10, lo < 0 ? 'W' : 'E',
+                lon_tenths / 600, lon_tenths % 600 / 10, lon_tenths % 10);
   return 0;
 }

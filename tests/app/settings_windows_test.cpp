@@ -170,4 +170,7 @@ TEST_F(AppSettingsWindows, APreferencesValueOutsideTheWindowOpensAtTheNearestAll
   EXPECT_EQ(headless_form_shown(WIN_WX_ATMOSPHERE, "baro"), 28.0f);
   EXPECT_EQ(atm.baro, 28.0f);
   EXPECT_NEAR(atm.vis * con.mtrstonm, 20.0f, 1e-3f);
+  APPLICATION_handlemenu(410);
+  headless_form_set(WIN_WX_WATER, "wave_dir", 359.6f);
+  EXPECT_EQ(atm.wave_dir, 0);
 }

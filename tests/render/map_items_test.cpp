@@ -141,13 +141,16 @@ TEST_F(RenderMapItems, AClickNearASymbolDescribesIt) {
   apt_h[apt] = 1159.0f * con.fttomtrs;
   apt_twrf[apt] = 120100;
   navaid(3, "PDZ", 33.95f, -116.9f, 11220);
+  flt.lat = 34.0f, flt.lon = -117.1f, flt.psi = 72.0f, env.mvar = -14.0f;
+  flt.Y = 1000.0f * con.fttomtrs, flt.v = 0.0f;
   v->ppnm = 20.0f;
   map_collect(v);
   const struct {
     float lat, lon;
     const char* starts;
   } cases[] = {{34.05f, -117.0f, "SBD  SBD FIELD  ELEV 1159 FT  LONGEST RWY 3937 FT  TWR 120.10"},
-               {33.95f, -116.9f, "PDZ  PDZ AID  VOR 112.20"}};
+               {33.95f, -116.9f, "PDZ  PDZ AID  VOR 112.20"},
+               {34.0f, -117.1f, "YOU  1000 FT  HDG 058  0 KT"}};
   for (const auto& c : cases) {
     float x, y;
     map_project(v, c.lat, c.lon, &x, &y);

@@ -117,6 +117,13 @@ TEST_F(RenderMapView, ADragCarriesTheGroundWithTheMouseAndOnlyAStillPressClicks)
   EXPECT_FLOAT_EQ(lat, want_lat);
   EXPECT_FLOAT_EQ(lon, want_lon);
   EXPECT_EQ(map_release(v, 302, 199, &lat, &lon), 0);  // one release per press
+
+  v = open(MAP_ENROUTE);
+  v->ppnm = 100.0f, v->clat = 34.9996f, v->clon = -117.0f;
+  map_project(v, v->clat, v->clon, &x, &y);
+  map_press(v, intround(x), intround(y));
+  EXPECT_EQ(map_release(v, intround(x), intround(y), &lat, &lon), 0);
+  EXPECT_STREQ(v->info, "N35 00.0  W117 00.0");
 }
 
 TEST_F(RenderMapView, DraggingTheThreeDMapsTurnsThemWithinTheirTilt) {
