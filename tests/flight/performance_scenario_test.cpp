@@ -1,5 +1,5 @@
-// The sample aircraft against the figures of their class: climb, cruise and hands-off trim, flown
-// through the runner library with a pilot who does no more than a real one would.
+// The sample aircraft against the figures of their class: climb, glide, cruise and height hold,
+// flown through the runner library with a pilot who does no more than a real one would.
 #include <algorithm>
 
 #include "flight_fixture.h"
@@ -18,15 +18,15 @@ struct flight_means {
     power += pln.pmax > 0.0f ? flt.power[0] / pln.pmax : 0.0f;
     n++;
   }
-  float mean(double sum) const { return n ? static_cast<float>(sum / n) : 0.0f; }
+  float mean(double sum) const { return static_cast<float>(sum / n); }
 };
 
 class FlightPerformance : public FlightTest {
  protected:
   fly_options o;
 
-  // Sample `name` in the air at alt_ft and kias, gear up, at `throttle`, with the nose at `pitch`
-  // degrees (level flight at that angle of attack).
+  // Sample `name` in the air at alt_ft and kias, gear up, at `throttle`, loaded to its maximum
+  // weight if `gross`, with the nose at `pitch` degrees (level, at that angle of attack).
   void start(const char* name, float alt_ft, float kias, float throttle, int gross = 0,
              float pitch = 0.0f) {
     fly_setup_world(0.0f);
@@ -35,14 +35,12 @@ class FlightPerformance : public FlightTest {
     o.alt_ft = alt_ft, o.kias = kias, o.controls.throttle = throttle, o.controls.gear_down = 0;
     fly_start(&o);
     if (pitch != 0.0f) {
-      // Started in its cruise attitude: level, at the angle of attack the cruise needs.
       flt.the = pitch;
       float prd = msc.prd;
       msc.prd = 0.0f;
       integ_x();
       msc.prd = prd;
     }
-    // Loaded to its maximum weight with the payload, the fuel as the aircraft comes.
     if (gross) flt.m_fixed = pln.m_max - pln.m_empty - flt.m_fuel - flt.m_jettison;
   }
 
@@ -100,92 +98,69 @@ TEST_F(FlightPerformance, TrainerGlidesAtItsClassRatio) {
   EXPECT_LT(ratio, 11.0f);
 }
 
-// A case's test name: its sample's name without the blanks.
-template <typename Case>
-std::string sample_name(const ::testing::TestParamInfo<Case>& i) {
-  std::string n = i.param.name;
-  n.erase(std::remove(n.begin(), n.end(), ' '), n.end());
-  return n;
-}
-
-// Each fixed-wing sample at a typical cruise of its class, started in its cruise attitude and left
-// hands-off at its cruise power: after half a minute it holds its height within a few hundred
-// ft/min, turns and pitches less than a degree a second, at a true airspeed of its class.
-struct cruise_case {
-  const char* name;
-  float alt_ft, kias, throttle, pitch;
-  float ktas_lo, ktas_hi;  // the class's cruise, kt true
-  float fpm;               // the largest mean climb or descent, ft/min
-  float power;             // the share of rated power the engine gives, 0 unchecked
-};
-
-class FlightCruise : public FlightPerformance, public ::testing::WithParamInterface<cruise_case> {};
-
-TEST_P(FlightCruise, FliesHandsOffAtItsClassCruise) {
-  const cruise_case& c = GetParam();
-  start(c.name, c.alt_ft, c.kias, c.throttle, 0, c.pitch);
-  flight_means m = fly_frames(1200, 600);
-  if (c.power > 0.0f) {
-    EXPECT_NEAR(m.mean(m.power), c.power, 0.05f);
+// Each fixed-wing sample left hands-off at a typical cruise of its class, in its cruise attitude
+// and power: after half a minute it holds its height, pitches and turns less than 1 deg/s, at a
+// true airspeed of its class.
+TEST_F(FlightPerformance, EverySampleFliesHandsOffAtItsClassCruise) {
+  const struct {
+    const char* name;
+    float alt_ft, kias, throttle, pitch;
+    float ktas_lo, ktas_hi;  // the class's cruise, kt true
+    float fpm;               // the largest mean climb or descent, ft/min
+    float power;             // the share of rated power the engine gives, 0 unchecked
+  } cases[] = {
+      // Full throttle at 8000 ft: about 75% of the trainer's and the twin's rated power.
+      {"Trainer", 8000.0f, 105.0f, 1.0f, 0.0f, 110.0f, 125.0f, 300.0f, 0.75f},
+      {"Light Twin", 8000.0f, 158.0f, 1.0f, 0.5f, 165.0f, 200.0f, 400.0f, 0.0f},
+      {"Floatplane", 5000.0f, 112.0f, 0.72f, 1.6f, 105.0f, 125.0f, 400.0f, 0.0f},  // 55% power
+      {"Turboprop Transport", 20000.0f, 195.0f, 1.0f, 1.5f, 250.0f, 300.0f, 400.0f, 0.0f},
+      {"Business Jet", 35000.0f, 225.0f, 0.46f, 3.2f, 390.0f, 440.0f, 400.0f, 0.0f},  // Mach 0.7
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    start(c.name, c.alt_ft, c.kias, c.throttle, 0, c.pitch);
+    flight_means m = fly_frames(1200, 600);
+    if (c.power > 0.0f) {
+      EXPECT_NEAR(m.mean(m.power), c.power, 0.05f);
+    }
+    EXPECT_GT(m.mean(m.ktas), c.ktas_lo);
+    EXPECT_LT(m.mean(m.ktas), c.ktas_hi);
+    EXPECT_LT(std::fabs(m.mean(m.fpm)), c.fpm);
+    EXPECT_LT(m.mean(m.abs_q), 1.0f);
+    EXPECT_LT(m.mean(m.abs_r), 1.0f);
   }
-  EXPECT_GT(m.mean(m.ktas), c.ktas_lo);
-  EXPECT_LT(m.mean(m.ktas), c.ktas_hi);
-  EXPECT_LT(std::fabs(m.mean(m.fpm)), c.fpm);
-  EXPECT_LT(m.mean(m.abs_q), 1.0f);
-  EXPECT_LT(m.mean(m.abs_r), 1.0f);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Samples, FlightCruise,
-    ::testing::Values(
-        // The four-seat trainer at 8000 ft, where full throttle gives about 75% of its rated
-        // power, trimmed for cruise: 110-125 kt.
-        cruise_case{"Trainer", 8000.0f, 105.0f, 1.0f, 0.0f, 110.0f, 125.0f, 300.0f, 0.75f},
-        // A six-seat piston twin at 8000 ft, full throttle (about 75% power): 170-200 kt.
-        cruise_case{"Light Twin", 8000.0f, 158.0f, 1.0f, 0.5f, 165.0f, 200.0f, 400.0f, 0.0f},
-        // A single-radial utility floatplane at 5000 ft, about 55% power: 105-125 kt.
-        cruise_case{"Floatplane", 5000.0f, 112.0f, 0.72f, 1.6f, 105.0f, 125.0f, 400.0f, 0.0f},
-        // A four-turboprop transport at 20000 ft, full power: 250-300 kt.
-        cruise_case{"Turboprop Transport", 20000.0f, 195.0f, 1.0f, 1.5f, 250.0f, 300.0f, 400.0f,
-                    0.0f},
-        // A light business jet at 35000 ft, long-range cruise thrust: 390-440 kt (Mach 0.7).
-        cruise_case{"Business Jet", 35000.0f, 225.0f, 0.46f, 3.2f, 390.0f, 440.0f, 400.0f, 0.0f}),
-    sample_name<cruise_case>);
-
-// Each fixed-wing sample at its maximum weight, the autopilot holding its height and a speed a
-// fifth above its clean stall (the card's figure): the autopilot pitches through the trim alone,
-// so the trim must reach that far.
-struct hold_case {
-  const char* name;
-  float alt_ft, kias;
-};
-
-class FlightHeightHold : public FlightPerformance, public ::testing::WithParamInterface<hold_case> {};
-
-TEST_P(FlightHeightHold, AutopilotHoldsTheHeightAFifthAboveTheCleanStall) {
-  const hold_case& c = GetParam();
-  start(c.name, c.alt_ft, c.kias, 0.7f, 1);
-  o.controls.ap_alt_on = o.controls.ap_kias_on = 1;
-  o.controls.ap_alt_ft = c.alt_ft;
-  o.controls.ap_kias = c.kias;
-  fly_set_controls(&o.controls);
-  float lowest = c.alt_ft, highest = c.alt_ft;
-  for (int k = 0; k < 4800; k++) {
-    fly_frame();
-    if (k < 1200) continue;  // the first minute settles the trim and the power
-    lowest = std::min(lowest, flt.h_ind * con.mtrstoft);
-    highest = std::max(highest, flt.h_ind * con.mtrstoft);
+// Each fixed-wing sample at its maximum weight, the autopilot holding its height at a fifth above
+// the card's clean stall: the autopilot pitches through the trim alone, which must reach so far.
+TEST_F(FlightPerformance, EverySamplesAutopilotHoldsTheHeightAFifthAboveTheCleanStall) {
+  const struct {
+    const char* name;
+    float alt_ft, kias;
+  } cases[] = {{"Trainer", 5000.0f, 63.0f},
+               {"Light Twin", 5000.0f, 85.0f},
+               {"Floatplane", 5000.0f, 76.0f},
+               {"Turboprop Transport", 8000.0f, 148.0f},
+               {"Business Jet", 5000.0f, 170.0f}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    start(c.name, c.alt_ft, c.kias, 0.7f, 1);
+    o.controls.ap_alt_on = o.controls.ap_kias_on = 1;
+    o.controls.ap_alt_ft = c.alt_ft;
+    o.controls.ap_kias = c.kias;
+    fly_set_controls(&o.controls);
+    float lowest = c.alt_ft, highest = c.alt_ft;
+    for (int k = 0; k < 4800; k++) {
+      fly_frame();
+      if (k < 1200) continue;  // the first minute settles the trim and the power
+      lowest = std::min(lowest, flt.h_ind * con.mtrstoft);
+      highest = std::max(highest, flt.h_ind * con.mtrstoft);
+    }
+    EXPECT_GT(lowest, c.alt_ft - 150.0f);
+    EXPECT_LT(highest, c.alt_ft + 150.0f);
   }
-  EXPECT_GT(lowest, c.alt_ft - 150.0f);
-  EXPECT_LT(highest, c.alt_ft + 150.0f);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Samples, FlightHeightHold,
-    ::testing::Values(hold_case{"Trainer", 5000.0f, 63.0f}, hold_case{"Light Twin", 5000.0f, 85.0f},
-                      hold_case{"Floatplane", 5000.0f, 76.0f},
-                      hold_case{"Turboprop Transport", 8000.0f, 148.0f},
-                      hold_case{"Business Jet", 5000.0f, 170.0f}),
-    sample_name<hold_case>);
 
 }  // namespace
