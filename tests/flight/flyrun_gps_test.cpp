@@ -68,11 +68,11 @@ std::vector<flight_row> read_flight(const std::string& csv) {
   return rows;
 }
 
-// Seconds of the day in an ISO time "2024-06-21T20:00:03.050Z".
-double day_seconds(const std::string& iso) {
+// Seconds of the day in a time of day written as hours, minutes and seconds in `format`.
+double day_seconds(const char* text, const char* format) {
   int h, m;
   double s;
-  if (std::sscanf(iso.c_str() + 11, "%d:%d:%lfZ", &h, &m, &s) != 3) return NAN;
+  if (std::sscanf(text, format, &h, &m, &s) != 3) return NAN;
   return h * 3600.0 + m * 60.0 + s;
 }
 
@@ -86,7 +86,7 @@ int check_reports(const std::string& json, const std::vector<flight_row>& flight
     if (json_text(line, "class") != "TPV" || json_number(line, "mode") < 2) continue;
     std::string when = json_text(line, "time");
     EXPECT_EQ(when.substr(0, 10), "2024-06-21") << line;
-    double t = day_seconds(when) - utc0;
+    double t = day_seconds(when.c_str() + 11, "%d:%d:%lfZ") - utc0;  // "2024-06-21T20:00:03.050Z"
     const flight_row* r = nullptr;
     for (const flight_row& f : flight)
       if (std::fabs(f.t - t) < 0.026) r = &f;
@@ -106,11 +106,7 @@ int check_reports(const std::string& json, const std::vector<flight_row>& flight
 // The UTC of the flight's first frame: its first sentence's time (hhmmss.ss after "$GPRMC,").
 double first_sentence_utc(const std::string& nmea) {
   size_t at = nmea.find("$GPRMC,");
-  if (at == std::string::npos) return NAN;
-  int h, m;
-  double s;
-  if (std::sscanf(nmea.c_str() + at + 7, "%2d%2d%lf", &h, &m, &s) != 3) return NAN;
-  return h * 3600.0 + m * 60.0 + s;
+  return at == std::string::npos ? NAN : day_seconds(nmea.c_str() + at + 7, "%2d%2d%lf");
 }
 
 std::string run_args(const std::string& nmea, const std::string& csv) {
@@ -127,7 +123,7 @@ bool have_program(const char* name) {
 
 TEST(FlightRunnerGps, GpsdecodeReadsPositionsTimesSpeedsAndTracksOfTheFlight) {
   ASSERT_TRUE(have_program("gpsdecode")) << "gpsdecode is missing: scripts/install-deps.sh "
-                                             "installs Debian's gpsd-clients";
+                                            "installs Debian's gpsd-clients";
   ASSERT_EQ(std::system(run_args("gps.nmea", "gps.csv").c_str()), 0);
   ASSERT_EQ(std::system("gpsdecode < gps.nmea > gps.json"), 0);
   std::vector<flight_row> flight = read_flight("gps.csv");
@@ -207,8 +203,8 @@ TEST(FlightRunnerGps, GpsdReadingAPseudoTerminalReportsTheAircraftsPosition) {
   ASSERT_GT(port, 0);
   const std::string ps = std::to_string(port);
 
-  pid_t gpsd = spawn({"gpsd", "-N", "-n", "-b", "-S", ps, "-F", "gpsd.sock", receiver.slave},
-                     nullptr);
+  pid_t gpsd =
+      spawn({"gpsd", "-N", "-n", "-b", "-S", ps, "-F", "gpsd.sock", receiver.slave}, nullptr);
   // gpspipe waits for gpsd's port, then reports for five seconds.
   pid_t pipe = -1;
   for (int tries = 0; tries < 50; tries++) {
