@@ -5,10 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/macibm.h"
-#include "controls/controls.h"
 #include "flight_fixture.h"
-#include "flyrun.h"
 
 namespace {
 int parse(std::initializer_list<const char*> args, fly_options* o, char* err) {
@@ -90,23 +87,6 @@ TEST(FlightRunnerAirport, NavOptionsAndScriptKeysTuneSetTheCourseAndEngageNav) {
   EXPECT_FALSE(fly_parse_script_line("t=1 ap_nav=1 ap_hdg=10", &e, err));
 }
 
-// A frequency no VOR or localizer uses, or any frequency over the flat world, stops the run before
-// it flies, as bad input; so does a runway the airport does not have (San Bernardino has one).
-TEST(FlightRunnerAirport, AFrequencyWithoutAStationIsBadInput) {
-  macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
-  fly_options o;
-  char err[FLY_ERR];
-  std::FILE* f = std::tmpfile();
-  ASSERT_TRUE(parse({"--start", "runway", "--airport", "TRM", "--nav1", "117.85"}, &o, err));
-  EXPECT_EQ(fly_run(&o, f, f), FLY_BAD_INPUT);
-  ASSERT_TRUE(parse({"--nav1", "116.20"}, &o, err));
-  EXPECT_EQ(fly_run(&o, f, f), FLY_BAD_INPUT);
-  ASSERT_TRUE(parse({"--start", "runway", "--airport", "SBD", "--runway", "2"}, &o, err));
-  EXPECT_EQ(fly_run(&o, f, f), FLY_BAD_INPUT);
-  std::fclose(f);
-  macibm_program_folder = nullptr;
-}
-
 class FlightRunnerAirportStart : public FlightTest {
  protected:
   void SetUp() override {
@@ -162,6 +142,21 @@ class FlightRunnerAirportStart : public FlightTest {
   fly_options o;
   fly_controls c;
 };
+
+// A frequency no VOR or localizer uses, or any frequency over the flat world, stops the run before
+// it flies, as bad input; so does a runway the airport does not have (San Bernardino has one).
+TEST_F(FlightRunnerAirportStart, AFrequencyWithoutAStationIsBadInput) {
+  char err[FLY_ERR];
+  std::FILE* f = std::tmpfile();
+  for (auto args : {std::initializer_list<const char*>{"--start", "runway", "--airport", "TRM",
+                                                       "--nav1", "117.85"},
+                    {"--nav1", "116.20"},
+                    {"--start", "runway", "--airport", "SBD", "--runway", "2"}}) {
+    ASSERT_TRUE(parse(args, &o, err)) << err;
+    EXPECT_EQ(fly_run(&o, f, f), FLY_BAD_INPUT);
+  }
+  std::fclose(f);
+}
 
 // 9 nm out on the extended centreline, 9 sin 3 nm above the field, faster than the stall.
 TEST_F(FlightRunnerAirportStart, AnInstrumentFinalIsOnTheGlidePathAtASafeSpeed) {

@@ -9,7 +9,6 @@
 
 #include "atc/atc.h"
 #include "flight_fixture.h"
-#include "flyrun.h"
 
 namespace {
 struct transmission {
