@@ -1,5 +1,6 @@
 // The sample aircraft on the ground, on water and in a hover, flown through the headless runner.
 #include "flight_fixture.h"
+#include "flyrun_support.h"
 
 // Loads a sample aircraft and starts it on flat land at sea level: resting on the ground (or in
 // the air at 300 ft and `kias`), engines at `throttle`, parking brake set.
@@ -51,9 +52,8 @@ static void put_ship_at_sea(int (*flags)[GRID_J]) {
   update_ships();
 }
 
-// Skids hold the helicopter where it stands, its rotor turning and lifting half its weight and
-// its tail rotor pushing sideways, as the friction of what still rests on them can: on the ground,
-// and on a frigate's deck, which carries it along as it rolls and pitches in the waves.
+// Skids hold a helicopter whose rotor lifts half its weight, its tail rotor pushing sideways, where
+// it stands: on the ground, and on a frigate's deck, which carries it along in the waves.
 TEST_F(FlightGroundScenario, SkidsHoldAHelicopterLightOnThemWhereItStands) {
   for (float waves : {-1.0f, 0.0f, 1.0f}) {  // on land, then on a deck in a calm and a rough sea
     SCOPED_TRACE(waves);
@@ -116,9 +116,8 @@ TEST_F(FlightGroundScenario, BrakesHoldARunUpUntilTheyAreLetGo) {
   EXPECT_GT(ground_speed(), 3.0f);
 }
 
-// Started at rest on land the floatplane sits on its floats where it was put, rather than being
-// thrown into the air by floats started inside the ground; on calm water with its engine stopped
-// it floats level on its displacement.
+// At rest on land the floatplane sits where it was put, not thrown up by floats started inside the
+// ground; on calm water with its engine stopped it floats level on its displacement.
 TEST_F(FlightGroundScenario, FloatplaneRestsOnLandAndFloatsOnItsDisplacement) {
   start("Floatplane", 1, 0.0f);
   const float h0 = flt.h;
@@ -148,10 +147,9 @@ TEST_F(FlightGroundScenario, FloatplaneRestsOnLandAndFloatsOnItsDisplacement) {
   EXPECT_GT(flt.h, env.local_h);
 }
 
-// The pilot holds the helicopter over its spot with the cyclic (attitude against the drift),
-// leaves the pedals in the middle and, for the first 30 s, eases the collective against the
-// climb and the height error. Held at the collective found, it keeps its height for 20 s on a
-// governed rotor carrying the weight, its tail rotor balancing the torque.
+// Held over its spot with the cyclic, pedals centred, at the collective found in the first 30 s,
+// the helicopter keeps its height for 20 s on a governed rotor, its tail rotor balancing the
+// torque.
 TEST_F(FlightGroundScenario, HelicopterHoversOnAConstantCollectiveWithPedalsCentred) {
   start("Helicopter", 0, 0.5f);
   fly_controls c{};
@@ -208,18 +206,11 @@ TEST_F(FlightGroundScenario, OnlyATouchdownBeyondTheCrashSinkRateIsACrash) {
   EXPECT_EQ(touch_down_sinking(24.0f), 1);
 }
 
-// A 60 m block 30 m across whose roof carries aircraft, its near side 100 m ahead of the aircraft
+// A block 30 m across whose roof carries aircraft, its near side 100 m ahead of the aircraft
 // (which flies north).
 static void building_ahead(float height) {
   std::memset(obs_type, 0, sizeof obs_type);
-  obs_type[400] = 94;
-  const float x = static_cast<float>(flt.X), z = static_cast<float>(flt.Z) - 115.0f;
-  for (int l = 0; l < 4; l++)
-    for (int c = 0; c < 4; c++) {
-      obs_xyz[400][l][c][0] = x + (c < 2 ? -15.0f : 15.0f);
-      obs_xyz[400][l][c][1] = height * l / 3.0f;
-      obs_xyz[400][l][c][2] = z + (c == 0 || c == 3 ? 15.0f : -15.0f);
-    }
+  building(400, 94, static_cast<float>(flt.X) - 15.0f, static_cast<float>(flt.Z) - 130.0f, height);
   find_region_surfaces();
 }
 

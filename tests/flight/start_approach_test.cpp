@@ -1,6 +1,7 @@
 // Flight starts away from the runways: over a VOR or NDB of the Location menu, the helipad, ship
 // and oil-rig approaches, and formation flight behind the nearest traffic aircraft.
 #include "flight_fixture.h"
+#include "flyrun_support.h"
 
 // The region at height 0, the aeroplane flying at 500 m in its middle.
 class FlightStartApproach : public ::testing::Test {
@@ -35,16 +36,6 @@ class FlightStartApproach : public ::testing::Test {
   static void ship_centre(int i, int j, float* x, float* z) {
     *x = 0.5f * (planexyz[i][j][0] + planexyz[i + 1][j + 1][0]);
     *z = 0.5f * (planexyz[i][j][2] + planexyz[i + 1][j + 1][2]);
-  }
-  // A building of the given type with its first corner at (x, z) and its roof at `roof`.
-  static void building(int o, int type, float x, float z, float roof) {
-    obs_type[o] = type;
-    for (int level = 0; level < 4; level++)
-      for (int c = 0; c < 4; c++) {
-        obs_xyz[o][level][c][0] = x + (c == 1 || c == 2 ? 30.0f : 0.0f);
-        obs_xyz[o][level][c][1] = roof * level / 3.0f;
-        obs_xyz[o][level][c][2] = z + (c >= 2 ? 30.0f : 0.0f);
-      }
   }
 };
 
