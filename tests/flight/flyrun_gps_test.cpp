@@ -16,7 +16,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -49,12 +48,9 @@ struct flight_row {
 
 std::vector<flight_row> read_flight(const std::string& csv) {
   std::vector<flight_row> rows;
-  std::istringstream in(read_file(csv));
-  std::string line;
-  std::getline(in, line);  // header
   std::vector<double> x, z;
-  while (std::getline(in, line)) {
-    double t, X, Z, lat, lon;
+  for (const std::string& line : lines_of(read_file(csv))) {
+    double t, X, Z, lat, lon;  // the header does not read as numbers
     if (std::sscanf(line.c_str(), "%lf,%lf,%lf,%lf,%lf", &t, &X, &Z, &lat, &lon) != 5) continue;
     rows.push_back({t, lat, lon, 0, 0});
     x.push_back(X);
@@ -79,10 +75,8 @@ double day_seconds(const char* text, const char* format) {
 // Every TPV report with a fix agrees with the flight at its time: position within the sentence's
 // hundredth of a minute, speed and track over the ground. Returns the number of reports checked.
 int check_reports(const std::string& json, const std::vector<flight_row>& flight, double utc0) {
-  std::istringstream in(json);
-  std::string line;
   int checked = 0;
-  while (std::getline(in, line)) {
+  for (const std::string& line : lines_of(json)) {
     if (json_text(line, "class") != "TPV" || json_number(line, "mode") < 2) continue;
     std::string when = json_text(line, "time");
     EXPECT_EQ(when.substr(0, 10), "2024-06-21") << line;
