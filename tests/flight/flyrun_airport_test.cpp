@@ -106,9 +106,8 @@ class FlightRunnerAirportStart : public FlightTest {
     ASSERT_TRUE(load_sample("Trainer"));
     fly_start(&o);
   }
-  // The Trainer on the instrument final to Thermal's runway 35, 9 nm south of the field, NAV 1
-  // on Thermal's VOR (116.20 MHz, beside the field), at 0.75 power. Flies until the
-  // once-a-second pass has tuned the radio.
+  // The Trainer on the instrument final to Thermal's runway 35 at 0.75 power, NAV 1 on Thermal's
+  // VOR beside the field (116.20 MHz), flown until the once-a-second pass has tuned the radio.
   void start_south_of_thermal() {
     ASSERT_NO_FATAL_FAILURE(start_trainer(1100, 1, "TRM"));
     c = fly_start_controls(&o);

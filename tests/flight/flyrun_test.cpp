@@ -1,7 +1,5 @@
-// The runner's input checking, and what kestrix-fly reports: a good and a bad run, a run stopped by
-// an alert (its lines on standard error, its status, the summary still last), the one-frame account
-// of --cycle-dump, where a runway start's summary puts the aircraft, the usage of the program
-// itself, and an air start at a latitude and longitude.
+// The runner's input checking, and what kestrix-fly reports: the summary, status and alerts of good
+// and bad runs, the frame dump, the data and time-history files, and the program's usage.
 #include <gmock/gmock.h>
 
 #include <cctype>
@@ -335,9 +333,8 @@ TEST_F(FlightRunnerReport, ACycleDumpIsAFiniteAccountOfOneFrame) {
   for (const char* label :
        {"ONE-FRAME DUMP of the frame ending at 0.55", "aircraft Trainer (builtin:trainer)",
         "PROPELLER #1:", " LEFT WING ONE ", " RIGHT WING ONE ", "post-gear-aerodynamics",
-        "f_up   =", "a_y=", "Qdot (pitch)="}) {
-    EXPECT_NE(dump.find(label), std::string::npos) << label;
-  }
+        "f_up   =", "a_y=", "Qdot (pitch)="})
+    EXPECT_THAT(dump, HasSubstr(label));
   // One frame's first sub-step: the force pass's closing account appears once.
   size_t first = dump.find("Qdot (pitch)=");
   EXPECT_EQ(dump.find("Qdot (pitch)=", first + 1), std::string::npos);
@@ -442,9 +439,8 @@ TEST_F(FlightRunnerReport, ACrashsSummaryIsTheImpact) {
   EXPECT_EQ(run(), FLY_NOT_FINITE) << read_file(out_path.c_str());
 }
 
-// The program itself, in a process and a folder of its own: the flat world lies at the elevation
-// it is given, and the folder keeps no data file it did not ask for (the aircraft's analysis
-// report would have replaced a "Kestrix.out" there).
+// The program in a folder of its own: the flat world lies at the elevation given, and the folder
+// gets no "Kestrix.out" (the aircraft's analysis report) it did not ask for.
 TEST_F(FlightRunnerReport, TheProgramsFlatWorldIsAtTheGroundElevationGiven) {
   std::string out;
   const std::string args = " --aircraft " KESTRIX_RUNTIME_DIR
