@@ -16,8 +16,6 @@ int parse(std::initializer_list<const char*> args, fly_options* o, char* err) {
 TEST(FlightRunnerAirport, StartAutopilotAndWindOptions) {
   fly_options o;
   char err[FLY_ERR];
-  ASSERT_TRUE(parse({}, &o, err));
-  EXPECT_STREQ(o.airport, "SBD ");
   ASSERT_TRUE(parse({"--start", "ils-final", "--airport", "TRM", "--runway", "3", "--ap-hdg", "90",
                      "--ap-alt-ft", "5000", "--wind", "250/12"},
                     &o, err))
