@@ -148,9 +148,8 @@ TEST(FlightRunnerInput, ScriptLinesAndFiles) {
   EXPECT_FLOAT_EQ(e.c.elevator, 0.1f);
   for (const char* line :
        {"throttle=1", "t=1", "t=x throttle=1", "t=1 t=2 throttle=1", "t=1 throttle",
-        "t=1 throttle=", "t=1 wings=2", "t=1 rudder=-3", "t=-1 rudder=0"}) {
+        "t=1 throttle=", "t=1 wings=2", "t=1 rudder=-3", "t=-1 rudder=0"})
     EXPECT_FALSE(fly_parse_script_line(line, &e, err)) << line;
-  }
 
   write_file("order.txt", "# comment\n\nt=5 throttle=0.5 # half\n  t=1 aileron=0.2\n# " +
                               std::string(700, 'x') + "\n");
