@@ -55,6 +55,7 @@ struct change {
   int* i;
   float v;
 };
+using changes = std::vector<change>;
 inline change to(float& f, float v) { return {&f, nullptr, v}; }
 inline change to(int& i, int v) { return {nullptr, &i, static_cast<float>(v)}; }
 inline void apply(const std::vector<change>& changes) {
