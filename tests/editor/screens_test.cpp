@@ -124,9 +124,8 @@ TEST_F(EditorTest, AirfoilsAreChosenFromTheAirfoilsFolder) {
   EXPECT_STREQ(pln.Rafl0[PART_WING1_RIGHT], "mac.afl");
 }
 
-// Every byte of the record that the file's reader writes lies in a field of some screen of either
-// type, but for the type itself (New Airplane / New Helicopter) and the body points and radii,
-// which the body screens shape section by section and the twins' copies follow.
+// Every byte of the record that the file's reader writes lies in a field of some screen, but for
+// the type (chosen by New) and the body points and radii (shaped section by section).
 TEST_F(EditorTest, EveryValueTheReaderTakesIsOnAScreen) {
   std::vector<std::pair<const char*, const char*>> covered;
   const auto cover = [&](const void* p, size_t bytes) {
