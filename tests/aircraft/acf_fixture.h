@@ -26,10 +26,7 @@ class AircraftTest : public ::testing::Test {
 };
 
 inline void set_foils(int p, const char* name) {
-  C_to_C(name, pln.Rafl0[p]);
-  C_to_C(name, pln.Rafl1[p]);
-  C_to_C(name, pln.Tafl0[p]);
-  C_to_C(name, pln.Tafl1[p]);
+  for (char* foil : {pln.Rafl0[p], pln.Rafl1[p], pln.Tafl0[p], pln.Tafl1[p]}) C_to_C(name, foil);
 }
 
 // Rounds to the decimals the writer uses, so that the record survives a round trip exactly.
