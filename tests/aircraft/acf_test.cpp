@@ -118,31 +118,27 @@ TEST_F(AircraftAcf, SimulatorReaderConvertsToSI) {
   EXPECT_FLOAT_EQ(pln.puffN, 10.0f * con.ftlbtonm);
   EXPECT_EQ((std::vector<int>{pln.vectEQ, pln.jettisonEQ, pln.jatoEQ, pln.chuteEQ, pln.puffEQ}),
             std::vector<int>(5, 1));
-  EXPECT_EQ(pln.fbrkEQ, 0);
-  EXPECT_EQ(pln.collectEQ, 0);
   EXPECT_EQ(pln.propdir[0], 1);
   EXPECT_EQ(std::string(pln.Rafl0[4]), std::string(app_path) + "airfoils/test.afl");
   EXPECT_EQ(std::string(pln.flap_str), std::string(app_path) + "flaps/test.flp");
   // Whole-degree angles come back inside the tables, as does the current sweep.
-  EXPECT_EQ(pln.sweep1[4], 350);
-  EXPECT_EQ(pln.sweepnow[4], 350);
-  EXPECT_EQ(pln.dihed[5], 5);
+  EXPECT_EQ((std::vector<int>{pln.sweep1[4], pln.sweepnow[4], pln.dihed[5]}),
+            (std::vector<int>{350, 350, 5}));
   // Control flags of existing parts make the aircraft-wide flags.
   EXPECT_EQ((std::vector<int>{pln.ailnEQ, pln.flapEQ, pln.elevEQ, pln.ruddEQ}),
             std::vector<int>(4, 1));
-  EXPECT_EQ((std::vector<int>{pln.slatEQ, pln.splrEQ, pln.sbrkEQ, pln.drudEQ}),
-            std::vector<int>(4, 0));
+  EXPECT_EQ(
+      (std::vector<int>{pln.slatEQ, pln.splrEQ, pln.sbrkEQ, pln.drudEQ, pln.fbrkEQ, pln.collectEQ}),
+      std::vector<int>(6, 0));
   // An untrimmable stabiliser gets the fixed trim.
   EXPECT_EQ(pln.flyingstabEQ, 0);
   EXPECT_FLOAT_EQ(pln.hstbtrimmax, 0.5f);
-  // Panel locations and their inverse; the upper row starts at 2 + 64 with the airspeed.
+  // Panel locations and their inverse; the upper row starts at 2 + 64 with the airspeed, and the
+  // supplementary instrument (location 4) is narrow.
   EXPECT_EQ(pln.loc_of_ins[7], 7);
-  EXPECT_EQ(pln.loc_x[1], 66);
-  EXPECT_EQ(pln.loc_x[2], 66 + 129);
-  EXPECT_EQ(pln.loc_x[5], 66);
-  EXPECT_EQ(pln.loc_x[4], 66 + 129 + 129 + 115);  // the supplementary instrument is narrow
-  EXPECT_EQ(pln.loc_y[4], 222);
-  EXPECT_EQ(pln.loc_y[8], 84);
+  EXPECT_EQ((std::vector<int>{pln.loc_x[1], pln.loc_x[2], pln.loc_x[5], pln.loc_x[4]}),
+            (std::vector<int>{66, 66 + 129, 66, 66 + 129 + 129 + 115}));
+  EXPECT_EQ((std::vector<int>{pln.loc_y[4], pln.loc_y[8]}), (std::vector<int>{222, 84}));
   // Element by element, so that area put in the wrong element shows: the 3 ft propeller's rings
   // of a quarter radius grow by odd multiples outwards; the wing (chord 5 ft to 4 ft) tapers.
   const float ring = con.pi * (0.75f * 0.3048f) * (0.75f * 0.3048f), ft2 = 0.3048f * 0.3048f;
