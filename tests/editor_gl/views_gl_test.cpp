@@ -51,8 +51,7 @@ class EditorGl : public ::testing::Test {
     gl_harness_fresh(WIN_MAIN, EDITOR_WINDOW_W, EDITOR_WINDOW_H);
     reset_edt();
     int mirrored = 0;
-    const std::string trainer = std::string(KESTRIX_RUNTIME_DIR) + "/aircraft/Trainer.acf";
-    ASSERT_EQ(read_aircraft_file(trainer.c_str(), &mirrored), 1);
+    ASSERT_EQ(read_aircraft_file(KESTRIX_RUNTIME_DIR "/aircraft/Trainer.acf", &mirrored), 1);
   }
 };
 
