@@ -66,8 +66,7 @@ inline void write_test_flap(const std::string& path) {
     o << i << " " << i * 0.02f << " " << i * 0.001f << " " << -i * 0.004f << "\n";
 }
 
-// The airfoils the sample aircraft name: pairs of one section, the second at the higher Reynolds
-// number (millions).
+// The airfoils the sample aircraft name: pairs of one section at two Reynolds numbers (millions).
 const struct {
   const char* name;
   float re;

@@ -45,8 +45,7 @@ inline void test_body(int b, float z0, float z1, float w, float h) {
   }
 }
 
-// One change to a field of the record, float or int, so that variants of the test aircraft can be
-// listed compactly.
+// One change to a float or int field of the record, so that variants can be listed compactly.
 struct change {
   float* f;
   int* i;

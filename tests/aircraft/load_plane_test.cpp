@@ -88,8 +88,7 @@ TEST_F(AircraftLoadPlane, FailedLoadKeepsThePreviousAircraft) {
   EXPECT_EQ(msc.est_Vs, vs);
   EXPECT_EQ(flt.m_fuel, fuel);
 
-  // A failure halfway through the airfoils (the fin's two files are one) leaves the tables as they
-  // were too.
+  // A failure halfway through the airfoils (the fin's two files are one) keeps the tables too.
   write_aircraft("foil.acf", {to(pln.diffRe[10], 1)});
   EXPECT_FATAL_ALERT(load("foil.acf"));
   expect_unchanged(before);
