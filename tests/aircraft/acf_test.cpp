@@ -96,8 +96,7 @@ TEST_F(AircraftAcf, EditorReaderTakesExactlyElsValuesAndHandsOverTheRootAirfoils
   };
   editor_read("els.acf");
   readin_foil_hook = nullptr;
-  EXPECT_EQ(pln.anginc[8][1], -2.0f);
-  EXPECT_EQ(pln.anginc[8][2], 0.0f);
+  EXPECT_EQ((std::vector<float>{pln.anginc[8][1], pln.anginc[8][2]}), (std::vector<float>{-2, 0}));
   EXPECT_EQ(pln.elev[8][1], 1);
   EXPECT_EQ(calls, LIFTING_PARTS);
   EXPECT_EQ(first, std::string(app_path) + "airfoils/test.afl");
@@ -108,17 +107,15 @@ TEST_F(AircraftAcf, SimulatorReaderConvertsToSI) {
   sim_read({to(pln.vectEQ, 1), to(pln.vectarm, 12.5f), to(pln.m_jettison, 100), to(pln.jatodur, 10),
             to(pln.chute_area, 10), to(pln.puffN, 10), to(pln.sweep1[4], -10),
             to(pln.dihed[5], 365)});
-  EXPECT_FLOAT_EQ(pln.semilen[4], 16.0f * 0.3048f);
-  EXPECT_FLOAT_EQ(pln.m_max, 2450.0f * 0.4535925f);
-  EXPECT_FLOAT_EQ(pln.pmax, 160.0f * 745.7f);
-  EXPECT_FLOAT_EQ(pln.omegamax, 2700.0f * con.rpmtorsc);
-  EXPECT_FLOAT_EQ(pln.des_adv[0], 5.0f * 0.3048f);
-  EXPECT_FLOAT_EQ(pln.des_vel[0], 100.0f * con.ktstomsc);
-  EXPECT_FLOAT_EQ(pln.vectarm, 12.5f * 0.3048f);
-  EXPECT_FLOAT_EQ(pln.puffN, 10.0f * con.ftlbtonm);
-  EXPECT_EQ((std::vector<int>{pln.vectEQ, pln.jettisonEQ, pln.jatoEQ, pln.chuteEQ, pln.puffEQ}),
-            std::vector<int>(5, 1));
-  EXPECT_EQ(pln.propdir[0], 1);
+  // Each value read, and its value in the file's units converted by hand.
+  const float si[][2] = {{pln.semilen[4], 16.0f * 0.3048f}, {pln.m_max, 2450.0f * 0.4535925f},
+                         {pln.pmax, 160.0f * 745.7f},       {pln.omegamax, 2700.0f * con.rpmtorsc},
+                         {pln.des_adv[0], 5.0f * 0.3048f},  {pln.des_vel[0], 100.0f * con.ktstomsc},
+                         {pln.vectarm, 12.5f * 0.3048f},    {pln.puffN, 10.0f * con.ftlbtonm}};
+  for (const auto& v : si) EXPECT_FLOAT_EQ(v[0], v[1]);
+  EXPECT_EQ((std::vector<int>{pln.vectEQ, pln.jettisonEQ, pln.jatoEQ, pln.chuteEQ, pln.puffEQ,
+                              pln.propdir[0]}),
+            std::vector<int>(6, 1));
   EXPECT_EQ(std::string(pln.Rafl0[4]), std::string(app_path) + "airfoils/test.afl");
   EXPECT_EQ(std::string(pln.flap_str), std::string(app_path) + "flaps/test.flp");
   // Whole-degree angles come back inside the tables, as does the current sweep.
