@@ -43,24 +43,19 @@ inline void write_test_airfoil(const std::string& path, const test_foil& f) {
     int middle[4] = {180, 50, 50, 180};
     return block == f.drag_block && n == middle[block] ? f.drag : test_cd(a);
   };
+  // A row of a block: the angle, the lift in the lift blocks (0 and 3), and the drag.
+  auto row = [&](int block, int n, float a) {
+    o << a << " ";
+    if (block % 3 == 0) o << test_cl(f, a) << " ";
+    o << drag(block, n, a) << "\n";
+  };
   o.precision(5);
-  for (int n = 270; n >= 100; n--) {
-    float a = -test_row_angle(n) - (n == f.shifted_row ? -0.1f : 0.0f);
-    o << a << " " << test_cl(f, a) << " " << drag(0, n, a) << "\n";
-  }
-  for (int n = 99; n >= 0; n--) {
-    float a = -test_row_angle(n) - (n == f.shifted_row ? -0.1f : 0.0f);
-    o << a << " " << drag(1, n, a) << "\n";
-  }
+  for (int n = 270; n >= 0; n--)
+    row(n >= 100 ? 0 : 1, n, -test_row_angle(n) - (n == f.shifted_row ? -0.1f : 0.0f));
   o << f.clM << " slope\n"
     << f.clB << " zero\n-4 cmal2\n8 cmal3\n-0.1 cm1\n-0.05 cm2\n"
     << "-0.04 cm3\n-0.2 cm4\n\n";
-  for (int n = 0; n <= 99; n++)
-    o << test_row_angle(n) << " " << drag(2, n, test_row_angle(n)) << "\n";
-  for (int n = 100; n <= 270; n++) {
-    float a = test_row_angle(n);
-    o << a << " " << test_cl(f, a) << " " << drag(3, n, a) << "\n";
-  }
+  for (int n = 0; n <= 270; n++) row(n >= 100 ? 3 : 2, n, test_row_angle(n));
 }
 
 inline void write_test_flap(const std::string& path) {
@@ -71,8 +66,7 @@ inline void write_test_flap(const std::string& path) {
     o << i << " " << i * 0.02f << " " << i * 0.001f << " " << -i * 0.004f << "\n";
 }
 
-// The airfoils the sample aircraft name: pairs of one section, the second at the higher Reynolds
-// number (millions).
+// The airfoils the sample aircraft name: pairs of one section at two Reynolds numbers (millions).
 const struct {
   const char* name;
   float re;

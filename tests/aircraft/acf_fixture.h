@@ -26,10 +26,7 @@ class AircraftTest : public ::testing::Test {
 };
 
 inline void set_foils(int p, const char* name) {
-  C_to_C(name, pln.Rafl0[p]);
-  C_to_C(name, pln.Rafl1[p]);
-  C_to_C(name, pln.Tafl0[p]);
-  C_to_C(name, pln.Tafl1[p]);
+  for (char* foil : {pln.Rafl0[p], pln.Rafl1[p], pln.Tafl0[p], pln.Tafl1[p]}) C_to_C(name, foil);
 }
 
 // Rounds to the decimals the writer uses, so that the record survives a round trip exactly.
@@ -48,13 +45,13 @@ inline void test_body(int b, float z0, float z1, float w, float h) {
   }
 }
 
-// One change to a field of the record, float or int, so that variants of the test aircraft can be
-// listed compactly.
+// One change to a float or int field of the record, so that variants can be listed compactly.
 struct change {
   float* f;
   int* i;
   float v;
 };
+using changes = std::vector<change>;
 inline change to(float& f, float v) { return {&f, nullptr, v}; }
 inline change to(int& i, int v) { return {nullptr, &i, static_cast<float>(v)}; }
 inline void apply(const std::vector<change>& changes) {

@@ -26,9 +26,6 @@ TEST_F(AircraftAirfoilRead, RowsLandInTheirTables) {
   write_test_airfoil("good.afl", f);
   grabafoil("good.afl", 9, 1, 1);
   EXPECT_TRUE(macibm_alert_log().empty());
-  EXPECT_FLOAT_EQ(pln.trat[9], 0.12f);
-  EXPECT_FLOAT_EQ(pln.Re[9][1][1], 6.0f);
-  EXPECT_FLOAT_EQ(pln.alpha_max[9], 15.0f);
   // Row 270 is 90 degrees, row 205 is 25 degrees, row 150 is 15 degrees, row 37 is 3.7 degrees.
   EXPECT_NEAR(afl.clneg[9][1][1][170], test_cl(f, -90), 1e-5);
   EXPECT_NEAR(afl.cdneg[9][1][1][205], test_cd(25), 1e-5);
@@ -36,9 +33,11 @@ TEST_F(AircraftAirfoilRead, RowsLandInTheirTables) {
   EXPECT_NEAR(afl.cdpos[9][1][1][37], test_cd(3.7f), 1e-5);
   EXPECT_NEAR(afl.clpos[9][1][1][50], test_cl(f, 15), 1e-5);
   EXPECT_NEAR(afl.cdpos[9][1][1][270], test_cd(90), 1e-4);
-  EXPECT_FLOAT_EQ(afl.cmal3[9][1][1], 8.0f);
-  EXPECT_FLOAT_EQ(afl.cm4[9][1][1], -0.2f);
-  EXPECT_FLOAT_EQ(afl.al_zl[9][1][1], -2.5f);
+  // The header's values, two moment figures and the zero-lift angle, with what they must be.
+  const float values[][2] = {{pln.trat[9], 0.12f},      {pln.Re[9][1][1], 6.0f},
+                             {pln.alpha_max[9], 15.0f}, {afl.cmal3[9][1][1], 8.0f},
+                             {afl.cm4[9][1][1], -0.2f}, {afl.al_zl[9][1][1], -2.5f}};
+  for (const auto& v : values) EXPECT_FLOAT_EQ(v[0], v[1]);
   EXPECT_EQ(afl.clM[9][0][0], 0.0f);  // other slots untouched
   EXPECT_FALSE(inf.is_open());
 }

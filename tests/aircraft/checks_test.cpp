@@ -75,16 +75,15 @@ TEST_F(AircraftChecks, PropulsionRules) {
   expect_stop({to(pln.entype, 3)},
               "You have selected the fuselage as being in propwash, yet there are no propellers on "
               "this aircraft!");
-  expect_stop(vectored + std::vector<change>{to(pln.ailncyclic, 0)},
+  expect_stop(vectored + changes{to(pln.ailncyclic, 0)},
               "This aircraft has vectored thrust, but does NOT have pitch and roll cyclic "
               "deflections or puffers!");
-  expect_stop(
-      vectored + std::vector<change>{to(pln.entype, 3), to(pln.fusewash, 0), to(pln.puffL, 100)},
-      "The puffer moments in pitch and roll are zero.");
-  expect_stop(vectored + std::vector<change>{to(pln.vertcant[0], 5)},
+  expect_stop(vectored + changes{to(pln.entype, 3), to(pln.fusewash, 0), to(pln.puffL, 100)},
+              "The puffer moments in pitch and roll are zero.");
+  expect_stop(vectored + changes{to(pln.vertcant[0], 5)},
               "This aircraft has both vectored thrust and a canted engine! The trigonometry for "
               "this is not currently supported.");
-  expect_stop(vectored + std::vector<change>{to(pln.varsweepEQ[4], 1)},
+  expect_stop(vectored + changes{to(pln.varsweepEQ[4], 1)},
               "Aircraft has vectored thrust and variable-sweep wing or stabilizer!");
   expect_stop({to(pln.autosweepEQ, 1)},
               "Your aircraft has been selected to have the wings and/or horizontal stabilizer "
@@ -104,8 +103,8 @@ TEST_F(AircraftChecks, PropulsionRules) {
   // Variable sweep with its automatic schedule, and vectoring with puffers alone, both pass.
   macibm_clear_alert_log();
   load_variant({to(pln.autosweepEQ, 1), to(pln.varsweepEQ[4], 1)});
-  load_variant(vectored + std::vector<change>{to(pln.elevcyclic, 0), to(pln.ailncyclic, 0),
-                                              to(pln.puffL, 50), to(pln.puffM, 50)});
+  load_variant(vectored + changes{to(pln.elevcyclic, 0), to(pln.ailncyclic, 0), to(pln.puffL, 50),
+                                  to(pln.puffM, 50)});
   EXPECT_TRUE(macibm_alert_log().empty());
 }
 
@@ -133,21 +132,19 @@ TEST_F(AircraftChecks, SteepRestingAttitudeOnlyWarns) {
 }
 
 TEST_F(AircraftChecks, HelicopterRules) {
-  load_variant(helicopter +
-               std::vector<change>{to(pln.skidEQ, 1), to(pln.skidZ, 6), to(pln.skidl, 5)});
+  load_variant(helicopter + changes{to(pln.skidEQ, 1), to(pln.skidZ, 6), to(pln.skidl, 5)});
   EXPECT_TRUE(macibm_alert_log().empty());
-  expect_stop(helicopter + std::vector<change>{to(pln.entype, 3)},
+  expect_stop(helicopter + changes{to(pln.entype, 3)},
               "You are using a jet engine on this helicopter!");
-  expect_stop(helicopter + std::vector<change>{to(pln.numen, 0)},
+  expect_stop(helicopter + changes{to(pln.numen, 0)},
               "You have selected no engines for your helicopter!");
   // A third engine adds a disc that no helicopter screen edits: the way out is fewer engines.
-  expect_stop(helicopter + std::vector<change>{to(pln.numen, 3)},
-              "The Prop 3 is divided into 0 elements!");
+  expect_stop(helicopter + changes{to(pln.numen, 3)}, "The Prop 3 is divided into 0 elements!");
   EXPECT_EQ(last_alert().line[2],
             "A helicopter has only its main and tail rotors: go into Airwright, select the "
             "'Engine' screen, and enter 1 or 2 engines.");
   // The rpm are entered on the screen the helicopter's menu calls "Engine".
-  expect_stop(helicopter + std::vector<change>{to(pln.omegamin, 0)},
+  expect_stop(helicopter + changes{to(pln.omegamin, 0)},
               "You entered an idle rpm or a maximum engine rpm of zero, or the two are equal!");
   EXPECT_EQ(last_alert().line[2],
             "Go back into Airwright, select the 'Engine' screen, and enter the engine rpm data.");

@@ -58,27 +58,18 @@ TEST_F(AircraftLoadPlane, WritesTheAnalysisReport) {
 }
 
 TEST_F(AircraftLoadPlane, PanelScalesFollowTheIndicatorType) {
-  pln.AStype = 1;
-  pln.Vso = 44;
-  pln.Vne = 163;
-  pln.numen = 4;
+  apply({to(pln.AStype, 1), to(pln.Vso, 44), to(pln.Vne, 163), to(pln.numen, 4)});
   finish_readin2();
-  EXPECT_EQ(pln.Vmin, 30.0f);
-  EXPECT_EQ(pln.Vmax, 170.0f);
-  EXPECT_EQ(pln.ASpwr, 1.0f);
-  EXPECT_EQ(pln.ecam, 1);
-  EXPECT_EQ(pln.tape, 1);
-  pln.vectEQ = 1;
-  pln.is_heli = 1;
+  EXPECT_EQ((std::vector<float>{pln.Vmin, pln.Vmax, pln.ASpwr}), (std::vector<float>{30, 170, 1}));
+  EXPECT_EQ((std::vector<int>{pln.ecam, pln.tape}), (std::vector<int>{1, 1}));
+  pln.vectEQ = pln.is_heli = 1;
   finish_readin2();
   EXPECT_EQ(pln.Vmin, 0.0f);
   EXPECT_EQ(pln.ecam, 0);
   pln.AStype = 2;
   finish_readin2();
-  EXPECT_EQ(pln.ASpwr, 0.3f);
-  EXPECT_EQ(pln.Vmin, 60.0f);
-  pln.ins_of_loc[1] = 1;
-  pln.ins_of_loc[4] = 4;
+  EXPECT_EQ((std::vector<float>{pln.ASpwr, pln.Vmin}), (std::vector<float>{0.3f, 60}));
+  apply({to(pln.ins_of_loc[1], 1), to(pln.ins_of_loc[4], 4)});
   EXPECT_EQ(ret_ins_sep(1, 4), 1 + 64 + 50);
 }
 
@@ -97,8 +88,7 @@ TEST_F(AircraftLoadPlane, FailedLoadKeepsThePreviousAircraft) {
   EXPECT_EQ(msc.est_Vs, vs);
   EXPECT_EQ(flt.m_fuel, fuel);
 
-  // A failure halfway through the airfoils (the fin's two files are one) leaves the tables as they
-  // were too.
+  // A failure halfway through the airfoils (the fin's two files are one) keeps the tables too.
   write_aircraft("foil.acf", {to(pln.diffRe[10], 1)});
   EXPECT_FATAL_ALERT(load("foil.acf"));
   expect_unchanged(before);

@@ -1,6 +1,5 @@
-// Aircraft preparation on small geometries worked out by hand: element areas and chords, aspect
-// ratio and efficiency, finite-wing corrections, biplanes, wash tables, body areas, gear, stall
-// speed and slats.
+// Aircraft preparation on small geometries worked out by hand: surfaces, biplanes, wash tables,
+// body areas, gear, stall speed and slats.
 #include <cmath>
 
 #include "acf_fixture.h"
@@ -18,13 +17,9 @@ class AircraftPrepare : public AircraftTest {
   // A surface in SI units with its element geometry.
   void surface(int p, float b, float cr, float ct, int els, float z = 0, float y = 0,
                int sweep = 0) {
-    pln.semilen[p] = b;
-    pln.Croot[p] = cr;
-    pln.Ctip[p] = ct;
-    pln.els[p] = els;
-    pln.Zarm[p] = z;
-    pln.Yarm[p] = y;
-    pln.sweep1[p] = pln.sweepnow[p] = sweep;
+    apply({to(pln.semilen[p], b), to(pln.Croot[p], cr), to(pln.Ctip[p], ct), to(pln.els[p], els),
+           to(pln.Zarm[p], z), to(pln.Yarm[p], y), to(pln.sweep1[p], sweep),
+           to(pln.sweepnow[p], sweep)});
     C_to_C("airfoils/test.afl", pln.Rafl0[p]);
     part_geometry(p);
   }
@@ -78,12 +73,9 @@ TEST_F(AircraftPrepare, StackedWingsShareTheBiplaneEfficiency) {
 }
 
 TEST_F(AircraftPrepare, WashTablesFollowPositionAndSide) {
-  pln.entype = 1;
-  pln.numen = 1;
+  apply({to(pln.entype, 1), to(pln.numen, 1)});
   surface(0, 1.0f, 0.2f, 0.1f, 4, -2.0f);  // propeller 2 m ahead of the wing root, radius 1 m
-  pln.numblades[0] = 2;
-  pln.omegamin = 60;
-  pln.omegamax = 250;
+  apply({to(pln.numblades[0], 2), to(pln.omegamin, 60), to(pln.omegamax, 250)});
   surface(4, 5.0f, 1.0f, 1.0f, 4);
   surface(8, 2.0f, 1.0f, 1.0f, 2, 4.0f);
   finish_readin1();
@@ -136,11 +128,9 @@ TEST_F(AircraftPrepare, FuselageAreasAndCentroidOfABox) {
 
 TEST_F(AircraftPrepare, GearSpringsAndRestingAttitude) {
   surface(4, 5.0f, 1.0f, 1.0f, 4);
-  pln.gearEQ = 1;
-  pln.ngearZ = -2.0f;  // nose wheel 2 m ahead, main wheels 0.5 m behind
-  pln.mgearZ = 0.5f;
-  pln.ngearY = -1.5f;
-  pln.mgearY = -1.0f;
+  // Nose wheel 2 m ahead, main wheels 0.5 m behind.
+  apply({to(pln.gearEQ, 1), to(pln.ngearZ, -2), to(pln.mgearZ, 0.5f), to(pln.ngearY, -1.5f),
+         to(pln.mgearY, -1)});
   finish_readin1();
   float W = 1500.0f * con.g, d = 0.3048f;         // 3307 lb: the full 1 ft of static deflection
   EXPECT_NEAR(pln.mgearcon, 0.4f * W / d, 1.0f);  // 2/2.5 of the weight on two wheels
@@ -154,19 +144,14 @@ TEST_F(AircraftPrepare, GearSpringsAndRestingAttitude) {
   // A tail wheel keeps the spring of its own load: 0.5/2.5 of the weight.
   SetUp();
   surface(4, 5.0f, 1.0f, 1.0f, 4);
-  pln.gearEQ = 1;
-  pln.ngearZ = 2.0f;
-  pln.mgearZ = -0.5f;
+  apply({to(pln.gearEQ, 1), to(pln.ngearZ, 2), to(pln.mgearZ, -0.5f)});
   finish_readin1();
   EXPECT_NEAR(pln.ngearcon, 0.2f * W / d, 1.0f);
   EXPECT_NEAR(pln.mgearcon, 0.4f * W / d, 1.0f);
 
   // Skids from 1 m ahead to 2 m behind: two thirds of the weight on the front end.
-  pln.gearEQ = 0;
-  pln.skidEQ = 1;
-  pln.skidZ = -1.0f;
-  pln.skidl = 3.0f;
-  pln.skidY = -1.0f;
+  apply({to(pln.gearEQ, 0), to(pln.skidEQ, 1), to(pln.skidZ, -1), to(pln.skidl, 3),
+         to(pln.skidY, -1)});
   finish_readin1();
   EXPECT_NEAR(pln.skidcon, 0.5f * W / d, 1.0f);
   EXPECT_NEAR(pln.the_eqlbm, std::asin(-(1.0f / 3.0f) * d / 3.0f) * 57.29578f, 1e-3);
@@ -192,15 +177,10 @@ TEST_F(AircraftPrepare, StallSpeedUsesTheSurfacesThatExist) {
 TEST_F(AircraftPrepare, SlatsStretchOnlyTheirOwnSurfaces) {
   surface(4, 5.0f, 1.0f, 1.0f, 4);
   surface(10, 2.0f, 1.0f, 1.0f, 2);
-  pln.slat[4][3] = 1;
-  pln.slat[10][0] = 1;  // a fin has no slats in the flight model
+  pln.slat[4][3] = pln.slat[10][0] = 1;  // a fin has no slats in the flight model
   pln.slat_inc = 5.0f;
   finish_readin1();
   set_slat_effect();
   EXPECT_NEAR(pln.slat_effect[4], (pln.alpha_max[4] + 5.0f) / pln.alpha_max[4], 1e-6);
-  for (int p = 0; p < NUM_PARTS; p++) {
-    if (p != 4) {
-      EXPECT_EQ(pln.slat_effect[p], 1.0f) << p;
-    }
-  }
+  for (int p = 0; p < NUM_PARTS; p++) EXPECT_EQ(pln.slat_effect[p] == 1.0f, p != 4) << p;
 }

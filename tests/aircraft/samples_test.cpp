@@ -78,8 +78,7 @@ TEST_F(AircraftSamples, ShippedAirfoilsLoadAndJoinTheStraightLine) {
     const float clB = afl.clB[4][0][re], clM = afl.clM[4][0][re];
     EXPECT_NEAR(afl.clpos[4][0][re][0], clB + clM * 10, 0.0005);
     EXPECT_NEAR(afl.clneg[4][0][re][0], clB - clM * 10, 0.0005);
-    // The pair's second file is the same section at least 1 million higher, so the simulator may
-    // blend the two.
+    // The pair's second file is the same section at least 1 million higher, for blending.
     if (re == 0) trat = pln.trat[4];
     if (re == 1) {
       EXPECT_EQ(pln.trat[4], trat);

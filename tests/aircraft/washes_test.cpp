@@ -3,9 +3,8 @@
 
 #include "aircraft/aircraft.h"
 
-// At height 0 and distance 0.6 semispans only the first chart counts, so the factor is that
-// chart's value:
-//   taper 1.0: 6.2 4.0 3.0 / taper 0.5: 8.0 5.1 3.9 / taper 0.2: 9.1 6.1 4.3 (aspect 6, 9, 12).
+// At height 0 and 0.6 semispans the factor is the first chart's (aspect 6, 9, 12):
+//   taper 1.0: 6.2 4.0 3.0 / taper 0.5: 8.0 5.1 3.9 / taper 0.2: 9.1 6.1 4.3.
 // Points in each cell and beyond the grid catch a wrong cell or a swapped corner.
 TEST(AircraftWashes, FirstChartIsInterpolatedInEveryCellAndBeyond) {
   const struct {

@@ -6,12 +6,15 @@
 #include <vector>
 
 namespace {
-std::string quoted(const std::string& s) { return "'" + s + "'"; }
+// Airwright run with the arguments (and the environment's assignments before it); its status.
+int airwright(const std::string& args, const std::string& env = "") {
+  std::string out;
+  return run_command(env + "'" AIRWRIGHT_BINARY "' " + args + " 2>/dev/null", &out);
+}
 }  // namespace
 
-// Three samples rig their left wing 1 with a little more (or less) incidence than the right, to
-// balance the engine's torque; the editor keeps the left wing the mirror of the right, so that
-// line is the one difference, and it becomes the right wing's line.
+// Three samples rig their left wing 1's incidence against the engine's torque; the editor mirrors
+// the right wing, so that line is the one difference, and it becomes the right wing's line.
 TEST_F(EditorTest, EverySampleSavesAsItWasReadButTheRiggedLeftWing) {
   const struct {
     const char* file;
@@ -49,9 +52,8 @@ TEST_F(EditorTest, CheckFindsTheSimulatorsProblemsAndPassesTheSamples) {
     EXPECT_EQ(airwright_check(sample_path(f).c_str(), sink), 0) << f;
     std::fclose(sink);
   }
-  // Heavier empty than full, and a file that stops half way: each problem told on a line of its
-  // own, and nothing the cut file's missing half would make up. A nose wheel on stilts only makes
-  // Kestrix warn before it flies: told as a warning, and no problem.
+  // Heavier empty than full, and a file cut half way: one line each. A nose wheel on stilts only
+  // makes Kestrix warn: told as a warning, and no problem.
   std::string jet = read_file(sample_path("Business Jet.acf"));
   const size_t empty = jet.find(" empty weight"), nose = jet.find(" ngear vert arm");
   write_file("heavy.acf", std::string(jet).replace(empty - 6, 6, " 99999"));
@@ -82,12 +84,9 @@ TEST_F(EditorTest, CheckFindsTheSimulatorsProblemsAndPassesTheSamples) {
 }
 
 TEST_F(EditorTest, TheCommandLineRefusesWhatItDoesNotKnowAndAFileItCannotRead) {
-  std::string out;
-  EXPECT_EQ(run_command(quoted(AIRWRIGHT_BINARY) + " --resave none.acf x.acf 2>/dev/null", &out), 1);
+  EXPECT_EQ(airwright("--resave none.acf x.acf"), 1);
   EXPECT_FALSE(std::filesystem::exists("x.acf"));
-  EXPECT_EQ(run_command(quoted(AIRWRIGHT_BINARY) + " --check 2>/dev/null", &out), 2);
+  EXPECT_EQ(airwright("--check"), 2);
   // Without a display the editor cannot start, and says so by its status too.
-  EXPECT_EQ(run_command("DISPLAY= XDG_CONFIG_HOME=. " + quoted(AIRWRIGHT_BINARY) + " 2>/dev/null",
-                        &out),
-            1);
+  EXPECT_EQ(airwright("", "DISPLAY= XDG_CONFIG_HOME=. "), 1);
 }

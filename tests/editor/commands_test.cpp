@@ -4,7 +4,7 @@
 
 #include <sys/stat.h>
 
-#include <cctype>
+#include <regex>
 
 namespace {
 
@@ -15,8 +15,8 @@ void change_the_aircraft() {
 }
 
 struct answer_case {
-  int answer;             // 1 Yes, 2 No, 3 Cancel
-  const char* save_to;    // the save dialog's answer, or null for a cancelled dialog
+  int answer;            // 1 Yes, 2 No, 3 Cancel
+  const char* save_to;   // the save dialog's answer, or null for a cancelled dialog
   bool replaced, saved;  // the aircraft gave way to a new one; the file was written
 };
 const answer_case answers[] = {
@@ -25,6 +25,14 @@ const answer_case answers[] = {
     {2, nullptr, true, false},
     {3, nullptr, false, false},
 };
+
+// A changed aircraft, and the answers ready for the question that a command will ask.
+void prepare_answer(const answer_case& c) {
+  std::filesystem::remove("kept.acf");
+  change_the_aircraft();
+  headless_set_question_answer(c.answer);
+  if (c.save_to) headless_queue_save_answer(c.save_to);
+}
 
 }  // namespace
 
@@ -36,10 +44,7 @@ TEST_F(EditorTest, NewAsksOnlyForAChangedAircraftAndHonoursEachAnswer) {
   EXPECT_STREQ(headless_last_question(), "");
 
   for (const answer_case& c : answers) {
-    std::filesystem::remove("kept.acf");
-    change_the_aircraft();
-    headless_set_question_answer(c.answer);
-    if (c.save_to) headless_queue_save_answer(c.save_to);
+    prepare_answer(c);
     command(CMD_NEW);
     EXPECT_STREQ(headless_last_question(), "Save changes to Untitled.acf first?");
     EXPECT_EQ(pln.semilen[PART_WING1_RIGHT] == 0.0f, c.replaced) << c.answer;
@@ -51,10 +56,7 @@ TEST_F(EditorTest, NewAsksOnlyForAChangedAircraftAndHonoursEachAnswer) {
 TEST_F(EditorTest, QuitAndClosingTheWindowAskAndEndOnlyWhenAllowed) {
   for (int close_window = 0; close_window <= 1; close_window++) {
     for (const answer_case& c : answers) {
-      std::filesystem::remove("kept.acf");
-      change_the_aircraft();
-      headless_set_question_answer(c.answer);
-      if (c.save_to) headless_queue_save_answer(c.save_to);
+      prepare_answer(c);
       if (close_window)
         headless_post_close(WIN_MAIN);
       else
@@ -152,7 +154,8 @@ TEST_F(EditorTest, ABadFileIsANoticeAndTheAircraftBeingEditedStays) {
       {"wrong marker", "X" + good.substr(1), "I am unable to open the airplane! Sorry!!!"},
       {"wrong version", "I\n34 version" + good.substr(good.find('\n', 2)),
        "The following file is the wrong version for this version of Kestrix:"},
-      {"checkpoint out of step", std::string(good).replace(good.find("\n107 checkpoint"), 4, "\n108"),
+      {"checkpoint out of step",
+       std::string(good).replace(good.find("\n107 checkpoint"), 4, "\n108"),
        "An error occurred during read-in of the aircraft file."},
       {"cut short", good.substr(0, good.size() / 2), "File-scanning error!"},
       {"not a number", std::string(good).replace(good.find(" empty weight") - 6, 6, " heavy"),
@@ -182,20 +185,14 @@ TEST_F(EditorTest, NewAircraftOfEitherTypeGetsATailNumberRoundBodiesAndItsTypesM
   for (int heli = 0; heli <= 1; heli++) {
     command(heli ? CMD_NEW_HELI : CMD_NEW);
     ASSERT_EQ(pln.is_heli, heli);
-    const std::string tail = pln.tailnum;
-    ASSERT_EQ(tail.size(), 6u);
-    EXPECT_EQ(tail[0], 'N');
-    for (int i = 1; i <= 3; i++) EXPECT_TRUE(std::isdigit(tail[i])) << tail;
-    for (int i = 4; i <= 5; i++) EXPECT_TRUE(std::isupper(tail[i])) << tail;
+    EXPECT_TRUE(std::regex_match(pln.tailnum, std::regex("N[0-9]{3}[A-Z]{2}"))) << pln.tailnum;
     // Round bodies: every point at the body's radius from the axis, no two stations alike.
-    const struct {
-      int b;
-      float r;
-    } radius[] = {{PART_FUSELAGE, 3.0f}, {PART_NACELLE1, 2.0f}, {PART_MISC1, 2.0f}};
-    for (const auto& r : radius) {
-      EXPECT_EQ(pln.body_r[r.b], r.r);
+    const std::pair<int, float> radius[] = {
+        {PART_FUSELAGE, 3}, {PART_NACELLE1, 2}, {PART_MISC1, 2}};
+    for (const auto& [b, r] : radius) {
+      EXPECT_EQ(pln.body_r[b], r);
       for (int k = 0; k < BODY_POINTS; k++)
-        EXPECT_NEAR(pythag(pln.body_X[r.b][4][k], pln.body_Y[r.b][4][k]), r.r, 1e-5f) << r.b;
+        EXPECT_NEAR(pythag(pln.body_X[b][4][k], pln.body_Y[b][4][k]), r, 1e-5f) << b;
     }
     for (int j = 1; j <= 8; j++)
       EXPECT_GT(pln.body_Z[PART_FUSELAGE][j][0], pln.body_Z[PART_FUSELAGE][j - 1][0]);

@@ -43,9 +43,8 @@ class FlightTestCommand : public EditorTest {
 
 }  // namespace
 
-// The Trainer's card comes while the loop runs, from a temporary file that goes afterwards; the
-// design's own file and its unsaved state stay. A heavier Trainer, unsaved, flies next with the
-// first card beside it; a second Flight Test while one flies only says so.
+// The card comes while the loop runs, from a temporary file that goes afterwards; the next card
+// flies beside it; a second Flight Test while one flies only says so.
 TEST_F(FlightTestCommand, TheCardIsFlownBesideTheOneBeforeAndFailuresAreToldInTheWindow) {
   open(copy_sample("Trainer.acf"));
   const auto written = std::filesystem::last_write_time("Trainer.acf");

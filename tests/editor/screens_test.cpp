@@ -1,7 +1,5 @@
-// The editing screens through the headless form model: values land clamped in the aircraft record,
-// mistyped and mirrored values are refused, Kestrix's own rules hold, every value the file's reader
-// takes is on a screen, and an aircraft built from New on the screens alone passes the checks and
-// flies.
+// The editing screens through the headless form model: values land clamped, bad ones are refused,
+// every value the file's reader takes is on a screen, and a design typed from New flies.
 #include "editor/editor_fixture.h"
 
 #include <cmath>
@@ -25,14 +23,7 @@ void open_screen_item(int w) {
 
 TEST_F(EditorTest, ScreenValuesLandClampedAndBadOnesAreRefused) {
   pln.misc_X = -4.0f;  // a file's single float out to the right: opening the screen keeps it
-  open_screen_item(WING1);
-  open_screen_item(ENGINES);
-  open_screen_item(WEIGHTS);
-  open_screen_item(PANEL);
-  open_screen_item(FUSELAGE);
-  open_screen_item(HSTAB);
-  open_screen_item(FLOATS);
-  open_screen_item(GEAR);
+  for (int w : {WING1, ENGINES, WEIGHTS, PANEL, FUSELAGE, HSTAB, FLOATS, GEAR}) open_screen_item(w);
   EXPECT_EQ(pln.misc_X, -4.0f);
   EXPECT_EQ(edt.planemod, 0);
   pln.ins_of_loc[4] = 4;  // upper row: airspeed, horizon, altimeter, supplementary (3 wide)
@@ -90,7 +81,7 @@ TEST_F(EditorTest, ScreenValuesLandClampedAndBadOnesAreRefused) {
   EXPECT_TRUE(headless_form_set(WING1, "dihedral", 4.0f));
   EXPECT_EQ(pln.Xarm[4], -2.0f);
   EXPECT_EQ(pln.dihed[4], 4);
-  EXPECT_EQ(pln.ins_of_loc[8], 0);  // the ADF left the lower row
+  EXPECT_EQ(pln.ins_of_loc[8], 0);                                     // the ADF left the lower row
   EXPECT_TRUE(std::isnan(headless_form_shown(FLOATS, "station", 5)));  // a float has five sections
   const char* copy = "the second one is a copy of the first, on the other side";
   EXPECT_EQ(headless_form_text(FLOATS, copy), copy);
@@ -103,15 +94,18 @@ TEST_F(EditorTest, AirfoilsAreChosenFromTheAirfoilsFolder) {
   char shipped[STR_SIZE] = "NACA 0009 (symmetrical).afl";
   ap_dir("airfoils", shipped);
   write_file("mine.afl", read_file(shipped));
+  const auto choose = [](const std::string& path) {
+    headless_queue_open_answer(path.c_str());
+    EXPECT_TRUE(headless_form_press(WING1, "choose root airfoil"));
+    headless_form_release();
+  };
   const struct {
     std::string path;
     const char* expect;
   } cases[] = {{(std::filesystem::current_path() / "mine.afl").string(), "NACA 2412 (popular).afl"},
                {shipped, "NACA 0009 (symmetrical).afl"}};
   for (const auto& c : cases) {
-    headless_queue_open_answer(c.path.c_str());
-    EXPECT_TRUE(headless_form_press(WING1, "choose root airfoil"));
-    headless_form_release();
+    choose(c.path);
     EXPECT_STREQ(pln.Rafl0[PART_WING1_RIGHT], c.expect) << c.path;
     EXPECT_STREQ(pln.Rafl0[PART_WING1_LEFT], c.expect) << c.path;
   }
@@ -123,18 +117,15 @@ TEST_F(EditorTest, AirfoilsAreChosenFromTheAirfoilsFolder) {
   write_file("airfoils/mac.afl", mac);
   const std::string app = app_path;
   std::snprintf(app_path, sizeof app_path, "%s/", std::filesystem::current_path().c_str());
-  headless_queue_open_answer((std::filesystem::current_path() / "airfoils/mac.afl").c_str());
-  EXPECT_TRUE(headless_form_press(WING1, "choose root airfoil"));
-  headless_form_release();
+  choose((std::filesystem::current_path() / "airfoils/mac.afl").string());
   std::snprintf(app_path, sizeof app_path, "%s", app.c_str());
   EXPECT_NEAR(pln.trat[PART_WING1_RIGHT], 0.09f, 1e-3f);     // the views draw the new thickness
   headless_form_type(WING1, "root airfoil", "nothing.afl");  // names are chosen, never typed
   EXPECT_STREQ(pln.Rafl0[PART_WING1_RIGHT], "mac.afl");
 }
 
-// Every byte of the record that the file's reader writes lies in a field of some screen of either
-// type, but for the type itself (New Airplane / New Helicopter) and the body points and radii,
-// which the body screens shape section by section and the twins' copies follow.
+// Every byte of the record that the file's reader writes lies in a field of some screen, but for
+// the type (chosen by New) and the body points and radii (shaped section by section).
 TEST_F(EditorTest, EveryValueTheReaderTakesIsOnAScreen) {
   std::vector<std::pair<const char*, const char*>> covered;
   const auto cover = [&](const void* p, size_t bytes) {
@@ -215,72 +206,62 @@ TEST_F(EditorTest, TypedValuesComeBackFromTheFileAsShown) {
 // controls and weights typed in, saved, checked by Airwright and flown by kestrix-fly.
 TEST_F(EditorTest, AnAircraftBuiltOnTheScreensFromNewPassesTheChecksAndFlies) {
   command(CMD_NEW);
+  // A field with several values takes them element by element from the first.
   const struct {
     int w;
     const char* field;
-    int element;
-    float value;
+    int first;
+    std::vector<float> values;
   } typed[] = {
-      {WING1, "semi-length", 0, 18.0f},
-      {WING1, "root chord", 0, 5.5f},
-      {WING1, "tip chord", 0, 4.1f},
-      {WING1, "longitudinal arm", 0, 8.7f},
-      {WING1, "vertical arm", 0, 3.8f},
-      {WING1, "dihedral", 0, 3.0f},
-      {WING1, "incidence", 0, 1.5f},
-      {WING1, "incidence", 1, 0.9f},
-      {WING1, "incidence", 2, 0.3f},
-      {WING1, "incidence", 3, -0.3f},
-      {WING1, "incidence", 4, -0.9f},
-      {WING1, "incidence", 5, -1.5f},
-      {WING1, "aileron", 4, 1.0f},
-      {WING1, "aileron", 5, 1.0f},
-      {HSTAB, "semi-length", 0, 5.6f},
-      {HSTAB, "root chord", 0, 4.0f},
-      {HSTAB, "tip chord", 0, 2.6f},
-      {HSTAB, "longitudinal arm", 0, 24.3f},
-      {HSTAB, "vertical arm", 0, 0.5f},
-      {HSTAB, "elements", 0, 3.0f},
-      {HSTAB, "incidence", 0, -1.0f},
-      {HSTAB, "incidence", 1, -1.0f},
-      {HSTAB, "incidence", 2, -1.0f},
-      {HSTAB, "elevator", 0, 1.0f},
-      {HSTAB, "elevator", 1, 1.0f},
-      {HSTAB, "elevator", 2, 1.0f},
-      {VSTAB1, "semi-length", 0, 5.0f},
-      {VSTAB1, "root chord", 0, 4.8f},
-      {VSTAB1, "tip chord", 0, 2.6f},
-      {VSTAB1, "longitudinal arm", 0, 24.0f},
-      {VSTAB1, "vertical arm", 0, 1.0f},
-      {VSTAB1, "sweep", 0, 35.0f},
-      {VSTAB1, "elements", 0, 3.0f},
-      {VSTAB1, "rudder", 0, 1.0f},
-      {VSTAB1, "rudder", 1, 1.0f},
-      {VSTAB1, "rudder", 2, 1.0f},
-      {CONTROLS, "aileron chord", 0, 0.25f},
-      {CONTROLS, "elevator chord", 0, 0.45f},
-      {CONTROLS, "rudder chord", 0, 0.4f},
-      {CONTROLS, "aileron up", 0, 20.0f},
-      {CONTROLS, "aileron down", 0, 15.0f},
-      {CONTROLS, "elevator up", 0, 28.0f},
-      {CONTROLS, "elevator down", 0, 23.0f},
-      {CONTROLS, "rudder", 0, 17.0f},
-      {PROPS, "semi-length", 0, 3.1f},
-      {PROPS, "root chord", 0, 0.65f},
-      {PROPS, "tip chord", 0, 0.4f},
-      {PROPS, "longitudinal arm", 0, 0.5f},
-      {EXPERT_PROP, "design advance per revolution", 0, 56.0f},
-      {EXPERT_PROP, "design rpm", 0, 2400.0f},
-      {WEIGHTS, "maximum weight", 0, 2450.0f},
-      {WEIGHTS, "empty weight", 0, 1680.0f},
-      {WEIGHTS, "fuel", 0, 318.0f},
-      {WEIGHTS, "centre of gravity aft", 0, 8.6f},
-      {ENGINES, "power", 0, 160.0f},
-      {FUSELAGE, "drag coefficient", 0, 0.2f},
+      {WING1, "semi-length", 0, {18.0f}},
+      {WING1, "root chord", 0, {5.5f}},
+      {WING1, "tip chord", 0, {4.1f}},
+      {WING1, "longitudinal arm", 0, {8.7f}},
+      {WING1, "vertical arm", 0, {3.8f}},
+      {WING1, "dihedral", 0, {3.0f}},
+      {WING1, "incidence", 0, {1.5f, 0.9f, 0.3f, -0.3f, -0.9f, -1.5f}},
+      {WING1, "aileron", 4, {1.0f, 1.0f}},
+      {HSTAB, "semi-length", 0, {5.6f}},
+      {HSTAB, "root chord", 0, {4.0f}},
+      {HSTAB, "tip chord", 0, {2.6f}},
+      {HSTAB, "longitudinal arm", 0, {24.3f}},
+      {HSTAB, "vertical arm", 0, {0.5f}},
+      {HSTAB, "elements", 0, {3.0f}},
+      {HSTAB, "incidence", 0, {-1.0f, -1.0f, -1.0f}},
+      {HSTAB, "elevator", 0, {1.0f, 1.0f, 1.0f}},
+      {VSTAB1, "semi-length", 0, {5.0f}},
+      {VSTAB1, "root chord", 0, {4.8f}},
+      {VSTAB1, "tip chord", 0, {2.6f}},
+      {VSTAB1, "longitudinal arm", 0, {24.0f}},
+      {VSTAB1, "vertical arm", 0, {1.0f}},
+      {VSTAB1, "sweep", 0, {35.0f}},
+      {VSTAB1, "elements", 0, {3.0f}},
+      {VSTAB1, "rudder", 0, {1.0f, 1.0f, 1.0f}},
+      {CONTROLS, "aileron chord", 0, {0.25f}},
+      {CONTROLS, "elevator chord", 0, {0.45f}},
+      {CONTROLS, "rudder chord", 0, {0.4f}},
+      {CONTROLS, "aileron up", 0, {20.0f}},
+      {CONTROLS, "aileron down", 0, {15.0f}},
+      {CONTROLS, "elevator up", 0, {28.0f}},
+      {CONTROLS, "elevator down", 0, {23.0f}},
+      {CONTROLS, "rudder", 0, {17.0f}},
+      {PROPS, "semi-length", 0, {3.1f}},
+      {PROPS, "root chord", 0, {0.65f}},
+      {PROPS, "tip chord", 0, {0.4f}},
+      {PROPS, "longitudinal arm", 0, {0.5f}},
+      {EXPERT_PROP, "design advance per revolution", 0, {56.0f}},
+      {EXPERT_PROP, "design rpm", 0, {2400.0f}},
+      {WEIGHTS, "maximum weight", 0, {2450.0f}},
+      {WEIGHTS, "empty weight", 0, {1680.0f}},
+      {WEIGHTS, "fuel", 0, {318.0f}},
+      {WEIGHTS, "centre of gravity aft", 0, {8.6f}},
+      {ENGINES, "power", 0, {160.0f}},
+      {FUSELAGE, "drag coefficient", 0, {0.2f}},
   };
   for (const auto& t : typed) {
     if (!form_of(t.w)) open_screen_item(t.w);
-    ASSERT_TRUE(headless_form_set(t.w, t.field, t.value, t.element)) << t.w << " " << t.field;
+    for (size_t e = 0; e < t.values.size(); e++)
+      ASSERT_TRUE(headless_form_set(t.w, t.field, t.values[e], t.first + e)) << t.field << " " << e;
   }
   ASSERT_TRUE(headless_form_press(EXPERT_PROP, "design by advance 1"));
   headless_form_release();

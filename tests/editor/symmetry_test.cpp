@@ -2,6 +2,8 @@
 // copy the first; a file they change counts as changed and says so when it is opened.
 #include "editor/editor_fixture.h"
 
+#include <vector>
+
 TEST_F(EditorTest, AnyCommandMakesTheLeftPartsMirrorTheRightAndTheTwinBodiesCopies) {
   edt.planemod = 0;
   const int pairs[3][2] = {{PART_WING1_RIGHT, PART_WING1_LEFT},
@@ -25,18 +27,15 @@ TEST_F(EditorTest, AnyCommandMakesTheLeftPartsMirrorTheRightAndTheTwinBodiesCopi
   command(CMD_PAINT_KIT);  // any command
   for (const auto& pr : pairs) {
     const int r = pr[0], l = pr[1];
-    EXPECT_EQ(pln.semilen[l], pln.semilen[r]) << l;
-    EXPECT_EQ(pln.Croot[l], 5.0f);
-    EXPECT_EQ(pln.Ctip[l], 3.0f);
-    EXPECT_EQ(pln.Xarm[l], -1.5f);  // the mirror image
-    EXPECT_EQ(pln.Yarm[l], -0.5f);
-    EXPECT_EQ(pln.Zarm[l], 7.0f);
-    EXPECT_EQ(pln.sweep1[l], 12);
-    EXPECT_EQ(pln.dihed[l], 4);
-    EXPECT_EQ(pln.els[l], 5);
-    EXPECT_EQ(pln.anginc[l][4], -1.25f);
+    // Xarm is the mirror image.
+    EXPECT_EQ((std::vector<float>{pln.semilen[l], pln.Croot[l], pln.Ctip[l], pln.Xarm[l],
+                                  pln.Yarm[l], pln.Zarm[l], pln.anginc[l][4]}),
+              (std::vector<float>{pln.semilen[r], 5, 3, -1.5f, -0.5f, 7, -1.25f}))
+        << l;
+    EXPECT_EQ((std::vector<int>{pln.sweep1[l], pln.dihed[l], pln.els[l], pln.flap[l][1]}),
+              (std::vector<int>{12, 4, 5, 1}))
+        << l;
     EXPECT_STREQ(pln.Tafl1[l], "thin.afl");
-    EXPECT_EQ(pln.flap[l][1], 1);
   }
   EXPECT_EQ(pln.ailn[PART_WING1_LEFT][4], 1);
   EXPECT_EQ(pln.elev[PART_HSTAB_LEFT][2], 1);

@@ -1,6 +1,5 @@
 // The editor's views drawn with the real GL layer into a picture of the main window's size: the
-// trainer in every pane. (A change redrawn and the turning view turning are the desktop test's,
-// on Airwright itself; the views' geometry following a change is the editor's views test's.)
+// trainer in every pane, and enlarged in place in a larger window.
 #include "render_gl/gl_harness.h"
 
 #include <algorithm>
@@ -52,8 +51,7 @@ class EditorGl : public ::testing::Test {
     gl_harness_fresh(WIN_MAIN, EDITOR_WINDOW_W, EDITOR_WINDOW_H);
     reset_edt();
     int mirrored = 0;
-    const std::string trainer = std::string(KESTRIX_RUNTIME_DIR) + "/aircraft/Trainer.acf";
-    ASSERT_EQ(read_aircraft_file(trainer.c_str(), &mirrored), 1);
+    ASSERT_EQ(read_aircraft_file(KESTRIX_RUNTIME_DIR "/aircraft/Trainer.acf", &mirrored), 1);
   }
 };
 
@@ -69,9 +67,8 @@ TEST_F(EditorGl, EveryPaneShowsTheAircraftAndTheTopViewItsSurfacesInTheirColour)
     at_one[v] = drawn_in(v);
     EXPECT_GT(at_one[v].x1, at_one[v].x0) << v;
   }
-  // A window larger than its drawing (a larger scale, or maximised with room beside it) shows
-  // every pane's picture enlarged in its own place, as the names and frames are (to a few pixels:
-  // thin lines stay one pixel wide).
+  // A window larger than its drawing shows every pane's picture enlarged in its own place (to a
+  // few pixels: thin lines stay one pixel wide).
   gl_harness_fresh(WIN_MAIN, 1400, 900);
   OGL_set_mapping(ogl_mapping{1.5f, 100, 0, EDITOR_WINDOW_W, EDITOR_WINDOW_H, 1400, 900});
   draw_views();

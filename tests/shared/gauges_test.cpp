@@ -20,9 +20,8 @@ TEST(SharedGauges, ScalesAndTicksByBand) {
 }
 
 TEST(SharedGauges, ClosingFilters) {
-  EXPECT_EQ(closer_linear(350, 10, 5, 0, 360), 355);  // the short way, across north
-  EXPECT_EQ(closer_linear(358, 10, 5, 0, 360), 3);
-  EXPECT_EQ(closer_linear(10, 350, 5, 0, 360), 5);
-  EXPECT_EQ(closer_linear(100, 102, 5, 0, 360), 102);
+  // A value, its target, and the value a step of at most 5 reaches: the short way, across north.
+  const int steps[][3] = {{350, 10, 355}, {358, 10, 3}, {10, 350, 5}, {100, 102, 102}};
+  for (const auto& s : steps) EXPECT_EQ(closer_linear(s[0], s[1], 5, 0, 360), s[2]) << s[0];
   EXPECT_EQ(closer_assymp(0, 10, 0.25f), 2.5f);
 }

@@ -57,12 +57,11 @@ TEST_F(SharedGeometry, ClockwiseRegionContainsItsInside) {
     for (const auto& l : e) all &= inside_cw_reg(l[0], l[1], l[2], l[3], x, z, margin);
     return all;
   };
-  EXPECT_EQ(inside(5, 5, 0), 1);
-  EXPECT_EQ(inside(5, 0.5f, 0), 1);
-  EXPECT_EQ(inside(5, 0.5f, 1), 0);  // within the margin of an edge
-  EXPECT_EQ((std::vector<int>{inside(11, 5, 0), inside(5, -1, 0), inside(-0.5f, 5, 0),
-                              inside(5, 10.5f, 0)}),
-            std::vector<int>(4, 0));
+  // Inside, near an edge, within the margin of that edge, and beyond each edge.
+  EXPECT_EQ(
+      (std::vector<int>{inside(5, 5, 0), inside(5, 0.5f, 0), inside(5, 0.5f, 1), inside(11, 5, 0),
+                        inside(5, -1, 0), inside(-0.5f, 5, 0), inside(5, 10.5f, 0)}),
+      (std::vector<int>{1, 1, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(SharedGeometry, CellTrianglesTileTheCellWithOneWinding) {

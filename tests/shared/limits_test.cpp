@@ -5,17 +5,17 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "shared/shared.h"
 
+// Value, range and the value wrapped; 540 over 0..360 is wrapped once only.
 TEST(SharedLimits, WrapOnceOverTheRange) {
-  EXPECT_EQ(fltwrap(190, -180, 180), -170);
-  EXPECT_EQ(fltwrap(540, 0, 360), 180);  // one wrap only
-  EXPECT_EQ(fltwrap(180, -180, 180), 180);
-  EXPECT_EQ(fltwrap(-180, -180, 180), -180);
-  EXPECT_EQ(intwrap(10, 0, 9), 0);
-  EXPECT_EQ(intwrap(-1, 0, 5999), 5999);
-  EXPECT_EQ(intwrap(9, 0, 9), 9);
+  const float flt[][4] = {
+      {190, -180, 180, -170}, {540, 0, 360, 180}, {180, -180, 180, 180}, {-180, -180, 180, -180}};
+  for (const auto& c : flt) EXPECT_EQ(fltwrap(c[0], c[1], c[2]), c[3]) << c[0];
+  const int in[][4] = {{10, 0, 9, 0}, {-1, 0, 5999, 5999}, {9, 0, 9, 9}};
+  for (const auto& c : in) EXPECT_EQ(intwrap(c[0], c[1], c[2]), c[3]) << c[0];
 }
 
 TEST(SharedLimits, BoxesRangesAndBands) {
@@ -38,16 +38,14 @@ TEST(SharedLimits, BoxesRangesAndBands) {
 }
 
 TEST(SharedLimits, RoundingIsHalfAwayFromZero) {
-  EXPECT_EQ(intround(2.5f), 3);
-  EXPECT_EQ(intround(-2.5f), -3);
-  EXPECT_EQ(intround(0.49999997f), 0);  // would be 1 if the half were added in single precision
-  EXPECT_EQ(intround(NAN), 0);
-  EXPECT_EQ(intround(1e20f), INT_MAX);
-  EXPECT_EQ(intround(-1e20f), INT_MIN);
-  EXPECT_EQ(inttrunc(-2.9f), -2);  // towards zero, saturating like intround
-  EXPECT_EQ(inttrunc(NAN), 0);
-  EXPECT_EQ(inttrunc(2147483648.0f), INT_MAX);
-  EXPECT_EQ(inttrunc(-1e20f), INT_MIN);
+  // 0.49999997 would round to 1 if the half were added in single precision.
+  const std::pair<float, int> rounded[] = {{2.5f, 3}, {-2.5f, -3},      {0.49999997f, 0},
+                                           {NAN, 0},  {1e20f, INT_MAX}, {-1e20f, INT_MIN}};
+  for (const auto& [in, out] : rounded) EXPECT_EQ(intround(in), out) << in;
+  // Towards zero, saturating like intround.
+  const std::pair<float, int> truncated[] = {
+      {-2.9f, -2}, {NAN, 0}, {2147483648.0f, INT_MAX}, {-1e20f, INT_MIN}};
+  for (const auto& [in, out] : truncated) EXPECT_EQ(inttrunc(in), out) << in;
   EXPECT_EQ(fltnear(-47.5f, 5), -50);
   EXPECT_EQ(intnear(1234, 100), 1200);
   EXPECT_EQ(interp(0, 0, 10, 1, 20), 2);  // extrapolates

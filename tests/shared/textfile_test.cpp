@@ -69,7 +69,8 @@ TEST(SharedTextfile, RefusesBadMarkersAndWrongVersions) {
   EXPECT_EQ(last_alert().line[0],
             "The following file is the wrong version for this version of Kestrix:");
   EXPECT_EQ(last_alert().line[1], "old.acf");
-  EXPECT_EQ(last_alert().line[3], "You may have to build or install Kestrix again to get them back.");
+  EXPECT_EQ(last_alert().line[3],
+            "You may have to build or install Kestrix again to get them back.");
 }
 
 TEST(SharedTextfile, StringScanCutsLongLinesAndNeverOverruns) {
@@ -228,8 +229,7 @@ TEST(SharedTextfile, FailedSaveKeepsTheOldFile) {
 TEST(SharedTextfile, FailedWriteKeepsTheOldFile) {
   write_file("big.sit", "old");
   ASSERT_EQ(ouf_open("big.sit", FILE_SITUATION, 1412), 1);
-  // Limit the size of files this process may write, so the write runs out of room as on a
-  // full disk.
+  // A limit on the size of files this process writes runs the write out of room, as a full disk.
   rlimit saved;
   getrlimit(RLIMIT_FSIZE, &saved);
   signal(SIGXFSZ, SIG_IGN);
