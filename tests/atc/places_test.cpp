@@ -1,6 +1,4 @@
 // The active runway from the localizers and the wind, and airports found by identifier and name.
-#include <cmath>
-
 #include "atc_fixture.h"
 
 using AtcPlaces = AtcTest;
