@@ -66,8 +66,7 @@ TEST_F(AtcPlan, PlanPhasesFromClearanceToRamp) {
     EXPECT_EQ(atc.plan_phase, step.phase) << step.says;
     EXPECT_EQ(atc.waiting_new_frq, step.waiting) << step.says;
   }
-  EXPECT_EQ(fpl.onfile, 0);
-  EXPECT_EQ(fpl.activated, 0);
+  EXPECT_EQ(std::pair(fpl.onfile, fpl.activated), std::pair(0, 0));
 }
 
 TEST_F(AtcPlan, ClearanceAtAHighFieldIsAboveIt) {
@@ -107,7 +106,6 @@ TEST_F(AtcPlan, ClearanceVoidTimeCarriesPastTheHourAndMidnight) {
     msc.zulu_time = c.zulu;
     handle_plan(0);
     EXPECT_THAT(last_said(), HasSubstr(c.times));
-    EXPECT_EQ(atc.plan_phase, 6);
-    EXPECT_EQ(atc.said_alt, 2500);
+    EXPECT_EQ(std::pair(atc.plan_phase, atc.said_alt), std::pair(6, 2500));
   }
 }

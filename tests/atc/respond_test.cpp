@@ -102,13 +102,9 @@ TEST_F(AtcRespond, IlsVectorsWaitThenIntercept) {
   apt_hdng[4][0] = 0, apt_len[4][0] = 60, env.aptmax = 4;
   const std::string cleared = respond(atc.ils_command);
   EXPECT_EQ(cleared, std::string(CALL_SIGN) + "intercept localizer altimeter 2 9 9 2 cleared SBD ILS 06 contact tower.");
-  EXPECT_EQ(atc.ils_vec_in_progress, 0);
-  EXPECT_EQ(atc.plan_phase, 8);
-  EXPECT_EQ(atc.plan_index, SBD);
-  EXPECT_EQ(atc.cleared_nav, ISBD);
-  EXPECT_EQ(fpl.onfile, 1);
-  EXPECT_EQ(fpl.activated, 1);
-  EXPECT_EQ(atc.waiting_new_frq, 1);
+  EXPECT_EQ((std::vector<int>{atc.ils_vec_in_progress, atc.plan_phase, atc.plan_index,
+                              atc.cleared_nav, fpl.onfile, fpl.activated, atc.waiting_new_frq}),
+            (std::vector<int>{0, 8, SBD, ISBD, 1, 1, 1}));
   // The wind favours the other end; the tower still clears the runway of the approach flown.
   for (int k = 0; k < WIND_LAYERS; k++) atm.wnddir[k] = 252.0f, atm.wndspd[k] = 8.0f;
   atc_pick_line(6);
