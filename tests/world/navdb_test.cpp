@@ -101,9 +101,8 @@ TEST_F(WorldNavdb, UnreadableFilesAreFatalWithTheirMessage) {
   EXPECT_EQ(last_alert().line[3], "scan nav line");
 }
 
-// Extras of another airport file, or extras that cannot be read, are dropped with one notice,
-// never given to the wrong fields and never keeping the program from starting; a world folder
-// without them loads as before.
+// Extras of another airport file or unreadable ones are dropped with one notice, never given to
+// the wrong fields nor stopping the start; a world folder without them loads as before.
 TEST_F(WorldNavdb, ExtrasThatDoNotPairWithTheAirportsAreDropped) {
   wf::write_database({wf::field(34.1f, -117.2f, 60, 10000, 200, 1159.0f, 1),
                       wf::field(45.0f, -93.0f, 0, 3000, 200, 900.0f)});

@@ -1,8 +1,5 @@
 // Moving the region: every direction agrees with a fresh load at the new corner, the ground,
 // towns and obstacles stay under the aircraft, and the move rule's hysteresis.
-#include <algorithm>
-#include <utility>
-
 #include "world/world_files.h"
 
 namespace {
@@ -67,8 +64,7 @@ TEST_F(WorldRegionShift, EveryMoveAgreesWithAFreshLoadAtTheNewCorner) {
         move{MOVE_NORTH, 35, -118, 35.56f, -116.5f}, move{MOVE_SOUTH, 33, -118, 34.44f, -116.5f}}) {
     SCOPED_TRACE(m.dir);
     load_at(34, -118);
-    flt.lat = m.plane_lat, flt.lon = m.plane_lon;
-    flt.X = X_with_latlon(flt.lat, flt.lon), flt.Z = Z_with_lat(flt.lat);
+    wf::fly_at(m.plane_lat, m.plane_lon);
     ASSERT_EQ(find_ijt_with_loc(flt.X, flt.Z, &env.i_aircraft, &env.j_aircraft, 1), 1);
     float ground = find_local_h(flt.X, flt.Z, env.i_aircraft, env.j_aircraft);
     // A station half a degree north and west of the aircraft on NAV 2 and the ADF.
@@ -105,11 +101,11 @@ TEST_F(WorldRegionShift, EveryMoveAgreesWithAFreshLoadAtTheNewCorner) {
         bad += std::fabs(moved.v(a, b, 0) - fresh.v(a, b, 0) - dx) > 0.5f;
         bad += std::fabs(moved.v(a, b, 2) - fresh.v(a, b, 2) - dz) > 0.5f;
         bad += std::fabs(moved.v(a, b, 1) - fresh.v(a, b, 1)) > 1e-3f;
-        bad += moved.water[a * GRID_J + b] != fresh.water[a * GRID_J + b];
-        bad += moved.airport[a * GRID_J + b] != fresh.airport[a * GRID_J + b];
-        bad += moved.city[a * GRID_J + b] != fresh.city[a * GRID_J + b];
       }
     EXPECT_EQ(bad, 0);
+    EXPECT_EQ(moved.water, fresh.water);
+    EXPECT_EQ(moved.airport, fresh.airport);
+    EXPECT_EQ(moved.city, fresh.city);
     for (int c = 0; c < 3; c++)
       for (int r = 0; r < 2; r++) {
         EXPECT_EQ(moved.ref_lon[c][r], fresh.ref_lon[c][r]);
@@ -151,8 +147,7 @@ TEST_F(WorldRegionShift, MoveRuleKeepsTheAircraftInTheMiddleWithHysteresis) {
 }
 
 // Flying out over the sea past the world data is told once, not at every degree; back over the
-// data and out again, it is told again.
-// The storms over the sea beyond the data are its own, not a copy of the column that moved east.
+// data and out again, again. The storms there are new, not a copy of the column that moved east.
 TEST_F(WorldRegionShift, LeavingTheWorldDataIsToldOnce) {
   load_at(34, -119);
   for (auto& column : atm.wxr)
