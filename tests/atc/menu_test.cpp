@@ -47,8 +47,7 @@ TEST_F(AtcMenu, MenuPicksFileAndOpenLists) {
   opened = 0;
   atc_hooks.open_plan_window = count_window;
   atc_pick_line(0);
-  EXPECT_EQ(opened, 1);
-  EXPECT_EQ(fpl.onfile, 0);
+  EXPECT_EQ(std::pair(opened, fpl.onfile), std::pair(1, 0));
   atc.menu_up = 1;
   atc_pick_line(2);
   EXPECT_EQ(atc.menu_level, ATC_MENU_ATIS);

@@ -59,8 +59,7 @@ TEST_F(AtcRespond, EmergencyVectorsToTheNearestFieldOrSaysThereIsNone) {
   EXPECT_THAT(respond("declaring an emergency"), HasSubstr("squawk 7 7 0 0 turn"));
   EXPECT_EQ(atc.ils_vec_in_progress, 0);
   EXPECT_THAT(last_said(), HasSubstr("vectors to Twin Field, they are about 3 miles"));
-  EXPECT_EQ(fpl.activated, 0);
-  EXPECT_EQ(atc.plan_phase, 1);
+  EXPECT_EQ(std::pair(fpl.activated, atc.plan_phase), std::pair(0, 1));
   char line[STR_SIZE];
   EXPECT_EQ(atc_main_line(6, line), ATC_LINE_HIDDEN) << line;
   for (int n = 0; n < 5; n++) apt_inreg[n] = 0;
