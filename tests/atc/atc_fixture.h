@@ -3,8 +3,12 @@
 // it, and the controller's sentences collected as they are said.
 #pragma once
 
+#include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
+
+#include <gmock/gmock.h>
 
 #include "support/test_support.h"
 
@@ -22,6 +26,9 @@ inline std::vector<std::string>& said() {
 }
 inline void collect_sentence(const char* text) { said().push_back(text); }
 inline std::string last_said() { return said().empty() ? "" : said().back(); }
+using ::testing::AllOf;
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 const char CALL_SIGN[] = "Trainer november one two alpha bravo ";
 

@@ -1,8 +1,5 @@
 // ATIS at a low and a high field with its letter, and the landing signal officer, who speaks only
 // on the approach to a carrier that is there.
-#include <cmath>
-#include <string>
-
 #include "atc_fixture.h"
 
 using AtcCalls = AtcTest;
@@ -29,14 +26,14 @@ TEST_F(AtcCalls, AtisAtLowAndHighFields) {
   EXPECT_EQ(atm.info, letter == 'Z' ? 'A' : letter + 1);
   flt.h = 25000.0f * con.fttomtrs;  // heard in cruise, above the standard-setting height
   give_ATIS(SBD);
-  EXPECT_NE(last_said().find("altimeter 3 0 0 1"), std::string::npos) << last_said();
+  EXPECT_THAT(last_said(), HasSubstr("altimeter 3 0 0 1"));
 
   // A field above the cloud base is in the cloud: no negative ceiling.
   atm.temp_SL = 50.0f, atm.rain_tstm = 3.0f, atm.vis = 0.5f * con.nmtomtrs;
   give_ATIS(HIGH);
-  const std::string high = last_said();
-  EXPECT_NE(high.find("weather. Indefinite ceiling zero R V R 3000, snow. Temperature -3 "), std::string::npos) << high;
-  EXPECT_EQ(high.find("ceiling -"), std::string::npos) << high;
+  EXPECT_THAT(last_said(),
+              HasSubstr("weather. Indefinite ceiling zero R V R 3000, snow. Temperature -3 "));
+  EXPECT_THAT(last_said(), Not(HasSubstr("ceiling -")));
 }
 
 // The carrier at the origin, the aircraft on its approach at distance nm, glide path angle glide

@@ -1,6 +1,4 @@
 // The main menu's lines by situation, filing from the menu, and the list menus' picks.
-#include <string>
-
 #include "atc_fixture.h"
 
 using AtcMenu = AtcTest;
@@ -49,8 +47,7 @@ TEST_F(AtcMenu, MenuPicksFileAndOpenLists) {
   opened = 0;
   atc_hooks.open_plan_window = count_window;
   atc_pick_line(0);
-  EXPECT_EQ(opened, 1);
-  EXPECT_EQ(fpl.onfile, 0);
+  EXPECT_EQ(std::pair(opened, fpl.onfile), std::pair(1, 0));
   atc.menu_up = 1;
   atc_pick_line(2);
   EXPECT_EQ(atc.menu_level, ATC_MENU_ATIS);
@@ -68,14 +65,12 @@ TEST_F(AtcMenu, ListsAndPicksByIdentifier) {
   for (const auto& l : lists) {
     atc.menu_level = l.level;
     EXPECT_EQ(atc_list_entries(entry), l.count) << l.level;
-    if (l.count) {
-      EXPECT_EQ(entry[0], l.first);
-    }
+    EXPECT_EQ(l.count ? entry[0] : -1, l.first) << l.level;
   }
   atc.menu_up = 1, atc.menu_level = ATC_MENU_ATIS;
   EXPECT_EQ(atc_pick_id("TWN"), 0);  // no tower, no ATIS
   atc.menu_level = ATC_MENU_VECTORS;
   EXPECT_EQ(atc_pick_id("hig"), 1);
-  EXPECT_NE(last_said().find("vectors to High Field. They are about 6 miles"), std::string::npos) << last_said();
+  EXPECT_THAT(last_said(), HasSubstr("vectors to High Field. They are about 6 miles"));
   EXPECT_EQ(atc.menu_up, 0);
 }

@@ -1,6 +1,4 @@
 // The active runway from the localizers and the wind, and airports found by identifier and name.
-#include <cmath>
-
 #include "atc_fixture.h"
 
 using AtcPlaces = AtcTest;
@@ -31,9 +29,8 @@ TEST_F(AtcPlaces, ActiveRunwayFromLocalizerOrWind) {
                  c.loc_course, 10990);
     int r, end, has_ils, n;
     get_active_rway(TWIN, &r, &end, &has_ils, &n);
-    EXPECT_EQ(r, c.rway) << c.wind_from_mag << " " << c.loc_course << " " << c.loc_nm;
-    EXPECT_EQ(end, c.end) << c.wind_from_mag << " " << c.loc_course << " " << c.loc_nm;
-    EXPECT_EQ(has_ils, c.has_ils);
+    EXPECT_EQ(std::tuple(r, end, has_ils), std::tuple(c.rway, c.end, c.has_ils))
+        << c.wind_from_mag << " " << c.loc_course << " " << c.loc_nm;
   }
   // Two localizers: the one whose course lies nearest to the wind wins, and names its runway end.
   put_navaid(2, 5, "ITW ", "TWN LOC 27", apt_lat[TWIN][0], apt_lon[TWIN][0], 270, 10990);
@@ -43,8 +40,7 @@ TEST_F(AtcPlaces, ActiveRunwayFromLocalizerOrWind) {
   atm.wnddir[k] = 100.0f + find_var(apt_lat[TWIN][0], apt_lon[TWIN][0]);
   int r, end, has_ils, n;
   get_active_rway(TWIN, &r, &end, &has_ils, &n);
-  EXPECT_EQ(n, 3);
-  EXPECT_EQ(end, 1);
+  EXPECT_EQ(std::pair(n, end), std::pair(3, 1));
   char s[STR_SIZE] = "";
   app_current_rway_string(s, TWIN);
   EXPECT_STREQ(s, "runway 9");

@@ -1,7 +1,6 @@
 // The flight plan: a plan naming unknown airports is refused, the phases from the clearance on the
 // ground to the taxi to the ramp, and the clearance's void time across midnight.
 #include <functional>
-#include <string>
 
 #include "atc_fixture.h"
 
@@ -59,7 +58,7 @@ TEST_F(AtcPlan, PlanPhasesFromClearanceToRamp) {
     step.act();
     if (step.says[0]) {
       ASSERT_EQ(said().size(), before + 1) << step.says;
-      EXPECT_NE(last_said().find(step.says), std::string::npos) << last_said();
+      EXPECT_THAT(last_said(), HasSubstr(step.says));
       EXPECT_EQ(last_said().rfind(CALL_SIGN, 0), 0u) << last_said();
     } else {
       EXPECT_EQ(said().size(), before) << last_said();
@@ -67,8 +66,7 @@ TEST_F(AtcPlan, PlanPhasesFromClearanceToRamp) {
     EXPECT_EQ(atc.plan_phase, step.phase) << step.says;
     EXPECT_EQ(atc.waiting_new_frq, step.waiting) << step.says;
   }
-  EXPECT_EQ(fpl.onfile, 0);
-  EXPECT_EQ(fpl.activated, 0);
+  EXPECT_EQ(std::pair(fpl.onfile, fpl.activated), std::pair(0, 0));
 }
 
 TEST_F(AtcPlan, ClearanceAtAHighFieldIsAboveIt) {
@@ -78,7 +76,7 @@ TEST_F(AtcPlan, ClearanceAtAHighFieldIsAboveIt) {
   fpl.onfile = 1;
   ASSERT_EQ(pick_up_flight_plan(), 1);
   handle_plan(0);
-  EXPECT_NE(last_said().find("maintain at or below 8500 expect 9000 10 minutes"), std::string::npos) << last_said();
+  EXPECT_THAT(last_said(), HasSubstr("maintain at or below 8500 expect 9000 10 minutes"));
 }
 
 TEST_F(AtcPlan, EnrouteCallsWaitWhileVectoredToAnApproach) {
@@ -107,8 +105,7 @@ TEST_F(AtcPlan, ClearanceVoidTimeCarriesPastTheHourAndMidnight) {
     ASSERT_EQ(pick_up_flight_plan(), 1);
     msc.zulu_time = c.zulu;
     handle_plan(0);
-    EXPECT_NE(last_said().find(c.times), std::string::npos) << last_said();
-    EXPECT_EQ(atc.plan_phase, 6);
-    EXPECT_EQ(atc.said_alt, 2500);
+    EXPECT_THAT(last_said(), HasSubstr(c.times));
+    EXPECT_EQ(std::pair(atc.plan_phase, atc.said_alt), std::pair(6, 2500));
   }
 }

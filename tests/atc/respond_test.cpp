@@ -1,9 +1,5 @@
 // The controller's answers: each kind of request, names and identifiers that match nothing, and
 // the vectors onto an ILS with their quiet wait and their intercept.
-#include <cmath>
-#include <cstring>
-#include <string>
-
 #include "atc_fixture.h"
 
 using AtcRespond = AtcTest;
@@ -38,16 +34,16 @@ TEST_F(AtcRespond, RequestKindsAndNames) {
       {far + "request taxi.", "(none)"},
   };
   for (const auto& c : cases) {
-    const std::string a = respond(c.request);
     const std::string want = c.answer == "(none)" ? c.answer : CALL_SIGN + c.answer;
-    EXPECT_EQ(a.compare(0, want.size(), want), 0) << c.request << " -> " << a;
+    EXPECT_THAT(respond(c.request), ::testing::StartsWith(want)) << c.request;
   }
   // Vectors name the heading (magnetic, in fives) and the distance to the nearer Twin Field.
   float d, b;
   apt_from_aircraft(TWIN, &d, &b);
   char want[STR_SIZE] = "";
   app_turn_string(want, intround(b) + env.mvar, 5);
-  EXPECT_NE(respond("request vectors Twin Field").find(std::string(want) + " vectors to Twin Field. They are about 12 miles"), std::string::npos);
+  EXPECT_THAT(respond("request vectors Twin Field"),
+              HasSubstr(std::string(want) + " vectors to Twin Field. They are about 12 miles"));
   EXPECT_EQ(atc.said_hdg, (intnear(intround(b) + env.mvar, 5) + 359) % 360 + 1);  // 0 said as 360
 }
 
@@ -59,18 +55,16 @@ TEST_F(AtcRespond, EmergencyVectorsToTheNearestFieldOrSaysThereIsNone) {
   flt.lat = 34.45f, flt.lon = -117.5f;
   put_airport(4, "HEL ", "Pad", 34.44f, -117.5f, 100.0f, 0);  // nearer than Twin Field
   apt_kind[4] = APT_KIND_HELIPORT, env.aptmax = 4;
-  EXPECT_NE(respond("declaring an emergency").find("squawk 7 7 0 0 turn"), std::string::npos);
+  EXPECT_THAT(respond("declaring an emergency"), HasSubstr("squawk 7 7 0 0 turn"));
   EXPECT_EQ(atc.ils_vec_in_progress, 0);
-  EXPECT_NE(last_said().find("vectors to Twin Field, they are about 3 miles"), std::string::npos);
-  EXPECT_EQ(fpl.activated, 0);
-  EXPECT_EQ(atc.plan_phase, 1);
+  EXPECT_THAT(last_said(), HasSubstr("vectors to Twin Field, they are about 3 miles"));
+  EXPECT_EQ(std::pair(fpl.activated, atc.plan_phase), std::pair(0, 1));
   char line[STR_SIZE];
   EXPECT_EQ(atc_main_line(6, line), ATC_LINE_HIDDEN) << line;
   for (int n = 0; n < 5; n++) apt_inreg[n] = 0;
   atc.said_hdg = -1;
-  const std::string a = respond("declaring an emergency");
-  EXPECT_NE(a.find("I have no airport near you"), std::string::npos) << a;
-  EXPECT_EQ(a.find("heading"), std::string::npos) << a;
+  EXPECT_THAT(respond("declaring an emergency"),
+              AllOf(HasSubstr("I have no airport near you"), Not(HasSubstr("heading"))));
   EXPECT_EQ(atc.said_hdg, -1);
 }
 
@@ -83,9 +77,10 @@ TEST_F(AtcRespond, IlsVectorsWaitThenIntercept) {
   flt.vind = 120.0f;
   flt.h_ind = 2000.0f * con.fttomtrs;
   msc.elap_time = 100.0f;
-  const std::string first = respond("request I L S SBD ILS 06");
-  EXPECT_NE(first.find("heading"), std::string::npos) << first;
-  EXPECT_NE(first.find("climb and maintain 4100 feet vectors SBD ILS 06, if you would like another approach instead just tell me."), std::string::npos) << first;
+  EXPECT_THAT(respond("request I L S SBD ILS 06"),
+              AllOf(HasSubstr("heading"),
+                    HasSubstr("climb and maintain 4100 feet vectors SBD ILS 06, if you would like "
+                              "another approach instead just tell me.")));
   EXPECT_EQ(atc.ils_vec_in_progress, 1);
   EXPECT_STREQ(atc.ils_command, "request I L S SBD ILS 06");
   msc.elap_time = 110.0f;
@@ -105,17 +100,13 @@ TEST_F(AtcRespond, IlsVectorsWaitThenIntercept) {
   apt_hdng[4][0] = 0, apt_len[4][0] = 60, env.aptmax = 4;
   const std::string cleared = respond(atc.ils_command);
   EXPECT_EQ(cleared, std::string(CALL_SIGN) + "intercept localizer altimeter 2 9 9 2 cleared SBD ILS 06 contact tower.");
-  EXPECT_EQ(atc.ils_vec_in_progress, 0);
-  EXPECT_EQ(atc.plan_phase, 8);
-  EXPECT_EQ(atc.plan_index, SBD);
-  EXPECT_EQ(atc.cleared_nav, ISBD);
-  EXPECT_EQ(fpl.onfile, 1);
-  EXPECT_EQ(fpl.activated, 1);
-  EXPECT_EQ(atc.waiting_new_frq, 1);
+  EXPECT_EQ((std::vector<int>{atc.ils_vec_in_progress, atc.plan_phase, atc.plan_index,
+                              atc.cleared_nav, fpl.onfile, fpl.activated, atc.waiting_new_frq}),
+            (std::vector<int>{0, 8, SBD, ISBD, 1, 1, 1}));
   // The wind favours the other end; the tower still clears the runway of the approach flown.
   for (int k = 0; k < WIND_LAYERS; k++) atm.wnddir[k] = 252.0f, atm.wndspd[k] = 8.0f;
   atc_pick_line(6);
-  EXPECT_NE(last_said().find("cleared to land runway 6."), std::string::npos) << last_said();
+  EXPECT_THAT(last_said(), HasSubstr("cleared to land runway 6."));
   // A parallel runway 0.5 nm to the south-east, with its own localizer.
   apt_lr[SBD][0] = 'L';
   apt_num[SBD][1] = 6, apt_hdng[SBD][1] = 72, apt_len[SBD][1] = 2000, apt_lr[SBD][1] = 'R';
@@ -123,7 +114,7 @@ TEST_F(AtcRespond, IlsVectorsWaitThenIntercept) {
   put_navaid(2, 4, "IS6R", "SBD ILS 06R", 34.0926f, -117.2129f, 72, 11190);
   atc.cleared_nav = 2, atc.plan_phase = 8;
   handle_plan(1);
-  EXPECT_NE(last_said().find("cleared to land runway 6 right."), std::string::npos) << last_said();
+  EXPECT_THAT(last_said(), HasSubstr("cleared to land runway 6 right."));
 }
 
 // Another approach picked from the menu inside the quiet wait is given when the wait ends.
@@ -137,15 +128,15 @@ TEST_F(AtcRespond, AnotherApproachAskedForInsideTheWaitIsVectoredWhenItEnds) {
   msc.elap_time += 35.0f;
   ASSERT_NE(atc.ils_vec_in_progress, 0);
   controller_respond(atc.ils_command);
-  EXPECT_NE(last_said().find("vectors RIV ILS 14, if you would like"), std::string::npos) << last_said();
+  EXPECT_THAT(last_said(), HasSubstr("vectors RIV ILS 14, if you would like"));
 }
 
 TEST_F(AtcRespond, IlsVectorsKeepBelowTheCruiseAltitudeOfAPlanOnFileOnly) {
   flt.lat = 33.75f, flt.lon = -117.35f;  // 22 nm out: 5000 ft above the localizer
   fpl.cruise_alt = 5000;
-  EXPECT_NE(respond("request I L S SBD ILS 06").find("maintain 6100 feet"), std::string::npos);
+  EXPECT_THAT(respond("request I L S SBD ILS 06"), HasSubstr("maintain 6100 feet"));
   atc.ils_vec_in_progress = 0, atc.ils_wait_len = 0.0f, fpl.onfile = 1;
-  EXPECT_NE(respond("request I L S SBD ILS 06").find("maintain 5000 feet"), std::string::npos);
+  EXPECT_THAT(respond("request I L S SBD ILS 06"), HasSubstr("maintain 5000 feet"));
 }
 
 TEST_F(AtcRespond, VectorsRepeatOnlyWhatChanged) {

@@ -83,8 +83,7 @@ TEST_F(WeatherEvolution, LimitsHoldEverySettingInRange) {
   atm.shrdir[4] = atm.wndspd[5] = 500, atm.shrspd[6] = -5, atm.tbl[7] = 50;
   msc.loc_apt_wrl = 123456;  // not an airport: sea level
   settle_weather();
-  EXPECT_EQ(atm.baseMSL, 50 + 0.0f);
-  EXPECT_EQ(atm.baseAGL, 50 + 0.0f);
+  EXPECT_EQ(std::pair(atm.baseMSL, atm.baseAGL), std::pair(50.0f, 50.0f));
   EXPECT_FLOAT_EQ(atm.topsMSL, 50 + ft(1000));
   EXPECT_FLOAT_EQ(atm.vis, 185.2f);
   EXPECT_EQ(atm.cld_type, 1);  // storms bring clouds

@@ -106,7 +106,5 @@ TEST(WeatherReport, MalformedPartsLeaveTheirOutputsAlone) {
   // Rain without a layer leaves the old tops: nothing piles up over repeated readings.
   d.tops = 1500;
   d = decode("1200 SA 20 SCT 3 R+ 60/50/0000/992", decode("1200 SA 20 SCT 3 R+ 60/50/0000/992", d));
-  EXPECT_EQ(d.kind, 2);
-  EXPECT_EQ(d.level, 3);
-  EXPECT_EQ(d.tops, 1500);
+  EXPECT_EQ(std::tuple(d.kind, d.level, d.tops), std::tuple(2, 3, 1500.0f));
 }

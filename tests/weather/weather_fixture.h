@@ -37,7 +37,6 @@ class WeatherFixture : public ::testing::Test {
   void TearDown() override { std::remove("USA.rwx"); }
   static float ft(float v) { return v * con.fttomtrs; }
   static float nm(float v) { return v * con.nmtomtrs; }
-  static float kt(float v) { return v * con.ktstomsc; }
 };
 
 // The once-a-second pass on a twin piston aeroplane with fuel and a rich mixture.

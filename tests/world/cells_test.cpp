@@ -33,17 +33,14 @@ TEST_F(WorldCells, GroundHeightFollowsTheTriangleHoldingThePoint) {
 TEST_F(WorldCells, CellSearchLooksNearbyOrOverTheWholeGrid) {
   int i = 12, j = 22;
   ASSERT_EQ(find_ijt_with_loc(x(0.5f), z(0.3f), &i, &j, 0), 1);
-  EXPECT_EQ(i, 10);
-  EXPECT_EQ(j, 20);
+  EXPECT_EQ(std::pair(i, j), std::pair(10, 20));
   i = 15, j = 25;  // three cells away: not found nearby, and the cell is left as it was
   EXPECT_EQ(find_ijt_with_loc(x(0.5f), z(0.3f), &i, &j, 0), 0);
-  EXPECT_EQ(i, 15);
+  EXPECT_EQ(std::pair(i, j), std::pair(15, 25));
   EXPECT_EQ(find_ijt_with_loc(x(0.5f), z(0.3f), &i, &j, 1), 1);
-  EXPECT_EQ(i, 10);
-  EXPECT_EQ(j, 20);
+  EXPECT_EQ(std::pair(i, j), std::pair(10, 20));
   EXPECT_EQ(find_ijt_with_loc(17650.0f, -15750.0f, &i, &j, 1), 1);  // the last cell
-  EXPECT_EQ(i, 176);
-  EXPECT_EQ(j, 157);
+  EXPECT_EQ(std::pair(i, j), std::pair(176, 157));
   EXPECT_EQ(find_ijt_with_loc(-50.0f, -50.0f, &i, &j, 1), 0);  // west of the grid
   i = INT_MAX, j = INT_MIN;
   EXPECT_EQ(find_ijt_with_loc(x(0.5f), z(0.3f), &i, &j, 0), 0);

@@ -29,9 +29,7 @@ TEST_F(WorldNavdb, ReadsTheThreeFilesWithTheirUnitsAndWrapping) {
   EXPECT_EQ(apt_twr[0], 1);
   EXPECT_STREQ(apt_id[0], "SBD ");
   EXPECT_STREQ(apt_name[0], "San Bernardino Intl");
-  EXPECT_EQ(nav_f12[0], 362);
-  EXPECT_EQ(nav_f12[1], 11390);
-  EXPECT_EQ(nav_hdng[1], 350);
+  EXPECT_EQ(std::tuple(nav_f12[0], nav_f12[1], nav_hdng[1]), std::tuple(362, 11390, 350));
   EXPECT_STREQ(nav_id[0], "PO  ");
   EXPECT_NEAR(nav_h[0], 304.8f, 1e-3f);
   EXPECT_STREQ(fix_name[1], "BRAVO");
@@ -47,8 +45,8 @@ TEST_F(WorldNavdb, CarrierSlotsFollowTheLastRealNavaid) {
   put_carrier_navs(1000.0f, 20.0f, -2000.0f);
   EXPECT_STREQ(nav_name[1], "Last");       // the last record read is untouched
   EXPECT_EQ(env.navmax, 4);                // scans over 0..navmax reach both carrier slots
-  EXPECT_EQ(nav_type[env.navmax - 1], 4);  // localizer
-  EXPECT_EQ(nav_type[env.navmax - 2], 6);  // glide slope
+  // A glide slope, then a localizer.
+  EXPECT_EQ(std::pair(nav_type[env.navmax - 2], nav_type[env.navmax - 1]), std::pair(6, 4));
   EXPECT_EQ(nav_f12[env.navmax - 1], 10800);
   EXPECT_STREQ(nav_name[env.navmax - 1], "USS Enterprise");
   EXPECT_NEAR(nav_lat[env.navmax - 1], lat_with_z(-2000.0f), 1e-5f);
@@ -101,9 +99,8 @@ TEST_F(WorldNavdb, UnreadableFilesAreFatalWithTheirMessage) {
   EXPECT_EQ(last_alert().line[3], "scan nav line");
 }
 
-// Extras of another airport file, or extras that cannot be read, are dropped with one notice,
-// never given to the wrong fields and never keeping the program from starting; a world folder
-// without them loads as before.
+// Extras of another airport file or unreadable ones are dropped with one notice, never given to
+// the wrong fields nor stopping the start; a world folder without them loads as before.
 TEST_F(WorldNavdb, ExtrasThatDoNotPairWithTheAirportsAreDropped) {
   wf::write_database({wf::field(34.1f, -117.2f, 60, 10000, 200, 1159.0f, 1),
                       wf::field(45.0f, -93.0f, 0, 3000, 200, 900.0f)});

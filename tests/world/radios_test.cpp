@@ -10,6 +10,11 @@ class WorldRadios : public WorldTest {
     for (auto& col : env.lonwes_ref) col[0] = col[1] = -118.0f;
   }
   static std::string id_on(int radio) { return std::string(nav.nav_id[radio], 4); }
+  // Receiver `radio` tuned with the aircraft at (lat, lon) on `heading`.
+  static void tune(int radio, float lat, float lon, int heading = 90) {
+    wf::fly_at(lat, lon, heading);
+    setnav(radio);
+  }
 };
 
 TEST_F(WorldRadios, NearestAidOnTheFrequencyWinsWithinRange) {
@@ -17,18 +22,15 @@ TEST_F(WorldRadios, NearestAidOnTheFrequencyWinsWithinRange) {
   wf::add_nav(3, 35.3f, -117.0f, 11390, "BBB");
   wf::add_nav(3, 35.1f, -117.0f, 11170, "CCC");  // nearest, but on another frequency
   nav.nf[0] = 11390;
-  wf::fly_at(35.1f, -117.0f);
-  setnav(0);
+  tune(0, 35.1f, -117.0f);
   EXPECT_EQ(nav.goodnav[0], 1);
   EXPECT_EQ(id_on(0), "AAA ");
   EXPECT_EQ(nav.ilsgs[0], 9);
   EXPECT_FLOAT_EQ(nav.vorX[0], X_with_latlon(35.0f, -117.0f));
-  wf::fly_at(35.25f, -117.0f);
-  setnav(0);
+  tune(0, 35.25f, -117.0f);
   EXPECT_EQ(id_on(0), "BBB ");
   float x = nav.vorX[0];
-  wf::fly_at(37.0f, -117.0f);  // out of range of both: the station goes, its position stays
-  setnav(0);
+  tune(0, 37.0f, -117.0f);  // out of range of both: the station goes, its position stays
   EXPECT_EQ(nav.goodnav[0], 0);
   EXPECT_FLOAT_EQ(nav.vorX[0], x);
   // At 35 N a degree of longitude is 49 nm: 0.6 degrees east (29 nm) is nearer than 0.55 degrees
@@ -36,8 +38,7 @@ TEST_F(WorldRadios, NearestAidOnTheFrequencyWinsWithinRange) {
   wf::add_nav(3, 35.55f, -116.0f, 11500, "NTH");
   wf::add_nav(3, 35.0f, -115.4f, 11500, "EST");
   nav.nf[0] = 11500;
-  wf::fly_at(35.0f, -116.0f);
-  setnav(0);
+  tune(0, 35.0f, -116.0f);
   EXPECT_EQ(id_on(0), "EST ");
 }
 
@@ -45,8 +46,7 @@ TEST_F(WorldRadios, LocalizerNeedsItsFrontCourseAndAVorOverridesIt) {
   wf::add_nav(4, 35.0f, -117.0f, 10990, "IFAR", 90);
   wf::add_nav(4, 35.0f, -117.3f, 10990, "IBEH", 90);  // nearer, but the aircraft is behind it
   nav.nf[1] = 10990;
-  wf::fly_at(35.0f, -117.2f);
-  setnav(1);
+  tune(1, 35.0f, -117.2f);
   EXPECT_EQ(id_on(1), "IFAR");
   EXPECT_FLOAT_EQ(nav.ilscrs[1], 90.0f);
   EXPECT_EQ(nav.ilsgs[1], 0);
@@ -61,23 +61,19 @@ TEST_F(WorldRadios, GlideSlopeMustFaceTheAircraftsHeading) {
   wf::add_nav(6, 35.0f, -117.05f, 10990, "", 90);
   wf::add_nav(6, 35.0f, -117.15f, 10990, "", 270);  // nearer, facing the other way
   nav.nf[0] = 10990;
-  wf::fly_at(35.0f, -117.2f, 100);
-  setnav(0);
+  tune(0, 35.0f, -117.2f, 100);
   EXPECT_EQ(nav.ilsgs[0], 3);
   EXPECT_FLOAT_EQ(nav.gsX[0], X_with_latlon(35.0f, -117.05f));
-  wf::fly_at(35.0f, -117.2f, 181);  // 91 degrees off the first, 89 off the second
-  setnav(0);
+  tune(0, 35.0f, -117.2f, 181);  // 91 degrees off the first, 89 off the second
   EXPECT_FLOAT_EQ(nav.gsX[0], X_with_latlon(35.0f, -117.15f));
-  wf::fly_at(35.0f, -117.2f, 0);  // 90 off both: the localizer alone is left
-  setnav(0);
+  tune(0, 35.0f, -117.2f, 0);  // 90 off both: the localizer alone is left
   EXPECT_EQ(nav.ilsgs[0], 0);
 }
 
 TEST_F(WorldRadios, AdfRangeGrowsWithHeight) {
   wf::add_nav(2, 35.0f, -116.6f, 210, "NDB");
   nav.adff = 210;
-  wf::fly_at(35.0f, -117.2f);  // 29 nm away: beyond 4/9 of a degree (27 nm) at sea level
-  setnav(4);
+  tune(4, 35.0f, -117.2f);  // 29 nm away: beyond 4/9 of a degree (27 nm) at sea level
   EXPECT_EQ(nav.goodnav[4], 0);
   flt.h = 10000.0f * con.fttomtrs;
   setnav(4);
@@ -93,8 +89,7 @@ TEST_F(WorldRadios, GpsTargetCourseAndLock) {
   std::snprintf(apt_id[0], 5, "TRM ");
   nav.gps_index_mode = 1, nav.gps_index = 0, ins.lock_GPS = 1;
   for (int& c : nav.gps_id) c = 11;  // "AAAA", the first start's default
-  wf::fly_at(35.0f, -117.5f);
-  setnav(5);
+  tune(5, 35.0f, -117.5f);
   std::string shown;
   for (int c : nav.gps_id) shown += code_to_char(c);
   EXPECT_EQ(shown, "TRM ");

@@ -212,10 +212,9 @@ TEST_F(WorldRegionLoad, RegionListsAndAirportScenery) {
                      "3 35.0 -117.0 0 113 90 0 VOR  In\n2 37.0 -117.0 0 210 0 0 NDB  Out\n");
   init_country_data();
   load_region();
-  EXPECT_EQ(env.apt_list_max, 69);
+  EXPECT_EQ(std::tuple(env.apt_list_max, env.vor_list_max, env.ndb_list_max),
+            std::tuple(69, 0, -1));
   EXPECT_EQ(apt_inreg[75], 0);
-  EXPECT_EQ(env.vor_list_max, 0);
-  EXPECT_EQ(env.ndb_list_max, -1);
   for (int s = 15; s < 20; s++) EXPECT_EQ(obs_type[s], s < 19 ? 97 : 1) << s;  // airport 3
   EXPECT_EQ(obs_type[14], 0);  // airport 2 has no tower
 }

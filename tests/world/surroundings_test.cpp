@@ -48,8 +48,7 @@ TEST_F(WorldSurroundings, CloudPositionFollowsTheReliefOverTheAircraft) {
   for (const auto& c : cases) {
     atm.cld_type = c.layer, flt.Y = c.y;
     update_cloud_position();
-    EXPECT_EQ(scn.belowbases, c.below) << c.y;
-    EXPECT_EQ(scn.abovetops, c.above) << c.y;
+    EXPECT_EQ(std::pair(scn.belowbases, scn.abovetops), std::pair(c.below, c.above)) << c.y;
   }
   // A bulge of the relief 300 m down over the aircraft's point (i 40, k 32) puts 800 m in cloud.
   for (int i = 39; i <= 41; i++)
@@ -102,8 +101,8 @@ TEST_F(WorldSurroundings, ShipStateFollowsTheNearerShipAndItsWaves) {
   for (const auto& c : cases) {
     place(c.x, c.y, c.z);
     update_over_surfaces();
-    EXPECT_EQ(env.over_carr, c.carr) << c.x << " " << c.z;
-    EXPECT_EQ(env.over_frig, c.frig) << c.x << " " << c.z;
+    EXPECT_EQ(std::pair(env.over_carr, env.over_frig), std::pair(c.carr, c.frig))
+        << c.x << " " << c.z;
   }
 }
 
