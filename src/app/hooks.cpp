@@ -24,6 +24,13 @@ static void crash_flash() {
 
 static void show_progress() { OGL_show_init(0); }
 
+// A new flight: the aural warnings and the views that follow the aircraft by themselves forget the
+// last one (the tower view takes the tower nearest the new start, the chase view starts afresh).
+static void forget_last_flight() {
+  reset_warnings();
+  reset_view_state();
+}
+
 aircraft_hookstruct aircraft_hooks = {load_plane_geo};
 
 world_hookstruct world_hooks = {show_progress};
@@ -36,7 +43,7 @@ flight_hookstruct flight_hooks = {plotflap,     plotswee,
                                   init_ecam,    pulse_menu_highlight,
                                   crash_flash,  load_scenery_textures,
                                   make_a_plane, start_strike,
-                                  reset_warnings, trackdiv,
+                                  forget_last_flight, trackdiv,
                                   dskoutproc};
 
 // The simulator opens its Flight Plan window here (install_simulator_hooks); without it, as in the

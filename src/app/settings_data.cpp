@@ -50,7 +50,7 @@ static const form_field data_fields[] = {
     boxes("disk0", 0, 0),             beside(boxes("screen0", 1, 0)), beside(boxes("graph0", 2, 0)),
     new_column(boxes("disk1", 0, 1)), beside(boxes("screen1", 1, 1)), beside(boxes("graph1", 2, 1)),
     new_column(boxes("disk2", 0, 2)), beside(boxes("screen2", 1, 2)), beside(boxes("graph2", 2, 2)),
-    field_label("limits", 560),
+    field_label("limits", 440),
 };
 // clang-format on
 

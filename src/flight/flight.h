@@ -228,7 +228,7 @@ struct flight_hookstruct {
   void (*reload_scenery_textures)();       // the season or the resolution changed
   void (*place_traffic)(int k, int anew);  // traffic aircraft k placed again
   float (*lightning_strike)();  // a strike near the aircraft: how far away, m; -1 for none
-  void (*reset_warnings)();     // a new flight: the aural warnings forget the last one
+  void (*new_flight)();         // a new flight: the warnings and the views forget the last one
   void (*dump_cycle_header)();  // the one-cycle dump begins
   void (*disk_output)();        // one record of the data-output file
 };

@@ -221,7 +221,7 @@ static void forget_last_flight() {
   reset_exact_clocks();
   reset_turbulence();
   reset_ctm();
-  flight_hooks.reset_warnings();
+  flight_hooks.new_flight();
 }
 
 void start_flight_state(const start_place* s) {

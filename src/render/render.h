@@ -6,6 +6,8 @@
 // Also sets the drawing layer's light ratios ogl_light_rat and the view fields of con, among them the
 // viewpoint con.VIEW_xyz from the camera of the chosen view.
 void update_scenery();
+// Forgets the chase view's lag and the tower chosen, for a new flight.
+void reset_view_state();
 // Loads the ground, runway, deck and building textures for the season and resolution level.
 void load_scenery_textures();
 // Starts a lightning strike near the aircraft where the storm field is strong enough. Returns

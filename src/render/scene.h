@@ -84,8 +84,6 @@ void body_to_world(const float at[3], const float right[3], const float up[3], c
 // Matrix placing an object's own axes (right, up, aft) at `at`, seen through camera matrix cam.
 void object_matrix(const float cam[16], const float at[3], const float right[3], const float up[3],
                    const float fwd[3], float out[16]);
-// Forgets the chase view's lag and the tower chosen, for a new flight or a new view.
-void reset_view_state();
 
 // The part of a camera's field of view a sphere may show in: its four side planes.
 struct view_frustum {

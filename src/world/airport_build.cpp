@@ -4,6 +4,7 @@
 // Runway-local positions are (across, along) in metres from the runway centre: across to the
 // right of the runway heading, along in the heading's direction, negative towards the first end.
 // rx3d and rz3d turn (across, -along) into world x (east) and z (south).
+#include <cmath>
 #include <cstring>
 
 #include "world/world_local.h"
@@ -304,11 +305,28 @@ static int base_on_runways(int k, float x, float z, float hx, float hz) {
   return 0;
 }
 
+// The same for the runways of the airport in slot k and of every other airport of the region: a
+// neighbouring field's runway may pass where this one's buildings would stand. Airports whose
+// first runway light lies farther off than any airport reaches are passed over unasked.
+static int base_on_region_runways(int k, float x, float z, float hx, float hz) {
+  if (base_on_runways(k, x, z, hx, hz)) return 1;
+  const float reach = 10000.0f;
+  for (int j = 0; j <= intmin2(env.apt_list_max, REGION_LIST_MAX - 1); j++) {
+    int r = 0;
+    while (r <= intmin2(env.rwaymax[j], APT_RWYS - 1) && !runway_built(j, r)) r++;
+    if (j == k || r > intmin2(env.rwaymax[j], APT_RWYS - 1)) continue;
+    const float* p = scn.rwayxyz[j][r][0];
+    if (std::fabs(p[0] - x) > reach || std::fabs(p[2] - z) > reach) continue;
+    if (base_on_runways(j, x, z, hx, hz)) return 1;
+  }
+  return 0;
+}
+
 // Steps (x, z) on by (dx, dz) while the base there reaches a runway area, so that no wall stands
 // on a runway beside the one the line follows; the areas are finite, the bound only guards
 // against a step of zero length.
 static void skip_runways(int k, float* x, float* z, float dx, float dz, float hx, float hz) {
-  for (int n = 0; n < 1000 && base_on_runways(k, *x, *z, hx, hz); n++) *x += dx, *z += dz;
+  for (int n = 0; n < 1000 && base_on_region_runways(k, *x, *z, hx, hz); n++) *x += dx, *z += dz;
 }
 
 static void place_obstacle(float x, float z, int kind, int slot) {
@@ -317,13 +335,17 @@ static void place_obstacle(float x, float z, int kind, int slot) {
 }
 
 void build_apt(int k, int n) {
+  build_apt_runways(k, n);
+  place_apt_buildings(k, n);
+}
+
+void build_apt_runways(int k, int n) {
   if (k < 0 || k >= REGION_LIST_MAX || n < 0 || n > env.aptmax || n >= APT_MAX) return;
   // -1 when no slot holds a runway: every loop over 0..rwaymax then does nothing.
   env.rwaymax[k] = -1;
   for (int r = 0; r < APT_RWYS; r++)
     if (runway_in_use(n, r)) env.rwaymax[k] = r;
 
-  int longest = -1;
   for (int r = 0; r < APT_RWYS; r++) {
     if (!runway_in_use(n, r)) {
       // No scenery of an earlier airport may remain in an empty slot.
@@ -336,7 +358,6 @@ void build_apt(int k, int n) {
                 apt_h[n], static_cast<float>(apt_len[n][r]), static_cast<float>(apt_width[n][r]),
                 apt_hdng[n][r], apt_lite[n][r]);
     for (int m = 2; m <= 4; m++) clear_region(k, r, r, m);
-    if (longest < 0 || apt_len[n][r] > apt_len[n][longest]) longest = r;
   }
   for (int r1 = 0; r1 < APT_RWYS; r1++)
     for (int r2 = 0; r2 < APT_RWYS; r2++)
@@ -344,10 +365,17 @@ void build_apt(int k, int n) {
         clear_region(k, r1, r2, 0);
         clear_region(k, r1, r2, 1);
       }
-  if (longest < 0) return;
+}
 
-  // Buildings stand in a line beside the apron, moved on along it until clear of every runway
-  // area; the tower follows two steps further.
+// Buildings stand in a line beside the apron of the longest runway (the first of equals), moved
+// on along it until clear of every runway area; the tower follows two steps further.
+void place_apt_buildings(int k, int n) {
+  if (k < 0 || k >= REGION_LIST_MAX || n < 0 || n > env.aptmax || n >= APT_MAX) return;
+  for (int m = 0; m < OBS_PER_APT; m++) obs_type[OBS_PER_APT * k + m] = 0;  // placed anew
+  int longest = -1;
+  for (int r = 0; r < APT_RWYS; r++)
+    if (runway_in_use(n, r) && (longest < 0 || apt_len[n][r] > apt_len[n][longest])) longest = r;
+  if (longest < 0) return;
   int hd = apt_hdng[n][longest];
   float W = static_cast<float>(apt_width[n][longest]);
   float L = static_cast<float>(apt_len[n][longest]);

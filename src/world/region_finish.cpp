@@ -98,7 +98,9 @@ void finish_nav_readin() {
   build_region_lists();
   // The slots of all 70 region airports are freed before their scenery is built again.
   for (int s = 0; s < OBS_PER_APT * REGION_LIST_MAX; s++) obs_type[s] = 0;
-  for (int k = 0; k <= env.apt_list_max; k++) build_apt(k, apt_to_index[k]);
+  // Every runway first: an airport's buildings keep clear of its neighbours' runways too.
+  for (int k = 0; k <= env.apt_list_max; k++) build_apt_runways(k, apt_to_index[k]);
+  for (int k = 0; k <= env.apt_list_max; k++) place_apt_buildings(k, apt_to_index[k]);
   set_normals();
   set_height_range();
   set_textures();

@@ -404,7 +404,11 @@ void update_surroundings();
 
 // ---- Airport scenery and obstacles (airport_build.cpp, obstacles.cpp) ------------------------
 
+// An airport's scenery in region slot k: its runways' lights and surfaces, then its buildings and
+// tower, which keep clear of the runways of every airport of the region built by then.
 void build_apt(int k, int n);
+void build_apt_runways(int k, int n);
+void place_apt_buildings(int k, int n);
 void setuprunway(int k, int r, float x, float z, float y, float len, float width, int hdng,
                  int lite);
 // Splits a lighting code into the glide-slope, runway and approach light kinds of both ends.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/form.h"
+#include "app/settings.h"
 #include "desktop_fixture.h"
 #include "render/ogl.h"
 
@@ -250,4 +251,18 @@ TEST_F(DesktopWindows, TypedNumbersKeepTheirDecimalPointAndAnEmptiedOneIsNoZero)
   MACIBM_dispatch_events();
   EXPECT_EQ(mnw.up[12], 0);
   EXPECT_FLOAT_EQ(speed, 45.0f);
+}
+
+// Every settings window fits a screen of 1280 x 1024 whole, leaving room for the desktop's panels:
+// a window wider than that had to be scrolled sideways to reach its last column.
+TEST_F(DesktopWindows, EverySettingsWindowFitsAScreenOf1280By1024) {
+  open_main_window();
+  for (int w = 1; w < MAX_WINDOWS; w++) {
+    open_settings_window(w);
+    if (!mnw.up[w]) continue;
+    const Fl_Window* win = static_cast<const Fl_Widget*>(mnw.wind[w])->top_window();
+    EXPECT_LE(win->w(), 1280 - 60) << "window " << w;
+    EXPECT_LE(win->h(), 1024 - 60) << "window " << w;
+    MACIBM_killwind(w);
+  }
 }

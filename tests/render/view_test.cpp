@@ -196,6 +196,10 @@ TEST_F(RenderView, FixedCamerasStandWhereTheRecordsPutThem) {
   put_box(4, 1, 60000.0f, -2000.0f, 24.0f);
   put_box(7, 1, 5000.0f, -2000.0f, 24.0f);
   EXPECT_NEAR(camera(615).eye[0], 5000.0f, 1e-2f);
+  // A new flight at another airport of the region takes the tower nearest the new start.
+  flt.X = 9100.0f;
+  flight_hooks.new_flight();
+  EXPECT_NEAR(camera(615).eye[0], 9000.0f, 1e-2f);
 
   // Zoom narrows every view.
   const float wide = camera(601).tan_half_w;

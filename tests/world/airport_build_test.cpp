@@ -95,19 +95,29 @@ TEST_F(WorldAirportField, CrossingRunwaysLoseTheLightsOnEachOther) {
 }
 
 TEST_F(WorldAirportField, BuildingsAndTowerStandClearOfTheRunways) {
-  // Runway 2 runs beside runway 0, its lights 8 m south of where the buildings' middles first
-  // stand: each building's whole base keeps off it.
-  apt_lat[0][2] = lat_with_z(cz + 189.0f + 8.0f + 16.0f), apt_lon[0][2] = -117.0f;
-  apt_hdng[0][2] = 90, apt_len[0][2] = 3000, apt_width[0][2] = 30;
-  build_apt(0, 0);
-  for (int s = 0; s < 5; s++) {
-    ASSERT_EQ(obs_type[s], s < 4 ? 97 : 1) << s;
-    float x = obs_xyz[s][0][0][0] + (s < 4 ? 10.0f : 3.0f);  // back to the centre
-    float z = obs_xyz[s][0][0][2] - (s < 4 ? 20.0f : 3.0f);
-    EXPECT_EQ(in_runway123(0, x, z), 0) << s;
-    for (int c = 0; c < 4; c++)
-      EXPECT_EQ(in_runway123(0, obs_xyz[s][2][c][0], obs_xyz[s][2][c][2]), 0) << s << " " << c;
-    EXPECT_NEAR(obs_xyz[s][0][0][1], 0.0f, 1e-3f);  // on the sea-level grid
+  // A runway beside runway 0, its lights 8 m south of where the buildings' middles first stand:
+  // each building's whole base keeps off it, be it the airport's own runway 2 or the runway of a
+  // neighbouring airport (slot 1) built before it.
+  for (int n = 0; n < 2; n++) {
+    SCOPED_TRACE(n);
+    const int r = n == 0 ? 2 : 0;
+    apt_lat[n][r] = lat_with_z(cz + 189.0f + 8.0f + 16.0f), apt_lon[n][r] = -117.0f;
+    apt_hdng[n][r] = 90, apt_len[n][r] = 3000, apt_width[n][r] = 30;
+    if (n == 1) {
+      apt_len[0][2] = apt_len[1][1] = apt_len[1][2] = 0;
+      env.apt_list_max = 1;
+      build_apt(1, 1);
+    }
+    build_apt(0, 0);
+    for (int s = 0; s < 5; s++) {
+      ASSERT_EQ(obs_type[s], s < 4 ? 97 : 1) << s;
+      float x = obs_xyz[s][0][0][0] + (s < 4 ? 10.0f : 3.0f);  // back to the centre
+      float z = obs_xyz[s][0][0][2] - (s < 4 ? 20.0f : 3.0f);
+      EXPECT_EQ(in_runway123(0, x, z), 0) << s;
+      for (int c = 0; c < 4; c++)
+        EXPECT_EQ(in_runway123(n, obs_xyz[s][2][c][0], obs_xyz[s][2][c][2]), 0) << s << " " << c;
+      EXPECT_NEAR(obs_xyz[s][0][0][1], 0.0f, 1e-3f);  // on the sea-level grid
+    }
   }
   // They stand in a line, 45 m apart at least, beside the longest runway (the first of equals).
   EXPECT_GE(
