@@ -22,41 +22,32 @@ class FlightCoefficients : public FlightTest {
     pln.al_D_al0[4] = 1.0f, flt.alpha_max[4] = 100.0f;
   }
   float cl, cd, cm;
-  void look(float alpha) { anyfoil(alpha, &cl, &cd, &cm, 4, 0, 0, 0); }
+  // The coefficients at angle alpha; the drag returned.
+  float look(float alpha) {
+    anyfoil(alpha, &cl, &cd, &cm, 4, 0, 0, 0);
+    return cd;
+  }
 };
 
 TEST_F(FlightCoefficients, TableSideIndexAndWeightsAtTheEdgesAndBeyond) {
-  look(0.0f);  // zero reads the negative side
-  EXPECT_FLOAT_EQ(cd, 500.0f);
-  look(9.99f);  // just below 10: the straight line
+  EXPECT_FLOAT_EQ(look(0.0f), 500.0f);  // zero reads the negative side
+  look(9.99f);                          // just below 10: the straight line
   EXPECT_NEAR(cl, 0.2f + 0.999f, 1e-4f);
-  look(10.0f);  // exactly 10: the table's first entry
+  EXPECT_FLOAT_EQ(look(10.0f), 100.0f);  // exactly 10: the table's first entry
   EXPECT_FLOAT_EQ(cl, 1000.0f);
-  EXPECT_FLOAT_EQ(cd, 100.0f);
-  look(15.05f);  // halfway between rows 150 and 151
-  EXPECT_NEAR(cd, 150.5f, 1e-3f);
+  EXPECT_NEAR(look(15.05f), 150.5f, 1e-3f);  // halfway between rows 150 and 151
   EXPECT_NEAR(cl, 1050.5f, 1e-3f);
-  look(20.0f);
-  EXPECT_FLOAT_EQ(cd, 200.0f);
-  look(21.0f);  // one-degree rows above 20
-  EXPECT_FLOAT_EQ(cd, 201.0f);
-  look(-21.0f);
-  EXPECT_FLOAT_EQ(cd, 701.0f);
+  EXPECT_FLOAT_EQ(look(20.0f), 200.0f);
+  EXPECT_FLOAT_EQ(look(21.0f), 201.0f);  // one-degree rows above 20
+  EXPECT_FLOAT_EQ(look(-21.0f), 701.0f);
   EXPECT_FLOAT_EQ(cl, -1101.0f);
-  for (float a : {89.99f, 1.0e9f}) {
-    look(a);  // clamped to the last pair with weights 0.01 and 0.99
-    EXPECT_NEAR(cd, 0.01f * 269.0f + 0.99f * 270.0f, 1e-3f) << a;
-  }
-  for (float a : {180.0f, -180.0f}) {
-    look(a);  // tail first: the section's own drag at zero, not its broadside drag
-    EXPECT_FLOAT_EQ(cd, 500.0f) << a;
-  }
-  look(135.0f);  // halfway from broadside to tail first, where it meets -45 degrees
-  EXPECT_NEAR(cd, 0.5f * 269.99f + 0.5f * 725.0f, 1e-2f);
-  for (float a : {NAN, INFINITY, -INFINITY}) {
-    look(a);
-    EXPECT_TRUE(std::isfinite(cd)) << a;
-  }
+  for (float a : {89.99f, 1.0e9f})  // clamped to the last pair with weights 0.01 and 0.99
+    EXPECT_NEAR(look(a), 0.01f * 269.0f + 0.99f * 270.0f, 1e-3f) << a;
+  for (float a : {180.0f, -180.0f})  // tail first: the section's own drag at zero, not broadside
+    EXPECT_FLOAT_EQ(look(a), 500.0f) << a;
+  // Halfway from broadside to tail first, where it meets -45 degrees.
+  EXPECT_NEAR(look(135.0f), 0.5f * 269.99f + 0.5f * 725.0f, 1e-2f);
+  for (float a : {NAN, INFINITY, -INFINITY}) EXPECT_TRUE(std::isfinite(look(a))) << a;
 }
 
 TEST_F(FlightCoefficients, EffectiveAngleSlatAndStall) {
@@ -64,13 +55,11 @@ TEST_F(FlightCoefficients, EffectiveAngleSlatAndStall) {
   afl.al_zl[4][0][0] = -2.0f, pln.al_D_al0[4] = 0.5f, flt.alpha_max[4] = 10.0f;
   look(12.0f);  // effective -2 + 0.5 (12 + 2) = 5: on the line, not stalled
   EXPECT_NEAR(cl, 0.2f + 0.1f * 5.0f, 1e-5f);
-  EXPECT_EQ(flt.stalled[4], 0);
-  look(12.1f);
-  EXPECT_EQ(flt.stalled[4], 1);
-  look(-6.1f);  // -2 + 0.5 (-4.1) = -4.05: within the stall on the negative side too
-  EXPECT_EQ(flt.stalled[4], 0);
-  look(-8.5f);  // -5.25
-  EXPECT_EQ(flt.stalled[4], 1);
+  // Effective 5, 5.05, then on the negative side -4.05 and -5.25.
+  for (auto [a, stalled] : {std::pair{12.0f, 0}, {12.1f, 1}, {-6.1f, 0}, {-8.5f, 1}}) {
+    look(a);
+    EXPECT_EQ(flt.stalled[4], stalled) << a;
+  }
 
   pln.slat[4][0] = 1;
   flt.slat_effect[4] = 2.0f;  // angle halved from zero lift, then lift doubled
