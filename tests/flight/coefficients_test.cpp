@@ -126,32 +126,30 @@ class FlightElement : public FlightTest {
     flt.CDIgrndeffect[4] = flt.CLgrndeffect[4] = 1.0f;
   }
   float cl, cd, cm;
-  void sub() { Fco_subsonic(0.0f, 0.0f, 0.0f, &cl, &cd, &cm, 4, 2); }
+  // The subsonic coefficients of element 2; the lift returned.
+  float sub() {
+    Fco_subsonic(0.0f, 0.0f, 0.0f, &cl, &cd, &cm, 4, 2);
+    return cl;
+  }
 };
 
 TEST_F(FlightElement, IceOnlyFromItsThreshold) {
-  sub();
-  float cl0 = cl, cd0 = cd;
+  const float cl0 = sub(), cd0 = cd;
   msc.ice = 0.001f;
-  sub();
-  EXPECT_EQ(cl, cl0);
+  EXPECT_EQ(sub(), cl0);
   EXPECT_EQ(cd, cd0);
   msc.ice = 0.5f;
-  sub();
-  EXPECT_NEAR(cl, cl0 / 1.25f, 1e-5f);
+  EXPECT_NEAR(sub(), cl0 / 1.25f, 1e-5f);
   EXPECT_NEAR(cd, cd0 * 3.0f, 1e-5f);
 }
 
 TEST_F(FlightElement, CompressibilityRaisesLiftUpToMachPointEight) {
   atm.a = 1.0e9f;
-  sub();
-  float cl0 = cl;
+  const float cl0 = sub();
   atm.a = 120.0f;  // local Mach 0.5
-  sub();
-  EXPECT_NEAR(cl, cl0 / std::sqrt(0.75f), 1e-4f);
+  EXPECT_NEAR(sub(), cl0 / std::sqrt(0.75f), 1e-4f);
   atm.a = 0.0f;  // no air, no Mach number: no division by zero
-  sub();
-  EXPECT_TRUE(std::isfinite(cl) && std::isfinite(cd));
+  EXPECT_TRUE(std::isfinite(sub()) && std::isfinite(cd));
 }
 
 TEST_F(FlightElement, ReynoldsBlendTakesItsEndsInEitherOrder) {
@@ -159,8 +157,7 @@ TEST_F(FlightElement, ReynoldsBlendTakesItsEndsInEitherOrder) {
   afl.clB[4][0][1] = 2.0f * afl.clB[4][0][0];
   afl.clM[4][0][1] = 2.0f * afl.clM[4][0][0];
   for (int n = 0; n < AFL_CD_ROWS; n++) afl.cdneg[4][0][1][n] = afl.cdpos[4][0][1][n] = 0.01f;
-  sub();
-  float single = cl;
+  const float single = sub();
   pln.diffRe[4] = 1;
   for (auto [re0, re1] : {std::pair{1.0f, 5.0f}, {5.0f, 1.0f}}) {
     pln.Re[4][0][0] = re0, pln.Re[4][0][1] = re1;
@@ -169,8 +166,7 @@ TEST_F(FlightElement, ReynoldsBlendTakesItsEndsInEitherOrder) {
     EXPECT_LT(cl, 2.0f * single) << re0;
   }
   pln.Re[4][0][0] = pln.Re[4][0][1] = 3.0f;
-  sub();
-  EXPECT_FLOAT_EQ(cl, single);  // nothing to blend: the first foil
+  EXPECT_FLOAT_EQ(sub(), single);  // nothing to blend: the first foil
 }
 
 TEST_F(FlightElement, SupersonicSectionMomentAndSymmetry) {

@@ -1,4 +1,4 @@
-// Contact points: on hard surfaces the spring-damper, brakes and steering; floats on water.
+// Contact points on hard surfaces: the spring-damper, brakes and steering.
 
 #include "flight_fixture.h"
 
@@ -84,44 +84,4 @@ TEST_F(FlightContact, WheelsTurnTowardsTheSteeringInput) {
   EXPECT_NEAR(steered(4.0f), -10.0f * 3.0f * 0.5f * 30.0f / 4.5f, 0.01f);
   set.joy_rat_hdng = 0.0f;  // no stick travel to steer with, rather than a division by zero
   EXPECT_EQ(steered(4.0f), 0.0f);
-}
-
-// Float 17: five stations 1 m apart, octagons of radius 0.5 m; the keel patch is 0.354 m x 1 m.
-class FlightWater : public ::testing::Test {
- protected:
-  void SetUp() override {
-    reset_flight_world();
-    for (int s = 0; s < 5; s++)
-      for (int p = 0; p < 8; p++) {
-        pln.body_X[17][s][p] = 0.5f * isin(45 * p), pln.body_Y[17][s][p] = 0.5f * icos(45 * p);
-        pln.body_Z[17][s][p] = s - 2.0f;
-      }
-  }
-  static void keel(int s, float depth) {  // the keel point of station s, `depth` under water
-    clear_accumulators();
-    float y = pln.body_Y[17][s][4];
-    handle_float_point(17, s, 4, 0.0f, y, pln.body_Z[17][s][4], y + depth);
-  }
-};
-
-TEST_F(FlightWater, BuoyancyIsTheWeightOfTheDisplacedWater) {
-  keel(2, 0.3f);
-  EXPECT_NEAR(flt.fnrmlgear, 0.3f * 0.5f * std::sqrt(0.5f) * 1000.0f * con.g, 0.5f);
-  flt.onsurface = 0;
-  keel(2, -0.01f);
-  EXPECT_EQ(flt.onsurface, 0);
-  keel(2, 0.0f);  // exactly at the surface: afloat, without force
-  EXPECT_EQ(flt.onsurface, 1);
-  EXPECT_EQ(flt.fnrmlgear, 0.0f);
-}
-
-TEST_F(FlightWater, StationsAtOnePlaceGiveFiniteForces) {
-  for (int s = 0; s < 5; s++)
-    for (int p = 0; p < 8; p++) pln.body_Z[17][s][p] = 0.0f;
-  pln.body_Y[17][3][4] = -0.6f;  // and a step between stations 1 and 3
-  flt.vaxial = 10.0f;
-  for (int s = 0; s < 5; s++) {
-    keel(s, 0.3f);
-    EXPECT_TRUE(std::isfinite(flt.fnrmlgear) && std::isfinite(flt.faxilgear)) << s;
-  }
 }

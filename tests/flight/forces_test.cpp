@@ -1,5 +1,5 @@
-// The force pass: slipstream share, the local flow of each element, downwash, flaps, the
-// resolution into accelerations and the crash test.
+// The force pass: slipstream share, the local flow of each element, downwash, flaps and the
+// resolution into accelerations.
 
 #include "flight_fixture.h"
 
@@ -175,27 +175,4 @@ TEST_F(FlightForces, IceAndCatapultInTheAccelerations) {
   flt.vX = flt.vZ = 5.0;
   resolve();
   EXPECT_EQ(flt.vZ, 0.0);
-}
-
-TEST_F(FlightForces, ImpactBeyondTwentyMetresPerSecondIsACrashWithItsExplanations) {
-  flt.onsurface = 1;
-  flt.vu = -20.0f;  // exactly the limit: a hard landing, not a crash
-  set_a_crash();
-  EXPECT_EQ(flt.crashes, 0);
-  flt.onsurface = 0;
-  flt.vu = -30.0f;  // falling fast but touching nothing
-  set_a_crash();
-  EXPECT_EQ(flt.crashes, 0);
-
-  flt.onsurface = 1, msc.ice = 0.02f, rel.vacuum = 0;
-  set_a_crash();
-  EXPECT_EQ(flt.crashes, 1);
-  EXPECT_EQ(msc.typestart, 900);
-  const auto& log = macibm_alert_log();
-  ASSERT_EQ(log.size(), 2u);
-  EXPECT_EQ(log[0].line[0], "The aircraft was carrying ice at time of impact.");
-  EXPECT_EQ(log[0].line[1], "You have to keep out of the clouds between -4 and 32 deg F.");
-  EXPECT_EQ(log[0].line[2].find("thermometer"), std::string::npos);  // none is drawn
-  EXPECT_EQ(log[1].line[0], "Your vacuum system had failed before impact.");
-  EXPECT_FALSE(macibm_alert_is_fatal(log[1].kind));
 }
