@@ -78,8 +78,7 @@ TEST_F(FlightFrame, IntoTheNextTimeZoneTheLocalClockStepsAndUtcRunsOn) {
     update_flight();
   };
   two_frames_at(-112.55f);
-  const float locl = msc.locl_time, zulu = msc.zulu_time;
-  const float west = flt.lon;
+  const float locl = msc.locl_time, zulu = msc.zulu_time, west = flt.lon;
   flt.lon = -112.45f;  // where the last sub-step left it, before the clocks have followed
   EXPECT_NEAR(zulu_for_local(msc.locl_time), zulu, 0.01f);
   flt.lon = west;
