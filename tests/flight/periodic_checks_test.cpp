@@ -43,7 +43,8 @@ TEST_F(FlightPeriodicChecks, IceBuildsInColdCloudAndShedsInWarmAir) {
   };
   // The base hangs 300 m below the layer's mean base over the whole region. The relief is no
   // record's, so the test puts it back for the tests after it.
-  std::vector<float> relief(&cloudxyz[0][0][0], &cloudxyz[0][0][0] + sizeof cloudxyz / sizeof(float));
+  std::vector<float> relief(&cloudxyz[0][0][0],
+                            &cloudxyz[0][0][0] + sizeof cloudxyz / sizeof(float));
   env.lox = env.loz = 0, env.hix = env.hiz = 1000, flt.X = flt.Z = 500;
   for (auto& column : cloudxyz)
     for (auto& point : column) point[1] = -300;
