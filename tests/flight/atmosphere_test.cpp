@@ -8,39 +8,34 @@ class FlightAtmosphere : public FlightTest {
     FlightTest::SetUp();
     fly_setup_world(0.0f);  // fills the standard-atmosphere table
   }
-  static void at_ft(float ft) { flt.h = ft * con.fttomtrs, set_air_at_aircraft(); }
+  // The density ft feet up; the rest of the air there is left in atm.
+  static float rho_at(float ft) {
+    flt.h = ft * con.fttomtrs, set_air_at_aircraft();
+    return atm.rho;
+  }
 };
 
 TEST_F(FlightAtmosphere, DensityFromTheTableInsideAndBeyondIt) {
-  at_ft(0.0f);
-  EXPECT_NEAR(atm.rho, 1.225f, 0.001f);
+  EXPECT_NEAR(rho_at(0.0f), 1.225f, 0.001f);
   EXPECT_NEAR(atm.crtsig, 1.0f, 0.001f);
-  at_ft(10000.0f);
-  EXPECT_NEAR(atm.rho, 0.905f, 0.002f);
-  at_ft(5000.0f);  // halfway between two rows
-  EXPECT_NEAR(atm.rho, (1.2250f + 0.9050f) / 2.0f, 0.002f);
-  at_ft(-500.0f);  // below the table: its first row
-  EXPECT_NEAR(atm.rho, 1.225f, 0.001f);
-  at_ft(300000.0f);  // above it: no air
-  EXPECT_EQ(atm.rho, 0.0f);
+  EXPECT_NEAR(rho_at(10000.0f), 0.905f, 0.002f);
+  EXPECT_NEAR(rho_at(5000.0f), (1.2250f + 0.9050f) / 2.0f, 0.002f);  // between two rows
+  EXPECT_NEAR(rho_at(-500.0f), 1.225f, 0.001f);  // below the table: its first row
+  EXPECT_EQ(rho_at(300000.0f), 0.0f);            // above it: no air
   EXPECT_GT(atm.a, 0.0f);
 }
 
 TEST_F(FlightAtmosphere, TemperatureProfileAndItsSeaLevelShift) {
-  at_ft(0.0f);
-  EXPECT_NEAR(atm.T, 288.15f, 0.02f);
-  EXPECT_NEAR(atm.a, std::sqrt(401.8f * atm.T), 1e-3f);
-  at_ft(40000.0f);  // the isothermal layer
+  const float rho59 = rho_at(0.0f), t59 = atm.T;
+  EXPECT_NEAR(t59, 288.15f, 0.02f);
+  EXPECT_NEAR(atm.a, std::sqrt(401.8f * t59), 1e-3f);
+  rho_at(40000.0f);  // the isothermal layer
   EXPECT_NEAR(atm.T, 216.94f, 0.05f);
-  at_ft(200000.0f);  // above the last break point
+  rho_at(200000.0f);  // above the last break point
   EXPECT_NEAR(atm.T, 508.8f * 5.0f / 9.0f - 0.011f, 0.05f);
-
-  at_ft(0.0f);
-  float t59 = atm.T, rho59 = atm.rho;
   atm.temp_SL = 79.0f;
-  at_ft(0.0f);
+  EXPECT_NEAR(rho_at(0.0f), rho59 * 518.69f / 538.67f, 1e-4f);
   EXPECT_NEAR(atm.T - t59, 20.0f * 5.0f / 9.0f, 0.01f);
-  EXPECT_NEAR(atm.rho, rho59 * 518.69f / 538.67f, 1e-4f);
 }
 
 TEST_F(FlightAtmosphere, MixtureRatiosOfAPistonEngine) {

@@ -22,41 +22,32 @@ class FlightCoefficients : public FlightTest {
     pln.al_D_al0[4] = 1.0f, flt.alpha_max[4] = 100.0f;
   }
   float cl, cd, cm;
-  void look(float alpha) { anyfoil(alpha, &cl, &cd, &cm, 4, 0, 0, 0); }
+  // The coefficients at angle alpha; the drag returned.
+  float look(float alpha) {
+    anyfoil(alpha, &cl, &cd, &cm, 4, 0, 0, 0);
+    return cd;
+  }
 };
 
 TEST_F(FlightCoefficients, TableSideIndexAndWeightsAtTheEdgesAndBeyond) {
-  look(0.0f);  // zero reads the negative side
-  EXPECT_FLOAT_EQ(cd, 500.0f);
-  look(9.99f);  // just below 10: the straight line
+  EXPECT_FLOAT_EQ(look(0.0f), 500.0f);  // zero reads the negative side
+  look(9.99f);                          // just below 10: the straight line
   EXPECT_NEAR(cl, 0.2f + 0.999f, 1e-4f);
-  look(10.0f);  // exactly 10: the table's first entry
+  EXPECT_FLOAT_EQ(look(10.0f), 100.0f);  // exactly 10: the table's first entry
   EXPECT_FLOAT_EQ(cl, 1000.0f);
-  EXPECT_FLOAT_EQ(cd, 100.0f);
-  look(15.05f);  // halfway between rows 150 and 151
-  EXPECT_NEAR(cd, 150.5f, 1e-3f);
+  EXPECT_NEAR(look(15.05f), 150.5f, 1e-3f);  // halfway between rows 150 and 151
   EXPECT_NEAR(cl, 1050.5f, 1e-3f);
-  look(20.0f);
-  EXPECT_FLOAT_EQ(cd, 200.0f);
-  look(21.0f);  // one-degree rows above 20
-  EXPECT_FLOAT_EQ(cd, 201.0f);
-  look(-21.0f);
-  EXPECT_FLOAT_EQ(cd, 701.0f);
+  EXPECT_FLOAT_EQ(look(20.0f), 200.0f);
+  EXPECT_FLOAT_EQ(look(21.0f), 201.0f);  // one-degree rows above 20
+  EXPECT_FLOAT_EQ(look(-21.0f), 701.0f);
   EXPECT_FLOAT_EQ(cl, -1101.0f);
-  for (float a : {89.99f, 1.0e9f}) {
-    look(a);  // clamped to the last pair with weights 0.01 and 0.99
-    EXPECT_NEAR(cd, 0.01f * 269.0f + 0.99f * 270.0f, 1e-3f) << a;
-  }
-  for (float a : {180.0f, -180.0f}) {
-    look(a);  // tail first: the section's own drag at zero, not its broadside drag
-    EXPECT_FLOAT_EQ(cd, 500.0f) << a;
-  }
-  look(135.0f);  // halfway from broadside to tail first, where it meets -45 degrees
-  EXPECT_NEAR(cd, 0.5f * 269.99f + 0.5f * 725.0f, 1e-2f);
-  for (float a : {NAN, INFINITY, -INFINITY}) {
-    look(a);
-    EXPECT_TRUE(std::isfinite(cd)) << a;
-  }
+  for (float a : {89.99f, 1.0e9f})  // clamped to the last pair with weights 0.01 and 0.99
+    EXPECT_NEAR(look(a), 0.01f * 269.0f + 0.99f * 270.0f, 1e-3f) << a;
+  for (float a : {180.0f, -180.0f})  // tail first: the section's own drag at zero, not broadside
+    EXPECT_FLOAT_EQ(look(a), 500.0f) << a;
+  // Halfway from broadside to tail first, where it meets -45 degrees.
+  EXPECT_NEAR(look(135.0f), 0.5f * 269.99f + 0.5f * 725.0f, 1e-2f);
+  for (float a : {NAN, INFINITY, -INFINITY}) EXPECT_TRUE(std::isfinite(look(a))) << a;
 }
 
 TEST_F(FlightCoefficients, EffectiveAngleSlatAndStall) {
@@ -64,13 +55,11 @@ TEST_F(FlightCoefficients, EffectiveAngleSlatAndStall) {
   afl.al_zl[4][0][0] = -2.0f, pln.al_D_al0[4] = 0.5f, flt.alpha_max[4] = 10.0f;
   look(12.0f);  // effective -2 + 0.5 (12 + 2) = 5: on the line, not stalled
   EXPECT_NEAR(cl, 0.2f + 0.1f * 5.0f, 1e-5f);
-  EXPECT_EQ(flt.stalled[4], 0);
-  look(12.1f);
-  EXPECT_EQ(flt.stalled[4], 1);
-  look(-6.1f);  // -2 + 0.5 (-4.1) = -4.05: within the stall on the negative side too
-  EXPECT_EQ(flt.stalled[4], 0);
-  look(-8.5f);  // -5.25
-  EXPECT_EQ(flt.stalled[4], 1);
+  // Effective 5, 5.05, then on the negative side -4.05 and -5.25.
+  for (auto [a, stalled] : {std::pair{12.0f, 0}, {12.1f, 1}, {-6.1f, 0}, {-8.5f, 1}}) {
+    look(a);
+    EXPECT_EQ(flt.stalled[4], stalled) << a;
+  }
 
   pln.slat[4][0] = 1;
   flt.slat_effect[4] = 2.0f;  // angle halved from zero lift, then lift doubled
@@ -137,32 +126,30 @@ class FlightElement : public FlightTest {
     flt.CDIgrndeffect[4] = flt.CLgrndeffect[4] = 1.0f;
   }
   float cl, cd, cm;
-  void sub() { Fco_subsonic(0.0f, 0.0f, 0.0f, &cl, &cd, &cm, 4, 2); }
+  // The subsonic coefficients of element 2; the lift returned.
+  float sub() {
+    Fco_subsonic(0.0f, 0.0f, 0.0f, &cl, &cd, &cm, 4, 2);
+    return cl;
+  }
 };
 
 TEST_F(FlightElement, IceOnlyFromItsThreshold) {
-  sub();
-  float cl0 = cl, cd0 = cd;
+  const float cl0 = sub(), cd0 = cd;
   msc.ice = 0.001f;
-  sub();
-  EXPECT_EQ(cl, cl0);
+  EXPECT_EQ(sub(), cl0);
   EXPECT_EQ(cd, cd0);
   msc.ice = 0.5f;
-  sub();
-  EXPECT_NEAR(cl, cl0 / 1.25f, 1e-5f);
+  EXPECT_NEAR(sub(), cl0 / 1.25f, 1e-5f);
   EXPECT_NEAR(cd, cd0 * 3.0f, 1e-5f);
 }
 
 TEST_F(FlightElement, CompressibilityRaisesLiftUpToMachPointEight) {
   atm.a = 1.0e9f;
-  sub();
-  float cl0 = cl;
+  const float cl0 = sub();
   atm.a = 120.0f;  // local Mach 0.5
-  sub();
-  EXPECT_NEAR(cl, cl0 / std::sqrt(0.75f), 1e-4f);
+  EXPECT_NEAR(sub(), cl0 / std::sqrt(0.75f), 1e-4f);
   atm.a = 0.0f;  // no air, no Mach number: no division by zero
-  sub();
-  EXPECT_TRUE(std::isfinite(cl) && std::isfinite(cd));
+  EXPECT_TRUE(std::isfinite(sub()) && std::isfinite(cd));
 }
 
 TEST_F(FlightElement, ReynoldsBlendTakesItsEndsInEitherOrder) {
@@ -170,8 +157,7 @@ TEST_F(FlightElement, ReynoldsBlendTakesItsEndsInEitherOrder) {
   afl.clB[4][0][1] = 2.0f * afl.clB[4][0][0];
   afl.clM[4][0][1] = 2.0f * afl.clM[4][0][0];
   for (int n = 0; n < AFL_CD_ROWS; n++) afl.cdneg[4][0][1][n] = afl.cdpos[4][0][1][n] = 0.01f;
-  sub();
-  float single = cl;
+  const float single = sub();
   pln.diffRe[4] = 1;
   for (auto [re0, re1] : {std::pair{1.0f, 5.0f}, {5.0f, 1.0f}}) {
     pln.Re[4][0][0] = re0, pln.Re[4][0][1] = re1;
@@ -180,8 +166,7 @@ TEST_F(FlightElement, ReynoldsBlendTakesItsEndsInEitherOrder) {
     EXPECT_LT(cl, 2.0f * single) << re0;
   }
   pln.Re[4][0][0] = pln.Re[4][0][1] = 3.0f;
-  sub();
-  EXPECT_FLOAT_EQ(cl, single);  // nothing to blend: the first foil
+  EXPECT_FLOAT_EQ(sub(), single);  // nothing to blend: the first foil
 }
 
 TEST_F(FlightElement, SupersonicSectionMomentAndSymmetry) {

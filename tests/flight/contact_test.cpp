@@ -17,6 +17,11 @@ class FlightContact : public ::testing::Test {
     handle_contact_point(n, x, -1.1f, z);
     return flt.faxilgear;
   }
+  // The yaw rate after the steered wheel, at z, has touched.
+  static float steered(float z) {
+    axial(0, 0.0f, z);
+    return flt.R;
+  }
 };
 
 TEST_F(FlightContact, WheelSpringAndDamperAtKnownCompressionAndRate) {
@@ -62,27 +67,21 @@ TEST_F(FlightContact, WheelsTurnTowardsTheSteeringInput) {
   flt.vZ = flt.v = 0.5f;
   for (float roll : {1.0f, 0.0f}) {
     set.YK_roll = roll, flt.R = flt.Rrad = 5.0f;
-    axial(0, 0.0f, -2.0f);
-    EXPECT_EQ(flt.R, 5.0f * roll) << roll;
+    EXPECT_EQ(steered(-2.0f), 5.0f * roll) << roll;
   }
   flt.vZ = flt.v = 10.0f;
   // Steering: half travel keeps gain 1, 10 m/s gives gain 3; a tail wheel (negative angle,
   // behind the mains) turns the same way.
   pln.nwsteerEQ = set.eq_ped = 1, set.YK_hdng = 0.5f, pln.nwsteer = 30.0f;
-  axial(0, 0.0f, -2.0f);
-  EXPECT_NEAR(flt.R, 10.0f * 3.0f * 0.5f * 30.0f / 3.0f, 0.01f);
+  EXPECT_NEAR(steered(-2.0f), 10.0f * 3.0f * 0.5f * 30.0f / 3.0f, 0.01f);
   pln.nwsteer = -30.0f, pln.ngearZ = 4.0f, pln.mgearZ = -0.5f;
-  axial(0, 0.0f, 4.0f);
-  EXPECT_NEAR(flt.R, 10.0f * 3.0f * 0.5f * 30.0f / 4.5f, 0.01f);
+  EXPECT_NEAR(steered(4.0f), 10.0f * 3.0f * 0.5f * 30.0f / 4.5f, 0.01f);
   // Parked in a 10 m/s wind the wheel has nothing to turn with; rolling backwards it turns the
   // other way.
   flt.vZ = 0.0f;
-  axial(0, 0.0f, 4.0f);
-  EXPECT_EQ(flt.R, 0.0f);
+  EXPECT_EQ(steered(4.0f), 0.0f);
   flt.vZ = -10.0f;
-  axial(0, 0.0f, 4.0f);
-  EXPECT_NEAR(flt.R, -10.0f * 3.0f * 0.5f * 30.0f / 4.5f, 0.01f);
+  EXPECT_NEAR(steered(4.0f), -10.0f * 3.0f * 0.5f * 30.0f / 4.5f, 0.01f);
   set.joy_rat_hdng = 0.0f;  // no stick travel to steer with, rather than a division by zero
-  axial(0, 0.0f, 4.0f);
-  EXPECT_EQ(flt.R, 0.0f);
+  EXPECT_EQ(steered(4.0f), 0.0f);
 }

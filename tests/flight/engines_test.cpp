@@ -41,8 +41,6 @@ TEST(FlightEngines, HelicopterEnginesTurnTheMainRotor) {
   EXPECT_NEAR(flt.L, 0.0f, 1e-3f);
 }
 
-// The exhaust temperature follows the engine: it peaks at the best mixture, falls when leaned past
-// it, and a stopped engine cools.
 TEST(FlightEngines, ExhaustTemperatureFollowsTheMixtureAndCoolsWhenStopped) {
   reset_flight_world();
   make_disc(0, 0.95f, 0.15f, 2, 12, 1, 0);

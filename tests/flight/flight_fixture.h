@@ -8,12 +8,9 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "aircraft/aircraft.h"
-#include "app/app.h"
 #include "app/headless/joystick.h"
 #include "controls/controls.h"
 #include "flight/flight.h"

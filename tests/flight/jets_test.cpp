@@ -54,8 +54,6 @@ TEST_F(FlightJets, ThrustByMachReverserAndShutdown) {
   EXPECT_NEAR(flt.parteqlbmthrust[0], 0.525f, 1e-6f);
 }
 
-// The reversers turn the jet's thrust, not its fuel: an engine spooled up in reverse burns what it
-// burns spooled up going forwards.
 TEST_F(FlightTest, ReversedJetBurnsTheFuelOfItsSpool) {
   fly_setup_world(0.0f);
   ASSERT_TRUE(load_sample("Business Jet"));

@@ -1,8 +1,7 @@
-// The once-a-second pass: fuel, engines, ice, gravity, speed warnings, and aircraft without engines
-// or rotation speed.
-#include <algorithm>
-
+// The once-a-second pass: fuel, engines, ice, gravity, speed warnings, aircraft without engines
+// or rotation speed, radio retuning every sixth second, and engines starting and stopping.
 #include "weather/weather_fixture.h"
+#include "world/world_files.h"
 
 class FlightPeriodicChecks : public TwinTest {
  protected:
@@ -44,7 +43,8 @@ TEST_F(FlightPeriodicChecks, IceBuildsInColdCloudAndShedsInWarmAir) {
   };
   // The base hangs 300 m below the layer's mean base over the whole region. The relief is no
   // record's, so the test puts it back for the tests after it.
-  std::vector<float> relief(&cloudxyz[0][0][0], &cloudxyz[0][0][0] + sizeof cloudxyz / sizeof(float));
+  std::vector<float> relief(&cloudxyz[0][0][0],
+                            &cloudxyz[0][0][0] + sizeof cloudxyz / sizeof(float));
   env.lox = env.loz = 0, env.hix = env.hiz = 1000, flt.X = flt.Z = 500;
   for (auto& column : cloudxyz)
     for (auto& point : column) point[1] = -300;
@@ -101,4 +101,95 @@ TEST_F(FlightPeriodicChecks, AircraftWithoutEnginesOrRotationSpeedStayFinite) {
   pln.is_heli = 1, flt.tac[0] = 30;
   seconds(2);
   EXPECT_TRUE(std::isfinite(rel.hyd_rat));
+}
+
+class FlightModSec : public TwinTest {
+ protected:
+  // In a region at 34 N 118 W, with radios but no GPS.
+  void SetUp() override {
+    TwinTest::SetUp();
+    pln.supptype = 1;
+    env.lat_sou = 34, env.lon_wes = -118;
+    for (auto& col : env.lonwes_ref) col[0] = col[1] = -118.0f;
+    std::memset(nav_type, 0, sizeof nav_type);
+    std::memset(nav_f12, 0, sizeof nav_f12);
+    env.navmax = -1;
+  }
+  static std::string id_on(int radio) {
+    return nav.goodnav[radio] ? std::string(nav.nav_id[radio], 4) : "off";
+  }
+  static std::string radios() { return id_on(0) + id_on(1) + id_on(4); }
+  // Five seconds on the receivers still show `before`; at the sixth, the retuning, `after`.
+  static void expect_retuning(const char* before, const char* after) {
+    seconds(5);
+    EXPECT_EQ(radios(), before);
+    seconds(1);
+    EXPECT_EQ(radios(), after);
+  }
+};
+
+TEST_F(FlightModSec, RadiosFollowStationsInAndOutOfRangeEverySixthSecond) {
+  wf::add_nav(3, 35.0f, -117.0f, 11390, "FAR");
+  wf::add_nav(2, 35.0f, -117.1f, 210, "NDB");
+  nav.nf[0] = nav.nf[1] = 11390;
+  nav.adff = 210;
+  wf::fly_at(35.1f, -117.0f);
+  expect_retuning("offoffoff", "FAR FAR NDB ");
+  // A nearer station on the frequency takes over at the next retuning, not before.
+  wf::add_nav(3, 35.12f, -117.0f, 11390, "NEAR");
+  expect_retuning("FAR FAR NDB ", "NEARNEARNDB ");
+  // Out of range of every station: the receivers lose them at the next retuning.
+  wf::fly_at(37.5f, -117.0f);
+  expect_retuning("NEARNEARNDB ", "offoffoff");
+}
+
+TEST_F(FlightModSec, APanelWithGpsRetunesTheGpsInsteadOfTheFirstReceiver) {
+  pln.supptype = 2;
+  wf::add_nav(3, 35.0f, -117.0f, 11390, "VOR");
+  nav.nf[0] = nav.nf[1] = 11390, env.aptmax = 0, apt_lat[0][0] = 35.1f, apt_lon[0][0] = -116.5f;
+  nav.gps_index_mode = 1, nav.gps_index = 0, ins.lock_GPS = 1;
+  nav.goodnav[0] = 1;  // as an aircraft with two receivers flown before left it
+  wf::fly_at(35.1f, -117.0f);
+  seconds(6);
+  EXPECT_EQ(id_on(0) + id_on(1), "offVOR ");
+  EXPECT_FLOAT_EQ(nav.gps_lat, 35.1f);
+  EXPECT_FLOAT_EQ(nav.gps_lon, -116.5f);
+  EXPECT_NEAR(nav.gps_lock_crs, 90.0f, 0.1f);  // due east, locked once
+  EXPECT_EQ(ins.lock_GPS, 0);
+}
+
+TEST_F(FlightModSec, EnginesStartAndStopWithFuelMixtureAndFailures) {
+  seconds(1);
+  EXPECT_EQ(flt.eng_running[0] + 2 * flt.eng_running[1], 3);
+  EXPECT_EQ(flt.eng_running[2], 0);  // no third or fourth engine
+  EXPECT_EQ(flt.eng_running[3], 0);
+
+  // Mixture at cut-off stops an engine; a mixture that burns again starts it.
+  flt.mixt_powr_rat[1] = 0;
+  seconds(1);
+  EXPECT_EQ(flt.eng_running[0] + 2 * flt.eng_running[1], 1);
+  flt.mixt_powr_rat[1] = 1;
+  seconds(1);
+  EXPECT_EQ(flt.eng_running[0] + 2 * flt.eng_running[1], 3);
+
+  // A failure scheduled for now stops its engine in the same second, and it stays stopped.
+  rel.fail_type[9] = 3;
+  seconds(1);
+  int failed = rel.engine[0] ? 1 : 0;
+  EXPECT_EQ(rel.engine[0] + rel.engine[1], 1);
+  EXPECT_EQ(flt.eng_running[failed], 0);
+  EXPECT_EQ(flt.eng_running[1 - failed], 1);
+
+  // The tanks run dry within this second: the engine stops at once, and fuel starts it again.
+  flt.m_fuel = 0.1f;
+  flt.ff_[0] = flt.ff_[1] = 0.06f;
+  seconds(1);
+  EXPECT_EQ(flt.m_fuel, 0.0f);
+  EXPECT_EQ(flt.eng_running[0], 0);
+  EXPECT_EQ(flt.eng_running[1], 0);
+  flt.m_fuel = 20;
+  flt.ff_[0] = flt.ff_[1] = 0;
+  seconds(1);
+  EXPECT_EQ(flt.eng_running[1 - failed], 1);
+  EXPECT_EQ(flt.eng_running[failed], 0);
 }

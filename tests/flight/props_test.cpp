@@ -10,6 +10,13 @@ class FlightProps : public ::testing::Test {
     make_disc(0, 0.95f, 0.15f, 2, 14, 1, 0);
     make_piston_engine(60000.0f);
   }
+  // Disc 0's forces in a flow of (right, ahead, up) m/s in body axes, without induced flow.
+  static void aprop_in(float right, float ahead, float up) {
+    flt.vbody[0] = right, flt.vbody[1] = ahead, flt.vbody[2] = up;
+    for (int e = 0; e < 4; e++) flt.ringDVinc[0][e] = 0.0f;
+    clear_accumulators();
+    aprop(0, 0.0f, 0.0f, 0.0f);
+  }
 };
 
 TEST_F(FlightProps, StaticThrustIsBoundedByMomentumTheory) {
@@ -33,8 +40,8 @@ TEST_F(FlightProps, StaticThrustIsBoundedByMomentumTheory) {
 }
 
 TEST_F(FlightProps, CyclicTiltsTheRotorTheSameWayForEitherRotation) {
-  for (int dir = -1; dir <= 1; dir += 2) {
-    for (int axis = 0; axis < 2; axis++) {
+  for (int dir : {-1, 1})
+    for (int axis : {0, 1}) {
       make_disc(0, 5.0f, 0.3f, 2, 8, dir, 90);
       flt.tac[0] = 30.0f;
       flt.ailncyclic = axis == 0 ? 3.0f : 0.0f;
@@ -47,56 +54,40 @@ TEST_F(FlightProps, CyclicTiltsTheRotorTheSameWayForEitherRotation) {
       EXPECT_GT(turned, 0.01f * flt.fnrmlprop) << "dir " << dir << " axis " << axis;
       EXPECT_NEAR(other, 0.0f, 1e-3f * flt.fnrmlprop) << "dir " << dir << " axis " << axis;
     }
-  }
 }
 
-// The disc in a flow from any direction: without induced flow, the power its forces give the
-// airframe and its rotor is the drag of its blades, never a gain, for propellers and rotors of
-// either sense, flying forwards, backwards, sideways, climbing or sinking.
+// Without induced flow the power the disc's forces give airframe and rotor is its blades' drag,
+// never a gain: propellers and rotors of either sense, in a flow from any direction.
 TEST_F(FlightProps, NoFlowDirectionLetsTheDiscCreateEnergy) {
-  for (int dir = -1; dir <= 1; dir += 2) {
+  const float r = con.degtorad, speed = 60.0f;
+  for (int dir : {-1, 1})
     for (int cant : {0, 90}) {
       make_disc(0, 3.0f, 0.3f, 2, 6, dir, cant);
-      for (float a = -180.0f; a < 180.0f; a += 15.0f) {
+      for (float a = -180.0f; a < 180.0f; a += 15.0f)
         for (float b : {-60.0f, 0.0f, 35.0f}) {
-          float r = con.degtorad, speed = 60.0f;
-          flt.vbody[0] = speed * std::sin(b * r);
-          flt.vbody[1] = speed * std::cos(b * r) * std::cos(a * r);
-          flt.vbody[2] = speed * std::cos(b * r) * std::sin(a * r);
           flt.tac[0] = 15.0f;  // the blade tips slower than the flight: reversed flow too
           flt.proppitch[0] = 4.0f, flt.ailncyclic = 2.0f, flt.elevcyclic = -3.0f;
-          for (int e = 0; e < 4; e++) flt.ringDVinc[0][e] = 0.0f;
-          clear_accumulators();
-          aprop(0, 0.0f, 0.0f, 0.0f);
+          aprop_in(speed * std::sin(b * r), speed * std::cos(b * r) * std::cos(a * r),
+                   speed * std::cos(b * r) * std::sin(a * r));
           float power = flt.faxilprop * flt.vbody[1] + flt.fsideprop * flt.vbody[0] +
                         flt.fnrmlprop * flt.vbody[2] - flt.Dtq[0] * flt.tac[0];
           float scale = std::fabs(flt.Dtq[0] * flt.tac[0]) + 1.0f;
           EXPECT_LE(power, 1e-4f * scale) << dir << " " << cant << " " << a << " " << b;
         }
-      }
     }
-  }
 }
 
-// Edgewise flow drags the hub along it: a rotor flying forwards is pushed aft, one sliding to the
-// right is pushed left; a propeller meeting the air from below is pushed up.
 TEST_F(FlightProps, InPlaneFlowPushesTheHubAlongIt) {
   make_disc(0, 5.0f, 0.3f, 2, 6, 1, 90);
   flt.tac[0] = 40.0f;
-  auto push = [](float right, float ahead, float up) {
-    flt.vbody[0] = right, flt.vbody[1] = ahead, flt.vbody[2] = up;
-    for (int e = 0; e < 4; e++) flt.ringDVinc[0][e] = 0.0f;
-    clear_accumulators();
-    aprop(0, 0.0f, 0.0f, 0.0f);
-  };
-  push(0.0f, 30.0f, 0.0f);
+  aprop_in(0.0f, 30.0f, 0.0f);  // a rotor flying forwards is pushed aft
   EXPECT_LT(flt.faxilprop, -10.0f);
   EXPECT_NEAR(flt.fsideprop, 0.0f, 0.01f * std::fabs(flt.faxilprop));
-  push(30.0f, 0.0f, 0.0f);
+  aprop_in(30.0f, 0.0f, 0.0f);  // sliding right, left
   EXPECT_LT(flt.fsideprop, -10.0f);
   make_disc(0, 1.0f, 0.15f, 2, 14, -1, 0);
   flt.tac[0] = 250.0f;
-  push(0.0f, 40.0f, -10.0f);  // 14 degrees angle of attack
+  aprop_in(0.0f, 40.0f, -10.0f);  // a propeller meeting the air from below is pushed up
   EXPECT_GT(flt.fnrmlprop, 10.0f);
 }
 
@@ -123,8 +114,6 @@ TEST_F(FlightProps, HelicopterRotorsLoseTheSpinEnergyTheyGiveTheAir) {
   }
 }
 
-// The blade elements' arc tangent agrees with the library's to a thousandth of a degree in every
-// octant, on the axes and at the origin.
 TEST(FlightFastArcTangent, AgreesWithTheLibraryEverywhere) {
   float worst = 0.0f;
   for (int k = 0; k < 3600; k++) {

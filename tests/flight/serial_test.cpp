@@ -1,11 +1,6 @@
 // The serial outputs through a file standing for the port: the sentences once a second with valid
 // checksums and the date turning at midnight, the float streams, and ports that fail.
-#include <cstring>
-#include <string>
-#include <vector>
-
 #include "app/headless/headless.h"
-#include "app/macibm.h"
 #include "flight_fixture.h"
 
 class FlightSerialPort : public FlightTest {
@@ -64,8 +59,7 @@ TEST_F(FlightSerialPort, SentencesGoOutOnceASecondWithTheirChecksumsAndTheDateTu
   EXPECT_NE(rmc[3].find(",220624,"), std::string::npos) << rmc[3];
 }
 
-// Set back across midnight, the clock is on the day before: the next midnight brings the first
-// day again, not the third.
+// The next midnight brings the first day again, not the third.
 TEST_F(FlightSerialPort, AClockSetBackAcrossMidnightTakesTheDateBackADay) {
   set.ser_NMEA = 1;
   msc.locl_time = 86390.0f;
@@ -76,7 +70,6 @@ TEST_F(FlightSerialPort, AClockSetBackAcrossMidnightTakesTheDateBackADay) {
   EXPECT_NE(last.find(",220624,"), std::string::npos) << last;
 }
 
-// Flown west into the next time zone, the local clock steps back an hour: no new second.
 TEST_F(FlightSerialPort, AStepOfTheLocalClockIntoTheNextTimeZoneSendsNoExtraSentences) {
   set.ser_NMEA = 1;
   msc.locl_time = 40000.25f;
@@ -103,8 +96,7 @@ TEST_F(FlightSerialPort, MotionAndCockpitStreamsWriteAMarkerAndTheirFloatsEachFr
   EXPECT_EQ(v[11], 88.0f);
 }
 
-// A port that takes nothing (a full device here; a reader gone away or an unplugged adapter in
-// flight) and a port that is not there: one notice each, and the outputs go off.
+// A full device stands for a reader gone away or an adapter unplugged in flight.
 TEST_F(FlightSerialPort, FailingOrMissingPortGivesOneNoticeAndSwitchesTheOutputsOff) {
   headless_set_serial_device("/dev/full");
   set.ser_NMEA = set.ser_motion = 1;

@@ -2,16 +2,14 @@
 // with the same pilot, it is the same flight to the last bit.
 #include "flight_fixture.h"
 
-namespace {
-
 // The records a flight moves, byte for byte.
-std::vector<unsigned char> flight_records() {
+static std::vector<unsigned char> flight_records() {
   return bytes_of(flt, pat, rel, ctm, ott, nav, atm, set, msc);
 }
 
 // The program's clocks and its random numbers are not the flight's: each flight here starts
 // from the same ones, through the start the Location menu's "Over VOR" items take.
-void start_over_the_middle() {
+static void start_over_the_middle() {
   std::srand(11);
   msc.elap_time = 100.0f, msc.locl_time = 50000.0f, msc.zulu_time = 0.0f;
   msc.aifr_time = msc.nigt_time = msc.timr_time = 0.0f, set.cus_X = 0.5f * (env.lox + env.hix);
@@ -20,9 +18,8 @@ void start_over_the_middle() {
   set_fltvars(34);
 }
 
-// Twenty seconds of a pilot who moves the throttle (a helicopter's collective), pulls, rolls,
-// lowers flaps and the gear.
-void fly_the_pilot() {
+// Twenty seconds of a pilot on the throttle (or collective), the stick, the flaps and the gear.
+static void fly_the_pilot() {
   for (int f = 0; f < 400; f++) {
     if (f == 0) lever_set(LEVER_THROTTLE, -1, 0.6f), set.MK_ptch = 0.1f;
     if (f == 100) set.MK_roll = 0.5f, lever_set(LEVER_FLAP, -1, 0.4f);
@@ -30,8 +27,6 @@ void fly_the_pilot() {
     fly_frame();
   }
 }
-
-}  // namespace
 
 class FlightStartReset : public FlightTest, public ::testing::WithParamInterface<const char*> {};
 
@@ -41,9 +36,8 @@ TEST_P(FlightStartReset, ASecondFlightFromTheSameStartIsTheSameFlight) {
   start_over_the_middle();
   fly_the_pilot();
   std::vector<unsigned char> first = flight_records();
-  // It flew, and is still in the air.
   ASSERT_GT(std::hypot(flt.X - set.cus_X, flt.Z - set.cus_Z), 30.0);
-  ASSERT_GT(flt.h, 500.0f);
+  ASSERT_GT(flt.h, 500.0f);  // it flew, and is still in the air
   ASSERT_EQ(flt.crashes, 0);
 
   // A flight that leaves every kind of mark: a tumble, failures, an engine stopped, trim, flaps

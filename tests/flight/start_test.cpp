@@ -62,25 +62,22 @@ TEST_F(FlightStart, AnOddSelectionStartsAtTheFarEndAndAnEmptyRunwayFallsBackToRu
   expect_place(centre_x() - 1000.0f, centre_z(), 90.0f);
 }
 
-TEST_F(FlightStart, AGliderAskedForATakeoffStartsOnAShortFinal) {
-  pln.gearEQ = pln.retractEQ = 0;
-  set_fltvars(32);
-  float d = 1.5f * con.nmtomtrs;
-  expect_place(centre_x() + 1000.0f + d, centre_z(), 270.0f);
-  EXPECT_NEAR(flt.Y, ground + d * isin(3), 0.01);
-  EXPECT_FLOAT_EQ(flt.v, 36.0f);
-  EXPECT_EQ(set.parkbrake, 0.0f);
-}
-
-TEST_F(FlightStart, AnInstrumentFinalIsNineMilesOutOnAThreeDegreePath) {
-  msc.typestart = 1100;
-  set_fltvars(32);
-  float d = 9.0f * con.nmtomtrs;
-  expect_place(centre_x() + 1000.0f + d, centre_z(), 270.0f);
-  EXPECT_NEAR(flt.Y, ground + d * isin(3), 0.01);
-  EXPECT_NEAR(flt.vX, -36.0, 1e-4);
-  EXPECT_EQ(set.gear_handle, 0);
-  EXPECT_FLOAT_EQ(flt.throrequest[0], 0.5f);
+// An instrument final is 9 nm out; a glider asked for a takeoff starts on a short final instead.
+TEST_F(FlightStart, FinalsAreOnTheCentrelineOnAThreeDegreePath) {
+  for (auto [glider, typestart, nm] : {std::tuple{0, 1100, 9.0f}, {1, 900, 1.5f}}) {
+    SCOPED_TRACE(nm);
+    if (glider) pln.gearEQ = pln.retractEQ = 0;
+    msc.typestart = typestart;
+    set_fltvars(32);
+    float d = nm * con.nmtomtrs;
+    expect_place(centre_x() + 1000.0f + d, centre_z(), 270.0f);
+    EXPECT_NEAR(flt.Y, ground + d * isin(3), 0.01);
+    EXPECT_FLOAT_EQ(flt.v, 36.0f);
+    EXPECT_NEAR(flt.vX, -36.0, 1e-4);
+    EXPECT_EQ(set.gear_handle, glider);  // up, unless there is none to raise
+    EXPECT_EQ(set.parkbrake, 0.0f);
+    EXPECT_FLOAT_EQ(flt.throrequest[0], 0.5f);
+  }
 }
 
 TEST_F(FlightStart, ASituationBelowTheStallSpeedStartsOnTheGround) {
@@ -138,8 +135,7 @@ TEST_F(FlightStart, ACatapultShotIsHeldOnTheNearestCarrier) {
   }
 }
 
-// A helicopter's tail rotor starts at the speed its gearing gives the main rotor, running or
-// stopped, and at speed 1 with its drive failed.
+// Running or stopped; with its drive failed the tail rotor starts at speed 1.
 TEST_F(FlightStart, AHelicopterTailRotorStartsGearedToTheMainRotor) {
   pln.is_heli = 1;
   pln.trotor_rat = 6.0f;
