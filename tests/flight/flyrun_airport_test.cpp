@@ -87,11 +87,6 @@ TEST(FlightRunnerAirport, NavOptionsAndScriptKeysTuneSetTheCourseAndEngageNav) {
 
 class FlightRunnerAirportStart : public FlightTest {
  protected:
-  void SetUp() override {
-    FlightTest::SetUp();
-    macibm_program_folder = KESTRIX_RUNTIME_DIR "/";
-  }
-  void TearDown() override { macibm_program_folder = nullptr; }
   // The Trainer at an airport, started as `start` on runway end `runway`.
   void start_trainer(int start, int runway, const char* airport = "SBD") {
     fly_default_options(&o);
