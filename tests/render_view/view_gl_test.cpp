@@ -1,6 +1,5 @@
 // The default start drawn by Mesa: measurable properties of the pictures, never exact pictures.
-// (The level horizon and the runway ahead at noon are checked with the panel below the view, in
-// the panel view's test of the default start.)
+// (The level horizon and the runway ahead at noon are checked in panel_view's default start.)
 #include "render_view/view_fixture.h"
 
 #include <cstring>
@@ -53,8 +52,7 @@ void place_ship_under_the_eye(int kind, float x, float y, float z, float above, 
   const float at[3] = {static_cast<float>(flt.X) + 300.0f, apt_h[view_sbd()] + 2.0f,
                        static_cast<float>(flt.Z)};
   env.frig_the = env.frig_phi = env.carr_the = env.carr_phi = 0.0f;
-  for (int k = 0; k < 3; k++)
-    ships.carr_at[0][k] = ships.frig_at[0][k] = ships.oilr[0][k] = at[k];
+  for (int k = 0; k < 3; k++) ships.carr_at[0][k] = ships.frig_at[0][k] = ships.oilr[0][k] = at[k];
   const int hdg = kind == 0 ? CARRIER_HDG : kind == 1 ? FRIGATE_HDG : 0;
   float r[3], u[3], f[3];
   body_axes(static_cast<float>(hdg), 0.0f, 0.0f, r, u, f);
@@ -67,6 +65,15 @@ void place_ship_under_the_eye(int kind, float x, float y, float z, float above, 
 void show_ship(int kind) {
   ships.n_carr = kind == 0, ships.n_frig = kind == 1, ships.oilr_count = kind == 2;
   update_ships();
+}
+
+// Takes the aircraft's body and every part but the fins (all of them unless `fins`) away.
+void strip_aircraft(bool fins) {
+  for (int part = 0; part < NUM_PARTS; part++)
+    if (!fins || (part != PART_VSTAB1 && part != PART_VSTAB2)) pln.semilen[part] = 0.0f;
+  std::memset(pln.body_X, 0, sizeof pln.body_X);
+  std::memset(pln.body_Y, 0, sizeof pln.body_Y);
+  std::memset(pln.body_Z, 0, sizeof pln.body_Z);
 }
 
 }  // namespace
@@ -167,6 +174,8 @@ TEST_F(RenderView, OutsideViewsShowTheAircraftWhereTheCockpitViewDoesNot) {
   std::memcpy(gls, env.lgt_gls, sizeof gls);
   for (auto& apt : env.lgt_gls)
     for (auto& rwy : apt) rwy[0] = rwy[1] = 1;
+  static planestruct saved;
+  saved = pln;
   for (int view : {618, 621}) {
     choose_view(view);
     const picture with = view_frame_picture();
@@ -174,12 +183,7 @@ TEST_F(RenderView, OutsideViewsShowTheAircraftWhereTheCockpitViewDoesNot) {
         count(with, with.w / 4, 3 * with.w / 4, with.h / 4, 3 * with.h / 4, is_aircraft_red);
     EXPECT_GT(near_centre, 10) << view;
     // The same picture with the aircraft's parts taken away: none of its colour is left.
-    static planestruct saved;
-    saved = pln;
-    for (int part = 0; part < NUM_PARTS; part++) pln.semilen[part] = 0.0f;
-    std::memset(pln.body_X, 0, sizeof pln.body_X);
-    std::memset(pln.body_Y, 0, sizeof pln.body_Y);
-    std::memset(pln.body_Z, 0, sizeof pln.body_Z);
+    strip_aircraft(false);
     const picture without = view_frame_picture();
     // Only the fixed wheels are left, and they go with their legs when a hard landing breaks them.
     set.gear_stat[0] = set.gear_stat[1] = set.gear_stat[2] = 0;
@@ -198,21 +202,17 @@ TEST_F(RenderView, OutsideViewsShowTheAircraftWhereTheCockpitViewDoesNot) {
   EXPECT_EQ(count(cockpit, 0, cockpit.w, 0, cockpit.h, is_aircraft_red), 0);
   // The fin alone, seen from behind, close up: edge-on it covers only the middle column, and right
   // pedal swings the rudder's trailing edge out to the right of it, left pedal to the left.
-  static planestruct whole;
-  whole = pln;
-  for (int part = 0; part < NUM_PARTS; part++)
-    if (part != PART_VSTAB1 && part != PART_VSTAB2) pln.semilen[part] = 0.0f;
-  std::memset(pln.body_X, 0, sizeof pln.body_X);
-  std::memset(pln.body_Y, 0, sizeof pln.body_Y);
-  std::memset(pln.body_Z, 0, sizeof pln.body_Z);
+  strip_aircraft(true);
   choose_view(618);
   scn.zoom = 3.0f;
-  auto rudder_side = [&](float pedal) {
-    set.FC_hdng = 0.0f;
+  auto pedal = [](float p) {
+    set.FC_hdng = p;
     set_deflections();
+  };
+  auto rudder_side = [&](float p) {
+    pedal(0.0f);
     const picture centred = big_picture();
-    set.FC_hdng = pedal;
-    set_deflections();
+    pedal(p);
     const picture turned = big_picture();
     int right = 0, left = 0;
     for (int y = 0; y < turned.h; y++)
@@ -222,10 +222,9 @@ TEST_F(RenderView, OutsideViewsShowTheAircraftWhereTheCockpitViewDoesNot) {
   };
   EXPECT_GT(rudder_side(1.0f), 20);
   EXPECT_LT(rudder_side(-1.0f), -20);
-  set.FC_hdng = 0.0f;
-  set_deflections();
+  pedal(0.0f);
   scn.zoom = 1.0f;
-  pln = whole;
+  pln = saved;
   std::memcpy(env.lgt_gls, gls, sizeof gls);
 }
 
