@@ -38,8 +38,7 @@ TEST(RenderOglFont, GlyphsAreFoundCaseBlindAndDrawnAtPixelCentres) {
   EXPECT_EQ(ogl_font_glyph('q'), ogl_font_glyph('Q'));
   EXPECT_NE(ogl_font_glyph('O'), ogl_font_glyph('0'));
   for (char ch : {'?', '*', '\t', '@'}) EXPECT_EQ(ogl_font_glyph(ch), -1) << ch;
-  EXPECT_EQ(ogl_exponent_glyph(1), -1);
-  EXPECT_EQ(ogl_exponent_glyph(10), -1);
+  for (int e : {1, 10}) EXPECT_EQ(ogl_exponent_glyph(e), -1) << e;
 
   // 'L': a column on the left and a full bottom row: its first dot lies at the centre of the
   // glyph's bottom-left pixel, the last at the top of the column.
