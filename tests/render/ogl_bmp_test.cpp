@@ -71,78 +71,54 @@ TEST_F(RenderOglBmp, ReadsRowsInEveryStoredOrderSkippingPaddingAndGaps) {
   EXPECT_TRUE(macibm_alert_log().empty());
 }
 
-TEST_F(RenderOglBmp, RefusesSidesAbove1024EitherWayUp) {
-  test_bmp b{1024};
-  write_bmp("w1024.BMP", b);
-  EXPECT_EQ(OGL_texbmp(BMP_TEXTURE_PATH, 1, 0, "w1024"), 1);
-
-  b.w = 1025;
-  write_bmp("w1025.BMP", b);
-  EXPECT_FATAL_ALERT(OGL_texbmp(BMP_TEXTURE_PATH, 1, 0, "w1025"));
-  EXPECT_EQ(last_alert().line[0], "Bitmap too wide! (max is 1024)");
-  EXPECT_EQ(last_alert().line[1], "w1025.BMP");
-  EXPECT_EQ(last_alert().kind, ALERT_SIM_FATAL);
-
-  b.w = 1;
-  b.h = 1025;
-  for (bool top_down : {false, true}) {
-    b.top_down = top_down;
-    write_bmp("h1025.BMP", b);
-    macibm_clear_alert_log();
-    EXPECT_FATAL_ALERT(OGL_texbmp(BMP_TEXTURE_PATH, 1, 0, "h1025"));
-    EXPECT_EQ(last_alert().line[0], "Bitmap too tall! (max is 1024)") << top_down;
-  }
-}
-
-TEST_F(RenderOglBmp, EachMalformedHeaderGetsItsAlert) {
+// Each file the loader refuses gives its fatal alert: for a bad header what is wrong, the file and
+// a hint; for a file that ends early (in the file header, the information header or the pixels,
+// or before the pixel-data offset) a scanning error with the file.
+TEST_F(RenderOglBmp, EachBadFileGetsItsFatalAlert) {
+  write_bmp("w1024.BMP", test_bmp{1024});
+  EXPECT_EQ(OGL_texbmp(BMP_TEXTURE_PATH, 1, 0, "w1024"), 1);  // the widest allowed
   struct bad_case {
     const char* what;
     void (*spoil)(test_bmp& b);
-    const char* l1;
-    const char* l3;
+    size_t keep;          // bytes of the file written; 0, all of them
+    const char *l1, *l3;  // the alert's first and third lines; none for a scanning error
   };
   const char* const not_bmp = "Trying to read a texture bitmap that is not a bitmap";
+  const char* const tall = "Bitmap too tall! (max is 1024)";
+  auto three = [](test_bmp& b) { b.w = b.h = 3; };
   const bad_case cases[] = {
-      {"signature", [](test_bmp& b) { b.signature = "MB"; }, not_bmp, ""},
-      {"depth", [](test_bmp& b) { b.bits = 32; }, "Wrong bitmap color depth for texture!",
+      {"wide", [](test_bmp& b) { b.w = 1025, b.h = 1; }, 0, "Bitmap too wide! (max is 1024)", ""},
+      {"tall", [](test_bmp& b) { b.w = 1, b.h = 1025; }, 0, tall, ""},
+      {"tall top down", [](test_bmp& b) { b.w = 1, b.h = 1025, b.top_down = true; }, 0, tall, ""},
+      {"signature", [](test_bmp& b) { b.signature = "MB"; }, 0, not_bmp, ""},
+      {"depth", [](test_bmp& b) { b.bits = 32; }, 0, "Wrong bitmap color depth for texture!",
        "We need 24-bit color."},
-      {"compressed", [](test_bmp& b) { b.compression = 1; }, "Bitmap is compressed!", ""},
-      {"old header", [](test_bmp& b) { b.info_size = 12; }, not_bmp, ""},
-      {"no width", [](test_bmp& b) { b.w = 0; }, not_bmp, ""},
-      {"negative width", [](test_bmp& b) { b.w = -4; }, not_bmp, ""},
-      {"no height", [](test_bmp& b) { b.h = 0; }, not_bmp, ""},
-      {"offset in header", [](test_bmp& b) { b.offset_delta = -30; }, not_bmp, ""},
+      {"compressed", [](test_bmp& b) { b.compression = 1; }, 0, "Bitmap is compressed!", ""},
+      {"old header", [](test_bmp& b) { b.info_size = 12; }, 0, not_bmp, ""},
+      {"no width", [](test_bmp& b) { b.w = 0; }, 0, not_bmp, ""},
+      {"negative width", [](test_bmp& b) { b.w = -4; }, 0, not_bmp, ""},
+      {"no height", [](test_bmp& b) { b.h = 0; }, 0, not_bmp, ""},
+      {"offset in header", [](test_bmp& b) { b.offset_delta = -30; }, 0, not_bmp, ""},
+      {"one byte", three, 1, nullptr, nullptr},
+      {"cut in file header", three, 10, nullptr, nullptr},
+      {"cut in information header", three, 40, nullptr, nullptr},
+      {"cut in the pixels", three, 54 + 3 * 12 - 1, nullptr, nullptr},
+      {"offset past the end", [](test_bmp& b) { b.w = b.h = 3, b.offset_delta = 1000; }, 0, nullptr,
+       nullptr},
   };
   for (const bad_case& c : cases) {
+    SCOPED_TRACE(c.what);
     test_bmp b{2, 2};
     c.spoil(b);
-    write_bmp("bad.BMP", b);
+    const std::string bytes = bmp_bytes(b);
+    write_file("bad.BMP", c.keep ? bytes.substr(0, c.keep) : bytes);
     macibm_clear_alert_log();
-    EXPECT_FATAL_ALERT(OGL_texbmp(BMP_TEXTURE_PATH, 2, 0, "bad")) << c.what;
-    EXPECT_EQ(last_alert().line[0], c.l1) << c.what;
-    EXPECT_EQ(last_alert().line[1], "bad.BMP") << c.what;
-    EXPECT_EQ(last_alert().line[2], c.l3) << c.what;
+    EXPECT_FATAL_ALERT(OGL_texbmp(BMP_TEXTURE_PATH, 2, 0, "bad"));
+    const std::string scan[4] = {"File-scanning error!", "intscan", "file:", "bad.BMP"};
+    const std::string refused[4] = {c.l1 ? c.l1 : "", "bad.BMP", c.l3 ? c.l3 : "", ""};
+    for (int k = 0; k < 4; k++) EXPECT_EQ(last_alert().line[k], (c.l1 ? refused : scan)[k]) << k;
+    EXPECT_EQ(last_alert().kind, ALERT_SIM_FATAL);
   }
-}
-
-TEST_F(RenderOglBmp, ShortFilesAreScanningErrors) {
-  test_bmp b{3, 3};
-  const std::string whole = bmp_bytes(b);
-  // Cut inside the file header, the information header, the pixels, and a pixel-data offset
-  // that points past the end.
-  for (size_t keep : {size_t(1), size_t(10), size_t(40), whole.size() - 1}) {
-    write_file("short.BMP", whole.substr(0, keep));
-    macibm_clear_alert_log();
-    EXPECT_FATAL_ALERT(OGL_texbmp(BMP_TEXTURE_PATH, 2, 0, "short")) << keep;
-    EXPECT_EQ(last_alert().line[0], "File-scanning error!") << keep;
-    EXPECT_EQ(last_alert().line[1], "intscan");
-    EXPECT_EQ(last_alert().line[2], "file:");
-    EXPECT_EQ(last_alert().line[3], "short.BMP");
-  }
-  b.offset_delta = 1000;
-  write_bmp("far.BMP", b);
-  EXPECT_FATAL_ALERT(OGL_texbmp(BMP_TEXTURE_PATH, 2, 0, "far"));
-  EXPECT_EQ(last_alert().line[0], "File-scanning error!");
 }
 
 TEST_F(RenderOglBmp, MissingFilesDependOnTheKind) {

@@ -27,10 +27,15 @@ static std::string describe(const ogl_glyph_pos* g, int n) {
   return s;
 }
 
-static std::string number(float v, int digits, int decimals, int sign = 0, int x = 100) {
+// A string laid out from (x, y), wrapping at `wrap` (none at 0), as describe gives it.
+static std::string layout(int x, int y, const char* text, int wrap, int advance) {
+  ogl_glyph_pos g[OGL_TEXT_MAX];
+  return describe(g, ogl_layout_string(x, y, text, wrap, advance, g));
+}
+
+static std::string number(float v, int digits, int decimals, int sign = 0) {
   ogl_glyph_pos g[OGL_NUMBER_CELLS];
-  int n = ogl_layout_number(x, 0, v, digits, decimals, 6, sign, g);
-  return describe(g, n);
+  return describe(g, ogl_layout_number(100, 0, v, digits, decimals, 6, sign, g));
 }
 
 TEST(RenderOglFont, GlyphsAreFoundCaseBlindAndDrawnAtPixelCentres) {
@@ -38,8 +43,7 @@ TEST(RenderOglFont, GlyphsAreFoundCaseBlindAndDrawnAtPixelCentres) {
   EXPECT_EQ(ogl_font_glyph('q'), ogl_font_glyph('Q'));
   EXPECT_NE(ogl_font_glyph('O'), ogl_font_glyph('0'));
   for (char ch : {'?', '*', '\t', '@'}) EXPECT_EQ(ogl_font_glyph(ch), -1) << ch;
-  EXPECT_EQ(ogl_exponent_glyph(1), -1);
-  EXPECT_EQ(ogl_exponent_glyph(10), -1);
+  for (int e : {1, 10}) EXPECT_EQ(ogl_exponent_glyph(e), -1) << e;
 
   // 'L': a column on the left and a full bottom row: its first dot lies at the centre of the
   // glyph's bottom-left pixel, the last at the top of the column.
@@ -62,21 +66,14 @@ TEST(RenderOglFont, GlyphsAreFoundCaseBlindAndDrawnAtPixelCentres) {
 }
 
 TEST(RenderOglFont, WordsThatWouldPassTheWrapStartALineTenPixelsLower) {
-  ogl_glyph_pos g[OGL_TEXT_MAX];
-  // "TWO" would end at 24 + 2 * 6 + 5 = 41, past 40.
-  int n = ogl_layout_string(0, 50, "ONE TWO", 40, 6, g);
-  EXPECT_EQ(describe(g, n), "O@0,50 N@6,50 E@12,50 T@0,40 W@6,40 O@12,40 ");
-  // Ending exactly on the wrap is not passing it.
-  n = ogl_layout_string(0, 50, "ONE TWO", 41, 6, g);
-  EXPECT_EQ(g[3].y, 50);
+  // "TWO" would end at 24 + 2 * 6 + 5 = 41, past 40; ending exactly on the wrap is not passing it.
+  EXPECT_EQ(layout(0, 50, "ONE TWO", 40, 6), "O@0,50 N@6,50 E@12,50 T@0,40 W@6,40 O@12,40 ");
+  EXPECT_EQ(layout(0, 50, "ONE TWO", 41, 6), "O@0,50 N@6,50 E@12,50 T@24,50 W@30,50 O@36,50 ");
   // A word longer than the line stays on the first line instead of leaving it empty.
-  n = ogl_layout_string(0, 50, "LONGWORD AB", 20, 6, g);
-  EXPECT_EQ(g[0].y, 50);
-  EXPECT_EQ(g[8].y, 40);
-  EXPECT_EQ(g[8].x, 0);
+  EXPECT_EQ(layout(0, 50, "LONGWORD AB", 20, 6),
+            "L@0,50 O@6,50 N@12,50 G@18,50 W@24,50 O@30,50 R@36,50 D@42,50 A@0,40 B@6,40 ");
   // No wrap width, no wrapping; lower case and blanks take their cells.
-  n = ogl_layout_string(5, 0, "ab c?d", 0, 7, g);
-  EXPECT_EQ(describe(g, n), "A@5,0 B@12,0 C@26,0 D@40,0 ");
+  EXPECT_EQ(layout(5, 0, "ab c?d", 0, 7), "A@5,0 B@12,0 C@26,0 D@40,0 ");
 }
 
 TEST(RenderOglFont, AtMost400CharactersAreDrawn) {

@@ -47,21 +47,18 @@ TEST_F(RenderScenery, LightningComesDownOnlyWhereTheStormIs) {
   place(150000.0f, 1000.0f, -100000.0f);
   msc.elap_time = 50.0f;
   atm.rain_tstm = 5.0f;
+  auto alive = [] {
+    int n = 0;
+    for (float t : atm.strike_t_exp) n += t > msc.elap_time;
+    return n;
+  };
   for (int n = 0; n < 20; n++) start_strike();
-  int alive = 0;
-  for (float t : atm.strike_t_exp) alive += t > msc.elap_time;
-  EXPECT_EQ(alive, 0);  // a calm field
+  EXPECT_EQ(alive(), 0);  // a calm field
   for (auto& row : atm.wxr)
     for (float& v : row) v = 1.0f;
   start_strike();
-  alive = 0;
-  for (float t : atm.strike_t_exp) {
-    if (t > msc.elap_time) {
-      alive++;
-      EXPECT_LE(t, msc.elap_time + 0.4f);
-    }
-  }
-  EXPECT_EQ(alive, 1);
+  EXPECT_EQ(alive(), 1);
+  for (float t : atm.strike_t_exp) EXPECT_LE(t, msc.elap_time + 0.4f);  // a short flash
   // With every slot alive no strike is lost over an old one.
   for (float& t : atm.strike_t_exp) t = msc.elap_time + 1.0f;
   start_strike();
@@ -69,18 +66,18 @@ TEST_F(RenderScenery, LightningComesDownOnlyWhereTheStormIs) {
 }
 
 TEST_F(RenderScenery, TheViewTakesTheWindowAboveThePanelUnlessFullScreen) {
+  // Window width, height, panel top, full screen, then the view's x, y, width and height: above
+  // the panel, full screen, a window too low for a strip above the panel, and no window.
+  const int p = PANEL_BMP_H, cases[][8] = {{800, 580, p, 0, 0, p, 800, 580 - p},
+                                           {800, 580, p, 1, 0, 0, 800, 580},
+                                           {640, 300, p, 0, 0, 0, 640, 300},
+                                           {0, 0, 0, 0, 0, 0, 0, 0}};
   int x, y, w, h;
-  view_area(800, 580, PANEL_BMP_H, 0, &x, &y, &w, &h);
-  EXPECT_EQ(y, PANEL_BMP_H);
-  EXPECT_EQ(h, 580 - PANEL_BMP_H);
-  EXPECT_EQ(w, 800);
-  view_area(800, 580, PANEL_BMP_H, 1, &x, &y, &w, &h);
-  EXPECT_EQ(y, 0);
-  EXPECT_EQ(h, 580);
-  view_area(640, 300, PANEL_BMP_H, 0, &x, &y, &w, &h);  // too low for a strip above the panel
-  EXPECT_EQ(h, 300);
-  view_area(0, 0, 0, 0, &x, &y, &w, &h);
-  EXPECT_EQ(w * h, 0);
+  for (const auto& c : cases) {
+    view_area(c[0], c[1], c[2], c[3], &x, &y, &w, &h);
+    const int got[4] = {x, y, w, h};
+    for (int k = 0; k < 4; k++) EXPECT_EQ(got[k], c[4 + k]) << c[0] << "x" << c[1] << " " << k;
+  }
   // In the drawing's coordinates the view of a window of any shape lies within the drawing, above
   // the panel, and reaches the drawing's top wherever the window shows it.
   set.view_is_fullscreen = 0;

@@ -2,13 +2,9 @@
 #include "render_gl/gl_harness.h"
 
 #include <GL/gl.h>
-#include <GL/glext.h>
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-
-#include <string>
-#include <vector>
 
 #include "app/desktop/ogl_gl.h"
 #include "app/macibm.h"

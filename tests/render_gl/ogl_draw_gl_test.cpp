@@ -7,7 +7,6 @@
 
 #include "render/ogl.h"
 #include "render_gl/gl_harness.h"
-#include "world/world.h"
 
 class RenderGlDraw : public GlTest {
  protected:

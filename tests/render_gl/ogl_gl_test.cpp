@@ -10,7 +10,6 @@
 #include "render/bmp_writer.h"
 #include "render/ogl.h"
 #include "render_gl/gl_harness.h"
-#include "world/world.h"
 
 class RenderGl : public GlTest {
  protected:
@@ -22,9 +21,8 @@ class RenderGl : public GlTest {
 
   // Texel (i, j) of level `level` of the bound texture as 0xAARRGGBB.
   static uint32_t texel(int level, int i, int j) {
-    GLint w = 0;
+    GLint w = 0, h = 0;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &w);
-    GLint h = 0;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &h);
     std::string buf((size_t)w * h * 4, '\0');
     glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, &buf[0]);

@@ -22,13 +22,14 @@ inline int horizon_row(const picture& p, int x, int rows) {
     if (!is_sky(p.at(x, p.h - 1 - row))) return row;
   return rows;
 }
-// Pixels of x0..x1-1 by y0..y1-1 that pass the test.
+// Pixels of x0..x1-1 by y0..y1-1, or of the whole picture, that pass the test.
 inline int count(const picture& p, int x0, int x1, int y0, int y1, bool (*pred)(uint32_t)) {
   int n = 0;
   for (int y = y0; y < y1; y++)
     for (int x = x0; x < x1; x++) n += pred(p.at(x, y));
   return n;
 }
+inline int count(const picture& p, bool (*f)(uint32_t)) { return count(p, 0, p.w, 0, p.h, f); }
 
 // The default start, loaded once: false with a reason when there is no display or no generated
 // world or aircraft.
