@@ -1,7 +1,6 @@
 // The importer of the open airport extract: runways laid from what the data gives, the holes of
 // surfaces, towers and frequencies filled, authored fields kept, damaged lines refused.
 #include <cmath>
-#include <cstring>
 #include <fstream>
 
 #include "support/test_support.h"

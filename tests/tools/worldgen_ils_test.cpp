@@ -141,20 +141,13 @@ TEST_F(WorldgenIls, ChannelsArePairedIlsFrequenciesAndSpreadInACrowd) {
   for (int k = 0; k < 30; k++) wg.apt.push_back(towered(("T" + std::to_string(k)).c_str(), 40 + 0.03f * k, -90, 7000));
   wg.apt[5].rwy[0].ils_freq[1] = 11170;
   generate_ils();
-  std::set<int> used;
+  std::set<int> ils, ndb;
   for (const wg_navaid& n : wg.nav) {
-    if (n.type == NAV_ILS) {
-      EXPECT_TRUE(used.insert(n.key).second) << n.key;
-    }
+    EXPECT_TRUE(n.type != NAV_ILS || ils.insert(n.key).second) << n.key;
+    EXPECT_TRUE(n.type != NAV_NDB || ndb.insert(n.key).second) << n.key;
   }
-  EXPECT_EQ(used.size(), 30u);
+  EXPECT_EQ(ils.size(), 30u);
   EXPECT_EQ(find(NAV_ILS, "T5 ILS")->key, 11170);
-  std::set<int> ndb;
-  for (const wg_navaid& n : wg.nav) {
-    if (n.type == NAV_NDB) {
-      EXPECT_TRUE(ndb.insert(n.key).second) << n.key;
-    }
-  }
 }
 
 TEST_F(WorldgenIls, FixNamesAreFiveLettersAndUnique) {

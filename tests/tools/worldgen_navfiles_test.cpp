@@ -55,12 +55,10 @@ TEST_F(WorldgenNavfiles, RecordsReadBackFieldForField) {
   EXPECT_STREQ(apt_id[0], "7X4 ");
   EXPECT_EQ(std::string(apt_name[0]).size(), 39u);
   EXPECT_EQ(std::string(apt_name[0]).substr(0, 14), "Long Name Fiel");
-  EXPECT_EQ(apt_num[0][0], 9);
-  EXPECT_EQ(apt_lr[0][0], 'L');
-  EXPECT_EQ(apt_hdng[0][0], 95);
-  EXPECT_EQ(apt_len[0][0], 1524);     // 5000 ft
-  EXPECT_EQ(apt_width[0][0], 22);     // 75 ft
-  EXPECT_EQ(apt_lite[0][0], 111111);  // unlit: every kind "none" on both ends
+  // 5000 by 75 ft, unlit: every kind of light "none" on both ends.
+  EXPECT_EQ((std::vector<int>{apt_num[0][0], apt_lr[0][0], apt_hdng[0][0], apt_len[0][0],
+                              apt_width[0][0], apt_lite[0][0]}),
+            (std::vector<int>{9, 'L', 95, 1524, 22, 111111}));
   EXPECT_NEAR(apt_lat[0][1], 40.51f, 1e-5);
   EXPECT_EQ(apt_lr[0][1], 'x');
   EXPECT_EQ(apt_len[0][2], 0);  // the empty third slot holds no runway
