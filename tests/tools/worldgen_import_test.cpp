@@ -1,13 +1,9 @@
 // Importers of public tables and elevation tiles, and the reader of our own world list.
 #include <fstream>
 
-#include "support/test_support.h"
-#include "worldgen.h"
+#include "worldgen_fixture.h"
 
-class WorldgenImport : public ::testing::Test {
- protected:
-  void SetUp() override { reset_wg(); }
-};
+using WorldgenImport = WorldgenTest;
 
 TEST_F(WorldgenImport, CsvSplitKeepsQuotedCommasAndQuotes) {
   std::vector<std::string> f = csv_split("a,\"b, c\",,\"say \"\"hi\"\"\",e\r");
