@@ -1,6 +1,5 @@
-// The menu bar drawn from the menu table: labels as the toolkit must see them, the nesting of
-// menus and submenus, separators, check marks, greyed items, rebuilding after a change, and
-// commands that wait until the toolkit has returned.
+// The menu bar drawn from the menu table: labels as the toolkit must see them, submenus,
+// separators, marks, grey, rebuilding, and commands that wait until the toolkit has returned.
 #include <FL/Fl_Menu_Item.H>
 
 #include <string>

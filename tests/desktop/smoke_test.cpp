@@ -205,9 +205,8 @@ static int horizon_row(const screen_picture& p, int top, int bottom) {
   return rows[rows.size() / 2];
 }
 
-// Under the menu bar down to the panel (333 rows at the window's scale) the view is drawn from
-// edge to edge, nothing of the toolkit's grey or of black showing, its top row sky. Returns the
-// panel's top row.
+// Under the menu bar down to the panel (333 rows at the window's scale) the view fills the width,
+// no grey or black beside it, its top row sky. Returns the panel's top row.
 static int expect_view_fills(const screen_picture& p, int bar, float scale) {
   const int panel_top = p.h - static_cast<int>(std::lround(333 * scale));
   size_t undrawn = 0, sky = 0;
@@ -233,9 +232,8 @@ static bool clear_sky_at_noon(const fs::path& prefs) {
   return out.good();
 }
 
-// On a 1920 x 1080 screen the window made larger is filled by the view above the panel, with the
-// horizon at the same height relative to the window; F11 gives the whole screen and takes it
-// back, and the window's size is what the preferences keep.
+// On a 1920 x 1080 screen a larger window is filled by the view, the horizon at the same relative
+// height; F11 gives the whole screen and takes it back; the preferences keep the window's size.
 TEST_F(DesktopSmoke, ALargerWindowIsFilledByTheViewAndF11GivesTheWholeScreen) {
   const int bar = 25;  // the menu bar's rows at the top of the frame
   ASSERT_NO_FATAL_FAILURE(write_prefs_by_a_headless_run());
@@ -376,9 +374,8 @@ TEST_F(DesktopSmoke, AFirstStartShowsOnlyTheWelcomeAndTheAircraftChoice) {
   EXPECT_EQ(log.find("Sound init failure!"), std::string::npos);
 }
 
-// The headless simulator's budget must be a number it can hold: one that overflows is refused,
-// not taken as the largest there is (a run without end), and so is an empty one. What was wrong
-// goes to standard error, with the usage; the usage asked for goes to standard output.
+// A headless budget that overflows is refused, not taken as the largest there is (a run without
+// end), and so is an empty one, on standard error; the usage asked for goes to standard output.
 TEST(DesktopHeadless, ABudgetThatIsNoNumberItCanHoldIsRefused) {
   std::string out;
   for (const char* args : {"--frames 99999999999999999999", "--frames ''", "--seconds ''"}) {

@@ -178,8 +178,7 @@ TEST_F(DesktopWindows, DisplayModeCheckSucceedsAndLeavesScreenAndWindowsAsTheyWe
   EXPECT_EQ(set_res(1), 1);
   Fl::check();
   EXPECT_EQ(screen_and_frame(), before);  // each value compared, none summed
-  EXPECT_EQ(mnw.dx[0], 800);
-  EXPECT_EQ(mnw.dy[0], 580);
+  EXPECT_EQ((std::vector<int>{mnw.dx[0], mnw.dy[0]}), (std::vector<int>{800, 580}));
   EXPECT_TRUE(macibm_alert_log().empty());
 }
 

@@ -48,9 +48,8 @@ inline std::vector<std::string> window_ids(const std::string& name_pattern,
   return ids;
 }
 
-// Runs a program in `folder` with the preferences under `config`; returns its process id. The
-// virtual server may still be coming up when the first test starts, so the program is started
-// once the server takes a connection (or after ten seconds, when the program will say why not).
+// Runs a program in `folder` with the preferences under `config`; returns its process id. It is
+// started once the virtual server, maybe still coming up, takes a connection (or after 10 s).
 inline pid_t start(const char* program, const std::vector<std::string>& args,
                    const fs::path& folder, const fs::path& config) {
   for (double until = seconds_now() + 10.0; seconds_now() < until; pause_ms(100)) {
