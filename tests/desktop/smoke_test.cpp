@@ -250,8 +250,7 @@ TEST_F(DesktopSmoke, ALargerWindowIsFilledByTheViewAndF11GivesTheWholeScreen) {
   output_of("xdotool windowsize --sync " + main_window + " 1600 " + std::to_string(900 + bar));
   pause_ms(2000);
   const screen_picture large = picture_of_window(main_window);
-  ASSERT_EQ(large.w, 1600);
-  ASSERT_EQ(large.h, 900 + bar);
+  ASSERT_EQ((std::vector<int>{large.w, large.h}), (std::vector<int>{1600, 900 + bar}));
   const int panel_top = expect_view_fills(large, bar, 900.0f / 580.0f);
   EXPECT_NEAR((horizon_row(large, bar, panel_top) - bar) / 900.0f, horizon_small, 0.04f);
 
@@ -259,12 +258,12 @@ TEST_F(DesktopSmoke, ALargerWindowIsFilledByTheViewAndF11GivesTheWholeScreen) {
   output_of(keys + "F11");
   pause_ms(2000);
   const screen_picture full = picture_of_window(main_window);
-  ASSERT_EQ(full.w * full.h, 1920 * 1080);
+  ASSERT_EQ((std::vector<int>{full.w, full.h}), (std::vector<int>{1920, 1080}));
   expect_view_fills(full, bar, (1080.0f - bar) / 580.0f);
   output_of(keys + "F11");
   pause_ms(1000);
   const screen_picture back = picture_of_window(main_window);
-  EXPECT_EQ(back.w * back.h, 1600 * (900 + bar));
+  EXPECT_EQ((std::vector<int>{back.w, back.h}), (std::vector<int>{1600, 900 + bar}));
 
   output_of(keys + "F10 Down Down Down Down Return");  // File > Exit
   ASSERT_EQ(wait_exit(pid, seconds_now() + 20.0, close_boxes), 0)
