@@ -66,12 +66,10 @@ TEST_F(WorldgenNavfiles, RecordsReadBackFieldForField) {
   EXPECT_EQ(apt_twr[0], 0);
 
   ASSERT_EQ(env.navmax, 3 + 2);  // three records, then the carrier's two slots
-  EXPECT_EQ(nav_type[0], NAV_VOR);
-  EXPECT_EQ(nav_f12[0], 11390);
+  EXPECT_EQ((std::vector<int>{nav_type[0], nav_f12[0]}), (std::vector<int>{NAV_VOR, 11390}));
   EXPECT_STREQ(nav_id[0], "ABC ");
   EXPECT_STREQ(nav_name[0], "Alpha");
-  EXPECT_EQ(nav_type[1], NAV_NDB);
-  EXPECT_EQ(nav_f12[1], 362);
+  EXPECT_EQ((std::vector<int>{nav_type[1], nav_f12[1]}), (std::vector<int>{NAV_NDB, 362}));
   EXPECT_STREQ(nav_id[1], "QR  ");
   // The last record before the end is the placeholder the carrier's glide slope overwrites.
   EXPECT_EQ(nav_type[2], NAV_GS);
