@@ -1,6 +1,5 @@
-// Set-up shared by the desktop tests that open windows: the display opened once, an empty window
-// table and menu table (the test support clears the program handlers), and every window closed
-// again after each test.
+// Set-up shared by the desktop tests that open windows: the display opened once, empty window and
+// menu tables (the test support clears the handlers), every window closed after each test.
 #pragma once
 
 #include <FL/Fl.H>

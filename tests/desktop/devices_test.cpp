@@ -8,21 +8,43 @@
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 #include "app/desktop/desktop.h"
 #include "app/macibm.h"
 
-TEST(DesktopForces, SpringsCentreAndStiffenEachAxis) {
-  desktop_effect e = desktop_force_effect(FORCE_XSPRING, -50, 100, 20);
-  EXPECT_EQ(e.slot, EFFECT_SPRING_X);
-  EXPECT_EQ(e.center, -16383);
-  EXPECT_EQ(e.pos_coeff, 32767);
-  EXPECT_EQ(e.neg_coeff, 6553);
-  e = desktop_force_effect(FORCE_YSPRING, 250, 150, -5);  // limited to the stick's travel
-  EXPECT_EQ(e.slot, EFFECT_SPRING_Y);
-  EXPECT_EQ(e.center, 32767);
-  EXPECT_EQ(e.pos_coeff, 32767);
-  EXPECT_EQ(e.neg_coeff, 0);
+// Every force command as the effect it gives, field by field.
+TEST(DesktopForces, CommandsGiveTheirEffectsAndClearsStopThem) {
+  const int none = EFFECT_NONE;
+  const struct {
+    int call, a, b, c;
+    // slot, stop_slot, magnitude, center, pos_coeff, neg_coeff, period_ms, direction, length_ms
+    std::vector<int> effect;
+  } cases[] = {
+      {FORCE_XSPRING, -50, 100, 20, {EFFECT_SPRING_X, none, 0, -16383, 32767, 6553, 0, 0, -1}},
+      // Limited to the stick's travel.
+      {FORCE_YSPRING, 250, 150, -5, {EFFECT_SPRING_Y, none, 0, 32767, 32767, 0, 0, 0, -1}},
+      {FORCE_YVIBRATION, 30, 60, 20, {EFFECT_VIBRATION_Y, none, 19660, 0, 0, 0, 50, 0, -1}},
+      // 50 Hz at most.
+      {FORCE_XVIBRATION, 10, 10, 500, {EFFECT_VIBRATION_X, none, 3276, 0, 0, 0, 20, 9000, -1}},
+      // No frequency is no vibration: the one playing stops and nothing divides by zero.
+      {FORCE_XVIBRATION, 10, 10, 0, {none, EFFECT_VIBRATION_X, 0, 0, 0, 0, 0, 0, -1}},
+      {FORCE_BUFFETING, 100, 0, 0, {EFFECT_BUFFETING, none, 32767, 0, 0, 0, 83, 0, -1}},
+      {FORCE_JOLT, 50, -90, 5000, {EFFECT_JOLT, none, 16383, 0, 0, 0, 0, 27000, 2500}},
+      {FORCE_JOLT, 50, 0, 0, {none, none, 0, 0, 0, 0, 0, 0, -1}},
+      {FORCE_YVIBRATION_CLEAR, 0, 0, 0, {none, EFFECT_VIBRATION_Y, 0, 0, 0, 0, 0, 0, -1}},
+      {FORCE_BUFFETING_CLEAR, 0, 0, 0, {none, EFFECT_BUFFETING, 0, 0, 0, 0, 0, 0, -1}},
+      {FORCE_CLEAR, 0, 0, 0, {none, EFFECT_SLOTS, 0, 0, 0, 0, 0, 0, -1}},
+      {99, 1, 2, 3, {none, none, 0, 0, 0, 0, 0, 0, -1}},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << "command " << k.call << " " << k.a << " " << k.b << " " << k.c);
+    const desktop_effect e = desktop_force_effect(k.call, k.a, k.b, k.c);
+    EXPECT_EQ((std::vector<int>{e.slot, e.stop_slot, e.magnitude, e.center, e.pos_coeff,
+                                e.neg_coeff, e.period_ms, e.direction, e.length_ms}),
+              k.effect);
+  }
 }
 
 // A stick pulled out and plugged back in (SDL's virtual stick standing in for it) reads again.
@@ -38,40 +60,6 @@ TEST(DesktopJoystick, AStickPluggedBackInIsReadAgain) {
   SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 4, 4, 1);
   EXPECT_EQ(MACIBM_joy_read(0, &s), JOY_READ_OK);
   MACIBM_joy_close();
-}
-
-TEST(DesktopForces, VibrationsBuffetAndJoltsPlayAndTheirClearsStopThem) {
-  desktop_effect e = desktop_force_effect(FORCE_YVIBRATION, 30, 60, 20);
-  EXPECT_EQ(e.slot, EFFECT_VIBRATION_Y);
-  EXPECT_EQ(e.magnitude, 19660);
-  EXPECT_EQ(e.period_ms, 50);
-  EXPECT_EQ(e.direction, 0);
-  EXPECT_EQ(e.length_ms, -1);
-  e = desktop_force_effect(FORCE_XVIBRATION, 10, 10, 500);
-  EXPECT_EQ(e.direction, 9000);
-  EXPECT_EQ(e.period_ms, 20);  // 50 Hz at most
-  // No frequency is no vibration: the one playing stops and nothing divides by zero.
-  e = desktop_force_effect(FORCE_XVIBRATION, 10, 10, 0);
-  EXPECT_EQ(e.slot, EFFECT_NONE);
-  EXPECT_EQ(e.stop_slot, EFFECT_VIBRATION_X);
-
-  e = desktop_force_effect(FORCE_BUFFETING, 100, 0, 0);
-  EXPECT_EQ(e.slot, EFFECT_BUFFETING);
-  EXPECT_EQ(e.magnitude, 32767);
-  EXPECT_GT(e.period_ms, 0);
-
-  e = desktop_force_effect(FORCE_JOLT, 50, -90, 5000);
-  EXPECT_EQ(e.slot, EFFECT_JOLT);
-  EXPECT_EQ(e.direction, 27000);
-  EXPECT_EQ(e.length_ms, 2500);
-  EXPECT_EQ(desktop_force_effect(FORCE_JOLT, 50, 0, 0).slot, EFFECT_NONE);
-
-  EXPECT_EQ(desktop_force_effect(FORCE_YVIBRATION_CLEAR, 0, 0, 0).stop_slot, EFFECT_VIBRATION_Y);
-  EXPECT_EQ(desktop_force_effect(FORCE_BUFFETING_CLEAR, 0, 0, 0).stop_slot, EFFECT_BUFFETING);
-  EXPECT_EQ(desktop_force_effect(FORCE_CLEAR, 0, 0, 0).stop_slot, EFFECT_SLOTS);
-  desktop_effect none = desktop_force_effect(99, 1, 2, 3);
-  EXPECT_EQ(none.slot, EFFECT_NONE);
-  EXPECT_EQ(none.stop_slot, EFFECT_NONE);
 }
 
 class DesktopSerialPort : public ::testing::Test {

@@ -16,7 +16,6 @@ static void expect_key(int fl_key, int shift, desktop_key_kind kind, int value) 
 TEST(DesktopKeys, TypingKeysGiveTheirUsKeyboardCharacters) {
   const std::string plain = "abcdefghijklmnopqrstuvwxyz1234567890-=[];,./`\\";
   const std::string shifted = "ABCDEFGHIJKLMNOPQRSTUVWXYZ!@#$%^&*()_+{}:<>?~|";
-  ASSERT_EQ(plain.size(), shifted.size());
   for (size_t i = 0; i < plain.size(); i++) {
     const int fl_key = static_cast<unsigned char>(plain[i]);
     expect_key(fl_key, 0, KEY_CHAR, static_cast<unsigned char>(plain[i]));

@@ -1,6 +1,5 @@
-// The menu bar drawn from the menu table: labels as the toolkit must see them, the nesting of
-// menus and submenus, separators, check marks, greyed items, rebuilding after a change, and
-// commands that wait until the toolkit has returned.
+// The menu bar drawn from the menu table: labels as the toolkit must see them, submenus,
+// separators, marks, grey, rebuilding, and commands that wait until the toolkit has returned.
 #include <FL/Fl_Menu_Item.H>
 
 #include <string>
@@ -25,9 +24,7 @@ TEST(DesktopMenuLabels, CutTextsLoseTheirBrokenEnd) {
   EXPECT_EQ(desktop_menu_label("Z\xC3\xBCrich"), "Z\xC3\xBCrich");
   EXPECT_EQ(desktop_menu_label("Z\xC3"), "Z");      // half of a two-byte character
   EXPECT_EQ(desktop_menu_label("M\xE2\x82"), "M");  // two thirds of a three-byte one
-  EXPECT_EQ(desktop_menu_label("a\x80"
-                               "b"),
-            "ab");  // a stray continuation byte
+  EXPECT_EQ(desktop_menu_label("a\200b"), "ab");    // a stray continuation byte
 }
 
 class DesktopMenuBar : public DesktopTest {};

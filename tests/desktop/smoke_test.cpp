@@ -1,10 +1,8 @@
-// Kestrix itself on a virtual X server: it starts from a preferences file naming a sample
-// aircraft, flies frames that move its view, takes a command and opens every settings window from
-// its real menu bar through synthetic key presses, and leaves through File > Exit with status 0
-// and its preferences saved.
-// Started on an aircraft that fails its checks, it shows the fatal box, waits for it, spoils its
-// preferences and ends with a failure status. A first start with no preferences shows only the
-// welcome and the aircraft dialog.
+// Kestrix itself on a virtual X server: started from preferences naming a sample aircraft, it
+// flies frames that move its view, opens every settings window from its real menu bar through
+// synthetic keys, takes a command and leaves through File > Exit with status 0, its preferences
+// saved. On an aircraft that fails its checks it waits at the fatal box, spoils its preferences
+// and fails; a first start shows only the welcome and the aircraft dialog.
 #include <algorithm>
 #include <cmath>
 
@@ -14,8 +12,7 @@
 #include "render/render.h"
 #include "shared/shared.h"
 
-// Last: Xlib defines names such as None and Bool that the headers above use. It brings the
-// process, file and container headers.
+// Last: Xlib defines names such as None and Bool that the headers above use.
 #include "desktop/x11_process.h"
 
 // The main window's drawing area is 800 x 580 pixels at the bottom of its frame, under the menu
@@ -66,14 +63,14 @@ class DesktopSmoke : public ::testing::Test {
     fs::remove(folder / "Kestrix.out");
   }
 
-  // Start-up ends with the joystick check, whose notice reaches the log (as a box only when a
-  // stick is there but unusable). Every box before it is answered. Returns the main window's id.
-  std::string wait_until_started() {
-    const double started_by = seconds_now() + 30.0;
+  // Starts Kestrix. Start-up ends with the joystick check, whose notice reaches the log (as a box
+  // only when a stick is there but unusable). Every box before it is answered. Returns the main
+  // window's id.
+  std::string start_and_wait() {
+    pid = start(KESTRIX_BINARY, {}, folder, config);
     std::string main_window;
-    while (seconds_now() < started_by) {
+    for (double until = seconds_now() + 30.0; seconds_now() < until; pause_ms(100)) {
       if (waitpid(pid, nullptr, WNOHANG) != 0) {
-        pid = -1;
         ADD_FAILURE() << "Kestrix ended during start-up:\n" << read_file(folder / "Error.out");
         return "";
       }
@@ -85,7 +82,6 @@ class DesktopSmoke : public ::testing::Test {
           (log.find("Flying is with the mouse.") != std::string::npos ||
            log.find("Push the 'OK' button below") != std::string::npos))
         return main_window;
-      pause_ms(100);
     }
     ADD_FAILURE() << "Kestrix did not start:\n" << read_file(folder / "Error.out");
     return "";
@@ -101,9 +97,7 @@ TEST_F(DesktopSmoke, KestrixStartsFliesOpensEveryWindowFromItsMenuAndExitsThroug
   const float time_of_day_before = saved_local_time(prefs);
   ASSERT_GE(time_of_day_before, 0.0f);
 
-  pid = start(KESTRIX_BINARY, {}, folder, config);
-  ASSERT_GT(pid, 0);
-  const std::string main_window = wait_until_started();
+  const std::string main_window = start_and_wait();
   ASSERT_FALSE(main_window.empty());
 
   // The start-up picture fills the drawing area: far more than the few colours of a blank window.
@@ -121,7 +115,7 @@ TEST_F(DesktopSmoke, KestrixStartsFliesOpensEveryWindowFromItsMenuAndExitsThroug
   view_rows(second, &top, &bottom);
   ASSERT_GT(bottom - top, 100);
   EXPECT_GE(colours_in_rows(second, top, bottom), 16u);
-  EXPECT_GT(changed_in_rows(first, second, top, bottom), static_cast<size_t>(second.w) * 10)
+  EXPECT_GT(changed_in(first, second, 0, top, second.w, bottom), static_cast<size_t>(second.w) * 10)
       << "the view did not change in a second";
 
   // F10 opens the menu bar; Special is the sixth menu and "Report Logged Time on Exit" its eighth
@@ -131,10 +125,8 @@ TEST_F(DesktopSmoke, KestrixStartsFliesOpensEveryWindowFromItsMenuAndExitsThroug
             "F10 Right Right Right Right Right Down Down Down Down Down Down Down Down Return");
   EXPECT_LT(seconds_now() - start_time, 60.0);
 
-  // Every settings and location window opens from its own menu item, through the real menu bar,
-  // with its title; the data output, weather atmosphere and joystick windows are pictured, and
-  // hold far more than an empty window's few colours.
-  // Menu (Rights from File), item (Downs, counting the Location menu's six submenus), title.
+  // Every settings and location window opens from its menu item (Rights from File, then Downs,
+  // counting the Location menu's six submenus) with its title; the pictured ones are not empty.
   const struct {
     int menu, item;
     const char* title;
@@ -154,20 +146,17 @@ TEST_F(DesktopSmoke, KestrixStartsFliesOpensEveryWindowFromItsMenuAndExitsThroug
       {2, 17, "Set Warnings", nullptr},
   };
   for (const auto& w : windows) {
-    const std::string pattern = std::string("^") + w.title + "$";
     std::vector<std::string> found;
     // A key can be lost on a busy virtual server, before the menu is up or while focus moves from
     // the last window: then the menu is closed and the item chosen again.
     for (int attempt = 0; attempt < 3 && found.empty(); attempt++) {
-      output_of("xdotool windowfocus --sync " + main_window + " key Escape Escape F10");
+      press_keys(main_window, "Escape Escape F10");
       pause_ms(150);
       std::string menu_keys = "xdotool key --delay 40";
       for (int k = 0; k < w.menu; k++) menu_keys += " Right";
       for (int k = 0; k < w.item; k++) menu_keys += " Down";
       output_of(menu_keys + " Return");
-      for (double until = seconds_now() + 3.0; found.empty() && seconds_now() < until;
-           pause_ms(50))
-        found = window_ids(pattern, true);
+      found = wait_for_windows(std::string("^") + w.title + "$", 3.0, true);
     }
     ASSERT_EQ(found.size(), 1u) << w.title << "\n" << read_file(folder / "Error.out");
     if (!w.picture) continue;
@@ -183,26 +172,23 @@ TEST_F(DesktopSmoke, KestrixStartsFliesOpensEveryWindowFromItsMenuAndExitsThroug
   // line, 30 pixels below the view's top edge under the 25 rows of the menu bar.
   std::vector<std::string> plan;
   for (int attempt = 0; attempt < 3 && plan.empty(); attempt++) {
-    output_of("xdotool windowfocus --sync " + main_window + " key Escape space");
+    press_keys(main_window, "Escape space");
     pause_ms(300);
     output_of("xdotool mousemove --window " + main_window + " 40 55 click 1");
-    for (double until = seconds_now() + 3.0; plan.empty() && seconds_now() < until; pause_ms(50))
-      plan = window_ids("^Flight Plan$", true);
+    plan = wait_for_windows("^Flight Plan$", 3.0, true);
   }
   EXPECT_EQ(plan.size(), 1u) << read_file(folder / "Error.out");
   output_of(keys + "F10 Down Down Down Down Return");
-  const int status = wait_exit(pid, seconds_now() + 20.0, close_boxes);
-  pid = -1;
-  ASSERT_EQ(status, 0) << read_file(folder / "Error.out");
+  ASSERT_EQ(wait_exit(pid, seconds_now() + 20.0, close_boxes), 0)
+      << read_file(folder / "Error.out");
 
   // The command reached the simulator: the logged time was reported on the way out. The
-  // preferences saved on the way out, read back by the simulator's own reader, keep the switch
-  // on and the time of day that the frames advanced.
+  // preferences saved then, read by the simulator's own reader, keep the switch on and the time
+  // of day that the frames advanced.
   EXPECT_NE(read_file(folder / "Error.out").find("Logbook results:"), std::string::npos);
   int logtime = 0;
-  const float time_of_day_after = saved_local_time(prefs, &logtime);
+  EXPECT_GT(saved_local_time(prefs, &logtime), time_of_day_before + 0.2f);
   EXPECT_EQ(logtime, 1);
-  EXPECT_GT(time_of_day_after, time_of_day_before + 0.2f);
 }
 
 static bool is_sky(unsigned long c) { return (c & 255) > ((c >> 16) & 255) + 40; }
@@ -219,9 +205,8 @@ static int horizon_row(const screen_picture& p, int top, int bottom) {
   return rows[rows.size() / 2];
 }
 
-// Under the menu bar down to the panel (333 rows at the window's scale) the view is drawn from
-// edge to edge, nothing of the toolkit's grey or of black showing, its top row sky. Returns the
-// panel's top row.
+// Under the menu bar down to the panel (333 rows at the window's scale) the view fills the width,
+// no grey or black beside it, its top row sky. Returns the panel's top row.
 static int expect_view_fills(const screen_picture& p, int bar, float scale) {
   const int panel_top = p.h - static_cast<int>(std::lround(333 * scale));
   size_t undrawn = 0, sky = 0;
@@ -247,15 +232,13 @@ static bool clear_sky_at_noon(const fs::path& prefs) {
   return out.good();
 }
 
-// On a 1920 x 1080 screen the window made larger is filled by the view above the panel, with the
-// horizon at the same height relative to the window; F11 gives the whole screen and takes it
-// back, and the window's size is what the preferences keep.
+// On a 1920 x 1080 screen a larger window is filled by the view, the horizon at the same relative
+// height; F11 gives the whole screen and takes it back; the preferences keep the window's size.
 TEST_F(DesktopSmoke, ALargerWindowIsFilledByTheViewAndF11GivesTheWholeScreen) {
   const int bar = 25;  // the menu bar's rows at the top of the frame
   ASSERT_NO_FATAL_FAILURE(write_prefs_by_a_headless_run());
   ASSERT_TRUE(clear_sky_at_noon(prefs));
-  pid = start(KESTRIX_BINARY, {}, folder, config);
-  const std::string main_window = wait_until_started();
+  const std::string main_window = start_and_wait();
   ASSERT_FALSE(main_window.empty());
   pause_ms(1500);
   const screen_picture small = picture_of_window(main_window);
@@ -267,8 +250,7 @@ TEST_F(DesktopSmoke, ALargerWindowIsFilledByTheViewAndF11GivesTheWholeScreen) {
   output_of("xdotool windowsize --sync " + main_window + " 1600 " + std::to_string(900 + bar));
   pause_ms(2000);
   const screen_picture large = picture_of_window(main_window);
-  ASSERT_EQ(large.w, 1600);
-  ASSERT_EQ(large.h, 900 + bar);
+  ASSERT_EQ((std::vector<int>{large.w, large.h}), (std::vector<int>{1600, 900 + bar}));
   const int panel_top = expect_view_fills(large, bar, 900.0f / 580.0f);
   EXPECT_NEAR((horizon_row(large, bar, panel_top) - bar) / 900.0f, horizon_small, 0.04f);
 
@@ -276,25 +258,23 @@ TEST_F(DesktopSmoke, ALargerWindowIsFilledByTheViewAndF11GivesTheWholeScreen) {
   output_of(keys + "F11");
   pause_ms(2000);
   const screen_picture full = picture_of_window(main_window);
-  ASSERT_EQ(full.w * full.h, 1920 * 1080);
+  ASSERT_EQ((std::vector<int>{full.w, full.h}), (std::vector<int>{1920, 1080}));
   expect_view_fills(full, bar, (1080.0f - bar) / 580.0f);
   output_of(keys + "F11");
   pause_ms(1000);
   const screen_picture back = picture_of_window(main_window);
-  EXPECT_EQ(back.w * back.h, 1600 * (900 + bar));
+  EXPECT_EQ((std::vector<int>{back.w, back.h}), (std::vector<int>{1600, 900 + bar}));
 
   output_of(keys + "F10 Down Down Down Down Return");  // File > Exit
-  const int status = wait_exit(pid, seconds_now() + 20.0, close_boxes);
-  pid = -1;
-  ASSERT_EQ(status, 0) << read_file(folder / "Error.out");
+  ASSERT_EQ(wait_exit(pid, seconds_now() + 20.0, close_boxes), 0)
+      << read_file(folder / "Error.out");
   ASSERT_GE(saved_local_time(prefs), 0.0f);
   EXPECT_EQ(mnw.main_w, 1600);
   EXPECT_EQ(mnw.main_h, 900);
   EXPECT_EQ(mnw.main_state, MAIN_NORMAL);
 }
 
-// The preferences name the aircraft by its file name and full path, the two lines after the
-// header.
+// The preferences name the aircraft by its file name and path on their third and fourth lines.
 static bool point_prefs_at(const fs::path& prefs, const fs::path& aircraft) {
   std::vector<std::string> lines = lines_of(read_file(prefs));
   if (lines.size() < 4) return false;
@@ -334,24 +314,17 @@ TEST_F(DesktopSmoke, FatalAlertShowsItsBoxThenSpoilsThePreferencesAndEndsWithAFa
                                                  << read_file(folder / "Error.out");
     const std::vector<std::string> boxes = window_ids("^Skyloom Message$");
     logged = read_file(folder / "Error.out").find(fatal_text) != std::string::npos;
-    if (!logged)
-      for (const std::string& id : boxes)
-        output_of("xdotool windowfocus --sync " + id + " key Return 2>/dev/null");
+    for (size_t b = 0; !logged && b < boxes.size(); b++) press_keys(boxes[b], "Return");
   }
   ASSERT_TRUE(logged) << read_file(folder / "Error.out");
 
   // The box waits for the pilot, and nothing is torn down before it is answered.
-  std::vector<std::string> boxes;
-  for (double until = seconds_now() + 10.0; boxes.empty() && seconds_now() < until; pause_ms(100))
-    boxes = window_ids("^Skyloom Message$");
-  ASSERT_FALSE(boxes.empty()) << "no box for the fatal alert";
+  ASSERT_FALSE(wait_for_windows("^Skyloom Message$", 10.0).empty()) << "no box for the fatal alert";
   pause_ms(300);
   ASSERT_EQ(waitpid(pid, nullptr, WNOHANG), 0) << "Kestrix ended without waiting for its box";
   EXPECT_EQ(line_of_prefs(prefs, 1), "1412 version");
-
-  const int status = wait_exit(pid, seconds_now() + 15.0, close_boxes);
-  pid = -1;
-  EXPECT_EQ(status, 1) << "a fatal error must end with a failure status, not 0 or a signal";
+  EXPECT_EQ(wait_exit(pid, seconds_now() + 15.0, close_boxes), 1)
+      << "a fatal error must end with a failure status, not 0 or a signal";
 
   // The next start falls back to the factory settings; the report of the aircraft being loaded
   // and the error log reached their files.
@@ -377,13 +350,13 @@ TEST_F(DesktopSmoke, AFirstStartShowsOnlyTheWelcomeAndTheAircraftChoice) {
     const std::vector<std::string> open = window_ids("^Open$", true);
     for (const std::string& id : up) {
       boxes.insert(id);
-      output_of("xdotool windowfocus --sync " + id + " key Return 2>/dev/null");
+      press_keys(id, "Return");
     }
     for (const std::string& id : open) {
       if (!dialogs.insert(id).second) continue;
       output_of("xdotool windowfocus --sync " + id + " type --delay 20 '" + trainer +
                 "' 2>/dev/null");
-      output_of("xdotool windowfocus --sync " + id + " key Return 2>/dev/null");
+      press_keys(id, "Return");
     }
     started =
         up.empty() && open.empty() && !window_ids("^Kestrix$", true).empty() &&
@@ -400,10 +373,8 @@ TEST_F(DesktopSmoke, AFirstStartShowsOnlyTheWelcomeAndTheAircraftChoice) {
   EXPECT_EQ(log.find("Sound init failure!"), std::string::npos);
 }
 
-
-// The headless simulator's budget must be a number it can hold: one that overflows is refused,
-// not taken as the largest there is (a run without end), and so is an empty one. What was wrong
-// goes to standard error, with the usage; the usage asked for goes to standard output.
+// A headless budget that overflows is refused, not taken as the largest there is (a run without
+// end), and so is an empty one, on standard error; the usage asked for goes to standard output.
 TEST(DesktopHeadless, ABudgetThatIsNoNumberItCanHoldIsRefused) {
   std::string out;
   for (const char* args : {"--frames 99999999999999999999", "--frames ''", "--seconds ''"}) {

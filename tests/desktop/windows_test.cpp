@@ -1,7 +1,6 @@
-// The numbered windows on the desktop: their titles and sizes, shared textures, keys from any
-// window, the mouse counted from the bottom row, events of windows that left the table, closing,
-// paints that are asked for more than once, the display-mode check that leaves the screen be, and
-// numbers typed into a settings window.
+// The numbered windows on the desktop: titles and sizes, shared textures, keys from any window,
+// the mouse counted from the bottom row, events of windows that left the table, closing, paints
+// asked for twice, the display-mode check that leaves the screen be, and typed numbers.
 #include <FL/Fl_Gl_Window.H>
 #include <FL/Fl_Value_Input.H>
 #include <GL/gl.h>
@@ -32,6 +31,7 @@ std::vector<std::string> got;  // what reached the program's handlers, in order
 }
 
 static Fl_Gl_Window* gl_of(int w) { return static_cast<Fl_Gl_Window*>(mnw.wind[w]); }
+static std::vector<int> size_of(int w) { return {gl_of(w)->w(), gl_of(w)->h()}; }
 
 static void record_input() {
   got.clear();
@@ -60,12 +60,10 @@ static void mouse(Fl_Window* win, int event, int button, int x, int y) {
 TEST_F(DesktopWindows, WindowsOpenWithTheirTitlesAndClientSizes) {
   open_time_window(1);
   ASSERT_EQ(mnw.up[10], 1);
-  EXPECT_EQ(gl_of(0)->w(), 800);
-  EXPECT_EQ(gl_of(0)->h(), 580);
+  EXPECT_EQ(size_of(0), (std::vector<int>{800, 580}));
   EXPECT_STREQ(gl_of(0)->top_window()->label(), "Kestrix");
   EXPECT_GT(gl_of(0)->top_window()->h(), 580);  // the menu bar is above the drawing area
-  EXPECT_EQ(gl_of(10)->w(), 691);
-  EXPECT_EQ(gl_of(10)->h(), 147);
+  EXPECT_EQ(size_of(10), (std::vector<int>{691, 147}));
   EXPECT_STREQ(gl_of(10)->label(), "Set Time Of Day");
   EXPECT_EQ(get_win_index(mnw.wind[10]), 10);
 
@@ -74,8 +72,7 @@ TEST_F(DesktopWindows, WindowsOpenWithTheirTitlesAndClientSizes) {
   // A window whose size was never set still opens, as the smallest window there is.
   MACIBM_startwind(3, 0);
   ASSERT_EQ(mnw.up[3], 1);
-  EXPECT_EQ(gl_of(3)->w(), 1);
-  EXPECT_EQ(gl_of(3)->h(), 1);
+  EXPECT_EQ(size_of(3), (std::vector<int>{1, 1}));
 }
 
 TEST_F(DesktopWindows, EveryWindowSeesTheTexturesLoadedInAnother) {
@@ -112,10 +109,9 @@ TEST_F(DesktopWindows, MouseRowsCountFromTheBottomAndStrayEventsAreDropped) {
   open_time_window(0);
   record_input();
   mouse(gl_of(10), FL_PUSH, 1, 5, 146);
-  EXPECT_EQ(mnw.mx, 5);
-  EXPECT_EQ(mnw.my, 0);  // the bottom row
-  EXPECT_EQ(mnw.mousedown, 1);
-  EXPECT_EQ(mnw.dragging_index, 10);
+  // x, y (row 0 is the bottom row), button down, window dragged.
+  EXPECT_EQ((std::vector<int>{mnw.mx, mnw.my, mnw.mousedown, mnw.dragging_index}),
+            (std::vector<int>{5, 0, 1, 10}));
   mouse(gl_of(10), FL_DRAG, 1, 7, 0);
   EXPECT_EQ(mnw.my, 146);
   mouse(gl_of(10), FL_RELEASE, 1, 7, 0);
@@ -161,12 +157,15 @@ TEST_F(DesktopWindows, AWindowAskedTwiceForARedrawIsPaintedOnce) {
 }
 
 // The root window's size and depth as the server has them now, not as the connection first
-// saw them.
-static void screen_geometry(unsigned* w, unsigned* h, unsigned* depth) {
+// saw them, and the main window's frame: place and size.
+static std::vector<long> screen_and_frame() {
   Window root;
   int x, y;
-  unsigned border;
-  XGetGeometry(fl_display, RootWindow(fl_display, fl_screen), &root, &x, &y, w, h, &border, depth);
+  unsigned w, h, border, depth;
+  XGetGeometry(fl_display, RootWindow(fl_display, fl_screen), &root, &x, &y, &w, &h, &border,
+               &depth);
+  const Fl_Window* f = gl_of(0)->top_window();
+  return {w, h, depth, f->x(), f->y(), f->w(), f->h()};
 }
 
 // The desktop keeps its own display mode: asking for the simulator's mode or back for the
@@ -174,26 +173,13 @@ static void screen_geometry(unsigned* w, unsigned* h, unsigned* depth) {
 TEST_F(DesktopWindows, DisplayModeCheckSucceedsAndLeavesScreenAndWindowsAsTheyWere) {
   open_main_window();
   Fl::check();
-  unsigned w0, h0, d0;
-  screen_geometry(&w0, &h0, &d0);
-  Fl_Window* main_frame = gl_of(0)->top_window();
-  const int x0 = main_frame->x(), y0 = main_frame->y(), fw0 = main_frame->w(),
-            fh0 = main_frame->h();
+  const std::vector<long> before = screen_and_frame();
   EXPECT_EQ(set_res(1), 1);
   EXPECT_EQ(set_res(0), 1);
   EXPECT_EQ(set_res(1), 1);
   Fl::check();
-  unsigned w1, h1, d1;
-  screen_geometry(&w1, &h1, &d1);
-  EXPECT_EQ(w1, w0);
-  EXPECT_EQ(h1, h0);
-  EXPECT_EQ(d1, d0);
-  EXPECT_EQ(main_frame->x(), x0);
-  EXPECT_EQ(main_frame->y(), y0);
-  EXPECT_EQ(main_frame->w(), fw0);
-  EXPECT_EQ(main_frame->h(), fh0);
-  EXPECT_EQ(mnw.dx[0], 800);
-  EXPECT_EQ(mnw.dy[0], 580);
+  EXPECT_EQ(screen_and_frame(), before);  // each value compared, none summed
+  EXPECT_EQ((std::vector<int>{mnw.dx[0], mnw.dy[0]}), (std::vector<int>{800, 580}));
   EXPECT_TRUE(macibm_alert_log().empty());
 }
 

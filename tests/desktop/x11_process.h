@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
@@ -49,9 +48,8 @@ inline std::vector<std::string> window_ids(const std::string& name_pattern,
   return ids;
 }
 
-// Runs a program in `folder` with the preferences under `config`; returns its process id. The
-// virtual server may still be coming up when the first test starts, so the program is started
-// once the server takes a connection (or after ten seconds, when the program will say why not).
+// Runs a program in `folder` with the preferences under `config`; returns its process id. It is
+// started once the virtual server, maybe still coming up, takes a connection (or after 10 s).
 inline pid_t start(const char* program, const std::vector<std::string>& args,
                    const fs::path& folder, const fs::path& config) {
   for (double until = seconds_now() + 10.0; seconds_now() < until; pause_ms(100)) {
@@ -84,10 +82,23 @@ inline int wait_exit(pid_t pid, double deadline, void (*each_pass)() = nullptr) 
   return -1;
 }
 
+// The windows whose names match, once at least one is up or `seconds` have passed.
+inline std::vector<std::string> wait_for_windows(const std::string& name_pattern, double seconds,
+                                                 bool only_visible = false) {
+  std::vector<std::string> ids;
+  for (double until = seconds_now() + seconds; ids.empty() && seconds_now() < until; pause_ms(50))
+    ids = window_ids(name_pattern, only_visible);
+  return ids;
+}
+
+// xdotool's key arguments (options first, then keys) pressed in a window given the focus.
+inline void press_keys(const std::string& window, const std::string& keys) {
+  output_of("xdotool windowfocus --sync " + window + " key " + keys + " 2>/dev/null");
+}
+
 // Every box that is up is answered with Return, as a pilot clicking OK.
 inline void close_boxes() {
-  for (const std::string& id : window_ids("^Skyloom Message$"))
-    output_of("xdotool windowfocus --sync " + id + " key Return 2>/dev/null");
+  for (const std::string& id : window_ids("^Skyloom Message$")) press_keys(id, "Return");
 }
 
 // What a window shows on the screen, one pixel value per pixel, rows from the top.
@@ -130,12 +141,12 @@ inline size_t colours_in_rows(const screen_picture& pic, int top, int bottom) {
   return colours.size();
 }
 
-// Pixels of rows top..bottom - 1 that differ between two pictures of the same window.
-inline size_t changed_in_rows(const screen_picture& a, const screen_picture& b, int top,
-                              int bottom) {
+// Pixels of columns left..right - 1, rows top..bottom - 1, that differ between two pictures.
+inline size_t changed_in(const screen_picture& a, const screen_picture& b, int left, int top,
+                         int right, int bottom) {
   if (a.w != b.w || a.h != b.h) return 0;
   size_t n = 0;
   for (int j = std::max(top, 0); j < std::min(bottom, a.h); j++)
-    for (int i = 0; i < a.w; i++) n += a.at(i, j) != b.at(i, j);
+    for (int i = std::max(left, 0); i < std::min(right, a.w); i++) n += a.at(i, j) != b.at(i, j);
   return n;
 }

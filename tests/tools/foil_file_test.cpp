@@ -24,9 +24,8 @@ TEST(ToolsFoilFile, FilesAreTheSameOnEveryRun) {
   }
 }
 
-// Each generator, in a folder of its own: --help is answered with the usage on standard output,
-// and an argument it cannot use is refused on standard error with the status given, writing
-// nothing.
+// Each generator, in a folder of its own, answers --help with the usage on standard output and
+// refuses an argument it cannot use on standard error with the status given, writing nothing.
 TEST(ToolsCommandLines, HelpAndArgumentsThatCannotBeUsed) {
   const std::string data = KESTRIX_SOURCE_DIR "/tools/worldgen/data/";
   const std::string world =

@@ -10,9 +10,7 @@ TEST(ToolsFoilFlap, RowsFollowTheoryAtFirstAndFallShortOfItLater) {
   EXPECT_NEAR(flap_tau(0.25), 0.61, 0.005);
   flap_table f;
   product_flap(&f);
-  EXPECT_EQ(f.cl[0], 0.0);
-  EXPECT_EQ(f.cd[0], 0.0);
-  EXPECT_EQ(f.cm[0], 0.0);
+  EXPECT_EQ((std::vector<double>{f.cl[0], f.cd[0], f.cm[0]}), std::vector<double>(3, 0.0));
   EXPECT_DOUBLE_EQ(f.def[FLAP_ROWS - 1], f.full_def);
   for (int i = 1; i < FLAP_ROWS; i++) {
     EXPECT_GT(f.cl[i], f.cl[i - 1]) << i;

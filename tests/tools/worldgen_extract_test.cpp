@@ -1,11 +1,9 @@
 // The importer of the open airport extract: runways laid from what the data gives, the holes of
 // surfaces, towers and frequencies filled, authored fields kept, damaged lines refused.
 #include <cmath>
-#include <cstring>
 #include <fstream>
 
-#include "support/test_support.h"
-#include "worldgen.h"
+#include "worldgen_fixture.h"
 
 namespace {
 
@@ -28,10 +26,7 @@ double right_of(float lat0, float lon0, int h, float lat, float lon) {
 
 }  // namespace
 
-class WorldgenExtract : public ::testing::Test {
- protected:
-  void SetUp() override { reset_wg(); }
-};
+using WorldgenExtract = WorldgenTest;
 
 // Between both ends; from the one known end; through the reference point on its name's heading;
 // and without a name on the neighbour's heading, a second one crossing at 60 degrees.

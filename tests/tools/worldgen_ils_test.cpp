@@ -5,8 +5,7 @@
 #include <cstring>
 #include <set>
 
-#include "support/test_support.h"
-#include "worldgen.h"
+#include "worldgen_fixture.h"
 
 namespace {
 
@@ -40,10 +39,7 @@ wg_airport towered(const char* id, float lat, float lon, int len) {
 
 }  // namespace
 
-class WorldgenIls : public ::testing::Test {
- protected:
-  void SetUp() override { reset_wg(); }
-};
+using WorldgenIls = WorldgenTest;
 
 TEST_F(WorldgenIls, AidsStandOnTheCourseAtTheirUsualDistances) {
   // Heading 40 degrees at 45 N: a slanted course at a latitude where degrees of longitude shrink.
@@ -93,11 +89,10 @@ TEST_F(WorldgenIls, EndsFollowLengthTowerAndWind) {
   wg.apt.push_back(towered("DDD", 35, -103, 9000));
   wg.apt[3].twr = 0;  // no tower
   generate_ils();
-  EXPECT_EQ(wg.apt[0].rwy[0].ils[0], 0);
-  EXPECT_EQ(wg.apt[0].rwy[0].ils[1], 1);
-  for (int a = 1; a < 4; a++) {
-    EXPECT_EQ(wg.apt[a].rwy[0].ils[0], a == 1 ? 1 : 0) << a;
-    EXPECT_EQ(wg.apt[a].rwy[0].ils[1], a == 1 ? 1 : 0) << a;
+  const int ends[4][2] = {{0, 1}, {1, 1}, {0, 0}, {0, 0}};
+  for (int a = 0; a < 4; a++) {
+    EXPECT_EQ(wg.apt[a].rwy[0].ils[0], ends[a][0]) << a;
+    EXPECT_EQ(wg.apt[a].rwy[0].ils[1], ends[a][1]) << a;
   }
   // An ILS end gets approach lights, a non-ILS end of the same runway does not.
   int code = lighting_code(wg.apt[0].rwy[0], 1);
@@ -141,20 +136,13 @@ TEST_F(WorldgenIls, ChannelsArePairedIlsFrequenciesAndSpreadInACrowd) {
   for (int k = 0; k < 30; k++) wg.apt.push_back(towered(("T" + std::to_string(k)).c_str(), 40 + 0.03f * k, -90, 7000));
   wg.apt[5].rwy[0].ils_freq[1] = 11170;
   generate_ils();
-  std::set<int> used;
+  std::set<int> ils, ndb;
   for (const wg_navaid& n : wg.nav) {
-    if (n.type == NAV_ILS) {
-      EXPECT_TRUE(used.insert(n.key).second) << n.key;
-    }
+    EXPECT_TRUE(n.type != NAV_ILS || ils.insert(n.key).second) << n.key;
+    EXPECT_TRUE(n.type != NAV_NDB || ndb.insert(n.key).second) << n.key;
   }
-  EXPECT_EQ(used.size(), 30u);
+  EXPECT_EQ(ils.size(), 30u);
   EXPECT_EQ(find(NAV_ILS, "T5 ILS")->key, 11170);
-  std::set<int> ndb;
-  for (const wg_navaid& n : wg.nav) {
-    if (n.type == NAV_NDB) {
-      EXPECT_TRUE(ndb.insert(n.key).second) << n.key;
-    }
-  }
 }
 
 TEST_F(WorldgenIls, FixNamesAreFiveLettersAndUnique) {

@@ -1,13 +1,9 @@
 // Importers of public tables and elevation tiles, and the reader of our own world list.
 #include <fstream>
 
-#include "support/test_support.h"
-#include "worldgen.h"
+#include "worldgen_fixture.h"
 
-class WorldgenImport : public ::testing::Test {
- protected:
-  void SetUp() override { reset_wg(); }
-};
+using WorldgenImport = WorldgenTest;
 
 TEST_F(WorldgenImport, CsvSplitKeepsQuotedCommasAndQuotes) {
   std::vector<std::string> f = csv_split("a,\"b, c\",,\"say \"\"hi\"\"\",e\r");
@@ -53,9 +49,8 @@ TEST_F(WorldgenImport, AirportsRunwaysAndNavaidsFromPublicTables) {
   EXPECT_EQ(import_runways_csv("runways.csv"), 3);
   const wg_airport& ont = wg.apt[1];
   ASSERT_EQ(ont.rwy.size(), 3u);  // the three longest of four
-  EXPECT_EQ(ont.rwy[0].len_ft, 12197);
-  EXPECT_EQ(ont.rwy[0].edge, LIGHT_HIGH);
-  EXPECT_EQ(ont.rwy[0].lr, 'L');
+  EXPECT_EQ((std::vector<int>{ont.rwy[0].len_ft, ont.rwy[0].edge, ont.rwy[0].lr}),
+            (std::vector<int>{12197, LIGHT_HIGH, 'L'}));
   EXPECT_NEAR(ont.rwy[0].lon, -117.55f, 1e-4);  // the middle of its ends
   EXPECT_EQ(ont.rwy[0].hdng, 90);               // from the ends when no heading is given
   EXPECT_EQ(ont.rwy[1].hdng, 82);               // the table's true heading, rounded
@@ -126,11 +121,10 @@ TEST_F(WorldgenImport, WorldListReportsMalformedLinesAndReadsOptions) {
   ASSERT_EQ(wg.apt.size(), 1u);
   const wg_airport& a = wg.apt[0];
   ASSERT_EQ(a.rwy.size(), 2u);
-  EXPECT_EQ(a.rwy[0].hdng, 5);  // 365 wraps
-  EXPECT_EQ(a.rwy[0].ils_want[1], 1);
-  EXPECT_EQ(a.rwy[0].ils_want[0], 0);
-  EXPECT_EQ(a.rwy[0].ils_freq[1], 10935);
-  EXPECT_EQ(a.rwy[0].lom_khz, 250);
+  // Heading 365 wraps to 5; an ILS on the 22R end only, on 109.35, with a locator on 250 kHz.
+  const wg_runway& r = a.rwy[0];
+  EXPECT_EQ((std::vector<int>{r.hdng, r.ils_want[0], r.ils_want[1], r.ils_freq[1], r.lom_khz}),
+            (std::vector<int>{5, 0, 1, 10935, 250}));
   // A magnetic heading becomes true with the local variation.
   EXPECT_NEAR(a.rwy[1].hdng, 130 + variation_east(40, -100), 0.5);
   EXPECT_GT(variation_east(47.5f, -122.3f), 15);   // Seattle: east

@@ -55,12 +55,10 @@ TEST_F(WorldgenNavfiles, RecordsReadBackFieldForField) {
   EXPECT_STREQ(apt_id[0], "7X4 ");
   EXPECT_EQ(std::string(apt_name[0]).size(), 39u);
   EXPECT_EQ(std::string(apt_name[0]).substr(0, 14), "Long Name Fiel");
-  EXPECT_EQ(apt_num[0][0], 9);
-  EXPECT_EQ(apt_lr[0][0], 'L');
-  EXPECT_EQ(apt_hdng[0][0], 95);
-  EXPECT_EQ(apt_len[0][0], 1524);     // 5000 ft
-  EXPECT_EQ(apt_width[0][0], 22);     // 75 ft
-  EXPECT_EQ(apt_lite[0][0], 111111);  // unlit: every kind "none" on both ends
+  // 5000 by 75 ft, unlit: every kind of light "none" on both ends.
+  EXPECT_EQ((std::vector<int>{apt_num[0][0], apt_lr[0][0], apt_hdng[0][0], apt_len[0][0],
+                              apt_width[0][0], apt_lite[0][0]}),
+            (std::vector<int>{9, 'L', 95, 1524, 22, 111111}));
   EXPECT_NEAR(apt_lat[0][1], 40.51f, 1e-5);
   EXPECT_EQ(apt_lr[0][1], 'x');
   EXPECT_EQ(apt_len[0][2], 0);  // the empty third slot holds no runway
@@ -68,12 +66,10 @@ TEST_F(WorldgenNavfiles, RecordsReadBackFieldForField) {
   EXPECT_EQ(apt_twr[0], 0);
 
   ASSERT_EQ(env.navmax, 3 + 2);  // three records, then the carrier's two slots
-  EXPECT_EQ(nav_type[0], NAV_VOR);
-  EXPECT_EQ(nav_f12[0], 11390);
+  EXPECT_EQ((std::vector<int>{nav_type[0], nav_f12[0]}), (std::vector<int>{NAV_VOR, 11390}));
   EXPECT_STREQ(nav_id[0], "ABC ");
   EXPECT_STREQ(nav_name[0], "Alpha");
-  EXPECT_EQ(nav_type[1], NAV_NDB);
-  EXPECT_EQ(nav_f12[1], 362);
+  EXPECT_EQ((std::vector<int>{nav_type[1], nav_f12[1]}), (std::vector<int>{NAV_NDB, 362}));
   EXPECT_STREQ(nav_id[1], "QR  ");
   // The last record before the end is the placeholder the carrier's glide slope overwrites.
   EXPECT_EQ(nav_type[2], NAV_GS);
