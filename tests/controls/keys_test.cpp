@@ -1,5 +1,4 @@
-// The keyboard: views and their ring, the second radios' wrapping, levers, knobs and the keypad
-// yoke.
+// The keyboard: views, the second radios, levers, knobs and the keypad yoke.
 #include "atc/atc.h"
 #include "controls/fixture.h"
 #include "panel/panel.h"
