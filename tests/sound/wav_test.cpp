@@ -1,5 +1,4 @@
-// The sound-file reader on files built here: extra chunks anywhere, long and short format chunks,
-// formats it cannot play, and sizes that do not match the file.
+// The sound-file reader on files built here, well formed, unplayable and damaged.
 #include "support/test_support.h"
 
 #include <cstring>
