@@ -173,11 +173,7 @@ TEST_F(PanelWarnings, MinimumsSoundsOnceOnEachDescentThroughTheDecisionHeight) {
     flt.Y = ft * con.fttomtrs + 1.0f;  // the gear 1 m below the reference point
     update_radalt();
   };
-  at(300.0f);
-  at(190.0f);
-  at(150.0f);
-  at(300.0f);
-  at(195.0f);
+  for (float ft : {300.0f, 190.0f, 150.0f, 300.0f, 195.0f}) at(ft);
   EXPECT_EQ(sounds_played(), (std::vector<int>{12, 12}));
   // On the runway the decision height is no call.
   restart();
