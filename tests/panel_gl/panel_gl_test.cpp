@@ -51,10 +51,6 @@ class PanelGl : public PanelTest {
   static bool on_dial(int x, int y, float r, float deg, uint32_t c) {
     return near_colour(dial_px(x, r, deg), dial_py(y, r, deg), c);
   }
-  // A needle at half the radius along angle deg of a slot's dial.
-  static bool needle_on(int slot, float deg) {
-    return on_dial(lay.cx[slot], lay.cy[slot], 0.5f * lay.rad[slot], deg, NEEDLE);
-  }
 };
 
 // The test aircraft's instruments sit in locations numbered as their codes.
@@ -66,11 +62,13 @@ TEST_F(PanelGl, AirspeedNeedleMovesWithTheIndicatedAirspeedAndNothingElseIsRedra
   std::vector<uint32_t> alt_before = slot_pixels(ALT);
   dial_scale d = {0, 0, 0, pln.Vmin, pln.Vmax, 20.0f, 340.0f, pln.ASpwr};
   float a60 = scale_angle(d, 60.0f), a120 = scale_angle(d, 120.0f);
-  EXPECT_TRUE(needle_on(ASI, a60));
+  const int cx = lay.cx[ASI], cy = lay.cy[ASI];
+  const float r = 0.5f * lay.rad[ASI];
+  EXPECT_TRUE(on_dial(cx, cy, r, a60, NEEDLE));
   flt.vind = 120.0f;
   update_panel();
-  EXPECT_TRUE(needle_on(ASI, a120));
-  EXPECT_FALSE(needle_on(ASI, a60));
+  EXPECT_TRUE(on_dial(cx, cy, r, a120, NEEDLE));
+  EXPECT_FALSE(on_dial(cx, cy, r, a60, NEEDLE));
   // The altimeter showed the same and was left alone.
   EXPECT_EQ(slot_pixels(ALT), alt_before);
 
