@@ -3,7 +3,6 @@
 
 #include "support/test_support.h"
 
-#include "app/app.h"
 #include "app/headless/joystick.h"
 #include "controls/controls.h"
 #include "flight/flight.h"

@@ -1,7 +1,6 @@
 // The keyboard: views, the second radios, levers, knobs and the keypad yoke.
 #include "atc/atc.h"
 #include "controls/fixture.h"
-#include "panel/panel.h"
 
 class ControlsKeys : public ControlsTest {
  protected:

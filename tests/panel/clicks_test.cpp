@@ -2,7 +2,6 @@
 // what may repeat.
 #include "panel_fixture.h"
 
-#include "app/macibm.h"
 #include "render/ogl.h"
 
 namespace {

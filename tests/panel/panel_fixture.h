@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "aircraft/aircraft.h"
-#include "app/app.h"
 #include "controls/controls.h"
 #include "flight/flight.h"
 #include "panel/panel.h"

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "aircraft/aircraft.h"
-#include "app/app.h"
 #include "app/desktop/ogl_gl.h"
 #include "controls/controls.h"
 #include "flight/flight.h"
@@ -13,7 +12,6 @@
 #include "panel/panel_local.h"
 #include "render/render.h"
 #include "render_view/view_fixture.h"
-#include "shared/shared.h"
 #include "weather/weather.h"
 #include "world/world.h"
 

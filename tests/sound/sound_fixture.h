@@ -6,13 +6,12 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+
 #include <utility>
 
 #include "aircraft/aircraft.h"
-#include "app/app.h"
 #include "app/headless/headless.h"
 #include "shared/shared.h"
-#include "sound/sound.h"
 
 // A 16-bit mono sound file of 100 samples at `rate`.
 inline void write_sound_file(const std::string& path, int rate) {

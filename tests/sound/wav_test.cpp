@@ -4,8 +4,6 @@
 #include <cstring>
 #include <string>
 
-#include "sound/sound.h"
-
 namespace {
 
 std::string le(unsigned v, int bytes) { return le_bytes(v, bytes); }
