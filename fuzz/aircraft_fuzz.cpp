@@ -1,7 +1,5 @@
-// Fuzzes the aircraft readers: the input becomes an aircraft file that the editor's reader reads
-// and the simulator loads end to end (airfoils, flaps, preparation, checks, report). The airfoil
-// and flap files that the shipped aircraft name are made once, small and valid, so that an input
-// that reads correctly goes on through the whole preparation.
+// Fuzzes the aircraft readers: the editor reads the input and the simulator loads it end to end,
+// with small valid copies of the airfoils and flaps it may name, so a good input goes all the way.
 #include "fuzz_support.h"
 
 #include "aircraft/acf_files.h"

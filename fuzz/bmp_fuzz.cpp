@@ -1,6 +1,5 @@
-// Fuzzes the bitmap loader: the input becomes a bitmap file that is loaded as a terrain texture,
-// a cut-out texture, a screen picture and a custom panel, at a resolution level taken from its
-// last byte.
+// Fuzzes the bitmap loader: the input loaded as a terrain and a cut-out texture, a screen picture
+// and a custom panel, at a resolution level taken from its last byte.
 #include "fuzz_support.h"
 
 #include <filesystem>

@@ -1,8 +1,6 @@
-// Fuzzes the readers of "apt_dat", "nav_dat", "fix_dat" and the airport extras "apx_dat": the
-// input is split at its 0x01 bytes into the four files (a missing part becomes an empty file of
-// the right version, or for the optional extras no file at all), the
-// database is read, and what was read is used: the radios are tuned, the carrier's slots written,
-// the region lists rebuilt and the first airports' scenery built on a flat region.
+// Fuzzes the readers of "apt_dat", "nav_dat", "fix_dat" and the extras "apx_dat": the input split
+// at its 0x01 bytes makes the four files (an empty part: an empty file, or no extras), and what is
+// read is used: radios tuned, carrier slots, region lists, the first airports' scenery.
 #include "fuzz_support.h"
 
 #include <cstdio>

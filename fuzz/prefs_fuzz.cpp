@@ -1,7 +1,5 @@
-// Fuzzes the preferences and situation readers: the input becomes a file that is read as the
-// preferences at start-up and as a situation. Neither may end the program, read past a table or
-// leave a record half written; a fatal alert would throw out of the reader here. (What a good
-// situation then starts, the region and the aircraft it names, has fuzz targets of its own.)
+// Fuzzes the preferences and situation readers: the input read as both may not end the program
+// (a fatal alert throws out of the reader here), read past a table or leave a record half written.
 #include "fuzz_support.h"
 
 #include <cstdio>

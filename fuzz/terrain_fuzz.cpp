@@ -1,6 +1,5 @@
-// Fuzzes the terrain reader: the input becomes the environment file of the quadrant at 34 N,
-// 118 W, which is read into a region that has a runway on it, and the region is then finished
-// (textures, borders, airport scenery). A damaged file must come out as flat sea with a notice.
+// Fuzzes the terrain reader: the input is the quadrant file at 34 N, 118 W, read into a region with
+// an airport and finished; a damaged file must come out as flat sea with a notice.
 #include "fuzz_support.h"
 
 #include <cstdio>

@@ -1,6 +1,5 @@
-// Fuzzes the text-file layer: the input becomes a file that is opened as a text file and as a
-// binary file, and read with a fixed mix of scanners and checkpoints until a scan fails or the
-// mix is done.
+// Fuzzes the text-file layer: the input opened as a text and as a binary file and read with a
+// fixed mix of scanners and checkpoints until a scan fails or the mix is done.
 #include "fuzz_support.h"
 
 static const char* const file_name = "textfile_fuzz.in";

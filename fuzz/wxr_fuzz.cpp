@@ -1,6 +1,5 @@
-// Fuzzes the weather report decoder and the real-weather file: the input is decoded as one report
-// and also written as "USA.rwx" and followed for a second, with two region airports to match. The
-// decoded values and the settled weather must stay finite and within their ranges.
+// Fuzzes the weather report decoder and the real-weather file "USA.rwx" (two region airports to
+// match): the decoded values and the settled weather must stay finite and within their ranges.
 #include "fuzz_support.h"
 
 #include <cmath>

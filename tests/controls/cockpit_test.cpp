@@ -1,5 +1,4 @@
-// The cockpit controls the panel and the keys share: lever detents, equipment the aircraft lacks,
-// the autopilot buttons' engagement and the knobs' limits.
+// The cockpit controls the panel and the keys share: levers, equipment, buttons and knobs.
 #include "controls/fixture.h"
 
 class ControlsCockpit : public ControlsTest {
@@ -26,8 +25,7 @@ TEST_F(ControlsCockpit, LeversTakeTheirDetentsAndOneOrEveryEngine) {
   EXPECT_FLOAT_EQ(flt.throrequest[0], 0.0f);
   EXPECT_FLOAT_EQ(flt.throrequest[1], 0.7f);
   lever_set(LEVER_PROP, -1, 0.5f);
-  EXPECT_FLOAT_EQ(flt.prop[0], 200.0f);
-  EXPECT_FLOAT_EQ(flt.prop[1], 200.0f);
+  for (int e : {0, 1}) EXPECT_FLOAT_EQ(flt.prop[e], 200.0f) << e;
   EXPECT_FLOAT_EQ(flt.prop[2], 0.0f);  // no third engine
 }
 

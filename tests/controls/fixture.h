@@ -1,10 +1,8 @@
-// Shared set-up of the controls tests: every record reset, constants filled, no joystick, the
-// aircraft a plain aeroplane well above its stall speed estimate of zero gain.
+// The controls tests' set-up: every record reset, no joystick, a plain one-engine aeroplane.
 #pragma once
 
 #include "support/test_support.h"
 
-#include "app/app.h"
 #include "app/headless/joystick.h"
 #include "controls/controls.h"
 #include "flight/flight.h"

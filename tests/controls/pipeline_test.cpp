@@ -1,5 +1,4 @@
-// The control laws: automatic-input gain, artificial stability, failures, trim, the throttle lever
-// and the touchdown actions.
+// The control laws: gain, stability, failures, trim, the throttle lever and touchdown.
 #include "controls/fixture.h"
 #include "controls/local.h"
 

@@ -1,9 +1,6 @@
-// The panel's layout for every shipped aircraft: instruments, standby column, strip, radios,
-// engine gauges and levers each in a place of their own inside the panel; the attitude
-// indicator's scan lines trace its discs; and the scales put their ends where they belong.
+// The panel's layout: every part in a place of its own inside the panel for every shipped
+// aircraft, the attitude indicator's scan lines, and the ends of a compressed scale.
 #include "panel_fixture.h"
-
-#include <string>
 
 namespace {
 
@@ -11,10 +8,6 @@ using PanelLayout = PanelTest;
 
 bool overlaps(const panel_rect& a, const panel_rect& b) {
   return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
-}
-
-bool inside_panel(const panel_rect& a) {
-  return a.x >= 0 && a.y >= 0 && a.x + a.w <= PANEL_W && a.y + a.h <= PANEL_H;
 }
 
 // The square a slot's instrument covers, its case included.
@@ -35,24 +28,17 @@ std::vector<panel_rect> parts() {
 void check_layout(const std::string& what) {
   std::vector<panel_rect> p = parts();
   for (size_t i = 0; i < p.size(); i++) {
-    EXPECT_TRUE(inside_panel(p[i])) << what << " part " << i;
+    EXPECT_TRUE(contains({0, 0, PANEL_W, PANEL_H}, p[i])) << what << " part " << i;
     for (size_t j = i + 1; j < p.size(); j++)
       EXPECT_FALSE(overlaps(p[i], p[j])) << what << " parts " << i << " and " << j;
   }
-  for (int i = 0; i < lay.nlevers; i++) {
-    const panel_rect& r = lay.lever[i].r;
-    EXPECT_TRUE(r.x >= lay.levers.x && r.x + r.w <= lay.levers.x + lay.levers.w &&
-                r.y >= lay.levers.y && r.y + r.h <= lay.levers.y + lay.levers.h)
-        << what << " lever " << i;
-  }
+  for (int i = 0; i < lay.nlevers; i++)
+    EXPECT_TRUE(contains(lay.levers, lay.lever[i].r)) << what << " lever " << i;
   int half = pln.gsw / 2 + 2;
   for (int x : {pln.gsx1, pln.gsx2})
-    for (int y : {pln.gsy1, pln.gsyc, pln.gsy2}) {
-      panel_rect dial = {x - half, y - half, 2 * half + 1, 2 * half + 1};
-      EXPECT_TRUE(dial.x >= lay.engines.x && dial.x + dial.w <= lay.engines.x + lay.engines.w &&
-                  dial.y >= lay.engines.y && dial.y + dial.h <= lay.engines.y + lay.engines.h)
+    for (int y : {pln.gsy1, pln.gsyc, pln.gsy2})
+      EXPECT_TRUE(contains(lay.engines, {x - half, y - half, 2 * half + 1, 2 * half + 1}))
           << what << " engine dial at " << x << "," << y;
-    }
 }
 
 TEST_F(PanelLayout, EveryShippedAircraftGetsAPanelWhosePartsDoNotOverlap) {
@@ -89,8 +75,7 @@ TEST_F(PanelLayout, AttitudeScanLinesTraceTheRingAndTheBallInsideIt) {
   int ball = pln.ah_bot_prim - r;
   EXPECT_EQ(pln.ah_top_prim, r - ball);
   for (int j = 0; j < pln.ah_dim_int; j++) {
-    bool in_ball = j >= pln.ah_top_prim && j <= pln.ah_bot_prim;
-    if (!in_ball) continue;
+    if (j < pln.ah_top_prim || j > pln.ah_bot_prim) continue;  // outside the ball
     EXPECT_LT(pln.ahx2_prim[j], pln.ahx2_roll[j]) << j;
     EXPECT_LE(pln.ahx2_prim[j] * pln.ahx2_prim[j] + (r - j) * (r - j), ball * ball) << j;
   }

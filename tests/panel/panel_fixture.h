@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "aircraft/aircraft.h"
-#include "app/app.h"
 #include "controls/controls.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
@@ -37,9 +36,8 @@ inline std::vector<int> sounds_played() {
   return s;
 }
 
-// A trainer-like aircraft: one piston engine with a constant-speed propeller, flaps, retractable
-// gear, two wings, the six basic instruments with the supplementary one and the ADF, speeds in
-// knots. Its panel is laid out as the loader lays it out.
+// A trainer-like single with the six basic instruments, the supplementary one and the ADF, its
+// panel laid out as the loader lays it out.
 inline void make_test_aircraft() {
   pln.asi_units = 2, pln.Vso = 50, pln.Vs = 55, pln.Vfe = 100, pln.Vno = 130, pln.Vne = 160;
   pln.paneltype = pln.radiotype = pln.AStype = pln.supptype = pln.VVItype = 1;
@@ -65,6 +63,23 @@ inline bool read_shipped_panel(const char* file) {
   inf.close();
   finish_readin2();
   return true;
+}
+
+// The slot showing this instrument, or -1; and the lever slot of this lever, or null.
+inline int slot_of_instrument(int instrument) {
+  for (int s = 1; s < PANEL_SLOTS; s++)
+    if (lay.ins[s] == instrument && lay.rad[s] > 0) return s;
+  return -1;
+}
+inline const lever_slot* slot_of(int lever, int engine = -1) {
+  for (int i = 0; i < lay.nlevers; i++)
+    if (lay.lever[i].lever == lever && lay.lever[i].engine == engine) return &lay.lever[i];
+  return nullptr;
+}
+
+// Whether rectangle a lies wholly inside rectangle o.
+inline bool contains(const panel_rect& o, const panel_rect& a) {
+  return a.x >= o.x && a.y >= o.y && a.x + a.w <= o.x + o.w && a.y + a.h <= o.y + o.h;
 }
 
 class PanelTest : public ::testing::Test {

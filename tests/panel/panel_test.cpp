@@ -1,7 +1,6 @@
-// The panel's update as a whole: whatever the records hold (a flight model gone wild, a scale
-// out of reach) it draws to the end without a pixel computed from nonsense, and still answers the
-// pilot. The sanitizer build is where an out-of-range conversion here would show. The turn
-// coordinator's ball.
+// The panel's update as a whole: whatever the records hold it draws to the end without a pixel
+// computed from nonsense (the sanitizer build shows an out-of-range conversion) and still answers
+// the pilot; the turn coordinator's ball and the DME.
 #include "panel_fixture.h"
 
 #include <cmath>
@@ -38,11 +37,9 @@ TEST_F(PanelUpdate, RecordsGoneWildDrawToTheEndAndTheLeversStillAnswer) {
   // A click on the throttle's top still sets full throttle, whatever the lever showed before.
   pln.paneltype = 1;
   panel_layout_now();
-  for (int i = 0; i < lay.nlevers; i++) {
-    if (lay.lever[i].lever != LEVER_THROTTLE) continue;
-    const panel_rect& r = lay.lever[i].r;
-    manage_das(0, r.x + r.w / 2, r.y + r.h - 14);
-  }
+  const lever_slot* thr = slot_of(LEVER_THROTTLE);
+  ASSERT_NE(thr, nullptr);
+  manage_das(0, thr->r.x + thr->r.w / 2, thr->r.y + thr->r.h - 14);
   EXPECT_EQ(flt.throrequest[0], 1.0f);
   // So does a knob whose setting was lost: it starts again from the standard setting.
   ins.baro = nan;
@@ -52,13 +49,10 @@ TEST_F(PanelUpdate, RecordsGoneWildDrawToTheEndAndTheLeversStillAnswer) {
   EXPECT_EQ(sane(-huge, 5.0f), -5.0f);
 }
 
-// The ball follows the apparent vertical, not the airflow: parked in a wind from the side it stays
-// in the middle, standing on a slope it rolls to the low wing, and in a turn banked for its rate
-// the pull to the outside and gravity balance it in the middle again.
+// The ball follows the apparent vertical, not the airflow: centred in a side wind and in a
+// balanced turn, to the low wing on a slope.
 TEST_F(PanelUpdate, TheBallLiesAlongTheApparentVertical) {
-  int tsi = 0;
-  for (int slot = 1; slot < PANEL_SLOTS; slot++)
-    if (lay.ins[slot] == INS_TSI) tsi = slot;
+  const int tsi = slot_of_instrument(INS_TSI);
   ASSERT_GT(tsi, 0);
   atm.g = 9.81f;
   auto ball = [&](float bank, float east_accel) {

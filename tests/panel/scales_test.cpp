@@ -1,9 +1,5 @@
 // Engine gauge full scales and the blinking level of the lights.
-#include "app/app.h"
-#include "flight/flight.h"
-#include "panel/panel.h"
-#include "shared/shared.h"
-#include "support/test_support.h"
+#include "panel_fixture.h"
 
 TEST(PanelScales, EngineGaugesRoundUpToAWholeStep) {
   reset_world_state();

@@ -1,6 +1,5 @@
-// The warnings' decisions: which sound plays, when, and how often, for the stall warning, the
-// ground-proximity warnings and call-outs, the decision height, the marker beacons and the Morse
-// identification.
+// The warnings' decisions (stall, ground proximity, call-outs, minimums, markers, Morse
+// identification): which sound plays, when, and how often.
 #include "panel_fixture.h"
 
 #include <cstring>
@@ -15,30 +14,27 @@ void restart() {
   cues().clear();
 }
 
-// Flying at `kt` with the root of the left wing at `alpha` degrees.
-void fly_at(float kt, float alpha) {
+// One stall check flying at `kt` with the root of the left wing at `alpha` degrees.
+void stall_at(float kt, float alpha) {
   flt.vind = kt;
   flt.alpha[4][0] = alpha;
+  update_stall();
 }
 
 TEST_F(PanelWarnings, StallWarningLoopsTheHornAndShakesTheStickWhileNearTheStallAngle) {
   pln.ff_stickshaker = 1;
   flt.alpha_max[4] = 16.0f;
-  fly_at(60.0f, 12.9f);  // more than 3 degrees short of the stall angle
-  update_stall();
+  stall_at(60.0f, 12.9f);  // more than 3 degrees short of the stall angle
   EXPECT_TRUE(cues().empty());
-  fly_at(60.0f, 13.5f);
-  update_stall();
+  stall_at(60.0f, 13.5f);
   update_stall();  // still on: nothing new
   EXPECT_EQ(cues(), (std::vector<cue>{{'l', 3}, {'f', 27}}));
   cues().clear();
-  fly_at(60.0f, 5.0f);
-  update_stall();
+  stall_at(60.0f, 5.0f);
   EXPECT_EQ(cues(), (std::vector<cue>{{'s', 3}, {'f', 29}}));
   // A new flight begun while the horn sounds silences it and the shaker: the warnings forget it
   // was on, so no later tick would.
-  fly_at(60.0f, 13.5f);
-  update_stall();
+  stall_at(60.0f, 13.5f);
   cues().clear();
   reset_warnings();
   EXPECT_EQ(cues(), (std::vector<cue>{{'s', 3}, {'f', 29}}));
@@ -46,16 +42,13 @@ TEST_F(PanelWarnings, StallWarningLoopsTheHornAndShakesTheStickWhileNearTheStall
 
 TEST_F(PanelWarnings, StallWarningNeedsSpeedAndAWingAndUsesTheCleanStallAngleUntilSet) {
   // Below 0.3 of the stall speed (25 m/s, 48.6 kt: the limit is 14.6 kt) a gust is no stall.
-  fly_at(14.0f, 30.0f);
-  update_stall();
+  stall_at(14.0f, 30.0f);
   EXPECT_TRUE(cues().empty());
   // Before the flight has set the stall angle with the slats the wing's own 16 degrees count:
   // an unset 0 would sound the horn at any angle above -3.
-  fly_at(60.0f, 2.0f);
-  update_stall();
+  stall_at(60.0f, 2.0f);
   EXPECT_TRUE(cues().empty());
-  fly_at(60.0f, 14.0f);
-  update_stall();
+  stall_at(60.0f, 14.0f);
   EXPECT_EQ(sounds_played(), std::vector<int>{3});
   // A wing without any stall angle (no airfoil read) gives no warning rather than a constant one.
   restart();
@@ -66,9 +59,8 @@ TEST_F(PanelWarnings, StallWarningNeedsSpeedAndAWingAndUsesTheCleanStallAngleUnt
   // Wing 2 alone warns too; a missing wing 1 does not.
   restart();
   pln.semilen[4] = 0.0f, pln.semilen[6] = 4.0f, pln.alpha_max[6] = 12.0f;
-  fly_at(60.0f, 14.0f);
   flt.alpha[6][0] = 5.0f;
-  update_stall();
+  stall_at(60.0f, 14.0f);
   EXPECT_TRUE(cues().empty());
   flt.alpha[6][0] = 9.5f;
   update_stall();
@@ -91,10 +83,14 @@ TEST_F(PanelWarnings, StickBuffetsWhileWingOneStallsOnlyWithoutForceFeedbackOpti
 // The aircraft in descent at `ft` of gear height and `fpm`, with voice warnings.
 void descend(float ft, float fpm) {
   pln.bitchinbettyEQ = 1, msc.warn_bb = 1, flt.costhe = 1.0f;
-  flt.h = ft * con.fttomtrs;  // gear height: the gear is 1 m below the reference point
-  flt.h += 1.0f;
+  flt.h = ft * con.fttomtrs + 1.0f;  // the gear is 1 m below the reference point
   flt.vu = fpm * con.fpmtomsc;
   msc.elap_time += 2.0f;  // one check every 2 seconds
+}
+// The same, and the ground-proximity check made there.
+void gpws_at(float ft, float fpm) {
+  descend(ft, fpm);
+  update_GPWS();
 }
 
 TEST_F(PanelWarnings, GroundProximityChoosesPullUpSinkRateOrGearByHeightAndDescent) {
@@ -116,10 +112,9 @@ TEST_F(PanelWarnings, GroundProximityChoosesPullUpSinkRateOrGearByHeightAndDesce
   for (const auto& c : cases) {
     restart();
     flt.onsurface = 1;  // no call-outs in these cases
-    descend(c.ft, c.fpm);
     flt.vind = c.kt;
     set.gear_handle = c.gear_down;
-    update_GPWS();
+    gpws_at(c.ft, c.fpm);
     std::vector<int> want;
     if (c.sound) want.push_back(c.sound);
     EXPECT_EQ(sounds_played(), want) << c.ft << " ft " << c.fpm << " ft/min";
@@ -143,44 +138,32 @@ TEST_F(PanelWarnings, GroundProximityIsSilentWithoutVoiceWarningsAndChecksEveryT
   restart();
   pln.retractEQ = 0;
   set.gear_handle = 0;
-  descend(400, -500);
   flt.vind = 90.0f;
-  update_GPWS();
+  gpws_at(400, -500);
   EXPECT_TRUE(cues().empty());
 }
 
 TEST_F(PanelWarnings, CallOutsPlayOnceEachOnTheWayDownAndNotAfterTouchdown) {
   set.gear_handle = 1;
-  for (float ft : {60.0f, 40.0f, 40.0f, 20.0f, 5.0f, 4.0f}) {
-    descend(ft, -200.0f);
-    update_GPWS();
-  }
+  for (float ft : {60.0f, 40.0f, 40.0f, 20.0f, 5.0f, 4.0f}) gpws_at(ft, -200.0f);
   EXPECT_EQ(sounds_played(), (std::vector<int>{15, 16, 17}));
   // Touching down before the next check: the remaining call-outs are not made, neither on the
   // ground nor when the aircraft bounces back into the air below them.
   restart();
-  descend(30.0f, -200.0f);
-  update_GPWS();
-  descend(2.0f, 0.0f);
+  gpws_at(30.0f, -200.0f);
   flt.onsurface = 1;
-  update_GPWS();
+  gpws_at(2.0f, 0.0f);
   flt.onsurface = 0;
-  descend(5.0f, 100.0f);
-  update_GPWS();
+  gpws_at(5.0f, 100.0f);
   EXPECT_EQ(sounds_played(), std::vector<int>{15});
   // One voice a check: the lowest of the heights passed since the last, and a warning before a
   // call-out, which is then not made.
   restart();
-  for (float ft : {60.0f, 5.0f}) {
-    descend(ft, -200.0f);
-    update_GPWS();
-  }
-  descend(60.0f, 0.0f);
-  update_GPWS();
-  descend(30.0f, -1500.0f);  // sink rate: the limit at 30 ft is -1048 ft/min
-  update_GPWS();
-  descend(20.0f, -200.0f);
-  update_GPWS();
+  gpws_at(60.0f, -200.0f);
+  gpws_at(5.0f, -200.0f);
+  gpws_at(60.0f, 0.0f);
+  gpws_at(30.0f, -1500.0f);  // sink rate: the limit at 30 ft is -1048 ft/min
+  gpws_at(20.0f, -200.0f);
   EXPECT_EQ(sounds_played(), (std::vector<int>{17, 8, 16}));
 }
 
@@ -190,11 +173,7 @@ TEST_F(PanelWarnings, MinimumsSoundsOnceOnEachDescentThroughTheDecisionHeight) {
     flt.Y = ft * con.fttomtrs + 1.0f;  // the gear 1 m below the reference point
     update_radalt();
   };
-  at(300.0f);
-  at(190.0f);
-  at(150.0f);
-  at(300.0f);
-  at(195.0f);
+  for (float ft : {300.0f, 190.0f, 150.0f, 300.0f, 195.0f}) at(ft);
   EXPECT_EQ(sounds_played(), (std::vector<int>{12, 12}));
   // On the runway the decision height is no call.
   restart();

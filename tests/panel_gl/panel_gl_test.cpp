@@ -1,6 +1,5 @@
-// The panel drawn by Mesa into the main window's picture: needles, horizon and lights follow the
-// records they show, only the instruments that changed are drawn again, and failed instruments
-// freeze or drift.
+// The panel drawn by Mesa: needles, horizon and lights follow their records, only changed
+// instruments are drawn again, and failed ones freeze or drift.
 #include "panel/panel_fixture.h"
 
 #include <cstdlib>
@@ -48,12 +47,9 @@ class PanelGl : public PanelTest {
     int h = lay.rad[slot] + 2;
     return gl_read(lay.cx[slot] - h, lay.cy[slot] - h, 2 * h + 1, 2 * h + 1).px;
   }
-  // Point at radius f * r along angle deg of a slot's dial.
-  static int px(int slot, float f, float deg) {
-    return dial_px(lay.cx[slot], f * lay.rad[slot], deg);
-  }
-  static int py(int slot, float f, float deg) {
-    return dial_py(lay.cy[slot], f * lay.rad[slot], deg);
+  // A pixel of colour c within one pixel of the point at radius r along angle deg about (x, y).
+  static bool on_dial(int x, int y, float r, float deg, uint32_t c) {
+    return near_colour(dial_px(x, r, deg), dial_py(y, r, deg), c);
   }
 };
 
@@ -66,12 +62,13 @@ TEST_F(PanelGl, AirspeedNeedleMovesWithTheIndicatedAirspeedAndNothingElseIsRedra
   std::vector<uint32_t> alt_before = slot_pixels(ALT);
   dial_scale d = {0, 0, 0, pln.Vmin, pln.Vmax, 20.0f, 340.0f, pln.ASpwr};
   float a60 = scale_angle(d, 60.0f), a120 = scale_angle(d, 120.0f);
-  EXPECT_TRUE(near_colour(px(ASI, 0.5f, a60), py(ASI, 0.5f, a60), NEEDLE));
-
+  const int cx = lay.cx[ASI], cy = lay.cy[ASI];
+  const float r = 0.5f * lay.rad[ASI];
+  EXPECT_TRUE(on_dial(cx, cy, r, a60, NEEDLE));
   flt.vind = 120.0f;
   update_panel();
-  EXPECT_TRUE(near_colour(px(ASI, 0.5f, a120), py(ASI, 0.5f, a120), NEEDLE));
-  EXPECT_FALSE(near_colour(px(ASI, 0.5f, a60), py(ASI, 0.5f, a60), NEEDLE));
+  EXPECT_TRUE(on_dial(cx, cy, r, a120, NEEDLE));
+  EXPECT_FALSE(on_dial(cx, cy, r, a60, NEEDLE));
   // The altimeter showed the same and was left alone.
   EXPECT_EQ(slot_pixels(ALT), alt_before);
 
@@ -154,11 +151,12 @@ TEST_F(PanelGl, StallLightTurnsFromDarkToBrightRed) {
 TEST_F(PanelGl, EngineNeedlesFollowTheSpeedAndOilOfTheirOwnEngine) {
   flt.tac[0] = 0.0f;
   update_panel();
-  int cx = pln.gsx1, cy = pln.gsy2, r = pln.gsw / 2;  // the first dial: rpm
-  EXPECT_TRUE(near_colour(dial_px(cx, r * 0.6f, -120.0f), dial_py(cy, r * 0.6f, -120.0f), NEEDLE));
+  const int cx = pln.gsx1, cy = pln.gsy2;  // the first dial: rpm
+  const float r = pln.gsw / 2 * 0.6f;
+  EXPECT_TRUE(on_dial(cx, cy, r, -120.0f, NEEDLE));
   flt.tac[0] = 0.5f * tac_max() * con.rpmtorsc;  // half the scale: straight up
   update_panel();
-  EXPECT_TRUE(near_colour(cx, cy + intround(r * 0.6f), NEEDLE));
+  EXPECT_TRUE(near_colour(cx, cy + intround(r), NEEDLE));
 
   // A twin whose first oil pump has failed: only that engine's pressure bleeds away. The oil
   // dial (the last) reads 0..100 psi over -120..120 degrees: 20 psi at -72, the normal 80 at 72.
@@ -166,17 +164,16 @@ TEST_F(PanelGl, EngineNeedlesFollowTheSpeedAndOilOfTheirOwnEngine) {
   flt.eng_running[0] = flt.eng_running[1] = 1;
   rel.oilpmp[0] = 0, rel.oil_rat = 0.25f;
   update_panel();
-  int ox = pln.gsx2, oy = pln.gsy1;
-  EXPECT_TRUE(near_colour(dial_px(ox, r * 0.6f, -72.0f), dial_py(oy, r * 0.6f, -72.0f), NEEDLE));
-  EXPECT_TRUE(near_colour(dial_px(ox, r * 0.6f, 72.0f), dial_py(oy, r * 0.6f, 72.0f), YELLOW));
+  EXPECT_TRUE(on_dial(pln.gsx2, pln.gsy1, r, -72.0f, NEEDLE));
+  EXPECT_TRUE(on_dial(pln.gsx2, pln.gsy1, r, 72.0f, YELLOW));
 
   // Both engines of a twin helicopter turn the rotor (at half the scale, under engine 1's needle);
   // slot 1 of the discs is the tail rotor, turning faster, which is no engine's speed.
   pln.is_heli = 1;
   flt.tac[1] = 6.5f * flt.tac[0];
   update_panel();
-  EXPECT_FALSE(near_colour(dial_px(cx, r * 0.6f, 127.2f), dial_py(cy, r * 0.6f, 127.2f), YELLOW));
-  EXPECT_TRUE(near_colour(cx, cy + intround(r * 0.6f), NEEDLE));
+  EXPECT_FALSE(on_dial(cx, cy, r, 127.2f, YELLOW));
+  EXPECT_TRUE(near_colour(cx, cy + intround(r), NEEDLE));
 }
 
 TEST_F(PanelGl, GlassPanelShowsTheAttitudeTheFuelAndTheSettingAndBlanksAFailedDisplay) {

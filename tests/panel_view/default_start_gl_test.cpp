@@ -1,13 +1,10 @@
-// The default start drawn as the loop draws it, the panel below the 3-D view in the main window's
-// 800 x 580 picture: the runway ahead under a level horizon, and instruments that read the state
-// the flight start and the flight frame leave, measured by properties of the picture.
+// The default start as the loop draws it, the panel below the 3-D view: the runway ahead under a
+// level horizon, and instruments that read what the flight start and the flight frame leave.
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <vector>
 
 #include "aircraft/aircraft.h"
-#include "app/app.h"
 #include "app/desktop/ogl_gl.h"
 #include "controls/controls.h"
 #include "flight/flight.h"
@@ -15,7 +12,6 @@
 #include "panel/panel_local.h"
 #include "render/render.h"
 #include "render_view/view_fixture.h"
-#include "shared/shared.h"
 #include "weather/weather.h"
 #include "world/world.h"
 
@@ -100,23 +96,13 @@ std::vector<uint32_t> panel_part(const picture& p) {
   return std::vector<uint32_t>(p.px.begin(), p.px.begin() + static_cast<long>(p.w) * PANEL_H);
 }
 
-// The panel as a full redraw of the same records draws it.
-std::vector<uint32_t> panel_drawn_afresh() {
-  ins.tickle_all = 1;
-  update_panel();
-  return panel_part(window_picture());
-}
-
 class PanelView : public RenderView {
  protected:
   void SetUp() override {
     RenderView::SetUp();
     if (IsSkipped()) return;
-    // The start-up's tables and defaults, which the fixture's world went without, and the region
-    // loaded after them as the start-up loads it (the defaults empty its airport and navaid
-    // lists); the head-up display left off as the fixture has it. Then the start as a first
-    // flight makes it: standard pressure on the altimeter, a take-off from the default airport's
-    // first runway.
+    // The start-up's tables, then the region as the start-up loads it (the tables empty its
+    // airport and navaid lists); then a first flight's take-off from the default runway.
     static int started;
     if (!started) {
       initgen();
@@ -165,7 +151,9 @@ TEST_F(PanelView, DefaultStartShowsTheRunwayAheadAndAPanelAtRestOnTheField) {
             2 * 8 * 6);
 
   // The view left the panel alone: its own grey at the top edge, and nothing over it.
-  EXPECT_TRUE(panel_part(p) == panel_drawn_afresh());
+  ins.tickle_all = 1;  // a full redraw of the same records
+  update_panel();
+  EXPECT_TRUE(panel_part(p) == panel_part(window_picture()));
   const uint32_t strip = p.at(WIN_W / 2, PANEL_H - 2);
   EXPECT_TRUE(red_of(strip) == blue_of(strip) && std::abs(blue_of(strip) - 77) <= 2)
       << std::hex << strip;

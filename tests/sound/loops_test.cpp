@@ -1,6 +1,4 @@
-// The loops that follow the flight: the engine's reference speeds by aircraft and engine type,
-// wind and rain by airspeed, thunder by its strength, and the loops held around every alert and
-// menu command.
+// The loops that follow the flight (engine, wind, rain, thunder) and their hold around alerts.
 #include "sound_fixture.h"
 
 #include "flight/flight.h"

@@ -1,5 +1,4 @@
-// Set-up shared by the sound tests: a clean world, the headless sound device open and live, sound
-// on, and a program folder of the test's own whose "sounds" folder the tests fill.
+// The sound tests' set-up: the headless device live, and a "sounds" folder of the test's own.
 #pragma once
 
 #include "support/test_support.h"
@@ -7,13 +6,12 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+
 #include <utility>
 
 #include "aircraft/aircraft.h"
-#include "app/app.h"
 #include "app/headless/headless.h"
 #include "shared/shared.h"
-#include "sound/sound.h"
 
 // A 16-bit mono sound file of 100 samples at `rate`.
 inline void write_sound_file(const std::string& path, int rate) {
@@ -37,10 +35,6 @@ class SoundTest : public ::testing::Test {
     C_to_C(dir.c_str(), app_path);
     msc.sound_avail = init_sound();
     msc.sound_on = mnw.ready_to_update = 1;
-  }
-  void TearDown() override {
-    macibm_hold_sounds_hook = macibm_resume_sounds_hook = nullptr;
-    macibm_menu_hook = nullptr;
   }
   // A shared sound file, and every sound loaded from the shared folder.
   void shared(const char* name, int rate = 22050) { write_sound_file(dir + "sounds/" + name, rate); }

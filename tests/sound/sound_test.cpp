@@ -1,5 +1,4 @@
-// The sound module's hold on the device: which file each sound comes from, what a bad file
-// costs, the gate, retuning, and where a sound stands when it is played again.
+// The sound module's hold on the device: files, bad files, the gate, retuning and replaying.
 #include "sound_fixture.h"
 
 #include <cmath>

@@ -1,11 +1,8 @@
-// The sound-file reader on files built here: extra chunks anywhere, long and short format chunks,
-// formats it cannot play, and sizes that do not match the file.
+// The sound-file reader on files built here, well formed, unplayable and damaged.
 #include "support/test_support.h"
 
 #include <cstring>
 #include <string>
-
-#include "sound/sound.h"
 
 namespace {
 

@@ -1,22 +1,16 @@
-// What the pilot would hear, heard through OpenAL Soft itself: its "wave" driver (chosen by the
-// configuration in ALSOFT_CONF) mixes into a file instead of a sound card. Over seven seconds of
-// real time the engine runs up, the aircraft passes over an outer marker and then stalls; the file
-// must hold an engine tone that rises with rpm, the outer marker's 400 Hz dashes and the horn.
-#include <gtest/gtest.h>
+// What the pilot would hear, mixed into a file by OpenAL Soft's "wave" driver (chosen by the
+// configuration in ALSOFT_CONF): the engine, an outer marker, the horn and the controller's speech.
+#include "support/test_support.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <thread>
 #include <vector>
 
 #include "aircraft/aircraft.h"
-#include "app/app.h"
-#include "app/macibm.h"
 #include "flight/flight.h"
 #include "panel/panel.h"
-#include "sound/sound.h"
 #include "world/world.h"
 
 namespace {
@@ -24,9 +18,11 @@ namespace {
 using clock_type = std::chrono::steady_clock;
 clock_type::time_point t0;
 
+double since_t0() { return std::chrono::duration<double>(clock_type::now() - t0).count(); }
+
 // Runs `step` every `ms` milliseconds of real time until `until` seconds after t0.
 void run_until(double until, int ms, void (*step)()) {
-  while (std::chrono::duration<double>(clock_type::now() - t0).count() < until) {
+  while (since_t0() < until) {
     step();
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
   }
@@ -41,7 +37,8 @@ void event_tick() {
 
 // Mean square of the component at `hz` between two times (Goertzel).
 double power(const std::vector<float>& x, double from_s, double to_s, double hz, int rate) {
-  const size_t a = static_cast<size_t>(from_s * rate), b = std::min(x.size(), static_cast<size_t>(to_s * rate));
+  const size_t a = static_cast<size_t>(from_s * rate),
+               b = std::min(x.size(), static_cast<size_t>(to_s * rate));
   const double c = 2.0 * std::cos(2.0 * M_PI * hz / rate), n = static_cast<double>(b - a);
   double s1 = 0.0, s2 = 0.0;
   for (size_t i = a; i < b; i++) {
@@ -49,6 +46,29 @@ double power(const std::vector<float>& x, double from_s, double to_s, double hz,
     s2 = s1, s1 = s0;
   }
   return (s1 * s1 + s2 * s2 - c * s1 * s2) / (n * n);
+}
+
+// The mix the driver wrote, its first channel's samples scaled to 1; its rate in *rate.
+std::vector<float> read_mix(int* rate) {
+  const std::string bytes = read_file(KESTRIX_SOUND_MIX);
+  wav_sound w = {nullptr, 0, 0, 0, 0};
+  const char* why =
+      read_wav(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), &w);
+  EXPECT_EQ(why, nullptr) << why;
+  EXPECT_EQ(w.bits, 16);
+  std::vector<float> x;
+  for (int i = 0; i + 1 < w.bytes; i += 2 * w.channels)
+    x.push_back(static_cast<short>(w.pcm[i] | (w.pcm[i + 1] << 8)) / 32768.0f);
+  *rate = w.rate;
+  return x;
+}
+
+double rms(const std::vector<float>& x, double from_s, double to_s, int rate) {
+  const size_t a = static_cast<size_t>(from_s * rate);
+  const size_t b = std::min(x.size(), static_cast<size_t>(to_s * rate));
+  double s = 0.0;
+  for (size_t i = a; i < b; i++) s += x[i] * x[i];
+  return b > a ? std::sqrt(s / static_cast<double>(b - a)) : 0.0;
 }
 
 // The spectral centroid between 20 Hz and 3 kHz, Hz.
@@ -99,15 +119,8 @@ TEST(SoundOutput, EngineOuterMarkerAndStallHornAreInTheMix) {
   run_until(7.0, 100, event_tick);
   dispose_sound();
 
-  std::ifstream f(KESTRIX_SOUND_MIX, std::ios::binary);
-  const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(f)), {});
-  wav_sound w;
-  ASSERT_EQ(read_wav(bytes.data(), bytes.size(), &w), nullptr);
-  ASSERT_EQ(w.bits, 16);
-  std::vector<float> x;
-  for (int i = 0; i + 1 < w.bytes; i += 2 * w.channels)
-    x.push_back(static_cast<short>(w.pcm[i] | (w.pcm[i + 1] << 8)) / 32768.0f);
-  const int rate = w.rate;
+  int rate = 0;
+  const std::vector<float> x = read_mix(&rate);
   ASSERT_GT(x.size(), static_cast<size_t>(6.5 * rate));
 
   // The engine's tone at twice the rpm is clearly higher.
@@ -129,6 +142,35 @@ TEST(SoundOutput, EngineOuterMarkerAndStallHornAreInTheMix) {
   EXPECT_GT(power(x, 2.4, 5.4, 400.0, rate), 20.0 * power(x, 2.4, 5.4, 1300.0, rate));
   // The horn sounds through the stall and not over the marker.
   EXPECT_GT(power(x, 5.7, 6.5, 700.0, rate), 100.0 * power(x, 2.5, 5.3, 700.0, rate));
+}
+
+// espeak-ng makes a sentence on its own thread; the loop's pump hands it to the stream.
+TEST(SoundOutput, ControllerSpeechIsMadeBesideTheLoopAndPlayed) {
+  reset_world_state();
+  init_constants();
+  ASSERT_EQ(MACIBM_sound_open(), 1) << "OpenAL Soft found no device: is ALSOFT_CONF set?";
+  ASSERT_EQ(backend_speech_init(), 1) << "espeak-ng or its en-us voice is missing";
+  t0 = clock_type::now();
+  ASSERT_EQ(MACIBM_speak("San Bernardino tower, cleared to land runway six.", 0), 1);
+  double heard_at = -1.0;
+  int failures = 0;
+  while (since_t0() < 5.0) {
+    failures += MACIBM_speech_pump();
+    if (heard_at < 0.0 && MACIBM_stream_playing()) heard_at = since_t0();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  EXPECT_EQ(failures, 0);
+  EXPECT_GE(heard_at, 0.0);
+  EXPECT_EQ(MACIBM_stream_playing(), 0);  // played out by now
+  EXPECT_EQ(MACIBM_speak("", 0), 0);      // nothing to say is refused
+  MACIBM_sound_close();
+
+  int rate = 0;
+  const std::vector<float> x = read_mix(&rate);
+  ASSERT_GT(x.size(), static_cast<size_t>(4.5 * rate));
+  // Words over the first seconds, silence at the end.
+  EXPECT_GT(rms(x, heard_at, heard_at + 2.0, rate), 0.01);
+  EXPECT_LT(rms(x, 4.6, 5.0, rate), 1.0e-4);
 }
 
 }  // namespace
