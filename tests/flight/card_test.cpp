@@ -114,10 +114,14 @@ TEST_F(FlightCard, TheTrainersFiguresHangTogether) {
 }
 
 // A jet standing 56 degrees nose up drops onto its stilted nose wheel, tears the leg off and cannot
-// take off: its leap while the brakes held is no lift-off. Flown twice, the card is the same.
+// take off: its leap while the brakes held is no lift-off. Flown again after another aircraft's
+// card in the same process, the card is the same.
 TEST_F(FlightCard, ALeapWhileTheBrakesHoldIsNoLiftOff) {
   std::string first;
   for (int k = 0; k < 2; k++) {
+    if (k == 1) {
+      ASSERT_EQ(fly("trainer"), FLY_OK) << errs;
+    }
     ASSERT_EQ(fly("Business Jet", stilted_jet, true), FLY_ALERT) << out;
     EXPECT_EQ(card.fig[CARD_TAKEOFF_ROLL].state, CARD_FAILED);
     EXPECT_THAT(errs, HasSubstr("takeoff_roll_ft failed: it cannot take off"));

@@ -66,10 +66,10 @@ static void card_start(fly_controls* c, float ground_ft, float alt_ft, float kia
   fly_default_options(&o);
   o.alt_ft = alt_ft, o.kias = kias, o.start_ground = on_ground, o.controls = *c;
   fly_flat_region(ground_ft * con.fttomtrs);
-  fly_start(&o);
-  // Every procedure meets the same chances (a leg torn off by a hard touchdown), so that a card is
-  // the same whatever was flown before it in the same process.
+  // Every procedure meets the same chances (a leg torn off by a hard touchdown, the traffic the
+  // start places), so that a card is the same whatever was flown before it in the same process.
   std::srand(1);
+  fly_start(&o);
   // The flight start keeps the program's count of crashes; each procedure counts its own, or one
   // crash would fail every procedure after it.
   flt.crashes = 0;

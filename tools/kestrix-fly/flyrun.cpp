@@ -159,6 +159,10 @@ void fly_start(const fly_options* o) {
   } else {
     start_on_flat_world(o);
   }
+  // The simulator's starts place the traffic round the new start; these starts of the runner's
+  // own do so too, or it would fly on from wherever the last flight of the process left it.
+  if (!o->airport_start)
+    for (int k = 0; k < TRAFFIC; k++) flight_hooks.place_traffic(k, 1);
   start_X = flt.X;
   start_Z = flt.Z;
   fly_controls c = fly_start_controls(o);
