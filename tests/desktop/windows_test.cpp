@@ -228,6 +228,15 @@ TEST_F(DesktopWindows, TypedNumbersKeepTheirDecimalPointAndAnEmptiedOneIsNoZero)
   type(inputs[0], "1\b");
   EXPECT_FLOAT_EQ(speed, 0.0f);
   EXPECT_STREQ(inputs[0]->input.value(), "0");
+  // Typed and not entered when a menu command comes (Save): the command sees it.
+  static float at_command = 0.0f;
+  macibm_menu_hook = [](int) { at_command = speed; };
+  Fl::focus(&inputs[0]->input);
+  inputs[0]->input.value("60");
+  inputs[0]->input.do_callback();
+  desktop_post_menu(203);
+  MACIBM_dispatch_events();
+  EXPECT_FLOAT_EQ(at_command, 60.0f);
   // Typed and not entered when the window is closed: taken all the same.
   Fl::focus(&inputs[0]->input);
   inputs[0]->input.value("45");

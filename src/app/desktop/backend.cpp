@@ -58,6 +58,14 @@ void desktop_post_paint(int w) {
 
 void desktop_clear_events() { events.clear(); }
 
+// A command acts on what the settings windows show: a number still being typed, and the values
+// the windows took while the menu was open (leaving a field for the menu bar takes its number),
+// reach the record before it. Otherwise Save would write the value the field had before.
+static void take_typed_values() {
+  desktop_take_typed_value();
+  desktop_deliver_form_events();
+}
+
 // Events are taken one at a time: a command may end the program, open a box that dispatches
 // again, or queue further events, and each must find the queue as it stands.
 static int desktop_deliver_events() {
@@ -68,12 +76,14 @@ static int desktop_deliver_events() {
     delivered++;
     switch (e.kind) {
       case EV_MENU:
+        take_typed_values();
         macibm_event_menu(e.value);
         break;
       case EV_CLOSE:
         if (e.value == 0) {
           // The main window cannot go while the program runs: closing it is the File menu's
           // Exit, which saves the preferences.
+          take_typed_values();
           macibm_event_menu(206);
         } else if (e.value > 0 && e.value < MAX_WINDOWS && mnw.up[e.value]) {
           desktop_deliver_form_events();  // what the window took before it was closed

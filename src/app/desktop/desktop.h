@@ -56,6 +56,9 @@ void desktop_post_paint(int w);
 void desktop_clear_events();
 // What the user did in settings windows since the last call, handed to the kit in order.
 void desktop_deliver_form_events();
+// A number typed into the focused field and not yet entered is taken, as leaving the field would
+// take it (queued with the other form events).
+void desktop_take_typed_value();
 
 // ---- Menu bar --------------------------------------------------------------------------------
 

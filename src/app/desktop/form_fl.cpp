@@ -113,17 +113,20 @@ static void list_cb(Fl_Widget* wd, void* data) {
 static void button_cb(Fl_Widget* wd, void* data) {
   post(static_cast<Fl_Button*>(wd)->value() ? UE_PRESS : UE_RELEASE, data, 0.0f);
 }
-static void close_cb(Fl_Widget* wd, void* data) {
-  if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
-  int w, field, element;
-  unpack(data, &w, &field, &element);
-  // A number typed and not yet entered is taken, as leaving its field would take it: closing a
-  // window does not drop the value it was showing.
-  for (Fl_Widget* f = Fl::focus(); f && f != wd; f = f->parent())
+void desktop_take_typed_value() {
+  for (Fl_Widget* f = Fl::focus(); f; f = f->parent())
     if (f->callback() == value_cb && f->changed()) {
       f->do_callback();
       break;
     }
+}
+
+// Closing a window does not drop the value it was showing.
+static void close_cb(Fl_Widget*, void* data) {
+  if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
+  int w, field, element;
+  unpack(data, &w, &field, &element);
+  desktop_take_typed_value();
   desktop_post_close(w);
 }
 
