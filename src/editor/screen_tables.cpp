@@ -71,6 +71,8 @@ const form_field force_feedback[] = {
     check("stick shaker", &pln.ff_stickshaker),
 };
 
+int has_vectoring() { return pln.vectEQ; }
+
 const form_field engines[] = {
     field_choice("engine type", "engine type", &pln.entype, 0, 3, "none|piston|turboprop|jet"),
     field_number("engines", "engines", nullptr, &pln.numen, 0, MAX_ENGINES),
@@ -90,8 +92,11 @@ const form_field engines[] = {
     deg("engine vertical cant", &pln.vertcant[0], -180.0f, 180.0f),
     deg("engine side cant", &pln.sidecant[0], -180.0f, 180.0f),
     check("thrust vectoring", &pln.vectEQ),
-    // Kept as 1 + arm / 100 with five decimals.
-    field_number("vectoring arm", "vectoring arm", "ft", &pln.vectarm, -99.0f, 99.0f, 0.1f, 3),
+    // Kept as 1 + arm / 100 with five decimals, and only with vectoring: the file of an aircraft
+    // without it holds no arm, so an arm typed then would be gone once the file is opened again.
+    applies_when(field_number("vectoring arm", "vectoring arm", "ft", &pln.vectarm, -99.0f, 99.0f,
+                              0.1f, 3),
+                 has_vectoring),
     check("variable pitch", &pln.varpitchEQ),
 };
 
