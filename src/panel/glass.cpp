@@ -245,7 +245,8 @@ void draw_nd(int full) {
       static_cast<float>(range),
       course,
       fltlim(nav.hdef[0], -5.5f, 5.5f),
-      static_cast<float>(nav.goodnav[0] + 2 * nav.goodnav[1] + 4 * nav.goodnav[4] + 8 * rel.efis_2),
+      static_cast<float>(nav.goodnav[0] + 2 * nav.goodnav[1] + 4 * nav.goodnav[4] + 8 * rel.efis_2 +
+                         16 * (nav.ntf[0] != 0)),
       nav.adfX * ppm + nav.adfZ * ppm,
       static_cast<float>(nav.gps_index)};
   if (!shown_changed(&s, v, 9, 0.4f, full)) return;
@@ -289,7 +290,9 @@ void draw_nd(int full) {
   float ca = course - hdg;
   dial_tick(C_MAGENTA, cx, cy, 30.0f, ROSE - 10.0f, ca);
   dial_tick(C_MAGENTA, cx, cy, 30.0f, ROSE - 10.0f, ca + 180.0f);
-  if (!nav1 || nav.goodnav[0]) {
+  // NAV 1's bar only where its station is measured: beyond a localizer (past the runway's far
+  // end, on a go-around) the receiver has no deviation, which drawn would put the bar on course.
+  if (!nav1 || (nav.goodnav[0] && nav.ntf[0] != 0)) {
     float off = v[5] * 8.0f, sa = std::sin(ca * con.degtorad), ka = std::cos(ca * con.degtorad);
     int ox = intround(off * ka), oy = intround(-off * sa);
     OGL_line(C_MAGENTA, cx + ox - intround(25 * sa), cy + oy - intround(25 * ka),

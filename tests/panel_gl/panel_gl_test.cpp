@@ -203,6 +203,13 @@ TEST_F(PanelGl, GlassPanelShowsTheAttitudeTheFuelAndTheSettingAndBlanksAFailedDi
   step_baro(1);
   update_panel();
   EXPECT_NE(gl_read(lay.pfd.x + 192, lay.pfd.y + 66, 44, 12).px, setting);
+  const int bx = lay.nd.x + lay.nd.w / 2, by = lay.nd.y + 130 + 18;
+  nav.goodnav[0] = 1, nav.ilsgs[0] = 0;
+  for (int ntf : {1, 0}) {
+    nav.ntf[0] = ntf;
+    update_panel();
+    EXPECT_EQ(gl_pixel(bx, by) == gl_pixel(bx, by - 36) && gl_pixel(bx, by) != 0u, ntf == 1);
+  }
   rel.efis_1 = 0;
   update_panel();
   for (uint32_t c : gl_read(lay.pfd.x, lay.pfd.y, lay.pfd.w, lay.pfd.h).px) ASSERT_EQ(c, 0u);
