@@ -210,6 +210,14 @@ TEST_F(PanelGl, GlassPanelShowsTheAttitudeTheFuelAndTheSettingAndBlanksAFailedDi
     update_panel();
     EXPECT_EQ(gl_pixel(bx, by) == gl_pixel(bx, by - 36) && gl_pixel(bx, by) != 0u, ntf == 1);
   }
+  // An NDB 2 nm off at 30 degrees, at the longest range, where it is less than a pixel away.
+  flt.X = flt.Z = 0.0, flt.psi = flt.magpsi = 0.0f, ins.map_range = 160, nav.goodnav[4] = 1;
+  nav.adfX = isin(30) * 2.0f * con.nmtomtrs;
+  nav.adfZ = -icos(30) * 2.0f * con.nmtomtrs;
+  update_panel();
+  const uint32_t pointer = gl_pixel(dial_px(bx, 70.0f, 30.0f), dial_py(by - 18, 70.0f, 30.0f));
+  EXPECT_NE(pointer, 0u);
+  EXPECT_EQ(gl_pixel(dial_px(bx, 25.0f, 30.0f), dial_py(by - 18, 25.0f, 30.0f)), pointer);
   rel.efis_1 = 0;
   update_panel();
   for (uint32_t c : gl_read(lay.pfd.x, lay.pfd.y, lay.pfd.w, lay.pfd.h).px) ASSERT_EQ(c, 0u);
