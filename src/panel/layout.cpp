@@ -89,8 +89,7 @@ static void click_gps_target(int arg, int x, int y, const panel_rect& r) {
 
 static void click_gps_lock(int arg, int x, int y, const panel_rect& r) { ins.lock_GPS = 1; }
 
-// Equipment types without a GPS show NAV 1 in the supplementary location.
-static int supp_is_nav1() { return pln.supptype == 1 || pln.supptype == 7; }
+int supp_is_nav1() { return pln.supptype == 1 || pln.supptype == 7; }
 
 static void add_slot_knobs(int slot) {
   panel_rect k = knob_rect(slot);

@@ -149,6 +149,8 @@ TEST_F(PanelClicks, KnobsSetTheAltimeterTheDecisionHeightAndTheCourses) {
   panel_layout_now();
   click(lay.cx[4] + lay.rad[4] - 22, lay.cy[4] - lay.rad[4] + 6);
   EXPECT_EQ(ins.lock_GPS, 1);
+  click(192 + 59 + 27, 306);  // NAV 1's readout, now the GPS course, turns no OBS
+  EXPECT_EQ(nav.obs[0], 0.0f);
 }
 
 // A click as the window system gives it: at the window pixel in the middle of what was drawn at

@@ -80,6 +80,14 @@ TEST_F(PanelGl, AirspeedNeedleMovesWithTheIndicatedAirspeedAndNothingElseIsRedra
   pln.asi_units = 1, ott.as_hold = 100.0f;
   update_panel();
   EXPECT_EQ(gl_read(spd_x, spd_y, 55, 16).px, reads_115);
+  // NAV 1's with a GPS reads the GPS's locked course, which the mode steers, as an OBS would.
+  nav.obs[0] = 100.0f;
+  update_panel();
+  const std::vector<uint32_t> reads_100 = gl_read(192 + 59, spd_y, 55, 16).px;
+  pln.supptype = 2, nav.obs[0] = 0.0f, nav.gps_lock_crs = true_from_mag(100.0f);
+  panel_layout_now();
+  update_panel();
+  EXPECT_EQ(gl_read(192 + 59, spd_y, 55, 16).px, reads_100);
 }
 
 TEST_F(PanelGl, HorizonSinksAsTheNoseRisesAndTiltsAgainstTheBank) {
