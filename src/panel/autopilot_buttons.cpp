@@ -43,8 +43,8 @@ static float readout_value(int mode) {
   switch (mode) {
     case AP_HDG:
       return nav.hdsel;
-    case AP_NAV1:
-      return nav.obs[0];
+    case AP_NAV1:  // with a GPS, the course its LCK button set, which the mode steers
+      return supp_is_nav1() ? nav.obs[0] : mag_from_true(nav.gps_lock_crs);
     case AP_NAV2:
       return nav.obs[1];
     case AP_ALT:
@@ -68,7 +68,8 @@ void layout_strip() {
   layout_lights();
   for (int m = 0; m < AP_MODES; m++) {
     add_hot_spot(button_rect(m), click_button, m, 0);
-    if (mode_knob[m] >= 0) add_hot_spot(readout_rect(m), click_readout, mode_knob[m], 1);
+    if (mode_knob[m] >= 0 && (m != AP_NAV1 || supp_is_nav1()))
+      add_hot_spot(readout_rect(m), click_readout, mode_knob[m], 1);
   }
 }
 

@@ -44,8 +44,10 @@ void draw_adf(int slot, int full) {
 static void draw_cdi(int slot, int r_idx, int full) {
   shown_values* s = &slot_shown[slot];
   int good = nav.goodnav[r_idx];
-  // A glide slope is received only with a localizer that has one.
-  int gs = good && nav.ilsgs[r_idx] != 0 && nav.ilsgs[r_idx] != 9;
+  // A glide slope is received only with a localizer that has one, and only where the localizer's
+  // signal is: beyond the localizer (past the runway's far end, on a go-around) the receiver
+  // measures no deviation, and a needle shown there would sit centred, on the path.
+  int gs = good && nav.ntf[r_idx] != 0 && nav.ilsgs[r_idx] != 0 && nav.ilsgs[r_idx] != 9;
   float v[6] = {nav.obs[r_idx],
                 good ? fltlim(nav.hdef[r_idx], -5.5f, 5.5f) : 0.0f,
                 gs ? fltlim(nav.vdef[r_idx], -5.5f, 5.5f) : 0.0f,

@@ -224,6 +224,18 @@ static void nd_point(float wx, float wz, float ppm, int* px, int* py) {
   *py = intround((east * s + north * c) * ppm);
 }
 
+// Direction of a world point on the heading-up display, degrees clockwise from straight up; 0
+// when there is none (the aircraft on it, or a position gone wild). It is taken from the
+// distances, not from the point's rounded pixels: at a long range those put a station a few miles
+// away tens of degrees off, or straight ahead.
+static int nd_bearing(float wx, float wz, float* a) {
+  float east = wx - static_cast<float>(flt.X), north = static_cast<float>(flt.Z) - wz;
+  *a = std::atan2(east, north) * con.radtodeg - nd_psi;
+  if ((east != 0.0f || north != 0.0f) && std::isfinite(*a)) return 1;
+  *a = 0.0f;
+  return 0;
+}
+
 static void nd_symbol(int pic, int c, float lat, float lon, float ppm, int cx, int cy, int rad) {
   int px, py;
   nd_point(X_with_latlon(lat, lon), Z_with_lat(lat), ppm, &px, &py);
@@ -238,22 +250,28 @@ void draw_nd(int full) {
   float ppm = ROSE / (range * con.nmtomtrs);
   int nav1 = pln.supptype == 1 || pln.supptype == 7;
   float course = nav1 ? nav.obs[0] : mag_from_true(nav.gps_lock_crs);
-  float v[9] = {
+  nd_psi = sane(flt.psi, 720.0f);
+  // The bearing pointers: the NDB's and NAV 2's station's.
+  float adf_a, nav2_a;
+  int adf_on = nd_bearing(nav.adfX, nav.adfZ, &adf_a) && nav.goodnav[4];
+  int nav2_on = nd_bearing(nav.vorX[1], nav.vorZ[1], &nav2_a) && nav.goodnav[1];
+  float v[10] = {
       flt.magpsi,
       static_cast<float>(flt.X) * ppm,
       static_cast<float>(flt.Z) * ppm,
       static_cast<float>(range),
       course,
       fltlim(nav.hdef[0], -5.5f, 5.5f),
-      static_cast<float>(nav.goodnav[0] + 2 * nav.goodnav[1] + 4 * nav.goodnav[4] + 8 * rel.efis_2),
-      nav.adfX * ppm + nav.adfZ * ppm,
-      static_cast<float>(nav.gps_index)};
-  if (!shown_changed(&s, v, 9, 0.4f, full)) return;
+      static_cast<float>(nav.goodnav[0] + 2 * nav.goodnav[1] + 4 * nav.goodnav[4] + 8 * rel.efis_2 +
+                         16 * (nav.ntf[0] != 0)),
+      adf_on ? adf_a : 1000.0f,
+      static_cast<float>(nav.gps_index),
+      nav2_on ? nav2_a : 1000.0f};
+  if (!shown_changed(&s, v, 10, 0.4f, full)) return;
   OGL_fillrect(C_BLACK, r.x, r.y, r.w, r.h);
   if (!rel.efis_2) return;
   float hdg = v[0];
   course = v[4];
-  nd_psi = sane(flt.psi, 720.0f);
 
   int cx = r.x + r.w / 2, cy = r.y + 130;
   for (int d = 0; d < 360; d += 5) {
@@ -289,29 +307,17 @@ void draw_nd(int full) {
   float ca = course - hdg;
   dial_tick(C_MAGENTA, cx, cy, 30.0f, ROSE - 10.0f, ca);
   dial_tick(C_MAGENTA, cx, cy, 30.0f, ROSE - 10.0f, ca + 180.0f);
-  if (!nav1 || nav.goodnav[0]) {
+  // NAV 1's bar only where its station is measured: beyond a localizer (past the runway's far
+  // end, on a go-around) the receiver has no deviation, which drawn would put the bar on course.
+  if (!nav1 || (nav.goodnav[0] && nav.ntf[0] != 0)) {
     float off = v[5] * 8.0f, sa = std::sin(ca * con.degtorad), ka = std::cos(ca * con.degtorad);
     int ox = intround(off * ka), oy = intround(-off * sa);
     OGL_line(C_MAGENTA, cx + ox - intround(25 * sa), cy + oy - intround(25 * ka),
              cx + ox + intround(25 * sa), cy + oy + intround(25 * ka));
   }
   // Bearing pointers: the NDB (cyan) and the station of NAV 2 (green).
-  if (nav.goodnav[4]) {
-    int px, py;
-    nd_point(nav.adfX, nav.adfZ, ppm, &px, &py);
-    if (px || py) {
-      float a = std::atan2(static_cast<float>(px), static_cast<float>(py)) * con.radtodeg;
-      dial_tick(C_CYAN, cx, cy, 12.0f, ROSE - 2.0f, a);
-    }
-  }
-  if (nav.goodnav[1]) {
-    int px, py;
-    nd_point(nav.vorX[1], nav.vorZ[1], ppm, &px, &py);
-    if (px || py) {
-      float a = std::atan2(static_cast<float>(px), static_cast<float>(py)) * con.radtodeg;
-      dial_tick(C_GREEN, cx, cy, 12.0f, ROSE - 2.0f, a);
-    }
-  }
+  if (adf_on) dial_tick(C_CYAN, cx, cy, 12.0f, ROSE - 2.0f, adf_a);
+  if (nav2_on) dial_tick(C_GREEN, cx, cy, 12.0f, ROSE - 2.0f, nav2_a);
   // The aircraft, the heading readout and the range.
   OGL_line(C_WHITE, cx, cy - 8, cx, cy + 9);
   OGL_line(C_WHITE, cx - 8, cy + 2, cx + 9, cy + 2);

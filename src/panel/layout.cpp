@@ -5,6 +5,7 @@
 #include "controls/controls.h"
 #include "panel/panel_local.h"
 #include "shared/shared.h"
+#include "world/world.h"
 
 // Regions of the panel (window pixels). The aircraft's eight instrument locations take the left
 // part, at most 490 pixels wide; the standby column, radios, engines and levers the right part.
@@ -82,15 +83,22 @@ static void click_dh(int arg, int x, int y, const panel_rect& r) {
   step_decision_height(knob_dir(x, r));
 }
 
-static void click_gps_target(int arg, int x, int y, const panel_rect& r) {
-  gps_target_step(knob_dir(x, r));
-  ins.lock_GPS = 1;  // the course to a new target is taken at the next retuning
+// The GPS takes a new target, and locks the course to it, at once: left to the next retuning, up
+// to six seconds later, it named the new target over the old one's distance and bearing, and the
+// lock button seemed to do nothing.
+static void lock_gps_now() {
+  ins.lock_GPS = 1;
+  setnav(5);
 }
 
-static void click_gps_lock(int arg, int x, int y, const panel_rect& r) { ins.lock_GPS = 1; }
+static void click_gps_target(int arg, int x, int y, const panel_rect& r) {
+  gps_target_step(knob_dir(x, r));
+  lock_gps_now();
+}
 
-// Equipment types without a GPS show NAV 1 in the supplementary location.
-static int supp_is_nav1() { return pln.supptype == 1 || pln.supptype == 7; }
+static void click_gps_lock(int arg, int x, int y, const panel_rect& r) { lock_gps_now(); }
+
+int supp_is_nav1() { return pln.supptype == 1 || pln.supptype == 7; }
 
 static void add_slot_knobs(int slot) {
   panel_rect k = knob_rect(slot);

@@ -144,11 +144,18 @@ TEST_F(PanelClicks, KnobsSetTheAltimeterTheDecisionHeightAndTheCourses) {
   EXPECT_FLOAT_EQ(ins.radalt_ft, 10.0f);
   click(lay.cx[SLOT_NAV2] - lay.rad[SLOT_NAV2] + 14, lay.cy[SLOT_NAV2] - lay.rad[SLOT_NAV2] + 8);
   EXPECT_FLOAT_EQ(nav.obs[1], 1.0f);
-  // A GPS in the supplementary location locks its course from anywhere on its LCK button.
+  // A GPS in the supplementary location locks its course from anywhere on its LCK button, and
+  // steps to the region's next airport, east of the aircraft, on the right of its <> button.
   pln.supptype = 2;
   panel_layout_now();
   click(lay.cx[4] + lay.rad[4] - 22, lay.cy[4] - lay.rad[4] + 6);
-  EXPECT_EQ(ins.lock_GPS, 1);
+  EXPECT_EQ(ins.lock_GPS, 0);
+  env.aptmax = env.apt_list_max = 1, apt_to_index[1] = 1, apt_lon[1][0] = 0.1f;
+  click(lay.cx[4] - lay.rad[4] + 15, lay.cy[4] - lay.rad[4] + 6);
+  EXPECT_EQ(nav.gps_index, 1);
+  EXPECT_FLOAT_EQ(nav.gps_lock_crs, 90.0f);
+  click(192 + 59 + 27, 306);  // NAV 1's readout, now the GPS course, turns no OBS
+  EXPECT_EQ(nav.obs[0], 0.0f);
 }
 
 // A click as the window system gives it: at the window pixel in the middle of what was drawn at

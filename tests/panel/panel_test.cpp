@@ -70,8 +70,9 @@ TEST_F(PanelUpdate, TheBallLiesAlongTheApparentVertical) {
   EXPECT_NEAR(ball(0.0f, 0.1f * atm.g), -2.0f * std::atan(0.1f) * con.radtodeg, 0.01f);
 }
 
-// The DME reads the distance along the line to the station: overhead, the height above it.
-TEST_F(PanelUpdate, DmeReadsTheSlantDistanceToItsReceiversStation) {
+// The DME reads the distance along the line to the station: overhead, the height above it. Behind
+// a localizer nothing is measured, and the glide slope shows its flag rather than a centred needle.
+TEST_F(PanelUpdate, DmeReadsTheSlantDistanceAndTheGlideSlopeFlagsBehindTheLocalizer) {
   nav.dmesel = 1, nav.goodnav[1] = 1;
   nav.vorX[1] = 1000.0f, nav.vorY[1] = 300.0f, nav.vorZ[1] = -2000.0f;
   flt.X = 1000.0, flt.Z = -2000.0, flt.Y = 300.0 + 6.0 * con.nmtomtrs;
@@ -80,6 +81,14 @@ TEST_F(PanelUpdate, DmeReadsTheSlantDistanceToItsReceiversStation) {
   EXPECT_NEAR(dme_nm(), 10.0f, 1e-3f);
   nav.goodnav[1] = 0;
   EXPECT_LT(dme_nm(), 0.0f);
+
+  const int cdi = slot_of_instrument(INS_SUPP);
+  nav.goodnav[0] = 1, nav.ilsgs[0] = 3;
+  for (int ntf : {1, 0}) {
+    nav.ntf[0] = ntf, ins.tickle_all = 1;
+    update_panel();
+    EXPECT_EQ(slot_shown[cdi].v[4], ntf) << "glide slope shown with the flag " << ntf;
+  }
 }
 
 }  // namespace

@@ -80,6 +80,14 @@ TEST_F(PanelGl, AirspeedNeedleMovesWithTheIndicatedAirspeedAndNothingElseIsRedra
   pln.asi_units = 1, ott.as_hold = 100.0f;
   update_panel();
   EXPECT_EQ(gl_read(spd_x, spd_y, 55, 16).px, reads_115);
+  // NAV 1's with a GPS reads the GPS's locked course, which the mode steers, as an OBS would.
+  nav.obs[0] = 100.0f;
+  update_panel();
+  const std::vector<uint32_t> reads_100 = gl_read(192 + 59, spd_y, 55, 16).px;
+  pln.supptype = 2, nav.obs[0] = 0.0f, nav.gps_lock_crs = true_from_mag(100.0f);
+  panel_layout_now();
+  update_panel();
+  EXPECT_EQ(gl_read(192 + 59, spd_y, 55, 16).px, reads_100);
 }
 
 TEST_F(PanelGl, HorizonSinksAsTheNoseRisesAndTiltsAgainstTheBank) {
@@ -203,6 +211,21 @@ TEST_F(PanelGl, GlassPanelShowsTheAttitudeTheFuelAndTheSettingAndBlanksAFailedDi
   step_baro(1);
   update_panel();
   EXPECT_NE(gl_read(lay.pfd.x + 192, lay.pfd.y + 66, 44, 12).px, setting);
+  const int bx = lay.nd.x + lay.nd.w / 2, by = lay.nd.y + 130 + 18;
+  nav.goodnav[0] = 1, nav.ilsgs[0] = 0;
+  for (int ntf : {1, 0}) {
+    nav.ntf[0] = ntf;
+    update_panel();
+    EXPECT_EQ(gl_pixel(bx, by) == gl_pixel(bx, by - 36) && gl_pixel(bx, by) != 0u, ntf == 1);
+  }
+  // An NDB 2 nm off at 30 degrees, at the longest range, where it is less than a pixel away.
+  flt.X = flt.Z = 0.0, flt.psi = flt.magpsi = 0.0f, ins.map_range = 160, nav.goodnav[4] = 1;
+  nav.adfX = isin(30) * 2.0f * con.nmtomtrs;
+  nav.adfZ = -icos(30) * 2.0f * con.nmtomtrs;
+  update_panel();
+  const uint32_t pointer = gl_pixel(dial_px(bx, 70.0f, 30.0f), dial_py(by - 18, 70.0f, 30.0f));
+  EXPECT_NE(pointer, 0u);
+  EXPECT_EQ(gl_pixel(dial_px(bx, 25.0f, 30.0f), dial_py(by - 18, 25.0f, 30.0f)), pointer);
   rel.efis_1 = 0;
   update_panel();
   for (uint32_t c : gl_read(lay.pfd.x, lay.pfd.y, lay.pfd.w, lay.pfd.h).px) ASSERT_EQ(c, 0u);
