@@ -39,6 +39,7 @@ class AppDataListGl : public ::testing::Test {
 TEST_F(AppDataListGl, RowsStandInTheirColumnsWithNamesUnitsAndValues) {
   flt.vu = 500.0f / con.msctofpm;
   msc.elap_time = 12.0f;
+  flt.Q = 888.8f, flt.P = 1.0f;
   set.Brlt[16] = set.Brlt[1] = 1;
   for (int g = 22; g <= 27; g++) set.Brlt[g] = 1;  // rows 2..7
   set_rlt_grf_choices();
@@ -57,6 +58,13 @@ TEST_F(AppDataListGl, RowsStandInTheirColumnsWithNamesUnitsAndValues) {
   // Nothing between the two columns, nor below the five rows.
   EXPECT_EQ(green_in(140, 300, 520, 280), 0);
   EXPECT_EQ(green_in(0, 0, 800, 345), 0);
+  // A minus in the next column stands before its own digits, off those of the value to its left.
+  const int q_cells = green_in(4, 442, 36, 7);
+  flt.P = -1.0f;
+  gl_harness_fresh(0, GL_MAIN_W, GL_MAIN_H);
+  draw_data_list();
+  EXPECT_EQ(green_in(4, 442, 36, 7), q_cells);
+  EXPECT_GT(green_in(46, 442, 5, 7), 0);
   // The controller's menu stands where the left column does: while it is up, the list gives way.
   gl_harness_fresh(0, GL_MAIN_W, GL_MAIN_H);
   atc.menu_up = 1;
