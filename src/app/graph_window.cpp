@@ -132,16 +132,18 @@ static void draw_time_axis() {
                grf.lefttime + i, 3, 0, 6, 0, 0);
 }
 
-// The frame of the window and each selected trace's labels and scale.
+// The frame of the window and each selected trace's scale and labels. The scale's box, from its
+// sign cell, reaches one pixel into the last letter of the first unit beside it, where "DEG"
+// read "DEC": the labels go over it.
 static void draw_static_parts() {
   OGL_fillrect(BACK_COLOR, 0, 0, GRF_W, GRF_H);
   for (int s = 0; s < GRF_TRACES; s++) {
     int g = set.grfsel[s];
     if (!data_group_defined(g)) continue;
-    out_label(DEST_GRAPH, g, trace_mid(s));
     const float scale[GRF_VALUES] = {40.0f / gscale[s], -40.0f / gscale[s], DATA_ABSENT,
                                      DATA_ABSENT};
     plot_grf_numbers(2, s, g, scale);
+    out_label(DEST_GRAPH, g, trace_mid(s));
   }
 }
 

@@ -1,7 +1,7 @@
 // The on-screen data list drawn by Mesa into the main window's picture: each row's names, units
 // and values where they belong, the right column shifted, absent values and unused rows blank,
 // and none of it under the controller's menu.
-// The graph window's time axis stays inside its window.
+// The graph window's time axis stays inside its window, and its labels clear of its scales.
 #include <gtest/gtest.h>
 
 #include "app/app.h"
@@ -75,10 +75,14 @@ TEST_F(AppDataListGl, RowsStandInTheirColumnsWithNamesUnitsAndValues) {
 // A second's number begins at its grid line, so the chart's ten seconds take ten numbers:
 // an eleventh, at the chart's right edge, would be cut off by the window's.
 TEST_F(AppDataListGl, GraphTimeAxisNumbersTheTenSecondsOfTheChart) {
+  set.Bgrf[9] = 1;  // four values
+  set_rlt_grf_choices();
   gl_harness_fresh(25, 620, 420);
   manage_grf(1);
   EXPECT_GT(green_in(GRF_CHART_X, 404, 20, 12), 10);  // "000"
   EXPECT_EQ(green_in(GRF_CHART_X + GRF_COLUMNS + 1, 404, 14, 12), 0);
+  // The scale beside the first unit leaves the right stroke of its "M".
+  EXPECT_NE(gl_pixel(70, 121), gl_pixel(2, 2));
 }
 
 }  // namespace
