@@ -94,10 +94,13 @@ void plot_grf_numbers(int style, int trace, int group, const float v[GRF_VALUES]
     OGL_number(TEXT_COLOR, 76, base - 40, v[1], 3, 0, 6, 1, 1);
     return;
   }
+  // Each value's box clears its last read-out: the sign cell and four digits or the overflow
+  // form, x 8..42. It ends short of x 70, where the bottom scale's minus stands level with the
+  // fourth value: a box reaching it made the scale read -2890 as 2890.
   static const int dy[GRF_VALUES] = {24, 3, -18, -39};
   for (int k = 0; k < GRF_VALUES; k++) {
     if (!data_field_used(group, k)) continue;
-    OGL_fillrect(BACK_COLOR, 8, base + dy[k] - 1, 70, 9);
+    OGL_fillrect(BACK_COLOR, 8, base + dy[k] - 1, 62, 9);
     if (v[k] != DATA_ABSENT)
       OGL_number(value_color[k], 14, base + dy[k], v[k], dig[k], dec[k], 6, 1, 0);
   }

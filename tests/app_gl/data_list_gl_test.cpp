@@ -81,8 +81,12 @@ TEST_F(AppDataListGl, GraphTimeAxisNumbersTheTenSecondsOfTheChart) {
   manage_grf(1);
   EXPECT_GT(green_in(GRF_CHART_X, 404, 20, 12), 10);  // "000"
   EXPECT_EQ(green_in(GRF_CHART_X + GRF_COLUMNS + 1, 404, 14, 12), 0);
-  // The scale beside the first unit leaves the right stroke of its "M".
+  // The scale beside the first unit leaves the right stroke of its "M", and the fourth value's
+  // read-out the minus of the bottom scale.
   EXPECT_NE(gl_pixel(70, 121), gl_pixel(2, 2));
+  const float v[GRF_VALUES] = {1.0f, 2.0f, 3.0f, 4.0f};
+  plot_grf_numbers(1, 0, 9, v);
+  EXPECT_GT(green_in(70, 45, 5, 7), 0);
 }
 
 }  // namespace
