@@ -127,12 +127,15 @@ static void draw_traces() {
 }
 
 // Each second's number begins at its grid line: the chart's ten seconds take ten of
-// them, and the right edge, which would push an eleventh out of the window, has none.
+// them, and the right edge, which would push an eleventh out of the window, has none. The
+// chart starts wherever the slider or the newest sample puts it, seldom on a whole second:
+// the numbers carry the tenths, or a line 12.6 s in would read 13, and the read-out under
+// the mouse on that line 12.6.
 static void draw_time_axis() {
   OGL_fillrect(BACK_COLOR, GRF_CHART_X - 10, TIME_AXIS_Y - 2, GRF_COLUMNS + 20, 11);
   for (int i = 0; i < GRF_CHART_SECONDS; i++)
     OGL_number(TEXT_COLOR, GRF_CHART_X - 7 + GRF_PIXELS_PER_SECOND * i, TIME_AXIS_Y,
-               grf.lefttime + i, 3, 0, 6, 0, 0);
+               grf.lefttime + i, 4, 1, 6, 0, 0);
 }
 
 // The frame of the window and each selected trace's scale and labels. The scale's box, from its

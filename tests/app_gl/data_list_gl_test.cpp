@@ -87,6 +87,16 @@ TEST_F(AppDataListGl, GraphTimeAxisNumbersTheTenSecondsOfTheChart) {
   const float v[GRF_VALUES] = {1.0f, 2.0f, 3.0f, 4.0f};
   plot_grf_numbers(1, 0, 9, v);
   EXPECT_GT(green_in(70, 45, 5, 7), 0);
+  // A chart starting 2.6 s in is not numbered as one starting at 3 s.
+  msc.prd = 0.05f;
+  for (int i = 0; i < 300; i++) update_graph();
+  manage_grf(1);
+  grf.lefttime = 2.6f;
+  manage_grf(0);
+  const std::vector<uint32_t> axis = gl_read(GRF_CHART_X - 13, 404, 40, 10).px;
+  grf.lefttime = 3.0f;
+  manage_grf(0);
+  EXPECT_NE(gl_read(GRF_CHART_X - 13, 404, 40, 10).px, axis);
 }
 
 }  // namespace
