@@ -138,7 +138,17 @@ void trackdiv() {
 
 // ---- The on-screen list ------------------------------------------------------------------------
 
-enum { SCREEN_COLOR = 45, SCREEN_SPACING = 6, SCREEN_RIGHT_SHIFT = 665 };
+// A value is a minus, then up to four digits: 29 pixels. A number's own sign stands 6 pixels left
+// of its column, which at 30 apart is on the last digit of the value to its left. The minus takes
+// the blank cell before the digits instead, and the columns stand 36 apart, so that each minus
+// sits by its own digits with a clear gap before it. The right column is shifted so that its
+// fourth value still ends inside the 800-pixel window.
+enum {
+  SCREEN_COLOR = 45,
+  SCREEN_SPACING = 6,
+  SCREEN_PITCH = 36,
+  SCREEN_RIGHT_SHIFT = 652,
+};
 
 // Row r of the list: rows 0..4 down the left, 5..9 down the right. The list hangs from the top of
 // the main window, 48 pixels down for the first row's names.
@@ -155,8 +165,8 @@ static void screen_label(int r, const char* label) {
   for (int k = 0; k < GRF_VALUES; k++) {
     char name[5], unit[5];
     if (!data_label_field(label, k, name, unit)) continue;
-    OGL_string(SCREEN_COLOR, x0 + 10 + 30 * k, y, name, 0, 0, SCREEN_SPACING);
-    OGL_string(SCREEN_COLOR, x0 + 10 + 30 * k, y - 20, unit, 0, 0, SCREEN_SPACING);
+    OGL_string(SCREEN_COLOR, x0 + 10 + SCREEN_PITCH * k, y, name, 0, 0, SCREEN_SPACING);
+    OGL_string(SCREEN_COLOR, x0 + 10 + SCREEN_PITCH * k, y - 20, unit, 0, 0, SCREEN_SPACING);
   }
 }
 
@@ -166,8 +176,9 @@ static void screen_values(int group, int r, const float v[GRF_VALUES]) {
   set_dig_dec(group, dig, dec);
   for (int k = 0; k < GRF_VALUES; k++) {
     if (v[k] == DATA_ABSENT) continue;
-    OGL_number(SCREEN_COLOR, x0 + 10 + 30 * k, y - 10, v[k], dig[k], dec[k], SCREEN_SPACING, 1,
-               0);
+    const int x = x0 + 10 + SCREEN_PITCH * k;
+    if (v[k] < 0.0f) OGL_string(SCREEN_COLOR, x, y - 10, "-", 0, 0, SCREEN_SPACING);
+    OGL_number(SCREEN_COLOR, x, y - 10, v[k], dig[k], dec[k], SCREEN_SPACING, 0, 0);
   }
 }
 

@@ -94,10 +94,13 @@ void plot_grf_numbers(int style, int trace, int group, const float v[GRF_VALUES]
     OGL_number(TEXT_COLOR, 76, base - 40, v[1], 3, 0, 6, 1, 1);
     return;
   }
+  // Each value's box clears its last read-out: the sign cell and four digits or the overflow
+  // form, x 8..42. It ends short of x 70, where the bottom scale's minus stands level with the
+  // fourth value: a box reaching it made the scale read -2890 as 2890.
   static const int dy[GRF_VALUES] = {24, 3, -18, -39};
   for (int k = 0; k < GRF_VALUES; k++) {
     if (!data_field_used(group, k)) continue;
-    OGL_fillrect(BACK_COLOR, 8, base + dy[k] - 1, 70, 9);
+    OGL_fillrect(BACK_COLOR, 8, base + dy[k] - 1, 62, 9);
     if (v[k] != DATA_ABSENT)
       OGL_number(value_color[k], 14, base + dy[k], v[k], dig[k], dec[k], 6, 1, 0);
   }
@@ -124,24 +127,29 @@ static void draw_traces() {
 }
 
 // Each second's number begins at its grid line: the chart's ten seconds take ten of
-// them, and the right edge, which would push an eleventh out of the window, has none.
+// them, and the right edge, which would push an eleventh out of the window, has none. The
+// chart starts wherever the slider or the newest sample puts it, seldom on a whole second:
+// the numbers carry the tenths, or a line 12.6 s in would read 13, and the read-out under
+// the mouse on that line 12.6.
 static void draw_time_axis() {
   OGL_fillrect(BACK_COLOR, GRF_CHART_X - 10, TIME_AXIS_Y - 2, GRF_COLUMNS + 20, 11);
   for (int i = 0; i < GRF_CHART_SECONDS; i++)
     OGL_number(TEXT_COLOR, GRF_CHART_X - 7 + GRF_PIXELS_PER_SECOND * i, TIME_AXIS_Y,
-               grf.lefttime + i, 3, 0, 6, 0, 0);
+               grf.lefttime + i, 4, 1, 6, 0, 0);
 }
 
-// The frame of the window and each selected trace's labels and scale.
+// The frame of the window and each selected trace's scale and labels. The scale's box, from its
+// sign cell, reaches one pixel into the last letter of the first unit beside it, where "DEG"
+// read "DEC": the labels go over it.
 static void draw_static_parts() {
   OGL_fillrect(BACK_COLOR, 0, 0, GRF_W, GRF_H);
   for (int s = 0; s < GRF_TRACES; s++) {
     int g = set.grfsel[s];
     if (!data_group_defined(g)) continue;
-    out_label(DEST_GRAPH, g, trace_mid(s));
     const float scale[GRF_VALUES] = {40.0f / gscale[s], -40.0f / gscale[s], DATA_ABSENT,
                                      DATA_ABSENT};
     plot_grf_numbers(2, s, g, scale);
+    out_label(DEST_GRAPH, g, trace_mid(s));
   }
 }
 

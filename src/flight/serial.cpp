@@ -165,8 +165,10 @@ static void write_floats(const float* v, int n) {
 }
 
 void serial_outputs() {
-  if (!set.ser_NMEA && !set.ser_motion && !set.ser_cockpit) return;
+  // The date follows the clock while the outputs are off too: sentences switched on after
+  // midnight belong to the new day.
   follow_midnight();
+  if (!set.ser_NMEA && !set.ser_motion && !set.ser_cockpit) return;
   // A port that is missing or held by another program was told once when it was opened; the
   // outputs then go off rather than failing on every frame.
   if (!MACIBM_serial_ready()) {

@@ -1,7 +1,7 @@
 // The on-screen data list drawn by Mesa into the main window's picture: each row's names, units
 // and values where they belong, the right column shifted, absent values and unused rows blank,
 // and none of it under the controller's menu.
-// The graph window's time axis stays inside its window.
+// The graph window's time axis stays inside its window, and its labels clear of its scales.
 #include <gtest/gtest.h>
 
 #include "app/app.h"
@@ -39,6 +39,7 @@ class AppDataListGl : public ::testing::Test {
 TEST_F(AppDataListGl, RowsStandInTheirColumnsWithNamesUnitsAndValues) {
   flt.vu = 500.0f / con.msctofpm;
   msc.elap_time = 12.0f;
+  flt.Q = 888.8f, flt.P = 1.0f;
   set.Brlt[16] = set.Brlt[1] = 1;
   for (int g = 22; g <= 27; g++) set.Brlt[g] = 1;  // rows 2..7
   set_rlt_grf_choices();
@@ -57,6 +58,13 @@ TEST_F(AppDataListGl, RowsStandInTheirColumnsWithNamesUnitsAndValues) {
   // Nothing between the two columns, nor below the five rows.
   EXPECT_EQ(green_in(140, 300, 520, 280), 0);
   EXPECT_EQ(green_in(0, 0, 800, 345), 0);
+  // A minus in the next column stands before its own digits, off those of the value to its left.
+  const int q_cells = green_in(4, 442, 36, 7);
+  flt.P = -1.0f;
+  gl_harness_fresh(0, GL_MAIN_W, GL_MAIN_H);
+  draw_data_list();
+  EXPECT_EQ(green_in(4, 442, 36, 7), q_cells);
+  EXPECT_GT(green_in(46, 442, 5, 7), 0);
   // The controller's menu stands where the left column does: while it is up, the list gives way.
   gl_harness_fresh(0, GL_MAIN_W, GL_MAIN_H);
   atc.menu_up = 1;
@@ -67,10 +75,28 @@ TEST_F(AppDataListGl, RowsStandInTheirColumnsWithNamesUnitsAndValues) {
 // A second's number begins at its grid line, so the chart's ten seconds take ten numbers:
 // an eleventh, at the chart's right edge, would be cut off by the window's.
 TEST_F(AppDataListGl, GraphTimeAxisNumbersTheTenSecondsOfTheChart) {
+  set.Bgrf[9] = 1;  // four values
+  set_rlt_grf_choices();
   gl_harness_fresh(25, 620, 420);
   manage_grf(1);
   EXPECT_GT(green_in(GRF_CHART_X, 404, 20, 12), 10);  // "000"
   EXPECT_EQ(green_in(GRF_CHART_X + GRF_COLUMNS + 1, 404, 14, 12), 0);
+  // The scale beside the first unit leaves the right stroke of its "M", and the fourth value's
+  // read-out the minus of the bottom scale.
+  EXPECT_NE(gl_pixel(70, 121), gl_pixel(2, 2));
+  const float v[GRF_VALUES] = {1.0f, 2.0f, 3.0f, 4.0f};
+  plot_grf_numbers(1, 0, 9, v);
+  EXPECT_GT(green_in(70, 45, 5, 7), 0);
+  // A chart starting 2.6 s in is not numbered as one starting at 3 s.
+  msc.prd = 0.05f;
+  for (int i = 0; i < 300; i++) update_graph();
+  manage_grf(1);
+  grf.lefttime = 2.6f;
+  manage_grf(0);
+  const std::vector<uint32_t> axis = gl_read(GRF_CHART_X - 13, 404, 40, 10).px;
+  grf.lefttime = 3.0f;
+  manage_grf(0);
+  EXPECT_NE(gl_read(GRF_CHART_X - 13, 404, 40, 10).px, axis);
 }
 
 }  // namespace

@@ -59,14 +59,17 @@ TEST_F(FlightSerialPort, SentencesGoOutOnceASecondWithTheirChecksumsAndTheDateTu
   EXPECT_NE(rmc[3].find(",220624,"), std::string::npos) << rmc[3];
 }
 
-// The next midnight brings the first day again, not the third.
+// Sentences switched on after a midnight passed without them carry the new day; set back across
+// midnight, the clock takes the date back a day, and the next midnight brings the second again.
 TEST_F(FlightSerialPort, AClockSetBackAcrossMidnightTakesTheDateBackADay) {
-  set.ser_NMEA = 1;
   msc.locl_time = 86390.0f;
-  frames(400);  // through midnight
+  frames(400);  // through midnight, the sentences off
+  set.ser_NMEA = 1;
+  frames(20);
   msc.locl_time = 86390.0f;
   frames(400);
   const std::string b = port_bytes(), last = b.substr(b.rfind("$GPRMC"));
+  EXPECT_NE(b.substr(0, b.find('\n')).find(",220624,"), std::string::npos) << b.substr(0, 80);
   EXPECT_NE(last.find(",220624,"), std::string::npos) << last;
 }
 
