@@ -56,7 +56,11 @@ static void spool(int i) {
     part = fltlim(part + step, 0.0f, 1.0f);
   }
   flt.n1_[i] = 100.0f * std::sqrt(part);
-  follow_exhaust_temperature(i, flt.eng_running[i] ? part : 0.0f);
+  // A failing oil pump takes the power it leaves the engine, N1 and thrust, off its heat too, as a
+  // propeller turbine's heat follows its torque.
+  float hot = flt.eng_running[i] ? part : 0.0f;
+  if (!rel.oilpmp[i]) hot *= rel.oil_rat;
+  follow_exhaust_temperature(i, hot);
 }
 
 // Jet engine i at longitudinal z, lateral x and vertical y: spool, N1 and thrust.

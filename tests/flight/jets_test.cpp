@@ -39,6 +39,9 @@ TEST_F(FlightJets, SpoolsUpFromIdleInAboutTheSpoolTime) {
 TEST_F(FlightJets, ExhaustTemperatureFollowsTheSpool) {
   for (int n = 0; n < 400; n++) jets();
   EXPECT_NEAR(flt.egt[0], EXHAUST_AT_HOTTEST, 0.01f);
+  rel.oilpmp[0] = 0, rel.oil_rat = 0.5f;
+  for (int n = 0; n < 400; n++) jets();
+  EXPECT_NEAR(flt.egt[0], 0.5f * EXHAUST_AT_HOTTEST, 0.01f);
   flt.eng_running[0] = 0;
   for (int n = 0; n < 400; n++) jets();
   EXPECT_NEAR(flt.egt[0], 0.0f, 0.01f);
