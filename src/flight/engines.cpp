@@ -28,7 +28,9 @@ void apropengine(int i) {
   // All of a helicopter's engines drive the main rotor and see its speed.
   const int j = pln.is_heli ? 0 : i;
   const float r = altitude_capability();
-  const float pf = (r - 0.1f) / 0.9f;  // share of rated power
+  // Share of rated power, none in air thinner than a tenth of sea level's: below nothing the
+  // throttle would work backwards, the closed throttle driving the disc and the open one braking it.
+  const float pf = fltmax2((r - 0.1f) / 0.9f, 0.0f);
 
   // Rated torque and the speed fraction between idle and rated speed. An aircraft whose idle and
   // rated speeds coincide (or whose rated speed is zero) has no speed range to interpolate over.

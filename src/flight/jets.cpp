@@ -42,12 +42,25 @@ static void spool(int i) {
     const float s = std::sqrt(std::fabs(err)) * fltsgn(err);
     const float n1 = flt.n1_[i] / 100.0f;
     const float b = 3.0f * n1 * n1;  // spool-down rate, always present
-    float rate = 0.0f;               // a stopped engine only spools down
-    if (flt.eng_running[i]) rate = flt.n1_[i] < 25.0f ? b + 0.04f : 2.0f * s + b;
-    part = fltlim(part + (rate - b) * msc.prd / pln.spooltime, 0.0f, 1.0f);
+    const float k = msc.prd / pln.spooltime;
+    float step = -b * k;  // a stopped engine only spools down
+    if (flt.eng_running[i]) {
+      // Below 25 % N1 the starter lifts the spool slowly, whatever the throttle, but only up to
+      // its target: idle (22 % N1) lies below that band, and a start that ran on past idle would
+      // hold the engine chattering at 25 % N1 with the spool law pulling it back.
+      if (flt.n1_[i] < 25.0f && err > 0.0f)
+        step = fltmin2(0.04f * k, err);
+      else
+        step = 2.0f * s * k;
+    }
+    part = fltlim(part + step, 0.0f, 1.0f);
   }
   flt.n1_[i] = 100.0f * std::sqrt(part);
-  follow_exhaust_temperature(i, flt.eng_running[i] ? part : 0.0f);
+  // A failing oil pump takes the power it leaves the engine, N1 and thrust, off its heat too, as a
+  // propeller turbine's heat follows its torque.
+  float hot = flt.eng_running[i] ? part : 0.0f;
+  if (!rel.oilpmp[i]) hot *= rel.oil_rat;
+  follow_exhaust_temperature(i, hot);
 }
 
 // Jet engine i at longitudinal z, lateral x and vertical y: spool, N1 and thrust.

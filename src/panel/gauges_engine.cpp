@@ -213,8 +213,11 @@ static void draw_engine_page(const panel_rect& r) {
       int x = gx + 1 + e * (bw + 1), h = intround(f * (bar_hi - bar_lo));
       OGL_framerect(C_EDGE, x - 1, bar_lo - 1, bw + 2, bar_hi - bar_lo + 2);
       // Full tanks are no caution: the fuel tape turns amber as the fuel caution light comes on.
+      // N1's scale ends at the rated 100 %, which full power reaches at every take-off and no
+      // engine passes: its whole tape is the normal range, not a red line.
       int c = tape_colour[intlim(intround(f * 100.0f), 0, TAPE_STEPS - 1)];
       if (kind == EG_FUEL) c = fuel_low() ? C_AMBER : C_GREEN;
+      if (kind == EG_N1) c = C_GREEN;
       OGL_fillrect(c, x, bar_lo, bw, h);
     }
   }

@@ -24,6 +24,9 @@ TEST(FlightEngines, TorqueAtRatedSpeedAltitudeAndWindmilling) {
   pln.omegamin = flt.tac[0] = 270.0f;
   apropengine(0);
   EXPECT_NEAR(flt.trq[0], 0.5f * Tr, 0.01f);
+  pln.critalt = 0.0f, atm.crtsig = 0.05f;  // too thin to burn in
+  apropengine(0);
+  EXPECT_EQ(flt.trq[0], 0.0f);
 }
 
 TEST(FlightEngines, HelicopterEnginesTurnTheMainRotor) {

@@ -28,11 +28,20 @@ TEST_F(FlightJets, SpoolsUpFromIdleInAboutTheSpoolTime) {
   float t = 0.0f;
   for (; flt.parteqlbmthrust[0] < 0.99f && t < 20.0f; t += msc.prd) jets();
   EXPECT_NEAR(t, 4.0f * (0.3125f + std::sqrt(0.9375f) - 0.1f), 0.1f);
+  flt.thro[0] = 0.0f;
+  for (int n = 0; n < 800; n++) jets();
+  const float idle = flt.n1_[0];
+  for (int n = 0; n < 20; n++) jets();
+  EXPECT_NEAR(idle, 100.0f * std::sqrt(0.05f), 0.1f);
+  EXPECT_NEAR(flt.n1_[0], idle, 0.02f);
 }
 
 TEST_F(FlightJets, ExhaustTemperatureFollowsTheSpool) {
   for (int n = 0; n < 400; n++) jets();
   EXPECT_NEAR(flt.egt[0], EXHAUST_AT_HOTTEST, 0.01f);
+  rel.oilpmp[0] = 0, rel.oil_rat = 0.5f;
+  for (int n = 0; n < 400; n++) jets();
+  EXPECT_NEAR(flt.egt[0], 0.5f * EXHAUST_AT_HOTTEST, 0.01f);
   flt.eng_running[0] = 0;
   for (int n = 0; n < 400; n++) jets();
   EXPECT_NEAR(flt.egt[0], 0.0f, 0.01f);

@@ -198,14 +198,17 @@ TEST_F(PanelGl, GlassPanelShowsTheAttitudeTheFuelAndTheSettingAndBlanksAFailedDi
   flt.the180 = -30.0f;
   update_panel();
   EXPECT_TRUE(is_sky(gl_pixel(ax + 5, ay + 20)));
-  // A jet's fourth tape is its fuel: green with the tanks full, amber with a twentieth left.
+  // A jet's fourth tape is its fuel: green with the tanks full, amber with a twentieth left; its
+  // first, N1, stays green up to its rated 100 %.
   pln.entype = 3, pln.m_fuel = 2800.0f, flt.m_fuel = pln.m_fuel;
   update_panel();
   const int fx = lay.engines.x + 3 + 3 * ((lay.engines.w - 4) / 4) + 2, fy = lay.engines.y + 57;
   EXPECT_EQ(gl_pixel(fx, fy), 0x33FF33u);
   flt.m_fuel = 0.05f * pln.m_fuel;
+  flt.n1_[0] = 100.0f;  // full power, which is no exceedance
   update_panel();
   EXPECT_EQ(gl_pixel(fx, fy), 0xFFBF00u);
+  EXPECT_EQ(gl_pixel(lay.engines.x + 5, fy), 0x33FF33u);
   rel.ss_alt = 0;  // the altimeter setting follows its knob under a frozen altitude
   const std::vector<uint32_t> setting = gl_read(lay.pfd.x + 192, lay.pfd.y + 66, 44, 12).px;
   step_baro(1);
