@@ -182,7 +182,8 @@ static void build_stars() {
 
 static void build_sun() {
   sun.n = 0;
-  if (vf.sky.sun_elev < -3.0f) return;
+  // The cloud that takes the glow round the sun, in it or under its layer, hides the disc too.
+  if (vf.sky.sun_elev < -3.0f || vf.sky.sun_glow <= 0.0f) return;
   // A disc facing the eye, a little larger than the real sun so that it reads on screen.
   const float r = sky_radius() * 0.95f, size = r * 0.025f;
   const float* d = vf.sky.sun_dir;
