@@ -46,7 +46,8 @@ void sim_frame(int draw) {
   if (msc.evup < 1) msc.evup = 1;
   const int event_tick = msc.cntr % msc.evup == 0;
   if (event_tick) update_warnings();
-  if (draw && !set.view_is_fullscreen && event_tick) update_panel();
+  // In full screen the panel draws nothing, but marks itself to be drawn whole on its return.
+  if (draw && event_tick) update_panel();
   update_surroundings();
   if (draw) {
     update_scenery();

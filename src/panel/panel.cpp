@@ -105,7 +105,12 @@ void reset_panel() {
 }
 
 void update_panel() {
-  if (set.view_is_fullscreen) return;
+  // A full-screen view draws over the panel: when the panel comes back, all of it is drawn, not
+  // only the instruments whose readings changed meanwhile.
+  if (set.view_is_fullscreen) {
+    ins.tickle_all = 1;
+    return;
+  }
   // The view may have left another window current, its own projection or the depth test on.
   if (mnw.up[WIN_MAIN]) MACIBM_startwind(WIN_MAIN, 0);
   OGL_setstate(0, 0, 0, 0);

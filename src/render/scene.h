@@ -107,10 +107,12 @@ struct sky_state {
   float star_bright;  // 0 no stars .. 1 full starlight
   float sun_glow;     // 0 .. 1: how much the sky brightens around the sun
 };
-// The sky and light at local time `locl_time` (s of the day) and latitude `lat` (degrees north),
-// before clouds: a sun crossing the south at noon, twilight while it is less than 12 degrees
-// below the horizon, night beyond.
-void sky_for_time(float locl_time, float lat, sky_state* s);
+// The sky and light at solar time `solar_time` (s of the day at the place's own meridian, noon
+// with the sun due south) and latitude `lat` (degrees north), before clouds: twilight while the
+// sun is less than 12 degrees below the horizon, night beyond.
+void sky_for_time(float solar_time, float lat, sky_state* s);
+// Solar time, s of the day, at longitude `lon` (degrees east) when the universal time is `utc`.
+float solar_time_at(float utc, float lon);
 // The same light under the weather, for an eye under the cloud layer's bases, above its tops or
 // (neither) inside it: overcast or rain darkens it, flashes of lightning brighten.
 void sky_weather(sky_state* s, int below_bases, int above_tops);

@@ -74,7 +74,8 @@ static void light_and_camera() {
   const float* e = vf.cam.eye;
   vf.below_bases = !atm.cld_type || e[1] < cloud_base_at(e[0], e[2]);
   vf.above_tops = atm.cld_type && e[1] > atm.topsMSL;
-  sky_for_time(msc.locl_time, std::isfinite(flt.lat) ? flt.lat : 0.0f, &vf.sky);
+  sky_for_time(solar_time_at(zulu_for_local(msc.locl_time), flt.lon),
+               std::isfinite(flt.lat) ? flt.lat : 0.0f, &vf.sky);
   sky_weather(&vf.sky, vf.below_bases, vf.above_tops);
   for (int k = 0; k < 3; k++) ogl_light_rat[k] = vf.sky.ratio[k];
 }

@@ -21,9 +21,15 @@ static void mix3(const float a[3], const float b[3], float t, float out[3]) {
   for (int k = 0; k < 3; k++) out[k] = a[k] + (b[k] - a[k]) * t;
 }
 
-void sky_for_time(float locl_time, float lat, sky_state* s) {
+float solar_time_at(float utc, float lon) {
+  // Four minutes of time a degree; the clocks keep their zone's time, up to half an hour and more
+  // from the sun's, and step by an hour where the zones meet.
+  return fltwrap(utc + (std::isfinite(lon) ? lon : 0.0f) * 240.0f, 0.0f, 86400.0f);
+}
+
+void sky_for_time(float solar_time, float lat, sky_state* s) {
   const float d2r = con.degtorad;
-  const float hour_angle = (fltwrap(locl_time, 0.0f, 86400.0f) / 3600.0f - 12.0f) * 15.0f * d2r;
+  const float hour_angle = (fltwrap(solar_time, 0.0f, 86400.0f) / 3600.0f - 12.0f) * 15.0f * d2r;
   const float dec = SUN_DECLINATION * d2r, la = fltlim(lat, -89.0f, 89.0f) * d2r;
   const float up =
       std::sin(la) * std::sin(dec) + std::cos(la) * std::cos(dec) * std::cos(hour_angle);
@@ -176,7 +182,8 @@ static void build_stars() {
 
 static void build_sun() {
   sun.n = 0;
-  if (vf.sky.sun_elev < -3.0f) return;
+  // The cloud that takes the glow round the sun, in it or under its layer, hides the disc too.
+  if (vf.sky.sun_elev < -3.0f || vf.sky.sun_glow <= 0.0f) return;
   // A disc facing the eye, a little larger than the real sun so that it reads on screen.
   const float r = sky_radius() * 0.95f, size = r * 0.025f;
   const float* d = vf.sky.sun_dir;

@@ -71,6 +71,13 @@ TEST_F(PanelGl, AirspeedNeedleMovesWithTheIndicatedAirspeedAndNothingElseIsRedra
   EXPECT_FALSE(on_dial(cx, cy, r, a60, NEEDLE));
   // The altimeter showed the same and was left alone.
   EXPECT_EQ(slot_pixels(ALT), alt_before);
+  // Back from a full-screen view, which drew over the whole panel, it is all there again.
+  set.view_is_fullscreen = 1;
+  update_panel();
+  OGL_fillrect(37, 0, 0, PANEL_W, PANEL_H);
+  set.view_is_fullscreen = 0;
+  update_panel();
+  EXPECT_EQ(slot_pixels(ALT), alt_before);
 
   // The speed the autopilot holds reads in the indicator's units too: 100 kt as 115 mph.
   const int spd_x = 192 + 6 * 59, spd_y = 294;  // its readout, the last along the strip

@@ -130,6 +130,15 @@ TEST_F(RenderScenery, EveryViewDrawsOverAnAirportInAnyWeather) {
       EXPECT_LT(ogl_light_rat[1], 0.3f);
     }
   }
+  // Across a time zone's edge the clock steps by an hour; the sun does not.
+  float elev[2];
+  for (int k = 0; k < 2; k++) {
+    flt.lon = k ? -82.4f : -82.6f, flt.clock_zone = 0;
+    msc.locl_time = (18.5f + k) * 3600.0f;
+    update_scenery();
+    elev[k] = vf.sky.sun_elev;
+  }
+  EXPECT_NEAR(elev[0], elev[1], 0.5f);
   EXPECT_TRUE(macibm_alert_log().empty());
 }
 

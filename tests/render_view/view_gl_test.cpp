@@ -2,6 +2,7 @@
 // (The level horizon and the runway ahead at noon are checked in panel_view's default start.)
 #include "render_view/view_fixture.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "aircraft/aircraft.h"
@@ -275,6 +276,10 @@ TEST_F(RenderView, UnderOvercastTheSkyTurnsGreyAndTheCloudBaseShows) {
     // The base, with its relief, 50 m over the aircraft.
     const float ax = static_cast<float>(flt.X), az = static_cast<float>(flt.Z);
     if (view == 614) atm.baseMSL += field + 50.0f - cloud_base_at(ax, az);
+    if (view == 601) {  // the nose on the sun
+      flt.psi = std::atan2(vf.sky.sun_dir[0], -vf.sky.sun_dir[2]) * con.radtodeg;
+      flt.the = vf.sky.sun_elev;
+    }
     update_cloud_position();  // as the loop does before drawing
     const picture in = view_frame_picture();
     const uint32_t c0 = in.at(in.w / 2, in.h / 2);
