@@ -88,7 +88,9 @@ static float surface_under(const start_place* s) {
   flt.X = s->X, flt.Y = s->Y, flt.Z = s->Z;
   update_ships();
   update_over_surfaces();
-  if (env.over_carr || env.over_frig || env.over_obs) return carrying_surface_h();
+  // A deck stands as the sea has pitched and rolled it, as the wheels will find it.
+  if (env.over_carr || env.over_frig || env.over_obs)
+    return hard_surface_h(static_cast<float>(s->X), static_cast<float>(s->Z));
   int i, j;
   const float x = static_cast<float>(s->X), z = static_cast<float>(s->Z);
   if (!find_ijt_with_loc(x, z, &i, &j, 1)) return -INFINITY;
@@ -195,6 +197,10 @@ static int place_ship(int type, start_place* s) {
     s->X = c[0] - 11.5f;
     s->Z = c[2] - 60.0f;
     s->Y = c[1] + pln.h_eqlbm + CARRIER_DECK;
+    // On the deck where the waves have tilted it: a bow pitched up 3 degrees stands 3 m above
+    // its level height here, which would start the aircraft inside the ship.
+    const float deck = surface_under(s);
+    if (env.over_carr) s->Y = deck + pln.h_eqlbm;
     s->psi = 2.0f;
     s->the = 0.0f;
     s->v = 0.01f;

@@ -84,19 +84,23 @@ TEST_F(FlightGroundScenario, SkidsHoldAHelicopterLightOnThemWhereItStands) {
 }
 
 // Held on a carrier's catapult in a moderate sea, the trainer rolls and pitches with the deck
-// (1 and 0.5 degrees each way), not on the wheels that the moving deck drags sideways under it.
+// (1 and 0.5 degrees each way), not on the wheels that the moving deck drags sideways under it;
+// started there with the bow pitched up and the deck rolled, it stands on the deck, not inside it.
 TEST_F(FlightGroundScenario, OnTheCatapultTheAircraftMovesWithTheDeck) {
   start("Trainer", 1, 0.0f);
   put_ship_at_sea(carr_on_poly);
   atm.wave_amp = 1.0f;
+  env.carr_the = 3.0f, env.carr_phi = 3.0f;
   set_fltvars(START_CATAPULT);
   ASSERT_EQ(flt.cat_stage, 3);
+  ASSERT_TRUE(fly_seconds(2.0f));
   float roll = 0.0f, pitch = 0.0f;
   for (int k = 0; k < 500; k++, fly_frame()) {
     roll = fltmax2(roll, std::fabs(flt.phi180 - env.carr_phi));
     pitch = fltmax2(pitch, std::fabs(flt.the180 - pln.the_eqlbm - env.carr_the));
   }
   EXPECT_EQ(env.over_carr, 1);
+  EXPECT_EQ(flt.cat_stage, 3);
   EXPECT_LT(roll, 1.0f);
   EXPECT_LT(pitch, 1.5f);  // the gear settles the trainer half a degree nose down
 }
