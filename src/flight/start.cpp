@@ -130,14 +130,24 @@ static float horizontal_distance(float x, float z) {
   return static_cast<float>(std::hypot(x - flt.X, z - flt.Z));
 }
 
-// One nautical mile south of the nearest building-top helipad, flying north towards it.
+// The helipad is painted over the whole roof: its middle, the mean of the top level's corners.
+static void roof_centre(int o, float* x, float* z) {
+  const float(*ring)[3] = obs_xyz[o][obs_top_level(o)];
+  *x = 0.25f * (ring[0][0] + ring[1][0] + ring[2][0] + ring[3][0]);
+  *z = 0.25f * (ring[0][2] + ring[1][2] + ring[2][2] + ring[3][2]);
+}
+
+// One nautical mile south of the nearest building-top helipad, flying north towards it. A corner
+// of the building's foot would line the approach up on the edge of the roof or beside it.
 static int place_helipad(start_place* s) {
   int best = -1;
-  float best_d = 0.0f;
+  float best_d = 0.0f, best_x = 0.0f, best_z = 0.0f;
   for (int o = 0; o < OBS_MAX; o++) {
     if (obs_type[o] < 94 || obs_type[o] > 96) continue;
-    float d = horizontal_distance(obs_xyz[o][0][0][0], obs_xyz[o][0][0][2]);
-    if (best < 0 || d < best_d) best = o, best_d = d;
+    float x, z;
+    roof_centre(o, &x, &z);
+    float d = horizontal_distance(x, z);
+    if (best < 0 || d < best_d) best = o, best_d = d, best_x = x, best_z = z;
   }
   if (best < 0) {
     MACIBM_alert("I can't find any buildings with helipads in the area!",
@@ -145,8 +155,8 @@ static int place_helipad(start_place* s) {
                  "There are likely to be building-top helipads there.", "", ALERT_NOTICE);
     return 0;
   }
-  s->X = obs_xyz[best][0][0][0];
-  s->Z = obs_xyz[best][0][0][2] + nm(1.0f);
+  s->X = best_x;
+  s->Z = best_z + nm(1.0f);
   s->Y = roof_height(best) + nm(0.05f);
   s->psi = 0.0f;
   s->the = 0.0f;
