@@ -10,6 +10,7 @@
 #include "panel/panel.h"
 #include "shared/shared.h"
 #include "weather/weather.h"
+#include "world/world.h"
 
 static const char* body_label(int b) {
   static const char* labels[6] = {"Nacelle #1", "Nacelle #2",         "Nacelle #3",
@@ -79,6 +80,45 @@ void set_a_bodies() {
   }
 }
 
+// The arresting wire. A hook lowered onto the carrier's landing area catches a wire once the main
+// wheels bear on the deck among the wires and the aircraft rolls on over the deck faster than a
+// walking pace; rolling slowly over them, the hook rides over the wires. The wire's engine stops
+// the aircraft within a fixed runout whatever its power (a pilot goes to full power on touching
+// down, in case the hook misses): every pass it pulls with the deceleration that takes the speed
+// left to rest in the runout left, plus what holds the engines' push. Raising the hook, or coming
+// to rest, frees the wire.
+static const float WIRE_RUNOUT = 100.0f;      // m
+static const float WIRE_CATCH_SPEED = 1.5f;   // m/s over the deck
+static const float WIRE_REST_SPEED = 0.3f;    // m/s over the deck
+static const float WIRE_MAX_ACCEL = 49.0f;    // m/s^2, 5 g: the most the engine pulls
+
+static void arresting_wire() {
+  float deck_vx, deck_vz;
+  deck_velocity(&deck_vx, &deck_vz);
+  const float ahead = static_cast<float>(flt.vX - deck_vx) * flt.sinpsi +
+                      static_cast<float>(flt.vZ - deck_vz) * flt.cospsi;
+  if (!pln.arrestingEQ || !ins.hook_down || (flt.wired && ahead < WIRE_REST_SPEED)) {
+    flt.wired = 0;
+    flt.trap_accel = flt.wire_out = 0.0f;
+    return;
+  }
+  if (!flt.wired) {
+    // The hook trails just behind the main wheels; the gear forces are the last pass's.
+    const bool mains_bear = flt.gearf[1] > 0.0f || flt.gearf[2] > 0.0f;
+    const float x = static_cast<float>(flt.X) - pln.mgearZ * flt.sinpsi;
+    const float z = static_cast<float>(flt.Z) + pln.mgearZ * flt.cospsi;
+    if (!env.over_carr || !mains_bear || ahead <= WIRE_CATCH_SPEED || !over_carrier_wires(x, z))
+      return;
+    flt.wired = 1;
+    flt.wire_out = 0.0f;
+  }
+  // The engines' push of this pass is taken up on top; the last metres are closed within a pass.
+  const float left = fltmax2(WIRE_RUNOUT - flt.wire_out, ahead * msc.prd);
+  const float push = fltmax2(flt.faxilprop, 0.0f) / flt.m_total;
+  flt.trap_accel = fltmin2(ahead * ahead / (2.0f * left) + push, WIRE_MAX_ACCEL);
+  flt.wire_out += ahead * msc.prd;
+}
+
 void set_a_drag_devices() {
   float q2 = flt.av * flt.av * atm.rho;
   if (pln.fbrkEQ && flt.sbrk > 0.0f) {
@@ -91,6 +131,7 @@ void set_a_drag_devices() {
     addFaero(-drag, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
     if (dumping()) dump_value("   Chutes adding", drag, " N of drag.\n");
   }
+  arresting_wire();
   if (flt.wired) addFagear(-flt.m_total * flt.trap_accel, 0.0f, pln.mgearY * 0.2f);
 }
 

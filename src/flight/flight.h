@@ -136,6 +136,7 @@ struct flightstruct {
   int onsurface;                  // some point carries load this pass
   int wired;                      // the arresting wire is caught
   float trap_accel;               // deceleration of the arresting wire, m/s^2
+  float wire_out;                 // runout the caught wire has paid out, m
   int cat_stage;                  // catapult: 3 held on the shuttle, 4 launching, 5 none
   int gear_lost[GEAR_LEGS];       // leg collapsed or torn off: it ignores the handle until a start
   int gear_handle_tick;           // gear handle at the last event tick, plus 1; 0 before the first

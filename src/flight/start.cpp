@@ -88,7 +88,9 @@ static float surface_under(const start_place* s) {
   flt.X = s->X, flt.Y = s->Y, flt.Z = s->Z;
   update_ships();
   update_over_surfaces();
-  if (env.over_carr || env.over_frig || env.over_obs) return carrying_surface_h();
+  // A deck stands as the sea has pitched and rolled it, as the wheels will find it.
+  if (env.over_carr || env.over_frig || env.over_obs)
+    return hard_surface_h(static_cast<float>(s->X), static_cast<float>(s->Z));
   int i, j;
   const float x = static_cast<float>(s->X), z = static_cast<float>(s->Z);
   if (!find_ijt_with_loc(x, z, &i, &j, 1)) return -INFINITY;
@@ -128,14 +130,24 @@ static float horizontal_distance(float x, float z) {
   return static_cast<float>(std::hypot(x - flt.X, z - flt.Z));
 }
 
-// One nautical mile south of the nearest building-top helipad, flying north towards it.
+// The helipad is painted over the whole roof: its middle, the mean of the top level's corners.
+static void roof_centre(int o, float* x, float* z) {
+  const float(*ring)[3] = obs_xyz[o][obs_top_level(o)];
+  *x = 0.25f * (ring[0][0] + ring[1][0] + ring[2][0] + ring[3][0]);
+  *z = 0.25f * (ring[0][2] + ring[1][2] + ring[2][2] + ring[3][2]);
+}
+
+// One nautical mile south of the nearest building-top helipad, flying north towards it. A corner
+// of the building's foot would line the approach up on the edge of the roof or beside it.
 static int place_helipad(start_place* s) {
   int best = -1;
-  float best_d = 0.0f;
+  float best_d = 0.0f, best_x = 0.0f, best_z = 0.0f;
   for (int o = 0; o < OBS_MAX; o++) {
     if (obs_type[o] < 94 || obs_type[o] > 96) continue;
-    float d = horizontal_distance(obs_xyz[o][0][0][0], obs_xyz[o][0][0][2]);
-    if (best < 0 || d < best_d) best = o, best_d = d;
+    float x, z;
+    roof_centre(o, &x, &z);
+    float d = horizontal_distance(x, z);
+    if (best < 0 || d < best_d) best = o, best_d = d, best_x = x, best_z = z;
   }
   if (best < 0) {
     MACIBM_alert("I can't find any buildings with helipads in the area!",
@@ -143,8 +155,8 @@ static int place_helipad(start_place* s) {
                  "There are likely to be building-top helipads there.", "", ALERT_NOTICE);
     return 0;
   }
-  s->X = obs_xyz[best][0][0][0];
-  s->Z = obs_xyz[best][0][0][2] + nm(1.0f);
+  s->X = best_x;
+  s->Z = best_z + nm(1.0f);
   s->Y = roof_height(best) + nm(0.05f);
   s->psi = 0.0f;
   s->the = 0.0f;
@@ -195,6 +207,10 @@ static int place_ship(int type, start_place* s) {
     s->X = c[0] - 11.5f;
     s->Z = c[2] - 60.0f;
     s->Y = c[1] + pln.h_eqlbm + CARRIER_DECK;
+    // On the deck where the waves have tilted it: a bow pitched up 3 degrees stands 3 m above
+    // its level height here, which would start the aircraft inside the ship.
+    const float deck = surface_under(s);
+    if (env.over_carr) s->Y = deck + pln.h_eqlbm;
     s->psi = 2.0f;
     s->the = 0.0f;
     s->v = 0.01f;

@@ -105,6 +105,13 @@ static void ship_local(const float c[3], int hdg, float x, float z, float* lx, f
   *lz = dz * icos(hdg) - dx * isin(hdg);
 }
 
+int over_carrier_wires(float x, float z) {
+  if (!ships.have_carr) return 0;
+  float lx, lz;
+  ship_local(ships.carr, CARRIER_HDG, x, z, &lx, &lz);
+  return fltrange(lx, CARR_WIRE_X0, CARR_WIRE_X1) && fltrange(lz, CARR_WIRE_Z0, CARR_WIRE_Z1);
+}
+
 void update_over_surfaces() {
   const float x = static_cast<float>(flt.X), y = static_cast<float>(flt.Y),
               z = static_cast<float>(flt.Z);

@@ -363,6 +363,9 @@ const float CARR_X0 = -38.0f, CARR_X1 = 20.0f, CARR_Z0 = -165.0f, CARR_Z1 = 165.
 // FRIG_Z0.
 const float FRIG_HALF_W = 7.5f, FRIG_Z0 = -62.0f, FRIG_Z_FWD = -40.0f, FRIG_Z1 = 60.0f;
 const float RIG_HALF = 30.0f;  // half the side of an oil rig's square deck
+// The arresting wires span the carrier's landing area from 40 m to 95 m ahead of its stern, across
+// the angled deck, in the ship's axes.
+const float CARR_WIRE_X0 = -32.0f, CARR_WIRE_X1 = 4.0f, CARR_WIRE_Z0 = 70.0f, CARR_WIRE_Z1 = 125.0f;
 
 enum { SHIPS_MAX = 24 };  // ships of one kind kept per region (a quadrant places one of each)
 
@@ -387,6 +390,8 @@ void update_ships();
 // env.over_carr, over_frig and over_obs, and obs_height, for the aircraft's position: the deck or
 // roof that carries it instead of the terrain.
 void update_over_surfaces();
+// 1 when world point (x, z) lies among the arresting wires of the nearest carrier, else 0.
+int over_carrier_wires(float x, float z);
 // The height of what carries the aircraft where these last found it: the deck or roof under it,
 // else the terrain (env.local_h), m. A deck's is its height when level. Inline, so that the
 // weather, below the world, can judge the air's height above it too.

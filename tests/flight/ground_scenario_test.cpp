@@ -84,21 +84,55 @@ TEST_F(FlightGroundScenario, SkidsHoldAHelicopterLightOnThemWhereItStands) {
 }
 
 // Held on a carrier's catapult in a moderate sea, the trainer rolls and pitches with the deck
-// (1 and 0.5 degrees each way), not on the wheels that the moving deck drags sideways under it.
+// (1 and 0.5 degrees each way), not on the wheels that the moving deck drags sideways under it;
+// started there with the bow pitched up and the deck rolled, it stands on the deck, not inside it.
 TEST_F(FlightGroundScenario, OnTheCatapultTheAircraftMovesWithTheDeck) {
   start("Trainer", 1, 0.0f);
   put_ship_at_sea(carr_on_poly);
   atm.wave_amp = 1.0f;
+  env.carr_the = 3.0f, env.carr_phi = 3.0f;
   set_fltvars(START_CATAPULT);
   ASSERT_EQ(flt.cat_stage, 3);
+  ASSERT_TRUE(fly_seconds(2.0f));
   float roll = 0.0f, pitch = 0.0f;
   for (int k = 0; k < 500; k++, fly_frame()) {
     roll = fltmax2(roll, std::fabs(flt.phi180 - env.carr_phi));
     pitch = fltmax2(pitch, std::fabs(flt.the180 - pln.the_eqlbm - env.carr_the));
   }
   EXPECT_EQ(env.over_carr, 1);
+  EXPECT_EQ(flt.cat_stage, 3);
   EXPECT_LT(roll, 1.0f);
   EXPECT_LT(pitch, 1.5f);  // the gear settles the trainer half a degree nose down
+}
+
+// Rolling onto the carrier's wires with its hook down, the trainer at full power is stopped by a
+// wire in an arrested landing's runout and freed at rest; no hook, a hook up, a walking pace, or
+// wheels on the deck ahead of the wires catch nothing.
+TEST_F(FlightGroundScenario, TheHookCatchesACarriersWireAndStopsTheAircraftInItsRunout) {
+  struct {
+    int fitted, down;
+    float aft, v;
+    int caught;
+  } cases[] = {{1, 1, 115.0f, 30.0f, 1}, {0, 1, 115.0f, 30.0f, 0}, {1, 0, 115.0f, 30.0f, 0},
+               {1, 1, 115.0f, 1.0f, 0},  {1, 1, 0.0f, 30.0f, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    const float power = c.v > 2.0f ? 1.0f : 0.0f;
+    start("Trainer", 1, power);
+    put_ship_at_sea(carr_on_poly);
+    start_place s = {ships.carr[0] - 14.0, ships.carr[1] + CARRIER_DECK + pln.h_eqlbm,
+                     ships.carr[2] + c.aft, 352.0f, pln.the_eqlbm, c.v, power, 1, 5};
+    start_flight_state(&s);
+    set.parkbrake = 0.0f, pln.arrestingEQ = c.fitted, ins.hook_down = c.down;
+    int caught = 0;
+    for (int k = 0; k < 50; k++, fly_frame()) caught |= flt.wired;
+    EXPECT_EQ(caught, c.caught);
+    if (!caught) continue;
+    for (int k = 0; k < 1000 && flt.wired; k++) fly_frame();
+    EXPECT_NEAR(std::hypot(flt.X - s.X, flt.Z - s.Z), 100.0, 5.0);
+    EXPECT_LT(ground_speed(), 0.5f);
+    EXPECT_EQ(flt.trap_accel, 0.0f);
+  }
 }
 
 // On its brakes the trainer holds a run-up where it stands, and rolls once they are let go.

@@ -94,15 +94,15 @@ TEST_F(FlightStartApproach, HelipadApproachIsAMileSouthOfTheNearestRoof) {
   building(400, 96, x - 2000.0f, z, 150.0f);   // helipad, nearest of those with one
   building(1999, 95, x, z + 5000.0f, 250.0f);  // the last slot is searched too
   set_fltvars(35);
-  EXPECT_NEAR(flt.X, x - 2000.0f, 0.01);
-  EXPECT_NEAR(flt.Z, z + nm(1.0f), 0.01);
+  EXPECT_NEAR(flt.X, x - 2000.0f + 15.0f, 0.01);  // lined up on the middle of its roof
+  EXPECT_NEAR(flt.Z, z + 15.0f + nm(1.0f), 0.01);
   EXPECT_NEAR(flt.Y, 150.0f + nm(0.05f), 0.01);
   EXPECT_EQ(flt.psi, 0.0f);  // flying north towards it
   expect_in_flight(36.0f, 0.2f);
 
   flt.X = x, flt.Z = z + 4900.0f;
   set_fltvars(35);
-  EXPECT_NEAR(flt.Z, z + 5000.0f + nm(1.0f), 0.01);
+  EXPECT_NEAR(flt.Z, z + 5015.0f + nm(1.0f), 0.01);
 }
 
 TEST_F(FlightStartApproach, ShipApproachesLineUpWithTheNearestDeckOfTheirKind) {
