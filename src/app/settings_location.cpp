@@ -308,13 +308,16 @@ static int nearest(int type, float* nm, float* brg) {
   return best;
 }
 
+// A true direction as the magnetic whole degree nearest it, as the GPS shows it (89.9 is 090).
+static int whole_mag(float true_deg) { return intwrap(intround(mag_from_true(true_deg)), 0, 359); }
+
 static void where_am_i_open(int w) {
   char line[160];
   const float lon = longitude_180();
   std::snprintf(line, sizeof line, "%.3f %c  %.3f %c   %d ft MSL   heading %03d mag",
                 std::fabs(flt.lat), flt.lat >= 0.0f ? 'N' : 'S', std::fabs(lon),
                 lon >= 0.0f ? 'E' : 'W', static_cast<int>(flt.Y * con.mtrstoft),
-                static_cast<int>(mag_from_true(flt.psi)) % 360);
+                whole_mag(flt.psi));
   form_text(w, "position", line);
   static const struct {
     const char* field;
@@ -330,7 +333,7 @@ static void where_am_i_open(int w) {
       const char* id = r.type == 0 ? apt_id[n] : nav_id[n];
       const char* name = r.type == 0 ? apt_name[n] : nav_name[n];
       std::snprintf(line, sizeof line, "%s %.4s %.30s: %.1f nm, bearing %03d mag", r.kind, id, name,
-                    nm, static_cast<int>(mag_from_true(brg)) % 360);
+                    nm, whole_mag(brg));
     }
     form_text(w, r.field, line);
   }

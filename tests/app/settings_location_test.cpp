@@ -126,9 +126,11 @@ TEST_F(AppSettingsLocation, WhereAmINamesTheNearestFieldWithItsDistanceAndMagnet
   EXPECT_NE(near.find(": 0.6 nm, bearing 012 mag"), std::string::npos) << near;  // north, true
   EXPECT_EQ(headless_form_text(WIN_WHERE_AM_I, "vor").rfind("VOR ", 0), 0u);
   flt.lon = 181.25f;  // past the date line, where the region's longitudes run on
+  flt.psi = 77.9f;     // 89.9 magnetic: the nearest whole degree, not the one below
   APPLICATION_handlemenu(326);
   const std::string here = headless_form_text(WIN_WHERE_AM_I, "position");
   EXPECT_NE(here.find(" 178.750 W "), std::string::npos) << here;
+  EXPECT_NE(here.find("heading 090 mag"), std::string::npos) << here;
 }
 
 // Flown east past the date line the region's longitudes run on past 180: the Lat-Lon window offers
