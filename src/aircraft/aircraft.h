@@ -313,6 +313,9 @@ void reset_afl();
 // a lateral offset above 0.01 m. The right wings 5 and 7 are lost while wings_torn_off is set.
 // Any other p gives 0.
 int have_this_part(int p);
+// 1 when the panel's supplementary place holds NAV 1 (supplementary types 1 and 7: two NAV
+// receivers and no GPS); the other types show the GPS there, and NAV 1 receives nothing.
+int supp_is_nav1();
 
 // 1 while the right wings 5 and 7 are torn off: the redline was busted (flight state, cleared at
 // every flight start and by reset_flt). The flight writes it; it lives beside the part queries

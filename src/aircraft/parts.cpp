@@ -26,6 +26,8 @@ int have_this_part(int p) {
   return 0;
 }
 
+int supp_is_nav1() { return pln.supptype == 1 || pln.supptype == 7; }
+
 float get_wing_rarm(int p, int e) {
   // A part without elements has no element centres; keep the span position finite.
   if (pln.els[p] <= 0) return 0.0f;

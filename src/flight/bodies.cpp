@@ -93,11 +93,16 @@ static const float WIRE_REST_SPEED = 0.3f;    // m/s over the deck
 static const float WIRE_MAX_ACCEL = 49.0f;    // m/s^2, 5 g: the most the engine pulls
 
 static void arresting_wire() {
-  float deck_vx, deck_vz;
-  deck_velocity(&deck_vx, &deck_vz);
-  const float ahead = static_cast<float>(flt.vX - deck_vx) * flt.sinpsi +
-                      static_cast<float>(flt.vZ - deck_vz) * flt.cospsi;
-  if (!pln.arrestingEQ || !ins.hook_down || (flt.wired && ahead < WIRE_REST_SPEED)) {
+  // The speed over the deck is asked only with the hook down: this runs in every force pass.
+  const int hooked = pln.arrestingEQ && ins.hook_down;
+  float ahead = 0.0f;
+  if (hooked) {
+    float deck_vx, deck_vz;
+    deck_velocity(&deck_vx, &deck_vz);
+    ahead = static_cast<float>(flt.vX - deck_vx) * flt.sinpsi +
+            static_cast<float>(flt.vZ - deck_vz) * flt.cospsi;
+  }
+  if (!hooked || (flt.wired && ahead < WIRE_REST_SPEED)) {
     flt.wired = 0;
     flt.trap_accel = flt.wire_out = 0.0f;
     return;

@@ -119,7 +119,7 @@ static void radio_deviation(int k) {
 }
 
 static void radio_deviations() {
-  bool no_gps = pln.supptype == 1 || pln.supptype == 7;
+  bool no_gps = supp_is_nav1();
   if (no_gps) radio_deviation(0);
   radio_deviation(1);
   if (!no_gps) {

@@ -52,7 +52,7 @@ static void serve_controller() {
 // it would otherwise stay received for good, its distance on the DME and its identifier keyed.
 static void retune_radios() {
   if (sec.calls % 6 != 0) return;
-  int no_gps = pln.supptype == 1 || pln.supptype == 7;
+  int no_gps = supp_is_nav1();
   if (no_gps)
     setnav(0);
   else

@@ -139,7 +139,7 @@ static void draw_gps(int slot, int full) {
 }
 
 void draw_supp(int slot, int full) {
-  if (pln.supptype == 1 || pln.supptype == 7)
+  if (supp_is_nav1())
     draw_cdi(slot, 0, full);
   else
     draw_gps(slot, full);

@@ -248,7 +248,7 @@ void draw_nd(int full) {
   enum { ROSE = 100 };
   int range = intlim(ins.map_range, 5, 160);
   float ppm = ROSE / (range * con.nmtomtrs);
-  int nav1 = pln.supptype == 1 || pln.supptype == 7;
+  int nav1 = supp_is_nav1();
   float course = nav1 ? nav.obs[0] : mag_from_true(nav.gps_lock_crs);
   nd_psi = sane(flt.psi, 720.0f);
   // The bearing pointers: the NDB's and NAV 2's station's.

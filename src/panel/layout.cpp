@@ -98,8 +98,6 @@ static void click_gps_target(int arg, int x, int y, const panel_rect& r) {
 
 static void click_gps_lock(int arg, int x, int y, const panel_rect& r) { lock_gps_now(); }
 
-int supp_is_nav1() { return pln.supptype == 1 || pln.supptype == 7; }
-
 static void add_slot_knobs(int slot) {
   panel_rect k = knob_rect(slot);
   switch (lay.ins[slot]) {

@@ -104,9 +104,6 @@ void layout_strip();
 void layout_lights();  // the strip's buttons beside the lights
 void layout_engines();
 void layout_glass();
-// Equipment types without a GPS show NAV 1 in the supplementary location; the others show the
-// GPS there, and the autopilot's NAV 1 mode steers its locked course.
-int supp_is_nav1();
 
 // ---- What each part showed last ---------------------------------------------------------------
 
