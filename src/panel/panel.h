@@ -41,6 +41,7 @@ struct instrumentstruct {
   int EFIS_wxr;     // weather shown on the glass display
   int EFIS_tcas;    // traffic shown on the glass display
   int ecam_mode;    // ECAM page: 3 engines, 7 failures
+  int clock_et;     // the radio stack's second clock shows the timer (msc.timr_time), not UTC
 
   // Controller and redraw
   int reply_level;    // the controller reply indicator is idle when 0

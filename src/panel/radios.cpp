@@ -1,6 +1,8 @@
 // The radio stack: COM and NAV frequencies, ADF and transponder, the audio selector, the DME
 // readout and the clocks. A click on the upper half of a frequency's digits tunes up, on the
-// lower half down; megahertz and fraction (or each ADF and transponder digit) separately.
+// lower half down; megahertz and fraction (or each ADF and transponder digit) separately. The
+// second clock shows UTC or, after a click on its name, the elapsed-time timer, which a click on
+// its digits starts, stops and, once stopped, sets back to zero: the one button of a panel clock.
 #include <cmath>
 #include <cstdio>
 
@@ -44,6 +46,21 @@ static const char* const audio_label[3] = {"N1", "N2", "ADF"};
 
 static void click_audio(int receiver, int x, int y, const panel_rect& r) { audio_select(receiver); }
 
+static const panel_rect clock_name_rect = {COL1_X - 1, ROW0_Y - 4 * ROW_STEP - 4, 20, 15};
+static const panel_rect clock_digits_rect = {COL1_X + 23, ROW0_Y - 4 * ROW_STEP - 4, 44, 15};
+
+static void click_clock_name(int, int, int, const panel_rect&) { ins.clock_et = !ins.clock_et; }
+
+static void click_timer(int, int, int, const panel_rect&) {
+  if (!ins.clock_et) return;
+  if (msc.timer_running)
+    msc.timer_running = 0;
+  else if (msc.timr_time > 0.0f)
+    msc.timr_time = 0.0f;
+  else
+    msc.timer_running = 1;
+}
+
 void layout_radios() {
   for (int radio = RADIO_NAV1; radio <= RADIO_COM2; radio++) {
     add_hot_spot(digit_rect(radio, 0, 3), click_tune, radio * 10 + 0, 1);
@@ -54,6 +71,8 @@ void layout_radios() {
   for (int d = 0; d < 4; d++)
     add_hot_spot(digit_rect(RADIO_XPDR, d, 1), click_tune, RADIO_XPDR * 10 + d, 1);
   for (int k = 0; k < 3; k++) add_hot_spot(audio_rect[k], click_audio, audio_receiver[k], 0);
+  add_hot_spot(clock_name_rect, click_clock_name, 0, 0);
+  add_hot_spot(clock_digits_rect, click_timer, 0, 0);
 }
 
 float dme_nm() {
@@ -73,7 +92,7 @@ static void draw_text(int c, int x, int row, const char* s) {
 void draw_radios(int full) {
   static shown_values s;
   float dme = dme_nm();
-  float v[10] = {
+  float v[11] = {
       static_cast<float>(nav.nf[0]),
       static_cast<float>(nav.nf[1]),
       static_cast<float>(nav.cf[0]),
@@ -83,8 +102,9 @@ void draw_radios(int full) {
       static_cast<float>(nav.radout * 10 + nav.dmesel),
       dme < 0.0f ? -1.0f : std::floor(dme * 10.0f),
       std::floor(msc.locl_time / 60.0f),
-      std::floor(msc.zulu_time / 60.0f)};
-  if (!shown_changed(&s, v, 10, 0.5f, full)) return;
+      std::floor(msc.zulu_time / 60.0f),
+      ins.clock_et ? std::floor(msc.timr_time) : -1.0f};
+  if (!shown_changed(&s, v, 11, 0.5f, full)) return;
 
   const panel_rect& r = lay.radios;
   OGL_fillrect(C_BLACK, r.x, r.y, r.w, r.h);
@@ -117,7 +137,16 @@ void draw_radios(int full) {
   sec_to_hrs_min(fltlim(msc.locl_time, 0.0f, 86399.0f), &h, &m);
   std::snprintf(t, sizeof t, "LCL %02d:%02d", h, m);
   draw_text(C_WHITE, COL0_X, 4, t);
-  sec_to_hrs_min(fltlim(msc.zulu_time, 0.0f, 86399.0f), &h, &m);
-  std::snprintf(t, sizeof t, "UTC %02d:%02d", h, m);
+  if (ins.clock_et) {
+    // Minutes and seconds for the first hour, then hours, minutes and seconds.
+    const int sec = static_cast<int>(fltlim(msc.timr_time, 0.0f, 86399.0f));
+    if (sec < 3600)
+      std::snprintf(t, sizeof t, "ET  %02d:%02d", sec / 60, sec % 60);
+    else
+      std::snprintf(t, sizeof t, "ET  %d:%02d:%02d", sec / 3600, sec / 60 % 60, sec % 60);
+  } else {
+    sec_to_hrs_min(fltlim(msc.zulu_time, 0.0f, 86399.0f), &h, &m);
+    std::snprintf(t, sizeof t, "UTC %02d:%02d", h, m);
+  }
   draw_text(C_WHITE, COL1_X, 4, t);
 }

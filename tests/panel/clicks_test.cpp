@@ -121,6 +121,18 @@ TEST_F(PanelClicks, RadiosTuneTheDigitsClickedUpperHalfUpLowerHalfDown) {
   EXPECT_EQ(nav.adff, 220);
   click(620, 262);  // audio selector: NAV 1
   EXPECT_EQ(nav.radout, 0);
+  // The second clock's name swaps UTC for the timer; its digits start, stop, then zero it.
+  click(704 + 30 + 10, 244 + 4);
+  EXPECT_EQ(msc.timer_running, 0);  // UTC has no button
+  click(704 + 6, 244 + 4);
+  EXPECT_EQ(ins.clock_et, 1);
+  click(704 + 30 + 10, 244 + 4);
+  EXPECT_EQ(msc.timer_running, 1);
+  msc.timr_time = 65.0f;
+  click(704 + 30 + 10, 244 + 4);
+  EXPECT_EQ(std::make_pair(msc.timer_running, msc.timr_time), std::make_pair(0, 65.0f));
+  click(704 + 30 + 10, 244 + 4);
+  EXPECT_EQ(std::make_pair(msc.timer_running, msc.timr_time), std::make_pair(0, 0.0f));
 }
 
 TEST_F(PanelClicks, KnobsSetTheAltimeterTheDecisionHeightAndTheCourses) {
