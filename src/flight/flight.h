@@ -250,8 +250,8 @@ void integ_x();
 // The event tick (every 0.1 s of simulated time) and the half-second pass.
 void mod_evt();
 void mod_semisec();
-// 1 when the aircraft flies backwards over the ground (heading and track more than 90 degrees
-// apart).
+// 1 when the aircraft flies backwards through the air (heading and the track of its path through
+// the air more than 90 degrees apart).
 int crs_wrapped();
 // Fuel flow of one engine, kg/s, producing power x (W, engine types 1 and 2) or thrust x (N, type
 // 3); never below the idle flow.

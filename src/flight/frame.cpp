@@ -12,8 +12,11 @@
 #include "weather/weather.h"
 #include "world/world.h"
 
+// Measured against the path through the air, the path the aerodynamic forces are resolved along:
+// an aircraft flying forwards through a headwind stronger than its airspeed drifts backwards over
+// the ground, and judged by its ground track its lift would be turned over.
 int crs_wrapped() {
-  return std::fabs(fltwrap(flt.psi180 - fltwrap(flt.hpath, -180.0f, 180.0f), -180.0f, 180.0f)) >
+  return std::fabs(fltwrap(flt.psi180 - fltwrap(flt.ahpath, -180.0f, 180.0f), -180.0f, 180.0f)) >
                  90.0f
              ? 1
              : 0;

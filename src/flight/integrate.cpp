@@ -53,9 +53,14 @@ void addFaero(float Fa, float Fs, float Fn, float z, float x, float y) {
   flt.faxilaero += Fa;
   flt.fsideaero += Fs;
   flt.fnrmlaero += Fn;
-  // Wind axes to body axes, through the sideslip first and then the angle of attack.
-  float t = Fs * flt.sinbeta + Fa * flt.cosbeta;
-  float side = Fs * flt.cosbeta - Fa * flt.sinbeta;
+  // Wind axes to body axes, through the sideslip first and then the angle of attack. Flying tail
+  // first both angles read about 180 degrees; the backward flow must be counted in one of them
+  // only (the angle of attack), or the two turns cancel and the drag acts towards the tail, the
+  // lift across it the wrong way: the moments of a tail slide would hold the tail down into the
+  // flow instead of letting the nose fall through.
+  const float cosbeta = std::fabs(flt.cosbeta);
+  float t = Fs * flt.sinbeta + Fa * cosbeta;
+  float side = Fs * cosbeta - Fa * flt.sinbeta;
   float axial = Fn * flt.sinalph + t * flt.cosalph;
   float normal = Fn * flt.cosalph - t * flt.sinalph;
   flt.L -= normal * x - side * y;

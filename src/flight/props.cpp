@@ -300,8 +300,11 @@ static void props_helicopter() {
         flt.throrequest[i] = 1.0f;
     }
   }
-  flt.L -= pln.miprop[0] * flt.tac[0] * flt.Prad;
-  flt.M -= pln.miprop[0] * flt.tac[0] * flt.Qrad;
+  // The spinning rotor resists being tilted whichever way it turns: driven backwards by the air
+  // it must still damp the roll and pitch, or every rate it met would feed itself.
+  const float spin = std::fabs(flt.tac[0]);
+  flt.L -= pln.miprop[0] * spin * flt.Prad;
+  flt.M -= pln.miprop[0] * spin * flt.Qrad;
 }
 
 void props() {

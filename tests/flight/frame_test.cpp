@@ -103,11 +103,14 @@ TEST_F(FlightFrame, FlyingBackwardsBanksThePathTheOtherWay) {
   start(0.05f);
   flt.vX = 0.0, flt.vZ = -10.0;  // heading north, moving south, pitched down
   flt.phi = 10.0f, flt.the = 350.0f, flt.the180 = -10.0f, flt.psi180 = 0.0f;
-  flt.hpath = 180.0f;
+  flt.hpath = flt.ahpath = 180.0f;
   ASSERT_EQ(crs_wrapped(), 1);
   update_flight();
   EXPECT_NEAR(flt.sinphi_path, std::sin(190.0f * con.degtorad), 1e-5f);
   EXPECT_NEAR(flt.cosphi_path, -std::cos(190.0f * con.degtorad), 1e-5f);
+  // Forwards through a headwind stronger than the airspeed, backwards over the ground.
+  flt.psi180 = 0.0f, flt.hpath = 180.0f, flt.ahpath = 0.0f;
+  EXPECT_EQ(crs_wrapped(), 0);
 }
 
 TEST_F(FlightFrame, TrafficFliesItsHeadingAboveTheGround) {

@@ -31,6 +31,12 @@ TEST_F(FlightIntegrate, AeroMomentsEqualTheBodyAxisForcesTheyTurnInto) {
   EXPECT_NEAR(flt.L, L, 1e-2f);
   EXPECT_NEAR(flt.M, M, 1e-2f);
   EXPECT_NEAR(flt.N, N, 1e-2f);
+  // Flying tail first both angles read 180 degrees: the drag pushes the aircraft forwards.
+  flt.L = flt.M = flt.N = 0.0f;
+  flt.sinalph = flt.sinbeta = 0.0f, flt.cosalph = flt.cosbeta = -1.0f;
+  addFaero(Fa, 0.0f, 0.0f, z, x, y);
+  EXPECT_FLOAT_EQ(flt.M, Fa * y);
+  EXPECT_FLOAT_EQ(flt.N, Fa * x);
   // Signs: lift behind the reference point pitches nose down, lift on the right rolls left.
   flt.L = flt.M = flt.N = 0.0f;
   addFngear(100.0f, 2.0f, 1.0f);

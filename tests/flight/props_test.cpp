@@ -92,7 +92,8 @@ TEST_F(FlightProps, InPlaneFlowPushesTheHubAlongIt) {
 }
 
 // A helicopter's geared discs with the engine stopped: the spin energy of both, the tail rotor
-// turning at its gearing's speed, falls by exactly the power both give the air.
+// turning at its gearing's speed, falls by exactly the power both give the air; turning either
+// way, they resist a roll and a pitch.
 TEST_F(FlightProps, HelicopterRotorsLoseTheSpinEnergyTheyGiveTheAir) {
   pln.is_heli = 1;
   pln.trotor_rat = 5.0f;
@@ -112,6 +113,13 @@ TEST_F(FlightProps, HelicopterRotorsLoseTheSpinEnergyTheyGiveTheAir) {
     EXPECT_NEAR(before - spin(), given, 0.02f * given) << k;
     EXPECT_FLOAT_EQ(flt.tac[1], 5.0f * flt.tac[0]);
   }
+  // Driven backwards by the air, the rotor still damps a roll and a pitch.
+  flt.tac[0] = -40.0f, flt.Prad = flt.Qrad = 0.2f;
+  reset_props();
+  clear_accumulators();
+  props();
+  EXPECT_LT(flt.L, 0.0f);
+  EXPECT_LT(flt.M, 0.0f);
 }
 
 TEST(FlightFastArcTangent, AgreesWithTheLibraryEverywhere) {
