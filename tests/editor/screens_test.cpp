@@ -150,6 +150,8 @@ TEST_F(EditorTest, EveryValueTheReaderTakesIsOnAScreen) {
   }
   EXPECT_FALSE(headless_form_enabled(45, "stabilizer trim"));  // Kestrix trims a helicopter itself
   EXPECT_FALSE(headless_form_enabled(40, "vectoring arm"));     // the file keeps none without it
+  headless_form_set(40, "engines", 3.0f);  // a helicopter's screens shape two discs only
+  EXPECT_EQ(pln.numen, 1);
   cover(&pln.is_heli, sizeof pln.is_heli);
   cover(pln.body_X, sizeof pln.body_X);
   cover(pln.body_Y, sizeof pln.body_Y);
