@@ -65,9 +65,10 @@ static void outline(int p, canvas* c) {
                                                           : pln.ailn_crat;
     for (int e = 0; e < els; e++) {
       int control = 0;
+      // A slat runs along the leading edge: it has no hinge near the trailing edge.
       for (int l = 0; l < acf_control_line_count; l++)
-        if (p >= acf_control_lines[l].first && p <= acf_control_lines[l].last &&
-            acf_control_lines[l].flags[p][e])
+        if (acf_control_lines[l].flags != pln.slat && p >= acf_control_lines[l].first &&
+            p <= acf_control_lines[l].last && acf_control_lines[l].flags[p][e])
           control = 1;
       if (control && crat > 0.0f && crat < 1.0f)
         c->hinge(static_cast<float>(e) / els, static_cast<float>(e + 1) / els, 1.0f - crat);

@@ -81,6 +81,12 @@ static void starting_figures(int is_heli) {
     pln.Croot[p] = rotor ? 0.8f : 0.5f;
     pln.Ctip[p] = rotor ? 0.8f : 0.3f;
     pln.els[p] = MAX_ELS;
+    pln.des_adv[p] = 60.0f;
+    pln.des_rpm[p] = 2400.0f;
+    // An aeroplane's propeller with flat blades gives no thrust and lets its engine race far past
+    // its maximum rpm: its blades are twisted for the cruise of a light single, as the designer
+    // does on the expert screen. A helicopter's blades take their pitch from the collective.
+    if (!is_heli) design_prop(p, DESIGN_BY_ADVANCE);
   }
   if (is_heli) pln.trotor_rat = 5.0f;
 }

@@ -354,6 +354,10 @@ static const char* refusal(const form_field& f, int element, float v) {
            "elements first.";
   if ((f.f == &pln.omegamin && v >= pln.omegamax) || (f.f == &pln.omegamax && v <= pln.omegamin))
     return "The idle rpm must be below the maximum rpm.";
+  // A helicopter's engines turn its main and tail rotors, the two discs its screens shape; a
+  // third or fourth engine would fly discs that no screen shows, wherever the file leaves them.
+  if (f.i == &pln.numen && pln.is_heli && v > 2.0f)
+    return "A helicopter has 1 or 2 engines: they turn its main and tail rotors.";
   if ((f.f == &pln.m_empty && v > pln.m_max) || (f.f == &pln.m_max && v < pln.m_empty))
     return "The empty weight cannot be more than the maximum weight.";
   if (!pln.is_heli && is_speed(f.f) && v <= 0.0f)

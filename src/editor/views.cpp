@@ -70,12 +70,17 @@ static void line(const float a[3], const float b[3], rgb8 col) {
 
 // ---- Parts -----------------------------------------------------------------------------------
 
+// The controls that move aft of a hinge: all but the slat, which runs along the leading edge.
 static int has_control(int p, int e) {
   for (int c = 0; c < acf_control_line_count; c++) {
     const acf_control_line& l = acf_control_lines[c];
-    if (p >= l.first && p <= l.last && l.flags[p][e]) return 1;
+    if (l.flags != pln.slat && p >= l.first && p <= l.last && l.flags[p][e]) return 1;
   }
   return 0;
+}
+
+static int has_slat(int p, int e) {
+  return p >= PART_WING1_LEFT && p <= PART_HSTAB_RIGHT && pln.slat[p][e];
 }
 
 static void span_point(int p, float r, float q[3]) {
@@ -95,7 +100,8 @@ static float control_chord(int p) {
 
 // A lifting surface, element by element: a section with its thickest point at 30% of the chord,
 // the thickness ratio of its root airfoil, the arm at the quarter chord. An element that carries a
-// control shows its moving part, aft of the hinge, in the controls' colour.
+// control shows its moving part, aft of the hinge, in the controls' colour, and a slat its leading
+// edge, up to the thickest point.
 static void surface(int p) {
   const int els = intlim(pln.els[p], 1, MAX_ELS);
   const float span = pln.semilen[p];
@@ -132,9 +138,11 @@ static void surface(int p) {
       }
     }
     const rgb8 moving = has_control(p, e) ? CONTROL : SURFACE;
+    const rgb8 nose = has_slat(p, e) ? CONTROL : SURFACE;
     for (int f = 0; f < POINTS; f++) {
       const int g = (f + 1) % POINTS;
-      quad(sec[0][f], sec[1][f], sec[1][g], sec[0][g], f == 2 || f == 3 ? moving : SURFACE);
+      quad(sec[0][f], sec[1][f], sec[1][g], sec[0][g],
+           f == 2 || f == 3 ? moving : (f == 0 || f == 5 ? nose : SURFACE));
     }
   }
 }

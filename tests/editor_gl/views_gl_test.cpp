@@ -15,7 +15,8 @@ namespace {
 // out the pane's frame and name, in pixels of the window as the drawing's mapping places it.
 struct box {
   int x0 = 10000, y0 = 10000, x1 = -1, y1 = -1;
-  int red = 0;  // pixels of the surfaces' red
+  int red = 0;           // pixels of the surfaces' red
+  double yellow_y = 0.0;  // the mean row of the controls' yellow
 };
 
 box drawn_in(int v) {
@@ -28,6 +29,7 @@ box drawn_in(int v) {
                             OGL_pixel_edge(s.scale, s.oy, y + h - m) - y0);
   const uint32_t bg = p.at(0, 0);
   box b;
+  int yellow = 0;
   for (int j = 0; j < p.h; j++)
     for (int i = 0; i < p.w; i++) {
       const uint32_t c = p.at(i, j);
@@ -38,7 +40,9 @@ box drawn_in(int v) {
       b.x0 = std::min(b.x0, i), b.x1 = std::max(b.x1, i);
       b.y0 = std::min(b.y0, j), b.y1 = std::max(b.y1, j);
       if (red_of(c) > 2 * green_of(c) && red_of(c) > 80) b.red++;
+      if (green_of(c) > red_of(c) / 2 && blue_of(c) < green_of(c) / 2) yellow++, b.yellow_y += j;
     }
+  b.yellow_y /= std::max(yellow, 1);
   return b;
 }
 
@@ -83,4 +87,17 @@ TEST_F(EditorGl, EveryPaneShowsTheAircraftAndTheTopViewItsSurfacesInTheirColour)
     EXPECT_NEAR(b.y0, 1.5f * at_one[v].y0, 6.0f) << v;
     EXPECT_NEAR(b.y1, 1.5f * at_one[v].y1, 6.0f) << v;
   }
+  // Ailerons move aft of their hinges, slats along the leading edge: wing 1's ailerons alone, then
+  // its slats alone, seen from above with the nose up the pane (rows count up from the bottom).
+  double rows[2];
+  for (int slats = 0; slats <= 1; slats++) {
+    for (int p = PART_WING1_LEFT; p <= PART_VSTAB2; p++)
+      for (int e = 0; e < MAX_ELS; e++) {
+        for (int c = 0; c < acf_control_line_count; c++) acf_control_lines[c].flags[p][e] = 0;
+        (slats ? pln.slat : pln.ailn)[p][e] = p <= PART_WING1_RIGHT;
+      }
+    draw_views();
+    rows[slats] = drawn_in(VIEW_TOP).yellow_y;
+  }
+  EXPECT_GT(rows[1], rows[0] + 10.0) << rows[0];
 }

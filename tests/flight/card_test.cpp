@@ -167,6 +167,9 @@ TEST_F(FlightCard, ADesignThatCannotTakeOffSaysSo) {
   EXPECT_EQ(card.fig[CARD_ROC_SL].state, CARD_FAILED);
   EXPECT_THAT(errs, HasSubstr("roc_sl_fpm failed: it cannot climb"));
   EXPECT_THAT(errs, HasSubstr("vmax_sl_ktas failed: at full power it cannot hold its height"));
+  // With empty tanks the engines do not run: the power is not to blame.
+  ASSERT_EQ(fly("trainer", [] { pln.m_fuel = 0.0f; }), FLY_ALERT);
+  EXPECT_THAT(errs, HasSubstr("takeoff_roll_ft failed: no fuel"));
 }
 
 // Without a tail the aircraft tumbles and its wings never carry its weight on the way down: the

@@ -268,6 +268,9 @@ static int fly_sweep(const sweep_plan* s, sweep_result* r) {
 static float file_speed_kt(float v) { return pln.asi_units == 1 ? v / con.nm_to_sm : v; }
 static float vne_kt() { return file_speed_kt(pln.Vne); }
 static int can_climb() { return pln.numen > 0 && pln.entype != ENGINE_NONE; }
+// The engines run only while the tanks hold fuel: a card loaded without any cannot fly its
+// powered procedures, whatever power the engines have.
+static int has_fuel() { return set.load_fuel > 0.01f; }
 
 // Idle glide from 2.5 times the estimated stall speed (at most 0.9 times the never-exceed speed),
 // clean, slowing on into the stall: the best glide, the glide ratio and the clean stall. The
@@ -618,23 +621,27 @@ void card_fly(fly_card* card) {
   step_done(&done);
   float vso = landing_stall(card, vs);
   step_done(&done);
-  if (!can_climb()) {
+  const int powered = can_climb() && has_fuel();
+  if (!powered) {
     figures_not(card,
                 {CARD_VY, CARD_ROC_SL, CARD_ROC_8000, CARD_CEILING, CARD_VMAX_SL, CARD_VMAX_8000,
                  CARD_TAKEOFF_ROLL, CARD_TAKEOFF_50FT},
-                CARD_NA, "no engine");
+                can_climb() ? CARD_FAILED : CARD_NA,
+                can_climb() ? "no fuel: the tanks are empty at this load, and the engines do not "
+                              "run without fuel"
+                            : "no engine");
   } else {
     top_speed(card, CARD_VMAX_SL, 0.0f);
   }
   step_done(&done);
-  if (can_climb()) top_speed(card, CARD_VMAX_8000, 8000.0f);
+  if (powered) top_speed(card, CARD_VMAX_8000, 8000.0f);
   step_done(&done);
-  if (can_climb() && !(vs > 0.0f)) {
+  if (powered && !(vs > 0.0f)) {
     figures_not(
         card,
         {CARD_VY, CARD_ROC_SL, CARD_ROC_8000, CARD_CEILING, CARD_TAKEOFF_ROLL, CARD_TAKEOFF_50FT},
         CARD_FAILED, "needs the clean stall speed");
-  } else if (can_climb()) {
+  } else if (powered) {
     climbs(card, vs);
     step_done(&done);
     if (!pln.gearEQ)
