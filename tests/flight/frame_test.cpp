@@ -85,6 +85,9 @@ TEST_F(FlightFrame, IntoTheNextTimeZoneTheLocalClockStepsAndUtcRunsOn) {
   two_frames_at(-112.45f);
   EXPECT_NEAR(msc.zulu_time - zulu, 0.1f, 0.01f);
   EXPECT_NEAR(msc.locl_time - locl, 3600.1f, 0.01f);
+  two_frames_at(-112.45f + 10.0f * 360.0f);  // ten turns on, as over a pole
+  EXPECT_NEAR(msc.zulu_time - zulu, 0.2f, 0.02f);
+  EXPECT_NEAR(msc.locl_time - locl, 3600.2f, 0.02f);
 }
 
 // Late in the day a float clock's last bit is 1/256 s: short frames must not round it fast.
