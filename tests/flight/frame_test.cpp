@@ -141,6 +141,9 @@ TEST(FlightSerial, PositionSentenceFields) {
   flt.lon = 181.25f;  // past the date line, where the region's longitudes run on beyond 180
   nmea_gga(s);
   EXPECT_NE(std::strstr(s, ",17845.00,W,"), nullptr) << s;
+  flt.hpath = 359.97f;
+  nmea_sentence(s);
+  EXPECT_NE(std::strstr(s, ",100.0,000.0,"), nullptr) << s;
   flt.lat = NAN, flt.vZ = NAN;  // a broken state still gives a sentence of the right shape
   EXPECT_EQ(nmea_sentence(s), n);
 }
