@@ -279,10 +279,11 @@ const form_window latlon_form = {latlon_fields, count_of(latlon_fields), latlon_
 // ---- Where am I? -----------------------------------------------------------------------------
 
 // Distance (nm) and true bearing (degrees) from the aircraft to a point, on the flat earth of a
-// few dozen miles around it.
+// few dozen miles around it. The aircraft's longitude runs on past the date line: the difference
+// is taken the short way round.
 static void distance_bearing(float lat, float lon, float* nm, float* brg) {
   float north = (lat - flt.lat) * 60.0f;
-  float east = (lon - flt.lon) * 60.0f * std::cos(flt.lat * con.degtorad);
+  float east = std::remainder(lon - flt.lon, 360.0f) * 60.0f * std::cos(flt.lat * con.degtorad);
   *nm = std::sqrt(north * north + east * east);
   *brg = fltwrap(std::atan2(east, north) * con.radtodeg, 0.0f, 360.0f);
 }

@@ -14,7 +14,8 @@
 
 void nm_and_bearing(float lat1, float lon1, float lat2, float lon2, float* nm, float* brg) {
   const float dn = (lat2 - lat1) * 60.0f;
-  const float de = (lon2 - lon1) * 60.0f * std::cos(lat1 * con.degtorad);
+  // The aircraft's longitude runs on past the date line; the difference goes the short way round.
+  const float de = std::remainder(lon2 - lon1, 360.0f) * 60.0f * std::cos(lat1 * con.degtorad);
   *nm = std::sqrt(dn * dn + de * de);
   *brg = std::atan2(de, dn) * con.radtodeg;
   if (*brg < 0.0f) *brg += 360.0f;

@@ -170,8 +170,10 @@ static void path_bank() {
 }
 
 // Whole hours east of Greenwich of the aircraft's time zone, by its longitude: local time is UTC
-// plus that many hours (standard time, 8 hours behind UTC in California).
-static int time_zone() { return intround(flt.lon / 15.0f); }
+// plus that many hours (standard time, 8 hours behind UTC in California). The region's longitude
+// runs on past the date line and grows wild over a pole, where the meridians meet; taken within
+// one turn, a zone change is never more than a day, which the clock's one wrap can hold.
+static int time_zone() { return intround(longitude_180() / 15.0f); }
 
 static void advance_clocks() {
   float dt = msc.prd;

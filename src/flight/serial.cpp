@@ -105,7 +105,8 @@ int nmea_sentence(char* out) {
   degrees_minutes(lat, flt.lat, 2);
   degrees_minutes(lon, east, 3);
   tenths(spd, speed_over_ground() * con.msctokts);
-  tenths(trk_, flt.hpath);
+  // Receivers read a course of 000.0 to 359.9: one that rounds up to a whole turn is 000.0.
+  tenths(trk_, static_cast<float>(intwrap(intround(flt.hpath * 10.0f), 0, 3599)) / 10.0f);
   tenths(var, static_cast<float>(std::abs(env.mvar)));
   // mvar is what a true heading needs added to read magnetic: a negative mvar is an easterly
   // variation, which the sentence marks E.

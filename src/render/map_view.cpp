@@ -258,10 +258,12 @@ void map_drag(mapview* v, int x, int y) {
     v->pitch = fltlim(v->press_clon - 0.3f * dy, 5.0f, 89.0f);
     return;
   }
-  // The ground under the mouse stays under it: the centre moves against the drag.
+  // The ground under the mouse stays under it: the centre moves against the drag. Its longitude
+  // runs on past the date line as the region's and the aircraft's do; wrapped, the chart would
+  // jump a whole turn away from the ground and the aircraft it shows.
   v->follow = 0;
   v->clat = fltlim(v->press_clat - dy / (60.0f * v->ppnm), -89.0f, 89.0f);
-  v->clon = fltwrap(v->press_clon - dx / (east_nm_per_deg(v) * v->ppnm), -180.0f, 180.0f);
+  v->clon = v->press_clon - dx / (east_nm_per_deg(v) * v->ppnm);
 }
 
 int map_release(mapview* v, int x, int y, float* lat, float* lon) {
@@ -271,6 +273,7 @@ int map_release(mapview* v, int x, int y, float* lat, float* lon) {
   if (v->moved || v->kind == MAP_ISO || v->kind == MAP_PATH) return 0;
   float la, lo;
   map_unproject(v, static_cast<float>(x), static_cast<float>(y), &la, &lo);
+  lo = std::remainder(lo, 360.0f);  // a place east of the date line lies west of Greenwich
   if (v->pick) {
     *lat = la, *lon = lo;
     return 1;

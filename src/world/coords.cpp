@@ -34,7 +34,12 @@ static int ref_index(int whole, int corner, int hi) {
   return d < 0 ? 0 : (d > hi ? hi : static_cast<int>(d));
 }
 
+// A place is laid out on the side of the date line nearer the region, the region's longitudes
+// running on past 180 as they do: a target at 118 W seen from a region at 179 E lies 63 degrees
+// east, not 297 degrees west.
 float X_with_latlon(float lat, float lon) {
+  const float middle = static_cast<float>(env.lon_wes) + 1.5f;
+  lon = middle + std::remainder(lon - middle, 360.0f);
   int c = ref_index(intround(lon - 0.5f), env.lon_wes, 2);
   int r = ref_index(intround(lat - 0.5f), env.lat_sou, 1);
   return (lon - env.lonwes_ref[c][r]) * con.nmtomtrs * 60.0f * std::cos(lat * con.degtorad) +

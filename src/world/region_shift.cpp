@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "app/app.h"
 #include "flight/flight.h"
 #include "weather/weather.h"
 #include "world/world_local.h"
@@ -175,12 +176,17 @@ static void relay_columns(int i0, int i1, float west, float cos_anchor) {
 
 // The stations the receivers hold, kept as world positions between retunings, move with the ground
 // they stand on: left where they were, a needle would swing by degrees until the next retuning.
+// So do the runway view's eye and the recorded flight path, which would otherwise slide off the
+// runway and the ground they were flown over, by hundreds of metres a degree away.
 static void relay_radios(float west, float cos_anchor) {
   for (int r = 0; r < 2; r++) {
     nav.vorX[r] += x_change(nav.vorZ[r], west, cos_anchor);
     nav.gsX[r] += x_change(nav.gsZ[r], west, cos_anchor);
   }
   nav.adfX += x_change(nav.adfZ, west, cos_anchor);
+  msc.runwayview_X += x_change(msc.runwayview_Z, west, cos_anchor);
+  for (int k = 0; k < PATH_POINTS; k++)
+    if (pat.inited[k]) pat.xyztpp[k][0] += x_change(pat.xyztpp[k][2], west, cos_anchor);
 }
 
 // Obstacles whose first corner lies outside the region after the move are freed; the test is

@@ -131,6 +131,12 @@ TEST_F(AppSettingsLocation, WhereAmINamesTheNearestFieldWithItsDistanceAndMagnet
   const std::string here = headless_form_text(WIN_WHERE_AM_I, "position");
   EXPECT_NE(here.find(" 178.750 W "), std::string::npos) << here;
   EXPECT_NE(here.find("heading 090 mag"), std::string::npos) << here;
+  const std::string east = headless_form_text(WIN_WHERE_AM_I, "airport");
+  float nm = 0.0f;
+  int brg = 0;
+  ASSERT_EQ(std::sscanf(east.c_str() + east.find(": "), ": %f nm, bearing %d", &nm, &brg), 2) << east;
+  EXPECT_LT(nm, 3000.0f) << east;
+  EXPECT_TRUE(brg > 60 && brg < 140) << east;
 }
 
 // Flown east past the date line the region's longitudes run on past 180: the Lat-Lon window offers

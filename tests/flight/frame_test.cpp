@@ -85,6 +85,9 @@ TEST_F(FlightFrame, IntoTheNextTimeZoneTheLocalClockStepsAndUtcRunsOn) {
   two_frames_at(-112.45f);
   EXPECT_NEAR(msc.zulu_time - zulu, 0.1f, 0.01f);
   EXPECT_NEAR(msc.locl_time - locl, 3600.1f, 0.01f);
+  two_frames_at(-112.45f + 10.0f * 360.0f);  // ten turns on, as over a pole
+  EXPECT_NEAR(msc.zulu_time - zulu, 0.2f, 0.02f);
+  EXPECT_NEAR(msc.locl_time - locl, 3600.2f, 0.02f);
 }
 
 // Late in the day a float clock's last bit is 1/256 s: short frames must not round it fast.
@@ -141,6 +144,9 @@ TEST(FlightSerial, PositionSentenceFields) {
   flt.lon = 181.25f;  // past the date line, where the region's longitudes run on beyond 180
   nmea_gga(s);
   EXPECT_NE(std::strstr(s, ",17845.00,W,"), nullptr) << s;
+  flt.hpath = 359.97f;
+  nmea_sentence(s);
+  EXPECT_NE(std::strstr(s, ",100.0,000.0,"), nullptr) << s;
   flt.lat = NAN, flt.vZ = NAN;  // a broken state still gives a sentence of the right shape
   EXPECT_EQ(nmea_sentence(s), n);
 }

@@ -117,13 +117,22 @@ TEST_F(RenderMapView, ADragCarriesTheGroundWithTheMouseAndOnlyAStillPressClicks)
   EXPECT_FLOAT_EQ(lat, want_lat);
   EXPECT_FLOAT_EQ(lon, want_lon);
   EXPECT_EQ(map_release(v, 302, 199, &lat, &lon), 0);  // one release per press
+  v->clon = 179.99f;
+  map_unproject(v, 100.0f, 100.0f, &lat0, &lon0);
+  map_press(v, 100, 100);
+  map_drag(v, 50, 100);
+  map_project(v, lat0, lon0, &x, &y);
+  EXPECT_NEAR(x, 50.0f, 1e-2f);
+  EXPECT_EQ(map_release(v, 50, 100, &lat, &lon), 0);
 
   v = open(MAP_ENROUTE);
-  v->ppnm = 100.0f, v->clat = 34.9996f, v->clon = -117.0f;
-  map_project(v, v->clat, v->clon, &x, &y);
-  map_press(v, intround(x), intround(y));
-  EXPECT_EQ(map_release(v, intround(x), intround(y), &lat, &lon), 0);
-  EXPECT_STREQ(v->info, "N35 00.0  W117 00.0");
+  for (float clon : {-117.0f, 182.5f}) {
+    v->ppnm = 100.0f, v->clat = 34.9996f, v->clon = clon;
+    map_project(v, v->clat, v->clon, &x, &y);
+    map_press(v, intround(x), intround(y));
+    EXPECT_EQ(map_release(v, intround(x), intround(y), &lat, &lon), 0);
+    EXPECT_STREQ(v->info, clon < 0.0f ? "N35 00.0  W117 00.0" : "N35 00.0  W177 30.0");
+  }
 }
 
 TEST_F(RenderMapView, DraggingTheThreeDMapsTurnsThemWithinTheirTilt) {

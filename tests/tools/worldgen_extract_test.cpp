@@ -37,8 +37,11 @@ TEST_F(WorldgenExtract, RunwaysAreLaidFromEndsOneEndNameOrNeighbours) {
                    "R 4000 75 G 0 04L - - - 22R - - -\n"
                    "R 3000 60 G 0 - - - - - - - -\n"
                    "A KBBB BBB S 40.200000 -100.100000 2100 - - - - Bravo Field\n"
-                   "R 2500 60 G 0 - - - - - - - -\nR 2400 60 G 0 - - - - - - - -\n"),
-            2);
+                   "R 2500 60 G 0 - - - - - - - -\nR 2400 60 G 0 - - - - - - - -\n"
+                   "A KCCC CCC S 41.000000 -101.000000 2200 - - - - Charlie Field\n"
+                   "R 5757 62 A 0 09 -0.936150 134.863998 91.0 27 -0.936503 134.880005 271.0\n"
+                   "R 5000 100 A 1 06 40.900000 -101.000000 50.0 24 41.005000 -100.990000 230.0\n"),
+            3);
   const wg_airport *a = find("AAA "), *b = find("BBB ");
   ASSERT_TRUE(a && b && a->rwy.size() == 3 && b->rwy.size() == 2);  // the three longest
   const wg_runway &ends = a->rwy[0], &one = a->rwy[1], &named = a->rwy[2];
@@ -56,6 +59,11 @@ TEST_F(WorldgenExtract, RunwaysAreLaidFromEndsOneEndNameOrNeighbours) {
   EXPECT_EQ((std::vector<int>{b->rwy[0].laid, b->rwy[0].hdng, b->rwy[1].hdng}),
             (std::vector<int>{LAID_NEIGHBOURS, 170, 230}));
   EXPECT_EQ(b->rwy[0].num, number_from_true(170, 40.2f, -100.1f));
+  // Ends far from the field's reference point are another field's: a runway is laid without them.
+  const wg_airport* c = find("CCC ");
+  ASSERT_TRUE(c && c->rwy.size() == 2);
+  EXPECT_EQ((std::vector<int>{c->rwy[0].laid, c->rwy[1].laid}), (std::vector<int>{LAID_NAME, LAID_ONE_END}));
+  for (const wg_runway& r : c->rwy) EXPECT_LT(std::hypot(r.lat - 41.0f, r.lon + 101.0f), 0.02f);
 }
 
 // Surfaces the data leaves unknown follow the kind and length; water lanes carry 'W' and no

@@ -104,4 +104,10 @@ TEST_F(WorldRadios, GpsTargetCourseAndLock) {
   setnav(5);
   EXPECT_FLOAT_EQ(nav.gps_lat, 35.0f);
   EXPECT_FLOAT_EQ(nav.gps_lon, -117.0f);
+  env.lon_wes = 178;
+  for (auto& col : env.lonwes_ref) col[0] = col[1] = 178.0f;
+  apt_lon[0][0] = -179.5f, nav.gps_index_mode = 1, nav.gps_index = 0, ins.lock_GPS = 1;
+  tune(5, 35.0f, 179.5f);
+  EXPECT_NEAR(nav.gps_crs, 90.0f, 0.01f);
+  EXPECT_NEAR(nav.gps_dis, 60.0f * con.nmtomtrs * std::cos(35.0f * con.degtorad), 1.0f);
 }

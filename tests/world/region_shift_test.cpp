@@ -67,15 +67,19 @@ TEST_F(WorldRegionShift, EveryMoveAgreesWithAFreshLoadAtTheNewCorner) {
     wf::fly_at(m.plane_lat, m.plane_lon);
     ASSERT_EQ(find_ijt_with_loc(flt.X, flt.Z, &env.i_aircraft, &env.j_aircraft, 1), 1);
     float ground = find_local_h(flt.X, flt.Z, env.i_aircraft, env.j_aircraft);
-    // A station half a degree north and west of the aircraft on NAV 2 and the ADF.
+    // A station half a degree north and west of the aircraft on NAV 2 and the ADF, the runway
+    // view's eye and a point of the recorded path there.
     float st_lat = m.plane_lat + 0.5f, st_lon = m.plane_lon - 0.5f;
-    nav.vorX[1] = nav.adfX = X_with_latlon(st_lat, st_lon);
-    nav.vorZ[1] = nav.adfZ = Z_with_lat(st_lat);
+    nav.vorX[1] = nav.adfX = msc.runwayview_X = pat.xyztpp[7][0] = X_with_latlon(st_lat, st_lon);
+    nav.vorZ[1] = nav.adfZ = msc.runwayview_Z = pat.xyztpp[7][2] = Z_with_lat(st_lat);
+    pat.inited[7] = 1;
 
     move_region(m.dir);
     // It moved with the ground.
     EXPECT_NEAR(nav.vorX[1], X_with_latlon(st_lat, st_lon), 0.5f);
     EXPECT_NEAR(nav.adfX, X_with_latlon(st_lat, st_lon), 0.5f);
+    EXPECT_NEAR(msc.runwayview_X, X_with_latlon(st_lat, st_lon), 0.5f);
+    EXPECT_NEAR(pat.xyztpp[7][0], X_with_latlon(st_lat, st_lon), 0.5f);
     EXPECT_EQ(std::pair(env.lat_sou, env.lon_wes), std::pair(m.lat, m.lon));
     // The ground under the aircraft has not moved, and its cell index moved with the grid.
     ASSERT_EQ(find_ijt_with_loc(flt.X, flt.Z, &env.i_aircraft, &env.j_aircraft, 0), 1);

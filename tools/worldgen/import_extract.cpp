@@ -153,6 +153,16 @@ static int surface_of(const wg_airport& a, char s, int len_ft) {
   return a.size <= SIZE_MEDIUM || len_ft >= 5000 ? SURF_ASPHALT : SURF_TURF;
 }
 
+// An end the data puts farther from the field's reference point than the runway's length and
+// the spread of the largest fields (5 nm) belongs to no runway of this field: another field's
+// survey, or a sign lost. It counts as not surveyed.
+static raw_end near_end(const wg_airport& a, const raw_runway& w, int k) {
+  raw_end e = w.end[k];
+  double dn = (e.lat - a.lat) * 60.0, de = (e.lon - a.lon) * 60.0 * std::cos(a.lat * DEG);
+  if (e.has_pos && std::sqrt(dn * dn + de * de) > 5.0 + w.len / 6076.0) e.has_pos = 0;
+  return e;
+}
+
 // Places one runway: between its surveyed ends; from one surveyed end along its heading; from the
 // reference point on the heading of its name; or, nameless, at the reference point with its
 // heading left for the neighbours (hdng -1). Returns 0 for a runway without length.
@@ -165,7 +175,7 @@ static int lay_runway(const wg_airport& a, const raw_runway& w, wg_runway* r) {
   r->edge = !w.lit ? LIGHT_NONE : (w.len >= 8000 ? LIGHT_HIGH : LIGHT_MEDIUM);
   int paved = r->surface == SURF_ASPHALT || r->surface == SURF_CONCRETE;
   r->ils_want[0] = r->ils_want[1] = paved && a.kind == APT_KIND_AIRPORT ? -1 : 0;
-  const raw_end &e0 = w.end[0], &e1 = w.end[1];
+  const raw_end e0 = near_end(a, w, 0), e1 = near_end(a, w, 1);
   int named = parse_end(e0.ident, &r->num, &r->lr);
   if (!named && parse_end(e1.ident, &r->num, &r->lr)) {
     named = 1;
