@@ -104,4 +104,13 @@ TEST_F(WorldRadios, GpsTargetCourseAndLock) {
   setnav(5);
   EXPECT_FLOAT_EQ(nav.gps_lat, 35.0f);
   EXPECT_FLOAT_EQ(nav.gps_lon, -117.0f);
+  // A target 180 nm due north, beyond the region, is due north wherever the region stands.
+  for (float west : {-118.0f, -119.0f}) {
+    for (auto& col : env.lonwes_ref) col[0] = col[1] = west;
+    apt_lat[0][0] = 38.0f, apt_lon[0][0] = -117.5f;
+    nav.gps_index_mode = 1, nav.gps_index = 0, ins.lock_GPS = 1;
+    tune(5, 35.0f, -117.5f);
+    EXPECT_NEAR(fltwrap(nav.gps_crs, -180.0f, 180.0f), 0.0f, 0.01f) << west;
+    EXPECT_NEAR(nav.gps_dis * con.mtrstonm, 180.0f, 0.01f) << west;
+  }
 }
