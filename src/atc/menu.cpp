@@ -22,9 +22,14 @@ static void check_in_text(char* s, const char* tail) {
   const int dest = atc.plan_index;
   const char* end = "with you.";
   switch (atc.plan_phase) {
-    case 5:
-      app_facility(s, local_airport(), " departure, ");
+    case 5: {
+      // The departure controller of the field the plan left: by the time the tower hands the
+      // aircraft over, 650 ft up, another field can be the nearest (Redlands, climbing out of
+      // San Bernardino on runway 6).
+      const int dep = find_apt_by_id(fpl.dep_id_str);
+      app_facility(s, dep >= 0 ? dep : local_airport(), " departure, ");
       break;
+    }
     case 6:
       app_C(s, "Center, ");
       break;

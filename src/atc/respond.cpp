@@ -74,6 +74,15 @@ static void instruct_heading(int hdg) {
   atc.instructions++;
 }
 
+// The magnetic heading of the active runway of airport apt, 1..360: "fly runway heading" is a
+// heading given like any other, and the aircraft that takes off flies it until the next one.
+static int runway_heading(int apt) {
+  int r, end, has_ils, ils_nav;
+  get_active_rway(apt, &r, &end, &has_ils, &ils_nav);
+  const int true_hdg = apt_hdng[apt][r] + (end == 2 ? 180 : 0);
+  return intwrap(true_hdg + env.mvar, 1, 360);
+}
+
 // "turn left heading 0 7 0 vectors to NAME" towards airport apt, and its distance.
 static void vectors_to(char* s, int apt, const char* joiner) {
   float d, b;
@@ -231,6 +240,7 @@ void controller_respond(char* request) {
       app_C(s, "fly runway heading cleared for take off ");
       app_current_rway_string(s, target);
       app_C(s, ".");
+      instruct_heading(runway_heading(target));
       break;
     case REQ_VECTORS:
       vectors_to(s, target, ". They are about ");

@@ -133,8 +133,10 @@ static void draw_gps(int slot, int full) {
   int k = (r - 6) / 5, by = cy - r + 30;
   for (int i = -5; i <= 5; i++) OGL_fillrect(C_WHITE, cx + i * k - 1, by - 1, 2, 2);
   OGL_fillrect(C_MAGENTA, cx + intround(v[4] * k) - 1, by - 6, 2, 13);
-  // The target and lock buttons under the display.
-  draw_button({cx - r, cy - r - 1, 20, 16}, "<>", 0, C_GREEN);
+  // The target and lock buttons under the display. The target button's left half steps to the
+  // previous airport, its right half to the next: "-+", for the panel's letters have no angle
+  // brackets, and a label of them left the button blank.
+  draw_button({cx - r, cy - r - 1, 20, 16}, "-+", 0, C_GREEN);
   draw_button({cx + r - 24, cy - r - 1, 24, 16}, "LCK", 0, C_GREEN);
 }
 

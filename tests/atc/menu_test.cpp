@@ -28,6 +28,10 @@ TEST_F(AtcMenu, MainMenuLinesBySituation) {
   char text[STR_SIZE];
   atc_main_line(6, text);
   EXPECT_EQ(std::string(text), std::string("San Bernardino International departure, ") + CALL_SIGN + "with you.");
+  C_to_C("SBD ", fpl.dep_id_str);
+  flt.lat = apt_lat[TWIN][0], flt.lon = apt_lon[TWIN][0];  // climbing out past another field
+  atc_main_line(6, text);
+  EXPECT_THAT(std::string(text), ::testing::StartsWith("San Bernardino International departure, "));
 }
 
 TEST_F(AtcMenu, MenuPicksFileAndOpenLists) {

@@ -37,6 +37,10 @@ TEST_F(AtcRespond, RequestKindsAndNames) {
     const std::string want = c.answer == "(none)" ? c.answer : CALL_SIGN + c.answer;
     EXPECT_THAT(respond(c.request), ::testing::StartsWith(want)) << c.request;
   }
+  env.mvar = -14;  // runway 9, 090 true, is 076 on the compass
+  const int given = atc.instructions;
+  respond("request takeoff.");
+  EXPECT_EQ(std::pair(atc.said_hdg, atc.instructions), std::pair(76, given + 1));
   // Vectors name the heading (magnetic, in fives) and the distance to the nearer Twin Field.
   float d, b;
   apt_from_aircraft(TWIN, &d, &b);

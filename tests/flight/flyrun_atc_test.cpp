@@ -3,6 +3,7 @@
 // its autopilot, is cleared inside the intercept window and then tracks the localizer.
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -114,4 +115,21 @@ TEST(FlightRunnerAtc, AnAltitudeGivenOnTheGroundIsHeldOnlyOnceAirborne) {
   flt.onsurface = 0;
   fly_follow_atc(&c);
   EXPECT_EQ(c.ap_alt_on, 1);
+}
+
+TEST(FlightRunnerAtc, ALocalizerIsTrackedOnceNav1HoldsItNotTheStationBefore) {
+  fly_forget_atc();
+  fly_controls c{};
+  const int loc = 7;
+  nav_f12[loc] = 11170, nav_hdng[loc] = 72;
+  std::memcpy(nav_id[loc], "ISBD", 5);
+  atc.cleared_nav = loc, atc.instructions++, flt.onsurface = 0;
+  fly_follow_atc(&c);
+  nav.nf[0] = c.nav1, nav.goodnav[0] = 1;
+  std::memcpy(nav.nav_id[0], "POM ", 4);  // the VOR tuned before, held until the retuning
+  fly_follow_atc(&c);
+  EXPECT_EQ(c.ap_nav_on, 0);
+  std::memcpy(nav.nav_id[0], "ISBD", 4);
+  fly_follow_atc(&c);
+  EXPECT_EQ(c.ap_nav_on, 1);
 }

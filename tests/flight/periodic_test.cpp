@@ -127,10 +127,9 @@ TEST_F(FlightPeriodic, VorBehindShowsFromAndLocalizerGivesBothDeviations) {
   // The GPS in NAV 1's place, course 090 locked to a target at the world's origin: 10 m south of
   // the course, 2 km before the target and 2 km past it, the needle stands the same.
   pln.supptype = 2, nav.gps_lat = nav.gps_lon = 0.0f, nav.gps_lock_crs = 90.0f;
-  ASSERT_FLOAT_EQ(X_with_latlon(0.0f, 0.0f), 0.0f);
-  ASSERT_FLOAT_EQ(Z_with_lat(0.0f), 0.0f);
+  const float deg_per_m = con.mtrstonm / 60.0f;
   for (double x : {-2000.0, 2000.0}) {
-    flt.X = x, flt.Z = 10.0;
+    flt.lon = static_cast<float>(x) * deg_per_m, flt.lat = -10.0f * deg_per_m;
     mod_evt();
     EXPECT_NEAR(nav.hdef[0], -10.0f * con.mtrstonm * 4.0f, 1e-3f) << "x " << x;
   }

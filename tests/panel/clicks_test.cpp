@@ -157,7 +157,7 @@ TEST_F(PanelClicks, KnobsSetTheAltimeterTheDecisionHeightAndTheCourses) {
   click(lay.cx[SLOT_NAV2] - lay.rad[SLOT_NAV2] + 14, lay.cy[SLOT_NAV2] - lay.rad[SLOT_NAV2] + 8);
   EXPECT_FLOAT_EQ(nav.obs[1], 1.0f);
   // A GPS in the supplementary location locks its course from anywhere on its LCK button, and
-  // steps to the region's next airport, east of the aircraft, on the right of its <> button.
+  // steps to the region's next airport, east of the aircraft, on the right of its -+ button.
   pln.supptype = 2;
   panel_layout_now();
   click(lay.cx[4] + lay.rad[4] - 22, lay.cy[4] - lay.rad[4] + 6);

@@ -2,6 +2,7 @@
 // instruments are drawn again, and failed ones freeze or drift.
 #include "panel/panel_fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -95,6 +96,10 @@ TEST_F(PanelGl, AirspeedNeedleMovesWithTheIndicatedAirspeedAndNothingElseIsRedra
   panel_layout_now();
   update_panel();
   EXPECT_EQ(gl_read(192 + 59, spd_y, 55, 16).px, reads_100);
+  // The GPS's target button is labelled: more than its black face shows inside its frame.
+  const std::vector<uint32_t> face =
+      gl_read(lay.cx[4] - lay.rad[4] + 2, lay.cy[4] - lay.rad[4] + 1, 16, 12).px;
+  EXPECT_LT(std::count(face.begin(), face.end(), face.front()), std::ptrdiff_t(face.size()));
 }
 
 TEST_F(PanelGl, HorizonSinksAsTheNoseRisesAndTiltsAgainstTheBank) {

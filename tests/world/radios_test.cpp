@@ -110,4 +110,13 @@ TEST_F(WorldRadios, GpsTargetCourseAndLock) {
   tune(5, 35.0f, 179.5f);
   EXPECT_NEAR(nav.gps_crs, 90.0f, 0.01f);
   EXPECT_NEAR(nav.gps_dis, 60.0f * con.nmtomtrs * std::cos(35.0f * con.degtorad), 1.0f);
+  // A target 180 nm due north, beyond the region, is due north wherever the region stands.
+  for (float west : {-118.0f, -119.0f}) {
+    for (auto& col : env.lonwes_ref) col[0] = col[1] = west;
+    apt_lat[0][0] = 38.0f, apt_lon[0][0] = -117.5f;
+    nav.gps_index_mode = 1, nav.gps_index = 0, ins.lock_GPS = 1;
+    tune(5, 35.0f, -117.5f);
+    EXPECT_NEAR(fltwrap(nav.gps_crs, -180.0f, 180.0f), 0.0f, 0.01f) << west;
+    EXPECT_NEAR(nav.gps_dis * con.mtrstonm, 180.0f, 0.01f) << west;
+  }
 }

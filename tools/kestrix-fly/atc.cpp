@@ -27,9 +27,15 @@ int fly_talk_to_atc(const fly_script_entry* e, char* err) {
 static int followed_instructions = -1, nav_armed = 0;
 static int last_hdg = -1, last_alt = -1, last_nav = -1;
 
+// NAV 1 receives the localizer cleared onto: tuned to it is not enough, as the receiver holds the
+// station it had until the next retuning, up to six seconds on.
+static int nav1_receives(int n) {
+  return nav.goodnav[0] && nav.nf[0] == nav_f12[n] && std::memcmp(nav.nav_id[0], nav_id[n], 4) == 0;
+}
+
 void fly_follow_atc(fly_controls* c) {
   // The autopilot tracks the localizer once NAV 1 receives it, not before.
-  if (nav_armed && nav.goodnav[0] && nav.nf[0] == c->nav1) {
+  if (nav_armed && nav1_receives(last_nav)) {
     nav_armed = 0;
     c->ap_nav_on = 1;
     c->ap_hdg_on = 0;
