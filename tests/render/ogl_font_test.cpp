@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
 #include <string>
 
 #include "render/ogl.h"
@@ -42,7 +43,15 @@ TEST(RenderOglFont, GlyphsAreFoundCaseBlindAndDrawnAtPixelCentres) {
   ASSERT_GE(ogl_font_glyph('0'), 0);
   EXPECT_EQ(ogl_font_glyph('q'), ogl_font_glyph('Q'));
   EXPECT_NE(ogl_font_glyph('O'), ogl_font_glyph('0'));
-  for (char ch : {'?', '*', '\t', '@'}) EXPECT_EQ(ogl_font_glyph(ch), -1) << ch;
+  // Every printable character has a glyph of its own (a controller's question, an airport's
+  // "&"), and nothing else has one.
+  std::set<int> seen;
+  for (int ch = '!'; ch <= '~'; ch++) {
+    if (ch >= 'a' && ch <= 'z') continue;
+    EXPECT_TRUE(seen.insert(ogl_font_glyph((char)ch)).second) << ch;
+  }
+  EXPECT_EQ(seen.count(-1), 0u);
+  for (char ch : {'\t', '\x7f', '\xe9'}) EXPECT_EQ(ogl_font_glyph(ch), -1) << ch;
   for (int e : {1, 10}) EXPECT_EQ(ogl_exponent_glyph(e), -1) << e;
 
   // 'L': a column on the left and a full bottom row: its first dot lies at the centre of the
@@ -72,8 +81,8 @@ TEST(RenderOglFont, WordsThatWouldPassTheWrapStartALineTenPixelsLower) {
   // A word longer than the line stays on the first line instead of leaving it empty.
   EXPECT_EQ(layout(0, 50, "LONGWORD AB", 20, 6),
             "L@0,50 O@6,50 N@12,50 G@18,50 W@24,50 O@30,50 R@36,50 D@42,50 A@0,40 B@6,40 ");
-  // No wrap width, no wrapping; lower case and blanks take their cells.
-  EXPECT_EQ(layout(5, 0, "ab c?d", 0, 7), "A@5,0 B@12,0 C@26,0 D@40,0 ");
+  // No wrap width, no wrapping; lower case, blanks and characters without a glyph take their cells.
+  EXPECT_EQ(layout(5, 0, "ab c\xe9" "d", 0, 7), "A@5,0 B@12,0 C@26,0 D@40,0 ");
 }
 
 TEST(RenderOglFont, AtMost400CharactersAreDrawn) {

@@ -101,7 +101,7 @@ TEST_F(RenderGlDraw, AGlyphIsItsTableOfDotsWhicheverCase) {
   OGL_setcolor(WHITE);
   OGL_char(1, 1, 'R');
   OGL_char(8, 1, 'r');
-  OGL_char(15, 1, '*');  // no glyph: nothing
+  OGL_char(15, 1, '\xe9');  // no glyph: nothing
   EXPECT_EQ(gl_picture(0, 0, 21, 9),
             ".....................\n"
             ".####...####.........\n"
