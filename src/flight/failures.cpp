@@ -128,6 +128,28 @@ void draw_failures() {
   }
 }
 
+// A new schedule for an entry starts its item afresh: working, on every engine for a per-engine
+// item, without the horizon's drift a vacuum failure left. The pressures follow in the next
+// second, from the switches.
+void repair_failure(int i) {
+  if (i < 0 || i >= FAIL_ENTRIES) return;
+  int* single[FAIL_ENTRIES] = {
+      &rel.vacuum,    &rel.ss_asi, &rel.ss_ahz, &rel.ss_alt,  &rel.ss_tsi,    &rel.ss_dgy,
+      &rel.ss_vvi,    &rel.efis_1, &rel.efis_2, nullptr,      &rel.fc_ail,    &rel.fc_elv,
+      &rel.fc_rud,    &rel.fc_flp, &rel.fc_slt, &rel.fc_thr,  &rel.lagear[0], &rel.lagear[1],
+      &rel.lagear[2], &rel.hydsys, nullptr,     &rel.stbaug,  &rel.symflp,    &rel.sttrim,
+      nullptr,        &rel.antice, nullptr,     &rel.clights, &rel.otto,      &rel.trotor};
+  int* per_engine = i == FAIL_ENGINE   ? rel.engine
+                    : i == FAIL_THRGOV ? rel.thrgov
+                    : i == FAIL_REVLOK ? rel.revlok
+                    : i == FAIL_OILPMP ? rel.oilpmp
+                                       : nullptr;
+  if (single[i]) *single[i] = 1;
+  if (per_engine)
+    for (int e = 0; e < MAX_ENGINES; e++) per_engine[e] = 1;
+  if (i == FAIL_VACUUM) rel.vac_death_time = rel.the_fail_err = rel.phi_fail_err = 0.0f;
+}
+
 // Rotation speed as a fraction of the maximum; an aircraft without a rotation speed (a glider)
 // has none.
 static float speed_ratio(float omega) { return pln.omegamax > 0.0f ? omega / pln.omegamax : 0.0f; }
