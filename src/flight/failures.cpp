@@ -45,10 +45,18 @@ static failure_times fail_t;
 
 void reset_failures() { fail_t = failure_times{}; }
 
+// A uniform draw in (0, 1) from two of the generator's 15-bit values. One value alone cannot tell
+// a chance below 1 in 32768 from none, so every mean time beyond about nine hours (32768 s) failed
+// as often as that, and shorter ones were rounded towards it.
+static double fine_chance() {
+  return (intrand(0, 32767) * 32768.0 + intrand(0, 32767) + 0.5) / (32768.0 * 32768.0);
+}
+
 int failme(int i) {
   if (i < 0 || i >= FAIL_ENTRIES) return 0;
   int type = rel.fail_type[i];
-  if (type == 2 && fltrand(0, rel.fail_time_max[i] * 60.0f) < 1.0f) return 1;
+  // A chance of one in the mean time's seconds, each second.
+  if (type == 2 && fine_chance() * rel.fail_time_max[i] * 60.0 < 1.0) return 1;
   if (type == 3) return 1;
   // Two independent draws: a rate of r gives a chance of (r / 1000)^2 per second.
   float r = rel.total_fail_entry;
