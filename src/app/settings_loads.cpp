@@ -65,11 +65,12 @@ static int check_loads(const form_field& f, float lb) {
   return loads_allowed(fuel, payload, jettison);
 }
 
+// The weight now is what is on board, with the fuel burnt since the start gone.
 static void show_weights(int w) {
   char text[200];
   std::snprintf(text, sizeof text, "Empty %.0f lb, maximum %.0f lb; now %.0f lb in all.",
                 pln.m_empty * con.kgstolbs, pln.m_max * con.kgstolbs,
-                (pln.m_empty + set.load_fuel + set.load_fixed + set.load_jettison) * con.kgstolbs);
+                (pln.m_empty + flt.m_fuel + flt.m_fixed + flt.m_jettison) * con.kgstolbs);
   form_text(w, "weights", text);
   std::snprintf(text, sizeof text, "The tanks hold %.0f lb; jettisonable load up to %.0f lb.",
                 pln.m_fuel * con.kgstolbs, pln.m_jettison * con.kgstolbs);

@@ -24,10 +24,14 @@ static void reliability_open(int w) {
   form_text(w, "rate_note2", "of (r / 1000) squared in every second.");
 }
 
-// Back to the factory schedule: no item has a time or fails now.
+// Back to the factory schedule: no item has a time or fails now, and every item works again, or a
+// failure would last until the next flight whatever the pilot chose.
 static void reliability_action(int w, int field, int element) {
   if (std::strcmp(reliability_fields[field].name, "all_random") != 0) return;
-  for (int i = 0; i < FAIL_ENTRIES; i++) rel.fail_type[i] = 1;
+  for (int i = 0; i < FAIL_ENTRIES; i++) {
+    rel.fail_type[i] = 1;
+    repair_failure(i);
+  }
 }
 
 const form_window reliability_form = {reliability_fields, count_of(reliability_fields),
@@ -41,8 +45,15 @@ static const form_field instrument_fields[] = {
         field_number("minutes", "Mean time, min", "", rel.fail_time_max, 0.1f, 99999, 1, 1),
         INSTRUMENT_ENTRIES, "")),
 };
+
+// Choosing how an item fails starts it afresh under that schedule: an item failed now is cleared
+// by choosing another, and one failed at random is mended by choosing its schedule again.
+static void instruments_action(int w, int field, int element) {
+  if (std::strcmp(instrument_fields[field].name, "type") == 0) repair_failure(element);
+}
+
 const form_window instruments_form = {instrument_fields, count_of(instrument_fields), nullptr,
-                                      nullptr, nullptr};
+                                      nullptr, instruments_action};
 
 static const char equipment_names[] =
     "An engine|Ailerons|Elevator|Rudder|Flaps|Slats|Throttles|Gear leg 1|Gear leg 2|Gear leg 3|"
@@ -56,5 +67,11 @@ static const form_field equipment_fields[] = {
                                  rel.fail_time_max + INSTRUMENT_ENTRIES, 0.1f, 99999, 1, 1),
                     FAIL_ENTRIES - INSTRUMENT_ENTRIES, "")),
 };
+
+static void equipment_action(int w, int field, int element) {
+  if (std::strcmp(equipment_fields[field].name, "type") == 0)
+    repair_failure(INSTRUMENT_ENTRIES + element);
+}
+
 const form_window equipment_form = {equipment_fields, count_of(equipment_fields), nullptr, nullptr,
-                                    nullptr};
+                                    equipment_action};

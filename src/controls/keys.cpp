@@ -1,6 +1,7 @@
 // Keyboard commands: the keys choose views, tune the second radios, step the levers and knobs the
 // panel draws, and fly the yoke from the keypad. Every key that stands for a panel control calls
 // the same cockpit function as a click on it, so a key and a click always agree.
+#include "aircraft/aircraft.h"
 #include "app/app.h"
 #include "atc/atc.h"
 #include "controls/controls.h"
@@ -167,12 +168,25 @@ void handle_simkey(char c) {
 // close and open the throttle, F5/F6 the propeller, F9/F10 the mixture; with a lever per engine
 // F1..F4 advance engine 1..4's throttle and Shift pulls it back, likewise F5..F8 the propellers and
 // F9..F12 the mixtures.
+// The engine levers the panel draws: the throttles, propeller levers for an aeroplane's
+// variable-pitch propellers, and mixtures for piston engines. A turbine's "mixture" is its fuel
+// cut-off, which no lever shows: a key that moved it would stop the engines without a trace.
+static int engine_lever_fitted(int lever) {
+  if (pln.entype == ENGINE_NONE || pln.numen < 1) return 0;
+  if (lever == LEVER_PROP)
+    return pln.varpitchEQ && !pln.is_heli &&
+           (pln.entype == ENGINE_PISTON || pln.entype == ENGINE_TURBOPROP);
+  if (lever == LEVER_MIXTURE) return pln.entype == ENGINE_PISTON;
+  return 1;
+}
+
 void function_key(int n) {
   int shifted = n >= 31;
   int k = n - (shifted ? 31 : 19);  // 0..11
   if (k < 0 || k > 11) return;
   static const int lever[3] = {LEVER_THROTTLE, LEVER_PROP, LEVER_MIXTURE};
   int group = k / 4, slot = k % 4;
+  if (!engine_lever_fitted(lever[group])) return;
   if (set.eq_thr) {
     if (slot < intlim(pln.numen, 1, MAX_ENGINES)) lever_step(lever[group], slot, shifted ? -1 : 1);
     return;

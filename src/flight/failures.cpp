@@ -45,10 +45,18 @@ static failure_times fail_t;
 
 void reset_failures() { fail_t = failure_times{}; }
 
+// A uniform draw in (0, 1) from two of the generator's 15-bit values. One value alone cannot tell
+// a chance below 1 in 32768 from none, so every mean time beyond about nine hours (32768 s) failed
+// as often as that, and shorter ones were rounded towards it.
+static double fine_chance() {
+  return (intrand(0, 32767) * 32768.0 + intrand(0, 32767) + 0.5) / (32768.0 * 32768.0);
+}
+
 int failme(int i) {
   if (i < 0 || i >= FAIL_ENTRIES) return 0;
   int type = rel.fail_type[i];
-  if (type == 2 && fltrand(0, rel.fail_time_max[i] * 60.0f) < 1.0f) return 1;
+  // A chance of one in the mean time's seconds, each second.
+  if (type == 2 && fine_chance() * rel.fail_time_max[i] * 60.0 < 1.0) return 1;
   if (type == 3) return 1;
   // Two independent draws: a rate of r gives a chance of (r / 1000)^2 per second.
   float r = rel.total_fail_entry;
@@ -126,6 +134,28 @@ void draw_failures() {
     ins.ecam_mode = 7;
     flight_hooks.reset_ecam();
   }
+}
+
+// A new schedule for an entry starts its item afresh: working, on every engine for a per-engine
+// item, without the horizon's drift a vacuum failure left. The pressures follow in the next
+// second, from the switches.
+void repair_failure(int i) {
+  if (i < 0 || i >= FAIL_ENTRIES) return;
+  int* single[FAIL_ENTRIES] = {
+      &rel.vacuum,    &rel.ss_asi, &rel.ss_ahz, &rel.ss_alt,  &rel.ss_tsi,    &rel.ss_dgy,
+      &rel.ss_vvi,    &rel.efis_1, &rel.efis_2, nullptr,      &rel.fc_ail,    &rel.fc_elv,
+      &rel.fc_rud,    &rel.fc_flp, &rel.fc_slt, &rel.fc_thr,  &rel.lagear[0], &rel.lagear[1],
+      &rel.lagear[2], &rel.hydsys, nullptr,     &rel.stbaug,  &rel.symflp,    &rel.sttrim,
+      nullptr,        &rel.antice, nullptr,     &rel.clights, &rel.otto,      &rel.trotor};
+  int* per_engine = i == FAIL_ENGINE   ? rel.engine
+                    : i == FAIL_THRGOV ? rel.thrgov
+                    : i == FAIL_REVLOK ? rel.revlok
+                    : i == FAIL_OILPMP ? rel.oilpmp
+                                       : nullptr;
+  if (single[i]) *single[i] = 1;
+  if (per_engine)
+    for (int e = 0; e < MAX_ENGINES; e++) per_engine[e] = 1;
+  if (i == FAIL_VACUUM) rel.vac_death_time = rel.the_fail_err = rel.phi_fail_err = 0.0f;
 }
 
 // Rotation speed as a fraction of the maximum; an aircraft without a rotation speed (a glider)

@@ -443,6 +443,8 @@ void mod_sec();
 int failme(int i);
 // Draws this second's failures of every entry the aircraft has and that still works.
 void draw_failures();
+// Failure entry i's item (0..29; every engine's for a per-engine item) back to working.
+void repair_failure(int i);
 // Hydraulic and oil pressure ratios rel.hyd_rat and rel.oil_rat for this second.
 void update_pressures();
 // Forget what the once-a-second pass keeps between calls: its sub-rate counters, the time of the

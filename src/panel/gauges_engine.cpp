@@ -240,7 +240,7 @@ static void draw_ecam(int full) {
   v[0] = static_cast<float>(ins.ecam_mode);
   if (ins.ecam_mode == 7) {
     failure_line lines[48];
-    v[1] = static_cast<float>(failure_lines(lines, 48));  // failures only accumulate
+    v[1] = static_cast<float>(failure_lines(lines, 48));  // each drawn or mended changes it
   } else {
     int kinds[MAX_DIALS], n = engine_kinds(kinds);
     for (int g = 0, k = 1; g < n && g < 4; g++) {

@@ -1,5 +1,6 @@
 // The time of day window: the clock wraps at midnight whichever way it is set (the held buttons'
-// repeat is the form kit's, tested with the kit), and the rendering options' scale.
+// repeat is the form kit's, tested with the kit), the rendering options' scale, and failures
+// mended from the reliability windows.
 #include "app_fixture.h"
 
 #include "app/settings.h"
@@ -63,4 +64,24 @@ TEST_F(AppSettingsGeneral, SoundOrVoiceSwitchedOffSilencesTheStallHornOrTheContr
   msc.paused = 1;
   loop_pass();
   EXPECT_EQ(headless_sound_slot(SND_STALL).state, SOUND_PLAYING);
+}
+
+// A failure lasts until the pilot chooses that item's schedule again (every engine's for a
+// per-engine item); the reset to random failures mends every item.
+TEST_F(AppSettingsGeneral, ChoosingHowAnItemFailsMendsIt) {
+  rel.fail_type[9] = 3, rel.engine[1] = rel.ss_asi = rel.vacuum = rel.lagear[2] = 0;
+  rel.phi_fail_err = 12;
+  APPLICATION_handlemenu(420);
+  headless_form_set(WIN_EQUIPMENT, "type", 0.0f, 0);  // the engine, only at random
+  EXPECT_EQ(rel.fail_type[9], 1);
+  EXPECT_EQ(rel.engine[1], 1);
+  APPLICATION_handlemenu(419);
+  headless_form_set(WIN_INSTRUMENTS, "type", 1.0f, 1);  // the airspeed, after a mean time
+  EXPECT_EQ(rel.ss_asi, 1);
+  EXPECT_EQ(rel.vacuum + rel.lagear[2], 0);  // the others stay failed
+  APPLICATION_handlemenu(418);
+  headless_form_press(WIN_RELIABILITY, "all_random");
+  headless_form_release();
+  EXPECT_EQ(rel.vacuum + rel.lagear[2], 2);
+  EXPECT_EQ(rel.phi_fail_err, 0);
 }

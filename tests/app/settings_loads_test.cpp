@@ -56,4 +56,6 @@ TEST_F(AppSettingsLoads, LoadsThatFitAreFlownAtOnceAndOthersAreRefused) {
   headless_form_press(WIN_FUEL, "full");  // full tanks would be too heavy with this payload
   headless_form_release();
   EXPECT_NEAR(set.load_fuel, 150.0f, 0.01f);
+  EXPECT_EQ(headless_form_text(WIN_FUEL, "weights"),  // 20 kg of fuel left, not the 150 loaded
+            "Empty 2205 lb, maximum 3307 lb; now 3020 lb in all.");
 }

@@ -72,7 +72,7 @@ TEST_F(ControlsKeys, LeverKeysStepOneDetentFromWhereTheLeverStands) {
 }
 
 TEST_F(ControlsKeys, FunctionKeysMoveOneLeverOrEachEnginesOwn) {
-  pln.numen = 2;
+  pln.numen = 2, pln.varpitchEQ = 1;
   function_key(20);  // F2 opens the single throttle of both engines
   EXPECT_FLOAT_EQ(flt.throrequest[0], 0.1f);
   EXPECT_FLOAT_EQ(flt.throrequest[1], 0.1f);
@@ -91,6 +91,9 @@ TEST_F(ControlsKeys, FunctionKeysMoveOneLeverOrEachEnginesOwn) {
   for (int e = 0; e < MAX_ENGINES; e++) EXPECT_FLOAT_EQ(flt.throrequest[e], 0.0f);
   flt.mixt[0] = 1.0f;
   function_key(39);  // Shift F9: engine 1's mixture leaner
+  EXPECT_FLOAT_EQ(flt.mixt[0], 0.9f);
+  pln.entype = 3;  // a jet's fuel cut-off has no lever
+  function_key(39);
   EXPECT_FLOAT_EQ(flt.mixt[0], 0.9f);
   function_key(18);  // not a function key
   function_key(43);

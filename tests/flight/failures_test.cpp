@@ -21,6 +21,8 @@ TEST_F(FlightFailures, ScheduleAndRandomRates) {
   EXPECT_EQ(failures(3, 0, 100), 100);            // fails now
   EXPECT_EQ(failures(1, 0, 100000), 0);           // random only, at rate 0
   EXPECT_NEAR(failures(2, 0, 60000), 100, 40);    // a mean time of 10 minutes
+  rel.fail_time_max[4] = 2000;                    // 33 hours
+  EXPECT_NEAR(failures(2, 0, 2000000), 17, 9);    // in 2 million seconds
   EXPECT_NEAR(failures(1, 100, 20000), 200, 60);  // two draws: (100 / 1000)^2 per second
   EXPECT_EQ(failme(-1), 0);
   EXPECT_EQ(failme(FAIL_ENTRIES), 0);
