@@ -279,6 +279,16 @@ TEST_F(PanelWarnings, SelectedReceiverIdentifiesItselfEveryTenSeconds) {
     run_until(msc.elap_time + 12.0f);
     EXPECT_TRUE(cues().empty()) << r;
   }
+  // Audio switched off cuts a code short; another station selected identifies itself at once.
+  std::memcpy(nav.nav_id[1], "OO  ", 4);
+  nav.radout = 1;
+  run_until(msc.elap_time + 0.6f);
+  nav.radout = 2;
+  run_until(msc.elap_time + 1.0f);
+  nav.radout = 0, nav.goodnav[0] = 1;
+  std::memcpy(nav.nav_id[0], "E   ", 4);
+  run_until(msc.elap_time + 5.0f);
+  EXPECT_EQ(sounds_played(), (std::vector<int>{19, 19, 18}));
 }
 
 }  // namespace
