@@ -80,8 +80,9 @@ void play_buffer(int n, int loop);
 // Stops sound n where it stands, so that a loop resumes from there. The stall horn stopped here
 // stays stopped when the loops play again.
 void stop_buffer(int n);
-// Stops every sound where it stands, whatever the user's switch: called as the switch goes off,
-// for a loop the simulation keeps going on its own (the stall horn) would not be stopped after it.
+// Stops every sound, whatever the user's switch: called as the switch goes off, for a loop the
+// simulation keeps going on its own (the stall horn) would not be stopped after it. The loops stop
+// where they stand; a one-shot goes back to its start.
 void stop_all_sounds();
 // Retunes sound n: playback rate `rate` times its file's own rate, and a volume from level mapped
 // onto level_min..level_max (0..1: -50 dB..0 dB on a square-root scale, where -50 dB is silence).
