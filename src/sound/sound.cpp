@@ -153,6 +153,9 @@ static void apply(int n, int frequency, int volume) {
 }
 
 void play_buffer(int n, int loop) {
+  // The warning starts the horn once, as the stall begins: asked for while sound is off, it is
+  // held to sound with the loops when sound comes back on, the stall lasting.
+  if (n == SND_STALL && !sound_live()) snd.stall_held = 1;
   if (!usable(n)) return;
   if (n == SND_STALL && MACIBM_sound_state(n) != SOUND_PLAYING) apply(n, snd.file_rate[n], 0);
   if (snd.muted[n]) return;

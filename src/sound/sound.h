@@ -75,7 +75,8 @@ void fill_buffer(int n);
 
 // Starts sound n from where it stands, looping when `loop` is non-zero; a one-shot that has
 // finished starts again from its beginning, one still playing goes on. Starting the stall horn
-// sets it to full volume at its file's own rate.
+// sets it to full volume at its file's own rate; asked for while nothing may play, it sounds with
+// the loops when they play again.
 void play_buffer(int n, int loop);
 // Stops sound n where it stands, so that a loop resumes from there. The stall horn stopped here
 // stays stopped when the loops play again.

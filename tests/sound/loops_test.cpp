@@ -85,6 +85,12 @@ TEST_F(SoundLoops, LoopsAreHeldAroundAnAlertAndAMenuCommandAndPlayAgainAfter) {
   stop_buffer(SND_STALL);
   play_engine_and_windrain();
   EXPECT_EQ(headless_sound_slot(SND_STALL).state, SOUND_PAUSED);
+  // A stall begun while sound was off is heard once sound is on and the loops play again.
+  msc.sound_on = 0;
+  play_buffer(SND_STALL, 1);
+  msc.sound_on = 1;
+  play_engine_and_windrain();
+  EXPECT_EQ(headless_sound_slot(SND_STALL).state, SOUND_PLAYING);
   headless_clear_sound_calls();
   macibm_event_menu(601);  // a view: no alert of its own
   EXPECT_EQ(stop_play_calls(), "sp");
