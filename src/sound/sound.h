@@ -104,6 +104,7 @@ void play_engine_and_windrain();
 // menu command.
 void stop_engine_and_windrain();
 // Thunder of a strike: strength 0.3..1 (below 0.3 nothing is heard) sets its pitch and volume.
+// The clap starts from its beginning, cutting one still rolling from an earlier strike.
 void play_thunder(float strength);
 // The strength of thunder from a strike `metres` away: 1 at 1 km or nearer, falling to 0.3 at
 // 15 km and below it further out.

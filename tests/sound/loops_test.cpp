@@ -57,6 +57,9 @@ TEST_F(SoundLoops, WindRainAndThunderFollowAirspeedAndStrengthAndFallSilentWitho
   play_thunder(2.0f);
   EXPECT_EQ(tuning(SND_THUNDER), std::make_pair(22050, -907));
   EXPECT_EQ(calls('p', SND_THUNDER), 1);
+  // Another strike while that clap rolls starts a clap of its own.
+  play_thunder(0.5f);
+  EXPECT_EQ(calls('r', SND_THUNDER), 1);
   EXPECT_GT(thunder_strength(5000.0f), thunder_strength(10000.0f));
 }
 
