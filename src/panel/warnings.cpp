@@ -51,6 +51,7 @@ struct warning_memory {
   char morse_id[4];
   int sym[MORSE_SLOTS];      // its symbols; played ones are turned to gaps
   float sym_t[MORSE_SLOTS];  // their start times
+  int ticked;                // a tick has passed since the last flight was forgotten
 };
 
 static warning_memory initial_memory() {
@@ -321,8 +322,14 @@ void update_morse() {
 
 void update_warnings() {
   update_stall();
-  update_GPWS();
-  update_radalt();
+  // A new flight's first tick comes before its first frame has found what the aircraft stands
+  // on: an aircraft on the runway would be taken for one in the air, a foot up, and the call-outs
+  // and minimums heard as every flight on the ground begins.
+  if (wrn.ticked) {
+    update_GPWS();
+    update_radalt();
+  }
+  wrn.ticked = 1;
   update_morse();
 }
 

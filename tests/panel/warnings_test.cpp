@@ -175,10 +175,14 @@ TEST_F(PanelWarnings, MinimumsSoundsOnceOnEachDescentThroughTheDecisionHeight) {
   };
   for (float ft : {300.0f, 190.0f, 150.0f, 300.0f, 195.0f}) at(ft);
   EXPECT_EQ(sounds_played(), (std::vector<int>{12, 12}));
-  // On the runway the decision height is no call.
+  // On the runway neither the decision height nor a call-out is called, even on a new flight's
+  // first tick, before its first frame has found the ground.
   restart();
+  descend(0.0f, 0.0f);
+  flt.Y = 1.0f;
+  update_warnings();
   flt.onsurface = 1;
-  at(0.0f);
+  update_warnings();
   EXPECT_TRUE(cues().empty());
   // Standing on a roof or a deck, the radar measures down to it, not to the ground beneath.
   env.over_obs = 1, obs_height = 60.0f;
