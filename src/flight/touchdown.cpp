@@ -16,9 +16,13 @@
 // Which contact points touched in the previous pass: 0-2 gear legs, 3-6 skid ends, 7 any body
 // point, 8 any wing tip. The cues fire only on the first pass of a contact.
 static int touched_before[CONTACT_POINTS];
+// 0 until the first contact pass of a flight: what a start rests on is no touchdown, and would
+// otherwise squeal the tyres and jolt the stick as every flight on the ground begins.
+static int contact_settled;
 
 void reset_touch_flags() {
   for (int k = 0; k < CONTACT_POINTS; k++) touched_before[k] = 0;
+  contact_settled = 0;
 }
 
 // The terrain cell under the aircraft, held inside the grid for the lookups that index by it.
@@ -78,7 +82,7 @@ static void land_contact() {
   }
 
   for (int k = 0; k < CONTACT_POINTS; k++) {
-    if (!touched[k] || touched_before[k]) continue;
+    if (!touched[k] || touched_before[k] || !contact_settled) continue;
     if (k <= 2) {
       play_buffer(flt.vY < -2.54 ? 7 : 6, 0);
       forcecall(32, truncate_in(flt.gearf[k] / flt.m_total * 200.0f, 0, 1000000), 0, 300);
@@ -139,6 +143,7 @@ void set_a_contact() {
     dump_value("flt.Rrad=", flt.Rrad, " rad/s\n");
   }
   if (!hard) water_contact();
+  contact_settled = 1;
 }
 
 void (*crash_pause)(float seconds) = delay;

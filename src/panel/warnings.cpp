@@ -47,8 +47,11 @@ struct warning_memory {
   float drawn_dh_ft;
   int morse_playing;         // an identification is being keyed
   float morse_start;         // msc.elap_time it started
+  int morse_receiver;        // the receiver it identifies, and the identifier it keys
+  char morse_id[4];
   int sym[MORSE_SLOTS];      // its symbols; played ones are turned to gaps
   float sym_t[MORSE_SLOTS];  // their start times
+  int ticked;                // a tick has passed since the last flight was forgotten
 };
 
 static warning_memory initial_memory() {
@@ -274,12 +277,22 @@ static void morse_step() {
   float now = msc.elap_time;
   // A received aid identifies itself every 10 seconds.
   if (wrn.morse_playing && time_reached(now, wrn.morse_start + 10.0f, 10.0f)) wrn.morse_playing = 0;
+  // The rest of a code is the station's that was heard: once the audio is selected elsewhere or
+  // the receiver loses or changes its station, it is dropped, and the station now heard, if any,
+  // identifies itself at once.
+  if (wrn.morse_playing) {
+    const int r = wrn.morse_receiver;
+    if (nav.radout != r || !nav.goodnav[r] || std::memcmp(nav.nav_id[r], wrn.morse_id, 4) != 0)
+      wrn.morse_playing = 0;
+  }
   if (!wrn.morse_playing) {
     int r = nav.radout;
     if ((r == 0 || r == 1 || r == 4) && nav.goodnav[r]) {
       morse_schedule(nav.nav_id[r], now, wrn.sym, wrn.sym_t);
       wrn.morse_playing = 1;
       wrn.morse_start = now;
+      wrn.morse_receiver = r;
+      std::memcpy(wrn.morse_id, nav.nav_id[r], 4);
     }
   }
   if (!wrn.morse_playing) return;
@@ -309,8 +322,14 @@ void update_morse() {
 
 void update_warnings() {
   update_stall();
-  update_GPWS();
-  update_radalt();
+  // A new flight's first tick comes before its first frame has found what the aircraft stands
+  // on: an aircraft on the runway would be taken for one in the air, a foot up, and the call-outs
+  // and minimums heard as every flight on the ground begins.
+  if (wrn.ticked) {
+    update_GPWS();
+    update_radalt();
+  }
+  wrn.ticked = 1;
   update_morse();
 }
 

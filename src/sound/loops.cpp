@@ -82,8 +82,11 @@ void stop_engine_and_windrain() {
   }
 }
 
+// Each strike heard is a clap of its own: one still rolling from an earlier strike would
+// otherwise go on, jumping to this strike's pitch and loudness, and this clap would never start.
 void play_thunder(float strength) {
   if (!(strength >= 0.3f)) return;
+  if (MACIBM_sound_state(SND_THUNDER) == SOUND_PLAYING) MACIBM_sound_rewind(SND_THUNDER);
   set_frq_vol(fltlim(strength, 0.3f, 1.0f), fltlim(strength, 0.0f, 1.0f), 0.0f, 1.0f,
               SND_THUNDER);
   play_buffer(SND_THUNDER, 0);

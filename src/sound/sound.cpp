@@ -153,6 +153,9 @@ static void apply(int n, int frequency, int volume) {
 }
 
 void play_buffer(int n, int loop) {
+  // The warning starts the horn once, as the stall begins: asked for while sound is off, it is
+  // held to sound with the loops when sound comes back on, the stall lasting.
+  if (n == SND_STALL && !sound_live()) snd.stall_held = 1;
   if (!usable(n)) return;
   if (n == SND_STALL && MACIBM_sound_state(n) != SOUND_PLAYING) apply(n, snd.file_rate[n], 0);
   if (snd.muted[n]) return;
@@ -169,8 +172,15 @@ void stop_buffer(int n) {
 void stop_all_sounds() {
   if (!msc.sound_avail) return;
   if (snd.loaded[SND_STALL] && MACIBM_sound_state(SND_STALL) == SOUND_PLAYING) snd.stall_held = 1;
-  for (int n = 0; n < SOUND_COUNT; n++)
-    if (snd.loaded[n]) MACIBM_sound_pause(n);
+  // A one-shot cut here is put back at its start: paused, the next call-out or clap of its kind
+  // would be heard from where this one was cut, its end alone.
+  for (int n = 0; n < SOUND_COUNT; n++) {
+    if (!snd.loaded[n]) continue;
+    if (n == SND_ENGINE || n == SND_WIND || n == SND_RAIN || n == SND_STALL)
+      MACIBM_sound_pause(n);
+    else if (MACIBM_sound_state(n) == SOUND_PLAYING)
+      MACIBM_sound_rewind(n);
+  }
 }
 
 void set_frq_vol(float rate, float level, float level_min, float level_max, int n) {

@@ -75,13 +75,15 @@ void fill_buffer(int n);
 
 // Starts sound n from where it stands, looping when `loop` is non-zero; a one-shot that has
 // finished starts again from its beginning, one still playing goes on. Starting the stall horn
-// sets it to full volume at its file's own rate.
+// sets it to full volume at its file's own rate; asked for while nothing may play, it sounds with
+// the loops when they play again.
 void play_buffer(int n, int loop);
 // Stops sound n where it stands, so that a loop resumes from there. The stall horn stopped here
 // stays stopped when the loops play again.
 void stop_buffer(int n);
-// Stops every sound where it stands, whatever the user's switch: called as the switch goes off,
-// for a loop the simulation keeps going on its own (the stall horn) would not be stopped after it.
+// Stops every sound, whatever the user's switch: called as the switch goes off, for a loop the
+// simulation keeps going on its own (the stall horn) would not be stopped after it. The loops stop
+// where they stand; a one-shot goes back to its start.
 void stop_all_sounds();
 // Retunes sound n: playback rate `rate` times its file's own rate, and a volume from level mapped
 // onto level_min..level_max (0..1: -50 dB..0 dB on a square-root scale, where -50 dB is silence).
@@ -102,6 +104,7 @@ void play_engine_and_windrain();
 // menu command.
 void stop_engine_and_windrain();
 // Thunder of a strike: strength 0.3..1 (below 0.3 nothing is heard) sets its pitch and volume.
+// The clap starts from its beginning, cutting one still rolling from an earlier strike.
 void play_thunder(float strength);
 // The strength of thunder from a strike `metres` away: 1 at 1 km or nearer, falling to 0.3 at
 // 15 km and below it further out.

@@ -2,6 +2,8 @@
 #include "flight_fixture.h"
 #include "flyrun_support.h"
 
+#include "app/headless/headless.h"
+
 // Loads a sample aircraft and starts it on flat land at sea level: resting on the ground (or in
 // the air at 300 ft and `kias`), engines at `throttle`, parking brake set.
 class FlightGroundScenario : public FlightTest {
@@ -19,11 +21,14 @@ class FlightGroundScenario : public FlightTest {
 };
 
 // Loaded to the weight its gear was sized for, the aircraft rests where the loader says it will,
-// and comes back there after a one-metre drop onto the gear.
+// and comes back there after a one-metre drop onto the gear, the drop alone heard as a touchdown.
 TEST_F(FlightGroundScenario, RestsOnItsGearAtItsRestingHeightAndAttitudeAndADropDampsOut) {
   start("Trainer", 1, 0.0f);
+  for (int n : {SND_LAND, SND_CRASH}) load_silent_sound(n);
+  headless_clear_sound_calls();
   flt.m_fixed = pln.m_max - pln.m_empty - flt.m_fuel - flt.m_jettison;
   ASSERT_TRUE(fly_seconds(10.0f));
+  EXPECT_TRUE(headless_sound_calls().empty());  // resting there is no touchdown
   const float weight = flt.m_total * atm.g;
   EXPECT_NEAR(flt.gearf[0] + flt.gearf[1] + flt.gearf[2], weight, 0.01f * weight);
   EXPECT_NEAR(flt.h - env.local_h, pln.h_eqlbm, 0.02f);
@@ -37,6 +42,7 @@ TEST_F(FlightGroundScenario, RestsOnItsGearAtItsRestingHeightAndAttitudeAndADrop
   float lowest = flt.h;
   for (int k = 0; k < 250; k++, fly_frame()) lowest = fltmin2(lowest, flt.h);
   EXPECT_GT(lowest - env.local_h, pln.h_eqlbm - 0.5f);  // caught by the gear
+  EXPECT_FALSE(headless_sound_calls().empty());
   ASSERT_TRUE(fly_seconds(5.0f));
   EXPECT_LT(std::fabs(flt.vu), 0.02f);
   EXPECT_NEAR(flt.h - env.local_h, pln.h_eqlbm, 0.1f);

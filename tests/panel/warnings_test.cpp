@@ -175,10 +175,14 @@ TEST_F(PanelWarnings, MinimumsSoundsOnceOnEachDescentThroughTheDecisionHeight) {
   };
   for (float ft : {300.0f, 190.0f, 150.0f, 300.0f, 195.0f}) at(ft);
   EXPECT_EQ(sounds_played(), (std::vector<int>{12, 12}));
-  // On the runway the decision height is no call.
+  // On the runway neither the decision height nor a call-out is called, even on a new flight's
+  // first tick, before its first frame has found the ground.
   restart();
+  descend(0.0f, 0.0f);
+  flt.Y = 1.0f;
+  update_warnings();
   flt.onsurface = 1;
-  at(0.0f);
+  update_warnings();
   EXPECT_TRUE(cues().empty());
   // Standing on a roof or a deck, the radar measures down to it, not to the ground beneath.
   env.over_obs = 1, obs_height = 60.0f;
@@ -279,6 +283,16 @@ TEST_F(PanelWarnings, SelectedReceiverIdentifiesItselfEveryTenSeconds) {
     run_until(msc.elap_time + 12.0f);
     EXPECT_TRUE(cues().empty()) << r;
   }
+  // Audio switched off cuts a code short; another station selected identifies itself at once.
+  std::memcpy(nav.nav_id[1], "OO  ", 4);
+  nav.radout = 1;
+  run_until(msc.elap_time + 0.6f);
+  nav.radout = 2;
+  run_until(msc.elap_time + 1.0f);
+  nav.radout = 0, nav.goodnav[0] = 1;
+  std::memcpy(nav.nav_id[0], "E   ", 4);
+  run_until(msc.elap_time + 5.0f);
+  EXPECT_EQ(sounds_played(), (std::vector<int>{19, 19, 18}));
 }
 
 }  // namespace

@@ -57,6 +57,9 @@ TEST_F(SoundLoops, WindRainAndThunderFollowAirspeedAndStrengthAndFallSilentWitho
   play_thunder(2.0f);
   EXPECT_EQ(tuning(SND_THUNDER), std::make_pair(22050, -907));
   EXPECT_EQ(calls('p', SND_THUNDER), 1);
+  // Another strike while that clap rolls starts a clap of its own.
+  play_thunder(0.5f);
+  EXPECT_EQ(calls('r', SND_THUNDER), 1);
   EXPECT_GT(thunder_strength(5000.0f), thunder_strength(10000.0f));
 }
 
@@ -85,6 +88,12 @@ TEST_F(SoundLoops, LoopsAreHeldAroundAnAlertAndAMenuCommandAndPlayAgainAfter) {
   stop_buffer(SND_STALL);
   play_engine_and_windrain();
   EXPECT_EQ(headless_sound_slot(SND_STALL).state, SOUND_PAUSED);
+  // A stall begun while sound was off is heard once sound is on and the loops play again.
+  msc.sound_on = 0;
+  play_buffer(SND_STALL, 1);
+  msc.sound_on = 1;
+  play_engine_and_windrain();
+  EXPECT_EQ(headless_sound_slot(SND_STALL).state, SOUND_PLAYING);
   headless_clear_sound_calls();
   macibm_event_menu(601);  // a view: no alert of its own
   EXPECT_EQ(stop_play_calls(), "sp");

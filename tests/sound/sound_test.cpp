@@ -121,6 +121,11 @@ TEST_F(SoundModule, LoopsResumeWhereTheyStoppedAndFinishedOneShotsStartAgain) {
   set_frq_vol(0.5f, 0.1f, 0.0f, 1.0f, SND_STALL);
   play_buffer(SND_STALL, 1);
   EXPECT_EQ(tuning(SND_STALL), std::make_pair(22050, 0));
+  // Sound switched off holds the loops, but a call-out it cuts is heard whole the next time.
+  play_buffer(SND_50FT, 0);
+  stop_all_sounds();
+  EXPECT_EQ(headless_sound_slot(SND_WIND).state, SOUND_PAUSED);
+  EXPECT_EQ(headless_sound_slot(SND_50FT).state, SOUND_AT_START);
 }
 
 TEST_F(SoundModule, ARefusedSettingMutesThatSoundAfterOneNotice) {
