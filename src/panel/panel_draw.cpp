@@ -92,8 +92,13 @@ void draw_scale(const dial_scale& d, float minor, float major, int divisor, int 
     int is_major = m < 0.01f * minor;
     dial_tick(C_WHITE, d.cx, d.cy, d.r - (is_major ? 8.0f : 4.0f), d.r - 1.0f, a);
     if (!is_major || label_r <= 0) continue;
+    // Labels count whole units of the divisor: a major tick between two of them (every fifty on
+    // a scale labelled in hundreds) stays unlabelled, as rounded it would name the next hundred.
+    const int unit = divisor > 0 ? divisor : 1;
+    const float units = v / static_cast<float>(unit);
+    if (std::fabs(units - std::round(units)) > 0.01f) continue;
     char s[16];
-    std::snprintf(s, sizeof s, "%d", intround(v / (divisor > 0 ? divisor : 1)));
+    std::snprintf(s, sizeof s, "%d", intround(units));
     int lx = dial_px(d.cx, static_cast<float>(label_r), a);
     int ly = dial_py(d.cy, static_cast<float>(label_r), a);
     int w = text_width(s);

@@ -177,6 +177,11 @@ TEST_F(PanelGl, EngineNeedlesFollowTheSpeedAndOilOfTheirOwnEngine) {
   flt.tac[0] = 0.5f * tac_max() * con.rpmtorsc;  // half the scale: straight up
   update_panel();
   EXPECT_TRUE(near_colour(cx, cy + intround(r), NEEDLE));
+  // A 0..300 lb fuel dial is labelled in hundreds: nothing names 150 lb, straight up.
+  pln.m_fuel = 260.0f * con.lbstokgs, ins.tickle_all = 1;
+  update_panel();
+  const std::vector<uint32_t> top = gl_read(pln.gsx1 - 3, pln.gsy1 + 9, 7, 7).px;
+  EXPECT_EQ(std::count(top.begin(), top.end(), WHITE), 0);
 
   // A twin whose first oil pump has failed: only that engine's pressure bleeds away. The oil
   // dial (the last) reads 0..100 psi over -120..120 degrees: 20 psi at -72, the normal 80 at 72.
