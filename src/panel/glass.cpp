@@ -250,13 +250,17 @@ void draw_nd(int full) {
   float ppm = ROSE / (range * con.nmtomtrs);
   int nav1 = supp_is_nav1();
   float course = nav1 ? nav.obs[0] : mag_from_true(nav.gps_lock_crs);
-  nd_psi = sane(flt.psi, 720.0f);
+  // The display is turned by the heading the primary display's tape shows: after the heading
+  // source has failed, both hold the heading they last showed, the map and pointers turned by it.
+  float hdg = flt.magpsi;
+  if (!rel.ss_dgy && s.drawn) hdg = s.v[0];
+  nd_psi = sane(flt.psi + (hdg - flt.magpsi), 720.0f);
   // The bearing pointers: the NDB's and NAV 2's station's.
   float adf_a, nav2_a;
   int adf_on = nd_bearing(nav.adfX, nav.adfZ, &adf_a) && nav.goodnav[4];
   int nav2_on = nd_bearing(nav.vorX[1], nav.vorZ[1], &nav2_a) && nav.goodnav[1];
   float v[10] = {
-      flt.magpsi,
+      hdg,
       static_cast<float>(flt.X) * ppm,
       static_cast<float>(flt.Z) * ppm,
       static_cast<float>(range),
@@ -270,7 +274,7 @@ void draw_nd(int full) {
   if (!shown_changed(&s, v, 10, 0.4f, full)) return;
   OGL_fillrect(C_BLACK, r.x, r.y, r.w, r.h);
   if (!rel.efis_2) return;
-  float hdg = v[0];
+  hdg = v[0];
   course = v[4];
 
   int cx = r.x + r.w / 2, cy = r.y + 130;

@@ -246,6 +246,12 @@ TEST_F(PanelGl, GlassPanelShowsTheAttitudeTheFuelAndTheSettingAndBlanksAFailedDi
   const uint32_t pointer = gl_pixel(dial_px(bx, 70.0f, 30.0f), dial_py(by - 18, 70.0f, 30.0f));
   EXPECT_NE(pointer, 0u);
   EXPECT_EQ(gl_pixel(dial_px(bx, 25.0f, 30.0f), dial_py(by - 18, 25.0f, 30.0f)), pointer);
+  // A failed heading source holds the navigation display where it stood, as it holds the tape.
+  rel.ss_dgy = 0;
+  const std::vector<uint32_t> nd = gl_read(lay.nd.x, lay.nd.y, lay.nd.w, lay.nd.h).px;
+  flt.psi = flt.magpsi = 90.0f;
+  update_panel();
+  EXPECT_EQ(gl_read(lay.nd.x, lay.nd.y, lay.nd.w, lay.nd.h).px, nd);
   rel.efis_1 = 0;
   update_panel();
   for (uint32_t c : gl_read(lay.pfd.x, lay.pfd.y, lay.pfd.w, lay.pfd.h).px) ASSERT_EQ(c, 0u);
