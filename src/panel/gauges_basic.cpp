@@ -20,10 +20,13 @@ shown_values slot_shown[PANEL_SLOTS];
 float asi_speed() { return pln.asi_units == 1 ? flt.vind * con.nm_to_sm : flt.vind; }
 
 // The airspeed scale of the aircraft. One whose prepared scale cannot be drawn (no scale type,
-// ends out of order) gets a plain linear one from 0 to beyond its redline.
+// ends out of order) gets a plain linear one from 0 to beyond its redline. The compressed scale
+// ends at a fixed speed, below the redline of a fast jet: it is carried on beyond the redline, so
+// that the dial shows every speed up to it, and the redline itself, rather than a pinned needle.
 static dial_scale asi_scale(int slot) {
   dial_scale d = {lay.cx[slot], lay.cy[slot], lay.rad[slot], pln.Vmin,
                   pln.Vmax,     20.0f,        340.0f,        pln.ASpwr};
+  if (pln.Vne >= d.hi && pln.Vne < 10000.0f) d.hi = fltnear(pln.Vne + 10.0f, 10);
   if (!(d.pwr > 0.0f) || !(d.hi > d.lo) || d.lo < 0.0f) {
     d.pwr = 1.0f;
     d.lo = 0.0f;

@@ -95,6 +95,11 @@ TEST_F(PanelLayout, CompressedScaleSpreadsLowValuesAndStopsJustPastItsEnds) {
   EXPECT_LT(scale_angle(d, 5000.0f), 360.0f);
   d.pwr = 1.0f, d.lo = -2000.0f, d.hi = 2000.0f;
   EXPECT_NEAR(scale_angle(d, 0.0f), 180.0f, 1e-3f);
+  // A jet whose redline lies beyond the compressed scale's usual top reads up to it.
+  pln.AStype = 2, pln.Vne = 750.0f, flt.vind = 740.0f;
+  finish_readin2();
+  update_panel();
+  EXPECT_LT(slot_shown[slot_of_instrument(INS_ASI)].v[0], 340.0f);
 }
 
 }  // namespace
