@@ -19,11 +19,15 @@ float automatic_gain() {
   return 1.0f / fltlim(r * r, 1.0f, 100.0f);
 }
 
+float sideslip_share() {
+  return msc.est_Vs > 0.0f ? fltlim(indicated_ms() / msc.est_Vs, 0.0f, 1.0f) : 1.0f;
+}
+
 // A helicopter flown without pedals: yaw-rate damping in the hover blends into sideslip damping as
 // the speed reaches the stall speed.
 static void helicopter_yaw_damping(float k) {
   if (!pln.is_heli || set.eq_ped || flt.onsurface) return;
-  float f = msc.est_Vs > 0.0f ? fltlim(indicated_ms() / msc.est_Vs, 0.0f, 1.0f) : 1.0f;
+  float f = sideslip_share();
   set.YK_hdng = -((1.0f - f) * flt.R * 0.02f + f * flt.Beta * 0.02f) * k;
 }
 
