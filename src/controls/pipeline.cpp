@@ -24,11 +24,12 @@ float sideslip_share() {
 }
 
 // A helicopter flown without pedals: yaw-rate damping in the hover blends into sideslip damping as
-// the speed reaches the stall speed.
+// the speed reaches the stall speed. It damps what the pilot asks for with the keypad or a stick's
+// twist rather than replacing it, or nothing could turn the helicopter in the hover.
 static void helicopter_yaw_damping(float k) {
   if (!pln.is_heli || set.eq_ped || flt.onsurface) return;
   float f = sideslip_share();
-  set.YK_hdng = -((1.0f - f) * flt.R * 0.02f + f * flt.Beta * 0.02f) * k;
+  set.YK_hdng -= ((1.0f - f) * flt.R * 0.02f + f * flt.Beta * 0.02f) * k;
 }
 
 // The low-speed gains act fully up to ASloV and fade out by AShiV, where the high-speed gains have
