@@ -44,7 +44,13 @@ void autopilot_lateral(float k) {
   float std_rate = std::atan(flt.v * con.pi / (con.g * 60.0f)) * con.radtodeg;
   float bank = fltlim(fltlim(error, -std_rate, std_rate), -30.0f, 30.0f);
   set.YK_roll = (-flt.P * 0.001f + (bank - flt.phi180) * 0.01f - flt.Pdot * 0.0001f) * k;
-  if (pln.is_heli) set.YK_hdng = (-flt.Beta * 0.05f - flt.R * 0.05f) * k;
+  if (!pln.is_heli) return;
+  // At speed the pedals keep the helicopter in balance. In the hover, where no bank turns it and
+  // the sideslip angle swings round with the slightest drift, they turn the nose to the heading
+  // instead; between the two the one blends into the other.
+  float f = sideslip_share();
+  float turn = fltlim(error, -20.0f, 20.0f);
+  set.YK_hdng = (-(f * flt.Beta - (1.0f - f) * turn) * 0.05f - flt.R * 0.05f) * k;
 }
 
 // Vertical speed the vertical autopilot asks for, m/s up; later modes override earlier ones.

@@ -19,12 +19,17 @@ float automatic_gain() {
   return 1.0f / fltlim(r * r, 1.0f, 100.0f);
 }
 
+float sideslip_share() {
+  return msc.est_Vs > 0.0f ? fltlim(indicated_ms() / msc.est_Vs, 0.0f, 1.0f) : 1.0f;
+}
+
 // A helicopter flown without pedals: yaw-rate damping in the hover blends into sideslip damping as
-// the speed reaches the stall speed.
+// the speed reaches the stall speed. It damps what the pilot asks for with the keypad or a stick's
+// twist rather than replacing it, or nothing could turn the helicopter in the hover.
 static void helicopter_yaw_damping(float k) {
   if (!pln.is_heli || set.eq_ped || flt.onsurface) return;
-  float f = msc.est_Vs > 0.0f ? fltlim(indicated_ms() / msc.est_Vs, 0.0f, 1.0f) : 1.0f;
-  set.YK_hdng = -((1.0f - f) * flt.R * 0.02f + f * flt.Beta * 0.02f) * k;
+  float f = sideslip_share();
+  set.YK_hdng -= ((1.0f - f) * flt.R * 0.02f + f * flt.Beta * 0.02f) * k;
 }
 
 // The low-speed gains act fully up to ASloV and fade out by AShiV, where the high-speed gains have

@@ -262,6 +262,12 @@ static void props_aeroplane() {
   for (int k = 0; k < 6; k++) *acc[k] = before[k] + sum[k] / static_cast<float>(pieces);
 }
 
+// A damping coefficient c (N m per rad/s) on an axis of inertia I, limited to what a step of dt
+// can take without reversing the rate: at most I / dt.
+static float rate_damping(float c, float I, float dt) {
+  return dt > 0.0f && I > 0.0f ? fltmin2(c, I / dt) : c;
+}
+
 static void props_helicopter() {
   const float prd = msc.prd;
   const int n = intlim(pln.numen, 0, 2);
@@ -301,10 +307,15 @@ static void props_helicopter() {
     }
   }
   // The spinning rotor resists being tilted whichever way it turns: driven backwards by the air
-  // it must still damp the roll and pitch, or every rate it met would feed itself.
+  // it must still damp the roll and pitch, or every rate it met would feed itself. Within one
+  // step the damping can at most stop the rate it meets: a light airframe under a heavy rotor, at
+  // the longest frames, would otherwise be pushed past still into a rate the other way, a rocking
+  // that the skids' springs keep up on the ground.
   const float spin = std::fabs(flt.tac[0]);
-  flt.L -= pln.miprop[0] * spin * flt.Prad;
-  flt.M -= pln.miprop[0] * spin * flt.Qrad;
+  // The roll and pitch inertias as the force pass divides by them (ice weighs on the radii).
+  const float mk2 = flt.m_total * sqr(1.0f + msc.ice);
+  flt.L -= rate_damping(pln.miprop[0] * spin, pln.Jzz_unitmass * mk2, prd) * flt.Prad;
+  flt.M -= rate_damping(pln.miprop[0] * spin, pln.Jxx_unitmass * mk2, prd) * flt.Qrad;
 }
 
 void props() {

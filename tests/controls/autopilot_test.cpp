@@ -38,6 +38,15 @@ TEST_F(ControlsAutopilot, BankIsLimitedToStandardRateAndThirtyDegrees) {
   set.YK_roll = 0.2f;
   control_laws();
   EXPECT_FLOAT_EQ(set.YK_roll, 0.2f);
+  // A hovering helicopter 4 degrees right of the bug, its sideslip angle noise: left pedal, not
+  // the stop the noise would ask for. At speed the pedals balance the sideslip.
+  rel.otto = 1, pln.is_heli = 1, msc.est_Vs = 25.0f, flt.v = flt.vind = 0.0f;
+  flt.psi = 14.0f, flt.Beta = 150.0f;
+  control_laws();
+  EXPECT_NEAR(set.YK_hdng, -0.2f, 1e-5f);
+  flt.vind = 60.0f, flt.Beta = 2.0f;
+  control_laws();
+  EXPECT_NEAR(set.YK_hdng, -0.1f, 1e-5f);
 }
 
 // Climbing at exactly the asked 5 m/s at 50 m/s, pitched at the climb angle: the trim stays

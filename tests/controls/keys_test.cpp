@@ -112,6 +112,11 @@ TEST_F(ControlsKeys, KeypadYokeStepsAndStaysInRange) {
   EXPECT_EQ(set.MK_roll, 0.0f);
   EXPECT_EQ(set.MK_hdng, 0.0f);
   EXPECT_NEAR(set.MK_ptch, 0.95f, 1e-6f);
+  // A helicopter in the hover without pedals: the yaw damping leaves the keypad's yaw room to act.
+  pln.is_heli = 1, flt.R = 10.0f;
+  for (int i = 0; i < 5; i++) yoke_key(6);
+  update_controls();
+  EXPECT_NEAR(set.FC_hdng, 0.1536f, 1e-4f);  // 0.5 through the response curve, less 0.2
 }
 
 TEST_F(ControlsKeys, SpaceLaunchesFromTheCatapultOrShowsTheControllersMenu) {
