@@ -145,7 +145,7 @@ static void runway_lights(int k, int r) {
   axis_of(k, r, &a);
   const int rwy = intmax2(env.lgt_rwy[k][r][0], env.lgt_rwy[k][r][1]);
   // Seen from the first end's side the caution zones and red centreline lie at the second end.
-  const int far_end = along(&a, vf.cam.eye) < 0.0f ? 1 : 0;
+  const int far_end = along(&a, vf.cam.eye) < 0.0f ? 1 : 0, near_end = 1 - far_end;
   const int n = env.rwaymax1[k][r], n2 = env.rwaymax2[k][r];
   if (rwy >= 2) {
     const int amber = rwy >= 3;
@@ -158,7 +158,6 @@ static void runway_lights(int k, int r) {
       point_if(k, r, i, amber && caution ? AMBER : WHITE);
     }
     // Threshold bars: green towards the approach, red towards the runway's end.
-    const int near_end = 1 - far_end;
     row(k, r, 501 + 13 * near_end, 513 + 13 * near_end, GREEN);
     row(k, r, 501 + 13 * far_end, 513 + 13 * far_end, RED);
   }
@@ -176,7 +175,10 @@ static void runway_lights(int k, int r) {
       point_if(k, r, i, red || (alt && (i & 1)) ? RED : WHITE);
     }
   }
-  if (rwy >= 5) row(k, r, 361 + 311 * (1 - far_end), 480 + 311 * (1 - far_end), WHITE);
+  // The touchdown zone is lit for landing on one end and not necessarily the other: the edge
+  // and centreline lights serve both ways and take the better end's kind, but it takes its own.
+  if (env.lgt_rwy[k][r][near_end] >= 5)
+    row(k, r, 361 + 311 * near_end, 480 + 311 * near_end, WHITE);
   for (int e = 0; e < 2; e++) {
     approach_lights(k, r, e);
     glide_lights(k, r, e, &a);

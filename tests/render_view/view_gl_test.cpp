@@ -100,6 +100,18 @@ TEST_F(RenderView, AtNightTheRunwayLightsShineOnADarkScene) {
   EXPECT_LT(sum / static_cast<long>(p.px.size()), 30);
   const int lights = count(p, is_light);
   EXPECT_GT(lights, 20);
+  // The touchdown zone ahead is lit only when the end landed on has it, whatever the other end has.
+  int k = 0;
+  while (apt_to_index[k] != view_sbd()) k++;
+  int* kinds = env.lgt_rwy[k][0];
+  for (int swapped = 0; swapped < 2; swapped++) {
+    const picture t = big_picture();
+    int tdz = 0;
+    for (int i = 361; i <= 480; i++)
+      tdz += (i - 361) % 20 >= 10 && is_light(colour_at(t, scn.rwayxyz[k][0][i]));
+    EXPECT_EQ(tdz > 10, swapped == 0) << tdz;
+    std::swap(kinds[0], kinds[1]);
+  }
   // By day the same lights are off: what is bright is sky and paint, not points of light in the
   // dark ground beyond the runway.
   save_picture(p, "night.ppm");
@@ -109,8 +121,6 @@ TEST_F(RenderView, AtNightTheRunwayLightsShineOnADarkScene) {
   for (uint32_t c : d.px) day += luminance(c);
   EXPECT_GT(day / static_cast<long>(d.px.size()), 100);
   // All but the glide-slope lights: the pilot of a visual approach flies by them in daylight too.
-  int k = 0;
-  while (apt_to_index[k] != view_sbd()) k++;
   int& kind = env.lgt_gls[k][0][0];
   const int papi = kind;
   kind = 1;
