@@ -90,12 +90,12 @@ static void glide_lights(int k, int r, int e, const runway_axis* a) {
   for (int i = 0; i < 4; i++) {
     const float* p = scn.rwayxyz[k][r][276 + B + i];
     if (p[0] == 0.0f && p[2] == 0.0f) continue;
-    // The four lights stand 150 m in from the end, short of the aiming point where the glide
-    // slope meets the runway. Angles taken where they stand steepen as the runway nears: a pilot
-    // on the glide slope would be shown high from a mile out, and all white at the end. They are
-    // set as if abeam the aiming point, so that they show the glide slope's own path.
+    // The lights stand short of the aiming point where the glide slope meets the runway (the
+    // four 150 m in, the bars 50 and 200 m). Angles taken where they stand steepen as the runway
+    // nears: a pilot on the glide slope would be shown high from a mile out, and one low on the
+    // path. They are set as if abeam the aiming point, so that they show the glide slope's path.
     float from[3] = {p[0], p[1], p[2]};
-    if (kind == 3 && aim > 0.0f) {
+    if (aim > 0.0f) {
       const float shift = sign * (aim - a->half) - along(a, p);
       from[0] += shift * a->u[0];
       from[2] += shift * a->u[2];

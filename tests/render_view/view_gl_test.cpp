@@ -135,16 +135,25 @@ TEST_F(RenderView, TheGlideSlopeLightsShowThePathThatMeetsTheAimingPoint) {
   const float(*m)[3] = scn.markxyz[k][0][0];
   const float len = pythag(m[0][0] - m[3][0], m[0][2] - m[3][2]), d = 400.0f;
   const float f = (d - 300.0f) / len, field = scn.rwayxyz[k][0][276][1];
-  for (auto [deg, white] : {std::pair{2.0f, 0}, {3.0f, 2}, {4.5f, 4}}) {
-    flt.X = 0.5f * (m[2][0] + m[3][0]) - f * (m[0][0] - m[3][0]);
-    flt.Z = 0.5f * (m[2][2] + m[3][2]) - f * (m[0][2] - m[3][2]);
-    flt.Y = flt.h = field + d * std::tan(deg * con.degtorad);
-    flt.the = -deg;
-    const picture p = big_picture();
-    int lit = 0;
-    for (int i = 276; i < 280; i++) lit += green_of(colour_at(p, scn.rwayxyz[k][0][i])) > 150;
-    EXPECT_EQ(lit, white) << deg;
+  // Four lights in a row, then two bars of two: on the path as many white as red either way.
+  int& lite = apt_lite[view_sbd()][0];
+  const int papi = lite;
+  for (int code : {papi, papi - 100000}) {
+    lite = code;
+    build_apt_runways(k, view_sbd());
+    for (auto [deg, white] : {std::pair{2.0f, 0}, {3.0f, 2}, {4.5f, 4}}) {
+      flt.X = 0.5f * (m[2][0] + m[3][0]) - f * (m[0][0] - m[3][0]);
+      flt.Z = 0.5f * (m[2][2] + m[3][2]) - f * (m[0][2] - m[3][2]);
+      flt.Y = flt.h = field + d * std::tan(deg * con.degtorad);
+      flt.the = -deg;
+      const picture p = big_picture();
+      int lit = 0;
+      for (int i = 276; i < 280; i++) lit += green_of(colour_at(p, scn.rwayxyz[k][0][i])) > 150;
+      EXPECT_EQ(lit, white) << code << " " << deg;
+    }
   }
+  lite = papi;
+  build_apt_runways(k, view_sbd());
 }
 
 TEST_F(RenderView, AtNightTallObstaclesCarryARedLightOnTop) {
