@@ -39,7 +39,8 @@ void light_point(const float p[3], rgba c) {
 // The runway's axis: centre and unit vector from the first end to the second.
 struct runway_axis {
   float c[3], u[3];
-  float half;  // half the length, m
+  float half;   // half the length, m
+  float width;  // m
 };
 
 static void axis_of(int k, int r, runway_axis* a) {
@@ -50,6 +51,7 @@ static void axis_of(int k, int r, runway_axis* a) {
     a->u[q] = 0.5f * (m[0][q] + m[1][q] - m[2][q] - m[3][q]);
   }
   a->half = 0.5f * pythag(a->u[0], a->u[2]);
+  a->width = pythag(m[2][0] - m[3][0], m[2][2] - m[3][2]);
   const float l = 2.0f * a->half;
   for (int q = 0; q < 3; q++) a->u[q] = l > 0.0f ? a->u[q] / l : 0.0f;
 }
@@ -84,11 +86,22 @@ static void glide_lights(int k, int r, int e, const runway_axis* a) {
     const float* p = scn.rwayxyz[k][r][276 + B + i];
     across_d[i] = std::fabs((p[0] - a->c[0]) * a->u[2] - (p[2] - a->c[2]) * a->u[0]);
   }
+  const float aim = aiming_point_in(2.0f * a->half, a->width);
   for (int i = 0; i < 4; i++) {
     const float* p = scn.rwayxyz[k][r][276 + B + i];
     if (p[0] == 0.0f && p[2] == 0.0f) continue;
+    // The lights stand short of the aiming point where the glide slope meets the runway (the
+    // four 150 m in, the bars 50 and 200 m). Angles taken where they stand steepen as the runway
+    // nears: a pilot on the glide slope would be shown high from a mile out, and one low on the
+    // path. They are set as if abeam the aiming point, so that they show the glide slope's path.
+    float from[3] = {p[0], p[1], p[2]};
+    if (aim > 0.0f) {
+      const float shift = sign * (aim - a->half) - along(a, p);
+      from[0] += shift * a->u[0];
+      from[2] += shift * a->u[2];
+    }
     const float angle =
-        std::atan2(eye[1] - p[1], pythag(eye[0] - p[0], eye[2] - p[2])) * con.radtodeg;
+        std::atan2(eye[1] - from[1], pythag(eye[0] - from[0], eye[2] - from[2])) * con.radtodeg;
     float limit;
     if (kind == 2) {
       // Two bars: the one nearer the threshold is white above 2.5 degrees, the far one above 3.5.
@@ -132,7 +145,7 @@ static void runway_lights(int k, int r) {
   axis_of(k, r, &a);
   const int rwy = intmax2(env.lgt_rwy[k][r][0], env.lgt_rwy[k][r][1]);
   // Seen from the first end's side the caution zones and red centreline lie at the second end.
-  const int far_end = along(&a, vf.cam.eye) < 0.0f ? 1 : 0;
+  const int far_end = along(&a, vf.cam.eye) < 0.0f ? 1 : 0, near_end = 1 - far_end;
   const int n = env.rwaymax1[k][r], n2 = env.rwaymax2[k][r];
   if (rwy >= 2) {
     const int amber = rwy >= 3;
@@ -145,7 +158,6 @@ static void runway_lights(int k, int r) {
       point_if(k, r, i, amber && caution ? AMBER : WHITE);
     }
     // Threshold bars: green towards the approach, red towards the runway's end.
-    const int near_end = 1 - far_end;
     row(k, r, 501 + 13 * near_end, 513 + 13 * near_end, GREEN);
     row(k, r, 501 + 13 * far_end, 513 + 13 * far_end, RED);
   }
@@ -163,7 +175,10 @@ static void runway_lights(int k, int r) {
       point_if(k, r, i, red || (alt && (i & 1)) ? RED : WHITE);
     }
   }
-  if (rwy >= 5) row(k, r, 361 + 311 * (1 - far_end), 480 + 311 * (1 - far_end), WHITE);
+  // The touchdown zone is lit for landing on one end and not necessarily the other: the edge
+  // and centreline lights serve both ways and take the better end's kind, but it takes its own.
+  if (env.lgt_rwy[k][r][near_end] >= 5)
+    row(k, r, 361 + 311 * near_end, 480 + 311 * near_end, WHITE);
   for (int e = 0; e < 2; e++) {
     approach_lights(k, r, e);
     glide_lights(k, r, e, &a);

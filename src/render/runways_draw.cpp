@@ -94,6 +94,11 @@ static void end_marking(int n, int r, int e, int* number, int* letter) {
                         : -1;
 }
 
+float aiming_point_in(float len, float width) {
+  const int marked = len >= 500.0f * con.fttomtrs && len > 3.5f * width;
+  return marked && len > 1500.0f ? 300.0f : 0.0f;
+}
+
 static void runway_surface(int k, int r, int n) {
   rect_frame f;
   frame_of(scn.markxyz[k][r][0], &f);
@@ -107,7 +112,7 @@ static void runway_surface(int k, int r, int n) {
   // Marked stretch at each end: numbers (one width long), the letter (half a width), and the
   // aiming-point marks 300 m in, on runways long enough to hold them all.
   const int room = L > 3.5f * W;
-  const int aim = room && L > 1500.0f;
+  const float aim = aiming_point_in(L, W);
   float end_mark[2] = {0.0f, 0.0f};
   for (int e = 0; e < 2 && room; e++) {
     int number, letter;
@@ -123,8 +128,8 @@ static void runway_surface(int k, int r, int n) {
   // Centreline tiles fill what is left, cut around the aiming-point marks.
   float cuts[6] = {end_mark[0], L - end_mark[1]};
   int ncut = 2;
-  if (aim) {
-    const float a0 = fltmax2(300.0f, end_mark[0]), a1 = fltmin2(L - 300.0f, L - end_mark[1]);
+  if (aim > 0.0f) {
+    const float a0 = fltmax2(aim, end_mark[0]), a1 = fltmin2(L - aim, L - end_mark[1]);
     marked(&f, TX_RWAY_FDMK, 0, 0.0f, 1.0f, a0, a0 + W);
     marked(&f, TX_RWAY_FDMK, 1, 0.0f, 1.0f, L - a1, L - a1 + W);
     cuts[1] = a0, cuts[2] = a0 + W, cuts[3] = a1 - W, cuts[4] = a1, cuts[5] = L - end_mark[1];

@@ -205,6 +205,9 @@ void draw_hud();      // the head-up display, in window pixels after the 3-D vie
 int terrain_cells(const int** i, const int** j);
 // 1 when the surfaces and lights of runway r of region airport k may be seen this frame.
 int runway_in_view(int k, int r);
+// How far in from each end a runway of length len and width width (m) carries its aiming-point
+// marks, where the instrument glide path meets it, m; 0 when it is too short for them.
+float aiming_point_in(float len, float width);
 // Half the side of city block q (0..5) of cell (i, j), m: the block stands square on its city
 // point.
 float city_block_half(int i, int j, int q);

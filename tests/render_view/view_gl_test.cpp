@@ -100,6 +100,18 @@ TEST_F(RenderView, AtNightTheRunwayLightsShineOnADarkScene) {
   EXPECT_LT(sum / static_cast<long>(p.px.size()), 30);
   const int lights = count(p, is_light);
   EXPECT_GT(lights, 20);
+  // The touchdown zone ahead is lit only when the end landed on has it, whatever the other end has.
+  int k = 0;
+  while (apt_to_index[k] != view_sbd()) k++;
+  int* kinds = env.lgt_rwy[k][0];
+  for (int swapped = 0; swapped < 2; swapped++) {
+    const picture t = big_picture();
+    int tdz = 0;
+    for (int i = 361; i <= 480; i++)
+      tdz += (i - 361) % 20 >= 10 && is_light(colour_at(t, scn.rwayxyz[k][0][i]));
+    EXPECT_EQ(tdz > 10, swapped == 0) << tdz;
+    std::swap(kinds[0], kinds[1]);
+  }
   // By day the same lights are off: what is bright is sky and paint, not points of light in the
   // dark ground beyond the runway.
   save_picture(p, "night.ppm");
@@ -109,14 +121,39 @@ TEST_F(RenderView, AtNightTheRunwayLightsShineOnADarkScene) {
   for (uint32_t c : d.px) day += luminance(c);
   EXPECT_GT(day / static_cast<long>(d.px.size()), 100);
   // All but the glide-slope lights: the pilot of a visual approach flies by them in daylight too.
-  int k = 0;
-  while (apt_to_index[k] != view_sbd()) k++;
   int& kind = env.lgt_gls[k][0][0];
   const int papi = kind;
   kind = 1;
   const int without = count(big_picture(), is_red_light);
   kind = papi;
   EXPECT_GT(count(big_picture(), is_red_light), without);
+}
+
+TEST_F(RenderView, TheGlideSlopeLightsShowThePathThatMeetsTheAimingPoint) {
+  int k = 0;
+  while (apt_to_index[k] != view_sbd()) k++;
+  const float(*m)[3] = scn.markxyz[k][0][0];
+  const float len = pythag(m[0][0] - m[3][0], m[0][2] - m[3][2]), d = 400.0f;
+  const float f = (d - 300.0f) / len, field = scn.rwayxyz[k][0][276][1];
+  // Four lights in a row, then two bars of two: on the path as many white as red either way.
+  int& lite = apt_lite[view_sbd()][0];
+  const int papi = lite;
+  for (int code : {papi, papi - 100000}) {
+    lite = code;
+    build_apt_runways(k, view_sbd());
+    for (auto [deg, white] : {std::pair{2.0f, 0}, {3.0f, 2}, {4.5f, 4}}) {
+      flt.X = 0.5f * (m[2][0] + m[3][0]) - f * (m[0][0] - m[3][0]);
+      flt.Z = 0.5f * (m[2][2] + m[3][2]) - f * (m[0][2] - m[3][2]);
+      flt.Y = flt.h = field + d * std::tan(deg * con.degtorad);
+      flt.the = -deg;
+      const picture p = big_picture();
+      int lit = 0;
+      for (int i = 276; i < 280; i++) lit += green_of(colour_at(p, scn.rwayxyz[k][0][i])) > 150;
+      EXPECT_EQ(lit, white) << code << " " << deg;
+    }
+  }
+  lite = papi;
+  build_apt_runways(k, view_sbd());
 }
 
 TEST_F(RenderView, AtNightTallObstaclesCarryARedLightOnTop) {
