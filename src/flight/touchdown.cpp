@@ -94,7 +94,10 @@ static void land_contact() {
   for (int k = 0; k < CONTACT_POINTS; k++) touched_before[k] = touched[k];
 }
 
-static void water_contact() {
+// Every float point over water, against the wave under it: applied (forces added), or else only
+// weighed, returning the sum of their damping per m/s of sink speed.
+static float float_points(int apply) {
+  float damping = 0.0f;
   float d = atm.wave_speed * msc.elap_time;
   float wsin = isin(atm.wave_dir), wcos = icos(atm.wave_dir);
   float dx = -d * wsin, dz = d * wcos;
@@ -121,10 +124,25 @@ static void water_contact() {
         float zw = -Z + pz * flt.cospsi + px * flt.sinpsi;
         float phase = ((zw - dz) * wcos - (xw - dx) * wsin) * inv_len;
         float h = std::sin(con.pim2 * phase) * atm.wave_amp * 0.5f + env.local_h;
-        handle_float_point(b, st, k, px, py, pz, h);
+        if (apply)
+          handle_float_point(b, st, k, px, py, pz, h);
+        else
+          damping += float_point_damping(b, st, k, px, py, pz, h);
       }
     }
   }
+  return damping;
+}
+
+// The damping of the whole wet hull, c, stops the aircraft's sinking over a step dt as
+// v / (1 + c dt / m) does: never more than the sink speed it has, whatever the step. Applied as it
+// stands, c v dt / m beyond 2 would throw a hull meeting the water fast (a ditching, a hard
+// landing at a low frame rate) back up faster than it came down.
+static void water_contact() {
+  float_damp_scale = 1.0f;
+  const float c = float_points(0);
+  if (flt.m_total > 0.0f) float_damp_scale = 1.0f / (1.0f + c * msc.prd / flt.m_total);
+  float_points(1);
 }
 
 void set_a_contact() {

@@ -7,26 +7,50 @@
 #include "flight/flight.h"
 #include "shared/shared.h"
 
-void handle_float_point(int part, int station, int point, float x, float y, float z,
-                        float h_water) {
-  const float hp = flt.h - h_water + y * flt.costhe * flt.cosphi - z * flt.sinthe - x * flt.sinphi;
-  const float depth = -hp;
-  if (depth < 0.0f) return;
+float float_damp_scale = 1.0f;
 
-  const float vv = flt.vu - z * flt.Qrad - x * flt.Prad;  // the point's vertical speed
-  const float va = flt.vaxial - x * flt.Rrad;             // and its speed along the hull
+// Height of the point above the water, m (negative when it is under).
+static float height_above(float x, float y, float z, float h_water) {
+  return flt.h - h_water + y * flt.costhe * flt.cosphi - z * flt.sinthe - x * flt.sinphi;
+}
 
-  // The patch of hull this point stands for reaches halfway to its neighbours around the station
-  // and to the same point on the stations fore and aft (indices stay on the outline).
+// The point's vertical speed, m/s.
+static float sink_speed(float x, float z) { return flt.vu - z * flt.Qrad - x * flt.Prad; }
+
+// The patch of hull a point stands for reaches halfway to its neighbours around the station and
+// to the same point on the stations fore and aft (indices stay on the outline): its half widths
+// across (dX), up (dY) and along (dZ) the body.
+static void patch(int part, int station, int point, float* dX, float* dY, float* dZ) {
   const int last_s = intlim(f_body_s_dim(part) - 1, 0, BODY_SECTIONS - 1);
   const int last_r = intlim(f_body_r_dim(part) - 1, 0, BODY_POINTS - 1);
   const int s = intlim(station, 0, last_s);
   const int r = intlim(point, 0, last_r);
   const int s0 = intlim(s - 1, 0, last_s), s1 = intlim(s + 1, 0, last_s);
   const int r0 = intlim(r - 1, 0, last_r), r1 = intlim(r + 1, 0, last_r);
-  const float dX = 0.5f * (pln.body_X[part][s][r1] - pln.body_X[part][s][r0]);
-  const float dY = 0.5f * (pln.body_Y[part][s1][r] - pln.body_Y[part][s0][r]);
-  const float dZ = 0.5f * (pln.body_Z[part][s1][r] - pln.body_Z[part][s0][r]);
+  *dX = 0.5f * (pln.body_X[part][s][r1] - pln.body_X[part][s][r0]);
+  *dY = 0.5f * (pln.body_Y[part][s1][r] - pln.body_Y[part][s0][r]);
+  *dZ = 0.5f * (pln.body_Z[part][s1][r] - pln.body_Z[part][s0][r]);
+}
+
+float float_point_damping(int part, int station, int point, float x, float y, float z,
+                          float h_water) {
+  if (height_above(x, y, z, h_water) > 0.0f) return 0.0f;
+  float dX, dY, dZ;
+  patch(part, station, point, &dX, &dY, &dZ);
+  return con.rho_h20 * std::fabs(dZ * dX) * std::fabs(sink_speed(x, z));
+}
+
+void handle_float_point(int part, int station, int point, float x, float y, float z,
+                        float h_water) {
+  const float hp = height_above(x, y, z, h_water);
+  const float depth = -hp;
+  if (depth < 0.0f) return;
+
+  const float vv = sink_speed(x, z);
+  const float va = flt.vaxial - x * flt.Rrad;  // the point's speed along the hull
+
+  float dX, dY, dZ;
+  patch(part, station, point, &dX, &dY, &dZ);
   // The same patch in the water's frame, turned by the pitch.
   const float dYf = dY * flt.costhe - dZ * flt.sinthe;
   const float dZf = dZ * flt.costhe + dY * flt.sinthe;
@@ -42,7 +66,7 @@ void handle_float_point(int part, int station, int point, float x, float y, floa
 
   const float rho = con.rho_h20;
   const float B = volume * rho * con.g;
-  const float D = -rho * cap_area * vv * std::fabs(vv);
+  const float D = -rho * cap_area * vv * std::fabs(vv) * float_damp_scale;
   const float M = -rho * k * wet_area * va * std::fabs(va);
   const float P = M * k;  // the planing force's component along the hull
   const float F = -0.00165f * cap_area * rho * va * std::fabs(va);

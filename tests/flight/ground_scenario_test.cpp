@@ -222,15 +222,18 @@ TEST_F(FlightGroundScenario, HelicopterHoversOnAConstantCollectiveWithPedalsCent
   EXPECT_LT(c.throttle, 0.8f);
 }
 
-// The trainer a metre above its wheels, flying at 60 kt and sinking at `sink` m/s: flies until
-// it has been on the ground for a second (or crashed) and returns the crash count.
-static int touch_down_sinking(float sink) {
+// The trainer a metre above its wheels sinking at `sink` m/s, flying at 60 kt over land, or
+// dropped onto water at frame period `prd`: flies until it has been on the surface for a second
+// (or crashed) and returns the crash count.
+static int touch_down_sinking(float sink, int water = 0, float prd = 0.02f) {
   fly_setup_world(0.0f);
   load_sample("Trainer");
   fly_options o;
   fly_default_options(&o);
-  o.alt_ft = (pln.h_eqlbm + 1.0f) * con.mtrstoft, o.kias = 60.0f, o.prd = 0.02f;
+  o.alt_ft = (pln.h_eqlbm + 1.0f) * con.mtrstoft, o.kias = water ? 0.0f : 60.0f, o.prd = prd;
   fly_start(&o);
+  for (int i = 0; i < GRID_I; i++)
+    for (int j = 0; j < GRID_J; j++) on_water[i][j] = water;
   flt.vY = -sink;
   float on_ground = 0.0f;
   for (int k = 0; k < 500 && on_ground < 1.0f && flt.crashes == 0; k++) {
@@ -242,12 +245,14 @@ static int touch_down_sinking(float sink) {
 }
 
 // The impact speed decides: a normal or a firm landing is a landing (the gear stays down after
-// the normal one), one beyond 20 m/s of sink is a crash, counted once.
+// the normal one), one beyond 20 m/s of sink is a crash, counted once. A ditching below the crash
+// sink rate is no crash at any frame period, nor does the water throw the aircraft back up.
 TEST_F(FlightGroundScenario, OnlyATouchdownBeyondTheCrashSinkRateIsACrash) {
   EXPECT_EQ(touch_down_sinking(2.0f), 0);
   for (int k = 0; k < GEAR_LEGS; k++) EXPECT_EQ(set.gear_stat[k], 1) << k;
   EXPECT_EQ(touch_down_sinking(17.0f), 0);
   EXPECT_EQ(touch_down_sinking(24.0f), 1);
+  for (float prd : {0.05f, 0.1f}) EXPECT_EQ(touch_down_sinking(12.0f, 1, prd), 0) << prd;
 }
 
 // A block 30 m across whose roof carries aircraft, its near side 100 m ahead of the aircraft
