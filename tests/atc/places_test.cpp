@@ -60,6 +60,12 @@ TEST_F(AtcPlaces, AirportsByIdentifierAndName) {
   EXPECT_EQ(find_by_name("Pomona", 1), -1);  // a VOR is no approach
   flt.lat = 35.4f, flt.lon = -116.1f;
   EXPECT_EQ(local_airport(), TWIN_AGAIN);
+  // On SBD's runway 0.8 nm from its middle, a field 0.4 nm to the north is not the local one.
+  flt.lat = apt_lat[SBD][0] + 0.8f * std::cos(72 * con.degtorad) / 60.0f;
+  flt.lon = apt_lon[SBD][0] +
+            0.8f * std::sin(72 * con.degtorad) / 60.0f / std::cos(34.1f * con.degtorad);
+  apt_lat[HIGH][0] = flt.lat + 0.4f / 60.0f, apt_lon[HIGH][0] = flt.lon;
+  EXPECT_EQ(local_airport(), SBD);
   for (int n = 0; n < 4; n++) apt_inreg[n] = 0;
   EXPECT_EQ(local_airport(), -1);
 }
