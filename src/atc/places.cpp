@@ -231,7 +231,9 @@ void get_active_rway(int apt, int* rway, int* end, int* has_ils, int* ils_nav) {
   const float wind_kt = atm.wndspd[k] * con.msctokts;
   float best = 1.0e9f;
   for (int n = 0; n <= last_navaid(); n++) {
-    if (!localizer_at(apt, n)) continue;
+    // Within 5 nm of a field can stand another field's localizer (Los Angeles' three from the
+    // east at Hawthorne, Ontario's 26L at Chino): the approach to it lands at that other field.
+    if (!localizer_at(apt, n) || localizer_airport(n) != apt) continue;
     const float d = angle_apart(static_cast<float>(nav_hdng[n]), wind);
     // An approach with the wind behind it is no approach to land on: with more than 5 kt of
     // tailwind the runway end into the wind is used instead, as without a localizer.
