@@ -14,6 +14,9 @@ enum {
   ATC_MENU_LOC = 11,     // localizer-only aids of the region
 };
 
+// Fields whose information letters the controller keeps.
+enum { ATC_ATIS_KEPT = 16 };
+
 // Vectors to an approach: being given, or asked for inside the quiet wait between two calls and
 // given (from ils_command) when it ends.
 enum { ATC_VECTORS_GIVEN = 1, ATC_VECTORS_ASKED = 2 };
@@ -44,7 +47,12 @@ struct atcstruct {
   int cleared_nav;    // localizer the aircraft was cleared to intercept; -1 none
   int instructions;   // count of instructions given, so a follower sees each new one
   int vectored_me;    // the last unsolicited call vectored the own aircraft
-  int atis_sum;       // checksum of the weather the last ATIS gave, to advance its letter
+  // The information of the fields heard lately, each with its own letter and the checksum of the
+  // weather it gave, to advance its letter; a slot whose letter is not 'A'..'Z' is free.
+  int atis_apt[ATC_ATIS_KEPT];
+  int atis_sum[ATC_ATIS_KEPT];
+  char atis_letter[ATC_ATIS_KEPT];
+  int atis_next;  // the slot a field not heard lately takes
 };
 extern atcstruct atc;
 

@@ -119,24 +119,34 @@ static void app_weather(char* s, int apt) {
   app_C(s, ". ");
 }
 
+static int is_letter(char c) { return c >= 'A' && c <= 'Z'; }
+
 static int checksum(const char* s, int apt) {
   unsigned h = 2166136261u ^ static_cast<unsigned>(apt);
   for (; *s; s++) h = (h ^ static_cast<unsigned char>(*s)) * 16777619u;
   return static_cast<int>(h & 0x7fffffff);
 }
 
-// The information keeps its letter while the weather it gives stays the same, and takes the next
-// letter when anything in it changes.
+// Each field's information keeps its letter while the weather it gives stays the same, and takes
+// the next letter when anything in it changes; another field's heard in between changes nothing.
 void give_ATIS(int apt) {
   if (apt < 0 || apt > intmin2(env.aptmax, APT_MAX - 1)) return;
   char wx[STR_SIZE] = "";
   app_weather(wx, apt);
   const int sum = checksum(wx, apt);
-  if (atm.info < 'A' || atm.info > 'Z')
-    atm.info = code_to_char(intrand(11, 36));
-  else if (sum != atc.atis_sum)
-    atm.info = atm.info == 'Z' ? 'A' : static_cast<char>(atm.info + 1);
-  atc.atis_sum = sum;
+  int k = 0;
+  while (k < ATC_ATIS_KEPT && !(atc.atis_apt[k] == apt && is_letter(atc.atis_letter[k]))) k++;
+  if (k == ATC_ATIS_KEPT) {
+    k = intlim(atc.atis_next, 0, ATC_ATIS_KEPT - 1);
+    atc.atis_next = (k + 1) % ATC_ATIS_KEPT;
+    atc.atis_apt[k] = apt;
+    atc.atis_letter[k] = code_to_char(intrand(11, 36));
+  } else if (sum != atc.atis_sum[k]) {
+    const char was = atc.atis_letter[k];
+    atc.atis_letter[k] = was == 'Z' ? 'A' : static_cast<char>(was + 1);
+  }
+  atc.atis_sum[k] = sum;
+  atm.info = atc.atis_letter[k];
 
   char s[STR_SIZE];
   int h, m;

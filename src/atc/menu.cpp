@@ -183,7 +183,8 @@ void atc_pick_line(int k) {
     case 12:
     case 13:
     case 14:
-      atc.ils_vec_in_progress = 0;
+      // Only a request picked from the list ends the vectors under way: a list looked at and
+      // closed would leave the aircraft on its last heading with no word.
       atc.menu_level = levels[k - 11];
       return;
     case 16:
@@ -231,6 +232,7 @@ void atc_pick_entry(int k) {
     give_ATIS(n);
     return;
   }
+  atc.ils_vec_in_progress = 0;
   char request[STR_SIZE];
   switch (level) {
     case ATC_MENU_VECTORS:

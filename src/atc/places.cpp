@@ -34,14 +34,32 @@ void nav_from_aircraft(int n, float* nm, float* brg) {
 static int last_airport() { return intmin2(env.aptmax, APT_MAX - 1); }
 static int last_navaid() { return intmin2(env.navmax, NAV_MAX - 1); }
 
+// Distance (nm) from the aircraft to the nearest runway of airport n, along or beside it: 0 on the
+// runway itself.
+static float nm_from_runways(int n) {
+  float least = 1.0e30f;
+  for (int r = 0; r < APT_RWYS; r++) {
+    if (r > 0 && apt_len[n][r] <= 1) continue;
+    float d, b;
+    nm_and_bearing(apt_lat[n][r], apt_lon[n][r], flt.lat, flt.lon, &d, &b);
+    const float a = (b - static_cast<float>(apt_hdng[n][r])) * con.degtorad;
+    const float half = 0.5f * fltmax2(static_cast<float>(apt_len[n][r]), 0.0f) * con.mtrstonm;
+    const float along = d * std::cos(a), beside = d * std::sin(a);
+    least = fltmin2(least, pythag(along - fltlim(along, -half, half), beside));
+  }
+  return least;
+}
+
 int local_airport() {
   int found = -1;
   if (env.apt_list_max < 0) return found;  // no region yet, or none of its airports
+  // The field whose runway the aircraft is on, not whichever runway's middle is nearest: at the
+  // east end of San Diego's runway 27 a heliport's pad lies 0.4 nm away and the runway's middle
+  // 0.75 nm.
   float best = 1.0e30f;
   for (int n = 0; n <= last_airport(); n++) {
     if (!apt_inreg[n]) continue;
-    float d, b;
-    apt_from_aircraft(n, &d, &b);
+    const float d = nm_from_runways(n);
     if (d < best) best = d, found = n;
   }
   return found;
@@ -213,7 +231,9 @@ void get_active_rway(int apt, int* rway, int* end, int* has_ils, int* ils_nav) {
   const float wind_kt = atm.wndspd[k] * con.msctokts;
   float best = 1.0e9f;
   for (int n = 0; n <= last_navaid(); n++) {
-    if (!localizer_at(apt, n)) continue;
+    // Within 5 nm of a field can stand another field's localizer (Los Angeles' three from the
+    // east at Hawthorne, Ontario's 26L at Chino): the approach to it lands at that other field.
+    if (!localizer_at(apt, n) || localizer_airport(n) != apt) continue;
     const float d = angle_apart(static_cast<float>(nav_hdng[n]), wind);
     // An approach with the wind behind it is no approach to land on: with more than 5 kt of
     // tailwind the runway end into the wind is used instead, as without a localizer.

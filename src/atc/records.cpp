@@ -41,6 +41,8 @@ void start_atc_dialogue() {
   atc.menu_up = 0;
   atc.menu_level = ATC_MENU_MAIN;
   atc.ils_vec_in_progress = 0;
+  // Nor repeats, asked to say again, the last thing the last flight heard.
+  atc.response[0] = '\0';
   atc.response_timeout = 0.0f;
   atc.plan_phase = 1;
   atc.waiting_new_frq = 0;

@@ -27,6 +27,9 @@ TEST_F(AtcCalls, AtisAtLowAndHighFields) {
   flt.h = 25000.0f * con.fttomtrs;  // heard in cruise, above the standard-setting height
   give_ATIS(SBD);
   EXPECT_THAT(last_said(), HasSubstr("altimeter 3 0 0 1"));
+  give_ATIS(HIGH);  // another field's information heard in between
+  give_ATIS(SBD);
+  EXPECT_EQ(atm.info, letter == 'Z' ? 'A' : letter + 1);
 
   // A field above the cloud base is in the cloud: no negative ceiling.
   atm.temp_SL = 50.0f, atm.rain_tstm = 3.0f, atm.vis = 0.5f * con.nmtomtrs;

@@ -32,13 +32,19 @@ TEST_F(AtcPlaces, ActiveRunwayFromLocalizerOrWind) {
     EXPECT_EQ(std::tuple(r, end, has_ils), std::tuple(c.rway, c.end, c.has_ils))
         << c.wind_from_mag << " " << c.loc_course << " " << c.loc_nm;
   }
+  // A localizer 2 nm north stands on High Field's runway 9/27, not on Twin Field's.
+  reset_atc_world();
+  put_navaid(2, 5, "IHG ", "HIG LOC 27", 34.5f + 2.0f / 60.0f, -117.5f, 270, 10990);
+  apt_lat[HIGH][0] = 34.5f + 2.0f / 60.0f, apt_lon[HIGH][0] = -117.48f, apt_hdng[HIGH][0] = 90;
+  int r, end, has_ils, n;
+  get_active_rway(TWIN, &r, &end, &has_ils, &n);
+  EXPECT_EQ(has_ils, 0);
   // Two localizers: the one whose course lies nearest to the wind wins, and names its runway end.
   put_navaid(2, 5, "ITW ", "TWN LOC 27", apt_lat[TWIN][0], apt_lon[TWIN][0], 270, 10990);
   put_navaid(3, 4, "ITX ", "TWN ILS 09", apt_lat[TWIN][0], apt_lon[TWIN][0], 90, 10950);
   env.navmax = 4;
   const int k = wind_index(apt_h[TWIN]);
   atm.wnddir[k] = 100.0f + find_var(apt_lat[TWIN][0], apt_lon[TWIN][0]);
-  int r, end, has_ils, n;
   get_active_rway(TWIN, &r, &end, &has_ils, &n);
   EXPECT_EQ(std::pair(n, end), std::pair(3, 1));
   char s[STR_SIZE] = "";
@@ -60,6 +66,12 @@ TEST_F(AtcPlaces, AirportsByIdentifierAndName) {
   EXPECT_EQ(find_by_name("Pomona", 1), -1);  // a VOR is no approach
   flt.lat = 35.4f, flt.lon = -116.1f;
   EXPECT_EQ(local_airport(), TWIN_AGAIN);
+  // On SBD's runway 0.8 nm from its middle, a field 0.4 nm to the north is not the local one.
+  flt.lat = apt_lat[SBD][0] + 0.8f * std::cos(72 * con.degtorad) / 60.0f;
+  flt.lon = apt_lon[SBD][0] +
+            0.8f * std::sin(72 * con.degtorad) / 60.0f / std::cos(34.1f * con.degtorad);
+  apt_lat[HIGH][0] = flt.lat + 0.4f / 60.0f, apt_lon[HIGH][0] = flt.lon;
+  EXPECT_EQ(local_airport(), SBD);
   for (int n = 0; n < 4; n++) apt_inreg[n] = 0;
   EXPECT_EQ(local_airport(), -1);
 }

@@ -126,6 +126,8 @@ TEST_F(AtcRespond, AnotherApproachAskedForInsideTheWaitIsVectoredWhenItEnds) {
   put_navaid(2, 4, "IRIV", "RIV ILS 14", 33.8627f, -117.2465f, 149, 10955);
   flt.lat = 33.95f, flt.lon = -117.35f;
   respond("request I L S SBD ILS 06");
+  atc_pick_line(11);  // a list looked at, nothing picked
+  EXPECT_EQ(atc.ils_vec_in_progress, ATC_VECTORS_GIVEN);
   said().clear(), msc.elap_time += 5.0f, atc_pick_line(13);
   ASSERT_TRUE(atc_pick_id("IRIV"));
   EXPECT_TRUE(said().empty());

@@ -48,6 +48,8 @@ TEST_F(AtcSpeech, ShownSpokenInTheirVoicesOrRefusedWithANotice) {
   MACIBM_stream_queue(words, 4, 22050);
   start_atc_dialogue();
   EXPECT_EQ(MACIBM_stream_playing(), 0);
+  char line[STR_SIZE];
+  EXPECT_EQ(atc_main_line(7, line), ATC_LINE_HIDDEN);  // "say again please"
   headless_reset();
 }
 
