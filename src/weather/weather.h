@@ -111,7 +111,8 @@ int strike_lit(int k);
 // Forgets the turbulence targets, the call counter, any microburst and the base direction.
 void reset_wxcalc();
 // Forgets what a flight meets at the aircraft, for a new flight: the turbulence targets, the call
-// counter and any microburst. The base direction of the layers is the weather's and stays.
+// counter and any microburst, so that the first tick draws fresh targets. The base direction of
+// the layers is the weather's and stays.
 void reset_turbulence();
 
 // ---- Storm field and cloud-base relief ------------------------------------------------------

@@ -33,6 +33,9 @@ void reset_turbulence() {
   float base_dir = wx.base_dir;
   wx = wxcalc_state{};
   wx.base_dir = base_dir;
+  // The flight's first tick draws its targets from the layer it flies in: targets of zero would
+  // pull the wind at the aircraft towards calm until the twelfth tick drew the first ones.
+  wx.calls = 11;
 }
 
 // Angle into 0..360 however far out it lies.
