@@ -256,5 +256,9 @@ void start_flight_state(const start_place* s) {
   // last place's.
   set_air_at_aircraft();
   atm.g = con.muearth / sqr(flt.h + con.rearth);
+  // The wind of the start's own layer and height, turned by the variation there: the wind the
+  // last flight left at its place would blow on this one until the filter had let it go.
+  env.mvar = find_var(flt.lat, flt.lon);
+  set_wind_at_aircraft();
   MACIBM_invalwind(WIN_MAIN);
 }

@@ -33,6 +33,7 @@ class FlightStartReset : public FlightTest, public ::testing::WithParamInterface
 TEST_P(FlightStartReset, ASecondFlightFromTheSameStartIsTheSameFlight) {
   fly_setup_world(200.0f);
   ASSERT_TRUE(load_sample(GetParam()));
+  for (int k = 0; k < WIND_LAYERS; k++) atm.wnddir[k] = 40.0f * k, atm.wndspd[k] = 2.0f * k;
   start_over_the_middle();
   fly_the_pilot();
   std::vector<unsigned char> first = flight_records();
