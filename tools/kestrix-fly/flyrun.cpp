@@ -178,9 +178,9 @@ void fly_start(const fly_options* o) {
   integ_x();
   if (o->wind_kt > 0.0f) {
     fly_set_wind(o->wind_dir, o->wind_kt);
-    // A moving start's speed is its airspeed: the aircraft moves with the air as well, or a
-    // tailwind would start it below the stall.
-    if (flt.v > 0.0f) {
+    // A start in flight has its speed through the air: the aircraft moves with the air as well,
+    // or a tailwind would start it below the stall.
+    if (start_is_airborne()) {
       flt.vX += atm.wind_X;
       flt.vZ += atm.wind_Z;
     }
