@@ -427,6 +427,9 @@ struct start_place {
 // the terrain when below it, the autopilot off and the controller dialogue started afresh.
 // set_fltvars ends here once it has found the place.
 void start_flight_state(const start_place* s);
+// 1 when the flight has started in flight: moving, not held on a catapult, and more than 3 m above
+// its resting height over the terrain. Such a start moves with the wind at the aircraft.
+int start_is_airborne();
 // The flight carries the loads of set.load_* from now on (a start does this).
 void take_on_loads();
 

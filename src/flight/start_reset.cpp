@@ -224,6 +224,10 @@ static void forget_last_flight() {
   flight_hooks.new_flight();
 }
 
+int start_is_airborne() {
+  return flt.v > 0.0f && flt.cat_stage == 5 && flt.Y > env.local_h + pln.h_eqlbm + 3.0f;
+}
+
 void start_flight_state(const start_place* s) {
   forget_last_flight();
   // Repaired before the engines start: a helicopter's tail rotor turns only with its drive.
@@ -256,5 +260,15 @@ void start_flight_state(const start_place* s) {
   // last place's.
   set_air_at_aircraft();
   atm.g = con.muearth / sqr(flt.h + con.rearth);
+  // The wind of the start's own layer and height, turned by the variation there: the wind the
+  // last flight left at its place would blow on this one until the filter had let it go.
+  env.mvar = find_var(flt.lat, flt.lon);
+  set_wind_at_aircraft();
+  // A start in flight has its speed through the air and moves with the air as well: a tailwind
+  // would otherwise start an approach below the stall.
+  if (start_is_airborne()) {
+    flt.vX += atm.wind_X;
+    flt.vZ += atm.wind_Z;
+  }
   MACIBM_invalwind(WIN_MAIN);
 }

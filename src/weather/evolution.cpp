@@ -14,6 +14,9 @@
 
 enum { RWX_LINE_LEN = 399 };  // characters kept of a line of the real-weather file
 
+// Fall of the standard atmosphere's temperature with height below the tropopause, deg F per ft.
+static const float FIELD_LAPSE_F_PER_FT = (518.69f - 390.5f) / 36152.0f;
+
 // Kept between seconds.
 struct weather_sec_state {
   int inited;             // the targets have been taken from atm
@@ -131,13 +134,18 @@ void read_real_weather() {
   ws.active = 1;
   atm.rate_change = 4;
   int kind = 0, level = 0;
-  float from_true = -1.0f;
+  float from_true = -1.0f, field_temp = NAN;
   decode_wxr(report, elevation, &msc.zulu_time, &atm.cld_type, &ws.base, &ws.tops, &ws.vis, &kind,
-             &level, &atm.temp_SL, &atm.dewp_SL, &from_true, &atm.wndspd[0], &atm.shrspd[0],
+             &level, &field_temp, &atm.dewp_SL, &from_true, &atm.wndspd[0], &atm.shrspd[0],
              &atm.baro);
   // A report gives the wind from true north; the layers hold it magnetic, as the weather window
   // and the controller give it to the pilot.
   if (from_true >= 0.0f) atm.wnddir[0] = mag_from_true(from_true);
+  // The report's temperature is the field's; the atmosphere lapses from a sea-level one, which
+  // is warmer by the standard lapse over the field's height, or a high field would be as much
+  // colder and its air denser than the report says.
+  if (std::isfinite(field_temp))
+    atm.temp_SL = field_temp + FIELD_LAPSE_F_PER_FT * elevation * con.mtrstoft;
   atm.burst_prob = 1.0f;
   if (kind == 1 && level >= 1 && level <= 3) atm.burst_prob = 2.0f + static_cast<float>(level);
   ws.rain = atm.burst_prob;

@@ -98,6 +98,9 @@ int wind_index(float h);
 // One event tick of the weather: new turbulence targets every twelfth call, microbursts, and the
 // filtered wind at the aircraft atm.wind_X/Y/Z.
 void wxcalc();
+// Sets the wind at the aircraft at once to its layer's mean wind as the ground lets it blow, with
+// no gust or turbulence, for a start whose wind blows from its first frame.
+void set_wind_at_aircraft();
 // Moves every wind layer towards fresh random values drawn from atm.wind_tbl by `rate` (0..1); a
 // rate above 0.9 also draws a new base direction, smaller rates drift about the layers' mean one.
 void assign_wind_tbl(float rate);
@@ -111,7 +114,8 @@ int strike_lit(int k);
 // Forgets the turbulence targets, the call counter, any microburst and the base direction.
 void reset_wxcalc();
 // Forgets what a flight meets at the aircraft, for a new flight: the turbulence targets, the call
-// counter and any microburst. The base direction of the layers is the weather's and stays.
+// counter and any microburst, so that the first tick draws fresh targets. The base direction of
+// the layers is the weather's and stays.
 void reset_turbulence();
 
 // ---- Storm field and cloud-base relief ------------------------------------------------------

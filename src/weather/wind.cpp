@@ -33,6 +33,9 @@ void reset_turbulence() {
   float base_dir = wx.base_dir;
   wx = wxcalc_state{};
   wx.base_dir = base_dir;
+  // The flight's first tick draws its targets from the layer it flies in: targets of zero would
+  // pull the wind at the aircraft towards calm until the twelfth tick drew the first ones.
+  wx.calls = 11;
 }
 
 // Angle into 0..360 however far out it lies.
@@ -54,6 +57,20 @@ static int thermal_under_aircraft() {
   return atm.therm_on_poly[i][j];
 }
 
+// Share of the horizontal wind that blows at a height above what the air flows over: half up to
+// 10 m, growing to all of it at 20 m.
+static float ground_share(float agl) { return fltlim(agl / 20.0f, 0.5f, 1.0f); }
+
+void set_wind_at_aircraft() {
+  float agl = static_cast<float>(flt.Y) - carrying_surface_h();
+  int k = wind_index(flt.h);
+  float d = true_from_mag(atm.wnddir[k]) * con.degtorad;
+  float s = atm.wndspd[k] * ground_share(agl);
+  atm.wind_X = -s * std::sin(d);
+  atm.wind_Z = -s * std::cos(d);
+  atm.wind_Y = 0.0f;
+}
+
 // New turbulence targets from the layer the aircraft is in: the layer's mean wind with its random
 // spread, gusts scaled by the storm level and the layer's turbulence, and the thermal. Near the
 // ground the horizontal parts are halved and the vertical part fades out.
@@ -66,7 +83,7 @@ static void draw_turbulence_targets(float agl) {
   float wz_mean = -s * icos(d);
   float th = thermal_under_aircraft() ? atm.thermal_vvi : 0.0f;
   float amp = atm.level * 10.0f + atm.tbl[k] * 2.0f;
-  float fh = fltlim(agl / 20.0f, 0.5f, 1.0f);
+  float fh = ground_share(agl);
   float fv = fltlim(agl / 100.0f, 0.0f, 1.0f);
   wx.tx = (amp * fltrand(-1, 1) + wx_mean) * fh;
   wx.tz = (amp * fltrand(-1, 1) + wz_mean) * fh;

@@ -200,6 +200,7 @@ TEST_F(FlightRunnerAirportStart, AWestWindDriftsANorthboundTrackEast) {
   ASSERT_TRUE(load_sample("Trainer"));
   fly_start(&o);
   EXPECT_GT(atm.wind_X, 0.0f);
+  EXPECT_NEAR(flt.vind, 100.0f, 0.5f);
   for (int n = 0; n < 2400; n++) {
     fly_set_controls(&o.controls);
     fly_frame();

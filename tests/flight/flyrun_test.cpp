@@ -455,7 +455,10 @@ TEST_F(FlightRunnerReport, ARunwayStartsSummaryIsAtTheRunwayThreshold) {
   aircraft("builtin:trainer");
   o.airport_start = 900;
   o.seconds = 1.0f;
+  o.wind_dir = 90.0f, o.wind_kt = 30.0f;
   ASSERT_EQ(run(), FLY_OK);
+  EXPECT_NEAR(atm.wind_X, -15.0f * con.ktstomsc, 0.01f);  // half the wind on the ground
+  EXPECT_EQ(flt.vX, 0.0);  // and the brakes hold it
   std::string summary = last_line(read_file(out_path.c_str()));
   float lat = summary_value(summary, "lat"), lon = summary_value(summary, "lon");
   ASSERT_TRUE(std::isfinite(lat) && std::isfinite(lon)) << summary;

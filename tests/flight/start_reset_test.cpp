@@ -33,7 +33,9 @@ class FlightStartReset : public FlightTest, public ::testing::WithParamInterface
 TEST_P(FlightStartReset, ASecondFlightFromTheSameStartIsTheSameFlight) {
   fly_setup_world(200.0f);
   ASSERT_TRUE(load_sample(GetParam()));
+  for (int k = 0; k < WIND_LAYERS; k++) atm.wnddir[k] = 40.0f * k, atm.wndspd[k] = 2.0f * k;
   start_over_the_middle();
+  EXPECT_NEAR(std::hypot(flt.vX - atm.wind_X, flt.vZ - atm.wind_Z), 55.0, 1e-3);
   fly_the_pilot();
   std::vector<unsigned char> first = flight_records();
   ASSERT_GT(std::hypot(flt.X - set.cus_X, flt.Z - set.cus_Z), 30.0);

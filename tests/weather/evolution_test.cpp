@@ -43,8 +43,11 @@ TEST_F(WeatherEvolution, NearestRegionAirportsReportIsAppliedAndApproached) {
   read_real_weather();
   EXPECT_EQ(atm.rate_change, 4);
   EXPECT_NEAR(msc.locl_time, 71400 - 8 * 3600, 0.5f);  // UTC less the 8 hours of the zone
-  EXPECT_EQ((std::vector<float>{atm.temp_SL, atm.burst_prob, atm.wind_tbl, atm.wnddir[0]}),
-            (std::vector<float>{65, 1, 1, 258}));
+  EXPECT_EQ((std::vector<float>{atm.burst_prob, atm.wind_tbl, atm.wnddir[0]}),
+            (std::vector<float>{1, 1, 258}));
+  flt.h = 100;  // the field's height: the report's 65 F is the temperature there
+  set_air_at_aircraft();
+  EXPECT_NEAR(atm.T, (65 + 459.67f) / 1.8f, 0.01f);
   EXPECT_FLOAT_EQ(atm.tbl[0], 0.3f * 10 * con.ktstomsc);  // from wind and gust, 10 kt each
   for (int k = 1; k < WIND_LAYERS; k++) {
     EXPECT_LE(std::fabs(atm.wnddir[k] - 258), 30);
@@ -70,11 +73,11 @@ TEST_F(WeatherEvolution, NearestRegionAirportsReportIsAppliedAndApproached) {
 TEST_F(WeatherEvolution, ReadsAgainEachMinute) {
   report("KAAA 1200 SA CLR 10 65/50/0000/992\n");
   read_real_weather();
-  report("KAAA 1200 SA CLR 10 70/50/0000/992\n");
+  report("KAAA 1200 SA CLR 10 65/55/0000/992\n");
   for (int s = 0; s < 59; s++) read_real_weather();
-  EXPECT_EQ(atm.temp_SL, 65);
+  EXPECT_EQ(atm.dewp_SL, 50);
   read_real_weather();
-  EXPECT_EQ(atm.temp_SL, 70);
+  EXPECT_EQ(atm.dewp_SL, 55);
 }
 
 TEST_F(WeatherEvolution, LimitsHoldEverySettingInRange) {

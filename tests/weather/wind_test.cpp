@@ -40,6 +40,9 @@ TEST_F(WeatherWind, WindAtTheAircraftFromItsLayerAndTheGround) {
     EXPECT_NEAR(atm.wind_Z, -10 * horizontal[n], 1e-3) << agl[n];
     EXPECT_NEAR(atm.wind_Y, 4 * vertical[n], 1e-3) << agl[n];
   }
+  reset_turbulence();
+  wxcalc();
+  EXPECT_NEAR(atm.wind_Z, -10, 1e-3) << "a new flight's first tick keeps the layer's wind";
   env.mvar = 90;        // magnetic north is true west: the wind blows east
   env.i_aircraft = -1;  // a cell outside the grid has no thermal
   settle_at(150);

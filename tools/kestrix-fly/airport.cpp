@@ -68,7 +68,8 @@ int fly_check_radios(const fly_options* o, const fly_script* s, char* err) {
 }
 
 // The layers hold the direction the wind comes from in magnetic degrees, as the weather window
-// sets them; the wind at the aircraft is set too, so it blows from the first frame on.
+// sets them; the wind at the aircraft is set too, as the model blows it there (near the ground, only
+// a share of it), so it blows from the first frame on.
 void fly_set_wind(float dir, float kt) {
   float s = kt * con.ktstomsc;
   for (int k = 0; k < WIND_LAYERS; k++) {
@@ -76,7 +77,5 @@ void fly_set_wind(float dir, float kt) {
     atm.wndspd[k] = s;
     atm.shrdir[k] = atm.shrspd[k] = atm.tbl[k] = 0.0f;
   }
-  atm.wind_X = -s * std::sin(dir * con.degtorad);
-  atm.wind_Z = -s * std::cos(dir * con.degtorad);
-  atm.wind_Y = 0.0f;
+  set_wind_at_aircraft();
 }

@@ -176,7 +176,15 @@ void fly_start(const fly_options* o) {
   msc.prd = 0.0f;
   set_air_at_aircraft();
   integ_x();
-  if (o->wind_kt > 0.0f) fly_set_wind(o->wind_dir, o->wind_kt);
+  if (o->wind_kt > 0.0f) {
+    fly_set_wind(o->wind_dir, o->wind_kt);
+    // A start in flight has its speed through the air: the aircraft moves with the air as well,
+    // or a tailwind would start it below the stall.
+    if (start_is_airborne()) {
+      flt.vX += atm.wind_X;
+      flt.vZ += atm.wind_Z;
+    }
+  }
   integ_x();
   msc.prd = prd;
   run_time = 0.0;
