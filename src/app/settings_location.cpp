@@ -15,6 +15,7 @@
 #include "aircraft/aircraft.h"
 #include "app/app.h"
 #include "app/macibm.h"
+#include "atc/atc.h"
 #include "flight/flight.h"
 #include "shared/shared.h"
 #include "world/world.h"
@@ -278,16 +279,6 @@ const form_window latlon_form = {latlon_fields, count_of(latlon_fields), latlon_
 
 // ---- Where am I? -----------------------------------------------------------------------------
 
-// Distance (nm) and true bearing (degrees) from the aircraft to a point, on the flat earth of a
-// few dozen miles around it. The aircraft's longitude runs on past the date line: the difference
-// is taken the short way round.
-static void distance_bearing(float lat, float lon, float* nm, float* brg) {
-  float north = (lat - flt.lat) * 60.0f;
-  float east = std::remainder(lon - flt.lon, 360.0f) * 60.0f * std::cos(flt.lat * con.degtorad);
-  *nm = std::sqrt(north * north + east * east);
-  *brg = fltwrap(std::atan2(east, north) * con.radtodeg, 0.0f, 360.0f);
-}
-
 // The nearest of a kind: airports (type 0) or radio aids of nav_type `type`.
 static int nearest(int type, float* nm, float* brg) {
   int best = -1;
@@ -298,7 +289,7 @@ static int nearest(int type, float* nm, float* brg) {
     float lon = type == 0 ? apt_lon[n][0] : nav_lon[n];
     if ((type == 0 && !apt_id[n][0]) || (type != 0 && nav_type[n] != type)) continue;
     float d, b;
-    distance_bearing(lat, lon, &d, &b);
+    nm_and_bearing(flt.lat, flt.lon, lat, lon, &d, &b);
     if (d < best_nm) {
       best_nm = d;
       best = n;

@@ -139,7 +139,7 @@ int tower_frequency(int apt);
 // ---- Places (places.cpp) ---------------------------------------------------------------------
 
 // Distance (nm) and true bearing (degrees 0..360) from one point to another, on a plane tangent
-// at the first.
+// at the first; the longitudes' difference is taken the short way round.
 void nm_and_bearing(float lat1, float lon1, float lat2, float lon2, float* nm, float* brg);
 // From the aircraft to airport n's first runway and to navaid n.
 void apt_from_aircraft(int n, float* nm, float* brg);

@@ -84,49 +84,66 @@ static int draw_engine(int i, int works[MAX_ENGINES]) {
   return 1;
 }
 
+// The working flag of each entry's item, 1 while it works; for a per-engine item the first of its
+// MAX_ENGINES flags.
+static int* const entry_works[FAIL_ENTRIES] = {
+    &rel.vacuum,    &rel.ss_asi, &rel.ss_ahz, &rel.ss_alt,  &rel.ss_tsi,    &rel.ss_dgy,
+    &rel.ss_vvi,    &rel.efis_1, &rel.efis_2, rel.engine,   &rel.fc_ail,    &rel.fc_elv,
+    &rel.fc_rud,    &rel.fc_flp, &rel.fc_slt, &rel.fc_thr,  &rel.lagear[0], &rel.lagear[1],
+    &rel.lagear[2], &rel.hydsys, rel.thrgov,  &rel.stbaug,  &rel.symflp,    &rel.sttrim,
+    rel.revlok,     &rel.antice, rel.oilpmp,  &rel.clights, &rel.otto,      &rel.trotor};
+
+static int per_engine(int i) {
+  return i == FAIL_ENGINE || i == FAIL_THRGOV || i == FAIL_REVLOK || i == FAIL_OILPMP;
+}
+
+// This second's draw of entry i; 1 when its item failed now.
+static int draw(int i) {
+  return per_engine(i) ? draw_engine(i, entry_works[i]) : draw_one(i, entry_works[i]);
+}
+
 void draw_failures() {
   int major = 0;
   int engines = intlim(pln.numen, 0, MAX_ENGINES) > 0;
-  if (pln.paneltype == 1 && draw_one(FAIL_VACUUM, &rel.vacuum)) {
+  if (pln.paneltype == 1 && draw(FAIL_VACUUM)) {
     rel.vac_death_time = msc.elap_time;
     // The dying horizon drifts by at least 10 degrees either way.
     rel.the_fail_err = fallout(fltrand(-40, 40), -10, 10);
     rel.phi_fail_err = fallout(fltrand(-20, 20), -10, 10);
     major = 1;
   }
-  int* gauges[6] = {&rel.ss_asi, &rel.ss_ahz, &rel.ss_alt, &rel.ss_tsi, &rel.ss_dgy, &rel.ss_vvi};
-  for (int g = 0; g < 6; g++) draw_one(FAIL_ASI + g, gauges[g]);
+  for (int g = 0; g < 6; g++) draw(FAIL_ASI + g);
   // The panel blanks a failed display.
   if (pln.paneltype == 2) {
-    draw_one(FAIL_EFIS_1, &rel.efis_1);
-    draw_one(FAIL_EFIS_2, &rel.efis_2);
+    draw(FAIL_EFIS_1);
+    draw(FAIL_EFIS_2);
   }
-  major |= draw_engine(FAIL_ENGINE, rel.engine);
-  if (pln.ailnEQ) major |= draw_one(FAIL_AIL, &rel.fc_ail);
-  major |= draw_one(FAIL_ELV, &rel.fc_elv);
-  major |= draw_one(FAIL_RUD, &rel.fc_rud);
-  if (pln.flapEQ) major |= draw_one(FAIL_FLP, &rel.fc_flp);
-  if (pln.slatEQ) major |= draw_one(FAIL_SLT, &rel.fc_slt);
-  if (engines) major |= draw_one(FAIL_THR, &rel.fc_thr);
+  major |= draw(FAIL_ENGINE);
+  if (pln.ailnEQ) major |= draw(FAIL_AIL);
+  major |= draw(FAIL_ELV);
+  major |= draw(FAIL_RUD);
+  if (pln.flapEQ) major |= draw(FAIL_FLP);
+  if (pln.slatEQ) major |= draw(FAIL_SLT);
+  if (engines) major |= draw(FAIL_THR);
   if (pln.gearEQ)
-    for (int leg = 0; leg < GEAR_LEGS; leg++) major |= draw_one(FAIL_GEAR + leg, &rel.lagear[leg]);
-  if (pln.ff_hydraulic && draw_one(FAIL_HYDSYS, &rel.hydsys)) {
+    for (int leg = 0; leg < GEAR_LEGS; leg++) major |= draw(FAIL_GEAR + leg);
+  if (pln.ff_hydraulic && draw(FAIL_HYDSYS)) {
     fail_t.hydsys = msc.elap_time;
     major = 1;
   }
-  major |= draw_engine(FAIL_THRGOV, rel.thrgov);
-  major |= draw_one(FAIL_STBAUG, &rel.stbaug);
-  if (pln.flapEQ) major |= draw_one(FAIL_SYMFLP, &rel.symflp);
-  major |= draw_one(FAIL_STTRIM, &rel.sttrim);
-  if (pln.revthrustEQ) major |= draw_engine(FAIL_REVLOK, rel.revlok);
-  if (pln.antiiceEQ) major |= draw_one(FAIL_ANTICE, &rel.antice);
-  if (draw_engine(FAIL_OILPMP, rel.oilpmp)) {
+  major |= draw(FAIL_THRGOV);
+  major |= draw(FAIL_STBAUG);
+  if (pln.flapEQ) major |= draw(FAIL_SYMFLP);
+  major |= draw(FAIL_STTRIM);
+  if (pln.revthrustEQ) major |= draw(FAIL_REVLOK);
+  if (pln.antiiceEQ) major |= draw(FAIL_ANTICE);
+  if (draw(FAIL_OILPMP)) {
     fail_t.oilpmp = msc.elap_time;
     major = 1;
   }
-  draw_one(FAIL_CLIGHTS, &rel.clights);
-  draw_one(FAIL_OTTO, &rel.otto);
-  if (pln.is_heli) draw_one(FAIL_TROTOR, &rel.trotor);
+  draw(FAIL_CLIGHTS);
+  draw(FAIL_OTTO);
+  if (pln.is_heli) draw(FAIL_TROTOR);
 
   if (major && pln.ecam) {
     // The caution is spoken: the pilot's switch for spoken warnings silences it.
@@ -141,20 +158,7 @@ void draw_failures() {
 // second, from the switches.
 void repair_failure(int i) {
   if (i < 0 || i >= FAIL_ENTRIES) return;
-  int* single[FAIL_ENTRIES] = {
-      &rel.vacuum,    &rel.ss_asi, &rel.ss_ahz, &rel.ss_alt,  &rel.ss_tsi,    &rel.ss_dgy,
-      &rel.ss_vvi,    &rel.efis_1, &rel.efis_2, nullptr,      &rel.fc_ail,    &rel.fc_elv,
-      &rel.fc_rud,    &rel.fc_flp, &rel.fc_slt, &rel.fc_thr,  &rel.lagear[0], &rel.lagear[1],
-      &rel.lagear[2], &rel.hydsys, nullptr,     &rel.stbaug,  &rel.symflp,    &rel.sttrim,
-      nullptr,        &rel.antice, nullptr,     &rel.clights, &rel.otto,      &rel.trotor};
-  int* per_engine = i == FAIL_ENGINE   ? rel.engine
-                    : i == FAIL_THRGOV ? rel.thrgov
-                    : i == FAIL_REVLOK ? rel.revlok
-                    : i == FAIL_OILPMP ? rel.oilpmp
-                                       : nullptr;
-  if (single[i]) *single[i] = 1;
-  if (per_engine)
-    for (int e = 0; e < MAX_ENGINES; e++) per_engine[e] = 1;
+  for (int e = 0; e < (per_engine(i) ? MAX_ENGINES : 1); e++) entry_works[i][e] = 1;
   if (i == FAIL_VACUUM) rel.vac_death_time = rel.the_fail_err = rel.phi_fail_err = 0.0f;
 }
 

@@ -378,15 +378,14 @@ float hard_surface_h(float Xw, float Zw);
 void deck_velocity(float* vx, float* vz);
 // Outline point `point` of station `station` of body `part` at body position (x, y, z) against
 // water whose surface lies at h_water (m, the datum of flt.h): buoyancy, damping, planing,
-// friction.
-void handle_float_point(int part, int station, int point, float x, float y, float z, float h_water);
+// friction. damp_scale (0..1) is the share of the water's damping applied in this pass: the
+// damping goes as the square of the sink speed, and applied whole over a long step to a hull
+// meeting the water fast it would throw the aircraft back up faster than it came down.
+void handle_float_point(int part, int station, int point, float x, float y, float z, float h_water,
+                        float damp_scale);
 // The water's damping on that point per m/s of its vertical speed (N s/m); 0 when it is dry.
 float float_point_damping(int part, int station, int point, float x, float y, float z,
                           float h_water);
-// Share of the water's damping that the float points apply in this pass, 0..1: the damping goes
-// as the square of the sink speed, and applied whole over a long step to a hull meeting the water
-// fast it would throw the aircraft back up faster than it came down.
-extern float float_damp_scale;
 // Pitch and roll rates of a ship's deck, degrees per second: type 36 the frigate, 37 the carrier.
 float the_dot_now(int type);
 float phi_dot_now(int type);

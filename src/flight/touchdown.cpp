@@ -94,9 +94,10 @@ static void land_contact() {
   for (int k = 0; k < CONTACT_POINTS; k++) touched_before[k] = touched[k];
 }
 
-// Every float point over water, against the wave under it: applied (forces added), or else only
-// weighed, returning the sum of their damping per m/s of sink speed.
-static float float_points(int apply) {
+// Every float point over water, against the wave under it: applied (forces added, with damp_scale
+// of the water's damping), or else only weighed, returning the sum of their damping per m/s of
+// sink speed.
+static float float_points(int apply, float damp_scale) {
   float damping = 0.0f;
   float d = atm.wave_speed * msc.elap_time;
   float wsin = isin(atm.wave_dir), wcos = icos(atm.wave_dir);
@@ -125,7 +126,7 @@ static float float_points(int apply) {
         float phase = ((zw - dz) * wcos - (xw - dx) * wsin) * inv_len;
         float h = std::sin(con.pim2 * phase) * atm.wave_amp * 0.5f + env.local_h;
         if (apply)
-          handle_float_point(b, st, k, px, py, pz, h);
+          handle_float_point(b, st, k, px, py, pz, h, damp_scale);
         else
           damping += float_point_damping(b, st, k, px, py, pz, h);
       }
@@ -139,10 +140,8 @@ static float float_points(int apply) {
 // stands, c v dt / m beyond 2 would throw a hull meeting the water fast (a ditching, a hard
 // landing at a low frame rate) back up faster than it came down.
 static void water_contact() {
-  float_damp_scale = 1.0f;
-  const float c = float_points(0);
-  if (flt.m_total > 0.0f) float_damp_scale = 1.0f / (1.0f + c * msc.prd / flt.m_total);
-  float_points(1);
+  const float c = float_points(0, 1.0f);
+  float_points(1, flt.m_total > 0.0f ? 1.0f / (1.0f + c * msc.prd / flt.m_total) : 1.0f);
 }
 
 void set_a_contact() {

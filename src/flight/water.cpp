@@ -7,8 +7,6 @@
 #include "flight/flight.h"
 #include "shared/shared.h"
 
-float float_damp_scale = 1.0f;
-
 // Height of the point above the water, m (negative when it is under).
 static float height_above(float x, float y, float z, float h_water) {
   return flt.h - h_water + y * flt.costhe * flt.cosphi - z * flt.sinthe - x * flt.sinphi;
@@ -41,7 +39,7 @@ float float_point_damping(int part, int station, int point, float x, float y, fl
 }
 
 void handle_float_point(int part, int station, int point, float x, float y, float z,
-                        float h_water) {
+                        float h_water, float damp_scale) {
   const float hp = height_above(x, y, z, h_water);
   const float depth = -hp;
   if (depth < 0.0f) return;
@@ -66,7 +64,7 @@ void handle_float_point(int part, int station, int point, float x, float y, floa
 
   const float rho = con.rho_h20;
   const float B = volume * rho * con.g;
-  const float D = -rho * cap_area * vv * std::fabs(vv) * float_damp_scale;
+  const float D = -rho * cap_area * vv * std::fabs(vv) * damp_scale;
   const float M = -rho * k * wet_area * va * std::fabs(va);
   const float P = M * k;  // the planing force's component along the hull
   const float F = -0.00165f * cap_area * rho * va * std::fabs(va);

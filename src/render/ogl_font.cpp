@@ -1,5 +1,6 @@
-// The 5 x 7 dot-matrix font of every printable ASCII character (lower case drawn as upper), the layout of text and fixed-format numbers, and the calls that draw
-// them: a short string as its dots, a long batch of read-outs as a picture of its text.
+// The 5 x 7 dot-matrix font of every printable ASCII character (lower case drawn as upper), the
+// layout of text and fixed-format numbers, and the calls that draw them: a short string as its
+// dots, a long batch of read-outs as a picture of its text.
 #include "render/ogl.h"
 #include "render/ogl_local.h"
 

@@ -95,8 +95,7 @@ static void end_marking(int n, int r, int e, int* number, int* letter) {
 }
 
 float aiming_point_in(float len, float width) {
-  const int marked = len >= 500.0f * con.fttomtrs && len > 3.5f * width;
-  return marked && len > 1500.0f ? 300.0f : 0.0f;
+  return len > 3.5f * width && len > 1500.0f ? 300.0f : 0.0f;
 }
 
 static void runway_surface(int k, int r, int n) {

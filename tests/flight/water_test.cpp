@@ -17,7 +17,7 @@ class FlightWater : public ::testing::Test {
   static float keel(int s, float depth) {
     clear_accumulators();
     float y = pln.body_Y[17][s][4];
-    handle_float_point(17, s, 4, 0.0f, y, pln.body_Z[17][s][4], y + depth);
+    handle_float_point(17, s, 4, 0.0f, y, pln.body_Z[17][s][4], y + depth, 1.0f);
     return flt.fnrmlgear;
   }
 };
